@@ -1,0 +1,114 @@
+#pragma once
+// The root of the object model: two-phase construction, Free, weak references
+// and owned sub-objects.
+
+#include <functional>
+#include <memory>
+#include <utility>
+
+#include "platform/Types.h"
+
+class TClassInfo;  // platform/TypInfo.h
+using TClass = const TClassInfo*;
+
+class TObject {
+public:
+    TObject() = default;
+    virtual ~TObject();
+    TObject(const TObject&) = delete;
+    TObject& operator=(const TObject&) = delete;
+
+    // Runs after the most derived constructor, so overrides dispatch fully.
+    virtual void AfterConstruction() {}
+    // Runs before the destructors; marks the object dead for weak references.
+    virtual void BeforeDestruction();
+    // BeforeDestruction, then delete.
+    void Free();
+
+    static TClass StaticClassInfo();
+    virtual TClass ClassInfo() const { return StaticClassInfo(); }
+    String ClassName() const;
+    bool InheritsFrom(TClass cls) const;
+
+    template <class T>
+    bool Is() const { return dynamic_cast<const T*>(this) != nullptr; }
+    // Raises EInvalidCast when the object is not a T.
+    template <class T>
+    T* As();
+
+    // Shared token that turns false when the object starts dying.
+    std::shared_ptr<const bool> AliveToken() const;
+
+private:
+    mutable std::shared_ptr<bool> FAlive;
+};
+
+// Null-safe Free, as `X.Free` on a nil reference.
+inline void Free(TObject* obj)
+{
+    if (obj) obj->Free();
+}
+template <class T>
+void FreeAndNil(T*& obj)
+{
+    T* tmp = obj;
+    obj = nullptr;
+    Free(tmp);
+}
+
+// new, then AfterConstruction; when that throws, the object is destroyed
+// again and the exception passes on.
+template <class T, class... Args>
+T* Create(Args&&... args)
+{
+    T* obj = new T(std::forward<Args>(args)...);
+    try {
+        obj->AfterConstruction();
+    } catch (...) {
+        obj->BeforeDestruction();
+        delete obj;
+        throw;
+    }
+    return obj;
+}
+
+// A non-owning reference that knows when its object has started dying.
+template <class T>
+class TWeakRef {
+public:
+    TWeakRef() = default;
+    TWeakRef(T* obj) : FObject(obj), FAlive(obj ? obj->AliveToken() : nullptr) {}
+    bool Alive() const { return FObject && FAlive && *FAlive; }
+    T* Get() const { return Alive() ? FObject : nullptr; }
+    T* operator->() const { return Get(); }
+    explicit operator bool() const { return Alive(); }
+
+private:
+    T* FObject = nullptr;
+    std::shared_ptr<const bool> FAlive;
+};
+
+// Owns a sub-object and ends it with Free.
+struct TFreeDeleter {
+    void operator()(TObject* obj) const { obj->Free(); }
+};
+template <class T>
+using TOwned = std::unique_ptr<T, TFreeDeleter>;
+
+template <class T, class... Args>
+TOwned<T> CreateOwned(Args&&... args)
+{
+    return TOwned<T>(Create<T>(std::forward<Args>(args)...));
+}
+
+using TNotifyEvent = std::function<void(TObject* Sender)>;
+
+// Raises EInvalidCast; kept out of line so this header needs no SysUtils.
+[[noreturn]] void RaiseInvalidCast(const TObject* obj);
+
+template <class T>
+T* TObject::As()
+{
+    if (auto* p = dynamic_cast<T*>(this)) return p;
+    RaiseInvalidCast(this);
+}
