@@ -56,8 +56,9 @@ void FreeAndNil(T*& obj)
     Free(tmp);
 }
 
-// new, then AfterConstruction; when that throws, the object is destroyed
-// again and the exception passes on.
+// new, then AfterConstruction (then DoCreate for forms); when
+// AfterConstruction throws, the object is destroyed again and the
+// exception passes on.
 template <class T, class... Args>
 T* Create(Args&&... args)
 {
@@ -69,6 +70,8 @@ T* Create(Args&&... args)
         delete obj;
         throw;
     }
+    // Forms fire OnCreate once the whole AfterConstruction chain has run.
+    if constexpr (requires(T* p) { p->DoCreate(); }) obj->DoCreate();
     return obj;
 }
 

@@ -1,11 +1,80 @@
 #pragma once
-// Test support compiled into the layer: a headless process set-up.
+// Test support compiled into the layer, inert until InitTestProcess: a
+// headless process with a virtual clock, input that goes through the real
+// mouse router and key pipeline, and answers for everything that would
+// wait for a user.
+
+#include <functional>
+#include <vector>
+
+#include "platform/Controls.h"
+
+class TCustomForm;
 
 namespace Testing {
 
-// Headless application object, fixed locale and fonts; call once per test
-// program before any test runs.
+// Headless application object, fixed locale and fonts, the virtual clock,
+// strict answering (an unanswered dialog, menu or modal form raises instead
+// of hanging), a temporary registry and print folder, then the units'
+// initialisation. Call once per test program before any test runs.
 void InitTestProcess(int& argc, char** argv);
+// Frees the forms, finalises the units, ends Qt and removes the folder.
 void DoneTestProcess();
+
+namespace VirtualClock {
+// Moves the clock forward: due timers fire in time order (ties in order of
+// start), and posted calls run after each tick. Now and MonotonicNow follow.
+void Advance(Cardinal Ms);
+// Milliseconds since the test process started.
+Int64 Now();
+}  // namespace VirtualClock
+
+// Input at a control, in its client coordinates; it is hit-tested from the
+// control's form like real input, so a control on top receives it instead.
+namespace Input {
+void MouseDown(TControl* Control, TMouseButton Button, Integer X, Integer Y, TShiftState Shift = {});
+void MouseUp(TControl* Control, TMouseButton Button, Integer X, Integer Y, TShiftState Shift = {});
+void MouseMove(TControl* Control, Integer X, Integer Y, TShiftState Shift = {});
+// Press and release at the same point.
+void Click(TControl* Control, TMouseButton Button, Integer X, Integer Y, TShiftState Shift = {});
+// Two clicks within the double-click time.
+void DblClick(TControl* Control, TMouseButton Button, Integer X, Integer Y, TShiftState Shift = {});
+// Delta in 1/120 notches (120: one notch away from the user).
+void Wheel(TControl* Control, Integer Delta, Integer X, Integer Y, TShiftState Shift = {});
+// A key pressed and released at the focused control (else the active form).
+void Key(Word Vk, TShiftState Shift = {});
+void KeyDown(Word Vk, TShiftState Shift = {});
+void KeyUp(Word Vk, TShiftState Shift = {});
+// Each character as a key press and release.
+void Type(const String& Text);
+// Runs the posted calls and pending events.
+void Flush();
+}  // namespace Input
+
+// Answers, used in the order they were queued (per kind).
+namespace Answers {
+// The next message box returns Result (mrOk, mrYes...).
+void Message(Integer Result = mrOk);
+// The texts of every message box shown since the last Clear.
+const std::vector<String>& MessageTexts();
+// The next dialog (open, save, colour...): Answer sets it up and returns
+// whether it was accepted.
+void Dialog(std::function<bool(TObject* Dialog)> Answer);
+// The next popup menu chooses the item with this caption ("&" ignored);
+// "" dismisses it.
+void Menu(const String& Caption);
+// The next modal form runs Answer, which must end it (a button click,
+// ModalResult or Close).
+void Modal(std::function<void(TCustomForm* Form)> Answer);
+// Answers queued and not used yet.
+Integer Pending();
+// Drops the unused answers and the recorded texts.
+void Clear();
+}  // namespace Answers
+
+// The control as it paints (children included), through PaintTo.
+TOwned<TBitmap> Grab(TControl* Control);
+// Pixels of Bitmap equal to Color.
+Integer CountColour(TBitmap* Bitmap, TColor Color);
 
 }  // namespace Testing

@@ -1,24 +1,320 @@
 #include "platform/Testing.h"
 
 #include <QApplication>
-#include <clocale>
+#include <QKeyEvent>
+#include <QWidget>
 #include <cstdlib>
+#include <deque>
+#include <filesystem>
 #include <memory>
 
-namespace Testing {
+#include "ControlHost.h"
+#include "Guard.h"
+#include "InputRouting.h"
+#include "LayerProcess.h"
+#include "MessageLoop.h"
+#include "QtGraphics.h"
+#include "TestHooks.h"
+#include "platform/Forms.h"
 
 namespace {
-std::unique_ptr<QApplication> g_app;
+
+struct AnswerQueues {
+    bool Answering = false;
+    std::deque<Integer> Messages;
+    std::vector<String> MessageTexts;
+    std::deque<std::function<bool(TObject*)>> Dialogs;
+    std::deque<String> Menus;
+    std::deque<std::function<void(TCustomForm*)>> Modals;
+};
+
+AnswerQueues& Q()
+{
+    static AnswerQueues queues;
+    return queues;
 }
+
+std::unique_ptr<QApplication> g_app;
+std::filesystem::path g_tempDir;
+
+// A fixed, ordinary day for Now() in tests: 2020-06-15 12:00.
+constexpr TDateTime TestEpoch = 43997.5;
+
+template <class T>
+bool TakeFront(std::deque<T>& Queue, T& Out)
+{
+    if (Queue.empty()) return false;
+    Out = std::move(Queue.front());
+    Queue.pop_front();
+    return true;
+}
+
+void MakeTempFolders()
+{
+    char pattern[] = "/tmp/pl-tests-XXXXXX";
+    if (!mkdtemp(pattern)) return;
+    g_tempDir = pattern;
+    std::filesystem::create_directory(g_tempDir / "print");
+    setenv("PL_REGISTRY_USER", (g_tempDir / "user-registry.ini").c_str(), 1);
+    setenv("PL_REGISTRY_SYSTEM", (g_tempDir / "system-registry.ini").c_str(), 1);
+    setenv("PL_PRINT_TO_DIR", (g_tempDir / "print").c_str(), 1);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// Hooks the layer asks
+// ---------------------------------------------------------------------------
+
+namespace pl {
+
+bool TestAnswering() { return Q().Answering; }
+
+void RaiseUnanswered(const String& What) { throw EInvalidOperation("Aucune réponse de test pour : " + What); }
+
+std::function<void(TCustomForm*)> TakeModalAnswer()
+{
+    std::function<void(TCustomForm*)> answer;
+    TakeFront(Q().Modals, answer);
+    return answer;
+}
+
+bool TakeMessageAnswer(const String& Text, Integer& Result)
+{
+    if (!Q().Answering) return false;
+    Q().MessageTexts.push_back(Text);
+    return TakeFront(Q().Messages, Result);
+}
+
+bool TakeMenuAnswer(String& Caption) { return TakeFront(Q().Menus, Caption); }
+
+bool TakeDialogAnswer(std::function<bool(TObject*)>& Answer) { return TakeFront(Q().Dialogs, Answer); }
+
+}  // namespace pl
+
+namespace Testing {
 
 void InitTestProcess(int& argc, char** argv)
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    setenv("QT_ENABLE_HIGHDPI_SCALING", "0", 1);
-    g_app = std::make_unique<QApplication>(argc, argv);
-    std::setlocale(LC_NUMERIC, "C");
+    MakeTempFolders();
+    g_app = pl::CreateLayerApplication(argc, argv);
+    pl::UseVirtualClock();
+    SetClockOverride([] { return TestEpoch + static_cast<double>(pl::VirtualNow()) / MSecsPerDay; },
+                     [] { return pl::VirtualNow(); });
+    Q().Answering = true;
+    pl::StartLayer();
 }
 
-void DoneTestProcess() { g_app.reset(); }
+void DoneTestProcess()
+{
+    pl::StopLayer();
+    g_app.reset();
+    SetClockOverride(nullptr, nullptr);
+    Q() = AnswerQueues();
+    std::error_code ignored;
+    if (!g_tempDir.empty()) std::filesystem::remove_all(g_tempDir, ignored);
+}
+
+// ---------------------------------------------------------------------------
+// Clock
+// ---------------------------------------------------------------------------
+
+void VirtualClock::Advance(Cardinal Ms) { pl::AdvanceVirtualClock(Ms); }
+
+Int64 VirtualClock::Now() { return pl::VirtualNow(); }
+
+// ---------------------------------------------------------------------------
+// Input
+// ---------------------------------------------------------------------------
+
+namespace {
+
+void Mouse(TControl* Control, pl::MouseAction Action, TMouseButton Button, Integer X, Integer Y, TShiftState Shift)
+{
+    const TPoint screen = Control->ClientToScreen({X, Y});
+    pl::Guard([&] { pl::RouteMouse(pl::RootOf(Control), Action, Button, screen, Shift); });
+}
+
+// Where a key typed now arrives: the focused control's widget, else the
+// active form's.
+QWidget* KeyReceiver()
+{
+    if (TWinControl* focused = pl::FocusedControl()) return focused->Host().KeyWidget();
+    if (Screen && Screen->ActiveForm()) return Screen->ActiveForm()->Host().KeyWidget();
+    throw EInvalidOperation("Aucun contrôle ne reçoit le clavier");
+}
+
+Qt::KeyboardModifiers QtModifiers(TShiftState Shift)
+{
+    Qt::KeyboardModifiers m;
+    if (Shift.Contains(ssShift)) m |= Qt::ShiftModifier;
+    if (Shift.Contains(ssCtrl)) m |= Qt::ControlModifier;
+    if (Shift.Contains(ssAlt)) m |= Qt::AltModifier;
+    return m;
+}
+
+// The text a US keyboard gives for a key, as Qt reports it.
+QString KeyText(Word Vk, TShiftState Shift)
+{
+    const bool ctrl = Shift.Contains(ssCtrl);
+    if (Vk >= 'A' && Vk <= 'Z') {
+        if (ctrl) return QString(QChar(Vk - 'A' + 1));
+        return QString(QChar(Shift.Contains(ssShift) ? Vk : Vk + 32));
+    }
+    if (Vk >= '0' && Vk <= '9' && !Shift.Contains(ssShift)) return QString(QChar(Vk));
+    if (Vk >= VK_NUMPAD0 && Vk <= VK_NUMPAD9) return QString(QChar('0' + Vk - VK_NUMPAD0));
+    switch (Vk) {
+        case VK_SPACE: return " ";
+        case VK_RETURN: return "\r";
+        case VK_TAB: return "\t";
+        case VK_BACK: return "\b";
+        case VK_ESCAPE: return "\x1b";
+        default: return QString();
+    }
+}
+
+void SendKey(QEvent::Type Type, int QtKey, Qt::KeyboardModifiers Modifiers, const QString& Text)
+{
+    QWidget* receiver = KeyReceiver();
+    QKeyEvent event(Type, QtKey, Modifiers, Text);
+    QCoreApplication::sendEvent(receiver, &event);
+}
+
+void SendVirtualKey(QEvent::Type Type, Word Vk, TShiftState Shift)
+{
+    Qt::KeyboardModifiers modifiers = QtModifiers(Shift);
+    if (Vk >= VK_NUMPAD0 && Vk <= VK_DIVIDE) modifiers |= Qt::KeypadModifier;
+    int key = pl::QtKeyFromVirtualKey(Vk);
+    if (Vk == VK_TAB && Shift.Contains(ssShift)) key = Qt::Key_Backtab;
+    SendKey(Type, key, modifiers, KeyText(Vk, Shift));
+}
+
+}  // namespace
+
+void Input::MouseDown(TControl* Control, TMouseButton Button, Integer X, Integer Y, TShiftState Shift)
+{
+    Mouse(Control, pl::MouseAction::Press, Button, X, Y, Shift);
+}
+
+void Input::MouseUp(TControl* Control, TMouseButton Button, Integer X, Integer Y, TShiftState Shift)
+{
+    Mouse(Control, pl::MouseAction::Release, Button, X, Y, Shift);
+}
+
+void Input::MouseMove(TControl* Control, Integer X, Integer Y, TShiftState Shift)
+{
+    Mouse(Control, pl::MouseAction::Move, mbLeft, X, Y, Shift);
+}
+
+void Input::Click(TControl* Control, TMouseButton Button, Integer X, Integer Y, TShiftState Shift)
+{
+    // The control may go away on the press; the release still happens there.
+    const TPoint screen = Control->ClientToScreen({X, Y});
+    TControl* root = pl::RootOf(Control);
+    TWeakRef<TControl> rootAlive(root);
+    pl::Guard([&] { pl::RouteMouse(root, pl::MouseAction::Press, Button, screen, Shift); });
+    if (TControl* r = rootAlive.Get())
+        pl::Guard([&] { pl::RouteMouse(r, pl::MouseAction::Release, Button, screen, Shift); });
+}
+
+void Input::DblClick(TControl* Control, TMouseButton Button, Integer X, Integer Y, TShiftState Shift)
+{
+    TWeakRef<TControl> alive(Control);
+    Click(Control, Button, X, Y, Shift);
+    if (TControl* c = alive.Get()) Click(c, Button, X, Y, Shift);
+}
+
+void Input::Wheel(TControl* Control, Integer Delta, Integer X, Integer Y, TShiftState Shift)
+{
+    const TPoint screen = Control->ClientToScreen({X, Y});
+    pl::Guard([&] { pl::RouteWheel(pl::RootOf(Control), Delta, screen, Shift); });
+}
+
+void Input::KeyDown(Word Vk, TShiftState Shift) { SendVirtualKey(QEvent::KeyPress, Vk, Shift); }
+
+void Input::KeyUp(Word Vk, TShiftState Shift) { SendVirtualKey(QEvent::KeyRelease, Vk, Shift); }
+
+void Input::Key(Word Vk, TShiftState Shift)
+{
+    KeyDown(Vk, Shift);
+    KeyUp(Vk, Shift);
+}
+
+void Input::Type(const String& Text)
+{
+    for (QChar ch : QString::fromStdString(Text)) {
+        const char16_t c = ch.unicode();
+        int key = Qt::Key_unknown;
+        Qt::KeyboardModifiers modifiers;
+        if (c >= u'a' && c <= u'z') {
+            key = Qt::Key_A + (c - u'a');
+        } else if (c >= u'A' && c <= u'Z') {
+            key = Qt::Key_A + (c - u'A');
+            modifiers = Qt::ShiftModifier;
+        } else if ((c >= u'0' && c <= u'9') || c == u' ') {
+            key = c;
+        }
+        SendKey(QEvent::KeyPress, key, modifiers, QString(ch));
+        SendKey(QEvent::KeyRelease, key, modifiers, QString(ch));
+    }
+}
+
+void Input::Flush() { pl::ProcessPosted(); }
+
+// ---------------------------------------------------------------------------
+// Answers
+// ---------------------------------------------------------------------------
+
+void Answers::Message(Integer Result) { Q().Messages.push_back(Result); }
+
+const std::vector<String>& Answers::MessageTexts() { return Q().MessageTexts; }
+
+void Answers::Dialog(std::function<bool(TObject*)> Answer) { Q().Dialogs.push_back(std::move(Answer)); }
+
+void Answers::Menu(const String& Caption) { Q().Menus.push_back(Caption); }
+
+void Answers::Modal(std::function<void(TCustomForm*)> Answer) { Q().Modals.push_back(std::move(Answer)); }
+
+Integer Answers::Pending()
+{
+    const AnswerQueues& q = Q();
+    return static_cast<Integer>(q.Messages.size() + q.Dialogs.size() + q.Menus.size() + q.Modals.size());
+}
+
+void Answers::Clear()
+{
+    AnswerQueues& q = Q();
+    q.Messages.clear();
+    q.MessageTexts.clear();
+    q.Dialogs.clear();
+    q.Menus.clear();
+    q.Modals.clear();
+}
+
+// ---------------------------------------------------------------------------
+// Inspection
+// ---------------------------------------------------------------------------
+
+TOwned<TBitmap> Grab(TControl* Control)
+{
+    auto bitmap = CreateOwned<TBitmap>();
+    bitmap->SetSize(Control->ClientWidth(), Control->ClientHeight());
+    Control->PaintTo(bitmap->GetCanvas(), 0, 0);
+    return bitmap;
+}
+
+Integer CountColour(TBitmap* Bitmap, TColor Color)
+{
+    const QImage& image = BitmapImage(*Bitmap);
+    const QRgb wanted = ToQRgb(Color) | 0xFF000000u;
+    Integer count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            if ((line[x] | 0xFF000000u) == wanted) ++count;
+    }
+    return count;
+}
 
 }  // namespace Testing

@@ -1,0 +1,9 @@
+#include "app/AppUnits.h"
+#include "app/ProgramEntry.h"
+#include "platform/Forms.h"
+
+int main(int argc, char** argv)
+{
+    RegisterAppUnit();
+    return ProgramMain(argc, argv, [] { WinMain(); });
+}

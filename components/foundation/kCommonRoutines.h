@@ -1,0 +1,146 @@
+#pragma once
+// Free routines shared by the library's controls: text, colour, frames and
+// gradients, geometry, keys and controls, date-time counts and paper sizes.
+// All are stateless and run on the GUI thread.
+
+#include <string_view>
+
+#include "components/foundation/kTypes.h"
+#include "platform/Types.h"
+
+class TCanvas;
+class TComponent;
+class TWinControl;
+class TPageControl;
+
+// ---------------------------------------------------------------------------
+// Text
+// ---------------------------------------------------------------------------
+
+// Layout of DrawTextStyled; ordinals are the bits of the stored 16-bit set.
+enum TkTextFlag {
+    ktfLeft,
+    ktfCenter,
+    ktfRight,
+    ktfTop,
+    ktfVCenter,
+    ktfBottom,
+    ktfWordBreak,
+    ktfSingleLine,
+    ktfExpandTabs,
+    ktfNoClip,
+    ktfPrefix,  // "&x" underlines x; without it '&' is drawn as it stands
+    ktfCalcRect,
+    ktfEndEllipsis,
+    ktfPathEllipsis,
+    ktfWordEllipsis,
+    ktfModifyString  // accepted but ignored: the caller's text is never changed
+};
+using TkTextFlags = TSet<TkTextFlag>;
+
+// Draws Text in Rect with the canvas font and returns the text height.
+// Disabled text on a background that is not black is drawn embossed.
+// With ktfCalcRect nothing is drawn and Rect receives the text's extent.
+Integer DrawTextStyled(TCanvas* Canvas, const String& Text, TRect& Rect, TkTextFlags Flags, Boolean Enabled,
+                       TColor BackgroundColor);
+
+// Draws Text centred on Rect, turned counter-clockwise by Rotation and
+// aligned by Alignment; TextRect receives the text's box (empty for an
+// unknown rotation, which draws nothing).
+void DrawRotatedText(TCanvas* Canvas, const String& Text, const TRect& Rect, TkRotationAngle Rotation,
+                     TkAlignmentHorizontal Alignment, Boolean Enabled, TColor BackgroundColor, TRect& TextRect);
+
+// Height of Text, line breaks included.
+Integer MeasureText(TCanvas* Canvas, const String& Text);
+// Height of Text wrapped at blanks to Width.
+Integer MeasureTextInWidth(TCanvas* Canvas, const String& Text, Integer Width);
+// Takes the next line off Rest, ending at CR, LF or CR LF; false when no
+// text is left.
+Boolean NextTextLine(std::string_view& Rest, String& Line);
+// Width of the widest line; 0 for an empty text.
+Integer MultiLineTextWidth(TCanvas* Canvas, const String& Text);
+// Decimal places of labels over the span Min .. Max.
+Integer DigitsForSpan(Integer Precision, TkPrecisionStyle PrecisionStyle, Double Min, Double Max);
+
+// ---------------------------------------------------------------------------
+// Colour
+// ---------------------------------------------------------------------------
+
+// Each byte of the colour (system colours turned into RGB) divided by
+// Divisor, or multiplied by -Divisor when Divisor is 0 or negative; clamped.
+TColor DivideColor(TColor Color, Integer Divisor);
+// Amount added to (Lighten) or taken from each byte, clamped.
+TColor ShiftColor(TColor Color, Byte Amount, Boolean Lighten);
+
+// ---------------------------------------------------------------------------
+// Frames and fills
+// ---------------------------------------------------------------------------
+
+// Style 0 a sunken edge, 1 a raised edge, 2 a flat frame filled with the
+// canvas's brush; other values draw nothing.
+void DrawFrame(TCanvas* Canvas, const TRect& Rect, Integer Style);
+void DrawFocusRectangle(TCanvas* Canvas, const TRect& Rect);
+void DrawColoredFocusRect(TCanvas* Canvas, const TRect& Rect, TColor Color);
+void GradientFill(TCanvas* Canvas, const TRect& Rect, TkFillDirection Direction, TColor StartColor,
+                  TColor StopColor);
+
+// ---------------------------------------------------------------------------
+// Geometry
+// ---------------------------------------------------------------------------
+
+TRect MakeRect(Integer Left, Integer Top, Integer Right, Integer Bottom);
+// Left not above Right, Top not above Bottom.
+TRect NormalizedRect(Integer X1, Integer Y1, Integer X2, Integer Y2);
+// NormalizedRect, with X and Y exchanged when Horizontal.
+TRect OrientedRect(Boolean Horizontal, Integer A1, Integer B1, Integer A2, Integer B2);
+// (A, B), or (B, A) when Horizontal.
+TPoint OrientedPoint(Boolean Horizontal, Integer A, Integer B);
+void OrientedPointXY(Boolean Horizontal, Integer A, Integer B, Integer& X, Integer& Y);
+void SwapIntegers(Integer& A, Integer& B);
+
+// A vertical line gets the slope 1e30.
+void LineFromPoints(const TPoint& P1, const TPoint& P2, Double& Slope, Double& Intercept);
+// True when the lines through the segments cross (rounded to a whole X)
+// within the X range of both segments; the Y ranges are not tested.
+Boolean SegmentsIntersect(const TPoint& A1, const TPoint& A2, const TPoint& B1, const TPoint& B2);
+// The segment meets an edge of Rect, or an end lies inside it (edges
+// included).
+Boolean SegmentIntersectsRect(const TPoint& P1, const TPoint& P2, const TRect& Rect);
+
+// ---------------------------------------------------------------------------
+// Controls and keys
+// ---------------------------------------------------------------------------
+
+Boolean ShiftKeyDown();
+Boolean CtrlKeyDown();
+Boolean AltKeyDown();
+void FocusControl(TWinControl* Control);
+// Activates the page at Index when it exists.
+void SetActivePageIndex(TPageControl* PageControl, Integer Index);
+// -1 when no page is active.
+Integer ActivePageIndex(TPageControl* PageControl);
+// Up the owner chain, the first form; without one the last windowed control
+// met; nullptr for nullptr.
+TWinControl* FindOwnerForm(TComponent* Component);
+
+// ---------------------------------------------------------------------------
+// Date-time counts
+// ---------------------------------------------------------------------------
+
+// Whole units in a date-time value (days since the epoch). A count that is
+// negative or does not fit in 32 bits gives the overflow value:
+// 2,147,483,647, and 10,000 for minutes.
+Integer DateTimeToMilliseconds(TDateTime Value);
+Integer DateTimeToSeconds(TDateTime Value);
+Integer DateTimeToMinutes(TDateTime Value);
+Integer DateTimeToHours(TDateTime Value);
+
+// ---------------------------------------------------------------------------
+// Paper
+// ---------------------------------------------------------------------------
+
+Double MillimetersToInches(Double Value);
+// Portrait size of a Windows paper code; letter for unknown codes.
+void PaperSizeInches(Integer PaperCode, Double& Width, Double& Height);
+// Paper of the current printer, turned with its orientation.
+void PrinterPaperSize(Double& Width, Double& Height);

@@ -1,0 +1,234 @@
+#include "components/plot/kPlotTranslation.h"
+
+#include "platform/FormStream.h"
+
+// ===========================================================================
+// TkPlotTranslationObject
+// ===========================================================================
+
+TClass TkPlotTranslationObject::StaticClassInfo()
+{
+    using C = TkPlotTranslationObject;
+    static const TClassInfo info =
+        TClassBuilder<C, TPersistent>("TkPlotTranslationObject")
+            .String("OriginalString", &C::OriginalString, &C::SetOriginalString)
+            .String("ReplacementString", &C::ReplacementString, &C::SetReplacementString)
+            .Build();
+    return &info;
+}
+
+TkPlotTranslationObject::TkPlotTranslationObject(TNotifyEvent AOnInsert, TNotifyEvent AOnRemove)
+    : FOnInsert(std::move(AOnInsert)), FOnRemove(std::move(AOnRemove))
+{
+}
+
+void TkPlotTranslationObject::AfterConstruction()
+{
+    TPersistent::AfterConstruction();
+    if (FOnInsert) FOnInsert(this);
+}
+
+void TkPlotTranslationObject::BeforeDestruction()
+{
+    if (FOnRemove) FOnRemove(this);
+    TPersistent::BeforeDestruction();
+}
+
+void TkPlotTranslationObject::SetOriginalString(const String& Value)
+{
+    if (Value == FOriginalString) return;
+    FOriginalString = Value;
+    if (FTable) FTable->IndexChanged();
+}
+
+// ===========================================================================
+// TkPlotTranslationManager
+// ===========================================================================
+
+namespace {
+
+constexpr const char* kLoadPrefix = "Error Loading Data - ";
+constexpr const char* kSavePrefix = "Error Saving Translation Data - ";
+
+bool HasLineBreak(const String& Text) { return Text.find_first_of("\r\n") != String::npos; }
+
+}  // namespace
+
+TkPlotTranslationManager::TkPlotTranslationManager(TNotifyEvent AOnInsert, TNotifyEvent AOnRemove)
+    : FOnInsert(std::move(AOnInsert)), FOnRemove(std::move(AOnRemove))
+{
+    if (!FOnInsert) throw Exception("OnInsert event handler can not be null");
+    if (!FOnRemove) throw Exception("OnRemove event handler can not be null");
+}
+
+void TkPlotTranslationManager::AfterConstruction()
+{
+    TObject::AfterConstruction();
+    FOnInsert(this);
+}
+
+void TkPlotTranslationManager::BeforeDestruction()
+{
+    Clear();
+    FOnRemove(this);
+    TObject::BeforeDestruction();
+}
+
+TkPlotTranslationObject* TkPlotTranslationManager::CreateObject()
+{
+    auto* entry = Create<TkPlotTranslationObject>(FOnInsert, FOnRemove);
+    // The insert report normally came back through the master manager
+    // already; listing it here as well keeps the entry owned either way.
+    NotificationInsert(entry);
+    return entry;
+}
+
+Integer TkPlotTranslationManager::Add() { return FList.IndexOf(CreateObject()); }
+
+void TkPlotTranslationManager::NotificationInsert(TkPlotTranslationObject* AObject)
+{
+    if (!AObject || FList.Contains(AObject)) return;
+    FList.Insert(0, AObject);
+    AObject->FTable = this;
+    IndexChanged();
+}
+
+void TkPlotTranslationManager::NotificationRemove(TkPlotTranslationObject* AObject)
+{
+    if (FList.Remove(AObject) < 0) return;
+    AObject->FTable = nullptr;
+    IndexChanged();
+}
+
+void TkPlotTranslationManager::Clear()
+{
+    // Each entry's removal report takes it out of the list; a handler may
+    // free other entries meanwhile, so the walk goes over a snapshot and
+    // skips what is gone.
+    std::vector<TWeakRef<TkPlotTranslationObject>> snapshot(FList.begin(), FList.end());
+    for (const auto& ref : snapshot) {
+        TkPlotTranslationObject* entry = ref.Get();
+        if (!entry || !FList.Contains(entry)) continue;
+        entry->Free();
+        FList.Remove(entry);  // when the report did not come back
+    }
+    IndexChanged();
+}
+
+void TkPlotTranslationManager::Delete(Integer Index)
+{
+    TkPlotTranslationObject* entry = FList[Index];
+    entry->Free();
+    FList.Remove(entry);
+    IndexChanged();
+}
+
+const std::unordered_map<String, const TkPlotTranslationObject*>& TkPlotTranslationManager::Index() const
+{
+    if (FIndexStale) {
+        FIndex.clear();
+        // Oldest first, so that the newest entry of a source text stays.
+        for (Integer i = Count() - 1; i >= 0; --i) FIndex[FList[i]->OriginalString()] = FList[i];
+        FIndexStale = false;
+    }
+    return FIndex;
+}
+
+void TkPlotTranslationManager::FindReplacement(const String& Source, String& Replacement) const
+{
+    const auto& index = Index();
+    const auto found = index.find(Source);
+    Replacement = found == index.end() ? Source : found->second->ReplacementString();
+}
+
+void TkPlotTranslationManager::ReplaceTable(const std::vector<TEntryText>& Entries)
+{
+    Clear();
+    for (const auto& [original, replacement] : Entries) {
+        TkPlotTranslationObject* entry = CreateObject();
+        entry->SetOriginalString(original);
+        entry->SetReplacementString(replacement);
+    }
+}
+
+// --- form stream -------------------------------------------------------------
+
+void TkPlotTranslationManager::WriteToStream(TWriter& Writer) const
+{
+    Writer.WriteValue(vaCollection);
+    for (Integer i = Count() - 1; i >= 0; --i) {
+        Writer.WriteListBegin();
+        Writer.WriteProperties(FList[i]);
+        Writer.WriteListEnd();
+    }
+    Writer.WriteListEnd();
+}
+
+void TkPlotTranslationManager::ReadFromStream(TReader& Reader)
+{
+    if (Reader.NextValue() != vaCollection) return Reader.SkipValue();
+    Reader.ReadValue();
+    // Items are read into a free-standing entry first: the table changes
+    // only once the whole collection has been read.
+    TOwned<TkPlotTranslationObject> item(Create<TkPlotTranslationObject>(nullptr, nullptr));
+    std::vector<TEntryText> entries;
+    while (!Reader.EndOfList()) {
+        item->FOriginalString = item->FReplacementString = "Unknown";
+        Reader.ReadListBegin();
+        while (!Reader.EndOfList()) Reader.ReadProperty(item.get());
+        Reader.ReadListEnd();
+        entries.emplace_back(item->FOriginalString, item->FReplacementString);
+    }
+    Reader.ReadListEnd();
+    ReplaceTable(entries);
+}
+
+// --- file ----------------------------------------------------------------------
+
+std::vector<std::pair<String, String>> ParseTranslationLines(const TStrings& Lines)
+{
+    std::vector<std::pair<String, String>> entries;
+    entries.reserve(static_cast<std::size_t>(Lines.Count()));
+    for (Integer i = 0; i < Lines.Count(); ++i) {
+        const String line = Lines.Strings(i);
+        const std::size_t tab = line.find('\t');
+        if (tab == String::npos) throw Exception("Invalid Format - Tab Deliminator Missing");
+        entries.emplace_back(line.substr(0, tab), line.substr(tab + 1));
+    }
+    return entries;
+}
+
+void TkPlotTranslationManager::LoadFromFile(const String& FileName)
+{
+    try {
+        TStringList lines;
+        lines.LoadFromFile(FileName);
+        ReplaceTable(ParseTranslationLines(lines));
+    } catch (const Exception& e) {
+        throw Exception(kLoadPrefix + e.Message());
+    }
+}
+
+void TkPlotTranslationManager::CheckStorableInFile() const
+{
+    for (Integer i = 0; i < Count(); ++i) {
+        const TkPlotTranslationObject* entry = FList[i];
+        if (entry->OriginalString().find('\t') != String::npos || HasLineBreak(entry->OriginalString()) ||
+            HasLineBreak(entry->ReplacementString()))
+            throw Exception("Translation " + IntToStr(i) + " (" + QuotedStr(entry->OriginalString()) +
+                            ") holds a tab in its original text or a line break, which the file cannot store");
+    }
+}
+
+void TkPlotTranslationManager::SaveToFile(const String& FileName) const
+{
+    try {
+        CheckStorableInFile();
+        TStringList lines;
+        for (Integer i = Count() - 1; i >= 0; --i)
+            lines.Add(FList[i]->OriginalString() + '\t' + FList[i]->ReplacementString());
+        lines.SaveToFile(FileName);
+    } catch (const Exception& e) {
+        throw Exception(kSavePrefix + e.Message());
+    }
+}

@@ -1,0 +1,111 @@
+#pragma once
+// The plot's translation table: (source text, replacement) pairs that
+// replace the library's built-in English texts before they are shown. The
+// newest entry comes first, and with duplicate source texts the newest wins.
+//
+// Entries report their creation and removal through the master manager's
+// hooks, which route them back to the table (NotificationInsert and
+// NotificationRemove). The table is kept in the form stream as a collection
+// and in a text file of "source TAB replacement" lines; both hold the
+// entries oldest first, so that reading them back (each entry to the front)
+// restores the table's order.
+
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "platform/Classes.h"
+
+class TReader;
+class TWriter;
+class TkPlotTranslationManager;
+
+class TkPlotTranslationObject : public TPersistent {
+    PL_CLASSINFO()
+public:
+    // Both strings read "Unknown" until set.
+    TkPlotTranslationObject(TNotifyEvent AOnInsert, TNotifyEvent AOnRemove);
+    // Fires the insert hook with the new entry.
+    void AfterConstruction() override;
+    // Fires the remove hook with the entry.
+    void BeforeDestruction() override;
+
+    const String& OriginalString() const { return FOriginalString; }
+    void SetOriginalString(const String& Value);
+    const String& ReplacementString() const { return FReplacementString; }
+    void SetReplacementString(const String& Value) { FReplacementString = Value; }
+
+private:
+    friend class TkPlotTranslationManager;
+
+    TNotifyEvent FOnInsert;
+    TNotifyEvent FOnRemove;
+    String FOriginalString = "Unknown";
+    String FReplacementString = "Unknown";
+    TkPlotTranslationManager* FTable = nullptr;  // the table that lists the entry
+};
+
+class TkPlotTranslationManager : public TObject {
+public:
+    // Raises "OnInsert event handler can not be null", then "OnRemove event
+    // handler can not be null".
+    TkPlotTranslationManager(TNotifyEvent AOnInsert, TNotifyEvent AOnRemove);
+    // Fires the insert hook with the table itself.
+    void AfterConstruction() override;
+    // Frees the entries, then fires the remove hook with the table.
+    void BeforeDestruction() override;
+
+    // A new entry with both strings "Unknown", at the front of the table.
+    TkPlotTranslationObject* CreateObject();
+    // CreateObject; the new entry's index (0).
+    Integer Add();
+    void NotificationInsert(TkPlotTranslationObject* AObject);
+    void NotificationRemove(TkPlotTranslationObject* AObject);
+    void Clear();
+    // Frees the entry at Index (EListError outside 0..Count-1).
+    void Delete(Integer Index);
+    Integer Count() const { return FList.Count(); }
+    TkPlotTranslationObject* GetItem(Integer Index) const { return FList[Index]; }
+
+    // Replacement := the replacement of the newest entry whose source equals
+    // Source exactly, else Source itself.
+    void FindReplacement(const String& Source, String& Replacement) const;
+
+    bool DoWriteToStream() const { return Count() != 0; }
+    void WriteToStream(TWriter& Writer) const;
+    // The table is replaced only when the whole collection was read; on a
+    // reader error it stays as it was.
+    void ReadFromStream(TReader& Reader);
+
+    // "Error Saving Translation Data - " and the cause on failure. An entry
+    // whose source holds a TAB, or either of whose strings holds a line
+    // break, cannot be stored: the file is then left untouched.
+    void SaveToFile(const String& FileName) const;
+    // "Error Loading Data - " and the cause on failure ("Invalid Format - Tab
+    // Deliminator Missing" for a line without TAB); the table is replaced
+    // only when the whole file was read.
+    void LoadFromFile(const String& FileName);
+
+private:
+    using TEntryText = std::pair<String, String>;
+
+    void ReplaceTable(const std::vector<TEntryText>& Entries);
+    void IndexChanged() { FIndexStale = true; }
+    const std::unordered_map<String, const TkPlotTranslationObject*>& Index() const;
+    void CheckStorableInFile() const;
+
+    TNotifyEvent FOnInsert;
+    TNotifyEvent FOnRemove;
+    TList<TkPlotTranslationObject*> FList;
+    friend class TkPlotTranslationObject;
+
+    // Source text -> newest entry with that source, rebuilt after a change.
+    mutable std::unordered_map<String, const TkPlotTranslationObject*> FIndex;
+    mutable bool FIndexStale = true;
+};
+
+// Splits the lines of a translation table file into entries, in file
+// order; raises Exception("Invalid Format - Tab Deliminator Missing") for a
+// line without TAB. The text before the first TAB is the source, all after
+// it the replacement.
+std::vector<std::pair<String, String>> ParseTranslationLines(const TStrings& Lines);

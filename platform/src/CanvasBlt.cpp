@@ -1,0 +1,298 @@
+// Block transfers and raster operations: BitBlt, StretchBlt, PatBlt,
+// CopyRect, BrushCopy, drawing graphics, focus rectangles, inversion and
+// 3-D edges.
+
+#include <algorithm>
+
+#include "CanvasImpl.h"
+#include "QtGraphics.h"
+
+namespace {
+
+// The span [Start, Start + Length) of a signed extent.
+struct TAxis {
+    Integer Start, Length;
+    bool Negative;
+};
+
+TAxis AxisOf(Integer origin, Integer extent)
+{
+    if (extent < 0) return {ClampCoord(Int64(origin) + extent), ClampCoord(-Int64(extent)), true};
+    return {origin, extent, false};
+}
+
+// Source index for destination index u of an axis (nearest neighbour).
+Integer SourceIndex(Int64 u, Int64 destLength, Int64 srcLength)
+{
+    return static_cast<Integer>(((2 * u + 1) * srcLength) / (2 * destLength));
+}
+
+bool UsesSource(Byte rop3) { return ((rop3 >> 2) ^ rop3) & 0x33; }
+bool UsesPattern(Byte rop3) { return ((rop3 >> 4) ^ rop3) & 0x0F; }
+
+QRgb PatternAt(const TFill& fill, Integer x, Integer y)
+{
+    if (!fill.Hatch) return fill.Fore;
+    return (fill.Hatch[y & 7] & (0x80 >> (x & 7))) ? fill.Fore : fill.Back;
+}
+
+Byte RopByte(Cardinal rop) { return static_cast<Byte>((rop >> 16) & 0xFF); }
+
+}  // namespace
+
+void TransferBlock(TCanvasImpl& dest, const TBltRect& rect, const TBltSource& src, Byte rop3, const TFill& pattern,
+                   const TBltKey& key)
+{
+    QImage& image = dest.RequireTarget();
+    const TAxis dx = AxisOf(rect.X, rect.W), dy = AxisOf(rect.Y, rect.H);
+    const TAxis sx = AxisOf(src.Rect.X, src.Rect.W), sy = AxisOf(src.Rect.Y, src.Rect.H);
+    const bool withSource = src.Image && UsesSource(rop3);
+    if (dx.Length <= 0 || dy.Length <= 0 || (withSource && (sx.Length <= 0 || sy.Length <= 0))) return;
+    // A copy keeps overlapping transfers within one image correct.
+    const QImage copy = withSource && src.Image == &image ? src.Image->copy() : QImage();
+    const QImage& source = withSource && src.Image == &image ? copy : (src.Image ? *src.Image : copy);
+    const bool mirrorX = dx.Negative != sx.Negative, mirrorY = dy.Negative != sy.Negative;
+    const QRgb textRgb = DeviceRgb(dest.State.TextColor), bkRgb = DeviceRgb(dest.State.BkColor);
+    const QRect area = QRect(dx.Start, dy.Start, dx.Length, dy.Length);
+    image.bits();
+    for (const QRect& clip : dest.Visible()) {
+        const QRect part = clip & area;
+        for (Integer y = part.top(); y <= part.bottom(); ++y) {
+            const Integer v = mirrorY ? dy.Length - 1 - (y - dy.Start) : y - dy.Start;
+            const Integer ys = sy.Start + SourceIndex(v, dy.Length, sy.Length);
+            if (withSource && (ys < 0 || ys >= source.height())) continue;
+            QRgb* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+            for (Integer x = part.left(); x <= part.right(); ++x) {
+                QRgb s = 0;
+                if (withSource) {
+                    const Integer u = mirrorX ? dx.Length - 1 - (x - dx.Start) : x - dx.Start;
+                    const Integer xs = sx.Start + SourceIndex(u, dx.Length, sx.Length);
+                    if (xs < 0 || xs >= source.width()) continue;
+                    s = reinterpret_cast<const QRgb*>(source.constScanLine(ys))[xs] | 0xFF000000u;
+                    if (key.Active && (s & 0xFFFFFF) == (key.Colour & 0xFFFFFF)) {
+                        if (key.Fill) row[x] = PatternAt(*key.Fill, x, y);
+                        continue;
+                    }
+                    if (src.Mono && !dest.Monochrome) s = (s & 0xFFFFFF) ? bkRgb : textRgb;
+                    else if (dest.Monochrome && !src.Mono)
+                        s = (s & 0xFFFFFF) == (src.BkColour & 0xFFFFFF) ? 0xFFFFFFFFu : 0xFF000000u;
+                }
+                const QRgb p = UsesPattern(rop3) ? PatternAt(pattern, x, y) : 0;
+                QRgb r = rop3 == 0xCC ? s : ApplyRop3(rop3, p, s, row[x]);
+                row[x] = dest.Monochrome ? MonoRgb(r) : (r | 0xFF000000u);
+            }
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------
+// System calls
+// ---------------------------------------------------------------------------
+
+namespace {
+
+TFill PatternOf(TCanvasImpl& c, const TBrush& brush)
+{
+    TFill fill = BrushFillOf(c, brush);
+    if (brush.GetStyle() == bsClear) fill = TFill::Solid(DeviceRgb(c.State.BkColor));
+    return fill;
+}
+
+TBltSource CanvasSource(TCanvas* Src, Integer X, Integer Y, Integer W, Integer H)
+{
+    TBltSource s;
+    if (!Src) return s;
+    TCanvasImpl& c = Src->Impl();
+    s.Image = &c.RequireTarget();
+    const QPoint p = c.ToDevice(X, Y);
+    s.Rect = TBltRect{p.x(), p.y(), W, H};
+    s.Mono = c.Monochrome;
+    s.BkColour = DeviceRgb(c.State.BkColor);
+    return s;
+}
+
+TBltRect DestRect(TCanvasImpl& c, Integer X, Integer Y, Integer W, Integer H)
+{
+    const QPoint p = c.ToDevice(X, Y);
+    return TBltRect{p.x(), p.y(), ClampCoord(W), ClampCoord(H)};
+}
+
+}  // namespace
+
+bool StretchBlt(TCanvas* Dest, Integer X, Integer Y, Integer Width, Integer Height, TCanvas* Src, Integer XSrc,
+                Integer YSrc, Integer WidthSrc, Integer HeightSrc, Cardinal Rop)
+{
+    TCanvasImpl& c = Dest->Impl();
+    const Byte rop = RopByte(Rop);
+    TBltSource src;
+    if (UsesSource(rop)) {
+        if (!Src) return false;
+        src = CanvasSource(Src, XSrc, YSrc, ClampCoord(WidthSrc), ClampCoord(HeightSrc));
+    }
+    TransferBlock(c, DestRect(c, X, Y, Width, Height), src, rop, PatternOf(c, *Dest->GetBrush()), TBltKey{});
+    return true;
+}
+
+bool BitBlt(TCanvas* Dest, Integer X, Integer Y, Integer Width, Integer Height, TCanvas* Src, Integer XSrc,
+            Integer YSrc, Cardinal Rop)
+{
+    return StretchBlt(Dest, X, Y, Width, Height, Src, XSrc, YSrc, Width, Height, Rop);
+}
+
+bool PatBlt(TCanvas* DC, Integer X, Integer Y, Integer Width, Integer Height, Cardinal Rop)
+{
+    return StretchBlt(DC, X, Y, Width, Height, nullptr, 0, 0, 0, 0, Rop);
+}
+
+bool InvertRect(TCanvas* DC, const TRect& R)
+{
+    TCanvasImpl& c = DC->Impl();
+    TRasterWriter w(c, pmNot);
+    w.Rect(c.ToDevice(R), TFill::Solid(0));
+    return true;
+}
+
+Integer FillRect(TCanvas* DC, const TRect& R, TBrush* Brush)
+{
+    TCanvasImpl& c = DC->Impl();
+    TBrush* brush = Brush ? Brush : DC->GetBrush();
+    TRasterWriter w(c, pmCopy);
+    if (brush->GetStyle() != bsClear) w.Rect(c.ToDevice(R), BrushFillOf(c, *brush));
+    return 1;
+}
+
+bool DrawFocusRect(TCanvas* DC, const TRect& R)
+{
+    TCanvasImpl& c = DC->Impl();
+    TRasterWriter w(c, pmXor);
+    const QRect box = c.ToDevice(R);
+    if (box.isEmpty()) return true;
+    const QRgb even = DeviceRgb(c.State.TextColor), odd = DeviceRgb(c.State.BkColor);
+    const auto dot = [&](Integer x, Integer y) {
+        const Integer parity = (x - c.Origin.x() + y - c.Origin.y()) & 1;
+        w.Pixel(x, y, parity ? odd : even);
+    };
+    for (Integer x = box.left(); x <= box.right(); ++x) {
+        dot(x, box.top());
+        if (box.bottom() > box.top()) dot(x, box.bottom());
+    }
+    for (Integer y = box.top() + 1; y < box.bottom(); ++y) {
+        dot(box.left(), y);
+        if (box.right() > box.left()) dot(box.right(), y);
+    }
+    return true;
+}
+
+namespace {
+
+// Colours of one ring of an edge: top-left and bottom-right.
+struct TEdgeRing {
+    TColor TopLeft, BottomRight;
+};
+
+void DrawRing(TRasterWriter& w, const QRect& box, const TEdgeRing& ring, Cardinal flags)
+{
+    const TFill tl = TFill::Solid(DeviceRgb(ring.TopLeft)), br = TFill::Solid(DeviceRgb(ring.BottomRight));
+    // Bottom and right own the corners they share with top and left.
+    if (flags & BF_TOP) w.Rect(QRect(box.left(), box.top(), box.width() - 1, 1), tl);
+    if (flags & BF_LEFT) w.Rect(QRect(box.left(), box.top(), 1, box.height() - 1), tl);
+    if (flags & BF_BOTTOM) w.Rect(QRect(box.left(), box.bottom(), box.width(), 1), br);
+    if (flags & BF_RIGHT) w.Rect(QRect(box.right(), box.top(), 1, box.height()), br);
+}
+
+QRect Shrunk(const QRect& box, Cardinal flags)
+{
+    return box.adjusted(flags & BF_LEFT ? 1 : 0, flags & BF_TOP ? 1 : 0, flags & BF_RIGHT ? -1 : 0,
+                        flags & BF_BOTTOM ? -1 : 0);
+}
+
+}  // namespace
+
+bool DrawEdge(TCanvas* DC, TRect& R, Cardinal Edge, Cardinal Flags)
+{
+    TCanvasImpl& c = DC->Impl();
+    TRasterWriter w(c, pmCopy);
+    QRect box = c.ToDevice(R);
+    if (box.isEmpty()) return false;
+    TEdgeRing outer{}, inner{};
+    bool hasOuter = true, hasInner = true;
+    if (Flags & (BF_FLAT | BF_MONO)) {
+        const TColor frame = (Flags & BF_MONO) ? clWindowFrame : clBtnShadow;
+        const TColor fill = (Flags & BF_MONO) ? clWindow : clBtnFace;
+        outer = {frame, frame};
+        inner = {fill, fill};
+    } else {
+        hasOuter = Edge & (BDR_RAISEDOUTER | BDR_SUNKENOUTER);
+        hasInner = Edge & (BDR_RAISEDINNER | BDR_SUNKENINNER);
+        outer = (Edge & BDR_RAISEDOUTER) ? TEdgeRing{cl3DLight, cl3DDkShadow} : TEdgeRing{clBtnShadow, clBtnHighlight};
+        inner = (Edge & BDR_RAISEDINNER) ? TEdgeRing{clBtnHighlight, clBtnShadow} : TEdgeRing{cl3DDkShadow, cl3DLight};
+    }
+    if (hasOuter) {
+        DrawRing(w, box, outer, Flags);
+        box = Shrunk(box, Flags);
+    }
+    if (hasInner && !box.isEmpty()) {
+        DrawRing(w, box, inner, Flags);
+        box = Shrunk(box, Flags);
+    }
+    if ((Flags & BF_MIDDLE) && !box.isEmpty()) w.Rect(box, TFill::Solid(DeviceRgb(clBtnFace)));
+    if (Flags & BF_ADJUST) R = c.ToLogical(box);
+    return true;
+}
+
+// ---------------------------------------------------------------------------
+// Canvas operations
+// ---------------------------------------------------------------------------
+
+void TCanvas::DrawFocusRect(const TRect& R)
+{
+    Changing();
+    ::DrawFocusRect(this, R);
+    Changed();
+}
+
+void TCanvas::CopyRect(const TRect& Dest, TCanvas* Canvas, const TRect& Source)
+{
+    Changing();
+    StretchBlt(this, Dest.Left, Dest.Top, Dest.Width(), Dest.Height(), Canvas, Source.Left, Source.Top,
+               Source.Width(), Source.Height(), static_cast<Cardinal>(FCopyMode));
+    Changed();
+}
+
+void TCanvas::BrushCopy(const TRect& Dest, TBitmap* Bitmap, const TRect& Source, TColor Color)
+{
+    if (!Bitmap || Bitmap->GetEmpty()) return;
+    Changing();
+    TCanvasImpl& c = *FImpl;
+    TBltSource src;
+    src.Image = &BitmapImage(*Bitmap);
+    src.Rect = TBltRect{Source.Left, Source.Top, Source.Width(), Source.Height()};
+    const TFill brush = PatternOf(c, *FBrush);
+    const TBltKey key{true, DeviceRgb(Color), &brush};
+    TransferBlock(c, DestRect(c, Dest.Left, Dest.Top, Dest.Width(), Dest.Height()), src, 0xCC, brush, key);
+    Changed();
+}
+
+void TCanvas::Draw(Integer X, Integer Y, TGraphic* Graphic)
+{
+    if (!Graphic || Graphic->GetEmpty()) return;
+    Graphic->Draw(this, Bounds(X, Y, Graphic->GetWidth(), Graphic->GetHeight()));
+}
+
+void TCanvas::StretchDraw(const TRect& R, TGraphic* Graphic)
+{
+    if (!Graphic || Graphic->GetEmpty()) return;
+    Graphic->Draw(this, R);
+}
+
+void DrawBitmapImage(TCanvas& Canvas, const TBitmap& Bitmap, const TRect& R)
+{
+    TCanvasImpl& c = Canvas.Impl();
+    TBltSource src;
+    src.Image = &BitmapImage(Bitmap);
+    src.Rect = TBltRect{0, 0, src.Image->width(), src.Image->height()};
+    TBltKey key;
+    if (Bitmap.GetTransparent()) key = TBltKey{true, DeviceRgb(Bitmap.GetTransparentColor()), nullptr};
+    TransferBlock(c, DestRect(c, R.Left, R.Top, R.Width(), R.Height()), src,
+                  RopByte(static_cast<Cardinal>(Canvas.GetCopyMode())), PatternOf(c, *Canvas.GetBrush()), key);
+}

@@ -1,0 +1,175 @@
+#include "ControlHost.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPalette>
+#include <QWheelEvent>
+
+#include "Guard.h"
+#include "InputRouting.h"
+#include "QtGraphics.h"
+
+namespace pl {
+
+TControl* ControlOfWidget(const QWidget* Widget)
+{
+    for (const QWidget* w = Widget; w; w = w->parentWidget())
+        if (auto* link = dynamic_cast<const WidgetLink*>(w); link && link->LinkedControl) return link->LinkedControl;
+    return nullptr;
+}
+
+Qt::CursorShape QtCursorShape(TCursor cursor)
+{
+    switch (cursor) {
+        case crNone: return Qt::BlankCursor;
+        case crCross: return Qt::CrossCursor;
+        case crIBeam: return Qt::IBeamCursor;
+        case crSizeNESW: return Qt::SizeBDiagCursor;
+        case crSizeNS: return Qt::SizeVerCursor;
+        case crSizeNWSE: return Qt::SizeFDiagCursor;
+        case crSizeWE: return Qt::SizeHorCursor;
+        case crUpArrow: return Qt::UpArrowCursor;
+        case crHourGlass:
+        case crSQLWait: return Qt::WaitCursor;
+        case crDrag:
+        case crMultiDrag: return Qt::DragCopyCursor;
+        case crNoDrop:
+        case crNo: return Qt::ForbiddenCursor;
+        case crHSplit: return Qt::SplitHCursor;
+        case crVSplit: return Qt::SplitVCursor;
+        case crAppStart: return Qt::BusyCursor;
+        case crHelp: return Qt::WhatsThisCursor;
+        case crHandPoint: return Qt::PointingHandCursor;
+        case crSizeAll: return Qt::SizeAllCursor;
+        default: return Qt::ArrowCursor;
+    }
+}
+
+void AttachWidget(TControl* Control, QWidget* Widget, bool Native)
+{
+    TControlHost& host = Control->Host();
+    host.Widget = Widget;
+    host.Native = Native;
+    Widget->setMouseTracking(true);
+    Widget->setContextMenuPolicy(Qt::PreventContextMenu);
+    Widget->setAttribute(Qt::WA_OpaquePaintEvent, Control->ControlStyle().Contains(csOpaque));
+    if (!Native) Widget->setFocusPolicy(Qt::NoFocus);
+    if (TWinControl* parent = Control->Parent()) Widget->setParent(parent->Host().ClientWidget());
+    SyncWidgetGeometry(Control);
+    SyncWidgetVisible(Control);
+    SyncWidgetEnabled(Control);
+    SyncWidgetLook(Control);
+}
+
+void DetachWidget(TControlHost& Host)
+{
+    auto unlink = [](QWidget* w) {
+        if (auto* link = dynamic_cast<WidgetLink*>(w)) link->LinkedControl = nullptr;
+    };
+    for (QWidget* w : {Host.Widget.data(), Host.Client.data(), Host.MenuBar.data()}) {
+        if (!w) continue;
+        unlink(w);
+        w->hide();
+        w->deleteLater();
+    }
+    Host.Widget = nullptr;
+    Host.Client = nullptr;
+    Host.FocusWidget = nullptr;
+    Host.MenuBar = nullptr;
+    Host.Painter = nullptr;
+}
+
+void SyncWidgetGeometry(TControl* Control)
+{
+    TControlHost& host = Control->Host();
+    if (host.ApplyBounds) {
+        host.ApplyBounds();
+        return;
+    }
+    if (QWidget* w = host.Widget)
+        w->setGeometry(Control->Left(), Control->Top(), std::max(Control->Width(), 0), std::max(Control->Height(), 0));
+}
+
+void SyncWidgetVisible(TControl* Control)
+{
+    TControlHost& host = Control->Host();
+    if (host.ApplyVisible) {
+        host.ApplyVisible();
+        return;
+    }
+    // A control without parent has no window to show in.
+    if (QWidget* w = host.Widget) w->setVisible(Control->Visible() && Control->Parent());
+}
+
+void SyncWidgetEnabled(TControl* Control)
+{
+    if (QWidget* w = Control->Host().Widget) w->setEnabled(Control->Enabled());
+}
+
+void SyncWidgetLook(TControl* Control)
+{
+    TControlHost& host = Control->Host();
+    QWidget* w = host.Widget;
+    if (!w) return;
+    w->setCursor(QtCursorShape(Control->Cursor()));
+    if (!host.Native) return;
+    w->setFont(ToQFont(*Control->Font()));
+    QPalette palette = w->palette();
+    const QColor text = ToQColor(Control->Font()->GetColor());
+    const QColor back = ToQColor(Control->Color());
+    for (auto role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText}) {
+        palette.setColor(QPalette::Active, role, text);
+        palette.setColor(QPalette::Inactive, role, text);
+    }
+    palette.setColor(QPalette::Base, back);
+    w->setPalette(palette);
+}
+
+namespace {
+int g_dispatchDepth = 0;
+}
+
+int WidgetDispatchDepth() { return g_dispatchDepth; }
+
+bool DispatchWidgetEvent(QWidget* Widget, TControl* Control, QEvent* Event, bool Native, const BaseEventHandler& Base)
+{
+    struct DepthScope {
+        DepthScope() { ++g_dispatchDepth; }
+        ~DepthScope() { --g_dispatchDepth; }
+    } depth;
+    try {
+        switch (Event->type()) {
+            case QEvent::MouseButtonPress:
+            case QEvent::MouseButtonRelease:
+            case QEvent::MouseButtonDblClick:
+            case QEvent::MouseMove:
+                return RouteQtMouse(Control, static_cast<QMouseEvent*>(Event), Native, Base);
+            case QEvent::Wheel:
+                RouteQtWheel(Control, static_cast<QWheelEvent*>(Event));
+                return true;
+            case QEvent::KeyPress:
+            case QEvent::KeyRelease:
+                return RouteQtKey(Control, static_cast<QKeyEvent*>(Event), Native, Base);
+            case QEvent::FocusIn: {
+                // A native control focused by a click: the layer's focus follows.
+                auto* w = dynamic_cast<TWinControl*>(Control);
+                if (Native && w && FocusedControl() != w && w->CanFocus()) w->SetFocus();
+                return Base(Event);
+            }
+            case QEvent::Paint: {
+                TControlHost& host = Control->Host();
+                if (Native || !host.Painter) return Base(Event);
+                host.Painter(Widget, static_cast<QPaintEvent*>(Event)->rect());
+                return true;
+            }
+            case QEvent::ContextMenu: return true;
+            default: return Base(Event);
+        }
+    } catch (...) {
+        HandleCurrentException();
+        return true;
+    }
+}
+
+}  // namespace pl

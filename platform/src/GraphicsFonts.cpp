@@ -1,0 +1,130 @@
+// Font resolution: the layer's registered fonts, Qt fonts without
+// antialiasing, and cell metrics computed as the system computes them.
+
+#include <QDir>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QRawFont>
+#include <atomic>
+#include <map>
+
+#include "GraphicsFonts.h"
+#include "QtGraphics.h"
+#include "platform/Math.h"
+
+namespace {
+
+constexpr Integer kMaxPixelSize = 2000;
+constexpr std::size_t kMaxCachedFonts = 512;
+
+// The Windows ascent, descent and average width of a TrueType font, in
+// font units, from its OS/2 table; false when it has none.
+struct TWinMetrics {
+    Integer Ascent = 0;
+    Integer Descent = 0;
+    Integer AveCharWidth = 0;
+    Integer UnitsPerEm = 0;
+};
+
+bool ReadWinMetrics(const QFont& font, TWinMetrics& m)
+{
+    const QRawFont raw = QRawFont::fromFont(font);
+    const QByteArray os2 = raw.fontTable("OS/2");
+    if (!raw.isValid() || os2.size() < 78 || raw.unitsPerEm() <= 0) return false;
+    const auto u16 = [&](int at) { return (Integer(Byte(os2[at])) << 8) | Byte(os2[at + 1]); };
+    m.AveCharWidth = static_cast<int16_t>(u16(2));
+    m.Ascent = u16(74);
+    m.Descent = u16(76);
+    m.UnitsPerEm = RoundPix(raw.unitsPerEm());
+    return m.Ascent + m.Descent > 0;
+}
+
+// Em size in pixels: a negative height is the character height, a
+// positive one the cell height (ascent + descent).
+Integer PixelSizeOf(const QFont& base, Integer height)
+{
+    if (height < 0) return std::min(-height, kMaxPixelSize);
+    if (height == 0) return 12;
+    TWinMetrics m;
+    QFont probe(base);
+    probe.setPixelSize(100);
+    if (!ReadWinMetrics(probe, m)) return std::min(height, kMaxPixelSize);
+    return std::clamp(MulDiv(height, m.UnitsPerEm, m.Ascent + m.Descent), 1, kMaxPixelSize);
+}
+
+}  // namespace
+
+void RegisterLayerFonts()
+{
+    static std::atomic<bool> done{false};
+    static std::mutex mutex;
+    if (done) return;
+    std::lock_guard<std::mutex> lock(mutex);
+    if (done || !QGuiApplication::instance()) return;
+    const QDir dir("/usr/share/wine/fonts");
+    for (const QString& file : dir.entryList({"tahoma*.ttf"}, QDir::Files))
+        QFontDatabase::addApplicationFont(dir.filePath(file));
+    QFont::insertSubstitution("Arial", "Liberation Sans");
+    done = true;
+}
+
+QFont ToQFont(const TFont& Font)
+{
+    RegisterLayerFonts();
+    QFont font(QString::fromStdString(Font.GetName()));
+    font.setStyleStrategy(QFont::NoAntialias);
+    font.setHintingPreference(QFont::PreferFullHinting);
+    font.setKerning(false);
+    if (Font.GetPitch() == fpFixed) font.setStyleHint(QFont::Monospace);
+    const TFontStyles style = Font.GetStyle();
+    font.setBold(style.Contains(fsBold));
+    font.setItalic(style.Contains(fsItalic));
+    font.setUnderline(style.Contains(fsUnderline));
+    font.setStrikeOut(style.Contains(fsStrikeOut));
+    font.setPixelSize(PixelSizeOf(font, Font.GetHeight()));
+    return font;
+}
+
+TFontEntry::TFontEntry(const QFont& font, Integer cellHeight) : FFont(font), FMetrics(font)
+{
+    TWinMetrics m;
+    const Integer px = font.pixelSize();
+    if (ReadWinMetrics(font, m)) {
+        if (cellHeight > 0) {
+            FAscent = RoundPix(Extended(m.Ascent) * cellHeight / (m.Ascent + m.Descent));
+            FDescent = cellHeight - FAscent;
+        } else {
+            FAscent = RoundPix(Extended(m.Ascent) * px / m.UnitsPerEm);
+            FDescent = RoundPix(Extended(m.Descent) * px / m.UnitsPerEm);
+        }
+        FAveCharWidth = RoundPix(Extended(m.AveCharWidth) * px / m.UnitsPerEm);
+    } else {
+        FAscent = FMetrics.ascent();
+        FDescent = FMetrics.descent();
+        FAveCharWidth = FMetrics.averageCharWidth();
+    }
+    FInternalLeading = std::max(0, FAscent + FDescent - px);
+    FMaxCharWidth = FMetrics.maxWidth();
+}
+
+Integer TFontEntry::GetWidth(const QString& text) const
+{
+    if (text.isEmpty()) return 0;
+    std::lock_guard<std::mutex> lock(FMutex);
+    return FMetrics.horizontalAdvance(text);
+}
+
+std::shared_ptr<const TFontEntry> FontEntryOf(const TFont& Font)
+{
+    static std::mutex mutex;
+    static std::map<String, std::shared_ptr<const TFontEntry>> cache;
+    const String key = Font.GetName() + '|' + std::to_string(Font.GetHeight()) + '|' +
+                       std::to_string(Font.GetStyle().Bits()) + '|' + std::to_string(int(Font.GetPitch()));
+    std::lock_guard<std::mutex> lock(mutex);
+    auto it = cache.find(key);
+    if (it != cache.end()) return it->second;
+    if (cache.size() >= kMaxCachedFonts) cache.clear();
+    auto entry = std::make_shared<const TFontEntry>(ToQFont(Font), std::max(0, Font.GetHeight()));
+    cache.emplace(key, entry);
+    return entry;
+}

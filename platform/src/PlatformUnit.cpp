@@ -1,0 +1,41 @@
+#include "PlatformUnit.h"
+
+#include "platform/ExtCtrls.h"
+#include "platform/Forms.h"
+#include "platform/Menus.h"
+#include "platform/StdCtrls.h"
+
+namespace pl {
+
+namespace {
+
+void RegisterCursorIdents()
+{
+    RegisterIntegerIdents("TCursor", {{crDefault, "crDefault"},   {crNone, "crNone"},
+                                      {crArrow, "crArrow"},       {crCross, "crCross"},
+                                      {crIBeam, "crIBeam"},       {crSizeNESW, "crSizeNESW"},
+                                      {crSizeNS, "crSizeNS"},     {crSizeNWSE, "crSizeNWSE"},
+                                      {crSizeWE, "crSizeWE"},     {crUpArrow, "crUpArrow"},
+                                      {crHourGlass, "crHourGlass"}, {crDrag, "crDrag"},
+                                      {crNoDrop, "crNoDrop"},     {crHSplit, "crHSplit"},
+                                      {crVSplit, "crVSplit"},     {crMultiDrag, "crMultiDrag"},
+                                      {crSQLWait, "crSQLWait"},   {crNo, "crNo"},
+                                      {crAppStart, "crAppStart"}, {crHelp, "crHelp"},
+                                      {crHandPoint, "crHandPoint"}, {crSizeAll, "crSizeAll"}});
+}
+
+}  // namespace
+
+void InitializePlatformUnit()
+{
+    RegisterGraphicsIdents();
+    RegisterCursorIdents();
+    RegisterClasses({TForm::StaticClassInfo(), TPanel::StaticClassInfo(), TLabel::StaticClassInfo(),
+                     TButton::StaticClassInfo(), TEdit::StaticClassInfo(), TComboBox::StaticClassInfo(),
+                     TCheckBox::StaticClassInfo(), TImage::StaticClassInfo(), TTimer::StaticClassInfo(),
+                     TMainMenu::StaticClassInfo(), TPopupMenu::StaticClassInfo(), TMenuItem::StaticClassInfo()});
+}
+
+void FinalizePlatformUnit() {}
+
+}  // namespace pl

@@ -1,0 +1,756 @@
+#include "platform/StdCtrls.h"
+
+#include <QAbstractItemView>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+#include "ControlHost.h"
+#include "Guard.h"
+#include "InputRouting.h"
+#include "Publish.h"
+#include "platform/Forms.h"
+#include "platform/SysApi.h"
+
+namespace {
+
+QString ToQt(const String& s) { return QString::fromStdString(s); }
+String FromQt(const QString& s) { return s.toStdString(); }
+
+template <class W>
+W* WidgetOf(const TControl* Control)
+{
+    return static_cast<W*>(Control->Host().Widget.data());
+}
+
+Qt::Alignment QtAlignment(TAlignment Value)
+{
+    switch (Value) {
+        case taRightJustify: return Qt::AlignRight | Qt::AlignVCenter;
+        case taCenter: return Qt::AlignHCenter | Qt::AlignVCenter;
+        default: return Qt::AlignLeft | Qt::AlignVCenter;
+    }
+}
+
+// Calls Method on the control behind a Qt signal, if it still exists.
+template <class C>
+auto Guarded(C* Control, void (C::*Method)())
+{
+    TWeakRef<C> alive(Control);
+    return [alive, Method] {
+        if (C* c = alive.Get()) pl::Guard([c, Method] { (c->*Method)(); });
+    };
+}
+
+bool IsLoading(const TComponent* c) { return c->ComponentState().Contains(csLoading); }
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// TCustomLabel
+// ---------------------------------------------------------------------------
+
+TClass TCustomLabel::StaticClassInfo()
+{
+    static const TClassInfo info = TClassBuilder<TCustomLabel, TGraphicControl>("TCustomLabel").Build();
+    return &info;
+}
+
+TClass TLabel::StaticClassInfo()
+{
+    using C = TLabel;
+    static const TClassInfo info = [] {
+        TClassBuilder<C, TCustomLabel> b("TLabel");
+        pl::PublishAlign(b)
+            .Enum("Alignment", &C::Alignment, &C::SetAlignment).Default(taLeftJustify)
+            .Bool("AutoSize", &C::AutoSize, &C::SetAutoSize).Default(true)
+            .String("Caption", &C::Caption, &C::SetCaption).Default(String());
+        pl::PublishColor(b, clBtnFace, true).Reference("FocusControl", &C::FocusControl, &C::SetFocusControl);
+        pl::PublishFont(b).Bool("ShowAccelChar", &C::ShowAccelChar, &C::SetShowAccelChar).Default(true)
+            .Bool("Transparent", &C::Transparent, &C::SetTransparent).Default(false)
+            .Enum("Layout", &C::Layout, &C::SetLayout).Default(tlTop)
+            .Bool("WordWrap", &C::WordWrap, &C::SetWordWrap).Default(false);
+        pl::PublishState(b);
+        pl::PublishMouseEvents(b);
+        return b.Build();
+    }();
+    return &info;
+}
+
+TCustomLabel::TCustomLabel(TComponent* AOwner) : TGraphicControl(AOwner)
+{
+    FControlStyle += TControlStyle{csOpaque, csReplicatable};
+    SetBounds(0, 0, 65, 17);
+}
+
+void TCustomLabel::SetAutoSize(bool Value)
+{
+    if (FAutoSize == Value) return;
+    FAutoSize = Value;
+    AdjustBounds();
+}
+
+void TCustomLabel::SetAlignment(TAlignment Value)
+{
+    if (FAlignment == Value) return;
+    FAlignment = Value;
+    Invalidate();
+}
+
+void TCustomLabel::SetLayout(TTextLayout Value)
+{
+    if (FLayout == Value) return;
+    FLayout = Value;
+    Invalidate();
+}
+
+void TCustomLabel::SetTransparent(bool Value)
+{
+    if (FTransparent == Value) return;
+    FTransparent = Value;
+    Invalidate();
+}
+
+void TCustomLabel::SetWordWrap(bool Value)
+{
+    if (FWordWrap == Value) return;
+    FWordWrap = Value;
+    AdjustBounds();
+    Invalidate();
+}
+
+void TCustomLabel::SetShowAccelChar(bool Value)
+{
+    if (FShowAccelChar == Value) return;
+    FShowAccelChar = Value;
+    AdjustBounds();
+    Invalidate();
+}
+
+void TCustomLabel::SetFocusControl(TWinControl* Value)
+{
+    if (FFocusControl == Value) return;
+    if (FFocusControl) FFocusControl->RemoveFreeNotification(this);
+    FFocusControl = Value;
+    if (Value) Value->FreeNotification(this);
+}
+
+void TCustomLabel::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TGraphicControl::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FFocusControl) FFocusControl = nullptr;
+}
+
+Cardinal TCustomLabel::TextFlags() const
+{
+    static const Cardinal alignments[] = {DT_LEFT, DT_RIGHT, DT_CENTER};
+    Cardinal flags = DT_EXPANDTABS | alignments[FAlignment];
+    if (FWordWrap) flags |= DT_WORDBREAK;
+    if (!FShowAccelChar) flags |= DT_NOPREFIX;
+    return flags;
+}
+
+void TCustomLabel::AdjustBounds()
+{
+    if (!FAutoSize || IsLoading(this) || ComponentState().Contains(csDestroying)) return;
+    TCanvas* canvas = Canvas();
+    canvas->SetFont(Font());
+    String text = Caption();
+    // An empty caption still takes the height of a line.
+    if (text.empty() || (FShowAccelChar && text == "&")) text += ' ';
+    TRect r = ClientRect();
+    DrawText(canvas, text, r, TextFlags() | DT_CALCRECT);
+    Integer left = Left();
+    if (FAlignment == taRightJustify) left += Width() - r.Right;
+    SetBounds(left, Top(), r.Right, r.Bottom);
+}
+
+void TCustomLabel::Loaded()
+{
+    TGraphicControl::Loaded();
+    AdjustBounds();
+}
+
+void TCustomLabel::CMTextChanged()
+{
+    TGraphicControl::CMTextChanged();
+    AdjustBounds();
+}
+
+void TCustomLabel::CMFontChanged()
+{
+    TGraphicControl::CMFontChanged();
+    AdjustBounds();
+}
+
+void TCustomLabel::Paint()
+{
+    TCanvas* canvas = Canvas();
+    TRect r = ClientRect();
+    if (!FTransparent) {
+        canvas->GetBrush()->SetColor(Color());
+        canvas->GetBrush()->SetStyle(bsSolid);
+        canvas->FillRect(r);
+    }
+    canvas->GetBrush()->SetStyle(bsClear);
+    canvas->SetFont(Font());
+    const String text = Caption();
+    if (FLayout != tlTop) {
+        TRect measured = r;
+        DrawText(canvas, text, measured, TextFlags() | DT_CALCRECT);
+        const Integer room = r.Height() - measured.Height();
+        r.Top += FLayout == tlBottom ? room : room / 2;
+    }
+    if (Enabled()) {
+        DrawText(canvas, text, r, TextFlags());
+        return;
+    }
+    // The disabled look: a highlight copy one pixel down-right, then shadow.
+    TRect shifted = r;
+    OffsetRect(shifted, 1, 1);
+    canvas->GetFont()->SetColor(clBtnHighlight);
+    DrawText(canvas, text, shifted, TextFlags());
+    canvas->GetFont()->SetColor(clBtnShadow);
+    DrawText(canvas, text, r, TextFlags());
+}
+
+bool TCustomLabel::CMDialogChar(Char Key, bool)
+{
+    if (!FFocusControl || !Enabled() || !FShowAccelChar || !IsAccel(Key, Caption())) return false;
+    if (FFocusControl->CanFocus()) FFocusControl->SetFocus();
+    return true;
+}
+
+// ---------------------------------------------------------------------------
+// TButton
+// ---------------------------------------------------------------------------
+
+TClass TButton::StaticClassInfo()
+{
+    using C = TButton;
+    static const TClassInfo info = [] {
+        TClassBuilder<C, TWinControl> b("TButton");
+        pl::PublishAlign(b)
+            .Bool("Cancel", &C::Cancel, &C::SetCancel).Default(false)
+            .String("Caption", &C::Caption, &C::SetCaption).Default(String())
+            .Bool("Default", &C::Default, &C::SetDefault).Default(false)
+            .Integer("ModalResult", &C::ModalResult, &C::SetModalResult).Default(0);
+        pl::PublishFont(b);
+        pl::PublishState(b);
+        pl::PublishTab(b, true);
+        pl::PublishMouseEvents(b);
+        pl::PublishKeyEvents(b);
+        return b.Build();
+    }();
+    return &info;
+}
+
+TButton::TButton(TComponent* AOwner) : TWinControl(AOwner)
+{
+    FControlStyle = {csSetCaption, csDoubleClicks};
+    SetTabStop(true);
+    SetBounds(0, 0, 75, 25);
+}
+
+void TButton::CreateWnd()
+{
+    auto* button = new pl::LayerWidget<QPushButton>(this, true);
+    button->setAutoDefault(false);
+    button->setFocusPolicy(Qt::StrongFocus);
+    button->setText(ToQt(Caption()));
+    button->setDefault(FDefault);
+    QObject::connect(button, &QPushButton::clicked, Guarded<TControl>(this, &TControl::Click));
+    pl::AttachWidget(this, button, true);
+}
+
+void TButton::SetDefault(bool Value)
+{
+    FDefault = Value;
+    if (auto* button = WidgetOf<QPushButton>(this)) button->setDefault(Value);
+}
+
+void TButton::Click()
+{
+    TWeakRef<TButton> self(this);
+    if (TCustomForm* form = GetParentForm(this)) form->SetModalResult(FModalResult);
+    if (self) TWinControl::Click();
+}
+
+bool TButton::CMDialogKey(Word& CharCode, TShiftState Shift)
+{
+    TWinControl* focused = pl::FocusedControl();
+    // The focused button answers Return; else the default button does.
+    const bool active = focused == this || (FDefault && !dynamic_cast<TButton*>(focused));
+    const bool mine = (CharCode == VK_RETURN && active) || (CharCode == VK_ESCAPE && FCancel);
+    if (!mine || !Shift.Empty() || !CanFocus()) return false;
+    Click();
+    return true;
+}
+
+bool TButton::CMDialogChar(Char Key, bool)
+{
+    if (!IsAccel(Key, Caption()) || !CanFocus()) return false;
+    Click();
+    return true;
+}
+
+void TButton::CMTextChanged()
+{
+    TWinControl::CMTextChanged();
+    if (auto* button = WidgetOf<QPushButton>(this)) button->setText(ToQt(Caption()));
+}
+
+// ---------------------------------------------------------------------------
+// TCustomEdit
+// ---------------------------------------------------------------------------
+
+TClass TCustomEdit::StaticClassInfo()
+{
+    static const TClassInfo info = TClassBuilder<TCustomEdit, TWinControl>("TCustomEdit").Build();
+    return &info;
+}
+
+TClass TEdit::StaticClassInfo()
+{
+    using C = TEdit;
+    static const TClassInfo info = [] {
+        TClassBuilder<C, TCustomEdit> b("TEdit");
+        pl::PublishAlign(b)
+            .Bool("AutoSelect", &C::AutoSelect, &C::SetAutoSelect).Default(true)
+            .Enum("BorderStyle", &C::BorderStyle, &C::SetBorderStyle).Default(bsSingle)
+            .Enum("CharCase", &C::CharCase, &C::SetCharCase).Default(ecNormal);
+        pl::PublishColor(b, clWindow, false);
+        pl::PublishFont(b)
+            .Integer("MaxLength", &C::MaxLength, &C::SetMaxLength).Default(0)
+            .Char("PasswordChar", &C::PasswordChar, &C::SetPasswordChar).Default(0)
+            .Bool("ReadOnly", &C::ReadOnly, &C::SetReadOnly).Default(false);
+        pl::PublishState(b);
+        pl::PublishTab(b, true);
+        b.String("Text", &C::Text, &C::SetText).Default(String()).Event("OnChange", &C::OnChange, &C::OnChange);
+        pl::PublishMouseEvents(b);
+        pl::PublishKeyEvents(b);
+        return b.Build();
+    }();
+    return &info;
+}
+
+TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner)
+{
+    FControlStyle = {csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
+    SetParentColor(false);
+    SetColor(clWindow);
+    SetTabStop(true);
+    SetBounds(0, 0, 121, 21);
+}
+
+void TCustomEdit::CreateWnd()
+{
+    auto* edit = new pl::LayerWidget<QLineEdit>(this, true);
+    edit->setFocusPolicy(Qt::StrongFocus);
+    QObject::connect(edit, &QLineEdit::textChanged, Guarded<TCustomEdit>(this, &TCustomEdit::Change));
+    TWeakRef<TCustomEdit> alive(this);
+    QObject::connect(edit, &QLineEdit::textEdited, [alive] {
+        if (TCustomEdit* e = alive.Get()) e->FModified = true;
+    });
+    pl::AttachWidget(this, edit, true);
+    SetReadOnly(FReadOnly);
+    SetMaxLength(FMaxLength);
+    SetPasswordChar(FPasswordChar);
+    SetBorderStyle(FBorderStyle);
+    SetAlignment(FAlignment);
+}
+
+String TCustomEdit::GetTextValue() const
+{
+    auto* edit = WidgetOf<QLineEdit>(this);
+    return edit ? FromQt(edit->text()) : String();
+}
+
+void TCustomEdit::SetTextValue(const String& Value)
+{
+    // textChanged fires OnChange: a change from code is a real change too.
+    if (auto* edit = WidgetOf<QLineEdit>(this)) edit->setText(ToQt(Value));
+}
+
+void TCustomEdit::Change()
+{
+    if (OnChange) OnChange(this);
+}
+
+Integer TCustomEdit::WMGetDlgCode() { return DLGC_WANTARROWS | DLGC_WANTCHARS; }
+
+void TCustomEdit::SetReadOnly(bool Value)
+{
+    FReadOnly = Value;
+    if (auto* edit = WidgetOf<QLineEdit>(this)) edit->setReadOnly(Value);
+}
+
+void TCustomEdit::SetMaxLength(Integer Value)
+{
+    FMaxLength = std::max(Value, 0);
+    if (auto* edit = WidgetOf<QLineEdit>(this)) edit->setMaxLength(FMaxLength > 0 ? FMaxLength : 32767);
+}
+
+void TCustomEdit::SetCharCase(TEditCharCase Value)
+{
+    FCharCase = Value;
+    if (Value == ecUpperCase) SetText(AnsiUpperCase(Text()));
+    if (Value == ecLowerCase) SetText(AnsiLowerCase(Text()));
+}
+
+void TCustomEdit::SetPasswordChar(Char Value)
+{
+    FPasswordChar = Value;
+    if (auto* edit = WidgetOf<QLineEdit>(this)) edit->setEchoMode(Value ? QLineEdit::Password : QLineEdit::Normal);
+}
+
+void TCustomEdit::SetBorderStyle(TBorderStyle Value)
+{
+    FBorderStyle = Value;
+    if (auto* edit = WidgetOf<QLineEdit>(this)) edit->setFrame(Value != bsNone);
+}
+
+void TCustomEdit::SetAlignment(TAlignment Value)
+{
+    FAlignment = Value;
+    if (auto* edit = WidgetOf<QLineEdit>(this)) edit->setAlignment(QtAlignment(Value));
+}
+
+Integer TCustomEdit::SelStart() const
+{
+    auto* edit = WidgetOf<QLineEdit>(this);
+    if (!edit) return 0;
+    return edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
+}
+
+void TCustomEdit::SetSelStart(Integer Value)
+{
+    if (auto* edit = WidgetOf<QLineEdit>(this)) edit->setCursorPosition(std::clamp(Value, 0, int(edit->text().size())));
+}
+
+Integer TCustomEdit::SelLength() const
+{
+    auto* edit = WidgetOf<QLineEdit>(this);
+    return edit ? static_cast<Integer>(edit->selectedText().size()) : 0;
+}
+
+void TCustomEdit::SetSelLength(Integer Value)
+{
+    if (auto* edit = WidgetOf<QLineEdit>(this)) edit->setSelection(SelStart(), std::max(Value, 0));
+}
+
+String TCustomEdit::SelText() const
+{
+    auto* edit = WidgetOf<QLineEdit>(this);
+    return edit ? FromQt(edit->selectedText()) : String();
+}
+
+void TCustomEdit::SetSelText(const String& Value)
+{
+    if (auto* edit = WidgetOf<QLineEdit>(this)) edit->insert(ToQt(Value));
+}
+
+void TCustomEdit::SelectAll()
+{
+    if (auto* edit = WidgetOf<QLineEdit>(this)) edit->selectAll();
+}
+
+// ---------------------------------------------------------------------------
+// TComboBox
+// ---------------------------------------------------------------------------
+
+namespace {
+
+// Tells the control when the user opens the list.
+class ComboWidget : public pl::LayerWidget<QComboBox> {
+public:
+    explicit ComboWidget(TComboBox* Control) : LayerWidget<QComboBox>(Control, true) {}
+    void showPopup() override
+    {
+        if (auto* combo = dynamic_cast<TComboBox*>(LinkedControl)) pl::Guard([combo] { combo->DroppingDown(); });
+        QComboBox::showPopup();
+    }
+};
+
+}  // namespace
+
+TClass TComboBox::StaticClassInfo()
+{
+    using C = TComboBox;
+    static const TClassInfo info = [] {
+        TClassBuilder<C, TWinControl> b("TComboBox");
+        pl::PublishAlign(b).Enum("Style", &C::Style, &C::SetStyle).Default(csDropDown);
+        pl::PublishColor(b, clWindow, false)
+            .Integer("DropDownCount", &C::DropDownCount, &C::SetDropDownCount).Default(8);
+        pl::PublishFont(b)
+            .Integer("ItemIndex", &C::ItemIndex, &C::SetItemIndex).Default(-1)
+            .Integer("MaxLength", &C::MaxLength, &C::SetMaxLength).Default(0)
+            .Bool("Sorted", &C::Sorted, &C::SetSorted).Default(false);
+        pl::PublishState(b);
+        pl::PublishTab(b, true);
+        b.String("Text", &C::Text, &C::SetText).Default(String())
+            .Event("OnChange", &C::OnChange, &C::OnChange)
+            .Event("OnCloseUp", &C::OnCloseUp, &C::OnCloseUp)
+            .Event("OnDropDown", &C::OnDropDown, &C::OnDropDown)
+            .Event("OnSelect", &C::OnSelect, &C::OnSelect);
+        pl::PublishMouseEvents(b);
+        pl::PublishKeyEvents(b);
+        b.Object("Items", &C::Items, &C::SetItems);
+        return b.Build();
+    }();
+    return &info;
+}
+
+TComboBox::TComboBox(TComponent* AOwner) : TWinControl(AOwner), FItems(CreateOwned<TStringList>())
+{
+    FItems->OnChange = [this](TObject*) { ItemsChanged(); };
+    SetParentColor(false);
+    SetColor(clWindow);
+    SetTabStop(true);
+    SetBounds(0, 0, 145, 21);
+}
+
+TComboBox::~TComboBox() { FItems->OnChange = nullptr; }
+
+void TComboBox::CreateWnd()
+{
+    auto* combo = new ComboWidget(this);
+    combo->setFocusPolicy(Qt::StrongFocus);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    // Only the user's choice fires; currentIndexChanged is never connected.
+    QObject::connect(combo, qOverload<int>(&QComboBox::activated), Guarded<TComboBox>(this, &TComboBox::UserSelected));
+    pl::AttachWidget(this, combo, true);
+    SetStyle(FStyle);
+    SetDropDownCount(FDropDownCount);
+}
+
+TStrings* TComboBox::Items() const { return FItems.get(); }
+
+void TComboBox::SetItems(TStrings* Value) { FItems->Assign(Value); }
+
+void TComboBox::ItemsChanged()
+{
+    auto* combo = WidgetOf<QComboBox>(this);
+    if (!combo) return;
+    // Qt chooses the first item added to an empty box; the class library
+    // keeps the index and the text.
+    const Integer index = combo->currentIndex();
+    const String text = Text();
+    QSignalBlocker block(combo);
+    combo->clear();
+    for (Integer i = 0; i < FItems->Count(); ++i) combo->addItem(ToQt(FItems->Strings(i)));
+    combo->setCurrentIndex(index < FItems->Count() ? index : -1);
+    if (combo->isEditable()) {
+        QSignalBlocker blockEdit(combo->lineEdit());
+        combo->lineEdit()->setText(ToQt(text));
+    }
+}
+
+Integer TComboBox::ItemIndex() const
+{
+    auto* combo = WidgetOf<QComboBox>(this);
+    return combo ? combo->currentIndex() : -1;
+}
+
+void TComboBox::SetItemIndex(Integer Value)
+{
+    auto* combo = WidgetOf<QComboBox>(this);
+    if (!combo) return;
+    QSignalBlocker block(combo);
+    combo->setCurrentIndex(Value >= 0 && Value < combo->count() ? Value : -1);
+}
+
+String TComboBox::GetTextValue() const
+{
+    auto* combo = WidgetOf<QComboBox>(this);
+    if (!combo) return String();
+    return FromQt(combo->isEditable() ? combo->lineEdit()->text() : combo->currentText());
+}
+
+void TComboBox::SetTextValue(const String& Value)
+{
+    auto* combo = WidgetOf<QComboBox>(this);
+    if (!combo) return;
+    QSignalBlocker block(combo);
+    if (combo->isEditable()) {
+        QSignalBlocker blockEdit(combo->lineEdit());
+        combo->lineEdit()->setText(ToQt(Value));
+    } else {
+        combo->setCurrentIndex(FItems->IndexOf(Value));
+    }
+}
+
+void TComboBox::SetStyle(TComboBoxStyle Value)
+{
+    FStyle = Value;
+    auto* combo = WidgetOf<QComboBox>(this);
+    if (!combo) return;
+    const String text = Text();
+    const bool editable = Value == csDropDown || Value == csSimple;
+    QSignalBlocker block(combo);
+    combo->setEditable(editable);
+    if (!editable) return;
+    QLineEdit* edit = combo->lineEdit();
+    edit->setMaxLength(FMaxLength > 0 ? FMaxLength : 32767);
+    {
+        QSignalBlocker blockEdit(edit);
+        edit->setText(ToQt(text));
+    }
+    // The line edit lives as long as the box stays editable: connect once.
+    if (edit->property("pl.userEdits").toBool()) return;
+    edit->setProperty("pl.userEdits", true);
+    QObject::connect(edit, &QLineEdit::textEdited, Guarded<TComboBox>(this, &TComboBox::UserEdited));
+}
+
+void TComboBox::SetDropDownCount(Integer Value)
+{
+    FDropDownCount = std::max(Value, 1);
+    if (auto* combo = WidgetOf<QComboBox>(this)) combo->setMaxVisibleItems(FDropDownCount);
+}
+
+bool TComboBox::Sorted() const { return FItems->Sorted(); }
+
+void TComboBox::SetSorted(bool Value) { FItems->SetSorted(Value); }
+
+void TComboBox::SetMaxLength(Integer Value)
+{
+    FMaxLength = std::max(Value, 0);
+    auto* combo = WidgetOf<QComboBox>(this);
+    if (combo && combo->lineEdit()) combo->lineEdit()->setMaxLength(FMaxLength > 0 ? FMaxLength : 32767);
+}
+
+bool TComboBox::DroppedDown() const
+{
+    auto* combo = WidgetOf<QComboBox>(this);
+    return combo && combo->view() && combo->view()->isVisible();
+}
+
+void TComboBox::SetDroppedDown(bool Value)
+{
+    auto* combo = WidgetOf<QComboBox>(this);
+    if (!combo || Value == DroppedDown()) return;
+    if (Value)
+        combo->showPopup();
+    else
+        combo->hidePopup();
+}
+
+void TComboBox::Clear()
+{
+    FItems->Clear();
+    SetText(String());
+}
+
+Integer TComboBox::WMGetDlgCode() { return DLGC_WANTARROWS | DLGC_WANTCHARS; }
+
+void TComboBox::UserSelected()
+{
+    TWeakRef<TComboBox> self(this);
+    Click();
+    if (self) Select();
+}
+
+void TComboBox::UserEdited() { Change(); }
+
+void TComboBox::DroppingDown()
+{
+    if (OnDropDown) OnDropDown(this);
+}
+
+void TComboBox::Change()
+{
+    if (OnChange) OnChange(this);
+}
+
+void TComboBox::Select()
+{
+    if (OnSelect)
+        OnSelect(this);
+    else
+        Change();
+}
+
+// ---------------------------------------------------------------------------
+// TCheckBox
+// ---------------------------------------------------------------------------
+
+TClass TCheckBox::StaticClassInfo()
+{
+    using C = TCheckBox;
+    static const TClassInfo info = [] {
+        TClassBuilder<C, TWinControl> b("TCheckBox");
+        pl::PublishAlign(b)
+            .Enum("Alignment", &C::Alignment, &C::SetAlignment).Default(taRightJustify)
+            .Bool("AllowGrayed", &C::AllowGrayed, &C::SetAllowGrayed).Default(false)
+            .String("Caption", &C::Caption, &C::SetCaption).Default(String())
+            .Bool("Checked", &C::Checked, &C::SetChecked).Default(false);
+        pl::PublishColor(b, clBtnFace, true);
+        pl::PublishFont(b);
+        pl::PublishState(b).Enum("State", &C::State, &C::SetState).Default(cbUnchecked);
+        pl::PublishTab(b, true);
+        pl::PublishMouseEvents(b);
+        pl::PublishKeyEvents(b);
+        return b.Build();
+    }();
+    return &info;
+}
+
+TCheckBox::TCheckBox(TComponent* AOwner) : TWinControl(AOwner)
+{
+    FControlStyle = {csSetCaption, csDoubleClicks};
+    SetTabStop(true);
+    SetBounds(0, 0, 97, 17);
+}
+
+void TCheckBox::CreateWnd()
+{
+    auto* box = new pl::LayerWidget<QCheckBox>(this, true);
+    box->setFocusPolicy(Qt::StrongFocus);
+    box->setText(ToQt(Caption()));
+    QObject::connect(box, &QCheckBox::clicked, Guarded<TCheckBox>(this, &TCheckBox::Toggle));
+    pl::AttachWidget(this, box, true);
+    SetAllowGrayed(FAllowGrayed);
+}
+
+void TCheckBox::SetState(TCheckBoxState Value)
+{
+    if (auto* box = WidgetOf<QCheckBox>(this)) {
+        // The widget may already show the user's toggle; it follows FState.
+        QSignalBlocker block(box);
+        box->setCheckState(Value == cbChecked ? Qt::Checked : Value == cbGrayed ? Qt::PartiallyChecked : Qt::Unchecked);
+    }
+    if (FState == Value) return;
+    FState = Value;
+    if (!IsLoading(this)) Click();
+}
+
+void TCheckBox::SetAllowGrayed(bool Value)
+{
+    FAllowGrayed = Value;
+    if (auto* box = WidgetOf<QCheckBox>(this)) box->setTristate(Value);
+}
+
+void TCheckBox::Toggle()
+{
+    switch (FState) {
+        case cbUnchecked: SetState(FAllowGrayed ? cbGrayed : cbChecked); break;
+        case cbChecked: SetState(cbUnchecked); break;
+        case cbGrayed: SetState(cbChecked); break;
+    }
+}
+
+bool TCheckBox::CMDialogChar(Char Key, bool)
+{
+    if (!IsAccel(Key, Caption()) || !CanFocus()) return false;
+    SetFocus();
+    if (Focused()) Toggle();
+    return true;
+}
+
+void TCheckBox::CMTextChanged()
+{
+    TWinControl::CMTextChanged();
+    if (auto* box = WidgetOf<QCheckBox>(this)) box->setText(ToQt(Caption()));
+}

@@ -1,0 +1,36 @@
+#pragma once
+// What the layer asks the test answerer (platform/Testing.h) before it
+// would block on a user: modal forms, message boxes and popup menus.
+// Outside tests the answerer is off and every query says "not answering".
+
+#include <functional>
+
+#include "platform/System.h"
+
+class TCustomForm;
+
+namespace pl {
+
+// True once InitTestProcess enabled answering: an unanswered query then
+// raises instead of waiting for a user.
+bool TestAnswering();
+
+// Raises the error of an unanswered query (what names the kind).
+[[noreturn]] void RaiseUnanswered(const String& What);
+
+// The next queued modal answer; empty when none is queued.
+std::function<void(TCustomForm*)> TakeModalAnswer();
+
+// Records a message box's text; true with the queued result when one is
+// queued.
+bool TakeMessageAnswer(const String& Text, Integer& Result);
+
+// The next queued menu choice: true with the caption to choose ("" chooses
+// nothing); false when none is queued.
+bool TakeMenuAnswer(String& Caption);
+
+// A generic dialog: true with the queued answer, which sets up the dialog
+// and returns whether it was accepted.
+bool TakeDialogAnswer(std::function<bool(TObject*)>& Answer);
+
+}  // namespace pl

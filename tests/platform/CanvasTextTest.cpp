@@ -1,0 +1,214 @@
+// Text metrics, TextOut placement and DrawText layout.
+
+#include "GraphicsTestSupport.h"
+
+using namespace GraphicsTest;
+
+namespace {
+
+class CanvasText : public WithFonts {
+protected:
+    void SetUp() override
+    {
+        Bitmap = MakeBitmap(120, 60);
+        Canvas = Bitmap->GetCanvas();
+    }
+    Integer Calc(const String& text, Cardinal flags, TRect r = Rect(0, 0, 0, 0))
+    {
+        DrawText(Canvas, text, r, flags | DT_CALCRECT);
+        Calculated = r;
+        return r.Right - r.Left;
+    }
+    // The bounding box of the pixels that are not white.
+    TRect Ink()
+    {
+        TRect box{1 << 20, 1 << 20, -1, -1};
+        for (Integer y = 0; y < Bitmap->GetHeight(); ++y)
+            for (Integer x = 0; x < Bitmap->GetWidth(); ++x)
+                if (Canvas->GetPixels(x, y) != clWhite) {
+                    box.Left = std::min(box.Left, x);
+                    box.Top = std::min(box.Top, y);
+                    box.Right = std::max(box.Right, x + 1);
+                    box.Bottom = std::max(box.Bottom, y + 1);
+                }
+        return box;
+    }
+
+    TOwned<TBitmap> Bitmap;
+    TCanvas* Canvas = nullptr;
+    TRect Calculated;
+};
+
+}  // namespace
+
+TEST_F(CanvasText, TahomaMetricsFollowTheWindowsCell)
+{
+    TFont* f = Canvas->GetFont();
+    EXPECT_EQ(f->GetName(), "Tahoma");
+    EXPECT_EQ(f->GetHeight(), -11);
+    EXPECT_EQ(f->GetSize(), 8);
+    EXPECT_EQ(Canvas->TextHeight("Hg"), 13);
+    EXPECT_EQ(Canvas->TextHeight(""), 13);
+    EXPECT_EQ(Canvas->TextWidth(""), 0);
+    TTextMetric tm;
+    GetTextMetrics(Canvas, tm);
+    EXPECT_EQ(tm.tmAscent + tm.tmDescent, tm.tmHeight);
+    EXPECT_EQ(tm.tmInternalLeading, 2);
+    EXPECT_GT(Canvas->TextWidth("Wide text"), Canvas->TextWidth("Wide"));
+    f->SetSize(12);
+    EXPECT_EQ(f->GetHeight(), -16);
+    f->SetHeight(20);  // a positive height is the cell height
+    EXPECT_EQ(Canvas->TextHeight("x"), 20);
+}
+
+TEST_F(CanvasText, TextOutPlacesTheCellTopLeftWithoutAntialiasing)
+{
+    Canvas->GetFont()->SetColor(clBlack);
+    Canvas->GetBrush()->SetStyle(bsClear);
+    Canvas->TextOut(10, 20, "Hello");
+    const TRect ink = Ink();
+    EXPECT_GE(ink.Left, 10);
+    EXPECT_GE(ink.Top, 20);
+    EXPECT_LE(ink.Bottom, 20 + 13);
+    EXPECT_LE(ink.Right, 10 + Canvas->TextWidth("Hello") + 1);
+    EXPECT_EQ(CountColor(*Bitmap, clBlack) + CountColor(*Bitmap, clWhite), 120 * 60);
+    EXPECT_EQ(Canvas->GetPenPos(), Point(10 + Canvas->TextWidth("Hello"), 20));
+}
+
+TEST_F(CanvasText, OpaqueBackgroundFillsTheCell)
+{
+    Canvas->GetBrush()->SetColor(clRed);
+    Canvas->TextOut(5, 5, "ab");
+    const Integer w = Canvas->TextWidth("ab");
+    EXPECT_EQ(Canvas->GetPixels(5, 5), clRed);
+    EXPECT_EQ(Canvas->GetPixels(5 + w - 1, 5 + 12), clRed);
+    EXPECT_EQ(Canvas->GetPixels(5 + w, 5), clWhite);
+    EXPECT_EQ(Canvas->GetPixels(5, 5 + 13), clWhite);
+    // SetBkMode holds until the next brush change.
+    SetBkMode(Canvas, TRANSPARENT);
+    Canvas->TextOut(5, 30, "ab");
+    EXPECT_EQ(Canvas->GetPixels(5, 30), clWhite);
+    Canvas->GetBrush()->SetColor(clBlue);
+    Canvas->TextOut(5, 45, "ab");
+    EXPECT_EQ(Canvas->GetPixels(5, 45), clBlue);
+}
+
+TEST_F(CanvasText, RotatedTextTurnsAboutItsReferencePoint)
+{
+    Canvas->GetBrush()->SetStyle(bsClear);
+    Canvas->GetFont()->SetColor(clBlack);
+    Canvas->GetFont()->SetOrientation(900);
+    Canvas->TextOut(30, 50, "Hello");
+    const TRect ink = Ink();
+    // Upward from (30, 50): the cell spans x 30..43 and y 50-width..50.
+    EXPECT_GE(ink.Left, 30);
+    EXPECT_LE(ink.Right, 30 + 13 + 1);
+    EXPECT_LE(ink.Bottom, 51);
+    EXPECT_LT(ink.Top, 50 - Canvas->TextWidth("Hello") + 5);
+}
+
+TEST_F(CanvasText, PrefixesMeasureAsShownAndNoPrefixKeepsThem)
+{
+    EXPECT_EQ(Calc("&&a", 0), Calc("&a", DT_NOPREFIX));
+    EXPECT_EQ(Calc("&a", 0), Canvas->TextWidth("a"));
+    EXPECT_EQ(Calc("&a", DT_NOPREFIX), Canvas->TextWidth("&a"));
+}
+
+TEST_F(CanvasText, PrefixUnderlinesTheCharacter)
+{
+    Canvas->GetBrush()->SetStyle(bsClear);
+    Canvas->GetFont()->SetColor(clBlack);
+    TRect r = Rect(0, 0, 100, 20);
+    DrawText(Canvas, "&o", r, DT_SINGLELINE);
+    const Integer underlined = CountColor(*Bitmap, clBlack);
+    auto plain = MakeBitmap(120, 60);
+    plain->GetCanvas()->GetBrush()->SetStyle(bsClear);
+    plain->GetCanvas()->GetFont()->SetColor(clBlack);
+    DrawText(plain->GetCanvas(), "o", r, DT_SINGLELINE);
+    EXPECT_EQ(underlined, CountColor(*plain, clBlack) + Canvas->TextWidth("o"));
+}
+
+TEST_F(CanvasText, CalcRectMeasuresLinesAndDrawsNothing)
+{
+    const Integer h = Canvas->TextHeight("x");
+    TRect r = Rect(10, 10, 10, 10);
+    EXPECT_EQ(DrawText(Canvas, "ab\r\nlonger line\ncd", r, DT_CALCRECT), 3 * h);
+    EXPECT_EQ(r, Rect(10, 10, 10 + Canvas->TextWidth("longer line"), 10 + 3 * h));
+    r = Rect(10, 10, 10, 10);
+    EXPECT_EQ(DrawText(Canvas, "ab\r\ncd", r, DT_CALCRECT | DT_SINGLELINE), h);
+    EXPECT_EQ(r.Right - r.Left, Canvas->TextWidth("abcd"));
+    EXPECT_EQ(CountColor(*Bitmap, clWhite), 120 * 60);
+}
+
+TEST_F(CanvasText, EmptyTextGivesZero)
+{
+    TRect r = Rect(3, 4, 50, 60);
+    EXPECT_EQ(DrawText(Canvas, "", r, DT_CALCRECT), 0);
+    EXPECT_EQ(r, Rect(3, 4, 3, 4));
+    r = Rect(3, 4, 50, 60);
+    EXPECT_EQ(DrawText(Canvas, "", r, DT_VCENTER | DT_SINGLELINE), 0);
+}
+
+TEST_F(CanvasText, WordBreakKeepsWordsWhole)
+{
+    const Integer h = Canvas->TextHeight("x");
+    const Integer w = Canvas->TextWidth("aaa bbb");
+    EXPECT_EQ(DrawText(Canvas, "aaa bbb ccc", *std::make_unique<TRect>(Rect(0, 0, w, 0)), DT_WORDBREAK | DT_CALCRECT),
+              2 * h);
+    TRect r = Rect(0, 0, 5, 0);  // narrower than any word
+    EXPECT_EQ(DrawText(Canvas, "extraordinarily long words", r, DT_WORDBREAK | DT_CALCRECT), 3 * h);
+    EXPECT_EQ(r.Right, Canvas->TextWidth("extraordinarily"));
+    // Line breaks count with word breaking too.
+    r = Rect(0, 0, 1000, 0);
+    EXPECT_EQ(DrawText(Canvas, "a\rb\nc", r, DT_WORDBREAK | DT_CALCRECT), 3 * h);
+}
+
+TEST_F(CanvasText, VerticalCentringNeedsSingleLine)
+{
+    const Integer h = Canvas->TextHeight("x");
+    TRect r = Rect(0, 0, 100, 40);
+    EXPECT_EQ(DrawText(Canvas, "x", r, DT_VCENTER), h);
+    EXPECT_EQ(DrawText(Canvas, "x", r, DT_VCENTER | DT_SINGLELINE), (40 - h) / 2 + h);
+    EXPECT_EQ(DrawText(Canvas, "x", r, DT_BOTTOM | DT_SINGLELINE), 40);
+
+    Canvas->GetBrush()->SetColor(clRed);
+    Canvas->FillRect(Rect(0, 0, 120, 60));
+    DrawText(Canvas, "x", r, DT_VCENTER);  // opaque cell at the top
+    EXPECT_EQ(Canvas->GetPixels(0, 0), clRed);
+    Canvas->GetBrush()->SetColor(clBlue);
+    DrawText(Canvas, "x", r, DT_VCENTER | DT_SINGLELINE | DT_CENTER);
+    EXPECT_EQ(Canvas->GetPixels(50, (40 - h) / 2), clBlue);
+    EXPECT_EQ(Canvas->GetPixels(50, (40 - h) / 2 - 1), clRed);
+}
+
+TEST_F(CanvasText, ClippingFollowsTheRectangleUnlessNoClip)
+{
+    Canvas->GetBrush()->SetColor(clRed);
+    TRect r = Rect(10, 10, 14, 14);
+    DrawText(Canvas, "Wide text", r, DT_SINGLELINE);
+    EXPECT_EQ(Ink(), Rect(10, 10, 14, 14));
+    DrawText(Canvas, "Wide text", r, DT_SINGLELINE | DT_NOCLIP);
+    EXPECT_EQ(Ink(), Rect(10, 10, 10 + Canvas->TextWidth("Wide text"), 10 + Canvas->TextHeight("W")));
+}
+
+TEST_F(CanvasText, EllipsisShortensOnlyWhatIsShown)
+{
+    const String text = "C:\\some\\long\\folder\\file.txt";
+    const Integer limit = Canvas->TextWidth("C:\\some\\...\\file.txt");
+    EXPECT_LE(Calc(text, DT_SINGLELINE | DT_PATH_ELLIPSIS | DT_MODIFYSTRING, Rect(0, 0, limit, 0)), limit);
+    EXPECT_EQ(text, "C:\\some\\long\\folder\\file.txt");
+    EXPECT_GT(Calc(text, DT_SINGLELINE | DT_PATH_ELLIPSIS, Rect(0, 0, limit, 0)),
+              Canvas->TextWidth("\\file.txt"));
+    EXPECT_LE(Calc("abcdefghijkl", DT_SINGLELINE | DT_END_ELLIPSIS, Rect(0, 0, 30, 0)), 30);
+    EXPECT_EQ(Calc("short", DT_SINGLELINE | DT_END_ELLIPSIS, Rect(0, 0, 300, 0)), Canvas->TextWidth("short"));
+    EXPECT_EQ(Calc("one two three", DT_SINGLELINE | DT_WORD_ELLIPSIS,
+                   Rect(0, 0, Canvas->TextWidth("one two..."), 0)),
+              Canvas->TextWidth("one two..."));
+}
+
+TEST_F(CanvasText, TabsExpandToEightAverageCharacters)
+{
+    TTextMetric tm;
+    GetTextMetrics(Canvas, tm);
+    EXPECT_EQ(Calc("a\tb", DT_EXPANDTABS | DT_SINGLELINE), 8 * tm.tmAveCharWidth + Canvas->TextWidth("b"));
+}

@@ -1,0 +1,90 @@
+// Colours, fonts, pens and brushes: values, change events and the
+// published tables that form data depends on.
+
+#include "GraphicsTestSupport.h"
+#include "platform/SysUtils.h"
+#include "platform/TypInfo.h"
+
+TEST(GraphicsColors, SystemColoursComeFromTheFixedTable)
+{
+    EXPECT_EQ(clBtnFace, -16777201);
+    EXPECT_EQ(ColorToRGB(clBtnFace), RGB(240, 240, 240));
+    EXPECT_EQ(ColorToRGB(clBtnShadow), RGB(160, 160, 160));
+    EXPECT_EQ(ColorToRGB(clBtnHighlight), clWhite);
+    EXPECT_EQ(ColorToRGB(cl3DDkShadow), RGB(105, 105, 105));
+    EXPECT_EQ(ColorToRGB(cl3DLight), RGB(227, 227, 227));
+    EXPECT_EQ(ColorToRGB(clHighlight), RGB(51, 153, 255));
+    EXPECT_EQ(ColorToRGB(clInfoBk), RGB(255, 255, 225));
+    EXPECT_EQ(ColorToRGB(clRed), 0x0000FF);
+    EXPECT_EQ(ColorToRGB(SystemColor(200)), clBlack);  // no such index
+    EXPECT_EQ(GetSysColor(15), RGB(240, 240, 240));
+}
+
+TEST(GraphicsColors, NamesReadAndWrite)
+{
+    EXPECT_EQ(ColorToString(clBtnFace), "clBtnFace");
+    EXPECT_EQ(ColorToString(clSilver), "clSilver");
+    EXPECT_EQ(ColorToString(8388863), "$008000FF");
+    EXPECT_EQ(StringToColor("clbtnface"), clBtnFace);
+    EXPECT_EQ(StringToColor("$00FF8000"), 0x00FF8000);
+    EXPECT_EQ(StringToColor("255"), clRed);
+    EXPECT_THROW(StringToColor("clNoSuchColour"), EConvertError);
+    Int64 value = 0;
+    EXPECT_TRUE(IdentToInt("TColor", "clWindowText", value));
+    EXPECT_EQ(value, clWindowText);
+    String ident;
+    EXPECT_TRUE(IntToIdent("TFontCharset", 1, ident));
+    EXPECT_EQ(ident, "DEFAULT_CHARSET");
+}
+
+TEST(GraphicsObjects, FontDefaultsSizeAndChangeEvents)
+{
+    TOwned<TFont> font = CreateOwned<TFont>();
+    EXPECT_EQ(font->GetName(), "Tahoma");
+    EXPECT_EQ(font->GetHeight(), -11);
+    EXPECT_EQ(font->GetColor(), clWindowText);
+    EXPECT_EQ(font->GetCharset(), DEFAULT_CHARSET);
+    Integer changes = 0;
+    font->OnChange = [&](TObject*) { ++changes; };
+    font->SetColor(clWindowText);  // unchanged: no event
+    font->SetSize(10);
+    EXPECT_EQ(font->GetHeight(), -13);
+    font->SetStyle({fsBold, fsItalic});
+    EXPECT_EQ(changes, 2);
+    TOwned<TFont> other = CreateOwned<TFont>();
+    other->Assign(font.get());
+    EXPECT_EQ(other->GetStyle(), TFontStyles({fsBold, fsItalic}));
+    EXPECT_EQ(other->GetHeight(), -13);
+    TOwned<TPen> pen = CreateOwned<TPen>();
+    EXPECT_THROW(font->Assign(pen.get()), EConvertError);
+}
+
+TEST(GraphicsObjects, FontPublishesTheFormOrder)
+{
+    std::vector<String> names;
+    for (PPropInfo p : GetPropList(TFont::StaticClassInfo())) names.push_back(p->Name);
+    const std::vector<String> expected = {"Charset", "Color", "Height", "Name", "Orientation", "Pitch", "Size", "Style"};
+    EXPECT_EQ(names, expected);
+    TOwned<TFont> font = CreateOwned<TFont>();
+    EXPECT_FALSE(IsStoredProp(font.get(), GetPropInfo(font.get(), "Size")));
+    EXPECT_EQ(GetPropInfo(font.get(), "Color")->IdentTable, "TColor");
+    SetSetProp(font.get(), GetPropInfo(font.get(), "Style"), "[fsBold,fsUnderline]");
+    EXPECT_EQ(font->GetStyle(), TFontStyles({fsBold, fsUnderline}));
+}
+
+TEST(GraphicsObjects, PenAndBrushChangesReachTheCanvas)
+{
+    TOwned<TBitmap> b = GraphicsTest::MakeBitmap(4, 4);
+    TCanvas* c = b->GetCanvas();
+    c->GetBrush()->SetColor(clRed);
+    EXPECT_EQ(GetBkMode(c), OPAQUE);
+    EXPECT_EQ(GetBkColor(c), clRed);
+    c->GetBrush()->SetStyle(bsCross);
+    EXPECT_EQ(GetBkMode(c), TRANSPARENT);
+    c->GetFont()->SetColor(clLime);
+    EXPECT_EQ(GetTextColor(c), clLime);
+    SetTextColor(c, clBlue);
+    EXPECT_EQ(GetTextColor(c), clBlue);
+    c->GetPen()->SetWidth(-3);
+    EXPECT_EQ(c->GetPen()->GetWidth(), 0);
+}

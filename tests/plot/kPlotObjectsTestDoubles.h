@@ -1,0 +1,381 @@
+#pragma once
+// Stand-ins for the plot around the object model: an owner that records the
+// plot's entry points, small object kinds with the operations the managers
+// need, and a master that routes the hooks as the plot's master manager does.
+
+#include <memory>
+#include <vector>
+
+#include "components/plot/kPlotManagers.h"
+#include "components/plot/kPlotTranslation.h"
+#include "platform/FormStream.h"
+
+namespace PlotTest {
+
+class TFakePlotOwner : public TkPlotObjectOwner {
+public:
+    std::vector<String> Log;
+    bool CancelPopup = false;
+    TkPlotTranslationManager* Table = nullptr;
+
+    void DoObjectMouseDown(TkPlotObject* Object, TMouseButton, TShiftState, Integer X, Integer Y) override
+    {
+        Log.push_back("mouse down " + Object->Name() + " " + IntToStr(X) + "," + IntToStr(Y));
+    }
+    void DoObjectMouseMove(TkPlotObject* Object, TShiftState, Integer, Integer) override
+    {
+        Log.push_back("mouse move " + Object->Name());
+    }
+    void DoObjectMouseUp(TkPlotObject* Object, TMouseButton, TShiftState, Integer, Integer) override
+    {
+        Log.push_back("mouse up " + Object->Name());
+    }
+    void DoObjectMouseWheel(TkPlotObject* Object, Integer WheelDelta, TShiftState, Integer, Integer) override
+    {
+        Log.push_back("wheel " + Object->Name() + " " + IntToStr(WheelDelta));
+    }
+    void DoObjectGotFocus(TkPlotObject* Object) override { Log.push_back("got focus " + Object->Name()); }
+    void DoObjectLostFocus(TkPlotObject* Object) override { Log.push_back("lost focus " + Object->Name()); }
+    void DoObjectPopupMenu(TkPlotObject* Object, bool& Cancel, Integer ScreenX, Integer ScreenY) override
+    {
+        Log.push_back("popup " + Object->Name() + " " + IntToStr(ScreenX) + "," + IntToStr(ScreenY));
+        Cancel = CancelPopup;
+    }
+    TPoint PlotClientToScreen(const TPoint& P) const override { return Point(P.X + 1000, P.Y + 2000); }
+    TkPlotTranslationManager* PlotTranslationManager() const override { return Table; }
+};
+
+inline TFakePlotOwner& OwnerOf(const TkPlotObject& Object) { return *static_cast<TFakePlotOwner*>(Object.Owner()); }
+
+// Records the notices an object hears in its owner's log.
+template <class Base>
+class TRecording : public Base {
+public:
+    using Base::Base;
+    void NotificationRemove(TkPlotObject* AObject) override
+    {
+        OwnerOf(*this).Log.push_back(this->Name() + " hears removal of " + AObject->Name());
+        Base::NotificationRemove(AObject);
+    }
+    void NotificationRename(TkPlotObject* AObject) override
+    {
+        OwnerOf(*this).Log.push_back(this->Name() + " hears rename of " + AObject->NameOld() + " to " +
+                                     AObject->Name());
+    }
+};
+
+class TFakeXAxis : public TRecording<TkPlotLayoutObject> {
+    PL_CLASSINFO()
+public:
+    using TRecording::TRecording;
+    const String& Title() const { return FTitle; }
+    void SetTitle(const String& Value) { SetProperty(FTitle, Value, &TFakeXAxis::DoChange); }
+
+private:
+    String FTitle;
+};
+
+class TFakeYAxis : public TRecording<TkPlotLayoutObject> {
+    PL_CLASSINFO()
+public:
+    using TRecording::TRecording;
+    const String& Title() const { return FTitle; }
+    void SetTitle(const String& Value) { SetProperty(FTitle, Value, &TFakeYAxis::DoChange); }
+
+private:
+    String FTitle;
+};
+
+class TFakeChannel : public TRecording<TkPlotManagerObject> {
+    PL_CLASSINFO()
+public:
+    using TRecording::TRecording;
+    const String& TitleText() const { return FTitleText; }
+    void SetTitleText(const String& Value) { SetProperty(FTitleText, Value, &TFakeChannel::DoChange); }
+    TColor Color() const { return FColor; }
+    void SetColor(TColor Value) { SetProperty(FColor, Value, &TFakeChannel::DoChange); }
+    const String& XAxisName() const { return FXAxisName; }
+    void SetXAxisName(const String& Value) { SetProperty(FXAxisName, Value, &TFakeChannel::DoChange); }
+    const String& YAxisName() const { return FYAxisName; }
+    void SetYAxisName(const String& Value) { SetProperty(FYAxisName, Value, &TFakeChannel::DoChange); }
+    Double Offset() const { return FOffset; }
+    void SetOffset(Double Value) { SetProperty(FOffset, Value, &TFakeChannel::DoChange); }
+
+private:
+    String FTitleText;
+    TColor FColor = 0x0000FF;
+    String FXAxisName;
+    String FYAxisName;
+    Double FOffset = 0;
+};
+
+class TFakeDataView : public TRecording<TkPlotLayoutObject> {
+    PL_CLASSINFO()
+public:
+    using TRecording::TRecording;
+    String GridXAxisName;
+    String GridYAxisName;
+    void SetGridXAxisName(const String& Value) { GridXAxisName = Value; }
+    void SetGridYAxisName(const String& Value) { GridYAxisName = Value; }
+};
+
+class TFakeCursor : public TRecording<TkPlotManagerObject> {
+    PL_CLASSINFO()
+public:
+    using TRecording::TRecording;
+    TFakeDataView* DataView = nullptr;
+    String ChannelName;
+    void SetDataView(TFakeDataView* Value) { DataView = Value; }
+    void SetChannelName(const String& Value) { ChannelName = Value; }
+};
+
+class TFakeLimit : public TRecording<TkPlotObject> {
+    PL_CLASSINFO()
+public:
+    using TRecording::TRecording;
+    String XAxisName;
+    String YAxisName;
+    void SetXAxisName(const String& Value) { XAxisName = Value; }
+    void SetYAxisName(const String& Value) { YAxisName = Value; }
+};
+
+class TFakeLabel : public TRecording<TkPlotLayoutObject> {
+    PL_CLASSINFO()
+public:
+    using TRecording::TRecording;
+    String Caption;
+    void SetCaption(const String& Value) { Caption = Value; }
+};
+
+class TFakeAnnotation : public TRecording<TkPlotObject> {
+    PL_CLASSINFO()
+public:
+    using TRecording::TRecording;
+};
+
+// Routes the hooks of every object and manager as the plot's master manager
+// does, and logs each report in the owner's log.
+class TFakeMaster {
+public:
+    TFakePlotOwner Owner;
+    Integer Changes = 0;
+
+    TkPlotObjectManager* All = nullptr;
+    TkPlotXAxisManagerOf<TFakeXAxis>* XAxes = nullptr;
+    TkPlotYAxisManagerOf<TFakeYAxis>* YAxes = nullptr;
+    TkPlotChannelManagerOf<TFakeChannel>* Channels = nullptr;
+    TkPlotDataViewManagerOf<TFakeDataView>* DataViews = nullptr;
+    TkPlotDataCursorManagerOf<TFakeCursor, TFakeDataView>* Cursors = nullptr;
+    TkPlotLimitManagerOf<TFakeLimit>* Limits = nullptr;
+    TkPlotLabelManagerOf<TFakeLabel>* Labels = nullptr;
+    TkPlotAnnotationManagerOf<TFakeAnnotation>* Annotations = nullptr;
+    TkPlotTranslationManager* Translations = nullptr;
+
+    TFakeMaster()
+    {
+        // Each manager announces itself; NotificationInsert stores it.
+        Create<TkPlotObjectManager>(&Owner, Change(), Insert(), Remove(), Rename());
+        Create<TkPlotChannelManagerOf<TFakeChannel>>(&Owner, Change(), Insert(), Remove(), Rename());
+        Create<TkPlotDataCursorManagerOf<TFakeCursor, TFakeDataView>>(&Owner, Change(), Insert(), Remove(), Rename());
+        Create<TkPlotDataViewManagerOf<TFakeDataView>>(&Owner, Change(), Insert(), Remove(), Rename());
+        Create<TkPlotXAxisManagerOf<TFakeXAxis>>(&Owner, Change(), Insert(), Remove(), Rename());
+        Create<TkPlotYAxisManagerOf<TFakeYAxis>>(&Owner, Change(), Insert(), Remove(), Rename());
+        Create<TkPlotLimitManagerOf<TFakeLimit>>(&Owner, Change(), Insert(), Remove(), Rename());
+        Create<TkPlotLabelManagerOf<TFakeLabel>>(&Owner, Change(), Insert(), Remove(), Rename());
+        Create<TkPlotAnnotationManagerOf<TFakeAnnotation>>(&Owner, Change(), Insert(), Remove(), Rename());
+        Create<TkPlotTranslationManager>(Insert(), Remove());
+        Channels->SetXAxisManager(XAxes);
+        Channels->SetYAxisManager(YAxes);
+        DataViews->SetXAxisManager(XAxes);
+        DataViews->SetYAxisManager(YAxes);
+        Cursors->SetChannelManager(Channels);
+        Cursors->SetDataViewManager(DataViews);
+        Limits->SetXAxisManager(XAxes);
+        Limits->SetYAxisManager(YAxes);
+        Owner.Table = Translations;
+        Owner.Log.clear();
+    }
+    TFakeMaster(const TFakeMaster&) = delete;
+    TFakeMaster& operator=(const TFakeMaster&) = delete;
+
+    ~TFakeMaster()
+    {
+        Owner.Table = nullptr;
+        for (TObject* manager : std::initializer_list<TObject*>{Channels, XAxes, YAxes, DataViews, Cursors, Limits,
+                                                                 Labels, Annotations, Translations, All})
+            Free(manager);
+    }
+
+    // The typed managers, in the order removals are passed on.
+    std::vector<TkPlotObjectManagerCustom*> Typed() const
+    {
+        std::vector<TkPlotObjectManagerCustom*> result;
+        for (TkPlotObjectManagerCustom* m : std::initializer_list<TkPlotObjectManagerCustom*>{
+                 XAxes, YAxes, Channels, DataViews, Cursors, Limits, Labels, Annotations})
+            if (m) result.push_back(m);
+        return result;
+    }
+
+    // Creates an object of the manager's kind and announces it.
+    template <class M>
+    auto* Add(M* Manager)
+    {
+        auto* object = Manager->CreateObject();
+        object->DoInsert();
+        return Manager->GetItem(Manager->GetIndex(object));
+    }
+
+    TNotifyEvent Change()
+    {
+        return [this](TObject*) { ++Changes; };
+    }
+    TNotifyEvent Insert()
+    {
+        return [this](TObject* Sender) { NotificationInsert(Sender); };
+    }
+    TNotifyEvent Remove()
+    {
+        return [this](TObject* Sender) { NotificationRemove(Sender); };
+    }
+    TNotifyEvent Rename()
+    {
+        return [this](TObject* Sender) { NotificationRename(Sender); };
+    }
+
+private:
+    void NotificationInsert(TObject* Sender)
+    {
+        if (auto* object = dynamic_cast<TkPlotObject*>(Sender)) {
+            if (All) All->NotificationInsert(object);
+            for (TkPlotObjectManagerCustom* m : Typed()) m->NotificationInsert(object);
+            object->SetOnSetFocus([this](TObject* S) { NotificationSetFocus(static_cast<TkPlotObject*>(S)); });
+            Owner.Log.push_back("insert " + object->Name());
+        } else if (auto* entry = dynamic_cast<TkPlotTranslationObject*>(Sender)) {
+            Translations->NotificationInsert(entry);
+        } else {
+            Store(Sender, All);
+            Store(Sender, XAxes);
+            Store(Sender, YAxes);
+            Store(Sender, Channels);
+            Store(Sender, DataViews);
+            Store(Sender, Cursors);
+            Store(Sender, Limits);
+            Store(Sender, Labels);
+            Store(Sender, Annotations);
+            Store(Sender, Translations);
+        }
+    }
+    void NotificationRemove(TObject* Sender)
+    {
+        if (auto* entry = dynamic_cast<TkPlotTranslationObject*>(Sender)) {
+            if (Translations) Translations->NotificationRemove(entry);
+        } else if (auto* object = dynamic_cast<TkPlotObject*>(Sender)) {
+            Owner.Log.push_back("remove " + object->Name());
+            if (All) All->NotificationRemove(object);
+            for (TkPlotObjectManagerCustom* m : Typed()) m->NotificationRemove(object);
+        } else {
+            Forget(Sender, All);
+            Forget(Sender, XAxes);
+            Forget(Sender, YAxes);
+            Forget(Sender, Channels);
+            Forget(Sender, DataViews);
+            Forget(Sender, Cursors);
+            Forget(Sender, Limits);
+            Forget(Sender, Labels);
+            Forget(Sender, Annotations);
+            Forget(Sender, Translations);
+        }
+    }
+    void NotificationRename(TObject* Sender)
+    {
+        auto* object = static_cast<TkPlotObject*>(Sender);
+        Owner.Log.push_back("rename " + object->NameOld() + " to " + object->Name());
+        for (TkPlotObjectManagerCustom* m : Typed()) m->NotificationRename(object);
+    }
+    void NotificationSetFocus(TkPlotObject* Object)
+    {
+        for (TkPlotObjectManagerCustom* m : Typed()) m->NotificationSetFocus(Object);
+    }
+
+    template <class M>
+    static void Store(TObject* Sender, M*& Field)
+    {
+        if (auto* m = dynamic_cast<M*>(Sender)) Field = m;
+    }
+    template <class M>
+    static void Forget(TObject* Sender, M*& Field)
+    {
+        if (Sender == Field) Field = nullptr;
+    }
+};
+
+// A component that streams the fake plot's collections as the plot does.
+class TFakePlotRoot : public TComponent {
+    PL_CLASSINFO()
+public:
+    explicit TFakePlotRoot(TComponent* AOwner) : TComponent(AOwner) {}
+    std::unique_ptr<TFakeMaster> Master = std::make_unique<TFakeMaster>();
+
+    void DefineProperties(TFiler& Filer) override
+    {
+        TComponent::DefineProperties(Filer);
+        Define(Filer, "XAxisManager", *Master->XAxes);
+        Define(Filer, "ChannelManager", *Master->Channels);
+        Define(Filer, "TranslationManager", *Master->Translations);
+    }
+
+private:
+    template <class M>
+    static void Define(TFiler& Filer, const char* Name, M& Manager)
+    {
+        Filer.DefineProperty(
+            Name, [&Manager](TReader& Reader) { Manager.ReadFromStream(Reader); },
+            [&Manager](TWriter& Writer) { Manager.WriteToStream(Writer); }, Manager.DoWriteToStream());
+    }
+};
+
+inline TClass TFakeXAxis::StaticClassInfo()
+{
+    static const TClassInfo info = TClassBuilder<TFakeXAxis, TkPlotLayoutObject>("TFakeXAxis")
+                                       .String("Title", &TFakeXAxis::Title, &TFakeXAxis::SetTitle)
+                                       .Build();
+    return &info;
+}
+
+inline TClass TFakeYAxis::StaticClassInfo()
+{
+    static const TClassInfo info = TClassBuilder<TFakeYAxis, TkPlotLayoutObject>("TFakeYAxis")
+                                       .String("Title", &TFakeYAxis::Title, &TFakeYAxis::SetTitle)
+                                       .Build();
+    return &info;
+}
+
+inline TClass TFakeChannel::StaticClassInfo()
+{
+    using C = TFakeChannel;
+    static const TClassInfo info = TClassBuilder<C, TkPlotManagerObject>("TFakeChannel")
+                                       .String("TitleText", &C::TitleText, &C::SetTitleText)
+                                       .Color("Color", &C::Color, &C::SetColor)
+                                       .String("XAxisName", &C::XAxisName, &C::SetXAxisName)
+                                       .String("YAxisName", &C::YAxisName, &C::SetYAxisName)
+                                       .Float("Offset", &C::Offset, &C::SetOffset)
+                                       .Default(0.0)
+                                       .Build();
+    return &info;
+}
+
+#define PLOT_TEST_PLAIN_CLASSINFO(C, Base)                                      \
+    inline TClass C::StaticClassInfo()                                          \
+    {                                                                           \
+        static const TClassInfo info = TClassBuilder<C, Base>(#C).Build();     \
+        return &info;                                                           \
+    }
+PLOT_TEST_PLAIN_CLASSINFO(TFakeDataView, TkPlotLayoutObject)
+PLOT_TEST_PLAIN_CLASSINFO(TFakeCursor, TkPlotManagerObject)
+PLOT_TEST_PLAIN_CLASSINFO(TFakeLimit, TkPlotObject)
+PLOT_TEST_PLAIN_CLASSINFO(TFakeLabel, TkPlotLayoutObject)
+PLOT_TEST_PLAIN_CLASSINFO(TFakeAnnotation, TkPlotObject)
+PLOT_TEST_PLAIN_CLASSINFO(TFakePlotRoot, TComponent)
+#undef PLOT_TEST_PLAIN_CLASSINFO
+
+}  // namespace PlotTest
