@@ -26,6 +26,13 @@ constexpr Extended kSequenceScale = 1.0L / 127;
 constexpr Double kTriangleStep = 0.0055;
 constexpr Integer kTriangleRun = 180;
 
+// Where the signals sit: the first in the middle third, the second at the
+// start, so that the delays slide the second across the first.
+constexpr Integer kPulseLength = 360;
+constexpr Integer kXPulseStart = 360;
+constexpr Integer kXSequenceStart = 412;
+constexpr Integer kYStart = 0;
+
 const char* const kStartText = "Mise en marche";
 const char* const kTapsText = "sequence m1[7,6,4,2] sequence m2[7,5,4,3,2,1]";
 const char* const kDirectText = " calcul instantané ";
@@ -33,9 +40,9 @@ const char* const kSweepText = " calcul de l'aire commune x et y donne un point 
 
 using TSignal = TForm1::TSignal;
 
-void FillPulse(TSignal& Signal, Integer First, Integer Count)
+void FillPulse(TSignal& Signal, Integer First)
 {
-    std::fill_n(Signal.begin() + First, Count, 1.0);
+    std::fill_n(Signal.begin() + First, kPulseLength, 1.0);
 }
 
 // A running sum, value by value, as the samples have always been built:
@@ -144,14 +151,14 @@ void TForm1::AfterConstruction()
 
 void TForm1::FillTables()
 {
-    FillPulse(FXTables[0], 360, 360);
-    FillTriangle(FXTables[1], 360);
-    FillSequence(FXTables[2], 412, &TForm1::NextM1Chip);
-    FillSequence(FXTables[3], 412, &TForm1::NextM2Chip);
-    FillPulse(FYTables[0], 0, 360);
-    FillTriangle(FYTables[1], 0);
-    FillSequence(FYTables[2], 0, &TForm1::NextM1Chip);
-    FillSequence(FYTables[3], 0, &TForm1::NextM2Chip);
+    FillPulse(FXTables[0], kXPulseStart);
+    FillTriangle(FXTables[1], kXPulseStart);
+    FillSequence(FXTables[2], kXSequenceStart, &TForm1::NextM1Chip);
+    FillSequence(FXTables[3], kXSequenceStart, &TForm1::NextM2Chip);
+    FillPulse(FYTables[0], kYStart);
+    FillTriangle(FYTables[1], kYStart);
+    FillSequence(FYTables[2], kYStart, &TForm1::NextM1Chip);
+    FillSequence(FYTables[3], kYStart, &TForm1::NextM2Chip);
 }
 
 void TForm1::FillSequence(TSignal& Signal, Integer First, Byte (TForm1::*Chip)())

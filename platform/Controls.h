@@ -307,6 +307,9 @@ public:
     void SendToBack();
     // Draws the control and its children into Canvas at (X, Y).
     void PaintTo(TCanvas* Canvas, Integer X, Integer Y);
+    // Draws what lies under this control into Canvas at (0, 0): the
+    // parent's own painting and the siblings below this control.
+    void CopyParentImage(TCanvas* Canvas);
 
     // Mouse capture through this control.
     bool MouseCapture() const;

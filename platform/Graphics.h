@@ -279,11 +279,11 @@ public:
     // From the pen position to (X, Y), leaving out the end pixel.
     void LineTo(Integer X, Integer Y);
     void Polyline(std::span<const TPoint> Points);
-    void Polyline(std::initializer_list<TPoint> Points) { Polyline(std::span<const TPoint>(Points.begin(), Points.size())); }
+    void Polyline(std::initializer_list<TPoint> Points) { Polyline(std::span(Points.begin(), Points.size())); }
     // Filled by pixel centres (alternate rule unless SetPolyFillMode
     // selected winding), then outlined.
     void Polygon(std::span<const TPoint> Points);
-    void Polygon(std::initializer_list<TPoint> Points) { Polygon(std::span<const TPoint>(Points.begin(), Points.size())); }
+    void Polygon(std::initializer_list<TPoint> Points) { Polygon(std::span(Points.begin(), Points.size())); }
     // Covers [X1, X2) x [Y1, Y2).
     void Rectangle(Integer X1, Integer Y1, Integer X2, Integer Y2);
     void Rectangle(const TRect& R) { Rectangle(R.Left, R.Top, R.Right, R.Bottom); }
@@ -416,7 +416,7 @@ public:
     void LoadFromStream(TStream& Stream) override;
     void SaveToStream(TStream& Stream) override;
     // A bitmap compiled into the program (platform/Resources.h); raises
-    // EResNotFound-like EInvalidGraphic when there is none by that name.
+    // EInvalidGraphic when there is none by that name.
     void LoadFromResourceName(const String& ResName);
 
     void Draw(TCanvas* ACanvas, const TRect& R) override;

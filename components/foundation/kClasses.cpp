@@ -110,6 +110,7 @@ void TDigitalSequenceData::Clear()
 // Repaint pacing: the global update object
 // ---------------------------------------------------------------------------
 
+#include "platform/ExtCtrls.h"
 #include "platform/SysUtils.h"
 
 Boolean FramePeriodElapsed(Int64 LastUpdate, Integer FrameRate)
@@ -126,29 +127,15 @@ TClass TkUpdateObject::StaticClassInfo()
     return &info;
 }
 
-TkUpdateObject::TkUpdateObject()
+TkUpdateObject::TkUpdateObject() : FTimer(CreateOwned<TTimer>(nullptr))
 {
-    FWindow = AllocateHWnd([this](TMessage& Message) {
-        if (Message.Msg == WM_TIMER)
-            UpdateTimerTick();
-        else
-            Message.Result = DefWindowProc(FWindow, Message.Msg, Message.WParam, Message.LParam);
-    });
-    SetTimerEnabled(true);
+    // The timer's own interval, 1000 ms; enabled from the start.
+    FTimer->SetOnTimer([this](TObject*) { UpdateTimerTick(); });
 }
 
-TkUpdateObject::~TkUpdateObject() { DeallocateHWnd(FWindow); }
+TkUpdateObject::~TkUpdateObject() = default;
 
-void TkUpdateObject::SetTimerEnabled(Boolean Value)
-{
-    if (Value == FTimerEnabled) return;
-    if (Value)
-        FTimerEnabled = SetTimer(FWindow, 1, TimerInterval) != 0;
-    else {
-        KillTimer(FWindow, 1);
-        FTimerEnabled = false;
-    }
-}
+Boolean TkUpdateObject::TimerEnabled() const { return FTimer->Enabled(); }
 
 Boolean TkUpdateObject::IsRegistered(const IkUpdateControl* Control) const
 {
@@ -158,7 +145,7 @@ Boolean TkUpdateObject::IsRegistered(const IkUpdateControl* Control) const
 void TkUpdateObject::AddUpdateControl(IkUpdateControl* Control)
 {
     FControlList.push_back(Control);
-    if (FControlList.size() == 1) SetTimerEnabled(true);
+    if (FControlList.size() == 1) FTimer->SetEnabled(true);
 }
 
 void TkUpdateObject::RemoveUpdateControl(IkUpdateControl* Control)
@@ -166,7 +153,7 @@ void TkUpdateObject::RemoveUpdateControl(IkUpdateControl* Control)
     auto it = std::find(FControlList.begin(), FControlList.end(), Control);
     if (it == FControlList.end()) return;
     FControlList.erase(it);
-    if (FControlList.empty()) SetTimerEnabled(false);
+    if (FControlList.empty()) FTimer->SetEnabled(false);
 }
 
 Boolean TkUpdateObject::ComponentNeedsUpdate(const IkUpdateControl* Control)

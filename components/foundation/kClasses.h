@@ -89,7 +89,7 @@ public:
 
 #include <vector>
 
-#include "platform/Messages.h"
+class TTimer;
 
 // What the update object asks of a paced component. Times are milliseconds
 // of MonotonicNow, so a wall-clock change never stalls the pacing.
@@ -116,15 +116,13 @@ Boolean FramePeriodElapsed(Int64 LastUpdate, Integer FrameRate);
 class TkUpdateObject : public TObject {
     PL_CLASSINFO()
 public:
-    static constexpr Cardinal TimerInterval = 1000;
-
     TkUpdateObject();
     ~TkUpdateObject() override;
 
     void AddUpdateControl(IkUpdateControl* Control);
     void RemoveUpdateControl(IkUpdateControl* Control);
     Integer ControlCount() const { return static_cast<Integer>(FControlList.size()); }
-    Boolean TimerEnabled() const { return FTimerEnabled; }
+    Boolean TimerEnabled() const;
 
     // One tick: repaints every registered component that is due.
     void UpdateTimerTick();
@@ -132,10 +130,8 @@ public:
 private:
     static Boolean ComponentNeedsUpdate(const IkUpdateControl* Control);
     Boolean IsRegistered(const IkUpdateControl* Control) const;
-    void SetTimerEnabled(Boolean Value);
 
-    HWND FWindow = nullptr;
-    Boolean FTimerEnabled = false;
+    TOwned<TTimer> FTimer;
     std::vector<IkUpdateControl*> FControlList;
 };
 

@@ -22,6 +22,20 @@ constexpr Cardinal kTextFlagFormats[] = {
     DT_END_ELLIPSIS, DT_PATH_ELLIPSIS, DT_WORD_ELLIPSIS, 0,
 };
 
+// Runs its action when the scope ends, by an exception too: drawing puts
+// back the font attributes it borrowed.
+template <class F>
+class TScopeExit {
+public:
+    explicit TScopeExit(F action) : FAction(action) {}
+    ~TScopeExit() { FAction(); }
+    TScopeExit(const TScopeExit&) = delete;
+    TScopeExit& operator=(const TScopeExit&) = delete;
+
+private:
+    F FAction;
+};
+
 // The library's flags as system text formats. Prefix processing is on
 // only when asked for; the modify-string flag is dropped, so the caller's
 // text is never written to.
@@ -43,15 +57,13 @@ Integer DrawTextStyled(TCanvas* Canvas, const String& Text, TRect& Rect, TkTextF
     if (!embossed) return DrawText(Canvas, Text, Rect, format);
 
     TFont* font = Canvas->GetFont();
-    const TColor fontColor = font->GetColor();
+    const TScopeExit restore([font, color = font->GetColor()] { font->SetColor(color); });
     TRect highlight = Rect;
     OffsetRect(highlight, 1, 1);
     font->SetColor(ShiftColor(clBtnFace, 64, true));
     DrawText(Canvas, Text, highlight, format);
     font->SetColor(ShiftColor(clBtnFace, 32, false));
-    const Integer height = DrawText(Canvas, Text, Rect, format);
-    font->SetColor(fontColor);
-    return height;
+    return DrawText(Canvas, Text, Rect, format);
 }
 
 namespace {
@@ -83,11 +95,10 @@ void DrawTurnedText(TCanvas* canvas, const String& text, TPoint start, Integer e
                     TColor backgroundColor)
 {
     TFont* font = canvas->GetFont();
-    const Integer orientation = font->GetOrientation();
+    const TScopeExit restore([font, orientation = font->GetOrientation()] { font->SetOrientation(orientation); });
     font->SetOrientation(escapement);
     TRect at{start.X, start.Y, start.X, start.Y};
     DrawTextStyled(canvas, text, at, {ktfSingleLine, ktfNoClip}, enabled, backgroundColor);
-    font->SetOrientation(orientation);
 }
 
 }  // namespace

@@ -11,7 +11,6 @@
 class TCanvas;
 class TComponent;
 class TWinControl;
-class TPageControl;
 
 // ---------------------------------------------------------------------------
 // Text
@@ -114,11 +113,8 @@ Boolean SegmentIntersectsRect(const TPoint& P1, const TPoint& P2, const TRect& R
 Boolean ShiftKeyDown();
 Boolean CtrlKeyDown();
 Boolean AltKeyDown();
+// Gives the focus to Control when it can take it.
 void FocusControl(TWinControl* Control);
-// Activates the page at Index when it exists.
-void SetActivePageIndex(TPageControl* PageControl, Integer Index);
-// -1 when no page is active.
-Integer ActivePageIndex(TPageControl* PageControl);
 // Up the owner chain, the first form; without one the last windowed control
 // met; nullptr for nullptr.
 TWinControl* FindOwnerForm(TComponent* Component);
@@ -142,5 +138,3 @@ Integer DateTimeToHours(TDateTime Value);
 Double MillimetersToInches(Double Value);
 // Portrait size of a Windows paper code; letter for unknown codes.
 void PaperSizeInches(Integer PaperCode, Double& Width, Double& Height);
-// Paper of the current printer, turned with its orientation.
-void PrinterPaperSize(Double& Width, Double& Height);

@@ -65,7 +65,7 @@ void TkVCLComponent::TimerStart(Cardinal FirstInterval, Cardinal RepeatInterval)
 void TkVCLComponent::TimerStop()
 {
     if (FTimerID == 0) return;
-    KillTimer(FWindowHandle, FTimerID);
+    KillTimer(FWindowHandle, TimerIdentifier);
     FTimerID = 0;
 }
 

@@ -198,15 +198,25 @@ std::vector<std::pair<String, String>> ParseTranslationLines(const TStrings& Lin
     return entries;
 }
 
-void TkPlotTranslationManager::LoadFromFile(const String& FileName)
+void TkPlotTranslationManager::LoadLines(const std::function<void(TStrings& Lines)>& Load)
 {
     try {
         TStringList lines;
-        lines.LoadFromFile(FileName);
+        Load(lines);
         ReplaceTable(ParseTranslationLines(lines));
     } catch (const Exception& e) {
         throw Exception(kLoadPrefix + e.Message());
     }
+}
+
+void TkPlotTranslationManager::LoadFromFile(const String& FileName)
+{
+    LoadLines([&](TStrings& Lines) { Lines.LoadFromFile(FileName); });
+}
+
+void TkPlotTranslationManager::LoadFromStream(TStream& Stream)
+{
+    LoadLines([&](TStrings& Lines) { Lines.LoadFromStream(Stream); });
 }
 
 void TkPlotTranslationManager::CheckStorableInFile() const
@@ -220,15 +230,25 @@ void TkPlotTranslationManager::CheckStorableInFile() const
     }
 }
 
-void TkPlotTranslationManager::SaveToFile(const String& FileName) const
+void TkPlotTranslationManager::SaveLines(const std::function<void(const TStrings& Lines)>& Save) const
 {
     try {
         CheckStorableInFile();
         TStringList lines;
         for (Integer i = Count() - 1; i >= 0; --i)
             lines.Add(FList[i]->OriginalString() + '\t' + FList[i]->ReplacementString());
-        lines.SaveToFile(FileName);
+        Save(lines);
     } catch (const Exception& e) {
         throw Exception(kSavePrefix + e.Message());
     }
+}
+
+void TkPlotTranslationManager::SaveToFile(const String& FileName) const
+{
+    SaveLines([&](const TStrings& Lines) { Lines.SaveToFile(FileName); });
+}
+
+void TkPlotTranslationManager::SaveToStream(TStream& Stream) const
+{
+    SaveLines([&](const TStrings& Lines) { Lines.SaveToStream(Stream); });
 }

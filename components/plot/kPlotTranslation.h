@@ -10,6 +10,7 @@
 // entries oldest first, so that reading them back (each entry to the front)
 // restores the table's order.
 
+#include <functional>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -81,15 +82,21 @@ public:
     // whose source holds a TAB, or either of whose strings holds a line
     // break, cannot be stored: the file is then left untouched.
     void SaveToFile(const String& FileName) const;
+    // The same text, to a stream.
+    void SaveToStream(TStream& Stream) const;
     // "Error Loading Data - " and the cause on failure ("Invalid Format - Tab
     // Deliminator Missing" for a line without TAB); the table is replaced
     // only when the whole file was read.
     void LoadFromFile(const String& FileName);
+    // The same, from the rest of a stream.
+    void LoadFromStream(TStream& Stream);
 
 private:
     using TEntryText = std::pair<String, String>;
 
     void ReplaceTable(const std::vector<TEntryText>& Entries);
+    void LoadLines(const std::function<void(TStrings& Lines)>& Load);
+    void SaveLines(const std::function<void(const TStrings& Lines)>& Save) const;
     void IndexChanged() { FIndexStale = true; }
     const std::unordered_map<String, const TkPlotTranslationObject*>& Index() const;
     void CheckStorableInFile() const;

@@ -194,7 +194,7 @@ void TScreen::SetActiveForm(TCustomForm* Form)
         TWeakRef<TCustomForm> alive(Form);
         Form->WMActivate(true);
         if (alive && FActiveForm == Form) pl::MoveFocus(Form->ActiveControl() ? Form->ActiveControl() : Form);
-        if (QWidget* frame = Form->Host().Widget; frame && frame->isVisible()) frame->activateWindow();
+        pl::RaiseWindow(Form->Host().Widget);
     }
     if (OnActiveFormChange) OnActiveFormChange(this);
 }

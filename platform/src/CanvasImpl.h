@@ -93,7 +93,6 @@ public:
     TRasterWriter(TCanvasImpl& canvas, TPenMode mode);
 
     const QRect& ClipBox() const { return FBox; }
-    bool GetEmpty() const { return FRects.empty(); }
     // Limits further writes to r as well.
     void Restrict(const QRect& r);
     void Pixel(Integer x, Integer y, QRgb colour);
@@ -123,10 +122,9 @@ QRgb ApplyRop3(Byte rop3, QRgb pattern, QRgb src, QRgb dst);
 struct TPenInfo {
     QRgb Colour = 0;
     QRgb Back = 0;
-    bool Opaque = false;       // dash gaps in Back
+    bool Opaque = false;  // dash gaps in Back
     TPenStyle Style = psSolid;
-    Integer Width = 1;         // 0 counts as 1
-    TPenMode Mode = pmCopy;
+    Integer Width = 1;  // 0 counts as 1
     bool Thin() const { return Width <= 1; }
     bool Visible() const { return Style != psClear; }
     // Dashed styles of wide pens draw solid.

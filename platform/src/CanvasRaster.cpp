@@ -5,6 +5,7 @@
 
 #include "CanvasImpl.h"
 #include "QtGraphics.h"
+#include "platform/Math.h"
 
 Integer ClampCoord(Int64 v)
 {
@@ -100,7 +101,6 @@ TPenInfo PenInfoOf(TCanvasImpl& canvas, const TPen& pen)
     info.Opaque = canvas.State.BkMode == OPAQUE;
     info.Style = pen.GetStyle();
     info.Width = std::max(1, pen.GetWidth());
-    info.Mode = pen.GetMode();
     return info;
 }
 
@@ -321,8 +321,8 @@ std::vector<TSpan> PolygonSpans(std::span<const QPointF> points, bool winding, c
         minY = std::min(minY, p.y());
         maxY = std::max(maxY, p.y());
     }
-    const Integer y0 = std::max<Integer>(limit.top(), static_cast<Integer>(std::ceil(minY - 0.5)));
-    const Integer y1 = std::min<Integer>(limit.bottom(), static_cast<Integer>(std::ceil(maxY - 0.5)) - 1);
+    const Integer y0 = std::max<Integer>(limit.top(), RoundPix(std::ceil(minY - 0.5)));
+    const Integer y1 = std::min<Integer>(limit.bottom(), RoundPix(std::ceil(maxY - 0.5)) - 1);
 
     struct TCrossing {
         qreal X;
@@ -350,8 +350,8 @@ std::vector<TSpan> PolygonSpans(std::span<const QPointF> points, bool winding, c
             const bool inside = winding ? count != 0 : (count % 2) != 0;
             if (!inside) continue;
             // Pixels whose centre x + 0.5 lies in [xa, xb).
-            const Integer xa = std::max<Integer>(limit.left(), static_cast<Integer>(std::ceil(crossings[i].X - 0.5)));
-            const Integer xb = std::min<Integer>(limit.right() + 1, static_cast<Integer>(std::ceil(crossings[i + 1].X - 0.5)));
+            const Integer xa = std::max<Integer>(limit.left(), RoundPix(std::ceil(crossings[i].X - 0.5)));
+            const Integer xb = std::min<Integer>(limit.right() + 1, RoundPix(std::ceil(crossings[i + 1].X - 0.5)));
             if (xa < xb) spans.push_back({y, xa, xb});
         }
     }

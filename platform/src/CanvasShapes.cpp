@@ -39,8 +39,7 @@ public:
         if (FA > 0 && FB > 0 && fromEdge < FB) {
             const double dy = (FB - fromEdge) / FB;
             const double half = FA * std::sqrt(std::max(0.0, 1.0 - dy * dy));
-            // Both bounds are small: the corner is at most the box size.
-            inset = std::min(static_cast<Integer>(std::floor(FA - half + 0.5)), static_cast<Integer>(std::floor(FA)));
+            inset = std::min(RoundPix(std::floor(FA - half + 0.5)), RoundPix(std::floor(FA)));
         }
         return {FBox.left() + inset, FBox.right() - inset};
     }

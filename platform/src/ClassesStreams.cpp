@@ -39,6 +39,7 @@ void TStream::WriteBuffer(const void* Buffer, Int64 Count)
 
 Int64 TStream::CopyFrom(TStream& Source, Int64 Count)
 {
+    if (Count < 0) throw EReadError("Erreur de lecture du flux");
     if (Count == 0) {
         Source.SetPosition(0);
         Count = Source.Size();

@@ -1,5 +1,6 @@
 #include "ControlHost.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -44,6 +45,13 @@ Qt::CursorShape QtCursorShape(TCursor cursor)
         case crSizeAll: return Qt::SizeAllCursor;
         default: return Qt::ArrowCursor;
     }
+}
+
+void RaiseWindow(QWidget* Window)
+{
+    if (!Window || !Window->isVisible() || QGuiApplication::platformName() == "offscreen") return;
+    Window->raise();
+    Window->activateWindow();
 }
 
 void AttachWidget(TControl* Control, QWidget* Widget, bool Native)

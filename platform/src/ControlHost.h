@@ -104,6 +104,9 @@ void SyncWidgetVisible(TControl* Control);
 void SyncWidgetEnabled(TControl* Control);
 // Sets a native widget's font and colours from the control.
 void SyncWidgetLook(TControl* Control);
+// Brings a top-level window to the front and activates it (headless
+// platforms have no window stack: nothing to do there).
+void RaiseWindow(QWidget* Window);
 // The Qt shape of a cursor identifier (arrow for unknown ones).
 Qt::CursorShape QtCursorShape(TCursor Cursor);
 

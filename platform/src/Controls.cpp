@@ -507,6 +507,38 @@ void TControl::PaintTo(TCanvas* Canvas, Integer X, Integer Y)
     w->render(&painter, impl.ToDevice(X, Y), QRegion(), QWidget::DrawChildren);
 }
 
+void TControl::CopyParentImage(TCanvas* Canvas)
+{
+    if (!FParent) return;
+    QWidget* parent = FParent->Host().ClientWidget();
+    if (!parent) return;
+    TCanvasImpl& impl = Canvas->Impl();
+    QImage& target = impl.RequireTarget();
+    QPainter painter(&target);
+    painter.setClipRegion(impl.Visible());
+    const QPoint origin = impl.ToDevice(-FLeft, -FTop);
+    const QRegion area(FLeft, FTop, FWidth, FHeight);
+    parent->render(&painter, origin, area, QWidget::DrawWindowBackground);
+    // Windowless siblings lie under windowed ones; within a kind, list order.
+    const bool windowed = dynamic_cast<TWinControl*>(this) != nullptr;
+    const auto& siblings = FParent->FControls;
+    const auto self = std::find(siblings.begin(), siblings.end(), this);
+    for (bool passWindowed : {false, true}) {
+        if (passWindowed && !windowed) break;
+        for (auto it = siblings.begin(); it != siblings.end(); ++it) {
+            TControl* sibling = *it;
+            const bool siblingWindowed = dynamic_cast<TWinControl*>(sibling) != nullptr;
+            if (siblingWindowed != passWindowed || sibling == this) continue;
+            if (siblingWindowed == windowed && it > self) continue;
+            TRect common;
+            QWidget* w = sibling->FHost->Widget;
+            if (!w || !sibling->Visible() || !IntersectRect(common, BoundsRect(), sibling->BoundsRect())) continue;
+            w->render(&painter, impl.ToDevice(sibling->FLeft - FLeft, sibling->FTop - FTop), QRegion(),
+                      QWidget::DrawChildren);
+        }
+    }
+}
+
 void TControl::BringToFront()
 {
     if (FParent) {
@@ -514,7 +546,12 @@ void TControl::BringToFront()
         list.erase(std::find(list.begin(), list.end(), this));
         list.push_back(this);
     }
-    if (QWidget* w = FHost->Widget) w->raise();
+    if (QWidget* w = FHost->Widget) {
+        if (w->isWindow())
+            pl::RaiseWindow(w);
+        else
+            w->raise();
+    }
     pl::SyncWidgetGeometry(this);
 }
 

@@ -288,7 +288,7 @@ void TCustomForm::Show()
 {
     SetVisible(true);
     if (Screen) Screen->SetActiveForm(this);
-    if (QWidget* frame = Host().Widget) frame->raise();
+    pl::RaiseWindow(Host().Widget);
 }
 
 void TCustomForm::CMVisibleChanged() { pl::SyncWidgetVisible(this); }
@@ -450,8 +450,10 @@ TModalResult TCustomForm::ShowModal()
         if (!self) return;
         FModalRunning = false;
         FModalLoop = nullptr;
-        if (QWidget* frame = Host().Widget) frame->setWindowModality(Qt::NonModal);
+        // Qt keeps a shown modal window in its modal list until it hides
+        // as a modal window: hide first, then drop the modality.
         Hide();
+        if (QWidget* frame = Host().Widget) frame->setWindowModality(Qt::NonModal);
         if (TCustomForm* p = previousRef.Get(); p && Screen && p->Visible()) Screen->SetActiveForm(p);
     };
     try {

@@ -86,14 +86,20 @@ TControl* HitTest(TControl* Root, TPoint ScreenPos)
     return c;
 }
 
+// While a control holds the capture, only it hears that the pointer
+// entered or left it.
 void UpdateHover(TControl* Now)
 {
     TControl* old = R().Hover.Get();
     if (old == Now) return;
     R().Hover = TWeakRef<TControl>(Now);
     TWeakRef<TControl> nowAlive(Now);
-    if (old) old->CMMouseLeave();
-    if (TControl* c = nowAlive.Get(); c && R().Hover.Get() == c) c->CMMouseEnter();
+    auto told = [](TControl* c) {
+        TControl* capture = R().Capture.Get();
+        return !capture || capture == c;
+    };
+    if (old && told(old)) old->CMMouseLeave();
+    if (TControl* c = nowAlive.Get(); c && R().Hover.Get() == c && told(c)) c->CMMouseEnter();
 }
 
 Qt::MouseButton QtButton(TMouseButton Button)

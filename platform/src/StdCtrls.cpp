@@ -46,6 +46,14 @@ auto Guarded(C* Control, void (C::*Method)())
 
 bool IsLoading(const TComponent* c) { return c->ComponentState().Contains(csLoading); }
 
+// The caption of a Qt button, without the Alt shortcut Qt would grab for
+// its "&": accelerators go through the key pipeline (CMDialogChar).
+void SetButtonCaption(QAbstractButton* Button, const String& Caption)
+{
+    Button->setText(ToQt(Caption));
+    Button->setShortcut(QKeySequence());
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -259,7 +267,7 @@ void TButton::CreateWnd()
     auto* button = new pl::LayerWidget<QPushButton>(this, true);
     button->setAutoDefault(false);
     button->setFocusPolicy(Qt::StrongFocus);
-    button->setText(ToQt(Caption()));
+    SetButtonCaption(button, Caption());
     button->setDefault(FDefault);
     QObject::connect(button, &QPushButton::clicked, Guarded<TControl>(this, &TControl::Click));
     pl::AttachWidget(this, button, true);
@@ -299,7 +307,7 @@ bool TButton::CMDialogChar(Char Key, bool)
 void TButton::CMTextChanged()
 {
     TWinControl::CMTextChanged();
-    if (auto* button = WidgetOf<QPushButton>(this)) button->setText(ToQt(Caption()));
+    if (auto* button = WidgetOf<QPushButton>(this)) SetButtonCaption(button, Caption());
 }
 
 // ---------------------------------------------------------------------------
@@ -708,7 +716,7 @@ void TCheckBox::CreateWnd()
 {
     auto* box = new pl::LayerWidget<QCheckBox>(this, true);
     box->setFocusPolicy(Qt::StrongFocus);
-    box->setText(ToQt(Caption()));
+    SetButtonCaption(box, Caption());
     QObject::connect(box, &QCheckBox::clicked, Guarded<TCheckBox>(this, &TCheckBox::Toggle));
     pl::AttachWidget(this, box, true);
     SetAllowGrayed(FAllowGrayed);
@@ -752,5 +760,5 @@ bool TCheckBox::CMDialogChar(Char Key, bool)
 void TCheckBox::CMTextChanged()
 {
     TWinControl::CMTextChanged();
-    if (auto* box = WidgetOf<QCheckBox>(this)) box->setText(ToQt(Caption()));
+    if (auto* box = WidgetOf<QCheckBox>(this)) SetButtonCaption(box, Caption());
 }

@@ -3,6 +3,8 @@
 #include <functional>
 
 #include "components/foundation/kCommonRoutines.h"
+#include "platform/ExtCtrls.h"
+#include "platform/Forms.h"
 #include "platform/Graphics.h"
 #include "platform/Math.h"
 #include "platform/SysApi.h"
@@ -203,4 +205,22 @@ TEST_F(Drawing, RotatedTextStaysInItsCentredBox)
     DrawRotatedText(c, text, area, TkRotationAngle(7), kahCenter, true, clBtnFace, box);
     EXPECT_EQ(box, TRect{});
     EXPECT_EQ(InkBox(), (TRect{1000, 1000, -1, -1}));
+}
+
+TEST(kCommonControls, FindOwnerFormWalksTheOwnersNotTheParents)
+{
+    EXPECT_EQ(FindOwnerForm(nullptr), nullptr);
+    TOwned<TForm> form = CreateOwned<TForm>(nullptr);
+    TPanel* panel = Create<TPanel>(form.get());
+    TComponent* timer = Create<TTimer>(panel);
+    EXPECT_EQ(FindOwnerForm(timer), form.get());
+    EXPECT_EQ(FindOwnerForm(form.get()), form.get());
+
+    // Without a form: the last windowed control on the way up.
+    TOwned<TPanel> outer = CreateOwned<TPanel>(nullptr);
+    TPanel* inner = Create<TPanel>(outer.get());
+    TComponent* leaf = Create<TTimer>(inner);
+    EXPECT_EQ(FindOwnerForm(leaf), outer.get());
+    TOwned<TTimer> alone = CreateOwned<TTimer>(nullptr);
+    EXPECT_EQ(FindOwnerForm(alone.get()), nullptr);
 }

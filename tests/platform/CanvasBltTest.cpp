@@ -95,9 +95,9 @@ TEST(CanvasBlt, NegativeExtentsMirror)
     // From x = 4 back to x = 1: the row reversed in [1, 4).
     StretchBlt(target->GetCanvas(), 4, 0, -3, 1, s, 0, 0, 3, 1, SRCCOPY);
     EXPECT_EQ(Art(*target, kKey)[0], ".bgr.");
-    // Doubling with nearest neighbour.
+    // Stretching samples the source at each pixel's centre.
     StretchBlt(target->GetCanvas(), 0, 1, 5, 1, s, 0, 0, 3, 1, SRCCOPY);
-    EXPECT_EQ(Art(*target, kKey)[1], "rggbb");
+    EXPECT_EQ(Art(*target, kKey)[1], "rrgbb");
 }
 
 TEST(CanvasBlt, BrushCopyReplacesTheKeyColourAndMirrors)

@@ -87,7 +87,7 @@ TEST(CanvasClip, RegionsAlternateAndWindingDifferForAStar)
     EXPECT_TRUE(PtInRegion(alternate, 10, 3));
     TRect box;
     EXPECT_EQ(GetRgnBox(winding, box), COMPLEXREGION);
-    EXPECT_EQ(box, Rect(1, 1, 20, 19));
+    EXPECT_EQ(box, Rect(1, 2, 19, 19));
 
     TRegion both;
     EXPECT_EQ(CombineRgn(both, winding, alternate, RGN_DIFF), COMPLEXREGION);

@@ -25,16 +25,26 @@ inline TOwned<TBitmap> MakeBitmap(Integer w, Integer h, TColor fill = clWhite)
     return bitmap;
 }
 
+// The colours of a bitmap's pixels, whatever the clip of its canvas.
+class TPixels {
+public:
+    explicit TPixels(TBitmap& bitmap) : FCopy(CreateOwned<TBitmap>()) { FCopy->Assign(&bitmap); }
+    TColor operator()(Integer x, Integer y) const { return FCopy->GetCanvas()->GetPixels(x, y); }
+
+private:
+    TOwned<TBitmap> FCopy;
+};
+
 // One character per pixel: the key's character for its colour, '?' for
 // any other colour.
 inline std::vector<std::string> Art(TBitmap& bitmap, const std::map<TColor, char>& key)
 {
     std::vector<std::string> rows;
-    TCanvas* c = bitmap.GetCanvas();
+    const TPixels pixel(bitmap);
     for (Integer y = 0; y < bitmap.GetHeight(); ++y) {
         std::string row;
         for (Integer x = 0; x < bitmap.GetWidth(); ++x) {
-            auto it = key.find(c->GetPixels(x, y));
+            auto it = key.find(pixel(x, y));
             row += it == key.end() ? '?' : it->second;
         }
         rows.push_back(row);
@@ -46,8 +56,9 @@ inline std::vector<std::string> Art(TBitmap& bitmap, const std::map<TColor, char
 inline Integer CountColor(TBitmap& bitmap, TColor color)
 {
     Integer n = 0;
+    const TPixels pixel(bitmap);
     for (Integer y = 0; y < bitmap.GetHeight(); ++y)
-        for (Integer x = 0; x < bitmap.GetWidth(); ++x) n += bitmap.GetCanvas()->GetPixels(x, y) == color;
+        for (Integer x = 0; x < bitmap.GetWidth(); ++x) n += pixel(x, y) == color;
     return n;
 }
 

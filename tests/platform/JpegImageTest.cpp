@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "GraphicsTestSupport.h"
+#include "platform/FormStream.h"
 #include "platform/Jpeg.h"
 #include "platform/SysUtils.h"
 
@@ -51,6 +52,24 @@ Integer MaxChannelDifference(TBitmap& a, TBitmap& b)
         }
     return worst;
 }
+
+// Keeps what a persistent object declares for the form data.
+class TCaptureFiler : public TFiler {
+public:
+    TCaptureFiler() : TFiler(nullptr) {}
+    void DefineProperty(const String&, const TReaderProc&, const TWriterProc&, bool) override {}
+    void DefineBinaryProperty(const String& Name, const TStreamProc& Read, const TStreamProc& Write,
+                              bool Has) override
+    {
+        this->Name = Name;
+        ReadProc = Read;
+        WriteProc = Write;
+        HasData = Has;
+    }
+    String Name;
+    TStreamProc ReadProc, WriteProc;
+    bool HasData = false;
+};
 
 bool HasMarker(const std::vector<Byte>& data, Byte marker)
 {
@@ -191,6 +210,30 @@ TEST(Picture, FormDataRoundTripsAndRejectsBadData)
     unknown.SetPosition(0);
     EXPECT_THROW(copy->ReadData(unknown), EInvalidGraphic);
     EXPECT_EQ(copy->GetWidth(), 12);
+}
+
+TEST(Picture, DeclaresItsDataForForms)
+{
+    auto picture = CreateOwned<TPicture>();
+    TCaptureFiler empty;
+    picture->DefineProperties(empty);
+    EXPECT_EQ(empty.Name, "Data");
+    EXPECT_FALSE(empty.HasData);
+
+    auto bitmap = Gradient(3, 2);
+    picture->SetGraphic(bitmap.get());
+    TCaptureFiler filer;
+    picture->DefineProperties(filer);
+    ASSERT_TRUE(filer.HasData);
+    TMemoryStream data;
+    filer.WriteProc(data);
+    data.SetPosition(0);
+    auto copy = CreateOwned<TPicture>();
+    TCaptureFiler reader;
+    copy->DefineProperties(reader);
+    reader.ReadProc(data);
+    ASSERT_NE(dynamic_cast<TBitmap*>(copy->GetGraphic()), nullptr);
+    EXPECT_EQ(copy->GetBitmap()->GetCanvas()->GetPixels(2, 1), bitmap->GetCanvas()->GetPixels(2, 1));
 }
 
 TEST(Picture, FilesByExtension)

@@ -88,10 +88,10 @@ TEST_F(PlotObjectTest, PublishedPropertiesAndDefaults)
     EXPECT_EQ(p->StopPercent(), 100.0);
     p->PrepareDraw();
     EXPECT_TRUE(p->CanDraw());
-    // Layout properties have no stream default: always stored.
+    // Layout properties and Name have no stream default: always stored.
     for (const char* name : {"Horizontal", "ZOrder", "StartPercent", "StopPercent", "Name"})
-        EXPECT_TRUE(IsDefaultPropValue(p, GetPropInfo(p, name))) << name;
-    EXPECT_FALSE(IsDefaultPropValue(p, GetPropInfo(p, "Layer")));
+        EXPECT_FALSE(IsDefaultPropValue(p, GetPropInfo(p, name))) << name;
+    EXPECT_TRUE(IsDefaultPropValue(p, GetPropInfo(p, "Layer")));
 }
 
 TEST_F(PlotObjectTest, SettersReportOnlyChangesThroughTheirChangeMethod)
@@ -119,9 +119,8 @@ TEST_F(PlotObjectTest, RenameKeepsTheOldNameForTheRenameHook)
     TProbe* p = Probe();
     String seenOld;
     p->SetName("Probe");
-    auto* q = Create<TProbe>(&Owner, Hook("change"), nullptr, nullptr,
-                             [&](TObject* S) { seenOld = static_cast<TkPlotObject*>(S)->NameOld() + ">" +
-                                                         static_cast<TkPlotObject*>(S)->Name(); });
+    auto* q = Create<TProbe>(&Owner, Hook("change"), Hook("insert"), Hook("remove"), [&](TObject* S) { seenOld = static_cast<TkPlotObject*>(S)->NameOld() + ">" +
+                                                  static_cast<TkPlotObject*>(S)->Name(); });
     TOwned<TkPlotObject> owned(q);
     q->SetName("Channel 1");
     q->SetName("Signal");
@@ -258,7 +257,8 @@ TEST_F(PlotObjectTest, SelectionAndDisabling)
     // A disabled object ignores presses.
     p->SetEnabled(false);
     p->kMouseDown(mbLeft, {}, 20, 30);
-    EXPECT_TRUE(p->Calls.size() == 1 && Owner.Log.empty());
+    EXPECT_EQ(p->Calls, (std::vector<String>{"left", "up"}));
+    EXPECT_TRUE(Owner.Log.empty());
 }
 
 TEST_F(PlotObjectTest, MouseEntryPoints)
@@ -318,7 +318,7 @@ TEST_F(PlotObjectTest, DragClearsThePendingPopupAndHandlersMayFreeTheObject)
     struct TFreeingOwner : TFakePlotOwner {
         void DoObjectPopupMenu(TkPlotObject* Object, bool&, Integer, Integer) override { Object->Free(); }
     } freeing;
-    auto* q = Create<TProbe>(&freeing, nullptr, nullptr, nullptr, nullptr);
+    auto* q = Create<TProbe>(&freeing, Hook("change"), Hook("insert"), Hook("remove"), Hook("rename"));
     q->SetDrawRect(Rect(0, 0, 10, 10));
     q->kMouseDown(mbRight, {}, 1, 1);
     q->kMouseUp(mbRight, {}, 1, 1, 0, 0, false, menu.get());  // ASan checks the rest
