@@ -430,6 +430,9 @@ public:
     void InsertControl(TControl* AControl);
     void RemoveControl(TControl* AControl);
     bool ContainsControl(const TControl* Control) const;
+    // Streaming: the child controls that Root owns (then, for the root, the
+    // components it owns that have no parent).
+    void GetChildren(const TGetChildProc& Proc, TComponent* Root) override;
     // The topmost visible child containing Pos (client coordinates).
     TControl* ControlAtPos(const TPoint& Pos, bool AllowDisabled) const;
 
@@ -447,7 +450,7 @@ public:
     void SelectNext(TWinControl* CurControl, bool GoForward, bool CheckTabStop);
     void SelectFirst();
 
-    // Visible and enabled up to the form.
+    // Visible and enabled up to (not including) the form.
     virtual bool CanFocus() const;
     // Raises EInvalidOperation when the control cannot take the focus.
     virtual void SetFocus();
@@ -501,8 +504,6 @@ protected:
     void CreateWnd() override;
     void CMColorChanged() override;
     void CMFontChanged() override;
-    void CMEnabledChanged() override;
-    void CMVisibleChanged() override;
     void Resize() override;
     // A child's bounds, visibility or alignment changed.
     virtual void AlignControls(TControl* AControl, TRect& Rect);

@@ -135,7 +135,6 @@ public:
 protected:
     void CreateWnd() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
-    void CMVisibleChanged() override;
     String GetTextValue() const override;
     void SetTextValue(const String& Value) override;
     virtual void DoShow();

@@ -124,7 +124,8 @@ constexpr Word VK_OEM_7 = 0xDE;       // quote
 
 // The state of a key as the input pipeline last saw it: bit 15 set while the
 // key is down. Kept for the virtual keys 0..255; VK_SHIFT, VK_CONTROL and
-// VK_MENU follow either side's key.
+// VK_MENU follow the modifiers of every key event, the VK_*BUTTON codes
+// the mouse buttons.
 SmallInt GetKeyState(Integer vk);
 // The same table, for code that asks asynchronously.
 SmallInt GetAsyncKeyState(Integer vk);

@@ -42,6 +42,12 @@ constexpr Integer HORZRES = 8;
 constexpr Integer VERTRES = 10;
 constexpr Integer BITSPIXEL = 12;
 constexpr Integer PLANES = 14;
+// Printers: the whole sheet and the offset of the printable area, in device
+// pixels (platform/Printers.h).
+constexpr Integer PHYSICALWIDTH = 110;
+constexpr Integer PHYSICALHEIGHT = 111;
+constexpr Integer PHYSICALOFFSETX = 112;
+constexpr Integer PHYSICALOFFSETY = 113;
 // 96 dpi, 32 bits, and the size of the canvas's image.
 Integer GetDeviceCaps(TCanvas* DC, Integer Index);
 // The fixed system colour table (COLOR_BTNFACE = 15...).

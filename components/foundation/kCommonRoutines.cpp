@@ -2,11 +2,14 @@
 
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include "components/foundation/kMath.h"
+#include "platform/ComCtrls.h"
 #include "platform/Controls.h"
 #include "platform/Forms.h"
 #include "platform/Math.h"
+#include "platform/Printers.h"
 #include "platform/SysApi.h"
 #include "platform/SysUtils.h"
 
@@ -471,6 +474,15 @@ TWinControl* FindOwnerForm(TComponent* Component)
     return lastWindowed;
 }
 
+// A negative index is ignored like one past the pages: it would otherwise
+// take the page control to no page at all.
+void SetActivePageIndex(TPageControl* PageControl, Integer Index)
+{
+    if (PageControl && Index >= 0 && Index < PageControl->PageCount()) PageControl->SetActivePageIndex(Index);
+}
+
+Integer ActivePageIndex(TPageControl* PageControl) { return PageControl ? PageControl->ActivePageIndex() : -1; }
+
 // ---------------------------------------------------------------------------
 // Date-time counts
 // ---------------------------------------------------------------------------
@@ -617,4 +629,18 @@ void PaperSizeInches(Integer PaperCode, Double& Width, Double& Height)
     if (size.Width == 0) return;
     Width = size.Metric ? MillimetersToInches(size.Width) : size.Width;
     Height = size.Metric ? MillimetersToInches(size.Height) : size.Height;
+}
+
+void PrinterPaperSize(Double& Width, Double& Height)
+{
+    TPrinter* printer = Printer();
+    TDeviceMode* mode = printer->DeviceMode();
+    if (!mode) {
+        // No printer chosen yet: choosing the current one makes its mode.
+        printer->SetPrinterIndex(printer->PrinterIndex());
+        mode = printer->DeviceMode();
+    }
+    if (!mode) throw Exception("Could not initialize printer DeviceMode Structure");
+    PaperSizeInches(mode->dmPaperSize, Width, Height);
+    if (mode->dmOrientation == DMORIENT_LANDSCAPE) std::swap(Width, Height);
 }

@@ -10,6 +10,7 @@
 
 class TCanvas;
 class TComponent;
+class TPageControl;
 class TWinControl;
 
 // ---------------------------------------------------------------------------
@@ -118,6 +119,10 @@ void FocusControl(TWinControl* Control);
 // Up the owner chain, the first form; without one the last windowed control
 // met; nullptr for nullptr.
 TWinControl* FindOwnerForm(TComponent* Component);
+// Shows page Index (no events); an index outside the pages does nothing.
+void SetActivePageIndex(TPageControl* PageControl, Integer Index);
+// The index of the active page; -1 when there is none.
+Integer ActivePageIndex(TPageControl* PageControl);
 
 // ---------------------------------------------------------------------------
 // Date-time counts
@@ -138,3 +143,6 @@ Integer DateTimeToHours(TDateTime Value);
 Double MillimetersToInches(Double Value);
 // Portrait size of a Windows paper code; letter for unknown codes.
 void PaperSizeInches(Integer PaperCode, Double& Width, Double& Height);
+// Size of the current printer's paper, exchanged for landscape. Raises
+// when the printer has no device mode even after choosing it again.
+void PrinterPaperSize(Double& Width, Double& Height);

@@ -31,7 +31,10 @@ bool Overlaps(const TkPlotLayoutObject& A, const TkPlotLayoutObject& B)
     return sameRange || (A.StartPercent() < B.StopPercent() && B.StartPercent() < A.StopPercent());
 }
 
-bool IsPlaceholder(const TkPlotObject* AObject) { return dynamic_cast<const TkPlotDataViewLayout*>(AObject) != nullptr; }
+bool IsPlaceholder(const TkPlotObject* AObject)
+{
+    return dynamic_cast<const TkPlotDataViewLayout*>(AObject) != nullptr;
+}
 
 // Row arithmetic saturates: a row read from a file may sit at the limit.
 Integer RowAbove(Integer Row) { return SatInt32(Int64{Row} + 1); }

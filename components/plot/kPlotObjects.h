@@ -181,7 +181,9 @@ public:
     void DoEditMenuItemClick();
     void SwapXY(Integer X, Integer Y, Integer& XAxisPixels, Integer& YAxisPixels) const;
 
-protected:
+    // The object's own reactions, reached through the entry points above
+    // (and called directly by the plot to move every axis of a direction
+    // together).
     virtual void DoMouseHint(const TkPlotMouseData& MouseData, TkPlotHintData& HintData);
     virtual void DoMouseLeft(const TkPlotMouseData& MouseData);
     virtual void DoMouseRight(const TkPlotMouseData& MouseData);
@@ -190,6 +192,8 @@ protected:
     virtual bool DoMouseWheel(Integer WheelDelta, TShiftState Shift, Integer X, Integer Y);
     virtual void DoGotFocus();
     virtual void DoLostFocus();
+
+protected:
     void DoRename();
     void DoSetFocus();
     // The layout-change hook alone (DoLayoutChange adds DoChange).

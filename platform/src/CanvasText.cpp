@@ -304,7 +304,8 @@ std::vector<TTextLine> LayoutLines(const TFontEntry& font, const QString& text, 
     }
     std::vector<TTextLine> lines;
     for (const QString& p : paragraphs) {
-        const TTextLine par = (format & DT_NOPREFIX) ? TTextLine{p, -1} : StripPrefix(p);
+        TTextLine par = (format & DT_NOPREFIX) ? TTextLine{p, -1} : StripPrefix(p);
+        if (format & DT_HIDEPREFIX) par.Underline = -1;
         if ((format & DT_WORDBREAK) && !single) {
             for (const TTextLine& l : WrapParagraph(font, par, maxWidth, tabs)) lines.push_back(l);
         } else {

@@ -1,5 +1,6 @@
 #include "ControlHost.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -140,6 +141,50 @@ int g_dispatchDepth = 0;
 
 int WidgetDispatchDepth() { return g_dispatchDepth; }
 
+namespace {
+
+void FollowQtFocus(TControl* Control)
+{
+    auto* w = dynamic_cast<TWinControl*>(Control);
+    if (w && FocusedControl() != w && w->CanFocus()) w->SetFocus();
+}
+
+class InnerWidgetFilter : public QObject {
+public:
+    InnerWidgetFilter(TControl* Control, QWidget* Inner) : QObject(Inner), FControl(Control) {}
+
+    bool eventFilter(QObject* Watched, QEvent* Event) override
+    {
+        TControl* control = FControl.Get();
+        if (FPassing || !control) return false;
+        auto* inner = static_cast<QWidget*>(Watched);
+        switch (Event->type()) {
+            case QEvent::KeyPress:
+            case QEvent::KeyRelease:
+                DispatchWidgetEvent(inner, control, Event, true, [this, inner](QEvent* e) {
+                    FPassing = true;
+                    const bool handled = QCoreApplication::sendEvent(inner, e);
+                    FPassing = false;
+                    return handled;
+                });
+                Event->accept();
+                return true;
+            case QEvent::FocusIn:
+                Guard([control] { FollowQtFocus(control); });
+                return false;
+            default: return false;
+        }
+    }
+
+private:
+    TWeakRef<TControl> FControl;
+    bool FPassing = false;
+};
+
+}  // namespace
+
+void RouteInnerWidget(TControl* Control, QWidget* Inner) { Inner->installEventFilter(new InnerWidgetFilter(Control, Inner)); }
+
 bool DispatchWidgetEvent(QWidget* Widget, TControl* Control, QEvent* Event, bool Native, const BaseEventHandler& Base)
 {
     struct DepthScope {
@@ -148,23 +193,28 @@ bool DispatchWidgetEvent(QWidget* Widget, TControl* Control, QEvent* Event, bool
     } depth;
     try {
         switch (Event->type()) {
+            // Input is routed once: accepted, so Qt does not offer it to the
+            // parent widgets as well (which would route it again).
             case QEvent::MouseButtonPress:
             case QEvent::MouseButtonRelease:
             case QEvent::MouseButtonDblClick:
             case QEvent::MouseMove:
-                return RouteQtMouse(Control, static_cast<QMouseEvent*>(Event), Native, Base);
+                RouteQtMouse(Control, static_cast<QMouseEvent*>(Event), Native, Base);
+                Event->accept();
+                return true;
             case QEvent::Wheel:
                 RouteQtWheel(Control, static_cast<QWheelEvent*>(Event));
+                Event->accept();
                 return true;
             case QEvent::KeyPress:
             case QEvent::KeyRelease:
-                return RouteQtKey(Control, static_cast<QKeyEvent*>(Event), Native, Base);
-            case QEvent::FocusIn: {
+                RouteQtKey(Control, static_cast<QKeyEvent*>(Event), Native, Base);
+                Event->accept();
+                return true;
+            case QEvent::FocusIn:
                 // A native control focused by a click: the layer's focus follows.
-                auto* w = dynamic_cast<TWinControl*>(Control);
-                if (Native && w && FocusedControl() != w && w->CanFocus()) w->SetFocus();
+                if (Native) FollowQtFocus(Control);
                 return Base(Event);
-            }
             case QEvent::Paint: {
                 TControlHost& host = Control->Host();
                 if (Native || !host.Painter) return Base(Event);

@@ -32,6 +32,9 @@ using BaseEventHandler = std::function<bool(QEvent*)>;
 // Returns the value for QWidget::event.
 bool DispatchWidgetEvent(QWidget* Widget, TControl* Control, QEvent* Event, bool Native,
                          const BaseEventHandler& Base);
+// An inner Qt widget of a native control (a combo box's line edit): its
+// keys go through the key pipeline and its focus becomes the control's.
+void RouteInnerWidget(TControl* Control, QWidget* Inner);
 // How many widget events are being dispatched; widgets deleted later may
 // be destroyed only at depth 0.
 int WidgetDispatchDepth();

@@ -516,9 +516,9 @@ void TControl::CopyParentImage(TCanvas* Canvas)
     QImage& target = impl.RequireTarget();
     QPainter painter(&target);
     painter.setClipRegion(impl.Visible());
-    const QPoint origin = impl.ToDevice(-FLeft, -FTop);
-    const QRegion area(FLeft, FTop, FWidth, FHeight);
-    parent->render(&painter, origin, area, QWidget::DrawWindowBackground);
+    // The source region's top-left lands at the offset.
+    parent->render(&painter, impl.ToDevice(0, 0), QRegion(FLeft, FTop, FWidth, FHeight),
+                   QWidget::DrawWindowBackground);
     // Windowless siblings lie under windowed ones; within a kind, list order.
     const bool windowed = dynamic_cast<TWinControl*>(this) != nullptr;
     const auto& siblings = FParent->FControls;

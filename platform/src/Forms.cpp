@@ -121,6 +121,7 @@ TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner)
 {
     FControlStyle = {csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
     SetVisible(false);
+    SetParentFont(false);
     SetColor(clBtnFace);
     SetBounds(0, 0, 320 + 2 * FormBorderWidth, 240 + 2 * FormBorderWidth + FormCaptionHeight);
 }
@@ -290,8 +291,6 @@ void TCustomForm::Show()
     if (Screen) Screen->SetActiveForm(this);
     pl::RaiseWindow(Host().Widget);
 }
-
-void TCustomForm::CMVisibleChanged() { pl::SyncWidgetVisible(this); }
 
 void TCustomForm::ApplyFormVisible()
 {

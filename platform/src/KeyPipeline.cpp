@@ -184,6 +184,8 @@ bool RouteQtKey(TControl* Control, QKeyEvent* Event, bool Native, const std::fun
     if (Event->key() == Qt::Key_Backtab) shift.Include(ssShift);
     const bool deliver = Native && target == Control;
     if (Event->type() == QEvent::KeyRelease) {
+        // A held key repeats its press; the release comes once, at the end.
+        if (Event->isAutoRepeat()) return Native ? Base(Event) : true;
         const bool pass = KeyUpPipeline(target, vk, shift);
         return deliver && pass ? Base(Event) : true;
     }

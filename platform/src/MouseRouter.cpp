@@ -132,11 +132,20 @@ Qt::KeyboardModifiers QtModifiers(TShiftState Mods)
     return m;
 }
 
-// A Qt control handles its own input: it gets a real Qt event.
+// A Qt control handles its own input: it gets a real Qt event. A press
+// focuses a control that takes the focus on clicks, as Qt does for the
+// user's own clicks.
 void SendToNative(TControl* Target, QEvent::Type Type, TMouseButton Button, TPoint ScreenPos, TShiftState Mods)
 {
     QWidget* w = Target->Host().Widget;
     if (!w) return;
+    auto* windowed = dynamic_cast<TWinControl*>(Target);
+    if (Type != QEvent::MouseMove && Type != QEvent::MouseButtonRelease && windowed &&
+        (w->focusPolicy() & Qt::ClickFocus) && windowed->CanFocus() && !windowed->Focused()) {
+        TWeakRef<TWinControl> alive(windowed);
+        windowed->SetFocus();
+        if (!alive) return;
+    }
     const TPoint local = Local(Target, ScreenPos);
     QMouseEvent event(Type, QPointF(local.X, local.Y), QPointF(ScreenPos.X, ScreenPos.Y),
                       Type == QEvent::MouseMove ? Qt::NoButton : QtButton(Button), QtButtons(Type, Button),

@@ -1,8 +1,10 @@
 #include "PlatformUnit.h"
 
+#include "platform/ComCtrls.h"
 #include "platform/ExtCtrls.h"
 #include "platform/Forms.h"
 #include "platform/Menus.h"
+#include "platform/Printers.h"
 #include "platform/StdCtrls.h"
 
 namespace pl {
@@ -33,9 +35,10 @@ void InitializePlatformUnit()
     RegisterClasses({TForm::StaticClassInfo(), TPanel::StaticClassInfo(), TLabel::StaticClassInfo(),
                      TButton::StaticClassInfo(), TEdit::StaticClassInfo(), TComboBox::StaticClassInfo(),
                      TCheckBox::StaticClassInfo(), TImage::StaticClassInfo(), TTimer::StaticClassInfo(),
-                     TMainMenu::StaticClassInfo(), TPopupMenu::StaticClassInfo(), TMenuItem::StaticClassInfo()});
+                     TMainMenu::StaticClassInfo(), TPopupMenu::StaticClassInfo(), TMenuItem::StaticClassInfo(),
+                     TPageControl::StaticClassInfo(), TTabSheet::StaticClassInfo()});
 }
 
-void FinalizePlatformUnit() {}
+void FinalizePlatformUnit() { Free(SetPrinter(nullptr)); }
 
 }  // namespace pl

@@ -599,6 +599,8 @@ void TComboBox::SetStyle(TComboBoxStyle Value)
     const bool editable = Value == csDropDown || Value == csSimple;
     QSignalBlocker block(combo);
     combo->setEditable(editable);
+    // Keys typed into an editable box arrive at its line edit.
+    Host().FocusWidget = editable ? combo->lineEdit() : nullptr;
     if (!editable) return;
     QLineEdit* edit = combo->lineEdit();
     edit->setMaxLength(FMaxLength > 0 ? FMaxLength : 32767);
@@ -610,6 +612,7 @@ void TComboBox::SetStyle(TComboBoxStyle Value)
     if (edit->property("pl.userEdits").toBool()) return;
     edit->setProperty("pl.userEdits", true);
     QObject::connect(edit, &QLineEdit::textEdited, Guarded<TComboBox>(this, &TComboBox::UserEdited));
+    pl::RouteInnerWidget(this, edit);
 }
 
 void TComboBox::SetDropDownCount(Integer Value)

@@ -109,6 +109,13 @@ bool TWinControl::ContainsControl(const TControl* Control) const
     return Control != nullptr;
 }
 
+void TWinControl::GetChildren(const TGetChildProc& Proc, TComponent* Root)
+{
+    for (TControl* c : std::vector<TControl*>(FControls))
+        if (c->Owner() == Root) Proc(c);
+    TControl::GetChildren(Proc, Root);
+}
+
 TControl* TWinControl::ControlAtPos(const TPoint& Pos, bool AllowDisabled) const
 {
     auto hit = [&](const TControl* c) {
@@ -184,7 +191,9 @@ void TWinControl::SelectFirst()
 
 bool TWinControl::CanFocus() const
 {
-    for (const TControl* c = this; c; c = c->Parent())
+    // A hidden form may still be given its active control.
+    const TCustomForm* form = GetParentForm(this);
+    for (const TControl* c = this; c && c != form; c = c->Parent())
         if (!c->Visible() || !c->Enabled()) return false;
     return true;
 }
@@ -342,10 +351,6 @@ void TWinControl::CMFontChanged()
     for (TControl* c : std::vector<TControl*>(FControls))
         if (c->ParentFont()) c->TakeParentFont();
 }
-
-void TWinControl::CMEnabledChanged() { TControl::CMEnabledChanged(); }
-
-void TWinControl::CMVisibleChanged() { TControl::CMVisibleChanged(); }
 
 // ---- Keyboard ----
 

@@ -8,6 +8,7 @@
 
 #include "platform/Dialogs.h"
 #include "platform/ExtCtrls.h"
+#include "platform/FormStream.h"
 #include "platform/Forms.h"
 #include "platform/Menus.h"
 #include "platform/Resources.h"
@@ -441,5 +442,37 @@ TEST_F(FormsTest, MenuShortcutPostsTheItemsClick)
     EXPECT_EQ(form->Log.back(), "exit");
     EXPECT_EQ(ShortCutToText(form->Exit1->ShortCut()), "Ctrl+Q");
     EXPECT_EQ(TextToShortCut("Shift+Ctrl+F10"), ShortCut(VK_F10, {ssShift, ssCtrl}));
+    form->Free();
+}
+
+TEST_F(FormsTest, UnitsInitialiseInOrderAndFinaliseInReverse)
+{
+    static std::vector<String> log;
+    RegisterUnitInitialization("unitA", [] { log.push_back("A+"); }, [] { log.push_back("A-"); });
+    RegisterUnitInitialization("unitB", [] { log.push_back("B+"); }, [] { log.push_back("B-"); });
+    RegisterUnitInitialization("unitA", [] { log.push_back("again"); }, nullptr);
+    InitializeUnits();
+    InitializeUnits();
+    EXPECT_EQ(log, (std::vector<String>{"A+", "B+"}));
+    FinalizeUnits();
+    EXPECT_EQ(log, (std::vector<String>{"A+", "B+", "B-", "A-"}));
+    InitializeUnits();  // the platform's unit again, for the tests that follow
+    EXPECT_NE(FindClass("TPanel"), nullptr);
+}
+
+TEST_F(FormsTest, WritingAFormNestsControlsUnderTheirParentsAndSkipsDefaults)
+{
+    auto* form = Create<TProbeForm>(nullptr);
+    const String text = WriteComponent(form);
+    const auto at = [&](const char* s) { return text.find(s); };
+    ASSERT_NE(at("object Panel1: TPanel"), String::npos);
+    EXPECT_LT(at("object Panel1: TPanel"), at("    object Label1: TLabel"));
+    EXPECT_LT(at("    object Button1: TButton"), at("  object MainMenu1: TMainMenu"));
+    EXPECT_LT(at("  object MainMenu1: TMainMenu"), at("    object File1: TMenuItem"));
+    EXPECT_NE(at("OnClick = Pressed"), String::npos);
+    EXPECT_NE(at("ClientHeight = 272"), String::npos);
+    EXPECT_EQ(at("Visible = "), String::npos);
+    EXPECT_EQ(at("ParentColor"), String::npos);
+    EXPECT_EQ(at("ParentFont = True"), String::npos);
     form->Free();
 }

@@ -179,3 +179,17 @@ TEST_F(StdCtrlsTest, LabelAcceleratorFocusesItsControl)
     edit->Free();
     EXPECT_EQ(label->FocusControl(), nullptr);
 }
+
+TEST_F(StdCtrlsTest, ButtonIgnoresTheRightButtonWithoutEchoToItsParent)
+{
+    auto* button = Add<TButton>(10, 10);
+    int downs = 0;
+    bool formPressed = false;
+    button->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, Integer, Integer) { ++downs; };
+    Form->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, Integer, Integer) { formPressed = true; };
+    button->OnClick = Record("click");
+    Input::Click(button, mbRight, 5, 5);
+    EXPECT_EQ(downs, 1);
+    EXPECT_FALSE(formPressed);
+    EXPECT_TRUE(Events.empty());
+}

@@ -8,7 +8,6 @@
 #include "platform/Forms.h"
 #include "platform/Messages.h"
 #include "platform/Testing.h"
-#include "platform/Threads.h"
 
 using namespace Testing;
 
@@ -194,48 +193,4 @@ TEST(TimerTest, ClocksFollowTheVirtualClock)
     VirtualClock::Advance(60000);
     EXPECT_NEAR((Now() - before) * SecsPerDay, 60.0, 1e-6);
     EXPECT_EQ(MonotonicNow() - monotonic, 60000);
-}
-
-TEST(ThreadTest, SynchronizeRunsOnTheGuiThreadAndWaitForServesIt)
-{
-    struct Worker : TThread {
-        using TThread::TThread;
-        bool RanOnGui = false;
-        void Execute() override
-        {
-            Synchronize([this] { RanOnGui = IsMainThread(); });
-            ReturnValue = 42;
-        }
-    };
-    auto* worker = Create<Worker>(false);
-    EXPECT_EQ(worker->WaitFor(), 42);
-    EXPECT_TRUE(worker->RanOnGui);
-    worker->Free();
-}
-
-TEST(ThreadTest, ExceptionInExecuteGoesToTheApplication)
-{
-    struct Failing : TThread {
-        using TThread::TThread;
-        void Execute() override { throw EInOutError("worker failed"); }
-    };
-    ExceptionCatcher caught;
-    auto* worker = Create<Failing>(false);
-    worker->WaitFor();
-    worker->Free();
-    CheckSynchronize();
-    EXPECT_EQ(caught.Messages, (std::vector<String>{"worker failed"}));
-}
-
-TEST(ThreadTest, CriticalSectionIsRecursive)
-{
-    TCriticalSection section;
-    section.Enter();
-    EXPECT_TRUE(section.TryEnter());
-    section.Leave();
-    section.Leave();
-    TEvent event(true, false);
-    EXPECT_EQ(event.WaitFor(1), wrTimeout);
-    event.SetEvent();
-    EXPECT_EQ(event.WaitFor(1), wrSignaled);
 }

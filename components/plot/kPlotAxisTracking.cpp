@@ -1,0 +1,180 @@
+#include "components/plot/kPlotAxisTracking.h"
+
+#include <cmath>
+
+#include "components/plot/kPlotAxis.h"
+#include "components/plot/kPlotChannelCustom.h"
+
+namespace {
+
+// Extremes of "no data yet" (as the channels' running extremes start).
+constexpr Double kNoHigh = -1e300;
+constexpr Double kNoLow = 1e300;
+
+}  // namespace
+
+void TkPlotAxisTracking::NewTrackingData(TkPlotAxis& Axis, bool& FirstAlignDone, Double Value)
+{
+    if (!Axis.TrackingEnabled() || !std::isfinite(Value)) return;
+    if (!FirstAlignDone) {
+        FirstAlignDone = true;
+        AlignFirst(Axis, Value);
+        return;
+    }
+    FollowByStyle(Axis, Value);
+    KeepSpanAndMargins(Axis, Value);
+}
+
+void TkPlotAxisTracking::AlignFirst(TkPlotAxis& Axis, Double Value)
+{
+    Double min = Axis.Min();
+    const Double span = Axis.Span();
+    switch (Axis.TrackingAlignFirstStyle()) {
+        case kpafsMin: min = Value; break;
+        case kpafsMax: min = Value - span; break;
+        case kpafsAuto:
+            if (Value < Axis.Min() || Value > Axis.Max()) min = Value;
+            break;
+        default: return;  // kpafsNone
+    }
+    Axis.SetMinSpan(min, span);
+}
+
+void TkPlotAxisTracking::FollowByStyle(TkPlotAxis& Axis, Double Value)
+{
+    Double min = Axis.Min();
+    Double span = Axis.Span();
+    switch (Axis.TrackingStyle()) {
+        case kptsScaleMinMax:
+            // A value below the scale moves it down whole: the span is kept,
+            // so the top end comes down too.
+            if (Value > Axis.Max()) span = Value - min;
+            if (Value < min) min = Value;
+            break;
+        case kptsScaleMax:
+            if (!(Value > Axis.Max())) return;
+            span = Value - Axis.Max() + Axis.Span();
+            break;
+        case kptsScaleMin:
+            if (!(Value < Axis.Min())) return;
+            span = Axis.Max() - Value;
+            min = Value;
+            break;
+        case kptsScrollSmooth: Scroll(Axis, Value, true); return;
+        case kptsScrollPage: Scroll(Axis, Value, false); return;
+        case kptsExpandCollapse:
+            ZoomToFit(Axis);
+            SnapToIncrement(Axis);
+            return;
+        case kptsExpandCollapseFast:
+            ZoomToFitFast(Axis);
+            SnapToIncrement(Axis);
+            return;
+        case kptsExpandMinMax:
+            if (Value > Axis.Max()) span = span + Value - Axis.Max();
+            if (Value < Axis.Min()) {
+                span = Axis.Min() - Value + Axis.Span();
+                min = Value;
+            }
+            break;
+        default: return;
+    }
+    Axis.SetMinSpan(min, span);
+    SnapToIncrement(Axis);
+}
+
+// Smooth scrolling keeps the new value at the scale's end; page scrolling
+// moves the scale by whole spans. With a compress maximum the span first
+// grows to take the value in, up to that maximum.
+void TkPlotAxisTracking::Scroll(TkPlotAxis& Axis, Double Value, bool Smooth)
+{
+    Double min = Axis.Min();
+    Double span = Axis.Span();
+    if (Value <= Axis.Max()) {
+        if (Value < Axis.Min()) min = Smooth ? Value : min - span;
+    } else {
+        if (const Double compressMax = Axis.TrackingScrollCompressMax(); compressMax != 0) {
+            if (Value - min > Axis.Span()) span = Value - min;
+            // Tested on the span in force, so it overshoots by one step
+            // before it is set back.
+            if (Axis.Span() > compressMax) span = compressMax;
+        }
+        min = Smooth ? Value - span : min + span;
+    }
+    Axis.SetMinSpan(min, span);
+}
+
+void TkPlotAxisTracking::KeepSpanAndMargins(TkPlotAxis& Axis, Double Value)
+{
+    if (const Double spanMinimum = Axis.TrackingSpanMinimum(); spanMinimum != 0 && Axis.Span() < spanMinimum)
+        Axis.SetMinSpan(Axis.Center() - spanMinimum / 2, spanMinimum);
+    if (const Double minMargin = Axis.TrackingMinMargin(); minMargin != 0 && Value < Axis.Min() + minMargin)
+        Axis.SetMinSpan(Value - minMargin, Axis.Span());
+    if (const Double maxMargin = Axis.TrackingMaxMargin(); maxMargin != 0 && Value > Axis.Max() - maxMargin)
+        Axis.SetMinSpan(Axis.Min(), Value - (Axis.Max() - maxMargin) + Axis.Span());
+}
+
+// Before the first tick generation the increment is 0, and then there is
+// nothing to snap to.
+void TkPlotAxisTracking::SnapToIncrement(TkPlotAxis& Axis)
+{
+    Double increment;
+    switch (Axis.TrackingIncrementStyle()) {
+        case kptisMajor: increment = Axis.MajorIncrement(); break;
+        case kptisMinor: increment = Axis.MinorIncrement(); break;
+        default: return;  // kptisMinimum
+    }
+    if (!(increment > 0) || !std::isfinite(increment)) return;
+    const Double low = Axis.Min();
+    const Double high = Axis.Max();
+    Double newHigh = high;
+    Double newLow = low;
+    if (const Double steps = high / increment; std::trunc(steps) != steps) newHigh = std::trunc(steps) * increment;
+    if (const Double steps = low / increment; std::trunc(steps) != steps) newLow = std::trunc(steps) * increment;
+    if (newHigh < high) newHigh += increment;
+    if (newLow > low) newLow -= increment;
+    if (newLow == low && newHigh == high) return;
+    Axis.SetMinSpan(newLow, newHigh - newLow);
+}
+
+template <class F>
+void TkPlotAxisTracking::FitToChannels(TkPlotAxis& Axis, bool ApplySpanMinimum, F Extents)
+{
+    auto* host = dynamic_cast<TkPlotChannelHost*>(Axis.Owner());
+    if (!host) return;
+    const bool yAxis = dynamic_cast<const TkPlotYAxis*>(&Axis) != nullptr;
+    Double high = kNoHigh;
+    Double low = kNoLow;
+    // The count is read at each step: a channel's extent code may not hold
+    // on to the list.
+    for (Integer i = 0; i < host->ChannelCount(); ++i) {
+        TkPlotChannelCustom* channel = host->GetChannel(i);
+        if (!channel || !SameObjectName(yAxis ? channel->YAxisName() : channel->XAxisName(), Axis.Name())) continue;
+        Double channelHigh;
+        Double channelLow;
+        Extents(*channel, yAxis, channelHigh, channelLow);
+        if (channelHigh > high) high = channelHigh;
+        if (channelLow < low) low = channelLow;
+    }
+    if (!(high > -1e299 && low < 1e299 && high != low)) return;
+    Double span = high - low;
+    if (const Double spanMinimum = Axis.TrackingSpanMinimum(); ApplySpanMinimum && spanMinimum > span)
+        span = spanMinimum;
+    Axis.SetMinSpan(low - Axis.TrackingMinMargin(), span + Axis.TrackingMaxMargin() + Axis.TrackingMinMargin());
+}
+
+void TkPlotAxisTracking::ZoomToFit(TkPlotAxis& Axis)
+{
+    FitToChannels(Axis, true, [](TkPlotChannelCustom& Channel, bool YAxis, Double& High, Double& Low) {
+        High = YAxis ? Channel.GetYMaxVisible() : Channel.GetDataXMax();
+        Low = YAxis ? Channel.GetYMinVisible() : Channel.GetDataXMin();
+    });
+}
+
+void TkPlotAxisTracking::ZoomToFitFast(TkPlotAxis& Axis)
+{
+    FitToChannels(Axis, false, [](TkPlotChannelCustom& Channel, bool YAxis, Double& High, Double& Low) {
+        High = YAxis ? Channel.RunningYMax() : Channel.RunningXMax();
+        Low = YAxis ? Channel.RunningYMin() : Channel.RunningXMin();
+    });
+}

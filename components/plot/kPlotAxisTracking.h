@@ -1,0 +1,44 @@
+#pragma once
+// Tracking: how an axis' scale follows newly arriving data, and how it fits
+// itself to the channels bound to it.
+//
+// The axis keeps the settings (TrackingEnabled, TrackingStyle, ...) and its
+// first-align flag, and hands both in; every scale change goes through the
+// axis' SetMinSpan, so its clamps and events apply to each step. A handler
+// of those events may add data and so come back here: nothing is held
+// across a SetMinSpan.
+
+#include "platform/Types.h"
+
+class TkPlotAxis;
+
+class TkPlotAxisTracking {
+public:
+    // One new value in the axis' units. The first value after FirstAlignDone
+    // was cleared lines the scale up by TrackingAlignFirstStyle and sets the
+    // flag; later ones move it by TrackingStyle, then keep the span minimum
+    // and the margins. Ignored while tracking is off, and for NaN and
+    // infinities (they would leave the scale nowhere).
+    static void NewTrackingData(TkPlotAxis& Axis, bool& FirstAlignDone, Double Value);
+
+    // The scale spans the visible data of the channels bound to the axis,
+    // widened to TrackingSpanMinimum and by the margins. Unchanged when no
+    // channel has data or all of it is one value.
+    static void ZoomToFit(TkPlotAxis& Axis);
+    // The same from the channels' running extremes (no scan of points), and
+    // without the span minimum.
+    static void ZoomToFitFast(TkPlotAxis& Axis);
+
+private:
+    static void AlignFirst(TkPlotAxis& Axis, Double Value);
+    static void FollowByStyle(TkPlotAxis& Axis, Double Value);
+    static void Scroll(TkPlotAxis& Axis, Double Value, bool Smooth);
+    static void KeepSpanAndMargins(TkPlotAxis& Axis, Double Value);
+    // Moves the scale ends out to whole multiples of the tick increment
+    // chosen by TrackingIncrementStyle.
+    static void SnapToIncrement(TkPlotAxis& Axis);
+    // Fits the scale to Low .. High when they describe some data; Extents
+    // gives a bound channel's maximum and minimum.
+    template <class F>
+    static void FitToChannels(TkPlotAxis& Axis, bool ApplySpanMinimum, F Extents);
+};

@@ -1,0 +1,359 @@
+#pragma once
+// The base of every plot channel. A channel owns one point store, is bound
+// to an X and a Y axis by name, takes every new point through AddPoint
+// (statistics, axis tracking, log counting, change report), and offers its
+// points, drawing attributes and statistics to the plot's other parts.
+//
+// Every point enters through AddPoint: the running statistics (count,
+// extremes, means) describe everything the channel was given since the last
+// Clear, null and empty points included, so that RunningXMean and the
+// extremes cost no scan. ReCalcRunningMinMaxMean and the Get...Max/Min/Mean
+// scans look at the valid points only.
+
+#include "components/foundation/kTypes.h"
+#include "components/plot/kPlotDataList.h"
+#include "components/plot/kPlotObjects.h"
+#include "platform/Variants.h"
+
+class TFont;
+class TkPlotAxis;
+class TkPlotXAxis;
+class TkPlotYAxis;
+class TkPlotDataCursor;
+class TkPlotChannelCustom;
+
+// Which point store a channel uses (see the stores in kPlotDataList.h).
+enum TkPlotDataStyle { kpdsStandard, kpdsCompact, kpdsCompactInterval, kpdsFullFeature };
+PL_ENUM_NAMES(TkPlotDataStyle, "kpdsStandard", "kpdsCompact", "kpdsCompactInterval", "kpdsFullFeature")
+
+// What channels, and the axes fitting themselves to channels, ask of the
+// plot that holds them. A channel finds its host by its owner.
+class TkPlotChannelHost {
+public:
+    // nullptr when the plot has no axis of that name (names ignore case).
+    virtual TkPlotXAxis* GetXAxisByName(const String& Name) const = 0;
+    virtual TkPlotYAxis* GetYAxisByName(const String& Name) const = 0;
+    // Changes whenever an axis is added, removed or renamed, so that a
+    // channel whose axis is missing need not search again for every point.
+    virtual Cardinal AxesVersion() const = 0;
+    virtual Integer ChannelCount() const = 0;
+    virtual TkPlotChannelCustom* GetChannel(Integer Index) const = 0;
+
+protected:
+    ~TkPlotChannelHost() = default;
+};
+
+class TkPlotChannelCustom : public TkPlotManagerObject {
+    PL_CLASSINFO()
+public:
+    TkPlotChannelCustom(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert,
+                        TNotifyEvent AOnRemove, TNotifyEvent AOnRename);
+    ~TkPlotChannelCustom() override;
+
+    // --- data entry -----------------------------------------------------------
+    // A valid point; returns the physical slot written (the logical index
+    // until a ring buffer wraps).
+    virtual Integer AddXY(Double X, Double Y);
+    // The one road of every point into the channel.
+    Integer AddPoint(Boolean Null, Boolean Empty, Double X, Double Y);
+    // Two one-dimensional arrays of equal bounds: one point per index.
+    void AddXYArrays(const Variant& XData, const Variant& YData);
+    // A two-dimensional array whose first dimension holds X and Y.
+    void AddXYArray(const Variant& Data);
+    // Forgets every point and the running statistics; ends an active log.
+    void Clear();
+    // Removes the Size oldest points (all of them: Clear).
+    void DeletePoints(Integer Size);
+
+    // --- statistics ---------------------------------------------------------------
+    Double RunningXMin() const { return FRunningXMin; }
+    Double RunningXMax() const { return FRunningXMax; }
+    Double RunningXMean() const { return FRunningXMean; }
+    Double RunningYMin() const { return FRunningYMin; }
+    Double RunningYMax() const { return FRunningYMax; }
+    Double RunningYMean() const { return FRunningYMean; }
+    // Rebuilds the running statistics from the valid points held now.
+    void ReCalcRunningMinMaxMean();
+    // Scans of the valid points; each stores its answer as the running value.
+    Double GetXMax();
+    Double GetXMin();
+    Double GetXMean();
+    Double GetYMax();
+    Double GetYMin();
+    Double GetYMean();
+
+    // --- points -------------------------------------------------------------------------
+    Integer Count() const { return FDataList->Count(); }
+    // A smaller count drops the newest points; a larger one reserves room.
+    void SetCount(Integer Value);
+    Integer Capacity() const { return FDataList->Capacity(); }
+    Integer DataPointSize() const { return FDataList->DataPointSize(); }
+    Integer MaxDataPoints() const { return FDataList->MaxDataPoints(); }
+    Integer MemoryUsed() const { return FDataList->MemoryUsed(); }
+    // -1.0 (and index -1) while the channel holds no point.
+    Double XFirst() const;
+    Double XLast() const;
+    Double YFirst() const;
+    Double YLast() const;
+    Integer IndexFirst() const { return Count() == 0 ? -1 : 0; }
+    Integer IndexLast() const { return Count() - 1; }
+
+    Double GetXValue(Integer Index) const { return FDataList->GetX(Index); }
+    Double GetYValue(Integer Index) const { return FDataList->GetY(Index); }
+    Boolean GetNull(Integer Index) const { return FDataList->GetNull(Index); }
+    Boolean GetEmpty(Integer Index) const { return FDataList->GetEmpty(Index); }
+    Boolean GetValid(Integer Index) const;
+    void GetXYEmptyNull(Integer Index, Double& X, Double& Y, Boolean& Empty, Boolean& Null) const
+    {
+        FDataList->GetXYEmptyNull(Index, X, Y, Empty, Null);
+    }
+    void SetXValue(Integer Index, Double Value);
+    void SetYValue(Integer Index, Double Value);
+    void SetNull(Integer Index, Boolean Value);
+    void SetEmpty(Integer Index, Boolean Value);
+
+    // Per-point drawing attributes (the channel's own in stores that keep none).
+    TColor GetTraceLineColor(Integer Index) const { return FDataList->GetTraceLineColor(Index); }
+    Integer GetTraceLineWidth(Integer Index) const { return FDataList->GetTraceLineWidth(Index); }
+    TkPlotLineStyle GetTraceLineStyle(Integer Index) const { return FDataList->GetTraceLineStyle(Index); }
+    Boolean GetMarkerVisible(Integer Index) const { return FDataList->GetMarkerVisible(Index); }
+    Integer GetMarkerSize(Integer Index) const { return FDataList->GetMarkerSize(Index); }
+    TkPlotMarkerStyle GetMarkerStyle(Integer Index) const { return FDataList->GetMarkerStyle(Index); }
+    TColor GetMarkerPenColor(Integer Index) const { return FDataList->GetMarkerPenColor(Index); }
+    Integer GetMarkerPenWidth(Integer Index) const { return FDataList->GetMarkerPenWidth(Index); }
+    TPenStyle GetMarkerPenStyle(Integer Index) const { return FDataList->GetMarkerPenStyle(Index); }
+    TColor GetMarkerBrushColor(Integer Index) const { return FDataList->GetMarkerBrushColor(Index); }
+    TBrushStyle GetMarkerBrushStyle(Integer Index) const { return FDataList->GetMarkerBrushStyle(Index); }
+    Char GetMarkerCharacter(Integer Index) const { return FDataList->GetMarkerCharacter(Index); }
+
+    // Extents of one point widened by its marker (MarkersSize pixels) when
+    // markers show. Raise "Data Point Null" for a null point and "X-Axis not
+    // assigned" ("Y-Axis not assigned") without the axis.
+    Double GetPointXMax(Integer Index);
+    Double GetPointXMin(Integer Index);
+    Double GetPointYMax(Integer Index);
+    Double GetPointYMin(Integer Index);
+
+    // The bound axis' cursor text of a value; "No X-Axis" ("No Y-Axis").
+    void GetXValueText(Double Value, String& Text);
+    void GetYValueText(Double Value, String& Text);
+
+    // --- axes ---------------------------------------------------------------------------
+    // Looked up by name on first use and cached.
+    TkPlotXAxis* XAxis() { return FXAxis ? FXAxis : LookUpXAxis(); }
+    TkPlotYAxis* YAxis() { return FYAxis ? FYAxis : LookUpYAxis(); }
+    void NotificationRemove(TkPlotObject* AObject) override;
+    void NotificationRename(TkPlotObject* AObject) override;
+
+    // --- subclass operations --------------------------------------------------------------
+    // The drawn range (DrawStartIndex..DrawStopIndex).
+    virtual void CalcStartIndex() = 0;
+    virtual void CalcStopIndex() = 0;
+    // Extents of the drawable data, for the axes' zoom to fit.
+    virtual Double GetDataXMax() = 0;
+    virtual Double GetDataXMin() = 0;
+    virtual Double GetYMaxVisible() = 0;
+    virtual Double GetYMinVisible() = 0;
+    virtual void UpdateDataCursor(TkPlotDataCursor* Cursor) = 0;
+    Integer DrawStartIndex() const { return FStartIndex; }
+    Integer DrawStopIndex() const { return FStopIndex; }
+
+    // --- log -----------------------------------------------------------------------------------
+    // Logging appends every new point to LogFileName, LogBufferSize points
+    // at a time.
+    void LogActivate(Boolean Append);
+    void LogDeactivate();
+    Boolean LoggingActive() const { return FLoggingActive; }
+
+    // --- published properties --------------------------------------------------------------
+    const String& TitleText() const { return FTitleText; }
+    void SetTitleText(const String& Value);
+    Boolean VisibleInLegend() const { return FVisibleInLegend; }
+    void SetVisibleInLegend(Boolean Value);
+    Boolean ClipToAxes() const { return FClipToAxes; }
+    void SetClipToAxes(Boolean Value);
+    Boolean ShowDataPointHints() const { return FShowDataPointHints; }
+    void SetShowDataPointHints(Boolean Value);
+    Boolean UserCanMoveDataPoints() const { return FUserCanMoveDataPoints; }
+    void SetUserCanMoveDataPoints(Boolean Value) { FUserCanMoveDataPoints = Value; }
+    TkPlotChannelDataPointMoveStyle UserCanMoveDataPointsStyle() const { return FUserCanMoveDataPointsStyle; }
+    void SetUserCanMoveDataPointsStyle(TkPlotChannelDataPointMoveStyle Value) { FUserCanMoveDataPointsStyle = Value; }
+    Integer RingBufferSize() const { return FDataList->RingBufferSize(); }
+    void SetRingBufferSize(Integer Value);
+    Boolean TraceVisible() const { return FTraceVisible; }
+    void SetTraceVisible(Boolean Value);
+    TColor Color() const { return FDataList->StoredTraceLineColor(); }
+    void SetColor(TColor Value);
+    TkPlotLineStyle TraceLineStyle() const { return FDataList->StoredTraceLineStyle(); }
+    void SetTraceLineStyle(TkPlotLineStyle Value);
+    Integer TraceLineWidth() const { return FDataList->StoredTraceLineWidth(); }
+    void SetTraceLineWidth(Integer Value);
+    Boolean MarkersAllowIndividual() const { return FMarkersAllowIndividual; }
+    void SetMarkersAllowIndividual(Boolean Value);
+    Boolean MarkersPenUseChannelColor() const { return FMarkersPenUseChannelColor; }
+    void SetMarkersPenUseChannelColor(Boolean Value);
+    Boolean MarkersBrushUseChannelColor() const { return FMarkersBrushUseChannelColor; }
+    void SetMarkersBrushUseChannelColor(Boolean Value);
+    Integer MarkersTurnOffLimit() const { return FMarkersTurnOffLimit; }
+    void SetMarkersTurnOffLimit(Integer Value);
+    Boolean MarkersVisible() const { return FDataList->StoredMarkerVisible(); }
+    void SetMarkersVisible(Boolean Value);
+    Integer MarkersSize() const { return FDataList->StoredMarkerSize(); }
+    void SetMarkersSize(Integer Value);
+    TkPlotMarkerStyle MarkersStyle() const { return FDataList->StoredMarkerStyle(); }
+    void SetMarkersStyle(TkPlotMarkerStyle Value);
+    TColor MarkersPenColor() const { return FDataList->StoredMarkerPenColor(); }
+    void SetMarkersPenColor(TColor Value);
+    TPenStyle MarkersPenStyle() const { return FDataList->StoredMarkerPenStyle(); }
+    void SetMarkersPenStyle(TPenStyle Value);
+    Integer MarkersPenWidth() const { return FDataList->StoredMarkerPenWidth(); }
+    void SetMarkersPenWidth(Integer Value);
+    TColor MarkersBrushColor() const { return FDataList->StoredMarkerBrushColor(); }
+    void SetMarkersBrushColor(TColor Value);
+    TBrushStyle MarkersBrushStyle() const { return FDataList->StoredMarkerBrushStyle(); }
+    void SetMarkersBrushStyle(TBrushStyle Value);
+    TFont* MarkersFont() const { return FMarkersFont.get(); }
+    void SetMarkersFont(TFont* Value);
+    const String& XAxisName() const { return FXAxisName; }
+    void SetXAxisName(const String& Value);
+    const String& YAxisName() const { return FYAxisName; }
+    void SetYAxisName(const String& Value);
+    Boolean XAxisTrackingEnabled() const { return FXAxisTrackingEnabled; }
+    void SetXAxisTrackingEnabled(Boolean Value);
+    Boolean YAxisTrackingEnabled() const { return FYAxisTrackingEnabled; }
+    void SetYAxisTrackingEnabled(Boolean Value);
+    const String& LogFileName() const { return FLogFileName; }
+    // Raises while logging is active.
+    void SetLogFileName(const String& Value);
+    Integer LogBufferSize() const { return FLogBufferSize; }
+    void SetLogBufferSize(Integer Value) { FLogBufferSize = Value; }
+    TkPlotDataStyle DataStyle() const { return FDataStyle; }
+    // Replaces the store by one of the new style: the points are dropped,
+    // the drawing attributes, the ring buffer size and the statistics kept.
+    // When the new store cannot be made the old one stays.
+    void SetDataStyle(TkPlotDataStyle Value);
+    const Variant& Tag() const { return FTag; }
+    void SetTag(const Variant& Value) { FTag = Value; }
+
+protected:
+    TkPlotDataCustomList& DataList() const { return *FDataList; }
+    void SetDrawStartIndex(Integer Value) { FStartIndex = Value; }
+    void SetDrawStopIndex(Integer Value) { FStopIndex = Value; }
+
+    // The log file itself, written by the channel files unit: prepare the
+    // file when logging starts (create or empty it, or check that it exists
+    // when appending), and append the lines of logical points FirstIndex to
+    // FirstIndex + Count - 1.
+    virtual void LogFileOpen(Boolean Append);
+    virtual void LogFileAppend(Integer FirstIndex, Integer Count);
+
+    // Points under the mouse; -1 (none) after every removal of points.
+    Integer FSelectDataIndex = -1;
+    Integer FSelectMouseDownIndex = -1;
+    Integer FMouseDownDataIndex = -1;
+
+private:
+    TkPlotChannelHost* Host();
+    TkPlotXAxis* LookUpXAxis();
+    TkPlotYAxis* LookUpYAxis();
+    template <class TAxis>
+    TAxis* LookUpAxis(TAxis*& Cache, Boolean& Missed, Cardinal& MissVersion, const String& Name,
+                      TAxis* (TkPlotChannelHost::*Find)(const String&) const);
+
+    // Counts a point into the running count, extremes and totals.
+    void AccumulateRunning(Double X, Double Y)
+    {
+        if (X > FRunningXMax) FRunningXMax = X;
+        if (X < FRunningXMin) FRunningXMin = X;
+        if (Y > FRunningYMax) FRunningYMax = Y;
+        if (Y < FRunningYMin) FRunningYMin = Y;
+        ++FRunningCount;
+        FRunningXTotal += X;
+        FRunningYTotal += Y;
+    }
+    void UpdateRunningMeans()
+    {
+        FRunningXMean = RunningMean(FRunningXTotal, FRunningCount);
+        FRunningYMean = RunningMean(FRunningYTotal, FRunningCount);
+    }
+    static Double RunningMean(Extended Total, Int64 Count)
+    {
+        return Count == 0 ? 0.0 : static_cast<Double>(Total / static_cast<Extended>(Count));
+    }
+    void ResetRunningStatistics();
+    // Feeds the new point to the axes that track it.
+    void TrackPoint(Boolean Null, Boolean Empty, Double X, Double Y);
+    void TrackMarkerExtents(Integer Index);
+    // The width of MarkersSize pixels in Axis' units.
+    Double MarkerSpan(TkPlotAxis& Axis) const;
+    // Value +- MarkerSpan of the axis, for a point that is not null.
+    template <class TAxis>
+    Double WidenedExtent(Integer Index, Double Value, TAxis* Axis, const char* NoAxisMessage, Double Sign);
+    // Calls Action(X, Y) for every point that is neither null nor empty.
+    template <class F>
+    void ForEachValidPoint(F Action) const;
+
+    // One more point to log; flushes at the buffer size, and no later than
+    // a full ring buffer would overwrite the oldest point not yet written.
+    void CountLoggedPoint();
+    void FlushLog();
+    // Before points go by any other way than a ring's overwrite.
+    void FlushLogBeforeRemoval()
+    {
+        if (FLoggingActive && FLogBufferCount != 0) FlushLog();
+    }
+    void ForgetPointSelection();
+
+    // Every attribute default that a new store takes over.
+    static void CopyStoredAttributes(const TkPlotDataCustomList& From, TkPlotDataCustomList& To);
+    static TOwned<TkPlotDataCustomList> CreateDataList(TkPlotDataStyle Style);
+
+    TkPlotXAxis* FXAxis = nullptr;
+    TkPlotYAxis* FYAxis = nullptr;
+    // AxesVersion of the host when the lookup of a missing axis last failed.
+    Cardinal FXAxisMissVersion = 0;
+    Cardinal FYAxisMissVersion = 0;
+    Boolean FXAxisMissed = false;
+    Boolean FYAxisMissed = false;
+    TkPlotChannelHost* FHost = nullptr;
+    Boolean FHostKnown = false;
+
+    Integer FStartIndex = 0;
+    Integer FStopIndex = 0;
+    TOwned<TkPlotDataCustomList> FDataList;
+
+    // Running statistics of every point given since the last Clear.
+    Int64 FRunningCount = 0;
+    Double FRunningXMin = 0.0;
+    Double FRunningXMax = 0.0;
+    Double FRunningXMean = 0.0;
+    Extended FRunningXTotal = 0.0;
+    Double FRunningYMin = 0.0;
+    Double FRunningYMax = 0.0;
+    Double FRunningYMean = 0.0;
+    Extended FRunningYTotal = 0.0;
+
+    String FTitleText;
+    String FYAxisName;
+    String FXAxisName;
+    Boolean FXAxisTrackingEnabled = true;
+    Boolean FYAxisTrackingEnabled = true;
+    Boolean FLoggingActive = false;
+    // Points added since the last log flush; never more than Count.
+    Integer FLogBufferCount = 0;
+    Integer FLogBufferSize = 0;
+    String FLogFileName;
+    Boolean FMarkersAllowIndividual = false;
+    Integer FMarkersTurnOffLimit = 0;
+    Boolean FVisibleInLegend = true;
+    Boolean FClipToAxes = false;
+    Boolean FShowDataPointHints = false;
+    Boolean FUserCanMoveDataPoints = false;
+    TkPlotChannelDataPointMoveStyle FUserCanMoveDataPointsStyle = kpcdpmsXandY;
+    Boolean FMarkersBrushUseChannelColor = true;
+    Boolean FMarkersPenUseChannelColor = true;
+    Boolean FTraceVisible = true;
+    Variant FTag;
+    TkPlotDataStyle FDataStyle = kpdsStandard;
+    TOwned<TFont> FMarkersFont;
+};

@@ -1,0 +1,432 @@
+#include "platform/ComCtrls.h"
+
+#include <QPainter>
+#include <QSignalBlocker>
+#include <QStyle>
+#include <QStyleOptionTabWidgetFrame>
+#include <QTabBar>
+#include <algorithm>
+
+#include "ControlHost.h"
+#include "GraphicsFonts.h"
+#include "InputRouting.h"
+#include "Publish.h"
+#include "QtGraphics.h"
+#include "platform/Forms.h"
+
+namespace {
+
+// The margin between the page frame and the pages, and the frame's own
+// width: pages sit 4 pixels inside the control, below the tab row.
+constexpr Integer kPageMargin = 4;
+constexpr Integer kFrameWidth = 2;
+// Tab height above the text height of the control's font: 20 pixels for
+// the default font.
+constexpr Integer kTabPadding = 7;
+
+// The row of tabs. Its input goes through the layer's mouse router to the
+// page control, so Qt never changes the tab on its own; only painting is
+// Qt's.
+class TabStrip : public pl::LayerWidget<QTabBar> {
+public:
+    TabStrip(TPageControl* Control, QWidget* Parent) : LayerWidget<QTabBar>(Control, false, Parent)
+    {
+        setDrawBase(false);
+        setExpanding(false);
+        setUsesScrollButtons(true);
+        setFocusPolicy(Qt::NoFocus);
+    }
+
+protected:
+    bool event(QEvent* Event) override
+    {
+        if (Event->type() == QEvent::Paint) return QTabBar::event(Event);
+        return LayerWidget<QTabBar>::event(Event);
+    }
+};
+
+QTabBar* TabStripOf(const TPageControl* Control)
+{
+    QWidget* w = Control->Host().Widget;
+    return w ? w->findChild<QTabBar*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
+}
+
+bool Destroying(const TComponent* c) { return c->ComponentState().Contains(csDestroying); }
+
+template <class T>
+Integer IndexIn(const std::vector<T*>& List, const T* Item)
+{
+    const auto it = std::find(List.begin(), List.end(), Item);
+    return it == List.end() ? -1 : static_cast<Integer>(it - List.begin());
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// TTabSheet
+// ---------------------------------------------------------------------------
+
+TClass TTabSheet::StaticClassInfo()
+{
+    using C = TTabSheet;
+    static const TClassInfo info = [] {
+        TClassBuilder<C, TWinControl> b("TTabSheet");
+        // The page control places its pages: their bounds are not stored.
+        b.Integer("Left", &C::Left, &C::SetLeft).Stored(false)
+            .Integer("Top", &C::Top, &C::SetTop).Stored(false)
+            .Integer("Width", &C::Width, &C::SetWidth).Stored(false)
+            .Integer("Height", &C::Height, &C::SetHeight).Stored(false)
+            .String("Caption", &C::Caption, &C::SetCaption).Default(String())
+            .Object("Constraints", &C::Constraints, &C::SetConstraints)
+            .Bool("Enabled", &C::Enabled, &C::SetEnabled).Default(true);
+        pl::PublishFont(b)
+            .Integer("PageIndex", &C::PageIndex, &C::SetPageIndex).Stored(false)
+            .Bool("ParentShowHint", &C::ParentShowHint, &C::SetParentShowHint).Default(true)
+            .Reference("PopupMenu", &C::PopupMenu, &C::SetPopupMenu)
+            .Bool("ShowHint", &C::ShowHint, &C::SetShowHint).Stored([](C& c) { return !c.ParentShowHint(); })
+            .Bool("TabVisible", &C::TabVisible, &C::SetTabVisible).Default(true);
+        pl::PublishMouseEvents(b);
+        pl::PublishKeyEvents(b).Event("OnResize", &C::OnResize, &C::OnResize);
+        return b.Build();
+    }();
+    return &info;
+}
+
+TTabSheet::TTabSheet(TComponent* AOwner) : TWinControl(AOwner)
+{
+    FControlStyle += TControlStyle{csAcceptsControls};
+    SetAlign(alClient);
+    // Only the active page shows.
+    SetVisible(false);
+}
+
+// The page leaves its page control while it is still whole.
+void TTabSheet::BeforeDestruction()
+{
+    if (FPageControl) FPageControl->RemovePage(this);
+    TWinControl::BeforeDestruction();
+}
+
+void TTabSheet::SetPageControl(TPageControl* Value) { SetParent(Value); }
+
+void TTabSheet::SetParent(TWinControl* AParent)
+{
+    if (AParent == Parent()) return;
+    if (FPageControl) FPageControl->RemovePage(this);
+    TWinControl::SetParent(AParent);
+    if (auto* pageControl = dynamic_cast<TPageControl*>(AParent)) pageControl->InsertPage(this);
+}
+
+Integer TTabSheet::PageIndex() const { return FPageControl ? IndexIn(FPageControl->FPages, this) : -1; }
+
+void TTabSheet::SetPageIndex(Integer Value)
+{
+    if (!FPageControl) return;
+    FPageControl->MovePage(this, std::clamp(Value, 0, FPageControl->PageCount() - 1));
+}
+
+Integer TTabSheet::TabIndex() const { return FPageControl ? IndexIn(FPageControl->FTabs, this) : -1; }
+
+void TTabSheet::SetTabVisible(bool Value)
+{
+    if (FTabVisible == Value) return;
+    const Integer formerTab = TabIndex();
+    FTabVisible = Value;
+    if (!FPageControl) return;
+    FPageControl->UpdateTabs();
+    if (!Value && FPageControl->FActivePage == this) FPageControl->ReplaceActivePage(formerTab);
+}
+
+void TTabSheet::CMTextChanged()
+{
+    TWinControl::CMTextChanged();
+    if (FPageControl) FPageControl->SyncTabStrip();
+}
+
+// ---------------------------------------------------------------------------
+// TPageControl
+// ---------------------------------------------------------------------------
+
+TClass TPageControl::StaticClassInfo()
+{
+    using C = TPageControl;
+    static const TClassInfo info = [] {
+        TClassBuilder<C, TWinControl> b("TPageControl");
+        b.Reference("ActivePage", &C::ActivePage, &C::SetActivePage);
+        pl::PublishAlign(b);
+        pl::PublishFont(b);
+        pl::PublishState(b);
+        pl::PublishTab(b, true);
+        b.Event("OnChange", &C::OnChange, &C::OnChange).Event("OnChanging", &C::OnChanging, &C::OnChanging);
+        pl::PublishMouseEvents(b);
+        pl::PublishKeyEvents(b).Event("OnResize", &C::OnResize, &C::OnResize);
+        return b.Build();
+    }();
+    return &info;
+}
+
+TPageControl::TPageControl(TComponent* AOwner) : TWinControl(AOwner)
+{
+    FControlStyle = {csAcceptsControls, csDoubleClicks, csOpaque};
+    SetTabStop(true);
+    SetBounds(0, 0, 289, 193);
+}
+
+void TPageControl::CreateWnd()
+{
+    TWinControl::CreateWnd();
+    Host().Painter = [this](QWidget* w, const QRect& dirty) {
+        QPainter painter(w);
+        painter.fillRect(dirty, ToQColor(Color()));
+        QStyleOptionTabWidgetFrame frame;
+        frame.initFrom(w);
+        frame.rect = QRect(0, FTabHeight + kFrameWidth, Width(), Height() - FTabHeight - kFrameWidth);
+        w->style()->drawPrimitive(QStyle::PE_FrameTabWidget, &frame, &painter, w);
+    };
+    auto* strip = new TabStrip(this, Host().Widget);
+    strip->show();
+    ApplyFont();
+}
+
+TTabSheet* TPageControl::Pages(Integer Index) const
+{
+    if (Index < 0 || Index >= PageCount()) throw EListError("Indice de page hors limites : " + IntToStr(Index));
+    return FPages[static_cast<std::size_t>(Index)];
+}
+
+void TPageControl::SetActivePage(TTabSheet* Page)
+{
+    if (Page && Page->FPageControl != this) return;
+    ShowPage(Page);
+}
+
+Integer TPageControl::ActivePageIndex() const { return IndexIn(FPages, FActivePage); }
+
+void TPageControl::SetActivePageIndex(Integer Value)
+{
+    SetActivePage(Value >= 0 && Value < PageCount() ? FPages[static_cast<std::size_t>(Value)] : nullptr);
+}
+
+Integer TPageControl::TabIndex() const { return IndexIn(FTabs, FActivePage); }
+
+void TPageControl::SetTabIndex(Integer Value)
+{
+    if (Value >= 0 && Value < TabCount()) ShowPage(FTabs[static_cast<std::size_t>(Value)]);
+}
+
+TTabSheet* TPageControl::FindNextPage(TTabSheet* CurPage, bool GoForward, bool CheckTabVisible) const
+{
+    const Integer count = PageCount();
+    if (count == 0) return nullptr;
+    Integer start = IndexIn(FPages, CurPage);
+    // Without a current page the search starts at one end.
+    if (start < 0) start = GoForward ? count - 1 : 0;
+    Integer i = start;
+    do {
+        i = GoForward ? (i + 1) % count : (i + count - 1) % count;
+        TTabSheet* page = FPages[static_cast<std::size_t>(i)];
+        if (!CheckTabVisible || page->FTabVisible) return page;
+    } while (i != start);
+    return nullptr;
+}
+
+void TPageControl::SelectNextPage(bool GoForward, bool CheckTabVisible)
+{
+    TTabSheet* page = FindNextPage(FActivePage, GoForward, CheckTabVisible);
+    if (!page || page == FActivePage) return;
+    TWeakRef<TTabSheet> target(page);
+    TWeakRef<TPageControl> self(this);
+    if (!CanChange() || !self || !target || page->FPageControl != this) return;
+    ShowPage(page);
+    Change();
+}
+
+TRect TPageControl::TabRect(Integer Index) const
+{
+    QTabBar* strip = TabStripOf(this);
+    if (!strip || Index < 0 || Index >= strip->count()) return TRect();
+    const QRect r = strip->tabRect(Index).translated(strip->pos());
+    return Rect(r.left(), r.top(), r.right() + 1, r.bottom() + 1);
+}
+
+Integer TPageControl::IndexOfTabAt(Integer X, Integer Y) const
+{
+    QTabBar* strip = TabStripOf(this);
+    return strip ? strip->tabAt(QPoint(X, Y) - strip->pos()) : -1;
+}
+
+TRect TPageControl::DisplayRect() const
+{
+    return Rect(kPageMargin, FTabHeight + kPageMargin, Width() - kPageMargin, Height() - kPageMargin);
+}
+
+void TPageControl::AdjustClientRect(TRect& Rect) const { Rect = DisplayRect(); }
+
+bool TPageControl::CanChange()
+{
+    bool allow = true;
+    if (OnChanging) OnChanging(this, allow);
+    return allow;
+}
+
+void TPageControl::Change()
+{
+    if (OnChange) OnChange(this);
+}
+
+// The tab changes on the press, before OnMouseDown, as the system's tab
+// control does.
+void TPageControl::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y)
+{
+    TWeakRef<TPageControl> self(this);
+    if (Button == mbLeft) UserSelectTab(IndexOfTabAt(X, Y));
+    if (self) TWinControl::MouseDown(Button, Shift, X, Y);
+}
+
+void TPageControl::KeyDown(Word& Key, TShiftState Shift)
+{
+    TWeakRef<TPageControl> self(this);
+    TWinControl::KeyDown(Key, Shift);
+    if (!self || !Shift.Empty()) return;
+    // The arrows step along the row without wrapping.
+    const Integer current = TabIndex();
+    if (Key == VK_LEFT || Key == VK_UP) {
+        if (current > 0) UserSelectTab(current - 1);
+    } else if (Key == VK_RIGHT || Key == VK_DOWN) {
+        UserSelectTab(current + 1);
+    }
+}
+
+Integer TPageControl::WMGetDlgCode() { return DLGC_WANTARROWS; }
+
+bool TPageControl::CMDialogKey(Word& CharCode, TShiftState Shift)
+{
+    TWinControl* focused = pl::FocusedControl();
+    const bool inside = focused && (focused == this || ContainsControl(focused));
+    if (CharCode == VK_TAB && Shift.Contains(ssCtrl) && inside) {
+        SelectNextPage(!Shift.Contains(ssShift));
+        return true;
+    }
+    return TWinControl::CMDialogKey(CharCode, Shift);
+}
+
+bool TPageControl::CMDialogChar(Char Key, bool Alt)
+{
+    for (Integer i = 0; i < TabCount(); ++i) {
+        if (!IsAccel(Key, FTabs[static_cast<std::size_t>(i)]->Caption()) || !CanFocus()) continue;
+        UserSelectTab(i);
+        return true;
+    }
+    return TWinControl::CMDialogChar(Key, Alt);
+}
+
+void TPageControl::CMFontChanged()
+{
+    TWinControl::CMFontChanged();
+    ApplyFont();
+}
+
+void TPageControl::ApplyFont()
+{
+    FTabHeight = FontEntryOf(*Font())->GetHeight() + kTabPadding;
+    if (QTabBar* strip = TabStripOf(this)) strip->setFont(ToQFont(*Font()));
+    SyncTabStrip();
+    Realign();
+    Invalidate();
+}
+
+void TPageControl::Resize()
+{
+    TWinControl::Resize();
+    SyncTabStrip();
+}
+
+void TPageControl::InsertPage(TTabSheet* Page)
+{
+    FPages.push_back(Page);
+    Page->FPageControl = this;
+    UpdateTabs();
+}
+
+void TPageControl::RemovePage(TTabSheet* Page)
+{
+    const Integer formerTab = Page->TabIndex();
+    FPages.erase(std::remove(FPages.begin(), FPages.end(), Page), FPages.end());
+    Page->FPageControl = nullptr;
+    UpdateTabs();
+    if (Page != FActivePage) return;
+    if (Destroying(this)) {
+        FActivePage = nullptr;
+        return;
+    }
+    ReplaceActivePage(std::max(formerTab, 0));
+}
+
+void TPageControl::MovePage(TTabSheet* Page, Integer NewIndex)
+{
+    FPages.erase(std::remove(FPages.begin(), FPages.end(), Page), FPages.end());
+    FPages.insert(FPages.begin() + NewIndex, Page);
+    UpdateTabs();
+}
+
+void TPageControl::UpdateTabs()
+{
+    const bool hadTabs = !FTabs.empty();
+    FTabs.clear();
+    for (TTabSheet* page : FPages)
+        if (page->FTabVisible) FTabs.push_back(page);
+    SyncTabStrip();
+    // The first tab to appear is chosen, as the system's tab control does.
+    if (!hadTabs && !FTabs.empty() && !FActivePage && !Destroying(this)) ShowPage(FTabs.front());
+}
+
+void TPageControl::ReplaceActivePage(Integer FormerTabIndex)
+{
+    if (FTabs.empty()) {
+        ShowPage(nullptr);
+        return;
+    }
+    ShowPage(FTabs[static_cast<std::size_t>(std::min(FormerTabIndex, TabCount() - 1))]);
+}
+
+void TPageControl::UserSelectTab(Integer Index)
+{
+    if (Index < 0 || Index >= TabCount()) return;
+    TTabSheet* page = FTabs[static_cast<std::size_t>(Index)];
+    if (page == FActivePage) return;
+    TWeakRef<TTabSheet> target(page);
+    TWeakRef<TPageControl> self(this);
+    // OnChanging may refuse, or pull the page away.
+    if (!CanChange() || !self || !target || page->FPageControl != this || !page->FTabVisible) return;
+    ShowPage(page);
+    Change();
+}
+
+// Shows Page and hides the former one; the focus leaves a page that hides.
+void TPageControl::ShowPage(TTabSheet* Page)
+{
+    if (Page == FActivePage) return;
+    TTabSheet* former = FActivePage;
+    TWinControl* focused = pl::FocusedControl();
+    if (former && focused && (focused == former || former->ContainsControl(focused)) && CanFocus()) SetFocus();
+    FActivePage = Page;
+    if (Page) {
+        Page->BringToFront();
+        Page->SetVisible(true);
+    }
+    if (former) former->SetVisible(false);
+    SyncTabStrip();
+}
+
+void TPageControl::SyncTabStrip()
+{
+    QTabBar* strip = TabStripOf(this);
+    if (!strip) return;
+    QSignalBlocker block(strip);
+    strip->setGeometry(0, 0, std::max(Width(), 0), FTabHeight + kFrameWidth);
+    while (strip->count() > TabCount()) strip->removeTab(strip->count() - 1);
+    while (strip->count() < TabCount()) strip->addTab(QString());
+    for (Integer i = 0; i < TabCount(); ++i)
+        strip->setTabText(i, QString::fromStdString(FTabs[static_cast<std::size_t>(i)]->Caption()));
+    if (TabIndex() >= 0) strip->setCurrentIndex(TabIndex());
+}

@@ -1,0 +1,152 @@
+// Focus across forms: activation, hidden forms, modal forms, and controls
+// that go away while they hold the focus.
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/Forms.h"
+#include "platform/StdCtrls.h"
+#include "platform/Testing.h"
+
+using namespace Testing;
+
+namespace {
+
+class FocusTest : public ::testing::Test {
+protected:
+    void TearDown() override
+    {
+        for (TForm* f : Forms) Free(f);
+        Input::Flush();
+        Answers::Clear();
+    }
+    TForm* NewForm(const char* name)
+    {
+        auto* form = Create<TForm>(nullptr);
+        form->SetName(name);
+        form->OnActivate = [this, name](TObject*) { Log.push_back(String("activate ") + name); };
+        form->OnDeactivate = [this, name](TObject*) { Log.push_back(String("deactivate ") + name); };
+        Forms.push_back(form);
+        return form;
+    }
+    TEdit* NewEdit(TForm* form, const char* name)
+    {
+        auto* edit = Create<TEdit>(form);
+        edit->SetName(name);
+        edit->SetParent(form);
+        edit->OnEnter = [this, name](TObject*) { Log.push_back(String("enter ") + name); };
+        edit->OnExit = [this, name](TObject*) { Log.push_back(String("exit ") + name); };
+        return edit;
+    }
+    std::vector<TForm*> Forms;
+    std::vector<String> Log;
+};
+
+}  // namespace
+
+TEST_F(FocusTest, ShowingAFormFocusesItsFirstTabStop)
+{
+    TForm* form = NewForm("Main");
+    TEdit* first = NewEdit(form, "First");
+    NewEdit(form, "Second");
+    form->Show();
+    EXPECT_EQ(Screen->ActiveForm(), form);
+    EXPECT_TRUE(first->Focused());
+    EXPECT_EQ(Log, (std::vector<String>{"activate Main", "enter First"}));
+}
+
+TEST_F(FocusTest, AHiddenFormOnlyRecordsItsActiveControl)
+{
+    TForm* form = NewForm("Hidden");
+    TEdit* edit = NewEdit(form, "Edit");
+    TEdit* other = NewEdit(form, "Other");
+    form->SetActiveControl(other);
+    EXPECT_FALSE(other->Focused());
+    EXPECT_EQ(form->ActiveControl(), other);
+    form->Show();
+    EXPECT_TRUE(other->Focused());
+    edit->SetVisible(false);
+    EXPECT_THROW(edit->SetFocus(), EInvalidOperation);
+    EXPECT_FALSE(edit->CanFocus());
+}
+
+TEST_F(FocusTest, ActivatingAnotherFormMovesTheFocusWithoutExitEvents)
+{
+    TForm* a = NewForm("A");
+    TEdit* editA = NewEdit(a, "EditA");
+    TForm* b = NewForm("B");
+    TEdit* editB = NewEdit(b, "EditB");
+    a->Show();
+    b->Show();
+    EXPECT_TRUE(editB->Focused());
+    Log.clear();
+    a->Show();
+    EXPECT_TRUE(editA->Focused());
+    EXPECT_EQ(Log, (std::vector<String>{"deactivate B", "activate A"}));
+    EXPECT_EQ(b->ActiveControl(), editB);  // each form remembers its own
+}
+
+TEST_F(FocusTest, EscapeEndsAModalFormThroughItsCancelButton)
+{
+    TForm* owner = NewForm("Owner");
+    TEdit* ownerEdit = NewEdit(owner, "OwnerEdit");
+    owner->Show();
+    TForm* dialog = NewForm("Dialog");
+    TEdit* field = NewEdit(dialog, "Field");
+    auto* cancel = Create<TButton>(dialog);
+    cancel->SetParent(dialog);
+    cancel->SetCancel(true);
+    cancel->SetModalResult(mrCancel);
+    Answers::Modal([&](TCustomForm*) {
+        EXPECT_TRUE(field->Focused());
+        Input::Key(VK_ESCAPE);
+    });
+    EXPECT_EQ(dialog->ShowModal(), mrCancel);
+    EXPECT_TRUE(ownerEdit->Focused());
+    EXPECT_EQ(Screen->ActiveForm(), owner);
+}
+
+TEST_F(FocusTest, FreeingTheFocusedControlDropsTheFocusSilently)
+{
+    TForm* form = NewForm("Main");
+    TEdit* edit = NewEdit(form, "Edit");
+    TEdit* other = NewEdit(form, "Other");
+    form->Show();
+    Log.clear();
+    edit->Free();
+    EXPECT_EQ(Screen->ActiveControl(), nullptr);
+    EXPECT_EQ(form->ActiveControl(), nullptr);
+    EXPECT_TRUE(Log.empty());
+    other->SetFocus();
+    EXPECT_EQ(Log, (std::vector<String>{"enter Other"}));
+}
+
+TEST_F(FocusTest, FocusMovedInsideOnExitWins)
+{
+    TForm* form = NewForm("Main");
+    TEdit* a = NewEdit(form, "A");
+    TEdit* b = NewEdit(form, "B");
+    TEdit* c = NewEdit(form, "C");
+    form->Show();
+    a->OnExit = [&](TObject*) {
+        Log.push_back("exit A");
+        c->SetFocus();
+    };
+    Log.clear();
+    b->SetFocus();
+    EXPECT_TRUE(c->Focused());
+    EXPECT_EQ(std::count(Log.begin(), Log.end(), "enter B"), 0);
+    EXPECT_EQ(std::count(Log.begin(), Log.end(), "enter C"), 1);
+}
+
+TEST_F(FocusTest, ClickingAnEditFocusesIt)
+{
+    TForm* form = NewForm("Main");
+    NewEdit(form, "A");
+    TEdit* b = NewEdit(form, "B");
+    b->SetTop(40);
+    form->Show();
+    Input::Click(b, mbLeft, 3, 3);
+    EXPECT_TRUE(b->Focused());
+}
