@@ -144,6 +144,8 @@ public:
     // Fires on every real change of the text, typed or set from code.
     TNotifyEvent OnChange;
     Integer WMGetDlgCode() override;
+    // Entering by keyboard selects the whole text when AutoSelect is on.
+    void CMEnter() override;
 
 protected:
     void CreateWnd() override;
@@ -154,6 +156,9 @@ protected:
     void SetAlignment(TAlignment Value);
 
 private:
+    // The user typed: CharCase applies, and the text counts as modified.
+    void UserEdited();
+
     bool FReadOnly = false;
     Integer FMaxLength = 0;
     TEditCharCase FCharCase = ecNormal;
@@ -205,10 +210,11 @@ public:
     TNotifyEvent OnCloseUp;
     Integer WMGetDlgCode() override;
 
-    // Layer internals: the user chose an item, or typed.
+    // Layer internals: the user chose an item, typed, or opened or closed
+    // the list.
     void UserSelected();
     void UserEdited();
-    void DroppingDown();
+    void ListShown(bool Shown);
 
 protected:
     void CreateWnd() override;

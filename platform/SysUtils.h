@@ -359,6 +359,13 @@ Int64 MonotonicNow();
 // Test hook: replaces the clocks behind Now/Date/Time and MonotonicNow.
 // Empty functions restore the system clocks.
 void SetClockOverride(std::function<TDateTime()> now, std::function<Int64()> monotonicMs);
+struct TClockSource {
+    std::function<TDateTime()> Now;
+    std::function<Int64()> MonotonicMs;
+};
+// What SetClockOverride installed last (empty functions: the system clocks),
+// so that a test can put it back.
+TClockSource CurrentClockOverride();
 
 // Codes: c d dd ddd dddd ddddd dddddd m mm mmm mmmm yy yyyy h hh n nn s ss
 // z zzz t tt am/pm a/p ampm / : and "quoted" or 'quoted' text; "m" right

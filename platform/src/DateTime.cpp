@@ -66,10 +66,7 @@ TDaysAndTime Split(TDateTime value)
 // fraction still reads as the time.
 TDateTime Combine(TDateTime date, TDateTime time) { return date < 0 ? date - time : date + time; }
 
-struct TClocks {
-    std::function<TDateTime()> Now;
-    std::function<Int64()> MonotonicMs;
-};
+using TClocks = TClockSource;
 
 // Read by every clock call, replaced only by SetClockOverride; the calls run
 // outside the lock so that an override may itself read the other clock.
@@ -227,6 +224,12 @@ Int64 MonotonicNow()
     if (clocks && clocks->MonotonicMs) return clocks->MonotonicMs();
     return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
         .count();
+}
+
+TClockSource CurrentClockOverride()
+{
+    const auto clocks = ClockOverride().Get();
+    return clocks ? *clocks : TClockSource{};
 }
 
 void SetClockOverride(std::function<TDateTime()> now, std::function<Int64()> monotonicMs)

@@ -117,9 +117,12 @@ QMarginsF UnprintableInches(const String& PrinterName, const QPageLayout& Layout
     return layout.minimumMargins();
 }
 
+// The whole sheet: the page image is placed at the printable offset.
 QPageLayout LayoutOf(const TPageGeometry& Geometry)
 {
-    return QPageLayout(Geometry.Size, Geometry.Orientation, QMarginsF());
+    QPageLayout layout(Geometry.Size, Geometry.Orientation, QMarginsF());
+    layout.setMode(QPageLayout::FullPageMode);
+    return layout;
 }
 
 TPageGeometry PageGeometry(const TDeviceMode& Mode)

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QValidator>
 
 #include "ControlHost.h"
 #include "Guard.h"
@@ -33,6 +34,21 @@ Qt::Alignment QtAlignment(TAlignment Value)
         default: return Qt::AlignLeft | Qt::AlignVCenter;
     }
 }
+
+// Changes the case of typed text before it is inserted, so that the edit
+// changes once.
+class CaseValidator : public QValidator {
+public:
+    CaseValidator(bool Upper, QObject* Parent) : QValidator(Parent), FUpper(Upper) {}
+    State validate(QString& Input, int&) const override
+    {
+        Input = FUpper ? Input.toUpper() : Input.toLower();
+        return Acceptable;
+    }
+
+private:
+    bool FUpper;
+};
 
 // Calls Method on the control behind a Qt signal, if it still exists.
 template <class C>
@@ -358,12 +374,10 @@ void TCustomEdit::CreateWnd()
     auto* edit = new pl::LayerWidget<QLineEdit>(this, true);
     edit->setFocusPolicy(Qt::StrongFocus);
     QObject::connect(edit, &QLineEdit::textChanged, Guarded<TCustomEdit>(this, &TCustomEdit::Change));
-    TWeakRef<TCustomEdit> alive(this);
-    QObject::connect(edit, &QLineEdit::textEdited, [alive] {
-        if (TCustomEdit* e = alive.Get()) e->FModified = true;
-    });
+    QObject::connect(edit, &QLineEdit::textEdited, Guarded<TCustomEdit>(this, &TCustomEdit::UserEdited));
     pl::AttachWidget(this, edit, true);
     SetReadOnly(FReadOnly);
+    SetCharCase(FCharCase);
     SetMaxLength(FMaxLength);
     SetPasswordChar(FPasswordChar);
     SetBorderStyle(FBorderStyle);
@@ -380,6 +394,14 @@ void TCustomEdit::SetTextValue(const String& Value)
 {
     // textChanged fires OnChange: a change from code is a real change too.
     if (auto* edit = WidgetOf<QLineEdit>(this)) edit->setText(ToQt(Value));
+}
+
+void TCustomEdit::UserEdited() { FModified = true; }
+
+void TCustomEdit::CMEnter()
+{
+    if (FAutoSelect && GetKeyState(VK_LBUTTON) >= 0) SelectAll();
+    TWinControl::CMEnter();
 }
 
 void TCustomEdit::Change()
@@ -404,6 +426,10 @@ void TCustomEdit::SetMaxLength(Integer Value)
 void TCustomEdit::SetCharCase(TEditCharCase Value)
 {
     FCharCase = Value;
+    if (auto* edit = WidgetOf<QLineEdit>(this)) {
+        delete edit->validator();
+        edit->setValidator(Value == ecNormal ? nullptr : new CaseValidator(Value == ecUpperCase, edit));
+    }
     if (Value == ecUpperCase) SetText(AnsiUpperCase(Text()));
     if (Value == ecLowerCase) SetText(AnsiLowerCase(Text()));
 }
@@ -477,8 +503,19 @@ public:
     explicit ComboWidget(TComboBox* Control) : LayerWidget<QComboBox>(Control, true) {}
     void showPopup() override
     {
-        if (auto* combo = dynamic_cast<TComboBox*>(LinkedControl)) pl::Guard([combo] { combo->DroppingDown(); });
+        Tell(true);
         QComboBox::showPopup();
+    }
+    void hidePopup() override
+    {
+        QComboBox::hidePopup();
+        Tell(false);
+    }
+
+private:
+    void Tell(bool Shown)
+    {
+        if (auto* combo = dynamic_cast<TComboBox*>(LinkedControl)) pl::Guard([combo, Shown] { combo->ListShown(Shown); });
     }
 };
 
@@ -665,9 +702,10 @@ void TComboBox::UserSelected()
 
 void TComboBox::UserEdited() { Change(); }
 
-void TComboBox::DroppingDown()
+void TComboBox::ListShown(bool Shown)
 {
-    if (OnDropDown) OnDropDown(this);
+    const TNotifyEvent& event = Shown ? OnDropDown : OnCloseUp;
+    if (event) event(this);
 }
 
 void TComboBox::Change()

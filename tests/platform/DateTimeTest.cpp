@@ -147,6 +147,8 @@ TEST(DateTime, FormatDateTimeCodes)
 
 TEST(DateTime, ClocksCanBeOverridden)
 {
+    const TClockSource installed = CurrentClockOverride();
+    SetClockOverride(nullptr, nullptr);
     const TDateTime before = Now();
     EXPECT_GT(before, EncodeDate(2020, 1, 1));
     const Int64 t0 = MonotonicNow();
@@ -160,4 +162,5 @@ TEST(DateTime, ClocksCanBeOverridden)
     EXPECT_EQ(MonotonicNow(), 1020);
     SetClockOverride(nullptr, nullptr);
     EXPECT_LT(std::fabs(Now() - before), 1.0);
+    SetClockOverride(installed.Now, installed.MonotonicMs);
 }

@@ -193,3 +193,30 @@ TEST_F(StdCtrlsTest, ButtonIgnoresTheRightButtonWithoutEchoToItsParent)
     EXPECT_FALSE(formPressed);
     EXPECT_TRUE(Events.empty());
 }
+
+TEST_F(StdCtrlsTest, EditCharCaseAndAutoSelectApplyToTheUsersInput)
+{
+    auto* first = Add<TEdit>(10, 10);
+    auto* edit = Add<TEdit>(10, 40);
+    edit->SetText("abc");
+    edit->SetCharCase(ecUpperCase);
+    EXPECT_EQ(edit->Text(), "ABC");
+    edit->OnChange = Record("change");
+    first->SetFocus();
+    Input::Key(VK_TAB);  // entering by keyboard selects the whole text
+    EXPECT_EQ(edit->SelLength(), 3);
+    Input::Type("xy");
+    EXPECT_EQ(edit->Text(), "XY");
+    EXPECT_EQ(Events.size(), 2u);
+}
+
+TEST_F(StdCtrlsTest, ComboBoxTellsWhenItsListOpensAndCloses)
+{
+    auto* combo = Add<TComboBox>(10, 10);
+    combo->Items()->Add("un");
+    combo->OnDropDown = Record("drop");
+    combo->OnCloseUp = Record("close");
+    combo->SetDroppedDown(true);
+    combo->SetDroppedDown(false);
+    EXPECT_EQ(Events, (std::vector<String>{"drop", "close"}));
+}
