@@ -307,8 +307,6 @@ public:
     Byte QuadSide() const { return FQuadSide; }
     TRect ScaleRect() const { return FScaleRect; }
     TRect FocusRect() const { return FFocusRect; }
-    Integer ActualStart() const { return FActualStart; }
-    Integer ActualStop() const { return FActualStop; }
     // Pixels along the scale rectangle.
     Integer ScaleLength() const;
     // Clamped to -32000 .. 32000; NaN maps to 32000 (off the scale). A log

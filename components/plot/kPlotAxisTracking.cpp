@@ -11,21 +11,42 @@ namespace {
 constexpr Double kNoHigh = -1e300;
 constexpr Double kNoLow = 1e300;
 
-}  // namespace
-
-void TkPlotAxisTracking::NewTrackingData(TkPlotAxis& Axis, bool& FirstAlignDone, Double Value)
+// Most values land inside the scale and leave it as it is: such a request
+// is not worth the axis' own comparisons.
+void MoveScale(TkPlotAxis& Axis, Double Min, Double Span)
 {
-    if (!Axis.TrackingEnabled() || !std::isfinite(Value)) return;
-    if (!FirstAlignDone) {
-        FirstAlignDone = true;
-        AlignFirst(Axis, Value);
-        return;
-    }
-    FollowByStyle(Axis, Value);
-    KeepSpanAndMargins(Axis, Value);
+    if (Min != Axis.Min() || Span != Axis.Span()) Axis.SetMinSpan(Min, Span);
 }
 
-void TkPlotAxisTracking::AlignFirst(TkPlotAxis& Axis, Double Value)
+// Moves the scale ends out to whole multiples of Increment.
+void SnapTo(TkPlotAxis& Axis, Double Increment)
+{
+    if (!(Increment > 0) || !std::isfinite(Increment)) return;
+    const Double low = Axis.Min();
+    const Double high = Axis.Max();
+    Double newHigh = high;
+    Double newLow = low;
+    if (const Double steps = high / Increment; std::trunc(steps) != steps) newHigh = std::trunc(steps) * Increment;
+    if (const Double steps = low / Increment; std::trunc(steps) != steps) newLow = std::trunc(steps) * Increment;
+    if (newHigh < high) newHigh += Increment;
+    if (newLow > low) newLow -= Increment;
+    if (newLow == low && newHigh == high) return;
+    Axis.SetMinSpan(newLow, newHigh - newLow);
+}
+
+// Snaps to the tick increment chosen by TrackingIncrementStyle. Before the
+// first tick generation the increment is 0, and then there is nothing to
+// snap to.
+inline void SnapToIncrement(TkPlotAxis& Axis)
+{
+    switch (Axis.TrackingIncrementStyle()) {
+        case kptisMajor: SnapTo(Axis, Axis.MajorIncrement()); break;
+        case kptisMinor: SnapTo(Axis, Axis.MinorIncrement()); break;
+        default: break;  // kptisMinimum
+    }
+}
+
+void AlignFirst(TkPlotAxis& Axis, Double Value)
 {
     Double min = Axis.Min();
     const Double span = Axis.Span();
@@ -37,10 +58,31 @@ void TkPlotAxisTracking::AlignFirst(TkPlotAxis& Axis, Double Value)
             break;
         default: return;  // kpafsNone
     }
-    Axis.SetMinSpan(min, span);
+    MoveScale(Axis, min, span);
 }
 
-void TkPlotAxisTracking::FollowByStyle(TkPlotAxis& Axis, Double Value)
+// Smooth scrolling keeps the new value at the scale's end; page scrolling
+// moves the scale by whole spans. With a compress maximum the span first
+// grows to take the value in, up to that maximum.
+void Scroll(TkPlotAxis& Axis, Double Value, bool Smooth)
+{
+    Double min = Axis.Min();
+    Double span = Axis.Span();
+    if (Value <= Axis.Max()) {
+        if (Value < Axis.Min()) min = Smooth ? Value : min - span;
+    } else {
+        if (const Double compressMax = Axis.TrackingScrollCompressMax(); compressMax != 0) {
+            if (Value - min > Axis.Span()) span = Value - min;
+            // Tested on the span in force, so it overshoots by one step
+            // before it is set back.
+            if (Axis.Span() > compressMax) span = compressMax;
+        }
+        min = Smooth ? Value - span : min + span;
+    }
+    MoveScale(Axis, min, span);
+}
+
+void FollowByStyle(TkPlotAxis& Axis, Double Value)
 {
     Double min = Axis.Min();
     Double span = Axis.Span();
@@ -63,11 +105,11 @@ void TkPlotAxisTracking::FollowByStyle(TkPlotAxis& Axis, Double Value)
         case kptsScrollSmooth: Scroll(Axis, Value, true); return;
         case kptsScrollPage: Scroll(Axis, Value, false); return;
         case kptsExpandCollapse:
-            ZoomToFit(Axis);
+            TkPlotAxisTracking::ZoomToFit(Axis);
             SnapToIncrement(Axis);
             return;
         case kptsExpandCollapseFast:
-            ZoomToFitFast(Axis);
+            TkPlotAxisTracking::ZoomToFitFast(Axis);
             SnapToIncrement(Axis);
             return;
         case kptsExpandMinMax:
@@ -79,32 +121,12 @@ void TkPlotAxisTracking::FollowByStyle(TkPlotAxis& Axis, Double Value)
             break;
         default: return;
     }
-    Axis.SetMinSpan(min, span);
+    MoveScale(Axis, min, span);
     SnapToIncrement(Axis);
 }
 
-// Smooth scrolling keeps the new value at the scale's end; page scrolling
-// moves the scale by whole spans. With a compress maximum the span first
-// grows to take the value in, up to that maximum.
-void TkPlotAxisTracking::Scroll(TkPlotAxis& Axis, Double Value, bool Smooth)
-{
-    Double min = Axis.Min();
-    Double span = Axis.Span();
-    if (Value <= Axis.Max()) {
-        if (Value < Axis.Min()) min = Smooth ? Value : min - span;
-    } else {
-        if (const Double compressMax = Axis.TrackingScrollCompressMax(); compressMax != 0) {
-            if (Value - min > Axis.Span()) span = Value - min;
-            // Tested on the span in force, so it overshoots by one step
-            // before it is set back.
-            if (Axis.Span() > compressMax) span = compressMax;
-        }
-        min = Smooth ? Value - span : min + span;
-    }
-    Axis.SetMinSpan(min, span);
-}
-
-void TkPlotAxisTracking::KeepSpanAndMargins(TkPlotAxis& Axis, Double Value)
+// Each on the scale as the previous step left it.
+void KeepSpanAndMargins(TkPlotAxis& Axis, Double Value)
 {
     if (const Double spanMinimum = Axis.TrackingSpanMinimum(); spanMinimum != 0 && Axis.Span() < spanMinimum)
         Axis.SetMinSpan(Axis.Center() - spanMinimum / 2, spanMinimum);
@@ -114,39 +136,17 @@ void TkPlotAxisTracking::KeepSpanAndMargins(TkPlotAxis& Axis, Double Value)
         Axis.SetMinSpan(Axis.Min(), Value - (Axis.Max() - maxMargin) + Axis.Span());
 }
 
-// Before the first tick generation the increment is 0, and then there is
-// nothing to snap to.
-void TkPlotAxisTracking::SnapToIncrement(TkPlotAxis& Axis)
-{
-    Double increment;
-    switch (Axis.TrackingIncrementStyle()) {
-        case kptisMajor: increment = Axis.MajorIncrement(); break;
-        case kptisMinor: increment = Axis.MinorIncrement(); break;
-        default: return;  // kptisMinimum
-    }
-    if (!(increment > 0) || !std::isfinite(increment)) return;
-    const Double low = Axis.Min();
-    const Double high = Axis.Max();
-    Double newHigh = high;
-    Double newLow = low;
-    if (const Double steps = high / increment; std::trunc(steps) != steps) newHigh = std::trunc(steps) * increment;
-    if (const Double steps = low / increment; std::trunc(steps) != steps) newLow = std::trunc(steps) * increment;
-    if (newHigh < high) newHigh += increment;
-    if (newLow > low) newLow -= increment;
-    if (newLow == low && newHigh == high) return;
-    Axis.SetMinSpan(newLow, newHigh - newLow);
-}
-
+// Fits the scale to the extents of the channels bound to the axis, as
+// Extents(Channel, YAxis, High, Low) gives them, when they describe data.
 template <class F>
-void TkPlotAxisTracking::FitToChannels(TkPlotAxis& Axis, bool ApplySpanMinimum, F Extents)
+void FitToChannels(TkPlotAxis& Axis, bool ApplySpanMinimum, F Extents)
 {
     auto* host = dynamic_cast<TkPlotChannelHost*>(Axis.Owner());
     if (!host) return;
     const bool yAxis = dynamic_cast<const TkPlotYAxis*>(&Axis) != nullptr;
     Double high = kNoHigh;
     Double low = kNoLow;
-    // The count is read at each step: a channel's extent code may not hold
-    // on to the list.
+    // The count is read at each step: no hold on the list is kept.
     for (Integer i = 0; i < host->ChannelCount(); ++i) {
         TkPlotChannelCustom* channel = host->GetChannel(i);
         if (!channel || !SameObjectName(yAxis ? channel->YAxisName() : channel->XAxisName(), Axis.Name())) continue;
@@ -161,6 +161,20 @@ void TkPlotAxisTracking::FitToChannels(TkPlotAxis& Axis, bool ApplySpanMinimum, 
     if (const Double spanMinimum = Axis.TrackingSpanMinimum(); ApplySpanMinimum && spanMinimum > span)
         span = spanMinimum;
     Axis.SetMinSpan(low - Axis.TrackingMinMargin(), span + Axis.TrackingMaxMargin() + Axis.TrackingMinMargin());
+}
+
+}  // namespace
+
+void TkPlotAxisTracking::NewTrackingData(TkPlotAxis& Axis, bool& FirstAlignDone, Double Value)
+{
+    if (!Axis.TrackingEnabled() || !std::isfinite(Value)) return;
+    if (!FirstAlignDone) {
+        FirstAlignDone = true;
+        AlignFirst(Axis, Value);
+        return;
+    }
+    FollowByStyle(Axis, Value);
+    KeepSpanAndMargins(Axis, Value);
 }
 
 void TkPlotAxisTracking::ZoomToFit(TkPlotAxis& Axis)

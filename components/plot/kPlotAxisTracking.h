@@ -28,17 +28,4 @@ public:
     // The same from the channels' running extremes (no scan of points), and
     // without the span minimum.
     static void ZoomToFitFast(TkPlotAxis& Axis);
-
-private:
-    static void AlignFirst(TkPlotAxis& Axis, Double Value);
-    static void FollowByStyle(TkPlotAxis& Axis, Double Value);
-    static void Scroll(TkPlotAxis& Axis, Double Value, bool Smooth);
-    static void KeepSpanAndMargins(TkPlotAxis& Axis, Double Value);
-    // Moves the scale ends out to whole multiples of the tick increment
-    // chosen by TrackingIncrementStyle.
-    static void SnapToIncrement(TkPlotAxis& Axis);
-    // Fits the scale to Low .. High when they describe some data; Extents
-    // gives a bound channel's maximum and minimum.
-    template <class F>
-    static void FitToChannels(TkPlotAxis& Axis, bool ApplySpanMinimum, F Extents);
 };

@@ -11,14 +11,12 @@
 // scans look at the valid points only.
 
 #include "components/foundation/kTypes.h"
+#include "components/plot/kPlotAxis.h"
 #include "components/plot/kPlotDataList.h"
 #include "components/plot/kPlotObjects.h"
 #include "platform/Variants.h"
 
 class TFont;
-class TkPlotAxis;
-class TkPlotXAxis;
-class TkPlotYAxis;
 class TkPlotDataCursor;
 class TkPlotChannelCustom;
 
@@ -27,12 +25,10 @@ enum TkPlotDataStyle { kpdsStandard, kpdsCompact, kpdsCompactInterval, kpdsFullF
 PL_ENUM_NAMES(TkPlotDataStyle, "kpdsStandard", "kpdsCompact", "kpdsCompactInterval", "kpdsFullFeature")
 
 // What channels, and the axes fitting themselves to channels, ask of the
-// plot that holds them. A channel finds its host by its owner.
-class TkPlotChannelHost {
+// plot that holds them, beyond what axes ask (the axes by name among it).
+// A channel finds its host by its owner.
+class TkPlotChannelHost : public TkPlotAxisOwner {
 public:
-    // nullptr when the plot has no axis of that name (names ignore case).
-    virtual TkPlotXAxis* GetXAxisByName(const String& Name) const = 0;
-    virtual TkPlotYAxis* GetYAxisByName(const String& Name) const = 0;
     // Changes whenever an axis is added, removed or renamed, so that a
     // channel whose axis is missing need not search again for every point.
     virtual Cardinal AxesVersion() const = 0;
@@ -68,10 +64,24 @@ public:
     // --- statistics ---------------------------------------------------------------
     Double RunningXMin() const { return FRunningXMin; }
     Double RunningXMax() const { return FRunningXMax; }
-    Double RunningXMean() const { return FRunningXMean; }
+    Double RunningXMean() const
+    {
+        if (FRunningXMeanDue) {
+            FRunningXMean = RunningMean(FRunningXTotal, FRunningCount);
+            FRunningXMeanDue = false;
+        }
+        return FRunningXMean;
+    }
     Double RunningYMin() const { return FRunningYMin; }
     Double RunningYMax() const { return FRunningYMax; }
-    Double RunningYMean() const { return FRunningYMean; }
+    Double RunningYMean() const
+    {
+        if (FRunningYMeanDue) {
+            FRunningYMean = RunningMean(FRunningYTotal, FRunningCount);
+            FRunningYMeanDue = false;
+        }
+        return FRunningYMean;
+    }
     // Rebuilds the running statistics from the valid points held now.
     void ReCalcRunningMinMaxMean();
     // Scans of the valid points; each stores its answer as the running value.
@@ -258,9 +268,10 @@ private:
     TkPlotYAxis* LookUpYAxis();
     template <class TAxis>
     TAxis* LookUpAxis(TAxis*& Cache, Boolean& Missed, Cardinal& MissVersion, const String& Name,
-                      TAxis* (TkPlotChannelHost::*Find)(const String&) const);
+                      TAxis* (TkPlotAxisOwner::*Find)(const String&) const);
 
-    // Counts a point into the running count, extremes and totals.
+    // Counts a point into the running count, extremes and totals; the means
+    // follow when asked for.
     void AccumulateRunning(Double X, Double Y)
     {
         if (X > FRunningXMax) FRunningXMax = X;
@@ -270,11 +281,8 @@ private:
         ++FRunningCount;
         FRunningXTotal += X;
         FRunningYTotal += Y;
-    }
-    void UpdateRunningMeans()
-    {
-        FRunningXMean = RunningMean(FRunningXTotal, FRunningCount);
-        FRunningYMean = RunningMean(FRunningYTotal, FRunningCount);
+        FRunningXMeanDue = true;
+        FRunningYMeanDue = true;
     }
     static Double RunningMean(Extended Total, Int64 Count)
     {
@@ -322,16 +330,20 @@ private:
     Integer FStopIndex = 0;
     TOwned<TkPlotDataCustomList> FDataList;
 
-    // Running statistics of every point given since the last Clear.
+    // Running statistics of every point given since the last Clear. A mean
+    // is due (to be worked out from its total) after points were counted; a
+    // mean scan stores its own answer until the next point.
     Int64 FRunningCount = 0;
     Double FRunningXMin = 0.0;
     Double FRunningXMax = 0.0;
-    Double FRunningXMean = 0.0;
+    mutable Double FRunningXMean = 0.0;
     Extended FRunningXTotal = 0.0;
     Double FRunningYMin = 0.0;
     Double FRunningYMax = 0.0;
-    Double FRunningYMean = 0.0;
+    mutable Double FRunningYMean = 0.0;
     Extended FRunningYTotal = 0.0;
+    mutable Boolean FRunningXMeanDue = false;
+    mutable Boolean FRunningYMeanDue = false;
 
     String FTitleText;
     String FYAxisName;

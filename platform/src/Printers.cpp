@@ -135,7 +135,8 @@ TPageGeometry PageGeometry(const TDeviceMode& Mode)
     g.PaperWidth = InchesToPixels(inches.width());
     g.PaperHeight = InchesToPixels(inches.height());
     // A PDF page is printable to its edges.
-    const QMarginsF margins = WritesPdf(Mode.dmDeviceName) ? QMarginsF() : UnprintableInches(Mode.dmDeviceName, LayoutOf(g));
+    const QMarginsF margins =
+        WritesPdf(Mode.dmDeviceName) ? QMarginsF() : UnprintableInches(Mode.dmDeviceName, LayoutOf(g));
     g.OffsetX = InchesToPixels(margins.left());
     g.OffsetY = InchesToPixels(margins.top());
     g.Width = std::max(g.PaperWidth - g.OffsetX - InchesToPixels(margins.right()), 1);
@@ -212,7 +213,10 @@ TPrintJob::TPrintJob(const TDeviceMode& Mode, const String& Title) : Geometry(Pa
     Device->setPageLayout(LayoutOf(Geometry));
     Page = QImage(Geometry.Width, Geometry.Height, QImage::Format_RGB32);
     if (Page.isNull()) throw EOutOfResources(SPageTooLarge);
-    if (!Painter.begin(Device.get())) throw EPrinter(SPrintOutputError + (FileName.isEmpty() ? Mode.dmDeviceName : FromQt(FileName)));
+    if (!Painter.begin(Device.get()))
+        throw EPrinter(SPrintOutputError + (FileName.isEmpty() ? Mode.dmDeviceName : FromQt(FileName)));
+    // Exact pixels: no lossy compression of the page.
+    Painter.setRenderHint(QPainter::LosslessImageRendering);
     // Page pixels are device pixels at 600 per inch, whatever the device's
     // own resolution.
     Painter.scale(qreal(Device->logicalDpiX()) / kDeviceDpi, qreal(Device->logicalDpiY()) / kDeviceDpi);

@@ -5,21 +5,7 @@
 #include <vector>
 
 #include "components/foundation/kClasses.h"
-
-namespace {
-
-template <class F>
-String MessageOf(F f)
-{
-    try {
-        f();
-    } catch (const Exception& e) {
-        return e.Message();
-    }
-    return "(no exception)";
-}
-
-}  // namespace
+#include "support/MessageOf.h"
 
 TEST(kPlotMinMaxPoint, CollectsOneColumn)
 {

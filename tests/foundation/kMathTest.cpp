@@ -6,21 +6,7 @@
 
 #include "components/foundation/kMath.h"
 #include "platform/SysUtils.h"
-
-namespace {
-
-template <class F>
-String MessageOf(F f)
-{
-    try {
-        f();
-    } catch (const Exception& e) {
-        return e.Message();
-    }
-    return "(no exception)";
-}
-
-}  // namespace
+#include "support/MessageOf.h"
 
 TEST(kMathPowerLog, WholePowersOfTenAreExact)
 {

@@ -384,8 +384,3 @@ TEST(PlotAxisText, ThousandsSeparatedValues)
     EXPECT_EQ(Text(-1234.5, kptfThousands, 1e6), "-1,235");
     EXPECT_EQ(Text(-0.2, kptfThousands, 1e6), "0");
 }
-
-TEST(PlotAxisText, UnknownFormatOrdinal)
-{
-    EXPECT_EQ(Text(1, static_cast<TkPlotTextFormat>(42)), kUnknownValueText);
-}

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "components/plot/kPlotDataList.h"
+#include "support/MessageOf.h"
 
 namespace {
 
@@ -31,17 +32,6 @@ std::vector<Double> Range(Integer First, Integer Last)
     std::vector<Double> values;
     for (Integer i = First; i <= Last; ++i) values.push_back(i);
     return values;
-}
-
-template <class F>
-String MessageOf(F&& f)
-{
-    try {
-        f();
-    } catch (const Exception& e) {
-        return e.Message();
-    }
-    return "(no exception)";
 }
 
 // ---------------------------------------------------------------------------

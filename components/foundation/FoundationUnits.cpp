@@ -1,0 +1,6 @@
+#include "components/foundation/FoundationUnits.h"
+
+#include "components/foundation/kClasses.h"
+#include "platform/Forms.h"
+
+void RegisterFoundationUnits() { RegisterUnitInitialization("kClasses", kClassesInitialization, kClassesFinalization); }

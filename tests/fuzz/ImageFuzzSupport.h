@@ -1,0 +1,132 @@
+#pragma once
+// Shared by the image reader targets: a headless process, a cheap refusal of
+// inputs that declare a costly image, the checks every load must pass, and
+// the picture's form Data reader fed with the raw input.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <span>
+
+#include "platform/Graphics.h"
+#include "platform/SysUtils.h"
+#include "platform/Testing.h"
+
+namespace ImageFuzz {
+
+inline void Check(bool Condition)
+{
+    if (!Condition) std::abort();
+}
+
+// Fonts and drawing need the application object; the fuzzer's own
+// arguments are kept away from it.
+inline void InitHeadlessProcess()
+{
+    static char name[] = "ImageReaderFuzz";
+    static char* argv[] = {name, nullptr};
+    static int argc = 1;
+    Testing::InitTestProcess(argc, argv);
+    std::atexit(Testing::DoneTestProcess);
+}
+
+// Images past the caps (32767 px a side, 256 MB) are refused by the readers
+// before any allocation, so they stay in; images within the caps but larger
+// than this are skipped, since a few header bytes can make the reader fill
+// them and one such input would take as long as thousands of small ones.
+constexpr std::int64_t kMaxFuzzPixels = std::int64_t(1) << 16;
+
+inline bool Costly(std::int64_t Width, std::int64_t Height)
+{
+    if (Width < 0 || Height < 0 || Width > 32767 || Height > 32767) return false;
+    const std::int64_t pixels = Width * Height;
+    return pixels > kMaxFuzzPixels && pixels * 4 <= (std::int64_t(256) << 20);
+}
+
+inline std::uint32_t Le(std::span<const std::uint8_t> d, std::size_t at, int bytes)
+{
+    std::uint32_t v = 0;
+    for (int i = bytes - 1; i >= 0; --i) v = (v << 8) | d[at + i];
+    return v;
+}
+
+// Any "BM" followed by a header whose size is costly, wherever it lies: the
+// second of two bitmaps and the bitmap inside picture data start anywhere.
+inline bool DeclaresCostlyBmp(std::span<const std::uint8_t> d, std::size_t at)
+{
+    if (d[at] != 'B' || d[at + 1] != 'M' || at + 26 > d.size()) return false;
+    if (Le(d, at + 14, 4) == 12) return Costly(Le(d, at + 18, 2), std::abs(std::int64_t(std::int16_t(Le(d, at + 20, 2)))));
+    return Costly(std::int32_t(Le(d, at + 18, 4)), std::abs(std::int64_t(std::int32_t(Le(d, at + 22, 4)))));
+}
+
+// Any start-of-frame marker (0xFFC0..0xFFCF but the table markers C4, C8
+// and CC) with a costly height and width, read big-endian.
+inline bool DeclaresCostlyJpeg(std::span<const std::uint8_t> d, std::size_t at)
+{
+    if (d[at] != 0xFF || (d[at + 1] & 0xF0) != 0xC0 || at + 9 > d.size()) return false;
+    const std::uint8_t m = d[at + 1];
+    if (m == 0xC4 || m == 0xC8 || m == 0xCC) return false;
+    return Costly((d[at + 7] << 8) | d[at + 8], (d[at + 5] << 8) | d[at + 6]);
+}
+
+inline bool DeclaresCostlyImage(std::span<const std::uint8_t> d)
+{
+    for (std::size_t at = 0; at + 1 < d.size(); ++at)
+        if (DeclaresCostlyBmp(d, at) || DeclaresCostlyJpeg(d, at)) return true;
+    return false;
+}
+
+inline void LoadStream(TMemoryStream& Stream, std::span<const std::uint8_t> d)
+{
+    Stream.WriteBuffer(d.data(), static_cast<Int64>(d.size()));
+    Stream.SetPosition(0);
+}
+
+// The errors an image reader may give: a bad image, or one too large.
+inline bool IsImageError(const Exception& e)
+{
+    return (dynamic_cast<const EInvalidGraphic*>(&e) || dynamic_cast<const EOutOfResources*>(&e)) &&
+           !e.Message().empty();
+}
+
+inline bool WithinCaps(Integer Width, Integer Height)
+{
+    return Width > 0 && Height > 0 && Width <= 32767 && Height <= 32767 &&
+           Int64(Width) * Height * 4 <= (Int64(256) << 20);
+}
+
+inline bool SamePixels(TBitmap& A, TBitmap& B)
+{
+    if (A.GetWidth() != B.GetWidth() || A.GetHeight() != B.GetHeight()) return false;
+    for (Integer y = 0; y < A.GetHeight(); ++y)
+        for (Integer x = 0; x < A.GetWidth(); ++x)
+            if (A.GetCanvas()->GetPixels(x, y) != B.GetCanvas()->GetPixels(x, y)) return false;
+    return true;
+}
+
+// The raw input as form Data: a failed read keeps the picture's graphic; a
+// read graphic writes and reads back at the same size.
+inline void FuzzPictureData(std::span<const std::uint8_t> d)
+{
+    TOwned<TPicture> picture = CreateOwned<TPicture>();
+    picture->GetBitmap()->SetSize(1, 1);
+    TGraphic* const before = picture->GetGraphic();
+    TMemoryStream input;
+    LoadStream(input, d);
+    try {
+        picture->ReadData(input);
+    } catch (const Exception& e) {
+        Check(IsImageError(e) || dynamic_cast<const EReadError*>(&e));
+        Check(picture->GetGraphic() == before && picture->GetWidth() == 1);
+        return;
+    }
+    TMemoryStream written;
+    picture->WriteData(written);
+    written.SetPosition(0);
+    TOwned<TPicture> copy = CreateOwned<TPicture>();
+    copy->ReadData(written);
+    Check(copy->GetWidth() == picture->GetWidth() && copy->GetHeight() == picture->GetHeight());
+    Check(!copy->GetGraphic() == !picture->GetGraphic());
+}
+
+}  // namespace ImageFuzz
