@@ -35,12 +35,17 @@ inline void InitHeadlessProcess()
 // than this are skipped, since a few header bytes can make the reader fill
 // them and one such input would take as long as thousands of small ones.
 constexpr std::int64_t kMaxFuzzPixels = std::int64_t(1) << 16;
+constexpr std::int64_t kMaxSide = 32767;
+constexpr std::int64_t kMaxBytes = std::int64_t(256) << 20;
+
+inline bool WithinCaps(std::int64_t Width, std::int64_t Height)
+{
+    return Width >= 0 && Height >= 0 && Width <= kMaxSide && Height <= kMaxSide && Width * Height * 4 <= kMaxBytes;
+}
 
 inline bool Costly(std::int64_t Width, std::int64_t Height)
 {
-    if (Width < 0 || Height < 0 || Width > 32767 || Height > 32767) return false;
-    const std::int64_t pixels = Width * Height;
-    return pixels > kMaxFuzzPixels && pixels * 4 <= (std::int64_t(256) << 20);
+    return WithinCaps(Width, Height) && Width * Height > kMaxFuzzPixels;
 }
 
 inline std::uint32_t Le(std::span<const std::uint8_t> d, std::size_t at, int bytes)
@@ -55,8 +60,10 @@ inline std::uint32_t Le(std::span<const std::uint8_t> d, std::size_t at, int byt
 inline bool DeclaresCostlyBmp(std::span<const std::uint8_t> d, std::size_t at)
 {
     if (d[at] != 'B' || d[at + 1] != 'M' || at + 26 > d.size()) return false;
-    if (Le(d, at + 14, 4) == 12) return Costly(Le(d, at + 18, 2), std::abs(std::int64_t(std::int16_t(Le(d, at + 20, 2)))));
-    return Costly(std::int32_t(Le(d, at + 18, 4)), std::abs(std::int64_t(std::int32_t(Le(d, at + 22, 4)))));
+    const bool core = Le(d, at + 14, 4) == 12;  // 16-bit sizes
+    const std::int64_t width = core ? Le(d, at + 18, 2) : std::int32_t(Le(d, at + 18, 4));
+    const std::int64_t height = core ? std::int16_t(Le(d, at + 20, 2)) : std::int32_t(Le(d, at + 22, 4));
+    return Costly(width, std::abs(height));
 }
 
 // Any start-of-frame marker (0xFFC0..0xFFCF but the table markers C4, C8
@@ -87,12 +94,6 @@ inline bool IsImageError(const Exception& e)
 {
     return (dynamic_cast<const EInvalidGraphic*>(&e) || dynamic_cast<const EOutOfResources*>(&e)) &&
            !e.Message().empty();
-}
-
-inline bool WithinCaps(Integer Width, Integer Height)
-{
-    return Width > 0 && Height > 0 && Width <= 32767 && Height <= 32767 &&
-           Int64(Width) * Height * 4 <= (Int64(256) << 20);
 }
 
 inline bool SamePixels(TBitmap& A, TBitmap& B)

@@ -31,7 +31,7 @@ TOwned<TJPEGImage> Decode(std::span<const std::uint8_t> d, TJPEGPerformance Perf
         return nullptr;
     }
     Check(input.Position() == input.Size());
-    Check(WithinCaps(image->GetWidth(), image->GetHeight()));
+    Check(image->GetWidth() > 0 && image->GetHeight() > 0 && WithinCaps(image->GetWidth(), image->GetHeight()));
     return image;
 }
 
