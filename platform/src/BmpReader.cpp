@@ -6,7 +6,7 @@
 #include <array>
 
 #include "BmpCodec.h"
-#include "GraphicsMessages.h"
+#include "platform/Consts.h"
 #include "QtGraphics.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "CanvasImpl.h"
-#include "GraphicsMessages.h"
+#include "platform/Consts.h"
 #include "QtGraphics.h"
 
 // ---------------------------------------------------------------------------

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/Consts.h"
+
 // --- TPersistent -----------------------------------------------------------
 
 TClass TPersistent::StaticClassInfo()
@@ -22,7 +24,7 @@ void TPersistent::Assign(TPersistent* Source)
 void TPersistent::AssignTo(TPersistent* Dest)
 {
     const String source = Dest ? ClassName() : String("nil");
-    throw EConvertError("Impossible d'affecter " + source + " à " + (Dest ? Dest->ClassName() : ClassName()));
+    throw EConvertError(Format(SAssignError, source, Dest ? Dest->ClassName() : ClassName()));
 }
 
 void TPersistent::DefineProperties(TFiler&) {}
@@ -122,14 +124,14 @@ void TComponent::ValidateRename(TComponent* AComponent, const String& CurName, c
     if (NewName.empty()) return;
     if (AComponent && SameText(CurName, NewName)) return;
     if (TComponent* other = FindComponent(NewName); other && other != AComponent)
-        throw EComponentError("Un composant nommé " + NewName + " existe déjà");
+        throw EComponentError(Format(SDuplicateName, NewName));
 }
 
 void TComponent::SetName(const String& NewName)
 {
     if (FName == NewName) return;
     if (!NewName.empty() && !IsValidIdent(NewName))
-        throw EComponentError("« " + NewName + " » n'est pas un nom de composant correct");
+        throw EComponentError(Format(SInvalidComponentName, NewName));
     if (FOwner) FOwner->ValidateRename(this, FName, NewName);
     else ValidateRename(nullptr, FName, NewName);
     SetReference(false);
@@ -235,5 +237,5 @@ void TComponent::SetComponentStateFlag(TComponentStateItem Item, bool On)
 
 void RaiseListIndexError(Integer Index)
 {
-    throw EListError("Indice de liste hors limites (" + IntToStr(Index) + ")");
+    throw EListError(Format(SListIndexError, Index));
 }

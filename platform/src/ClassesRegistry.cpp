@@ -1,6 +1,7 @@
 #include <map>
 
 #include "platform/Classes.h"
+#include "platform/Consts.h"
 
 namespace {
 
@@ -16,7 +17,7 @@ void RegisterClass(TClass AClass)
 {
     auto [it, inserted] = Registry().emplace(UpperCase(AClass->Name()), AClass);
     if (!inserted && it->second != AClass)
-        throw EFilerError("Une classe nommée " + AClass->Name() + " est déjà recensée");
+        throw EFilerError(Format(SDuplicateClass, AClass->Name()));
 }
 
 void RegisterClasses(std::initializer_list<TClass> Classes)
@@ -39,5 +40,5 @@ TClass GetClass(const String& ClassName)
 TClass FindClass(const String& ClassName)
 {
     if (TClass c = GetClass(ClassName)) return c;
-    throw EClassNotFound("Classe " + ClassName + " non trouvée");
+    throw EClassNotFound(Format(SClassNotFound, ClassName));
 }

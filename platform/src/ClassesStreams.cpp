@@ -8,6 +8,7 @@
 #include <limits>
 
 #include "platform/Classes.h"
+#include "platform/Consts.h"
 #include "platform/Resources.h"
 
 // --- TStream ---------------------------------------------------------------
@@ -25,21 +26,21 @@ Int64 TStream::Size()
     return size;
 }
 
-void TStream::SetSize(Int64) { throw EStreamError("Ce flux ne peut pas changer de taille"); }
+void TStream::SetSize(Int64) { throw EStreamError(SStreamSetSize); }
 
 void TStream::ReadBuffer(void* Buffer, Int64 Count)
 {
-    if (Count < 0 || (Count != 0 && Read(Buffer, Count) != Count)) throw EReadError("Erreur de lecture du flux");
+    if (Count < 0 || (Count != 0 && Read(Buffer, Count) != Count)) throw EReadError(SReadError);
 }
 
 void TStream::WriteBuffer(const void* Buffer, Int64 Count)
 {
-    if (Count < 0 || (Count != 0 && Write(Buffer, Count) != Count)) throw EWriteError("Erreur d'écriture du flux");
+    if (Count < 0 || (Count != 0 && Write(Buffer, Count) != Count)) throw EWriteError(SWriteError);
 }
 
 Int64 TStream::CopyFrom(TStream& Source, Int64 Count)
 {
-    if (Count < 0) throw EReadError("Erreur de lecture du flux");
+    if (Count < 0) throw EReadError(SReadError);
     if (Count == 0) {
         Source.SetPosition(0);
         Count = Source.Size();
@@ -76,7 +77,7 @@ Int64 TCustomMemoryStream::Seek(Int64 Offset, TSeekOrigin Origin)
 {
     const Int64 base = Origin == soBeginning ? 0 : Origin == soCurrent ? FPosition : FSize;
     if ((Offset > 0 && base > std::numeric_limits<Int64>::max() - Offset) || base + Offset < 0)
-        throw EStreamError("Position de flux incorrecte");
+        throw EStreamError(SInvalidStreamPosition);
     FPosition = base + Offset;
     return FPosition;
 }
@@ -106,7 +107,7 @@ Int64 TMemoryStream::Write(const void* Buffer, Int64 Count)
 
 void TMemoryStream::SetSize(Int64 NewSize)
 {
-    if (NewSize < 0) throw EStreamError("Taille de flux incorrecte");
+    if (NewSize < 0) throw EStreamError(SInvalidStreamSize);
     FData.resize(static_cast<std::size_t>(NewSize));
     Sync();
     FPosition = std::min(FPosition, NewSize);
@@ -138,11 +139,11 @@ void TMemoryStream::LoadFromFile(const String& FileName)
 TResourceStream::TResourceStream(const String& ResName)
 {
     const auto data = FindResourceData(ResName);
-    if (data.data() == nullptr) throw EFOpenError("Ressource " + ResName + " introuvable");
+    if (data.data() == nullptr) throw EFOpenError(Format(SResourceStreamNotFound, ResName));
     SetPointer(data.data(), static_cast<Int64>(data.size()));
 }
 
-Int64 TResourceStream::Write(const void*, Int64) { throw EWriteError("Une ressource ne peut pas être modifiée"); }
+Int64 TResourceStream::Write(const void*, Int64) { throw EWriteError(SResourceReadOnly); }
 
 // --- TFileStream -----------------------------------------------------------
 
@@ -152,7 +153,7 @@ TFileStream::TFileStream(const String& FileName, Word Mode) : FFileName(FileName
     if (Mode == fmCreate) {
         FHandle = ::open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
         if (FHandle < 0)
-            throw EFCreateError("Impossible de créer le fichier « " + FileName + " » : " + std::strerror(errno));
+            throw EFCreateError(Format(SFCreateError, FileName, std::strerror(errno)));
         return;
     }
     const int access = (Mode & 3) == fmOpenWrite ? O_WRONLY : (Mode & 3) == fmOpenReadWrite ? O_RDWR : O_RDONLY;
@@ -164,7 +165,7 @@ TFileStream::TFileStream(const String& FileName, Word Mode) : FFileName(FileName
         errno = EISDIR;
     }
     if (FHandle < 0)
-        throw EFOpenError("Impossible d'ouvrir le fichier « " + FileName + " » : " + std::strerror(errno));
+        throw EFOpenError(Format(SFOpenError, FileName, std::strerror(errno)));
 }
 
 TFileStream::~TFileStream()
@@ -201,13 +202,13 @@ Int64 TFileStream::Seek(Int64 Offset, TSeekOrigin Origin)
 {
     const int whence = Origin == soBeginning ? SEEK_SET : Origin == soCurrent ? SEEK_CUR : SEEK_END;
     const off_t pos = ::lseek(FHandle, static_cast<off_t>(Offset), whence);
-    if (pos < 0) throw EStreamError("Position incorrecte dans « " + FFileName + " »");
+    if (pos < 0) throw EStreamError(Format(SFileSeekError, FFileName));
     return pos;
 }
 
 void TFileStream::SetSize(Int64 NewSize)
 {
     if (NewSize < 0 || ::ftruncate(FHandle, static_cast<off_t>(NewSize)) != 0)
-        throw EStreamError("Impossible de changer la taille de « " + FFileName + " »");
+        throw EStreamError(Format(SFileSizeError, FFileName));
     if (Position() > NewSize) SetPosition(NewSize);
 }

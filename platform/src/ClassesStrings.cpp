@@ -1,6 +1,7 @@
 #include <numeric>
 
 #include "platform/Classes.h"
+#include "platform/Consts.h"
 #include "platform/FormStream.h"
 
 // --- TStrings --------------------------------------------------------------
@@ -13,7 +14,7 @@ TClass TStrings::StaticClassInfo()
 
 void TStrings::Error(Integer Index) const
 {
-    throw EStringListError("Indice de liste hors limites (" + IntToStr(Index) + ")");
+    throw EStringListError(Format(SListIndexError, Index));
 }
 
 void TStrings::SetStrings(Integer Index, const String& S)
@@ -462,7 +463,7 @@ namespace {
 
 [[noreturn]] void RaiseSortedListError()
 {
-    throw EStringListError("Opération non autorisée sur une liste triée");
+    throw EStringListError(SSortedListError);
 }
 
 }  // namespace
@@ -532,7 +533,7 @@ Integer TStringList::AddObject(const String& S, TObject* AObject)
     Integer index = Count();
     if (FSorted && Find(S, index)) {
         if (FDuplicates == dupIgnore) return index;
-        if (FDuplicates == dupError) throw EStringListError("Les doublons ne sont pas admis dans cette liste");
+        if (FDuplicates == dupError) throw EStringListError(SDuplicateString);
     }
     InsertItem(index, S, AObject);
     return index;

@@ -12,6 +12,7 @@
 #include "InputRouting.h"
 #include "Publish.h"
 #include "QtGraphics.h"
+#include "platform/Consts.h"
 #include "platform/Forms.h"
 
 namespace {
@@ -190,7 +191,7 @@ void TPageControl::CreateWnd()
 
 TTabSheet* TPageControl::Pages(Integer Index) const
 {
-    if (Index < 0 || Index >= PageCount()) throw EListError("Indice de page hors limites : " + IntToStr(Index));
+    if (Index < 0 || Index >= PageCount()) throw EListError(Format(SPageIndexError, Index));
     return FPages[static_cast<std::size_t>(Index)];
 }
 

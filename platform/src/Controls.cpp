@@ -8,6 +8,7 @@
 #include "CanvasImpl.h"
 #include "ControlHost.h"
 #include "InputRouting.h"
+#include "platform/Consts.h"
 #include "platform/Forms.h"
 #include "platform/Menus.h"
 
@@ -306,10 +307,10 @@ TPoint TControl::ScreenToClient(const TPoint& P) const
 TPoint TControl::ClientToParent(const TPoint& P, TWinControl* AParent) const
 {
     if (!AParent) AParent = FParent;
-    if (!AParent) throw EInvalidOperation("Le contrôle " + Name() + " n'a pas de parent");
+    if (!AParent) throw EInvalidOperation(Format(SParentRequired, Name()));
     TPoint result = P;
     for (const TControl* c = this; c != AParent; c = c->FParent) {
-        if (!c->FParent) throw EInvalidOperation("Le contrôle " + AParent->Name() + " n'est pas un parent");
+        if (!c->FParent) throw EInvalidOperation(Format(SControlNotParent, AParent->Name()));
         result.X += c->FLeft;
         result.Y += c->FTop;
     }
@@ -347,7 +348,7 @@ void TControl::Resize()
 void TControl::SetParent(TWinControl* AParent)
 {
     if (FParent == AParent) return;
-    if (AParent == this) throw EInvalidOperation("Un contrôle ne peut pas être son propre parent");
+    if (AParent == this) throw EInvalidOperation(SControlOwnParent);
     if (FParent) FParent->RemoveControl(this);
     if (AParent) AParent->InsertControl(this);
 }

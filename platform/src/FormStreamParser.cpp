@@ -4,6 +4,7 @@
 
 #include <charconv>
 
+#include "platform/Consts.h"
 #include "platform/FormStream.h"
 
 namespace {
@@ -45,7 +46,7 @@ private:
 
     [[noreturn]] void Error(const String& message) const
     {
-        throw EReadError("Données de fiche incorrectes à la ligne " + IntToStr(FLine) + " : " + message);
+        throw EReadError(Format(SFormParseError, FLine, message));
     }
 
     void Expect(char c)

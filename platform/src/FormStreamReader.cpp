@@ -1,5 +1,6 @@
 #include <charconv>
 
+#include "platform/Consts.h"
 #include "platform/FormStream.h"
 #include "platform/Resources.h"
 
@@ -12,7 +13,7 @@ public:
     using EReadError::EReadError;
 };
 
-String AtLine(Integer line) { return " (ligne " + IntToStr(line) + ")"; }
+String AtLine(Integer line) { return Format(SFormAtLine, line); }
 
 bool IsStringType(TValueType t)
 {
@@ -51,7 +52,7 @@ Integer TReader::Line() const
 
 void TReader::Error(const String& Message) const
 {
-    throw EFormLineError("Erreur de lecture des données de fiche : " + Message + AtLine(FErrorLine));
+    throw EFormLineError(SFormReadError + Message + AtLine(FErrorLine));
 }
 
 const TFormToken& TReader::Peek() const
@@ -71,14 +72,14 @@ const TFormToken& TReader::Next()
 const TFormToken& TReader::NextOf(TFormToken::TKind Kind)
 {
     const TFormToken& t = Next();
-    if (t.Kind != Kind) Error(Kind == TFormToken::fkValue ? "valeur attendue" : "données de fiche incohérentes");
+    if (t.Kind != Kind) Error(Kind == TFormToken::fkValue ? SFormValueExpected : "données de fiche incohérentes");
     return t;
 }
 
 TValueType TReader::NextValue() const
 {
     const TFormToken& t = Peek();
-    if (t.Kind != TFormToken::fkValue) throw EFormLineError("Erreur de lecture des données de fiche : valeur attendue" + AtLine(t.Line));
+    if (t.Kind != TFormToken::fkValue) throw EFormLineError(String(SFormReadError) + SFormValueExpected + AtLine(t.Line));
     return t.Type;
 }
 
@@ -434,8 +435,7 @@ void TReader::ResolveFixups()
         }
         TComponent* target = SameText(f.Name, FRoot->Name()) ? FRoot : FRoot->FindComponent(f.Name);
         if (!target)
-            throw EFormLineError("Erreur de lecture des données de fiche : composant " + f.Name + " introuvable" +
-                                 AtLine(f.Line));
+            throw EFormLineError(SFormReadError + Format(SFormComponentNotFound, f.Name) + AtLine(f.Line));
         SetObjectProp(f.Instance, f.Prop, target);
     }
     FFixups.clear();

@@ -1,5 +1,6 @@
 // Form tokens to form text: the byte-stable layout the writer produces.
 
+#include "platform/Consts.h"
 #include "platform/FormStream.h"
 
 namespace {
@@ -151,7 +152,7 @@ private:
             case vaList: WriteList(indent + 2); break;
             case vaCollection: WriteCollection(indent + 2); break;
             case vaBinary: WriteBinary(t.Bytes, indent + 2); break;
-            case vaNull: throw EWriteError("Valeur de fiche manquante");
+            case vaNull: throw EWriteError(SFormValueMissing);
         }
     }
 

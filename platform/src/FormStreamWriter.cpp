@@ -1,6 +1,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "platform/Consts.h"
 #include "platform/FormStream.h"
 
 namespace {
@@ -67,7 +68,7 @@ void TWriter::PushValue(TValueType Type) { Push(TFormToken::fkValue).Type = Type
 void TWriter::WriteValue(TValueType Value)
 {
     if (Value != vaList && Value != vaCollection && Value != vaNull)
-        throw EWriteError("WriteValue n'écrit que des marques de liste");
+        throw EWriteError(SWriteValueNotList);
     PushValue(Value);
 }
 
@@ -103,7 +104,7 @@ void TWriter::WriteIdent(const String& Ident)
     if (SameText(Ident, "True")) return PushValue(vaTrue);
     if (SameText(Ident, "False")) return PushValue(vaFalse);
     if (SameText(Ident, "nil")) return PushValue(vaNil);
-    if (!IsFormIdent(Ident)) throw EWriteError("Identificateur incorrect : « " + Ident + " »");
+    if (!IsFormIdent(Ident)) throw EWriteError(Format(SInvalidFormIdent, Ident));
     TFormToken& t = Push(TFormToken::fkValue);
     t.Type = vaIdent;
     t.Text = Ident;
@@ -275,7 +276,7 @@ void TWriter::DefineProperty(const String& Name, const TReaderProc&, const TWrit
     }
     FPropPath = outer;
     if (ValueEnd(FTokens, start) != FTokens.size())
-        throw EWriteError("La propriété " + Name + " doit écrire une seule valeur");
+        throw EWriteError(Format(SPropertySingleValue, Name));
 }
 
 void TWriter::DefineBinaryProperty(const String& Name, const TStreamProc&, const TStreamProc& WriteData,

@@ -5,7 +5,7 @@
 
 #include "BmpCodec.h"
 #include "CanvasImpl.h"
-#include "GraphicsMessages.h"
+#include "platform/Consts.h"
 #include "QtGraphics.h"
 #include "platform/Resources.h"
 

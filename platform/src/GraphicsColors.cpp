@@ -4,7 +4,7 @@
 #include <array>
 #include <mutex>
 
-#include "GraphicsMessages.h"
+#include "platform/Consts.h"
 #include "QtGraphics.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "GraphicsMessages.h"
+#include "platform/Consts.h"
 #include "platform/FormStream.h"
 #include "platform/Jpeg.h"
 

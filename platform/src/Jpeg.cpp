@@ -10,7 +10,7 @@
 #include <jpeglib.h>
 #include <jerror.h>
 
-#include "GraphicsMessages.h"
+#include "platform/Consts.h"
 #include "QtGraphics.h"
 #include "platform/Jpeg.h"
 

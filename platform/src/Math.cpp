@@ -3,6 +3,7 @@
 #include <cfenv>
 #include <cmath>
 
+#include "platform/Consts.h"
 #include "platform/SysUtils.h"
 
 namespace {
@@ -13,7 +14,7 @@ constexpr long double kInt64Limit = 9223372036854775808.0L;
 Int64 CheckedToInt64(long double x, const char* what)
 {
     if (!(x >= -kInt64Limit && x < kInt64Limit))
-        throw EInvalidOp(String("Opération en virgule flottante incorrecte (") + what + ")");
+        throw EInvalidOp(Format(SInvalidOp, what));
     return static_cast<Int64>(x);
 }
 
@@ -53,20 +54,20 @@ Integer SatInt32(Int64 v)
 
 Integer Div(Integer a, Integer b)
 {
-    if (b == 0) throw EDivByZero("Division par zéro");
+    if (b == 0) throw EDivByZero(SDivByZero);
     return Wrap32(Int64{a} / b);
 }
 
 Integer Mod(Integer a, Integer b)
 {
-    if (b == 0) throw EDivByZero("Division par zéro");
+    if (b == 0) throw EDivByZero(SDivByZero);
     return static_cast<Integer>(Int64{a} % b);
 }
 
 Single ToSingle(Extended x)
 {
     if (std::isfinite(x) && std::fabs(x) > std::numeric_limits<float>::max())
-        throw EOverflow("Débordement de virgule flottante");
+        throw EOverflow(SOverflow);
     return static_cast<Single>(x);
 }
 

@@ -7,6 +7,7 @@
 #include "MenuBridge.h"
 #include "MessageLoop.h"
 #include "TestHooks.h"
+#include "platform/Consts.h"
 #include "platform/Forms.h"
 
 // ---------------------------------------------------------------------------
@@ -213,7 +214,7 @@ void TMenuItem::Add(TMenuItem* Item) { Insert(Count(), Item); }
 void TMenuItem::Insert(Integer Index, TMenuItem* Item)
 {
     if (!Item) return;
-    if (Item->FParent) throw EInvalidOperation("Élément de menu déjà inséré");
+    if (Item->FParent) throw EInvalidOperation(SMenuReinserted);
     if (Index < 0 || Index > Count()) RaiseListIndexError(Index);
     FItems.insert(FItems.begin() + Index, Item);
     Item->FParent = this;

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "QtGraphics.h"
+#include "platform/Consts.h"
 #include "platform/Math.h"
 #include "platform/SysApi.h"
 
@@ -23,14 +24,6 @@ namespace {
 constexpr Integer kDeviceDpi = 600;
 constexpr char kPdfPrinterName[] = "PDF";
 constexpr qsizetype kMaxFileTitle = 100;
-
-constexpr char SPrinting[] = "Une impression est déjà en cours";
-constexpr char SNotPrinting[] = "L'imprimante n'imprime pas";
-constexpr char SPrinterIndexError[] = "Numéro d'imprimante hors limites";
-constexpr char SPrintOutputError[] = "Impossible d'ouvrir la sortie d'impression : ";
-constexpr char SPrintPageError[] = "Impossible de commencer une nouvelle page : ";
-constexpr char SPrintEndError[] = "Impossible de terminer le document : ";
-constexpr char SPageTooLarge[] = "Page trop grande pour être imprimée";
 
 Integer g_pagesPrinted = 0;
 TPrinter* g_printer = nullptr;

@@ -1,5 +1,6 @@
 #include "platform/System.h"
 
+#include "platform/Consts.h"
 #include "platform/SysUtils.h"
 
 TObject::~TObject() = default;
@@ -23,5 +24,5 @@ std::shared_ptr<const bool> TObject::AliveToken() const
 
 void RaiseInvalidCast(const TObject* obj)
 {
-    throw EInvalidCast("Transtypage incorrect de " + (obj ? obj->ClassName() : String("nil")));
+    throw EInvalidCast(Format(SInvalidCast, obj ? obj->ClassName() : String("nil")));
 }

@@ -15,6 +15,7 @@
 #include "MessageLoop.h"
 #include "QtGraphics.h"
 #include "TestHooks.h"
+#include "platform/Consts.h"
 #include "platform/Forms.h"
 
 namespace {
@@ -70,7 +71,7 @@ namespace pl {
 
 bool TestAnswering() { return Q().Answering; }
 
-void RaiseUnanswered(const String& What) { throw EInvalidOperation("Aucune réponse de test pour : " + What); }
+void RaiseUnanswered(const String& What) { throw EInvalidOperation(SNoTestAnswer + What); }
 
 std::function<void(TCustomForm*)> TakeModalAnswer()
 {
@@ -142,7 +143,7 @@ QWidget* KeyReceiver()
 {
     if (TWinControl* focused = pl::FocusedControl()) return focused->Host().KeyWidget();
     if (Screen && Screen->ActiveForm()) return Screen->ActiveForm()->Host().KeyWidget();
-    throw EInvalidOperation("Aucun contrôle ne reçoit le clavier");
+    throw EInvalidOperation(SNoFocusedControl);
 }
 
 Qt::KeyboardModifiers QtModifiers(TShiftState Shift)

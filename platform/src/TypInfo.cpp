@@ -3,6 +3,7 @@
 #include <cmath>
 #include <map>
 
+#include "platform/Consts.h"
 #include "platform/Math.h"
 #include "platform/SysUtils.h"
 
@@ -17,17 +18,17 @@ String UpperAscii(String s)
 
 [[noreturn]] void RaiseRange(const String& what, Int64 value)
 {
-    throw EConvertError("Valeur hors limites pour " + what + " : " + IntToStr(value));
+    throw EConvertError(Format(SPropertyOutOfRange, what, value));
 }
 
 [[noreturn]] void RaiseUnknownProperty(const TObject* obj, const String& name)
 {
-    throw EConvertError("Propriété " + name + " inexistante dans " + (obj ? obj->ClassName() : String("nil")));
+    throw EConvertError(Format(SUnknownProperty, name, obj ? obj->ClassName() : String("nil")));
 }
 
 [[noreturn]] void RaiseKind(PPropInfo prop)
 {
-    throw EConvertError("Type de la propriété " + prop->Name + " incompatible");
+    throw EConvertError(Format(SPropertyTypeMismatch, prop->Name));
 }
 
 void RequireKind(PPropInfo prop, std::initializer_list<TTypeKind> kinds)
@@ -39,7 +40,7 @@ void RequireKind(PPropInfo prop, std::initializer_list<TTypeKind> kinds)
 
 void RequireSetter(PPropInfo prop)
 {
-    if (!prop->Set) throw EConvertError("La propriété " + prop->Name + " est en lecture seule");
+    if (!prop->Set) throw EConvertError(Format(SReadOnlyProperty, prop->Name));
 }
 
 using TIdentTables = std::map<String, std::vector<TIdentMapEntry>>;
@@ -98,7 +99,7 @@ Int64 StringToSet(const TTypeInfo* setType, const String& text)
         const String name = Trim(std::string_view(body).substr(start, comma - start));
         if (!name.empty()) {
             const Integer v = GetEnumValue(setType->CompType, name);
-            if (v < 0) throw EConvertError("Élément d'ensemble inconnu : " + name);
+            if (v < 0) throw EConvertError(SUnknownSetElement + name);
             bits |= Int64{1} << v;
         }
         start = comma + 1;
@@ -166,27 +167,27 @@ TValue TValue::FromVariant(std::any v)
 Int64 TValue::AsOrdinal() const
 {
     if (auto* v = std::get_if<Int64>(&FData)) return *v;
-    throw EConvertError("Valeur ordinale attendue");
+    throw EConvertError(SOrdinalExpected);
 }
 
 Extended TValue::AsFloat() const
 {
     if (auto* v = std::get_if<Extended>(&FData)) return *v;
     if (auto* v = std::get_if<Int64>(&FData)) return static_cast<Extended>(*v);
-    throw EConvertError("Valeur réelle attendue");
+    throw EConvertError(SFloatExpected);
 }
 
 const String& TValue::AsString() const
 {
     if (auto* v = std::get_if<String>(&FData)) return *v;
-    throw EConvertError("Chaîne attendue");
+    throw EConvertError(SStringExpected);
 }
 
 TObject* TValue::AsObject() const
 {
     if (auto* v = std::get_if<TObject*>(&FData)) return *v;
     if (FData.index() == 0) return nullptr;
-    throw EConvertError("Objet attendu");
+    throw EConvertError(SObjectExpected);
 }
 
 const TMethod& TValue::AsMethod() const
@@ -194,13 +195,13 @@ const TMethod& TValue::AsMethod() const
     if (auto* v = std::get_if<TMethod>(&FData)) return *v;
     static const TMethod none;
     if (FData.index() == 0) return none;
-    throw EConvertError("Méthode attendue");
+    throw EConvertError(SMethodExpected);
 }
 
 const std::any& TValue::AsVariant() const
 {
     if (auto* v = std::get_if<TVariantBox>(&FData)) return v->Value;
-    throw EConvertError("Variant attendu");
+    throw EConvertError(SVariantExpected);
 }
 
 bool operator==(const TValue& a, const TValue& b)
@@ -276,7 +277,7 @@ const TMethodInfo* TClassInfo::FindMethod(const String& name) const
 
 TComponent* TClassInfo::Create(TComponent* owner) const
 {
-    if (!FFactory) throw EInvalidOperation("Impossible de créer une instance de " + FName);
+    if (!FFactory) throw EInvalidOperation(Format(SNoClassFactory, FName));
     return FFactory(owner);
 }
 
@@ -356,7 +357,7 @@ void SetEnumProp(TObject* obj, PPropInfo prop, const String& value)
 {
     RequireKind(prop, {tkEnumeration});
     const Integer v = GetEnumValue(prop->Type, value);
-    if (v < 0) throw EConvertError("Valeur d'énumération incorrecte : " + value);
+    if (v < 0) throw EConvertError(SInvalidEnumValue + value);
     SetOrdProp(obj, prop, v);
 }
 
@@ -387,7 +388,7 @@ void SetFloatProp(TObject* obj, PPropInfo prop, Extended value)
                            : prop->Type->FloatType == ftDouble ? Extended{std::numeric_limits<double>::max()}
                                                                : std::numeric_limits<Extended>::max();
     if (IsFinite(value) && (value > limit || value < -limit))
-        throw EConvertError("Valeur réelle hors limites pour " + prop->Name);
+        throw EConvertError(Format(SFloatPropertyRange, prop->Name));
     SetPropValue(obj, prop, TValue(value));
 }
 
@@ -417,7 +418,7 @@ void SetObjectProp(TObject* obj, PPropInfo prop, TObject* value)
 {
     RequireKind(prop, {tkClass});
     if (value && !value->InheritsFrom(prop->ClassType()))
-        throw EConvertError("Classe " + value->ClassName() + " incompatible avec " + prop->Name);
+        throw EConvertError(Format(SClassMismatch, value->ClassName(), prop->Name));
     SetPropValue(obj, prop, TValue(value));
 }
 
@@ -431,7 +432,7 @@ void SetMethodProp(TObject* obj, PPropInfo prop, const TMethod& value)
 {
     RequireKind(prop, {tkMethod});
     if (value.Assigned() && std::type_index(value.Code.type()) != prop->EventType)
-        throw EConvertError("Type de gestionnaire incompatible avec " + prop->Name);
+        throw EConvertError(Format(SHandlerTypeMismatch, prop->Name));
     SetPropValue(obj, prop, TValue(value));
 }
 
@@ -480,8 +481,8 @@ void BindMethodProp(TObject* target, PPropInfo prop, TObject* root, const String
 {
     const TMethodInfo* method = root ? root->ClassInfo()->FindMethod(handler) : nullptr;
     if (!method)
-        throw EReadError("Méthode " + handler + " inexistante" + (root ? " dans " + root->ClassName() : String()));
+        throw EReadError(root ? Format(SMethodNotFoundIn, handler, root->ClassName()) : Format(SMethodNotFound, handler));
     if (method->EventType != prop->EventType)
-        throw EReadError("La méthode " + handler + " n'a pas le type de l'événement " + prop->Name);
+        throw EReadError(Format(SMethodTypeMismatch, handler, prop->Name));
     SetMethodProp(target, prop, TMethod{method->Bind(root), method->Name});
 }
