@@ -2,11 +2,11 @@
 // Tracking: how an axis' scale follows newly arriving data, and how it fits
 // itself to the channels bound to it.
 //
-// The axis keeps the settings (TrackingEnabled, TrackingStyle, ...) and its
-// first-align flag, and hands both in; every scale change goes through the
-// axis' SetMinSpan, so its clamps and events apply to each step. A handler
-// of those events may add data and so come back here: nothing is held
-// across a SetMinSpan.
+// The axis keeps the settings (TrackingEnabled, TrackingStyle, ...); the
+// flag that tells whether the first value has lined the scale up is handed
+// in with each value. Every scale change goes through the axis' SetMinSpan,
+// so its clamps and events apply to each step. A handler of those events may
+// add data and so come back here: nothing is held across a SetMinSpan.
 
 #include "platform/Types.h"
 

@@ -64,24 +64,10 @@ public:
     // --- statistics ---------------------------------------------------------------
     Double RunningXMin() const { return FRunningXMin; }
     Double RunningXMax() const { return FRunningXMax; }
-    Double RunningXMean() const
-    {
-        if (FRunningXMeanDue) {
-            FRunningXMean = RunningMean(FRunningXTotal, FRunningCount);
-            FRunningXMeanDue = false;
-        }
-        return FRunningXMean;
-    }
+    Double RunningXMean() const { return SettledMean(FRunningXMean, FRunningXMeanDue, FRunningXTotal); }
     Double RunningYMin() const { return FRunningYMin; }
     Double RunningYMax() const { return FRunningYMax; }
-    Double RunningYMean() const
-    {
-        if (FRunningYMeanDue) {
-            FRunningYMean = RunningMean(FRunningYTotal, FRunningCount);
-            FRunningYMeanDue = false;
-        }
-        return FRunningYMean;
-    }
+    Double RunningYMean() const { return SettledMean(FRunningYMean, FRunningYMeanDue, FRunningYTotal); }
     // Rebuilds the running statistics from the valid points held now.
     void ReCalcRunningMinMaxMean();
     // Scans of the valid points; each stores its answer as the running value.
@@ -267,8 +253,8 @@ private:
     TkPlotXAxis* LookUpXAxis();
     TkPlotYAxis* LookUpYAxis();
     template <class TAxis>
-    TAxis* LookUpAxis(TAxis*& Cache, Boolean& Missed, Cardinal& MissVersion, const String& Name,
-                      TAxis* (TkPlotAxisOwner::*Find)(const String&) const);
+    TAxis* LookUpAxis(TAxis*& Cache, Boolean& Missed, Cardinal& MissVersion, bool& FirstAlignDone,
+                      const String& Name, TAxis* (TkPlotAxisOwner::*Find)(const String&) const);
 
     // Counts a point into the running count, extremes and totals; the means
     // follow when asked for.
@@ -287,6 +273,16 @@ private:
     static Double RunningMean(Extended Total, Int64 Count)
     {
         return Count == 0 ? 0.0 : static_cast<Double>(Total / static_cast<Extended>(Count));
+    }
+    // The mean of Total over the running count, worked out once after new
+    // points came.
+    Double SettledMean(Double& Mean, Boolean& Due, Extended Total) const
+    {
+        if (Due) {
+            Mean = RunningMean(Total, FRunningCount);
+            Due = false;
+        }
+        return Mean;
     }
     void ResetRunningStatistics();
     // Feeds the new point to the axes that track it.
@@ -323,6 +319,11 @@ private:
     Cardinal FYAxisMissVersion = 0;
     Boolean FXAxisMissed = false;
     Boolean FYAxisMissed = false;
+    // The first-align flags of the bound axes' tracking. The axis does not
+    // hand its own to the tracking yet, so the channel keeps one per bound
+    // axis, cleared whenever it binds an axis.
+    bool FXAxisFirstAlignDone = false;
+    bool FYAxisFirstAlignDone = false;
     TkPlotChannelHost* FHost = nullptr;
     Boolean FHostKnown = false;
 
