@@ -113,6 +113,8 @@ void AddTrackedPoints(benchmark::State& state, TkPlotDataStyle Style, bool Widen
     plot.YAxis = CreateObject<TkPlotYAxis>(plot, "Y-Axis 1");
     plot.XAxis->SetMinSpan(0, Widening ? 100 : kPoints);
     plot.YAxis->SetMinSpan(0, 1);
+    // A new channel's first point would line the X scale up on itself.
+    plot.XAxis->SetTrackingAlignFirstStyle(kpafsNone);
     TkPlotChannelCustom* channel = nullptr;
     if (Run == TRun::Warm) {
         channel = NewChannel(plot, Style);

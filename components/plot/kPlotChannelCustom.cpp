@@ -98,7 +98,7 @@ Integer TkPlotChannelCustom::AddPoint(Boolean Null, Boolean Empty, Double X, Dou
     return index;
 }
 
-// Part of AddPoint, kept apart for reading.
+// A step of AddPoint, kept apart for reading.
 inline void TkPlotChannelCustom::TrackPoint(Boolean Null, Boolean Empty, Double X, Double Y)
 {
     if (MarkersVisible()) {
