@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "components/plot/kPlotAxisTracking.h"
 #include "platform/FormStream.h"
 #include "platform/Math.h"
 #include "platform/SysUtils.h"
@@ -155,6 +156,7 @@ TkPlotAxis::TkPlotAxis(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotif
                        TNotifyEvent AOnRemove, TNotifyEvent AOnRename)
     : TkPlotLayoutObject(AOwner, std::move(AOnChange), std::move(AOnInsert), std::move(AOnRemove),
                          std::move(AOnRename)),
+      FAxisOwner(dynamic_cast<TkPlotAxisOwner*>(AOwner)),
       FTitleFont(CreateOwned<TFont>()),
       FLabelsFont(CreateOwned<TFont>())
 {
@@ -188,8 +190,6 @@ void TkPlotAxis::SetTrackingDefaults(TkPlotTrackingStyle Style, TkPlotAlignFirst
     FTrackingStyle = Style;
     FTrackingAlignFirstStyle = AlignFirst;
 }
-
-TkPlotAxisOwner* TkPlotAxis::AxisOwner() const { return dynamic_cast<TkPlotAxisOwner*>(Owner()); }
 
 void TkPlotAxis::DefineProperties(TFiler& Filer)
 {
@@ -392,6 +392,15 @@ void TkPlotAxis::UpdateResumeValues()
     FPreviousSpan = FSpan;
     FPreviousLabelsMinLength = FLabelsMinLength;
 }
+
+void TkPlotAxis::FollowTrackingData(Double Value)
+{
+    TkPlotAxisTracking::NewTrackingData(*this, FFirstAlignDone, Value);
+}
+
+void TkPlotAxis::ZoomToFit() { TkPlotAxisTracking::ZoomToFit(*this); }
+
+void TkPlotAxis::ZoomToFitFast() { TkPlotAxisTracking::ZoomToFitFast(*this); }
 
 void TkPlotAxis::SetTrackingStyle(TkPlotTrackingStyle Value)
 {

@@ -197,8 +197,22 @@ public:
     void SetRestoreValuesOnResume(bool Value);
     // The scale and label length that resuming restores.
     void UpdateResumeValues();
+    // One new data value in the axis' units: the first after ResetFirstAlign
+    // lines the scale up by TrackingAlignFirstStyle, later ones move it by
+    // TrackingStyle.
+    void NewTrackingData(Double Value)
+    {
+        // Called for every point a channel takes: most land inside a scale
+        // that nothing but the value could move, and cost no more than this.
+        if (FTrackingEnabled && !(FFirstAlignDone && Value >= FMin && Value <= Max() && TrackingFollowsOnlyOutliers()))
+            FollowTrackingData(Value);
+    }
     // The next tracked value aligns the scale again.
     void ResetFirstAlign() { FFirstAlignDone = false; }
+    // The scale spans the data of the channels bound to the axis (Fast: their
+    // running extremes, without a scan of the points).
+    void ZoomToFit();
+    void ZoomToFitFast();
 
     // --- cursor and legend texts -------------------------------------------------
     bool CursorUseDefaultFormat() const { return FCursorUseDefaultFormat; }
@@ -327,10 +341,20 @@ public:
 
 protected:
     void SetTrackingDefaults(TkPlotTrackingStyle Style, TkPlotAlignFirstStyle AlignFirst);
-    TkPlotAxisOwner* AxisOwner() const;
+    // The owner as a plot component; nullptr for a bare object owner.
+    TkPlotAxisOwner* AxisOwner() const { return FAxisOwner; }
 
 private:
     bool IsLog() const { return FScaleType == kpstLog10; }
+    // No setting moves the scale for a value inside it: the style reacts only
+    // to values outside, and no snap, span minimum or margin applies.
+    bool TrackingFollowsOnlyOutliers() const
+    {
+        return FTrackingStyle != kptsExpandCollapse && FTrackingStyle != kptsExpandCollapseFast &&
+               FTrackingIncrementStyle == kptisMinimum && FTrackingSpanMinimum == 0 && FTrackingMinMargin == 0 &&
+               FTrackingMaxMargin == 0;
+    }
+    void FollowTrackingData(Double Value);
     bool LabelsAlongAxis() const;
     void FireMinSpanEvents(Double OldMin, Double OldSpan, bool MinChanged, bool SpanChanged);
     void LayoutScale(TCanvas* Canvas);
@@ -354,6 +378,9 @@ private:
     String CustomizeLabel(const String& Text, Double Value);
     TkPlotAxis* FindReferenceAxis(const String& Name, bool SameDirection) const;
 
+    // Looked up once: the owner is fixed for the axis' life, and the scale
+    // events that need it fire at every tracked change.
+    TkPlotAxisOwner* const FAxisOwner;
     Integer FActualStart = 0;
     Integer FActualStop = 0;
     Double FPixelsPerSpanUnit = 0;

@@ -2,9 +2,9 @@
 // Tracking: how an axis' scale follows newly arriving data, and how it fits
 // itself to the channels bound to it.
 //
-// The axis keeps the settings (TrackingEnabled, TrackingStyle, ...); the
-// flag that tells whether the first value has lined the scale up is handed
-// in with each value. Every scale change goes through the axis' SetMinSpan,
+// The axis keeps the settings (TrackingEnabled, TrackingStyle, ...) and is
+// the entry point (TkPlotAxis::NewTrackingData, ZoomToFit); it hands in its
+// flag that tells whether the first value has lined the scale up. Every scale change goes through the axis' SetMinSpan,
 // so its clamps and events apply to each step. A handler of those events may
 // add data and so come back here: nothing is held across a SetMinSpan.
 

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <exception>
 
-#include "components/plot/kPlotAxisTracking.h"
 #include "platform/Graphics.h"
 #include "platform/Math.h"
 #include "platform/SysUtils.h"
@@ -106,9 +105,9 @@ inline void TkPlotChannelCustom::TrackPoint(Boolean Null, Boolean Empty, Double 
         return;
     }
     if (FXAxisTrackingEnabled)
-        if (TkPlotXAxis* axis = XAxis()) TkPlotAxisTracking::NewTrackingData(*axis, FXAxisFirstAlignDone, X);
+        if (TkPlotXAxis* axis = XAxis()) axis->NewTrackingData(X);
     if (FYAxisTrackingEnabled && !Null && !Empty)
-        if (TkPlotYAxis* axis = YAxis()) TkPlotAxisTracking::NewTrackingData(*axis, FYAxisFirstAlignDone, Y);
+        if (TkPlotYAxis* axis = YAxis()) axis->NewTrackingData(Y);
 }
 
 // With markers showing, the axes take in the marker around the point; an
@@ -118,13 +117,13 @@ void TkPlotChannelCustom::TrackMarkerExtents(Integer Index)
     const Boolean null = FDataList->GetNull(Index);
     if (FXAxisTrackingEnabled)
         if (TkPlotXAxis* axis = XAxis(); axis && !null) {
-            TkPlotAxisTracking::NewTrackingData(*axis, FXAxisFirstAlignDone, GetPointXMax(Index));
-            TkPlotAxisTracking::NewTrackingData(*axis, FXAxisFirstAlignDone, GetPointXMin(Index));
+            axis->NewTrackingData(GetPointXMax(Index));
+            axis->NewTrackingData(GetPointXMin(Index));
         }
     if (FYAxisTrackingEnabled)
         if (TkPlotYAxis* axis = YAxis(); axis && !null) {
-            TkPlotAxisTracking::NewTrackingData(*axis, FYAxisFirstAlignDone, GetPointYMax(Index));
-            TkPlotAxisTracking::NewTrackingData(*axis, FYAxisFirstAlignDone, GetPointYMin(Index));
+            axis->NewTrackingData(GetPointYMax(Index));
+            axis->NewTrackingData(GetPointYMin(Index));
         }
 }
 
@@ -392,8 +391,7 @@ TkPlotChannelHost* TkPlotChannelCustom::Host()
 }
 
 template <class TAxis>
-TAxis* TkPlotChannelCustom::LookUpAxis(TAxis*& Cache, Boolean& Missed, Cardinal& MissVersion,
-                                       bool& FirstAlignDone, const String& Name,
+TAxis* TkPlotChannelCustom::LookUpAxis(TAxis*& Cache, Boolean& Missed, Cardinal& MissVersion, const String& Name,
                                        TAxis* (TkPlotAxisOwner::*Find)(const String&) const)
 {
     TkPlotChannelHost* host = Host();
@@ -403,19 +401,18 @@ TAxis* TkPlotChannelCustom::LookUpAxis(TAxis*& Cache, Boolean& Missed, Cardinal&
     Cache = (host->*Find)(Name);
     Missed = Cache == nullptr;
     MissVersion = version;
-    if (Cache) FirstAlignDone = false;
     return Cache;
 }
 
 TkPlotXAxis* TkPlotChannelCustom::LookUpXAxis()
 {
-    return LookUpAxis(FXAxis, FXAxisMissed, FXAxisMissVersion, FXAxisFirstAlignDone, FXAxisName,
+    return LookUpAxis(FXAxis, FXAxisMissed, FXAxisMissVersion, FXAxisName,
                       &TkPlotAxisOwner::GetXAxisByName);
 }
 
 TkPlotYAxis* TkPlotChannelCustom::LookUpYAxis()
 {
-    return LookUpAxis(FYAxis, FYAxisMissed, FYAxisMissVersion, FYAxisFirstAlignDone, FYAxisName,
+    return LookUpAxis(FYAxis, FYAxisMissed, FYAxisMissVersion, FYAxisName,
                       &TkPlotAxisOwner::GetYAxisByName);
 }
 

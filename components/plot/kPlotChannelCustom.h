@@ -253,8 +253,8 @@ private:
     TkPlotXAxis* LookUpXAxis();
     TkPlotYAxis* LookUpYAxis();
     template <class TAxis>
-    TAxis* LookUpAxis(TAxis*& Cache, Boolean& Missed, Cardinal& MissVersion, bool& FirstAlignDone,
-                      const String& Name, TAxis* (TkPlotAxisOwner::*Find)(const String&) const);
+    TAxis* LookUpAxis(TAxis*& Cache, Boolean& Missed, Cardinal& MissVersion, const String& Name,
+                      TAxis* (TkPlotAxisOwner::*Find)(const String&) const);
 
     // Counts a point into the running count, extremes and totals; the means
     // follow when asked for.
@@ -319,11 +319,6 @@ private:
     Cardinal FYAxisMissVersion = 0;
     Boolean FXAxisMissed = false;
     Boolean FYAxisMissed = false;
-    // The first-align flags of the bound axes' tracking. The axis does not
-    // hand its own to the tracking yet, so the channel keeps one per bound
-    // axis, cleared whenever it binds an axis.
-    bool FXAxisFirstAlignDone = false;
-    bool FYAxisFirstAlignDone = false;
     TkPlotChannelHost* FHost = nullptr;
     Boolean FHostKnown = false;
 

@@ -10,6 +10,7 @@
 #include "components/plot/kPlotManagers.h"
 #include "platform/FormStream.h"
 #include "platform/SysUtils.h"
+#include "tests/plot/SilentPlotOwner.h"
 
 namespace {
 
@@ -17,23 +18,13 @@ constexpr Double kNaN = std::numeric_limits<Double>::quiet_NaN();
 
 // A plot as far as its axes see it: it records the axis events, finds axes
 // by name and lets a test customise labels.
-class TAxisPlot : public TkPlotObjectOwner, public TkPlotAxisOwner {
+class TAxisPlot : public PlotTest::TSilentPlotOwner, public TkPlotAxisOwner {
 public:
     std::vector<String> Events;
     bool TimePlot = false;
     std::map<String, TkPlotXAxis*> XAxes;
     std::map<String, TkPlotYAxis*> YAxes;
     std::function<void(TkPlotAxis*, String&, Double)> OnCustomizeLabel;
-
-    void DoObjectMouseDown(TkPlotObject*, TMouseButton, TShiftState, Integer, Integer) override {}
-    void DoObjectMouseMove(TkPlotObject*, TShiftState, Integer, Integer) override {}
-    void DoObjectMouseUp(TkPlotObject*, TMouseButton, TShiftState, Integer, Integer) override {}
-    void DoObjectMouseWheel(TkPlotObject*, Integer, TShiftState, Integer, Integer) override {}
-    void DoObjectGotFocus(TkPlotObject*) override {}
-    void DoObjectLostFocus(TkPlotObject*) override {}
-    void DoObjectPopupMenu(TkPlotObject*, bool&, Integer, Integer) override {}
-    TPoint PlotClientToScreen(const TPoint& P) const override { return P; }
-    TkPlotTranslationManager* PlotTranslationManager() const override { return nullptr; }
 
     void DoAxisMinChange(TkPlotAxis*, Double OldValue, Double NewValue) override
     {
@@ -66,18 +57,7 @@ private:
 };
 
 // An owner that is no plot component: no events, no lookups.
-class TBareOwner : public TkPlotObjectOwner {
-public:
-    void DoObjectMouseDown(TkPlotObject*, TMouseButton, TShiftState, Integer, Integer) override {}
-    void DoObjectMouseMove(TkPlotObject*, TShiftState, Integer, Integer) override {}
-    void DoObjectMouseUp(TkPlotObject*, TMouseButton, TShiftState, Integer, Integer) override {}
-    void DoObjectMouseWheel(TkPlotObject*, Integer, TShiftState, Integer, Integer) override {}
-    void DoObjectGotFocus(TkPlotObject*) override {}
-    void DoObjectLostFocus(TkPlotObject*) override {}
-    void DoObjectPopupMenu(TkPlotObject*, bool&, Integer, Integer) override {}
-    TPoint PlotClientToScreen(const TPoint& P) const override { return P; }
-    TkPlotTranslationManager* PlotTranslationManager() const override { return nullptr; }
-};
+using TBareOwner = PlotTest::TSilentPlotOwner;
 
 class PlotAxisTest : public ::testing::Test {
 protected:
@@ -89,7 +69,7 @@ protected:
     void SetUp() override { Bitmap->SetSize(50, 50); }
     void TearDown() override { Axes.clear(); }
 
-    TCanvas* Canvas() { return Bitmap->GetCanvas(); }
+    TCanvas* Canvas() { return Bitmap->Canvas(); }
 
     template <class T = TkPlotXAxis>
     T* NewAxis(TkPlotObjectOwner* Owner = nullptr)
@@ -174,11 +154,11 @@ TEST_F(PlotAxisTest, KindsSetTheirTrackingDefaults)
     EXPECT_EQ(y->TrackingAlignFirstStyle(), kpafsNone);
     EXPECT_EQ(y->Min(), 0);
     EXPECT_EQ(y->Span(), 100);
-    EXPECT_EQ(y->TitleFont()->GetName(), "Arial");
-    EXPECT_EQ(y->TitleFont()->GetSize(), 10);
-    EXPECT_TRUE(y->TitleFont()->GetStyle().Contains(fsBold));
-    EXPECT_EQ(y->TitleFont()->GetColor(), clWhite);
-    EXPECT_EQ(y->LabelsFont()->GetColor(), clWhite);
+    EXPECT_EQ(y->TitleFont()->Name(), "Arial");
+    EXPECT_EQ(y->TitleFont()->Size(), 10);
+    EXPECT_TRUE(y->TitleFont()->Style().Contains(fsBold));
+    EXPECT_EQ(y->TitleFont()->Color(), clWhite);
+    EXPECT_EQ(y->LabelsFont()->Color(), clWhite);
     EXPECT_EQ(y->CartesianChildRefAxisName(), "<None>");
     EXPECT_EQ(y->CursorDateTimeFormat(), "hh:nn:ss");
     EXPECT_EQ(Changes, 0);  // building an axis reports nothing
@@ -782,7 +762,7 @@ TEST(PlotAxisStream, SettingsRoundTripIncludingZeroesAndEmptyTexts)
     EXPECT_EQ(read->DateTimeFormat(), "");
     EXPECT_EQ(read->AlignRefAxisName(), "");
     EXPECT_EQ(read->LabelsFormatStyle(), kptfPrice32nds);
-    EXPECT_EQ(read->LabelsFont()->GetSize(), 14);
+    EXPECT_EQ(read->LabelsFont()->Size(), 14);
     EXPECT_EQ(WriteComponent(copy.get()), text);
 }
 

@@ -8,7 +8,6 @@
 #include <initializer_list>
 #include <limits>
 
-#include "components/plot/kPlotAxisTracking.h"
 #include "tests/plot/kPlotChannelTestDoubles.h"
 
 using namespace ChannelTest;
@@ -19,12 +18,14 @@ class AxisTracking : public ::testing::Test {
 protected:
     TTestPlot Plot;
     TkPlotYAxis* Axis = Plot.Add<TkPlotYAxis>("Y-Axis 1");
-    // The first value has lined the scale up already, unless a test says not.
-    bool FirstAlignDone = true;
+
+    // The first value has lined the scale up already (a Y axis aligns by
+    // kpafsNone: the scale stays), unless a test resets the alignment.
+    AxisTracking() { Axis->NewTrackingData(0); }
 
     void Feed(std::initializer_list<Double> Values)
     {
-        for (Double v : Values) TkPlotAxisTracking::NewTrackingData(*Axis, FirstAlignDone, v);
+        for (Double v : Values) Axis->NewTrackingData(v);
     }
     void ExpectScale(Double Min, Double Max)
     {
@@ -56,12 +57,23 @@ TEST_F(AxisTracking, FirstValueAlignsByAlignFirstStyle)
                           Case{kpafsMin, 30, 30}, Case{kpafsMax, 30, -70}, Case{kpafsNone, 500, 0}}) {
         Axis->SetMinSpan(0, 100);
         Axis->SetTrackingAlignFirstStyle(c.Style);
-        FirstAlignDone = false;
+        Axis->ResetFirstAlign();
         Feed({c.Value});
-        EXPECT_TRUE(FirstAlignDone);
         EXPECT_DOUBLE_EQ(Axis->Min(), c.Min) << c.Style << " " << c.Value;
         EXPECT_DOUBLE_EQ(Axis->Span(), 100);
     }
+}
+
+TEST_F(AxisTracking, OnlyResetFirstAlignAlignsAgain)
+{
+    Axis->SetTrackingAlignFirstStyle(kpafsMin);
+    Axis->SetTrackingStyle(kptsScaleMax);
+    Axis->SetMinSpan(0, 100);
+    Feed({30});  // aligned already: the style leaves a value inside alone
+    ExpectScale(0, 100);
+    Axis->ResetFirstAlign();
+    Feed({30, 40});
+    ExpectScale(30, 130);
 }
 
 TEST_F(AxisTracking, FirstValueGetsNoStyleSpanMinimumOrMargins)
@@ -69,7 +81,7 @@ TEST_F(AxisTracking, FirstValueGetsNoStyleSpanMinimumOrMargins)
     Axis->SetTrackingAlignFirstStyle(kpafsMin);
     Axis->SetTrackingMinMargin(5);
     Axis->SetTrackingSpanMinimum(500);
-    FirstAlignDone = false;
+    Axis->ResetFirstAlign();
     Feed({30});
     ExpectScale(30, 130);
     // The next value gets them: the span minimum centred on the scale.
@@ -80,20 +92,20 @@ TEST_F(AxisTracking, FirstValueGetsNoStyleSpanMinimumOrMargins)
 TEST_F(AxisTracking, DisabledAxisAndValuesWithoutPlaceAreIgnored)
 {
     Axis->SetTrackingAlignFirstStyle(kpafsMin);
-    FirstAlignDone = false;
+    Axis->ResetFirstAlign();
     Axis->SetTrackingEnabled(false);
     Axis->SetMinSpan(0, 100);
     Feed({500, -500});
-    EXPECT_FALSE(FirstAlignDone);
     ExpectScale(0, 100);
 
     Axis->SetTrackingEnabled(true);
     Feed({std::nan(""), std::numeric_limits<Double>::infinity(), -std::numeric_limits<Double>::infinity()});
-    EXPECT_FALSE(FirstAlignDone);
     ExpectScale(0, 100);
-    FirstAlignDone = true;
+    // None of them used up the first alignment.
+    Feed({30});
+    ExpectScale(30, 130);
     Feed({std::nan(""), std::numeric_limits<Double>::infinity()});
-    ExpectScale(0, 100);
+    ExpectScale(30, 130);
 }
 
 TEST_F(AxisTracking, ScaleMinMaxWidensUpwardAndMovesDownWhole)
@@ -207,7 +219,7 @@ TEST_F(AxisTracking, SnapMovesTheEndsOutToTheIncrement)
     bitmap->SetSize(200, 400);
     Axis->SetLayoutRect(Rect(0, 0, 60, 400));
     Axis->SetMinSpan(0.5, 100);
-    Axis->CalcTicks(bitmap->GetCanvas());
+    Axis->CalcTicks(bitmap->Canvas());
     const Double major = Axis->MajorIncrement();
     ASSERT_GT(major, 0);
     Feed({123.4});
@@ -229,23 +241,23 @@ TEST_F(AxisTracking, ZoomToFitSpansTheVisibleDataOfBoundChannels)
     a->AddPoint(true, false, 9, 50);  // null: not visible
     ChannelWith({-40}, "Other");
     ChannelWith({5, 8});
-    TkPlotAxisTracking::ZoomToFit(*Axis);
+    Axis->ZoomToFit();
     ExpectScale(3, 8);
 
     Axis->SetTrackingSpanMinimum(10);
     Axis->SetTrackingMinMargin(1);
     Axis->SetTrackingMaxMargin(2);
-    TkPlotAxisTracking::ZoomToFit(*Axis);
+    Axis->ZoomToFit();
     ExpectScale(2, 15);
 }
 
 TEST_F(AxisTracking, ZoomToFitLeavesTheScaleWithoutData)
 {
-    TkPlotAxisTracking::ZoomToFit(*Axis);
+    Axis->ZoomToFit();
     ExpectScale(0, 100);
     ChannelWith({4, 4, 4});
-    TkPlotAxisTracking::ZoomToFit(*Axis);
-    TkPlotAxisTracking::ZoomToFitFast(*Axis);
+    Axis->ZoomToFit();
+    Axis->ZoomToFitFast();
     ExpectScale(0, 100);
 }
 
@@ -254,7 +266,7 @@ TEST_F(AxisTracking, ZoomToFitFastReadsRunningExtremes)
     TTestChannel* channel = ChannelWith({3, 7});
     channel->AddPoint(true, false, 9, 50);  // counted in the running statistics
     Axis->SetTrackingSpanMinimum(1000);     // not applied here
-    TkPlotAxisTracking::ZoomToFitFast(*Axis);
+    Axis->ZoomToFitFast();
     ExpectScale(3, 50);
 }
 
@@ -277,7 +289,7 @@ TEST_F(AxisTracking, XAxisFitsToTheChannelsXData)
     auto* xAxis = Plot.Add<TkPlotXAxis>("X-Axis 1");
     TTestChannel* channel = ChannelWith({1, 2, 3});
     channel->SetXAxisName("X-AXIS 1");
-    TkPlotAxisTracking::ZoomToFit(*xAxis);
+    xAxis->ZoomToFit();
     EXPECT_DOUBLE_EQ(xAxis->Min(), 0);
     EXPECT_DOUBLE_EQ(xAxis->Max(), 2);
 }

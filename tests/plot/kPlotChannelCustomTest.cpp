@@ -64,7 +64,7 @@ TEST_F(Channel, StartsWithEmptyStatistics)
     EXPECT_EQ(Ch->XFirst(), -1.0);
     EXPECT_EQ(Ch->IndexLast(), -1);
     EXPECT_EQ(Ch->MarkersSize(), 3);
-    EXPECT_EQ(Ch->MarkersFont()->GetColor(), 16777215);
+    EXPECT_EQ(Ch->MarkersFont()->Color(), 16777215);
 
     Ch->AddXY(2, 5);
     EXPECT_EQ(Ch->RunningXMin(), 2);
@@ -179,6 +179,19 @@ TEST_F(Channel, ClearDoesNotAlignTheAxesAgain)
     EXPECT_EQ(XAxis->Max(), 2000);
 }
 
+TEST_F(Channel, AnAxisAlignsOnceForAllItsChannelsUntilReset)
+{
+    Ch->AddXY(500, 1);  // X aligns (auto): 500 .. 600
+    TTestChannel* second = Bound(Plot.Add<TTestChannel>("Channel 2"));
+    second->AddXY(-50, 1);  // tracked by the style: the scale widens down
+    EXPECT_EQ(XAxis->Min(), -50);
+    EXPECT_EQ(XAxis->Max(), 50);
+
+    XAxis->ResetFirstAlign();
+    second->AddXY(1000, 1);
+    EXPECT_EQ(XAxis->Min(), 1000);
+}
+
 TEST_F(Channel, NullAndEmptyPointsMoveOnlyTheXAxis)
 {
     Ch->AddXY(0, 0);
@@ -193,7 +206,7 @@ TEST_F(Channel, WithMarkersTheAxesTrackTheMarkerExtents)
     TOwned<TBitmap> bitmap = CreateOwned<TBitmap>();
     bitmap->SetSize(400, 400);
     YAxis->SetLayoutRect(Rect(0, 0, 60, 400));
-    YAxis->CalcTicks(bitmap->GetCanvas());
+    YAxis->CalcTicks(bitmap->Canvas());
     const Double min = YAxis->Min();
     const Double width = std::fabs(YAxis->PixelsToPosition(YAxis->PositionToPixels(min) + 3) - min);
     ASSERT_GT(width, 0);

@@ -9,10 +9,11 @@
 #include "components/plot/kPlotAxis.h"
 #include "components/plot/kPlotChannelCustom.h"
 #include "platform/SysUtils.h"
+#include "tests/plot/SilentPlotOwner.h"
 
 namespace ChannelTest {
 
-class TTestPlot : public TkPlotObjectOwner, public TkPlotChannelHost {
+class TTestPlot : public PlotTest::TSilentPlotOwner, public TkPlotChannelHost {
 public:
     std::vector<TkPlotObject*> Objects;
     Cardinal Version = 0;
@@ -53,17 +54,6 @@ public:
     void DoAxisMinSpanChange(TkPlotAxis*, Double, Double, Double, Double) override { ++MinSpanEvents; }
     void DoAxisCustomizeLabel(TkPlotAxis*, String&, Double) override {}
     bool IsTkPlot() const override { return false; }
-
-    // --- TkPlotObjectOwner ------------------------------------------------------------
-    void DoObjectMouseDown(TkPlotObject*, TMouseButton, TShiftState, Integer, Integer) override {}
-    void DoObjectMouseMove(TkPlotObject*, TShiftState, Integer, Integer) override {}
-    void DoObjectMouseUp(TkPlotObject*, TMouseButton, TShiftState, Integer, Integer) override {}
-    void DoObjectMouseWheel(TkPlotObject*, Integer, TShiftState, Integer, Integer) override {}
-    void DoObjectGotFocus(TkPlotObject*) override {}
-    void DoObjectLostFocus(TkPlotObject*) override {}
-    void DoObjectPopupMenu(TkPlotObject*, bool&, Integer, Integer) override {}
-    TPoint PlotClientToScreen(const TPoint& P) const override { return P; }
-    TkPlotTranslationManager* PlotTranslationManager() const override { return nullptr; }
 
 private:
     static TNotifyEvent Hook(TNotifyEvent Event) { return Event; }
