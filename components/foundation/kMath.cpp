@@ -46,6 +46,14 @@ bool IsWholeExponent(Extended exponent)
            std::fabs(exponent) <= Extended(std::numeric_limits<Integer>::max());
 }
 
+// 10^Exponent exactly, or (for a negative exponent, which no binary
+// fraction holds exactly) the double nearest to it, as axis values carry it.
+bool IsPowerOfTen(Extended X, Int64 Exponent)
+{
+    const Extended power = IntPower(10, Exponent);
+    return power == X || (static_cast<Double>(X) == X && static_cast<Double>(power) == X);
+}
+
 }  // namespace
 
 Extended Log10(Extended X)
@@ -56,7 +64,7 @@ Extended Log10(Extended X)
     // The library logarithm can land an ulp off the whole number (1000
     // gives 2.9999...); an exact power of ten gets its exact exponent.
     const Extended whole = std::nearbyint(logarithm);
-    if (std::fabs(logarithm - whole) < 1e-12L && std::fabs(whole) < 4900 && IntPower(10, Int64(whole)) == X)
+    if (std::fabs(logarithm - whole) < 1e-12L && std::fabs(whole) < 4900 && IsPowerOfTen(X, Int64(whole)))
         return whole;
     return logarithm;
 }

@@ -19,7 +19,13 @@ TEST(kMathPowerLog, WholePowersOfTenAreExact)
     }
     // Powers of ten stored as doubles, as axis values are.
     for (int k = 0; k <= 22; ++k) EXPECT_EQ(Log10(Double(std::pow(10.0, k))), Extended(k)) << k;
-    for (int k = 1; k <= 15; ++k) EXPECT_EQ(Double(Power(10, -k)), std::stod("1e-" + std::to_string(k))) << k;
+    for (int k = 1; k <= 15; ++k) {
+        const Double tenth = std::stod("1e-" + std::to_string(k));
+        EXPECT_EQ(Double(Power(10, -k)), tenth) << k;
+        EXPECT_EQ(Log10(tenth), Extended(-k)) << k;
+    }
+    // A near miss is no power of ten.
+    EXPECT_NE(Log10(std::nextafter(0.001, 1.0)), -3.0L);
     EXPECT_EQ(Power(2, 10), 1024.0L);
     EXPECT_EQ(Power(-2, 3), -8.0L);
     EXPECT_EQ(Power(7, 0), 1.0L);
