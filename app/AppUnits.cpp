@@ -2,6 +2,7 @@
 
 #include "app/JOV.h"
 #include "app/StandIns.h"
+#include "components/foundation/FoundationUnits.h"
 #include "platform/Forms.h"
 
 // Generated from the files of resources/.
@@ -12,10 +13,13 @@ namespace {
 void InitializeAppUnit()
 {
     RegisterResources_APP();
-    RegisterClasses({TForm1::StaticClassInfo(), TkXYPlot::StaticClassInfo(), TkSwitchLed::StaticClassInfo(),
-                     TQdStrEdit::StaticClassInfo()});
+    RegisterClasses({TForm1::StaticClassInfo(), TkXYPlot::StaticClassInfo(), TQdStrEdit::StaticClassInfo()});
 }
 
 }  // namespace
 
-void RegisterAppUnit() { RegisterUnitInitialization("app", InitializeAppUnit, nullptr); }
+void RegisterProgramUnits()
+{
+    RegisterFoundationUnits();
+    RegisterUnitInitialization("app", InitializeAppUnit, nullptr);
+}

@@ -6,6 +6,7 @@
 #include <array>
 
 #include "app/StandIns.h"
+#include "components/foundation/kSwitchLed.h"
 #include "platform/ExtCtrls.h"
 #include "platform/Forms.h"
 #include "platform/Menus.h"

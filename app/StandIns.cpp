@@ -68,9 +68,9 @@ void TkXYPlot::SetTitleText(const String& Value)
 void TkXYPlot::Paint()
 {
     TCanvas* canvas = Canvas();
-    canvas->GetBrush()->SetColor(clBlack);
+    canvas->Brush()->SetColor(clBlack);
     canvas->FillRect(ClientRect());
-    TFont* font = canvas->GetFont();
+    TFont* font = canvas->Font();
     font->SetName("Arial");
     font->SetHeight(-19);
     font->SetStyle({fsBold});
@@ -78,7 +78,7 @@ void TkXYPlot::Paint()
     const Integer titleHeight = canvas->TextHeight("0");
     canvas->TextOut((Width() - canvas->TextWidth(FTitleText)) / 2, 2, FTitleText);
     const TRect area = Rect(30, titleHeight + 6, Width() - 10, Height() - 10);
-    canvas->GetBrush()->SetColor(clGreen);
+    canvas->Brush()->SetColor(clGreen);
     canvas->FrameRect(area);
     PaintTrace(area);
 }
@@ -100,63 +100,8 @@ void TkXYPlot::PaintTrace(const TRect& Area)
         const double y = (FChannel->GetYValue(i) - low) / (high - low);
         points.push_back({Area.Left + RoundPix(x * (Area.Width() - 1)), Area.Bottom - 1 - RoundPix(y * (Area.Height() - 1))});
     }
-    Canvas()->GetPen()->SetColor(clYellow);
+    Canvas()->Pen()->SetColor(clYellow);
     Canvas()->Polyline(points);
-}
-
-// ---------------------------------------------------------------------------
-// TkSwitchLed
-// ---------------------------------------------------------------------------
-
-TClass TkSwitchLed::StaticClassInfo()
-{
-    static const TClassInfo info = TClassBuilder<TkSwitchLed, TCustomControl>("TkSwitchLed")
-                                       .String("Caption", &TkSwitchLed::Caption, &TkSwitchLed::SetCaption)
-                                       .Bool("Active", &TkSwitchLed::Active, &TkSwitchLed::SetActive)
-                                       .Default(false)
-                                       .Event("OnChange", &TkSwitchLed::OnChange)
-                                       .StandIn()
-                                       .Build();
-    return &info;
-}
-
-TkSwitchLed::TkSwitchLed(TComponent* AOwner) : TCustomControl(AOwner)
-{
-    SetBounds(0, 0, 40, 28);
-    SetTabStop(true);
-}
-
-void TkSwitchLed::SetActive(bool Value)
-{
-    if (Value == FActive) return;
-    FActive = Value;
-    Invalidate();
-    if (!ComponentState().Contains(csLoading) && OnChange) OnChange(this);
-}
-
-void TkSwitchLed::Click()
-{
-    SetActive(!FActive);
-    TCustomControl::Click();
-}
-
-void TkSwitchLed::Paint()
-{
-    TCanvas* canvas = Canvas();
-    const TRect face = ClientRect();
-    canvas->GetBrush()->SetColor(clBtnFace);
-    canvas->FillRect(face);
-    canvas->GetPen()->SetColor(clBtnHighlight);
-    canvas->Polyline({{face.Left, face.Bottom - 1}, {face.Left, face.Top}, {face.Right - 1, face.Top}});
-    canvas->GetPen()->SetColor(clBtnShadow);
-    canvas->Polyline({{face.Right - 1, face.Top}, {face.Right - 1, face.Bottom - 1}, {face.Left, face.Bottom - 1}});
-    canvas->SetFont(Font());
-    const String caption = StripHotkey(Caption());
-    canvas->TextOut((face.Width() - canvas->TextWidth(caption)) / 2, 4, caption);
-    const TRect led = Rect(face.Left + 7, face.Bottom - 11, face.Right - 7, face.Bottom - 7);
-    canvas->GetPen()->SetColor(clBlack);
-    canvas->GetBrush()->SetColor(FActive ? clLime : TColor{0x005500});
-    canvas->Rectangle(led);
 }
 
 // ---------------------------------------------------------------------------

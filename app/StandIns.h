@@ -1,9 +1,8 @@
 #pragma once
-// Temporary stand-ins for the three component classes that the main window
+// Temporary stand-ins for the component classes that the main window
 // streams from its form data, until the component libraries provide them.
 // Each one is deleted by the work that builds its real class:
 //   TkXYPlot, TkXYPlotChannel  -> the plot engine's kXYPlot and kPlotXYChannel
-//   TkSwitchLed                -> the foundation's kSwitchLed
 //   TQdStrEdit                 -> the panel widget library's styled edits
 // They skip the form data properties they do not know, keep only what the
 // window uses, and draw just enough to make the window recognisable.
@@ -53,27 +52,6 @@ private:
 
     TOwned<TkXYPlotChannel> FChannel;
     String FTitleText;
-};
-
-// A push button with an LED that each click turns on or off.
-class TkSwitchLed : public TCustomControl {
-    PL_CLASSINFO()
-public:
-    explicit TkSwitchLed(TComponent* AOwner);
-
-    bool Active() const { return FActive; }
-    // Fires OnChange on a change, except while the form data is read.
-    void SetActive(bool Value);
-
-    void Click() override;
-
-    TNotifyEvent OnChange;
-
-protected:
-    void Paint() override;
-
-private:
-    bool FActive = false;
 };
 
 // An edit with lime text on black.

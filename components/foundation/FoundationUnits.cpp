@@ -1,6 +1,11 @@
 #include "components/foundation/FoundationUnits.h"
 
 #include "components/foundation/kClasses.h"
+#include "components/foundation/kSwitchLed.h"
 #include "platform/Forms.h"
 
-void RegisterFoundationUnits() { RegisterUnitInitialization("kClasses", kClassesInitialization, kClassesFinalization); }
+void RegisterFoundationUnits()
+{
+    RegisterUnitInitialization("kClasses", kClassesInitialization, kClassesFinalization);
+    RegisterUnitInitialization("kSwitchLed", kSwitchLedInitialization, nullptr);
+}

@@ -11,7 +11,7 @@ class MainWindowTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        RegisterAppUnit();
+        RegisterProgramUnits();
         InitializeUnits();
     }
 
