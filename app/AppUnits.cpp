@@ -4,6 +4,7 @@
 #include "app/StandIns.h"
 #include "components/foundation/FoundationUnits.h"
 #include "platform/Forms.h"
+#include "widgets/WidgetUnits.h"
 
 // Generated from the files of resources/.
 void RegisterResources_APP();
@@ -12,14 +13,17 @@ namespace {
 
 void InitializeAppUnit()
 {
-    RegisterResources_APP();
-    RegisterClasses({TForm1::StaticClassInfo(), TkXYPlot::StaticClassInfo(), TQdStrEdit::StaticClassInfo()});
+    RegisterClasses({TForm1::StaticClassInfo(), TkXYPlot::StaticClassInfo()});
 }
 
 }  // namespace
 
 void RegisterProgramUnits()
 {
+    // The compiled-in files come first: the libraries' units load their
+    // cursors and bitmaps from them.
+    RegisterResources_APP();
     RegisterFoundationUnits();
+    RegisterWidgetUnits();
     RegisterUnitInitialization("app", InitializeAppUnit, nullptr);
 }

@@ -11,6 +11,7 @@
 #include "platform/Forms.h"
 #include "platform/Menus.h"
 #include "platform/StdCtrls.h"
+#include "widgets/QdEdit.h"
 
 class TForm1 : public TForm {
     PL_CLASSINFO()

@@ -103,19 +103,3 @@ void TkXYPlot::PaintTrace(const TRect& Area)
     Canvas()->Pen()->SetColor(clYellow);
     Canvas()->Polyline(points);
 }
-
-// ---------------------------------------------------------------------------
-// TQdStrEdit
-// ---------------------------------------------------------------------------
-
-TClass TQdStrEdit::StaticClassInfo()
-{
-    static const TClassInfo info = TClassBuilder<TQdStrEdit, TEdit>("TQdStrEdit").StandIn().Build();
-    return &info;
-}
-
-TQdStrEdit::TQdStrEdit(TComponent* AOwner) : TEdit(AOwner)
-{
-    SetColor(clBlack);
-    Font()->SetColor(clLime);
-}

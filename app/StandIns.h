@@ -3,7 +3,6 @@
 // streams from its form data, until the component libraries provide them.
 // Each one is deleted by the work that builds its real class:
 //   TkXYPlot, TkXYPlotChannel  -> the plot engine's kXYPlot and kPlotXYChannel
-//   TQdStrEdit                 -> the panel widget library's styled edits
 // They skip the form data properties they do not know, keep only what the
 // window uses, and draw just enough to make the window recognisable.
 
@@ -52,11 +51,4 @@ private:
 
     TOwned<TkXYPlotChannel> FChannel;
     String FTitleText;
-};
-
-// An edit with lime text on black.
-class TQdStrEdit : public TEdit {
-    PL_CLASSINFO()
-public:
-    explicit TQdStrEdit(TComponent* AOwner);
 };

@@ -18,7 +18,7 @@ TForm1* Window()
         static char name[] = "benchmarks";
         static char* argv[] = {name, nullptr};
         Testing::InitTestProcess(argc, argv);
-        RegisterAppUnit();
+        RegisterProgramUnits();
         InitializeUnits();
         TForm1* f = Create<TForm1>(Application);
         f->ComboBox2->SetItemIndex(2);

@@ -8,7 +8,8 @@ function(pl_add_resources target name)
     COMMAND ${CMAKE_COMMAND} -DOUT=${out} -DNAME=${name} "-DFILES=${ARGN}"
             -P ${PROJECT_SOURCE_DIR}/cmake/EmbedFiles.cmake
     DEPENDS ${ARGN} ${PROJECT_SOURCE_DIR}/cmake/EmbedFiles.cmake
-    COMMENT "Embedding resources ${name}")
+    COMMENT "Embedding resources ${name}"
+    VERBATIM)
   add_library(${target} STATIC ${out})
   target_link_libraries(${target} PUBLIC platform)
 endfunction()

@@ -525,6 +525,36 @@ private:
 // TCustomControl and TGraphicControl: controls that paint themselves
 // ---------------------------------------------------------------------------
 
+// Layer internals: the retained image of a control that paints itself, the
+// canvas bound to it, and the paint cycle that runs the control's Paint over
+// a dirty area.
+class TPaintSurface {
+public:
+    // Windowed: the image is opaque, erased in the control's Color unless
+    // csOpaque, and drawing outside a paint schedules an update.
+    // Windowless: the dirty area is cleared to transparent before Paint, so
+    // that what Paint leaves untouched shows the parent through.
+    TPaintSurface(TControl* Control, bool Windowed, std::function<void()> Paint);
+    ~TPaintSurface();
+    TPaintSurface(const TPaintSurface&) = delete;
+    TPaintSurface& operator=(const TPaintSurface&) = delete;
+
+    // Bound to the whole image, at the control's size.
+    TCanvas* Canvas() const;
+    // Gives the control a widget that paints through PaintCycle.
+    void CreateWnd();
+    void PaintCycle(const TRect& DirtyRect);
+
+private:
+    // Sizes the image to the control; false for an empty control.
+    bool EnsureBacking() const;
+
+    TControl* FControl;
+    bool FWindowed;
+    std::function<void()> FPaint;
+    TOwned<TCanvas> FCanvas;
+};
+
 // A windowed control with a Canvas bound to a retained image. Paint runs in
 // the paint cycle with the Canvas clipped to the dirty area; drawing on the
 // Canvas outside a paint goes into the same image and shows at the next
@@ -533,19 +563,18 @@ class TCustomControl : public TWinControl {
     PL_CLASSINFO()
 public:
     explicit TCustomControl(TComponent* AOwner);
-    ~TCustomControl() override;
     // Bound to the control's retained image, at the control's size.
-    TCanvas* Canvas() const;
+    TCanvas* Canvas() const { return FSurface.Canvas(); }
 
     // Layer internals: one paint cycle over the dirty rectangle.
-    void PaintCycle(const TRect& DirtyRect);
+    void PaintCycle(const TRect& DirtyRect) { FSurface.PaintCycle(DirtyRect); }
 
 protected:
-    void CreateWnd() override;
+    void CreateWnd() override { FSurface.CreateWnd(); }
     virtual void Paint();
 
 private:
-    TOwned<TCanvas> FCanvas;
+    TPaintSurface FSurface;
 };
 
 // A windowless control drawn over its parent; it never takes the focus.
@@ -553,18 +582,17 @@ class TGraphicControl : public TControl {
     PL_CLASSINFO()
 public:
     explicit TGraphicControl(TComponent* AOwner);
-    ~TGraphicControl() override;
-    TCanvas* Canvas() const;
+    TCanvas* Canvas() const { return FSurface.Canvas(); }
 
     // Layer internals: one paint cycle over the dirty rectangle.
-    void PaintCycle(const TRect& DirtyRect);
+    void PaintCycle(const TRect& DirtyRect) { FSurface.PaintCycle(DirtyRect); }
 
 protected:
-    void CreateWnd() override;
+    void CreateWnd() override { FSurface.CreateWnd(); }
     virtual void Paint();
 
 private:
-    TOwned<TCanvas> FCanvas;
+    TPaintSurface FSurface;
 };
 
 // ---------------------------------------------------------------------------

@@ -272,7 +272,9 @@ public:
     // The cursor shown over the whole application (crDefault: each control's).
     TCursor Cursor() const { return FCursor; }
     void SetCursor(TCursor Value);
-    // Cursor handles by identifier, for application-defined cursors.
+    // Cursor handles by identifier: those set for application-defined
+    // cursors, else the standard cursor of the identifier (the arrow for an
+    // unknown one).
     HCURSOR Cursors(TCursor Index) const;
     void SetCursors(TCursor Index, HCURSOR Handle);
 
@@ -302,6 +304,11 @@ public:
     Integer WheelScrollLines() const { return 3; }
     TControl* Capture() const { return GetCapture(); }
 };
+
+// A cursor compiled into the program (platform/Resources.h) in the Windows
+// cursor file format; nullptr when there is none by that name or its data is
+// not a cursor. The handle lasts as long as the process.
+HCURSOR LoadCursor(const String& ResName);
 
 extern TApplication* Application;
 extern TScreen* Screen;

@@ -148,24 +148,24 @@ public:
 
     void Assign(TPersistent* Source) override;
 
-    TFontCharset GetCharset() const { return FCharset; }
+    TFontCharset Charset() const { return FCharset; }
     void SetCharset(TFontCharset Value) { Change(FCharset, Value); }
-    TColor GetColor() const { return FColor; }
+    TColor Color() const { return FColor; }
     void SetColor(TColor Value) { Change(FColor, Value); }
     // Negative: character height in pixels; positive: cell height.
-    Integer GetHeight() const { return FHeight; }
+    Integer Height() const { return FHeight; }
     void SetHeight(Integer Value) { Change(FHeight, Value); }
-    const String& GetName() const { return FName; }
+    const String& Name() const { return FName; }
     void SetName(const String& Value) { Change(FName, Value); }
     // Escapement in tenths of a degree, counter-clockwise.
-    Integer GetOrientation() const { return FOrientation; }
+    Integer Orientation() const { return FOrientation; }
     void SetOrientation(Integer Value) { Change(FOrientation, Value); }
-    TFontPitch GetPitch() const { return FPitch; }
+    TFontPitch Pitch() const { return FPitch; }
     void SetPitch(TFontPitch Value) { Change(FPitch, Value); }
     // Points: -MulDiv(Height, 72, 96).
-    Integer GetSize() const;
+    Integer Size() const;
     void SetSize(Integer Value);
-    TFontStyles GetStyle() const { return FStyle; }
+    TFontStyles Style() const { return FStyle; }
     void SetStyle(TFontStyles Value) { Change(FStyle, Value); }
 
 private:
@@ -183,14 +183,14 @@ class TPen : public TGraphicsObject {
 public:
     void Assign(TPersistent* Source) override;
 
-    TColor GetColor() const { return FColor; }
+    TColor Color() const { return FColor; }
     void SetColor(TColor Value) { Change(FColor, Value); }
-    TPenMode GetMode() const { return FMode; }
+    TPenMode Mode() const { return FMode; }
     void SetMode(TPenMode Value) { Change(FMode, Value); }
-    TPenStyle GetStyle() const { return FStyle; }
+    TPenStyle Style() const { return FStyle; }
     void SetStyle(TPenStyle Value) { Change(FStyle, Value); }
     // 0 and 1 both draw one pixel wide; negative widths count as 0.
-    Integer GetWidth() const { return FWidth; }
+    Integer Width() const { return FWidth; }
     void SetWidth(Integer Value) { Change(FWidth, Value < 0 ? 0 : Value); }
 
 private:
@@ -205,10 +205,10 @@ class TBrush : public TGraphicsObject {
 public:
     void Assign(TPersistent* Source) override;
 
-    TColor GetColor() const { return FColor; }
+    TColor Color() const { return FColor; }
     // Setting a colour on a clear brush makes it solid.
     void SetColor(TColor Value);
-    TBrushStyle GetStyle() const { return FStyle; }
+    TBrushStyle Style() const { return FStyle; }
     void SetStyle(TBrushStyle Value) { Change(FStyle, Value); }
 
 private:
@@ -251,22 +251,22 @@ public:
     TCanvas();
     ~TCanvas() override;
 
-    TFont* GetFont() const { return FFont.get(); }
+    TFont* Font() const { return FFont.get(); }
     void SetFont(TFont* Value) { FFont->Assign(Value); }
-    TPen* GetPen() const { return FPen.get(); }
+    TPen* Pen() const { return FPen.get(); }
     void SetPen(TPen* Value) { FPen->Assign(Value); }
-    TBrush* GetBrush() const { return FBrush.get(); }
+    TBrush* Brush() const { return FBrush.get(); }
     void SetBrush(TBrush* Value) { FBrush->Assign(Value); }
 
-    TPoint GetPenPos() const;
+    TPoint PenPos() const;
     void SetPenPos(TPoint Value) { MoveTo(Value.X, Value.Y); }
-    TCopyMode GetCopyMode() const { return FCopyMode; }
+    TCopyMode CopyMode() const { return FCopyMode; }
     void SetCopyMode(TCopyMode Value) { FCopyMode = Value; }
     // -1 outside the image or the clip.
-    TColor GetPixels(Integer X, Integer Y);
+    TColor Pixels(Integer X, Integer Y);
     void SetPixels(Integer X, Integer Y, TColor Color);
     // The clip box in logical coordinates; empty without an image.
-    TRect GetClipRect() const;
+    TRect ClipRect() const;
     // True while the canvas draws on an image.
     bool HandleAllocated() const;
 
@@ -347,14 +347,14 @@ private:
 class TGraphic : public TPersistent {
     PL_CLASSINFO()
 public:
-    virtual bool GetEmpty() const = 0;
-    virtual Integer GetWidth() const = 0;
+    virtual bool Empty() const = 0;
+    virtual Integer Width() const = 0;
     virtual void SetWidth(Integer Value) = 0;
-    virtual Integer GetHeight() const = 0;
+    virtual Integer Height() const = 0;
     virtual void SetHeight(Integer Value) = 0;
-    bool GetTransparent() const { return FTransparent; }
+    bool Transparent() const { return FTransparent; }
     virtual void SetTransparent(bool Value);
-    bool GetModified() const { return FModified; }
+    bool Modified() const { return FModified; }
     void SetModified(bool Value) { FModified = Value; }
 
     // Read from the stream's position; a bad image raises EInvalidGraphic.
@@ -391,25 +391,25 @@ public:
 
     void Assign(TPersistent* Source) override;
 
-    bool GetEmpty() const override;
-    Integer GetWidth() const override;
+    bool Empty() const override;
+    Integer Width() const override;
     void SetWidth(Integer Value) override;
-    Integer GetHeight() const override;
+    Integer Height() const override;
     void SetHeight(Integer Value) override;
     // New pixels are white; kept pixels keep their place.
     void SetSize(Integer AWidth, Integer AHeight);
-    TCanvas* GetCanvas();
+    TCanvas* Canvas();
 
     // Kept for saving; pf1bit also makes the bitmap monochrome.
-    TPixelFormat GetPixelFormat() const { return FPixelFormat; }
+    TPixelFormat PixelFormat() const { return FPixelFormat; }
     void SetPixelFormat(TPixelFormat Value);
-    bool GetMonochrome() const { return FPixelFormat == pf1bit; }
+    bool Monochrome() const { return FPixelFormat == pf1bit; }
     void SetMonochrome(bool Value);
 
     // tmAuto: the bottom-left pixel; tmFixed: the colour set.
-    TColor GetTransparentColor() const;
+    TColor TransparentColor() const;
     void SetTransparentColor(TColor Value);
-    TTransparentMode GetTransparentMode() const { return FTransparentMode; }
+    TTransparentMode TransparentMode() const { return FTransparentMode; }
     void SetTransparentMode(TTransparentMode Value);
 
     // One BMP file, consuming exactly its declared size.
@@ -444,13 +444,13 @@ public:
     void Assign(TPersistent* Source) override;
     void DefineProperties(TFiler& Filer) override;
 
-    TGraphic* GetGraphic() const { return FGraphic.get(); }
+    TGraphic* Graphic() const { return FGraphic.get(); }
     // Stores a copy of Value (of the same class); nullptr empties.
     void SetGraphic(TGraphic* Value);
     // The graphic as a bitmap; replaces any other graphic by an empty bitmap.
-    TBitmap* GetBitmap();
-    Integer GetWidth() const;
-    Integer GetHeight() const;
+    TBitmap* Bitmap();
+    Integer Width() const;
+    Integer Height() const;
 
     // The class follows the extension ("bmp", "jpg"...), ignoring case;
     // an unknown extension raises EInvalidGraphic.

@@ -20,23 +20,23 @@ public:
     // compressed with the settings in force then).
     void Assign(TPersistent* Source) override;
 
-    bool GetEmpty() const override;
-    Integer GetWidth() const override;
-    Integer GetHeight() const override;
+    bool Empty() const override;
+    Integer Width() const override;
+    Integer Height() const override;
     // A JPEG image has the size of its data: raises EInvalidGraphic.
     void SetWidth(Integer Value) override;
     void SetHeight(Integer Value) override;
 
     // 1 to 100; other values raise ERangeError.
-    Integer GetCompressionQuality() const { return FQuality; }
+    Integer CompressionQuality() const { return FQuality; }
     void SetCompressionQuality(Integer Value);
     // jpBestQuality uses the exact DCT, jpBestSpeed the fast one (both ways).
-    TJPEGPerformance GetPerformance() const { return FPerformance; }
+    TJPEGPerformance Performance() const { return FPerformance; }
     void SetPerformance(TJPEGPerformance Value) { FPerformance = Value; }
-    bool GetProgressiveEncoding() const { return FProgressive; }
+    bool ProgressiveEncoding() const { return FProgressive; }
     void SetProgressiveEncoding(bool Value) { FProgressive = Value; }
     // jf8Bit compresses in grey levels.
-    TJPEGPixelFormat GetPixelFormat() const { return FPixelFormat; }
+    TJPEGPixelFormat PixelFormat() const { return FPixelFormat; }
     void SetPixelFormat(TJPEGPixelFormat Value) { FPixelFormat = Value; }
 
     // Compresses the bitmap when there are no bytes yet; raises

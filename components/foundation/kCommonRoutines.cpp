@@ -59,8 +59,8 @@ Integer DrawTextStyled(TCanvas* Canvas, const String& Text, TRect& Rect, TkTextF
     const bool embossed = !Enabled && !Flags.Contains(ktfCalcRect) && ColorToRGB(BackgroundColor) != clBlack;
     if (!embossed) return DrawText(Canvas, Text, Rect, format);
 
-    TFont* font = Canvas->GetFont();
-    const TScopeExit restore([font, color = font->GetColor()] { font->SetColor(color); });
+    TFont* font = Canvas->Font();
+    const TScopeExit restore([font, color = font->Color()] { font->SetColor(color); });
     TRect highlight = Rect;
     OffsetRect(highlight, 1, 1);
     font->SetColor(ShiftColor(clBtnFace, 64, true));
@@ -97,8 +97,8 @@ TkTextFlag AlignmentFlag(TkAlignmentHorizontal alignment)
 void DrawTurnedText(TCanvas* canvas, const String& text, TPoint start, Integer escapement, Boolean enabled,
                     TColor backgroundColor)
 {
-    TFont* font = canvas->GetFont();
-    const TScopeExit restore([font, orientation = font->GetOrientation()] { font->SetOrientation(orientation); });
+    TFont* font = canvas->Font();
+    const TScopeExit restore([font, orientation = font->Orientation()] { font->SetOrientation(orientation); });
     font->SetOrientation(escapement);
     TRect at{start.X, start.Y, start.X, start.Y};
     DrawTextStyled(canvas, text, at, {ktfSingleLine, ktfNoClip}, enabled, backgroundColor);
@@ -235,8 +235,8 @@ void DrawFrame(TCanvas* Canvas, const TRect& Rect, Integer Style)
         DrawEdge(Canvas, r, EDGE_RAISED, BF_RECT);
         break;
     case 2:
-        Canvas->GetPen()->SetColor(clBtnShadow);
-        Canvas->GetPen()->SetStyle(psSolid);
+        Canvas->Pen()->SetColor(clBtnShadow);
+        Canvas->Pen()->SetStyle(psSolid);
         Canvas->Polygon({{r.Left, r.Top}, {r.Right - 1, r.Top}, {r.Right - 1, r.Bottom - 1}, {r.Left, r.Bottom - 1}});
         break;
     default:
@@ -248,8 +248,8 @@ void DrawFocusRectangle(TCanvas* Canvas, const TRect& Rect) { Canvas->DrawFocusR
 
 void DrawColoredFocusRect(TCanvas* Canvas, const TRect& Rect, TColor Color)
 {
-    Canvas->GetPen()->SetColor(Color);
-    Canvas->GetBrush()->SetColor(Color);
+    Canvas->Pen()->SetColor(Color);
+    Canvas->Brush()->SetColor(Color);
     Canvas->DrawFocusRect(Rect);
 }
 
@@ -359,12 +359,12 @@ void GradientFill(TCanvas* Canvas, const TRect& Rect, TkFillDirection Direction,
     const TColor first = ColorToRGB(reversed ? StopColor : StartColor);
     const TColor last = ColorToRGB(reversed ? StartColor : StopColor);
 
-    Canvas->GetBrush()->SetStyle(bsClear);
-    Canvas->GetPen()->SetWidth(steps.PenWidth);
+    Canvas->Brush()->SetStyle(bsClear);
+    Canvas->Pen()->SetWidth(steps.PenWidth);
     for (Int64 i = 0; i <= count; ++i) {
         // A single step (a one-pixel strip) is all first colour.
         const Extended t = count == 0 ? 0.0L : Extended(i) / count;
-        Canvas->GetPen()->SetColor(Blend(t, first, last));
+        Canvas->Pen()->SetColor(Blend(t, first, last));
         DrawGradientStep(Canvas, Rect, Direction, Integer(i), t);
     }
     if (Direction == kfdRectangleCenterOut || Direction == kfdRectangleCenterIn)

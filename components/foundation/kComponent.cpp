@@ -98,9 +98,9 @@ void TkComponent::PaintBuffered()
         Lock();
         try {
             TOwned<TBitmap> bitmap(CreateOffScreenBitmap());
-            TCanvas* canvas = bitmap->GetCanvas();
-            canvas->GetBrush()->SetStyle(bsSolid);
-            canvas->GetPen()->SetStyle(psSolid);
+            TCanvas* canvas = bitmap->Canvas();
+            canvas->Brush()->SetStyle(bsSolid);
+            canvas->Pen()->SetStyle(psSolid);
             try {
                 kPaintTo(canvas);
             } catch (...) {
@@ -121,9 +121,9 @@ void TkComponent::PaintBuffered()
 void TkComponent::DrawPaintError(TCanvas* Canvas, const String& Message)
 {
     TRect rect = ClientRect();
-    Canvas->GetBrush()->SetColor(clBlack);
+    Canvas->Brush()->SetColor(clBlack);
     Canvas->FillRect(rect);
-    Canvas->GetFont()->SetColor(clWhite);
+    Canvas->Font()->SetColor(clWhite);
     DrawTextStyled(Canvas, Message, rect, TkTextFlags{ktfWordBreak}, true, clBtnFace);
 }
 
@@ -131,12 +131,12 @@ void TkComponent::DrawBackGround(TCanvas* Canvas, TColor Color)
 {
     FBackGroundChanged = false;
     const TRect rect{0, 0, Width(), Height()};
-    if (FBackGroundPicture && FBackGroundPicture->GetWidth() != 0) {
+    if (FBackGroundPicture && FBackGroundPicture->Width() != 0) {
         Canvas->StretchDraw(rect, FBackGroundPicture.get());
         return;
     }
-    Canvas->GetBrush()->SetStyle(bsSolid);
-    Canvas->GetBrush()->SetColor(Color);
+    Canvas->Brush()->SetStyle(bsSolid);
+    Canvas->Brush()->SetColor(Color);
     Canvas->FillRect(rect);
     DrawBorder(Canvas);
 }
@@ -173,7 +173,7 @@ void TkComponent::DrawOffScreenBitmap(TBitmap* Bitmap) { Canvas()->Draw(0, 0, Bi
 void TkComponent::SaveImageToBitmap(const String& FileName)
 {
     TOwned<TBitmap> bitmap(CreateOffScreenBitmap());
-    kPaintTo(bitmap->GetCanvas());
+    kPaintTo(bitmap->Canvas());
     bitmap->SaveToFile(FileName);
 }
 

@@ -126,26 +126,26 @@ void TkVCLComponent::CaptureTransparentBackground()
     }
     // Nothing to see yet: the control's own colour until a later paint
     // captures again.
-    TCanvas* canvas = FTransparentBitmap->GetCanvas();
-    canvas->GetBrush()->SetStyle(bsSolid);
-    canvas->GetBrush()->SetColor(BackGroundColor());
-    canvas->FillRect(TRect{0, 0, FTransparentBitmap->GetWidth(), FTransparentBitmap->GetHeight()});
+    TCanvas* canvas = FTransparentBitmap->Canvas();
+    canvas->Brush()->SetStyle(bsSolid);
+    canvas->Brush()->SetColor(BackGroundColor());
+    canvas->FillRect(TRect{0, 0, FTransparentBitmap->Width(), FTransparentBitmap->Height()});
 }
 
 bool TkVCLComponent::CopyParentBackground(TBitmap* Bitmap)
 {
     TWinControl* parent = Parent();
     if (!parent) return false;
-    TCanvas* canvas = Bitmap->GetCanvas();
-    const TRect area{0, 0, Bitmap->GetWidth(), Bitmap->GetHeight()};
+    TCanvas* canvas = Bitmap->Canvas();
+    const TRect area{0, 0, Bitmap->Width(), Bitmap->Height()};
     if (auto* painted = dynamic_cast<TCustomControl*>(parent)) {
         // The parent's retained image holds its own drawing only: the
         // children paint on images of their own.
         canvas->SetCopyMode(cmSrcCopy);
         canvas->CopyRect(area, painted->Canvas(), Bounds(Left(), Top(), area.Width(), area.Height()));
     } else {
-        canvas->GetBrush()->SetStyle(bsSolid);
-        canvas->GetBrush()->SetColor(parent->Color());
+        canvas->Brush()->SetStyle(bsSolid);
+        canvas->Brush()->SetColor(parent->Color());
         canvas->FillRect(area);
     }
     return true;

@@ -72,6 +72,56 @@ protected:
     ~TkPlotAxisOwner() = default;
 };
 
+// What the user's scrolling and zooming of axes (on an axis itself and in
+// the data view) asks of the plot component: its axes, the forwarding of a
+// gesture to every axis of a direction, the object and axis events, the hint
+// font, the occupied rectangles of Cartesian labels, tracking, the zoom box
+// event and the toolbar's modes. An owner that is no plot component offers
+// none of these: gestures then move only the axis they reach.
+class TkPlotAxesControlOwner {
+public:
+    // The X axes (XAxes) or the Y axes, in the order of their manager.
+    virtual Integer AxisCount(bool XAxes) const = 0;
+    virtual TkPlotAxis* GetAxis(bool XAxes, Integer Index) const = 0;
+    // The same gesture on every other axis of Axis' direction; nothing while
+    // the forwarding flag is raised. The key reaches them without a popup.
+    virtual void AxesDoMouseLeft(TkPlotAxis* Axis, const TkPlotMouseData& MouseData) = 0;
+    virtual void AxesDoMouseMove(TkPlotAxis* Axis, const TkPlotMouseData& MouseData) = 0;
+    virtual void AxesDoMouseUp(TkPlotAxis* Axis, const TkPlotMouseData& MouseData) = 0;
+    virtual void AxesDoMouseWheel(TkPlotAxis* Axis, Integer WheelDelta, TShiftState Shift, Integer X,
+                                  Integer Y) = 0;
+    virtual void AxesKeyDown(TkPlotAxis* Axis, Word& Key, TShiftState Shift) = 0;
+    // The forwarding flag, raised by a caller that already reaches every axis.
+    virtual bool AxesForwarding() const = 0;
+    virtual void SetAxesForwarding(bool Value) = 0;
+    // The plot's click (or double-click) event and cursor event of Object.
+    virtual void DoObjectClick(TkPlotObject* Object) = 0;
+    virtual void DoObjectGetMouseCursor(TkPlotObject* Object, TCursor& Cursor) = 0;
+    // A user's drag or key has finished moving the scale.
+    virtual void DoAxisMinSpanChangeFinished(TkPlotAxis* Axis, Double OldMin, Double OldSpan, Double NewMin,
+                                             Double NewSpan) = 0;
+    // The plot's X or Y axis hint event; the handler may replace Text.
+    virtual void DoAxisCustomizeHint(TkPlotAxis* Axis, String& Text) = 0;
+    // Size of Text in the font the plot draws its hints with.
+    virtual TSize HintTextExtent(const String& Text) = 0;
+    // Rectangles taken by Cartesian axes during one paint: one is added
+    // unconditionally; the other only when it meets none taken and lies in
+    // the reference data view (false, and nothing added, otherwise).
+    virtual void AddOccupiedRect(const TRect& Rect) = 0;
+    virtual bool TryAddOccupiedRect(const TRect& Rect) = 0;
+    // Tracking off on every axis.
+    virtual void DisableAllTracking() = 0;
+    // The plot's before-zoom-box event: may change the box or cancel.
+    virtual void DoBeforeZoomBox(TRect& ZoomRect, bool& Cancel) = 0;
+    // The Zoom Box and Select buttons of the first toolbar are down; false
+    // when the plot has no toolbar.
+    virtual bool IsToolBarZoomBoxMode() const = 0;
+    virtual bool IsToolBarSelectMode() const = 0;
+
+protected:
+    ~TkPlotAxesControlOwner() = default;
+};
+
 // One entry of an axis' tick list.
 class TkPlotTickObject : public TObject {
 public:
@@ -339,6 +389,38 @@ public:
     // The values under a pixel rectangle (a zoom box) become the scale.
     void SetMinSpanFromRect(const TRect& Rect);
 
+    // --- user scrolling and zooming ---------------------------------------------------
+    // Linear: the span times Value about the centre (Value <= 0 raises
+    // "Linear Scale Zoom Factor must be Greater than Zero"); log10: Min
+    // divided and Span multiplied by 10^Value.
+    void Zoom(Double Value);
+
+    // --- layout, drawing and input (drawing in kPlotAxisDraw.cpp) -------------------
+    Integer GetRequiredSize(TCanvas* Canvas) override;
+    Integer GetRequiredEndMargin(TCanvas* Canvas) override;
+    // A Cartesian axis takes the line along its scale from other Cartesian
+    // axes' labels.
+    void PrepareDraw() override;
+    void Draw(TCanvas* Canvas, TColor BackGroundColor) override;
+    // Inside FocusRect.
+    bool kMouseHitTest(const TkPlotMouseData& MouseData) override;
+    // Another selected object deselects the axis, except another axis picked
+    // with Shift or Ctrl held (several axes selected together).
+    void NotificationSetFocus(TkPlotObject* AObject) override;
+    void DoMouseHint(const TkPlotMouseData& MouseData, TkPlotHintData& HintData) override;
+    void DoMouseLeft(const TkPlotMouseData& MouseData) override;
+    // Each move applies the change since the previous one; a scale of no
+    // length ignores the drag.
+    void DoMouseMove(const TkPlotMouseData& MouseData) override;
+    void DoMouseUp(const TkPlotMouseData& MouseData) override;
+    bool DoMouseWheel(Integer WheelDelta, TShiftState Shift, Integer X, Integer Y) override;
+    TCursor GetMouseCursor(TPoint P) override;
+    // Page Up/End and Page Down/Home step by a whole span, the arrows by 1 %.
+    void kKeyDown(Word& Key, TShiftState Shift, TPopupMenu* PopupMenu) override;
+    // "Tracking Enabled", "Update Resume Values" and "Zoom to Fit" on top of
+    // the common items.
+    void BuildPopupMenu(TPopupMenu* PopupMenu) override;
+
 protected:
     void SetTrackingDefaults(TkPlotTrackingStyle Style, TkPlotAlignFirstStyle AlignFirst);
     // The owner as a plot component; nullptr for a bare object owner.
@@ -377,6 +459,38 @@ private:
     String FormatLabel(Double Value, const TkPlotValueFormat& Format, Double& MinLength, bool AutoAdjust);
     String CustomizeLabel(const String& Text, Double Value);
     TkPlotAxis* FindReferenceAxis(const String& Name, bool SameDirection) const;
+    TkPlotAxesControlOwner* ControlOwner() const;
+    // The mode in effect for a gesture: Ctrl held swaps scroll and zoom.
+    TkPlotAxisMode EffectiveMode(TShiftState Shift) const;
+
+    // The scale movers of the user's gestures. Scrolling moves the scale by
+    // Fraction of its span (log10: of its decades) within the scroll limits;
+    // zooming divides the span by 10^Exponent.
+    void ScrollByFraction(Double Fraction);
+    void ZoomByExponent(Double Exponent);
+    void MoveScale(TkPlotAxisMode AMode, Double Amount);
+    void FireMinSpanChangeFinished(Double OldMin, Double OldSpan);
+    void AddPopupItem(TPopupMenu* PopupMenu, Integer Index, const char* Caption, bool Checked, bool Enabled,
+                      void (TkPlotAxis::*Action)());
+    void ToggleTracking();
+
+    // Drawing (kPlotAxisDraw.cpp).
+    bool IsCartesian() const { return FCartesianStyle != kpcsNone; }
+    Integer TickSpan() const;
+    Integer LabelsGap(TCanvas* Canvas) const;
+    TSize TitleExtent(TCanvas* Canvas) const;
+    void RefreshTickPixels();
+    void DrawScaleLine(TCanvas* Canvas);
+    void DrawTickMark(TCanvas* Canvas, const TkPlotTickObject& Tick);
+    void DrawLabel(TCanvas* Canvas, const TkPlotTickObject& Tick, Integer Offset, TColor BackGroundColor);
+    void DrawTitle(TCanvas* Canvas, TColor BackGroundColor);
+    void UpdateCartesianFocusRect(TCanvas* Canvas);
+    // A line across the axis at Pixel along it, Near to Far pixels out from
+    // the data-side edge of the draw rectangle.
+    void LineAcross(TCanvas* Canvas, Integer Pixel, Integer Near, Integer Far) const;
+    // A Width x Height box centred on Pixel along the axis, Offset pixels
+    // out from the data-side edge of the draw rectangle.
+    TRect BoxOutside(Integer Pixel, Integer Offset, Integer Width, Integer Height) const;
 
     // Looked up once: the owner is fixed for the axis' life, and the scale
     // events that need it fire at every tracked change.
@@ -396,6 +510,12 @@ private:
     Double FPreviousSpan = 100;
     Double FPreviousLabelsMinLength = 0;
     bool FAllowLabelMinAdjust = false;
+    // The gesture in progress: its last point and the scale it began with.
+    bool FMouseDown = false;
+    Integer FMouseDownX = 0;
+    Integer FMouseDownY = 0;
+    Double FMouseDownMin = 0;
+    Double FMouseDownSpan = 0;
 
     TkPlotAxisMode FMode = kpamScroll;
     bool FMonthModeEnabled = false;

@@ -217,13 +217,13 @@ void TScreen::SetCursor(TCursor Value)
     if (FCursor == Value) return;
     FCursor = Value;
     while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
-    if (Value != crDefault) QApplication::setOverrideCursor(QCursor(pl::QtCursorShape(Value)));
+    if (Value != crDefault) QApplication::setOverrideCursor(pl::QtCursor(Value));
 }
 
 HCURSOR TScreen::Cursors(TCursor Index) const
 {
     auto it = FCursors.find(Index);
-    return it == FCursors.end() ? nullptr : it->second;
+    return it != FCursors.end() && it->second ? it->second : pl::StandardCursor(Index);
 }
 
 void TScreen::SetCursors(TCursor Index, HCURSOR Handle) { FCursors[Index] = Handle; }

@@ -19,7 +19,7 @@ constexpr Cardinal BI_RGB = 0, BI_RLE8 = 1, BI_RLE4 = 2, BI_BITFIELDS = 3, BI_AL
 class TBytes {
 public:
     explicit TBytes(std::span<const Byte> data) : FData(data) {}
-    std::size_t GetSize() const { return FData.size(); }
+    std::size_t Size() const { return FData.size(); }
     Byte U8(std::size_t at) const
     {
         if (at >= FData.size()) Invalid();
@@ -149,7 +149,7 @@ void DecodeRows(const TBytes& b, std::size_t dataAt, const THeader& h, const std
 {
     const Int64 stride = ((h.Width * h.BitCount + 31) / 32) * 4;
     const Int64 rows = std::abs(h.Height);
-    if (Int64(dataAt) + stride * rows > Int64(b.GetSize())) Invalid();
+    if (Int64(dataAt) + stride * rows > Int64(b.Size())) Invalid();
     const std::array<Cardinal, 3> masks = h.Compression == BI_RGB ? DefaultMasks(h.BitCount) : h.Masks;
     const TChannel red(masks[0]), green(masks[1]), blue(masks[2]);
     for (Int64 r = 0; r < rows; ++r) {
@@ -184,7 +184,7 @@ void DecodeRle(const TBytes& b, std::size_t at, const THeader& h, const std::vec
             reinterpret_cast<QRgb*>(image.scanLine(static_cast<int>(h.Height - 1 - y)))[x] = PaletteColor(palette, index);
         ++x;
     };
-    while (at + 1 < b.GetSize() && y < h.Height) {
+    while (at + 1 < b.Size() && y < h.Height) {
         const Cardinal count = b.U8(at), value = b.U8(at + 1);
         at += 2;
         if (count > 0) {

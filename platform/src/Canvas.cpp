@@ -104,13 +104,13 @@ void TCanvas::Reselect()
     BrushChanged();
 }
 
-void TCanvas::FontChanged() { FImpl->State.TextColor = FFont->GetColor(); }
+void TCanvas::FontChanged() { FImpl->State.TextColor = FFont->Color(); }
 
 void TCanvas::BrushChanged()
 {
     TDeviceState& s = FImpl->State;
-    if (FBrush->GetStyle() == bsSolid) {
-        s.BkColor = FBrush->GetColor();
+    if (FBrush->Style() == bsSolid) {
+        s.BkColor = FBrush->Color();
         s.BkMode = OPAQUE;
     } else {
         s.BkMode = TRANSPARENT;
@@ -127,9 +127,9 @@ void TCanvas::Changed()
     if (OnChange) OnChange(this);
 }
 
-TPoint TCanvas::GetPenPos() const { return TPoint{FImpl->PenPos.x(), FImpl->PenPos.y()}; }
+TPoint TCanvas::PenPos() const { return TPoint{FImpl->PenPos.x(), FImpl->PenPos.y()}; }
 
-TRect TCanvas::GetClipRect() const
+TRect TCanvas::ClipRect() const
 {
     if (!FImpl->Target) return TRect{};
     return FImpl->ToLogical(FImpl->Visible().boundingRect());
@@ -141,7 +141,7 @@ void TCanvas::Lock() { FImpl->Mutex.lock(); }
 void TCanvas::Unlock() { FImpl->Mutex.unlock(); }
 bool TCanvas::TryLock() { return FImpl->Mutex.try_lock(); }
 
-TColor TCanvas::GetPixels(Integer X, Integer Y)
+TColor TCanvas::Pixels(Integer X, Integer Y)
 {
     const QPoint p = FImpl->ToDevice(X, Y);
     if (!FImpl->Target || !FImpl->Visible().contains(p)) return -1;
@@ -171,7 +171,7 @@ void TCanvas::LineTo(Integer X, Integer Y)
 {
     Changing();
     TCanvasImpl& c = *FImpl;
-    TRasterWriter w(c, FPen->GetMode());
+    TRasterWriter w(c, FPen->Mode());
     const TPenInfo pen = PenInfoOf(c, *FPen);
     const QPoint a = c.ToDevice(c.PenPos.x(), c.PenPos.y());
     const QPoint b = c.ToDevice(X, Y);
@@ -224,7 +224,7 @@ void TCanvas::Polyline(std::span<const TPoint> Points)
 {
     Changing();
     TCanvasImpl& c = *FImpl;
-    TRasterWriter w(c, FPen->GetMode());
+    TRasterWriter w(c, FPen->Mode());
     OutlinePoints(w, DevicePoints(c, Points), PenInfoOf(c, *FPen), false);
     Changed();
 }
@@ -233,9 +233,9 @@ void TCanvas::Polygon(std::span<const TPoint> Points)
 {
     Changing();
     TCanvasImpl& c = *FImpl;
-    TRasterWriter w(c, FPen->GetMode());
+    TRasterWriter w(c, FPen->Mode());
     const std::vector<QPoint> points = DevicePoints(c, Points);
-    if (FBrush->GetStyle() != bsClear) {
+    if (FBrush->Style() != bsClear) {
         const std::vector<QPointF> corners(points.begin(), points.end());
         FillSpans(w, PolygonSpans(corners, c.State.PolyFillMode == WINDING, w.ClipBox()), BrushFillOf(c, *FBrush));
     }
@@ -263,10 +263,10 @@ void TCanvas::Rectangle(Integer X1, Integer Y1, Integer X2, Integer Y2)
 {
     Changing();
     TCanvasImpl& c = *FImpl;
-    TRasterWriter w(c, FPen->GetMode());
+    TRasterWriter w(c, FPen->Mode());
     const QRect box = NormalBox(c, X1, Y1, X2, Y2);
     const TPenInfo pen = PenInfoOf(c, *FPen);
-    const bool filled = FBrush->GetStyle() != bsClear;
+    const bool filled = FBrush->Style() != bsClear;
     const TFill fill = BrushFillOf(c, *FBrush);
     if (!pen.Visible()) {
         if (filled) w.Rect(box.adjusted(0, 0, -1, -1), fill);
@@ -296,7 +296,7 @@ void TCanvas::FillRect(const TRect& R)
     Changing();
     TCanvasImpl& c = *FImpl;
     TRasterWriter w(c, pmCopy);
-    if (FBrush->GetStyle() != bsClear) w.Rect(c.ToDevice(R), BrushFillOf(c, *FBrush));
+    if (FBrush->Style() != bsClear) w.Rect(c.ToDevice(R), BrushFillOf(c, *FBrush));
     Changed();
 }
 
@@ -306,7 +306,7 @@ void TCanvas::FrameRect(const TRect& R)
     TCanvasImpl& c = *FImpl;
     TRasterWriter w(c, pmCopy);
     const QRect box = c.ToDevice(R);
-    if (FBrush->GetStyle() != bsClear && !box.isEmpty()) {
+    if (FBrush->Style() != bsClear && !box.isEmpty()) {
         const TFill fill = BrushFillOf(c, *FBrush);
         w.Rect(QRect(box.left(), box.top(), box.width(), 1), fill);
         if (box.height() > 1) w.Rect(QRect(box.left(), box.bottom(), box.width(), 1), fill);

@@ -94,7 +94,7 @@ namespace {
 TFill PatternOf(TCanvasImpl& c, const TBrush& brush)
 {
     TFill fill = BrushFillOf(c, brush);
-    if (brush.GetStyle() == bsClear) fill = TFill::Solid(DeviceRgb(c.State.BkColor));
+    if (brush.Style() == bsClear) fill = TFill::Solid(DeviceRgb(c.State.BkColor));
     return fill;
 }
 
@@ -129,7 +129,7 @@ bool StretchBlt(TCanvas* Dest, Integer X, Integer Y, Integer Width, Integer Heig
         if (!Src) return false;
         src = CanvasSource(Src, XSrc, YSrc, ClampCoord(WidthSrc), ClampCoord(HeightSrc));
     }
-    TransferBlock(c, DestRect(c, X, Y, Width, Height), src, rop, PatternOf(c, *Dest->GetBrush()), TBltKey{});
+    TransferBlock(c, DestRect(c, X, Y, Width, Height), src, rop, PatternOf(c, *Dest->Brush()), TBltKey{});
     return true;
 }
 
@@ -155,9 +155,9 @@ bool InvertRect(TCanvas* DC, const TRect& R)
 Integer FillRect(TCanvas* DC, const TRect& R, TBrush* Brush)
 {
     TCanvasImpl& c = DC->Impl();
-    TBrush* brush = Brush ? Brush : DC->GetBrush();
+    TBrush* brush = Brush ? Brush : DC->Brush();
     TRasterWriter w(c, pmCopy);
-    if (brush->GetStyle() != bsClear) w.Rect(c.ToDevice(R), BrushFillOf(c, *brush));
+    if (brush->Style() != bsClear) w.Rect(c.ToDevice(R), BrushFillOf(c, *brush));
     return 1;
 }
 
@@ -261,7 +261,7 @@ void TCanvas::CopyRect(const TRect& Dest, TCanvas* Canvas, const TRect& Source)
 
 void TCanvas::BrushCopy(const TRect& Dest, TBitmap* Bitmap, const TRect& Source, TColor Color)
 {
-    if (!Bitmap || Bitmap->GetEmpty()) return;
+    if (!Bitmap || Bitmap->Empty()) return;
     Changing();
     TCanvasImpl& c = *FImpl;
     TBltSource src;
@@ -275,13 +275,13 @@ void TCanvas::BrushCopy(const TRect& Dest, TBitmap* Bitmap, const TRect& Source,
 
 void TCanvas::Draw(Integer X, Integer Y, TGraphic* Graphic)
 {
-    if (!Graphic || Graphic->GetEmpty()) return;
-    Graphic->Draw(this, Bounds(X, Y, Graphic->GetWidth(), Graphic->GetHeight()));
+    if (!Graphic || Graphic->Empty()) return;
+    Graphic->Draw(this, Bounds(X, Y, Graphic->Width(), Graphic->Height()));
 }
 
 void TCanvas::StretchDraw(const TRect& R, TGraphic* Graphic)
 {
-    if (!Graphic || Graphic->GetEmpty()) return;
+    if (!Graphic || Graphic->Empty()) return;
     Graphic->Draw(this, R);
 }
 
@@ -292,7 +292,7 @@ void DrawBitmapImage(TCanvas& Canvas, const TBitmap& Bitmap, const TRect& R)
     src.Image = &BitmapImage(Bitmap);
     src.Rect = TBltRect{0, 0, src.Image->width(), src.Image->height()};
     TBltKey key;
-    if (Bitmap.GetTransparent()) key = TBltKey{true, DeviceRgb(Bitmap.GetTransparentColor()), nullptr};
+    if (Bitmap.Transparent()) key = TBltKey{true, DeviceRgb(Bitmap.TransparentColor()), nullptr};
     TransferBlock(c, DestRect(c, R.Left, R.Top, R.Width(), R.Height()), src,
-                  RopByte(static_cast<Cardinal>(Canvas.GetCopyMode())), PatternOf(c, *Canvas.GetBrush()), key);
+                  RopByte(static_cast<Cardinal>(Canvas.CopyMode())), PatternOf(c, *Canvas.Brush()), key);
 }

@@ -85,8 +85,8 @@ const Byte* HatchPattern(TBrushStyle style)
 TFill BrushFillOf(TCanvasImpl& canvas, const TBrush& brush)
 {
     TFill fill;
-    fill.Fore = DeviceRgb(brush.GetColor());
-    fill.Hatch = HatchPattern(brush.GetStyle());
+    fill.Fore = DeviceRgb(brush.Color());
+    fill.Hatch = HatchPattern(brush.Style());
     fill.Back = DeviceRgb(canvas.State.BkColor);
     fill.DrawBack = fill.Hatch == nullptr || canvas.State.BkMode == OPAQUE;
     if (!fill.Hatch) fill.Back = fill.Fore;
@@ -96,11 +96,11 @@ TFill BrushFillOf(TCanvasImpl& canvas, const TBrush& brush)
 TPenInfo PenInfoOf(TCanvasImpl& canvas, const TPen& pen)
 {
     TPenInfo info;
-    info.Colour = DeviceRgb(pen.GetColor());
+    info.Colour = DeviceRgb(pen.Color());
     info.Back = DeviceRgb(canvas.State.BkColor);
     info.Opaque = canvas.State.BkMode == OPAQUE;
-    info.Style = pen.GetStyle();
-    info.Width = std::max(1, pen.GetWidth());
+    info.Style = pen.Style();
+    info.Width = std::max(1, pen.Width());
     return info;
 }
 

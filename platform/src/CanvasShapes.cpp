@@ -238,7 +238,7 @@ struct TShapeCall {
 // Shared by Ellipse, RoundRect, Arc, Pie and Chord.
 static void DrawRoundShape(TCanvasImpl& c, const TPen& penObj, const TBrush& brush, const TShapeCall& call)
 {
-    TRasterWriter w(c, penObj.GetMode());
+    TRasterWriter w(c, penObj.Mode());
     const QPoint a = c.ToDevice(std::min(call.X1, call.X2), std::min(call.Y1, call.Y2));
     const QPoint b = c.ToDevice(std::max(call.X1, call.X2), std::max(call.Y1, call.Y2));
     const QRect box(a.x(), a.y(), b.x() - a.x(), b.y() - a.y());
@@ -257,7 +257,7 @@ static void DrawRoundShape(TCanvasImpl& c, const TPen& penObj, const TBrush& bru
     test.To = to;
     if (sweep.Whole) test.Cut = TCut::None;
 
-    if (call.Filled && brush.GetStyle() != bsClear) {
+    if (call.Filled && brush.Style() != bsClear) {
         const TFill fill = BrushFillOf(c, brush);
         if (pen.Visible()) FillInterior(w, shape, true, test, fill);
         else if (box.width() > 1 && box.height() > 1)

@@ -263,8 +263,8 @@ Integer GetClipRgn(TCanvas* DC, TRegion& Rgn)
 bool FillRgn(TCanvas* DC, const TRegion& Rgn, TBrush* Brush)
 {
     TCanvasImpl& c = DC->Impl();
-    TBrush* brush = Brush ? Brush : DC->GetBrush();
-    if (brush->GetStyle() == bsClear) return true;
+    TBrush* brush = Brush ? Brush : DC->Brush();
+    if (brush->Style() == bsClear) return true;
     TRasterWriter w(c, pmCopy);
     const TFill fill = BrushFillOf(c, *brush);
     for (const QRect& r : Rgn.Data().Region.translated(c.Origin)) w.Rect(r, fill);

@@ -43,8 +43,8 @@ void FillCell(TRasterWriter& w, QPoint ref, Integer width, Integer height, Integ
 // One run with its cell's top-left corner at ref (device pixels).
 void DrawRun(TRasterWriter& w, const TFontEntry& font, const QString& text, QPoint ref, const TTextPaint& paint)
 {
-    const Integer width = font.GetWidth(text);
-    const Integer height = font.GetHeight();
+    const Integer width = font.Width(text);
+    const Integer height = font.Height();
     if (paint.Opaque) FillCell(w, ref, width, height, paint.Orientation, paint.Back);
     if (text.isEmpty()) return;
     // Glyphs may overhang their cell (italics, accents).
@@ -58,8 +58,8 @@ void DrawRun(TRasterWriter& w, const TFontEntry& font, const QString& text, QPoi
         p.setPen(Qt::white);
         p.drawText(QPointF(0, font.Ascent()), text);
         if (paint.Underline >= 0 && paint.Underline < text.size()) {
-            const Integer x0 = font.GetWidth(text.left(paint.Underline));
-            const Integer x1 = x0 + font.GetWidth(text.mid(paint.Underline, 1));
+            const Integer x0 = font.Width(text.left(paint.Underline));
+            const Integer x1 = x0 + font.Width(text.mid(paint.Underline, 1));
             const Integer y = std::min(font.Ascent() + 1, height - 1);
             p.fillRect(QRect(x0, y, x1 - x0, 1), Qt::white);
         }
@@ -73,7 +73,7 @@ TTextPaint PaintOf(TCanvasImpl& c, const TFont& font)
     paint.Colour = DeviceRgb(c.State.TextColor);
     paint.Opaque = c.State.BkMode == OPAQUE;
     paint.Back = DeviceRgb(c.State.BkColor);
-    paint.Orientation = font.GetOrientation();
+    paint.Orientation = font.Orientation();
     return paint;
 }
 
@@ -91,7 +91,7 @@ void TCanvas::TextOut(Integer X, Integer Y, const String& Text)
     const auto font = FontEntryOf(*FFont);
     const QString text = QString::fromStdString(Text);
     DrawRun(w, *font, text, c.ToDevice(X, Y), PaintOf(c, *FFont));
-    MoveTo(ClampCoord(Int64(X) + font->GetWidth(text)), Y);
+    MoveTo(ClampCoord(Int64(X) + font->Width(text)), Y);
     Changed();
 }
 
@@ -103,39 +103,39 @@ void TCanvas::TextRect(const TRect& R, Integer X, Integer Y, const String& Text)
     const QRect rect = c.ToDevice(R);
     w.Restrict(rect);
     TTextPaint paint = PaintOf(c, *FFont);
-    if (FBrush->GetStyle() != bsClear) w.Rect(rect, TFill::Solid(DeviceRgb(c.State.BkColor)));
+    if (FBrush->Style() != bsClear) w.Rect(rect, TFill::Solid(DeviceRgb(c.State.BkColor)));
     paint.Opaque = false;
     DrawRun(w, *FontEntryOf(*FFont), QString::fromStdString(Text), c.ToDevice(X, Y), paint);
     Changed();
 }
 
-Integer TCanvas::TextWidth(const String& Text) { return FontEntryOf(*FFont)->GetWidth(QString::fromStdString(Text)); }
+Integer TCanvas::TextWidth(const String& Text) { return FontEntryOf(*FFont)->Width(QString::fromStdString(Text)); }
 
-Integer TCanvas::TextHeight(const String&) { return FontEntryOf(*FFont)->GetHeight(); }
+Integer TCanvas::TextHeight(const String&) { return FontEntryOf(*FFont)->Height(); }
 
 TSize TCanvas::TextExtent(const String& Text)
 {
     const auto font = FontEntryOf(*FFont);
-    return TSize{font->GetWidth(QString::fromStdString(Text)), font->GetHeight()};
+    return TSize{font->Width(QString::fromStdString(Text)), font->Height()};
 }
 
 bool GetTextMetrics(TCanvas* DC, TTextMetric& Metric)
 {
-    const TFont& f = *DC->GetFont();
+    const TFont& f = *DC->Font();
     const auto font = FontEntryOf(f);
     Metric = TTextMetric{};
-    Metric.tmHeight = font->GetHeight();
+    Metric.tmHeight = font->Height();
     Metric.tmAscent = font->Ascent();
     Metric.tmDescent = font->Descent();
     Metric.tmInternalLeading = font->InternalLeading();
     Metric.tmAveCharWidth = font->AveCharWidth();
     Metric.tmMaxCharWidth = font->MaxCharWidth();
-    Metric.tmWeight = f.GetStyle().Contains(fsBold) ? 700 : 400;
-    Metric.tmItalic = f.GetStyle().Contains(fsItalic) ? 1 : 0;
-    Metric.tmUnderlined = f.GetStyle().Contains(fsUnderline) ? 1 : 0;
-    Metric.tmStruckOut = f.GetStyle().Contains(fsStrikeOut) ? 1 : 0;
-    Metric.tmPitchAndFamily = f.GetPitch() == fpFixed ? 0 : 1;  // the bit is set for variable pitch
-    Metric.tmCharSet = f.GetCharset();
+    Metric.tmWeight = f.Style().Contains(fsBold) ? 700 : 400;
+    Metric.tmItalic = f.Style().Contains(fsItalic) ? 1 : 0;
+    Metric.tmUnderlined = f.Style().Contains(fsUnderline) ? 1 : 0;
+    Metric.tmStruckOut = f.Style().Contains(fsStrikeOut) ? 1 : 0;
+    Metric.tmPitchAndFamily = f.Pitch() == fpFixed ? 0 : 1;  // the bit is set for variable pitch
+    Metric.tmCharSet = f.Charset();
     return true;
 }
 
@@ -176,12 +176,12 @@ TTextLine StripPrefix(const QString& s)
 // Width with tabs expanded to multiples of tabWidth (tabWidth 0: no expansion).
 Integer LineWidth(const TFontEntry& font, const QString& s, Integer tabWidth)
 {
-    if (tabWidth <= 0 || !s.contains(u'\t')) return font.GetWidth(s);
+    if (tabWidth <= 0 || !s.contains(u'\t')) return font.Width(s);
     Integer x = 0;
     const QStringList parts = s.split(u'\t');
     for (qsizetype i = 0; i < parts.size(); ++i) {
         if (i > 0) x = (x / tabWidth + 1) * tabWidth;
-        x += font.GetWidth(parts[i]);
+        x += font.Width(parts[i]);
     }
     return x;
 }
@@ -322,7 +322,7 @@ void DrawLine(TRasterWriter& w, const TFontEntry& font, const TTextLine& line, Q
               const TTextPaint& paint)
 {
     const Integer width = LineWidth(font, line.Text, tabs);
-    if (paint.Opaque) FillCell(w, ref, width, font.GetHeight(), paint.Orientation, paint.Back);
+    if (paint.Opaque) FillCell(w, ref, width, font.Height(), paint.Orientation, paint.Back);
     TTextPaint run = paint;
     run.Opaque = false;
     const QTransform t = CellTransform(ref, paint.Orientation);
@@ -337,7 +337,7 @@ void DrawLine(TRasterWriter& w, const TFontEntry& font, const TTextLine& line, Q
         const Integer local = line.Underline - static_cast<Integer>(index);
         run.Underline = local >= 0 && local < parts[i].size() ? local : -1;
         DrawRun(w, font, parts[i], t.map(QPointF(x, 0)).toPoint(), run);
-        x += font.GetWidth(parts[i]);
+        x += font.Width(parts[i]);
         index += parts[i].size();
     }
 }
@@ -355,10 +355,10 @@ Integer DrawText(TCanvas* DC, const String& Text, Integer Count, TRect& R, Cardi
         }
         return 0;
     }
-    const auto font = FontEntryOf(*DC->GetFont());
+    const auto font = FontEntryOf(*DC->Font());
     const Integer tabs = (Format & DT_EXPANDTABS) ? 8 * std::max(1, font->AveCharWidth()) : 0;
     const std::vector<TTextLine> lines = LayoutLines(*font, text, ClampCoord(Int64(R.Right) - R.Left), tabs, Format);
-    const Integer height = font->GetHeight();
+    const Integer height = font->Height();
     const Integer total = static_cast<Integer>(std::min<std::size_t>(lines.size(), kCoordLimit / std::max(1, height))) * height;
 
     if (Format & DT_CALCRECT) {
@@ -377,7 +377,7 @@ Integer DrawText(TCanvas* DC, const String& Text, Integer Count, TRect& R, Cardi
     TCanvasImpl& c = DC->Impl();
     TRasterWriter w(c, pmCopy);
     if (!(Format & DT_NOCLIP)) w.Restrict(c.ToDevice(R));
-    const TTextPaint paint = PaintOf(c, *DC->GetFont());
+    const TTextPaint paint = PaintOf(c, *DC->Font());
     Integer y = top;
     for (const TTextLine& line : lines) {
         const Integer width = LineWidth(*font, line.Text, tabs);

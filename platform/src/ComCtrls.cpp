@@ -329,7 +329,7 @@ void TPageControl::CMFontChanged()
 
 void TPageControl::ApplyFont()
 {
-    FTabHeight = FontEntryOf(*Font())->GetHeight() + kTabPadding;
+    FTabHeight = FontEntryOf(*Font())->Height() + kTabPadding;
     if (QTabBar* strip = TabStripOf(this)) strip->setFont(ToQFont(*Font()));
     SyncTabStrip();
     Realign();

@@ -121,11 +121,11 @@ void SyncWidgetLook(TControl* Control)
     TControlHost& host = Control->Host();
     QWidget* w = host.Widget;
     if (!w) return;
-    w->setCursor(QtCursorShape(Control->Cursor()));
+    w->setCursor(QtCursor(Control->Cursor()));
     if (!host.Native) return;
     w->setFont(ToQFont(*Control->Font()));
     QPalette palette = w->palette();
-    const QColor text = ToQColor(Control->Font()->GetColor());
+    const QColor text = ToQColor(Control->Font()->Color());
     const QColor back = ToQColor(Control->Color());
     for (auto role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText}) {
         palette.setColor(QPalette::Active, role, text);

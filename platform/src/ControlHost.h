@@ -11,6 +11,8 @@
 
 #include "platform/Controls.h"
 
+struct HCURSOR__;
+
 namespace pl {
 
 // Implemented by every widget of the layer; LinkedControl is cleared when
@@ -112,5 +114,9 @@ void SyncWidgetLook(TControl* Control);
 void RaiseWindow(QWidget* Window);
 // The Qt shape of a cursor identifier (arrow for unknown ones).
 Qt::CursorShape QtCursorShape(TCursor Cursor);
+// The handle of a standard cursor shape (platform/src/Cursors.cpp).
+HCURSOR__* StandardCursor(TCursor Cursor);
+// The cursor that Screen->Cursors gives for an identifier.
+QCursor QtCursor(TCursor Cursor);
 
 }  // namespace pl

@@ -7,7 +7,7 @@
 
 void Frame3D(TCanvas* Canvas, TRect& Rect, TColor TopColor, TColor BottomColor, Integer Width)
 {
-    TPen* pen = Canvas->GetPen();
+    TPen* pen = Canvas->Pen();
     pen->SetWidth(1);
     pen->SetStyle(psSolid);
     --Rect.Bottom;
@@ -163,13 +163,13 @@ void TCustomPanel::Paint()
         BevelColors(FBevelInner, top, bottom);
         Frame3D(canvas, r, top, bottom, FBevelWidth);
     }
-    canvas->GetBrush()->SetStyle(bsSolid);
-    canvas->GetBrush()->SetColor(Color());
+    canvas->Brush()->SetStyle(bsSolid);
+    canvas->Brush()->SetColor(Color());
     canvas->FillRect(r);
     if (!FShowCaption || Caption().empty()) return;
     static const Cardinal horizontal[] = {DT_LEFT, DT_RIGHT, DT_CENTER};
     static const Cardinal vertical[] = {DT_TOP, DT_BOTTOM, DT_VCENTER};
-    canvas->GetBrush()->SetStyle(bsClear);
+    canvas->Brush()->SetStyle(bsClear);
     canvas->SetFont(Font());
     DrawText(canvas, Caption(), r,
              DT_EXPANDTABS | DT_SINGLELINE | horizontal[FAlignment] | vertical[FVerticalAlignment]);
@@ -207,9 +207,9 @@ TImage::TImage(TComponent* AOwner) : TGraphicControl(AOwner), FPicture(CreateOwn
 
 void TImage::PictureChanged()
 {
-    if (FAutoSize && FPicture->GetWidth() > 0 && FPicture->GetHeight() > 0)
-        SetBounds(Left(), Top(), FPicture->GetWidth(), FPicture->GetHeight());
-    if (TGraphic* graphic = FPicture->GetGraphic()) graphic->SetTransparent(FTransparent);
+    if (FAutoSize && FPicture->Width() > 0 && FPicture->Height() > 0)
+        SetBounds(Left(), Top(), FPicture->Width(), FPicture->Height());
+    if (TGraphic* graphic = FPicture->Graphic()) graphic->SetTransparent(FTransparent);
     Invalidate();
 }
 
@@ -245,8 +245,8 @@ void TImage::SetTransparent(bool Value)
 
 TRect TImage::DestRect() const
 {
-    Integer w = FPicture->GetWidth();
-    Integer h = FPicture->GetHeight();
+    Integer w = FPicture->Width();
+    Integer h = FPicture->Height();
     const Integer cw = ClientWidth();
     const Integer ch = ClientHeight();
     if (FStretch || (FProportional && (w > cw || h > ch))) {
@@ -279,8 +279,8 @@ TRect TImage::DestRect() const
 
 void TImage::Paint()
 {
-    TGraphic* graphic = FPicture->GetGraphic();
-    if (!graphic || graphic->GetEmpty()) return;
+    TGraphic* graphic = FPicture->Graphic();
+    if (!graphic || graphic->Empty()) return;
     Canvas()->StretchDraw(DestRect(), graphic);
 }
 

@@ -81,21 +81,21 @@ void TBitmap::Assign(TPersistent* Source)
     FPixelFormat = bitmap->FPixelFormat;
     FTransparentMode = bitmap->FTransparentMode;
     FTransparentColor = bitmap->FTransparentColor;
-    SetTransparent(bitmap->GetTransparent());
+    SetTransparent(bitmap->Transparent());
     ImageReplaced();
 }
 
-bool TBitmap::GetEmpty() const { return FImage->Image.isNull() || FImage->Image.width() == 0; }
-Integer TBitmap::GetWidth() const { return FImage->Image.width(); }
-Integer TBitmap::GetHeight() const { return FImage->Image.height(); }
-void TBitmap::SetWidth(Integer Value) { SetSize(Value, GetHeight()); }
-void TBitmap::SetHeight(Integer Value) { SetSize(GetWidth(), Value); }
+bool TBitmap::Empty() const { return FImage->Image.isNull() || FImage->Image.width() == 0; }
+Integer TBitmap::Width() const { return FImage->Image.width(); }
+Integer TBitmap::Height() const { return FImage->Image.height(); }
+void TBitmap::SetWidth(Integer Value) { SetSize(Value, Height()); }
+void TBitmap::SetHeight(Integer Value) { SetSize(Width(), Value); }
 
 void TBitmap::SetSize(Integer AWidth, Integer AHeight)
 {
     AWidth = std::max(0, AWidth);
     AHeight = std::max(0, AHeight);
-    if (AWidth == GetWidth() && AHeight == GetHeight()) return;
+    if (AWidth == Width() && AHeight == Height()) return;
     if (!ImageSizeAllowed(AWidth, AHeight)) throw EOutOfResources(SImageTooLarge);
     QImage resized;
     if (AWidth > 0 && AHeight > 0) {
@@ -111,7 +111,7 @@ void TBitmap::SetSize(Integer AWidth, Integer AHeight)
     ImageReplaced();
 }
 
-TCanvas* TBitmap::GetCanvas()
+TCanvas* TBitmap::Canvas()
 {
     if (!FCanvas) {
         FCanvas = CreateOwned<TCanvas>();
@@ -126,7 +126,7 @@ void TBitmap::ImageReplaced()
     if (FCanvas) {
         TCanvasImpl& c = FCanvas->Impl();
         c.Bind(&FImage->Image, FImage->Image.rect(), QPoint());
-        c.Monochrome = GetMonochrome();
+        c.Monochrome = Monochrome();
         FCanvas->Reselect();
     }
     Changed();
@@ -149,14 +149,14 @@ void TBitmap::SetPixelFormat(TPixelFormat Value)
 void TBitmap::SetMonochrome(bool Value)
 {
     if (Value) SetPixelFormat(pf1bit);
-    else if (GetMonochrome()) SetPixelFormat(pfDevice);
+    else if (Monochrome()) SetPixelFormat(pfDevice);
 }
 
-TColor TBitmap::GetTransparentColor() const
+TColor TBitmap::TransparentColor() const
 {
     if (FTransparentMode == tmFixed) return FTransparentColor;
-    if (GetEmpty()) return clDefault;
-    return FromQRgb(FImage->Image.pixel(0, GetHeight() - 1));
+    if (Empty()) return clDefault;
+    return FromQRgb(FImage->Image.pixel(0, Height() - 1));
 }
 
 void TBitmap::SetTransparentColor(TColor Value)
@@ -169,7 +169,7 @@ void TBitmap::SetTransparentColor(TColor Value)
 void TBitmap::SetTransparentMode(TTransparentMode Value)
 {
     if (Value == FTransparentMode) return;
-    FTransparentColor = Value == tmAuto ? clDefault : GetTransparentColor();
+    FTransparentColor = Value == tmAuto ? clDefault : TransparentColor();
     FTransparentMode = Value;
     Changed();
 }

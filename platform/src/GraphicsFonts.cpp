@@ -71,17 +71,17 @@ void RegisterLayerFonts()
 QFont ToQFont(const TFont& Font)
 {
     RegisterLayerFonts();
-    QFont font(QString::fromStdString(Font.GetName()));
+    QFont font(QString::fromStdString(Font.Name()));
     font.setStyleStrategy(QFont::NoAntialias);
     font.setHintingPreference(QFont::PreferFullHinting);
     font.setKerning(false);
-    if (Font.GetPitch() == fpFixed) font.setStyleHint(QFont::Monospace);
-    const TFontStyles style = Font.GetStyle();
+    if (Font.Pitch() == fpFixed) font.setStyleHint(QFont::Monospace);
+    const TFontStyles style = Font.Style();
     font.setBold(style.Contains(fsBold));
     font.setItalic(style.Contains(fsItalic));
     font.setUnderline(style.Contains(fsUnderline));
     font.setStrikeOut(style.Contains(fsStrikeOut));
-    font.setPixelSize(PixelSizeOf(font, Font.GetHeight()));
+    font.setPixelSize(PixelSizeOf(font, Font.Height()));
     return font;
 }
 
@@ -107,7 +107,7 @@ TFontEntry::TFontEntry(const QFont& font, Integer cellHeight) : FFont(font), FMe
     FMaxCharWidth = FMetrics.maxWidth();
 }
 
-Integer TFontEntry::GetWidth(const QString& text) const
+Integer TFontEntry::Width(const QString& text) const
 {
     if (text.isEmpty()) return 0;
     std::lock_guard<std::mutex> lock(FMutex);
@@ -118,13 +118,13 @@ std::shared_ptr<const TFontEntry> FontEntryOf(const TFont& Font)
 {
     static std::mutex mutex;
     static std::map<String, std::shared_ptr<const TFontEntry>> cache;
-    const String key = Font.GetName() + '|' + std::to_string(Font.GetHeight()) + '|' +
-                       std::to_string(Font.GetStyle().Bits()) + '|' + std::to_string(int(Font.GetPitch()));
+    const String key = Font.Name() + '|' + std::to_string(Font.Height()) + '|' +
+                       std::to_string(Font.Style().Bits()) + '|' + std::to_string(int(Font.Pitch()));
     std::lock_guard<std::mutex> lock(mutex);
     auto it = cache.find(key);
     if (it != cache.end()) return it->second;
     if (cache.size() >= kMaxCachedFonts) cache.clear();
-    auto entry = std::make_shared<const TFontEntry>(ToQFont(Font), std::max(0, Font.GetHeight()));
+    auto entry = std::make_shared<const TFontEntry>(ToQFont(Font), std::max(0, Font.Height()));
     cache.emplace(key, entry);
     return entry;
 }

@@ -21,12 +21,12 @@ public:
     Integer Ascent() const { return FAscent; }
     Integer Descent() const { return FDescent; }
     // Cell height: ascent + descent.
-    Integer GetHeight() const { return FAscent + FDescent; }
+    Integer Height() const { return FAscent + FDescent; }
     Integer InternalLeading() const { return FInternalLeading; }
     Integer AveCharWidth() const { return FAveCharWidth; }
     Integer MaxCharWidth() const { return FMaxCharWidth; }
     // Advance width of a run of text in whole pixels.
-    Integer GetWidth(const QString& text) const;
+    Integer Width(const QString& text) const;
 
 private:
     QFont FFont;

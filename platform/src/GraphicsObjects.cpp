@@ -24,17 +24,17 @@ TClass TFont::StaticClassInfo()
     static const TClassInfo info = [] {
         RegisterGraphicsIdents();
         return TClassBuilder<TFont, TGraphicsObject>("TFont")
-            .IdentInteger("Charset", "TFontCharset", &TFont::GetCharset, &TFont::SetCharset)
-            .Color("Color", &TFont::GetColor, &TFont::SetColor)
-            .Integer("Height", &TFont::GetHeight, &TFont::SetHeight)
-            .String("Name", &TFont::GetName, &TFont::SetName)
-            .Integer("Orientation", &TFont::GetOrientation, &TFont::SetOrientation)
+            .IdentInteger("Charset", "TFontCharset", &TFont::Charset, &TFont::SetCharset)
+            .Color("Color", &TFont::Color, &TFont::SetColor)
+            .Integer("Height", &TFont::Height, &TFont::SetHeight)
+            .String("Name", &TFont::Name, &TFont::SetName)
+            .Integer("Orientation", &TFont::Orientation, &TFont::SetOrientation)
             .Default(0)
-            .Enum("Pitch", &TFont::GetPitch, &TFont::SetPitch)
+            .Enum("Pitch", &TFont::Pitch, &TFont::SetPitch)
             .Default(fpDefault)
-            .Integer("Size", &TFont::GetSize, &TFont::SetSize)
+            .Integer("Size", &TFont::Size, &TFont::SetSize)
             .Stored(false)
-            .Set("Style", &TFont::GetStyle, &TFont::SetStyle)
+            .Set("Style", &TFont::Style, &TFont::SetStyle)
             .Build();
     }();
     return &info;
@@ -57,7 +57,7 @@ void TFont::Assign(TPersistent* Source)
     Changed();
 }
 
-Integer TFont::GetSize() const { return -MulDiv(FHeight, 72, PixelsPerInch); }
+Integer TFont::Size() const { return -MulDiv(FHeight, 72, PixelsPerInch); }
 
 void TFont::SetSize(Integer Value) { SetHeight(-MulDiv(Value, PixelsPerInch, 72)); }
 
@@ -68,13 +68,13 @@ void TFont::SetSize(Integer Value) { SetHeight(-MulDiv(Value, PixelsPerInch, 72)
 TClass TPen::StaticClassInfo()
 {
     static const TClassInfo info = TClassBuilder<TPen, TGraphicsObject>("TPen")
-                                       .Color("Color", &TPen::GetColor, &TPen::SetColor)
+                                       .Color("Color", &TPen::Color, &TPen::SetColor)
                                        .Default(clBlack)
-                                       .Enum("Mode", &TPen::GetMode, &TPen::SetMode)
+                                       .Enum("Mode", &TPen::Mode, &TPen::SetMode)
                                        .Default(pmCopy)
-                                       .Enum("Style", &TPen::GetStyle, &TPen::SetStyle)
+                                       .Enum("Style", &TPen::Style, &TPen::SetStyle)
                                        .Default(psSolid)
-                                       .Integer("Width", &TPen::GetWidth, &TPen::SetWidth)
+                                       .Integer("Width", &TPen::Width, &TPen::SetWidth)
                                        .Default(1)
                                        .Build();
     return &info;
@@ -101,9 +101,9 @@ void TPen::Assign(TPersistent* Source)
 TClass TBrush::StaticClassInfo()
 {
     static const TClassInfo info = TClassBuilder<TBrush, TGraphicsObject>("TBrush")
-                                       .Color("Color", &TBrush::GetColor, &TBrush::SetColor)
+                                       .Color("Color", &TBrush::Color, &TBrush::SetColor)
                                        .Default(clWhite)
-                                       .Enum("Style", &TBrush::GetStyle, &TBrush::SetStyle)
+                                       .Enum("Style", &TBrush::Style, &TBrush::SetStyle)
                                        .Default(bsSolid)
                                        .Build();
     return &info;

@@ -94,19 +94,19 @@ void TPicture::SetGraphic(TGraphic* Value)
     Take(copy.release());
 }
 
-TBitmap* TPicture::GetBitmap()
+TBitmap* TPicture::Bitmap()
 {
     if (!dynamic_cast<TBitmap*>(FGraphic.get())) Take(Create<TBitmap>());
     return static_cast<TBitmap*>(FGraphic.get());
 }
 
-Integer TPicture::GetWidth() const { return FGraphic ? FGraphic->GetWidth() : 0; }
-Integer TPicture::GetHeight() const { return FGraphic ? FGraphic->GetHeight() : 0; }
+Integer TPicture::Width() const { return FGraphic ? FGraphic->Width() : 0; }
+Integer TPicture::Height() const { return FGraphic ? FGraphic->Height() : 0; }
 
 void TPicture::Assign(TPersistent* Source)
 {
     if (!Source) SetGraphic(nullptr);
-    else if (auto* picture = dynamic_cast<TPicture*>(Source)) SetGraphic(picture->GetGraphic());
+    else if (auto* picture = dynamic_cast<TPicture*>(Source)) SetGraphic(picture->Graphic());
     else if (auto* graphic = dynamic_cast<TGraphic*>(Source)) SetGraphic(graphic);
     else TPersistent::Assign(Source);
 }
@@ -167,5 +167,5 @@ void TPicture::DefineProperties(TFiler& Filer)
 {
     Filer.DefineBinaryProperty(
         "Data", [this](TStream& s) { ReadData(s); }, [this](TStream& s) { WriteData(s); },
-        FGraphic && !FGraphic->GetEmpty());
+        FGraphic && !FGraphic->Empty());
 }

@@ -348,18 +348,18 @@ void TJPEGImage::AssignTo(TPersistent* Dest)
     TGraphic::AssignTo(Dest);
 }
 
-bool TJPEGImage::GetEmpty() const { return (!FData || FData->empty()) && (!FBitmap || FBitmap->GetEmpty()); }
+bool TJPEGImage::Empty() const { return (!FData || FData->empty()) && (!FBitmap || FBitmap->Empty()); }
 
-Integer TJPEGImage::GetWidth() const
+Integer TJPEGImage::Width() const
 {
     const_cast<TJPEGImage*>(this)->DIBNeeded();
-    return FBitmap ? FBitmap->GetWidth() : 0;
+    return FBitmap ? FBitmap->Width() : 0;
 }
 
-Integer TJPEGImage::GetHeight() const
+Integer TJPEGImage::Height() const
 {
     const_cast<TJPEGImage*>(this)->DIBNeeded();
-    return FBitmap ? FBitmap->GetHeight() : 0;
+    return FBitmap ? FBitmap->Height() : 0;
 }
 
 void TJPEGImage::SetWidth(Integer) { throw EInvalidGraphic(SJpegResize); }
@@ -374,7 +374,7 @@ void TJPEGImage::SetCompressionQuality(Integer Value)
 void TJPEGImage::Compress()
 {
     if (FData && !FData->empty()) return;
-    if (!FBitmap || FBitmap->GetEmpty()) throw EInvalidGraphic(SJpegEmpty);
+    if (!FBitmap || FBitmap->Empty()) throw EInvalidGraphic(SJpegEmpty);
     FData = std::make_shared<const std::vector<Byte>>(EncodeJpeg(BitmapImage(*FBitmap), FQuality, FProgressive,
                                                                  FPerformance == jpBestSpeed, FPixelFormat == jf8Bit));
 }

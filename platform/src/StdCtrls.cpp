@@ -214,11 +214,11 @@ void TCustomLabel::Paint()
     TCanvas* canvas = Canvas();
     TRect r = ClientRect();
     if (!FTransparent) {
-        canvas->GetBrush()->SetColor(Color());
-        canvas->GetBrush()->SetStyle(bsSolid);
+        canvas->Brush()->SetColor(Color());
+        canvas->Brush()->SetStyle(bsSolid);
         canvas->FillRect(r);
     }
-    canvas->GetBrush()->SetStyle(bsClear);
+    canvas->Brush()->SetStyle(bsClear);
     canvas->SetFont(Font());
     const String text = Caption();
     if (FLayout != tlTop) {
@@ -234,9 +234,9 @@ void TCustomLabel::Paint()
     // The disabled look: a highlight copy one pixel down-right, then shadow.
     TRect shifted = r;
     OffsetRect(shifted, 1, 1);
-    canvas->GetFont()->SetColor(clBtnHighlight);
+    canvas->Font()->SetColor(clBtnHighlight);
     DrawText(canvas, text, shifted, TextFlags());
-    canvas->GetFont()->SetColor(clBtnShadow);
+    canvas->Font()->SetColor(clBtnShadow);
     DrawText(canvas, text, r, TextFlags());
 }
 

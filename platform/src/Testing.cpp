@@ -301,7 +301,7 @@ TOwned<TBitmap> Grab(TControl* Control)
 {
     auto bitmap = CreateOwned<TBitmap>();
     bitmap->SetSize(Control->ClientWidth(), Control->ClientHeight());
-    Control->PaintTo(bitmap->GetCanvas(), 0, 0);
+    Control->PaintTo(bitmap->Canvas(), 0, 0);
     return bitmap;
 }
 

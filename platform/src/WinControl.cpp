@@ -445,103 +445,14 @@ bool TWinControl::CMDialogKey(Word& CharCode, TShiftState Shift)
 // Self-painting controls
 // ---------------------------------------------------------------------------
 
-namespace {
-
-// Makes Backing the control's size (new pixels in Fill) and binds Canvas
-// to all of it. Returns false for an empty control.
-bool EnsureBacking(TControl* Control, TCanvas& Canvas, QImage::Format Format, QRgb Fill)
-{
-    QImage& backing = Control->Host().Backing;
-    const QSize size(Control->Width(), Control->Height());
-    if (size.isEmpty()) {
-        if (!backing.isNull()) {
-            UnbindCanvas(Canvas);
-            backing = QImage();
-        }
-        return false;
-    }
-    if (backing.size() != size || backing.format() != Format) {
-        UnbindCanvas(Canvas);
-        backing = QImage(size, Format);
-        backing.fill(Fill);
-        BindCanvas(Canvas, backing, backing.rect());
-    }
-    return true;
-}
-
-// Runs Paint on the backing image clipped to Dirty; bounds set meanwhile are
-// applied once the paint is over.
-template <class PaintFn>
-void RunPaint(TControl* Control, TCanvas& Canvas, const QRect& Dirty, PaintFn paint)
-{
-    TControlHost& host = Control->Host();
-    BindCanvas(Canvas, host.Backing, Dirty);
-    host.InPaint = true;
-    pl::Guard(paint);
-    host.InPaint = false;
-    BindCanvas(Canvas, host.Backing, host.Backing.rect());
-    if (host.BoundsPending) {
-        host.BoundsPending = false;
-        TWeakRef<TControl> alive(Control);
-        const TRect r = host.PendingBounds;
-        pl::PostCall([alive, r] {
-            if (TControl* c = alive.Get()) c->SetBoundsRect(r);
-        });
-    }
-}
-
-void Blit(QWidget* Widget, const QImage& Image, const QRect& Dirty)
-{
-    if (Image.isNull()) return;
-    QPainter painter(Widget);
-    painter.drawImage(Dirty, Image, Dirty);
-}
-
-}  // namespace
-
 TClass TCustomControl::StaticClassInfo()
 {
     static const TClassInfo info = TClassBuilder<TCustomControl, TWinControl>("TCustomControl").Build();
     return &info;
 }
 
-TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner), FCanvas(CreateOwned<TCanvas>())
+TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner), FSurface(this, true, [this] { Paint(); })
 {
-    // Drawing outside a paint lands in the retained image; show it.
-    FCanvas->OnChange = [this](TObject*) {
-        if (!Host().InPaint) Invalidate();
-    };
-}
-
-TCustomControl::~TCustomControl() { UnbindCanvas(*FCanvas); }
-
-TCanvas* TCustomControl::Canvas() const
-{
-    auto* self = const_cast<TCustomControl*>(this);
-    EnsureBacking(self, *FCanvas, QImage::Format_RGB32, ToQRgb(Color()));
-    return FCanvas.get();
-}
-
-void TCustomControl::CreateWnd()
-{
-    pl::AttachWidget(this, new pl::LayerWidget<QWidget>(this, false), false);
-    Host().Painter = [this](QWidget* w, const QRect& dirty) {
-        PaintCycle({dirty.left(), dirty.top(), dirty.right() + 1, dirty.bottom() + 1});
-        Blit(w, Host().Backing, dirty);
-    };
-}
-
-void TCustomControl::PaintCycle(const TRect& DirtyRect)
-{
-    if (!EnsureBacking(this, *FCanvas, QImage::Format_RGB32, ToQRgb(Color()))) return;
-    QImage& backing = Host().Backing;
-    const QRect dirty = QRect(DirtyRect.Left, DirtyRect.Top, DirtyRect.Width(), DirtyRect.Height()) & backing.rect();
-    if (dirty.isEmpty()) return;
-    if (!ControlStyle().Contains(csOpaque)) {
-        QPainter erase(&backing);
-        erase.fillRect(dirty, ToQColor(Color()));
-    }
-    RunPaint(this, *FCanvas, dirty, [this] { Paint(); });
 }
 
 void TCustomControl::Paint() {}
@@ -552,38 +463,8 @@ TClass TGraphicControl::StaticClassInfo()
     return &info;
 }
 
-TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner), FCanvas(CreateOwned<TCanvas>()) {}
-
-TGraphicControl::~TGraphicControl() { UnbindCanvas(*FCanvas); }
-
-TCanvas* TGraphicControl::Canvas() const
+TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner), FSurface(this, false, [this] { Paint(); })
 {
-    EnsureBacking(const_cast<TGraphicControl*>(this), *FCanvas, QImage::Format_ARGB32_Premultiplied, 0);
-    return FCanvas.get();
-}
-
-void TGraphicControl::CreateWnd()
-{
-    pl::AttachWidget(this, new pl::LayerWidget<QWidget>(this, false), false);
-    Host().Painter = [this](QWidget* w, const QRect& dirty) {
-        PaintCycle({dirty.left(), dirty.top(), dirty.right() + 1, dirty.bottom() + 1});
-        Blit(w, Host().Backing, dirty);
-    };
-}
-
-void TGraphicControl::PaintCycle(const TRect& DirtyRect)
-{
-    if (!EnsureBacking(this, *FCanvas, QImage::Format_ARGB32_Premultiplied, 0)) return;
-    QImage& backing = Host().Backing;
-    const QRect dirty = QRect(DirtyRect.Left, DirtyRect.Top, DirtyRect.Width(), DirtyRect.Height()) & backing.rect();
-    if (dirty.isEmpty()) return;
-    // What Paint leaves untouched shows the parent through.
-    {
-        QPainter clear(&backing);
-        clear.setCompositionMode(QPainter::CompositionMode_Source);
-        clear.fillRect(dirty, Qt::transparent);
-    }
-    RunPaint(this, *FCanvas, dirty, [this] { Paint(); });
 }
 
 void TGraphicControl::Paint() {}

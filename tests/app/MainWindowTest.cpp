@@ -3,6 +3,7 @@
 
 #include "MainWindowFixture.h"
 #include "app/ProgramEntry.h"
+#include "widgets/QdControls.h"
 
 TEST_F(MainWindowTest, StartsIdleWithItsTexts)
 {
@@ -24,6 +25,8 @@ TEST_F(MainWindowTest, StartsIdleWithItsTexts)
     EXPECT_FALSE(Form->kSwitchLed1->Active());
     EXPECT_EQ(Form->kSwitchLed1->Caption(), "calcul décomposé");
     for (TkXYPlot* plot : {Form->kXYPlot1, Form->kXYPlot3, Form->kXYPlot2}) EXPECT_EQ(Points(plot)->Count(), 0);
+    // The widget library found its compiled-in hand cursor at start-up.
+    EXPECT_NE(Screen->Cursors(crQdHandPoint), Screen->Cursors(crHandPoint));
 }
 
 TEST_F(MainWindowTest, UserChoicesRedrawTheirOwnPlot)

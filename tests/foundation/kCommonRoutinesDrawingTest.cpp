@@ -16,24 +16,24 @@ protected:
     void SetUp() override
     {
         FBitmap->SetSize(120, 80);
-        Canvas()->GetBrush()->SetColor(clWhite);
+        Canvas()->Brush()->SetColor(clWhite);
         Canvas()->FillRect(Rect(0, 0, 120, 80));
     }
-    TCanvas* Canvas() { return FBitmap->GetCanvas(); }
-    TColor Pixel(Integer x, Integer y) { return Canvas()->GetPixels(x, y); }
+    TCanvas* Canvas() { return FBitmap->Canvas(); }
+    TColor Pixel(Integer x, Integer y) { return Canvas()->Pixels(x, y); }
     Integer Count(const std::function<bool(TColor)>& match)
     {
         Integer n = 0;
-        for (Integer y = 0; y < FBitmap->GetHeight(); ++y)
-            for (Integer x = 0; x < FBitmap->GetWidth(); ++x) n += match(Pixel(x, y)) ? 1 : 0;
+        for (Integer y = 0; y < FBitmap->Height(); ++y)
+            for (Integer x = 0; x < FBitmap->Width(); ++x) n += match(Pixel(x, y)) ? 1 : 0;
         return n;
     }
     // The box of every pixel that is not white.
     TRect InkBox()
     {
         TRect box{1000, 1000, -1, -1};
-        for (Integer y = 0; y < FBitmap->GetHeight(); ++y)
-            for (Integer x = 0; x < FBitmap->GetWidth(); ++x)
+        for (Integer y = 0; y < FBitmap->Height(); ++y)
+            for (Integer x = 0; x < FBitmap->Width(); ++x)
                 if (Pixel(x, y) != clWhite)
                     box = TRect{Min(box.Left, x), Min(box.Top, y), Max(box.Right, x + 1), Max(box.Bottom, y + 1)};
         return box;
@@ -119,7 +119,7 @@ TEST_F(Drawing, RectangleGradientMarksItsCentre)
 
 TEST_F(Drawing, FlatFrameIsOutlinedInButtonShadow)
 {
-    Canvas()->GetBrush()->SetColor(clRed);
+    Canvas()->Brush()->SetColor(clRed);
     DrawFrame(Canvas(), Rect(2, 2, 10, 10), 2);
     const TColor shadow = ColorToRGB(clBtnShadow);
     EXPECT_EQ(Pixel(2, 2), shadow);
@@ -131,14 +131,14 @@ TEST_F(Drawing, FlatFrameIsOutlinedInButtonShadow)
 TEST_F(Drawing, DisabledTextIsEmbossedUnlessTheBackgroundIsBlack)
 {
     TCanvas* c = Canvas();
-    c->GetFont()->SetColor(clBlack);
+    c->Font()->SetColor(clBlack);
     const TColor light = ShiftColor(clBtnFace, 64, true);
     const TColor dark = ShiftColor(clBtnFace, 32, false);
     // On blue, so that every text colour shows.
     auto draw = [&](Boolean enabled, TColor background) {
-        c->GetBrush()->SetColor(clBlue);
+        c->Brush()->SetColor(clBlue);
         c->FillRect(Rect(0, 0, 120, 80));
-        c->GetBrush()->SetStyle(bsClear);
+        c->Brush()->SetStyle(bsClear);
         TRect r = Rect(10, 10, 110, 70);
         return DrawTextStyled(c, "Wxyz", r, {ktfLeft, ktfTop}, enabled, background);
     };
@@ -147,7 +147,7 @@ TEST_F(Drawing, DisabledTextIsEmbossedUnlessTheBackgroundIsBlack)
     EXPECT_GT(Count([&](TColor p) { return p == light; }), 0);
     EXPECT_GT(Count([&](TColor p) { return p == dark; }), 0);
     EXPECT_EQ(Count([](TColor p) { return p == clBlack; }), 0);
-    EXPECT_EQ(c->GetFont()->GetColor(), clBlack);
+    EXPECT_EQ(c->Font()->Color(), clBlack);
 
     draw(false, clBlack);
     EXPECT_GT(Count([](TColor p) { return p == clBlack; }), 0);
@@ -178,14 +178,14 @@ TEST_F(Drawing, MeasuringText)
 TEST_F(Drawing, RotatedTextStaysInItsCentredBox)
 {
     TCanvas* c = Canvas();
-    c->GetBrush()->SetStyle(bsClear);
-    c->GetFont()->SetColor(clBlack);
+    c->Brush()->SetStyle(bsClear);
+    c->Font()->SetColor(clBlack);
     const String text = "Rotated";
     const TSize extent = c->TextExtent(text);
     const TRect area = Rect(20, 10, 100, 70);
     for (TkRotationAngle rotation : {kra000, kra090, kra180, kra270}) {
         SetUp();
-        c->GetBrush()->SetStyle(bsClear);
+        c->Brush()->SetStyle(bsClear);
         TRect box;
         DrawRotatedText(c, text, area, rotation, kahCenter, true, clBtnFace, box);
         const bool quarter = rotation == kra090 || rotation == kra270;

@@ -197,7 +197,7 @@ protected:
         FreeAndNil(Component);
     }
     void PaintNow() { Component->PaintCycle(Component->ClientRect()); }
-    TColor Pixel(Integer X, Integer Y) { return Component->Canvas()->GetPixels(X, Y); }
+    TColor Pixel(Integer X, Integer Y) { return Component->Canvas()->Pixels(X, Y); }
 
     TPacedComponent* Component = nullptr;
     Integer EscapedExceptions = 0;
@@ -217,8 +217,8 @@ TEST_F(PaintTest, DrawsTheBackgroundAndBorderThroughTheOffScreenBitmap)
     PaintNow();
     EXPECT_EQ(Pixel(40, 30), clBlue);
     picture->SetSize(2, 2);
-    picture->GetCanvas()->GetBrush()->SetColor(clLime);
-    picture->GetCanvas()->FillRect(TRect{0, 0, 2, 2});
+    picture->Canvas()->Brush()->SetColor(clLime);
+    picture->Canvas()->FillRect(TRect{0, 0, 2, 2});
     Component->SetBackGroundPicture(picture.get());
     PaintNow();
     EXPECT_EQ(Pixel(40, 30), clLime);
@@ -229,7 +229,7 @@ TEST_F(PaintTest, DrawsTheBackgroundAndBorderThroughTheOffScreenBitmap)
 TEST_F(PaintTest, AFailingDrawingShowsItsMessageWhiteOnBlackAndOnPaintStillRuns)
 {
     Component->Draw = [](TCanvas* Canvas) {
-        Canvas->GetBrush()->SetColor(clRed);
+        Canvas->Brush()->SetColor(clRed);
         Canvas->FillRect(TRect{0, 0, 80, 60});
         throw EInvalidOp("Invalid floating point operation in the middle of the drawing");
     };

@@ -162,16 +162,16 @@ TEST_F(FormTest, TransparentControlShowsWhatLiesUnderIt)
     EXPECT_TRUE(First->NeedsTransparentCapture());
     First->PaintCycle(First->ClientRect());
     EXPECT_FALSE(First->NeedsTransparentCapture());
-    EXPECT_EQ(First->Canvas()->GetPixels(50, 40), clTeal);
+    EXPECT_EQ(First->Canvas()->Pixels(50, 40), clTeal);
 
     // On a painted control: its pixels under the child.
     auto* host = Create<TProbe>(Form);
     host->SetParent(Form);
     host->SetBounds(0, 100, 100, 100);
     host->Draw = [](TCanvas* Canvas) {
-        Canvas->GetBrush()->SetColor(clYellow);
+        Canvas->Brush()->SetColor(clYellow);
         Canvas->FillRect(TRect{0, 0, 100, 100});
-        Canvas->GetBrush()->SetColor(clNavy);
+        Canvas->Brush()->SetColor(clNavy);
         Canvas->FillRect(TRect{20, 20, 30, 30});
     };
     host->PaintCycle(host->ClientRect());
@@ -180,15 +180,15 @@ TEST_F(FormTest, TransparentControlShowsWhatLiesUnderIt)
     child->SetBounds(20, 20, 40, 40);
     child->SetTransparent(true);
     child->PaintCycle(child->ClientRect());
-    EXPECT_EQ(child->Canvas()->GetPixels(5, 5), clNavy);
-    EXPECT_EQ(child->Canvas()->GetPixels(15, 15), clYellow);
+    EXPECT_EQ(child->Canvas()->Pixels(5, 5), clNavy);
+    EXPECT_EQ(child->Canvas()->Pixels(15, 15), clYellow);
 
     // Turned off: the control's own background again, and no bitmap.
     child->SetTransparent(false);
     EXPECT_EQ(child->TransparentBitmap(), nullptr);
     child->SetBackGroundColor(clRed);
     child->PaintCycle(child->ClientRect());
-    EXPECT_EQ(child->Canvas()->GetPixels(5, 5), clRed);
+    EXPECT_EQ(child->Canvas()->Pixels(5, 5), clRed);
 }
 
 // ---------------------------------------------------------------------------
@@ -216,11 +216,11 @@ TEST(kVCLComponentBounds, UnchangedBoundsRepaintNothingNewBoundsResizeTheBitmaps
     EXPECT_EQ(c->Invalidations, 0);
     c->SetBounds(1, 2, 50, 40);
     EXPECT_GT(c->Invalidations, 0);
-    EXPECT_EQ(c->TransparentBitmap()->GetWidth(), 50);
-    EXPECT_EQ(c->GetBackGroundBitmap()->GetHeight(), 40);
+    EXPECT_EQ(c->TransparentBitmap()->Width(), 50);
+    EXPECT_EQ(c->GetBackGroundBitmap()->Height(), 40);
     c->SetCachedDrawing(false);
     c->SetBounds(1, 2, 60, 40);
-    EXPECT_EQ(c->TransparentBitmap()->GetWidth(), 60);
+    EXPECT_EQ(c->TransparentBitmap()->Width(), 60);
 }
 
 TEST(kVCLComponentPaintToDC, DrawsAtTheOffsetClippedToTheControlAndRestoresTheCanvas)
@@ -230,33 +230,33 @@ TEST(kVCLComponentPaintToDC, DrawsAtTheOffsetClippedToTheControlAndRestoresTheCa
     bool cachedWhileDrawing = true;
     c->Draw = [&](TCanvas* Canvas) {
         cachedWhileDrawing = c->CachedDrawing();
-        Canvas->GetBrush()->SetColor(clRed);
+        Canvas->Brush()->SetColor(clRed);
         Canvas->FillRect(TRect{-100, -100, 1000, 1000});
     };
     auto page = CreateOwned<TBitmap>();
     page->SetSize(100, 100);
-    TCanvas* canvas = page->GetCanvas();
-    canvas->GetBrush()->SetColor(clBlue);
+    TCanvas* canvas = page->Canvas();
+    canvas->Brush()->SetColor(clBlue);
     canvas->FillRect(TRect{0, 0, 100, 100});
 
     c->kPaintToDC(30, 40, false, canvas);
     EXPECT_FALSE(cachedWhileDrawing);
     EXPECT_TRUE(c->CachedDrawing());
-    EXPECT_EQ(canvas->GetPixels(30, 40), clRed);
-    EXPECT_EQ(canvas->GetPixels(49, 49), clRed);
-    EXPECT_EQ(canvas->GetPixels(50, 45), clBlue);
-    EXPECT_EQ(canvas->GetPixels(29, 45), clBlue);
-    EXPECT_EQ(canvas->GetPixels(35, 50), clBlue);
+    EXPECT_EQ(canvas->Pixels(30, 40), clRed);
+    EXPECT_EQ(canvas->Pixels(49, 49), clRed);
+    EXPECT_EQ(canvas->Pixels(50, 45), clBlue);
+    EXPECT_EQ(canvas->Pixels(29, 45), clBlue);
+    EXPECT_EQ(canvas->Pixels(35, 50), clBlue);
     canvas->SetPixels(0, 0, clLime);
-    EXPECT_EQ(canvas->GetPixels(0, 0), clLime);
+    EXPECT_EQ(canvas->Pixels(0, 0), clLime);
 
     // Transparent: the background is the canvas's own content.
     c->Draw = nullptr;
     c->SetBackGroundColor(clYellow);
     c->kPaintToDC(0, 0, true, canvas);
-    EXPECT_EQ(canvas->GetPixels(1, 1), clBlue);
+    EXPECT_EQ(canvas->Pixels(1, 1), clBlue);
     c->kPaintToDC(0, 0, false, canvas);
-    EXPECT_EQ(canvas->GetPixels(1, 1), clYellow);
+    EXPECT_EQ(canvas->Pixels(1, 1), clYellow);
 }
 
 // ---------------------------------------------------------------------------

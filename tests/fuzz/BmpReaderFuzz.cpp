@@ -19,11 +19,11 @@ Int64 DeclaredEnd(std::span<const std::uint8_t> d, Int64 start)
 
 void CheckRoundTrip(TBitmap& Bitmap)
 {
-    if (Bitmap.GetEmpty()) {
-        Check(Bitmap.GetWidth() == 0 || Bitmap.GetHeight() == 0);
+    if (Bitmap.Empty()) {
+        Check(Bitmap.Width() == 0 || Bitmap.Height() == 0);
         return;
     }
-    Check(WithinCaps(Bitmap.GetWidth(), Bitmap.GetHeight()));
+    Check(WithinCaps(Bitmap.Width(), Bitmap.Height()));
     TMemoryStream saved;
     Bitmap.SaveToStream(saved);
     saved.SetPosition(0);
@@ -44,8 +44,8 @@ bool LoadOne(TMemoryStream& Stream, std::span<const std::uint8_t> d)
         bitmap->LoadFromStream(Stream);
     } catch (const Exception& e) {
         Check(IsImageError(e));
-        Check(bitmap->GetWidth() == 1 && bitmap->GetHeight() == 1 &&
-              bitmap->GetCanvas()->GetPixels(0, 0) == clWhite);
+        Check(bitmap->Width() == 1 && bitmap->Height() == 1 &&
+              bitmap->Canvas()->Pixels(0, 0) == clWhite);
         return false;
     }
     Check(Stream.Position() == DeclaredEnd(d, start));

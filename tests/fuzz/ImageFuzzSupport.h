@@ -98,10 +98,10 @@ inline bool IsImageError(const Exception& e)
 
 inline bool SamePixels(TBitmap& A, TBitmap& B)
 {
-    if (A.GetWidth() != B.GetWidth() || A.GetHeight() != B.GetHeight()) return false;
-    for (Integer y = 0; y < A.GetHeight(); ++y)
-        for (Integer x = 0; x < A.GetWidth(); ++x)
-            if (A.GetCanvas()->GetPixels(x, y) != B.GetCanvas()->GetPixels(x, y)) return false;
+    if (A.Width() != B.Width() || A.Height() != B.Height()) return false;
+    for (Integer y = 0; y < A.Height(); ++y)
+        for (Integer x = 0; x < A.Width(); ++x)
+            if (A.Canvas()->Pixels(x, y) != B.Canvas()->Pixels(x, y)) return false;
     return true;
 }
 
@@ -110,15 +110,15 @@ inline bool SamePixels(TBitmap& A, TBitmap& B)
 inline void FuzzPictureData(std::span<const std::uint8_t> d)
 {
     TOwned<TPicture> picture = CreateOwned<TPicture>();
-    picture->GetBitmap()->SetSize(1, 1);
-    TGraphic* const before = picture->GetGraphic();
+    picture->Bitmap()->SetSize(1, 1);
+    TGraphic* const before = picture->Graphic();
     TMemoryStream input;
     LoadStream(input, d);
     try {
         picture->ReadData(input);
     } catch (const Exception& e) {
         Check(IsImageError(e) || dynamic_cast<const EReadError*>(&e));
-        Check(picture->GetGraphic() == before && picture->GetWidth() == 1);
+        Check(picture->Graphic() == before && picture->Width() == 1);
         return;
     }
     TMemoryStream written;
@@ -126,8 +126,8 @@ inline void FuzzPictureData(std::span<const std::uint8_t> d)
     written.SetPosition(0);
     TOwned<TPicture> copy = CreateOwned<TPicture>();
     copy->ReadData(written);
-    Check(copy->GetWidth() == picture->GetWidth() && copy->GetHeight() == picture->GetHeight());
-    Check(!copy->GetGraphic() == !picture->GetGraphic());
+    Check(copy->Width() == picture->Width() && copy->Height() == picture->Height());
+    Check(!copy->Graphic() == !picture->Graphic());
 }
 
 }  // namespace ImageFuzz

@@ -27,11 +27,11 @@ TOwned<TJPEGImage> Decode(std::span<const std::uint8_t> d, TJPEGPerformance Perf
         image->LoadFromStream(input);
     } catch (const Exception& e) {
         Check(IsImageError(e));
-        Check(image->GetWidth() == 1 && image->GetHeight() == 1);
+        Check(image->Width() == 1 && image->Height() == 1);
         return nullptr;
     }
     Check(input.Position() == input.Size());
-    Check(image->GetWidth() > 0 && image->GetHeight() > 0 && WithinCaps(image->GetWidth(), image->GetHeight()));
+    Check(image->Width() > 0 && image->Height() > 0 && WithinCaps(image->Width(), image->Height()));
     return image;
 }
 
@@ -48,11 +48,11 @@ void CheckDraws(TJPEGImage& Image)
 {
     TOwned<TBitmap> target = CreateOwned<TBitmap>();
     target->SetSize(7, 5);
-    target->GetCanvas()->StretchDraw(TRect{1, 1, 6, 4}, &Image);
-    target->GetCanvas()->Draw(-2, -3, &Image);
+    target->Canvas()->StretchDraw(TRect{1, 1, 6, 4}, &Image);
+    target->Canvas()->Draw(-2, -3, &Image);
     TOwned<TBitmap> copy = CreateOwned<TBitmap>();
     copy->Assign(&Image);
-    Check(copy->GetWidth() == Image.GetWidth() && copy->GetHeight() == Image.GetHeight());
+    Check(copy->Width() == Image.Width() && copy->Height() == Image.Height());
 }
 
 }  // namespace
@@ -72,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
     // The DCT method changes pixel values, never whether the data is sound.
     Check(!exact == !fast);
     if (exact) {
-        Check(fast->GetWidth() == exact->GetWidth() && fast->GetHeight() == exact->GetHeight());
+        Check(fast->Width() == exact->Width() && fast->Height() == exact->Height());
         CheckSavesTheSameBytes(*exact, d);
         CheckDraws(*exact);
     }

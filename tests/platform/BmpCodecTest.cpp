@@ -16,16 +16,16 @@ TOwned<TBitmap> Pattern(Integer w, Integer h, std::initializer_list<TColor> colo
     auto b = MakeBitmap(w, h);
     const std::vector<TColor> c(colours);
     for (Integer y = 0; y < h; ++y)
-        for (Integer x = 0; x < w; ++x) b->GetCanvas()->SetPixels(x, y, c[(x * 3 + y * 5 + x * y) % c.size()]);
+        for (Integer x = 0; x < w; ++x) b->Canvas()->SetPixels(x, y, c[(x * 3 + y * 5 + x * y) % c.size()]);
     return b;
 }
 
 bool SamePixels(TBitmap& a, TBitmap& b)
 {
-    if (a.GetWidth() != b.GetWidth() || a.GetHeight() != b.GetHeight()) return false;
-    for (Integer y = 0; y < a.GetHeight(); ++y)
-        for (Integer x = 0; x < a.GetWidth(); ++x)
-            if (a.GetCanvas()->GetPixels(x, y) != b.GetCanvas()->GetPixels(x, y)) return false;
+    if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
+    for (Integer y = 0; y < a.Height(); ++y)
+        for (Integer x = 0; x < a.Width(); ++x)
+            if (a.Canvas()->Pixels(x, y) != b.Canvas()->Pixels(x, y)) return false;
     return true;
 }
 
@@ -95,7 +95,7 @@ TEST(BmpCodec, RoundTripsAtEachDepth)
         EXPECT_EQ(bytes[28], c.Bits);
         auto loaded = CreateOwned<TBitmap>();
         Load(*loaded, bytes);
-        EXPECT_EQ(loaded->GetPixelFormat(), c.Format);
+        EXPECT_EQ(loaded->PixelFormat(), c.Format);
         EXPECT_TRUE(SamePixels(*original, *loaded)) << c.Bits;
     }
 }
@@ -137,15 +137,15 @@ TEST(BmpCodec, ReadsRleTopDownAndBitFields)
     // Top-down 24 bits: a negative height keeps the row order.
     const std::vector<Byte> rows = {0, 0, 255, 0, 255, 0, 0, 0, 255, 0, 0, 0, 0, 0, 0, 0};
     Load(*b, Handmade(2, -2, 24, 0, {}, rows));
-    EXPECT_EQ(b->GetCanvas()->GetPixels(0, 0), clRed);
-    EXPECT_EQ(b->GetCanvas()->GetPixels(1, 0), clLime);
-    EXPECT_EQ(b->GetCanvas()->GetPixels(0, 1), clBlue);
+    EXPECT_EQ(b->Canvas()->Pixels(0, 0), clRed);
+    EXPECT_EQ(b->Canvas()->Pixels(1, 0), clLime);
+    EXPECT_EQ(b->Canvas()->Pixels(0, 1), clBlue);
 
     // 16 bits with 5-6-5 fields (masks follow the 40-byte header).
     std::vector<Byte> f = Handmade(1, 1, 16, 3, {0xF800, 0x07E0, 0x001F}, {0x1F, 0x00, 0, 0});
     Load(*b, f);
-    EXPECT_EQ(b->GetCanvas()->GetPixels(0, 0), clBlue);
-    EXPECT_EQ(b->GetPixelFormat(), pf16bit);
+    EXPECT_EQ(b->Canvas()->Pixels(0, 0), clBlue);
+    EXPECT_EQ(b->PixelFormat(), pf16bit);
 }
 
 TEST(BmpCodec, HostileHeadersRaiseInvalidGraphic)
@@ -194,10 +194,10 @@ TEST(BmpCodec, HostileHeadersRaiseInvalidGraphic)
 TEST(BmpCodec, SizeCapsAndEmptyBitmaps)
 {
     auto b = CreateOwned<TBitmap>();
-    EXPECT_TRUE(b->GetEmpty());
+    EXPECT_TRUE(b->Empty());
     EXPECT_THROW(b->SetSize(40000, 1), EOutOfResources);
     EXPECT_THROW(b->SetSize(32767, 32767), EOutOfResources);
     auto loaded = CreateOwned<TBitmap>();
     Load(*loaded, Saved(*b));
-    EXPECT_TRUE(loaded->GetEmpty());
+    EXPECT_TRUE(loaded->Empty());
 }

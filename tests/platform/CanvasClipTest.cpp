@@ -10,7 +10,7 @@ const std::map<TColor, char> kKey = {{clWhite, '.'}, {clRed, 'r'}};
 
 void FillAll(TCanvas* c, TColor colour)
 {
-    c->GetBrush()->SetColor(colour);
+    c->Brush()->SetColor(colour);
     c->FillRect(Rect(-100, -100, 100, 100));
 }
 
@@ -19,22 +19,22 @@ void FillAll(TCanvas* c, TColor colour)
 TEST(CanvasClip, IntersectClipRectLimitsAndAnInvertedRectClipsEverything)
 {
     auto b = MakeBitmap(6, 4);
-    TCanvas* c = b->GetCanvas();
+    TCanvas* c = b->Canvas();
     EXPECT_EQ(IntersectClipRect(c, 1, 1, 4, 3), SIMPLEREGION);
-    EXPECT_EQ(c->GetClipRect(), Rect(1, 1, 4, 3));
+    EXPECT_EQ(c->ClipRect(), Rect(1, 1, 4, 3));
     FillAll(c, clRed);
     EXPECT_EQ(Art(*b, kKey), (std::vector<std::string>{"......", ".rrr..", ".rrr..", "......"}));
 
     auto inverted = MakeBitmap(6, 4);
-    c = inverted->GetCanvas();
+    c = inverted->Canvas();
     EXPECT_EQ(IntersectClipRect(c, 4, 3, 1, 1), NULLREGION);
     FillAll(c, clRed);
-    c->GetPen()->SetColor(clRed);
+    c->Pen()->SetColor(clRed);
     c->Rectangle(0, 0, 6, 4);
     c->TextOut(0, 0, "x");
     c->SetPixels(2, 2, clRed);
     EXPECT_EQ(CountColor(*inverted, clWhite), 24);
-    EXPECT_EQ(c->GetClipRect(), Rect(0, 0, 0, 0));
+    EXPECT_EQ(c->ClipRect(), Rect(0, 0, 0, 0));
     EXPECT_EQ(SelectClipRgn(c, nullptr), SIMPLEREGION);
     FillAll(c, clRed);
     EXPECT_EQ(CountColor(*inverted, clRed), 24);
@@ -43,7 +43,7 @@ TEST(CanvasClip, IntersectClipRectLimitsAndAnInvertedRectClipsEverything)
 TEST(CanvasClip, SaveAndRestoreTheDeviceState)
 {
     auto b = MakeBitmap(6, 4);
-    TCanvas* c = b->GetCanvas();
+    TCanvas* c = b->Canvas();
     const Integer level = SaveDC(c);
     EXPECT_EQ(level, 1);
     IntersectClipRect(c, 0, 0, 2, 4);
@@ -65,16 +65,16 @@ TEST(CanvasClip, SaveAndRestoreTheDeviceState)
 TEST(CanvasClip, WindowOriginShiftsDrawingButNotTheClip)
 {
     auto b = MakeBitmap(6, 4);
-    TCanvas* c = b->GetCanvas();
+    TCanvas* c = b->Canvas();
     IntersectClipRect(c, 0, 0, 3, 4);
     TPoint old;
     SetWindowOrgEx(c, 2, 1, &old);
     EXPECT_EQ(old, Point(0, 0));
-    EXPECT_EQ(c->GetClipRect(), Rect(2, 1, 5, 5));
-    c->GetBrush()->SetColor(clRed);
+    EXPECT_EQ(c->ClipRect(), Rect(2, 1, 5, 5));
+    c->Brush()->SetColor(clRed);
     c->FillRect(Rect(3, 2, 10, 3));  // device (1, 1) to (8, 2), clipped at 3
     EXPECT_EQ(Art(*b, kKey), (std::vector<std::string>{"......", ".rr...", "......", "......"}));
-    EXPECT_EQ(c->GetPixels(3, 2), clRed);
+    EXPECT_EQ(c->Pixels(3, 2), clRed);
 }
 
 TEST(CanvasClip, RegionsAlternateAndWindingDifferForAStar)
@@ -105,7 +105,7 @@ TEST(CanvasClip, RegionsAlternateAndWindingDifferForAStar)
 TEST(CanvasClip, SelectedRegionClipsDrawing)
 {
     auto b = MakeBitmap(6, 4);
-    TCanvas* c = b->GetCanvas();
+    TCanvas* c = b->Canvas();
     TRegion rgn;
     CombineRgn(rgn, CreateRectRgn(0, 0, 2, 2), CreateRectRgn(4, 2, 6, 4), RGN_OR);
     EXPECT_EQ(SelectClipRgn(c, &rgn), COMPLEXREGION);
@@ -123,6 +123,6 @@ TEST(CanvasClip, DrawingWithoutAnImageRaises)
     TOwned<TCanvas> c = CreateOwned<TCanvas>();
     EXPECT_FALSE(c->HandleAllocated());
     EXPECT_THROW(c->Rectangle(0, 0, 2, 2), EInvalidOperation);
-    EXPECT_EQ(c->GetPixels(0, 0), -1);
-    EXPECT_EQ(c->GetClipRect(), Rect(0, 0, 0, 0));
+    EXPECT_EQ(c->Pixels(0, 0), -1);
+    EXPECT_EQ(c->ClipRect(), Rect(0, 0, 0, 0));
 }

@@ -10,9 +10,9 @@ const std::map<TColor, char> kKey = {{clWhite, '.'}, {clBlack, '#'}, {clRed, 'r'
 
 TCanvas* Prepare(TBitmap& b, TColor pen, TColor brush)
 {
-    TCanvas* c = b.GetCanvas();
-    c->GetPen()->SetColor(pen);
-    c->GetBrush()->SetColor(brush);
+    TCanvas* c = b.Canvas();
+    c->Pen()->SetColor(pen);
+    c->Brush()->SetColor(brush);
     return c;
 }
 
@@ -32,7 +32,7 @@ TEST(CanvasRectangle, ClearPenFillsOneLessRightAndBottom)
 {
     auto b = MakeBitmap(8, 8);
     TCanvas* c = Prepare(*b, clBlack, clRed);
-    c->GetPen()->SetStyle(psClear);
+    c->Pen()->SetStyle(psClear);
     c->Rectangle(6, 6, 2, 2);  // corners in either order
     const std::vector<std::string> expected = {
         "........", "........", "..rrr...", "..rrr...", "..rrr...", "........", "........", "........",
@@ -44,11 +44,11 @@ TEST(CanvasRectangle, ClearBrushDrawsOutlineOnlyAndFillRectIgnoresPen)
 {
     auto b = MakeBitmap(6, 6);
     TCanvas* c = Prepare(*b, clBlack, clRed);
-    c->GetBrush()->SetStyle(bsClear);
+    c->Brush()->SetStyle(bsClear);
     c->Rectangle(0, 0, 4, 4);
     EXPECT_EQ(Art(*b, kKey)[1], "#..#..");
-    c->GetBrush()->SetColor(clBlue);  // a colour makes a clear brush solid
-    EXPECT_EQ(c->GetBrush()->GetStyle(), bsSolid);
+    c->Brush()->SetColor(clBlue);  // a colour makes a clear brush solid
+    EXPECT_EQ(c->Brush()->Style(), bsSolid);
     c->FillRect(Rect(4, 4, 6, 6));
     c->FillRect(Rect(3, 3, 1, 1));  // inverted: nothing
     EXPECT_EQ(Art(*b, kKey)[4], "....bb");
@@ -69,7 +69,7 @@ TEST(CanvasLines, LineToLeavesOutTheEndPixel)
         ".####...", "#.......", "#.#.....", "#..#....", "#...#...", ".....#..", "........", "........",
     };
     EXPECT_EQ(Art(*b, kKey), expected);
-    EXPECT_EQ(c->GetPenPos(), Point(6, 6));
+    EXPECT_EQ(c->PenPos(), Point(6, 6));
 }
 
 TEST(CanvasLines, PolylineJoinsWithoutGapsOrDoubles)
@@ -77,7 +77,7 @@ TEST(CanvasLines, PolylineJoinsWithoutGapsOrDoubles)
     // XOR shows any pixel drawn twice.
     auto b = MakeBitmap(8, 8, clBlack);
     TCanvas* c = Prepare(*b, clWhite, clBlack);
-    c->GetPen()->SetMode(pmXor);
+    c->Pen()->SetMode(pmXor);
     c->Polyline({Point(1, 1), Point(5, 1), Point(5, 5), Point(1, 5), Point(1, 1)});
     EXPECT_EQ(CountColor(*b, clWhite), 16);
     EXPECT_EQ(Art(*b, {{clWhite, '#'}, {clBlack, '.'}})[1], ".#####..");
@@ -89,7 +89,7 @@ TEST(CanvasLines, WidthsZeroAndOneAreIdenticalWithoutAntialiasing)
     auto one = MakeBitmap(20, 20);
     for (auto* b : {thin.get(), one.get()}) {
         TCanvas* c = Prepare(*b, clBlack, clWhite);
-        c->GetPen()->SetWidth(b == thin.get() ? 0 : 1);
+        c->Pen()->SetWidth(b == thin.get() ? 0 : 1);
         c->MoveTo(1, 2);
         c->LineTo(18, 9);
         c->LineTo(3, 17);
@@ -102,11 +102,11 @@ TEST(CanvasLines, DashGapsTakeTheBrushColourOnlyWithASolidBrush)
 {
     auto b = MakeBitmap(30, 2);
     TCanvas* c = Prepare(*b, clBlack, clRed);
-    c->GetPen()->SetStyle(psDash);
+    c->Pen()->SetStyle(psDash);
     c->MoveTo(0, 0);
     c->LineTo(30, 0);
     EXPECT_EQ(Art(*b, kKey)[0], std::string(18, '#') + std::string(6, 'r') + std::string(6, '#'));
-    c->GetBrush()->SetStyle(bsClear);
+    c->Brush()->SetStyle(bsClear);
     c->MoveTo(0, 1);
     c->LineTo(30, 1);
     EXPECT_EQ(Art(*b, kKey)[1], std::string(18, '#') + std::string(6, '.') + std::string(6, '#'));
@@ -116,11 +116,11 @@ TEST(CanvasLines, DotAndDashDotPatterns)
 {
     auto b = MakeBitmap(24, 2);
     TCanvas* c = Prepare(*b, clBlack, clWhite);
-    c->GetBrush()->SetStyle(bsClear);
-    c->GetPen()->SetStyle(psDot);
+    c->Brush()->SetStyle(bsClear);
+    c->Pen()->SetStyle(psDot);
     c->MoveTo(0, 0);
     c->LineTo(24, 0);
-    c->GetPen()->SetStyle(psDashDotDot);
+    c->Pen()->SetStyle(psDashDotDot);
     c->MoveTo(0, 1);
     c->LineTo(24, 1);
     EXPECT_EQ(Art(*b, kKey)[0], "###...###...###...###...");
@@ -131,8 +131,8 @@ TEST(CanvasLines, WideDashedPenDrawsSolid)
 {
     auto b = MakeBitmap(30, 5);
     TCanvas* c = Prepare(*b, clBlack, clWhite);
-    c->GetPen()->SetStyle(psDash);
-    c->GetPen()->SetWidth(3);
+    c->Pen()->SetStyle(psDash);
+    c->Pen()->SetWidth(3);
     c->MoveTo(2, 2);
     c->LineTo(27, 2);
     EXPECT_EQ(Art(*b, kKey)[2].substr(2, 25), std::string(25, '#'));
@@ -146,14 +146,14 @@ TEST(CanvasLines, PenModesCombineWithTheDestination)
     TCanvas* c = Prepare(*b, RGB(0xF0, 0x0F, 0xFF), clWhite);
     const TPenMode modes[] = {pmNot, pmXor, pmNotXor, pmMask};
     for (Integer i = 0; i < 4; ++i) {
-        c->GetPen()->SetMode(modes[i]);
+        c->Pen()->SetMode(modes[i]);
         c->MoveTo(i, 0);
         c->LineTo(i + 1, 0);
     }
-    EXPECT_EQ(c->GetPixels(0, 0), RGB(0xED, 0xCB, 0xA9));
-    EXPECT_EQ(c->GetPixels(1, 0), RGB(0xE2, 0x3B, 0xA9));
-    EXPECT_EQ(c->GetPixels(2, 0), RGB(0x1D, 0xC4, 0x56));
-    EXPECT_EQ(c->GetPixels(3, 0), RGB(0x10, 0x04, 0x56));
+    EXPECT_EQ(c->Pixels(0, 0), RGB(0xED, 0xCB, 0xA9));
+    EXPECT_EQ(c->Pixels(1, 0), RGB(0xE2, 0x3B, 0xA9));
+    EXPECT_EQ(c->Pixels(2, 0), RGB(0x1D, 0xC4, 0x56));
+    EXPECT_EQ(c->Pixels(3, 0), RGB(0x10, 0x04, 0x56));
 }
 
 TEST(CanvasLines, HugeAndFarCoordinatesAreClampedWithoutHanging)
@@ -165,7 +165,7 @@ TEST(CanvasLines, HugeAndFarCoordinatesAreClampedWithoutHanging)
     c->Polygon({Point(-2000000000, 0), Point(2000000000, 0), Point(0, 2000000000)});
     c->MoveTo(-2147483647 - 1, -2147483647 - 1);
     c->LineTo(2147483647, 2147483647);
-    EXPECT_EQ(c->GetPixels(4, 4), clBlack);
+    EXPECT_EQ(c->Pixels(4, 4), clBlack);
     c->MoveTo(-2000000000, 5);
     c->LineTo(2000000000, 5);
     EXPECT_EQ(Art(*b, kKey)[5], "##########");
@@ -180,18 +180,18 @@ TEST(CanvasPolygon, FillsByPixelCentresAlternateOrWinding)
     auto winding = MakeBitmap(21, 21);
     for (auto* b : {alternate.get(), winding.get()}) {
         TCanvas* c = Prepare(*b, clBlack, clRed);
-        c->GetPen()->SetStyle(psClear);
+        c->Pen()->SetStyle(psClear);
         if (b == winding.get()) SetPolyFillMode(c, WINDING);
         c->Polygon(star);
     }
-    EXPECT_EQ(alternate->GetCanvas()->GetPixels(10, 11), clWhite);
-    EXPECT_EQ(winding->GetCanvas()->GetPixels(10, 11), clRed);
-    EXPECT_EQ(alternate->GetCanvas()->GetPixels(10, 3), clRed);
+    EXPECT_EQ(alternate->Canvas()->Pixels(10, 11), clWhite);
+    EXPECT_EQ(winding->Canvas()->Pixels(10, 11), clRed);
+    EXPECT_EQ(alternate->Canvas()->Pixels(10, 3), clRed);
 
     // A square polygon leaves out its right and bottom edges.
     auto b = MakeBitmap(6, 6);
     TCanvas* c = Prepare(*b, clBlack, clRed);
-    c->GetPen()->SetStyle(psClear);
+    c->Pen()->SetStyle(psClear);
     c->Polygon({Point(1, 1), Point(4, 1), Point(4, 4), Point(1, 4)});
     EXPECT_EQ(CountColor(*b, clRed), 9);
 }
@@ -223,14 +223,14 @@ TEST(CanvasEllipse, PieAndChordKeepTheirSideOnly)
     TCanvas* c = Prepare(*pie, clBlack, clRed);
     // The quarter from 3 o'clock counter-clockwise to 12 o'clock.
     c->Pie(0, 0, 21, 21, 20, 10, 10, 0);
-    EXPECT_EQ(c->GetPixels(15, 5), clRed);
-    EXPECT_EQ(c->GetPixels(5, 5), clWhite);
-    EXPECT_EQ(c->GetPixels(15, 15), clWhite);
-    EXPECT_EQ(c->GetPixels(10, 10), clBlack);  // the centre is on the outline
+    EXPECT_EQ(c->Pixels(15, 5), clRed);
+    EXPECT_EQ(c->Pixels(5, 5), clWhite);
+    EXPECT_EQ(c->Pixels(15, 15), clWhite);
+    EXPECT_EQ(c->Pixels(10, 10), clBlack);  // the centre is on the outline
 
     auto chord = MakeBitmap(21, 21);
     c = Prepare(*chord, clBlack, clRed);
     c->Chord(0, 0, 21, 21, 20, 10, 10, 0);
-    EXPECT_EQ(c->GetPixels(16, 4), clRed);
-    EXPECT_EQ(c->GetPixels(12, 8), clWhite);
+    EXPECT_EQ(c->Pixels(16, 4), clRed);
+    EXPECT_EQ(c->Pixels(12, 8), clWhite);
 }

@@ -11,7 +11,7 @@ protected:
     void SetUp() override
     {
         Bitmap = MakeBitmap(120, 60);
-        Canvas = Bitmap->GetCanvas();
+        Canvas = Bitmap->Canvas();
     }
     Integer Calc(const String& text, Cardinal flags, TRect r = Rect(0, 0, 0, 0))
     {
@@ -23,9 +23,9 @@ protected:
     TRect Ink()
     {
         TRect box{1 << 20, 1 << 20, -1, -1};
-        for (Integer y = 0; y < Bitmap->GetHeight(); ++y)
-            for (Integer x = 0; x < Bitmap->GetWidth(); ++x)
-                if (Canvas->GetPixels(x, y) != clWhite) {
+        for (Integer y = 0; y < Bitmap->Height(); ++y)
+            for (Integer x = 0; x < Bitmap->Width(); ++x)
+                if (Canvas->Pixels(x, y) != clWhite) {
                     box.Left = std::min(box.Left, x);
                     box.Top = std::min(box.Top, y);
                     box.Right = std::max(box.Right, x + 1);
@@ -43,10 +43,10 @@ protected:
 
 TEST_F(CanvasText, TahomaMetricsFollowTheWindowsCell)
 {
-    TFont* f = Canvas->GetFont();
-    EXPECT_EQ(f->GetName(), "Tahoma");
-    EXPECT_EQ(f->GetHeight(), -11);
-    EXPECT_EQ(f->GetSize(), 8);
+    TFont* f = Canvas->Font();
+    EXPECT_EQ(f->Name(), "Tahoma");
+    EXPECT_EQ(f->Height(), -11);
+    EXPECT_EQ(f->Size(), 8);
     EXPECT_EQ(Canvas->TextHeight("Hg"), 13);
     EXPECT_EQ(Canvas->TextHeight(""), 13);
     EXPECT_EQ(Canvas->TextWidth(""), 0);
@@ -56,15 +56,15 @@ TEST_F(CanvasText, TahomaMetricsFollowTheWindowsCell)
     EXPECT_EQ(tm.tmInternalLeading, 2);
     EXPECT_GT(Canvas->TextWidth("Wide text"), Canvas->TextWidth("Wide"));
     f->SetSize(12);
-    EXPECT_EQ(f->GetHeight(), -16);
+    EXPECT_EQ(f->Height(), -16);
     f->SetHeight(20);  // a positive height is the cell height
     EXPECT_EQ(Canvas->TextHeight("x"), 20);
 }
 
 TEST_F(CanvasText, TextOutPlacesTheCellTopLeftWithoutAntialiasing)
 {
-    Canvas->GetFont()->SetColor(clBlack);
-    Canvas->GetBrush()->SetStyle(bsClear);
+    Canvas->Font()->SetColor(clBlack);
+    Canvas->Brush()->SetStyle(bsClear);
     Canvas->TextOut(10, 20, "Hello");
     const TRect ink = Ink();
     EXPECT_GE(ink.Left, 10);
@@ -72,32 +72,32 @@ TEST_F(CanvasText, TextOutPlacesTheCellTopLeftWithoutAntialiasing)
     EXPECT_LE(ink.Bottom, 20 + 13);
     EXPECT_LE(ink.Right, 10 + Canvas->TextWidth("Hello") + 1);
     EXPECT_EQ(CountColor(*Bitmap, clBlack) + CountColor(*Bitmap, clWhite), 120 * 60);
-    EXPECT_EQ(Canvas->GetPenPos(), Point(10 + Canvas->TextWidth("Hello"), 20));
+    EXPECT_EQ(Canvas->PenPos(), Point(10 + Canvas->TextWidth("Hello"), 20));
 }
 
 TEST_F(CanvasText, OpaqueBackgroundFillsTheCell)
 {
-    Canvas->GetBrush()->SetColor(clRed);
+    Canvas->Brush()->SetColor(clRed);
     Canvas->TextOut(5, 5, "ab");
     const Integer w = Canvas->TextWidth("ab");
-    EXPECT_EQ(Canvas->GetPixels(5, 5), clRed);
-    EXPECT_EQ(Canvas->GetPixels(5 + w - 1, 5 + 12), clRed);
-    EXPECT_EQ(Canvas->GetPixels(5 + w, 5), clWhite);
-    EXPECT_EQ(Canvas->GetPixels(5, 5 + 13), clWhite);
+    EXPECT_EQ(Canvas->Pixels(5, 5), clRed);
+    EXPECT_EQ(Canvas->Pixels(5 + w - 1, 5 + 12), clRed);
+    EXPECT_EQ(Canvas->Pixels(5 + w, 5), clWhite);
+    EXPECT_EQ(Canvas->Pixels(5, 5 + 13), clWhite);
     // SetBkMode holds until the next brush change.
     SetBkMode(Canvas, TRANSPARENT);
     Canvas->TextOut(5, 30, "ab");
-    EXPECT_EQ(Canvas->GetPixels(5, 30), clWhite);
-    Canvas->GetBrush()->SetColor(clBlue);
+    EXPECT_EQ(Canvas->Pixels(5, 30), clWhite);
+    Canvas->Brush()->SetColor(clBlue);
     Canvas->TextOut(5, 45, "ab");
-    EXPECT_EQ(Canvas->GetPixels(5, 45), clBlue);
+    EXPECT_EQ(Canvas->Pixels(5, 45), clBlue);
 }
 
 TEST_F(CanvasText, RotatedTextTurnsAboutItsReferencePoint)
 {
-    Canvas->GetBrush()->SetStyle(bsClear);
-    Canvas->GetFont()->SetColor(clBlack);
-    Canvas->GetFont()->SetOrientation(900);
+    Canvas->Brush()->SetStyle(bsClear);
+    Canvas->Font()->SetColor(clBlack);
+    Canvas->Font()->SetOrientation(900);
     Canvas->TextOut(30, 50, "Hello");
     const TRect ink = Ink();
     // Upward from (30, 50): the cell spans x 30..43 and y 50-width..50.
@@ -116,15 +116,15 @@ TEST_F(CanvasText, PrefixesMeasureAsShownAndNoPrefixKeepsThem)
 
 TEST_F(CanvasText, PrefixUnderlinesTheCharacter)
 {
-    Canvas->GetBrush()->SetStyle(bsClear);
-    Canvas->GetFont()->SetColor(clBlack);
+    Canvas->Brush()->SetStyle(bsClear);
+    Canvas->Font()->SetColor(clBlack);
     TRect r = Rect(0, 0, 100, 20);
     DrawText(Canvas, "&o", r, DT_SINGLELINE);
     const Integer underlined = CountColor(*Bitmap, clBlack);
     auto plain = MakeBitmap(120, 60);
-    plain->GetCanvas()->GetBrush()->SetStyle(bsClear);
-    plain->GetCanvas()->GetFont()->SetColor(clBlack);
-    DrawText(plain->GetCanvas(), "o", r, DT_SINGLELINE);
+    plain->Canvas()->Brush()->SetStyle(bsClear);
+    plain->Canvas()->Font()->SetColor(clBlack);
+    DrawText(plain->Canvas(), "o", r, DT_SINGLELINE);
     EXPECT_EQ(underlined, CountColor(*plain, clBlack) + Canvas->TextWidth("o"));
 }
 
@@ -171,19 +171,19 @@ TEST_F(CanvasText, VerticalCentringNeedsSingleLine)
     EXPECT_EQ(DrawText(Canvas, "x", r, DT_VCENTER | DT_SINGLELINE), (40 - h) / 2 + h);
     EXPECT_EQ(DrawText(Canvas, "x", r, DT_BOTTOM | DT_SINGLELINE), 40);
 
-    Canvas->GetBrush()->SetColor(clRed);
+    Canvas->Brush()->SetColor(clRed);
     Canvas->FillRect(Rect(0, 0, 120, 60));
     DrawText(Canvas, "x", r, DT_VCENTER);  // opaque cell at the top
-    EXPECT_EQ(Canvas->GetPixels(0, 0), clRed);
-    Canvas->GetBrush()->SetColor(clBlue);
+    EXPECT_EQ(Canvas->Pixels(0, 0), clRed);
+    Canvas->Brush()->SetColor(clBlue);
     DrawText(Canvas, "x", r, DT_VCENTER | DT_SINGLELINE | DT_CENTER);
-    EXPECT_EQ(Canvas->GetPixels(50, (40 - h) / 2), clBlue);
-    EXPECT_EQ(Canvas->GetPixels(50, (40 - h) / 2 - 1), clRed);
+    EXPECT_EQ(Canvas->Pixels(50, (40 - h) / 2), clBlue);
+    EXPECT_EQ(Canvas->Pixels(50, (40 - h) / 2 - 1), clRed);
 }
 
 TEST_F(CanvasText, ClippingFollowsTheRectangleUnlessNoClip)
 {
-    Canvas->GetBrush()->SetColor(clRed);
+    Canvas->Brush()->SetColor(clRed);
     TRect r = Rect(10, 10, 14, 14);
     DrawText(Canvas, "Wide text", r, DT_SINGLELINE);
     EXPECT_EQ(Ink(), Rect(10, 10, 14, 14));

@@ -32,13 +32,13 @@ protected:
     {
         ++Paints;
         if (Fail) throw EInvalidOperation("paint failed");
-        Canvas()->GetBrush()->SetColor(clRed);
+        Canvas()->Brush()->SetColor(clRed);
         Canvas()->FillRect(Rect(2, 2, 6, 6));
         if (!IsRectEmpty(ResizeTo)) SetBoundsRect(ResizeTo);
     }
 };
 
-TColor PixelAt(TBitmap* b, Integer x, Integer y) { return b->GetCanvas()->GetPixels(x, y); }
+TColor PixelAt(TBitmap* b, Integer x, Integer y) { return b->Canvas()->Pixels(x, y); }
 
 class ControlsTest : public ::testing::Test {
 protected:
@@ -132,14 +132,14 @@ TEST_F(ControlsTest, ParentColorAndFontFollowUntilSetOwn)
     panel->SetColor(clAqua);
     EXPECT_EQ(label->Color(), clAqua);
     Form->Font()->SetHeight(-16);
-    EXPECT_EQ(panel->Font()->GetHeight(), -16);
-    EXPECT_EQ(label->Font()->GetHeight(), -16);
+    EXPECT_EQ(panel->Font()->Height(), -16);
+    EXPECT_EQ(label->Font()->Height(), -16);
     label->Font()->SetColor(clRed);
     EXPECT_FALSE(label->ParentFont());
     Form->Font()->SetHeight(-11);
-    EXPECT_EQ(label->Font()->GetHeight(), -16);
+    EXPECT_EQ(label->Font()->Height(), -16);
     label->SetParentFont(true);
-    EXPECT_EQ(label->Font()->GetHeight(), -11);
+    EXPECT_EQ(label->Font()->Height(), -11);
 }
 
 TEST_F(ControlsTest, InvalidateOnlyMarksAndRepaintsCoalesce)
@@ -163,9 +163,9 @@ TEST_F(ControlsTest, PaintDrawsOnTheRetainedImageThatGrabShows)
     EXPECT_EQ(PixelAt(grab.get(), 6, 6), clWhite);
     EXPECT_EQ(CountColour(grab.get(), clRed), 16);
     // Drawing outside a paint goes into the same image.
-    c->Canvas()->GetBrush()->SetColor(clBlue);
+    c->Canvas()->Brush()->SetColor(clBlue);
     c->Canvas()->FillRect(Rect(20, 20, 22, 22));
-    EXPECT_EQ(c->Canvas()->GetPixels(21, 21), clBlue);
+    EXPECT_EQ(c->Canvas()->Pixels(21, 21), clBlue);
 }
 
 TEST_F(ControlsTest, PaintToDrawsChildrenAndGraphicControlsOverTheParent)
@@ -210,8 +210,8 @@ TEST_F(ControlsTest, ImageShowsThePictureAtNaturalSizeFromTheTopLeft)
     auto* image = Add<TImage>(0, 0, 6, 6);
     auto bitmap = CreateOwned<TBitmap>();
     bitmap->SetSize(4, 10);
-    bitmap->GetCanvas()->GetBrush()->SetColor(clRed);
-    bitmap->GetCanvas()->FillRect(Rect(0, 0, 4, 10));
+    bitmap->Canvas()->Brush()->SetColor(clRed);
+    bitmap->Canvas()->FillRect(Rect(0, 0, 4, 10));
     image->Picture()->SetGraphic(bitmap.get());
     Form->SetColor(clWhite);
     auto grab = Grab(Form);
@@ -255,7 +255,7 @@ TEST_F(ControlsTest, CopyParentImageShowsTheParentAndTheSiblingsBelow)
     above->SetColor(clBlue);
     auto image = CreateOwned<TBitmap>();
     image->SetSize(30, 30);
-    self->CopyParentImage(image->GetCanvas());
+    self->CopyParentImage(image->Canvas());
     EXPECT_EQ(PixelAt(image.get(), 29, 0), clYellow);  // the parent
     EXPECT_EQ(PixelAt(image.get(), 5, 5), clLime);     // the lower sibling
     EXPECT_EQ(PixelAt(image.get(), 7, 7), clRed);

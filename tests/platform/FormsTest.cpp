@@ -170,8 +170,8 @@ TEST_F(FormsTest, FormDataBuildsTheControlsAndBindsFieldsAndHandlers)
     EXPECT_EQ(form->Caption(), "Essai");
     ASSERT_TRUE(form->Label1 && form->ComboBox1 && form->Timer1 && form->Exit1);
     EXPECT_EQ(form->Label1->Parent(), form->Panel1);
-    EXPECT_EQ(form->Label1->Font()->GetColor(), clRed);
-    EXPECT_EQ(form->Button1->Font()->GetHeight(), -11);  // from the form
+    EXPECT_EQ(form->Label1->Font()->Color(), clRed);
+    EXPECT_EQ(form->Button1->Font()->Height(), -11);  // from the form
     EXPECT_EQ(form->ComboBox1->Items()->Count(), 2);
     EXPECT_EQ(form->ComboBox1->ItemIndex(), -1);
     EXPECT_EQ(form->ComboBox1->Text(), "waveform");

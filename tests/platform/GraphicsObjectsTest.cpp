@@ -40,21 +40,21 @@ TEST(GraphicsColors, NamesReadAndWrite)
 TEST(GraphicsObjects, FontDefaultsSizeAndChangeEvents)
 {
     TOwned<TFont> font = CreateOwned<TFont>();
-    EXPECT_EQ(font->GetName(), "Tahoma");
-    EXPECT_EQ(font->GetHeight(), -11);
-    EXPECT_EQ(font->GetColor(), clWindowText);
-    EXPECT_EQ(font->GetCharset(), DEFAULT_CHARSET);
+    EXPECT_EQ(font->Name(), "Tahoma");
+    EXPECT_EQ(font->Height(), -11);
+    EXPECT_EQ(font->Color(), clWindowText);
+    EXPECT_EQ(font->Charset(), DEFAULT_CHARSET);
     Integer changes = 0;
     font->OnChange = [&](TObject*) { ++changes; };
     font->SetColor(clWindowText);  // unchanged: no event
     font->SetSize(10);
-    EXPECT_EQ(font->GetHeight(), -13);
+    EXPECT_EQ(font->Height(), -13);
     font->SetStyle({fsBold, fsItalic});
     EXPECT_EQ(changes, 2);
     TOwned<TFont> other = CreateOwned<TFont>();
     other->Assign(font.get());
-    EXPECT_EQ(other->GetStyle(), TFontStyles({fsBold, fsItalic}));
-    EXPECT_EQ(other->GetHeight(), -13);
+    EXPECT_EQ(other->Style(), TFontStyles({fsBold, fsItalic}));
+    EXPECT_EQ(other->Height(), -13);
     TOwned<TPen> pen = CreateOwned<TPen>();
     EXPECT_THROW(font->Assign(pen.get()), EConvertError);
 }
@@ -69,22 +69,22 @@ TEST(GraphicsObjects, FontPublishesTheFormOrder)
     EXPECT_FALSE(IsStoredProp(font.get(), GetPropInfo(font.get(), "Size")));
     EXPECT_EQ(GetPropInfo(font.get(), "Color")->IdentTable, "TColor");
     SetSetProp(font.get(), GetPropInfo(font.get(), "Style"), "[fsBold,fsUnderline]");
-    EXPECT_EQ(font->GetStyle(), TFontStyles({fsBold, fsUnderline}));
+    EXPECT_EQ(font->Style(), TFontStyles({fsBold, fsUnderline}));
 }
 
 TEST(GraphicsObjects, PenAndBrushChangesReachTheCanvas)
 {
     TOwned<TBitmap> b = GraphicsTest::MakeBitmap(4, 4);
-    TCanvas* c = b->GetCanvas();
-    c->GetBrush()->SetColor(clRed);
+    TCanvas* c = b->Canvas();
+    c->Brush()->SetColor(clRed);
     EXPECT_EQ(GetBkMode(c), OPAQUE);
     EXPECT_EQ(GetBkColor(c), clRed);
-    c->GetBrush()->SetStyle(bsCross);
+    c->Brush()->SetStyle(bsCross);
     EXPECT_EQ(GetBkMode(c), TRANSPARENT);
-    c->GetFont()->SetColor(clLime);
+    c->Font()->SetColor(clLime);
     EXPECT_EQ(GetTextColor(c), clLime);
     SetTextColor(c, clBlue);
     EXPECT_EQ(GetTextColor(c), clBlue);
-    c->GetPen()->SetWidth(-3);
-    EXPECT_EQ(c->GetPen()->GetWidth(), 0);
+    c->Pen()->SetWidth(-3);
+    EXPECT_EQ(c->Pen()->Width(), 0);
 }

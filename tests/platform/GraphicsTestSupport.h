@@ -19,8 +19,8 @@ inline TOwned<TBitmap> MakeBitmap(Integer w, Integer h, TColor fill = clWhite)
 {
     TOwned<TBitmap> bitmap = CreateOwned<TBitmap>();
     bitmap->SetSize(w, h);
-    TCanvas* c = bitmap->GetCanvas();
-    c->GetBrush()->SetColor(fill);
+    TCanvas* c = bitmap->Canvas();
+    c->Brush()->SetColor(fill);
     c->FillRect(Rect(0, 0, w, h));
     return bitmap;
 }
@@ -29,7 +29,7 @@ inline TOwned<TBitmap> MakeBitmap(Integer w, Integer h, TColor fill = clWhite)
 class TPixels {
 public:
     explicit TPixels(TBitmap& bitmap) : FCopy(CreateOwned<TBitmap>()) { FCopy->Assign(&bitmap); }
-    TColor operator()(Integer x, Integer y) const { return FCopy->GetCanvas()->GetPixels(x, y); }
+    TColor operator()(Integer x, Integer y) const { return FCopy->Canvas()->Pixels(x, y); }
 
 private:
     TOwned<TBitmap> FCopy;
@@ -41,9 +41,9 @@ inline std::vector<std::string> Art(TBitmap& bitmap, const std::map<TColor, char
 {
     std::vector<std::string> rows;
     const TPixels pixel(bitmap);
-    for (Integer y = 0; y < bitmap.GetHeight(); ++y) {
+    for (Integer y = 0; y < bitmap.Height(); ++y) {
         std::string row;
-        for (Integer x = 0; x < bitmap.GetWidth(); ++x) {
+        for (Integer x = 0; x < bitmap.Width(); ++x) {
             auto it = key.find(pixel(x, y));
             row += it == key.end() ? '?' : it->second;
         }
@@ -57,8 +57,8 @@ inline Integer CountColor(TBitmap& bitmap, TColor color)
 {
     Integer n = 0;
     const TPixels pixel(bitmap);
-    for (Integer y = 0; y < bitmap.GetHeight(); ++y)
-        for (Integer x = 0; x < bitmap.GetWidth(); ++x) n += pixel(x, y) == color;
+    for (Integer y = 0; y < bitmap.Height(); ++y)
+        for (Integer x = 0; x < bitmap.Width(); ++x) n += pixel(x, y) == color;
     return n;
 }
 

@@ -20,7 +20,7 @@ TOwned<TBitmap> Gradient(Integer w, Integer h)
     auto b = MakeBitmap(w, h);
     for (Integer y = 0; y < h; ++y)
         for (Integer x = 0; x < w; ++x)
-            b->GetCanvas()->SetPixels(x, y, RGB(static_cast<Byte>(40 + x), static_cast<Byte>(60 + y),
+            b->Canvas()->SetPixels(x, y, RGB(static_cast<Byte>(40 + x), static_cast<Byte>(60 + y),
                                                 static_cast<Byte>(120 + (x + y) / 3)));
     return b;
 }
@@ -44,9 +44,9 @@ void LoadBytes(TGraphic& g, const std::vector<Byte>& bytes)
 Integer MaxChannelDifference(TBitmap& a, TBitmap& b)
 {
     Integer worst = 0;
-    for (Integer y = 0; y < a.GetHeight(); ++y)
-        for (Integer x = 0; x < a.GetWidth(); ++x) {
-            const TColor p = a.GetCanvas()->GetPixels(x, y), q = b.GetCanvas()->GetPixels(x, y);
+    for (Integer y = 0; y < a.Height(); ++y)
+        for (Integer x = 0; x < a.Width(); ++x) {
+            const TColor p = a.Canvas()->Pixels(x, y), q = b.Canvas()->Pixels(x, y);
             worst = std::max({worst, std::abs(GetRValue(p) - GetRValue(q)), std::abs(GetGValue(p) - GetGValue(q)),
                               std::abs(GetBValue(p) - GetBValue(q))});
         }
@@ -92,8 +92,8 @@ TEST(JpegImage, QualityHundredRoundTripStaysWithinTwo)
 
     auto loaded = CreateOwned<TJPEGImage>();
     LoadBytes(*loaded, data);
-    EXPECT_EQ(loaded->GetWidth(), 40);
-    EXPECT_EQ(loaded->GetHeight(), 30);
+    EXPECT_EQ(loaded->Width(), 40);
+    EXPECT_EQ(loaded->Height(), 30);
     auto decoded = CreateOwned<TBitmap>();
     decoded->Assign(loaded.get());
     EXPECT_LE(MaxChannelDifference(*original, *decoded), 2);
@@ -114,7 +114,7 @@ TEST(JpegImage, ProgressiveSpeedAndGreyEncodingsDecode)
         LoadBytes(*back, data);
         auto decoded = CreateOwned<TBitmap>();
         decoded->Assign(back.get());
-        const TColor p = decoded->GetCanvas()->GetPixels(8, 4);
+        const TColor p = decoded->Canvas()->Pixels(8, 4);
         EXPECT_EQ(variant == 2, GetRValue(p) == GetGValue(p) && GetGValue(p) == GetBValue(p)) << variant;
     }
 }
@@ -122,7 +122,7 @@ TEST(JpegImage, ProgressiveSpeedAndGreyEncodingsDecode)
 TEST(JpegImage, EmptyImagesAndBadSettingsRaise)
 {
     auto jpeg = CreateOwned<TJPEGImage>();
-    EXPECT_TRUE(jpeg->GetEmpty());
+    EXPECT_TRUE(jpeg->Empty());
     EXPECT_THROW(jpeg->Compress(), EInvalidGraphic);
     auto empty = CreateOwned<TBitmap>();
     jpeg->Assign(empty.get());
@@ -157,7 +157,7 @@ TEST(JpegImage, BadDataRaisesAndKeepsTheImage)
     LoadBytes(*loaded, good);
     for (const auto& bad : {garbage, truncated, corrupt, huge, std::vector<Byte>{}}) {
         EXPECT_THROW(LoadBytes(*loaded, bad), EInvalidGraphic);
-        EXPECT_EQ(loaded->GetWidth(), 16);
+        EXPECT_EQ(loaded->Width(), 16);
     }
 }
 
@@ -170,10 +170,10 @@ TEST(JpegImage, DrawsOnACanvas)
     auto back = CreateOwned<TJPEGImage>();
     LoadBytes(*back, Bytes(*jpeg));
     auto target = MakeBitmap(20, 20);
-    target->GetCanvas()->Draw(5, 5, back.get());
-    EXPECT_EQ(target->GetCanvas()->GetPixels(4, 4), clWhite);
-    EXPECT_EQ(target->GetCanvas()->GetPixels(13, 13), clWhite);
-    EXPECT_NE(target->GetCanvas()->GetPixels(5, 5), clWhite);
+    target->Canvas()->Draw(5, 5, back.get());
+    EXPECT_EQ(target->Canvas()->Pixels(4, 4), clWhite);
+    EXPECT_EQ(target->Canvas()->Pixels(13, 13), clWhite);
+    EXPECT_NE(target->Canvas()->Pixels(5, 5), clWhite);
 }
 
 TEST(Picture, FormDataRoundTripsAndRejectsBadData)
@@ -183,7 +183,7 @@ TEST(Picture, FormDataRoundTripsAndRejectsBadData)
     auto jpeg = CreateOwned<TJPEGImage>();
     jpeg->Assign(original.get());
     picture->SetGraphic(jpeg.get());
-    EXPECT_EQ(picture->GetWidth(), 12);
+    EXPECT_EQ(picture->Width(), 12);
 
     TMemoryStream data;
     picture->WriteData(data);
@@ -196,8 +196,8 @@ TEST(Picture, FormDataRoundTripsAndRejectsBadData)
     data.SetPosition(0);
     auto copy = CreateOwned<TPicture>();
     copy->ReadData(data);
-    ASSERT_NE(dynamic_cast<TJPEGImage*>(copy->GetGraphic()), nullptr);
-    EXPECT_EQ(copy->GetHeight(), 6);
+    ASSERT_NE(dynamic_cast<TJPEGImage*>(copy->Graphic()), nullptr);
+    EXPECT_EQ(copy->Height(), 6);
 
     // A size past the end, and an unknown class.
     TMemoryStream bad;
@@ -209,7 +209,7 @@ TEST(Picture, FormDataRoundTripsAndRejectsBadData)
     unknown.WriteBuffer(record, 11);
     unknown.SetPosition(0);
     EXPECT_THROW(copy->ReadData(unknown), EInvalidGraphic);
-    EXPECT_EQ(copy->GetWidth(), 12);
+    EXPECT_EQ(copy->Width(), 12);
 }
 
 TEST(Picture, DeclaresItsDataForForms)
@@ -232,8 +232,8 @@ TEST(Picture, DeclaresItsDataForForms)
     TCaptureFiler reader;
     copy->DefineProperties(reader);
     reader.ReadProc(data);
-    ASSERT_NE(dynamic_cast<TBitmap*>(copy->GetGraphic()), nullptr);
-    EXPECT_EQ(copy->GetBitmap()->GetCanvas()->GetPixels(2, 1), bitmap->GetCanvas()->GetPixels(2, 1));
+    ASSERT_NE(dynamic_cast<TBitmap*>(copy->Graphic()), nullptr);
+    EXPECT_EQ(copy->Bitmap()->Canvas()->Pixels(2, 1), bitmap->Canvas()->Pixels(2, 1));
 }
 
 TEST(Picture, FilesByExtension)
@@ -245,17 +245,17 @@ TEST(Picture, FilesByExtension)
     original->SaveToFile(bmpName);
     auto picture = CreateOwned<TPicture>();
     picture->LoadFromFile(bmpName);
-    EXPECT_NE(dynamic_cast<TBitmap*>(picture->GetGraphic()), nullptr);
+    EXPECT_NE(dynamic_cast<TBitmap*>(picture->Graphic()), nullptr);
     auto jpeg = CreateOwned<TJPEGImage>();
     jpeg->Assign(original.get());
     jpeg->SaveToFile(jpgName);
     picture->LoadFromFile(jpgName);
-    EXPECT_NE(dynamic_cast<TJPEGImage*>(picture->GetGraphic()), nullptr);
-    EXPECT_EQ(picture->GetWidth(), 6);
+    EXPECT_NE(dynamic_cast<TJPEGImage*>(picture->Graphic()), nullptr);
+    EXPECT_EQ(picture->Width(), 6);
     EXPECT_THROW(picture->LoadFromFile((dir / "picture_test.xyz").string()), EInvalidGraphic);
-    EXPECT_NE(dynamic_cast<TJPEGImage*>(picture->GetGraphic()), nullptr);
+    EXPECT_NE(dynamic_cast<TJPEGImage*>(picture->Graphic()), nullptr);
     // The bitmap view replaces another graphic by an empty bitmap.
-    EXPECT_TRUE(picture->GetBitmap()->GetEmpty());
+    EXPECT_TRUE(picture->Bitmap()->Empty());
     std::filesystem::remove(bmpName);
     std::filesystem::remove(jpgName);
 }
