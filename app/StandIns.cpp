@@ -4,6 +4,8 @@
 
 #include "platform/Math.h"
 
+namespace StandIn {
+
 // ---------------------------------------------------------------------------
 // TkXYPlotChannel
 // ---------------------------------------------------------------------------
@@ -103,3 +105,5 @@ void TkXYPlot::PaintTrace(const TRect& Area)
     Canvas()->Pen()->SetColor(clYellow);
     Canvas()->Polyline(points);
 }
+
+}  // namespace StandIn

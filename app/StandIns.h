@@ -4,13 +4,17 @@
 // Each one is deleted by the work that builds its real class:
 //   TkXYPlot, TkXYPlotChannel  -> the plot engine's kXYPlot and kPlotXYChannel
 // They skip the form data properties they do not know, keep only what the
-// window uses, and draw just enough to make the window recognisable.
+// window uses, and draw just enough to make the window recognisable. Their
+// own namespace keeps them apart from the real classes linked beside them;
+// the form data knows them by the real class names.
 
 #include <utility>
 #include <vector>
 
 #include "platform/Controls.h"
 #include "platform/StdCtrls.h"
+
+namespace StandIn {
 
 // Records the points handed to it, in call order.
 class TkXYPlotChannel : public TObject {
@@ -52,3 +56,8 @@ private:
     TOwned<TkXYPlotChannel> FChannel;
     String FTitleText;
 };
+
+}  // namespace StandIn
+
+using StandIn::TkXYPlot;
+using StandIn::TkXYPlotChannel;
