@@ -24,6 +24,12 @@ class TkPlotChannelCustom;
 enum TkPlotDataStyle { kpdsStandard, kpdsCompact, kpdsCompactInterval, kpdsFullFeature };
 PL_ENUM_NAMES(TkPlotDataStyle, "kpdsStandard", "kpdsCompact", "kpdsCompactInterval", "kpdsFullFeature")
 
+// What a data cursor reads from its channel: values at its pointers, or
+// the differences between them.
+enum TkPlotDataCursorStyle { kpcsValueXY, kpcsValueX, kpcsValueY, kpcsDeltaX, kpcsDeltaY, kpcsInverseDeltaX };
+PL_ENUM_NAMES(TkPlotDataCursorStyle, "kpcsValueXY", "kpcsValueX", "kpcsValueY", "kpcsDeltaX", "kpcsDeltaY",
+              "kpcsInverseDeltaX")
+
 // What channels, and the axes fitting themselves to channels, ask of the
 // plot that holds them, beyond what axes ask (the axes by name among it).
 // A channel finds its host by its owner.
@@ -34,6 +40,13 @@ public:
     virtual Cardinal AxesVersion() const = 0;
     virtual Integer ChannelCount() const = 0;
     virtual TkPlotChannelCustom* GetChannel(Integer Index) const = 0;
+    // The pixel of a position in percent of the plot's first data view
+    // (Vertical: from its bottom edge, else from its left edge); false while
+    // the plot has no data view.
+    virtual bool DataViewPercentToPixels(Double /*Percent*/, bool /*Vertical*/, Integer& /*Pixel*/) const
+    {
+        return false;
+    }
 
 protected:
     ~TkPlotChannelHost() = default;
@@ -153,6 +166,28 @@ public:
     virtual void UpdateDataCursor(TkPlotDataCursor* Cursor) = 0;
     Integer DrawStartIndex() const { return FStartIndex; }
     Integer DrawStopIndex() const { return FStopIndex; }
+
+    // --- drawing (kPlotChannelCustomDraw.cpp) ---------------------------------------------
+    // The trace: one segment per pair of valid points, each drawn with its
+    // end point's pen; empty points are bridged, null points break the line.
+    virtual void DrawTrace(TCanvas* Canvas, Boolean XYAxesReversed, TColor BackgroundColor);
+    // A marker on every drawable point of the drawn range, unless the range
+    // passes MarkersTurnOffLimit.
+    virtual void DrawMarkers(TCanvas* Canvas, Boolean XYAxesReversed, TColor BackgroundColor);
+    // One segment, cut in scale units to the X axis (and the Y axis with
+    // ClipToAxes). YIsPercent: Y is a percentage of the first data view.
+    void DrawSegment(TCanvas* Canvas, Boolean XYAxesReversed, Boolean YIsPercent, Double X1, Double Y1, Double X2,
+                     Double Y2);
+    // Y at X on the line through both points; 0 when X1 = X2.
+    static Double InterpolateY(Double X, Double X1, Double Y1, Double X2, Double Y2);
+    // X at Y on the line through both points; X1 when the line is vertical
+    // or horizontal.
+    static Double InterpolateX(Double Y, Double X1, Double Y1, Double X2, Double Y2);
+    Boolean MarkerDrawable(Integer Index);
+    TPoint GetMarkerPixel(Integer Index);
+    TRect GetMarkerRect(Integer Index);
+    // Index -1 draws the legend's sample from the channel-wide settings.
+    void DrawMarker(TCanvas* Canvas, Integer Index, TColor BackgroundColor, TPoint Point);
 
     // --- log -----------------------------------------------------------------------------------
     // Logging appends every new point to LogFileName, LogBufferSize points

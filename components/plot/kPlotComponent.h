@@ -1,0 +1,621 @@
+#pragma once
+// The plot control. It owns one master manager and through it every part of
+// the plot: toolbars, legends, tables, X and Y axes, channels, data views,
+// data cursors, limits, labels, annotations and the translation table. It
+// publishes the plot's general settings and one event per kind of object
+// and action, gives typed access to the objects by index and by name,
+// streams the object collections with its form, and answers what the
+// objects ask of the plot that holds them.
+//
+// Object events are fired with the index of the object within its own kind,
+// never while the plot is being read from its form stream. The events of
+// the families that exist for several kinds are kept per kind:
+// Plot->OnObjectMouseDown[kpokChannel] is published as OnMouseDownChannel.
+//
+// The title is label 0: the title properties act on it, and it cannot be
+// deleted.
+//
+// TkPlot and TkXYPlot publish the class with their own channel class and
+// default objects.
+
+#include <array>
+#include <functional>
+#include <span>
+#include <vector>
+
+#include "components/foundation/kCustomComponent.h"
+#include "components/plot/kPlotAnnotation.h"
+#include "components/plot/kPlotAxis.h"
+#include "components/plot/kPlotChannelCustom.h"
+#include "components/plot/kPlotDataCursor.h"
+#include "components/plot/kPlotDataView.h"
+#include "components/plot/kPlotLabel.h"
+#include "components/plot/kPlotLegend.h"
+#include "components/plot/kPlotLimit.h"
+#include "components/plot/kPlotMasterManager.h"
+#include "components/plot/kPlotTable.h"
+#include "components/plot/kPlotToolBar.h"
+#include "platform/ImgList.h"
+#include "platform/Menus.h"
+#include "platform/Printers.h"
+
+// Format of the plot's data files.
+enum TkPlotDataFileFormat { kpdffText, kpdffCompactInterval };
+PL_ENUM_NAMES(TkPlotDataFileFormat, "kpdffText", "kpdffCompactInterval")
+
+// Column separator of the plot's text data files: TAB (9) or comma (44).
+enum TkPlotDataFileColumnSeparator { kpdfcsTab, kpdfcsComma };
+PL_ENUM_NAMES(TkPlotDataFileColumnSeparator, "kpdfcsTab", "kpdfcsComma")
+
+// --- events ------------------------------------------------------------------------
+// Index is the object's index within its kind; data point events name the
+// channel's index and the point's.
+using TkPlotObjectEvent = std::function<void(TObject* Sender, Integer Index)>;
+using TkPlotObjectMouseEvent = std::function<void(TObject* Sender, Integer Index, TMouseButton Button,
+                                                  TShiftState Shift, Integer X, Integer Y)>;
+using TkPlotObjectMouseMoveEvent =
+    std::function<void(TObject* Sender, Integer Index, TShiftState Shift, Integer X, Integer Y)>;
+using TkPlotObjectMouseWheelEvent = std::function<void(TObject* Sender, Integer Index, Integer WheelDelta,
+                                                       TShiftState Shift, Integer X, Integer Y)>;
+using TkPlotObjectGetMouseCursorEvent = std::function<void(TObject* Sender, Integer Index, TCursor& MouseCursor)>;
+// The handler may set Cancel to keep the menu closed.
+using TkPlotObjectPopupMenuEvent =
+    std::function<void(TObject* Sender, Integer Index, bool& Cancel, Integer ScreenX, Integer ScreenY)>;
+using TkPlotDataPointEvent = std::function<void(TObject* Sender, Integer ChannelIndex, Integer DataIndex)>;
+using TkPlotDataPointMouseEvent = std::function<void(TObject* Sender, Integer ChannelIndex, Integer DataIndex,
+                                                     TMouseButton Button, TShiftState Shift, Integer X, Integer Y)>;
+using TkPlotDataPointMouseMoveEvent = std::function<void(TObject* Sender, Integer ChannelIndex, Integer DataIndex,
+                                                         TShiftState Shift, Integer X, Integer Y)>;
+using TkPlotDataPointMovedEvent = std::function<void(TObject* Sender, Integer ChannelIndex, Integer DataIndex,
+                                                     Double OldX, Double OldY, Double NewX, Double NewY)>;
+using TkPlotValueChangeEvent =
+    std::function<void(TObject* Sender, Integer Index, Double OldValue, Double NewValue)>;
+using TkPlotMinSpanChangeEvent = std::function<void(TObject* Sender, Integer Index, Double OldMin, Double OldSpan,
+                                                    Double NewMin, Double NewSpan)>;
+// The handler may replace ALabel.
+using TkPlotCustomizeLabelEvent =
+    std::function<void(TObject* Sender, Integer Index, Double Value, String& ALabel)>;
+// The handler may replace AText.
+using TkPlotCustomizeHintEvent = std::function<void(TObject* Sender, Integer Index, String& AText)>;
+using TkPlotDataPointCustomizeHintEvent =
+    std::function<void(TObject* Sender, Integer ChannelIndex, Integer DataPointIndex, String& AText)>;
+using TkPlotBeforePrintPageEvent = std::function<void(TObject* Sender, Integer PageIndex, bool LastPage)>;
+// The handler may change the box or cancel the zoom.
+using TkPlotBeforeZoomBoxEvent = std::function<void(TObject* Sender, TRect& ZoomRect, bool& Cancel)>;
+using TkPlotToolBarButtonClickEvent =
+    std::function<void(TObject* Sender, Integer Index, TkPlotToolBarButtonType ButtonType)>;
+using TkPlotBeforeToolBarButtonClickEvent =
+    std::function<void(TObject* Sender, Integer Index, TkPlotToolBarButtonType ButtonType, bool& Cancel)>;
+
+// One handler per kind of plot object.
+template <class E>
+using TkPlotKindEvents = std::array<E, PlotObjectKindCount>;
+
+// The kinds whose objects have the events of each family, in published
+// order: mouse (also click and popup menu), focus, and list (add, remove,
+// mouse cursor).
+inline constexpr std::array PlotMouseEventKinds = {kpokXAxis,   kpokYAxis, kpokDataView,   kpokLegend,
+                                                   kpokChannel, kpokLimit, kpokDataCursor, kpokAnnotation};
+inline constexpr std::array PlotFocusEventKinds = {kpokChannel,  kpokXAxis,  kpokYAxis,     kpokDataCursor,
+                                                   kpokDataView, kpokLegend, kpokAnnotation};
+inline constexpr std::array PlotListEventKinds = {kpokChannel, kpokXAxis, kpokYAxis, kpokDataCursor, kpokDataView,
+                                                  kpokLegend,  kpokLimit, kpokTable, kpokAnnotation};
+
+class TkPlotComponent : public TkCustomComponent,
+                        public TkPlotObjectOwner,
+                        public TkPlotChannelHost,
+                        public TkPlotEditorHost,
+                        public TkPlotImageListOwner {
+    PL_CLASSINFO()
+public:
+    explicit TkPlotComponent(TComponent* AOwner);
+    // Ends every object without events, then the base.
+    void BeforeDestruction() override;
+
+    TkPlotMasterManager& Master() const { return *FMasterManager; }
+
+    // The plot's background, plain or gradient.
+    void kPaintTo(TCanvas* Canvas) override;
+
+    // --- object access ---------------------------------------------------------------
+    // Add... returns the new object's index; Delete... frees the object and
+    // repaints at once (EListError outside 0..Count-1); RemoveAll... frees
+    // every object of the kind and repaints at once. Get...ByName answers
+    // nullptr and Get...IndexByName -1 for an unknown name (names compare
+    // ignoring case).
+
+    // --- toolbars ---
+    virtual Integer AddToolBar() { return Master().AddToolBar(); }
+    virtual void DeleteToolBar(Integer Index) { DeleteObject(Master().ToolBarManager()->GetItem(Index)); }
+    virtual void RemoveAllToolBars() { RemoveAllObjects(*Master().ToolBarManager()); }
+    Integer ToolBarCount() const { return Master().ToolBarManager()->Count(); }
+    TkPlotToolBar* GetToolBar(Integer Index) const { return Master().ToolBarManager()->GetItem(Index); }
+    TkPlotToolBar* GetToolBarByName(const String& Name) const
+    {
+        return Master().ToolBarManager()->GetObjectByName(Name);
+    }
+    Integer GetToolBarIndexByName(const String& Name) const { return Master().ToolBarManager()->GetIndexByName(Name); }
+
+    // --- legends ---
+    virtual Integer AddLegend() { return Master().AddLegend(); }
+    virtual void DeleteLegend(Integer Index) { DeleteObject(Master().LegendManager()->GetItem(Index)); }
+    virtual void RemoveAllLegends() { RemoveAllObjects(*Master().LegendManager()); }
+    Integer LegendCount() const { return Master().LegendManager()->Count(); }
+    TkPlotLegend* GetLegend(Integer Index) const { return Master().LegendManager()->GetItem(Index); }
+    TkPlotLegend* GetLegendByName(const String& Name) const { return Master().LegendManager()->GetObjectByName(Name); }
+    Integer GetLegendIndexByName(const String& Name) const { return Master().LegendManager()->GetIndexByName(Name); }
+
+    // --- tables ---
+    virtual Integer AddTable() { return Master().AddTable(); }
+    virtual void DeleteTable(Integer Index) { DeleteObject(Master().TableManager()->GetItem(Index)); }
+    virtual void RemoveAllTables() { RemoveAllObjects(*Master().TableManager()); }
+    Integer TableCount() const { return Master().TableManager()->Count(); }
+    TkPlotTable* GetTable(Integer Index) const { return Master().TableManager()->GetItem(Index); }
+    TkPlotTable* GetTableByName(const String& Name) const { return Master().TableManager()->GetObjectByName(Name); }
+    Integer GetTableIndexByName(const String& Name) const { return Master().TableManager()->GetIndexByName(Name); }
+
+    // --- X axes ---
+    virtual Integer AddXAxis() { return Master().AddXAxis(); }
+    virtual void DeleteXAxis(Integer Index) { DeleteObject(Master().XAxisManager()->GetItem(Index)); }
+    virtual void RemoveAllXAxes() { RemoveAllObjects(*Master().XAxisManager()); }
+    Integer XAxisCount() const { return Master().XAxisManager()->Count(); }
+    TkPlotXAxis* GetXAxis(Integer Index) const { return Master().XAxisManager()->GetItem(Index); }
+    TkPlotXAxis* GetXAxisByName(const String& Name) const override
+    {
+        return Master().XAxisManager()->GetObjectByName(Name);
+    }
+    Integer GetXAxisIndexByName(const String& Name) const { return Master().XAxisManager()->GetIndexByName(Name); }
+
+    // --- Y axes ---
+    virtual Integer AddYAxis() { return Master().AddYAxis(); }
+    virtual void DeleteYAxis(Integer Index) { DeleteObject(Master().YAxisManager()->GetItem(Index)); }
+    virtual void RemoveAllYAxes() { RemoveAllObjects(*Master().YAxisManager()); }
+    Integer YAxisCount() const { return Master().YAxisManager()->Count(); }
+    TkPlotYAxis* GetYAxis(Integer Index) const { return Master().YAxisManager()->GetItem(Index); }
+    TkPlotYAxis* GetYAxisByName(const String& Name) const override
+    {
+        return Master().YAxisManager()->GetObjectByName(Name);
+    }
+    Integer GetYAxisIndexByName(const String& Name) const { return Master().YAxisManager()->GetIndexByName(Name); }
+
+    // --- channels ---
+    virtual Integer AddChannel() { return Master().AddChannel(); }
+    virtual void DeleteChannel(Integer Index) { DeleteObject(Master().ChannelManager()->GetItem(Index)); }
+    virtual void RemoveAllChannels() { RemoveAllObjects(*Master().ChannelManager()); }
+    Integer ChannelCount() const override { return Master().ChannelManager()->Count(); }
+    TkPlotChannelCustom* GetChannel(Integer Index) const override { return Master().ChannelManager()->GetItem(Index); }
+    TkPlotChannelCustom* GetChannelByName(const String& Name) const
+    {
+        return Master().ChannelManager()->GetObjectByName(Name);
+    }
+    Integer GetChannelIndexByName(const String& Name) const { return Master().ChannelManager()->GetIndexByName(Name); }
+
+    // --- data views ---
+    virtual Integer AddDataView() { return Master().AddDataView(); }
+    virtual void DeleteDataView(Integer Index) { DeleteObject(Master().DataViewManager()->GetItem(Index)); }
+    virtual void RemoveAllDataViews() { RemoveAllObjects(*Master().DataViewManager()); }
+    Integer DataViewCount() const { return Master().DataViewManager()->Count(); }
+    TkPlotDataView* GetDataView(Integer Index) const { return Master().DataViewManager()->GetItem(Index); }
+    TkPlotDataView* GetDataViewByName(const String& Name) const
+    {
+        return Master().DataViewManager()->GetObjectByName(Name);
+    }
+    Integer GetDataViewIndexByName(const String& Name) const
+    {
+        return Master().DataViewManager()->GetIndexByName(Name);
+    }
+
+    // --- data cursors ---
+    virtual Integer AddDataCursor() { return Master().AddDataCursor(); }
+    virtual void DeleteDataCursor(Integer Index) { DeleteObject(Master().DataCursorManager()->GetItem(Index)); }
+    virtual void RemoveAllDataCursors() { RemoveAllObjects(*Master().DataCursorManager()); }
+    Integer DataCursorCount() const { return Master().DataCursorManager()->Count(); }
+    TkPlotDataCursor* GetDataCursor(Integer Index) const { return Master().DataCursorManager()->GetItem(Index); }
+    TkPlotDataCursor* GetDataCursorByName(const String& Name) const
+    {
+        return Master().DataCursorManager()->GetObjectByName(Name);
+    }
+    Integer GetDataCursorIndexByName(const String& Name) const
+    {
+        return Master().DataCursorManager()->GetIndexByName(Name);
+    }
+
+    // --- limits ---
+    virtual Integer AddLimit() { return Master().AddLimit(); }
+    virtual void DeleteLimit(Integer Index) { DeleteObject(Master().LimitManager()->GetItem(Index)); }
+    virtual void RemoveAllLimits() { RemoveAllObjects(*Master().LimitManager()); }
+    Integer LimitCount() const { return Master().LimitManager()->Count(); }
+    TkPlotLimit* GetLimit(Integer Index) const { return Master().LimitManager()->GetItem(Index); }
+    TkPlotLimit* GetLimitByName(const String& Name) const { return Master().LimitManager()->GetObjectByName(Name); }
+    Integer GetLimitIndexByName(const String& Name) const { return Master().LimitManager()->GetIndexByName(Name); }
+
+    // --- labels ---
+    virtual Integer AddLabel() { return Master().AddLabel(); }
+    // Label 0 is the title: it cannot be deleted. No repaint.
+    virtual void DeleteLabel(Integer Index);
+    // Frees every label but the title; no repaint.
+    virtual void RemoveAllLabels();
+    Integer LabelCount() const { return Master().LabelManager()->Count(); }
+    TkPlotLabel* GetLabel(Integer Index) const { return Master().LabelManager()->GetItem(Index); }
+    TkPlotLabel* GetLabelByName(const String& Name) const { return Master().LabelManager()->GetObjectByName(Name); }
+    Integer GetLabelIndexByName(const String& Name) const { return Master().LabelManager()->GetIndexByName(Name); }
+
+    // --- annotations ---
+    // Gives the new annotation the annotation defaults.
+    virtual Integer AddAnnotation();
+    virtual void DeleteAnnotation(Integer Index) { DeleteObject(Master().AnnotationManager()->GetItem(Index)); }
+    virtual void RemoveAllAnnotations() { RemoveAllObjects(*Master().AnnotationManager()); }
+    Integer AnnotationCount() const { return Master().AnnotationManager()->Count(); }
+    TkPlotAnnotation* GetAnnotation(Integer Index) const { return Master().AnnotationManager()->GetItem(Index); }
+    TkPlotAnnotation* GetAnnotationByName(const String& Name) const
+    {
+        return Master().AnnotationManager()->GetObjectByName(Name);
+    }
+    Integer GetAnnotationIndexByName(const String& Name) const
+    {
+        return Master().AnnotationManager()->GetIndexByName(Name);
+    }
+
+    // --- translation table ---------------------------------------------------------------
+    // A new entry, first in the table; returns its index (0).
+    virtual Integer AddTranslation(const String& Original, const String& Replacement);
+    virtual void DeleteTranslation(Integer Index);
+    virtual void RemoveAllTranslations();
+    Integer TranslationCount() const { return Master().TranslationManager()->Count(); }
+    String GetTranslationOriginalString(Integer Index) const;
+    String GetTranslationReplacementString(Integer Index) const;
+    void LoadTranslationsFromFile(const String& FileName);
+    void SaveTranslationsToFile(const String& FileName) const;
+
+    // --- layout manager ----------------------------------------------------------------------
+    // A disabled layout manager keeps the rows of new and removed objects.
+    void DisableLayoutManager();
+    // Rebuilds the side lists.
+    void EnableLayoutManager();
+    void RefreshLayoutManager();
+
+    // --- notifications from the master manager -----------------------------------------------
+    // Fire the kind's add or remove event (managers, translation entries,
+    // toolbars and labels have none); a change repaints.
+    virtual void DoObjectAdd(TObject* Object);
+    virtual void DoObjectRemove(TObject* Object);
+    virtual void DoObjectChange(TObject* Sender);
+
+    // --- what plot objects ask of the plot ---------------------------------------------------
+    void DoObjectMouseDown(TkPlotObject* Object, TMouseButton Button, TShiftState Shift, Integer X,
+                           Integer Y) override;
+    void DoObjectMouseMove(TkPlotObject* Object, TShiftState Shift, Integer X, Integer Y) override;
+    void DoObjectMouseUp(TkPlotObject* Object, TMouseButton Button, TShiftState Shift, Integer X,
+                         Integer Y) override;
+    void DoObjectMouseWheel(TkPlotObject* Object, Integer WheelDelta, TShiftState Shift, Integer X,
+                            Integer Y) override;
+    void DoObjectGotFocus(TkPlotObject* Object) override;
+    void DoObjectLostFocus(TkPlotObject* Object) override;
+    void DoObjectPopupMenu(TkPlotObject* Object, bool& Cancel, Integer ScreenX, Integer ScreenY) override;
+    TPoint PlotClientToScreen(const TPoint& P) const override { return ClientToScreen(P); }
+    TkPlotTranslationManager* PlotTranslationManager() const override;
+
+    // --- what axes and channels ask of the plot ---------------------------------------------
+    void DoAxisMinChange(TkPlotAxis* Axis, Double OldValue, Double NewValue) override;
+    void DoAxisSpanChange(TkPlotAxis* Axis, Double OldValue, Double NewValue) override;
+    void DoAxisMinSpanChange(TkPlotAxis* Axis, Double OldMin, Double OldSpan, Double NewMin,
+                             Double NewSpan) override;
+    void DoAxisCustomizeLabel(TkPlotAxis* Axis, String& Text, Double Value) override;
+    bool IsTkPlot() const override { return false; }
+    Cardinal AxesVersion() const override;
+    bool DataViewPercentToPixels(Double Percent, bool Vertical, Integer& Pixel) const override;
+
+    // --- what the editor asks of the plot ------------------------------------------------------
+    TComponent* PlotComponent() override { return this; }
+    void DoAfterOpenEditor(TCustomForm* Form) override;
+
+    // --- title (label 0; without labels setters do nothing) ----------------------------------
+    TkPlotLabel* TitleLabel() const { return LabelCount() > 0 ? GetLabel(0) : nullptr; }
+    bool TitleVisible() const;
+    void SetTitleVisible(bool Value);
+    String TitleText() const;
+    void SetTitleText(const String& Value);
+    // The control's own font while there is no label.
+    TFont* TitleFont() const;
+    void SetTitleFont(TFont* Value);
+    // The title label's MarginBottom.
+    Double TitleMargin() const;
+    void SetTitleMargin(Double Value);
+
+    // --- published properties ----------------------------------------------------------------
+    // The rows of the data view's layout placeholders.
+    Integer DataViewZHorz() const;
+    void SetDataViewZHorz(Integer Value);
+    Integer DataViewZVert() const;
+    void SetDataViewZVert(Integer Value);
+    bool XYAxesReverse() const { return Master().XYAxesReverse(); }
+    void SetXYAxesReverse(bool Value) { Master().SetXYAxesReverse(Value); }
+    bool UserCanEditObjects() const { return Master().UserCanEditObjects(); }
+    void SetUserCanEditObjects(bool Value) { Master().SetUserCanEditObjects(Value); }
+    bool UserCanAddRemoveChannels() const { return FUserCanAddRemoveChannels; }
+    void SetUserCanAddRemoveChannels(bool Value) { FUserCanAddRemoveChannels = Value; }
+    Integer OuterMarginLeft() const { return FOuterMarginLeft; }
+    void SetOuterMarginLeft(Integer Value) { SetIntegerProperty(Value, FOuterMarginLeft, 0); }
+    Integer OuterMarginTop() const { return FOuterMarginTop; }
+    void SetOuterMarginTop(Integer Value) { SetIntegerProperty(Value, FOuterMarginTop, 0); }
+    Integer OuterMarginRight() const { return FOuterMarginRight; }
+    void SetOuterMarginRight(Integer Value) { SetIntegerProperty(Value, FOuterMarginRight, 0); }
+    Integer OuterMarginBottom() const { return FOuterMarginBottom; }
+    void SetOuterMarginBottom(Integer Value) { SetIntegerProperty(Value, FOuterMarginBottom, 0); }
+
+    TkPlotFormStyle EditorFormStyle() const override { return FEditorFormStyle; }
+    void SetEditorFormStyle(TkPlotFormStyle Value) { FEditorFormStyle = Value; }
+    TkPlotExportFormat CopyToClipBoardFormat() const { return FCopyToClipBoardFormat; }
+    void SetCopyToClipBoardFormat(TkPlotExportFormat Value) { FCopyToClipBoardFormat = Value; }
+
+    TPrinterOrientation PrintOrientation() const { return FPrintOrientation; }
+    void SetPrintOrientation(TPrinterOrientation Value) { FPrintOrientation = Value; }
+    // Inches.
+    Double PrintMarginLeft() const { return FPrintMarginLeft; }
+    void SetPrintMarginLeft(Double Value) { FPrintMarginLeft = Value; }
+    Double PrintMarginTop() const { return FPrintMarginTop; }
+    void SetPrintMarginTop(Double Value) { FPrintMarginTop = Value; }
+    Double PrintMarginRight() const { return FPrintMarginRight; }
+    void SetPrintMarginRight(Double Value) { FPrintMarginRight = Value; }
+    Double PrintMarginBottom() const { return FPrintMarginBottom; }
+    void SetPrintMarginBottom(Double Value) { FPrintMarginBottom = Value; }
+    bool PrintShowDialog() const { return FPrintShowDialog; }
+    void SetPrintShowDialog(bool Value) { FPrintShowDialog = Value; }
+    const String& PrintDocumentName() const { return FPrintDocumentName; }
+    void SetPrintDocumentName(const String& Value) { FPrintDocumentName = Value; }
+    const String& PrinterName() const { return FPrinterName; }
+    void SetPrinterName(const String& Value) { FPrinterName = Value; }
+
+    // Milliseconds.
+    Integer HintsPause() const { return FHintsPause; }
+    void SetHintsPause(Integer Value) { FHintsPause = Value; }
+    Integer HintsHidePause() const { return FHintsHidePause; }
+    void SetHintsHidePause(Integer Value) { FHintsHidePause = Value; }
+    bool HintsShow() const { return FHintsShow; }
+    void SetHintsShow(bool Value) { FHintsShow = Value; }
+    TFont* HintsFont() const { return FHintsFont.get(); }
+    void SetHintsFont(TFont* Value);
+
+    // The log file settings cannot change while logging is active.
+    const String& LogFileName() const { return FLogFileName; }
+    void SetLogFileName(const String& Value);
+    Integer LogBufferSize() const { return FLogBufferSize; }
+    void SetLogBufferSize(Integer Value) { FLogBufferSize = Value; }
+    bool LoggingActive() const override { return FLoggingActive; }
+    TkPlotDataFileColumnSeparator DataFileColumnSeparator() const { return FDataFileColumnSeparator; }
+    void SetDataFileColumnSeparator(TkPlotDataFileColumnSeparator Value);
+    TkPlotDataFileFormat DataFileFormat() const { return FDataFileFormat; }
+    void SetDataFileFormat(TkPlotDataFileFormat Value);
+    const String& DefaultSaveImageDirectory() const { return FDefaultSaveImageDirectory; }
+    void SetDefaultSaveImageDirectory(const String& Value) { FDefaultSaveImageDirectory = Value; }
+    TkPlotImageFormat DefaultSaveImageFormat() const { return FDefaultSaveImageFormat; }
+    void SetDefaultSaveImageFormat(TkPlotImageFormat Value) { FDefaultSaveImageFormat = Value; }
+    const String& DefaultPropertyDirectory() const { return FDefaultPropertyDirectory; }
+    void SetDefaultPropertyDirectory(const String& Value) { FDefaultPropertyDirectory = Value; }
+    const String& DefaultDataDirectory() const { return FDefaultDataDirectory; }
+    void SetDefaultDataDirectory(const String& Value) { FDefaultDataDirectory = Value; }
+    const String& DefaultAnnotationDirectory() const { return FDefaultAnnotationDirectory; }
+    void SetDefaultAnnotationDirectory(const String& Value) { FDefaultAnnotationDirectory = Value; }
+    bool DifferentialPropertySave() const { return FDifferentialPropertySave; }
+    void SetDifferentialPropertySave(bool Value) { FDifferentialPropertySave = Value; }
+
+    // What AddAnnotation gives a new annotation.
+    TFont* AnnotationDefaultFont() const { return FAnnotationDefaultFont.get(); }
+    void SetAnnotationDefaultFont(TFont* Value);
+    TBrushStyle AnnotationDefaultBrushStlye() const { return FAnnotationDefaultBrushStyle; }
+    void SetAnnotationDefaultBrushStlye(TBrushStyle Value) { FAnnotationDefaultBrushStyle = Value; }
+    TColor AnnotationDefaultBrushColor() const { return FAnnotationDefaultBrushColor; }
+    void SetAnnotationDefaultBrushColor(TColor Value) { FAnnotationDefaultBrushColor = Value; }
+    TPenStyle AnnotationDefaultPenStlye() const { return FAnnotationDefaultPenStyle; }
+    void SetAnnotationDefaultPenStlye(TPenStyle Value) { FAnnotationDefaultPenStyle = Value; }
+    TColor AnnotationDefaultPenColor() const { return FAnnotationDefaultPenColor; }
+    void SetAnnotationDefaultPenColor(TColor Value) { FAnnotationDefaultPenColor = Value; }
+    Integer AnnotationDefaultPenWidth() const { return FAnnotationDefaultPenWidth; }
+    void SetAnnotationDefaultPenWidth(Integer Value) { FAnnotationDefaultPenWidth = Value; }
+    TkPlotReferenceType AnnotationDefaultReference() const { return FAnnotationDefaultReference; }
+    void SetAnnotationDefaultReference(TkPlotReferenceType Value) { FAnnotationDefaultReference = Value; }
+    TkPlotReferenceIndividual AnnotationDefaultReferencePositionX() const { return FAnnotationDefaultReferences[0]; }
+    void SetAnnotationDefaultReferencePositionX(TkPlotReferenceIndividual V) { FAnnotationDefaultReferences[0] = V; }
+    TkPlotReferenceIndividual AnnotationDefaultReferencePositionY() const { return FAnnotationDefaultReferences[1]; }
+    void SetAnnotationDefaultReferencePositionY(TkPlotReferenceIndividual V) { FAnnotationDefaultReferences[1] = V; }
+    TkPlotReferenceIndividual AnnotationDefaultReferenceSizeX() const { return FAnnotationDefaultReferences[2]; }
+    void SetAnnotationDefaultReferenceSizeX(TkPlotReferenceIndividual V) { FAnnotationDefaultReferences[2] = V; }
+    TkPlotReferenceIndividual AnnotationDefaultReferenceSizeY() const { return FAnnotationDefaultReferences[3]; }
+    void SetAnnotationDefaultReferenceSizeY(TkPlotReferenceIndividual V) { FAnnotationDefaultReferences[3] = V; }
+    bool ClipAnnotationsToAxes() const { return FClipAnnotationsToAxes; }
+    void SetClipAnnotationsToAxes(bool Value) { SetByteProperty(Value, FClipAnnotationsToAxes, 0); }
+
+    bool BackGroundGradientEnabled() const { return FBackGroundGradientEnabled; }
+    void SetBackGroundGradientEnabled(bool Value) { SetByteProperty(Value, FBackGroundGradientEnabled, 0); }
+    TkFillDirection BackGroundGradientDirection() const { return FBackGroundGradientDirection; }
+    void SetBackGroundGradientDirection(TkFillDirection Value);
+    TColor BackGroundGradientStartColor() const { return FBackGroundGradientStartColor; }
+    void SetBackGroundGradientStartColor(TColor Value) { SetColorProperty(Value, FBackGroundGradientStartColor, 0); }
+    TColor BackGroundGradientStopColor() const { return FBackGroundGradientStopColor; }
+    void SetBackGroundGradientStopColor(TColor Value) { SetColorProperty(Value, FBackGroundGradientStopColor, 0); }
+
+    // --- image lists 0, 1 and 2 (24 x 24 when new), for the user's pictures --------------------
+    // Each raises "ImageList Index must be 0-2" for another index.
+    TImageList* ImageList(Integer Index) const;
+    void ImageListClear(Integer Index);
+    // An empty list takes the bitmap's size; a bitmap smaller than the list
+    // in both directions is centred on the list's size in its transparent
+    // colour; one that is smaller in one direction and larger in the other
+    // (or empty) raises "Image Width and Height must be the same as other
+    // images, or both smaller, or both larger". The transparent colour is
+    // the mask colour. Repaints.
+    void ImageListAdd(Integer Index, TBitmap* Bitmap);
+    // A bitmap compiled into the program (EInvalidGraphic when none has that
+    // name), added as by ImageListAdd.
+    void ImageListLoadFromResourceName(Integer Index, const String& ResName);
+    Integer PlotImageCount(Integer ListIndex) const override;
+    Integer PlotImageWidth(Integer ListIndex) const override;
+    void PlotDrawImage(TCanvas* Canvas, Integer ListIndex, Integer ImageIndex, Integer X, Integer Y,
+                       bool Enabled) override;
+
+    // --- owned helpers -----------------------------------------------------------------------
+    // The one popup menu that objects fill when they open theirs.
+    TPopupMenu* ObjectPopupMenu() const { return FPopupMenu.get(); }
+
+    // --- events ----------------------------------------------------------------------------
+    // Per kind: XAxis, YAxis, DataView, Legend, Channel, Limit, DataCursor,
+    // Annotation.
+    TkPlotKindEvents<TkPlotObjectMouseEvent> OnObjectMouseDown;
+    TkPlotKindEvents<TkPlotObjectMouseEvent> OnObjectMouseUp;
+    TkPlotKindEvents<TkPlotObjectMouseMoveEvent> OnObjectMouseMove;
+    TkPlotKindEvents<TkPlotObjectEvent> OnObjectClick;
+    TkPlotKindEvents<TkPlotObjectEvent> OnObjectDblClick;
+    TkPlotKindEvents<TkPlotObjectMouseWheelEvent> OnObjectMouseWheel;
+    // Per kind: Channel, XAxis, YAxis, DataCursor, DataView, Legend,
+    // Annotation.
+    TkPlotKindEvents<TkPlotObjectEvent> OnObjectGotFocus;
+    TkPlotKindEvents<TkPlotObjectEvent> OnObjectLostFocus;
+    // Per kind: Channel, XAxis, YAxis, DataCursor, DataView, Legend, Limit,
+    // Table, Annotation.
+    TkPlotKindEvents<TkPlotObjectEvent> OnObjectAdd;
+    TkPlotKindEvents<TkPlotObjectEvent> OnObjectRemove;
+    TkPlotKindEvents<TkPlotObjectGetMouseCursorEvent> OnObjectGetMouseCursor;
+    // Per kind: Channel, XAxis, YAxis, DataCursor, DataView, Legend, Limit,
+    // Annotation.
+    TkPlotKindEvents<TkPlotObjectPopupMenuEvent> OnObjectPopupMenu;
+
+    TkPlotDataPointMouseEvent OnMouseDownDataPoint;
+    TkPlotDataPointMouseEvent OnMouseUpDataPoint;
+    TkPlotDataPointMouseMoveEvent OnMouseMoveDataPoint;
+    TkPlotDataPointEvent OnClickDataPoint;
+    TkPlotDataPointEvent OnDblClickDataPoint;
+
+    TkPlotDataPointMovedEvent OnDataPointMoved;
+    TkPlotObjectEvent OnDataCursorChange;
+    TkPlotValueChangeEvent OnXAxisMinChange;
+    TkPlotValueChangeEvent OnXAxisSpanChange;
+    TkPlotValueChangeEvent OnYAxisMinChange;
+    TkPlotValueChangeEvent OnYAxisSpanChange;
+    TkPlotMinSpanChangeEvent OnXAxisMinSpanChange;
+    TkPlotMinSpanChangeEvent OnXAxisMinSpanChangeFinished;
+    TkPlotMinSpanChangeEvent OnYAxisMinSpanChange;
+    TkPlotMinSpanChangeEvent OnYAxisMinSpanChangeFinished;
+    TkPlotCustomizeLabelEvent OnXAxisCustomizeLabel;
+    TkPlotCustomizeLabelEvent OnYAxisCustomizeLabel;
+    TkPlotCustomizeHintEvent OnDataCursorCustomizeHint;
+    TkPlotCustomizeHintEvent OnXAxisCustomizeHint;
+    TkPlotCustomizeHintEvent OnYAxisCustomizeHint;
+    TkPlotCustomizeHintEvent OnToolBarCustomizeHint;
+    TkPlotDataPointCustomizeHintEvent OnDataPointCustomizeHint;
+    TkPlotValueChangeEvent OnLimitLine1PositionChange;
+    TkPlotValueChangeEvent OnLimitLine2PositionChange;
+    TNotifyEvent OnBeforePrint;
+    TNotifyEvent OnAfterPrint;
+    TkPlotBeforePrintPageEvent OnBeforePrintPage;
+    TNotifyEvent OnBeforeLoadProperties;
+    TNotifyEvent OnAfterLoadProperties;
+    TNotifyEvent OnAfterSaveProperties;
+    TNotifyEvent OnAfterLoadData;
+    TNotifyEvent OnAfterSaveData;
+    TNotifyEvent OnAfterPaint;
+    TNotifyEvent OnAfterOpenEditor;
+    TNotifyEvent OnAfterCloseEditor;
+    TkPlotBeforeZoomBoxEvent OnBeforeZoomBox;
+    TkPlotToolBarButtonClickEvent OnToolBarButtonClick;
+    TkPlotBeforeToolBarButtonClickEvent OnBeforeToolBarButtonClick;
+    TkPlotObjectEvent OnBeforeDataCursorUpdate;
+    TkPlotObjectEvent OnAnnotationCoordinatesChange;
+    TkPlotObjectEvent OnAnnotationMoveUser;
+    TkPlotObjectEvent OnAnnotationResizeUser;
+    TkPlotObjectEvent OnAnnotationCoordinatesChangeFinished;
+
+protected:
+    // The layout manager is held still while each collection is read, so
+    // that the rows read stay as they were written; the other settings
+    // follow in Loaded.
+    void DefineProperties(TFiler& Filer) override;
+    // A toolbar that shares the title's side and row moves one row out,
+    // then the layout is rebuilt.
+    void Loaded() override;
+
+    void SetChannelClass(TkPlotObjectClassOf<TkPlotChannelCustom> Value) { Master().SetChannelClass(Value); }
+    // The objects of a new plot, in this order: a toolbar (row 3), a legend
+    // (row 2), an X axis, a Y axis, a channel, a data view, a data cursor,
+    // and the title label "Title" (row 2, caption "Untitled"). The layout
+    // manager stays still meanwhile, so the rows are kept as set.
+    void CreateDefaultObjects();
+
+private:
+    template <class E, class... A>
+    void FireObjectEvent(const TkPlotKindEvents<E>& Events, std::span<const TkPlotObjectKind> Kinds,
+                         TkPlotObject* Object, A&&... Args);
+    template <class E, class... A>
+    void FireAxisEvent(const E& XEvent, const E& YEvent, TkPlotAxis* Axis, A&&... Args);
+    // The kind of a plot object and its index within the kind; false for
+    // other objects.
+    bool LocateObject(TObject* Object, TkPlotObjectKind& Kind, Integer& Index) const;
+    void DeleteObject(TkPlotObject* Object);
+    void RemoveAllObjects(TkPlotObjectManagerCustom& Manager);
+    void ApplyAnnotationDefaults(TkPlotAnnotation& Annotation) const;
+    void CheckLoggingInactive(const char* Message) const;
+    void DefineCollection(TFiler& Filer, const String& Name, const std::function<void(TReader&)>& Read,
+                          const std::function<void(TWriter&)>& Write, bool HasData);
+    void DefineManager(TFiler& Filer, const String& Name, TkPlotObjectManagerCustom& Manager);
+    void SeparateToolBarFromTitle();
+    // The list of that index, or nullptr.
+    TImageList* FindImageList(Integer Index) const;
+    void DefineImageList(TFiler& Filer, Integer Index);
+
+    TOwned<TkPlotMasterManager> FMasterManager;
+    TOwned<TPopupMenu> FPopupMenu;
+    TOwned<TFont> FHintsFont;
+    TOwned<TFont> FAnnotationDefaultFont;
+    std::array<TOwned<TImageList>, 3> FImageLists;
+
+    bool FUserCanAddRemoveChannels = false;
+    Integer FOuterMarginLeft = 5;
+    Integer FOuterMarginTop = 5;
+    Integer FOuterMarginRight = 5;
+    Integer FOuterMarginBottom = 5;
+    TkPlotFormStyle FEditorFormStyle = kpfsModal;
+    TkPlotExportFormat FCopyToClipBoardFormat = kpefMetaFile;
+    TPrinterOrientation FPrintOrientation = poLandscape;
+    Double FPrintMarginLeft = 1.0;
+    Double FPrintMarginTop = 1.0;
+    Double FPrintMarginRight = 1.0;
+    Double FPrintMarginBottom = 1.0;
+    bool FPrintShowDialog = true;
+    String FPrintDocumentName = "Untitled";
+    String FPrinterName;
+    Integer FHintsPause = 500;
+    Integer FHintsHidePause = 2500;
+    bool FHintsShow = true;
+    String FLogFileName;
+    Integer FLogBufferSize = 0;
+    bool FLoggingActive = false;
+    TkPlotDataFileColumnSeparator FDataFileColumnSeparator = kpdfcsTab;
+    TkPlotDataFileFormat FDataFileFormat = kpdffText;
+    String FDefaultSaveImageDirectory;
+    TkPlotImageFormat FDefaultSaveImageFormat = kpifBitmap;
+    String FDefaultPropertyDirectory;
+    String FDefaultDataDirectory;
+    String FDefaultAnnotationDirectory;
+    bool FDifferentialPropertySave = false;
+    TBrushStyle FAnnotationDefaultBrushStyle = bsSolid;
+    TColor FAnnotationDefaultBrushColor = clWhite;
+    TPenStyle FAnnotationDefaultPenStyle = psSolid;
+    TColor FAnnotationDefaultPenColor = clWhite;
+    Integer FAnnotationDefaultPenWidth = 1;
+    TkPlotReferenceType FAnnotationDefaultReference = kprtDataView;
+    // Position X, position Y, size X, size Y.
+    std::array<TkPlotReferenceIndividual, 4> FAnnotationDefaultReferences{kpriAuto, kpriAuto, kpriAuto, kpriAuto};
+    bool FClipAnnotationsToAxes = true;
+    bool FBackGroundGradientEnabled = false;
+    TkFillDirection FBackGroundGradientDirection = kfdTopBottom;
+    TColor FBackGroundGradientStartColor = clBlue;
+    TColor FBackGroundGradientStopColor = clBlack;
+
+    // The axes (and their names) when AxesVersion was last asked.
+    struct TAxisEntry {
+        const TkPlotObject* Axis;
+        String Name;
+        bool operator==(const TAxisEntry&) const = default;
+    };
+    mutable std::vector<TAxisEntry> FAxesSeen;
+    mutable Cardinal FAxesVersion = 0;
+};

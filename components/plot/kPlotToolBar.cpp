@@ -1,0 +1,15 @@
+#include "components/plot/kPlotToolBar.h"
+
+TClass TkPlotToolBar::StaticClassInfo()
+{
+    static const TClassInfo info = TClassBuilder<TkPlotToolBar, TkPlotLayoutObject>("TkPlotToolBar").Build();
+    return &info;
+}
+
+TkPlotToolBar::TkPlotToolBar(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert,
+                             TNotifyEvent AOnRemove, TNotifyEvent AOnRename)
+    : TkPlotLayoutObject(AOwner, std::move(AOnChange), std::move(AOnInsert), std::move(AOnRemove),
+                         std::move(AOnRename))
+{
+    SetHorizontal(true);
+}

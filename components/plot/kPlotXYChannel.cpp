@@ -1,0 +1,221 @@
+#include "components/plot/kPlotXYChannel.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "platform/SysApi.h"
+
+namespace {
+
+constexpr Double kExtentMinStart = 1e300;
+constexpr Double kExtentMaxStart = -1e300;
+// Inverse differences from here on read as infinite.
+constexpr Double kInfiniteReadout = 1e301;
+
+}  // namespace
+
+TClass TkXYPlotChannel::StaticClassInfo()
+{
+    static const TClassInfo info = TClassBuilder<TkXYPlotChannel, TkPlotChannelCustom>("TkXYPlotChannel").Build();
+    return &info;
+}
+
+TkXYPlotChannel::TkXYPlotChannel(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert,
+                                 TNotifyEvent AOnRemove, TNotifyEvent AOnRename)
+    : TkPlotChannelCustom(AOwner, std::move(AOnChange), std::move(AOnInsert), std::move(AOnRemove),
+                          std::move(AOnRename))
+{
+}
+
+Integer TkXYPlotChannel::AddNull()
+{
+    const Integer slot = DataList().Add(0, 0, true, false);
+    DoChange();
+    return slot;
+}
+
+Integer TkXYPlotChannel::AddEmpty()
+{
+    const Integer slot = DataList().Add(0, 0, false, true);
+    DoChange();
+    return slot;
+}
+
+// ===========================================================================
+// Drawing
+// ===========================================================================
+
+void TkXYPlotChannel::CalcStartIndex() { SetDrawStartIndex(Count() == 0 ? -1 : 0); }
+
+void TkXYPlotChannel::CalcStopIndex() { SetDrawStopIndex(Count() - 1); }
+
+void TkXYPlotChannel::PrepareDraw()
+{
+    SetCanDraw(false);
+    if (!XAxis() || !YAxis() || !Visible() || Count() < 1) return;
+    CalcStartIndex();
+    CalcStopIndex();
+    SetCanDraw(DrawStartIndex() != -1 && DrawStopIndex() != -1);
+}
+
+void TkXYPlotChannel::Draw(TCanvas* Canvas, TColor BackGroundColor)
+{
+    const bool reversed = XYAxesReversed();
+    if (ClipToAxes()) {
+        TkPlotXAxis* xAxis = XAxis();
+        TkPlotYAxis* yAxis = YAxis();
+        if (!xAxis || !yAxis) return;
+        TRect r = Rect(xAxis->MinPixels(), yAxis->MinPixels(), xAxis->MaxPixels(), yAxis->MaxPixels());
+        if (reversed) r = Rect(r.Top, r.Left, r.Bottom, r.Right);
+        IntersectClipRect(Canvas, std::min(r.Left, r.Right), std::min(r.Top, r.Bottom), std::max(r.Left, r.Right),
+                          std::max(r.Top, r.Bottom));
+    }
+    DrawTrace(Canvas, reversed, BackGroundColor);
+    DrawMarkers(Canvas, reversed, BackGroundColor);
+}
+
+// ===========================================================================
+// Extents
+// ===========================================================================
+
+Double TkXYPlotChannel::DataExtent(Double (TkPlotChannelCustom::*Extent)(Integer), Double Start, bool Larger)
+{
+    CalcStartIndex();
+    CalcStopIndex();
+    Double result = Start;
+    if (!XAxis() || !YAxis() || !Visible() || DrawStartIndex() == -1 || DrawStopIndex() == -1) return result;
+    for (Integer i = DrawStartIndex(); i <= DrawStopIndex(); ++i) {
+        if (!GetValid(i)) continue;
+        const Double value = (this->*Extent)(i);
+        if (Larger ? value > result : value < result) result = value;
+    }
+    return result;
+}
+
+Double TkXYPlotChannel::GetDataXMax() { return DataExtent(&TkPlotChannelCustom::GetPointXMax, kExtentMaxStart, true); }
+
+Double TkXYPlotChannel::GetDataXMin() { return DataExtent(&TkPlotChannelCustom::GetPointXMin, kExtentMinStart, false); }
+
+Double TkXYPlotChannel::GetYMaxVisible()
+{
+    return DataExtent(&TkPlotChannelCustom::GetPointYMax, kExtentMaxStart, true);
+}
+
+Double TkXYPlotChannel::GetYMinVisible()
+{
+    return DataExtent(&TkPlotChannelCustom::GetPointYMin, kExtentMinStart, false);
+}
+
+// ===========================================================================
+// Data cursor
+// ===========================================================================
+
+// The cursor's side of the hand-over (its style and pointers in, SetValues
+// and the display text out) is wired in with the data cursor itself.
+void TkXYPlotChannel::UpdateDataCursor(TkPlotDataCursor*) {}
+
+Double TkXYPlotChannel::CursorPosition(TkPlotAxis& Axis, Double Pointer, bool Vertical)
+{
+    Integer pixel = 0;
+    auto* host = dynamic_cast<TkPlotChannelHost*>(Owner());
+    const bool spansView = Axis.StartPercent() == 0 && Axis.StopPercent() == 100;
+    if (spansView && host && host->DataViewPercentToPixels(Pointer, Vertical, pixel))
+        return Axis.PixelsToPosition(pixel);
+    return Axis.PercentToPosition(Pointer / 100);
+}
+
+// Without axes the readout still runs, on zeros, so that the cursor shows
+// which axis is missing.
+void TkXYPlotChannel::ReadDataCursor(TkPlotDataCursorStyle Style, Double Pointer1, Double Pointer2, Double& X,
+                                     Double& Y, String& Text)
+{
+    X = 0;
+    Y = 0;
+    Text.clear();
+    TkPlotXAxis* xAxis = XAxis();
+    TkPlotYAxis* yAxis = YAxis();
+    if (xAxis && yAxis) {
+        const Double x1 = CursorPosition(*xAxis, Pointer1, false);
+        const Double x2 = CursorPosition(*xAxis, Pointer2, false);
+        const Double y1 = CursorPosition(*yAxis, Pointer1, true);
+        const Double y2 = CursorPosition(*yAxis, Pointer2, true);
+        switch (Style) {
+            case kpcsValueXY:
+                X = x1;
+                Y = y2;
+                break;
+            case kpcsValueX: X = x1; break;
+            case kpcsValueY: Y = y2; break;
+            case kpcsDeltaX: X = std::fabs(x1 - x2); break;
+            case kpcsDeltaY: Y = std::fabs(y1 - y2); break;
+            case kpcsInverseDeltaX: {
+                const Double scaler = xAxis->CursorScaler();
+                X = x1 == x2 || scaler == 0 ? std::numeric_limits<Double>::infinity()
+                                            : std::fabs(1 / (scaler * (x1 - x2)));
+                break;
+            }
+        }
+    }
+    GetPointText(Style, kpdpsValid, Text, Y, X);
+}
+
+String TkXYPlotChannel::CursorYText(TkPlotDataPointStatus Status, Double YValue)
+{
+    switch (Status) {
+        case kpdpsNull: return TranslateString("Null");
+        case kpdpsEmpty: return TranslateString("Empty");
+        default: {
+            String text;
+            GetYValueText(YValue, text);
+            return text;
+        }
+    }
+}
+
+// "No Y-Axis" is shown as it stands, untranslated, unlike the other words.
+void TkXYPlotChannel::GetPointText(TkPlotDataCursorStyle Style, TkPlotDataPointStatus Status, String& Text,
+                                   Double YValue, Double XValue)
+{
+    FDataCursorXText.clear();
+    FDataCursorYText.clear();
+    FDataCursorXValue = XValue;
+    FDataCursorYValue = YValue;
+    FDataCursorStatus = Status;
+    if (!XAxis()) {
+        FDataCursorXText = TranslateString("No X-Axis");
+        Text = FDataCursorXText;
+        return;
+    }
+    const bool hasYAxis = YAxis() != nullptr;
+    switch (Style) {
+        case kpcsValueXY:
+            GetXValueText(XValue, FDataCursorXText);
+            FDataCursorYText = hasYAxis ? CursorYText(Status, YValue) : String("No Y-Axis");
+            Text = FDataCursorXText + ", " + FDataCursorYText;
+            break;
+        case kpcsValueX:
+        case kpcsDeltaX:
+            GetXValueText(XValue, FDataCursorXText);
+            Text = FDataCursorXText;
+            break;
+        case kpcsValueY:
+        case kpcsDeltaY:
+            if (!hasYAxis)
+                FDataCursorYText = "No Y-Axis";
+            else if (Style == kpcsValueY)
+                FDataCursorYText = CursorYText(Status, YValue);
+            else
+                GetYValueText(YValue, FDataCursorYText);
+            Text = FDataCursorYText;
+            break;
+        case kpcsInverseDeltaX:
+            if (XValue < kInfiniteReadout)
+                GetXValueText(XValue, FDataCursorXText);
+            else
+                FDataCursorXText = TranslateString("Infinite");
+            Text = FDataCursorXText;
+            break;
+        default: Text.clear(); break;
+    }
+}

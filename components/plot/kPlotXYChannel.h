@@ -1,0 +1,67 @@
+#pragma once
+// The channel of an XY plot: every point has its own free X and the points
+// are drawn in the order they were added, so a trace may run back and forth
+// in X. The whole store is always drawn.
+
+#include "components/plot/kPlotChannelCustom.h"
+
+class TkXYPlotChannel : public TkPlotChannelCustom {
+    PL_CLASSINFO()
+public:
+    TkXYPlotChannel(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert, TNotifyEvent AOnRemove,
+                    TNotifyEvent AOnRename);
+
+    // A null (a gap in the trace) or empty (skipped) point at (0, 0), put
+    // straight into the store: no statistics, tracking or logging. Returns
+    // the slot written.
+    Integer AddNull();
+    Integer AddEmpty();
+
+    // Drawable when both axes exist, the channel is visible and holds a
+    // point.
+    void PrepareDraw() override;
+    // Trace, then markers on top, inside the axes' rectangle with ClipToAxes.
+    void Draw(TCanvas* Canvas, TColor BackGroundColor) override;
+
+    // The drawn range is every point.
+    void CalcStartIndex() override;
+    void CalcStopIndex() override;
+    // Extents of the valid points, widened by their markers; -1e300 (+1e300
+    // for the minima) without both axes, while hidden or without points.
+    Double GetDataXMax() override;
+    Double GetDataXMin() override;
+    Double GetYMaxVisible() override;
+    Double GetYMinVisible() override;
+
+    // Hands the cursor ReadDataCursor's values (status valid) and text.
+    void UpdateDataCursor(TkPlotDataCursor* Cursor) override;
+    // The values of a data cursor of Style whose pointers stand at Pointer1
+    // and Pointer2 (percent of the data view), and its readout text.
+    void ReadDataCursor(TkPlotDataCursorStyle Style, Double Pointer1, Double Pointer2, Double& X, Double& Y,
+                        String& Text);
+    // The readout text of a cursor value by Style and Status; keeps the
+    // values and texts as the DataCursor... properties.
+    void GetPointText(TkPlotDataCursorStyle Style, TkPlotDataPointStatus Status, String& Text, Double YValue,
+                      Double XValue);
+
+    const String& DataCursorXText() const { return FDataCursorXText; }
+    const String& DataCursorYText() const { return FDataCursorYText; }
+    Double DataCursorXValue() const { return FDataCursorXValue; }
+    Double DataCursorYValue() const { return FDataCursorYValue; }
+    TkPlotDataPointStatus DataCursorStatus() const { return FDataCursorStatus; }
+
+private:
+    // Start, or the widest of Extent over the valid points (Larger: the
+    // largest, else the smallest).
+    Double DataExtent(Double (TkPlotChannelCustom::*Extent)(Integer), Double Start, bool Larger);
+    // A cursor pointer's position on Axis: through the data view's pixels
+    // when the axis spans the whole view.
+    Double CursorPosition(TkPlotAxis& Axis, Double Pointer, bool Vertical);
+    String CursorYText(TkPlotDataPointStatus Status, Double YValue);
+
+    String FDataCursorXText;
+    String FDataCursorYText;
+    Double FDataCursorYValue = 0;
+    Double FDataCursorXValue = 0;
+    TkPlotDataPointStatus FDataCursorStatus = kpdpsValid;
+};

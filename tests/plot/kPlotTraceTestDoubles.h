@@ -1,0 +1,83 @@
+#pragma once
+// A stand-in plot with a data view, and a fixture that paints an XY channel
+// into a 200 x 200 white bitmap. Both axes span 0..100 over pixels 50..150:
+// pixel x = 50 + X, pixel y = 150 - Y.
+
+#include <gtest/gtest.h>
+
+#include "components/plot/kPlotXYChannel.h"
+#include "platform/Graphics.h"
+#include "platform/Math.h"
+#include "platform/SysApi.h"
+#include "tests/plot/kPlotChannelTestDoubles.h"
+
+namespace TraceTest {
+
+class TTracePlot : public ChannelTest::TTestPlot {
+public:
+    bool HasDataView = false;
+    TRect DataView = Rect(50, 50, 150, 150);
+
+    bool DataViewPercentToPixels(Double Percent, bool Vertical, Integer& Pixel) const override
+    {
+        if (!HasDataView) return false;
+        const Integer size = Vertical ? DataView.Bottom - DataView.Top : DataView.Right - DataView.Left;
+        Pixel = Vertical ? RoundPix(size * (100 - Percent) / 100 + DataView.Top)
+                         : RoundPix(size * Percent / 100 + DataView.Left);
+        return true;
+    }
+};
+
+// Opens the store's per-point setters to the tests.
+class TTraceChannel : public TkXYPlotChannel {
+public:
+    using TkXYPlotChannel::TkXYPlotChannel;
+    using TkPlotChannelCustom::DataList;
+};
+
+class TraceFixture : public ::testing::Test {
+protected:
+    TTracePlot Plot;
+    TkPlotXAxis* XAxis = Plot.Add<TkPlotXAxis>("X");
+    TkPlotYAxis* YAxis = Plot.Add<TkPlotYAxis>("Y");
+    TTraceChannel* Ch = Plot.Add<TTraceChannel>("Channel");
+    TOwned<TBitmap> Bitmap = CreateOwned<TBitmap>();
+
+    void SetUp() override
+    {
+        Bitmap->SetSize(200, 200);
+        XAxis->SetHorizontal(true);
+        XAxis->SetLayoutRect(Rect(50, 160, 150, 180));
+        YAxis->SetHorizontal(false);
+        YAxis->SetLayoutRect(Rect(20, 50, 40, 150));
+        SetScales(0, 100, 0, 100);
+        Ch->SetXAxisName("X");
+        Ch->SetYAxisName("Y");
+    }
+    void SetScales(Double XMin, Double XSpan, Double YMin, Double YSpan)
+    {
+        XAxis->SetMinSpan(XMin, XSpan);
+        YAxis->SetMinSpan(YMin, YSpan);
+        XAxis->CalcTicks(Canvas());
+        YAxis->CalcTicks(Canvas());
+    }
+    TCanvas* Canvas() { return Bitmap->Canvas(); }
+    TColor Pixel(Integer X, Integer Y) { return Canvas()->Pixels(X, Y); }
+    // As the plot paints a channel: the clip it sets goes afterwards.
+    void Paint()
+    {
+        Ch->PrepareDraw();
+        if (Ch->CanDraw()) Ch->Draw(Canvas(), clWhite);
+        SelectClipRgn(Canvas(), nullptr);
+    }
+    // Pixels of Color inside R (right and bottom excluded).
+    Integer CountIn(const TRect& R, TColor Color)
+    {
+        Integer count = 0;
+        for (Integer y = R.Top; y < R.Bottom; ++y)
+            for (Integer x = R.Left; x < R.Right; ++x) count += Pixel(x, y) == Color;
+        return count;
+    }
+};
+
+}  // namespace TraceTest
