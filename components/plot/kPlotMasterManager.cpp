@@ -68,12 +68,15 @@ void TkPlotMasterManagerCustom::BeforeDestruction()
         TkPlotEditorFormLink* editor = std::exchange(FEditorForm, nullptr);
         editor->Form()->Free();
     }
+    // The lists that do not own their objects go first, while every object
+    // is alive: after ShutDownSetup the objects no longer report their ends,
+    // so these lists would keep them past their owners' Clear.
+    FreeAndClear(FLayoutManager);
+    FreeAndClear(FPlotObjectManager);
     for (TkPlotObjectKind kind : {kpokToolBar, kpokLegend, kpokTable, kpokChannel, kpokXAxis, kpokYAxis,
                                   kpokDataView, kpokDataCursor, kpokLimit, kpokLabel, kpokAnnotation})
         FreeAndClear(FManagers[kind]);
     FreeAndClear(FTranslationManager);
-    FreeAndClear(FPlotObjectManager);
-    FreeAndClear(FLayoutManager);
     TObject::BeforeDestruction();
 }
 

@@ -432,6 +432,19 @@ TEST_F(MasterManagerTest, EndingTheMasterEndsEveryObjectAndManager)
     for (const auto& ref : watched) EXPECT_FALSE(ref.Alive());
 }
 
+TEST_F(MasterManagerTest, EndingTheMasterAfterShutDownTouchesNoFreedObject)
+{
+    Master->AddChannel();
+    Master->AddXAxis();
+    Master->AddLabel();
+    // The objects report nothing any more: the lists that do not own them
+    // must not reach them once their owners freed them.
+    Master->PlotObjectManager()->ShutDownSetup();
+    Plot.Table = nullptr;
+    Free(Master);
+    Master = nullptr;
+}
+
 // --- editor ---------------------------------------------------------------------------------
 
 TEST_F(MasterManagerTest, NoEditorOpensWithoutAPlotOrAnEditorLibrary)
