@@ -5,13 +5,17 @@
 #include <utility>
 
 #include "components/foundation/kMath.h"
+#include "platform/Classes.h"
 #include "platform/ComCtrls.h"
+#include "platform/Consts.h"
 #include "platform/Controls.h"
+#include "platform/FormStream.h"
 #include "platform/Forms.h"
 #include "platform/Math.h"
 #include "platform/Printers.h"
 #include "platform/SysApi.h"
 #include "platform/SysUtils.h"
+#include "platform/TypInfo.h"
 
 // ---------------------------------------------------------------------------
 // Text
@@ -644,3 +648,206 @@ void PrinterPaperSize(Double& Width, Double& Height)
     PaperSizeInches(mode->dmPaperSize, Width, Height);
     if (mode->dmOrientation == DMORIENT_LANDSCAPE) std::swap(Width, Height);
 }
+
+// ---------------------------------------------------------------------------
+// Property text
+// ---------------------------------------------------------------------------
+
+namespace {
+
+// Sub-objects nest a few levels at most (a font of an axis); anything deeper
+// can only be owned objects that lead back to one another.
+constexpr Integer kMaxSubObjectDepth = 32;
+
+// The sub-object that property text enters: an owned persistent, never a
+// component. Following a reference would rewrite a component other controls
+// share (a popup menu renamed by "PopupMenu.Name"), and a reference cycle
+// would never end.
+TPersistent* OwnedSubObject(TObject* Instance, PPropInfo Prop)
+{
+    if (!Prop || Prop->Kind != tkClass || Prop->IsReference) return nullptr;
+    auto* sub = dynamic_cast<TPersistent*>(GetObjectProp(Instance, Prop));
+    return dynamic_cast<TComponent*>(sub) ? nullptr : sub;
+}
+
+String EscapeLineBreaks(const String& Text)
+{
+    String result;
+    result.reserve(Text.size());
+    for (char c : Text) {
+        if (c == '\r')
+            result += "#13";
+        else if (c == '\n')
+            result += "#10";
+        else
+            result += c;
+    }
+    return result;
+}
+
+String UnescapeLineBreaks(const String& Text)
+{
+    const String withCarriageReturns = StringReplace(Text, "#13", "\r", {rfReplaceAll});
+    return StringReplace(withCarriageReturns, "#10", "\n", {rfReplaceAll});
+}
+
+bool IsOrdinalKind(TTypeKind Kind)
+{
+    return Kind == tkInteger || Kind == tkChar || Kind == tkEnumeration || Kind == tkSet;
+}
+
+// The value text of a property that has one; false for kinds without a
+// text form and for an ordinal left out as its default.
+bool PropertyValueText(TObject* Instance, PPropInfo Prop, Boolean SkipDefaults, String& Text)
+{
+    if (IsOrdinalKind(Prop->Kind)) {
+        if (SkipDefaults && IsDefaultPropValue(Instance, Prop)) return false;
+        Text = IntToStr(GetOrdProp(Instance, Prop));
+        return true;
+    }
+    if (Prop->Kind == tkFloat) {
+        Text = FloatToStr(GetFloatProp(Instance, Prop));
+        return true;
+    }
+    if (Prop->Kind == tkString) {
+        Text = EscapeLineBreaks(GetStrProp(Instance, Prop));
+        return true;
+    }
+    return false;
+}
+
+void SaveObjectProperties(TObject* Instance, const String& Prefix, TStrings& Lines, Boolean SkipDefaults,
+                          const TStrings* Exclusions, Integer Depth)
+{
+    if (Depth > kMaxSubObjectDepth) throw EConvertError("Sub-Objects Nested Too Deeply - " + Prefix);
+    const bool prefixed = !Trim(Prefix).empty();
+    for (PPropInfo prop : GetPropList(Instance)) {
+        if (!prop->HasSetter() || !IsStoredProp(Instance, prop)) continue;
+        const String path = prefixed ? Prefix + "." + prop->Name : prop->Name;
+        if (Exclusions && Exclusions->IndexOf(path) >= 0) continue;
+        if (prop->Kind == tkClass) {
+            if (TPersistent* sub = OwnedSubObject(Instance, prop))
+                SaveObjectProperties(sub, path, Lines, SkipDefaults, Exclusions, Depth + 1);
+            continue;
+        }
+        String value;
+        if (PropertyValueText(Instance, prop, SkipDefaults, value)) Lines.Add(path + " = " + value);
+    }
+}
+
+void SetOrdinalFromText(TObject* Instance, PPropInfo Prop, const String& Value)
+{
+    Int64 ordinal = StrToInt64(Value);
+    // Booleans read any non-zero number as true, as they do from OPC data.
+    if (Prop->Type == BooleanTypeInfo()) ordinal = ordinal != 0 ? 1 : 0;
+    // Raises outside the property's type: no enumeration beyond its last
+    // identifier, no set bit beyond its members.
+    SetOrdProp(Instance, Prop, ordinal);
+}
+
+// Files written with a decimal comma read where the decimal point is used,
+// and the reverse: the first foreign separator is taken for the own one.
+Extended FloatFromText(const String& Value, char DecimalSeparator)
+{
+    String text = Value;
+    const char foreign = DecimalSeparator == ',' ? '.' : DecimalSeparator == '.' ? ',' : '\0';
+    if (foreign != '\0') {
+        const std::size_t at = text.find(foreign);
+        if (at != String::npos) text[at] = DecimalSeparator;
+    }
+    TFormatSettings settings = FormatSettings;
+    settings.DecimalSeparator = DecimalSeparator;
+    Extended value = 0;
+    // Non-finite values are written as "NAN", "INF" and "-INF"; they read back.
+    if (!TryStrToFloat(text, value, settings, true)) throw EConvertError(Format(SInvalidFloat, Value));
+    return value;
+}
+
+}  // namespace
+
+void SavePublishedProperties(TObject* Instance, const String& Prefix, TStrings& Lines, Boolean SkipDefaults,
+                             const TStrings* Exclusions)
+{
+    if (Instance) SaveObjectProperties(Instance, Prefix, Lines, SkipDefaults, Exclusions, 0);
+}
+
+void LoadPublishedProperties(TObject* Instance, const String& Prefix, TStrings& Lines)
+{
+    const char decimalSeparator = FormatSettings.DecimalSeparator;
+    while (Lines.Count() > 0) {
+        String path, value, head;
+        SplitAtSeparator(Lines.Strings(0), "=", path, value);
+        StripPathPrefix(Prefix, path, head);
+        if (head != Prefix) return;
+        SetPropertyFromText(Instance, path, value, decimalSeparator);
+        Lines.Delete(0);
+    }
+}
+
+void SetPropertyFromText(TObject* Instance, const String& Path, const String& Value, char DecimalSeparator)
+{
+    if (!Instance) return;
+    // Walked without recursion: a long path costs no stack.
+    TObject* target = Instance;
+    std::string_view rest = Path;
+    for (std::size_t dot = rest.find('.'); dot != std::string_view::npos; dot = rest.find('.')) {
+        target = OwnedSubObject(target, GetPropInfo(target, String(rest.substr(0, dot))));
+        if (!target) return;
+        rest.remove_prefix(dot + 1);
+    }
+    PPropInfo prop = GetPropInfo(target, String(rest));
+    if (!prop || !prop->HasSetter()) return;
+    if (IsOrdinalKind(prop->Kind))
+        SetOrdinalFromText(target, prop, Value);
+    else if (prop->Kind == tkFloat)
+        SetFloatProp(target, prop, FloatFromText(Value, DecimalSeparator));
+    else if (prop->Kind == tkString)
+        SetStrProp(target, prop, UnescapeLineBreaks(Value));
+}
+
+void StripPathPrefix(const String& Prefix, String& Path, String& Head)
+{
+    Head.clear();
+    if (Prefix.empty()) return;
+    const std::size_t dot = Path.find('.');
+    if (dot == String::npos || !SameText(std::string_view(Path).substr(0, dot), Prefix)) return;
+    Head = Path.substr(0, dot);
+    Path.erase(0, dot + 1);
+}
+
+void SplitAtSeparator(const String& Text, const String& Separator, String& Left, String& Right)
+{
+    const std::size_t at = Separator.empty() ? String::npos : Text.find(Separator);
+    if (at == String::npos) {
+        Left.clear();
+        Right.clear();
+        return;
+    }
+    Left = Trim(std::string_view(Text).substr(0, at));
+    Right = Trim(std::string_view(Text).substr(at + Separator.size()));
+}
+
+Boolean ExtractNamedLine(const String& Name, String& Value, TStrings& Lines)
+{
+    const String wanted = Trim(Name);
+    for (Integer i = 0; i < Lines.Count(); ++i) {
+        const String line = Lines.Strings(i);
+        // A line without "=" has no name, not an empty one.
+        if (line.find('=') == String::npos) continue;
+        String left, right;
+        SplitAtSeparator(line, "=", left, right);
+        if (!SameText(left, wanted)) continue;
+        Value = right;
+        Lines.Delete(i);
+        return true;
+    }
+    return false;
+}
+
+TObject* GetObjectProperty(TObject* Instance, const String& Name)
+{
+    PPropInfo prop = Instance ? GetPropInfo(Instance, Name) : nullptr;
+    return prop && prop->Kind == tkClass ? GetObjectProp(Instance, prop) : nullptr;
+}
+
+void WritePublishedProperties(TWriter& Writer, TPersistent* Instance) { Writer.WriteProperties(Instance); }

@@ -1,7 +1,8 @@
 #pragma once
 // Free routines shared by the library's controls: text, colour, frames and
-// gradients, geometry, keys and controls, date-time counts and paper sizes.
-// All are stateless and run on the GUI thread.
+// gradients, geometry, keys and controls, date-time counts, paper sizes and
+// the property text of published properties. All are stateless and run on
+// the GUI thread.
 
 #include <string_view>
 
@@ -10,8 +11,12 @@
 
 class TCanvas;
 class TComponent;
+class TObject;
 class TPageControl;
+class TPersistent;
+class TStrings;
 class TWinControl;
+class TWriter;
 
 // ---------------------------------------------------------------------------
 // Text
@@ -146,3 +151,51 @@ void PaperSizeInches(Integer PaperCode, Double& Width, Double& Height);
 // Size of the current printer's paper, exchanged for landscape. Raises
 // when the printer has no device mode even after choosing it again.
 void PrinterPaperSize(Double& Width, Double& Height);
+
+// ---------------------------------------------------------------------------
+// Property text: one "Path = Value" line per published property. The path is
+// the property's name, joined by "." to the names of the owned sub-objects
+// (fonts, margins) that lead to it; references to other components are
+// neither written nor followed. Ordinals (Booleans, enumerations, sets,
+// characters, colours) are written as signed decimal numbers, floats in the
+// general format with the user's decimal separator, strings with CR as "#13"
+// and LF as "#10". Lines are never cut.
+// ---------------------------------------------------------------------------
+
+// Appends the property text of Instance to Lines, each path behind Prefix
+// and "." unless Prefix is blank. SkipDefaults leaves out ordinals equal to
+// their declared default; Exclusions (may be nullptr) names whole paths that
+// are left out, ignoring case.
+void SavePublishedProperties(TObject* Instance, const String& Prefix, TStrings& Lines, Boolean SkipDefaults,
+                             const TStrings* Exclusions = nullptr);
+// Applies the lines at the top of Lines to Instance and deletes each line
+// applied; stops at the first line whose first path component is not Prefix
+// spelled exactly alike (with an empty Prefix every line is applied). A
+// line that raises stays in Lines with those after it.
+void LoadPublishedProperties(TObject* Instance, const String& Prefix, TStrings& Lines);
+// Sets the published property at Path from its text. Unknown names, read-
+// only properties, paths through anything but an owned sub-object and kinds
+// without a text form are ignored. A value that is no number where one is
+// needed, or lies outside the property's type (an ordinal beyond its
+// enumeration, a set bit beyond its members), raises EConvertError. Floats
+// accept "." and "," as DecimalSeparator, and "NAN", "INF" and "-INF"; any
+// non-zero integer sets a Boolean.
+void SetPropertyFromText(TObject* Instance, const String& Path, const String& Value, char DecimalSeparator);
+// When Prefix is not empty and the text of Path before its first "." equals
+// Prefix ignoring case, Head receives that text as written and Path loses it
+// and the "."; otherwise Head is empty and Path unchanged.
+void StripPathPrefix(const String& Prefix, String& Path, String& Head);
+// The trimmed texts before and after the first Separator; both empty when
+// Text holds no Separator.
+void SplitAtSeparator(const String& Text, const String& Separator, String& Left, String& Right);
+// Finds the first line whose trimmed text before "=" equals Name ignoring
+// case, deletes it and gives the trimmed text after "=" in Value; false
+// (Value untouched) when no line matches.
+Boolean ExtractNamedLine(const String& Name, String& Value, TStrings& Lines);
+// The object held by the class-typed published property Name; nullptr when
+// there is no such property or it holds no object.
+TObject* GetObjectProperty(TObject* Instance, const String& Name);
+// Form-stream form: Writer writes the published properties of Instance that
+// are stored and differ from their defaults, then the properties Instance
+// defines itself.
+void WritePublishedProperties(TWriter& Writer, TPersistent* Instance);

@@ -22,6 +22,23 @@ String CurrentExceptionMessage()
     }
 }
 
+// Runs Body; what it raises comes out as an Exception whose message is
+// Prefix followed by the cause's message.
+template <class F>
+void WithErrorPrefix(const char* Prefix, F&& Body)
+{
+    try {
+        Body();
+    } catch (...) {
+        throw Exception(Prefix + CurrentExceptionMessage());
+    }
+}
+
+// Where a control sits on its form and how it behaves there belongs to the
+// form; property files hold them only when asked to.
+constexpr const char* kFormPlacementProperties[] = {"Left",     "Top", "Width",   "Height",  "Align", "Cursor",
+                                                    "ShowHint", "Tag", "Visible", "Enabled", "Hint",  "HelpContext"};
+
 }  // namespace
 
 TClass TkComponent::StaticClassInfo()
@@ -296,6 +313,40 @@ bool TkComponent::IsDesigning()
     bool designing = ComponentState().Contains(csDesigning);
     if (OnGetDesigning) OnGetDesigning(this, designing);
     return designing;
+}
+
+// ---------------------------------------------------------------------------
+// Property file
+// ---------------------------------------------------------------------------
+
+void TkComponent::SavePropertiesToFile(const String& FileName)
+{
+    WithErrorPrefix("Error Saving Properties - ", [&] {
+        TStringList exclusions;
+        exclusions.Add("Name");
+        if (!FOptionSaveAllProperties)
+            for (const char* name : kFormPlacementProperties) exclusions.Add(name);
+        TStringList lines;
+        lines.Add("File Type = " + ClassName());
+        SavePublishedProperties(this, String(), lines, false, &exclusions);
+        lines.SaveToFile(FileName);
+    });
+}
+
+void TkComponent::LoadPropertiesFromFile(const String& FileName)
+{
+    WithErrorPrefix("Error Loading Properties - ", [&] {
+        TStringList lines;
+        lines.LoadFromFile(FileName);
+        BeginUpdate();
+        try {
+            LoadPublishedProperties(this, String(), lines);
+        } catch (...) {
+            EndUpdate();
+            throw;
+        }
+        EndUpdate();
+    });
 }
 
 // ---------------------------------------------------------------------------

@@ -64,6 +64,20 @@ public:
     void SetIntegerProperty(Integer Value, Integer& Field, Byte Mode) { SetFieldProperty(Value, Field, Mode); }
     void SetColorProperty(TColor Value, TColor& Field, Byte Mode) { SetFieldProperty(Value, Field, Mode); }
 
+    // ---- Property file ----
+    // A "File Type = <class name>" line, then the property text of the
+    // published properties, defaults included. Name is never written; the
+    // position, size and form behaviour (Left, Top, Width, Height, Align,
+    // Cursor, ShowHint, Tag, Visible, Enabled, Hint, HelpContext) only with
+    // OptionSaveAllProperties. Raises "Error Saving Properties - " and the
+    // cause.
+    virtual void SavePropertiesToFile(const String& FileName);
+    // Applies every line whose name matches a property, whatever class
+    // wrote the file, within an update bracket. Raises "Error Loading
+    // Properties - " and the cause; the lines before the failing one stay
+    // applied.
+    virtual void LoadPropertiesFromFile(const String& FileName);
+
     // ---- Lock and timer (implemented by TkVCLComponent) ----
     virtual void Lock() = 0;
     virtual void Unlock() = 0;
