@@ -1,6 +1,7 @@
 #pragma once
 // Forms, the application object, the screen and the program entry.
 
+#include <atomic>
 #include <exception>
 #include <functional>
 #include <map>
@@ -246,7 +247,8 @@ protected:
 
 private:
     TCustomForm* FMainForm = nullptr;
-    bool FTerminated = false;
+    // Read by worker threads, which stop delivering work once it is set.
+    std::atomic<bool> FTerminated{false};
 };
 
 struct HCURSOR__;

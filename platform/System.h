@@ -106,6 +106,20 @@ TOwned<T> CreateOwned(Args&&... args)
 
 using TNotifyEvent = std::function<void(TObject* Sender)>;
 
+// Raises a flag for the life of the scope, then gives it back its value,
+// also when the scope is left by an exception.
+class TFlagScope {
+public:
+    explicit TFlagScope(bool& Flag) : FFlag(Flag), FSaved(Flag) { FFlag = true; }
+    ~TFlagScope() { FFlag = FSaved; }
+    TFlagScope(const TFlagScope&) = delete;
+    TFlagScope& operator=(const TFlagScope&) = delete;
+
+private:
+    bool& FFlag;
+    bool FSaved;
+};
+
 // Raises EInvalidCast; kept out of line so this header needs no SysUtils.
 [[noreturn]] void RaiseInvalidCast(const TObject* obj);
 

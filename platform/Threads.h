@@ -2,6 +2,7 @@
 // Locks, events and worker threads whose calls into the GUI thread are
 // marshalled through the message loop.
 
+#include <atomic>
 #include <condition_variable>
 #include <exception>
 #include <functional>
@@ -10,6 +11,7 @@
 #include <thread>
 
 #include "platform/System.h"
+#include "platform/TypInfo.h"
 
 // A recursive lock: the owning thread may enter it again.
 class TCriticalSection : public TObject {
@@ -46,6 +48,8 @@ private:
 };
 
 enum TThreadPriority { tpIdle, tpLowest, tpLower, tpNormal, tpHigher, tpHighest, tpTimeCritical };
+PL_ENUM_NAMES(TThreadPriority, "tpIdle", "tpLowest", "tpLower", "tpNormal", "tpHigher", "tpHighest",
+              "tpTimeCritical")
 
 // A worker thread. It starts after construction unless created suspended;
 // Execute runs on the worker, OnTerminate and Synchronize'd calls on the GUI
@@ -73,8 +77,13 @@ public:
     // Waits for Execute to end; on the GUI thread it keeps running the
     // calls the worker synchronizes meanwhile. Returns ReturnValue.
     Integer WaitFor();
+    // Terminates the thread and frees it. Freeing waits for the worker,
+    // which cannot end while the caller runs on it or inside a call it
+    // synchronized: from there the thread is only terminated and frees
+    // itself once Execute has returned.
+    void TerminateAndFree();
 
-    bool FreeOnTerminate = false;
+    std::atomic<bool> FreeOnTerminate{false};
     TThreadPriority Priority = tpNormal;
     Integer ReturnValue = 0;
     TNotifyEvent OnTerminate;
@@ -95,14 +104,17 @@ protected:
 private:
     void Run();
     void Launch();
+    // True on the worker, and on the GUI thread inside a call the worker
+    // waits for through Synchronize.
+    bool CallerIsAwaitedByWorker() const;
 
     std::thread FThread;
     mutable std::mutex FMutex;
     std::condition_variable FResumed;
     Integer FSuspendCount = 0;
     bool FStarted = false;
-    bool FTerminated = false;
-    bool FFinished = false;
+    std::atomic<bool> FTerminated{false};
+    std::atomic<bool> FFinished{false};
     std::exception_ptr FFatalException;
 };
 

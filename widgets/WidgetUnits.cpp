@@ -3,9 +3,11 @@
 #include "platform/Forms.h"
 #include "widgets/QdControls.h"
 #include "widgets/QdEdit.h"
+#include "widgets/QdThreads.h"
 
 void RegisterWidgetUnits()
 {
     RegisterUnitInitialization("QdControls", QdControlsInitialization, QdControlsFinalization);
     RegisterUnitInitialization("QdEdit", QdEditInitialization, nullptr);
+    RegisterUnitInitialization("QdThreads", QdThreadsInitialization, nullptr);
 }

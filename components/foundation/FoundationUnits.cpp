@@ -1,6 +1,8 @@
 #include "components/foundation/FoundationUnits.h"
 
+#include "components/foundation/kCheckBox.h"
 #include "components/foundation/kClasses.h"
+#include "components/foundation/kRadioGroup.h"
 #include "components/foundation/kSwitchLed.h"
 #include "platform/Forms.h"
 
@@ -8,4 +10,6 @@ void RegisterFoundationUnits()
 {
     RegisterUnitInitialization("kClasses", kClassesInitialization, kClassesFinalization);
     RegisterUnitInitialization("kSwitchLed", kSwitchLedInitialization, nullptr);
+    RegisterUnitInitialization("kCheckBox", kCheckBoxInitialization, nullptr);
+    RegisterUnitInitialization("kRadioGroup", kRadioGroupInitialization, nullptr);
 }

@@ -16,19 +16,6 @@ TRect PixelRect(Int64 Left, Int64 Top, Int64 Right, Int64 Bottom)
     return {Pixel(Left), Pixel(Top), Pixel(Right), Pixel(Bottom)};
 }
 
-// Sets a flag for the lifetime of the scope, also when it is left by an
-// exception.
-class TFlagScope {
-public:
-    explicit TFlagScope(bool& Flag) : FFlag(Flag) { FFlag = true; }
-    ~TFlagScope() { FFlag = false; }
-    TFlagScope(const TFlagScope&) = delete;
-    TFlagScope& operator=(const TFlagScope&) = delete;
-
-private:
-    bool& FFlag;
-};
-
 bool LedAlongWidth(TkSideAlignment Side) { return Side != ksaLeft && Side != ksaRight; }
 
 }  // namespace

@@ -42,19 +42,6 @@ String OneLine(const String& Text)
     return StringReplace(StringReplace(Text, "\r\n", " ", {rfReplaceAll}), "\r", " ", {rfReplaceAll});
 }
 
-// Raises a flag for the life of the scope, then gives it back its value.
-class TFlagScope {
-public:
-    explicit TFlagScope(bool& Flag) : FFlag(Flag), FSaved(Flag) { FFlag = true; }
-    ~TFlagScope() { FFlag = FSaved; }
-    TFlagScope(const TFlagScope&) = delete;
-    TFlagScope& operator=(const TFlagScope&) = delete;
-
-private:
-    bool& FFlag;
-    bool FSaved;
-};
-
 }  // namespace
 
 // ===========================================================================

@@ -4,6 +4,7 @@
 #include <QThread>
 #include <chrono>
 #include <deque>
+#include <utility>
 
 #include "Guard.h"
 
@@ -14,6 +15,8 @@ struct SyncCall {
     // Set for Synchronize: the worker waits for Done and rethrows Error.
     bool Waited = false;
     bool Done = false;
+    // The thread that waits, for TThread::TerminateAndFree.
+    const TThread* Waiter = nullptr;
     std::exception_ptr Error;
 };
 
@@ -22,6 +25,9 @@ struct SyncQueue {
     std::condition_variable Changed;
     std::deque<std::shared_ptr<SyncCall>> Calls;
 };
+
+// The thread whose synchronized call runs on this thread now, if any.
+thread_local const TThread* tRunningCallOf = nullptr;
 
 SyncQueue& Sync()
 {
@@ -54,11 +60,13 @@ std::shared_ptr<SyncCall> PopCall(Cardinal timeoutMs)
 void RunCall(SyncCall& call)
 {
     if (call.Waited) {
+        const TThread* outer = std::exchange(tRunningCallOf, call.Waiter);
         try {
             call.Method();
         } catch (...) {
             call.Error = std::current_exception();
         }
+        tRunningCallOf = outer;
         {
             std::lock_guard lock(Sync().Mutex);
             call.Done = true;
@@ -221,6 +229,27 @@ Integer TThread::WaitFor()
     return ReturnValue;
 }
 
+bool TThread::CallerIsAwaitedByWorker() const
+{
+    if (tRunningCallOf == this) return true;
+    std::lock_guard lock(FMutex);
+    return FStarted && FThread.get_id() == std::this_thread::get_id();
+}
+
+void TThread::TerminateAndFree()
+{
+    if (!CallerIsAwaitedByWorker()) {
+        Free();
+        return;
+    }
+    FreeOnTerminate = true;
+    {
+        std::lock_guard lock(FMutex);
+        FSuspendCount = 0;
+    }
+    Terminate();
+}
+
 void TThread::Synchronize(const std::function<void()>& method)
 {
     if (IsMainThread()) {
@@ -230,6 +259,7 @@ void TThread::Synchronize(const std::function<void()>& method)
     auto call = std::make_shared<SyncCall>();
     call->Method = method;
     call->Waited = true;
+    call->Waiter = this;
     Push(call);
     std::unique_lock lock(Sync().Mutex);
     Sync().Changed.wait(lock, [&] { return call->Done; });

@@ -1,0 +1,85 @@
+#pragma once
+// The library's own check box: a transparent, owner-drawn box with a check
+// mark and a caption beside it. A click (pressed and released on the
+// control) or the space bar toggles it.
+
+#include "components/foundation/kCustomComponent.h"
+
+class TkCheckBox : public TkCustomComponent {
+    PL_CLASSINFO()
+public:
+    explicit TkCheckBox(TComponent* AOwner);
+
+    // ---- State ----
+    bool Checked() const { return FChecked; }
+    // Asks OnRequestEdit, then stores, repaints, reports the change and
+    // sends the value to the bound OPC items.
+    void SetChecked(bool Value);
+    // Pressed by the left button or by the space bar.
+    bool Pressed() const { return FMouseDown || FKeyDown; }
+
+    // ---- Appearance ----
+    // The check box's own caption, apart from the window text.
+    const String& Caption() const { return FCaption; }
+    void SetCaption(const String& Value);
+    // The width follows the caption (text width + 20), the height the
+    // font (text height + 4).
+    bool AutoSize() const { return FAutoSize; }
+    void SetAutoSize(bool Value);
+    TFont* Font() const { return FFont.get(); }
+    void SetFont(TFont* Value) { FFont->Assign(Value); }
+    // 0: the caption at the left, the box at the right edge; 1: the box at
+    // the left. Every value other than 0 is taken as 1.
+    Byte Alignment() const { return FAlignment; }
+    void SetAlignment(Byte Value);
+
+    TNotifyEvent OnChange;
+    // Only for changes the user made.
+    TNotifyEvent OnChangeUser;
+
+    // ---- Drawing ----
+    void kPaintTo(TCanvas* Canvas) override;
+
+protected:
+    // Reports a change of Checked: OnChangeProtected, OnChange, then
+    // OnChangeUser for the user's changes; nothing while loading.
+    virtual void DoChange();
+
+    void kSetFocus() override;
+    void kKillFocus() override;
+    void kKeyUp(Word& Key, TShiftState Shift) override;
+    void kKeyDown(Word& Key, TShiftState Shift) override;
+    void kMouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+    void kMouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+
+private:
+    void ToggleByUser();
+    // Fits the control to its caption, unless AutoSize is off, the control
+    // loads or a fit is under way.
+    void AdjustSize();
+    void FontChanged(TObject* Sender);
+
+    TRect BoxRect(Integer Middle) const;
+    TRect CaptionRect(Integer Middle, TSize Text) const;
+    void DrawBox(TCanvas* Canvas, const TRect& Box);
+    void DrawCaption(TCanvas* Canvas, TRect Rect);
+    void DrawCheckMark(TCanvas* Canvas, Integer BoxLeft, Integer Middle);
+    void DrawFocus(TCanvas* Canvas, const TRect& Caption);
+
+    // The left button went down on the control.
+    bool FMouseDown = false;
+    // The space bar is held.
+    bool FKeyDown = false;
+    // The check box's own flag, apart from the base's: true while a change
+    // the user made is applied.
+    bool FUserGenerated = false;
+    bool FDoingAutoSize = false;
+    bool FChecked = false;
+    String FCaption = "Caption";
+    bool FAutoSize = true;
+    TOwned<TFont> FFont;
+    Byte FAlignment = 1;
+};
+
+// Registers the check box's class for form data.
+void kCheckBoxInitialization();
