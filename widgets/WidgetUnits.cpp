@@ -3,6 +3,7 @@
 #include "platform/Forms.h"
 #include "widgets/QdControls.h"
 #include "widgets/QdEdit.h"
+#include "widgets/QdSystem.h"
 #include "widgets/QdThreads.h"
 
 void RegisterWidgetUnits()
@@ -10,4 +11,5 @@ void RegisterWidgetUnits()
     RegisterUnitInitialization("QdControls", QdControlsInitialization, QdControlsFinalization);
     RegisterUnitInitialization("QdEdit", QdEditInitialization, nullptr);
     RegisterUnitInitialization("QdThreads", QdThreadsInitialization, nullptr);
+    RegisterUnitInitialization("QdSystem", QdSystemInitialization, nullptr);
 }
