@@ -1,8 +1,8 @@
 #include "app/AppUnits.h"
 
 #include "app/JOV.h"
-#include "app/StandIns.h"
 #include "components/foundation/FoundationUnits.h"
+#include "components/plot/PlotUnits.h"
 #include "platform/Forms.h"
 #include "widgets/WidgetUnits.h"
 
@@ -11,10 +11,7 @@ void RegisterResources_APP();
 
 namespace {
 
-void InitializeAppUnit()
-{
-    RegisterClasses({TForm1::StaticClassInfo(), TkXYPlot::StaticClassInfo()});
-}
+void InitializeAppUnit() { RegisterClass(TForm1::StaticClassInfo()); }
 
 }  // namespace
 
@@ -24,6 +21,7 @@ void RegisterProgramUnits()
     // cursors and bitmaps from them.
     RegisterResources_APP();
     RegisterFoundationUnits();
+    RegisterPlotUnits();
     RegisterWidgetUnits();
     RegisterUnitInitialization("app", InitializeAppUnit, nullptr);
 }

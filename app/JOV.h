@@ -5,8 +5,8 @@
 
 #include <array>
 
-#include "app/StandIns.h"
 #include "components/foundation/kSwitchLed.h"
+#include "components/plot/kXYPlot.h"
 #include "platform/ExtCtrls.h"
 #include "platform/Forms.h"
 #include "platform/Menus.h"

@@ -92,15 +92,6 @@ void TkPlotComponent::CreateDefaultObjects()
     EnableLayoutManager();
 }
 
-void TkPlotComponent::kPaintTo(TCanvas* Canvas)
-{
-    if (FBackGroundGradientEnabled)
-        GradientFill(Canvas, Rect(0, 0, Width(), Height()), FBackGroundGradientDirection,
-                     FBackGroundGradientStartColor, FBackGroundGradientStopColor);
-    else
-        DrawBackGround(Canvas, BackGroundColor());
-}
-
 // ===========================================================================
 // Objects
 // ===========================================================================
@@ -262,6 +253,7 @@ void TkPlotComponent::DoObjectAdd(TObject* Object)
 
 void TkPlotComponent::DoObjectRemove(TObject* Object)
 {
+    ++FRemovals;
     if (auto* object = dynamic_cast<TkPlotObject*>(Object)) FireObjectEvent(OnObjectRemove, PlotListEventKinds, object);
 }
 
@@ -336,6 +328,55 @@ void TkPlotComponent::DoAxisCustomizeLabel(TkPlotAxis* Axis, String& Text, Doubl
     FireAxisEvent(OnXAxisCustomizeLabel, OnYAxisCustomizeLabel, Axis, Value, Text);
 }
 
+void TkPlotComponent::DoAxisMinSpanChangeFinished(TkPlotAxis* Axis, Double OldMin, Double OldSpan, Double NewMin,
+                                                  Double NewSpan)
+{
+    FireAxisEvent(OnXAxisMinSpanChangeFinished, OnYAxisMinSpanChangeFinished, Axis, OldMin, OldSpan, NewMin,
+                  NewSpan);
+}
+
+void TkPlotComponent::DoAxisCustomizeHint(TkPlotAxis* Axis, String& Text)
+{
+    FireAxisEvent(OnXAxisCustomizeHint, OnYAxisCustomizeHint, Axis, Text);
+}
+
+void TkPlotComponent::DoObjectClick(TkPlotObject* Object)
+{
+    FireObjectEvent(OnObjectClick, PlotMouseEventKinds, Object);
+}
+
+void TkPlotComponent::DoObjectGetMouseCursor(TkPlotObject* Object, TCursor& Cursor)
+{
+    FireObjectEvent(OnObjectGetMouseCursor, PlotListEventKinds, Object, Cursor);
+}
+
+void TkPlotComponent::FireLimitEvent(const TkPlotValueChangeEvent& Event, TkPlotLimit* Limit, Double OldValue,
+                                     Double NewValue)
+{
+    TkPlotObjectKind kind = kpokNone;
+    Integer index = -1;
+    if (IsLoading() || !LocateObject(Limit, kind, index)) return;
+    const TkPlotValueChangeEvent handler = Event;
+    if (handler) handler(this, index, OldValue, NewValue);
+}
+
+void TkPlotComponent::DoLimitLine1PositionChange(TkPlotLimit* Limit, Double OldValue, Double NewValue)
+{
+    FireLimitEvent(OnLimitLine1PositionChange, Limit, OldValue, NewValue);
+}
+
+void TkPlotComponent::DoLimitLine2PositionChange(TkPlotLimit* Limit, Double OldValue, Double NewValue)
+{
+    FireLimitEvent(OnLimitLine2PositionChange, Limit, OldValue, NewValue);
+}
+
+void TkPlotComponent::DoBeforeZoomBox(TRect& ZoomRect, bool& Cancel)
+{
+    if (IsLoading()) return;
+    const TkPlotBeforeZoomBoxEvent handler = OnBeforeZoomBox;
+    if (handler) handler(this, ZoomRect, Cancel);
+}
+
 void TkPlotComponent::DoAfterOpenEditor(TCustomForm* Form)
 {
     if (OnAfterOpenEditor) OnAfterOpenEditor(Form);
@@ -372,6 +413,65 @@ Cardinal TkPlotComponent::AxesVersion() const
     FAxesSeen.clear();
     ForEachAxis(Master(), [this](const TkPlotObject* Axis) { FAxesSeen.push_back({Axis, Axis->Name()}); });
     return ++FAxesVersion;
+}
+
+TkPlotAxis* TkPlotComponent::GetAxis(bool XAxes, Integer Index) const
+{
+    if (XAxes) return GetXAxis(Index);
+    return GetYAxis(Index);
+}
+
+void TkPlotComponent::ForwardToAxes(TkPlotAxis* Axis, const std::function<void(TkPlotAxis*)>& Action)
+{
+    if (FAxesForwarding) return;
+    const bool xAxes = dynamic_cast<TkPlotXAxis*>(Axis) != nullptr;
+    // Held weakly: a handler reached through an axis may free others.
+    std::vector<TWeakRef<TkPlotAxis>> others;
+    for (Integer i = 0; i < AxisCount(xAxes); ++i)
+        if (TkPlotAxis* other = GetAxis(xAxes, i); other != Axis) others.emplace_back(other);
+    FAxesForwarding = true;
+    try {
+        for (const TWeakRef<TkPlotAxis>& other : others)
+            if (TkPlotAxis* axis = other.Get()) Action(axis);
+    } catch (...) {
+        FAxesForwarding = false;
+        throw;
+    }
+    FAxesForwarding = false;
+}
+
+void TkPlotComponent::AxesDoMouseLeft(TkPlotAxis* Axis, const TkPlotMouseData& MouseData)
+{
+    ForwardToAxes(Axis, [&MouseData](TkPlotAxis* Other) { Other->DoMouseLeft(MouseData); });
+}
+
+void TkPlotComponent::AxesDoMouseMove(TkPlotAxis* Axis, const TkPlotMouseData& MouseData)
+{
+    ForwardToAxes(Axis, [&MouseData](TkPlotAxis* Other) { Other->DoMouseMove(MouseData); });
+}
+
+void TkPlotComponent::AxesDoMouseUp(TkPlotAxis* Axis, const TkPlotMouseData& MouseData)
+{
+    ForwardToAxes(Axis, [&MouseData](TkPlotAxis* Other) { Other->DoMouseUp(MouseData); });
+}
+
+void TkPlotComponent::AxesDoMouseWheel(TkPlotAxis* Axis, Integer WheelDelta, TShiftState Shift, Integer X, Integer Y)
+{
+    ForwardToAxes(Axis, [=](TkPlotAxis* Other) { Other->DoMouseWheel(WheelDelta, Shift, X, Y); });
+}
+
+void TkPlotComponent::AxesKeyDown(TkPlotAxis* Axis, Word& Key, TShiftState Shift)
+{
+    // The other axes open no popup menu.
+    ForwardToAxes(Axis, [&Key, Shift](TkPlotAxis* Other) { Other->kKeyDown(Key, Shift, nullptr); });
+}
+
+void TkPlotComponent::DisableAllTracking()
+{
+    // By index: turning tracking off may bring back resume values, whose
+    // events reach the user's handlers.
+    for (const bool xAxes : {true, false})
+        for (Integer i = 0; i < AxisCount(xAxes); ++i) GetAxis(xAxes, i)->SetTrackingEnabled(false);
 }
 
 bool TkPlotComponent::DataViewPercentToPixels(Double Percent, bool Vertical, Integer& Pixel) const

@@ -104,6 +104,8 @@ inline constexpr std::array PlotListEventKinds = {kpokChannel, kpokXAxis, kpokYA
 class TkPlotComponent : public TkCustomComponent,
                         public TkPlotObjectOwner,
                         public TkPlotChannelHost,
+                        public TkPlotAxesControlOwner,
+                        public TkPlotLimitOwner,
                         public TkPlotEditorHost,
                         public TkPlotImageListOwner {
     PL_CLASSINFO()
@@ -114,8 +116,32 @@ public:
 
     TkPlotMasterManager& Master() const { return *FMasterManager; }
 
-    // The plot's background, plain or gradient.
+    // --- layout and paint (kPlotComponentPaint.cpp) ------------------------------------
+    // Lays the objects out round the data view, then draws the background,
+    // the data view's contents clipped to it (by layer), the side objects,
+    // cursors, legends, tables and the hint box. A plot without a toolbar,
+    // a legend or a data view draws nothing at all.
     void kPaintTo(TCanvas* Canvas) override;
+    // Places every layout object in its band beside data view 0 and sizes
+    // the data view; Canvas measures the objects. Paints run it twice, after
+    // the axes made their ticks. The view's layout rectangle is the room
+    // left between the bands; its draw rectangle, where channels map, spans
+    // the axes' scales (inverted when the plot has no axes).
+    void CalcLayout(TCanvas* Canvas);
+    // A paint on a scratch bitmap of the plot's size: every object's
+    // rectangle is current afterwards, the screen untouched.
+    void ReCalcLayout();
+    // The border, the axes along the sides, the labels and the toolbars.
+    void DrawLayoutObjects(TCanvas* Canvas);
+    // True while kPaintTo runs.
+    bool Painting() const { return FPainting; }
+
+    // The hint box that the next paint draws while it shows; the drawn flag
+    // tells whether the last paint drew it.
+    const TkPlotHintData& Hint() const { return FHint; }
+    bool HintShowing() const { return FHintShowing; }
+    bool HintDrawn() const { return FHintDrawn; }
+    void SetHint(const TkPlotHintData& Value, bool Showing);
 
     // --- object access ---------------------------------------------------------------
     // Add... returns the new object's index; Delete... frees the object and
@@ -304,6 +330,37 @@ public:
     bool IsTkPlot() const override { return false; }
     Cardinal AxesVersion() const override;
     bool DataViewPercentToPixels(Double Percent, bool Vertical, Integer& Pixel) const override;
+
+    // --- what axes and the data view ask while the user scrolls and zooms ----------------
+    Integer AxisCount(bool XAxes) const override { return XAxes ? XAxisCount() : YAxisCount(); }
+    TkPlotAxis* GetAxis(bool XAxes, Integer Index) const override;
+    // The gesture reaches every other axis of Axis' direction, once: the
+    // forwarding flag keeps the axes reached from passing it on again.
+    void AxesDoMouseLeft(TkPlotAxis* Axis, const TkPlotMouseData& MouseData) override;
+    void AxesDoMouseMove(TkPlotAxis* Axis, const TkPlotMouseData& MouseData) override;
+    void AxesDoMouseUp(TkPlotAxis* Axis, const TkPlotMouseData& MouseData) override;
+    void AxesDoMouseWheel(TkPlotAxis* Axis, Integer WheelDelta, TShiftState Shift, Integer X, Integer Y) override;
+    void AxesKeyDown(TkPlotAxis* Axis, Word& Key, TShiftState Shift) override;
+    bool AxesForwarding() const override { return FAxesForwarding; }
+    void SetAxesForwarding(bool Value) override { FAxesForwarding = Value; }
+    void DoObjectClick(TkPlotObject* Object) override;
+    void DoObjectGetMouseCursor(TkPlotObject* Object, TCursor& Cursor) override;
+    void DoAxisMinSpanChangeFinished(TkPlotAxis* Axis, Double OldMin, Double OldSpan, Double NewMin,
+                                     Double NewSpan) override;
+    void DoAxisCustomizeHint(TkPlotAxis* Axis, String& Text) override;
+    // Measured in HintsFont, the font the hint box is drawn with.
+    TSize HintTextExtent(const String& Text) override;
+    void AddOccupiedRect(const TRect& Rect) override;
+    bool TryAddOccupiedRect(const TRect& Rect) override;
+    void DisableAllTracking() override;
+    void DoBeforeZoomBox(TRect& ZoomRect, bool& Cancel) override;
+    // The toolbar offers no modes yet.
+    bool IsToolBarZoomBoxMode() const override { return false; }
+    bool IsToolBarSelectMode() const override { return false; }
+
+    // --- what limits report ------------------------------------------------------------------
+    void DoLimitLine1PositionChange(TkPlotLimit* Limit, Double OldValue, Double NewValue) override;
+    void DoLimitLine2PositionChange(TkPlotLimit* Limit, Double OldValue, Double NewValue) override;
 
     // --- what the editor asks of the plot ------------------------------------------------------
     TComponent* PlotComponent() override { return this; }
@@ -546,6 +603,7 @@ private:
                          TkPlotObject* Object, A&&... Args);
     template <class E, class... A>
     void FireAxisEvent(const E& XEvent, const E& YEvent, TkPlotAxis* Axis, A&&... Args);
+    void FireLimitEvent(const TkPlotValueChangeEvent& Event, TkPlotLimit* Limit, Double OldValue, Double NewValue);
     // The kind of a plot object and its index within the kind; false for
     // other objects.
     bool LocateObject(TObject* Object, TkPlotObjectKind& Kind, Integer& Index) const;
@@ -560,6 +618,29 @@ private:
     // The list of that index, or nullptr.
     TImageList* FindImageList(Integer Index) const;
     void DefineImageList(TFiler& Filer, Integer Index);
+    // Action on every axis of Axis' direction but Axis, with the forwarding
+    // flag raised; nothing while it is raised already.
+    void ForwardToAxes(TkPlotAxis* Axis, const std::function<void(TkPlotAxis*)>& Action);
+
+    // Layout steps (kPlotComponentPaint.cpp). Along the sides: every layout
+    // object covers its share of the view's side (toolbars and horizontal
+    // labels: of the plot's width).
+    void PlaceAlongSides(const TRect& View, Int64 Border);
+    void PlaceCartesianAxes(const TRect& View);
+    // Axes with an alignment reference take its extent and stacking.
+    void AlignAxes();
+    // The extent of the axes' scales: the data view that the channels see.
+    TRect ScaleBounds() const;
+    // Paint steps.
+    // Every X axis, then every Y axis, lays out its scale and makes its ticks.
+    void CalcAllTicks(TCanvas* Canvas);
+    void PrepareObjects();
+    void DrawBackGroundLayer(TCanvas* Canvas);
+    void DrawDataViewContents(TCanvas* Canvas, TkPlotDataView* View, TColor ChannelBackGround);
+    void DrawHintBox(TCanvas* Canvas);
+    // An object removed since Generation: what a paint step holds may be
+    // gone, and the removal has asked for a new paint.
+    bool ObjectsRemovedSince(Cardinal Generation) const { return FRemovals != Generation; }
 
     TOwned<TkPlotMasterManager> FMasterManager;
     TOwned<TPopupMenu> FPopupMenu;
@@ -618,4 +699,16 @@ private:
     };
     mutable std::vector<TAxisEntry> FAxesSeen;
     mutable Cardinal FAxesVersion = 0;
+
+    // Paint state: the rectangles that Cartesian axes took during the
+    // current paint, and the hint box.
+    bool FPainting = false;
+    std::vector<TRect> FOccupiedRects;
+    TkPlotHintData FHint;
+    bool FHintShowing = false;
+    bool FHintDrawn = false;
+    // Objects removed so far; a paint step that called out to the user's
+    // handlers compares it before touching what it collected.
+    Cardinal FRemovals = 0;
+    bool FAxesForwarding = false;
 };

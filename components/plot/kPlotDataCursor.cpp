@@ -7,6 +7,8 @@ TClass TkPlotDataCursor::StaticClassInfo()
     using C = TkPlotDataCursor;
     static const TClassInfo info = TClassBuilder<C, TkPlotManagerObject>("TkPlotDataCursor")
                                        .String("ChannelName", &C::ChannelName, &C::SetChannelName)
+                                       .Enum("Style", &C::Style, &C::SetStyle)
+                                       .Color("Color", &C::Color, &C::SetColor)
                                        .Build();
     return &info;
 }
@@ -22,5 +24,12 @@ void TkPlotDataCursor::SetChannelName(const String& Value)
 {
     SetProperty(FChannelName, Value, &TkPlotDataCursor::DoChange);
 }
+
+void TkPlotDataCursor::SetStyle(TkPlotDataCursorStyle Value)
+{
+    SetProperty(FStyle, Value, &TkPlotDataCursor::DoChange);
+}
+
+void TkPlotDataCursor::SetColor(TColor Value) { SetProperty(FColor, Value, &TkPlotDataCursor::DoChange); }
 
 void TkPlotDataCursor::SetDataView(TkPlotDataView* Value) { FDataView = TWeakRef<TkPlotDataView>(Value); }

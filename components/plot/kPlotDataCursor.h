@@ -3,6 +3,7 @@
 // percent of the data view that read values from one channel (by name) or
 // from all of them.
 
+#include "components/plot/kPlotChannelCustom.h"
 #include "components/plot/kPlotObjects.h"
 
 class TkPlotDataView;
@@ -17,6 +18,13 @@ public:
     // The channel read, by name.
     const String& ChannelName() const { return FChannelName; }
     void SetChannelName(const String& Value);
+    // What the cursor reads: values at a pointer or differences between
+    // the two.
+    TkPlotDataCursorStyle Style() const { return FStyle; }
+    void SetStyle(TkPlotDataCursorStyle Value);
+    // The pointers' and hint's colour, unless the channel's is used.
+    TColor Color() const { return FColor; }
+    void SetColor(TColor Value);
 
     // The data view the cursor lives in, set by the plot; nullptr while it
     // has none (and once that data view is gone).
@@ -26,4 +34,6 @@ public:
 private:
     TWeakRef<TkPlotDataView> FDataView;
     String FChannelName;
+    TkPlotDataCursorStyle FStyle = kpcsValueXY;
+    TColor FColor = clYellow;
 };

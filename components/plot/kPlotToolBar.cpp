@@ -2,7 +2,10 @@
 
 TClass TkPlotToolBar::StaticClassInfo()
 {
-    static const TClassInfo info = TClassBuilder<TkPlotToolBar, TkPlotLayoutObject>("TkPlotToolBar").Build();
+    using C = TkPlotToolBar;
+    static const TClassInfo info = TClassBuilder<C, TkPlotLayoutObject>("TkPlotToolBar")
+                                       .Float("ZoomInOutFactor", &C::ZoomInOutFactor, &C::SetZoomInOutFactor)
+                                       .Build();
     return &info;
 }
 

@@ -31,4 +31,13 @@ class TkPlotToolBar : public TkPlotLayoutObject {
 public:
     TkPlotToolBar(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert, TNotifyEvent AOnRemove,
                   TNotifyEvent AOnRename);
+
+    // --- published properties ---------------------------------------------
+    // What the zoom buttons multiply (zoom out) or divide (zoom in) the
+    // linear axes' spans by.
+    Double ZoomInOutFactor() const { return FZoomInOutFactor; }
+    void SetZoomInOutFactor(Double Value) { FZoomInOutFactor = Value; }
+
+private:
+    Double FZoomInOutFactor = 2.0;
 };
