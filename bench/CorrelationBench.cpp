@@ -6,18 +6,13 @@
 
 #include "app/AppUnits.h"
 #include "app/JOV.h"
-#include "platform/Testing.h"
 
 namespace {
 
-// One headless process and one window for every benchmark of this file.
+// One window for every benchmark of this file.
 TForm1* Window()
 {
     static TForm1* form = [] {
-        static int argc = 1;
-        static char name[] = "benchmarks";
-        static char* argv[] = {name, nullptr};
-        Testing::InitTestProcess(argc, argv);
         RegisterProgramUnits();
         InitializeUnits();
         TForm1* f = Create<TForm1>(Application);

@@ -10,24 +10,11 @@
 #include "components/plot/kXYPlot.h"
 #include "platform/Forms.h"
 #include "platform/Math.h"
-#include "platform/Testing.h"
 
 namespace {
 
-// Measuring text needs the headless process; another benchmark of the
-// program may have set it up already.
-void EnsurePaintProcess()
-{
-    if (Application) return;
-    static int argc = 1;
-    static char name[] = "benchmarks";
-    static char* argv[] = {name, nullptr};
-    Testing::InitTestProcess(argc, argv);
-}
-
 void BM_PaintXYPlot(benchmark::State& State)
 {
-    EnsurePaintProcess();
     TOwned<TkXYPlot> plot(Create<TkXYPlot>(nullptr));
     plot->SetBounds(0, 0, 500, 200);
     plot->SetTitleText("Signal X(tau) ou X(K)");

@@ -9,24 +9,11 @@
 
 #include "platform/Forms.h"
 #include "platform/Graphics.h"
-#include "platform/Testing.h"
 #include "tests/plot/kPlotChannelTestDoubles.h"
 
 namespace {
 
-// Measuring text needs the headless process; another benchmark of the
-// program may have set it up already.
-void EnsureProcess()
-{
-    if (Application) return;
-    static int argc = 1;
-    static char name[] = "benchmarks";
-    static char* argv[] = {name, nullptr};
-    Testing::InitTestProcess(argc, argv);
-}
-
 struct TTracePlot {
-    const bool ProcessReady = (EnsureProcess(), true);
     ChannelTest::TTestPlot Plot;
     TkPlotXAxis* XAxis = Plot.Add<TkPlotXAxis>("X");
     TkPlotYAxis* YAxis = Plot.Add<TkPlotYAxis>("Y");
