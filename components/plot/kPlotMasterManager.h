@@ -396,19 +396,7 @@ private:
     }
 };
 
-// The classes of the plot's object kinds.
-class TkPlotToolBar;
-class TkPlotLegend;
-class TkPlotTable;
-class TkPlotXAxis;
-class TkPlotYAxis;
-class TkPlotChannelCustom;
-class TkPlotDataView;
-class TkPlotDataCursor;
-class TkPlotLimit;
-class TkPlotLabel;
-class TkPlotAnnotation;
-
+// The classes of the plot's object kinds (declared with their managers).
 struct TkPlotObjectKinds {
     using ToolBar = TkPlotToolBar;
     using Legend = TkPlotLegend;
