@@ -14,12 +14,7 @@
 namespace {
 
 constexpr Double kMaxScaleValue = 1e300;
-constexpr Double kMinSpan = 1e-300;
-constexpr Extended kMaxValue = std::numeric_limits<Double>::max();
-// Pixels beyond the drawable range; also where a NaN lands (off every scale).
-constexpr Integer kMaxPixel = 32000;
-// Offsets are cut to this many pixels before they become integers.
-constexpr Extended kMaxPixelOffset = 1e9;
+constexpr Double kMinSpan = TkPlotScaleMap::kMinSpan;
 constexpr const char* kNoAxisName = "<None>";
 constexpr const char* kLogScalePositionMessage = "Log Scale Requires Position to be Greater Than Zero";
 
@@ -27,14 +22,6 @@ Double ClampMin(Double Value) { return EnsureRange(Value, -kMaxScaleValue, kMaxS
 Double ClampSpan(Double Value) { return EnsureRange(Value, kMinSpan, kMaxScaleValue); }
 
 Integer Shifted(Integer Edge, Int64 Offset) { return SatInt32(Int64{Edge} + Offset); }
-
-// Start moved by the offset of a value, clamped to the drawable range.
-Integer PixelAt(Integer Start, Extended Offset)
-{
-    if (std::isnan(Offset)) return kMaxPixel;
-    const Int64 pixel = Start - Round(EnsureRange(Offset, -kMaxPixelOffset, kMaxPixelOffset));
-    return Integer(EnsureRange<Int64>(pixel, -kMaxPixel, kMaxPixel));
-}
 
 // Carriage returns, with or without a line feed, become blanks.
 String OneLine(const String& Text)
@@ -211,6 +198,7 @@ void TkPlotAxis::SetMin(Double Value)
     if (Value == FMin) return;
     const Double old = FMin;
     FMin = Value;
+    UpdateScaleMap();
     DoChange();
     if (!FBlockMinSpanEvents) FireMinSpanEvents(old, FSpan, true, false);
 }
@@ -222,6 +210,7 @@ void TkPlotAxis::SetSpan(Double Value)
     if (Value == FSpan) return;
     const Double old = FSpan;
     FSpan = Value;
+    UpdateScaleMap();
     DoChange();
     if (!FBlockMinSpanEvents) FireMinSpanEvents(FMin, old, false, true);
 }
@@ -263,6 +252,7 @@ void TkPlotAxis::SetScaleType(TkPlotScaleType Value)
     if (Value == FScaleType) return;
     FScaleType = Value;
     if (IsLog() && FMin <= 0) FMin = 1;
+    UpdateScaleMap();
     DoChange();
 }
 
@@ -274,7 +264,13 @@ void TkPlotAxis::SetDesiredIncrement(Double Value)
     SetProperty(FDesiredIncrement, EnsureRange(Value, 0.0, kMaxScaleValue), &TkPlotAxis::DoChange);
 }
 
-void TkPlotAxis::SetReverseScale(bool Value) { SetProperty(FReverseScale, Value, &TkPlotAxis::DoChange); }
+void TkPlotAxis::SetReverseScale(bool Value)
+{
+    if (Value == FReverseScale) return;
+    FReverseScale = Value;
+    UpdateScaleMap();
+    DoChange();
+}
 
 // ===========================================================================
 // Plain settings
@@ -607,24 +603,19 @@ void TkPlotAxis::LayoutScale(TCanvas* Canvas)
                           layout.Bottom);
         FFocusRect = Rect(Shifted(FScaleRect.Left, -margin), Shifted(layout.Top, 2), Shifted(FScaleRect.Right, margin),
                           Shifted(layout.Bottom, -2));
-        FActualStart = FReverseScale ? FScaleRect.Right : FScaleRect.Left;
-        FActualStop = FReverseScale ? FScaleRect.Left : FScaleRect.Right;
     } else {
         FQuadSide = cartesian || ReverseSide() ? 2 : 0;
         FScaleRect = Rect(layout.Left, Shifted(layout.Top, stopShift), layout.Right,
                           Shifted(layout.Bottom, -startShift));
         FFocusRect = Rect(Shifted(layout.Left, 2), Shifted(FScaleRect.Top, -margin), Shifted(layout.Right, -2),
                           Shifted(FScaleRect.Bottom, margin));
-        FActualStart = FReverseScale ? FScaleRect.Top : FScaleRect.Bottom;
-        FActualStop = FReverseScale ? FScaleRect.Bottom : FScaleRect.Top;
     }
-    UpdatePixelsPerSpanUnit();
+    UpdateScaleMap();
 }
 
-void TkPlotAxis::UpdatePixelsPerSpanUnit()
+void TkPlotAxis::UpdateScaleMap()
 {
-    const Extended perUnit = (Extended(FActualStart) - FActualStop) / FSpan;
-    FPixelsPerSpanUnit = std::fabs(perUnit) > kMaxScaleValue ? 0 : Double(perUnit);
+    FScaleMap = TkPlotScaleMap::Make(FMin, FSpan, IsLog(), FReverseScale, IsHorz(), FScaleRect);
 }
 
 Integer TkPlotAxis::ScaleLength() const
@@ -633,48 +624,9 @@ Integer TkPlotAxis::ScaleLength() const
                     : SatInt32(Int64{FScaleRect.Bottom} - FScaleRect.Top);
 }
 
-Extended TkPlotAxis::LogLow() const { return ScaleLog10(LogScaleBottom(FMin)); }
-Extended TkPlotAxis::LogHigh() const { return ScaleLog10(LogScaleBottom(FMin) + FSpan); }
+Integer TkPlotAxis::PositionToPixels(Double Value) const { return FScaleMap.Pixel(Value); }
 
-Integer TkPlotAxis::PositionToPixels(Double Value) const
-{
-    if (FActualStart == FActualStop || FSpan <= kMinSpan) return Integer((Int64{FActualStart} + FActualStop) / 2);
-    if (std::isnan(Value)) return kMaxPixel;
-    if (!IsLog()) return PixelAt(FActualStart, (Extended(Value) - FMin) * FPixelsPerSpanUnit);
-    const Extended decades = LogHigh() - LogLow();
-    if (decades == 0) return 0;
-    return PixelAt(FActualStart,
-                   (ScaleLog10(Value) - LogLow()) * (Extended(FActualStart) - FActualStop) / decades);
-}
-
-Double TkPlotAxis::FractionOfScale(Double Value) const
-{
-    Extended fraction = 0;
-    if (!IsLog()) {
-        fraction = (Extended(Value) - FMin) / FSpan;
-    } else if (const Extended decades = LogHigh() - LogLow(); decades != 0) {
-        fraction = (ScaleLog10(Value) - LogLow()) / decades;
-    }
-    return Double(FReverseScale ? 1 - fraction : fraction);
-}
-
-Double TkPlotAxis::ValueAtFraction(Double Fraction) const
-{
-    const Extended value = IsLog() ? ScalePower10(LogLow() + Fraction * (LogHigh() - LogLow()))
-                                   : Fraction * Extended(FSpan) + FMin;
-    // Pixels far off the scale give values far off it, never infinite ones.
-    return Double(EnsureRange<Extended>(value, -kMaxValue, kMaxValue));
-}
-
-Double TkPlotAxis::PixelsToPosition(Integer Pixel) const
-{
-    const bool horizontal = IsHorz();
-    const Int64 low = horizontal ? FScaleRect.Left : FScaleRect.Bottom;
-    const Int64 high = horizontal ? FScaleRect.Right : FScaleRect.Top;
-    if (low == high) return FMin;
-    const Extended fraction = Extended(Pixel - low) / Extended(high - low);
-    return ValueAtFraction(Double(FReverseScale ? 1 - fraction : fraction));
-}
+Double TkPlotAxis::PixelsToPosition(Integer Pixel) const { return FScaleMap.Position(Pixel); }
 
 Integer TkPlotAxis::WidthToPixels(Double Value) const
 {
@@ -684,7 +636,7 @@ Integer TkPlotAxis::WidthToPixels(Double Value) const
 Double TkPlotAxis::PositionToPercent(Double Value) const
 {
     const Extended start = StartPercent();
-    return Double((start + FractionOfScale(Value) * (StopPercent() - start)) / 100);
+    return Double((start + FScaleMap.Fraction(Value) * (StopPercent() - start)) / 100);
 }
 
 Double TkPlotAxis::PercentToPosition(Double Value) const
@@ -692,14 +644,7 @@ Double TkPlotAxis::PercentToPosition(Double Value) const
     const Extended width = Extended(StopPercent()) - StartPercent();
     if (width <= 0) return 0;
     const Extended fraction = (Value * 100.0L - StartPercent()) / width;
-    return ValueAtFraction(Double(FReverseScale ? 1 - fraction : fraction));
-}
-
-bool TkPlotAxis::PointOnScale(Double Value) const
-{
-    const Integer pixel = PositionToPixels(Value);
-    if (IsHorz()) return FScaleRect.Left <= pixel && pixel <= FScaleRect.Right;
-    return FScaleRect.Top <= pixel && pixel <= FScaleRect.Bottom;
+    return FScaleMap.ValueAtFraction(Double(FReverseScale ? 1 - fraction : fraction));
 }
 
 void TkPlotAxis::SetMinSpanFromRect(const TRect& Rect)
@@ -773,7 +718,7 @@ TkPlotTickRun TkPlotAxis::ChooseIncrement(Integer MaxCount)
     // Calendar walks need a scale inside the calendar; the fields change in
     // place, without events, and the pixel scale follows.
     ClampCalendarScale(major.Unit, FMin, FSpan, FMajorIncrement);
-    UpdatePixelsPerSpanUnit();
+    UpdateScaleMap();
     major.Value = FMajorIncrement;
     return {FMin, FSpan, major, FMinorCount, FMinorIncrement, FDesiredStart, FScaleType};
 }

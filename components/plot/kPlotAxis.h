@@ -14,6 +14,7 @@
 
 #include "components/foundation/kTypes.h"
 #include "components/plot/kPlotAxisTicks.h"
+#include "components/plot/kPlotScaleMap.h"
 #include "components/plot/kPlotObjects.h"
 #include "platform/Graphics.h"
 
@@ -382,8 +383,11 @@ public:
     // covers; the two are inverses on every scale.
     Double PositionToPercent(Double Value) const;
     Double PercentToPosition(Double Value) const;
-    bool PointOnScale(Double Value) const;
+    bool PointOnScale(Double Value) const { return FScaleMap.OnScale(Value); }
     bool ValueOnScale(Double Value) const { return PointOnScale(Value); }
+    // The conversions above as a value, current after every change of the
+    // scale or of its layout; drawing takes it once per paint.
+    const TkPlotScaleMap& ScaleMap() const { return FScaleMap; }
     Integer MinPixels() const { return PositionToPixels(FMin); }
     Integer MaxPixels() const { return PositionToPixels(Max()); }
     // The values under a pixel rectangle (a zoom box) become the scale.
@@ -441,7 +445,7 @@ private:
     void FireMinSpanEvents(Double OldMin, Double OldSpan, bool MinChanged, bool SpanChanged);
     void LayoutScale(TCanvas* Canvas);
     Integer EndMargin(TCanvas* Canvas);
-    void UpdatePixelsPerSpanUnit();
+    void UpdateScaleMap();
     Integer LabelExtent(TCanvas* Canvas, bool AlongAxis);
     Integer LabelPixels(TCanvas* Canvas);
     void FillTickList(TCanvas* Canvas);
@@ -449,13 +453,6 @@ private:
     TkPlotTickRun ChooseIncrement(Integer MaxCount);
     void AddTick(TkPlotTickType Type, Double Position, const String& Text);
     void ClearTicks();
-    // Logarithms of the two ends of a log scale.
-    Extended LogLow() const;
-    Extended LogHigh() const;
-    // Fraction of the scale from its Min end (its far end with ReverseScale),
-    // and back.
-    Double FractionOfScale(Double Value) const;
-    Double ValueAtFraction(Double Fraction) const;
     String FormatLabel(Double Value, const TkPlotValueFormat& Format, Double& MinLength, bool AutoAdjust);
     String CustomizeLabel(const String& Text, Double Value);
     TkPlotAxis* FindReferenceAxis(const String& Name, bool SameDirection) const;
@@ -495,9 +492,7 @@ private:
     // Looked up once: the owner is fixed for the axis' life, and the scale
     // events that need it fire at every tracked change.
     TkPlotAxisOwner* const FAxisOwner;
-    Integer FActualStart = 0;
-    Integer FActualStop = 0;
-    Double FPixelsPerSpanUnit = 0;
+    TkPlotScaleMap FScaleMap;
     TWeakRef<TkPlotAxis> FCartesianRefAxis;
     TWeakRef<TkPlotAxis> FAlignRefAxis;
     bool FBlockMinSpanEvents = false;
