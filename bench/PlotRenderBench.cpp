@@ -46,6 +46,20 @@ void BM_RenderXYPlot(benchmark::State& State)
 }
 BENCHMARK(BM_RenderXYPlot)->Arg(1'000'000)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
 
+// The frame alone, the axes fitted once before.
+void BM_RepaintXYPlot(benchmark::State& State)
+{
+    const auto points = static_cast<Integer>(State.range(0));
+    TLargeTracePlot plot(points);
+    plot.Render();
+    for (auto _ : State) {
+        plot.Plot->kPaintTo(plot.Frame->Canvas());
+        benchmark::ClobberMemory();
+    }
+    State.SetItemsProcessed(State.iterations() * points);
+}
+BENCHMARK(BM_RepaintXYPlot)->Arg(1'000'000)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
+
 // The floor the render is held against: one pass reading every stored point.
 void BM_OnePassOverPoints(benchmark::State& State)
 {

@@ -241,6 +241,8 @@ constexpr TCopyMode cmSrcInvert = 0x00660046;
 constexpr TCopyMode cmSrcPaint = 0x00EE0086;
 constexpr TCopyMode cmWhiteness = 0x00FF0062;
 
+class TLineBatch;
+
 // Draws on an image (a bitmap's, or a control's backing image while it
 // paints). Coordinates are logical: device = logical - window origin.
 // Drawing without an image raises EInvalidOperation; measuring text works
@@ -280,6 +282,14 @@ public:
     void LineTo(Integer X, Integer Y);
     void Polyline(std::span<const TPoint> Points);
     void Polyline(std::initializer_list<TPoint> Points) { Polyline(std::span(Points.begin(), Points.size())); }
+    // Draws every line Lines hands to the batch with the pen, each exactly
+    // as Polyline({A, B}) draws it (its own dash pattern, its last pixel
+    // left out), through one pixel writer set up once. With a solid
+    // one-pixel pen in a mode that leaves a pixel as it is when drawn twice
+    // (copy among them), the vertical lines of one pixel column merge into
+    // runs painted once: a trace of millions of points costs about what its
+    // pixels cost. Lines must not change the canvas.
+    void DrawLines(const std::function<void(TLineBatch& Batch)>& Lines);
     // Filled by pixel centres (alternate rule unless SetPolyFillMode
     // selected winding), then outlined.
     void Polygon(std::span<const TPoint> Points);
@@ -337,6 +347,75 @@ private:
     TOwned<TPen> FPen;
     TOwned<TBrush> FBrush;
     TCopyMode FCopyMode = cmSrcCopy;
+};
+
+// The lines of one TCanvas::DrawLines call.
+// Logical and device coordinates are held to +-2^27 before any arithmetic,
+// which keeps every product of two coordinates inside 64 bits.
+constexpr Integer kCanvasCoordLimit = 1 << 27;
+
+// The lines of one TCanvas::DrawLines call. The merge of vertical lines is
+// inline: it is what most lines of a dense trace come to.
+class TLineBatch {
+public:
+    void Line(TPoint A, TPoint B)
+    {
+        const Integer ax = DeviceX(A.X);
+        const Integer bx = DeviceX(B.X);
+        const Integer ay = DeviceY(A.Y);
+        const Integer by = DeviceY(B.Y);
+        if (FMerge && ax == bx) {
+            if (ay != by) AddVertical(ax, ay, by);
+            return;
+        }
+        Draw(ax, ay, bx, by);
+    }
+
+private:
+    friend class TCanvas;
+    struct TImpl;
+    explicit TLineBatch(TCanvas& Canvas);
+    ~TLineBatch();
+    TLineBatch(const TLineBatch&) = delete;
+    TLineBatch& operator=(const TLineBatch&) = delete;
+
+    static Integer Clamp(Int64 V)
+    {
+        return Integer(V < -kCanvasCoordLimit ? -kCanvasCoordLimit : (V > kCanvasCoordLimit ? kCanvasCoordLimit : V));
+    }
+    Integer DeviceX(Integer X) const { return Clamp(Int64{Clamp(X)} + FOffsetX); }
+    Integer DeviceY(Integer Y) const { return Clamp(Int64{Clamp(Y)} + FOffsetY); }
+    // A one-pixel line from a to b leaves out b: in one column it covers
+    // the rows from a to the row before b. Runs that touch or overlap grow
+    // into one; another run is painted first.
+    void AddVertical(Integer X, Integer From, Integer To)
+    {
+        const bool down = From < To;
+        const Integer first = (down ? From : To) + !down;
+        const Integer last = (down ? To : From) - down;
+        if (FRunLast < FRunFirst || X != FRunX || first > FRunLast + 1 || last + 1 < FRunFirst) {
+            FlushRun();
+            FRunX = X;
+            FRunFirst = first;
+            FRunLast = last;
+            return;
+        }
+        FRunFirst = first < FRunFirst ? first : FRunFirst;
+        FRunLast = last > FRunLast ? last : FRunLast;
+    }
+    void FlushRun();
+    void Draw(Integer AX, Integer AY, Integer BX, Integer BY);
+
+    std::unique_ptr<TImpl> FImpl;
+    Integer FOffsetX = 0;
+    Integer FOffsetY = 0;
+    // Lines may be merged: one colour, and a pixel drawn twice is drawn once.
+    bool FMerge = false;
+    // Rows FRunFirst .. FRunLast of column FRunX, not painted yet; none
+    // while FRunLast < FRunFirst.
+    Integer FRunX = 0;
+    Integer FRunFirst = 0;
+    Integer FRunLast = -1;
 };
 
 // ---------------------------------------------------------------------------

@@ -178,6 +178,9 @@ public:
     // ClipToAxes). YIsPercent: Y is a percentage of the first data view.
     void DrawSegment(TCanvas* Canvas, Boolean XYAxesReversed, Boolean YIsPercent, Double X1, Double Y1, Double X2,
                      Double Y2);
+    // The pixels DrawSegment draws from and to; false when it draws nothing.
+    bool SegmentPixels(Boolean XYAxesReversed, Boolean YIsPercent, Double X1, Double Y1, Double X2, Double Y2,
+                       TPoint& From, TPoint& To);
     // Y at X on the line through both points; 0 when X1 = X2.
     static Double InterpolateY(Double X, Double X1, Double Y1, Double X2, Double Y2);
     // X at Y on the line through both points; X1 when the line is vertical
@@ -284,6 +287,12 @@ protected:
     Integer FMouseDownDataIndex = -1;
 
 private:
+    // The trace of a store without per-point pens: one pass over the drawn
+    // range, its segments drawn through one line batch.
+    void DrawTraceBatched(TCanvas* Canvas, Boolean XYAxesReversed, Integer Start, Integer Stop);
+    // The trace segment by segment, each with its end point's pen.
+    void DrawTraceBySegment(TCanvas* Canvas, Boolean XYAxesReversed, Integer Start, Integer Stop);
+
     TkPlotChannelHost* Host();
     TkPlotXAxis* LookUpXAxis();
     TkPlotYAxis* LookUpYAxis();

@@ -1,5 +1,8 @@
 // Drawing of a channel: the trace as clipped two-point segments and the
-// markers, all positions converted to pixels by the channel's axes.
+// markers, all positions converted to pixels by the channel's axes. A trace
+// of one pen reads its points a block at a time, converts each point once and
+// hands its segments to one line batch: the cost of a million points is that
+// of reading them.
 //
 // Segments are cut to the axes in scale units before any pixel conversion:
 // the axes clamp pixels to +-32000, and a segment whose ends were clamped
@@ -128,18 +131,27 @@ void DrawMarkerShape(TCanvas* Canvas, const TMarkerLook& Look, TPoint P, TColor 
 void TkPlotChannelCustom::DrawTrace(TCanvas* Canvas, Boolean XYAxesReversed, TColor BackgroundColor)
 {
     if (!FTraceVisible) return;
-    TPen* pen = Canvas->Pen();
-    SetTracePen(pen, Color(), TraceLineStyle(), TraceLineWidth());
+    SetTracePen(Canvas->Pen(), Color(), TraceLineStyle(), TraceLineWidth());
     Canvas->Brush()->SetStyle(bsClear);
     const Integer start = std::max(FStartIndex, 0);
     const Integer stop = std::min(FStopIndex, Count() - 1);
     if (FStartIndex == FStopIndex) return;
     SetBkColor(Canvas, BackgroundColor);
+    // Only the full store keeps a pen per point; the others answer every
+    // point with the channel's pen, set above.
+    if (FDataStyle == kpdsFullFeature)
+        DrawTraceBySegment(Canvas, XYAxesReversed, start, stop);
+    else
+        DrawTraceBatched(Canvas, XYAxesReversed, start, stop);
+}
 
+void TkPlotChannelCustom::DrawTraceBySegment(TCanvas* Canvas, Boolean XYAxesReversed, Integer Start, Integer Stop)
+{
+    TPen* pen = Canvas->Pen();
     Double previousX = 0;
     Double previousY = 0;
     bool restart = true;
-    for (Integer i = start; i <= stop; ++i) {
+    for (Integer i = Start; i <= Stop; ++i) {
         Double x;
         Double y;
         Boolean empty;
@@ -161,6 +173,82 @@ void TkPlotChannelCustom::DrawTrace(TCanvas* Canvas, Boolean XYAxesReversed, TCo
     }
 }
 
+namespace {
+
+// A point of the trace with its pixels, converted once for both of its
+// segments.
+struct TTracePoint {
+    Double X;
+    Double Y;
+    TPoint Pixel;
+    // Inside the X scale (and the Y scale when the trace is clipped to it):
+    // no cut can touch a segment between two such points.
+    bool Inside;
+    // Its pixel lies on both scale rectangles.
+    bool OnScale;
+};
+
+// What a segment between two points needs of the scales, fixed for a paint.
+struct TTraceScales {
+    TkPlotScaleMap X;
+    TkPlotScaleMap Y;
+    Double XMax;
+    Double YMax;
+    bool ClipY;
+
+    TTracePoint Convert(const TkPlotPoint& P) const
+    {
+        TTracePoint point{P.X, P.Y, Point(X.Pixel(P.X), Y.Pixel(P.Y)), false, false};
+        point.Inside = X.Min <= P.X && P.X <= XMax && (!ClipY || (Y.Min <= P.Y && P.Y <= YMax));
+        point.OnScale = X.OnScalePixel(point.Pixel.X) && Y.OnScalePixel(point.Pixel.Y);
+        return point;
+    }
+};
+
+}  // namespace
+
+void TkPlotChannelCustom::DrawTraceBatched(TCanvas* Canvas, Boolean XYAxesReversed, Integer Start, Integer Stop)
+{
+    const TkPlotXAxis* xAxis = XAxis();
+    const TkPlotYAxis* yAxis = YAxis();
+    if (!xAxis || !yAxis) return;
+    const TTraceScales scales{xAxis->ScaleMap(), yAxis->ScaleMap(), xAxis->Min() + xAxis->Span(),
+                              yAxis->Min() + yAxis->Span(), FClipToAxes};
+    const auto pixels = [XYAxesReversed](TPoint P) { return XYAxesReversed ? Point(P.Y, P.X) : P; };
+    Canvas->DrawLines([&](TLineBatch& Batch) {
+        constexpr Integer kBlock = 1024;
+        TkPlotPoint block[kBlock];
+        TTracePoint previous{};
+        bool restart = true;
+        for (Integer first = Start; first <= Stop; first += kBlock) {
+            const Integer count = std::min(kBlock, Stop - first + 1);
+            FDataList->ReadPoints(first, count, block);
+            for (Integer i = 0; i < count; ++i) {
+                const TkPlotPoint& p = block[i];
+                if (p.Empty) continue;
+                if (p.Null) {
+                    restart = true;
+                    continue;
+                }
+                const TTracePoint current = scales.Convert(p);
+                if (restart) {
+                    restart = false;
+                } else if (previous.Inside && current.Inside) {
+                    // The segment runs from its lower X to its higher one.
+                    const bool backwards = current.X < previous.X;
+                    if (!scales.ClipY || (previous.OnScale && current.OnScale))
+                        Batch.Line(pixels(backwards ? current.Pixel : previous.Pixel),
+                                   pixels(backwards ? previous.Pixel : current.Pixel));
+                } else if (TPoint from, to; SegmentPixels(XYAxesReversed, false, previous.X, previous.Y, current.X,
+                                                          current.Y, from, to)) {
+                    Batch.Line(from, to);
+                }
+                previous = current;
+            }
+        }
+    });
+}
+
 Double TkPlotChannelCustom::InterpolateY(Double X, Double X1, Double Y1, Double X2, Double Y2)
 {
     if (X1 == X2) return 0;
@@ -176,10 +264,17 @@ Double TkPlotChannelCustom::InterpolateX(Double Y, Double X1, Double Y1, Double 
 void TkPlotChannelCustom::DrawSegment(TCanvas* Canvas, Boolean XYAxesReversed, Boolean YIsPercent, Double X1,
                                       Double Y1, Double X2, Double Y2)
 {
+    if (TPoint from, to; SegmentPixels(XYAxesReversed, YIsPercent, X1, Y1, X2, Y2, from, to))
+        Canvas->Polyline({from, to});
+}
+
+bool TkPlotChannelCustom::SegmentPixels(Boolean XYAxesReversed, Boolean YIsPercent, Double X1, Double Y1, Double X2,
+                                        Double Y2, TPoint& From, TPoint& To)
+{
     TkPlotXAxis* xAxis = XAxis();
     TkPlotYAxis* yAxis = YAxis();
-    if (!xAxis || !yAxis) return;
-    if (std::isnan(X1) || std::isnan(Y1) || std::isnan(X2) || std::isnan(Y2)) return;
+    if (!xAxis || !yAxis) return false;
+    if (std::isnan(X1) || std::isnan(Y1) || std::isnan(X2) || std::isnan(Y2)) return false;
     const Double xMin = xAxis->Min();
     const Double xMax = xMin + xAxis->Span();
     const Double yMin = yAxis->Min();
@@ -191,8 +286,8 @@ void TkPlotChannelCustom::DrawSegment(TCanvas* Canvas, Boolean XYAxesReversed, B
         std::swap(xa, xb);
         std::swap(ya, yb);
     }
-    if (!Overlaps(xa, xb, xMin, xMax)) return;
-    if (clipY && !Overlaps(ya, yb, yMin, yMax)) return;
+    if (!Overlaps(xa, xb, xMin, xMax)) return false;
+    if (clipY && !Overlaps(ya, yb, yMin, yMax)) return false;
 
     const Double lineXa = xa, lineYa = ya, lineXb = xb, lineYb = yb;
     if (xa < xMin) {
@@ -219,10 +314,10 @@ void TkPlotChannelCustom::DrawSegment(TCanvas* Canvas, Boolean XYAxesReversed, B
         clipEnd(xb, yb);
         if (!xAxis->ValueOnScale(xa) || !xAxis->ValueOnScale(xb) || !yAxis->ValueOnScale(ya) ||
             !yAxis->ValueOnScale(yb))
-            return;
+            return false;
     }
     // Cuts through infinite ends have no place on the line.
-    if (std::isnan(ya) || std::isnan(yb) || std::isnan(xa) || std::isnan(xb)) return;
+    if (std::isnan(ya) || std::isnan(yb) || std::isnan(xa) || std::isnan(xb)) return false;
 
     Integer pyA;
     Integer pyB;
@@ -231,17 +326,16 @@ void TkPlotChannelCustom::DrawSegment(TCanvas* Canvas, Boolean XYAxesReversed, B
         const bool vertical = !XYAxesReversed;
         if (!std::isfinite(ya) || !std::isfinite(yb) || !host || !host->DataViewPercentToPixels(ya, vertical, pyA) ||
             !host->DataViewPercentToPixels(yb, vertical, pyB))
-            return;
+            return false;
     } else {
         pyA = yAxis->PositionToPixels(ya);
         pyB = yAxis->PositionToPixels(yb);
     }
     const Integer pxA = xAxis->PositionToPixels(xa);
     const Integer pxB = xAxis->PositionToPixels(xb);
-    if (XYAxesReversed)
-        Canvas->Polyline({Point(pyA, pxA), Point(pyB, pxB)});
-    else
-        Canvas->Polyline({Point(pxA, pyA), Point(pxB, pyB)});
+    From = XYAxesReversed ? Point(pyA, pxA) : Point(pxA, pyA);
+    To = XYAxesReversed ? Point(pyB, pxB) : Point(pxB, pyB);
+    return true;
 }
 
 // ===========================================================================

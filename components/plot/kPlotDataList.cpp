@@ -329,6 +329,13 @@ void TkPlotDataNullList::GetXYEmptyNull(Integer Index, Double& X, Double& Y, Boo
     Null = (point.Extra & kExtraNull) != 0;
 }
 
+void TkPlotDataNullList::ReadPoints(Integer Start, Integer Count, TkPlotPoint* Points) const
+{
+    ForRecords(Start, Count, [&Points](const TkPlotDataNull& Point, Integer) {
+        *Points++ = {Point.X, Point.Y, (Point.Extra & kExtraEmpty) != 0, (Point.Extra & kExtraNull) != 0};
+    });
+}
+
 // ---------------------------------------------------------------------------
 // TkPlotDataCompactList
 
@@ -372,6 +379,12 @@ void TkPlotDataCompactList::GetXYEmptyNull(Integer Index, Double& X, Double& Y, 
     Y = point.Y;
     Empty = false;
     Null = false;
+}
+
+void TkPlotDataCompactList::ReadPoints(Integer Start, Integer Count, TkPlotPoint* Points) const
+{
+    ForRecords(Start, Count,
+               [&Points](const TkPlotDataSingle& Point, Integer) { *Points++ = {Point.X, Point.Y, false, false}; });
 }
 
 // ---------------------------------------------------------------------------
@@ -452,6 +465,13 @@ void TkPlotDataCompactIntervalList::GetXYEmptyNull(Integer Index, Double& X, Dou
     Null = false;
 }
 
+void TkPlotDataCompactIntervalList::ReadPoints(Integer Start, Integer Count, TkPlotPoint* Points) const
+{
+    ForRecords(Start, Count, [this, &Points](const TkPlotDataCompactInterval& Point, Integer Index) {
+        *Points++ = {GetX(Index), Point.Y, false, false};
+    });
+}
+
 // ---------------------------------------------------------------------------
 // TkPlotDataFullList
 
@@ -509,4 +529,10 @@ void TkPlotDataFullList::GetXYEmptyNull(Integer Index, Double& X, Double& Y, Boo
     Y = point.Y;
     Empty = point.Empty;
     Null = point.Null;
+}
+
+void TkPlotDataFullList::ReadPoints(Integer Start, Integer Count, TkPlotPoint* Points) const
+{
+    ForRecords(Start, Count,
+               [&Points](const TkPlotDataFull& Point, Integer) { *Points++ = {Point.X, Point.Y, Point.Empty, Point.Null}; });
 }

@@ -69,6 +69,14 @@ static_assert(std::is_trivially_copyable_v<TkPlotDataNull> && std::is_trivially_
               std::is_trivially_copyable_v<TkPlotDataCompactInterval> &&
               std::is_trivially_copyable_v<TkPlotDataFull>);
 
+// One point as drawing reads it.
+struct TkPlotPoint {
+    Double X;
+    Double Y;
+    Boolean Empty;
+    Boolean Null;
+};
+
 // Capacity after one growth step from Capacity: +4 up to 8 slots, +16 up to
 // 64, then a quarter more; never past MaxDataPoints while below it.
 Integer GrownCapacity(Integer Capacity, Integer MaxDataPoints);
@@ -161,6 +169,10 @@ public:
     // Removes the Size oldest points.
     virtual void DeletePoints(Integer Size) = 0;
     virtual void GetXYEmptyNull(Integer Index, Double& X, Double& Y, Boolean& Empty, Boolean& Null) const = 0;
+    // The points of logical indices Start .. Start + Count - 1, in order,
+    // as GetXYEmptyNull gives them, at memory speed; raises "Index out of
+    // Bounds" before reading when the range is not inside 0 .. Count - 1.
+    virtual void ReadPoints(Integer Start, Integer Count, TkPlotPoint* Points) const = 0;
 
     // Channel-wide drawing attributes, and the defaults of new points in the
     // stores that keep attributes per point.
@@ -276,6 +288,19 @@ protected:
     }
     TRecord& At(Integer Index) { return FList[Slot(Index)]; }
     const TRecord& At(Integer Index) const { return FList[Slot(Index)]; }
+    // Visits the records of Start .. Start + Count - 1 in logical order with
+    // their logical index, walking the array once (round the ring's end).
+    template <class F>
+    void ForRecords(Integer Start, Integer Count, F Visit) const
+    {
+        if (Count <= 0) return;
+        if (Int64{Start} + Count > FCount) RaiseIndexOutOfBounds();
+        Integer slot = Slot(Start);
+        for (Integer index = Start; index < Start + Count; ++index) {
+            Visit(FList[slot], index);
+            if (++slot == FCount) slot = 0;
+        }
+    }
     // Removes the Size oldest points; Size must be within 0..Count.
     void DeleteOldest(Integer Size);
 
@@ -314,6 +339,7 @@ public:
     Integer Add(Double X, Double Y, Boolean Null, Boolean Empty) override;
     void DeletePoints(Integer Size) override;
     void GetXYEmptyNull(Integer Index, Double& X, Double& Y, Boolean& Empty, Boolean& Null) const override;
+    void ReadPoints(Integer Start, Integer Count, TkPlotPoint* Points) const override;
 
 private:
     void SetExtraBits(Integer Index, Word Mask, Word Bits);
@@ -332,6 +358,7 @@ public:
     Integer Add(Double X, Double Y, Boolean Null, Boolean Empty) override;
     void DeletePoints(Integer Size) override;
     void GetXYEmptyNull(Integer Index, Double& X, Double& Y, Boolean& Empty, Boolean& Null) const override;
+    void ReadPoints(Integer Start, Integer Count, TkPlotPoint* Points) const override;
 };
 
 // Y in single precision; X follows from the first X and a fixed interval
@@ -350,6 +377,7 @@ public:
     void Clear() override;
     void DeletePoints(Integer Size) override;
     void GetXYEmptyNull(Integer Index, Double& X, Double& Y, Boolean& Empty, Boolean& Null) const override;
+    void ReadPoints(Integer Start, Integer Count, TkPlotPoint* Points) const override;
 
     // The X step; -1.0 while unknown.
     Double Interval() const { return FInterval; }
@@ -431,4 +459,5 @@ public:
     Integer Add(Double X, Double Y, Boolean Null, Boolean Empty) override;
     void DeletePoints(Integer Size) override;
     void GetXYEmptyNull(Integer Index, Double& X, Double& Y, Boolean& Empty, Boolean& Null) const override;
+    void ReadPoints(Integer Start, Integer Count, TkPlotPoint* Points) const override;
 };

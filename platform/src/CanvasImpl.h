@@ -16,9 +16,7 @@
 #include "platform/Graphics.h"
 #include "platform/SysApi.h"
 
-// Coordinates are clamped to this range before any arithmetic, which
-// keeps every product of two coordinates inside 64 bits.
-constexpr Integer kCoordLimit = 1 << 27;
+constexpr Integer kCoordLimit = kCanvasCoordLimit;
 
 // The part of the device context that SaveDC keeps.
 struct TDeviceState {
@@ -96,6 +94,11 @@ public:
     // Limits further writes to r as well.
     void Restrict(const QRect& r);
     void Pixel(Integer x, Integer y, QRgb colour);
+    // Rows [y0, y1] of column x.
+    void Column(Integer x, Integer y0, Integer y1, QRgb colour);
+    // True when writing a pixel twice leaves what writing it once does, so
+    // that overlapping writes of one colour may be merged.
+    bool Idempotent() const;
     // [x0, x1) on row y.
     void Span(Integer y, Integer x0, Integer x1, const TFill& fill);
     void Rect(const QRect& r, const TFill& fill);

@@ -152,6 +152,28 @@ void TRasterWriter::Pixel(Integer x, Integer y, QRgb colour)
     }
 }
 
+void TRasterWriter::Column(Integer x, Integer y0, Integer y1, QRgb colour)
+{
+    if (x < FBox.left() || x > FBox.right()) return;
+    for (const QRect& r : FRects) {
+        if (x < r.left() || x > r.right()) continue;
+        const Integer top = std::max(y0, r.top());
+        const Integer bottom = std::min(y1, r.bottom());
+        for (Integer y = top; y <= bottom; ++y) Put(reinterpret_cast<QRgb*>(FImage.scanLine(y))[x], colour);
+    }
+}
+
+bool TRasterWriter::Idempotent() const
+{
+    // Over every pen and destination bit: f(p, f(p, d)) == f(p, d).
+    const Integer table = FRop2 - 1;
+    const auto result = [table](Integer p, Integer d) { return (table >> (p * 2 + d)) & 1; };
+    for (Integer p = 0; p <= 1; ++p)
+        for (Integer d = 0; d <= 1; ++d)
+            if (result(p, result(p, d)) != result(p, d)) return false;
+    return true;
+}
+
 void TRasterWriter::RunOnRect(Integer y, Integer x0, Integer x1, const TFill& fill)
 {
     QRgb* row = reinterpret_cast<QRgb*>(FImage.scanLine(y));
