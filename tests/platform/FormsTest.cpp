@@ -14,6 +14,7 @@
 #include "platform/Resources.h"
 #include "platform/StdCtrls.h"
 #include "platform/Testing.h"
+#include "support/ExceptionCatcher.h"
 
 using namespace Testing;
 
@@ -138,15 +139,6 @@ TClass TProbeForm::StaticClassInfo()
                                        .Build();
     return &info;
 }
-
-struct ExceptionCatcher {
-    std::vector<String> Messages;
-    ExceptionCatcher()
-    {
-        Application->OnException = [this](TObject*, Exception& e) { Messages.push_back(e.Message()); };
-    }
-    ~ExceptionCatcher() { Application->OnException = nullptr; }
-};
 
 class FormsTest : public ::testing::Test {
 protected:
