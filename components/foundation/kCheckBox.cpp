@@ -3,7 +3,6 @@
 #include "components/foundation/kCommonRoutines.h"
 #include "platform/Graphics.h"
 #include "platform/Math.h"
-#include "platform/Messages.h"
 
 namespace {
 
@@ -43,9 +42,8 @@ TClass TkCheckBox::StaticClassInfo()
 
 void kCheckBoxInitialization() { RegisterClass(TkCheckBox::StaticClassInfo()); }
 
-TkCheckBox::TkCheckBox(TComponent* AOwner) : TkCustomComponent(AOwner), FFont(CreateOwned<TFont>())
+TkCheckBox::TkCheckBox(TComponent* AOwner) : TkPressControl(AOwner, "Checked"), FFont(CreateOwned<TFont>())
 {
-    SetTabStop(true);
     FFont->OnChange = [this](TObject* Sender) { FontChanged(Sender); };
     AdjustSize();
 }
@@ -54,30 +52,9 @@ TkCheckBox::TkCheckBox(TComponent* AOwner) : TkCustomComponent(AOwner), FFont(Cr
 // State
 // ---------------------------------------------------------------------------
 
-void TkCheckBox::SetChecked(bool Value)
+void TkCheckBox::ClickedByUser()
 {
-    if (Value == FChecked) return;
-    Boolean canEdit = true;
-    if (OnRequestEdit) OnRequestEdit(this, "Checked", canEdit);
-    if (!canEdit) return;
-    FChecked = Value;
-    InvalidateChange();
-    DoChange();
-    OPCOutputData("Checked", Variant(Value));
-}
-
-void TkCheckBox::DoChange()
-{
-    if (IsLoading()) return;
-    if (OnChangeProtected) OnChangeProtected(this, "Checked");
-    if (OnChange) OnChange(this);
-    if (OnChangeUser && FUserGenerated) OnChangeUser(this);
-}
-
-void TkCheckBox::ToggleByUser()
-{
-    TFlagScope user(FUserGenerated);
-    SetChecked(!FChecked);
+    ChangeByUser([this] { SetChecked(!FChecked); });
 }
 
 // ---------------------------------------------------------------------------
@@ -126,61 +103,6 @@ void TkCheckBox::AdjustSize()
     // With the box at the right the right edge stays where it is.
     const Integer left = FAlignment == 0 ? SatInt32(Int64(Left()) + Width() - width) : Left();
     SetBounds(left, Top(), width, height);
-}
-
-// ---------------------------------------------------------------------------
-// Input
-// ---------------------------------------------------------------------------
-
-void TkCheckBox::kSetFocus()
-{
-    TkCustomComponent::kSetFocus();
-    InvalidateNow();
-}
-
-// The flags are cleared before the inherited step, whose release of the
-// left button at (0, 0) must not toggle.
-void TkCheckBox::kKillFocus()
-{
-    FMouseDown = false;
-    FKeyDown = false;
-    InvalidateChange();
-    TkCustomComponent::kKillFocus();
-}
-
-void TkCheckBox::kKeyDown(Word& Key, TShiftState)
-{
-    if (Key != VK_SPACE) return;
-    FMouseDown = false;
-    FKeyDown = true;
-    InvalidateChange();
-}
-
-// The flag is cleared before the toggle, so a handler that brings another
-// key up cannot toggle a second time.
-void TkCheckBox::kKeyUp(Word& Key, TShiftState)
-{
-    const bool spaceReleased = Key == VK_SPACE && FKeyDown;
-    if (FKeyDown) InvalidateChange();
-    FKeyDown = false;
-    if (spaceReleased) ToggleByUser();
-}
-
-void TkCheckBox::kMouseDown(TMouseButton Button, TShiftState, Integer, Integer)
-{
-    if (Button != mbLeft) return;
-    FocusControl(this);
-    FMouseDown = true;
-    InvalidateChange();
-}
-
-// Only the release of the left button that pressed the control counts.
-void TkCheckBox::kMouseUp(TMouseButton Button, TShiftState, Integer X, Integer Y)
-{
-    if (Button != mbLeft || !FMouseDown) return;
-    InvalidateChange();
-    FMouseDown = false;
-    if (PtInRect(TRect{0, 0, Width(), Height()}, TPoint{X, Y})) ToggleByUser();
 }
 
 // ---------------------------------------------------------------------------

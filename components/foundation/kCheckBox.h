@@ -3,9 +3,9 @@
 // mark and a caption beside it. A click (pressed and released on the
 // control) or the space bar toggles it.
 
-#include "components/foundation/kCustomComponent.h"
+#include "components/foundation/kPressControl.h"
 
-class TkCheckBox : public TkCustomComponent {
+class TkCheckBox : public TkPressControl {
     PL_CLASSINFO()
 public:
     explicit TkCheckBox(TComponent* AOwner);
@@ -14,9 +14,7 @@ public:
     bool Checked() const { return FChecked; }
     // Asks OnRequestEdit, then stores, repaints, reports the change and
     // sends the value to the bound OPC items.
-    void SetChecked(bool Value);
-    // Pressed by the left button or by the space bar.
-    bool Pressed() const { return FMouseDown || FKeyDown; }
+    void SetChecked(bool Value) { SetBoolState(Value, FChecked); }
 
     // ---- Appearance ----
     // The check box's own caption, apart from the window text.
@@ -33,27 +31,14 @@ public:
     Byte Alignment() const { return FAlignment; }
     void SetAlignment(Byte Value);
 
-    TNotifyEvent OnChange;
-    // Only for changes the user made.
-    TNotifyEvent OnChangeUser;
-
     // ---- Drawing ----
     void kPaintTo(TCanvas* Canvas) override;
 
 protected:
-    // Reports a change of Checked: OnChangeProtected, OnChange, then
-    // OnChangeUser for the user's changes; nothing while loading.
-    virtual void DoChange();
-
-    void kSetFocus() override;
-    void kKillFocus() override;
-    void kKeyUp(Word& Key, TShiftState Shift) override;
-    void kKeyDown(Word& Key, TShiftState Shift) override;
-    void kMouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
-    void kMouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+    // Toggles Checked.
+    void ClickedByUser() override;
 
 private:
-    void ToggleByUser();
     // Fits the control to its caption, unless AutoSize is off, the control
     // loads or a fit is under way.
     void AdjustSize();
@@ -66,13 +51,6 @@ private:
     void DrawCheckMark(TCanvas* Canvas, Integer BoxLeft, Integer Middle);
     void DrawFocus(TCanvas* Canvas, const TRect& Caption);
 
-    // The left button went down on the control.
-    bool FMouseDown = false;
-    // The space bar is held.
-    bool FKeyDown = false;
-    // The check box's own flag, apart from the base's: true while a change
-    // the user made is applied.
-    bool FUserGenerated = false;
     bool FDoingAutoSize = false;
     bool FChecked = false;
     String FCaption = "Caption";

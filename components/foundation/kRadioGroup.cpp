@@ -46,6 +46,9 @@ const TRingRun RingRuns[] = {{cl3DDkShadow, DarkShadowSegments},
                              {clBtnFace, FaceSegments},
                              {clBtnHighlight, HighlightSegments}};
 
+// Every key held shows the selected item pressed; none clicks.
+constexpr TkKeyPressing KeysShowThePress{.ClickKey = 0};
+
 bool IsNextKey(Word Key) { return Key == VK_RIGHT || Key == VK_DOWN; }
 bool IsPreviousKey(Word Key) { return Key == VK_LEFT || Key == VK_UP; }
 
@@ -81,10 +84,10 @@ TClass TkRadioGroup::StaticClassInfo()
 void kRadioGroupInitialization() { RegisterClass(TkRadioGroup::StaticClassInfo()); }
 
 TkRadioGroup::TkRadioGroup(TComponent* AOwner)
-    : TkCustomComponent(AOwner), FFont(CreateOwned<TFont>()), FItems(CreateOwned<TStringList>())
+    : TkPressControl(AOwner, "ItemIndex", KeysShowThePress), FFont(CreateOwned<TFont>()),
+      FItems(CreateOwned<TStringList>())
 {
     SetBounds(Left(), Top(), 185, 105);
-    SetTabStop(true);
     FFont->OnChange = [this](TObject* Sender) { InvalidateChangeEvent(Sender); };
     FItems->OnChange = [this](TObject* Sender) { ItemsChanged(Sender); };
 }
@@ -114,17 +117,9 @@ void TkRadioGroup::SetItemIndex(Integer Value)
     DoChange();
 }
 
-void TkRadioGroup::DoChange()
-{
-    if (IsLoading()) return;
-    if (OnChangeProtected) OnChangeProtected(this, "ItemIndex");
-    if (OnChange) OnChange(this);
-    if (OnChangeUser && FUserGenerated) OnChangeUser(this);
-}
-
 void TkRadioGroup::Loaded()
 {
-    TkCustomComponent::Loaded();
+    TkPressControl::Loaded();
     ClampItemIndex();
 }
 
@@ -145,12 +140,6 @@ Integer TkRadioGroup::NeighbourItem(Integer Step) const
     if (Step > 0) return FItemIndex >= count - 1 ? 0 : Max(FItemIndex + 1, 0);
     if (FItemIndex < 0) return -1;
     return FItemIndex == 0 ? count - 1 : Min(FItemIndex - 1, count - 1);
-}
-
-void TkRadioGroup::SelectByUser(Integer Index)
-{
-    TFlagScope user(FUserGenerated);
-    SetItemIndex(Index);
 }
 
 // ---------------------------------------------------------------------------
@@ -225,70 +214,39 @@ Integer TkRadioGroup::ItemAt(Integer X, Integer Y) const
 // Input
 // ---------------------------------------------------------------------------
 
-void TkRadioGroup::kSetFocus()
-{
-    TkCustomComponent::kSetFocus();
-    InvalidateNow();
-}
-
-// The flags are cleared before the inherited step, whose release of the
-// left button at (0, 0) must not select.
-void TkRadioGroup::kKillFocus()
-{
-    FMouseDown = false;
-    FKeyDown = false;
-    InvalidateChange();
-    TkCustomComponent::kKillFocus();
-}
-
 void TkRadioGroup::kWantSpecialKey(Word& CharCode, Integer& Result)
 {
     if (IsNextKey(CharCode) || IsPreviousKey(CharCode)) Result = 1;
 }
 
 // Arrow keys select in code, not as the user: OnChangeUser stays silent.
-void TkRadioGroup::kKeyDown(Word& Key, TShiftState)
+void TkRadioGroup::kKeyDown(Word& Key, TShiftState Shift)
 {
-    FKeyDown = true;
-    if (IsNextKey(Key) || IsPreviousKey(Key)) {
-        SetItemIndex(NeighbourItem(IsNextKey(Key) ? 1 : -1));
-        Key = 0;
-    }
-    InvalidateChange();
+    TkPressControl::kKeyDown(Key, Shift);
+    if (!IsNextKey(Key) && !IsPreviousKey(Key)) return;
+    SetItemIndex(NeighbourItem(IsNextKey(Key) ? 1 : -1));
+    Key = 0;
 }
 
-void TkRadioGroup::kKeyUp(Word&, TShiftState)
-{
-    FKeyDown = false;
-    InvalidateChange();
-}
-
-void TkRadioGroup::kMouseDown(TMouseButton Button, TShiftState, Integer X, Integer Y)
-{
-    if (Button != mbLeft) return;
-    FocusControl(this);
-    FMouseDown = true;
-    FMouseDownIndex = ItemAt(X, Y);
-    InvalidateChange();
-}
+void TkRadioGroup::MousePressed(Integer X, Integer Y) { FMouseDownIndex = ItemAt(X, Y); }
 
 void TkRadioGroup::kMouseMove(TShiftState, Integer X, Integer Y)
 {
-    if (!FMouseDown) return;
+    if (!PressedByMouse()) return;
     const Integer index = ItemAt(X, Y);
     if (index == FMouseDownIndex) return;
     FMouseDownIndex = index;
     InvalidateChange();
 }
 
-// Only the release of the left button that pressed the group counts, and
-// only on the item it was pressed on.
-void TkRadioGroup::kMouseUp(TMouseButton Button, TShiftState, Integer X, Integer Y)
+bool TkRadioGroup::ReleaseClicks(Integer X, Integer Y) const
 {
-    if (Button != mbLeft || !FMouseDown) return;
-    InvalidateChange();
-    FMouseDown = false;
-    if (ValidItem(FMouseDownIndex) && ItemAt(X, Y) == FMouseDownIndex) SelectByUser(FMouseDownIndex);
+    return ValidItem(FMouseDownIndex) && ItemAt(X, Y) == FMouseDownIndex;
+}
+
+void TkRadioGroup::ClickedByUser()
+{
+    ChangeByUser([this] { SetItemIndex(FMouseDownIndex); });
 }
 
 // ---------------------------------------------------------------------------
@@ -335,11 +293,11 @@ void TkRadioGroup::DrawFrameAndCaption(TCanvas* Canvas, Integer TextHeight)
     DrawTextStyled(Canvas, FCaption, rect, {ktfLeft, ktfVCenter}, Enabled(), clWindow);
 }
 
-bool TkRadioGroup::ItemPressed(Integer Index) const { return (FMouseDown || FKeyDown) && FMouseDownIndex == Index; }
+bool TkRadioGroup::ItemPressed(Integer Index) const { return Pressed() && FMouseDownIndex == Index; }
 
 bool TkRadioGroup::ItemShowsFocus(Integer Index) const
 {
-    return HasFocus() && (FMouseDown ? FMouseDownIndex : FItemIndex) == Index;
+    return HasFocus() && (PressedByMouse() ? FMouseDownIndex : FItemIndex) == Index;
 }
 
 void TkRadioGroup::DrawItem(TCanvas* Canvas, Integer Index)

@@ -4,10 +4,10 @@
 // items fill the first column top to bottom, then the next. A press and
 // release on the same item, or an arrow key, selects.
 
-#include "components/foundation/kCustomComponent.h"
+#include "components/foundation/kPressControl.h"
 #include "platform/Classes.h"
 
-class TkRadioGroup : public TkCustomComponent {
+class TkRadioGroup : public TkPressControl {
     PL_CLASSINFO()
 public:
     explicit TkRadioGroup(TComponent* AOwner);
@@ -31,10 +31,6 @@ public:
     // Values below 1 are ignored.
     void SetColumns(Integer Value);
 
-    TNotifyEvent OnChange;
-    // Only for changes the user made with the mouse.
-    TNotifyEvent OnChangeUser;
-
     // ---- Item geometry, as laid out by the last paint ----
     Integer MaxRows() const { return FMaxRows; }
     Integer ItemsRowStart() const { return FItemsRowStart; }
@@ -51,17 +47,16 @@ public:
 
 protected:
     void Loaded() override;
-    // Reports a change of ItemIndex: OnChangeProtected, OnChange, then
-    // OnChangeUser for the user's changes; nothing while loading.
-    virtual void DoChange();
 
-    void kSetFocus() override;
-    void kKillFocus() override;
+    // Selects the item pressed and released on: the only change for which
+    // OnChangeUser fires, as arrow keys select in code.
+    void ClickedByUser() override;
+    // Only over the item the press began on.
+    bool ReleaseClicks(Integer X, Integer Y) const override;
+    void MousePressed(Integer X, Integer Y) override;
+
     void kWantSpecialKey(Word& CharCode, Integer& Result) override;
-    void kKeyUp(Word& Key, TShiftState Shift) override;
     void kKeyDown(Word& Key, TShiftState Shift) override;
-    void kMouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
-    void kMouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
     void kMouseMove(TShiftState Shift, Integer X, Integer Y) override;
 
 private:
@@ -71,7 +66,6 @@ private:
     // The item after (Step 1) or before (Step -1) the selection, wrapping
     // round; none stays none going back.
     Integer NeighbourItem(Integer Step) const;
-    void SelectByUser(Integer Index);
     bool ItemPressed(Integer Index) const;
     bool ItemShowsFocus(Integer Index) const;
 
@@ -80,14 +74,8 @@ private:
     void DrawItem(TCanvas* Canvas, Integer Index);
     void DrawRing(TCanvas* Canvas, TPoint At);
 
-    // The left button went down on the group.
-    bool FMouseDown = false;
     // The item under the pressed mouse, or the one last selected.
     Integer FMouseDownIndex = -1;
-    bool FKeyDown = false;
-    // The group's own flag, apart from the base's: true while a change the
-    // user made is applied.
-    bool FUserGenerated = false;
     Integer FItemsRowStart = 0;
     Double FItemsRowSpacing = 0;
     Integer FItemsColStart = 0;

@@ -18,6 +18,10 @@ TRect PixelRect(Int64 Left, Int64 Top, Int64 Right, Int64 Bottom)
 
 bool LedAlongWidth(TkSideAlignment Side) { return Side != ksaLeft && Side != ksaRight; }
 
+// Only the space bar's own release ends its press, and that release ends
+// the mouse's press as well.
+constexpr TkKeyPressing SpaceKeyPressing{.ClickKey = VK_SPACE, .AnyKeyUpEnds = false, .KeyUpEndsMousePress = true};
+
 }  // namespace
 
 TClass TkSwitchLed::StaticClassInfo()
@@ -55,10 +59,10 @@ TClass TkSwitchLed::StaticClassInfo()
 void kSwitchLedInitialization() { RegisterClass(TkSwitchLed::StaticClassInfo()); }
 
 TkSwitchLed::TkSwitchLed(TComponent* AOwner)
-    : TkCustomComponent(AOwner), FCaptionFont(CreateOwned<TFont>()), FGlyph(CreateOwned<TBitmap>())
+    : TkPressControl(AOwner, "Active", SpaceKeyPressing), FCaptionFont(CreateOwned<TFont>()),
+      FGlyph(CreateOwned<TBitmap>())
 {
     SetBounds(Left(), Top(), 40, 28);
-    SetTabStop(true);
     SetCaption("On");
     FCaptionFont->OnChange = [this](TObject* Sender) { RequestRepaintEvent(Sender); };
     FGlyph->OnChange = [this](TObject* Sender) { InvalidateChangeEvent(Sender); };
@@ -68,18 +72,6 @@ TkSwitchLed::TkSwitchLed(TComponent* AOwner)
 // State
 // ---------------------------------------------------------------------------
 
-void TkSwitchLed::SetActive(bool Value)
-{
-    if (Value == FActive) return;
-    Boolean canEdit = true;
-    if (OnRequestEdit) OnRequestEdit(this, "Active", canEdit);
-    if (!canEdit) return;
-    FActive = Value;
-    InvalidateChange();
-    DoChange();
-    OPCOutputData("Active", Variant(Value));
-}
-
 void TkSwitchLed::SetActiveNoEvent(bool Value)
 {
     TFlagScope suppressed(FOnChangeSuppressed);
@@ -88,17 +80,10 @@ void TkSwitchLed::SetActiveNoEvent(bool Value)
 
 void TkSwitchLed::SetActiveByUser(bool Value)
 {
-    TFlagScope user(FUserGenerated);
-    SetActive(Value);
+    ChangeByUser([this, Value] { SetActive(Value); });
 }
 
-void TkSwitchLed::DoChange()
-{
-    if (IsLoading()) return;
-    if (OnChangeProtected) OnChangeProtected(this, "Active");
-    if (OnChange && !FOnChangeSuppressed) OnChange(this);
-    if (OnChangeUser && FUserGenerated) OnChangeUser(this);
-}
+void TkSwitchLed::DoChange() { ReportChange(!FOnChangeSuppressed); }
 
 void TkSwitchLed::SetGlyph(TBitmap* Value)
 {
@@ -112,86 +97,43 @@ void TkSwitchLed::SetGlyph(TBitmap* Value)
 // Input
 // ---------------------------------------------------------------------------
 
-void TkSwitchLed::kMouseDown(TMouseButton Button, TShiftState, Integer, Integer)
+void TkSwitchLed::ClickedByUser() { SetActiveByUser(!FActive); }
+
+void TkSwitchLed::MousePressed(Integer, Integer)
 {
-    if (Button != mbLeft) return;
-    FocusControl(this);
-    FMouseDown = true;
-    InvalidateChange();
     if (FMomentaryStyle == ksmsSimple) SetActiveByUser(true);
     OPCOutputData(MouseDownProperty, Variant(true));
 }
 
-void TkSwitchLed::ReleasePress()
-{
-    OPCOutputData(MouseDownProperty, Variant(false));
-    InvalidateChange();
-    FMouseDown = false;
-}
+void TkSwitchLed::MousePressEnding() { OPCOutputData(MouseDownProperty, Variant(false)); }
 
-// Only the release of the button that pressed the switch counts: another
-// button let go while the left is held changes nothing.
-void TkSwitchLed::kMouseUp(TMouseButton Button, TShiftState, Integer X, Integer Y)
+bool TkSwitchLed::SpringBack()
 {
-    if (Button != mbLeft || !FMouseDown) return;
-    ReleasePress();
-    if (FMomentaryStyle == ksmsSimple)
-        SetActiveByUser(false);
-    else if (PtInRect(TRect{0, 0, Width(), Height()}, TPoint{X, Y}))
-        SetActiveByUser(!FActive);
-}
-
-void TkSwitchLed::kKeyDown(Word& Key, TShiftState)
-{
-    if (Key != VK_SPACE) return;
-    FKeyDown = true;
-    FMouseDown = false;
-    InvalidateChange();
-}
-
-void TkSwitchLed::kKeyUp(Word& Key, TShiftState)
-{
-    if (Key != VK_SPACE || !FKeyDown) return;
-    InvalidateChange();
-    FKeyDown = false;
-    FMouseDown = false;
-    SetActiveByUser(!FActive);
-}
-
-// The flags are cleared before the inherited step, whose release of the
-// left button at (0, 0) must not toggle. A momentary switch held by the
-// mouse goes off: its release will not come here any more.
-void TkSwitchLed::kKillFocus()
-{
-    const bool heldByMouse = FMouseDown;
-    if (heldByMouse) OPCOutputData(MouseDownProperty, Variant(false));
-    FMouseDown = false;
-    FKeyDown = false;
-    InvalidateChange();
-    if (heldByMouse && FMomentaryStyle == ksmsSimple) SetActiveByUser(false);
-    TkCustomComponent::kKillFocus();
+    if (FMomentaryStyle != ksmsSimple) return false;
+    SetActiveByUser(false);
+    return true;
 }
 
 bool TkSwitchLed::CMDialogChar(Char Key, bool Alt)
 {
     if (!Enabled() || !(Alt || AltKeyDown()) || !IsAccel(Key, Caption()))
-        return TkCustomComponent::CMDialogChar(Key, Alt);
+        return TkPressControl::CMDialogChar(Key, Alt);
     FocusControl(this);
     InvalidateChange();
-    SetActiveByUser(!FActive);
+    ClickedByUser();
     return true;
 }
 
 void TkSwitchLed::CMEnabledChanged()
 {
     InvalidateChange();
-    TkCustomComponent::CMEnabledChanged();
+    TkPressControl::CMEnabledChanged();
 }
 
 void TkSwitchLed::CMTextChanged()
 {
     InvalidateChange();
-    TkCustomComponent::CMTextChanged();
+    TkPressControl::CMTextChanged();
 }
 
 // ---------------------------------------------------------------------------
@@ -210,7 +152,7 @@ void TkSwitchLed::FillOPCSpecialList()
 // "Caption_2" repeats the caption after it; read last, it is the one kept.
 void TkSwitchLed::DefineProperties(TFiler& Filer)
 {
-    TkCustomComponent::DefineProperties(Filer);
+    TkPressControl::DefineProperties(Filer);
     Filer.DefineProperty(
         "Caption_2", [this](TReader& Reader) { SetCaption(Reader.ReadString()); },
         [this](TWriter& Writer) { Writer.WriteString(Caption()); }, true);

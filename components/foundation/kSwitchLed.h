@@ -3,7 +3,7 @@
 // off, the LED lights while Active, and the face sinks while pressed. In
 // momentary style the switch is active only while the button is held.
 
-#include "components/foundation/kCustomComponent.h"
+#include "components/foundation/kPressControl.h"
 #include "platform/Math.h"
 
 // Where the caption sits: against the LED, or against the opposite side.
@@ -14,7 +14,7 @@ PL_ENUM_NAMES(TkSwitchLedCaptionAlignment, "kslcaIndicator", "kslcaOppisiteSide"
 enum TkSwitchMomentaryStyle { ksmsNone, ksmsSimple };
 PL_ENUM_NAMES(TkSwitchMomentaryStyle, "ksmsNone", "ksmsSimple")
 
-class TkSwitchLed : public TkCustomComponent {
+class TkSwitchLed : public TkPressControl {
     PL_CLASSINFO()
 public:
     // The OPC pseudo property that follows the left button.
@@ -26,11 +26,9 @@ public:
     bool Active() const { return FActive; }
     // Asks OnRequestEdit, then stores, repaints, reports the change and
     // sends the value to the bound OPC items.
-    void SetActive(bool Value);
+    void SetActive(bool Value) { SetBoolState(Value, FActive); }
     // SetActive without OnChange (OnChangeProtected and OnChangeUser fire).
     void SetActiveNoEvent(bool Value);
-    // Pressed by the left button or by the space bar.
-    bool Pressed() const { return FMouseDown || FKeyDown; }
 
     // ---- Appearance ----
     TColor ActiveColor() const { return FActiveColor; }
@@ -69,10 +67,6 @@ public:
     // Copies Value, drawn transparent through its bottom-left pixel.
     void SetGlyph(TBitmap* Value);
 
-    TNotifyEvent OnChange;
-    // Only for changes the user made.
-    TNotifyEvent OnChangeUser;
-
     // ---- Drawing ----
     void kPaintTo(TCanvas* Canvas) override;
 
@@ -89,18 +83,19 @@ public:
     void DefineProperties(TFiler& Filer) override;
 
 protected:
-    void kMouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
-    void kMouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
-    void kKeyDown(Word& Key, TShiftState Shift) override;
-    void kKeyUp(Word& Key, TShiftState Shift) override;
-    void kKillFocus() override;
+    // OnChange stays silent within SetActiveNoEvent.
+    void DoChange() override;
+    // Toggles Active.
+    void ClickedByUser() override;
+    // OPC follows the left button; a momentary switch goes active.
+    void MousePressed(Integer X, Integer Y) override;
+    void MousePressEnding() override;
+    // A momentary switch goes inactive.
+    bool SpringBack() override;
 
 private:
     // What the user's action changes; OnChangeUser fires for it.
     void SetActiveByUser(bool Value);
-    void DoChange();
-    // Ends a press: the pressed look goes and OPC learns the button is up.
-    void ReleasePress();
 
     void DrawBevel(TCanvas* Canvas);
     void DrawCaption(TCanvas* Canvas, const TRect& Inner, const TRect& Led);
@@ -127,14 +122,6 @@ private:
     TColor FBorderHighlightColor = clBtnHighlight;
     TColor FBorderShadowColor = clBtnShadow;
     TOwned<TBitmap> FGlyph;
-
-    // The left button went down on the switch.
-    bool FMouseDown = false;
-    // The space bar is held.
-    bool FKeyDown = false;
-    // The switch's own flag, apart from the base's: true while a change
-    // the user made is applied.
-    bool FUserGenerated = false;
     bool FOnChangeSuppressed = false;
 };
 

@@ -9,73 +9,22 @@
 #include "platform/Messages.h"
 #include "platform/SysUtils.h"
 #include "platform/Testing.h"
+#include "support/EventLog.h"
+#include "support/TwoControlForm.h"
 
 namespace {
 
 using namespace Testing;
+using TLoggedSwitch = TLogged<TkSwitchLed>;
 
-// Logs every event and every value offered to the OPC items, in order.
-class TLoggedSwitch : public TkSwitchLed {
-public:
-    explicit TLoggedSwitch(TComponent* AOwner) : TkSwitchLed(AOwner)
-    {
-        OnClick = [this](TObject*) { Log.push_back("click"); };
-        OnChange = [this](TObject*) { Log.push_back("change"); };
-        OnChangeUser = [this](TObject*) { Log.push_back("user"); };
-        OnChangeProtected = [this](TObject*, const String& Name) { Log.push_back("protected " + Name); };
-    }
-    bool OPCOutputData(const String& PropertyName, const Variant& Value) override
-    {
-        Log.push_back("opc " + PropertyName + (Value.BooleanValue() ? "=1" : "=0"));
-        return false;
-    }
-    std::vector<String> Log;
-};
-
-using TLog = std::vector<String>;
-
-// A shown form with the switch and a second control to take the focus.
-class SwitchTest : public ::testing::Test {
+class SwitchTest : public TwoControlForm<TLoggedSwitch> {
 protected:
     void SetUp() override
     {
-        Form = Create<TForm>(nullptr);
-        Form->SetBounds(0, 0, 300, 200);
-        for (TLoggedSwitch** s : {&Switch, &Other}) {
-            *s = Create<TLoggedSwitch>(Form);
-            (*s)->SetParent(Form);
-            (*s)->SetLeft(s == &Switch ? 10 : 100);
-        }
-        Form->Show();
-        Input::Flush();
+        ShowForm(300, 200, [](TLoggedSwitch* Switch, bool UnderTest) { Switch->SetLeft(UnderTest ? 10 : 100); });
     }
-    void TearDown() override
-    {
-        FreeAndNil(Form);
-        Input::Flush();
-    }
-    // Each press well apart from the last, so none pairs into a double click.
-    void Press()
-    {
-        VirtualClock::Advance(DoubleClickTime + 1);
-        Input::MouseDown(Switch, mbLeft, 5, 5);
-    }
-    void Click()
-    {
-        VirtualClock::Advance(DoubleClickTime + 1);
-        Input::Click(Switch, mbLeft, 20, 14);
-    }
-    TColor PixelAt(Integer X, Integer Y)
-    {
-        TOwned<TBitmap> bitmap(CreateOwned<TBitmap>());
-        bitmap->SetSize(Switch->Width(), Switch->Height());
-        Switch->kPaintTo(bitmap->Canvas());
-        return bitmap->Canvas()->Pixels(X, Y);
-    }
-
-    TForm* Form = nullptr;
-    TLoggedSwitch* Switch = nullptr;
-    TLoggedSwitch* Other = nullptr;
+    void Press() { TwoControlForm::Press(5, 5); }
+    void Click() { TwoControlForm::Click(20, 14); }
 };
 
 TEST(SwitchLed, CreationDefaultsAndPublishedProperties)
@@ -107,54 +56,54 @@ TEST(SwitchLed, CreationDefaultsAndPublishedProperties)
 TEST_F(SwitchTest, ClickTogglesOnceAfterTheClassLibrarysClick)
 {
     Click();
-    EXPECT_TRUE(Switch->Active());
-    EXPECT_TRUE(Switch->Focused());
-    EXPECT_EQ(Switch->Log, (TLog{"opc {MouseDown}=1", "click", "opc {MouseDown}=0", "protected Active", "change",
+    EXPECT_TRUE(Control->Active());
+    EXPECT_TRUE(Control->Focused());
+    EXPECT_EQ(Control->Log, (TEventLog{"opc {MouseDown}=1", "click", "opc {MouseDown}=0", "protected Active", "change",
                                  "user", "opc Active=1"}));
-    Switch->Log.clear();
-    Switch->SetActive(false);
-    EXPECT_EQ(Switch->Log, (TLog{"protected Active", "change", "opc Active=0"}));
-    Switch->Log.clear();
-    Switch->SetActiveNoEvent(true);
-    EXPECT_EQ(Switch->Log, (TLog{"protected Active", "opc Active=1"}));
-    Switch->Log.clear();
-    Switch->SetActive(true);
-    EXPECT_TRUE(Switch->Log.empty());
+    Control->Log.clear();
+    Control->SetActive(false);
+    EXPECT_EQ(Control->Log, (TEventLog{"protected Active", "change", "opc Active=0"}));
+    Control->Log.clear();
+    Control->SetActiveNoEvent(true);
+    EXPECT_EQ(Control->Log, (TEventLog{"protected Active", "opc Active=1"}));
+    Control->Log.clear();
+    Control->SetActive(true);
+    EXPECT_TRUE(Control->Log.empty());
 
-    Switch->OnRequestEdit = [](TObject*, const String& Name, Boolean& CanEdit) { CanEdit = Name != "Active"; };
+    Control->OnRequestEdit = [](TObject*, const String& Name, Boolean& CanEdit) { CanEdit = Name != "Active"; };
     Click();
-    EXPECT_TRUE(Switch->Active());
-    EXPECT_EQ(Switch->Log, (TLog{"opc {MouseDown}=1", "click", "opc {MouseDown}=0"}));
+    EXPECT_TRUE(Control->Active());
+    EXPECT_EQ(Control->Log, (TEventLog{"opc {MouseDown}=1", "click", "opc {MouseDown}=0"}));
 }
 
 TEST_F(SwitchTest, OnlyALeftReleaseInsideToggles)
 {
     Press();
-    EXPECT_TRUE(Switch->Pressed());
-    Input::MouseUp(Switch, mbLeft, 40, 5);  // x = Width lies outside
-    EXPECT_FALSE(Switch->Pressed());
-    EXPECT_FALSE(Switch->Active());
+    EXPECT_TRUE(Control->Pressed());
+    Input::MouseUp(Control, mbLeft, 40, 5);  // x = Width lies outside
+    EXPECT_FALSE(Control->Pressed());
+    EXPECT_FALSE(Control->Active());
 
-    Input::MouseDown(Switch, mbLeft, 5, 5);
-    Input::MouseDown(Switch, mbRight, 5, 5);
-    Input::MouseUp(Switch, mbRight, 5, 5);
-    EXPECT_FALSE(Switch->Active());
-    EXPECT_TRUE(Switch->Pressed());
-    Input::MouseUp(Switch, mbLeft, 5, 5);
-    EXPECT_TRUE(Switch->Active());
+    Input::MouseDown(Control, mbLeft, 5, 5);
+    Input::MouseDown(Control, mbRight, 5, 5);
+    Input::MouseUp(Control, mbRight, 5, 5);
+    EXPECT_FALSE(Control->Active());
+    EXPECT_TRUE(Control->Pressed());
+    Input::MouseUp(Control, mbLeft, 5, 5);
+    EXPECT_TRUE(Control->Active());
 
-    Switch->SetEnabled(false);
+    Control->SetEnabled(false);
     Click();
-    EXPECT_TRUE(Switch->Active());
+    EXPECT_TRUE(Control->Active());
 }
 
 TEST_F(SwitchTest, MomentaryStyleIsActiveExactlyWhileHeld)
 {
-    Switch->SetMomentaryStyle(ksmsSimple);
+    Control->SetMomentaryStyle(ksmsSimple);
     Press();
-    EXPECT_TRUE(Switch->Active());
-    Input::MouseUp(Switch, mbLeft, 50, 50);
-    EXPECT_FALSE(Switch->Active());
+    EXPECT_TRUE(Control->Active());
+    Input::MouseUp(Control, mbLeft, 50, 50);
+    EXPECT_FALSE(Control->Active());
 }
 
 // The release that follows no longer reaches the switch: no toggle, and a
@@ -162,50 +111,67 @@ TEST_F(SwitchTest, MomentaryStyleIsActiveExactlyWhileHeld)
 TEST_F(SwitchTest, FocusLossWhileHeldEndsThePress)
 {
     for (TkSwitchMomentaryStyle style : {ksmsNone, ksmsSimple}) {
-        Switch->SetMomentaryStyle(style);
-        Switch->SetFocus();
+        Control->SetMomentaryStyle(style);
+        Control->SetFocus();
         Press();
-        Switch->Log.clear();
+        Control->Log.clear();
         Other->SetFocus();
-        EXPECT_EQ(Switch->Log.front(), "opc {MouseDown}=0");
-        EXPECT_FALSE(Switch->Pressed());
-        Input::MouseUp(Switch, mbLeft, 5, 5);
-        EXPECT_FALSE(Switch->Active());
+        EXPECT_EQ(Control->Log.front(), "opc {MouseDown}=0");
+        EXPECT_FALSE(Control->Pressed());
+        Input::MouseUp(Control, mbLeft, 5, 5);
+        EXPECT_FALSE(Control->Active());
     }
 }
 
 TEST_F(SwitchTest, SpaceBarAndAcceleratorToggleAsTheUser)
 {
-    Switch->SetFocus();
+    Control->SetFocus();
     Input::KeyDown(VK_SPACE);
-    EXPECT_TRUE(Switch->Pressed());
-    EXPECT_FALSE(Switch->Active());
+    EXPECT_TRUE(Control->Pressed());
+    EXPECT_FALSE(Control->Active());
     Input::KeyUp(VK_SPACE);
-    EXPECT_FALSE(Switch->Pressed());
-    EXPECT_TRUE(Switch->Active());
-    EXPECT_EQ(Switch->Log.back(), "opc Active=1");
+    EXPECT_FALSE(Control->Pressed());
+    EXPECT_TRUE(Control->Active());
+    EXPECT_EQ(Control->Log.back(), "opc Active=1");
 
-    Switch->SetMomentaryStyle(ksmsSimple);
+    Control->SetMomentaryStyle(ksmsSimple);
     Input::Key(VK_SPACE);
-    EXPECT_FALSE(Switch->Active());
+    EXPECT_FALSE(Control->Active());
 
-    Switch->SetCaption("&Go");
+    Control->SetCaption("&Go");
     Other->SetFocus();
-    Switch->Log.clear();
+    Control->Log.clear();
     Input::Key('G', {ssAlt});
-    EXPECT_TRUE(Switch->Active());
-    EXPECT_TRUE(Switch->Focused());
-    EXPECT_EQ(Switch->Log, (TLog{"protected Active", "change", "user", "opc Active=1"}));
+    EXPECT_TRUE(Control->Active());
+    EXPECT_TRUE(Control->Focused());
+    EXPECT_EQ(Control->Log, (TEventLog{"protected Active", "change", "user", "opc Active=1"}));
     Input::KeyUp(VK_MENU);
-    EXPECT_FALSE(Switch->CMDialogChar(u'g', false));  // a dialog character without Alt
+    EXPECT_FALSE(Control->CMDialogChar(u'g', false));  // a dialog character without Alt
 
-    Switch->SetCaption("Go&");  // a mark with nothing after it
+    Control->SetCaption("Go&");  // a mark with nothing after it
     Input::Key('G', {ssAlt});
-    EXPECT_TRUE(Switch->Active());
-    Switch->SetCaption("&Go");
-    Switch->SetEnabled(false);
+    EXPECT_TRUE(Control->Active());
+    Control->SetCaption("&Go");
+    Control->SetEnabled(false);
     Input::Key('G', {ssAlt});
-    EXPECT_TRUE(Switch->Active());
+    EXPECT_TRUE(Control->Active());
+}
+
+// Only the space bar's own release ends its press, and that release also
+// ends a press of the mouse begun meanwhile: the mouse's release then
+// changes nothing.
+TEST_F(SwitchTest, OnlyTheSpaceBarsReleaseEndsItsPress)
+{
+    Control->SetFocus();
+    Input::KeyDown(VK_SPACE);
+    Input::Key('A');
+    EXPECT_TRUE(Control->Pressed());
+    Press();
+    Input::KeyUp(VK_SPACE);
+    EXPECT_FALSE(Control->Pressed());
+    EXPECT_TRUE(Control->Active());
+    Input::MouseUp(Control, mbLeft, 5, 5);
+    EXPECT_TRUE(Control->Active());
 }
 
 TEST_F(SwitchTest, LedAndBevelShowTheState)
@@ -215,20 +181,20 @@ TEST_F(SwitchTest, LedAndBevelShowTheState)
     EXPECT_EQ(PixelAt(20, 20), RGB(0, 85, 0));
     EXPECT_EQ(PixelAt(10, 0), highlight);
     EXPECT_EQ(PixelAt(39, 10), clBlack);
-    Switch->SetActive(true);
+    Control->SetActive(true);
     EXPECT_EQ(PixelAt(20, 20), clLime);
 
-    Switch->SetFocus();
+    Control->SetFocus();
     EXPECT_EQ(PixelAt(10, 0), ColorToRGB(cl3DDkShadow));
     Press();
     EXPECT_EQ(PixelAt(10, 0), clBlack);                     // sunk
     EXPECT_EQ(PixelAt(10, 1), ColorToRGB(cl3DDkShadow));
-    Input::MouseUp(Switch, mbLeft, 50, 50);
+    Input::MouseUp(Control, mbLeft, 50, 50);
 
     // A system colour darkens through its RGB value.
-    Switch->SetActiveColor(clBtnHighlight);
+    Control->SetActiveColor(clBtnHighlight);
     EXPECT_EQ(PixelAt(20, 20), highlight);
-    Switch->SetActive(false);
+    Control->SetActive(false);
     EXPECT_EQ(PixelAt(20, 20), RGB(85, 85, 85));
 }
 
@@ -240,19 +206,19 @@ TEST_F(SwitchTest, GlyphAndExtremeSizesDraw)
     glyph->Canvas()->FillRect(Rect(0, 0, 6, 4));
     glyph->Canvas()->SetPixels(0, 3, clBlue);  // the transparent colour
     glyph->Canvas()->SetPixels(5, 0, clBlue);
-    Switch->SetGlyph(glyph.get());
+    Control->SetGlyph(glyph.get());
     Other->SetFocus();
     // Centred at the bottom, IndicatorMargin above the inner bottom (27).
     EXPECT_EQ(PixelAt(17, 18), clRed);
     EXPECT_EQ(PixelAt(22, 18), ColorToRGB(clBtnFace));
 
-    Switch->SetGlyph(nullptr);
+    Control->SetGlyph(nullptr);
     for (Integer value : {INT_MIN, -50, 0, INT_MAX}) {
-        Switch->SetIndicatorMargin(value);
-        Switch->SetCaptionMargin(value);
-        Switch->SetIndicatorWidth(value);
-        Switch->SetBorderSize(value);
-        Switch->SetAutoLedSize(value < 0);
+        Control->SetIndicatorMargin(value);
+        Control->SetCaptionMargin(value);
+        Control->SetIndicatorWidth(value);
+        Control->SetBorderSize(value);
+        Control->SetAutoLedSize(value < 0);
         EXPECT_NE(PixelAt(0, 0), -1);
     }
 }
@@ -324,7 +290,7 @@ TEST(SwitchLedStream, TheMainWindowsSwitchLoadsAndWritesBack)
     ReadComponent("object S: TkSwitchLed\n  Active = True\n  Caption = 'a'\n  Caption_2 = 'b'\nend\n", loaded.get());
     EXPECT_TRUE(loaded->Active());
     EXPECT_EQ(loaded->Caption(), "b");
-    EXPECT_EQ(loaded->Log, (TLog{"opc Active=1"}));
+    EXPECT_EQ(loaded->Log, (TEventLog{"opc Active=1"}));
     EXPECT_THROW(ReadComponent("object S: TkSwitchLed\n  IndicatorAlignment = ksaMiddle\nend\n", loaded.get()),
                  EReadError);
 }

@@ -10,6 +10,8 @@
 #include "platform/SysApi.h"
 #include "platform/SysUtils.h"
 #include "platform/Testing.h"
+#include "support/ExceptionCatcher.h"
+#include "support/TwoControlForm.h"
 
 namespace {
 
@@ -62,39 +64,20 @@ public:
     TShiftState LastUpShift{ssCtrl};
 };
 
-// A shown form holding two probes side by side; the first has the focus.
-class FormTest : public ::testing::Test {
+// Two probes side by side; the one under test has the focus.
+class FormTest : public TwoControlForm<TProbe> {
 protected:
     void SetUp() override
     {
-        Form = Create<TForm>(nullptr);
-        Form->SetBounds(0, 0, 300, 200);
-        First = AddProbe(10);
-        Second = AddProbe(150);
-        Form->Show();
-        First->SetFocus();
+        ShowForm(300, 200, [](TProbe* Probe, bool UnderTest) {
+            Probe->SetBounds(UnderTest ? 10 : 150, 10, 100, 80);
+            Probe->SetTabStop(true);
+        });
+        Control->SetFocus();
         Testing::Input::Flush();
-        Application->OnException = [this](TObject*, Exception&) { ++EscapedExceptions; };
-    }
-    void TearDown() override
-    {
-        Application->OnException = nullptr;
-        FreeAndNil(Form);
-        Testing::Input::Flush();
-    }
-    TProbe* AddProbe(Integer Left)
-    {
-        auto* probe = Create<TProbe>(Form);
-        probe->SetParent(Form);
-        probe->SetBounds(Left, 10, 100, 80);
-        probe->SetTabStop(true);
-        return probe;
     }
 
-    TForm* Form = nullptr;
-    TProbe* First = nullptr;
-    TProbe* Second = nullptr;
-    Integer EscapedExceptions = 0;
+    ExceptionCatcher Escaped;
 };
 
 TEST_F(FormTest, EachKeyReachesTheHooksOnceWithTheRealShiftState)
@@ -104,65 +87,64 @@ TEST_F(FormTest, EachKeyReachesTheHooksOnceWithTheRealShiftState)
     Testing::Input::Key(VK_RETURN, {ssShift});  // wanted by the control
     Testing::Input::Key(VK_F5);
     const std::vector<TKeyCall> expected = {{'A', shiftCtrl, true}, {VK_RETURN, {ssShift}, true}, {VK_F5, {}, true}};
-    EXPECT_EQ(First->KeyDowns, expected);
-    EXPECT_EQ(First->KeyUps, expected);
-    EXPECT_FALSE(First->UserGenerated());
+    EXPECT_EQ(Control->KeyDowns, expected);
+    EXPECT_EQ(Control->KeyUps, expected);
+    EXPECT_FALSE(Control->UserGenerated());
 
     // Tab is taken by the form as a dialog key: the hook still sees it,
     // once, after the focus moved on (whose handlers cleared UserGenerated).
-    First->KeyDowns.clear();
+    Control->KeyDowns.clear();
     Testing::Input::KeyDown(VK_TAB, {ssShift});
-    ASSERT_EQ(First->KeyDowns.size(), 1u);
-    EXPECT_EQ(First->KeyDowns[0].Key, VK_TAB);
-    EXPECT_EQ(First->KeyDowns[0].Shift, TShiftState{ssShift});
-    EXPECT_TRUE(Second->Focused());
-    EXPECT_TRUE(Second->HasFocus());
-    EXPECT_FALSE(First->HasFocus());
+    ASSERT_EQ(Control->KeyDowns.size(), 1u);
+    EXPECT_EQ(Control->KeyDowns[0].Key, VK_TAB);
+    EXPECT_EQ(Control->KeyDowns[0].Shift, TShiftState{ssShift});
+    EXPECT_TRUE(Other->Focused());
+    EXPECT_TRUE(Other->HasFocus());
+    EXPECT_FALSE(Control->HasFocus());
     Testing::Input::KeyUp(VK_TAB, {ssShift});
 }
 
 TEST_F(FormTest, MouseHooksRunAsUserActionsAndTheirFailuresAreDropped)
 {
-    First->FailMouseDown = true;
-    Testing::Input::Click(First, mbLeft, 12, 7);
-    EXPECT_EQ(First->MouseDowns, (std::vector<TPoint>{{12, 7}}));
-    EXPECT_TRUE(First->MouseDownWasUser);
-    EXPECT_FALSE(First->UserGenerated());
-    EXPECT_EQ(EscapedExceptions, 0);
+    Control->FailMouseDown = true;
+    Testing::Input::Click(Control, mbLeft, 12, 7);
+    EXPECT_EQ(Control->MouseDowns, (std::vector<TPoint>{{12, 7}}));
+    EXPECT_TRUE(Control->MouseDownWasUser);
+    EXPECT_FALSE(Control->UserGenerated());
+    EXPECT_TRUE(Escaped.Messages.empty());
 
     bool clickRaised = false;
-    First->OnClick = [&](TObject*) {
+    Control->OnClick = [&](TObject*) {
         clickRaised = true;
         throw Exception("click failure");
     };
-    Testing::VirtualClock::Advance(DoubleClickTime + 1);
-    Testing::Input::Click(First, mbLeft, 12, 7);
+    Click(12, 7);
     EXPECT_TRUE(clickRaised);
-    EXPECT_EQ(EscapedExceptions, 0);
+    EXPECT_TRUE(Escaped.Messages.empty());
 
-    Testing::Input::Wheel(First, 240, 5, 5);
-    EXPECT_EQ(First->WheelDeltas, (std::vector<Integer>{240}));
+    Testing::Input::Wheel(Control, 240, 5, 5);
+    EXPECT_EQ(Control->WheelDeltas, (std::vector<Integer>{240}));
 }
 
 TEST_F(FormTest, LosingTheFocusReleasesTheLeftButtonAtTheOrigin)
 {
-    First->MouseUps.clear();
-    Second->SetFocus();
-    EXPECT_FALSE(First->HasFocus());
-    EXPECT_EQ(First->MouseUps, (std::vector<TPoint>{{0, 0}}));
-    EXPECT_EQ(First->LastUpButton, mbLeft);
-    EXPECT_EQ(First->LastUpShift, TShiftState{});
+    Control->MouseUps.clear();
+    Other->SetFocus();
+    EXPECT_FALSE(Control->HasFocus());
+    EXPECT_EQ(Control->MouseUps, (std::vector<TPoint>{{0, 0}}));
+    EXPECT_EQ(Control->LastUpButton, mbLeft);
+    EXPECT_EQ(Control->LastUpShift, TShiftState{});
 }
 
 TEST_F(FormTest, TransparentControlShowsWhatLiesUnderIt)
 {
     // On the form: the form's colour.
     Form->SetColor(clTeal);
-    First->SetTransparent(true);
-    EXPECT_TRUE(First->NeedsTransparentCapture());
-    First->PaintCycle(First->ClientRect());
-    EXPECT_FALSE(First->NeedsTransparentCapture());
-    EXPECT_EQ(First->Canvas()->Pixels(50, 40), clTeal);
+    Control->SetTransparent(true);
+    EXPECT_TRUE(Control->NeedsTransparentCapture());
+    Control->PaintCycle(Control->ClientRect());
+    EXPECT_FALSE(Control->NeedsTransparentCapture());
+    EXPECT_EQ(Control->Canvas()->Pixels(50, 40), clTeal);
 
     // On a painted control: its pixels under the child.
     auto* host = Create<TProbe>(Form);

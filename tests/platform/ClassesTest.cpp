@@ -5,6 +5,7 @@
 
 #include "platform/Classes.h"
 #include "platform/Resources.h"
+#include "support/MessageOf.h"
 
 namespace {
 
@@ -282,18 +283,8 @@ TEST(StreamTest, FileStreamModesAndErrorsNameThePath)
     std::remove(path.c_str());
 
     const String missing = ::testing::TempDir() + "no_such_dir/none.bin";
-    try {
-        TFileStream f(missing, fmOpenRead);
-        ADD_FAILURE();
-    } catch (const EFOpenError& e) {
-        EXPECT_NE(e.Message().find(missing), String::npos);
-    }
-    try {
-        TFileStream f(missing, fmCreate);
-        ADD_FAILURE();
-    } catch (const EFCreateError& e) {
-        EXPECT_NE(e.Message().find(missing), String::npos);
-    }
+    EXPECT_NE(MessageOf<EFOpenError>([&] { TFileStream f(missing, fmOpenRead); }).find(missing), String::npos);
+    EXPECT_NE(MessageOf<EFCreateError>([&] { TFileStream f(missing, fmCreate); }).find(missing), String::npos);
     EXPECT_THROW(TFileStream(::testing::TempDir(), fmOpenRead), EFOpenError);
 }
 

@@ -8,6 +8,7 @@
 #include "platform/Forms.h"
 #include "platform/StdCtrls.h"
 #include "platform/Testing.h"
+#include "support/ExceptionCatcher.h"
 
 using namespace Testing;
 
@@ -185,14 +186,12 @@ TEST_F(ControlsTest, PaintToDrawsChildrenAndGraphicControlsOverTheParent)
 
 TEST_F(ControlsTest, ExceptionInAPaintReachesHandleException)
 {
-    std::vector<String> caught;
-    Application->OnException = [&](TObject*, Exception& e) { caught.push_back(e.Message()); };
+    ExceptionCatcher caught;
     auto* c = Add<TPainted>(0, 0, 20, 20);
     c->Fail = true;
     Grab(c);
-    Application->OnException = nullptr;
-    ASSERT_FALSE(caught.empty());
-    EXPECT_EQ(caught.front(), "paint failed");
+    ASSERT_FALSE(caught.Messages.empty());
+    EXPECT_EQ(caught.Messages.front(), "paint failed");
 }
 
 TEST_F(ControlsTest, BoundsSetDuringAPaintApplyAfterIt)

@@ -5,6 +5,7 @@
 
 #include "platform/Resources.h"
 #include "support/FormTestClasses.h"
+#include "support/MessageOf.h"
 
 namespace {
 
@@ -98,14 +99,8 @@ protected:
     void ExpectBad(const String& text, const char* line)
     {
         TFormTestRoot* root = NewRoot();
-        try {
-            ReadComponent(text, root);
-            ADD_FAILURE() << "no error for:\n" << text;
-        } catch (const EReadError& e) {
-            EXPECT_NE(e.Message().find(String("ligne ") + line), String::npos) << e.Message();
-        } catch (const EConvertError& e) {
-            EXPECT_NE(e.Message().find(String("ligne ") + line), String::npos) << e.Message();
-        }
+        const String message = MessageOf<EReadError, EConvertError>([&] { ReadComponent(text, root); });
+        EXPECT_NE(message.find(String("ligne ") + line), String::npos) << message << " for:\n" << text;
         EXPECT_EQ(root->ComponentCount(), 0) << "components of a failed read stay";
         EXPECT_FALSE(root->ComponentState().Contains(csLoading));
     }

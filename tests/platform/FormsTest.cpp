@@ -14,6 +14,8 @@
 #include "platform/Resources.h"
 #include "platform/StdCtrls.h"
 #include "platform/Testing.h"
+#include "support/EventLog.h"
+#include "support/ExceptionCatcher.h"
 
 using namespace Testing;
 
@@ -103,7 +105,7 @@ public:
     TMenuItem* Exit1 = nullptr;
     TTimer* Timer1 = nullptr;
 
-    std::vector<String> Log;
+    TEventLog Log;
     void Chosen(TObject*) { Log.push_back("chosen " + IntToStr(ComboBox1->ItemIndex())); }
     void Pressed(TObject*) { Log.push_back("pressed"); }
     void Quit(TObject*) { Close(); }
@@ -139,15 +141,6 @@ TClass TProbeForm::StaticClassInfo()
     return &info;
 }
 
-struct ExceptionCatcher {
-    std::vector<String> Messages;
-    ExceptionCatcher()
-    {
-        Application->OnException = [this](TObject*, Exception& e) { Messages.push_back(e.Message()); };
-    }
-    ~ExceptionCatcher() { Application->OnException = nullptr; }
-};
-
 class FormsTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
@@ -166,7 +159,7 @@ protected:
 TEST_F(FormsTest, FormDataBuildsTheControlsAndBindsFieldsAndHandlers)
 {
     auto* form = Create<TProbeForm>(nullptr);
-    EXPECT_EQ(form->Log, (std::vector<String>{"constructed, button Calcul direct", "OnCreate"}));
+    EXPECT_EQ(form->Log, (TEventLog{"constructed, button Calcul direct", "OnCreate"}));
     EXPECT_EQ(form->Caption(), "Essai");
     ASSERT_TRUE(form->Label1 && form->ComboBox1 && form->Timer1 && form->Exit1);
     EXPECT_EQ(form->Label1->Parent(), form->Panel1);
@@ -403,9 +396,9 @@ TEST_F(FormsTest, MessageDlgAsksTheAnswerer)
 
 TEST_F(FormsTest, OwnersFreeTheirComponentsLastFirst)
 {
-    std::vector<String> order;
+    TEventLog order;
     struct TNoisy : TComponent {
-        std::vector<String>* Order = nullptr;
+        TEventLog* Order = nullptr;
         using TComponent::TComponent;
         void BeforeDestruction() override
         {
@@ -425,7 +418,7 @@ TEST_F(FormsTest, OwnersFreeTheirComponentsLastFirst)
     button->SetParent(panel);
     TWeakRef<TButton> buttonAlive(button);
     form->Free();
-    EXPECT_EQ(order, (std::vector<String>{"Third", "Second", "First"}));
+    EXPECT_EQ(order, (TEventLog{"Third", "Second", "First"}));
     EXPECT_FALSE(buttonAlive);
 }
 
@@ -447,15 +440,15 @@ TEST_F(FormsTest, MenuShortcutPostsTheItemsClick)
 
 TEST_F(FormsTest, UnitsInitialiseInOrderAndFinaliseInReverse)
 {
-    static std::vector<String> log;
+    static TEventLog log;
     RegisterUnitInitialization("unitA", [] { log.push_back("A+"); }, [] { log.push_back("A-"); });
     RegisterUnitInitialization("unitB", [] { log.push_back("B+"); }, [] { log.push_back("B-"); });
     RegisterUnitInitialization("unitA", [] { log.push_back("again"); }, nullptr);
     InitializeUnits();
     InitializeUnits();
-    EXPECT_EQ(log, (std::vector<String>{"A+", "B+"}));
+    EXPECT_EQ(log, (TEventLog{"A+", "B+"}));
     FinalizeUnits();
-    EXPECT_EQ(log, (std::vector<String>{"A+", "B+", "B-", "A-"}));
+    EXPECT_EQ(log, (TEventLog{"A+", "B+", "B-", "A-"}));
     InitializeUnits();  // the platform's unit again, for the tests that follow
     EXPECT_NE(FindClass("TPanel"), nullptr);
 }

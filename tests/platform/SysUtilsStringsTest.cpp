@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/SysUtils.h"
+#include "support/MessageOf.h"
 
 TEST(SysUtilsStrings, TrimCaseAndComparison)
 {
@@ -119,10 +120,5 @@ TEST(SysUtilsIntegers, StrToIntIsStrict)
     EXPECT_THROW(StrToInt64("9223372036854775808"), EConvertError);
     EXPECT_EQ(StrToInt64Def("4294967296", 0), 4294967296LL);
 
-    try {
-        StrToInt("12x");
-        FAIL();
-    } catch (const EConvertError& e) {
-        EXPECT_NE(e.Message().find("'12x'"), String::npos);
-    }
+    EXPECT_NE(MessageOf<EConvertError>([] { StrToInt("12x"); }).find("'12x'"), String::npos);
 }

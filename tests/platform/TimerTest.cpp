@@ -8,6 +8,7 @@
 #include "platform/Forms.h"
 #include "platform/Messages.h"
 #include "platform/Testing.h"
+#include "support/ExceptionCatcher.h"
 
 using namespace Testing;
 
@@ -26,15 +27,6 @@ struct TimerWindow {
         for (auto& tick : Ticks) t.push_back(tick.first);
         return t;
     }
-};
-
-struct ExceptionCatcher {
-    std::vector<String> Messages;
-    ExceptionCatcher()
-    {
-        Application->OnException = [this](TObject*, Exception& e) { Messages.push_back(e.Message()); };
-    }
-    ~ExceptionCatcher() { Application->OnException = nullptr; }
 };
 
 }  // namespace

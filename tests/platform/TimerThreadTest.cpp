@@ -8,17 +8,9 @@
 #include "platform/Forms.h"
 #include "platform/Testing.h"
 #include "platform/Threads.h"
+#include "support/ExceptionCatcher.h"
 
 namespace {
-
-struct ExceptionCatcher {
-    std::vector<String> Messages;
-    ExceptionCatcher()
-    {
-        Application->OnException = [this](TObject*, Exception& e) { Messages.push_back(e.Message()); };
-    }
-    ~ExceptionCatcher() { Application->OnException = nullptr; }
-};
 
 // Counts passes; each pass first goes through the pause gate.
 struct Looper : TThread {

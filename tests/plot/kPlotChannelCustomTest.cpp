@@ -9,21 +9,11 @@
 
 #include "platform/Variants.h"
 #include "tests/plot/kPlotChannelTestDoubles.h"
+#include "support/MessageOf.h"
 
 using namespace ChannelTest;
 
 namespace {
-
-template <class F>
-String MessageOf(F&& Action)
-{
-    try {
-        Action();
-    } catch (const Exception& e) {
-        return e.Message();
-    }
-    return "(nothing raised)";
-}
 
 std::vector<Double> Range(Double First, Double Last)
 {

@@ -7,6 +7,7 @@
 #include "platform/FormStream.h"
 #include "platform/SysUtils.h"
 #include "platform/TypInfo.h"
+#include "support/MessageOf.h"
 
 namespace {
 
@@ -140,12 +141,7 @@ TEST_F(PlotComponentTest, TheTitleLabelCannotBeDeleted)
 {
     Plot->AddLabel();
     Plot->AddLabel();
-    try {
-        Plot->DeleteLabel(0);
-        FAIL() << "label 0 deleted";
-    } catch (const Exception& e) {
-        EXPECT_EQ(e.Message(), "Label Index 0 can not be Deleted (Resevered for Title)");
-    }
+    EXPECT_EQ(MessageOf([&] { Plot->DeleteLabel(0); }), "Label Index 0 can not be Deleted (Resevered for Title)");
     Plot->DeleteLabel(2);
     EXPECT_EQ(Plot->LabelCount(), 2);
     Plot->AddLabel();
@@ -385,14 +381,8 @@ TColor DrawnPixel(TkPlotComponent& Plot, Integer List, Integer Image, Integer X,
 TEST_F(PlotComponentTest, ImageListsAreNumberedZeroToTwo)
 {
     TOwned<TBitmap> picture = Picture(8, 8, clRed, clLime);
-    for (Integer index : {-1, 3}) {
-        try {
-            Plot->ImageListAdd(index, picture.get());
-            FAIL() << "index " << index << " accepted";
-        } catch (const Exception& e) {
-            EXPECT_EQ(e.Message(), "ImageList Index must be 0-2");
-        }
-    }
+    for (Integer index : {-1, 3})
+        EXPECT_EQ(MessageOf([&] { Plot->ImageListAdd(index, picture.get()); }), "ImageList Index must be 0-2") << index;
     EXPECT_THROW(Plot->ImageListClear(3), Exception);
     EXPECT_EQ(Plot->PlotImageCount(3), 0);
     EXPECT_EQ(Plot->ImageList(2)->Width(), 24);
@@ -421,13 +411,8 @@ TEST_F(PlotComponentTest, ImagesFitTheSizeOfTheFirstImage)
 
     for (TBitmap* refused : {Picture(30, 5, clRed, clLime).release(), CreateOwned<TBitmap>().release()}) {
         TOwned<TBitmap> owned(refused);
-        try {
-            Plot->ImageListAdd(1, refused);
-            FAIL() << "bitmap accepted";
-        } catch (const Exception& e) {
-            EXPECT_EQ(e.Message(),
-                      "Image Width and Height must be the same as other images, or both smaller, or both larger");
-        }
+        EXPECT_EQ(MessageOf([&] { Plot->ImageListAdd(1, refused); }),
+                  "Image Width and Height must be the same as other images, or both smaller, or both larger");
     }
     EXPECT_EQ(Plot->PlotImageCount(1), 4);
 }

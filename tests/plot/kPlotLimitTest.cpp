@@ -9,6 +9,7 @@
 #include "platform/SysUtils.h"
 #include "platform/TypInfo.h"
 #include "tests/plot/kPlotAxesControlTestDoubles.h"
+#include "support/MessageOf.h"
 
 namespace {
 
@@ -225,12 +226,8 @@ TEST_F(PlotLimitTest, PolyBands)
 
     Limit->AddBandElement(5, 2, 2);
     EXPECT_THROW(Limit->AddBandElement(5, std::nan(""), 0), Exception);
-    try {
-        Limit->AddBandElement(5, 1, 2);
-        FAIL();
-    } catch (const Exception& e) {
-        EXPECT_EQ(e.Message(), "the Upper Limit must be greater than or equal to the Lower Limit");
-    }
+    EXPECT_EQ(MessageOf([&] { Limit->AddBandElement(5, 1, 2); }),
+              "the Upper Limit must be greater than or equal to the Lower Limit");
     EXPECT_EQ(Limit->PointList().Count(), 8);
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "kPlotObjectsTestDoubles.h"
+#include "support/MessageOf.h"
 
 using namespace PlotTest;
 
@@ -237,14 +238,7 @@ TEST_F(PlotManagersTest, ClearAfterShutDownEmptiesTheListSilently)
 
 TEST_F(PlotManagersTest, ConstructorChecksOwnerThenHooks)
 {
-    auto fails = [](auto make, const char* message) {
-        try {
-            make();
-            ADD_FAILURE() << "no error, expected " << message;
-        } catch (const Exception& e) {
-            EXPECT_EQ(e.Message(), message);
-        }
-    };
+    auto fails = [](auto make, const char* message) { EXPECT_EQ(MessageOf(make), message); };
     TNotifyEvent h = [](TObject*) {};
     TFakePlotOwner owner;
     using M = TkPlotChannelManagerOf<TFakeChannel>;
@@ -414,12 +408,8 @@ TEST_F(PlotManagersStreamTest, BadCollectionsKeepWhatWasThere)
     const auto readFails = [&](const String& collection) {
         const String text = "object Plot1: TFakePlotRoot\n  ChannelManager = " + collection + "\nend\n";
         // The reader's errors, EReadError or EConvertError, name the line.
-        try {
-            ReadComponent(text, root);
-            ADD_FAILURE() << "no error for " << collection;
-        } catch (const Exception& e) {
-            EXPECT_NE(e.Message().find("ligne"), String::npos) << e.Message();
-        }
+        const String message = MessageOf<EReadError, EConvertError>([&] { ReadComponent(text, root); });
+        EXPECT_NE(message.find("ligne"), String::npos) << message << " for " << collection;
         ASSERT_EQ(m.Channels->Count(), 1) << collection;
         EXPECT_EQ(m.Channels->GetItem(0)->Name(), "Kept");
         EXPECT_EQ(m.All->Count(), 1);

@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "kPlotObjectsTestDoubles.h"
+#include "support/MessageOf.h"
 
 using namespace PlotTest;
 
@@ -54,17 +55,6 @@ protected:
             entries.push_back(Table.GetItem(i)->OriginalString() + "=" + Table.GetItem(i)->ReplacementString());
         return entries;
     }
-    // The message of the exception Action raises.
-    template <class F>
-    static String Failure(F Action)
-    {
-        try {
-            Action();
-        } catch (const Exception& e) {
-            return e.Message();
-        }
-        return "no error";
-    }
 };
 
 }  // namespace
@@ -99,9 +89,9 @@ TEST_F(PlotTranslationTest, NewestEntryWinsAndLookupsAreExact)
 TEST_F(PlotTranslationTest, ConstructorChecksAndAnnouncements)
 {
     TNotifyEvent h = [](TObject*) {};
-    EXPECT_EQ(Failure([&] { Create<TkPlotTranslationManager>(nullptr, nullptr); }),
+    EXPECT_EQ(MessageOf([&] { Create<TkPlotTranslationManager>(nullptr, nullptr); }),
               "OnInsert event handler can not be null");
-    EXPECT_EQ(Failure([&] { Create<TkPlotTranslationManager>(h, nullptr); }), "OnRemove event handler can not be null");
+    EXPECT_EQ(MessageOf([&] { Create<TkPlotTranslationManager>(h, nullptr); }), "OnRemove event handler can not be null");
 
     // Without a master routing the reports, entries are still owned.
     std::vector<String> reports;
@@ -158,15 +148,15 @@ TEST_F(PlotTranslationTest, AFailedLoadKeepsTheTable)
     const String tabMissing = "Error Loading Data - Invalid Format - Tab Deliminator Missing";
 
     WriteBytes("blank.txt", "A\tB\r\n\r\n");
-    EXPECT_EQ(Failure([&] { Table.LoadFromFile(Path("blank.txt")); }), tabMissing);
+    EXPECT_EQ(MessageOf([&] { Table.LoadFromFile(Path("blank.txt")); }), tabMissing);
     EXPECT_EQ(Entries(), before);
     WriteBytes("broken.txt", "A\tB\r\nno tab here\r\nC\tD\r\n");
-    EXPECT_EQ(Failure([&] { Table.LoadFromFile(Path("broken.txt")); }), tabMissing);
+    EXPECT_EQ(MessageOf([&] { Table.LoadFromFile(Path("broken.txt")); }), tabMissing);
     EXPECT_EQ(Entries(), before);
     WriteBytes("binary.txt", std::string("\x89PNG\r\n\x1A\n\0\0\0", 11));
-    EXPECT_EQ(Failure([&] { Table.LoadFromFile(Path("binary.txt")); }), tabMissing);
+    EXPECT_EQ(MessageOf([&] { Table.LoadFromFile(Path("binary.txt")); }), tabMissing);
 
-    const String missing = Failure([&] { Table.LoadFromFile(Path("missing.txt")); });
+    const String missing = MessageOf([&] { Table.LoadFromFile(Path("missing.txt")); });
     EXPECT_EQ(missing.rfind("Error Loading Data - ", 0), 0u) << missing;
     EXPECT_EQ(Entries(), before);
 
@@ -183,12 +173,12 @@ TEST_F(PlotTranslationTest, EntriesTheFileCannotHoldAreRefused)
     for (const auto& [original, replacement] : std::vector<std::pair<String, String>>{
              {"Tab\there", "x"}, {"Line\nbreak", "x"}, {"x", "Line\r\nbreak"}, {"x", "CR\ronly"}}) {
         Add(original, replacement);
-        const String message = Failure([&] { Table.SaveToFile(Path("table.txt")); });
+        const String message = MessageOf([&] { Table.SaveToFile(Path("table.txt")); });
         EXPECT_EQ(message.rfind("Error Saving Translation Data - Translation 0 (", 0), 0u) << message;
         EXPECT_EQ(ReadBytes("table.txt"), "old\tcontent\r\n");
         Table.Delete(0);
     }
-    const String unwritable = Failure([&] { Table.SaveToFile(Path("no/such/dir/t.txt")); });
+    const String unwritable = MessageOf([&] { Table.SaveToFile(Path("no/such/dir/t.txt")); });
     EXPECT_EQ(unwritable.rfind("Error Saving Translation Data - ", 0), 0u) << unwritable;
 }
 

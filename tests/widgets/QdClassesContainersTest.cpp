@@ -5,6 +5,7 @@
 
 #include "platform/FormStream.h"
 #include "platform/SysUtils.h"
+#include "support/MessageOf.h"
 #include "widgets/QdClasses.h"
 #include "widgets/QdSystem.h"
 
@@ -138,12 +139,7 @@ TEST(QdBitmaps, BadStreamsRaiseAndLeaveTheListAsItWas)
     TMemoryStream s;
     s.WriteBuffer(wrong.data(), Int64(wrong.size()));
     s.SetPosition(0);
-    try {
-        list->LoadFromStream(s);
-        ADD_FAILURE();
-    } catch (const Exception& e) {
-        EXPECT_EQ(e.Message(), "Invalid file format");
-    }
+    EXPECT_EQ(MessageOf([&] { list->LoadFromStream(s); }), "Invalid file format");
 }
 
 TEST(QdBitmaps, EditsCopyAndReportEachChange)
@@ -229,19 +225,11 @@ TEST(QdIntList, GrowsZeroFillsAndRefusesOutOfRange)
     list->SetCount(2);
     list->SetCount(4);  // values cut off do not come back
     EXPECT_EQ(list->Items(3), 0);
-    const auto message = [](auto&& Action) {
-        try {
-            Action();
-        } catch (const Exception& e) {
-            return e.Message();
-        }
-        return String("no error");
-    };
-    EXPECT_EQ(message([&] { list->Items(4); }), "TQdIntList index out of bounds");
-    EXPECT_EQ(message([&] { list->Delete(-1); }), "TQdIntList index out of bounds");
-    EXPECT_EQ(message([&] { list->SetCapacity(3); }), "TQdIntList Capacity overrun");
-    EXPECT_EQ(message([&] { list->SetCapacity(TQdIntList::MaxCapacity + 1); }), "TQdIntList Capacity overrun");
-    EXPECT_EQ(message([&] { list->SetCount(-1); }), "TQdIntList Count overrun");
+    EXPECT_EQ(MessageOf([&] { list->Items(4); }), "TQdIntList index out of bounds");
+    EXPECT_EQ(MessageOf([&] { list->Delete(-1); }), "TQdIntList index out of bounds");
+    EXPECT_EQ(MessageOf([&] { list->SetCapacity(3); }), "TQdIntList Capacity overrun");
+    EXPECT_EQ(MessageOf([&] { list->SetCapacity(TQdIntList::MaxCapacity + 1); }), "TQdIntList Capacity overrun");
+    EXPECT_EQ(MessageOf([&] { list->SetCount(-1); }), "TQdIntList Count overrun");
     EXPECT_EQ(list->Count(), 4);
     EXPECT_EQ(list->Capacity(), 85);
     list->Clear();
