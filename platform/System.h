@@ -2,8 +2,10 @@
 // The root of the object model: two-phase construction, Free, weak references
 // and owned sub-objects.
 
+#include <cmath>
 #include <functional>
 #include <memory>
+#include <type_traits>
 #include <utility>
 
 #include "platform/Types.h"
@@ -119,6 +121,49 @@ private:
     bool& FFlag;
     bool FSaved;
 };
+
+// Runs its action when the scope ends, by an exception too.
+template <class F>
+class TScopeExit {
+public:
+    explicit TScopeExit(F Action) : FAction(std::move(Action)) {}
+    ~TScopeExit() { FAction(); }
+    TScopeExit(const TScopeExit&) = delete;
+    TScopeExit& operator=(const TScopeExit&) = delete;
+
+private:
+    F FAction;
+};
+
+// Holds the lock of an object with Lock and Unlock for the life of the
+// scope, also when the scope is left by an exception.
+template <class T>
+class TLockScope {
+public:
+    explicit TLockScope(T& Lockable) : FLockable(Lockable) { FLockable.Lock(); }
+    ~TLockScope() { FLockable.Unlock(); }
+    TLockScope(const TLockScope&) = delete;
+    TLockScope& operator=(const TLockScope&) = delete;
+
+private:
+    T& FLockable;
+};
+
+// The setter pattern of the property objects: stores Value in Field when the
+// two differ by exact comparison, then calls Notify; true when it stored.
+// A floating-point NaN is never stored: it equals nothing, so the field
+// would report a change on every setting and poison what is computed from
+// it.
+template <class V, class N>
+bool SetIfDifferent(V& Field, const V& Value, N&& Notify)
+{
+    if constexpr (std::is_floating_point_v<V>)
+        if (std::isnan(Value)) return false;
+    if (Field == Value) return false;
+    Field = Value;
+    std::invoke(std::forward<N>(Notify));
+    return true;
+}
 
 // Raises EInvalidCast; kept out of line so this header needs no SysUtils.
 [[noreturn]] void RaiseInvalidCast(const TObject* obj);

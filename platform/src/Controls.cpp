@@ -90,7 +90,7 @@ void TMargins::Assign(TPersistent* Source)
         FTop = m->FTop;
         FRight = m->FRight;
         FBottom = m->FBottom;
-        if (OnChange) OnChange(this);
+        Changed();
         return;
     }
     TPersistent::Assign(Source);
@@ -98,8 +98,11 @@ void TMargins::Assign(TPersistent* Source)
 
 void TMargins::Change(Integer& Field, Integer Value)
 {
-    if (Field == Value) return;
-    Field = Value;
+    SetIfDifferent(Field, Value, [this] { Changed(); });
+}
+
+void TMargins::Changed()
+{
     if (OnChange) OnChange(this);
 }
 
@@ -122,16 +125,20 @@ void TSizeConstraints::Assign(TPersistent* Source)
         FMaxWidth = c->FMaxWidth;
         FMinHeight = c->FMinHeight;
         FMinWidth = c->FMinWidth;
-        if (OnChange) OnChange(this);
+        Changed();
         return;
     }
     TPersistent::Assign(Source);
 }
 
+// A negative limit counts as no limit.
 void TSizeConstraints::Change(Integer& Field, Integer Value)
 {
-    if (Field == Value) return;
-    Field = std::max(Value, 0);
+    SetIfDifferent(Field, std::max(Value, 0), [this] { Changed(); });
+}
+
+void TSizeConstraints::Changed()
+{
     if (OnChange) OnChange(this);
 }
 
