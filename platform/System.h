@@ -108,18 +108,25 @@ TOwned<T> CreateOwned(Args&&... args)
 
 using TNotifyEvent = std::function<void(TObject* Sender)>;
 
-// Raises a flag for the life of the scope, then gives it back its value,
-// also when the scope is left by an exception.
-class TFlagScope {
+// Gives a variable back the value it had when the scope began, also when
+// the scope is left by an exception.
+template <class T>
+class TRestoreScope {
 public:
-    explicit TFlagScope(bool& Flag) : FFlag(Flag), FSaved(Flag) { FFlag = true; }
-    ~TFlagScope() { FFlag = FSaved; }
-    TFlagScope(const TFlagScope&) = delete;
-    TFlagScope& operator=(const TFlagScope&) = delete;
+    explicit TRestoreScope(T& Variable) : FVariable(Variable), FSaved(Variable) {}
+    ~TRestoreScope() { FVariable = std::move(FSaved); }
+    TRestoreScope(const TRestoreScope&) = delete;
+    TRestoreScope& operator=(const TRestoreScope&) = delete;
 
 private:
-    bool& FFlag;
-    bool FSaved;
+    T& FVariable;
+    T FSaved;
+};
+
+// Raises a flag for the life of the scope, then gives it back its value.
+class TFlagScope : private TRestoreScope<bool> {
+public:
+    explicit TFlagScope(bool& Flag) : TRestoreScope(Flag) { Flag = true; }
 };
 
 // Runs its action when the scope ends, by an exception too.
@@ -148,6 +155,22 @@ public:
 private:
     T& FLockable;
 };
+
+// Runs Body between Target's BeginUpdate and EndUpdate; the update ends
+// also when Body raises, and the exception passes on. Not a scope guard:
+// EndUpdate reports the change, and what a report raises must pass on too.
+template <class T, class F>
+void WithinUpdate(T& Target, F&& Body)
+{
+    Target.BeginUpdate();
+    try {
+        std::forward<F>(Body)();
+    } catch (...) {
+        Target.EndUpdate();
+        throw;
+    }
+    Target.EndUpdate();
+}
 
 // The setter pattern of the property objects: stores Value in Field when the
 // two differ by exact comparison, then calls Notify; true when it stored.

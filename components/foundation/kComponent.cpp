@@ -281,17 +281,15 @@ void TkComponent::SetBorderStyle(TkBevelStyle Value) { SetByteProperty(Value, FB
 
 void TkComponent::SetCachedDrawing(bool Value)
 {
-    if (FCachedDrawing == Value) return;
-    FCachedDrawing = Value;
-    if (!Value) FBackGroundBitmap.reset();
-    RequestRepaint();
+    SetIfDifferent(FCachedDrawing, Value, [this, Value] {
+        if (!Value) FBackGroundBitmap.reset();
+        RequestRepaint();
+    });
 }
 
 void TkComponent::SetErrorText(const String& Value)
 {
-    if (FErrorText == Value) return;
-    FErrorText = Value;
-    RequestRepaint();
+    SetIfDifferent(FErrorText, Value, [this] { RequestRepaint(); });
 }
 
 void TkComponent::SetEnabled(bool Value)
@@ -332,14 +330,7 @@ void TkComponent::LoadPropertiesFromFile(const String& FileName)
     WithErrorPrefix("Error Loading Properties - ", [&] {
         TStringList lines;
         lines.LoadFromFile(FileName);
-        BeginUpdate();
-        try {
-            LoadPublishedProperties(this, String(), lines);
-        } catch (...) {
-            EndUpdate();
-            throw;
-        }
-        EndUpdate();
+        WithinUpdate(*this, [&] { LoadPublishedProperties(this, String(), lines); });
     });
 }
 

@@ -159,9 +159,7 @@ void TkRadioGroup::SelectByUser(Integer Index)
 
 void TkRadioGroup::SetCaption(const String& Value)
 {
-    if (Value == FCaption) return;
-    FCaption = Value;
-    InvalidateChange();
+    SetIfDifferent(FCaption, Value, [this] { InvalidateChange(); });
 }
 
 void TkRadioGroup::SetColumns(Integer Value)
