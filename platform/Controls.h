@@ -160,6 +160,7 @@ public:
 
 private:
     void Change(Integer& Field, Integer Value);
+    void Changed();
     Integer FLeft = 3, FTop = 3, FRight = 3, FBottom = 3;
 };
 
@@ -182,6 +183,7 @@ public:
 
 private:
     void Change(Integer& Field, Integer Value);
+    void Changed();
     Integer FMaxHeight = 0, FMaxWidth = 0, FMinHeight = 0, FMinWidth = 0;
 };
 

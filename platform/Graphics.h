@@ -134,9 +134,7 @@ protected:
     template <class V>
     void Change(V& field, const V& value)
     {
-        if (field == value) return;
-        field = value;
-        Changed();
+        SetIfDifferent(field, value, [this] { Changed(); });
     }
 };
 

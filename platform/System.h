@@ -2,8 +2,10 @@
 // The root of the object model: two-phase construction, Free, weak references
 // and owned sub-objects.
 
+#include <cmath>
 #include <functional>
 #include <memory>
+#include <type_traits>
 #include <utility>
 
 #include "platform/Types.h"
@@ -106,19 +108,85 @@ TOwned<T> CreateOwned(Args&&... args)
 
 using TNotifyEvent = std::function<void(TObject* Sender)>;
 
-// Raises a flag for the life of the scope, then gives it back its value,
-// also when the scope is left by an exception.
-class TFlagScope {
+// Gives a variable back the value it had when the scope began, also when
+// the scope is left by an exception.
+template <class T>
+class TRestoreScope {
 public:
-    explicit TFlagScope(bool& Flag) : FFlag(Flag), FSaved(Flag) { FFlag = true; }
-    ~TFlagScope() { FFlag = FSaved; }
-    TFlagScope(const TFlagScope&) = delete;
-    TFlagScope& operator=(const TFlagScope&) = delete;
+    explicit TRestoreScope(T& Variable) : FVariable(Variable), FSaved(Variable) {}
+    ~TRestoreScope() { FVariable = std::move(FSaved); }
+    TRestoreScope(const TRestoreScope&) = delete;
+    TRestoreScope& operator=(const TRestoreScope&) = delete;
 
 private:
-    bool& FFlag;
-    bool FSaved;
+    T& FVariable;
+    T FSaved;
 };
+
+// Raises a flag for the life of the scope, then gives it back its value.
+class TFlagScope : private TRestoreScope<bool> {
+public:
+    explicit TFlagScope(bool& Flag) : TRestoreScope(Flag) { Flag = true; }
+};
+
+// Runs its action when the scope ends, by an exception too.
+template <class F>
+class TScopeExit {
+public:
+    explicit TScopeExit(F Action) : FAction(std::move(Action)) {}
+    ~TScopeExit() { FAction(); }
+    TScopeExit(const TScopeExit&) = delete;
+    TScopeExit& operator=(const TScopeExit&) = delete;
+
+private:
+    F FAction;
+};
+
+// Holds the lock of an object with Lock and Unlock for the life of the
+// scope, also when the scope is left by an exception.
+template <class T>
+class TLockScope {
+public:
+    explicit TLockScope(T& Lockable) : FLockable(Lockable) { FLockable.Lock(); }
+    ~TLockScope() { FLockable.Unlock(); }
+    TLockScope(const TLockScope&) = delete;
+    TLockScope& operator=(const TLockScope&) = delete;
+
+private:
+    T& FLockable;
+};
+
+// Runs Body between Target's BeginUpdate and EndUpdate; the update ends
+// also when Body raises, and the exception passes on. Not a scope guard:
+// EndUpdate reports the change, and what a report raises must pass on too.
+template <class T, class F>
+void WithinUpdate(T& Target, F&& Body)
+{
+    Target.BeginUpdate();
+    try {
+        std::forward<F>(Body)();
+    } catch (...) {
+        Target.EndUpdate();
+        throw;
+    }
+    Target.EndUpdate();
+}
+
+// The setter pattern of the property objects: stores Value in Field when the
+// two differ by exact comparison, then calls Notify; true when it stored.
+// A floating-point NaN is never stored: it equals nothing, so the field
+// would report a change on every setting and poison what is computed from
+// it.
+template <class V, class N>
+bool SetIfDifferent(V& Field, const V& Value, N&& Notify)
+{
+    if constexpr (std::is_floating_point_v<V>)
+        if (std::isnan(Value)) return false;
+    if (Field == Value) return false;
+    Field = Value;
+    std::invoke(std::forward<N>(Notify));
+    return true;
+}
 
 // Raises EInvalidCast; kept out of line so this header needs no SysUtils.
 [[noreturn]] void RaiseInvalidCast(const TObject* obj);

@@ -53,9 +53,7 @@ protected:
     template <class V>
     void Change(V& Field, const V& Value)
     {
-        if (Field == Value) return;
-        Field = Value;
-        Changed();
+        SetIfDifferent(Field, Value, [this] { Changed(); });
     }
 
 private:

@@ -250,9 +250,7 @@ void TQdGraphicControl::AdjustControlSize()
 
 void TQdGraphicControl::SetAutoSize(bool Value)
 {
-    if (FAutoSize == Value) return;
-    FAutoSize = Value;
-    UpdateControlBounds();
+    SetIfDifferent(FAutoSize, Value, [this] { UpdateControlBounds(); });
 }
 
 void TQdGraphicControl::ReapplyBounds()

@@ -162,9 +162,7 @@ void TQdNumEdit::SetMaxValue(double Value)
 
 void TQdNumEdit::SetDecimals(Integer Value)
 {
-    if (Value == FDecimals) return;
-    FDecimals = Value;
-    Validate();
+    SetIfDifferent(FDecimals, Value, [this] { Validate(); });
 }
 
 double TQdNumEdit::Value() const

@@ -132,9 +132,9 @@ void TQdTimer::SetEnabled(bool Value)
 
 void TQdTimer::SetInterval(Cardinal Value)
 {
-    if (FInterval == Value) return;
-    FInterval = Value;
-    if (FEnabled) UpdateTimer();
+    SetIfDifferent(FInterval, Value, [this] {
+        if (FEnabled) UpdateTimer();
+    });
 }
 
 TNotifyEvent TQdTimer::OnTimer() const
@@ -159,9 +159,9 @@ void TQdTimer::SetTimerType(TQdTimerType Value)
 
 void TQdTimer::SetPriority(TThreadPriority Value)
 {
-    if (FPriority == Value) return;
-    FPriority = Value;
-    if (FTimerType == ttThread && FEnabled) UpdateTimer();
+    SetIfDifferent(FPriority, Value, [this] {
+        if (FTimerType == ttThread && FEnabled) UpdateTimer();
+    });
 }
 
 void TQdTimer::Timer()
@@ -317,9 +317,7 @@ void TQdThread::SetEnabled(bool Value)
 
 void TQdThread::SetPriority(TThreadPriority Value)
 {
-    if (FPriority == Value) return;
-    FPriority = Value;
-    UpdateThreadParams();
+    SetIfDifferent(FPriority, Value, [this] { UpdateThreadParams(); });
 }
 
 TNotifyEvent TQdThread::OnExecute() const

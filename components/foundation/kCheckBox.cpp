@@ -63,18 +63,18 @@ void TkCheckBox::ClickedByUser()
 
 void TkCheckBox::SetCaption(const String& Value)
 {
-    if (Value == FCaption) return;
-    FCaption = Value;
-    AdjustSize();
-    InvalidateChange();
+    SetIfDifferent(FCaption, Value, [this] {
+        AdjustSize();
+        InvalidateChange();
+    });
 }
 
 void TkCheckBox::SetAutoSize(bool Value)
 {
-    if (Value == FAutoSize) return;
-    FAutoSize = Value;
-    AdjustSize();
-    InvalidateChange();
+    SetIfDifferent(FAutoSize, Value, [this] {
+        AdjustSize();
+        InvalidateChange();
+    });
 }
 
 void TkCheckBox::SetAlignment(Byte Value)

@@ -29,20 +29,6 @@ constexpr Cardinal kTextFlagFormats[] = {
     DT_END_ELLIPSIS, DT_PATH_ELLIPSIS, DT_WORD_ELLIPSIS, 0,
 };
 
-// Runs its action when the scope ends, by an exception too: drawing puts
-// back the font attributes it borrowed.
-template <class F>
-class TScopeExit {
-public:
-    explicit TScopeExit(F action) : FAction(action) {}
-    ~TScopeExit() { FAction(); }
-    TScopeExit(const TScopeExit&) = delete;
-    TScopeExit& operator=(const TScopeExit&) = delete;
-
-private:
-    F FAction;
-};
-
 // The library's flags as system text formats. Prefix processing is on
 // only when asked for; the modify-string flag is dropped, so the caller's
 // text is never written to.

@@ -112,24 +112,18 @@ void TkComponent::Paint() { PaintBuffered(); }
 void TkComponent::PaintBuffered()
 {
     try {
-        Lock();
+        const TLockScope lock(*this);
+        TOwned<TBitmap> bitmap(CreateOffScreenBitmap());
+        TCanvas* canvas = bitmap->Canvas();
+        canvas->Brush()->SetStyle(bsSolid);
+        canvas->Pen()->SetStyle(psSolid);
         try {
-            TOwned<TBitmap> bitmap(CreateOffScreenBitmap());
-            TCanvas* canvas = bitmap->Canvas();
-            canvas->Brush()->SetStyle(bsSolid);
-            canvas->Pen()->SetStyle(psSolid);
-            try {
-                kPaintTo(canvas);
-            } catch (...) {
-                DrawPaintError(canvas, CurrentExceptionMessage());
-            }
-            if (OnPaint) OnPaint(this, canvas);
-            DrawOffScreenBitmap(bitmap.get());
+            kPaintTo(canvas);
         } catch (...) {
-            Unlock();
-            throw;
+            DrawPaintError(canvas, CurrentExceptionMessage());
         }
-        Unlock();
+        if (OnPaint) OnPaint(this, canvas);
+        DrawOffScreenBitmap(bitmap.get());
     } catch (...) {
         // A paint never raises to the message loop.
     }
@@ -287,17 +281,15 @@ void TkComponent::SetBorderStyle(TkBevelStyle Value) { SetByteProperty(Value, FB
 
 void TkComponent::SetCachedDrawing(bool Value)
 {
-    if (FCachedDrawing == Value) return;
-    FCachedDrawing = Value;
-    if (!Value) FBackGroundBitmap.reset();
-    RequestRepaint();
+    SetIfDifferent(FCachedDrawing, Value, [this, Value] {
+        if (!Value) FBackGroundBitmap.reset();
+        RequestRepaint();
+    });
 }
 
 void TkComponent::SetErrorText(const String& Value)
 {
-    if (FErrorText == Value) return;
-    FErrorText = Value;
-    RequestRepaint();
+    SetIfDifferent(FErrorText, Value, [this] { RequestRepaint(); });
 }
 
 void TkComponent::SetEnabled(bool Value)
@@ -338,14 +330,7 @@ void TkComponent::LoadPropertiesFromFile(const String& FileName)
     WithErrorPrefix("Error Loading Properties - ", [&] {
         TStringList lines;
         lines.LoadFromFile(FileName);
-        BeginUpdate();
-        try {
-            LoadPublishedProperties(this, String(), lines);
-        } catch (...) {
-            EndUpdate();
-            throw;
-        }
-        EndUpdate();
+        WithinUpdate(*this, [&] { LoadPublishedProperties(this, String(), lines); });
     });
 }
 
@@ -404,28 +389,9 @@ void TkComponent::kMouseMove(TShiftState, Integer, Integer) {}
 void TkComponent::kDblClick() {}
 bool TkComponent::kMouseWheel(Integer, TShiftState, TPoint) { return false; }
 
-namespace {
-
-// Sets Flag while Body runs and clears it afterwards, also when Body raises
-// (the exception then passes on).
-template <class F>
-void WithFlag(bool& Flag, F&& Body)
-{
-    Flag = true;
-    try {
-        Body();
-    } catch (...) {
-        Flag = false;
-        throw;
-    }
-    Flag = false;
-}
-
-}  // namespace
-
 void TkComponent::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y)
 {
-    WithFlag(FUserGenerated, [&] {
+    RunAsUserAction([&] {
         kMouseDown(Button, Shift, X, Y);
         TCustomControl::MouseDown(Button, Shift, X, Y);
     });
@@ -433,7 +399,7 @@ void TkComponent::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, I
 
 void TkComponent::MouseMove(TShiftState Shift, Integer X, Integer Y)
 {
-    WithFlag(FUserGenerated, [&] {
+    RunAsUserAction([&] {
         kMouseMove(Shift, X, Y);
         TCustomControl::MouseMove(Shift, X, Y);
     });
@@ -441,7 +407,7 @@ void TkComponent::MouseMove(TShiftState Shift, Integer X, Integer Y)
 
 void TkComponent::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y)
 {
-    WithFlag(FUserGenerated, [&] {
+    RunAsUserAction([&] {
         kMouseUp(Button, Shift, X, Y);
         TCustomControl::MouseUp(Button, Shift, X, Y);
     });
@@ -449,7 +415,7 @@ void TkComponent::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Int
 
 void TkComponent::DblClick()
 {
-    WithFlag(FUserGenerated, [&] {
+    RunAsUserAction([&] {
         kDblClick();
         TCustomControl::DblClick();
     });
@@ -459,7 +425,7 @@ template <class F>
 void TkComponent::RunKeyHandler(F&& Handler)
 {
     try {
-        WithFlag(FUserGenerated, Handler);
+        RunAsUserAction(Handler);
     } catch (...) {
         // A key handler's failure is dropped.
     }

@@ -188,6 +188,18 @@ public:
     void KeyPress(Char& Key) override;
 
 protected:
+    // Runs Body with UserGenerated raised and lowers it afterwards, also
+    // when Body raises. Lowered rather than restored: the focus handlers a
+    // key message sets off are user actions of their own, and what runs
+    // after them no longer counts as the user's.
+    template <class F>
+    decltype(auto) RunAsUserAction(F&& Body)
+    {
+        FUserGenerated = true;
+        const TScopeExit lower([this] { FUserGenerated = false; });
+        return Body();
+    }
+
     bool FUserGenerated = false;
     bool FLoading = false;
     // kPaintToDC switches it off for its drawing without the setter's
@@ -198,9 +210,7 @@ private:
     template <class V>
     void SetFieldProperty(V Value, V& Field, Byte Mode)
     {
-        if (Value == Field) return;
-        Field = Value;
-        ChangeRepaint(Mode);
+        SetIfDifferent(Field, Value, [this, Mode] { ChangeRepaint(Mode); });
     }
     void DrawPaintError(TCanvas* Canvas, const String& Message);
     // Runs a key handler with UserGenerated set; what it raises is dropped.

@@ -148,9 +148,7 @@ Integer TkRadioGroup::NeighbourItem(Integer Step) const
 
 void TkRadioGroup::SetCaption(const String& Value)
 {
-    if (Value == FCaption) return;
-    FCaption = Value;
-    InvalidateChange();
+    SetIfDifferent(FCaption, Value, [this] { InvalidateChange(); });
 }
 
 void TkRadioGroup::SetColumns(Integer Value)

@@ -190,24 +190,15 @@ void TkVCLComponent::kPaintToDC(Integer X, Integer Y, bool Transparent, TCanvas*
     const Integer saved = SaveDC(DC);
     SetWindowOrgEx(DC, -X, -Y);
     IntersectClipRect(DC, 0, 0, Width(), Height());
-    const bool cached = FCachedDrawing;
-    FPaintDCTransparent = Transparent;
-    auto restore = [&] {
+    const TScopeExit restore([this, DC, saved, cached = FCachedDrawing] {
         FCachedDrawing = cached;
         FPaintDCTransparent = false;
         RestoreDC(DC, saved);
-    };
-    Lock();
-    try {
-        FCachedDrawing = false;
-        kPaintTo(DC);
-    } catch (...) {
-        Unlock();
-        restore();
-        throw;
-    }
-    Unlock();
-    restore();
+    });
+    FPaintDCTransparent = Transparent;
+    const TLockScope lock(*this);
+    FCachedDrawing = false;
+    kPaintTo(DC);
 }
 
 // ---------------------------------------------------------------------------
@@ -240,17 +231,17 @@ void TkVCLComponent::WMMove()
 
 void TkVCLComponent::WMSetFocus(TWinControl* FocusedFrom)
 {
-    FUserGenerated = true;
-    kSetFocus();
-    TkComponent::WMSetFocus(FocusedFrom);
-    FUserGenerated = false;
+    RunAsUserAction([&] {
+        kSetFocus();
+        TkComponent::WMSetFocus(FocusedFrom);
+    });
 }
 
 void TkVCLComponent::WMKillFocus(TWinControl* FocusedTo)
 {
-    FUserGenerated = true;
-    if (FocusedTo != this) kKillFocus();
-    FUserGenerated = false;
+    RunAsUserAction([&] {
+        if (FocusedTo != this) kKillFocus();
+    });
     TkComponent::WMKillFocus(FocusedTo);
 }
 
@@ -264,17 +255,11 @@ Integer TkVCLComponent::CMWantSpecialKey(Word& CharCode)
 template <class Inherited, class Hook>
 bool TkVCLComponent::RouteKeyNotification(Word& Key, TShiftState Shift, Inherited&& Step, Hook&& KeyHook)
 {
-    FUserGenerated = true;
-    bool consumed = false;
-    try {
-        consumed = Step(Key, Shift);
+    return RunAsUserAction([&] {
+        const bool consumed = Step(Key, Shift);
         if (consumed) KeyHook(Key, Shift);
-    } catch (...) {
-        FUserGenerated = false;
-        throw;
-    }
-    FUserGenerated = false;
-    return consumed;
+        return consumed;
+    });
 }
 
 bool TkVCLComponent::CNKeyDown(Word& Key, TShiftState Shift)

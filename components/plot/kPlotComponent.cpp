@@ -429,15 +429,9 @@ void TkPlotComponent::ForwardToAxes(TkPlotAxis* Axis, const std::function<void(T
     std::vector<TWeakRef<TkPlotAxis>> others;
     for (Integer i = 0; i < AxisCount(xAxes); ++i)
         if (TkPlotAxis* other = GetAxis(xAxes, i); other != Axis) others.emplace_back(other);
-    FAxesForwarding = true;
-    try {
-        for (const TWeakRef<TkPlotAxis>& other : others)
-            if (TkPlotAxis* axis = other.Get()) Action(axis);
-    } catch (...) {
-        FAxesForwarding = false;
-        throw;
-    }
-    FAxesForwarding = false;
+    const TFlagScope forwarding(FAxesForwarding);
+    for (const TWeakRef<TkPlotAxis>& other : others)
+        if (TkPlotAxis* axis = other.Get()) Action(axis);
 }
 
 void TkPlotComponent::AxesDoMouseLeft(TkPlotAxis* Axis, const TkPlotMouseData& MouseData)

@@ -407,10 +407,7 @@ void TkPlotComponent::ReCalcLayout()
 void TkPlotComponent::kPaintTo(TCanvas* Canvas)
 {
     FPainting = true;
-    struct TPaintingFlag {
-        bool& Flag;
-        ~TPaintingFlag() { Flag = false; }
-    } painting{FPainting};
+    const TScopeExit painted([this] { FPainting = false; });
     if (ToolBarCount() == 0 || LegendCount() == 0 || DataViewCount() == 0) return;
     const Cardinal generation = FRemovals;
     TkPlotDataView* view = GetDataView(0);

@@ -397,18 +397,12 @@ void TkPlotDataView::ForAxes(bool XAxes, bool YAxes, const std::function<void(Tk
 {
     TkPlotAxesControlOwner* plot = ControlOwner();
     if (!plot) return;
-    const bool forwarding = plot->AxesForwarding();
+    const TScopeExit restore([plot, forwarding = plot->AxesForwarding()] { plot->SetAxesForwarding(forwarding); });
     plot->SetAxesForwarding(true);
-    try {
-        // Counted again at each step: an axis event may remove axes.
-        for (const bool xAxes : {true, false})
-            if (xAxes ? XAxes : YAxes)
-                for (Integer i = 0; i < plot->AxisCount(xAxes); ++i) Action(plot->GetAxis(xAxes, i));
-    } catch (...) {
-        plot->SetAxesForwarding(forwarding);
-        throw;
-    }
-    plot->SetAxesForwarding(forwarding);
+    // Counted again at each step: an axis event may remove axes.
+    for (const bool xAxes : {true, false})
+        if (xAxes ? XAxes : YAxes)
+            for (Integer i = 0; i < plot->AxisCount(xAxes); ++i) Action(plot->GetAxis(xAxes, i));
 }
 
 void TkPlotDataView::ZoomToRect(const TRect& Rect)

@@ -212,11 +212,9 @@ protected:
     template <class V, class C = std::nullptr_t>
     void SetProperty(V& Field, const V& Value, C Change = nullptr)
     {
-        if constexpr (std::is_floating_point_v<V>)
-            if (std::isnan(Value)) return;
-        if (Field == Value) return;
-        Field = Value;
-        if constexpr (!std::is_null_pointer_v<C>) CallChange(Change);
+        SetIfDifferent(Field, Value, [this, Change] {
+            if constexpr (!std::is_null_pointer_v<C>) CallChange(Change);
+        });
     }
 
 private:

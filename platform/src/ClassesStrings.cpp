@@ -20,15 +20,10 @@ void TStrings::Error(Integer Index) const
 void TStrings::SetStrings(Integer Index, const String& S)
 {
     TObject* object = Objects(Index);
-    BeginUpdate();
-    try {
+    WithinUpdate(*this, [&] {
         Delete(Index);
         InsertObject(Index, S, object);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
 TObject* TStrings::Objects(Integer Index) const
@@ -54,31 +49,21 @@ Integer TStrings::AddObject(const String& S, TObject* AObject)
 
 void TStrings::AddStrings(const TStrings& Strings)
 {
-    BeginUpdate();
-    try {
+    WithinUpdate(*this, [&] {
         for (Integer i = 0; i < Strings.Count(); ++i) AddObject(Strings.Strings(i), Strings.Objects(i));
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
 void TStrings::Exchange(Integer Index1, Integer Index2)
 {
     const String s1 = Strings(Index1);
     TObject* o1 = Objects(Index1);
-    BeginUpdate();
-    try {
+    WithinUpdate(*this, [&] {
         SetStrings(Index1, Strings(Index2));
         SetObjects(Index1, Objects(Index2));
         SetStrings(Index2, s1);
         SetObjects(Index2, o1);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
 void TStrings::Move(Integer CurIndex, Integer NewIndex)
@@ -87,15 +72,10 @@ void TStrings::Move(Integer CurIndex, Integer NewIndex)
     if (NewIndex < 0 || NewIndex >= Count()) Error(NewIndex);
     const String s = Strings(CurIndex);
     TObject* object = Objects(CurIndex);
-    BeginUpdate();
-    try {
+    WithinUpdate(*this, [&] {
         Delete(CurIndex);
         InsertObject(NewIndex, s, object);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
 Integer TStrings::CompareStrings(const String& S1, const String& S2) const { return AnsiCompareText(S1, S2); }
@@ -184,15 +164,10 @@ std::vector<String> TStrings::SplitLines(const String& Value)
 
 void TStrings::SetLines(const std::vector<String>& Lines)
 {
-    BeginUpdate();
-    try {
+    WithinUpdate(*this, [&] {
         Clear();
         for (const String& line : Lines) Add(line);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
 void TStrings::SetText(const String& Value) { SetLines(SplitLines(Value)); }
@@ -257,39 +232,36 @@ void TStrings::SetDelimitedText(const String& Value)
     SetLines(items);
 }
 
+namespace {
+
+// Runs Body with the comma text's settings on List (',' between items, '"'
+// round them, blanks separate too); List's own settings come back
+// afterwards, also when Body raises.
+template <class F>
+decltype(auto) WithCommaSettings(TStrings& List, F&& Body)
+{
+    const TScopeExit restore(
+        [&List, delimiter = List.Delimiter(), quote = List.QuoteChar(), strict = List.StrictDelimiter()] {
+            List.SetDelimiter(delimiter);
+            List.SetQuoteChar(quote);
+            List.SetStrictDelimiter(strict);
+        });
+    List.SetDelimiter(',');
+    List.SetQuoteChar('"');
+    List.SetStrictDelimiter(false);
+    return Body();
+}
+
+}  // namespace
+
 String TStrings::CommaText() const
 {
-    auto& self = const_cast<TStrings&>(*this);
-    const char delimiter = FDelimiter, quote = FQuoteChar;
-    const bool strict = FStrictDelimiter;
-    self.FDelimiter = ',';
-    self.FQuoteChar = '"';
-    self.FStrictDelimiter = false;
-    const String result = DelimitedText();
-    self.FDelimiter = delimiter;
-    self.FQuoteChar = quote;
-    self.FStrictDelimiter = strict;
-    return result;
+    return WithCommaSettings(const_cast<TStrings&>(*this), [this] { return DelimitedText(); });
 }
 
 void TStrings::SetCommaText(const String& Value)
 {
-    const char delimiter = FDelimiter, quote = FQuoteChar;
-    const bool strict = FStrictDelimiter;
-    FDelimiter = ',';
-    FQuoteChar = '"';
-    FStrictDelimiter = false;
-    try {
-        SetDelimitedText(Value);
-    } catch (...) {
-        FDelimiter = delimiter;
-        FQuoteChar = quote;
-        FStrictDelimiter = strict;
-        throw;
-    }
-    FDelimiter = delimiter;
-    FQuoteChar = quote;
-    FStrictDelimiter = strict;
+    WithCommaSettings(*this, [this, &Value] { SetDelimitedText(Value); });
 }
 
 void TStrings::BeginUpdate()
@@ -366,19 +338,14 @@ void TStrings::Assign(TPersistent* Source)
         return;
     }
     if (source == this) return;
-    BeginUpdate();
-    try {
+    WithinUpdate(*this, [&] {
         Clear();
         FNameValueSeparator = source->FNameValueSeparator;
         FDelimiter = source->FDelimiter;
         FQuoteChar = source->FQuoteChar;
         FStrictDelimiter = source->FStrictDelimiter;
         AddStrings(*source);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
 void TStrings::DefineProperties(TFiler& Filer)

@@ -90,7 +90,7 @@ void TMargins::Assign(TPersistent* Source)
         FTop = m->FTop;
         FRight = m->FRight;
         FBottom = m->FBottom;
-        if (OnChange) OnChange(this);
+        Changed();
         return;
     }
     TPersistent::Assign(Source);
@@ -98,8 +98,11 @@ void TMargins::Assign(TPersistent* Source)
 
 void TMargins::Change(Integer& Field, Integer Value)
 {
-    if (Field == Value) return;
-    Field = Value;
+    SetIfDifferent(Field, Value, [this] { Changed(); });
+}
+
+void TMargins::Changed()
+{
     if (OnChange) OnChange(this);
 }
 
@@ -122,16 +125,20 @@ void TSizeConstraints::Assign(TPersistent* Source)
         FMaxWidth = c->FMaxWidth;
         FMinHeight = c->FMinHeight;
         FMinWidth = c->FMinWidth;
-        if (OnChange) OnChange(this);
+        Changed();
         return;
     }
     TPersistent::Assign(Source);
 }
 
+// A negative limit counts as no limit.
 void TSizeConstraints::Change(Integer& Field, Integer Value)
 {
-    if (Field == Value) return;
-    Field = std::max(Value, 0);
+    SetIfDifferent(Field, std::max(Value, 0), [this] { Changed(); });
+}
+
+void TSizeConstraints::Changed()
+{
     if (OnChange) OnChange(this);
 }
 
@@ -319,18 +326,14 @@ TPoint TControl::ClientToParent(const TPoint& P, TWinControl* AParent) const
 
 void TControl::SetAlign(TAlign Value)
 {
-    if (FAlign == Value) return;
-    FAlign = Value;
-    RequestAlign();
+    SetIfDifferent(FAlign, Value, [this] { RequestAlign(); });
 }
 
 void TControl::SetAnchors(TAnchors Value) { FAnchors = Value; }
 
 void TControl::SetAlignWithMargins(bool Value)
 {
-    if (FAlignWithMargins == Value) return;
-    FAlignWithMargins = Value;
-    RequestAlign();
+    SetIfDifferent(FAlignWithMargins, Value, [this] { RequestAlign(); });
 }
 
 void TControl::RequestAlign()
@@ -364,9 +367,7 @@ TComponent* TControl::GetParentComponent() const { return FParent; }
 
 void TControl::SetVisible(bool Value)
 {
-    if (FVisible == Value) return;
-    FVisible = Value;
-    CMVisibleChanged();
+    SetIfDifferent(FVisible, Value, [this] { CMVisibleChanged(); });
 }
 
 bool TControl::Showing() const
@@ -378,24 +379,22 @@ bool TControl::Showing() const
 
 void TControl::SetEnabled(bool Value)
 {
-    if (FEnabled == Value) return;
-    FEnabled = Value;
-    CMEnabledChanged();
+    SetIfDifferent(FEnabled, Value, [this] { CMEnabledChanged(); });
 }
 
 void TControl::SetColor(TColor Value)
 {
-    if (FColor == Value) return;
-    FColor = Value;
-    FParentColor = false;
-    CMColorChanged();
+    SetIfDifferent(FColor, Value, [this] {
+        FParentColor = false;
+        CMColorChanged();
+    });
 }
 
 void TControl::SetParentColor(bool Value)
 {
-    if (FParentColor == Value) return;
-    FParentColor = Value;
-    if (Value && FParent) TakeParentColor();
+    SetIfDifferent(FParentColor, Value, [this, Value] {
+        if (Value && FParent) TakeParentColor();
+    });
 }
 
 void TControl::TakeParentColor()
@@ -413,9 +412,9 @@ void TControl::FontChanged(TObject*)
 
 void TControl::SetParentFont(bool Value)
 {
-    if (FParentFont == Value) return;
-    FParentFont = Value;
-    if (Value && FParent) TakeParentFont();
+    SetIfDifferent(FParentFont, Value, [this, Value] {
+        if (Value && FParent) TakeParentFont();
+    });
 }
 
 void TControl::TakeParentFont()
@@ -450,9 +449,7 @@ void TControl::SetParentShowHint(bool Value)
 
 void TControl::SetCursor(TCursor Value)
 {
-    if (FCursor == Value) return;
-    FCursor = Value;
-    pl::SyncWidgetLook(this);
+    SetIfDifferent(FCursor, Value, [this] { pl::SyncWidgetLook(this); });
 }
 
 void TControl::SetPopupMenu(TPopupMenu* Value)

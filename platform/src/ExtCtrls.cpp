@@ -310,16 +310,12 @@ void TTimer::BeforeDestruction()
 
 void TTimer::SetEnabled(bool Value)
 {
-    if (FEnabled == Value) return;
-    FEnabled = Value;
-    UpdateTimer();
+    SetIfDifferent(FEnabled, Value, [this] { UpdateTimer(); });
 }
 
 void TTimer::SetInterval(Cardinal Value)
 {
-    if (FInterval == Value) return;
-    FInterval = Value;
-    UpdateTimer();
+    SetIfDifferent(FInterval, Value, [this] { UpdateTimer(); });
 }
 
 void TTimer::SetOnTimer(TNotifyEvent Value)

@@ -133,19 +133,14 @@ void TWriter::WritePropName(const String& Name) { Push(TFormToken::fkProperty).T
 void TWriter::WriteComponent(TComponent* Component)
 {
     Component->SetComponentStateFlag(csWriting, true);
-    try {
-        TFormToken& header = Push(TFormToken::fkObject);
-        header.Text = Component->ClassName();
-        header.Name = Component->Name();
-        WriteProperties(Component);
-        WriteListEnd();
-        Component->GetChildren([this](TComponent* child) { WriteComponent(child); }, FRoot);
-        WriteListEnd();
-    } catch (...) {
-        Component->SetComponentStateFlag(csWriting, false);
-        throw;
-    }
-    Component->SetComponentStateFlag(csWriting, false);
+    const TScopeExit written([Component] { Component->SetComponentStateFlag(csWriting, false); });
+    TFormToken& header = Push(TFormToken::fkObject);
+    header.Text = Component->ClassName();
+    header.Name = Component->Name();
+    WriteProperties(Component);
+    WriteListEnd();
+    Component->GetChildren([this](TComponent* child) { WriteComponent(child); }, FRoot);
+    WriteListEnd();
 }
 
 void TWriter::WriteProperties(TPersistent* Instance)
@@ -224,15 +219,9 @@ void TWriter::WriteSubObject(TObject* Instance, PPropInfo Prop)
 {
     auto* sub = dynamic_cast<TPersistent*>(GetObjectProp(Instance, Prop));
     if (!sub || dynamic_cast<TComponent*>(sub)) return;
-    const String outer = FPropPath;
+    const TRestoreScope outer(FPropPath);
     FPropPath += Prop->Name + ".";
-    try {
-        WriteProperties(sub);
-    } catch (...) {
-        FPropPath = outer;
-        throw;
-    }
-    FPropPath = outer;
+    WriteProperties(sub);
 }
 
 void TWriter::WriteReference(TObject* Instance, PPropInfo Prop)
@@ -266,15 +255,9 @@ void TWriter::DefineProperty(const String& Name, const TReaderProc&, const TWrit
     WritePropName(Name);
     const std::size_t start = FTokens.size();
     // Values of a defined property (collection items) carry no path prefix.
-    const String outer = FPropPath;
+    const TRestoreScope outer(FPropPath);
     FPropPath.clear();
-    try {
-        WriteData(*this);
-    } catch (...) {
-        FPropPath = outer;
-        throw;
-    }
-    FPropPath = outer;
+    WriteData(*this);
     if (ValueEnd(FTokens, start) != FTokens.size())
         throw EWriteError(Format(SPropertySingleValue, Name));
 }

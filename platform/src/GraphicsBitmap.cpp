@@ -27,9 +27,7 @@ TClass TGraphic::StaticClassInfo()
 
 void TGraphic::SetTransparent(bool Value)
 {
-    if (FTransparent == Value) return;
-    FTransparent = Value;
-    Changed();
+    SetIfDifferent(FTransparent, Value, [this] { Changed(); });
 }
 
 void TGraphic::Changed()

@@ -259,9 +259,7 @@ void TMenuItem::SetMenuIndex(Integer Value)
 
 void TMenuItem::SetCaption(const String& Value)
 {
-    if (FCaption == Value) return;
-    FCaption = Value;
-    Changed();
+    SetIfDifferent(FCaption, Value, [this] { Changed(); });
 }
 
 void TMenuItem::SetChecked(bool Value)
@@ -277,16 +275,12 @@ void TMenuItem::SetChecked(bool Value)
 
 void TMenuItem::SetEnabled(bool Value)
 {
-    if (FEnabled == Value) return;
-    FEnabled = Value;
-    Changed();
+    SetIfDifferent(FEnabled, Value, [this] { Changed(); });
 }
 
 void TMenuItem::SetVisible(bool Value)
 {
-    if (FVisible == Value) return;
-    FVisible = Value;
-    Changed();
+    SetIfDifferent(FVisible, Value, [this] { Changed(); });
 }
 
 void TMenuItem::SetRadioItem(bool Value)

@@ -111,46 +111,38 @@ TCustomLabel::TCustomLabel(TComponent* AOwner) : TGraphicControl(AOwner)
 
 void TCustomLabel::SetAutoSize(bool Value)
 {
-    if (FAutoSize == Value) return;
-    FAutoSize = Value;
-    AdjustBounds();
+    SetIfDifferent(FAutoSize, Value, [this] { AdjustBounds(); });
 }
 
 void TCustomLabel::SetAlignment(TAlignment Value)
 {
-    if (FAlignment == Value) return;
-    FAlignment = Value;
-    Invalidate();
+    SetIfDifferent(FAlignment, Value, [this] { Invalidate(); });
 }
 
 void TCustomLabel::SetLayout(TTextLayout Value)
 {
-    if (FLayout == Value) return;
-    FLayout = Value;
-    Invalidate();
+    SetIfDifferent(FLayout, Value, [this] { Invalidate(); });
 }
 
 void TCustomLabel::SetTransparent(bool Value)
 {
-    if (FTransparent == Value) return;
-    FTransparent = Value;
-    Invalidate();
+    SetIfDifferent(FTransparent, Value, [this] { Invalidate(); });
 }
 
 void TCustomLabel::SetWordWrap(bool Value)
 {
-    if (FWordWrap == Value) return;
-    FWordWrap = Value;
-    AdjustBounds();
-    Invalidate();
+    SetIfDifferent(FWordWrap, Value, [this] {
+        AdjustBounds();
+        Invalidate();
+    });
 }
 
 void TCustomLabel::SetShowAccelChar(bool Value)
 {
-    if (FShowAccelChar == Value) return;
-    FShowAccelChar = Value;
-    AdjustBounds();
-    Invalidate();
+    SetIfDifferent(FShowAccelChar, Value, [this] {
+        AdjustBounds();
+        Invalidate();
+    });
 }
 
 void TCustomLabel::SetFocusControl(TWinControl* Value)

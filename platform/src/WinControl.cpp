@@ -227,16 +227,10 @@ void TWinControl::Realign()
 
 void TWinControl::AlignChildren()
 {
-    FAligning = true;
+    const TFlagScope aligning(FAligning);
     TRect r = ClientRect();
     AdjustClientRect(r);
-    try {
-        AlignControls(nullptr, r);
-    } catch (...) {
-        FAligning = false;
-        throw;
-    }
-    FAligning = false;
+    AlignControls(nullptr, r);
 }
 
 void TWinControl::AlignControls(TControl*, TRect& Rect)

@@ -34,7 +34,16 @@ public:
         else
             DrawBackGround(Canvas, BackGroundColor());
     }
-    void kKeyDown(Word& Key, TShiftState Shift) override { KeyDowns.push_back({Key, Shift, UserGenerated()}); }
+    void kKeyDown(Word& Key, TShiftState Shift) override
+    {
+        KeyDowns.push_back({Key, Shift, UserGenerated()});
+        if (FailKeyDown) throw Exception("key failure");
+    }
+    void kSetFocus() override
+    {
+        TkCustomComponent::kSetFocus();
+        if (FailSetFocus) throw Exception("focus failure");
+    }
     void kKeyUp(Word& Key, TShiftState Shift) override { KeyUps.push_back({Key, Shift, UserGenerated()}); }
     void kMouseDown(TMouseButton, TShiftState, Integer X, Integer Y) override
     {
@@ -60,6 +69,8 @@ public:
     std::vector<Integer> WheelDeltas;
     bool MouseDownWasUser = false;
     bool FailMouseDown = false;
+    bool FailKeyDown = false;
+    bool FailSetFocus = false;
     TMouseButton LastUpButton = mbRight;
     TShiftState LastUpShift{ssCtrl};
 };
@@ -124,6 +135,19 @@ TEST_F(FormTest, MouseHooksRunAsUserActionsAndTheirFailuresAreDropped)
 
     Testing::Input::Wheel(Control, 240, 5, 5);
     EXPECT_EQ(Control->WheelDeltas, (std::vector<Integer>{240}));
+}
+
+TEST_F(FormTest, AFailingKeyOrFocusHookStillEndsTheUserAction)
+{
+    First->FailKeyDown = true;
+    Testing::Input::Key('A');
+    ASSERT_FALSE(First->KeyDowns.empty());
+    EXPECT_TRUE(First->KeyDowns.back().UserGenerated);
+    EXPECT_FALSE(First->UserGenerated());
+
+    Second->FailSetFocus = true;
+    EXPECT_THROW(Second->SetFocus(), Exception);
+    EXPECT_FALSE(Second->UserGenerated());
 }
 
 TEST_F(FormTest, LosingTheFocusReleasesTheLeftButtonAtTheOrigin)
@@ -375,6 +399,25 @@ TEST(kVCLComponentLock, ReentrantOnOneThreadAndHeldByAPaintAgainstOtherThreads)
     TLockingWorker after(c.get());
     after.Join();
     EXPECT_TRUE(after.Acquired);
+}
+
+TEST(kVCLComponentPaintToDC, AFailingDrawingPassesOnAndGivesBackTheCanvasCachingAndLock)
+{
+    TOwned<TProbe> c(Create<TProbe>(nullptr));
+    c->SetBounds(0, 0, 20, 10);
+    c->Draw = [](TCanvas*) { throw Exception("drawing failure"); };
+    auto page = CreateOwned<TBitmap>();
+    page->SetSize(100, 100);
+    TCanvas* canvas = page->Canvas();
+
+    EXPECT_THROW(c->kPaintToDC(30, 40, true, canvas), Exception);
+    EXPECT_TRUE(c->CachedDrawing());
+    // Origin and clip are back: the page's corner is reachable again.
+    canvas->SetPixels(0, 0, clLime);
+    EXPECT_EQ(canvas->Pixels(0, 0), clLime);
+    TLockingWorker other(c.get());
+    other.Join();
+    EXPECT_TRUE(other.Acquired);
 }
 
 }  // namespace

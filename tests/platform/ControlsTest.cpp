@@ -260,3 +260,29 @@ TEST_F(ControlsTest, CopyParentImageShowsTheParentAndTheSiblingsBelow)
     EXPECT_EQ(PixelAt(image.get(), 7, 7), clRed);
     EXPECT_EQ(CountColour(image.get(), clBlue), 0);    // not the one above
 }
+
+TEST(ControlLimits, SizeConstraintsTreatNegativeLimitsAsNoneAndReportOnlyRealChanges)
+{
+    TOwned<TSizeConstraints> limits = CreateOwned<TSizeConstraints>();
+    int changes = 0;
+    limits->OnChange = [&](TObject*) { ++changes; };
+    limits->SetMinWidth(-5);
+    EXPECT_EQ(limits->MinWidth(), 0);
+    EXPECT_EQ(changes, 0);
+    limits->SetMinWidth(20);
+    limits->SetMinWidth(20);
+    limits->SetMaxWidth(40);
+    limits->SetMaxHeight(10);
+    EXPECT_EQ(changes, 3);
+    limits->SetMaxHeight(-1);
+    EXPECT_EQ(limits->MaxHeight(), 0);
+    EXPECT_EQ(changes, 4);
+
+    Integer width = 5, height = 500;
+    limits->Constrain(width, height);
+    EXPECT_EQ(width, 20);
+    EXPECT_EQ(height, 500);
+    width = 50;
+    limits->Constrain(width, height);
+    EXPECT_EQ(width, 40);
+}

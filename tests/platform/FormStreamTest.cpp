@@ -304,6 +304,20 @@ TEST_F(FormStreamTest, HugeStringIsRefused)
     ExpectBad(text, "2");
 }
 
+TEST_F(FormStreamTest, AFailedWriteLeavesNoComponentMarkedAsWriting)
+{
+    TFormTestRoot* root = Read(RichForm);
+    const String written = WriteComponent(root);
+    auto* button = dynamic_cast<TFormTestControl*>(root->FindComponent("Button2"));
+    ASSERT_NE(button, nullptr);
+    button->FailWritingZOrder = true;
+    EXPECT_THROW(WriteComponent(root), EWriteError);
+    for (TComponent* c : {static_cast<TComponent*>(root), root->FindComponent("Panel1"), root->FindComponent("Button2")})
+        EXPECT_FALSE(c->ComponentState().Contains(csWriting)) << c->Name();
+    button->FailWritingZOrder = false;
+    EXPECT_EQ(WriteComponent(root), written);
+}
+
 TEST_F(FormStreamTest, WriterEscapesAndFormatsValuesStably)
 {
     TFormTestRoot* root = NewRoot();

@@ -113,6 +113,24 @@ TEST(StringListTest, DelimitedAndCommaText)
     list.SetDelimitedText("a b;c");
     EXPECT_EQ(Items(list), (std::vector<String>{"a b", "c"}));
     EXPECT_EQ(list.DelimitedText(), "a b;c");
+
+    // Comma text has settings of its own and leaves the list's as they were,
+    // also when a change handler raises in the middle.
+    EXPECT_EQ(list.CommaText(), R"("a b",c)");
+    list.SetCommaText("d e");
+    EXPECT_EQ(list.DelimitedText(), "d;e");
+    Integer changes = 0;
+    list.OnChange = [&](TObject*) {
+        if (++changes == 1) throw Exception("change refused");
+    };
+    EXPECT_THROW(list.SetCommaText("f,g h"), Exception);
+    EXPECT_EQ(list.DelimitedText(), "f;g;h");
+    EXPECT_EQ(list.Delimiter(), ';');
+    EXPECT_TRUE(list.StrictDelimiter());
+    EXPECT_EQ(list.QuoteChar(), '"');
+    // The update the failure interrupted is over: the next change reports.
+    list.Add("i");
+    EXPECT_EQ(changes, 2);
 }
 
 TEST(StringListTest, NamesAndValues)

@@ -502,4 +502,32 @@ TEST_F(PlotPaintTest, AGestureOnAnAxisReachesTheOtherAxesOfItsDirectionOnce)
     EXPECT_FALSE(second->TrackingEnabled());
 }
 
+TEST_F(PlotPaintTest, AHandlerRaisingInAPaintOrAForwardedGestureEndsIt)
+{
+    Plot->OnXAxisCustomizeLabel = [](TObject*, Integer, Double, String&) { throw Exception("label refused"); };
+    EXPECT_THROW(Paint(), Exception);
+    EXPECT_FALSE(Plot->Painting());
+    Plot->OnXAxisCustomizeLabel = nullptr;
+
+    TkPlotXAxis* second = Plot->GetXAxis(Plot->AddXAxis());
+    for (TkPlotAxis* axis : {X(), second}) {
+        axis->SetMasterUIInput(true);
+        axis->SetMinSpan(0, 100);
+    }
+    Plot->OnXAxisMinSpanChangeFinished = [](TObject*, Integer Index, Double, Double, Double, Double) {
+        if (Index == 1) throw Exception("finish refused");
+    };
+    Plot->ReCalcLayout();
+    Word key = VK_PRIOR;
+    EXPECT_THROW(X()->kKeyDown(key, TShiftState{}, nullptr), Exception);
+    EXPECT_FALSE(Plot->AxesForwarding());
+
+    // The next gesture is forwarded again.
+    Plot->OnXAxisMinSpanChangeFinished = nullptr;
+    const Double secondMin = second->Min();
+    key = VK_PRIOR;
+    X()->kKeyDown(key, TShiftState{}, nullptr);
+    EXPECT_EQ(second->Min(), secondMin + 100);
+}
+
 }  // namespace

@@ -88,6 +88,8 @@ public:
     std::vector<TOwned<TTestItem>> Points;
     std::vector<Byte> Data;
     bool LoadingSeenBySetter = false;
+    // Makes writing the defined ZOrder value raise.
+    bool FailWritingZOrder = false;
 
     TTestFont* Font() const { return FFont.get(); }
     TStringList* Items() const { return FItems.get(); }
@@ -138,7 +140,11 @@ public:
         TComponent::DefineProperties(Filer);
         Filer.DefineProperty(
             "ZOrder", [this](TReader& r) { ZOrder = r.ReadInteger() + 1000; },
-            [this](TWriter& w) { w.WriteInteger(ZOrder); }, true);
+            [this](TWriter& w) {
+                if (FailWritingZOrder) throw EWriteError("ZOrder refused");
+                w.WriteInteger(ZOrder);
+            },
+            true);
         Filer.DefineProperty(
             "Points", [this](TReader& r) { ReadPoints(r); }, [this](TWriter& w) { WritePoints(w); },
             !Points.empty());
