@@ -139,15 +139,15 @@ TEST_F(FormTest, MouseHooksRunAsUserActionsAndTheirFailuresAreDropped)
 
 TEST_F(FormTest, AFailingKeyOrFocusHookStillEndsTheUserAction)
 {
-    First->FailKeyDown = true;
+    Control->FailKeyDown = true;
     Testing::Input::Key('A');
-    ASSERT_FALSE(First->KeyDowns.empty());
-    EXPECT_TRUE(First->KeyDowns.back().UserGenerated);
-    EXPECT_FALSE(First->UserGenerated());
+    ASSERT_FALSE(Control->KeyDowns.empty());
+    EXPECT_TRUE(Control->KeyDowns.back().UserGenerated);
+    EXPECT_FALSE(Control->UserGenerated());
 
-    Second->FailSetFocus = true;
-    EXPECT_THROW(Second->SetFocus(), Exception);
-    EXPECT_FALSE(Second->UserGenerated());
+    Other->FailSetFocus = true;
+    EXPECT_THROW(Other->SetFocus(), Exception);
+    EXPECT_FALSE(Other->UserGenerated());
 }
 
 TEST_F(FormTest, LosingTheFocusReleasesTheLeftButtonAtTheOrigin)
