@@ -314,6 +314,16 @@ void RasterThinLine(TRasterWriter& w, QPoint a, QPoint b, const TPenInfo& pen, I
     }
 
     const TDashPattern* pattern = pen.Dashed() ? PatternOf(pen.Style) : nullptr;
+    // Level and upright solid lines (grids, frames, ticks) are one span.
+    if (!pattern && dMinor == 0 && k0 <= k1) {
+        const Integer from = static_cast<Integer>(major0 + sMajor * (sMajor > 0 ? k0 : k1));
+        const Integer to = static_cast<Integer>(major0 + sMajor * (sMajor > 0 ? k1 : k0));
+        if (xMajor)
+            w.Span(minor0, from, to + 1, TFill::Solid(pen.Colour));
+        else
+            w.Column(minor0, from, to, pen.Colour);
+        return;
+    }
     const Int64 absMajor = std::abs(dMajor);
     for (Int64 k = k0; k <= k1; ++k) {
         // Nearest minor coordinate, halves rounded away from the start.

@@ -43,28 +43,10 @@ void FillCell(TRasterWriter& w, QPoint ref, Integer width, Integer height, Integ
 // One run with its cell's top-left corner at ref (device pixels).
 void DrawRun(TRasterWriter& w, const TFontEntry& font, const QString& text, QPoint ref, const TTextPaint& paint)
 {
-    const Integer width = font.Width(text);
-    const Integer height = font.Height();
-    if (paint.Opaque) FillCell(w, ref, width, height, paint.Orientation, paint.Back);
+    if (paint.Opaque) FillCell(w, ref, font.Width(text), font.Height(), paint.Orientation, paint.Back);
     if (text.isEmpty()) return;
-    // Glyphs may overhang their cell (italics, accents).
-    const QTransform t = CellTransform(ref, paint.Orientation);
-    const QRect ink = t.mapRect(QRectF(-height, -height, width + 2 * height, 3 * height)).toAlignedRect();
-    const QRect box = ink & w.ClipBox();
-    if (box.isEmpty()) return;
-    const QImage mask = RenderMask(box, [&](QPainter& p) {
-        p.setTransform(t, true);
-        p.setFont(font.Font());
-        p.setPen(Qt::white);
-        p.drawText(QPointF(0, font.Ascent()), text);
-        if (paint.Underline >= 0 && paint.Underline < text.size()) {
-            const Integer x0 = font.Width(text.left(paint.Underline));
-            const Integer x1 = x0 + font.Width(text.mid(paint.Underline, 1));
-            const Integer y = std::min(font.Ascent() + 1, height - 1);
-            p.fillRect(QRect(x0, y, x1 - x0, 1), Qt::white);
-        }
-    });
-    w.Mask(mask, box.topLeft(), TFill::Solid(paint.Colour));
+    const auto ink = font.Ink(text, paint.Orientation, paint.Underline);
+    w.Mask(ink->Mask, ref + ink->TopLeft, TFill::Solid(paint.Colour));
 }
 
 TTextPaint PaintOf(TCanvasImpl& c, const TFont& font)

@@ -9,6 +9,10 @@
 #include <map>
 
 #include "GraphicsFonts.h"
+
+#include <QTransform>
+
+#include "CanvasImpl.h"
 #include "QtGraphics.h"
 #include "platform/Math.h"
 
@@ -107,11 +111,61 @@ TFontEntry::TFontEntry(const QFont& font, Integer cellHeight) : FFont(font), FMe
     FMaxCharWidth = FMetrics.maxWidth();
 }
 
+namespace {
+
+// Enough for every label of many plots; past it the texts are unlikely to
+// come again.
+constexpr qsizetype kMaxRemembered = 4096;
+
+}  // namespace
+
 Integer TFontEntry::Width(const QString& text) const
 {
     if (text.isEmpty()) return 0;
     std::lock_guard<std::mutex> lock(FMutex);
-    return FMetrics.horizontalAdvance(text);
+    if (const auto known = FWidths.constFind(text); known != FWidths.constEnd()) return *known;
+    if (FWidths.size() >= kMaxRemembered) FWidths.clear();
+    const Integer width = FMetrics.horizontalAdvance(text);
+    FWidths.insert(text, width);
+    return width;
+}
+
+std::shared_ptr<const TTextInk> TFontEntry::Ink(const QString& text, Integer orientation, Integer underline) const
+{
+    const TInkKey key{text, orientation, underline};
+    {
+        std::lock_guard<std::mutex> lock(FMutex);
+        if (const auto known = FInks.constFind(key); known != FInks.constEnd()) return *known;
+    }
+    // Outside the lock: rendering measures the underline.
+    const std::shared_ptr<const TTextInk> ink = RenderInk(text, orientation, underline);
+    std::lock_guard<std::mutex> lock(FMutex);
+    if (FInks.size() >= kMaxRemembered) FInks.clear();
+    FInks.insert(key, ink);
+    return ink;
+}
+
+std::shared_ptr<const TTextInk> TFontEntry::RenderInk(const QString& text, Integer orientation,
+                                                      Integer underline) const
+{
+    const Integer width = Width(text);
+    const Integer height = Height();
+    QTransform turn;
+    turn.rotate(-orientation / 10.0);
+    // Glyphs may overhang their cell (italics, accents).
+    const QRect box = turn.mapRect(QRectF(-height, -height, width + 2 * height, 3 * height)).toAlignedRect();
+    const Integer x0 = underline >= 0 && underline < text.size() ? Width(text.left(underline)) : 0;
+    const Integer x1 = underline >= 0 && underline < text.size() ? x0 + Width(text.mid(underline, 1)) : 0;
+    auto ink = std::make_shared<TTextInk>();
+    ink->TopLeft = box.topLeft();
+    ink->Mask = RenderMask(box, [&](QPainter& p) {
+        p.setTransform(turn, true);
+        p.setFont(FFont);
+        p.setPen(Qt::white);
+        p.drawText(QPointF(0, Ascent()), text);
+        if (x1 > x0) p.fillRect(QRect(x0, std::min(Ascent() + 1, height - 1), x1 - x0, 1), Qt::white);
+    });
+    return ink;
 }
 
 std::shared_ptr<const TFontEntry> FontEntryOf(const TFont& Font)

@@ -3,11 +3,20 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QHash>
+#include <QImage>
 #include <QString>
 #include <memory>
 #include <mutex>
 
 #include "platform/Graphics.h"
+
+// The ink of a run of text drawn with its cell's top-left corner at (0, 0):
+// a mask (covered where at least 128) and the position of its top-left pixel.
+struct TTextInk {
+    QImage Mask;
+    QPoint TopLeft;
+};
 
 // A resolved font: the Qt font (without escapement) and the cell metrics
 // computed as the system does, from the font's Windows ascent and descent.
@@ -25,13 +34,34 @@ public:
     Integer InternalLeading() const { return FInternalLeading; }
     Integer AveCharWidth() const { return FAveCharWidth; }
     Integer MaxCharWidth() const { return FMaxCharWidth; }
-    // Advance width of a run of text in whole pixels.
+    // Advance width of a run of text in whole pixels. Remembered: shaping
+    // is by far the dearest part of drawing a plot's labels, and a plot
+    // measures the same few texts at every paint.
     Integer Width(const QString& text) const;
+    // The ink of a run turned by orientation (tenths of a degree,
+    // counter-clockwise), with the character at index underline (if any)
+    // underlined. Remembered like the widths: moving a run by whole pixels
+    // moves its ink and nothing else.
+    std::shared_ptr<const TTextInk> Ink(const QString& text, Integer orientation, Integer underline) const;
 
 private:
+    struct TInkKey {
+        QString Text;
+        Integer Orientation;
+        Integer Underline;
+        bool operator==(const TInkKey&) const = default;
+        friend size_t qHash(const TInkKey& Key, size_t Seed = 0)
+        {
+            return qHashMulti(Seed, Key.Text, Key.Orientation, Key.Underline);
+        }
+    };
+    std::shared_ptr<const TTextInk> RenderInk(const QString& text, Integer orientation, Integer underline) const;
+
     QFont FFont;
     mutable std::mutex FMutex;  // QFontMetrics is reentrant, not thread-safe
     QFontMetrics FMetrics;
+    mutable QHash<QString, Integer> FWidths;
+    mutable QHash<TInkKey, std::shared_ptr<const TTextInk>> FInks;
     Integer FAscent = 0;
     Integer FDescent = 0;
     Integer FInternalLeading = 0;
