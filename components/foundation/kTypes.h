@@ -6,6 +6,7 @@
 
 #include <functional>
 
+#include "platform/Graphics.h"
 #include "platform/System.h"
 #include "platform/TypInfo.h"
 
@@ -79,6 +80,19 @@ PL_ENUM_NAMES(TkPlotMarkerStyle,
 // dash-dot and dash-dot-dot.
 enum TkPlotLineStyle { kplsSolid, kplsDash, kplsDot, kplsDashDot, kplsDashDotDot };
 PL_ENUM_NAMES(TkPlotLineStyle, "kplsSolid", "kplsDash", "kplsDot", "kplsDashDot", "kplsDashDotDot")
+
+// The pen style that draws a line style.
+constexpr TPenStyle PenStyleOf(TkPlotLineStyle Style)
+{
+    switch (Style) {
+    case kplsDash: return psDash;
+    case kplsDot: return psDot;
+    case kplsDashDot: return psDashDot;
+    case kplsDashDotDot: return psDashDotDot;
+    case kplsSolid: break;
+    }
+    return psSolid;
+}
 
 // Status of a point's value.
 enum TkPlotDataPointStatus { kpdpsValid, kpdpsNull, kpdpsEmpty };

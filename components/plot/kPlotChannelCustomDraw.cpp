@@ -30,17 +30,6 @@ constexpr Integer kMaxSampleMarkerSize = 6;
 
 Integer ClampPixel(Int64 Value) { return Integer(EnsureRange(Value, -kMaxPixel, kMaxPixel)); }
 
-TPenStyle PenStyleOf(TkPlotLineStyle Style)
-{
-    switch (Style) {
-        case kplsDash: return psDash;
-        case kplsDot: return psDot;
-        case kplsDashDot: return psDashDot;
-        case kplsDashDotDot: return psDashDotDot;
-        default: return psSolid;
-    }
-}
-
 // A width of 1 is set as 0, the thinnest cosmetic pen.
 Integer TracePenWidth(Integer Width) { return Width == 1 ? 0 : std::min(Width, kMaxPenWidth); }
 

@@ -17,15 +17,6 @@ constexpr Integer kZoomBoxStart = 6;
 constexpr Integer kLockXBeyond = 3;
 constexpr Integer kLockYFrom = 4;
 
-TPenStyle PenStyleOf(TkPlotGridLineStyle Style)
-{
-    switch (Style) {
-    case kpglsDash: return psDash;
-    case kpglsDot: return psDot;
-    default: return psSolid;
-    }
-}
-
 Int64 Distance(Integer A, Integer B) { return std::abs(Int64{A} - B); }
 
 Integer PlusOne(Integer Value) { return SatInt32(Int64{Value} + 1); }

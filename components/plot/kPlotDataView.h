@@ -23,6 +23,17 @@ class TkPlotAxesControlOwner;
 enum TkPlotGridLineStyle { kpglsSolid, kpglsDash, kpglsDot };
 PL_ENUM_NAMES(TkPlotGridLineStyle, "kpglsSolid", "kpglsDash", "kpglsDot")
 
+// The pen style that draws a grid line style.
+constexpr TPenStyle PenStyleOf(TkPlotGridLineStyle Style)
+{
+    switch (Style) {
+    case kpglsDash: return psDash;
+    case kpglsDot: return psDot;
+    case kpglsSolid: break;
+    }
+    return psSolid;
+}
+
 // Which axes a drag or the wheel inside the data view moves.
 enum TkPlotAxesControlStyle { kpacsXAxis, kpacsYAxis, kpacsBoth, kpacsNone };
 PL_ENUM_NAMES(TkPlotAxesControlStyle, "kpacsXAxis", "kpacsYAxis", "kpacsBoth", "kpacsNone")

@@ -35,18 +35,6 @@ const String& NonBlank(const String& Text, const String& Fallback)
 
 bool IsAxisNameColumn(TkPlotLegendColumn Column) { return Column == kplcXAxisName || Column == kplcYAxisName; }
 
-TPenStyle PenStyleOf(TkPlotLineStyle Style)
-{
-    switch (Style) {
-    case kplsDash: return psDash;
-    case kplsDot: return psDot;
-    case kplsDashDot: return psDashDot;
-    case kplsDashDotDot: return psDashDotDot;
-    case kplsSolid: break;
-    }
-    return psSolid;
-}
-
 // A piece of the line sample: X offsets handed to the line routine, which
 // leaves out the end pixel.
 struct TSampleSegment {

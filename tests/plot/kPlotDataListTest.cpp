@@ -195,6 +195,34 @@ TYPED_TEST(PlotDataListAllStores, IndexedAccessIsRangeChecked)
     EXPECT_FALSE(null);
 }
 
+TYPED_TEST(PlotDataListAllStores, BlockReadsGiveWhatEachPointGivesAlsoRoundTheRing)
+{
+    auto& list = this->List();
+    list.SetRingBufferSize(7);
+    for (Integer i = 0; i < 11; ++i) list.Add(i * 0.5, i * 2.0, i % 4 == 1, i % 5 == 2);  // wrapped
+    const auto expectSame = [&](Integer Start, Integer Count) {
+        std::vector<TkPlotPoint> points(Count);
+        list.ReadPoints(Start, Count, points.data());
+        for (Integer i = 0; i < Count; ++i) {
+            Double x, y;
+            Boolean empty, null;
+            list.GetXYEmptyNull(Start + i, x, y, empty, null);
+            EXPECT_EQ(points[i].X, x) << Start + i;
+            EXPECT_EQ(points[i].Y, y) << Start + i;
+            EXPECT_EQ(points[i].Empty, empty) << Start + i;
+            EXPECT_EQ(points[i].Null, null) << Start + i;
+        }
+    };
+    expectSame(0, 7);
+    expectSame(2, 4);
+    expectSame(6, 1);
+    expectSame(3, 0);
+
+    TkPlotPoint point{};
+    EXPECT_EQ(MessageOf([&] { list.ReadPoints(5, 3, &point); }), "Index out of Bounds");
+    EXPECT_EQ(MessageOf([&] { list.ReadPoints(-1, 1, &point); }), "Index out of Bounds");
+}
+
 // The record array must fail cleanly when the memory is refused. The child
 // process runs with a small address-space limit, which the sanitizers'
 // shadow memory cannot live with.
