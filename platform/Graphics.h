@@ -356,6 +356,8 @@ constexpr Integer kCanvasCoordLimit = 1 << 27;
 // inline: it is what most lines of a dense trace come to.
 class TLineBatch {
 public:
+    // Lines are merged: overlapping lines may be handed over as one.
+    bool Merges() const { return FMerge; }
     void Line(TPoint A, TPoint B)
     {
         const Integer ax = DeviceX(A.X);

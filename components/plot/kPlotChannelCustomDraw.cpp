@@ -170,28 +170,141 @@ struct TTracePoint {
     Double X;
     Double Y;
     TPoint Pixel;
-    // Inside the X scale (and the Y scale when the trace is clipped to it):
-    // no cut can touch a segment between two such points.
-    bool Inside;
-    // Its pixel lies on both scale rectangles.
-    bool OnScale;
+    // Inside the X scale (and the Y scale when the trace is clipped to it),
+    // and on the scale rectangles when it is clipped: a segment between two
+    // such points needs no cut, it runs between their pixels.
+    bool Plain;
 };
 
-// What a segment between two points needs of the scales, fixed for a paint.
-struct TTraceScales {
-    TkPlotScaleMap X;
-    TkPlotScaleMap Y;
-    Double XMax;
-    Double YMax;
-    bool ClipY;
+// The vertical segments of one pixel column drawn one after the other, each
+// from its lower X (so from the previous point) leaving out its end. Their
+// pixels are the rows from the lowest to the highest point, but for the
+// last point when no segment reached it from another row: a segment covers
+// every row between its ends but its end, and the next one goes on from
+// there. Collected this way a dense trace costs a few comparisons a point.
+class TColumnRun {
+public:
+    bool Open() const { return FOpen; }
+    Integer Column() const { return FColumn; }
+    void Start(Integer Column, Integer Row)
+    {
+        FOpen = true;
+        FColumn = Column;
+        FLow = FHigh = FLast = Row;
+        FLastCovered = false;
+    }
+    void Add(Integer Row)
+    {
+        if (Row == FLast) return;
+        FLastCovered = FLow <= Row && Row <= FHigh;
+        FLow = std::min(FLow, Row);
+        FHigh = std::max(FHigh, Row);
+        FLast = Row;
+    }
+    // The rows as one line (which leaves out its end), handed to Draw.
+    template <class F>
+    void Close(F Draw)
+    {
+        FOpen = false;
+        const Integer low = FLow + (!FLastCovered && FLast == FLow);
+        const Integer high = FHigh - (!FLastCovered && FLast == FHigh && FLow != FHigh);
+        if (low <= high) Draw(Point(FColumn, low), Point(FColumn, high + 1));
+    }
 
+private:
+    bool FOpen = false;
+    bool FLastCovered = false;
+    Integer FColumn = 0;
+    Integer FLow = 0;
+    Integer FHigh = 0;
+    Integer FLast = 0;
+};
+
+// Walks the drawn range once, point by point, and hands every segment to
+// the line batch: as it is between plain points, through the channel's cut
+// otherwise.
+class TTraceWalker {
+public:
+    TTraceWalker(const TkPlotScaleMap& X, const TkPlotScaleMap& Y, bool ClipY, bool XYAxesReversed,
+                 TLineBatch& Batch)
+        : FX(X), FY(Y), FXMax(X.Min + X.Span), FYMax(Y.Min + Y.Span), FClipY(ClipY), FReversed(XYAxesReversed),
+          FMerge(Batch.Merges()), FBatch(Batch)
+    {
+    }
+
+    // Cut is called for the segments between points that are not plain; it
+    // answers the ends to draw, or false.
+    template <class C>
+    void Walk(const TkPlotPoint& P, C Cut)
+    {
+        if (P.Empty) return;
+        if (P.Null) {
+            CloseRun();
+            FRestart = true;
+            return;
+        }
+        const TTracePoint current = Convert(P);
+        if (FRestart) {
+            FRestart = false;
+        } else if (FPrevious.Plain && current.Plain) {
+            PlainSegment(current);
+        } else {
+            CloseRun();
+            if (TPoint from, to; Cut(FPrevious.X, FPrevious.Y, current.X, current.Y, from, to)) FBatch.Line(from, to);
+        }
+        // Field by field: a copy of the whole record would be read back
+        // from the stores that just made it, a stall at every point.
+        FPrevious.X = current.X;
+        FPrevious.Y = current.Y;
+        FPrevious.Pixel.X = current.Pixel.X;
+        FPrevious.Pixel.Y = current.Pixel.Y;
+        FPrevious.Plain = current.Plain;
+    }
+    void Finish() { CloseRun(); }
+
+private:
     TTracePoint Convert(const TkPlotPoint& P) const
     {
-        TTracePoint point{P.X, P.Y, Point(X.Pixel(P.X), Y.Pixel(P.Y)), false, false};
-        point.Inside = X.Min <= P.X && P.X <= XMax && (!ClipY || (Y.Min <= P.Y && P.Y <= YMax));
-        point.OnScale = X.OnScalePixel(point.Pixel.X) && Y.OnScalePixel(point.Pixel.Y);
+        TTracePoint point{P.X, P.Y, Point(FX.Pixel(P.X), FY.Pixel(P.Y)), false};
+        const bool inside = FX.Min <= P.X && P.X <= FXMax && (!FClipY || (FY.Min <= P.Y && P.Y <= FYMax));
+        point.Plain =
+            inside && (!FClipY || (FX.OnScalePixel(point.Pixel.X) && FY.OnScalePixel(point.Pixel.Y)));
         return point;
     }
+    void PlainSegment(const TTracePoint& Current)
+    {
+        // A segment runs from its lower X to its higher one.
+        const bool backwards = Current.X < FPrevious.X;
+        if (FMerge && !backwards && Current.Pixel.X == FPrevious.Pixel.X) {
+            if (!FRun.Open() || FRun.Column() != Current.Pixel.X) {
+                CloseRun();
+                FRun.Start(Current.Pixel.X, FPrevious.Pixel.Y);
+            }
+            FRun.Add(Current.Pixel.Y);
+            return;
+        }
+        CloseRun();
+        const TPoint from = backwards ? Current.Pixel : FPrevious.Pixel;
+        const TPoint to = backwards ? FPrevious.Pixel : Current.Pixel;
+        FBatch.Line(Device(from), Device(to));
+    }
+    void CloseRun()
+    {
+        if (FRun.Open()) FRun.Close([this](TPoint A, TPoint B) { FBatch.Line(Device(A), Device(B)); });
+    }
+    TPoint Device(TPoint P) const { return FReversed ? Point(P.Y, P.X) : P; }
+
+    const TkPlotScaleMap FX;
+    const TkPlotScaleMap FY;
+    const Double FXMax;
+    const Double FYMax;
+    const bool FClipY;
+    const bool FReversed;
+    const bool FMerge;
+    TLineBatch& FBatch;
+    TTracePoint FPrevious{};
+    bool FRestart = true;
+    TColumnRun FRun;
 };
 
 }  // namespace
@@ -201,40 +314,19 @@ void TkPlotChannelCustom::DrawTraceBatched(TCanvas* Canvas, Boolean XYAxesRevers
     const TkPlotXAxis* xAxis = XAxis();
     const TkPlotYAxis* yAxis = YAxis();
     if (!xAxis || !yAxis) return;
-    const TTraceScales scales{xAxis->ScaleMap(), yAxis->ScaleMap(), xAxis->Min() + xAxis->Span(),
-                              yAxis->Min() + yAxis->Span(), FClipToAxes};
-    const auto pixels = [XYAxesReversed](TPoint P) { return XYAxesReversed ? Point(P.Y, P.X) : P; };
+    const auto cut = [this, XYAxesReversed](Double X1, Double Y1, Double X2, Double Y2, TPoint& From, TPoint& To) {
+        return SegmentPixels(XYAxesReversed, false, X1, Y1, X2, Y2, From, To);
+    };
     Canvas->DrawLines([&](TLineBatch& Batch) {
+        TTraceWalker walker(xAxis->ScaleMap(), yAxis->ScaleMap(), FClipToAxes, XYAxesReversed, Batch);
         constexpr Integer kBlock = 1024;
         TkPlotPoint block[kBlock];
-        TTracePoint previous{};
-        bool restart = true;
         for (Integer first = Start; first <= Stop; first += kBlock) {
             const Integer count = std::min(kBlock, Stop - first + 1);
             FDataList->ReadPoints(first, count, block);
-            for (Integer i = 0; i < count; ++i) {
-                const TkPlotPoint& p = block[i];
-                if (p.Empty) continue;
-                if (p.Null) {
-                    restart = true;
-                    continue;
-                }
-                const TTracePoint current = scales.Convert(p);
-                if (restart) {
-                    restart = false;
-                } else if (previous.Inside && current.Inside) {
-                    // The segment runs from its lower X to its higher one.
-                    const bool backwards = current.X < previous.X;
-                    if (!scales.ClipY || (previous.OnScale && current.OnScale))
-                        Batch.Line(pixels(backwards ? current.Pixel : previous.Pixel),
-                                   pixels(backwards ? previous.Pixel : current.Pixel));
-                } else if (TPoint from, to; SegmentPixels(XYAxesReversed, false, previous.X, previous.Y, current.X,
-                                                          current.Y, from, to)) {
-                    Batch.Line(from, to);
-                }
-                previous = current;
-            }
+            for (Integer i = 0; i < count; ++i) walker.Walk(block[i], cut);
         }
+        walker.Finish();
     });
 }
 
