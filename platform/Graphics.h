@@ -122,6 +122,8 @@ PL_ENUM_NAMES(TPenMode, "pmBlack", "pmWhite", "pmNop", "pmNot", "pmCopy", "pmNot
 PL_ENUM_NAMES(TBrushStyle, "bsSolid", "bsClear", "bsHorizontal", "bsVertical", "bsFDiagonal", "bsBDiagonal",
               "bsCross", "bsDiagCross")
 
+class TFontEntry;
+
 // Base of fonts, pens and brushes: every effective change fires OnChange.
 class TGraphicsObject : public TPersistent {
     PL_CLASSINFO()
@@ -167,6 +169,8 @@ public:
     void SetStyle(TFontStyles Value) { Change(FStyle, Value); }
 
 private:
+    friend std::shared_ptr<const TFontEntry> FontEntryOf(const TFont& Font);
+
     TFontCharset FCharset = DEFAULT_CHARSET;
     TColor FColor = clWindowText;
     Integer FHeight = -11;
@@ -174,6 +178,16 @@ private:
     Integer FOrientation = 0;
     TFontPitch FPitch = fpDefault;
     TFontStyles FStyle;
+    // The resolved font of the description it was last looked up with:
+    // text is measured many times between changes of the font.
+    struct TResolved {
+        String Name;
+        Integer Height = 0;
+        TFontStyles Style;
+        TFontPitch Pitch = fpDefault;
+        std::shared_ptr<const TFontEntry> Entry;
+    };
+    mutable TResolved FResolved;
 };
 
 class TPen : public TGraphicsObject {

@@ -108,8 +108,11 @@ public:
 private:
     void Put(QRgb& dst, QRgb colour) const;
     void RunOnRect(Integer y, Integer x0, Integer x1, const TFill& fill);
+    QRgb* Row(Integer y) const { return reinterpret_cast<QRgb*>(FBits + qsizetype(y) * FStride); }
 
-    QImage& FImage;
+    // The image's pixels, detached once: scanLine would check at every row.
+    uchar* FBits;
+    qsizetype FStride;
     std::vector<QRect> FRects;
     QRect FBox;
     Integer FRop2;

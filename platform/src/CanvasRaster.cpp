@@ -109,12 +109,12 @@ TPenInfo PenInfoOf(TCanvasImpl& canvas, const TPen& pen)
 // ---------------------------------------------------------------------------
 
 TRasterWriter::TRasterWriter(TCanvasImpl& canvas, TPenMode mode)
-    : FImage(canvas.RequireTarget()), FRop2(kRop2Codes[mode]), FMono(canvas.Monochrome)
+    : FBits(canvas.RequireTarget().bits()), FStride(canvas.RequireTarget().bytesPerLine()), FRop2(kRop2Codes[mode]),
+      FMono(canvas.Monochrome)
 {
     const QRegion& visible = canvas.Visible();
     FRects.assign(visible.begin(), visible.end());
     FBox = visible.boundingRect();
-    FImage.bits();  // detaches a shared image before any write
 }
 
 void TRasterWriter::Restrict(const QRect& r)
@@ -146,7 +146,7 @@ void TRasterWriter::Pixel(Integer x, Integer y, QRgb colour)
     if (!FBox.contains(x, y)) return;
     for (const QRect& r : FRects) {
         if (r.contains(x, y)) {
-            Put(reinterpret_cast<QRgb*>(FImage.scanLine(y))[x], colour);
+            Put(Row(y)[x], colour);
             return;
         }
     }
@@ -159,7 +159,7 @@ void TRasterWriter::Column(Integer x, Integer y0, Integer y1, QRgb colour)
         if (x < r.left() || x > r.right()) continue;
         const Integer top = std::max(y0, r.top());
         const Integer bottom = std::min(y1, r.bottom());
-        for (Integer y = top; y <= bottom; ++y) Put(reinterpret_cast<QRgb*>(FImage.scanLine(y))[x], colour);
+        for (Integer y = top; y <= bottom; ++y) Put(Row(y)[x], colour);
     }
 }
 
@@ -176,7 +176,7 @@ bool TRasterWriter::Idempotent() const
 
 void TRasterWriter::RunOnRect(Integer y, Integer x0, Integer x1, const TFill& fill)
 {
-    QRgb* row = reinterpret_cast<QRgb*>(FImage.scanLine(y));
+    QRgb* row = Row(y);
     if (!fill.Hatch) {
         if (FRop2 == 13 && !FMono) {
             std::fill(row + x0, row + x1, 0xFF000000u | fill.Fore);

@@ -168,7 +168,10 @@ std::shared_ptr<const TTextInk> TFontEntry::RenderInk(const QString& text, Integ
     return ink;
 }
 
-std::shared_ptr<const TFontEntry> FontEntryOf(const TFont& Font)
+namespace {
+
+// The entry of the font's description, from the cache every font shares.
+std::shared_ptr<const TFontEntry> SharedFontEntry(const TFont& Font)
 {
     static std::mutex mutex;
     static std::map<String, std::shared_ptr<const TFontEntry>> cache;
@@ -181,4 +184,16 @@ std::shared_ptr<const TFontEntry> FontEntryOf(const TFont& Font)
     auto entry = std::make_shared<const TFontEntry>(ToQFont(Font), std::max(0, Font.Height()));
     cache.emplace(key, entry);
     return entry;
+}
+
+}  // namespace
+
+std::shared_ptr<const TFontEntry> FontEntryOf(const TFont& Font)
+{
+    TFont::TResolved& resolved = Font.FResolved;
+    if (resolved.Entry && resolved.Height == Font.Height() && resolved.Style == Font.Style() &&
+        resolved.Pitch == Font.Pitch() && resolved.Name == Font.Name())
+        return resolved.Entry;
+    resolved = {Font.Name(), Font.Height(), Font.Style(), Font.Pitch(), SharedFontEntry(Font)};
+    return resolved.Entry;
 }
