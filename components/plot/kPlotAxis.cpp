@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "components/plot/kPlotAxisTracking.h"
+#include "components/plot/kPlotHost.h"
 #include "platform/FormStream.h"
 #include "platform/Math.h"
 #include "platform/Menus.h"
@@ -145,7 +146,6 @@ TkPlotAxis::TkPlotAxis(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotif
                        TNotifyEvent AOnRemove, TNotifyEvent AOnRename)
     : TkPlotLayoutObject(AOwner, std::move(AOnChange), std::move(AOnInsert), std::move(AOnRemove),
                          std::move(AOnRename)),
-      FAxisOwner(dynamic_cast<TkPlotAxisOwner*>(AOwner)),
       FTitleFont(CreateOwned<TFont>()),
       FLabelsFont(CreateOwned<TFont>())
 {
@@ -163,7 +163,7 @@ TkPlotXAxis::TkPlotXAxis(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNot
                          TNotifyEvent AOnRemove, TNotifyEvent AOnRename)
     : TkPlotAxis(AOwner, std::move(AOnChange), std::move(AOnInsert), std::move(AOnRemove), std::move(AOnRename))
 {
-    const TkPlotAxisOwner* plot = AxisOwner();
+    const TkPlotHost* plot = Host();
     SetTrackingDefaults(plot && plot->IsTkPlot() ? kptsScrollSmooth : kptsScaleMinMax, kpafsAuto);
 }
 
@@ -251,7 +251,7 @@ void TkPlotAxis::SetMinSpan(Double NewMin, Double NewSpan)
 
 void TkPlotAxis::FireMinSpanEvents(Double OldMin, Double OldSpan, bool MinChanged, bool SpanChanged)
 {
-    TkPlotAxisOwner* plot = AxisOwner();
+    TkPlotHost* plot = Host();
     if (!plot) return;
     if (MinChanged) plot->DoAxisMinChange(this, OldMin, FMin);
     if (SpanChanged) plot->DoAxisSpanChange(this, OldSpan, FSpan);
@@ -550,10 +550,10 @@ TkPlotAxis* TkPlotAxis::GetAlignRefAxis()
 
 TkPlotAxis* TkPlotAxis::FindReferenceAxis(const String& Name, bool SameDirection) const
 {
-    const TkPlotAxisOwner* plot = AxisOwner();
+    const TkPlotHost* plot = Host();
     if (!plot || Name == kNoAxisName) return nullptr;
-    const bool isX = dynamic_cast<const TkPlotXAxis*>(this) != nullptr;
-    const bool isY = dynamic_cast<const TkPlotYAxis*>(this) != nullptr;
+    const bool isX = IsXAxis();
+    const bool isY = IsYAxis();
     if (!isX && !isY) return nullptr;
     const bool wantX = isX == SameDirection;
     if (wantX) return plot->GetXAxisByName(Name);
@@ -811,7 +811,7 @@ String TkPlotAxis::CustomizeLabel(const String& Text, Double Value)
 {
     FCustomizeLabelEventText = Text;
     FCustomizeLabelEventModified = false;
-    if (TkPlotAxisOwner* plot = AxisOwner()) {
+    if (TkPlotHost* plot = Host()) {
         String exchanged = Text;
         plot->DoAxisCustomizeLabel(this, exchanged, Value);
         if (exchanged != Text) SetCustomizeLabelEventText(exchanged);
@@ -916,11 +916,6 @@ Double KeyStep(Word Key)
 
 }  // namespace
 
-TkPlotAxesControlOwner* TkPlotAxis::ControlOwner() const
-{
-    return dynamic_cast<TkPlotAxesControlOwner*>(Owner());
-}
-
 TkPlotAxisMode TkPlotAxis::EffectiveMode(TShiftState Shift) const
 {
     if (!Shift.Contains(ssCtrl)) return FMode;
@@ -992,7 +987,7 @@ void TkPlotAxis::Zoom(Double Value)
 void TkPlotAxis::FireMinSpanChangeFinished(Double OldMin, Double OldSpan)
 {
     if (FMin == OldMin && FSpan == OldSpan) return;
-    if (TkPlotAxesControlOwner* plot = ControlOwner())
+    if (TkPlotHost* plot = Host())
         plot->DoAxisMinSpanChangeFinished(this, OldMin, OldSpan, FMin, FSpan);
 }
 
@@ -1011,7 +1006,7 @@ void TkPlotAxis::NotificationSetFocus(TkPlotObject* AObject)
     if (AObject == this || !UserSelected() || !AObject->UserSelected()) return;
     const TShiftState shift = ShiftState();
     const bool adding = shift.Contains(ssShift) || shift.Contains(ssCtrl);
-    if (adding && dynamic_cast<TkPlotAxis*>(AObject)) return;
+    if (adding && IsAxisKind(AObject->Kind())) return;
     SetUserSelected(false);
 }
 
@@ -1021,7 +1016,7 @@ void TkPlotAxis::DoMouseHint(const TkPlotMouseData& MouseData, TkPlotHintData& H
     HintData.Text = FTitle;
     HintData.Left = MouseData.X;
     HintData.Top = SatInt32(Int64{MouseData.Y} - 20);
-    TkPlotAxesControlOwner* plot = ControlOwner();
+    TkPlotHost* plot = Host();
     if (!plot) return;
     plot->DoAxisCustomizeHint(this, HintData.Text);
     // Measured after the handler: the box fits the text it shows.
@@ -1033,7 +1028,7 @@ void TkPlotAxis::DoMouseHint(const TkPlotMouseData& MouseData, TkPlotHintData& H
 void TkPlotAxis::DoMouseLeft(const TkPlotMouseData& MouseData)
 {
     TWeakRef<TkPlotAxis> self(this);
-    if (TkPlotAxesControlOwner* plot = ControlOwner(); plot && FMasterUIInput) {
+    if (TkPlotHost* plot = Host(); plot && FMasterUIInput) {
         plot->AxesDoMouseLeft(this, MouseData);
         if (!self) return;
     }
@@ -1048,7 +1043,7 @@ void TkPlotAxis::DoMouseMove(const TkPlotMouseData& MouseData)
 {
     if (!FMouseDown) return;
     TWeakRef<TkPlotAxis> self(this);
-    if (TkPlotAxesControlOwner* plot = ControlOwner(); plot && FMasterUIInput) {
+    if (TkPlotHost* plot = Host(); plot && FMasterUIInput) {
         plot->AxesDoMouseMove(this, MouseData);
         if (!self) return;
     }
@@ -1074,7 +1069,7 @@ void TkPlotAxis::DoMouseUp(const TkPlotMouseData& MouseData)
     if (!FMouseDown) return;
     FMouseDown = false;
     TWeakRef<TkPlotAxis> self(this);
-    TkPlotAxesControlOwner* plot = ControlOwner();
+    TkPlotHost* plot = Host();
     if (!plot) return;
     if (FMasterUIInput) {
         plot->AxesDoMouseUp(this, MouseData);
@@ -1092,7 +1087,7 @@ bool TkPlotAxis::DoMouseWheel(Integer WheelDelta, TShiftState Shift, Integer X, 
     if (WheelDelta == 0) return false;
     TWeakRef<TkPlotAxis> self(this);
     SetTrackingEnabled(false);
-    if (TkPlotAxesControlOwner* plot = ControlOwner(); plot && FMasterUIInput) {
+    if (TkPlotHost* plot = Host(); plot && FMasterUIInput) {
         plot->AxesDoMouseWheel(this, WheelDelta, Shift, X, Y);
         if (!self) return true;
     }
@@ -1107,7 +1102,7 @@ TCursor TkPlotAxis::GetMouseCursor(TPoint)
 {
     TCursor cursor = crHandPoint;
     if (FMode == kpamZoom) cursor = IsHorz() ? crSizeWE : crSizeNS;
-    if (TkPlotAxesControlOwner* plot = ControlOwner()) plot->DoObjectGetMouseCursor(this, cursor);
+    if (TkPlotHost* plot = Host()) plot->DoObjectGetMouseCursor(this, cursor);
     return cursor;
 }
 
@@ -1116,7 +1111,7 @@ void TkPlotAxis::kKeyDown(Word& Key, TShiftState Shift, TPopupMenu* PopupMenu)
     TWeakRef<TkPlotAxis> self(this);
     TkPlotLayoutObject::kKeyDown(Key, Shift, PopupMenu);
     if (!self) return;
-    if (TkPlotAxesControlOwner* plot = ControlOwner(); plot && FMasterUIInput) {
+    if (TkPlotHost* plot = Host(); plot && FMasterUIInput) {
         plot->AxesKeyDown(this, Key, Shift);
         if (!self) return;
     }

@@ -227,7 +227,7 @@ void TkPlotChannelCustom::DrawSegment(TCanvas* Canvas, Boolean XYAxesReversed, B
     Integer pyA;
     Integer pyB;
     if (YIsPercent) {
-        TkPlotChannelHost* host = Host();
+        TkPlotHost* host = Host();
         const bool vertical = !XYAxesReversed;
         if (!std::isfinite(ya) || !std::isfinite(yb) || !host || !host->DataViewPercentToPixels(ya, vertical, pyA) ||
             !host->DataViewPercentToPixels(yb, vertical, pyB))
