@@ -111,6 +111,8 @@ void TkComponent::Paint() { PaintBuffered(); }
 
 void TkComponent::PaintBuffered()
 {
+    // A change made while drawing asks for the next paint.
+    FRepaintPending = false;
     try {
         Lock();
         try {
@@ -202,6 +204,7 @@ void TkComponent::DoRepaint()
 {
     FNeedsRepaint = false;
     FLastUpdate = MonotonicNow();
+    FRepaintPending = true;
     Invalidate();
 }
 

@@ -178,6 +178,7 @@ void TkPlotAxis::SetTrackingDefaults(TkPlotTrackingStyle Style, TkPlotAlignFirst
 {
     FTrackingStyle = Style;
     FTrackingAlignFirstStyle = AlignFirst;
+    UpdateTrackingFollowsOnlyOutliers();
 }
 
 void TkPlotAxis::DefineProperties(TFiler& Filer)
@@ -391,14 +392,27 @@ void TkPlotAxis::ZoomToFit() { TkPlotAxisTracking::ZoomToFit(*this); }
 
 void TkPlotAxis::ZoomToFitFast() { TkPlotAxisTracking::ZoomToFitFast(*this); }
 
+void TkPlotAxis::UpdateTrackingFollowsOnlyOutliers()
+{
+    FTrackingFollowsOnlyOutliers = FTrackingStyle != kptsExpandCollapse && FTrackingStyle != kptsExpandCollapseFast &&
+                                   FTrackingIncrementStyle == kptisMinimum && FTrackingSpanMinimum == 0 &&
+                                   FTrackingMinMargin == 0 && FTrackingMaxMargin == 0;
+}
+
+void TkPlotAxis::TrackingSettingChange()
+{
+    UpdateTrackingFollowsOnlyOutliers();
+    DoChange();
+}
+
 void TkPlotAxis::SetTrackingStyle(TkPlotTrackingStyle Value)
 {
-    SetProperty(FTrackingStyle, Value, &TkPlotAxis::DoChange);
+    SetProperty(FTrackingStyle, Value, &TkPlotAxis::TrackingSettingChange);
 }
 
 void TkPlotAxis::SetTrackingIncrementStyle(TkPlotTrackingIncrementStyle Value)
 {
-    SetProperty(FTrackingIncrementStyle, Value, &TkPlotAxis::DoChange);
+    SetProperty(FTrackingIncrementStyle, Value, &TkPlotAxis::TrackingSettingChange);
 }
 
 void TkPlotAxis::SetTrackingAlignFirstStyle(TkPlotAlignFirstStyle Value)
@@ -413,17 +427,17 @@ void TkPlotAxis::SetTrackingScrollCompressMax(Double Value)
 
 void TkPlotAxis::SetTrackingSpanMinimum(Double Value)
 {
-    SetProperty(FTrackingSpanMinimum, Value, &TkPlotAxis::DoChange);
+    SetProperty(FTrackingSpanMinimum, Value, &TkPlotAxis::TrackingSettingChange);
 }
 
 void TkPlotAxis::SetTrackingMaxMargin(Double Value)
 {
-    SetProperty(FTrackingMaxMargin, Value, &TkPlotAxis::DoChange);
+    SetProperty(FTrackingMaxMargin, Value, &TkPlotAxis::TrackingSettingChange);
 }
 
 void TkPlotAxis::SetTrackingMinMargin(Double Value)
 {
-    SetProperty(FTrackingMinMargin, Value, &TkPlotAxis::DoChange);
+    SetProperty(FTrackingMinMargin, Value, &TkPlotAxis::TrackingSettingChange);
 }
 
 void TkPlotAxis::SetRestoreValuesOnResume(bool Value)

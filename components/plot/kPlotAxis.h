@@ -360,13 +360,12 @@ protected:
 private:
     bool IsLog() const { return FScaleType == kpstLog10; }
     // No setting moves the scale for a value inside it: the style reacts only
-    // to values outside, and no snap, span minimum or margin applies.
-    bool TrackingFollowsOnlyOutliers() const
-    {
-        return FTrackingStyle != kptsExpandCollapse && FTrackingStyle != kptsExpandCollapseFast &&
-               FTrackingIncrementStyle == kptisMinimum && FTrackingSpanMinimum == 0 && FTrackingMinMargin == 0 &&
-               FTrackingMaxMargin == 0;
-    }
+    // to values outside, and no snap, span minimum or margin applies. Kept
+    // as a flag, since every tracked point asks.
+    bool TrackingFollowsOnlyOutliers() const { return FTrackingFollowsOnlyOutliers; }
+    // A tracking setting changed: the flag above follows, then DoChange.
+    void TrackingSettingChange();
+    void UpdateTrackingFollowsOnlyOutliers();
     void FollowTrackingData(Double Value);
     bool LabelsAlongAxis() const;
     void FireMinSpanEvents(Double OldMin, Double OldSpan, bool MinChanged, bool SpanChanged);
@@ -491,6 +490,7 @@ private:
     Double FTrackingSpanMinimum = 0;
     Double FTrackingMaxMargin = 0;
     Double FTrackingMinMargin = 0;
+    bool FTrackingFollowsOnlyOutliers = true;
     bool FCursorUseDefaultFormat = true;
     TkPlotValueFormat FCursorFormat{kptfValue, "hh:nn:ss", 3, kpsSignificantDigits};
     Double FCursorMinLength = 5;

@@ -92,30 +92,37 @@ Integer TkPlotChannelCustom::AddPoint(Boolean Null, Boolean Empty, Double X, Dou
 {
     const Integer oldCount = Count();
     const Integer index = FDataList->Add(X, Y, Null, Empty);
-    WidenValidExtents(oldCount, Null, Empty);
+    WidenValidExtents(oldCount, Null, Empty, X, Y);
     AccumulateRunning(X, Y);
     if (FXAxisTrackingEnabled | FYAxisTrackingEnabled) TrackPoint(Null, Empty, X, Y);
     if (FLoggingActive) CountLoggedPoint();
-    DoChange();
+    ReportNewData();
     return index;
 }
 
+// Points that arrive while the plot's repaint is pending change nothing that
+// it would not show anyway: they are not reported again.
+inline void TkPlotChannelCustom::ReportNewData()
+{
+    if (const TkPlotHost* host = Host(); host && host->RepaintPending()) return;
+    DoChange();
+}
+
 // A step of AddPoint. A ring buffer that wrapped dropped its oldest point,
-// which may have been an extreme. The store may keep less precision than
-// X and Y carry: the extremes are of the values it holds.
-inline void TkPlotChannelCustom::WidenValidExtents(Integer OldCount, Boolean Null, Boolean Empty)
+// which may have been an extreme. A compact store rounds the values, or
+// moves every X as it learns its interval: its extremes are found again
+// when asked for.
+inline void TkPlotChannelCustom::WidenValidExtents(Integer OldCount, Boolean Null, Boolean Empty, Double X,
+                                                   Double Y)
 {
     if (!FValidExtentsKnown) return;
-    if (Count() != OldCount + 1) {
+    if (Count() != OldCount + 1 || !FStoreKeepsValuesExactly) {
         ForgetValidExtents();
         return;
     }
     if (Null || Empty) return;
-    const Integer last = OldCount;
-    const Double x = GetXValue(last);
-    const Double y = GetYValue(last);
-    FValidX.Widen(x, x);
-    FValidY.Widen(y, y);
+    FValidX.Widen(X, X);
+    FValidY.Widen(Y, Y);
 }
 
 const TkPlotExtents& TkPlotChannelCustom::ValidExtents(bool Y)
@@ -734,6 +741,7 @@ void TkPlotChannelCustom::SetDataStyle(TkPlotDataStyle Value)
     list->SetRingBufferSize(FDataList->RingBufferSize());
     FlushLogBeforeRemoval();
     FDataList = std::move(list);
+    FStoreKeepsValuesExactly = FDataList->KeepsValuesExactly();
     ForgetValidExtents();
     FDataStyle = Value;
     ForgetPointSelection();

@@ -321,7 +321,8 @@ private:
     void ResetRunningStatistics();
     void ForgetValidExtents() { FValidExtentsKnown = false; }
     // Takes the newest point into the valid extremes (when they are known).
-    void WidenValidExtents(Integer OldCount, Boolean Null, Boolean Empty);
+    void WidenValidExtents(Integer OldCount, Boolean Null, Boolean Empty, Double X, Double Y);
+    void ReportNewData();
     // Feeds the new point to the axes that track it.
     void TrackPoint(Boolean Null, Boolean Empty, Double X, Double Y);
     void TrackMarkerExtents(Integer Index);
@@ -376,6 +377,8 @@ private:
     TkPlotExtents FValidX;
     TkPlotExtents FValidY;
     Boolean FValidExtentsKnown = true;
+    // The store's answer, asked once per store (the first one keeps them).
+    Boolean FStoreKeepsValuesExactly = true;
 
     String FTitleText;
     String FYAxisName;

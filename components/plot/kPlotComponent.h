@@ -325,6 +325,7 @@ public:
     bool IsTkPlot() const override { return false; }
     Cardinal AxesVersion() const override;
     TkPlotExtents ChannelExtents(const TkPlotAxis& Axis, bool Visible) const override;
+    bool RepaintPending() const override { return TkCustomComponent::RepaintPending(); }
     bool DataViewPercentToPixels(Double Percent, bool Vertical, Integer& Pixel) const override;
 
     // --- what axes and the data view ask while the user scrolls and zooms ----------------

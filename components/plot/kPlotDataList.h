@@ -161,6 +161,9 @@ public:
     // Removes the Size oldest points.
     virtual void DeletePoints(Integer Size) = 0;
     virtual void GetXYEmptyNull(Integer Index, Double& X, Double& Y, Boolean& Empty, Boolean& Null) const = 0;
+    // Every point keeps the X and Y it was given, unrounded and unmoved
+    // (no single precision, no X computed from a learnt interval).
+    virtual bool KeepsValuesExactly() const { return false; }
 
     // Channel-wide drawing attributes, and the defaults of new points in the
     // stores that keep attributes per point.
@@ -314,6 +317,7 @@ public:
     Integer Add(Double X, Double Y, Boolean Null, Boolean Empty) override;
     void DeletePoints(Integer Size) override;
     void GetXYEmptyNull(Integer Index, Double& X, Double& Y, Boolean& Empty, Boolean& Null) const override;
+    bool KeepsValuesExactly() const override { return true; }
 
 private:
     void SetExtraBits(Integer Index, Word Mask, Word Bits);
@@ -431,4 +435,5 @@ public:
     Integer Add(Double X, Double Y, Boolean Null, Boolean Empty) override;
     void DeletePoints(Integer Size) override;
     void GetXYEmptyNull(Integer Index, Double& X, Double& Y, Boolean& Empty, Boolean& Null) const override;
+    bool KeepsValuesExactly() const override { return true; }
 };

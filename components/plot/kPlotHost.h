@@ -106,7 +106,10 @@ public:
     // the plot has no data view.
     virtual bool DataViewPercentToPixels(Double Percent, bool Vertical, Integer& Pixel) const = 0;
 
-    // --- one paint ---------------------------------------------------------------------
+    // --- paints --------------------------------------------------------------------------
+    // A repaint was asked for and has not begun yet: it will show every
+    // change made until then, so reporting more of them is not needed.
+    virtual bool RepaintPending() const = 0;
     // Size of Text in the font the plot draws its hints with.
     virtual TSize HintTextExtent(const String& Text) = 0;
     // Rectangles taken by Cartesian axes during one paint: one is added

@@ -66,6 +66,8 @@ public:
     TRect ReferenceView;
     bool HasDataView = false;
     TRect DataView = Rect(50, 50, 150, 150);
+    // A repaint is asked for: the channels report no more new points.
+    bool PendingRepaint = false;
     std::array<Integer, 3> ImageCounts{};
     Integer ImageWidth = 16;
     TkPlotFormStyle Style = kpfsModal;
@@ -242,7 +244,8 @@ public:
         return true;
     }
 
-    // --- one paint -----------------------------------------------------------------------------------
+    // --- paints ----------------------------------------------------------------------------------------
+    bool RepaintPending() const override { return PendingRepaint; }
     // Seven pixels a character, twelve a line.
     TSize HintTextExtent(const String& Text) override { return {static_cast<Integer>(Text.size()) * 7, 12}; }
     void AddOccupiedRect(const TRect& Rect) override { Occupied.push_back(Rect); }
