@@ -191,8 +191,8 @@ public:
     }
     // The next tracked value aligns the scale again.
     void ResetFirstAlign() { FFirstAlignDone = false; }
-    // The scale spans the data of the channels bound to the axis (Fast: their
-    // running extremes, without a scan of the points).
+    // The scale spans the data of the channels bound to the axis, as the
+    // plot gathers their extents (Fast: their running extremes).
     void ZoomToFit();
     void ZoomToFitFast();
 

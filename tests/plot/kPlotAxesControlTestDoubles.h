@@ -12,8 +12,6 @@
 
 namespace AxesControlTest {
 
-using TControlPlot = PlotTest::TStandInPlot;
-
 inline TkPlotMouseData At(Integer X, Integer Y, bool DblClickActive = false)
 {
     TkPlotMouseData data;
