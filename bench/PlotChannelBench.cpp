@@ -10,7 +10,7 @@
 
 #include "components/plot/kPlotAxis.h"
 #include "components/plot/kPlotChannelCustom.h"
-#include "tests/plot/SilentPlotOwner.h"
+#include "tests/support/PlotStandIn.h"
 
 namespace {
 
@@ -18,7 +18,7 @@ constexpr Integer kPoints = 1'000'000;
 
 // The plot as channels and axes see it: axes by name, the channel list and
 // the axis events, all without work.
-class TBenchPlot : public PlotTest::TSilentPlotOwner, public TkPlotChannelHost {
+class TBenchPlot : public PlotTest::TStandInPlot {
 public:
     TkPlotXAxis* XAxis = nullptr;
     TkPlotYAxis* YAxis = nullptr;
@@ -34,23 +34,9 @@ public:
         return [](TObject*) {};
     }
 
-    TkPlotXAxis* GetXAxisByName(const String& Name) const override
-    {
-        return SameObjectName(Name, XAxis->Name()) ? XAxis : nullptr;
-    }
-    TkPlotYAxis* GetYAxisByName(const String& Name) const override
-    {
-        return SameObjectName(Name, YAxis->Name()) ? YAxis : nullptr;
-    }
-    Cardinal AxesVersion() const override { return 0; }
-    Integer ChannelCount() const override { return Channel ? 1 : 0; }
-    TkPlotChannelCustom* GetChannel(Integer) const override { return Channel; }
-
     void DoAxisMinChange(TkPlotAxis*, Double, Double) override {}
     void DoAxisSpanChange(TkPlotAxis*, Double, Double) override {}
     void DoAxisMinSpanChange(TkPlotAxis*, Double, Double, Double, Double) override {}
-    void DoAxisCustomizeLabel(TkPlotAxis*, String&, Double) override {}
-    bool IsTkPlot() const override { return false; }
 };
 
 // The least channel: an XY channel's data side without its drawing.
@@ -78,6 +64,7 @@ T* CreateObject(TBenchPlot& Plot, const String& Name)
 {
     T* object = Create<T>(&Plot, Plot.Change(), TBenchPlot::Nothing(), TBenchPlot::Nothing(), TBenchPlot::Nothing());
     object->SetName(Name);
+    Plot.List(object);
     return object;
 }
 
@@ -135,6 +122,7 @@ void AddTrackedPoints(benchmark::State& state, TkPlotDataStyle Style, bool Widen
         if (Run == TRun::Fresh) {
             state.PauseTiming();
             plot.Channel = nullptr;
+            plot.Unlist(channel);
             Free(channel);
             state.ResumeTiming();
         }
@@ -142,7 +130,10 @@ void AddTrackedPoints(benchmark::State& state, TkPlotDataStyle Style, bool Widen
     benchmark::DoNotOptimize(plot.Changes);
     state.counters["time_per_point"] =
         benchmark::Counter(kPoints, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
-    if (Run == TRun::Warm) Free(channel);
+    if (Run == TRun::Warm) {
+        plot.Unlist(channel);
+        Free(channel);
+    }
     Free(plot.XAxis);
     Free(plot.YAxis);
 }

@@ -111,6 +111,8 @@ void TkComponent::Paint() { PaintBuffered(); }
 
 void TkComponent::PaintBuffered()
 {
+    // A change made while drawing asks for the next paint.
+    FRepaintPending = false;
     try {
         const TLockScope lock(*this);
         TOwned<TBitmap> bitmap(CreateOffScreenBitmap());
@@ -196,6 +198,7 @@ void TkComponent::DoRepaint()
 {
     FNeedsRepaint = false;
     FLastUpdate = MonotonicNow();
+    FRepaintPending = true;
     Invalidate();
 }
 

@@ -33,6 +33,9 @@ public:
     void SaveImageToBitmap(const String& FileName);
 
     // ---- Repaint requests ----
+    // A repaint was asked for and has not begun yet: it will show every
+    // change made until then.
+    bool RepaintPending() const { return FRepaintPending; }
     // A foreground change (new data; the background stays as it is).
     void InvalidateChange();
     // A background or layout change.
@@ -222,6 +225,7 @@ private:
     Integer FUpdateFrameRate = 60;
     Int64 FLastUpdate = 0;
     bool FNeedsRepaint = false;
+    bool FRepaintPending = false;
     TOwned<TBitmap> FBackGroundBitmap;
     TOwned<TBitmap> FBackGroundPicture;
     TColor FBackGroundColor = clBtnFace;

@@ -20,6 +20,7 @@ class TkPlotAnnotation : public TkPlotObject {
 public:
     TkPlotAnnotation(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert,
                      TNotifyEvent AOnRemove, TNotifyEvent AOnRename);
+    TkPlotObjectKind Kind() const override { return kpokAnnotation; }
 
     // --- published properties ---------------------------------------------
     TkPlotReferenceType Reference() const { return FReference; }

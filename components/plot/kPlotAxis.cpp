@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "components/plot/kPlotAxisTracking.h"
+#include "components/plot/kPlotHost.h"
 #include "platform/FormStream.h"
 #include "platform/Math.h"
 #include "platform/Menus.h"
@@ -132,7 +133,6 @@ TkPlotAxis::TkPlotAxis(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotif
                        TNotifyEvent AOnRemove, TNotifyEvent AOnRename)
     : TkPlotLayoutObject(AOwner, std::move(AOnChange), std::move(AOnInsert), std::move(AOnRemove),
                          std::move(AOnRename)),
-      FAxisOwner(dynamic_cast<TkPlotAxisOwner*>(AOwner)),
       FTitleFont(CreateOwned<TFont>()),
       FLabelsFont(CreateOwned<TFont>())
 {
@@ -150,7 +150,7 @@ TkPlotXAxis::TkPlotXAxis(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNot
                          TNotifyEvent AOnRemove, TNotifyEvent AOnRename)
     : TkPlotAxis(AOwner, std::move(AOnChange), std::move(AOnInsert), std::move(AOnRemove), std::move(AOnRename))
 {
-    const TkPlotAxisOwner* plot = AxisOwner();
+    const TkPlotHost* plot = Host();
     SetTrackingDefaults(plot && plot->IsTkPlot() ? kptsScrollSmooth : kptsScaleMinMax, kpafsAuto);
 }
 
@@ -165,6 +165,7 @@ void TkPlotAxis::SetTrackingDefaults(TkPlotTrackingStyle Style, TkPlotAlignFirst
 {
     FTrackingStyle = Style;
     FTrackingAlignFirstStyle = AlignFirst;
+    UpdateTrackingFollowsOnlyOutliers();
 }
 
 void TkPlotAxis::DefineProperties(TFiler& Filer)
@@ -240,7 +241,7 @@ void TkPlotAxis::SetMinSpan(Double NewMin, Double NewSpan)
 
 void TkPlotAxis::FireMinSpanEvents(Double OldMin, Double OldSpan, bool MinChanged, bool SpanChanged)
 {
-    TkPlotAxisOwner* plot = AxisOwner();
+    TkPlotHost* plot = Host();
     if (!plot) return;
     if (MinChanged) plot->DoAxisMinChange(this, OldMin, FMin);
     if (SpanChanged) plot->DoAxisSpanChange(this, OldSpan, FSpan);
@@ -387,14 +388,27 @@ void TkPlotAxis::ZoomToFit() { TkPlotAxisTracking::ZoomToFit(*this); }
 
 void TkPlotAxis::ZoomToFitFast() { TkPlotAxisTracking::ZoomToFitFast(*this); }
 
+void TkPlotAxis::UpdateTrackingFollowsOnlyOutliers()
+{
+    FTrackingFollowsOnlyOutliers = FTrackingStyle != kptsExpandCollapse && FTrackingStyle != kptsExpandCollapseFast &&
+                                   FTrackingIncrementStyle == kptisMinimum && FTrackingSpanMinimum == 0 &&
+                                   FTrackingMinMargin == 0 && FTrackingMaxMargin == 0;
+}
+
+void TkPlotAxis::TrackingSettingChange()
+{
+    UpdateTrackingFollowsOnlyOutliers();
+    DoChange();
+}
+
 void TkPlotAxis::SetTrackingStyle(TkPlotTrackingStyle Value)
 {
-    SetProperty(FTrackingStyle, Value, &TkPlotAxis::DoChange);
+    SetProperty(FTrackingStyle, Value, &TkPlotAxis::TrackingSettingChange);
 }
 
 void TkPlotAxis::SetTrackingIncrementStyle(TkPlotTrackingIncrementStyle Value)
 {
-    SetProperty(FTrackingIncrementStyle, Value, &TkPlotAxis::DoChange);
+    SetProperty(FTrackingIncrementStyle, Value, &TkPlotAxis::TrackingSettingChange);
 }
 
 void TkPlotAxis::SetTrackingAlignFirstStyle(TkPlotAlignFirstStyle Value)
@@ -409,17 +423,17 @@ void TkPlotAxis::SetTrackingScrollCompressMax(Double Value)
 
 void TkPlotAxis::SetTrackingSpanMinimum(Double Value)
 {
-    SetProperty(FTrackingSpanMinimum, Value, &TkPlotAxis::DoChange);
+    SetProperty(FTrackingSpanMinimum, Value, &TkPlotAxis::TrackingSettingChange);
 }
 
 void TkPlotAxis::SetTrackingMaxMargin(Double Value)
 {
-    SetProperty(FTrackingMaxMargin, Value, &TkPlotAxis::DoChange);
+    SetProperty(FTrackingMaxMargin, Value, &TkPlotAxis::TrackingSettingChange);
 }
 
 void TkPlotAxis::SetTrackingMinMargin(Double Value)
 {
-    SetProperty(FTrackingMinMargin, Value, &TkPlotAxis::DoChange);
+    SetProperty(FTrackingMinMargin, Value, &TkPlotAxis::TrackingSettingChange);
 }
 
 void TkPlotAxis::SetRestoreValuesOnResume(bool Value)
@@ -546,10 +560,10 @@ TkPlotAxis* TkPlotAxis::GetAlignRefAxis()
 
 TkPlotAxis* TkPlotAxis::FindReferenceAxis(const String& Name, bool SameDirection) const
 {
-    const TkPlotAxisOwner* plot = AxisOwner();
+    const TkPlotHost* plot = Host();
     if (!plot || Name == kNoAxisName) return nullptr;
-    const bool isX = dynamic_cast<const TkPlotXAxis*>(this) != nullptr;
-    const bool isY = dynamic_cast<const TkPlotYAxis*>(this) != nullptr;
+    const bool isX = IsXAxis();
+    const bool isY = IsYAxis();
     if (!isX && !isY) return nullptr;
     const bool wantX = isX == SameDirection;
     if (wantX) return plot->GetXAxisByName(Name);
@@ -756,7 +770,7 @@ String TkPlotAxis::CustomizeLabel(const String& Text, Double Value)
 {
     FCustomizeLabelEventText = Text;
     FCustomizeLabelEventModified = false;
-    if (TkPlotAxisOwner* plot = AxisOwner()) {
+    if (TkPlotHost* plot = Host()) {
         String exchanged = Text;
         plot->DoAxisCustomizeLabel(this, exchanged, Value);
         if (exchanged != Text) SetCustomizeLabelEventText(exchanged);
@@ -861,11 +875,6 @@ Double KeyStep(Word Key)
 
 }  // namespace
 
-TkPlotAxesControlOwner* TkPlotAxis::ControlOwner() const
-{
-    return dynamic_cast<TkPlotAxesControlOwner*>(Owner());
-}
-
 TkPlotAxisMode TkPlotAxis::EffectiveMode(TShiftState Shift) const
 {
     if (!Shift.Contains(ssCtrl)) return FMode;
@@ -937,7 +946,7 @@ void TkPlotAxis::Zoom(Double Value)
 void TkPlotAxis::FireMinSpanChangeFinished(Double OldMin, Double OldSpan)
 {
     if (FMin == OldMin && FSpan == OldSpan) return;
-    if (TkPlotAxesControlOwner* plot = ControlOwner())
+    if (TkPlotHost* plot = Host())
         plot->DoAxisMinSpanChangeFinished(this, OldMin, OldSpan, FMin, FSpan);
 }
 
@@ -956,7 +965,7 @@ void TkPlotAxis::NotificationSetFocus(TkPlotObject* AObject)
     if (AObject == this || !UserSelected() || !AObject->UserSelected()) return;
     const TShiftState shift = ShiftState();
     const bool adding = shift.Contains(ssShift) || shift.Contains(ssCtrl);
-    if (adding && dynamic_cast<TkPlotAxis*>(AObject)) return;
+    if (adding && IsAxisKind(AObject->Kind())) return;
     SetUserSelected(false);
 }
 
@@ -966,7 +975,7 @@ void TkPlotAxis::DoMouseHint(const TkPlotMouseData& MouseData, TkPlotHintData& H
     HintData.Text = FTitle;
     HintData.Left = MouseData.X;
     HintData.Top = SatInt32(Int64{MouseData.Y} - 20);
-    TkPlotAxesControlOwner* plot = ControlOwner();
+    TkPlotHost* plot = Host();
     if (!plot) return;
     plot->DoAxisCustomizeHint(this, HintData.Text);
     // Measured after the handler: the box fits the text it shows.
@@ -978,7 +987,7 @@ void TkPlotAxis::DoMouseHint(const TkPlotMouseData& MouseData, TkPlotHintData& H
 void TkPlotAxis::DoMouseLeft(const TkPlotMouseData& MouseData)
 {
     TWeakRef<TkPlotAxis> self(this);
-    if (TkPlotAxesControlOwner* plot = ControlOwner(); plot && FMasterUIInput) {
+    if (TkPlotHost* plot = Host(); plot && FMasterUIInput) {
         plot->AxesDoMouseLeft(this, MouseData);
         if (!self) return;
     }
@@ -993,7 +1002,7 @@ void TkPlotAxis::DoMouseMove(const TkPlotMouseData& MouseData)
 {
     if (!FMouseDown) return;
     TWeakRef<TkPlotAxis> self(this);
-    if (TkPlotAxesControlOwner* plot = ControlOwner(); plot && FMasterUIInput) {
+    if (TkPlotHost* plot = Host(); plot && FMasterUIInput) {
         plot->AxesDoMouseMove(this, MouseData);
         if (!self) return;
     }
@@ -1019,7 +1028,7 @@ void TkPlotAxis::DoMouseUp(const TkPlotMouseData& MouseData)
     if (!FMouseDown) return;
     FMouseDown = false;
     TWeakRef<TkPlotAxis> self(this);
-    TkPlotAxesControlOwner* plot = ControlOwner();
+    TkPlotHost* plot = Host();
     if (!plot) return;
     if (FMasterUIInput) {
         plot->AxesDoMouseUp(this, MouseData);
@@ -1037,7 +1046,7 @@ bool TkPlotAxis::DoMouseWheel(Integer WheelDelta, TShiftState Shift, Integer X, 
     if (WheelDelta == 0) return false;
     TWeakRef<TkPlotAxis> self(this);
     SetTrackingEnabled(false);
-    if (TkPlotAxesControlOwner* plot = ControlOwner(); plot && FMasterUIInput) {
+    if (TkPlotHost* plot = Host(); plot && FMasterUIInput) {
         plot->AxesDoMouseWheel(this, WheelDelta, Shift, X, Y);
         if (!self) return true;
     }
@@ -1052,7 +1061,7 @@ TCursor TkPlotAxis::GetMouseCursor(TPoint)
 {
     TCursor cursor = crHandPoint;
     if (FMode == kpamZoom) cursor = IsHorz() ? crSizeWE : crSizeNS;
-    if (TkPlotAxesControlOwner* plot = ControlOwner()) plot->DoObjectGetMouseCursor(this, cursor);
+    if (TkPlotHost* plot = Host()) plot->DoObjectGetMouseCursor(this, cursor);
     return cursor;
 }
 
@@ -1061,7 +1070,7 @@ void TkPlotAxis::kKeyDown(Word& Key, TShiftState Shift, TPopupMenu* PopupMenu)
     TWeakRef<TkPlotAxis> self(this);
     TkPlotLayoutObject::kKeyDown(Key, Shift, PopupMenu);
     if (!self) return;
-    if (TkPlotAxesControlOwner* plot = ControlOwner(); plot && FMasterUIInput) {
+    if (TkPlotHost* plot = Host(); plot && FMasterUIInput) {
         plot->AxesKeyDown(this, Key, Shift);
         if (!self) return;
     }

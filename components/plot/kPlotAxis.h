@@ -6,7 +6,7 @@
 // cursors and in legends.
 //
 // TkPlotXAxis and TkPlotYAxis are the two kinds; they differ only in their
-// tracking defaults. Code that needs the direction asks for the kind.
+// tracking defaults. Code that needs the direction asks the axis (IsXAxis).
 //
 // The scale layout and the pixel conversions are valid after a tick
 // generation (CalcTicks), which the plot runs at every paint; before it every
@@ -52,77 +52,6 @@ PL_ENUM_NAMES(TkPlotCartesianStyle, "kpcsNone", "kpcsMaster", "kpcsChild")
 enum TkPlotAxisMode { kpamScroll, kpamZoom };
 PL_ENUM_NAMES(TkPlotAxisMode, "kpamScroll", "kpamZoom")
 
-// What an axis asks of the plot component that owns it: the plot's axis
-// events, the axes by name and the kind of plot. An owner that is no plot
-// component (a bare object owner) gets no events.
-class TkPlotAxisOwner {
-public:
-    virtual void DoAxisMinChange(TkPlotAxis* Axis, Double OldValue, Double NewValue) = 0;
-    virtual void DoAxisSpanChange(TkPlotAxis* Axis, Double OldValue, Double NewValue) = 0;
-    virtual void DoAxisMinSpanChange(TkPlotAxis* Axis, Double OldMin, Double OldSpan, Double NewMin,
-                                     Double NewSpan) = 0;
-    // The plot's label-customising event; the handler may replace Text.
-    virtual void DoAxisCustomizeLabel(TkPlotAxis* Axis, String& Text, Double Value) = 0;
-    // nullptr when the plot holds no axis of that name.
-    virtual TkPlotXAxis* GetXAxisByName(const String& Name) const = 0;
-    virtual TkPlotYAxis* GetYAxisByName(const String& Name) const = 0;
-    // A TkPlot (time channels) rather than a TkXYPlot.
-    virtual bool IsTkPlot() const = 0;
-
-protected:
-    ~TkPlotAxisOwner() = default;
-};
-
-// What the user's scrolling and zooming of axes (on an axis itself and in
-// the data view) asks of the plot component: its axes, the forwarding of a
-// gesture to every axis of a direction, the object and axis events, the hint
-// font, the occupied rectangles of Cartesian labels, tracking, the zoom box
-// event and the toolbar's modes. An owner that is no plot component offers
-// none of these: gestures then move only the axis they reach.
-class TkPlotAxesControlOwner {
-public:
-    // The X axes (XAxes) or the Y axes, in the order of their manager.
-    virtual Integer AxisCount(bool XAxes) const = 0;
-    virtual TkPlotAxis* GetAxis(bool XAxes, Integer Index) const = 0;
-    // The same gesture on every other axis of Axis' direction; nothing while
-    // the forwarding flag is raised. The key reaches them without a popup.
-    virtual void AxesDoMouseLeft(TkPlotAxis* Axis, const TkPlotMouseData& MouseData) = 0;
-    virtual void AxesDoMouseMove(TkPlotAxis* Axis, const TkPlotMouseData& MouseData) = 0;
-    virtual void AxesDoMouseUp(TkPlotAxis* Axis, const TkPlotMouseData& MouseData) = 0;
-    virtual void AxesDoMouseWheel(TkPlotAxis* Axis, Integer WheelDelta, TShiftState Shift, Integer X,
-                                  Integer Y) = 0;
-    virtual void AxesKeyDown(TkPlotAxis* Axis, Word& Key, TShiftState Shift) = 0;
-    // The forwarding flag, raised by a caller that already reaches every axis.
-    virtual bool AxesForwarding() const = 0;
-    virtual void SetAxesForwarding(bool Value) = 0;
-    // The plot's click (or double-click) event and cursor event of Object.
-    virtual void DoObjectClick(TkPlotObject* Object) = 0;
-    virtual void DoObjectGetMouseCursor(TkPlotObject* Object, TCursor& Cursor) = 0;
-    // A user's drag or key has finished moving the scale.
-    virtual void DoAxisMinSpanChangeFinished(TkPlotAxis* Axis, Double OldMin, Double OldSpan, Double NewMin,
-                                             Double NewSpan) = 0;
-    // The plot's X or Y axis hint event; the handler may replace Text.
-    virtual void DoAxisCustomizeHint(TkPlotAxis* Axis, String& Text) = 0;
-    // Size of Text in the font the plot draws its hints with.
-    virtual TSize HintTextExtent(const String& Text) = 0;
-    // Rectangles taken by Cartesian axes during one paint: one is added
-    // unconditionally; the other only when it meets none taken and lies in
-    // the reference data view (false, and nothing added, otherwise).
-    virtual void AddOccupiedRect(const TRect& Rect) = 0;
-    virtual bool TryAddOccupiedRect(const TRect& Rect) = 0;
-    // Tracking off on every axis.
-    virtual void DisableAllTracking() = 0;
-    // The plot's before-zoom-box event: may change the box or cancel.
-    virtual void DoBeforeZoomBox(TRect& ZoomRect, bool& Cancel) = 0;
-    // The Zoom Box and Select buttons of the first toolbar are down; false
-    // when the plot has no toolbar.
-    virtual bool IsToolBarZoomBoxMode() const = 0;
-    virtual bool IsToolBarSelectMode() const = 0;
-
-protected:
-    ~TkPlotAxesControlOwner() = default;
-};
-
 // One entry of an axis' tick list.
 class TkPlotTickObject : public TObject {
 public:
@@ -138,6 +67,9 @@ class TkPlotAxis : public TkPlotLayoutObject {
 public:
     TkPlotAxis(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert, TNotifyEvent AOnRemove,
                TNotifyEvent AOnRename);
+    // The direction comes with the kind: X axes lie along the X direction.
+    bool IsXAxis() const { return Kind() == kpokXAxis; }
+    bool IsYAxis() const { return Kind() == kpokYAxis; }
 
     // "Span_2", a former name of Span, is read into Span.
     void DefineProperties(TFiler& Filer) override;
@@ -260,8 +192,8 @@ public:
     }
     // The next tracked value aligns the scale again.
     void ResetFirstAlign() { FFirstAlignDone = false; }
-    // The scale spans the data of the channels bound to the axis (Fast: their
-    // running extremes, without a scan of the points).
+    // The scale spans the data of the channels bound to the axis, as the
+    // plot gathers their extents (Fast: their running extremes).
     void ZoomToFit();
     void ZoomToFitFast();
 
@@ -428,18 +360,16 @@ public:
 protected:
     void SetTrackingDefaults(TkPlotTrackingStyle Style, TkPlotAlignFirstStyle AlignFirst);
     // The owner as a plot component; nullptr for a bare object owner.
-    TkPlotAxisOwner* AxisOwner() const { return FAxisOwner; }
 
 private:
     bool IsLog() const { return FScaleType == kpstLog10; }
     // No setting moves the scale for a value inside it: the style reacts only
-    // to values outside, and no snap, span minimum or margin applies.
-    bool TrackingFollowsOnlyOutliers() const
-    {
-        return FTrackingStyle != kptsExpandCollapse && FTrackingStyle != kptsExpandCollapseFast &&
-               FTrackingIncrementStyle == kptisMinimum && FTrackingSpanMinimum == 0 && FTrackingMinMargin == 0 &&
-               FTrackingMaxMargin == 0;
-    }
+    // to values outside, and no snap, span minimum or margin applies. Kept
+    // as a flag, since every tracked point asks.
+    bool TrackingFollowsOnlyOutliers() const { return FTrackingFollowsOnlyOutliers; }
+    // A tracking setting changed: the flag above follows, then DoChange.
+    void TrackingSettingChange();
+    void UpdateTrackingFollowsOnlyOutliers();
     void FollowTrackingData(Double Value);
     bool LabelsAlongAxis() const;
     void FireMinSpanEvents(Double OldMin, Double OldSpan, bool MinChanged, bool SpanChanged);
@@ -456,7 +386,6 @@ private:
     String FormatLabel(Double Value, const TkPlotValueFormat& Format, Double& MinLength, bool AutoAdjust);
     String CustomizeLabel(const String& Text, Double Value);
     TkPlotAxis* FindReferenceAxis(const String& Name, bool SameDirection) const;
-    TkPlotAxesControlOwner* ControlOwner() const;
     // The mode in effect for a gesture: Ctrl held swaps scroll and zoom.
     TkPlotAxisMode EffectiveMode(TShiftState Shift) const;
 
@@ -489,9 +418,6 @@ private:
     // out from the data-side edge of the draw rectangle.
     TRect BoxOutside(Integer Pixel, Integer Offset, Integer Width, Integer Height) const;
 
-    // Looked up once: the owner is fixed for the axis' life, and the scale
-    // events that need it fire at every tracked change.
-    TkPlotAxisOwner* const FAxisOwner;
     TkPlotScaleMap FScaleMap;
     TWeakRef<TkPlotAxis> FCartesianRefAxis;
     TWeakRef<TkPlotAxis> FAlignRefAxis;
@@ -557,6 +483,7 @@ private:
     Double FTrackingSpanMinimum = 0;
     Double FTrackingMaxMargin = 0;
     Double FTrackingMinMargin = 0;
+    bool FTrackingFollowsOnlyOutliers = true;
     bool FCursorUseDefaultFormat = true;
     TkPlotValueFormat FCursorFormat{kptfValue, "hh:nn:ss", 3, kpsSignificantDigits};
     Double FCursorMinLength = 5;
@@ -585,6 +512,7 @@ class TkPlotXAxis : public TkPlotAxis {
 public:
     TkPlotXAxis(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert, TNotifyEvent AOnRemove,
                 TNotifyEvent AOnRename);
+    TkPlotObjectKind Kind() const override { return kpokXAxis; }
 };
 
 // An axis along the Y direction: widens its scale to new data.
@@ -593,4 +521,5 @@ class TkPlotYAxis : public TkPlotAxis {
 public:
     TkPlotYAxis(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert, TNotifyEvent AOnRemove,
                 TNotifyEvent AOnRename);
+    TkPlotObjectKind Kind() const override { return kpokYAxis; }
 };

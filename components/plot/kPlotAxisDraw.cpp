@@ -11,6 +11,7 @@
 
 #include "components/foundation/kCommonRoutines.h"
 #include "components/plot/kPlotAxis.h"
+#include "components/plot/kPlotHost.h"
 #include "platform/Math.h"
 #include "platform/SysUtils.h"
 
@@ -79,7 +80,7 @@ Integer TkPlotAxis::GetRequiredEndMargin(TCanvas* Canvas)
 void TkPlotAxis::PrepareDraw()
 {
     TkPlotLayoutObject::PrepareDraw();
-    TkPlotAxesControlOwner* plot = ControlOwner();
+    TkPlotHost* plot = Host();
     if (!IsCartesian() || !plot) return;
     const TRect& s = FScaleRect;
     switch (FQuadSide) {
@@ -231,7 +232,7 @@ void TkPlotAxis::DrawLabel(TCanvas* Canvas, const TkPlotTickObject& Tick, Intege
     const TRect box = BoxOutside(Tick.PositionPixels, Offset, upright ? text.cy : text.cx,
                                  upright ? text.cx : text.cy);
     if (IsCartesian())
-        if (TkPlotAxesControlOwner* plot = ControlOwner(); plot && !plot->TryAddOccupiedRect(box)) return;
+        if (TkPlotHost* plot = Host(); plot && !plot->TryAddOccupiedRect(box)) return;
     TRect drawn;
     DrawRotatedText(Canvas, Tick.Text, box, FLabelsRotation, kahCenter, true, BackGroundColor, drawn);
 }

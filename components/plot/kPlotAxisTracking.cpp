@@ -3,13 +3,9 @@
 #include <cmath>
 
 #include "components/plot/kPlotAxis.h"
-#include "components/plot/kPlotChannelCustom.h"
+#include "components/plot/kPlotHost.h"
 
 namespace {
-
-// Extremes of "no data yet" (as the channels' running extremes start).
-constexpr Double kNoHigh = -1e300;
-constexpr Double kNoLow = 1e300;
 
 // Most values land inside the scale and leave it as it is: such a request
 // is not worth the axis' own comparisons.
@@ -136,31 +132,19 @@ void KeepSpanAndMargins(TkPlotAxis& Axis, Double Value)
         Axis.SetMinSpan(Axis.Min(), Value - (Axis.Max() - maxMargin) + Axis.Span());
 }
 
-// Fits the scale to the extents of the channels bound to the axis, as
-// Extents(Channel, YAxis, High, Low) gives them, when they describe data.
-template <class F>
-void FitToChannels(TkPlotAxis& Axis, bool ApplySpanMinimum, F Extents)
+// Fits the scale to the extents of the channels bound to the axis, as the
+// plot gathers them, when they describe data.
+void FitToChannels(TkPlotAxis& Axis, bool Visible, bool ApplySpanMinimum)
 {
-    auto* host = dynamic_cast<TkPlotChannelHost*>(Axis.Owner());
+    const TkPlotHost* host = Axis.Host();
     if (!host) return;
-    const bool yAxis = dynamic_cast<const TkPlotYAxis*>(&Axis) != nullptr;
-    Double high = kNoHigh;
-    Double low = kNoLow;
-    // The count is read at each step: no hold on the list is kept.
-    for (Integer i = 0; i < host->ChannelCount(); ++i) {
-        TkPlotChannelCustom* channel = host->GetChannel(i);
-        if (!channel || !SameObjectName(yAxis ? channel->YAxisName() : channel->XAxisName(), Axis.Name())) continue;
-        Double channelHigh;
-        Double channelLow;
-        Extents(*channel, yAxis, channelHigh, channelLow);
-        if (channelHigh > high) high = channelHigh;
-        if (channelLow < low) low = channelLow;
-    }
-    if (!(high > -1e299 && low < 1e299 && high != low)) return;
-    Double span = high - low;
+    const TkPlotExtents extents = host->ChannelExtents(Axis, Visible);
+    if (!extents.HasSpan()) return;
+    Double span = extents.High - extents.Low;
     if (const Double spanMinimum = Axis.TrackingSpanMinimum(); ApplySpanMinimum && spanMinimum > span)
         span = spanMinimum;
-    Axis.SetMinSpan(low - Axis.TrackingMinMargin(), span + Axis.TrackingMaxMargin() + Axis.TrackingMinMargin());
+    Axis.SetMinSpan(extents.Low - Axis.TrackingMinMargin(),
+                    span + Axis.TrackingMaxMargin() + Axis.TrackingMinMargin());
 }
 
 }  // namespace
@@ -177,18 +161,6 @@ void TkPlotAxisTracking::NewTrackingData(TkPlotAxis& Axis, bool& FirstAlignDone,
     KeepSpanAndMargins(Axis, Value);
 }
 
-void TkPlotAxisTracking::ZoomToFit(TkPlotAxis& Axis)
-{
-    FitToChannels(Axis, true, [](TkPlotChannelCustom& Channel, bool YAxis, Double& High, Double& Low) {
-        High = YAxis ? Channel.GetYMaxVisible() : Channel.GetDataXMax();
-        Low = YAxis ? Channel.GetYMinVisible() : Channel.GetDataXMin();
-    });
-}
+void TkPlotAxisTracking::ZoomToFit(TkPlotAxis& Axis) { FitToChannels(Axis, true, true); }
 
-void TkPlotAxisTracking::ZoomToFitFast(TkPlotAxis& Axis)
-{
-    FitToChannels(Axis, false, [](TkPlotChannelCustom& Channel, bool YAxis, Double& High, Double& Low) {
-        High = YAxis ? Channel.RunningYMax() : Channel.RunningXMax();
-        Low = YAxis ? Channel.RunningYMin() : Channel.RunningXMin();
-    });
-}
+void TkPlotAxisTracking::ZoomToFitFast(TkPlotAxis& Axis) { FitToChannels(Axis, false, false); }

@@ -1,6 +1,7 @@
 #pragma once
 // Tracking: how an axis' scale follows newly arriving data, and how it fits
-// itself to the channels bound to it.
+// itself to the channels bound to it (from the extents the plot gathers, so
+// that nothing here knows channels).
 //
 // The axis keeps the settings (TrackingEnabled, TrackingStyle, ...) and is
 // the entry point (TkPlotAxis::NewTrackingData, ZoomToFit); it hands in its
@@ -25,7 +26,7 @@ public:
     // widened to TrackingSpanMinimum and by the margins. Unchanged when no
     // channel has data or all of it is one value.
     static void ZoomToFit(TkPlotAxis& Axis);
-    // The same from the channels' running extremes (no scan of points), and
-    // without the span minimum.
+    // The same from the channels' running extremes (everything they were
+    // given), and without the span minimum.
     static void ZoomToFitFast(TkPlotAxis& Axis);
 };

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <exception>
 
+#include "components/plot/kPlotHost.h"
 #include "platform/Graphics.h"
 #include "platform/Math.h"
 #include "platform/SysUtils.h"
@@ -89,12 +90,63 @@ Integer TkPlotChannelCustom::AddXY(Double X, Double Y) { return AddPoint(false, 
 
 Integer TkPlotChannelCustom::AddPoint(Boolean Null, Boolean Empty, Double X, Double Y)
 {
+    const Integer oldCount = Count();
     const Integer index = FDataList->Add(X, Y, Null, Empty);
+    WidenValidExtents(oldCount, Null, Empty, X, Y);
     AccumulateRunning(X, Y);
     if (FXAxisTrackingEnabled | FYAxisTrackingEnabled) TrackPoint(Null, Empty, X, Y);
     if (FLoggingActive) CountLoggedPoint();
-    DoChange();
+    ReportNewData();
     return index;
+}
+
+// Points that arrive while the plot's repaint is pending change nothing that
+// it would not show anyway: they are not reported again.
+inline void TkPlotChannelCustom::ReportNewData()
+{
+    if (const TkPlotHost* host = Host(); host && host->RepaintPending()) return;
+    DoChange();
+}
+
+// A step of AddPoint. A ring buffer that wrapped dropped its oldest point,
+// which may have been an extreme. A compact store rounds the values, or
+// moves every X as it learns its interval: its extremes are found again
+// when asked for.
+inline void TkPlotChannelCustom::WidenValidExtents(Integer OldCount, Boolean Null, Boolean Empty, Double X,
+                                                   Double Y)
+{
+    if (!FValidExtentsKnown) return;
+    if (Count() != OldCount + 1 || !FStoreKeepsValuesExactly) {
+        ForgetValidExtents();
+        return;
+    }
+    if (Null || Empty) return;
+    FValidX.Widen(X, X);
+    FValidY.Widen(Y, Y);
+}
+
+const TkPlotExtents& TkPlotChannelCustom::ValidExtents(bool Y)
+{
+    if (!FValidExtentsKnown) {
+        FValidX = {};
+        FValidY = {};
+        ForEachValidPoint([this](Double X, Double Y) {
+            FValidX.Widen(X, X);
+            FValidY.Widen(Y, Y);
+        });
+        FValidExtentsKnown = true;
+    }
+    return Y ? FValidY : FValidX;
+}
+
+void TkPlotChannelCustom::WidenExtents(const TkPlotAxis& Axis, bool Visible, TkPlotExtents& Extents)
+{
+    const bool y = Axis.IsYAxis();
+    if (!SameObjectName(y ? YAxisName() : XAxisName(), Axis.Name())) return;
+    if (Visible)
+        Extents.Widen(y ? GetYMinVisible() : GetDataXMin(), y ? GetYMaxVisible() : GetDataXMax());
+    else
+        Extents.Widen(y ? RunningYMin() : RunningXMin(), y ? RunningYMax() : RunningXMax());
 }
 
 // A step of AddPoint, kept apart for reading.
@@ -172,6 +224,9 @@ void TkPlotChannelCustom::Clear()
     FLogBufferCount = 0;
     ForgetPointSelection();
     FDataList->Clear();
+    FValidX = {};
+    FValidY = {};
+    FValidExtentsKnown = true;
     DoChange();
     if (logError) std::rethrow_exception(logError);
 }
@@ -185,6 +240,7 @@ void TkPlotChannelCustom::DeletePoints(Integer Size)
     const bool removing = Size > 0 && Size < Count();
     if (removing) FlushLogBeforeRemoval();
     FDataList->DeletePoints(Size);
+    ForgetValidExtents();
     if (removing) ForgetPointSelection();
     DoChange();
 }
@@ -290,6 +346,7 @@ void TkPlotChannelCustom::SetCount(Integer Value)
     const bool removing = Value >= 0 && Value < Count();
     if (removing) FlushLogBeforeRemoval();
     FDataList->SetCapacity(Value);
+    ForgetValidExtents();
     if (removing) ForgetPointSelection();
     DoChange();
 }
@@ -307,24 +364,28 @@ Boolean TkPlotChannelCustom::GetValid(Integer Index) const
 void TkPlotChannelCustom::SetXValue(Integer Index, Double Value)
 {
     FDataList->SetX(Index, Value);
+    ForgetValidExtents();
     DoChange();
 }
 
 void TkPlotChannelCustom::SetYValue(Integer Index, Double Value)
 {
     FDataList->SetY(Index, Value);
+    ForgetValidExtents();
     DoChange();
 }
 
 void TkPlotChannelCustom::SetNull(Integer Index, Boolean Value)
 {
     FDataList->SetNull(Index, Value);
+    ForgetValidExtents();
     DoChange();
 }
 
 void TkPlotChannelCustom::SetEmpty(Integer Index, Boolean Value)
 {
     FDataList->SetEmpty(Index, Value);
+    ForgetValidExtents();
     DoChange();
 }
 
@@ -381,20 +442,11 @@ void TkPlotChannelCustom::GetYValueText(Double Value, String& Text)
 // Axes
 // ===========================================================================
 
-TkPlotChannelHost* TkPlotChannelCustom::Host()
-{
-    if (!FHostKnown) {
-        FHost = dynamic_cast<TkPlotChannelHost*>(Owner());
-        FHostKnown = true;
-    }
-    return FHost;
-}
-
 template <class TAxis>
 TAxis* TkPlotChannelCustom::LookUpAxis(TAxis*& Cache, Boolean& Missed, Cardinal& MissVersion, const String& Name,
-                                       TAxis* (TkPlotAxisOwner::*Find)(const String&) const)
+                                       TAxis* (TkPlotHost::*Find)(const String&) const)
 {
-    TkPlotChannelHost* host = Host();
+    TkPlotHost* host = Host();
     if (!host) return nullptr;
     const Cardinal version = host->AxesVersion();
     if (Missed && MissVersion == version) return nullptr;
@@ -407,13 +459,13 @@ TAxis* TkPlotChannelCustom::LookUpAxis(TAxis*& Cache, Boolean& Missed, Cardinal&
 TkPlotXAxis* TkPlotChannelCustom::LookUpXAxis()
 {
     return LookUpAxis(FXAxis, FXAxisMissed, FXAxisMissVersion, FXAxisName,
-                      &TkPlotAxisOwner::GetXAxisByName);
+                      &TkPlotHost::GetXAxisByName);
 }
 
 TkPlotYAxis* TkPlotChannelCustom::LookUpYAxis()
 {
     return LookUpAxis(FYAxis, FYAxisMissed, FYAxisMissVersion, FYAxisName,
-                      &TkPlotAxisOwner::GetYAxisByName);
+                      &TkPlotHost::GetYAxisByName);
 }
 
 void TkPlotChannelCustom::NotificationRemove(TkPlotObject* AObject)
@@ -510,6 +562,7 @@ void TkPlotChannelCustom::SetRingBufferSize(Integer Value)
 {
     if (Value != RingBufferSize()) FlushLogBeforeRemoval();
     FDataList->SetRingBufferSize(Value);
+    ForgetValidExtents();
     ForgetPointSelection();
     DoChange();
 }
@@ -688,6 +741,8 @@ void TkPlotChannelCustom::SetDataStyle(TkPlotDataStyle Value)
     list->SetRingBufferSize(FDataList->RingBufferSize());
     FlushLogBeforeRemoval();
     FDataList = std::move(list);
+    FStoreKeepsValuesExactly = FDataList->KeepsValuesExactly();
+    ForgetValidExtents();
     FDataStyle = Value;
     ForgetPointSelection();
     DoChange();

@@ -13,6 +13,7 @@
 #include "components/foundation/kTypes.h"
 #include "components/plot/kPlotAxis.h"
 #include "components/plot/kPlotDataList.h"
+#include "components/plot/kPlotHost.h"
 #include "components/plot/kPlotObjects.h"
 #include "platform/Variants.h"
 
@@ -30,33 +31,12 @@ enum TkPlotDataCursorStyle { kpcsValueXY, kpcsValueX, kpcsValueY, kpcsDeltaX, kp
 PL_ENUM_NAMES(TkPlotDataCursorStyle, "kpcsValueXY", "kpcsValueX", "kpcsValueY", "kpcsDeltaX", "kpcsDeltaY",
               "kpcsInverseDeltaX")
 
-// What channels, and the axes fitting themselves to channels, ask of the
-// plot that holds them, beyond what axes ask (the axes by name among it).
-// A channel finds its host by its owner.
-class TkPlotChannelHost : public TkPlotAxisOwner {
-public:
-    // Changes whenever an axis is added, removed or renamed, so that a
-    // channel whose axis is missing need not search again for every point.
-    virtual Cardinal AxesVersion() const = 0;
-    virtual Integer ChannelCount() const = 0;
-    virtual TkPlotChannelCustom* GetChannel(Integer Index) const = 0;
-    // The pixel of a position in percent of the plot's first data view
-    // (Vertical: from its bottom edge, else from its left edge); false while
-    // the plot has no data view.
-    virtual bool DataViewPercentToPixels(Double /*Percent*/, bool /*Vertical*/, Integer& /*Pixel*/) const
-    {
-        return false;
-    }
-
-protected:
-    ~TkPlotChannelHost() = default;
-};
-
 class TkPlotChannelCustom : public TkPlotManagerObject {
     PL_CLASSINFO()
 public:
     TkPlotChannelCustom(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert,
                         TNotifyEvent AOnRemove, TNotifyEvent AOnRename);
+    TkPlotObjectKind Kind() const override { return kpokChannel; }
     ~TkPlotChannelCustom() override;
 
     // --- data entry -----------------------------------------------------------
@@ -163,7 +143,14 @@ public:
     virtual Double GetDataXMin() = 0;
     virtual Double GetYMaxVisible() = 0;
     virtual Double GetYMinVisible() = 0;
+    // Widens Extents by the channel's data along Axis when the channel is
+    // bound to it (by name): the drawable data (Visible) or the running
+    // extremes.
+    void WidenExtents(const TkPlotAxis& Axis, bool Visible, TkPlotExtents& Extents);
     virtual void UpdateDataCursor(TkPlotDataCursor* Cursor) = 0;
+    // The readout of the data cursor that reads every channel, shown in
+    // the legend; empty for channels that keep none.
+    virtual void GetDataCursorTexts(String& /*X*/, String& /*Y*/) const {}
     Integer DrawStartIndex() const { return FStartIndex; }
     Integer DrawStopIndex() const { return FStopIndex; }
 
@@ -270,7 +257,20 @@ public:
     void SetTag(const Variant& Value) { FTag = Value; }
 
 protected:
-    TkPlotDataCustomList& DataList() const { return *FDataList; }
+    const TkPlotDataCustomList& DataList() const { return *FDataList; }
+    // Write access to the store: the extremes of the valid points are
+    // found again when next asked for.
+    TkPlotDataCustomList& DataList()
+    {
+        ForgetValidExtents();
+        return *FDataList;
+    }
+    // The extremes of the valid points as stored (Y: of the Y values),
+    // kept up as points arrive and found again by one scan after a point
+    // was changed or removed.
+    const TkPlotExtents& ValidExtents(bool Y);
+    // The width of MarkersSize pixels in Axis' units.
+    Double MarkerSpan(TkPlotAxis& Axis) const;
     void SetDrawStartIndex(Integer Value) { FStartIndex = Value; }
     void SetDrawStopIndex(Integer Value) { FStopIndex = Value; }
 
@@ -293,12 +293,11 @@ private:
     // The trace segment by segment, each with its end point's pen.
     void DrawTraceBySegment(TCanvas* Canvas, Boolean XYAxesReversed, Integer Start, Integer Stop);
 
-    TkPlotChannelHost* Host();
     TkPlotXAxis* LookUpXAxis();
     TkPlotYAxis* LookUpYAxis();
     template <class TAxis>
     TAxis* LookUpAxis(TAxis*& Cache, Boolean& Missed, Cardinal& MissVersion, const String& Name,
-                      TAxis* (TkPlotAxisOwner::*Find)(const String&) const);
+                      TAxis* (TkPlotHost::*Find)(const String&) const);
 
     // Counts a point into the running count, extremes and totals; the means
     // follow when asked for.
@@ -329,11 +328,13 @@ private:
         return Mean;
     }
     void ResetRunningStatistics();
+    void ForgetValidExtents() { FValidExtentsKnown = false; }
+    // Takes the newest point into the valid extremes (when they are known).
+    void WidenValidExtents(Integer OldCount, Boolean Null, Boolean Empty, Double X, Double Y);
+    void ReportNewData();
     // Feeds the new point to the axes that track it.
     void TrackPoint(Boolean Null, Boolean Empty, Double X, Double Y);
     void TrackMarkerExtents(Integer Index);
-    // The width of MarkersSize pixels in Axis' units.
-    Double MarkerSpan(TkPlotAxis& Axis) const;
     // Value +- MarkerSpan of the axis, for a point that is not null.
     template <class TAxis>
     Double WidenedExtent(Integer Index, Double Value, TAxis* Axis, const char* NoAxisMessage, Double Sign);
@@ -363,8 +364,6 @@ private:
     Cardinal FYAxisMissVersion = 0;
     Boolean FXAxisMissed = false;
     Boolean FYAxisMissed = false;
-    TkPlotChannelHost* FHost = nullptr;
-    Boolean FHostKnown = false;
 
     Integer FStartIndex = 0;
     Integer FStopIndex = 0;
@@ -384,6 +383,11 @@ private:
     Extended FRunningYTotal = 0.0;
     mutable Boolean FRunningXMeanDue = false;
     mutable Boolean FRunningYMeanDue = false;
+    TkPlotExtents FValidX;
+    TkPlotExtents FValidY;
+    Boolean FValidExtentsKnown = true;
+    // The store's answer, asked once per store (the first one keeps them).
+    Boolean FStoreKeepsValuesExactly = true;
 
     String FTitleText;
     String FYAxisName;

@@ -403,7 +403,7 @@ bool TkPlotChannelCustom::SegmentPixels(Boolean XYAxesReversed, Boolean YIsPerce
     Integer pyA;
     Integer pyB;
     if (YIsPercent) {
-        TkPlotChannelHost* host = Host();
+        TkPlotHost* host = Host();
         const bool vertical = !XYAxesReversed;
         if (!std::isfinite(ya) || !std::isfinite(yb) || !host || !host->DataViewPercentToPixels(ya, vertical, pyA) ||
             !host->DataViewPercentToPixels(yb, vertical, pyB))

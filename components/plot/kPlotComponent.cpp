@@ -37,6 +37,7 @@ private:
 
 TkPlotComponent::TkPlotComponent(TComponent* AOwner)
     : TkCustomComponent(AOwner),
+      TkPlotObjectOwner(this),
       FPopupMenu(CreateOwned<TPopupMenu>(nullptr)),
       FHintsFont(CreateOwned<TFont>()),
       FAnnotationDefaultFont(CreateOwned<TFont>())
@@ -223,27 +224,31 @@ bool Contains(std::span<const TkPlotObjectKind> Kinds, TkPlotObjectKind Kind)
 
 }  // namespace
 
-bool TkPlotComponent::LocateObject(TObject* Object, TkPlotObjectKind& Kind, Integer& Index) const
+Integer TkPlotComponent::ObjectIndex(const TkPlotObject* Object) const
 {
-    auto* object = dynamic_cast<TkPlotObject*>(Object);
-    if (!object || !FMasterManager) return false;
-    Kind = FMasterManager->ObjectKind(object);
-    TkPlotObjectManagerCustom* manager = FMasterManager->Manager(Kind);
+    TkPlotObjectManagerCustom* manager = FMasterManager ? FMasterManager->Manager(Object->Kind()) : nullptr;
     // Objects still being made (read from a stream) are not listed yet.
-    Index = manager ? manager->GetIndex(object) : -1;
-    return Index >= 0;
+    return manager ? manager->GetIndex(Object) : -1;
+}
+
+// Most events have no handler: those cost no search for the object.
+template <class E, class... A>
+void TkPlotComponent::FireIndexedEvent(const E& Event, const TkPlotObject* Object, A&&... Args)
+{
+    if (!Event || IsLoading()) return;
+    const Integer index = ObjectIndex(Object);
+    if (index < 0) return;
+    // A copy: the handler may replace itself.
+    const E handler = Event;
+    handler(this, index, std::forward<A>(Args)...);
 }
 
 template <class E, class... A>
 void TkPlotComponent::FireObjectEvent(const TkPlotKindEvents<E>& Events, std::span<const TkPlotObjectKind> Kinds,
                                       TkPlotObject* Object, A&&... Args)
 {
-    TkPlotObjectKind kind = kpokNone;
-    Integer index = -1;
-    if (IsLoading() || !LocateObject(Object, kind, index) || !Contains(Kinds, kind)) return;
-    // A copy: the handler may replace itself.
-    const E handler = Events[kind];
-    if (handler) handler(this, index, std::forward<A>(Args)...);
+    const TkPlotObjectKind kind = Object->Kind();
+    if (Contains(Kinds, kind)) FireIndexedEvent(Events[kind], Object, std::forward<A>(Args)...);
 }
 
 void TkPlotComponent::DoObjectAdd(TObject* Object)
@@ -300,11 +305,10 @@ void TkPlotComponent::DoObjectPopupMenu(TkPlotObject* Object, bool& Cancel, Inte
 template <class E, class... A>
 void TkPlotComponent::FireAxisEvent(const E& XEvent, const E& YEvent, TkPlotAxis* Axis, A&&... Args)
 {
-    TkPlotObjectKind kind = kpokNone;
-    Integer index = -1;
-    if (IsLoading() || !LocateObject(Axis, kind, index)) return;
-    const E handler = kind == kpokXAxis ? XEvent : kind == kpokYAxis ? YEvent : E();
-    if (handler) handler(this, index, std::forward<A>(Args)...);
+    if (Axis->IsXAxis())
+        FireIndexedEvent(XEvent, Axis, std::forward<A>(Args)...);
+    else if (Axis->IsYAxis())
+        FireIndexedEvent(YEvent, Axis, std::forward<A>(Args)...);
 }
 
 void TkPlotComponent::DoAxisMinChange(TkPlotAxis* Axis, Double OldValue, Double NewValue)
@@ -350,24 +354,14 @@ void TkPlotComponent::DoObjectGetMouseCursor(TkPlotObject* Object, TCursor& Curs
     FireObjectEvent(OnObjectGetMouseCursor, PlotListEventKinds, Object, Cursor);
 }
 
-void TkPlotComponent::FireLimitEvent(const TkPlotValueChangeEvent& Event, TkPlotLimit* Limit, Double OldValue,
-                                     Double NewValue)
-{
-    TkPlotObjectKind kind = kpokNone;
-    Integer index = -1;
-    if (IsLoading() || !LocateObject(Limit, kind, index)) return;
-    const TkPlotValueChangeEvent handler = Event;
-    if (handler) handler(this, index, OldValue, NewValue);
-}
-
 void TkPlotComponent::DoLimitLine1PositionChange(TkPlotLimit* Limit, Double OldValue, Double NewValue)
 {
-    FireLimitEvent(OnLimitLine1PositionChange, Limit, OldValue, NewValue);
+    FireIndexedEvent(OnLimitLine1PositionChange, Limit, OldValue, NewValue);
 }
 
 void TkPlotComponent::DoLimitLine2PositionChange(TkPlotLimit* Limit, Double OldValue, Double NewValue)
 {
-    FireLimitEvent(OnLimitLine2PositionChange, Limit, OldValue, NewValue);
+    FireIndexedEvent(OnLimitLine2PositionChange, Limit, OldValue, NewValue);
 }
 
 void TkPlotComponent::DoBeforeZoomBox(TRect& ZoomRect, bool& Cancel)
@@ -415,6 +409,13 @@ Cardinal TkPlotComponent::AxesVersion() const
     return ++FAxesVersion;
 }
 
+TkPlotExtents TkPlotComponent::ChannelExtents(const TkPlotAxis& Axis, bool Visible) const
+{
+    TkPlotExtents extents;
+    for (Integer i = 0; i < ChannelCount(); ++i) GetChannel(i)->WidenExtents(Axis, Visible, extents);
+    return extents;
+}
+
 TkPlotAxis* TkPlotComponent::GetAxis(bool XAxes, Integer Index) const
 {
     if (XAxes) return GetXAxis(Index);
@@ -424,7 +425,7 @@ TkPlotAxis* TkPlotComponent::GetAxis(bool XAxes, Integer Index) const
 void TkPlotComponent::ForwardToAxes(TkPlotAxis* Axis, const std::function<void(TkPlotAxis*)>& Action)
 {
     if (FAxesForwarding) return;
-    const bool xAxes = dynamic_cast<TkPlotXAxis*>(Axis) != nullptr;
+    const bool xAxes = Axis->IsXAxis();
     // Held weakly: a handler reached through an axis may free others.
     std::vector<TWeakRef<TkPlotAxis>> others;
     for (Integer i = 0; i < AxisCount(xAxes); ++i)

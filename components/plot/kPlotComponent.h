@@ -29,6 +29,7 @@
 #include "components/plot/kPlotChannelCustom.h"
 #include "components/plot/kPlotDataCursor.h"
 #include "components/plot/kPlotDataView.h"
+#include "components/plot/kPlotHost.h"
 #include "components/plot/kPlotLabel.h"
 #include "components/plot/kPlotLegend.h"
 #include "components/plot/kPlotLimit.h"
@@ -101,13 +102,7 @@ inline constexpr std::array PlotFocusEventKinds = {kpokChannel,  kpokXAxis,  kpo
 inline constexpr std::array PlotListEventKinds = {kpokChannel, kpokXAxis, kpokYAxis, kpokDataCursor, kpokDataView,
                                                   kpokLegend,  kpokLimit, kpokTable, kpokAnnotation};
 
-class TkPlotComponent : public TkCustomComponent,
-                        public TkPlotObjectOwner,
-                        public TkPlotChannelHost,
-                        public TkPlotAxesControlOwner,
-                        public TkPlotLimitOwner,
-                        public TkPlotEditorHost,
-                        public TkPlotImageListOwner {
+class TkPlotComponent : public TkCustomComponent, public TkPlotObjectOwner, public TkPlotHost {
     PL_CLASSINFO()
 public:
     explicit TkPlotComponent(TComponent* AOwner);
@@ -329,6 +324,8 @@ public:
     void DoAxisCustomizeLabel(TkPlotAxis* Axis, String& Text, Double Value) override;
     bool IsTkPlot() const override { return false; }
     Cardinal AxesVersion() const override;
+    TkPlotExtents ChannelExtents(const TkPlotAxis& Axis, bool Visible) const override;
+    bool RepaintPending() const override { return TkCustomComponent::RepaintPending(); }
     bool DataViewPercentToPixels(Double Percent, bool Vertical, Integer& Pixel) const override;
 
     // --- what axes and the data view ask while the user scrolls and zooms ----------------
@@ -599,14 +596,14 @@ protected:
 
 private:
     template <class E, class... A>
+    void FireIndexedEvent(const E& Event, const TkPlotObject* Object, A&&... Args);
+    template <class E, class... A>
     void FireObjectEvent(const TkPlotKindEvents<E>& Events, std::span<const TkPlotObjectKind> Kinds,
                          TkPlotObject* Object, A&&... Args);
     template <class E, class... A>
     void FireAxisEvent(const E& XEvent, const E& YEvent, TkPlotAxis* Axis, A&&... Args);
-    void FireLimitEvent(const TkPlotValueChangeEvent& Event, TkPlotLimit* Limit, Double OldValue, Double NewValue);
-    // The kind of a plot object and its index within the kind; false for
-    // other objects.
-    bool LocateObject(TObject* Object, TkPlotObjectKind& Kind, Integer& Index) const;
+    // The index of an object within its kind; -1 for objects not listed.
+    Integer ObjectIndex(const TkPlotObject* Object) const;
     void DeleteObject(TkPlotObject* Object);
     void RemoveAllObjects(TkPlotObjectManagerCustom& Manager);
     void ApplyAnnotationDefaults(TkPlotAnnotation& Annotation) const;

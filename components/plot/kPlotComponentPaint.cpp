@@ -37,16 +37,11 @@ Integer Sum(std::initializer_list<Int64> Parts)
 // Percent of Length, rounded to the nearest pixel (ties to even).
 Integer PercentOf(Double Percent, Int64 Length) { return RoundPix(Extended(Percent) / 100 * Extended(Length)); }
 
+bool IsAxis(const TkPlotObject* Object) { return IsAxisKind(Object->Kind()); }
+
 bool IsCartesianAxis(const TkPlotObject* Object)
 {
-    const auto* axis = dynamic_cast<const TkPlotAxis*>(Object);
-    return axis && axis->CartesianStyle() != kpcsNone;
-}
-
-template <class T>
-bool IsA(const TkPlotObject* Object)
-{
-    return dynamic_cast<const T*>(Object) != nullptr;
+    return IsAxis(Object) && static_cast<const TkPlotAxis*>(Object)->CartesianStyle() != kpcsNone;
 }
 
 // Layout objects get one rectangle: the cell they are drawn in.
@@ -173,7 +168,7 @@ void PlaceSide(const TSideLayout& Side, const TSideWalk& Walk, Int64 Edge, Int64
             previousDepth = Entry.BandDepth;
             row = object->ZOrder();
         }
-        if (!shifted && !IsA<TkPlotAxis>(object)) {
+        if (!shifted && !IsAxis(object)) {
             position += Walk.Sign * Shift;
             shifted = true;
         }
@@ -233,7 +228,7 @@ void TkPlotComponent::CalcLayout(TCanvas* Canvas)
     // A lone toolbar on top hugs the border; the view keeps room for the
     // labels that overhang the tops of the side axes.
     const bool loneToolBar =
-        top.VisibleCount == 1 && top.Entries.size() == 1 && IsA<TkPlotToolBar>(top.Entries[0].Object);
+        top.VisibleCount == 1 && top.Entries.size() == 1 && top.Entries[0].Object->Kind() == kpokToolBar;
     const Int64 overhang = loneToolBar ? std::max(left.StopMargin, right.StopMargin) : 0;
 
     TRect view;
@@ -249,7 +244,7 @@ void TkPlotComponent::CalcLayout(TCanvas* Canvas)
     PlaceSide(right, {false, 1, true}, view.Right, 0, keep);
     PlaceSide(bottom, {true, 1, false}, view.Bottom, 0, keep);
     PlaceSide(top, {false, -1, false}, view.Top, overhang, [border](const TBandEntry& Entry, TRect& R) {
-        if (!IsA<TkPlotToolBar>(Entry.Object)) return;
+        if (Entry.Object->Kind() != kpokToolBar) return;
         R.Top = SatInt32(border);
         R.Bottom = Sum({border, Entry.Size});
     });
@@ -277,21 +272,22 @@ void TkPlotComponent::PlaceAlongSides(const TRect& View, Int64 Border)
     // Hidden objects too: they are where they will show.
     for (Integer i = 0; i < manager.Count(); ++i) {
         TkPlotLayoutObject* object = manager.GetLayoutObject(i);
-        if (IsA<TkPlotDataView>(object) || IsA<TkPlotDataViewLayout>(object)) continue;
+        const TkPlotObjectKind kind = object->Kind();
+        if (kind == kpokDataView || manager.IsPlaceholder(object)) continue;
         const Double start = object->StartPercent();
         const Double stop = object->StopPercent();
-        const bool sideKind = IsA<TkPlotLegend>(object) || IsA<TkPlotTable>(object) || IsA<TkPlotAxis>(object);
+        const bool sideKind = kind == kpokLegend || kind == kpokTable || IsAxisKind(kind);
         TRect r = object->LayoutRect();
-        if (object->IsHorz() && IsA<TkPlotToolBar>(object)) {
+        if (object->IsHorz() && kind == kpokToolBar) {
             r.Left = Sum({PercentOf(start, plotWidth), Border});
             r.Right = Sum({PercentOf(stop, plotWidth), Border, -1});
-        } else if (object->IsHorz() && IsA<TkPlotLabel>(object)) {
+        } else if (object->IsHorz() && kind == kpokLabel) {
             r.Left = Sum({PercentOf(start, labelWidth), labelLeft});
             r.Right = Sum({PercentOf(stop, labelWidth), labelLeft});
         } else if (object->IsHorz() && sideKind) {
             r.Left = Sum({View.Left, PercentOf(start, viewWidth)});
             r.Right = Sum({View.Left, PercentOf(stop, viewWidth)});
-        } else if (!object->IsHorz() && (sideKind || IsA<TkPlotLabel>(object))) {
+        } else if (!object->IsHorz() && (sideKind || kind == kpokLabel)) {
             r.Top = Sum({View.Bottom, -Int64{PercentOf(stop, viewHeight)}});
             r.Bottom = Sum({View.Bottom, -Int64{PercentOf(start, viewHeight)}});
         } else {

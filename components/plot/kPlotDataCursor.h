@@ -13,6 +13,7 @@ class TkPlotDataCursor : public TkPlotManagerObject {
 public:
     TkPlotDataCursor(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert,
                      TNotifyEvent AOnRemove, TNotifyEvent AOnRename);
+    TkPlotObjectKind Kind() const override { return kpokDataCursor; }
 
     // --- published properties ---------------------------------------------
     // The channel read, by name.

@@ -173,6 +173,9 @@ public:
     // as GetXYEmptyNull gives them, at memory speed; raises "Index out of
     // Bounds" before reading when the range is not inside 0 .. Count - 1.
     virtual void ReadPoints(Integer Start, Integer Count, TkPlotPoint* Points) const = 0;
+    // Every point keeps the X and Y it was given, unrounded and unmoved
+    // (no single precision, no X computed from a learnt interval).
+    virtual bool KeepsValuesExactly() const { return false; }
 
     // Channel-wide drawing attributes, and the defaults of new points in the
     // stores that keep attributes per point.
@@ -340,6 +343,7 @@ public:
     void DeletePoints(Integer Size) override;
     void GetXYEmptyNull(Integer Index, Double& X, Double& Y, Boolean& Empty, Boolean& Null) const override;
     void ReadPoints(Integer Start, Integer Count, TkPlotPoint* Points) const override;
+    bool KeepsValuesExactly() const override { return true; }
 
 private:
     void SetExtraBits(Integer Index, Word Mask, Word Bits);
@@ -460,4 +464,5 @@ public:
     void DeletePoints(Integer Size) override;
     void GetXYEmptyNull(Integer Index, Double& X, Double& Y, Boolean& Empty, Boolean& Null) const override;
     void ReadPoints(Integer Start, Integer Count, TkPlotPoint* Points) const override;
+    bool KeepsValuesExactly() const override { return true; }
 };

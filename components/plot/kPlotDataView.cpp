@@ -4,6 +4,7 @@
 
 #include "components/foundation/kCommonRoutines.h"
 #include "components/plot/kPlotAxis.h"
+#include "components/plot/kPlotHost.h"
 #include "platform/Math.h"
 #include "platform/Messages.h"
 #include "platform/SysUtils.h"
@@ -254,16 +255,11 @@ Integer TkPlotDataView::PositionPercentToPixelsY(Double P) const
 // Grid axes
 // ===========================================================================
 
-TkPlotAxesControlOwner* TkPlotDataView::ControlOwner() const
-{
-    return dynamic_cast<TkPlotAxesControlOwner*>(Owner());
-}
-
 TkPlotAxis* TkPlotDataView::NamedGridAxis(bool XAxes)
 {
     TWeakRef<TkPlotAxis>& cached = XAxes ? FXAxis : FYAxis;
     if (cached) return cached.Get();
-    const auto* plot = dynamic_cast<const TkPlotAxisOwner*>(Owner());
+    const TkPlotHost* plot = Host();
     if (!plot) return nullptr;
     const String& name = XAxes ? FGridXAxisName : FGridYAxisName;
     TkPlotAxis* axis = XAxes ? static_cast<TkPlotAxis*>(plot->GetXAxisByName(name)) : plot->GetYAxisByName(name);
@@ -278,7 +274,7 @@ std::vector<TkPlotAxis*> TkPlotDataView::GridAxes(bool XAxes)
         if (TkPlotAxis* axis = NamedGridAxis(XAxes)) axes.push_back(axis);
         return axes;
     }
-    if (const TkPlotAxesControlOwner* plot = ControlOwner())
+    if (const TkPlotHost* plot = Host())
         for (Integer i = 0; i < plot->AxisCount(XAxes); ++i) axes.push_back(plot->GetAxis(XAxes, i));
     return axes;
 }
@@ -377,7 +373,7 @@ void TkPlotDataView::Draw(TCanvas* Canvas, TColor BackGroundColor)
 Integer TkPlotDataView::GetMouseMode() const
 {
     Integer mode = FAxesControlEnabled ? MouseModeAxesControl : MouseModeNone;
-    const TkPlotAxesControlOwner* plot = ControlOwner();
+    const TkPlotHost* plot = Host();
     if (!plot) return mode;
     if (plot->IsToolBarZoomBoxMode()) mode = MouseModeZoomBox;
     if (plot->IsToolBarSelectMode() && !FAxesControlAllowInSelectMode) mode = MouseModeSelect;
@@ -386,7 +382,7 @@ Integer TkPlotDataView::GetMouseMode() const
 
 void TkPlotDataView::ForAxes(bool XAxes, bool YAxes, const std::function<void(TkPlotAxis*)>& Action) const
 {
-    TkPlotAxesControlOwner* plot = ControlOwner();
+    TkPlotHost* plot = Host();
     if (!plot) return;
     const TScopeExit restore([plot, forwarding = plot->AxesForwarding()] { plot->SetAxesForwarding(forwarding); });
     plot->SetAxesForwarding(true);
@@ -398,7 +394,7 @@ void TkPlotDataView::ForAxes(bool XAxes, bool YAxes, const std::function<void(Tk
 
 void TkPlotDataView::ZoomToRect(const TRect& Rect)
 {
-    TkPlotAxesControlOwner* plot = ControlOwner();
+    TkPlotHost* plot = Host();
     if (!plot) return;
     TRect box = Rect;
     bool cancel = false;
@@ -413,7 +409,7 @@ void TkPlotDataView::StartZoomBox(const TkPlotMouseData& MouseData)
     FMouseMoveY = MouseData.Y;
     FZoomBoxActive = true;
     TWeakRef<TkPlotDataView> self(this);
-    if (TkPlotAxesControlOwner* plot = ControlOwner()) plot->DisableAllTracking();
+    if (TkPlotHost* plot = Host()) plot->DisableAllTracking();
     if (self) DoInvalidateNow();
 }
 
@@ -513,7 +509,7 @@ void TkPlotDataView::DoMouseUp(const TkPlotMouseData& MouseData)
         ForAxes(true, true, [&MouseData](TkPlotAxis* Axis) { Axis->DoMouseUp(MouseData); });
     if (!self) return;
     if (PtInRect(LayoutRect(), Point(MouseData.X, MouseData.Y)))
-        if (TkPlotAxesControlOwner* plot = ControlOwner()) {
+        if (TkPlotHost* plot = Host()) {
             plot->DoObjectClick(this);
             if (!self) return;
         }
@@ -551,7 +547,7 @@ TCursor TkPlotDataView::GetMouseCursor(TPoint P)
         default: cursor = crDefault; break;
         }
     }
-    if (TkPlotAxesControlOwner* plot = ControlOwner()) plot->DoObjectGetMouseCursor(this, cursor);
+    if (TkPlotHost* plot = Host()) plot->DoObjectGetMouseCursor(this, cursor);
     return cursor;
 }
 

@@ -17,7 +17,6 @@
 #include "platform/Graphics.h"
 
 class TkPlotAxis;
-class TkPlotAxesControlOwner;
 
 // Pen style of a grid line.
 enum TkPlotGridLineStyle { kpglsSolid, kpglsDash, kpglsDot };
@@ -54,6 +53,7 @@ class TkPlotDataView : public TkPlotLayoutObject {
 public:
     TkPlotDataView(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert,
                    TNotifyEvent AOnRemove, TNotifyEvent AOnRename);
+    TkPlotObjectKind Kind() const override { return kpokDataView; }
 
     static constexpr Integer MouseModeNone = 0;
     static constexpr Integer MouseModeZoomBox = 1;
@@ -165,7 +165,6 @@ public:
     void BuildPopupMenu(TPopupMenu* PopupMenu) override;
 
 private:
-    TkPlotAxesControlOwner* ControlOwner() const;
     // The axes whose grid lines the view draws: every axis of the direction
     // for "<ALL>", else the one of the grid axis name (looked up once).
     std::vector<TkPlotAxis*> GridAxes(bool XAxes);

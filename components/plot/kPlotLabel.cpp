@@ -1,6 +1,7 @@
 #include "components/plot/kPlotLabel.h"
 
 #include "components/foundation/kCommonRoutines.h"
+#include "components/plot/kPlotHost.h"
 #include "platform/Math.h"
 
 namespace {
@@ -128,7 +129,7 @@ void TkPlotLabel::Draw(TCanvas* Canvas, TColor BackGroundColor)
     const Integer top = Add(DrawRect().Top, margins.Top);
     if (FImage) {
         Canvas->Draw(PictureLeft(margins, FImage->Width()), top, FImage.get());
-    } else if (TkPlotImageListOwner* lists = ShownImageList()) {
+    } else if (TkPlotHost* lists = ShownImageList()) {
         const Integer left = PictureLeft(margins, lists->PlotImageWidth(FImageListIndex));
         lists->PlotDrawImage(Canvas, FImageListIndex, FImageIndex, left, top, Enabled());
     } else {
@@ -150,10 +151,10 @@ Integer TkPlotLabel::PictureLeft(const TMarginPixels& Margins, Integer PictureWi
     return Add(Middle(r.Left, r.Right), -(PictureWidth / 2));
 }
 
-TkPlotImageListOwner* TkPlotLabel::ShownImageList() const
+TkPlotHost* TkPlotLabel::ShownImageList() const
 {
     if (FImageListIndex < 0 || FImageListIndex > 2 || FImageIndex < 0) return nullptr;
-    auto* lists = dynamic_cast<TkPlotImageListOwner*>(Owner());
+    TkPlotHost* lists = Host();
     return lists && FImageIndex < lists->PlotImageCount(FImageListIndex) ? lists : nullptr;
 }
 

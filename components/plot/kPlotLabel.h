@@ -15,29 +15,12 @@
 #include "components/plot/kPlotObjects.h"
 #include "platform/Graphics.h"
 
-// What a label (or any object showing an image-list picture) asks of the
-// plot: its image lists 0, 1 and 2. An owner that is not a plot component
-// has none.
-class TkPlotImageListOwner {
-public:
-    // Images held by list ListIndex; 0 for an index that names no list.
-    virtual Integer PlotImageCount(Integer ListIndex) const = 0;
-    // Width of the images of list ListIndex.
-    virtual Integer PlotImageWidth(Integer ListIndex) const = 0;
-    // Draws image ImageIndex of list ListIndex with its top-left corner at
-    // (X, Y), greyed when not Enabled.
-    virtual void PlotDrawImage(TCanvas* Canvas, Integer ListIndex, Integer ImageIndex, Integer X, Integer Y,
-                               bool Enabled) = 0;
-
-protected:
-    ~TkPlotImageListOwner() = default;
-};
-
 class TkPlotLabel : public TkPlotLayoutObject {
     PL_CLASSINFO()
 public:
     TkPlotLabel(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert, TNotifyEvent AOnRemove,
                 TNotifyEvent AOnRename);
+    TkPlotObjectKind Kind() const override { return kpokLabel; }
 
     // --- published properties ---------------------------------------------
     Double MarginLeft() const { return FMarginLeft; }
@@ -87,7 +70,7 @@ private:
     // Left edge of a picture PictureWidth wide, placed by Alignment.
     Integer PictureLeft(const TMarginPixels& Margins, Integer PictureWidth) const;
     // The image list that shows, when one does.
-    TkPlotImageListOwner* ShownImageList() const;
+    TkPlotHost* ShownImageList() const;
     void DrawCaption(TCanvas* Canvas, const TMarginPixels& Margins, TColor BackGroundColor) const;
     // Centre, along the band, of the turned text of a vertical label.
     Integer VerticalTextCentre(TCanvas* Canvas, const TMarginPixels& Margins) const;

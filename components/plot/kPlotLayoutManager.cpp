@@ -31,10 +31,8 @@ bool Overlaps(const TkPlotLayoutObject& A, const TkPlotLayoutObject& B)
     return sameRange || (A.StartPercent() < B.StopPercent() && B.StartPercent() < A.StopPercent());
 }
 
-bool IsPlaceholder(const TkPlotObject* AObject)
-{
-    return dynamic_cast<const TkPlotDataViewLayout*>(AObject) != nullptr;
-}
+bool IsAxis(const TkPlotObject* AObject) { return IsAxisKind(AObject->Kind()); }
+bool IsDataView(const TkPlotObject* AObject) { return AObject->Kind() == kpokDataView; }
 
 // Row arithmetic saturates: a row read from a file may sit at the limit.
 Integer RowAbove(Integer Row) { return SatInt32(Int64{Row} + 1); }
@@ -63,10 +61,9 @@ PLOT_LAYOUT_PLACEHOLDER_CLASSINFO(TkPlotDataViewVert, TkPlotDataViewLayout)
 // ===========================================================================
 
 TkPlotLayoutManager::TkPlotLayoutManager(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert,
-                                         TNotifyEvent AOnRemove, TNotifyEvent AOnRename, TkPlotLayoutKinds AKinds)
+                                         TNotifyEvent AOnRemove, TNotifyEvent AOnRename)
     : TkPlotObjectManagerCustom(AOwner, std::move(AOnChange), std::move(AOnInsert), std::move(AOnRemove),
-                                std::move(AOnRename)),
-      FKinds(AKinds)
+                                std::move(AOnRename))
 {
 }
 
@@ -138,7 +135,7 @@ void TkPlotLayoutManager::DoObjectRemoved(TkPlotObject* AObject)
 
 void TkPlotLayoutManager::OrientAxis(TkPlotLayoutObject* Axis)
 {
-    Axis->SetHorizontal(IsXAxis(Axis) != FXYAxesReverse);
+    Axis->SetHorizontal((Axis->Kind() == kpokXAxis) != FXYAxesReverse);
 }
 
 std::vector<TkPlotLayoutObject*> TkPlotLayoutManager::RowMates(const TkPlotLayoutObject* AObject) const

@@ -38,25 +38,6 @@ public:
     using TkPlotDataViewLayout::TkPlotDataViewLayout;
 };
 
-// The kinds the layout manager treats apart: X axes lie along the X
-// direction, Y axes along the Y direction, and data views take no row of
-// their own. Each test may be empty (no object is of that kind).
-struct TkPlotLayoutKinds {
-    using TTest = bool (*)(const TkPlotObject* AObject);
-    TTest IsXAxis = nullptr;
-    TTest IsYAxis = nullptr;
-    TTest IsDataView = nullptr;
-};
-
-// The kind tests of the classes given.
-template <class TXAxis, class TYAxis, class TDataView>
-TkPlotLayoutKinds PlotLayoutKindsOf()
-{
-    return {[](const TkPlotObject* o) { return dynamic_cast<const TXAxis*>(o) != nullptr; },
-            [](const TkPlotObject* o) { return dynamic_cast<const TYAxis*>(o) != nullptr; },
-            [](const TkPlotObject* o) { return dynamic_cast<const TDataView*>(o) != nullptr; }};
-}
-
 // One side's objects, ordered by row, then by rounded start percent; among
 // equal keys the object listed later in the manager comes first.
 using TkPlotLayoutSideList = std::vector<TkPlotLayoutObject*>;
@@ -64,7 +45,7 @@ using TkPlotLayoutSideList = std::vector<TkPlotLayoutObject*>;
 class TkPlotLayoutManager : public TkPlotObjectManagerCustom {
 public:
     TkPlotLayoutManager(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert,
-                        TNotifyEvent AOnRemove, TNotifyEvent AOnRename, TkPlotLayoutKinds AKinds = {});
+                        TNotifyEvent AOnRemove, TNotifyEvent AOnRename);
     // Announces the manager, then makes the two placeholders (row 1), which
     // keep their rows; from then on insertions and removals renumber rows.
     void AfterConstruction() override;
@@ -73,6 +54,11 @@ public:
 
     String GetBaseName() const override { return "Layout Object"; }
     TkPlotLayoutObject* GetLayoutObject(Integer Index) const;
+    // One of the two placeholders that mark the data view's row.
+    bool IsPlaceholder(const TkPlotObject* AObject) const
+    {
+        return AObject && (AObject == FDataViewHorz || AObject == FDataViewVert);
+    }
 
     // Lists a layout object and keeps the side lists up to date whenever its
     // layout changes. An X axis lies horizontally unless the axes are
@@ -126,10 +112,6 @@ protected:
     void DoObjectRemoved(TkPlotObject* AObject) override;
 
 private:
-    bool IsAxis(const TkPlotObject* AObject) const { return IsXAxis(AObject) || IsYAxis(AObject); }
-    bool IsXAxis(const TkPlotObject* AObject) const { return FKinds.IsXAxis && FKinds.IsXAxis(AObject); }
-    bool IsYAxis(const TkPlotObject* AObject) const { return FKinds.IsYAxis && FKinds.IsYAxis(AObject); }
-    bool IsDataView(const TkPlotObject* AObject) const { return FKinds.IsDataView && FKinds.IsDataView(AObject); }
     // The objects that share rows with AObject: the other layout objects of
     // its orientation, data views excluded, placeholders included.
     std::vector<TkPlotLayoutObject*> RowMates(const TkPlotLayoutObject* AObject) const;
@@ -150,5 +132,4 @@ private:
     TkPlotLayoutSideList FBottomList;
     TkPlotLayoutSideList FLeftList;
     TkPlotLayoutSideList FRightList;
-    TkPlotLayoutKinds FKinds;
 };

@@ -6,7 +6,7 @@
 #include "components/foundation/kCommonRoutines.h"
 #include "components/plot/kPlotAxis.h"
 #include "components/plot/kPlotChannelCustom.h"
-#include "components/plot/kPlotXYChannel.h"
+#include "components/plot/kPlotHost.h"
 #include "platform/Math.h"
 #include "platform/Menus.h"
 #include "platform/SysUtils.h"
@@ -57,23 +57,6 @@ std::span<const TSampleSegment> SampleSegments(TkPlotLineStyle Style)
     case kplsDashDotDot: return dashDotDot;
     }
     return {};
-}
-
-// The data cursor's readout of a channel, shown while a cursor reads every
-// channel; only XY channels keep one.
-void CursorTexts(TkPlotChannelCustom& Channel, String& X, String& Y)
-{
-    if (auto* xy = dynamic_cast<TkXYPlotChannel*>(&Channel)) {
-        X = xy->DataCursorXText();
-        Y = xy->DataCursorYText();
-    }
-}
-
-// The plot's click and cursor events for objects; an owner that is no
-// plot component has none.
-TkPlotAxesControlOwner* PlotEvents(TkPlotObjectOwner* Owner)
-{
-    return dynamic_cast<TkPlotAxesControlOwner*>(Owner);
 }
 
 }  // namespace
@@ -436,7 +419,7 @@ void TkPlotLegend::MeasureFont(TCanvas* Canvas)
 void TkPlotLegend::RebuildItems()
 {
     FItemList.clear();
-    auto* host = dynamic_cast<TkPlotChannelHost*>(Owner());
+    TkPlotHost* host = Host();
     if (!host) return;
     const Integer count = host->ChannelCount();
     for (Integer i = 0; i < count; ++i) {
@@ -466,7 +449,7 @@ void TkPlotLegend::FillTexts(TkPlotLegendItem& Item)
     if (ColumnShown(kplcXAxisName)) texts[kplcXAxisName] = axisName(xAxis);
     if (ColumnShown(kplcYAxisName)) texts[kplcYAxisName] = axisName(yAxis);
     if (FCursorAllChannels) {
-        CursorTexts(channel, texts[kplcXValue], texts[kplcYValue]);
+        channel.GetDataCursorTexts(texts[kplcXValue], texts[kplcYValue]);
     } else {
         if (ColumnShown(kplcXValue)) texts[kplcXValue] = value(xAxis, channel.XLast());
         if (ColumnShown(kplcYValue)) texts[kplcYValue] = value(yAxis, channel.YLast());
@@ -839,7 +822,7 @@ TkPlotObject* TkPlotLegend::GetObjectAtPoint(TPoint P)
 TCursor TkPlotLegend::GetMouseCursor(TPoint P)
 {
     TCursor cursor = TkPlotLayoutObject::GetMouseCursor(P);
-    if (TkPlotAxesControlOwner* plot = PlotEvents(Owner())) plot->DoObjectGetMouseCursor(this, cursor);
+    if (TkPlotHost* plot = Host()) plot->DoObjectGetMouseCursor(this, cursor);
     return cursor;
 }
 
@@ -852,5 +835,5 @@ void TkPlotLegend::BuildPopupMenu(TPopupMenu* PopupMenu)
 void TkPlotLegend::DoMouseUp(const TkPlotMouseData& MouseData)
 {
     if (!MouseDown() || !PtInRect(DrawRect(), Point(MouseData.X, MouseData.Y))) return;
-    if (TkPlotAxesControlOwner* plot = PlotEvents(Owner())) plot->DoObjectClick(this);
+    if (TkPlotHost* plot = Host()) plot->DoObjectClick(this);
 }

@@ -88,6 +88,7 @@ class TkPlotLegend : public TkPlotLayoutObject {
 public:
     TkPlotLegend(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert, TNotifyEvent AOnRemove,
                  TNotifyEvent AOnRename);
+    TkPlotObjectKind Kind() const override { return kpokLegend; }
 
     // --- published properties ---------------------------------------------
     Double MarginLeft() const { return FMarginLeft; }

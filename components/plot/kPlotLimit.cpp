@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "components/plot/kPlotAxis.h"
+#include "components/plot/kPlotHost.h"
 #include "platform/Menus.h"
 #include "platform/SysApi.h"
 #include "platform/SysUtils.h"
@@ -105,16 +106,16 @@ void TkPlotLimit::SetStyle(TkPlotLimitStyle Value) { SetProperty(FStyle, Value, 
 
 void TkPlotLimit::SetLine1Position(Double Value)
 {
-    SetLinePosition(FLine1Position, Value, &TkPlotLimitOwner::DoLimitLine1PositionChange);
+    SetLinePosition(FLine1Position, Value, &TkPlotHost::DoLimitLine1PositionChange);
 }
 
 void TkPlotLimit::SetLine2Position(Double Value)
 {
-    SetLinePosition(FLine2Position, Value, &TkPlotLimitOwner::DoLimitLine2PositionChange);
+    SetLinePosition(FLine2Position, Value, &TkPlotHost::DoLimitLine2PositionChange);
 }
 
 void TkPlotLimit::SetLinePosition(Double& Field, Double Value,
-                                  void (TkPlotLimitOwner::*Report)(TkPlotLimit*, Double, Double))
+                                  void (TkPlotHost::*Report)(TkPlotLimit*, Double, Double))
 {
     if (std::isnan(Value) || Value == Field) return;
     const Double old = Field;
@@ -122,7 +123,7 @@ void TkPlotLimit::SetLinePosition(Double& Field, Double Value,
     TWeakRef<TkPlotLimit> self(this);
     DoChange();
     if (!self) return;
-    if (auto* plot = dynamic_cast<TkPlotLimitOwner*>(Owner())) (plot->*Report)(this, old, Value);
+    if (TkPlotHost* plot = Host()) (plot->*Report)(this, old, Value);
 }
 
 void TkPlotLimit::SetUserCanMove(bool Value) { SetProperty(FUserCanMove, Value, &TkPlotLimit::DoChange); }
@@ -167,14 +168,14 @@ bool TkPlotLimit::IsFilledStyle() const
 TkPlotXAxis* TkPlotLimit::XAxis()
 {
     if (!FXAxis)
-        if (const auto* plot = dynamic_cast<const TkPlotAxisOwner*>(Owner())) FXAxis = plot->GetXAxisByName(FXAxisName);
+        if (const TkPlotHost* plot = Host()) FXAxis = plot->GetXAxisByName(FXAxisName);
     return FXAxis.Get();
 }
 
 TkPlotYAxis* TkPlotLimit::YAxis()
 {
     if (!FYAxis)
-        if (const auto* plot = dynamic_cast<const TkPlotAxisOwner*>(Owner())) FYAxis = plot->GetYAxisByName(FYAxisName);
+        if (const TkPlotHost* plot = Host()) FYAxis = plot->GetYAxisByName(FYAxisName);
     return FYAxis.Get();
 }
 
@@ -190,8 +191,6 @@ TkPlotAxis* TkPlotLimit::OtherAxis()
     return YAxis();
 }
 
-TkPlotAxesControlOwner* TkPlotLimit::ControlOwner() const { return dynamic_cast<TkPlotAxesControlOwner*>(Owner()); }
-
 void TkPlotLimit::NotificationRemove(TkPlotObject* AObject)
 {
     TkPlotObject::NotificationRemove(AObject);
@@ -206,9 +205,9 @@ void TkPlotLimit::NotificationRemove(TkPlotObject* AObject)
 void TkPlotLimit::NotificationRename(TkPlotObject* AObject)
 {
     TkPlotObject::NotificationRename(AObject);
-    if (dynamic_cast<TkPlotXAxis*>(AObject) && AxisOfName(FXAxis.Get(), *AObject, FXAxisName))
+    if (AObject->Kind() == kpokXAxis && AxisOfName(FXAxis.Get(), *AObject, FXAxisName))
         FXAxisName = AObject->Name();
-    if (dynamic_cast<TkPlotYAxis*>(AObject) && AxisOfName(FYAxis.Get(), *AObject, FYAxisName))
+    if (AObject->Kind() == kpokYAxis && AxisOfName(FYAxis.Get(), *AObject, FYAxisName))
         FYAxisName = AObject->Name();
 }
 
@@ -337,7 +336,7 @@ void TkPlotLimit::DrawPolyBand(TCanvas* Canvas, const TkPlotAxis& Value, const T
 bool TkPlotLimit::kMouseHitTest(const TkPlotMouseData& MouseData)
 {
     if (FSelectModeOnlyInteraction) {
-        const TkPlotAxesControlOwner* plot = ControlOwner();
+        const TkPlotHost* plot = Host();
         if (!plot || !plot->IsToolBarSelectMode()) return false;
     }
     const TPoint p = Point(MouseData.X, MouseData.Y);
@@ -353,7 +352,7 @@ TCursor TkPlotLimit::GetMouseCursor(TPoint)
         const bool verticalLines = IsYStyle() == XYAxesReversed();
         if (FLine1Show && FLine2Show) cursor = verticalLines ? crSizeWE : crSizeNS;
     }
-    if (TkPlotAxesControlOwner* plot = ControlOwner()) plot->DoObjectGetMouseCursor(this, cursor);
+    if (TkPlotHost* plot = Host()) plot->DoObjectGetMouseCursor(this, cursor);
     return cursor;
 }
 
@@ -394,7 +393,7 @@ void TkPlotLimit::DoMouseUp(const TkPlotMouseData& MouseData)
     FMouseDownLine1 = false;
     FMouseDownLine2 = false;
     if (!pressed || !kMouseHitTest(MouseData)) return;
-    if (TkPlotAxesControlOwner* plot = ControlOwner()) plot->DoObjectClick(this);
+    if (TkPlotHost* plot = Host()) plot->DoObjectClick(this);
 }
 
 void TkPlotLimit::BuildPopupMenu(TPopupMenu* PopupMenu)

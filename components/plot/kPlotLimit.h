@@ -17,7 +17,6 @@
 #include "components/plot/kPlotObjects.h"
 #include "platform/Graphics.h"
 
-class TkPlotAxesControlOwner;
 class TkPlotAxis;
 class TkPlotLimit;
 class TkPlotXAxis;
@@ -28,22 +27,12 @@ enum TkPlotLimitStyle { kplsLineX, kplsLineY, kplsBandX, kplsBandY, kplsPolyBand
 PL_ENUM_NAMES(TkPlotLimitStyle, "kplsLineX", "kplsLineY", "kplsBandX", "kplsBandY", "kplsPolyBandX",
               "kplsPolyBandY")
 
-// What a limit asks of the plot component beyond its axes: the plot's
-// line-position events. An owner that is no plot component gets no reports.
-class TkPlotLimitOwner {
-public:
-    virtual void DoLimitLine1PositionChange(TkPlotLimit* Limit, Double OldValue, Double NewValue) = 0;
-    virtual void DoLimitLine2PositionChange(TkPlotLimit* Limit, Double OldValue, Double NewValue) = 0;
-
-protected:
-    ~TkPlotLimitOwner() = default;
-};
-
 class TkPlotLimit : public TkPlotObject {
     PL_CLASSINFO()
 public:
     TkPlotLimit(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert, TNotifyEvent AOnRemove,
                 TNotifyEvent AOnRename);
+    TkPlotObjectKind Kind() const override { return kpokLimit; }
 
     // Pen widths beyond this come only from damaged streams.
     static constexpr Integer MaxLineWidth = 100;
@@ -120,7 +109,6 @@ public:
     void BuildPopupMenu(TPopupMenu* PopupMenu) override;
 
 private:
-    TkPlotAxesControlOwner* ControlOwner() const;
     // The axis the style's values lie on (the X axis for the X styles, whose
     // poly-band limits are X values) and the other one.
     TkPlotAxis* ValueAxis();
@@ -136,7 +124,7 @@ private:
     void DrawBand(TCanvas* Canvas, const TkPlotAxis& Value, const TkPlotAxis& Other);
     void DrawPolyBand(TCanvas* Canvas, const TkPlotAxis& Value, const TkPlotAxis& Other) const;
     void SetLinePosition(Double& Field, Double Value,
-                         void (TkPlotLimitOwner::*Report)(TkPlotLimit*, Double, Double));
+                         void (TkPlotHost::*Report)(TkPlotLimit*, Double, Double));
     // Moves the dragged line to the mouse.
     void DragTo(const TkPlotMouseData& MouseData);
 

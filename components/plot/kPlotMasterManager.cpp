@@ -261,7 +261,7 @@ void TkPlotMasterManagerCustom::DeSelectAll()
 // Editor
 // ===========================================================================
 
-TkPlotEditorHost* TkPlotMasterManagerCustom::Host() const { return dynamic_cast<TkPlotEditorHost*>(FOwner); }
+TkPlotHost* TkPlotMasterManagerCustom::Host() const { return FOwner ? FOwner->Host() : nullptr; }
 
 TkPlotEditorFormLink* TkPlotMasterManagerCustom::LiveEditor() const
 {
@@ -270,7 +270,7 @@ TkPlotEditorFormLink* TkPlotMasterManagerCustom::LiveEditor() const
 
 void TkPlotMasterManagerCustom::CreateEditorForm()
 {
-    TkPlotEditorHost* host = Host();
+    TkPlotHost* host = Host();
     const TkPlotEditorFormMaker& maker = EditorFormMaker();
     if (!host || !maker) return;
     TkPlotEditorFormLink* editor = maker(host->PlotComponent(), this);
@@ -283,7 +283,7 @@ void TkPlotMasterManagerCustom::CreateEditorForm()
 
 void TkPlotMasterManagerCustom::EditProperties()
 {
-    TkPlotEditorHost* host = Host();
+    TkPlotHost* host = Host();
     if (!host) return;
     // An editor showing already (a stay-on-top one) is brought forward, also
     // when the plot's editor style became modal meanwhile.
@@ -296,7 +296,7 @@ void TkPlotMasterManagerCustom::EditProperties()
     if (FEditorForm) ShowEditor(*host);
 }
 
-void TkPlotMasterManagerCustom::ShowEditor(TkPlotEditorHost& Host)
+void TkPlotMasterManagerCustom::ShowEditor(TkPlotHost& Host)
 {
     TkPlotEditorFormLink* editor = FEditorForm;
     TCustomForm* form = editor->Form();
@@ -360,7 +360,7 @@ void TkPlotMasterManagerCustom::EditObject(TObject* AObject)
 void TkPlotMasterManagerCustom::BasicPropertyChanged()
 {
     TkPlotEditorFormLink* editor = LiveEditor();
-    TkPlotEditorHost* host = Host();
+    TkPlotHost* host = Host();
     if (!editor || !host) return;
     // A setter may refuse its value part-way; the log controls must still
     // show whether the plot is logging.

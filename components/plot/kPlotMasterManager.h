@@ -24,6 +24,7 @@
 #include <utility>
 
 #include "components/foundation/kTypes.h"
+#include "components/plot/kPlotHost.h"
 #include "components/plot/kPlotLayoutManager.h"
 #include "components/plot/kPlotManagers.h"
 #include "components/plot/kPlotTranslation.h"
@@ -32,24 +33,6 @@ class TComponent;
 class TControl;
 class TCustomForm;
 class TkPlotMasterManagerCustom;
-
-// The kinds of plot objects, each kept by a manager of its own, in the order
-// in which insertions and removals reach their managers.
-enum TkPlotObjectKind {
-    kpokToolBar,
-    kpokLegend,
-    kpokTable,
-    kpokXAxis,
-    kpokYAxis,
-    kpokChannel,
-    kpokDataView,
-    kpokDataCursor,
-    kpokLimit,
-    kpokLabel,
-    kpokAnnotation,
-    kpokNone
-};
-inline constexpr std::size_t PlotObjectKindCount = kpokNone;
 
 // The active page of each page control of the editor, kept between openings.
 struct TkPlotEditorPageIndexes {
@@ -105,21 +88,6 @@ protected:
     ~TkPlotEditorFormLink() = default;
 };
 
-// What the master manager asks of a plot component that owns it (beyond
-// TkPlotObjectOwner). The editor dialog opens only for such an owner.
-class TkPlotEditorHost {
-public:
-    // The plot as a component: the owner of its editor dialog.
-    virtual TComponent* PlotComponent() = 0;
-    virtual TkPlotFormStyle EditorFormStyle() const = 0;
-    // Fires the plot's after-open-editor event with the dialog.
-    virtual void DoAfterOpenEditor(TCustomForm* Form) = 0;
-    virtual bool LoggingActive() const = 0;
-
-protected:
-    ~TkPlotEditorHost() = default;
-};
-
 // Makes the editor dialog of a plot, owned by the plot. The editor's library
 // registers it at its initialisation; without one no dialog opens.
 using TkPlotEditorFormMaker =
@@ -148,7 +116,7 @@ public:
     TkPlotTranslationManager* TranslationManager() const { return FTranslationManager; }
     TkPlotObjectManagerCustom* Manager(TkPlotObjectKind Kind) const;
     // The kind of an object; kpokNone for others (the layout placeholders).
-    virtual TkPlotObjectKind ObjectKind(const TkPlotObject* AObject) const = 0;
+    static TkPlotObjectKind ObjectKind(const TkPlotObject* AObject) { return AObject->Kind(); }
 
     // --- adding objects ----------------------------------------------------------
     // Each makes an object of its kind with the plot and the master's
@@ -235,11 +203,11 @@ private:
     void RemovePlotObject(TkPlotObject* AObject);
     void StoreManager(TObject* AManager);
     void ForgetManager(const TObject* AManager);
-    TkPlotEditorHost* Host() const;
+    TkPlotHost* Host() const;
     // Open and not closing.
     TkPlotEditorFormLink* LiveEditor() const;
     void CreateEditorForm();
-    void ShowEditor(TkPlotEditorHost& Host);
+    void ShowEditor(TkPlotHost& Host);
     void EndModalEditor();
 
     TkPlotObjectOwner* FOwner;
@@ -312,8 +280,7 @@ public:
         CreateManager<TLimitManager>();
         CreateManager<TLabelManager>();
         CreateManager<TAnnotationManager>();
-        CreateManager<TkPlotLayoutManager>(
-            PlotLayoutKindsOf<typename K::XAxis, typename K::YAxis, typename K::DataView>());
+        CreateManager<TkPlotLayoutManager>();
         CreateTranslationManager();
         LinkManagers();
         SetUserCanEditObjectsField(true);
@@ -351,13 +318,6 @@ public:
         ForEachObjectOf({kpokYAxis}, [](TkPlotObject* o) { static_cast<typename K::YAxis*>(o)->ResetFirstAlign(); });
     }
 
-    TkPlotObjectKind ObjectKind(const TkPlotObject* AObject) const override
-    {
-        return KindOf<typename K::ToolBar, typename K::Legend, typename K::Table, typename K::XAxis,
-                      typename K::YAxis, typename K::Channel, typename K::DataView, typename K::DataCursor,
-                      typename K::Limit, typename K::Label, typename K::Annotation>(AObject);
-    }
-
 protected:
     TkPlotObjectKind ManagerKind(const TObject* AManager) const override
     {
@@ -374,12 +334,12 @@ private:
     }
 
     // The position of the first class in Classes (in the order of
-    // TkPlotObjectKind) that AObject belongs to.
+    // TkPlotObjectKind) that AManager belongs to.
     template <class... Classes, class T>
-    static TkPlotObjectKind KindOf(const T* AObject)
+    static TkPlotObjectKind KindOf(const T* AManager)
     {
         Integer kind = 0;
-        const bool found = ((dynamic_cast<const Classes*>(AObject) != nullptr || (++kind, false)) || ...);
+        const bool found = ((dynamic_cast<const Classes*>(AManager) != nullptr || (++kind, false)) || ...);
         return found ? static_cast<TkPlotObjectKind>(kind) : kpokNone;
     }
 

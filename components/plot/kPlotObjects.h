@@ -17,6 +17,7 @@
 // while the object is still whole.
 
 #include <cmath>
+#include <cstddef>
 #include <string_view>
 #include <type_traits>
 
@@ -25,8 +26,30 @@
 
 class TCanvas;
 class TPopupMenu;
+class TkPlotHost;
 class TkPlotObject;
 class TkPlotTranslationManager;
+
+// The kinds of plot objects, each kept by a manager of its own, in the order
+// in which insertions and removals reach their managers. Every object
+// answers its kind (Kind), so nothing needs to ask its class.
+enum TkPlotObjectKind {
+    kpokToolBar,
+    kpokLegend,
+    kpokTable,
+    kpokXAxis,
+    kpokYAxis,
+    kpokChannel,
+    kpokDataView,
+    kpokDataCursor,
+    kpokLimit,
+    kpokLabel,
+    kpokAnnotation,
+    kpokNone
+};
+inline constexpr std::size_t PlotObjectKindCount = kpokNone;
+
+constexpr bool IsAxisKind(TkPlotObjectKind Kind) { return Kind == kpokXAxis || Kind == kpokYAxis; }
 
 // The record handed to the DoMouse... operations and to hit tests. The entry
 // points fill X, Y, the axis pixels (and DblClickActive where they receive
@@ -54,9 +77,14 @@ struct TkPlotHintData {
 
 // What a plot object asks of the plot that draws it: the plot component's
 // object entry points (they fire the plot's events for the object's kind),
-// screen conversion and the translation table.
+// screen conversion and the translation table. The plot's further services
+// (kPlotHost.h) come through Host, fixed when the owner is made.
 class TkPlotObjectOwner {
 public:
+    // nullptr for an owner that is no plot: its objects then get no events,
+    // find no other objects by name, and move only themselves.
+    TkPlotHost* Host() const { return FHost; }
+
     virtual void DoObjectMouseDown(TkPlotObject* Object, TMouseButton Button, TShiftState Shift, Integer X,
                                    Integer Y) = 0;
     virtual void DoObjectMouseMove(TkPlotObject* Object, TShiftState Shift, Integer X, Integer Y) = 0;
@@ -74,7 +102,13 @@ public:
     virtual TkPlotTranslationManager* PlotTranslationManager() const = 0;
 
 protected:
+    explicit TkPlotObjectOwner(TkPlotHost* AHost = nullptr) : FHost(AHost) {}
+    TkPlotObjectOwner(const TkPlotObjectOwner&) = delete;
+    TkPlotObjectOwner& operator=(const TkPlotObjectOwner&) = delete;
     ~TkPlotObjectOwner() = default;
+
+private:
+    TkPlotHost* const FHost;
 };
 
 class TkPlotObject : public TPersistent {
@@ -107,6 +141,12 @@ public:
     // --- public state -----------------------------------------------------
     const String& NameOld() const { return FNameOld; }
     TkPlotObjectOwner* Owner() const { return FOwner; }
+    // The plot's services; nullptr without an owner or when the owner is no
+    // plot.
+    TkPlotHost* Host() const { return FOwner ? FOwner->Host() : nullptr; }
+    // Which of the plot's kinds the object is; kpokNone for others (the
+    // layout placeholders).
+    virtual TkPlotObjectKind Kind() const { return kpokNone; }
     TShiftState ShiftState() const { return FShiftState; }
     void SetShiftState(TShiftState Value) { FShiftState = Value; }
     bool UserSelected() const { return FUserSelected; }

@@ -9,4 +9,5 @@ class TkPlotTable : public TkPlotLayoutObject {
 public:
     TkPlotTable(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert, TNotifyEvent AOnRemove,
                 TNotifyEvent AOnRename);
+    TkPlotObjectKind Kind() const override { return kpokTable; }
 };

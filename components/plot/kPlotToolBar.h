@@ -31,6 +31,7 @@ class TkPlotToolBar : public TkPlotLayoutObject {
 public:
     TkPlotToolBar(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert, TNotifyEvent AOnRemove,
                   TNotifyEvent AOnRename);
+    TkPlotObjectKind Kind() const override { return kpokToolBar; }
 
     // --- published properties ---------------------------------------------
     // What the zoom buttons multiply (zoom out) or divide (zoom in) the

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "components/plot/kPlotHost.h"
 #include "platform/SysApi.h"
 
 namespace {
@@ -79,33 +80,29 @@ void TkXYPlotChannel::Draw(TCanvas* Canvas, TColor BackGroundColor)
 // Extents
 // ===========================================================================
 
-Double TkXYPlotChannel::DataExtent(Double (TkPlotChannelCustom::*Extent)(Integer), Double Start, bool Larger)
+// The widening by markers is the same for every point, so the extreme of
+// the widened values is the widened extreme of the values.
+Double TkXYPlotChannel::DataExtent(bool Y, Double Sign, Double Start)
 {
     CalcStartIndex();
     CalcStopIndex();
-    Double result = Start;
-    if (!XAxis() || !YAxis() || !Visible() || DrawStartIndex() == -1 || DrawStopIndex() == -1) return result;
-    for (Integer i = DrawStartIndex(); i <= DrawStopIndex(); ++i) {
-        if (!GetValid(i)) continue;
-        const Double value = (this->*Extent)(i);
-        if (Larger ? value > result : value < result) result = value;
-    }
-    return result;
+    TkPlotXAxis* xAxis = XAxis();
+    TkPlotYAxis* yAxis = YAxis();
+    if (!xAxis || !yAxis || !Visible() || DrawStartIndex() == -1 || DrawStopIndex() == -1) return Start;
+    const TkPlotExtents& extents = ValidExtents(Y);
+    if (extents.High < extents.Low) return Start;
+    const Double value = Sign > 0 ? extents.High : extents.Low;
+    if (!MarkersVisible()) return value;
+    return value + Sign * MarkerSpan(Y ? static_cast<TkPlotAxis&>(*yAxis) : *xAxis);
 }
 
-Double TkXYPlotChannel::GetDataXMax() { return DataExtent(&TkPlotChannelCustom::GetPointXMax, kExtentMaxStart, true); }
+Double TkXYPlotChannel::GetDataXMax() { return DataExtent(false, 1.0, kExtentMaxStart); }
 
-Double TkXYPlotChannel::GetDataXMin() { return DataExtent(&TkPlotChannelCustom::GetPointXMin, kExtentMinStart, false); }
+Double TkXYPlotChannel::GetDataXMin() { return DataExtent(false, -1.0, kExtentMinStart); }
 
-Double TkXYPlotChannel::GetYMaxVisible()
-{
-    return DataExtent(&TkPlotChannelCustom::GetPointYMax, kExtentMaxStart, true);
-}
+Double TkXYPlotChannel::GetYMaxVisible() { return DataExtent(true, 1.0, kExtentMaxStart); }
 
-Double TkXYPlotChannel::GetYMinVisible()
-{
-    return DataExtent(&TkPlotChannelCustom::GetPointYMin, kExtentMinStart, false);
-}
+Double TkXYPlotChannel::GetYMinVisible() { return DataExtent(true, -1.0, kExtentMinStart); }
 
 // ===========================================================================
 // Data cursor
@@ -118,7 +115,7 @@ void TkXYPlotChannel::UpdateDataCursor(TkPlotDataCursor*) {}
 Double TkXYPlotChannel::CursorPosition(TkPlotAxis& Axis, Double Pointer, bool Vertical)
 {
     Integer pixel = 0;
-    auto* host = dynamic_cast<TkPlotChannelHost*>(Owner());
+    TkPlotHost* host = Host();
     const bool spansView = Axis.StartPercent() == 0 && Axis.StopPercent() == 100;
     if (spansView && host && host->DataViewPercentToPixels(Pointer, Vertical, pixel))
         return Axis.PixelsToPosition(pixel);

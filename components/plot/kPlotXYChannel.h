@@ -35,6 +35,11 @@ public:
 
     // Hands the cursor ReadDataCursor's values (status valid) and text.
     void UpdateDataCursor(TkPlotDataCursor* Cursor) override;
+    void GetDataCursorTexts(String& X, String& Y) const override
+    {
+        X = FDataCursorXText;
+        Y = FDataCursorYText;
+    }
     // The values of a data cursor of Style whose pointers stand at Pointer1
     // and Pointer2 (percent of the data view), and its readout text.
     void ReadDataCursor(TkPlotDataCursorStyle Style, Double Pointer1, Double Pointer2, Double& X, Double& Y,
@@ -51,9 +56,9 @@ public:
     TkPlotDataPointStatus DataCursorStatus() const { return FDataCursorStatus; }
 
 private:
-    // Start, or the widest of Extent over the valid points (Larger: the
-    // largest, else the smallest).
-    Double DataExtent(Double (TkPlotChannelCustom::*Extent)(Integer), Double Start, bool Larger);
+    // Start, or the extreme of the valid points along X or Y (Sign 1: the
+    // largest, -1: the smallest), widened by the markers.
+    Double DataExtent(bool Y, Double Sign, Double Start);
     // A cursor pointer's position on Axis: through the data view's pixels
     // when the axis spans the whole view.
     Double CursorPosition(TkPlotAxis& Axis, Double Pointer, bool Vertical);

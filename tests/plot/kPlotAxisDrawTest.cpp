@@ -11,7 +11,7 @@
 #include "tests/plot/kPlotAxesControlTestDoubles.h"
 
 using AxesControlTest::At;
-using AxesControlTest::TControlPlot;
+using PlotTest::TStandInPlot;
 
 namespace {
 
@@ -21,7 +21,7 @@ constexpr TColor kTitle = clAqua;
 
 class PlotAxisDrawTest : public ::testing::Test {
 protected:
-    TControlPlot Plot;
+    TStandInPlot Plot;
     TOwned<TBitmap> Bitmap = CreateOwned<TBitmap>();
 
     void SetUp() override { Bitmap->SetSize(300, 240); }

@@ -10,58 +10,20 @@
 #include "components/plot/kPlotManagers.h"
 #include "platform/FormStream.h"
 #include "platform/SysUtils.h"
-#include "tests/plot/SilentPlotOwner.h"
+#include "tests/support/PlotStandIn.h"
 
 namespace {
 
 constexpr Double kNaN = std::numeric_limits<Double>::quiet_NaN();
 
-// A plot as far as its axes see it: it records the axis events, finds axes
-// by name and lets a test customise labels.
-class TAxisPlot : public PlotTest::TSilentPlotOwner, public TkPlotAxisOwner {
-public:
-    std::vector<String> Events;
-    bool TimePlot = false;
-    std::map<String, TkPlotXAxis*> XAxes;
-    std::map<String, TkPlotYAxis*> YAxes;
-    std::function<void(TkPlotAxis*, String&, Double)> OnCustomizeLabel;
-
-    void DoAxisMinChange(TkPlotAxis*, Double OldValue, Double NewValue) override
-    {
-        Events.push_back("min " + FloatToStr(OldValue) + " " + FloatToStr(NewValue));
-    }
-    void DoAxisSpanChange(TkPlotAxis*, Double OldValue, Double NewValue) override
-    {
-        Events.push_back("span " + FloatToStr(OldValue) + " " + FloatToStr(NewValue));
-    }
-    void DoAxisMinSpanChange(TkPlotAxis*, Double OldMin, Double OldSpan, Double NewMin, Double NewSpan) override
-    {
-        Events.push_back("min-span " + FloatToStr(OldMin) + " " + FloatToStr(OldSpan) + " " + FloatToStr(NewMin) +
-                         " " + FloatToStr(NewSpan));
-    }
-    void DoAxisCustomizeLabel(TkPlotAxis* Axis, String& Text, Double Value) override
-    {
-        if (OnCustomizeLabel) OnCustomizeLabel(Axis, Text, Value);
-    }
-    TkPlotXAxis* GetXAxisByName(const String& Name) const override { return Find(XAxes, Name); }
-    TkPlotYAxis* GetYAxisByName(const String& Name) const override { return Find(YAxes, Name); }
-    bool IsTkPlot() const override { return TimePlot; }
-
-private:
-    template <class T>
-    static T* Find(const std::map<String, T*>& Axes, const String& Name)
-    {
-        auto it = Axes.find(Name);
-        return it == Axes.end() ? nullptr : it->second;
-    }
-};
-
-// An owner that is no plot component: no events, no lookups.
-using TBareOwner = PlotTest::TSilentPlotOwner;
+// The stand-in plot records the axis events, finds the axes listed with it
+// by name and lets a test customise labels; a bare owner is no plot
+// component: no events, no lookups.
+using PlotTest::TStandInPlot;
 
 class PlotAxisTest : public ::testing::Test {
 protected:
-    TAxisPlot Plot;
+    TStandInPlot Plot;
     Integer Changes = 0;
     TOwned<TBitmap> Bitmap = CreateOwned<TBitmap>();
     std::vector<TOwned<TkPlotAxis>> Axes;
@@ -224,7 +186,7 @@ TEST_F(PlotAxisTest, MinAndSpanChangesFireThePlotEvents)
     EXPECT_TRUE(Plot.Events.empty());
 
     // An owner that is no plot gets no events.
-    TBareOwner bare;
+    TStandInPlot bare(TStandInPlot::Bare);
     TkPlotXAxis* loose = NewAxis(&bare);
     loose->SetMinSpan(3, 4);
     EXPECT_EQ(loose->Min(), 3);
@@ -273,8 +235,8 @@ TEST_F(PlotAxisTest, ReferenceAxesAreFoundByNameAndForgotten)
     TkPlotYAxis* y = NewAxis<TkPlotYAxis>();
     x2->SetName("X2");
     y->SetName("Y1");
-    Plot.XAxes["X2"] = x2;
-    Plot.YAxes["Y1"] = y;
+    Plot.List(x2);
+    Plot.List(y);
 
     x->SetCartesianChildRefAxisName("Y1");
     x->SetAlignRefAxisName("X2");
@@ -293,7 +255,7 @@ TEST_F(PlotAxisTest, ReferenceAxesAreFoundByNameAndForgotten)
     EXPECT_EQ(x->AlignRefAxisName(), "Other");
 
     x->NotificationRemove(y);
-    Plot.YAxes.clear();
+    Plot.Unlist(y);
     EXPECT_EQ(x->GetCartesianChildRefAxis(), nullptr);
 }
 
@@ -716,7 +678,7 @@ public:
     }
     TkPlotXAxisManagerOf<TkPlotXAxis>* Axes() const { return FAxes; }
 
-    TAxisPlot Plot;
+    TStandInPlot Plot;
 
 private:
     TkPlotXAxisManagerOf<TkPlotXAxis>* FAxes = nullptr;

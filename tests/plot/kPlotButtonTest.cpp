@@ -15,7 +15,7 @@ using Strings = std::vector<String>;
 // logged as their time since Start.
 class PlotButtonTest : public ::testing::Test {
 protected:
-    TFakePlotOwner Owner;
+    TStandInPlot Owner{TStandInPlot::Bare};
     TkPlotButton* Button = Create<TkPlotButton>(&Owner, nullptr, nullptr, nullptr, nullptr);
     Strings Log;
     std::vector<Int64> ClickTimes;

@@ -228,6 +228,27 @@ TEST_F(Channel, MarkerExtentsNeedAPointAndAnAxis)
     EXPECT_EQ(MessageOf([&] { Ch->GetPointXMin(0); }), "Data Point Null");
 }
 
+// A plot whose repaint is pending shows every point that came meanwhile:
+// new points are reported only while none is pending. Other changes are
+// always reported.
+TEST_F(Channel, NewPointsAreReportedOnlyWhileNoRepaintIsPending)
+{
+    XAxis->SetMinSpan(0, 100);
+    YAxis->SetMinSpan(0, 100);
+    Ch->AddXY(1, 1);
+    Plot.Changes = 0;
+    Plot.PendingRepaint = true;
+    Ch->AddXY(2, 2);
+    Ch->AddXY(3, 3);
+    EXPECT_EQ(Plot.Changes, 0);
+    Ch->SetTitleText("Shown");
+    EXPECT_EQ(Plot.Changes, 1);
+    Plot.PendingRepaint = false;
+    Ch->AddXY(4, 4);
+    EXPECT_EQ(Plot.Changes, 2);
+    EXPECT_EQ(Ch->Count(), 4);
+}
+
 // --- axis binding ------------------------------------------------------------------------
 
 TEST_F(Channel, AxesAreFoundByNameOnceAndKeptUntilTheyGo)

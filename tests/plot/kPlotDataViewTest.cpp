@@ -8,7 +8,7 @@
 
 using AxesControlTest::At;
 using AxesControlTest::TickPixels;
-using AxesControlTest::TControlPlot;
+using PlotTest::TStandInPlot;
 
 namespace {
 
@@ -20,7 +20,7 @@ constexpr Integer kRow = 101;
 // and the data view between them.
 class PlotDataViewTest : public ::testing::Test {
 protected:
-    TControlPlot Plot;
+    TStandInPlot Plot;
     TOwned<TBitmap> Bitmap = CreateOwned<TBitmap>();
     TkPlotXAxis* XAxis = Plot.PutAxis("X-Axis 1", Rect(50, 180, 250, 210), 0, 100);
     TkPlotYAxis* YAxis = Plot.PutAxis<TkPlotYAxis>("Y-Axis 1", Rect(20, 20, 50, 180), 0, 100);

@@ -13,16 +13,12 @@ namespace {
 
 // A plot whose image list 1 holds two 16-pixel pictures (lists 0 and 2 are
 // empty); it logs each picture it is asked to draw.
-class TImageListPlotOwner : public TFakePlotOwner, public TkPlotImageListOwner {
+class TImageListPlotOwner : public TStandInPlot {
 public:
-    std::vector<String> Draws;
-
-    Integer PlotImageCount(Integer ListIndex) const override { return ListIndex == 1 ? 2 : 0; }
-    Integer PlotImageWidth(Integer) const override { return 16; }
-    void PlotDrawImage(TCanvas*, Integer ListIndex, Integer ImageIndex, Integer X, Integer Y, bool Enabled) override
+    TImageListPlotOwner()
     {
-        Draws.push_back(IntToStr(ListIndex) + ":" + IntToStr(ImageIndex) + " at " + IntToStr(X) + "," + IntToStr(Y) +
-                        (Enabled ? "" : " disabled"));
+        RecordEntryPoints = true;
+        ImageCounts = {0, 2, 0};
     }
 };
 
@@ -192,7 +188,7 @@ TEST_F(PlotLabelTest, OwnedPictureThenImageListPictureThenCaption)
     EXPECT_EQ(Owner.Draws, (std::vector<String>{"1:1 at " + IntToStr(W0) + "," + IntToStr(50 + H0) + " disabled"}));
 
     // A label whose owner has no image lists shows its caption.
-    TFakePlotOwner plain;
+    TStandInPlot plain{TStandInPlot::Bare};
     Label = TOwned<TkPlotLabel>(Create<TkPlotLabel>(&plain, Nop(), Nop(), Nop(), Nop()));
     Label->SetCaption("Title");
     Label->SetImageListIndex(1);

@@ -11,14 +11,13 @@ namespace {
 // them, and the objects it lists.
 class LayoutManagerTest : public ::testing::Test {
 protected:
-    TFakePlotOwner Owner;
+    TStandInPlot Owner{TStandInPlot::Bare};
     TkPlotLayoutManager* Layout = nullptr;
     std::vector<TkPlotObject*> Objects;
 
     LayoutManagerTest()
     {
-        Create<TkPlotLayoutManager>(&Owner, Change(), Insert(), Remove(), Rename(),
-                                    PlotLayoutKindsOf<TFakeXAxis, TFakeYAxis, TFakeDataView>());
+        Create<TkPlotLayoutManager>(&Owner, Change(), Insert(), Remove(), Rename());
     }
     ~LayoutManagerTest() override
     {

@@ -8,7 +8,7 @@
 #include "platform/Math.h"
 #include "tests/plot/kPlotAxesControlTestDoubles.h"
 
-using AxesControlTest::TControlPlot;
+using PlotTest::TStandInPlot;
 using ChannelTest::TTestChannel;
 
 namespace {
@@ -19,7 +19,7 @@ constexpr TColor kCanvasColor = clNavy;
 // H0: the size of "0" in the legend's font; RowSpacing: its entry gap.
 class PlotLegendTest : public ::testing::Test {
 protected:
-    TControlPlot Plot;
+    TStandInPlot Plot;
     TkPlotXAxis* XAxis = Plot.Add<TkPlotXAxis>("X-Axis 1");
     TkPlotYAxis* YAxis = Plot.Add<TkPlotYAxis>("Y-Axis 1");
     TkPlotLegend* Legend = Plot.Put<TkPlotLegend>("Legend 1");

@@ -17,26 +17,11 @@ constexpr Integer kWidth = 300;
 constexpr Integer kHeight = 260;
 constexpr Double kInf = std::numeric_limits<Double>::infinity();
 
-// The stand-in plot, which also hears the limits' line moves ("1:50>70").
-class TLimitPlot : public AxesControlTest::TControlPlot, public TkPlotLimitOwner {
-public:
-    std::vector<String> Moves;
-    void DoLimitLine1PositionChange(TkPlotLimit*, Double Old, Double New) override { Note(1, Old, New); }
-    void DoLimitLine2PositionChange(TkPlotLimit*, Double Old, Double New) override { Note(2, Old, New); }
-
-private:
-    static String Text(Double Value) { return std::fabs(Value) < 1e9 ? IntToStr(Round(Value)) : String("far"); }
-    void Note(Integer Line, Double Old, Double New)
-    {
-        Moves.push_back(IntToStr(Line) + ":" + Text(Old) + ">" + Text(New));
-    }
-};
-
 // X axis 0..100 along pixels 50..250, Y axis 0..100 up pixels 200..20, and
 // one limit bound to both, drawn in red on black.
 class PlotLimitTest : public ::testing::Test {
 protected:
-    TLimitPlot Plot;
+    PlotTest::TStandInPlot Plot;  // hears the limits' line moves ("1:50>70")
     TOwned<TBitmap> Bitmap = CreateOwned<TBitmap>();
     TkPlotXAxis* XAxis = Plot.PutAxis("X-Axis 1", Rect(50, 200, 250, 230), 0, 100);
     TkPlotYAxis* YAxis = Plot.PutAxis<TkPlotYAxis>("Y-Axis 1", Rect(20, 20, 50, 200), 0, 100);

@@ -240,7 +240,7 @@ TEST_F(PlotManagersTest, ConstructorChecksOwnerThenHooks)
 {
     auto fails = [](auto make, const char* message) { EXPECT_EQ(MessageOf(make), message); };
     TNotifyEvent h = [](TObject*) {};
-    TFakePlotOwner owner;
+    TStandInPlot owner{TStandInPlot::Bare};
     using M = TkPlotChannelManagerOf<TFakeChannel>;
     fails([&] { Create<M>(nullptr, nullptr, nullptr, nullptr, nullptr); }, "Owner must be Assigned");
     fails([&] { Create<M>(&owner, nullptr, h, h, h); }, "OnChange event handler can not be null");
@@ -252,7 +252,7 @@ TEST_F(PlotManagersTest, ConstructorChecksOwnerThenHooks)
 
 TEST_F(PlotManagersTest, ManagersAnnounceThemselvesAndTheirEnd)
 {
-    TFakePlotOwner owner;
+    TStandInPlot owner{TStandInPlot::Bare};
     std::vector<TObject*> inserted;
     std::vector<TObject*> removed;
     TNotifyEvent h = [](TObject*) {};

@@ -15,15 +15,15 @@ namespace {
 String KindText(TkPlotObjectKind Kind) { return IntToStr(static_cast<Integer>(Kind)); }
 
 // The kinds the doubles lack, and the operations the master manager calls.
-class TToolBarDouble : public TRecording<TkPlotLayoutObject> {
+class TToolBarDouble : public TRecording<TkPlotLayoutObject, kpokToolBar> {
 public:
     using TRecording::TRecording;
 };
-class TLegendDouble : public TRecording<TkPlotLayoutObject> {
+class TLegendDouble : public TRecording<TkPlotLayoutObject, kpokLegend> {
 public:
     using TRecording::TRecording;
 };
-class TTableDouble : public TRecording<TkPlotLayoutObject> {
+class TTableDouble : public TRecording<TkPlotLayoutObject, kpokTable> {
 public:
     using TRecording::TRecording;
 };
@@ -55,14 +55,9 @@ struct TestKinds {
 using TMaster = TkPlotMasterManagerOf<TestKinds>;
 
 // A plot component as the master manager sees it.
-class TPlotDouble : public TFakePlotOwner, public TkPlotEditorHost {
+class TPlotDouble : public TStandInPlot {
 public:
-    TkPlotFormStyle Style = kpfsModal;
-    bool Logging = false;
-    TComponent* PlotComponent() override { return nullptr; }
-    TkPlotFormStyle EditorFormStyle() const override { return Style; }
-    void DoAfterOpenEditor(TCustomForm*) override { Log.push_back("after open editor"); }
-    bool LoggingActive() const override { return Logging; }
+    TPlotDouble() { RecordEntryPoints = true; }
 };
 
 // What an editor did, kept beyond its end.
@@ -452,7 +447,7 @@ TEST_F(MasterManagerTest, NoEditorOpensWithoutAPlotOrAnEditorLibrary)
     Master->EditProperties();
     EXPECT_EQ(Master->EditorForm(), nullptr);
 
-    TFakePlotOwner bare;
+    TStandInPlot bare{TStandInPlot::Bare};
     TMaster* other = Create<TMaster>(&bare);
     UseEditor();
     other->EditProperties();

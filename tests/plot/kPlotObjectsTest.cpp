@@ -40,7 +40,7 @@ private:
 
 class PlotObjectTest : public ::testing::Test {
 protected:
-    TFakePlotOwner Owner;
+    TStandInPlot Owner{TStandInPlot::Bare};
     std::vector<String> Hooks;
 
     TNotifyEvent Hook(const char* What)
@@ -309,7 +309,8 @@ TEST_F(PlotObjectTest, DragClearsThePendingPopupAndHandlersMayFreeTheObject)
     EXPECT_EQ(Owner.Log, (std::vector<String>{"mouse down Probe 20,30", "mouse up Probe"}));
 
     // The plot's popup handler frees the object: nothing runs on it after.
-    struct TFreeingOwner : TFakePlotOwner {
+    struct TFreeingOwner : TStandInPlot {
+        TFreeingOwner() : TStandInPlot(Bare) {}
         void DoObjectPopupMenu(TkPlotObject* Object, bool&, Integer, Integer) override { Object->Free(); }
     } freeing;
     auto* q = Create<TProbe>(&freeing, Hook("change"), Hook("insert"), Hook("remove"), Hook("rename"));

@@ -1,7 +1,7 @@
 #pragma once
-// Stand-ins for the plot around the object model: an owner that records the
-// plot's entry points, small object kinds with the operations the managers
-// need, and a master that routes the hooks as the plot's master manager does.
+// Stand-ins for the object model: small object kinds with the operations
+// the managers need, and a master that routes the hooks as the plot's master
+// manager does, reporting to a bare stand-in owner.
 
 #include <memory>
 #include <vector>
@@ -9,49 +9,19 @@
 #include "components/plot/kPlotManagers.h"
 #include "components/plot/kPlotTranslation.h"
 #include "platform/FormStream.h"
+#include "tests/support/PlotStandIn.h"
 
 namespace PlotTest {
 
-class TFakePlotOwner : public TkPlotObjectOwner {
-public:
-    std::vector<String> Log;
-    bool CancelPopup = false;
-    TkPlotTranslationManager* Table = nullptr;
+inline TStandInPlot& OwnerOf(const TkPlotObject& Object) { return *static_cast<TStandInPlot*>(Object.Owner()); }
 
-    void DoObjectMouseDown(TkPlotObject* Object, TMouseButton, TShiftState, Integer X, Integer Y) override
-    {
-        Log.push_back("mouse down " + Object->Name() + " " + IntToStr(X) + "," + IntToStr(Y));
-    }
-    void DoObjectMouseMove(TkPlotObject* Object, TShiftState, Integer, Integer) override
-    {
-        Log.push_back("mouse move " + Object->Name());
-    }
-    void DoObjectMouseUp(TkPlotObject* Object, TMouseButton, TShiftState, Integer, Integer) override
-    {
-        Log.push_back("mouse up " + Object->Name());
-    }
-    void DoObjectMouseWheel(TkPlotObject* Object, Integer WheelDelta, TShiftState, Integer, Integer) override
-    {
-        Log.push_back("wheel " + Object->Name() + " " + IntToStr(WheelDelta));
-    }
-    void DoObjectGotFocus(TkPlotObject* Object) override { Log.push_back("got focus " + Object->Name()); }
-    void DoObjectLostFocus(TkPlotObject* Object) override { Log.push_back("lost focus " + Object->Name()); }
-    void DoObjectPopupMenu(TkPlotObject* Object, bool& Cancel, Integer ScreenX, Integer ScreenY) override
-    {
-        Log.push_back("popup " + Object->Name() + " " + IntToStr(ScreenX) + "," + IntToStr(ScreenY));
-        Cancel = CancelPopup;
-    }
-    TPoint PlotClientToScreen(const TPoint& P) const override { return Point(P.X + 1000, P.Y + 2000); }
-    TkPlotTranslationManager* PlotTranslationManager() const override { return Table; }
-};
-
-inline TFakePlotOwner& OwnerOf(const TkPlotObject& Object) { return *static_cast<TFakePlotOwner*>(Object.Owner()); }
-
-// Records the notices an object hears in its owner's log.
-template <class Base>
+// Records the notices an object hears in its owner's log; an object of
+// kind K.
+template <class Base, TkPlotObjectKind K = kpokNone>
 class TRecording : public Base {
 public:
     using Base::Base;
+    TkPlotObjectKind Kind() const override { return K; }
     void NotificationRemove(TkPlotObject* AObject) override
     {
         OwnerOf(*this).Log.push_back(this->Name() + " hears removal of " + AObject->Name());
@@ -64,7 +34,7 @@ public:
     }
 };
 
-class TFakeXAxis : public TRecording<TkPlotLayoutObject> {
+class TFakeXAxis : public TRecording<TkPlotLayoutObject, kpokXAxis> {
     PL_CLASSINFO()
 public:
     using TRecording::TRecording;
@@ -75,7 +45,7 @@ private:
     String FTitle;
 };
 
-class TFakeYAxis : public TRecording<TkPlotLayoutObject> {
+class TFakeYAxis : public TRecording<TkPlotLayoutObject, kpokYAxis> {
     PL_CLASSINFO()
 public:
     using TRecording::TRecording;
@@ -86,7 +56,7 @@ private:
     String FTitle;
 };
 
-class TFakeChannel : public TRecording<TkPlotManagerObject> {
+class TFakeChannel : public TRecording<TkPlotManagerObject, kpokChannel> {
     PL_CLASSINFO()
 public:
     using TRecording::TRecording;
@@ -109,7 +79,7 @@ private:
     Double FOffset = 0;
 };
 
-class TFakeDataView : public TRecording<TkPlotLayoutObject> {
+class TFakeDataView : public TRecording<TkPlotLayoutObject, kpokDataView> {
     PL_CLASSINFO()
 public:
     using TRecording::TRecording;
@@ -119,7 +89,7 @@ public:
     void SetGridYAxisName(const String& Value) { GridYAxisName = Value; }
 };
 
-class TFakeCursor : public TRecording<TkPlotManagerObject> {
+class TFakeCursor : public TRecording<TkPlotManagerObject, kpokDataCursor> {
     PL_CLASSINFO()
 public:
     using TRecording::TRecording;
@@ -129,7 +99,7 @@ public:
     void SetChannelName(const String& Value) { ChannelName = Value; }
 };
 
-class TFakeLimit : public TRecording<TkPlotObject> {
+class TFakeLimit : public TRecording<TkPlotObject, kpokLimit> {
     PL_CLASSINFO()
 public:
     using TRecording::TRecording;
@@ -139,7 +109,7 @@ public:
     void SetYAxisName(const String& Value) { YAxisName = Value; }
 };
 
-class TFakeLabel : public TRecording<TkPlotLayoutObject> {
+class TFakeLabel : public TRecording<TkPlotLayoutObject, kpokLabel> {
     PL_CLASSINFO()
 public:
     using TRecording::TRecording;
@@ -147,7 +117,7 @@ public:
     void SetCaption(const String& Value) { Caption = Value; }
 };
 
-class TFakeAnnotation : public TRecording<TkPlotObject> {
+class TFakeAnnotation : public TRecording<TkPlotObject, kpokAnnotation> {
     PL_CLASSINFO()
 public:
     using TRecording::TRecording;
@@ -157,7 +127,7 @@ public:
 // does, and logs each report in the owner's log.
 class TFakeMaster {
 public:
-    TFakePlotOwner Owner;
+    TStandInPlot Owner{TStandInPlot::Bare};
     Integer Changes = 0;
 
     TkPlotObjectManager* All = nullptr;

@@ -1,6 +1,6 @@
 #pragma once
-// A stand-in plot with a data view, and a fixture that paints an XY channel
-// into a 200 x 200 white bitmap. Both axes span 0..100 over pixels 50..150:
+// A fixture that paints an XY channel in the stand-in plot (with a data
+// view) into a 200 x 200 white bitmap. Both axes span 0..100 over pixels 50..150:
 // pixel x = 50 + X, pixel y = 150 - Y.
 
 #include <gtest/gtest.h>
@@ -13,21 +13,6 @@
 
 namespace TraceTest {
 
-class TTracePlot : public ChannelTest::TTestPlot {
-public:
-    bool HasDataView = false;
-    TRect DataView = Rect(50, 50, 150, 150);
-
-    bool DataViewPercentToPixels(Double Percent, bool Vertical, Integer& Pixel) const override
-    {
-        if (!HasDataView) return false;
-        const Integer size = Vertical ? DataView.Bottom - DataView.Top : DataView.Right - DataView.Left;
-        Pixel = Vertical ? RoundPix(size * (100 - Percent) / 100 + DataView.Top)
-                         : RoundPix(size * Percent / 100 + DataView.Left);
-        return true;
-    }
-};
-
 // Opens the store's per-point setters to the tests.
 class TTraceChannel : public TkXYPlotChannel {
 public:
@@ -37,7 +22,7 @@ public:
 
 class TraceFixture : public ::testing::Test {
 protected:
-    TTracePlot Plot;
+    PlotTest::TStandInPlot Plot;
     TkPlotXAxis* XAxis = Plot.Add<TkPlotXAxis>("X");
     TkPlotYAxis* YAxis = Plot.Add<TkPlotYAxis>("Y");
     TTraceChannel* Ch = Plot.Add<TTraceChannel>("Channel");

@@ -2,6 +2,7 @@
 // null and empty points outside the statistics, data extents, clipping to
 // the axes' rectangle, and the data cursor readout.
 
+#include <algorithm>
 #include <cmath>
 
 #include "tests/plot/kPlotTraceTestDoubles.h"
@@ -70,6 +71,68 @@ TEST_F(XYChannel, ExtentsOfTheValidPoints)
 
     Ch->SetVisible(false);
     EXPECT_EQ(Ch->GetYMaxVisible(), -1e300);
+}
+
+// The extents are kept up as points arrive; every other change to the
+// points must show in them as a scan of the points would find them.
+TEST_F(XYChannel, ExtentsFollowEveryChangeToThePoints)
+{
+    const auto expectScanned = [this](const char* What) {
+        Double xLow = 1e300, xHigh = -1e300, yLow = 1e300, yHigh = -1e300;
+        for (Integer i = 0; i < Ch->Count(); ++i) {
+            if (!Ch->GetValid(i)) continue;
+            xLow = std::min(xLow, Ch->GetXValue(i));
+            xHigh = std::max(xHigh, Ch->GetXValue(i));
+            yLow = std::min(yLow, Ch->GetYValue(i));
+            yHigh = std::max(yHigh, Ch->GetYValue(i));
+        }
+        EXPECT_EQ(Ch->GetDataXMin(), xLow) << What;
+        EXPECT_EQ(Ch->GetDataXMax(), xHigh) << What;
+        EXPECT_EQ(Ch->GetYMinVisible(), yLow) << What;
+        EXPECT_EQ(Ch->GetYMaxVisible(), yHigh) << What;
+    };
+    const auto refill = [this] {
+        Ch->Clear();
+        for (const Double x : {1.0, 5.0, 3.0, 2.0}) Ch->AddXY(x, 10 * x);
+    };
+
+    refill();
+    expectScanned("as added");
+    Ch->SetYValue(1, 0);
+    expectScanned("a maximum lowered");
+    refill();
+    Ch->SetXValue(0, 4);
+    expectScanned("a minimum raised");
+    refill();
+    Ch->SetNull(1, true);
+    expectScanned("a maximum made null");
+    refill();
+    Ch->SetEmpty(0, true);
+    expectScanned("a minimum made empty");
+    refill();
+    Ch->DeletePoints(2);
+    expectScanned("the oldest removed");
+    refill();
+    Ch->SetCount(2);
+    expectScanned("the newest cut");
+    refill();
+    Ch->DataList().SetY(1, 7);
+    expectScanned("the store written directly");
+
+    Ch->Clear();
+    Ch->SetRingBufferSize(3);
+    for (const Double x : {9.0, 1.0, 2.0}) Ch->AddXY(x, x);
+    expectScanned("the ring full");
+    Ch->AddXY(3, 3);
+    expectScanned("the ring dropped the maximum");
+
+    Ch->Clear();
+    Ch->SetRingBufferSize(0);
+    Ch->SetDataStyle(kpdsCompact);
+    Ch->AddXY(0.1, 0.3);
+    Ch->AddXY(0.2, 0.7);
+    expectScanned("single precision");
+    EXPECT_NE(Ch->GetDataXMax(), 0.2);
 }
 
 TEST_F(XYChannel, ClipToAxesCutsMarkersAtTheAxesRectangle)

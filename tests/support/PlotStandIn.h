@@ -1,0 +1,340 @@
+#pragma once
+// The stand-in for the plot around its objects, shared by the tests of every
+// kind of plot object: an owner that (as a plot) offers the plot's services
+// and records what the objects report, or (without a host) is a bare owner
+// that only hears the objects' entry points.
+//
+// As a plot it holds objects by name (those made with Add and those listed
+// with List), routes their hooks as the plot does, forwards axis gestures
+// behind a re-entry flag, keeps the occupied rectangles of one paint, maps
+// data-view percent to pixels when given a data view, and writes the events
+// it hears into Log (clicks, finished moves, tracking off, zoom box) and
+// Events (scale changes).
+
+#include <algorithm>
+#include <array>
+#include <functional>
+#include <vector>
+
+#include "components/plot/kPlotAxis.h"
+#include "components/plot/kPlotChannelCustom.h"
+#include "components/plot/kPlotHost.h"
+#include "platform/Math.h"
+#include "platform/SysUtils.h"
+
+class TkPlotTranslationManager;
+
+namespace PlotTest {
+
+class TStandInPlot : public TkPlotObjectOwner, public TkPlotHost {
+public:
+    enum THostStyle { AsPlot, Bare };
+
+    explicit TStandInPlot(THostStyle Style = AsPlot)
+        : TkPlotObjectOwner(Style == AsPlot ? this : nullptr), RecordEntryPoints(Style == Bare)
+    {
+    }
+    TStandInPlot(const TStandInPlot&) = delete;
+    TStandInPlot& operator=(const TStandInPlot&) = delete;
+    virtual ~TStandInPlot()
+    {
+        while (!FMade.empty()) Free(FMade.back());
+    }
+
+    // --- what the plot heard -------------------------------------------------------------
+    std::vector<String> Log;
+    std::vector<String> Events;
+    // The objects' entry points (mouse, focus, popup) go into Log too.
+    bool RecordEntryPoints;
+    bool CancelPopup = false;
+    TkPlotTranslationManager* Table = nullptr;
+    Integer Changes = 0;
+    Integer Repaints = 0;
+    Integer MinSpanEvents = 0;
+    mutable Integer Lookups = 0;
+    std::vector<String> Moves;
+    std::vector<String> Draws;
+
+    // --- what the plot offers ------------------------------------------------------------
+    std::vector<TkPlotObject*> Objects;
+    Cardinal Version = 0;
+    bool TimePlot = false;
+    bool ZoomBoxMode = false;
+    bool SelectMode = false;
+    bool Forwarding = false;
+    std::vector<TRect> Occupied;
+    TRect ReferenceView;
+    bool HasDataView = false;
+    TRect DataView = Rect(50, 50, 150, 150);
+    // A repaint is asked for: the channels report no more new points.
+    bool PendingRepaint = false;
+    std::array<Integer, 3> ImageCounts{};
+    Integer ImageWidth = 16;
+    TkPlotFormStyle Style = kpfsModal;
+    bool Logging = false;
+    std::function<void(TRect&, bool&)> OnBeforeZoomBox;
+    std::function<void(TkPlotAxis*, String&)> OnCustomizeHint;
+    std::function<void(TkPlotAxis*, String&, Double)> OnCustomizeLabel;
+
+    // Makes an object with the plot's hooks, names and lists it; the plot
+    // frees it at its end.
+    template <class T>
+    T* Add(const String& Name)
+    {
+        T* object = Create<T>(this, [this](TObject*) { ++Changes; }, [](TObject*) {},
+                              [this](TObject* Sender) { Removed(static_cast<TkPlotObject*>(Sender)); },
+                              [this](TObject* Sender) { Renamed(static_cast<TkPlotObject*>(Sender)); });
+        object->SetName(Name);
+        FMade.push_back(object);
+        List(object);
+        return object;
+    }
+    // Add, counting the object's requests for an immediate repaint.
+    template <class T>
+    T* Put(const String& Name)
+    {
+        T* object = Add<T>(Name);
+        object->SetOnInvalidateNow([this](TObject*) { ++Repaints; });
+        return object;
+    }
+    template <class T = TkPlotXAxis>
+    T* PutAxis(const String& Name, const TRect& Layout, Double Min, Double Span)
+    {
+        T* axis = Put<T>(Name);
+        axis->SetHorizontal(axis->IsXAxis());
+        axis->SetLayoutRect(Layout);
+        axis->SetDrawRect(Layout);
+        axis->SetMinSpan(Min, Span);
+        return axis;
+    }
+    // Lists an object made elsewhere (its maker frees it), or takes it off.
+    void List(TkPlotObject* Object)
+    {
+        Objects.push_back(Object);
+        ++Version;
+    }
+    void Unlist(TkPlotObject* Object)
+    {
+        std::erase(Objects, Object);
+        ++Version;
+    }
+
+    // --- entry points ----------------------------------------------------------------------
+    void DoObjectMouseDown(TkPlotObject* Object, TMouseButton, TShiftState, Integer X, Integer Y) override
+    {
+        Record("mouse down " + Object->Name() + " " + IntToStr(X) + "," + IntToStr(Y));
+    }
+    void DoObjectMouseMove(TkPlotObject* Object, TShiftState, Integer, Integer) override
+    {
+        Record("mouse move " + Object->Name());
+    }
+    void DoObjectMouseUp(TkPlotObject* Object, TMouseButton, TShiftState, Integer, Integer) override
+    {
+        Record("mouse up " + Object->Name());
+    }
+    void DoObjectMouseWheel(TkPlotObject* Object, Integer WheelDelta, TShiftState, Integer, Integer) override
+    {
+        Record("wheel " + Object->Name() + " " + IntToStr(WheelDelta));
+    }
+    void DoObjectGotFocus(TkPlotObject* Object) override { Record("got focus " + Object->Name()); }
+    void DoObjectLostFocus(TkPlotObject* Object) override { Record("lost focus " + Object->Name()); }
+    void DoObjectPopupMenu(TkPlotObject* Object, bool& Cancel, Integer ScreenX, Integer ScreenY) override
+    {
+        Record("popup " + Object->Name() + " " + IntToStr(ScreenX) + "," + IntToStr(ScreenY));
+        Cancel = CancelPopup;
+    }
+    TPoint PlotClientToScreen(const TPoint& P) const override { return Point(P.X + 1000, P.Y + 2000); }
+    TkPlotTranslationManager* PlotTranslationManager() const override { return Table; }
+
+    // --- axes ------------------------------------------------------------------------------
+    TkPlotXAxis* GetXAxisByName(const String& Name) const override { return Find<TkPlotXAxis>(Name, kpokXAxis); }
+    TkPlotYAxis* GetYAxisByName(const String& Name) const override { return Find<TkPlotYAxis>(Name, kpokYAxis); }
+    Integer AxisCount(bool XAxes) const override { return static_cast<Integer>(AxesOf(XAxes).size()); }
+    TkPlotAxis* GetAxis(bool XAxes, Integer Index) const override { return AxesOf(XAxes).at(Index); }
+    Cardinal AxesVersion() const override { return Version; }
+    bool IsTkPlot() const override { return TimePlot; }
+
+    void DoAxisMinChange(TkPlotAxis*, Double OldValue, Double NewValue) override
+    {
+        Events.push_back("min " + FloatToStr(OldValue) + " " + FloatToStr(NewValue));
+    }
+    void DoAxisSpanChange(TkPlotAxis*, Double OldValue, Double NewValue) override
+    {
+        Events.push_back("span " + FloatToStr(OldValue) + " " + FloatToStr(NewValue));
+    }
+    void DoAxisMinSpanChange(TkPlotAxis*, Double OldMin, Double OldSpan, Double NewMin, Double NewSpan) override
+    {
+        ++MinSpanEvents;
+        Events.push_back("min-span " + MinSpanText(OldMin, OldSpan, NewMin, NewSpan));
+    }
+    void DoAxisMinSpanChangeFinished(TkPlotAxis* Axis, Double OldMin, Double OldSpan, Double NewMin,
+                                     Double NewSpan) override
+    {
+        Log.push_back("finished " + Axis->Name() + " " + MinSpanText(OldMin, OldSpan, NewMin, NewSpan));
+    }
+    void DoAxisCustomizeLabel(TkPlotAxis* Axis, String& Text, Double Value) override
+    {
+        if (OnCustomizeLabel) OnCustomizeLabel(Axis, Text, Value);
+    }
+    void DoAxisCustomizeHint(TkPlotAxis* Axis, String& Text) override
+    {
+        if (OnCustomizeHint) OnCustomizeHint(Axis, Text);
+    }
+
+    // --- the user's scrolling and zooming ------------------------------------------------------
+    void AxesDoMouseLeft(TkPlotAxis* Axis, const TkPlotMouseData& M) override
+    {
+        Forward(Axis, [&](TkPlotAxis* Other) { Other->DoMouseLeft(M); });
+    }
+    void AxesDoMouseMove(TkPlotAxis* Axis, const TkPlotMouseData& M) override
+    {
+        Forward(Axis, [&](TkPlotAxis* Other) { Other->DoMouseMove(M); });
+    }
+    void AxesDoMouseUp(TkPlotAxis* Axis, const TkPlotMouseData& M) override
+    {
+        Forward(Axis, [&](TkPlotAxis* Other) { Other->DoMouseUp(M); });
+    }
+    void AxesDoMouseWheel(TkPlotAxis* Axis, Integer Delta, TShiftState Shift, Integer X, Integer Y) override
+    {
+        Forward(Axis, [&](TkPlotAxis* Other) { Other->DoMouseWheel(Delta, Shift, X, Y); });
+    }
+    void AxesKeyDown(TkPlotAxis* Axis, Word& Key, TShiftState Shift) override
+    {
+        Forward(Axis, [&](TkPlotAxis* Other) { Other->kKeyDown(Key, Shift, nullptr); });
+    }
+    bool AxesForwarding() const override { return Forwarding; }
+    void SetAxesForwarding(bool Value) override { Forwarding = Value; }
+    void DisableAllTracking() override
+    {
+        Log.push_back("tracking off");
+        for (const bool x : {true, false})
+            for (TkPlotAxis* axis : AxesOf(x)) axis->SetTrackingEnabled(false);
+    }
+    void DoBeforeZoomBox(TRect& Box, bool& Cancel) override
+    {
+        Log.push_back("before zoom box " + IntToStr(Box.Left) + "," + IntToStr(Box.Top) + "," +
+                      IntToStr(Box.Right) + "," + IntToStr(Box.Bottom));
+        if (OnBeforeZoomBox) OnBeforeZoomBox(Box, Cancel);
+    }
+    bool IsToolBarZoomBoxMode() const override { return ZoomBoxMode; }
+    bool IsToolBarSelectMode() const override { return SelectMode; }
+
+    // --- object events ---------------------------------------------------------------------------
+    void DoObjectClick(TkPlotObject* Object) override { Log.push_back("click " + Object->Name()); }
+    void DoObjectGetMouseCursor(TkPlotObject*, TCursor&) override {}
+    // "1:50>70": line 1 moved from 50 to 70.
+    void DoLimitLine1PositionChange(TkPlotLimit*, Double Old, Double New) override { NoteMove(1, Old, New); }
+    void DoLimitLine2PositionChange(TkPlotLimit*, Double Old, Double New) override { NoteMove(2, Old, New); }
+
+    // --- channels ----------------------------------------------------------------------------------
+    Integer ChannelCount() const override { return static_cast<Integer>(Channels().size()); }
+    TkPlotChannelCustom* GetChannel(Integer Index) const override { return Channels().at(Index); }
+    TkPlotExtents ChannelExtents(const TkPlotAxis& Axis, bool Visible) const override
+    {
+        TkPlotExtents extents;
+        for (TkPlotChannelCustom* channel : Channels()) channel->WidenExtents(Axis, Visible, extents);
+        return extents;
+    }
+    bool DataViewPercentToPixels(Double Percent, bool Vertical, Integer& Pixel) const override
+    {
+        if (!HasDataView) return false;
+        const Integer size = Vertical ? DataView.Bottom - DataView.Top : DataView.Right - DataView.Left;
+        Pixel = Vertical ? RoundPix(size * (100 - Percent) / 100 + DataView.Top)
+                         : RoundPix(size * Percent / 100 + DataView.Left);
+        return true;
+    }
+
+    // --- paints ----------------------------------------------------------------------------------------
+    bool RepaintPending() const override { return PendingRepaint; }
+    // Seven pixels a character, twelve a line.
+    TSize HintTextExtent(const String& Text) override { return {static_cast<Integer>(Text.size()) * 7, 12}; }
+    void AddOccupiedRect(const TRect& Rect) override { Occupied.push_back(Rect); }
+    bool TryAddOccupiedRect(const TRect& Rect) override
+    {
+        TRect common;
+        for (const TRect& taken : Occupied)
+            if (IntersectRect(common, taken, Rect)) return false;
+        if (!Occupied.empty() && !(IntersectRect(common, Rect, ReferenceView) && common == Rect)) return false;
+        Occupied.push_back(Rect);
+        return true;
+    }
+
+    // --- image lists: ImageCounts pictures of ImageWidth pixels; each drawing is logged -----------
+    Integer PlotImageCount(Integer ListIndex) const override
+    {
+        return ListIndex >= 0 && ListIndex < 3 ? ImageCounts[static_cast<std::size_t>(ListIndex)] : 0;
+    }
+    Integer PlotImageWidth(Integer) const override { return ImageWidth; }
+    void PlotDrawImage(TCanvas*, Integer ListIndex, Integer ImageIndex, Integer X, Integer Y, bool Enabled) override
+    {
+        Draws.push_back(IntToStr(ListIndex) + ":" + IntToStr(ImageIndex) + " at " + IntToStr(X) + "," + IntToStr(Y) +
+                        (Enabled ? "" : " disabled"));
+    }
+
+    // --- the editor dialog -----------------------------------------------------------------------------
+    TComponent* PlotComponent() override { return nullptr; }
+    TkPlotFormStyle EditorFormStyle() const override { return Style; }
+    void DoAfterOpenEditor(TCustomForm*) override { Log.push_back("after open editor"); }
+    bool LoggingActive() const override { return Logging; }
+
+private:
+    void Record(const String& Entry)
+    {
+        if (RecordEntryPoints) Log.push_back(Entry);
+    }
+    static String MinSpanText(Double OldMin, Double OldSpan, Double NewMin, Double NewSpan)
+    {
+        return FloatToStr(OldMin) + " " + FloatToStr(OldSpan) + " " + FloatToStr(NewMin) + " " + FloatToStr(NewSpan);
+    }
+    void NoteMove(Integer Line, Double Old, Double New)
+    {
+        const auto text = [](Double Value) { return std::fabs(Value) < 1e9 ? IntToStr(Round(Value)) : String("far"); };
+        Moves.push_back(IntToStr(Line) + ":" + text(Old) + ">" + text(New));
+    }
+    template <class T>
+    T* Find(const String& Name, TkPlotObjectKind Kind) const
+    {
+        ++Lookups;
+        for (TkPlotObject* object : Objects)
+            if (object->Kind() == Kind && SameObjectName(object->Name(), Name)) return static_cast<T*>(object);
+        return nullptr;
+    }
+    std::vector<TkPlotAxis*> AxesOf(bool XAxes) const
+    {
+        std::vector<TkPlotAxis*> result;
+        for (TkPlotObject* object : Objects)
+            if (object->Kind() == (XAxes ? kpokXAxis : kpokYAxis)) result.push_back(static_cast<TkPlotAxis*>(object));
+        return result;
+    }
+    std::vector<TkPlotChannelCustom*> Channels() const
+    {
+        std::vector<TkPlotChannelCustom*> result;
+        for (TkPlotObject* object : Objects)
+            if (object->Kind() == kpokChannel) result.push_back(static_cast<TkPlotChannelCustom*>(object));
+        return result;
+    }
+    void Forward(TkPlotAxis* Axis, const std::function<void(TkPlotAxis*)>& Action)
+    {
+        if (Forwarding) return;
+        Forwarding = true;
+        for (TkPlotAxis* other : AxesOf(Axis->IsXAxis()))
+            if (other != Axis) Action(other);
+        Forwarding = false;
+    }
+    void Removed(TkPlotObject* Object)
+    {
+        std::erase(FMade, Object);
+        Unlist(Object);
+        for (TkPlotObject* other : Objects) other->NotificationRemove(Object);
+    }
+    void Renamed(TkPlotObject* Object)
+    {
+        ++Version;
+        for (TkPlotObject* other : Objects)
+            if (other != Object) other->NotificationRename(Object);
+    }
+
+    std::vector<TkPlotObject*> FMade;
+};
+
+}  // namespace PlotTest
