@@ -105,7 +105,7 @@ Integer TkPlotChannelCustom::AddPoint(Boolean Null, Boolean Empty, Double X, Dou
 inline void TkPlotChannelCustom::ReportNewData()
 {
     if (const TkPlotHost* host = Host(); host && host->RepaintPending()) return;
-    DoChange();
+    DoDataChange();
 }
 
 // A step of AddPoint. A ring buffer that wrapped dropped its oldest point,
@@ -227,7 +227,7 @@ void TkPlotChannelCustom::Clear()
     FValidX = {};
     FValidY = {};
     FValidExtentsKnown = true;
-    DoChange();
+    DoDataChange();
     if (logError) std::rethrow_exception(logError);
 }
 
@@ -242,7 +242,7 @@ void TkPlotChannelCustom::DeletePoints(Integer Size)
     FDataList->DeletePoints(Size);
     ForgetValidExtents();
     if (removing) ForgetPointSelection();
-    DoChange();
+    DoDataChange();
 }
 
 // ===========================================================================
@@ -348,7 +348,7 @@ void TkPlotChannelCustom::SetCount(Integer Value)
     FDataList->SetCapacity(Value);
     ForgetValidExtents();
     if (removing) ForgetPointSelection();
-    DoChange();
+    DoDataChange();
 }
 
 Double TkPlotChannelCustom::XFirst() const { return Count() == 0 ? -1.0 : GetXValue(0); }

@@ -19,6 +19,7 @@
 // default objects.
 
 #include <array>
+#include <optional>
 #include <functional>
 #include <span>
 #include <vector>
@@ -631,6 +632,27 @@ private:
     // Paint steps.
     // Every X axis, then every Y axis, lays out its scale and makes its ticks.
     void CalcAllTicks(TCanvas* Canvas);
+    // What the layout and the ticks were made from: the plot's size and
+    // margins, the objects and the counts of their changes, the translation
+    // table. A paint that finds it unchanged keeps them: new data changes
+    // none of it.
+    struct TLayoutKey {
+        Integer Width = 0;
+        Integer Height = 0;
+        Integer Margins[4] = {};
+        Integer BorderStyle = 0;
+        bool XYAxesReverse = false;
+        Cardinal Objects = 0;
+        Cardinal Versions = 0;
+        Cardinal Removals = 0;
+        Cardinal Translations = 0;
+        bool operator==(const TLayoutKey&) const = default;
+    };
+    TLayoutKey LayoutKey() const;
+    // Ticks, two layout passes (the second sees the labels that the first
+    // gave the axes), ticks again; skipped while the layout key holds,
+    // unless the user's handlers write the labels.
+    void UpdateLayout(TCanvas* Canvas);
     void PrepareObjects();
     void DrawBackGroundLayer(TCanvas* Canvas);
     void DrawDataViewContents(TCanvas* Canvas, TkPlotDataView* View, TColor ChannelBackGround);
@@ -708,4 +730,5 @@ private:
     // handlers compares it before touching what it collected.
     Cardinal FRemovals = 0;
     bool FAxesForwarding = false;
+    std::optional<TLayoutKey> FLayoutKey;
 };

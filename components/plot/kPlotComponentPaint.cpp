@@ -10,9 +10,9 @@
 // band: they run through its middle or cross another axis at a value.
 //
 // Paint: ticks, two layout passes (the second sees the labels that the
-// first layout gave the axes), ticks again; then the background, the
-// contents of the data view in layer order clipped to it, and the objects
-// round it.
+// first layout gave the axes), ticks again, unless nothing they depend on
+// changed since the last paint; then the background, the contents of the
+// data view in layer order clipped to it, and the objects round it.
 //
 // Every pixel sum saturates: margins and fonts from damaged property text
 // can be huge, and a plot can be smaller than its margins.
@@ -393,8 +393,39 @@ bool TkPlotComponent::TryAddOccupiedRect(const TRect& Rect)
 // Paint
 // ===========================================================================
 
+TkPlotComponent::TLayoutKey TkPlotComponent::LayoutKey() const
+{
+    TLayoutKey key{Width(), Height(), {OuterMarginLeft(), OuterMarginTop(), OuterMarginRight(), OuterMarginBottom()},
+                   Integer(BorderStyle()), XYAxesReverse()};
+    const auto kinds = {kpokToolBar,    kpokLegend, kpokTable, kpokXAxis, kpokYAxis,     kpokChannel,
+                        kpokDataView,   kpokDataCursor, kpokLimit, kpokLabel, kpokAnnotation};
+    Master().ForEachObjectOf(kinds, [&key](const TkPlotObject* Object) {
+        ++key.Objects;
+        key.Versions += Object->LookVersion();
+    });
+    key.Removals = FRemovals;
+    if (const TkPlotTranslationManager* translations = Master().TranslationManager())
+        key.Translations = translations->Version();
+    return key;
+}
+
+void TkPlotComponent::UpdateLayout(TCanvas* Canvas)
+{
+    const bool labelsFromHandlers = OnXAxisCustomizeLabel || OnYAxisCustomizeLabel;
+    if (!labelsFromHandlers && FLayoutKey == LayoutKey()) return;
+    FLayoutKey.reset();
+    const Cardinal generation = FRemovals;
+    CalcAllTicks(Canvas);
+    CalcLayout(Canvas);
+    CalcLayout(Canvas);
+    CalcAllTicks(Canvas);
+    // Taken after the layout, which may itself report changes of objects.
+    if (!ObjectsRemovedSince(generation)) FLayoutKey = LayoutKey();
+}
+
 void TkPlotComponent::ReCalcLayout()
 {
+    FLayoutKey.reset();
     TOwned<TBitmap> bitmap = CreateOwned<TBitmap>();
     bitmap->SetSize(Width(), Height());
     kPaintTo(bitmap->Canvas());
@@ -412,10 +443,7 @@ void TkPlotComponent::kPaintTo(TCanvas* Canvas)
     // Raised again by a data cursor that shows every channel in the legend.
     GetLegend(0)->SetCursorAllChannels(false);
 
-    CalcAllTicks(Canvas);
-    CalcLayout(Canvas);
-    CalcLayout(Canvas);
-    CalcAllTicks(Canvas);
+    UpdateLayout(Canvas);
     if (ObjectsRemovedSince(generation)) return;
     PrepareObjects();
     for (Integer i = 0; i < DataCursorCount(); ++i) GetDataCursor(i)->SetDataView(view);

@@ -115,6 +115,9 @@ public:
     TkPlotLayoutManager* LayoutManager() const { return FLayoutManager; }
     TkPlotTranslationManager* TranslationManager() const { return FTranslationManager; }
     TkPlotObjectManagerCustom* Manager(TkPlotObjectKind Kind) const;
+    // Calls Action on every object of the kinds in Kinds, kind by kind.
+    template <class F>
+    void ForEachObjectOf(std::initializer_list<TkPlotObjectKind> Kinds, F Action) const;
     // The kind of an object; kpokNone for others (the layout placeholders).
     static TkPlotObjectKind ObjectKind(const TkPlotObject* AObject) { return AObject->Kind(); }
 
@@ -188,9 +191,6 @@ protected:
     }
     void CreateTranslationManager();
     Integer AddObject(TkPlotObjectKind Kind);
-    // Calls Action on every object of the kinds in Kinds, kind by kind.
-    template <class F>
-    void ForEachObjectOf(std::initializer_list<TkPlotObjectKind> Kinds, F Action) const;
     void SetUserCanEditObjectsField(bool Value) { FUserCanEditObjects = Value; }
 
 private:

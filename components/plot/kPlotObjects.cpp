@@ -100,7 +100,13 @@ void TkPlotObject::SetUserSelected(bool Value)
 
 // --- change protocol ---------------------------------------------------------
 
-void TkPlotObject::DoChange() { Fire(FOnChange, this); }
+void TkPlotObject::DoChange()
+{
+    ++FLookVersion;
+    Fire(FOnChange, this);
+}
+
+void TkPlotObject::DoDataChange() { Fire(FOnChange, this); }
 
 void TkPlotObject::DoLayoutChange()
 {

@@ -173,6 +173,12 @@ public:
 
     // --- change protocol ------------------------------------------------------
     virtual void DoChange();
+    // A change of the data alone: the plot repaints, but nothing it lays
+    // out changes shape, so its layout stays.
+    void DoDataChange();
+    // Counts the changes but those of the data: the plot lays itself out
+    // again only when the counts of its objects moved.
+    Cardinal LookVersion() const { return FLookVersion; }
     virtual void DoLayoutChange();
     // Announces the object to its managers (called by its maker).
     virtual void DoInsert();
@@ -293,6 +299,7 @@ private:
     TWeakRef<TkPlotObject> FMouseOverObject;
     bool FMouseDown = false;
     bool FMouseDownPopup = false;
+    Cardinal FLookVersion = 0;
 };
 
 // A plot object held by a typed manager: its owner and its four manager

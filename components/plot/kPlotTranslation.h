@@ -72,6 +72,10 @@ public:
     // Source exactly, else Source itself.
     void FindReplacement(const String& Source, String& Replacement) const;
 
+    // Counts the changes of the table: translated texts may change the size
+    // of what the plot lays out.
+    Cardinal Version() const { return FVersion; }
+
     bool DoWriteToStream() const { return Count() != 0; }
     void WriteToStream(TWriter& Writer) const;
     // The table is replaced only when the whole collection was read; on a
@@ -97,7 +101,11 @@ private:
     void ReplaceTable(const std::vector<TEntryText>& Entries);
     void LoadLines(const std::function<void(TStrings& Lines)>& Load);
     void SaveLines(const std::function<void(const TStrings& Lines)>& Save) const;
-    void IndexChanged() { FIndexStale = true; }
+    void IndexChanged()
+    {
+        FIndexStale = true;
+        ++FVersion;
+    }
     const std::unordered_map<String, const TkPlotTranslationObject*>& Index() const;
     void CheckStorableInFile() const;
 
@@ -109,6 +117,7 @@ private:
     // Source text -> newest entry with that source, rebuilt after a change.
     mutable std::unordered_map<String, const TkPlotTranslationObject*> FIndex;
     mutable bool FIndexStale = true;
+    Cardinal FVersion = 0;
 };
 
 // Splits the lines of a translation table file into entries, in file

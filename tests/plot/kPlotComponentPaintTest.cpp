@@ -531,3 +531,85 @@ TEST_F(PlotPaintTest, AHandlerRaisingInAPaintOrAForwardedGestureEndsIt)
 }
 
 }  // namespace
+
+// ===========================================================================
+// Layout kept between paints
+// ===========================================================================
+
+namespace {
+
+// The layout a paint leaves, to compare with a layout made from scratch.
+struct TPlacement {
+    TRect View;
+    TRect XAxis;
+    TRect YAxis;
+    TRect Title;
+    bool operator==(const TPlacement&) const = default;
+};
+
+class PlotLayoutKeptTest : public PlotPaintTest {
+protected:
+    TPlacement Placement() const { return {View(), X()->DrawRect(), Y()->DrawRect(), Title()->DrawRect()}; }
+    // Paints as a repaint would, then lays the plot out from scratch: the
+    // two must agree.
+    void ExpectCurrentLayout(const char* Change)
+    {
+        Paint();
+        const TPlacement painted = Placement();
+        Plot->ReCalcLayout();
+        EXPECT_EQ(painted, Placement()) << "stale layout after: " << Change;
+    }
+};
+
+}  // namespace
+
+TEST_F(PlotLayoutKeptTest, NewDataInsideTheScalesLeavesTheLayoutAlone)
+{
+    Plot->SetBounds(0, 0, 500, 200);
+    X()->SetMinSpan(0, 1000);
+    Y()->SetMinSpan(-1, 2);
+    AddSine(Plot->GetChannel(0), 100);
+    Paint();
+    const TPlacement laidOut = Placement();
+    // Moved by hand: a paint that lays the plot out again puts it back.
+    Plot->GetDataView(0)->SetDrawRect(Rect(1, 2, 3, 4));
+    AddSine(Plot->GetChannel(0), 500);
+    Paint();
+    EXPECT_EQ(View(), Rect(1, 2, 3, 4));
+    Plot->GetChannel(0)->Clear();
+    Paint();
+    EXPECT_EQ(View(), Rect(1, 2, 3, 4));
+    Title()->SetCaption("Another title");
+    Paint();
+    EXPECT_EQ(Placement(), laidOut);
+}
+
+TEST_F(PlotLayoutKeptTest, EveryOtherChangeLaysThePlotOutAgain)
+{
+    Plot->SetBounds(0, 0, 500, 200);
+    TkPlotChannelCustom* channel = Plot->GetChannel(0);
+    channel->SetYAxisTrackingEnabled(true);
+    AddSine(channel, 100);
+    ExpectCurrentLayout("the first paint");
+    // Tracking widens the Y scale: its labels grow.
+    channel->AddXY(101, 123456.0);
+    ExpectCurrentLayout("a point that moved the scale");
+    Y()->SetTitle("A long title of the Y axis");
+    ExpectCurrentLayout("an axis title");
+    Y()->SetLabelsPrecision(9);
+    ExpectCurrentLayout("a label precision");
+    X()->LabelsFont()->SetSize(20);
+    ExpectCurrentLayout("a label font");
+    Plot->SetBounds(0, 0, 300, 150);
+    ExpectCurrentLayout("a smaller plot");
+    Plot->SetOuterMarginLeft(40);
+    ExpectCurrentLayout("a margin");
+    Plot->GetToolBar(0)->SetVisible(false);
+    ExpectCurrentLayout("a hidden toolbar");
+    Plot->GetYAxis(Plot->AddYAxis())->SetTitle("Second");
+    ExpectCurrentLayout("a new axis");
+    Plot->DeleteYAxis(1);
+    ExpectCurrentLayout("a removed axis");
+    Plot->SetXYAxesReverse(true);
+    ExpectCurrentLayout("exchanged axes");
+}
