@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 #include "components/foundation/kCommonRoutines.h"
 #include "components/plot/kPlotChannelCustom.h"
@@ -232,44 +233,46 @@ public:
     {
     }
 
-    // Cut is called for the segments between points that are not plain; it
-    // answers the ends to draw, or false.
+    // The points of a block with their pixels. Cut is called for the
+    // segments between points that are not plain; it answers the ends to
+    // draw, or false.
     template <class C>
-    void Walk(const TkPlotPoint& P, C Cut)
+    void Walk(const TkPlotPointBlock& Block, const Integer* XPixels, const Integer* YPixels, Integer Count, C Cut)
     {
-        if (P.Empty) return;
-        if (P.Null) {
-            CloseRun();
-            FRestart = true;
-            return;
+        for (Integer i = 0; i < Count; ++i) {
+            if (Block.Status[i] == kpdpsEmpty) continue;
+            if (Block.Status[i] == kpdpsNull) {
+                CloseRun();
+                FRestart = true;
+                continue;
+            }
+            const TTracePoint current{Block.X[i], Block.Y[i], Point(XPixels[i], YPixels[i]),
+                                      Plain(Block.X[i], Block.Y[i], XPixels[i], YPixels[i])};
+            if (FRestart) {
+                FRestart = false;
+            } else if (FPrevious.Plain && current.Plain) {
+                PlainSegment(current);
+            } else {
+                CloseRun();
+                if (TPoint from, to; Cut(FPrevious.X, FPrevious.Y, current.X, current.Y, from, to))
+                    FBatch.Line(from, to);
+            }
+            // Field by field: a copy of the whole record would be read back
+            // from the stores that just made it, a stall at every point.
+            FPrevious.X = current.X;
+            FPrevious.Y = current.Y;
+            FPrevious.Pixel.X = current.Pixel.X;
+            FPrevious.Pixel.Y = current.Pixel.Y;
+            FPrevious.Plain = current.Plain;
         }
-        const TTracePoint current = Convert(P);
-        if (FRestart) {
-            FRestart = false;
-        } else if (FPrevious.Plain && current.Plain) {
-            PlainSegment(current);
-        } else {
-            CloseRun();
-            if (TPoint from, to; Cut(FPrevious.X, FPrevious.Y, current.X, current.Y, from, to)) FBatch.Line(from, to);
-        }
-        // Field by field: a copy of the whole record would be read back
-        // from the stores that just made it, a stall at every point.
-        FPrevious.X = current.X;
-        FPrevious.Y = current.Y;
-        FPrevious.Pixel.X = current.Pixel.X;
-        FPrevious.Pixel.Y = current.Pixel.Y;
-        FPrevious.Plain = current.Plain;
     }
     void Finish() { CloseRun(); }
 
 private:
-    TTracePoint Convert(const TkPlotPoint& P) const
+    bool Plain(Double X, Double Y, Integer XPixel, Integer YPixel) const
     {
-        TTracePoint point{P.X, P.Y, Point(FX.Pixel(P.X), FY.Pixel(P.Y)), false};
-        const bool inside = FX.Min <= P.X && P.X <= FXMax && (!FClipY || (FY.Min <= P.Y && P.Y <= FYMax));
-        point.Plain =
-            inside && (!FClipY || (FX.OnScalePixel(point.Pixel.X) && FY.OnScalePixel(point.Pixel.Y)));
-        return point;
+        const bool inside = FX.Min <= X && X <= FXMax && (!FClipY || (FY.Min <= Y && Y <= FYMax));
+        return inside && (!FClipY || (FX.OnScalePixel(XPixel) && FY.OnScalePixel(YPixel)));
     }
     void PlainSegment(const TTracePoint& Current)
     {
@@ -318,13 +321,19 @@ void TkPlotChannelCustom::DrawTraceBatched(TCanvas* Canvas, Boolean XYAxesRevers
         return SegmentPixels(XYAxesReversed, false, X1, Y1, X2, Y2, From, To);
     };
     Canvas->DrawLines([&](TLineBatch& Batch) {
-        TTraceWalker walker(xAxis->ScaleMap(), yAxis->ScaleMap(), FClipToAxes, XYAxesReversed, Batch);
-        constexpr Integer kBlock = 1024;
-        TkPlotPoint block[kBlock];
+        const TkPlotScaleMap& xMap = xAxis->ScaleMap();
+        const TkPlotScaleMap& yMap = yAxis->ScaleMap();
+        TTraceWalker walker(xMap, yMap, FClipToAxes, XYAxesReversed, Batch);
+        constexpr Integer kBlock = TkPlotPointBlock::Capacity;
+        const auto block = std::make_unique<TkPlotPointBlock>();
+        Integer xPixels[kBlock];
+        Integer yPixels[kBlock];
         for (Integer first = Start; first <= Stop; first += kBlock) {
             const Integer count = std::min(kBlock, Stop - first + 1);
-            FDataList->ReadPoints(first, count, block);
-            for (Integer i = 0; i < count; ++i) walker.Walk(block[i], cut);
+            FDataList->ReadPoints(first, count, *block);
+            xMap.Pixels(block->X, count, xPixels);
+            yMap.Pixels(block->Y, count, yPixels);
+            walker.Walk(*block, xPixels, yPixels, count, cut);
         }
         walker.Finish();
     });

@@ -329,10 +329,12 @@ void TkPlotDataNullList::GetXYEmptyNull(Integer Index, Double& X, Double& Y, Boo
     Null = (point.Extra & kExtraNull) != 0;
 }
 
-void TkPlotDataNullList::ReadPoints(Integer Start, Integer Count, TkPlotPoint* Points) const
+void TkPlotDataNullList::ReadPoints(Integer Start, Integer Count, TkPlotPointBlock& Block) const
 {
-    ForRecords(Start, Count, [&Points](const TkPlotDataNull& Point, Integer) {
-        *Points++ = {Point.X, Point.Y, (Point.Extra & kExtraEmpty) != 0, (Point.Extra & kExtraNull) != 0};
+    ForRecords(Start, Count, [&Block](const TkPlotDataNull& Point, Integer I, Integer) {
+        Block.X[I] = Point.X;
+        Block.Y[I] = Point.Y;
+        Block.Status[I] = (Point.Extra & kExtraEmpty) ? kpdpsEmpty : (Point.Extra & kExtraNull) ? kpdpsNull : kpdpsValid;
     });
 }
 
@@ -381,10 +383,13 @@ void TkPlotDataCompactList::GetXYEmptyNull(Integer Index, Double& X, Double& Y, 
     Null = false;
 }
 
-void TkPlotDataCompactList::ReadPoints(Integer Start, Integer Count, TkPlotPoint* Points) const
+void TkPlotDataCompactList::ReadPoints(Integer Start, Integer Count, TkPlotPointBlock& Block) const
 {
-    ForRecords(Start, Count,
-               [&Points](const TkPlotDataSingle& Point, Integer) { *Points++ = {Point.X, Point.Y, false, false}; });
+    ForRecords(Start, Count, [&Block](const TkPlotDataSingle& Point, Integer I, Integer) {
+        Block.X[I] = Point.X;
+        Block.Y[I] = Point.Y;
+        Block.Status[I] = kpdpsValid;
+    });
 }
 
 // ---------------------------------------------------------------------------
@@ -465,10 +470,12 @@ void TkPlotDataCompactIntervalList::GetXYEmptyNull(Integer Index, Double& X, Dou
     Null = false;
 }
 
-void TkPlotDataCompactIntervalList::ReadPoints(Integer Start, Integer Count, TkPlotPoint* Points) const
+void TkPlotDataCompactIntervalList::ReadPoints(Integer Start, Integer Count, TkPlotPointBlock& Block) const
 {
-    ForRecords(Start, Count, [this, &Points](const TkPlotDataCompactInterval& Point, Integer Index) {
-        *Points++ = {GetX(Index), Point.Y, false, false};
+    ForRecords(Start, Count, [this, &Block](const TkPlotDataCompactInterval& Point, Integer I, Integer Index) {
+        Block.X[I] = GetX(Index);
+        Block.Y[I] = Point.Y;
+        Block.Status[I] = kpdpsValid;
     });
 }
 
@@ -531,8 +538,11 @@ void TkPlotDataFullList::GetXYEmptyNull(Integer Index, Double& X, Double& Y, Boo
     Null = point.Null;
 }
 
-void TkPlotDataFullList::ReadPoints(Integer Start, Integer Count, TkPlotPoint* Points) const
+void TkPlotDataFullList::ReadPoints(Integer Start, Integer Count, TkPlotPointBlock& Block) const
 {
-    ForRecords(Start, Count,
-               [&Points](const TkPlotDataFull& Point, Integer) { *Points++ = {Point.X, Point.Y, Point.Empty, Point.Null}; });
+    ForRecords(Start, Count, [&Block](const TkPlotDataFull& Point, Integer I, Integer) {
+        Block.X[I] = Point.X;
+        Block.Y[I] = Point.Y;
+        Block.Status[I] = Point.Empty ? kpdpsEmpty : Point.Null ? kpdpsNull : kpdpsValid;
+    });
 }

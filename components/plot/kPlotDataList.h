@@ -69,12 +69,14 @@ static_assert(std::is_trivially_copyable_v<TkPlotDataNull> && std::is_trivially_
               std::is_trivially_copyable_v<TkPlotDataCompactInterval> &&
               std::is_trivially_copyable_v<TkPlotDataFull>);
 
-// One point as drawing reads it.
-struct TkPlotPoint {
-    Double X;
-    Double Y;
-    Boolean Empty;
-    Boolean Null;
+// Points as drawing reads them, a block at a time, a field to an array, so
+// that whole blocks convert to pixels in tight loops.
+struct TkPlotPointBlock {
+    static constexpr Integer Capacity = 1024;
+    Double X[Capacity];
+    Double Y[Capacity];
+    // An empty point that is null as well reads empty.
+    TkPlotDataPointStatus Status[Capacity];
 };
 
 // Capacity after one growth step from Capacity: +4 up to 8 slots, +16 up to
@@ -169,10 +171,11 @@ public:
     // Removes the Size oldest points.
     virtual void DeletePoints(Integer Size) = 0;
     virtual void GetXYEmptyNull(Integer Index, Double& X, Double& Y, Boolean& Empty, Boolean& Null) const = 0;
-    // The points of logical indices Start .. Start + Count - 1, in order,
-    // as GetXYEmptyNull gives them, at memory speed; raises "Index out of
-    // Bounds" before reading when the range is not inside 0 .. Count - 1.
-    virtual void ReadPoints(Integer Start, Integer Count, TkPlotPoint* Points) const = 0;
+    // The points of logical indices Start .. Start + Count - 1 (Count at
+    // most a block's capacity), in order, as GetXYEmptyNull gives them, at
+    // memory speed; raises "Index out of Bounds" before reading when the
+    // range is not inside 0 .. Count - 1.
+    virtual void ReadPoints(Integer Start, Integer Count, TkPlotPointBlock& Block) const = 0;
     // Every point keeps the X and Y it was given, unrounded and unmoved
     // (no single precision, no X computed from a learnt interval).
     virtual bool KeepsValuesExactly() const { return false; }
@@ -291,16 +294,17 @@ protected:
     }
     TRecord& At(Integer Index) { return FList[Slot(Index)]; }
     const TRecord& At(Integer Index) const { return FList[Slot(Index)]; }
-    // Visits the records of Start .. Start + Count - 1 in logical order with
-    // their logical index, walking the array once (round the ring's end).
+    // Visits the records of Start .. Start + Count - 1 in logical order,
+    // walking the array once (round the ring's end).
+    // Visit takes the record, its place in the block and its logical index.
     template <class F>
     void ForRecords(Integer Start, Integer Count, F Visit) const
     {
         if (Count <= 0) return;
-        if (Int64{Start} + Count > FCount) RaiseIndexOutOfBounds();
+        if (Int64{Start} + Count > FCount || Count > TkPlotPointBlock::Capacity) RaiseIndexOutOfBounds();
         Integer slot = Slot(Start);
-        for (Integer index = Start; index < Start + Count; ++index) {
-            Visit(FList[slot], index);
+        for (Integer i = 0; i < Count; ++i) {
+            Visit(FList[slot], i, Start + i);
             if (++slot == FCount) slot = 0;
         }
     }
@@ -342,7 +346,7 @@ public:
     Integer Add(Double X, Double Y, Boolean Null, Boolean Empty) override;
     void DeletePoints(Integer Size) override;
     void GetXYEmptyNull(Integer Index, Double& X, Double& Y, Boolean& Empty, Boolean& Null) const override;
-    void ReadPoints(Integer Start, Integer Count, TkPlotPoint* Points) const override;
+    void ReadPoints(Integer Start, Integer Count, TkPlotPointBlock& Block) const override;
     bool KeepsValuesExactly() const override { return true; }
 
 private:
@@ -362,7 +366,7 @@ public:
     Integer Add(Double X, Double Y, Boolean Null, Boolean Empty) override;
     void DeletePoints(Integer Size) override;
     void GetXYEmptyNull(Integer Index, Double& X, Double& Y, Boolean& Empty, Boolean& Null) const override;
-    void ReadPoints(Integer Start, Integer Count, TkPlotPoint* Points) const override;
+    void ReadPoints(Integer Start, Integer Count, TkPlotPointBlock& Block) const override;
 };
 
 // Y in single precision; X follows from the first X and a fixed interval
@@ -381,7 +385,7 @@ public:
     void Clear() override;
     void DeletePoints(Integer Size) override;
     void GetXYEmptyNull(Integer Index, Double& X, Double& Y, Boolean& Empty, Boolean& Null) const override;
-    void ReadPoints(Integer Start, Integer Count, TkPlotPoint* Points) const override;
+    void ReadPoints(Integer Start, Integer Count, TkPlotPointBlock& Block) const override;
 
     // The X step; -1.0 while unknown.
     Double Interval() const { return FInterval; }
@@ -463,6 +467,6 @@ public:
     Integer Add(Double X, Double Y, Boolean Null, Boolean Empty) override;
     void DeletePoints(Integer Size) override;
     void GetXYEmptyNull(Integer Index, Double& X, Double& Y, Boolean& Empty, Boolean& Null) const override;
-    void ReadPoints(Integer Start, Integer Count, TkPlotPoint* Points) const override;
+    void ReadPoints(Integer Start, Integer Count, TkPlotPointBlock& Block) const override;
     bool KeepsValuesExactly() const override { return true; }
 };

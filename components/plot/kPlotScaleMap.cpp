@@ -42,6 +42,32 @@ Integer TkPlotScaleMap::LogPixel(Double Value) const
     return PixelAt((ScaleLog10(Value) - LogLow) * (Extended(Start) - Stop) / decades);
 }
 
+void TkPlotScaleMap::Pixels(const Double* Values, Integer Count, Integer* Pixels) const
+{
+    if (Start == Stop || Span <= kMinSpan || Log) {
+        for (Integer i = 0; i < Count; ++i) Pixels[i] = Pixel(Values[i]);
+        return;
+    }
+    // The rounding of Pixel without its branches: a lane that the double
+    // computation cannot settle (a NaN among them) is marked, and taken
+    // again through Pixel after the loop.
+    constexpr Integer kUnsettled = std::numeric_limits<Integer>::min();
+    Integer unsettled = 0;
+    for (Integer i = 0; i < Count; ++i) {
+        const Double offset = (Values[i] - Min) * PixelsPerSpanUnit;
+        const Double rounded = (offset + kDoubleShift) - kDoubleShift;
+        const bool settled = std::fabs(offset) < kMaxFastOffset && std::fabs(offset - rounded) < kHalfPixelMargin;
+        const Integer whole = Integer(settled ? rounded : 0.0);
+        Pixels[i] = settled ? ClampPixel(Int64{Start} - whole) : kUnsettled;
+        unsettled += !settled;
+    }
+    for (Integer i = 0; unsettled > 0 && i < Count; ++i)
+        if (Pixels[i] == kUnsettled) {
+            Pixels[i] = Pixel(Values[i]);
+            --unsettled;
+        }
+}
+
 Double TkPlotScaleMap::Fraction(Double Value) const
 {
     Extended fraction = 0;

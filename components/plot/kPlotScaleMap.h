@@ -56,6 +56,9 @@ struct TkPlotScaleMap {
         }
         return PixelAt((Extended(Value) - Min) * PixelsPerSpanUnit);
     }
+    // Pixel of every value of a block, as Pixel gives it, in a loop without
+    // branches where the scale is linear.
+    void Pixels(const Double* Values, Integer Count, Integer* Pixels) const;
     // The value at a pixel along the axis; within +-DBL_MAX.
     Double Position(Integer Pixel) const;
     // Where a value lies between the ends of the scale as drawn (0 at the

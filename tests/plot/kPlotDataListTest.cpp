@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -200,17 +202,16 @@ TYPED_TEST(PlotDataListAllStores, BlockReadsGiveWhatEachPointGivesAlsoRoundTheRi
     auto& list = this->List();
     list.SetRingBufferSize(7);
     for (Integer i = 0; i < 11; ++i) list.Add(i * 0.5, i * 2.0, i % 4 == 1, i % 5 == 2);  // wrapped
+    const auto block = std::make_unique<TkPlotPointBlock>();
     const auto expectSame = [&](Integer Start, Integer Count) {
-        std::vector<TkPlotPoint> points(Count);
-        list.ReadPoints(Start, Count, points.data());
+        list.ReadPoints(Start, Count, *block);
         for (Integer i = 0; i < Count; ++i) {
             Double x, y;
             Boolean empty, null;
             list.GetXYEmptyNull(Start + i, x, y, empty, null);
-            EXPECT_EQ(points[i].X, x) << Start + i;
-            EXPECT_EQ(points[i].Y, y) << Start + i;
-            EXPECT_EQ(points[i].Empty, empty) << Start + i;
-            EXPECT_EQ(points[i].Null, null) << Start + i;
+            EXPECT_EQ(block->X[i], x) << Start + i;
+            EXPECT_EQ(block->Y[i], y) << Start + i;
+            EXPECT_EQ(block->Status[i], empty ? kpdpsEmpty : null ? kpdpsNull : kpdpsValid) << Start + i;
         }
     };
     expectSame(0, 7);
@@ -218,9 +219,8 @@ TYPED_TEST(PlotDataListAllStores, BlockReadsGiveWhatEachPointGivesAlsoRoundTheRi
     expectSame(6, 1);
     expectSame(3, 0);
 
-    TkPlotPoint point{};
-    EXPECT_EQ(MessageOf([&] { list.ReadPoints(5, 3, &point); }), "Index out of Bounds");
-    EXPECT_EQ(MessageOf([&] { list.ReadPoints(-1, 1, &point); }), "Index out of Bounds");
+    EXPECT_EQ(MessageOf([&] { list.ReadPoints(5, 3, *block); }), "Index out of Bounds");
+    EXPECT_EQ(MessageOf([&] { list.ReadPoints(-1, 1, *block); }), "Index out of Bounds");
 }
 
 // The record array must fail cleanly when the memory is refused. The child
