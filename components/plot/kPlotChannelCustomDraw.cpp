@@ -239,61 +239,73 @@ public:
     template <class C>
     void Walk(const TkPlotPointBlock& Block, const Integer* XPixels, const Integer* YPixels, Integer Count, C Cut)
     {
+        // The state of the walk lives in locals for the block: written to
+        // members at every point, it would be reloaded after every store
+        // into the pixel arrays' type.
+        TState state = FState;
         for (Integer i = 0; i < Count; ++i) {
             if (Block.Status[i] == kpdpsEmpty) continue;
             if (Block.Status[i] == kpdpsNull) {
-                CloseRun();
-                FRestart = true;
+                CloseRun(state.Run);
+                state.Restart = true;
                 continue;
             }
             const TTracePoint current{Block.X[i], Block.Y[i], Point(XPixels[i], YPixels[i]),
                                       Plain(Block.X[i], Block.Y[i], XPixels[i], YPixels[i])};
-            if (FRestart) {
-                FRestart = false;
-            } else if (FPrevious.Plain && current.Plain) {
-                PlainSegment(current);
+            if (state.Restart) {
+                state.Restart = false;
+            } else if (state.Previous.Plain && current.Plain) {
+                PlainSegment(state, current);
             } else {
-                CloseRun();
-                if (TPoint from, to; Cut(FPrevious.X, FPrevious.Y, current.X, current.Y, from, to))
+                CloseRun(state.Run);
+                if (TPoint from, to; Cut(state.Previous.X, state.Previous.Y, current.X, current.Y, from, to))
                     FBatch.Line(from, to);
             }
             // Field by field: a copy of the whole record would be read back
             // from the stores that just made it, a stall at every point.
-            FPrevious.X = current.X;
-            FPrevious.Y = current.Y;
-            FPrevious.Pixel.X = current.Pixel.X;
-            FPrevious.Pixel.Y = current.Pixel.Y;
-            FPrevious.Plain = current.Plain;
+            state.Previous.X = current.X;
+            state.Previous.Y = current.Y;
+            state.Previous.Pixel.X = current.Pixel.X;
+            state.Previous.Pixel.Y = current.Pixel.Y;
+            state.Previous.Plain = current.Plain;
         }
+        FState = state;
     }
-    void Finish() { CloseRun(); }
+    void Finish() { CloseRun(FState.Run); }
 
 private:
+    struct TState {
+        TTracePoint Previous{};
+        bool Restart = true;
+        TColumnRun Run;
+    };
+
     bool Plain(Double X, Double Y, Integer XPixel, Integer YPixel) const
     {
         const bool inside = FX.Min <= X && X <= FXMax && (!FClipY || (FY.Min <= Y && Y <= FYMax));
         return inside && (!FClipY || (FX.OnScalePixel(XPixel) && FY.OnScalePixel(YPixel)));
     }
-    void PlainSegment(const TTracePoint& Current)
+    void PlainSegment(TState& State, const TTracePoint& Current)
     {
+        const TTracePoint& previous = State.Previous;
         // A segment runs from its lower X to its higher one.
-        const bool backwards = Current.X < FPrevious.X;
-        if (FMerge && !backwards && Current.Pixel.X == FPrevious.Pixel.X) {
-            if (!FRun.Open() || FRun.Column() != Current.Pixel.X) {
-                CloseRun();
-                FRun.Start(Current.Pixel.X, FPrevious.Pixel.Y);
+        const bool backwards = Current.X < previous.X;
+        if (FMerge && !backwards && Current.Pixel.X == previous.Pixel.X) {
+            if (!State.Run.Open() || State.Run.Column() != Current.Pixel.X) {
+                CloseRun(State.Run);
+                State.Run.Start(Current.Pixel.X, previous.Pixel.Y);
             }
-            FRun.Add(Current.Pixel.Y);
+            State.Run.Add(Current.Pixel.Y);
             return;
         }
-        CloseRun();
-        const TPoint from = backwards ? Current.Pixel : FPrevious.Pixel;
-        const TPoint to = backwards ? FPrevious.Pixel : Current.Pixel;
+        CloseRun(State.Run);
+        const TPoint from = backwards ? Current.Pixel : previous.Pixel;
+        const TPoint to = backwards ? previous.Pixel : Current.Pixel;
         FBatch.Line(Device(from), Device(to));
     }
-    void CloseRun()
+    void CloseRun(TColumnRun& Run)
     {
-        if (FRun.Open()) FRun.Close([this](TPoint A, TPoint B) { FBatch.Line(Device(A), Device(B)); });
+        if (Run.Open()) Run.Close([this](TPoint A, TPoint B) { FBatch.Line(Device(A), Device(B)); });
     }
     TPoint Device(TPoint P) const { return FReversed ? Point(P.Y, P.X) : P; }
 
@@ -305,9 +317,7 @@ private:
     const bool FReversed;
     const bool FMerge;
     TLineBatch& FBatch;
-    TTracePoint FPrevious{};
-    bool FRestart = true;
-    TColumnRun FRun;
+    TState FState;
 };
 
 }  // namespace
