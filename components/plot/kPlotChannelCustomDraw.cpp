@@ -1,8 +1,8 @@
 // Drawing of a channel: the trace as clipped two-point segments and the
 // markers, all positions converted to pixels by the channel's axes. A trace
 // of one pen reads its points a block at a time, converts each point once and
-// hands its segments to one line batch: the cost of a million points is that
-// of reading them.
+// hands its segments to one line batch, the runs of one pixel column merged:
+// a million points cost a few times what reading them costs.
 //
 // Segments are cut to the axes in scale units before any pixel conversion:
 // the axes clamp pixels to +-32000, and a segment whose ends were clamped
