@@ -1,5 +1,6 @@
 #include "components/plot/kPlotScaleMap.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -52,13 +53,16 @@ void TkPlotScaleMap::Pixels(const Double* Values, Integer Count, Integer* Pixels
     // computation cannot settle (a NaN among them) is marked, and taken
     // again through Pixel after the loop.
     constexpr Integer kUnsettled = std::numeric_limits<Integer>::min();
+    constexpr Double kMaxPixelValue = kMaxPixel;
+    const Double start = Start;
     Integer unsettled = 0;
     for (Integer i = 0; i < Count; ++i) {
         const Double offset = (Values[i] - Min) * PixelsPerSpanUnit;
         const Double rounded = (offset + kDoubleShift) - kDoubleShift;
-        const bool settled = std::fabs(offset) < kMaxFastOffset && std::fabs(offset - rounded) < kHalfPixelMargin;
-        const Integer whole = Integer(settled ? rounded : 0.0);
-        Pixels[i] = settled ? ClampPixel(Int64{Start} - whole) : kUnsettled;
+        const bool settled = (std::fabs(offset) < kMaxFastOffset) & (std::fabs(offset - rounded) < kHalfPixelMargin);
+        // Whole numbers within +-2^31 in either order of clamping.
+        const Double pixel = std::min(std::max(start - (settled ? rounded : 0.0), -kMaxPixelValue), kMaxPixelValue);
+        Pixels[i] = settled ? Integer(pixel) : kUnsettled;
         unsettled += !settled;
     }
     for (Integer i = 0; unsettled > 0 && i < Count; ++i)

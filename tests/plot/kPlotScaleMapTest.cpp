@@ -8,6 +8,7 @@
 #include <cmath>
 #include <limits>
 #include <random>
+#include <vector>
 
 #include "components/plot/kPlotAxisTicks.h"
 #include "components/plot/kPlotScaleMap.h"
@@ -100,6 +101,21 @@ TEST_F(ScaleMapTest, PixelsAreBitIdenticalOnLinearScales)
 TEST_F(ScaleMapTest, PixelsAreBitIdenticalOnLogScales)
 {
     for (int i = 0; i < 300; ++i) ExpectSamePixels(RandomScale(true));
+}
+
+TEST_F(ScaleMapTest, BlocksConvertAsSingleValues)
+{
+    const Double nan = std::numeric_limits<Double>::quiet_NaN();
+    const Double inf = std::numeric_limits<Double>::infinity();
+    for (int i = 0; i < 200; ++i) {
+        const TScale scale = RandomScale(i % 3 == 0);
+        const TkPlotScaleMap map = MapOf(scale);
+        std::vector<Double> values = {nan, inf, -inf, 1e308, -1e308, scale.Min, scale.Min + scale.Span / 2};
+        for (int k = 0; k < 100; ++k) values.push_back(RandomValue(scale));
+        std::vector<Integer> pixels(values.size());
+        map.Pixels(values.data(), Integer(values.size()), pixels.data());
+        for (std::size_t k = 0; k < values.size(); ++k) ASSERT_EQ(pixels[k], map.Pixel(values[k])) << values[k];
+    }
 }
 
 TEST_F(ScaleMapTest, HalfPixelOffsetsRoundToEven)
