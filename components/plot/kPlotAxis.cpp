@@ -8,8 +8,6 @@
 #include "components/plot/kPlotHost.h"
 #include "platform/FormStream.h"
 #include "platform/Math.h"
-#include "platform/Menus.h"
-#include "platform/Messages.h"
 #include "platform/SysUtils.h"
 
 namespace {
