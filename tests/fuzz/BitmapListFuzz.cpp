@@ -19,12 +19,7 @@ bool IsListError(const Exception& e)
 
 void CheckRoundTrip(TQdBitmaps& List)
 {
-    TMemoryStream saved;
-    List.SaveToStream(saved);
-    saved.SetPosition(0);
-    TOwned<TQdBitmaps> back = CreateOwned<TQdBitmaps>();
-    back->LoadFromStream(saved);
-    Check(saved.Position() == saved.Size());
+    TOwned<TQdBitmaps> back = SaveAndReload(List);
     Check(back->Count() == List.Count());
     for (Integer i = 0; i < List.Count(); ++i) Check(SamePixels(*List.Bitmaps(i), *back->Bitmaps(i)));
 }
@@ -33,9 +28,7 @@ void CheckRoundTrip(TQdBitmaps& List)
 void ReadInto(std::span<const std::uint8_t> d, bool Replace)
 {
     TOwned<TQdBitmaps> list = CreateOwned<TQdBitmaps>();
-    TOwned<TBitmap> pixel = CreateOwned<TBitmap>();
-    pixel->SetSize(1, 1);
-    list->Add(pixel.get());
+    list->Add(WhitePixel().get());
     TBitmap* const kept = list->Bitmaps(0);
     Integer changes = 0;
     list->OnChange = [&changes](TObject*) { ++changes; };
@@ -48,7 +41,7 @@ void ReadInto(std::span<const std::uint8_t> d, bool Replace)
         Check(IsListError(e));
         Check(changes == 0 && list->UpdateCount() == 0);
         Check(list->Count() == 1 && list->Bitmaps(0) == kept);
-        Check(kept->Width() == 1 && kept->Height() == 1 && kept->Canvas()->Pixels(0, 0) == clWhite);
+        Check(IsWhitePixel(*kept));
         return;
     }
     Check(list->UpdateCount() == 0);

@@ -24,13 +24,7 @@ void CheckRoundTrip(TBitmap& Bitmap)
         return;
     }
     Check(WithinCaps(Bitmap.Width(), Bitmap.Height()));
-    TMemoryStream saved;
-    Bitmap.SaveToStream(saved);
-    saved.SetPosition(0);
-    TOwned<TBitmap> back = CreateOwned<TBitmap>();
-    back->LoadFromStream(saved);
-    Check(saved.Position() == saved.Size());
-    Check(SamePixels(Bitmap, *back));
+    Check(SamePixels(Bitmap, *SaveAndReload(Bitmap)));
 }
 
 // Loads one bitmap from the stream's position into a bitmap that holds one
@@ -38,14 +32,12 @@ void CheckRoundTrip(TBitmap& Bitmap)
 bool LoadOne(TMemoryStream& Stream, std::span<const std::uint8_t> d)
 {
     const Int64 start = Stream.Position();
-    TOwned<TBitmap> bitmap = CreateOwned<TBitmap>();
-    bitmap->SetSize(1, 1);
+    TOwned<TBitmap> bitmap = WhitePixel();
     try {
         bitmap->LoadFromStream(Stream);
     } catch (const Exception& e) {
         Check(IsImageError(e));
-        Check(bitmap->Width() == 1 && bitmap->Height() == 1 &&
-              bitmap->Canvas()->Pixels(0, 0) == clWhite);
+        Check(IsWhitePixel(*bitmap));
         return false;
     }
     Check(Stream.Position() == DeclaredEnd(d, start));

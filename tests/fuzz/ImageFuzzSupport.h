@@ -105,6 +105,33 @@ inline bool SamePixels(TBitmap& A, TBitmap& B)
     return true;
 }
 
+// A 1 x 1 white bitmap, and whether a bitmap still is one.
+inline TOwned<TBitmap> WhitePixel()
+{
+    TOwned<TBitmap> pixel = CreateOwned<TBitmap>();
+    pixel->SetSize(1, 1);
+    return pixel;
+}
+
+inline bool IsWhitePixel(TBitmap& B)
+{
+    return B.Width() == 1 && B.Height() == 1 && B.Canvas()->Pixels(0, 0) == clWhite;
+}
+
+// Saves Source and loads it into a fresh object of its kind; the load must
+// end where the save did.
+template <class T>
+TOwned<T> SaveAndReload(T& Source)
+{
+    TMemoryStream saved;
+    Source.SaveToStream(saved);
+    saved.SetPosition(0);
+    TOwned<T> back = CreateOwned<T>();
+    back->LoadFromStream(saved);
+    Check(saved.Position() == saved.Size());
+    return back;
+}
+
 // The raw input as form Data: a failed read keeps the picture's graphic; a
 // read graphic writes and reads back at the same size.
 inline void FuzzPictureData(std::span<const std::uint8_t> d)

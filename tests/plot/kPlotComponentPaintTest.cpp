@@ -1,7 +1,4 @@
-// The plot's layout round the data view and its paint: bands, stacking,
-// extents, Cartesian axes, hidden objects, plots too small or huge, the
-// draw order inside the data view, the clip, the hint box, and the main
-// window's plot painted whole.
+// The plot's layout round the data view, its paint, and the layout kept between paints.
 
 #include <gtest/gtest.h>
 
@@ -37,10 +34,11 @@ protected:
         Bitmap->SetSize(Plot->Width(), Plot->Height());
         Canvas()->Brush()->SetStyle(bsSolid);
         Canvas()->Brush()->SetColor(Unpainted);
-        Canvas()->FillRect(Rect(0, 0, Plot->Width(), Plot->Height()));
+        Canvas()->FillRect(Whole());
         Plot->kPaintTo(Canvas());
     }
 
+    TRect Whole() const { return Rect(0, 0, Plot->Width(), Plot->Height()); }
     Integer CountIn(const TRect& R, TColor Color) const
     {
         Integer count = 0;
@@ -53,11 +51,12 @@ protected:
     {
         for (Integer i = 0; i < Count; ++i) Channel->AddXY(i, std::sin(2 * Pi * i / 360));
     }
+    void PageUp(TkPlotAxis* Axis)
+    {
+        Word key = VK_PRIOR;
+        Axis->kKeyDown(key, TShiftState{}, nullptr);
+    }
 };
-
-// ===========================================================================
-// The main window's plot
-// ===========================================================================
 
 // The first plot of the main window as its form data sets it up.
 void SetUpLikeTheMainWindow(TkXYPlot& Plot)
@@ -104,7 +103,6 @@ TEST_F(PlotPaintTest, TheMainWindowPlotDrawsAxesGridTitleAndTrace)
     EXPECT_EQ(view.Right, Plot->Width() - Size(Plot->GetLegend(0)) - 2 - 5 - 1);
     EXPECT_EQ(Y()->DrawRect(), Rect(view.Left - Size(Y()), view.Top, view.Left, view.Bottom));
     EXPECT_EQ(X()->DrawRect(), Rect(view.Left, view.Bottom, view.Right, view.Bottom + Size(X())));
-    EXPECT_EQ(Plot->GetLegend(0)->DrawRect().Left, view.Right);
     // The title spans the plot inside the outer margins, the border counted
     // on the left only.
     EXPECT_EQ(Title()->DrawRect(), Rect(2 + 5, view.Top - Size(Title()), Plot->Width() - 5, view.Top));
@@ -121,12 +119,8 @@ TEST_F(PlotPaintTest, TheMainWindowPlotDrawsAxesGridTitleAndTrace)
         EXPECT_EQ(Canvas()->Pixels(view.Left - Y()->InnerMargin(), y), clWhite) << y;
     EXPECT_GT(CountIn(Title()->DrawRect(), clWhite), 100);
     EXPECT_GT(CountIn(Rect(view.Left, view.Bottom + 6, view.Right, Plot->Height()), clWhite), 50);
-    EXPECT_EQ(CountIn(Rect(0, 0, Plot->Width(), Plot->Height()), Unpainted), 0);
+    EXPECT_EQ(CountIn(Whole(), Unpainted), 0);
 }
-
-// ===========================================================================
-// Layout arithmetic
-// ===========================================================================
 
 TEST_F(PlotPaintTest, AxesOnOneSideStandInRowsOrShareOne)
 {
@@ -134,7 +128,6 @@ TEST_F(PlotPaintTest, AxesOnOneSideStandInRowsOrShareOne)
     TkPlotYAxis* outer = Plot->GetYAxis(Plot->AddYAxis());
     Plot->ReCalcLayout();
     TRect view = View();
-    EXPECT_EQ(Y()->DrawRect().Right, view.Left);
     EXPECT_EQ(outer->DrawRect().Right, Y()->DrawRect().Left);
     EXPECT_EQ(view.Left, Size(Y()) + Size(outer) + 2 + 5);
 
@@ -179,11 +172,9 @@ TEST_F(PlotPaintTest, LabelsStandAboveAndBelowTheDataView)
     footer->SetCaption("Footer");
     Plot->ReCalcLayout();
     const TRect view = View();
-    EXPECT_EQ(X()->DrawRect().Top, view.Bottom);
     EXPECT_EQ(footer->DrawRect().Top, X()->DrawRect().Bottom);
     EXPECT_EQ(footer->DrawRect().Bottom, footer->DrawRect().Top + Size(footer));
     EXPECT_EQ(view.Bottom, Plot->Height() - Size(X()) - Size(footer) - 2 - 5 - 1);
-    EXPECT_EQ(Title()->DrawRect().Bottom, view.Top);
 
     // Along the side a label covers its share of the plot inside the border
     // and outer margins, not of the data view.
@@ -219,8 +210,6 @@ TEST_F(PlotPaintTest, ALegendStandsRightOfTheDataViewAlongItsHeight)
 
 TEST_F(PlotPaintTest, HiddenObjectsTakeNoRoom)
 {
-    Plot->ReCalcLayout();
-    const TRect before = View();
     Title()->SetVisible(false);
     Y()->SetVisible(false);
     Plot->ReCalcLayout();
@@ -229,8 +218,6 @@ TEST_F(PlotPaintTest, HiddenObjectsTakeNoRoom)
     // of the other sides.
     EXPECT_EQ(after.Top, EndMargin(Plot->GetLegend(0)) + 2 + 5);
     EXPECT_EQ(after.Left, EndMargin(X()) + 2 + 5);
-    EXPECT_LT(after.Left, before.Left);
-    EXPECT_LT(after.Top, before.Top);
     // Hidden objects still get their extent along the side.
     EXPECT_EQ(Y()->DrawRect().Top, after.Top);
     EXPECT_EQ(Y()->DrawRect().Bottom, after.Bottom);
@@ -253,6 +240,16 @@ TEST_F(PlotPaintTest, ALoneToolBarOnTopHugsTheBorder)
     EXPECT_EQ(toolBar->DrawRect().Top, 0);
 }
 
+TEST_F(PlotPaintTest, AnAlignedAxisTakesItsReferenceExtent)
+{
+    TkPlotYAxis* aligned = Plot->GetYAxis(Plot->AddYAxis());
+    aligned->SetStopPercent(40);
+    aligned->SetAlignRefAxisName(Y()->Name());
+    Plot->ReCalcLayout();
+    EXPECT_EQ(aligned->DrawRect(), Rect(Y()->DrawRect().Left - Size(aligned), Y()->DrawRect().Top,
+                                        Y()->DrawRect().Left, Y()->DrawRect().Bottom));
+}
+
 TEST_F(PlotPaintTest, CartesianAxesCrossTheDataView)
 {
     X()->SetCartesianStyle(kpcsMaster);
@@ -271,16 +268,6 @@ TEST_F(PlotPaintTest, CartesianAxesCrossTheDataView)
     Y()->SetCartesianChildRefAxisName("No such axis");
     Plot->ReCalcLayout();
     EXPECT_EQ(Y()->DrawRect(), TRect{});
-}
-
-TEST_F(PlotPaintTest, AnAlignedAxisTakesItsReferenceExtent)
-{
-    TkPlotYAxis* aligned = Plot->GetYAxis(Plot->AddYAxis());
-    aligned->SetStopPercent(40);
-    aligned->SetAlignRefAxisName(Y()->Name());
-    Plot->ReCalcLayout();
-    EXPECT_EQ(aligned->DrawRect(), Rect(Y()->DrawRect().Left - Size(aligned), Y()->DrawRect().Top,
-                                        Y()->DrawRect().Left, Y()->DrawRect().Bottom));
 }
 
 TEST_F(PlotPaintTest, PlotsTooSmallForTheirMarginsOrHugeStayWhole)
@@ -317,15 +304,17 @@ TEST_F(PlotPaintTest, PlotsTooSmallForTheirMarginsOrHugeStayWhole)
     EXPECT_EQ(View(), Rect(Plot->Width(), Plot->Height(), 0, 0));
 }
 
-// ===========================================================================
-// Paint
-// ===========================================================================
-
-TEST_F(PlotPaintTest, APlotWithoutToolBarLegendOrDataViewDrawsNothing)
+TEST_F(PlotPaintTest, APaintThatRaisesOrHasNothingToDrawEndsCleanly)
 {
+    Plot->OnXAxisCustomizeLabel = [](TObject*, Integer, Double, String&) { throw Exception("label refused"); };
+    EXPECT_THROW(Paint(), Exception);
+    EXPECT_FALSE(Plot->Painting());
+    Plot->OnXAxisCustomizeLabel = nullptr;
+
+    // Without toolbar, legend or data view nothing is drawn.
     Plot->RemoveAllToolBars();
     Paint();
-    EXPECT_EQ(CountIn(Rect(0, 0, Plot->Width(), Plot->Height()), Unpainted), Plot->Width() * Plot->Height());
+    EXPECT_EQ(CountIn(Whole(), Unpainted), Plot->Width() * Plot->Height());
     EXPECT_FALSE(Plot->Painting());
 }
 
@@ -412,21 +401,14 @@ TEST_F(PlotPaintTest, DrawingInsideTheDataViewIsClippedAndTheHostClipKept)
 
 TEST_F(PlotPaintTest, TheHintBoxShowsWhileTheHintShows)
 {
-    TkPlotHintData hint;
-    hint.Text = "Hint";
-    hint.Left = 100;
-    hint.Top = 50;
-    hint.Width = 60;
-    hint.Height = 20;
+    const TkPlotHintData hint{.Text = "Hint", .Left = 100, .Top = 50, .Width = 60, .Height = 20};
     Plot->SetHint(hint, true);
     Paint();
     EXPECT_TRUE(Plot->HintDrawn());
     EXPECT_GT(CountIn(Rect(100, 50, 160, 70), ColorToRGB(clInfoBk)), 400);
     EXPECT_GT(CountIn(Rect(100, 50, 160, 70), ColorToRGB(clInfoText)), 0);
-    EXPECT_EQ(Plot->HintTextExtent("Hint").cx, [&] {
-        Canvas()->SetFont(Plot->HintsFont());
-        return Canvas()->TextWidth("Hint");
-    }());
+    Canvas()->SetFont(Plot->HintsFont());
+    EXPECT_EQ(Plot->HintTextExtent("Hint").cx, Canvas()->TextWidth("Hint"));
 
     Plot->SetHint(hint, false);
     Paint();
@@ -454,10 +436,6 @@ TEST_F(PlotPaintTest, AHandlerThatRemovesObjectsDuringAPaintEndsItSafely)
         EXPECT_FALSE(plot->Painting());
     }
 }
-
-// ===========================================================================
-// Occupied rectangles and axis gestures
-// ===========================================================================
 
 TEST_F(PlotPaintTest, OccupiedRectanglesRefuseOverlapsAndPlacesOutsideTheView)
 {
@@ -487,56 +465,28 @@ TEST_F(PlotPaintTest, AGestureOnAnAxisReachesTheOtherAxesOfItsDirectionOnce)
     std::vector<String> finished;
     Plot->OnXAxisMinSpanChangeFinished = [&](TObject*, Integer Index, Double, Double, Double NewMin, Double) {
         finished.push_back(IntToStr(Index) + " " + FloatToStr(NewMin));
+        if (Index == 1 && NewMin > 100) throw Exception("finish refused");
     };
     Plot->ReCalcLayout();
-    Word key = VK_PRIOR;
-    X()->kKeyDown(key, TShiftState{}, nullptr);
+    PageUp(X());
     EXPECT_EQ(X()->Min(), 100);
     EXPECT_EQ(second->Min(), 100);
     EXPECT_EQ(Y()->Min(), 0);
     EXPECT_EQ(finished, (std::vector<String>{"1 100", "0 100"}));
     EXPECT_FALSE(Plot->AxesForwarding());
 
+    // A handler raising for the forwarded axis ends the gesture; the next one is forwarded again.
+    EXPECT_THROW(PageUp(X()), Exception);
+    EXPECT_FALSE(Plot->AxesForwarding());
+    Plot->OnXAxisMinSpanChangeFinished = nullptr;
+    const Double secondMin = second->Min();
+    PageUp(X());
+    EXPECT_EQ(second->Min(), secondMin + 100);
+
     Plot->DisableAllTracking();
     EXPECT_FALSE(Y()->TrackingEnabled());
     EXPECT_FALSE(second->TrackingEnabled());
 }
-
-TEST_F(PlotPaintTest, AHandlerRaisingInAPaintOrAForwardedGestureEndsIt)
-{
-    Plot->OnXAxisCustomizeLabel = [](TObject*, Integer, Double, String&) { throw Exception("label refused"); };
-    EXPECT_THROW(Paint(), Exception);
-    EXPECT_FALSE(Plot->Painting());
-    Plot->OnXAxisCustomizeLabel = nullptr;
-
-    TkPlotXAxis* second = Plot->GetXAxis(Plot->AddXAxis());
-    for (TkPlotAxis* axis : {X(), second}) {
-        axis->SetMasterUIInput(true);
-        axis->SetMinSpan(0, 100);
-    }
-    Plot->OnXAxisMinSpanChangeFinished = [](TObject*, Integer Index, Double, Double, Double, Double) {
-        if (Index == 1) throw Exception("finish refused");
-    };
-    Plot->ReCalcLayout();
-    Word key = VK_PRIOR;
-    EXPECT_THROW(X()->kKeyDown(key, TShiftState{}, nullptr), Exception);
-    EXPECT_FALSE(Plot->AxesForwarding());
-
-    // The next gesture is forwarded again.
-    Plot->OnXAxisMinSpanChangeFinished = nullptr;
-    const Double secondMin = second->Min();
-    key = VK_PRIOR;
-    X()->kKeyDown(key, TShiftState{}, nullptr);
-    EXPECT_EQ(second->Min(), secondMin + 100);
-}
-
-}  // namespace
-
-// ===========================================================================
-// Layout kept between paints
-// ===========================================================================
-
-namespace {
 
 // The layout a paint leaves, to compare with a layout made from scratch.
 struct TPlacement {

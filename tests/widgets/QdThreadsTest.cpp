@@ -12,6 +12,7 @@
 
 #include "platform/Forms.h"
 #include "platform/Testing.h"
+#include "support/ExceptionCatcher.h"
 #include "widgets/QdThreads.h"
 
 using namespace Testing;
@@ -31,12 +32,6 @@ bool WaitUntil(P Done)
 
 // Workers run a while; the GUI thread serves none of their calls.
 void LetWorkersRun() { std::this_thread::sleep_for(std::chrono::milliseconds(30)); }
-
-struct TExceptionLog {
-    std::vector<String> Messages;
-    TExceptionLog() { Application->OnException = [this](TObject*, Exception& E) { Messages.push_back(E.Message()); }; }
-    ~TExceptionLog() { Application->OnException = nullptr; }
-};
 
 // Calls from any thread; the first one raises when asked to.
 struct TCallLog {
@@ -87,7 +82,7 @@ TEST(QdTimerTest, StartsOnlyWhenASetterOrLoadedAsksAndNeverWhileDesigning)
 
 TEST(QdTimerTest, SystemTimerTicksIgnoredWhileDisabledAndSurvivesExceptions)
 {
-    TExceptionLog errors;
+    ExceptionCatcher errors;
     TCallLog log;
     log.RaiseFirst = true;
     TOwned<TQdTimer> timer(NewTimer(log.Recorder(), ttSystem, 100));
@@ -115,7 +110,7 @@ TEST(QdTimerTest, ThreadTimerTicksOnTheGuiThreadOrOnTheWorker)
     EXPECT_EQ(synced.OffMainThread, 0);
 
     // A worker's exception is reported on the GUI thread.
-    TExceptionLog errors;
+    ExceptionCatcher errors;
     TCallLog direct;
     direct.RaiseFirst = true;
     TOwned<TQdTimer> worker(NewTimer(direct.Recorder(), ttThread, 5, false));
