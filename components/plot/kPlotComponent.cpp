@@ -364,6 +364,13 @@ void TkPlotComponent::DoLimitLine2PositionChange(TkPlotLimit* Limit, Double OldV
     FireIndexedEvent(OnLimitLine2PositionChange, Limit, OldValue, NewValue);
 }
 
+void TkPlotComponent::DoAnnotationEvent(TkPlotObject* Annotation, TkPlotAnnotationEvent Event)
+{
+    const TkPlotObjectEvent* events[] = {&OnAnnotationCoordinatesChange, &OnAnnotationMoveUser,
+                                         &OnAnnotationResizeUser, &OnAnnotationCoordinatesChangeFinished};
+    FireIndexedEvent(*events[Event], Annotation);
+}
+
 void TkPlotComponent::DoBeforeZoomBox(TRect& ZoomRect, bool& Cancel)
 {
     if (IsLoading()) return;

@@ -359,6 +359,7 @@ public:
     // --- what limits report ------------------------------------------------------------------
     void DoLimitLine1PositionChange(TkPlotLimit* Limit, Double OldValue, Double NewValue) override;
     void DoLimitLine2PositionChange(TkPlotLimit* Limit, Double OldValue, Double NewValue) override;
+    void DoAnnotationEvent(TkPlotObject* Annotation, TkPlotAnnotationEvent Event) override;
 
     // --- what the editor asks of the plot ------------------------------------------------------
     TComponent* PlotComponent() override { return this; }
@@ -477,7 +478,7 @@ public:
     void SetAnnotationDefaultReferenceSizeX(TkPlotReferenceIndividual V) { FAnnotationDefaultReferences[2] = V; }
     TkPlotReferenceIndividual AnnotationDefaultReferenceSizeY() const { return FAnnotationDefaultReferences[3]; }
     void SetAnnotationDefaultReferenceSizeY(TkPlotReferenceIndividual V) { FAnnotationDefaultReferences[3] = V; }
-    bool ClipAnnotationsToAxes() const { return FClipAnnotationsToAxes; }
+    bool ClipAnnotationsToAxes() const override { return FClipAnnotationsToAxes; }
     void SetClipAnnotationsToAxes(bool Value) { SetByteProperty(Value, FClipAnnotationsToAxes, 0); }
 
     bool BackGroundGradientEnabled() const { return FBackGroundGradientEnabled; }
