@@ -113,9 +113,9 @@ void TkPlotAnnotation::SetWidth(Double Value) { SetCoordinate(FWidth, Value); }
 
 void TkPlotAnnotation::SetHeight(Double Value) { SetCoordinate(FHeight, Value); }
 
-void TkPlotAnnotation::FireEvent(Integer Event)
+void TkPlotAnnotation::FireEvent(TkPlotAnnotationEvent Event)
 {
-    if (TkPlotHost* plot = Host()) plot->DoAnnotationEvent(this, TkPlotAnnotationEvent(Event));
+    if (TkPlotHost* plot = Host()) plot->DoAnnotationEvent(this, Event);
 }
 
 void TkPlotAnnotation::SetPenColor(TColor Value) { SetProperty(FPenColor, Value, &TkPlotAnnotation::DoChange); }

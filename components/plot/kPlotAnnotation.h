@@ -16,10 +16,12 @@
 // cannot be grabbed. Pixels are clamped to +-32000, and a coordinate that is
 // not finite draws nothing.
 
+#include <array>
 #include <optional>
 #include <vector>
 
 #include "components/foundation/kTypes.h"
+#include "components/plot/kPlotHost.h"
 #include "components/plot/kPlotObjects.h"
 #include "components/plot/kPlotPicture.h"
 #include "platform/Graphics.h"
@@ -263,7 +265,7 @@ private:
     Double ToValue(TCoordinate Coordinate, Integer Pixel);
     Integer SizeToPixels(TCoordinate Coordinate, Double Size);
     void SetCoordinate(Double& Field, Double Value);
-    void FireEvent(Integer Event);
+    void FireEvent(TkPlotAnnotationEvent Event);
 
     // --- drawing (kPlotAnnotationDraw.cpp) -------------------------------------------
     bool MakeGeometry(TGeometry& Geometry);
@@ -275,10 +277,10 @@ private:
     void SelectTools(TCanvas* Canvas, TColor BackGroundColor) const;
     bool DrawStyle(TCanvas* Canvas, const TGeometry& G, TColor BackGroundColor);
     bool DrawText(TCanvas* Canvas, const TGeometry& G, TColor BackGroundColor, bool Boxed);
-    bool DrawLine(TCanvas* Canvas, const TGeometry& G);
+    void DrawLine(TCanvas* Canvas, const TGeometry& G);
     bool DrawCrossLine(TCanvas* Canvas, Integer Pixel, bool AlongY);
     bool DrawShape(TCanvas* Canvas, const TRect& Shape, TColor BackGroundColor);
-    bool DrawPolygon(TCanvas* Canvas, TColor BackGroundColor);
+    bool DrawPolygon(TCanvas* Canvas);
     bool DrawImage(TCanvas* Canvas, const TGeometry& G);
     void DrawShapeText(TCanvas* Canvas, const TRect& Shape, TColor BackGroundColor);
     // Width, height and margins of Text in Font, turned with TextRotation.
@@ -288,7 +290,7 @@ private:
         Integer MX = 0;
         Integer MY = 0;
     };
-    TTextSize MeasureText(TCanvas* Canvas, const char* MarginLetter) const;
+    TTextSize TextExtent(TCanvas* Canvas, const char* MarginLetter) const;
     TRect AlignedBox(TPoint Anchor, Integer W, Integer H, const TTextSize& Size) const;
     void TakeShape(const TRect& Shape);
     void InvertHandles(TCanvas* Canvas) const;

@@ -14,17 +14,12 @@
 
 namespace {
 
-constexpr Integer kMaxMargin = TkPlotAnnotation::MaxPixel;
+constexpr Integer kMaxPixel = TkPlotAnnotation::MaxPixel;
 
-Integer ClampedRound(Extended Value)
-{
-    return std::clamp(RoundPix(Value), -kMaxMargin, kMaxMargin);
-}
+Integer ClampedRound(Extended Value) { return std::clamp(RoundPix(Value), -kMaxPixel, kMaxPixel); }
 
-Integer Add(Integer A, Int64 B)
-{
-    return Integer(std::clamp<Int64>(A + B, -4 * Int64{kMaxMargin}, 4 * Int64{kMaxMargin}));
-}
+// A pixel plus an offset, within the drawable range.
+Integer Add(Integer A, Int64 B) { return Integer(std::clamp<Int64>(A + B, -kMaxPixel, kMaxPixel)); }
 
 bool Meets(const TRect& A, const TRect& B)
 {
@@ -142,6 +137,7 @@ bool TkPlotAnnotation::DrawStyle(TCanvas* Canvas, const TGeometry& G, TColor Bac
     switch (FStyle) {
     case kpasText: return DrawText(Canvas, G, BackGroundColor, false);
     case kpasTextBox: return DrawText(Canvas, G, BackGroundColor, true);
+    // A line never shows for the mouse.
     case kpasLine: DrawLine(Canvas, G); return false;
     case kpasLineX: return DrawCrossLine(Canvas, G.PX, false);
     case kpasLineY: return DrawCrossLine(Canvas, G.PY, true);
@@ -151,12 +147,12 @@ bool TkPlotAnnotation::DrawStyle(TCanvas* Canvas, const TGeometry& G, TColor Bac
     case kpasRectangle2:
     case kpasEllipse: return DrawShape(Canvas, CornerRect(G), BackGroundColor);
     case kpasImage: return DrawImage(Canvas, G);
-    case kpasPolygon: return DrawPolygon(Canvas, BackGroundColor);
+    case kpasPolygon: return DrawPolygon(Canvas);
     }
     return false;
 }
 
-TkPlotAnnotation::TTextSize TkPlotAnnotation::MeasureText(TCanvas* Canvas, const char* MarginLetter) const
+TkPlotAnnotation::TTextSize TkPlotAnnotation::TextExtent(TCanvas* Canvas, const char* MarginLetter) const
 {
     Canvas->SetFont(FFont.get());
     TTextSize size;
@@ -185,8 +181,8 @@ TRect TkPlotAnnotation::AlignedBox(TPoint Anchor, Integer W, Integer H, const TT
 
 bool TkPlotAnnotation::DrawText(TCanvas* Canvas, const TGeometry& G, TColor BackGroundColor, bool Boxed)
 {
-    const TTextSize size = MeasureText(Canvas, "A");
-    const Integer margin = Boxed ? std::clamp(FOuterMargin, 0, kMaxMargin) : 0;
+    const TTextSize size = TextExtent(Canvas, "A");
+    const Integer margin = Boxed ? std::clamp(FOuterMargin, 0, kMaxPixel) : 0;
     const Integer w = Add(size.W, 2 * Int64{margin});
     const Integer h = Add(size.H, 2 * Int64{margin});
     const TRect box = AlignedBox(Anchor(G), w, h, size);
@@ -201,13 +197,11 @@ bool TkPlotAnnotation::DrawText(TCanvas* Canvas, const TGeometry& G, TColor Back
     return true;
 }
 
-bool TkPlotAnnotation::DrawLine(TCanvas* Canvas, const TGeometry& G)
+void TkPlotAnnotation::DrawLine(TCanvas* Canvas, const TGeometry& G)
 {
     const TPoint a = OrientedPoint(XYAxesReversed(), G.PX, G.PY);
     const TPoint b = OrientedPoint(XYAxesReversed(), G.PX2, G.PY2);
-    if (!SegmentIntersectsRect(a, b, ViewRect())) return false;
-    Canvas->Polyline({a, b});
-    return true;
+    if (SegmentIntersectsRect(a, b, ViewRect())) Canvas->Polyline({a, b});
 }
 
 bool TkPlotAnnotation::DrawCrossLine(TCanvas* Canvas, Integer Pixel, bool AlongY)
@@ -243,7 +237,7 @@ bool TkPlotAnnotation::DrawShape(TCanvas* Canvas, const TRect& Shape, TColor Bac
 void TkPlotAnnotation::DrawShapeText(TCanvas* Canvas, const TRect& Shape, TColor BackGroundColor)
 {
     Canvas->Brush()->SetStyle(bsClear);
-    const TTextSize size = MeasureText(Canvas, "0");
+    const TTextSize size = TextExtent(Canvas, "0");
     TRect r = Shape;
     if (FTextHorzAlignment == kahLeft) {
         r.Left = Add(Shape.Left, size.MX);
@@ -263,7 +257,7 @@ void TkPlotAnnotation::DrawShapeText(TCanvas* Canvas, const TRect& Shape, TColor
     DrawRotatedText(Canvas, FText, r, FTextRotation, FTextLineAlignment, Enabled(), BackGroundColor, textRect);
 }
 
-bool TkPlotAnnotation::DrawPolygon(TCanvas* Canvas, TColor)
+bool TkPlotAnnotation::DrawPolygon(TCanvas* Canvas)
 {
     if (FPolyPoints.size() < 2) return false;
     std::vector<TPoint> points;

@@ -27,6 +27,8 @@ Integer TkPlotTable::GetRequiredSize(TCanvas* Canvas)
 void TkPlotTable::SetEmpty()
 {
     FRequiredWidth = FRequiredHeight = 0;
+    FItemViewStartIndex = 0;
+    FItemViewStopIndex = -1;
     // Buttons of an earlier layout must neither show nor take the mouse.
     HideButtons();
 }
