@@ -55,15 +55,8 @@ protected:
     }
 };
 
-TEST_F(PlotTableTest, PropertiesAndDefaults)
+TEST_F(PlotTableTest, DefaultsThatFilesAndColumnsDependOn)
 {
-    const std::vector<String> own = {"MarginLeft",       "MarginTop",        "MarginRight",    "MarginBottom",
-                                     "GridBackGroundColor", "GridBackGroundTransparent", "GridLinesColor",
-                                     "GridLinesShow",    "DataFont",         "ColumnSpacing",  "RowSpacing",
-                                     "RowsMax",          "ColumnTitlesVisible", "ColumnTitlesFont"};
-    const TPropList& props = GetPropList(Table);
-    ASSERT_GE(props.size(), own.size());
-    for (std::size_t i = 0; i < own.size(); ++i) EXPECT_EQ(props[props.size() - own.size() + i]->Name, own[i]);
     EXPECT_FALSE(Table->Horizontal());
     EXPECT_EQ(Table->ColumnTitlesFont()->Color(), TColor(0xFFFF00));
     EXPECT_EQ(Table->GridBackGroundColor(), TColor(8421504));
