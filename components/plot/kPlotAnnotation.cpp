@@ -65,7 +65,10 @@ TkPlotAnnotation::TkPlotAnnotation(TkPlotObjectOwner* AOwner, TNotifyEvent AOnCh
 
 // --- published properties ------------------------------------------------------------
 
-void TkPlotAnnotation::SetStyle(TkPlotAnnotationStyle Value) { SetProperty(FStyle, Value, &TkPlotAnnotation::DoChange); }
+void TkPlotAnnotation::SetStyle(TkPlotAnnotationStyle Value)
+{
+    SetProperty(FStyle, Value, &TkPlotAnnotation::DoChange);
+}
 
 void TkPlotAnnotation::SetReference(TkPlotReferenceType Value)
 {

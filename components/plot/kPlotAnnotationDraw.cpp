@@ -210,8 +210,9 @@ bool TkPlotAnnotation::DrawCrossLine(TCanvas* Canvas, Integer Pixel, bool AlongY
     // other way round; exchanged axes turn both.
     const bool horizontal = AlongY != XYAxesReversed();
     const TRect view = ViewRect();
-    const TRect band = horizontal ? Rect(view.Left, Add(Pixel, -LineClickMargin), view.Right, Add(Pixel, LineClickMargin))
-                                  : Rect(Add(Pixel, -LineClickMargin), view.Top, Add(Pixel, LineClickMargin), view.Bottom);
+    const Integer low = Add(Pixel, -LineClickMargin);
+    const Integer high = Add(Pixel, LineClickMargin);
+    const TRect band = horizontal ? Rect(view.Left, low, view.Right, high) : Rect(low, view.Top, high, view.Bottom);
     if (!Meets(band, view)) return false;
     if (horizontal)
         Canvas->Polyline({Point(view.Left, Pixel), Point(view.Right, Pixel)});

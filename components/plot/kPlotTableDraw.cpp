@@ -94,7 +94,8 @@ void TkPlotTable::SizeColumns(TCanvas* Canvas, const TDigit& Title, const TDigit
             continue;
         }
         Canvas->SetFont(FColumnTitlesFont.get());
-        const Int64 titleWidth = Int64{Title.Width} + Canvas->TextWidth(column.Title) + Scaled(Title.Width, FColumnSpacing);
+        const Int64 titleWidth =
+            Int64{Title.Width} + Canvas->TextWidth(column.Title) + Scaled(Title.Width, FColumnSpacing);
         const Int64 cellWidth = Int64{WidestCell(Canvas, c)} + Scaled(Data.Width, FColumnSpacing) + Data.Width;
         column.WidthPixels = std::max(Pix(std::max(titleWidth, cellWidth)), 0);
         // A font without a "0" gives no unit to write back in.
