@@ -49,21 +49,25 @@ String TkPlotEditorBinder::Translated(const String& Canonical) const
     return result;
 }
 
-void TkPlotEditorBinder::RefillNameChoices(const TkPlotEditorPage& Page)
+void TkPlotEditorBinder::RefillNameChoices(const TkPlotEditorPage& Page, const TkPlotObject* Renamed)
 {
     for (const TkPlotEditorRow& row : Page.Rows)
-        if (row.Kind == kecNameCombo) RefillNames(row);
+        if (row.Kind == kecNameCombo) RefillNames(row, Renamed);
 }
 
-void TkPlotEditorBinder::RefillNames(const TkPlotEditorRow& Row)
+void TkPlotEditorBinder::RefillNames(const TkPlotEditorRow& Row, const TkPlotObject* Renamed)
 {
     TkPlotEditorChoiceField& field = FFields.ChoiceField(Row.Control);
-    const String chosen = field.ItemIndex() >= 0 ? field.Items().Strings(field.ItemIndex()) : String();
+    String chosen = field.ItemIndex() >= 0 ? field.Items().Strings(field.ItemIndex()) : String();
+    if (Renamed && Renamed->Kind() == Row.Names && !chosen.empty() && SameText(chosen, Renamed->NameOld()))
+        chosen = Renamed->Name();
     TStrings& items = field.Items();
     items.BeginUpdate();
     items.Clear();
     items.Add(Translated(ListsNone(Row.Special) ? NoneName : AllName));
-    FMaster.ForEachObjectOf({Row.Names}, [&](TkPlotObject* o) { items.Add(o->Name()); });
+    FMaster.ForEachObjectOf({Row.Names}, [&](TkPlotObject* o) {
+        if (o != FLeaving) items.Add(o->Name());
+    });
     if (Row.Special == kesNoneAndAll) items.Add(Translated(AllName));
     items.EndUpdate();
     field.SetItemIndex(chosen.empty() ? -1 : items.IndexOf(chosen));
@@ -114,10 +118,9 @@ void TkPlotEditorBinder::LoadRow(const TkPlotEditorRow& Row, PPropInfo Prop, TOb
         if (Prop->Kind == tkString) field.SetText(GetStrProp(Object, Prop));
         else if (IsOrdinal(Prop)) field.SetText(IntToStr(GetOrdProp(Object, Prop)));
         else if (Prop->Kind == tkFloat) {
-            const Extended value = GetFloatProp(Object, Prop);
-            const String text = FloatToStr(value);
+            const String text = FloatToStr(GetFloatProp(Object, Prop));
             field.SetText(text);
-            FLoadedFloats.insert_or_assign(Row.Control, TLoadedFloat{text, value});
+            FLoadedFloats.insert_or_assign(Row.Control, text);
         } else RaiseKindMismatch(Row);
         return;
     }
@@ -212,8 +215,7 @@ TValue TkPlotEditorBinder::EditValue(const TkPlotEditorRow& Row, PPropInfo Prop)
         return value;
     }
     if (Prop->Kind != tkFloat) RaiseKindMismatch(Row);
-    if (auto loaded = FLoadedFloats.find(Row.Control); loaded != FLoadedFloats.end() && loaded->second.Text == text)
-        return loaded->second.Value;
+    if (auto loaded = FLoadedFloats.find(Row.Control); loaded != FLoadedFloats.end() && loaded->second == text) return {};
     Extended value = 0;
     if (!TryStrToFloat(trimmed, value)) RaiseBadNumber(Row, text);
     return value;

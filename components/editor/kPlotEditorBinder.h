@@ -25,21 +25,22 @@ public:
     TkPlotEditorBinder(TkPlotEditorFields& Fields, const TkPlotMasterManagerCustom& Master);
 
     // Refills the page's name combo boxes with the plot's names in manager
-    // order, each keeping its chosen text (none when it is gone).
-    void RefillNameChoices(const TkPlotEditorPage& Page);
+    // order, each keeping its chosen text (none when it is gone); a combo
+    // that chose Renamed's old name chooses its new one.
+    void RefillNameChoices(const TkPlotEditorPage& Page, const TkPlotObject* Renamed = nullptr);
+    // An object on its way out, whose name is offered no more (nullptr for
+    // none).
+    void SetLeavingObject(const TkPlotObject* AObject) { FLeaving = AObject; }
     // Refills the name combos, then sets every control from Object.
     void Load(const TkPlotEditorPage& Page, TObject* Object);
     // Writes every row whose control holds a value, in row order. Skipped:
-    // a style combo or radio group with no item chosen (or one past the
+    // a float edit whose text is still the text it was loaded with (the
+    // text rounds the value, and the object may have moved on since), a
+    // style combo or radio group with no item chosen (or one past the
     // enumeration), and a name combo with neither a choice nor text.
     void Write(const TkPlotEditorPage& Page, TObject* Object);
 
 private:
-    struct TLoadedFloat {
-        String Text;
-        Extended Value;
-    };
-
     void LoadRow(const TkPlotEditorRow& Row, PPropInfo Prop, TObject* Object);
     // The value a row's control holds for Prop; empty when the row is to be
     // left alone. Raises EConvertError for text that does not fit Prop.
@@ -47,13 +48,13 @@ private:
     TValue EditValue(const TkPlotEditorRow& Row, PPropInfo Prop);
     TValue ChoiceValue(const TkPlotEditorRow& Row, PPropInfo Prop);
     TValue NameValue(const TkPlotEditorRow& Row);
-    void RefillNames(const TkPlotEditorRow& Row);
+    void RefillNames(const TkPlotEditorRow& Row, const TkPlotObject* Renamed);
     Integer NameIndex(const TkPlotEditorRow& Row, const String& Name);
     String Translated(const String& Canonical) const;
 
     TkPlotEditorFields& FFields;
     const TkPlotMasterManagerCustom& FMaster;
-    // Float edits as last loaded: while the text is unchanged the loaded
-    // value is written back, not the value the shorter text parses to.
-    std::unordered_map<String, TLoadedFloat> FLoadedFloats;
+    const TkPlotObject* FLeaving = nullptr;
+    // The text each float edit was last loaded with.
+    std::unordered_map<String, String> FLoadedFloats;
 };

@@ -152,7 +152,7 @@ TEST_F(PlotEditorBinderTest, EveryPageWritesBackAnUntouchedObjectUnchanged)
     ExpectUntouchedRoundTrip(PlotEditorTitlePage(), FirstOf(kpokLabel));
 }
 
-TEST_F(PlotEditorBinderTest, FloatsKeepTheirLoadedValueUntilTheirTextChanges)
+TEST_F(PlotEditorBinderTest, FloatsAreWrittenOnlyOnceTheirTextChanged)
 {
     TkPlotXAxis* axis = Plot->GetXAxis(0);
     axis->SetMin(0.1 + 0.2);
@@ -160,6 +160,13 @@ TEST_F(PlotEditorBinderTest, FloatsKeepTheirLoadedValueUntilTheirTextChanges)
     EXPECT_EQ(Fields.Field("XAxisMinEdit").Text(), "0.3");
     Binder.Write(PlotEditorPage(kpokXAxis), axis);
     EXPECT_EQ(axis->Min(), 0.1 + 0.2);
+
+    // The plot moved the axis after the page was loaded (tracking): an
+    // unrelated edit of the page must not move it back.
+    axis->SetMin(5);
+    Fields.Field("XAxisTitleTextEdit").SetText("Time");
+    Binder.Write(PlotEditorPage(kpokXAxis), axis);
+    EXPECT_EQ(axis->Min(), 5);
 
     Fields.Field("XAxisMinEdit").SetText(" 0.25 ");
     Binder.Write(PlotEditorPage(kpokXAxis), axis);
