@@ -5,6 +5,7 @@
 #include "components/editor/kEditorForm.h"
 #include "components/editor/kEditorListBox.h"
 #include "components/editor/kEditorPickers.h"
+#include "components/editor/kPlotEditorForm.h"
 #include "components/editor/kUpDown.h"
 #include "platform/Forms.h"
 
@@ -25,4 +26,5 @@ void kEditorBasicComponentsInitialization()
 void RegisterEditorUnits()
 {
     RegisterUnitInitialization("kEditorBasicComponents", kEditorBasicComponentsInitialization, nullptr);
+    RegisterUnitInitialization("kPlotEditor", kPlotEditorFormInitialization, nullptr);
 }
