@@ -3,32 +3,18 @@
 #include <vector>
 
 #include "components/editor/kPlotEditorBinder.h"
-#include "components/foundation/kCommonRoutines.h"
 #include "components/plot/kPlot.h"
 #include "components/plot/kXYPlot.h"
 #include "support/EditorFieldsStandIn.h"
+#include "support/EditorValues.h"
 #include "support/MessageOf.h"
 
 namespace {
 
+using EditorTest::Floats;
+using EditorTest::GiveNonDefaultValues;
+using EditorTest::PropertyText;
 using EditorTest::TStandInFields;
-
-// Everything the object publishes, as property text.
-String PropertyText(TObject* Object)
-{
-    TStringList lines;
-    SavePublishedProperties(Object, "", lines, false);
-    return lines.Text();
-}
-
-// Every float the object publishes, exactly (property text rounds them).
-std::vector<Extended> Floats(TObject* Object)
-{
-    std::vector<Extended> values;
-    for (PPropInfo prop : GetPropList(Object))
-        if (prop->Kind == tkFloat) values.push_back(GetFloatProp(Object, prop));
-    return values;
-}
 
 class PlotEditorBinderTest : public ::testing::Test {
 protected:
@@ -51,41 +37,6 @@ protected:
     TkPlotEditorBinder Binder{Fields, Plot->Master()};
 
     TkPlotObject* FirstOf(TkPlotObjectKind Kind) const { return Plot->Master().Manager(Kind)->GetItem(0); }
-
-    // A value other than the present one in every row the object publishes;
-    // floats get values that need all 17 digits.
-    void GiveNonDefaultValues(const TkPlotEditorPage& Page, TObject* Object)
-    {
-        for (const TkPlotEditorRow& row : Page.Rows) {
-            PPropInfo prop = Object->ClassInfo()->FindProperty(row.Property);
-            if (!prop || !prop->HasSetter()) continue;
-            switch (prop->Kind) {
-            case tkString:
-                SetStrProp(Object, prop, row.Kind == kecNameCombo ? LastName(row.Names) : String("Text ") + row.Property);
-                break;
-            case tkEnumeration:
-                SetOrdProp(Object, prop, (GetOrdProp(Object, prop) + 1) % (prop->Type->MaxValue + 1));
-                break;
-            case tkInteger:
-                SetOrdProp(Object, prop, prop->IdentTable == "TColor" ? clTeal : GetOrdProp(Object, prop) + 2);
-                break;
-            case tkFloat:
-                SetFloatProp(Object, prop, GetFloatProp(Object, prop) + 0.1 + 0.2);
-                break;
-            case tkClass:
-                static_cast<TFont*>(GetObjectProp(Object, prop))->SetSize(17);
-                break;
-            default:
-                break;
-            }
-        }
-    }
-
-    String LastName(TkPlotObjectKind Kind) const
-    {
-        TkPlotObjectManagerCustom* manager = Plot->Master().Manager(Kind);
-        return manager->GetItem(manager->Count() - 1)->Name();
-    }
 
     // Loads, writes back untouched and checks the object did not change.
     void ExpectUntouchedRoundTrip(const TkPlotEditorPage& Page, TObject* Object)
@@ -144,10 +95,10 @@ TEST_F(PlotEditorBinderTest, EveryPageWritesBackAnUntouchedObjectUnchanged)
         SCOPED_TRACE(kind);
         const TkPlotEditorPage& page = PlotEditorPage(TkPlotObjectKind(kind));
         TkPlotObject* object = FirstOf(TkPlotObjectKind(kind));
-        GiveNonDefaultValues(page, object);
+        GiveNonDefaultValues(Plot->Master(), page, object);
         ExpectUntouchedRoundTrip(page, object);
     }
-    GiveNonDefaultValues(PlotEditorGeneralPage(), Plot.get());
+    GiveNonDefaultValues(Plot->Master(), PlotEditorGeneralPage(), Plot.get());
     ExpectUntouchedRoundTrip(PlotEditorGeneralPage(), Plot.get());
     ExpectUntouchedRoundTrip(PlotEditorTitlePage(), FirstOf(kpokLabel));
 }

@@ -249,22 +249,4 @@ TEST_F(PlotEditorControllerTest, LayoutActionsLeaveNoPageOrPointerBehind)
     EXPECT_EQ(controller.LayoutObject(), nullptr);
 }
 
-// ===========================================================================
-// Closing
-// ===========================================================================
-
-TEST_F(PlotEditorControllerTest, AfterCloseEditorIsHeardOnlyFromALivingPlot)
-{
-    Integer closed = 0;
-    Plot->OnAfterCloseEditor = [&closed](TObject*) { ++closed; };
-    TStandInEditor& editor = Open(*Plot);
-    editor.Close();
-    Application->ProcessMessages();
-    EXPECT_EQ(closed, 1);
-
-    Open(*Plot);
-    Plot.reset();
-    EXPECT_EQ(closed, 1);
-}
-
 }  // namespace

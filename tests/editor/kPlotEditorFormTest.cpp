@@ -1,13 +1,20 @@
 #include <gtest/gtest.h>
 
 #include "components/editor/EditorUnits.h"
+#include "components/editor/kEditorControls.h"
 #include "components/editor/kEditorEdit.h"
+#include "components/editor/kEditorPickers.h"
 #include "components/editor/kPlotEditorForm.h"
 #include "components/plot/kPlot.h"
+#include "platform/CommonDialogs.h"
+#include "platform/Testing.h"
+#include "support/EditorValues.h"
 
 void RegisterResources_APP();
 
 namespace {
+
+using namespace EditorTest;
 
 class PlotEditorFormTest : public ::testing::Test {
 protected:
@@ -19,18 +26,133 @@ protected:
         kPlotInitialization();
     }
 
+    void SetUp() override
+    {
+        Plot->AddTable();
+        Plot->AddLimit();
+        Plot->AddXAxis();
+        Plot->SetEditorFormStyle(kpfsStayOnTop);
+        Plot->Master().EditProperties();
+        Editor = dynamic_cast<TkPlotEditorForm*>(Plot->Master().EditorForm());
+        ASSERT_NE(Editor, nullptr);
+        Testing::Input::Flush();
+    }
+
+    void TearDown() override
+    {
+        Testing::Input::Flush();
+        Testing::Answers::Clear();
+    }
+
+    template <class T>
+    T* Control(const char* Name) const
+    {
+        return dynamic_cast<T*>(Editor->Component(Name));
+    }
+
+    // Brings the tabs that hold Control to the front, as a user would.
+    template <class T>
+    T* Reveal(const char* Name) const
+    {
+        T* control = Control<T>(Name);
+        for (TWinControl* parent = control->Parent(); parent; parent = parent->Parent())
+            if (auto* sheet = dynamic_cast<TTabSheet*>(parent)) sheet->PageControl()->SetActivePage(sheet);
+        Testing::Input::Flush();
+        return control;
+    }
+
     TOwned<TkPlot> Plot{Create<TkPlot>(nullptr)};
+    TkPlotEditorForm* Editor = nullptr;
 };
 
-TEST_F(PlotEditorFormTest, OpensFromThePlotWithEveryPageLoaded)
+TEST_F(PlotEditorFormTest, OpensWithEveryPageLoadedFromItsFirstObject)
 {
-    Plot->SetEditorFormStyle(kpfsStayOnTop);
+    EXPECT_EQ(Editor->Caption(), "Plot");
+    EXPECT_EQ(Editor->ClientWidth(), 576);
+    EXPECT_EQ(Control<TkComponentEditorEdit>("XAxisNameEdit")->AsString(), "X-Axis 1");
+    EXPECT_EQ(Control<TkComponentEditorComboBox>("ChannelXAxisNameComboBox")->AsString(), "X-Axis 1");
+    EXPECT_EQ(Control<TkComponentEditorEdit>("TitleTextEdit")->AsString(), Plot->TitleText());
+    EXPECT_TRUE(Control<TControl>("kTableAddButton")->Enabled());
+}
+
+TEST_F(PlotEditorFormTest, EveryPageWritesBackAnUntouchedObjectUnchanged)
+{
+    for (Integer each = kpokToolBar; each <= kpokLabel; ++each) {
+        const auto kind = TkPlotObjectKind(each);
+        SCOPED_TRACE(kind);
+        TkPlotObject* object = Plot->Master().Manager(kind)->GetItem(0);
+        GiveNonDefaultValues(Plot->Master(), PlotEditorPage(kind), object);
+        Editor->UpdateAll();
+        const String text = PropertyText(object);
+        const std::vector<Extended> floats = Floats(object);
+        Editor->Controller().Change(kind);
+        EXPECT_EQ(PropertyText(object), text);
+        EXPECT_EQ(Floats(object), floats);
+    }
+}
+
+TEST_F(PlotEditorFormTest, AnEmptyListDisablesAndBlanksItsPageButNotItsAddButton)
+{
+    Plot->RemoveAllChannels();
+    EXPECT_FALSE(Control<TControl>("ChannelListBox")->Enabled());
+    EXPECT_FALSE(Control<TControl>("ChannelRemoveButton")->Enabled());
+    EXPECT_FALSE(Control<TkComponentEditorEdit>("ChannelNameEdit")->Enabled());
+    EXPECT_EQ(Control<TkComponentEditorEdit>("ChannelNameEdit")->AsString(), "");
+    EXPECT_TRUE(Control<TControl>("kChannelAddButton")->Enabled());
+
+    Testing::Input::Click(Reveal<TControl>("kChannelAddButton"), mbLeft, 5, 5);
+    EXPECT_TRUE(Control<TkComponentEditorEdit>("ChannelNameEdit")->Enabled());
+    EXPECT_EQ(Control<TkComponentEditorEdit>("ChannelNameEdit")->AsString(), Plot->GetChannel(0)->Name());
+}
+
+TEST_F(PlotEditorFormTest, EachKindOfControlWritesTheUsersChange)
+{
+    TkPlotXAxis* axis = Plot->GetXAxis(0);
+    const bool reversed = !axis->ReverseScale();
+    const TkPlotTextFormat format = axis->LabelsFormatStyle();
+
+    Control<TkComponentEditorEdit>("XAxisTitleTextEdit")->SetStringWithEvent("Time");
+    Control<TkComponentEditorEdit>("XAxisMinorCountEdit")->SetIntegerWithEvent(7);
+    Control<TkComponentEditorEdit>("XAxisSpanEdit")->SetDoubleWithEvent(42.5);
+    Testing::Input::Click(Reveal<TControl>("XAxisReverseScaleCheckBox"), mbLeft, 5, 8);
+    Reveal<TWinControl>("XAxisLabelFormatStyleComboBox")->SetFocus();
+    Testing::Input::Key(VK_DOWN);
+    Reveal<TWinControl>("XAxisScaleTypeRadioGroup")->SetFocus();
+    Testing::Input::Key(VK_RIGHT);
+    Testing::Answers::Dialog([](TObject* Dialog) {
+        dynamic_cast<TColorDialog&>(*Dialog).SetColor(clFuchsia);
+        return true;
+    });
+    Control<TkComponentEditorColorPicker>("XAxisScaleLinesColorPicker")->Execute();
+    Testing::Answers::Dialog([](TObject* Dialog) {
+        dynamic_cast<TFontDialog&>(*Dialog).Font()->SetSize(21);
+        return true;
+    });
+    Control<TkComponentEditorFontPicker>("XAxisTitleFontPicker")->Click();
+    Testing::Input::Flush();
+
+    EXPECT_EQ(Testing::Answers::Pending(), 0);
+    EXPECT_EQ(axis->Title(), "Time");
+    EXPECT_EQ(axis->MinorCount(), 7);
+    EXPECT_EQ(axis->Span(), 42.5);
+    EXPECT_EQ(axis->ReverseScale(), reversed);
+    EXPECT_EQ(axis->LabelsFormatStyle(), format + 1);
+    EXPECT_EQ(axis->ScaleType(), kpstLog10);
+    EXPECT_EQ(axis->ScaleLinesColor(), clFuchsia);
+    EXPECT_EQ(axis->TitleFont()->Size(), 21);
+}
+
+TEST_F(PlotEditorFormTest, AfterCloseEditorIsHeardOnlyFromALivingPlot)
+{
+    Integer closed = 0;
+    Plot->OnAfterCloseEditor = [&closed](TObject*) { ++closed; };
+    Editor->Close();
+    Testing::Input::Flush();
+    EXPECT_EQ(closed, 1);
+
     Plot->Master().EditProperties();
-    auto* form = dynamic_cast<TkPlotEditorForm*>(Plot->Master().EditorForm());
-    ASSERT_NE(form, nullptr);
-    EXPECT_EQ(form->Caption(), "Plot");
-    EXPECT_EQ(form->ComponentCount(), 908);
-    EXPECT_EQ(dynamic_cast<TkComponentEditorEdit&>(*form->Component("XAxisNameEdit")).AsString(), "X-Axis 1");
+    Plot.reset();
+    EXPECT_EQ(closed, 1);
 }
 
 }  // namespace
