@@ -125,6 +125,8 @@ TkPlotEditorForm::TkPlotEditorForm(TComponent* AOwner, TkPlotComponent& APlot) :
 {
 }
 
+TkPlotEditorForm::~TkPlotEditorForm() = default;
+
 void TkPlotEditorForm::AfterConstruction()
 {
     TkPlotEditorLinkedForm::AfterConstruction();  // reads the form data

@@ -20,6 +20,7 @@ class TkPlotEditorForm : public TkPlotEditorLinkedForm<TkCustomEditorForm> {
     PL_CLASSINFO()
 public:
     TkPlotEditorForm(TComponent* AOwner, TkPlotComponent& APlot);
+    ~TkPlotEditorForm() override;
     // Reads the form data, indexes the controls, binds their events and
     // translates the captions (never what the controls hold).
     void AfterConstruction() override;
