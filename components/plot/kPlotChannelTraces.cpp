@@ -74,23 +74,25 @@ void ForEachPixelPoint(const TkPlotDataCustomList& Store, const TkPlotScaleMap& 
 }
 
 // The area between the trace and the reference row, in pixels. Between
-// points in different columns it is the quadrilateral under the segment;
-// points that share a column widen that column's bar from the reference to
-// the farthest of them, so a dense trace costs a bar per column.
+// points columns apart it is the quadrilateral under the segment; points in
+// one column or in neighbouring ones widen their columns' bars from the
+// reference to the farthest of them, so a dense trace costs a bar per
+// column.
 class TFillArea {
 public:
     explicit TFillArea(Integer ReferenceRow) : FReference(ReferenceRow) {}
 
     void Add(Integer X, Integer Y)
     {
-        if (FHasPrevious && X == FPrevious.X) {
+        if (FHasPrevious && std::abs(Int64{X} - FPrevious.X) <= 1) {
+            Widen(FPrevious.X, FPrevious.Y);
             Widen(X, Y);
         } else {
             CloseColumn();
             if (FHasPrevious)
                 Quads.push_back({Point(FPrevious.X, FReference), FPrevious, Point(X, Y), Point(X, FReference)});
-            FHasPrevious = true;
         }
+        FHasPrevious = true;
         FPrevious = Point(X, Y);
     }
     void Break()
@@ -105,13 +107,14 @@ public:
 private:
     void Widen(Integer X, Integer Y)
     {
-        if (!FColumnOpen) {
+        if (!FColumnOpen || X != FColumn) {
+            CloseColumn();
             FColumnOpen = true;
             FLow = FHigh = FReference;
             FColumn = X;
         }
-        FLow = std::min({FLow, FPrevious.Y, Y});
-        FHigh = std::max({FHigh, FPrevious.Y, Y});
+        FLow = std::min(FLow, Y);
+        FHigh = std::max(FHigh, Y);
     }
     void CloseColumn()
     {
