@@ -4,6 +4,7 @@
 #include "components/editor/kEditorEdit.h"
 #include "components/editor/kEditorListBox.h"
 #include "components/editor/kEditorPickers.h"
+#include "components/editor/kPlotLayoutViewer.h"
 #include "components/editor/kUpDown.h"
 #include "components/plot/kPlotAxis.h"
 #include "components/plot/kPlotChannelCustom.h"
@@ -136,6 +137,7 @@ void TkPlotEditorForm::AfterConstruction()
         FLists[kind] = std::make_unique<TListAdapter>(Require<TkComponentEditorListBox>(ListBoxName(TkPlotObjectKind(kind))));
     BindPages();
     BindButtons();
+    BindLayoutViewer();
     BindLayoutMenu();
     // Before any page is loaded: what the controls come to hold is data.
     Plot().Master().TranslateEditorForm(this);
@@ -220,6 +222,19 @@ void TkPlotEditorForm::BindButtons()
     });
     picked("ControlPropertiesOpenPicker", [this](const String& File) { Controller().ControlPropertiesOpen(File); });
     picked("ControlPropertiesSavePicker", [this](const String& File) { Plot().SavePropertiesToFile(File); });
+}
+
+void TkPlotEditorForm::BindLayoutViewer()
+{
+    auto& viewer = Require<TkPlotLayoutViewer>("kPlotLayoutViewer");
+    TkPlotMasterManager& master = Plot().Master();
+    viewer.SetMaster(&master);
+    viewer.SetLayoutManager(master.LayoutManager());
+    viewer.SetTranslationManager(master.TranslationManager());
+    viewer.OnChange = [this](TObject*) { Controller().UpdateAll(); };
+    viewer.OnMouseDown = [this, &viewer](TObject*, TMouseButton, TShiftState, Integer X, Integer Y) {
+        Controller().SetLayoutObject(viewer.GetMouseOverBlock(X, Y));
+    };
 }
 
 void TkPlotEditorForm::BindLayoutMenu()
@@ -353,7 +368,7 @@ void TkPlotEditorForm::SetPageIndexes(const TkPlotEditorPageIndexes& Value)
 
 void kPlotEditorFormInitialization()
 {
-    RegisterClass(TkPlotEditorForm::StaticClassInfo());
+    RegisterClasses({TkPlotLayoutViewer::StaticClassInfo(), TkPlotEditorForm::StaticClassInfo()});
     SetPlotEditorFormMaker([](TComponent* Plot, TkPlotMasterManagerCustom*) -> TkPlotEditorFormLink* {
         auto* plot = dynamic_cast<TkPlotComponent*>(Plot);
         return plot ? Create<TkPlotEditorForm>(Plot, *plot) : nullptr;

@@ -60,6 +60,7 @@ private:
     void IndexComponents();
     void BindPages();
     void BindButtons();
+    void BindLayoutViewer();
     void BindLayoutMenu();
     // The components EnableControls(Prefix) switches, in component order.
     const std::vector<TComponent*>& PrefixedControls(const String& Prefix);

@@ -5,6 +5,7 @@
 #include "components/editor/kEditorEdit.h"
 #include "components/editor/kEditorPickers.h"
 #include "components/editor/kPlotEditorForm.h"
+#include "components/editor/kPlotLayoutViewer.h"
 #include "components/plot/kPlot.h"
 #include "platform/CommonDialogs.h"
 #include "platform/Testing.h"
@@ -140,6 +141,31 @@ TEST_F(PlotEditorFormTest, EachKindOfControlWritesTheUsersChange)
     EXPECT_EQ(axis->ScaleType(), kpstLog10);
     EXPECT_EQ(axis->ScaleLinesColor(), clFuchsia);
     EXPECT_EQ(axis->TitleFont()->Size(), 21);
+}
+
+TEST_F(PlotEditorFormTest, TheLayoutPopupActsOnTheBlockUnderTheMouse)
+{
+    Plot->AddLabel();
+    auto* viewer = Reveal<TkPlotLayoutViewer>("kPlotLayoutViewer");
+    viewer->Invalidate();
+    Testing::Input::Flush();
+    auto rightClick = [viewer](TkPlotLayoutObject* AObject, const char* Item) {
+        const TRect block = viewer->BlockRect(AObject);
+        Testing::Answers::Menu(Item);
+        Testing::Input::Click(viewer, mbRight, (block.Left + block.Right) / 2, (block.Top + block.Bottom) / 2);
+        Testing::Input::Flush();
+    };
+
+    // The title stays; another label goes, and leaves its list.
+    rightClick(Plot->GetLabel(0), "Delete");
+    EXPECT_EQ(Plot->LabelCount(), 2);
+    rightClick(Plot->GetLabel(1), "Delete");
+    EXPECT_EQ(Plot->LabelCount(), 1);
+    EXPECT_EQ(Editor->List(kpokLabel).Count(), 1);
+
+    rightClick(Plot->GetXAxis(1), "Edit");
+    EXPECT_EQ(Editor->List(kpokXAxis).Selected(), Plot->GetXAxis(1));
+    EXPECT_EQ(Control<TkComponentEditorEdit>("XAxisNameEdit")->AsString(), "X-Axis 2");
 }
 
 TEST_F(PlotEditorFormTest, AfterCloseEditorIsHeardOnlyFromALivingPlot)
