@@ -102,8 +102,7 @@ void TkPlotEditorController::UpdateEdit(TkPlotObjectKind Kind)
     const TkPlotEditorPage& page = PlotEditorPage(Kind);
     TkPlotObject* object = Selected(Kind);
     if (!object) {
-        // The axis pages name their own kind: nothing to offer without one.
-        if (!IsAxis(Kind)) FBinder.RefillNameChoices(page);
+        RefillNameChoices(Kind);
         FSurface.EnableControls(page.Prefix, false);
         return;
     }
@@ -164,8 +163,7 @@ void TkPlotEditorController::ObjectRemoved(TkPlotObjectKind Kind, TkPlotObject* 
 
 void TkPlotEditorController::ObjectRenamed(TkPlotObjectKind Kind, TkPlotObject* AObject)
 {
-    for (TkPlotObjectKind kind : UpdateOrder)
-        if (Selected(kind) || !IsAxis(kind)) FBinder.RefillNameChoices(PlotEditorPage(kind), AObject);
+    for (TkPlotObjectKind kind : UpdateOrder) RefillNameChoices(kind, AObject);
     FSurface.List(Kind).Repaint();
 }
 
@@ -215,6 +213,12 @@ void TkPlotEditorController::GeneralChanged()
 {
     Master().BasicPropertyChanged();
     FSurface.SetFileName("ControlLogFileNamePicker", FSurface.TextField("ControlLogFileNameEdit").Text());
+}
+
+void TkPlotEditorController::RefillNameChoices(TkPlotObjectKind Kind, const TkPlotObject* Renamed)
+{
+    // The axis pages name their own kind: nothing to offer without one.
+    if (!IsAxis(Kind) || Selected(Kind)) FBinder.RefillNameChoices(PlotEditorPage(Kind), Renamed);
 }
 
 void TkPlotEditorController::ListClick(TkPlotObjectKind Kind)

@@ -55,6 +55,10 @@ public:
     // The general pages into the plot.
     void GeneralChanged();
     void ListClick(TkPlotObjectKind Kind);
+    // The name combo boxes of the kind's page, refilled with the plot's
+    // names (an axis page's only while it shows an axis); those that chose
+    // Renamed's old name choose its new one.
+    void RefillNameChoices(TkPlotObjectKind Kind, const TkPlotObject* Renamed = nullptr);
     void AddObject(TkPlotObjectKind Kind);
     void RemoveSelected(TkPlotObjectKind Kind);
     // Copies the axis page's "(Default)" label format into its "Cursor" or

@@ -61,6 +61,9 @@ void BindChange(TComponent& Control, const TNotifyEvent& Handler)
     if (auto* edit = dynamic_cast<TkComponentEditorEdit*>(&Control)) edit->OnUpdate = Handler;
     else if (auto* color = dynamic_cast<TkComponentEditorColorPicker*>(&Control)) color->OnChange = Handler;
     else if (auto* font = dynamic_cast<TkComponentEditorFontPicker*>(&Control)) font->OnChange = Handler;
+    // Typed text reaches an editable combo box's OnChange only.
+    else if (auto* combo = dynamic_cast<TComboBox*>(&Control); combo && combo->Style() != csDropDownList)
+        combo->OnChange = Handler;
     else if (auto* control = dynamic_cast<TControl*>(&Control)) control->OnClick = Handler;
 }
 
@@ -182,6 +185,12 @@ void TkPlotEditorForm::BindPages()
     for (Integer each = kpokToolBar; each <= kpokLabel; ++each) {
         const auto kind = TkPlotObjectKind(each);
         bind(PlotEditorPage(kind), [this, kind](TObject*) { Controller().Change(kind); });
+        // A name list shows the plot's names as they are when it opens.
+        for (const TkPlotEditorRow& row : PlotEditorPage(kind).Rows)
+            if (row.Kind == kecNameCombo)
+                Require<TComboBox>(row.Control).OnDropDown = [this, kind](TObject*) {
+                    Controller().RefillNameChoices(kind);
+                };
         Require<TControl>(ListBoxName(kind)).OnClick = [this, kind](TObject*) { Controller().ListClick(kind); };
     }
     bind(PlotEditorGeneralPage(), [this](TObject*) { Controller().GeneralChanged(); });

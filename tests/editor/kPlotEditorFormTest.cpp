@@ -76,6 +76,23 @@ TEST_F(PlotEditorFormTest, OpensWithEveryPageLoadedFromItsFirstObject)
     EXPECT_TRUE(Control<TControl>("kTableAddButton")->Enabled());
 }
 
+TEST_F(PlotEditorFormTest, CaptionsGoThroughTheTranslationTableAndDataDoesNot)
+{
+    Editor->Close();
+    Testing::Input::Flush();
+    Plot->AddTranslation("Channels", "Voies");
+    Plot->AddTranslation("<None>", "<Aucun>");
+    Plot->AddTranslation("Channel 1", "Voie 1");
+    Plot->Master().EditProperties();
+    Editor = dynamic_cast<TkPlotEditorForm*>(Plot->Master().EditorForm());
+
+    EXPECT_EQ(Control<TControl>("ChannelsTabSheet")->Text(), "Voies");
+    EXPECT_EQ(Control<TkComponentEditorComboBox>("ChannelXAxisNameComboBox")->Items()->Strings(0), "<Aucun>");
+    EXPECT_EQ(Control<TkComponentEditorEdit>("ChannelNameEdit")->AsString(), "Channel 1");
+    Editor->Controller().Change(kpokChannel);
+    EXPECT_EQ(Plot->GetChannel(0)->Name(), "Channel 1");
+}
+
 TEST_F(PlotEditorFormTest, EveryPageWritesBackAnUntouchedObjectUnchanged)
 {
     for (Integer each = kpokToolBar; each <= kpokLabel; ++each) {
