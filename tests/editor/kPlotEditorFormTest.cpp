@@ -76,6 +76,21 @@ TEST_F(PlotEditorFormTest, OpensWithEveryPageLoadedFromItsFirstObject)
     EXPECT_TRUE(Control<TControl>("kTableAddButton")->Enabled());
 }
 
+TEST_F(PlotEditorFormTest, StyleChoicesListEveryValueOfTheirEnumeration)
+{
+    // An item short and the last value could not be chosen; one too many
+    // and a choice would write no value at all.
+    std::vector<std::pair<const TkPlotEditorPage*, TObject*>> pages = {{&PlotEditorGeneralPage(), Plot.get()}};
+    for (Integer kind = kpokToolBar; kind <= kpokLabel; ++kind)
+        pages.push_back({&PlotEditorPage(TkPlotObjectKind(kind)), Plot->Master().Manager(TkPlotObjectKind(kind))->GetItem(0)});
+    for (auto [page, object] : pages)
+        for (const TkPlotEditorRow& row : page->Rows) {
+            PPropInfo prop = object->ClassInfo()->FindProperty(row.Property);
+            if (!prop || prop->Kind != tkEnumeration || (row.Kind != kecCombo && row.Kind != kecRadio)) continue;
+            EXPECT_EQ(Editor->ChoiceField(row.Control).Items().Count(), prop->Type->MaxValue + 1) << row.Control;
+        }
+}
+
 TEST_F(PlotEditorFormTest, CaptionsGoThroughTheTranslationTableAndDataDoesNot)
 {
     Editor->Close();
