@@ -35,8 +35,7 @@ constexpr const char* StatsDisplays[] = {
 // A value as the axis labels it; plain float text without an axis, or
 // when the axis's format cannot show it (the extreme seeds of an empty
 // channel through a date-time format).
-template <class Axis>
-String StatsText(Axis* AAxis, Double Value)
+String StatsText(TkPlotAxis* AAxis, Double Value)
 {
     if (AAxis) {
         try {
@@ -337,6 +336,18 @@ void TkPlotEditorController::ControlPropertiesOpen(const String& FileName)
 // ===========================================================================
 // The layout page
 // ===========================================================================
+
+void TkPlotEditorController::LayoutPressed(TkPlotObject* AObject)
+{
+    FLayoutObject = AObject;
+    FLayoutPressed = true;
+}
+
+TkPlotEditorLayoutMenu TkPlotEditorController::LayoutMenuOpened()
+{
+    if (!std::exchange(FLayoutPressed, false)) FLayoutObject = nullptr;
+    return LayoutMenu();
+}
 
 TkPlotEditorLayoutMenu TkPlotEditorController::LayoutMenu() const
 {

@@ -77,9 +77,11 @@ public:
     void ControlPropertiesOpen(const String& FileName);
 
     // --- the layout page ---------------------------------------------------------------
-    // The object under the mouse at the last press on the viewer; a popup
-    // opened otherwise acts on nothing.
-    void SetLayoutObject(TkPlotObject* AObject) { FLayoutObject = AObject; }
+    // A press on the viewer, over AObject (nullptr: over no object).
+    void LayoutPressed(TkPlotObject* AObject);
+    // The popup acts on the object of the press that opened it; opened
+    // otherwise (from the keyboard), on nothing.
+    TkPlotEditorLayoutMenu LayoutMenuOpened();
     TkPlotObject* LayoutObject() const { return FLayoutObject; }
     TkPlotEditorLayoutMenu LayoutMenu() const;
     void LayoutXYAxesReverse();
@@ -101,4 +103,5 @@ private:
     TkPlotEditorSurface& FSurface;
     TkPlotEditorBinder FBinder;
     TkPlotObject* FLayoutObject = nullptr;
+    bool FLayoutPressed = false;
 };

@@ -242,7 +242,7 @@ void TkPlotEditorForm::BindLayoutViewer()
     viewer.SetTranslationManager(master.TranslationManager());
     viewer.OnChange = [this](TObject*) { Controller().UpdateAll(); };
     viewer.OnMouseDown = [this, &viewer](TObject*, TMouseButton, TShiftState, Integer X, Integer Y) {
-        Controller().SetLayoutObject(viewer.GetMouseOverBlock(X, Y));
+        Controller().LayoutPressed(viewer.GetMouseOverBlock(X, Y));
     };
 }
 
@@ -251,7 +251,7 @@ void TkPlotEditorForm::BindLayoutMenu()
     auto& menu = Require<TPopupMenu>("LayoutPopupMenu");
     auto item = [this](const char* Name) -> TMenuItem& { return Require<TMenuItem>(Name); };
     menu.OnPopup = [this, item](TObject*) {
-        const TkPlotEditorLayoutMenu state = Controller().LayoutMenu();
+        const TkPlotEditorLayoutMenu state = Controller().LayoutMenuOpened();
         item("XYAxesReverseMenuItem").SetChecked(state.XYAxesReverseChecked);
         item("DeleteMenuItem").SetEnabled(state.DeleteEnabled);
         item("VisibleMenuItem").SetEnabled(state.VisibleEnabled);

@@ -211,16 +211,16 @@ TEST_F(PlotEditorControllerTest, LayoutPopupOffersWhatTheObjectUnderTheMouseAllo
     TkPlotEditorController& controller = editor.Controller();
     EXPECT_FALSE(controller.LayoutMenu().EditEnabled);
 
-    controller.SetLayoutObject(Plot->GetLabel(0));
+    controller.LayoutPressed(Plot->GetLabel(0));
     EXPECT_FALSE(controller.LayoutMenu().DeleteEnabled);
     controller.LayoutDelete();
     EXPECT_EQ(Plot->LabelCount(), 2);
 
-    controller.SetLayoutObject(Plot->GetDataView(0));
+    controller.LayoutPressed(Plot->GetDataView(0));
     EXPECT_FALSE(controller.LayoutMenu().VisibleEnabled);
     EXPECT_TRUE(controller.LayoutMenu().EditEnabled);
 
-    controller.SetLayoutObject(Plot->GetLabel(1));
+    controller.LayoutPressed(Plot->GetLabel(1));
     EXPECT_TRUE(controller.LayoutMenu().DeleteEnabled);
     controller.LayoutDelete();
     EXPECT_EQ(Plot->LabelCount(), 1);
@@ -234,7 +234,7 @@ TEST_F(PlotEditorControllerTest, LayoutActionsLeaveNoPageOrPointerBehind)
     TStandInEditor& editor = Open(*Plot);
     TkPlotEditorController& controller = editor.Controller();
 
-    controller.SetLayoutObject(Plot->GetXAxis(1));
+    controller.LayoutPressed(Plot->GetXAxis(1));
     controller.LayoutEdit();
     EXPECT_EQ(editor.ShownPage, kpokXAxis);
     EXPECT_EQ(editor.Lists[kpokXAxis].Selected(), Plot->GetXAxis(1));
@@ -247,6 +247,12 @@ TEST_F(PlotEditorControllerTest, LayoutActionsLeaveNoPageOrPointerBehind)
     // Freed elsewhere: the popup no longer acts on it.
     editor.Controller().RemoveSelected(kpokXAxis);
     EXPECT_EQ(controller.LayoutObject(), nullptr);
+
+    // A popup opened from the keyboard acts on nothing, not on the object
+    // of a press long past.
+    controller.LayoutPressed(Plot->GetXAxis(0));
+    EXPECT_TRUE(controller.LayoutMenuOpened().EditEnabled);
+    EXPECT_FALSE(controller.LayoutMenuOpened().EditEnabled);
 }
 
 }  // namespace
