@@ -269,6 +269,13 @@ protected:
     // kept up as points arrive and found again by one scan after a point
     // was changed or removed.
     const TkPlotExtents& ValidExtents(bool Y);
+    // The straight-line trace of the drawn range in the channel's pen, or
+    // segment by segment in each end point's pen.
+    void DrawLineTrace(TCanvas* Canvas, Boolean XYAxesReversed, TColor BackgroundColor, bool PerPointPens);
+    // The channel's trace pen (a width of 1 as the thinnest), brush clear.
+    void UseTracePen(TCanvas* Canvas, TColor BackgroundColor);
+    // Drawing stays inside the axes' rectangle (ClipToAxes).
+    void IntersectAxesClip(TCanvas* Canvas, Boolean XYAxesReversed);
     // The width of MarkersSize pixels in Axis' units.
     Double MarkerSpan(TkPlotAxis& Axis) const;
     void SetDrawStartIndex(Integer Value) { FStartIndex = Value; }

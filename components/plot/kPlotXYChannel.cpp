@@ -63,15 +63,8 @@ void TkXYPlotChannel::PrepareDraw()
 void TkXYPlotChannel::Draw(TCanvas* Canvas, TColor BackGroundColor)
 {
     const bool reversed = XYAxesReversed();
-    if (ClipToAxes()) {
-        TkPlotXAxis* xAxis = XAxis();
-        TkPlotYAxis* yAxis = YAxis();
-        if (!xAxis || !yAxis) return;
-        TRect r = Rect(xAxis->MinPixels(), yAxis->MinPixels(), xAxis->MaxPixels(), yAxis->MaxPixels());
-        if (reversed) r = Rect(r.Top, r.Left, r.Bottom, r.Right);
-        IntersectClipRect(Canvas, std::min(r.Left, r.Right), std::min(r.Top, r.Bottom), std::max(r.Left, r.Right),
-                          std::max(r.Top, r.Bottom));
-    }
+    if (!XAxis() || !YAxis()) return;
+    if (ClipToAxes()) IntersectAxesClip(Canvas, reversed);
     DrawTrace(Canvas, reversed, BackGroundColor);
     DrawMarkers(Canvas, reversed, BackGroundColor);
 }
