@@ -2,6 +2,7 @@
 
 #include "components/foundation/kCheckBox.h"
 #include "components/foundation/kClasses.h"
+#include "components/foundation/kDialogs.h"
 #include "components/foundation/kRadioGroup.h"
 #include "components/foundation/kSwitchLed.h"
 #include "platform/Forms.h"
@@ -12,4 +13,5 @@ void RegisterFoundationUnits()
     RegisterUnitInitialization("kSwitchLed", kSwitchLedInitialization, nullptr);
     RegisterUnitInitialization("kCheckBox", kCheckBoxInitialization, nullptr);
     RegisterUnitInitialization("kRadioGroup", kRadioGroupInitialization, nullptr);
+    RegisterUnitInitialization("kDialogs", kDialogsInitialization, nullptr);
 }

@@ -1,0 +1,28 @@
+#include "components/editor/EditorUnits.h"
+
+#include "components/editor/kEditorControls.h"
+#include "components/editor/kEditorEdit.h"
+#include "components/editor/kEditorForm.h"
+#include "components/editor/kEditorListBox.h"
+#include "components/editor/kEditorPickers.h"
+#include "components/editor/kUpDown.h"
+#include "platform/Forms.h"
+
+namespace {
+
+void kEditorBasicComponentsInitialization()
+{
+    kEditorFormInitialization();
+    kEditorEditInitialization();
+    kUpDownInitialization();
+    kEditorControlsInitialization();
+    kEditorListBoxInitialization();
+    kEditorPickersInitialization();
+}
+
+}  // namespace
+
+void RegisterEditorUnits()
+{
+    RegisterUnitInitialization("kEditorBasicComponents", kEditorBasicComponentsInitialization, nullptr);
+}
