@@ -1,11 +1,13 @@
 #include "components/editor/EditorUnits.h"
 
+#include "components/editor/kDateTimePickerEdit.h"
 #include "components/editor/kEditorControls.h"
 #include "components/editor/kEditorEdit.h"
 #include "components/editor/kEditorForm.h"
 #include "components/editor/kEditorListBox.h"
 #include "components/editor/kEditorPickers.h"
 #include "components/editor/kUpDown.h"
+#include "components/editor/kValueConverterEditForm.h"
 #include "platform/Forms.h"
 
 namespace {
@@ -18,6 +20,8 @@ void kEditorBasicComponentsInitialization()
     kEditorControlsInitialization();
     kEditorListBoxInitialization();
     kEditorPickersInitialization();
+    kDateTimePickerEditInitialization();
+    kValueConverterEditFormInitialization();
 }
 
 }  // namespace
