@@ -4,6 +4,7 @@
 // 50..150 (see the fixture): pixel x = 50 + X, pixel y = 150 - Y.
 
 #include <cmath>
+#include <limits>
 
 #include "components/plot/kPlotChannel.h"
 #include "tests/plot/kPlotTraceTestDoubles.h"
@@ -141,7 +142,9 @@ TEST_P(TimeChannelPaint, AZeroWidthBarIsOnePixelWideAndFillLiesUnderTheTrace)
     Ch->AddXNull(70);
     Ch->AddXY(80, 40);
     Ch->AddXY(90, 40);
+    Ch->AddXY(91, std::numeric_limits<Double>::quiet_NaN());  // no number: no bar to any edge
     Paint();
+    EXPECT_EQ(At(141, 175), clWhite);
     EXPECT_EQ(At(105, 130), clBlue);
     EXPECT_EQ(At(105, 105), clWhite);  // above the trace
     EXPECT_EQ(At(125, 130), clWhite);  // the null's gap
