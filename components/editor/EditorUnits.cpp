@@ -1,5 +1,6 @@
 #include "components/editor/EditorUnits.h"
 
+#include "components/editor/kDateTimePickerEdit.h"
 #include "components/editor/kEditorControls.h"
 #include "components/editor/kEditorEdit.h"
 #include "components/editor/kEditorForm.h"
@@ -7,6 +8,7 @@
 #include "components/editor/kEditorPickers.h"
 #include "components/editor/kPlotEditorForm.h"
 #include "components/editor/kUpDown.h"
+#include "components/editor/kValueConverterEditForm.h"
 #include "platform/Forms.h"
 
 namespace {
@@ -19,6 +21,8 @@ void kEditorBasicComponentsInitialization()
     kEditorControlsInitialization();
     kEditorListBoxInitialization();
     kEditorPickersInitialization();
+    kDateTimePickerEditInitialization();
+    kValueConverterEditFormInitialization();
 }
 
 }  // namespace

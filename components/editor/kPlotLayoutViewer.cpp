@@ -164,13 +164,11 @@ void TkPlotLayoutViewer::PlaceObjects()
     }
 }
 
-TRect TkPlotLayoutViewer::ObjectRect(const TkPlotLayoutObject* AObject) const
+TRect TkPlotLayoutViewer::BlockRect(const TkPlotLayoutObject* AObject) const
 {
     const auto found = FObjectRects.find(AObject);
     return found == FObjectRects.end() ? Rect(0, 0, 0, 0) : found->second;
 }
-
-TRect TkPlotLayoutViewer::BlockRect(const TkPlotLayoutObject* AObject) const { return ObjectRect(AObject); }
 
 void TkPlotLayoutViewer::kPaintTo(TCanvas* Canvas)
 {
@@ -193,7 +191,7 @@ void TkPlotLayoutViewer::DrawBlocks(TCanvas* Canvas)
     Canvas->SetFont(FFont.get());
     for (TkPlotLayoutObject* object : LayoutObjects()) {
         if (IsDataView(object) || manager->IsPlaceholder(object)) continue;
-        const TRect r = ObjectRect(object);
+        const TRect r = BlockRect(object);
         TBrush* brush = Canvas->Brush();
         const TColor color = object == FSelectedBlock.Get() ? kSelectedColor : kBlockColor;
         brush->SetColor(color);
@@ -212,7 +210,7 @@ void TkPlotLayoutViewer::DrawDropMarker(TCanvas* Canvas)
 {
     TRect marker;
     if (TkPlotLayoutObject* over = FOverLayoutObject.Get())
-        marker = ObjectRect(over);
+        marker = BlockRect(over);
     else if (FDragOverRefBlock2 >= 0)
         marker = DropMarkerRect(FBlockList[std::size_t(FDragOverRefBlock2)]);
     else
@@ -261,7 +259,7 @@ TkPlotLayoutObject* TkPlotLayoutViewer::GetMouseOverBlock(Integer X, Integer Y) 
 {
     const TkPlotLayoutManager* manager = LayoutManager();
     for (TkPlotLayoutObject* object : LayoutObjects())
-        if (!manager->IsPlaceholder(object) && Contains(ObjectRect(object), X, Y)) return object;
+        if (!manager->IsPlaceholder(object) && Contains(BlockRect(object), X, Y)) return object;
     return nullptr;
 }
 
@@ -327,7 +325,7 @@ void TkPlotLayoutViewer::Hover(Integer X, Integer Y)
     FResizeBlock = {};
     TkPlotLayoutObject* object = GetMouseOverBlock(X, Y);
     if (!Sizable(object)) return;
-    const TRect r = ObjectRect(object);
+    const TRect r = BlockRect(object);
     const bool horizontal = object->Horizontal();
     const Integer position = horizontal ? X : Y;
     const Integer start = horizontal ? r.Left : r.Bottom;

@@ -77,7 +77,6 @@ private:
     void BuildBlocks(TCanvas* Canvas);
     void BuildCells(Integer Left, Integer Right, Integer Top, Integer Bottom);
     void PlaceObjects();
-    TRect ObjectRect(const TkPlotLayoutObject* AObject) const;
     void DrawBlocks(TCanvas* Canvas);
     void DrawDropMarker(TCanvas* Canvas);
     TRect DropMarkerRect(const TBlockObject& Cell) const;

@@ -386,10 +386,11 @@ TkPlotDataPointStatus TkPlotChannel::GetCursorValue(Double X, Double& Y)
 // it, or past the columns it sampled, there is nothing to read.
 TkPlotDataPointStatus TkPlotChannel::PixelListValue(Double X, Double& Y)
 {
+    const TkPlotXAxis* axis = XAxis();
     const Double first = std::min(XFirst(), XLast());
     const Double last = std::max(XFirst(), XLast());
-    if (!(first <= X && X <= last)) return kpdpsEmpty;
-    const Int64 column = XAxis()->PositionToPixels(X);
+    if (!axis || !(first <= X && X <= last)) return kpdpsEmpty;
+    const Int64 column = axis->PositionToPixels(X);
     const Int64 offset = column - FPixelListStart;
     if (column < FPixelListStart || column > FPixelListStop || offset >= Int64(FPixelList.size()))
         return kpdpsEmpty;

@@ -57,43 +57,37 @@ void ForEachPoint(const TkPlotDataCustomList& Store, Integer Start, Integer Stop
     });
 }
 
-// Visit(XPixel, YPixel, Status) for every point of Start..Stop, converted
-// by the axes' scale maps.
-template <class F>
-void ForEachPixelPoint(const TkPlotDataCustomList& Store, const TkPlotScaleMap& XMap, const TkPlotScaleMap& YMap,
-                       Integer Start, Integer Stop, F Visit)
-{
-    constexpr Integer kBlock = TkPlotPointBlock::Capacity;
-    Integer xPixels[kBlock];
-    Integer yPixels[kBlock];
-    ForEachBlock(Store, Start, Stop, [&](const TkPlotPointBlock& Block, Integer Count) {
-        XMap.Pixels(Block.X, Count, xPixels);
-        YMap.Pixels(Block.Y, Count, yPixels);
-        for (Integer i = 0; i < Count; ++i) Visit(xPixels[i], yPixels[i], Block.Status[i]);
-    });
-}
-
-// The area between the trace and the reference row, in pixels. Between
-// points columns apart it is the quadrilateral under the segment; points in
-// one column or in neighbouring ones widen their columns' bars from the
-// reference to the farthest of them, so a dense trace costs a bar per
+// The area between the trace and the fill reference. Between points
+// columns apart it is the quadrilateral under the segment; points in one
+// column or in neighbouring ones widen their columns' bars from the
+// reference to the farthest of them, kept as values and converted once per
+// column, so a dense trace costs a comparison per point and a bar per
 // column.
 class TFillArea {
 public:
-    explicit TFillArea(Integer ReferenceRow) : FReference(ReferenceRow) {}
-
-    void Add(Integer X, Integer Y)
+    TFillArea(const TkPlotScaleMap& YMap, Double Reference)
+        : FYMap(YMap), FReference(Reference), FReferenceRow(YMap.Pixel(Reference))
     {
-        if (FHasPrevious && std::abs(Int64{X} - FPrevious.X) <= 1) {
-            Widen(FPrevious.X, FPrevious.Y);
+    }
+
+    // A point at pixel column X with the value Y; a Y that is no number
+    // breaks the area like a null point.
+    void Add(Integer X, Double Y)
+    {
+        if (Y != Y) return Break();
+        if (FHasPrevious && std::abs(Int64{X} - FPreviousX) <= 1) {
+            Widen(FPreviousX, FPreviousY);
             Widen(X, Y);
         } else {
             CloseColumn();
-            if (FHasPrevious)
-                Quads.push_back({Point(FPrevious.X, FReference), FPrevious, Point(X, Y), Point(X, FReference)});
+            if (FHasPrevious) {
+                Quads.push_back({Point(FPreviousX, FReferenceRow), Point(FPreviousX, FYMap.Pixel(FPreviousY)),
+                                 Point(X, FYMap.Pixel(Y)), Point(X, FReferenceRow)});
+            }
         }
         FHasPrevious = true;
-        FPrevious = Point(X, Y);
+        FPreviousX = X;
+        FPreviousY = Y;
     }
     void Break()
     {
@@ -105,7 +99,7 @@ public:
     std::vector<TRect> Columns;
 
 private:
-    void Widen(Integer X, Integer Y)
+    void Widen(Integer X, Double Y)
     {
         if (!FColumnOpen || X != FColumn) {
             CloseColumn();
@@ -116,19 +110,29 @@ private:
         FLow = std::min(FLow, Y);
         FHigh = std::max(FHigh, Y);
     }
+    // The scale may run either way: the rows of both extremes and of the
+    // reference bound the bar.
     void CloseColumn()
     {
-        if (FColumnOpen) Columns.push_back(Rect(FColumn, FLow, FColumn + 1, FHigh + 1));
+        if (!FColumnOpen) return;
         FColumnOpen = false;
+        const Integer a = FYMap.Pixel(FLow);
+        const Integer b = FYMap.Pixel(FHigh);
+        const Integer top = std::min({a, b, FReferenceRow});
+        const Integer bottom = std::max({a, b, FReferenceRow});
+        Columns.push_back(Rect(FColumn, top, FColumn + 1, bottom + 1));
     }
 
-    Integer FReference;
-    TPoint FPrevious{};
+    const TkPlotScaleMap& FYMap;
+    Double FReference;
+    Integer FReferenceRow;
     bool FHasPrevious = false;
+    Integer FPreviousX = 0;
+    Double FPreviousY = 0;
     bool FColumnOpen = false;
     Integer FColumn = 0;
-    Integer FLow = 0;
-    Integer FHigh = 0;
+    Double FLow = 0;
+    Double FHigh = 0;
 };
 
 }  // namespace
@@ -141,14 +145,18 @@ void TkPlotChannel::DrawFill(TCanvas* Canvas, Boolean XYAxesReversed)
 {
     const TkPlotScaleMap& xMap = XAxis()->ScaleMap();
     const TkPlotScaleMap& yMap = YAxis()->ScaleMap();
-    TFillArea area(yMap.Pixel(FFillReference));
-    ForEachPixelPoint(DataList(), xMap, yMap, DrawStartIndex(), DrawStopIndex(),
-                      [&](Integer X, Integer Y, TkPlotDataPointStatus Status) {
-                          if (Status == kpdpsValid)
-                              area.Add(X, Y);
-                          else if (Status == kpdpsNull)
-                              area.Break();
-                      });
+    TFillArea area(yMap, FFillReference);
+    constexpr Integer kBlock = TkPlotPointBlock::Capacity;
+    Integer xPixels[kBlock];
+    ForEachBlock(DataList(), DrawStartIndex(), DrawStopIndex(), [&](const TkPlotPointBlock& Block, Integer Count) {
+        xMap.Pixels(Block.X, Count, xPixels);
+        for (Integer i = 0; i < Count; ++i) {
+            if (Block.Status[i] == kpdpsValid)
+                area.Add(xPixels[i], Block.Y[i]);
+            else if (Block.Status[i] == kpdpsNull)
+                area.Break();
+        }
+    });
     area.Break();
     for (const auto& quad : area.Quads) {
         Canvas->Polygon({Exchanged(quad[0], XYAxesReversed), Exchanged(quad[1], XYAxesReversed),

@@ -1,7 +1,7 @@
 // The layout viewer driven by synthetic drags over a time plot with a
 // toolbar, a title label, an X axis below, two Y axes and a legend on the
-// left and a legend on the right. The viewer is 474 x 300, so its data
-// view is 400 pixels wide and rows are one text line (16 pixels) thick.
+// left and a legend on the right. Rows are one text line (C pixels) thick;
+// the viewer is as wide as gives a data view of 400 pixels.
 
 #include <gtest/gtest.h>
 
@@ -17,6 +17,7 @@ protected:
     TkPlotLayoutManager* Manager = Plot->Master().LayoutManager();
     TOwned<TkPlotLayoutViewer> Viewer{Create<TkPlotLayoutViewer>(nullptr)};
     Integer Changes = 0;
+    Integer C = 0;
     TkPlotLayoutObject* XAxis = Plot->GetXAxis(0);
     TkPlotLayoutObject* YAxis1 = Plot->GetYAxis(0);
     TkPlotLayoutObject* YAxis2 = nullptr;
@@ -32,6 +33,10 @@ protected:
         Viewer->SetBounds(0, 0, 474, 300);
         Viewer->SetLayoutManager(Manager);
         Viewer->OnChange = [this](TObject*) { ++Changes; };
+        Paint();
+        C = Viewer->CellWidth();
+        const TRect dv = Viewer->DataViewRect();
+        Viewer->SetWidth(Viewer->Width() + 400 - (dv.Right - dv.Left));
         Paint();
         ASSERT_EQ(Viewer->DataViewRect().Right - Viewer->DataViewRect().Left, 400);
     }
@@ -64,7 +69,7 @@ protected:
 
 TEST_F(LayoutViewer, MergingIntoARowSharesItAndSwappingExchangesThePlaces)
 {
-    Drag(Centre(YAxis2), InRowOf(YAxis1, 8));  // the middle third merges
+    Drag(Centre(YAxis2), InRowOf(YAxis1, C / 2));  // the middle third merges
     EXPECT_EQ(Changes, 1);
     EXPECT_EQ(YAxis2->ZOrder(), YAxis1->ZOrder());
     EXPECT_EQ(YAxis1->StartPercent(), 0);
@@ -83,7 +88,7 @@ TEST_F(LayoutViewer, NewRowsBesideOthersAndMovesToTheOtherOrientation)
 {
     const TRect liveRect = XAxis->LayoutRect();
     // A label on an axis's row: halves, the lower one a new row below.
-    Drag(Centre(Title), InRowOf(XAxis, 12));
+    Drag(Centre(Title), InRowOf(XAxis, C * 3 / 4));
     EXPECT_EQ(Changes, 1);
     EXPECT_TRUE(Title->Horizontal());
     EXPECT_LT(Title->ZOrder(), XAxis->ZOrder());
@@ -91,7 +96,7 @@ TEST_F(LayoutViewer, NewRowsBesideOthersAndMovesToTheOtherOrientation)
 
     // A label beside a legend on the right: the outer third, a new row
     // outside it.
-    Drag(Centre(Title), InRowOf(Legend1, 13));
+    Drag(Centre(Title), InRowOf(Legend1, C - 2));
     EXPECT_EQ(Changes, 2);
     EXPECT_FALSE(Title->Horizontal());
     EXPECT_GT(Title->ZOrder(), Legend1->ZOrder());
@@ -102,12 +107,12 @@ TEST_F(LayoutViewer, NewRowsBesideOthersAndMovesToTheOtherOrientation)
 TEST_F(LayoutViewer, WhatCannotBeTakenOrDroppedChangesNothing)
 {
     const Integer xRow = XAxis->ZOrder();
-    Drag(Centre(XAxis), InRowOf(Legend1, 8));  // an axis keeps its orientation
-    Drag(Centre(ToolBar), InRowOf(XAxis, 8));
+    Drag(Centre(XAxis), InRowOf(Legend1, C / 2));  // an axis keeps its orientation
+    Drag(Centre(ToolBar), InRowOf(XAxis, C / 2));
     const TRect dv = Viewer->DataViewRect();
-    Drag(Point((dv.Left + dv.Right) / 2, (dv.Top + dv.Bottom) / 2), InRowOf(XAxis, 8));
+    Drag(Point((dv.Left + dv.Right) / 2, (dv.Top + dv.Bottom) / 2), InRowOf(XAxis, C / 2));
     // The toolbar's row takes nothing in its upper half.
-    Drag(Centre(Title), InRowOf(ToolBar, 2));
+    Drag(Centre(Title), InRowOf(ToolBar, 1));
     EXPECT_EQ(Changes, 0);
     EXPECT_TRUE(XAxis->Horizontal());
     EXPECT_EQ(XAxis->ZOrder(), xRow);
@@ -124,7 +129,7 @@ TEST_F(LayoutViewer, OnTheToolBarsRowOnlyANewRowBelowIt)
 {
     // The exact middle row of the toolbar's cell, where halves would put
     // the label outside the toolbar.
-    Drag(Centre(Title), InRowOf(ToolBar, 8));
+    Drag(Centre(Title), InRowOf(ToolBar, C / 2));
     EXPECT_EQ(Changes, 1);
     EXPECT_GT(ToolBar->ZOrder(), Title->ZOrder());
 }
@@ -132,26 +137,26 @@ TEST_F(LayoutViewer, OnTheToolBarsRowOnlyANewRowBelowIt)
 TEST_F(LayoutViewer, EndsFollowTheMouseInStepsOfOneAndAQuarterPercent)
 {
     const TRect r = Viewer->BlockRect(XAxis);
-    Drag(Point(r.Right - 1, r.Top + 8), Point(r.Right - 11, r.Top + 8));  // 10 pixels: 2.5 %
+    Drag(Point(r.Right - 1, r.Top + C / 2), Point(r.Right - 11, r.Top + C / 2));  // 10 pixels: 2.5 %
     EXPECT_DOUBLE_EQ(XAxis->StopPercent(), 97.5);
     EXPECT_EQ(Changes, 1);
-    Drag(Point(r.Left + 1, r.Top + 8), Point(r.Left + 8, r.Top + 8));  // 1.75 % snaps to 1.25
+    Drag(Point(r.Left + 1, r.Top + C / 2), Point(r.Left + 8, r.Top + C / 2));  // 1.75 % snaps to 1.25
     EXPECT_DOUBLE_EQ(XAxis->StartPercent(), 1.25);
     EXPECT_EQ(Changes, 2);
     // A vertical block's start is its bottom end.
     const TRect y = Viewer->BlockRect(YAxis1);
-    Drag(Point(y.Left + 8, y.Bottom - 1), Point(y.Left + 8, y.Bottom - 1 - 24));
+    Drag(Point(y.Left + C / 2, y.Bottom - 1), Point(y.Left + C / 2, y.Bottom - 1 - 24));
     EXPECT_GT(YAxis1->StartPercent(), 0);
 }
 
 TEST_F(LayoutViewer, AnObjectGoneSinceTheHoverIsNeitherSizedNorDrawn)
 {
     const TRect r = Viewer->BlockRect(Legend1);
-    Viewer->MouseMove({}, r.Left + 8, r.Bottom - 1);  // over Legend 1's lower end
+    Viewer->MouseMove({}, r.Left + C / 2, r.Bottom - 1);  // over Legend 1's lower end
     Legend1->Free();
-    Viewer->MouseDown(mbLeft, {ssLeft}, r.Left + 8, r.Bottom - 1);
-    Viewer->MouseMove({ssLeft}, r.Left + 8, r.Bottom - 40);
-    Viewer->MouseUp(mbLeft, {}, r.Left + 8, r.Bottom - 40);
+    Viewer->MouseDown(mbLeft, {ssLeft}, r.Left + C / 2, r.Bottom - 1);
+    Viewer->MouseMove({ssLeft}, r.Left + C / 2, r.Bottom - 40);
+    Viewer->MouseUp(mbLeft, {}, r.Left + C / 2, r.Bottom - 40);
     Paint();
     EXPECT_EQ(Changes, 0);
 

@@ -4,6 +4,7 @@
 // 50..150 (see the fixture): pixel x = 50 + X, pixel y = 150 - Y.
 
 #include <cmath>
+#include <limits>
 
 #include "components/plot/kPlotChannel.h"
 #include "tests/plot/kPlotTraceTestDoubles.h"
@@ -102,6 +103,21 @@ TEST_P(TimeChannelPaint, CandleColoursFollowTheDirectionOfTheDay)
     EXPECT_EQ(At(78, 120), clLime);
     EXPECT_EQ(At(118, 120), clBlue);
     EXPECT_EQ(At(80, 95), TColor(8421504));  // the shadow above the body
+
+    // Bars with the open to the left and the close to the right.
+    Bitmap->SetSize(0, 0);
+    Bitmap->SetSize(200, 200);
+    Ch->SetHighLowStyle(kphlsOpenClose);
+    Ch->SetHighLowBarWidth(1);
+    Ch->SetHighLowOpenWidth(10);
+    Ch->SetHighLowCloseWidth(10);
+    Ch->SetHighLowOpenHeight(2);
+    Ch->SetHighLowCloseHeight(2);
+    Paint();
+    EXPECT_EQ(At(80, 100), Ch->HighLowBarColor());
+    EXPECT_EQ(At(75, 130), Ch->HighLowOpenColor());   // open 20
+    EXPECT_EQ(At(85, 110), Ch->HighLowCloseColor());  // close 40
+    EXPECT_EQ(At(85, 130), clWhite);
 }
 
 TEST_P(TimeChannelPaint, AZeroWidthBarIsOnePixelWideAndFillLiesUnderTheTrace)
@@ -126,7 +142,9 @@ TEST_P(TimeChannelPaint, AZeroWidthBarIsOnePixelWideAndFillLiesUnderTheTrace)
     Ch->AddXNull(70);
     Ch->AddXY(80, 40);
     Ch->AddXY(90, 40);
+    Ch->AddXY(91, std::numeric_limits<Double>::quiet_NaN());  // no number: no bar to any edge
     Paint();
+    EXPECT_EQ(At(141, 175), clWhite);
     EXPECT_EQ(At(105, 130), clBlue);
     EXPECT_EQ(At(105, 105), clWhite);  // above the trace
     EXPECT_EQ(At(125, 130), clWhite);  // the null's gap

@@ -172,6 +172,8 @@ TEST_P(TimeChannelDirections, CursorReadoutsByStyle)
     EXPECT_EQ(Ch->GetCursorValue(1.5, y), kpdpsValid);
     EXPECT_NEAR(y, 15, 1);
     EXPECT_EQ(Ch->GetCursorValue(5, y), kpdpsEmpty);
+    Ch->SetXAxisName("none");
+    EXPECT_EQ(Ch->GetCursorValue(1.5, y), kpdpsEmpty);
 }
 
 INSTANTIATE_TEST_SUITE_P(BothDirections, TimeChannelDirections, ::testing::Bool());
