@@ -111,3 +111,8 @@ inline constexpr const char SPrintOutputError[] = "Impossible d'ouvrir la sortie
 inline constexpr const char SPrintPageError[] = "Impossible de commencer une nouvelle page : ";
 inline constexpr const char SPrintEndError[] = "Impossible de terminer le document : ";
 inline constexpr const char SPageTooLarge[] = "Page trop grande pour être imprimée";
+
+// PNG images.
+inline constexpr const char SInvalidPng[] = "L'image PNG n'est pas valide";
+inline constexpr const char SPngEmpty[] = "Impossible d'enregistrer une image vide";
+inline constexpr const char SPngLevel[] = "Le niveau de compression doit être compris entre 0 et 9";

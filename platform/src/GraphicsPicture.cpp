@@ -7,6 +7,7 @@
 #include "platform/Consts.h"
 #include "platform/FormStream.h"
 #include "platform/Jpeg.h"
+#include "platform/PngImage.h"
 
 namespace {
 
@@ -21,11 +22,13 @@ std::vector<TFileFormat>& FileFormats()
     static std::vector<TFileFormat> formats = [] {
         const TGraphicFactory bitmap = []() -> TGraphic* { return Create<TBitmap>(); };
         const TGraphicFactory jpeg = []() -> TGraphic* { return Create<TJPEGImage>(); };
+        const TGraphicFactory png = []() -> TGraphic* { return Create<TPngImage>(); };
         return std::vector<TFileFormat>{{"bmp", "TBitmap", bitmap},
                                         {"jpg", "TJPEGImage", jpeg},
                                         {"jpeg", "TJPEGImage", jpeg},
                                         {"jpe", "TJPEGImage", jpeg},
-                                        {"jfif", "TJPEGImage", jpeg}};
+                                        {"jfif", "TJPEGImage", jpeg},
+                                        {"png", "TPngImage", png}};
     }();
     return formats;
 }
