@@ -356,6 +356,27 @@ public:
     bool IsToolBarZoomBoxMode() const override { return false; }
     bool IsToolBarSelectMode() const override { return false; }
 
+    // --- output: clipboard, image files, printer ----------------------------------------------
+    // The plot as CopyToClipBoardFormat says, drawn without toolbars or
+    // selections; afterwards each toolbar shows as it did.
+    void CopyToClipBoard();
+    // Asks for a file in the save dialog and saves the image it names.
+    void Save();
+    // The image file whose ending names the format, ignoring case: "bmp",
+    // "jpg" (quality 100, progressive) or "png" (level 9). False, with
+    // nothing written, for any other ending.
+    bool SaveImageByExtension(const String& FileName);
+    // Prints page by page: each page shows X axis 0 one Span further on,
+    // from its Min to its Min + Span when printing began. Any failure
+    // raises "Error Printing : " and the cause, with the plot as before.
+    void PrintChart();
+    // Height to the proportions of the printer's paper.
+    void PrintSizeToFillPage();
+    // X axis 0's Span such that the printed axis shows MinutesPerMillimeter;
+    // unchanged when the plot has no height or no X axis.
+    void PrintAdjustXSpanToMinutesPerMillimeter(Double MinutesPerMillimeter);
+    void EnableAllTracking();
+
     // --- what limits report ------------------------------------------------------------------
     void DoLimitLine1PositionChange(TkPlotLimit* Limit, Double OldValue, Double NewValue) override;
     void DoLimitLine2PositionChange(TkPlotLimit* Limit, Double OldValue, Double NewValue) override;
