@@ -4,15 +4,33 @@
 
 #include "components/foundation/kVCLComponent.h"
 #include "platform/Jpeg.h"
+#include "platform/Metafile.h"
 #include "platform/PngImage.h"
 #include "platform/SysUtils.h"
 
-TOwned<TBitmap> kRenderImage(TkComponent& Control)
+namespace {
+
+void RequireSize(const TkComponent& Control)
 {
     if (Control.Width() <= 0 || Control.Height() <= 0) throw Exception(SImageHasNoSize);
+}
+
+}  // namespace
+
+TOwned<TBitmap> kRenderImage(TkComponent& Control)
+{
+    RequireSize(Control);
     TOwned<TBitmap> bitmap(Control.CreateOffScreenBitmap());
     Control.kPaintTo(bitmap->Canvas());
     return bitmap;
+}
+
+void kRecordMetafile(TkComponent& Control, TMetafile& Metafile, const String& CreatedBy, const String& Description)
+{
+    RequireSize(Control);
+    Metafile.SetSize(Control.Width(), Control.Height());
+    TMetafileCanvas canvas(&Metafile, CreatedBy, Description);
+    Control.kPaintTo(&canvas);
 }
 
 void kCheckCompression(Integer Compression, Integer Low, Integer High)
@@ -56,6 +74,13 @@ Variant BytesOf(TGraphic& Image)
 }
 
 }  // namespace
+
+void TkVCLComponent::SaveImageToMetaFile(const String& FileName)
+{
+    TOwned<TMetafile> metafile = CreateOwned<TMetafile>();
+    kRecordMetafile(*this, *metafile, "Kelvane", String());
+    metafile->SaveToFile(FileName);
+}
 
 void TkVCLComponent::SaveImageToJPEG(const String& FileName, Integer Compression, bool Progressive)
 {

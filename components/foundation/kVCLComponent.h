@@ -48,6 +48,8 @@ public:
     // Each raises "Image has no size" for a 0 x 0 control and writes
     // nothing then; a compression out of range raises its message before
     // anything is drawn; file errors and what kPaintTo raises pass on.
+    // An enhanced metafile whose header names the creator "Kelvane".
+    void SaveImageToMetaFile(const String& FileName);
     // Compression 1-100 (best-quality DCT), 24-bit colour.
     void SaveImageToJPEG(const String& FileName, Integer Compression, bool Progressive);
     // Compression is the deflate level, 0-9.

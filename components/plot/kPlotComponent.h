@@ -39,6 +39,7 @@
 #include "components/plot/kPlotToolBar.h"
 #include "platform/ImgList.h"
 #include "platform/Menus.h"
+#include "platform/Metafile.h"
 #include "platform/Printers.h"
 
 // Format of the plot's data files.
@@ -360,10 +361,13 @@ public:
     // The plot as CopyToClipBoardFormat says, drawn without toolbars or
     // selections; afterwards each toolbar shows as it did.
     void CopyToClipBoard();
+    // The plot drawn into a metafile picture that the plot keeps and owns;
+    // toolbars and selections stay as they are.
+    TPicture* GetSnapShotPicture();
     // Asks for a file in the save dialog and saves the image it names.
     void Save();
     // The image file whose ending names the format, ignoring case: "bmp",
-    // "jpg" (quality 100, progressive) or "png" (level 9). False, with
+    // "emf", "jpg" (quality 100, progressive) or "png" (level 9). False, with
     // nothing written, for any other ending.
     bool SaveImageByExtension(const String& FileName);
     // Prints page by page: each page shows X axis 0 one Span further on,
@@ -695,6 +699,9 @@ private:
     Integer FOuterMarginBottom = 5;
     TkPlotFormStyle FEditorFormStyle = kpfsModal;
     TkPlotExportFormat FCopyToClipBoardFormat = kpefMetaFile;
+    // Made on first use and kept: the clipboard's and the snapshot's.
+    TOwned<TMetafile> FMetafile;
+    TOwned<TPicture> FSnapShotPicture;
     TPrinterOrientation FPrintOrientation = poLandscape;
     Double FPrintMarginLeft = 1.0;
     Double FPrintMarginTop = 1.0;

@@ -94,6 +94,14 @@ TRect PageRect(TkPlotComponent& Plot, TPrinter& Printer)
                  RoundPix(top + Plot.Height() * scale)};
 }
 
+// The kept metafile (made on first use) with the plot drawn into it.
+TMetafile& KeptMetafile(TkPlotComponent& Plot, TOwned<TMetafile>& Kept, const String& Description)
+{
+    if (!Kept) Kept = CreateOwned<TMetafile>();
+    kRecordMetafile(Plot, *Kept, "Kelvane", Description);
+    return *Kept;
+}
+
 void SelectNamedPrinter(TPrinter& Printer, const String& Name)
 {
     const String name = Trim(Name);
@@ -113,13 +121,25 @@ void TkPlotComponent::CopyToClipBoard()
     WithinUpdate(*this, [this] {
         TToolBarsHidden hidden(*this);
         Master().DeSelectAll();
-        if (FCopyToClipBoardFormat == kpefJPEG) {
-            TOwned<TJPEGImage> jpeg(GetJPEGImage(100, false));
-            Clipboard()->Assign(jpeg.get());
-            return;
+        switch (FCopyToClipBoardFormat) {
+            case kpefMetaFile:
+                Clipboard()->Assign(&KeptMetafile(*this, FMetafile, "Strip Chart"));
+                break;
+            case kpefBitmap: Clipboard()->Assign(kRenderImage(*this).get()); break;
+            case kpefJPEG: {
+                TOwned<TJPEGImage> jpeg(GetJPEGImage(100, false));
+                Clipboard()->Assign(jpeg.get());
+                break;
+            }
         }
-        Clipboard()->Assign(kRenderImage(*this).get());
     });
+}
+
+TPicture* TkPlotComponent::GetSnapShotPicture()
+{
+    if (!FSnapShotPicture) FSnapShotPicture = CreateOwned<TPicture>();
+    FSnapShotPicture->SetGraphic(&KeptMetafile(*this, FMetafile, "kPlot"));
+    return FSnapShotPicture.get();
 }
 
 bool TkPlotComponent::SaveImageByExtension(const String& FileName)
@@ -127,6 +147,7 @@ bool TkPlotComponent::SaveImageByExtension(const String& FileName)
     const String ending = FileName.size() >= 3 ? FileName.substr(FileName.size() - 3) : String();
     Master().DeSelectAll();
     if (SameText(ending, "bmp")) SaveImageToBitmap(FileName);
+    else if (SameText(ending, "emf")) SaveImageToMetaFile(FileName);
     else if (SameText(ending, "jpg")) SaveImageToJPEG(FileName, 100, true);
     else if (SameText(ending, "png")) SaveImageToPNG(FileName, 9);
     else return false;
@@ -137,10 +158,10 @@ void TkPlotComponent::Save()
 {
     TOwned<TkSaveDialog> dialog(Create<TkSaveDialog>(this));
     dialog->SetDefaultDir(FDefaultSaveImageDirectory);
-    dialog->SetFilter("Bitmap (*.bmp)|*.bmp|JPEG File (*.jpg)|*.jpg|PNG (*.png)|*.png");
+    dialog->SetFilter(
+        "Bitmap (*.bmp)|*.bmp|Enhanced Metafile (*.emf)|*.emf|JPEG File (*.jpg)|*.jpg|PNG (*.png)|*.png");
     dialog->SetFileName("Untitled");
-    static constexpr Integer FilterOfFormat[] = {1, 1, 2, 3};
-    dialog->SetFilterIndex(FilterOfFormat[FDefaultSaveImageFormat]);
+    dialog->SetFilterIndex(static_cast<Integer>(FDefaultSaveImageFormat) + 1);
     if (dialog->Execute()) SaveImageByExtension(dialog->FileName());
 }
 

@@ -7,6 +7,7 @@
 #include "QtGraphics.h"
 #include "platform/Classes.h"
 #include "platform/Jpeg.h"
+#include "platform/Metafile.h"
 
 namespace {
 
@@ -37,6 +38,15 @@ void TClipboard::Assign(TPersistent* Source)
         auto data = std::make_unique<QMimeData>();
         data->setImageData(BitmapImage(*bitmap));
         data->setData("image/bmp", StreamBytes(*bitmap));
+        Publish(data.release());
+        return;
+    }
+    if (auto* metafile = dynamic_cast<TMetafile*>(Source)) {
+        auto data = std::make_unique<QMimeData>();
+        data->setData("image/x-emf", StreamBytes(*metafile));
+        TOwned<TBitmap> picture = CreateOwned<TBitmap>();
+        picture->Assign(metafile);
+        data->setImageData(BitmapImage(*picture));
         Publish(data.release());
         return;
     }

@@ -7,6 +7,7 @@
 #include "platform/Consts.h"
 #include "platform/FormStream.h"
 #include "platform/Jpeg.h"
+#include "platform/Metafile.h"
 #include "platform/PngImage.h"
 
 namespace {
@@ -23,12 +24,14 @@ std::vector<TFileFormat>& FileFormats()
         const TGraphicFactory bitmap = []() -> TGraphic* { return Create<TBitmap>(); };
         const TGraphicFactory jpeg = []() -> TGraphic* { return Create<TJPEGImage>(); };
         const TGraphicFactory png = []() -> TGraphic* { return Create<TPngImage>(); };
+        const TGraphicFactory metafile = []() -> TGraphic* { return Create<TMetafile>(); };
         return std::vector<TFileFormat>{{"bmp", "TBitmap", bitmap},
                                         {"jpg", "TJPEGImage", jpeg},
                                         {"jpeg", "TJPEGImage", jpeg},
                                         {"jpe", "TJPEGImage", jpeg},
                                         {"jfif", "TJPEGImage", jpeg},
-                                        {"png", "TPngImage", png}};
+                                        {"png", "TPngImage", png},
+                                        {"emf", "TMetafile", metafile}};
     }();
     return formats;
 }

@@ -9,6 +9,7 @@
 
 #include "components/foundation/kImageExport.h"
 #include "platform/Jpeg.h"
+#include "platform/Metafile.h"
 #include "platform/PngImage.h"
 #include "platform/SysUtils.h"
 #include "support/ImageCompare.h"
@@ -67,6 +68,14 @@ TEST_F(ImageExportTest, FilesAndBytesDecodeToThePaintedImage)
     Control->SaveImageToPNG(Folder / "c.png", 9);
     Control->SaveImageToPNG(Folder / "stored.png", 0);
     Control->SaveImageToJPEG(Folder / "c.jpg", 100, true);
+    Control->SaveImageToMetaFile(Folder / "c.emf");
+    EXPECT_GT(std::filesystem::file_size(Folder / "c.emf"), 40u * 24u * 3u);
+    TOwned<TMetafile> metafile = CreateOwned<TMetafile>();
+    kRecordMetafile(*Control, *metafile, "Kelvane", "test");
+    TOwned<TBitmap> replayed = CreateOwned<TBitmap>();
+    replayed->SetSize(40, 24);
+    replayed->Canvas()->Draw(0, 0, metafile.get());
+    ExpectPainted(*replayed, 0);
     ExpectPainted(*Decoded<TBitmap>(Folder / "c.bmp"), 0);
     ExpectPainted(*Decoded<TPngImage>(Folder / "c.png"), 0);
     ExpectPainted(*Decoded<TPngImage>(Folder / "stored.png"), 0);
@@ -115,6 +124,7 @@ TEST_F(ImageExportTest, AnEmptyControlRaisesAndWritesNothing)
     Control->SetBounds(0, 0, 0, 0);
     for (const auto& save : std::initializer_list<std::function<void()>>{
              [&] { Control->SaveImageToBitmap(Folder / "e.bmp"); },
+             [&] { Control->SaveImageToMetaFile(Folder / "e.emf"); },
              [&] { Control->SaveImageToPNG(Folder / "e.png", 9); },
              [&] { Control->SaveImageToJPEG(Folder / "e.jpg", 100, false); },
              [&] { Control->GetBytesPNG(9); },

@@ -125,6 +125,7 @@ TEST_F(PlotOutputTest, ImageFilesFollowTheEndingIgnoringCase)
     EXPECT_TRUE(Plot->SaveImageByExtension(folder / "plot.BMP"));
     EXPECT_TRUE(Plot->SaveImageByExtension(folder / "plot.Png"));
     EXPECT_TRUE(Plot->SaveImageByExtension(folder / "plot.jpg"));
+    EXPECT_TRUE(Plot->SaveImageByExtension(folder / "plot.Emf"));
     EXPECT_FALSE(Plot->SaveImageByExtension(folder / "plot.gif"));
     EXPECT_FALSE(Plot->SaveImageByExtension(folder / "pn"));
     EXPECT_TRUE(std::filesystem::exists(folder / "plot.BMP"));
@@ -134,7 +135,7 @@ TEST_F(PlotOutputTest, ImageFilesFollowTheEndingIgnoringCase)
     Plot->SetDefaultSaveImageFormat(kpifPNG);
     Answers::Dialog([&](TObject* Dialog) {
         auto* file = dynamic_cast<TFileDialog*>(Dialog);
-        EXPECT_EQ(file->FilterIndex(), 3);
+        EXPECT_EQ(file->FilterIndex(), 4);
         EXPECT_EQ(file->FileName(), "Untitled");
         file->SetFileName(folder / "saved");
         return true;
@@ -169,4 +170,24 @@ TEST_F(PlotOutputTest, TheClipboardCopyHasNoToolbarsAndEachToolbarKeepsItsVisibi
     Plot->SetCopyToClipBoardFormat(kpefJPEG);
     Plot->CopyToClipBoard();
     EXPECT_TRUE(Clipboard()->HasFormat("image/jpeg"));
+    Plot->SetCopyToClipBoardFormat(kpefMetaFile);
+    Plot->CopyToClipBoard();
+    EXPECT_TRUE(Clipboard()->HasFormat("image/x-emf"));
+    EXPECT_FALSE(Clipboard()->Data("image/x-emf").empty());
+}
+
+TEST_F(PlotOutputTest, TheSnapshotIsAMetafileThePlotKeeps)
+{
+    TPicture* snapshot = Plot->GetSnapShotPicture();
+    EXPECT_EQ(Plot->GetSnapShotPicture(), snapshot);
+    auto* metafile = dynamic_cast<TMetafile*>(snapshot->Graphic());
+    ASSERT_NE(metafile, nullptr);
+    EXPECT_EQ(metafile->Description(), "kPlot");
+    EXPECT_EQ(metafile->Width(), 300);
+    TOwned<TBitmap> direct = CreateOwned<TBitmap>();
+    direct->SetSize(300, 200);
+    Plot->kPaintTo(direct->Canvas());
+    TOwned<TBitmap> replayed = CreateOwned<TBitmap>();
+    replayed->Assign(metafile);
+    EXPECT_EQ(MaxChannelDifference(*direct, *replayed), 0);
 }

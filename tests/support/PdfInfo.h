@@ -2,12 +2,10 @@
 // What an independent reader (pdfinfo of poppler-utils) finds in a PDF
 // file: the page count and the size of the first page in points.
 
-#include <cstdio>
-#include <cstdlib>
 #include <sstream>
 #include <string>
 
-#include "platform/System.h"
+#include "support/ToolOutput.h"
 
 struct TPdfInfo {
     bool Read = false;  // false when the tool is missing or refused the file
@@ -16,19 +14,12 @@ struct TPdfInfo {
     Double HeightPt = 0;
 };
 
-inline bool PdfInfoAvailable() { return std::system("command -v pdfinfo >/dev/null 2>&1") == 0; }
+inline bool PdfInfoAvailable() { return ToolAvailable("pdfinfo"); }
 
 inline TPdfInfo ReadPdfInfo(const String& FileName)
 {
     TPdfInfo info;
-    const String command = "pdfinfo '" + FileName + "' 2>/dev/null";
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe) return info;
-    std::string text;
-    char buffer[512];
-    while (std::fgets(buffer, sizeof buffer, pipe)) text += buffer;
-    info.Read = ::pclose(pipe) == 0;
-    std::istringstream lines(text);
+    std::istringstream lines(ToolOutput("pdfinfo '" + FileName + "'", info.Read));
     for (std::string line; std::getline(lines, line);) {
         if (line.rfind("Pages:", 0) == 0) info.Pages = std::stoi(line.substr(6));
         if (line.rfind("Page size:", 0) == 0) {
