@@ -5,7 +5,9 @@
 #include "components/editor/kEditorForm.h"
 #include "components/editor/kEditorListBox.h"
 #include "components/editor/kEditorPickers.h"
+#include "components/editor/kPlotPreview.h"
 #include "components/editor/kUpDown.h"
+#include "components/plot/kPlotPreviewRunner.h"
 #include "platform/Forms.h"
 
 namespace {
@@ -20,9 +22,12 @@ void kEditorBasicComponentsInitialization()
     kEditorPickersInitialization();
 }
 
+void kPlotPreviewFinalization() { kSetPlotPreviewRunner(nullptr); }
+
 }  // namespace
 
 void RegisterEditorUnits()
 {
     RegisterUnitInitialization("kEditorBasicComponents", kEditorBasicComponentsInitialization, nullptr);
+    RegisterUnitInitialization("kPlotPreview", kPlotPreviewInitialization, kPlotPreviewFinalization);
 }

@@ -374,6 +374,9 @@ public:
     // from its Min to its Min + Span when printing began. Any failure
     // raises "Error Printing : " and the cause, with the plot as before.
     void PrintChart();
+    // Shows the print preview modally (see kSetPlotPreviewRunner); raises
+    // when no preview is installed.
+    void PreviewChart();
     // Height to the proportions of the printer's paper.
     void PrintSizeToFillPage();
     // X axis 0's Span such that the printed axis shows MinutesPerMillimeter;

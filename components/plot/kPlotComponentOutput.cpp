@@ -8,6 +8,7 @@
 #include "components/foundation/kImageExport.h"
 #include "components/plot/kPlotAxis.h"
 #include "components/plot/kPlotComponent.h"
+#include "components/plot/kPlotPreviewRunner.h"
 #include "platform/Clipbrd.h"
 #include "platform/CommonDialogs.h"
 #include "platform/Jpeg.h"
@@ -215,6 +216,13 @@ void TkPlotComponent::PrintChart()
     } catch (const Exception& e) {
         throw Exception("Error Printing : " + e.Message());
     }
+}
+
+void TkPlotComponent::PreviewChart()
+{
+    const TkPlotPreviewRunner& preview = kPlotPreviewRunner();
+    if (!preview) throw Exception("The print preview is not available");
+    preview(*this);
 }
 
 void TkPlotComponent::PrintSizeToFillPage()
