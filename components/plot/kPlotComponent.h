@@ -384,6 +384,22 @@ public:
     void PrintAdjustXSpanToMinutesPerMillimeter(Double MinutesPerMillimeter);
     void EnableAllTracking();
 
+    // --- data of all channels ---------------------------------------------------------------
+    // One-dimensional Data: element i is channel i's point at XValue (a
+    // value in (1e-301, 1e-300) adds a null point, one in (1e-302, 1e-301)
+    // an empty one). Two-dimensional Data: each row j of the second
+    // dimension adds element [i, j] to channel i at its last X + XValue (0
+    // for an empty channel). Every index and element is checked before any
+    // point is added; other shapes raise "Data Array must be 1 or 2
+    // Dimensions".
+    void AddDataArray(Double XValue, const Variant& Data);
+    // Points StartIndex .. StopIndex of the source appended to the
+    // destination with their null and empty flags (none when StartIndex >
+    // StopIndex); the range is read before anything is added.
+    void TransferChannelData(Integer SourceIndex, Integer DestinationIndex, Integer StartIndex, Integer StopIndex);
+    // The current date and time, in days.
+    Double GetNow() const;
+
     // --- what limits report ------------------------------------------------------------------
     void DoLimitLine1PositionChange(TkPlotLimit* Limit, Double OldValue, Double NewValue) override;
     void DoLimitLine2PositionChange(TkPlotLimit* Limit, Double OldValue, Double NewValue) override;
