@@ -191,3 +191,18 @@ TEST_F(PlotOutputTest, TheSnapshotIsAMetafileThePlotKeeps)
     replayed->Assign(metafile);
     EXPECT_EQ(MaxChannelDifference(*direct, *replayed), 0);
 }
+
+TEST_F(PlotOutputTest, FillingThePageFollowsThePaperAndAFlatPlotKeepsItsSpan)
+{
+    Printer()->SetOrientation(poPortrait);
+    Plot->PrintSizeToFillPage();
+    EXPECT_EQ(Plot->Height(), 424);  // 300 x 297 / 210, truncated
+    Plot->PrintAdjustXSpanToMinutesPerMillimeter(60);
+    // An hour per millimetre: the span in days is the axis length in mm / 24.
+    const Double axisPixels = Axis()->ScaleMap().Stop - Axis()->ScaleMap().Start;
+    const Double printableInches = 297 / 25.4 - 2;
+    EXPECT_NEAR(Axis()->Span() * 24, 25.4 * axisPixels * printableInches / 424, 1e-9);
+    Plot->SetBounds(0, 0, 300, 0);
+    Plot->PrintAdjustXSpanToMinutesPerMillimeter(60);
+    EXPECT_NEAR(Axis()->Span() * 24, 25.4 * axisPixels * printableInches / 424, 1e-9);
+}
