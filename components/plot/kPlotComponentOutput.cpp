@@ -40,8 +40,10 @@ private:
     std::vector<bool> FVisible;
 };
 
-// What printing changes on the plot, given back when the scope ends, by an
-// exception too: X axis 0's range, the size and the outer margins.
+// What printing changes on the plot: X axis 0's range, the size and the
+// outer margins. Restore gives them back and reports what the setters
+// raise; a scope left by an earlier failure gives them back as well, and
+// that failure is the one reported.
 class TPrintedPlotState {
 public:
     TPrintedPlotState(TkPlotComponent& Plot, TkPlotXAxis& Axis)
@@ -52,6 +54,16 @@ public:
     }
     ~TPrintedPlotState()
     {
+        if (FRestored) return;
+        try {
+            Restore();
+        } catch (...) {
+            // The failure that left the scope is the one to report.
+        }
+    }
+    void Restore()
+    {
+        FRestored = true;
         FAxis.SetMinSpan(FMin, FSpan);
         FPlot.SetBounds(FPlot.Left(), FPlot.Top(), FWidth, FHeight);
         FPlot.SetOuterMarginLeft(FMargins.Left);
@@ -73,6 +85,7 @@ private:
     Integer FWidth;
     Integer FHeight;
     TRect FMargins;
+    bool FRestored = false;
 };
 
 // Where a page of the plot goes on the paper, in printer pixels.
@@ -210,6 +223,7 @@ void TkPlotComponent::PrintChart()
                     if (!(axis->Min() > min)) break;
                 }
                 if (OnAfterPrint) OnAfterPrint(this);
+                saved.Restore();
             }
             printer->EndDoc();
         });
