@@ -37,7 +37,8 @@ TkPreviewLayout kPreviewLayout(Integer BoxWidth, Integer BoxHeight, Double Paper
     const Double printableHeight = ph - RoundPix((Margins.Top + Margins.Bottom) * p);
     if (printableWidth <= 0 || printableHeight <= 0 || PictureWidth <= 0 || PictureHeight <= 0) return layout;
     const bool heightBound = printableWidth / PictureWidth >= printableHeight / PictureHeight;
-    const Integer width = heightBound ? RoundPix(PictureWidth * printableHeight / PictureHeight) : Integer(printableWidth);
+    const Integer width =
+        heightBound ? RoundPix(PictureWidth * printableHeight / PictureHeight) : Integer(printableWidth);
     const Integer height =
         heightBound ? Integer(printableHeight) : RoundPix(PictureHeight * printableWidth / PictureWidth);
     const Integer x = left + RoundPix(Margins.Left * p);

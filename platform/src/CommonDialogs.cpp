@@ -60,8 +60,10 @@ TClass TCommonDialog::StaticClassInfo()
 TClass TColorDialog::StaticClassInfo()
 {
     using C = TColorDialog;
-    static const TClassInfo info =
-        TClassBuilder<C, TCommonDialog>("TColorDialog").Color("Color", &C::Color, &C::SetColor).Default(clBlack).Build();
+    static const TClassInfo info = TClassBuilder<C, TCommonDialog>("TColorDialog")
+                                       .Color("Color", &C::Color, &C::SetColor)
+                                       .Default(clBlack)
+                                       .Build();
     return &info;
 }
 
