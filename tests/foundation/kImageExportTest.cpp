@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <functional>
 
@@ -89,6 +90,13 @@ TEST_F(ImageExportTest, FilesAndBytesDecodeToThePaintedImage)
     EXPECT_EQ(String(reinterpret_cast<const char*>(signature) + 1, 3), "PNG");
     VarArrayUnlock(png);
     ExpectPainted(*Decoded<TPngImage>(png), 0);
+    // The bytes are the file's.
+    Variant level9 = Control->GetBytesPNG(9);
+    TMemoryStream file;
+    file.LoadFromFile(Folder / "c.png");
+    ASSERT_EQ(VarArrayHighBound(level9, 1) + 1, file.Size());
+    EXPECT_EQ(std::memcmp(VarArrayLock(level9), file.Memory(), size_t(file.Size())), 0);
+    VarArrayUnlock(level9);
     Variant jpeg = Control->GetBytesJPEG(90, false);
     ExpectPainted(*Decoded<TJPEGImage>(jpeg), 80);
 
