@@ -95,3 +95,11 @@ public:
     bool Execute() override { return Run(true, false, false); }
 };
 
+
+// The print dialog: the user chooses the printer (Printer()) and confirms.
+class TPrintDialog : public TCommonDialog {
+    PL_CLASSINFO()
+public:
+    using TCommonDialog::TCommonDialog;
+    bool Execute() override;
+};

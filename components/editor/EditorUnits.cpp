@@ -7,8 +7,10 @@
 #include "components/editor/kEditorListBox.h"
 #include "components/editor/kEditorPickers.h"
 #include "components/editor/kPlotEditorForm.h"
+#include "components/editor/kPlotPreview.h"
 #include "components/editor/kUpDown.h"
 #include "components/editor/kValueConverterEditForm.h"
+#include "components/plot/kPlotPreviewRunner.h"
 #include "platform/Forms.h"
 
 namespace {
@@ -25,10 +27,13 @@ void kEditorBasicComponentsInitialization()
     kValueConverterEditFormInitialization();
 }
 
+void kPlotPreviewFinalization() { kSetPlotPreviewRunner(nullptr); }
+
 }  // namespace
 
 void RegisterEditorUnits()
 {
     RegisterUnitInitialization("kEditorBasicComponents", kEditorBasicComponentsInitialization, nullptr);
     RegisterUnitInitialization("kPlotEditor", kPlotEditorFormInitialization, nullptr);
+    RegisterUnitInitialization("kPlotPreview", kPlotPreviewInitialization, kPlotPreviewFinalization);
 }

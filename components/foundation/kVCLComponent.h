@@ -8,6 +8,7 @@
 #include "platform/Threads.h"
 
 class TStringList;
+class TJPEGImage;
 
 class TkVCLComponent : public TkComponent {
     PL_CLASSINFO()
@@ -42,6 +43,23 @@ public:
     // its top-left corner at (X, Y). Transparent leaves the canvas's content
     // as the background.
     void kPaintToDC(Integer X, Integer Y, bool Transparent, TCanvas* DC);
+
+    // ---- Image export: the control drawn off-screen at its size ----
+    // Each raises "Image has no size" for a 0 x 0 control and writes
+    // nothing then; a compression out of range raises its message before
+    // anything is drawn; file errors and what kPaintTo raises pass on.
+    // An enhanced metafile whose header names the creator "Kelvane".
+    void SaveImageToMetaFile(const String& FileName);
+    // Compression 1-100 (best-quality DCT), 24-bit colour.
+    void SaveImageToJPEG(const String& FileName, Integer Compression, bool Progressive);
+    // Compression is the deflate level, 0-9.
+    void SaveImageToPNG(const String& FileName, Integer Compression);
+    // The file's bytes as a byte array from 0 to size - 1, drawn under the
+    // control's lock (released on every path). The JPEG bytes favour speed.
+    Variant GetBytesJPEG(Integer Compression, bool Progressive);
+    Variant GetBytesPNG(Integer Compression);
+    // A compressed JPEG image object that the caller owns.
+    TJPEGImage* GetJPEGImage(Integer Compression, bool Progressive);
 
     // ---- OPC hosting ----
     // True when the control takes an incoming value for one of its pseudo

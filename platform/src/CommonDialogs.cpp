@@ -3,10 +3,14 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
 
 #include "QtGraphics.h"
 #include "TestHooks.h"
 #include "platform/Controls.h"
+#include "platform/Printers.h"
 #include "platform/SysUtils.h"
 
 namespace {
@@ -56,8 +60,10 @@ TClass TCommonDialog::StaticClassInfo()
 TClass TColorDialog::StaticClassInfo()
 {
     using C = TColorDialog;
-    static const TClassInfo info =
-        TClassBuilder<C, TCommonDialog>("TColorDialog").Color("Color", &C::Color, &C::SetColor).Default(clBlack).Build();
+    static const TClassInfo info = TClassBuilder<C, TCommonDialog>("TColorDialog")
+                                       .Color("Color", &C::Color, &C::SetColor)
+                                       .Default(clBlack)
+                                       .Build();
     return &info;
 }
 
@@ -155,6 +161,29 @@ bool TFileDialog::Run(bool Saving, bool MustExist, bool MultiSelect)
         FFileName = FFiles->Strings(0);
         if (const auto chosen = filters.indexOf(dialog.selectedNameFilter()); chosen >= 0)
             FFilterIndex = static_cast<Integer>(chosen) + 1;
+        return true;
+    });
+}
+
+// ---------------------------------------------------------------------------
+// Printing
+// ---------------------------------------------------------------------------
+
+TClass TPrintDialog::StaticClassInfo()
+{
+    static const TClassInfo info = TClassBuilder<TPrintDialog, TCommonDialog>("TPrintDialog").Build();
+    return &info;
+}
+
+bool TPrintDialog::Execute()
+{
+    return AnswerOrShow(this, "print dialog", [] {
+        TPrinter* printer = Printer();
+        QPrinter chosen(QPrinterInfo::printerInfo(ToQString(printer->Printers()->Strings(printer->PrinterIndex()))));
+        QPrintDialog dialog(&chosen);
+        if (dialog.exec() != QDialog::Accepted) return false;
+        const Integer index = printer->Printers()->IndexOf(FromQString(chosen.printerName()));
+        if (index >= 0) printer->SetPrinterIndex(index);
         return true;
     });
 }
