@@ -111,3 +111,8 @@ inline constexpr const char SPrintOutputError[] = "Impossible d'ouvrir la sortie
 inline constexpr const char SPrintPageError[] = "Impossible de commencer une nouvelle page : ";
 inline constexpr const char SPrintEndError[] = "Impossible de terminer le document : ";
 inline constexpr const char SPageTooLarge[] = "Page trop grande pour être imprimée";
+
+// Registry.
+inline constexpr const char SRegInvalidDataType[] = "Type de données incorrect pour « %s »";
+inline constexpr const char SRegCreateFailed[] = "Impossible d'écrire la valeur « %s »";
+inline constexpr const char SRegNoKeyOpen[] = "Aucune clé ouverte en écriture pour « %s »";

@@ -2,6 +2,7 @@
 
 #include "components/foundation/kCheckBox.h"
 #include "components/foundation/kClasses.h"
+#include "components/foundation/kOPC2.h"
 #include "components/foundation/kRadioGroup.h"
 #include "components/foundation/kSwitchLed.h"
 #include "platform/Forms.h"
@@ -9,6 +10,7 @@
 void RegisterFoundationUnits()
 {
     RegisterUnitInitialization("kClasses", kClassesInitialization, kClassesFinalization);
+    RegisterUnitInitialization("kOPC2", kOPC2Initialization, kOPC2Finalization);
     RegisterUnitInitialization("kSwitchLed", kSwitchLedInitialization, nullptr);
     RegisterUnitInitialization("kCheckBox", kCheckBoxInitialization, nullptr);
     RegisterUnitInitialization("kRadioGroup", kRadioGroupInitialization, nullptr);

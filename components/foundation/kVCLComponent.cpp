@@ -1,5 +1,7 @@
 #include "components/foundation/kVCLComponent.h"
 
+#include "components/foundation/kOPCItem.h"
+
 #include "platform/Classes.h"
 #include "platform/SysApi.h"
 
@@ -23,6 +25,7 @@ TkVCLComponent::TkVCLComponent(TComponent* AOwner)
       FThemeCategoryList(CreateOwned<TStringList>())
 {
     FWindowHandle = AllocateHWnd([this](TMessage& Message) { InternalWindowProc(Message); });
+    CreateOPCItemManager();
 }
 
 TkVCLComponent::~TkVCLComponent()

@@ -7,7 +7,11 @@
 #include "platform/Messages.h"
 #include "platform/Threads.h"
 
+#include <memory>
+
 class TStringList;
+class TkOPCItem;
+class TkOPCItemManager;
 
 class TkVCLComponent : public TkComponent {
     PL_CLASSINFO()
@@ -53,6 +57,39 @@ public:
     bool OPCIncomingActive() const { return FOPCIncomingActive; }
     TIndexObjectEvent OnNewOPCData;
     TBeforeOPCNewDataEvent OnBeforeNewOPCData;
+    // The control's OPC items (kVCLComponentOPC.cpp), streamed as "OPCItems".
+    TkOPCItemManager* OPCItemManager() const { return FOPCItemManager.get(); }
+    Integer OPCAddItem();
+    Integer OPCItemCount() const;
+    void OPCRemoveAllItems();
+    void OPCDeleteItem(Integer Index);
+    void OPCItemActivate(Integer Index);
+    void OPCItemDeactivate(Integer Index);
+    void OPCItemUpdateResume(Integer Index);
+    void OPCItemUpdateSuspend(Integer Index);
+    void OPCItemLoaded(Integer Index);
+    void SetOPCItemData(Integer Index, const Variant& Value);
+    void SetOPCItemComputerName(Integer Index, const String& Value);
+    void SetOPCItemServerName(Integer Index, const String& Value);
+    void SetOPCItemItemName(Integer Index, const String& Value);
+    void SetOPCItemPropertyName(Integer Index, const String& Value);
+    void SetOPCItemAutoConnect(Integer Index, bool Value);
+    void SetOPCItemUpdateRate(Integer Index, Integer Value);
+    String GetOPCItemComputerName(Integer Index) const;
+    String GetOPCItemServerName(Integer Index) const;
+    String GetOPCItemItemName(Integer Index) const;
+    String GetOPCItemPropertyName(Integer Index) const;
+    bool GetOPCItemAutoConnect(Integer Index) const;
+    Integer GetOPCItemUpdateRate(Integer Index) const;
+    Variant GetOPCItemData(Integer Index) const;
+    Word GetOPCItemQuality(Integer Index) const;
+    TDateTime GetOPCItemTimeStamp(Integer Index) const;
+    // A value arrived for Item: OnBeforeNewOPCData, the property (unless the
+    // control takes it itself), then OnNewOPCData. The property set by it
+    // sends nothing back.
+    void DoOPCItemNewData(TObject* Item);
+    bool OPCOutputData(const String& PropertyName, const Variant& Value) override;
+    void DefineProperties(TFiler& Filer) override;
 
     // ---- Themes: category names, each with its scheme list as object ----
     TStringList* ThemeCategoryList() const { return FThemeCategoryList.get(); }
@@ -79,6 +116,7 @@ protected:
 private:
     static constexpr UINT TimerIdentifier = 1;
 
+    void CreateOPCItemManager();
     void InternalWindowProc(TMessage& Message);
     void TimerTick();
     void CaptureTransparentBackground();
@@ -102,4 +140,5 @@ private:
     Cardinal FTimerInterval = 0;
     TOwned<TStringList> FThemeCategoryList;
     bool FNeedsTransparentCapture = false;
+    std::unique_ptr<TkOPCItemManager> FOPCItemManager;
 };
