@@ -1,0 +1,80 @@
+// OPC groups: registration with the simulated library, group update events
+// by name, form data, and the manager's own life.
+
+#include <gtest/gtest.h>
+
+#include "components/foundation/kOPCManager.h"
+#include "support/FakeOPC.h"
+
+namespace {
+
+TEST(OPCManager, GroupsRegisterAndFireTheirUpdateEventsByName)
+{
+    FakeOPC::Server server;
+    TOwned<TkOPCManager> manager(Create<TkOPCManager>(nullptr));
+    EXPECT_TRUE(manager->FirstInstance());
+    manager->SetBounds(5, 6, 100, 50);
+    EXPECT_TRUE(manager->Left() == 5 && manager->Width() == 28 && manager->Height() == 28);
+    EXPECT_FALSE(manager->Visible());
+
+    manager->GroupAdd("Fast", "Local", "Sim.Server", 100);
+    EXPECT_EQ(manager->GetGroupIndex("fAST"), 0);
+    EXPECT_EQ(manager->GetGroupIndex("Slow"), -1);
+    EXPECT_NE(manager->GetGroup(0)->Handle(), 0);
+    manager->GetGroup(0)->SetUpdateRate(40);
+    EXPECT_EQ(server.GroupRate("Fast"), 40);
+
+    std::vector<String> log;
+    manager->OnBeforeGroupUpdate = [&](TObject*, const String& Name) { log.push_back("before " + Name); };
+    manager->OnAfterGroupUpdate = [&](TObject*, const String& Name) { log.push_back("after " + Name); };
+    TOwned<TkOPCManager> second(Create<TkOPCManager>(nullptr));
+    EXPECT_FALSE(second->FirstInstance());
+    manager->OPCGroupUpdate(999, true);  // unknown handles give an empty name
+    EXPECT_EQ(log, std::vector<String>{"after "});
+
+    // The manager's group with an item in it, through the worker.
+    log.clear();
+    const Integer signal = OPCSignalAdd("Local", "Sim.Server", "Plant.X", "Fast", 100, false, 0,
+                                        kOPCSignalCallback{nullptr, [](void*, int32_t) {}});
+    server.Publish("Plant.X", FakeOPC::Value(1.0));
+    server.Deliver();
+    EXPECT_EQ(log, (std::vector<String>{"before Fast", "after Fast"}));
+    OPCSignalRemove(signal);
+
+    second.reset();
+    EXPECT_EQ(server.ManagersDestroyed(), 0);
+    manager.reset();
+    EXPECT_EQ(server.ManagersDestroyed(), 1);
+}
+
+TEST(OPCManager, ARefusedGroupStaysListedAndTheDestructorSwallowsLibraryErrors)
+{
+    FakeOPC::Server server;
+    TOwned<TkOPCManager> manager(Create<TkOPCManager>(nullptr));
+    server.FailNext("GroupAdd", "No such server");
+    EXPECT_THROW(manager->GroupAdd("G", "Local", "Nowhere", 100), Exception);
+    ASSERT_EQ(manager->GetGroupCount(), 1);
+    EXPECT_EQ(manager->GetGroup(0)->Handle(), 0);
+    manager->GroupAdd("H", "Local", "Sim.Server", 100);
+    server.FailNext("GroupDelete", "Busy");
+    EXPECT_THROW(manager->GroupDelete(1), Exception);
+    EXPECT_EQ(manager->GetGroupCount(), 1);  // removed all the same
+    manager->GroupAdd("H", "Local", "Sim.Server", 100);
+    server.FailNext("GroupDelete", "Busy");
+    EXPECT_NO_THROW(manager.reset());
+}
+
+TEST(OPCManager, WithoutTheLibraryGroupsAreOnlyListed)
+{
+    FakeOPC::ReloadLibrary("/nonexistent/libkOPC2.so");
+    TOwned<TkOPCManager> manager(Create<TkOPCManager>(nullptr));
+    EXPECT_FALSE(manager->FirstInstance());
+    manager->GroupAdd("G", "Local", "S", 100);
+    EXPECT_EQ(manager->GetGroup(0)->Handle(), 0);
+    manager->GetGroup(0)->Suspend();
+    manager->GroupDelete(0);
+    EXPECT_EQ(manager->GetGroupCount(), 0);
+    EXPECT_EQ(OPCServerConnectionGetCount(), 0);
+}
+
+}  // namespace
