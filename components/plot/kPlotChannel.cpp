@@ -1,5 +1,7 @@
 #include "components/plot/kPlotChannel.h"
 
+#include "components/plot/kPlotChannelOPC.h"
+
 #include <algorithm>
 
 namespace {
@@ -20,6 +22,7 @@ TkPlotChannel::TkPlotChannel(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, 
     : TkPlotChannelCustom(AOwner, std::move(AOnChange), std::move(AOnInsert), std::move(AOnRemove),
                           std::move(AOnRename))
 {
+    OPCLink()->SetTimeChannel(true);
 }
 
 bool TkPlotChannel::XIncreasing() const { return Count() <= 2 || GetXValue(1) >= GetXValue(0); }
