@@ -10,6 +10,7 @@
 #include "components/foundation/kOPCItem.h"
 #include "components/foundation/kOPCManager.h"
 #include "components/foundation/kTypes.h"
+#include "platform/TypInfo.h"
 
 class TkPlotChannelCustom;
 
@@ -55,3 +56,43 @@ private:
     TOwned<TkOPCManager> FManager;
     String FGroupName;
 };
+
+// Publishes a channel class's OPC properties, all forwarded to the binding
+// and none stored by the channel; the group name and the X source only on
+// the time channel.
+template <class C, class B>
+TClassBuilder<C, B>& PublishChannelOPC(TClassBuilder<C, B>&& Builder, bool TimeChannel)
+{
+    auto item = [](C& Channel, Integer Index) { return Channel.OPCLink()->Item(Index); };
+    if (TimeChannel)
+        Builder.String("OPCGroupName", [item](C& c) { return item(c, 0)->GroupName(); },
+                       [item](C& c, String v) { item(c, 0)->SetGroupName(v); });
+    Builder
+        .String("OPCComputerName", [item](C& c) { return item(c, 0)->ComputerName(); },
+                [item](C& c, String v) { item(c, 0)->SetComputerName(v); })
+        .String("OPCServerName", [item](C& c) { return item(c, 0)->ServerName(); },
+                [item](C& c, String v) { item(c, 0)->SetServerName(v); })
+        .String("OPCItemName", [item](C& c) { return item(c, 0)->ItemName(); },
+                [item](C& c, String v) { item(c, 0)->SetItemName(v); })
+        .String("OPCItem2Name", [item](C& c) { return item(c, 1)->ItemName(); },
+                [item](C& c, String v) { item(c, 1)->SetItemName(v); })
+        .Integer("OPCUpdateRate", [item](C& c) { return item(c, 0)->UpdateRate(); },
+                 [item](C& c, Integer v) { item(c, 0)->SetUpdateRate(v); })
+        .Default(500)
+        .Float("OPCScalar", [item](C& c) { return item(c, 0)->Scalar; }, [item](C& c, Double v) { item(c, 0)->Scalar = v; })
+        .Default(0.0)
+        .Float("OPCOffset", [item](C& c) { return item(c, 0)->Offset; }, [item](C& c, Double v) { item(c, 0)->Offset = v; })
+        .Default(0.0)
+        .Float("OPCScalar2", [item](C& c) { return item(c, 1)->Scalar; }, [item](C& c, Double v) { item(c, 1)->Scalar = v; })
+        .Default(0.0)
+        .Float("OPCOffset2", [item](C& c) { return item(c, 1)->Offset; }, [item](C& c, Double v) { item(c, 1)->Offset = v; })
+        .Default(0.0)
+        .Bool("OPCAutoConnect", [item](C& c) { return item(c, 0)->AutoConnect(); },
+              [item](C& c, bool v) { item(c, 0)->SetAutoConnect(v); })
+        .Default(true);
+    if (TimeChannel)
+        Builder.Enum("OPCXValueSource", [](C& c) { return c.OPCLink()->OPCXValueSource; },
+                     [](C& c, TkOPCXValueSourceStyle v) { c.OPCLink()->OPCXValueSource = v; })
+            .Default(kopcxvsOPCServerTimeStamp);
+    return Builder;
+}
