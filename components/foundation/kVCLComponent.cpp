@@ -22,7 +22,7 @@ TClass TkVCLComponent::StaticClassInfo()
 TkVCLComponent::TkVCLComponent(TComponent* AOwner)
     : TkComponent(AOwner),
       FOPCSpecialList(CreateOwned<TStringList>()),
-      FThemeCategoryList(CreateOwned<TStringList>())
+      FThemeCategoryList(CreateOwned<TStringList>(true))
 {
     FWindowHandle = AllocateHWnd([this](TMessage& Message) { InternalWindowProc(Message); });
     CreateOPCItemManager();

@@ -93,6 +93,21 @@ public:
 
     // ---- Themes: category names, each with its scheme list as object ----
     TStringList* ThemeCategoryList() const { return FThemeCategoryList.get(); }
+    // (kVCLComponentThemes.cpp) Reads the maker's and then the user's scheme
+    // file of the control's class from the folders the registry names;
+    // missing ones are skipped, reader errors pass on.
+    void LoadThemes();
+    void ClearThemeCategories();
+    Integer GetThemeCategoryCount() const;
+    // Indexes outside the lists raise the string list's index error.
+    String GetThemeCategoryName(Integer CategoryIndex) const;
+    Integer GetThemeCategorySchemeCount(Integer CategoryIndex) const;
+    String GetThemeCategorySchemeName(Integer CategoryIndex, Integer SchemeIndex) const;
+    bool GetThemeCategorySchemeIsUser(Integer CategoryIndex, Integer SchemeIndex) const;
+    // Sets every line's property, all or none: a line naming no property of
+    // the control, a read-only one or a value of the wrong kind raises, and
+    // the control keeps its values.
+    void ApplyScheme(Integer CategoryIndex, Integer SchemeIndex);
 
     // ---- Message routing ----
     Integer WMGetDlgCode() override;
@@ -117,6 +132,7 @@ private:
     static constexpr UINT TimerIdentifier = 1;
 
     void CreateOPCItemManager();
+    TStringList* ThemeScheme(Integer CategoryIndex, Integer SchemeIndex) const;
     void InternalWindowProc(TMessage& Message);
     void TimerTick();
     void CaptureTransparentBackground();
