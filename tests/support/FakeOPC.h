@@ -1,9 +1,7 @@
 #pragma once
-// The simulated OPC server of tests/support/opc: the link is pointed at the
-// test library's file and loaded again, and the steering exports are looked
-// up in the same loaded library.
-
-#include <gtest/gtest.h>
+// The simulated OPC server of tests/support/opc, for the tests and the
+// benchmarks: the link is pointed at the test library's file and loaded
+// again, and the steering exports are looked up in the same loaded library.
 
 #include <cstdlib>
 
@@ -86,7 +84,7 @@ private:
     F Find(const char* Name)
     {
         auto f = reinterpret_cast<F>(FLibrary.Symbol(Name));
-        if (!f) ADD_FAILURE() << "test library lacks " << Name;
+        if (!f) throw Exception(String("the test library lacks ") + Name);
         return f;
     }
 
