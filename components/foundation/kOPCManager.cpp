@@ -1,5 +1,7 @@
 #include "components/foundation/kOPCManager.h"
 
+#include "components/foundation/kOPCExplorer.h"
+
 #include "platform/Consts.h"
 #include "platform/FormStream.h"
 #include "platform/Graphics.h"
@@ -163,6 +165,8 @@ TkOPCGroupObject* TkOPCManager::FindGroupByHandle(Integer Handle) const
 }
 
 void TkOPCManager::CloseAllServerConnections() { OPCCloseAllServerConnections(); }
+
+void TkOPCManager::ExplorerShow() { ShowOPCExplorer(); }
 
 void TkOPCManager::OPCGroupUpdate(Integer GroupHandle, bool After)
 {

@@ -72,6 +72,8 @@ public:
     Integer GetGroupIndex(const String& Name) const;
     TkOPCGroupObject* FindGroupByHandle(Integer Handle) const;
     void CloseAllServerConnections();
+    // Shows the shared explorer of the open connections.
+    void ExplorerShow();
     bool FirstInstance() const { return FFirstInstance != 0; }
 
     void OPCGroupUpdate(Integer GroupHandle, bool After) override;

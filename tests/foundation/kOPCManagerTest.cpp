@@ -3,8 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include "components/foundation/kOPCExplorer.h"
 #include "components/foundation/kOPCManager.h"
+#include "platform/TreeView.h"
 #include "support/FakeOPC.h"
+
+// Generated from the files of resources/.
+void RegisterResources_APP();
 
 namespace {
 
@@ -75,6 +80,38 @@ TEST(OPCManager, WithoutTheLibraryGroupsAreOnlyListed)
     manager->GroupDelete(0);
     EXPECT_EQ(manager->GetGroupCount(), 0);
     EXPECT_EQ(OPCServerConnectionGetCount(), 0);
+}
+
+TEST(OPCExplorer, ListsTheOpenConnectionsUnderASortedTree)
+{
+    RegisterResources_APP();
+    FakeOPC::Server server;
+    server.AddConnection("Sim.Server on Local");
+    server.AddConnection("Alarm.Server on Far");
+    TOwned<TkOPCManager> manager(Create<TkOPCManager>(nullptr));
+    manager->ExplorerShow();
+    TkOPCExplorerForm* explorer = ShowOPCExplorer();  // the same shared window
+    ASSERT_TRUE(explorer && explorer->TreeView);
+    EXPECT_EQ(explorer->Caption(), "Kelvane OPC Explorer");
+    EXPECT_EQ(explorer->FormStyle(), fsStayOnTop);
+    EXPECT_TRUE(explorer->Visible());
+    EXPECT_TRUE(explorer->TreeView->ReadOnly());
+
+    const TTreeNodes& nodes = *explorer->TreeView->Items();
+    ASSERT_EQ(nodes.TopCount(), 2);
+    EXPECT_EQ(nodes.TopItem(0)->Text(), "Groups");
+    EXPECT_EQ(nodes.TopItem(0)->ImageIndex(), 1);
+    EXPECT_EQ(nodes.TopItem(0)->Count(), 0);
+    const TTreeNode& connections = *nodes.TopItem(1);
+    EXPECT_EQ(connections.Text(), "Servers Connections");
+    ASSERT_EQ(connections.Count(), 2);
+    EXPECT_EQ(connections.Item(0)->Text(), "Alarm.Server on Far");
+    EXPECT_EQ(connections.Item(1)->ImageIndex(), 2);
+
+    manager->CloseAllServerConnections();
+    manager->ExplorerShow();
+    EXPECT_EQ(nodes.Count(), 2);
+    explorer->Hide();
 }
 
 }  // namespace
