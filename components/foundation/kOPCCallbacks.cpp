@@ -47,20 +47,13 @@ T* Find(TkOPCCookie Cookie)
 void* ContextOf(TkOPCCookie Cookie) { return reinterpret_cast<void*>(Cookie); }
 TkOPCCookie CookieOf(void* Context) { return reinterpret_cast<TkOPCCookie>(Context); }
 
-// The exception a target raises has no caller to go to but the
-// application's handler.
-template <class F>
-void RunOnGuiThread(F&& Delivery)
-{
-    QueueOnMainThread(std::forward<F>(Delivery));
-}
-
 void SignalNewData(void* Context, int32_t SignalHandle) noexcept
 {
     try {
         auto sample = std::make_shared<TkOPCSample>();
         if (!OPCReadSample(SignalHandle, *sample)) return;
-        RunOnGuiThread([cookie = CookieOf(Context), sample] {
+        // What a target raises there goes to the application's handler.
+        QueueOnMainThread([cookie = CookieOf(Context), sample] {
             if (IkOPCSignalTarget* target = Find<IkOPCSignalTarget>(cookie)) target->OPCDataArrived(*sample);
         });
     } catch (...) {
@@ -71,7 +64,7 @@ void SignalNewData(void* Context, int32_t SignalHandle) noexcept
 void GroupUpdate(void* Context, int32_t GroupHandle, bool After) noexcept
 {
     try {
-        RunOnGuiThread([cookie = CookieOf(Context), GroupHandle, After] {
+        QueueOnMainThread([cookie = CookieOf(Context), GroupHandle, After] {
             if (IkOPCGroupTarget* target = Find<IkOPCGroupTarget>(cookie)) target->OPCGroupUpdate(GroupHandle, After);
         });
     } catch (...) {
