@@ -52,8 +52,8 @@ void OPCUpdatesIntoSwitchAndChannel(benchmark::State& state)
             auto next = TClock::now();
             for (Integer i = 0; i < kUpdates; ++i) {
                 std::this_thread::sleep_until(next += kPeriod);
-                server.Publish(i % 2 ? "Bench.Switch" : "Bench.Channel", FakeOPC::IntValue(varInteger, i), FakeOPC::Good,
-                               45000.0 + i * 1e-6);
+                server.Publish(i % 2 ? "Bench.Switch" : "Bench.Channel", FakeOPC::IntValue(varInteger, i),
+                               FakeOPC::Good, 45000.0 + i * 1e-6);
             }
             lastPublished = TClock::now();
         });

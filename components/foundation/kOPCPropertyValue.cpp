@@ -43,7 +43,8 @@ Int64 CheckedOrdinal(const String& Text, PPropInfo Prop)
     Int64 value = 0;
     if (!TryStrToInt64(Trim(Text), value)) RaiseNoValue(SInvalidInteger, Text);
     const TTypeInfo* type = Prop->Type;
-    if (type && Prop->Kind != tkSet && (value < type->MinValue || value > type->MaxValue)) RaiseNoValue(SInvalidInteger, Text);
+    if (type && Prop->Kind != tkSet && (value < type->MinValue || value > type->MaxValue))
+        RaiseNoValue(SInvalidInteger, Text);
     if (type && Prop->Kind == tkSet) {
         const Int64 bits = type->CompType ? type->CompType->MaxValue + 1 : 0;
         const UInt64 allowed = bits >= 64 ? ~UInt64{0} : (UInt64{1} << bits) - 1;

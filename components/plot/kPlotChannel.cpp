@@ -13,7 +13,8 @@ constexpr Double ExtentMaxStart = -1e300;
 
 TClass TkPlotChannel::StaticClassInfo()
 {
-    static const TClassInfo info = PublishChannelOPC(TClassBuilder<TkPlotChannel, TkPlotChannelCustom>("TkPlotChannel"), true).Build();
+    static const TClassInfo info =
+        PublishChannelOPC(TClassBuilder<TkPlotChannel, TkPlotChannelCustom>("TkPlotChannel"), true).Build();
     return &info;
 }
 

@@ -79,13 +79,17 @@ TClassBuilder<C, B>& PublishChannelOPC(TClassBuilder<C, B>&& Builder, bool TimeC
         .Integer("OPCUpdateRate", [item](C& c) { return item(c, 0)->UpdateRate(); },
                  [item](C& c, Integer v) { item(c, 0)->SetUpdateRate(v); })
         .Default(500)
-        .Float("OPCScalar", [item](C& c) { return item(c, 0)->Scalar; }, [item](C& c, Double v) { item(c, 0)->Scalar = v; })
+        .Float("OPCScalar", [item](C& c) { return item(c, 0)->Scalar; },
+               [item](C& c, Double v) { item(c, 0)->Scalar = v; })
         .Default(0.0)
-        .Float("OPCOffset", [item](C& c) { return item(c, 0)->Offset; }, [item](C& c, Double v) { item(c, 0)->Offset = v; })
+        .Float("OPCOffset", [item](C& c) { return item(c, 0)->Offset; },
+               [item](C& c, Double v) { item(c, 0)->Offset = v; })
         .Default(0.0)
-        .Float("OPCScalar2", [item](C& c) { return item(c, 1)->Scalar; }, [item](C& c, Double v) { item(c, 1)->Scalar = v; })
+        .Float("OPCScalar2", [item](C& c) { return item(c, 1)->Scalar; },
+               [item](C& c, Double v) { item(c, 1)->Scalar = v; })
         .Default(0.0)
-        .Float("OPCOffset2", [item](C& c) { return item(c, 1)->Offset; }, [item](C& c, Double v) { item(c, 1)->Offset = v; })
+        .Float("OPCOffset2", [item](C& c) { return item(c, 1)->Offset; },
+               [item](C& c, Double v) { item(c, 1)->Offset = v; })
         .Default(0.0)
         .Bool("OPCAutoConnect", [item](C& c) { return item(c, 0)->AutoConnect(); },
               [item](C& c, bool v) { item(c, 0)->SetAutoConnect(v); })

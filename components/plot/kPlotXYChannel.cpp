@@ -20,7 +20,8 @@ constexpr Double kInfiniteReadout = 1e301;
 
 TClass TkXYPlotChannel::StaticClassInfo()
 {
-    static const TClassInfo info = PublishChannelOPC(TClassBuilder<TkXYPlotChannel, TkPlotChannelCustom>("TkXYPlotChannel"), false).Build();
+    static const TClassInfo info =
+        PublishChannelOPC(TClassBuilder<TkXYPlotChannel, TkPlotChannelCustom>("TkXYPlotChannel"), false).Build();
     return &info;
 }
 
