@@ -101,7 +101,6 @@ TkOPCItem::~TkOPCItem()
         Deactivate();
     } catch (...) {
     }
-    OPCUnregisterTarget(FCookie);
 }
 
 bool TkOPCItem::IsDesigning() const { return FOwner && FOwner->GetIsDesigning(); }
@@ -122,15 +121,11 @@ void TkOPCItem::Register(bool Suspended)
     if (Trim(FItemName).empty()) return;
     // A fresh number per registration: callbacks of the previous one are
     // late and go nowhere.
-    const TkOPCCookie cookie = OPCRegisterTarget(this);
-    try {
-        FSignalHandle = OPCSignalAdd(FComputerName, FServerName, FItemName, FGroupName, FUpdateRate, Suspended,
-                                     FPropertyType == tkString ? varOleStr : varEmpty, OPCSignalCallbackFor(cookie));
-    } catch (...) {
-        OPCUnregisterTarget(cookie);
-        throw;
-    }
-    FCookie = cookie;
+    TkOPCCookie cookie = OPCRegisterTarget(this);
+    const TScopeExit refused([&cookie] { OPCUnregisterTarget(cookie); });
+    FSignalHandle = OPCSignalAdd(FComputerName, FServerName, FItemName, FGroupName, FUpdateRate, Suspended,
+                                 FPropertyType == tkString ? varOleStr : varEmpty, OPCSignalCallbackFor(cookie));
+    FCookie = std::exchange(cookie, 0);
 }
 
 void TkOPCItem::Deactivate()
