@@ -5,6 +5,7 @@
 
 #include "components/foundation/kOPCExplorer.h"
 #include "components/foundation/kOPCManager.h"
+#include "platform/FormStream.h"
 #include "platform/TreeView.h"
 #include "support/FakeOPC.h"
 
@@ -67,6 +68,27 @@ TEST(OPCManager, ARefusedGroupStaysListedAndTheDestructorSwallowsLibraryErrors)
     manager->GroupAdd("H", "Local", "Sim.Server", 100);
     server.FailNext("GroupDelete", "Busy");
     EXPECT_NO_THROW(manager.reset());
+}
+
+TEST(OPCManager, GroupsStreamWithTheFormAndARefusedOneDoesNotFailTheLoad)
+{
+    FakeOPC::Server server;
+    TOwned<TkOPCManager> manager(Create<TkOPCManager>(nullptr));
+    manager->GroupAdd("Fast", "Local", "Sim.Server", 100);
+    manager->GroupAdd("Slow", "Far", "Sim.Server", 2000);
+    const String text = WriteComponent(manager.get());
+    EXPECT_NE(text.find("Groups = <"), String::npos);
+
+    TOwned<TkOPCManager> copy(Create<TkOPCManager>(nullptr));
+    copy->GroupAdd("Old", "Local", "S", 1);
+    server.FailNext("GroupAdd", "No such server");
+    ReadComponent(text, copy.get());
+    ASSERT_EQ(copy->GetGroupCount(), 2);
+    EXPECT_EQ(copy->GetGroup(0)->Handle(), 0);  // refused, still listed
+    EXPECT_NE(copy->GetGroup(1)->Handle(), 0);
+    EXPECT_EQ(copy->GetGroup(1)->ComputerName(), "Far");
+    EXPECT_EQ(copy->GetGroup(1)->UpdateRate(), 2000);
+    EXPECT_EQ(server.GroupRate("Slow"), 2000);
 }
 
 TEST(OPCManager, WithoutTheLibraryGroupsAreOnlyListed)
