@@ -5,6 +5,8 @@
 #include "platform/Consts.h"
 #include "platform/FormStream.h"
 #include "platform/Graphics.h"
+#include "platform/ImgList.h"
+#include "platform/Resources.h"
 
 TClass TkOPCGroupObject::StaticClassInfo()
 {
@@ -68,6 +70,19 @@ void TkOPCGroupObject::Suspend()
 namespace {
 
 constexpr Integer ManagerSize = 28;
+constexpr Integer GlyphSize = 24;
+constexpr const char GlyphResource[] = "OPCMANAGER";
+
+TOwned<TImageList> DesignGlyph()
+{
+    TOwned<TImageList> images(Create<TImageList>(nullptr));
+    images->SetSize(GlyphSize, GlyphSize);
+    if (FindResourceData(GlyphResource).empty()) return images;
+    TBitmap glyph;
+    glyph.LoadFromResourceName(GlyphResource);
+    images->AddMasked(&glyph, clWhite);
+    return images;
+}
 
 // A manager that cannot tell the library it exists is simply not the first.
 Integer ManagerCreatedOrZero() noexcept
@@ -82,7 +97,10 @@ Integer ManagerCreatedOrZero() noexcept
 }  // namespace
 
 TkOPCManager::TkOPCManager(TComponent* AOwner)
-    : TCustomControl(AOwner), FFirstInstance(ManagerCreatedOrZero()), FCookie(OPCRegisterTarget(this))
+    : TCustomControl(AOwner),
+      FFirstInstance(ManagerCreatedOrZero()),
+      FCookie(OPCRegisterTarget(this)),
+      FImageList(DesignGlyph())
 {
     TCustomControl::SetBounds(Left(), Top(), ManagerSize, ManagerSize);
     SetVisible(false);
@@ -120,6 +138,7 @@ void TkOPCManager::Paint()
     canvas->Pen()->SetColor(clBtnShadow);
     canvas->LineTo(last, last);
     canvas->LineTo(0, last);
+    FImageList->Draw(canvas, 2, 2, 0);
 }
 
 Integer TkOPCManager::GroupAdd(const String& Name, const String& ComputerName, const String& OPCServerName,

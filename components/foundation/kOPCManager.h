@@ -10,6 +10,8 @@
 #include "components/foundation/kOPCCallbacks.h"
 #include "platform/Controls.h"
 
+class TImageList;
+
 class TkOPCGroupObject : public TPersistent {
     PL_CLASSINFO()
 public:
@@ -92,4 +94,6 @@ private:
     std::vector<std::unique_ptr<TkOPCGroupObject>> FGroups;
     Integer FFirstInstance = 0;
     TkOPCCookie FCookie = 0;
+    // The design glyph, from the "OPCMANAGER" bitmap when the program has it.
+    TOwned<TImageList> FImageList;
 };

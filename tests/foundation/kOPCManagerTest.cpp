@@ -6,6 +6,7 @@
 #include "components/foundation/kOPCExplorer.h"
 #include "components/foundation/kOPCManager.h"
 #include "platform/FormStream.h"
+#include "platform/Testing.h"
 #include "platform/TreeView.h"
 #include "support/FakeOPC.h"
 
@@ -102,6 +103,21 @@ TEST(OPCManager, WithoutTheLibraryGroupsAreOnlyListed)
     manager->GroupDelete(0);
     EXPECT_EQ(manager->GetGroupCount(), 0);
     EXPECT_EQ(OPCServerConnectionGetCount(), 0);
+}
+
+TEST(OPCManager, PaintsItsFrameAndTheGlyphOfTheProgramsResources)
+{
+    RegisterResources_APP();
+    TOwned<TkOPCManager> manager(Create<TkOPCManager>(nullptr));
+    manager->SetVisible(true);  // to be seen at all
+    TOwned<TBitmap> image = Testing::Grab(manager.get());
+    TCanvas* canvas = image->Canvas();
+    EXPECT_EQ(canvas->Pixels(0, 10), ColorToRGB(clBtnHighlight));
+    EXPECT_EQ(canvas->Pixels(10, 0), ColorToRGB(clBtnHighlight));
+    EXPECT_EQ(canvas->Pixels(27, 10), ColorToRGB(clBtnShadow));
+    EXPECT_EQ(canvas->Pixels(10, 27), ColorToRGB(clBtnShadow));
+    EXPECT_EQ(canvas->Pixels(2 + 3, 2 + 10), clBlack);  // the glyph's frame, at (2, 2)
+    EXPECT_EQ(canvas->Pixels(2 + 8, 2 + 8), 0x808000);  // teal inside
 }
 
 TEST(OPCExplorer, ListsTheOpenConnectionsUnderASortedTree)
