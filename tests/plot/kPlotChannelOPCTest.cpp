@@ -107,6 +107,14 @@ TEST_F(ChannelOPC, ALoadedChannelConnectsOnInsertionOnlyWhenConfigured)
     EXPECT_EQ(GetOrdProp(copy->GetChannel(0), "OPCUpdateRate"), 250);
     EXPECT_TRUE(copy->GetChannel(0)->OPCLink()->OPCSignalActive());
 
+    // Nothing connects while the plot is being designed.
+    TOwned<TkPlot> designed(Create<TkPlot>(nullptr));
+    designed->OnGetDesigning = [](TObject*, bool& Designing) { Designing = true; };
+    ReadComponent(text, designed.get());
+    EXPECT_FALSE(designed->GetChannel(0)->OPCLink()->OPCSignalActive());
+    designed->GetChannel(0)->OPCLink()->OPCActivate();
+    EXPECT_EQ(Server.SignalCount(), 1);
+
     // An XY channel without a server registers neither group nor item.
     TOwned<TkXYPlot> xy(Create<TkXYPlot>(nullptr));
     xy->AddChannel();
