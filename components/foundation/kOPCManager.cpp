@@ -6,6 +6,7 @@
 #include "platform/FormStream.h"
 #include "platform/Graphics.h"
 #include "platform/ImgList.h"
+#include "platform/Menus.h"
 #include "platform/Resources.h"
 
 TClass TkOPCGroupObject::StaticClassInfo()
@@ -36,6 +37,9 @@ TClass TkOPCManager::StaticClassInfo()
 {
     using C = TkOPCManager;
     static const TClassInfo info = TClassBuilder<C, TCustomControl>("TkOPCManager")
+                                       .Bool("Visible", &C::Visible, &C::SetVisible)
+                                       .Default(false)
+                                       .Reference("PopupMenu", &C::PopupMenu, &C::SetPopupMenu)
                                        .Event("OnBeforeGroupUpdate", &C::OnBeforeGroupUpdate)
                                        .Event("OnAfterGroupUpdate", &C::OnAfterGroupUpdate)
                                        .Build();
@@ -245,3 +249,5 @@ void TkOPCManager::ReadGroups(TReader& Reader)
         }
     }
 }
+
+void kOPCManagerInitialization() { RegisterClass(TkOPCManager::StaticClassInfo()); }

@@ -97,3 +97,6 @@ private:
     // The design glyph, from the "OPCMANAGER" bitmap when the program has it.
     TOwned<TImageList> FImageList;
 };
+
+// The unit's initialisation: form data may name the manager.
+void kOPCManagerInitialization();

@@ -79,6 +79,7 @@ TEST(OPCManager, GroupsStreamWithTheFormAndARefusedOneDoesNotFailTheLoad)
     manager->GroupAdd("Slow", "Far", "Sim.Server", 2000);
     const String text = WriteComponent(manager.get());
     EXPECT_NE(text.find("Groups = <"), String::npos);
+    EXPECT_EQ(text.find("Visible"), String::npos);  // invisible by default
 
     TOwned<TkOPCManager> copy(Create<TkOPCManager>(nullptr));
     copy->GroupAdd("Old", "Local", "S", 1);
