@@ -25,9 +25,9 @@ struct TSchemeAssignment {
     TValue Previous;
 };
 
-[[noreturn]] void RaiseSchemeLine(const char* Format_, const String& Name)
+[[noreturn]] void RaiseSchemeLine(const char* Message, const String& Name)
 {
-    throw EConvertError(Format(Format_, Name));
+    throw EConvertError(Format(Message, Name));
 }
 
 }  // namespace
