@@ -225,8 +225,9 @@ TEST(OPCLibrary, MissingLibraryAndMissingExportGiveTheirMessages)
         item->SetPropertyName("Active");
         item->SetServerName("S");
         item->SetItemName("I");
-        partial.FailNext("SignalAdd", "Server refused the item");
-        EXPECT_EQ(MessageOf([&] { item->Activate(); }), "Server refused the item");
+        const String longText(20000, 'e');  // the library's texts have any length
+        partial.FailNext("SignalAdd", longText.c_str());
+        EXPECT_EQ(MessageOf([&] { item->Activate(); }), longText);
         EXPECT_EQ(item->SignalHandle(), 0);
         partial.FailNext("SignalRemove", "Gone");
         item->Activate();
