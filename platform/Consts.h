@@ -121,3 +121,8 @@ inline constexpr const char SPngLevel[] = "Le niveau de compression doit être c
 inline constexpr const char SMetafileEmpty[] = "Impossible d'enregistrer un métafichier vide";
 inline constexpr const char SMetafileRead[] = "La lecture des métafichiers n'est pas prise en charge";
 inline constexpr const char SMetafileWrite[] = "Impossible d'écrire le métafichier";
+
+// Registry.
+inline constexpr const char SRegInvalidDataType[] = "Type de données incorrect pour « %s »";
+inline constexpr const char SRegCreateFailed[] = "Impossible d'écrire la valeur « %s »";
+inline constexpr const char SRegNoKeyOpen[] = "Aucune clé ouverte en écriture pour « %s »";

@@ -1,5 +1,7 @@
 #include "components/plot/kPlotChannel.h"
 
+#include "components/plot/kPlotChannelOPC.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -21,8 +23,9 @@ constexpr Double SecondsPerDay = 60.0 * 60.0 * 24.0;
 TClass TkPlotChannel::StaticClassInfo()
 {
     using C = TkPlotChannel;
-    static const TClassInfo info =
-        TClassBuilder<C, TkPlotChannelCustom>("TkPlotChannel")
+    static const TClassInfo info = [] {
+        TClassBuilder<C, TkPlotChannelCustom> builder("TkPlotChannel");
+        builder
             .Bool("FastDrawEnabled", &C::FastDrawEnabled, &C::SetFastDrawEnabled).Default(true)
             .Bool("AllowOutOfOrderXValues", &C::AllowOutOfOrderXValues, &C::SetAllowOutOfOrderXValues).Default(true)
             .Bool("DrawOutOfOrderXValues", &C::DrawOutOfOrderXValues, &C::SetDrawOutOfOrderXValues).Default(false)
@@ -64,9 +67,9 @@ TClass TkPlotChannel::StaticClassInfo()
             .Integer("BarPenWidth", &C::BarPenWidth, &C::SetBarPenWidth).Default(0)
             .Enum("BarPenStyle", &C::BarPenStyle, &C::SetBarPenStyle).Default(psSolid)
             .Color("BarBrushColor", &C::BarBrushColor, &C::SetBarBrushColor).Default(255)
-            .Enum("BarBrushStyle", &C::BarBrushStyle, &C::SetBarBrushStyle).Default(bsSolid)
-            .Enum("OPCXValueSource", &C::OPCXValueSource, &C::SetOPCXValueSource).Default(kopcxvsOPCServerTimeStamp)
-            .Build();
+            .Enum("BarBrushStyle", &C::BarBrushStyle, &C::SetBarBrushStyle).Default(bsSolid);
+        return PublishChannelOPC(std::move(builder), true).Build();
+    }();
     return &info;
 }
 
@@ -80,6 +83,7 @@ TkPlotChannel::TkPlotChannel(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, 
     store.SetStoredBarWidth(5.0);
     store.SetStoredBarPenColor(255);
     store.SetStoredBarBrushColor(255);
+    OPCLink()->SetTimeChannel(true);
 }
 
 // ===========================================================================

@@ -179,8 +179,6 @@ public:
     void SetBarBrushColor(TColor Value);
     TBrushStyle BarBrushStyle() const { return DataList().StoredBarBrushStyle(); }
     void SetBarBrushStyle(TBrushStyle Value);
-    TkOPCXValueSourceStyle OPCXValueSource() const { return FOPCXValueSource; }
-    void SetOPCXValueSource(TkOPCXValueSourceStyle Value) { FOPCXValueSource = Value; }
 
     // The drawing's pixel rows of the digital references and the X axis'
     // pixel columns, as the last PrepareDraw found them.
@@ -272,7 +270,6 @@ private:
     Double FDigitalReferenceLow = 10.0;
     Double FDigitalReferenceHigh = 90.0;
     TkPlotDigitalReferenceStyle FDigitalReferenceStyle = kpdrScale;
-    TkOPCXValueSourceStyle FOPCXValueSource = kopcxvsOPCServerTimeStamp;
     Boolean FBarEnabled = false;
     Boolean FBarPenUseChannelColor = true;
     Boolean FBarBrushUseChannelColor = true;

@@ -1,5 +1,7 @@
 #include "components/plot/kPlotXYChannel.h"
 
+#include "components/plot/kPlotChannelOPC.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -18,7 +20,8 @@ constexpr Double kInfiniteReadout = 1e301;
 
 TClass TkXYPlotChannel::StaticClassInfo()
 {
-    static const TClassInfo info = TClassBuilder<TkXYPlotChannel, TkPlotChannelCustom>("TkXYPlotChannel").Build();
+    static const TClassInfo info =
+        PublishChannelOPC(TClassBuilder<TkXYPlotChannel, TkPlotChannelCustom>("TkXYPlotChannel"), false).Build();
     return &info;
 }
 
