@@ -83,7 +83,12 @@ TkPlotChannel::TkPlotChannel(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, 
     store.SetStoredBarWidth(5.0);
     store.SetStoredBarPenColor(255);
     store.SetStoredBarBrushColor(255);
-    OPCLink()->SetTimeChannel(true);
+    OPCLink()->SetTimeChannel([this](bool InSeconds, Double Y) {
+        if (InSeconds)
+            AddYElapsedSeconds(Y);
+        else
+            AddYElapsedTime(Y);
+    });
 }
 
 // ===========================================================================

@@ -43,10 +43,11 @@ TkPlotChannelOPC::~TkPlotChannelOPC()
     FManager.reset();
 }
 
-void TkPlotChannelOPC::SetTimeChannel(bool Value)
+void TkPlotChannelOPC::SetTimeChannel(TElapsedAdder AddElapsed)
 {
-    FTimeChannel = Value;
-    FItems->OnNewData = Value ? TNotifyEvent([this](TObject* Sender) { NewData(Sender); }) : TNotifyEvent();
+    FTimeChannel = bool(AddElapsed);
+    FAddElapsed = std::move(AddElapsed);
+    FItems->OnNewData = FTimeChannel ? TNotifyEvent([this](TObject* Sender) { NewData(Sender); }) : TNotifyEvent();
 }
 
 bool TkPlotChannelOPC::Designing() const
@@ -150,7 +151,9 @@ void TkPlotChannelOPC::NewData(TObject* Sender)
     switch (OPCXValueSource) {
     case kopcxvsOPCServerTimeStamp: FChannel.AddPoint(false, false, item->TimeStamp(), y); break;
     case kopcxvsSystemTimeStamp: FChannel.AddPoint(false, false, Now(), y); break;
-    default: break;  // the group update adds the point; elapsed stamps come with the time channel's own entry
+    case kopcxvsElapsedTime: FAddElapsed(false, y); break;
+    case kopcxvsElapsedSeconds: FAddElapsed(true, y); break;
+    case kopcxvsOPCItem: break;  // the group update adds the point
     }
 }
 

@@ -5,6 +5,7 @@
 // channel item 0 gives Y, stamped as OPCXValueSource says, except with
 // kopcxvsOPCItem, where the two items give X and Y as on an XY channel.
 
+#include <functional>
 #include <memory>
 
 #include "components/foundation/kOPCItem.h"
@@ -21,8 +22,10 @@ public:
     TkPlotChannelOPC(const TkPlotChannelOPC&) = delete;
     TkPlotChannelOPC& operator=(const TkPlotChannelOPC&) = delete;
 
-    // Set by the time channel at construction.
-    void SetTimeChannel(bool Value);
+    // Set by the time channel at construction: its elapsed-time entry,
+    // which counts from the channel's own start time.
+    using TElapsedAdder = std::function<void(bool InSeconds, Double Y)>;
+    void SetTimeChannel(TElapsedAdder AddElapsed);
 
     void OPCActivate();
     void OPCActivateSuspend();
@@ -52,6 +55,7 @@ private:
 
     TkPlotChannelCustom& FChannel;
     bool FTimeChannel = false;
+    TElapsedAdder FAddElapsed;
     std::unique_ptr<TkOPCItemManager> FItems;
     TOwned<TkOPCManager> FManager;
     String FGroupName;

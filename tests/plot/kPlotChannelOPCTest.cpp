@@ -44,6 +44,32 @@ TEST_F(ChannelOPC, TimeChannelAddsOnePointPerValueAtTheServerTimeStamp)
     EXPECT_EQ(Server.SignalCount(), 0);
 }
 
+// Elapsed stamps count from the channel's own start time, reset by its first
+// point when the channel asks for that.
+TEST_F(ChannelOPC, ElapsedSourcesStampFromTheChannelsStartTime)
+{
+    TOwned<TkPlot> plot(Create<TkPlot>(nullptr));
+    TkPlotChannel* channel = plot->GetChannel(0);
+    channel->SetResetStartTimeOnFirstDataPoint(true);
+    SetStrProp(channel, "OPCServerName", "Sim.Server");
+    SetStrProp(channel, "OPCItemName", "Plant.Level");
+    SetEnumProp(channel, "OPCXValueSource", "kopcxvsElapsedSeconds");
+    channel->OPCLink()->OPCActivate();
+    Server.Publish("Plant.Level", FakeOPC::Value(3.0), FakeOPC::Good, 45000.25);
+    Server.Deliver();
+    ASSERT_EQ(channel->Count(), 1);
+    EXPECT_EQ(channel->GetYValue(0), 3.0);
+    EXPECT_GE(channel->GetXValue(0), 0.0);
+    EXPECT_LT(channel->GetXValue(0), 60.0);  // seconds since the first point, not a date
+
+    SetEnumProp(channel, "OPCXValueSource", "kopcxvsElapsedTime");
+    Server.Publish("Plant.Level", FakeOPC::Value(4.0), FakeOPC::Good, 45000.5);
+    Server.Deliver();
+    ASSERT_EQ(channel->Count(), 2);
+    EXPECT_LT(channel->GetXValue(1), 60.0 / 86400);  // days since the first point
+    channel->OPCLink()->OPCDeactivate();
+}
+
 TEST_F(ChannelOPC, ItemSourceAndXYChannelsPairTheTwoItemsAfterEachGroupUpdate)
 {
     TOwned<TkXYPlot> plot(Create<TkXYPlot>(nullptr));
