@@ -512,6 +512,13 @@ public:
     // EInvalidGraphic when there is none by that name.
     void LoadFromResourceName(const String& ResName);
 
+    // The form-stream Data property, stored while the bitmap is not empty:
+    // the size (4 bytes little-endian), then one BMP file of that size.
+    // Bad data raises EInvalidGraphic and leaves the bitmap as it was.
+    void DefineProperties(TFiler& Filer) override;
+    void ReadData(TStream& Stream);
+    void WriteData(TStream& Stream);
+
     void Draw(TCanvas* ACanvas, const TRect& R) override;
 
     // Layer internals (platform/src).

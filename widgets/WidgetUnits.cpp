@@ -3,6 +3,7 @@
 #include "platform/Forms.h"
 #include "widgets/QdControls.h"
 #include "widgets/QdEdit.h"
+#include "widgets/QdSpectrum.h"
 #include "widgets/QdSystem.h"
 #include "widgets/QdThreads.h"
 
@@ -12,4 +13,5 @@ void RegisterWidgetUnits()
     RegisterUnitInitialization("QdEdit", QdEditInitialization, nullptr);
     RegisterUnitInitialization("QdThreads", QdThreadsInitialization, nullptr);
     RegisterUnitInitialization("QdSystem", QdSystemInitialization, nullptr);
+    RegisterUnitInitialization("QdSpectrum", QdSpectrumInitialization, nullptr);
 }
