@@ -6,12 +6,15 @@
 #include "widgets/QdSpectrum.h"
 #include "widgets/QdSystem.h"
 #include "widgets/QdThreads.h"
+#include "widgets/QdUpDown.h"
 
 void RegisterWidgetUnits()
 {
+    RegisterResources_WIDGETS();
     RegisterUnitInitialization("QdControls", QdControlsInitialization, QdControlsFinalization);
     RegisterUnitInitialization("QdEdit", QdEditInitialization, nullptr);
     RegisterUnitInitialization("QdThreads", QdThreadsInitialization, nullptr);
     RegisterUnitInitialization("QdSystem", QdSystemInitialization, nullptr);
     RegisterUnitInitialization("QdSpectrum", QdSpectrumInitialization, nullptr);
+    RegisterUnitInitialization("QdUpDown", QdUpDownInitialization, nullptr);
 }
