@@ -184,17 +184,12 @@ void TQdSpectrum::RecreateBars()
 
 void TQdSpectrum::SetBarWidth(TQdMaxInt Value)
 {
-    SetIfDifferent(FBarWidth, ClampSide(std::max<Int64>(Value, 1)), [this] { UpdateControlCanvas(); });
+    Change(FBarWidth, ClampSide(std::max<Int64>(Value, 1)));
 }
 
 void TQdSpectrum::SetBarSpacing(Integer Value)
 {
-    if (Value >= 0) SetIfDifferent(FBarSpacing, ClampSide(Value), [this] { UpdateControlCanvas(); });
-}
-
-void TQdSpectrum::SetPlainColors(bool Value)
-{
-    SetIfDifferent(FPlainColors, Value, [this] { UpdateControlCanvas(); });
+    if (Value >= 0) Change(FBarSpacing, ClampSide(Value));
 }
 
 void TQdSpectrum::SetColumns(Integer Value)
@@ -247,29 +242,14 @@ void TQdSpectrum::SetPercent2(TQdPercentInt Value)
     UpdateControlCanvas();
 }
 
-void TQdSpectrum::SetMarkerColor(TColor Value)
-{
-    SetIfDifferent(FMarkerColor, Value, [this] { UpdateControlCanvas(); });
-}
-
-void TQdSpectrum::SetMarkerVisible(bool Value)
-{
-    SetIfDifferent(FMarkerVisible, Value, [this] { UpdateControlCanvas(); });
-}
-
-void TQdSpectrum::SetShowInactive(bool Value)
-{
-    SetIfDifferent(FShowInactive, Value, [this] { UpdateControlCanvas(); });
-}
-
 void TQdSpectrum::SetTickHeight(Integer Value)
 {
-    if (Value > 0) SetIfDifferent(FTickHeight, ClampSide(Value), [this] { UpdateControlCanvas(); });
+    if (Value > 0) Change(FTickHeight, ClampSide(Value));
 }
 
 void TQdSpectrum::SetSpacing(Integer Value)
 {
-    if (Value >= 0) SetIfDifferent(FSpacing, ClampSide(Value), [this] { UpdateControlCanvas(); });
+    if (Value >= 0) Change(FSpacing, ClampSide(Value));
 }
 
 Integer TQdSpectrum::Zone1Percent() const { return ClampPercent(FPercent1); }

@@ -72,7 +72,7 @@ public:
     // A negative spacing is ignored.
     void SetBarSpacing(Integer Value);
     bool PlainColors() const { return FPlainColors; }
-    void SetPlainColors(bool Value);
+    void SetPlainColors(bool Value) { Change(FPlainColors, Value); }
     Integer Columns() const { return FColumns; }
     // Below 1 is ignored, above kQdMaxSpectrumColumns counts as that; a
     // change recreates the bars at 0.
@@ -99,11 +99,11 @@ public:
     TQdPercentInt Percent2() const { return FPercent2; }
     void SetPercent2(TQdPercentInt Value);
     TColor MarkerColor() const { return FMarkerColor; }
-    void SetMarkerColor(TColor Value);
+    void SetMarkerColor(TColor Value) { Change(FMarkerColor, Value); }
     bool MarkerVisible() const { return FMarkerVisible; }
-    void SetMarkerVisible(bool Value);
+    void SetMarkerVisible(bool Value) { Change(FMarkerVisible, Value); }
     bool ShowInactive() const { return FShowInactive; }
-    void SetShowInactive(bool Value);
+    void SetShowInactive(bool Value) { Change(FShowInactive, Value); }
     Integer TickHeight() const { return FTickHeight; }
     // Only values above 0 are taken.
     void SetTickHeight(Integer Value);

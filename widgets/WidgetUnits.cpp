@@ -3,6 +3,7 @@
 #include "platform/Forms.h"
 #include "widgets/QdControls.h"
 #include "widgets/QdEdit.h"
+#include "widgets/QdJogMeter.h"
 #include "widgets/QdSpectrum.h"
 #include "widgets/QdSystem.h"
 #include "widgets/QdThreads.h"
@@ -15,6 +16,7 @@ void RegisterWidgetUnits()
     RegisterUnitInitialization("QdEdit", QdEditInitialization, nullptr);
     RegisterUnitInitialization("QdThreads", QdThreadsInitialization, nullptr);
     RegisterUnitInitialization("QdSystem", QdSystemInitialization, nullptr);
+    RegisterUnitInitialization("QdJogMeter", QdJogMeterInitialization, nullptr);
     RegisterUnitInitialization("QdSpectrum", QdSpectrumInitialization, nullptr);
     RegisterUnitInitialization("QdUpDown", QdUpDownInitialization, nullptr);
 }
