@@ -5,7 +5,7 @@
 void QdSystemInitialization()
 {
     RegisterClasses({TQdBitmapList::StaticClassInfo(), TQdStringList::StaticClassInfo(), TQdCopyFile::StaticClassInfo(),
-                     TQdDirScan::StaticClassInfo()});
+                     TQdDirScan::StaticClassInfo(), TQdKeyStatus::StaticClassInfo()});
 }
 
 // ---------------------------------------------------------------------------
