@@ -26,3 +26,38 @@ bool SameFile(std::string_view A, std::string_view B);
 bool IsSymbolicLink(std::string_view Path);
 // Moves Source over Dest in one step, replacing it; false on failure.
 bool ReplaceFile(std::string_view Source, std::string_view Dest);
+
+// ---------------------------------------------------------------------------
+// Single instance
+// ---------------------------------------------------------------------------
+
+// One running instance per user and key: the first holds a lock file and
+// listens on a local socket; a later one finds the lock held and asks the
+// first, over the socket, to come forward.
+class TSingleInstance {
+public:
+    // Characters of Key that a file or socket name cannot hold are
+    // replaced; an empty key names the program.
+    explicit TSingleInstance(const String& Key);
+    ~TSingleInstance();
+    TSingleInstance(const TSingleInstance&) = delete;
+    TSingleInstance& operator=(const TSingleInstance&) = delete;
+
+    // True when this is the first instance: the lock is held and requests
+    // are listened to from now on (a lock left by a crashed instance is
+    // taken over).
+    bool Acquire();
+    // From a later instance: asks the first one to come forward; false
+    // when none answered within a second.
+    bool ActivateFirst();
+    // The name the lock file and the socket are derived from.
+    const String& Name() const { return FName; }
+
+    // Runs in the first instance, on the GUI thread, for each request.
+    std::function<void()> OnActivate;
+
+private:
+    struct TImpl;
+    String FName;
+    std::unique_ptr<TImpl> FImpl;
+};

@@ -5,7 +5,8 @@
 void QdSystemInitialization()
 {
     RegisterClasses({TQdBitmapList::StaticClassInfo(), TQdStringList::StaticClassInfo(), TQdCopyFile::StaticClassInfo(),
-                     TQdDirScan::StaticClassInfo(), TQdKeyStatus::StaticClassInfo()});
+                     TQdDirScan::StaticClassInfo(), TQdKeyStatus::StaticClassInfo(),
+                     TQdRunOnce::StaticClassInfo()});
 }
 
 // ---------------------------------------------------------------------------

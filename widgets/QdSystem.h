@@ -7,6 +7,7 @@
 #include "widgets/QdCopyFile.h"
 #include "widgets/QdDirScan.h"
 #include "widgets/QdKeyStatus.h"
+#include "widgets/QdRunOnce.h"
 #include "widgets/QdStringList.h"
 
 // Registers the unit's components for form data; part of the library's
