@@ -534,6 +534,14 @@ private:
     TColor FTransparentColor = clDefault;
 };
 
+// A small image with its transparent colour keyed out where it is shown
+// (the notification-area icon); stored in form data as a bitmap.
+class TIcon : public TBitmap {
+    PL_CLASSINFO()
+public:
+    TIcon() { SetTransparent(true); }
+};
+
 // Holds one graphic of any registered class (bitmap, JPEG image...).
 class TPicture : public TPersistent {
     PL_CLASSINFO()

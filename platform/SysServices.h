@@ -61,3 +61,39 @@ private:
     String FName;
     std::unique_ptr<TImpl> FImpl;
 };
+
+// ---------------------------------------------------------------------------
+// Notification-area icon
+// ---------------------------------------------------------------------------
+
+class TBitmap;
+class TCustomForm;
+
+enum TTrayActivation { taTrigger, taContext, taDoubleClick, taMiddleClick };
+
+// An icon in the desktop's notification area. Without one (no tray, as in
+// headless runs) the icon is never shown and Available says so.
+class TTrayIcon {
+public:
+    TTrayIcon();
+    ~TTrayIcon();
+    TTrayIcon(const TTrayIcon&) = delete;
+    TTrayIcon& operator=(const TTrayIcon&) = delete;
+
+    static bool Available();
+    // The bitmap's pixels, its transparent colour keyed out when it is
+    // transparent.
+    void SetIcon(TBitmap* Icon);
+    void SetToolTip(const String& Text);
+    void SetVisible(bool Value);
+    // Shown in the notification area now.
+    bool Visible() const;
+    // Watches Form for being minimised (nullptr stops watching).
+    void WatchMinimize(TCustomForm* Form, std::function<void()> OnMinimize);
+
+    std::function<void(TTrayActivation Reason)> OnActivated;
+
+private:
+    struct TImpl;
+    std::unique_ptr<TImpl> FImpl;
+};

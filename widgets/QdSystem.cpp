@@ -6,7 +6,7 @@ void QdSystemInitialization()
 {
     RegisterClasses({TQdBitmapList::StaticClassInfo(), TQdStringList::StaticClassInfo(), TQdCopyFile::StaticClassInfo(),
                      TQdDirScan::StaticClassInfo(), TQdKeyStatus::StaticClassInfo(),
-                     TQdRunOnce::StaticClassInfo()});
+                     TQdRunOnce::StaticClassInfo(), TQdTrayIcon::StaticClassInfo()});
 }
 
 // ---------------------------------------------------------------------------

@@ -9,6 +9,7 @@
 #include "widgets/QdKeyStatus.h"
 #include "widgets/QdRunOnce.h"
 #include "widgets/QdStringList.h"
+#include "widgets/QdTrayIcon.h"
 
 // Registers the unit's components for form data; part of the library's
 // unit initialisation.
