@@ -263,7 +263,7 @@ void TQdJogMeter::ForEachTick(double D, F&& Tick) const
     const double first = start / D, count = apperture / D;
     // A series finer than the pixels (or a window beyond the exact tick
     // numbers) would loop for nothing: none is drawn.
-    if (std::fabs(first) > kMaxTickNumber || count > 4.0 * std::max(LongSide(), 1)) return;
+    if (std::fabs(first) > kMaxTickNumber || !(count >= 0) || count > 4.0 * std::max(LongSide(), 1)) return;
     const Int64 k = Trunc(first);
     const double offset = k * D - start;
     const Int64 n = Trunc(count);

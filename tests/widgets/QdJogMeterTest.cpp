@@ -111,6 +111,8 @@ TEST_F(QdJogMeterTest, ScalesThatCannotBeDrawnDrawNoTicksAndNeverHang)
         EXPECT_TRUE(TicksOnRow(3).empty()) << value;
         EXPECT_EQ(Pixel(80, 3), clRed);
     }
+    Meter->Scale()->SetApperture(-1e300);  // a window upside down: nothing
+    EXPECT_TRUE(TicksOnRow(3).empty());
     // A window of 0: every tick of the one series on pixel 0.
     Meter->Value()->SetValue(0);
     Meter->Scale()->SetApperture(0);
