@@ -176,7 +176,7 @@ void TQdSpectrum::RecreateBars()
     FImageValid = false;
     FBars->BeginUpdate();
     FBars->Clear();
-    for (Integer i = 0; i < FColumns; ++i) new TQdSpectrumBar(FBars.get());
+    for (Integer i = 0; i < FColumns; ++i) Create<TQdSpectrumBar>(FBars.get());
     FBars->EndUpdate();
 }
 

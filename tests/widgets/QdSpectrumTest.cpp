@@ -146,7 +146,7 @@ TEST_F(QdSpectrumTest, OneColumnChangesAloneAndOutOfRangePositionsStayInside)
     TQdSpectrumBar* last = Spectrum->Items(Spectrum->Count() - 1);
     last->SetCollection(nullptr);
     last->SetPosition(40);
-    delete last;
+    Free(last);
 }
 
 TEST_F(QdSpectrumTest, RangeAndPercentsKeepToWhatCanBeDrawn)
