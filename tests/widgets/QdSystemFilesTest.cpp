@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <vector>
 
@@ -206,4 +208,42 @@ TEST(QdStringList, ReportsChangesWithItselfAsSenderAndStreamsItsLines)
     auto* read = static_cast<TQdStringList*>(copy->FindComponent("Lines"));
     EXPECT_EQ(read->Count(), 2);
     EXPECT_TRUE(read->Sorted());
+}
+
+TEST(QdSystemFormData, SystemComponentsKeepTheirSettings)
+{
+    QdSystemInitialization();
+    const String savedTitle = Application->Title;
+    Application->Title = "qd form data/" + std::to_string(::getpid());
+    TOwned<TComponent> root = CreateOwned<TComponent>(nullptr);
+    root->SetName("Root");
+    auto* copier = Create<TQdCopyFile>(root.get());
+    copier->SetName("Copier");
+    copier->SetSourceFile("/tmp/a b.bin");
+    copier->SetDestFile("/tmp/c.bin");
+    copier->SetBufferSize(4096);
+    copier->SetOverwrite(omEvent);
+    copier->SetCopyDateTime(false);
+    auto* scanner = Create<TQdDirScan>(root.get());
+    scanner->SetName("Scanner");
+    scanner->SetMask("*.txt");
+    scanner->SetPath("/home");
+    scanner->SetRecursive(false);
+    scanner->SetAttributes({fatHidden, fatDirectory});
+    auto* keys = Create<TQdKeyStatus>(root.get());
+    keys->SetName("Keys");
+    keys->SetMonitorEvents(true);
+    auto* once = Create<TQdRunOnce>(root.get());
+    once->SetName("Once");
+    once->SetTerminate(false);
+    once->SetRestorePrevInst(false);
+    once->SetMessageText("Already running");
+    const String text = WriteComponent(root.get());
+    EXPECT_NE(text.find("ShowMessage = False"), String::npos);  // always stored
+    TOwned<TComponent> copy = CreateOwned<TComponent>(nullptr);
+    ReadComponent(text, copy.get());
+    EXPECT_EQ(WriteComponent(copy.get()), text);
+    EXPECT_TRUE(static_cast<TQdRunOnce*>(copy->FindComponent("Once"))->Initialized());
+    copy.reset();
+    Application->Title = savedTitle;
 }
