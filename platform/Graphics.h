@@ -512,6 +512,13 @@ public:
     // EInvalidGraphic when there is none by that name.
     void LoadFromResourceName(const String& ResName);
 
+    // The form-stream Data property, stored while the bitmap is not empty:
+    // the size (4 bytes little-endian), then one BMP file of that size.
+    // Bad data raises EInvalidGraphic and leaves the bitmap as it was.
+    void DefineProperties(TFiler& Filer) override;
+    void ReadData(TStream& Stream);
+    void WriteData(TStream& Stream);
+
     void Draw(TCanvas* ACanvas, const TRect& R) override;
 
     // Layer internals (platform/src).
@@ -525,6 +532,14 @@ private:
     TPixelFormat FPixelFormat = pfDevice;
     TTransparentMode FTransparentMode = tmAuto;
     TColor FTransparentColor = clDefault;
+};
+
+// A small image with its transparent colour keyed out where it is shown
+// (the notification-area icon); stored in form data as a bitmap.
+class TIcon : public TBitmap {
+    PL_CLASSINFO()
+public:
+    TIcon() { SetTransparent(true); }
 };
 
 // Holds one graphic of any registered class (bitmap, JPEG image...).

@@ -2,6 +2,7 @@
 // Window messages, virtual-key codes, the key-state table, hidden windows
 // with their timers, and posted messages.
 
+#include <array>
 #include <cstdint>
 #include <functional>
 
@@ -129,6 +130,11 @@ constexpr Word VK_OEM_7 = 0xDE;       // quote
 SmallInt GetKeyState(Integer vk);
 // The same table, for code that asks asynchronously.
 SmallInt GetAsyncKeyState(Integer vk);
+// The whole table, one byte a key: bit 7 while down, bit 0 toggled (the
+// lock keys' state). Setting it changes what the program sees; the
+// toolkit cannot switch the keyboard's own locks or lights.
+void GetKeyboardState(std::array<Byte, 256>& State);
+void SetKeyboardState(const std::array<Byte, 256>& State);
 
 // Creates a hidden window whose messages go to proc (which may free the
 // window from inside a message).

@@ -200,6 +200,11 @@ bool InvertRect(TCanvas* DC, const TRect& R);
 Integer FillRect(TCanvas* DC, const TRect& R, TBrush* Brush);
 bool DrawFocusRect(TCanvas* DC, const TRect& R);
 
+class TControl;
+// Marks R of Control (the whole control when nullptr) for its next paint,
+// which then runs over that area alone; marks of one cycle add up.
+bool InvalidateRect(TControl* Control, const TRect* R);
+
 constexpr Cardinal BDR_RAISEDOUTER = 0x0001;
 constexpr Cardinal BDR_SUNKENOUTER = 0x0002;
 constexpr Cardinal BDR_RAISEDINNER = 0x0004;

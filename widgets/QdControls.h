@@ -119,6 +119,12 @@ protected:
     virtual void FontChanged();
     virtual void TextChanged();
     Integer UpdateCount() const { return FUpdateCount; }
+    // Stores Value and repaints when it differs: the library's setter.
+    template <class V>
+    void Change(V& Field, const V& Value)
+    {
+        SetIfDifferent(Field, Value, [this] { UpdateControlCanvas(); });
+    }
 
 private:
     Integer FUpdateCount = 0;

@@ -2,7 +2,12 @@
 
 #include "platform/TypInfo.h"
 
-void QdSystemInitialization() { RegisterClass(TQdBitmapList::StaticClassInfo()); }
+void QdSystemInitialization()
+{
+    RegisterClasses({TQdBitmapList::StaticClassInfo(), TQdStringList::StaticClassInfo(), TQdCopyFile::StaticClassInfo(),
+                     TQdDirScan::StaticClassInfo(), TQdKeyStatus::StaticClassInfo(),
+                     TQdRunOnce::StaticClassInfo(), TQdTrayIcon::StaticClassInfo()});
+}
 
 // ---------------------------------------------------------------------------
 // TQdBitmapList

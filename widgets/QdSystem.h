@@ -1,8 +1,15 @@
 #pragma once
-// Non-visual components of the panel widget library.
+// Non-visual components of the panel widget library: the shared bitmap
+// list here, and the system components, each in a file of its own.
 
 #include "widgets/QdClasses.h"
 #include "widgets/QdControls.h"
+#include "widgets/QdCopyFile.h"
+#include "widgets/QdDirScan.h"
+#include "widgets/QdKeyStatus.h"
+#include "widgets/QdRunOnce.h"
+#include "widgets/QdStringList.h"
+#include "widgets/QdTrayIcon.h"
 
 // Registers the unit's components for form data; part of the library's
 // unit initialisation.

@@ -127,7 +127,8 @@ void TQdTimer::SetEnabled(bool Value)
 {
     if (FEnabled == Value) return;
     FEnabled = Value;
-    if (Value) UpdateTimer();
+    // A system timer switched off stops waking its window for nothing.
+    if (Value || (FTimerType == ttSystem && Allocated())) UpdateTimer();
 }
 
 void TQdTimer::SetInterval(Cardinal Value)

@@ -61,7 +61,8 @@ public:
     void Loaded() override;
 
     bool Enabled() const { return FEnabled; }
-    // Switching off leaves the mechanism running; its ticks are ignored.
+    // Switching off stops a system timer (its window stays) and leaves a
+    // worker running, whose ticks are then ignored.
     void SetEnabled(bool Value);
     Cardinal Interval() const { return FInterval; }
     void SetInterval(Cardinal Value);

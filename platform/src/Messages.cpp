@@ -36,9 +36,11 @@ LRESULT Deliver(const std::shared_ptr<HWND__>& window, Cardinal msg, WPARAM wPar
     return m.Result;
 }
 
-std::array<bool, 256>& KeyTable()
+// One byte a key, as the system's keyboard state: bit 7 while down, bit 0
+// toggled by each press.
+std::array<Byte, 256>& KeyTable()
 {
-    static std::array<bool, 256> table{};
+    static std::array<Byte, 256> table{};
     return table;
 }
 
@@ -109,8 +111,13 @@ LRESULT DefWindowProc(HWND, Cardinal, WPARAM, LPARAM) { return 0; }
 SmallInt GetKeyState(Integer vk)
 {
     if (vk < 0 || vk > 255) return 0;
-    return KeyTable()[static_cast<std::size_t>(vk)] ? static_cast<SmallInt>(0x8000) : SmallInt(0);
+    const Byte state = KeyTable()[static_cast<std::size_t>(vk)];
+    return static_cast<SmallInt>((state & 0x80 ? 0x8000 : 0) | (state & 1));
 }
+
+void GetKeyboardState(std::array<Byte, 256>& State) { State = KeyTable(); }
+
+void SetKeyboardState(const std::array<Byte, 256>& State) { KeyTable() = State; }
 
 SmallInt GetAsyncKeyState(Integer vk) { return GetKeyState(vk); }
 
@@ -118,7 +125,10 @@ namespace pl {
 
 void SetKeyDown(Word vk, bool down)
 {
-    if (vk < KeyTable().size()) KeyTable()[vk] = down;
+    if (vk >= KeyTable().size()) return;
+    Byte& state = KeyTable()[vk];
+    if (down && !(state & 0x80)) state ^= 1;
+    state = static_cast<Byte>(down ? state | 0x80 : state & ~0x80);
 }
 
 }  // namespace pl

@@ -271,6 +271,16 @@ TEST_F(RoutingTest, KeyReachesTheFocusedControlOnceWithItsShiftState)
     EXPECT_FALSE(GetKeyState('X') < 0);
 }
 
+TEST_F(RoutingTest, EachPressTogglesTheKeysLockBit)
+{
+    A->SetFocus();
+    const SmallInt before = GetKeyState(VK_CAPITAL) & 1;
+    Input::Key(VK_CAPITAL);
+    EXPECT_EQ(GetKeyState(VK_CAPITAL), before ^ 1);  // released, lock switched
+    Input::Key(VK_CAPITAL);
+    EXPECT_EQ(GetKeyState(VK_CAPITAL), before);
+}
+
 TEST_F(RoutingTest, ArrowsMoveTheFocusUnlessTheControlWantsThem)
 {
     A->SetFocus();

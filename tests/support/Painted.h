@@ -22,3 +22,23 @@ inline TSize TextSize(TFont* Font, const String& Text)
     scratch->Canvas()->SetFont(Font);
     return scratch->Canvas()->TextExtent(Text);
 }
+
+// A 24-bit bitmap whose pixels all differ along x and y; Seed shifts red.
+inline TOwned<TBitmap> PatternBitmap(Integer Width, Integer Height, Integer Seed)
+{
+    TOwned<TBitmap> b = CreateOwned<TBitmap>();
+    b->SetPixelFormat(pf24bit);
+    b->SetSize(Width, Height);
+    for (Integer y = 0; y < Height; ++y)
+        for (Integer x = 0; x < Width; ++x) b->Canvas()->SetPixels(x, y, RGB(Byte(x * 40 + Seed), Byte(y * 30), 7));
+    return b;
+}
+
+inline bool SamePixels(TBitmap* A, TBitmap* B)
+{
+    if (A->Width() != B->Width() || A->Height() != B->Height()) return false;
+    for (Integer y = 0; y < A->Height(); ++y)
+        for (Integer x = 0; x < A->Width(); ++x)
+            if (A->Canvas()->Pixels(x, y) != B->Canvas()->Pixels(x, y)) return false;
+    return true;
+}

@@ -6,30 +6,11 @@
 #include "platform/FormStream.h"
 #include "platform/SysUtils.h"
 #include "support/MessageOf.h"
+#include "support/Painted.h"
 #include "widgets/QdClasses.h"
 #include "widgets/QdSystem.h"
 
 namespace {
-
-// A bitmap of Width x Height whose pixels tell their place and Seed.
-TOwned<TBitmap> PatternBitmap(Integer Width, Integer Height, Integer Seed)
-{
-    TOwned<TBitmap> b = CreateOwned<TBitmap>();
-    b->SetPixelFormat(pf24bit);
-    b->SetSize(Width, Height);
-    for (Integer y = 0; y < Height; ++y)
-        for (Integer x = 0; x < Width; ++x) b->Canvas()->SetPixels(x, y, RGB(Byte(x * 40 + Seed), Byte(y * 30), 7));
-    return b;
-}
-
-bool SamePixels(TBitmap* A, TBitmap* B)
-{
-    if (A->Width() != B->Width() || A->Height() != B->Height()) return false;
-    for (Integer y = 0; y < A->Height(); ++y)
-        for (Integer x = 0; x < A->Width(); ++x)
-            if (A->Canvas()->Pixels(x, y) != B->Canvas()->Pixels(x, y)) return false;
-    return true;
-}
 
 TOwned<TQdBitmaps> ThreeBitmaps()
 {

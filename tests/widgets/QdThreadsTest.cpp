@@ -90,7 +90,7 @@ TEST(QdTimerTest, SystemTimerTicksIgnoredWhileDisabledAndSurvivesExceptions)
     EXPECT_EQ(log.Calls, 3);
     EXPECT_EQ(errors.Messages, (std::vector<String>{"bad tick"}));
 
-    timer->SetEnabled(false);  // the system timer keeps running
+    timer->SetEnabled(false);  // the timer stops; its window stays
     VirtualClock::Advance(300);
     EXPECT_TRUE(IsWindow(timer->WindowHandle()));
     timer->SetEnabled(true);
