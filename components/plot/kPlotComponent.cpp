@@ -363,6 +363,21 @@ void TkPlotComponent::DoObjectGetMouseCursor(TkPlotObject* Object, TCursor& Curs
     FireObjectEvent(OnObjectGetMouseCursor, PlotListEventKinds, Object, Cursor);
 }
 
+void TkPlotComponent::DoBeforeToolBarButtonClick(TkPlotObject* ToolBar, TkPlotToolBarButtonType Type, bool& Cancel)
+{
+    FireIndexedEvent(OnBeforeToolBarButtonClick, ToolBar, Type, Cancel);
+}
+
+void TkPlotComponent::DoToolBarButtonClick(TkPlotObject* ToolBar, TkPlotToolBarButtonType Type)
+{
+    FireIndexedEvent(OnToolBarButtonClick, ToolBar, Type);
+}
+
+void TkPlotComponent::DoToolBarCustomizeHint(TkPlotObject* ToolBar, String& Text)
+{
+    FireIndexedEvent(OnToolBarCustomizeHint, ToolBar, Text);
+}
+
 void TkPlotComponent::DoLimitLine1PositionChange(TkPlotLimit* Limit, Double OldValue, Double NewValue)
 {
     FireIndexedEvent(OnLimitLine1PositionChange, Limit, OldValue, NewValue);
@@ -470,12 +485,16 @@ void TkPlotComponent::AxesKeyDown(TkPlotAxis* Axis, Word& Key, TShiftState Shift
     ForwardToAxes(Axis, [&Key, Shift](TkPlotAxis* Other) { Other->kKeyDown(Key, Shift, nullptr); });
 }
 
-void TkPlotComponent::DisableAllTracking()
+void TkPlotComponent::DisableAllTracking() { SetAllTracking(false); }
+
+void TkPlotComponent::EnableAllTracking() { SetAllTracking(true); }
+
+void TkPlotComponent::SetAllTracking(bool Value)
 {
     // By index: turning tracking off may bring back resume values, whose
     // events reach the user's handlers.
     for (const bool xAxes : {true, false})
-        for (Integer i = 0; i < AxisCount(xAxes); ++i) GetAxis(xAxes, i)->SetTrackingEnabled(false);
+        for (Integer i = 0; i < AxisCount(xAxes); ++i) GetAxis(xAxes, i)->SetTrackingEnabled(Value);
 }
 
 bool TkPlotComponent::DataViewPercentToPixels(Double Percent, bool Vertical, Integer& Pixel) const

@@ -368,9 +368,23 @@ public:
     bool TryAddOccupiedRect(const TRect& Rect) override;
     void DisableAllTracking() override;
     void DoBeforeZoomBox(TRect& ZoomRect, bool& Cancel) override;
-    // The toolbar offers no modes yet.
-    bool IsToolBarZoomBoxMode() const override { return false; }
-    bool IsToolBarSelectMode() const override { return false; }
+    // The first toolbar's Zoom Box and Select buttons (kPlotComponentCommands.cpp).
+    bool IsToolBarZoomBoxMode() const override;
+    bool IsToolBarSelectMode() const override;
+    // Clicks the first toolbar's Select button when its state differs.
+    void SetToolBarSelectMode(bool Value);
+
+    // --- what the toolbar asks of the plot (kPlotComponentCommands.cpp) ------------------
+    void DoBeforeToolBarButtonClick(TkPlotObject* ToolBar, TkPlotToolBarButtonType Type, bool& Cancel) override;
+    void DoToolBarButtonClick(TkPlotObject* ToolBar, TkPlotToolBarButtonType Type) override;
+    void DoToolBarCustomizeHint(TkPlotObject* ToolBar, String& Text) override;
+    void EnableAllTracking() override;
+    void ClearAllUserSelections() override;
+    void ShowDataCursors(bool Value) override;
+    void EditProperties() override { Master().EditProperties(); }
+    // The image output (clipboard, file, printer, preview) is not part of
+    // the plot yet: the buttons fire their events and do nothing more.
+    void DoToolBarOutput(TkPlotToolBarButtonType Command) override;
 
     // --- what limits report ------------------------------------------------------------------
     void DoLimitLine1PositionChange(TkPlotLimit* Limit, Double OldValue, Double NewValue) override;
@@ -650,6 +664,7 @@ private:
     // Action on every axis of Axis' direction but Axis, with the forwarding
     // flag raised; nothing while it is raised already.
     void ForwardToAxes(TkPlotAxis* Axis, const std::function<void(TkPlotAxis*)>& Action);
+    void SetAllTracking(bool Value);
 
     // Input steps (kPlotComponentInput.cpp, kPlotHint.cpp).
     void ApplySelection(TkPlotObject* Object, TShiftState Shift);

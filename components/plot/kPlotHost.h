@@ -14,6 +14,7 @@
 
 #include "components/foundation/kTypes.h"
 #include "components/plot/kPlotObjects.h"
+#include "components/plot/kPlotToolBarButtonType.h"
 
 class TComponent;
 class TCustomForm;
@@ -93,6 +94,23 @@ public:
     // The plot's limit-line events.
     virtual void DoLimitLine1PositionChange(TkPlotLimit* Limit, Double OldValue, Double NewValue) = 0;
     virtual void DoLimitLine2PositionChange(TkPlotLimit* Limit, Double OldValue, Double NewValue) = 0;
+
+    // --- the toolbar's commands -------------------------------------------------------
+    // The plot's events for a button of ToolBar: before its action (the
+    // handler may cancel it), after it, and the button's hint text.
+    virtual void DoBeforeToolBarButtonClick(TkPlotObject* ToolBar, TkPlotToolBarButtonType Type, bool& Cancel) = 0;
+    virtual void DoToolBarButtonClick(TkPlotObject* ToolBar, TkPlotToolBarButtonType Type) = 0;
+    virtual void DoToolBarCustomizeHint(TkPlotObject* ToolBar, String& Text) = 0;
+    // Tracking on for every axis.
+    virtual void EnableAllTracking() = 0;
+    // Every object of the plot deselected.
+    virtual void ClearAllUserSelections() = 0;
+    // Every data cursor shown (the first one then selected) or hidden.
+    virtual void ShowDataCursors(bool Value) = 0;
+    // Opens the plot's property editor.
+    virtual void EditProperties() = 0;
+    // Copy, Save, Print or Preview: the plot's image output.
+    virtual void DoToolBarOutput(TkPlotToolBarButtonType Command) = 0;
 
     // --- channels --------------------------------------------------------------------
     virtual Integer ChannelCount() const = 0;

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <array>
 #include <functional>
+#include <set>
 #include <vector>
 
 #include "components/plot/kPlotAxis.h"
@@ -75,6 +76,9 @@ public:
     std::function<void(TRect&, bool&)> OnBeforeZoomBox;
     std::function<void(TkPlotAxis*, String&)> OnCustomizeHint;
     std::function<void(TkPlotAxis*, String&, Double)> OnCustomizeLabel;
+    std::function<void(String&)> OnToolBarHint;
+    // The toolbar commands whose before-event cancels them.
+    std::set<TkPlotToolBarButtonType> CancelCommands;
 
     // Makes an object with the plot's hooks, names and lists it; the plot
     // frees it at its end.
@@ -207,8 +211,7 @@ public:
     void DisableAllTracking() override
     {
         Log.push_back("tracking off");
-        for (const bool x : {true, false})
-            for (TkPlotAxis* axis : AxesOf(x)) axis->SetTrackingEnabled(false);
+        SetTracking(false);
     }
     void DoBeforeZoomBox(TRect& Box, bool& Cancel) override
     {
@@ -225,6 +228,38 @@ public:
     // "1:50>70": line 1 moved from 50 to 70.
     void DoLimitLine1PositionChange(TkPlotLimit*, Double Old, Double New) override { NoteMove(1, Old, New); }
     void DoLimitLine2PositionChange(TkPlotLimit*, Double Old, Double New) override { NoteMove(2, Old, New); }
+
+    // --- the toolbar's commands --------------------------------------------------------------------
+    // "before 7", "after 7", "output 12"...: by the command's code.
+    void DoBeforeToolBarButtonClick(TkPlotObject*, TkPlotToolBarButtonType Type, bool& Cancel) override
+    {
+        Log.push_back("before " + IntToStr(Integer{Type}));
+        Cancel = CancelCommands.contains(Type);
+    }
+    void DoToolBarButtonClick(TkPlotObject*, TkPlotToolBarButtonType Type) override
+    {
+        Log.push_back("after " + IntToStr(Integer{Type}));
+    }
+    void DoToolBarCustomizeHint(TkPlotObject*, String& Text) override
+    {
+        if (OnToolBarHint) OnToolBarHint(Text);
+    }
+    void EnableAllTracking() override
+    {
+        Log.push_back("tracking on");
+        SetTracking(true);
+    }
+    void ClearAllUserSelections() override
+    {
+        Log.push_back("deselect all");
+        for (TkPlotObject* object : Objects) object->SetUserSelected(false);
+    }
+    void ShowDataCursors(bool Value) override { Log.push_back(Value ? "cursors shown" : "cursors hidden"); }
+    void EditProperties() override { Log.push_back("edit"); }
+    void DoToolBarOutput(TkPlotToolBarButtonType Command) override
+    {
+        Log.push_back("output " + IntToStr(Integer{Command}));
+    }
 
     // --- channels ----------------------------------------------------------------------------------
     Integer ChannelCount() const override { return static_cast<Integer>(Channels().size()); }
@@ -298,6 +333,11 @@ private:
         for (TkPlotObject* object : Objects)
             if (object->Kind() == Kind && SameObjectName(object->Name(), Name)) return static_cast<T*>(object);
         return nullptr;
+    }
+    void SetTracking(bool Value)
+    {
+        for (const bool x : {true, false})
+            for (TkPlotAxis* axis : AxesOf(x)) axis->SetTrackingEnabled(Value);
     }
     std::vector<TkPlotAxis*> AxesOf(bool XAxes) const
     {
