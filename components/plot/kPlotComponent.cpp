@@ -378,6 +378,41 @@ void TkPlotComponent::DoToolBarCustomizeHint(TkPlotObject* ToolBar, String& Text
     FireIndexedEvent(OnToolBarCustomizeHint, ToolBar, Text);
 }
 
+void TkPlotComponent::DoDataPointMouseDown(TkPlotChannelCustom* Channel, Integer DataIndex, TMouseButton Button,
+                                           TShiftState Shift, Integer X, Integer Y)
+{
+    FireIndexedEvent(OnMouseDownDataPoint, Channel, DataIndex, Button, Shift, X, Y);
+}
+
+void TkPlotComponent::DoDataPointMouseMove(TkPlotChannelCustom* Channel, Integer DataIndex, TShiftState Shift,
+                                           Integer X, Integer Y)
+{
+    FireIndexedEvent(OnMouseMoveDataPoint, Channel, DataIndex, Shift, X, Y);
+}
+
+void TkPlotComponent::DoDataPointMouseUp(TkPlotChannelCustom* Channel, Integer DataIndex, TMouseButton Button,
+                                         TShiftState Shift, Integer X, Integer Y)
+{
+    FireIndexedEvent(OnMouseUpDataPoint, Channel, DataIndex, Button, Shift, X, Y);
+}
+
+void TkPlotComponent::DoDataPointClick(TkPlotChannelCustom* Channel, Integer DataIndex)
+{
+    const bool dblClick = std::exchange(FInput.DblClick, false);
+    FireIndexedEvent(dblClick ? OnDblClickDataPoint : OnClickDataPoint, Channel, DataIndex);
+}
+
+void TkPlotComponent::DoDataPointMoved(TkPlotChannelCustom* Channel, Integer DataIndex, Double OldX, Double OldY,
+                                       Double NewX, Double NewY)
+{
+    FireIndexedEvent(OnDataPointMoved, Channel, DataIndex, OldX, OldY, NewX, NewY);
+}
+
+void TkPlotComponent::DoDataPointCustomizeHint(TkPlotChannelCustom* Channel, Integer DataIndex, String& Text)
+{
+    FireIndexedEvent(OnDataPointCustomizeHint, Channel, DataIndex, Text);
+}
+
 void TkPlotComponent::DoLimitLine1PositionChange(TkPlotLimit* Limit, Double OldValue, Double NewValue)
 {
     FireIndexedEvent(OnLimitLine1PositionChange, Limit, OldValue, NewValue);

@@ -386,6 +386,18 @@ public:
     // the plot yet: the buttons fire their events and do nothing more.
     void DoToolBarOutput(TkPlotToolBarButtonType Command) override;
 
+    // --- what channels report of their data points --------------------------------------------
+    void DoDataPointMouseDown(TkPlotChannelCustom* Channel, Integer DataIndex, TMouseButton Button, TShiftState Shift,
+                              Integer X, Integer Y) override;
+    void DoDataPointMouseMove(TkPlotChannelCustom* Channel, Integer DataIndex, TShiftState Shift, Integer X,
+                              Integer Y) override;
+    void DoDataPointMouseUp(TkPlotChannelCustom* Channel, Integer DataIndex, TMouseButton Button, TShiftState Shift,
+                            Integer X, Integer Y) override;
+    void DoDataPointClick(TkPlotChannelCustom* Channel, Integer DataIndex) override;
+    void DoDataPointMoved(TkPlotChannelCustom* Channel, Integer DataIndex, Double OldX, Double OldY, Double NewX,
+                          Double NewY) override;
+    void DoDataPointCustomizeHint(TkPlotChannelCustom* Channel, Integer DataIndex, String& Text) override;
+
     // --- what limits report ------------------------------------------------------------------
     void DoLimitLine1PositionChange(TkPlotLimit* Limit, Double OldValue, Double NewValue) override;
     void DoLimitLine2PositionChange(TkPlotLimit* Limit, Double OldValue, Double NewValue) override;

@@ -113,6 +113,19 @@ public:
     virtual void DoToolBarOutput(TkPlotToolBarButtonType Command) = 0;
 
     // --- channels --------------------------------------------------------------------
+    // The plot's events for a channel's data point (its index in the channel;
+    // -1 for none); the hint handler may replace Text.
+    virtual void DoDataPointMouseDown(TkPlotChannelCustom* Channel, Integer DataIndex, TMouseButton Button,
+                                      TShiftState Shift, Integer X, Integer Y) = 0;
+    virtual void DoDataPointMouseMove(TkPlotChannelCustom* Channel, Integer DataIndex, TShiftState Shift, Integer X,
+                                      Integer Y) = 0;
+    virtual void DoDataPointMouseUp(TkPlotChannelCustom* Channel, Integer DataIndex, TMouseButton Button,
+                                    TShiftState Shift, Integer X, Integer Y) = 0;
+    // The click or, after a double click, the double-click event.
+    virtual void DoDataPointClick(TkPlotChannelCustom* Channel, Integer DataIndex) = 0;
+    virtual void DoDataPointMoved(TkPlotChannelCustom* Channel, Integer DataIndex, Double OldX, Double OldY,
+                                  Double NewX, Double NewY) = 0;
+    virtual void DoDataPointCustomizeHint(TkPlotChannelCustom* Channel, Integer DataIndex, String& Text) = 0;
     virtual Integer ChannelCount() const = 0;
     virtual TkPlotChannelCustom* GetChannel(Integer Index) const = 0;
     // The extremes along Axis of the channels bound to it: of what they show

@@ -77,6 +77,7 @@ public:
     std::function<void(TkPlotAxis*, String&)> OnCustomizeHint;
     std::function<void(TkPlotAxis*, String&, Double)> OnCustomizeLabel;
     std::function<void(String&)> OnToolBarHint;
+    std::function<void(String&)> OnPointHint;
     // The toolbar commands whose before-event cancels them.
     std::set<TkPlotToolBarButtonType> CancelCommands;
 
@@ -262,6 +263,30 @@ public:
     }
 
     // --- channels ----------------------------------------------------------------------------------
+    // "point down 0:3", "point click 0:3", "point moved 0:3 1,2>4,5"...: the
+    // channel's place among the listed channels, then the point's index.
+    void DoDataPointMouseDown(TkPlotChannelCustom* C, Integer I, TMouseButton, TShiftState, Integer, Integer) override
+    {
+        Log.push_back("point down " + PointName(C, I));
+    }
+    void DoDataPointMouseMove(TkPlotChannelCustom* C, Integer I, TShiftState, Integer, Integer) override
+    {
+        Log.push_back("point move " + PointName(C, I));
+    }
+    void DoDataPointMouseUp(TkPlotChannelCustom* C, Integer I, TMouseButton, TShiftState, Integer, Integer) override
+    {
+        Log.push_back("point up " + PointName(C, I));
+    }
+    void DoDataPointClick(TkPlotChannelCustom* C, Integer I) override { Log.push_back("point click " + PointName(C, I)); }
+    void DoDataPointMoved(TkPlotChannelCustom* C, Integer I, Double OldX, Double OldY, Double NewX, Double NewY) override
+    {
+        Log.push_back("point moved " + PointName(C, I) + " " + FloatToStr(OldX) + "," + FloatToStr(OldY) + ">" +
+                      FloatToStr(NewX) + "," + FloatToStr(NewY));
+    }
+    void DoDataPointCustomizeHint(TkPlotChannelCustom*, Integer, String& Text) override
+    {
+        if (OnPointHint) OnPointHint(Text);
+    }
     Integer ChannelCount() const override { return static_cast<Integer>(Channels().size()); }
     TkPlotChannelCustom* GetChannel(Integer Index) const override { return Channels().at(Index); }
     TkPlotExtents ChannelExtents(const TkPlotAxis& Axis, bool Visible) const override
@@ -333,6 +358,12 @@ private:
         for (TkPlotObject* object : Objects)
             if (object->Kind() == Kind && SameObjectName(object->Name(), Name)) return static_cast<T*>(object);
         return nullptr;
+    }
+    String PointName(TkPlotChannelCustom* Channel, Integer Index) const
+    {
+        const std::vector<TkPlotChannelCustom*> channels = Channels();
+        const auto place = std::find(channels.begin(), channels.end(), Channel) - channels.begin();
+        return IntToStr(Integer(place)) + ":" + IntToStr(Index);
     }
     void SetTracking(bool Value)
     {
