@@ -413,6 +413,23 @@ void TkPlotComponent::DoDataPointCustomizeHint(TkPlotChannelCustom* Channel, Int
     FireIndexedEvent(OnDataPointCustomizeHint, Channel, DataIndex, Text);
 }
 
+void TkPlotComponent::DoBeforeDataCursorUpdate(TkPlotObject* Cursor)
+{
+    FireIndexedEvent(OnBeforeDataCursorUpdate, Cursor);
+}
+
+void TkPlotComponent::DoDataCursorChange(TkPlotObject* Cursor) { FireIndexedEvent(OnDataCursorChange, Cursor); }
+
+void TkPlotComponent::DoDataCursorCustomizeHint(TkPlotObject* Cursor, String& Text)
+{
+    FireIndexedEvent(OnDataCursorCustomizeHint, Cursor, Text);
+}
+
+void TkPlotComponent::ShowCursorReadoutInLegend()
+{
+    if (LegendCount() > 0) GetLegend(0)->SetCursorAllChannels(true);
+}
+
 void TkPlotComponent::DoLimitLine1PositionChange(TkPlotLimit* Limit, Double OldValue, Double NewValue)
 {
     FireIndexedEvent(OnLimitLine1PositionChange, Limit, OldValue, NewValue);

@@ -398,6 +398,12 @@ public:
                           Double NewY) override;
     void DoDataPointCustomizeHint(TkPlotChannelCustom* Channel, Integer DataIndex, String& Text) override;
 
+    // --- what data cursors report ----------------------------------------------------------------
+    void DoBeforeDataCursorUpdate(TkPlotObject* Cursor) override;
+    void DoDataCursorChange(TkPlotObject* Cursor) override;
+    void DoDataCursorCustomizeHint(TkPlotObject* Cursor, String& Text) override;
+    void ShowCursorReadoutInLegend() override;
+
     // --- what limits report ------------------------------------------------------------------
     void DoLimitLine1PositionChange(TkPlotLimit* Limit, Double OldValue, Double NewValue) override;
     void DoLimitLine2PositionChange(TkPlotLimit* Limit, Double OldValue, Double NewValue) override;

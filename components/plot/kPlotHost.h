@@ -112,6 +112,16 @@ public:
     // Copy, Save, Print or Preview: the plot's image output.
     virtual void DoToolBarOutput(TkPlotToolBarButtonType Command) = 0;
 
+    // --- data cursors ------------------------------------------------------------------
+    // The plot's events of a data cursor: before it reads its channels,
+    // when its values changed, and its hint text (the handler may replace
+    // Text).
+    virtual void DoBeforeDataCursorUpdate(TkPlotObject* Cursor) = 0;
+    virtual void DoDataCursorChange(TkPlotObject* Cursor) = 0;
+    virtual void DoDataCursorCustomizeHint(TkPlotObject* Cursor, String& Text) = 0;
+    // The legend shows the readout of a cursor that reads every channel.
+    virtual void ShowCursorReadoutInLegend() = 0;
+
     // --- channels --------------------------------------------------------------------
     // The plot's events for a channel's data point (its index in the channel;
     // -1 for none); the hint handler may replace Text.

@@ -78,6 +78,7 @@ public:
     std::function<void(TkPlotAxis*, String&, Double)> OnCustomizeLabel;
     std::function<void(String&)> OnToolBarHint;
     std::function<void(String&)> OnPointHint;
+    std::function<void(String&)> OnCursorHint;
     // The toolbar commands whose before-event cancels them.
     std::set<TkPlotToolBarButtonType> CancelCommands;
 
@@ -261,6 +262,15 @@ public:
     {
         Log.push_back("output " + IntToStr(Integer{Command}));
     }
+
+    // --- data cursors ------------------------------------------------------------------------------
+    void DoBeforeDataCursorUpdate(TkPlotObject*) override { Log.push_back("before cursor update"); }
+    void DoDataCursorChange(TkPlotObject*) override { Log.push_back("cursor change"); }
+    void DoDataCursorCustomizeHint(TkPlotObject*, String& Text) override
+    {
+        if (OnCursorHint) OnCursorHint(Text);
+    }
+    void ShowCursorReadoutInLegend() override { Log.push_back("readout in legend"); }
 
     // --- channels ----------------------------------------------------------------------------------
     // "point down 0:3", "point click 0:3", "point moved 0:3 1,2>4,5"...: the
