@@ -173,4 +173,16 @@ TEST_F(DataCursorTest, SelectingAnotherChannelBindsTheSelectedCursorToIt)
     EXPECT_EQ(Cursor()->ChannelName(), "Other 2");
 }
 
+TEST_F(DataCursorTest, AViewOfNoSizeTakesKeysWithoutDividingByZero)
+{
+    View()->SetDrawRect(Rect(50, 50, 50, 50));
+    for (const TkPlotDataCursorStyle style : {kpcsDeltaX, kpcsDeltaY}) {
+        Cursor()->SetStyle(style);
+        for (Word key : {VK_PRIOR, VK_LEFT, VK_UP, VK_DOWN, VK_RIGHT}) Cursor()->kKeyDown(key, {}, nullptr);
+        EXPECT_TRUE(std::isfinite(Cursor()->Pointer1Position()));
+        EXPECT_TRUE(std::isfinite(Cursor()->HintPosition()));
+    }
+    EXPECT_EQ(View()->PixelsXToPositionPercent(60), 0);
+}
+
 }  // namespace
