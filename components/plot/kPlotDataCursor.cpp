@@ -42,6 +42,21 @@ TClass TkPlotDataCursor::StaticClassInfo()
             .Bool("HintHideOnRelease", &C::HintHideOnRelease, &C::SetHintHideOnRelease)
             .Enum("HintOrientationSide", &C::HintOrientationSide, &C::SetHintOrientationSide)
             .Float("HintPosition", &C::HintPosition, &C::SetHintPosition)
+            .Bool("MenuUserCanChangeOptions", &C::MenuUserCanChangeOptions, &C::SetMenuUserCanChangeOptions)
+            .Bool("MenuItemVisibleValueXY", &C::MenuItemVisible<kpcsValueXY>, &C::SetMenuItemVisible<kpcsValueXY>)
+            .Bool("MenuItemVisibleValueX", &C::MenuItemVisible<kpcsValueX>, &C::SetMenuItemVisible<kpcsValueX>)
+            .Bool("MenuItemVisibleValueY", &C::MenuItemVisible<kpcsValueY>, &C::SetMenuItemVisible<kpcsValueY>)
+            .Bool("MenuItemVisibleDeltaX", &C::MenuItemVisible<kpcsDeltaX>, &C::SetMenuItemVisible<kpcsDeltaX>)
+            .Bool("MenuItemVisibleDeltaY", &C::MenuItemVisible<kpcsDeltaY>, &C::SetMenuItemVisible<kpcsDeltaY>)
+            .Bool("MenuItemVisibleInverseDeltaX", &C::MenuItemVisible<kpcsInverseDeltaX>,
+                  &C::SetMenuItemVisible<kpcsInverseDeltaX>)
+            .String("MenuItemCaptionValueXY", &C::MenuItemCaption<kpcsValueXY>, &C::SetMenuItemCaption<kpcsValueXY>)
+            .String("MenuItemCaptionValueX", &C::MenuItemCaption<kpcsValueX>, &C::SetMenuItemCaption<kpcsValueX>)
+            .String("MenuItemCaptionValueY", &C::MenuItemCaption<kpcsValueY>, &C::SetMenuItemCaption<kpcsValueY>)
+            .String("MenuItemCaptionDeltaX", &C::MenuItemCaption<kpcsDeltaX>, &C::SetMenuItemCaption<kpcsDeltaX>)
+            .String("MenuItemCaptionDeltaY", &C::MenuItemCaption<kpcsDeltaY>, &C::SetMenuItemCaption<kpcsDeltaY>)
+            .String("MenuItemCaptionInverseDeltaX", &C::MenuItemCaption<kpcsInverseDeltaX>,
+                    &C::SetMenuItemCaption<kpcsInverseDeltaX>)
             .Build();
     return &info;
 }

@@ -67,6 +67,32 @@ public:
     Double HintPosition() const { return FHintPosition; }
     void SetHintPosition(Double Value) { SetPercent(FHintPosition, Value); }
 
+    // The popup menu: which styles it offers and under which captions
+    // ("Value X-Y", "Value X", "Value Y", "Period", "Peak-Peak",
+    // "Frequency" when new), and whether it offers the options.
+    template <TkPlotDataCursorStyle S>
+    bool MenuItemVisible() const
+    {
+        return FMenuItemVisible[S];
+    }
+    template <TkPlotDataCursorStyle S>
+    void SetMenuItemVisible(bool Value)
+    {
+        FMenuItemVisible[S] = Value;
+    }
+    template <TkPlotDataCursorStyle S>
+    const String& MenuItemCaption() const
+    {
+        return FMenuItemCaption[S];
+    }
+    template <TkPlotDataCursorStyle S>
+    void SetMenuItemCaption(const String& Value)
+    {
+        FMenuItemCaption[S] = Value;
+    }
+    bool MenuUserCanChangeOptions() const { return FMenuUserCanChangeOptions; }
+    void SetMenuUserCanChangeOptions(bool Value) { FMenuUserCanChangeOptions = Value; }
+
     void SetVisible(bool Value) override;
     void SetXYAxesReversed(bool Value) override;
 
@@ -108,7 +134,7 @@ public:
     // edges, the arrows along it by one; across it they move the hint. Ctrl
     // addresses pointer 2.
     void kKeyDown(Word& Key, TShiftState Shift, TPopupMenu* PopupMenu) override;
-    // "Channel" and "Style" choices after the base items.
+    // "Channel", "Style" and "Options" choices after the base items.
     void BuildPopupMenu(TPopupMenu* PopupMenu) override;
     // Selecting the cursor selects its channel too.
     void DoGotFocus() override;
@@ -133,6 +159,10 @@ private:
     // The mouse's travel since the press, along the pointer's direction.
     Double DraggedPercent(bool Horizontal, const TkPlotMouseData& MouseData) const;
     void MoveByKey(Word Key, bool Second);
+    // The popup menu's options.
+    void ToggleUseChannelColor();
+    void ToggleHintHideOnRelease();
+    void FlipHintSide();
 
     TWeakRef<TkPlotDataView> FDataView;
     String FChannelName;
@@ -148,6 +178,9 @@ private:
     bool FHintHideOnRelease = false;
     TkOrientationSide FHintOrientationSide = kosBottomRight;
     Double FHintPosition = 50.0;
+    std::array<bool, 6> FMenuItemVisible{true, true, true, true, true, true};
+    std::array<String, 6> FMenuItemCaption{"Value X-Y", "Value X", "Value Y", "Period", "Peak-Peak", "Frequency"};
+    bool FMenuUserCanChangeOptions = true;
 
     std::array<bool, 2> FPointerShow{true, true};
     std::array<bool, 2> FPointerHorizontal{false, true};

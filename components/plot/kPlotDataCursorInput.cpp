@@ -14,15 +14,6 @@ namespace {
 
 constexpr Integer kPageStep = 5;
 
-constexpr std::array<std::pair<TkPlotDataCursorStyle, const char*>, 6> kStyleItems = {{
-    {kpcsValueXY, "Value X-Y"},
-    {kpcsValueX, "Value X"},
-    {kpcsValueY, "Value Y"},
-    {kpcsDeltaX, "Period"},
-    {kpcsDeltaY, "Peak-Peak"},
-    {kpcsInverseDeltaX, "Frequency"},
-}};
-
 TMenuItem* AddItem(TPopupMenu* Menu, TMenuItem* Parent, const String& Caption, bool Checked, TNotifyEvent OnClick)
 {
     TMenuItem* item = Create<TMenuItem>(Menu);
@@ -171,10 +162,32 @@ void TkPlotDataCursor::BuildPopupMenu(TPopupMenu* PopupMenu)
         }
     if (FChannelAllowAll) AddItem(PopupMenu, channels, AllChannels, ReadsAllChannels(), bind(AllChannels));
     TMenuItem* styles = AddItem(PopupMenu, PopupMenu->Items(), TranslateString("Style"), false, nullptr);
-    for (const auto& [style, caption] : kStyleItems)
-        AddItem(PopupMenu, styles, TranslateString(caption), style == FStyle, [self, style](TObject*) {
+    for (const TkPlotDataCursorStyle style :
+         {kpcsValueXY, kpcsValueX, kpcsValueY, kpcsDeltaX, kpcsDeltaY, kpcsInverseDeltaX}) {
+        if (!FMenuItemVisible[style]) continue;
+        AddItem(PopupMenu, styles, TranslateString(FMenuItemCaption[style]), style == FStyle, [self, style](TObject*) {
             if (TkPlotDataCursor* cursor = self.Get()) cursor->SetStyle(style);
         });
+    }
+    if (!FMenuUserCanChangeOptions) return;
+    TMenuItem* options = AddItem(PopupMenu, PopupMenu->Items(), TranslateString("Options"), false, nullptr);
+    const auto option = [&](const char* Caption, bool Checked, void (TkPlotDataCursor::*Toggle)()) {
+        AddItem(PopupMenu, options, TranslateString(Caption), Checked, [self, Toggle](TObject*) {
+            if (TkPlotDataCursor* cursor = self.Get()) (cursor->*Toggle)();
+        });
+    };
+    option("Use Channel Color", FUseChannelColor, &TkPlotDataCursor::ToggleUseChannelColor);
+    option("Hide Hint On Release", FHintHideOnRelease, &TkPlotDataCursor::ToggleHintHideOnRelease);
+    option("Flip Alignment", false, &TkPlotDataCursor::FlipHintSide);
+}
+
+void TkPlotDataCursor::ToggleUseChannelColor() { SetUseChannelColor(!FUseChannelColor); }
+
+void TkPlotDataCursor::ToggleHintHideOnRelease() { SetHintHideOnRelease(!FHintHideOnRelease); }
+
+void TkPlotDataCursor::FlipHintSide()
+{
+    SetHintOrientationSide(FHintOrientationSide == kosBottomRight ? kosTopLeft : kosBottomRight);
 }
 
 void TkPlotDataCursor::DoGotFocus()

@@ -5,6 +5,7 @@
 
 #include <cmath>
 
+#include "platform/Menus.h"
 #include "support/PlotOnForm.h"
 
 namespace {
@@ -157,6 +158,49 @@ TEST_F(DataCursorTest, KeysStepTheSelectedCursorsPointersByPixels)
     EXPECT_EQ(Cursor()->Pointer2Position(), 100);
     Testing::Input::Key(VK_HOME);
     EXPECT_EQ(Cursor()->Pointer1Position(), 0);
+}
+
+// The captions of a menu item's sub-items, "*" marking the checked one.
+std::vector<String> Captions(const TMenuItem* Item)
+{
+    std::vector<String> captions;
+    for (Integer i = 0; i < Item->Count(); ++i)
+        captions.push_back(Item->Items(i)->Caption() + (Item->Items(i)->Checked() ? "*" : ""));
+    return captions;
+}
+
+TMenuItem* SubMenu(TPopupMenu* Menu, const String& Caption)
+{
+    for (Integer i = 0; i < Menu->Items()->Count(); ++i)
+        if (Menu->Items()->Items(i)->Caption() == Caption) return Menu->Items()->Items(i);
+    return nullptr;
+}
+
+TEST_F(DataCursorTest, TheMenuOffersTheChannelsTheChosenStylesAndTheOptions)
+{
+    Cursor()->SetMenuItemVisible<kpcsDeltaY>(false);
+    Cursor()->SetMenuItemCaption<kpcsDeltaX>("T");
+    TPopupMenu* menu = Plot->ObjectPopupMenu();
+    Cursor()->BuildPopupMenu(menu);
+    ASSERT_NE(SubMenu(menu, "Style"), nullptr);
+    EXPECT_EQ(Captions(SubMenu(menu, "Style")),
+              (std::vector<String>{"Value X-Y*", "Value X", "Value Y", "T", "Frequency"}));
+    EXPECT_EQ(Captions(SubMenu(menu, "Channel")), (std::vector<String>{"Signal*", "<All>"}));
+    EXPECT_EQ(Captions(SubMenu(menu, "Options")),
+              (std::vector<String>{"Use Channel Color*", "Hide Hint On Release", "Flip Alignment"}));
+
+    SubMenu(menu, "Style")->Items(3)->Click();
+    EXPECT_EQ(Cursor()->Style(), kpcsDeltaX);
+    SubMenu(menu, "Channel")->Items(1)->Click();
+    EXPECT_TRUE(Cursor()->ReadsAllChannels());
+    SubMenu(menu, "Options")->Items(2)->Click();
+    EXPECT_EQ(Cursor()->HintOrientationSide(), kosTopLeft);
+
+    Cursor()->SetMenuUserCanChangeOptions(false);
+    Cursor()->SetChannelAllowAll(false);
+    Cursor()->BuildPopupMenu(menu);
+    EXPECT_EQ(SubMenu(menu, "Options"), nullptr);
+    EXPECT_EQ(Captions(SubMenu(menu, "Channel")), (std::vector<String>{"Signal"}));
 }
 
 TEST_F(DataCursorTest, SelectingAnotherChannelBindsTheSelectedCursorToIt)
