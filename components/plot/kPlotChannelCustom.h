@@ -386,6 +386,8 @@ private:
     // mouse's travel since the press.
     static Double DraggedValue(const TkPlotAxis& Axis, Double Grabbed, Integer PressPixel, Integer Pixel);
     void PlaceHint(const TkPlotMouseData& MouseData, TkPlotHintData& HintData) const;
+    // The first drawn marker of the drawn range under the mouse; -1 for none.
+    Integer FindMarkerAt(const TkPlotMouseData& MouseData);
 
     // Every attribute default that a new store takes over.
     static void CopyStoredAttributes(const TkPlotDataCustomList& From, TkPlotDataCustomList& To);

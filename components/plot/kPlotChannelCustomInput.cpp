@@ -8,6 +8,7 @@
 // point or on none.
 
 #include <cmath>
+#include <memory>
 #include <utility>
 
 #include "components/plot/kPlotAxis.h"
@@ -35,17 +36,47 @@ bool TkPlotChannelCustom::kMouseHitTest(const TkPlotMouseData& MouseData)
     // Markers are not drawn past the turn-off limit: none can be hit then.
     const Int64 span = std::abs(Int64{DrawStopIndex()} - DrawStartIndex());
     if (MarkersTurnOffLimit() > 0 && MarkersTurnOffLimit() < span) return hit;
+    FSelectDataIndex = FindMarkerAt(MouseData);
+    return hit || FSelectDataIndex >= 0;
+}
+
+Integer TkPlotChannelCustom::FindMarkerAt(const TkPlotMouseData& MouseData)
+{
+    const TkPlotXAxis* xAxis = XAxis();
+    const TkPlotYAxis* yAxis = YAxis();
+    if (!xAxis || !yAxis) return -1;
+    // The points go by in blocks, converted to pixels as drawing converts
+    // them; only those within a marker of the mouse along both axes are
+    // measured exactly.
+    const Int64 reach =
+        FMarkersAllowIndividual ? Int64{TkPlotScaleMap::kMaxPixel} * 2 : Int64{std::abs(MarkersSize())} + 1;
+    const TkPlotDataCustomList& points = std::as_const(*this).DataList();
     const TPoint p = Point(MouseData.X, MouseData.Y);
+    // Along the axes: a hit test's record holds only the position.
+    Integer alongX = 0;
+    Integer alongY = 0;
+    SwapXY(p.X, p.Y, alongX, alongY);
     const Integer stop = std::min(DrawStopIndex(), Count() - 1);
-    for (Integer i = std::max(DrawStartIndex(), 0); i <= stop; ++i) {
-        if (!MarkerDrawable(i)) continue;
-        FSelectHitTestRect = GetMarkerRect(i);
-        if (PtInRect(FSelectHitTestRect, p)) {
-            FSelectDataIndex = i;
-            return true;
+    constexpr Integer kBlock = TkPlotPointBlock::Capacity;
+    const auto block = std::make_unique<TkPlotPointBlock>();
+    Integer xPixels[kBlock];
+    Integer yPixels[kBlock];
+    for (Integer first = std::max(DrawStartIndex(), 0); first <= stop; first += kBlock) {
+        const Integer count = std::min(kBlock, stop - first + 1);
+        points.ReadPoints(first, count, *block);
+        xAxis->ScaleMap().Pixels(block->X, count, xPixels);
+        yAxis->ScaleMap().Pixels(block->Y, count, yPixels);
+        for (Integer k = 0; k < count; ++k) {
+            if (block->Status[k] != kpdpsValid || std::abs(Int64{xPixels[k]} - alongX) > reach ||
+                std::abs(Int64{yPixels[k]} - alongY) > reach)
+                continue;
+            const Integer index = first + k;
+            if (!MarkerDrawable(index)) continue;
+            FSelectHitTestRect = GetMarkerRect(index);
+            if (PtInRect(FSelectHitTestRect, p)) return index;
         }
     }
-    return hit;
+    return -1;
 }
 
 // ===========================================================================
