@@ -183,22 +183,41 @@ TEST_F(ChannelInputTest, OnlyAnotherObjectsSelectionOtherThanItsLegendOrCursorDe
 // On a plot, under the mouse
 // ===========================================================================
 
-class PlotPointDragTest : public PlotTest::PlotOnForm {};
+// One point at (50, 50) on axes 0..100, in select mode.
+class PlotPointDragTest : public PlotTest::PlotOnForm {
+protected:
+    void SetUp() override
+    {
+        PlotOnForm::SetUp();
+        X()->SetTrackingEnabled(false);
+        Y()->SetTrackingEnabled(false);
+        X()->SetMinSpan(0, 100);
+        Y()->SetMinSpan(0, 100);
+        Channel()->AddXY(50, 50);
+        Channel()->SetMarkersVisible(true);
+        Plot->GetToolBar(0)->SetShowSelectButton(true);
+        Plot->Repaint();
+        Plot->SetToolBarSelectMode(true);
+        ASSERT_TRUE(Plot->IsToolBarSelectMode());
+    }
+    TkPlotChannelCustom* Channel() const { return Plot->GetChannel(0); }
+};
+
+TEST_F(PlotPointDragTest, APointsHintShowsAfterThePause)
+{
+    Channel()->SetShowDataPointHints(true);
+    Move(Point(X()->PositionToPixels(50) + 1, Y()->PositionToPixels(50)));
+    Wait(Plot->HintsPause() - 1);
+    EXPECT_FALSE(Plot->HintShowing());
+    Wait(1);
+    ASSERT_TRUE(Plot->HintShowing());
+    EXPECT_EQ(Plot->Hint().Text, X()->GetLabelText(50) + ", " + Y()->GetLabelText(50));
+}
 
 TEST_F(PlotPointDragTest, APointDraggedWithTheMouseEndsAtTheValueUnderTheRelease)
 {
-    TkPlotChannelCustom* channel = Plot->GetChannel(0);
-    channel->SetMarkersVisible(true);
+    TkPlotChannelCustom* channel = Channel();
     channel->SetUserCanMoveDataPoints(true);
-    X()->SetTrackingEnabled(false);
-    Y()->SetTrackingEnabled(false);
-    X()->SetMinSpan(0, 100);
-    Y()->SetMinSpan(0, 100);
-    channel->AddXY(50, 50);
-    Plot->GetToolBar(0)->SetShowSelectButton(true);
-    Plot->Repaint();
-    Plot->SetToolBarSelectMode(true);
-    ASSERT_TRUE(Plot->IsToolBarSelectMode());
 
     std::vector<String> heard;
     Plot->OnDataPointMoved = [&](TObject*, Integer C, Integer I, Double, Double, Double, Double) {
