@@ -287,8 +287,12 @@ public:
     {
         Log.push_back("point up " + PointName(C, I));
     }
-    void DoDataPointClick(TkPlotChannelCustom* C, Integer I) override { Log.push_back("point click " + PointName(C, I)); }
-    void DoDataPointMoved(TkPlotChannelCustom* C, Integer I, Double OldX, Double OldY, Double NewX, Double NewY) override
+    void DoDataPointClick(TkPlotChannelCustom* C, Integer I) override
+    {
+        Log.push_back("point click " + PointName(C, I));
+    }
+    void DoDataPointMoved(TkPlotChannelCustom* C, Integer I, Double OldX, Double OldY, Double NewX,
+                          Double NewY) override
     {
         Log.push_back("point moved " + PointName(C, I) + " " + FloatToStr(OldX) + "," + FloatToStr(OldY) + ">" +
                       FloatToStr(NewX) + "," + FloatToStr(NewY));
