@@ -235,6 +235,8 @@ void TkPlotDataCursor::Draw(TCanvas* Canvas, TColor)
     FHintRect = {};
     FPointerRects = {};
     if (!FDataView.Get() || !Visible()) return;
+    // The kind of plot is known for sure only once the plot is made.
+    UpdatePointerOrientation();
     TWeakRef<TkPlotObject> self(this);
     UpdateCursor();
     if (!self || !FDataView.Get()) return;
