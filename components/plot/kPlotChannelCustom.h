@@ -185,6 +185,26 @@ public:
     // Index -1 draws the legend's sample from the channel-wide settings.
     void DrawMarker(TCanvas* Canvas, Integer Index, TColor BackgroundColor, TPoint Point);
 
+    // --- the user's mouse (kPlotChannelCustomInput.cpp) ----------------------------------------
+    // In the select mode of the plot's toolbar, a drawn marker under the
+    // mouse hits the channel and becomes the selected point.
+    bool kMouseHitTest(const TkPlotMouseData& MouseData) override;
+    // The selected point's values, in a box beside it inside the data view.
+    void DoMouseHint(const TkPlotMouseData& MouseData, TkPlotHintData& HintData) override;
+    // A press on the selected point grabs it; moves drag it (by
+    // UserCanMoveDataPointsStyle) while UserCanMoveDataPoints; the release
+    // clicks it and reports its move.
+    void DoMouseLeft(const TkPlotMouseData& MouseData) override;
+    void DoMouseMove(const TkPlotMouseData& MouseData) override;
+    void DoMouseUp(const TkPlotMouseData& MouseData) override;
+    TCursor GetMouseCursor(TPoint P) override;
+    void BuildPopupMenu(TPopupMenu* PopupMenu) override;
+    // Another object selected deselects the channel, unless it is a legend
+    // or a data cursor that reads this channel.
+    void NotificationSetFocus(TkPlotObject* AObject) override;
+    // The point under the mouse at the last hit test; -1 for none.
+    Integer SelectDataIndex() const { return FSelectDataIndex; }
+
     // --- log -----------------------------------------------------------------------------------
     // Logging appends every new point to LogFileName, LogBufferSize points
     // at a time.
@@ -298,6 +318,14 @@ protected:
     Integer FSelectDataIndex = -1;
     Integer FSelectMouseDownIndex = -1;
     Integer FMouseDownDataIndex = -1;
+    // The selected point's marker; the grabbed point's marker, values and
+    // press position.
+    TRect FSelectHitTestRect;
+    TRect FSelectDownRect;
+    Double FMouseDownValueX = 0.0;
+    Double FMouseDownValueY = 0.0;
+    Integer FMouseDownPixelX = 0;
+    Integer FMouseDownPixelY = 0;
 
 private:
     // The trace of a store without per-point pens: one pass over the drawn
@@ -365,6 +393,14 @@ private:
         if (FLoggingActive && FLogBufferCount != 0) FlushLog();
     }
     void ForgetPointSelection();
+    // The point grabbed by a press, while it is still there.
+    bool PointGrabbed() const { return FSelectMouseDownIndex >= 0 && FSelectMouseDownIndex < Count(); }
+    // The drag's new value along one axis: the grabbed value moved by the
+    // mouse's travel since the press.
+    static Double DraggedValue(const TkPlotAxis& Axis, Double Grabbed, Integer PressPixel, Integer Pixel);
+    void PlaceHint(const TkPlotMouseData& MouseData, TkPlotHintData& HintData) const;
+    // The first drawn marker of the drawn range under the mouse; -1 for none.
+    Integer FindMarkerAt(const TkPlotMouseData& MouseData);
 
     // Every attribute default that a new store takes over.
     static void CopyStoredAttributes(const TkPlotDataCustomList& From, TkPlotDataCustomList& To);

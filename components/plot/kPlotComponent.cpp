@@ -366,6 +366,73 @@ void TkPlotComponent::DoObjectGetMouseCursor(TkPlotObject* Object, TCursor& Curs
     FireObjectEvent(OnObjectGetMouseCursor, PlotListEventKinds, Object, Cursor);
 }
 
+void TkPlotComponent::DoBeforeToolBarButtonClick(TkPlotObject* ToolBar, TkPlotToolBarButtonType Type, bool& Cancel)
+{
+    FireIndexedEvent(OnBeforeToolBarButtonClick, ToolBar, Type, Cancel);
+}
+
+void TkPlotComponent::DoToolBarButtonClick(TkPlotObject* ToolBar, TkPlotToolBarButtonType Type)
+{
+    FireIndexedEvent(OnToolBarButtonClick, ToolBar, Type);
+}
+
+void TkPlotComponent::DoToolBarCustomizeHint(TkPlotObject* ToolBar, String& Text)
+{
+    FireIndexedEvent(OnToolBarCustomizeHint, ToolBar, Text);
+}
+
+void TkPlotComponent::DoDataPointMouseDown(TkPlotChannelCustom* Channel, Integer DataIndex, TMouseButton Button,
+                                           TShiftState Shift, Integer X, Integer Y)
+{
+    FireIndexedEvent(OnMouseDownDataPoint, Channel, DataIndex, Button, Shift, X, Y);
+}
+
+void TkPlotComponent::DoDataPointMouseMove(TkPlotChannelCustom* Channel, Integer DataIndex, TShiftState Shift,
+                                           Integer X, Integer Y)
+{
+    FireIndexedEvent(OnMouseMoveDataPoint, Channel, DataIndex, Shift, X, Y);
+}
+
+void TkPlotComponent::DoDataPointMouseUp(TkPlotChannelCustom* Channel, Integer DataIndex, TMouseButton Button,
+                                         TShiftState Shift, Integer X, Integer Y)
+{
+    FireIndexedEvent(OnMouseUpDataPoint, Channel, DataIndex, Button, Shift, X, Y);
+}
+
+void TkPlotComponent::DoDataPointClick(TkPlotChannelCustom* Channel, Integer DataIndex)
+{
+    const bool dblClick = std::exchange(FInput.DblClick, false);
+    FireIndexedEvent(dblClick ? OnDblClickDataPoint : OnClickDataPoint, Channel, DataIndex);
+}
+
+void TkPlotComponent::DoDataPointMoved(TkPlotChannelCustom* Channel, Integer DataIndex, Double OldX, Double OldY,
+                                       Double NewX, Double NewY)
+{
+    FireIndexedEvent(OnDataPointMoved, Channel, DataIndex, OldX, OldY, NewX, NewY);
+}
+
+void TkPlotComponent::DoDataPointCustomizeHint(TkPlotChannelCustom* Channel, Integer DataIndex, String& Text)
+{
+    FireIndexedEvent(OnDataPointCustomizeHint, Channel, DataIndex, Text);
+}
+
+void TkPlotComponent::DoBeforeDataCursorUpdate(TkPlotObject* Cursor)
+{
+    FireIndexedEvent(OnBeforeDataCursorUpdate, Cursor);
+}
+
+void TkPlotComponent::DoDataCursorChange(TkPlotObject* Cursor) { FireIndexedEvent(OnDataCursorChange, Cursor); }
+
+void TkPlotComponent::DoDataCursorCustomizeHint(TkPlotObject* Cursor, String& Text)
+{
+    FireIndexedEvent(OnDataCursorCustomizeHint, Cursor, Text);
+}
+
+void TkPlotComponent::ShowCursorReadoutInLegend()
+{
+    if (LegendCount() > 0) GetLegend(0)->SetCursorAllChannels(true);
+}
+
 void TkPlotComponent::DoLimitLine1PositionChange(TkPlotLimit* Limit, Double OldValue, Double NewValue)
 {
     FireIndexedEvent(OnLimitLine1PositionChange, Limit, OldValue, NewValue);
@@ -480,12 +547,16 @@ void TkPlotComponent::AxesKeyDown(TkPlotAxis* Axis, Word& Key, TShiftState Shift
     ForwardToAxes(Axis, [&Key, Shift](TkPlotAxis* Other) { Other->kKeyDown(Key, Shift, nullptr); });
 }
 
-void TkPlotComponent::DisableAllTracking()
+void TkPlotComponent::DisableAllTracking() { SetAllTracking(false); }
+
+void TkPlotComponent::EnableAllTracking() { SetAllTracking(true); }
+
+void TkPlotComponent::SetAllTracking(bool Value)
 {
     // By index: turning tracking off may bring back resume values, whose
     // events reach the user's handlers.
     for (const bool xAxes : {true, false})
-        for (Integer i = 0; i < AxisCount(xAxes); ++i) GetAxis(xAxes, i)->SetTrackingEnabled(false);
+        for (Integer i = 0; i < AxisCount(xAxes); ++i) GetAxis(xAxes, i)->SetTrackingEnabled(Value);
 }
 
 bool TkPlotComponent::DataViewPercentToPixels(Double Percent, bool Vertical, Integer& Pixel) const

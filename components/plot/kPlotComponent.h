@@ -369,9 +369,41 @@ public:
     bool TryAddOccupiedRect(const TRect& Rect) override;
     void DisableAllTracking() override;
     void DoBeforeZoomBox(TRect& ZoomRect, bool& Cancel) override;
-    // The toolbar offers no modes yet.
-    bool IsToolBarZoomBoxMode() const override { return false; }
-    bool IsToolBarSelectMode() const override { return false; }
+    // The first toolbar's Zoom Box and Select buttons (kPlotComponentCommands.cpp).
+    bool IsToolBarZoomBoxMode() const override;
+    bool IsToolBarSelectMode() const override;
+    // Clicks the first toolbar's Select button when its state differs.
+    void SetToolBarSelectMode(bool Value);
+
+    // --- what the toolbar asks of the plot (kPlotComponentCommands.cpp) ------------------
+    void DoBeforeToolBarButtonClick(TkPlotObject* ToolBar, TkPlotToolBarButtonType Type, bool& Cancel) override;
+    void DoToolBarButtonClick(TkPlotObject* ToolBar, TkPlotToolBarButtonType Type) override;
+    void DoToolBarCustomizeHint(TkPlotObject* ToolBar, String& Text) override;
+    void EnableAllTracking() override;
+    void ClearAllUserSelections() override;
+    void ShowDataCursors(bool Value) override;
+    void EditProperties() override { Master().EditProperties(); }
+    // The image output (clipboard, file, printer, preview) is not part of
+    // the plot yet: the buttons fire their events and do nothing more.
+    void DoToolBarOutput(TkPlotToolBarButtonType Command) override;
+
+    // --- what channels report of their data points --------------------------------------------
+    void DoDataPointMouseDown(TkPlotChannelCustom* Channel, Integer DataIndex, TMouseButton Button, TShiftState Shift,
+                              Integer X, Integer Y) override;
+    void DoDataPointMouseMove(TkPlotChannelCustom* Channel, Integer DataIndex, TShiftState Shift, Integer X,
+                              Integer Y) override;
+    void DoDataPointMouseUp(TkPlotChannelCustom* Channel, Integer DataIndex, TMouseButton Button, TShiftState Shift,
+                            Integer X, Integer Y) override;
+    void DoDataPointClick(TkPlotChannelCustom* Channel, Integer DataIndex) override;
+    void DoDataPointMoved(TkPlotChannelCustom* Channel, Integer DataIndex, Double OldX, Double OldY, Double NewX,
+                          Double NewY) override;
+    void DoDataPointCustomizeHint(TkPlotChannelCustom* Channel, Integer DataIndex, String& Text) override;
+
+    // --- what data cursors report ----------------------------------------------------------------
+    void DoBeforeDataCursorUpdate(TkPlotObject* Cursor) override;
+    void DoDataCursorChange(TkPlotObject* Cursor) override;
+    void DoDataCursorCustomizeHint(TkPlotObject* Cursor, String& Text) override;
+    void ShowCursorReadoutInLegend() override;
 
     // --- output: clipboard, image files, printer ----------------------------------------------
     // The plot as CopyToClipBoardFormat says, drawn without toolbars or
@@ -398,7 +430,6 @@ public:
     // X axis 0's Span such that the printed axis shows MinutesPerMillimeter;
     // unchanged when the plot has no height or no X axis.
     void PrintAdjustXSpanToMinutesPerMillimeter(Double MinutesPerMillimeter);
-    void EnableAllTracking();
 
     // --- data of all channels ---------------------------------------------------------------
     // One-dimensional Data: element i is channel i's point at XValue (a
@@ -695,6 +726,7 @@ private:
     // Action on every axis of Axis' direction but Axis, with the forwarding
     // flag raised; nothing while it is raised already.
     void ForwardToAxes(TkPlotAxis* Axis, const std::function<void(TkPlotAxis*)>& Action);
+    void SetAllTracking(bool Value);
 
     // Input steps (kPlotComponentInput.cpp, kPlotHint.cpp).
     void ApplySelection(TkPlotObject* Object, TShiftState Shift);

@@ -263,8 +263,3 @@ void TkPlotComponent::PrintAdjustXSpanToMinutesPerMillimeter(Double MinutesPerMi
     if (span > 0) axis->SetSpan(span);
 }
 
-void TkPlotComponent::EnableAllTracking()
-{
-    for (const bool xAxes : {true, false})
-        for (Integer i = 0; i < AxisCount(xAxes); ++i) GetAxis(xAxes, i)->SetTrackingEnabled(true);
-}

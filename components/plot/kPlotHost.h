@@ -14,6 +14,7 @@
 
 #include "components/foundation/kTypes.h"
 #include "components/plot/kPlotObjects.h"
+#include "components/plot/kPlotToolBarButtonType.h"
 
 class TComponent;
 class TCustomForm;
@@ -105,7 +106,47 @@ public:
     // Annotations whose Reference is the channel are clipped to its axes.
     virtual bool ClipAnnotationsToAxes() const = 0;
 
+    // --- the toolbar's commands -------------------------------------------------------
+    // The plot's events for a button of ToolBar: before its action (the
+    // handler may cancel it), after it, and the button's hint text.
+    virtual void DoBeforeToolBarButtonClick(TkPlotObject* ToolBar, TkPlotToolBarButtonType Type, bool& Cancel) = 0;
+    virtual void DoToolBarButtonClick(TkPlotObject* ToolBar, TkPlotToolBarButtonType Type) = 0;
+    virtual void DoToolBarCustomizeHint(TkPlotObject* ToolBar, String& Text) = 0;
+    // Tracking on for every axis.
+    virtual void EnableAllTracking() = 0;
+    // Every object of the plot deselected.
+    virtual void ClearAllUserSelections() = 0;
+    // Every data cursor shown (the first one then selected) or hidden.
+    virtual void ShowDataCursors(bool Value) = 0;
+    // Opens the plot's property editor.
+    virtual void EditProperties() = 0;
+    // Copy, Save, Print or Preview: the plot's image output.
+    virtual void DoToolBarOutput(TkPlotToolBarButtonType Command) = 0;
+
+    // --- data cursors ------------------------------------------------------------------
+    // The plot's events of a data cursor: before it reads its channels,
+    // when its values changed, and its hint text (the handler may replace
+    // Text).
+    virtual void DoBeforeDataCursorUpdate(TkPlotObject* Cursor) = 0;
+    virtual void DoDataCursorChange(TkPlotObject* Cursor) = 0;
+    virtual void DoDataCursorCustomizeHint(TkPlotObject* Cursor, String& Text) = 0;
+    // The legend shows the readout of a cursor that reads every channel.
+    virtual void ShowCursorReadoutInLegend() = 0;
+
     // --- channels --------------------------------------------------------------------
+    // The plot's events for a channel's data point (its index in the channel;
+    // -1 for none); the hint handler may replace Text.
+    virtual void DoDataPointMouseDown(TkPlotChannelCustom* Channel, Integer DataIndex, TMouseButton Button,
+                                      TShiftState Shift, Integer X, Integer Y) = 0;
+    virtual void DoDataPointMouseMove(TkPlotChannelCustom* Channel, Integer DataIndex, TShiftState Shift, Integer X,
+                                      Integer Y) = 0;
+    virtual void DoDataPointMouseUp(TkPlotChannelCustom* Channel, Integer DataIndex, TMouseButton Button,
+                                    TShiftState Shift, Integer X, Integer Y) = 0;
+    // The click or, after a double click, the double-click event.
+    virtual void DoDataPointClick(TkPlotChannelCustom* Channel, Integer DataIndex) = 0;
+    virtual void DoDataPointMoved(TkPlotChannelCustom* Channel, Integer DataIndex, Double OldX, Double OldY,
+                                  Double NewX, Double NewY) = 0;
+    virtual void DoDataPointCustomizeHint(TkPlotChannelCustom* Channel, Integer DataIndex, String& Text) = 0;
     virtual Integer ChannelCount() const = 0;
     virtual TkPlotChannelCustom* GetChannel(Integer Index) const = 0;
     // The extremes along Axis of the channels bound to it: of what they show

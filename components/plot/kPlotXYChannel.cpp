@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 
+#include "components/plot/kPlotDataCursor.h"
 #include "components/plot/kPlotHost.h"
 #include "platform/SysApi.h"
 
@@ -106,7 +107,15 @@ Double TkXYPlotChannel::GetYMinVisible() { return DataExtent(true, -1.0, kExtent
 
 // The cursor's side of the hand-over (its style and pointers in, SetValues
 // and the display text out) is wired in with the data cursor itself.
-void TkXYPlotChannel::UpdateDataCursor(TkPlotDataCursor*) {}
+void TkXYPlotChannel::UpdateDataCursor(TkPlotDataCursor* Cursor)
+{
+    Double x = 0;
+    Double y = 0;
+    String text;
+    ReadDataCursor(Cursor->Style(), Cursor->Pointer1Position(), Cursor->Pointer2Position(), x, y, text);
+    Cursor->SetCursorDisplayText(text);
+    Cursor->SetValues(kpdpsValid, y, x);
+}
 
 Double TkXYPlotChannel::CursorPosition(TkPlotAxis& Axis, Double Pointer, bool Vertical)
 {

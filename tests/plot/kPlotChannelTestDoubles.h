@@ -39,7 +39,6 @@ public:
     Double GetYMinVisible() override { return Extreme(&TkPlotChannelCustom::GetPointYMin, 1e300, false); }
     void UpdateDataCursor(TkPlotDataCursor*) override {}
 
-    Integer SelectDataIndex() const { return FSelectDataIndex; }
     void SelectPoint(Integer Index) { FSelectDataIndex = FSelectMouseDownIndex = FMouseDownDataIndex = Index; }
 
 protected:

@@ -174,6 +174,12 @@ TEST_F(PlotOutputTest, TheClipboardCopyHasNoToolbarsAndEachToolbarKeepsItsVisibi
     Plot->CopyToClipBoard();
     EXPECT_TRUE(Clipboard()->HasFormat("image/x-emf"));
     EXPECT_FALSE(Clipboard()->Data("image/x-emf").empty());
+
+    // The toolbar's Copy button is the same copy.
+    Plot->SetCopyToClipBoardFormat(kpefJPEG);
+    Clipboard()->Clear();
+    Plot->GetToolBar(0)->DoButtonClickCopy();
+    EXPECT_TRUE(Clipboard()->HasFormat("image/jpeg"));
 }
 
 TEST_F(PlotOutputTest, TheSnapshotIsAMetafileThePlotKeeps)

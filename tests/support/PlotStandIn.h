@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <array>
 #include <functional>
+#include <set>
 #include <vector>
 
 #include "components/plot/kPlotAxis.h"
@@ -77,6 +78,11 @@ public:
     std::function<void(TkPlotAxis*, String&, Double)> OnCustomizeLabel;
     std::function<void(TkPlotObject*, TkPlotAnnotationEvent)> OnAnnotationEvent;
     bool ClipAnnotations = true;
+    std::function<void(String&)> OnToolBarHint;
+    std::function<void(String&)> OnPointHint;
+    std::function<void(String&)> OnCursorHint;
+    // The toolbar commands whose before-event cancels them.
+    std::set<TkPlotToolBarButtonType> CancelCommands;
 
     // Makes an object with the plot's hooks, names and lists it; the plot
     // frees it at its end.
@@ -209,8 +215,7 @@ public:
     void DisableAllTracking() override
     {
         Log.push_back("tracking off");
-        for (const bool x : {true, false})
-            for (TkPlotAxis* axis : AxesOf(x)) axis->SetTrackingEnabled(false);
+        SetTracking(false);
     }
     void DoBeforeZoomBox(TRect& Box, bool& Cancel) override
     {
@@ -236,7 +241,76 @@ public:
     }
     bool ClipAnnotationsToAxes() const override { return ClipAnnotations; }
 
+    // --- the toolbar's commands --------------------------------------------------------------------
+    // "before 7", "after 7", "output 12"...: by the command's code.
+    void DoBeforeToolBarButtonClick(TkPlotObject*, TkPlotToolBarButtonType Type, bool& Cancel) override
+    {
+        Log.push_back("before " + IntToStr(Integer{Type}));
+        Cancel = CancelCommands.contains(Type);
+    }
+    void DoToolBarButtonClick(TkPlotObject*, TkPlotToolBarButtonType Type) override
+    {
+        Log.push_back("after " + IntToStr(Integer{Type}));
+    }
+    void DoToolBarCustomizeHint(TkPlotObject*, String& Text) override
+    {
+        if (OnToolBarHint) OnToolBarHint(Text);
+    }
+    void EnableAllTracking() override
+    {
+        Log.push_back("tracking on");
+        SetTracking(true);
+    }
+    void ClearAllUserSelections() override
+    {
+        Log.push_back("deselect all");
+        for (TkPlotObject* object : Objects) object->SetUserSelected(false);
+    }
+    void ShowDataCursors(bool Value) override { Log.push_back(Value ? "cursors shown" : "cursors hidden"); }
+    void EditProperties() override { Log.push_back("edit"); }
+    void DoToolBarOutput(TkPlotToolBarButtonType Command) override
+    {
+        Log.push_back("output " + IntToStr(Integer{Command}));
+    }
+
+    // --- data cursors ------------------------------------------------------------------------------
+    void DoBeforeDataCursorUpdate(TkPlotObject*) override { Log.push_back("before cursor update"); }
+    void DoDataCursorChange(TkPlotObject*) override { Log.push_back("cursor change"); }
+    void DoDataCursorCustomizeHint(TkPlotObject*, String& Text) override
+    {
+        if (OnCursorHint) OnCursorHint(Text);
+    }
+    void ShowCursorReadoutInLegend() override { Log.push_back("readout in legend"); }
+
     // --- channels ----------------------------------------------------------------------------------
+    // "point down 0:3", "point click 0:3", "point moved 0:3 1,2>4,5"...: the
+    // channel's place among the listed channels, then the point's index.
+    void DoDataPointMouseDown(TkPlotChannelCustom* C, Integer I, TMouseButton, TShiftState, Integer, Integer) override
+    {
+        Log.push_back("point down " + PointName(C, I));
+    }
+    void DoDataPointMouseMove(TkPlotChannelCustom* C, Integer I, TShiftState, Integer, Integer) override
+    {
+        Log.push_back("point move " + PointName(C, I));
+    }
+    void DoDataPointMouseUp(TkPlotChannelCustom* C, Integer I, TMouseButton, TShiftState, Integer, Integer) override
+    {
+        Log.push_back("point up " + PointName(C, I));
+    }
+    void DoDataPointClick(TkPlotChannelCustom* C, Integer I) override
+    {
+        Log.push_back("point click " + PointName(C, I));
+    }
+    void DoDataPointMoved(TkPlotChannelCustom* C, Integer I, Double OldX, Double OldY, Double NewX,
+                          Double NewY) override
+    {
+        Log.push_back("point moved " + PointName(C, I) + " " + FloatToStr(OldX) + "," + FloatToStr(OldY) + ">" +
+                      FloatToStr(NewX) + "," + FloatToStr(NewY));
+    }
+    void DoDataPointCustomizeHint(TkPlotChannelCustom*, Integer, String& Text) override
+    {
+        if (OnPointHint) OnPointHint(Text);
+    }
     Integer ChannelCount() const override { return static_cast<Integer>(Channels().size()); }
     TkPlotChannelCustom* GetChannel(Integer Index) const override { return Channels().at(Index); }
     TkPlotExtents ChannelExtents(const TkPlotAxis& Axis, bool Visible) const override
@@ -308,6 +382,17 @@ private:
         for (TkPlotObject* object : Objects)
             if (object->Kind() == Kind && SameObjectName(object->Name(), Name)) return static_cast<T*>(object);
         return nullptr;
+    }
+    String PointName(TkPlotChannelCustom* Channel, Integer Index) const
+    {
+        const std::vector<TkPlotChannelCustom*> channels = Channels();
+        const auto place = std::find(channels.begin(), channels.end(), Channel) - channels.begin();
+        return IntToStr(Integer(place)) + ":" + IntToStr(Index);
+    }
+    void SetTracking(bool Value)
+    {
+        for (const bool x : {true, false})
+            for (TkPlotAxis* axis : AxesOf(x)) axis->SetTrackingEnabled(Value);
     }
     std::vector<TkPlotAxis*> AxesOf(bool XAxes) const
     {

@@ -1,0 +1,234 @@
+// A channel under the user's mouse: its data points are picked in the
+// select mode of the plot's toolbar, show their values as a hint, and can
+// be clicked and dragged.
+//
+// The grabbed point is held by its index; every removal of points forgets
+// it (ForgetPointSelection), and a drag whose point is gone ends silently,
+// so data arriving during a drag never makes the drag act on another
+// point or on none.
+
+#include <cmath>
+#include <memory>
+#include <utility>
+
+#include "components/plot/kPlotAxis.h"
+#include "components/plot/kPlotChannelCustom.h"
+#include "components/plot/kPlotDataCursor.h"
+#include "components/plot/kPlotHost.h"
+#include "platform/Math.h"
+#include "platform/Menus.h"
+
+namespace {
+
+constexpr Integer kHintPadding = 4;
+
+}  // namespace
+
+bool TkPlotChannelCustom::kMouseHitTest(const TkPlotMouseData& MouseData)
+{
+    const bool hit = TkPlotObject::kMouseHitTest(MouseData);
+    const TkPlotHost* plot = Host();
+    if (!plot || !plot->IsToolBarSelectMode()) return hit;
+    FSelectDataIndex = -1;
+    if (!MarkersVisible() || Count() == 0) return hit;
+    CalcStartIndex();
+    CalcStopIndex();
+    // Markers are not drawn past the turn-off limit: none can be hit then.
+    const Int64 span = std::abs(Int64{DrawStopIndex()} - DrawStartIndex());
+    if (MarkersTurnOffLimit() > 0 && MarkersTurnOffLimit() < span) return hit;
+    FSelectDataIndex = FindMarkerAt(MouseData);
+    return hit || FSelectDataIndex >= 0;
+}
+
+Integer TkPlotChannelCustom::FindMarkerAt(const TkPlotMouseData& MouseData)
+{
+    const TkPlotXAxis* xAxis = XAxis();
+    const TkPlotYAxis* yAxis = YAxis();
+    if (!xAxis || !yAxis) return -1;
+    // The points go by in blocks, converted to pixels as drawing converts
+    // them; only those within a marker of the mouse along both axes are
+    // measured exactly.
+    const Int64 reach =
+        FMarkersAllowIndividual ? Int64{TkPlotScaleMap::kMaxPixel} * 2 : Int64{std::abs(MarkersSize())} + 1;
+    const TkPlotDataCustomList& points = std::as_const(*this).DataList();
+    const TPoint p = Point(MouseData.X, MouseData.Y);
+    // Along the axes: a hit test's record holds only the position.
+    Integer alongX = 0;
+    Integer alongY = 0;
+    SwapXY(p.X, p.Y, alongX, alongY);
+    const Integer stop = std::min(DrawStopIndex(), Count() - 1);
+    constexpr Integer kBlock = TkPlotPointBlock::Capacity;
+    const auto block = std::make_unique<TkPlotPointBlock>();
+    Integer xPixels[kBlock];
+    Integer yPixels[kBlock];
+    for (Integer first = std::max(DrawStartIndex(), 0); first <= stop; first += kBlock) {
+        const Integer count = std::min(kBlock, stop - first + 1);
+        points.ReadPoints(first, count, *block);
+        xAxis->ScaleMap().Pixels(block->X, count, xPixels);
+        yAxis->ScaleMap().Pixels(block->Y, count, yPixels);
+        for (Integer k = 0; k < count; ++k) {
+            if (block->Status[k] != kpdpsValid || std::abs(Int64{xPixels[k]} - alongX) > reach ||
+                std::abs(Int64{yPixels[k]} - alongY) > reach)
+                continue;
+            const Integer index = first + k;
+            if (!MarkerDrawable(index)) continue;
+            FSelectHitTestRect = GetMarkerRect(index);
+            if (PtInRect(FSelectHitTestRect, p)) return index;
+        }
+    }
+    return -1;
+}
+
+// ===========================================================================
+// Hint
+// ===========================================================================
+
+void TkPlotChannelCustom::DoMouseHint(const TkPlotMouseData& MouseData, TkPlotHintData& HintData)
+{
+    TkPlotHost* plot = Host();
+    if (!plot) return;
+    TWeakRef<TkPlotObject> self(this);
+    plot->DoDataPointMouseMove(this, FSelectDataIndex, ShiftState(), MouseData.X, MouseData.Y);
+    if (!self || !ShowDataPointHints() || FSelectDataIndex < 0 || FSelectDataIndex >= Count()) return;
+    if (!PtInRect(FSelectHitTestRect, Point(MouseData.X, MouseData.Y))) return;
+    TkPlotXAxis* xAxis = XAxis();
+    TkPlotYAxis* yAxis = YAxis();
+    if (!xAxis || !yAxis) return;
+    const Integer index = FSelectDataIndex;
+    String text = xAxis->GetLabelText(GetXValue(index)) + ", " + yAxis->GetLabelText(GetYValue(index));
+    plot->DoDataPointCustomizeHint(this, index, text);
+    if (!self) return;
+    const TSize extent = plot->HintTextExtent(text);
+    HintData.Text = text;
+    HintData.Width = SatInt32(Int64{extent.cx} + kHintPadding);
+    HintData.Height = SatInt32(Int64{extent.cy} + kHintPadding);
+    PlaceHint(MouseData, HintData);
+}
+
+void TkPlotChannelCustom::PlaceHint(const TkPlotMouseData& MouseData, TkPlotHintData& HintData) const
+{
+    TkPlotHost* plot = Host();
+    Integer l = 0;
+    Integer t = 0;
+    Integer r = 0;
+    Integer b = 0;
+    if (!plot->DataViewPercentToPixels(0, false, l) || !plot->DataViewPercentToPixels(100, false, r) ||
+        !plot->DataViewPercentToPixels(100, true, t) || !plot->DataViewPercentToPixels(0, true, b))
+        return;
+    // Above the point, centred; below it when there is no room above; to
+    // its right or left when it is near a side; always inside the view.
+    const Int64 x = MouseData.X;
+    const Int64 y = MouseData.Y;
+    const Int64 w = HintData.Width;
+    const Int64 h = HintData.Height;
+    const Int64 m = MarkersSize() / 2;
+    Int64 left = x - w / 2;
+    Int64 top = y - (m + h + 4);
+    if (top <= t) top = y + m + h + 4;
+    if (left <= l) {
+        left = x + m + 8;
+        top = y - h / 2;
+    } else if (left + w >= r) {
+        left = x - m - 4 - w;
+        top = y - h / 2;
+    }
+    if (top + h >= b) top = b - h;
+    if (top <= t) top = t;
+    HintData.Left = SatInt32(left);
+    HintData.Top = SatInt32(top);
+}
+
+// ===========================================================================
+// Press, drag and release
+// ===========================================================================
+
+void TkPlotChannelCustom::DoMouseLeft(const TkPlotMouseData& MouseData)
+{
+    TWeakRef<TkPlotObject> self(this);
+    if (TkPlotHost* plot = Host())
+        plot->DoDataPointMouseDown(this, FSelectDataIndex, mbLeft, ShiftState(), MouseData.X, MouseData.Y);
+    if (!self) return;
+    FMouseDownDataIndex = FSelectDataIndex;
+    FSelectMouseDownIndex = -1;
+    if (FSelectDataIndex < 0 || FSelectDataIndex >= Count()) return;
+    if (!PtInRect(FSelectHitTestRect, Point(MouseData.X, MouseData.Y))) return;
+    FSelectMouseDownIndex = FSelectDataIndex;
+    FSelectDownRect = FSelectHitTestRect;
+    FMouseDownValueX = GetXValue(FSelectMouseDownIndex);
+    FMouseDownValueY = GetYValue(FSelectMouseDownIndex);
+    FMouseDownPixelX = MouseData.XAxisPixels;
+    FMouseDownPixelY = MouseData.YAxisPixels;
+}
+
+Double TkPlotChannelCustom::DraggedValue(const TkPlotAxis& Axis, Double Grabbed, Integer PressPixel, Integer Pixel)
+{
+    return Grabbed - (Axis.PixelsToPosition(PressPixel) - Axis.PixelsToPosition(Pixel));
+}
+
+void TkPlotChannelCustom::DoMouseMove(const TkPlotMouseData& MouseData)
+{
+    if (!PointGrabbed()) return;
+    const Integer index = FSelectMouseDownIndex;
+    TWeakRef<TkPlotObject> self(this);
+    if (TkPlotHost* plot = Host()) plot->DoDataPointMouseMove(this, index, ShiftState(), MouseData.X, MouseData.Y);
+    if (!self || !FUserCanMoveDataPoints || !PointGrabbed()) return;
+    TkPlotXAxis* xAxis = XAxis();
+    TkPlotYAxis* yAxis = YAxis();
+    if (!xAxis || !yAxis) return;
+    const TkPlotChannelDataPointMoveStyle style = FUserCanMoveDataPointsStyle;
+    // A store of evenly spaced X values holds no X of its own but the first.
+    const bool xMovable = style != kpcdpmsYOnly && (FDataStyle != kpdsCompactInterval || index == 0);
+    const bool yMovable = style != kpcdpmsXOnly;
+    const Double x = DraggedValue(*xAxis, FMouseDownValueX, FMouseDownPixelX, MouseData.XAxisPixels);
+    const Double y = DraggedValue(*yAxis, FMouseDownValueY, FMouseDownPixelY, MouseData.YAxisPixels);
+    // Only what changes is written: every write reports a change.
+    if (xMovable && std::isfinite(x) && x != GetXValue(index)) SetXValue(index, x);
+    if (self && PointGrabbed() && yMovable && std::isfinite(y) && y != GetYValue(index)) SetYValue(index, y);
+}
+
+void TkPlotChannelCustom::DoMouseUp(const TkPlotMouseData& MouseData)
+{
+    TkPlotHost* plot = Host();
+    // A release this channel did not see pressed ends nothing.
+    if (!plot || !MouseDown()) return;
+    const bool grabbed = PointGrabbed();
+    const Integer index = std::exchange(FSelectMouseDownIndex, -1);
+    TWeakRef<TkPlotObject> self(this);
+    plot->DoDataPointMouseUp(this, FMouseDownDataIndex, mbLeft, ShiftState(), MouseData.X, MouseData.Y);
+    if (!self || !grabbed || index >= Count()) return;
+    if (PtInRect(FSelectDownRect, Point(MouseData.X, MouseData.Y))) {
+        plot->DoDataPointClick(this, index);
+        if (!self || index >= Count()) return;
+    }
+    const Double x = GetXValue(index);
+    const Double y = GetYValue(index);
+    if (x != FMouseDownValueX || y != FMouseDownValueY)
+        plot->DoDataPointMoved(this, index, FMouseDownValueX, FMouseDownValueY, x, y);
+}
+
+// ===========================================================================
+// Cursor, menu and selection
+// ===========================================================================
+
+TCursor TkPlotChannelCustom::GetMouseCursor(TPoint)
+{
+    TCursor cursor = crHandPoint;
+    if (TkPlotHost* plot = Host()) plot->DoObjectGetMouseCursor(this, cursor);
+    return cursor;
+}
+
+void TkPlotChannelCustom::BuildPopupMenu(TPopupMenu* PopupMenu)
+{
+    TkPlotObject::BuildPopupMenu(PopupMenu);
+    AddEditMenuItem(PopupMenu);
+}
+
+void TkPlotChannelCustom::NotificationSetFocus(TkPlotObject* AObject)
+{
+    TkPlotObject::NotificationSetFocus(AObject);
+    if (AObject == this || !AObject->UserSelected() || AObject->Kind() == kpokLegend) return;
+    if (AObject->Kind() == kpokDataCursor &&
+        SameObjectName(static_cast<TkPlotDataCursor*>(AObject)->ChannelName(), Name()))
+        return;
+    SetUserSelected(false);
+}
