@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <array>
 #include <optional>
 
@@ -61,17 +62,16 @@ std::array<TDateField, 3> DateOrder(std::string_view format)
     std::array<TDateField, 3> order{};
     std::size_t count = 0;
     auto add = [&](TDateField field) {
-        for (std::size_t i = 0; i < count; ++i)
-            if (order[i] == field) return;
-        order[count++] = field;
+        if (std::find(order.begin(), order.begin() + count, field) == order.begin() + count) order[count++] = field;
     };
     for (char c : format) {
         if (c == 'd' || c == 'D') add(dfDay);
         if (c == 'm' || c == 'M') add(dfMonth);
         if (c == 'y' || c == 'Y') add(dfYear);
-        if (count == 3) return order;
     }
-    return {dfDay, dfMonth, dfYear};
+    // A format that leaves a field out reads it where day, month, year would.
+    for (const TDateField field : {dfDay, dfMonth, dfYear}) add(field);
+    return order;
 }
 
 // A year of one or two digits lies within 50 years of the current one.

@@ -61,6 +61,10 @@ TEST(StrToDateTime, ReadsDatesAndTimesInTheOrderAndWithTheSeparatorsOfTheSetting
         TFormatSettingsScope global(settings);
         EXPECT_DOUBLE_EQ(StrToDateTime("12-31-1999"), EncodeDate(1999, 12, 31));
     }
+    // A format without a year still reads a year given after the others.
+    TFormatSettings noYear;
+    noYear.ShortDateFormat = "mm/dd";
+    EXPECT_DOUBLE_EQ(StrToDateTime("12/31/1999", noYear), EncodeDate(1999, 12, 31));
 }
 
 TEST(StrToDateTime, WhatDateTimeToStrWritesReadsBackToTheSecond)
