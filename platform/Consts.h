@@ -11,6 +11,7 @@ inline constexpr const char SArgumentMissing[] = "Il manque un argument pour le 
 inline constexpr const char SDateEncodeError[] = "Les éléments de la date ne forment pas une date valable";
 inline constexpr const char STimeEncodeError[] = "Les éléments de l'heure ne forment pas une heure valable";
 inline constexpr const char SInvalidDateTime[] = "La valeur %s ne correspond à aucune date entre l'an 1 et l'an 9999";
+inline constexpr const char SInvalidDateTimeText[] = "'%s' n'est pas une date et une heure correctes";
 inline constexpr const char SOperationAborted[] = "Opération abandonnée";
 inline constexpr const char SInvalidVarCast[] = "Conversion de variant impossible";
 inline constexpr const char SVarArrayBounds[] = "Indice de tableau variant hors limites";

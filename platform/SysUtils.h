@@ -375,6 +375,16 @@ String FormatDateTime(std::string_view format, TDateTime value, const TFormatSet
 String DateToStr(TDateTime value, const TFormatSettings& settings = FormatSettings);
 String TimeToStr(TDateTime value, const TFormatSettings& settings = FormatSettings);
 String DateTimeToStr(TDateTime value, const TFormatSettings& settings = FormatSettings);
+// Reads a date, a time, or a date and a time separated by blanks: the
+// date's numbers in the order of the settings' ShortDateFormat with their
+// DateSeparator (a missing year is this year's; one or two digits of a year
+// fall within 50 years of now), the time as h[:n[:s[.z]]] with their
+// TimeSeparator and DecimalSeparator and an optional AM/PM after it. Blanks
+// around the text are ignored; anything else left over, an impossible date
+// or time and an empty text fail. StrToDateTime raises EConvertError
+// naming the text where TryStrToDateTime gives false.
+bool TryStrToDateTime(std::string_view s, TDateTime& value, const TFormatSettings& settings = FormatSettings);
+TDateTime StrToDateTime(std::string_view s, const TFormatSettings& settings = FormatSettings);
 
 // ---- Files -----------------------------------------------------------------
 // Paths accept '\' and '/' as separators and are written with '/'.

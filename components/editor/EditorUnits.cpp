@@ -5,11 +5,13 @@
 #include "components/editor/kEditorEdit.h"
 #include "components/editor/kEditorForm.h"
 #include "components/editor/kEditorListBox.h"
+#include "components/editor/kEditorMemo.h"
 #include "components/editor/kEditorPickers.h"
 #include "components/editor/kPlotEditorForm.h"
 #include "components/editor/kPlotPreview.h"
 #include "components/editor/kUpDown.h"
 #include "components/editor/kValueConverterEditForm.h"
+#include "components/editor/kValueConverterPicker.h"
 #include "components/plot/kPlotPreviewRunner.h"
 #include "platform/Forms.h"
 
@@ -22,9 +24,11 @@ void kEditorBasicComponentsInitialization()
     kUpDownInitialization();
     kEditorControlsInitialization();
     kEditorListBoxInitialization();
+    kEditorMemoInitialization();
     kEditorPickersInitialization();
     kDateTimePickerEditInitialization();
     kValueConverterEditFormInitialization();
+    kValueConverterPickerInitialization();
 }
 
 void kPlotPreviewFinalization() { kSetPlotPreviewRunner(nullptr); }

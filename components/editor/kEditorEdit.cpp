@@ -27,7 +27,7 @@ void TkComponentEditorEdit::SetAsString(const String& Value)
         [&] {
             SetText(Value);
             FOriginalText = Value;
-            FHasLoadedFloat = false;
+            FLoadedFloat.Held = FLoadedDateTime.Held = false;
         },
         OnChange);
 }
@@ -43,17 +43,29 @@ void TkComponentEditorEdit::SetAsInteger(Integer Value) { SetAsString(IntToStr(V
 Double TkComponentEditorEdit::AsFloat() const
 {
     const String text = Text();
-    if (FHasLoadedFloat && text == FLoadedFloatText) return FLoadedFloat;
+    if (FLoadedFloat.Shows(text)) return FLoadedFloat.Value;
     Double value = 0.0;
     return TryStrToFloat(Trim(text), value) && std::isfinite(value) ? value : 0.0;
 }
 
-void TkComponentEditorEdit::SetAsFloat(Double Value)
+void TkComponentEditorEdit::SetAsFloat(Double Value) { LoadValue(FLoadedFloat, Value, FloatToStr(Value)); }
+
+TDateTime TkComponentEditorEdit::AsDateTime() const
 {
-    SetAsString(FloatToStr(Value));
-    FHasLoadedFloat = std::isfinite(Value);
-    FLoadedFloat = Value;
-    FLoadedFloatText = Text();
+    const String text = Text();
+    if (FLoadedDateTime.Shows(text)) return FLoadedDateTime.Value;
+    return StrToDateTime(Trim(text));
+}
+
+void TkComponentEditorEdit::SetAsDateTime(TDateTime Value)
+{
+    LoadValue(FLoadedDateTime, Value, DateTimeToStr(Value));
+}
+
+void TkComponentEditorEdit::LoadValue(TLoadedValue& Loaded, Double Value, const String& Shown)
+{
+    SetAsString(Shown);
+    Loaded = TLoadedValue{Value, Text(), std::isfinite(Value)};
 }
 
 // ---- As the user would ----
@@ -93,7 +105,7 @@ void TkComponentEditorEdit::Disable()
             SetEnabled(false);
             SetText(String());
             FOriginalText.clear();
-            FHasLoadedFloat = false;
+            FLoadedFloat.Held = FLoadedDateTime.Held = false;
         },
         OnChange);
 }

@@ -26,6 +26,13 @@ public:
     // shows only 15 digits.
     Double AsFloat() const;
     void SetAsFloat(Double Value);
+    // The trimmed text as a date and time in the format settings' form;
+    // text that is none raises EConvertError. A value written reads back
+    // exactly while its text stays untouched, though the text shows only
+    // whole seconds; a value no date can show raises before anything
+    // changes.
+    TDateTime AsDateTime() const;
+    void SetAsDateTime(TDateTime Value);
 
     // ---- As the user would ----
     // Sets the text, tells the editor form, then commits.
@@ -59,12 +66,21 @@ private:
     // Commits and selects the text: Return.
     void CommitAndSelect();
 
+    // A value written from code and the text it was shown as: while the
+    // text is unchanged, the value is read back rather than the text.
+    struct TLoadedValue {
+        Double Value = 0.0;
+        String Text;
+        bool Held = false;
+        bool Shows(const String& Current) const { return Held && Current == Text; }
+    };
+    // Shows Shown (without events) and keeps Value as Loaded's.
+    void LoadValue(TLoadedValue& Loaded, Double Value, const String& Shown);
+
     bool FBlockingEvents = false;
     String FOriginalText;
-    // The last float written and the text it was shown as.
-    Double FLoadedFloat = 0.0;
-    String FLoadedFloatText;
-    bool FHasLoadedFloat = false;
+    TLoadedValue FLoadedFloat;
+    TLoadedValue FLoadedDateTime;
 };
 
 void kEditorEditInitialization();

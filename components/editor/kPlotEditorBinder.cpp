@@ -113,7 +113,8 @@ void TkPlotEditorBinder::Load(const TkPlotEditorPage& Page, TObject* Object)
 void TkPlotEditorBinder::LoadRow(const TkPlotEditorRow& Row, PPropInfo Prop, TObject* Object)
 {
     switch (Row.Kind) {
-    case kecEdit: {
+    case kecEdit:
+    case kecMemo: {
         TkPlotEditorTextField& field = FFields.TextField(Row.Control);
         if (Prop->Kind == tkString) field.SetText(GetStrProp(Object, Prop));
         else if (IsOrdinal(Prop)) field.SetText(IntToStr(GetOrdProp(Object, Prop)));
@@ -183,6 +184,7 @@ TValue TkPlotEditorBinder::RowValue(const TkPlotEditorRow& Row, PPropInfo Prop)
 {
     switch (Row.Kind) {
     case kecEdit:
+    case kecMemo:
         return EditValue(Row, Prop);
     case kecCheck:
         if (!IsEnumeration(Prop)) RaiseKindMismatch(Row);

@@ -3,6 +3,7 @@
 #include "components/editor/kEditorControls.h"
 #include "components/editor/kEditorEdit.h"
 #include "components/editor/kEditorListBox.h"
+#include "components/editor/kEditorMemo.h"
 #include "components/editor/kEditorPickers.h"
 #include "components/editor/kPlotLayoutViewer.h"
 #include "components/editor/kUpDown.h"
@@ -59,6 +60,7 @@ bool RowColor(TkPlotObject* AObject, TColor& Color)
 void BindChange(TComponent& Control, const TNotifyEvent& Handler)
 {
     if (auto* edit = dynamic_cast<TkComponentEditorEdit*>(&Control)) edit->OnUpdate = Handler;
+    else if (auto* memo = dynamic_cast<TkComponentEditorMemo*>(&Control)) memo->OnChange = Handler;
     else if (auto* color = dynamic_cast<TkComponentEditorColorPicker*>(&Control)) color->OnChange = Handler;
     else if (auto* font = dynamic_cast<TkComponentEditorFontPicker*>(&Control)) font->OnChange = Handler;
     // Typed text reaches an editable combo box's OnChange only.
@@ -74,6 +76,7 @@ void SwitchControl(TComponent* Component, bool Enable)
     if (auto* combo = dynamic_cast<TkComponentEditorComboBox*>(Component)) both(combo);
     else if (auto* radio = dynamic_cast<TkComponentEditorRadioGroup*>(Component)) both(radio);
     else if (auto* edit = dynamic_cast<TkComponentEditorEdit*>(Component)) both(edit);
+    else if (auto* memo = dynamic_cast<TkComponentEditorMemo*>(Component)) both(memo);
     else if (auto* check = dynamic_cast<TkComponentEditorCheckBox*>(Component)) both(check);
     else if (auto* color = dynamic_cast<TkComponentEditorColorPicker*>(Component)) both(color);
     else if (auto* upDown = dynamic_cast<TkUpDown*>(Component)) both(upDown);
@@ -144,6 +147,14 @@ void TkPlotEditorForm::AfterConstruction()
     BindLayoutMenu();
     // Before any page is loaded: what the controls come to hold is data.
     Plot().Master().TranslateEditorForm(this);
+    SetFormTranslationMethod([&Master = Plot().Master()](TCustomForm* Form) { Master.TranslateEditorForm(Form); });
+}
+
+void TkPlotEditorForm::SetFormTranslationMethod(const TFormTranslationMethod& Method)
+{
+    for (Integer i = 0; i < ComponentCount(); ++i)
+        if (auto* picker = dynamic_cast<TkComponentEditorValueConverterPicker*>(Components(i)))
+            picker->TranslationMethod = Method;
 }
 
 void TkPlotEditorForm::IndexComponents()

@@ -12,6 +12,7 @@
 #include "components/editor/kEditorForm.h"
 #include "components/editor/kPlotEditorKitFields.h"
 #include "components/editor/kPlotEditorLinkedForm.h"
+#include "components/editor/kValueConverterPicker.h"
 
 class TkComponentEditorListBox;
 class TPageControl;
@@ -27,6 +28,9 @@ public:
 
     // The owned component of that name (ignoring case), or nullptr.
     TComponent* Component(const String& Name) const;
+    // Hands Method to every value converter picker of the form, so that the
+    // converter dialogs they open are translated as the form is.
+    void SetFormTranslationMethod(const TFormTranslationMethod& Method);
 
     // --- TkPlotEditorFields ----------------------------------------------------------------
     TkPlotEditorTextField& TextField(const String& Name) override;

@@ -2,6 +2,7 @@
 
 #include "components/editor/kEditorControls.h"
 #include "components/editor/kEditorEdit.h"
+#include "components/editor/kEditorMemo.h"
 #include "components/editor/kEditorPickers.h"
 
 namespace {
@@ -15,11 +16,13 @@ protected:
     Control& FControl;
 };
 
-class TEditField final : public TAdapter<TkComponentEditorEdit, TkPlotEditorTextField> {
+// A kit edit or memo.
+template <class Control>
+class TTextField final : public TAdapter<Control, TkPlotEditorTextField> {
 public:
-    using TAdapter::TAdapter;
-    String Text() const override { return FControl.AsString(); }
-    void SetText(const String& Value) override { FControl.SetAsString(Value); }
+    using TAdapter<Control, TkPlotEditorTextField>::TAdapter;
+    String Text() const override { return this->FControl.AsString(); }
+    void SetText(const String& Value) override { this->FControl.SetAsString(Value); }
 };
 
 class TCheckField final : public TAdapter<TkComponentEditorCheckBox, TkPlotEditorCheckField> {
@@ -78,7 +81,8 @@ std::unique_ptr<TkPlotEditorKitField> Make(TComponent* AControl)
 
 std::unique_ptr<TkPlotEditorKitField> MakeKitTextField(TComponent* Control)
 {
-    return Make<TEditField, TkComponentEditorEdit>(Control);
+    if (auto field = Make<TTextField<TkComponentEditorEdit>, TkComponentEditorEdit>(Control)) return field;
+    return Make<TTextField<TkComponentEditorMemo>, TkComponentEditorMemo>(Control);
 }
 
 std::unique_ptr<TkPlotEditorKitField> MakeKitCheckField(TComponent* Control)

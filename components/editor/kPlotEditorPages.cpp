@@ -400,7 +400,7 @@ constexpr TkPlotEditorRow LimitRows[] = {
 constexpr TkPlotEditorRow LabelRows[] = {
     {"LabelNameEdit", "Name", kecEdit},
     {"LabelVisibleCheckBox", "Visible", kecCheck},
-    {"LabelCaptionMemo", "Caption", kecEdit},
+    {"LabelCaptionMemo", "Caption", kecMemo},
     {"LabelMarginLeftEdit", "MarginLeft", kecEdit},
     {"LabelMarginTopEdit", "MarginTop", kecEdit},
     {"LabelMarginRightEdit", "MarginRight", kecEdit},

@@ -15,7 +15,8 @@ enum TkPlotEditorControlKind {
     kecNameCombo,  // the name of another object, chosen among the plot's names
     kecRadio,      // enumeration by item index
     kecColor,
-    kecFont        // assigned both ways
+    kecFont,       // assigned both ways
+    kecMemo        // text of several lines
 };
 
 // The items a name combo box offers besides the names.

@@ -131,7 +131,25 @@ void TkPlotPreviewForm::SetPlot(TkPlotComponent* Plot)
     UpdateCaption();
 }
 
-void TkPlotPreviewForm::UpdateCaption() { SetCaption(PrintDocumentName + " (Preview)"); }
+void TkPlotPreviewForm::UpdateCaption()
+{
+    const String caption = PrintDocumentName + " (Preview)";
+    const TkPlotTranslationManager* table = FPlot ? FPlot->Master().TranslationManager() : nullptr;
+    String translated = caption;
+    if (table) table->FindReplacement(caption, translated);
+    SetCaption(translated);
+}
+
+void TkPlotPreviewForm::DoTranslation()
+{
+    Translate(this);
+    UpdateCaption();
+}
+
+void TkPlotPreviewForm::Translate(TControl* Form) const
+{
+    if (FPlot) FPlot->Master().TranslateEditorForm(Form);
+}
 
 void TkPlotPreviewForm::PreviewPaint()
 {
@@ -171,6 +189,8 @@ void TkPlotPreviewForm::PreviewPaint()
 void TkPlotPreviewForm::ShowSettings()
 {
     TOwned<TkPlotPreviewSettingsForm> settings(Create<TkPlotPreviewSettingsForm>(nullptr));
+    // Before the controls are filled: what they come to hold is data.
+    Translate(settings.get());
     settings->LoadFrom(*this);
     if (settings->ShowModal() != mrOk) return;
     settings->SaveTo(*this);
@@ -192,6 +212,7 @@ void kPlotPreviewInitialization()
     kSetPlotPreviewRunner([](TkPlotComponent& Plot) {
         TOwned<TkPlotPreviewForm> form(Create<TkPlotPreviewForm>(nullptr));
         form->SetPlot(&Plot);
+        form->DoTranslation();
         form->ShowModal();
     });
 }

@@ -44,6 +44,9 @@ public:
     // Takes the plot's margins, orientation and document name.
     void SetPlot(TkPlotComponent* Plot);
     TkPlotComponent* Plot() const { return FPlot; }
+    // Translates the captions through the plot's translation table; the
+    // caption stays the translation of the document name and " (Preview)".
+    void DoTranslation();
 
     TkPrintMargins PrintMargins;
     TPrinterOrientation PrintOrientation = poLandscape;
@@ -62,6 +65,8 @@ private:
     void PreviewPaint();
     void ShowSettings();
     void UpdateCaption();
+    // Form's captions through the plot's table (nothing without a plot).
+    void Translate(TControl* Form) const;
 
     TkPlotComponent* FPlot = nullptr;
     TPanel* FPanel = nullptr;

@@ -37,41 +37,29 @@ TkUpDown::TkUpDown(TComponent* AOwner) : TGraphicControl(AOwner), FTimer(Create<
 
 // ---- Associate ----
 
-void TkUpDown::SetAssociate(TkComponentEditorEdit* Value)
-{
-    if (Value == FAssociate) return;
-    if (FAssociate) FAssociate->RemoveFreeNotification(this);
-    FAssociate = Value;
-    if (!FAssociate) return;
-    FAssociate->FreeNotification(this);
-    PlaceAtAssociate();
-}
-
-void TkUpDown::PlaceAtAssociate()
-{
-    SetBounds(FAssociate->Left() + FAssociate->Width(), FAssociate->Top(), Width(), FAssociate->Height());
-}
+void TkUpDown::SetAssociate(TkComponentEditorEdit* Value) { FAssociate.SetEdit(Value); }
 
 void TkUpDown::Notification(TComponent* AComponent, TOperation Operation)
 {
     TGraphicControl::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FAssociate) FAssociate = nullptr;
+    if (Operation == opRemove) FAssociate.Removed(AComponent);
 }
 
 // ---- Value ----
 
-Integer TkUpDown::AsInteger() const { return FAssociate ? FAssociate->AsInteger() : 0; }
+Integer TkUpDown::AsInteger() const { return Associate() ? Associate()->AsInteger() : 0; }
 
 void TkUpDown::SetAsInteger(Integer Value)
 {
-    if (!FAssociate) return;
+    TkComponentEditorEdit* edit = Associate();
+    if (!edit) return;
     // Written out rather than a clamp routine: Min above Max must still
     // give a defined result (Min).
     const bool bounded = FMin != 0 || FMax != 0;
     if (bounded && Value > FMax) Value = FMax;
     if (bounded && Value < FMin) Value = FMin;
-    if (FUserGenerated) FAssociate->SetIntegerWithEvent(Value);
-    else FAssociate->SetAsInteger(Value);
+    if (FUserGenerated) edit->SetIntegerWithEvent(Value);
+    else edit->SetAsInteger(Value);
 }
 
 // ---- Enabled state ----
@@ -83,7 +71,7 @@ void TkUpDown::SetEnabled(bool Value)
 {
     if (!Value) StopRepeat();
     TGraphicControl::SetEnabled(Value);
-    if (FAssociate) FAssociate->SetEnabled(Value);
+    if (Associate()) Associate()->SetEnabled(Value);
     Invalidate();
 }
 

@@ -5,6 +5,7 @@
 // loss of the mouse capture, when the control is disabled or hidden, and
 // when a step raises, so it can never run on by itself.
 
+#include "components/editor/kEditAssociate.h"
 #include "components/editor/kEditorEdit.h"
 #include "platform/Controls.h"
 #include "platform/ExtCtrls.h"
@@ -16,7 +17,7 @@ public:
 
     // Placed at the edit's right edge with its top and height; forgotten
     // when the edit goes away.
-    TkComponentEditorEdit* Associate() const { return FAssociate; }
+    TkComponentEditorEdit* Associate() const { return FAssociate.Edit(); }
     void SetAssociate(TkComponentEditorEdit* Value);
     // Bounds of the value; both 0: no bounds.
     SmallInt Min() const { return FMin; }
@@ -57,7 +58,6 @@ private:
     void Step();
     void TimerTick(TObject* Sender);
     void StopRepeat() noexcept;
-    void PlaceAtAssociate();
     // The buttons split the height: (Height - 1) div 2 each, at the top
     // and at the bottom.
     void LayoutButtons();
@@ -65,7 +65,7 @@ private:
 
     TTimer* FTimer;
     bool FFirstTimerMessage = false;
-    TkComponentEditorEdit* FAssociate = nullptr;
+    TkEditAssociate FAssociate{*this};
     SmallInt FMin = 0;
     SmallInt FMax = 100;
     Integer FIncrement = 1;

@@ -11,8 +11,10 @@
 // as a day and a time; values that are not numbers show as 0.
 
 #include "platform/SysUtils.h"
+#include "platform/TypInfo.h"
 
 enum TkValueConverterPageType { kvcptInterval, kvcptDateTime, kvcptPrice32nd };
+PL_ENUM_NAMES(TkValueConverterPageType, "kvcptInterval", "kvcptDateTime", "kvcptPrice32nd")
 
 struct TkTimeOfDay {
     Integer Hours = 0;

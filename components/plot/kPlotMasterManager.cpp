@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "components/foundation/kRadioGroup.h"
 #include "platform/Forms.h"
 #include "platform/Menus.h"
 #include "platform/StdCtrls.h"
@@ -414,5 +415,10 @@ void TkPlotMasterManagerCustom::TranslateEditorForm(TControl* Control)
         if (auto* control = dynamic_cast<TControl*>(component)) TranslateCaption(table, control);
         if (auto* combo = dynamic_cast<TComboBox*>(component)) TranslateItems(table, *combo->Items());
         if (auto* menu = dynamic_cast<TPopupMenu*>(component)) TranslateMenu(table, *menu);
+        // A radio group's caption is its own, apart from the window text.
+        if (auto* radio = dynamic_cast<TkRadioGroup*>(component)) {
+            radio->SetCaption(Translated(table, radio->Caption()));
+            TranslateItems(table, *radio->Items());
+        }
     }
 }

@@ -5,6 +5,7 @@
 #include "platform/ExtCtrls.h"
 #include "platform/Forms.h"
 #include "platform/ListBox.h"
+#include "platform/Memo.h"
 #include "platform/Menus.h"
 #include "platform/Printers.h"
 #include "platform/StdCtrls.h"
@@ -41,6 +42,7 @@ void InitializePlatformUnit()
                      TPageControl::StaticClassInfo(), TTabSheet::StaticClassInfo(), TListBox::StaticClassInfo(),
                      TGroupBox::StaticClassInfo(), TColorDialog::StaticClassInfo(), TFontDialog::StaticClassInfo(),
                      TOpenDialog::StaticClassInfo(), TSaveDialog::StaticClassInfo(), TPrintDialog::StaticClassInfo()});
+    RegisterClasses({TMemo::StaticClassInfo()});
 }
 
 void FinalizePlatformUnit() { Free(SetPrinter(nullptr)); }

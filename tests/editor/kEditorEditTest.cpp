@@ -153,3 +153,27 @@ TEST_F(EditorEditTest, TabMovesTheFocusBothWays)
     Input::Key(VK_TAB, {ssShift});
     EXPECT_TRUE(Edit->Focused());
 }
+
+TEST_F(EditorEditTest, DateTimesReadStrictlyAndAWrittenOneReadsBackExactly)
+{
+    const TDateTime value = EncodeDateTime(2024, 3, 5, 7, 5, 9, 250);
+    Edit->SetAsDateTime(value);
+    EXPECT_EQ(Edit->Text(), "05/03/2024 07:05:09");  // whole seconds shown
+    EXPECT_EQ(Edit->AsDateTime(), value);
+    EXPECT_TRUE(Log.empty());
+    EXPECT_EQ(Form->UserChanges, 0);
+
+    TypeOver(" 6/3/2024 12:00 ");
+    EXPECT_EQ(Edit->AsDateTime(), EncodeDateTime(2024, 3, 6, 12, 0, 0, 0));
+    for (const char* bad : {"", "tomorrow", "31/02/2024", "6/3/2024 25:00"}) {
+        Edit->SetAsString(bad);
+        EXPECT_THROW(Edit->AsDateTime(), EConvertError) << bad;
+    }
+    // A value no date can show is refused before anything changes.
+    Edit->SetAsDateTime(value);
+    EXPECT_THROW(Edit->SetAsDateTime(std::numeric_limits<Double>::quiet_NaN()), EConvertError);
+    EXPECT_THROW(Edit->SetAsDateTime(1e9), EConvertError);
+    EXPECT_EQ(Edit->AsDateTime(), value);
+    // A date-time loaded is not a float loaded.
+    EXPECT_EQ(Edit->AsFloat(), 0.0);
+}

@@ -91,7 +91,7 @@ TEST_F(PlotEditorFormDataTest, EveryBoundControlIsOnItsPageWithTheClassOfItsKind
         {kecEdit, "TkComponentEditorEdit"},         {kecCheck, "TkComponentEditorCheckBox"},
         {kecCombo, "TkComponentEditorComboBox"},    {kecNameCombo, "TkComponentEditorComboBox"},
         {kecRadio, "TkComponentEditorRadioGroup"},  {kecColor, "TkComponentEditorColorPicker"},
-        {kecFont, "TkComponentEditorFontPicker"}};
+        {kecFont, "TkComponentEditorFontPicker"},   {kecMemo, "TkComponentEditorMemo"}};
     static const char* const tabs[] = {"ToolBar", "Legend", "Tables", "X-Axes", "Y-Axes",
                                        "Channels", "Data View", "Cursors", "Limits", "Labels"};
     auto check = [&](const TkPlotEditorPage& Page, const String& Tab) {

@@ -3,10 +3,13 @@
 #include "components/editor/EditorUnits.h"
 #include "components/editor/kEditorControls.h"
 #include "components/editor/kEditorEdit.h"
+#include "components/editor/kEditorMemo.h"
 #include "components/editor/kEditorPickers.h"
 #include "components/editor/kPlotEditorForm.h"
 #include "components/editor/kPlotLayoutViewer.h"
+#include "components/editor/kValueConverterEditForm.h"
 #include "components/plot/kPlot.h"
+#include "components/plot/kPlotLabel.h"
 #include "platform/CommonDialogs.h"
 #include "platform/Testing.h"
 #include "support/EditorValues.h"
@@ -173,6 +176,46 @@ TEST_F(PlotEditorFormTest, EachKindOfControlWritesTheUsersChange)
     EXPECT_EQ(axis->ScaleType(), kpstLog10);
     EXPECT_EQ(axis->ScaleLinesColor(), clFuchsia);
     EXPECT_EQ(axis->TitleFont()->Size(), 21);
+}
+
+TEST_F(PlotEditorFormTest, TheLabelCaptionIsTypedOverSeveralLinesAndWrittenAtEachKeystroke)
+{
+    auto* label = dynamic_cast<TkPlotLabel*>(Plot->Master().Manager(kpokLabel)->GetItem(0));
+    ASSERT_NE(label, nullptr);
+    auto* memo = Reveal<TkComponentEditorMemo>("LabelCaptionMemo");
+    ASSERT_NE(memo, nullptr);
+    memo->SetFocus();
+    memo->SelectAll();
+    Testing::Input::Type("Top");
+    EXPECT_EQ(label->Caption(), "Top");
+    // Each keystroke reloads the page: the caret must stay where it was.
+    Testing::Input::Key(VK_RETURN);
+    Testing::Input::Type("line");
+    EXPECT_EQ(label->Caption(), "Top\r\nline");
+    EXPECT_EQ(memo->AsString(), "Top\r\nline");
+
+    label->SetCaption("A\r\nB");
+    Editor->UpdateAll();
+    EXPECT_EQ(memo->AsString(), "A\r\nB");
+    // The title label always stays: disable the page as an empty list would.
+    Editor->EnableControls("Label", false);
+    EXPECT_FALSE(memo->Enabled());
+    EXPECT_EQ(memo->AsString(), "");
+    EXPECT_EQ(label->Caption(), "A\r\nB");
+}
+
+TEST_F(PlotEditorFormTest, ValueConverterButtonsTranslateTheirDialogAsTheEditorIs)
+{
+    Plot->AddTranslation("Value Converter", "Convertisseur");
+    auto* picker = Create<TkComponentEditorValueConverterPicker>(Editor);
+    Editor->SetFormTranslationMethod([this](TCustomForm* Form) { Plot->Master().TranslateEditorForm(Form); });
+    String caption;
+    Testing::Answers::Modal([&](TCustomForm* Dialog) {
+        caption = Dialog->Caption();
+        static_cast<TkValueConverterEditForm*>(Dialog)->CancelButton->Click();
+    });
+    picker->Click();
+    EXPECT_EQ(caption, "Convertisseur");
 }
 
 TEST_F(PlotEditorFormTest, TheLayoutPopupActsOnTheBlockUnderTheMouse)

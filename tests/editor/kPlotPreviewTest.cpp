@@ -120,3 +120,48 @@ TEST(PlotPreview, SettingsGoBackIntoThePreviewAndThePlotAndCancelChangesNothing)
     EXPECT_FALSE(toolbarShownInSnapshot);
     EXPECT_TRUE(plot->GetToolBar(0)->Visible());
 }
+
+TEST(PlotPreview, CaptionsGoThroughThePlotsTranslationsButWhatTheControlsHoldDoesNot)
+{
+    RegisterEditorUnits();
+    InitializeUnits();
+    TOwned<TkPlot> plot{Create<TkPlot>(nullptr)};
+    plot->SetBounds(0, 0, 300, 200);
+    plot->SetPrintDocumentName("Run");
+    plot->AddTranslation("Settings", "Réglages");
+    plot->AddTranslation("Close", "Fermer");
+    plot->AddTranslation("Run (Preview)", "Run (Aperçu)");
+    plot->AddTranslation("Report (Preview)", "Report (Aperçu)");
+    plot->AddTranslation("Orientation", "Sens");
+    plot->AddTranslation("Portrait", "Portrait (vertical)");
+    plot->AddTranslation("Letter", "Lettre");
+    // Data that happens to match an entry stays as it is.
+    plot->AddTranslation("Run", "Course");
+
+    Answers::Modal([&](TCustomForm* Form) {
+        auto* preview = dynamic_cast<TkPlotPreviewForm*>(Form);
+        ASSERT_NE(preview, nullptr);
+        EXPECT_EQ(preview->Caption(), "Run (Aperçu)");
+        EXPECT_EQ(preview->SettingsButton()->Caption(), "Réglages");
+        EXPECT_EQ(preview->CloseButton()->Caption(), "Fermer");
+
+        Answers::Modal([](TCustomForm* Settings) {
+            auto* form = dynamic_cast<TkPlotPreviewSettingsForm*>(Settings);
+            EXPECT_EQ(form->PrintOrientationRadioGroup->Caption(), "Sens");
+            EXPECT_EQ(form->PrintOrientationRadioGroup->Items()->Strings(0), "Portrait (vertical)");
+            EXPECT_EQ(form->PrintOrientationRadioGroup->AsInteger(), 1);  // landscape, as loaded
+            EXPECT_EQ(form->PrintPaperSizeComboBox->Items()->Strings(0), "Lettre");
+            EXPECT_EQ(form->PrintPaperSizeComboBox->AsInteger(), 0);
+            EXPECT_EQ(form->PrintDocumentNameEdit->AsString(), "Run");
+            form->PrintDocumentNameEdit->SetAsString("Report");
+            form->OkButton->Click();
+        });
+        preview->SettingsButton()->Click();
+        // A new document name is translated as the first one was.
+        EXPECT_EQ(preview->Caption(), "Report (Aperçu)");
+        preview->CloseButton()->Click();
+    });
+    plot->PreviewChart();
+    EXPECT_EQ(Answers::Pending(), 0);
+    EXPECT_EQ(plot->PrintDocumentName(), "Report");
+}
