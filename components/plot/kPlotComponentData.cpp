@@ -110,7 +110,7 @@ void TkPlotComponent::LogRowsAdded(Integer Rows)
 
 void TkPlotComponent::DoDataCursorChange(TkPlotDataCursor* Cursor)
 {
-    if (!OnDataCursorChange || IsLoading()) return;
+    if (!Cursor || !OnDataCursorChange || IsLoading()) return;
     const Integer index = ObjectIndex(Cursor);
     if (index < 0) return;
     const TkPlotObjectEvent handler = OnDataCursorChange;
