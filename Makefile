@@ -3,6 +3,9 @@ BUILD      ?= build
 SAN_BUILD  ?= build-sanitize
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
+# The fuzzing time of the whole run, shared out evenly between the targets
+# (at least 10 s each); by default five targets' worth of FUZZ_SECONDS.
+FUZZ_BUDGET ?= $(shell echo $$(( $(FUZZ_SECONDS) * 5 )))
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 
@@ -39,11 +42,13 @@ bench: build
 fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPL_FUZZ=ON
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
-	@for f in $(FUZZ_BUILD)/tests/fuzz/*Fuzz; do \
+	@targets=$$(ls $(FUZZ_BUILD)/tests/fuzz/*Fuzz | wc -l); \
+	seconds=$$(( $(FUZZ_BUDGET) / (targets > 0 ? targets : 1) )); [ $$seconds -ge 10 ] || seconds=10; \
+	for f in $(FUZZ_BUILD)/tests/fuzz/*Fuzz; do \
 	  [ -x "$$f" ] || continue; \
 	  name=$$(basename $$f); corpus=tests/fuzz/corpus/$$name; mkdir -p $(FUZZ_BUILD)/corpus/$$name; \
-	  echo "== $$name for $(FUZZ_SECONDS) s"; \
-	  QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 $$f -max_total_time=$(FUZZ_SECONDS) -max_len=4096 \
+	  echo "== $$name for $$seconds s"; \
+	  QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 $$f -max_total_time=$$seconds -max_len=4096 \
 	    $(FUZZ_BUILD)/corpus/$$name $$( [ -d $$corpus ] && echo $$corpus ) || exit 1; \
 	done
 
