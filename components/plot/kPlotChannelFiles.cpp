@@ -12,10 +12,10 @@ namespace {
 constexpr const char* kChannelPrefix = "Channel";
 constexpr const char* kChannelFileType = "Plot Channel Config";
 
-}  // namespace
+// Without a plot the files are tab-separated.
+char ColumnSeparator(const TkPlotHost* Host) { return Host ? Host->DataFileSeparatorChar() : '\t'; }
 
-// Without a plot the files are tab-separated and written whole.
-static char ColumnSeparator(const TkPlotHost* Host) { return Host ? Host->DataFileSeparatorChar() : '\t'; }
+}  // namespace
 
 void TkPlotChannelCustom::SavePropertiesToFile(const String& FileName)
 {
@@ -60,7 +60,10 @@ void TkPlotChannelCustom::LoadDataFromFile(const String& FileName, Boolean Clear
 
 void TkPlotChannelCustom::LogFileOpen(Boolean Append)
 {
-    if (!Append) return SaveFileSafely(FLogFileName, {});
+    if (!Append) {
+        SaveFileSafely(FLogFileName, {});
+        return;
+    }
     // Lines of another separator would not read back with the others.
     const std::string head = ReadFileHead(FLogFileName, 4096);
     TkTextLineReader lines(head);

@@ -121,12 +121,19 @@ Single FileSingle(Double Value)
     return std::fabs(single) >= kMissingLimit ? kMissingValue : single;
 }
 
-void AppendSingle(std::string& Out, Single Value)
+// Little-endian, whatever the host.
+char* PutSingle(char* At, Single Value)
 {
     std::uint32_t bits = 0;
     std::memcpy(&bits, &Value, sizeof bits);
-    const char bytes[4] = {static_cast<char>(bits & 0xFF), static_cast<char>((bits >> 8) & 0xFF),
-                           static_cast<char>((bits >> 16) & 0xFF), static_cast<char>(bits >> 24)};
+    for (int i = 0; i < 4; ++i) At[i] = static_cast<char>((bits >> (8 * i)) & 0xFF);
+    return At + 4;
+}
+
+void AppendSingle(std::string& Out, Single Value)
+{
+    char bytes[4];
+    PutSingle(bytes, Value);
     Out.append(bytes, 4);
 }
 
@@ -140,13 +147,14 @@ Single SingleAt(std::string_view Bytes, std::size_t Offset)
     return value;
 }
 
-void AppendCompactRow(std::string& Out, TkPlotChannelList Channels, Integer Row)
+char* PutCompactRow(char* At, TkPlotChannelList Channels, Integer Row)
 {
     for (const TkPlotChannelCustom* channel : Channels) {
         const bool has = Row >= 0 && Row < channel->Count();
-        if (Row < 2) AppendSingle(Out, has ? FileSingle(channel->GetXValue(Row)) : kMissingValue);
-        AppendSingle(Out, has ? FileSingle(channel->GetYValue(Row)) : kMissingValue);
+        if (Row < 2) At = PutSingle(At, has ? FileSingle(channel->GetXValue(Row)) : kMissingValue);
+        At = PutSingle(At, has ? FileSingle(channel->GetYValue(Row)) : kMissingValue);
     }
+    return At;
 }
 
 // One header line of the compact form, CR or LF not included; Rest moves
@@ -245,9 +253,15 @@ std::string PlotCompactHeader(Integer ChannelCount)
 
 std::string PlotCompactRows(TkPlotChannelList Channels, Integer FirstRow, Integer Rows)
 {
-    std::string out;
-    out.reserve(static_cast<std::size_t>(std::max(Rows, 0)) * Channels.size() * 4 + 16 * Channels.size());
-    for (Integer r = std::max(FirstRow, 0); r < FirstRow + Rows; ++r) AppendCompactRow(out, Channels, r);
+    const Int64 first = std::max(FirstRow, 0);
+    const Int64 stop = static_cast<Int64>(FirstRow) + std::max(Rows, 0);
+    if (stop <= first) return {};
+    const auto channels = static_cast<Int64>(Channels.size());
+    // Rows 0 and 1 hold X and Y, the others Y alone.
+    const Int64 wide = std::max<Int64>(std::min<Int64>(stop, 2) - first, 0);
+    std::string out(static_cast<std::size_t>(4 * channels * (stop - first + wide)), '\0');
+    char* at = out.data();
+    for (Int64 r = first; r < stop; ++r) at = PutCompactRow(at, Channels, static_cast<Integer>(r));
     return out;
 }
 
@@ -319,6 +333,7 @@ TkPlotFileChannels ReadPlotCompactData(std::string_view Bytes, Integer ChannelCo
     TkPlotFileChannels data(static_cast<std::size_t>(std::min<Int64>(std::max(ChannelCount, 0), channels)));
     if (rows == 0) return data;
     // Whole rows were checked for: the channel count is within the file's size.
+    for (auto& points : data) points.reserve(static_cast<std::size_t>(rows));
     std::vector<Double> firstX(static_cast<std::size_t>(channels), 0.0), step(firstX.size(), 0.0);
     std::vector<bool> xKnown(firstX.size(), true);
     std::size_t at = 0;
