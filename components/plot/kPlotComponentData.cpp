@@ -104,7 +104,7 @@ void TkPlotComponent::LogRowsAdded(Integer Rows)
 {
     // Never more rows than channel 0 holds: a flush writes no row twice.
     const Integer held = ChannelCount() > 0 ? GetChannel(0)->Count() : 0;
-    FLogBufferCount = std::min(FLogBufferCount + std::max(Rows, 0), held);
+    FLogBufferCount = static_cast<Integer>(std::min<Int64>(Int64(FLogBufferCount) + std::max(Rows, 0), held));
     if (FLoggingActive && FLogBufferCount >= FLogBufferSize) LogFlushBuffer();
 }
 

@@ -178,13 +178,20 @@ Integer ReadChannelCount(std::string_view Text, Integer Line)
 }
 
 // Rows of a compact body of Floats values for Channels channels: two rows
-// of X and Y, then rows of Y; -1 when the body ends inside a row.
+// of X and Y, then rows of Y. A body that ends inside a row raises, naming
+// the row.
 Int64 CompactRowCount(Int64 Floats, Int64 Channels)
 {
     if (Floats == 0) return 0;
-    if (Channels == 0) return -1;
-    if (Floats <= 4 * Channels) return Floats % (2 * Channels) == 0 ? Floats / (2 * Channels) : -1;
-    return (Floats - 4 * Channels) % Channels == 0 ? 2 + (Floats - 4 * Channels) / Channels : -1;
+    if (Channels == 0)
+        throw EConvertError("Invalid Data - " + IntToStr(Floats) + " values follow a channel count of 0");
+    const Int64 wide = std::min<Int64>(Floats, 4 * Channels);
+    const Int64 rows = wide / (2 * Channels) + (Floats - wide) / Channels;
+    const Int64 left = wide % (2 * Channels) + (Floats - wide) % Channels;
+    if (left != 0)
+        throw EConvertError("Invalid Data - the file ends inside row " + IntToStr(rows) + " after " +
+                            IntToStr(left) + " of its values");
+    return rows;
 }
 
 [[noreturn]] void RaiseRecordError(Int64 Row, Int64 Channel, const String& Message)
@@ -326,9 +333,6 @@ TkPlotFileChannels ReadPlotCompactData(std::string_view Bytes, Integer ChannelCo
     Int64 floats = static_cast<Int64>(rest.size() / 4);
     if (floats > 0 && SingleAt(rest, rest.size() - 4) > kEndMarkLimit) --floats;  // the data file's end mark
     const Int64 rows = CompactRowCount(floats, channels);
-    if (rows < 0)
-        throw EConvertError("Invalid Data - " + IntToStr(floats) + " values do not make whole rows of " +
-                            IntToStr(channels) + " channels");
 
     TkPlotFileChannels data(static_cast<std::size_t>(std::min<Int64>(std::max(ChannelCount, 0), channels)));
     if (rows == 0) return data;

@@ -227,10 +227,13 @@ TEST_F(PlotDataFileTest, ABadCompactFileNamesWhatIsWrongAndChangesNoChannel)
     const std::string head = "Compact Interval\r\n";
     EXPECT_NE(failure(head + "-1\r\n" + Singles({1, 2})).find("line 2: the channel count -1 is below 0"),
               String::npos);
-    EXPECT_NE(failure(head + "0\r\n" + Singles({1, 2})).find("do not make whole rows of 0 channels"), String::npos);
+    EXPECT_NE(failure(head + "0\r\n" + Singles({1, 2})).find("2 values follow a channel count of 0"), String::npos);
     EXPECT_NE(failure(head + "two\r\n").find("line 2: 'two' is no channel count"), String::npos);
     EXPECT_NE(failure(head + "2147483647\r\n" + Singles({1, 2, 3})).find("Invalid Data"), String::npos);
-    EXPECT_NE(failure(head + "1\r\n" + Singles({1, 2, 3})).find("Invalid Data"), String::npos);  // truncated row
+    EXPECT_NE(failure(head + "1\r\n" + Singles({1, 2, 3})).find("Invalid Data - the file ends inside row 1 after 1 of its values"),
+              String::npos);
+    EXPECT_NE(failure(head + "2\r\n" + Singles({1, 2, 3, 4, 1, 2, 3, 4, 5, 6, 7})).find("inside row 3 after 1"),
+              String::npos);
     EXPECT_NE(failure(head + "1\r\n" + Singles({1, 2}) + "\x01").find("inside a value"), String::npos);
     const float nan = std::numeric_limits<float>::quiet_NaN();
     EXPECT_NE(failure(head + "1\r\n" + Singles({1, nan, 2e38f})).find("row 0, channel 0: value beyond"),
