@@ -731,6 +731,8 @@ void SetOrdinalFromText(TObject* Instance, PPropInfo Prop, const String& Value)
     SetOrdProp(Instance, Prop, ordinal);
 }
 
+}  // namespace
+
 // Files written with a decimal comma read where the decimal point is used,
 // and the reverse: the first foreign separator is taken for the own one.
 Extended FloatFromText(const String& Value, char DecimalSeparator)
@@ -748,8 +750,6 @@ Extended FloatFromText(const String& Value, char DecimalSeparator)
     if (!TryStrToFloat(text, value, settings, true)) throw EConvertError(Format(SInvalidFloat, Value));
     return value;
 }
-
-}  // namespace
 
 void SavePublishedProperties(TObject* Instance, const String& Prefix, TStrings& Lines, Boolean SkipDefaults,
                              const TStrings* Exclusions)

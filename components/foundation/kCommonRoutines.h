@@ -186,6 +186,10 @@ Integer ApplyPublishedProperties(TObject* Instance, const String& Prefix, const 
 // accept "." and "," as DecimalSeparator, and "NAN", "INF" and "-INF"; any
 // non-zero integer sets a Boolean.
 void SetPropertyFromText(TObject* Instance, const String& Path, const String& Value, char DecimalSeparator);
+// A float of property text: the decimal point and the decimal comma both
+// read as DecimalSeparator, and "NAN", "INF" and "-INF" read too; raises
+// EConvertError for anything else.
+Extended FloatFromText(const String& Value, char DecimalSeparator);
 // When Prefix is not empty and the text of Path before its first "." equals
 // Prefix ignoring case, Head receives that text as written and Path loses it
 // and the "."; otherwise Head is empty and Path unchanged.

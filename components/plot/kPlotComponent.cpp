@@ -1,6 +1,7 @@
 #include "components/plot/kPlotComponent.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "components/foundation/kCommonRoutines.h"
 #include "platform/FormStream.h"
@@ -59,6 +60,7 @@ TkPlotComponent::TkPlotComponent(TComponent* AOwner)
     FMasterManager->SetOnChange([this](TObject* Sender) { DoObjectChange(Sender); });
     FMasterManager->SetOnInsert([this](TObject* Object) { DoObjectAdd(Object); });
     FMasterManager->SetOnRemove([this](TObject* Object) { DoObjectRemove(Object); });
+    OnInternalTimer = [this](TObject*) { HintTimerEvent(); };
 }
 
 void TkPlotComponent::BeforeDestruction()
@@ -259,7 +261,10 @@ void TkPlotComponent::DoObjectAdd(TObject* Object)
 void TkPlotComponent::DoObjectRemove(TObject* Object)
 {
     ++FRemovals;
-    if (auto* object = dynamic_cast<TkPlotObject*>(Object)) FireObjectEvent(OnObjectRemove, PlotListEventKinds, object);
+    if (auto* object = dynamic_cast<TkPlotObject*>(Object)) {
+        ForgetHintOf(object);
+        FireObjectEvent(OnObjectRemove, PlotListEventKinds, object);
+    }
 }
 
 void TkPlotComponent::DoObjectChange(TObject*) { InvalidateChange(); }
@@ -329,7 +334,10 @@ void TkPlotComponent::DoAxisMinSpanChange(TkPlotAxis* Axis, Double OldMin, Doubl
 
 void TkPlotComponent::DoAxisCustomizeLabel(TkPlotAxis* Axis, String& Text, Double Value)
 {
-    FireAxisEvent(OnXAxisCustomizeLabel, OnYAxisCustomizeLabel, Axis, Value, Text);
+    // Kept by the plot meanwhile: a handler may ask for it to be set.
+    FInput.CustomizeLabelText = Text;
+    FireAxisEvent(OnXAxisCustomizeLabel, OnYAxisCustomizeLabel, Axis, Value, FInput.CustomizeLabelText);
+    Text = FInput.CustomizeLabelText;
 }
 
 void TkPlotComponent::DoAxisMinSpanChangeFinished(TkPlotAxis* Axis, Double OldMin, Double OldSpan, Double NewMin,
@@ -346,7 +354,8 @@ void TkPlotComponent::DoAxisCustomizeHint(TkPlotAxis* Axis, String& Text)
 
 void TkPlotComponent::DoObjectClick(TkPlotObject* Object)
 {
-    FireObjectEvent(OnObjectClick, PlotMouseEventKinds, Object);
+    const bool dblClick = std::exchange(FInput.DblClick, false);
+    FireObjectEvent(dblClick ? OnObjectDblClick : OnObjectClick, PlotMouseEventKinds, Object);
 }
 
 void TkPlotComponent::DoObjectGetMouseCursor(TkPlotObject* Object, TCursor& Cursor)
@@ -362,6 +371,13 @@ void TkPlotComponent::DoLimitLine1PositionChange(TkPlotLimit* Limit, Double OldV
 void TkPlotComponent::DoLimitLine2PositionChange(TkPlotLimit* Limit, Double OldValue, Double NewValue)
 {
     FireIndexedEvent(OnLimitLine2PositionChange, Limit, OldValue, NewValue);
+}
+
+void TkPlotComponent::DoAnnotationEvent(TkPlotObject* Annotation, TkPlotAnnotationEvent Event)
+{
+    const TkPlotObjectEvent* events[] = {&OnAnnotationCoordinatesChange, &OnAnnotationMoveUser,
+                                         &OnAnnotationResizeUser, &OnAnnotationCoordinatesChangeFinished};
+    FireIndexedEvent(*events[Event], Annotation);
 }
 
 void TkPlotComponent::DoBeforeZoomBox(TRect& ZoomRect, bool& Cancel)

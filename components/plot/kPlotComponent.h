@@ -31,6 +31,7 @@
 #include "components/plot/kPlotDataCursor.h"
 #include "components/plot/kPlotDataView.h"
 #include "components/plot/kPlotHost.h"
+#include "components/plot/kPlotInput.h"
 #include "components/plot/kPlotLabel.h"
 #include "components/plot/kPlotLegend.h"
 #include "components/plot/kPlotLimit.h"
@@ -138,6 +139,21 @@ public:
     bool HintShowing() const { return FHintShowing; }
     bool HintDrawn() const { return FHintDrawn; }
     void SetHint(const TkPlotHintData& Value, bool Showing);
+
+    // --- the user's input (kPlotComponentInput.cpp, kPlotHint.cpp) ---------------------
+    // The object under P: first the selected objects, then any object (data
+    // views and legends excepted), then data views and legends; within each
+    // pass the top layer first. nullptr when none is enabled and visible
+    // there.
+    TkPlotObject* GetObjectAt(TPoint P);
+    // The object that the press in progress went to; nullptr between presses.
+    TkPlotObject* MouseDownObject() const { return FInput.MouseDownObject.Get(); }
+    // The timer's tick: shows the hint that waited, or hides the one shown.
+    void HintTimerEvent();
+    // Stops the hint's wait; repaints at once when the last paint drew it.
+    void HideHint();
+    // The label text that DoAxisCustomizeLabel hands back.
+    void SetCustomizeLabelText(const String& Text) { FInput.CustomizeLabelText = Text; }
 
     // --- object access ---------------------------------------------------------------
     // Add... returns the new object's index; Delete... frees the object and
@@ -408,6 +424,7 @@ public:
     // --- what limits report ------------------------------------------------------------------
     void DoLimitLine1PositionChange(TkPlotLimit* Limit, Double OldValue, Double NewValue) override;
     void DoLimitLine2PositionChange(TkPlotLimit* Limit, Double OldValue, Double NewValue) override;
+    void DoAnnotationEvent(TkPlotObject* Annotation, TkPlotAnnotationEvent Event) override;
 
     // --- what the editor asks of the plot ------------------------------------------------------
     TComponent* PlotComponent() override { return this; }
@@ -527,7 +544,7 @@ public:
     void SetAnnotationDefaultReferenceSizeX(TkPlotReferenceIndividual V) { FAnnotationDefaultReferences[2] = V; }
     TkPlotReferenceIndividual AnnotationDefaultReferenceSizeY() const { return FAnnotationDefaultReferences[3]; }
     void SetAnnotationDefaultReferenceSizeY(TkPlotReferenceIndividual V) { FAnnotationDefaultReferences[3] = V; }
-    bool ClipAnnotationsToAxes() const { return FClipAnnotationsToAxes; }
+    bool ClipAnnotationsToAxes() const override { return FClipAnnotationsToAxes; }
     void SetClipAnnotationsToAxes(bool Value) { SetByteProperty(Value, FClipAnnotationsToAxes, 0); }
 
     bool BackGroundGradientEnabled() const { return FBackGroundGradientEnabled; }
@@ -630,6 +647,21 @@ public:
     TkPlotObjectEvent OnAnnotationCoordinatesChangeFinished;
 
 protected:
+    // The control's input, routed to the objects under the mouse or to the
+    // selected ones.
+    void kMouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+    void kMouseMove(TShiftState Shift, Integer X, Integer Y) override;
+    void kMouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+    void kDblClick() override;
+    bool kMouseWheel(Integer WheelDelta, TShiftState Shift, TPoint MousePos) override;
+    void kKeyDown(Word& Key, TShiftState Shift) override;
+    void kWantSpecialKey(Word& CharCode, Integer& Result) override;
+    // The drag in progress ends where the mouse was last seen.
+    void kKillFocus() override;
+    // Another control took the mouse: the hint goes, and the object under
+    // the mouse hears that it no longer is.
+    void WMCaptureChanged() override;
+
     // The layout manager is held still while each collection is read, so
     // that the rows read stay as they were written; the other settings
     // follow in Loaded.
@@ -674,6 +706,17 @@ private:
     // Action on every axis of Axis' direction but Axis, with the forwarding
     // flag raised; nothing while it is raised already.
     void ForwardToAxes(TkPlotAxis* Axis, const std::function<void(TkPlotAxis*)>& Action);
+
+    // Input steps (kPlotComponentInput.cpp, kPlotHint.cpp).
+    void ApplySelection(TkPlotObject* Object, TShiftState Shift);
+    // The release of a press whose release never came.
+    void EndLostPress();
+    void HoverOver(TkPlotObject* Object, TPoint P);
+    void TrackHint(TkPlotObject* Object, TPoint P);
+    // The hint of an object being removed (or of a part of it) goes with it.
+    void ForgetHintOf(const TkPlotObject* Object);
+    // The timer for Pause milliseconds, from now; negative counts as 0.
+    void RestartHintTimer(Integer Pause);
 
     // Layout steps (kPlotComponentPaint.cpp). Along the sides: every layout
     // object covers its share of the view's side (toolbars and horizontal
@@ -789,5 +832,7 @@ private:
     // handlers compares it before touching what it collected.
     Cardinal FRemovals = 0;
     bool FAxesForwarding = false;
+    TkPlotInputState FInput;
+    TkPlotHintWait FHintWait;
     std::optional<TLayoutKey> FLayoutKey;
 };

@@ -447,6 +447,7 @@ void TkPlotComponent::kPaintTo(TCanvas* Canvas)
     if (ObjectsRemovedSince(generation)) return;
     PrepareObjects();
     for (Integer i = 0; i < DataCursorCount(); ++i) GetDataCursor(i)->SetDataView(view);
+    for (Integer i = 0; i < AnnotationCount(); ++i) GetAnnotation(i)->SetDataView(view);
 
     DrawBackGroundLayer(Canvas);
     view->DrawBackground(Canvas);

@@ -24,6 +24,14 @@ class TkPlotXAxis;
 class TkPlotYAxis;
 
 // The extremes of the data along one axis; Low > High while there is none.
+// The plot's annotation events.
+enum TkPlotAnnotationEvent {
+    kpaeCoordinatesChange,
+    kpaeMoveUser,
+    kpaeResizeUser,
+    kpaeCoordinatesChangeFinished
+};
+
 struct TkPlotExtents {
     Double Low = 1e300;
     Double High = -1e300;
@@ -93,6 +101,9 @@ public:
     // The plot's limit-line events.
     virtual void DoLimitLine1PositionChange(TkPlotLimit* Limit, Double OldValue, Double NewValue) = 0;
     virtual void DoLimitLine2PositionChange(TkPlotLimit* Limit, Double OldValue, Double NewValue) = 0;
+    virtual void DoAnnotationEvent(TkPlotObject* Annotation, TkPlotAnnotationEvent Event) = 0;
+    // Annotations whose Reference is the channel are clipped to its axes.
+    virtual bool ClipAnnotationsToAxes() const = 0;
 
     // --- channels --------------------------------------------------------------------
     virtual Integer ChannelCount() const = 0;

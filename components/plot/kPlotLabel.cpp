@@ -79,29 +79,19 @@ void TkPlotLabel::SetImageIndex(Integer Value) { SetProperty(FImageIndex, Value,
 
 void TkPlotLabel::SetImage(TBitmap* Bitmap)
 {
-    if (Bitmap) {
-        if (!FImage) FImage = CreateOwned<TBitmap>();
-        FImage->Assign(Bitmap);
-        FImage->SetTransparentMode(tmAuto);
-        FImage->SetTransparent(true);
-    } else {
-        FImage.reset();
-    }
+    FImage.Assign(Bitmap);
     DoChange();
 }
 
 void TkPlotLabel::ImageClear()
 {
-    if (!FImage) return;
-    FImage.reset();
-    DoChange();
+    if (FImage.Clear()) DoChange();
 }
 
 void TkPlotLabel::ImageLoadFromFile(const String& FileName)
 {
-    TOwned<TBitmap> loaded = CreateOwned<TBitmap>();
-    loaded->LoadFromFile(FileName);
-    SetImage(loaded.get());
+    FImage.LoadFromFile(FileName);
+    DoChange();
 }
 
 // --- measuring and drawing ------------------------------------------------------------
@@ -127,8 +117,8 @@ void TkPlotLabel::Draw(TCanvas* Canvas, TColor BackGroundColor)
     if (!Visible()) return;
     const TMarginPixels margins = Measure(Canvas);
     const Integer top = Add(DrawRect().Top, margins.Top);
-    if (FImage) {
-        Canvas->Draw(PictureLeft(margins, FImage->Width()), top, FImage.get());
+    if (TBitmap* image = FImage.Image()) {
+        Canvas->Draw(PictureLeft(margins, image->Width()), top, image);
     } else if (TkPlotHost* lists = ShownImageList()) {
         const Integer left = PictureLeft(margins, lists->PlotImageWidth(FImageListIndex));
         lists->PlotDrawImage(Canvas, FImageListIndex, FImageIndex, left, top, Enabled());
@@ -153,9 +143,8 @@ Integer TkPlotLabel::PictureLeft(const TMarginPixels& Margins, Integer PictureWi
 
 TkPlotHost* TkPlotLabel::ShownImageList() const
 {
-    if (FImageListIndex < 0 || FImageListIndex > 2 || FImageIndex < 0) return nullptr;
     TkPlotHost* lists = Host();
-    return lists && FImageIndex < lists->PlotImageCount(FImageListIndex) ? lists : nullptr;
+    return PlotImageShows(lists, FImageListIndex, FImageIndex) ? lists : nullptr;
 }
 
 // A horizontal caption fills the band less its margins; a vertical one is

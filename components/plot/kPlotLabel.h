@@ -13,6 +13,7 @@
 
 #include "components/foundation/kTypes.h"
 #include "components/plot/kPlotObjects.h"
+#include "components/plot/kPlotPicture.h"
 #include "platform/Graphics.h"
 
 class TkPlotLabel : public TkPlotLayoutObject {
@@ -48,7 +49,7 @@ public:
     // caption; nullptr drops it. Its bottom-left pixel is its transparent
     // colour.
     void SetImage(TBitmap* Bitmap);
-    TBitmap* Image() const { return FImage.get(); }
+    TBitmap* Image() const { return FImage.Image(); }
     void ImageClear();
     // A bitmap file; when it cannot be read the error passes on and the
     // picture stays as it was.
@@ -84,5 +85,5 @@ private:
     TOwned<TFont> FFont;
     Integer FImageListIndex = -1;
     Integer FImageIndex = 0;
-    TOwned<TBitmap> FImage;
+    TkPlotPicture FImage;
 };

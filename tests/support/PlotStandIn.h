@@ -75,6 +75,8 @@ public:
     std::function<void(TRect&, bool&)> OnBeforeZoomBox;
     std::function<void(TkPlotAxis*, String&)> OnCustomizeHint;
     std::function<void(TkPlotAxis*, String&, Double)> OnCustomizeLabel;
+    std::function<void(TkPlotObject*, TkPlotAnnotationEvent)> OnAnnotationEvent;
+    bool ClipAnnotations = true;
 
     // Makes an object with the plot's hooks, names and lists it; the plot
     // frees it at its end.
@@ -225,6 +227,14 @@ public:
     // "1:50>70": line 1 moved from 50 to 70.
     void DoLimitLine1PositionChange(TkPlotLimit*, Double Old, Double New) override { NoteMove(1, Old, New); }
     void DoLimitLine2PositionChange(TkPlotLimit*, Double Old, Double New) override { NoteMove(2, Old, New); }
+    // "moved Annotation 1", "resized ...", "coordinates ...", "finished ...".
+    void DoAnnotationEvent(TkPlotObject* Annotation, TkPlotAnnotationEvent Event) override
+    {
+        static const char* const kWords[] = {"coordinates", "moved", "resized", "finished"};
+        Log.push_back(String(kWords[Event]) + " " + Annotation->Name());
+        if (OnAnnotationEvent) OnAnnotationEvent(Annotation, Event);
+    }
+    bool ClipAnnotationsToAxes() const override { return ClipAnnotations; }
 
     // --- channels ----------------------------------------------------------------------------------
     Integer ChannelCount() const override { return static_cast<Integer>(Channels().size()); }
