@@ -695,7 +695,8 @@ private:
     // The removal and rebuild of a configuration whose counts were read,
     // from the remaining lines.
     void ApplyConfiguration(TStringList& Lines, const std::array<Integer, 10>& Counts);
-    void ApplyAnnotations(const TStrings& Lines, Integer Count);
+    // Takes each annotation's extra lines out of Lines as it goes.
+    void ApplyAnnotations(TStrings& Lines, Integer Count);
     void DefineCollection(TFiler& Filer, const String& Name, const std::function<void(TReader&)>& Read,
                           const std::function<void(TWriter&)>& Write, bool HasData);
     void DefineManager(TFiler& Filer, const String& Name, TkPlotObjectManagerCustom& Manager);

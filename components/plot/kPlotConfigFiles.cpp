@@ -170,7 +170,12 @@ void TkPlotComponent::SaveAnnotationsToFile(const String& FileName)
     WithErrorPrefix("Error Saving Annotations - ", [&] {
         TStringList lines;
         lines.Add("AnnotationCount = " + IntToStr(AnnotationCount()));
-        for (Integer i = 0; i < AnnotationCount(); ++i) AddSection(GetAnnotation(i), "Annotation" + IntToStr(i), lines, true);
+        for (Integer i = 0; i < AnnotationCount(); ++i) {
+            const String prefix = "Annotation" + IntToStr(i);
+            AddSection(GetAnnotation(i), prefix, lines, true);
+            // The polygon's points and the picture, which are not published.
+            GetAnnotation(i)->SaveExtraLines(prefix, lines);
+        }
         SaveLinesSafely(FileName, lines);
     });
 }
@@ -185,13 +190,15 @@ void TkPlotComponent::LoadAnnotationsFromFile(const String& FileName)
         // plot's own change only when the whole file reads.
         if (ClassInfo()->CanCreate()) {
             const TOwned<TComponent> trial(ClassInfo()->Create(nullptr));
-            static_cast<TkPlotComponent*>(trial.get())->ApplyAnnotations(lines, count);
+            TStringList copy;
+            copy.AddStrings(lines);
+            static_cast<TkPlotComponent*>(trial.get())->ApplyAnnotations(copy, count);
         }
         ApplyAnnotations(lines, count);
     });
 }
 
-void TkPlotComponent::ApplyAnnotations(const TStrings& Lines, Integer Count)
+void TkPlotComponent::ApplyAnnotations(TStrings& Lines, Integer Count)
 {
     WithinUpdate(*this, [&] {
         RemoveAllAnnotations();
@@ -201,7 +208,9 @@ void TkPlotComponent::ApplyAnnotations(const TStrings& Lines, Integer Count)
             if (index < 0) continue;
             TkPlotAnnotation* annotation = GetAnnotation(index);
             ResetToPublishedDefaults(*annotation);
-            next = ApplyPublishedProperties(annotation, "Annotation" + IntToStr(i), Lines, next, next);
+            const String prefix = "Annotation" + IntToStr(i);
+            annotation->LoadExtraLines(prefix, Lines);
+            next = ApplyPublishedProperties(annotation, prefix, Lines, next, next);
         }
     });
 }

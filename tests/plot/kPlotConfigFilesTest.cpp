@@ -143,6 +143,8 @@ TEST_F(PlotConfigFileTest, AnnotationsRoundTripFromTheirOwnDefaults)
     Plot->AddAnnotation();
     Plot->GetAnnotation(0)->SetPenColor(clWhite);  // the class default: not written
     Plot->GetAnnotation(1)->SetBrushColor(clBlue);
+    Plot->GetAnnotation(1)->PolyPointAdd(1.5, -2);
+    Plot->GetAnnotation(1)->PolyPointAdd(3, 4.25);
     Plot->SaveAnnotationsToFile(Path("a.txt"));
     EXPECT_EQ(Scratch.ReadBytes("a.txt").rfind("AnnotationCount = 2\r\nAnnotation0.", 0), 0u);
 
@@ -153,6 +155,11 @@ TEST_F(PlotConfigFileTest, AnnotationsRoundTripFromTheirOwnDefaults)
     EXPECT_EQ(copy->GetAnnotation(0)->PenColor(), clWhite);
     EXPECT_EQ(copy->GetAnnotation(1)->PenColor(), clRed);
     EXPECT_EQ(copy->GetAnnotation(1)->BrushColor(), clBlue);
+    ASSERT_EQ(copy->GetAnnotation(1)->PolyPoints().size(), 2u);
+    EXPECT_EQ(copy->GetAnnotation(1)->PolyPoints()[1].Y, 4.25);
+    EXPECT_TRUE(copy->GetAnnotation(0)->PolyPoints().empty());
+    copy->SaveAnnotationsToFile(Path("again.txt"));
+    EXPECT_EQ(Scratch.ReadBytes("again.txt"), Scratch.ReadBytes("a.txt"));
 
     Scratch.WriteBytes("bad.txt", "AnnotationCount = 1\r\nAnnotation0.PenStyle = 99\r\n");
     EXPECT_EQ(MessageOf([&] { copy->LoadAnnotationsFromFile(Path("bad.txt")); }).rfind("Error Loading Annotations - ", 0),
