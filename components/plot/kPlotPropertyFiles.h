@@ -3,6 +3,8 @@
 // all, read with a check of their file type, and applied so that a failure
 // leaves the object's settings as they were.
 
+#include <initializer_list>
+
 #include "platform/Classes.h"
 
 // Lines in single-byte text, CR LF after each, put in FileName's place only

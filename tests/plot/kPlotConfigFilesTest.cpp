@@ -91,7 +91,8 @@ TEST_F(PlotConfigFileTest, SectionsFollowTheFilesRules)
     // Sections of a second toolbar go to the first; a channel without a
     // colour line is red; a missing count removes the kind.
     Scratch.WriteBytes("hand.cfg", "file type = plot config\r\nChannelCount = 1\r\nToolBarCount = 2\r\n"
-                                   "Channel0.TitleText = T\r\nToolBar0.Visible = 0\r\nToolBar1.Visible = 1\r\n");
+                                   "Channel0.TitleText = T\r\nChannel0.NoSuchProperty = 5\r\nToolBar0.Visible = 0\r\n"
+                                   "ToolBar1.Visible = 1\r\nGizmo0.Size = 3\r\nno equals sign\r\nHintsPause = 900\r\n");
     Plot->LoadPropertiesFromFile(Path("hand.cfg"));
     EXPECT_EQ(Plot->ChannelCount(), 1);
     EXPECT_EQ(Plot->GetChannel(0)->Color(), 255);
@@ -100,6 +101,7 @@ TEST_F(PlotConfigFileTest, SectionsFollowTheFilesRules)
     EXPECT_EQ(Plot->ToolBarCount(), 1);
     EXPECT_TRUE(Plot->GetToolBar(0)->Visible());
     EXPECT_EQ(Plot->LabelCount(), 1);  // the title stays
+    EXPECT_EQ(Plot->HintsPause(), 900);  // unknown sections and properties pass
 }
 
 TEST_F(PlotConfigFileTest, AFailedLoadLeavesThePlotAsItWas)
