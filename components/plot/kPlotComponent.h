@@ -332,9 +332,9 @@ public:
     void SaveDataToFile(const String& FileName);
     // Appends the points of a data file of either form to the existing
     // channels, column after column; columns beyond the channels are left.
-    // The whole file is read and checked first: on failure ("Error Loading
-    // Data - ", the file, the line or record and the cause) no channel
-    // changes. Then OnAfterLoadData.
+    // The whole file is read and checked first: a file that does not read
+    // ("Error Loading Data - ", the file, the line or record and the cause)
+    // changes no channel. Then OnAfterLoadData.
     void LoadDataFromFile(const String& FileName);
     const String& LastDataFileName() const { return FLastDataFileName; }
     // Starts logging to LogFileName in the form of DataFileFormat: a new
