@@ -120,18 +120,23 @@ void TkPlotTranslationManager::Clear()
     const std::vector<TWeakRef<TkPlotTranslationObject>> snapshot(FList.begin(), FList.end());
     for (auto ref = snapshot.rbegin(); ref != snapshot.rend(); ++ref) {
         TkPlotTranslationObject* entry = ref->Get();
-        if (!entry || entry->FTable != this) continue;
-        entry->Free();
-        NotificationRemove(entry);  // when the report did not come back
+        if (entry && entry->FTable == this) FreeEntry(entry);
     }
     IndexChanged();
 }
 
+void TkPlotTranslationManager::FreeEntry(TkPlotTranslationObject* Entry)
+{
+    const Integer listed = Count();
+    Entry->Free();
+    // When the removal report did not come back, the entry is listed still:
+    // found by its address alone, since the object is gone.
+    if (Count() == listed) Unlist(Entry);
+}
+
 void TkPlotTranslationManager::Delete(Integer Index)
 {
-    TkPlotTranslationObject* entry = GetItem(Index);
-    entry->Free();
-    NotificationRemove(entry);
+    FreeEntry(GetItem(Index));
     IndexChanged();
 }
 

@@ -103,6 +103,7 @@ private:
     // Takes the entry out of the list, looking from the newest end, where
     // removals mostly are.
     void Unlist(const TkPlotTranslationObject* AObject);
+    void FreeEntry(TkPlotTranslationObject* Entry);
     void LoadLines(const std::function<void(TStrings& Lines)>& Load);
     void SaveLines(const std::function<void(const TStrings& Lines)>& Save) const;
     void IndexChanged()
