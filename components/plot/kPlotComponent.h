@@ -325,7 +325,7 @@ public:
     // defaults rather than the plot's; on failure they stay as they were.
     void LoadAnnotationsFromFile(const String& FileName);
 
-    // --- data and log files (kPlotComponentData.cpp) -------------------------------------------
+    // --- data and log files (kPlotComponentDataFiles.cpp) -------------------------------------------
     // The points of every channel, in the form of DataFileFormat, written
     // to a new file that replaces FileName only when complete; then
     // OnAfterSaveData. "Error Saving Data - " and the cause on failure.
