@@ -2,6 +2,7 @@
 BUILD      ?= build
 SAN_BUILD  ?= build-sanitize
 FUZZ_BUILD ?= build-fuzz
+TSAN_BUILD ?= build-tsan
 # One time budget shared by every fuzz target, so adding a target does not
 # lengthen CI.
 FUZZ_BUDGET ?= 300
@@ -9,7 +10,7 @@ JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 
 
-.PHONY: deps configure build run test test-sanitize bench fuzz clean
+.PHONY: deps configure build run test test-sanitize test-thread bench fuzz clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -35,6 +36,15 @@ test-sanitize: deps
 	  ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --output-on-failure -j $(JOBS)
 
+# The OPC link's worker-thread tests under ThreadSanitizer.
+test-thread: deps
+	cmake -S . -B $(TSAN_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DPL_TSAN=ON
+	cmake --build $(TSAN_BUILD) -j $(JOBS) --target foundation_tests plot_tests fake_opc fake_opc_partial
+	QT_QPA_PLATFORM=offscreen TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
+	  $(TSAN_BUILD)/tests/foundation_tests --gtest_filter='OPC*'
+	QT_QPA_PLATFORM=offscreen TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
+	  $(TSAN_BUILD)/tests/plot_tests --gtest_filter='ChannelOPC*'
+
 bench: build
 	$(BUILD)/bench/benchmarks
 
@@ -53,4 +63,4 @@ fuzz: deps
 	done
 
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD) $(TSAN_BUILD)

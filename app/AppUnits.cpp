@@ -1,6 +1,7 @@
 #include "app/AppUnits.h"
 
 #include "app/JOV.h"
+#include "components/editor/EditorUnits.h"
 #include "components/foundation/FoundationUnits.h"
 #include "components/plot/PlotUnits.h"
 #include "platform/Forms.h"
@@ -22,6 +23,7 @@ void RegisterProgramUnits()
     RegisterResources_APP();
     RegisterFoundationUnits();
     RegisterPlotUnits();
+    RegisterEditorUnits();
     RegisterWidgetUnits();
     RegisterUnitInitialization("app", InitializeAppUnit, nullptr);
 }

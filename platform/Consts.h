@@ -111,3 +111,18 @@ inline constexpr const char SPrintOutputError[] = "Impossible d'ouvrir la sortie
 inline constexpr const char SPrintPageError[] = "Impossible de commencer une nouvelle page : ";
 inline constexpr const char SPrintEndError[] = "Impossible de terminer le document : ";
 inline constexpr const char SPageTooLarge[] = "Page trop grande pour être imprimée";
+
+// PNG images.
+inline constexpr const char SInvalidPng[] = "L'image PNG n'est pas valide";
+inline constexpr const char SPngEmpty[] = "Impossible d'enregistrer une image vide";
+inline constexpr const char SPngLevel[] = "Le niveau de compression doit être compris entre 0 et 9";
+
+// Metafiles.
+inline constexpr const char SMetafileEmpty[] = "Impossible d'enregistrer un métafichier vide";
+inline constexpr const char SMetafileRead[] = "La lecture des métafichiers n'est pas prise en charge";
+inline constexpr const char SMetafileWrite[] = "Impossible d'écrire le métafichier";
+
+// Registry.
+inline constexpr const char SRegInvalidDataType[] = "Type de données incorrect pour « %s »";
+inline constexpr const char SRegCreateFailed[] = "Impossible d'écrire la valeur « %s »";
+inline constexpr const char SRegNoKeyOpen[] = "Aucune clé ouverte en écriture pour « %s »";

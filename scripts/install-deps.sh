@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   fonts-liberation fonts-wine
+  libuemf-dev emf2svg poppler-utils
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -2,6 +2,7 @@
 
 #include "components/foundation/kCommonRoutines.h"
 #include "components/foundation/kErrorText.h"
+#include "components/foundation/kImageExport.h"
 #include "platform/Menus.h"
 #include "platform/SysUtils.h"
 
@@ -156,12 +157,7 @@ TBitmap* TkComponent::CreateOffScreenBitmap()
 
 void TkComponent::DrawOffScreenBitmap(TBitmap* Bitmap) { Canvas()->Draw(0, 0, Bitmap); }
 
-void TkComponent::SaveImageToBitmap(const String& FileName)
-{
-    TOwned<TBitmap> bitmap(CreateOffScreenBitmap());
-    kPaintTo(bitmap->Canvas());
-    bitmap->SaveToFile(FileName);
-}
+void TkComponent::SaveImageToBitmap(const String& FileName) { kRenderImage(*this)->SaveToFile(FileName); }
 
 // ---------------------------------------------------------------------------
 // Repaint requests

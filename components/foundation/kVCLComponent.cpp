@@ -1,5 +1,7 @@
 #include "components/foundation/kVCLComponent.h"
 
+#include "components/foundation/kOPCItem.h"
+
 #include "platform/Classes.h"
 #include "platform/SysApi.h"
 
@@ -20,9 +22,10 @@ TClass TkVCLComponent::StaticClassInfo()
 TkVCLComponent::TkVCLComponent(TComponent* AOwner)
     : TkComponent(AOwner),
       FOPCSpecialList(CreateOwned<TStringList>()),
-      FThemeCategoryList(CreateOwned<TStringList>())
+      FThemeCategoryList(CreateOwned<TStringList>(true))
 {
     FWindowHandle = AllocateHWnd([this](TMessage& Message) { InternalWindowProc(Message); });
+    CreateOPCItemManager();
 }
 
 TkVCLComponent::~TkVCLComponent()

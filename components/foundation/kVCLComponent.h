@@ -7,7 +7,12 @@
 #include "platform/Messages.h"
 #include "platform/Threads.h"
 
+#include <memory>
+
 class TStringList;
+class TJPEGImage;
+class TkOPCItem;
+class TkOPCItemManager;
 
 class TkVCLComponent : public TkComponent {
     PL_CLASSINFO()
@@ -43,6 +48,23 @@ public:
     // as the background.
     void kPaintToDC(Integer X, Integer Y, bool Transparent, TCanvas* DC);
 
+    // ---- Image export: the control drawn off-screen at its size ----
+    // Each raises "Image has no size" for a 0 x 0 control and writes
+    // nothing then; a compression out of range raises its message before
+    // anything is drawn; file errors and what kPaintTo raises pass on.
+    // An enhanced metafile whose header names the creator "Kelvane".
+    void SaveImageToMetaFile(const String& FileName);
+    // Compression 1-100 (best-quality DCT), 24-bit colour.
+    void SaveImageToJPEG(const String& FileName, Integer Compression, bool Progressive);
+    // Compression is the deflate level, 0-9.
+    void SaveImageToPNG(const String& FileName, Integer Compression);
+    // The file's bytes as a byte array from 0 to size - 1, drawn under the
+    // control's lock (released on every path). The JPEG bytes favour speed.
+    Variant GetBytesJPEG(Integer Compression, bool Progressive);
+    Variant GetBytesPNG(Integer Compression);
+    // A compressed JPEG image object that the caller owns.
+    TJPEGImage* GetJPEGImage(Integer Compression, bool Progressive);
+
     // ---- OPC hosting ----
     // True when the control takes an incoming value for one of its pseudo
     // properties itself.
@@ -53,9 +75,57 @@ public:
     bool OPCIncomingActive() const { return FOPCIncomingActive; }
     TIndexObjectEvent OnNewOPCData;
     TBeforeOPCNewDataEvent OnBeforeNewOPCData;
+    // The control's OPC items (kVCLComponentOPC.cpp), streamed as "OPCItems".
+    TkOPCItemManager* OPCItemManager() const { return FOPCItemManager.get(); }
+    Integer OPCAddItem();
+    Integer OPCItemCount() const;
+    void OPCRemoveAllItems();
+    void OPCDeleteItem(Integer Index);
+    void OPCItemActivate(Integer Index);
+    void OPCItemDeactivate(Integer Index);
+    void OPCItemUpdateResume(Integer Index);
+    void OPCItemUpdateSuspend(Integer Index);
+    void OPCItemLoaded(Integer Index);
+    void SetOPCItemData(Integer Index, const Variant& Value);
+    void SetOPCItemComputerName(Integer Index, const String& Value);
+    void SetOPCItemServerName(Integer Index, const String& Value);
+    void SetOPCItemItemName(Integer Index, const String& Value);
+    void SetOPCItemPropertyName(Integer Index, const String& Value);
+    void SetOPCItemAutoConnect(Integer Index, bool Value);
+    void SetOPCItemUpdateRate(Integer Index, Integer Value);
+    String GetOPCItemComputerName(Integer Index) const;
+    String GetOPCItemServerName(Integer Index) const;
+    String GetOPCItemItemName(Integer Index) const;
+    String GetOPCItemPropertyName(Integer Index) const;
+    bool GetOPCItemAutoConnect(Integer Index) const;
+    Integer GetOPCItemUpdateRate(Integer Index) const;
+    Variant GetOPCItemData(Integer Index) const;
+    Word GetOPCItemQuality(Integer Index) const;
+    TDateTime GetOPCItemTimeStamp(Integer Index) const;
+    // A value arrived for Item: OnBeforeNewOPCData, the property (unless the
+    // control takes it itself), then OnNewOPCData. The property set by it
+    // sends nothing back.
+    void DoOPCItemNewData(TObject* Item);
+    bool OPCOutputData(const String& PropertyName, const Variant& Value) override;
+    void DefineProperties(TFiler& Filer) override;
 
     // ---- Themes: category names, each with its scheme list as object ----
     TStringList* ThemeCategoryList() const { return FThemeCategoryList.get(); }
+    // (kVCLComponentThemes.cpp) Reads the maker's and then the user's scheme
+    // file of the control's class from the folders the registry names;
+    // missing ones are skipped, reader errors pass on.
+    void LoadThemes();
+    void ClearThemeCategories();
+    Integer GetThemeCategoryCount() const;
+    // Indexes outside the lists raise the string list's index error.
+    String GetThemeCategoryName(Integer CategoryIndex) const;
+    Integer GetThemeCategorySchemeCount(Integer CategoryIndex) const;
+    String GetThemeCategorySchemeName(Integer CategoryIndex, Integer SchemeIndex) const;
+    bool GetThemeCategorySchemeIsUser(Integer CategoryIndex, Integer SchemeIndex) const;
+    // Sets every line's property, all or none: a line naming no property of
+    // the control, a read-only one or a value of the wrong kind raises, and
+    // the control keeps its values.
+    void ApplyScheme(Integer CategoryIndex, Integer SchemeIndex);
 
     // ---- Message routing ----
     Integer WMGetDlgCode() override;
@@ -79,6 +149,8 @@ protected:
 private:
     static constexpr UINT TimerIdentifier = 1;
 
+    void CreateOPCItemManager();
+    TStringList* ThemeScheme(Integer CategoryIndex, Integer SchemeIndex) const;
     void InternalWindowProc(TMessage& Message);
     void TimerTick();
     void CaptureTransparentBackground();
@@ -102,4 +174,5 @@ private:
     Cardinal FTimerInterval = 0;
     TOwned<TStringList> FThemeCategoryList;
     bool FNeedsTransparentCapture = false;
+    std::unique_ptr<TkOPCItemManager> FOPCItemManager;
 };

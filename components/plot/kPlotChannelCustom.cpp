@@ -1,4 +1,5 @@
 #include "components/plot/kPlotChannelCustom.h"
+#include "components/plot/kPlotChannelOPC.h"
 
 #include <algorithm>
 #include <cmath>
@@ -68,6 +69,7 @@ TkPlotChannelCustom::TkPlotChannelCustom(TkPlotObjectOwner* AOwner, TNotifyEvent
       FDataList(CreateOwned<TkPlotDataNullList>())
 {
     ResetRunningStatistics();
+    FOPCLink = std::make_unique<TkPlotChannelOPC>(*this);
     SetColor(255);
     SetTraceLineWidth(1);
     SetTraceLineStyle(kplsSolid);

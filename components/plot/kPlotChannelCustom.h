@@ -10,6 +10,8 @@
 // extremes cost no scan. ReCalcRunningMinMaxMean and the Get...Max/Min/Mean
 // scans look at the valid points only.
 
+#include <memory>
+
 #include "components/foundation/kTypes.h"
 #include "components/plot/kPlotAxis.h"
 #include "components/plot/kPlotDataList.h"
@@ -20,6 +22,7 @@
 class TFont;
 class TkPlotDataCursor;
 class TkPlotChannelCustom;
+class TkPlotChannelOPC;
 
 // Which point store a channel uses (see the stores in kPlotDataList.h).
 enum TkPlotDataStyle { kpdsStandard, kpdsCompact, kpdsCompactInterval, kpdsFullFeature };
@@ -38,6 +41,9 @@ public:
                         TNotifyEvent AOnRemove, TNotifyEvent AOnRename);
     TkPlotObjectKind Kind() const override { return kpokChannel; }
     ~TkPlotChannelCustom() override;
+    // The OPC binding (kPlotChannelOPC.h); connects after insertion.
+    TkPlotChannelOPC* OPCLink() const { return FOPCLink.get(); }
+    void DoInsert() override;
 
     // --- data entry -----------------------------------------------------------
     // A valid point; returns the physical slot written (the logical index
@@ -288,6 +294,13 @@ protected:
     // kept up as points arrive and found again by one scan after a point
     // was changed or removed.
     const TkPlotExtents& ValidExtents(bool Y);
+    // The straight-line trace of the drawn range in the channel's pen, or
+    // segment by segment in each end point's pen.
+    void DrawLineTrace(TCanvas* Canvas, Boolean XYAxesReversed, TColor BackgroundColor, bool PerPointPens);
+    // The channel's trace pen (a width of 1 as the thinnest), brush clear.
+    void UseTracePen(TCanvas* Canvas, TColor BackgroundColor);
+    // Drawing stays inside the axes' rectangle (ClipToAxes).
+    void IntersectAxesClip(TCanvas* Canvas, Boolean XYAxesReversed);
     // The width of MarkersSize pixels in Axis' units.
     Double MarkerSpan(TkPlotAxis& Axis) const;
     void SetDrawStartIndex(Integer Value) { FStartIndex = Value; }
@@ -431,4 +444,5 @@ private:
     Variant FTag;
     TkPlotDataStyle FDataStyle = kpdsStandard;
     TOwned<TFont> FMarkersFont;
+    std::unique_ptr<TkPlotChannelOPC> FOPCLink;
 };

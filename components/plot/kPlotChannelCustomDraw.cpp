@@ -121,18 +121,29 @@ void DrawMarkerShape(TCanvas* Canvas, const TMarkerLook& Look, TPoint P, TColor 
 void TkPlotChannelCustom::DrawTrace(TCanvas* Canvas, Boolean XYAxesReversed, TColor BackgroundColor)
 {
     if (!FTraceVisible) return;
-    SetTracePen(Canvas->Pen(), Color(), TraceLineStyle(), TraceLineWidth());
-    Canvas->Brush()->SetStyle(bsClear);
+    // Only the full store keeps a pen per point; the others answer every
+    // point with the channel's pen.
+    DrawLineTrace(Canvas, XYAxesReversed, BackgroundColor, FDataStyle == kpdsFullFeature);
+}
+
+void TkPlotChannelCustom::DrawLineTrace(TCanvas* Canvas, Boolean XYAxesReversed, TColor BackgroundColor,
+                                        bool PerPointPens)
+{
+    UseTracePen(Canvas, BackgroundColor);
     const Integer start = std::max(FStartIndex, 0);
     const Integer stop = std::min(FStopIndex, Count() - 1);
     if (FStartIndex == FStopIndex) return;
-    SetBkColor(Canvas, BackgroundColor);
-    // Only the full store keeps a pen per point; the others answer every
-    // point with the channel's pen, set above.
-    if (FDataStyle == kpdsFullFeature)
+    if (PerPointPens)
         DrawTraceBySegment(Canvas, XYAxesReversed, start, stop);
     else
         DrawTraceBatched(Canvas, XYAxesReversed, start, stop);
+}
+
+void TkPlotChannelCustom::UseTracePen(TCanvas* Canvas, TColor BackgroundColor)
+{
+    SetTracePen(Canvas->Pen(), Color(), TraceLineStyle(), TraceLineWidth());
+    Canvas->Brush()->SetStyle(bsClear);
+    SetBkColor(Canvas, BackgroundColor);
 }
 
 void TkPlotChannelCustom::DrawTraceBySegment(TCanvas* Canvas, Boolean XYAxesReversed, Integer Start, Integer Stop)
@@ -347,6 +358,17 @@ void TkPlotChannelCustom::DrawTraceBatched(TCanvas* Canvas, Boolean XYAxesRevers
         }
         walker.Finish();
     });
+}
+
+void TkPlotChannelCustom::IntersectAxesClip(TCanvas* Canvas, Boolean XYAxesReversed)
+{
+    TkPlotXAxis* xAxis = XAxis();
+    TkPlotYAxis* yAxis = YAxis();
+    if (!xAxis || !yAxis) return;
+    TRect r = Rect(xAxis->MinPixels(), yAxis->MinPixels(), xAxis->MaxPixels(), yAxis->MaxPixels());
+    if (XYAxesReversed) r = Rect(r.Top, r.Left, r.Bottom, r.Right);
+    IntersectClipRect(Canvas, std::min(r.Left, r.Right), std::min(r.Top, r.Bottom), std::max(r.Left, r.Right),
+                      std::max(r.Top, r.Bottom));
 }
 
 Double TkPlotChannelCustom::InterpolateY(Double X, Double X1, Double Y1, Double X2, Double Y2)

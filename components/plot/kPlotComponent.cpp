@@ -65,6 +65,9 @@ TkPlotComponent::TkPlotComponent(TComponent* AOwner)
 
 void TkPlotComponent::BeforeDestruction()
 {
+    // Already going for the editor the master frees below: its close event
+    // must not reach a plot taken apart.
+    SetComponentStateFlag(csDestroying, true);
     if (FMasterManager) {
         // The objects still report their ends to the managers, which stay
         // consistent meanwhile; nothing reaches the plot being taken apart.

@@ -40,6 +40,7 @@
 #include "components/plot/kPlotToolBar.h"
 #include "platform/ImgList.h"
 #include "platform/Menus.h"
+#include "platform/Metafile.h"
 #include "platform/Printers.h"
 
 // Format of the plot's data files.
@@ -421,6 +422,49 @@ public:
     bool IsToolBarZoomBoxMode() const override { return false; }
     bool IsToolBarSelectMode() const override { return false; }
 
+    // --- output: clipboard, image files, printer ----------------------------------------------
+    // The plot as CopyToClipBoardFormat says, drawn without toolbars or
+    // selections; afterwards each toolbar shows as it did.
+    void CopyToClipBoard();
+    // The plot drawn into a metafile picture that the plot keeps and owns;
+    // toolbars and selections stay as they are.
+    TPicture* GetSnapShotPicture();
+    // Asks for a file in the save dialog and saves the image it names.
+    void Save();
+    // The image file whose ending names the format, ignoring case: "bmp",
+    // "emf", "jpg" (quality 100, progressive) or "png" (level 9). False, with
+    // nothing written, for any other ending.
+    bool SaveImageByExtension(const String& FileName);
+    // Prints page by page: each page shows X axis 0 one Span further on,
+    // from its Min to its Min + Span when printing began. Any failure
+    // raises "Error Printing : " and the cause, with the plot as before.
+    void PrintChart();
+    // Shows the print preview modally (see kSetPlotPreviewRunner); raises
+    // when no preview is installed.
+    void PreviewChart();
+    // Height to the proportions of the printer's paper.
+    void PrintSizeToFillPage();
+    // X axis 0's Span such that the printed axis shows MinutesPerMillimeter;
+    // unchanged when the plot has no height or no X axis.
+    void PrintAdjustXSpanToMinutesPerMillimeter(Double MinutesPerMillimeter);
+    void EnableAllTracking();
+
+    // --- data of all channels ---------------------------------------------------------------
+    // One-dimensional Data: element i is channel i's point at XValue (a
+    // value in (1e-301, 1e-300) adds a null point, one in (1e-302, 1e-301)
+    // an empty one). Two-dimensional Data: each row j of the second
+    // dimension adds element [i, j] to channel i at its last X + XValue (0
+    // for an empty channel). Every index and element is checked before any
+    // point is added; other shapes raise "Data Array must be 1 or 2
+    // Dimensions".
+    void AddDataArray(Double XValue, const Variant& Data);
+    // Points StartIndex .. StopIndex of the source appended to the
+    // destination with their null and empty flags (none when StartIndex >
+    // StopIndex); the range is read before anything is added.
+    void TransferChannelData(Integer SourceIndex, Integer DestinationIndex, Integer StartIndex, Integer StopIndex);
+    // The current date and time, in days.
+    Double GetNow() const;
+
     // --- what limits report ------------------------------------------------------------------
     void DoLimitLine1PositionChange(TkPlotLimit* Limit, Double OldValue, Double NewValue) override;
     void DoLimitLine2PositionChange(TkPlotLimit* Limit, Double OldValue, Double NewValue) override;
@@ -773,6 +817,9 @@ private:
     Integer FOuterMarginBottom = 5;
     TkPlotFormStyle FEditorFormStyle = kpfsModal;
     TkPlotExportFormat FCopyToClipBoardFormat = kpefMetaFile;
+    // Made on first use and kept: the clipboard's and the snapshot's.
+    TOwned<TMetafile> FMetafile;
+    TOwned<TPicture> FSnapShotPicture;
     TPrinterOrientation FPrintOrientation = poLandscape;
     Double FPrintMarginLeft = 1.0;
     Double FPrintMarginTop = 1.0;

@@ -1,5 +1,7 @@
 #include "components/plot/kPlotXYChannel.h"
 
+#include "components/plot/kPlotChannelOPC.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -18,7 +20,8 @@ constexpr Double kInfiniteReadout = 1e301;
 
 TClass TkXYPlotChannel::StaticClassInfo()
 {
-    static const TClassInfo info = TClassBuilder<TkXYPlotChannel, TkPlotChannelCustom>("TkXYPlotChannel").Build();
+    static const TClassInfo info =
+        PublishChannelOPC(TClassBuilder<TkXYPlotChannel, TkPlotChannelCustom>("TkXYPlotChannel"), false).Build();
     return &info;
 }
 
@@ -63,15 +66,8 @@ void TkXYPlotChannel::PrepareDraw()
 void TkXYPlotChannel::Draw(TCanvas* Canvas, TColor BackGroundColor)
 {
     const bool reversed = XYAxesReversed();
-    if (ClipToAxes()) {
-        TkPlotXAxis* xAxis = XAxis();
-        TkPlotYAxis* yAxis = YAxis();
-        if (!xAxis || !yAxis) return;
-        TRect r = Rect(xAxis->MinPixels(), yAxis->MinPixels(), xAxis->MaxPixels(), yAxis->MaxPixels());
-        if (reversed) r = Rect(r.Top, r.Left, r.Bottom, r.Right);
-        IntersectClipRect(Canvas, std::min(r.Left, r.Right), std::min(r.Top, r.Bottom), std::max(r.Left, r.Right),
-                          std::max(r.Top, r.Bottom));
-    }
+    if (!XAxis() || !YAxis()) return;
+    if (ClipToAxes()) IntersectAxesClip(Canvas, reversed);
     DrawTrace(Canvas, reversed, BackGroundColor);
     DrawMarkers(Canvas, reversed, BackGroundColor);
 }

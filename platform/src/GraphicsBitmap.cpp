@@ -42,10 +42,13 @@ void TGraphic::LoadFromFile(const String& FileName)
     LoadFromStream(stream);
 }
 
+// Encoded in memory first: an image that cannot be encoded leaves no file.
 void TGraphic::SaveToFile(const String& FileName)
 {
+    TMemoryStream encoded;
+    SaveToStream(encoded);
     TFileStream stream(FileName, fmCreate);
-    SaveToStream(stream);
+    stream.WriteBuffer(encoded.Memory(), encoded.Size());
 }
 
 // ---------------------------------------------------------------------------

@@ -7,6 +7,8 @@
 #include "platform/Consts.h"
 #include "platform/FormStream.h"
 #include "platform/Jpeg.h"
+#include "platform/Metafile.h"
+#include "platform/PngImage.h"
 
 namespace {
 
@@ -21,11 +23,15 @@ std::vector<TFileFormat>& FileFormats()
     static std::vector<TFileFormat> formats = [] {
         const TGraphicFactory bitmap = []() -> TGraphic* { return Create<TBitmap>(); };
         const TGraphicFactory jpeg = []() -> TGraphic* { return Create<TJPEGImage>(); };
+        const TGraphicFactory png = []() -> TGraphic* { return Create<TPngImage>(); };
+        const TGraphicFactory metafile = []() -> TGraphic* { return Create<TMetafile>(); };
         return std::vector<TFileFormat>{{"bmp", "TBitmap", bitmap},
                                         {"jpg", "TJPEGImage", jpeg},
                                         {"jpeg", "TJPEGImage", jpeg},
                                         {"jpe", "TJPEGImage", jpeg},
-                                        {"jfif", "TJPEGImage", jpeg}};
+                                        {"jfif", "TJPEGImage", jpeg},
+                                        {"png", "TPngImage", png},
+                                        {"emf", "TMetafile", metafile}};
     }();
     return formats;
 }

@@ -1,8 +1,10 @@
 #include "PlatformUnit.h"
 
 #include "platform/ComCtrls.h"
+#include "platform/CommonDialogs.h"
 #include "platform/ExtCtrls.h"
 #include "platform/Forms.h"
+#include "platform/ListBox.h"
 #include "platform/Menus.h"
 #include "platform/Printers.h"
 #include "platform/StdCtrls.h"
@@ -36,7 +38,9 @@ void InitializePlatformUnit()
                      TButton::StaticClassInfo(), TEdit::StaticClassInfo(), TComboBox::StaticClassInfo(),
                      TCheckBox::StaticClassInfo(), TImage::StaticClassInfo(), TTimer::StaticClassInfo(),
                      TMainMenu::StaticClassInfo(), TPopupMenu::StaticClassInfo(), TMenuItem::StaticClassInfo(),
-                     TPageControl::StaticClassInfo(), TTabSheet::StaticClassInfo()});
+                     TPageControl::StaticClassInfo(), TTabSheet::StaticClassInfo(), TListBox::StaticClassInfo(),
+                     TGroupBox::StaticClassInfo(), TColorDialog::StaticClassInfo(), TFontDialog::StaticClassInfo(),
+                     TOpenDialog::StaticClassInfo(), TSaveDialog::StaticClassInfo(), TPrintDialog::StaticClassInfo()});
 }
 
 void FinalizePlatformUnit() { Free(SetPrinter(nullptr)); }

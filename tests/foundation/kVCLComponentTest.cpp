@@ -11,6 +11,7 @@
 #include "platform/SysUtils.h"
 #include "platform/Testing.h"
 #include "support/ExceptionCatcher.h"
+#include "support/LockingWorker.h"
 #include "support/TwoControlForm.h"
 
 namespace {
@@ -341,35 +342,6 @@ TEST_F(TimerTest, TheTimerDiesWithItsComponent)
 // ---------------------------------------------------------------------------
 // Lock
 // ---------------------------------------------------------------------------
-
-// Locks from a worker; true once it holds the lock.
-class TLockingWorker {
-public:
-    explicit TLockingWorker(TkComponent* Component)
-        : FThread([this, Component] {
-              Started = true;
-              Component->Lock();
-              Acquired = true;
-              Component->Unlock();
-          })
-    {
-    }
-    ~TLockingWorker() { Join(); }
-    void WaitStarted()
-    {
-        while (!Started) std::this_thread::yield();
-    }
-    void Join()
-    {
-        if (FThread.joinable()) FThread.join();
-    }
-
-    std::atomic<bool> Started{false};
-    std::atomic<bool> Acquired{false};
-
-private:
-    std::thread FThread;
-};
 
 TEST(kVCLComponentLock, ReentrantOnOneThreadAndHeldByAPaintAgainstOtherThreads)
 {

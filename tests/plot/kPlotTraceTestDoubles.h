@@ -1,7 +1,7 @@
 #pragma once
-// A fixture that paints an XY channel in the stand-in plot (with a data
-// view) into a 200 x 200 white bitmap. Both axes span 0..100 over pixels 50..150:
-// pixel x = 50 + X, pixel y = 150 - Y.
+// A fixture that paints a channel (an XY channel unless told otherwise) in
+// the stand-in plot into a 200 x 200 white bitmap. Both axes span 0..100
+// over pixels 50..150: pixel x = 50 + X, pixel y = 150 - Y.
 
 #include <gtest/gtest.h>
 
@@ -20,12 +20,13 @@ public:
     using TkPlotChannelCustom::DataList;
 };
 
-class TraceFixture : public ::testing::Test {
+template <class TChannel>
+class ChannelPaintFixture : public ::testing::Test {
 protected:
     PlotTest::TStandInPlot Plot;
     TkPlotXAxis* XAxis = Plot.Add<TkPlotXAxis>("X");
     TkPlotYAxis* YAxis = Plot.Add<TkPlotYAxis>("Y");
-    TTraceChannel* Ch = Plot.Add<TTraceChannel>("Channel");
+    TChannel* Ch = Plot.Add<TChannel>("Channel");
     TOwned<TBitmap> Bitmap = CreateOwned<TBitmap>();
 
     void SetUp() override
@@ -64,5 +65,7 @@ protected:
         return count;
     }
 };
+
+using TraceFixture = ChannelPaintFixture<TTraceChannel>;
 
 }  // namespace TraceTest

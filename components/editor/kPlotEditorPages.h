@@ -1,0 +1,50 @@
+#pragma once
+// What each page of the plot editor binds: one row per control, naming the
+// published property of the page's object that the control shows, in the
+// order in which a page is written back (the name first). The same rows
+// load the page.
+
+#include <span>
+
+#include "components/plot/kPlotObjects.h"
+
+enum TkPlotEditorControlKind {
+    kecEdit,       // text, integer or float, by the property's type
+    kecCheck,      // Boolean
+    kecCombo,      // enumeration by item index, or free text (date-time formats)
+    kecNameCombo,  // the name of another object, chosen among the plot's names
+    kecRadio,      // enumeration by item index
+    kecColor,
+    kecFont        // assigned both ways
+};
+
+// The items a name combo box offers besides the names.
+enum TkPlotEditorSpecialItems {
+    kesNone,        // "<None>" first
+    kesNoneAndAll,  // "<None>" first, "<All>" after the names
+    kesAll          // "<All>" first
+};
+
+struct TkPlotEditorRow {
+    const char* Control;
+    const char* Property;
+    TkPlotEditorControlKind Kind;
+    // Name combos: the kind whose names are listed, and the special items.
+    TkPlotObjectKind Names = kpokNone;
+    TkPlotEditorSpecialItems Special = kesNone;
+};
+
+struct TkPlotEditorPage {
+    // Every control of the page, and only those, has a name that starts
+    // with the prefix (compared ignoring case).
+    const char* Prefix;
+    std::span<const TkPlotEditorRow> Rows;
+};
+
+// The page of the objects of a kind (toolbars to labels); raises
+// EListError for annotations and kpokNone, which have none.
+const TkPlotEditorPage& PlotEditorPage(TkPlotObjectKind Kind);
+// The four controls of the general "Title" tab bound to the title label.
+const TkPlotEditorPage& PlotEditorTitlePage();
+// The general pages, bound to the plot itself.
+const TkPlotEditorPage& PlotEditorGeneralPage();

@@ -1,0 +1,105 @@
+#pragma once
+// The common dialogs: colour, font, open and save. Execute shows the
+// dialog modally and returns true when the user confirmed; the results are
+// then in the properties, which a cancelled dialog leaves as they were.
+// Each dialog asks the test answerer first (platform/Testing.h): the answer
+// gets the dialog object, may set its results and returns whether it
+// confirmed.
+
+#include <array>
+
+#include "platform/Classes.h"
+#include "platform/Graphics.h"
+
+class TCommonDialog : public TComponent {
+    PL_CLASSINFO()
+public:
+    using TComponent::TComponent;
+    virtual bool Execute() = 0;
+};
+
+class TColorDialog : public TCommonDialog {
+    PL_CLASSINFO()
+public:
+    using TCommonDialog::TCommonDialog;
+    TColor Color() const { return FColor; }
+    void SetColor(TColor Value) { FColor = Value; }
+    // The dialog's sixteen custom colours, as RGB values.
+    std::array<TColor, 16> CustomColors{};
+    bool Execute() override;
+
+private:
+    TColor FColor = clBlack;
+};
+
+class TFontDialog : public TCommonDialog {
+    PL_CLASSINFO()
+public:
+    explicit TFontDialog(TComponent* AOwner);
+    // The setter copies.
+    TFont* Font() const { return FFont.get(); }
+    void SetFont(TFont* Value) { FFont->Assign(Value); }
+    bool Execute() override;
+
+private:
+    TOwned<TFont> FFont;
+};
+
+// The open and save dialogs. Filter takes "description|pattern" pairs
+// ("Text files|*.txt;*.log|All|*"); FilterIndex counts its pairs from 1.
+class TFileDialog : public TCommonDialog {
+    PL_CLASSINFO()
+public:
+    explicit TFileDialog(TComponent* AOwner);
+    const String& FileName() const { return FFileName; }
+    void SetFileName(const String& Value) { FFileName = Value; }
+    const String& Filter() const { return FFilter; }
+    void SetFilter(const String& Value) { FFilter = Value; }
+    Integer FilterIndex() const { return FFilterIndex; }
+    void SetFilterIndex(Integer Value) { FFilterIndex = Value; }
+    const String& DefaultExt() const { return FDefaultExt; }
+    void SetDefaultExt(const String& Value) { FDefaultExt = Value; }
+    // The folder the dialog starts in; empty: the current folder.
+    const String& InitialDir() const { return FInitialDir; }
+    void SetInitialDir(const String& Value) { FInitialDir = Value; }
+    // Every chosen file, full paths; FileName is the first.
+    TStrings* Files() const;
+
+protected:
+    // Shows the dialog; Saving asks before overwriting, MustExist and
+    // MultiSelect shape an open dialog.
+    bool Run(bool Saving, bool MustExist, bool MultiSelect);
+
+private:
+    String FFileName;
+    String FFilter;
+    Integer FFilterIndex = 1;
+    String FDefaultExt;
+    String FInitialDir;
+    TOwned<TStringList> FFiles;
+};
+
+class TOpenDialog : public TFileDialog {
+    PL_CLASSINFO()
+public:
+    using TFileDialog::TFileDialog;
+    bool FileMustExist = false;
+    bool AllowMultiSelect = false;
+    bool Execute() override { return Run(false, FileMustExist, AllowMultiSelect); }
+};
+
+class TSaveDialog : public TFileDialog {
+    PL_CLASSINFO()
+public:
+    using TFileDialog::TFileDialog;
+    bool Execute() override { return Run(true, false, false); }
+};
+
+
+// The print dialog: the user chooses the printer (Printer()) and confirms.
+class TPrintDialog : public TCommonDialog {
+    PL_CLASSINFO()
+public:
+    using TCommonDialog::TCommonDialog;
+    bool Execute() override;
+};

@@ -1,0 +1,189 @@
+#include "platform/CommonDialogs.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+#include "QtGraphics.h"
+#include "TestHooks.h"
+#include "platform/Controls.h"
+#include "platform/Printers.h"
+#include "platform/SysUtils.h"
+
+namespace {
+
+// The queued test answer, if any, runs in place of the dialog. Outside
+// tests Show runs; while answering is on, an unanswered dialog raises.
+template <class F>
+bool AnswerOrShow(TObject* Dialog, const char* Kind, F&& Show)
+{
+    std::function<bool(TObject*)> answer;
+    if (pl::TakeDialogAnswer(answer)) return answer(Dialog);
+    if (pl::TestAnswering()) pl::RaiseUnanswered(Kind);
+    ReleaseCapture();
+    return Show();
+}
+
+QString ToQString(const String& Text) { return QString::fromStdString(Text); }
+String FromQString(const QString& Text) { return Text.toStdString(); }
+
+// "d1|p1|d2|p2" as Qt's "d1 (p1)" name filters: the patterns are the
+// even-numbered parts, so a description beginning with "*" stays a
+// description; a trailing description without a pattern is left out.
+QStringList NameFilters(const String& Filter)
+{
+    const QStringList parts = ToQString(Filter).split('|');
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts[i + 1];
+        patterns.replace(';', ' ');
+        filters << parts[i] + " (" + patterns.trimmed() + ")";
+    }
+    return filters;
+}
+
+}  // namespace
+
+TClass TCommonDialog::StaticClassInfo()
+{
+    static const TClassInfo info = TClassBuilder<TCommonDialog, TComponent>("TCommonDialog").Build();
+    return &info;
+}
+
+// ---------------------------------------------------------------------------
+// Colour and font
+// ---------------------------------------------------------------------------
+
+TClass TColorDialog::StaticClassInfo()
+{
+    using C = TColorDialog;
+    static const TClassInfo info = TClassBuilder<C, TCommonDialog>("TColorDialog")
+                                       .Color("Color", &C::Color, &C::SetColor)
+                                       .Default(clBlack)
+                                       .Build();
+    return &info;
+}
+
+bool TColorDialog::Execute()
+{
+    return AnswerOrShow(this, "colour dialog", [this] {
+        for (int i = 0; i < 16; ++i) QColorDialog::setCustomColor(i, ToQColor(CustomColors[size_t(i)]));
+        const QColor chosen = QColorDialog::getColor(ToQColor(FColor));
+        if (!chosen.isValid()) return false;
+        FColor = FromQRgb(chosen.rgb());
+        return true;
+    });
+}
+
+TClass TFontDialog::StaticClassInfo()
+{
+    using C = TFontDialog;
+    static const TClassInfo info =
+        TClassBuilder<C, TCommonDialog>("TFontDialog").Object("Font", &C::Font, &C::SetFont).Build();
+    return &info;
+}
+
+TFontDialog::TFontDialog(TComponent* AOwner) : TCommonDialog(AOwner), FFont(CreateOwned<TFont>()) {}
+
+bool TFontDialog::Execute()
+{
+    return AnswerOrShow(this, "font dialog", [this] {
+        bool accepted = false;
+        const QFont chosen = QFontDialog::getFont(&accepted, ToQFont(*FFont));
+        if (!accepted) return false;
+        FFont->SetName(FromQString(chosen.family()));
+        if (chosen.pixelSize() > 0) FFont->SetHeight(-chosen.pixelSize());
+        else FFont->SetSize(static_cast<Integer>(chosen.pointSize()));
+        TFontStyles style;
+        if (chosen.weight() > QFont::Normal) style.Include(fsBold);
+        if (chosen.italic()) style.Include(fsItalic);
+        if (chosen.underline()) style.Include(fsUnderline);
+        if (chosen.strikeOut()) style.Include(fsStrikeOut);
+        FFont->SetStyle(style);
+        return true;
+    });
+}
+
+// ---------------------------------------------------------------------------
+// Files
+// ---------------------------------------------------------------------------
+
+TClass TFileDialog::StaticClassInfo()
+{
+    using C = TFileDialog;
+    static const TClassInfo info = TClassBuilder<C, TCommonDialog>("TFileDialog")
+                                       .String("DefaultExt", &C::DefaultExt, &C::SetDefaultExt).Default(String())
+                                       .String("FileName", &C::FileName, &C::SetFileName).Default(String())
+                                       .String("Filter", &C::Filter, &C::SetFilter).Default(String())
+                                       .Integer("FilterIndex", &C::FilterIndex, &C::SetFilterIndex).Default(1)
+                                       .String("InitialDir", &C::InitialDir, &C::SetInitialDir).Default(String())
+                                       .Build();
+    return &info;
+}
+
+TClass TOpenDialog::StaticClassInfo()
+{
+    static const TClassInfo info = TClassBuilder<TOpenDialog, TFileDialog>("TOpenDialog").Build();
+    return &info;
+}
+
+TClass TSaveDialog::StaticClassInfo()
+{
+    static const TClassInfo info = TClassBuilder<TSaveDialog, TFileDialog>("TSaveDialog").Build();
+    return &info;
+}
+
+TFileDialog::TFileDialog(TComponent* AOwner) : TCommonDialog(AOwner), FFiles(CreateOwned<TStringList>()) {}
+
+TStrings* TFileDialog::Files() const { return FFiles.get(); }
+
+bool TFileDialog::Run(bool Saving, bool MustExist, bool MultiSelect)
+{
+    return AnswerOrShow(this, Saving ? "save dialog" : "open dialog", [&] {
+        // Non-native: the system's dialogs ignore several of these settings.
+        QFileDialog dialog(nullptr, QString(), ToQString(FInitialDir.empty() ? String(".") : FInitialDir));
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.setAcceptMode(Saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+        dialog.setFileMode(Saving ? QFileDialog::AnyFile
+                                  : MultiSelect ? QFileDialog::ExistingFiles
+                                                : MustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+        const QStringList filters = NameFilters(FFilter);
+        dialog.setNameFilters(filters);
+        if (FFilterIndex >= 1 && FFilterIndex <= filters.size()) dialog.selectNameFilter(filters[FFilterIndex - 1]);
+        dialog.setDefaultSuffix(ToQString(FDefaultExt));
+        if (!FFileName.empty()) dialog.selectFile(ToQString(FFileName));
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+        FFiles->Clear();
+        for (const QString& file : dialog.selectedFiles()) FFiles->Add(FromQString(file));
+        FFileName = FFiles->Strings(0);
+        if (const auto chosen = filters.indexOf(dialog.selectedNameFilter()); chosen >= 0)
+            FFilterIndex = static_cast<Integer>(chosen) + 1;
+        return true;
+    });
+}
+
+// ---------------------------------------------------------------------------
+// Printing
+// ---------------------------------------------------------------------------
+
+TClass TPrintDialog::StaticClassInfo()
+{
+    static const TClassInfo info = TClassBuilder<TPrintDialog, TCommonDialog>("TPrintDialog").Build();
+    return &info;
+}
+
+bool TPrintDialog::Execute()
+{
+    return AnswerOrShow(this, "print dialog", [] {
+        TPrinter* printer = Printer();
+        QPrinter chosen(QPrinterInfo::printerInfo(ToQString(printer->Printers()->Strings(printer->PrinterIndex()))));
+        QPrintDialog dialog(&chosen);
+        if (dialog.exec() != QDialog::Accepted) return false;
+        const Integer index = printer->Printers()->IndexOf(FromQString(chosen.printerName()));
+        if (index >= 0) printer->SetPrinterIndex(index);
+        return true;
+    });
+}

@@ -1,0 +1,219 @@
+#include "platform/Registry.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+#include "platform/Consts.h"
+#include "platform/SysUtils.h"
+
+namespace {
+
+// One key: its values in file order, raw text after "=".
+struct TIniSection {
+    String Name;
+    std::vector<std::pair<String, String>> Values;
+};
+
+// The whole file of one root key, read at open and written back whole.
+struct TIniFile {
+    std::vector<TIniSection> Sections;
+
+    TIniSection* Find(const String& Key)
+    {
+        for (TIniSection& section : Sections)
+            if (SameText(section.Name, Key)) return &section;
+        return nullptr;
+    }
+};
+
+String ProgramFolderName() { return "correlation"; }
+
+String RootFileName(HKEY Root)
+{
+    const bool user = Root == HKEY_CURRENT_USER;
+    if (const char* chosen = std::getenv(user ? "PL_REGISTRY_USER" : "PL_REGISTRY_SYSTEM"); chosen && *chosen)
+        return chosen;
+    if (!user) return "/etc/" + ProgramFolderName() + "/registry.ini";
+    String base;
+    if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && *config) base = config;
+    else if (const char* home = std::getenv("HOME"); home && *home) base = String(home) + "/.config";
+    else base = ".";
+    return base + "/" + ProgramFolderName() + "/registry.ini";
+}
+
+// Key paths compare without their outer separators.
+String NormalizeKey(const String& Key)
+{
+    std::size_t first = Key.find_first_not_of('\\');
+    if (first == String::npos) return String();
+    std::size_t last = Key.find_last_not_of('\\');
+    return Key.substr(first, last - first + 1);
+}
+
+TIniFile ReadIniFile(const String& FileName)
+{
+    TIniFile file;
+    std::ifstream in(FileName, std::ios::binary);
+    String line;
+    TIniSection* current = nullptr;
+    while (std::getline(in, line)) {
+        const String text = Trim(line);
+        if (text.empty() || text[0] == ';' || text[0] == '#') continue;
+        if (text.front() == '[' && text.back() == ']') {
+            const String key = NormalizeKey(text.substr(1, text.size() - 2));
+            current = file.Find(key);
+            if (!current) current = &file.Sections.emplace_back(TIniSection{key, {}});
+            continue;
+        }
+        const std::size_t equals = text.find('=');
+        if (!current || equals == String::npos) continue;
+        current->Values.emplace_back(Trim(text.substr(0, equals)), Trim(text.substr(equals + 1)));
+    }
+    return file;
+}
+
+void WriteIniFile(const String& FileName, const TIniFile& File)
+{
+    ForceDirectories(ExtractFileDir(FileName));
+    std::ostringstream text;
+    for (const TIniSection& section : File.Sections) {
+        text << '[' << section.Name << "]\n";
+        for (const auto& [name, raw] : section.Values) text << name << '=' << raw << '\n';
+        text << '\n';
+    }
+    std::ofstream out(FileName, std::ios::binary | std::ios::trunc);
+    out << text.str();
+    if (!out.flush()) throw ERegistryException(Format(SRegCreateFailed, FileName));
+}
+
+String QuoteText(const String& Value)
+{
+    String quoted = "\"";
+    for (char c : Value) {
+        if (c == '"' || c == '\\') quoted += '\\';
+        quoted += c;
+    }
+    return quoted + '"';
+}
+
+bool UnquoteText(const String& Raw, String& Value)
+{
+    if (Raw.size() < 2 || Raw.front() != '"' || Raw.back() != '"') return false;
+    Value.clear();
+    for (std::size_t i = 1; i + 1 < Raw.size(); ++i) {
+        if (Raw[i] == '\\' && i + 2 < Raw.size()) ++i;
+        Value += Raw[i];
+    }
+    return true;
+}
+
+constexpr std::string_view DwordPrefix = "dword:";
+
+}  // namespace
+
+struct TRegistry::TImpl {
+    TIniFile File;
+    String FileName;
+};
+
+TRegistry::TRegistry() : FImpl(std::make_unique<TImpl>()) {}
+
+TRegistry::~TRegistry() = default;
+
+void TRegistry::SetRootKey(HKEY Value)
+{
+    CloseKey();
+    FRootKey = Value;
+}
+
+bool TRegistry::OpenKey(const String& Key, bool CanCreate)
+{
+    CloseKey();
+    FImpl->FileName = RootFileName(FRootKey);
+    FImpl->File = ReadIniFile(FImpl->FileName);
+    const String key = NormalizeKey(Key);
+    if (!FImpl->File.Find(key)) {
+        if (!CanCreate) return false;
+        FImpl->File.Sections.push_back(TIniSection{key, {}});
+    }
+    FCurrentPath = key;
+    FKeyOpen = true;
+    FReadOnly = false;
+    return true;
+}
+
+bool TRegistry::OpenKeyReadOnly(const String& Key)
+{
+    if (!OpenKey(Key, false)) return false;
+    FReadOnly = true;
+    return true;
+}
+
+void TRegistry::CloseKey()
+{
+    FKeyOpen = false;
+    FReadOnly = true;
+    FCurrentPath.clear();
+}
+
+bool TRegistry::KeyExists(const String& Key)
+{
+    return ReadIniFile(RootFileName(FRootKey)).Find(NormalizeKey(Key)) != nullptr;
+}
+
+const String* TRegistry::FindRaw(const String& Name) const
+{
+    if (!FKeyOpen) return nullptr;
+    const TIniSection* section = FImpl->File.Find(FCurrentPath);
+    if (!section) return nullptr;
+    for (const auto& [name, raw] : section->Values)
+        if (SameText(name, Name)) return &raw;
+    return nullptr;
+}
+
+bool TRegistry::ValueExists(const String& Name) const { return FindRaw(Name) != nullptr; }
+
+String TRegistry::ReadString(const String& Name) const
+{
+    const String* raw = FindRaw(Name);
+    if (!raw) return String();
+    String value;
+    if (!UnquoteText(*raw, value)) throw ERegistryException(Format(SRegInvalidDataType, Name));
+    return value;
+}
+
+Integer TRegistry::ReadInteger(const String& Name) const
+{
+    const String* raw = FindRaw(Name);
+    if (!raw || raw->size() <= DwordPrefix.size() || !SameText(raw->substr(0, DwordPrefix.size()), DwordPrefix))
+        throw ERegistryException(Format(SRegInvalidDataType, Name));
+    Int64 value = 0;
+    if (!TryStrToInt64("$" + raw->substr(DwordPrefix.size()), value) || value < 0 || value > 0xFFFFFFFFLL)
+        throw ERegistryException(Format(SRegInvalidDataType, Name));
+    return static_cast<Integer>(static_cast<Cardinal>(value));
+}
+
+void TRegistry::WriteRaw(const String& Name, const String& Raw)
+{
+    if (!FKeyOpen || FReadOnly) throw ERegistryException(Format(SRegNoKeyOpen, Name));
+    TIniFile updated = FImpl->File;
+    TIniSection* section = updated.Find(FCurrentPath);
+    bool replaced = false;
+    for (auto& [name, raw] : section->Values)
+        if (SameText(name, Name)) {
+            raw = Raw;
+            replaced = true;
+        }
+    if (!replaced) section->Values.emplace_back(Name, Raw);
+    WriteIniFile(FImpl->FileName, updated);
+    FImpl->File = std::move(updated);
+}
+
+void TRegistry::WriteString(const String& Name, const String& Value) { WriteRaw(Name, QuoteText(Value)); }
+
+void TRegistry::WriteInteger(const String& Name, Integer Value)
+{
+    WriteRaw(Name, String(DwordPrefix) + IntToHex(static_cast<Cardinal>(Value), 8));
+}

@@ -1,0 +1,39 @@
+#include "components/editor/kEditorEdit.h"
+#include "components/editor/kEditorPickers.h"
+#include "components/editor/kPlotEditorForm.h"
+#include "platform/CommonDialogs.h"
+#include "app/MainWindowFixture.h"
+
+namespace {
+
+using PlotEditorTest = MainWindowTest;
+
+template <class T>
+T& ControlOf(TCustomForm* Editor, const char* Name)
+{
+    return dynamic_cast<T&>(*dynamic_cast<TkPlotEditorForm&>(*Editor).Component(Name));
+}
+
+TEST_F(PlotEditorTest, AChannelColourAndTheTitleChangedInTheEditorShowInThePlot)
+{
+    TkXYPlot* plot = Form->kXYPlot1;
+    Choose(Form->ComboBox2, 1);
+    Testing::Answers::Modal([](TCustomForm* Editor) {
+        Testing::Answers::Dialog([](TObject* Dialog) {
+            dynamic_cast<TColorDialog&>(*Dialog).SetColor(clLime);
+            return true;
+        });
+        ControlOf<TkComponentEditorColorPicker>(Editor, "ChannelColorPicker").Execute();
+        ControlOf<TkComponentEditorEdit>(Editor, "TitleTextEdit").SetStringWithEvent("Signal edited");
+        Editor->SetModalResult(mrOk);
+    });
+    plot->Master().EditProperties();
+    Testing::Input::Flush();
+
+    EXPECT_EQ(Testing::Answers::Pending(), 0);
+    EXPECT_EQ(Points(plot)->Color(), clLime);
+    EXPECT_EQ(plot->GetLabel(0)->Caption(), "Signal edited");
+    EXPECT_GT(Testing::CountColour(Testing::Grab(plot).get(), clLime), 0);
+}
+
+}  // namespace

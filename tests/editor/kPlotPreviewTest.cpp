@@ -1,0 +1,122 @@
+// The print preview: the page and picture layout, its degenerate sizes,
+// and the settings dialog writing back into the preview and the plot.
+
+#include <gtest/gtest.h>
+
+#include "components/editor/EditorUnits.h"
+#include "components/editor/kPlotPreview.h"
+#include "components/editor/kPlotPreviewSettings.h"
+#include "components/plot/kPlot.h"
+#include "platform/SysUtils.h"
+#include "platform/Testing.h"
+#include "support/MessageOf.h"
+
+using namespace Testing;
+
+namespace {
+
+const TkPrintMargins OneInch;
+
+}  // namespace
+
+TEST(PreviewLayout, ThePageFitsTheBoxAndThePictureKeepsItsProportionsWithinTheMargins)
+{
+    // Letter landscape, 11 x 8.5 in, in a box whose height binds.
+    const TkPreviewLayout layout = kPreviewLayout(836, 522, 11, 8.5, OneInch, 300, 200);
+    const Integer pageWidth = layout.Page.Right - layout.Page.Left;
+    const Integer pageHeight = layout.Page.Bottom - layout.Page.Top;
+    EXPECT_NEAR(pageWidth, 502 * 11 / 8.5, 1.0);
+    EXPECT_EQ(pageHeight, 502);
+    EXPECT_EQ(layout.Shadow.Left, layout.Page.Left + 7);
+    // One inch in from the page's corner, as printing places the plot.
+    const Double pixelsPerInch = Round(pageWidth / 11.0);
+    EXPECT_EQ(layout.Picture.Left - layout.Page.Left, pixelsPerInch);
+    EXPECT_EQ(layout.Picture.Top - layout.Page.Top, pixelsPerInch);
+    const Double width = layout.Picture.Right - layout.Picture.Left;
+    const Double height = layout.Picture.Bottom - layout.Picture.Top;
+    EXPECT_NEAR(width / height, 1.5, 0.01);
+    EXPECT_LE(layout.Picture.Right, layout.Page.Right - pixelsPerInch + 1);
+    EXPECT_LE(layout.Picture.Bottom, layout.Page.Bottom - pixelsPerInch + 1);
+}
+
+TEST(PreviewLayout, DegenerateSizesDrawLessInsteadOfMirroring)
+{
+    EXPECT_TRUE(IsRectEmpty(kPreviewLayout(20, 400, 11, 8.5, OneInch, 300, 200).Page));
+    EXPECT_TRUE(IsRectEmpty(kPreviewLayout(400, 400, 0, 8.5, OneInch, 300, 200).Page));
+    const TkPrintMargins huge{6, 1, 6, 1};
+    const TkPreviewLayout noRoom = kPreviewLayout(400, 400, 11, 8.5, huge, 300, 200);
+    EXPECT_FALSE(IsRectEmpty(noRoom.Page));
+    EXPECT_TRUE(IsRectEmpty(noRoom.Picture));
+    EXPECT_TRUE(IsRectEmpty(kPreviewLayout(400, 400, 11, 8.5, OneInch, 0, 200).Picture));
+    Double w = 0, h = 0;
+    kPreviewPaperSize(-1, w, h);
+    EXPECT_EQ(w, 8.5);  // unknown paper: letter
+    kPreviewPaperSize(4, w, h);
+    EXPECT_NEAR(w, 148 / 25.4, 1e-9);  // A5
+}
+
+TEST(PlotPreview, SettingsGoBackIntoThePreviewAndThePlotAndCancelChangesNothing)
+{
+    RegisterEditorUnits();
+    InitializeUnits();
+    TOwned<TkPlot> plot{Create<TkPlot>(nullptr)};
+    plot->SetBounds(0, 0, 300, 200);
+    plot->SetPrintDocumentName("Run 7");
+    bool toolbarShownInSnapshot = true;
+    plot->OnBeforePrint = [&](TObject*) { toolbarShownInSnapshot = plot->GetToolBar(0)->Visible(); };
+
+    Answers::Modal([&](TCustomForm* Form) {
+        auto* preview = dynamic_cast<TkPlotPreviewForm*>(Form);
+        ASSERT_NE(preview, nullptr);
+        EXPECT_EQ(preview->Caption(), "Run 7 (Preview)");
+        TOwned<TBitmap> shown = Grab(preview->Preview());
+        const TkPreviewLayout portraitLetter = preview->Layout();
+        EXPECT_GT(portraitLetter.Page.Right - portraitLetter.Page.Left,
+                  portraitLetter.Page.Bottom - portraitLetter.Page.Top);  // landscape by default
+        EXPECT_EQ(shown->Canvas()->Pixels(portraitLetter.Shadow.Right - 2, portraitLetter.Shadow.Bottom - 2), clBlack);
+
+        // Cancelled: nothing changes.
+        Answers::Modal([](TCustomForm* Settings) {
+            auto* form = dynamic_cast<TkPlotPreviewSettingsForm*>(Settings);
+            EXPECT_EQ(form->PrintDocumentNameEdit->AsString(), "Run 7");
+            form->PrintMarginLeftEdit->SetAsFloat(3);
+            form->CancelButton->Click();
+        });
+        preview->SettingsButton()->Click();
+        EXPECT_EQ(plot->PrintMarginLeft(), 1.0);
+
+        // A5 portrait with half-inch margins.
+        Answers::Modal([](TCustomForm* Settings) {
+            auto* form = dynamic_cast<TkPlotPreviewSettingsForm*>(Settings);
+            form->PrintPaperSizeComboBox->SetAsInteger(4);
+            form->PrintOrientationRadioGroup->SetAsInteger(0);
+            for (auto* edit : {form->PrintMarginTopEdit, form->PrintMarginLeftEdit, form->PrintMarginRightEdit,
+                               form->PrintMarginBottomEdit})
+                edit->SetAsString("0.5");
+            form->PrintDocumentNameEdit->SetAsString("Report");
+            form->OkButton->Click();
+        });
+        preview->SettingsButton()->Click();
+        EXPECT_EQ(preview->PrintSize, 4);
+        EXPECT_EQ(preview->Caption(), "Report (Preview)");
+        Grab(preview->Preview());
+        const TkPreviewLayout a5 = preview->Layout();
+        EXPECT_LT(a5.Page.Right - a5.Page.Left, a5.Page.Bottom - a5.Page.Top);
+
+        // Negative margins are refused and change nothing.
+        Answers::Modal([](TCustomForm* Settings) {
+            auto* form = dynamic_cast<TkPlotPreviewSettingsForm*>(Settings);
+            form->PrintMarginTopEdit->SetAsString("-2");
+            form->OkButton->Click();
+        });
+        EXPECT_EQ(MessageOf([&] { preview->SettingsButton()->Click(); }), "Margins must not be negative");
+        preview->CloseButton()->Click();
+    });
+    plot->PreviewChart();
+    EXPECT_EQ(Answers::Pending(), 0);
+    EXPECT_EQ(plot->PrintMarginTop(), 0.5);
+    EXPECT_EQ(plot->PrintOrientation(), poPortrait);
+    EXPECT_EQ(plot->PrintDocumentName(), "Report");
+    EXPECT_FALSE(toolbarShownInSnapshot);
+    EXPECT_TRUE(plot->GetToolBar(0)->Visible());
+}

@@ -1,0 +1,90 @@
+// The registry over INI files, and libraries loaded by name.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "platform/DynLib.h"
+#include "platform/Registry.h"
+#include "platform/SysUtils.h"
+
+namespace {
+
+// The test process's registry files, emptied after each test.
+class Registry : public testing::Test {
+protected:
+    void TearDown() override
+    {
+        DeleteFile(std::getenv("PL_REGISTRY_SYSTEM"));
+        DeleteFile(std::getenv("PL_REGISTRY_USER"));
+    }
+    static void WriteMachineFile(const String& Text)
+    {
+        std::ofstream(std::getenv("PL_REGISTRY_SYSTEM"), std::ios::binary) << Text;
+    }
+};
+
+TEST_F(Registry, KeysAndNamesAreReadIgnoringCaseAndEachRootHasItsFile)
+{
+    WriteMachineFile("; machine\n[SOFTWARE\\Maker\\Themes]\nSome Path = \"/opt/a \\\"b\\\"\"\nCount=dword:0000000A\n"
+                     "Broken=dword:xyz\n");
+    TRegistry machine;
+    machine.SetRootKey(HKEY_LOCAL_MACHINE);
+    ASSERT_TRUE(machine.OpenKeyReadOnly("\\software\\MAKER\\themes\\"));
+    EXPECT_TRUE(machine.ValueExists("some path"));
+    EXPECT_EQ(machine.ReadString("SOME PATH"), "/opt/a \"b\"");
+    EXPECT_EQ(machine.ReadInteger("count"), 10);
+    EXPECT_EQ(machine.ReadString("Missing"), "");
+    EXPECT_THROW(machine.ReadInteger("Missing"), ERegistryException);
+    EXPECT_THROW(machine.ReadInteger("Broken"), ERegistryException);
+    EXPECT_THROW(machine.ReadString("Count"), ERegistryException);
+    EXPECT_THROW(machine.WriteString("Other", "x"), ERegistryException);  // opened for reading
+
+    TRegistry user;  // HKEY_CURRENT_USER: another file
+    EXPECT_FALSE(user.OpenKeyReadOnly("Software\\Maker\\Themes"));
+    EXPECT_FALSE(user.KeyExists("Software\\Maker\\Themes"));
+    EXPECT_FALSE(user.OpenKey("Software\\Maker\\Themes", false));
+}
+
+TEST_F(Registry, WrittenValuesReadBackAndKeepTheRestOfTheFile)
+{
+    WriteMachineFile("[A]\nKept=\"1\"\n");
+    TRegistry registry;
+    registry.SetRootKey(HKEY_LOCAL_MACHINE);
+    ASSERT_TRUE(registry.OpenKey("B\\C", true));
+    registry.WriteString("Text", "quote \" and \\ back");
+    registry.WriteInteger("Number", -2);
+    registry.WriteString("text", "replaced");
+    registry.CloseKey();
+
+    TRegistry again;
+    again.SetRootKey(HKEY_LOCAL_MACHINE);
+    ASSERT_TRUE(again.OpenKeyReadOnly("b\\c"));
+    EXPECT_EQ(again.ReadString("Text"), "replaced");
+    EXPECT_EQ(again.ReadInteger("Number"), -2);
+    ASSERT_TRUE(again.OpenKeyReadOnly("A"));
+    EXPECT_EQ(again.ReadString("Kept"), "1");
+}
+
+TEST(DynLib, WindowsNamesMapToSharedObjectsAndAnOverrideWins)
+{
+    EXPECT_EQ(DynLibFileName("kOPC2.dll", nullptr), "libkOPC2.so");
+    EXPECT_EQ(DynLibFileName("Tool.DLL", nullptr), "libTool.so");
+    setenv("PL_TEST_LIBRARY", "/opt/lib/libother.so", 1);
+    EXPECT_EQ(DynLibFileName("kOPC2.dll", "PL_TEST_LIBRARY"), "/opt/lib/libother.so");
+    setenv("PL_TEST_LIBRARY", "", 1);
+    EXPECT_EQ(DynLibFileName("kOPC2.dll", "PL_TEST_LIBRARY"), "libkOPC2.so");
+
+    TDynLib library;
+    EXPECT_FALSE(library.Load("/nonexistent/libnothing.so"));
+    EXPECT_FALSE(library.Loaded());
+    EXPECT_FALSE(library.LastError().empty());
+    EXPECT_EQ(library.Symbol("anything"), nullptr);
+    ASSERT_TRUE(library.Load("libm.so.6"));
+    EXPECT_NE(library.Symbol("cos"), nullptr);
+    EXPECT_EQ(library.Symbol("no_such_export_here"), nullptr);
+}
+
+}  // namespace

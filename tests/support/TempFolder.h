@@ -1,0 +1,36 @@
+#pragma once
+// A folder of its own for each test's files, removed with everything in it
+// when the test ends.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "platform/System.h"
+
+class TTempFolder {
+public:
+    TTempFolder()
+    {
+        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        FPath = std::filesystem::temp_directory_path() /
+                (String(test ? test->name() : "test") + "-" + std::to_string(::getpid()));
+        std::filesystem::remove_all(FPath);
+        std::filesystem::create_directories(FPath);
+    }
+    ~TTempFolder()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(FPath, ignored);
+    }
+    TTempFolder(const TTempFolder&) = delete;
+    TTempFolder& operator=(const TTempFolder&) = delete;
+
+    // The path of Name inside the folder.
+    String operator/(const String& Name) const { return (FPath / Name).string(); }
+    const std::filesystem::path& Path() const { return FPath; }
+
+private:
+    std::filesystem::path FPath;
+};
