@@ -456,7 +456,7 @@ public:
     // dimension adds element [i, j] to channel i at its last X + XValue (0
     // for an empty channel). Every index and element is checked before any
     // point is added; other shapes raise "Data Array must be 1 or 2
-    // Dimensions".
+    // Dimensions". The rows added count for the log.
     void AddDataArray(Double XValue, const Variant& Data);
     // Points StartIndex .. StopIndex of the source appended to the
     // destination with their null and empty flags (none when StartIndex >

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "components/plot/kPlotDataFiles.h"
+#include "components/plot/kPlot.h"
 #include "components/plot/kXYPlot.h"
 #include "platform/Consts.h"
 #include "platform/System.h"
@@ -109,6 +110,24 @@ TEST_F(PlotDataFileTest, TextRoundTripKeepsFifteenDigitsMarkersAndRingOrder)
     for (Integer c = 0; c < 2; ++c) again->GetChannel(c)->SetTitleText(Channel(c).TitleText());
     again->SaveDataToFile(Path("b.txt"));
     EXPECT_EQ(Scratch.ReadBytes("b.txt"), Scratch.ReadBytes("a.txt"));
+}
+
+TEST_F(PlotDataFileTest, TimeChannelsRoundTripInBothForms)
+{
+    for (TkPlotDataFileFormat format : {kpdffText, kpdffCompactInterval}) {
+        TOwned<TkPlot> plot{Create<TkPlot>(nullptr)};
+        plot->SetDataFileFormat(format);
+        plot->GetChannel(0)->SetRingBufferSize(5);
+        for (Integer i = 0; i < 8; ++i) plot->GetChannel(0)->AddPoint(i == 6, i == 5, 0.5 * i, i == 5 || i == 6 ? 0 : i * 1.5);
+        plot->SaveDataToFile(Path("time.dat"));
+        TOwned<TkPlot> copy{Create<TkPlot>(nullptr)};
+        copy->LoadDataFromFile(Path("time.dat"));
+        TPoints expected = PointsOf(*plot->GetChannel(0));
+        // The compact form keeps no null or empty flags.
+        if (format == kpdffCompactInterval)
+            for (TkPlotFilePoint& p : expected) p.Kind = TkPlotPointKind::Valid;
+        EXPECT_EQ(PointsOf(*copy->GetChannel(0)), expected) << format;
+    }
 }
 
 TEST_F(PlotDataFileTest, CommaColumnsAndADecimalCommaKeepTheirValues)

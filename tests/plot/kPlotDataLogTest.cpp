@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "components/plot/kXYPlot.h"
+#include "platform/Variants.h"
 #include "support/MessageOf.h"
 #include "support/PlotFiles.h"
 
@@ -99,6 +100,23 @@ TEST_F(PlotLogTest, AppendingChecksTheLogsFormAndWidth)
     Plot->SetDataFileColumnSeparator(kpdfcsComma);
     EXPECT_NE(MessageOf([&] { Plot->LogActivate(true); }).find("holds 0 channels"), String::npos);
     EXPECT_FALSE(Plot->LoggingActive());
+}
+
+TEST_F(PlotLogTest, RowsOfDataArraysAreLoggedInBlocks)
+{
+    StartLog("log.txt", kpdffText, 4);
+    Variant block = VarArrayCreate({0, 1, 0, 2}, varDouble);  // two channels, three rows
+    for (Integer c = 0; c < 2; ++c)
+        for (Integer r = 0; r < 3; ++r) block.PutElement({c, r}, c * 100 + r);
+    Plot->AddDataArray(1.0, block);
+    EXPECT_EQ(Plot->LogBufferCount(), 3);
+    Variant row = VarArrayCreate({0, 1}, varDouble);
+    row.PutElement({0}, 7.0);
+    row.PutElement({1}, 5e-301);  // a null point
+    Plot->AddDataArray(9.0, row);
+    EXPECT_EQ(Plot->LogBufferCount(), 0);
+    EXPECT_EQ(Scratch.ReadBytes("log.txt"), "(X)\tChannel 1(Y)\tChannel 2(Y)\r\n0\t0\t100\r\n1\t1\t101\r\n2\t2\t102\r\n"
+                                            "9\t7\tNull\r\n");
 }
 
 TEST_F(PlotLogTest, ActivationNeedsANameAndNoActiveLog)
