@@ -11,7 +11,7 @@
 #include "platform/Graphics.h"
 #include "platform/SysUtils.h"
 #include "support/MessageOf.h"
-#include "support/ScratchDir.h"
+#include "support/TempFolder.h"
 
 namespace {
 
@@ -346,10 +346,10 @@ protected:
     {
         FreeAndNil(Gauge);
     }
-    String Path(const char* Name) const { return Scratch.Path(Name); }
+    String Path(const char* Name) const { return Scratch / Name; }
     void WriteBytes(const char* Name, const std::string& Bytes) const { Scratch.WriteBytes(Name, Bytes); }
     std::string ReadBytes(const char* Name) const { return Scratch.ReadBytes(Name); }
-    TScratchDir Scratch{"kPropertyTextTest"};
+    TTempFolder Scratch;
     TTestGauge* Gauge = nullptr;
 };
 

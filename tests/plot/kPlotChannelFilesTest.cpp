@@ -11,11 +11,11 @@ namespace {
 
 class ChannelFilesTest : public ::testing::Test {
 protected:
-    TScratchDir Scratch{"kPlotChannelFilesTest"};
+    TTempFolder Scratch;
     TOwned<TkXYPlot> Plot = PlotWithChannels(1);
     TkPlotChannelCustom& Channel = *Plot->GetChannel(0);
 
-    String Path(const char* Name) const { return Scratch.Path(Name); }
+    String Path(const char* Name) const { return Scratch / Name; }
 };
 
 TEST_F(ChannelFilesTest, DataFileHoldsValidAndNullPointsAndReadsBack)

@@ -12,10 +12,10 @@ class PlotConfigFileTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { kXYPlotInitialization(); }
 
-    TScratchDir Scratch{"kPlotConfigFilesTest"};
+    TTempFolder Scratch;
     TOwned<TkXYPlot> Plot{Create<TkXYPlot>(nullptr)};
 
-    String Path(const char* Name) const { return Scratch.Path(Name); }
+    String Path(const char* Name) const { return Scratch / Name; }
 
     // Every kind of object, none at its defaults.
     void Populate()

@@ -29,11 +29,11 @@ std::string Singles(std::initializer_list<float> Values)
 
 class PlotDataFileTest : public ::testing::Test {
 protected:
-    TScratchDir Scratch{"kPlotDataFilesTest"};
+    TTempFolder Scratch;
     TOwned<TkXYPlot> Plot = PlotWithChannels(2);
 
     TkPlotChannelCustom& Channel(Integer Index) { return *Plot->GetChannel(Index); }
-    String Path(const char* Name) const { return Scratch.Path(Name); }
+    String Path(const char* Name) const { return Scratch / Name; }
 
     // Two channels of 5 and 3 points, with a null and an empty point.
     void FillTwoChannels()
@@ -189,7 +189,7 @@ TEST_F(PlotDataFileTest, ABadTextFileNamesItsLineAndChangesNoChannel)
     EXPECT_NE(failure("long.txt", "A(X)\tA(Y)\r\n1\t" + std::string(10 << 20, '7') + "x\r\n").find("line 2:"),
               String::npos);
     EXPECT_EQ(failure("missing", "").rfind("Error Loading Data - ", 0), 0u);
-    std::filesystem::remove(Scratch.Dir() / "missing");
+    std::filesystem::remove(Scratch.Path() / "missing");
     EXPECT_EQ(MessageOf([&] { Plot->LoadDataFromFile(Path("missing")); }).rfind("Error Loading Data - ", 0), 0u);
     EXPECT_EQ(PlotPoints(*Plot), before);
 }
@@ -281,12 +281,12 @@ TEST_F(PlotDataFileTest, ASaveReplacesTheFileWholeOrNotAtAll)
     EXPECT_EQ(Scratch.ReadBytes("old.txt").substr(0, 4), "A(X)");
     EXPECT_EQ(Plot->LastDataFileName(), Path("old.txt"));
 
-    std::filesystem::create_directory(Scratch.Dir() / "dir");
+    std::filesystem::create_directory(Scratch.Path() / "dir");
     EXPECT_EQ(MessageOf([&] { Plot->SaveDataToFile(Path("dir")); }).rfind("Error Saving Data - ", 0), 0u);
     EXPECT_EQ(MessageOf([&] { Plot->SaveDataToFile(Path("no/such/dir.txt")); }).rfind("Error Saving Data - ", 0),
               0u);
     EXPECT_EQ(Plot->LastDataFileName(), Path("old.txt"));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Scratch.Dir()), {}), 2);  // no temporary left
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Scratch.Path()), {}), 2);  // no temporary left
     Plot->LoadDataFromFile(Path("old.txt"));
     EXPECT_EQ(saved, 1);
     EXPECT_EQ(loaded, 1);

@@ -13,10 +13,10 @@ namespace {
 // added to every channel, then their count.
 class PlotLogTest : public ::testing::Test {
 protected:
-    TScratchDir Scratch{"kPlotDataLogTest"};
+    TTempFolder Scratch;
     TOwned<TkXYPlot> Plot = PlotWithChannels(2);
 
-    String Path(const char* Name) const { return Scratch.Path(Name); }
+    String Path(const char* Name) const { return Scratch / Name; }
     void AddRows(Integer First, Integer Count)
     {
         for (Integer r = First; r < First + Count; ++r) {

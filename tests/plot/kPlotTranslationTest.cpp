@@ -6,7 +6,7 @@
 
 #include "kPlotObjectsTestDoubles.h"
 #include "support/MessageOf.h"
-#include "support/ScratchDir.h"
+#include "support/TempFolder.h"
 
 using namespace PlotTest;
 
@@ -16,9 +16,9 @@ class PlotTranslationTest : public ::testing::Test {
 protected:
     TFakeMaster Master;
     TkPlotTranslationManager& Table = *Master.Translations;
-    TScratchDir Scratch{"kPlotTranslationTest"};
+    TTempFolder Scratch;
 
-    String Path(const char* Name) const { return Scratch.Path(Name); }
+    String Path(const char* Name) const { return Scratch / Name; }
     void WriteBytes(const char* Name, const std::string& Bytes) const { Scratch.WriteBytes(Name, Bytes); }
     std::string ReadBytes(const char* Name) const { return Scratch.ReadBytes(Name); }
     void Add(const String& Original, const String& Replacement)

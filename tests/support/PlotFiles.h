@@ -7,7 +7,7 @@
 
 #include "components/plot/kPlotDataFiles.h"
 #include "components/plot/kXYPlot.h"
-#include "support/ScratchDir.h"
+#include "support/TempFolder.h"
 
 namespace PlotTest {
 
