@@ -427,6 +427,9 @@ public:
     virtual void Insert(Integer Index, const String& S) = 0;
     virtual void InsertObject(Integer Index, const String& S, TObject* AObject);
     virtual void Delete(Integer Index) = 0;
+    // Deletes Count items from Index on (EStringListError when they are not
+    // all within 0..Count-1).
+    virtual void DeleteRange(Integer Index, Integer Count);
     virtual void Clear() = 0;
     Integer Add(const String& S) { return AddObject(S, nullptr); }
     virtual Integer AddObject(const String& S, TObject* AObject);
@@ -522,6 +525,8 @@ public:
     void Insert(Integer Index, const String& S) override;
     void InsertObject(Integer Index, const String& S, TObject* AObject) override;
     void Delete(Integer Index) override;
+    // One move of the items behind the range, however long it is.
+    void DeleteRange(Integer Index, Integer Count) override;
     void Clear() override;
     // On a sorted list: inserted before the equal keys; dupIgnore returns
     // the existing index, dupError raises EStringListError.

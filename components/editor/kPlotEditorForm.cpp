@@ -218,15 +218,14 @@ void TkPlotEditorForm::BindButtons()
                               std::pair{"kChannelAddButton", kpokChannel}, std::pair{"kDataCursorAddButton", kpokDataCursor},
                               std::pair{"kLimitAddButton", kpokLimit}, std::pair{"kLabelAddButton", kpokLabel},
                               std::pair{"kTableAddButton", kpokTable}}) {
-        click(name, [kind](TkPlotEditorController& c) { c.AddObject(kind); });
+        click(name, [kind = kind](TkPlotEditorController& c) { c.AddObject(kind); });
         const String remove = String(PlotEditorPage(kind).Prefix) + "RemoveButton";
-        Require<TControl>(remove).OnClick = [this, kind](TObject*) { Controller().RemoveSelected(kind); };
+        Require<TControl>(remove).OnClick = [this, kind = kind](TObject*) { Controller().RemoveSelected(kind); };
     }
     for (auto [prefix, kind] : {std::pair{"XAxis", kpokXAxis}, std::pair{"YAxis", kpokYAxis}})
         for (const char* target : {"Cursor", "Legend"})
-            Require<TControl>(String(prefix) + target + "CopyDefaultButton").OnClick = [this, kind, target](TObject*) {
-                Controller().CopyDefaultLabelFormat(kind, target);
-            };
+            Require<TControl>(String(prefix) + target + "CopyDefaultButton").OnClick =
+                [this, kind = kind, target](TObject*) { Controller().CopyDefaultLabelFormat(kind, target); };
     click("ChannelStatsRefreshButton", [](TkPlotEditorController& c) { c.UpdateChannelStats(); });
     click("ChannelLogActivateButton", [](TkPlotEditorController& c) { c.ChannelLogActivate(); });
     click("ChannelLogDeactivateButton", [](TkPlotEditorController& c) { c.ChannelLogDeactivate(); });

@@ -757,17 +757,28 @@ void SavePublishedProperties(TObject* Instance, const String& Prefix, TStrings& 
     if (Instance) SaveObjectProperties(Instance, Prefix, Lines, SkipDefaults, Exclusions, 0);
 }
 
-void LoadPublishedProperties(TObject* Instance, const String& Prefix, TStrings& Lines)
+Integer ApplyPublishedProperties(TObject* Instance, const String& Prefix, const TStrings& Lines, Integer From,
+                                 Integer& Applied)
 {
     const char decimalSeparator = FormatSettings.DecimalSeparator;
-    while (Lines.Count() > 0) {
+    Applied = std::max<Integer>(From, 0);
+    for (; Applied < Lines.Count(); ++Applied) {
         String path, value, head;
-        SplitAtSeparator(Lines.Strings(0), "=", path, value);
+        SplitAtSeparator(Lines.Strings(Applied), "=", path, value);
         StripPathPrefix(Prefix, path, head);
-        if (head != Prefix) return;
+        if (head != Prefix) break;
         SetPropertyFromText(Instance, path, value, decimalSeparator);
-        Lines.Delete(0);
     }
+    return Applied;
+}
+
+void LoadPublishedProperties(TObject* Instance, const String& Prefix, TStrings& Lines)
+{
+    // The applied lines go in one cut, also when a line raises: deleting
+    // them one by one from the front would cost the square of the lines.
+    Integer applied = 0;
+    TScopeExit cut([&] { Lines.DeleteRange(0, applied); });
+    ApplyPublishedProperties(Instance, Prefix, Lines, 0, applied);
 }
 
 void SetPropertyFromText(TObject* Instance, const String& Path, const String& Value, char DecimalSeparator)

@@ -173,6 +173,11 @@ void SavePublishedProperties(TObject* Instance, const String& Prefix, TStrings& 
 // spelled exactly alike (with an empty Prefix every line is applied). A
 // line that raises stays in Lines with those after it.
 void LoadPublishedProperties(TObject* Instance, const String& Prefix, TStrings& Lines);
+// The same walk without deleting: applies the lines from From on and
+// returns the index of the first line not applied, which Applied follows
+// line by line (so that it tells where a line raised).
+Integer ApplyPublishedProperties(TObject* Instance, const String& Prefix, const TStrings& Lines, Integer From,
+                                 Integer& Applied);
 // Sets the published property at Path from its text. Unknown names, read-
 // only properties, paths through anything but an owned sub-object and kinds
 // without a text form are ignored. A value that is no number where one is

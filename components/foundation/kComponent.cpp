@@ -1,39 +1,12 @@
 #include "components/foundation/kComponent.h"
 
-#include <exception>
-
 #include "components/foundation/kCommonRoutines.h"
+#include "components/foundation/kErrorText.h"
 #include "components/foundation/kImageExport.h"
 #include "platform/Menus.h"
 #include "platform/SysUtils.h"
 
 namespace {
-
-// The text shown for what a drawing raised.
-String CurrentExceptionMessage()
-{
-    try {
-        throw;
-    } catch (const Exception& e) {
-        return e.Message();
-    } catch (const std::exception& e) {
-        return e.what();
-    } catch (...) {
-        return "Unknown exception";
-    }
-}
-
-// Runs Body; what it raises comes out as an Exception whose message is
-// Prefix followed by the cause's message.
-template <class F>
-void WithErrorPrefix(const char* Prefix, F&& Body)
-{
-    try {
-        Body();
-    } catch (...) {
-        throw Exception(Prefix + CurrentExceptionMessage());
-    }
-}
 
 // Where a control sits on its form and how it behaves there belongs to the
 // form; property files hold them only when asked to.

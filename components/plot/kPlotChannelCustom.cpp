@@ -504,13 +504,6 @@ void TkPlotChannelCustom::LogDeactivate()
     if (FLogBufferCount != 0) FlushLog();
 }
 
-void TkPlotChannelCustom::LogFileOpen(Boolean) { throw EInvalidOperation("Channel log files are not available"); }
-
-void TkPlotChannelCustom::LogFileAppend(Integer, Integer)
-{
-    throw EInvalidOperation("Channel log files are not available");
-}
-
 void TkPlotChannelCustom::CountLoggedPoint()
 {
     // After failed flushes a full ring has overwritten what was not written.

@@ -205,6 +205,25 @@ public:
     // The point under the mouse at the last hit test; -1 for none.
     Integer SelectDataIndex() const { return FSelectDataIndex; }
 
+    // --- files (kPlotChannelFiles.cpp) ------------------------------------------------------
+    // The configuration file: "File Type = Plot Channel Config", then the
+    // property text behind "Channel" (no Name; differential as the plot's
+    // DifferentialPropertySave). Written to a new file that replaces
+    // FileName only when complete; "Error Saving Properties - " and the
+    // cause on failure.
+    void SavePropertiesToFile(const String& FileName);
+    // "Error Loading Properties - " and the cause on failure ("Incompatible
+    // Plot Channel Configuration File Type" for another file); the settings
+    // stay as they were then.
+    void LoadPropertiesFromFile(const String& FileName);
+    // One "X<separator>Y" line per point, "X<separator>Null" for a null
+    // point, none for an empty one; the plot's column separator.
+    void SaveDataToFile(const String& FileName);
+    // Ends an active log, reads and checks the whole file (an error names
+    // the line, and leaves the points as they were), then clears the
+    // channel when asked and adds the points.
+    void LoadDataFromFile(const String& FileName, Boolean ClearPreviousData);
+
     // --- log -----------------------------------------------------------------------------------
     // Logging appends every new point to LogFileName, LogBufferSize points
     // at a time.

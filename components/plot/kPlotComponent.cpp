@@ -231,6 +231,7 @@ bool Contains(std::span<const TkPlotObjectKind> Kinds, TkPlotObjectKind Kind)
 
 Integer TkPlotComponent::ObjectIndex(const TkPlotObject* Object) const
 {
+    if (!Object) return -1;
     TkPlotObjectManagerCustom* manager = FMasterManager ? FMasterManager->Manager(Object->Kind()) : nullptr;
     // Objects still being made (read from a stream) are not listed yet.
     return manager ? manager->GetIndex(Object) : -1;

@@ -306,6 +306,53 @@ public:
     void LoadTranslationsFromFile(const String& FileName);
     void SaveTranslationsToFile(const String& FileName) const;
 
+    // --- configuration and annotation files (kPlotConfigFiles.cpp) -----------------------------
+    // "File Type = Plot Config", the object counts and data view rows, one
+    // section of property text per object (Channel0, XAxis0, ...), then the
+    // plot's own properties; differential as DifferentialPropertySave.
+    // Written to a new file that replaces FileName only when complete; then
+    // OnAfterSaveProperties. "Error Saving Properties - " and the cause on
+    // failure.
+    void SavePropertiesToFile(const String& FileName) override;
+    // Replaces the objects by those of the file (toolbars and the title are
+    // kept, annotations removed). The file is read into a trial plot first:
+    // on failure ("Error Loading Properties - " and the cause) the plot
+    // stays as it was. OnBeforeLoadProperties, OnAfterLoadProperties.
+    void LoadPropertiesFromFile(const String& FileName) override;
+    const String& LastPropertiesFileName() const { return FLastPropertiesFileName; }
+    // "AnnotationCount = n", then one differential section per annotation.
+    void SaveAnnotationsToFile(const String& FileName);
+    // Replaces the annotations by those of the file, each from its class's
+    // defaults rather than the plot's; on failure they stay as they were.
+    void LoadAnnotationsFromFile(const String& FileName);
+
+    // --- data and log files (kPlotComponentDataFiles.cpp) -------------------------------------------
+    // The points of every channel, in the form of DataFileFormat, written
+    // to a new file that replaces FileName only when complete; then
+    // OnAfterSaveData. "Error Saving Data - " and the cause on failure.
+    void SaveDataToFile(const String& FileName);
+    // Appends the points of a data file of either form to the existing
+    // channels, column after column; columns beyond the channels are left.
+    // The whole file is read and checked first: a file that does not read
+    // ("Error Loading Data - ", the file, the line or record and the cause)
+    // changes no channel. Then OnAfterLoadData.
+    void LoadDataFromFile(const String& FileName);
+    const String& LastDataFileName() const { return FLastDataFileName; }
+    // Starts logging to LogFileName in the form of DataFileFormat: a new
+    // file with its header, or with Append an existing log, whose form and
+    // channel count must be the plot's. Raises "Log File Name not Defined",
+    // "Logging Already Active" or the file's error, and stays inactive then.
+    void LogActivate(bool Append);
+    // Writes what is buffered, then stops; "Logging not Active" when not
+    // logging.
+    void LogDeactivate();
+    // Appends the buffered rows (the last ones of channel 0) to the log.
+    void LogFlushBuffer();
+    // What adds rows to the channels for the log (AddDataArray) reports
+    // them here; while logging they are flushed at LogBufferSize rows.
+    void LogRowsAdded(Integer Rows);
+    Integer LogBufferCount() const { return FLogBufferCount; }
+
     // --- layout manager ----------------------------------------------------------------------
     // A disabled layout manager keeps the rows of new and removed objects.
     void DisableLayoutManager();
@@ -438,7 +485,7 @@ public:
     // dimension adds element [i, j] to channel i at its last X + XValue (0
     // for an empty channel). Every index and element is checked before any
     // point is added; other shapes raise "Data Array must be 1 or 2
-    // Dimensions".
+    // Dimensions". The rows added count for the log.
     void AddDataArray(Double XValue, const Variant& Data);
     // Points StartIndex .. StopIndex of the source appended to the
     // destination with their null and empty flags (none when StartIndex >
@@ -531,6 +578,7 @@ public:
     bool LoggingActive() const override { return FLoggingActive; }
     TkPlotDataFileColumnSeparator DataFileColumnSeparator() const { return FDataFileColumnSeparator; }
     void SetDataFileColumnSeparator(TkPlotDataFileColumnSeparator Value);
+    char DataFileSeparatorChar() const override { return FDataFileColumnSeparator == kpdfcsComma ? ',' : '\t'; }
     TkPlotDataFileFormat DataFileFormat() const { return FDataFileFormat; }
     void SetDataFileFormat(TkPlotDataFileFormat Value);
     const String& DefaultSaveImageDirectory() const { return FDefaultSaveImageDirectory; }
@@ -543,7 +591,7 @@ public:
     void SetDefaultDataDirectory(const String& Value) { FDefaultDataDirectory = Value; }
     const String& DefaultAnnotationDirectory() const { return FDefaultAnnotationDirectory; }
     void SetDefaultAnnotationDirectory(const String& Value) { FDefaultAnnotationDirectory = Value; }
-    bool DifferentialPropertySave() const { return FDifferentialPropertySave; }
+    bool DifferentialPropertySave() const override { return FDifferentialPropertySave; }
     void SetDifferentialPropertySave(bool Value) { FDifferentialPropertySave = Value; }
 
     // What AddAnnotation gives a new annotation.
@@ -716,6 +764,12 @@ private:
     void RemoveAllObjects(TkPlotObjectManagerCustom& Manager);
     void ApplyAnnotationDefaults(TkPlotAnnotation& Annotation) const;
     void CheckLoggingInactive(const char* Message) const;
+    std::vector<TkPlotChannelCustom*> Channels() const;
+    // The removal and rebuild of a configuration whose counts were read,
+    // from the remaining lines.
+    void ApplyConfiguration(TStringList& Lines, const std::array<Integer, 10>& Counts);
+    // Takes each annotation's extra lines out of Lines as it goes.
+    void ApplyAnnotations(TStrings& Lines, Integer Count);
     void DefineCollection(TFiler& Filer, const String& Name, const std::function<void(TReader&)>& Read,
                           const std::function<void(TWriter&)>& Write, bool HasData);
     void DefineManager(TFiler& Filer, const String& Name, TkPlotObjectManagerCustom& Manager);
@@ -810,6 +864,10 @@ private:
     String FLogFileName;
     Integer FLogBufferSize = 0;
     bool FLoggingActive = false;
+    // Rows added since the last flush.
+    Integer FLogBufferCount = 0;
+    String FLastDataFileName;
+    String FLastPropertiesFileName;
     TkPlotDataFileColumnSeparator FDataFileColumnSeparator = kpdfcsTab;
     TkPlotDataFileFormat FDataFileFormat = kpdffText;
     String FDefaultSaveImageDirectory;

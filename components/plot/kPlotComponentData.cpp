@@ -60,6 +60,7 @@ void TkPlotComponent::AddDataArray(Double XValue, const Variant& Data)
     for (TPendingPoint& p : points)
         if (p.Null || p.Empty) p.Y = 0;
     AddAll(points);
+    LogRowsAdded(dims == 1 ? 1 : VarArrayHighBound(Data, 2) - VarArrayLowBound(Data, 2) + 1);
 }
 
 void TkPlotComponent::TransferChannelData(Integer SourceIndex, Integer DestinationIndex, Integer StartIndex,

@@ -188,6 +188,12 @@ public:
     virtual void DoAfterOpenEditor(TCustomForm* Form) = 0;
     virtual bool LoggingActive() const = 0;
 
+    // --- the files of the objects ---------------------------------------------------
+    // The column separator of the plot's text data files: TAB or comma.
+    virtual char DataFileSeparatorChar() const { return '\t'; }
+    // Whether property files leave out ordinals at their published defaults.
+    virtual bool DifferentialPropertySave() const { return false; }
+
 protected:
     ~TkPlotHost() = default;
 };

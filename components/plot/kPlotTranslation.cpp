@@ -83,19 +83,30 @@ TkPlotTranslationObject* TkPlotTranslationManager::CreateObject()
     return entry;
 }
 
-Integer TkPlotTranslationManager::Add() { return FList.IndexOf(CreateObject()); }
+Integer TkPlotTranslationManager::Add()
+{
+    CreateObject();
+    return 0;
+}
+
+TkPlotTranslationObject* TkPlotTranslationManager::GetItem(Integer Index) const
+{
+    if (Index < 0 || Index >= Count()) RaiseListIndexError(Index);
+    return FList[Count() - 1 - Index];
+}
 
 void TkPlotTranslationManager::NotificationInsert(TkPlotTranslationObject* AObject)
 {
-    if (!AObject || FList.Contains(AObject)) return;
-    FList.Insert(0, AObject);
+    if (!AObject || AObject->FTable == this) return;
+    FList.Add(AObject);
     AObject->FTable = this;
     IndexChanged();
 }
 
 void TkPlotTranslationManager::NotificationRemove(TkPlotTranslationObject* AObject)
 {
-    if (FList.Remove(AObject) < 0) return;
+    if (!AObject || AObject->FTable != this) return;
+    Unlist(AObject);
     AObject->FTable = nullptr;
     IndexChanged();
 }
@@ -105,21 +116,27 @@ void TkPlotTranslationManager::Clear()
     // Each entry's removal report takes it out of the list; a handler may
     // free other entries meanwhile, so the walk goes over a snapshot and
     // skips what is gone.
-    std::vector<TWeakRef<TkPlotTranslationObject>> snapshot(FList.begin(), FList.end());
-    for (const auto& ref : snapshot) {
-        TkPlotTranslationObject* entry = ref.Get();
-        if (!entry || !FList.Contains(entry)) continue;
-        entry->Free();
-        FList.Remove(entry);  // when the report did not come back
+    // Newest first: each removal then finds its entry at the end of the list.
+    const std::vector<TWeakRef<TkPlotTranslationObject>> snapshot(FList.begin(), FList.end());
+    for (auto ref = snapshot.rbegin(); ref != snapshot.rend(); ++ref) {
+        TkPlotTranslationObject* entry = ref->Get();
+        if (entry && entry->FTable == this) FreeEntry(entry);
     }
     IndexChanged();
 }
 
+void TkPlotTranslationManager::FreeEntry(TkPlotTranslationObject* Entry)
+{
+    const Integer listed = Count();
+    Entry->Free();
+    // When the removal report did not come back, the entry is listed still:
+    // found by its address alone, since the object is gone.
+    if (Count() == listed) Unlist(Entry);
+}
+
 void TkPlotTranslationManager::Delete(Integer Index)
 {
-    TkPlotTranslationObject* entry = FList[Index];
-    entry->Free();
-    FList.Remove(entry);
+    FreeEntry(GetItem(Index));
     IndexChanged();
 }
 
@@ -128,7 +145,7 @@ const std::unordered_map<String, const TkPlotTranslationObject*>& TkPlotTranslat
     if (FIndexStale) {
         FIndex.clear();
         // Oldest first, so that the newest entry of a source text stays.
-        for (Integer i = Count() - 1; i >= 0; --i) FIndex[FList[i]->OriginalString()] = FList[i];
+        for (const TkPlotTranslationObject* entry : FList) FIndex[entry->OriginalString()] = entry;
         FIndexStale = false;
     }
     return FIndex;
@@ -151,14 +168,23 @@ void TkPlotTranslationManager::ReplaceTable(const std::vector<TEntryText>& Entri
     }
 }
 
+void TkPlotTranslationManager::Unlist(const TkPlotTranslationObject* AObject)
+{
+    for (Integer i = Count() - 1; i >= 0; --i) {
+        if (FList[i] != AObject) continue;
+        FList.Delete(i);
+        return;
+    }
+}
+
 // --- form stream -------------------------------------------------------------
 
 void TkPlotTranslationManager::WriteToStream(TWriter& Writer) const
 {
     Writer.WriteValue(vaCollection);
-    for (Integer i = Count() - 1; i >= 0; --i) {
+    for (TkPlotTranslationObject* entry : FList) {
         Writer.WriteListBegin();
-        Writer.WriteProperties(FList[i]);
+        Writer.WriteProperties(entry);
         Writer.WriteListEnd();
     }
     Writer.WriteListEnd();
@@ -222,7 +248,7 @@ void TkPlotTranslationManager::LoadFromStream(TStream& Stream)
 void TkPlotTranslationManager::CheckStorableInFile() const
 {
     for (Integer i = 0; i < Count(); ++i) {
-        const TkPlotTranslationObject* entry = FList[i];
+        const TkPlotTranslationObject* entry = GetItem(i);
         if (entry->OriginalString().find('\t') != String::npos || HasLineBreak(entry->OriginalString()) ||
             HasLineBreak(entry->ReplacementString()))
             throw Exception("Translation " + IntToStr(i) + " (" + QuotedStr(entry->OriginalString()) +
@@ -235,8 +261,8 @@ void TkPlotTranslationManager::SaveLines(const std::function<void(const TStrings
     try {
         CheckStorableInFile();
         TStringList lines;
-        for (Integer i = Count() - 1; i >= 0; --i)
-            lines.Add(FList[i]->OriginalString() + '\t' + FList[i]->ReplacementString());
+        for (const TkPlotTranslationObject* entry : FList)
+            lines.Add(entry->OriginalString() + '\t' + entry->ReplacementString());
         Save(lines);
     } catch (const Exception& e) {
         throw Exception(kSavePrefix + e.Message());

@@ -66,7 +66,8 @@ public:
     // Frees the entry at Index (EListError outside 0..Count-1).
     void Delete(Integer Index);
     Integer Count() const { return FList.Count(); }
-    TkPlotTranslationObject* GetItem(Integer Index) const { return FList[Index]; }
+    // Newest first (EListError outside 0..Count-1).
+    TkPlotTranslationObject* GetItem(Integer Index) const;
 
     // Replacement := the replacement of the newest entry whose source equals
     // Source exactly, else Source itself.
@@ -99,6 +100,10 @@ private:
     using TEntryText = std::pair<String, String>;
 
     void ReplaceTable(const std::vector<TEntryText>& Entries);
+    // Takes the entry out of the list, looking from the newest end, where
+    // removals mostly are.
+    void Unlist(const TkPlotTranslationObject* AObject);
+    void FreeEntry(TkPlotTranslationObject* Entry);
     void LoadLines(const std::function<void(TStrings& Lines)>& Load);
     void SaveLines(const std::function<void(const TStrings& Lines)>& Save) const;
     void IndexChanged()
@@ -111,6 +116,7 @@ private:
 
     TNotifyEvent FOnInsert;
     TNotifyEvent FOnRemove;
+    // Oldest first, so that a new entry costs no move of the others.
     TList<TkPlotTranslationObject*> FList;
     friend class TkPlotTranslationObject;
 

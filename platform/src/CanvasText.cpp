@@ -40,9 +40,25 @@ void FillCell(TRasterWriter& w, QPoint ref, Integer width, Integer height, Integ
     FillSpans(w, PolygonSpans(corners, false, w.ClipBox()), TFill::Solid(colour));
 }
 
-// One run with its cell's top-left corner at ref (device pixels).
-void DrawRun(TRasterWriter& w, const TFontEntry& font, const QString& text, QPoint ref, const TTextPaint& paint)
+// The start of a run that reaches past every corner of the clip, whatever
+// its orientation: the characters behind it cannot show. Measured on
+// doubling prefixes, so that a run of megabytes costs what its visible part
+// costs, as a line editor draws only what its box shows.
+QString VisiblePart(const TFontEntry& font, const QString& text, QPoint ref, const QRect& clip)
 {
+    Int64 reach = 0;
+    for (const QPoint corner : {clip.topLeft(), clip.topRight(), clip.bottomLeft(), clip.bottomRight()})
+        reach = std::max<Int64>(reach, std::abs(Int64(corner.x()) - ref.x()) + std::abs(Int64(corner.y()) - ref.y()));
+    reach += font.MaxCharWidth() + 1;
+    qsizetype length = 256;
+    while (length < text.size() && font.Width(text.left(length)) <= reach) length *= 2;
+    return length < text.size() ? text.left(length) : text;
+}
+
+// One run with its cell's top-left corner at ref (device pixels).
+void DrawRun(TRasterWriter& w, const TFontEntry& font, const QString& whole, QPoint ref, const TTextPaint& paint)
+{
+    const QString text = VisiblePart(font, whole, ref, w.ClipBox());
     if (paint.Opaque) FillCell(w, ref, font.Width(text), font.Height(), paint.Orientation, paint.Back);
     if (text.isEmpty()) return;
     const auto ink = font.Ink(text, paint.Orientation, paint.Underline);

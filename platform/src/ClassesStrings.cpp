@@ -66,6 +66,15 @@ void TStrings::Exchange(Integer Index1, Integer Index2)
     });
 }
 
+void TStrings::DeleteRange(Integer Index, Integer Count)
+{
+    if (Count <= 0) return;
+    if (Index < 0 || Index > this->Count() - Count) Error(Index < 0 ? Index : Index + Count - 1);
+    WithinUpdate(*this, [&] {
+        for (Integer i = Index + Count - 1; i >= Index; --i) Delete(i);
+    });
+}
+
 void TStrings::Move(Integer CurIndex, Integer NewIndex)
 {
     if (CurIndex == NewIndex) return;
@@ -481,6 +490,19 @@ void TStringList::Delete(Integer Index)
     TObject* object = FItems[static_cast<std::size_t>(Index)].Object;
     FItems.erase(FItems.begin() + Index);
     if (FOwnsObjects) ::Free(object);
+    Changed();
+}
+
+void TStringList::DeleteRange(Integer Index, Integer Count)
+{
+    if (Count <= 0) return;
+    if (Index < 0 || Index > this->Count() - Count) Error(Index < 0 ? Index : Index + Count - 1);
+    Changing();
+    const auto first = FItems.begin() + Index;
+    std::vector<TItem> removed(std::make_move_iterator(first), std::make_move_iterator(first + Count));
+    FItems.erase(first, first + Count);
+    if (FOwnsObjects)
+        for (TItem& item : removed) ::Free(item.Object);
     Changed();
 }
 

@@ -11,6 +11,7 @@
 #include "platform/Graphics.h"
 #include "platform/SysUtils.h"
 #include "support/MessageOf.h"
+#include "support/TempFolder.h"
 
 namespace {
 
@@ -335,10 +336,6 @@ class PropertyFileTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        Dir = std::filesystem::temp_directory_path() /
-              ("kPropertyTextTest-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(Dir);
         Gauge = Create<TTestGauge>(nullptr);
         Gauge->SetName("Gauge1");
         Gauge->SetBounds(10, 20, 30, 40);
@@ -348,19 +345,11 @@ protected:
     void TearDown() override
     {
         FreeAndNil(Gauge);
-        std::filesystem::remove_all(Dir);
     }
-    String Path(const char* Name) const { return (Dir / Name).string(); }
-    void WriteBytes(const char* Name, const std::string& Bytes) const
-    {
-        std::ofstream(Dir / Name, std::ios::binary) << Bytes;
-    }
-    std::string ReadBytes(const char* Name) const
-    {
-        std::ifstream in(Dir / Name, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-    std::filesystem::path Dir;
+    String Path(const char* Name) const { return Scratch / Name; }
+    void WriteBytes(const char* Name, const std::string& Bytes) const { Scratch.WriteBytes(Name, Bytes); }
+    std::string ReadBytes(const char* Name) const { return Scratch.ReadBytes(Name); }
+    TTempFolder Scratch;
     TTestGauge* Gauge = nullptr;
 };
 

@@ -1,5 +1,5 @@
 #pragma once
-// Shared by the image reader targets: a headless process, a cheap refusal of
+// Shared by the image reader targets: a cheap refusal of
 // inputs that declare a costly image, the checks every load must pass, and
 // the picture's form Data reader fed with the raw input.
 
@@ -11,24 +11,12 @@
 #include "platform/Graphics.h"
 #include "platform/SysUtils.h"
 #include "platform/Testing.h"
+#include "FuzzSupport.h"
 
 namespace ImageFuzz {
 
-inline void Check(bool Condition)
-{
-    if (!Condition) std::abort();
-}
-
-// Fonts and drawing need the application object; the fuzzer's own
-// arguments are kept away from it.
-inline void InitHeadlessProcess()
-{
-    static char name[] = "ImageReaderFuzz";
-    static char* argv[] = {name, nullptr};
-    static int argc = 1;
-    Testing::InitTestProcess(argc, argv);
-    std::atexit(Testing::DoneTestProcess);
-}
+using Fuzz::Check;
+using Fuzz::InitHeadlessProcess;
 
 // Images past the caps (32767 px a side, 256 MB) are refused by the readers
 // before any allocation, so they stay in; images within the caps but larger

@@ -212,3 +212,28 @@ TEST_F(CanvasText, TabsExpandToEightAverageCharacters)
     GetTextMetrics(Canvas, tm);
     EXPECT_EQ(Calc("a\tb", DT_EXPANDTABS | DT_SINGLELINE), 8 * tm.tmAveCharWidth + Canvas->TextWidth("b"));
 }
+
+TEST_F(CanvasText, AHugeRunDrawsWhatItsVisibleStartDraws)
+{
+    // Only the start that can reach the clip is shaped; what shows is the
+    // same, in every orientation, with the cell filled as far as it shows.
+    const String start = "Huge caption ";
+    const String huge = start + String(1 << 20, 'W');
+    const String shown = start + String(200, 'W');
+    for (Integer orientation : {0, 900, 1800, 450}) {
+        TOwned<TBitmap> expected = MakeBitmap(120, 60);
+        for (TCanvas* canvas : {Canvas, expected->Canvas()}) {
+            canvas->Brush()->SetColor(clYellow);
+            canvas->Font()->SetColor(clBlack);
+            canvas->Font()->SetOrientation(orientation);
+        }
+        Canvas->FillRect(Rect(0, 0, 120, 60));
+        expected->Canvas()->FillRect(Rect(0, 0, 120, 60));
+        Canvas->TextOut(60, 30, huge);
+        expected->Canvas()->TextOut(60, 30, shown);
+        for (Integer y = 0; y < 60; ++y)
+            for (Integer x = 0; x < 120; ++x)
+                ASSERT_EQ(Canvas->Pixels(x, y), expected->Canvas()->Pixels(x, y)) << orientation << " " << x << "," << y;
+    }
+    EXPECT_GT(Canvas->PenPos().X, 1 << 20);  // the pen moves past the whole run
+}

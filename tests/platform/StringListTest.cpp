@@ -200,6 +200,24 @@ TEST(StringListTest, OwnedObjectsAreFreed)
     EXPECT_EQ(alive, 0);
 }
 
+TEST(StringListTest, DeleteRangeTakesOutARangeAtOnceOrNothing)
+{
+    Integer alive = 0, changed = 0;
+    TStringList list(true);
+    for (const char* item : {"a", "b", "c", "d", "e"}) list.AddObject(item, Create<TCounted>(alive));
+    list.OnChange = [&](TObject*) { ++changed; };
+    list.DeleteRange(1, 3);
+    EXPECT_EQ(Items(list), (std::vector<String>{"a", "e"}));
+    EXPECT_EQ(alive, 2);
+    EXPECT_EQ(changed, 1);
+    list.DeleteRange(1, 0);
+    for (auto [index, count] : {std::pair{-1, 1}, {1, 2}, {2, 1}}) {
+        EXPECT_THROW(list.DeleteRange(index, count), EStringListError) << index << " " << count;
+    }
+    EXPECT_EQ(Items(list), (std::vector<String>{"a", "e"}));
+    EXPECT_EQ(changed, 1);
+}
+
 TEST(StringListTest, LoadFromFileHonoursByteOrderMarks)
 {
     const String path = TempFile("stringlist_bom.txt");

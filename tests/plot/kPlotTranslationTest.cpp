@@ -6,6 +6,7 @@
 
 #include "kPlotObjectsTestDoubles.h"
 #include "support/MessageOf.h"
+#include "support/TempFolder.h"
 
 using namespace PlotTest;
 
@@ -15,27 +16,11 @@ class PlotTranslationTest : public ::testing::Test {
 protected:
     TFakeMaster Master;
     TkPlotTranslationManager& Table = *Master.Translations;
-    std::filesystem::path Dir;
+    TTempFolder Scratch;
 
-    void SetUp() override
-    {
-        Dir = std::filesystem::temp_directory_path() /
-              ("kPlotTranslationTest-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(Dir);
-    }
-    void TearDown() override { std::filesystem::remove_all(Dir); }
-
-    String Path(const char* Name) const { return (Dir / Name).string(); }
-    void WriteBytes(const char* Name, const std::string& Bytes) const
-    {
-        std::ofstream(Dir / Name, std::ios::binary) << Bytes;
-    }
-    std::string ReadBytes(const char* Name) const
-    {
-        std::ifstream in(Dir / Name, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
+    String Path(const char* Name) const { return Scratch / Name; }
+    void WriteBytes(const char* Name, const std::string& Bytes) const { Scratch.WriteBytes(Name, Bytes); }
+    std::string ReadBytes(const char* Name) const { return Scratch.ReadBytes(Name); }
     void Add(const String& Original, const String& Replacement)
     {
         TkPlotTranslationObject* entry = Table.GetItem(Table.Add());

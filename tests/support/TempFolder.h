@@ -6,6 +6,9 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
 
 #include "platform/System.h"
 
@@ -30,6 +33,15 @@ public:
     // The path of Name inside the folder.
     String operator/(const String& Name) const { return (FPath / Name).string(); }
     const std::filesystem::path& Path() const { return FPath; }
+    void WriteBytes(const String& Name, const std::string& Bytes) const
+    {
+        std::ofstream(FPath / Name, std::ios::binary) << Bytes;
+    }
+    std::string ReadBytes(const String& Name) const
+    {
+        std::ifstream in(FPath / Name, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
 
 private:
     std::filesystem::path FPath;

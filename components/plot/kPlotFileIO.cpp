@@ -1,0 +1,113 @@
+#include "components/plot/kPlotFileIO.h"
+
+#include <algorithm>
+
+#include "platform/Classes.h"
+#include "platform/Consts.h"
+
+std::string ReadFileBytes(const String& FileName)
+{
+    TFileStream file(FileName, fmOpenRead | fmShareDenyWrite);
+    const Int64 size = file.Size();
+    std::string bytes(static_cast<std::size_t>(std::max<Int64>(size, 0)), '\0');
+    file.ReadBuffer(bytes.data(), static_cast<Int64>(bytes.size()));
+    return bytes;
+}
+
+std::string ReadFileHead(const String& FileName, std::size_t MaxLength)
+{
+    TFileStream file(FileName, fmOpenRead | fmShareDenyWrite);
+    std::string head(MaxLength, '\0');
+    const Int64 got = file.Read(head.data(), static_cast<Int64>(MaxLength));
+    head.resize(static_cast<std::size_t>(std::max<Int64>(got, 0)));
+    return head;
+}
+
+void SaveFileSafely(const String& FileName, std::string_view Bytes)
+{
+    const String temporary = FileName + ".part~";
+    bool renamed = false;
+    TScopeExit cleanUp([&] {
+        if (!renamed) DeleteFile(temporary);
+    });
+    {
+        TFileStream file(temporary, fmCreate);
+        file.WriteBuffer(Bytes.data(), static_cast<Int64>(Bytes.size()));
+    }
+    renamed = RenameFileReplacing(temporary, FileName);
+    if (!renamed) throw EFCreateError("Cannot create file \"" + FileName + "\"");
+}
+
+void AppendToFile(const String& FileName, std::string_view Bytes)
+{
+    TFileStream file(FileName, fmOpenReadWrite);
+    file.Seek(0, soEnd);
+    file.WriteBuffer(Bytes.data(), static_cast<Int64>(Bytes.size()));
+}
+
+// ---------------------------------------------------------------------------
+
+TkTextLineReader::TkTextLineReader(std::string_view Text) : FRest(Text)
+{
+    if (FRest.starts_with("\xEF\xBB\xBF")) FRest.remove_prefix(3);
+}
+
+bool TkTextLineReader::Next(std::string_view& Line)
+{
+    if (FRest.empty()) return false;
+    const std::size_t end = FRest.find_first_of("\r\n");
+    ++FLineNumber;
+    if (end == std::string_view::npos) {
+        Line = FRest;
+        FRest = {};
+        return true;
+    }
+    Line = FRest.substr(0, end);
+    const bool crLf = FRest[end] == '\r' && end + 1 < FRest.size() && FRest[end + 1] == '\n';
+    FRest.remove_prefix(end + (crLf ? 2 : 1));
+    return true;
+}
+
+// ---------------------------------------------------------------------------
+
+TkPlotNumberText::TkPlotNumberText(char ColumnSeparator) : FWriting(FormatSettings), FReading(FormatSettings)
+{
+    if (FWriting.DecimalSeparator == ColumnSeparator) FWriting.DecimalSeparator = '.';
+    FForeignSeparator = FReading.DecimalSeparator == ',' ? '.' : FReading.DecimalSeparator == '.' ? ',' : '\0';
+}
+
+void TkPlotNumberText::Append(std::string& Out, Double Value) const
+{
+    char text[FloatTextCapacity];
+    const Integer length = FloatToText(text, Value, ffGeneral, 15, 0, FWriting);
+    Out.append(text, static_cast<std::size_t>(length));
+}
+
+bool TkPlotNumberText::Read(std::string_view Text, Double& Value) const
+{
+    const std::size_t foreign = FForeignSeparator == '\0' ? std::string_view::npos : Text.find(FForeignSeparator);
+    if (foreign == std::string_view::npos) return TryStrToFloat(Text, Value, FReading, true);
+    // The file came from a user with the other decimal separator.
+    std::string exchanged(Text);
+    exchanged[foreign] = FReading.DecimalSeparator;
+    return TryStrToFloat(exchanged, Value, FReading, true);
+}
+
+Double TkPlotNumberText::ReadOrRaise(std::string_view Text) const
+{
+    Double value = 0;
+    if (!Read(Text, value)) throw EConvertError(Format(SInvalidFloat, String(Text)));
+    return value;
+}
+
+std::string_view TrimView(std::string_view Text)
+{
+    while (!Text.empty() && static_cast<unsigned char>(Text.front()) <= ' ') Text.remove_prefix(1);
+    while (!Text.empty() && static_cast<unsigned char>(Text.back()) <= ' ') Text.remove_suffix(1);
+    return Text;
+}
+
+void RaiseLineError(Integer Line, const String& Message)
+{
+    throw EConvertError("line " + IntToStr(Line) + ": " + Message);
+}

@@ -1,0 +1,65 @@
+#pragma once
+// Whole-file reads and safe writes of the plot's files, and the text they
+// are made of: lines of single-byte text ended by CR LF, numbers in the
+// general format.
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "platform/SysUtils.h"
+
+// The bytes of the file (EFOpenError naming it when it cannot be read).
+std::string ReadFileBytes(const String& FileName);
+// The first MaxLength bytes of the file (fewer when it is shorter): enough
+// to tell the form of a file of any size.
+std::string ReadFileHead(const String& FileName, std::size_t MaxLength);
+
+// Writes Bytes to a temporary file beside FileName, then puts it in
+// FileName's place in one step: a failure on the way leaves the old file
+// whole and no temporary behind (EFCreateError or EWriteError naming the
+// file).
+void SaveFileSafely(const String& FileName, std::string_view Bytes);
+// Appends Bytes to the end of an existing file (EFOpenError when it does
+// not exist, EWriteError when the write falls short).
+void AppendToFile(const String& FileName, std::string_view Bytes);
+
+// Splits text into lines at CR LF, LF or CR; a UTF-8 byte-order mark
+// before the first line is dropped, and an empty tail after the last line
+// break is no line.
+class TkTextLineReader {
+public:
+    explicit TkTextLineReader(std::string_view Text);
+    bool Next(std::string_view& Line);
+    // Of the line Next gave last, from 1.
+    Integer LineNumber() const { return FLineNumber; }
+
+private:
+    std::string_view FRest;
+    Integer FLineNumber = 0;
+};
+
+// Number text of the plot's text files: the general format to 15
+// significant digits, with the user's decimal separator unless it is the
+// column separator, when "." keeps the columns apart. Reading takes either
+// separator, and "NAN", "INF" and "-INF", which the writer gives for values
+// that are no numbers.
+class TkPlotNumberText {
+public:
+    explicit TkPlotNumberText(char ColumnSeparator);
+    void Append(std::string& Out, Double Value) const;
+    // False when Text (blanks around it allowed) is no number.
+    bool Read(std::string_view Text, Double& Value) const;
+    // Read, or EConvertError with the conversion message.
+    Double ReadOrRaise(std::string_view Text) const;
+
+private:
+    TFormatSettings FWriting;
+    TFormatSettings FReading;
+    char FForeignSeparator;
+};
+
+// Blanks (space and control characters) removed from both ends.
+std::string_view TrimView(std::string_view Text);
+// Raised by the readers: Message behind "line N: ".
+[[noreturn]] void RaiseLineError(Integer Line, const String& Message);

@@ -1,0 +1,52 @@
+#pragma once
+// Shared by every target: the check that stops the fuzzer, a headless
+// process for what draws or measures text, and the input as a file for
+// readers that take a file name.
+
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+#include "platform/SysUtils.h"
+#include "platform/Testing.h"
+
+namespace Fuzz {
+
+inline void Check(bool Condition)
+{
+    if (!Condition) std::abort();
+}
+
+// Fonts and drawing need the application object; the fuzzer's own
+// arguments are kept away from it.
+inline void InitHeadlessProcess()
+{
+    static char name[] = "ReaderFuzz";
+    static char* argv[] = {name, nullptr};
+    static int argc = 1;
+    Testing::InitTestProcess(argc, argv);
+    std::atexit(Testing::DoneTestProcess);
+}
+
+// The path of a file of this process named Name, holding the input.
+inline String InputFile(const char* Name, const std::uint8_t* Data, std::size_t Size)
+{
+    const String path = "/tmp/" + String(Name) + "-" + std::to_string(::getpid());
+    std::ofstream(path, std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(Data),
+                                                                  static_cast<std::streamsize>(Size));
+    return path;
+}
+
+inline std::string FileBytes(const String& Path)
+{
+    std::ifstream in(Path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+inline bool StartsWith(const String& Text, const char* Prefix) { return Text.rfind(Prefix, 0) == 0; }
+
+}  // namespace Fuzz

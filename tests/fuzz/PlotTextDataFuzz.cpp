@@ -1,0 +1,16 @@
+// Feeds arbitrary bytes to the plot's text data reader: it gives points for
+// at most the channels asked for, or a conversion error naming a line.
+
+#include "FuzzSupport.h"
+#include "components/plot/kPlotDataFiles.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size)
+{
+    const std::string_view bytes(reinterpret_cast<const char*>(Data), Size);
+    try {
+        Fuzz::Check(ReadPlotTextData(bytes, 3).size() == 3);
+    } catch (const EConvertError& e) {
+        Fuzz::Check(Fuzz::StartsWith(e.Message(), "line ") || e.Message() == "the file is empty");
+    }
+    return 0;
+}

@@ -1,0 +1,175 @@
+#include <gtest/gtest.h>
+
+#include "components/plot/kXYPlot.h"
+#include "support/MessageOf.h"
+#include "support/PlotFiles.h"
+
+using namespace PlotTest;
+
+namespace {
+
+class PlotConfigFileTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { kXYPlotInitialization(); }
+
+    TTempFolder Scratch;
+    TOwned<TkXYPlot> Plot{Create<TkXYPlot>(nullptr)};
+
+    String Path(const char* Name) const { return Scratch / Name; }
+
+    // Every kind of object, none at its defaults.
+    void Populate()
+    {
+        Plot->SetTitleText("Pressure");
+        Plot->AddChannel();
+        Plot->GetChannel(1)->SetColor(0x00FF00);
+        Plot->GetChannel(1)->SetTitleText("Second");
+        Plot->AddXAxis();
+        Plot->GetXAxis(1)->SetMin(-5);
+        Plot->AddYAxis();
+        Plot->AddLegend();
+        Plot->AddTable();
+        Plot->AddLabel();
+        Plot->GetLabel(1)->SetCaption("Note");
+        Plot->AddDataCursor();
+        Plot->AddLimit();
+        Plot->AddAnnotation();
+        Plot->SetOuterMarginLeft(17);
+        Plot->SetHintsPause(700);
+        Plot->SetBounds(3, 4, 300, 200);
+        Fill(*Plot->GetChannel(0), {Valid(1, 2)});
+    }
+};
+
+TEST_F(PlotConfigFileTest, AWholePlotRoundTripsByteForByte)
+{
+    Populate();
+    Plot->SetDifferentialPropertySave(true);
+    Plot->SavePropertiesToFile(Path("plot.cfg"));
+    const std::string text = Scratch.ReadBytes("plot.cfg");
+    EXPECT_EQ(text.rfind("File Type = Plot Config\r\nChannelCount = 2\r\nXAxisCount = 2\r\nYAxisCount = 2\r\n"
+                         "ToolBarCount = 1\r\nLegendCount = 2\r\nTableCount = 1\r\nLabelCount = 2\r\n"
+                         "DataViewCount = 1\r\nDataCursorCount = 2\r\nLimitCount = 1\r\nDataViewZHorz = ",
+                         0),
+              0u);
+    EXPECT_NE(text.find("\r\nChannel1.Color = 65280\r\n"), std::string::npos);
+    EXPECT_EQ(text.find("\r\nLeft = "), std::string::npos);
+    EXPECT_EQ(text.find("Annotation0."), std::string::npos);
+
+    TOwned<TkXYPlot> copy{Create<TkXYPlot>(nullptr)};
+    std::vector<String> events;
+    copy->OnBeforeLoadProperties = [&](TObject*) { events.push_back("before"); };
+    copy->OnAfterLoadProperties = [&](TObject*) { events.push_back("after"); };
+    copy->AddAnnotation();
+    copy->LoadPropertiesFromFile(Path("plot.cfg"));
+    EXPECT_EQ(events, (std::vector<String>{"before", "after"}));
+    EXPECT_EQ(copy->ChannelCount(), 2);
+    EXPECT_EQ(copy->GetChannel(1)->Color(), 0x00FF00);
+    EXPECT_EQ(copy->GetXAxis(1)->Min(), -5);
+    EXPECT_EQ(copy->GetLabel(1)->Caption(), "Note");
+    EXPECT_EQ(copy->TitleText(), "Pressure");
+    EXPECT_EQ(copy->OuterMarginLeft(), 17);
+    EXPECT_EQ(copy->AnnotationCount(), 0);
+    EXPECT_EQ(copy->LastPropertiesFileName(), Path("plot.cfg"));
+    copy->SavePropertiesToFile(Path("again.cfg"));
+    EXPECT_EQ(Scratch.ReadBytes("again.cfg"), text);
+}
+
+TEST_F(PlotConfigFileTest, PlacementIsSavedOnlyWhenAskedFor)
+{
+    Plot->SetBounds(3, 4, 300, 200);
+    Plot->SetOptionSaveAllProperties(true);
+    Plot->SavePropertiesToFile(Path("all.cfg"));
+    TOwned<TkXYPlot> copy{Create<TkXYPlot>(nullptr)};
+    copy->LoadPropertiesFromFile(Path("all.cfg"));
+    EXPECT_EQ(copy->Left(), 3);
+    EXPECT_EQ(copy->Width(), 300);
+}
+
+TEST_F(PlotConfigFileTest, SectionsFollowTheFilesRules)
+{
+    // Sections of a second toolbar go to the first; a channel without a
+    // colour line is red; a missing count removes the kind.
+    Scratch.WriteBytes("hand.cfg", "file type = plot config\r\nChannelCount = 1\r\nToolBarCount = 2\r\n"
+                                   "Channel0.TitleText = T\r\nChannel0.NoSuchProperty = 5\r\nToolBar0.Visible = 0\r\n"
+                                   "ToolBar1.Visible = 1\r\nGizmo0.Size = 3\r\nno equals sign\r\nHintsPause = 900\r\n");
+    Plot->LoadPropertiesFromFile(Path("hand.cfg"));
+    EXPECT_EQ(Plot->ChannelCount(), 1);
+    EXPECT_EQ(Plot->GetChannel(0)->Color(), 255);
+    EXPECT_EQ(Plot->GetChannel(0)->TitleText(), "T");
+    EXPECT_EQ(Plot->LegendCount(), 0);
+    EXPECT_EQ(Plot->ToolBarCount(), 1);
+    EXPECT_TRUE(Plot->GetToolBar(0)->Visible());
+    EXPECT_EQ(Plot->LabelCount(), 1);  // the title stays
+    EXPECT_EQ(Plot->HintsPause(), 900);  // unknown sections and properties pass
+}
+
+TEST_F(PlotConfigFileTest, AFailedLoadLeavesThePlotAsItWas)
+{
+    Populate();
+    Plot->SavePropertiesToFile(Path("good.cfg"));
+    const std::string before = Scratch.ReadBytes("good.cfg");
+    Integer after = 0;
+    Plot->OnAfterLoadProperties = [&](TObject*) { ++after; };
+    const auto refused = [&](const char* Name, const std::string& Bytes) {
+        Scratch.WriteBytes(Name, Bytes);
+        const String message = MessageOf([&] { Plot->LoadPropertiesFromFile(Path(Name)); });
+        Plot->SavePropertiesToFile(Path("now.cfg"));
+        EXPECT_EQ(Scratch.ReadBytes("now.cfg"), before) << Name;
+        EXPECT_EQ(Plot->GetChannel(0)->Count(), 1) << Name;
+        return message;
+    };
+    EXPECT_EQ(refused("other.cfg", "File Type = Plot Channel Config\r\n"),
+              "Error Loading Properties - Incompatible Plot Configuration File Type");
+    EXPECT_EQ(refused("none.cfg", ""), "Error Loading Properties - Incompatible Plot Configuration File Type");
+    EXPECT_NE(refused("huge.cfg", "File Type = Plot Config\r\nChannelCount = 2000000000\r\n").find("exceeds"),
+              String::npos);
+    EXPECT_EQ(refused("value.cfg", "File Type = Plot Config\r\nChannelCount = 1\r\nLimitCount = 1\r\n"
+                                   "Channel0.Color = 5\r\nLimit0.Style = 99\r\n")
+                  .rfind("Error Loading Properties - ", 0),
+              0u);
+    EXPECT_EQ(refused("count.cfg", "File Type = Plot Config\r\nChannelCount = many\r\n").rfind("Error Loading", 0),
+              0u);
+    EXPECT_EQ(after, 0);
+    EXPECT_EQ(Plot->LastPropertiesFileName(), Path("now.cfg"));  // no failed file
+    // Negative counts are none.
+    Scratch.WriteBytes("negative.cfg", "File Type = Plot Config\r\nChannelCount = -3\r\n");
+    Plot->LoadPropertiesFromFile(Path("negative.cfg"));
+    EXPECT_EQ(Plot->ChannelCount(), 0);
+}
+
+TEST_F(PlotConfigFileTest, AnnotationsRoundTripFromTheirOwnDefaults)
+{
+    Plot->SetAnnotationDefaultPenColor(clRed);
+    Plot->AddAnnotation();
+    Plot->AddAnnotation();
+    Plot->GetAnnotation(0)->SetPenColor(clWhite);  // the class default: not written
+    Plot->GetAnnotation(1)->SetBrushColor(clBlue);
+    Plot->GetAnnotation(1)->PolyPointAdd(1.5, -2);
+    Plot->GetAnnotation(1)->PolyPointAdd(3, 4.25);
+    Plot->SaveAnnotationsToFile(Path("a.txt"));
+    EXPECT_EQ(Scratch.ReadBytes("a.txt").rfind("AnnotationCount = 2\r\nAnnotation0.", 0), 0u);
+
+    TOwned<TkXYPlot> copy{Create<TkXYPlot>(nullptr)};
+    copy->SetAnnotationDefaultPenColor(clRed);
+    copy->LoadAnnotationsFromFile(Path("a.txt"));
+    ASSERT_EQ(copy->AnnotationCount(), 2);
+    EXPECT_EQ(copy->GetAnnotation(0)->PenColor(), clWhite);
+    EXPECT_EQ(copy->GetAnnotation(1)->PenColor(), clRed);
+    EXPECT_EQ(copy->GetAnnotation(1)->BrushColor(), clBlue);
+    ASSERT_EQ(copy->GetAnnotation(1)->PolyPoints().size(), 2u);
+    EXPECT_EQ(copy->GetAnnotation(1)->PolyPoints()[1].Y, 4.25);
+    EXPECT_TRUE(copy->GetAnnotation(0)->PolyPoints().empty());
+    copy->SaveAnnotationsToFile(Path("again.txt"));
+    EXPECT_EQ(Scratch.ReadBytes("again.txt"), Scratch.ReadBytes("a.txt"));
+
+    Scratch.WriteBytes("bad.txt", "AnnotationCount = 1\r\nAnnotation0.PenStyle = 99\r\n");
+    EXPECT_EQ(MessageOf([&] { copy->LoadAnnotationsFromFile(Path("bad.txt")); }).rfind("Error Loading Annotations - ", 0),
+              0u);
+    EXPECT_EQ(copy->AnnotationCount(), 2);
+    Scratch.WriteBytes("zero.txt", "AnnotationCount = 0\r\n");
+    copy->LoadAnnotationsFromFile(Path("zero.txt"));
+    EXPECT_EQ(copy->AnnotationCount(), 0);
+}
+
+}  // namespace

@@ -1,0 +1,145 @@
+#include <gtest/gtest.h>
+
+#include "components/plot/kXYPlot.h"
+#include "platform/Variants.h"
+#include "support/MessageOf.h"
+#include "support/PlotFiles.h"
+
+using namespace PlotTest;
+
+namespace {
+
+// A plot of two channels that logs what AddDataArray would report: rows
+// added to every channel, then their count.
+class PlotLogTest : public ::testing::Test {
+protected:
+    TTempFolder Scratch;
+    TOwned<TkXYPlot> Plot = PlotWithChannels(2);
+
+    String Path(const char* Name) const { return Scratch / Name; }
+    void AddRows(Integer First, Integer Count)
+    {
+        for (Integer r = First; r < First + Count; ++r) {
+            Plot->GetChannel(0)->AddXY(r, r * 10);
+            if (r == 3)
+                Plot->GetChannel(1)->AddPoint(true, false, r, 0);
+            else
+                Plot->GetChannel(1)->AddXY(r, -r);
+        }
+        Plot->LogRowsAdded(Count);
+    }
+    void StartLog(const char* Name, TkPlotDataFileFormat Format, Integer BufferSize)
+    {
+        Plot->SetDataFileFormat(Format);
+        Plot->SetLogBufferSize(BufferSize);
+        Plot->SetLogFileName(Path(Name));
+        Plot->LogActivate(false);
+    }
+};
+
+TEST_F(PlotLogTest, ATextLogGrowsInBlocksAndReadsBackAsTheData)
+{
+    Plot->GetChannel(0)->SetTitleText("A");
+    Plot->GetChannel(1)->SetTitleText("B");
+    StartLog("log.txt", kpdffText, 3);
+    EXPECT_EQ(Scratch.ReadBytes("log.txt"), "(X)\tA(Y)\tB(Y)\r\n");
+    AddRows(0, 2);
+    EXPECT_EQ(Scratch.ReadBytes("log.txt"), "(X)\tA(Y)\tB(Y)\r\n");  // buffered
+    AddRows(2, 2);
+    EXPECT_EQ(Scratch.ReadBytes("log.txt"), "(X)\tA(Y)\tB(Y)\r\n0\t0\t0\r\n1\t10\t-1\r\n2\t20\t-2\r\n3\t30\tNull\r\n");
+    AddRows(4, 1);
+    EXPECT_EQ(MessageOf([&] { Plot->SetLogFileName(Path("other.txt")); }),
+              "Log File Name can not be changed while logging is active.");
+    Plot->LogDeactivate();
+    EXPECT_EQ(MessageOf([&] { Plot->LogDeactivate(); }), "Logging not Active");
+
+    TOwned<TkXYPlot> fromLog = PlotWithChannels(2);
+    fromLog->LoadDataFromFile(Path("log.txt"));
+    Plot->SaveDataToFile(Path("data.txt"));
+    TOwned<TkXYPlot> fromData = PlotWithChannels(2);
+    fromData->LoadDataFromFile(Path("data.txt"));
+    EXPECT_EQ(PlotPoints(*fromLog), PlotPoints(*fromData));
+    EXPECT_EQ(PlotPoints(*fromLog), PlotPoints(*Plot));
+}
+
+TEST_F(PlotLogTest, ACompactLogIsTheDataFileWithoutItsEndMark)
+{
+    StartLog("log.bin", kpdffCompactInterval, 0);
+    AddRows(0, 1);  // every report flushes
+    AddRows(1, 4);
+    Plot->LogDeactivate();
+    Plot->SaveDataToFile(Path("data.bin"));
+    const std::string data = Scratch.ReadBytes("data.bin");
+    EXPECT_EQ(Scratch.ReadBytes("log.bin"), data.substr(0, data.size() - 4));
+    TOwned<TkXYPlot> fromLog = PlotWithChannels(2);
+    fromLog->LoadDataFromFile(Path("log.bin"));
+    EXPECT_EQ(fromLog->GetChannel(0)->Count(), 5);
+}
+
+TEST_F(PlotLogTest, AppendingChecksTheLogsFormAndWidth)
+{
+    Plot->SetLogFileName(Path("missing.txt"));
+    EXPECT_EQ(MessageOf([&] { Plot->LogActivate(true); }).find("missing.txt") != String::npos, true);
+    EXPECT_FALSE(Plot->LoggingActive());
+
+    StartLog("log.txt", kpdffText, 0);
+    AddRows(0, 2);
+    Plot->LogDeactivate();
+    Plot->LogActivate(true);
+    AddRows(2, 1);
+    Plot->LogDeactivate();
+    TOwned<TkXYPlot> fromLog = PlotWithChannels(2);
+    fromLog->LoadDataFromFile(Path("log.txt"));
+    EXPECT_EQ(fromLog->GetChannel(0)->Count(), 3);
+
+    Plot->SetDataFileFormat(kpdffCompactInterval);
+    EXPECT_EQ(MessageOf([&] { Plot->LogActivate(true); }), "the log is no Compact Interval file");
+    Plot->SetDataFileFormat(kpdffText);
+    Plot->AddChannel();
+    EXPECT_NE(MessageOf([&] { Plot->LogActivate(true); }).find("holds 2 channels, the plot 3"), String::npos);
+    Plot->SetDataFileColumnSeparator(kpdfcsComma);
+    EXPECT_NE(MessageOf([&] { Plot->LogActivate(true); }).find("holds 0 channels"), String::npos);
+    EXPECT_FALSE(Plot->LoggingActive());
+}
+
+TEST_F(PlotLogTest, RowsOfDataArraysAreLoggedInBlocks)
+{
+    StartLog("log.txt", kpdffText, 4);
+    Variant block = VarArrayCreate({0, 1, 0, 2}, varDouble);  // two channels, three rows
+    for (Integer c = 0; c < 2; ++c)
+        for (Integer r = 0; r < 3; ++r) block.PutElement({c, r}, c * 100 + r);
+    Plot->AddDataArray(1.0, block);
+    EXPECT_EQ(Plot->LogBufferCount(), 3);
+    Variant row = VarArrayCreate({0, 1}, varDouble);
+    row.PutElement({0}, 7.0);
+    row.PutElement({1}, 5e-301);  // a null point
+    Plot->AddDataArray(9.0, row);
+    EXPECT_EQ(Plot->LogBufferCount(), 0);
+    EXPECT_EQ(Scratch.ReadBytes("log.txt"), "(X)\tChannel 1(Y)\tChannel 2(Y)\r\n0\t0\t100\r\n1\t1\t101\r\n2\t2\t102\r\n"
+                                            "9\t7\tNull\r\n");
+}
+
+TEST_F(PlotLogTest, ActivationNeedsANameAndNoActiveLog)
+{
+    Plot->SetLogFileName("  ");
+    EXPECT_EQ(MessageOf([&] { Plot->LogActivate(false); }), "Log File Name not Defined");
+    StartLog("log.txt", kpdffText, 10);
+    EXPECT_EQ(MessageOf([&] { Plot->LogActivate(false); }), "Logging Already Active");
+    // Format and separator changes would mix forms within the file.
+    EXPECT_NO_THROW(Plot->SetDataFileFormat(kpdffText));
+    EXPECT_THROW(Plot->SetDataFileFormat(kpdffCompactInterval), Exception);
+}
+
+TEST_F(PlotLogTest, AFlushNeverWritesRowsChannelZeroDoesNotHold)
+{
+    StartLog("log.txt", kpdffText, 0);
+    Plot->GetChannel(1)->AddXY(1, 1);
+    Plot->LogRowsAdded(5);  // channel 0 holds none of them
+    Plot->GetChannel(0)->AddXY(7, 70);
+    Plot->GetChannel(0)->AddXY(8, 80);
+    Plot->LogRowsAdded(2);
+    Plot->LogDeactivate();
+    EXPECT_EQ(Scratch.ReadBytes("log.txt"), "(X)\tChannel 1(Y)\tChannel 2(Y)\r\n7\t70\t1\r\n8\t80\t\r\n");
+}
+
+}  // namespace
