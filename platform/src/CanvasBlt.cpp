@@ -83,6 +83,7 @@ void TransferBlock(TCanvasImpl& dest, const TBltRect& rect, const TBltSource& sr
             }
         }
     }
+    RecordRaster(dest, area);
 }
 
 // ---------------------------------------------------------------------------
@@ -148,7 +149,9 @@ bool InvertRect(TCanvas* DC, const TRect& R)
 {
     TCanvasImpl& c = DC->Impl();
     TRasterWriter w(c, pmNot);
-    w.Rect(c.ToDevice(R), TFill::Solid(0));
+    const QRect box = c.ToDevice(R);
+    w.Rect(box, TFill::Solid(0));
+    if (w.Recording()) w.Record(RasterOp(c, box));
     return true;
 }
 
@@ -157,7 +160,10 @@ Integer FillRect(TCanvas* DC, const TRect& R, TBrush* Brush)
     TCanvasImpl& c = DC->Impl();
     TBrush* brush = Brush ? Brush : DC->Brush();
     TRasterWriter w(c, pmCopy);
-    if (brush->Style() != bsClear) w.Rect(c.ToDevice(R), BrushFillOf(c, *brush));
+    if (brush->Style() == bsClear) return 1;
+    const QRect box = c.ToDevice(R);
+    w.Rect(box, BrushFillOf(c, *brush));
+    if (w.Recording() && !box.isEmpty()) w.Record(FillOp(TDrawKind::FillRect, BoxPoints(box), BrushOf(*brush)));
     return 1;
 }
 
@@ -180,6 +186,7 @@ bool DrawFocusRect(TCanvas* DC, const TRect& R)
         dot(box.left(), y);
         if (box.right() > box.left()) dot(box.right(), y);
     }
+    if (w.Recording()) w.Record(RasterOp(c, box));
     return true;
 }
 
@@ -236,6 +243,7 @@ bool DrawEdge(TCanvas* DC, TRect& R, Cardinal Edge, Cardinal Flags)
         box = Shrunk(box, Flags);
     }
     if ((Flags & BF_MIDDLE) && !box.isEmpty()) w.Rect(box, TFill::Solid(DeviceRgb(clBtnFace)));
+    if (w.Recording()) w.Record(RasterOp(c, c.ToDevice(R)));
     if (Flags & BF_ADJUST) R = c.ToLogical(box);
     return true;
 }
