@@ -199,12 +199,12 @@ struct TEdgeRing {
 
 void DrawRing(TRasterWriter& w, const QRect& box, const TEdgeRing& ring, Cardinal flags)
 {
-    const TFill tl = TFill::Solid(DeviceRgb(ring.TopLeft)), br = TFill::Solid(DeviceRgb(ring.BottomRight));
+    const QRgb tl = DeviceRgb(ring.TopLeft), br = DeviceRgb(ring.BottomRight);
     // Bottom and right own the corners they share with top and left.
-    if (flags & BF_TOP) w.Rect(QRect(box.left(), box.top(), box.width() - 1, 1), tl);
-    if (flags & BF_LEFT) w.Rect(QRect(box.left(), box.top(), 1, box.height() - 1), tl);
-    if (flags & BF_BOTTOM) w.Rect(QRect(box.left(), box.bottom(), box.width(), 1), br);
-    if (flags & BF_RIGHT) w.Rect(QRect(box.right(), box.top(), 1, box.height()), br);
+    if (flags & BF_TOP) SolidRect(w, QRect(box.left(), box.top(), box.width() - 1, 1), tl);
+    if (flags & BF_LEFT) SolidRect(w, QRect(box.left(), box.top(), 1, box.height() - 1), tl);
+    if (flags & BF_BOTTOM) SolidRect(w, QRect(box.left(), box.bottom(), box.width(), 1), br);
+    if (flags & BF_RIGHT) SolidRect(w, QRect(box.right(), box.top(), 1, box.height()), br);
 }
 
 QRect Shrunk(const QRect& box, Cardinal flags)
@@ -242,8 +242,7 @@ bool DrawEdge(TCanvas* DC, TRect& R, Cardinal Edge, Cardinal Flags)
         DrawRing(w, box, inner, Flags);
         box = Shrunk(box, Flags);
     }
-    if ((Flags & BF_MIDDLE) && !box.isEmpty()) w.Rect(box, TFill::Solid(DeviceRgb(clBtnFace)));
-    if (w.Recording()) w.Record(RasterOp(c, c.ToDevice(R)));
+    if ((Flags & BF_MIDDLE) && !box.isEmpty()) SolidRect(w, box, DeviceRgb(clBtnFace));
     if (Flags & BF_ADJUST) R = c.ToLogical(box);
     return true;
 }

@@ -128,6 +128,9 @@ private:
 
 // The R2_ code of a pen mode.
 Integer Rop2Code(TPenMode mode);
+// Fills r with one colour through w, and records the fill.
+void SolidRect(TRasterWriter& w, const QRect& r, QRgb colour);
+
 // Result of a binary raster operation (TPenMode) on 24-bit colours.
 QRgb ApplyRop2(Integer rop2, QRgb pen, QRgb dst);
 // Result of a ternary raster operation (the ROP3 code byte).

@@ -71,6 +71,12 @@ TDrawOp RasterOp(const TCanvasImpl& Canvas, const QRect& Area)
     return op;
 }
 
+void SolidRect(TRasterWriter& w, const QRect& r, QRgb colour)
+{
+    w.Rect(r, TFill::Solid(colour));
+    if (w.Recording() && !r.isEmpty()) w.Record(FillOp(TDrawKind::FillRect, BoxPoints(r), SolidBrush(colour)));
+}
+
 void RecordRaster(TCanvasImpl& Canvas, const QRect& Area)
 {
     if (!Canvas.Recorder) return;

@@ -33,9 +33,7 @@ bool Rotated(Integer orientation) { return orientation % 3600 != 0; }
 void FillCell(TRasterWriter& w, QPoint ref, Integer width, Integer height, Integer orientation, QRgb colour)
 {
     if (!Rotated(orientation)) {
-        const QRect box(ref.x(), ref.y(), width, height);
-        w.Rect(box, TFill::Solid(colour));
-        if (w.Recording() && !box.isEmpty()) w.Record(FillOp(TDrawKind::FillRect, BoxPoints(box), SolidBrush(colour)));
+        SolidRect(w, QRect(ref.x(), ref.y(), width, height), colour);
         return;
     }
     const QPolygonF cell = CellTransform(ref, orientation).map(QPolygonF(QRectF(0, 0, width, height)));
@@ -109,11 +107,7 @@ void TCanvas::TextRect(const TRect& R, Integer X, Integer Y, const String& Text)
     const QRect rect = c.ToDevice(R);
     w.Restrict(rect);
     TTextPaint paint = PaintOf(c, *FFont);
-    if (FBrush->Style() != bsClear) {
-        w.Rect(rect, TFill::Solid(DeviceRgb(c.State.BkColor)));
-        if (w.Recording() && !rect.isEmpty())
-            w.Record(FillOp(TDrawKind::FillRect, BoxPoints(rect), SolidBrush(DeviceRgb(c.State.BkColor))));
-    }
+    if (FBrush->Style() != bsClear) SolidRect(w, rect, DeviceRgb(c.State.BkColor));
     paint.Opaque = false;
     DrawRun(w, *FontEntryOf(*FFont), QString::fromStdString(Text), c.ToDevice(X, Y), paint);
     Changed();

@@ -2,7 +2,9 @@
 
 #include "MetafilePlayer.h"
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "QtGraphics.h"
 #include "platform/Math.h"
@@ -21,11 +23,20 @@ public:
 
     TPoint Point(QPoint P) const { return TPoint{FLeft + RoundPix(P.x() * FX), FTop + RoundPix(P.y() * FY)}; }
     TPoint Extent(QPoint P) const { return TPoint{RoundPix(P.x() * std::abs(FX)), RoundPix(P.y() * std::abs(FY))}; }
-    TRect Box(QPoint A, QPoint B) const
+    // The corners as mapped: a mirrored box keeps its corners swapped.
+    TRect Corners(QPoint A, QPoint B) const
     {
         const TPoint a = Point(A), b = Point(B);
         return TRect{a.X, a.Y, b.X, b.Y};
     }
+    TRect Box(QPoint A, QPoint B) const { return Normal(Corners(A, B)); }
+    static TRect Normal(const TRect& R)
+    {
+        return TRect{std::min(R.Left, R.Right), std::min(R.Top, R.Bottom), std::max(R.Left, R.Right),
+                     std::max(R.Top, R.Bottom)};
+    }
+    // Mirrored along one axis: arcs run the other way round.
+    bool Mirrored() const { return (FX < 0) != (FY < 0); }
     // A non-zero length stays at least one pixel.
     Integer Length(Integer L) const
     {
@@ -78,7 +89,7 @@ private:
 
 class TPlayer {
 public:
-    TPlayer(TCanvas& Canvas, QSize Size, const TRect& R) : FCanvas(Canvas), FScale(Size, R), FDest(R)
+    TPlayer(TCanvas& Canvas, QSize Size, const TRect& R) : FCanvas(Canvas), FScale(Size, R), FDest(TScaling::Normal(R))
     {
         FBase = SaveDC(&FCanvas);
         Clip({});
@@ -160,7 +171,8 @@ private:
             case TDrawKind::Pie:
             case TDrawKind::Chord: {
                 const TRect b = box();
-                const TPoint s = point(2), e = point(3);
+                TPoint s = point(2), e = point(3);
+                if (FScale.Mirrored()) std::swap(s, e);
                 if (Op.Kind == TDrawKind::Arc) FCanvas.Arc(b.Left, b.Top, b.Right, b.Bottom, s.X, s.Y, e.X, e.Y);
                 else if (Op.Kind == TDrawKind::Pie) FCanvas.Pie(b.Left, b.Top, b.Right, b.Bottom, s.X, s.Y, e.X, e.Y);
                 else FCanvas.Chord(b.Left, b.Top, b.Right, b.Bottom, s.X, s.Y, e.X, e.Y);
@@ -191,7 +203,7 @@ private:
         TOwned<TBitmap> bitmap = CreateOwned<TBitmap>();
         SetBitmapImage(*bitmap, Op.Pixels);
         FCanvas.SetCopyMode(cmSrcCopy);
-        FCanvas.StretchDraw(FScale.Box(Op.Points[0], Op.Points[1]), bitmap.get());
+        FCanvas.StretchDraw(FScale.Corners(Op.Points[0], Op.Points[1]), bitmap.get());
     }
 
     TCanvas& FCanvas;

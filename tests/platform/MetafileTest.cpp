@@ -193,6 +193,12 @@ TEST(Metafile, ClipsAndOffsetsAreKeptInTheFileAndTheReplay)
         EXPECT_EQ(replayed->Canvas()->Pixels(i, i), i >= 14 && i < 34 ? clRed : clWhite) << i;
     // A replay leaves the canvas's clip as it was.
     EXPECT_EQ(replayed->Canvas()->ClipRect(), (TRect{0, 0, 50, 50}));
+    // Mirrored along both axes, the clipped square lands where the
+    // mirrored picture has it.
+    TOwned<TBitmap> mirrored = Blank(50, 50);
+    mirrored->Canvas()->StretchDraw(TRect{44, 44, 4, 4}, metafile.get());
+    for (Integer i = 0; i < 50; ++i)
+        EXPECT_EQ(mirrored->Canvas()->Pixels(i, i), i >= 14 && i < 34 ? clRed : clWhite) << i;
 
     metafile->SaveToFile(folder / "clip.emf");
     const std::vector<uint32_t> records = EmfRecordTypes(folder / "clip.emf");

@@ -27,6 +27,8 @@ TEST(PlotMetafile, TheExportHoldsTheTitleTextAndTheTraceAsLines)
     ASSERT_FALSE(records.empty());
     EXPECT_GE(CountOf(records, Emr::Polyline16), 1u);
     EXPECT_GE(CountOf(records, Emr::ExtTextOutW), 2u);  // the title and the axis labels
+    // Frames and borders are fills, not pixel copies.
+    EXPECT_EQ(CountOf(records, Emr::StretchDibits), 0u);
 
     if (!ToolAvailable("emf2svg-conv")) GTEST_SKIP() << "emf2svg is not installed";
     bool ok = false;
