@@ -186,7 +186,14 @@ bool DrawFocusRect(TCanvas* DC, const TRect& R)
         dot(box.left(), y);
         if (box.right() > box.left()) dot(box.right(), y);
     }
-    if (w.Recording()) w.Record(RasterOp(c, box));
+    // The frame's four sides as the pixels they left, not the whole box.
+    if (w.Recording()) {
+        const QRect sides[] = {QRect(box.left(), box.top(), box.width(), 1),
+                               QRect(box.left(), box.bottom(), box.width(), 1),
+                               QRect(box.left(), box.top(), 1, box.height()),
+                               QRect(box.right(), box.top(), 1, box.height())};
+        for (const QRect& side : sides) w.Record(RasterOp(c, side));
+    }
     return true;
 }
 

@@ -112,8 +112,8 @@ public:
     }
     ~TEmfFile()
     {
-        emf_free(&FTrack);
-        emf_htable_free(&FHandles);
+        if (FTrack) emf_free(&FTrack);
+        if (FHandles) emf_htable_free(&FHandles);
     }
     TEmfFile(const TEmfFile&) = delete;
     TEmfFile& operator=(const TEmfFile&) = delete;
@@ -191,12 +191,13 @@ void TEmfFile::Clip(const std::vector<QRect>& Clip, QSize Size)
 {
     if (FClip == Clip) return;
     // No clip is the clip of the whole picture.
+    const std::vector<QRect> parts = Clip.empty() ? std::vector<QRect>{QRect(QPoint(0, 0), Size)} : Clip;
     std::vector<U_RECTL> rects;
-    for (const QRect& r : Clip.empty() ? std::vector<QRect>{QRect(QPoint(0, 0), Size)} : Clip)
-        rects.push_back(RectL(r.topLeft(), r.bottomRight() + QPoint(1, 1)));
     QRect box;
-    for (const QRect& r : Clip) box |= r;
-    if (Clip.empty()) box = QRect(QPoint(0, 0), Size);
+    for (const QRect& r : parts) {
+        rects.push_back(RectL(r.topLeft(), r.bottomRight() + QPoint(1, 1)));
+        box |= r;
+    }
     PU_RGNDATA region = rgndata_set(rgndataheader_set(U_NUM_RECTL(rects.size()),
                                                       RectL(box.topLeft(), box.bottomRight() + QPoint(1, 1))),
                                     rects.data());

@@ -205,3 +205,26 @@ TEST(Metafile, ClipsAndOffsetsAreKeptInTheFileAndTheReplay)
     EXPECT_EQ(CountOf(records, Emr::ExtSelectClipRgn), 1u);
     EXPECT_EQ(CountOf(records, Emr::Rectangle), 1u);
 }
+
+TEST(Metafile, PixelCopiesCoverOnlyThePixelsTheyChanged)
+{
+    constexpr Integer K = 3;
+    TOwned<TBitmap> glyph = Blank(2, 2);
+    glyph->Canvas()->SetPixels(0, 0, clRed);
+    TOwned<TMetafile> metafile = Recorded(20, 20, [&](TCanvas* Canvas) {
+        Canvas->Pen()->SetWidth(0);
+        Canvas->MoveTo(4, 10);
+        Canvas->LineTo(16, 10);
+        Canvas->DrawFocusRect(TRect{2, 2, 18, 18});
+        Canvas->Draw(9, 14, glyph.get());
+    });
+    TOwned<TBitmap> replayed = Blank(20 * K, 20 * K);
+    replayed->Canvas()->StretchDraw(TRect{0, 0, 20 * K, 20 * K}, metafile.get());
+    // The line inside the focus frame is still drawn, one pixel wide.
+    // In column 10 the frame's dots leave the top white and the bottom black.
+    EXPECT_EQ(RowsOf(*replayed, 10 * K, clBlack), 1 + K);
+    // The frame and the glyph come back as their pixels, stretched.
+    EXPECT_EQ(replayed->Canvas()->Pixels(3 * K + 1, 2 * K + 1), clBlack);
+    EXPECT_EQ(replayed->Canvas()->Pixels(9 * K + 1, 14 * K + 1), clRed);
+    EXPECT_EQ(replayed->Canvas()->Pixels(10 * K + 1, 14 * K + 1), clWhite);
+}
