@@ -37,6 +37,12 @@ void DrawScene(TCanvas* Canvas)
     Canvas->Brush()->SetStyle(bsClear);
     Canvas->TextOut(3, 12, "Ab");
     Canvas->CopyRect(TRect{44, 30, 54, 38}, Canvas, TRect{0, 0, 10, 8});
+    // Overlapping lines of one column, which a batch may merge.
+    Canvas->DrawLines([](TLineBatch& Batch) {
+        Batch.Line({58, 2}, {58, 9});
+        Batch.Line({58, 9}, {58, 5});
+        Batch.Line({58, 5}, {59, 12});
+    });
 }
 
 TOwned<TBitmap> Blank(Integer W, Integer H)
@@ -138,7 +144,7 @@ TEST(Metafile, SavedFilesAreEnhancedMetafilesWithTheirTexts)
     const std::vector<uint32_t> records = EmfRecordTypes(folder / "scene.emf");
     ASSERT_FALSE(records.empty());
     EXPECT_EQ(records.back(), Emr::Eof);
-    EXPECT_EQ(CountOf(records, Emr::Polyline16), 2u);
+    EXPECT_EQ(CountOf(records, Emr::Polyline16), 3u);  // the line, the wide polyline, the batch
     EXPECT_EQ(CountOf(records, Emr::Polygon16), 1u);
     EXPECT_EQ(CountOf(records, Emr::Rectangle), 2u);  // the fill and the dotted rectangle
     EXPECT_EQ(CountOf(records, Emr::ExtTextOutW), 1u);
