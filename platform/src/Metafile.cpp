@@ -89,15 +89,15 @@ void TMetafile::Draw(TCanvas* ACanvas, const TRect& R)
 // TMetafileCanvas
 // ---------------------------------------------------------------------------
 
-// Keeps each call with the pixels it could write, when those are not
-// simply the whole picture.
+// Keeps each call that could write pixels, with the pixels it could write
+// when those are not simply the whole picture.
 struct TMetafileCanvas::TRecording : TCanvasRecorder {
     QImage Image;
     std::shared_ptr<TDisplayList> List = std::make_shared<TDisplayList>();
 
     void Record(TDrawOp&& Op, std::span<const QRect> Visible) override
     {
-        if (Op.Points.empty()) return;
+        if (Op.Points.empty() || Visible.empty()) return;
         if (!(Visible.size() == 1 && Visible.front() == Image.rect())) Op.Clip.assign(Visible.begin(), Visible.end());
         List->Ops.push_back(std::move(Op));
     }

@@ -190,6 +190,10 @@ TEST(Metafile, ClipsAndOffsetsAreKeptInTheFileAndTheReplay)
         IntersectClipRect(Canvas, 3, 3, 13, 13);
         Canvas->Brush()->SetColor(clRed);
         Canvas->FillRect(TRect{-2, -2, 18, 18});
+        // An inverted rectangle clips everything away.
+        IntersectClipRect(Canvas, 9, 9, 4, 4);
+        Canvas->Brush()->SetColor(clBlue);
+        Canvas->FillRect(TRect{-2, -2, 18, 18});
     });
     // Replayed at twice the size into the middle of a larger picture: red
     // only over pixels 10 .. 29 of the picture, shifted by 4.
