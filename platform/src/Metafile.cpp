@@ -81,7 +81,7 @@ void TMetafile::SaveToStream(TStream& Stream)
 void TMetafile::Draw(TCanvas* ACanvas, const TRect& R)
 {
     if (Empty() || !ACanvas) return;
-    if (R.Width() == Width() && R.Height() == Height()) FPicture->Draw(ACanvas, R);
+    if (Int64(R.Right) - R.Left == Width() && Int64(R.Bottom) - R.Top == Height()) FPicture->Draw(ACanvas, R);
     else PlayDisplayList(*FList, QSize(Width(), Height()), *ACanvas, R);
 }
 

@@ -17,11 +17,12 @@ namespace {
 class TScaling {
 public:
     TScaling(QSize Size, const TRect& R)
-        : FLeft(R.Left), FTop(R.Top), FX(double(R.Width()) / Size.width()), FY(double(R.Height()) / Size.height())
+        : FLeft(R.Left), FTop(R.Top), FX(double(Int64(R.Right) - R.Left) / Size.width()),
+          FY(double(Int64(R.Bottom) - R.Top) / Size.height())
     {
     }
 
-    TPoint Point(QPoint P) const { return TPoint{FLeft + RoundPix(P.x() * FX), FTop + RoundPix(P.y() * FY)}; }
+    TPoint Point(QPoint P) const { return TPoint{RoundPix(FLeft + P.x() * FX), RoundPix(FTop + P.y() * FY)}; }
     TPoint Extent(QPoint P) const { return TPoint{RoundPix(P.x() * std::abs(FX)), RoundPix(P.y() * std::abs(FY))}; }
     // The corners as mapped: a mirrored box keeps its corners swapped.
     TRect Corners(QPoint A, QPoint B) const
@@ -217,7 +218,7 @@ private:
 
 void PlayDisplayList(const TDisplayList& List, QSize Size, TCanvas& Canvas, const TRect& R)
 {
-    if (Size.isEmpty() || R.Width() == 0 || R.Height() == 0) return;
+    if (Size.isEmpty() || R.Left == R.Right || R.Top == R.Bottom) return;
     TCanvasStateScope state(Canvas);
     TPlayer player(Canvas, Size, R);
     for (const TDrawOp& op : List.Ops) player.Play(op);

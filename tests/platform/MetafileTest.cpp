@@ -238,3 +238,17 @@ TEST(Metafile, PixelCopiesCoverOnlyThePixelsTheyChanged)
     EXPECT_EQ(replayed->Canvas()->Pixels(9 * K + 1, 14 * K + 1), clRed);
     EXPECT_EQ(replayed->Canvas()->Pixels(10 * K + 1, 14 * K + 1), clWhite);
 }
+
+TEST(Metafile, ExtremeReplayRectanglesDrawWithoutFault)
+{
+    TOwned<TMetafile> metafile = Recorded(30, 25, [](TCanvas* Canvas) {
+        DrawShapes(Canvas, 1);
+        Canvas->TextOut(2, 2, "Ab");
+    });
+    TOwned<TBitmap> target = Blank(40, 40);
+    const Integer big = 2147483647;
+    for (const TRect& r : {TRect{-big, -big, big, big}, TRect{big, big, -big, -big}, TRect{0, 0, 1, 1},
+                           TRect{5, 5, 5, 30}, TRect{-big, 0, -big + 3, 2}})
+        target->Canvas()->StretchDraw(r, metafile.get());
+    EXPECT_EQ(target->Canvas()->ClipRect(), (TRect{0, 0, 40, 40}));
+}
