@@ -111,6 +111,8 @@ private:
     {
         RestoreDC(&FCanvas, FBase);
         FBase = SaveDC(&FCanvas);
+        // The restored state has its own background mode and colours.
+        FCanvas.Reselect();
         IntersectClipRect(&FCanvas, FDest.Left, FDest.Top, FDest.Right, FDest.Bottom);
         FClip = Rects;
         if (Rects.empty()) return;
@@ -195,6 +197,8 @@ private:
         font->SetStyle(t.Font.Style);
         font->SetOrientation(t.Font.Orientation);
         font->SetColor(t.Color);
+        // A text's opaque cell is a fill of its own.
+        SetBkMode(&FCanvas, TRANSPARENT);
         const TPoint ref = FScale.Point(Op.Points[0]);
         FCanvas.TextOut(ref.X, ref.Y, t.Text.toStdString());
     }

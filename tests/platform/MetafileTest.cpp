@@ -182,6 +182,31 @@ TEST(Metafile, ScaledReplayDrawsTheCallsAtThatScale)
     EXPECT_EQ(replayed->Canvas()->Brush()->Color(), clWhite);
 }
 
+TEST(Metafile, ClippedTextReplaysAsDrawnAtThatScale)
+{
+    constexpr Integer K = 3;
+    const auto draw = [](TCanvas* Canvas, Integer Scale) {
+        Canvas->Brush()->SetColor(clBlack);
+        Canvas->FillRect(TRect{0, 0, 20 * Scale, 16 * Scale});
+        // An outline with a clear brush, so that the text finds its brush clear.
+        Canvas->Brush()->SetStyle(bsClear);
+        Canvas->Pen()->SetColor(clWhite);
+        Canvas->Pen()->SetWidth(0);
+        Canvas->Rectangle(Scale, Scale, 19 * Scale, 15 * Scale);
+        IntersectClipRect(Canvas, 2 * Scale, 2 * Scale, 18 * Scale, 9 * Scale);
+        Canvas->Font()->SetColor(clWhite);
+        Canvas->Font()->SetHeight(-11 * Scale);
+        Canvas->TextOut(3 * Scale, 3 * Scale, "Ch 1");
+        SelectClipRgn(Canvas, nullptr);
+    };
+    TOwned<TMetafile> metafile = Recorded(20, 16, [&](TCanvas* Canvas) { draw(Canvas, 1); });
+    TOwned<TBitmap> replayed = Blank(20 * K, 16 * K);
+    replayed->Canvas()->StretchDraw(TRect{0, 0, 20 * K, 16 * K}, metafile.get());
+    TOwned<TBitmap> direct = Blank(20 * K, 16 * K);
+    draw(direct->Canvas(), K);
+    EXPECT_EQ(MaxChannelDifference(*replayed, *direct), 0);
+}
+
 TEST(Metafile, ClipsAndOffsetsAreKeptInTheFileAndTheReplay)
 {
     TTempFolder folder;
