@@ -419,6 +419,8 @@ private:
     }
     void FlushRun();
     void Draw(Integer AX, Integer AY, Integer BX, Integer BY);
+    // Hands the lines drawn to the canvas's recorder, if it has one.
+    void Finish();
 
     std::unique_ptr<TImpl> FImpl;
     Integer FOffsetX = 0;

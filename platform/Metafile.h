@@ -1,13 +1,16 @@
 #pragma once
 // Enhanced metafiles. A metafile canvas records what is drawn on it at the
-// metafile's size; freeing the canvas closes the recording. Played back on
-// a canvas at 1:1 it gives exactly the pixels of drawing there directly;
-// saved, it is an enhanced metafile file (the header with the creator and
-// description texts, the recorded picture as one device-independent bitmap
-// record, and the end record).
+// metafile's size, as the drawing calls and as the pixels they give;
+// freeing the canvas closes the recording. Played back on a canvas at 1:1
+// it gives exactly the pixels of drawing there directly, and at any other
+// size it draws the calls again, scaled. Saved, it is an enhanced metafile
+// file: the header with the creator and description texts, the lines,
+// shapes, fills and texts as vector records with their pens, brushes and
+// fonts, pixel copies as bitmap records, and the end record.
 
 #include <memory>
 
+struct TDisplayList;
 #include "platform/Graphics.h"
 
 class TMetafile : public TGraphic {
@@ -34,7 +37,9 @@ public:
     void LoadFromStream(TStream& Stream) override;
     // An empty metafile raises EInvalidGraphic and writes nothing.
     void SaveToStream(TStream& Stream) override;
-    // Plays the recording back stretched over R.
+    // Plays the recording back stretched over R: the recorded pixels at
+    // 1:1, the drawing calls scaled otherwise (one-pixel pens of width 0
+    // stay one pixel; wider pens and fonts scale).
     void Draw(TCanvas* ACanvas, const TRect& R) override;
 
 protected:
@@ -43,6 +48,7 @@ protected:
 private:
     friend class TMetafileCanvas;
     TOwned<TBitmap> FPicture;
+    std::shared_ptr<const TDisplayList> FList;
     String FCreatedBy;
     String FDescription;
 };

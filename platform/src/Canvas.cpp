@@ -154,6 +154,7 @@ void TCanvas::SetPixels(Integer X, Integer Y, TColor Color)
     TRasterWriter w(*FImpl, pmCopy);
     const QPoint p = FImpl->ToDevice(X, Y);
     w.Pixel(p.x(), p.y(), DeviceRgb(Color));
+    if (w.Recording()) w.Record(RasterOp(*FImpl, QRect(p, QSize(1, 1))));
     Changed();
 }
 
@@ -175,6 +176,7 @@ void TCanvas::LineTo(Integer X, Integer Y)
     const TPenInfo pen = PenInfoOf(c, *FPen);
     const QPoint a = c.ToDevice(c.PenPos.x(), c.PenPos.y());
     const QPoint b = c.ToDevice(X, Y);
+    if (w.Recording()) w.Record(ShapeOp(TDrawKind::Polyline, {a, b}, c, *FPen, *FBrush));
     if (pen.Visible()) {
         if (pen.Thin()) {
             RasterThinLine(w, a, b, pen, c.DashPhase);
@@ -225,7 +227,9 @@ void TCanvas::Polyline(std::span<const TPoint> Points)
     Changing();
     TCanvasImpl& c = *FImpl;
     TRasterWriter w(c, FPen->Mode());
-    OutlinePoints(w, DevicePoints(c, Points), PenInfoOf(c, *FPen), false);
+    std::vector<QPoint> points = DevicePoints(c, Points);
+    OutlinePoints(w, points, PenInfoOf(c, *FPen), false);
+    if (w.Recording()) w.Record(ShapeOp(TDrawKind::Polyline, std::move(points), c, *FPen, *FBrush));
     Changed();
 }
 
@@ -240,6 +244,7 @@ void TCanvas::Polygon(std::span<const TPoint> Points)
         FillSpans(w, PolygonSpans(corners, c.State.PolyFillMode == WINDING, w.ClipBox()), BrushFillOf(c, *FBrush));
     }
     OutlinePoints(w, points, PenInfoOf(c, *FPen), true);
+    if (w.Recording()) w.Record(ShapeOp(TDrawKind::Polygon, points, c, *FPen, *FBrush));
     Changed();
 }
 
@@ -268,6 +273,7 @@ void TCanvas::Rectangle(Integer X1, Integer Y1, Integer X2, Integer Y2)
     const TPenInfo pen = PenInfoOf(c, *FPen);
     const bool filled = FBrush->Style() != bsClear;
     const TFill fill = BrushFillOf(c, *FBrush);
+    if (w.Recording()) w.Record(ShapeOp(TDrawKind::Rectangle, BoxPoints(box), c, *FPen, *FBrush));
     if (!pen.Visible()) {
         if (filled) w.Rect(box.adjusted(0, 0, -1, -1), fill);
     } else if (pen.Thin()) {
@@ -294,9 +300,7 @@ void TCanvas::Rectangle(Integer X1, Integer Y1, Integer X2, Integer Y2)
 void TCanvas::FillRect(const TRect& R)
 {
     Changing();
-    TCanvasImpl& c = *FImpl;
-    TRasterWriter w(c, pmCopy);
-    if (FBrush->Style() != bsClear) w.Rect(c.ToDevice(R), BrushFillOf(c, *FBrush));
+    ::FillRect(this, R, FBrush.get());
     Changed();
 }
 
@@ -307,6 +311,7 @@ void TCanvas::FrameRect(const TRect& R)
     TRasterWriter w(c, pmCopy);
     const QRect box = c.ToDevice(R);
     if (FBrush->Style() != bsClear && !box.isEmpty()) {
+        if (w.Recording()) w.Record(FrameOp(box, BrushOf(*FBrush)));
         const TFill fill = BrushFillOf(c, *FBrush);
         w.Rect(QRect(box.left(), box.top(), box.width(), 1), fill);
         if (box.height() > 1) w.Rect(QRect(box.left(), box.bottom(), box.width(), 1), fill);

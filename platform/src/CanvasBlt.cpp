@@ -83,6 +83,7 @@ void TransferBlock(TCanvasImpl& dest, const TBltRect& rect, const TBltSource& sr
             }
         }
     }
+    RecordRaster(dest, area);
 }
 
 // ---------------------------------------------------------------------------
@@ -148,7 +149,9 @@ bool InvertRect(TCanvas* DC, const TRect& R)
 {
     TCanvasImpl& c = DC->Impl();
     TRasterWriter w(c, pmNot);
-    w.Rect(c.ToDevice(R), TFill::Solid(0));
+    const QRect box = c.ToDevice(R);
+    w.Rect(box, TFill::Solid(0));
+    if (w.Recording()) w.Record(RasterOp(c, box));
     return true;
 }
 
@@ -157,7 +160,10 @@ Integer FillRect(TCanvas* DC, const TRect& R, TBrush* Brush)
     TCanvasImpl& c = DC->Impl();
     TBrush* brush = Brush ? Brush : DC->Brush();
     TRasterWriter w(c, pmCopy);
-    if (brush->Style() != bsClear) w.Rect(c.ToDevice(R), BrushFillOf(c, *brush));
+    if (brush->Style() == bsClear) return 1;
+    const QRect box = c.ToDevice(R);
+    w.Rect(box, BrushFillOf(c, *brush));
+    if (w.Recording() && !box.isEmpty()) w.Record(FillOp(TDrawKind::FillRect, BoxPoints(box), BrushOf(*brush)));
     return 1;
 }
 
@@ -180,6 +186,14 @@ bool DrawFocusRect(TCanvas* DC, const TRect& R)
         dot(box.left(), y);
         if (box.right() > box.left()) dot(box.right(), y);
     }
+    // The frame's four sides as the pixels they left, not the whole box.
+    if (w.Recording()) {
+        const QRect sides[] = {QRect(box.left(), box.top(), box.width(), 1),
+                               QRect(box.left(), box.bottom(), box.width(), 1),
+                               QRect(box.left(), box.top(), 1, box.height()),
+                               QRect(box.right(), box.top(), 1, box.height())};
+        for (const QRect& side : sides) w.Record(RasterOp(c, side));
+    }
     return true;
 }
 
@@ -192,12 +206,12 @@ struct TEdgeRing {
 
 void DrawRing(TRasterWriter& w, const QRect& box, const TEdgeRing& ring, Cardinal flags)
 {
-    const TFill tl = TFill::Solid(DeviceRgb(ring.TopLeft)), br = TFill::Solid(DeviceRgb(ring.BottomRight));
+    const QRgb tl = DeviceRgb(ring.TopLeft), br = DeviceRgb(ring.BottomRight);
     // Bottom and right own the corners they share with top and left.
-    if (flags & BF_TOP) w.Rect(QRect(box.left(), box.top(), box.width() - 1, 1), tl);
-    if (flags & BF_LEFT) w.Rect(QRect(box.left(), box.top(), 1, box.height() - 1), tl);
-    if (flags & BF_BOTTOM) w.Rect(QRect(box.left(), box.bottom(), box.width(), 1), br);
-    if (flags & BF_RIGHT) w.Rect(QRect(box.right(), box.top(), 1, box.height()), br);
+    if (flags & BF_TOP) SolidRect(w, QRect(box.left(), box.top(), box.width() - 1, 1), tl);
+    if (flags & BF_LEFT) SolidRect(w, QRect(box.left(), box.top(), 1, box.height() - 1), tl);
+    if (flags & BF_BOTTOM) SolidRect(w, QRect(box.left(), box.bottom(), box.width(), 1), br);
+    if (flags & BF_RIGHT) SolidRect(w, QRect(box.right(), box.top(), 1, box.height()), br);
 }
 
 QRect Shrunk(const QRect& box, Cardinal flags)
@@ -235,7 +249,7 @@ bool DrawEdge(TCanvas* DC, TRect& R, Cardinal Edge, Cardinal Flags)
         DrawRing(w, box, inner, Flags);
         box = Shrunk(box, Flags);
     }
-    if ((Flags & BF_MIDDLE) && !box.isEmpty()) w.Rect(box, TFill::Solid(DeviceRgb(clBtnFace)));
+    if ((Flags & BF_MIDDLE) && !box.isEmpty()) SolidRect(w, box, DeviceRgb(clBtnFace));
     if (Flags & BF_ADJUST) R = c.ToLogical(box);
     return true;
 }

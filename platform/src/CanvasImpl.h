@@ -13,6 +13,7 @@
 #include <span>
 #include <vector>
 
+#include "CanvasRecorder.h"
 #include "platform/Graphics.h"
 #include "platform/SysApi.h"
 
@@ -38,6 +39,7 @@ struct TCanvasImpl {
     std::vector<TDeviceState> Saved;
     QPoint PenPos;          // logical
     Integer DashPhase = 0;  // pixels of the pen pattern used since MoveTo
+    TCanvasRecorder* Recorder = nullptr;  // sees every drawing call when set
     std::recursive_mutex Mutex;
 
     QPoint Offset() const { return Origin - State.WindowOrg; }
@@ -104,6 +106,10 @@ public:
     void Rect(const QRect& r, const TFill& fill);
     // Pixels whose mask value is at least 128; the mask's (0, 0) lies at topLeft.
     void Mask(const QImage& mask, const QPoint& topLeft, const TFill& fill);
+    // True when the canvas's recorder wants the calls drawn through this writer.
+    bool Recording() const { return FRecorder != nullptr; }
+    // Hands op to the recorder as drawn through the writer's pixels.
+    void Record(TDrawOp&& op) const { FRecorder->Record(std::move(op), FRects); }
 
 private:
     void Put(QRgb& dst, QRgb colour) const;
@@ -117,7 +123,13 @@ private:
     QRect FBox;
     Integer FRop2;
     bool FMono;
+    TCanvasRecorder* FRecorder;
 };
+
+// The R2_ code of a pen mode.
+Integer Rop2Code(TPenMode mode);
+// Fills r with one colour through w, and records the fill.
+void SolidRect(TRasterWriter& w, const QRect& r, QRgb colour);
 
 // Result of a binary raster operation (TPenMode) on 24-bit colours.
 QRgb ApplyRop2(Integer rop2, QRgb pen, QRgb dst);

@@ -34,6 +34,8 @@ constexpr Integer kRop2Codes[] = {1, 16, 11, 6, 13, 4, 14, 5, 12, 3, 15, 2, 9, 8
 
 }  // namespace
 
+Integer Rop2Code(TPenMode mode) { return kRop2Codes[mode]; }
+
 QRgb ApplyRop2(Integer rop2, QRgb pen, QRgb dst)
 {
     const Integer table = rop2 - 1;
@@ -110,7 +112,7 @@ TPenInfo PenInfoOf(TCanvasImpl& canvas, const TPen& pen)
 
 TRasterWriter::TRasterWriter(TCanvasImpl& canvas, TPenMode mode)
     : FBits(canvas.RequireTarget().bits()), FStride(canvas.RequireTarget().bytesPerLine()), FRop2(kRop2Codes[mode]),
-      FMono(canvas.Monochrome)
+      FMono(canvas.Monochrome), FRecorder(canvas.Recorder)
 {
     const QRegion& visible = canvas.Visible();
     FRects.assign(visible.begin(), visible.end());

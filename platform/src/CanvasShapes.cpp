@@ -233,6 +233,26 @@ struct TShapeCall {
     Integer X3 = 0, Y3 = 0, X4 = 0, Y4 = 0;
 };
 
+TDrawKind KindOf(const TShapeCall& call)
+{
+    if (!call.Partial) return call.CornerW < 0 ? TDrawKind::Ellipse : TDrawKind::RoundRect;
+    if (call.Cut == TCut::Pie) return TDrawKind::Pie;
+    return call.Cut == TCut::Chord ? TDrawKind::Chord : TDrawKind::Arc;
+}
+
+// The box, then the corner size or the start and end points (device).
+std::vector<QPoint> CallPoints(const TCanvasImpl& c, const QRect& box, const TShapeCall& call)
+{
+    std::vector<QPoint> points = BoxPoints(box);
+    if (call.Partial) {
+        points.push_back(c.ToDevice(call.X3, call.Y3));
+        points.push_back(c.ToDevice(call.X4, call.Y4));
+    } else if (call.CornerW >= 0) {
+        points.emplace_back(call.CornerW, call.CornerH);
+    }
+    return points;
+}
+
 }  // namespace
 
 // Shared by Ellipse, RoundRect, Arc, Pie and Chord.
@@ -246,6 +266,7 @@ static void DrawRoundShape(TCanvasImpl& c, const TPen& penObj, const TBrush& bru
     const Integer cw = call.CornerW < 0 ? box.width() : call.CornerW;
     const Integer ch = call.CornerH < 0 ? box.height() : call.CornerH;
     const TPenInfo pen = PenInfoOf(c, penObj);
+    if (w.Recording()) w.Record(ShapeOp(KindOf(call), CallPoints(c, box, call), c, penObj, brush));
 
     const TRoundBox shape(box, cw, ch);
     TSweep sweep;

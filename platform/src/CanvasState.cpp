@@ -267,7 +267,10 @@ bool FillRgn(TCanvas* DC, const TRegion& Rgn, TBrush* Brush)
     if (brush->Style() == bsClear) return true;
     TRasterWriter w(c, pmCopy);
     const TFill fill = BrushFillOf(c, *brush);
-    for (const QRect& r : Rgn.Data().Region.translated(c.Origin)) w.Rect(r, fill);
+    for (const QRect& r : Rgn.Data().Region.translated(c.Origin)) {
+        w.Rect(r, fill);
+        if (w.Recording()) w.Record(FillOp(TDrawKind::FillRect, BoxPoints(r), BrushOf(*brush)));
+    }
     return true;
 }
 
@@ -275,6 +278,8 @@ bool InvertRgn(TCanvas* DC, const TRegion& Rgn)
 {
     TCanvasImpl& c = DC->Impl();
     TRasterWriter w(c, pmNot);
-    for (const QRect& r : Rgn.Data().Region.translated(c.Origin)) w.Rect(r, TFill::Solid(0));
+    const QRegion region = Rgn.Data().Region.translated(c.Origin);
+    for (const QRect& r : region) w.Rect(r, TFill::Solid(0));
+    if (w.Recording()) w.Record(RasterOp(c, region.boundingRect()));
     return true;
 }

@@ -16,6 +16,7 @@ struct TTextPaint {
     QRgb Back = 0;
     Integer Orientation = 0;  // tenths of a degree, counter-clockwise
     Integer Underline = -1;   // index of the prefix-underlined character
+    const TFont* Font = nullptr;
 };
 
 QTransform CellTransform(QPoint ref, Integer orientation)
@@ -32,12 +33,31 @@ bool Rotated(Integer orientation) { return orientation % 3600 != 0; }
 void FillCell(TRasterWriter& w, QPoint ref, Integer width, Integer height, Integer orientation, QRgb colour)
 {
     if (!Rotated(orientation)) {
-        w.Rect(QRect(ref.x(), ref.y(), width, height), TFill::Solid(colour));
+        SolidRect(w, QRect(ref.x(), ref.y(), width, height), colour);
         return;
     }
     const QPolygonF cell = CellTransform(ref, orientation).map(QPolygonF(QRectF(0, 0, width, height)));
     const std::vector<QPointF> corners(cell.begin(), cell.begin() + 4);
+    if (w.Recording()) {
+        std::vector<QPoint> points;
+        for (const QPointF& p : corners) points.push_back(p.toPoint());
+        w.Record(FillOp(TDrawKind::Polygon, std::move(points), SolidBrush(colour)));
+    }
     FillSpans(w, PolygonSpans(corners, false, w.ClipBox()), TFill::Solid(colour));
+}
+
+// How far each UTF-16 unit of text moves the pen, kerning included.
+std::vector<Integer> Advances(const TFontEntry& font, const QString& text)
+{
+    std::vector<Integer> advances;
+    advances.reserve(size_t(text.size()));
+    Integer before = 0;
+    for (qsizetype i = 1; i <= text.size(); ++i) {
+        const Integer after = font.Width(text.left(i));
+        advances.push_back(after - before);
+        before = after;
+    }
+    return advances;
 }
 
 // The start of a run that reaches past every corner of the clip, whatever
@@ -61,6 +81,7 @@ void DrawRun(TRasterWriter& w, const TFontEntry& font, const QString& whole, QPo
     const QString text = VisiblePart(font, whole, ref, w.ClipBox());
     if (paint.Opaque) FillCell(w, ref, font.Width(text), font.Height(), paint.Orientation, paint.Back);
     if (text.isEmpty()) return;
+    if (w.Recording()) w.Record(TextOp(ref, text, *paint.Font, paint.Colour, Advances(font, text)));
     const auto ink = font.Ink(text, paint.Orientation, paint.Underline);
     w.Mask(ink->Mask, ref + ink->TopLeft, TFill::Solid(paint.Colour));
 }
@@ -72,6 +93,7 @@ TTextPaint PaintOf(TCanvasImpl& c, const TFont& font)
     paint.Opaque = c.State.BkMode == OPAQUE;
     paint.Back = DeviceRgb(c.State.BkColor);
     paint.Orientation = font.Orientation();
+    paint.Font = &font;
     return paint;
 }
 
@@ -101,7 +123,7 @@ void TCanvas::TextRect(const TRect& R, Integer X, Integer Y, const String& Text)
     const QRect rect = c.ToDevice(R);
     w.Restrict(rect);
     TTextPaint paint = PaintOf(c, *FFont);
-    if (FBrush->Style() != bsClear) w.Rect(rect, TFill::Solid(DeviceRgb(c.State.BkColor)));
+    if (FBrush->Style() != bsClear) SolidRect(w, rect, DeviceRgb(c.State.BkColor));
     paint.Opaque = false;
     DrawRun(w, *FontEntryOf(*FFont), QString::fromStdString(Text), c.ToDevice(X, Y), paint);
     Changed();

@@ -13,6 +13,7 @@
 #include "platform/Metafile.h"
 #include "platform/PngImage.h"
 #include "platform/SysUtils.h"
+#include "support/EmfFile.h"
 #include "support/ImageCompare.h"
 #include "support/LockingWorker.h"
 #include "support/MessageOf.h"
@@ -70,7 +71,10 @@ TEST_F(ImageExportTest, FilesAndBytesDecodeToThePaintedImage)
     Control->SaveImageToPNG(Folder / "stored.png", 0);
     Control->SaveImageToJPEG(Folder / "c.jpg", 100, true);
     Control->SaveImageToMetaFile(Folder / "c.emf");
-    EXPECT_GT(std::filesystem::file_size(Folder / "c.emf"), 40u * 24u * 3u);
+    const std::vector<uint32_t> records = EmfRecordTypes(Folder / "c.emf");
+    ASSERT_FALSE(records.empty());
+    EXPECT_EQ(records.back(), Emr::Eof);
+    EXPECT_EQ(CountOf(records, Emr::Rectangle), 3u);  // the three fills
     TOwned<TMetafile> metafile = CreateOwned<TMetafile>();
     kRecordMetafile(*Control, *metafile, "Kelvane", "test");
     TOwned<TBitmap> replayed = CreateOwned<TBitmap>();
