@@ -294,9 +294,11 @@ private:
         TColumnRun Run;
     };
 
+    // A Y that is no number is never plain, clipped or not: its segments
+    // go to the cut, which leaves them out.
     bool Plain(Double X, Double Y, Integer XPixel, Integer YPixel) const
     {
-        const bool inside = FX.Min <= X && X <= FXMax && (!FClipY || (FY.Min <= Y && Y <= FYMax));
+        const bool inside = FX.Min <= X && X <= FXMax && Y == Y && (!FClipY || (FY.Min <= Y && Y <= FYMax));
         return inside && (!FClipY || (FX.OnScalePixel(XPixel) && FY.OnScalePixel(YPixel)));
     }
     void PlainSegment(TState& State, const TTracePoint& Current)
