@@ -240,7 +240,7 @@ void TkPlotAxis::SetMinSpan(Double NewMin, Double NewSpan)
 void TkPlotAxis::FireMinSpanEvents(Double OldMin, Double OldSpan, bool MinChanged, bool SpanChanged)
 {
     TkPlotHost* plot = Host();
-    if (!plot) return;
+    if (!plot || !plot->AxisScaleEventsAssigned()) return;
     if (MinChanged) plot->DoAxisMinChange(this, OldMin, FMin);
     if (SpanChanged) plot->DoAxisSpanChange(this, OldSpan, FSpan);
     plot->DoAxisMinSpanChange(this, OldMin, OldSpan, FMin, FSpan);

@@ -310,16 +310,19 @@ void TkPlotComponent::DoObjectPopupMenu(TkPlotObject* Object, bool& Cancel, Inte
     FireObjectEvent(OnObjectPopupMenu, PlotMouseEventKinds, Object, Cancel, ScreenX, ScreenY);
 }
 
-// A scrolling axis fires its scale events with every tracked point, and
-// they seldom have a handler: that costs no look at the axis' kind.
 template <class E, class... A>
 void TkPlotComponent::FireAxisEvent(const E& XEvent, const E& YEvent, TkPlotAxis* Axis, A&&... Args)
 {
-    if (!XEvent && !YEvent) return;
     if (Axis->IsXAxis())
         FireIndexedEvent(XEvent, Axis, std::forward<A>(Args)...);
     else if (Axis->IsYAxis())
         FireIndexedEvent(YEvent, Axis, std::forward<A>(Args)...);
+}
+
+bool TkPlotComponent::AxisScaleEventsAssigned() const
+{
+    return OnXAxisMinChange || OnYAxisMinChange || OnXAxisSpanChange || OnYAxisSpanChange || OnXAxisMinSpanChange ||
+           OnYAxisMinSpanChange;
 }
 
 void TkPlotComponent::DoAxisMinChange(TkPlotAxis* Axis, Double OldValue, Double NewValue)
