@@ -73,6 +73,8 @@ public:
     void AddBlock(const TkPlotPointBlock& Block, const Integer* XPixels, const Integer* YPixels, Integer Count)
     {
         for (Integer i = 0; i < Count; ++i) {
+            i = WidenOpenColumn(Block, XPixels, YPixels, i, Count);
+            if (i == Count) return;
             if (Block.Status[i] == kpdpsValid && Block.Y[i] == Block.Y[i])
                 Add(XPixels[i], YPixels[i]);
             else if (Block.Status[i] != kpdpsEmpty)
@@ -95,16 +97,32 @@ public:
     }
 
 private:
+    // Most points of a dense trace fall in the open column, which holds the
+    // previous point already: from First on, those widen it, and the index
+    // of the first other point is answered. The column lives in locals
+    // meanwhile: members stored at every point would be reloaded after
+    // every read of the pixel arrays' type.
+    Integer WidenOpenColumn(const TkPlotPointBlock& Block, const Integer* XPixels, const Integer* YPixels,
+                            Integer First, Integer Count)
+    {
+        if (!FColumnOpen || FPreviousX != FColumn) return First;
+        const Integer column = FColumn;
+        Integer top = FTop;
+        Integer bottom = FBottom;
+        Integer row = FPreviousRow;
+        Integer i = First;
+        for (; i < Count && XPixels[i] == column && Block.Status[i] == kpdpsValid && Block.Y[i] == Block.Y[i]; ++i) {
+            row = YPixels[i];
+            top = std::min(top, row);
+            bottom = std::max(bottom, row);
+        }
+        FTop = top;
+        FBottom = bottom;
+        FPreviousRow = row;
+        return i;
+    }
     void Add(Integer X, Integer Row)
     {
-        // Most points of a dense trace fall in the open column, which holds
-        // the previous point already.
-        if (FColumnOpen && X == FColumn && X == FPreviousX) {
-            FTop = std::min(FTop, Row);
-            FBottom = std::max(FBottom, Row);
-            FPreviousRow = Row;
-            return;
-        }
         if (FHasPrevious && std::abs(Int64{X} - FPreviousX) <= 1) {
             Widen(FPreviousX, FPreviousRow);
             Widen(X, Row);
