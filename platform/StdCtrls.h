@@ -6,6 +6,8 @@
 // OnChange on a real change, a check box's OnClick; a combo box fires
 // nothing from code.
 
+#include <optional>
+
 #include "platform/Controls.h"
 
 enum TTextLayout { tlTop, tlCenter, tlBottom };
@@ -218,6 +220,7 @@ public:
 
 protected:
     void CreateWnd() override;
+    void Loaded() override;
     String GetTextValue() const override;
     void SetTextValue(const String& Value) override;
     virtual void Change();
@@ -225,9 +228,14 @@ protected:
 
 private:
     void ItemsChanged();
+    bool Editable() const { return FStyle == csDropDown || FStyle == csSimple; }
 
     TOwned<TStringList> FItems;
     TComboBoxStyle FStyle = csDropDown;
+    // Made while its owner reads a form: the style waits for Loaded, and
+    // with it the text of an editable box.
+    bool FStyleDeferred = false;
+    std::optional<String> FDeferredText;
     Integer FDropDownCount = 8;
     Integer FMaxLength = 0;
 };

@@ -197,7 +197,7 @@ void TkPlotAxis::SetMin(Double Value)
     if (Value == FMin) return;
     const Double old = FMin;
     FMin = Value;
-    UpdateScaleMap();
+    InvalidateScaleMap();
     DoChange();
     if (!FBlockMinSpanEvents) FireMinSpanEvents(old, FSpan, true, false);
 }
@@ -209,7 +209,7 @@ void TkPlotAxis::SetSpan(Double Value)
     if (Value == FSpan) return;
     const Double old = FSpan;
     FSpan = Value;
-    UpdateScaleMap();
+    InvalidateScaleMap();
     DoChange();
     if (!FBlockMinSpanEvents) FireMinSpanEvents(FMin, old, false, true);
 }
@@ -229,18 +229,18 @@ void TkPlotAxis::SetMinSpan(Double NewMin, Double NewSpan)
     if (NewMin == FMin && NewSpan == FSpan) return;
     const Double oldMin = FMin;
     const Double oldSpan = FSpan;
-    {
-        TFlagScope block(FBlockMinSpanEvents);
-        SetMin(NewMin);
-        SetSpan(NewSpan);
-    }
+    // One change for both: a scrolling axis moves with every tracked point.
+    FMin = NewMin;
+    FSpan = NewSpan;
+    InvalidateScaleMap();
+    DoChangeUnlessRepaintPending();
     FireMinSpanEvents(oldMin, oldSpan, FMin != oldMin, FSpan != oldSpan);
 }
 
 void TkPlotAxis::FireMinSpanEvents(Double OldMin, Double OldSpan, bool MinChanged, bool SpanChanged)
 {
     TkPlotHost* plot = Host();
-    if (!plot) return;
+    if (!plot || !plot->AxisScaleEventsAssigned()) return;
     if (MinChanged) plot->DoAxisMinChange(this, OldMin, FMin);
     if (SpanChanged) plot->DoAxisSpanChange(this, OldSpan, FSpan);
     plot->DoAxisMinSpanChange(this, OldMin, OldSpan, FMin, FSpan);
@@ -251,7 +251,7 @@ void TkPlotAxis::SetScaleType(TkPlotScaleType Value)
     if (Value == FScaleType) return;
     FScaleType = Value;
     if (IsLog() && FMin <= 0) FMin = 1;
-    UpdateScaleMap();
+    InvalidateScaleMap();
     DoChange();
 }
 
@@ -267,7 +267,7 @@ void TkPlotAxis::SetReverseScale(bool Value)
 {
     if (Value == FReverseScale) return;
     FReverseScale = Value;
-    UpdateScaleMap();
+    InvalidateScaleMap();
     DoChange();
 }
 
@@ -622,12 +622,13 @@ void TkPlotAxis::LayoutScale(TCanvas* Canvas)
         FFocusRect = Rect(Shifted(layout.Left, 2), Shifted(FScaleRect.Top, -margin), Shifted(layout.Right, -2),
                           Shifted(FScaleRect.Bottom, margin));
     }
-    UpdateScaleMap();
+    InvalidateScaleMap();
 }
 
-void TkPlotAxis::UpdateScaleMap()
+void TkPlotAxis::RemakeScaleMap() const
 {
     FScaleMap = TkPlotScaleMap::Make(FMin, FSpan, IsLog(), FReverseScale, IsHorz(), FScaleRect);
+    FScaleMapStale = false;
 }
 
 Integer TkPlotAxis::ScaleLength() const
@@ -636,9 +637,9 @@ Integer TkPlotAxis::ScaleLength() const
                     : SatInt32(Int64{FScaleRect.Bottom} - FScaleRect.Top);
 }
 
-Integer TkPlotAxis::PositionToPixels(Double Value) const { return FScaleMap.Pixel(Value); }
+Integer TkPlotAxis::PositionToPixels(Double Value) const { return ScaleMap().Pixel(Value); }
 
-Double TkPlotAxis::PixelsToPosition(Integer Pixel) const { return FScaleMap.Position(Pixel); }
+Double TkPlotAxis::PixelsToPosition(Integer Pixel) const { return ScaleMap().Position(Pixel); }
 
 Integer TkPlotAxis::WidthToPixels(Double Value) const
 {
@@ -648,7 +649,7 @@ Integer TkPlotAxis::WidthToPixels(Double Value) const
 Double TkPlotAxis::PositionToPercent(Double Value) const
 {
     const Extended start = StartPercent();
-    return Double((start + FScaleMap.Fraction(Value) * (StopPercent() - start)) / 100);
+    return Double((start + ScaleMap().Fraction(Value) * (StopPercent() - start)) / 100);
 }
 
 Double TkPlotAxis::PercentToPosition(Double Value) const
@@ -656,7 +657,7 @@ Double TkPlotAxis::PercentToPosition(Double Value) const
     const Extended width = Extended(StopPercent()) - StartPercent();
     if (width <= 0) return 0;
     const Extended fraction = (Value * 100.0L - StartPercent()) / width;
-    return FScaleMap.ValueAtFraction(Double(FReverseScale ? 1 - fraction : fraction));
+    return ScaleMap().ValueAtFraction(Double(FReverseScale ? 1 - fraction : fraction));
 }
 
 void TkPlotAxis::SetMinSpanFromRect(const TRect& Rect)
@@ -730,7 +731,7 @@ TkPlotTickRun TkPlotAxis::ChooseIncrement(Integer MaxCount)
     // Calendar walks need a scale inside the calendar; the fields change in
     // place, without events, and the pixel scale follows.
     ClampCalendarScale(major.Unit, FMin, FSpan, FMajorIncrement);
-    UpdateScaleMap();
+    InvalidateScaleMap();
     major.Value = FMajorIncrement;
     return {FMin, FSpan, major, FMinorCount, FMinorIncrement, FDesiredStart, FScaleType};
 }

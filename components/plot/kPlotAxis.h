@@ -315,11 +315,17 @@ public:
     // covers; the two are inverses on every scale.
     Double PositionToPercent(Double Value) const;
     Double PercentToPosition(Double Value) const;
-    bool PointOnScale(Double Value) const { return FScaleMap.OnScale(Value); }
+    bool PointOnScale(Double Value) const { return ScaleMap().OnScale(Value); }
     bool ValueOnScale(Double Value) const { return PointOnScale(Value); }
     // The conversions above as a value, current after every change of the
-    // scale or of its layout; drawing takes it once per paint.
-    const TkPlotScaleMap& ScaleMap() const { return FScaleMap; }
+    // scale or of its layout; drawing takes it once per paint. Made when
+    // first asked for after a change: a scrolling axis moves with every
+    // tracked point, many times between two paints.
+    const TkPlotScaleMap& ScaleMap() const
+    {
+        if (FScaleMapStale) RemakeScaleMap();
+        return FScaleMap;
+    }
     Integer MinPixels() const { return PositionToPixels(FMin); }
     Integer MaxPixels() const { return PositionToPixels(Max()); }
     // The values under a pixel rectangle (a zoom box) become the scale.
@@ -375,7 +381,8 @@ private:
     void FireMinSpanEvents(Double OldMin, Double OldSpan, bool MinChanged, bool SpanChanged);
     void LayoutScale(TCanvas* Canvas);
     Integer EndMargin(TCanvas* Canvas);
-    void UpdateScaleMap();
+    void InvalidateScaleMap() { FScaleMapStale = true; }
+    void RemakeScaleMap() const;
     Integer LabelExtent(TCanvas* Canvas, bool AlongAxis);
     Integer LabelPixels(TCanvas* Canvas);
     void FillTickList(TCanvas* Canvas);
@@ -418,7 +425,8 @@ private:
     // out from the data-side edge of the draw rectangle.
     TRect BoxOutside(Integer Pixel, Integer Offset, Integer Width, Integer Height) const;
 
-    TkPlotScaleMap FScaleMap;
+    mutable TkPlotScaleMap FScaleMap;
+    mutable bool FScaleMapStale = true;
     TWeakRef<TkPlotAxis> FCartesianRefAxis;
     TWeakRef<TkPlotAxis> FAlignRefAxis;
     bool FBlockMinSpanEvents = false;

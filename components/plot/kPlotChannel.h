@@ -218,6 +218,10 @@ private:
     TColor FillBrushColor() const { return FFillUseChannelColor ? Color() : FFillColor; }
     void SetFillBrush(TCanvas* Canvas, TColor BackgroundColor);
     void DrawFill(TCanvas* Canvas, Boolean XYAxesReversed);
+    // The fill and the straight-line trace over it from one pass.
+    void DrawFilledLineTrace(TCanvas* Canvas, Boolean XYAxesReversed, TColor BackgroundColor);
+    // The fast trace leaves the points' own pens aside.
+    bool TracePerPointPens() const { return !FFastDrawEnabled && DataStyle() == kpdsFullFeature; }
     void DrawBars(TCanvas* Canvas, Boolean XYAxesReversed);
     void DrawStepTrace(TCanvas* Canvas, Boolean XYAxesReversed, TColor BackgroundColor);
     void DrawDigitalTrace(TCanvas* Canvas, Boolean XYAxesReversed, TColor BackgroundColor);

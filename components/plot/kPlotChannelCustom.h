@@ -17,6 +17,7 @@
 #include "components/plot/kPlotDataList.h"
 #include "components/plot/kPlotHost.h"
 #include "components/plot/kPlotObjects.h"
+#include "components/plot/kPlotTraceUnderlay.h"
 #include "platform/Variants.h"
 
 class TFont;
@@ -315,8 +316,10 @@ protected:
     // was changed or removed.
     const TkPlotExtents& ValidExtents(bool Y);
     // The straight-line trace of the drawn range in the channel's pen, or
-    // segment by segment in each end point's pen.
-    void DrawLineTrace(TCanvas* Canvas, Boolean XYAxesReversed, TColor BackgroundColor, bool PerPointPens);
+    // segment by segment in each end point's pen. Only the trace in the
+    // channel's pen takes an underlay, which its pass feeds and draws.
+    void DrawLineTrace(TCanvas* Canvas, Boolean XYAxesReversed, TColor BackgroundColor, bool PerPointPens,
+                       TkPlotTraceUnderlay* Underlay = nullptr);
     // The channel's trace pen (a width of 1 as the thinnest), brush clear.
     void UseTracePen(TCanvas* Canvas, TColor BackgroundColor);
     // Drawing stays inside the axes' rectangle (ClipToAxes).
@@ -348,8 +351,10 @@ protected:
 
 private:
     // The trace of a store without per-point pens: one pass over the drawn
-    // range, its segments drawn through one line batch.
-    void DrawTraceBatched(TCanvas* Canvas, Boolean XYAxesReversed, Integer Start, Integer Stop);
+    // range, its segments drawn through one line batch. The pass feeds an
+    // underlay too, if any, and the lines then wait until it is drawn.
+    void DrawTraceBatched(TCanvas* Canvas, Boolean XYAxesReversed, TColor BackgroundColor, Integer Start,
+                          Integer Stop, TkPlotTraceUnderlay* Underlay);
     // The trace segment by segment, each with its end point's pen.
     void DrawTraceBySegment(TCanvas* Canvas, Boolean XYAxesReversed, Integer Start, Integer Stop);
 

@@ -12,6 +12,8 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "components/foundation/kCommonRoutines.h"
 #include "components/plot/kPlotChannelCustom.h"
@@ -127,7 +129,7 @@ void TkPlotChannelCustom::DrawTrace(TCanvas* Canvas, Boolean XYAxesReversed, TCo
 }
 
 void TkPlotChannelCustom::DrawLineTrace(TCanvas* Canvas, Boolean XYAxesReversed, TColor BackgroundColor,
-                                        bool PerPointPens)
+                                        bool PerPointPens, TkPlotTraceUnderlay* Underlay)
 {
     UseTracePen(Canvas, BackgroundColor);
     const Integer start = std::max(FStartIndex, 0);
@@ -136,7 +138,7 @@ void TkPlotChannelCustom::DrawLineTrace(TCanvas* Canvas, Boolean XYAxesReversed,
     if (PerPointPens)
         DrawTraceBySegment(Canvas, XYAxesReversed, start, stop);
     else
-        DrawTraceBatched(Canvas, XYAxesReversed, start, stop);
+        DrawTraceBatched(Canvas, XYAxesReversed, BackgroundColor, start, stop, Underlay);
 }
 
 void TkPlotChannelCustom::UseTracePen(TCanvas* Canvas, TColor BackgroundColor)
@@ -235,10 +237,11 @@ private:
 // Walks the drawn range once, point by point, and hands every segment to
 // the line batch: as it is between plain points, through the channel's cut
 // otherwise.
+template <class TSink>
 class TTraceWalker {
 public:
     TTraceWalker(const TkPlotScaleMap& X, const TkPlotScaleMap& Y, bool ClipY, bool XYAxesReversed,
-                 TLineBatch& Batch)
+                 TSink& Batch)
         : FX(X), FY(Y), FXMax(X.Min + X.Span), FYMax(Y.Min + Y.Span), FClipY(ClipY), FReversed(XYAxesReversed),
           FMerge(Batch.Merges()), FBatch(Batch)
     {
@@ -291,9 +294,11 @@ private:
         TColumnRun Run;
     };
 
+    // A Y that is no number is never plain, clipped or not: its segments
+    // go to the cut, which leaves them out.
     bool Plain(Double X, Double Y, Integer XPixel, Integer YPixel) const
     {
-        const bool inside = FX.Min <= X && X <= FXMax && (!FClipY || (FY.Min <= Y && Y <= FYMax));
+        const bool inside = FX.Min <= X && X <= FXMax && Y == Y && (!FClipY || (FY.Min <= Y && Y <= FYMax));
         return inside && (!FClipY || (FX.OnScalePixel(XPixel) && FY.OnScalePixel(YPixel)));
     }
     void PlainSegment(TState& State, const TTracePoint& Current)
@@ -327,13 +332,61 @@ private:
     const bool FClipY;
     const bool FReversed;
     const bool FMerge;
-    TLineBatch& FBatch;
+    TSink& FBatch;
     TState FState;
 };
 
+// The lines of a trace kept to be drawn later, merged as a line batch of the
+// same pen would merge them.
+class TLineRecorder {
+public:
+    explicit TLineRecorder(bool Merges) : FMerges(Merges) {}
+    bool Merges() const { return FMerges; }
+    void Line(TPoint A, TPoint B) { FLines.push_back({A, B}); }
+    void Replay(TLineBatch& Batch) const
+    {
+        for (const auto& [a, b] : FLines) Batch.Line(a, b);
+    }
+
+private:
+    bool FMerges;
+    std::vector<std::pair<TPoint, TPoint>> FLines;
+};
+
+// Whether the canvas' pen merges the lines of a batch.
+bool LinesMerge(TCanvas* Canvas)
+{
+    bool merges = false;
+    Canvas->DrawLines([&merges](TLineBatch& Batch) { merges = Batch.Merges(); });
+    return merges;
+}
+
+// The one pass of the batched trace over Start..Stop: each block of points
+// converted once, walked, and shown to Visit with its pixels.
+template <class TSink, class C, class V>
+void WalkTrace(const TkPlotDataCustomList& Store, Integer Start, Integer Stop, const TkPlotScaleMap& XMap,
+               const TkPlotScaleMap& YMap, bool ClipY, bool XYAxesReversed, TSink& Sink, C Cut, V Visit)
+{
+    TTraceWalker<TSink> walker(XMap, YMap, ClipY, XYAxesReversed, Sink);
+    constexpr Integer kBlock = TkPlotPointBlock::Capacity;
+    const auto block = std::make_unique<TkPlotPointBlock>();
+    Integer xPixels[kBlock];
+    Integer yPixels[kBlock];
+    for (Integer first = Start; first <= Stop; first += kBlock) {
+        const Integer count = std::min(kBlock, Stop - first + 1);
+        Store.ReadPoints(first, count, *block);
+        XMap.Pixels(block->X, count, xPixels);
+        YMap.Pixels(block->Y, count, yPixels);
+        walker.Walk(*block, xPixels, yPixels, count, Cut);
+        Visit(*block, xPixels, yPixels, count);
+    }
+    walker.Finish();
+}
+
 }  // namespace
 
-void TkPlotChannelCustom::DrawTraceBatched(TCanvas* Canvas, Boolean XYAxesReversed, Integer Start, Integer Stop)
+void TkPlotChannelCustom::DrawTraceBatched(TCanvas* Canvas, Boolean XYAxesReversed, TColor BackgroundColor,
+                                           Integer Start, Integer Stop, TkPlotTraceUnderlay* Underlay)
 {
     const TkPlotXAxis* xAxis = XAxis();
     const TkPlotYAxis* yAxis = YAxis();
@@ -341,23 +394,24 @@ void TkPlotChannelCustom::DrawTraceBatched(TCanvas* Canvas, Boolean XYAxesRevers
     const auto cut = [this, XYAxesReversed](Double X1, Double Y1, Double X2, Double Y2, TPoint& From, TPoint& To) {
         return SegmentPixels(XYAxesReversed, false, X1, Y1, X2, Y2, From, To);
     };
-    Canvas->DrawLines([&](TLineBatch& Batch) {
-        const TkPlotScaleMap& xMap = xAxis->ScaleMap();
-        const TkPlotScaleMap& yMap = yAxis->ScaleMap();
-        TTraceWalker walker(xMap, yMap, FClipToAxes, XYAxesReversed, Batch);
-        constexpr Integer kBlock = TkPlotPointBlock::Capacity;
-        const auto block = std::make_unique<TkPlotPointBlock>();
-        Integer xPixels[kBlock];
-        Integer yPixels[kBlock];
-        for (Integer first = Start; first <= Stop; first += kBlock) {
-            const Integer count = std::min(kBlock, Stop - first + 1);
-            FDataList->ReadPoints(first, count, *block);
-            xMap.Pixels(block->X, count, xPixels);
-            yMap.Pixels(block->Y, count, yPixels);
-            walker.Walk(*block, xPixels, yPixels, count, cut);
-        }
-        walker.Finish();
-    });
+    const auto walk = [&](auto& Sink, auto Visit) {
+        WalkTrace(*FDataList, Start, Stop, xAxis->ScaleMap(), yAxis->ScaleMap(), FClipToAxes, XYAxesReversed, Sink,
+                  cut, Visit);
+    };
+    if (!Underlay) {
+        Canvas->DrawLines([&](TLineBatch& Batch) {
+            walk(Batch, [](const TkPlotPointBlock&, const Integer*, const Integer*, Integer) {});
+        });
+        return;
+    }
+    // The underlay draws in its own brush and pen once the pass is over;
+    // the lines, kept meanwhile, go over it in the trace's pen.
+    TLineRecorder lines(LinesMerge(Canvas));
+    walk(lines, [Underlay](const TkPlotPointBlock& Block, const Integer* XPixels, const Integer* YPixels,
+                           Integer Count) { Underlay->Visit(Block, XPixels, YPixels, Count); });
+    Underlay->Draw();
+    UseTracePen(Canvas, BackgroundColor);
+    Canvas->DrawLines([&lines](TLineBatch& Batch) { lines.Replay(Batch); });
 }
 
 void TkPlotChannelCustom::IntersectAxesClip(TCanvas* Canvas, Boolean XYAxesReversed)

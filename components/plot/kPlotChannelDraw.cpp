@@ -111,12 +111,18 @@ void TkPlotChannel::Draw(TCanvas* Canvas, TColor BackgroundColor)
 {
     const bool reversed = XYAxesReversed();
     if (ClipToAxes()) IntersectAxesClip(Canvas, reversed);
-    if (EffectiveStyle() == kpistStraightLine && !FDigitalEnabled && Filling()) {
-        SetFillBrush(Canvas, BackgroundColor);
-        DrawFill(Canvas, reversed);
+    const bool filled = EffectiveStyle() == kpistStraightLine && !FDigitalEnabled && Filling();
+    // With nothing between them, the fill comes from the trace's own pass.
+    if (filled && !FBarEnabled && TraceVisible() && !TracePerPointPens()) {
+        DrawFilledLineTrace(Canvas, reversed, BackgroundColor);
+    } else {
+        if (filled) {
+            SetFillBrush(Canvas, BackgroundColor);
+            DrawFill(Canvas, reversed);
+        }
+        if (FBarEnabled) DrawBars(Canvas, reversed);
+        DrawTrace(Canvas, reversed, BackgroundColor);
     }
-    if (FBarEnabled) DrawBars(Canvas, reversed);
-    DrawTrace(Canvas, reversed, BackgroundColor);
     DrawMarkers(Canvas, reversed, BackgroundColor);
     if (!FHighLowEnabled) return;
     if (FHighLowStyle == kphlsCandleStick)

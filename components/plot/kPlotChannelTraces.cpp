@@ -60,79 +60,132 @@ void ForEachPoint(const TkPlotDataCustomList& Store, Integer Start, Integer Stop
 // The area between the trace and the fill reference. Between points
 // columns apart it is the quadrilateral under the segment; points in one
 // column or in neighbouring ones widen their columns' bars from the
-// reference to the farthest of them, kept as values and converted once per
-// column, so a dense trace costs a comparison per point and a bar per
-// column.
+// reference row to the farthest of them, so a dense trace costs a
+// comparison per point and a bar per column. Pixels, not values, are
+// compared: the scale map is monotonic, so the farthest pixel is that of
+// the farthest value.
 class TFillArea {
 public:
-    TFillArea(const TkPlotScaleMap& YMap, Double Reference)
-        : FYMap(YMap), FReference(Reference), FReferenceRow(YMap.Pixel(Reference))
-    {
-    }
+    explicit TFillArea(Integer ReferenceRow) : FReferenceRow(ReferenceRow) {}
 
-    // A point at pixel column X with the value Y; a Y that is no number
-    // breaks the area like a null point.
-    void Add(Integer X, Double Y)
+    // The points of a block with their pixels; a null point, or a Y that is
+    // no number, breaks the area.
+    void AddBlock(const TkPlotPointBlock& Block, const Integer* XPixels, const Integer* YPixels, Integer Count)
     {
-        if (Y != Y) return Break();
-        if (FHasPrevious && std::abs(Int64{X} - FPreviousX) <= 1) {
-            Widen(FPreviousX, FPreviousY);
-            Widen(X, Y);
-        } else {
-            CloseColumn();
-            if (FHasPrevious) {
-                Quads.push_back({Point(FPreviousX, FReferenceRow), Point(FPreviousX, FYMap.Pixel(FPreviousY)),
-                                 Point(X, FYMap.Pixel(Y)), Point(X, FReferenceRow)});
-            }
+        for (Integer i = 0; i < Count; ++i) {
+            i = WidenOpenColumn(Block, XPixels, YPixels, i, Count);
+            if (i == Count) return;
+            if (Block.Status[i] == kpdpsValid && Block.Y[i] == Block.Y[i])
+                Add(XPixels[i], YPixels[i]);
+            else if (Block.Status[i] != kpdpsEmpty)
+                Break();
         }
-        FHasPrevious = true;
-        FPreviousX = X;
-        FPreviousY = Y;
     }
     void Break()
     {
         CloseColumn();
         FHasPrevious = false;
     }
-
-    std::vector<std::array<TPoint, 4>> Quads;
-    std::vector<TRect> Columns;
+    void Paint(TCanvas* Canvas, bool XYAxesReversed) const
+    {
+        for (const auto& quad : FQuads) {
+            Canvas->Polygon({Exchanged(quad[0], XYAxesReversed), Exchanged(quad[1], XYAxesReversed),
+                             Exchanged(quad[2], XYAxesReversed), Exchanged(quad[3], XYAxesReversed)});
+        }
+        for (const TRect& column : FColumns)
+            Canvas->FillRect(XYAxesReversed ? Rect(column.Top, column.Left, column.Bottom, column.Right) : column);
+    }
 
 private:
-    void Widen(Integer X, Double Y)
+    // Most points of a dense trace fall in the open column, which holds the
+    // previous point already: from First on, those widen it, and the index
+    // of the first other point is answered. The column lives in locals
+    // meanwhile: members stored at every point would be reloaded after
+    // every read of the pixel arrays' type.
+    Integer WidenOpenColumn(const TkPlotPointBlock& Block, const Integer* XPixels, const Integer* YPixels,
+                            Integer First, Integer Count)
+    {
+        if (!FColumnOpen || FPreviousX != FColumn) return First;
+        const Integer column = FColumn;
+        Integer top = FTop;
+        Integer bottom = FBottom;
+        Integer row = FPreviousRow;
+        Integer i = First;
+        for (; i < Count && XPixels[i] == column && Block.Status[i] == kpdpsValid && Block.Y[i] == Block.Y[i]; ++i) {
+            row = YPixels[i];
+            top = std::min(top, row);
+            bottom = std::max(bottom, row);
+        }
+        FTop = top;
+        FBottom = bottom;
+        FPreviousRow = row;
+        return i;
+    }
+    void Add(Integer X, Integer Row)
+    {
+        if (FHasPrevious && std::abs(Int64{X} - FPreviousX) <= 1) {
+            Widen(FPreviousX, FPreviousRow);
+            Widen(X, Row);
+        } else {
+            CloseColumn();
+            if (FHasPrevious) {
+                FQuads.push_back({Point(FPreviousX, FReferenceRow), Point(FPreviousX, FPreviousRow), Point(X, Row),
+                                  Point(X, FReferenceRow)});
+            }
+        }
+        FHasPrevious = true;
+        FPreviousX = X;
+        FPreviousRow = Row;
+    }
+    void Widen(Integer X, Integer Row)
     {
         if (!FColumnOpen || X != FColumn) {
             CloseColumn();
             FColumnOpen = true;
-            FLow = FHigh = FReference;
+            FTop = FBottom = FReferenceRow;
             FColumn = X;
         }
-        FLow = std::min(FLow, Y);
-        FHigh = std::max(FHigh, Y);
+        FTop = std::min(FTop, Row);
+        FBottom = std::max(FBottom, Row);
     }
-    // The scale may run either way: the rows of both extremes and of the
-    // reference bound the bar.
     void CloseColumn()
     {
         if (!FColumnOpen) return;
         FColumnOpen = false;
-        const Integer a = FYMap.Pixel(FLow);
-        const Integer b = FYMap.Pixel(FHigh);
-        const Integer top = std::min({a, b, FReferenceRow});
-        const Integer bottom = std::max({a, b, FReferenceRow});
-        Columns.push_back(Rect(FColumn, top, FColumn + 1, bottom + 1));
+        FColumns.push_back(Rect(FColumn, FTop, FColumn + 1, FBottom + 1));
     }
 
-    const TkPlotScaleMap& FYMap;
-    Double FReference;
     Integer FReferenceRow;
     bool FHasPrevious = false;
     Integer FPreviousX = 0;
-    Double FPreviousY = 0;
+    Integer FPreviousRow = 0;
     bool FColumnOpen = false;
     Integer FColumn = 0;
-    Double FLow = 0;
-    Double FHigh = 0;
+    Integer FTop = 0;
+    Integer FBottom = 0;
+    std::vector<std::array<TPoint, 4>> FQuads;
+    std::vector<TRect> FColumns;
+};
+
+// The fill taken from the trace's own pass and painted by Paint(Area)
+// before the trace's lines.
+template <class P>
+class TFillUnderlay final : public TkPlotTraceUnderlay {
+public:
+    TFillUnderlay(Integer ReferenceRow, P Paint) : FArea(ReferenceRow), FPaint(std::move(Paint)) {}
+    void Visit(const TkPlotPointBlock& Block, const Integer* XPixels, const Integer* YPixels, Integer Count) override
+    {
+        FArea.AddBlock(Block, XPixels, YPixels, Count);
+    }
+    void Draw() override
+    {
+        FArea.Break();
+        FPaint(FArea);
+    }
+
+private:
+    TFillArea FArea;
+    P FPaint;
 };
 
 }  // namespace
@@ -145,25 +198,26 @@ void TkPlotChannel::DrawFill(TCanvas* Canvas, Boolean XYAxesReversed)
 {
     const TkPlotScaleMap& xMap = XAxis()->ScaleMap();
     const TkPlotScaleMap& yMap = YAxis()->ScaleMap();
-    TFillArea area(yMap, FFillReference);
+    TFillArea area(yMap.Pixel(FFillReference));
     constexpr Integer kBlock = TkPlotPointBlock::Capacity;
     Integer xPixels[kBlock];
+    Integer yPixels[kBlock];
     ForEachBlock(DataList(), DrawStartIndex(), DrawStopIndex(), [&](const TkPlotPointBlock& Block, Integer Count) {
         xMap.Pixels(Block.X, Count, xPixels);
-        for (Integer i = 0; i < Count; ++i) {
-            if (Block.Status[i] == kpdpsValid)
-                area.Add(xPixels[i], Block.Y[i]);
-            else if (Block.Status[i] == kpdpsNull)
-                area.Break();
-        }
+        yMap.Pixels(Block.Y, Count, yPixels);
+        area.AddBlock(Block, xPixels, yPixels, Count);
     });
     area.Break();
-    for (const auto& quad : area.Quads) {
-        Canvas->Polygon({Exchanged(quad[0], XYAxesReversed), Exchanged(quad[1], XYAxesReversed),
-                         Exchanged(quad[2], XYAxesReversed), Exchanged(quad[3], XYAxesReversed)});
-    }
-    for (const TRect& column : area.Columns)
-        Canvas->FillRect(XYAxesReversed ? Rect(column.Top, column.Left, column.Bottom, column.Right) : column);
+    area.Paint(Canvas, XYAxesReversed);
+}
+
+void TkPlotChannel::DrawFilledLineTrace(TCanvas* Canvas, Boolean XYAxesReversed, TColor BackgroundColor)
+{
+    TFillUnderlay fill(YAxis()->PositionToPixels(FFillReference), [&](const TFillArea& Area) {
+        SetFillBrush(Canvas, BackgroundColor);
+        Area.Paint(Canvas, XYAxesReversed);
+    });
+    DrawLineTrace(Canvas, XYAxesReversed, BackgroundColor, false, &fill);
 }
 
 void TkPlotChannel::FillSegment(TCanvas* Canvas, Boolean XYAxesReversed, Double X1, Double Y1, Double X2, Double Y2)
@@ -190,10 +244,7 @@ void TkPlotChannel::DrawTrace(TCanvas* Canvas, Boolean XYAxesReversed, TColor Ba
     if (!FDigitalEnabled && style == kpistStraightLine) {
         // The fast trace reduces each pixel column to its extremes and joins
         // and leaves the points' own pens aside.
-        if (FFastDrawEnabled)
-            DrawLineTrace(Canvas, XYAxesReversed, BackgroundColor, false);
-        else
-            TkPlotChannelCustom::DrawTrace(Canvas, XYAxesReversed, BackgroundColor);
+        DrawLineTrace(Canvas, XYAxesReversed, BackgroundColor, TracePerPointPens());
         return;
     }
     if (FDigitalEnabled) return DrawDigitalTrace(Canvas, XYAxesReversed, BackgroundColor);

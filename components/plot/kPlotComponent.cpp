@@ -320,6 +320,12 @@ void TkPlotComponent::FireAxisEvent(const E& XEvent, const E& YEvent, TkPlotAxis
         FireIndexedEvent(YEvent, Axis, std::forward<A>(Args)...);
 }
 
+bool TkPlotComponent::AxisScaleEventsAssigned() const
+{
+    return OnXAxisMinChange || OnYAxisMinChange || OnXAxisSpanChange || OnYAxisSpanChange || OnXAxisMinSpanChange ||
+           OnYAxisMinSpanChange;
+}
+
 void TkPlotComponent::DoAxisMinChange(TkPlotAxis* Axis, Double OldValue, Double NewValue)
 {
     FireAxisEvent(OnXAxisMinChange, OnYAxisMinChange, Axis, OldValue, NewValue);

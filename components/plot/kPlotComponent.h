@@ -383,6 +383,7 @@ public:
 
     // --- what axes and channels ask of the plot ---------------------------------------------
     void DoAxisMinChange(TkPlotAxis* Axis, Double OldValue, Double NewValue) override;
+    bool AxisScaleEventsAssigned() const override;
     void DoAxisSpanChange(TkPlotAxis* Axis, Double OldValue, Double NewValue) override;
     void DoAxisMinSpanChange(TkPlotAxis* Axis, Double OldMin, Double OldSpan, Double NewMin,
                              Double NewSpan) override;

@@ -66,6 +66,9 @@ public:
     virtual void DoAxisSpanChange(TkPlotAxis* Axis, Double OldValue, Double NewValue) = 0;
     virtual void DoAxisMinSpanChange(TkPlotAxis* Axis, Double OldMin, Double OldSpan, Double NewMin,
                                      Double NewSpan) = 0;
+    // Some handler of the three events above is assigned: a scrolling axis
+    // moves with every tracked point, and most plots listen to none of them.
+    virtual bool AxisScaleEventsAssigned() const { return true; }
     // A user's drag or key has finished moving the scale.
     virtual void DoAxisMinSpanChangeFinished(TkPlotAxis* Axis, Double OldMin, Double OldSpan, Double NewMin,
                                              Double NewSpan) = 0;

@@ -1,5 +1,6 @@
 #include "components/plot/kPlotObjects.h"
 
+#include "components/plot/kPlotHost.h"
 #include "components/plot/kPlotTranslation.h"
 #include "platform/Math.h"
 #include "platform/Menus.h"
@@ -104,6 +105,14 @@ void TkPlotObject::DoChange()
 {
     ++FLookVersion;
     Fire(FOnChange, this);
+}
+
+void TkPlotObject::DoChangeUnlessRepaintPending()
+{
+    if (const TkPlotHost* host = Host(); host && host->RepaintPending())
+        ++FLookVersion;
+    else
+        DoChange();
 }
 
 void TkPlotObject::DoDataChange() { Fire(FOnChange, this); }

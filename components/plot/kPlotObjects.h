@@ -173,6 +173,10 @@ public:
 
     // --- change protocol ------------------------------------------------------
     virtual void DoChange();
+    // DoChange for a change that streams in (a scale moving with every
+    // tracked point): counted as always, but not reported while the plot's
+    // repaint is pending, since that repaint shows it anyway.
+    void DoChangeUnlessRepaintPending();
     // A change of the data alone: the plot repaints, but nothing it lays
     // out changes shape, so its layout stays.
     void DoDataChange();

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QSignalBlocker>
 #include <QValidator>
 
@@ -490,12 +491,23 @@ void TCustomEdit::SelectAll()
 namespace {
 
 // Tells the control when the user opens the list.
+//
+// The list is a window of its own, made by the combo box on first use, and a
+// font change would make it at once to pass the font on: a form with dozens
+// of combo boxes paid for dozens of windows while it was read. Until the
+// list is made, a font change only drops the cached size, and the list
+// takes the font when it is first shown.
 class ComboWidget : public pl::LayerWidget<QComboBox> {
 public:
     explicit ComboWidget(TComboBox* Control) : LayerWidget<QComboBox>(Control, true) {}
     void showPopup() override
     {
         Tell(true);
+        if (FListFontDeferred) {
+            FListFontDeferred = false;
+            view()->window()->setFont(font());
+            view()->doItemsLayout();
+        }
         QComboBox::showPopup();
     }
     void hidePopup() override
@@ -504,11 +516,33 @@ public:
         Tell(false);
     }
 
+protected:
+    void changeEvent(QEvent* Event) override
+    {
+        if (Event->type() != QEvent::FontChange || ListMade()) {
+            QComboBox::changeEvent(Event);
+            return;
+        }
+        // Its cached size hint stays as it was: the layer places every
+        // widget itself and never asks for one. The line edit of an
+        // editable box is placed again as on a resize.
+        FListFontDeferred = true;
+        QWidget::changeEvent(Event);
+        if (lineEdit()) {
+            QResizeEvent resize(size(), size());
+            QComboBox::resizeEvent(&resize);
+        }
+    }
+
 private:
     void Tell(bool Shown)
     {
         if (auto* combo = dynamic_cast<TComboBox*>(LinkedControl)) pl::Guard([combo, Shown] { combo->ListShown(Shown); });
     }
+    // The list view lives in the list window, a child of the combo box.
+    bool ListMade() const { return findChild<QAbstractItemView*>() != nullptr; }
+
+    bool FListFontDeferred = false;
 };
 
 }  // namespace
@@ -559,8 +593,20 @@ void TComboBox::CreateWnd()
     // Only the user's choice fires; currentIndexChanged is never connected.
     QObject::connect(combo, qOverload<int>(&QComboBox::activated), Guarded<TComboBox>(this, &TComboBox::UserSelected));
     pl::AttachWidget(this, combo, true);
+    // The box is made with the default style, which a form usually replaces;
+    // each switch between editable and not makes the list window.
+    FStyleDeferred = Owner() && Owner()->ComponentState().Contains(csLoading);
     SetStyle(FStyle);
     SetDropDownCount(FDropDownCount);
+}
+
+void TComboBox::Loaded()
+{
+    TWinControl::Loaded();
+    if (!FStyleDeferred) return;
+    FStyleDeferred = false;
+    SetStyle(FStyle);
+    FDeferredText.reset();
 }
 
 TStrings* TComboBox::Items() const { return FItems.get(); }
@@ -603,6 +649,7 @@ String TComboBox::GetTextValue() const
 {
     auto* combo = WidgetOf<QComboBox>(this);
     if (!combo) return String();
+    if (FDeferredText) return *FDeferredText;
     return FromQt(combo->isEditable() ? combo->lineEdit()->text() : combo->currentText());
 }
 
@@ -610,6 +657,10 @@ void TComboBox::SetTextValue(const String& Value)
 {
     auto* combo = WidgetOf<QComboBox>(this);
     if (!combo) return;
+    if (FStyleDeferred && Editable()) {
+        FDeferredText = Value;
+        return;
+    }
     QSignalBlocker block(combo);
     if (combo->isEditable()) {
         QSignalBlocker blockEdit(combo->lineEdit());
@@ -623,9 +674,9 @@ void TComboBox::SetStyle(TComboBoxStyle Value)
 {
     FStyle = Value;
     auto* combo = WidgetOf<QComboBox>(this);
-    if (!combo) return;
+    if (!combo || FStyleDeferred) return;
     const String text = Text();
-    const bool editable = Value == csDropDown || Value == csSimple;
+    const bool editable = Editable();
     QSignalBlocker block(combo);
     combo->setEditable(editable);
     // Keys typed into an editable box arrive at its line edit.

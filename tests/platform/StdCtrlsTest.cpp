@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "platform/FormStream.h"
 #include "platform/Forms.h"
 #include "platform/StdCtrls.h"
 #include "platform/Testing.h"
@@ -219,4 +220,61 @@ TEST_F(StdCtrlsTest, ComboBoxTellsWhenItsListOpensAndCloses)
     combo->SetDroppedDown(true);
     combo->SetDroppedDown(false);
     EXPECT_EQ(Events, (std::vector<String>{"drop", "close"}));
+}
+
+// A box read from form data takes its style once the form is read: its text,
+// its choice and its editing must come out as if the style had been set
+// first.
+TEST_F(StdCtrlsTest, ComboBoxesReadFromFormDataKeepTextChoiceAndEditing)
+{
+    const String text = R"(object Form1: TForm
+  object Free1: TComboBox
+    Left = 8
+    Top = 8
+    Text = 'libre'
+    Items.Strings = (
+      'un'
+      'deux')
+  end
+  object List1: TComboBox
+    Style = csDropDownList
+    Left = 8
+    Top = 40
+    Items.Strings = (
+      'un'
+      'deux')
+  end
+end
+)";
+    auto* form = Create<TForm>(nullptr);
+    ReadComponent(text, form);
+    auto* free = dynamic_cast<TComboBox*>(form->FindComponent("Free1"));
+    auto* list = dynamic_cast<TComboBox*>(form->FindComponent("List1"));
+    ASSERT_NE(free, nullptr);
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(free->Text(), "libre");
+    EXPECT_EQ(list->Text(), "");
+    list->SetItemIndex(1);
+    EXPECT_EQ(list->Text(), "deux");
+    list->SetText("libre");  // not an item: no choice
+    EXPECT_EQ(list->ItemIndex(), -1);
+
+    form->Show();
+    free->SetFocus();
+    Input::Key(VK_END);
+    Input::Type("s");
+    EXPECT_EQ(free->Text(), "libres");
+
+    // The list opens in the font chosen after it was read.
+    free->Font()->SetSize(14);
+    free->SetDroppedDown(true);
+    EXPECT_TRUE(free->DroppedDown());
+    free->SetDroppedDown(false);
+
+    const String written = WriteComponent(form);
+    auto* copy = Create<TForm>(nullptr);
+    ReadComponent(written, copy);
+    EXPECT_EQ(WriteComponent(copy), written);
+    copy->Free();
+    form->Free();
 }

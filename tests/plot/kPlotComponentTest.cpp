@@ -326,6 +326,40 @@ TEST_F(PlotComponentTest, AxisEventsNameTheAxisByDirection)
     EXPECT_EQ(label, "<3>");
 }
 
+// A scrolling X axis moves with every point of a stream: each step fires its
+// event, counts as a change of look, and converts with the scale it moved
+// to, whether a repaint is pending meanwhile or not.
+TEST_F(PlotComponentTest, AScrollingAxisReportsEveryStepAndConvertsWithTheScaleItMovedTo)
+{
+    TOwned<TkPlot> plot{Create<TkPlot>(nullptr)};
+    plot->SetBounds(0, 0, 400, 300);
+    TOwned<TBitmap> frame = CreateOwned<TBitmap>();
+    frame->SetSize(400, 300);
+    TkPlotXAxis* axis = plot->GetXAxis(0);
+    axis->SetTrackingStyle(kptsScrollSmooth);
+    TkPlotChannel* channel = plot->GetChannel(0);
+    channel->SetYAxisTrackingEnabled(false);
+    channel->AddXY(0, 0);
+    axis->SetMinSpan(0, 10);
+    plot->kPaintTo(frame->Canvas());
+    const Integer left = axis->PositionToPixels(0);
+    const Integer right = axis->PositionToPixels(10);
+    ASSERT_LT(left, right);
+
+    TLog log;
+    plot->OnXAxisMinSpanChange = [&](TObject*, Integer, Double, Double, Double NewMin, Double NewSpan) {
+        log.push_back(FloatToStr(NewMin) + "+" + FloatToStr(NewSpan));
+    };
+    const Cardinal look = axis->LookVersion();
+    for (Integer x = 11; x <= 13; ++x) channel->AddXY(x, 0);
+    EXPECT_EQ(log, (TLog{"1+10", "2+10", "3+10"}));
+    EXPECT_EQ(axis->LookVersion(), look + 3);
+    EXPECT_EQ(axis->PositionToPixels(3), left);
+    EXPECT_EQ(axis->PositionToPixels(13), right);
+    EXPECT_EQ(axis->ScaleMap().Pixel(13), right);
+    EXPECT_EQ(axis->PixelsToPosition(left), 3);
+}
+
 // A handler may free the object whose event it handles: the object's own
 // entry point must not touch it afterwards.
 TEST_F(PlotComponentTest, HandlersMayDeleteTheirOwnSender)

@@ -3,8 +3,10 @@
 // or not, and what bad data must not do. Axes span 0..100 over pixels
 // 50..150 (see the fixture): pixel x = 50 + X, pixel y = 150 - Y.
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 #include "components/plot/kPlotChannel.h"
 #include "tests/plot/kPlotTraceTestDoubles.h"
@@ -149,6 +151,44 @@ TEST_P(TimeChannelPaint, AZeroWidthBarIsOnePixelWideAndFillLiesUnderTheTrace)
     EXPECT_EQ(At(105, 105), clWhite);  // above the trace
     EXPECT_EQ(At(125, 130), clWhite);  // the null's gap
     EXPECT_EQ(At(135, 130), clBlue);
+}
+
+// The fill under a trace in one pen comes from the trace's own pass; under
+// a trace of per-point pens it makes a pass of its own. Both must give the
+// same pixels, trace and fill: dense columns, sparse segments, a null gap,
+// a value that is no number (no line to the edge) and values off the scale.
+TEST_P(TimeChannelPaint, AFillFromTheTracesPassPaintsWhatItsOwnPassPaints)
+{
+    Ch->SetFillEnabled(true);
+    Ch->SetFillColor(clBlue);
+    Ch->SetFillUseChannelColor(false);
+    Ch->SetFillReference(30);
+    const auto addPoints = [this] {
+        for (Integer i = 0; i < 400; ++i) Ch->AddXY(i / 10.0, 50 + 40 * std::sin(i / 7.0));
+        Ch->AddXNull(41);
+        for (Integer i = 0; i < 8; ++i) Ch->AddXY(45 + 6 * i, i % 2 ? 120.0 : 10.0 * i);
+        Ch->AddXY(94, std::numeric_limits<Double>::quiet_NaN());
+        Ch->AddXY(97, -20);
+    };
+    const auto image = [this] {
+        std::vector<TColor> pixels;
+        for (Integer y = 0; y < 200; ++y)
+            for (Integer x = 0; x < 200; ++x) pixels.push_back(Pixel(x, y));
+        return pixels;
+    };
+    addPoints();
+    Paint();
+    const std::vector<TColor> shared = image();
+    EXPECT_GT(std::count(shared.begin(), shared.end(), clBlue), 1000);
+
+    Bitmap->SetSize(0, 0);
+    Bitmap->SetSize(200, 200);
+    Ch->Clear();
+    Ch->SetFastDrawEnabled(false);
+    Ch->SetDataStyle(kpdsFullFeature);
+    addPoints();
+    Paint();
+    EXPECT_EQ(image(), shared);
 }
 
 TEST_P(TimeChannelPaint, AParabolaThroughThreePointsAndCurvesThatCannotBeMadeDrawNothing)
