@@ -157,6 +157,9 @@ public:
     // The readout of the data cursor that reads every channel, shown in
     // the legend; empty for channels that keep none.
     virtual void GetDataCursorTexts(String& /*X*/, String& /*Y*/) const {}
+    // The point a data cursor snaps to at X; -1 when the channel has none
+    // or its points are not ordered by X.
+    virtual Integer NearestPointIndex(Double /*X*/) { return -1; }
     Integer DrawStartIndex() const { return FStartIndex; }
     Integer DrawStopIndex() const { return FStopIndex; }
 
@@ -283,6 +286,12 @@ public:
     void SetTag(const Variant& Value) { FTag = Value; }
 
 protected:
+    // Whether the toolbar's select mode picks this channel's points.
+    virtual bool PointsPickable() { return MarkersVisible(); }
+    // The first point of the drawn range whose hit rectangle holds the
+    // mouse (-1 for none); HitRect is the last rectangle tested. Here: the
+    // drawn markers.
+    virtual Integer FindMarkerAt(const TkPlotMouseData& MouseData, TRect& HitRect);
     const TkPlotDataCustomList& DataList() const { return *FDataList; }
     // Write access to the store: the extremes of the valid points are
     // found again when next asked for.
@@ -399,8 +408,6 @@ private:
     // mouse's travel since the press.
     static Double DraggedValue(const TkPlotAxis& Axis, Double Grabbed, Integer PressPixel, Integer Pixel);
     void PlaceHint(const TkPlotMouseData& MouseData, TkPlotHintData& HintData) const;
-    // The first drawn marker of the drawn range under the mouse; -1 for none.
-    Integer FindMarkerAt(const TkPlotMouseData& MouseData);
 
     // Every attribute default that a new store takes over.
     static void CopyStoredAttributes(const TkPlotDataCustomList& From, TkPlotDataCustomList& To);

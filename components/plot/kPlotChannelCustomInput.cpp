@@ -30,18 +30,18 @@ bool TkPlotChannelCustom::kMouseHitTest(const TkPlotMouseData& MouseData)
     const TkPlotHost* plot = Host();
     if (!plot || !plot->IsToolBarSelectMode()) return hit;
     FSelectDataIndex = -1;
-    if (!MarkersVisible() || Count() == 0) return hit;
+    if (!PointsPickable() || Count() == 0) return hit;
     CalcStartIndex();
     CalcStopIndex();
-    // Markers are not drawn past the turn-off limit: none can be hit then.
-    const Int64 span = std::abs(Int64{DrawStopIndex()} - DrawStartIndex());
-    if (MarkersTurnOffLimit() > 0 && MarkersTurnOffLimit() < span) return hit;
-    FSelectDataIndex = FindMarkerAt(MouseData);
+    FSelectDataIndex = FindMarkerAt(MouseData, FSelectHitTestRect);
     return hit || FSelectDataIndex >= 0;
 }
 
-Integer TkPlotChannelCustom::FindMarkerAt(const TkPlotMouseData& MouseData)
+Integer TkPlotChannelCustom::FindMarkerAt(const TkPlotMouseData& MouseData, TRect& HitRect)
 {
+    // Markers are not drawn past the turn-off limit: none can be hit then.
+    const Int64 span = std::abs(Int64{DrawStopIndex()} - DrawStartIndex());
+    if (!MarkersVisible() || (MarkersTurnOffLimit() > 0 && MarkersTurnOffLimit() < span)) return -1;
     const TkPlotXAxis* xAxis = XAxis();
     const TkPlotYAxis* yAxis = YAxis();
     if (!xAxis || !yAxis) return -1;
@@ -72,8 +72,8 @@ Integer TkPlotChannelCustom::FindMarkerAt(const TkPlotMouseData& MouseData)
                 continue;
             const Integer index = first + k;
             if (!MarkerDrawable(index)) continue;
-            FSelectHitTestRect = GetMarkerRect(index);
-            if (PtInRect(FSelectHitTestRect, p)) return index;
+            HitRect = GetMarkerRect(index);
+            if (PtInRect(HitRect, p)) return index;
         }
     }
     return -1;

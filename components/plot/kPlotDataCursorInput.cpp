@@ -80,6 +80,7 @@ void TkPlotDataCursor::DoMouseUp(const TkPlotMouseData& MouseData)
 {
     // A release this cursor did not see pressed ends nothing.
     if (!MouseDown()) return;
+    if (FGrab == TGrab::Pointer1 || FGrab == TGrab::Pointer2) SnapPointer(FGrab == TGrab::Pointer1 ? 0 : 1);
     FGrab = TGrab::None;
     TWeakRef<TkPlotObject> self(this);
     DoChange();
@@ -103,7 +104,11 @@ void TkPlotDataCursor::kKeyDown(Word& Key, TShiftState Shift, TPopupMenu* PopupM
     TWeakRef<TkPlotObject> self(this);
     TkPlotManagerObject::kKeyDown(Key, Shift, PopupMenu);
     if (!self || !FDataView.Get()) return;
-    MoveByKey(Key, Shift.Contains(ssCtrl) && FPointerShow[1]);
+    const bool second = Shift.Contains(ssCtrl) && FPointerShow[1];
+    if (Snapping())
+        MoveBySnapKey(Key, second || !FPointerShow[0] ? 1 : 0);
+    else
+        MoveByKey(Key, second);
 }
 
 void TkPlotDataCursor::MoveByKey(Word Key, bool Second)
