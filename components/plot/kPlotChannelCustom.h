@@ -11,11 +11,13 @@
 // scans look at the valid points only.
 
 #include <memory>
+#include <vector>
 
 #include "components/foundation/kTypes.h"
 #include "components/plot/kPlotAxis.h"
 #include "components/plot/kPlotDataList.h"
 #include "components/plot/kPlotHost.h"
+#include "components/plot/kPlotMarkerGrid.h"
 #include "components/plot/kPlotObjects.h"
 #include "platform/Variants.h"
 
@@ -378,7 +380,15 @@ private:
         return Mean;
     }
     void ResetRunningStatistics();
-    void ForgetValidExtents() { FValidExtentsKnown = false; }
+    // Every write to the stored points passes here or through AddPoint or
+    // Clear, which count the new revision of the points themselves.
+    void ForgetValidExtents()
+    {
+        FValidExtentsKnown = false;
+        ++FPointsRevision;
+    }
+    template <class F>
+    void ForEachPointPixel(const TkPlotMarkerGridStamp& Stamp, F Visit) const;
     // Takes the newest point into the valid extremes (when they are known).
     void WidenValidExtents(Integer OldCount, Boolean Null, Boolean Empty, Double X, Double Y);
     void ReportNewData();
@@ -442,6 +452,9 @@ private:
     TkPlotExtents FValidX;
     TkPlotExtents FValidY;
     Boolean FValidExtentsKnown = true;
+    UInt64 FPointsRevision = 0;
+    TkPlotMarkerGrid FMarkerGrid;
+    std::vector<Integer> FNearMarkers;
     // The store's answer, asked once per store (the first one keeps them).
     Boolean FStoreKeepsValuesExactly = true;
 
