@@ -186,6 +186,8 @@ private:
     void ToggleUseChannelColor();
     void ToggleHintHideOnRelease();
     void FlipHintSide();
+    // Switched on, snaps at once.
+    void ToggleSnapToDataPoint();
 
     TWeakRef<TkPlotDataView> FDataView;
     String FChannelName;

@@ -156,7 +156,10 @@ void TkPlotDataCursor::BuildPopupMenu(TPopupMenu* PopupMenu)
     TWeakRef<TkPlotDataCursor> self(this);
     const auto bind = [self](String Name) {
         return [self, Name](TObject*) {
-            if (TkPlotDataCursor* cursor = self.Get()) cursor->SetChannelName(Name);
+            if (TkPlotDataCursor* cursor = self.Get()) {
+                cursor->SetChannelName(Name);
+                cursor->DoSnapToDataPoint();
+            }
         };
     };
     TMenuItem* channels = AddItem(PopupMenu, PopupMenu->Items(), TranslateString("Channel"), false, nullptr);
@@ -184,6 +187,9 @@ void TkPlotDataCursor::BuildPopupMenu(TPopupMenu* PopupMenu)
     option("Use Channel Color", FUseChannelColor, &TkPlotDataCursor::ToggleUseChannelColor);
     option("Hide Hint On Release", FHintHideOnRelease, &TkPlotDataCursor::ToggleHintHideOnRelease);
     option("Flip Alignment", false, &TkPlotDataCursor::FlipHintSide);
+    // Only a time plot's channels keep their points in X order to snap to.
+    if (Host() && Host()->IsTkPlot())
+        option("Snap to Data-Point", FSnapToDataPoint, &TkPlotDataCursor::ToggleSnapToDataPoint);
 }
 
 void TkPlotDataCursor::ToggleUseChannelColor() { SetUseChannelColor(!FUseChannelColor); }

@@ -68,6 +68,13 @@ bool TkPlotDataCursor::SnapPointer(std::size_t Pointer, Int64 Offset)
     return true;
 }
 
+void TkPlotDataCursor::ToggleSnapToDataPoint()
+{
+    FSnapToDataPoint = !FSnapToDataPoint;
+    DoSnapToDataPoint();
+    DoChange();
+}
+
 bool TkPlotDataCursor::MoveBySnapKey(Word Key, std::size_t Pointer)
 {
     const bool horizontal = FPointerHorizontal[Pointer];

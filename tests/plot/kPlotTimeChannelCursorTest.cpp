@@ -6,6 +6,7 @@
 
 #include "components/plot/kPlotDataCursor.h"
 #include "components/plot/kPlotToolBar.h"
+#include "support/MenuCaptions.h"
 #include "support/PlotOnForm.h"
 
 namespace {
@@ -90,6 +91,20 @@ TEST_F(TimeCursorTest, SnappingPutsPointersOnTheNearestPointAndKeysStepByPoints)
     EXPECT_DOUBLE_EQ(key(VK_PRIOR), 30);
     EXPECT_DOUBLE_EQ(key(VK_HOME), 0);
     EXPECT_DOUBLE_EQ(key(VK_LEFT), 0);
+}
+
+TEST_F(TimeCursorTest, TheMenuSwitchesSnappingOnAndSnapsAtOnce)
+{
+    for (const Double x : {0.0, 10.0}) Channel()->AddXY(x, x);
+    Cursor()->SetPointer1Position(7);
+    TPopupMenu* menu = Plot->ObjectPopupMenu();
+    Cursor()->BuildPopupMenu(menu);
+    TMenuItem* options = MenuTest::SubMenu(menu, "Options");
+    ASSERT_NE(options, nullptr);
+    EXPECT_EQ(MenuTest::Captions(options).back(), "Snap to Data-Point");
+    options->Items(options->Count() - 1)->Click();
+    EXPECT_TRUE(Cursor()->SnapToDataPoint());
+    EXPECT_DOUBLE_EQ(Cursor()->Pointer1Position(), 10);
 }
 
 TEST_F(TimeCursorTest, AnOffScaleSnapBringsTheScaleToThePoint)
