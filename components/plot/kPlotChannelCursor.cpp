@@ -2,6 +2,7 @@
 // readout, the point a cursor snaps to, and the hits on the trace and on
 // the bars that the channel base's marker picking does not see.
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <limits>

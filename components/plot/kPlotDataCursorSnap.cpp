@@ -8,6 +8,7 @@
 #include "components/plot/kPlotAxis.h"
 #include "components/plot/kPlotDataCursor.h"
 #include "components/plot/kPlotHost.h"
+#include "platform/Messages.h"
 #include "platform/System.h"
 
 namespace {
