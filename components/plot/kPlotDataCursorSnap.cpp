@@ -101,7 +101,8 @@ TkPlotDataPointStatus TkPlotDataCursor::GetInterpolatedYValue(const String& Chan
 {
     YValue = 0;
     TkPlotHost* plot = Host();
-    if (!plot || !plot->IsTkPlot()) return kpdpsEmpty;
+    // No X is no value anywhere on the trace.
+    if (!plot || !plot->IsTkPlot() || std::isnan(XValue)) return kpdpsEmpty;
     TkPlotChannelCustom* channel = nullptr;
     for (Integer c = 0; c < plot->ChannelCount() && !channel; ++c)
         if (SameObjectName(plot->GetChannel(c)->Name(), ChannelName)) channel = plot->GetChannel(c);

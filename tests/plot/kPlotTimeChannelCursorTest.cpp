@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "components/plot/kPlotDataCursor.h"
 #include "components/plot/kPlotToolBar.h"
 #include "support/MenuCaptions.h"
@@ -141,6 +143,9 @@ TEST_F(TimeCursorTest, GetInterpolatedYValueLeavesCursorAndAxisAsTheyWere)
     EXPECT_EQ(minChanges, 0);
     Double y = -1;
     EXPECT_EQ(Cursor()->GetInterpolatedYValue("none", 60, y), kpdpsEmpty);
+    EXPECT_EQ(y, 0);
+    y = -1;
+    EXPECT_EQ(Cursor()->GetInterpolatedYValue("signal", std::nan(""), y), kpdpsEmpty);
     EXPECT_EQ(y, 0);
 }
 
