@@ -364,10 +364,6 @@ Double TkPlotChannel::GetYMinVisible()
 // Data cursor
 // ===========================================================================
 
-// The cursor's readout (its style and pointers in, the values and text out)
-// is wired in with the data cursor itself; GetCursorValue is what it reads.
-void TkPlotChannel::UpdateDataCursor(TkPlotDataCursor*) {}
-
 TkPlotInterpolationStyle TkPlotChannel::EffectiveStyle() const
 {
     return FDigitalEnabled ? kpistStraightLine : FInterpolationStyle;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "components/plot/kPlotChannelCustom.h"
+#include "components/plot/kPlotCursorReadout.h"
 
 // The value drawn in one pixel column by an interpolated trace, read back by
 // the data cursor.
@@ -82,7 +83,18 @@ public:
     // The Y extent of the valid points in the drawn range.
     Double GetYMaxVisible() override;
     Double GetYMinVisible() override;
+    // --- data cursor and mouse (kPlotChannelCursor.cpp) ----------------------------------
+    // The cursor's pointers read through the data view's pixels; the value
+    // at pointer 1 follows GetCursorValue.
     void UpdateDataCursor(TkPlotDataCursor* Cursor) override;
+    void GetDataCursorTexts(String& X, String& Y) const override
+    {
+        X = FDataCursor.XText;
+        Y = FDataCursor.YText;
+    }
+    Integer NearestPointIndex(Double X) override;
+    // Also hit, by the right button, within 10 pixels of the trace.
+    bool kMouseHitTest(const TkPlotMouseData& MouseData) override;
 
     // True with at most two points, else whether X(1) >= X(0).
     bool XIncreasing() const;
@@ -187,6 +199,10 @@ public:
     Integer PixelListStart() const { return FPixelListStart; }
     Integer PixelListStop() const { return FPixelListStop; }
 
+protected:
+    bool PointsPickable() override { return TkPlotChannelCustom::PointsPickable() || FBarEnabled; }
+    Integer FindMarkerAt(const TkPlotMouseData& MouseData, TRect& HitRect) override;
+
 private:
     // The last index examined by a binary search for Key over X (-1 without
     // points).
@@ -238,6 +254,12 @@ private:
     // A pixel rectangle from scale values, exchanged with XYAxesReversed.
     TRect ScaleRect(Boolean XYAxesReversed, Double X1, Double Y1, Double X2, Double Y2);
 
+    // The bar under the mouse, first in drawn order; -1 for none.
+    Integer FindBarAt(const TkPlotMouseData& MouseData, TRect& HitRect);
+    // The pixel of a data cursor's pointer on Axis.
+    Double CursorPosition(const TkPlotDataCursor& Cursor, const TkPlotAxis& Axis, Integer Pointer) const;
+
+    TkPlotCursorReadout FDataCursor;
     std::vector<TkPlotPixelPoint> FPixelList;
     Integer FPixelListStart = 0;
     Integer FPixelListStop = 0;

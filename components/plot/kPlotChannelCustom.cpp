@@ -94,6 +94,7 @@ Integer TkPlotChannelCustom::AddPoint(Boolean Null, Boolean Empty, Double X, Dou
 {
     const Integer oldCount = Count();
     const Integer index = FDataList->Add(X, Y, Null, Empty);
+    ++FPointsRevision;
     WidenValidExtents(oldCount, Null, Empty, X, Y);
     AccumulateRunning(X, Y);
     if (FXAxisTrackingEnabled | FYAxisTrackingEnabled) TrackPoint(Null, Empty, X, Y);
@@ -226,6 +227,7 @@ void TkPlotChannelCustom::Clear()
     FLogBufferCount = 0;
     ForgetPointSelection();
     FDataList->Clear();
+    ++FPointsRevision;
     FValidX = {};
     FValidY = {};
     FValidExtentsKnown = true;

@@ -11,11 +11,13 @@
 // scans look at the valid points only.
 
 #include <memory>
+#include <vector>
 
 #include "components/foundation/kTypes.h"
 #include "components/plot/kPlotAxis.h"
 #include "components/plot/kPlotDataList.h"
 #include "components/plot/kPlotHost.h"
+#include "components/plot/kPlotMarkerGrid.h"
 #include "components/plot/kPlotObjects.h"
 #include "components/plot/kPlotTraceUnderlay.h"
 #include "platform/Variants.h"
@@ -158,6 +160,9 @@ public:
     // The readout of the data cursor that reads every channel, shown in
     // the legend; empty for channels that keep none.
     virtual void GetDataCursorTexts(String& /*X*/, String& /*Y*/) const {}
+    // The point a data cursor snaps to at X; -1 when the channel has none
+    // or its points are not ordered by X.
+    virtual Integer NearestPointIndex(Double /*X*/) { return -1; }
     Integer DrawStartIndex() const { return FStartIndex; }
     Integer DrawStopIndex() const { return FStopIndex; }
 
@@ -303,6 +308,12 @@ public:
     void SetTag(const Variant& Value) { FTag = Value; }
 
 protected:
+    // Whether the toolbar's select mode picks this channel's points.
+    virtual bool PointsPickable() { return MarkersVisible(); }
+    // The first point of the drawn range whose hit rectangle holds the
+    // mouse (-1 for none); HitRect is the last rectangle tested. Here: the
+    // drawn markers.
+    virtual Integer FindMarkerAt(const TkPlotMouseData& MouseData, TRect& HitRect);
     const TkPlotDataCustomList& DataList() const { return *FDataList; }
     // Write access to the store: the extremes of the valid points are
     // found again when next asked for.
@@ -393,7 +404,15 @@ private:
         return Mean;
     }
     void ResetRunningStatistics();
-    void ForgetValidExtents() { FValidExtentsKnown = false; }
+    // Every write to the stored points passes here or through AddPoint or
+    // Clear, which count the new revision of the points themselves.
+    void ForgetValidExtents()
+    {
+        FValidExtentsKnown = false;
+        ++FPointsRevision;
+    }
+    template <class F>
+    void ForEachPointPixel(const TkPlotMarkerGridStamp& Stamp, F Visit) const;
     // Takes the newest point into the valid extremes (when they are known).
     void WidenValidExtents(Integer OldCount, Boolean Null, Boolean Empty, Double X, Double Y);
     void ReportNewData();
@@ -423,8 +442,6 @@ private:
     // mouse's travel since the press.
     static Double DraggedValue(const TkPlotAxis& Axis, Double Grabbed, Integer PressPixel, Integer Pixel);
     void PlaceHint(const TkPlotMouseData& MouseData, TkPlotHintData& HintData) const;
-    // The first drawn marker of the drawn range under the mouse; -1 for none.
-    Integer FindMarkerAt(const TkPlotMouseData& MouseData);
 
     // Every attribute default that a new store takes over.
     static void CopyStoredAttributes(const TkPlotDataCustomList& From, TkPlotDataCustomList& To);
@@ -459,6 +476,9 @@ private:
     TkPlotExtents FValidX;
     TkPlotExtents FValidY;
     Boolean FValidExtentsKnown = true;
+    UInt64 FPointsRevision = 0;
+    TkPlotMarkerGrid FMarkerGrid;
+    std::vector<Integer> FNearMarkers;
     // The store's answer, asked once per store (the first one keeps them).
     Boolean FStoreKeepsValuesExactly = true;
 

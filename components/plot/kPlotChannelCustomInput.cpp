@@ -30,53 +30,78 @@ bool TkPlotChannelCustom::kMouseHitTest(const TkPlotMouseData& MouseData)
     const TkPlotHost* plot = Host();
     if (!plot || !plot->IsToolBarSelectMode()) return hit;
     FSelectDataIndex = -1;
-    if (!MarkersVisible() || Count() == 0) return hit;
+    if (!PointsPickable() || Count() == 0) return hit;
     CalcStartIndex();
     CalcStopIndex();
-    // Markers are not drawn past the turn-off limit: none can be hit then.
-    const Int64 span = std::abs(Int64{DrawStopIndex()} - DrawStartIndex());
-    if (MarkersTurnOffLimit() > 0 && MarkersTurnOffLimit() < span) return hit;
-    FSelectDataIndex = FindMarkerAt(MouseData);
+    FSelectDataIndex = FindMarkerAt(MouseData, FSelectHitTestRect);
     return hit || FSelectDataIndex >= 0;
 }
 
-Integer TkPlotChannelCustom::FindMarkerAt(const TkPlotMouseData& MouseData)
+// Picking is the drawing's conversion of the drawn range to pixels, done
+// once and kept in a grid until the points, the range or a scale change;
+// each move then measures only the markers near the mouse. Markers of
+// their own sizes reach any distance and are all measured.
+Integer TkPlotChannelCustom::FindMarkerAt(const TkPlotMouseData& MouseData, TRect& HitRect)
 {
+    // Markers are not drawn past the turn-off limit: none can be hit then.
+    const Int64 span = std::abs(Int64{DrawStopIndex()} - DrawStartIndex());
+    if (!MarkersVisible() || (MarkersTurnOffLimit() > 0 && MarkersTurnOffLimit() < span)) return -1;
     const TkPlotXAxis* xAxis = XAxis();
     const TkPlotYAxis* yAxis = YAxis();
     if (!xAxis || !yAxis) return -1;
-    // The points go by in blocks, converted to pixels as drawing converts
-    // them; only those within a marker of the mouse along both axes are
-    // measured exactly.
-    const Int64 reach =
-        FMarkersAllowIndividual ? Int64{TkPlotScaleMap::kMaxPixel} * 2 : Int64{std::abs(MarkersSize())} + 1;
-    const TkPlotDataCustomList& points = std::as_const(*this).DataList();
     const TPoint p = Point(MouseData.X, MouseData.Y);
+    const auto hits = [&](Integer Index) {
+        if (!MarkerDrawable(Index)) return false;
+        HitRect = GetMarkerRect(Index);
+        return PtInRect(HitRect, p);
+    };
+    const TkPlotMarkerGridStamp stamp{FPointsRevision,       std::max(DrawStartIndex(), 0),
+                                      std::min(DrawStopIndex(), Count() - 1),
+                                      std::abs(MarkersSize()) + 1, xAxis->ScaleMap(), yAxis->ScaleMap()};
+    if (FMarkersAllowIndividual) {
+        Integer found = -1;
+        ForEachPointPixel(stamp, [&](Integer Index, Integer, Integer) {
+            if (!hits(Index)) return false;
+            found = Index;
+            return true;
+        });
+        return found;
+    }
+    if (!FMarkerGrid.Current(stamp)) {
+        FMarkerGrid.Reset(stamp);
+        ForEachPointPixel(stamp, [this](Integer Index, Integer X, Integer Y) {
+            FMarkerGrid.Add(Index, X, Y);
+            return false;
+        });
+        FMarkerGrid.Finish();
+    }
     // Along the axes: a hit test's record holds only the position.
     Integer alongX = 0;
     Integer alongY = 0;
     SwapXY(p.X, p.Y, alongX, alongY);
-    const Integer stop = std::min(DrawStopIndex(), Count() - 1);
+    FMarkerGrid.Near(alongX, alongY, stamp.Reach, FNearMarkers);
+    for (const Integer index : FNearMarkers)
+        if (hits(index)) return index;
+    return -1;
+}
+
+// The valid points of the stamp's range go by in blocks, converted to
+// pixels as drawing converts them, until Visit says to stop.
+template <class F>
+void TkPlotChannelCustom::ForEachPointPixel(const TkPlotMarkerGridStamp& Stamp, F Visit) const
+{
     constexpr Integer kBlock = TkPlotPointBlock::Capacity;
     const auto block = std::make_unique<TkPlotPointBlock>();
     Integer xPixels[kBlock];
     Integer yPixels[kBlock];
-    for (Integer first = std::max(DrawStartIndex(), 0); first <= stop; first += kBlock) {
-        const Integer count = std::min(kBlock, stop - first + 1);
-        points.ReadPoints(first, count, *block);
-        xAxis->ScaleMap().Pixels(block->X, count, xPixels);
-        yAxis->ScaleMap().Pixels(block->Y, count, yPixels);
-        for (Integer k = 0; k < count; ++k) {
-            if (block->Status[k] != kpdpsValid || std::abs(Int64{xPixels[k]} - alongX) > reach ||
-                std::abs(Int64{yPixels[k]} - alongY) > reach)
-                continue;
-            const Integer index = first + k;
-            if (!MarkerDrawable(index)) continue;
-            FSelectHitTestRect = GetMarkerRect(index);
-            if (PtInRect(FSelectHitTestRect, p)) return index;
-        }
+    for (Integer first = Stamp.Start; first <= Stamp.Stop; first += kBlock) {
+        const Integer count = std::min(kBlock, Stamp.Stop - first + 1);
+        DataList().ReadPoints(first, count, *block);
+        Stamp.X.Pixels(block->X, count, xPixels);
+        Stamp.Y.Pixels(block->Y, count, yPixels);
+        for (Integer k = 0; k < count; ++k)
+            if (block->Status[k] == kpdpsValid && Visit(first + k, xPixels[k], yPixels[k])) return;
     }
-    return -1;
 }
 
 // ===========================================================================

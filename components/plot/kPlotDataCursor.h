@@ -92,6 +92,24 @@ public:
     }
     bool MenuUserCanChangeOptions() const { return FMenuUserCanChangeOptions; }
     void SetMenuUserCanChangeOptions(bool Value) { FMenuUserCanChangeOptions = Value; }
+    // On a time plot, a released or key-moved pointer lands on the nearest
+    // data point (kpcsDeltaY excepted), and keys step by points.
+    bool SnapToDataPoint() const { return FSnapToDataPoint; }
+    void SetSnapToDataPoint(bool Value) { FSnapToDataPoint = Value; }
+    // GetInterpolatedYValue reads the last paint's trace instead of moving
+    // the X axis to the value.
+    bool UseCachedInterpolatedData() const { return FUseCachedInterpolatedData; }
+    void SetUseCachedInterpolatedData(bool Value) { FUseCachedInterpolatedData = Value; }
+
+    // --- snapping and reading (kPlotDataCursorSnap.cpp) ----------------------------
+    // Snaps pointer 1, then pointer 2.
+    void DoSnapToDataPoint();
+    // The channel's Y at XValue as the cursor reads it on a time plot; the
+    // cursor, its channel binding and the X axis are left as they were.
+    TkPlotDataPointStatus GetInterpolatedYValue(const String& ChannelName, Double XValue, Double& YValue);
+    // The channel and point index of the last snap; -1 before any.
+    Integer SnapToIndexChannel() const { return FSnapToIndexChannel; }
+    Integer SnapToIndexData() const { return FSnapToIndexData; }
 
     void SetVisible(bool Value) override;
     void SetXYAxesReversed(bool Value) override;
@@ -159,10 +177,17 @@ private:
     // The mouse's travel since the press, along the pointer's direction.
     Double DraggedPercent(bool Horizontal, const TkPlotMouseData& MouseData) const;
     void MoveByKey(Word Key, bool Second);
+    bool Snapping() const;
+    // Snaps a pointer and moves it Offset points on (against a reversed
+    // scale: back); false when there was nothing to snap to.
+    bool SnapPointer(std::size_t Pointer, Int64 Offset = 0);
+    bool MoveBySnapKey(Word Key, std::size_t Pointer);
     // The popup menu's options.
     void ToggleUseChannelColor();
     void ToggleHintHideOnRelease();
     void FlipHintSide();
+    // Switched on, snaps at once.
+    void ToggleSnapToDataPoint();
 
     TWeakRef<TkPlotDataView> FDataView;
     String FChannelName;
@@ -181,6 +206,10 @@ private:
     std::array<bool, 6> FMenuItemVisible{true, true, true, true, true, true};
     std::array<String, 6> FMenuItemCaption{"Value X-Y", "Value X", "Value Y", "Period", "Peak-Peak", "Frequency"};
     bool FMenuUserCanChangeOptions = true;
+    bool FSnapToDataPoint = false;
+    bool FUseCachedInterpolatedData = false;
+    Integer FSnapToIndexChannel = -1;
+    Integer FSnapToIndexData = -1;
 
     std::array<bool, 2> FPointerShow{true, true};
     std::array<bool, 2> FPointerHorizontal{false, true};

@@ -80,6 +80,7 @@ void TkPlotDataCursor::DoMouseUp(const TkPlotMouseData& MouseData)
 {
     // A release this cursor did not see pressed ends nothing.
     if (!MouseDown()) return;
+    if (FGrab == TGrab::Pointer1 || FGrab == TGrab::Pointer2) SnapPointer(FGrab == TGrab::Pointer1 ? 0 : 1);
     FGrab = TGrab::None;
     TWeakRef<TkPlotObject> self(this);
     DoChange();
@@ -103,7 +104,11 @@ void TkPlotDataCursor::kKeyDown(Word& Key, TShiftState Shift, TPopupMenu* PopupM
     TWeakRef<TkPlotObject> self(this);
     TkPlotManagerObject::kKeyDown(Key, Shift, PopupMenu);
     if (!self || !FDataView.Get()) return;
-    MoveByKey(Key, Shift.Contains(ssCtrl) && FPointerShow[1]);
+    const bool second = Shift.Contains(ssCtrl) && FPointerShow[1];
+    if (Snapping())
+        MoveBySnapKey(Key, second || !FPointerShow[0] ? 1 : 0);
+    else
+        MoveByKey(Key, second);
 }
 
 void TkPlotDataCursor::MoveByKey(Word Key, bool Second)
@@ -151,7 +156,10 @@ void TkPlotDataCursor::BuildPopupMenu(TPopupMenu* PopupMenu)
     TWeakRef<TkPlotDataCursor> self(this);
     const auto bind = [self](String Name) {
         return [self, Name](TObject*) {
-            if (TkPlotDataCursor* cursor = self.Get()) cursor->SetChannelName(Name);
+            if (TkPlotDataCursor* cursor = self.Get()) {
+                cursor->SetChannelName(Name);
+                cursor->DoSnapToDataPoint();
+            }
         };
     };
     TMenuItem* channels = AddItem(PopupMenu, PopupMenu->Items(), TranslateString("Channel"), false, nullptr);
@@ -179,6 +187,9 @@ void TkPlotDataCursor::BuildPopupMenu(TPopupMenu* PopupMenu)
     option("Use Channel Color", FUseChannelColor, &TkPlotDataCursor::ToggleUseChannelColor);
     option("Hide Hint On Release", FHintHideOnRelease, &TkPlotDataCursor::ToggleHintHideOnRelease);
     option("Flip Alignment", false, &TkPlotDataCursor::FlipHintSide);
+    // Only a time plot's channels keep their points in X order to snap to.
+    if (Host() && Host()->IsTkPlot())
+        option("Snap to Data-Point", FSnapToDataPoint, &TkPlotDataCursor::ToggleSnapToDataPoint);
 }
 
 void TkPlotDataCursor::ToggleUseChannelColor() { SetUseChannelColor(!FUseChannelColor); }

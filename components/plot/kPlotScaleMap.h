@@ -36,6 +36,8 @@ struct TkPlotScaleMap {
     Extended LogLow = 0;
     Extended LogHigh = 0;
 
+    bool operator==(const TkPlotScaleMap&) const = default;
+
     static TkPlotScaleMap Make(Double Min, Double Span, bool Log, bool Reversed, bool Horizontal,
                                const TRect& ScaleRect);
 

@@ -14,8 +14,6 @@ namespace {
 
 constexpr Double kExtentMinStart = 1e300;
 constexpr Double kExtentMaxStart = -1e300;
-// Inverse differences from here on read as infinite.
-constexpr Double kInfiniteReadout = 1e301;
 
 }  // namespace
 
@@ -162,62 +160,8 @@ void TkXYPlotChannel::ReadDataCursor(TkPlotDataCursorStyle Style, Double Pointer
     GetPointText(Style, kpdpsValid, Text, Y, X);
 }
 
-String TkXYPlotChannel::CursorYText(TkPlotDataPointStatus Status, Double YValue)
-{
-    switch (Status) {
-        case kpdpsNull: return TranslateString("Null");
-        case kpdpsEmpty: return TranslateString("Empty");
-        default: {
-            String text;
-            GetYValueText(YValue, text);
-            return text;
-        }
-    }
-}
-
-// "No Y-Axis" is shown as it stands, untranslated, unlike the other words.
 void TkXYPlotChannel::GetPointText(TkPlotDataCursorStyle Style, TkPlotDataPointStatus Status, String& Text,
                                    Double YValue, Double XValue)
 {
-    FDataCursorXText.clear();
-    FDataCursorYText.clear();
-    FDataCursorXValue = XValue;
-    FDataCursorYValue = YValue;
-    FDataCursorStatus = Status;
-    if (!XAxis()) {
-        FDataCursorXText = TranslateString("No X-Axis");
-        Text = FDataCursorXText;
-        return;
-    }
-    const bool hasYAxis = YAxis() != nullptr;
-    switch (Style) {
-        case kpcsValueXY:
-            GetXValueText(XValue, FDataCursorXText);
-            FDataCursorYText = hasYAxis ? CursorYText(Status, YValue) : String("No Y-Axis");
-            Text = FDataCursorXText + ", " + FDataCursorYText;
-            break;
-        case kpcsValueX:
-        case kpcsDeltaX:
-            GetXValueText(XValue, FDataCursorXText);
-            Text = FDataCursorXText;
-            break;
-        case kpcsValueY:
-        case kpcsDeltaY:
-            if (!hasYAxis)
-                FDataCursorYText = "No Y-Axis";
-            else if (Style == kpcsValueY)
-                FDataCursorYText = CursorYText(Status, YValue);
-            else
-                GetYValueText(YValue, FDataCursorYText);
-            Text = FDataCursorYText;
-            break;
-        case kpcsInverseDeltaX:
-            if (XValue < kInfiniteReadout)
-                GetXValueText(XValue, FDataCursorXText);
-            else
-                FDataCursorXText = TranslateString("Infinite");
-            Text = FDataCursorXText;
-            break;
-        default: Text.clear(); break;
-    }
+    Text = FDataCursor.Build(*this, Style, Status, YValue, XValue);
 }

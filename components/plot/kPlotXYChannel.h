@@ -4,6 +4,7 @@
 // in X. The whole store is always drawn.
 
 #include "components/plot/kPlotChannelCustom.h"
+#include "components/plot/kPlotCursorReadout.h"
 
 class TkXYPlotChannel : public TkPlotChannelCustom {
     PL_CLASSINFO()
@@ -37,8 +38,8 @@ public:
     void UpdateDataCursor(TkPlotDataCursor* Cursor) override;
     void GetDataCursorTexts(String& X, String& Y) const override
     {
-        X = FDataCursorXText;
-        Y = FDataCursorYText;
+        X = FDataCursor.XText;
+        Y = FDataCursor.YText;
     }
     // The values of a data cursor of Style whose pointers stand at Pointer1
     // and Pointer2 (percent of the data view), and its readout text.
@@ -49,11 +50,11 @@ public:
     void GetPointText(TkPlotDataCursorStyle Style, TkPlotDataPointStatus Status, String& Text, Double YValue,
                       Double XValue);
 
-    const String& DataCursorXText() const { return FDataCursorXText; }
-    const String& DataCursorYText() const { return FDataCursorYText; }
-    Double DataCursorXValue() const { return FDataCursorXValue; }
-    Double DataCursorYValue() const { return FDataCursorYValue; }
-    TkPlotDataPointStatus DataCursorStatus() const { return FDataCursorStatus; }
+    const String& DataCursorXText() const { return FDataCursor.XText; }
+    const String& DataCursorYText() const { return FDataCursor.YText; }
+    Double DataCursorXValue() const { return FDataCursor.XValue; }
+    Double DataCursorYValue() const { return FDataCursor.YValue; }
+    TkPlotDataPointStatus DataCursorStatus() const { return FDataCursor.Status; }
 
 private:
     // Start, or the extreme of the valid points along X or Y (Sign 1: the
@@ -62,11 +63,6 @@ private:
     // A cursor pointer's position on Axis: through the data view's pixels
     // when the axis spans the whole view.
     Double CursorPosition(TkPlotAxis& Axis, Double Pointer, bool Vertical);
-    String CursorYText(TkPlotDataPointStatus Status, Double YValue);
 
-    String FDataCursorXText;
-    String FDataCursorYText;
-    Double FDataCursorYValue = 0;
-    Double FDataCursorXValue = 0;
-    TkPlotDataPointStatus FDataCursorStatus = kpdpsValid;
+    TkPlotCursorReadout FDataCursor;
 };

@@ -80,6 +80,54 @@ TEST_F(ChannelInputTest, PointsAreHitOnlyInSelectModeWithTheirMarkersShowing)
     EXPECT_FALSE(Hit(middle)) << "markers past the turn-off limit are not drawn";
 }
 
+// Picking keeps the points' pixels between moves: each change of the data,
+// the scale or the markers must show at once.
+TEST_F(ChannelInputTest, PickingFollowsEveryChangeOfPointsScaleAndMarkers)
+{
+    EXPECT_TRUE(Hit(PointAt(50, 50)));
+    Channel->SetYValue(1, 30);
+    EXPECT_FALSE(Hit(PointAt(50, 50)));
+    EXPECT_TRUE(Hit(PointAt(50, 30)));
+    EXPECT_EQ(Channel->SelectDataIndex(), 1);
+
+    Channel->AddXY(70, 70);
+    EXPECT_TRUE(Hit(PointAt(70, 70)));
+    EXPECT_EQ(Channel->SelectDataIndex(), 3);
+    Channel->SetNull(3, true);
+    EXPECT_FALSE(Hit(PointAt(70, 70)));
+
+    const TPoint before = PointAt(10, 10);
+    X->SetMinSpan(0, 50);
+    EXPECT_FALSE(Hit(before));
+    EXPECT_TRUE(Hit(PointAt(10, 10)));
+
+    Channel->SetMarkersSize(40);
+    const TPoint p = PointAt(10, 10);
+    EXPECT_TRUE(Hit(Point(p.X + 15, p.Y)));
+    Channel->SetMarkersSize(4);
+    EXPECT_FALSE(Hit(Point(p.X + 15, p.Y)));
+
+    Channel->Clear();
+    EXPECT_FALSE(Hit(p));
+    Channel->AddXY(10, 10);
+    EXPECT_TRUE(Hit(p));
+    EXPECT_EQ(Channel->SelectDataIndex(), 0);
+}
+
+// Overlapping markers: the first point in drawn order wins, however far
+// apart the points are stored.
+TEST_F(ChannelInputTest, OfOverlappingMarkersTheFirstDrawnIsPicked)
+{
+    Channel->SetMarkersSize(30);
+    Channel->AddXY(52, 50);
+    Channel->AddXY(48, 50);
+    EXPECT_TRUE(Hit(PointAt(50, 50)));
+    EXPECT_EQ(Channel->SelectDataIndex(), 1);
+    Channel->SetMarkersAllowIndividual(true);
+    EXPECT_TRUE(Hit(PointAt(50, 50)));
+    EXPECT_EQ(Channel->SelectDataIndex(), 1);
+}
+
 TEST_F(ChannelInputTest, ThePointHintShowsItsValuesBesideThePointInsideTheView)
 {
     Channel->SetShowDataPointHints(true);

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "platform/Menus.h"
+#include "support/MenuCaptions.h"
 #include "support/PlotOnForm.h"
 
 namespace {
@@ -160,21 +161,8 @@ TEST_F(DataCursorTest, KeysStepTheSelectedCursorsPointersByPixels)
     EXPECT_EQ(Cursor()->Pointer1Position(), 0);
 }
 
-// The captions of a menu item's sub-items, "*" marking the checked one.
-std::vector<String> Captions(const TMenuItem* Item)
-{
-    std::vector<String> captions;
-    for (Integer i = 0; i < Item->Count(); ++i)
-        captions.push_back(Item->Items(i)->Caption() + (Item->Items(i)->Checked() ? "*" : ""));
-    return captions;
-}
-
-TMenuItem* SubMenu(TPopupMenu* Menu, const String& Caption)
-{
-    for (Integer i = 0; i < Menu->Items()->Count(); ++i)
-        if (Menu->Items()->Items(i)->Caption() == Caption) return Menu->Items()->Items(i);
-    return nullptr;
-}
+using MenuTest::Captions;
+using MenuTest::SubMenu;
 
 TEST_F(DataCursorTest, TheMenuOffersTheChannelsTheChosenStylesAndTheOptions)
 {

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <type_traits>
+
+#include "components/plot/kPlot.h"
 #include "components/plot/kXYPlot.h"
 #include "platform/Forms.h"
 #include "platform/Testing.h"
@@ -13,15 +16,23 @@
 
 namespace PlotTest {
 
-class PlotOnForm : public ::testing::Test {
+// TPlot: the XY plot or the time plot.
+template <class TPlot>
+class PlotOnFormOf : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { kXYPlotInitialization(); }
+    static void SetUpTestSuite()
+    {
+        if constexpr (std::is_same_v<TPlot, TkPlot>)
+            kPlotInitialization();
+        else
+            kXYPlotInitialization();
+    }
 
     void SetUp() override
     {
         Form = Create<TForm>(nullptr);
         Form->SetBounds(0, 0, 700, 400);
-        Plot = Create<TkXYPlot>(Form);
+        Plot = Create<TPlot>(Form);
         Plot->SetParent(Form);
         Plot->SetBounds(0, 0, 600, 300);
         Other = Create<TEdit>(Form);
@@ -73,8 +84,10 @@ protected:
     void Wait(Cardinal Ms) { Testing::VirtualClock::Advance(Ms); }
 
     TForm* Form = nullptr;
-    TkXYPlot* Plot = nullptr;
+    TPlot* Plot = nullptr;
     TEdit* Other = nullptr;
 };
+
+class PlotOnForm : public PlotOnFormOf<TkXYPlot> {};
 
 }  // namespace PlotTest
