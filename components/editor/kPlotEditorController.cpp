@@ -333,6 +333,44 @@ void TkPlotEditorController::ControlPropertiesOpen(const String& FileName)
     FPlot.LoadPropertiesFromFile(FileName);
 }
 
+void TkPlotEditorController::ChannelPropertiesOpen(const String& FileName)
+{
+    auto* channel = static_cast<TkPlotChannelCustom*>(Selected(kpokChannel));
+    if (!channel) return;
+    // Also after a refused load: the list shows the name the channel holds.
+    TScopeExit reload([this] { UpdateAll(); });
+    channel->LoadPropertiesFromFile(FileName);
+}
+
+void TkPlotEditorController::ChannelPropertiesSave(const String& FileName)
+{
+    if (auto* channel = static_cast<TkPlotChannelCustom*>(Selected(kpokChannel)))
+        channel->SavePropertiesToFile(FileName);
+}
+
+void TkPlotEditorController::ChannelDataOpen(const String& FileName)
+{
+    if (auto* channel = static_cast<TkPlotChannelCustom*>(Selected(kpokChannel)))
+        channel->LoadDataFromFile(FileName, true);
+}
+
+void TkPlotEditorController::ChannelDataSave(const String& FileName)
+{
+    if (auto* channel = static_cast<TkPlotChannelCustom*>(Selected(kpokChannel))) channel->SaveDataToFile(FileName);
+}
+
+void TkPlotEditorController::ControlLogActivate()
+{
+    FPlot.LogActivate(false);
+    GeneralChanged();
+}
+
+void TkPlotEditorController::ControlLogDeactivate()
+{
+    FPlot.LogDeactivate();
+    GeneralChanged();
+}
+
 // ===========================================================================
 // The layout page
 // ===========================================================================

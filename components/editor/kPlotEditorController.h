@@ -75,6 +75,14 @@ public:
     // --- files -----------------------------------------------------------------------
     // Loads a configuration into the plot, then reloads every page.
     void ControlPropertiesOpen(const String& FileName);
+    // The selected channel's files; nothing without a selection.
+    void ChannelPropertiesOpen(const String& FileName);
+    void ChannelPropertiesSave(const String& FileName);
+    void ChannelDataOpen(const String& FileName);
+    void ChannelDataSave(const String& FileName);
+    // The plot's log, then the general pages read back into the plot.
+    void ControlLogActivate();
+    void ControlLogDeactivate();
 
     // --- the layout page ---------------------------------------------------------------
     // A press on the viewer, over AObject (nullptr: over no object).

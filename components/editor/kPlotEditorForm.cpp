@@ -229,6 +229,8 @@ void TkPlotEditorForm::BindButtons()
     click("ChannelStatsRefreshButton", [](TkPlotEditorController& c) { c.UpdateChannelStats(); });
     click("ChannelLogActivateButton", [](TkPlotEditorController& c) { c.ChannelLogActivate(); });
     click("ChannelLogDeactivateButton", [](TkPlotEditorController& c) { c.ChannelLogDeactivate(); });
+    click("ControlLogActivateButton", [](TkPlotEditorController& c) { c.ControlLogActivate(); });
+    click("ControlLogDeactivateButton", [](TkPlotEditorController& c) { c.ControlLogDeactivate(); });
 
     auto picked = [this](const char* Name, std::function<void(const String&)> Action) {
         auto& picker = Require<TkEditorFilePicker>(Name);
@@ -241,6 +243,14 @@ void TkPlotEditorForm::BindButtons()
     });
     picked("ControlPropertiesOpenPicker", [this](const String& File) { Controller().ControlPropertiesOpen(File); });
     picked("ControlPropertiesSavePicker", [this](const String& File) { Plot().SavePropertiesToFile(File); });
+    picked("ControlDataOpenPicker", [this](const String& File) { Plot().ReplaceDataFromFile(File); });
+    picked("ControlDataSavePicker", [this](const String& File) { Plot().SaveDataToFile(File); });
+    picked("ControlAnnotationOpenPicker", [this](const String& File) { Plot().LoadAnnotationsFromFile(File); });
+    picked("ControlAnnotationSavePicker", [this](const String& File) { Plot().SaveAnnotationsToFile(File); });
+    picked("ChannelPropertiesOpenPicker", [this](const String& File) { Controller().ChannelPropertiesOpen(File); });
+    picked("ChannelPropertiesSavePicker", [this](const String& File) { Controller().ChannelPropertiesSave(File); });
+    picked("ChannelDataOpenPicker", [this](const String& File) { Controller().ChannelDataOpen(File); });
+    picked("ChannelDataSavePicker", [this](const String& File) { Controller().ChannelDataSave(File); });
 }
 
 void TkPlotEditorForm::BindLayoutViewer()

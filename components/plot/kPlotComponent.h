@@ -337,6 +337,9 @@ public:
     // ("Error Loading Data - ", the file, the line or record and the cause)
     // changes no channel. Then OnAfterLoadData.
     void LoadDataFromFile(const String& FileName);
+    // The same in place of the channels' points, which are cleared only
+    // once the whole file has read: a file that does not read keeps them.
+    void ReplaceDataFromFile(const String& FileName);
     const String& LastDataFileName() const { return FLastDataFileName; }
     // Starts logging to LogFileName in the form of DataFileFormat: a new
     // file with its header, or with Append an existing log, whose form and
@@ -765,6 +768,7 @@ private:
     void RemoveAllObjects(TkPlotObjectManagerCustom& Manager);
     void ApplyAnnotationDefaults(TkPlotAnnotation& Annotation) const;
     void CheckLoggingInactive(const char* Message) const;
+    void ReadDataFile(const String& FileName, bool ReplaceData);
     std::vector<TkPlotChannelCustom*> Channels() const;
     // The removal and rebuild of a configuration whose counts were read,
     // from the remaining lines.

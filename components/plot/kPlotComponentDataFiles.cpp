@@ -48,11 +48,17 @@ void TkPlotComponent::SaveDataToFile(const String& FileName)
     FireNotify(OnAfterSaveData, this);
 }
 
-void TkPlotComponent::LoadDataFromFile(const String& FileName)
+void TkPlotComponent::LoadDataFromFile(const String& FileName) { ReadDataFile(FileName, false); }
+
+void TkPlotComponent::ReplaceDataFromFile(const String& FileName) { ReadDataFile(FileName, true); }
+
+void TkPlotComponent::ReadDataFile(const String& FileName, bool ReplaceData)
 {
     TkPlotFileChannels data;
     WithErrorPrefix("Error Loading Data - ", [&] {
         WithErrorPrefix("\"" + FileName + "\" ", [&] { data = ReadPlotData(ReadFileBytes(FileName), ChannelCount()); });
+        // Only a file that read whole clears the channels.
+        if (ReplaceData) Master().ClearAllData();
         WithinUpdate(*this, [&] {
             for (std::size_t c = 0; c < data.size(); ++c) AddFilePoints(*GetChannel(static_cast<Integer>(c)), data[c]);
         });

@@ -13,6 +13,7 @@
 #include "platform/CommonDialogs.h"
 #include "platform/Testing.h"
 #include "support/EditorValues.h"
+#include "support/TempFolder.h"
 
 void RegisterResources_APP();
 
@@ -241,6 +242,49 @@ TEST_F(PlotEditorFormTest, TheLayoutPopupActsOnTheBlockUnderTheMouse)
     rightClick(Plot->GetXAxis(1), "Edit");
     EXPECT_EQ(Editor->List(kpokXAxis).Selected(), Plot->GetXAxis(1));
     EXPECT_EQ(Control<TkComponentEditorEdit>("XAxisNameEdit")->AsString(), "X-Axis 2");
+}
+
+// What a confirmed file dialog hands each picker reaches the plot's or the
+// selected channel's files; a data file that cannot be read clears nothing.
+TEST_F(PlotEditorFormTest, FilePickersAndLogButtonsReachThePlotsFiles)
+{
+    TTempFolder folder;
+    auto pick = [&](const char* Picker, const String& File) {
+        auto* picker = Control<TkEditorFilePicker>(Picker);
+        picker->SetFileName(File);
+        picker->OnChange(picker);
+    };
+    TkPlotChannelCustom* channel = Plot->GetChannel(0);
+    channel->AddXY(1, 2);
+    channel->AddXY(2, 3);
+    pick("ControlDataSavePicker", folder / "plot.txt");
+    pick("ChannelDataSavePicker", folder / "channel.txt");
+    channel->AddXY(3, 4);
+    EXPECT_ANY_THROW(pick("ControlDataOpenPicker", folder / "missing.txt"));
+    EXPECT_EQ(channel->Count(), 3);
+    pick("ControlDataOpenPicker", folder / "plot.txt");
+    EXPECT_EQ(channel->Count(), 2);
+    pick("ChannelDataOpenPicker", folder / "channel.txt");
+    EXPECT_EQ(channel->Count(), 2);
+
+    channel->SetColor(clLime);
+    pick("ChannelPropertiesSavePicker", folder / "channel.cfg");
+    channel->SetColor(clRed);
+    pick("ChannelPropertiesOpenPicker", folder / "channel.cfg");
+    EXPECT_EQ(channel->Color(), clLime);
+
+    Plot->AddAnnotation();
+    pick("ControlAnnotationSavePicker", folder / "notes.txt");
+    Plot->AddAnnotation();
+    pick("ControlAnnotationOpenPicker", folder / "notes.txt");
+    EXPECT_EQ(Plot->AnnotationCount(), 1);
+
+    pick("ControlLogFileNamePicker", folder / "log.txt");
+    EXPECT_EQ(Plot->LogFileName(), folder / "log.txt");
+    Control<TControl>("ControlLogActivateButton")->Click();
+    EXPECT_TRUE(Plot->LoggingActive());
+    Control<TControl>("ControlLogDeactivateButton")->Click();
+    EXPECT_FALSE(Plot->LoggingActive());
 }
 
 TEST_F(PlotEditorFormTest, AfterCloseEditorIsHeardOnlyFromALivingPlot)
