@@ -172,4 +172,48 @@ TEST_F(PlotConfigFileTest, AnnotationsRoundTripFromTheirOwnDefaults)
     EXPECT_EQ(copy->AnnotationCount(), 0);
 }
 
+// Every style with its own coordinates, text, vertices and loaded picture
+// comes back from the annotation file, which then saves byte for byte again.
+TEST_F(PlotConfigFileTest, EveryAnnotationStyleRoundTrips)
+{
+    TOwned<TBitmap> picture = CreateOwned<TBitmap>();
+    picture->SetSize(3, 2);
+    picture->Canvas()->SetPixels(1, 1, clRed);
+    picture->SaveToFile(Path("picture.bmp"));
+    for (Integer style = kpasText; style <= kpasRectangle2; ++style) {
+        TkPlotAnnotation* annotation = Plot->GetAnnotation(Plot->AddAnnotation());
+        annotation->SetStyle(static_cast<TkPlotAnnotationStyle>(style));
+        annotation->SetX(style + 0.5);
+        annotation->SetY(-style);
+        annotation->SetX2(2 * style);
+        annotation->SetY2(style / 4.0);
+        annotation->SetWidth(10 + style);
+        annotation->SetHeight(20 + style);
+        annotation->SetText("Note " + IntToStr(style));
+    }
+    Plot->GetAnnotation(kpasPolygon)->PolyPointAdd(0.1, 0.2);
+    Plot->GetAnnotation(kpasPolygon)->PolyPointAdd(1e-300, -7);
+    Plot->GetAnnotation(kpasImage)->ImageLoadFromFile(Path("picture.bmp"));
+    Plot->SaveAnnotationsToFile(Path("all.txt"));
+
+    TOwned<TkXYPlot> copy{Create<TkXYPlot>(nullptr)};
+    copy->LoadAnnotationsFromFile(Path("all.txt"));
+    ASSERT_EQ(copy->AnnotationCount(), kpasRectangle2 + 1);
+    for (Integer style = kpasText; style <= kpasRectangle2; ++style) {
+        const TkPlotAnnotation* annotation = copy->GetAnnotation(style);
+        EXPECT_EQ(annotation->Style(), style);
+        EXPECT_EQ(annotation->X2(), 2 * style);
+        EXPECT_EQ(annotation->Y2(), style / 4.0);
+        EXPECT_EQ(annotation->Text(), "Note " + IntToStr(style));
+    }
+    ASSERT_EQ(copy->GetAnnotation(kpasPolygon)->PolyPoints().size(), 2u);
+    EXPECT_EQ(copy->GetAnnotation(kpasPolygon)->PolyPoints()[1].X, 1e-300);
+    TBitmap* image = copy->GetAnnotation(kpasImage)->Image();
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->Width(), 3);
+    EXPECT_EQ(image->Canvas()->Pixels(1, 1), clRed);
+    copy->SaveAnnotationsToFile(Path("again.txt"));
+    EXPECT_EQ(Scratch.ReadBytes("again.txt"), Scratch.ReadBytes("all.txt"));
+}
+
 }  // namespace
