@@ -434,8 +434,8 @@ public:
     void ClearAllUserSelections() override;
     void ShowDataCursors(bool Value) override;
     void EditProperties() override { Master().EditProperties(); }
-    // The image output (clipboard, file, printer, preview) is not part of
-    // the plot yet: the buttons fire their events and do nothing more.
+    // The Copy, Save, Print and Preview buttons: CopyToClipBoard, Save,
+    // PrintChart and PreviewChart.
     void DoToolBarOutput(TkPlotToolBarButtonType Command) override;
 
     // --- what channels report of their data points --------------------------------------------
