@@ -4,7 +4,7 @@
 #include "widgets/QdControls.h"
 #include "widgets/QdEdit.h"
 #include "widgets/QdJogMeter.h"
-#include "widgets/QdSpectrum.h"
+#include "widgets/QdColumnBars.h"
 #include "widgets/QdSystem.h"
 #include "widgets/QdThreads.h"
 #include "widgets/QdUpDown.h"

@@ -3,7 +3,7 @@
 #include <limits>
 
 #include "support/ShownForm.h"
-#include "widgets/QdSpectrum.h"
+#include "widgets/QdColumnBars.h"
 #include "widgets/QdSysUtils.h"
 
 using namespace Testing;

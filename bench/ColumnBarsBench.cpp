@@ -7,7 +7,7 @@
 
 #include "platform/Forms.h"
 #include "platform/Testing.h"
-#include "widgets/QdSpectrum.h"
+#include "widgets/QdColumnBars.h"
 
 namespace {
 

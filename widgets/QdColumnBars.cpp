@@ -1,4 +1,4 @@
-#include "widgets/QdSpectrum.h"
+#include "widgets/QdColumnBars.h"
 
 #include <algorithm>
 
