@@ -16,8 +16,11 @@ namespace Testing {
 // Headless application object, fixed locale and fonts, the virtual clock,
 // strict answering (an unanswered dialog, menu or modal form raises instead
 // of hanging), a temporary registry and print folder, then the units'
-// initialisation. Call once per test program before any test runs.
-void InitTestProcess(int& argc, char** argv);
+// initialisation. Call once per test program before any test runs. A
+// program that must see Qt's own timer events (faults the virtual clock
+// cannot reach) asks for the real clock.
+enum class Clock { Virtual, Real };
+void InitTestProcess(int& argc, char** argv, Clock TimerClock = Clock::Virtual);
 // Frees the forms, finalises the units, ends Qt and removes the folder.
 void DoneTestProcess();
 

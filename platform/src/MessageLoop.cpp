@@ -42,8 +42,10 @@ LoopState& State()
 
 Cardinal Effective(Cardinal ms) { return std::max(ms, MinTimerInterval); }
 
-// Runs one tick; the entry is held so that the tick may stop its own timer.
-void Fire(const TimerPtr& entry)
+// Runs one tick. The entry is taken by value: the tick may stop its own timer
+// or free the timer's owner, which erases the map's reference to the entry
+// while the tick still runs.
+void Fire(TimerPtr entry)
 {
     if (entry->Running) return;
     entry->Running = true;

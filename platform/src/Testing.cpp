@@ -95,14 +95,16 @@ bool TakeDialogAnswer(std::function<bool(TObject*)>& Answer) { return TakeFront(
 
 namespace Testing {
 
-void InitTestProcess(int& argc, char** argv)
+void InitTestProcess(int& argc, char** argv, Clock TimerClock)
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     MakeTempFolders();
     g_app = pl::CreateLayerApplication(argc, argv);
-    pl::UseVirtualClock();
-    SetClockOverride([] { return TestEpoch + static_cast<double>(pl::VirtualNow()) / MSecsPerDay; },
-                     [] { return pl::VirtualNow(); });
+    if (TimerClock == Clock::Virtual) {
+        pl::UseVirtualClock();
+        SetClockOverride([] { return TestEpoch + static_cast<double>(pl::VirtualNow()) / MSecsPerDay; },
+                         [] { return pl::VirtualNow(); });
+    }
     Q().Answering = true;
     pl::StartLayer();
 }
