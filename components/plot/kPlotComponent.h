@@ -147,6 +147,8 @@ public:
     // pass the top layer first. nullptr when none is enabled and visible
     // there.
     TkPlotObject* GetObjectAt(TPoint P);
+    // P lies on Channel's entry in any of the legends.
+    bool LegendEntryHit(const TkPlotChannelCustom* Channel, TPoint P) const override;
     // The object that the press in progress went to; nullptr between presses.
     TkPlotObject* MouseDownObject() const { return FInput.MouseDownObject.Get(); }
     // The timer's tick: shows the hint that waited, or hides the one shown.
