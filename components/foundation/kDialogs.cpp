@@ -150,6 +150,7 @@ TClass TkSaveDialog::StaticClassInfo()
                                        .String("Filter", &C::Filter, &C::SetFilter).Default(String())
                                        .Integer("FilterIndex", &C::FilterIndex, &C::SetFilterIndex).Default(1)
                                        .String("DefaultExt", &C::DefaultExt, &C::SetDefaultExt).Default(String())
+                                       .String("ReturnExt", &C::ReturnExt)
                                        .String("DefaultDir", &C::DefaultDir, &C::SetDefaultDir).Default(String())
                                        .Build();
     return &info;

@@ -192,14 +192,16 @@ public:
     void DrawMarker(TCanvas* Canvas, Integer Index, TColor BackgroundColor, TPoint Point);
 
     // --- the user's mouse (kPlotChannelCustomInput.cpp) ----------------------------------------
-    // In the select mode of the plot's toolbar, a drawn marker under the
-    // mouse hits the channel and becomes the selected point.
+    // The channel's entry in a legend hits it; so does, in the select mode
+    // of the plot's toolbar, a drawn marker under the mouse, which becomes
+    // the selected point.
     bool kMouseHitTest(const TkPlotMouseData& MouseData) override;
     // The selected point's values, in a box beside it inside the data view.
     void DoMouseHint(const TkPlotMouseData& MouseData, TkPlotHintData& HintData) override;
     // A press on the selected point grabs it; moves drag it (by
     // UserCanMoveDataPointsStyle) while UserCanMoveDataPoints; the release
-    // clicks it and reports its move.
+    // clicks it and reports its move. Without a point grabbed, a release on
+    // the legend entry clicks the channel.
     void DoMouseLeft(const TkPlotMouseData& MouseData) override;
     void DoMouseMove(const TkPlotMouseData& MouseData) override;
     void DoMouseUp(const TkPlotMouseData& MouseData) override;
@@ -436,6 +438,7 @@ private:
         if (FLoggingActive && FLogBufferCount != 0) FlushLog();
     }
     void ForgetPointSelection();
+    bool OnLegendEntry(const TkPlotMouseData& MouseData) const;
     // The point grabbed by a press, while it is still there.
     bool PointGrabbed() const { return FSelectMouseDownIndex >= 0 && FSelectMouseDownIndex < Count(); }
     // The drag's new value along one axis: the grabbed value moved by the

@@ -26,7 +26,7 @@ constexpr Integer kHintPadding = 4;
 
 bool TkPlotChannelCustom::kMouseHitTest(const TkPlotMouseData& MouseData)
 {
-    const bool hit = TkPlotObject::kMouseHitTest(MouseData);
+    const bool hit = TkPlotObject::kMouseHitTest(MouseData) || OnLegendEntry(MouseData);
     const TkPlotHost* plot = Host();
     if (!plot || !plot->IsToolBarSelectMode()) return hit;
     FSelectDataIndex = -1;
@@ -35,6 +35,12 @@ bool TkPlotChannelCustom::kMouseHitTest(const TkPlotMouseData& MouseData)
     CalcStopIndex();
     FSelectDataIndex = FindMarkerAt(MouseData, FSelectHitTestRect);
     return hit || FSelectDataIndex >= 0;
+}
+
+bool TkPlotChannelCustom::OnLegendEntry(const TkPlotMouseData& MouseData) const
+{
+    const TkPlotHost* plot = Host();
+    return plot && plot->LegendEntryHit(this, Point(MouseData.X, MouseData.Y));
 }
 
 // Picking is the drawing's conversion of the drawn range to pixels, done
@@ -220,7 +226,13 @@ void TkPlotChannelCustom::DoMouseUp(const TkPlotMouseData& MouseData)
     const Integer index = std::exchange(FSelectMouseDownIndex, -1);
     TWeakRef<TkPlotObject> self(this);
     plot->DoDataPointMouseUp(this, FMouseDownDataIndex, mbLeft, ShiftState(), MouseData.X, MouseData.Y);
-    if (!self || !grabbed || index >= Count()) return;
+    if (!self) return;
+    if (!grabbed) {
+        // Pressed on its legend entry: a click of the channel itself.
+        if (OnLegendEntry(MouseData)) plot->DoObjectClick(this);
+        return;
+    }
+    if (index >= Count()) return;
     if (PtInRect(FSelectDownRect, Point(MouseData.X, MouseData.Y))) {
         plot->DoDataPointClick(this, index);
         if (!self || index >= Count()) return;

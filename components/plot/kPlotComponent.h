@@ -147,6 +147,8 @@ public:
     // pass the top layer first. nullptr when none is enabled and visible
     // there.
     TkPlotObject* GetObjectAt(TPoint P);
+    // P lies on Channel's entry in any of the legends.
+    bool LegendEntryHit(const TkPlotChannelCustom* Channel, TPoint P) const override;
     // The object that the press in progress went to; nullptr between presses.
     TkPlotObject* MouseDownObject() const { return FInput.MouseDownObject.Get(); }
     // The timer's tick: shows the hint that waited, or hides the one shown.
@@ -337,8 +339,9 @@ public:
     // ("Error Loading Data - ", the file, the line or record and the cause)
     // changes no channel. Then OnAfterLoadData.
     void LoadDataFromFile(const String& FileName);
-    // The same in place of the channels' points, which are cleared only
-    // once the whole file has read: a file that does not read keeps them.
+    // The same in place of the channels' points, which are cleared (by
+    // ClearAllData, which ends an active log) only once the whole file has
+    // read: a file that does not read keeps them and the log running.
     void ReplaceDataFromFile(const String& FileName);
     const String& LastDataFileName() const { return FLastDataFileName; }
     // Starts logging to LogFileName in the form of DataFileFormat: a new
@@ -483,6 +486,10 @@ public:
     void PrintAdjustXSpanToMinutesPerMillimeter(Double MinutesPerMillimeter);
 
     // --- data of all channels ---------------------------------------------------------------
+    // Empties every channel; an active log is ended first, so that the rows
+    // it buffered are written before they go. A log that cannot be written
+    // raises and leaves every point in place.
+    void ClearAllData();
     // One-dimensional Data: element i is channel i's point at XValue (a
     // value in (1e-301, 1e-300) adds a null point, one in (1e-302, 1e-301)
     // an empty one). Two-dimensional Data: each row j of the second

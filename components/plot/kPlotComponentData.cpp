@@ -28,6 +28,12 @@ void AddAll(const std::vector<TPendingPoint>& Points)
 
 }  // namespace
 
+void TkPlotComponent::ClearAllData()
+{
+    if (FLoggingActive) LogDeactivate();
+    Master().ClearAllData();
+}
+
 void TkPlotComponent::AddDataArray(Double XValue, const Variant& Data)
 {
     const Integer dims = VarIsArray(Data) ? VarArrayDimCount(Data) : 0;

@@ -58,7 +58,7 @@ void TkPlotComponent::ReadDataFile(const String& FileName, bool ReplaceData)
     WithErrorPrefix("Error Loading Data - ", [&] {
         WithErrorPrefix("\"" + FileName + "\" ", [&] { data = ReadPlotData(ReadFileBytes(FileName), ChannelCount()); });
         // Only a file that read whole clears the channels.
-        if (ReplaceData) Master().ClearAllData();
+        if (ReplaceData) ClearAllData();
         WithinUpdate(*this, [&] {
             for (std::size_t c = 0; c < data.size(); ++c) AddFilePoints(*GetChannel(static_cast<Integer>(c)), data[c]);
         });

@@ -78,6 +78,14 @@ TkPlotObject* TkPlotComponent::GetObjectAt(TPoint P)
     return nullptr;
 }
 
+bool TkPlotComponent::LegendEntryHit(const TkPlotChannelCustom* Channel, TPoint P) const
+{
+    if (!FMasterManager) return false;
+    for (Integer i = 0; i < LegendCount(); ++i)
+        if (GetLegend(i)->EntryHit(Channel, P)) return true;
+    return false;
+}
+
 // ===========================================================================
 // Press and selection
 // ===========================================================================

@@ -187,9 +187,9 @@ void TkPlotDataCursor::BuildPopupMenu(TPopupMenu* PopupMenu)
     option("Use Channel Color", FUseChannelColor, &TkPlotDataCursor::ToggleUseChannelColor);
     option("Hide Hint On Release", FHintHideOnRelease, &TkPlotDataCursor::ToggleHintHideOnRelease);
     option("Flip Alignment", false, &TkPlotDataCursor::FlipHintSide);
-    // Only a time plot's channels keep their points in X order to snap to.
-    if (Host() && Host()->IsTkPlot())
-        option("Snap to Data-Point", FSnapToDataPoint, &TkPlotDataCursor::ToggleSnapToDataPoint);
+    // Offered on every plot; only a time plot's channels keep their points
+    // in X order, so only there does it snap (Snapping).
+    option("Snap to Data-Point", FSnapToDataPoint, &TkPlotDataCursor::ToggleSnapToDataPoint);
 }
 
 void TkPlotDataCursor::ToggleUseChannelColor() { SetUseChannelColor(!FUseChannelColor); }

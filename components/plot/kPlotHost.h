@@ -152,6 +152,10 @@ public:
     virtual void DoDataPointCustomizeHint(TkPlotChannelCustom* Channel, Integer DataIndex, String& Text) = 0;
     virtual Integer ChannelCount() const = 0;
     virtual TkPlotChannelCustom* GetChannel(Integer Index) const = 0;
+    // P lies on Channel's entry in one of the plot's legends: the rule by
+    // which a press there reaches the channel and by which the channel
+    // knows itself hit.
+    virtual bool LegendEntryHit(const TkPlotChannelCustom* Channel, TPoint P) const = 0;
     // The extremes along Axis of the channels bound to it: of what they show
     // (Visible: their valid points, widened by markers) or of everything
     // they were given (their running extremes).

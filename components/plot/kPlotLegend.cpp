@@ -808,15 +808,26 @@ TkPlotObject* TkPlotLegend::GetObjectAtPoint(TPoint P)
                 SetMouseOverObject(button);
                 return button;
             }
-        for (const TkPlotLegendItem& item : FItemList) {
-            TkPlotChannelCustom* channel = item.Channel.Get();
-            if (channel && channel->VisibleInLegend() && PtInRect(item.LegendRect, P)) {
-                SetMouseOverObject(channel);
-                return channel;
+        for (const TkPlotLegendItem& item : FItemList)
+            if (ItemHit(item, P)) {
+                SetMouseOverObject(item.Channel.Get());
+                return item.Channel.Get();
             }
-        }
     }
     return TkPlotLayoutObject::GetObjectAtPoint(P);
+}
+
+bool TkPlotLegend::EntryHit(const TkPlotChannelCustom* Channel, TPoint P) const
+{
+    return Visible() && std::any_of(FItemList.begin(), FItemList.end(), [&](const TkPlotLegendItem& Item) {
+               return Item.Channel.Get() == Channel && ItemHit(Item, P);
+           });
+}
+
+bool TkPlotLegend::ItemHit(const TkPlotLegendItem& Item, TPoint P)
+{
+    const TkPlotChannelCustom* channel = Item.Channel.Get();
+    return channel && channel->VisibleInLegend() && PtInRect(Item.LegendRect, P);
 }
 
 TCursor TkPlotLegend::GetMouseCursor(TPoint P)

@@ -214,6 +214,9 @@ public:
     const TkPlotLegendItem& Item(Integer Index) const;
     // Where the legend last drew Channel's name; empty when it did not.
     TRect ChannelLegendRect(const TkPlotChannelCustom* Channel) const;
+    // P lies on Channel's entry of this shown legend (where its name was
+    // last drawn) while the channel is VisibleInLegend.
+    bool EntryHit(const TkPlotChannelCustom* Channel, TPoint P) const;
     // A legend whose entries all vanish keeps the sizes it had.
     Integer RequiredWidth() const { return FRequiredWidth; }
     Integer RequiredHeight() const { return FRequiredHeight; }
@@ -248,6 +251,7 @@ public:
     void DoMouseUp(const TkPlotMouseData& MouseData) override;
 
 private:
+    static bool ItemHit(const TkPlotLegendItem& Item, TPoint P);
     // The layout, step by step.
     void Layout(TCanvas* Canvas);
     void MeasureFont(TCanvas* Canvas);

@@ -5,8 +5,10 @@
 
 #include "components/foundation/kDialogs.h"
 #include "platform/CommonDialogs.h"
+#include "platform/FormStream.h"
 #include "platform/Forms.h"
 #include "platform/Testing.h"
+#include "platform/TypInfo.h"
 
 using namespace Testing;
 
@@ -78,6 +80,25 @@ TEST_F(DialogsTest, SaveAppendsTheChosenExtensionUnlessTheNameEndsInIt)
     EXPECT_FALSE(save->Execute());
     EXPECT_EQ(save->FileName(), "data");
     EXPECT_EQ(save->FilterIndex(), 0);
+}
+
+// The chosen extension is published for the inspector and scripts to read,
+// never to set, and so never stored with the form.
+TEST_F(DialogsTest, SavePublishesTheChosenExtensionReadOnly)
+{
+    std::vector<String> names;
+    for (PPropInfo prop : GetPropList(TkSaveDialog::StaticClassInfo())) names.push_back(prop->Name);
+    EXPECT_EQ(names, (std::vector<String>{"Name", "Tag", "FileName", "Filter", "FilterIndex", "DefaultExt",
+                                          "ReturnExt", "DefaultDir"}));
+    TkSaveDialog* save = Create<TkSaveDialog>(Form);
+    save->SetFilter("Text files|*.txt|CSV files|*.csv");
+    Answer("data", 2);
+    ASSERT_TRUE(save->Execute());
+    EXPECT_EQ(GetStrProp(save, "ReturnExt"), ".csv");
+    EXPECT_THROW(SetStrProp(save, "ReturnExt", ".txt"), EConvertError);
+    const String stored = WriteComponent(Form);
+    EXPECT_NE(stored.find("FilterIndex = 2"), String::npos);
+    EXPECT_EQ(stored.find("ReturnExt"), String::npos);
 }
 
 TEST_F(DialogsTest, FileDialogsWithoutAnOwnerFormShowNothing)

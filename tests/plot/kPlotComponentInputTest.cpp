@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/MenuCaptions.h"
 #include "support/PlotOnForm.h"
 
 namespace {
@@ -230,6 +231,31 @@ TEST_F(PlotInputTest, AClickOrADoubleClickFiresTheKindsEventWithTheObjectsIndex)
     Testing::VirtualClock::Advance(DoubleClickTime + 1);
     Testing::Input::DblClick(Plot, mbLeft, p.X, p.Y);
     EXPECT_EQ(heard, (std::vector<String>{"click 1", "click 1", "dbl 1"}));
+}
+
+// A channel's entry in the legend is the channel under the mouse.
+TEST_F(PlotInputTest, AChannelsLegendEntryTakesItsPressClicksAndMenu)
+{
+    TkPlotChannelCustom* channel = Plot->GetChannel(0);
+    Plot->Repaint();
+    const TPoint entry = Centre(Plot->GetLegend(0)->ChannelLegendRect(channel));
+    std::vector<String> heard;
+    Plot->OnObjectMouseDown[kpokChannel] = [&](TObject*, Integer, TMouseButton Button, TShiftState, Integer, Integer) {
+        heard.push_back(Button == mbRight ? "right down" : "down");
+    };
+    Plot->OnObjectClick[kpokChannel] = [&](TObject*, Integer) { heard.push_back("click"); };
+    Plot->OnObjectDblClick[kpokChannel] = [&](TObject*, Integer) { heard.push_back("dbl"); };
+    Plot->OnObjectPopupMenu[kpokChannel] = [&](TObject*, Integer, bool&, Integer, Integer) { heard.push_back("menu"); };
+    Click(entry);
+    EXPECT_TRUE(channel->UserSelected());
+    Testing::VirtualClock::Advance(DoubleClickTime + 1);
+    Testing::Input::DblClick(Plot, mbLeft, entry.X, entry.Y);
+    Testing::Answers::Menu("");
+    Click(entry, mbRight);
+    EXPECT_EQ(Testing::Answers::Pending(), 0) << "the menu showed";
+    EXPECT_EQ(MenuTest::Captions(Plot->ObjectPopupMenu()->Items()), std::vector<String>{"Edit..."});
+    EXPECT_EQ(heard, (std::vector<String>{"down", "click", "down", "click", "down", "dbl", "right down", "menu",
+                                          "click"}));
 }
 
 TEST_F(PlotInputTest, TheArrowKeysAreWantedAndReachTheSelectedAxis)

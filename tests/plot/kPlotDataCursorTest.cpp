@@ -174,8 +174,8 @@ TEST_F(DataCursorTest, TheMenuOffersTheChannelsTheChosenStylesAndTheOptions)
     EXPECT_EQ(Captions(SubMenu(menu, "Style")),
               (std::vector<String>{"Value X-Y*", "Value X", "Value Y", "T", "Frequency"}));
     EXPECT_EQ(Captions(SubMenu(menu, "Channel")), (std::vector<String>{"Signal*", "<All>"}));
-    EXPECT_EQ(Captions(SubMenu(menu, "Options")),
-              (std::vector<String>{"Use Channel Color*", "Hide Hint On Release", "Flip Alignment"}));
+    EXPECT_EQ(Captions(SubMenu(menu, "Options")), (std::vector<String>{"Use Channel Color*", "Hide Hint On Release",
+                                                                       "Flip Alignment", "Snap to Data-Point"}));
 
     SubMenu(menu, "Style")->Items(3)->Click();
     EXPECT_EQ(Cursor()->Style(), kpcsDeltaX);
@@ -183,6 +183,12 @@ TEST_F(DataCursorTest, TheMenuOffersTheChannelsTheChosenStylesAndTheOptions)
     EXPECT_TRUE(Cursor()->ReadsAllChannels());
     SubMenu(menu, "Options")->Items(2)->Click();
     EXPECT_EQ(Cursor()->HintOrientationSide(), kosTopLeft);
+    // Switched on here too, but an XY plot's points are not in X order:
+    // the pointers stay where they are.
+    Plot->GetChannel(0)->AddXY(10, 10);
+    SubMenu(menu, "Options")->Items(3)->Click();
+    EXPECT_TRUE(Cursor()->SnapToDataPoint());
+    EXPECT_EQ(Cursor()->Pointer2Position(), 100);
 
     Cursor()->SetMenuUserCanChangeOptions(false);
     Cursor()->SetChannelAllowAll(false);

@@ -76,6 +76,23 @@ TEST_F(PlotLogTest, ACompactLogIsTheDataFileWithoutItsEndMark)
     EXPECT_EQ(fromLog->GetChannel(0)->Count(), 5);
 }
 
+// Clearing the data ends the log first, so that its buffered rows reach the
+// file; a data file that does not read clears nothing and ends nothing.
+TEST_F(PlotLogTest, ReplacingTheDataWritesTheBufferedRowsAndEndsTheLog)
+{
+    Scratch.WriteBytes("data.txt", "(X)\tA(Y)\tB(Y)\r\n7\t70\t-7\r\n");
+    StartLog("log.txt", kpdffText, 3);
+    AddRows(0, 2);
+    EXPECT_ANY_THROW(Plot->ReplaceDataFromFile(Path("missing.txt")));
+    EXPECT_TRUE(Plot->LoggingActive());
+    EXPECT_EQ(Plot->GetChannel(0)->Count(), 2);
+
+    Plot->ReplaceDataFromFile(Path("data.txt"));
+    EXPECT_FALSE(Plot->LoggingActive());
+    EXPECT_EQ(Scratch.ReadBytes("log.txt"), "(X)\tChannel 1(Y)\tChannel 2(Y)\r\n0\t0\t0\r\n1\t10\t-1\r\n");
+    EXPECT_EQ(PlotPoints(*Plot), (std::vector<TPoints>{{Valid(7, 70)}, {Valid(7, -7)}}));
+}
+
 TEST_F(PlotLogTest, AppendingChecksTheLogsFormAndWidth)
 {
     Plot->SetLogFileName(Path("missing.txt"));

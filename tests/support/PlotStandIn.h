@@ -20,6 +20,7 @@
 #include "components/plot/kPlotAxis.h"
 #include "components/plot/kPlotChannelCustom.h"
 #include "components/plot/kPlotHost.h"
+#include "components/plot/kPlotLegend.h"
 #include "platform/Math.h"
 #include "platform/SysUtils.h"
 
@@ -313,6 +314,12 @@ public:
     }
     Integer ChannelCount() const override { return static_cast<Integer>(Channels().size()); }
     TkPlotChannelCustom* GetChannel(Integer Index) const override { return Channels().at(Index); }
+    bool LegendEntryHit(const TkPlotChannelCustom* Channel, TPoint P) const override
+    {
+        return std::any_of(Objects.begin(), Objects.end(), [&](TkPlotObject* Object) {
+            return Object->Kind() == kpokLegend && static_cast<TkPlotLegend*>(Object)->EntryHit(Channel, P);
+        });
+    }
     TkPlotExtents ChannelExtents(const TkPlotAxis& Axis, bool Visible) const override
     {
         TkPlotExtents extents;
