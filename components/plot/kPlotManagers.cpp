@@ -268,7 +268,8 @@ TColor NextChannelColor(std::span<const TColor> ChannelColors)
     constexpr TColor red = 0x0000FF;
     if (ChannelColors.size() < 2) return red;
     const auto palette = CountChannelColors(ChannelColors);
-    const auto least = std::min_element(palette.begin(), palette.end(),
-                                        [](const TkColorCountObject& a, const TkColorCountObject& b) { return a.Count < b.Count; });
+    const auto least = std::min_element(palette.begin(), palette.end(), [](const auto& a, const auto& b) {
+        return a.Count < b.Count;
+    });
     return least->Color;
 }
