@@ -27,8 +27,8 @@ Integer ReadSmall(const TkComponentEditorEdit* Edit) { return SatInt32(ReadWhole
 Double ReadWholeFloat(const TkComponentEditorEdit* Edit)
 {
     Double value = 0;
-    const bool whole = TryStrToFloat(Trim(Edit->AsString()), value) && std::isfinite(value) && value == std::trunc(value);
-    return whole ? value : 0;
+    if (!TryStrToFloat(Trim(Edit->AsString()), value) || !std::isfinite(value)) return 0;
+    return value == std::trunc(value) ? value : 0;
 }
 
 }  // namespace
