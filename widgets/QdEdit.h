@@ -22,8 +22,9 @@ public:
     void SetAlignment(TAlignment Value);
 
     // ---- Kept as form data sets them, without effect here: text runs left
-    // to right, the desktop's input method serves, and controls are neither
-    // dragged onto one another nor docked ----
+    // to right, the desktop's input method serves, typed characters keep
+    // their code page, and controls are neither dragged onto one another
+    // nor docked ----
     // Clears ParentBiDiMode.
     TBiDiMode BiDiMode() const { return FBiDiMode; }
     void SetBiDiMode(TBiDiMode Value);
