@@ -39,6 +39,12 @@ enum THelpType { htKeyword, htContext };
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 using TBorderStyle = TFormBorderStyle;
 enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
+enum TDragMode { dmManual, dmAutomatic };
+enum TDragKind { dkDrag, dkDock };
+enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
+// How an edit asks the input method to start.
+enum TImeMode { imDisable, imClose, imOpen, imDontCare, imSAlpha, imAlpha, imHira, imSKata, imKata, imChinese,
+                imSHanguel, imHanguel };
 
 PL_ENUM_NAMES(TAlign, "alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient", "alCustom")
 PL_ENUM_NAMES(TAnchorKind, "akLeft", "akTop", "akRight", "akBottom")
@@ -46,6 +52,11 @@ PL_ENUM_NAMES(TAlignment, "taLeftJustify", "taRightJustify", "taCenter")
 PL_ENUM_NAMES(TVerticalAlignment, "taAlignTop", "taAlignBottom", "taVerticalCenter")
 PL_ENUM_NAMES(THelpType, "htKeyword", "htContext")
 PL_ENUM_NAMES(TFormBorderStyle, "bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin")
+PL_ENUM_NAMES(TDragMode, "dmManual", "dmAutomatic")
+PL_ENUM_NAMES(TDragKind, "dkDrag", "dkDock")
+PL_ENUM_NAMES(TBiDiMode, "bdLeftToRight", "bdRightToLeft", "bdRightToLeftNoAlign", "bdRightToLeftReadingOnly")
+PL_ENUM_NAMES(TImeMode, "imDisable", "imClose", "imOpen", "imDontCare", "imSAlpha", "imAlpha", "imHira", "imSKata",
+              "imKata", "imChinese", "imSHanguel", "imHanguel")
 
 // Cursor identifiers keep the class library's values.
 using TCursor = SmallInt;
@@ -128,6 +139,7 @@ using TDragOverEvent =
     std::function<void(TObject* Sender, TObject* Source, Integer X, Integer Y, TDragState State, bool& Accept)>;
 using TStartDragEvent = std::function<void(TObject* Sender, TObject*& DragObject)>;
 using TEndDragEvent = std::function<void(TObject* Sender, TObject* Target, Integer X, Integer Y)>;
+using TStartDockEvent = std::function<void(TObject* Sender, TObject*& DragObject)>;
 
 // The TShiftState of a key or mouse message: the modifier keys from the
 // key-state table, plus the given extra items.

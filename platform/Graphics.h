@@ -513,6 +513,8 @@ public:
     // A bitmap compiled into the program (platform/Resources.h); raises
     // EInvalidGraphic when there is none by that name.
     void LoadFromResourceName(const String& ResName);
+    // The bitmap compiled in as resource number ResID.
+    void LoadFromResourceID(Integer ResID);
 
     // The form-stream Data property, stored while the bitmap is not empty:
     // the size (4 bytes little-endian), then one BMP file of that size.

@@ -11,12 +11,10 @@
 #include "platform/Controls.h"
 
 enum TListBoxStyle { lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable };
-enum TDragMode { dmManual, dmAutomatic };
 enum TOwnerDrawStateItem { odSelected, odGrayed, odDisabled, odChecked, odFocused };
 using TOwnerDrawState = TSet<TOwnerDrawStateItem>;
 
 PL_ENUM_NAMES(TListBoxStyle, "lbStandard", "lbOwnerDrawFixed", "lbOwnerDrawVariable")
-PL_ENUM_NAMES(TDragMode, "dmManual", "dmAutomatic")
 
 using TDrawItemEvent =
     std::function<void(TWinControl* Control, Integer Index, TRect Rect, TOwnerDrawState State)>;

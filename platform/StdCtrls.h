@@ -130,6 +130,20 @@ public:
     void SetAutoSelect(bool Value) { FAutoSelect = Value; }
     TBorderStyle BorderStyle() const { return FBorderStyle; }
     void SetBorderStyle(TBorderStyle Value);
+    // With a single border, the height follows the font: a line of text
+    // and the frame (8 pixels when 3D, 6 when flat). Off unless a subclass
+    // turns it on.
+    bool AutoSize() const { return FAutoSize; }
+    void SetAutoSize(bool Value);
+    // Clears ParentCtl3D.
+    bool Ctl3D() const { return FCtl3D; }
+    void SetCtl3D(bool Value);
+    // On: 3D, as every parent is here.
+    bool ParentCtl3D() const { return FParentCtl3D; }
+    void SetParentCtl3D(bool Value);
+    // Off: the selection stays shown while another control has the focus.
+    bool HideSelection() const { return FHideSelection; }
+    void SetHideSelection(bool Value) { FHideSelection = Value; }
     bool Modified() const { return FModified; }
     void SetModified(bool Value) { FModified = Value; }
 
@@ -148,9 +162,11 @@ public:
     Integer WMGetDlgCode() override;
     // Entering by keyboard selects the whole text when AutoSelect is on.
     void CMEnter() override;
+    void CMFontChanged() override;
 
 protected:
     void CreateWnd() override;
+    void Loaded() override;
     String GetTextValue() const override;
     void SetTextValue(const String& Value) override;
     virtual void Change();
@@ -160,6 +176,7 @@ protected:
 private:
     // The user typed: CharCase applies, and the text counts as modified.
     void UserEdited();
+    void AdjustHeight();
 
     bool FReadOnly = false;
     Integer FMaxLength = 0;
@@ -167,6 +184,10 @@ private:
     Char FPasswordChar = 0;
     bool FAutoSelect = true;
     TBorderStyle FBorderStyle = bsSingle;
+    bool FAutoSize = false;
+    bool FCtl3D = true;
+    bool FParentCtl3D = true;
+    bool FHideSelection = true;
     bool FModified = false;
     TAlignment FAlignment = taLeftJustify;
 };

@@ -23,14 +23,27 @@ void PublishEditProperties(TClassBuilder<C, B>& b, bool WithText)
         .Enum("Align", &C::Align, &C::SetAlign).Default(alNone)
         .Set("Anchors", &C::Anchors, &C::SetAnchors).Default(TAnchors{akLeft, akTop})
         .Bool("AutoSelect", &C::AutoSelect, &C::SetAutoSelect).Default(true)
+        .Bool("AutoSize", &C::AutoSize, &C::SetAutoSize).Default(true)
+        .Enum("BiDiMode", &C::BiDiMode, &C::SetBiDiMode).Default(bdLeftToRight)
+        .Stored([](C& c) { return !c.ParentBiDiMode(); })
         .Enum("BorderStyle", &C::BorderStyle, &C::SetBorderStyle).Default(bsSingle);
     if (WithText) b.Enum("CharCase", &C::CharCase, &C::SetCharCase).Default(ecNormal);
     b.Color("Color", &C::Color, &C::SetColor).Default(clBlack).Stored([](C& c) { return !c.ParentColor(); })
         .Object("Constraints", &C::Constraints, &C::SetConstraints)
+        .Bool("Ctl3D", &C::Ctl3D, &C::SetCtl3D).Stored([](C& c) { return !c.ParentCtl3D(); })
+        .Cursor("DragCursor", &C::DragCursor, &C::SetDragCursor).Default(crDrag)
+        .Enum("DragKind", &C::DragKind, &C::SetDragKind).Default(dkDrag)
+        .Enum("DragMode", &C::DragMode, &C::SetDragMode).Default(dmManual)
         .Bool("Enabled", &C::Enabled, &C::SetEnabled).Default(true)
         .Object("Font", &C::Font, &C::SetFont).Stored([](C& c) { return !c.ParentFont(); })
+        .Bool("HideSelection", &C::HideSelection, &C::SetHideSelection).Default(true)
+        .Enum("ImeMode", &C::ImeMode, &C::SetImeMode).Default(imDontCare)
+        .String("ImeName", &C::ImeName, &C::SetImeName).Default(String())
         .Integer("MaxLength", &C::MaxLength, &C::SetMaxLength).Default(0)
+        .Bool("OEMConvert", &C::OEMConvert, &C::SetOEMConvert).Default(false)
+        .Bool("ParentBiDiMode", &C::ParentBiDiMode, &C::SetParentBiDiMode).Default(true)
         .Bool("ParentColor", &C::ParentColor, &C::SetParentColor).Default(false)
+        .Bool("ParentCtl3D", &C::ParentCtl3D, &C::SetParentCtl3D).Default(true)
         .Bool("ParentFont", &C::ParentFont, &C::SetParentFont).Default(true)
         .Bool("ParentShowHint", &C::ParentShowHint, &C::SetParentShowHint).Default(true)
         .Char("PasswordChar", &C::PasswordChar, &C::SetPasswordChar).Default(0)
@@ -46,6 +59,7 @@ void PublishEditProperties(TClassBuilder<C, B>& b, bool WithText)
         .Event("OnDblClick", &C::OnDblClick)
         .Event("OnDragDrop", &C::OnDragDrop)
         .Event("OnDragOver", &C::OnDragOver)
+        .Event("OnEndDock", &C::OnEndDock)
         .Event("OnEndDrag", &C::OnEndDrag)
         .Event("OnEnter", &C::OnEnter)
         .Event("OnExit", &C::OnExit)
@@ -55,6 +69,7 @@ void PublishEditProperties(TClassBuilder<C, B>& b, bool WithText)
         .Event("OnMouseDown", &C::OnMouseDown)
         .Event("OnMouseMove", &C::OnMouseMove)
         .Event("OnMouseUp", &C::OnMouseUp)
+        .Event("OnStartDock", &C::OnStartDock)
         .Event("OnStartDrag", &C::OnStartDrag);
 }
 
@@ -81,11 +96,24 @@ TQdCustomEdit::TQdCustomEdit(TComponent* AOwner) : TCustomEdit(AOwner)
     FControlStyle.Exclude(csSetCaption);
     SetColor(clBlack);
     Font()->SetColor(clLime);
+    SetAutoSize(true);
 }
 
 void TQdCustomEdit::SetAlignment(TAlignment Value)
 {
     if (Value != Alignment()) TCustomEdit::SetAlignment(Value);
+}
+
+void TQdCustomEdit::SetBiDiMode(TBiDiMode Value)
+{
+    FParentBiDiMode = false;
+    FBiDiMode = Value;
+}
+
+void TQdCustomEdit::SetParentBiDiMode(bool Value)
+{
+    FParentBiDiMode = Value;
+    if (Value) FBiDiMode = bdLeftToRight;
 }
 
 // ---------------------------------------------------------------------------

@@ -15,10 +15,46 @@ void QdEditInitialization();
 class TQdCustomEdit : public TCustomEdit {
     PL_CLASSINFO()
 public:
+    // The height follows the font (AutoSize on).
     explicit TQdCustomEdit(TComponent* AOwner);
 
     using TCustomEdit::Alignment;
     void SetAlignment(TAlignment Value);
+
+    // ---- Kept as form data sets them, without effect here: text runs left
+    // to right, the desktop's input method serves, typed characters keep
+    // their code page, and controls are neither dragged onto one another
+    // nor docked ----
+    // Clears ParentBiDiMode.
+    TBiDiMode BiDiMode() const { return FBiDiMode; }
+    void SetBiDiMode(TBiDiMode Value);
+    // On: left to right, as every parent is here.
+    bool ParentBiDiMode() const { return FParentBiDiMode; }
+    void SetParentBiDiMode(bool Value);
+    TCursor DragCursor() const { return FDragCursor; }
+    void SetDragCursor(TCursor Value) { FDragCursor = Value; }
+    TDragKind DragKind() const { return FDragKind; }
+    void SetDragKind(TDragKind Value) { FDragKind = Value; }
+    TDragMode DragMode() const { return FDragMode; }
+    void SetDragMode(TDragMode Value) { FDragMode = Value; }
+    TImeMode ImeMode() const { return FImeMode; }
+    void SetImeMode(TImeMode Value) { FImeMode = Value; }
+    const String& ImeName() const { return FImeName; }
+    void SetImeName(const String& Value) { FImeName = Value; }
+    bool OEMConvert() const { return FOEMConvert; }
+    void SetOEMConvert(bool Value) { FOEMConvert = Value; }
+    TEndDragEvent OnEndDock;
+    TStartDockEvent OnStartDock;
+
+private:
+    TBiDiMode FBiDiMode = bdLeftToRight;
+    bool FParentBiDiMode = true;
+    TCursor FDragCursor = crDrag;
+    TDragKind FDragKind = dkDrag;
+    TDragMode FDragMode = dmManual;
+    TImeMode FImeMode = imDontCare;
+    String FImeName;
+    bool FOEMConvert = false;
 };
 
 // Typed characters outside ValidKeys are swallowed (backspace always

@@ -205,6 +205,8 @@ TValue TkPlotEditorBinder::RowValue(const TkPlotEditorRow& Row, PPropInfo Prop)
     RaiseKindMismatch(Row);
 }
 
+// A field being cleared to type a new number holds no number for a while:
+// it reads 0, as the editor's edits read it.
 TValue TkPlotEditorBinder::EditValue(const TkPlotEditorRow& Row, PPropInfo Prop)
 {
     const String text = FFields.TextField(Row.Control).Text();
@@ -212,14 +214,14 @@ TValue TkPlotEditorBinder::EditValue(const TkPlotEditorRow& Row, PPropInfo Prop)
     const String trimmed = Trim(text);
     if (IsOrdinal(Prop)) {
         Int64 value = 0;
-        if (!TryStrToInt64(trimmed, value) || value < Prop->Type->MinValue || value > Prop->Type->MaxValue)
-            RaiseBadNumber(Row, text);
+        if (!TryStrToInt64(trimmed, value)) value = 0;
+        if (value < Prop->Type->MinValue || value > Prop->Type->MaxValue) RaiseBadNumber(Row, text);
         return value;
     }
     if (Prop->Kind != tkFloat) RaiseKindMismatch(Row);
     if (auto loaded = FLoadedFloats.find(Row.Control); loaded != FLoadedFloats.end() && loaded->second == text) return {};
     Extended value = 0;
-    if (!TryStrToFloat(trimmed, value)) RaiseBadNumber(Row, text);
+    if (!TryStrToFloat(trimmed, value)) value = 0;
     return value;
 }
 

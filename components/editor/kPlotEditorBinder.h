@@ -7,9 +7,10 @@
 // channel page belong to the full channel class only).
 //
 // Writing is all or nothing as far as the controls go: every row is read
-// and checked before the first property is set, so text that is not a
-// number, or a number outside its property's range, raises EConvertError
-// naming the property and leaves the object as it was.
+// and checked before the first property is set, so a number outside its
+// property's range raises EConvertError naming the property and leaves the
+// object as it was. A number field that holds no number (emptied, or
+// letters, or a fraction where a whole number goes) writes 0.
 
 #include <unordered_map>
 
@@ -43,7 +44,7 @@ public:
 private:
     void LoadRow(const TkPlotEditorRow& Row, PPropInfo Prop, TObject* Object);
     // The value a row's control holds for Prop; empty when the row is to be
-    // left alone. Raises EConvertError for text that does not fit Prop.
+    // left alone. Raises EConvertError for a number that Prop cannot hold.
     TValue RowValue(const TkPlotEditorRow& Row, PPropInfo Prop);
     TValue EditValue(const TkPlotEditorRow& Row, PPropInfo Prop);
     TValue ChoiceValue(const TkPlotEditorRow& Row, PPropInfo Prop);

@@ -163,7 +163,9 @@ void TkPlotEditorController::ObjectRemoved(TkPlotObjectKind Kind, TkPlotObject* 
 void TkPlotEditorController::ObjectRenamed(TkPlotObjectKind Kind, TkPlotObject* AObject)
 {
     for (TkPlotObjectKind kind : UpdateOrder) RefillNameChoices(kind, AObject);
-    FSurface.List(Kind).Repaint();
+    TkPlotEditorObjectList& list = FSurface.List(Kind);
+    if (const Integer row = list.IndexOfObject(AObject); row >= 0) list.SetName(row, AObject->Name());
+    list.Repaint();
 }
 
 void TkPlotEditorController::ShowObject(TkPlotObjectKind Kind, TkPlotObject* AObject)

@@ -109,6 +109,7 @@ public:
         return static_cast<TkPlotObject*>(FList.Items()->Objects(Index));
     }
     void AddObject(const String& Name, TkPlotObject* AObject) override { FList.Items()->AddObject(Name, AObject); }
+    void SetName(Integer Index, const String& Name) override { FList.Items()->SetStrings(Index, Name); }
     void Clear() override { FList.Items()->Clear(); }
     void DeleteObjectIndex(TkPlotObject* AObject) override { FList.DeleteObjectIndex(AObject); }
     void DeleteSelectedObject() override { FList.DeleteSelectedObject(); }

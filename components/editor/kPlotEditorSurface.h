@@ -16,6 +16,8 @@ public:
     virtual Integer Count() const = 0;
     virtual TkPlotObject* Object(Integer Index) const = 0;
     virtual void AddObject(const String& Name, TkPlotObject* AObject) = 0;
+    // Row Index shows Name.
+    virtual void SetName(Integer Index, const String& Name) = 0;
     virtual void Clear() = 0;
     // Deletes the row holding AObject (nothing when none does), keeping a
     // selection on the same row or on the new last row.

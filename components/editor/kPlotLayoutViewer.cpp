@@ -349,10 +349,14 @@ void TkPlotLayoutViewer::DragOver(Integer X, Integer Y)
         over->ZOrder() == dragged->ZOrder())
         FOverLayoutObject = TWeakRef<TkPlotLayoutObject>(over);
     const TBlockObject* cell = GetMouseOverBlock2(X, Y);
-    if (!cell || (IsAxis(dragged) && cell->Horizontal != dragged->Horizontal())) return;
-    // A cell no object lines up with (rows numbered with gaps) takes no drop.
+    if (!cell) return;
+    const bool turning = cell->Horizontal != dragged->Horizontal();
+    if (turning && IsAxis(dragged)) return;
+    // A cell no other object lines up with (the dragged object's own row
+    // when it is alone there, a row numbered past a gap) keeps the last
+    // direction; the other orientation takes an object only beside another.
     const TkPlotLayoutObject* reference = ReferenceObject(*cell);
-    if (!reference || !ChooseDirection(*cell, reference, X, Y)) return;
+    if (reference ? !ChooseDirection(*cell, reference, X, Y) : turning) return;
     FDragOverRefBlock2 = Integer(cell - FBlockList.data());
 }
 
@@ -435,8 +439,8 @@ bool TkPlotLayoutViewer::Drop()
         return true;
     }
     TkPlotLayoutObject* reference = ReferenceObject(cell);
-    if (!reference) return false;
     if (cell.Horizontal != dragged->Horizontal()) {
+        if (!reference) return false;
         manager->RemoveZOrder(dragged);
         dragged->SetHorizontal(cell.Horizontal);
         manager->InsertZOrder(dragged, reference->ZOrder(), FInsertDirection);
@@ -449,13 +453,16 @@ bool TkPlotLayoutViewer::Drop()
 }
 
 // The reference's row is read after the dragged object left its own: closing
-// that row renumbers the rows beyond it.
+// that row renumbers the rows beyond it. Without a reference the object
+// stays in its row and only takes the whole length.
 void TkPlotLayoutViewer::InsertAsRow(TkPlotLayoutObject* Dragged, TkPlotLayoutObject* Reference,
                                      TkInsertDirection Direction)
 {
-    TkPlotLayoutManager* manager = LayoutManager();
-    manager->RemoveZOrder(Dragged);
-    manager->InsertZOrder(Dragged, Reference->ZOrder(), Direction);
+    if (Reference) {
+        TkPlotLayoutManager* manager = LayoutManager();
+        manager->RemoveZOrder(Dragged);
+        manager->InsertZOrder(Dragged, Reference->ZOrder(), Direction);
+    }
     Dragged->SetStopPercent(100);
     Dragged->SetStartPercent(0);
 }
@@ -475,6 +482,7 @@ void TkPlotLayoutViewer::MergeIntoRow(TkPlotLayoutObject* Dragged, const TBlockO
         row[i]->SetStopPercent(Double(Extended(i) * share + share));
         row[i]->SetStartPercent(Double(Extended(i) * share));
     }
+    if (!Reference) return;
     manager->RemoveZOrder(Dragged);
     manager->InsertZOrder(Dragged, Reference->ZOrder(), kidMerge);
 }

@@ -89,6 +89,8 @@ private:
     bool ChooseDirection(const TBlockObject& Cell, const TkPlotLayoutObject* Reference, Integer X, Integer Y);
     // What a release does; true when it changed the layout.
     bool Drop();
+    // Reference: the object the cell lines up with, or nullptr (the object
+    // then keeps its row).
     void InsertAsRow(TkPlotLayoutObject* Dragged, TkPlotLayoutObject* Reference, TkInsertDirection Direction);
     void MergeIntoRow(TkPlotLayoutObject* Dragged, const TBlockObject& Cell, TkPlotLayoutObject* Reference);
     void Forget();

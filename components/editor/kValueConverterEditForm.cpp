@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "platform/Forms.h"
+#include "platform/Math.h"
 
 namespace {
 
@@ -11,33 +12,23 @@ constexpr Integer kPickerGap = 5;
 constexpr Integer kPickerRaise = 3;
 constexpr Integer kPickerWidth = 137;
 
-String FieldName(const TkComponentEditorEdit* Edit) { return Edit->Hint().empty() ? Edit->Name() : Edit->Hint(); }
-
-// The field's whole number, 64 bits wide.
+// The fields read as the editor's edits do: text that is no whole number
+// of the field (emptied, letters, a fraction) reads 0.
 Int64 ReadWhole(const TkComponentEditorEdit* Edit)
 {
-    const String text = Trim(Edit->AsString());
     Int64 value = 0;
-    if (!TryStrToInt64(text, value)) throw EConvertError(FieldName(Edit) + ": '" + text + "' is not a whole number");
-    return value;
+    return TryStrToInt64(Trim(Edit->AsString()), value) ? value : 0;
 }
 
-Integer ReadSmall(const TkComponentEditorEdit* Edit)
-{
-    const Int64 value = ReadWhole(Edit);
-    if (value < INT32_MIN || value > INT32_MAX)
-        throw EConvertError(FieldName(Edit) + ": " + IntToStr(value) + " is out of range");
-    return Integer(value);
-}
+// A time field; one past 32 bits is out of every field's range all the same.
+Integer ReadSmall(const TkComponentEditorEdit* Edit) { return SatInt32(ReadWhole(Edit)); }
 
 // A whole number that may be a float's text past 64 bits.
 Double ReadWholeFloat(const TkComponentEditorEdit* Edit)
 {
-    const String text = Trim(Edit->AsString());
     Double value = 0;
-    if (!TryStrToFloat(text, value) || !std::isfinite(value) || value != std::trunc(value))
-        throw EConvertError(FieldName(Edit) + ": '" + text + "' is not a whole number");
-    return value;
+    if (!TryStrToFloat(Trim(Edit->AsString()), value) || !std::isfinite(value)) return 0;
+    return value == std::trunc(value) ? value : 0;
 }
 
 }  // namespace

@@ -2,8 +2,8 @@
 // The value converter dialog: one value shown and edited as an interval,
 // as a date and a time, and as a price in 32nds and 256ths. An edit on the
 // interval or date/time page makes the value anew and refreshes every page;
-// a price edit only makes the value. Text that is not a number of the field
-// raises a message naming the field, and the value stays as it was.
+// a price edit only makes the value. A field that holds no whole number
+// reads 0; a time of day out of range raises, and the value stays as it was.
 
 #include "components/editor/kDateTimePickerEdit.h"
 #include "components/editor/kEditorControls.h"

@@ -7,6 +7,7 @@
 #include "platform/FormStream.h"
 #include "platform/Forms.h"
 #include "platform/Math.h"
+#include "platform/Resources.h"
 
 namespace {
 
@@ -716,6 +717,11 @@ void TkPlotComponent::ImageListLoadFromResourceName(Integer Index, const String&
     TOwned<TBitmap> bitmap = CreateOwned<TBitmap>();
     bitmap->LoadFromResourceName(ResName);
     ImageListAdd(Index, bitmap.get());
+}
+
+void TkPlotComponent::ImageListLoadFromResourceID(Integer Index, Integer ResID)
+{
+    ImageListLoadFromResourceName(Index, NumberedResourceName(ResID));
 }
 
 Integer TkPlotComponent::PlotImageCount(Integer ListIndex) const

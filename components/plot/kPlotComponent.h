@@ -654,6 +654,8 @@ public:
     // A bitmap compiled into the program (EInvalidGraphic when none has that
     // name), added as by ImageListAdd.
     void ImageListLoadFromResourceName(Integer Index, const String& ResName);
+    // The same with the bitmap compiled in as resource number ResID.
+    void ImageListLoadFromResourceID(Integer Index, Integer ResID);
     Integer PlotImageCount(Integer ListIndex) const override;
     Integer PlotImageWidth(Integer ListIndex) const override;
     void PlotDrawImage(TCanvas* Canvas, Integer ListIndex, Integer ImageIndex, Integer X, Integer Y,

@@ -253,14 +253,23 @@ const std::array<TColor, 30> ChannelColorPalette = {
     0x800000, 0x800080, 0x808000, 0x808080, 0x0000C0, 0x00C000, 0x00C0C0, 0xC00000, 0xC000C0, 0xC0C000,
     0xC0C0C0, 0x0080FF, 0x8000FF, 0x8080FF, 0xFF0080, 0xFF8000, 0xFF8080, 0x00FF80, 0x80FF00, 0x80FF80};
 
+std::array<TkColorCountObject, ChannelColorPalette.size()> CountChannelColors(std::span<const TColor> ChannelColors)
+{
+    std::array<TkColorCountObject, ChannelColorPalette.size()> palette;
+    for (std::size_t i = 0; i < palette.size(); ++i) palette[i].Color = ChannelColorPalette[i];
+    for (TColor color : ChannelColors)
+        for (TkColorCountObject& entry : palette)
+            if (entry.Color == color) ++entry.Count;
+    return palette;
+}
+
 TColor NextChannelColor(std::span<const TColor> ChannelColors)
 {
     constexpr TColor red = 0x0000FF;
     if (ChannelColors.size() < 2) return red;
-    std::array<Integer, ChannelColorPalette.size()> counts{};
-    for (TColor color : ChannelColors)
-        for (std::size_t i = 0; i < ChannelColorPalette.size(); ++i)
-            if (ChannelColorPalette[i] == color) ++counts[i];
-    const auto least = std::min_element(counts.begin(), counts.end());
-    return ChannelColorPalette[static_cast<std::size_t>(least - counts.begin())];
+    const auto palette = CountChannelColors(ChannelColors);
+    const auto least = std::min_element(palette.begin(), palette.end(), [](const auto& a, const auto& b) {
+        return a.Count < b.Count;
+    });
+    return least->Color;
 }

@@ -313,6 +313,16 @@ private:
 // The colours given to new channels, in the order they are handed out.
 extern const std::array<TColor, 30> ChannelColorPalette;
 
+// One colour of the channel palette and how many channels have it.
+struct TkColorCountObject {
+    TColor Color = 0;
+    Integer Count = 0;
+};
+
+// The palette in its order, each entry counting the channel colours equal
+// to it exactly; colours outside the palette count nowhere.
+std::array<TkColorCountObject, ChannelColorPalette.size()> CountChannelColors(std::span<const TColor> ChannelColors);
+
 // The colour of a new channel, given the colours of every channel including
 // the new one (still red): red while there are fewer than 2 channels, else
 // the first palette colour that the fewest channels use.

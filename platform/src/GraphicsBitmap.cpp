@@ -214,6 +214,8 @@ void TBitmap::LoadFromResourceName(const String& ResName)
     LoadFromStream(stream);
 }
 
+void TBitmap::LoadFromResourceID(Integer ResID) { LoadFromResourceName(NumberedResourceName(ResID)); }
+
 void TBitmap::Draw(TCanvas* ACanvas, const TRect& R) { DrawBitmapImage(*ACanvas, *this, R); }
 
 // ---------------------------------------------------------------------------

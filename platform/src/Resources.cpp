@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <string>
 
 namespace {
 
@@ -30,3 +31,5 @@ std::span<const unsigned char> FindResourceData(const String& name)
     auto it = Table().find(Upper(name));
     return it == Table().end() ? std::span<const unsigned char>{} : it->second;
 }
+
+String NumberedResourceName(Integer ID) { return "#" + std::to_string(ID); }

@@ -10,6 +10,7 @@
 #include <QValidator>
 
 #include "ControlHost.h"
+#include "GraphicsFonts.h"
 #include "Guard.h"
 #include "InputRouting.h"
 #include "Publish.h"
@@ -49,6 +50,39 @@ public:
 
 private:
     bool FUpper;
+};
+
+// An edit's widget. Qt drops the selection of an edit when the focus
+// leaves it, and again when its window is activated while another control
+// has the focus; an edit that does not hide its selection keeps it shown.
+class EditWidget final : public pl::LayerWidget<QLineEdit> {
+public:
+    explicit EditWidget(TCustomEdit* Edit) : LayerWidget(Edit, true) {}
+
+protected:
+    bool event(QEvent* Event) override
+    {
+        if (Event->type() == QEvent::WindowActivate && KeepsSelection()) return QWidget::event(Event);
+        return LayerWidget::event(Event);
+    }
+
+    void focusOutEvent(QFocusEvent* Event) override
+    {
+        if (!KeepsSelection()) {
+            QLineEdit::focusOutEvent(Event);
+            return;
+        }
+        // Leaving the window keeps the selection: so does this.
+        QFocusEvent keeping(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+        QLineEdit::focusOutEvent(&keeping);
+    }
+
+private:
+    bool KeepsSelection() const
+    {
+        const auto* edit = static_cast<const TCustomEdit*>(LinkedControl);
+        return edit && !edit->HideSelection();
+    }
 };
 
 // Calls Method on the control behind a Qt signal, if it still exists.
@@ -364,7 +398,7 @@ TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner)
 
 void TCustomEdit::CreateWnd()
 {
-    auto* edit = new pl::LayerWidget<QLineEdit>(this, true);
+    auto* edit = new EditWidget(this);
     edit->setFocusPolicy(Qt::StrongFocus);
     QObject::connect(edit, &QLineEdit::textChanged, Guarded<TCustomEdit>(this, &TCustomEdit::Change));
     QObject::connect(edit, &QLineEdit::textEdited, Guarded<TCustomEdit>(this, &TCustomEdit::UserEdited));
@@ -437,6 +471,43 @@ void TCustomEdit::SetBorderStyle(TBorderStyle Value)
 {
     FBorderStyle = Value;
     if (auto* edit = WidgetOf<QLineEdit>(this)) edit->setFrame(Value != bsNone);
+    AdjustHeight();
+}
+
+void TCustomEdit::SetAutoSize(bool Value)
+{
+    SetIfDifferent(FAutoSize, Value, [this] { AdjustHeight(); });
+}
+
+void TCustomEdit::SetCtl3D(bool Value)
+{
+    FParentCtl3D = false;
+    SetIfDifferent(FCtl3D, Value, [this] { AdjustHeight(); });
+}
+
+void TCustomEdit::SetParentCtl3D(bool Value)
+{
+    FParentCtl3D = Value;
+    if (Value) SetIfDifferent(FCtl3D, true, [this] { AdjustHeight(); });
+}
+
+void TCustomEdit::AdjustHeight()
+{
+    if (!FAutoSize || FBorderStyle != bsSingle || IsLoading(this) || ComponentState().Contains(csDestroying)) return;
+    const Integer frame = FCtl3D ? 8 : 6;
+    SetBounds(Left(), Top(), Width(), FontEntryOf(*Font())->Height() + frame);
+}
+
+void TCustomEdit::Loaded()
+{
+    TWinControl::Loaded();
+    AdjustHeight();
+}
+
+void TCustomEdit::CMFontChanged()
+{
+    TWinControl::CMFontChanged();
+    AdjustHeight();
 }
 
 void TCustomEdit::SetAlignment(TAlignment Value)

@@ -3,6 +3,7 @@
 #include "components/editor/EditorUnits.h"
 #include "components/editor/kEditorControls.h"
 #include "components/editor/kEditorEdit.h"
+#include "components/editor/kEditorListBox.h"
 #include "components/editor/kEditorMemo.h"
 #include "components/editor/kEditorPickers.h"
 #include "components/editor/kPlotEditorForm.h"
@@ -177,6 +178,17 @@ TEST_F(PlotEditorFormTest, EachKindOfControlWritesTheUsersChange)
     EXPECT_EQ(axis->ScaleType(), kpstLog10);
     EXPECT_EQ(axis->ScaleLinesColor(), clFuchsia);
     EXPECT_EQ(axis->TitleFont()->Size(), 21);
+}
+
+TEST_F(PlotEditorFormTest, ObjectListsHoldTheNewNameAfterARename)
+{
+    TStrings* axes = Control<TkComponentEditorListBox>("XAxisListBox")->Items();
+    Control<TkComponentEditorEdit>("XAxisNameEdit")->SetStringWithEvent("Time");
+    EXPECT_EQ(axes->Strings(0), "Time");
+    EXPECT_EQ(axes->Objects(0), Plot->GetXAxis(0));
+    // Renamed by code while the editor is open: the same.
+    Plot->GetChannel(0)->SetName("Signal");
+    EXPECT_EQ(Control<TkComponentEditorListBox>("ChannelListBox")->Items()->Strings(0), "Signal");
 }
 
 TEST_F(PlotEditorFormTest, TheLabelCaptionIsTypedOverSeveralLinesAndWrittenAtEachKeystroke)

@@ -116,13 +116,33 @@ TEST_F(LayoutViewer, WhatCannotBeTakenOrDroppedChangesNothing)
     EXPECT_EQ(Changes, 0);
     EXPECT_TRUE(XAxis->Horizontal());
     EXPECT_EQ(XAxis->ZOrder(), xRow);
+}
 
-    // Rows numbered with a gap leave a cell no object lines up with.
+TEST_F(LayoutViewer, ACellWithNothingToLineUpWithKeepsTheObjectInItsRowAtFullLength)
+{
+    // Alone in its row, dropped on the row beside its own block.
+    Legend2->SetStartStopPercent(20, 60);
+    Paint();
+    const Integer row = Legend2->ZOrder();
+    const TRect dv = Viewer->DataViewRect();
+    Drag(Centre(Legend2), Point(InRowOf(Legend2, C / 2).X, dv.Top + 3));
+    EXPECT_EQ(Changes, 1);
+    EXPECT_EQ(Legend2->ZOrder(), row);
+    EXPECT_EQ(Legend2->StartPercent(), 0);
+    EXPECT_EQ(Legend2->StopPercent(), 100);
+
+    // Rows numbered with a gap leave a cell no object lines up with: it
+    // takes an object of its orientation only.
     Legend1->SetZOrder(Legend1->ZOrder() + 5);
     Paint();
-    const TRect right = Viewer->Blocks()[4].ARect;
-    Drag(Centre(Legend2), Point((right.Left + right.Right) / 2, (right.Top + right.Bottom) / 2));
-    EXPECT_EQ(Changes, 0);
+    const TRect gap = Viewer->Blocks()[4].ARect;
+    const TPoint inGap = Point((gap.Left + gap.Right) / 2, (gap.Top + gap.Bottom) / 2);
+    Drag(Centre(Title), inGap);
+    EXPECT_EQ(Changes, 1);
+    EXPECT_TRUE(Title->Horizontal());
+    Drag(Centre(Legend2), inGap);
+    EXPECT_EQ(Changes, 2);
+    EXPECT_EQ(Legend2->ZOrder(), row);
 }
 
 TEST_F(LayoutViewer, OnTheToolBarsRowOnlyANewRowBelowIt)

@@ -108,13 +108,27 @@ TEST_F(ValueConverterForm, EveryPageFollowsTheValueAndEachEditMakesItAnew)
     EXPECT_DOUBLE_EQ(Form->Value(), -3000000000.25);
 }
 
-TEST_F(ValueConverterForm, BadTextInAnyFieldIsRefusedAndChangesNothing)
+TEST_F(ValueConverterForm, FieldsHoldingNoWholeNumberReadZero)
 {
     Form->SetValue(2.5);
-    EXPECT_EQ(MessageOf([&] { Type(Form->DaysEdit, "two"); }), "Days: 'two' is not a whole number");
+    Type(Form->DaysEdit, "");
+    EXPECT_DOUBLE_EQ(Form->Value(), 0.5);
+    Form->SetValue(23.25);
+    Type(Form->WeeksEdit, "1.5");
+    EXPECT_DOUBLE_EQ(Form->Value(), 0.25);
+    Form->SetValue(7.75);
+    Type(Form->Price32ndsEdit, "x");
+    EXPECT_DOUBLE_EQ(Form->Value(), 7);
+    Type(Form->PriceIntegerEdit, "abc");
+    EXPECT_DOUBLE_EQ(Form->Value(), 0);
+}
+
+TEST_F(ValueConverterForm, AnImpossibleTimeOrDateIsRefusedAndChangesNothing)
+{
+    Form->SetValue(2.5);
     EXPECT_EQ(MessageOf([&] { Type(Form->HoursEdit, "25"); }), "Invalid time: hours must lie between 0 and 23");
-    EXPECT_EQ(MessageOf([&] { Type(Form->WeeksEdit, "1.5"); }), "Weeks: '1.5' is not a whole number");
-    EXPECT_EQ(MessageOf([&] { Type(Form->Price256thsEdit, "x"); }), "256ths: 'x' is not a whole number");
+    EXPECT_EQ(MessageOf([&] { Type(Form->MinutesEdit, "5000000000"); }),
+              "Invalid time: minutes must lie between 0 and 59");
     EXPECT_EQ(MessageOf([&] { Type(Form->DatePicker, "1899-02-30"); }),
               "'1899-02-30' is not a date (yyyy-mm-dd, years 1601 to 9999)");
     EXPECT_EQ(MessageOf([&] { Type(Form->TimePicker, "12:61:00.000"); }),

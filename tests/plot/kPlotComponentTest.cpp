@@ -5,6 +5,7 @@
 #include "components/plot/kPlot.h"
 #include "components/plot/kXYPlot.h"
 #include "platform/FormStream.h"
+#include "platform/Resources.h"
 #include "platform/SysUtils.h"
 #include "platform/TypInfo.h"
 #include "support/MessageOf.h"
@@ -449,6 +450,23 @@ TEST_F(PlotComponentTest, ImagesFitTheSizeOfTheFirstImage)
                   "Image Width and Height must be the same as other images, or both smaller, or both larger");
     }
     EXPECT_EQ(Plot->PlotImageCount(1), 4);
+}
+
+TEST_F(PlotComponentTest, ImagesLoadFromNumberedResources)
+{
+    TMemoryStream file;
+    Picture(16, 12, clRed, clLime)->SaveToStream(file);
+    static std::vector<unsigned char> bytes;
+    const auto* data = static_cast<const unsigned char*>(file.Memory());
+    bytes.assign(data, data + file.Size());
+    RegisterResource(NumberedResourceName(4101), bytes.data(), bytes.size());
+
+    Plot->ImageListLoadFromResourceID(2, 4101);
+    EXPECT_EQ(Plot->PlotImageCount(2), 1);
+    EXPECT_EQ(Plot->ImageList(2)->Width(), 16);
+    EXPECT_EQ(DrawnPixel(*Plot, 2, 0, 3, 3), clRed);
+    EXPECT_THROW(Plot->ImageListLoadFromResourceID(2, 4102), EInvalidGraphic);
+    EXPECT_EQ(Plot->PlotImageCount(2), 1);
 }
 
 // An empty picture must not shrink an empty list to nothing.

@@ -108,6 +108,17 @@ TEST_F(PlotManagersTest, NextChannelColourCountsOnlyPaletteColours)
     EXPECT_EQ(NextChannelColor(std::vector<TColor>{0x0000FF, 0x00FFFF, 0x0000FF}), 0xFF0000);
 }
 
+TEST_F(PlotManagersTest, ThePaletteCountsEachChannelColourExactly)
+{
+    const auto palette = CountChannelColors(std::vector<TColor>{0xFF0000, 0x123456, 0xFF0000, 0x80FF80, 0xFE0000});
+    Integer counted = 0;
+    for (const TkColorCountObject& entry : palette) counted += entry.Count;
+    EXPECT_EQ(counted, 3);
+    EXPECT_EQ(palette[2].Color, 0xFF0000);
+    EXPECT_EQ(palette[2].Count, 2);
+    EXPECT_EQ(palette[29].Count, 1);
+}
+
 TEST_F(PlotManagersTest, DefaultsOfEachKind)
 {
     // Without axes a channel stays unbound; a cursor without channel has none.

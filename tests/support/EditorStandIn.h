@@ -19,7 +19,9 @@ public:
     void SetItemIndex(Integer Value) override { FIndex = Value >= 0 && Value < Count() ? Value : -1; }
     Integer Count() const override { return static_cast<Integer>(Rows.size()); }
     TkPlotObject* Object(Integer Index) const override { return Rows.at(static_cast<std::size_t>(Index)); }
+    // Rows keep their objects only; the dialog's list boxes show the names.
     void AddObject(const String&, TkPlotObject* AObject) override { Rows.push_back(AObject); }
+    void SetName(Integer, const String&) override {}
     void Clear() override
     {
         Rows.clear();

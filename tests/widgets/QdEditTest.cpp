@@ -5,6 +5,7 @@
 
 #include "platform/FormStream.h"
 #include "platform/Forms.h"
+#include "platform/Graphics.h"
 #include "platform/Testing.h"
 #include "widgets/QdEdit.h"
 
@@ -80,6 +81,70 @@ TEST_F(QdEditTest, StatusLinesComeFromFormDataLimeOnBlack)
     EXPECT_LT(at("ReadOnly"), at("Text"));
     EXPECT_EQ(names.back(), "OnStartDrag");
     EXPECT_EQ(WriteComponent(root).find("\n    Color = "), String::npos);  // black is the default
+}
+
+TEST_F(QdEditTest, EveryListedPropertyIsPublishedInOrderAndReadBack)
+{
+    const std::vector<String> listed = {
+        "TabStop", "ValidKeys", "Alignment", "OnMouseEnter", "OnMouseLeave", "Align", "Anchors", "AutoSelect",
+        "AutoSize", "BiDiMode", "BorderStyle", "CharCase", "Color", "Constraints", "Ctl3D", "DragCursor", "DragKind",
+        "DragMode", "Enabled", "Font", "HideSelection", "ImeMode", "ImeName", "MaxLength", "OEMConvert",
+        "ParentBiDiMode", "ParentColor", "ParentCtl3D", "ParentFont", "ParentShowHint", "PasswordChar", "PopupMenu",
+        "ReadOnly", "ShowHint", "TabOrder", "Text", "Visible", "OnChange", "OnClick", "OnContextPopup", "OnDblClick",
+        "OnDragDrop", "OnDragOver", "OnEndDock", "OnEndDrag", "OnEnter", "OnExit", "OnKeyDown", "OnKeyPress",
+        "OnKeyUp", "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnStartDock", "OnStartDrag"};
+    const auto published = [](TObject* Edit) {
+        std::vector<String> names;
+        for (PPropInfo p : GetPropList(Edit)) names.push_back(p->Name);
+        return std::vector<String>(std::find(names.begin(), names.end(), "TabStop"), names.end());
+    };
+    EXPECT_EQ(published(Add<TQdStrEdit>()), listed);
+    std::vector<String> numeric = {"TabStop", "MaxValue", "MinValue", "Decimals", "Value", "RestoreOnEsc", "OnError"};
+    for (const String& name : listed)
+        if (name != "TabStop" && name != "ValidKeys" && name != "Text" && name != "CharCase") numeric.push_back(name);
+    EXPECT_EQ(published(Add<TQdNumEdit>()), numeric);
+
+    // Each set in form data is read, written and read back the same.
+    const std::vector<String> set = {
+        "AutoSize = False", "BiDiMode = bdRightToLeft", "Ctl3D = False", "DragCursor = crHandPoint",
+        "DragKind = dkDock", "DragMode = dmAutomatic", "HideSelection = False", "ImeMode = imOpen",
+        "ImeName = 'Pinyin'", "OEMConvert = True", "ParentBiDiMode = False", "ParentCtl3D = False"};
+    String objects = "  object Edit: TQdStrEdit\n";
+    for (const String& line : set) objects += "    " + line + "\n";
+    const String written = WriteComponent(Read(objects + "  end\n"));
+    for (const String& line : set) EXPECT_NE(written.find("    " + line + "\n"), String::npos) << line;
+    TForm* again = Create<TForm>(Form);
+    ReadComponent(written, again);
+    const auto below = [](const String& Text) { return Text.substr(Text.find('\n')); };
+    EXPECT_EQ(below(WriteComponent(again)), below(written));
+}
+
+TEST_F(QdEditTest, HeightFollowsTheFontAndTheSelectionMayStayShown)
+{
+    auto* edit = Add<TQdStrEdit>();
+    edit->SetParentFont(false);
+    edit->Font()->SetHeight(-24);
+    TOwned<TBitmap> measure = CreateOwned<TBitmap>();
+    measure->Canvas()->SetFont(edit->Font());
+    const Integer line = measure->Canvas()->TextHeight("Ag");
+    EXPECT_EQ(edit->Height(), line + 8);
+    edit->SetCtl3D(false);
+    EXPECT_EQ(edit->Height(), line + 6);
+    edit->SetAutoSize(false);
+    edit->SetHeight(40);
+    edit->Font()->SetHeight(-11);
+    EXPECT_EQ(edit->Height(), 40);
+
+    edit->SetText("selected");
+    Input::Flush();  // the window is active
+    for (bool hide : {true, false}) {
+        edit->SetHideSelection(hide);
+        edit->SetFocus();
+        edit->SelectAll();
+        Other->SetFocus();
+        Input::Flush();
+        EXPECT_EQ(edit->SelLength(), hide ? 0 : 8) << hide;
+    }
 }
 
 TEST_F(QdEditTest, StoredRangesLoadWhateverTheirOrder)
