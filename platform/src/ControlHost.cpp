@@ -107,8 +107,9 @@ void SyncWidgetVisible(TControl* Control)
         host.ApplyVisible();
         return;
     }
-    // A control without parent has no window to show in.
-    if (QWidget* w = host.Widget) w->setVisible(Control->Visible() && Control->Parent());
+    // A control shows only inside its parent's widget: without one it has
+    // no window to show in, and Qt would make it a window of its own.
+    if (QWidget* w = host.Widget) w->setVisible(Control->Visible() && Control->Parent() && w->parentWidget());
 }
 
 void SyncWidgetEnabled(TControl* Control)

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/ExtCtrls.h"
@@ -37,6 +38,18 @@ protected:
         Canvas()->FillRect(Rect(2, 2, 6, 6));
         if (!IsRectEmpty(ResizeTo)) SetBoundsRect(ResizeTo);
     }
+};
+
+// Gives itself a lime panel in its constructor, before it has a window.
+class TWithInnerPanel : public TCustomControl {
+public:
+    explicit TWithInnerPanel(TComponent* AOwner) : TCustomControl(AOwner), Inner(Create<TPanel>(this))
+    {
+        Inner->SetParent(this);
+        Inner->SetBounds(0, 0, 20, 20);
+        Inner->SetColor(clLime);
+    }
+    TPanel* Inner;
 };
 
 TColor PixelAt(TBitmap* b, Integer x, Integer y) { return b->Canvas()->Pixels(x, y); }
@@ -223,6 +236,15 @@ TEST_F(ControlsTest, ImageShowsThePictureAtNaturalSizeFromTheTopLeft)
     image->SetProportional(true);
     image->SetCenter(true);
     EXPECT_EQ(image->DestRect(), Rect(2, 0, 4, 6));
+}
+
+TEST_F(ControlsTest, AChildGivenInTheConstructorShowsInsideItsParentNotAsAWindow)
+{
+    auto* outer = Add<TWithInnerPanel>(10, 10, 40, 40);
+    Input::Flush();
+    const std::vector<TControl*> windows = ShownWindows();
+    EXPECT_EQ(std::count(windows.begin(), windows.end(), outer->Inner), 0);
+    EXPECT_EQ(PixelAt(Grab(outer).get(), 10, 10), clLime);
 }
 
 TEST_F(ControlsTest, ReparentingMovesTheControlAndCaptionFollowsTheName)
