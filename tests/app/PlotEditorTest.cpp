@@ -6,6 +6,7 @@
 #include "components/editor/kPlotEditorForm.h"
 #include "platform/CommonDialogs.h"
 #include "app/MainWindowFixture.h"
+#include "support/LayoutCheck.h"
 
 namespace {
 
@@ -51,6 +52,17 @@ TEST_F(PlotEditorTest, TheEditorOpensFromThePlotsMenuAsTheOnlyNewWindow)
     Testing::Answers::Menu("Edit...");
     Testing::Input::Click(Form->kXYPlot1, mbRight, 300, 80);
     Testing::Input::Flush();
+    EXPECT_EQ(Testing::Answers::Pending(), 0);
+}
+
+TEST_F(PlotEditorTest, TheEditorShowsThePlotsOwnTextsWhole)
+{
+    // Plot 2 has the longest title and channel title of the window.
+    Testing::Answers::Modal([](TCustomForm* Editor) {
+        EXPECT_EQ(LayoutCheck::Faults(Editor), std::vector<String>{});
+        Editor->SetModalResult(mrOk);
+    });
+    Form->kXYPlot2->Master().EditProperties();
     EXPECT_EQ(Testing::Answers::Pending(), 0);
 }
 

@@ -47,13 +47,13 @@ TEST_F(FormLayoutTest, EveryPageOfThePlotEditorShowsItsTextWholeAndItsControlsAp
     Plot->SetEditorFormStyle(kpfsStayOnTop);
     Plot->Master().EditProperties();
     Testing::Input::Flush();
-    // The Layout page's viewer is the only control of its page.
     EXPECT_EQ(LayoutCheck::Faults(dynamic_cast<TkPlotEditorForm*>(Plot->Master().EditorForm())), None);
 }
 
 TEST_F(FormLayoutTest, TheValueConverterThePreviewAndItsSettingsShowTheirTextWholeAndTheirControlsApart)
 {
     TOwned<TkValueConverterEditForm> converter{Create<TkValueConverterEditForm>(nullptr)};
+    converter->SetValue(45000.123456);  // every field holds a number of several digits
     converter->Show();
     Testing::Input::Flush();
     EXPECT_EQ(LayoutCheck::Faults(converter.get()), None);
