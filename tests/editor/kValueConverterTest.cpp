@@ -8,6 +8,7 @@
 #include "components/editor/kValueConverterEditForm.h"
 #include "platform/Forms.h"
 #include "platform/Testing.h"
+#include "tests/support/LayoutCheck.h"
 #include "tests/support/MessageOf.h"
 
 void RegisterResources_APP();
@@ -106,6 +107,14 @@ TEST_F(ValueConverterForm, EveryPageFollowsTheValueAndEachEditMakesItAnew)
     EXPECT_DOUBLE_EQ(Form->Value(), -5.25);
     Type(Form->DaysEdit, "3000000000");
     EXPECT_DOUBLE_EQ(Form->Value(), -3000000000.25);
+}
+
+TEST_F(ValueConverterForm, ShowsItsTextWholeAndItsControlsApart)
+{
+    Form->SetValue(45000.123456);  // every field holds a number of several digits
+    Form->Show();
+    Testing::Input::Flush();
+    EXPECT_EQ(LayoutCheck::Faults(Form.get()), std::vector<String>{});
 }
 
 TEST_F(ValueConverterForm, BadTextInAnyFieldIsRefusedAndChangesNothing)
