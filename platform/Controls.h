@@ -424,7 +424,6 @@ class TWinControl : public TControl {
     PL_CLASSINFO()
 public:
     explicit TWinControl(TComponent* AOwner);
-    void AfterConstruction() override;
     void BeforeDestruction() override;
 
     // Children in z-order (bottom first).
@@ -513,8 +512,6 @@ protected:
 
 private:
     friend class TControl;
-    // Puts a child's widget into the client widget, when both exist.
-    void PlaceChildWidget(TControl* AControl);
     void AlignChildren();
     void ArrangeAnchored(Integer OldClientWidth, Integer OldClientHeight);
 

@@ -61,46 +61,17 @@ TControl* TWinControl::Controls(Integer Index) const
     return FControls[static_cast<std::size_t>(Index)];
 }
 
-void TWinControl::AfterConstruction()
-{
-    TControl::AfterConstruction();
-    // Children that the constructor gave the control, before it had a
-    // widget, move into it now.
-    for (TControl* child : FControls) PlaceChildWidget(child);
-}
-
 void TWinControl::InsertControl(TControl* AControl)
 {
     if (!AControl || AControl->FParent == this) return;
     AControl->FParent = this;
     FControls.push_back(AControl);
     if (auto* w = dynamic_cast<TWinControl*>(AControl)) FTabList.push_back(w);
-    PlaceChildWidget(AControl);
+    pl::PlaceInParent(AControl);
     if (AControl->FParentColor) AControl->TakeParentColor();
     if (AControl->FParentFont) AControl->TakeParentFont();
     if (AControl->FParentShowHint) AControl->FShowHint = ShowHint();
     if (AControl->Align() != alNone) Realign();
-}
-
-void TWinControl::PlaceChildWidget(TControl* AControl)
-{
-    QWidget* child = AControl->Host().Widget;
-    QWidget* client = Host().ClientWidget();
-    // A control still in its constructor has no widget to hold the child:
-    // the child stays hidden until AfterConstruction places it, rather than
-    // show as a window of its own.
-    if (!child || !client) return;
-    child->setParent(client);
-    // Windowless controls stay under their windowed siblings.
-    if (!IsWindowed(AControl)) {
-        for (TControl* sibling : FControls)
-            if (IsWindowed(sibling) && sibling->Host().Widget) {
-                child->stackUnder(sibling->Host().Widget);
-                break;
-            }
-    }
-    pl::SyncWidgetGeometry(AControl);
-    pl::SyncWidgetVisible(AControl);
 }
 
 void TWinControl::RemoveControl(TControl* AControl)
