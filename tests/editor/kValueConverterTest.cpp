@@ -109,14 +109,6 @@ TEST_F(ValueConverterForm, EveryPageFollowsTheValueAndEachEditMakesItAnew)
     EXPECT_DOUBLE_EQ(Form->Value(), -3000000000.25);
 }
 
-TEST_F(ValueConverterForm, ShowsItsTextWholeAndItsControlsApart)
-{
-    Form->SetValue(45000.123456);  // every field holds a number of several digits
-    Form->Show();
-    Testing::Input::Flush();
-    EXPECT_EQ(LayoutCheck::Faults(Form.get()), std::vector<String>{});
-}
-
 TEST_F(ValueConverterForm, BadTextInAnyFieldIsRefusedAndChangesNothing)
 {
     Form->SetValue(2.5);
@@ -154,6 +146,14 @@ TEST_F(ValueConverterForm, OkReturnsTheValueAndCancelLeavesItAsItWas)
     });
     EXPECT_FALSE(TkValueConverterEditForm::Execute(nullptr, kvcptInterval, value));
     EXPECT_DOUBLE_EQ(value, 3.5);
+}
+
+TEST_F(ValueConverterForm, ShowsItsTextWholeAndItsControlsApart)
+{
+    Form->SetValue(45000.123456);  // every field holds a number of several digits
+    Form->Show();
+    Testing::Input::Flush();
+    EXPECT_EQ(LayoutCheck::Faults(Form.get()), std::vector<String>{});
 }
 
 }  // namespace
