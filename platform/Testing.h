@@ -79,5 +79,13 @@ void Clear();
 TOwned<TBitmap> Grab(TControl* Control);
 // Pixels of Bitmap equal to Color.
 Integer CountColour(TBitmap* Bitmap, TColor Color);
+// The controls whose widgets are shown as top-level windows: forms, and
+// nothing else unless a control lost its place; a window of no control (a
+// popup menu, a combo box's list) is nullptr.
+std::vector<TControl*> ShownWindows();
+// The width Qt's own widget of a control gives its text: a button's label
+// area, a check box's text beside its mark, an edit's or a combo box's
+// text field. -1 for a control the layer paints itself.
+Integer TextRoom(TControl* Control);
 
 }  // namespace Testing

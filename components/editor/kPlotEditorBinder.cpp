@@ -119,7 +119,7 @@ void TkPlotEditorBinder::LoadRow(const TkPlotEditorRow& Row, PPropInfo Prop, TOb
         if (Prop->Kind == tkString) field.SetText(GetStrProp(Object, Prop));
         else if (IsOrdinal(Prop)) field.SetText(IntToStr(GetOrdProp(Object, Prop)));
         else if (Prop->Kind == tkFloat) {
-            const String text = FloatToStr(GetFloatProp(Object, Prop));
+            const String text = FloatToStrF(GetFloatProp(Object, Prop), ffGeneral, Row.ShownDigits, 0);
             field.SetText(text);
             FLoadedFloats.insert_or_assign(Row.Control, text);
         } else RaiseKindMismatch(Row);

@@ -359,6 +359,10 @@ constexpr TkPlotEditorRow ChannelRows[] = {
     {"ChannelInterpolationStyleComboBox", "InterpolationStyle", kecCombo},
 };
 
+// Positions the user drags show as a reader takes them in ("37.31"), not
+// to the last of fifteen digits.
+constexpr Integer PercentDigits = 4;
+
 constexpr TkPlotEditorRow DataCursorRows[] = {
     {"DataCursorNameEdit", "Name", kecEdit},
     {"DataCursorPopupEnabledCheckBox", "PopupEnabled", kecCheck},
@@ -366,12 +370,15 @@ constexpr TkPlotEditorRow DataCursorRows[] = {
     {"DataCursorStyleComboBox", "Style", kecCombo},
     {"DataCursorColorPicker", "Color", kecColor},
     {"DataCursorUseChannelColorCheckBox", "UseChannelColor", kecCheck},
-    {"DataCursorHintPositionEdit", "HintPosition", kecEdit},
+    {.Control = "DataCursorHintPositionEdit", .Property = "HintPosition", .Kind = kecEdit,
+     .ShownDigits = PercentDigits},
     {"DataCursorHintShowCheckBox", "HintShow", kecCheck},
     {"DataCursorHintHideOnReleaseCheckBox", "HintHideOnRelease", kecCheck},
     {"DataCursorOrientationSideRadioGroup", "HintOrientationSide", kecRadio},
-    {"DataCursorPointer1PositionEdit", "Pointer1Position", kecEdit},
-    {"DataCursorPointer2PositionEdit", "Pointer2Position", kecEdit},
+    {.Control = "DataCursorPointer1PositionEdit", .Property = "Pointer1Position", .Kind = kecEdit,
+     .ShownDigits = PercentDigits},
+    {.Control = "DataCursorPointer2PositionEdit", .Property = "Pointer2Position", .Kind = kecEdit,
+     .ShownDigits = PercentDigits},
     {"DataCursorPointerPenWidthEdit", "PointerPenWidth", kecEdit},
     {"DataCursorChannelNameComboBox", "ChannelName", kecNameCombo, kpokChannel, kesAll},
     {"DataCursorChannelAllowAllCheckBox", "ChannelAllowAll", kecCheck},

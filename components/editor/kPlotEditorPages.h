@@ -33,6 +33,9 @@ struct TkPlotEditorRow {
     // Name combos: the kind whose names are listed, and the special items.
     TkPlotObjectKind Names = kpokNone;
     TkPlotEditorSpecialItems Special = kesNone;
+    // Float edits: the significant digits the text shows. The value reads
+    // back whole while the text is left as loaded.
+    Integer ShownDigits = 15;
 };
 
 struct TkPlotEditorPage {

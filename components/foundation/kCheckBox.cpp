@@ -85,6 +85,12 @@ void TkCheckBox::SetAlignment(Byte Value)
     InvalidateChange();
 }
 
+Integer TkCheckBox::CaptionRoom() const
+{
+    // Left of a box at the right edge the caption starts at 1.
+    return FAlignment == 0 ? Width() - BoxSize - 1 : Width() - CaptionIndent;
+}
+
 void TkCheckBox::FontChanged(TObject*)
 {
     AdjustSize();

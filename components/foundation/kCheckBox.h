@@ -30,6 +30,8 @@ public:
     // the left. Every value other than 0 is taken as 1.
     Byte Alignment() const { return FAlignment; }
     void SetAlignment(Byte Value);
+    // The width the caption has beside the box.
+    Integer CaptionRoom() const;
 
     // ---- Drawing ----
     void kPaintTo(TCanvas* Canvas) override;

@@ -11,6 +11,11 @@ namespace {
 
 // Where the first column's circles stand.
 constexpr Integer ColStart = 14;
+// An item's text starts this far right of its point; its circle reaches
+// this far left of it; the frame is this wide.
+constexpr Integer ItemTextIndent = 12;
+constexpr Integer RingReach = 5;
+constexpr Integer FrameWidth = 2;
 // Item points stay within this range: beyond it nothing can be seen, and
 // the offsets added while drawing cannot overflow.
 constexpr Int64 PixelLimit = 1000000;
@@ -191,6 +196,23 @@ TPoint TkRadioGroup::ItemPoint(Integer Index) const
     return {Integer(EnsureRange(x, -PixelLimit, PixelLimit)), Integer(EnsureRange(y, -PixelLimit, PixelLimit))};
 }
 
+Integer TkRadioGroup::ItemTextRoom(Integer Index) const
+{
+    if (!ValidItem(Index) || FMaxRows <= 0) return 0;
+    const Int64 column = Index / FMaxRows;
+    const Int64 end = column + 1 < FColumns ? FItemsColStart + Round((column + 1) * FItemsColSpacing) - RingReach
+                                            : Int64(Width()) - FrameWidth;
+    return SatInt32(end - ItemPoint(Index).X - ItemTextIndent);
+}
+
+Integer TkRadioGroup::CaptionRoom() const
+{
+    TOwned<TBitmap> scratch(CreateOwned<TBitmap>());
+    scratch->Canvas()->SetFont(FFont.get());
+    // The caption stands one letter in from either end of the frame.
+    return SatInt32(Int64(Width()) - 2 * Int64(scratch->Canvas()->TextWidth("A")));
+}
+
 // Row and column are found apart, so a point below a column's last row or
 // beside the columns hits nothing rather than an item of another column; a
 // spacing of 0 (a control too small for its items) hits nothing either.
@@ -312,7 +334,8 @@ void TkRadioGroup::DrawItem(TCanvas* Canvas, Integer Index)
 
     const String& text = FItems->Strings(Index);
     const TSize extent = Canvas->TextExtent(text);
-    const TRect textRect = SatRect(Int64(x) + 12, y - extent.cy / 2, Int64(x) + 12 + extent.cx, y + extent.cy / 2);
+    const Int64 textLeft = Int64(x) + ItemTextIndent;
+    const TRect textRect = SatRect(textLeft, y - extent.cy / 2, textLeft + extent.cx, y + extent.cy / 2);
     TRect drawn = textRect;
     Canvas->Brush()->SetStyle(bsClear);
     Canvas->Font()->SetColor(FFont->Color());

@@ -41,6 +41,11 @@ public:
     TPoint ItemPoint(Integer Index) const;
     // The item drawn at (X, Y); -1 for none.
     Integer ItemAt(Integer X, Integer Y) const;
+    // The width item Index's text has before the next column's circles or
+    // the frame (0 for no such item).
+    Integer ItemTextRoom(Integer Index) const;
+    // The width the caption has on the frame's top edge.
+    Integer CaptionRoom() const;
 
     // ---- Drawing ----
     void kPaintTo(TCanvas* Canvas) override;

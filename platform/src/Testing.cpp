@@ -1,7 +1,13 @@
 #include "platform/Testing.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleOption>
 #include <QWidget>
 #include <cstdlib>
 #include <deque>
@@ -318,6 +324,60 @@ Integer CountColour(TBitmap* Bitmap, TColor Color)
             if ((line[x] | 0xFF000000u) == wanted) ++count;
     }
     return count;
+}
+
+std::vector<TControl*> ShownWindows()
+{
+    std::vector<TControl*> shown;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible()) shown.push_back(pl::ControlOfWidget(w));
+    return shown;
+}
+
+namespace {
+
+// Qt's line edit keeps this far from its frame on either side.
+constexpr int LineEditTextMargin = 2;
+
+int ButtonTextRoom(QAbstractButton* Button, QStyle::SubElement Contents)
+{
+    QStyleOptionButton option;
+    option.initFrom(Button);
+    option.text = Button->text();
+    return Button->style()->subElementRect(Contents, &option, Button).width();
+}
+
+int EditTextRoom(QLineEdit* Edit)
+{
+    QStyleOptionFrame option;
+    option.initFrom(Edit);
+    option.lineWidth = Edit->hasFrame() ? Edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, Edit) : 0;
+    const QMargins margins = Edit->textMargins();
+    return Edit->style()->subElementRect(QStyle::SE_LineEditContents, &option, Edit).width() - margins.left() -
+           margins.right() - 2 * LineEditTextMargin;
+}
+
+int ComboTextRoom(QComboBox* Combo)
+{
+    QStyleOptionComboBox option;
+    option.initFrom(Combo);
+    option.editable = Combo->isEditable();
+    option.frame = Combo->hasFrame();
+    option.subControls = QStyle::SC_All;
+    return Combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, Combo).width();
+}
+
+}  // namespace
+
+Integer TextRoom(TControl* Control)
+{
+    QWidget* w = Control->Host().Widget;
+    if (!w || !Control->Host().Native) return -1;
+    if (auto* button = qobject_cast<QPushButton*>(w)) return ButtonTextRoom(button, QStyle::SE_PushButtonContents);
+    if (auto* box = qobject_cast<QCheckBox*>(w)) return ButtonTextRoom(box, QStyle::SE_CheckBoxContents);
+    if (auto* edit = qobject_cast<QLineEdit*>(w)) return EditTextRoom(edit);
+    if (auto* combo = qobject_cast<QComboBox*>(w)) return ComboTextRoom(combo);
+    return -1;
 }
 
 }  // namespace Testing

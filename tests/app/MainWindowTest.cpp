@@ -3,6 +3,7 @@
 
 #include "MainWindowFixture.h"
 #include "app/ProgramEntry.h"
+#include "support/LayoutCheck.h"
 #include "widgets/QdControls.h"
 
 TEST_F(MainWindowTest, StartsIdleWithItsTexts)
@@ -27,6 +28,15 @@ TEST_F(MainWindowTest, StartsIdleWithItsTexts)
     for (TkXYPlot* plot : {Form->kXYPlot1, Form->kXYPlot3, Form->kXYPlot2}) EXPECT_EQ(Points(plot)->Count(), 0);
     // The widget library found its compiled-in hand cursor at start-up.
     EXPECT_NE(Screen->Cursors(crQdHandPoint), Screen->Cursors(crHandPoint));
+}
+
+TEST_F(MainWindowTest, ShowsItsTextWholeAndItsControlsApart)
+{
+    // The window's two frames reach past its edges, hiding their outer
+    // bevels, and the right one overlaps the left; plot 1 and the signal
+    // group sit on their frame's bevel. So the window's form data has it.
+    const LayoutCheck::TMeant meant{{{"Panel10", "Panel1"}}, {"Panel10", "Panel1", "kXYPlot1", "Panel2"}};
+    EXPECT_EQ(LayoutCheck::Faults(Form, meant), std::vector<String>{});
 }
 
 TEST_F(MainWindowTest, UserChoicesRedrawTheirOwnPlot)

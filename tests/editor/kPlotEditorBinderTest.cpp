@@ -4,6 +4,7 @@
 
 #include "components/editor/kPlotEditorBinder.h"
 #include "components/plot/kPlot.h"
+#include "components/plot/kPlotDataCursor.h"
 #include "components/plot/kXYPlot.h"
 #include "support/EditorFieldsStandIn.h"
 #include "support/EditorValues.h"
@@ -106,6 +107,17 @@ TEST_F(PlotEditorBinderTest, FloatsAreWrittenOnlyOnceTheirTextChanged)
     Fields.Field("XAxisMinEdit").SetText(" 0.25 ");
     Binder.Write(PlotEditorPage(kpokXAxis), axis);
     EXPECT_EQ(axis->Min(), 0.25);
+}
+
+TEST_F(PlotEditorBinderTest, DraggedCursorPositionsShowFourDigitsAndKeepTheirWholeValue)
+{
+    auto* cursor = dynamic_cast<TkPlotDataCursor*>(FirstOf(kpokDataCursor));
+    ASSERT_NE(cursor, nullptr);
+    cursor->SetPointer1Position(100.0 / 3);
+    Binder.Load(PlotEditorPage(kpokDataCursor), cursor);
+    EXPECT_EQ(Fields.Field("DataCursorPointer1PositionEdit").Text(), "33.33");
+    Binder.Write(PlotEditorPage(kpokDataCursor), cursor);
+    EXPECT_EQ(cursor->Pointer1Position(), 100.0 / 3);
 }
 
 // ===========================================================================

@@ -14,6 +14,7 @@
 #include "platform/CommonDialogs.h"
 #include "platform/Testing.h"
 #include "support/EditorValues.h"
+#include "support/LayoutCheck.h"
 #include "support/TempFolder.h"
 
 void RegisterResources_APP();
@@ -79,6 +80,11 @@ TEST_F(PlotEditorFormTest, OpensWithEveryPageLoadedFromItsFirstObject)
     EXPECT_EQ(Control<TkComponentEditorComboBox>("ChannelXAxisNameComboBox")->AsString(), "X-Axis 1");
     EXPECT_EQ(Control<TkComponentEditorEdit>("TitleTextEdit")->AsString(), Plot->TitleText());
     EXPECT_TRUE(Control<TControl>("kTableAddButton")->Enabled());
+}
+
+TEST_F(PlotEditorFormTest, EveryPageShowsItsTextWholeAndItsControlsApart)
+{
+    EXPECT_EQ(LayoutCheck::Faults(Editor), std::vector<String>{});
 }
 
 TEST_F(PlotEditorFormTest, StyleChoicesListEveryValueOfTheirEnumeration)

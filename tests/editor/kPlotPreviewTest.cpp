@@ -9,6 +9,7 @@
 #include "components/plot/kPlot.h"
 #include "platform/SysUtils.h"
 #include "platform/Testing.h"
+#include "support/LayoutCheck.h"
 #include "support/MessageOf.h"
 
 using namespace Testing;
@@ -69,6 +70,7 @@ TEST(PlotPreview, SettingsGoBackIntoThePreviewAndThePlotAndCancelChangesNothing)
         auto* preview = dynamic_cast<TkPlotPreviewForm*>(Form);
         ASSERT_NE(preview, nullptr);
         EXPECT_EQ(preview->Caption(), "Run 7 (Preview)");
+        EXPECT_EQ(LayoutCheck::Faults(preview), std::vector<String>{});
         TOwned<TBitmap> shown = Grab(preview->Preview());
         const TkPreviewLayout portraitLetter = preview->Layout();
         EXPECT_GT(portraitLetter.Page.Right - portraitLetter.Page.Left,
@@ -78,6 +80,7 @@ TEST(PlotPreview, SettingsGoBackIntoThePreviewAndThePlotAndCancelChangesNothing)
         // Cancelled: nothing changes.
         Answers::Modal([](TCustomForm* Settings) {
             auto* form = dynamic_cast<TkPlotPreviewSettingsForm*>(Settings);
+            EXPECT_EQ(LayoutCheck::Faults(form), std::vector<String>{});
             EXPECT_EQ(form->PrintDocumentNameEdit->AsString(), "Run 7");
             form->PrintMarginLeftEdit->SetAsFloat(3);
             form->CancelButton->Click();

@@ -8,6 +8,7 @@
 #include "components/editor/kValueConverterEditForm.h"
 #include "platform/Forms.h"
 #include "platform/Testing.h"
+#include "tests/support/LayoutCheck.h"
 #include "tests/support/MessageOf.h"
 
 void RegisterResources_APP();
@@ -159,6 +160,14 @@ TEST_F(ValueConverterForm, OkReturnsTheValueAndCancelLeavesItAsItWas)
     });
     EXPECT_FALSE(TkValueConverterEditForm::Execute(nullptr, kvcptInterval, value));
     EXPECT_DOUBLE_EQ(value, 3.5);
+}
+
+TEST_F(ValueConverterForm, ShowsItsTextWholeAndItsControlsApart)
+{
+    Form->SetValue(45000.123456);  // every field holds a number of several digits
+    Form->Show();
+    Testing::Input::Flush();
+    EXPECT_EQ(LayoutCheck::Faults(Form.get()), std::vector<String>{});
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "platform/Testing.h"
 #include "platform/TreeView.h"
 #include "support/FakeOPC.h"
+#include "support/LayoutCheck.h"
 
 // Generated from the files of resources/.
 void RegisterResources_APP();
@@ -135,6 +136,7 @@ TEST(OPCExplorer, ListsTheOpenConnectionsUnderASortedTree)
     EXPECT_EQ(explorer->FormStyle(), fsStayOnTop);
     EXPECT_TRUE(explorer->Visible());
     EXPECT_TRUE(explorer->TreeView->ReadOnly());
+    EXPECT_EQ(LayoutCheck::Faults(explorer), std::vector<String>{});
 
     const TTreeNodes& nodes = *explorer->TreeView->Items();
     ASSERT_EQ(nodes.TopCount(), 2);

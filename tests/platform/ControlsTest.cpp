@@ -39,6 +39,18 @@ protected:
     }
 };
 
+// Makes its child in its constructor, before it has a window of its own.
+class TWithInnerPanel : public TCustomControl {
+public:
+    explicit TWithInnerPanel(TComponent* AOwner) : TCustomControl(AOwner), Inner(Create<TPanel>(this))
+    {
+        Inner->SetParent(this);
+        Inner->SetBounds(10, 0, 10, 10);
+        Inner->SetColor(clLime);
+    }
+    TPanel* Inner;
+};
+
 TColor PixelAt(TBitmap* b, Integer x, Integer y) { return b->Canvas()->Pixels(x, y); }
 
 class ControlsTest : public ::testing::Test {
@@ -182,6 +194,13 @@ TEST_F(ControlsTest, PaintToDrawsChildrenAndGraphicControlsOverTheParent)
     EXPECT_EQ(PixelAt(grab.get(), 59, 39), ColorToRGB(clBtnShadow));
     EXPECT_EQ(PixelAt(grab.get(), 59, 0), ColorToRGB(clBtnShadow));
     EXPECT_EQ(PixelAt(grab.get(), 32, 12), clYellow);  // the transparent label shows the panel
+}
+
+TEST_F(ControlsTest, AChildMadeInItsParentsConstructorShowsInsideIt)
+{
+    auto grab = Grab(Add<TWithInnerPanel>(0, 0, 20, 10));
+    EXPECT_EQ(PixelAt(grab.get(), 15, 5), clLime);
+    EXPECT_NE(PixelAt(grab.get(), 5, 5), clLime);
 }
 
 TEST_F(ControlsTest, ExceptionInAPaintReachesHandleException)
