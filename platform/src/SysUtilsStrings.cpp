@@ -144,6 +144,7 @@ bool SameText(std::string_view a, std::string_view b) { return a.size() == b.siz
 Integer AnsiCompareStr(std::string_view a, std::string_view b) { return CompareCodePoints(a, b, Identity); }
 Integer AnsiCompareText(std::string_view a, std::string_view b) { return CompareCodePoints(a, b, FoldCase); }
 bool AnsiSameText(std::string_view a, std::string_view b) { return AnsiCompareText(a, b) == 0; }
+String AnsiCaseFold(std::string_view s) { return MapCodePoints(s, FoldCase); }
 bool AnsiSameStr(std::string_view a, std::string_view b) { return a == b; }
 
 String QuotedStr(std::string_view s) { return AnsiQuotedStr(s, '\''); }
