@@ -8,6 +8,7 @@
 #include <malloc.h>
 #include <unistd.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -89,21 +90,14 @@ String BookText(std::size_t Bytes)
     return text + "end\n";
 }
 
-// Kilobytes of the process's peak resident memory, which ResetPeakMemory
-// brings down to the present.
-Int64 PeakMemoryKiB()
+// A field of the process's status in kilobytes: "VmRSS:" the resident
+// memory, "VmHWM:" its peak, which ResetPeakMemory brings down to the
+// present.
+Int64 StatusKiB(const char* Field)
 {
     std::ifstream status("/proc/self/status");
     for (String line; std::getline(status, line);)
-        if (line.rfind("VmHWM:", 0) == 0) return std::stoll(line.substr(6));
-    return 0;
-}
-
-Int64 MemoryKiB()
-{
-    std::ifstream status("/proc/self/status");
-    for (String line; std::getline(status, line);)
-        if (line.rfind("VmRSS:", 0) == 0) return std::stoll(line.substr(6));
+        if (line.rfind(Field, 0) == 0) return std::stoll(line.substr(std::strlen(Field)));
     return 0;
 }
 
@@ -122,12 +116,12 @@ void BM_ReadFormTextFile(benchmark::State& State)
         // What earlier runs freed goes back to the system first.
         malloc_trim(0);
         ResetPeakMemory();
-        const Int64 before = MemoryKiB();
+        const Int64 before = StatusKiB("VmRSS:");
         {
             TFileStream file(path, fmOpenRead);
             ReadComponent(file, book.get());
         }
-        added = std::max(added, PeakMemoryKiB() - before);
+        added = std::max(added, StatusKiB("VmHWM:") - before);
         benchmark::DoNotOptimize(book->Lines()->Count());
     }
     State.counters["PeakToFile"] = static_cast<double>(added) * 1024 / static_cast<double>(bytes);

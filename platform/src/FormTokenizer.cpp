@@ -135,6 +135,15 @@ void TFormTokenizer::Close(TFormToken& Token)
     Emit(Token, TFormToken::fkValue, vaNull);
 }
 
+bool TFormTokenizer::ClosedBy(char C, TFormToken& Token)
+{
+    SkipBlanks();
+    if (Peek() != C) return false;
+    ++FPos;
+    Close(Token);
+    return true;
+}
+
 void TFormTokenizer::ScopeToken(TFormToken& Token)
 {
     switch (FScopes.back()) {
@@ -155,18 +164,10 @@ void TFormTokenizer::ScopeToken(TFormToken& Token)
             if (FScopes.back() == TScope::Item) return PropertyName(Token);
             return ObjectHeader(Token);
         case TScope::List:
-            SkipBlanks();
-            if (Peek() == ')') {
-                ++FPos;
-                return Close(Token);
-            }
-            return Value(Token);
+            if (!ClosedBy(')', Token)) Value(Token);
+            return;
         case TScope::Collection:
-            SkipBlanks();
-            if (Peek() == '>') {
-                ++FPos;
-                return Close(Token);
-            }
+            if (ClosedBy('>', Token)) return;
             if (!SameText(ExpectIdent("« item »"), "item")) Error("« item » attendu");
             Open(TScope::Item);
             return Emit(Token, TFormToken::fkValue, vaList);

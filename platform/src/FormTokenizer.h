@@ -38,6 +38,8 @@ private:
     void Open(TScope Scope);
     void Emit(TFormToken& Token, TFormToken::TKind Kind, TValueType Type = vaNull) const;
     void Close(TFormToken& Token);
+    // Closes the innermost scope when C comes next.
+    bool ClosedBy(char C, TFormToken& Token);
     void ScopeToken(TFormToken& Token);
     void ObjectHeader(TFormToken& Token);
     void PropertyName(TFormToken& Token);

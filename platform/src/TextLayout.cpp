@@ -76,6 +76,8 @@ Int64 Walk(TCharAdvances& advances, std::string_view text, Int64 x, Integer tabs
             a += at(pos) + at(pos + 1) + at(pos + 2) + at(pos + 3);
             b += at(pos + 4) + at(pos + 5) + at(pos + 6) + at(pos + 7);
         }
+        for (unsigned char c = 0; pos < n && (c = static_cast<unsigned char>(text[pos])) < 0x80 && c != '\t'; ++pos)
+            a += ascii[c];
         x += a + b;
         if (pos < n) Step(advances, text, pos, x, tabs);
     }
@@ -146,9 +148,11 @@ public:
     virtual ~TMeasure() = default;
     // The width of Pieces drawn one after another as one line.
     virtual Int64 Width(std::initializer_list<std::string_view> Pieces) = 0;
+    // The width of Line, which is LineWidth wide, with More drawn after it.
+    virtual Int64 Extended(std::string_view Line, Int64 LineWidth, std::string_view More) = 0;
 };
 
-// Ordinary texts: shaped, as they are drawn.
+// Ordinary texts: shaped, as they are drawn, the whole line each time.
 class TShapedMeasure final : public TMeasure {
 public:
     TShapedMeasure(const TFontEntry& Font, Integer Tabs) : FFont(Font), FTabs(Tabs) {}
@@ -159,16 +163,15 @@ public:
         for (const std::string_view piece : Pieces) text += QString::fromUtf8(piece.data(), qsizetype(piece.size()));
         return LineWidth(FFont, text, FTabs);
     }
+    Int64 Extended(std::string_view Line, Int64, std::string_view More) override { return Width({Line, More}); }
 
 private:
     const TFontEntry& FFont;
     Integer FTabs;
 };
 
-// Long texts: the sum of their characters' advances. Runs measured from
-// the start of a line are remembered, so that what comes again costs
-// nothing: the line so far as blanks break a paragraph, the end of a path
-// as an ellipsis is fitted. Holds the font's lock while it lives.
+// Long texts: the sum of their characters' advances, so that a line grows
+// by what is added to it. Holds the font's lock while it lives.
 class TAdvanceMeasure final : public TMeasure {
 public:
     TAdvanceMeasure(const TFontEntry& Font, Integer Tabs) : FAdvances(Font), FTabs(Tabs) {}
@@ -176,16 +179,12 @@ public:
     Int64 Width(std::initializer_list<std::string_view> Pieces) override
     {
         Int64 x = 0;
-        const char* start = Pieces.begin()->data();
-        std::size_t size = 0;
-        bool joined = true;  // the pieces lie one after another in memory
-        for (const std::string_view piece : Pieces) {
-            joined = joined && piece.data() == start + size;
-            size += piece.size();
-            x = Across(piece, x);
-        }
-        if (joined && Pieces.size() > 1) Remember(std::string_view(start, size), x);
+        for (const std::string_view piece : Pieces) x = Walk(FAdvances, piece, x, FTabs);
         return x;
+    }
+    Int64 Extended(std::string_view, Int64 LineWidth, std::string_view More) override
+    {
+        return Walk(FAdvances, More, LineWidth, FTabs);
     }
 
     // The width of a long line, marking it every kMarkBytes bytes or so.
@@ -203,34 +202,8 @@ public:
     }
 
 private:
-    struct TKnown {
-        const char* Data = nullptr;
-        std::size_t Size = 0;
-        Int64 Width = 0;
-    };
-
-    // Piece drawn from pen position x: a width measured from the start of
-    // a line holds wherever the piece starts when tabs are not expanded.
-    Int64 Across(std::string_view piece, Int64 x)
-    {
-        if (x == 0 || FTabs == 0)
-            for (const TKnown& known : FKnown)
-                if (known.Data && known.Data == piece.data() && known.Size == piece.size()) return x + known.Width;
-        const Int64 after = Walk(FAdvances, piece, x, FTabs);
-        if (x == 0 || FTabs == 0) Remember(piece, after - x);
-        return after;
-    }
-
-    void Remember(std::string_view piece, Int64 width)
-    {
-        FKnown[FNext] = {piece.data(), piece.size(), width};
-        FNext = (FNext + 1) % FKnown.size();
-    }
-
     TCharAdvances FAdvances;
     Integer FTabs;
-    std::array<TKnown, 8> FKnown{};
-    std::size_t FNext = 0;
 };
 
 }  // namespace
@@ -319,14 +292,15 @@ private:
         std::size_t start = 0;
         do {
             std::size_t end = start;
+            Int64 width = 0;
             while (end < n) {
                 std::size_t next = end;
                 while (next < n && s[next] == ' ') ++next;
                 while (next < n && s[next] != ' ') ++next;
-                if (end > start && FMeasure.Width({s.substr(start, end - start), s.substr(end, next - end)}) >
-                                       FFormat.MaxWidth)
-                    break;
+                const Int64 wider = FMeasure.Extended(s.substr(start, end - start), width, s.substr(end, next - end));
+                if (end > start && wider > FFormat.MaxWidth) break;
                 end = next;
+                width = wider;
             }
             TTextLine line{s.substr(start, end - start)};
             if (par.Underline >= 0 && std::size_t(par.Underline) >= start && std::size_t(par.Underline) < end)
