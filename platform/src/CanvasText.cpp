@@ -64,8 +64,9 @@ std::vector<Integer> Advances(const TFontEntry& font, const QString& text)
 
 // The start of a run that reaches past every corner of the clip, whatever
 // its orientation: the characters behind it cannot show. Measured on
-// doubling prefixes, so that a run of megabytes costs what its visible part
-// costs, as a line editor draws only what its box shows.
+// doubling prefixes, so that a run costs what its visible part costs, as a
+// line editor draws only what its box shows (longer texts are cut to what
+// shows before they come here: TextLayout.h).
 QString VisiblePart(const TFontEntry& font, const QString& text, QPoint ref, const QRect& clip)
 {
     Int64 reach = 0;
