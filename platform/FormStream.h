@@ -12,11 +12,14 @@
 //   end
 //
 // Text is parsed into a checked sequence of form tokens (the same sequence
-// the binary form of the class library would hold); TReader walks it,
-// TWriter produces it, FormatFormText turns it back into text.
+// the binary form of the class library would hold); TReader walks it as
+// the text gives it, TWriter produces it, FormatFormText turns it back into
+// text.
 
+#include <memory>
 #include <span>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "platform/Classes.h"
@@ -106,10 +109,16 @@ protected:
     TComponent* FRoot;
 };
 
-// A cursor over form tokens that reads them into a root component.
+class TFormTokenizer;
+
+// A cursor over the tokens of form text that reads them into a root
+// component.
 class TReader : public TFiler {
 public:
-    TReader(TFormTokens Tokens, TComponent* ARoot);
+    // Text, which must outlive the reader, is checked whole first: malformed
+    // text raises EReadError here, before anything is read. Only the next
+    // token is held, whatever the size of the text.
+    TReader(std::string_view Text, TComponent* ARoot);
     ~TReader() override;
 
     // Reads the whole form data into the root: its properties, then the
@@ -164,8 +173,9 @@ public:
 private:
     struct TFixup;
     const TFormToken& Peek() const;
-    const TFormToken& Next();
-    const TFormToken& NextOf(TFormToken::TKind Kind);
+    // The token read, which stays until the next read moves on.
+    TFormToken& Next();
+    TFormToken& NextOf(TFormToken::TKind Kind);
     void SetRootName(const String& Name);
     void ReadComponentData(TComponent* Instance);
     void ReadChildComponent();
@@ -179,14 +189,17 @@ private:
     void CallLoaded();
     void Abandon();
 
-    TFormTokens FTokens;
-    std::size_t FPos = 0;
+    std::unique_ptr<TFormTokenizer> FSource;
+    TFormToken FToken;         // the token read last
+    TFormToken FAhead;         // the next one, when FHasAhead
+    bool FHasAhead = false;
     TComponent* FParent = nullptr;
     TComponent* FCurrent = nullptr;   // component whose properties are being read
     String FPropName;                 // the name DefineProperty is looking for
     bool FPropHandled = false;
     Integer FErrorLine = 0;           // line of the token read last
     std::vector<TComponent*> FLoaded;            // read order (root first)
+    std::unordered_set<TComponent*> FLoadedSet;  // the same, for finding them
     std::vector<TWeakRef<TComponent>> FCreated;  // created by this read
     std::vector<TFixup> FFixups;
 };

@@ -131,6 +131,9 @@ Integer AnsiCompareStr(std::string_view a, std::string_view b);
 // Unicode simple case folding, then code-point order; ignores the locale.
 Integer AnsiCompareText(std::string_view a, std::string_view b);
 bool AnsiSameText(std::string_view a, std::string_view b);
+// The text after that folding: two texts are AnsiSameText exactly when
+// their folds are equal, so a fold keys a hashed lookup without case.
+String AnsiCaseFold(std::string_view s);
 bool AnsiSameStr(std::string_view a, std::string_view b);
 
 // Encloses in single quotes, doubling the quotes inside.

@@ -1,6 +1,7 @@
 #include "components/foundation/kCommonRoutines.h"
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <utility>
 
@@ -139,10 +140,25 @@ Integer MeasureTextInWidth(TCanvas* Canvas, const String& Text, Integer Width)
     return DrawTextStyled(Canvas, Text, r, {ktfLeft, ktfTop, ktfWordBreak, ktfCalcRect}, true, clBlack);
 }
 
+namespace {
+
+// The first CR or LF of Text (npos without one), found at memchr's speed:
+// a caption may run for megabytes without a line end.
+std::size_t FindLineEnd(std::string_view Text)
+{
+    const void* lf = std::memchr(Text.data(), '\n', Text.size());
+    const std::size_t limit = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - Text.data()) : Text.size();
+    const void* cr = std::memchr(Text.data(), '\r', limit);
+    if (cr) return static_cast<std::size_t>(static_cast<const char*>(cr) - Text.data());
+    return lf ? limit : std::string_view::npos;
+}
+
+}  // namespace
+
 Boolean NextTextLine(std::string_view& Rest, String& Line)
 {
     if (Rest.empty()) return false;
-    const std::size_t end = Rest.find_first_of("\r\n");
+    const std::size_t end = FindLineEnd(Rest);
     Line.assign(Rest.substr(0, end));
     if (end == std::string_view::npos) {
         Rest = {};
@@ -155,6 +171,8 @@ Boolean NextTextLine(std::string_view& Rest, String& Line)
 
 Integer MultiLineTextWidth(TCanvas* Canvas, const String& Text)
 {
+    // One line is measured as it stands, not copied: it may be megabytes.
+    if (FindLineEnd(Text) == std::string_view::npos) return Canvas->TextWidth(Text);
     Integer widest = 0;
     std::string_view rest = Text;
     String line;

@@ -1,5 +1,7 @@
 #include "components/foundation/kSchemeFile.h"
 
+#include <unordered_map>
+
 #include "components/foundation/kXMLMemoryStream.h"
 #include "platform/Registry.h"
 
@@ -41,6 +43,38 @@ void LoadSchemes(TkXMLMemoryStream& Stream, TStringList& Schemes, bool UserSchem
     }
 }
 
+// The scheme lists of a category list by name, matched as the list's own
+// lookup matches names, so that a file of many categories loads in linear
+// time.
+class TCategoryIndex {
+public:
+    explicit TCategoryIndex(TStringList& Categories) : FCategories(Categories)
+    {
+        // The first of equal names is the one the list's lookup finds.
+        for (Integer i = 0; i < Categories.Count(); ++i)
+            FSchemes.emplace(Key(Categories.Strings(i)), static_cast<TStringList*>(Categories.Objects(i)));
+    }
+
+    // The scheme list (owning its schemes) of the category Name, added at
+    // the end when missing.
+    TStringList& FindOrAdd(const String& Name)
+    {
+        String key = Key(Name);
+        if (const auto found = FSchemes.find(key); found != FSchemes.end()) return *found->second;
+        TOwned<TStringList> owned(Create<TStringList>(true));
+        TStringList& schemes = *owned;
+        FCategories.AddObject(Name, owned.release());
+        FSchemes.emplace(std::move(key), &schemes);
+        return schemes;
+    }
+
+private:
+    String Key(const String& Name) const { return FCategories.CaseSensitive() ? Name : AnsiCaseFold(Name); }
+
+    TStringList& FCategories;
+    std::unordered_map<String, TStringList*> FSchemes;
+};
+
 // The trimmed registry value of the themes key under Root; empty when the
 // key or the value is missing.
 void ReadThemeValues(HKEY Root, String& MakerPath, String& UserPath, bool KeepWhenEmpty)
@@ -58,23 +92,14 @@ void ReadThemeValues(HKEY Root, String& MakerPath, String& UserPath, bool KeepWh
 
 }  // namespace
 
-TStringList* FindOrAddThemeCategory(TStringList& Categories, const String& Name)
-{
-    const Integer index = Categories.IndexOf(Name);
-    if (index >= 0) return static_cast<TStringList*>(Categories.Objects(index));
-    TOwned<TStringList> schemes(Create<TStringList>(true));
-    TStringList* list = schemes.get();
-    Categories.AddObject(Name, schemes.release());
-    return list;
-}
-
 void LoadSchemeFile(TkXMLMemoryStream& Stream, TStringList& Categories, bool UserSchemes)
 {
+    TCategoryIndex index(Categories);
     Stream.GotoElementStart("SchemeTypes");
     while (Stream.PeekNextPiece() == "SchemeType") {
         Stream.GotoElementStart("SchemeType");
         const String category = Stream.GetElement("Name");
-        LoadSchemes(Stream, *FindOrAddThemeCategory(Categories, category), UserSchemes);
+        LoadSchemes(Stream, index.FindOrAdd(category), UserSchemes);
         Expect(Stream, "/SchemeType");
     }
     Expect(Stream, "/SchemeTypes");

@@ -25,15 +25,11 @@ class TkUserSchemeList : public TStringList {};
 
 inline constexpr const char SSchemeMalformed[] = "Error Loading Scheme. XML File Malformed";
 // Format: the property path of the scheme line.
-inline constexpr const char SSchemeUnknownProperty[] = "Scheme Property \"%s\" Not Found";
 inline constexpr const char SSchemeReadOnly[] = "Scheme Property \"%s\" Is Read-Only";
 
-// The scheme list (owning its schemes) of the category Name in Categories,
-// added at the end when missing.
-TStringList* FindOrAddThemeCategory(TStringList& Categories, const String& Name);
-
 // Reads a scheme file into Categories, each scheme as a user scheme or a
-// maker's one. Raises "EOF", the parsing errors or SSchemeMalformed; what
+// maker's one, a category of a name already listed (as the list compares
+// names) taking the new schemes after its own. Raises "EOF", the parsing errors or SSchemeMalformed; what
 // was read before the error stays.
 void LoadSchemeFile(TkXMLMemoryStream& Stream, TStringList& Categories, bool UserSchemes);
 

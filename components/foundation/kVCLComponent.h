@@ -122,9 +122,10 @@ public:
     Integer GetThemeCategorySchemeCount(Integer CategoryIndex) const;
     String GetThemeCategorySchemeName(Integer CategoryIndex, Integer SchemeIndex) const;
     bool GetThemeCategorySchemeIsUser(Integer CategoryIndex, Integer SchemeIndex) const;
-    // Sets every line's property, all or none: a line naming no property of
-    // the control, a read-only one or a value of the wrong kind raises, and
-    // the control keeps its values.
+    // Sets every line's property, all or none: a line naming a read-only
+    // property or giving a value of the wrong kind raises, and the control
+    // keeps its values. A line naming no property of the control is
+    // skipped.
     void ApplyScheme(Integer CategoryIndex, Integer SchemeIndex);
 
     // ---- Message routing ----

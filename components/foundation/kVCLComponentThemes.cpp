@@ -88,7 +88,9 @@ void TkVCLComponent::ApplyScheme(Integer CategoryIndex, Integer SchemeIndex)
         if (name.empty()) continue;
         const TkPropertyTarget target = FindPropertyTarget(this, String(), name);
         if (target.ReadOnly) RaiseSchemeLine(SSchemeReadOnly, name);
-        if (!target.Prop) RaiseSchemeLine(SSchemeUnknownProperty, name);
+        // A property this control lacks (misspelt, or from a newer version)
+        // leaves the others to apply.
+        if (!target.Prop) continue;
         assignments.push_back({target, PropertyValueFromText(target.Prop, value), TValue()});
     }
     // A setter that still refuses its value puts the earlier ones back.

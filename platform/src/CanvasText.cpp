@@ -6,6 +6,8 @@
 
 #include "CanvasImpl.h"
 #include "GraphicsFonts.h"
+#include "TextLayout.h"
+#include "platform/Math.h"
 
 namespace {
 
@@ -62,8 +64,9 @@ std::vector<Integer> Advances(const TFontEntry& font, const QString& text)
 
 // The start of a run that reaches past every corner of the clip, whatever
 // its orientation: the characters behind it cannot show. Measured on
-// doubling prefixes, so that a run of megabytes costs what its visible part
-// costs, as a line editor draws only what its box shows.
+// doubling prefixes, so that a run costs what its visible part costs, as a
+// line editor draws only what its box shows (longer texts are cut to what
+// shows before they come here: TextLayout.h).
 QString VisiblePart(const TFontEntry& font, const QString& text, QPoint ref, const QRect& clip)
 {
     Int64 reach = 0;
@@ -100,6 +103,78 @@ TTextPaint PaintOf(TCanvasImpl& c, const TFont& font)
 }  // namespace
 
 // ---------------------------------------------------------------------------
+// Lines
+// ---------------------------------------------------------------------------
+
+namespace {
+
+// Draws a line whose cell's top-left corner is at ref, tab by tab; of a
+// long text's line, only the stretches that can reach the clip.
+void DrawLine(TRasterWriter& w, const TTextLayout& layout, const TTextLine& line, QPoint ref, const TTextPaint& paint)
+{
+    const TFontEntry& font = layout.Font();
+    if (paint.Opaque) FillCell(w, ref, ClampCoord(line.Width), font.Height(), paint.Orientation, paint.Back);
+    TTextPaint run = paint;
+    run.Opaque = false;
+    const QTransform t = CellTransform(ref, paint.Orientation);
+    if (layout.Long()) {
+        if (w.ClipBox().isEmpty()) return;
+        // The clip's extent along the line, widened by what ink may
+        // overhang its cell.
+        const QRectF along = t.inverted().mapRect(QRectF(w.ClipBox()));
+        const Int64 margin = font.MaxCharWidth() + 2 * Int64(font.Height());
+        for (const TTextStretch& s : layout.Visible(line, Floor(along.left()) - margin, Ceil(along.right()) + margin)) {
+            run.Underline = s.Underline;
+            DrawRun(w, font, QString::fromUtf8(s.Text.data(), qsizetype(s.Text.size())),
+                    t.map(QPointF(double(s.X), 0)).toPoint(), run);
+        }
+        return;
+    }
+    const QString text = QString::fromUtf8(line.Text.data(), qsizetype(line.Text.size()));
+    const Integer underline = line.Underline < 0 ? -1 : Integer(Utf16Length(line.Text.substr(0, line.Underline)));
+    const Integer tabs = layout.Tabs();
+    const QStringList parts = tabs > 0 ? text.split(u'\t') : QStringList{text};
+    Integer x = 0;
+    qsizetype index = 0;
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        if (i > 0) {
+            x = (x / tabs + 1) * tabs;
+            ++index;  // the tab
+        }
+        const Integer local = underline - static_cast<Integer>(index);
+        run.Underline = local >= 0 && local < parts[i].size() ? local : -1;
+        DrawRun(w, font, parts[i], t.map(QPointF(x, 0)).toPoint(), run);
+        x += font.Width(parts[i]);
+        index += parts[i].size();
+    }
+}
+
+// TextOut's run, and its width: an ordinary one shaped whole (DrawRun trims
+// it to what reaches the clip), a long one laid out.
+Integer DrawTextRun(TRasterWriter& w, const std::shared_ptr<const TFontEntry>& font, const String& Text, QPoint ref,
+                    const TTextPaint& paint)
+{
+    if (Text.size() < kLongText) {
+        const QString text = QString::fromStdString(Text);
+        DrawRun(w, *font, text, ref, paint);
+        return font->Width(text);
+    }
+    const auto layout = LayoutText(font, Text, TTextFormat{true});
+    const TTextLine& run = layout->Lines().front();
+    DrawLine(w, *layout, run, ref, paint);
+    return ClampCoord(run.Width);
+}
+
+Integer RunWidth(const TFont& Font, const String& Text)
+{
+    const auto font = FontEntryOf(Font);
+    if (Text.size() < kLongText) return font->Width(QString::fromStdString(Text));
+    return ClampCoord(LayoutText(font, Text, TTextFormat{true})->Lines().front().Width);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
 // TCanvas text
 // ---------------------------------------------------------------------------
 
@@ -108,10 +183,8 @@ void TCanvas::TextOut(Integer X, Integer Y, const String& Text)
     Changing();
     TCanvasImpl& c = *FImpl;
     TRasterWriter w(c, pmCopy);
-    const auto font = FontEntryOf(*FFont);
-    const QString text = QString::fromStdString(Text);
-    DrawRun(w, *font, text, c.ToDevice(X, Y), PaintOf(c, *FFont));
-    MoveTo(ClampCoord(Int64(X) + font->Width(text)), Y);
+    const Integer width = DrawTextRun(w, FontEntryOf(*FFont), Text, c.ToDevice(X, Y), PaintOf(c, *FFont));
+    MoveTo(ClampCoord(Int64(X) + width), Y);
     Changed();
 }
 
@@ -125,19 +198,15 @@ void TCanvas::TextRect(const TRect& R, Integer X, Integer Y, const String& Text)
     TTextPaint paint = PaintOf(c, *FFont);
     if (FBrush->Style() != bsClear) SolidRect(w, rect, DeviceRgb(c.State.BkColor));
     paint.Opaque = false;
-    DrawRun(w, *FontEntryOf(*FFont), QString::fromStdString(Text), c.ToDevice(X, Y), paint);
+    DrawTextRun(w, FontEntryOf(*FFont), Text, c.ToDevice(X, Y), paint);
     Changed();
 }
 
-Integer TCanvas::TextWidth(const String& Text) { return FontEntryOf(*FFont)->Width(QString::fromStdString(Text)); }
+Integer TCanvas::TextWidth(const String& Text) { return RunWidth(*FFont, Text); }
 
 Integer TCanvas::TextHeight(const String&) { return FontEntryOf(*FFont)->Height(); }
 
-TSize TCanvas::TextExtent(const String& Text)
-{
-    const auto font = FontEntryOf(*FFont);
-    return TSize{font->Width(QString::fromStdString(Text)), font->Height()};
-}
+TSize TCanvas::TextExtent(const String& Text) { return TSize{RunWidth(*FFont, Text), FontEntryOf(*FFont)->Height()}; }
 
 bool GetTextMetrics(TCanvas* DC, TTextMetric& Metric)
 {
@@ -169,206 +238,10 @@ bool GetTextExtentPoint32(TCanvas* DC, const String& Text, TSize& Size)
 // DrawText
 // ---------------------------------------------------------------------------
 
-namespace {
-
-struct TTextLine {
-    QString Text;
-    Integer Underline = -1;
-};
-
-// "&&" shows "&"; "&x" shows x underlined (the last one wins).
-TTextLine StripPrefix(const QString& s)
-{
-    TTextLine line;
-    for (qsizetype i = 0; i < s.size(); ++i) {
-        if (s[i] != u'&') {
-            line.Text += s[i];
-            continue;
-        }
-        if (i + 1 >= s.size()) break;
-        ++i;
-        if (s[i] != u'&') line.Underline = static_cast<Integer>(line.Text.size());
-        line.Text += s[i];
-    }
-    return line;
-}
-
-// Width with tabs expanded to multiples of tabWidth (tabWidth 0: no expansion).
-Integer LineWidth(const TFontEntry& font, const QString& s, Integer tabWidth)
-{
-    if (tabWidth <= 0 || !s.contains(u'\t')) return font.Width(s);
-    Integer x = 0;
-    const QStringList parts = s.split(u'\t');
-    for (qsizetype i = 0; i < parts.size(); ++i) {
-        if (i > 0) x = (x / tabWidth + 1) * tabWidth;
-        x += font.Width(parts[i]);
-    }
-    return x;
-}
-
-// Paragraphs separated by CR LF, CR or LF.
-QStringList SplitParagraphs(const QString& s)
-{
-    QStringList out;
-    QString current;
-    for (qsizetype i = 0; i < s.size(); ++i) {
-        if (s[i] == u'\r' || s[i] == u'\n') {
-            out.push_back(current);
-            current.clear();
-            if (s[i] == u'\r' && i + 1 < s.size() && s[i + 1] == u'\n') ++i;
-        } else {
-            current += s[i];
-        }
-    }
-    out.push_back(current);
-    return out;
-}
-
-// Breaks a paragraph at blanks into lines no wider than maxWidth; a word
-// wider than that keeps a line of its own and is never cut.
-std::vector<TTextLine> WrapParagraph(const TFontEntry& font, const TTextLine& par, Integer maxWidth, Integer tabWidth)
-{
-    std::vector<TTextLine> lines;
-    const QString& s = par.Text;
-    const qsizetype n = s.size();
-    qsizetype start = 0;
-    do {
-        qsizetype end = start;
-        while (end < n) {
-            qsizetype next = end;
-            while (next < n && s[next] == u' ') ++next;
-            while (next < n && s[next] != u' ') ++next;
-            if (end > start && LineWidth(font, s.mid(start, next - start), tabWidth) > maxWidth) break;
-            end = next;
-        }
-        TTextLine line{s.mid(start, end - start), -1};
-        if (par.Underline >= start && par.Underline < end) line.Underline = static_cast<Integer>(par.Underline - start);
-        lines.push_back(line);
-        start = end;
-        while (start < n && s[start] == u' ') ++start;
-    } while (start < n);
-    return lines;
-}
-
-// The largest n in [0, count] for which fits(n) holds, fits being monotone.
-template <class F>
-qsizetype LargestFitting(qsizetype count, F fits)
-{
-    qsizetype lo = 0, hi = count;
-    while (lo < hi) {
-        const qsizetype mid = (lo + hi + 1) / 2;
-        if (fits(mid)) lo = mid;
-        else hi = mid - 1;
-    }
-    return lo;
-}
-
-const QString kEllipsis = QStringLiteral("...");
-
-QString EndEllipsis(const TFontEntry& font, const QString& s, Integer maxWidth, Integer tabs)
-{
-    const qsizetype n = LargestFitting(s.size(), [&](qsizetype k) {
-        return LineWidth(font, s.left(k) + kEllipsis, tabs) <= maxWidth;
-    });
-    return s.left(n) + kEllipsis;
-}
-
-QString WordEllipsis(const TFontEntry& font, const QString& s, Integer maxWidth, Integer tabs)
-{
-    std::vector<qsizetype> wordEnds{0};
-    for (qsizetype i = 1; i <= s.size(); ++i)
-        if (s[i - 1] != u' ' && (i == s.size() || s[i] == u' ')) wordEnds.push_back(i);
-    const qsizetype k = LargestFitting(static_cast<qsizetype>(wordEnds.size()) - 1, [&](qsizetype j) {
-        return LineWidth(font, s.left(wordEnds[j]) + kEllipsis, tabs) <= maxWidth;
-    });
-    return s.left(wordEnds[k]) + kEllipsis;
-}
-
-// Keeps the last path element and shortens what comes before it.
-QString PathEllipsis(const TFontEntry& font, const QString& s, Integer maxWidth, Integer tabs)
-{
-    const qsizetype sep = std::max(s.lastIndexOf(u'\\'), s.lastIndexOf(u'/'));
-    if (sep < 0) return EndEllipsis(font, s, maxWidth, tabs);
-    const QString head = s.left(sep);
-    const QString tail = s.mid(sep);
-    const qsizetype n = LargestFitting(head.size(), [&](qsizetype k) {
-        return LineWidth(font, head.left(k) + kEllipsis + tail, tabs) <= maxWidth;
-    });
-    return head.left(n) + kEllipsis + tail;
-}
-
-void Ellipsize(const TFontEntry& font, TTextLine& line, Integer maxWidth, Integer tabs, Cardinal format)
-{
-    if (LineWidth(font, line.Text, tabs) <= maxWidth) return;
-    const QString before = line.Text;
-    if (format & DT_PATH_ELLIPSIS) line.Text = PathEllipsis(font, before, maxWidth, tabs);
-    else if (format & DT_WORD_ELLIPSIS) line.Text = WordEllipsis(font, before, maxWidth, tabs);
-    else line.Text = EndEllipsis(font, before, maxWidth, tabs);
-    // The underline survives only on an unchanged prefix of the text.
-    const qsizetype kept = line.Text.indexOf(kEllipsis);
-    if (line.Underline >= kept || before.left(kept) != line.Text.left(kept)) line.Underline = -1;
-}
-
-std::vector<TTextLine> LayoutLines(const TFontEntry& font, const QString& text, Integer maxWidth, Integer tabs,
-                                   Cardinal format)
-{
-    const bool single = format & DT_SINGLELINE;
-    QStringList paragraphs;
-    if (single) {
-        QString joined = text;
-        joined.remove(u'\r');
-        joined.remove(u'\n');
-        paragraphs.push_back(joined);
-    } else {
-        paragraphs = SplitParagraphs(text);
-    }
-    std::vector<TTextLine> lines;
-    for (const QString& p : paragraphs) {
-        TTextLine par = (format & DT_NOPREFIX) ? TTextLine{p, -1} : StripPrefix(p);
-        if (format & DT_HIDEPREFIX) par.Underline = -1;
-        if ((format & DT_WORDBREAK) && !single) {
-            for (const TTextLine& l : WrapParagraph(font, par, maxWidth, tabs)) lines.push_back(l);
-        } else {
-            lines.push_back(par);
-        }
-    }
-    if (format & (DT_END_ELLIPSIS | DT_PATH_ELLIPSIS | DT_WORD_ELLIPSIS))
-        for (TTextLine& l : lines) Ellipsize(font, l, maxWidth, tabs, format);
-    return lines;
-}
-
-// Draws a line whose cell's top-left corner is at ref, tab by tab.
-void DrawLine(TRasterWriter& w, const TFontEntry& font, const TTextLine& line, QPoint ref, Integer tabs,
-              const TTextPaint& paint)
-{
-    const Integer width = LineWidth(font, line.Text, tabs);
-    if (paint.Opaque) FillCell(w, ref, width, font.Height(), paint.Orientation, paint.Back);
-    TTextPaint run = paint;
-    run.Opaque = false;
-    const QTransform t = CellTransform(ref, paint.Orientation);
-    const QStringList parts = tabs > 0 ? line.Text.split(u'\t') : QStringList{line.Text};
-    Integer x = 0;
-    qsizetype index = 0;
-    for (qsizetype i = 0; i < parts.size(); ++i) {
-        if (i > 0) {
-            x = (x / tabs + 1) * tabs;
-            ++index;  // the tab
-        }
-        const Integer local = line.Underline - static_cast<Integer>(index);
-        run.Underline = local >= 0 && local < parts[i].size() ? local : -1;
-        DrawRun(w, font, parts[i], t.map(QPointF(x, 0)).toPoint(), run);
-        x += font.Width(parts[i]);
-        index += parts[i].size();
-    }
-}
-
-}  // namespace
-
 Integer DrawText(TCanvas* DC, const String& Text, Integer Count, TRect& R, Cardinal Format)
 {
-    QString text = QString::fromStdString(Text);
-    if (Count >= 0) text.truncate(Count);
-    if (text.isEmpty()) {
+    const std::string_view text = Count >= 0 ? Utf16Prefix(Text, Count) : std::string_view(Text);
+    if (text.empty()) {
         if (Format & DT_CALCRECT) {
             R.Right = R.Left;
             R.Bottom = R.Top;
@@ -377,13 +250,14 @@ Integer DrawText(TCanvas* DC, const String& Text, Integer Count, TRect& R, Cardi
     }
     const auto font = FontEntryOf(*DC->Font());
     const Integer tabs = (Format & DT_EXPANDTABS) ? 8 * std::max(1, font->AveCharWidth()) : 0;
-    const std::vector<TTextLine> lines = LayoutLines(*font, text, ClampCoord(Int64(R.Right) - R.Left), tabs, Format);
+    const auto layout = LayoutText(font, text, TTextFormat{false, Format, ClampCoord(Int64(R.Right) - R.Left), tabs});
+    const std::vector<TTextLine>& lines = layout->Lines();
     const Integer height = font->Height();
     const Integer total = static_cast<Integer>(std::min<std::size_t>(lines.size(), kCoordLimit / std::max(1, height))) * height;
 
     if (Format & DT_CALCRECT) {
-        Integer widest = 0;
-        for (const TTextLine& l : lines) widest = std::max(widest, LineWidth(*font, l.Text, tabs));
+        Int64 widest = 0;
+        for (const TTextLine& l : lines) widest = std::max(widest, l.Width);
         R.Right = ClampCoord(Int64(R.Left) + widest);
         R.Bottom = ClampCoord(Int64(R.Top) + total);
         return total;
@@ -398,13 +272,18 @@ Integer DrawText(TCanvas* DC, const String& Text, Integer Count, TRect& R, Cardi
     TRasterWriter w(c, pmCopy);
     if (!(Format & DT_NOCLIP)) w.Restrict(c.ToDevice(R));
     const TTextPaint paint = PaintOf(c, *DC->Font());
+    // A long text's lines above the clip are passed over, and those below
+    // it not reached, when they run level.
+    const bool skipHidden = layout->Long() && !Rotated(paint.Orientation);
     Integer y = top;
     for (const TTextLine& line : lines) {
-        const Integer width = LineWidth(*font, line.Text, tabs);
+        const Integer width = ClampCoord(line.Width);
         Integer x = R.Left;
         if (Format & DT_CENTER) x = ClampCoord(R.Left + (Int64(R.Right) - R.Left - width) / 2);
         else if (Format & DT_RIGHT) x = ClampCoord(Int64(R.Right) - width);
-        DrawLine(w, *font, line, c.ToDevice(x, y), tabs, paint);
+        const QPoint ref = c.ToDevice(x, y);
+        if (skipHidden && ref.y() > w.ClipBox().bottom()) break;
+        if (!skipHidden || ref.y() + height > w.ClipBox().top()) DrawLine(w, *layout, line, ref, paint);
         y = ClampCoord(Int64(y) + height);
     }
     if (single && (Format & (DT_VCENTER | DT_BOTTOM))) return ClampCoord(Int64(top) - R.Top + height);

@@ -1,5 +1,6 @@
 #include <charconv>
 
+#include "FormTokenizer.h"
 #include "platform/Consts.h"
 #include "platform/FormStream.h"
 #include "platform/Resources.h"
@@ -38,17 +39,19 @@ struct TReader::TFixup {
     Integer Line;
 };
 
-TReader::TReader(TFormTokens Tokens, TComponent* ARoot) : TFiler(ARoot), FTokens(std::move(Tokens)) {}
+TReader::TReader(std::string_view Text, TComponent* ARoot) : TFiler(ARoot)
+{
+    for (TFormTokenizer check(Text); check.Next(FAhead);) {
+    }
+    FSource = std::make_unique<TFormTokenizer>(Text);
+    FHasAhead = FSource->Next(FAhead);
+}
 
 TReader::~TReader() = default;
 
 // --- cursor ----------------------------------------------------------------
 
-Integer TReader::Line() const
-{
-    if (FPos < FTokens.size()) return FTokens[FPos].Line;
-    return FTokens.empty() ? 0 : FTokens.back().Line;
-}
+Integer TReader::Line() const { return FHasAhead ? FAhead.Line : FToken.Line; }
 
 void TReader::Error(const String& Message) const
 {
@@ -57,21 +60,22 @@ void TReader::Error(const String& Message) const
 
 const TFormToken& TReader::Peek() const
 {
-    if (FPos >= FTokens.size()) Error("fin des données inattendue");
-    return FTokens[FPos];
+    if (!FHasAhead) Error("fin des données inattendue");
+    return FAhead;
 }
 
-const TFormToken& TReader::Next()
+TFormToken& TReader::Next()
 {
-    const TFormToken& t = Peek();
-    ++FPos;
-    FErrorLine = t.Line;
-    return t;
+    Peek();
+    std::swap(FToken, FAhead);
+    FErrorLine = FToken.Line;
+    FHasAhead = FSource->Next(FAhead);
+    return FToken;
 }
 
-const TFormToken& TReader::NextOf(TFormToken::TKind Kind)
+TFormToken& TReader::NextOf(TFormToken::TKind Kind)
 {
-    const TFormToken& t = Next();
+    TFormToken& t = Next();
     if (t.Kind != Kind) Error(Kind == TFormToken::fkValue ? SFormValueExpected : "données de fiche incohérentes");
     return t;
 }
@@ -144,18 +148,19 @@ Double TReader::ReadDouble() { return ReadFloatAs<Double>(*this, NextOf(TFormTok
 
 Single TReader::ReadSingle() { return ReadFloatAs<Single>(*this, NextOf(TFormToken::fkValue)); }
 
+// The values read leave the token: it is read once.
 String TReader::ReadString()
 {
-    const TFormToken& t = NextOf(TFormToken::fkValue);
+    TFormToken& t = NextOf(TFormToken::fkValue);
     if (!IsStringType(t.Type)) Error("chaîne attendue");
-    return t.Text;
+    return std::move(t.Text);
 }
 
 String TReader::ReadIdent()
 {
-    const TFormToken& t = NextOf(TFormToken::fkValue);
+    TFormToken& t = NextOf(TFormToken::fkValue);
     switch (t.Type) {
-        case vaIdent: return t.Text;
+        case vaIdent: return std::move(t.Text);
         case vaTrue: return "True";
         case vaFalse: return "False";
         case vaNil: return "nil";
@@ -179,9 +184,9 @@ Char TReader::ReadChar()
 
 std::vector<Byte> TReader::ReadBinary()
 {
-    const TFormToken& t = NextOf(TFormToken::fkValue);
+    TFormToken& t = NextOf(TFormToken::fkValue);
     if (t.Type != vaBinary) Error("données binaires attendues");
-    return t.Bytes;
+    return std::move(t.Bytes);
 }
 
 void TReader::SkipValue()
@@ -345,9 +350,9 @@ void TReader::ReadRootComponent()
         if (!cls) Error("la fiche décrit un " + header.Text + ", pas un " + FRoot->ClassName());
         FRoot->SetComponentStateFlag(csLoading, true);
         FLoaded.push_back(FRoot);
+        FLoadedSet.insert(FRoot);
         if (!header.Name.empty() && FRoot->Name().empty()) SetRootName(header.Name);
         ReadComponentData(FRoot);
-        if (FPos != FTokens.size()) Error("données après la fin de la fiche");
         ResolveFixups();
         CallLoaded();
     } catch (EFormLineError&) {
@@ -399,7 +404,7 @@ void TReader::ReadChildComponent()
 {
     const TFormToken& header = NextOf(TFormToken::fkObject);
     TComponent* child = header.Inherited ? FindInherited(header) : CreateChild(header);
-    if (std::find(FLoaded.begin(), FLoaded.end(), child) == FLoaded.end()) FLoaded.push_back(child);
+    if (FLoadedSet.insert(child).second) FLoaded.push_back(child);
     ReadComponentData(child);
 }
 
@@ -452,6 +457,7 @@ void TReader::CallLoaded()
 void TReader::Abandon()
 {
     FFixups.clear();
+    FLoadedSet.clear();
     for (TComponent* c : FLoaded) {
         c->SetComponentStateFlag(csLoading, false);
         c->SetComponentStateFlag(csReading, false);
@@ -466,7 +472,7 @@ void TReader::Abandon()
 
 void ReadComponent(const String& Text, TComponent* Root)
 {
-    TReader reader(ParseFormText(Text), Root);
+    TReader reader(Text, Root);
     reader.ReadRootComponent();
 }
 

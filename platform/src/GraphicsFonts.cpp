@@ -130,6 +130,28 @@ Integer TFontEntry::Width(const QString& text) const
     return width;
 }
 
+TCharAdvances::TCharAdvances(const TFontEntry& Font) : FFont(Font), FLock(Font.FMutex)
+{
+    if (FFont.FAsciiAdvances) return;
+    auto table = std::make_unique<std::array<Integer, 128>>();
+    // Measured as texts are, control characters included; never backwards:
+    // positions along a line only grow.
+    for (char16_t c = 0; c < 128; ++c)
+        (*table)[c] = std::max(0, FFont.FMetrics.horizontalAdvance(QString(QChar(c))));
+    FFont.FAsciiAdvances = std::move(table);
+}
+
+Integer TCharAdvances::Other(char32_t C)
+{
+    auto& known = FFont.FOtherAdvances;
+    if (const auto found = known.find(C); found != known.end()) return found->second;
+    // Bounded like the widths: a text of every character there is.
+    if (known.size() >= 65536) known.clear();
+    const Integer advance = std::max(0, FFont.FMetrics.horizontalAdvance(QString::fromUcs4(&C, 1)));
+    known.emplace(C, advance);
+    return advance;
+}
+
 std::shared_ptr<const TTextInk> TFontEntry::Ink(const QString& text, Integer orientation, Integer underline) const
 {
     const TInkKey key{text, orientation, underline};

@@ -6,8 +6,10 @@
 #include <QHash>
 #include <QImage>
 #include <QString>
+#include <array>
 #include <memory>
 #include <mutex>
+#include <unordered_map>
 
 #include "platform/Graphics.h"
 
@@ -45,6 +47,7 @@ public:
     std::shared_ptr<const TTextInk> Ink(const QString& text, Integer orientation, Integer underline) const;
 
 private:
+    friend class TCharAdvances;
     struct TInkKey {
         QString Text;
         Integer Orientation;
@@ -62,11 +65,34 @@ private:
     QFontMetrics FMetrics;
     mutable QHash<QString, Integer> FWidths;
     mutable QHash<TInkKey, std::shared_ptr<const TTextInk>> FInks;
+    mutable std::unique_ptr<std::array<Integer, 128>> FAsciiAdvances;  // filled at first use
+    mutable std::unordered_map<char32_t, Integer> FOtherAdvances;
     Integer FAscent = 0;
     Integer FDescent = 0;
     Integer FInternalLeading = 0;
     Integer FAveCharWidth = 0;
     Integer FMaxCharWidth = 0;
+};
+
+// The advances of single characters, the measure of texts too long to
+// shape (TextLayout.h): remembered per font, so that measuring megabytes
+// costs a table lookup per character. The font stays locked while this
+// lives: nothing else may measure or draw with it meanwhile.
+class TCharAdvances {
+public:
+    explicit TCharAdvances(const TFontEntry& Font);
+    TCharAdvances(const TCharAdvances&) = delete;
+    TCharAdvances& operator=(const TCharAdvances&) = delete;
+
+    Integer operator()(char32_t C) { return C < 128 ? (*FFont.FAsciiAdvances)[C] : Other(C); }
+    // The advances of the 128 ASCII characters.
+    const Integer* Ascii() const { return FFont.FAsciiAdvances->data(); }
+
+private:
+    Integer Other(char32_t C);
+
+    const TFontEntry& FFont;
+    std::lock_guard<std::mutex> FLock;
 };
 
 // The entry for the font's name, height, pitch and styles.

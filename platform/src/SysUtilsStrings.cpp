@@ -86,7 +86,15 @@ std::size_t FindIgnoringAsciiCase(std::string_view s, std::string_view sub, std:
 
 }  // namespace
 
-String Trim(std::string_view s) { return TrimLeft(TrimRight(s)); }
+String Trim(std::string_view s)
+{
+    // One copy of what stays: a text may be megabytes.
+    std::size_t first = 0;
+    std::size_t end = s.size();
+    while (first < end && IsTrimmed(s[first])) ++first;
+    while (end > first && IsTrimmed(s[end - 1])) --end;
+    return String(s.substr(first, end - first));
+}
 
 String TrimLeft(std::string_view s)
 {
@@ -144,6 +152,7 @@ bool SameText(std::string_view a, std::string_view b) { return a.size() == b.siz
 Integer AnsiCompareStr(std::string_view a, std::string_view b) { return CompareCodePoints(a, b, Identity); }
 Integer AnsiCompareText(std::string_view a, std::string_view b) { return CompareCodePoints(a, b, FoldCase); }
 bool AnsiSameText(std::string_view a, std::string_view b) { return AnsiCompareText(a, b) == 0; }
+String AnsiCaseFold(std::string_view s) { return MapCodePoints(s, FoldCase); }
 bool AnsiSameStr(std::string_view a, std::string_view b) { return a == b; }
 
 String QuotedStr(std::string_view s) { return AnsiQuotedStr(s, '\''); }

@@ -146,12 +146,37 @@ TEST_F(Themes, AFaultyLineChangesNothingAndSaysWhy)
 {
     LoadText(*Switch->ThemeCategoryList(), IndentedFile);
     ASSERT_EQ(Switch->GetThemeCategoryName(1), "Bad");
-    EXPECT_EQ(MessageOf<EConvertError>([&] { Switch->ApplyScheme(1, 0); }), "Scheme Property \"Nothing\" Not Found");
     EXPECT_EQ(MessageOf<EConvertError>([&] { Switch->ApplyScheme(1, 1); }),
               "Scheme Property \"Version\" Is Read-Only");
     EXPECT_EQ(MessageOf<EConvertError>([&] { Switch->ApplyScheme(1, 2); }),
               "'thick' n'est pas une valeur entière correcte");
     EXPECT_FALSE(Switch->Active());
+}
+
+TEST_F(Themes, ALineNamingNoPropertyIsSkippedAndTheOthersApply)
+{
+    LoadText(*Switch->ThemeCategoryList(), IndentedFile);
+    ASSERT_EQ(Switch->GetThemeCategorySchemeName(1, 0), "Unknown");
+    Switch->ApplyScheme(1, 0);
+    EXPECT_TRUE(Switch->Active());
+}
+
+TEST(SchemeFile, CategoriesMergeByTheListsOwnComparison)
+{
+    // Names differing only in case (accents included) are one category of
+    // a list that ignores case, and two of a list that does not.
+    const String file = "<SchemeTypes><SchemeType><Name>\xc9t\xe9</Name><Scheme><Name>A</Name><Properties>"
+                        "</Properties></Scheme></SchemeType><SchemeType><Name>\xe9T\xc9</Name><Scheme><Name>B</Name>"
+                        "<Properties></Properties></Scheme></SchemeType></SchemeTypes>";
+    for (const bool caseSensitive : {false, true}) {
+        TOwned<TStringList> list(Create<TStringList>(true));
+        list->SetCaseSensitive(caseSensitive);
+        LoadText(*list, file);
+        LoadText(*list, file, true);
+        ASSERT_EQ(list->Count(), caseSensitive ? 2 : 1);
+        const auto* schemes = static_cast<const TStringList*>(list->Objects(0));
+        EXPECT_EQ(schemes->Text(), caseSensitive ? "A\r\nA\r\n" : "A\r\nB\r\nA\r\nB\r\n");
+    }
 }
 
 TEST(SchemeFile, MalformedFilesRaiseTheReadersMessagesAndKeepWhatWasRead)

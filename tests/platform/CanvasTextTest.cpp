@@ -237,3 +237,115 @@ TEST_F(CanvasText, AHugeRunDrawsWhatItsVisibleStartDraws)
     }
     EXPECT_GT(Canvas->PenPos().X, 1 << 20);  // the pen moves past the whole run
 }
+
+namespace {
+
+// Texts of 16 KB and more are measured by the advances of their characters
+// and only what shows of them is drawn. In a font of one advance that
+// measure is exact, so what they show must be what the same characters show
+// drawn as an ordinary text.
+class LongText : public CanvasText {
+protected:
+    void SetUp() override
+    {
+        CanvasText::SetUp();
+        Expected = MakeBitmap(120, 60);
+        for (TCanvas* canvas : {Canvas, Expected->Canvas()}) {
+            canvas->Font()->SetName("Courier New");
+            canvas->Font()->SetColor(clBlack);
+            canvas->Brush()->SetStyle(bsClear);
+        }
+        Pitch = Canvas->TextWidth("0");
+        ASSERT_EQ(Canvas->TextWidth("0123456789"), 10 * Pitch);
+    }
+    static String Digits(Integer Count)
+    {
+        String text;
+        for (Integer i = 0; i < Count; ++i) text += char('0' + i % 10);
+        return text;
+    }
+    void ExpectSamePixels()
+    {
+        for (Integer y = 0; y < 60; ++y)
+            for (Integer x = 0; x < 120; ++x)
+                ASSERT_EQ(Canvas->Pixels(x, y), Expected->Canvas()->Pixels(x, y)) << x << "," << y;
+    }
+
+    TOwned<TBitmap> Expected;
+    Integer Pitch = 0;
+};
+
+}  // namespace
+
+TEST_F(LongText, ACentredLineShowsItsMiddle)
+{
+    const String text = Digits(20000);
+    const TRect r = Rect(10, 5, 110, 55);
+    TRect drawn = r;
+    DrawText(Canvas, text, drawn, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
+    const Integer left = 10 + (100 - 20000 * Pitch) / 2;
+    const Integer first = (10 - left) / Pitch - 3;
+    Expected->Canvas()->TextRect(r, left + first * Pitch, 5 + (50 - Canvas->TextHeight("0")) / 2,
+                                 text.substr(std::size_t(first), std::size_t(100 / Pitch + 6)));
+    ExpectSamePixels();
+}
+
+TEST_F(LongText, ARunFarAlongShowsWhatReachesTheBitmap)
+{
+    // Turned up or over, from far below or right of the bitmap.
+    const String text = Digits(20000);
+    for (const Integer orientation : {900, 1800}) {
+        SetUp();
+        const Integer far = 5000 * Pitch;
+        const TPoint at = orientation == 900 ? Point(60, 30 + far) : Point(60 + far, 30);
+        const TPoint excerptAt = orientation == 900 ? Point(60, 30 + 20 * Pitch) : Point(60 + 20 * Pitch, 30);
+        for (TCanvas* canvas : {Canvas, Expected->Canvas()}) canvas->Font()->SetOrientation(orientation);
+        Canvas->TextOut(at.X, at.Y, text);
+        Expected->Canvas()->TextOut(excerptAt.X, excerptAt.Y, text.substr(4980, 60));
+        ExpectSamePixels();
+        EXPECT_EQ(Canvas->PenPos().X, at.X + 20000 * Pitch);
+    }
+}
+
+TEST_F(LongText, LinesBreaksEllipsesAndPrefixesShowAsTheTextsBeginning)
+{
+    // Left-aligned from the top, a long text shows what its beginning shows.
+    String words;
+    while (words.size() < 20000) words += "abc de&fgh ij ";
+    String lines;
+    for (Integer i = 0; lines.size() < 20000; ++i) lines += "line " + IntToStr(i) + (i == 7 ? "&xyz\r\n" : "\r\n");
+    const struct {
+        String Text;
+        std::size_t Shown;
+        Cardinal Flags;
+    } cases[] = {{words, 140, DT_WORDBREAK},
+                 {lines, 120, DT_EXPANDTABS},
+                 {words, 40, DT_SINGLELINE | DT_END_ELLIPSIS},
+                 {words, 40, DT_SINGLELINE | DT_WORD_ELLIPSIS}};
+    for (const auto& c : cases) {
+        SetUp();
+        TRect longRect = Rect(10, 5, 100, 55);
+        TRect shortRect = longRect;
+        DrawText(Canvas, c.Text, longRect, c.Flags);
+        DrawText(Expected->Canvas(), c.Text.substr(0, c.Shown), shortRect, c.Flags);
+        ExpectSamePixels();
+        if (c.Flags & DT_SINGLELINE) {
+            EXPECT_EQ(Calc(c.Text, c.Flags, longRect), Calc(c.Text.substr(0, c.Shown), c.Flags, longRect));
+        }
+    }
+    TRect r = Rect(0, 0, 0, 0);
+    const auto count = static_cast<Integer>(std::count(lines.begin(), lines.end(), '\n'));
+    EXPECT_EQ(DrawText(Canvas, lines, r, DT_CALCRECT), (count + 1) * Canvas->TextHeight("x"));
+    EXPECT_EQ(r.Right, Canvas->TextWidth("line " + IntToStr(count - 1)));
+}
+
+TEST_F(LongText, AnEditedTextIsMeasuredAfresh)
+{
+    String text = Digits(20000);
+    const Integer h = Canvas->TextHeight("0");
+    TRect r = Rect(0, 0, 0, 0);
+    EXPECT_EQ(DrawText(Canvas, text, r, DT_CALCRECT), h);
+    text[10000] = '\n';
+    EXPECT_EQ(DrawText(Canvas, text, r, DT_CALCRECT), 2 * h);
+    EXPECT_EQ(Canvas->TextWidth(text), Canvas->TextWidth(Digits(19999)) + Canvas->TextWidth("\n"));
+}
