@@ -3,8 +3,8 @@ BUILD      ?= build
 SAN_BUILD  ?= build-sanitize
 FUZZ_BUILD ?= build-fuzz
 TSAN_BUILD ?= build-tsan
-# One time budget shared by every fuzz target, so adding a target does not
-# lengthen CI.
+# One time budget shared by every fuzz target by its weight in
+# tests/fuzz/weights, so adding a target does not lengthen CI.
 FUZZ_BUDGET ?= 300
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
@@ -51,16 +51,7 @@ bench: build
 fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPL_FUZZ=ON
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
-	@targets=$$(ls $(FUZZ_BUILD)/tests/fuzz/*Fuzz 2>/dev/null); \
-	count=$$(echo $$targets | wc -w); [ $$count -gt 0 ] || exit 0; \
-	seconds=$$(( $(FUZZ_BUDGET) / count )); [ $$seconds -ge 10 ] || seconds=10; \
-	for f in $$targets; do \
-	  [ -x "$$f" ] || continue; \
-	  name=$$(basename $$f); corpus=tests/fuzz/corpus/$$name; mkdir -p $(FUZZ_BUILD)/corpus/$$name; \
-	  echo "== $$name for $$seconds s"; \
-	  QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 $$f -max_total_time=$$seconds -max_len=4096 \
-	    $(FUZZ_BUILD)/corpus/$$name $$( [ -d $$corpus ] && echo $$corpus ) || exit 1; \
-	done
+	bash scripts/fuzz.sh $(FUZZ_BUILD) $(FUZZ_BUDGET)
 
 clean:
 	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD) $(TSAN_BUILD)

@@ -64,10 +64,23 @@ inline bool DeclaresCostlyJpeg(std::span<const std::uint8_t> d, std::size_t at)
     return Costly((d[at + 7] << 8) | d[at + 8], (d[at + 5] << 8) | d[at + 6]);
 }
 
+inline std::uint32_t Be(std::span<const std::uint8_t> d, std::size_t at)
+{
+    return (std::uint32_t(d[at]) << 24) | (d[at + 1] << 16) | (d[at + 2] << 8) | d[at + 3];
+}
+
+// Any PNG header chunk ("IHDR", then width and height big-endian) of a
+// costly size.
+inline bool DeclaresCostlyPng(std::span<const std::uint8_t> d, std::size_t at)
+{
+    if (d[at] != 'I' || d[at + 1] != 'H' || at + 12 > d.size() || d[at + 2] != 'D' || d[at + 3] != 'R') return false;
+    return Costly(Be(d, at + 4), Be(d, at + 8));
+}
+
 inline bool DeclaresCostlyImage(std::span<const std::uint8_t> d)
 {
     for (std::size_t at = 0; at + 1 < d.size(); ++at)
-        if (DeclaresCostlyBmp(d, at) || DeclaresCostlyJpeg(d, at)) return true;
+        if (DeclaresCostlyBmp(d, at) || DeclaresCostlyJpeg(d, at) || DeclaresCostlyPng(d, at)) return true;
     return false;
 }
 
