@@ -64,11 +64,35 @@ void AttachWidget(TControl* Control, QWidget* Widget, bool Native)
     Widget->setContextMenuPolicy(Qt::PreventContextMenu);
     Widget->setAttribute(Qt::WA_OpaquePaintEvent, Control->ControlStyle().Contains(csOpaque));
     if (!Native) Widget->setFocusPolicy(Qt::NoFocus);
-    if (TWinControl* parent = Control->Parent()) Widget->setParent(parent->Host().ClientWidget());
+    PlaceInParent(Control);
     SyncWidgetGeometry(Control);
     SyncWidgetVisible(Control);
     SyncWidgetEnabled(Control);
     SyncWidgetLook(Control);
+    // A control made in another's constructor is inserted before that one
+    // has its widget.
+    if (auto* windowed = dynamic_cast<TWinControl*>(Control))
+        for (Integer i = 0; i < windowed->ControlCount(); ++i) PlaceInParent(windowed->Controls(i));
+}
+
+void PlaceInParent(TControl* Control)
+{
+    QWidget* child = Control->Host().Widget;
+    TWinControl* parent = Control->Parent();
+    QWidget* client = parent ? parent->Host().ClientWidget() : nullptr;
+    if (!child || !client) return;
+    child->setParent(client);
+    if (!dynamic_cast<TWinControl*>(Control)) {
+        for (Integer i = 0; i < parent->ControlCount(); ++i) {
+            TControl* sibling = parent->Controls(i);
+            if (dynamic_cast<TWinControl*>(sibling) && sibling->Host().Widget) {
+                child->stackUnder(sibling->Host().Widget);
+                break;
+            }
+        }
+    }
+    SyncWidgetGeometry(Control);
+    SyncWidgetVisible(Control);
 }
 
 void DetachWidget(TControlHost& Host)
@@ -107,8 +131,9 @@ void SyncWidgetVisible(TControl* Control)
         host.ApplyVisible();
         return;
     }
-    // A control without parent has no window to show in.
-    if (QWidget* w = host.Widget) w->setVisible(Control->Visible() && Control->Parent());
+    // A control without parent, or whose parent has no widget yet, has no
+    // window to show in.
+    if (QWidget* w = host.Widget) w->setVisible(Control->Visible() && Control->Parent() && w->parentWidget());
 }
 
 void SyncWidgetEnabled(TControl* Control)

@@ -99,11 +99,18 @@ namespace pl {
 
 // Installs Widget as Control's widget and applies the layer's fixed widget
 // settings (mouse tracking, no Qt context menus, opacity from csOpaque).
+// Children the control took before it had a widget move into it.
 void AttachWidget(TControl* Control, QWidget* Widget, bool Native);
+// Puts the control's widget into its parent's, when both have one: a
+// windowless control under its windowed siblings, at its bounds and
+// visibility.
+void PlaceInParent(TControl* Control);
 // Hides the widget, unlinks it and deletes it later (the control may be
 // freed inside one of its widget's own handlers).
 void DetachWidget(TControlHost& Host);
-// Applies the control's bounds, visibility and enabled state to its widget.
+// Applies the control's bounds, visibility and enabled state to its widget;
+// a widget shows only inside its parent's (forms excepted), never as a
+// window of its own.
 void SyncWidgetGeometry(TControl* Control);
 void SyncWidgetVisible(TControl* Control);
 void SyncWidgetEnabled(TControl* Control);

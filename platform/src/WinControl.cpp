@@ -67,19 +67,7 @@ void TWinControl::InsertControl(TControl* AControl)
     AControl->FParent = this;
     FControls.push_back(AControl);
     if (auto* w = dynamic_cast<TWinControl*>(AControl)) FTabList.push_back(w);
-    if (QWidget* child = AControl->Host().Widget) {
-        child->setParent(Host().ClientWidget());
-        // Windowless controls stay under their windowed siblings.
-        if (!IsWindowed(AControl)) {
-            for (TControl* sibling : FControls)
-                if (IsWindowed(sibling) && sibling->Host().Widget) {
-                    child->stackUnder(sibling->Host().Widget);
-                    break;
-                }
-        }
-        pl::SyncWidgetGeometry(AControl);
-        pl::SyncWidgetVisible(AControl);
-    }
+    pl::PlaceInParent(AControl);
     if (AControl->FParentColor) AControl->TakeParentColor();
     if (AControl->FParentFont) AControl->TakeParentFont();
     if (AControl->FParentShowHint) AControl->FShowHint = ShowHint();

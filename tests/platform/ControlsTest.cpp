@@ -39,6 +39,25 @@ protected:
     }
 };
 
+// Makes its child in its constructor, before it has a window of its own.
+class TWithInnerPanel : public TCustomControl {
+public:
+    explicit TWithInnerPanel(TComponent* AOwner) : TCustomControl(AOwner), Inner(Create<TPanel>(this))
+    {
+        Inner->SetParent(this);
+        Inner->SetBounds(10, 0, 10, 10);
+        Inner->SetColor(clLime);
+    }
+    TPanel* Inner;
+
+protected:
+    void Paint() override
+    {
+        Canvas()->Brush()->SetColor(clRed);
+        Canvas()->FillRect(ClientRect());
+    }
+};
+
 TColor PixelAt(TBitmap* b, Integer x, Integer y) { return b->Canvas()->Pixels(x, y); }
 
 class ControlsTest : public ::testing::Test {
@@ -182,6 +201,13 @@ TEST_F(ControlsTest, PaintToDrawsChildrenAndGraphicControlsOverTheParent)
     EXPECT_EQ(PixelAt(grab.get(), 59, 39), ColorToRGB(clBtnShadow));
     EXPECT_EQ(PixelAt(grab.get(), 59, 0), ColorToRGB(clBtnShadow));
     EXPECT_EQ(PixelAt(grab.get(), 32, 12), clYellow);  // the transparent label shows the panel
+}
+
+TEST_F(ControlsTest, AChildMadeInItsParentsConstructorShowsInsideIt)
+{
+    auto grab = Grab(Add<TWithInnerPanel>(0, 0, 20, 10));
+    EXPECT_EQ(PixelAt(grab.get(), 15, 5), clLime);
+    EXPECT_EQ(PixelAt(grab.get(), 5, 5), clRed);
 }
 
 TEST_F(ControlsTest, ExceptionInAPaintReachesHandleException)
