@@ -10,7 +10,7 @@ JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 
 
-.PHONY: deps configure build run test test-sanitize test-thread bench fuzz clean
+.PHONY: deps configure build run test test-sanitize test-thread bench fuzz clean random-input
 
 deps:
 	@bash scripts/install-deps.sh
@@ -35,6 +35,13 @@ test-sanitize: deps
 	cd $(SAN_BUILD) && QT_QPA_PLATFORM=offscreen \
 	  ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --output-on-failure -j $(JOBS)
+
+# A minute of random mouse and keys on the program of the sanitizer build,
+# under a virtual display; SEED=n repeats a run.
+random-input: deps
+	cmake -S . -B $(SAN_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DPL_SANITIZE=ON
+	cmake --build $(SAN_BUILD) -j $(JOBS) --target correlation
+	python3 scripts/random-input.py --program $(SAN_BUILD)/app/correlation $(if $(SEED),--seed $(SEED))
 
 # The OPC link's worker-thread tests under ThreadSanitizer.
 test-thread: deps
