@@ -1,5 +1,5 @@
 #pragma once
-// Shared by the image reader targets: a cheap refusal of
+// Shared by the image reader targets: their start-up, a cheap refusal of
 // inputs that declare a costly image, the checks every load must pass, and
 // the picture's form Data reader fed with the raw input.
 
@@ -119,6 +119,26 @@ inline bool IsWhitePixel(TBitmap& B)
     return B.Width() == 1 && B.Height() == 1 && B.Canvas()->Pixels(0, 0) == clWhite;
 }
 
+// Loads the input into Image, which holds a 1 x 1 pixel: false when the
+// reader refused it with an image error and kept the pixel, true when it
+// read the whole stream into an image within the caps.
+template <class T>
+bool LoadsWholeOrKeeps(T& Image, std::span<const std::uint8_t> d)
+{
+    TMemoryStream input;
+    LoadStream(input, d);
+    try {
+        Image.LoadFromStream(input);
+    } catch (const Exception& e) {
+        Check(IsImageError(e));
+        Check(Image.Width() == 1 && Image.Height() == 1);
+        return false;
+    }
+    Check(input.Position() == input.Size());
+    Check(Image.Width() > 0 && Image.Height() > 0 && WithinCaps(Image.Width(), Image.Height()));
+    return true;
+}
+
 // Saves Source and loads it into a fresh object of its kind; the load must
 // end where the save did.
 template <class T>
@@ -159,3 +179,11 @@ inline void FuzzPictureData(std::span<const std::uint8_t> d)
 }
 
 }  // namespace ImageFuzz
+
+// Images are drawn and measured: the application object comes first. Each
+// target is one file, so this is defined once per program.
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    ImageFuzz::InitHeadlessProcess();
+    return 0;
+}
