@@ -381,7 +381,7 @@ class Run:
         self.open_editor()
         if not self.editor:
             return
-        for _ in range(self.rng.randint(15, 40)):
+        for _ in range(self.rng.randint(20, 50)):
             if self.out_of_time():
                 break
             self.step(self.editor_action)
@@ -422,12 +422,12 @@ class Run:
     def run(self):
         self.start()
         self.deadline = time.monotonic() + self.args.seconds
-        next_visit = self.rng.uniform(3, 12)
+        next_visit = self.rng.uniform(3, 8)
         started = time.monotonic()
         while not self.out_of_time():
             if time.monotonic() - started > next_visit:
                 self.visit_editor()
-                next_visit = time.monotonic() - started + self.rng.uniform(8, 20)
+                next_visit = time.monotonic() - started + self.rng.uniform(5, 12)
             else:
                 self.step(self.main_action)
         self.finish()
