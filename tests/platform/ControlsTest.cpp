@@ -49,13 +49,6 @@ public:
         Inner->SetColor(clLime);
     }
     TPanel* Inner;
-
-protected:
-    void Paint() override
-    {
-        Canvas()->Brush()->SetColor(clRed);
-        Canvas()->FillRect(ClientRect());
-    }
 };
 
 TColor PixelAt(TBitmap* b, Integer x, Integer y) { return b->Canvas()->Pixels(x, y); }
@@ -207,7 +200,7 @@ TEST_F(ControlsTest, AChildMadeInItsParentsConstructorShowsInsideIt)
 {
     auto grab = Grab(Add<TWithInnerPanel>(0, 0, 20, 10));
     EXPECT_EQ(PixelAt(grab.get(), 15, 5), clLime);
-    EXPECT_EQ(PixelAt(grab.get(), 5, 5), clRed);
+    EXPECT_NE(PixelAt(grab.get(), 5, 5), clLime);
 }
 
 TEST_F(ControlsTest, ExceptionInAPaintReachesHandleException)

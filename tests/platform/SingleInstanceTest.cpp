@@ -10,6 +10,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <vector>
 
 #include "platform/InstanceRequestReader.h"
 #include "platform/SysServices.h"
@@ -18,90 +19,65 @@
 
 namespace {
 
-// Sets or clears a variable of the process's environment for the scope.
-class TEnvironmentScope {
-public:
-    TEnvironmentScope(const char* Name, const char* Value) : FName(Name)
-    {
-        if (const char* old = std::getenv(Name)) FOld = old, FHadOld = true;
-        Value ? ::setenv(Name, Value, 1) : ::unsetenv(Name);
-    }
-    ~TEnvironmentScope() { FHadOld ? ::setenv(FName, FOld.c_str(), 1) : ::unsetenv(FName); }
-
-private:
-    const char* FName;
-    String FOld;
-    bool FHadOld = false;
-};
-
-// A file locked the way a running instance locks it, as someone else may
-// have made it: with the given mode and, when the process may give files
-// away, another owner.
-class TForeignLock {
-public:
-    TForeignLock(const String& Path, mode_t Mode, bool OtherOwner)
-        : FFd(::open(Path.c_str(), O_RDWR | O_CREAT, Mode))
-    {
-        ::fchmod(FFd, Mode);
-        if (OtherOwner && ::fchown(FFd, 65534, 65534) != 0) ::fchmod(FFd, Mode | 022);
-        ::flock(FFd, LOCK_EX | LOCK_NB);
-    }
-    ~TForeignLock() { ::close(FFd); }
-
-private:
-    int FFd;
-};
-
-String UserFolderIn(const TTempFolder& Temp) { return Temp / ("pl-runtime-" + std::to_string(::geteuid())); }
+// A lock file someone else made and holds, with Mode and, when the process
+// may give files away, another owner. Closing the result ends the lock.
+int PlantLock(const String& Path, mode_t Mode, bool OtherOwner)
+{
+    const int fd = ::open(Path.c_str(), O_RDWR | O_CREAT, Mode);
+    ::fchmod(fd, Mode);
+    if (OtherOwner && ::fchown(fd, 65534, 65534) != 0) ::fchmod(fd, Mode | 022);
+    ::flock(fd, LOCK_EX | LOCK_NB);
+    return fd;
+}
 
 class SingleInstanceTest : public ::testing::Test {
 protected:
+    void SetUp() override
+    {
+        ::setenv("TMPDIR", Temp.Path().c_str(), 1);
+        ::unsetenv("XDG_RUNTIME_DIR");
+    }
+    void TearDown() override { OldTemp.empty() ? ::unsetenv("TMPDIR") : ::setenv("TMPDIR", OldTemp.c_str(), 1); }
+
+    const String OldTemp = std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "";
     TTempFolder Temp;
-    TEnvironmentScope TempVariable{"TMPDIR", Temp.Path().c_str()};
-    TEnvironmentScope RuntimeVariable{"XDG_RUNTIME_DIR", nullptr};
 };
 
 }  // namespace
 
 TEST_F(SingleInstanceTest, LocksSomeoneElseCouldHaveMadeDoNotStopTheFirstInstance)
 {
-    const String key = "run once foreign";
-    const String name = TSingleInstance(key).Name();
+    const String key = "run once foreign", name = TSingleInstance(key).Name() + ".lock";
+    const String user = Temp / ("pl-runtime-" + std::to_string(::geteuid())), runtime = Temp / "runtime";
     const auto firstGetsTheLock = [&] {
         TSingleInstance first(key);
         return first.Acquire() && !TSingleInstance(key).Acquire();
     };
+    std::vector<int> planted;
     // In the shared temporary folder, where any user may write.
     ::chmod(Temp.Path().c_str(), 01777);
-    {
-        TForeignLock planted(Temp / (name + ".lock"), 0644, false);
-        EXPECT_TRUE(firstGetsTheLock());
-    }
-    // In a runtime folder that others may write to, or that someone else
-    // made in the user's place.
-    const String runtime = Temp / "runtime";
-    TEnvironmentScope runtimeVariable("XDG_RUNTIME_DIR", runtime.c_str());
-    for (const String& folder : {runtime, UserFolderIn(Temp)}) {
+    planted.push_back(PlantLock(Temp / name, 0644, false));
+    EXPECT_TRUE(firstGetsTheLock());
+    // In a runtime folder others may write to, and in the user's folder
+    // made by someone else (then every instance runs).
+    ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+    for (const String& folder : {runtime, user}) {
         std::filesystem::create_directory(folder);
         ::chmod(folder.c_str(), 0777);
-        TForeignLock planted(folder + "/" + name + ".lock", 0600, false);
-        SCOPED_TRACE(folder);
-        TSingleInstance first(key);
-        EXPECT_TRUE(first.Acquire());
+        planted.push_back(PlantLock(folder + "/" + name, 0600, false));
+        EXPECT_TRUE(TSingleInstance(key).Acquire()) << folder;
     }
     // In the user's own folder, a lock file that is a link, that others
     // may write or that is not the user's.
-    std::filesystem::remove_all(UserFolderIn(Temp));
-    const String lock = UserFolderIn(Temp) + "/" + name + ".lock";
-    TForeignLock elsewhere(Temp / "elsewhere.lock", 0600, false);
-    std::filesystem::create_directory(UserFolderIn(Temp));
-    ::chmod(UserFolderIn(Temp).c_str(), 0700);
-    std::filesystem::create_symlink(Temp / "elsewhere.lock", lock);
+    ::chmod(user.c_str(), 0700);
+    std::filesystem::remove(user + "/" + name);
+    std::filesystem::create_symlink(Temp / name, user + "/" + name);
     EXPECT_TRUE(firstGetsTheLock());
     for (const bool otherOwner : {false, true}) {
-        TForeignLock planted(lock, otherOwner ? 0600 : 0666, otherOwner);
+        planted.push_back(PlantLock(user + "/" + name, otherOwner ? 0600 : 0666, otherOwner));
         EXPECT_TRUE(firstGetsTheLock()) << otherOwner;
     }
+    for (const int fd : planted) ::close(fd);
 }
 
 // In the user's usual folder, whose path leaves the key room.
