@@ -215,6 +215,7 @@ class Run:
     def __init__(self, args, display_name, sanitizer_dir):
         self.args = args
         self.rng = random.Random(args.seed)
+        self.sanitizer_dir = sanitizer_dir
         self.env = dict(os.environ, DISPLAY=display_name, QT_QPA_PLATFORM="xcb")
         self.env["ASAN_OPTIONS"] = "detect_leaks=0:log_path=" + os.path.join(sanitizer_dir, "asan")
         self.env["UBSAN_OPTIONS"] = ("print_stacktrace=1:halt_on_error=1:log_path="
@@ -265,10 +266,13 @@ class Run:
     # --- watching ------------------------------------------------------------
 
     def check_alive(self):
-        if self.program.poll() is not None:
-            raise Failure("the program ended (status %d) before the end of the run" % self.program.returncode)
-        if not self.display.ping(self.main.id, self.args.freeze):
-            raise Failure("the main window did not answer for %d s" % self.args.freeze)
+        if self.program.poll() is None and self.display.ping(self.main.id, self.args.freeze):
+            return
+        # A sanitizer may still be writing its report while the window is
+        # silent: that is a crash, not a freeze.
+        if self.program.poll() is not None or sanitizer_reports(self.sanitizer_dir):
+            raise Failure("the program crashed or ended before the end of the run")
+        raise Failure("the main window did not answer for %d s" % self.args.freeze)
 
     def windows(self):
         return self.display.windows(self.program.pid)
@@ -417,7 +421,8 @@ class Run:
         if not self.main:
             raise Failure("no main window within %d s" % self.args.start)
         self.client_top = self.main.height - CLIENT_HEIGHT
-        self.log("main window %r at %d,%d" % (self.main.title, self.main.x, self.main.y))
+        self.log("main window %r of process %d at %d,%d"
+                 % (self.main.title, self.program.pid, self.main.x, self.main.y))
 
     def run(self):
         self.start()
