@@ -3,14 +3,14 @@ BUILD      ?= build
 SAN_BUILD  ?= build-sanitize
 FUZZ_BUILD ?= build-fuzz
 TSAN_BUILD ?= build-tsan
-# One time budget shared by every fuzz target, so adding a target does not
-# lengthen CI.
+# One time budget shared by every fuzz target by its weight in
+# tests/fuzz/weights, so adding a target does not lengthen CI.
 FUZZ_BUDGET ?= 300
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 
 
-.PHONY: deps configure build run test test-sanitize test-thread bench fuzz clean
+.PHONY: deps configure build run test test-sanitize test-thread bench fuzz clean random-input
 
 deps:
 	@bash scripts/install-deps.sh
@@ -36,6 +36,13 @@ test-sanitize: deps
 	  ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --output-on-failure -j $(JOBS)
 
+# A minute of random mouse and keys on the program of the sanitizer build,
+# under a virtual display; SEED=n repeats a run.
+random-input: deps
+	cmake -S . -B $(SAN_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DPL_SANITIZE=ON
+	cmake --build $(SAN_BUILD) -j $(JOBS) --target correlation
+	python3 scripts/random-input.py --program $(SAN_BUILD)/app/correlation $(if $(SEED),--seed $(SEED))
+
 # The OPC link's worker-thread tests under ThreadSanitizer.
 test-thread: deps
 	cmake -S . -B $(TSAN_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DPL_TSAN=ON
@@ -51,16 +58,7 @@ bench: build
 fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPL_FUZZ=ON
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
-	@targets=$$(ls $(FUZZ_BUILD)/tests/fuzz/*Fuzz 2>/dev/null); \
-	count=$$(echo $$targets | wc -w); [ $$count -gt 0 ] || exit 0; \
-	seconds=$$(( $(FUZZ_BUDGET) / count )); [ $$seconds -ge 10 ] || seconds=10; \
-	for f in $$targets; do \
-	  [ -x "$$f" ] || continue; \
-	  name=$$(basename $$f); corpus=tests/fuzz/corpus/$$name; mkdir -p $(FUZZ_BUILD)/corpus/$$name; \
-	  echo "== $$name for $$seconds s"; \
-	  QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 $$f -max_total_time=$$seconds -max_len=4096 \
-	    $(FUZZ_BUILD)/corpus/$$name $$( [ -d $$corpus ] && echo $$corpus ) || exit 1; \
-	done
+	bash scripts/fuzz.sh $(FUZZ_BUILD) $(FUZZ_BUDGET)
 
 clean:
 	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD) $(TSAN_BUILD)

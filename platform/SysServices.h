@@ -31,21 +31,25 @@ bool ReplaceFile(std::string_view Source, std::string_view Dest);
 // Single instance
 // ---------------------------------------------------------------------------
 
-// One running instance per user and key: the first holds a lock file and
-// listens on a local socket; a later one finds the lock held and asks the
-// first, over the socket, to come forward.
+// One running instance per user and key: the first holds a lock on
+// <Name>.lock and listens on the local socket <Name>.socket; a later one
+// finds the lock held and asks the first, over the socket, to come forward.
+// Both live in the user's runtime folder: $XDG_RUNTIME_DIR when the user
+// owns it and nobody else may enter it, else <temp>/pl-runtime-<uid>, made
+// so. A lock file that is a link or that someone else made or can write is
+// replaced; with no such folder at all, every instance runs.
 class TSingleInstance {
 public:
     // Characters of Key that a file or socket name cannot hold are
-    // replaced; an empty key names the program.
+    // replaced, and a long key is cut and marked with a hash of the whole.
     explicit TSingleInstance(const String& Key);
     ~TSingleInstance();
     TSingleInstance(const TSingleInstance&) = delete;
     TSingleInstance& operator=(const TSingleInstance&) = delete;
 
     // True when this is the first instance: the lock is held and requests
-    // are listened to from now on (a lock left by a crashed instance is
-    // taken over).
+    // are listened to from now on (the lock of an instance that ended, even
+    // by a crash, is free again). True also when no lock can be had.
     bool Acquire();
     // From a later instance: asks the first one to come forward; false
     // when none answered within a second.
@@ -58,6 +62,8 @@ public:
 
 private:
     struct TImpl;
+    void Listen();
+
     String FName;
     std::unique_ptr<TImpl> FImpl;
 };

@@ -9,6 +9,7 @@ packages=(
   clang libclang-rt-14-dev
   fonts-liberation fonts-wine
   libuemf-dev emf2svg poppler-utils
+  xvfb xdotool python3 libx11-6
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -111,6 +111,17 @@ bool UnquoteText(const String& Raw, String& Value)
 
 constexpr std::string_view DwordPrefix = "dword:";
 
+bool HasLineBreak(std::string_view Text) { return Text.find_first_of("\r\n") != std::string_view::npos; }
+
+// What the file keeps as written: a line each, a name that its line reads
+// back whole (nothing trimmed, no '=', not taken for a comment).
+bool Storable(const String& Key, const String& Name, const String& Raw)
+{
+    const bool nameReadsBack = Trim(Name) == Name && Name.find('=') == String::npos &&
+                               (Name.empty() || (Name[0] != ';' && Name[0] != '#'));
+    return nameReadsBack && !HasLineBreak(Key) && !HasLineBreak(Name) && !HasLineBreak(Raw);
+}
+
 }  // namespace
 
 struct TRegistry::TImpl {
@@ -198,6 +209,7 @@ Integer TRegistry::ReadInteger(const String& Name) const
 void TRegistry::WriteRaw(const String& Name, const String& Raw)
 {
     if (!FKeyOpen || FReadOnly) throw ERegistryException(Format(SRegNoKeyOpen, Name));
+    if (!Storable(FCurrentPath, Name, Raw)) throw ERegistryException(Format(SRegNotStorable, Name));
     TIniFile updated = FImpl->File;
     TIniSection* section = updated.Find(FCurrentPath);
     bool replaced = false;

@@ -55,12 +55,6 @@ void ReadInto(std::span<const std::uint8_t> d, bool Replace)
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    InitHeadlessProcess();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size)
 {
     const std::span<const std::uint8_t> d(Data, Size);

@@ -47,12 +47,6 @@ bool LoadOne(TMemoryStream& Stream, std::span<const std::uint8_t> d)
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    InitHeadlessProcess();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size)
 {
     const std::span<const std::uint8_t> d(Data, Size);

@@ -1,5 +1,5 @@
 #pragma once
-// Shared by the image reader targets: a cheap refusal of
+// Shared by the image reader targets: their start-up, a cheap refusal of
 // inputs that declare a costly image, the checks every load must pass, and
 // the picture's form Data reader fed with the raw input.
 
@@ -64,10 +64,23 @@ inline bool DeclaresCostlyJpeg(std::span<const std::uint8_t> d, std::size_t at)
     return Costly((d[at + 7] << 8) | d[at + 8], (d[at + 5] << 8) | d[at + 6]);
 }
 
+inline std::uint32_t Be(std::span<const std::uint8_t> d, std::size_t at)
+{
+    return (std::uint32_t(d[at]) << 24) | (d[at + 1] << 16) | (d[at + 2] << 8) | d[at + 3];
+}
+
+// Any PNG header chunk ("IHDR", then width and height big-endian) of a
+// costly size.
+inline bool DeclaresCostlyPng(std::span<const std::uint8_t> d, std::size_t at)
+{
+    if (d[at] != 'I' || d[at + 1] != 'H' || at + 12 > d.size() || d[at + 2] != 'D' || d[at + 3] != 'R') return false;
+    return Costly(Be(d, at + 4), Be(d, at + 8));
+}
+
 inline bool DeclaresCostlyImage(std::span<const std::uint8_t> d)
 {
     for (std::size_t at = 0; at + 1 < d.size(); ++at)
-        if (DeclaresCostlyBmp(d, at) || DeclaresCostlyJpeg(d, at)) return true;
+        if (DeclaresCostlyBmp(d, at) || DeclaresCostlyJpeg(d, at) || DeclaresCostlyPng(d, at)) return true;
     return false;
 }
 
@@ -104,6 +117,26 @@ inline TOwned<TBitmap> WhitePixel()
 inline bool IsWhitePixel(TBitmap& B)
 {
     return B.Width() == 1 && B.Height() == 1 && B.Canvas()->Pixels(0, 0) == clWhite;
+}
+
+// Loads the input into Image, which holds a 1 x 1 pixel: false when the
+// reader refused it with an image error and kept the pixel, true when it
+// read the whole stream into an image within the caps.
+template <class T>
+bool LoadsWholeOrKeeps(T& Image, std::span<const std::uint8_t> d)
+{
+    TMemoryStream input;
+    LoadStream(input, d);
+    try {
+        Image.LoadFromStream(input);
+    } catch (const Exception& e) {
+        Check(IsImageError(e));
+        Check(Image.Width() == 1 && Image.Height() == 1);
+        return false;
+    }
+    Check(input.Position() == input.Size());
+    Check(Image.Width() > 0 && Image.Height() > 0 && WithinCaps(Image.Width(), Image.Height()));
+    return true;
 }
 
 // Saves Source and loads it into a fresh object of its kind; the load must
@@ -146,3 +179,11 @@ inline void FuzzPictureData(std::span<const std::uint8_t> d)
 }
 
 }  // namespace ImageFuzz
+
+// Images are drawn and measured: the application object comes first. Each
+// target is one file, so this is defined once per program.
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    ImageFuzz::InitHeadlessProcess();
+    return 0;
+}

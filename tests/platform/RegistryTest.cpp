@@ -24,6 +24,10 @@ protected:
     {
         std::ofstream(std::getenv("PL_REGISTRY_SYSTEM"), std::ios::binary) << Text;
     }
+    static String MachineFileText()
+    {
+        return (std::stringstream() << std::ifstream(std::getenv("PL_REGISTRY_SYSTEM"), std::ios::binary).rdbuf()).str();
+    }
 };
 
 TEST_F(Registry, KeysAndNamesAreReadIgnoringCaseAndEachRootHasItsFile)
@@ -66,6 +70,21 @@ TEST_F(Registry, WrittenValuesReadBackAndKeepTheRestOfTheFile)
     EXPECT_EQ(again.ReadInteger("Number"), -2);
     ASSERT_TRUE(again.OpenKeyReadOnly("A"));
     EXPECT_EQ(again.ReadString("Kept"), "1");
+}
+
+TEST_F(Registry, WhatNoLineOfTheFileCanHoldIsRefusedAndTheFileKept)
+{
+    WriteMachineFile("[A]\nKept=\"1\"\n");
+    const String before = MachineFileText();
+    TRegistry registry;
+    registry.SetRootKey(HKEY_LOCAL_MACHINE);
+    ASSERT_TRUE(registry.OpenKey("A", false));
+    EXPECT_THROW(registry.WriteString("Text", "two\n[Other]\nPlanted=\"1\""), ERegistryException);
+    for (const char* name : {"a=b", " padded", ";comment", "#comment", "line\nbreak"})
+        EXPECT_THROW(registry.WriteInteger(name, 1), ERegistryException) << name;
+    ASSERT_TRUE(registry.OpenKey("Two\nLines", true));
+    EXPECT_THROW(registry.WriteString("Text", "x"), ERegistryException);
+    EXPECT_EQ(MachineFileText(), before);
 }
 
 TEST(DynLib, WindowsNamesMapToSharedObjectsAndAnOverrideWins)
