@@ -383,11 +383,13 @@ void CheckCompactLogBody(const TkFileEnds& Log, std::size_t HeaderLength, Intege
 {
     const Int64 body = Log.Size - static_cast<Int64>(HeaderLength);
     if (body < 0 || body % 4 != 0) throw EConvertError("the log ends inside a value");
+    if (body > 0) {
+        if (Log.Tail.size() < 4) throw EConvertError("the log's last value is missing");
+        const Single last = SingleAt(Log.Tail, Log.Tail.size() - 4);
+        if (!std::isfinite(last) || last > kEndMarkLimit)
+            throw EConvertError("the log ends with the end mark of a data file");
+    }
     CompactRowCount(body / 4, Channels);
-    if (body == 0) return;
-    if (Log.Tail.size() < 4) throw EConvertError("the log's last value is missing");
-    const Single last = SingleAt(Log.Tail, Log.Tail.size() - 4);
-    if (!std::isfinite(last) || last > kEndMarkLimit) throw EConvertError("the log ends with the end mark of a data file");
 }
 
 }  // namespace
