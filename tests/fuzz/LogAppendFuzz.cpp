@@ -1,7 +1,8 @@
 // Feeds arbitrary bytes, as the whole of an existing log, to the check that
 // comes before rows are appended to it: it accepts only a log whose last
-// row is whole, so the same log with its last byte cut off is refused, and
-// it refuses with a conversion error.
+// row is whole, so the same log cut inside its last value (compact) or
+// with part of a row after it (text) is refused, and it refuses with a
+// conversion error.
 
 #include <optional>
 
@@ -38,6 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
     if (!channels) return 0;
     Fuzz::Check(*channels >= 0 && !bytes.empty());
     Fuzz::Check(compact || bytes.ends_with('\n'));
-    Fuzz::Check(!Appendable(bytes.substr(0, bytes.size() - 1), compact, separator));
+    const std::string cut = compact ? std::string(bytes.substr(0, bytes.size() - 1)) : std::string(bytes) + "1";
+    Fuzz::Check(!Appendable(cut, compact, separator));
     return 0;
 }
