@@ -76,8 +76,8 @@ void TkPlotComponent::LogActivate(bool Append)
     const bool compact = FDataFileFormat == kpdffCompactInterval;
     const auto channels = Channels();
     if (Append) {
-        // Rows of another form or width would make the whole log unreadable.
-        // Rows after a cut one would make the rest of the log unreadable.
+        // Rows of another form or width, or rows after a cut one, would
+        // make the whole log unreadable.
         const Integer logged = PlotLogChannelCount(ReadFileEnds(FLogFileName, kLogHeadBytes, kLogTailBytes), compact,
                                                    DataFileSeparatorChar());
         if (logged != ChannelCount())

@@ -194,6 +194,21 @@ Int64 CompactRowCount(Int64 Floats, Int64 Channels)
     return rows;
 }
 
+// Whole rows of Channels values after a header of HeaderLength bytes, and
+// no data file's end mark after them.
+void CheckCompactLogBody(const TkFileEnds& Log, std::size_t HeaderLength, Integer Channels)
+{
+    const Int64 body = Log.Size - static_cast<Int64>(HeaderLength);
+    if (body < 0 || body % 4 != 0) throw EConvertError("the log ends inside a value");
+    if (body > 0) {
+        if (Log.Tail.size() < 4) throw EConvertError("the log's last value is missing");
+        const Single last = SingleAt(Log.Tail, Log.Tail.size() - 4);
+        if (!std::isfinite(last) || last > kEndMarkLimit)
+            throw EConvertError("the log ends with the end mark of a data file");
+    }
+    CompactRowCount(body / 4, Channels);
+}
+
 [[noreturn]] void RaiseRecordError(Int64 Row, Int64 Channel, const String& Message)
 {
     throw EConvertError("row " + IntToStr(Row) + ", channel " + IntToStr(Channel) + ": " + Message);
@@ -374,25 +389,6 @@ TkPlotFileChannels ReadPlotData(std::string_view Bytes, Integer ChannelCount)
     if (lines.Next(first) && IsCompactIntervalText(first)) return ReadPlotCompactData(Bytes, ChannelCount);
     return ReadPlotTextData(Bytes, ChannelCount);
 }
-
-namespace {
-
-// Whole rows of Channels values after a header of HeaderLength bytes, and
-// no data file's end mark after them.
-void CheckCompactLogBody(const TkFileEnds& Log, std::size_t HeaderLength, Integer Channels)
-{
-    const Int64 body = Log.Size - static_cast<Int64>(HeaderLength);
-    if (body < 0 || body % 4 != 0) throw EConvertError("the log ends inside a value");
-    if (body > 0) {
-        if (Log.Tail.size() < 4) throw EConvertError("the log's last value is missing");
-        const Single last = SingleAt(Log.Tail, Log.Tail.size() - 4);
-        if (!std::isfinite(last) || last > kEndMarkLimit)
-            throw EConvertError("the log ends with the end mark of a data file");
-    }
-    CompactRowCount(body / 4, Channels);
-}
-
-}  // namespace
 
 void CheckLogEndsWithLine(std::string_view Tail)
 {

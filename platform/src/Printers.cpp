@@ -169,7 +169,8 @@ QRect InkedRows(const QImage& Page)
 
 struct TPrintJob {
     TPageGeometry Geometry;
-    // A PDF is written beside its file, which it replaces only once whole.
+    // A PDF is written beside FileName and takes that name only once whole:
+    // a document that fails or is thrown away leaves no file.
     std::unique_ptr<TSafeFileStream> Pdf;
     std::unique_ptr<TStreamDevice> PdfDevice;
     std::unique_ptr<QPagedPaintDevice> Device;  // a QPdfWriter or a QPrinter

@@ -43,7 +43,7 @@ protected:
     void SetUp() override
     {
         Plot->SetBounds(0, 0, 60, 40);
-        for (Integer x = 1; x <= 5; ++x) Plot->GetChannel(0)->AddXY(x, x * x);
+        Plot->GetChannel(0)->AddXY(1, 2);
         Plot->GetAnnotation(Plot->AddAnnotation());
         Plot->PlotTranslationManager()->CreateObject();
         TOwned<TBitmap> bitmap = CreateOwned<TBitmap>();
@@ -56,16 +56,6 @@ protected:
     std::vector<TSaver> Savers()
     {
         return {
-            {"string list", kStreamWrite, [](const String& P) {
-                 TStringList lines;
-                 lines.SetText("one\ntwo\nthree\n");
-                 lines.SaveToFile(P);
-             }},
-            {"memory stream", kStreamWrite, [](const String& P) {
-                 TMemoryStream stream;
-                 stream.WriteBuffer("0123456789abcdef", 16);
-                 stream.SaveToFile(P);
-             }},
             {"bitmap export", kStreamWrite, [this](const String& P) { Plot->SaveImageToBitmap(P); }},
             {"JPEG export", kStreamWrite, [this](const String& P) { Plot->SaveImageToJPEG(P, 90, false); }},
             {"PNG export", kStreamWrite, [this](const String& P) { Plot->SaveImageToPNG(P, 6); }},
@@ -77,7 +67,6 @@ protected:
              [this](const String& P) { Plot->SaveDataToFile(P); }},
             {"annotations", kStreamWrite, [this](const String& P) { Plot->SaveAnnotationsToFile(P); }},
             {"translation table", kStreamWrite, [this](const String& P) { Plot->SaveTranslationsToFile(P); }},
-            {"channel data", kStreamWrite, [this](const String& P) { Plot->GetChannel(0)->SaveDataToFile(P); }},
             {"new log", kStreamWrite, [this](const String& P) {
                  Plot->SetLogFileName(P);
                  Plot->LogActivate(false);
