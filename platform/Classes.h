@@ -402,9 +402,45 @@ public:
     void SetSize(Int64 NewSize) override;
     const String& FileName() const { return FFileName; }
 
+protected:
+    // Opens Path; the errors name FileName instead.
+    TFileStream(const String& Path, Word Mode, const String& FileName);
+    int Handle() const { return FHandle; }
+
 private:
     String FFileName;
     int FHandle = -1;
+};
+
+// The new content of a file, written to a temporary file beside it and put
+// in its place by Commit in one step. Until then the file keeps its earlier
+// content, and a stream freed without Commit (a write that failed, an
+// exception on the way) removes the temporary file: a full disk never
+// leaves a file cut. A file reached through a symbolic link is replaced
+// where the link points; the new file keeps the earlier one's permissions.
+// Every save that replaces a whole file writes through it.
+class TSafeFileStream : public TFileStream {
+public:
+    // EFCreateError naming FileName when it is a directory, a read-only
+    // file or anything but a file, or when no file can be made beside it.
+    explicit TSafeFileStream(const String& FileName);
+    ~TSafeFileStream() override;
+
+    // Puts the data on the disk, then in FileName's place (EWriteError when
+    // the disk refuses it, EFCreateError when the file cannot be replaced).
+    // Nothing may be written after it.
+    void Commit();
+
+private:
+    struct TPaths {
+        String Target;     // the file replaced, links followed
+        String Temporary;  // beside it
+    };
+    static TPaths PathsFor(const String& FileName);
+    TSafeFileStream(const String& FileName, const TPaths& Paths);
+
+    TPaths FPaths;
+    bool FCommitted = false;
 };
 
 // ---------------------------------------------------------------------------

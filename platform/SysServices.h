@@ -24,8 +24,6 @@ bool GetFileIdentity(std::string_view Path, TFileIdentity& Identity);
 bool SameFile(std::string_view A, std::string_view B);
 // The path itself is a symbolic link (whatever it points to).
 bool IsSymbolicLink(std::string_view Path);
-// Moves Source over Dest in one step, replacing it; false on failure.
-bool ReplaceFile(std::string_view Source, std::string_view Dest);
 
 // ---------------------------------------------------------------------------
 // Single instance

@@ -419,9 +419,6 @@ bool CreateDir(std::string_view path);
 bool RemoveDir(std::string_view path);
 bool DeleteFile(std::string_view path);
 bool RenameFile(std::string_view oldName, std::string_view newName);
-// Renames oldName to newName in one step, replacing a file of that name:
-// readers see the old file or the new one, never a part of either.
-bool RenameFileReplacing(std::string_view oldName, std::string_view newName);
 String GetCurrentDir();
 
 // DOS-packed local date and time (seconds in steps of 2); -1 when the file

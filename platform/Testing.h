@@ -32,6 +32,13 @@ void Advance(Cardinal Ms);
 Int64 Now();
 }  // namespace VirtualClock
 
+// A disk that fills up, for the layer's file streams: writes take Bytes
+// more bytes, then fail as on a full disk (ENOSPC) until MakeRoom.
+namespace Disk {
+void FillAfter(Int64 Bytes);
+void MakeRoom();
+}  // namespace Disk
+
 // Input at a control, in its client coordinates; it is hit-tested from the
 // control's form like real input, so a control on top receives it instead.
 namespace Input {

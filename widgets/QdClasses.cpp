@@ -610,8 +610,9 @@ void TQdBitmaps::LoadFromFile(const String& FileName)
 
 void TQdBitmaps::SaveToFile(const String& FileName)
 {
-    TFileStream stream(FileName, fmCreate);
+    TSafeFileStream stream(FileName);
     SaveToStream(stream);
+    stream.Commit();
 }
 
 void TQdBitmaps::ReadData(TStream& Stream)

@@ -8,12 +8,6 @@
 #include "platform/SysServices.h"
 #include "platform/TypInfo.h"
 
-namespace {
-
-const char* const kPartSuffix = ".~copy";
-
-}  // namespace
-
 TClass TQdCopyFile::StaticClassInfo()
 {
     using C = TQdCopyFile;
@@ -61,7 +55,7 @@ void TQdCopyFile::Execute()
     // Handlers run from here on and may free the component: what the copy
     // needs after a call-out lives in locals.
     TWeakRef<TQdCopyFile> alive(this);
-    const String source = FSourceFile, dest = FDestFile, part = FDestFile + kPartSuffix;
+    const String source = FSourceFile, dest = FDestFile;
     const Int64 blockSize = FBufferSize;
     const bool copyDateTime = FCopyDateTime;
     CheckExists();
@@ -73,36 +67,28 @@ void TQdCopyFile::Execute()
         if (alive && AfterCopy) AfterCopy(this);
         return;
     }
-    bool replaced = false;
-    TScopeExit dropPart([&] {
-        if (!replaced) DeleteFile(part);
-    });
-    bool complete = true;
-    {
-        TFileStream output(part, fmCreate);
-        // No block needs more room than the whole source and one byte more.
-        std::vector<Byte> buffer(static_cast<std::size_t>(std::min(blockSize, size + 1)));
-        const Int64 request = static_cast<Int64>(buffer.size());
-        Int64 total = 0;
-        for (Int64 read = request; read == request && !FCancel;) {
-            Application->ProcessMessages();
-            if (!alive) return;
-            read = input.Read(buffer.data(), request);
-            output.WriteBuffer(buffer.data(), read);
-            total += read;
-            bool cancel = false;
-            if (OnProgress) OnProgress(this, total, cancel);
-            if (!alive) return;
-            FCancel = FCancel || cancel;
-        }
-        complete = !FCancel;
-        // A short read before the end is a read error, not the end.
-        if (complete && total < size) throw EReadError(String(SReadError) + ": " + source);
+    // The destination changes only when the copy completes.
+    TSafeFileStream output(dest);
+    // No block needs more room than the whole source and one byte more.
+    std::vector<Byte> buffer(static_cast<std::size_t>(std::min(blockSize, size + 1)));
+    const Int64 request = static_cast<Int64>(buffer.size());
+    Int64 total = 0;
+    for (Int64 read = request; read == request && !FCancel;) {
+        Application->ProcessMessages();
+        if (!alive) return;
+        read = input.Read(buffer.data(), request);
+        output.WriteBuffer(buffer.data(), read);
+        total += read;
+        bool cancel = false;
+        if (OnProgress) OnProgress(this, total, cancel);
+        if (!alive) return;
+        FCancel = FCancel || cancel;
     }
-    if (complete) {
-        if (copyDateTime) FileSetDate(part, age);
-        if (!ReplaceFile(part, dest)) throw EFCreateError(Format(SFCreateError, dest, "rename"));
-        replaced = true;
+    if (!FCancel) {
+        // A short read before the end is a read error, not the end.
+        if (total < size) throw EReadError(String(SReadError) + ": " + source);
+        output.Commit();
+        if (copyDateTime) FileSetDate(dest, age);
     }
     if (AfterCopy) AfterCopy(this);
 }

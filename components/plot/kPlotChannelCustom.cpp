@@ -224,7 +224,7 @@ void TkPlotChannelCustom::Clear()
             logError = std::current_exception();
         }
     }
-    FLogBufferCount = 0;
+    FLogBacklog.Clear();
     ForgetPointSelection();
     FDataList->Clear();
     ++FPointsRevision;
@@ -496,32 +496,32 @@ void TkPlotChannelCustom::LogActivate(Boolean Append)
     if (FLoggingActive) throw Exception("Logging Already Active");
     LogFileOpen(Append);
     FLoggingActive = true;
-    FLogBufferCount = 0;
+    FLogBacklog.Clear();
 }
 
 void TkPlotChannelCustom::LogDeactivate()
 {
     if (!FLoggingActive) throw Exception("Logging not Active");
     FLoggingActive = false;
-    if (FLogBufferCount != 0) FlushLog();
+    if (FLogBacklog.Waiting() != 0) FlushLog();
 }
 
 void TkPlotChannelCustom::CountLoggedPoint()
 {
     // After failed flushes a full ring has overwritten what was not written.
-    FLogBufferCount = std::min(FLogBufferCount + 1, Count());
+    FLogBacklog.Add(1, Count());
     Integer threshold = FLogBufferSize;
     if (const Integer ring = RingBufferSize(); ring != 0) threshold = std::min(threshold, ring);
-    if (FLogBufferSize < 2 || FLogBufferCount >= threshold) FlushLog();
+    if (FLogBufferSize < 2 || FLogBacklog.Due(threshold)) FlushLog();
 }
 
-// A failed write keeps the count, so the next flush retries the points.
 void TkPlotChannelCustom::FlushLog()
 {
-    const Integer count = Count();
-    const Integer buffered = std::min(FLogBufferCount, count);
-    LogFileAppend(count - buffered, buffered);
-    FLogBufferCount = 0;
+    FLogBacklog.Flush([this](Integer Waiting) {
+        const Integer count = Count();
+        const Integer buffered = std::min(Waiting, count);
+        LogFileAppend(count - buffered, buffered);
+    });
 }
 
 void TkPlotChannelCustom::ForgetPointSelection()

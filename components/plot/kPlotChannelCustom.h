@@ -17,6 +17,7 @@
 #include "components/plot/kPlotAxis.h"
 #include "components/plot/kPlotDataList.h"
 #include "components/plot/kPlotHost.h"
+#include "components/plot/kPlotLogBacklog.h"
 #include "components/plot/kPlotMarkerGrid.h"
 #include "components/plot/kPlotObjects.h"
 #include "components/plot/kPlotTraceUnderlay.h"
@@ -234,7 +235,9 @@ public:
 
     // --- log -----------------------------------------------------------------------------------
     // Logging appends every new point to LogFileName, LogBufferSize points
-    // at a time.
+    // at a time, whole lines or none: points a failed write did not take
+    // wait for the next flush. Appending needs a log whose last line is
+    // whole.
     void LogActivate(Boolean Append);
     void LogDeactivate();
     Boolean LoggingActive() const { return FLoggingActive; }
@@ -435,7 +438,7 @@ private:
     // Before points go by any other way than a ring's overwrite.
     void FlushLogBeforeRemoval()
     {
-        if (FLoggingActive && FLogBufferCount != 0) FlushLog();
+        if (FLoggingActive && FLogBacklog.Waiting() != 0) FlushLog();
     }
     void ForgetPointSelection();
     bool OnLegendEntry(const TkPlotMouseData& MouseData) const;
@@ -491,8 +494,8 @@ private:
     Boolean FXAxisTrackingEnabled = true;
     Boolean FYAxisTrackingEnabled = true;
     Boolean FLoggingActive = false;
-    // Points added since the last log flush; never more than Count.
-    Integer FLogBufferCount = 0;
+    // Points not in the log yet; never more than Count.
+    TkPlotLogBacklog FLogBacklog;
     Integer FLogBufferSize = 0;
     String FLogFileName;
     Boolean FMarkersAllowIndividual = false;

@@ -64,13 +64,15 @@ void TkPlotChannelCustom::LogFileOpen(Boolean Append)
         SaveFileSafely(FLogFileName, {});
         return;
     }
-    // Lines of another separator would not read back with the others.
-    const std::string head = ReadFileHead(FLogFileName, 4096);
-    TkTextLineReader lines(head);
+    // Lines of another separator would not read back with the others, nor
+    // would a line appended to a cut one.
+    const TkFileEnds log = ReadFileEnds(FLogFileName, 4096, 1);
+    TkTextLineReader lines(log.Head);
     std::string_view first;
     const char separator = ColumnSeparator(Host());
     if (lines.Next(first) && first.find(separator) == std::string_view::npos)
         throw EConvertError("The log \"" + FLogFileName + "\" is not separated by the plot's column separator");
+    CheckLogEndsWithLine(log.Tail);
     AppendToFile(FLogFileName, {});
 }
 

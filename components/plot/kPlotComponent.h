@@ -35,6 +35,7 @@
 #include "components/plot/kPlotLabel.h"
 #include "components/plot/kPlotLegend.h"
 #include "components/plot/kPlotLimit.h"
+#include "components/plot/kPlotLogBacklog.h"
 #include "components/plot/kPlotMasterManager.h"
 #include "components/plot/kPlotTable.h"
 #include "components/plot/kPlotToolBar.h"
@@ -346,18 +347,20 @@ public:
     const String& LastDataFileName() const { return FLastDataFileName; }
     // Starts logging to LogFileName in the form of DataFileFormat: a new
     // file with its header, or with Append an existing log, whose form and
-    // channel count must be the plot's. Raises "Log File Name not Defined",
-    // "Logging Already Active" or the file's error, and stays inactive then.
+    // channel count must be the plot's and whose last row must be whole.
+    // Raises "Log File Name not Defined", "Logging Already Active" or the
+    // file's error, and stays inactive then.
     void LogActivate(bool Append);
     // Writes what is buffered, then stops; "Logging not Active" when not
     // logging.
     void LogDeactivate();
-    // Appends the buffered rows (the last ones of channel 0) to the log.
+    // Appends the buffered rows (the last ones of channel 0) to the log,
+    // all or none: when the write fails they stay buffered.
     void LogFlushBuffer();
     // What adds rows to the channels for the log (AddDataArray) reports
-    // them here; while logging they are flushed at LogBufferSize rows.
+    // them here; while logging they are flushed each LogBufferSize rows.
     void LogRowsAdded(Integer Rows);
-    Integer LogBufferCount() const { return FLogBufferCount; }
+    Integer LogBufferCount() const { return FLogBacklog.Waiting(); }
 
     // --- layout manager ----------------------------------------------------------------------
     // A disabled layout manager keeps the rows of new and removed objects.
@@ -878,8 +881,7 @@ private:
     String FLogFileName;
     Integer FLogBufferSize = 0;
     bool FLoggingActive = false;
-    // Rows added since the last flush.
-    Integer FLogBufferCount = 0;
+    TkPlotLogBacklog FLogBacklog;
     String FLastDataFileName;
     String FLastPropertiesFileName;
     TkPlotDataFileColumnSeparator FDataFileColumnSeparator = kpdfcsTab;

@@ -7,8 +7,10 @@
 
 namespace {
 
-// Enough of a log's start for its header, however long the titles are.
+// Enough of a log's start for its header, however long the titles are;
+// enough of its end for its last value.
 constexpr std::size_t kLogHeadBytes = 1 << 20;
+constexpr std::size_t kLogTailBytes = 4;
 
 void FireNotify(const TNotifyEvent& Event, TObject* Sender)
 {
@@ -74,8 +76,10 @@ void TkPlotComponent::LogActivate(bool Append)
     const bool compact = FDataFileFormat == kpdffCompactInterval;
     const auto channels = Channels();
     if (Append) {
-        // Rows of another form or width would make the whole log unreadable.
-        const Integer logged = PlotLogChannelCount(ReadFileHead(FLogFileName, kLogHeadBytes), compact, DataFileSeparatorChar());
+        // Rows of another form or width, or rows after a cut one, would
+        // make the whole log unreadable.
+        const Integer logged = PlotLogChannelCount(ReadFileEnds(FLogFileName, kLogHeadBytes, kLogTailBytes), compact,
+                                                   DataFileSeparatorChar());
         if (logged != ChannelCount())
             throw EConvertError("The log \"" + FLogFileName + "\" holds " + IntToStr(logged) +
                                 " channels, the plot " + IntToStr(ChannelCount()));
@@ -85,32 +89,33 @@ void TkPlotComponent::LogActivate(bool Append)
                                              : PlotTextLogHeader(channels, DataFileSeparatorChar()));
     }
     FLoggingActive = true;
-    FLogBufferCount = 0;
+    FLogBacklog.Clear();
 }
 
 void TkPlotComponent::LogDeactivate()
 {
     if (!FLoggingActive) throw Exception("Logging not Active");
     FLoggingActive = false;
-    if (FLogBufferCount > 0) LogFlushBuffer();
+    if (FLogBacklog.Waiting() > 0) LogFlushBuffer();
 }
 
+// The rows go in whole or not at all; those that did not go wait for the
+// next flush.
 void TkPlotComponent::LogFlushBuffer()
 {
-    const auto channels = Channels();
-    const Integer rows = std::max(FLogBufferCount, 0);
-    const Integer first = channels.empty() ? 0 : channels[0]->Count() - rows;
-    AppendToFile(FLogFileName, FDataFileFormat == kpdffCompactInterval
-                                   ? PlotCompactRows(channels, first, rows)
-                                   : PlotTextLogRows(channels, DataFileSeparatorChar(), first, rows));
-    FLogBufferCount = 0;
+    FLogBacklog.Flush([this](Integer Rows) {
+        const auto channels = Channels();
+        const Integer first = channels.empty() ? 0 : channels[0]->Count() - Rows;
+        AppendToFile(FLogFileName, FDataFileFormat == kpdffCompactInterval
+                                       ? PlotCompactRows(channels, first, Rows)
+                                       : PlotTextLogRows(channels, DataFileSeparatorChar(), first, Rows));
+    });
 }
 
 void TkPlotComponent::LogRowsAdded(Integer Rows)
 {
     // Never more rows than channel 0 holds: a flush writes no row twice.
-    const Integer held = ChannelCount() > 0 ? GetChannel(0)->Count() : 0;
-    FLogBufferCount = static_cast<Integer>(std::min<Int64>(Int64(FLogBufferCount) + std::max(Rows, 0), held));
-    if (FLoggingActive && FLogBufferCount >= FLogBufferSize) LogFlushBuffer();
+    FLogBacklog.Add(Rows, ChannelCount() > 0 ? GetChannel(0)->Count() : 0);
+    if (FLoggingActive && FLogBacklog.Due(FLogBufferSize)) LogFlushBuffer();
 }
 

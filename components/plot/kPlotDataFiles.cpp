@@ -194,6 +194,21 @@ Int64 CompactRowCount(Int64 Floats, Int64 Channels)
     return rows;
 }
 
+// Whole rows of Channels values after a header of HeaderLength bytes, and
+// no data file's end mark after them.
+void CheckCompactLogBody(const TkFileEnds& Log, std::size_t HeaderLength, Integer Channels)
+{
+    const Int64 body = Log.Size - static_cast<Int64>(HeaderLength);
+    if (body < 0 || body % 4 != 0) throw EConvertError("the log ends inside a value");
+    if (body > 0) {
+        if (Log.Tail.size() < 4) throw EConvertError("the log's last value is missing");
+        const Single last = SingleAt(Log.Tail, Log.Tail.size() - 4);
+        if (!std::isfinite(last) || last > kEndMarkLimit)
+            throw EConvertError("the log ends with the end mark of a data file");
+    }
+    CompactRowCount(body / 4, Channels);
+}
+
 [[noreturn]] void RaiseRecordError(Int64 Row, Int64 Channel, const String& Message)
 {
     throw EConvertError("row " + IntToStr(Row) + ", channel " + IntToStr(Channel) + ": " + Message);
@@ -375,18 +390,27 @@ TkPlotFileChannels ReadPlotData(std::string_view Bytes, Integer ChannelCount)
     return ReadPlotTextData(Bytes, ChannelCount);
 }
 
-Integer PlotLogChannelCount(std::string_view Bytes, bool Compact, char Separator)
+void CheckLogEndsWithLine(std::string_view Tail)
 {
-    TkTextLineReader lines(Bytes);
-    std::string_view first, second;
+    if (!Tail.empty() && !Tail.ends_with('\n')) throw EConvertError("the log ends inside a row");
+}
+
+Integer PlotLogChannelCount(const TkFileEnds& Log, bool Compact, char Separator)
+{
+    TkTextLineReader lines(Log.Head);
+    std::string_view first;
     if (!lines.Next(first)) throw EConvertError("the log has no header");
     if (Compact != IsCompactIntervalText(first))
         throw EConvertError(Compact ? "the log is no Compact Interval file" : "the log is no text file");
     if (Compact) {
-        if (!lines.Next(second)) RaiseLineError(2, "the channel count is missing");
-        return ReadChannelCount(second, 2);
+        std::string_view rest = Log.Head;
+        TakeHeaderLine(rest, 1);
+        const Integer channels = ReadChannelCount(TakeHeaderLine(rest, 2), 2);
+        CheckCompactLogBody(Log, Log.Head.size() - rest.size(), channels);
+        return channels;
     }
     if (!StartsWithXColumn(first)) RaiseLineError(1, "the header does not start with the X column");
+    CheckLogEndsWithLine(Log.Tail);
     std::vector<std::string_view> fields;
     SplitFields(first, Separator, fields);
     return static_cast<Integer>(fields.size()) - 1;

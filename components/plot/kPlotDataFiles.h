@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "components/foundation/kTypes.h"
+#include "components/plot/kPlotFileIO.h"
 
 class TkPlotChannelCustom;
 
@@ -66,11 +67,16 @@ bool IsCompactIntervalText(std::string_view FirstLine);
 TkPlotFileChannels ReadPlotTextData(std::string_view Bytes, Integer ChannelCount);
 TkPlotFileChannels ReadPlotCompactData(std::string_view Bytes, Integer ChannelCount);
 
-// The channel count that the header at the start of Bytes announces: the
-// count line of a compact log, the Y columns of a text log with that
-// Separator. EConvertError when Bytes start with no log header of that
-// form.
-Integer PlotLogChannelCount(std::string_view Bytes, bool Compact, char Separator);
+// The channel count of a log that new rows may follow, from the ends of
+// its file (the head holding the header): the count line of a compact log,
+// the Y columns of a text log with that Separator. EConvertError when the
+// log starts with no log header of that form, or when new rows would not
+// read: it ends inside a row, a value or a line, or with a data file's end
+// mark.
+Integer PlotLogChannelCount(const TkFileEnds& Log, bool Compact, char Separator);
+// EConvertError when a text log whose last bytes are Tail ends inside a
+// line: a row appended would join the cut one.
+void CheckLogEndsWithLine(std::string_view Tail);
 
 // The header text of a channel: its title, or its name when the title is
 // blank, in single-byte text with no separator or line break inside.

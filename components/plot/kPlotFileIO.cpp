@@ -14,35 +14,53 @@ std::string ReadFileBytes(const String& FileName)
     return bytes;
 }
 
+namespace {
+
+std::string ReadUpTo(TStream& Stream, std::size_t MaxLength)
+{
+    std::string bytes(MaxLength, '\0');
+    const Int64 got = Stream.Read(bytes.data(), static_cast<Int64>(MaxLength));
+    bytes.resize(static_cast<std::size_t>(std::max<Int64>(got, 0)));
+    return bytes;
+}
+
+}  // namespace
+
 std::string ReadFileHead(const String& FileName, std::size_t MaxLength)
 {
+    return ReadFileEnds(FileName, MaxLength, 0).Head;
+}
+
+TkFileEnds ReadFileEnds(const String& FileName, std::size_t HeadLength, std::size_t TailLength)
+{
     TFileStream file(FileName, fmOpenRead | fmShareDenyWrite);
-    std::string head(MaxLength, '\0');
-    const Int64 got = file.Read(head.data(), static_cast<Int64>(MaxLength));
-    head.resize(static_cast<std::size_t>(std::max<Int64>(got, 0)));
-    return head;
+    TkFileEnds ends;
+    ends.Head = ReadUpTo(file, HeadLength);
+    ends.Size = file.Size();
+    file.SetPosition(std::max<Int64>(ends.Size - static_cast<Int64>(TailLength), 0));
+    ends.Tail = ReadUpTo(file, TailLength);
+    return ends;
 }
 
 void SaveFileSafely(const String& FileName, std::string_view Bytes)
 {
-    const String temporary = FileName + ".part~";
-    bool renamed = false;
-    TScopeExit cleanUp([&] {
-        if (!renamed) DeleteFile(temporary);
-    });
-    {
-        TFileStream file(temporary, fmCreate);
-        file.WriteBuffer(Bytes.data(), static_cast<Int64>(Bytes.size()));
-    }
-    renamed = RenameFileReplacing(temporary, FileName);
-    if (!renamed) throw EFCreateError("Cannot create file \"" + FileName + "\"");
+    TSafeFileStream file(FileName);
+    file.WriteBuffer(Bytes.data(), static_cast<Int64>(Bytes.size()));
+    file.Commit();
 }
 
 void AppendToFile(const String& FileName, std::string_view Bytes)
 {
     TFileStream file(FileName, fmOpenReadWrite);
-    file.Seek(0, soEnd);
-    file.WriteBuffer(Bytes.data(), static_cast<Int64>(Bytes.size()));
+    const Int64 end = file.Seek(0, soEnd);
+    try {
+        file.WriteBuffer(Bytes.data(), static_cast<Int64>(Bytes.size()));
+    } catch (const EWriteError&) {
+        // What a full disk took of the bytes goes: the file keeps ending
+        // where a whole append did.
+        file.SetSize(end);
+        throw;
+    }
 }
 
 // ---------------------------------------------------------------------------

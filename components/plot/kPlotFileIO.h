@@ -15,13 +15,23 @@ std::string ReadFileBytes(const String& FileName);
 // to tell the form of a file of any size.
 std::string ReadFileHead(const String& FileName, std::size_t MaxLength);
 
+// Both ends of a file of any size: its first HeadLength bytes, its last
+// TailLength bytes (fewer when it is shorter) and its size.
+struct TkFileEnds {
+    std::string Head;
+    std::string Tail;
+    Int64 Size = 0;
+};
+TkFileEnds ReadFileEnds(const String& FileName, std::size_t HeadLength, std::size_t TailLength);
+
 // Writes Bytes to a temporary file beside FileName, then puts it in
 // FileName's place in one step: a failure on the way leaves the old file
-// whole and no temporary behind (EFCreateError or EWriteError naming the
-// file).
+// whole and no temporary behind (EFCreateError naming the file, or
+// EWriteError).
 void SaveFileSafely(const String& FileName, std::string_view Bytes);
-// Appends Bytes to the end of an existing file (EFOpenError when it does
-// not exist, EWriteError when the write falls short).
+// Appends Bytes to the end of an existing file, all of them or none
+// (EFOpenError when it does not exist, EWriteError when the write falls
+// short, which leaves the file as it was).
 void AppendToFile(const String& FileName, std::string_view Bytes);
 
 // Splits text into lines at CR LF, LF or CR; a UTF-8 byte-order mark

@@ -2,14 +2,17 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <bit>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <limits>
 
 #include "platform/Classes.h"
 #include "platform/Consts.h"
 #include "platform/Resources.h"
+#include "TestHooks.h"
 
 // --- TStream ---------------------------------------------------------------
 
@@ -86,8 +89,9 @@ void TCustomMemoryStream::SaveToStream(TStream& Stream) { Stream.WriteBuffer(FMe
 
 void TCustomMemoryStream::SaveToFile(const String& FileName)
 {
-    TFileStream file(FileName, fmCreate);
+    TSafeFileStream file(FileName);
     SaveToStream(file);
+    file.Commit();
 }
 
 void TMemoryStream::Sync() { SetPointer(FData.data(), static_cast<Int64>(FData.size())); }
@@ -147,9 +151,11 @@ Int64 TResourceStream::Write(const void*, Int64) { throw EWriteError(SResourceRe
 
 // --- TFileStream -----------------------------------------------------------
 
-TFileStream::TFileStream(const String& FileName, Word Mode) : FFileName(FileName)
+TFileStream::TFileStream(const String& FileName, Word Mode) : TFileStream(FileName, Mode, FileName) {}
+
+TFileStream::TFileStream(const String& Path, Word Mode, const String& FileName) : FFileName(FileName)
 {
-    const String path = ExpandFileName(FileName);
+    const String path = ExpandFileName(Path);
     if (Mode == fmCreate) {
         FHandle = ::open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
         if (FHandle < 0)
@@ -187,14 +193,17 @@ Int64 TFileStream::Read(void* Buffer, Int64 Count)
 
 Int64 TFileStream::Write(const void* Buffer, Int64 Count)
 {
+    // A test's full disk takes only part of it.
+    const Int64 room = pl::DiskRoomFor(std::max<Int64>(Count, 0));
     Int64 done = 0;
-    while (done < Count) {
+    while (done < room) {
         const ssize_t n =
-            ::write(FHandle, static_cast<const Byte*>(Buffer) + done, static_cast<std::size_t>(Count - done));
+            ::write(FHandle, static_cast<const Byte*>(Buffer) + done, static_cast<std::size_t>(room - done));
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) break;
         done += n;
     }
+    if (done == room && room < Count) errno = ENOSPC;
     return done;
 }
 
@@ -211,4 +220,62 @@ void TFileStream::SetSize(Int64 NewSize)
     if (NewSize < 0 || ::ftruncate(FHandle, static_cast<off_t>(NewSize)) != 0)
         throw EStreamError(Format(SFileSizeError, FFileName));
     if (Position() > NewSize) SetPosition(NewSize);
+}
+
+// --- TSafeFileStream -------------------------------------------------------
+
+namespace {
+
+[[noreturn]] void RaiseCreateError(const String& FileName, int Error)
+{
+    throw EFCreateError(Format(SFCreateError, FileName, std::strerror(Error)));
+}
+
+// Unique among the saves of every process: two programs saving the same
+// file each write their own, and the last whole one wins.
+String TemporaryBeside(const String& Target)
+{
+    static std::atomic<Cardinal> serial{0};
+    return Target + ".~" + IntToStr(static_cast<Int64>(::getpid())) + "-" + IntToStr(static_cast<Int64>(++serial));
+}
+
+}  // namespace
+
+TSafeFileStream::TPaths TSafeFileStream::PathsFor(const String& FileName)
+{
+    String target = ExpandFileName(FileName);
+    struct stat info {};
+    if (::lstat(target.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
+        std::error_code ec;
+        const std::filesystem::path linked = std::filesystem::canonical(target, ec);
+        if (!ec) target = linked.string();
+    }
+    if (::stat(target.c_str(), &info) == 0) {
+        if (S_ISDIR(info.st_mode)) RaiseCreateError(FileName, EISDIR);
+        if (!S_ISREG(info.st_mode)) RaiseCreateError(FileName, EINVAL);
+        // Replacing is no way around a file's protection.
+        if (::access(target.c_str(), W_OK) != 0) RaiseCreateError(FileName, errno);
+    }
+    return {target, TemporaryBeside(target)};
+}
+
+TSafeFileStream::TSafeFileStream(const String& FileName) : TSafeFileStream(FileName, PathsFor(FileName)) {}
+
+TSafeFileStream::TSafeFileStream(const String& FileName, const TPaths& Paths)
+    : TFileStream(Paths.Temporary, fmCreate, FileName), FPaths(Paths)
+{
+    struct stat earlier {};
+    if (::stat(FPaths.Target.c_str(), &earlier) == 0) ::fchmod(Handle(), earlier.st_mode & 07777);
+}
+
+TSafeFileStream::~TSafeFileStream()
+{
+    if (!FCommitted) ::unlink(FPaths.Temporary.c_str());
+}
+
+void TSafeFileStream::Commit()
+{
+    if (::fdatasync(Handle()) != 0) throw EWriteError(SWriteError);
+    if (::rename(FPaths.Temporary.c_str(), FPaths.Target.c_str()) != 0) RaiseCreateError(FileName(), errno);
+    FCommitted = true;
 }

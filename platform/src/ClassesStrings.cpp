@@ -329,8 +329,9 @@ void TStrings::LoadFromStream(TStream& Stream)
 
 void TStrings::SaveToFile(const String& FileName) const
 {
-    TFileStream file(FileName, fmCreate);
+    TSafeFileStream file(FileName);
     SaveToStream(file);
+    file.Commit();
 }
 
 void TStrings::SaveToStream(TStream& Stream) const

@@ -42,13 +42,12 @@ void TGraphic::LoadFromFile(const String& FileName)
     LoadFromStream(stream);
 }
 
-// Encoded in memory first: an image that cannot be encoded leaves no file.
+// An image that cannot be encoded leaves the file as it was.
 void TGraphic::SaveToFile(const String& FileName)
 {
-    TMemoryStream encoded;
-    SaveToStream(encoded);
-    TFileStream stream(FileName, fmCreate);
-    stream.WriteBuffer(encoded.Memory(), encoded.Size());
+    TSafeFileStream stream(FileName);
+    SaveToStream(stream);
+    stream.Commit();
 }
 
 // ---------------------------------------------------------------------------

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "QtGraphics.h"
+#include "StreamDevice.h"
 #include "platform/Consts.h"
 #include "platform/Math.h"
 #include "platform/SysApi.h"
@@ -168,6 +169,10 @@ QRect InkedRows(const QImage& Page)
 
 struct TPrintJob {
     TPageGeometry Geometry;
+    // A PDF is written beside FileName and takes that name only once whole:
+    // a document that fails or is thrown away leaves no file.
+    std::unique_ptr<TSafeFileStream> Pdf;
+    std::unique_ptr<TStreamDevice> PdfDevice;
     std::unique_ptr<QPagedPaintDevice> Device;  // a QPdfWriter or a QPrinter
     QPrinter* SystemPrinter = nullptr;          // Device, when it is a printer
     QString FileName;                           // the PDF, when it is a file
@@ -190,7 +195,13 @@ TPrintJob::TPrintJob(const TDeviceMode& Mode, const String& Title) : Geometry(Pa
         const QString folder = PdfFolder();
         QDir().mkpath(folder);
         FileName = FreePdfName(folder, Title);
-        auto pdf = std::make_unique<QPdfWriter>(FileName);
+        try {
+            Pdf = std::make_unique<TSafeFileStream>(FromQt(FileName));
+        } catch (const EStreamError&) {
+            throw EPrinter(SPrintOutputError + FromQt(FileName));
+        }
+        PdfDevice = std::make_unique<TStreamDevice>(*Pdf);
+        auto pdf = std::make_unique<QPdfWriter>(PdfDevice.get());
         pdf->setResolution(kDeviceDpi);
         pdf->setTitle(title);
         Device = std::move(pdf);
@@ -232,8 +243,15 @@ bool TPrintJob::Finish()
     EmitPage();
     const bool ended = Painter.end();
     Device.reset();
-    if (!ended && !FileName.isEmpty()) QFile::remove(FileName);
-    return ended;
+    if (!Pdf) return ended;
+    // The PDF engine writes on after a failed write and ends as if whole.
+    if (!ended || PdfDevice->Failed()) return false;
+    try {
+        Pdf->Commit();
+    } catch (const EStreamError&) {
+        return false;
+    }
+    return true;
 }
 
 void TPrintJob::Discard() noexcept
@@ -241,7 +259,6 @@ void TPrintJob::Discard() noexcept
     if (SystemPrinter) SystemPrinter->abort();
     if (Painter.isActive()) Painter.end();
     Device.reset();
-    if (!FileName.isEmpty()) QFile::remove(FileName);
 }
 
 // ---------------------------------------------------------------------------

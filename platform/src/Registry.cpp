@@ -5,6 +5,7 @@
 #include <sstream>
 #include <vector>
 
+#include "platform/Classes.h"
 #include "platform/Consts.h"
 #include "platform/SysUtils.h"
 
@@ -83,9 +84,14 @@ void WriteIniFile(const String& FileName, const TIniFile& File)
         for (const auto& [name, raw] : section.Values) text << name << '=' << raw << '\n';
         text << '\n';
     }
-    std::ofstream out(FileName, std::ios::binary | std::ios::trunc);
-    out << text.str();
-    if (!out.flush()) throw ERegistryException(Format(SRegCreateFailed, FileName));
+    const String bytes = text.str();
+    try {
+        TSafeFileStream out(FileName);
+        out.WriteBuffer(bytes.data(), static_cast<Int64>(bytes.size()));
+        out.Commit();
+    } catch (const EStreamError&) {
+        throw ERegistryException(Format(SRegCreateFailed, FileName));
+    }
 }
 
 String QuoteText(const String& Value)

@@ -1,7 +1,5 @@
 #include <sys/stat.h>
 
-#include <cstdio>
-
 #include "platform/SysServices.h"
 #include "platform/SysUtils.h"
 
@@ -23,9 +21,4 @@ bool IsSymbolicLink(std::string_view Path)
 {
     struct stat info {};
     return ::lstat(ExcludeTrailingPathDelimiter(ExpandFileName(Path)).c_str(), &info) == 0 && S_ISLNK(info.st_mode);
-}
-
-bool ReplaceFile(std::string_view Source, std::string_view Dest)
-{
-    return std::rename(ExpandFileName(Source).c_str(), ExpandFileName(Dest).c_str()) == 0;
 }

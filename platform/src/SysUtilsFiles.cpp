@@ -225,14 +225,6 @@ bool RenameFile(std::string_view oldName, std::string_view newName)
     return !ec;
 }
 
-bool RenameFileReplacing(std::string_view oldName, std::string_view newName)
-{
-    if (DirectoryExists(newName)) return false;
-    std::error_code ec;
-    fs::rename(ToPath(oldName), ToPath(newName), ec);
-    return !ec;
-}
-
 String GetCurrentDir()
 {
     std::error_code ec;

@@ -2,6 +2,7 @@
 // What the layer asks the test answerer (platform/Testing.h) before it
 // would block on a user: modal forms, message boxes and popup menus.
 // Outside tests the answerer is off and every query says "not answering".
+// The file streams also ask how much a test's full disk still takes.
 
 #include <functional>
 
@@ -32,5 +33,9 @@ bool TakeMenuAnswer(String& Caption);
 // A generic dialog: true with the queued answer, which sets up the dialog
 // and returns whether it was accepted.
 bool TakeDialogAnswer(std::function<bool(TObject*)>& Answer);
+
+// How many of Count bytes a file write may put on the disk now: all of
+// them unless a test filled the disk (Testing::Disk).
+Int64 DiskRoomFor(Int64 Count);
 
 }  // namespace pl

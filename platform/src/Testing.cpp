@@ -9,6 +9,7 @@
 #include <QStyle>
 #include <QStyleOption>
 #include <QWidget>
+#include <atomic>
 #include <cstdlib>
 #include <deque>
 #include <filesystem>
@@ -42,6 +43,8 @@ AnswerQueues& Q()
 }
 
 std::unique_ptr<QApplication> g_app;
+// Bytes the disk still takes; below 0 it takes everything.
+std::atomic<Int64> g_diskRoom{-1};
 std::filesystem::path g_tempDir;
 
 // A fixed, ordinary day for Now() in tests: 2020-06-15 12:00.
@@ -97,6 +100,14 @@ bool TakeMenuAnswer(String& Caption) { return TakeFront(Q().Menus, Caption); }
 
 bool TakeDialogAnswer(std::function<bool(TObject*)>& Answer) { return TakeFront(Q().Dialogs, Answer); }
 
+Int64 DiskRoomFor(Int64 Count)
+{
+    Int64 room = g_diskRoom.load();
+    while (room >= 0 && !g_diskRoom.compare_exchange_weak(room, room - std::min(room, Count))) {
+    }
+    return room < 0 ? Count : std::min(room, Count);
+}
+
 }  // namespace pl
 
 namespace Testing {
@@ -132,6 +143,10 @@ void DoneTestProcess()
 void VirtualClock::Advance(Cardinal Ms) { pl::AdvanceVirtualClock(Ms); }
 
 Int64 VirtualClock::Now() { return pl::VirtualNow(); }
+
+void Disk::FillAfter(Int64 Bytes) { g_diskRoom = std::max<Int64>(Bytes, 0); }
+
+void Disk::MakeRoom() { g_diskRoom = -1; }
 
 // ---------------------------------------------------------------------------
 // Input

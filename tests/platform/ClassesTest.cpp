@@ -6,6 +6,7 @@
 #include "platform/Classes.h"
 #include "platform/Resources.h"
 #include "support/MessageOf.h"
+#include "support/TempFolder.h"
 
 namespace {
 
@@ -286,6 +287,32 @@ TEST(StreamTest, FileStreamModesAndErrorsNameThePath)
     EXPECT_NE(MessageOf<EFOpenError>([&] { TFileStream f(missing, fmOpenRead); }).find(missing), String::npos);
     EXPECT_NE(MessageOf<EFCreateError>([&] { TFileStream f(missing, fmCreate); }).find(missing), String::npos);
     EXPECT_THROW(TFileStream(::testing::TempDir(), fmOpenRead), EFOpenError);
+}
+
+TEST(StreamTest, ASafeSaveReplacesWhereALinkPointsOnCommitAndKeepsThePermissions)
+{
+    namespace fs = std::filesystem;
+    TTempFolder folder;
+    folder.WriteBytes("real.txt", "old");
+    fs::permissions(folder / "real.txt", fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    fs::create_symlink(folder / "real.txt", folder / "link.txt");
+    {
+        TSafeFileStream file(folder / "link.txt");
+        file.WriteBuffer("new", 3);
+        EXPECT_EQ(folder.ReadBytes("real.txt"), "old");
+        file.Commit();
+    }
+    EXPECT_TRUE(fs::is_symlink(folder.Path() / "link.txt"));
+    EXPECT_EQ(folder.ReadBytes("real.txt"), "new");
+    EXPECT_EQ(fs::status(folder.Path() / "real.txt").permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    {
+        TSafeFileStream dropped(folder / "dropped.txt");
+        dropped.WriteBuffer("x", 1);
+    }
+    EXPECT_EQ(FolderNames(folder.Path()), (std::vector<std::string>{"link.txt", "real.txt"}));
+    const String directory = folder.Path().string();
+    EXPECT_NE(MessageOf<EFCreateError>([&] { TSafeFileStream file(directory); }).find(directory), String::npos);
 }
 
 TEST(StreamTest, ResourceStreamReadsCompiledInData)

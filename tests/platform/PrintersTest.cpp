@@ -10,6 +10,8 @@
 
 #include "platform/Printers.h"
 #include "platform/SysApi.h"
+#include "support/FullDisk.h"
+#include "support/TempFolder.h"
 
 namespace {
 
@@ -171,6 +173,23 @@ TEST_F(PrinterTest, AnOutputThatCannotBeOpenedFailsCleanly)
     P->BeginDoc();
     P->EndDoc();
     EXPECT_EQ(PagesPrinted(), before + 1);
+}
+
+TEST_F(PrinterTest, APdfTheDiskCannotHoldFailsAndLeavesNoFile)
+{
+    const std::filesystem::path folder = std::getenv("PL_PRINT_TO_DIR");
+    const auto files = FolderNames(folder);
+    const Integer before = PagesPrinted();
+    P->SetTitle("Disque plein");
+    {
+        TFullDisk disk(100);
+        P->BeginDoc();
+        P->Canvas()->LineTo(300, 300);
+        EXPECT_THROW(P->EndDoc(), EPrinter);
+    }
+    EXPECT_FALSE(P->Printing());
+    EXPECT_EQ(FolderNames(folder), files);
+    EXPECT_EQ(PagesPrinted(), before);
 }
 
 TEST(PrinterObject, ChoosesNoPrinterUntilAsked)

@@ -2,6 +2,7 @@
 
 #include "components/plot/kXYPlot.h"
 #include "platform/System.h"
+#include "support/FullDisk.h"
 #include "support/MessageOf.h"
 #include "support/PlotFiles.h"
 
@@ -117,6 +118,28 @@ TEST_F(ChannelFilesTest, TheLogAppendsEveryPointInBlocksWithStoredValues)
     Channel.LoadDataFromFile(Path("log.txt"), true);  // ends the log first
     EXPECT_FALSE(Channel.LoggingActive());
     EXPECT_EQ(Channel.Count(), 5);
+}
+
+TEST_F(ChannelFilesTest, ALogOnAFullDiskKeepsWholeLinesAndNeverTakesACutOne)
+{
+    Channel.SetLogFileName(Path("log.txt"));
+    Channel.SetLogBufferSize(2);
+    Channel.LogActivate(false);
+    Fill(Channel, {Valid(1, 10), Valid(2, 20)});
+    Integer failures = 0;
+    {
+        TFullDisk disk(3);
+        for (Integer x = 3; x <= 6; ++x) failures += MessageOf([&] { Channel.AddXY(x, x * 10); }) != "(no exception)";
+    }
+    EXPECT_EQ(failures, 2);
+    EXPECT_EQ(Scratch.ReadBytes("log.txt"), "1\t10\r\n2\t20\r\n");
+    Fill(Channel, {Valid(7, 70), Valid(8, 80)});
+    EXPECT_EQ(Scratch.ReadBytes("log.txt"), "1\t10\r\n2\t20\r\n3\t30\r\n4\t40\r\n5\t50\r\n6\t60\r\n7\t70\r\n8\t80\r\n");
+
+    Channel.LogDeactivate();
+    Scratch.WriteBytes("log.txt", "1\t10\r\n2\t2");
+    EXPECT_EQ(MessageOf([&] { Channel.LogActivate(true); }), "the log ends inside a row");
+    EXPECT_FALSE(Channel.LoggingActive());
 }
 
 }  // namespace

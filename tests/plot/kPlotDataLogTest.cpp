@@ -2,6 +2,7 @@
 
 #include "components/plot/kXYPlot.h"
 #include "platform/Variants.h"
+#include "support/FullDisk.h"
 #include "support/MessageOf.h"
 #include "support/PlotFiles.h"
 
@@ -157,6 +158,54 @@ TEST_F(PlotLogTest, AFlushNeverWritesRowsChannelZeroDoesNotHold)
     Plot->LogRowsAdded(2);
     Plot->LogDeactivate();
     EXPECT_EQ(Scratch.ReadBytes("log.txt"), "(X)\tChannel 1(Y)\tChannel 2(Y)\r\n7\t70\t1\r\n8\t80\t\r\n");
+}
+
+TEST_F(PlotLogTest, OnAFullDiskEachBlockFailsOnceAndNoRowIsCutOrWrittenTwice)
+{
+    StartLog("log.txt", kpdffText, 2);
+    AddRows(0, 2);
+    const std::string flushed = Scratch.ReadBytes("log.txt");
+    Integer failures = 0;
+    {
+        TFullDisk disk(5);  // room for part of a row
+        for (Integer r = 2; r < 8; ++r) failures += MessageOf([&] { AddRows(r, 1); }) == "Erreur d'écriture du flux";
+    }
+    EXPECT_EQ(failures, 3);  // rows 3, 5 and 7 end a block; the others wait
+    EXPECT_EQ(Scratch.ReadBytes("log.txt"), flushed);
+    EXPECT_EQ(Plot->LogBufferCount(), 6);
+
+    AddRows(8, 2);  // room again
+    std::string expected = "(X)\tChannel 1(Y)\tChannel 2(Y)\r\n";
+    for (Integer r = 0; r < 10; ++r)
+        expected += IntToStr(r) + "\t" + IntToStr(r * 10) + "\t" + (r == 3 ? "Null" : IntToStr(-r)) + "\r\n";
+    EXPECT_EQ(Scratch.ReadBytes("log.txt"), expected);
+}
+
+TEST_F(PlotLogTest, AppendingRefusesALogThatEndsInsideARowOrAfterAnEndMark)
+{
+    StartLog("log.bin", kpdffCompactInterval, 0);
+    AddRows(0, 3);
+    Plot->LogDeactivate();
+    const std::string log = Scratch.ReadBytes("log.bin");
+    Plot->SaveDataToFile(Path("data.bin"));
+    const std::pair<std::string, const char*> damaged[] = {
+        {log.substr(0, log.size() - 1), "the log ends inside a value"},
+        {log.substr(0, log.size() - 4), "Invalid Data - the file ends inside row 2 after 1 of its values"},
+        {Scratch.ReadBytes("data.bin"), "the log ends with the end mark of a data file"},
+    };
+    for (const auto& [bytes, message] : damaged) {
+        Scratch.WriteBytes("log.bin", bytes);
+        EXPECT_EQ(MessageOf([&] { Plot->LogActivate(true); }), message);
+        EXPECT_FALSE(Plot->LoggingActive());
+        EXPECT_EQ(Scratch.ReadBytes("log.bin"), bytes);
+    }
+
+    Plot->SetDataFileFormat(kpdffText);
+    Scratch.WriteBytes("log.txt", "(X)\tA(Y)\tB(Y)\r\n1\t2\t3\r\n4\t5");
+    Plot->SetLogFileName(Path("log.txt"));
+    EXPECT_EQ(MessageOf([&] { Plot->LogActivate(true); }), "the log ends inside a row");
+    Scratch.WriteBytes("log.txt", "(X)\tA(Y)\tB(Y)\r\n1\t2\t3\r\n");
+    EXPECT_NO_THROW(Plot->LogActivate(true));
 }
 
 }  // namespace

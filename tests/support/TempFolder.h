@@ -5,10 +5,12 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "platform/System.h"
 
@@ -46,3 +48,12 @@ public:
 private:
     std::filesystem::path FPath;
 };
+
+// The names in Folder, sorted: what a failed save leaves behind shows here.
+inline std::vector<std::string> FolderNames(const std::filesystem::path& Folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(Folder)) names.push_back(entry.path().filename());
+    std::sort(names.begin(), names.end());
+    return names;
+}
