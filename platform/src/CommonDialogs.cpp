@@ -177,13 +177,28 @@ TClass TPrintDialog::StaticClassInfo()
 
 bool TPrintDialog::Execute()
 {
-    return AnswerOrShow(this, "print dialog", [] {
-        TPrinter* printer = Printer();
-        QPrinter chosen(QPrinterInfo::printerInfo(ToQString(printer->Printers()->Strings(printer->PrinterIndex()))));
-        QPrintDialog dialog(&chosen);
-        if (dialog.exec() != QDialog::Accepted) return false;
-        const Integer index = printer->Printers()->IndexOf(FromQString(chosen.printerName()));
-        if (index >= 0) printer->SetPrinterIndex(index);
-        return true;
-    });
+    TPrinter* printer = Printer();
+    FPrinterIndex = printer->PrinterIndex();
+    FFileName = printer->FileName();
+    if (!AnswerOrShow(this, "print dialog", [this] { return ShowDialog(); })) return false;
+    printer->SetPrinterIndex(FPrinterIndex);
+    printer->SetFileName(FFileName);
+    return true;
+}
+
+bool TPrintDialog::ShowDialog()
+{
+    TPrinter* printer = Printer();
+    QPrinter chosen(QPrinterInfo::printerInfo(ToQString(printer->Printers()->Strings(FPrinterIndex))));
+    if (!FFileName.empty()) {
+        chosen.setOutputFormat(QPrinter::PdfFormat);
+        chosen.setOutputFileName(ToQString(FFileName));
+    }
+    QPrintDialog dialog(&chosen);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    // Qt's own "print to file" entry names the file; a printer leaves it empty.
+    FFileName = chosen.outputFormat() == QPrinter::PdfFormat ? FromQString(chosen.outputFileName()) : String();
+    if (const Integer index = printer->Printers()->IndexOf(FromQString(chosen.printerName())); index >= 0)
+        FPrinterIndex = index;
+    return true;
 }
