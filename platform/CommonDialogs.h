@@ -79,6 +79,11 @@ private:
     TOwned<TStringList> FFiles;
 };
 
+// The label a file dialog shows for one filter: the description with its
+// patterns in parentheses after it, unless the description already ends
+// with them ("Bitmap (*.bmp)" and "*.bmp" stay "Bitmap (*.bmp)").
+String FileFilterLabel(const String& Description, const String& Patterns);
+
 class TOpenDialog : public TFileDialog {
     PL_CLASSINFO()
 public:

@@ -30,22 +30,31 @@ bool AnswerOrShow(TObject* Dialog, const char* Kind, F&& Show)
 QString ToQString(const String& Text) { return QString::fromStdString(Text); }
 String FromQString(const QString& Text) { return Text.toStdString(); }
 
-// "d1|p1|d2|p2" as Qt's "d1 (p1)" name filters: the patterns are the
-// even-numbered parts, so a description beginning with "*" stays a
-// description; a trailing description without a pattern is left out.
+// "d1|p1|d2|p2" as labels: the patterns are the even-numbered parts, so a
+// description beginning with "*" stays a description; a trailing
+// description without a pattern is left out.
 QStringList NameFilters(const String& Filter)
 {
     const QStringList parts = ToQString(Filter).split('|');
     QStringList filters;
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        QString patterns = parts[i + 1];
-        patterns.replace(';', ' ');
-        filters << parts[i] + " (" + patterns.trimmed() + ")";
-    }
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
+        filters << ToQString(FileFilterLabel(FromQString(parts[i]), FromQString(parts[i + 1])));
     return filters;
 }
 
 }  // namespace
+
+String FileFilterLabel(const String& Description, const String& Patterns)
+{
+    // The dialog reads the patterns from the label's last parentheses.
+    QString patterns = ToQString(Patterns);
+    patterns.replace(';', ' ');
+    const QString shown = "(" + patterns.simplified() + ")";
+    QString described = ToQString(Description);
+    described.replace(';', ' ');
+    if (described.simplified().endsWith(shown)) return Description;
+    return FromQString(ToQString(Description) + " " + shown);
+}
 
 TClass TCommonDialog::StaticClassInfo()
 {
