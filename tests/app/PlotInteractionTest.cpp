@@ -2,6 +2,7 @@
 // pictures, compiled into the program, in both sizes.
 
 #include "components/plot/kPlotToolBar.h"
+#include "support/Painted.h"
 #include "tests/app/MainWindowFixture.h"
 
 namespace {
@@ -45,6 +46,23 @@ TEST_F(PlotInteractionTest, EachPlotScrollsItsAxisUnderADragAndZoomsUnderTheWhee
         Testing::Input::Wheel(plot, 120, p.X, p.Y);
         EXPECT_NE(y->Span(), span) << plot->Name();
     }
+}
+
+TEST_F(PlotInteractionTest, TheDisabledToolbarOfPlot2LooksDisabledOnceShown)
+{
+    TkPlotToolBar* toolBar = Form->kXYPlot2->GetToolBar(0);
+    ASSERT_FALSE(toolBar->Enabled());
+    toolBar->SetVisible(true);
+    const TOwned<TBitmap> disabled = PaintedAlone(Form->kXYPlot2);
+    toolBar->SetEnabled(true);
+    const TOwned<TBitmap> enabled = PaintedAlone(Form->kXYPlot2);
+    const TRect strip = toolBar->DrawRect();
+    Integer differing = 0;
+    for (Integer y = strip.Top; y < strip.Bottom; ++y)
+        for (Integer x = strip.Left; x < strip.Right; ++x)
+            if (disabled->Canvas()->Pixels(x, y) != enabled->Canvas()->Pixels(x, y)) ++differing;
+    // Every picture greyed, not a pixel here and there.
+    EXPECT_GT(differing, 500);
 }
 
 }  // namespace
