@@ -311,7 +311,7 @@ TEST_F(ZoomBoxOnPlotTest, TheBoxShowsOnBlackAndOnWhiteAndTheZoomLeavesNothingEls
         const TRect v = View()->DrawRect();
         const TPoint from = Point(v.Left + 31, v.Top + 23);
         const TPoint to = Point(v.Left + 157, v.Top + 91);
-        Click(from);  // selects the view, as the drag will
+        Click(from);  // selects the view as the drag does
         const TOwned<TBitmap> before = PaintedAlone(Plot);
 
         Press(from);
