@@ -37,7 +37,8 @@ Integer GetPolyFillMode(TCanvas* DC);
 // alike here), or with HALFTONE the average of the source pixels that each
 // destination pixel covers, so that thin lines and small text stay visible.
 // HALFTONE applies to plain colour copies (SRCCOPY, no transparent colour)
-// that are not mirrored; others pick the nearest pixel.
+// that are not mirrored and grow in neither direction; others pick the
+// nearest pixel.
 Integer SetStretchBltMode(TCanvas* DC, Integer Mode);
 Integer GetStretchBltMode(TCanvas* DC);
 // Logical (X, Y) shows at the device origin.

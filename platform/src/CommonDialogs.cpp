@@ -190,7 +190,11 @@ bool TPrintDialog::Execute()
     FPrinterIndex = printer->PrinterIndex();
     FFileName = printer->FileName();
     if (!AnswerOrShow(this, "print dialog", [this] { return ShowDialog(); })) return false;
+    // Another printer comes with its own settings; the orientation the
+    // document asked for stays.
+    const TPrinterOrientation orientation = printer->Orientation();
     printer->SetPrinterIndex(FPrinterIndex);
+    printer->SetOrientation(orientation);
     printer->SetFileName(FFileName);
     return true;
 }

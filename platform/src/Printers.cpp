@@ -350,7 +350,10 @@ void TPrinter::SetFileName(const String& Value)
     FFileName = Value;
 }
 
-TPrintOutput TPrinter::Output() const { return TPrintOutput{FDeviceMode ? FDeviceMode->dmDeviceName : String(), FFileName}; }
+TPrintOutput TPrinter::Output() const
+{
+    return TPrintOutput{FDeviceMode ? FDeviceMode->dmDeviceName : String(), FFileName};
+}
 
 void TPrinter::BeginDoc()
 {
