@@ -10,7 +10,7 @@ JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 
 
-.PHONY: deps configure build run test test-sanitize test-thread bench fuzz clean random-input
+.PHONY: deps configure build program run test test-sanitize test-thread bench fuzz clean random-input
 
 deps:
 	@bash scripts/install-deps.sh
@@ -20,10 +20,15 @@ $(BUILD)/build.ninja: | deps
 
 configure: $(BUILD)/build.ninja
 
+# Everything: the program, the tests and the benchmarks.
 build: deps configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+# The program and what it links, nothing else.
+program: deps configure
+	cmake --build $(BUILD) -j $(JOBS) --target correlation
+
+run: program
 	$(BUILD)/app/correlation
 
 test: build

@@ -79,6 +79,11 @@ private:
     TOwned<TStringList> FFiles;
 };
 
+// The label a file dialog shows for one filter: the description with its
+// patterns in parentheses after it, unless the description already ends
+// with them ("Bitmap (*.bmp)" and "*.bmp" stay "Bitmap (*.bmp)").
+String FileFilterLabel(const String& Description, const String& Patterns);
+
 class TOpenDialog : public TFileDialog {
     PL_CLASSINFO()
 public:
@@ -96,10 +101,24 @@ public:
 };
 
 
-// The print dialog: the user chooses the printer (Printer()) and confirms.
+// The print dialog: the user chooses a printer, or a PDF file to print to,
+// and confirms. Execute starts from the printer object's choice (Printer())
+// and, when confirmed, makes the one in the properties its choice.
 class TPrintDialog : public TCommonDialog {
     PL_CLASSINFO()
 public:
     using TCommonDialog::TCommonDialog;
+    // The chosen printer, an index into Printer()->Printers().
+    Integer PrinterIndex() const { return FPrinterIndex; }
+    void SetPrinterIndex(Integer Value) { FPrinterIndex = Value; }
+    // The PDF file chosen in place of the printer; empty: the printer.
+    const String& FileName() const { return FFileName; }
+    void SetFileName(const String& Value) { FFileName = Value; }
     bool Execute() override;
+
+private:
+    bool ShowDialog();
+
+    Integer FPrinterIndex = -1;
+    String FFileName;
 };

@@ -322,6 +322,9 @@ public:
     void FrameRect(const TRect& R);
     // XOR dotted frame; drawing it twice restores the image.
     void DrawFocusRect(const TRect& R);
+    // Selects the canvas's font and brush again: after RestoreDC the text
+    // and background colours follow them, not the restored state.
+    void Refresh() { Reselect(); }
 
     // The text cell's top-left corner at (X, Y); moves the pen position to
     // the end of the text.

@@ -3,9 +3,10 @@
 // always there. A document is drawn page by page on the printer's canvas,
 // 600 pixels per inch, between BeginDoc and EndDoc.
 //
-// When the environment variable PL_PRINT_TO_DIR names a folder, every
-// printer writes its documents there as PDF files; the "PDF" printer
-// otherwise writes into the user's documents folder.
+// A document goes to the PDF file the user chose (FileName) when there is
+// one. Otherwise, when the environment variable PL_PRINT_TO_DIR names a
+// folder, every printer writes its documents there as PDF files; the "PDF"
+// printer otherwise writes into the user's documents folder.
 
 #include <memory>
 
@@ -14,6 +15,7 @@
 
 class TPrinter;
 struct TPrintJob;  // platform/src: an open document
+struct TPrintOutput;  // platform/src: where a document goes
 
 enum TPrinterOrientation { poPortrait, poLandscape };
 PL_ENUM_NAMES(TPrinterOrientation, "poPortrait", "poLandscape")
@@ -68,9 +70,15 @@ public:
     // Kept in the device mode; setting it raises EPrinter while printing.
     TPrinterOrientation Orientation();
     void SetOrientation(TPrinterOrientation Value);
-    // The document's name; it also names the PDF file.
+    // The document's name; it also names the PDF file of a document that
+    // goes to a folder.
     const String& Title() const { return FTitle; }
     void SetTitle(const String& Value) { FTitle = Value; }
+    // The PDF file the next documents go to, whatever the printer, replacing
+    // what it held; empty: the printer's own output. Setting it raises
+    // EPrinter while printing.
+    const String& FileName() const { return FFileName; }
+    void SetFileName(const String& Value);
 
     // Raises EPrinter while printing, or when the output cannot be opened.
     void BeginDoc();
@@ -102,11 +110,13 @@ private:
     void RequireIdle() const;
     void EnsureSelected();
     void DiscardJob() noexcept;
+    TPrintOutput Output() const;
 
     mutable TOwned<TStringList> FPrinters;
     Integer FPrinterIndex = -1;
     std::unique_ptr<TDeviceMode> FDeviceMode;
     String FTitle;
+    String FFileName;
     bool FAborted = false;
     Integer FPageNumber = 0;
     String FOutputFile;

@@ -93,6 +93,12 @@ public:
     TModalResult ModalResult() const { return FModalResult; }
     void SetModalResult(TModalResult Value) { FModalResult = Value; }
 
+    // A picture shown on the button beside its caption, the colour of its
+    // bottom-left pixel left out, as on the class library's bitmap buttons.
+    // The setter copies; an empty bitmap removes the picture.
+    TBitmap* Glyph() const { return FGlyph.get(); }
+    void SetGlyph(TBitmap* Value);
+
     // Sets the form's ModalResult, then fires OnClick.
     void Click() override;
     bool CMDialogKey(Word& CharCode, TShiftState Shift) override;
@@ -103,9 +109,12 @@ protected:
     void CreateWnd() override;
 
 private:
+    void ShowGlyph();
+
     bool FDefault = false;
     bool FCancel = false;
     TModalResult FModalResult = mrNone;
+    TOwned<TBitmap> FGlyph;
 };
 
 // ---------------------------------------------------------------------------

@@ -19,6 +19,10 @@ constexpr Integer TRANSPARENT = 1;
 constexpr Integer OPAQUE = 2;
 constexpr Integer ALTERNATE = 1;
 constexpr Integer WINDING = 2;
+constexpr Integer BLACKONWHITE = 1;
+constexpr Integer WHITEONBLACK = 2;
+constexpr Integer COLORONCOLOR = 3;
+constexpr Integer HALFTONE = 4;
 
 Integer SetBkMode(TCanvas* DC, Integer Mode);
 Integer GetBkMode(TCanvas* DC);
@@ -28,6 +32,15 @@ TColor SetTextColor(TCanvas* DC, TColor Color);
 TColor GetTextColor(TCanvas* DC);
 Integer SetPolyFillMode(TCanvas* DC, Integer Mode);
 Integer GetPolyFillMode(TCanvas* DC);
+// How a stretched copy that shrinks its source picks the pixels: the nearest
+// source pixel (BLACKONWHITE, the default, WHITEONBLACK and COLORONCOLOR
+// alike here), or with HALFTONE the average of the source pixels that each
+// destination pixel covers, so that thin lines and small text stay visible.
+// HALFTONE applies to plain colour copies (SRCCOPY, no transparent colour)
+// that are not mirrored and grow in neither direction; others pick the
+// nearest pixel.
+Integer SetStretchBltMode(TCanvas* DC, Integer Mode);
+Integer GetStretchBltMode(TCanvas* DC);
 // Logical (X, Y) shows at the device origin.
 bool SetWindowOrgEx(TCanvas* DC, Integer X, Integer Y, TPoint* Old = nullptr);
 bool GetWindowOrgEx(TCanvas* DC, TPoint* Org);

@@ -6,6 +6,8 @@
 #include "components/foundation/kCommonRoutines.h"
 #include "components/plot/kPlotPreviewRunner.h"
 #include "platform/Math.h"
+#include "platform/Resources.h"
+#include "platform/SysApi.h"
 
 // ---------------------------------------------------------------------------
 // Layout
@@ -53,6 +55,8 @@ TkPreviewLayout kPreviewLayout(Integer BoxWidth, Integer BoxHeight, Double Paper
 
 namespace {
 
+constexpr char kPrinterPicture[] = "PRINTER";
+
 TkComponentEditorButton* AddButton(TkPlotPreviewForm* Form, TWinControl* Parent, const String& Caption, Integer Left,
                                    Integer Width, std::function<void()> Action)
 {
@@ -62,6 +66,35 @@ TkComponentEditorButton* AddButton(TkPlotPreviewForm* Form, TWinControl* Parent,
     button->SetCaption(Caption);
     button->OnClick = [Action = std::move(Action)](TObject*) { Action(); };
     return button;
+}
+
+// The toolbar's printer picture in place of the caption, which stays for a
+// program built without the pictures.
+void ShowPrinterPicture(TButton* Button)
+{
+    if (FindResourceData(kPrinterPicture).empty()) return;
+    TOwned<TBitmap> picture = CreateOwned<TBitmap>();
+    picture->LoadFromResourceName(kPrinterPicture);
+    Button->SetGlyph(picture.get());
+    Button->SetCaption(String());
+}
+
+// The picture drawn at its own size, then averaged down into R: replayed
+// in fonts scaled down, its text would lose its smallest glyphs (the
+// decimal points) and outgrow the places the plot measured for it. A
+// picture that grows is replayed scaled.
+void DrawPicture(TCanvas* Canvas, const TRect& R, TGraphic* Picture)
+{
+    if (R.Width() >= Picture->Width() && R.Height() >= Picture->Height()) {
+        Canvas->StretchDraw(R, Picture);
+        return;
+    }
+    TOwned<TBitmap> drawn = CreateOwned<TBitmap>();
+    drawn->SetSize(Picture->Width(), Picture->Height());
+    drawn->Canvas()->Draw(0, 0, Picture);
+    const Integer mode = SetStretchBltMode(Canvas, HALFTONE);
+    Canvas->StretchDraw(R, drawn.get());
+    SetStretchBltMode(Canvas, mode);
 }
 
 // Hides toolbar 0 of the plot, when it has one, for the life of the scope.
@@ -112,6 +145,7 @@ void TkPlotPreviewForm::AfterConstruction()
         FPlot->PrintChart();
         FPreview->Invalidate();
     });
+    ShowPrinterPicture(FPrintButton);
     FSettingsButton = AddButton(this, FPanel, "Settings", 48, 75, [this] { ShowSettings(); });
     FCloseButton = AddButton(this, FPanel, "Close", 135, 75, [this] { SetModalResult(mrOk); });
     FPreview = Create<TkPaintBox>(this);
@@ -179,7 +213,7 @@ void TkPlotPreviewForm::PreviewPaint()
                 canvas->Brush()->SetColor(clWhite);
                 canvas->Rectangle(FLayout.Page);
             }
-            if (!IsRectEmpty(FLayout.Picture)) canvas->StretchDraw(FLayout.Picture, picture->Graphic());
+            if (!IsRectEmpty(FLayout.Picture)) DrawPicture(canvas, FLayout.Picture, picture->Graphic());
         }
         if (FPlot->OnAfterPrint) FPlot->OnAfterPrint(FPlot);
     }

@@ -706,9 +706,15 @@ void TkPlotAxis::FillTickList(TCanvas* Canvas)
     Canvas->SetFont(FLabelsFont.get());
     const Integer maxCount = std::max(ScaleLength() / LabelPixels(Canvas), 1);
     const TkPlotOnScale onScale = [this](Double Value) { return PointOnScale(Value); };
-    const TkPlotTickPositions positions = IsLog() && SpansDecades(FMin, FSpan)
-                                              ? GenerateDecadeTicks(FMin, FSpan, maxCount, onScale)
-                                              : GenerateTicks(ChooseIncrement(maxCount), onScale);
+    TkPlotTickPositions positions;
+    if (IsLog() && SpansDecades(FMin, FSpan)) {
+        positions = GenerateDecadeTicks(FMin, FSpan, maxCount, onScale);
+    } else {
+        TkPlotTickRun run = ChooseIncrement(maxCount);
+        positions = GenerateLabelledTicks(run, onScale);
+        FMajorIncrement = run.Major.Value;
+        FMinorIncrement = run.MinorIncrement;
+    }
     for (const TkPlotTickPosition& tick : positions)
         AddTick(tick.Type, tick.Position, tick.Type == kpttMajor ? GetLabelText(tick.Position) : String());
 }

@@ -388,6 +388,28 @@ TkPlotTickPositions GenerateTicks(const TkPlotTickRun& Run, const TkPlotOnScale&
     return ticks.Take();
 }
 
+TkPlotTickPositions GenerateLabelledTicks(TkPlotTickRun& Run, const TkPlotOnScale& OnScale)
+{
+    constexpr Integer kMaxHalvings = 2;
+    const auto labelled = [](const TkPlotTickPositions& Ticks) {
+        return std::any_of(Ticks.begin(), Ticks.end(), [](const TkPlotTickPosition& T) { return T.Type == kpttMajor; });
+    };
+    TkPlotTickPositions ticks = GenerateTicks(Run, OnScale);
+    if (labelled(ticks) || Run.Major.Unit != TkPlotIncrementUnit::Scale) return ticks;
+    TkPlotTickRun halved = Run;
+    for (Integer i = 0; i < kMaxHalvings; ++i) {
+        halved.Major.Value /= 2;
+        halved.Major.Count = SatInt32(Int64{halved.Major.Count} * 2);
+        halved.MinorIncrement = MinorIncrementOf(halved.Major.Value, halved.MinorCount);
+        TkPlotTickPositions again = GenerateTicks(halved, OnScale);
+        if (labelled(again)) {
+            Run = halved;
+            return again;
+        }
+    }
+    return ticks;
+}
+
 Extended LogScaleBottom(Double Min) { return Min > 0 ? Extended(Min) : 1.0L; }
 
 namespace {

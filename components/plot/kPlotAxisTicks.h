@@ -125,6 +125,15 @@ struct TkPlotTickRun {
 // log scale only positive ones).
 TkPlotTickPositions GenerateTicks(const TkPlotTickRun& Run, const TkPlotOnScale& OnScale);
 
+// GenerateTicks for a scale that may have room for a single label only: its
+// scale can fall between two steps of the increment and show no major tick.
+// Then the step is halved, as the increment choice halves a step that gives
+// fewer than two, at most twice (a quarter of a searched step that missed
+// the scale is shorter than the scale), and the first halving that puts a
+// major tick on the scale is kept, its increments written back into Run.
+// Calendar steps are kept as they are.
+TkPlotTickPositions GenerateLabelledTicks(TkPlotTickRun& Run, const TkPlotOnScale& OnScale);
+
 // A log scale spanning more than one decade gets decade ticks.
 bool SpansDecades(Double Min, Double Span);
 // Majors at powers of ten, every D-th decade so that at most MaxCount fit;

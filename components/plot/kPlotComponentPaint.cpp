@@ -52,14 +52,20 @@ void SetObjectRect(TkPlotLayoutObject* Object, const TRect& Rect)
 }
 
 // Clips the canvas to a rectangle for the life of the scope, then gives
-// back the clip it had (a host's clip included).
+// back the clip it had (a host's clip included). The font and brush the
+// drawing inside chose stay chosen: the restored state must not bring back
+// older text colours under them.
 class TClipScope {
 public:
     TClipScope(TCanvas* Canvas, const TRect& Rect) : FCanvas(Canvas), FSaved(SaveDC(Canvas))
     {
         IntersectClipRect(Canvas, Rect.Left, Rect.Top, Rect.Right, Rect.Bottom);
     }
-    ~TClipScope() { RestoreDC(FCanvas, FSaved); }
+    ~TClipScope()
+    {
+        RestoreDC(FCanvas, FSaved);
+        FCanvas->Refresh();
+    }
     TClipScope(const TClipScope&) = delete;
     TClipScope& operator=(const TClipScope&) = delete;
 

@@ -294,10 +294,30 @@ void TkPlotDataView::DrawBackground(TCanvas* Canvas)
 void TkPlotDataView::DrawZoomBox(TCanvas* Canvas)
 {
     if (!FZoomBoxActive) return;
-    Canvas->Font()->SetColor(clWhite);
     // A box dragged up or left is shown too, although it will not zoom.
-    DrawFocusRectangle(Canvas, Rect(std::min(FMouseDownX, FMouseMoveX), std::min(FMouseDownY, FMouseMoveY),
-                                    std::max(FMouseDownX, FMouseMoveX), std::max(FMouseDownY, FMouseMoveY)));
+    const Integer left = std::min(FMouseDownX, FMouseMoveX);
+    const Integer top = std::min(FMouseDownY, FMouseMoveY);
+    const Integer right = std::max(FMouseDownX, FMouseMoveX) - 1;
+    const Integer bottom = std::max(FMouseDownY, FMouseMoveY) - 1;
+    if (right < left || bottom < top) return;
+    // Black dots with white gaps show on any background, where an inverting
+    // frame vanishes on mid greys. The objects drawn next find the pen and
+    // brush as they were.
+    TOwned<TPen> pen = CreateOwned<TPen>();
+    TOwned<TBrush> brush = CreateOwned<TBrush>();
+    pen->Assign(Canvas->Pen());
+    brush->Assign(Canvas->Brush());
+    const TScopeExit restore([&] {
+        Canvas->SetPen(pen.get());
+        Canvas->SetBrush(brush.get());
+    });
+    Canvas->Pen()->SetColor(clBlack);
+    Canvas->Pen()->SetStyle(psDot);
+    Canvas->Pen()->SetWidth(1);
+    Canvas->Pen()->SetMode(pmCopy);
+    Canvas->Brush()->SetColor(clWhite);
+    Canvas->Brush()->SetStyle(bsSolid);
+    Canvas->Polyline({Point(left, top), Point(right, top), Point(right, bottom), Point(left, bottom), Point(left, top)});
 }
 
 void TkPlotDataView::SelectGridPen(TCanvas* Canvas, TkPlotGridLineKind Kind) const

@@ -94,8 +94,11 @@ void TkPlotToolBarButton::Draw(TCanvas* Canvas, TColor)
     const Integer shift = pressed ? 1 : 0;
     const Integer x = SatInt32(Int64{r.Left} + Width() / 2 - FImageList->Width() / 2 + shift);
     const Integer y = SatInt32(Int64{r.Top} + Height() / 2 - FImageList->Height() / 2 + shift);
-    FImageList->Draw(Canvas, x, y, FImageIndex, Enabled());
+    FImageList->Draw(Canvas, x, y, FImageIndex, DrawnEnabled());
 }
+
+// A disabled toolbar takes no click, so none of its buttons looks as if it did.
+bool TkPlotToolBarButton::DrawnEnabled() const { return Enabled() && (!FToolBar || FToolBar->Enabled()); }
 
 void TkPlotToolBarButton::DrawFace(TCanvas* Canvas, bool Pressed)
 {
@@ -106,7 +109,7 @@ void TkPlotToolBarButton::DrawFace(TCanvas* Canvas, bool Pressed)
         return;
     }
     if (Pressed && !FMouseOver) FillFace(Canvas, r, kPressedFace);
-    if (!Enabled()) return;
+    if (!DrawnEnabled()) return;
     if (Pressed)
         DrawEdge(Canvas, r, clBtnShadow, clBtnHighlight);
     else if (FMouseOver)

@@ -54,6 +54,8 @@ public:
 
 private:
     void LoadImage();
+    // Drawn as enabled: the button and its toolbar both are.
+    bool DrawnEnabled() const;
     void DrawFace(TCanvas* Canvas, bool Pressed);
     void SetMouseOver(bool Value);
 

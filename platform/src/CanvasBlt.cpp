@@ -38,6 +38,25 @@ QRgb PatternAt(const TFill& fill, Integer x, Integer y)
 
 Byte RopByte(Cardinal rop) { return static_cast<Byte>((rop >> 16) & 0xFF); }
 
+// The source part averaged down to the destination's size, for a HALFTONE
+// copy that shrinks (and grows in neither direction, so the average is never
+// larger than the source); a null image when the copy picks nearest pixels.
+QImage HalftoneSource(const TCanvasImpl& dest, const TBltSource& src, const TAxis& dx, const TAxis& dy,
+                      const TAxis& sx, const TAxis& sy, Byte rop3, const TBltKey& key)
+{
+    const bool shrinks = dx.Length <= sx.Length && dy.Length <= sy.Length &&
+                         (dx.Length < sx.Length || dy.Length < sy.Length);
+    const bool plainCopy = rop3 == 0xCC && !key.Active && !src.Mono && !dest.Monochrome;
+    const bool mirrored = dx.Negative != sx.Negative || dy.Negative != sy.Negative;
+    const QRect part(sx.Start, sy.Start, sx.Length, sy.Length);
+    if (dest.State.StretchBltMode != HALFTONE || !shrinks || !plainCopy || mirrored ||
+        !src.Image->rect().contains(part))
+        return QImage();
+    return src.Image->copy(part)
+        .convertToFormat(QImage::Format_RGB32)
+        .scaled(dx.Length, dy.Length, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
 }  // namespace
 
 void TransferBlock(TCanvasImpl& dest, const TBltRect& rect, const TBltSource& src, Byte rop3, const TFill& pattern,
@@ -45,12 +64,19 @@ void TransferBlock(TCanvasImpl& dest, const TBltRect& rect, const TBltSource& sr
 {
     QImage& image = dest.RequireTarget();
     const TAxis dx = AxisOf(rect.X, rect.W), dy = AxisOf(rect.Y, rect.H);
-    const TAxis sx = AxisOf(src.Rect.X, src.Rect.W), sy = AxisOf(src.Rect.Y, src.Rect.H);
+    TAxis sx = AxisOf(src.Rect.X, src.Rect.W), sy = AxisOf(src.Rect.Y, src.Rect.H);
     const bool withSource = src.Image && UsesSource(rop3);
     if (dx.Length <= 0 || dy.Length <= 0 || (withSource && (sx.Length <= 0 || sy.Length <= 0))) return;
-    // A copy keeps overlapping transfers within one image correct.
-    const QImage copy = withSource && src.Image == &image ? src.Image->copy() : QImage();
-    const QImage& source = withSource && src.Image == &image ? copy : (src.Image ? *src.Image : copy);
+    // An averaged source is copied one to one; a copy of the image keeps
+    // overlapping transfers within one image correct.
+    QImage own = withSource ? HalftoneSource(dest, src, dx, dy, sx, sy, rop3, key) : QImage();
+    if (!own.isNull()) {
+        sx = {0, dx.Length, false};
+        sy = {0, dy.Length, false};
+    } else if (withSource && src.Image == &image) {
+        own = image.copy();
+    }
+    const QImage& source = !own.isNull() || !src.Image ? own : *src.Image;
     const bool mirrorX = dx.Negative != sx.Negative, mirrorY = dy.Negative != sy.Negative;
     const QRgb textRgb = DeviceRgb(dest.State.TextColor), bkRgb = DeviceRgb(dest.State.BkColor);
     const QRect area = QRect(dx.Start, dy.Start, dx.Length, dy.Length);

@@ -28,6 +28,7 @@ struct TDeviceState {
     TColor BkColor = clWhite;
     TColor TextColor = clBlack;
     Integer PolyFillMode = ALTERNATE;
+    Integer StretchBltMode = BLACKONWHITE;
 };
 
 struct TCanvasImpl {

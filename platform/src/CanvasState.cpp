@@ -43,6 +43,16 @@ Integer SetPolyFillMode(TCanvas* DC, Integer Mode)
 
 Integer GetPolyFillMode(TCanvas* DC) { return DC->Impl().State.PolyFillMode; }
 
+Integer SetStretchBltMode(TCanvas* DC, Integer Mode)
+{
+    TDeviceState& s = DC->Impl().State;
+    const Integer old = s.StretchBltMode;
+    if (Mode >= BLACKONWHITE && Mode <= HALFTONE) s.StretchBltMode = Mode;
+    return old;
+}
+
+Integer GetStretchBltMode(TCanvas* DC) { return DC->Impl().State.StretchBltMode; }
+
 bool SetWindowOrgEx(TCanvas* DC, Integer X, Integer Y, TPoint* Old)
 {
     TDeviceState& s = DC->Impl().State;

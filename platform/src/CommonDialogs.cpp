@@ -30,22 +30,31 @@ bool AnswerOrShow(TObject* Dialog, const char* Kind, F&& Show)
 QString ToQString(const String& Text) { return QString::fromStdString(Text); }
 String FromQString(const QString& Text) { return Text.toStdString(); }
 
-// "d1|p1|d2|p2" as Qt's "d1 (p1)" name filters: the patterns are the
-// even-numbered parts, so a description beginning with "*" stays a
-// description; a trailing description without a pattern is left out.
+// "d1|p1|d2|p2" as labels: the patterns are the even-numbered parts, so a
+// description beginning with "*" stays a description; a trailing
+// description without a pattern is left out.
 QStringList NameFilters(const String& Filter)
 {
     const QStringList parts = ToQString(Filter).split('|');
     QStringList filters;
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        QString patterns = parts[i + 1];
-        patterns.replace(';', ' ');
-        filters << parts[i] + " (" + patterns.trimmed() + ")";
-    }
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
+        filters << ToQString(FileFilterLabel(FromQString(parts[i]), FromQString(parts[i + 1])));
     return filters;
 }
 
 }  // namespace
+
+String FileFilterLabel(const String& Description, const String& Patterns)
+{
+    // The dialog reads the patterns from the label's last parentheses.
+    QString patterns = ToQString(Patterns);
+    patterns.replace(';', ' ');
+    const QString shown = "(" + patterns.simplified() + ")";
+    QString described = ToQString(Description);
+    described.replace(';', ' ');
+    if (described.simplified().endsWith(shown)) return Description;
+    return FromQString(ToQString(Description) + " " + shown);
+}
 
 TClass TCommonDialog::StaticClassInfo()
 {
@@ -177,13 +186,32 @@ TClass TPrintDialog::StaticClassInfo()
 
 bool TPrintDialog::Execute()
 {
-    return AnswerOrShow(this, "print dialog", [] {
-        TPrinter* printer = Printer();
-        QPrinter chosen(QPrinterInfo::printerInfo(ToQString(printer->Printers()->Strings(printer->PrinterIndex()))));
-        QPrintDialog dialog(&chosen);
-        if (dialog.exec() != QDialog::Accepted) return false;
-        const Integer index = printer->Printers()->IndexOf(FromQString(chosen.printerName()));
-        if (index >= 0) printer->SetPrinterIndex(index);
-        return true;
-    });
+    TPrinter* printer = Printer();
+    FPrinterIndex = printer->PrinterIndex();
+    FFileName = printer->FileName();
+    if (!AnswerOrShow(this, "print dialog", [this] { return ShowDialog(); })) return false;
+    // Another printer comes with its own settings; the orientation the
+    // document asked for stays.
+    const TPrinterOrientation orientation = printer->Orientation();
+    printer->SetPrinterIndex(FPrinterIndex);
+    printer->SetOrientation(orientation);
+    printer->SetFileName(FFileName);
+    return true;
+}
+
+bool TPrintDialog::ShowDialog()
+{
+    TPrinter* printer = Printer();
+    QPrinter chosen(QPrinterInfo::printerInfo(ToQString(printer->Printers()->Strings(FPrinterIndex))));
+    if (!FFileName.empty()) {
+        chosen.setOutputFormat(QPrinter::PdfFormat);
+        chosen.setOutputFileName(ToQString(FFileName));
+    }
+    QPrintDialog dialog(&chosen);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    // Qt's own "print to file" entry names the file; a printer leaves it empty.
+    FFileName = chosen.outputFormat() == QPrinter::PdfFormat ? FromQString(chosen.outputFileName()) : String();
+    if (const Integer index = printer->Printers()->IndexOf(FromQString(chosen.printerName())); index >= 0)
+        FPrinterIndex = index;
+    return true;
 }

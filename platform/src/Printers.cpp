@@ -40,8 +40,6 @@ QString PrintFolder()
     return folder && *folder ? QString::fromLocal8Bit(folder) : QString();
 }
 
-bool WritesPdf(const String& PrinterName) { return !PrintFolder().isEmpty() || PrinterName == kPdfPrinterName; }
-
 QString PdfFolder()
 {
     QString folder = PrintFolder();
@@ -68,6 +66,30 @@ QString FreePdfName(const QString& Folder, const String& Title)
     for (int n = 2; QFile::exists(name); ++n) name = dir.filePath(QStringLiteral("%1 (%2).pdf").arg(base).arg(n));
     return name;
 }
+
+}  // namespace
+
+// Where a document goes: a PDF file (the one chosen, or a new one in the
+// print folder), else a system printer.
+struct TPrintOutput {
+    String PrinterName;
+    String FileName;  // chosen by the user; empty: the printer decides
+
+    bool WritesPdf() const
+    {
+        return !FileName.empty() || !PrintFolder().isEmpty() || PrinterName == kPdfPrinterName;
+    }
+    // The PDF's path; the print folder is made when a new file goes there.
+    QString PdfPath(const String& Title) const
+    {
+        if (!FileName.empty()) return QString::fromStdString(FileName);
+        const QString folder = PdfFolder();
+        QDir().mkpath(folder);
+        return FreePdfName(folder, Title);
+    }
+};
+
+namespace {
 
 // ---- Page geometry ----
 
@@ -119,7 +141,7 @@ QPageLayout LayoutOf(const TPageGeometry& Geometry)
     return layout;
 }
 
-TPageGeometry PageGeometry(const TDeviceMode& Mode)
+TPageGeometry PageGeometry(const TDeviceMode& Mode, const TPrintOutput& Output)
 {
     TPageGeometry g;
     g.Size = PageSizeOf(Mode.dmPaperSize);
@@ -130,7 +152,7 @@ TPageGeometry PageGeometry(const TDeviceMode& Mode)
     g.PaperHeight = InchesToPixels(inches.height());
     // A PDF page is printable to its edges.
     const QMarginsF margins =
-        WritesPdf(Mode.dmDeviceName) ? QMarginsF() : UnprintableInches(Mode.dmDeviceName, LayoutOf(g));
+        Output.WritesPdf() ? QMarginsF() : UnprintableInches(Mode.dmDeviceName, LayoutOf(g));
     g.OffsetX = InchesToPixels(margins.left());
     g.OffsetY = InchesToPixels(margins.top());
     g.Width = std::max(g.PaperWidth - g.OffsetX - InchesToPixels(margins.right()), 1);
@@ -179,7 +201,7 @@ struct TPrintJob {
     QPainter Painter;
     QImage Page;  // the page being drawn, printable area only
 
-    TPrintJob(const TDeviceMode& Mode, const String& Title);
+    TPrintJob(const TDeviceMode& Mode, const TPrintOutput& Output, const String& Title);
     // The page so far goes to the device.
     void EmitPage();
     void StartPage(TCanvas& Canvas);
@@ -188,13 +210,12 @@ struct TPrintJob {
     void Discard() noexcept;
 };
 
-TPrintJob::TPrintJob(const TDeviceMode& Mode, const String& Title) : Geometry(PageGeometry(Mode))
+TPrintJob::TPrintJob(const TDeviceMode& Mode, const TPrintOutput& Output, const String& Title)
+    : Geometry(PageGeometry(Mode, Output))
 {
     const QString title = QString::fromStdString(Title);
-    if (WritesPdf(Mode.dmDeviceName)) {
-        const QString folder = PdfFolder();
-        QDir().mkpath(folder);
-        FileName = FreePdfName(folder, Title);
+    if (Output.WritesPdf()) {
+        FileName = Output.PdfPath(Title);
         try {
             Pdf = std::make_unique<TSafeFileStream>(FromQt(FileName));
         } catch (const EStreamError&) {
@@ -340,11 +361,22 @@ void TPrinter::SetOrientation(TPrinterOrientation Value)
     FDeviceMode->dmOrientation = Value == poLandscape ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT;
 }
 
+void TPrinter::SetFileName(const String& Value)
+{
+    RequireIdle();
+    FFileName = Value;
+}
+
+TPrintOutput TPrinter::Output() const
+{
+    return TPrintOutput{FDeviceMode ? FDeviceMode->dmDeviceName : String(), FFileName};
+}
+
 void TPrinter::BeginDoc()
 {
     RequireIdle();
     EnsureSelected();
-    auto job = std::make_unique<TPrintJob>(*FDeviceMode, FTitle);
+    auto job = std::make_unique<TPrintJob>(*FDeviceMode, Output(), FTitle);
     job->StartPage(*FCanvas);
     FJob = std::move(job);
     FAborted = false;
@@ -385,7 +417,7 @@ Integer TPrinter::PageHeight() { return DeviceCaps(VERTRES); }
 Integer TPrinter::DeviceCaps(Integer Index)
 {
     if (!FJob) EnsureSelected();
-    const TPageGeometry g = FJob ? FJob->Geometry : PageGeometry(*FDeviceMode);
+    const TPageGeometry g = FJob ? FJob->Geometry : PageGeometry(*FDeviceMode, Output());
     switch (Index) {
         case LOGPIXELSX:
         case LOGPIXELSY: return kDeviceDpi;

@@ -13,6 +13,7 @@
 #include "GraphicsFonts.h"
 #include "Guard.h"
 #include "InputRouting.h"
+#include "QtGraphics.h"
 #include "Publish.h"
 #include "platform/Forms.h"
 #include "platform/SysApi.h"
@@ -298,7 +299,7 @@ TClass TButton::StaticClassInfo()
     return &info;
 }
 
-TButton::TButton(TComponent* AOwner) : TWinControl(AOwner)
+TButton::TButton(TComponent* AOwner) : TWinControl(AOwner), FGlyph(CreateOwned<TBitmap>())
 {
     FControlStyle = {csSetCaption, csDoubleClicks};
     SetTabStop(true);
@@ -314,6 +315,32 @@ void TButton::CreateWnd()
     button->setDefault(FDefault);
     QObject::connect(button, &QPushButton::clicked, Guarded<TControl>(this, &TControl::Click));
     pl::AttachWidget(this, button, true);
+    ShowGlyph();
+}
+
+void TButton::SetGlyph(TBitmap* Value)
+{
+    FGlyph->Assign(Value);
+    ShowGlyph();
+}
+
+void TButton::ShowGlyph()
+{
+    auto* button = WidgetOf<QPushButton>(this);
+    if (!button) return;
+    if (FGlyph->Empty()) {
+        button->setIcon(QIcon());
+        return;
+    }
+    QImage picture = BitmapImage(*FGlyph).convertToFormat(QImage::Format_ARGB32);
+    const QRgb transparent = picture.pixel(0, picture.height() - 1);
+    for (Integer y = 0; y < picture.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(picture.scanLine(y));
+        for (Integer x = 0; x < picture.width(); ++x)
+            if (row[x] == transparent) row[x] = 0;
+    }
+    button->setIcon(QIcon(QPixmap::fromImage(picture)));
+    button->setIconSize(picture.size());
 }
 
 void TButton::SetDefault(bool Value)

@@ -26,6 +26,9 @@ TEST_F(MainWindowTest, StartsIdleWithItsTexts)
     EXPECT_FALSE(Form->kSwitchLed1->Active());
     EXPECT_EQ(Form->kSwitchLed1->Caption(), "calcul décomposé");
     for (TkXYPlot* plot : {Form->kXYPlot1, Form->kXYPlot3, Form->kXYPlot2}) EXPECT_EQ(Points(plot)->Count(), 0);
+    // The user starts at the first choice; no status line is highlighted.
+    EXPECT_TRUE(Form->ComboBox2->Focused());
+    EXPECT_EQ(Form->QdStrEdit1->SelLength(), 0);
     // The widget library found its compiled-in hand cursor at start-up.
     EXPECT_NE(Screen->Cursors(crQdHandPoint), Screen->Cursors(crHandPoint));
 }

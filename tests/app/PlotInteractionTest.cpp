@@ -2,6 +2,7 @@
 // pictures, compiled into the program, in both sizes.
 
 #include "components/plot/kPlotToolBar.h"
+#include "support/Painted.h"
 #include "tests/app/MainWindowFixture.h"
 
 namespace {
@@ -45,6 +46,16 @@ TEST_F(PlotInteractionTest, EachPlotScrollsItsAxisUnderADragAndZoomsUnderTheWhee
         Testing::Input::Wheel(plot, 120, p.X, p.Y);
         EXPECT_NE(y->Span(), span) << plot->Name();
     }
+}
+
+TEST_F(PlotInteractionTest, TheDisabledToolbarOfPlot2LooksDisabledOnceShown)
+{
+    TkPlotToolBar* toolBar = Form->kXYPlot2->GetToolBar(0);
+    ASSERT_FALSE(toolBar->Enabled());
+    toolBar->SetVisible(true);
+    const TOwned<TBitmap> disabled = PaintedAlone(Form->kXYPlot2);
+    toolBar->SetEnabled(true);
+    EXPECT_FALSE(SamePixels(disabled.get(), PaintedAlone(Form->kXYPlot2).get()));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The print preview: the page and picture layout, its degenerate sizes,
-// and the settings dialog writing back into the preview and the plot.
+// the settings dialog writing back into the preview and the plot, and its
+// Print button's picture.
 
 #include <gtest/gtest.h>
 
@@ -13,6 +14,8 @@
 #include "support/MessageOf.h"
 
 using namespace Testing;
+
+void RegisterResources_APP();
 
 namespace {
 
@@ -167,4 +170,16 @@ TEST(PlotPreview, CaptionsGoThroughThePlotsTranslationsButWhatTheControlsHoldDoe
     plot->PreviewChart();
     EXPECT_EQ(Answers::Pending(), 0);
     EXPECT_EQ(plot->PrintDocumentName(), "Report");
+}
+
+TEST(PlotPreview, ThePrintButtonShowsThePrinterPictureRatherThanASqueezedWord)
+{
+    RegisterResources_APP();
+    TOwned<TkPlotPreviewForm> preview{Create<TkPlotPreviewForm>(nullptr)};
+    TkComponentEditorButton* print = preview->PrintButton();
+    EXPECT_EQ(print->Caption(), "");
+    EXPECT_EQ(print->Glyph()->Width(), 24);
+    preview->Show();
+    // The picture's outline is black; a bare button face has none.
+    EXPECT_GT(CountColour(Grab(print).get(), clBlack), 40);
 }

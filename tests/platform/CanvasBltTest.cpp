@@ -100,6 +100,22 @@ TEST(CanvasBlt, NegativeExtentsMirror)
     EXPECT_EQ(Art(*target, kKey)[1], "rrgbb");
 }
 
+TEST(CanvasBlt, HalftoneShrinkingAveragesWhereNearestPixelsDropADot)
+{
+    // A one-pixel dot that the nearest source pixels of a 3 -> 2 shrink skip.
+    auto source = MakeBitmap(3, 3);
+    source->Canvas()->SetPixels(1, 1, clBlack);
+    auto target = MakeBitmap(2, 2, clRed);
+    TCanvas* t = target->Canvas();
+    EXPECT_EQ(GetStretchBltMode(t), BLACKONWHITE);
+    t->StretchDraw(Rect(0, 0, 2, 2), source.get());
+    EXPECT_EQ(CountColor(*target, clWhite), 4);
+    EXPECT_EQ(SetStretchBltMode(t, HALFTONE), BLACKONWHITE);
+    t->StretchDraw(Rect(0, 0, 2, 2), source.get());
+    // Each target pixel covers a quarter of the dot: grey.
+    EXPECT_EQ(CountColor(*target, clWhite) + CountColor(*target, clBlack), 0);
+}
+
 TEST(CanvasBlt, BrushCopyReplacesTheKeyColourAndMirrors)
 {
     auto pin = MakeBitmap(3, 1, clTeal);

@@ -167,6 +167,23 @@ TEST(PlotAxisTickRun, DesiredStartAnchorsTheMajors)
     EXPECT_LE(GenerateTicks(run, Between(run.Min, run.Min + run.Span)).size(), 1u);
 }
 
+TEST(PlotAxisTickRun, AScaleWithRoomForOneLabelGetsOneBetweenTheStepsOfItsIncrement)
+{
+    // A short zoomed axis: one label fits, and 0.12 .. 0.82 holds no
+    // multiple of the step 1 the search gives.
+    TkPlotTickRun run{0.12, 0.7, DecimalIncrement(0.7, 1), 1, 0.5};
+    ASSERT_EQ(run.Major.Value, 1);
+    EXPECT_TRUE(PositionsOf(GenerateTicks(run, Between(0.12, 0.82)), kpttMajor).empty());
+    const TkPlotTickPositions ticks = GenerateLabelledTicks(run, Between(0.12, 0.82));
+    EXPECT_EQ(PositionsOf(ticks, kpttMajor), std::vector<Double>{0.5});
+    EXPECT_EQ(PositionsOf(ticks, kpttMinor), (std::vector<Double>{0.25, 0.75}));
+    EXPECT_EQ(run.Major.Value, 0.5);
+    EXPECT_EQ(run.MinorIncrement, 0.25);
+    // A step that misses by more: the second halving reaches the scale.
+    run = {0.3, 0.15, {0.5, 1}};
+    EXPECT_EQ(PositionsOf(GenerateLabelledTicks(run, Between(0.3, 0.45)), kpttMajor), std::vector<Double>{0.375});
+}
+
 TEST(PlotAxisTickRun, RunawayGenerationsCollapseToOneMidScaleTick)
 {
     TkPlotTickRun run;

@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 
 #include "components/plot/kPlotDataView.h"
+#include "components/plot/kPlotToolBar.h"
 #include "platform/Messages.h"
+#include "support/Painted.h"
+#include "support/PlotOnForm.h"
 #include "tests/plot/kPlotAxesControlTestDoubles.h"
 
 using AxesControlTest::At;
@@ -290,6 +294,41 @@ TEST_F(PlotDataViewTest, WheelReachesEachChosenAxisOnce)
     EXPECT_NEAR(second->Min(), 0, 1e-12);
     View->DoMouseWheel(120, TShiftState{ssShift}, 0, 0);
     EXPECT_DOUBLE_EQ(YAxis->Min(), 5);
+}
+
+// The zoom box on a real plot, as the user sees it during and after a drag.
+using ZoomBoxOnPlotTest = PlotTest::PlotOnForm;
+
+TEST_F(ZoomBoxOnPlotTest, TheBoxShowsOnBlackAndOnWhiteAndTheZoomLeavesNothingElseBehind)
+{
+    Plot->GetToolBar(0)->SetVisible(false);
+    Plot->GetToolBar(0)->DoButtonClickZoomBox();
+    View()->SetBackgroundTransparent(false);
+    const auto scales = [this] { return std::array{X()->Min(), X()->Span(), Y()->Min(), Y()->Span()}; };
+    const auto start = scales();
+    for (const TColor background : {clBlack, clWhite}) {
+        View()->SetBackgroundColor(background);
+        const TRect v = View()->DrawRect();
+        const TPoint from = Point(v.Left + 31, v.Top + 23);
+        const TPoint to = Point(v.Left + 157, v.Top + 91);
+        Click(from);  // selects the view as the drag does
+        const TOwned<TBitmap> before = PaintedAlone(Plot);
+
+        Press(from);
+        Move(to, {ssLeft});
+        const TOwned<TBitmap> during = PaintedAlone(Plot);
+        Integer changed = 0;
+        for (Integer x = from.X; x < to.X; ++x)
+            for (const Integer y : {from.Y, to.Y - 1})
+                changed += during->Canvas()->Pixels(x, y) != before->Canvas()->Pixels(x, y);
+        EXPECT_GE(changed * 3, 2 * (to.X - from.X)) << "background " << background;
+
+        Release(to);
+        EXPECT_NE(scales(), start);
+        X()->SetMinSpan(start[0], start[1]);
+        Y()->SetMinSpan(start[2], start[3]);
+        EXPECT_TRUE(SamePixels(PaintedAlone(Plot).get(), before.get())) << "background " << background;
+    }
 }
 
 }  // namespace

@@ -38,7 +38,11 @@ protected:
         Printer()->DeviceMode()->dmPaperSize = DMPAPER_A4;
         Plot->OnBeforePrintPage = [this](TObject*, Integer Page, bool Last) { Pages.emplace_back(Page, Last); };
     }
-    void TearDown() override { Answers::Clear(); }
+    void TearDown() override
+    {
+        Answers::Clear();
+        Printer()->SetFileName(String());
+    }
     TkPlotXAxis* Axis() const { return Plot->GetXAxis(0); }
     TPdfInfo PrintedPdf() const { return ReadPdfInfo(Printer()->OutputFile()); }
 
@@ -68,6 +72,30 @@ TEST_F(PlotOutputTest, PagesFollowTheSpanFromOneAndGiveAPdfOfThatManyPagesOfTheP
     EXPECT_EQ(Axis()->Min(), 0);
     EXPECT_EQ(Axis()->Span(), 10);
     EXPECT_EQ(Plot->Height(), 200);
+}
+
+TEST_F(PlotOutputTest, AFileChosenInThePrintDialogGetsTheDocumentAndNothingElseIsWritten)
+{
+    if (!PdfInfoAvailable()) GTEST_SKIP() << "pdfinfo is not installed";
+    TTempFolder folder;
+    const std::filesystem::path printFolder(std::getenv("PL_PRINT_TO_DIR"));
+    const auto count = [](const std::filesystem::path& Folder) {
+        return std::distance(std::filesystem::directory_iterator(Folder), {});
+    };
+    const auto printed = count(printFolder);
+    Plot->SetPrintShowDialog(true);
+    Answers::Dialog([&](TObject* Dialog) {
+        static_cast<TPrintDialog*>(Dialog)->SetFileName(folder / "chosen.pdf");
+        return true;
+    });
+    Plot->PrintChart();
+    EXPECT_EQ(count(folder.Path()), 1);
+    EXPECT_EQ(count(printFolder), printed);
+    const TPdfInfo pdf = ReadPdfInfo(folder / "chosen.pdf");
+    ASSERT_TRUE(pdf.Read);
+    EXPECT_EQ(pdf.Pages, 1);
+    EXPECT_NEAR(pdf.WidthPt, 841.89, 1);  // A4, landscape
+    EXPECT_NEAR(pdf.HeightPt, 595.28, 1);
 }
 
 TEST_F(PlotOutputTest, AFailureMidWayRaisesAndLeavesThePlotAndNoDocument)
