@@ -219,6 +219,7 @@ public:
     void NotificationRemove(TkPlotObject* AObject) override;
     // The renamed channel keeps the annotation on it.
     void NotificationRename(TkPlotObject* AObject) override;
+    static constexpr bool FollowsRenamesOf(TkPlotObjectKind Kind) { return Kind == kpokChannel; }
     void NotificationSetFocus(TkPlotObject* AObject) override;
     void Draw(TCanvas* Canvas, TColor BackGroundColor) override;
     // Inside the click rectangle or a handle of the last drawing; never

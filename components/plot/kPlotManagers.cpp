@@ -40,9 +40,10 @@ TkPlotObject* TkPlotObjectManagerCustom::CreateObject()
 
 void TkPlotObjectManagerCustom::NotificationRemove(TkPlotObject* AObject)
 {
+    if (!Lists(AObject)) return;
     for (Integer i = Count() - 1; i >= 0; --i) {
         if (FList[i] != AObject) continue;
-        FList.Delete(i);
+        DeleteEntry(i);
         DoObjectRemoved(AObject);
         DoChange();
         return;
@@ -51,6 +52,8 @@ void TkPlotObjectManagerCustom::NotificationRemove(TkPlotObject* AObject)
 
 void TkPlotObjectManagerCustom::NotificationRename(TkPlotObject* AObject)
 {
+    if (Lists(AObject)) FNameNumbers.Record(AObject, AObject->Name(), GetBaseName());
+    if (!FollowsRenamesOf(AObject->Kind())) return;
     ForEachObject([AObject](TkPlotObject* object) { object->NotificationRename(AObject); });
 }
 
@@ -61,13 +64,34 @@ void TkPlotObjectManagerCustom::NotificationSetFocus(TkPlotObject* AObject)
 
 void TkPlotObjectManagerCustom::Clear() {}
 
-void TkPlotObjectManagerCustom::Delete(Integer Index) { FList.Delete(Index); }
+void TkPlotObjectManagerCustom::Delete(Integer Index) { DeleteEntry(Index); }
+
+void TkPlotObjectManagerCustom::DeleteEntry(Integer Index)
+{
+    TkPlotObject* object = FList[Index];
+    FList.Delete(Index);
+    FMembers.erase(object);
+    FNameNumbers.Forget(object);
+}
+
+void TkPlotObjectManagerCustom::RemoveFromList(TkPlotObject* AObject)
+{
+    if (FMembers.erase(AObject) == 0) return;
+    FList.Remove(AObject);
+    FNameNumbers.Forget(AObject);
+}
 
 void TkPlotObjectManagerCustom::DoObjectRemoved(TkPlotObject*) {}
 
+bool TkPlotObjectManagerCustom::FollowsRenamesOf(TkPlotObjectKind) const { return true; }
+
 Integer TkPlotObjectManagerCustom::GetIndex(const TkPlotObject* AObject) const
 {
-    return FList.IndexOf(const_cast<TkPlotObject*>(AObject));
+    if (!Lists(AObject)) return -1;
+    // A new object, whose index its maker asks for, stands last.
+    Integer index = Count() - 1;
+    while (FList[index] != AObject) --index;
+    return index;
 }
 
 TkPlotObject* TkPlotObjectManagerCustom::GetObjectByName(const String& Name) const
@@ -85,23 +109,15 @@ Integer TkPlotObjectManagerCustom::GetIndexByName(const String& Name) const
 
 String TkPlotObjectManagerCustom::GetNextName() const
 {
-    const String base = GetBaseName();
     // 64 bits: one more than the largest 32-bit number still fits.
-    Int64 highest = 0;
-    for (const TkPlotObject* object : FList) {
-        const String& name = object->Name();
-        if (name.size() < base.size() || !SameObjectName(std::string_view(name).substr(0, base.size()), base))
-            continue;
-        // Leading blanks are allowed; a tail that is no number is skipped.
-        Integer number = 0;
-        if (TryStrToInt(std::string_view(name).substr(base.size()), number)) highest = std::max<Int64>(highest, number);
-    }
-    return base + " " + IntToStr(highest + 1);
+    return GetBaseName() + " " + IntToStr(FNameNumbers.Highest() + 1);
 }
 
 void TkPlotObjectManagerCustom::InsertObject(TkPlotObject* AObject)
 {
-    if (!FList.Contains(AObject)) FList.Add(AObject);
+    if (!FMembers.insert(AObject).second) return;
+    FList.Add(AObject);
+    FNameNumbers.Record(AObject, AObject->Name(), GetBaseName());
 }
 
 void TkPlotObjectManagerCustom::DoChange() { FOnChange(this); }
@@ -168,9 +184,10 @@ void DetachPlotObject(TkPlotObject* AObject)
 
 void TkPlotObjectOwnedManager::NotificationRemove(TkPlotObject* AObject)
 {
-    ForEachObject([AObject](TkPlotObject* object) {
-        if (object != AObject) object->NotificationRemove(AObject);
-    });
+    if (!FClearing)
+        ForEachObject([AObject](TkPlotObject* object) {
+            if (object != AObject) object->NotificationRemove(AObject);
+        });
     TkPlotObjectManagerCustom::NotificationRemove(AObject);
 }
 
@@ -180,6 +197,8 @@ void TkPlotObjectOwnedManager::Clear()
     // handler may free others meanwhile: the walk skips what is gone, so
     // nothing is freed twice. Objects whose hooks were emptied (after
     // ShutDownSetup) do not report: they are taken out here.
+    TRestoreScope<bool> clearing(FClearing);
+    FClearing = true;
     ForEachObject([this](TkPlotObject* object) {
         object->Free();
         RemoveFromList(object);

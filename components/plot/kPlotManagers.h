@@ -14,9 +14,12 @@
 
 #include <array>
 #include <concepts>
+#include <optional>
 #include <span>
+#include <unordered_set>
 #include <vector>
 
+#include "components/plot/kPlotNameNumbers.h"
 #include "components/plot/kPlotObjects.h"
 
 class TReader;
@@ -44,6 +47,8 @@ public:
     virtual void NotificationRemove(TkPlotObject* AObject);
     // An object was announced; each manager lists only its own kind.
     virtual void NotificationInsert(TkPlotObject* AObject) = 0;
+    // Notes the new name, then tells the listed objects when they follow
+    // renames of that kind.
     virtual void NotificationRename(TkPlotObject* AObject);
     virtual void NotificationSetFocus(TkPlotObject* AObject);
     virtual void Clear();
@@ -83,6 +88,9 @@ public:
 protected:
     // After an object left the list.
     virtual void DoObjectRemoved(TkPlotObject* AObject);
+    // Whether the listed objects follow renames of objects of Kind (all
+    // of them may here).
+    virtual bool FollowsRenamesOf(TkPlotObjectKind Kind) const;
 
     // Calls Action on each object listed now; objects freed or taken out of
     // the list meanwhile (by a hook or a handler) are skipped.
@@ -91,12 +99,19 @@ protected:
     {
         const std::vector<TWeakRef<TkPlotObject>> snapshot(FList.begin(), FList.end());
         for (const auto& ref : snapshot)
-            if (TkPlotObject* object = ref.Get(); object && FList.Contains(object)) Action(object);
+            if (TkPlotObject* object = ref.Get(); object && Lists(object)) Action(object);
     }
-    void RemoveFromList(TkPlotObject* AObject) { FList.Remove(AObject); }
+    void RemoveFromList(TkPlotObject* AObject);
 
 private:
+    // Every notification asks whether objects are listed: the set answers
+    // at once, where the list would be searched.
+    bool Lists(const TkPlotObject* AObject) const { return FMembers.contains(AObject); }
+    void DeleteEntry(Integer Index);
+
     TList<TkPlotObject*> FList;
+    std::unordered_set<const TkPlotObject*> FMembers;
+    TkPlotNameNumbers FNameNumbers;
     TkPlotObjectOwner* FOwner;
     TNotifyEvent FOnChange;
     TNotifyEvent FOnRemove;
@@ -118,8 +133,12 @@ public:
     using TkPlotObjectManagerCustom::TkPlotObjectManagerCustom;
     // Tells every other listed object first.
     void NotificationRemove(TkPlotObject* AObject) override;
-    // Frees each object listed now; each reports its own removal.
+    // Frees each object listed now; each reports its own removal, which the
+    // others freed with it need not hear.
     void Clear() override;
+
+private:
+    bool FClearing = false;
 };
 
 // Every object of a plot, not owned.
@@ -195,6 +214,7 @@ public:
 
 protected:
     virtual void AssignDefaults(TKind& Object) { Object.SetName(GetNextName()); }
+    bool FollowsRenamesOf(TkPlotObjectKind Kind) const override { return TKind::FollowsRenamesOf(Kind); }
 
 private:
     static TObjectClass DefaultClass()
@@ -334,6 +354,10 @@ public:
         for (Integer i = 0; i < this->Count(); ++i) colors.push_back(this->GetItem(i)->Color());
         return NextChannelColor(colors);
     }
+    // While set, new channels take this colour instead of the palette's
+    // choice, which reads the colour of every channel: a loader that colours
+    // each channel it adds spares that.
+    void SetNewChannelColor(std::optional<TColor> Value) { FNewChannelColor = Value; }
 
 protected:
     void AssignDefaults(TChannel& Channel) override
@@ -341,10 +365,13 @@ protected:
         static_assert(PlotChannelKind<TChannel>);
         Base::AssignDefaults(Channel);
         Channel.SetTitleText(Channel.Name());
-        Channel.SetColor(GetNextChannelColor());
+        Channel.SetColor(FNewChannelColor ? *FNewChannelColor : GetNextChannelColor());
         this->BindFirstAxes([&](const String& X) { Channel.SetXAxisName(X); },
                             [&](const String& Y) { Channel.SetYAxisName(Y); });
     }
+
+private:
+    std::optional<TColor> FNewChannelColor;
 };
 
 template <class TDataView>

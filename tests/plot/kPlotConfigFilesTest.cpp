@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "components/plot/kXYPlot.h"
 #include "support/MessageOf.h"
 #include "support/PlotFiles.h"
@@ -130,12 +132,27 @@ TEST_F(PlotConfigFileTest, AFailedLoadLeavesThePlotAsItWas)
               0u);
     EXPECT_EQ(refused("count.cfg", "File Type = Plot Config\r\nChannelCount = many\r\n").rfind("Error Loading", 0),
               0u);
+    // No save writes a negative count, nor a byte that is no text.
+    EXPECT_EQ(refused("negative.cfg", "File Type = Plot Config\r\nChannelCount = -3\r\n"),
+              "Error Loading Properties - \"" + Path("negative.cfg") + "\" ChannelCount -3 is below 0");
+    EXPECT_EQ(refused("binary.cfg", before + std::string(8, '\0')),
+              "Error Loading Properties - \"" + Path("binary.cfg") + "\" line " +
+                  IntToStr(Integer(std::count(before.begin(), before.end(), '\n')) + 1) +
+                  ": the control character #0 is no text: the file is binary");
     EXPECT_EQ(after, 0);
     EXPECT_EQ(Plot->LastPropertiesFileName(), Path("now.cfg"));  // no failed file
-    // Negative counts are none.
-    Scratch.WriteBytes("negative.cfg", "File Type = Plot Config\r\nChannelCount = -3\r\n");
-    Plot->LoadPropertiesFromFile(Path("negative.cfg"));
-    EXPECT_EQ(Plot->ChannelCount(), 0);
+}
+
+// A count that its sections do not fill gives objects of their own
+// defaults; a file cut short loads what it holds.
+TEST_F(PlotConfigFileTest, CountsBeyondTheSectionsMakeDefaultObjects)
+{
+    Scratch.WriteBytes("short.cfg", "File Type = Plot Config\r\nChannelCount = 3\r\nChannel0.TitleText = Volts\r\n");
+    Plot->LoadPropertiesFromFile(Path("short.cfg"));
+    ASSERT_EQ(Plot->ChannelCount(), 3);
+    EXPECT_EQ(Plot->GetChannel(0)->TitleText(), "Volts");
+    EXPECT_EQ(Plot->GetChannel(2)->Name(), "Channel 3");
+    EXPECT_EQ(Plot->GetChannel(2)->Color(), clRed);
 }
 
 TEST_F(PlotConfigFileTest, AnnotationsRoundTripFromTheirOwnDefaults)
