@@ -38,7 +38,7 @@ constexpr const char* kPlacementProperties[] = {"Left", "Top",     "Width",   "H
 
 // No plot holds more objects of a kind: a count beyond is no count of a
 // plot, and would make objects until memory runs out.
-constexpr Integer kMaxObjectCount = 100000;
+constexpr Integer kMaxObjectCount = 10000;
 
 String CountName(const char* Word) { return String(Word) + "Count"; }
 

@@ -40,14 +40,11 @@ TkPlotObject* TkPlotObjectManagerCustom::CreateObject()
 
 void TkPlotObjectManagerCustom::NotificationRemove(TkPlotObject* AObject)
 {
-    if (!Lists(AObject)) return;
-    for (Integer i = Count() - 1; i >= 0; --i) {
-        if (FList[i] != AObject) continue;
-        DeleteEntry(i);
-        DoObjectRemoved(AObject);
-        DoChange();
-        return;
-    }
+    const Integer index = GetIndex(AObject);
+    if (index < 0) return;
+    DeleteEntry(index);
+    DoObjectRemoved(AObject);
+    DoChange();
 }
 
 void TkPlotObjectManagerCustom::NotificationRename(TkPlotObject* AObject)
@@ -68,42 +65,48 @@ void TkPlotObjectManagerCustom::Delete(Integer Index) { DeleteEntry(Index); }
 
 void TkPlotObjectManagerCustom::DeleteEntry(Integer Index)
 {
-    TkPlotObject* object = FList[Index];
-    FList.Delete(Index);
+    TkPlotObject* object = GetItem(Index);
+    FList.erase(FList.begin() + Index);
     FMembers.erase(object);
     FNameNumbers.Forget(object);
 }
 
 void TkPlotObjectManagerCustom::RemoveFromList(TkPlotObject* AObject)
 {
-    if (FMembers.erase(AObject) == 0) return;
-    FList.Remove(AObject);
-    FNameNumbers.Forget(AObject);
+    if (const Integer index = GetIndex(AObject); index >= 0) DeleteEntry(index);
 }
 
 void TkPlotObjectManagerCustom::DoObjectRemoved(TkPlotObject*) {}
 
 bool TkPlotObjectManagerCustom::FollowsRenamesOf(TkPlotObjectKind) const { return true; }
 
+TkPlotObject* TkPlotObjectManagerCustom::GetItem(Integer Index) const
+{
+    if (Index < 0 || Index >= Count()) RaiseListIndexError(Index);
+    return FList[static_cast<std::size_t>(Index)];
+}
+
 Integer TkPlotObjectManagerCustom::GetIndex(const TkPlotObject* AObject) const
 {
     if (!Lists(AObject)) return -1;
-    // A new object, whose index its maker asks for, stands last.
-    Integer index = Count() - 1;
-    while (FList[index] != AObject) --index;
-    return index;
+    // From both ends: objects cleared go from the front of their run, a
+    // new one, whose index its maker asks for, stands last.
+    for (std::size_t front = 0, back = FList.size() - 1;; ++front, --back) {
+        if (FList[front] == AObject) return static_cast<Integer>(front);
+        if (FList[back] == AObject) return static_cast<Integer>(back);
+    }
 }
 
 TkPlotObject* TkPlotObjectManagerCustom::GetObjectByName(const String& Name) const
 {
     const Integer index = GetIndexByName(Name);
-    return index < 0 ? nullptr : FList[index];
+    return index < 0 ? nullptr : GetItem(index);
 }
 
 Integer TkPlotObjectManagerCustom::GetIndexByName(const String& Name) const
 {
     for (Integer i = 0; i < Count(); ++i)
-        if (SameObjectName(FList[i]->Name(), Name)) return i;
+        if (SameObjectName(GetItem(i)->Name(), Name)) return i;
     return -1;
 }
 
@@ -116,7 +119,7 @@ String TkPlotObjectManagerCustom::GetNextName() const
 void TkPlotObjectManagerCustom::InsertObject(TkPlotObject* AObject)
 {
     if (!FMembers.insert(AObject).second) return;
-    FList.Add(AObject);
+    FList.push_back(AObject);
     FNameNumbers.Record(AObject, AObject->Name(), GetBaseName());
 }
 

@@ -14,6 +14,7 @@
 
 #include <array>
 #include <concepts>
+#include <deque>
 #include <optional>
 #include <span>
 #include <unordered_set>
@@ -55,9 +56,9 @@ public:
     // Takes the entry at Index out of the list without freeing the object.
     virtual void Delete(Integer Index);
 
-    Integer Count() const { return FList.Count(); }
+    Integer Count() const { return static_cast<Integer>(FList.size()); }
     // Raises EListError outside 0..Count-1.
-    TkPlotObject* GetItem(Integer Index) const { return FList[Index]; }
+    TkPlotObject* GetItem(Integer Index) const;
     Integer GetIndex(const TkPlotObject* AObject) const;
     // The first object of that name, ignoring case; nullptr when none.
     TkPlotObject* GetObjectByName(const String& Name) const;
@@ -109,7 +110,9 @@ private:
     bool Lists(const TkPlotObject* AObject) const { return FMembers.contains(AObject); }
     void DeleteEntry(Integer Index);
 
-    TList<TkPlotObject*> FList;
+    // A deque: a manager cleared from its first object on takes each out
+    // at once.
+    std::deque<TkPlotObject*> FList;
     std::unordered_set<const TkPlotObject*> FMembers;
     TkPlotNameNumbers FNameNumbers;
     TkPlotObjectOwner* FOwner;

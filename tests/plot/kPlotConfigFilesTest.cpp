@@ -233,4 +233,38 @@ TEST_F(PlotConfigFileTest, EveryAnnotationStyleRoundTrips)
     EXPECT_EQ(Scratch.ReadBytes("again.txt"), Scratch.ReadBytes("all.txt"));
 }
 
+// A file of another kind wipes no annotation and says which file it was;
+// the forms that hold no annotation still load as none.
+TEST_F(PlotConfigFileTest, AnnotationFilesOfAnotherKindAreRefused)
+{
+    Plot->SaveDataToFile(Path("data.txt"));
+    std::string noise;
+    for (Integer i = 0; i < 4096; ++i) noise += static_cast<char>(i * 7919 % 251 + 1);
+    for (const auto& [name, bytes] : std::vector<std::pair<const char*, std::string>>{
+             {"data.txt", Scratch.ReadBytes("data.txt")}, {"noise.bin", noise}, {"nul.bin", std::string(64, '\0')}}) {
+        Plot->AddAnnotation();
+        Scratch.WriteBytes(name, bytes);
+        const String message = MessageOf([&] { Plot->LoadAnnotationsFromFile(Path(name)); });
+        EXPECT_EQ(message.rfind("Error Loading Annotations - \"" + Path(name) + "\" ", 0), 0u) << message;
+        EXPECT_EQ(Plot->AnnotationCount(), 1) << name;
+        Plot->RemoveAllAnnotations();
+    }
+    Plot->AddAnnotation();
+    Scratch.WriteBytes("uncounted.txt", "Annotation0.Text = lost\r\n");
+    Plot->LoadAnnotationsFromFile(Path("uncounted.txt"));
+    EXPECT_EQ(Plot->AnnotationCount(), 0);
+}
+
+// No save writes a file that its loader would refuse.
+TEST_F(PlotConfigFileTest, AControlCharacterInATextIsNoFile)
+{
+    Plot->SavePropertiesToFile(Path("plot.cfg"));
+    const std::string before = Scratch.ReadBytes("plot.cfg");
+    Plot->SetTitleText("Bell\a");
+    EXPECT_EQ(MessageOf([&] { Plot->SavePropertiesToFile(Path("plot.cfg")); }),
+              "Error Saving Properties - Label0.Caption holds the control character #7, which a text file cannot "
+              "hold");
+    EXPECT_EQ(Scratch.ReadBytes("plot.cfg"), before);
+}
+
 }  // namespace
