@@ -30,37 +30,42 @@ Int64 StatusBytes(const std::string& Field)
 // From here on the peak is the memory resident now.
 void ResetPeakResident() { std::ofstream("/proc/self/clear_refs") << "5"; }
 
-void BM_LoadAnnotations(benchmark::State& state)
+// Loads the file that Save writes from a plot that Fill filled, again and
+// again into one plot; N is the benchmark's argument.
+template <class F, class S, class L>
+void LoadedRepeatedly(benchmark::State& state, const char* Name, F Fill, S Save, L Load)
 {
-    const String path = BenchFile("annotations");
+    const String path = BenchFile(Name);
     {
         TOwned<TkXYPlot> plot{Create<TkXYPlot>(nullptr)};
-        for (Int64 i = 0; i < state.range(0); ++i) {
-            TkPlotAnnotation* annotation = plot->GetAnnotation(plot->AddAnnotation());
+        Fill(*plot, state.range(0));
+        (plot.get()->*Save)(path);
+    }
+    TOwned<TkXYPlot> plot{Create<TkXYPlot>(nullptr)};
+    for (auto _ : state) (plot.get()->*Load)(path);
+    state.SetComplexityN(state.range(0));
+    DeleteFile(path);
+}
+
+void BM_LoadAnnotations(benchmark::State& state)
+{
+    const auto fill = [](TkXYPlot& Plot, Int64 Count) {
+        for (Int64 i = 0; i < Count; ++i) {
+            TkPlotAnnotation* annotation = Plot.GetAnnotation(Plot.AddAnnotation());
             annotation->SetX(Double(i));
             annotation->SetText("Note " + IntToStr(i));
         }
-        plot->SaveAnnotationsToFile(path);
-    }
-    TOwned<TkXYPlot> plot{Create<TkXYPlot>(nullptr)};
-    for (auto _ : state) plot->LoadAnnotationsFromFile(path);
-    state.SetComplexityN(state.range(0));
-    DeleteFile(path);
+    };
+    LoadedRepeatedly(state, "annotations", fill, &TkXYPlot::SaveAnnotationsToFile, &TkXYPlot::LoadAnnotationsFromFile);
 }
 BENCHMARK(BM_LoadAnnotations)->Arg(2500)->Arg(10000)->Unit(benchmark::kMillisecond)->Complexity();
 
 void BM_LoadChannelSections(benchmark::State& state)
 {
-    const String path = BenchFile("channels");
-    {
-        TOwned<TkXYPlot> plot{Create<TkXYPlot>(nullptr)};
-        while (plot->ChannelCount() < state.range(0)) plot->AddChannel();
-        plot->SavePropertiesToFile(path);
-    }
-    TOwned<TkXYPlot> plot{Create<TkXYPlot>(nullptr)};
-    for (auto _ : state) plot->LoadPropertiesFromFile(path);
-    state.SetComplexityN(state.range(0));
-    DeleteFile(path);
+    const auto fill = [](TkXYPlot& Plot, Int64 Count) {
+        while (Plot.ChannelCount() < Count) Plot.AddChannel();
+    };
+    LoadedRepeatedly(state, "channels", fill, &TkXYPlot::SavePropertiesToFile, &TkXYPlot::LoadPropertiesFromFile);
 }
 BENCHMARK(BM_LoadChannelSections)->Arg(1500)->Arg(6000)->Unit(benchmark::kMillisecond)->Complexity();
 

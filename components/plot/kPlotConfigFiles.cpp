@@ -243,8 +243,8 @@ void TkPlotComponent::LoadAnnotationsFromFile(const String& FileName)
         std::optional<Integer> count;
         NamingTheFile(FileName, [&] {
             count = ReadCount("AnnotationCount", lines);
-            // Annotation lines without the count line are a file that
-            // holds none; neither in a file with lines is another kind.
+            // Annotation lines without the count line make a file of no
+            // annotations; lines of neither kind, a file of another kind.
             if (!count && lines.Count() > 0 && !HoldsAnnotationLine(lines))
                 throw EConvertError("holds neither an \"AnnotationCount\" line nor an annotation's line: "
                                     "it is no annotation file");

@@ -3,8 +3,10 @@
 // kind, plus the list of all objects. A manager hands its owner and its
 // hooks (those of the master manager) to every object it creates, names
 // unnamed objects ("Channel 1", "Channel 2", ...), keeps the objects of a
-// plot informed of every removal, and writes and reads its objects as one
-// collection of the plot's form stream.
+// plot informed of every removal and of the renames they follow, and
+// writes and reads its objects as one collection of the plot's form
+// stream. Each notification costs the objects it reaches, not more: a
+// plot loads thousands of objects in linear time.
 //
 // The typed managers are templates over their object class so that they
 // depend only on the few operations listed with each; the plot's own
