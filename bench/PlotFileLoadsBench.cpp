@@ -114,6 +114,11 @@ void BM_LoadHugeConfiguration(benchmark::State& state)
     state.SetBytesProcessed(state.iterations() * static_cast<Int64>(fileSize));
     DeleteFile(path);
 }
-BENCHMARK(BM_LoadHugeConfiguration)->ArgName("OneLongLine")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(BM_LoadHugeConfiguration)
+    ->ArgName("OneLongLine")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(2);
 
 }  // namespace
