@@ -111,6 +111,8 @@ private:
 
 // Trim removes every character <= #32 (controls and blank) at the ends.
 String Trim(std::string_view s);
+// The same part of s, without a copy.
+std::string_view TrimView(std::string_view s);
 String TrimLeft(std::string_view s);
 String TrimRight(std::string_view s);
 
@@ -167,6 +169,10 @@ Integer LastDelimiter(std::string_view delimiters, std::string_view s);
 Integer CharCount(std::string_view s);
 // Characters index..index+count-1 (1-based, in characters), clipped.
 String CharCopy(std::string_view s, Integer index, Integer count);
+// Text as a message quotes it: at most 60 bytes; a longer text is cut
+// before a character and "..." follows the cut, so that no message grows
+// with the text it quotes.
+String TextExcerpt(std::string_view s);
 
 // "True"/"False" with useBoolStrs, else "-1"/"0".
 String BoolToStr(bool value, bool useBoolStrs = false);
@@ -457,3 +463,7 @@ String Win1252ToUtf8(std::string_view bytes);
 // Invalid UTF-8 bytes and unpaired surrogates become U+FFFD.
 UnicodeString Utf8ToUtf16(std::string_view utf8);
 String Utf16ToUtf8(std::u16string_view utf16);
+// The text of a file's bytes: UTF-8 or UTF-16 (LE or BE) by a byte-order
+// mark, which is dropped, else Windows-1252. Text of ASCII bytes alone is
+// passed on without a copy.
+String DecodeTextFile(RawByteString bytes);

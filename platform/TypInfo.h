@@ -249,7 +249,7 @@ void SetSetProp(TObject* obj, PPropInfo prop, const String& value);
 Extended GetFloatProp(TObject* obj, PPropInfo prop);
 void SetFloatProp(TObject* obj, PPropInfo prop, Extended value);
 String GetStrProp(TObject* obj, PPropInfo prop);
-void SetStrProp(TObject* obj, PPropInfo prop, const String& value);
+void SetStrProp(TObject* obj, PPropInfo prop, String value);
 Int64 GetInt64Prop(TObject* obj, PPropInfo prop);
 void SetInt64Prop(TObject* obj, PPropInfo prop, Int64 value);
 TObject* GetObjectProp(TObject* obj, PPropInfo prop);
@@ -667,7 +667,11 @@ private:
     static void SetWith(TPropInfo& prop, S set)
     {
         prop.Set = [set](TObject* obj, const TValue& v) {
-            TypInfoDetail::CallSet<T, V>(set, *TypInfoDetail::Cast<T>(obj), TypInfoDetail::FromValue<V>(v));
+            // A text reaches the setter without a copy of its own.
+            if constexpr (std::is_same_v<V, ::String>)
+                TypInfoDetail::CallSet<T, const ::String&>(set, *TypInfoDetail::Cast<T>(obj), v.AsString());
+            else
+                TypInfoDetail::CallSet<T, V>(set, *TypInfoDetail::Cast<T>(obj), TypInfoDetail::FromValue<V>(v));
         };
     }
 

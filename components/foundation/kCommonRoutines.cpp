@@ -695,6 +695,14 @@ String UnescapeLineBreaks(const String& Text)
     return StringReplace(withCarriageReturns, "#10", "\n", {rfReplaceAll});
 }
 
+// A text without an escape is set as it stands: a long one is not copied
+// on the way.
+void SetStringFromText(TObject* Instance, PPropInfo Prop, String Value)
+{
+    if (Value.find('#') != String::npos) Value = UnescapeLineBreaks(Value);
+    SetStrProp(Instance, Prop, std::move(Value));
+}
+
 bool IsOrdinalKind(TTypeKind Kind)
 {
     return Kind == tkInteger || Kind == tkChar || Kind == tkEnumeration || Kind == tkSet;
@@ -765,7 +773,7 @@ Extended FloatFromText(const String& Value, char DecimalSeparator)
     settings.DecimalSeparator = DecimalSeparator;
     Extended value = 0;
     // Non-finite values are written as "NAN", "INF" and "-INF"; they read back.
-    if (!TryStrToFloat(text, value, settings, true)) throw EConvertError(Format(SInvalidFloat, Value));
+    if (!TryStrToFloat(text, value, settings, true)) throw EConvertError(Format(SInvalidFloat, TextExcerpt(Value)));
     return value;
 }
 
@@ -785,7 +793,7 @@ Integer ApplyPublishedProperties(TObject* Instance, const String& Prefix, const 
         SplitAtSeparator(Lines.Strings(Applied), "=", path, value);
         StripPathPrefix(Prefix, path, head);
         if (head != Prefix) break;
-        SetPropertyFromText(Instance, path, value, decimalSeparator);
+        SetPropertyFromText(Instance, path, std::move(value), decimalSeparator);
     }
     return Applied;
 }
@@ -799,7 +807,7 @@ void LoadPublishedProperties(TObject* Instance, const String& Prefix, TStrings& 
     ApplyPublishedProperties(Instance, Prefix, Lines, 0, applied);
 }
 
-void SetPropertyFromText(TObject* Instance, const String& Path, const String& Value, char DecimalSeparator)
+void SetPropertyFromText(TObject* Instance, const String& Path, String Value, char DecimalSeparator)
 {
     if (!Instance) return;
     // Walked without recursion: a long path costs no stack.
@@ -817,7 +825,7 @@ void SetPropertyFromText(TObject* Instance, const String& Path, const String& Va
     else if (prop->Kind == tkFloat)
         SetFloatProp(target, prop, FloatFromText(Value, DecimalSeparator));
     else if (prop->Kind == tkString)
-        SetStrProp(target, prop, UnescapeLineBreaks(Value));
+        SetStringFromText(target, prop, std::move(Value));
 }
 
 void StripPathPrefix(const String& Prefix, String& Path, String& Head)
@@ -830,7 +838,7 @@ void StripPathPrefix(const String& Prefix, String& Path, String& Head)
     Path.erase(0, dot + 1);
 }
 
-void SplitAtSeparator(const String& Text, const String& Separator, String& Left, String& Right)
+void SplitAtSeparator(String Text, const String& Separator, String& Left, String& Right)
 {
     const std::size_t at = Separator.empty() ? String::npos : Text.find(Separator);
     if (at == String::npos) {
@@ -839,7 +847,13 @@ void SplitAtSeparator(const String& Text, const String& Separator, String& Left,
         return;
     }
     Left = Trim(std::string_view(Text).substr(0, at));
-    Right = Trim(std::string_view(Text).substr(at + Separator.size()));
+    // The right part keeps the text's own storage: a long value is not
+    // copied once more.
+    const std::string_view right = std::string_view(Text).substr(at + Separator.size());
+    const std::string_view trimmed = TrimView(right);
+    Text.erase(0, static_cast<std::size_t>(trimmed.data() - Text.data()));
+    Text.resize(trimmed.size());
+    Right = std::move(Text);
 }
 
 Boolean ExtractNamedLine(const String& Name, String& Value, TStrings& Lines)

@@ -185,7 +185,7 @@ Integer ApplyPublishedProperties(TObject* Instance, const String& Prefix, const 
 // enumeration, a set bit beyond its members), raises EConvertError. Floats
 // accept "." and "," as DecimalSeparator, and "NAN", "INF" and "-INF"; any
 // non-zero integer sets a Boolean.
-void SetPropertyFromText(TObject* Instance, const String& Path, const String& Value, char DecimalSeparator);
+void SetPropertyFromText(TObject* Instance, const String& Path, String Value, char DecimalSeparator);
 // A float of property text: the decimal point and the decimal comma both
 // read as DecimalSeparator, and "NAN", "INF" and "-INF" read too; raises
 // EConvertError for anything else.
@@ -196,7 +196,7 @@ Extended FloatFromText(const String& Value, char DecimalSeparator);
 void StripPathPrefix(const String& Prefix, String& Path, String& Head);
 // The trimmed texts before and after the first Separator; both empty when
 // Text holds no Separator.
-void SplitAtSeparator(const String& Text, const String& Separator, String& Left, String& Right);
+void SplitAtSeparator(String Text, const String& Separator, String& Left, String& Right);
 // Finds the first line whose trimmed text before "=" equals Name ignoring
 // case, deletes it and gives the trimmed text after "=" in Value; false
 // (Value untouched) when no line matches.

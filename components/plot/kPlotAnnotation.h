@@ -186,8 +186,9 @@ public:
     // picture was loaded, "<Prefix>.ImageData = " its bitmap file in
     // hexadecimal. Older readers skip lines they do not know.
     void SaveExtraLines(const String& Prefix, TStrings& Lines) const;
-    // Takes those lines of Prefix out of Lines and applies them: the points
-    // replace the polygon, the picture the loaded one. Raises
+    // Takes those lines of Prefix out of Lines, in one pass over them, and
+    // applies them: the points replace the polygon, the picture the loaded
+    // one. Raises
     // EConvertError for a point or a picture that cannot be read; nothing
     // changes then.
     void LoadExtraLines(const String& Prefix, TStrings& Lines);
@@ -219,6 +220,7 @@ public:
     void NotificationRemove(TkPlotObject* AObject) override;
     // The renamed channel keeps the annotation on it.
     void NotificationRename(TkPlotObject* AObject) override;
+    static constexpr bool FollowsRenamesOf(TkPlotObjectKind Kind) { return Kind == kpokChannel; }
     void NotificationSetFocus(TkPlotObject* AObject) override;
     void Draw(TCanvas* Canvas, TColor BackGroundColor) override;
     // Inside the click rectangle or a handle of the last drawing; never

@@ -3,6 +3,9 @@
 // ("<Prefix>.ImageData = " the bitmap file in hexadecimal). Readers that do
 // not know them skip them.
 
+#include <algorithm>
+#include <map>
+#include <optional>
 #include <vector>
 
 #include "components/foundation/kCommonRoutines.h"
@@ -53,12 +56,33 @@ TkPlotAnnotationPoint PointFromText(const String& Text)
 {
     String x, y;
     SplitAtSeparator(Text, ";", x, y);
-    if (x.empty() || y.empty()) throw EConvertError("'" + Text + "' is not a point X;Y");
+    if (x.empty() || y.empty()) throw EConvertError("'" + TextExcerpt(Text) + "' is not a point X;Y");
     const char separator = FormatSettings.DecimalSeparator;
     return {Double(FloatFromText(x, separator)), Double(FloatFromText(y, separator))};
 }
 
 String PointLineName(const String& Prefix, std::size_t Index) { return Prefix + ".PolyPoint" + IntToStr(Int64(Index)); }
+
+// Whether Name is PointName (ignoring case) and a vertex index as
+// PointLineName writes it; the index in K.
+bool VertexIndex(std::string_view Name, std::string_view PointName, Integer& K)
+{
+    if (Name.size() <= PointName.size() || !SameText(Name.substr(0, PointName.size()), PointName)) return false;
+    const std::string_view digits = Name.substr(PointName.size());
+    return TryStrToInt(digits, K) && K >= 0 && IntToStr(K) == digits;
+}
+
+// Deletes the lines at the indices, each run of neighbours in one step.
+void DeleteLines(TStrings& Lines, std::vector<Integer> Indices)
+{
+    std::sort(Indices.begin(), Indices.end());
+    for (std::size_t end = Indices.size(); end > 0;) {
+        std::size_t start = end - 1;
+        while (start > 0 && Indices[start - 1] + 1 == Indices[start]) --start;
+        Lines.DeleteRange(Indices[start], static_cast<Integer>(end - start));
+        end = start;
+    }
+}
 
 }  // namespace
 
@@ -75,16 +99,36 @@ void TkPlotAnnotation::SaveExtraLines(const String& Prefix, TStrings& Lines) con
 
 void TkPlotAnnotation::LoadExtraLines(const String& Prefix, TStrings& Lines)
 {
-    // Everything is read before anything changes.
-    std::vector<TkPlotAnnotationPoint> points;
-    String value;
-    while (ExtractNamedLine(PointLineName(Prefix, points.size()), value, Lines)) points.push_back(PointFromText(value));
-    TkPlotPicture picture;
-    if (ExtractNamedLine(Prefix + ".ImageData", value, Lines)) {
-        TMemoryStream stream;
-        FromHex(value, stream);
-        picture.LoadFromStream(stream);
+    // One pass finds every line: K of each vertex, the picture's text, and
+    // the lines taken. Everything is read before anything changes.
+    const String pointName = Prefix + ".PolyPoint";
+    const String imageName = Prefix + ".ImageData";
+    std::map<Integer, std::pair<Integer, String>> vertexLines;
+    std::optional<std::pair<Integer, String>> imageLine;
+    for (Integer i = 0; i < Lines.Count(); ++i) {
+        String name, value;
+        SplitAtSeparator(Lines.Strings(i), "=", name, value);
+        if (SameText(name, imageName)) {
+            if (!imageLine) imageLine.emplace(i, std::move(value));
+        } else if (Integer k = 0; VertexIndex(name, pointName, k)) {
+            vertexLines.try_emplace(k, i, std::move(value));
+        }
     }
+    std::vector<TkPlotAnnotationPoint> points;
+    std::vector<Integer> taken;
+    // The vertices from 0 up to the first one missing.
+    for (auto line = vertexLines.find(0); line != vertexLines.end() && line->first == Integer(points.size()); ++line) {
+        points.push_back(PointFromText(line->second.second));
+        taken.push_back(line->second.first);
+    }
+    TkPlotPicture picture;
+    if (imageLine) {
+        TMemoryStream stream;
+        FromHex(imageLine->second, stream);
+        picture.LoadFromStream(stream);
+        taken.push_back(imageLine->first);
+    }
+    DeleteLines(Lines, taken);
     FPolyPoints = std::move(points);
     if (picture) FImage.Assign(picture.Image());
     DoChange();

@@ -77,6 +77,7 @@ public:
     void NotificationRemove(TkPlotObject* AObject) override;
     // A renamed reference axis keeps the reference by its new name.
     void NotificationRename(TkPlotObject* AObject) override;
+    static constexpr bool FollowsRenamesOf(TkPlotObjectKind Kind) { return IsAxisKind(Kind); }
 
     // --- scale ----------------------------------------------------------------
     // Clamped to +-1e300; a NaN is ignored. A change fires DoChange, then

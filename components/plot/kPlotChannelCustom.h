@@ -143,6 +143,7 @@ public:
     TkPlotYAxis* YAxis() { return FYAxis ? FYAxis : LookUpYAxis(); }
     void NotificationRemove(TkPlotObject* AObject) override;
     void NotificationRename(TkPlotObject* AObject) override;
+    static constexpr bool FollowsRenamesOf(TkPlotObjectKind Kind) { return IsAxisKind(Kind); }
 
     // --- subclass operations --------------------------------------------------------------
     // The drawn range (DrawStartIndex..DrawStopIndex).

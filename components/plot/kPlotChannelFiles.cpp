@@ -5,6 +5,7 @@
 #include "components/plot/kPlotChannelCustom.h"
 #include "components/plot/kPlotDataFiles.h"
 #include "components/plot/kPlotFileIO.h"
+#include "components/plot/kPlotFileLines.h"
 #include "components/plot/kPlotPropertyFiles.h"
 
 namespace {
@@ -32,8 +33,8 @@ void TkPlotChannelCustom::SavePropertiesToFile(const String& FileName)
 void TkPlotChannelCustom::LoadPropertiesFromFile(const String& FileName)
 {
     WithErrorPrefix("Error Loading Properties - ", [&] {
-        TStringList lines;
-        ReadTypedPropertyFile(FileName, kChannelFileType, "Incompatible Plot Channel Configuration File Type", lines);
+        TkPlotFileLines lines(ReadPropertyText(FileName));
+        CheckFileType(lines, kChannelFileType, "Incompatible Plot Channel Configuration File Type");
         ApplyPropertiesOrRestore(this, kChannelPrefix, lines, 0, {"DataStyle", "RingBufferSize"});
     });
 }
@@ -48,7 +49,7 @@ void TkPlotChannelCustom::LoadDataFromFile(const String& FileName, Boolean Clear
     if (FLoggingActive) LogDeactivate();
     const std::vector<TkPlotFilePoint> points = [&] {
         std::vector<TkPlotFilePoint> read;
-        WithErrorPrefix("\"" + FileName + "\" ", [&] { read = ReadChannelTextData(ReadFileBytes(FileName)); });
+        NamingTheFile(FileName, [&] { read = ReadChannelTextData(ReadFileBytes(FileName)); });
         return read;
     }();
     if (ClearPreviousData) Clear();

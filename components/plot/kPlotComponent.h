@@ -92,6 +92,9 @@ using TkPlotToolBarButtonClickEvent =
 using TkPlotBeforeToolBarButtonClickEvent =
     std::function<void(TObject* Sender, Integer Index, TkPlotToolBarButtonType ButtonType, bool& Cancel)>;
 
+// What the head of a configuration file says (its loader's own).
+struct TkPlotConfigHead;
+
 // One handler per kind of plot object.
 template <class E>
 using TkPlotKindEvents = std::array<E, PlotObjectKindCount>;
@@ -782,11 +785,10 @@ private:
     void CheckLoggingInactive(const char* Message) const;
     void ReadDataFile(const String& FileName, bool ReplaceData);
     std::vector<TkPlotChannelCustom*> Channels() const;
-    // The removal and rebuild of a configuration whose counts were read,
-    // from the remaining lines.
-    void ApplyConfiguration(TStringList& Lines, const std::array<Integer, 10>& Counts);
-    // Takes each annotation's extra lines out of Lines as it goes.
-    void ApplyAnnotations(TStrings& Lines, Integer Count);
+    // The removal and rebuild of a configuration whose head was read, from
+    // the remaining lines.
+    void ApplyConfiguration(const TStrings& Lines, const TkPlotConfigHead& Head);
+    void ApplyAnnotations(const TStrings& Lines, Integer Count);
     void DefineCollection(TFiler& Filer, const String& Name, const std::function<void(TReader&)>& Read,
                           const std::function<void(TWriter&)>& Write, bool HasData);
     void DefineManager(TFiler& Filer, const String& Name, TkPlotObjectManagerCustom& Manager);

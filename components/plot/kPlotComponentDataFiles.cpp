@@ -58,7 +58,7 @@ void TkPlotComponent::ReadDataFile(const String& FileName, bool ReplaceData)
 {
     TkPlotFileChannels data;
     WithErrorPrefix("Error Loading Data - ", [&] {
-        WithErrorPrefix("\"" + FileName + "\" ", [&] { data = ReadPlotData(ReadFileBytes(FileName), ChannelCount()); });
+        NamingTheFile(FileName, [&] { data = ReadPlotData(ReadFileBytes(FileName), ChannelCount()); });
         // Only a file that read whole clears the channels.
         if (ReplaceData) ClearAllData();
         WithinUpdate(*this, [&] {

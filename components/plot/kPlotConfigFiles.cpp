@@ -2,10 +2,13 @@
 // own) and its annotation file.
 
 #include <algorithm>
+#include <optional>
 
 #include "components/foundation/kCommonRoutines.h"
 #include "components/foundation/kErrorText.h"
 #include "components/plot/kPlotComponent.h"
+#include "components/plot/kPlotFileIO.h"
+#include "components/plot/kPlotFileLines.h"
 #include "components/plot/kPlotPropertyFiles.h"
 
 namespace {
@@ -33,20 +36,63 @@ constexpr const char* kPlacementProperties[] = {"Left", "Top",     "Width",   "H
                                                 "ShowHint", "Tag", "Visible", "Enabled", "Hint", "HelpContext",
                                                 "HelpKeyword"};
 
+// No plot holds more objects of a kind: a count beyond is no count of a
+// plot, and would make objects until memory runs out.
+constexpr Integer kMaxObjectCount = 10000;
+
 String CountName(const char* Word) { return String(Word) + "Count"; }
 
-// The count of the named line (0 when missing or below 0). Every saved
-// object writes at least one line: a count beyond the file's lines is no
-// count of this file.
-Integer ReadCount(const String& Name, TStrings& Lines)
+// The count of the named line; none when the line is missing. A count
+// below 0 or beyond kMaxObjectCount is none that a save writes.
+std::optional<Integer> ReadCount(const String& Name, TStrings& Lines)
 {
     String text;
-    if (!ExtractNamedLine(Name, text, Lines)) return 0;
-    const Integer count = std::max(StrToInt(text), 0);
-    if (count > Lines.Count())
-        throw EConvertError(Name + " " + IntToStr(count) + " exceeds the " + IntToStr(Lines.Count()) +
-                            " lines of the file");
+    if (!ExtractNamedLine(Name, text, Lines)) return std::nullopt;
+    const Integer count = StrToInt(text);
+    if (count < 0) throw EConvertError(Name + " " + IntToStr(count) + " is below 0");
+    if (count > kMaxObjectCount)
+        throw EConvertError(Name + " " + IntToStr(count) + " exceeds the " + IntToStr(kMaxObjectCount) +
+                            " objects of a kind that a plot holds");
     return count;
+}
+
+std::optional<Integer> ReadInteger(const String& Name, TStrings& Lines)
+{
+    String text;
+    if (!ExtractNamedLine(Name, text, Lines)) return std::nullopt;
+    return StrToInt(text);
+}
+
+// Runs Apply on a new plot of the class of Plot first: a file that fails
+// there leaves Plot as it was.
+template <class F>
+void TryOnTrialPlot(const TkPlotComponent& Plot, F Apply)
+{
+    if (!Plot.ClassInfo()->CanCreate()) return;
+    const TOwned<TComponent> trial(Plot.ClassInfo()->Create(nullptr));
+    Apply(static_cast<TkPlotComponent&>(*trial));
+}
+
+// Whether a line stands in an annotation's section: "Annotation", its
+// index and "." begin its name.
+bool IsAnnotationLine(std::string_view Line)
+{
+    constexpr std::string_view word = "Annotation";
+    const std::size_t equals = Line.find('=');
+    if (equals == std::string_view::npos) return false;
+    const std::string_view name = TrimView(Line.substr(0, equals));
+    if (name.size() <= word.size() || !SameText(name.substr(0, word.size()), word)) return false;
+    const std::size_t dot = name.find('.', word.size());
+    const std::string_view index = name.substr(word.size(), dot - word.size());
+    return dot != std::string_view::npos && !index.empty() &&
+           std::all_of(index.begin(), index.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+bool HoldsAnnotationLine(const TkPlotFileLines& Lines)
+{
+    for (Integer i = 0; i < Lines.Count(); ++i)
+        if (IsAnnotationLine(Lines.Line(i))) return true;
+    return false;
 }
 
 void AddSection(TObject* Object, const String& Name, TStrings& Lines, bool Differential)
@@ -65,6 +111,14 @@ void ResetToPublishedDefaults(TkPlotAnnotation& Annotation)
 }
 
 }  // namespace
+
+// What the head of a configuration file says: the count of each kind, in
+// section order, and the data views' Z values when it gives them.
+struct TkPlotConfigHead {
+    std::array<Integer, kSectionCount> Counts{};
+    std::optional<Integer> DataViewZHorz;
+    std::optional<Integer> DataViewZVert;
+};
 
 // ===========================================================================
 // Configuration file
@@ -99,32 +153,29 @@ void TkPlotComponent::LoadPropertiesFromFile(const String& FileName)
 {
     if (OnBeforeLoadProperties) OnBeforeLoadProperties(this);
     WithErrorPrefix("Error Loading Properties - ", [&] {
-        TStringList lines;
-        ReadTypedPropertyFile(FileName, kConfigFileType, "Incompatible Plot Configuration File Type", lines);
-        std::array<Integer, kSectionCount> counts{};
-        for (std::size_t k = 0; k < kSectionCount; ++k) counts[k] = ReadCount(CountName(kSections[k].Word), lines);
-        // A plot of the same kind reads the file first: a file that fails
-        // leaves this plot as it was.
-        if (ClassInfo()->CanCreate()) {
-            const TOwned<TComponent> trial(ClassInfo()->Create(nullptr));
-            TStringList copy;
-            copy.AddStrings(lines);
-            static_cast<TkPlotComponent*>(trial.get())->ApplyConfiguration(copy, counts);
-        }
-        ApplyConfiguration(lines, counts);
+        TkPlotFileLines lines(ReadPropertyText(FileName));
+        CheckFileType(lines, kConfigFileType, "Incompatible Plot Configuration File Type");
+        TkPlotConfigHead head;
+        NamingTheFile(FileName, [&] {
+            for (std::size_t k = 0; k < kSectionCount; ++k)
+                head.Counts[k] = ReadCount(CountName(kSections[k].Word), lines).value_or(0);
+            head.DataViewZHorz = ReadInteger("DataViewZHorz", lines);
+            head.DataViewZVert = ReadInteger("DataViewZVert", lines);
+        });
+        TryOnTrialPlot(*this, [&](TkPlotComponent& Trial) { Trial.ApplyConfiguration(lines, head); });
+        ApplyConfiguration(lines, head);
     });
     FLastPropertiesFileName = FileName;
     if (OnAfterLoadProperties) OnAfterLoadProperties(this);
 }
 
-void TkPlotComponent::ApplyConfiguration(TStringList& Lines, const std::array<Integer, 10>& Counts)
+void TkPlotComponent::ApplyConfiguration(const TStrings& Lines, const TkPlotConfigHead& Head)
 {
     DisableLayoutManager();
     WithinUpdate(*this, [&] {
         TScopeExit enableLayout([this] { EnableLayoutManager(); });
-        String z;
-        if (ExtractNamedLine("DataViewZHorz", z, Lines)) SetDataViewZHorz(StrToInt(z));
-        if (ExtractNamedLine("DataViewZVert", z, Lines)) SetDataViewZVert(StrToInt(z));
+        if (Head.DataViewZHorz) SetDataViewZHorz(*Head.DataViewZHorz);
+        if (Head.DataViewZVert) SetDataViewZVert(*Head.DataViewZVert);
         RemoveAllLegends();
         RemoveAllTables();
         RemoveAllLabels();
@@ -135,14 +186,19 @@ void TkPlotComponent::ApplyConfiguration(TStringList& Lines, const std::array<In
         RemoveAllChannels();
         RemoveAllAnnotations();
         RemoveAllDataCursors();
+        // Each channel is made red below: the palette need not count the
+        // colours of all the others first.
+        Master().ChannelManager()->SetNewChannelColor(clRed);
+        TScopeExit paletteColors([this] { Master().ChannelManager()->SetNewChannelColor(std::nullopt); });
         // Every toolbar section goes to the first toolbar, the first label
         // section to the title; either is made when the plot has none.
         Integer next = 0;
         for (std::size_t k = 0; k < kSectionCount; ++k) {
             const TkConfigSection& section = kSections[k];
-            if (Counts[k] > 0 && section.Kind == kpokToolBar && ToolBarCount() == 0) AddToolBar();
-            if (Counts[k] > 0 && section.Kind == kpokLabel && LabelCount() == 0) AddLabel();
-            for (Integer i = 0; i < Counts[k]; ++i) {
+            const Integer count = Head.Counts[k];
+            if (count > 0 && section.Kind == kpokToolBar && ToolBarCount() == 0) AddToolBar();
+            if (count > 0 && section.Kind == kpokLabel && LabelCount() == 0) AddLabel();
+            for (Integer i = 0; i < count; ++i) {
                 TkPlotObject* object = nullptr;
                 if (section.Kind == kpokToolBar)
                     object = GetToolBar(0);
@@ -151,8 +207,8 @@ void TkPlotComponent::ApplyConfiguration(TStringList& Lines, const std::array<In
                 else
                     object = Master().Manager(section.Kind)->GetItem((this->*section.Add)());
                 // A channel without a colour line is red, whatever its
-                // constructor chose.
-                if (section.Kind == kpokChannel) static_cast<TkPlotChannelCustom*>(object)->SetColor(255);
+                // constructor or an add event chose.
+                if (section.Kind == kpokChannel) static_cast<TkPlotChannelCustom*>(object)->SetColor(clRed);
                 next = ApplyPublishedProperties(object, section.Word + IntToStr(i), Lines, next, next);
             }
         }
@@ -183,22 +239,24 @@ void TkPlotComponent::SaveAnnotationsToFile(const String& FileName)
 void TkPlotComponent::LoadAnnotationsFromFile(const String& FileName)
 {
     WithErrorPrefix("Error Loading Annotations - ", [&] {
-        TStringList lines;
-        lines.LoadFromFile(FileName);
-        const Integer count = ReadCount("AnnotationCount", lines);
-        // Read first into free-standing annotations of a trial plot: the
-        // plot's own change only when the whole file reads.
-        if (ClassInfo()->CanCreate()) {
-            const TOwned<TComponent> trial(ClassInfo()->Create(nullptr));
-            TStringList copy;
-            copy.AddStrings(lines);
-            static_cast<TkPlotComponent*>(trial.get())->ApplyAnnotations(copy, count);
-        }
-        ApplyAnnotations(lines, count);
+        TkPlotFileLines lines(ReadPropertyText(FileName));
+        std::optional<Integer> count;
+        NamingTheFile(FileName, [&] {
+            count = ReadCount("AnnotationCount", lines);
+            // Annotation lines without the count line make a file of no
+            // annotations; lines of neither kind, a file of another kind.
+            if (!count && lines.Count() > 0 && !HoldsAnnotationLine(lines))
+                throw EConvertError("holds neither an \"AnnotationCount\" line nor an annotation's line: "
+                                    "it is no annotation file");
+        });
+        // Read first into a trial plot: the plot's own change only when the
+        // whole file reads.
+        TryOnTrialPlot(*this, [&](TkPlotComponent& Trial) { Trial.ApplyAnnotations(lines, count.value_or(0)); });
+        ApplyAnnotations(lines, count.value_or(0));
     });
 }
 
-void TkPlotComponent::ApplyAnnotations(TStrings& Lines, Integer Count)
+void TkPlotComponent::ApplyAnnotations(const TStrings& Lines, Integer Count)
 {
     WithinUpdate(*this, [&] {
         RemoveAllAnnotations();
@@ -208,9 +266,16 @@ void TkPlotComponent::ApplyAnnotations(TStrings& Lines, Integer Count)
             if (index < 0) continue;
             TkPlotAnnotation* annotation = GetAnnotation(index);
             ResetToPublishedDefaults(*annotation);
+            // The section alone is searched for the extra lines: a search
+            // of the whole file for each annotation would cost the square
+            // of its lines.
             const String prefix = "Annotation" + IntToStr(i);
-            annotation->LoadExtraLines(prefix, Lines);
-            next = ApplyPublishedProperties(annotation, prefix, Lines, next, next);
+            const Integer end = SectionEnd(Lines, prefix, next);
+            TStringList section;
+            for (; next < end; ++next) section.Add(Lines.Strings(next));
+            annotation->LoadExtraLines(prefix, section);
+            Integer applied = 0;
+            ApplyPublishedProperties(annotation, prefix, section, 0, applied);
         }
     });
 }

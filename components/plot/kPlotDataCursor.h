@@ -160,6 +160,7 @@ public:
     // selected (but its own channel) deselects the cursor.
     void NotificationSetFocus(TkPlotObject* AObject) override;
     void NotificationRename(TkPlotObject* AObject) override;
+    static constexpr bool FollowsRenamesOf(TkPlotObjectKind Kind) { return Kind == kpokChannel; }
 
 private:
     static std::size_t Index(Integer Pointer) { return Pointer == 2 ? 1 : 0; }

@@ -172,7 +172,7 @@ std::string_view TakeHeaderLine(std::string_view& Rest, Integer Line)
 Integer ReadChannelCount(std::string_view Text, Integer Line)
 {
     Integer count = 0;
-    if (!TryStrToInt(TrimView(Text), count)) RaiseLineError(Line, "'" + String(Text) + "' is no channel count");
+    if (!TryStrToInt(TrimView(Text), count)) RaiseLineError(Line, "'" + TextExcerpt(Text) + "' is no channel count");
     if (count < 0) RaiseLineError(Line, "the channel count " + IntToStr(count) + " is below 0");
     return count;
 }
@@ -232,8 +232,9 @@ bool CheckedValue(Single Value, Int64 Row, Int64 Channel)
 std::string ChannelHeaderTitle(const TkPlotChannelCustom& Channel)
 {
     String title = Trim(Channel.TitleText()).empty() ? Channel.Name() : Channel.TitleText();
-    // A separator or line break in a title would make another header.
-    std::replace_if(title.begin(), title.end(), [](char c) { return c == '\t' || c == '\r' || c == '\n'; }, ' ');
+    // A separator or line break in a title would make another header, and
+    // no control character belongs in a text file.
+    std::replace_if(title.begin(), title.end(), [](char c) { return static_cast<unsigned char>(c) < ' '; }, ' ');
     return Utf8ToWin1252(title);
 }
 
@@ -329,6 +330,10 @@ TkPlotFileChannels ReadPlotTextData(std::string_view Bytes, Integer ChannelCount
     TkTextLineReader lines(Bytes);
     std::string_view header;
     if (!lines.Next(header)) throw EConvertError("the file is empty");
+    CheckTextBytes(Bytes);
+    // A header and no row is a file; one line alone is none of this form.
+    if (Bytes.find_first_of("\r\n") == std::string_view::npos)
+        throw EConvertError("the file holds no line break: it is no data file");
     const char separator = DetectSeparator(header);
     const TkPlotNumberText numbers(separator);
     TkPlotFileChannels data(static_cast<std::size_t>(std::max(ChannelCount, 0)));
@@ -458,12 +463,15 @@ std::vector<TkPlotFilePoint> ReadChannelTextData(std::string_view Bytes)
     std::string_view line;
     std::vector<TkPlotFilePoint> points;
     if (!lines.Next(line)) return points;
+    CheckTextBytes(Bytes);
     const char separator = DetectSeparator(line);
     const TkPlotNumberText numbers(separator);
+    bool recognised = false;
     do {
         const std::size_t at = line.find(separator);
         const std::string_view xText = at == std::string_view::npos ? std::string_view() : TrimView(line.substr(0, at));
         if (xText.empty()) continue;
+        recognised = true;
         try {
             const std::string_view yText = TrimView(line.substr(at + 1));
             const Double x = numbers.ReadOrRaise(xText);
@@ -475,5 +483,7 @@ std::vector<TkPlotFilePoint> ReadChannelTextData(std::string_view Bytes)
             RaiseLineError(lines.LineNumber(), e.Message());
         }
     } while (lines.Next(line));
+    // Lines, and none of this form: a file of another kind.
+    if (!recognised) throw EConvertError("no line holds a number and a column separator: it is no channel data file");
     return points;
 }

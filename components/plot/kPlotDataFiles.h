@@ -17,7 +17,7 @@
 //
 // The readers check the whole file before they give anything: a file
 // that does not read gives EConvertError naming the line or record, and no
-// points at all.
+// points at all. A text form holding a binary byte reads as no text.
 
 #include <span>
 #include <string>
@@ -61,7 +61,8 @@ std::string PlotCompactRows(TkPlotChannelList Channels, Integer FirstRow, Intege
 
 // --- readers -----------------------------------------------------------------------
 // Either form, told by the first line. Points are given for the first
-// ChannelCount channels of the file; further columns add nothing.
+// ChannelCount channels of the file; further columns add nothing. A text
+// file without a line break is none of these forms.
 TkPlotFileChannels ReadPlotData(std::string_view Bytes, Integer ChannelCount);
 bool IsCompactIntervalText(std::string_view FirstLine);
 TkPlotFileChannels ReadPlotTextData(std::string_view Bytes, Integer ChannelCount);
@@ -90,5 +91,7 @@ std::string ChannelTextData(const TkPlotChannelCustom& Channel, char Separator);
 std::string ChannelLogLines(const TkPlotChannelCustom& Channel, char Separator, Integer FirstIndex, Integer Count);
 // The separator is TAB when the first line holds one, else comma; each line
 // is cut at its first separator, a line with nothing before it is passed
-// over, and "Null" (any case) gives a null point with Y = 0.
+// over, and "Null" (any case) gives a null point with Y = 0. No bytes give
+// no points; lines of which none holds a separator with text before it
+// are a file of another kind.
 std::vector<TkPlotFilePoint> ReadChannelTextData(std::string_view Bytes);

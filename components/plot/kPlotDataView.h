@@ -153,6 +153,7 @@ public:
 
     void NotificationRemove(TkPlotObject* AObject) override;
     void NotificationRename(TkPlotObject* AObject) override;
+    static constexpr bool FollowsRenamesOf(TkPlotObjectKind Kind) { return IsAxisKind(Kind); }
     void NotificationSetFocus(TkPlotObject* AObject) override;
     void DoMouseLeft(const TkPlotMouseData& MouseData) override;
     void DoMouseRight(const TkPlotMouseData& MouseData) override;

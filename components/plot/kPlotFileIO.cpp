@@ -114,18 +114,38 @@ bool TkPlotNumberText::Read(std::string_view Text, Double& Value) const
 Double TkPlotNumberText::ReadOrRaise(std::string_view Text) const
 {
     Double value = 0;
-    if (!Read(Text, value)) throw EConvertError(Format(SInvalidFloat, String(Text)));
+    if (!Read(Text, value)) throw EConvertError(Format(SInvalidFloat, TextExcerpt(Text)));
     return value;
-}
-
-std::string_view TrimView(std::string_view Text)
-{
-    while (!Text.empty() && static_cast<unsigned char>(Text.front()) <= ' ') Text.remove_prefix(1);
-    while (!Text.empty() && static_cast<unsigned char>(Text.back()) <= ' ') Text.remove_suffix(1);
-    return Text;
 }
 
 void RaiseLineError(Integer Line, const String& Message)
 {
     throw EConvertError("line " + IntToStr(Line) + ": " + Message);
+}
+
+std::size_t FindBinaryByte(std::string_view Text)
+{
+    const auto binary = [](char c) {
+        const auto b = static_cast<unsigned char>(c);
+        return b < ' ' && (b < '\t' || b > '\r');
+    };
+    const auto found = std::find_if(Text.begin(), Text.end(), binary);
+    return found == Text.end() ? std::string_view::npos : static_cast<std::size_t>(found - Text.begin());
+}
+
+Integer LineOfOffset(std::string_view Text, std::size_t Offset)
+{
+    const std::string_view before = Text.substr(0, Offset);
+    Integer line = 1;
+    for (std::size_t i = 0; i < before.size(); ++i)
+        if (before[i] == '\n' || (before[i] == '\r' && (i + 1 >= Text.size() || Text[i + 1] != '\n'))) ++line;
+    return line;
+}
+
+void CheckTextBytes(std::string_view Text)
+{
+    const std::size_t at = FindBinaryByte(Text);
+    if (at == std::string_view::npos) return;
+    RaiseLineError(LineOfOffset(Text, at), "the control character #" + IntToStr(static_cast<unsigned char>(Text[at])) +
+                                               " is no text: the file is binary");
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "components/foundation/kErrorText.h"
 #include "platform/SysUtils.h"
 
 // The bytes of the file (EFOpenError naming it when it cannot be read).
@@ -69,7 +70,21 @@ private:
     char FForeignSeparator;
 };
 
-// Blanks (space and control characters) removed from both ends.
-std::string_view TrimView(std::string_view Text);
 // Raised by the readers: Message behind "line N: ".
 [[noreturn]] void RaiseLineError(Integer Line, const String& Message);
+
+// Where Text holds its first byte that no text file holds: NUL or another
+// control character but TAB, LF, VT, FF and CR; npos when none.
+std::size_t FindBinaryByte(std::string_view Text);
+// The line (from 1) of the byte at Offset, lines ending as
+// TkTextLineReader ends them.
+Integer LineOfOffset(std::string_view Text, std::size_t Offset);
+// EConvertError naming the line of the first binary byte: such a file is
+// no text of any form, whatever it holds besides.
+void CheckTextBytes(std::string_view Text);
+// Runs Body; what it raises comes out with the file's name in front.
+template <class F>
+void NamingTheFile(const String& FileName, F&& Body)
+{
+    WithErrorPrefix("\"" + FileName + "\" ", std::forward<F>(Body));
+}

@@ -96,6 +96,7 @@ public:
     // The renamed axis of a name keeps the limit bound to it, whether it was
     // looked up yet or not.
     void NotificationRename(TkPlotObject* AObject) override;
+    static constexpr bool FollowsRenamesOf(TkPlotObjectKind Kind) { return IsAxisKind(Kind); }
     void NotificationSetFocus(TkPlotObject* AObject) override;
     void Draw(TCanvas* Canvas, TColor BackGroundColor) override;
     // Inside the click rectangle of a drawn line; never while

@@ -40,17 +40,17 @@ TkPlotObject* TkPlotObjectManagerCustom::CreateObject()
 
 void TkPlotObjectManagerCustom::NotificationRemove(TkPlotObject* AObject)
 {
-    for (Integer i = Count() - 1; i >= 0; --i) {
-        if (FList[i] != AObject) continue;
-        FList.Delete(i);
-        DoObjectRemoved(AObject);
-        DoChange();
-        return;
-    }
+    const Integer index = GetIndex(AObject);
+    if (index < 0) return;
+    DeleteEntry(index);
+    DoObjectRemoved(AObject);
+    DoChange();
 }
 
 void TkPlotObjectManagerCustom::NotificationRename(TkPlotObject* AObject)
 {
+    if (Lists(AObject)) FNameNumbers.Record(AObject, AObject->Name(), GetBaseName());
+    if (!FollowsRenamesOf(AObject->Kind())) return;
     ForEachObject([AObject](TkPlotObject* object) { object->NotificationRename(AObject); });
 }
 
@@ -61,47 +61,66 @@ void TkPlotObjectManagerCustom::NotificationSetFocus(TkPlotObject* AObject)
 
 void TkPlotObjectManagerCustom::Clear() {}
 
-void TkPlotObjectManagerCustom::Delete(Integer Index) { FList.Delete(Index); }
+void TkPlotObjectManagerCustom::Delete(Integer Index) { DeleteEntry(Index); }
+
+void TkPlotObjectManagerCustom::DeleteEntry(Integer Index)
+{
+    TkPlotObject* object = GetItem(Index);
+    FList.erase(FList.begin() + Index);
+    FMembers.erase(object);
+    FNameNumbers.Forget(object);
+}
+
+void TkPlotObjectManagerCustom::RemoveFromList(TkPlotObject* AObject)
+{
+    if (const Integer index = GetIndex(AObject); index >= 0) DeleteEntry(index);
+}
 
 void TkPlotObjectManagerCustom::DoObjectRemoved(TkPlotObject*) {}
 
+bool TkPlotObjectManagerCustom::FollowsRenamesOf(TkPlotObjectKind) const { return true; }
+
+TkPlotObject* TkPlotObjectManagerCustom::GetItem(Integer Index) const
+{
+    if (Index < 0 || Index >= Count()) RaiseListIndexError(Index);
+    return FList[static_cast<std::size_t>(Index)];
+}
+
 Integer TkPlotObjectManagerCustom::GetIndex(const TkPlotObject* AObject) const
 {
-    return FList.IndexOf(const_cast<TkPlotObject*>(AObject));
+    if (!Lists(AObject)) return -1;
+    // From both ends: objects cleared go from the front of their run, a
+    // new one, whose index its maker asks for, stands last.
+    for (std::size_t front = 0, back = FList.size() - 1;; ++front, --back) {
+        if (FList[front] == AObject) return static_cast<Integer>(front);
+        if (FList[back] == AObject) return static_cast<Integer>(back);
+    }
 }
 
 TkPlotObject* TkPlotObjectManagerCustom::GetObjectByName(const String& Name) const
 {
     const Integer index = GetIndexByName(Name);
-    return index < 0 ? nullptr : FList[index];
+    return index < 0 ? nullptr : GetItem(index);
 }
 
 Integer TkPlotObjectManagerCustom::GetIndexByName(const String& Name) const
 {
     for (Integer i = 0; i < Count(); ++i)
-        if (SameObjectName(FList[i]->Name(), Name)) return i;
+        if (SameObjectName(GetItem(i)->Name(), Name)) return i;
     return -1;
 }
 
 String TkPlotObjectManagerCustom::GetNextName() const
 {
-    const String base = GetBaseName();
     // 64 bits: one more than the largest 32-bit number still fits.
-    Int64 highest = 0;
-    for (const TkPlotObject* object : FList) {
-        const String& name = object->Name();
-        if (name.size() < base.size() || !SameObjectName(std::string_view(name).substr(0, base.size()), base))
-            continue;
-        // Leading blanks are allowed; a tail that is no number is skipped.
-        Integer number = 0;
-        if (TryStrToInt(std::string_view(name).substr(base.size()), number)) highest = std::max<Int64>(highest, number);
-    }
-    return base + " " + IntToStr(highest + 1);
+    return GetBaseName() + " " + IntToStr(FNameNumbers.Highest() + 1);
 }
 
 void TkPlotObjectManagerCustom::InsertObject(TkPlotObject* AObject)
 {
-    if (!FList.Contains(AObject)) FList.Add(AObject);
+    if (!FMembers.insert(AObject).second) return;
+    FList.push_back(AObject);
+    FNameNumbers.Record(AObject, AObject->Name(), GetBaseName());
 }
 
 void TkPlotObjectManagerCustom::DoChange() { FOnChange(this); }
@@ -168,9 +187,10 @@ void DetachPlotObject(TkPlotObject* AObject)
 
 void TkPlotObjectOwnedManager::NotificationRemove(TkPlotObject* AObject)
 {
-    ForEachObject([AObject](TkPlotObject* object) {
-        if (object != AObject) object->NotificationRemove(AObject);
-    });
+    if (!FClearing)
+        ForEachObject([AObject](TkPlotObject* object) {
+            if (object != AObject) object->NotificationRemove(AObject);
+        });
     TkPlotObjectManagerCustom::NotificationRemove(AObject);
 }
 
@@ -180,6 +200,8 @@ void TkPlotObjectOwnedManager::Clear()
     // handler may free others meanwhile: the walk skips what is gone, so
     // nothing is freed twice. Objects whose hooks were emptied (after
     // ShutDownSetup) do not report: they are taken out here.
+    TRestoreScope<bool> clearing(FClearing);
+    FClearing = true;
     ForEachObject([this](TkPlotObject* object) {
         object->Free();
         RemoveFromList(object);

@@ -7,13 +7,25 @@
 
 void SaveLinesSafely(const String& FileName, const TStrings& Lines)
 {
-    SaveFileSafely(FileName, Utf8ToWin1252(Lines.Text()));
+    const RawByteString bytes = Utf8ToWin1252(Lines.Text());
+    if (const std::size_t at = FindBinaryByte(bytes); at != std::string_view::npos) {
+        String path, value;
+        SplitAtSeparator(Lines.Strings(std::min(LineOfOffset(bytes, at), Lines.Count()) - 1), "=", path, value);
+        throw EConvertError(path + " holds the control character #" +
+                            IntToStr(static_cast<unsigned char>(bytes[at])) + ", which a text file cannot hold");
+    }
+    SaveFileSafely(FileName, bytes);
 }
 
-void ReadTypedPropertyFile(const String& FileName, const String& FileType, const char* Incompatible,
-                           TStringList& Lines)
+String ReadPropertyText(const String& FileName)
 {
-    Lines.LoadFromFile(FileName);
+    String text = DecodeTextFile(ReadFileBytes(FileName));
+    NamingTheFile(FileName, [&] { CheckTextBytes(text); });
+    return text;
+}
+
+void CheckFileType(TStrings& Lines, const String& FileType, const char* Incompatible)
+{
     String type;
     if (!ExtractNamedLine("File Type", type, Lines) || !SameText(type, FileType)) throw Exception(Incompatible);
 }
@@ -39,13 +51,20 @@ bool NamesLastProperty(const String& Line, const String& Prefix, std::initialize
 
 }  // namespace
 
+Integer SectionEnd(const TStrings& Lines, const String& Prefix, Integer From)
+{
+    Integer end = std::max(From, 0);
+    for (String path; end < Lines.Count() && SectionPath(Lines.Strings(end), Prefix, path);) ++end;
+    return end;
+}
+
 Integer ApplyPropertiesOrRestore(TObject* Instance, const String& Prefix, const TStrings& Lines, Integer From,
                                  std::initializer_list<const char*> Last)
 {
     TStringList ordered, deferred;
-    Integer end = std::max(From, 0);
-    for (String path; end < Lines.Count() && SectionPath(Lines.Strings(end), Prefix, path); ++end)
-        (NamesLastProperty(Lines.Strings(end), Prefix, Last) ? deferred : ordered).Add(Lines.Strings(end));
+    const Integer end = SectionEnd(Lines, Prefix, From);
+    for (Integer i = std::max(From, 0); i < end; ++i)
+        (NamesLastProperty(Lines.Strings(i), Prefix, Last) ? deferred : ordered).Add(Lines.Strings(i));
     ordered.AddStrings(deferred);
 
     TStringList saved;

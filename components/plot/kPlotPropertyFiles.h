@@ -8,12 +8,20 @@
 #include "platform/Classes.h"
 
 // Lines in single-byte text, CR LF after each, put in FileName's place only
-// when complete.
+// when complete. EConvertError naming the line's property when a value
+// holds a control character that a text file cannot hold: no file is
+// written that would not read back.
 void SaveLinesSafely(const String& FileName, const TStrings& Lines);
-// Reads FileName into Lines and takes out its "File Type" line, whose value
-// must be FileType ignoring case; Exception(Incompatible) otherwise.
-void ReadTypedPropertyFile(const String& FileName, const String& FileType, const char* Incompatible,
-                           TStringList& Lines);
+// The text of a property file, decoded as TStrings::LoadFromFile decodes
+// it. EConvertError naming the file and the line when it holds a binary
+// byte: such a file is no property text.
+String ReadPropertyText(const String& FileName);
+// Takes the "File Type" line out of Lines; its value must be FileType
+// ignoring case, Exception(Incompatible) otherwise.
+void CheckFileType(TStrings& Lines, const String& FileType, const char* Incompatible);
+// The index of the first line from From on that does not stand behind
+// Prefix: where the section of Prefix ends.
+Integer SectionEnd(const TStrings& Lines, const String& Prefix, Integer From);
 // Applies the lines behind Prefix from From on to Instance (as
 // ApplyPublishedProperties) and returns where they end. The properties in
 // Last go after all others: their setters drop what the object holds, so

@@ -294,37 +294,13 @@ void TStrings::LoadFromFile(const String& FileName)
     LoadFromStream(file);
 }
 
-namespace {
-
-String DecodeUtf16(std::string_view bytes, bool bigEndian)
-{
-    std::u16string units(bytes.size() / 2, u'\0');
-    for (std::size_t i = 0; i < units.size(); ++i) {
-        const auto b0 = static_cast<unsigned char>(bytes[2 * i]);
-        const auto b1 = static_cast<unsigned char>(bytes[2 * i + 1]);
-        units[i] = static_cast<char16_t>(bigEndian ? (b0 << 8 | b1) : (b1 << 8 | b0));
-    }
-    return Utf16ToUtf8(units);
-}
-
-// Text bytes of a file to UTF-8, by their byte-order mark.
-String DecodeText(std::string_view bytes)
-{
-    auto starts = [&](std::string_view bom) { return bytes.substr(0, bom.size()) == bom; };
-    if (starts("\xEF\xBB\xBF")) return String(bytes.substr(3));
-    if (starts("\xFF\xFE")) return DecodeUtf16(bytes.substr(2), false);
-    if (starts("\xFE\xFF")) return DecodeUtf16(bytes.substr(2), true);
-    return Win1252ToUtf8(bytes);
-}
-
-}  // namespace
 
 void TStrings::LoadFromStream(TStream& Stream)
 {
     const Int64 size = Stream.Size() - Stream.Position();
     String bytes(static_cast<std::size_t>(std::max<Int64>(size, 0)), '\0');
     Stream.ReadBuffer(bytes.data(), static_cast<Int64>(bytes.size()));
-    SetText(DecodeText(bytes));
+    SetText(DecodeTextFile(std::move(bytes)));
 }
 
 void TStrings::SaveToFile(const String& FileName) const

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <array>
 
 #include "Utf8Codec.h"
@@ -24,6 +25,17 @@ char UnicodeToByte(char32_t c)
     for (std::size_t i = 0; i < kHighControls.size(); ++i)
         if (kHighControls[i] == c) return static_cast<char>(0x80 + i);
     return '?';
+}
+
+String DecodeUtf16(std::string_view bytes, bool bigEndian)
+{
+    std::u16string units(bytes.size() / 2, u'\0');
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        const auto b0 = static_cast<unsigned char>(bytes[2 * i]);
+        const auto b1 = static_cast<unsigned char>(bytes[2 * i + 1]);
+        units[i] = static_cast<char16_t>(bigEndian ? (b0 << 8 | b1) : (b1 << 8 | b0));
+    }
+    return Utf16ToUtf8(units);
 }
 
 bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
@@ -87,4 +99,18 @@ String Utf16ToUtf8(std::u16string_view utf16)
         }
     }
     return out;
+}
+
+String DecodeTextFile(RawByteString bytes)
+{
+    const std::string_view view = bytes;
+    if (view.starts_with("\xFF\xFE")) return DecodeUtf16(view.substr(2), false);
+    if (view.starts_with("\xFE\xFF")) return DecodeUtf16(view.substr(2), true);
+    if (view.starts_with("\xEF\xBB\xBF")) {
+        bytes.erase(0, 3);
+        return bytes;
+    }
+    if (std::any_of(view.begin(), view.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }))
+        return Win1252ToUtf8(view);
+    return bytes;
 }

@@ -267,8 +267,8 @@ Extended StrToFloat(std::string_view s, const TFormatSettings& settings)
     Extended value = 0;
     if (TryReadFloat(s, value, settings, false)) return value;
     TNumberText n;
-    if (SplitNumber(s, settings.DecimalSeparator, n)) throw EConvertError(Format(SFloatOutOfRange, s));
-    throw EConvertError(Format(SInvalidFloat, s));
+    if (SplitNumber(s, settings.DecimalSeparator, n)) throw EConvertError(Format(SFloatOutOfRange, TextExcerpt(s)));
+    throw EConvertError(Format(SInvalidFloat, TextExcerpt(s)));
 }
 
 Extended StrToFloatDef(std::string_view s, Extended defaultValue, const TFormatSettings& settings)

@@ -56,10 +56,10 @@ Int64 ParseOrRaise(std::string_view s, unsigned bits)
     Int64 value = 0;
     switch (ParseInteger(s, bits, value)) {
     case TIntParse::Ok: return value;
-    case TIntParse::Overflow: throw EConvertError(Format(SIntegerOutOfRange, s));
+    case TIntParse::Overflow: throw EConvertError(Format(SIntegerOutOfRange, TextExcerpt(s)));
     case TIntParse::Invalid: break;
     }
-    throw EConvertError(Format(SInvalidInteger, s));
+    throw EConvertError(Format(SInvalidInteger, TextExcerpt(s)));
 }
 
 template <class T>

@@ -86,14 +86,13 @@ std::size_t FindIgnoringAsciiCase(std::string_view s, std::string_view sub, std:
 
 }  // namespace
 
-String Trim(std::string_view s)
+String Trim(std::string_view s) { return String(TrimView(s)); }
+
+std::string_view TrimView(std::string_view s)
 {
-    // One copy of what stays: a text may be megabytes.
-    std::size_t first = 0;
-    std::size_t end = s.size();
-    while (first < end && IsTrimmed(s[first])) ++first;
-    while (end > first && IsTrimmed(s[end - 1])) --end;
-    return String(s.substr(first, end - first));
+    while (!s.empty() && IsTrimmed(s.front())) s.remove_prefix(1);
+    while (!s.empty() && IsTrimmed(s.back())) s.remove_suffix(1);
+    return s;
 }
 
 String TrimLeft(std::string_view s)
@@ -266,4 +265,14 @@ String BoolToStr(bool value, bool useBoolStrs)
 {
     if (useBoolStrs) return value ? "True" : "False";
     return value ? "-1" : "0";
+}
+
+String TextExcerpt(std::string_view s)
+{
+    constexpr std::size_t kMaxBytes = 60;
+    if (s.size() <= kMaxBytes) return String(s);
+    std::size_t cut = kMaxBytes - 3;
+    // Back to the lead byte of a UTF-8 sequence.
+    while (cut > 0 && (static_cast<unsigned char>(s[cut]) & 0xC0) == 0x80) --cut;
+    return String(s.substr(0, cut)) + "...";
 }

@@ -398,10 +398,10 @@ String GetStrProp(TObject* obj, PPropInfo prop)
     return prop->Get(obj).AsString();
 }
 
-void SetStrProp(TObject* obj, PPropInfo prop, const String& value)
+void SetStrProp(TObject* obj, PPropInfo prop, String value)
 {
     RequireKind(prop, {tkString});
-    SetPropValue(obj, prop, TValue(value));
+    SetPropValue(obj, prop, TValue(std::move(value)));
 }
 
 Int64 GetInt64Prop(TObject* obj, PPropInfo prop) { return GetOrdProp(obj, prop); }

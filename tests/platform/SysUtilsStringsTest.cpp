@@ -79,6 +79,17 @@ TEST(SysUtilsStrings, QuotingAndReplacing)
     EXPECT_EQ(BoolToStr(false, true), "False");
 }
 
+// A quoted text is cut before a character, never inside one.
+TEST(SysUtilsStrings, ExcerptsEndBeforeACharacter)
+{
+    EXPECT_EQ(TextExcerpt(std::string(60, '7')), std::string(60, '7'));
+    EXPECT_EQ(TextExcerpt(std::string(61, '7')), std::string(57, '7') + "...");
+    // Two bytes a character: byte 57 is the second of one.
+    String text;
+    for (Integer i = 0; i < 61; ++i) text += "é";
+    EXPECT_EQ(TextExcerpt(text), text.substr(0, 56) + "...");
+}
+
 TEST(SysUtilsIntegers, TextOfIntegers)
 {
     EXPECT_EQ(IntToStr(-2147483647 - 1), "-2147483648");

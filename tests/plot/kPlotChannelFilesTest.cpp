@@ -56,6 +56,26 @@ TEST_F(ChannelFilesTest, ABadDataFileNamesItsLineAndKeepsThePoints)
     EXPECT_EQ(PointsOf(Channel), (TPoints{Valid(1, 2)}));
 }
 
+// A file of another kind clears no point and says which file it was; an
+// empty channel's empty file still loads.
+TEST_F(ChannelFilesTest, DataFilesOfAnotherKindAreRefused)
+{
+    Fill(Channel, {Valid(1, 2)});
+    Channel.SavePropertiesToFile(Path("c.cfg"));
+    for (const auto& [name, bytes] : std::vector<std::pair<const char*, std::string>>{
+             {"c.cfg", Scratch.ReadBytes("c.cfg")}, {"numbers.txt", "1\r\n2\r\n3\r\n"},
+             {"nul.bin", std::string(64, '\0')}}) {
+        Scratch.WriteBytes(name, bytes);
+        const String message = MessageOf([&] { Channel.LoadDataFromFile(Path(name), true); });
+        EXPECT_EQ(message.rfind("\"" + Path(name) + "\" ", 0), 0u) << message;
+        EXPECT_EQ(PointsOf(Channel), (TPoints{Valid(1, 2)})) << name;
+    }
+    TOwned<TkXYPlot> empty = PlotWithChannels(1);
+    empty->GetChannel(0)->SaveDataToFile(Path("empty.txt"));
+    Channel.LoadDataFromFile(Path("empty.txt"), true);
+    EXPECT_EQ(Channel.Count(), 0);
+}
+
 TEST_F(ChannelFilesTest, ConfigurationRoundTripsAndAFailedLoadChangesNothing)
 {
     Channel.SetColor(0x123456);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "components/plot/kXYPlot.h"
 #include "support/MessageOf.h"
 #include "support/PlotFiles.h"
@@ -130,12 +132,27 @@ TEST_F(PlotConfigFileTest, AFailedLoadLeavesThePlotAsItWas)
               0u);
     EXPECT_EQ(refused("count.cfg", "File Type = Plot Config\r\nChannelCount = many\r\n").rfind("Error Loading", 0),
               0u);
+    // No save writes a negative count, nor a byte that is no text.
+    EXPECT_EQ(refused("negative.cfg", "File Type = Plot Config\r\nChannelCount = -3\r\n"),
+              "Error Loading Properties - \"" + Path("negative.cfg") + "\" ChannelCount -3 is below 0");
+    EXPECT_EQ(refused("binary.cfg", before + std::string(8, '\0')),
+              "Error Loading Properties - \"" + Path("binary.cfg") + "\" line " +
+                  IntToStr(Integer(std::count(before.begin(), before.end(), '\n')) + 1) +
+                  ": the control character #0 is no text: the file is binary");
     EXPECT_EQ(after, 0);
     EXPECT_EQ(Plot->LastPropertiesFileName(), Path("now.cfg"));  // no failed file
-    // Negative counts are none.
-    Scratch.WriteBytes("negative.cfg", "File Type = Plot Config\r\nChannelCount = -3\r\n");
-    Plot->LoadPropertiesFromFile(Path("negative.cfg"));
-    EXPECT_EQ(Plot->ChannelCount(), 0);
+}
+
+// A count that its sections do not fill gives objects of their own
+// defaults; a file cut short loads what it holds.
+TEST_F(PlotConfigFileTest, CountsBeyondTheSectionsMakeDefaultObjects)
+{
+    Scratch.WriteBytes("short.cfg", "File Type = Plot Config\r\nChannelCount = 3\r\nChannel0.TitleText = Volts\r\n");
+    Plot->LoadPropertiesFromFile(Path("short.cfg"));
+    ASSERT_EQ(Plot->ChannelCount(), 3);
+    EXPECT_EQ(Plot->GetChannel(0)->TitleText(), "Volts");
+    EXPECT_EQ(Plot->GetChannel(2)->Name(), "Channel 3");
+    EXPECT_EQ(Plot->GetChannel(2)->Color(), clRed);
 }
 
 TEST_F(PlotConfigFileTest, AnnotationsRoundTripFromTheirOwnDefaults)
@@ -214,6 +231,40 @@ TEST_F(PlotConfigFileTest, EveryAnnotationStyleRoundTrips)
     EXPECT_EQ(image->Canvas()->Pixels(1, 1), clRed);
     copy->SaveAnnotationsToFile(Path("again.txt"));
     EXPECT_EQ(Scratch.ReadBytes("again.txt"), Scratch.ReadBytes("all.txt"));
+}
+
+// A file of another kind wipes no annotation and says which file it was;
+// the forms that hold no annotation still load as none.
+TEST_F(PlotConfigFileTest, AnnotationFilesOfAnotherKindAreRefused)
+{
+    Plot->SaveDataToFile(Path("data.txt"));
+    std::string noise;
+    for (Integer i = 0; i < 4096; ++i) noise += static_cast<char>(i * 7919 % 251 + 1);
+    for (const auto& [name, bytes] : std::vector<std::pair<const char*, std::string>>{
+             {"data.txt", Scratch.ReadBytes("data.txt")}, {"noise.bin", noise}, {"nul.bin", std::string(64, '\0')}}) {
+        Plot->AddAnnotation();
+        Scratch.WriteBytes(name, bytes);
+        const String message = MessageOf([&] { Plot->LoadAnnotationsFromFile(Path(name)); });
+        EXPECT_EQ(message.rfind("Error Loading Annotations - \"" + Path(name) + "\" ", 0), 0u) << message;
+        EXPECT_EQ(Plot->AnnotationCount(), 1) << name;
+        Plot->RemoveAllAnnotations();
+    }
+    Plot->AddAnnotation();
+    Scratch.WriteBytes("uncounted.txt", "Annotation0.Text = lost\r\n");
+    Plot->LoadAnnotationsFromFile(Path("uncounted.txt"));
+    EXPECT_EQ(Plot->AnnotationCount(), 0);
+}
+
+// No save writes a file that its loader would refuse.
+TEST_F(PlotConfigFileTest, AControlCharacterInATextIsNoFile)
+{
+    Plot->SavePropertiesToFile(Path("plot.cfg"));
+    const std::string before = Scratch.ReadBytes("plot.cfg");
+    Plot->SetTitleText("Bell\a");
+    EXPECT_EQ(MessageOf([&] { Plot->SavePropertiesToFile(Path("plot.cfg")); }),
+              "Error Saving Properties - Label0.Caption holds the control character #7, which a text file cannot "
+              "hold");
+    EXPECT_EQ(Scratch.ReadBytes("plot.cfg"), before);
 }
 
 }  // namespace

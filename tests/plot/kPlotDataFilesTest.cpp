@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <tuple>
 
 #include "components/plot/kPlotDataFiles.h"
 #include "components/plot/kPlot.h"
@@ -192,6 +193,34 @@ TEST_F(PlotDataFileTest, ABadTextFileNamesItsLineAndChangesNoChannel)
     std::filesystem::remove(Scratch.Path() / "missing");
     EXPECT_EQ(MessageOf([&] { Plot->LoadDataFromFile(Path("missing")); }).rfind("Error Loading Data - ", 0), 0u);
     EXPECT_EQ(PlotPoints(*Plot), before);
+}
+
+// A file of one line, or of bytes that are no text, clears no channel.
+TEST_F(PlotDataFileTest, ReplacingFromAFileOfAnotherKindKeepsTheChannels)
+{
+    FillTwoChannels();
+    const std::vector<TPoints> before = PlotPoints(*Plot);
+    for (const auto& [name, bytes, error] : std::vector<std::tuple<const char*, std::string, String>>{
+             {"line.txt", "1\t2\t3\t4", "the file holds no line break: it is no data file"},
+             {"nul.txt", std::string("A(X)\tA(Y)\r\n1\t2\r\n\0\0", 18),
+              "line 3: the control character #0 is no text: the file is binary"}}) {
+        Scratch.WriteBytes(name, bytes);
+        EXPECT_EQ(MessageOf([&] { Plot->ReplaceDataFromFile(Path(name)); }),
+                  "Error Loading Data - \"" + Path(name) + "\" " + error);
+        EXPECT_EQ(PlotPoints(*Plot), before) << name;
+    }
+}
+
+// However long the text a message quotes, it quotes 60 characters at most.
+TEST_F(PlotDataFileTest, MessagesQuoteNoMoreThanSixtyCharacters)
+{
+    const std::string field(10 << 20, '7');
+    Scratch.WriteBytes("long.txt", "A(X)\tA(Y)\r\n1\t" + field + "x\r\n");
+    EXPECT_EQ(MessageOf([&] { Plot->LoadDataFromFile(Path("long.txt")); }),
+              "Error Loading Data - \"" + Path("long.txt") + "\" line 2: " +
+                  Format(SInvalidFloat, field.substr(0, 57) + "..."));
+    Scratch.WriteBytes("long.cfg", "File Type = Plot Config\r\nOuterMarginLeft = " + field + "\r\n");
+    EXPECT_LT(MessageOf([&] { Plot->LoadPropertiesFromFile(Path("long.cfg")); }).size(), 200u);
 }
 
 // --- Compact Interval form ------------------------------------------------------------------

@@ -32,6 +32,7 @@ public:
         OwnerOf(*this).Log.push_back(this->Name() + " hears rename of " + AObject->NameOld() + " to " +
                                      AObject->Name());
     }
+    static constexpr bool FollowsRenamesOf(TkPlotObjectKind) { return true; }
 };
 
 class TFakeXAxis : public TRecording<TkPlotLayoutObject, kpokXAxis> {
