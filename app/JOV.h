@@ -6,7 +6,7 @@
 #include <array>
 
 #include "components/foundation/kSwitchLed.h"
-#include "components/plot/kXYPlot.h"
+#include "components/plot/component/kXYPlot.h"
 #include "platform/ExtCtrls.h"
 #include "platform/Forms.h"
 #include "platform/Menus.h"

@@ -5,7 +5,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "components/plot/kXYPlot.h"
+#include "components/plot/component/kXYPlot.h"
 
 namespace {
 

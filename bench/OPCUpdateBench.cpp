@@ -14,8 +14,8 @@
 
 #include "components/foundation/kOPCItem.h"
 #include "components/foundation/kSwitchLed.h"
-#include "components/plot/kPlot.h"
-#include "components/plot/kPlotChannelOPC.h"
+#include "components/plot/component/kPlot.h"
+#include "components/plot/channel/kPlotChannelOPC.h"
 #include "support/FakeOPC.h"
 
 namespace {

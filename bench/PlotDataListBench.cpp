@@ -4,7 +4,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "components/plot/kPlotDataList.h"
+#include "components/plot/store/kPlotDataList.h"
 
 namespace {
 

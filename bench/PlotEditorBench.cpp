@@ -6,7 +6,7 @@
 
 #include "app/AppUnits.h"
 #include "components/editor/kPlotEditorForm.h"
-#include "components/plot/kPlot.h"
+#include "components/plot/component/kPlot.h"
 #include "platform/FormStream.h"
 #include "platform/Resources.h"
 #include "platform/Testing.h"

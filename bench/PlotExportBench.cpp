@@ -7,7 +7,7 @@
 #include <cmath>
 
 #include "components/foundation/kImageExport.h"
-#include "components/plot/kXYPlot.h"
+#include "components/plot/component/kXYPlot.h"
 #include "platform/Classes.h"
 #include "platform/Math.h"
 #include "platform/Metafile.h"

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "components/plot/kXYPlot.h"
+#include "components/plot/component/kXYPlot.h"
 
 namespace {
 

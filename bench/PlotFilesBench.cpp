@@ -9,10 +9,10 @@
 #include <filesystem>
 
 #include "components/foundation/kCommonRoutines.h"
-#include "components/plot/kPlotDataFiles.h"
-#include "components/plot/kPlotFileIO.h"
-#include "components/plot/kPlotTranslation.h"
-#include "components/plot/kXYPlot.h"
+#include "components/plot/files/kPlotDataFiles.h"
+#include "components/plot/files/kPlotFileIO.h"
+#include "components/plot/objects/kPlotTranslation.h"
+#include "components/plot/component/kXYPlot.h"
 #include "platform/Graphics.h"
 
 namespace {

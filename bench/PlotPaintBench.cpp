@@ -7,7 +7,7 @@
 
 #include <cmath>
 
-#include "components/plot/kXYPlot.h"
+#include "components/plot/component/kXYPlot.h"
 #include "platform/Forms.h"
 #include "platform/Math.h"
 

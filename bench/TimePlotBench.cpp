@@ -10,7 +10,7 @@
 #include <cmath>
 #include <random>
 
-#include "components/plot/kPlot.h"
+#include "components/plot/component/kPlot.h"
 #include "platform/Forms.h"
 #include "platform/Math.h"
 

@@ -1,9 +1,9 @@
-# One static library per folder; its sources are every .cpp of the folder
-# (and of its src/ subfolder), so adding a unit needs no edit here.
+# One static library per folder; its sources are every .cpp below the folder
+# (its src/ or concept subfolders included), so adding a unit needs no edit
+# here.
 function(pl_add_folder_library name)
   cmake_parse_arguments(ARG "" "" "DEPS;PRIVATE_DEPS" ${ARGN})
-  file(GLOB sources CONFIGURE_DEPENDS
-       ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/src/*.cpp)
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   if(sources)
     add_library(${name} STATIC ${sources})
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})

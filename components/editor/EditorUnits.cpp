@@ -12,7 +12,7 @@
 #include "components/editor/kUpDown.h"
 #include "components/editor/kValueConverterEditForm.h"
 #include "components/editor/kValueConverterPicker.h"
-#include "components/plot/kPlotPreviewRunner.h"
+#include "components/plot/output/kPlotPreviewRunner.h"
 #include "platform/Forms.h"
 
 namespace {

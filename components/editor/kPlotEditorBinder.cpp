@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "components/plot/kPlotMasterManager.h"
+#include "components/plot/objects/kPlotMasterManager.h"
 #include "platform/SysUtils.h"
 
 namespace {

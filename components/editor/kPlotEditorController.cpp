@@ -2,10 +2,10 @@
 
 #include <utility>
 
-#include "components/plot/kPlotAxis.h"
-#include "components/plot/kPlotChannel.h"
-#include "components/plot/kPlotComponent.h"
-#include "components/plot/kPlotMasterManager.h"
+#include "components/plot/axis/kPlotAxis.h"
+#include "components/plot/channel/time/kPlotChannel.h"
+#include "components/plot/component/kPlotComponent.h"
+#include "components/plot/objects/kPlotMasterManager.h"
 #include "platform/SysUtils.h"
 
 namespace {

@@ -4,7 +4,7 @@
 // through the surface the leaf class implements over its controls.
 
 #include "components/editor/kPlotEditorController.h"
-#include "components/plot/kPlotComponent.h"
+#include "components/plot/component/kPlotComponent.h"
 #include "platform/Forms.h"
 
 template <class FormBase>

@@ -6,7 +6,7 @@
 
 #include <span>
 
-#include "components/plot/kPlotObjects.h"
+#include "components/plot/objects/kPlotObjects.h"
 
 enum TkPlotEditorControlKind {
     kecEdit,       // text, integer or float, by the property's type

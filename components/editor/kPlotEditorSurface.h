@@ -5,7 +5,7 @@
 // control class.
 
 #include "components/editor/kPlotEditorFields.h"
-#include "components/plot/kPlotObjects.h"
+#include "components/plot/objects/kPlotObjects.h"
 
 // The list box of one kind's objects: rows show the objects' names and
 // carry the objects.

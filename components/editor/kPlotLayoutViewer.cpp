@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "components/foundation/kCommonRoutines.h"
-#include "components/plot/kPlotTranslation.h"
+#include "components/plot/objects/kPlotTranslation.h"
 #include "platform/Math.h"
 
 namespace {

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "components/foundation/kCustomComponent.h"
-#include "components/plot/kPlotLayoutManager.h"
+#include "components/plot/layout/kPlotLayoutManager.h"
 #include "platform/Graphics.h"
 
 class TkPlotMasterManagerCustom;

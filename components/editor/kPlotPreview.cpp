@@ -4,7 +4,7 @@
 
 #include "components/editor/kPlotPreviewSettings.h"
 #include "components/foundation/kCommonRoutines.h"
-#include "components/plot/kPlotPreviewRunner.h"
+#include "components/plot/output/kPlotPreviewRunner.h"
 #include "platform/Math.h"
 #include "platform/Resources.h"
 #include "platform/SysApi.h"

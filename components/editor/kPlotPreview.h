@@ -5,7 +5,7 @@
 // PreviewChart opens it modally once the editor's units have started.
 
 #include "components/editor/kEditorControls.h"
-#include "components/plot/kPlotComponent.h"
+#include "components/plot/component/kPlotComponent.h"
 #include "platform/ExtCtrls.h"
 #include "platform/Forms.h"
 

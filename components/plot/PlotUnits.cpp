@@ -1,7 +1,7 @@
 #include "components/plot/PlotUnits.h"
 
-#include "components/plot/kPlot.h"
-#include "components/plot/kXYPlot.h"
+#include "components/plot/component/kPlot.h"
+#include "components/plot/component/kXYPlot.h"
 #include "platform/Forms.h"
 
 void RegisterPlotUnits()

@@ -9,7 +9,7 @@
 #include <functional>
 
 #include "components/foundation/kSwitchLed.h"
-#include "components/plot/kXYPlot.h"
+#include "components/plot/component/kXYPlot.h"
 #include "platform/Registry.h"
 #include "support/FullDisk.h"
 #include "support/MessageOf.h"

@@ -3,9 +3,9 @@
 #include <vector>
 
 #include "components/editor/kPlotEditorBinder.h"
-#include "components/plot/kPlot.h"
-#include "components/plot/kPlotDataCursor.h"
-#include "components/plot/kXYPlot.h"
+#include "components/plot/component/kPlot.h"
+#include "components/plot/input/kPlotDataCursor.h"
+#include "components/plot/component/kXYPlot.h"
 #include "support/EditorFieldsStandIn.h"
 #include "support/EditorValues.h"
 #include "support/MessageOf.h"

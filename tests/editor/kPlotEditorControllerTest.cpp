@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "components/plot/kPlot.h"
-#include "components/plot/kXYPlot.h"
+#include "components/plot/component/kPlot.h"
+#include "components/plot/component/kXYPlot.h"
 #include "support/EditorStandIn.h"
 
 namespace {

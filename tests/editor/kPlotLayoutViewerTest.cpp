@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "components/editor/kPlotLayoutViewer.h"
-#include "components/plot/kPlot.h"
+#include "components/plot/component/kPlot.h"
 #include "tests/support/Painted.h"
 
 namespace {

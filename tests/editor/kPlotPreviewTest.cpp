@@ -7,7 +7,7 @@
 #include "components/editor/EditorUnits.h"
 #include "components/editor/kPlotPreview.h"
 #include "components/editor/kPlotPreviewSettings.h"
-#include "components/plot/kPlot.h"
+#include "components/plot/component/kPlot.h"
 #include "platform/SysUtils.h"
 #include "platform/Testing.h"
 #include "support/LayoutCheck.h"

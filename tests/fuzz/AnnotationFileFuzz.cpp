@@ -2,7 +2,7 @@
 // fails says so under its prefix and keeps the annotations the plot had.
 
 #include "FuzzSupport.h"
-#include "components/plot/kXYPlot.h"
+#include "components/plot/component/kXYPlot.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size)
 {

@@ -2,7 +2,7 @@
 // conversion error naming a line, or the refusal of a file of another kind.
 
 #include "FuzzSupport.h"
-#include "components/plot/kPlotDataFiles.h"
+#include "components/plot/files/kPlotDataFiles.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size)
 {

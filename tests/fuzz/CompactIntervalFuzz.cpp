@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "FuzzSupport.h"
-#include "components/plot/kPlotDataFiles.h"
+#include "components/plot/files/kPlotDataFiles.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size)
 {

@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "FuzzSupport.h"
-#include "components/plot/kPlotDataFiles.h"
+#include "components/plot/files/kPlotDataFiles.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // own saved file shows.
 
 #include "FuzzSupport.h"
-#include "components/plot/kXYPlot.h"
+#include "components/plot/component/kXYPlot.h"
 
 namespace {
 

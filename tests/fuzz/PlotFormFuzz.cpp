@@ -3,7 +3,7 @@
 // back; what does not read leaves a plot that still writes.
 
 #include "FuzzSupport.h"
-#include "components/plot/kXYPlot.h"
+#include "components/plot/component/kXYPlot.h"
 #include "platform/FormStream.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size)

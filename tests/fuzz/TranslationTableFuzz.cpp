@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "components/plot/kPlotTranslation.h"
+#include "components/plot/objects/kPlotTranslation.h"
 
 namespace {
 

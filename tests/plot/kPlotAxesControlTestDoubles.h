@@ -6,7 +6,7 @@
 #include <functional>
 #include <vector>
 
-#include "components/plot/kPlotAxis.h"
+#include "components/plot/axis/kPlotAxis.h"
 #include "platform/SysUtils.h"
 #include "tests/plot/kPlotChannelTestDoubles.h"
 

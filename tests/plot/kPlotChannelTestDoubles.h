@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "components/plot/kPlotAxis.h"
-#include "components/plot/kPlotChannelCustom.h"
+#include "components/plot/axis/kPlotAxis.h"
+#include "components/plot/channel/kPlotChannelCustom.h"
 #include "platform/SysUtils.h"
 #include "tests/support/PlotStandIn.h"
 

@@ -6,8 +6,8 @@
 #include <memory>
 #include <vector>
 
-#include "components/plot/kPlotManagers.h"
-#include "components/plot/kPlotTranslation.h"
+#include "components/plot/objects/kPlotManagers.h"
+#include "components/plot/objects/kPlotTranslation.h"
 #include "platform/FormStream.h"
 #include "tests/support/PlotStandIn.h"
 

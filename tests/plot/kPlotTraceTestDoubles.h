@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "components/plot/kPlotXYChannel.h"
+#include "components/plot/channel/xy/kPlotXYChannel.h"
 #include "platform/Graphics.h"
 #include "platform/Math.h"
 #include "platform/SysApi.h"

@@ -5,8 +5,8 @@
 
 #include <vector>
 
-#include "components/plot/kPlotDataFiles.h"
-#include "components/plot/kXYPlot.h"
+#include "components/plot/files/kPlotDataFiles.h"
+#include "components/plot/component/kXYPlot.h"
 #include "support/TempFolder.h"
 
 namespace PlotTest {

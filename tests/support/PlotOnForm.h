@@ -8,8 +8,8 @@
 
 #include <type_traits>
 
-#include "components/plot/kPlot.h"
-#include "components/plot/kXYPlot.h"
+#include "components/plot/component/kPlot.h"
+#include "components/plot/component/kXYPlot.h"
 #include "platform/Forms.h"
 #include "platform/Testing.h"
 #include "platform/StdCtrls.h"

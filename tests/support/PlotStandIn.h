@@ -17,10 +17,10 @@
 #include <set>
 #include <vector>
 
-#include "components/plot/kPlotAxis.h"
-#include "components/plot/kPlotChannelCustom.h"
-#include "components/plot/kPlotHost.h"
-#include "components/plot/kPlotLegend.h"
+#include "components/plot/axis/kPlotAxis.h"
+#include "components/plot/channel/kPlotChannelCustom.h"
+#include "components/plot/component/kPlotHost.h"
+#include "components/plot/layout/kPlotLegend.h"
 #include "platform/Math.h"
 #include "platform/SysUtils.h"
 

@@ -1,0 +1,352 @@
+#include "components/plot/annotation/kPlotAnnotation.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "components/plot/axis/kPlotAxis.h"
+#include "components/plot/channel/kPlotChannelCustom.h"
+#include "components/plot/view/kPlotDataView.h"
+#include "components/plot/component/kPlotHost.h"
+#include "platform/Math.h"
+
+TClass TkPlotAnnotation::StaticClassInfo()
+{
+    using C = TkPlotAnnotation;
+    static const TClassInfo info =
+        TClassBuilder<C, TkPlotObject>("TkPlotAnnotation")
+            .Enum("Style", &C::Style, &C::SetStyle).Default(kpasText)
+            .Enum("Reference", &C::Reference, &C::SetReference).Default(kprtDataView)
+            .Enum("ReferencePositionX", &C::ReferencePositionX, &C::SetReferencePositionX).Default(kpriAuto)
+            .Enum("ReferencePositionY", &C::ReferencePositionY, &C::SetReferencePositionY).Default(kpriAuto)
+            .Enum("ReferenceSizeX", &C::ReferenceSizeX, &C::SetReferenceSizeX).Default(kpriAuto)
+            .Enum("ReferenceSizeY", &C::ReferenceSizeY, &C::SetReferenceSizeY).Default(kpriAuto)
+            .Float("X", &C::X, &C::SetX)
+            .Float("Y", &C::Y, &C::SetY)
+            .Float("X2", &C::X2, &C::SetX2)
+            .Float("Y2", &C::Y2, &C::SetY2)
+            .Float("Width", &C::Width, &C::SetWidth)
+            .Float("Height", &C::Height, &C::SetHeight)
+            .Color("PenColor", &C::PenColor, &C::SetPenColor).Default(clWhite)
+            .Integer("PenWidth", &C::PenWidth, &C::SetPenWidth).Default(1)
+            .Enum("PenStyle", &C::PenStyle, &C::SetPenStyle).Default(psSolid)
+            .Color("BrushColor", &C::BrushColor, &C::SetBrushColor).Default(clWhite)
+            .Enum("BrushStyle", &C::BrushStyle, &C::SetBrushStyle).Default(bsSolid)
+            .String("Text", &C::Text, &C::SetText)
+            .Object("Font", &C::Font, &C::SetFont)
+            .String("ChannelName", &C::ChannelName, &C::SetChannelName)
+            .Enum("TextRotation", &C::TextRotation, &C::SetTextRotation).Default(kra000)
+            .Bool("UserCanMove", &C::UserCanMove, &C::SetUserCanMove).Default(false)
+            .Bool("UserCanSize", &C::UserCanSize, &C::SetUserCanSize).Default(false)
+            .Bool("SelectModeOnlyInteraction", &C::SelectModeOnlyInteraction, &C::SetSelectModeOnlyInteraction)
+            .Default(true)
+            .Bool("ClipToAxes", &C::ClipToAxes, &C::SetClipToAxes).Default(false)
+            .Integer("ImageListIndex", &C::ImageListIndex, &C::SetImageListIndex).Default(0)
+            .Integer("ImageIndex", &C::ImageIndex, &C::SetImageIndex).Default(0)
+            .Enum("TextHorzAlignment", &C::TextHorzAlignment, &C::SetTextHorzAlignment).Default(kahCenter)
+            .Enum("TextVertAlignment", &C::TextVertAlignment, &C::SetTextVertAlignment).Default(kavCenter)
+            .Enum("TextLineAlignment", &C::TextLineAlignment, &C::SetTextLineAlignment).Default(kahCenter)
+            .Float("TextHorzMargin", &C::TextHorzMargin, &C::SetTextHorzMargin)
+            .Float("TextVertMargin", &C::TextVertMargin, &C::SetTextVertMargin)
+            .Bool("ShowFocusRect", &C::ShowFocusRect, &C::SetShowFocusRect).Default(true)
+            .Integer("OuterMargin", &C::OuterMargin, &C::SetOuterMargin).Default(0)
+            .Build();
+    return &info;
+}
+
+TkPlotAnnotation::TkPlotAnnotation(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert,
+                                   TNotifyEvent AOnRemove, TNotifyEvent AOnRename)
+    : TkPlotObject(AOwner, std::move(AOnChange), std::move(AOnInsert), std::move(AOnRemove), std::move(AOnRename)),
+      FFont(CreateOwned<TFont>())
+{
+    FFont->SetName("Arial");
+    FFont->SetColor(clWhite);
+    FFont->OnChange = [this](TObject*) { DoChange(); };
+}
+
+// --- published properties ------------------------------------------------------------
+
+void TkPlotAnnotation::SetStyle(TkPlotAnnotationStyle Value)
+{
+    SetProperty(FStyle, Value, &TkPlotAnnotation::DoChange);
+}
+
+void TkPlotAnnotation::SetReference(TkPlotReferenceType Value)
+{
+    SetProperty(FReference, Value, &TkPlotAnnotation::DoChange);
+}
+
+void TkPlotAnnotation::SetReferencePositionX(TkPlotReferenceIndividual Value)
+{
+    SetProperty(FReferencePositionX, Value, &TkPlotAnnotation::DoChange);
+}
+
+void TkPlotAnnotation::SetReferencePositionY(TkPlotReferenceIndividual Value)
+{
+    SetProperty(FReferencePositionY, Value, &TkPlotAnnotation::DoChange);
+}
+
+void TkPlotAnnotation::SetReferenceSizeX(TkPlotReferenceIndividual Value)
+{
+    SetProperty(FReferenceSizeX, Value, &TkPlotAnnotation::DoChange);
+}
+
+void TkPlotAnnotation::SetReferenceSizeY(TkPlotReferenceIndividual Value)
+{
+    SetProperty(FReferenceSizeY, Value, &TkPlotAnnotation::DoChange);
+}
+
+void TkPlotAnnotation::SetCoordinate(Double& Field, Double Value)
+{
+    if (Field == Value || std::isnan(Value)) return;
+    Field = Value;
+    TWeakRef<TkPlotObject> self(this);
+    DoChange();
+    if (self) FireEvent(kpaeCoordinatesChange);
+}
+
+void TkPlotAnnotation::SetX(Double Value) { SetCoordinate(FX, Value); }
+
+void TkPlotAnnotation::SetY(Double Value) { SetCoordinate(FY, Value); }
+
+void TkPlotAnnotation::SetX2(Double Value) { SetCoordinate(FX2, Value); }
+
+void TkPlotAnnotation::SetY2(Double Value) { SetCoordinate(FY2, Value); }
+
+void TkPlotAnnotation::SetWidth(Double Value) { SetCoordinate(FWidth, Value); }
+
+void TkPlotAnnotation::SetHeight(Double Value) { SetCoordinate(FHeight, Value); }
+
+void TkPlotAnnotation::FireEvent(TkPlotAnnotationEvent Event)
+{
+    if (TkPlotHost* plot = Host()) plot->DoAnnotationEvent(this, Event);
+}
+
+void TkPlotAnnotation::SetPenColor(TColor Value) { SetProperty(FPenColor, Value, &TkPlotAnnotation::DoChange); }
+
+void TkPlotAnnotation::SetPenWidth(Integer Value)
+{
+    SetProperty(FPenWidth, std::clamp(Value, 0, MaxPenWidth), &TkPlotAnnotation::DoChange);
+}
+
+void TkPlotAnnotation::SetPenStyle(TPenStyle Value) { SetProperty(FPenStyle, Value, &TkPlotAnnotation::DoChange); }
+
+void TkPlotAnnotation::SetBrushColor(TColor Value) { SetProperty(FBrushColor, Value, &TkPlotAnnotation::DoChange); }
+
+void TkPlotAnnotation::SetBrushStyle(TBrushStyle Value)
+{
+    SetProperty(FBrushStyle, Value, &TkPlotAnnotation::DoChange);
+}
+
+void TkPlotAnnotation::SetText(const String& Value) { SetProperty(FText, Value, &TkPlotAnnotation::DoChange); }
+
+void TkPlotAnnotation::SetFont(TFont* Value)
+{
+    if (Value) FFont->Assign(Value);
+}
+
+void TkPlotAnnotation::SetChannelName(const String& Value)
+{
+    if (Value == FChannelName) return;
+    FChannelName = Value;
+    FChannel = {};
+    DoChange();
+}
+
+void TkPlotAnnotation::SetTextRotation(TkRotationAngle Value)
+{
+    SetProperty(FTextRotation, Value, &TkPlotAnnotation::DoChange);
+}
+
+void TkPlotAnnotation::SetUserCanMove(bool Value) { SetProperty(FUserCanMove, Value, &TkPlotAnnotation::DoChange); }
+
+void TkPlotAnnotation::SetUserCanSize(bool Value) { SetProperty(FUserCanSize, Value, &TkPlotAnnotation::DoChange); }
+
+void TkPlotAnnotation::SetClipToAxes(bool Value) { SetProperty(FClipToAxes, Value, &TkPlotAnnotation::DoChange); }
+
+void TkPlotAnnotation::SetImageListIndex(Integer Value)
+{
+    SetProperty(FImageListIndex, Value, &TkPlotAnnotation::DoChange);
+}
+
+void TkPlotAnnotation::SetImageIndex(Integer Value)
+{
+    SetProperty(FImageIndex, Value, &TkPlotAnnotation::DoChange);
+}
+
+void TkPlotAnnotation::SetTextHorzAlignment(TkAlignmentHorizontal Value)
+{
+    SetProperty(FTextHorzAlignment, Value, &TkPlotAnnotation::DoChange);
+}
+
+void TkPlotAnnotation::SetTextVertAlignment(TkAlignmentVertical Value)
+{
+    SetProperty(FTextVertAlignment, Value, &TkPlotAnnotation::DoChange);
+}
+
+void TkPlotAnnotation::SetTextLineAlignment(TkAlignmentHorizontal Value)
+{
+    SetProperty(FTextLineAlignment, Value, &TkPlotAnnotation::DoChange);
+}
+
+void TkPlotAnnotation::SetTextHorzMargin(Double Value)
+{
+    SetProperty(FTextHorzMargin, Value, &TkPlotAnnotation::DoChange);
+}
+
+void TkPlotAnnotation::SetTextVertMargin(Double Value)
+{
+    SetProperty(FTextVertMargin, Value, &TkPlotAnnotation::DoChange);
+}
+
+void TkPlotAnnotation::SetShowFocusRect(bool Value)
+{
+    SetProperty(FShowFocusRect, Value, &TkPlotAnnotation::DoChange);
+}
+
+void TkPlotAnnotation::SetOuterMargin(Integer Value)
+{
+    SetProperty(FOuterMargin, Value, &TkPlotAnnotation::DoChange);
+}
+
+// --- polygon points and picture ----------------------------------------------------------
+
+void TkPlotAnnotation::PolyPointAdd(Double AX, Double AY) { FPolyPoints.push_back({AX, AY}); }
+
+void TkPlotAnnotation::PolyPointsClear() { FPolyPoints.clear(); }
+
+void TkPlotAnnotation::ImageLoadFromFile(const String& FileName)
+{
+    FImage.LoadFromFile(FileName);
+    DoChange();
+}
+
+void TkPlotAnnotation::ImageClear()
+{
+    if (FImage.Clear()) DoChange();
+}
+
+// --- references and conversions ----------------------------------------------------------
+
+bool TkPlotAnnotation::OnChannel(TCoordinate Coordinate) const
+{
+    const TkPlotReferenceIndividual individual[] = {FReferencePositionX, FReferencePositionY, FReferenceSizeX,
+                                                    FReferenceSizeY};
+    switch (individual[Coordinate]) {
+    case kpriDataView: return false;
+    case kpriChannel: return true;
+    case kpriAuto: break;
+    }
+    const bool alongX = Coordinate == kcPositionX || Coordinate == kcSizeX;
+    switch (FReference) {
+    case kprtChannel: return true;
+    case kprtXChannelYDataView: return alongX;
+    case kprtXDataViewYChannel: return !alongX;
+    case kprtDataView: break;
+    }
+    return false;
+}
+
+bool TkPlotAnnotation::Vertical(TCoordinate Coordinate) const
+{
+    const bool alongX = Coordinate == kcPositionX || Coordinate == kcSizeX;
+    return alongX == XYAxesReversed();
+}
+
+TkPlotChannelCustom* TkPlotAnnotation::Channel()
+{
+    if (TkPlotChannelCustom* cached = FChannel.Get()) return cached;
+    const TkPlotHost* plot = Host();
+    if (!plot || FChannelName.empty()) return nullptr;
+    for (Integer i = 0; i < plot->ChannelCount(); ++i) {
+        TkPlotChannelCustom* channel = plot->GetChannel(i);
+        if (SameObjectName(channel->Name(), FChannelName)) {
+            FChannel = TWeakRef<TkPlotChannelCustom>(channel);
+            return channel;
+        }
+    }
+    return nullptr;
+}
+
+TkPlotAxis* TkPlotAnnotation::AxisOf(TCoordinate Coordinate)
+{
+    TkPlotChannelCustom* channel = Channel();
+    if (!channel) return nullptr;
+    TkPlotAxis* xAxis = channel->XAxis();
+    TkPlotAxis* yAxis = channel->YAxis();
+    if (!xAxis || !yAxis) return nullptr;
+    return Coordinate == kcPositionX || Coordinate == kcSizeX ? xAxis : yAxis;
+}
+
+bool TkPlotAnnotation::CanConvert()
+{
+    for (const TCoordinate c : {kcPositionX, kcPositionY, kcSizeX, kcSizeY}) {
+        if (OnChannel(c) ? !AxisOf(c) : !FDataView) return false;
+    }
+    return true;
+}
+
+Integer TkPlotAnnotation::ToPixels(TCoordinate Coordinate, Double Value)
+{
+    Integer pixel = 0;
+    if (OnChannel(Coordinate)) {
+        if (const TkPlotAxis* axis = AxisOf(Coordinate)) pixel = axis->PositionToPixels(Value);
+    } else if (const TkPlotDataView* view = FDataView.Get()) {
+        pixel = Vertical(Coordinate) ? view->PositionPercentToPixelsY(Value) : view->PositionPercentToPixelsX(Value);
+    }
+    return std::clamp(pixel, -MaxPixel, MaxPixel);
+}
+
+Double TkPlotAnnotation::ToValue(TCoordinate Coordinate, Integer Pixel)
+{
+    if (OnChannel(Coordinate)) {
+        const TkPlotAxis* axis = AxisOf(Coordinate);
+        return axis ? axis->PixelsToPosition(Pixel) : 0.0;
+    }
+    const TkPlotDataView* view = FDataView.Get();
+    if (!view) return 0.0;
+    return Vertical(Coordinate) ? view->PixelsYToPositionPercent(Pixel) : view->PixelsXToPositionPercent(Pixel);
+}
+
+Integer TkPlotAnnotation::SizeToPixels(TCoordinate Coordinate, Double Size)
+{
+    Double origin = 0;
+    if (OnChannel(Coordinate))
+        if (const TkPlotAxis* axis = AxisOf(Coordinate)) origin = axis->Min();
+    const Int64 span = Int64{ToPixels(Coordinate, origin + Size)} - ToPixels(Coordinate, origin);
+    return Integer(std::min<Int64>(std::abs(span), MaxPixel));
+}
+
+Integer TkPlotAnnotation::PositionXToPixels(Double Value) { return ToPixels(kcPositionX, Value); }
+
+Integer TkPlotAnnotation::PositionYToPixels(Double Value) { return ToPixels(kcPositionY, Value); }
+
+Double TkPlotAnnotation::PixelsXToPosition(Integer Pixel) { return ToValue(kcPositionX, Pixel); }
+
+Double TkPlotAnnotation::PixelsYToPosition(Integer Pixel) { return ToValue(kcPositionY, Pixel); }
+
+void TkPlotAnnotation::SetDataView(TkPlotDataView* Value) { FDataView = TWeakRef<TkPlotDataView>(Value); }
+
+// --- notifications ---------------------------------------------------------------------------
+
+void TkPlotAnnotation::NotificationRemove(TkPlotObject* AObject)
+{
+    TkPlotObject::NotificationRemove(AObject);
+    if (AObject == FDataView.Get()) FDataView = {};
+    if (AObject == FChannel.Get()) FChannel = {};
+}
+
+void TkPlotAnnotation::NotificationRename(TkPlotObject* AObject)
+{
+    TkPlotObject::NotificationRename(AObject);
+    if (AObject->Kind() != kpokChannel) return;
+    // The channel looked up under the old name, or, not looked up yet, the
+    // one that bore the name.
+    const bool ours = FChannel.Get() ? AObject == FChannel.Get() : SameObjectName(AObject->NameOld(), FChannelName);
+    if (ours) FChannelName = AObject->Name();
+}
+
+void TkPlotAnnotation::NotificationSetFocus(TkPlotObject* AObject)
+{
+    TkPlotObject::NotificationSetFocus(AObject);
+    if (AObject != this && UserSelected() && AObject->UserSelected()) SetUserSelected(false);
+}

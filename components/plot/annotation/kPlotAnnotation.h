@@ -1,0 +1,351 @@
+#pragma once
+// Annotations: free shapes placed on a plot's data view. Each coordinate
+// kind (position X and Y, size X and Y) is given in percent of the data view
+// or in the units of a channel's axes: an individual setting decides, or
+// the annotation's Reference when the setting is automatic.
+//
+// Which coordinates a style uses: the corner styles (kpasEllipse,
+// kpasRectangle2) span (X, Y) to (X2, Y2); the centre styles (kpasRectangle,
+// kpasTextRectangle, kpasEllipse2) have their centre at (X, Y) and the full
+// Width and Height; text, text boxes and images are anchored at (X, Y); a
+// line runs from (X, Y) to (X2, Y2); kpasLineX and kpasLineY cross the whole
+// data view at X or at Y; a polygon has its own points.
+//
+// Hit testing relies on what the last paint drew: the click rectangle and
+// the sizing handles are set while drawing, and a shape that was not drawn
+// cannot be grabbed. Pixels are clamped to +-32000, and a coordinate that is
+// not finite draws nothing.
+
+#include <array>
+#include <optional>
+#include <vector>
+
+#include "components/foundation/kTypes.h"
+#include "components/plot/component/kPlotHost.h"
+#include "components/plot/objects/kPlotObjects.h"
+#include "components/plot/output/kPlotPicture.h"
+#include "platform/Graphics.h"
+
+class TkPlotAxis;
+class TkPlotChannelCustom;
+class TkPlotDataView;
+class TStrings;
+
+enum TkPlotAnnotationStyle {
+    kpasText,
+    kpasLine,
+    kpasRectangle,
+    kpasLineX,
+    kpasLineY,
+    kpasImage,
+    kpasTextRectangle,
+    kpasEllipse,
+    kpasTextBox,
+    kpasEllipse2,
+    kpasPolygon,
+    kpasRectangle2
+};
+PL_ENUM_NAMES(TkPlotAnnotationStyle, "kpasText", "kpasLine", "kpasRectangle", "kpasLineX", "kpasLineY", "kpasImage",
+              "kpasTextRectangle", "kpasEllipse", "kpasTextBox", "kpasEllipse2", "kpasPolygon", "kpasRectangle2")
+
+// What an annotation's coordinates refer to.
+enum TkPlotReferenceType { kprtDataView, kprtChannel, kprtXChannelYDataView, kprtXDataViewYChannel };
+PL_ENUM_NAMES(TkPlotReferenceType, "kprtDataView", "kprtChannel", "kprtXChannelYDataView", "kprtXDataViewYChannel")
+
+// The reference of one coordinate kind; kpriAuto follows the Reference.
+enum TkPlotReferenceIndividual { kpriDataView, kpriChannel, kpriAuto };
+PL_ENUM_NAMES(TkPlotReferenceIndividual, "kpriDataView", "kpriChannel", "kpriAuto")
+
+// The mouse operation in progress.
+enum TkPlotAnnotationSelectStyle {
+    kpassNone,
+    kpassMove,
+    kpassSizeTopLeft,
+    kpassSizeTopRight,
+    kpassSizeBottomLeft,
+    kpassSizeBottomRight
+};
+
+// One vertex of a polygon, in the annotation's position units.
+struct TkPlotAnnotationPoint {
+    Double X = 0;
+    Double Y = 0;
+    bool operator==(const TkPlotAnnotationPoint&) const = default;
+};
+
+class TkPlotAnnotation : public TkPlotObject {
+    PL_CLASSINFO()
+public:
+    TkPlotAnnotation(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert,
+                     TNotifyEvent AOnRemove, TNotifyEvent AOnRename);
+    TkPlotObjectKind Kind() const override { return kpokAnnotation; }
+
+    // Pen widths beyond this come only from damaged streams.
+    static constexpr Integer MaxPenWidth = 1000;
+    // Pixels of every conversion stay within +-MaxPixel.
+    static constexpr Integer MaxPixel = 32000;
+    // Half the width of the band that grabs a kpasLineX or kpasLineY line.
+    static constexpr Integer LineClickMargin = 5;
+    // Half the side of a sizing handle.
+    static constexpr Integer HandleHalfSize = 3;
+
+    // --- published properties ---------------------------------------------
+    // A style outside the enumeration draws nothing.
+    TkPlotAnnotationStyle Style() const { return FStyle; }
+    void SetStyle(TkPlotAnnotationStyle Value);
+    TkPlotReferenceType Reference() const { return FReference; }
+    void SetReference(TkPlotReferenceType Value);
+    TkPlotReferenceIndividual ReferencePositionX() const { return FReferencePositionX; }
+    void SetReferencePositionX(TkPlotReferenceIndividual Value);
+    TkPlotReferenceIndividual ReferencePositionY() const { return FReferencePositionY; }
+    void SetReferencePositionY(TkPlotReferenceIndividual Value);
+    TkPlotReferenceIndividual ReferenceSizeX() const { return FReferenceSizeX; }
+    void SetReferenceSizeX(TkPlotReferenceIndividual Value);
+    TkPlotReferenceIndividual ReferenceSizeY() const { return FReferenceSizeY; }
+    void SetReferenceSizeY(TkPlotReferenceIndividual Value);
+    // A change repaints and fires the plot's coordinates-change event.
+    Double X() const { return FX; }
+    void SetX(Double Value);
+    Double Y() const { return FY; }
+    void SetY(Double Value);
+    Double X2() const { return FX2; }
+    void SetX2(Double Value);
+    Double Y2() const { return FY2; }
+    void SetY2(Double Value);
+    Double Width() const { return FWidth; }
+    void SetWidth(Double Value);
+    Double Height() const { return FHeight; }
+    void SetHeight(Double Value);
+    TColor PenColor() const { return FPenColor; }
+    void SetPenColor(TColor Value);
+    // Clamped to 0 .. MaxPenWidth.
+    Integer PenWidth() const { return FPenWidth; }
+    void SetPenWidth(Integer Value);
+    TPenStyle PenStyle() const { return FPenStyle; }
+    void SetPenStyle(TPenStyle Value);
+    TColor BrushColor() const { return FBrushColor; }
+    void SetBrushColor(TColor Value);
+    TBrushStyle BrushStyle() const { return FBrushStyle; }
+    void SetBrushStyle(TBrushStyle Value);
+    const String& Text() const { return FText; }
+    void SetText(const String& Value);
+    TFont* Font() const { return FFont.get(); }
+    // Copies the font's settings.
+    void SetFont(TFont* Value);
+    // A new name forgets the channel found under the old one.
+    const String& ChannelName() const { return FChannelName; }
+    void SetChannelName(const String& Value);
+    TkRotationAngle TextRotation() const { return FTextRotation; }
+    void SetTextRotation(TkRotationAngle Value);
+    bool UserCanMove() const { return FUserCanMove; }
+    void SetUserCanMove(bool Value);
+    bool UserCanSize() const { return FUserCanSize; }
+    void SetUserCanSize(bool Value);
+    // Stored without a repaint: it changes only what the mouse does.
+    bool SelectModeOnlyInteraction() const { return FSelectModeOnlyInteraction; }
+    void SetSelectModeOnlyInteraction(bool Value) { FSelectModeOnlyInteraction = Value; }
+    bool ClipToAxes() const { return FClipToAxes; }
+    void SetClipToAxes(bool Value);
+    // 0, 1 or 2 picks the plot's image list; any other value draws nothing.
+    Integer ImageListIndex() const { return FImageListIndex; }
+    void SetImageListIndex(Integer Value);
+    Integer ImageIndex() const { return FImageIndex; }
+    void SetImageIndex(Integer Value);
+    TkAlignmentHorizontal TextHorzAlignment() const { return FTextHorzAlignment; }
+    void SetTextHorzAlignment(TkAlignmentHorizontal Value);
+    TkAlignmentVertical TextVertAlignment() const { return FTextVertAlignment; }
+    void SetTextVertAlignment(TkAlignmentVertical Value);
+    TkAlignmentHorizontal TextLineAlignment() const { return FTextLineAlignment; }
+    void SetTextLineAlignment(TkAlignmentHorizontal Value);
+    // In widths (horizontal) and heights (vertical) of a character.
+    Double TextHorzMargin() const { return FTextHorzMargin; }
+    void SetTextHorzMargin(Double Value);
+    Double TextVertMargin() const { return FTextVertMargin; }
+    void SetTextVertMargin(Double Value);
+    bool ShowFocusRect() const { return FShowFocusRect; }
+    void SetShowFocusRect(bool Value);
+    // Pixels between a text box's frame and its text.
+    Integer OuterMargin() const { return FOuterMargin; }
+    void SetOuterMargin(Integer Value);
+
+    // --- polygon points ----------------------------------------------------------
+    // Appends a vertex without a repaint.
+    void PolyPointAdd(Double AX, Double AY);
+    void PolyPointsClear();
+    const std::vector<TkPlotAnnotationPoint>& PolyPoints() const { return FPolyPoints; }
+
+    // --- the loaded picture ---------------------------------------------------------
+    TBitmap* Image() const { return FImage.Image(); }
+    // A bitmap file; when it cannot be read the error passes on and the
+    // picture stays as it was.
+    void ImageLoadFromFile(const String& FileName);
+    void ImageClear();
+
+    // --- the annotation file's extra lines -----------------------------------------
+    // "<Prefix>.PolyPoint<K> = X;Y" for every vertex (K from 0), and, when a
+    // picture was loaded, "<Prefix>.ImageData = " its bitmap file in
+    // hexadecimal. Older readers skip lines they do not know.
+    void SaveExtraLines(const String& Prefix, TStrings& Lines) const;
+    // Takes those lines of Prefix out of Lines, in one pass over them, and
+    // applies them: the points replace the polygon, the picture the loaded
+    // one. Raises
+    // EConvertError for a point or a picture that cannot be read; nothing
+    // changes then.
+    void LoadExtraLines(const String& Prefix, TStrings& Lines);
+
+    // --- conversions (0 while the reference cannot convert) --------------------------
+    Integer PositionXToPixels(Double Value);
+    Integer PositionYToPixels(Double Value);
+    Double PixelsXToPosition(Integer Pixel);
+    Double PixelsYToPosition(Integer Pixel);
+
+    // --- set by the plot before each paint -----------------------------------------
+    TkPlotDataView* DataView() const { return FDataView.Get(); }
+    void SetDataView(TkPlotDataView* Value);
+    // The channel of ChannelName; nullptr while the plot has none.
+    TkPlotChannelCustom* Channel();
+
+    // --- what the last paint drew ------------------------------------------------------
+    bool Showing() const { return FShowing; }
+    TRect DrawRectPixels() const { return FDrawRect; }
+    TRect ClickRect() const { return FClickRect; }
+    TkPlotAnnotationSelectStyle SelectStyle() const { return FSelectStyle; }
+    // Top-left, top-right, bottom-left, bottom-right; empty when the style
+    // has none.
+    const std::array<TRect, 4>& Handles() const { return FHandles; }
+    // Styles the mouse can resize.
+    bool IsResizableStyle() const;
+
+    // --- overrides ------------------------------------------------------------------
+    void NotificationRemove(TkPlotObject* AObject) override;
+    // The renamed channel keeps the annotation on it.
+    void NotificationRename(TkPlotObject* AObject) override;
+    static constexpr bool FollowsRenamesOf(TkPlotObjectKind Kind) { return Kind == kpokChannel; }
+    void NotificationSetFocus(TkPlotObject* AObject) override;
+    void Draw(TCanvas* Canvas, TColor BackGroundColor) override;
+    // Inside the click rectangle or a handle of the last drawing; never
+    // while SelectModeOnlyInteraction holds and the plot is not in select
+    // mode.
+    bool kMouseHitTest(const TkPlotMouseData& MouseData) override;
+    TCursor GetMouseCursor(TPoint P) override;
+    void DoMouseLeft(const TkPlotMouseData& MouseData) override;
+    void DoMouseMove(const TkPlotMouseData& MouseData) override;
+    void DoMouseUp(const TkPlotMouseData& MouseData) override;
+    void BuildPopupMenu(TPopupMenu* PopupMenu) override;
+
+private:
+    enum TCoordinate { kcPositionX, kcPositionY, kcSizeX, kcSizeY };
+    // Pixels of the coordinates along the axes (X along the X axis even
+    // when the axes are exchanged on screen).
+    struct TGeometry {
+        Integer PX = 0;
+        Integer PY = 0;
+        Integer PX2 = 0;
+        Integer PY2 = 0;
+        Integer HalfX = 0;
+        Integer HalfY = 0;
+    };
+    // What a press keeps for the drag that follows.
+    struct TPress {
+        TPoint Screen;
+        TPoint Axes;
+        TPoint PositionPixels;
+        TRect Rect;
+        Double X = 0, Y = 0, X2 = 0, Y2 = 0;
+        std::vector<TkPlotAnnotationPoint> Points;
+        bool RectChange = false;
+    };
+
+    // --- references and conversions (kPlotAnnotation.cpp) -----------------------------
+    bool OnChannel(TCoordinate Coordinate) const;
+    bool Vertical(TCoordinate Coordinate) const;
+    // The channel's axis along the coordinate's direction, when the channel
+    // and both its axes exist.
+    TkPlotAxis* AxisOf(TCoordinate Coordinate);
+    bool CanConvert();
+    Integer ToPixels(TCoordinate Coordinate, Double Value);
+    Double ToValue(TCoordinate Coordinate, Integer Pixel);
+    Integer SizeToPixels(TCoordinate Coordinate, Double Size);
+    void SetCoordinate(Double& Field, Double Value);
+    void FireEvent(TkPlotAnnotationEvent Event);
+
+    // --- drawing (kPlotAnnotationDraw.cpp) -------------------------------------------
+    bool MakeGeometry(TGeometry& Geometry);
+    TRect ViewRect() const;
+    TRect CentreRect(const TGeometry& G) const;
+    TRect CornerRect(const TGeometry& G) const;
+    TPoint Anchor(const TGeometry& G) const;
+    void ClipToChannelAxes(TCanvas* Canvas);
+    void SelectTools(TCanvas* Canvas, TColor BackGroundColor) const;
+    bool DrawStyle(TCanvas* Canvas, const TGeometry& G, TColor BackGroundColor);
+    bool DrawText(TCanvas* Canvas, const TGeometry& G, TColor BackGroundColor, bool Boxed);
+    void DrawLine(TCanvas* Canvas, const TGeometry& G);
+    bool DrawCrossLine(TCanvas* Canvas, Integer Pixel, bool AlongY);
+    bool DrawShape(TCanvas* Canvas, const TRect& Shape, TColor BackGroundColor);
+    bool DrawPolygon(TCanvas* Canvas);
+    bool DrawImage(TCanvas* Canvas, const TGeometry& G);
+    void DrawShapeText(TCanvas* Canvas, const TRect& Shape, TColor BackGroundColor);
+    // Width, height and margins of Text in Font, turned with TextRotation.
+    struct TTextSize {
+        Integer W = 0;
+        Integer H = 0;
+        Integer MX = 0;
+        Integer MY = 0;
+    };
+    TTextSize TextExtent(TCanvas* Canvas, const char* MarginLetter) const;
+    TRect AlignedBox(TPoint Anchor, Integer W, Integer H, const TTextSize& Size) const;
+    void TakeShape(const TRect& Shape);
+    void InvertHandles(TCanvas* Canvas) const;
+
+    // --- mouse (kPlotAnnotationInput.cpp) ----------------------------------------------
+    bool CanResize() const;
+    TkPlotAnnotationSelectStyle HandleAt(TPoint P) const;
+    void MoveTo(const TkPlotMouseData& MouseData);
+    void ResizeTo(const TkPlotMouseData& MouseData);
+    void SetFromPixelRect(const TRect& Rect);
+
+    TkPlotAnnotationStyle FStyle = kpasText;
+    TkPlotReferenceType FReference = kprtDataView;
+    TkPlotReferenceIndividual FReferencePositionX = kpriAuto;
+    TkPlotReferenceIndividual FReferencePositionY = kpriAuto;
+    TkPlotReferenceIndividual FReferenceSizeX = kpriAuto;
+    TkPlotReferenceIndividual FReferenceSizeY = kpriAuto;
+    TkPlotAnnotationSelectStyle FSelectStyle = kpassNone;
+    std::array<TRect, 4> FHandles{};
+    std::vector<TkPlotAnnotationPoint> FPolyPoints;
+    Double FX = 0;
+    Double FY = 0;
+    Double FY2 = 0;
+    Double FX2 = 0;
+    Double FWidth = 0;
+    Double FHeight = 0;
+    TColor FPenColor = clWhite;
+    Integer FPenWidth = 1;
+    TPenStyle FPenStyle = psSolid;
+    TColor FBrushColor = clWhite;
+    TBrushStyle FBrushStyle = bsSolid;
+    String FText;
+    TOwned<TFont> FFont;
+    String FChannelName;
+    TWeakRef<TkPlotDataView> FDataView;
+    TWeakRef<TkPlotChannelCustom> FChannel;
+    TkRotationAngle FTextRotation = kra000;
+    bool FShowing = false;
+    TRect FDrawRect{};
+    TRect FClickRect{};
+    bool FUserCanMove = false;
+    bool FUserCanSize = false;
+    bool FSelectModeOnlyInteraction = true;
+    bool FClipToAxes = false;
+    std::optional<TPress> FPress;
+    TkPlotPicture FImage;
+    Integer FImageListIndex = 0;
+    Integer FImageIndex = 0;
+    TkAlignmentHorizontal FTextHorzAlignment = kahCenter;
+    TkAlignmentVertical FTextVertAlignment = kavCenter;
+    TkAlignmentHorizontal FTextLineAlignment = kahCenter;
+    Double FTextHorzMargin = 1.0;
+    Double FTextVertMargin = 1.0;
+    bool FShowFocusRect = true;
+    Integer FOuterMargin = 0;
+};

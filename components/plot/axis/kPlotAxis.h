@@ -1,0 +1,534 @@
+#pragma once
+// The scale of a plot: a value range Min .. Min + Span, linear or base-10
+// logarithmic, laid along one side of the data view, with the conversions
+// between values, pixels and fractions of the data view, the tick list that
+// the axis and the grid draw, and the texts of values on the axis, in data
+// cursors and in legends.
+//
+// TkPlotXAxis and TkPlotYAxis are the two kinds; they differ only in their
+// tracking defaults. Code that needs the direction asks the axis (IsXAxis).
+//
+// The scale layout and the pixel conversions are valid after a tick
+// generation (CalcTicks), which the plot runs at every paint; before it every
+// value maps to pixel 0.
+
+#include "components/foundation/kTypes.h"
+#include "components/plot/axis/kPlotAxisTicks.h"
+#include "components/plot/axis/kPlotScaleMap.h"
+#include "components/plot/objects/kPlotObjects.h"
+#include "platform/Graphics.h"
+
+class TkPlotAxis;
+class TkPlotXAxis;
+class TkPlotYAxis;
+
+// How an axis follows new data (tracking).
+enum TkPlotTrackingStyle {
+    kptsScaleMinMax,
+    kptsScaleMax,
+    kptsScaleMin,
+    kptsScrollSmooth,
+    kptsScrollPage,
+    kptsExpandCollapse,
+    kptsExpandCollapseFast,
+    kptsExpandMinMax
+};
+PL_ENUM_NAMES(TkPlotTrackingStyle, "kptsScaleMinMax", "kptsScaleMax", "kptsScaleMin", "kptsScrollSmooth",
+              "kptsScrollPage", "kptsExpandCollapse", "kptsExpandCollapseFast", "kptsExpandMinMax")
+
+// Which tick increment tracking snaps the scale ends to.
+enum TkPlotTrackingIncrementStyle { kptisMinimum, kptisMajor, kptisMinor };
+PL_ENUM_NAMES(TkPlotTrackingIncrementStyle, "kptisMinimum", "kptisMajor", "kptisMinor")
+
+// Where the first tracked value puts the scale.
+enum TkPlotAlignFirstStyle { kpafsMin, kpafsMax, kpafsAuto, kpafsNone };
+PL_ENUM_NAMES(TkPlotAlignFirstStyle, "kpafsMin", "kpafsMax", "kpafsAuto", "kpafsNone")
+
+// An axis drawn across the data view, crossing another axis.
+enum TkPlotCartesianStyle { kpcsNone, kpcsMaster, kpcsChild };
+PL_ENUM_NAMES(TkPlotCartesianStyle, "kpcsNone", "kpcsMaster", "kpcsChild")
+
+// What a mouse drag on the axis does.
+enum TkPlotAxisMode { kpamScroll, kpamZoom };
+PL_ENUM_NAMES(TkPlotAxisMode, "kpamScroll", "kpamZoom")
+
+// One entry of an axis' tick list.
+class TkPlotTickObject : public TObject {
+public:
+    TkPlotTickType TickType = kpttMajor;
+    Double Position = 0;        // scale value
+    Integer PositionPixels = 0; // pixel along the axis, for shown ticks
+    String Text;                // label; empty for minor ticks
+    bool Show = false;          // on the scale at the last generation
+};
+
+class TkPlotAxis : public TkPlotLayoutObject {
+    PL_CLASSINFO()
+public:
+    TkPlotAxis(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert, TNotifyEvent AOnRemove,
+               TNotifyEvent AOnRename);
+    // The direction comes with the kind: X axes lie along the X direction.
+    bool IsXAxis() const { return Kind() == kpokXAxis; }
+    bool IsYAxis() const { return Kind() == kpokYAxis; }
+
+    // "Span_2", a former name of Span, is read into Span.
+    void DefineProperties(TFiler& Filer) override;
+    // Forgets a cached reference axis that is going away.
+    void NotificationRemove(TkPlotObject* AObject) override;
+    // A renamed reference axis keeps the reference by its new name.
+    void NotificationRename(TkPlotObject* AObject) override;
+    static constexpr bool FollowsRenamesOf(TkPlotObjectKind Kind) { return IsAxisKind(Kind); }
+
+    // --- scale ----------------------------------------------------------------
+    // Clamped to +-1e300; a NaN is ignored. A change fires DoChange, then
+    // (outside SetMinSpan) the plot's min and min-span events.
+    Double Min() const { return FMin; }
+    void SetMin(Double Value);
+    // Clamped to 1e-300 .. 1e300 (0 and negative spans become 1e-300).
+    Double Span() const { return FSpan; }
+    void SetSpan(Double Value);
+    Double Max() const { return FMin + FSpan; }
+    Double Center() const { return FMin + FSpan / 2; }
+    // Both at once with one set of events: min change (when Min changed),
+    // span change (when Span changed), then min-span change. On a log scale
+    // a non-positive Min or Span becomes 1.
+    void SetMinSpan(Double NewMin, Double NewSpan);
+    // Switching to log10 with Min <= 0 moves Min to 1 without events.
+    TkPlotScaleType ScaleType() const { return FScaleType; }
+    void SetScaleType(TkPlotScaleType Value);
+    Double DesiredStart() const { return FDesiredStart; }
+    void SetDesiredStart(Double Value);
+    // Clamped to 0 .. 1e300.
+    Double DesiredIncrement() const { return FDesiredIncrement; }
+    void SetDesiredIncrement(Double Value);
+    bool ReverseScale() const { return FReverseScale; }
+    void SetReverseScale(bool Value);
+
+    // --- look -------------------------------------------------------------------
+    Integer InnerMargin() const { return FInnerMargin; }
+    void SetInnerMargin(Integer Value);
+    Integer OuterMargin() const { return FOuterMargin; }
+    void SetOuterMargin(Integer Value);
+    const String& Title() const { return FTitle; }
+    void SetTitle(const String& Value);
+    Double TitleMargin() const { return FTitleMargin; }
+    void SetTitleMargin(Double Value);
+    TFont* TitleFont() const { return FTitleFont.get(); }
+    void SetTitleFont(TFont* Value);
+    bool TitleShow() const { return FTitleShow; }
+    void SetTitleShow(bool Value);
+    bool TitleRotated() const { return FTitleRotated; }
+    void SetTitleRotated(bool Value);
+    Integer MajorLength() const { return FMajorLength; }
+    void SetMajorLength(Integer Value);
+    Integer MinorLength() const { return FMinorLength; }
+    void SetMinorLength(Integer Value);
+    Integer MinorCount() const { return FMinorCount; }
+    void SetMinorCount(Integer Value);
+    bool LabelsVisible() const { return FLabelsVisible; }
+    void SetLabelsVisible(bool Value);
+    Double LabelsMargin() const { return FLabelsMargin; }
+    void SetLabelsMargin(Double Value);
+    TFont* LabelsFont() const { return FLabelsFont.get(); }
+    void SetLabelsFont(TFont* Value);
+    Double LabelSeparation() const { return FLabelSeparation; }
+    void SetLabelSeparation(Double Value);
+    TkRotationAngle LabelsRotation() const { return FLabelsRotation; }
+    void SetLabelsRotation(TkRotationAngle Value);
+    Integer LabelsPrecision() const { return FLabelFormat.Precision; }
+    void SetLabelsPrecision(Integer Value);
+    TkPrecisionStyle LabelsPrecisionStyle() const { return FLabelFormat.PrecisionStyle; }
+    void SetLabelsPrecisionStyle(TkPrecisionStyle Value);
+    TkPlotTextFormat LabelsFormatStyle() const { return FLabelFormat.Style; }
+    void SetLabelsFormatStyle(TkPlotTextFormat Value);
+    const String& DateTimeFormat() const { return FLabelFormat.DateTimeFormat; }
+    void SetDateTimeFormat(const String& Value);
+    Double LabelsMinLength() const { return FLabelsMinLength; }
+    void SetLabelsMinLength(Double Value);
+    bool LabelsMinLengthAutoAdjust() const { return FLabelsMinLengthAutoAdjust; }
+    void SetLabelsMinLengthAutoAdjust(bool Value);
+    bool ScaleLineShow() const { return FScaleLineShow; }
+    void SetScaleLineShow(bool Value);
+    bool ScaleLinesShow() const { return FScaleLinesShow; }
+    void SetScaleLinesShow(bool Value);
+    TColor ScaleLinesColor() const { return FScaleLinesColor; }
+    void SetScaleLinesColor(TColor Value);
+    Double StackingEndsMargin() const { return FStackingEndsMargin; }
+    void SetStackingEndsMargin(Double Value);
+    bool GridLinesVisible() const { return FGridLinesVisible; }
+    void SetGridLinesVisible(bool Value);
+
+    // --- tracking settings (the tracking itself follows the data) -----------------
+    // With RestoreValuesOnResume, turning tracking off saves the resume
+    // values and turning it on brings them back.
+    bool TrackingEnabled() const { return FTrackingEnabled; }
+    void SetTrackingEnabled(bool Value);
+    TkPlotTrackingStyle TrackingStyle() const { return FTrackingStyle; }
+    void SetTrackingStyle(TkPlotTrackingStyle Value);
+    TkPlotTrackingIncrementStyle TrackingIncrementStyle() const { return FTrackingIncrementStyle; }
+    void SetTrackingIncrementStyle(TkPlotTrackingIncrementStyle Value);
+    TkPlotAlignFirstStyle TrackingAlignFirstStyle() const { return FTrackingAlignFirstStyle; }
+    void SetTrackingAlignFirstStyle(TkPlotAlignFirstStyle Value);
+    Double TrackingScrollCompressMax() const { return FTrackingScrollCompressMax; }
+    void SetTrackingScrollCompressMax(Double Value);
+    Double TrackingSpanMinimum() const { return FTrackingSpanMinimum; }
+    void SetTrackingSpanMinimum(Double Value);
+    Double TrackingMaxMargin() const { return FTrackingMaxMargin; }
+    void SetTrackingMaxMargin(Double Value);
+    Double TrackingMinMargin() const { return FTrackingMinMargin; }
+    void SetTrackingMinMargin(Double Value);
+    bool RestoreValuesOnResume() const { return FRestoreValuesOnResume; }
+    void SetRestoreValuesOnResume(bool Value);
+    // The scale and label length that resuming restores.
+    void UpdateResumeValues();
+    // One new data value in the axis' units: the first after ResetFirstAlign
+    // lines the scale up by TrackingAlignFirstStyle, later ones move it by
+    // TrackingStyle.
+    void NewTrackingData(Double Value)
+    {
+        // Called for every point a channel takes: most land inside a scale
+        // that nothing but the value could move, and cost no more than this.
+        if (FTrackingEnabled && !(FFirstAlignDone && Value >= FMin && Value <= Max() && TrackingFollowsOnlyOutliers()))
+            FollowTrackingData(Value);
+    }
+    // The next tracked value aligns the scale again.
+    void ResetFirstAlign() { FFirstAlignDone = false; }
+    // The scale spans the data of the channels bound to the axis, as the
+    // plot gathers their extents (Fast: their running extremes).
+    void ZoomToFit();
+    void ZoomToFitFast();
+
+    // --- cursor and legend texts -------------------------------------------------
+    bool CursorUseDefaultFormat() const { return FCursorUseDefaultFormat; }
+    void SetCursorUseDefaultFormat(bool Value);
+    TkPlotTextFormat CursorFormatStyle() const { return FCursorFormat.Style; }
+    void SetCursorFormatStyle(TkPlotTextFormat Value);
+    const String& CursorDateTimeFormat() const { return FCursorFormat.DateTimeFormat; }
+    void SetCursorDateTimeFormat(const String& Value);
+    TkPrecisionStyle CursorPrecisionStyle() const { return FCursorFormat.PrecisionStyle; }
+    void SetCursorPrecisionStyle(TkPrecisionStyle Value);
+    Integer CursorPrecision() const { return FCursorFormat.Precision; }
+    void SetCursorPrecision(Integer Value);
+    Double CursorMinLength() const { return FCursorMinLength; }
+    void SetCursorMinLength(Double Value);
+    bool CursorMinLengthAutoAdjust() const { return FCursorMinLengthAutoAdjust; }
+    void SetCursorMinLengthAutoAdjust(bool Value);
+    bool LegendUseDefaultFormat() const { return FLegendUseDefaultFormat; }
+    void SetLegendUseDefaultFormat(bool Value);
+    TkPlotTextFormat LegendFormatStyle() const { return FLegendFormat.Style; }
+    void SetLegendFormatStyle(TkPlotTextFormat Value);
+    const String& LegendDateTimeFormat() const { return FLegendFormat.DateTimeFormat; }
+    void SetLegendDateTimeFormat(const String& Value);
+    TkPrecisionStyle LegendPrecisionStyle() const { return FLegendFormat.PrecisionStyle; }
+    void SetLegendPrecisionStyle(TkPrecisionStyle Value);
+    Integer LegendPrecision() const { return FLegendFormat.Precision; }
+    void SetLegendPrecision(Integer Value);
+    Double LegendMinLength() const { return FLegendMinLength; }
+    void SetLegendMinLength(Double Value);
+    bool LegendMinLengthAutoAdjust() const { return FLegendMinLengthAutoAdjust; }
+    void SetLegendMinLengthAutoAdjust(bool Value);
+    Double CursorScaler() const { return FCursorScaler; }
+    void SetCursorScaler(Double Value);
+
+    // --- user scrolling, Cartesian and alignment references ------------------------
+    bool ScrollMinMaxEnabled() const { return FScrollMinMaxEnabled; }
+    void SetScrollMinMaxEnabled(bool Value);
+    Double ScrollMax() const { return FScrollMax; }
+    void SetScrollMax(Double Value);
+    Double ScrollMin() const { return FScrollMin; }
+    void SetScrollMin(Double Value);
+    bool MasterUIInput() const { return FMasterUIInput; }
+    void SetMasterUIInput(bool Value);
+    TkPlotCartesianStyle CartesianStyle() const { return FCartesianStyle; }
+    void SetCartesianStyle(TkPlotCartesianStyle Value);
+    const String& CartesianChildRefAxisName() const { return FCartesianChildRefAxisName; }
+    void SetCartesianChildRefAxisName(const String& Value);
+    Double CartesianChildRefValue() const { return FCartesianChildRefValue; }
+    void SetCartesianChildRefValue(Double Value);
+    const String& AlignRefAxisName() const { return FAlignRefAxisName; }
+    void SetAlignRefAxisName(const String& Value);
+    // The axis of the other direction that a Cartesian child crosses, and the
+    // axis of the same direction to align with; looked up by name once and
+    // kept until it goes away or the name changes. nullptr when none.
+    TkPlotAxis* GetCartesianChildRefAxis();
+    TkPlotAxis* GetAlignRefAxis();
+
+    // --- public state ---------------------------------------------------------------
+    TkPlotAxisMode Mode() const { return FMode; }
+    void SetMode(TkPlotAxisMode Value);
+    Double MajorIncrement() const { return FMajorIncrement; }
+    Double MinorIncrement() const { return FMinorIncrement; }
+    // The last generation walked whole months or years: the increments count
+    // them instead of days.
+    bool MonthModeEnabled() const { return FMonthModeEnabled; }
+    bool YearModeEnabled() const { return FYearModeEnabled; }
+    // The label under customisation; setting it replaces the label.
+    const String& CustomizeLabelEventText() const { return FCustomizeLabelEventText; }
+    void SetCustomizeLabelEventText(const String& Value);
+    // Raised while Min and Span change without events of their own (by
+    // SetMinSpan, or by a caller that moves the scale only for a moment).
+    bool BlockMinSpanEvents() const { return FBlockMinSpanEvents; }
+    void SetBlockMinSpanEvents(bool Value) { FBlockMinSpanEvents = Value; }
+
+    // --- ticks ------------------------------------------------------------------------
+    // Lays out the scale on the layout rectangle, then (unless the list is the
+    // user's) fills the tick list; marks every entry shown or not and gives
+    // shown entries their pixel. Canvas is measured with LabelsFont.
+    void CalcTicks(TCanvas* Canvas);
+    // A user tick list is kept by the generation.
+    bool TickListCustom() const { return FTickListCustom; }
+    void SetTickListCustom(bool Value) { FTickListCustom = Value; }
+    // Appends a tick and returns its index; on a log scale a Position <= 0
+    // raises "Log Scale Requires Position to be Greater Than Zero".
+    Integer TickListAdd(Double Position, const String& ALabel, TkPlotTickType Style);
+    void TickListClear();
+    Integer TickListCount() const { return FTickList.Count(); }
+    // Raises EListError outside 0 .. TickListCount - 1.
+    TkPlotTickObject* GetTick(Integer Index) const { return FTickList[Index]; }
+
+    // --- texts ------------------------------------------------------------------------
+    String GetLabelText(Double Value);
+    // By the cursor or legend settings (the label settings when their
+    // UseDefaultFormat is set), line breaks turned into blanks.
+    String GetCursorText(Double Value);
+    String GetLegendText(Double Value);
+    // A plain value (for differences): the cursor settings with kptfValue.
+    String GetCursorValueText(Double Value);
+    // The widest label in pixels: LabelsMinLength widths of "0", a sample
+    // label and every current label, in Font.
+    Integer GetMaxLabelWidth(TCanvas* Canvas, TFont* Font);
+    Integer GetLegendTextWidth(TCanvas* Canvas, TFont* Font);
+    Integer GetCursorTextWidth(TCanvas* Canvas, TFont* Font);
+
+    // --- scale geometry and conversions -----------------------------------------------
+    // Side the scale is drawn on: 0 left, 1 top, 2 right, 3 bottom.
+    Byte QuadSide() const { return FQuadSide; }
+    TRect ScaleRect() const { return FScaleRect; }
+    TRect FocusRect() const { return FFocusRect; }
+    // Pixels along the scale rectangle.
+    Integer ScaleLength() const;
+    // Clamped to -32000 .. 32000; NaN maps to 32000 (off the scale). A log
+    // scale maps a non-positive value like 1.
+    Integer PositionToPixels(Double Value) const;
+    Double PixelsToPosition(Integer Pixel) const;
+    Integer WidthToPixels(Double Value) const;
+    // Fractions of the data view, whose StartPercent .. StopPercent the axis
+    // covers; the two are inverses on every scale.
+    Double PositionToPercent(Double Value) const;
+    Double PercentToPosition(Double Value) const;
+    bool PointOnScale(Double Value) const { return ScaleMap().OnScale(Value); }
+    bool ValueOnScale(Double Value) const { return PointOnScale(Value); }
+    // The conversions above as a value, current after every change of the
+    // scale or of its layout; drawing takes it once per paint. Made when
+    // first asked for after a change: a scrolling axis moves with every
+    // tracked point, many times between two paints.
+    const TkPlotScaleMap& ScaleMap() const
+    {
+        if (FScaleMapStale) RemakeScaleMap();
+        return FScaleMap;
+    }
+    Integer MinPixels() const { return PositionToPixels(FMin); }
+    Integer MaxPixels() const { return PositionToPixels(Max()); }
+    // The values under a pixel rectangle (a zoom box) become the scale.
+    void SetMinSpanFromRect(const TRect& Rect);
+
+    // --- user scrolling and zooming ---------------------------------------------------
+    // Linear: the span times Value about the centre (Value <= 0 raises
+    // "Linear Scale Zoom Factor must be Greater than Zero"); log10: Min
+    // divided and Span multiplied by 10^Value.
+    void Zoom(Double Value);
+
+    // --- layout, drawing and input (drawing in kPlotAxisDraw.cpp) -------------------
+    Integer GetRequiredSize(TCanvas* Canvas) override;
+    Integer GetRequiredEndMargin(TCanvas* Canvas) override;
+    // A Cartesian axis takes the line along its scale from other Cartesian
+    // axes' labels.
+    void PrepareDraw() override;
+    void Draw(TCanvas* Canvas, TColor BackGroundColor) override;
+    // Inside FocusRect.
+    bool kMouseHitTest(const TkPlotMouseData& MouseData) override;
+    // Another selected object deselects the axis, except another axis picked
+    // with Shift or Ctrl held (several axes selected together).
+    void NotificationSetFocus(TkPlotObject* AObject) override;
+    void DoMouseHint(const TkPlotMouseData& MouseData, TkPlotHintData& HintData) override;
+    void DoMouseLeft(const TkPlotMouseData& MouseData) override;
+    // Each move applies the change since the previous one; a scale of no
+    // length ignores the drag.
+    void DoMouseMove(const TkPlotMouseData& MouseData) override;
+    void DoMouseUp(const TkPlotMouseData& MouseData) override;
+    bool DoMouseWheel(Integer WheelDelta, TShiftState Shift, Integer X, Integer Y) override;
+    TCursor GetMouseCursor(TPoint P) override;
+    // Page Up/End and Page Down/Home step by a whole span, the arrows by 1 %.
+    void kKeyDown(Word& Key, TShiftState Shift, TPopupMenu* PopupMenu) override;
+    // "Tracking Enabled", "Update Resume Values" and "Zoom to Fit" on top of
+    // the common items.
+    void BuildPopupMenu(TPopupMenu* PopupMenu) override;
+
+protected:
+    void SetTrackingDefaults(TkPlotTrackingStyle Style, TkPlotAlignFirstStyle AlignFirst);
+    // The owner as a plot component; nullptr for a bare object owner.
+
+private:
+    bool IsLog() const { return FScaleType == kpstLog10; }
+    // No setting moves the scale for a value inside it: the style reacts only
+    // to values outside, and no snap, span minimum or margin applies. Kept
+    // as a flag, since every tracked point asks.
+    bool TrackingFollowsOnlyOutliers() const { return FTrackingFollowsOnlyOutliers; }
+    // A tracking setting changed: the flag above follows, then DoChange.
+    void TrackingSettingChange();
+    void UpdateTrackingFollowsOnlyOutliers();
+    void FollowTrackingData(Double Value);
+    bool LabelsAlongAxis() const;
+    void FireMinSpanEvents(Double OldMin, Double OldSpan, bool MinChanged, bool SpanChanged);
+    void LayoutScale(TCanvas* Canvas);
+    Integer EndMargin(TCanvas* Canvas);
+    void InvalidateScaleMap() { FScaleMapStale = true; }
+    void RemakeScaleMap() const;
+    Integer LabelExtent(TCanvas* Canvas, bool AlongAxis);
+    Integer LabelPixels(TCanvas* Canvas);
+    void FillTickList(TCanvas* Canvas);
+    // Chooses and stores the increments; the run of the generation.
+    TkPlotTickRun ChooseIncrement(Integer MaxCount);
+    void AddTick(TkPlotTickType Type, Double Position, const String& Text);
+    void ClearTicks();
+    String FormatLabel(Double Value, const TkPlotValueFormat& Format, Double& MinLength, bool AutoAdjust);
+    String CustomizeLabel(const String& Text, Double Value);
+    TkPlotAxis* FindReferenceAxis(const String& Name, bool SameDirection) const;
+    // The mode in effect for a gesture: Ctrl held swaps scroll and zoom.
+    TkPlotAxisMode EffectiveMode(TShiftState Shift) const;
+
+    // The scale movers of the user's gestures. Scrolling moves the scale by
+    // Fraction of its span (log10: of its decades) within the scroll limits;
+    // zooming divides the span by 10^Exponent.
+    void ScrollByFraction(Double Fraction);
+    void ZoomByExponent(Double Exponent);
+    void MoveScale(TkPlotAxisMode AMode, Double Amount);
+    void FireMinSpanChangeFinished(Double OldMin, Double OldSpan);
+    void AddPopupItem(TPopupMenu* PopupMenu, Integer Index, const char* Caption, bool Checked, bool Enabled,
+                      void (TkPlotAxis::*Action)());
+    void ToggleTracking();
+
+    // Drawing (kPlotAxisDraw.cpp).
+    bool IsCartesian() const { return FCartesianStyle != kpcsNone; }
+    Integer TickSpan() const;
+    Integer LabelsGap(TCanvas* Canvas) const;
+    TSize TitleExtent(TCanvas* Canvas) const;
+    void RefreshTickPixels();
+    void DrawScaleLine(TCanvas* Canvas);
+    void DrawTickMark(TCanvas* Canvas, const TkPlotTickObject& Tick);
+    void DrawLabel(TCanvas* Canvas, const TkPlotTickObject& Tick, Integer Offset, TColor BackGroundColor);
+    void DrawTitle(TCanvas* Canvas, TColor BackGroundColor);
+    void UpdateCartesianFocusRect(TCanvas* Canvas);
+    // A line across the axis at Pixel along it, Near to Far pixels out from
+    // the data-side edge of the draw rectangle.
+    void LineAcross(TCanvas* Canvas, Integer Pixel, Integer Near, Integer Far) const;
+    // A Width x Height box centred on Pixel along the axis, Offset pixels
+    // out from the data-side edge of the draw rectangle.
+    TRect BoxOutside(Integer Pixel, Integer Offset, Integer Width, Integer Height) const;
+
+    mutable TkPlotScaleMap FScaleMap;
+    mutable bool FScaleMapStale = true;
+    TWeakRef<TkPlotAxis> FCartesianRefAxis;
+    TWeakRef<TkPlotAxis> FAlignRefAxis;
+    bool FBlockMinSpanEvents = false;
+    TObjectList<TkPlotTickObject> FTickList;
+    Byte FQuadSide = 0;
+    bool FFirstAlignDone = false;
+    TRect FScaleRect;
+    TRect FFocusRect;
+    Double FPreviousMin = 0;
+    Double FPreviousSpan = 100;
+    Double FPreviousLabelsMinLength = 0;
+    bool FAllowLabelMinAdjust = false;
+    // The gesture in progress: its last point and the scale it began with.
+    bool FMouseDown = false;
+    Integer FMouseDownX = 0;
+    Integer FMouseDownY = 0;
+    Double FMouseDownMin = 0;
+    Double FMouseDownSpan = 0;
+
+    TkPlotAxisMode FMode = kpamScroll;
+    bool FMonthModeEnabled = false;
+    bool FYearModeEnabled = false;
+    Double FMajorIncrement = 0;
+    Double FMinorIncrement = 0;
+    bool FTickListCustom = false;
+    String FCustomizeLabelEventText;
+    bool FCustomizeLabelEventModified = false;
+
+    Double FMin = 0;
+    Double FSpan = 100;
+    Double FDesiredStart = 0;
+    Double FDesiredIncrement = 0;
+    bool FReverseScale = false;
+    Integer FInnerMargin = 5;
+    Integer FOuterMargin = 5;
+    String FTitle;
+    Double FTitleMargin = 0.25;
+    TOwned<TFont> FTitleFont;
+    bool FTitleShow = false;
+    bool FTitleRotated = false;
+    Integer FMajorLength = 7;
+    Integer FMinorLength = 3;
+    Integer FMinorCount = 1;
+    bool FLabelsVisible = true;
+    Double FLabelsMargin = 0.25;
+    TOwned<TFont> FLabelsFont;
+    Double FLabelSeparation = 2;
+    TkRotationAngle FLabelsRotation = kra000;
+    TkPlotValueFormat FLabelFormat{kptfValue, "hh:nn:ss", 3, kpsSignificantDigits};
+    Double FLabelsMinLength = 5;
+    bool FLabelsMinLengthAutoAdjust = false;
+    bool FScaleLineShow = true;
+    bool FScaleLinesShow = true;
+    TColor FScaleLinesColor = clWhite;
+    Double FStackingEndsMargin = 0.5;
+    TkPlotScaleType FScaleType = kpstLinear;
+    bool FTrackingEnabled = true;
+    TkPlotTrackingStyle FTrackingStyle = kptsScaleMinMax;
+    TkPlotTrackingIncrementStyle FTrackingIncrementStyle = kptisMinimum;
+    TkPlotAlignFirstStyle FTrackingAlignFirstStyle = kpafsNone;
+    Double FTrackingScrollCompressMax = 0;
+    Double FTrackingSpanMinimum = 0;
+    Double FTrackingMaxMargin = 0;
+    Double FTrackingMinMargin = 0;
+    bool FTrackingFollowsOnlyOutliers = true;
+    bool FCursorUseDefaultFormat = true;
+    TkPlotValueFormat FCursorFormat{kptfValue, "hh:nn:ss", 3, kpsSignificantDigits};
+    Double FCursorMinLength = 5;
+    bool FCursorMinLengthAutoAdjust = false;
+    bool FLegendUseDefaultFormat = true;
+    TkPlotValueFormat FLegendFormat{kptfValue, "hh:nn:ss", 3, kpsSignificantDigits};
+    Double FLegendMinLength = 5;
+    bool FLegendMinLengthAutoAdjust = false;
+    Double FCursorScaler = 1;
+    bool FScrollMinMaxEnabled = false;
+    Double FScrollMax = 100;
+    Double FScrollMin = 0;
+    bool FRestoreValuesOnResume = true;
+    bool FMasterUIInput = false;
+    TkPlotCartesianStyle FCartesianStyle = kpcsNone;
+    String FCartesianChildRefAxisName = "<None>";
+    Double FCartesianChildRefValue = 0;
+    String FAlignRefAxisName = "<None>";
+    bool FGridLinesVisible = true;
+};
+
+// An axis along the X direction: follows new data by scrolling in a TkPlot,
+// by widening its scale otherwise; the first value lines the scale up.
+class TkPlotXAxis : public TkPlotAxis {
+    PL_CLASSINFO()
+public:
+    TkPlotXAxis(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert, TNotifyEvent AOnRemove,
+                TNotifyEvent AOnRename);
+    TkPlotObjectKind Kind() const override { return kpokXAxis; }
+};
+
+// An axis along the Y direction: widens its scale to new data.
+class TkPlotYAxis : public TkPlotAxis {
+    PL_CLASSINFO()
+public:
+    TkPlotYAxis(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert, TNotifyEvent AOnRemove,
+                TNotifyEvent AOnRename);
+    TkPlotObjectKind Kind() const override { return kpokYAxis; }
+};

@@ -1,0 +1,286 @@
+// The user's hand on an axis: scrolling and zooming by mouse, wheel and
+// keys, the hint, the cursor, and the popup menu.
+
+#include <algorithm>
+#include <cmath>
+
+#include "components/plot/axis/kPlotAxis.h"
+#include "components/plot/component/kPlotHost.h"
+#include "platform/Math.h"
+#include "platform/Menus.h"
+#include "platform/Messages.h"
+#include "platform/SysUtils.h"
+
+// ===========================================================================
+// User scrolling and zooming
+// ===========================================================================
+
+namespace {
+
+constexpr const char* kZoomFactorMessage = "Linear Scale Zoom Factor must be Greater than Zero";
+// Steps of the wheel: a scroll by a twentieth of the scale, a zoom by a
+// fortieth (log10: a twentieth) of a decade.
+constexpr Double kWheelScroll = 0.05;
+constexpr Double kWheelZoomLinear = 0.025;
+constexpr Double kWheelZoomLog = 0.05;
+constexpr Double kPageStep = 1;
+constexpr Double kArrowStep = 0.01;
+
+Double KeyStep(Word Key)
+{
+    switch (Key) {
+    case VK_PRIOR:
+    case VK_END: return kPageStep;
+    case VK_NEXT:
+    case VK_HOME: return -kPageStep;
+    case VK_LEFT:
+    case VK_DOWN: return -kArrowStep;
+    case VK_UP:
+    case VK_RIGHT: return kArrowStep;
+    default: return 0;
+    }
+}
+
+}  // namespace
+
+TkPlotAxisMode TkPlotAxis::EffectiveMode(TShiftState Shift) const
+{
+    if (!Shift.Contains(ssCtrl)) return FMode;
+    return FMode == kpamScroll ? kpamZoom : kpamScroll;
+}
+
+void TkPlotAxis::ScrollByFraction(Double Fraction)
+{
+    if (!IsLog()) {
+        Extended newMin = Extended(Fraction) * FSpan + FMin;
+        if (FScrollMinMaxEnabled) {
+            if (newMin <= FScrollMin)
+                newMin = FScrollMin;
+            else if (newMin + FSpan >= FScrollMax)
+                newMin = Extended(FScrollMax) - FSpan;
+        }
+        SetMinSpan(Double(newMin), FSpan);
+        return;
+    }
+    const Extended decades = ScaleLog10(Max()) - ScaleLog10(FMin);
+    const Extended factor = ScalePower10(Fraction * decades);
+    Extended newMin = factor * FMin;
+    Extended newMax = factor * Max();
+    if (FScrollMinMaxEnabled) {
+        const Extended range = ScalePower10(decades);
+        if (newMin <= FScrollMin) {
+            newMin = FScrollMin;
+            newMax = range * FScrollMin;
+        } else if (newMax >= FScrollMax) {
+            // The top end is what reaches the limit on a log scale.
+            newMin = FScrollMax / range;
+            newMax = FScrollMax;
+        }
+    }
+    SetMinSpan(Double(newMin), Double(newMax - newMin));
+}
+
+void TkPlotAxis::ZoomByExponent(Double Exponent)
+{
+    const Extended factor = ScalePower10(Exponent);
+    if (IsLog()) {
+        SetMinSpan(Double(factor * FMin), Double(FSpan / factor));
+        return;
+    }
+    const Extended newSpan = FSpan / factor;
+    SetMinSpan(Double((Extended(Max()) + FMin) / 2 - newSpan / 2), Double(newSpan));
+}
+
+void TkPlotAxis::MoveScale(TkPlotAxisMode AMode, Double Amount)
+{
+    if (AMode == kpamScroll)
+        ScrollByFraction(Amount);
+    else
+        ZoomByExponent(Amount);
+}
+
+void TkPlotAxis::Zoom(Double Value)
+{
+    if (IsLog()) {
+        const Extended factor = ScalePower10(Value);
+        SetMinSpan(Double(FMin / factor), Double(FSpan * factor));
+        return;
+    }
+    if (!(Value > 0)) throw Exception(kZoomFactorMessage);
+    const Extended newSpan = Extended(FSpan) * Value;
+    SetMinSpan(Double(Extended(Center()) - newSpan / 2), Double(newSpan));
+}
+
+void TkPlotAxis::FireMinSpanChangeFinished(Double OldMin, Double OldSpan)
+{
+    if (FMin == OldMin && FSpan == OldSpan) return;
+    if (TkPlotHost* plot = Host())
+        plot->DoAxisMinSpanChangeFinished(this, OldMin, OldSpan, FMin, FSpan);
+}
+
+// ===========================================================================
+// Mouse and keyboard
+// ===========================================================================
+
+bool TkPlotAxis::kMouseHitTest(const TkPlotMouseData& MouseData)
+{
+    return PtInRect(FFocusRect, Point(MouseData.X, MouseData.Y));
+}
+
+void TkPlotAxis::NotificationSetFocus(TkPlotObject* AObject)
+{
+    TkPlotLayoutObject::NotificationSetFocus(AObject);
+    if (AObject == this || !UserSelected() || !AObject->UserSelected()) return;
+    const TShiftState shift = ShiftState();
+    const bool adding = shift.Contains(ssShift) || shift.Contains(ssCtrl);
+    if (adding && IsAxisKind(AObject->Kind())) return;
+    SetUserSelected(false);
+}
+
+void TkPlotAxis::DoMouseHint(const TkPlotMouseData& MouseData, TkPlotHintData& HintData)
+{
+    if (FTitleShow) return;
+    HintData.Text = FTitle;
+    HintData.Left = MouseData.X;
+    HintData.Top = SatInt32(Int64{MouseData.Y} - 20);
+    TkPlotHost* plot = Host();
+    if (!plot) return;
+    plot->DoAxisCustomizeHint(this, HintData.Text);
+    // Measured after the handler: the box fits the text it shows.
+    const TSize extent = plot->HintTextExtent(HintData.Text);
+    HintData.Width = SatInt32(Int64{extent.cx} + 4);
+    HintData.Height = SatInt32(Int64{extent.cy} + 4);
+}
+
+void TkPlotAxis::DoMouseLeft(const TkPlotMouseData& MouseData)
+{
+    TWeakRef<TkPlotAxis> self(this);
+    if (TkPlotHost* plot = Host(); plot && FMasterUIInput) {
+        plot->AxesDoMouseLeft(this, MouseData);
+        if (!self) return;
+    }
+    FMouseDown = true;
+    FMouseDownX = MouseData.X;
+    FMouseDownY = MouseData.Y;
+    FMouseDownMin = FMin;
+    FMouseDownSpan = FSpan;
+}
+
+void TkPlotAxis::DoMouseMove(const TkPlotMouseData& MouseData)
+{
+    if (!FMouseDown) return;
+    TWeakRef<TkPlotAxis> self(this);
+    if (TkPlotHost* plot = Host(); plot && FMasterUIInput) {
+        plot->AxesDoMouseMove(this, MouseData);
+        if (!self) return;
+    }
+    if (MouseData.DblClickActive) return;
+    DoInvalidateNow();
+    if (!self) return;
+    SetTrackingEnabled(false);
+    const Int64 moved = IsHorz() ? Int64{MouseData.X} - FMouseDownX : Int64{FMouseDownY} - MouseData.Y;
+    FMouseDownX = MouseData.X;
+    FMouseDownY = MouseData.Y;
+    const Integer length = ScaleLength();
+    if (length <= 0) return;
+    const Extended fraction = (FReverseScale ? -moved : moved) / Extended(length);
+    if (EffectiveMode(ShiftState()) == kpamScroll)
+        ScrollByFraction(Double(-fraction));
+    else
+        ZoomByExponent(Double(IsLog() ? fraction * 2 : fraction / 4));
+}
+
+void TkPlotAxis::DoMouseUp(const TkPlotMouseData& MouseData)
+{
+    // A release this axis did not see pressed (the focus loss' release) ends nothing.
+    if (!FMouseDown) return;
+    FMouseDown = false;
+    TWeakRef<TkPlotAxis> self(this);
+    TkPlotHost* plot = Host();
+    if (!plot) return;
+    if (FMasterUIInput) {
+        plot->AxesDoMouseUp(this, MouseData);
+        if (!self) return;
+    }
+    if (kMouseHitTest(MouseData)) {
+        plot->DoObjectClick(this);
+        if (!self) return;
+    }
+    FireMinSpanChangeFinished(FMouseDownMin, FMouseDownSpan);
+}
+
+bool TkPlotAxis::DoMouseWheel(Integer WheelDelta, TShiftState Shift, Integer X, Integer Y)
+{
+    if (WheelDelta == 0) return false;
+    TWeakRef<TkPlotAxis> self(this);
+    SetTrackingEnabled(false);
+    if (TkPlotHost* plot = Host(); plot && FMasterUIInput) {
+        plot->AxesDoMouseWheel(this, WheelDelta, Shift, X, Y);
+        if (!self) return true;
+    }
+    const Double sign = WheelDelta > 0 ? 1 : -1;
+    const TkPlotAxisMode mode = EffectiveMode(Shift);
+    const Double zoomStep = IsLog() ? kWheelZoomLog : kWheelZoomLinear;
+    MoveScale(mode, sign * (mode == kpamScroll ? kWheelScroll : zoomStep));
+    return true;
+}
+
+TCursor TkPlotAxis::GetMouseCursor(TPoint)
+{
+    TCursor cursor = crHandPoint;
+    if (FMode == kpamZoom) cursor = IsHorz() ? crSizeWE : crSizeNS;
+    if (TkPlotHost* plot = Host()) plot->DoObjectGetMouseCursor(this, cursor);
+    return cursor;
+}
+
+void TkPlotAxis::kKeyDown(Word& Key, TShiftState Shift, TPopupMenu* PopupMenu)
+{
+    TWeakRef<TkPlotAxis> self(this);
+    TkPlotLayoutObject::kKeyDown(Key, Shift, PopupMenu);
+    if (!self) return;
+    if (TkPlotHost* plot = Host(); plot && FMasterUIInput) {
+        plot->AxesKeyDown(this, Key, Shift);
+        if (!self) return;
+    }
+    SetTrackingEnabled(false);
+    const Double oldMin = FMin;
+    const Double oldSpan = FSpan;
+    if (const Double step = KeyStep(Key); step != 0) {
+        DoInvalidateNow();
+        if (!self) return;
+        // The key's own mode: Ctrl does not swap it.
+        MoveScale(FMode, step);
+        if (!self) return;
+    }
+    FireMinSpanChangeFinished(oldMin, oldSpan);
+}
+
+// ===========================================================================
+// Popup menu
+// ===========================================================================
+
+void TkPlotAxis::ToggleTracking() { SetTrackingEnabled(!FTrackingEnabled); }
+
+void TkPlotAxis::AddPopupItem(TPopupMenu* PopupMenu, Integer Index, const char* Caption, bool Checked, bool Enabled,
+                              void (TkPlotAxis::*Action)())
+{
+    TMenuItem* item = Create<TMenuItem>(PopupMenu);
+    item->SetCaption(TranslateString(Caption));
+    item->SetChecked(Checked);
+    item->SetEnabled(Enabled);
+    item->OnClick = [self = TWeakRef<TkPlotAxis>(this), Action](TObject*) {
+        if (TkPlotAxis* axis = self.Get()) (axis->*Action)();
+    };
+    PopupMenu->Items()->Insert(Index, item);
+}
+
+void TkPlotAxis::BuildPopupMenu(TPopupMenu* PopupMenu)
+{
+    TkPlotLayoutObject::BuildPopupMenu(PopupMenu);
+    AddEditMenuItem(PopupMenu);
+    const bool resumeDiffers = FPreviousMin != FMin || FPreviousSpan != FSpan;
+    AddPopupItem(PopupMenu, 0, "Tracking Enabled", FTrackingEnabled, true, &TkPlotAxis::ToggleTracking);
+    AddPopupItem(PopupMenu, 1, "Update Resume Values", false, !FTrackingEnabled && resumeDiffers,
+                 &TkPlotAxis::UpdateResumeValues);
+    AddPopupItem(PopupMenu, 2, "Zoom to Fit", false, true, &TkPlotAxis::ZoomToFit);
+}

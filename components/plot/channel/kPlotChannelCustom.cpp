@@ -1,0 +1,753 @@
+#include "components/plot/channel/kPlotChannelCustom.h"
+#include "components/plot/channel/kPlotChannelOPC.h"
+
+#include <algorithm>
+#include <cmath>
+#include <exception>
+
+#include "components/plot/component/kPlotHost.h"
+#include "platform/Graphics.h"
+#include "platform/Math.h"
+#include "platform/SysUtils.h"
+
+namespace {
+
+constexpr Double kRunningMinStart = 1e300;
+constexpr Double kRunningMaxStart = -1e300;
+
+}  // namespace
+
+TClass TkPlotChannelCustom::StaticClassInfo()
+{
+    using C = TkPlotChannelCustom;
+    static const TClassInfo info =
+        TClassBuilder<C, TkPlotManagerObject>("TkPlotChannelCustom")
+            .String("TitleText", &C::TitleText, &C::SetTitleText)
+            .Bool("VisibleInLegend", &C::VisibleInLegend, &C::SetVisibleInLegend).Default(true)
+            .Bool("ClipToAxes", &C::ClipToAxes, &C::SetClipToAxes).Default(false)
+            .Bool("ShowDataPointHints", &C::ShowDataPointHints, &C::SetShowDataPointHints).Default(false)
+            .Bool("UserCanMoveDataPoints", &C::UserCanMoveDataPoints, &C::SetUserCanMoveDataPoints).Default(false)
+            .Enum("UserCanMoveDataPointsStyle", &C::UserCanMoveDataPointsStyle, &C::SetUserCanMoveDataPointsStyle)
+            .Default(kpcdpmsXandY)
+            .Integer("RingBufferSize", &C::RingBufferSize, &C::SetRingBufferSize).Default(0)
+            .Bool("TraceVisible", &C::TraceVisible, &C::SetTraceVisible).Default(true)
+            .Color("Color", &C::Color, &C::SetColor).Default(255)
+            .Enum("TraceLineStyle", &C::TraceLineStyle, &C::SetTraceLineStyle).Default(kplsSolid)
+            .Integer("TraceLineWidth", &C::TraceLineWidth, &C::SetTraceLineWidth).Default(1)
+            .Bool("MarkersAllowIndividual", &C::MarkersAllowIndividual, &C::SetMarkersAllowIndividual).Default(false)
+            .Bool("MarkersPenUseChannelColor", &C::MarkersPenUseChannelColor, &C::SetMarkersPenUseChannelColor)
+            .Default(true)
+            .Bool("MarkersBrushUseChannelColor", &C::MarkersBrushUseChannelColor, &C::SetMarkersBrushUseChannelColor)
+            .Default(true)
+            .Integer("MarkersTurnOffLimit", &C::MarkersTurnOffLimit, &C::SetMarkersTurnOffLimit)
+            .Bool("MarkersVisible", &C::MarkersVisible, &C::SetMarkersVisible).Default(false)
+            .Integer("MarkersSize", &C::MarkersSize, &C::SetMarkersSize).Default(3)
+            .Enum("MarkersStyle", &C::MarkersStyle, &C::SetMarkersStyle).Default(kpmsCircle)
+            .Color("MarkersPenColor", &C::MarkersPenColor, &C::SetMarkersPenColor).Default(255)
+            .Enum("MarkersPenStyle", &C::MarkersPenStyle, &C::SetMarkersPenStyle).Default(psSolid)
+            .Integer("MarkersPenWidth", &C::MarkersPenWidth, &C::SetMarkersPenWidth).Default(0)
+            .Color("MarkersBrushColor", &C::MarkersBrushColor, &C::SetMarkersBrushColor).Default(255)
+            .Enum("MarkersBrushStyle", &C::MarkersBrushStyle, &C::SetMarkersBrushStyle).Default(bsSolid)
+            .Object("MarkersFont", &C::MarkersFont, &C::SetMarkersFont)
+            .String("XAxisName", &C::XAxisName, &C::SetXAxisName)
+            .String("YAxisName", &C::YAxisName, &C::SetYAxisName)
+            .Bool("XAxisTrackingEnabled", &C::XAxisTrackingEnabled, &C::SetXAxisTrackingEnabled).Default(true)
+            .Bool("YAxisTrackingEnabled", &C::YAxisTrackingEnabled, &C::SetYAxisTrackingEnabled).Default(true)
+            .String("LogFileName", &C::LogFileName, &C::SetLogFileName)
+            .Integer("LogBufferSize", &C::LogBufferSize, &C::SetLogBufferSize).Default(0)
+            .Bool("LoggingActive", &C::LoggingActive).Default(false)
+            .Enum("DataStyle", &C::DataStyle, &C::SetDataStyle).Default(kpdsStandard)
+            .Variant("Tag", &C::Tag, &C::SetTag)
+            .Build();
+    return &info;
+}
+
+TkPlotChannelCustom::TkPlotChannelCustom(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert,
+                                         TNotifyEvent AOnRemove, TNotifyEvent AOnRename)
+    : TkPlotManagerObject(AOwner, std::move(AOnChange), std::move(AOnInsert), std::move(AOnRemove),
+                          std::move(AOnRename)),
+      FDataList(CreateOwned<TkPlotDataNullList>())
+{
+    ResetRunningStatistics();
+    FOPCLink = std::make_unique<TkPlotChannelOPC>(*this);
+    SetColor(255);
+    SetTraceLineWidth(1);
+    SetTraceLineStyle(kplsSolid);
+    SetMarkersSize(3);
+    SetMarkersPenColor(255);
+    SetMarkersBrushColor(255);
+    FMarkersFont = CreateOwned<TFont>();
+    FMarkersFont->SetColor(16777215);
+    FMarkersFont->SetStyle(TFontStyles{fsBold});
+    FMarkersFont->OnChange = [this](TObject*) { DoChange(); };
+}
+
+TkPlotChannelCustom::~TkPlotChannelCustom() = default;
+
+// ===========================================================================
+// Data entry
+// ===========================================================================
+
+Integer TkPlotChannelCustom::AddXY(Double X, Double Y) { return AddPoint(false, false, X, Y); }
+
+Integer TkPlotChannelCustom::AddPoint(Boolean Null, Boolean Empty, Double X, Double Y)
+{
+    const Integer oldCount = Count();
+    const Integer index = FDataList->Add(X, Y, Null, Empty);
+    ++FPointsRevision;
+    WidenValidExtents(oldCount, Null, Empty, X, Y);
+    AccumulateRunning(X, Y);
+    if (FXAxisTrackingEnabled | FYAxisTrackingEnabled) TrackPoint(Null, Empty, X, Y);
+    if (FLoggingActive) CountLoggedPoint();
+    ReportNewData();
+    return index;
+}
+
+// Points that arrive while the plot's repaint is pending change nothing that
+// it would not show anyway: they are not reported again.
+inline void TkPlotChannelCustom::ReportNewData()
+{
+    if (const TkPlotHost* host = Host(); host && host->RepaintPending()) return;
+    DoDataChange();
+}
+
+// A step of AddPoint. A ring buffer that wrapped dropped its oldest point,
+// which may have been an extreme. A compact store rounds the values, or
+// moves every X as it learns its interval: its extremes are found again
+// when asked for.
+inline void TkPlotChannelCustom::WidenValidExtents(Integer OldCount, Boolean Null, Boolean Empty, Double X,
+                                                   Double Y)
+{
+    if (!FValidExtentsKnown) return;
+    if (Count() != OldCount + 1 || !FStoreKeepsValuesExactly) {
+        ForgetValidExtents();
+        return;
+    }
+    if (Null || Empty) return;
+    FValidX.Widen(X, X);
+    FValidY.Widen(Y, Y);
+}
+
+const TkPlotExtents& TkPlotChannelCustom::ValidExtents(bool Y)
+{
+    if (!FValidExtentsKnown) {
+        FValidX = {};
+        FValidY = {};
+        ForEachValidPoint([this](Double X, Double Y) {
+            FValidX.Widen(X, X);
+            FValidY.Widen(Y, Y);
+        });
+        FValidExtentsKnown = true;
+    }
+    return Y ? FValidY : FValidX;
+}
+
+void TkPlotChannelCustom::WidenExtents(const TkPlotAxis& Axis, bool Visible, TkPlotExtents& Extents)
+{
+    const bool y = Axis.IsYAxis();
+    if (!SameObjectName(y ? YAxisName() : XAxisName(), Axis.Name())) return;
+    if (Visible)
+        Extents.Widen(y ? GetYMinVisible() : GetDataXMin(), y ? GetYMaxVisible() : GetDataXMax());
+    else
+        Extents.Widen(y ? RunningYMin() : RunningXMin(), y ? RunningYMax() : RunningXMax());
+}
+
+// A step of AddPoint, kept apart for reading.
+inline void TkPlotChannelCustom::TrackPoint(Boolean Null, Boolean Empty, Double X, Double Y)
+{
+    if (MarkersVisible()) {
+        TrackMarkerExtents(Count() - 1);
+        return;
+    }
+    if (FXAxisTrackingEnabled)
+        if (TkPlotXAxis* axis = XAxis()) axis->NewTrackingData(X);
+    if (FYAxisTrackingEnabled && !Null && !Empty)
+        if (TkPlotYAxis* axis = YAxis()) axis->NewTrackingData(Y);
+}
+
+// With markers showing, the axes take in the marker around the point; an
+// empty point is tracked too.
+void TkPlotChannelCustom::TrackMarkerExtents(Integer Index)
+{
+    const Boolean null = FDataList->GetNull(Index);
+    if (FXAxisTrackingEnabled)
+        if (TkPlotXAxis* axis = XAxis(); axis && !null) {
+            axis->NewTrackingData(GetPointXMax(Index));
+            axis->NewTrackingData(GetPointXMin(Index));
+        }
+    if (FYAxisTrackingEnabled)
+        if (TkPlotYAxis* axis = YAxis(); axis && !null) {
+            axis->NewTrackingData(GetPointYMax(Index));
+            axis->NewTrackingData(GetPointYMin(Index));
+        }
+}
+
+void TkPlotChannelCustom::AddXYArrays(const Variant& XData, const Variant& YData)
+{
+    if (VarArrayDimCount(XData) != 1) throw Exception("X-Data array must be 1 dimensional");
+    if (VarArrayDimCount(YData) != 1) throw Exception("Y-Data array must be 1 dimensional");
+    const Integer low = VarArrayLowBound(XData, 1);
+    const Integer high = VarArrayHighBound(XData, 1);
+    if (low != VarArrayLowBound(YData, 1)) throw Exception("X-Data and Y-Data low bound dimension must match");
+    if (high != VarArrayHighBound(YData, 1)) throw Exception("X-Data and Y-Data hogh bound dimension must match");
+    for (Int64 i = low; i <= high; ++i) {
+        const auto index = static_cast<Integer>(i);
+        AddPoint(false, false, VarToDouble(XData[index]), VarToDouble(YData[index]));
+    }
+}
+
+void TkPlotChannelCustom::AddXYArray(const Variant& Data)
+{
+    if (VarArrayDimCount(Data) != 2) throw Exception("Array Must Be 2 Dimensional");
+    const Integer low = VarArrayLowBound(Data, 1);
+    if (VarArrayHighBound(Data, 1) - Int64{low} != 1) throw Exception("Array First Dimension Must Be 2 Elements");
+    const Integer high = VarArrayHighBound(Data, 2);
+    for (Int64 j = VarArrayLowBound(Data, 2); j <= high; ++j) {
+        const auto index = static_cast<Integer>(j);
+        AddPoint(false, false, VarToDouble(Data.GetElement({low, index})),
+                 VarToDouble(Data.GetElement({low + 1, index})));
+    }
+}
+
+// A log flush that fails is reported only once the channel is empty, so the
+// points and the statistics never disagree.
+void TkPlotChannelCustom::Clear()
+{
+    ResetRunningStatistics();
+    FStartIndex = -1;
+    FStopIndex = -1;
+    std::exception_ptr logError;
+    if (FLoggingActive) {
+        try {
+            LogDeactivate();
+        } catch (...) {
+            logError = std::current_exception();
+        }
+    }
+    FLogBacklog.Clear();
+    ForgetPointSelection();
+    FDataList->Clear();
+    ++FPointsRevision;
+    FValidX = {};
+    FValidY = {};
+    FValidExtentsKnown = true;
+    DoDataChange();
+    if (logError) std::rethrow_exception(logError);
+}
+
+void TkPlotChannelCustom::DeletePoints(Integer Size)
+{
+    if (Size == Count()) {
+        Clear();
+        return;
+    }
+    const bool removing = Size > 0 && Size < Count();
+    if (removing) FlushLogBeforeRemoval();
+    FDataList->DeletePoints(Size);
+    ForgetValidExtents();
+    if (removing) ForgetPointSelection();
+    DoDataChange();
+}
+
+// ===========================================================================
+// Statistics
+// ===========================================================================
+
+void TkPlotChannelCustom::ResetRunningStatistics()
+{
+    FRunningCount = 0;
+    FRunningXMin = kRunningMinStart;
+    FRunningXMax = kRunningMaxStart;
+    FRunningXMean = 0.0;
+    FRunningXTotal = 0.0;
+    FRunningYMin = kRunningMinStart;
+    FRunningYMax = kRunningMaxStart;
+    FRunningYMean = 0.0;
+    FRunningYTotal = 0.0;
+    FRunningXMeanDue = false;
+    FRunningYMeanDue = false;
+}
+
+template <class F>
+void TkPlotChannelCustom::ForEachValidPoint(F Action) const
+{
+    Double x;
+    Double y;
+    Boolean empty;
+    Boolean null;
+    for (Integer i = 0; i < Count(); ++i) {
+        FDataList->GetXYEmptyNull(i, x, y, empty, null);
+        if (!empty && !null) Action(x, y);
+    }
+}
+
+void TkPlotChannelCustom::ReCalcRunningMinMaxMean()
+{
+    ResetRunningStatistics();
+    ForEachValidPoint([this](Double X, Double Y) { AccumulateRunning(X, Y); });
+}
+
+// The scans work on their own count and total: the running count and totals
+// keep describing every point given, so the running means stay right.
+Double TkPlotChannelCustom::GetXMax()
+{
+    Double result = kRunningMaxStart;
+    ForEachValidPoint([&](Double X, Double) { result = std::max(result, X); });
+    return FRunningXMax = result;
+}
+
+Double TkPlotChannelCustom::GetXMin()
+{
+    Double result = kRunningMinStart;
+    ForEachValidPoint([&](Double X, Double) { result = std::min(result, X); });
+    return FRunningXMin = result;
+}
+
+Double TkPlotChannelCustom::GetXMean()
+{
+    Extended total = 0.0;
+    Int64 count = 0;
+    ForEachValidPoint([&](Double X, Double) {
+        total += X;
+        ++count;
+    });
+    FRunningXMeanDue = false;
+    return FRunningXMean = RunningMean(total, count);
+}
+
+Double TkPlotChannelCustom::GetYMax()
+{
+    Double result = kRunningMaxStart;
+    ForEachValidPoint([&](Double, Double Y) { result = std::max(result, Y); });
+    return FRunningYMax = result;
+}
+
+Double TkPlotChannelCustom::GetYMin()
+{
+    Double result = kRunningMinStart;
+    ForEachValidPoint([&](Double, Double Y) { result = std::min(result, Y); });
+    return FRunningYMin = result;
+}
+
+Double TkPlotChannelCustom::GetYMean()
+{
+    Extended total = 0.0;
+    Int64 count = 0;
+    ForEachValidPoint([&](Double, Double Y) {
+        total += Y;
+        ++count;
+    });
+    FRunningYMeanDue = false;
+    return FRunningYMean = RunningMean(total, count);
+}
+
+// ===========================================================================
+// Points
+// ===========================================================================
+
+void TkPlotChannelCustom::SetCount(Integer Value)
+{
+    const bool removing = Value >= 0 && Value < Count();
+    if (removing) FlushLogBeforeRemoval();
+    FDataList->SetCapacity(Value);
+    ForgetValidExtents();
+    if (removing) ForgetPointSelection();
+    DoDataChange();
+}
+
+Double TkPlotChannelCustom::XFirst() const { return Count() == 0 ? -1.0 : GetXValue(0); }
+Double TkPlotChannelCustom::XLast() const { return Count() == 0 ? -1.0 : GetXValue(Count() - 1); }
+Double TkPlotChannelCustom::YFirst() const { return Count() == 0 ? -1.0 : GetYValue(0); }
+Double TkPlotChannelCustom::YLast() const { return Count() == 0 ? -1.0 : GetYValue(Count() - 1); }
+
+Boolean TkPlotChannelCustom::GetValid(Integer Index) const
+{
+    return !FDataList->GetEmpty(Index) && !FDataList->GetNull(Index);
+}
+
+void TkPlotChannelCustom::SetXValue(Integer Index, Double Value)
+{
+    FDataList->SetX(Index, Value);
+    ForgetValidExtents();
+    DoChange();
+}
+
+void TkPlotChannelCustom::SetYValue(Integer Index, Double Value)
+{
+    FDataList->SetY(Index, Value);
+    ForgetValidExtents();
+    DoChange();
+}
+
+void TkPlotChannelCustom::SetNull(Integer Index, Boolean Value)
+{
+    FDataList->SetNull(Index, Value);
+    ForgetValidExtents();
+    DoChange();
+}
+
+void TkPlotChannelCustom::SetEmpty(Integer Index, Boolean Value)
+{
+    FDataList->SetEmpty(Index, Value);
+    ForgetValidExtents();
+    DoChange();
+}
+
+Double TkPlotChannelCustom::MarkerSpan(TkPlotAxis& Axis) const
+{
+    const Double min = Axis.Min();
+    const Integer pixel = SatInt32(Int64{MarkersSize()} + Axis.PositionToPixels(min));
+    return std::fabs(Axis.PixelsToPosition(pixel) - min);
+}
+
+template <class TAxis>
+Double TkPlotChannelCustom::WidenedExtent(Integer Index, Double Value, TAxis* Axis, const char* NoAxisMessage,
+                                          Double Sign)
+{
+    if (FDataList->GetNull(Index)) throw Exception("Data Point Null");
+    if (!MarkersVisible()) return Value;
+    if (!Axis) throw Exception(NoAxisMessage);
+    return Value + Sign * MarkerSpan(*Axis);
+}
+
+Double TkPlotChannelCustom::GetPointXMax(Integer Index)
+{
+    return WidenedExtent(Index, GetXValue(Index), MarkersVisible() ? XAxis() : nullptr, "X-Axis not assigned", 1.0);
+}
+
+Double TkPlotChannelCustom::GetPointXMin(Integer Index)
+{
+    return WidenedExtent(Index, GetXValue(Index), MarkersVisible() ? XAxis() : nullptr, "X-Axis not assigned", -1.0);
+}
+
+Double TkPlotChannelCustom::GetPointYMax(Integer Index)
+{
+    return WidenedExtent(Index, GetYValue(Index), MarkersVisible() ? YAxis() : nullptr, "Y-Axis not assigned", 1.0);
+}
+
+Double TkPlotChannelCustom::GetPointYMin(Integer Index)
+{
+    return WidenedExtent(Index, GetYValue(Index), MarkersVisible() ? YAxis() : nullptr, "Y-Axis not assigned", -1.0);
+}
+
+void TkPlotChannelCustom::GetXValueText(Double Value, String& Text)
+{
+    TkPlotXAxis* axis = XAxis();
+    Text = axis ? axis->GetCursorText(Value) : TranslateString("No X-Axis");
+}
+
+void TkPlotChannelCustom::GetYValueText(Double Value, String& Text)
+{
+    TkPlotYAxis* axis = YAxis();
+    Text = axis ? axis->GetCursorText(Value) : TranslateString("No Y-Axis");
+}
+
+// ===========================================================================
+// Axes
+// ===========================================================================
+
+template <class TAxis>
+TAxis* TkPlotChannelCustom::LookUpAxis(TAxis*& Cache, Boolean& Missed, Cardinal& MissVersion, const String& Name,
+                                       TAxis* (TkPlotHost::*Find)(const String&) const)
+{
+    TkPlotHost* host = Host();
+    if (!host) return nullptr;
+    const Cardinal version = host->AxesVersion();
+    if (Missed && MissVersion == version) return nullptr;
+    Cache = (host->*Find)(Name);
+    Missed = Cache == nullptr;
+    MissVersion = version;
+    return Cache;
+}
+
+TkPlotXAxis* TkPlotChannelCustom::LookUpXAxis()
+{
+    return LookUpAxis(FXAxis, FXAxisMissed, FXAxisMissVersion, FXAxisName,
+                      &TkPlotHost::GetXAxisByName);
+}
+
+TkPlotYAxis* TkPlotChannelCustom::LookUpYAxis()
+{
+    return LookUpAxis(FYAxis, FYAxisMissed, FYAxisMissVersion, FYAxisName,
+                      &TkPlotHost::GetYAxisByName);
+}
+
+// The channel's OPC items connect once the channel belongs to a plot.
+void TkPlotChannelCustom::DoInsert()
+{
+    TkPlotManagerObject::DoInsert();
+    FOPCLink->Inserted();
+}
+
+void TkPlotChannelCustom::NotificationRemove(TkPlotObject* AObject)
+{
+    TkPlotManagerObject::NotificationRemove(AObject);
+    if (AObject == static_cast<TkPlotObject*>(FXAxis)) FXAxis = nullptr;
+    if (AObject == static_cast<TkPlotObject*>(FYAxis)) FYAxis = nullptr;
+}
+
+void TkPlotChannelCustom::NotificationRename(TkPlotObject* AObject)
+{
+    TkPlotManagerObject::NotificationRename(AObject);
+    if (FXAxis && AObject == static_cast<TkPlotObject*>(FXAxis)) FXAxisName = FXAxis->Name();
+    if (FYAxis && AObject == static_cast<TkPlotObject*>(FYAxis)) FYAxisName = FYAxis->Name();
+}
+
+// ===========================================================================
+// Log
+// ===========================================================================
+
+void TkPlotChannelCustom::LogActivate(Boolean Append)
+{
+    if (Trim(FLogFileName).empty()) throw Exception("Log File Name not Defined");
+    if (FLoggingActive) throw Exception("Logging Already Active");
+    LogFileOpen(Append);
+    FLoggingActive = true;
+    FLogBacklog.Clear();
+}
+
+void TkPlotChannelCustom::LogDeactivate()
+{
+    if (!FLoggingActive) throw Exception("Logging not Active");
+    FLoggingActive = false;
+    if (FLogBacklog.Waiting() != 0) FlushLog();
+}
+
+void TkPlotChannelCustom::CountLoggedPoint()
+{
+    // After failed flushes a full ring has overwritten what was not written.
+    FLogBacklog.Add(1, Count());
+    Integer threshold = FLogBufferSize;
+    if (const Integer ring = RingBufferSize(); ring != 0) threshold = std::min(threshold, ring);
+    if (FLogBufferSize < 2 || FLogBacklog.Due(threshold)) FlushLog();
+}
+
+void TkPlotChannelCustom::FlushLog()
+{
+    FLogBacklog.Flush([this](Integer Waiting) {
+        const Integer count = Count();
+        const Integer buffered = std::min(Waiting, count);
+        LogFileAppend(count - buffered, buffered);
+    });
+}
+
+void TkPlotChannelCustom::ForgetPointSelection()
+{
+    FSelectDataIndex = -1;
+    FSelectMouseDownIndex = -1;
+    FMouseDownDataIndex = -1;
+}
+
+// ===========================================================================
+// Published properties
+// ===========================================================================
+
+void TkPlotChannelCustom::SetTitleText(const String& Value)
+{
+    SetProperty(FTitleText, Value, &TkPlotChannelCustom::DoChange);
+}
+
+void TkPlotChannelCustom::SetVisibleInLegend(Boolean Value)
+{
+    SetProperty(FVisibleInLegend, Value, &TkPlotChannelCustom::DoChange);
+}
+
+void TkPlotChannelCustom::SetClipToAxes(Boolean Value)
+{
+    SetProperty(FClipToAxes, Value, &TkPlotChannelCustom::DoChange);
+}
+
+void TkPlotChannelCustom::SetShowDataPointHints(Boolean Value)
+{
+    SetProperty(FShowDataPointHints, Value, &TkPlotChannelCustom::DoChange);
+}
+
+void TkPlotChannelCustom::SetRingBufferSize(Integer Value)
+{
+    if (Value != RingBufferSize()) FlushLogBeforeRemoval();
+    FDataList->SetRingBufferSize(Value);
+    ForgetValidExtents();
+    ForgetPointSelection();
+    DoChange();
+}
+
+void TkPlotChannelCustom::SetTraceVisible(Boolean Value)
+{
+    SetProperty(FTraceVisible, Value, &TkPlotChannelCustom::DoChange);
+}
+
+void TkPlotChannelCustom::SetColor(TColor Value)
+{
+    FDataList->SetStoredTraceLineColor(Value);
+    DoChange();
+}
+
+void TkPlotChannelCustom::SetTraceLineStyle(TkPlotLineStyle Value)
+{
+    FDataList->SetStoredTraceLineStyle(Value);
+    DoChange();
+}
+
+void TkPlotChannelCustom::SetTraceLineWidth(Integer Value)
+{
+    FDataList->SetStoredTraceLineWidth(Value);
+    DoChange();
+}
+
+void TkPlotChannelCustom::SetMarkersAllowIndividual(Boolean Value)
+{
+    SetProperty(FMarkersAllowIndividual, Value, &TkPlotChannelCustom::DoChange);
+}
+
+void TkPlotChannelCustom::SetMarkersPenUseChannelColor(Boolean Value)
+{
+    SetProperty(FMarkersPenUseChannelColor, Value, &TkPlotChannelCustom::DoChange);
+}
+
+void TkPlotChannelCustom::SetMarkersBrushUseChannelColor(Boolean Value)
+{
+    SetProperty(FMarkersBrushUseChannelColor, Value, &TkPlotChannelCustom::DoChange);
+}
+
+void TkPlotChannelCustom::SetMarkersTurnOffLimit(Integer Value)
+{
+    SetProperty(FMarkersTurnOffLimit, Value, &TkPlotChannelCustom::DoChange);
+}
+
+void TkPlotChannelCustom::SetMarkersVisible(Boolean Value)
+{
+    FDataList->SetStoredMarkerVisible(Value);
+    DoChange();
+}
+
+void TkPlotChannelCustom::SetMarkersSize(Integer Value)
+{
+    FDataList->SetStoredMarkerSize(Value);
+    DoChange();
+}
+
+void TkPlotChannelCustom::SetMarkersStyle(TkPlotMarkerStyle Value)
+{
+    FDataList->SetStoredMarkerStyle(Value);
+    DoChange();
+}
+
+void TkPlotChannelCustom::SetMarkersPenColor(TColor Value)
+{
+    FDataList->SetStoredMarkerPenColor(Value);
+    DoChange();
+}
+
+void TkPlotChannelCustom::SetMarkersPenStyle(TPenStyle Value)
+{
+    FDataList->SetStoredMarkerPenStyle(Value);
+    DoChange();
+}
+
+void TkPlotChannelCustom::SetMarkersPenWidth(Integer Value)
+{
+    FDataList->SetStoredMarkerPenWidth(Value);
+    DoChange();
+}
+
+void TkPlotChannelCustom::SetMarkersBrushColor(TColor Value)
+{
+    FDataList->SetStoredMarkerBrushColor(Value);
+    DoChange();
+}
+
+void TkPlotChannelCustom::SetMarkersBrushStyle(TBrushStyle Value)
+{
+    FDataList->SetStoredMarkerBrushStyle(Value);
+    DoChange();
+}
+
+void TkPlotChannelCustom::SetMarkersFont(TFont* Value) { FMarkersFont->Assign(Value); }
+
+void TkPlotChannelCustom::SetXAxisName(const String& Value)
+{
+    if (Value == FXAxisName) return;
+    FXAxisName = Value;
+    FXAxis = nullptr;
+    FXAxisMissed = false;
+    DoChange();
+}
+
+void TkPlotChannelCustom::SetYAxisName(const String& Value)
+{
+    if (Value == FYAxisName) return;
+    FYAxisName = Value;
+    FYAxis = nullptr;
+    FYAxisMissed = false;
+    DoChange();
+}
+
+void TkPlotChannelCustom::SetXAxisTrackingEnabled(Boolean Value)
+{
+    SetProperty(FXAxisTrackingEnabled, Value, &TkPlotChannelCustom::DoChange);
+}
+
+void TkPlotChannelCustom::SetYAxisTrackingEnabled(Boolean Value)
+{
+    SetProperty(FYAxisTrackingEnabled, Value, &TkPlotChannelCustom::DoChange);
+}
+
+void TkPlotChannelCustom::SetLogFileName(const String& Value)
+{
+    if (Value == FLogFileName) return;
+    if (FLoggingActive) throw Exception(TranslateString("Log File Name can not be changed while logging is active."));
+    FLogFileName = Value;
+}
+
+TOwned<TkPlotDataCustomList> TkPlotChannelCustom::CreateDataList(TkPlotDataStyle Style)
+{
+    switch (Style) {
+        case kpdsStandard: return CreateOwned<TkPlotDataNullList>();
+        case kpdsCompact: return CreateOwned<TkPlotDataCompactList>();
+        case kpdsCompactInterval: return CreateOwned<TkPlotDataCompactIntervalList>();
+        case kpdsFullFeature: return CreateOwned<TkPlotDataFullList>();
+    }
+    // Raises the range error of an unknown ordinal.
+    GetEnumName(TypeInfoOf(Style), Style);
+    throw EConvertError("DataStyle");
+}
+
+void TkPlotChannelCustom::CopyStoredAttributes(const TkPlotDataCustomList& From, TkPlotDataCustomList& To)
+{
+    To.SetStoredTraceLineColor(From.StoredTraceLineColor());
+    To.SetStoredTraceLineWidth(From.StoredTraceLineWidth());
+    To.SetStoredTraceLineStyle(From.StoredTraceLineStyle());
+    To.SetStoredMarkerVisible(From.StoredMarkerVisible());
+    To.SetStoredMarkerSize(From.StoredMarkerSize());
+    To.SetStoredMarkerStyle(From.StoredMarkerStyle());
+    To.SetStoredMarkerPenColor(From.StoredMarkerPenColor());
+    To.SetStoredMarkerPenWidth(From.StoredMarkerPenWidth());
+    To.SetStoredMarkerPenStyle(From.StoredMarkerPenStyle());
+    To.SetStoredMarkerBrushColor(From.StoredMarkerBrushColor());
+    To.SetStoredMarkerBrushStyle(From.StoredMarkerBrushStyle());
+    To.SetStoredBarVisible(From.StoredBarVisible());
+    To.SetStoredBarReference(From.StoredBarReference());
+    To.SetStoredBarWidth(From.StoredBarWidth());
+    To.SetStoredBarPenColor(From.StoredBarPenColor());
+    To.SetStoredBarPenWidth(From.StoredBarPenWidth());
+    To.SetStoredBarPenStyle(From.StoredBarPenStyle());
+    To.SetStoredBarBrushColor(From.StoredBarBrushColor());
+    To.SetStoredBarBrushStyle(From.StoredBarBrushStyle());
+}
+
+// The new store is made and sized before the old one goes: should the ring
+// size not fit the new record size, or memory run out, nothing changes.
+void TkPlotChannelCustom::SetDataStyle(TkPlotDataStyle Value)
+{
+    if (Value == FDataStyle) return;
+    TOwned<TkPlotDataCustomList> list = CreateDataList(Value);
+    CopyStoredAttributes(*FDataList, *list);
+    list->SetRingBufferSize(FDataList->RingBufferSize());
+    FlushLogBeforeRemoval();
+    FDataList = std::move(list);
+    FStoreKeepsValuesExactly = FDataList->KeepsValuesExactly();
+    ForgetValidExtents();
+    FDataStyle = Value;
+    ForgetPointSelection();
+    DoChange();
+}

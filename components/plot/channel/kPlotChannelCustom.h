@@ -1,0 +1,518 @@
+#pragma once
+// The base of the two plot channels: the time channel TkPlotChannel
+// (channel/time/, points in X order) and the XY channel TkXYPlotChannel
+// (channel/xy/, points in any order). A channel owns one point store, is bound
+// to an X and a Y axis by name, takes every new point through AddPoint
+// (statistics, axis tracking, log counting, change report), and offers its
+// points, drawing attributes and statistics to the plot's other parts.
+//
+// Every point enters through AddPoint: the running statistics (count,
+// extremes, means) describe everything the channel was given since the last
+// Clear, null and empty points included, so that RunningXMean and the
+// extremes cost no scan. ReCalcRunningMinMaxMean and the Get...Max/Min/Mean
+// scans look at the valid points only.
+
+#include <memory>
+#include <vector>
+
+#include "components/foundation/kTypes.h"
+#include "components/plot/axis/kPlotAxis.h"
+#include "components/plot/store/kPlotDataList.h"
+#include "components/plot/component/kPlotHost.h"
+#include "components/plot/files/kPlotLogBacklog.h"
+#include "components/plot/channel/kPlotMarkerGrid.h"
+#include "components/plot/objects/kPlotObjects.h"
+#include "components/plot/channel/kPlotTraceUnderlay.h"
+#include "platform/Variants.h"
+
+class TFont;
+class TkPlotDataCursor;
+class TkPlotChannelCustom;
+class TkPlotChannelOPC;
+
+// Which point store a channel uses (see the stores in kPlotDataList.h).
+enum TkPlotDataStyle { kpdsStandard, kpdsCompact, kpdsCompactInterval, kpdsFullFeature };
+PL_ENUM_NAMES(TkPlotDataStyle, "kpdsStandard", "kpdsCompact", "kpdsCompactInterval", "kpdsFullFeature")
+
+// What a data cursor reads from its channel: values at its pointers, or
+// the differences between them.
+enum TkPlotDataCursorStyle { kpcsValueXY, kpcsValueX, kpcsValueY, kpcsDeltaX, kpcsDeltaY, kpcsInverseDeltaX };
+PL_ENUM_NAMES(TkPlotDataCursorStyle, "kpcsValueXY", "kpcsValueX", "kpcsValueY", "kpcsDeltaX", "kpcsDeltaY",
+              "kpcsInverseDeltaX")
+
+class TkPlotChannelCustom : public TkPlotManagerObject {
+    PL_CLASSINFO()
+public:
+    TkPlotChannelCustom(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert,
+                        TNotifyEvent AOnRemove, TNotifyEvent AOnRename);
+    TkPlotObjectKind Kind() const override { return kpokChannel; }
+    ~TkPlotChannelCustom() override;
+    // The OPC binding (kPlotChannelOPC.h); connects after insertion.
+    TkPlotChannelOPC* OPCLink() const { return FOPCLink.get(); }
+    void DoInsert() override;
+
+    // --- data entry -----------------------------------------------------------
+    // A valid point; returns the physical slot written (the logical index
+    // until a ring buffer wraps).
+    virtual Integer AddXY(Double X, Double Y);
+    // The one road of every point into the channel.
+    Integer AddPoint(Boolean Null, Boolean Empty, Double X, Double Y);
+    // Two one-dimensional arrays of equal bounds: one point per index.
+    void AddXYArrays(const Variant& XData, const Variant& YData);
+    // A two-dimensional array whose first dimension holds X and Y.
+    void AddXYArray(const Variant& Data);
+    // Forgets every point and the running statistics; ends an active log.
+    void Clear();
+    // Removes the Size oldest points (all of them: Clear).
+    void DeletePoints(Integer Size);
+
+    // --- statistics ---------------------------------------------------------------
+    Double RunningXMin() const { return FRunningXMin; }
+    Double RunningXMax() const { return FRunningXMax; }
+    Double RunningXMean() const { return SettledMean(FRunningXMean, FRunningXMeanDue, FRunningXTotal); }
+    Double RunningYMin() const { return FRunningYMin; }
+    Double RunningYMax() const { return FRunningYMax; }
+    Double RunningYMean() const { return SettledMean(FRunningYMean, FRunningYMeanDue, FRunningYTotal); }
+    // Rebuilds the running statistics from the valid points held now.
+    void ReCalcRunningMinMaxMean();
+    // Scans of the valid points; each stores its answer as the running value.
+    Double GetXMax();
+    Double GetXMin();
+    Double GetXMean();
+    Double GetYMax();
+    Double GetYMin();
+    Double GetYMean();
+
+    // --- points -------------------------------------------------------------------------
+    Integer Count() const { return FDataList->Count(); }
+    // A smaller count drops the newest points; a larger one reserves room.
+    void SetCount(Integer Value);
+    Integer Capacity() const { return FDataList->Capacity(); }
+    Integer DataPointSize() const { return FDataList->DataPointSize(); }
+    Integer MaxDataPoints() const { return FDataList->MaxDataPoints(); }
+    Integer MemoryUsed() const { return FDataList->MemoryUsed(); }
+    // -1.0 (and index -1) while the channel holds no point.
+    Double XFirst() const;
+    Double XLast() const;
+    Double YFirst() const;
+    Double YLast() const;
+    Integer IndexFirst() const { return Count() == 0 ? -1 : 0; }
+    Integer IndexLast() const { return Count() - 1; }
+
+    Double GetXValue(Integer Index) const { return FDataList->GetX(Index); }
+    Double GetYValue(Integer Index) const { return FDataList->GetY(Index); }
+    Boolean GetNull(Integer Index) const { return FDataList->GetNull(Index); }
+    Boolean GetEmpty(Integer Index) const { return FDataList->GetEmpty(Index); }
+    Boolean GetValid(Integer Index) const;
+    void GetXYEmptyNull(Integer Index, Double& X, Double& Y, Boolean& Empty, Boolean& Null) const
+    {
+        FDataList->GetXYEmptyNull(Index, X, Y, Empty, Null);
+    }
+    void SetXValue(Integer Index, Double Value);
+    void SetYValue(Integer Index, Double Value);
+    void SetNull(Integer Index, Boolean Value);
+    void SetEmpty(Integer Index, Boolean Value);
+
+    // Per-point drawing attributes (the channel's own in stores that keep none).
+    TColor GetTraceLineColor(Integer Index) const { return FDataList->GetTraceLineColor(Index); }
+    Integer GetTraceLineWidth(Integer Index) const { return FDataList->GetTraceLineWidth(Index); }
+    TkPlotLineStyle GetTraceLineStyle(Integer Index) const { return FDataList->GetTraceLineStyle(Index); }
+    Boolean GetMarkerVisible(Integer Index) const { return FDataList->GetMarkerVisible(Index); }
+    Integer GetMarkerSize(Integer Index) const { return FDataList->GetMarkerSize(Index); }
+    TkPlotMarkerStyle GetMarkerStyle(Integer Index) const { return FDataList->GetMarkerStyle(Index); }
+    TColor GetMarkerPenColor(Integer Index) const { return FDataList->GetMarkerPenColor(Index); }
+    Integer GetMarkerPenWidth(Integer Index) const { return FDataList->GetMarkerPenWidth(Index); }
+    TPenStyle GetMarkerPenStyle(Integer Index) const { return FDataList->GetMarkerPenStyle(Index); }
+    TColor GetMarkerBrushColor(Integer Index) const { return FDataList->GetMarkerBrushColor(Index); }
+    TBrushStyle GetMarkerBrushStyle(Integer Index) const { return FDataList->GetMarkerBrushStyle(Index); }
+    Char GetMarkerCharacter(Integer Index) const { return FDataList->GetMarkerCharacter(Index); }
+
+    // Extents of one point widened by its marker (MarkersSize pixels) when
+    // markers show. Raise "Data Point Null" for a null point and "X-Axis not
+    // assigned" ("Y-Axis not assigned") without the axis.
+    Double GetPointXMax(Integer Index);
+    Double GetPointXMin(Integer Index);
+    Double GetPointYMax(Integer Index);
+    Double GetPointYMin(Integer Index);
+
+    // The bound axis' cursor text of a value; "No X-Axis" ("No Y-Axis").
+    void GetXValueText(Double Value, String& Text);
+    void GetYValueText(Double Value, String& Text);
+
+    // --- axes ---------------------------------------------------------------------------
+    // Looked up by name on first use and cached.
+    TkPlotXAxis* XAxis() { return FXAxis ? FXAxis : LookUpXAxis(); }
+    TkPlotYAxis* YAxis() { return FYAxis ? FYAxis : LookUpYAxis(); }
+    void NotificationRemove(TkPlotObject* AObject) override;
+    void NotificationRename(TkPlotObject* AObject) override;
+    static constexpr bool FollowsRenamesOf(TkPlotObjectKind Kind) { return IsAxisKind(Kind); }
+
+    // --- subclass operations --------------------------------------------------------------
+    // The drawn range (DrawStartIndex..DrawStopIndex).
+    virtual void CalcStartIndex() = 0;
+    virtual void CalcStopIndex() = 0;
+    // Extents of the drawable data, for the axes' zoom to fit.
+    virtual Double GetDataXMax() = 0;
+    virtual Double GetDataXMin() = 0;
+    virtual Double GetYMaxVisible() = 0;
+    virtual Double GetYMinVisible() = 0;
+    // Widens Extents by the channel's data along Axis when the channel is
+    // bound to it (by name): the drawable data (Visible) or the running
+    // extremes.
+    void WidenExtents(const TkPlotAxis& Axis, bool Visible, TkPlotExtents& Extents);
+    virtual void UpdateDataCursor(TkPlotDataCursor* Cursor) = 0;
+    // The readout of the data cursor that reads every channel, shown in
+    // the legend; empty for channels that keep none.
+    virtual void GetDataCursorTexts(String& /*X*/, String& /*Y*/) const {}
+    // The point a data cursor snaps to at X; -1 when the channel has none
+    // or its points are not ordered by X.
+    virtual Integer NearestPointIndex(Double /*X*/) { return -1; }
+    Integer DrawStartIndex() const { return FStartIndex; }
+    Integer DrawStopIndex() const { return FStopIndex; }
+
+    // --- drawing (kPlotChannelCustomDraw.cpp) ---------------------------------------------
+    // The trace: one segment per pair of valid points, each drawn with its
+    // end point's pen; empty points are bridged, null points break the line.
+    virtual void DrawTrace(TCanvas* Canvas, Boolean XYAxesReversed, TColor BackgroundColor);
+    // A marker on every drawable point of the drawn range, unless the range
+    // passes MarkersTurnOffLimit.
+    virtual void DrawMarkers(TCanvas* Canvas, Boolean XYAxesReversed, TColor BackgroundColor);
+    // One segment, cut in scale units to the X axis (and the Y axis with
+    // ClipToAxes). YIsPercent: Y is a percentage of the first data view.
+    void DrawSegment(TCanvas* Canvas, Boolean XYAxesReversed, Boolean YIsPercent, Double X1, Double Y1, Double X2,
+                     Double Y2);
+    // The pixels DrawSegment draws from and to; false when it draws nothing.
+    bool SegmentPixels(Boolean XYAxesReversed, Boolean YIsPercent, Double X1, Double Y1, Double X2, Double Y2,
+                       TPoint& From, TPoint& To);
+    // Y at X on the line through both points; 0 when X1 = X2.
+    static Double InterpolateY(Double X, Double X1, Double Y1, Double X2, Double Y2);
+    // X at Y on the line through both points; X1 when the line is vertical
+    // or horizontal.
+    static Double InterpolateX(Double Y, Double X1, Double Y1, Double X2, Double Y2);
+    Boolean MarkerDrawable(Integer Index);
+    TPoint GetMarkerPixel(Integer Index);
+    TRect GetMarkerRect(Integer Index);
+    // Index -1 draws the legend's sample from the channel-wide settings.
+    void DrawMarker(TCanvas* Canvas, Integer Index, TColor BackgroundColor, TPoint Point);
+
+    // --- the user's mouse (kPlotChannelCustomInput.cpp) ----------------------------------------
+    // The channel's entry in a legend hits it; so does, in the select mode
+    // of the plot's toolbar, a drawn marker under the mouse, which becomes
+    // the selected point.
+    bool kMouseHitTest(const TkPlotMouseData& MouseData) override;
+    // The selected point's values, in a box beside it inside the data view.
+    void DoMouseHint(const TkPlotMouseData& MouseData, TkPlotHintData& HintData) override;
+    // A press on the selected point grabs it; moves drag it (by
+    // UserCanMoveDataPointsStyle) while UserCanMoveDataPoints; the release
+    // clicks it and reports its move. Without a point grabbed, a release on
+    // the legend entry clicks the channel.
+    void DoMouseLeft(const TkPlotMouseData& MouseData) override;
+    void DoMouseMove(const TkPlotMouseData& MouseData) override;
+    void DoMouseUp(const TkPlotMouseData& MouseData) override;
+    TCursor GetMouseCursor(TPoint P) override;
+    void BuildPopupMenu(TPopupMenu* PopupMenu) override;
+    // Another object selected deselects the channel, unless it is a legend
+    // or a data cursor that reads this channel.
+    void NotificationSetFocus(TkPlotObject* AObject) override;
+    // The point under the mouse at the last hit test; -1 for none.
+    Integer SelectDataIndex() const { return FSelectDataIndex; }
+
+    // --- files (kPlotChannelFiles.cpp) ------------------------------------------------------
+    // The configuration file: "File Type = Plot Channel Config", then the
+    // property text behind "Channel" (no Name; differential as the plot's
+    // DifferentialPropertySave). Written to a new file that replaces
+    // FileName only when complete; "Error Saving Properties - " and the
+    // cause on failure.
+    void SavePropertiesToFile(const String& FileName);
+    // "Error Loading Properties - " and the cause on failure ("Incompatible
+    // Plot Channel Configuration File Type" for another file); the settings
+    // stay as they were then.
+    void LoadPropertiesFromFile(const String& FileName);
+    // One "X<separator>Y" line per point, "X<separator>Null" for a null
+    // point, none for an empty one; the plot's column separator.
+    void SaveDataToFile(const String& FileName);
+    // Ends an active log, reads and checks the whole file (an error names
+    // the line, and leaves the points as they were), then clears the
+    // channel when asked and adds the points.
+    void LoadDataFromFile(const String& FileName, Boolean ClearPreviousData);
+
+    // --- log -----------------------------------------------------------------------------------
+    // Logging appends every new point to LogFileName, LogBufferSize points
+    // at a time, whole lines or none: points a failed write did not take
+    // wait for the next flush. Appending needs a log whose last line is
+    // whole.
+    void LogActivate(Boolean Append);
+    void LogDeactivate();
+    Boolean LoggingActive() const { return FLoggingActive; }
+
+    // --- published properties --------------------------------------------------------------
+    const String& TitleText() const { return FTitleText; }
+    void SetTitleText(const String& Value);
+    Boolean VisibleInLegend() const { return FVisibleInLegend; }
+    void SetVisibleInLegend(Boolean Value);
+    Boolean ClipToAxes() const { return FClipToAxes; }
+    void SetClipToAxes(Boolean Value);
+    Boolean ShowDataPointHints() const { return FShowDataPointHints; }
+    void SetShowDataPointHints(Boolean Value);
+    Boolean UserCanMoveDataPoints() const { return FUserCanMoveDataPoints; }
+    void SetUserCanMoveDataPoints(Boolean Value) { FUserCanMoveDataPoints = Value; }
+    TkPlotChannelDataPointMoveStyle UserCanMoveDataPointsStyle() const { return FUserCanMoveDataPointsStyle; }
+    void SetUserCanMoveDataPointsStyle(TkPlotChannelDataPointMoveStyle Value) { FUserCanMoveDataPointsStyle = Value; }
+    Integer RingBufferSize() const { return FDataList->RingBufferSize(); }
+    void SetRingBufferSize(Integer Value);
+    Boolean TraceVisible() const { return FTraceVisible; }
+    void SetTraceVisible(Boolean Value);
+    TColor Color() const { return FDataList->StoredTraceLineColor(); }
+    void SetColor(TColor Value);
+    TkPlotLineStyle TraceLineStyle() const { return FDataList->StoredTraceLineStyle(); }
+    void SetTraceLineStyle(TkPlotLineStyle Value);
+    Integer TraceLineWidth() const { return FDataList->StoredTraceLineWidth(); }
+    void SetTraceLineWidth(Integer Value);
+    Boolean MarkersAllowIndividual() const { return FMarkersAllowIndividual; }
+    void SetMarkersAllowIndividual(Boolean Value);
+    Boolean MarkersPenUseChannelColor() const { return FMarkersPenUseChannelColor; }
+    void SetMarkersPenUseChannelColor(Boolean Value);
+    Boolean MarkersBrushUseChannelColor() const { return FMarkersBrushUseChannelColor; }
+    void SetMarkersBrushUseChannelColor(Boolean Value);
+    Integer MarkersTurnOffLimit() const { return FMarkersTurnOffLimit; }
+    void SetMarkersTurnOffLimit(Integer Value);
+    Boolean MarkersVisible() const { return FDataList->StoredMarkerVisible(); }
+    void SetMarkersVisible(Boolean Value);
+    Integer MarkersSize() const { return FDataList->StoredMarkerSize(); }
+    void SetMarkersSize(Integer Value);
+    TkPlotMarkerStyle MarkersStyle() const { return FDataList->StoredMarkerStyle(); }
+    void SetMarkersStyle(TkPlotMarkerStyle Value);
+    TColor MarkersPenColor() const { return FDataList->StoredMarkerPenColor(); }
+    void SetMarkersPenColor(TColor Value);
+    TPenStyle MarkersPenStyle() const { return FDataList->StoredMarkerPenStyle(); }
+    void SetMarkersPenStyle(TPenStyle Value);
+    Integer MarkersPenWidth() const { return FDataList->StoredMarkerPenWidth(); }
+    void SetMarkersPenWidth(Integer Value);
+    TColor MarkersBrushColor() const { return FDataList->StoredMarkerBrushColor(); }
+    void SetMarkersBrushColor(TColor Value);
+    TBrushStyle MarkersBrushStyle() const { return FDataList->StoredMarkerBrushStyle(); }
+    void SetMarkersBrushStyle(TBrushStyle Value);
+    TFont* MarkersFont() const { return FMarkersFont.get(); }
+    void SetMarkersFont(TFont* Value);
+    const String& XAxisName() const { return FXAxisName; }
+    void SetXAxisName(const String& Value);
+    const String& YAxisName() const { return FYAxisName; }
+    void SetYAxisName(const String& Value);
+    Boolean XAxisTrackingEnabled() const { return FXAxisTrackingEnabled; }
+    void SetXAxisTrackingEnabled(Boolean Value);
+    Boolean YAxisTrackingEnabled() const { return FYAxisTrackingEnabled; }
+    void SetYAxisTrackingEnabled(Boolean Value);
+    const String& LogFileName() const { return FLogFileName; }
+    // Raises while logging is active.
+    void SetLogFileName(const String& Value);
+    Integer LogBufferSize() const { return FLogBufferSize; }
+    void SetLogBufferSize(Integer Value) { FLogBufferSize = Value; }
+    TkPlotDataStyle DataStyle() const { return FDataStyle; }
+    // Replaces the store by one of the new style: the points are dropped,
+    // the drawing attributes, the ring buffer size and the statistics kept.
+    // When the new store cannot be made the old one stays.
+    void SetDataStyle(TkPlotDataStyle Value);
+    const Variant& Tag() const { return FTag; }
+    void SetTag(const Variant& Value) { FTag = Value; }
+
+protected:
+    // Whether the toolbar's select mode picks this channel's points.
+    virtual bool PointsPickable() { return MarkersVisible(); }
+    // The first point of the drawn range whose hit rectangle holds the
+    // mouse (-1 for none); HitRect is the last rectangle tested. Here: the
+    // drawn markers.
+    virtual Integer FindMarkerAt(const TkPlotMouseData& MouseData, TRect& HitRect);
+    const TkPlotDataCustomList& DataList() const { return *FDataList; }
+    // Write access to the store: the extremes of the valid points are
+    // found again when next asked for.
+    TkPlotDataCustomList& DataList()
+    {
+        ForgetValidExtents();
+        return *FDataList;
+    }
+    // The extremes of the valid points as stored (Y: of the Y values),
+    // kept up as points arrive and found again by one scan after a point
+    // was changed or removed.
+    const TkPlotExtents& ValidExtents(bool Y);
+    // The straight-line trace of the drawn range in the channel's pen, or
+    // segment by segment in each end point's pen. Only the trace in the
+    // channel's pen takes an underlay, which its pass feeds and draws.
+    void DrawLineTrace(TCanvas* Canvas, Boolean XYAxesReversed, TColor BackgroundColor, bool PerPointPens,
+                       TkPlotTraceUnderlay* Underlay = nullptr);
+    // The channel's trace pen (a width of 1 as the thinnest), brush clear.
+    void UseTracePen(TCanvas* Canvas, TColor BackgroundColor);
+    // Drawing stays inside the axes' rectangle (ClipToAxes).
+    void IntersectAxesClip(TCanvas* Canvas, Boolean XYAxesReversed);
+    // The width of MarkersSize pixels in Axis' units.
+    Double MarkerSpan(TkPlotAxis& Axis) const;
+    void SetDrawStartIndex(Integer Value) { FStartIndex = Value; }
+    void SetDrawStopIndex(Integer Value) { FStopIndex = Value; }
+
+    // The log file itself, written by the channel files unit: prepare the
+    // file when logging starts (create or empty it, or check that it exists
+    // when appending), and append the lines of logical points FirstIndex to
+    // FirstIndex + Count - 1.
+    virtual void LogFileOpen(Boolean Append);
+    virtual void LogFileAppend(Integer FirstIndex, Integer Count);
+
+    // Points under the mouse; -1 (none) after every removal of points.
+    Integer FSelectDataIndex = -1;
+    Integer FSelectMouseDownIndex = -1;
+    Integer FMouseDownDataIndex = -1;
+    // The selected point's marker; the grabbed point's marker, values and
+    // press position.
+    TRect FSelectHitTestRect;
+    TRect FSelectDownRect;
+    Double FMouseDownValueX = 0.0;
+    Double FMouseDownValueY = 0.0;
+    Integer FMouseDownPixelX = 0;
+    Integer FMouseDownPixelY = 0;
+
+private:
+    // The trace of a store without per-point pens: one pass over the drawn
+    // range, its segments drawn through one line batch. The pass feeds an
+    // underlay too, if any, and the lines then wait until it is drawn.
+    void DrawTraceBatched(TCanvas* Canvas, Boolean XYAxesReversed, TColor BackgroundColor, Integer Start,
+                          Integer Stop, TkPlotTraceUnderlay* Underlay);
+    // The trace segment by segment, each with its end point's pen.
+    void DrawTraceBySegment(TCanvas* Canvas, Boolean XYAxesReversed, Integer Start, Integer Stop);
+
+    TkPlotXAxis* LookUpXAxis();
+    TkPlotYAxis* LookUpYAxis();
+    template <class TAxis>
+    TAxis* LookUpAxis(TAxis*& Cache, Boolean& Missed, Cardinal& MissVersion, const String& Name,
+                      TAxis* (TkPlotHost::*Find)(const String&) const);
+
+    // Counts a point into the running count, extremes and totals; the means
+    // follow when asked for.
+    void AccumulateRunning(Double X, Double Y)
+    {
+        if (X > FRunningXMax) FRunningXMax = X;
+        if (X < FRunningXMin) FRunningXMin = X;
+        if (Y > FRunningYMax) FRunningYMax = Y;
+        if (Y < FRunningYMin) FRunningYMin = Y;
+        ++FRunningCount;
+        FRunningXTotal += X;
+        FRunningYTotal += Y;
+        FRunningXMeanDue = true;
+        FRunningYMeanDue = true;
+    }
+    static Double RunningMean(Extended Total, Int64 Count)
+    {
+        return Count == 0 ? 0.0 : static_cast<Double>(Total / static_cast<Extended>(Count));
+    }
+    // The mean of Total over the running count, worked out once after new
+    // points came.
+    Double SettledMean(Double& Mean, Boolean& Due, Extended Total) const
+    {
+        if (Due) {
+            Mean = RunningMean(Total, FRunningCount);
+            Due = false;
+        }
+        return Mean;
+    }
+    void ResetRunningStatistics();
+    // Every write to the stored points passes here or through AddPoint or
+    // Clear, which count the new revision of the points themselves.
+    void ForgetValidExtents()
+    {
+        FValidExtentsKnown = false;
+        ++FPointsRevision;
+    }
+    template <class F>
+    void ForEachPointPixel(const TkPlotMarkerGridStamp& Stamp, F Visit) const;
+    // Takes the newest point into the valid extremes (when they are known).
+    void WidenValidExtents(Integer OldCount, Boolean Null, Boolean Empty, Double X, Double Y);
+    void ReportNewData();
+    // Feeds the new point to the axes that track it.
+    void TrackPoint(Boolean Null, Boolean Empty, Double X, Double Y);
+    void TrackMarkerExtents(Integer Index);
+    // Value +- MarkerSpan of the axis, for a point that is not null.
+    template <class TAxis>
+    Double WidenedExtent(Integer Index, Double Value, TAxis* Axis, const char* NoAxisMessage, Double Sign);
+    // Calls Action(X, Y) for every point that is neither null nor empty.
+    template <class F>
+    void ForEachValidPoint(F Action) const;
+
+    // One more point to log; flushes at the buffer size, and no later than
+    // a full ring buffer would overwrite the oldest point not yet written.
+    void CountLoggedPoint();
+    void FlushLog();
+    // Before points go by any other way than a ring's overwrite.
+    void FlushLogBeforeRemoval()
+    {
+        if (FLoggingActive && FLogBacklog.Waiting() != 0) FlushLog();
+    }
+    void ForgetPointSelection();
+    bool OnLegendEntry(const TkPlotMouseData& MouseData) const;
+    // The point grabbed by a press, while it is still there.
+    bool PointGrabbed() const { return FSelectMouseDownIndex >= 0 && FSelectMouseDownIndex < Count(); }
+    // The drag's new value along one axis: the grabbed value moved by the
+    // mouse's travel since the press.
+    static Double DraggedValue(const TkPlotAxis& Axis, Double Grabbed, Integer PressPixel, Integer Pixel);
+    void PlaceHint(const TkPlotMouseData& MouseData, TkPlotHintData& HintData) const;
+
+    // Every attribute default that a new store takes over.
+    static void CopyStoredAttributes(const TkPlotDataCustomList& From, TkPlotDataCustomList& To);
+    static TOwned<TkPlotDataCustomList> CreateDataList(TkPlotDataStyle Style);
+
+    TkPlotXAxis* FXAxis = nullptr;
+    TkPlotYAxis* FYAxis = nullptr;
+    // AxesVersion of the host when the lookup of a missing axis last failed.
+    Cardinal FXAxisMissVersion = 0;
+    Cardinal FYAxisMissVersion = 0;
+    Boolean FXAxisMissed = false;
+    Boolean FYAxisMissed = false;
+
+    Integer FStartIndex = 0;
+    Integer FStopIndex = 0;
+    TOwned<TkPlotDataCustomList> FDataList;
+
+    // Running statistics of every point given since the last Clear. A mean
+    // is due (to be worked out from its total) after points were counted; a
+    // mean scan stores its own answer until the next point.
+    Int64 FRunningCount = 0;
+    Double FRunningXMin = 0.0;
+    Double FRunningXMax = 0.0;
+    mutable Double FRunningXMean = 0.0;
+    Extended FRunningXTotal = 0.0;
+    Double FRunningYMin = 0.0;
+    Double FRunningYMax = 0.0;
+    mutable Double FRunningYMean = 0.0;
+    Extended FRunningYTotal = 0.0;
+    mutable Boolean FRunningXMeanDue = false;
+    mutable Boolean FRunningYMeanDue = false;
+    TkPlotExtents FValidX;
+    TkPlotExtents FValidY;
+    Boolean FValidExtentsKnown = true;
+    UInt64 FPointsRevision = 0;
+    TkPlotMarkerGrid FMarkerGrid;
+    std::vector<Integer> FNearMarkers;
+    // The store's answer, asked once per store (the first one keeps them).
+    Boolean FStoreKeepsValuesExactly = true;
+
+    String FTitleText;
+    String FYAxisName;
+    String FXAxisName;
+    Boolean FXAxisTrackingEnabled = true;
+    Boolean FYAxisTrackingEnabled = true;
+    Boolean FLoggingActive = false;
+    // Points not in the log yet; never more than Count.
+    TkPlotLogBacklog FLogBacklog;
+    Integer FLogBufferSize = 0;
+    String FLogFileName;
+    Boolean FMarkersAllowIndividual = false;
+    Integer FMarkersTurnOffLimit = 0;
+    Boolean FVisibleInLegend = true;
+    Boolean FClipToAxes = false;
+    Boolean FShowDataPointHints = false;
+    Boolean FUserCanMoveDataPoints = false;
+    TkPlotChannelDataPointMoveStyle FUserCanMoveDataPointsStyle = kpcdpmsXandY;
+    Boolean FMarkersBrushUseChannelColor = true;
+    Boolean FMarkersPenUseChannelColor = true;
+    Boolean FTraceVisible = true;
+    Variant FTag;
+    TkPlotDataStyle FDataStyle = kpdsStandard;
+    TOwned<TFont> FMarkersFont;
+    std::unique_ptr<TkPlotChannelOPC> FOPCLink;
+};

@@ -1,0 +1,595 @@
+// Drawing of a channel: the trace as clipped two-point segments and the
+// markers, all positions converted to pixels by the channel's axes. A trace
+// of one pen reads its points a block at a time, converts each point once and
+// hands its segments to one line batch, the runs of one pixel column merged:
+// a million points cost a few times what reading them costs.
+//
+// Segments are cut to the axes in scale units before any pixel conversion:
+// the axes clamp pixels to +-32000, and a segment whose ends were clamped
+// separately would bend. Values that are not numbers never reach a pixel:
+// such a segment or marker is left out, as if off the scale.
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "components/foundation/kCommonRoutines.h"
+#include "components/plot/channel/kPlotChannelCustom.h"
+#include "platform/Graphics.h"
+#include "platform/Math.h"
+#include "platform/SysApi.h"
+#include "platform/SysUtils.h"
+
+namespace {
+
+// The axes' own pixel range; marker corners are held to it too.
+constexpr Int64 kMaxPixel = 32000;
+// Wider pens draw nothing a screen could show, only slowly.
+constexpr Integer kMaxPenWidth = 1000;
+// The legend's marker sample stays within its line of text.
+constexpr Integer kMaxSampleMarkerSize = 6;
+
+Integer ClampPixel(Int64 Value) { return Integer(EnsureRange(Value, -kMaxPixel, kMaxPixel)); }
+
+// A width of 1 is set as 0, the thinnest cosmetic pen.
+Integer TracePenWidth(Integer Width) { return Width == 1 ? 0 : std::min(Width, kMaxPenWidth); }
+
+void SetTracePen(TPen* Pen, TColor Color, TkPlotLineStyle Style, Integer Width)
+{
+    Pen->SetColor(Color);
+    Pen->SetStyle(PenStyleOf(Style));
+    Pen->SetWidth(TracePenWidth(Width));
+}
+
+// Both ends of a value range inside Low..High, or the range spanning it.
+bool Overlaps(Double A, Double B, Double Low, Double High)
+{
+    if (B < A) std::swap(A, B);
+    return (A < Low && B > High) || (Low <= A && A <= High) || (Low <= B && B <= High);
+}
+
+// A marker's half size as drawn: a negative size is the same box turned
+// inside out, so its magnitude counts.
+Int64 MarkerHalfSize(Integer Size) { return std::abs(Int64{Size}); }
+
+TRect MarkerBox(TPoint Centre, Int64 S)
+{
+    return Rect(ClampPixel(Centre.X - S), ClampPixel(Centre.Y - S), ClampPixel(Centre.X + S),
+                ClampPixel(Centre.Y + S));
+}
+
+struct TMarkerLook {
+    TkPlotMarkerStyle Style;
+    Int64 Size;
+    Integer PenWidth;
+    TPenStyle PenStyle;
+    TColor PenColor;
+    TColor BrushColor;
+    TBrushStyle BrushStyle;
+    Char Character;
+};
+
+void DrawMarkerCharacter(TCanvas* Canvas, TPoint P, Char Character, TColor BackgroundColor)
+{
+    if (Character == 0) return;
+    Canvas->Brush()->SetStyle(bsClear);
+    SetBkColor(Canvas, BackgroundColor);
+    TRect box = Rect(P.X, P.Y, P.X, P.Y);
+    DrawTextStyled(Canvas, Utf16ToUtf8(std::u16string_view(&Character, 1)), box,
+                   TkTextFlags{ktfCenter, ktfVCenter, ktfSingleLine, ktfNoClip}, true, BackgroundColor);
+}
+
+// Pixel y grows downwards; triangles have their apex on the point itself.
+void DrawMarkerShape(TCanvas* Canvas, const TMarkerLook& Look, TPoint P, TColor BackgroundColor)
+{
+    const Int64 s = Look.Size;
+    const Integer left = ClampPixel(P.X - s);
+    const Integer right = ClampPixel(P.X + s);
+    const Integer top = ClampPixel(P.Y - s);
+    const Integer bottom = ClampPixel(P.Y + s);
+    switch (Look.Style) {
+        case kpmsCircle: Canvas->Ellipse(MarkerBox(P, s)); break;
+        case kpmsSquare: Canvas->Rectangle(MarkerBox(P, s)); break;
+        case kpmsDiamond:
+            Canvas->Polygon({Point(right, P.Y), Point(P.X, bottom), Point(left, P.Y), Point(P.X, top)});
+            break;
+        case kpmsCross:
+            Canvas->Polyline({Point(right, bottom), Point(left, top)});
+            Canvas->Polyline({Point(right, top), Point(left, bottom)});
+            break;
+        case kpmsPlus:
+            Canvas->Polyline({Point(P.X, bottom), Point(P.X, top)});
+            Canvas->Polyline({Point(right, P.Y), Point(left, P.Y)});
+            break;
+        case kpmsTriangleUp: Canvas->Polygon({Point(left, bottom), P, Point(right, bottom)}); break;
+        case kpmsTriangleDown: Canvas->Polygon({Point(left, top), P, Point(right, top)}); break;
+        case kpmsTriangleLeft: Canvas->Polygon({Point(right, top), P, Point(right, bottom)}); break;
+        case kpmsTriangleRight: Canvas->Polygon({Point(left, top), P, Point(left, bottom)}); break;
+        case kpmsVerticalLine: Canvas->Polyline({Point(P.X, top), Point(P.X, bottom)}); break;
+        case kpmsHorizontalLine: Canvas->Polyline({Point(left, P.Y), Point(right, P.Y)}); break;
+        case kpmsCharacter: DrawMarkerCharacter(Canvas, P, Look.Character, BackgroundColor); break;
+        default: break;
+    }
+}
+
+}  // namespace
+
+// ===========================================================================
+// Trace
+// ===========================================================================
+
+void TkPlotChannelCustom::DrawTrace(TCanvas* Canvas, Boolean XYAxesReversed, TColor BackgroundColor)
+{
+    if (!FTraceVisible) return;
+    // Only the full store keeps a pen per point; the others answer every
+    // point with the channel's pen.
+    DrawLineTrace(Canvas, XYAxesReversed, BackgroundColor, FDataStyle == kpdsFullFeature);
+}
+
+void TkPlotChannelCustom::DrawLineTrace(TCanvas* Canvas, Boolean XYAxesReversed, TColor BackgroundColor,
+                                        bool PerPointPens, TkPlotTraceUnderlay* Underlay)
+{
+    UseTracePen(Canvas, BackgroundColor);
+    const Integer start = std::max(FStartIndex, 0);
+    const Integer stop = std::min(FStopIndex, Count() - 1);
+    if (FStartIndex == FStopIndex) return;
+    if (PerPointPens)
+        DrawTraceBySegment(Canvas, XYAxesReversed, start, stop);
+    else
+        DrawTraceBatched(Canvas, XYAxesReversed, BackgroundColor, start, stop, Underlay);
+}
+
+void TkPlotChannelCustom::UseTracePen(TCanvas* Canvas, TColor BackgroundColor)
+{
+    SetTracePen(Canvas->Pen(), Color(), TraceLineStyle(), TraceLineWidth());
+    Canvas->Brush()->SetStyle(bsClear);
+    SetBkColor(Canvas, BackgroundColor);
+}
+
+void TkPlotChannelCustom::DrawTraceBySegment(TCanvas* Canvas, Boolean XYAxesReversed, Integer Start, Integer Stop)
+{
+    TPen* pen = Canvas->Pen();
+    Double previousX = 0;
+    Double previousY = 0;
+    bool restart = true;
+    for (Integer i = Start; i <= Stop; ++i) {
+        Double x;
+        Double y;
+        Boolean empty;
+        Boolean null;
+        FDataList->GetXYEmptyNull(i, x, y, empty, null);
+        if (empty) continue;
+        if (null) {
+            restart = true;
+            continue;
+        }
+        if (restart) {
+            restart = false;
+        } else {
+            SetTracePen(pen, GetTraceLineColor(i), GetTraceLineStyle(i), GetTraceLineWidth(i));
+            DrawSegment(Canvas, XYAxesReversed, false, previousX, previousY, x, y);
+        }
+        previousX = x;
+        previousY = y;
+    }
+}
+
+namespace {
+
+// A point of the trace with its pixels, converted once for both of its
+// segments.
+struct TTracePoint {
+    Double X;
+    Double Y;
+    TPoint Pixel;
+    // Inside the X scale (and the Y scale when the trace is clipped to it),
+    // and on the scale rectangles when it is clipped: a segment between two
+    // such points needs no cut, it runs between their pixels.
+    bool Plain;
+};
+
+// The vertical segments of one pixel column drawn one after the other, each
+// from its lower X (so from the previous point) leaving out its end. Their
+// pixels are the rows from the lowest to the highest point, but for the
+// last point when no segment reached it from another row: a segment covers
+// every row between its ends but its end, and the next one goes on from
+// there. Collected this way a dense trace costs a few comparisons a point.
+class TColumnRun {
+public:
+    bool Open() const { return FOpen; }
+    Integer Column() const { return FColumn; }
+    void Start(Integer Column, Integer Row)
+    {
+        FOpen = true;
+        FColumn = Column;
+        FLow = FHigh = FLast = Row;
+        FLastCovered = false;
+    }
+    void Add(Integer Row)
+    {
+        if (Row == FLast) return;
+        FLastCovered = FLow <= Row && Row <= FHigh;
+        FLow = std::min(FLow, Row);
+        FHigh = std::max(FHigh, Row);
+        FLast = Row;
+    }
+    // The rows as one line (which leaves out its end), handed to Draw.
+    template <class F>
+    void Close(F Draw)
+    {
+        FOpen = false;
+        const Integer low = FLow + (!FLastCovered && FLast == FLow);
+        const Integer high = FHigh - (!FLastCovered && FLast == FHigh && FLow != FHigh);
+        if (low <= high) Draw(Point(FColumn, low), Point(FColumn, high + 1));
+    }
+
+private:
+    bool FOpen = false;
+    bool FLastCovered = false;
+    Integer FColumn = 0;
+    Integer FLow = 0;
+    Integer FHigh = 0;
+    Integer FLast = 0;
+};
+
+// Walks the drawn range once, point by point, and hands every segment to
+// the line batch: as it is between plain points, through the channel's cut
+// otherwise.
+template <class TSink>
+class TTraceWalker {
+public:
+    TTraceWalker(const TkPlotScaleMap& X, const TkPlotScaleMap& Y, bool ClipY, bool XYAxesReversed,
+                 TSink& Batch)
+        : FX(X), FY(Y), FXMax(X.Min + X.Span), FYMax(Y.Min + Y.Span), FClipY(ClipY), FReversed(XYAxesReversed),
+          FMerge(Batch.Merges()), FBatch(Batch)
+    {
+    }
+
+    // The points of a block with their pixels. Cut is called for the
+    // segments between points that are not plain; it answers the ends to
+    // draw, or false.
+    template <class C>
+    void Walk(const TkPlotPointBlock& Block, const Integer* XPixels, const Integer* YPixels, Integer Count, C Cut)
+    {
+        // The state of the walk lives in locals for the block: written to
+        // members at every point, it would be reloaded after every store
+        // into the pixel arrays' type.
+        TState state = FState;
+        for (Integer i = 0; i < Count; ++i) {
+            if (Block.Status[i] == kpdpsEmpty) continue;
+            if (Block.Status[i] == kpdpsNull) {
+                CloseRun(state.Run);
+                state.Restart = true;
+                continue;
+            }
+            const TTracePoint current{Block.X[i], Block.Y[i], Point(XPixels[i], YPixels[i]),
+                                      Plain(Block.X[i], Block.Y[i], XPixels[i], YPixels[i])};
+            if (state.Restart) {
+                state.Restart = false;
+            } else if (state.Previous.Plain && current.Plain) {
+                PlainSegment(state, current);
+            } else {
+                CloseRun(state.Run);
+                if (TPoint from, to; Cut(state.Previous.X, state.Previous.Y, current.X, current.Y, from, to))
+                    FBatch.Line(from, to);
+            }
+            // Field by field: a copy of the whole record would be read back
+            // from the stores that just made it, a stall at every point.
+            state.Previous.X = current.X;
+            state.Previous.Y = current.Y;
+            state.Previous.Pixel.X = current.Pixel.X;
+            state.Previous.Pixel.Y = current.Pixel.Y;
+            state.Previous.Plain = current.Plain;
+        }
+        FState = state;
+    }
+    void Finish() { CloseRun(FState.Run); }
+
+private:
+    struct TState {
+        TTracePoint Previous{};
+        bool Restart = true;
+        TColumnRun Run;
+    };
+
+    // A Y that is no number is never plain, clipped or not: its segments
+    // go to the cut, which leaves them out.
+    bool Plain(Double X, Double Y, Integer XPixel, Integer YPixel) const
+    {
+        const bool inside = FX.Min <= X && X <= FXMax && Y == Y && (!FClipY || (FY.Min <= Y && Y <= FYMax));
+        return inside && (!FClipY || (FX.OnScalePixel(XPixel) && FY.OnScalePixel(YPixel)));
+    }
+    void PlainSegment(TState& State, const TTracePoint& Current)
+    {
+        const TTracePoint& previous = State.Previous;
+        // A segment runs from its lower X to its higher one.
+        const bool backwards = Current.X < previous.X;
+        if (FMerge && !backwards && Current.Pixel.X == previous.Pixel.X) {
+            if (!State.Run.Open() || State.Run.Column() != Current.Pixel.X) {
+                CloseRun(State.Run);
+                State.Run.Start(Current.Pixel.X, previous.Pixel.Y);
+            }
+            State.Run.Add(Current.Pixel.Y);
+            return;
+        }
+        CloseRun(State.Run);
+        const TPoint from = backwards ? Current.Pixel : previous.Pixel;
+        const TPoint to = backwards ? previous.Pixel : Current.Pixel;
+        FBatch.Line(Device(from), Device(to));
+    }
+    void CloseRun(TColumnRun& Run)
+    {
+        if (Run.Open()) Run.Close([this](TPoint A, TPoint B) { FBatch.Line(Device(A), Device(B)); });
+    }
+    TPoint Device(TPoint P) const { return FReversed ? Point(P.Y, P.X) : P; }
+
+    const TkPlotScaleMap FX;
+    const TkPlotScaleMap FY;
+    const Double FXMax;
+    const Double FYMax;
+    const bool FClipY;
+    const bool FReversed;
+    const bool FMerge;
+    TSink& FBatch;
+    TState FState;
+};
+
+// The lines of a trace kept to be drawn later, merged as a line batch of the
+// same pen would merge them.
+class TLineRecorder {
+public:
+    explicit TLineRecorder(bool Merges) : FMerges(Merges) {}
+    bool Merges() const { return FMerges; }
+    void Line(TPoint A, TPoint B) { FLines.push_back({A, B}); }
+    void Replay(TLineBatch& Batch) const
+    {
+        for (const auto& [a, b] : FLines) Batch.Line(a, b);
+    }
+
+private:
+    bool FMerges;
+    std::vector<std::pair<TPoint, TPoint>> FLines;
+};
+
+// Whether the canvas' pen merges the lines of a batch.
+bool LinesMerge(TCanvas* Canvas)
+{
+    bool merges = false;
+    Canvas->DrawLines([&merges](TLineBatch& Batch) { merges = Batch.Merges(); });
+    return merges;
+}
+
+// The one pass of the batched trace over Start..Stop: each block of points
+// converted once, walked, and shown to Visit with its pixels.
+template <class TSink, class C, class V>
+void WalkTrace(const TkPlotDataCustomList& Store, Integer Start, Integer Stop, const TkPlotScaleMap& XMap,
+               const TkPlotScaleMap& YMap, bool ClipY, bool XYAxesReversed, TSink& Sink, C Cut, V Visit)
+{
+    TTraceWalker<TSink> walker(XMap, YMap, ClipY, XYAxesReversed, Sink);
+    constexpr Integer kBlock = TkPlotPointBlock::Capacity;
+    const auto block = std::make_unique<TkPlotPointBlock>();
+    Integer xPixels[kBlock];
+    Integer yPixels[kBlock];
+    for (Integer first = Start; first <= Stop; first += kBlock) {
+        const Integer count = std::min(kBlock, Stop - first + 1);
+        Store.ReadPoints(first, count, *block);
+        XMap.Pixels(block->X, count, xPixels);
+        YMap.Pixels(block->Y, count, yPixels);
+        walker.Walk(*block, xPixels, yPixels, count, Cut);
+        Visit(*block, xPixels, yPixels, count);
+    }
+    walker.Finish();
+}
+
+}  // namespace
+
+void TkPlotChannelCustom::DrawTraceBatched(TCanvas* Canvas, Boolean XYAxesReversed, TColor BackgroundColor,
+                                           Integer Start, Integer Stop, TkPlotTraceUnderlay* Underlay)
+{
+    const TkPlotXAxis* xAxis = XAxis();
+    const TkPlotYAxis* yAxis = YAxis();
+    if (!xAxis || !yAxis) return;
+    const auto cut = [this, XYAxesReversed](Double X1, Double Y1, Double X2, Double Y2, TPoint& From, TPoint& To) {
+        return SegmentPixels(XYAxesReversed, false, X1, Y1, X2, Y2, From, To);
+    };
+    const auto walk = [&](auto& Sink, auto Visit) {
+        WalkTrace(*FDataList, Start, Stop, xAxis->ScaleMap(), yAxis->ScaleMap(), FClipToAxes, XYAxesReversed, Sink,
+                  cut, Visit);
+    };
+    if (!Underlay) {
+        Canvas->DrawLines([&](TLineBatch& Batch) {
+            walk(Batch, [](const TkPlotPointBlock&, const Integer*, const Integer*, Integer) {});
+        });
+        return;
+    }
+    // The underlay draws in its own brush and pen once the pass is over;
+    // the lines, kept meanwhile, go over it in the trace's pen.
+    TLineRecorder lines(LinesMerge(Canvas));
+    walk(lines, [Underlay](const TkPlotPointBlock& Block, const Integer* XPixels, const Integer* YPixels,
+                           Integer Count) { Underlay->Visit(Block, XPixels, YPixels, Count); });
+    Underlay->Draw();
+    UseTracePen(Canvas, BackgroundColor);
+    Canvas->DrawLines([&lines](TLineBatch& Batch) { lines.Replay(Batch); });
+}
+
+void TkPlotChannelCustom::IntersectAxesClip(TCanvas* Canvas, Boolean XYAxesReversed)
+{
+    TkPlotXAxis* xAxis = XAxis();
+    TkPlotYAxis* yAxis = YAxis();
+    if (!xAxis || !yAxis) return;
+    TRect r = Rect(xAxis->MinPixels(), yAxis->MinPixels(), xAxis->MaxPixels(), yAxis->MaxPixels());
+    if (XYAxesReversed) r = Rect(r.Top, r.Left, r.Bottom, r.Right);
+    IntersectClipRect(Canvas, std::min(r.Left, r.Right), std::min(r.Top, r.Bottom), std::max(r.Left, r.Right),
+                      std::max(r.Top, r.Bottom));
+}
+
+Double TkPlotChannelCustom::InterpolateY(Double X, Double X1, Double Y1, Double X2, Double Y2)
+{
+    if (X1 == X2) return 0;
+    return Y1 + (X - X1) * ((Y2 - Y1) / (X2 - X1));
+}
+
+Double TkPlotChannelCustom::InterpolateX(Double Y, Double X1, Double Y1, Double X2, Double Y2)
+{
+    if (X1 == X2 || Y1 == Y2) return X1;
+    return X1 + (Y - Y1) * ((X2 - X1) / (Y2 - Y1));
+}
+
+void TkPlotChannelCustom::DrawSegment(TCanvas* Canvas, Boolean XYAxesReversed, Boolean YIsPercent, Double X1,
+                                      Double Y1, Double X2, Double Y2)
+{
+    if (TPoint from, to; SegmentPixels(XYAxesReversed, YIsPercent, X1, Y1, X2, Y2, from, to))
+        Canvas->Polyline({from, to});
+}
+
+bool TkPlotChannelCustom::SegmentPixels(Boolean XYAxesReversed, Boolean YIsPercent, Double X1, Double Y1, Double X2,
+                                        Double Y2, TPoint& From, TPoint& To)
+{
+    TkPlotXAxis* xAxis = XAxis();
+    TkPlotYAxis* yAxis = YAxis();
+    if (!xAxis || !yAxis) return false;
+    if (std::isnan(X1) || std::isnan(Y1) || std::isnan(X2) || std::isnan(Y2)) return false;
+    const Double xMin = xAxis->Min();
+    const Double xMax = xMin + xAxis->Span();
+    const Double yMin = yAxis->Min();
+    const Double yMax = yMin + yAxis->Span();
+    const bool clipY = FClipToAxes && !YIsPercent;
+
+    Double xa = X1, ya = Y1, xb = X2, yb = Y2;
+    if (xb < xa) {
+        std::swap(xa, xb);
+        std::swap(ya, yb);
+    }
+    if (!Overlaps(xa, xb, xMin, xMax)) return false;
+    if (clipY && !Overlaps(ya, yb, yMin, yMax)) return false;
+
+    const Double lineXa = xa, lineYa = ya, lineXb = xb, lineYb = yb;
+    if (xa < xMin) {
+        ya = InterpolateY(xMin, lineXa, lineYa, lineXb, lineYb);
+        xa = xMin;
+    }
+    if (xb > xMax) {
+        yb = InterpolateY(xMax, lineXa, lineYa, lineXb, lineYb);
+        xb = xMax;
+    }
+    if (clipY) {
+        const Double cutXa = xa, cutYa = ya, cutXb = xb, cutYb = yb;
+        const auto clipEnd = [&](Double& X, Double& Y) {
+            if (Y > yMax) {
+                X = InterpolateX(yMax, cutXa, cutYa, cutXb, cutYb);
+                Y = yMax;
+            }
+            if (Y < yMin) {
+                X = InterpolateX(yMin, cutXa, cutYa, cutXb, cutYb);
+                Y = yMin;
+            }
+        };
+        clipEnd(xa, ya);
+        clipEnd(xb, yb);
+        if (!xAxis->ValueOnScale(xa) || !xAxis->ValueOnScale(xb) || !yAxis->ValueOnScale(ya) ||
+            !yAxis->ValueOnScale(yb))
+            return false;
+    }
+    // Cuts through infinite ends have no place on the line.
+    if (std::isnan(ya) || std::isnan(yb) || std::isnan(xa) || std::isnan(xb)) return false;
+
+    Integer pyA;
+    Integer pyB;
+    if (YIsPercent) {
+        TkPlotHost* host = Host();
+        const bool vertical = !XYAxesReversed;
+        if (!std::isfinite(ya) || !std::isfinite(yb) || !host || !host->DataViewPercentToPixels(ya, vertical, pyA) ||
+            !host->DataViewPercentToPixels(yb, vertical, pyB))
+            return false;
+    } else {
+        pyA = yAxis->PositionToPixels(ya);
+        pyB = yAxis->PositionToPixels(yb);
+    }
+    const Integer pxA = xAxis->PositionToPixels(xa);
+    const Integer pxB = xAxis->PositionToPixels(xb);
+    From = XYAxesReversed ? Point(pyA, pxA) : Point(pxA, pyA);
+    To = XYAxesReversed ? Point(pyB, pxB) : Point(pxB, pyB);
+    return true;
+}
+
+// ===========================================================================
+// Markers
+// ===========================================================================
+
+void TkPlotChannelCustom::DrawMarkers(TCanvas* Canvas, Boolean XYAxesReversed, TColor BackgroundColor)
+{
+    if (!MarkersVisible()) return;
+    Canvas->SetFont(FMarkersFont.get());
+    const Int64 span = std::abs(Int64{FStopIndex} - FStartIndex);
+    if (FMarkersTurnOffLimit > 0 && FMarkersTurnOffLimit < span) return;
+    const Integer start = std::max(FStartIndex, 0);
+    const Integer stop = std::min(FStopIndex, Count() - 1);
+    for (Integer i = start; i <= stop; ++i) {
+        if (!MarkerDrawable(i)) continue;
+        TPoint pixel = GetMarkerPixel(i);
+        if (XYAxesReversed != TkPlotObject::XYAxesReversed()) std::swap(pixel.X, pixel.Y);
+        DrawMarker(Canvas, i, BackgroundColor, pixel);
+    }
+}
+
+Boolean TkPlotChannelCustom::MarkerDrawable(Integer Index)
+{
+    if (!MarkersVisible()) return false;
+    Double x;
+    Double y;
+    Boolean empty;
+    Boolean null;
+    FDataList->GetXYEmptyNull(Index, x, y, empty, null);
+    if (null || empty || std::isnan(x) || std::isnan(y)) return false;
+    TkPlotXAxis* xAxis = XAxis();
+    TkPlotYAxis* yAxis = YAxis();
+    if (!xAxis || !yAxis) return false;
+    if (FMarkersAllowIndividual && !GetMarkerVisible(Index)) return false;
+    return !FClipToAxes || (xAxis->ValueOnScale(x) && yAxis->ValueOnScale(y));
+}
+
+TPoint TkPlotChannelCustom::GetMarkerPixel(Integer Index)
+{
+    TkPlotXAxis* xAxis = XAxis();
+    TkPlotYAxis* yAxis = YAxis();
+    // Without an axis the point lies off every canvas.
+    const Integer x = xAxis ? xAxis->PositionToPixels(GetXValue(Index)) : Integer(kMaxPixel);
+    const Integer y = yAxis ? yAxis->PositionToPixels(GetYValue(Index)) : Integer(kMaxPixel);
+    return XYAxesReversed() ? Point(y, x) : Point(x, y);
+}
+
+TRect TkPlotChannelCustom::GetMarkerRect(Integer Index)
+{
+    const Integer size = FMarkersAllowIndividual ? GetMarkerSize(Index) : MarkersSize();
+    return MarkerBox(GetMarkerPixel(Index), MarkerHalfSize(size));
+}
+
+void TkPlotChannelCustom::DrawMarker(TCanvas* Canvas, Integer Index, TColor BackgroundColor, TPoint Point)
+{
+    const bool individual = Index != -1 && FMarkersAllowIndividual;
+    TMarkerLook look;
+    if (individual) {
+        look = {GetMarkerStyle(Index),     MarkerHalfSize(GetMarkerSize(Index)), GetMarkerPenWidth(Index),
+                GetMarkerPenStyle(Index),  GetMarkerPenColor(Index),            GetMarkerBrushColor(Index),
+                GetMarkerBrushStyle(Index), GetMarkerCharacter(Index)};
+    } else {
+        const Integer size = Index == -1 ? std::min(MarkersSize(), kMaxSampleMarkerSize) : MarkersSize();
+        // The sample has no point: the channel-wide character stands for it.
+        const Char character = Index == -1 ? FDataList->StoredMarkerCharacter() : GetMarkerCharacter(Index);
+        look = {MarkersStyle(),    MarkerHalfSize(size), MarkersPenWidth(),   MarkersPenStyle(),
+                MarkersPenColor(), MarkersBrushColor(),  MarkersBrushStyle(), character};
+    }
+    if (FMarkersPenUseChannelColor) look.PenColor = Color();
+    if (FMarkersBrushUseChannelColor) look.BrushColor = Color();
+
+    TPen* pen = Canvas->Pen();
+    pen->SetColor(look.PenColor);
+    pen->SetStyle(look.PenStyle);
+    pen->SetWidth(std::min(look.PenWidth, kMaxPenWidth));
+    TBrush* brush = Canvas->Brush();
+    brush->SetColor(look.BrushColor);
+    brush->SetStyle(look.BrushStyle);
+    DrawMarkerShape(Canvas, look, Point, BackgroundColor);
+}

@@ -1,0 +1,108 @@
+// The time channel under a data cursor and under the mouse: the cursor's
+// readout, the point a cursor snaps to, and the hits on the trace and on
+// the bars that the channel base's marker picking does not see.
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+
+#include "components/plot/axis/kPlotAxis.h"
+#include "components/plot/channel/time/kPlotChannel.h"
+#include "components/plot/input/kPlotDataCursor.h"
+#include "components/plot/view/kPlotDataView.h"
+
+namespace {
+
+// Half the side of the square around the mouse within which the right
+// button hits the trace.
+constexpr Int64 kTraceReach = 10;
+
+}  // namespace
+
+Double TkPlotChannel::CursorPosition(const TkPlotDataCursor& Cursor, const TkPlotAxis& Axis, Integer Pointer) const
+{
+    const TkPlotDataView& view = *Cursor.DataView();
+    const Double percent = Pointer == 2 ? Cursor.Pointer2Position() : Cursor.Pointer1Position();
+    const Integer pixel = Cursor.PointerHorizontal(Pointer) ? view.PositionPercentToPixelsY(percent)
+                                                            : view.PositionPercentToPixelsX(percent);
+    return Axis.PixelsToPosition(pixel);
+}
+
+void TkPlotChannel::UpdateDataCursor(TkPlotDataCursor* Cursor)
+{
+    const TkPlotXAxis* xAxis = XAxis();
+    const TkPlotYAxis* yAxis = YAxis();
+    if (!xAxis || !yAxis || !Cursor->DataView()) return;
+    const Double scaler = xAxis->CursorScaler();
+    TkPlotDataPointStatus status = kpdpsValid;
+    Double x = 0;
+    Double y = 0;
+    switch (Cursor->Style()) {
+        case kpcsValueXY:
+        case kpcsValueX:
+        case kpcsValueY:
+            x = CursorPosition(*Cursor, *xAxis, 1);
+            status = GetCursorValue(x, y);
+            break;
+        case kpcsDeltaX:
+            x = scaler * std::fabs(CursorPosition(*Cursor, *xAxis, 1) - CursorPosition(*Cursor, *xAxis, 2));
+            break;
+        case kpcsDeltaY:
+            y = scaler * std::fabs(CursorPosition(*Cursor, *yAxis, 1) - CursorPosition(*Cursor, *yAxis, 2));
+            break;
+        case kpcsInverseDeltaX: {
+            const Double d = std::fabs(CursorPosition(*Cursor, *xAxis, 1) - CursorPosition(*Cursor, *xAxis, 2));
+            x = d == 0 || scaler == 0 ? std::numeric_limits<Double>::infinity() : 1 / (d * scaler);
+            break;
+        }
+    }
+    Cursor->SetCursorDisplayText(FDataCursor.Build(*this, Cursor->Style(), status, y, x, FDigitalEnabled));
+    Cursor->SetValues(status, y, x);
+}
+
+Integer TkPlotChannel::NearestPointIndex(Double X)
+{
+    const Integer count = Count();
+    if (count == 0 || std::isnan(X)) return -1;
+    const bool increasing = XIncreasing();
+    const Double first = GetXValue(0);
+    const Double last = GetXValue(count - 1);
+    if (increasing ? X >= last : X <= last) return count - 1;
+    if (increasing ? X <= first : X >= first) return 0;
+    const Integer index = SearchX(X);
+    Integer nearest = index;
+    for (const Integer i : {index - 1, index + 1})
+        if (i >= 0 && i < count && std::fabs(GetXValue(i) - X) < std::fabs(GetXValue(nearest) - X)) nearest = i;
+    return nearest;
+}
+
+bool TkPlotChannel::kMouseHitTest(const TkPlotMouseData& MouseData)
+{
+    const bool hit = TkPlotChannelCustom::kMouseHitTest(MouseData);
+    const TkPlotXAxis* xAxis = XAxis();
+    const TkPlotYAxis* yAxis = YAxis();
+    if (hit || MouseData.Button != mbRight || !xAxis || !yAxis) return hit;
+    Double y = 0;
+    if (!GetYInterpolated(y, xAxis->PixelsToPosition(MouseData.XAxisPixels))) return false;
+    const Int64 offset = Int64{yAxis->PositionToPixels(y)} - MouseData.YAxisPixels;
+    return offset >= -kTraceReach && offset < kTraceReach;
+}
+
+Integer TkPlotChannel::FindMarkerAt(const TkPlotMouseData& MouseData, TRect& HitRect)
+{
+    return FBarEnabled ? FindBarAt(MouseData, HitRect) : TkPlotChannelCustom::FindMarkerAt(MouseData, HitRect);
+}
+
+Integer TkPlotChannel::FindBarAt(const TkPlotMouseData& MouseData, TRect& HitRect)
+{
+    if (!HasBothAxes()) return -1;
+    const TPoint p = Point(MouseData.X, MouseData.Y);
+    const Integer stop = std::min(DrawStopIndex(), Count() - 1);
+    for (Integer i = std::max(DrawStartIndex(), 0); i <= stop; ++i) {
+        if (!GetValid(i)) continue;
+        HitRect = GetBarRect(i, XYAxesReversed());
+        if (PtInRect(HitRect, p)) return i;
+    }
+    return -1;
+}

@@ -1,0 +1,934 @@
+#pragma once
+// The plot control. It owns one master manager and through it every part of
+// the plot: toolbars, legends, tables, X and Y axes, channels, data views,
+// data cursors, limits, labels, annotations and the translation table. It
+// publishes the plot's general settings and one event per kind of object
+// and action, gives typed access to the objects by index and by name,
+// streams the object collections with its form, and answers what the
+// objects ask of the plot that holds them.
+//
+// Object events are fired with the index of the object within its own kind,
+// never while the plot is being read from its form stream. The events of
+// the families that exist for several kinds are kept per kind:
+// Plot->OnObjectMouseDown[kpokChannel] is published as OnMouseDownChannel.
+//
+// The title is label 0: the title properties act on it, and it cannot be
+// deleted.
+//
+// TkPlot and TkXYPlot publish the class with their own channel class and
+// default objects.
+
+#include <array>
+#include <optional>
+#include <functional>
+#include <span>
+#include <vector>
+
+#include "components/foundation/kCustomComponent.h"
+#include "components/plot/annotation/kPlotAnnotation.h"
+#include "components/plot/axis/kPlotAxis.h"
+#include "components/plot/channel/kPlotChannelCustom.h"
+#include "components/plot/input/kPlotDataCursor.h"
+#include "components/plot/view/kPlotDataView.h"
+#include "components/plot/component/kPlotHost.h"
+#include "components/plot/input/kPlotInput.h"
+#include "components/plot/layout/kPlotLabel.h"
+#include "components/plot/layout/kPlotLegend.h"
+#include "components/plot/view/kPlotLimit.h"
+#include "components/plot/files/kPlotLogBacklog.h"
+#include "components/plot/objects/kPlotMasterManager.h"
+#include "components/plot/table/kPlotTable.h"
+#include "components/plot/input/kPlotToolBar.h"
+#include "platform/ImgList.h"
+#include "platform/Menus.h"
+#include "platform/Metafile.h"
+#include "platform/Printers.h"
+
+// Format of the plot's data files.
+enum TkPlotDataFileFormat { kpdffText, kpdffCompactInterval };
+PL_ENUM_NAMES(TkPlotDataFileFormat, "kpdffText", "kpdffCompactInterval")
+
+// Column separator of the plot's text data files: TAB (9) or comma (44).
+enum TkPlotDataFileColumnSeparator { kpdfcsTab, kpdfcsComma };
+PL_ENUM_NAMES(TkPlotDataFileColumnSeparator, "kpdfcsTab", "kpdfcsComma")
+
+// --- events ------------------------------------------------------------------------
+// Index is the object's index within its kind; data point events name the
+// channel's index and the point's.
+using TkPlotObjectEvent = std::function<void(TObject* Sender, Integer Index)>;
+using TkPlotObjectMouseEvent = std::function<void(TObject* Sender, Integer Index, TMouseButton Button,
+                                                  TShiftState Shift, Integer X, Integer Y)>;
+using TkPlotObjectMouseMoveEvent =
+    std::function<void(TObject* Sender, Integer Index, TShiftState Shift, Integer X, Integer Y)>;
+using TkPlotObjectMouseWheelEvent = std::function<void(TObject* Sender, Integer Index, Integer WheelDelta,
+                                                       TShiftState Shift, Integer X, Integer Y)>;
+using TkPlotObjectGetMouseCursorEvent = std::function<void(TObject* Sender, Integer Index, TCursor& MouseCursor)>;
+// The handler may set Cancel to keep the menu closed.
+using TkPlotObjectPopupMenuEvent =
+    std::function<void(TObject* Sender, Integer Index, bool& Cancel, Integer ScreenX, Integer ScreenY)>;
+using TkPlotDataPointEvent = std::function<void(TObject* Sender, Integer ChannelIndex, Integer DataIndex)>;
+using TkPlotDataPointMouseEvent = std::function<void(TObject* Sender, Integer ChannelIndex, Integer DataIndex,
+                                                     TMouseButton Button, TShiftState Shift, Integer X, Integer Y)>;
+using TkPlotDataPointMouseMoveEvent = std::function<void(TObject* Sender, Integer ChannelIndex, Integer DataIndex,
+                                                         TShiftState Shift, Integer X, Integer Y)>;
+using TkPlotDataPointMovedEvent = std::function<void(TObject* Sender, Integer ChannelIndex, Integer DataIndex,
+                                                     Double OldX, Double OldY, Double NewX, Double NewY)>;
+using TkPlotValueChangeEvent =
+    std::function<void(TObject* Sender, Integer Index, Double OldValue, Double NewValue)>;
+using TkPlotMinSpanChangeEvent = std::function<void(TObject* Sender, Integer Index, Double OldMin, Double OldSpan,
+                                                    Double NewMin, Double NewSpan)>;
+// The handler may replace ALabel.
+using TkPlotCustomizeLabelEvent =
+    std::function<void(TObject* Sender, Integer Index, Double Value, String& ALabel)>;
+// The handler may replace AText.
+using TkPlotCustomizeHintEvent = std::function<void(TObject* Sender, Integer Index, String& AText)>;
+using TkPlotDataPointCustomizeHintEvent =
+    std::function<void(TObject* Sender, Integer ChannelIndex, Integer DataPointIndex, String& AText)>;
+using TkPlotBeforePrintPageEvent = std::function<void(TObject* Sender, Integer PageIndex, bool LastPage)>;
+// The handler may change the box or cancel the zoom.
+using TkPlotBeforeZoomBoxEvent = std::function<void(TObject* Sender, TRect& ZoomRect, bool& Cancel)>;
+using TkPlotToolBarButtonClickEvent =
+    std::function<void(TObject* Sender, Integer Index, TkPlotToolBarButtonType ButtonType)>;
+using TkPlotBeforeToolBarButtonClickEvent =
+    std::function<void(TObject* Sender, Integer Index, TkPlotToolBarButtonType ButtonType, bool& Cancel)>;
+
+// What the head of a configuration file says (its loader's own).
+struct TkPlotConfigHead;
+
+// One handler per kind of plot object.
+template <class E>
+using TkPlotKindEvents = std::array<E, PlotObjectKindCount>;
+
+// The kinds whose objects have the events of each family, in published
+// order: mouse (also click and popup menu), focus, and list (add, remove,
+// mouse cursor).
+inline constexpr std::array PlotMouseEventKinds = {kpokXAxis,   kpokYAxis, kpokDataView,   kpokLegend,
+                                                   kpokChannel, kpokLimit, kpokDataCursor, kpokAnnotation};
+inline constexpr std::array PlotFocusEventKinds = {kpokChannel,  kpokXAxis,  kpokYAxis,     kpokDataCursor,
+                                                   kpokDataView, kpokLegend, kpokAnnotation};
+inline constexpr std::array PlotListEventKinds = {kpokChannel, kpokXAxis, kpokYAxis, kpokDataCursor, kpokDataView,
+                                                  kpokLegend,  kpokLimit, kpokTable, kpokAnnotation};
+
+class TkPlotComponent : public TkCustomComponent, public TkPlotObjectOwner, public TkPlotHost {
+    PL_CLASSINFO()
+public:
+    explicit TkPlotComponent(TComponent* AOwner);
+    // Ends every object without events, then the base.
+    void BeforeDestruction() override;
+
+    TkPlotMasterManager& Master() const { return *FMasterManager; }
+
+    // --- layout and paint (kPlotComponentPaint.cpp) ------------------------------------
+    // Lays the objects out round the data view, then draws the background,
+    // the data view's contents clipped to it (by layer), the side objects,
+    // cursors, legends, tables and the hint box. A plot without a toolbar,
+    // a legend or a data view draws nothing at all.
+    void kPaintTo(TCanvas* Canvas) override;
+    // Places every layout object in its band beside data view 0 and sizes
+    // the data view; Canvas measures the objects. Paints run it twice, after
+    // the axes made their ticks. The view's layout rectangle is the room
+    // left between the bands; its draw rectangle, where channels map, spans
+    // the axes' scales (inverted when the plot has no axes).
+    void CalcLayout(TCanvas* Canvas);
+    // A paint on a scratch bitmap of the plot's size: every object's
+    // rectangle is current afterwards, the screen untouched.
+    void ReCalcLayout();
+    // The border, the axes along the sides, the labels and the toolbars.
+    void DrawLayoutObjects(TCanvas* Canvas);
+    // True while kPaintTo runs.
+    bool Painting() const { return FPainting; }
+
+    // The hint box that the next paint draws while it shows; the drawn flag
+    // tells whether the last paint drew it.
+    const TkPlotHintData& Hint() const { return FHint; }
+    bool HintShowing() const { return FHintShowing; }
+    bool HintDrawn() const { return FHintDrawn; }
+    void SetHint(const TkPlotHintData& Value, bool Showing);
+
+    // --- the user's input (kPlotComponentInput.cpp, kPlotHint.cpp) ---------------------
+    // The object under P: first the selected objects, then any object (data
+    // views and legends excepted), then data views and legends; within each
+    // pass the top layer first. nullptr when none is enabled and visible
+    // there.
+    TkPlotObject* GetObjectAt(TPoint P);
+    // P lies on Channel's entry in any of the legends.
+    bool LegendEntryHit(const TkPlotChannelCustom* Channel, TPoint P) const override;
+    // The object that the press in progress went to; nullptr between presses.
+    TkPlotObject* MouseDownObject() const { return FInput.MouseDownObject.Get(); }
+    // The timer's tick: shows the hint that waited, or hides the one shown.
+    void HintTimerEvent();
+    // Stops the hint's wait; repaints at once when the last paint drew it.
+    void HideHint();
+    // The label text that DoAxisCustomizeLabel hands back.
+    void SetCustomizeLabelText(const String& Text) { FInput.CustomizeLabelText = Text; }
+
+    // --- object access ---------------------------------------------------------------
+    // Add... returns the new object's index; Delete... frees the object and
+    // repaints at once (EListError outside 0..Count-1); RemoveAll... frees
+    // every object of the kind and repaints at once. Get...ByName answers
+    // nullptr and Get...IndexByName -1 for an unknown name (names compare
+    // ignoring case).
+
+    // --- toolbars ---
+    virtual Integer AddToolBar() { return Master().AddToolBar(); }
+    virtual void DeleteToolBar(Integer Index) { DeleteObject(Master().ToolBarManager()->GetItem(Index)); }
+    virtual void RemoveAllToolBars() { RemoveAllObjects(*Master().ToolBarManager()); }
+    Integer ToolBarCount() const { return Master().ToolBarManager()->Count(); }
+    TkPlotToolBar* GetToolBar(Integer Index) const { return Master().ToolBarManager()->GetItem(Index); }
+    TkPlotToolBar* GetToolBarByName(const String& Name) const
+    {
+        return Master().ToolBarManager()->GetObjectByName(Name);
+    }
+    Integer GetToolBarIndexByName(const String& Name) const { return Master().ToolBarManager()->GetIndexByName(Name); }
+
+    // --- legends ---
+    virtual Integer AddLegend() { return Master().AddLegend(); }
+    virtual void DeleteLegend(Integer Index) { DeleteObject(Master().LegendManager()->GetItem(Index)); }
+    virtual void RemoveAllLegends() { RemoveAllObjects(*Master().LegendManager()); }
+    Integer LegendCount() const { return Master().LegendManager()->Count(); }
+    TkPlotLegend* GetLegend(Integer Index) const { return Master().LegendManager()->GetItem(Index); }
+    TkPlotLegend* GetLegendByName(const String& Name) const { return Master().LegendManager()->GetObjectByName(Name); }
+    Integer GetLegendIndexByName(const String& Name) const { return Master().LegendManager()->GetIndexByName(Name); }
+
+    // --- tables ---
+    virtual Integer AddTable() { return Master().AddTable(); }
+    virtual void DeleteTable(Integer Index) { DeleteObject(Master().TableManager()->GetItem(Index)); }
+    virtual void RemoveAllTables() { RemoveAllObjects(*Master().TableManager()); }
+    Integer TableCount() const { return Master().TableManager()->Count(); }
+    TkPlotTable* GetTable(Integer Index) const { return Master().TableManager()->GetItem(Index); }
+    TkPlotTable* GetTableByName(const String& Name) const { return Master().TableManager()->GetObjectByName(Name); }
+    Integer GetTableIndexByName(const String& Name) const { return Master().TableManager()->GetIndexByName(Name); }
+
+    // --- X axes ---
+    virtual Integer AddXAxis() { return Master().AddXAxis(); }
+    virtual void DeleteXAxis(Integer Index) { DeleteObject(Master().XAxisManager()->GetItem(Index)); }
+    virtual void RemoveAllXAxes() { RemoveAllObjects(*Master().XAxisManager()); }
+    Integer XAxisCount() const { return Master().XAxisManager()->Count(); }
+    TkPlotXAxis* GetXAxis(Integer Index) const { return Master().XAxisManager()->GetItem(Index); }
+    TkPlotXAxis* GetXAxisByName(const String& Name) const override
+    {
+        return Master().XAxisManager()->GetObjectByName(Name);
+    }
+    Integer GetXAxisIndexByName(const String& Name) const { return Master().XAxisManager()->GetIndexByName(Name); }
+
+    // --- Y axes ---
+    virtual Integer AddYAxis() { return Master().AddYAxis(); }
+    virtual void DeleteYAxis(Integer Index) { DeleteObject(Master().YAxisManager()->GetItem(Index)); }
+    virtual void RemoveAllYAxes() { RemoveAllObjects(*Master().YAxisManager()); }
+    Integer YAxisCount() const { return Master().YAxisManager()->Count(); }
+    TkPlotYAxis* GetYAxis(Integer Index) const { return Master().YAxisManager()->GetItem(Index); }
+    TkPlotYAxis* GetYAxisByName(const String& Name) const override
+    {
+        return Master().YAxisManager()->GetObjectByName(Name);
+    }
+    Integer GetYAxisIndexByName(const String& Name) const { return Master().YAxisManager()->GetIndexByName(Name); }
+
+    // --- channels ---
+    virtual Integer AddChannel() { return Master().AddChannel(); }
+    virtual void DeleteChannel(Integer Index) { DeleteObject(Master().ChannelManager()->GetItem(Index)); }
+    virtual void RemoveAllChannels() { RemoveAllObjects(*Master().ChannelManager()); }
+    Integer ChannelCount() const override { return Master().ChannelManager()->Count(); }
+    TkPlotChannelCustom* GetChannel(Integer Index) const override { return Master().ChannelManager()->GetItem(Index); }
+    TkPlotChannelCustom* GetChannelByName(const String& Name) const
+    {
+        return Master().ChannelManager()->GetObjectByName(Name);
+    }
+    Integer GetChannelIndexByName(const String& Name) const { return Master().ChannelManager()->GetIndexByName(Name); }
+
+    // --- data views ---
+    virtual Integer AddDataView() { return Master().AddDataView(); }
+    virtual void DeleteDataView(Integer Index) { DeleteObject(Master().DataViewManager()->GetItem(Index)); }
+    virtual void RemoveAllDataViews() { RemoveAllObjects(*Master().DataViewManager()); }
+    Integer DataViewCount() const { return Master().DataViewManager()->Count(); }
+    TkPlotDataView* GetDataView(Integer Index) const { return Master().DataViewManager()->GetItem(Index); }
+    TkPlotDataView* GetDataViewByName(const String& Name) const
+    {
+        return Master().DataViewManager()->GetObjectByName(Name);
+    }
+    Integer GetDataViewIndexByName(const String& Name) const
+    {
+        return Master().DataViewManager()->GetIndexByName(Name);
+    }
+
+    // --- data cursors ---
+    virtual Integer AddDataCursor() { return Master().AddDataCursor(); }
+    virtual void DeleteDataCursor(Integer Index) { DeleteObject(Master().DataCursorManager()->GetItem(Index)); }
+    virtual void RemoveAllDataCursors() { RemoveAllObjects(*Master().DataCursorManager()); }
+    Integer DataCursorCount() const { return Master().DataCursorManager()->Count(); }
+    TkPlotDataCursor* GetDataCursor(Integer Index) const { return Master().DataCursorManager()->GetItem(Index); }
+    TkPlotDataCursor* GetDataCursorByName(const String& Name) const
+    {
+        return Master().DataCursorManager()->GetObjectByName(Name);
+    }
+    Integer GetDataCursorIndexByName(const String& Name) const
+    {
+        return Master().DataCursorManager()->GetIndexByName(Name);
+    }
+
+    // --- limits ---
+    virtual Integer AddLimit() { return Master().AddLimit(); }
+    virtual void DeleteLimit(Integer Index) { DeleteObject(Master().LimitManager()->GetItem(Index)); }
+    virtual void RemoveAllLimits() { RemoveAllObjects(*Master().LimitManager()); }
+    Integer LimitCount() const { return Master().LimitManager()->Count(); }
+    TkPlotLimit* GetLimit(Integer Index) const { return Master().LimitManager()->GetItem(Index); }
+    TkPlotLimit* GetLimitByName(const String& Name) const { return Master().LimitManager()->GetObjectByName(Name); }
+    Integer GetLimitIndexByName(const String& Name) const { return Master().LimitManager()->GetIndexByName(Name); }
+
+    // --- labels ---
+    virtual Integer AddLabel() { return Master().AddLabel(); }
+    // Label 0 is the title: it cannot be deleted. No repaint.
+    virtual void DeleteLabel(Integer Index);
+    // Frees every label but the title; no repaint.
+    virtual void RemoveAllLabels();
+    Integer LabelCount() const { return Master().LabelManager()->Count(); }
+    TkPlotLabel* GetLabel(Integer Index) const { return Master().LabelManager()->GetItem(Index); }
+    TkPlotLabel* GetLabelByName(const String& Name) const { return Master().LabelManager()->GetObjectByName(Name); }
+    Integer GetLabelIndexByName(const String& Name) const { return Master().LabelManager()->GetIndexByName(Name); }
+
+    // --- annotations ---
+    // Gives the new annotation the annotation defaults.
+    virtual Integer AddAnnotation();
+    virtual void DeleteAnnotation(Integer Index) { DeleteObject(Master().AnnotationManager()->GetItem(Index)); }
+    virtual void RemoveAllAnnotations() { RemoveAllObjects(*Master().AnnotationManager()); }
+    Integer AnnotationCount() const { return Master().AnnotationManager()->Count(); }
+    TkPlotAnnotation* GetAnnotation(Integer Index) const { return Master().AnnotationManager()->GetItem(Index); }
+    TkPlotAnnotation* GetAnnotationByName(const String& Name) const
+    {
+        return Master().AnnotationManager()->GetObjectByName(Name);
+    }
+    Integer GetAnnotationIndexByName(const String& Name) const
+    {
+        return Master().AnnotationManager()->GetIndexByName(Name);
+    }
+
+    // --- translation table ---------------------------------------------------------------
+    // A new entry, first in the table; returns its index (0).
+    virtual Integer AddTranslation(const String& Original, const String& Replacement);
+    virtual void DeleteTranslation(Integer Index);
+    virtual void RemoveAllTranslations();
+    Integer TranslationCount() const { return Master().TranslationManager()->Count(); }
+    String GetTranslationOriginalString(Integer Index) const;
+    String GetTranslationReplacementString(Integer Index) const;
+    void LoadTranslationsFromFile(const String& FileName);
+    void SaveTranslationsToFile(const String& FileName) const;
+
+    // --- configuration and annotation files (kPlotConfigFiles.cpp) -----------------------------
+    // "File Type = Plot Config", the object counts and data view rows, one
+    // section of property text per object (Channel0, XAxis0, ...), then the
+    // plot's own properties; differential as DifferentialPropertySave.
+    // Written to a new file that replaces FileName only when complete; then
+    // OnAfterSaveProperties. "Error Saving Properties - " and the cause on
+    // failure.
+    void SavePropertiesToFile(const String& FileName) override;
+    // Replaces the objects by those of the file (toolbars and the title are
+    // kept, annotations removed). The file is read into a trial plot first:
+    // on failure ("Error Loading Properties - " and the cause) the plot
+    // stays as it was. OnBeforeLoadProperties, OnAfterLoadProperties.
+    void LoadPropertiesFromFile(const String& FileName) override;
+    const String& LastPropertiesFileName() const { return FLastPropertiesFileName; }
+    // "AnnotationCount = n", then one differential section per annotation.
+    void SaveAnnotationsToFile(const String& FileName);
+    // Replaces the annotations by those of the file, each from its class's
+    // defaults rather than the plot's; on failure they stay as they were.
+    void LoadAnnotationsFromFile(const String& FileName);
+
+    // --- data and log files (kPlotComponentDataFiles.cpp) -------------------------------------------
+    // The points of every channel, in the form of DataFileFormat, written
+    // to a new file that replaces FileName only when complete; then
+    // OnAfterSaveData. "Error Saving Data - " and the cause on failure.
+    void SaveDataToFile(const String& FileName);
+    // Appends the points of a data file of either form to the existing
+    // channels, column after column; columns beyond the channels are left.
+    // The whole file is read and checked first: a file that does not read
+    // ("Error Loading Data - ", the file, the line or record and the cause)
+    // changes no channel. Then OnAfterLoadData.
+    void LoadDataFromFile(const String& FileName);
+    // The same in place of the channels' points, which are cleared (by
+    // ClearAllData, which ends an active log) only once the whole file has
+    // read: a file that does not read keeps them and the log running.
+    void ReplaceDataFromFile(const String& FileName);
+    const String& LastDataFileName() const { return FLastDataFileName; }
+    // Starts logging to LogFileName in the form of DataFileFormat: a new
+    // file with its header, or with Append an existing log, whose form and
+    // channel count must be the plot's and whose last row must be whole.
+    // Raises "Log File Name not Defined", "Logging Already Active" or the
+    // file's error, and stays inactive then.
+    void LogActivate(bool Append);
+    // Writes what is buffered, then stops; "Logging not Active" when not
+    // logging.
+    void LogDeactivate();
+    // Appends the buffered rows (the last ones of channel 0) to the log,
+    // all or none: when the write fails they stay buffered.
+    void LogFlushBuffer();
+    // What adds rows to the channels for the log (AddDataArray) reports
+    // them here; while logging they are flushed each LogBufferSize rows.
+    void LogRowsAdded(Integer Rows);
+    Integer LogBufferCount() const { return FLogBacklog.Waiting(); }
+
+    // --- layout manager ----------------------------------------------------------------------
+    // A disabled layout manager keeps the rows of new and removed objects.
+    void DisableLayoutManager();
+    // Rebuilds the side lists.
+    void EnableLayoutManager();
+    void RefreshLayoutManager();
+
+    // --- notifications from the master manager -----------------------------------------------
+    // Fire the kind's add or remove event (managers, translation entries,
+    // toolbars and labels have none); a change repaints.
+    virtual void DoObjectAdd(TObject* Object);
+    virtual void DoObjectRemove(TObject* Object);
+    virtual void DoObjectChange(TObject* Sender);
+
+    // --- what plot objects ask of the plot ---------------------------------------------------
+    void DoObjectMouseDown(TkPlotObject* Object, TMouseButton Button, TShiftState Shift, Integer X,
+                           Integer Y) override;
+    void DoObjectMouseMove(TkPlotObject* Object, TShiftState Shift, Integer X, Integer Y) override;
+    void DoObjectMouseUp(TkPlotObject* Object, TMouseButton Button, TShiftState Shift, Integer X,
+                         Integer Y) override;
+    void DoObjectMouseWheel(TkPlotObject* Object, Integer WheelDelta, TShiftState Shift, Integer X,
+                            Integer Y) override;
+    void DoObjectGotFocus(TkPlotObject* Object) override;
+    void DoObjectLostFocus(TkPlotObject* Object) override;
+    void DoObjectPopupMenu(TkPlotObject* Object, bool& Cancel, Integer ScreenX, Integer ScreenY) override;
+    TPoint PlotClientToScreen(const TPoint& P) const override { return ClientToScreen(P); }
+    TkPlotTranslationManager* PlotTranslationManager() const override;
+
+    // --- what axes and channels ask of the plot ---------------------------------------------
+    void DoAxisMinChange(TkPlotAxis* Axis, Double OldValue, Double NewValue) override;
+    bool AxisScaleEventsAssigned() const override;
+    void DoAxisSpanChange(TkPlotAxis* Axis, Double OldValue, Double NewValue) override;
+    void DoAxisMinSpanChange(TkPlotAxis* Axis, Double OldMin, Double OldSpan, Double NewMin,
+                             Double NewSpan) override;
+    void DoAxisCustomizeLabel(TkPlotAxis* Axis, String& Text, Double Value) override;
+    bool IsTkPlot() const override { return false; }
+    Cardinal AxesVersion() const override;
+    TkPlotExtents ChannelExtents(const TkPlotAxis& Axis, bool Visible) const override;
+    bool RepaintPending() const override { return TkCustomComponent::RepaintPending(); }
+    bool DataViewPercentToPixels(Double Percent, bool Vertical, Integer& Pixel) const override;
+
+    // --- what axes and the data view ask while the user scrolls and zooms ----------------
+    Integer AxisCount(bool XAxes) const override { return XAxes ? XAxisCount() : YAxisCount(); }
+    TkPlotAxis* GetAxis(bool XAxes, Integer Index) const override;
+    // The gesture reaches every other axis of Axis' direction, once: the
+    // forwarding flag keeps the axes reached from passing it on again.
+    void AxesDoMouseLeft(TkPlotAxis* Axis, const TkPlotMouseData& MouseData) override;
+    void AxesDoMouseMove(TkPlotAxis* Axis, const TkPlotMouseData& MouseData) override;
+    void AxesDoMouseUp(TkPlotAxis* Axis, const TkPlotMouseData& MouseData) override;
+    void AxesDoMouseWheel(TkPlotAxis* Axis, Integer WheelDelta, TShiftState Shift, Integer X, Integer Y) override;
+    void AxesKeyDown(TkPlotAxis* Axis, Word& Key, TShiftState Shift) override;
+    bool AxesForwarding() const override { return FAxesForwarding; }
+    void SetAxesForwarding(bool Value) override { FAxesForwarding = Value; }
+    void DoObjectClick(TkPlotObject* Object) override;
+    void DoObjectGetMouseCursor(TkPlotObject* Object, TCursor& Cursor) override;
+    void DoAxisMinSpanChangeFinished(TkPlotAxis* Axis, Double OldMin, Double OldSpan, Double NewMin,
+                                     Double NewSpan) override;
+    void DoAxisCustomizeHint(TkPlotAxis* Axis, String& Text) override;
+    // Measured in HintsFont, the font the hint box is drawn with.
+    TSize HintTextExtent(const String& Text) override;
+    void AddOccupiedRect(const TRect& Rect) override;
+    bool TryAddOccupiedRect(const TRect& Rect) override;
+    void DisableAllTracking() override;
+    void DoBeforeZoomBox(TRect& ZoomRect, bool& Cancel) override;
+    // The first toolbar's Zoom Box and Select buttons (kPlotComponentCommands.cpp).
+    bool IsToolBarZoomBoxMode() const override;
+    bool IsToolBarSelectMode() const override;
+    // Clicks the first toolbar's Select button when its state differs.
+    void SetToolBarSelectMode(bool Value);
+
+    // --- what the toolbar asks of the plot (kPlotComponentCommands.cpp) ------------------
+    void DoBeforeToolBarButtonClick(TkPlotObject* ToolBar, TkPlotToolBarButtonType Type, bool& Cancel) override;
+    void DoToolBarButtonClick(TkPlotObject* ToolBar, TkPlotToolBarButtonType Type) override;
+    void DoToolBarCustomizeHint(TkPlotObject* ToolBar, String& Text) override;
+    void EnableAllTracking() override;
+    void ClearAllUserSelections() override;
+    void ShowDataCursors(bool Value) override;
+    void EditProperties() override { Master().EditProperties(); }
+    // The Copy, Save, Print and Preview buttons: CopyToClipBoard, Save,
+    // PrintChart and PreviewChart.
+    void DoToolBarOutput(TkPlotToolBarButtonType Command) override;
+
+    // --- what channels report of their data points --------------------------------------------
+    void DoDataPointMouseDown(TkPlotChannelCustom* Channel, Integer DataIndex, TMouseButton Button, TShiftState Shift,
+                              Integer X, Integer Y) override;
+    void DoDataPointMouseMove(TkPlotChannelCustom* Channel, Integer DataIndex, TShiftState Shift, Integer X,
+                              Integer Y) override;
+    void DoDataPointMouseUp(TkPlotChannelCustom* Channel, Integer DataIndex, TMouseButton Button, TShiftState Shift,
+                            Integer X, Integer Y) override;
+    void DoDataPointClick(TkPlotChannelCustom* Channel, Integer DataIndex) override;
+    void DoDataPointMoved(TkPlotChannelCustom* Channel, Integer DataIndex, Double OldX, Double OldY, Double NewX,
+                          Double NewY) override;
+    void DoDataPointCustomizeHint(TkPlotChannelCustom* Channel, Integer DataIndex, String& Text) override;
+
+    // --- what data cursors report ----------------------------------------------------------------
+    void DoBeforeDataCursorUpdate(TkPlotObject* Cursor) override;
+    void DoDataCursorChange(TkPlotObject* Cursor) override;
+    void DoDataCursorCustomizeHint(TkPlotObject* Cursor, String& Text) override;
+    void ShowCursorReadoutInLegend() override;
+
+    // --- output: clipboard, image files, printer ----------------------------------------------
+    // The plot as CopyToClipBoardFormat says, drawn without toolbars or
+    // selections; afterwards each toolbar shows as it did.
+    void CopyToClipBoard();
+    // The plot drawn into a metafile picture that the plot keeps and owns;
+    // toolbars and selections stay as they are.
+    TPicture* GetSnapShotPicture();
+    // Asks for a file in the save dialog and saves the image it names.
+    void Save();
+    // The image file whose ending names the format, ignoring case: "bmp",
+    // "emf", "jpg" (quality 100, progressive) or "png" (level 9). False, with
+    // nothing written, for any other ending.
+    bool SaveImageByExtension(const String& FileName);
+    // Prints page by page: each page shows X axis 0 one Span further on,
+    // from its Min to its Min + Span when printing began. Any failure
+    // raises "Error Printing : " and the cause, with the plot as before.
+    void PrintChart();
+    // Shows the print preview modally (see kSetPlotPreviewRunner); raises
+    // when no preview is installed.
+    void PreviewChart();
+    // Height to the proportions of the printer's paper.
+    void PrintSizeToFillPage();
+    // X axis 0's Span such that the printed axis shows MinutesPerMillimeter;
+    // unchanged when the plot has no height or no X axis.
+    void PrintAdjustXSpanToMinutesPerMillimeter(Double MinutesPerMillimeter);
+
+    // --- data of all channels ---------------------------------------------------------------
+    // Empties every channel; an active log is ended first, so that the rows
+    // it buffered are written before they go. A log that cannot be written
+    // raises and leaves every point in place.
+    void ClearAllData();
+    // One-dimensional Data: element i is channel i's point at XValue (a
+    // value in (1e-301, 1e-300) adds a null point, one in (1e-302, 1e-301)
+    // an empty one). Two-dimensional Data: each row j of the second
+    // dimension adds element [i, j] to channel i at its last X + XValue (0
+    // for an empty channel). Every index and element is checked before any
+    // point is added; other shapes raise "Data Array must be 1 or 2
+    // Dimensions". The rows added count for the log.
+    void AddDataArray(Double XValue, const Variant& Data);
+    // Points StartIndex .. StopIndex of the source appended to the
+    // destination with their null and empty flags (none when StartIndex >
+    // StopIndex); the range is read before anything is added.
+    void TransferChannelData(Integer SourceIndex, Integer DestinationIndex, Integer StartIndex, Integer StopIndex);
+    // The current date and time, in days.
+    Double GetNow() const;
+
+    // --- what limits report ------------------------------------------------------------------
+    void DoLimitLine1PositionChange(TkPlotLimit* Limit, Double OldValue, Double NewValue) override;
+    void DoLimitLine2PositionChange(TkPlotLimit* Limit, Double OldValue, Double NewValue) override;
+    void DoAnnotationEvent(TkPlotObject* Annotation, TkPlotAnnotationEvent Event) override;
+
+    // --- what the editor asks of the plot ------------------------------------------------------
+    TComponent* PlotComponent() override { return this; }
+    void DoAfterOpenEditor(TCustomForm* Form) override;
+
+    // --- title (label 0; without labels setters do nothing) ----------------------------------
+    TkPlotLabel* TitleLabel() const { return LabelCount() > 0 ? GetLabel(0) : nullptr; }
+    bool TitleVisible() const;
+    void SetTitleVisible(bool Value);
+    String TitleText() const;
+    void SetTitleText(const String& Value);
+    // The control's own font while there is no label.
+    TFont* TitleFont() const;
+    void SetTitleFont(TFont* Value);
+    // The title label's MarginBottom.
+    Double TitleMargin() const;
+    void SetTitleMargin(Double Value);
+
+    // --- published properties ----------------------------------------------------------------
+    // The rows of the data view's layout placeholders.
+    Integer DataViewZHorz() const;
+    void SetDataViewZHorz(Integer Value);
+    Integer DataViewZVert() const;
+    void SetDataViewZVert(Integer Value);
+    bool XYAxesReverse() const { return Master().XYAxesReverse(); }
+    void SetXYAxesReverse(bool Value) { Master().SetXYAxesReverse(Value); }
+    bool UserCanEditObjects() const { return Master().UserCanEditObjects(); }
+    void SetUserCanEditObjects(bool Value) { Master().SetUserCanEditObjects(Value); }
+    bool UserCanAddRemoveChannels() const { return FUserCanAddRemoveChannels; }
+    void SetUserCanAddRemoveChannels(bool Value) { FUserCanAddRemoveChannels = Value; }
+    Integer OuterMarginLeft() const { return FOuterMarginLeft; }
+    void SetOuterMarginLeft(Integer Value) { SetIntegerProperty(Value, FOuterMarginLeft, 0); }
+    Integer OuterMarginTop() const { return FOuterMarginTop; }
+    void SetOuterMarginTop(Integer Value) { SetIntegerProperty(Value, FOuterMarginTop, 0); }
+    Integer OuterMarginRight() const { return FOuterMarginRight; }
+    void SetOuterMarginRight(Integer Value) { SetIntegerProperty(Value, FOuterMarginRight, 0); }
+    Integer OuterMarginBottom() const { return FOuterMarginBottom; }
+    void SetOuterMarginBottom(Integer Value) { SetIntegerProperty(Value, FOuterMarginBottom, 0); }
+
+    TkPlotFormStyle EditorFormStyle() const override { return FEditorFormStyle; }
+    void SetEditorFormStyle(TkPlotFormStyle Value) { FEditorFormStyle = Value; }
+    TkPlotExportFormat CopyToClipBoardFormat() const { return FCopyToClipBoardFormat; }
+    void SetCopyToClipBoardFormat(TkPlotExportFormat Value) { FCopyToClipBoardFormat = Value; }
+
+    TPrinterOrientation PrintOrientation() const { return FPrintOrientation; }
+    void SetPrintOrientation(TPrinterOrientation Value) { FPrintOrientation = Value; }
+    // Inches.
+    Double PrintMarginLeft() const { return FPrintMarginLeft; }
+    void SetPrintMarginLeft(Double Value) { FPrintMarginLeft = Value; }
+    Double PrintMarginTop() const { return FPrintMarginTop; }
+    void SetPrintMarginTop(Double Value) { FPrintMarginTop = Value; }
+    Double PrintMarginRight() const { return FPrintMarginRight; }
+    void SetPrintMarginRight(Double Value) { FPrintMarginRight = Value; }
+    Double PrintMarginBottom() const { return FPrintMarginBottom; }
+    void SetPrintMarginBottom(Double Value) { FPrintMarginBottom = Value; }
+    bool PrintShowDialog() const { return FPrintShowDialog; }
+    void SetPrintShowDialog(bool Value) { FPrintShowDialog = Value; }
+    const String& PrintDocumentName() const { return FPrintDocumentName; }
+    void SetPrintDocumentName(const String& Value) { FPrintDocumentName = Value; }
+    const String& PrinterName() const { return FPrinterName; }
+    void SetPrinterName(const String& Value) { FPrinterName = Value; }
+
+    // Milliseconds.
+    Integer HintsPause() const { return FHintsPause; }
+    void SetHintsPause(Integer Value) { FHintsPause = Value; }
+    Integer HintsHidePause() const { return FHintsHidePause; }
+    void SetHintsHidePause(Integer Value) { FHintsHidePause = Value; }
+    bool HintsShow() const { return FHintsShow; }
+    void SetHintsShow(bool Value) { FHintsShow = Value; }
+    TFont* HintsFont() const { return FHintsFont.get(); }
+    void SetHintsFont(TFont* Value);
+
+    // The log file settings cannot change while logging is active.
+    const String& LogFileName() const { return FLogFileName; }
+    void SetLogFileName(const String& Value);
+    Integer LogBufferSize() const { return FLogBufferSize; }
+    void SetLogBufferSize(Integer Value) { FLogBufferSize = Value; }
+    bool LoggingActive() const override { return FLoggingActive; }
+    TkPlotDataFileColumnSeparator DataFileColumnSeparator() const { return FDataFileColumnSeparator; }
+    void SetDataFileColumnSeparator(TkPlotDataFileColumnSeparator Value);
+    char DataFileSeparatorChar() const override { return FDataFileColumnSeparator == kpdfcsComma ? ',' : '\t'; }
+    TkPlotDataFileFormat DataFileFormat() const { return FDataFileFormat; }
+    void SetDataFileFormat(TkPlotDataFileFormat Value);
+    const String& DefaultSaveImageDirectory() const { return FDefaultSaveImageDirectory; }
+    void SetDefaultSaveImageDirectory(const String& Value) { FDefaultSaveImageDirectory = Value; }
+    TkPlotImageFormat DefaultSaveImageFormat() const { return FDefaultSaveImageFormat; }
+    void SetDefaultSaveImageFormat(TkPlotImageFormat Value) { FDefaultSaveImageFormat = Value; }
+    const String& DefaultPropertyDirectory() const { return FDefaultPropertyDirectory; }
+    void SetDefaultPropertyDirectory(const String& Value) { FDefaultPropertyDirectory = Value; }
+    const String& DefaultDataDirectory() const { return FDefaultDataDirectory; }
+    void SetDefaultDataDirectory(const String& Value) { FDefaultDataDirectory = Value; }
+    const String& DefaultAnnotationDirectory() const { return FDefaultAnnotationDirectory; }
+    void SetDefaultAnnotationDirectory(const String& Value) { FDefaultAnnotationDirectory = Value; }
+    bool DifferentialPropertySave() const override { return FDifferentialPropertySave; }
+    void SetDifferentialPropertySave(bool Value) { FDifferentialPropertySave = Value; }
+
+    // What AddAnnotation gives a new annotation.
+    TFont* AnnotationDefaultFont() const { return FAnnotationDefaultFont.get(); }
+    void SetAnnotationDefaultFont(TFont* Value);
+    TBrushStyle AnnotationDefaultBrushStlye() const { return FAnnotationDefaultBrushStyle; }
+    void SetAnnotationDefaultBrushStlye(TBrushStyle Value) { FAnnotationDefaultBrushStyle = Value; }
+    TColor AnnotationDefaultBrushColor() const { return FAnnotationDefaultBrushColor; }
+    void SetAnnotationDefaultBrushColor(TColor Value) { FAnnotationDefaultBrushColor = Value; }
+    TPenStyle AnnotationDefaultPenStlye() const { return FAnnotationDefaultPenStyle; }
+    void SetAnnotationDefaultPenStlye(TPenStyle Value) { FAnnotationDefaultPenStyle = Value; }
+    TColor AnnotationDefaultPenColor() const { return FAnnotationDefaultPenColor; }
+    void SetAnnotationDefaultPenColor(TColor Value) { FAnnotationDefaultPenColor = Value; }
+    Integer AnnotationDefaultPenWidth() const { return FAnnotationDefaultPenWidth; }
+    void SetAnnotationDefaultPenWidth(Integer Value) { FAnnotationDefaultPenWidth = Value; }
+    TkPlotReferenceType AnnotationDefaultReference() const { return FAnnotationDefaultReference; }
+    void SetAnnotationDefaultReference(TkPlotReferenceType Value) { FAnnotationDefaultReference = Value; }
+    TkPlotReferenceIndividual AnnotationDefaultReferencePositionX() const { return FAnnotationDefaultReferences[0]; }
+    void SetAnnotationDefaultReferencePositionX(TkPlotReferenceIndividual V) { FAnnotationDefaultReferences[0] = V; }
+    TkPlotReferenceIndividual AnnotationDefaultReferencePositionY() const { return FAnnotationDefaultReferences[1]; }
+    void SetAnnotationDefaultReferencePositionY(TkPlotReferenceIndividual V) { FAnnotationDefaultReferences[1] = V; }
+    TkPlotReferenceIndividual AnnotationDefaultReferenceSizeX() const { return FAnnotationDefaultReferences[2]; }
+    void SetAnnotationDefaultReferenceSizeX(TkPlotReferenceIndividual V) { FAnnotationDefaultReferences[2] = V; }
+    TkPlotReferenceIndividual AnnotationDefaultReferenceSizeY() const { return FAnnotationDefaultReferences[3]; }
+    void SetAnnotationDefaultReferenceSizeY(TkPlotReferenceIndividual V) { FAnnotationDefaultReferences[3] = V; }
+    bool ClipAnnotationsToAxes() const override { return FClipAnnotationsToAxes; }
+    void SetClipAnnotationsToAxes(bool Value) { SetByteProperty(Value, FClipAnnotationsToAxes, 0); }
+
+    bool BackGroundGradientEnabled() const { return FBackGroundGradientEnabled; }
+    void SetBackGroundGradientEnabled(bool Value) { SetByteProperty(Value, FBackGroundGradientEnabled, 0); }
+    TkFillDirection BackGroundGradientDirection() const { return FBackGroundGradientDirection; }
+    void SetBackGroundGradientDirection(TkFillDirection Value);
+    TColor BackGroundGradientStartColor() const { return FBackGroundGradientStartColor; }
+    void SetBackGroundGradientStartColor(TColor Value) { SetColorProperty(Value, FBackGroundGradientStartColor, 0); }
+    TColor BackGroundGradientStopColor() const { return FBackGroundGradientStopColor; }
+    void SetBackGroundGradientStopColor(TColor Value) { SetColorProperty(Value, FBackGroundGradientStopColor, 0); }
+
+    // --- image lists 0, 1 and 2 (24 x 24 when new), for the user's pictures --------------------
+    // Each raises "ImageList Index must be 0-2" for another index.
+    TImageList* ImageList(Integer Index) const;
+    void ImageListClear(Integer Index);
+    // An empty list takes the bitmap's size; a bitmap smaller than the list
+    // in both directions is centred on the list's size in its transparent
+    // colour; one that is smaller in one direction and larger in the other
+    // (or empty) raises "Image Width and Height must be the same as other
+    // images, or both smaller, or both larger". The transparent colour is
+    // the mask colour. Repaints.
+    void ImageListAdd(Integer Index, TBitmap* Bitmap);
+    // A bitmap compiled into the program (EInvalidGraphic when none has that
+    // name), added as by ImageListAdd.
+    void ImageListLoadFromResourceName(Integer Index, const String& ResName);
+    // The same with the bitmap compiled in as resource number ResID.
+    void ImageListLoadFromResourceID(Integer Index, Integer ResID);
+    Integer PlotImageCount(Integer ListIndex) const override;
+    Integer PlotImageWidth(Integer ListIndex) const override;
+    void PlotDrawImage(TCanvas* Canvas, Integer ListIndex, Integer ImageIndex, Integer X, Integer Y,
+                       bool Enabled) override;
+
+    // --- owned helpers -----------------------------------------------------------------------
+    // The one popup menu that objects fill when they open theirs.
+    TPopupMenu* ObjectPopupMenu() const { return FPopupMenu.get(); }
+
+    // --- events ----------------------------------------------------------------------------
+    // Per kind: XAxis, YAxis, DataView, Legend, Channel, Limit, DataCursor,
+    // Annotation.
+    TkPlotKindEvents<TkPlotObjectMouseEvent> OnObjectMouseDown;
+    TkPlotKindEvents<TkPlotObjectMouseEvent> OnObjectMouseUp;
+    TkPlotKindEvents<TkPlotObjectMouseMoveEvent> OnObjectMouseMove;
+    TkPlotKindEvents<TkPlotObjectEvent> OnObjectClick;
+    TkPlotKindEvents<TkPlotObjectEvent> OnObjectDblClick;
+    TkPlotKindEvents<TkPlotObjectMouseWheelEvent> OnObjectMouseWheel;
+    // Per kind: Channel, XAxis, YAxis, DataCursor, DataView, Legend,
+    // Annotation.
+    TkPlotKindEvents<TkPlotObjectEvent> OnObjectGotFocus;
+    TkPlotKindEvents<TkPlotObjectEvent> OnObjectLostFocus;
+    // Per kind: Channel, XAxis, YAxis, DataCursor, DataView, Legend, Limit,
+    // Table, Annotation.
+    TkPlotKindEvents<TkPlotObjectEvent> OnObjectAdd;
+    TkPlotKindEvents<TkPlotObjectEvent> OnObjectRemove;
+    TkPlotKindEvents<TkPlotObjectGetMouseCursorEvent> OnObjectGetMouseCursor;
+    // Per kind: Channel, XAxis, YAxis, DataCursor, DataView, Legend, Limit,
+    // Annotation.
+    TkPlotKindEvents<TkPlotObjectPopupMenuEvent> OnObjectPopupMenu;
+
+    TkPlotDataPointMouseEvent OnMouseDownDataPoint;
+    TkPlotDataPointMouseEvent OnMouseUpDataPoint;
+    TkPlotDataPointMouseMoveEvent OnMouseMoveDataPoint;
+    TkPlotDataPointEvent OnClickDataPoint;
+    TkPlotDataPointEvent OnDblClickDataPoint;
+
+    TkPlotDataPointMovedEvent OnDataPointMoved;
+    TkPlotObjectEvent OnDataCursorChange;
+    TkPlotValueChangeEvent OnXAxisMinChange;
+    TkPlotValueChangeEvent OnXAxisSpanChange;
+    TkPlotValueChangeEvent OnYAxisMinChange;
+    TkPlotValueChangeEvent OnYAxisSpanChange;
+    TkPlotMinSpanChangeEvent OnXAxisMinSpanChange;
+    TkPlotMinSpanChangeEvent OnXAxisMinSpanChangeFinished;
+    TkPlotMinSpanChangeEvent OnYAxisMinSpanChange;
+    TkPlotMinSpanChangeEvent OnYAxisMinSpanChangeFinished;
+    TkPlotCustomizeLabelEvent OnXAxisCustomizeLabel;
+    TkPlotCustomizeLabelEvent OnYAxisCustomizeLabel;
+    TkPlotCustomizeHintEvent OnDataCursorCustomizeHint;
+    TkPlotCustomizeHintEvent OnXAxisCustomizeHint;
+    TkPlotCustomizeHintEvent OnYAxisCustomizeHint;
+    TkPlotCustomizeHintEvent OnToolBarCustomizeHint;
+    TkPlotDataPointCustomizeHintEvent OnDataPointCustomizeHint;
+    TkPlotValueChangeEvent OnLimitLine1PositionChange;
+    TkPlotValueChangeEvent OnLimitLine2PositionChange;
+    TNotifyEvent OnBeforePrint;
+    TNotifyEvent OnAfterPrint;
+    TkPlotBeforePrintPageEvent OnBeforePrintPage;
+    TNotifyEvent OnBeforeLoadProperties;
+    TNotifyEvent OnAfterLoadProperties;
+    TNotifyEvent OnAfterSaveProperties;
+    TNotifyEvent OnAfterLoadData;
+    TNotifyEvent OnAfterSaveData;
+    TNotifyEvent OnAfterPaint;
+    TNotifyEvent OnAfterOpenEditor;
+    TNotifyEvent OnAfterCloseEditor;
+    TkPlotBeforeZoomBoxEvent OnBeforeZoomBox;
+    TkPlotToolBarButtonClickEvent OnToolBarButtonClick;
+    TkPlotBeforeToolBarButtonClickEvent OnBeforeToolBarButtonClick;
+    TkPlotObjectEvent OnBeforeDataCursorUpdate;
+    TkPlotObjectEvent OnAnnotationCoordinatesChange;
+    TkPlotObjectEvent OnAnnotationMoveUser;
+    TkPlotObjectEvent OnAnnotationResizeUser;
+    TkPlotObjectEvent OnAnnotationCoordinatesChangeFinished;
+
+protected:
+    // The control's input, routed to the objects under the mouse or to the
+    // selected ones.
+    void kMouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+    void kMouseMove(TShiftState Shift, Integer X, Integer Y) override;
+    void kMouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+    void kDblClick() override;
+    bool kMouseWheel(Integer WheelDelta, TShiftState Shift, TPoint MousePos) override;
+    void kKeyDown(Word& Key, TShiftState Shift) override;
+    void kWantSpecialKey(Word& CharCode, Integer& Result) override;
+    // The drag in progress ends where the mouse was last seen.
+    void kKillFocus() override;
+    // Another control took the mouse: the hint goes, and the object under
+    // the mouse hears that it no longer is.
+    void WMCaptureChanged() override;
+
+    // The layout manager is held still while each collection is read, so
+    // that the rows read stay as they were written; the other settings
+    // follow in Loaded.
+    void DefineProperties(TFiler& Filer) override;
+    // A toolbar that shares the title's side and row moves one row out,
+    // then the layout is rebuilt.
+    void Loaded() override;
+
+    void SetChannelClass(TkPlotObjectClassOf<TkPlotChannelCustom> Value) { Master().SetChannelClass(Value); }
+    // The objects of a new plot, in this order: a toolbar (row 3), a legend
+    // (row 2), an X axis, a Y axis, a channel, a data view, a data cursor,
+    // and the title label "Title" (row 2, caption "Untitled"). The layout
+    // manager stays still meanwhile, so the rows are kept as set.
+    void CreateDefaultObjects();
+
+private:
+    template <class E, class... A>
+    void FireIndexedEvent(const E& Event, const TkPlotObject* Object, A&&... Args);
+    template <class E, class... A>
+    void FireObjectEvent(const TkPlotKindEvents<E>& Events, std::span<const TkPlotObjectKind> Kinds,
+                         TkPlotObject* Object, A&&... Args);
+    template <class E, class... A>
+    void FireAxisEvent(const E& XEvent, const E& YEvent, TkPlotAxis* Axis, A&&... Args);
+    // The index of an object within its kind; -1 for objects not listed.
+    Integer ObjectIndex(const TkPlotObject* Object) const;
+    void DeleteObject(TkPlotObject* Object);
+    void RemoveAllObjects(TkPlotObjectManagerCustom& Manager);
+    void ApplyAnnotationDefaults(TkPlotAnnotation& Annotation) const;
+    void CheckLoggingInactive(const char* Message) const;
+    void ReadDataFile(const String& FileName, bool ReplaceData);
+    std::vector<TkPlotChannelCustom*> Channels() const;
+    // The removal and rebuild of a configuration whose head was read, from
+    // the remaining lines.
+    void ApplyConfiguration(const TStrings& Lines, const TkPlotConfigHead& Head);
+    void ApplyAnnotations(const TStrings& Lines, Integer Count);
+    void DefineCollection(TFiler& Filer, const String& Name, const std::function<void(TReader&)>& Read,
+                          const std::function<void(TWriter&)>& Write, bool HasData);
+    void DefineManager(TFiler& Filer, const String& Name, TkPlotObjectManagerCustom& Manager);
+    void SeparateToolBarFromTitle();
+    // The list of that index, or nullptr.
+    TImageList* FindImageList(Integer Index) const;
+    void DefineImageList(TFiler& Filer, Integer Index);
+    // Action on every axis of Axis' direction but Axis, with the forwarding
+    // flag raised; nothing while it is raised already.
+    void ForwardToAxes(TkPlotAxis* Axis, const std::function<void(TkPlotAxis*)>& Action);
+    void SetAllTracking(bool Value);
+
+    // Input steps (kPlotComponentInput.cpp, kPlotHint.cpp).
+    void ApplySelection(TkPlotObject* Object, TShiftState Shift);
+    // The release of a press whose release never came.
+    void EndLostPress();
+    void HoverOver(TkPlotObject* Object, TPoint P);
+    void TrackHint(TkPlotObject* Object, TPoint P);
+    // The hint of an object being removed (or of a part of it) goes with it.
+    void ForgetHintOf(const TkPlotObject* Object);
+    // The timer for Pause milliseconds, from now; negative counts as 0.
+    void RestartHintTimer(Integer Pause);
+
+    // Layout steps (kPlotComponentPaint.cpp). Along the sides: every layout
+    // object covers its share of the view's side (toolbars and horizontal
+    // labels: of the plot's width).
+    void PlaceAlongSides(const TRect& View, Int64 Border);
+    void PlaceCartesianAxes(const TRect& View);
+    // Axes with an alignment reference take its extent and stacking.
+    void AlignAxes();
+    // The extent of the axes' scales: the data view that the channels see.
+    TRect ScaleBounds() const;
+    // Paint steps.
+    // Every X axis, then every Y axis, lays out its scale and makes its ticks.
+    void CalcAllTicks(TCanvas* Canvas);
+    // What the layout and the ticks were made from: the plot's size and
+    // margins, the objects and the counts of their changes, the translation
+    // table. A paint that finds it unchanged keeps them: new data changes
+    // none of it.
+    struct TLayoutKey {
+        Integer Width = 0;
+        Integer Height = 0;
+        Integer Margins[4] = {};
+        Integer BorderStyle = 0;
+        bool XYAxesReverse = false;
+        Cardinal Objects = 0;
+        Cardinal Versions = 0;
+        Cardinal Removals = 0;
+        Cardinal Translations = 0;
+        bool operator==(const TLayoutKey&) const = default;
+    };
+    TLayoutKey LayoutKey() const;
+    // Ticks, two layout passes (the second sees the labels that the first
+    // gave the axes), ticks again; skipped while the layout key holds,
+    // unless the user's handlers write the labels.
+    void UpdateLayout(TCanvas* Canvas);
+    void PrepareObjects();
+    void DrawBackGroundLayer(TCanvas* Canvas);
+    void DrawDataViewContents(TCanvas* Canvas, TkPlotDataView* View, TColor ChannelBackGround);
+    void DrawHintBox(TCanvas* Canvas);
+    // An object removed since Generation: what a paint step holds may be
+    // gone, and the removal has asked for a new paint.
+    bool ObjectsRemovedSince(Cardinal Generation) const { return FRemovals != Generation; }
+
+    TOwned<TkPlotMasterManager> FMasterManager;
+    TOwned<TPopupMenu> FPopupMenu;
+    TOwned<TFont> FHintsFont;
+    TOwned<TFont> FAnnotationDefaultFont;
+    std::array<TOwned<TImageList>, 3> FImageLists;
+
+    bool FUserCanAddRemoveChannels = false;
+    Integer FOuterMarginLeft = 5;
+    Integer FOuterMarginTop = 5;
+    Integer FOuterMarginRight = 5;
+    Integer FOuterMarginBottom = 5;
+    TkPlotFormStyle FEditorFormStyle = kpfsModal;
+    TkPlotExportFormat FCopyToClipBoardFormat = kpefMetaFile;
+    // Made on first use and kept: the clipboard's and the snapshot's.
+    TOwned<TMetafile> FMetafile;
+    TOwned<TPicture> FSnapShotPicture;
+    TPrinterOrientation FPrintOrientation = poLandscape;
+    Double FPrintMarginLeft = 1.0;
+    Double FPrintMarginTop = 1.0;
+    Double FPrintMarginRight = 1.0;
+    Double FPrintMarginBottom = 1.0;
+    bool FPrintShowDialog = true;
+    String FPrintDocumentName = "Untitled";
+    String FPrinterName;
+    Integer FHintsPause = 500;
+    Integer FHintsHidePause = 2500;
+    bool FHintsShow = true;
+    String FLogFileName;
+    Integer FLogBufferSize = 0;
+    bool FLoggingActive = false;
+    TkPlotLogBacklog FLogBacklog;
+    String FLastDataFileName;
+    String FLastPropertiesFileName;
+    TkPlotDataFileColumnSeparator FDataFileColumnSeparator = kpdfcsTab;
+    TkPlotDataFileFormat FDataFileFormat = kpdffText;
+    String FDefaultSaveImageDirectory;
+    TkPlotImageFormat FDefaultSaveImageFormat = kpifBitmap;
+    String FDefaultPropertyDirectory;
+    String FDefaultDataDirectory;
+    String FDefaultAnnotationDirectory;
+    bool FDifferentialPropertySave = false;
+    TBrushStyle FAnnotationDefaultBrushStyle = bsSolid;
+    TColor FAnnotationDefaultBrushColor = clWhite;
+    TPenStyle FAnnotationDefaultPenStyle = psSolid;
+    TColor FAnnotationDefaultPenColor = clWhite;
+    Integer FAnnotationDefaultPenWidth = 1;
+    TkPlotReferenceType FAnnotationDefaultReference = kprtDataView;
+    // Position X, position Y, size X, size Y.
+    std::array<TkPlotReferenceIndividual, 4> FAnnotationDefaultReferences{kpriAuto, kpriAuto, kpriAuto, kpriAuto};
+    bool FClipAnnotationsToAxes = true;
+    bool FBackGroundGradientEnabled = false;
+    TkFillDirection FBackGroundGradientDirection = kfdTopBottom;
+    TColor FBackGroundGradientStartColor = clBlue;
+    TColor FBackGroundGradientStopColor = clBlack;
+
+    // The axes (and their names) when AxesVersion was last asked.
+    struct TAxisEntry {
+        const TkPlotObject* Axis;
+        String Name;
+        bool operator==(const TAxisEntry&) const = default;
+    };
+    mutable std::vector<TAxisEntry> FAxesSeen;
+    mutable Cardinal FAxesVersion = 0;
+
+    // Paint state: the rectangles that Cartesian axes took during the
+    // current paint, and the hint box.
+    bool FPainting = false;
+    std::vector<TRect> FOccupiedRects;
+    TkPlotHintData FHint;
+    bool FHintShowing = false;
+    bool FHintDrawn = false;
+    // Objects removed so far; a paint step that called out to the user's
+    // handlers compares it before touching what it collected.
+    Cardinal FRemovals = 0;
+    bool FAxesForwarding = false;
+    TkPlotInputState FInput;
+    TkPlotHintWait FHintWait;
+    std::optional<TLayoutKey> FLayoutKey;
+};

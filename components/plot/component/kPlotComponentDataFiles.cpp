@@ -1,0 +1,121 @@
+// The plot's data files and its log.
+
+#include "components/foundation/kErrorText.h"
+#include "components/plot/component/kPlotComponent.h"
+#include "components/plot/files/kPlotDataFiles.h"
+#include "components/plot/files/kPlotFileIO.h"
+
+namespace {
+
+// Enough of a log's start for its header, however long the titles are;
+// enough of its end for its last value.
+constexpr std::size_t kLogHeadBytes = 1 << 20;
+constexpr std::size_t kLogTailBytes = 4;
+
+void FireNotify(const TNotifyEvent& Event, TObject* Sender)
+{
+    if (Event) Event(Sender);
+}
+
+// Adds the points read for one channel; null and empty points go in as
+// such, so that their placeholder Y is never tracked by the axes.
+void AddFilePoints(TkPlotChannelCustom& Channel, const std::vector<TkPlotFilePoint>& Points)
+{
+    for (const TkPlotFilePoint& point : Points) {
+        if (point.Kind == TkPlotPointKind::Valid)
+            Channel.AddXY(point.X, point.Y);
+        else
+            Channel.AddPoint(point.Kind == TkPlotPointKind::Null, point.Kind == TkPlotPointKind::Empty, point.X, 0.0);
+    }
+}
+
+}  // namespace
+
+std::vector<TkPlotChannelCustom*> TkPlotComponent::Channels() const
+{
+    std::vector<TkPlotChannelCustom*> channels;
+    for (Integer i = 0; i < ChannelCount(); ++i) channels.push_back(GetChannel(i));
+    return channels;
+}
+
+void TkPlotComponent::SaveDataToFile(const String& FileName)
+{
+    WithErrorPrefix("Error Saving Data - ", [&] {
+        const auto channels = Channels();
+        SaveFileSafely(FileName, FDataFileFormat == kpdffCompactInterval
+                                     ? PlotCompactData(channels)
+                                     : PlotTextData(channels, DataFileSeparatorChar()));
+    });
+    FLastDataFileName = FileName;
+    FireNotify(OnAfterSaveData, this);
+}
+
+void TkPlotComponent::LoadDataFromFile(const String& FileName) { ReadDataFile(FileName, false); }
+
+void TkPlotComponent::ReplaceDataFromFile(const String& FileName) { ReadDataFile(FileName, true); }
+
+void TkPlotComponent::ReadDataFile(const String& FileName, bool ReplaceData)
+{
+    TkPlotFileChannels data;
+    WithErrorPrefix("Error Loading Data - ", [&] {
+        NamingTheFile(FileName, [&] { data = ReadPlotData(ReadFileBytes(FileName), ChannelCount()); });
+        // Only a file that read whole clears the channels.
+        if (ReplaceData) ClearAllData();
+        WithinUpdate(*this, [&] {
+            for (std::size_t c = 0; c < data.size(); ++c) AddFilePoints(*GetChannel(static_cast<Integer>(c)), data[c]);
+        });
+    });
+    FLastDataFileName = FileName;
+    FireNotify(OnAfterLoadData, this);
+}
+
+void TkPlotComponent::LogActivate(bool Append)
+{
+    if (Trim(FLogFileName).empty()) throw Exception("Log File Name not Defined");
+    if (FLoggingActive) throw Exception("Logging Already Active");
+    const bool compact = FDataFileFormat == kpdffCompactInterval;
+    const auto channels = Channels();
+    if (Append) {
+        // Rows of another form or width, or rows after a cut one, would
+        // make the whole log unreadable.
+        const Integer logged = PlotLogChannelCount(ReadFileEnds(FLogFileName, kLogHeadBytes, kLogTailBytes), compact,
+                                                   DataFileSeparatorChar());
+        if (logged != ChannelCount())
+            throw EConvertError("The log \"" + FLogFileName + "\" holds " + IntToStr(logged) +
+                                " channels, the plot " + IntToStr(ChannelCount()));
+        AppendToFile(FLogFileName, {});
+    } else {
+        SaveFileSafely(FLogFileName, compact ? PlotCompactHeader(ChannelCount())
+                                             : PlotTextLogHeader(channels, DataFileSeparatorChar()));
+    }
+    FLoggingActive = true;
+    FLogBacklog.Clear();
+}
+
+void TkPlotComponent::LogDeactivate()
+{
+    if (!FLoggingActive) throw Exception("Logging not Active");
+    FLoggingActive = false;
+    if (FLogBacklog.Waiting() > 0) LogFlushBuffer();
+}
+
+// The rows go in whole or not at all; those that did not go wait for the
+// next flush.
+void TkPlotComponent::LogFlushBuffer()
+{
+    FLogBacklog.Flush([this](Integer Rows) {
+        const auto channels = Channels();
+        const Integer first = channels.empty() ? 0 : channels[0]->Count() - Rows;
+        AppendToFile(FLogFileName, FDataFileFormat == kpdffCompactInterval
+                                       ? PlotCompactRows(channels, first, Rows)
+                                       : PlotTextLogRows(channels, DataFileSeparatorChar(), first, Rows));
+    });
+}
+
+void TkPlotComponent::LogRowsAdded(Integer Rows)
+{
+    // Never more rows than channel 0 holds: a flush writes no row twice.
+    FLogBacklog.Add(Rows, ChannelCount() > 0 ? GetChannel(0)->Count() : 0);
+    if (FLoggingActive && FLogBacklog.Due(FLogBufferSize)) LogFlushBuffer();
+}
+

@@ -1,0 +1,569 @@
+// The plot's layout and paint.
+//
+// Layout: the visible layout objects of each side stand in bands, one band
+// per row (ZOrder), counted outward from the data view; a band is as deep as
+// its deepest object, and the ends of the sides leave room for the half
+// labels that overhang the ends of the objects across the corner. The data
+// view takes what is left. Along its side each object covers its start ..
+// stop percentage of the data view (toolbars and horizontal labels: of the
+// whole plot). Axes drawn across the data view (Cartesian axes) take no
+// band: they run through its middle or cross another axis at a value.
+//
+// Paint: ticks, two layout passes (the second sees the labels that the
+// first layout gave the axes), ticks again, unless nothing they depend on
+// changed since the last paint; then the background, the contents of the
+// data view in layer order clipped to it, and the objects round it.
+//
+// Every pixel sum saturates: margins and fonts from damaged property text
+// can be huge, and a plot can be smaller than its margins.
+
+#include <algorithm>
+#include <optional>
+
+#include "components/foundation/kCommonRoutines.h"
+#include "components/plot/component/kPlotComponent.h"
+#include "platform/Math.h"
+#include "platform/SysApi.h"
+
+namespace {
+
+Integer Sum(std::initializer_list<Int64> Parts)
+{
+    Int64 total = 0;
+    for (const Int64 part : Parts) total += part;
+    return SatInt32(total);
+}
+
+// Percent of Length, rounded to the nearest pixel (ties to even).
+Integer PercentOf(Double Percent, Int64 Length) { return RoundPix(Extended(Percent) / 100 * Extended(Length)); }
+
+bool IsAxis(const TkPlotObject* Object) { return IsAxisKind(Object->Kind()); }
+
+bool IsCartesianAxis(const TkPlotObject* Object)
+{
+    return IsAxis(Object) && static_cast<const TkPlotAxis*>(Object)->CartesianStyle() != kpcsNone;
+}
+
+// Layout objects get one rectangle: the cell they are drawn in.
+void SetObjectRect(TkPlotLayoutObject* Object, const TRect& Rect)
+{
+    Object->SetLayoutRect(Rect);
+    Object->SetDrawRect(Rect);
+}
+
+// Clips the canvas to a rectangle for the life of the scope, then gives
+// back the clip it had (a host's clip included). The font and brush the
+// drawing inside chose stay chosen: the restored state must not bring back
+// older text colours under them.
+class TClipScope {
+public:
+    TClipScope(TCanvas* Canvas, const TRect& Rect) : FCanvas(Canvas), FSaved(SaveDC(Canvas))
+    {
+        IntersectClipRect(Canvas, Rect.Left, Rect.Top, Rect.Right, Rect.Bottom);
+    }
+    ~TClipScope()
+    {
+        RestoreDC(FCanvas, FSaved);
+        FCanvas->Refresh();
+    }
+    TClipScope(const TClipScope&) = delete;
+    TClipScope& operator=(const TClipScope&) = delete;
+
+private:
+    TCanvas* FCanvas;
+    Integer FSaved;
+};
+
+// A visible object of a side that takes a band, with its own depth and the
+// depth of its band.
+struct TBandEntry {
+    TkPlotLayoutObject* Object;
+    Integer Size;
+    Integer BandDepth = 0;
+};
+
+// One side of the data view as the layout measured it.
+struct TSideLayout {
+    Integer VisibleCount = 0;
+    // In the side list's order (rows ascending).
+    std::vector<TBandEntry> Entries;
+    Int64 Depth = 0;
+    Integer StartMargin = 0;
+    Integer StopMargin = 0;
+};
+
+// Neighbours on one row are stacked at the ends where they meet; an object
+// that forces stacking is stacked at both ends.
+void MarkStacking(const std::vector<TkPlotLayoutObject*>& Objects)
+{
+    std::optional<Integer> lastRow;
+    TkPlotLayoutObject* previous = nullptr;
+    for (TkPlotLayoutObject* object : Objects) {
+        if (object->ForceStacking()) {
+            object->SetStartStacked(true);
+            object->SetStopStacked(true);
+        } else if (lastRow == object->ZOrder()) {
+            previous->SetStopStacked(true);
+            object->SetStartStacked(true);
+        } else {
+            lastRow = object->ZOrder();
+        }
+        previous = object;
+    }
+}
+
+// Stops early (with a partial result) once Intact answers false: an object
+// measured may have reached a handler that freed objects.
+template <class F>
+TSideLayout MeasureSide(const TkPlotLayoutSideList& List, TCanvas* Canvas, F Intact)
+{
+    TSideLayout side;
+    std::vector<TkPlotLayoutObject*> banded;
+    for (TkPlotLayoutObject* object : List) {
+        if (!object->Visible()) continue;
+        ++side.VisibleCount;
+        object->SetStartStacked(false);
+        object->SetStopStacked(false);
+        if (!IsCartesianAxis(object)) banded.push_back(object);
+    }
+    MarkStacking(banded);
+    for (TkPlotLayoutObject* object : banded) {
+        if (!Intact()) return side;
+        side.Entries.push_back({object, std::max(object->GetRequiredSize(Canvas), 0)});
+        if (!Intact()) return side;
+        const Integer margin = object->GetRequiredEndMargin(Canvas);
+        if (!object->StartStacked()) side.StartMargin = std::max(side.StartMargin, margin);
+        if (!object->StopStacked()) side.StopMargin = std::max(side.StopMargin, margin);
+    }
+    // Rows are runs of equal ZOrder in the list's order.
+    for (std::size_t first = 0; first < side.Entries.size();) {
+        std::size_t last = first;
+        Integer depth = 0;
+        const Integer row = side.Entries[first].Object->ZOrder();
+        while (last < side.Entries.size() && side.Entries[last].Object->ZOrder() == row)
+            depth = std::max(depth, side.Entries[last++].Size);
+        for (std::size_t i = first; i < last; ++i) side.Entries[i].BandDepth = depth;
+        side.Depth += depth;
+        first = last;
+    }
+    return side;
+}
+
+// How a side's bands are walked: from the data view's edge outward, in the
+// direction of Sign (-1 toward left or top), setting the coordinates across
+// the side (left and right of vertical sides, top and bottom of others).
+struct TSideWalk {
+    bool Reversed;  // from the list's last object to its first
+    Integer Sign;
+    bool Vertical;
+};
+
+// The objects of a side get their place across it. Shift, when given,
+// moves the position outward once before the first object that is no axis.
+template <class F>
+void PlaceSide(const TSideLayout& Side, const TSideWalk& Walk, Int64 Edge, Int64 Shift, F Adjust)
+{
+    Int64 position = Edge;
+    Int64 previousDepth = 0;
+    std::optional<Integer> row;
+    bool shifted = Shift == 0;
+    const auto place = [&](const TBandEntry& Entry) {
+        TkPlotLayoutObject* object = Entry.Object;
+        if (row != object->ZOrder()) {
+            position += Walk.Sign * previousDepth;
+            previousDepth = Entry.BandDepth;
+            row = object->ZOrder();
+        }
+        if (!shifted && !IsAxis(object)) {
+            position += Walk.Sign * Shift;
+            shifted = true;
+        }
+        const Integer near = SatInt32(position);
+        const Integer far = Sum({position, Walk.Sign * Int64{Entry.BandDepth}});
+        TRect r = object->LayoutRect();
+        if (Walk.Vertical) {
+            r.Left = std::min(near, far);
+            r.Right = std::max(near, far);
+        } else {
+            r.Top = std::min(near, far);
+            r.Bottom = std::max(near, far);
+        }
+        Adjust(Entry, r);
+        SetObjectRect(object, r);
+    };
+    if (Walk.Reversed)
+        std::for_each(Side.Entries.rbegin(), Side.Entries.rend(), place);
+    else
+        std::for_each(Side.Entries.begin(), Side.Entries.end(), place);
+}
+
+// One entry of the draw list: what is drawn inside the data view, in the
+// order of layer, then kind (letter).
+struct TDrawEntry {
+    Integer Layer;
+    char Letter;
+    TkPlotObject* Object;
+};
+
+}  // namespace
+
+// ===========================================================================
+// Layout
+// ===========================================================================
+
+void TkPlotComponent::CalcLayout(TCanvas* Canvas)
+{
+    if (DataViewCount() == 0) return;
+    const Cardinal generation = FRemovals;
+    const TkPlotLayoutManager& manager = *Master().LayoutManager();
+    // Measuring asks the axes for their labels, and the user's handlers for
+    // their texts.
+    const auto intact = [this, generation] { return !ObjectsRemovedSince(generation); };
+    const TSideLayout left = MeasureSide(manager.LeftList(), Canvas, intact);
+    const TSideLayout top = MeasureSide(manager.TopList(), Canvas, intact);
+    const TSideLayout right = MeasureSide(manager.RightList(), Canvas, intact);
+    const TSideLayout bottom = MeasureSide(manager.BottomList(), Canvas, intact);
+    if (!intact()) return;
+
+    const Int64 border = BorderStyle() != kbsNone ? 2 : 0;
+    // Vertical objects start at the bottom, horizontal ones at the left.
+    const Int64 leftDepth = std::max({left.Depth, Int64{top.StartMargin}, Int64{bottom.StartMargin}});
+    const Int64 rightDepth = std::max({right.Depth, Int64{top.StopMargin}, Int64{bottom.StopMargin}});
+    const Int64 topDepth = std::max({top.Depth, Int64{left.StopMargin}, Int64{right.StopMargin}});
+    const Int64 bottomDepth = std::max({bottom.Depth, Int64{left.StartMargin}, Int64{right.StartMargin}});
+    // A lone toolbar on top hugs the border; the view keeps room for the
+    // labels that overhang the tops of the side axes.
+    const bool loneToolBar =
+        top.VisibleCount == 1 && top.Entries.size() == 1 && top.Entries[0].Object->Kind() == kpokToolBar;
+    const Int64 overhang = loneToolBar ? std::max(left.StopMargin, right.StopMargin) : 0;
+
+    TRect view;
+    view.Left = Sum({leftDepth, border, OuterMarginLeft()});
+    view.Top = Sum({topDepth, border, OuterMarginTop(), overhang});
+    // A plot smaller than its margins gets a view of no size, never an
+    // inverted one.
+    view.Right = std::max(view.Left, Sum({Width(), -rightDepth, -border, -Int64{OuterMarginRight()}, -1}));
+    view.Bottom = std::max(view.Top, Sum({Height(), -bottomDepth, -border, -Int64{OuterMarginBottom()}, -1}));
+
+    const auto keep = [](const TBandEntry&, TRect&) {};
+    PlaceSide(left, {true, -1, true}, view.Left, 0, keep);
+    PlaceSide(right, {false, 1, true}, view.Right, 0, keep);
+    PlaceSide(bottom, {true, 1, false}, view.Bottom, 0, keep);
+    PlaceSide(top, {false, -1, false}, view.Top, overhang, [border](const TBandEntry& Entry, TRect& R) {
+        if (Entry.Object->Kind() != kpokToolBar) return;
+        R.Top = SatInt32(border);
+        R.Bottom = Sum({border, Entry.Size});
+    });
+
+    TkPlotDataView* dataView = GetDataView(0);
+    SetObjectRect(dataView, view);
+    PlaceAlongSides(view, border);
+    PlaceCartesianAxes(view);
+    AlignAxes();
+    CalcAllTicks(Canvas);
+    if (!intact()) return;
+    dataView->SetDrawRect(ScaleBounds());
+}
+
+void TkPlotComponent::PlaceAlongSides(const TRect& View, Int64 Border)
+{
+    // Lengths below zero (a plot narrower than its margins) would turn the
+    // objects inside out.
+    const Int64 viewWidth = Int64{View.Right} - View.Left;
+    const Int64 viewHeight = Int64{View.Bottom} - View.Top;
+    const Int64 plotWidth = std::max<Int64>(Int64{Width()} - 2 * Border, 0);
+    const Int64 labelWidth = std::max<Int64>(Int64{Width()} - Border - OuterMarginLeft() - OuterMarginRight(), 0);
+    const Int64 labelLeft = Border + OuterMarginLeft();
+    const TkPlotLayoutManager& manager = *Master().LayoutManager();
+    // Hidden objects too: they are where they will show.
+    for (Integer i = 0; i < manager.Count(); ++i) {
+        TkPlotLayoutObject* object = manager.GetLayoutObject(i);
+        const TkPlotObjectKind kind = object->Kind();
+        if (kind == kpokDataView || manager.IsPlaceholder(object)) continue;
+        const Double start = object->StartPercent();
+        const Double stop = object->StopPercent();
+        const bool sideKind = kind == kpokLegend || kind == kpokTable || IsAxisKind(kind);
+        TRect r = object->LayoutRect();
+        if (object->IsHorz() && kind == kpokToolBar) {
+            r.Left = Sum({PercentOf(start, plotWidth), Border});
+            r.Right = Sum({PercentOf(stop, plotWidth), Border, -1});
+        } else if (object->IsHorz() && kind == kpokLabel) {
+            r.Left = Sum({PercentOf(start, labelWidth), labelLeft});
+            r.Right = Sum({PercentOf(stop, labelWidth), labelLeft});
+        } else if (object->IsHorz() && sideKind) {
+            r.Left = Sum({View.Left, PercentOf(start, viewWidth)});
+            r.Right = Sum({View.Left, PercentOf(stop, viewWidth)});
+        } else if (!object->IsHorz() && (sideKind || kind == kpokLabel)) {
+            r.Top = Sum({View.Bottom, -Int64{PercentOf(stop, viewHeight)}});
+            r.Bottom = Sum({View.Bottom, -Int64{PercentOf(start, viewHeight)}});
+        } else {
+            continue;
+        }
+        SetObjectRect(object, r);
+    }
+}
+
+void TkPlotComponent::PlaceCartesianAxes(const TRect& View)
+{
+    for (const bool xAxes : {true, false})
+        for (Integer i = 0; i < AxisCount(xAxes); ++i) {
+            TkPlotAxis* axis = GetAxis(xAxes, i);
+            const TkPlotCartesianStyle style = axis->CartesianStyle();
+            if (style == kpcsNone) continue;
+            // A master runs through the middle of the view, a child across
+            // its reference axis at the reference value.
+            Integer across = 0;
+            if (style == kpcsMaster) {
+                across = axis->IsHorz() ? SatInt32((Int64{View.Top} + View.Bottom) / 2)
+                                        : SatInt32((Int64{View.Left} + View.Right) / 2);
+            } else if (const TkPlotAxis* reference = axis->GetCartesianChildRefAxis()) {
+                across = reference->PositionToPixels(axis->CartesianChildRefValue());
+            } else {
+                SetObjectRect(axis, TRect{});
+                continue;
+            }
+            SetObjectRect(axis, axis->IsHorz() ? Rect(View.Left, across, View.Right, across)
+                                               : Rect(across, View.Top, across, View.Bottom));
+        }
+}
+
+void TkPlotComponent::AlignAxes()
+{
+    for (const bool xAxes : {true, false})
+        for (Integer i = 0; i < AxisCount(xAxes); ++i) {
+            TkPlotAxis* axis = GetAxis(xAxes, i);
+            const TkPlotAxis* reference = axis->GetAlignRefAxis();
+            if (!reference) continue;
+            TRect r = axis->LayoutRect();
+            const TRect along = reference->LayoutRect();
+            if (axis->IsHorz()) {
+                r.Left = along.Left;
+                r.Right = along.Right;
+            } else {
+                r.Top = along.Top;
+                r.Bottom = along.Bottom;
+            }
+            SetObjectRect(axis, r);
+            axis->SetStartStacked(reference->StartStacked());
+            axis->SetStopStacked(reference->StopStacked());
+        }
+}
+
+TRect TkPlotComponent::ScaleBounds() const
+{
+    // Starts inverted: without axes the view has no extent at all.
+    TRect bounds = Rect(Width(), Height(), 0, 0);
+    // Y axes run along the view's height unless the axes are exchanged.
+    const bool reversed = XYAxesReverse();
+    for (const bool xAxes : {true, false})
+        for (Integer i = 0; i < AxisCount(xAxes); ++i) {
+            const TRect scale = GetAxis(xAxes, i)->ScaleRect();
+            if (xAxes != reversed) {
+                bounds.Left = std::min(bounds.Left, scale.Left);
+                bounds.Right = std::max(bounds.Right, scale.Right);
+            } else {
+                bounds.Top = std::min(bounds.Top, scale.Top);
+                bounds.Bottom = std::max(bounds.Bottom, scale.Bottom);
+            }
+        }
+    return bounds;
+}
+
+void TkPlotComponent::CalcAllTicks(TCanvas* Canvas)
+{
+    // By index: the labels reach the user's handlers.
+    for (const bool xAxes : {true, false})
+        for (Integer i = 0; i < AxisCount(xAxes); ++i) GetAxis(xAxes, i)->CalcTicks(Canvas);
+}
+
+// ===========================================================================
+// Occupied rectangles
+// ===========================================================================
+
+void TkPlotComponent::AddOccupiedRect(const TRect& Rect) { FOccupiedRects.push_back(Rect); }
+
+bool TkPlotComponent::TryAddOccupiedRect(const TRect& Rect)
+{
+    TRect common;
+    for (const TRect& taken : FOccupiedRects)
+        if (IntersectRect(common, taken, Rect)) return false;
+    if (!FOccupiedRects.empty()) {
+        const TRect view = DataViewCount() > 0 ? GetDataView(0)->DrawRect() : TRect{};
+        if (!IntersectRect(common, Rect, view) || common != Rect) return false;
+    }
+    FOccupiedRects.push_back(Rect);
+    return true;
+}
+
+// ===========================================================================
+// Paint
+// ===========================================================================
+
+TkPlotComponent::TLayoutKey TkPlotComponent::LayoutKey() const
+{
+    TLayoutKey key{Width(), Height(), {OuterMarginLeft(), OuterMarginTop(), OuterMarginRight(), OuterMarginBottom()},
+                   Integer(BorderStyle()), XYAxesReverse()};
+    const auto kinds = {kpokToolBar,    kpokLegend, kpokTable, kpokXAxis, kpokYAxis,     kpokChannel,
+                        kpokDataView,   kpokDataCursor, kpokLimit, kpokLabel, kpokAnnotation};
+    Master().ForEachObjectOf(kinds, [&key](const TkPlotObject* Object) {
+        ++key.Objects;
+        key.Versions += Object->LookVersion();
+    });
+    key.Removals = FRemovals;
+    if (const TkPlotTranslationManager* translations = Master().TranslationManager())
+        key.Translations = translations->Version();
+    return key;
+}
+
+void TkPlotComponent::UpdateLayout(TCanvas* Canvas)
+{
+    const bool labelsFromHandlers = OnXAxisCustomizeLabel || OnYAxisCustomizeLabel;
+    if (!labelsFromHandlers && FLayoutKey == LayoutKey()) return;
+    FLayoutKey.reset();
+    const Cardinal generation = FRemovals;
+    CalcAllTicks(Canvas);
+    CalcLayout(Canvas);
+    CalcLayout(Canvas);
+    CalcAllTicks(Canvas);
+    // Taken after the layout, which may itself report changes of objects.
+    if (!ObjectsRemovedSince(generation)) FLayoutKey = LayoutKey();
+}
+
+void TkPlotComponent::ReCalcLayout()
+{
+    FLayoutKey.reset();
+    TOwned<TBitmap> bitmap = CreateOwned<TBitmap>();
+    bitmap->SetSize(Width(), Height());
+    kPaintTo(bitmap->Canvas());
+}
+
+void TkPlotComponent::kPaintTo(TCanvas* Canvas)
+{
+    FPainting = true;
+    const TScopeExit painted([this] { FPainting = false; });
+    if (ToolBarCount() == 0 || LegendCount() == 0 || DataViewCount() == 0) return;
+    const Cardinal generation = FRemovals;
+    TkPlotDataView* view = GetDataView(0);
+    const TColor channelBackGround = view->BackgroundTransparent() ? BackGroundColor() : view->BackgroundColor();
+    FOccupiedRects.clear();
+    // Raised again by a data cursor that shows every channel in the legend.
+    GetLegend(0)->SetCursorAllChannels(false);
+
+    UpdateLayout(Canvas);
+    if (ObjectsRemovedSince(generation)) return;
+    PrepareObjects();
+    for (Integer i = 0; i < DataCursorCount(); ++i) GetDataCursor(i)->SetDataView(view);
+    for (Integer i = 0; i < AnnotationCount(); ++i) GetAnnotation(i)->SetDataView(view);
+
+    DrawBackGroundLayer(Canvas);
+    view->DrawBackground(Canvas);
+    DrawDataViewContents(Canvas, view, channelBackGround);
+    if (ObjectsRemovedSince(generation)) return;
+    view->DrawZoomBox(Canvas);
+    DrawLayoutObjects(Canvas);
+    for (Integer i = 0; i < DataCursorCount(); ++i) GetDataCursor(i)->Draw(Canvas, channelBackGround);
+    for (Integer i = 0; i < LegendCount(); ++i) GetLegend(i)->Draw(Canvas, BackGroundColor());
+    for (Integer i = 0; i < TableCount(); ++i) GetTable(i)->Draw(Canvas, BackGroundColor());
+    DrawHintBox(Canvas);
+
+    FPainting = false;
+    if (const TNotifyEvent handler = OnAfterPaint) handler(this);
+}
+
+void TkPlotComponent::PrepareObjects()
+{
+    for (Integer i = 0; i < ChannelCount(); ++i) GetChannel(i)->PrepareDraw();
+    for (const bool xAxes : {true, false})
+        for (Integer i = 0; i < AxisCount(xAxes); ++i) GetAxis(xAxes, i)->PrepareDraw();
+}
+
+void TkPlotComponent::DrawBackGroundLayer(TCanvas* Canvas)
+{
+    if (!FBackGroundGradientEnabled) {
+        DrawBackGround(Canvas, BackGroundColor());
+        return;
+    }
+    const TRect client = Rect(0, 0, Width(), Height());
+    TClipScope clip(Canvas, client);
+    GradientFill(Canvas, client, FBackGroundGradientDirection, FBackGroundGradientStartColor,
+                 FBackGroundGradientStopColor);
+}
+
+void TkPlotComponent::DrawDataViewContents(TCanvas* Canvas, TkPlotDataView* View, TColor ChannelBackGround)
+{
+    // Added in the order of the letters; within a layer the letters order
+    // the kinds: filled limits under the grid, the grid under line limits,
+    // axes across the view, channels and annotations on top.
+    std::vector<TDrawEntry> list;
+    const auto add = [&list](TkPlotObject* Object, char Letter) { list.push_back({Object->Layer(), Letter, Object}); };
+    for (Integer i = 0; i < LimitCount(); ++i)
+        if (GetLimit(i)->IsFilledStyle()) add(GetLimit(i), 'A');
+    add(View, 'B');
+    for (Integer i = 0; i < LimitCount(); ++i)
+        if (!GetLimit(i)->IsFilledStyle()) add(GetLimit(i), 'C');
+    for (Integer i = 0; i < YAxisCount(); ++i)
+        if (IsCartesianAxis(GetYAxis(i))) add(GetYAxis(i), 'D');
+    for (Integer i = 0; i < XAxisCount(); ++i)
+        if (IsCartesianAxis(GetXAxis(i))) add(GetXAxis(i), 'E');
+    for (Integer i = 0; i < ChannelCount(); ++i)
+        if (GetChannel(i)->CanDraw()) add(GetChannel(i), 'F');
+    for (Integer i = 0; i < AnnotationCount(); ++i) add(GetAnnotation(i), 'G');
+    // Ordered by the layer's value (any layer, negative ones too), then the
+    // letter; of equal keys the one added last draws first.
+    std::reverse(list.begin(), list.end());
+    std::stable_sort(list.begin(), list.end(), [](const TDrawEntry& A, const TDrawEntry& B) {
+        return A.Layer != B.Layer ? A.Layer < B.Layer : A.Letter < B.Letter;
+    });
+
+    const Cardinal generation = FRemovals;
+    const TRect r = View->DrawRect();
+    const TRect clipRect = Rect(r.Left, r.Top, Sum({r.Right, 1}), Sum({r.Bottom, 1}));
+    for (const TDrawEntry& entry : list) {
+        if (ObjectsRemovedSince(generation)) return;
+        TClipScope clip(Canvas, clipRect);
+        entry.Object->Draw(Canvas, ChannelBackGround);
+    }
+}
+
+void TkPlotComponent::DrawLayoutObjects(TCanvas* Canvas)
+{
+    Canvas->Brush()->SetColor(BackGroundColor());
+    Canvas->Brush()->SetStyle(bsSolid);
+    DrawBorder(Canvas);
+    for (const bool xAxes : {true, false})
+        for (Integer i = 0; i < AxisCount(xAxes); ++i)
+            if (TkPlotAxis* axis = GetAxis(xAxes, i); !IsCartesianAxis(axis)) axis->Draw(Canvas, BackGroundColor());
+    for (Integer i = 0; i < LabelCount(); ++i) GetLabel(i)->Draw(Canvas, BackGroundColor());
+    for (Integer i = 0; i < ToolBarCount(); ++i) GetToolBar(i)->Draw(Canvas, BackGroundColor());
+}
+
+// ===========================================================================
+// Hint
+// ===========================================================================
+
+void TkPlotComponent::SetHint(const TkPlotHintData& Value, bool Showing)
+{
+    FHint = Value;
+    FHintShowing = Showing;
+}
+
+TSize TkPlotComponent::HintTextExtent(const String& Text)
+{
+    TOwned<TCanvas> canvas = CreateOwned<TCanvas>();
+    canvas->SetFont(FHintsFont.get());
+    return canvas->TextExtent(Text);
+}
+
+void TkPlotComponent::DrawHintBox(TCanvas* Canvas)
+{
+    FHintDrawn = FHintShowing;
+    if (!FHintShowing) return;
+    Canvas->SetFont(FHintsFont.get());
+    Canvas->Brush()->SetColor(clInfoBk);
+    Canvas->Brush()->SetStyle(bsSolid);
+    Canvas->Font()->SetColor(clInfoText);
+    Canvas->Pen()->SetStyle(psClear);
+    TRect box = Rect(FHint.Left, FHint.Top, Sum({FHint.Left, FHint.Width}), Sum({FHint.Top, FHint.Height}));
+    Canvas->Rectangle(box);
+    DrawTextStyled(Canvas, FHint.Text, box, TkTextFlags{ktfLeft, ktfTop, ktfWordBreak}, true, clInfoBk);
+}

@@ -1,0 +1,281 @@
+// The plot's configuration file (every object's settings and the plot's
+// own) and its annotation file.
+
+#include <algorithm>
+#include <optional>
+
+#include "components/foundation/kCommonRoutines.h"
+#include "components/foundation/kErrorText.h"
+#include "components/plot/component/kPlotComponent.h"
+#include "components/plot/files/kPlotFileIO.h"
+#include "components/plot/files/kPlotFileLines.h"
+#include "components/plot/files/kPlotPropertyFiles.h"
+
+namespace {
+
+constexpr const char* kConfigFileType = "Plot Config";
+
+// The sections of the configuration file, in file order.
+struct TkConfigSection {
+    const char* Word;
+    TkPlotObjectKind Kind;
+    Integer (TkPlotComponent::*Add)();
+};
+using P = TkPlotComponent;
+constexpr TkConfigSection kSections[] = {
+    {"Channel", kpokChannel, &P::AddChannel},          {"XAxis", kpokXAxis, &P::AddXAxis},
+    {"YAxis", kpokYAxis, &P::AddYAxis},                {"ToolBar", kpokToolBar, &P::AddToolBar},
+    {"Legend", kpokLegend, &P::AddLegend},             {"Table", kpokTable, &P::AddTable},
+    {"Label", kpokLabel, &P::AddLabel},                {"DataView", kpokDataView, &P::AddDataView},
+    {"DataCursor", kpokDataCursor, &P::AddDataCursor}, {"Limit", kpokLimit, &P::AddLimit}};
+constexpr std::size_t kSectionCount = std::size(kSections);
+
+// Where a control sits on its form belongs to the form; the configuration
+// holds it only when asked to.
+constexpr const char* kPlacementProperties[] = {"Left", "Top",     "Width",   "Height", "Align",       "Cursor",
+                                                "ShowHint", "Tag", "Visible", "Enabled", "Hint", "HelpContext",
+                                                "HelpKeyword"};
+
+// No plot holds more objects of a kind: a count beyond is no count of a
+// plot, and would make objects until memory runs out.
+constexpr Integer kMaxObjectCount = 10000;
+
+String CountName(const char* Word) { return String(Word) + "Count"; }
+
+// The count of the named line; none when the line is missing. A count
+// below 0 or beyond kMaxObjectCount is none that a save writes.
+std::optional<Integer> ReadCount(const String& Name, TStrings& Lines)
+{
+    String text;
+    if (!ExtractNamedLine(Name, text, Lines)) return std::nullopt;
+    const Integer count = StrToInt(text);
+    if (count < 0) throw EConvertError(Name + " " + IntToStr(count) + " is below 0");
+    if (count > kMaxObjectCount)
+        throw EConvertError(Name + " " + IntToStr(count) + " exceeds the " + IntToStr(kMaxObjectCount) +
+                            " objects of a kind that a plot holds");
+    return count;
+}
+
+std::optional<Integer> ReadInteger(const String& Name, TStrings& Lines)
+{
+    String text;
+    if (!ExtractNamedLine(Name, text, Lines)) return std::nullopt;
+    return StrToInt(text);
+}
+
+// Runs Apply on a new plot of the class of Plot first: a file that fails
+// there leaves Plot as it was.
+template <class F>
+void TryOnTrialPlot(const TkPlotComponent& Plot, F Apply)
+{
+    if (!Plot.ClassInfo()->CanCreate()) return;
+    const TOwned<TComponent> trial(Plot.ClassInfo()->Create(nullptr));
+    Apply(static_cast<TkPlotComponent&>(*trial));
+}
+
+// Whether a line stands in an annotation's section: "Annotation", its
+// index and "." begin its name.
+bool IsAnnotationLine(std::string_view Line)
+{
+    constexpr std::string_view word = "Annotation";
+    const std::size_t equals = Line.find('=');
+    if (equals == std::string_view::npos) return false;
+    const std::string_view name = TrimView(Line.substr(0, equals));
+    if (name.size() <= word.size() || !SameText(name.substr(0, word.size()), word)) return false;
+    const std::size_t dot = name.find('.', word.size());
+    const std::string_view index = name.substr(word.size(), dot - word.size());
+    return dot != std::string_view::npos && !index.empty() &&
+           std::all_of(index.begin(), index.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+bool HoldsAnnotationLine(const TkPlotFileLines& Lines)
+{
+    for (Integer i = 0; i < Lines.Count(); ++i)
+        if (IsAnnotationLine(Lines.Line(i))) return true;
+    return false;
+}
+
+void AddSection(TObject* Object, const String& Name, TStrings& Lines, bool Differential)
+{
+    SavePublishedProperties(Object, Name, Lines, Differential);
+}
+
+// An annotation as its class makes it: the plot's annotation defaults
+// would stand for every line that a differential file leaves out.
+void ResetToPublishedDefaults(TkPlotAnnotation& Annotation)
+{
+    for (PPropInfo prop : GetPropList(&Annotation))
+        if (prop->HasSetter() && !prop->Default.IsEmpty()) SetPropValue(&Annotation, prop, prop->Default);
+    const TOwned<TFont> font = CreateOwned<TFont>();
+    Annotation.SetFont(font.get());
+}
+
+}  // namespace
+
+// What the head of a configuration file says: the count of each kind, in
+// section order, and the data views' Z values when it gives them.
+struct TkPlotConfigHead {
+    std::array<Integer, kSectionCount> Counts{};
+    std::optional<Integer> DataViewZHorz;
+    std::optional<Integer> DataViewZVert;
+};
+
+// ===========================================================================
+// Configuration file
+// ===========================================================================
+
+void TkPlotComponent::SavePropertiesToFile(const String& FileName)
+{
+    WithErrorPrefix("Error Saving Properties - ", [&] {
+        TStringList exclusions;
+        exclusions.Add("Name");
+        if (!OptionSaveAllProperties())
+            for (const char* name : kPlacementProperties) exclusions.Add(name);
+        TStringList lines;
+        lines.Add(String("File Type = ") + kConfigFileType);
+        for (const TkConfigSection& section : kSections)
+            lines.Add(CountName(section.Word) + " = " + IntToStr(Master().Manager(section.Kind)->Count()));
+        lines.Add("DataViewZHorz = " + IntToStr(DataViewZHorz()));
+        lines.Add("DataViewZVert = " + IntToStr(DataViewZVert()));
+        for (const TkConfigSection& section : kSections) {
+            const TkPlotObjectManagerCustom& manager = *Master().Manager(section.Kind);
+            for (Integer i = 0; i < manager.Count(); ++i)
+                AddSection(manager.GetItem(i), section.Word + IntToStr(i), lines, FDifferentialPropertySave);
+        }
+        SavePublishedProperties(this, String(), lines, FDifferentialPropertySave, &exclusions);
+        SaveLinesSafely(FileName, lines);
+    });
+    FLastPropertiesFileName = FileName;
+    if (OnAfterSaveProperties) OnAfterSaveProperties(this);
+}
+
+void TkPlotComponent::LoadPropertiesFromFile(const String& FileName)
+{
+    if (OnBeforeLoadProperties) OnBeforeLoadProperties(this);
+    WithErrorPrefix("Error Loading Properties - ", [&] {
+        TkPlotFileLines lines(ReadPropertyText(FileName));
+        CheckFileType(lines, kConfigFileType, "Incompatible Plot Configuration File Type");
+        TkPlotConfigHead head;
+        NamingTheFile(FileName, [&] {
+            for (std::size_t k = 0; k < kSectionCount; ++k)
+                head.Counts[k] = ReadCount(CountName(kSections[k].Word), lines).value_or(0);
+            head.DataViewZHorz = ReadInteger("DataViewZHorz", lines);
+            head.DataViewZVert = ReadInteger("DataViewZVert", lines);
+        });
+        TryOnTrialPlot(*this, [&](TkPlotComponent& Trial) { Trial.ApplyConfiguration(lines, head); });
+        ApplyConfiguration(lines, head);
+    });
+    FLastPropertiesFileName = FileName;
+    if (OnAfterLoadProperties) OnAfterLoadProperties(this);
+}
+
+void TkPlotComponent::ApplyConfiguration(const TStrings& Lines, const TkPlotConfigHead& Head)
+{
+    DisableLayoutManager();
+    WithinUpdate(*this, [&] {
+        TScopeExit enableLayout([this] { EnableLayoutManager(); });
+        if (Head.DataViewZHorz) SetDataViewZHorz(*Head.DataViewZHorz);
+        if (Head.DataViewZVert) SetDataViewZVert(*Head.DataViewZVert);
+        RemoveAllLegends();
+        RemoveAllTables();
+        RemoveAllLabels();
+        RemoveAllLimits();
+        RemoveAllXAxes();
+        RemoveAllYAxes();
+        RemoveAllDataViews();
+        RemoveAllChannels();
+        RemoveAllAnnotations();
+        RemoveAllDataCursors();
+        // Each channel is made red below: the palette need not count the
+        // colours of all the others first.
+        Master().ChannelManager()->SetNewChannelColor(clRed);
+        TScopeExit paletteColors([this] { Master().ChannelManager()->SetNewChannelColor(std::nullopt); });
+        // Every toolbar section goes to the first toolbar, the first label
+        // section to the title; either is made when the plot has none.
+        Integer next = 0;
+        for (std::size_t k = 0; k < kSectionCount; ++k) {
+            const TkConfigSection& section = kSections[k];
+            const Integer count = Head.Counts[k];
+            if (count > 0 && section.Kind == kpokToolBar && ToolBarCount() == 0) AddToolBar();
+            if (count > 0 && section.Kind == kpokLabel && LabelCount() == 0) AddLabel();
+            for (Integer i = 0; i < count; ++i) {
+                TkPlotObject* object = nullptr;
+                if (section.Kind == kpokToolBar)
+                    object = GetToolBar(0);
+                else if (section.Kind == kpokLabel && i == 0)
+                    object = GetLabel(0);
+                else
+                    object = Master().Manager(section.Kind)->GetItem((this->*section.Add)());
+                // A channel without a colour line is red, whatever its
+                // constructor or an add event chose.
+                if (section.Kind == kpokChannel) static_cast<TkPlotChannelCustom*>(object)->SetColor(clRed);
+                next = ApplyPublishedProperties(object, section.Word + IntToStr(i), Lines, next, next);
+            }
+        }
+        Integer applied = 0;
+        ApplyPublishedProperties(this, String(), Lines, next, applied);
+    });
+}
+
+// ===========================================================================
+// Annotation file
+// ===========================================================================
+
+void TkPlotComponent::SaveAnnotationsToFile(const String& FileName)
+{
+    WithErrorPrefix("Error Saving Annotations - ", [&] {
+        TStringList lines;
+        lines.Add("AnnotationCount = " + IntToStr(AnnotationCount()));
+        for (Integer i = 0; i < AnnotationCount(); ++i) {
+            const String prefix = "Annotation" + IntToStr(i);
+            AddSection(GetAnnotation(i), prefix, lines, true);
+            // The polygon's points and the picture, which are not published.
+            GetAnnotation(i)->SaveExtraLines(prefix, lines);
+        }
+        SaveLinesSafely(FileName, lines);
+    });
+}
+
+void TkPlotComponent::LoadAnnotationsFromFile(const String& FileName)
+{
+    WithErrorPrefix("Error Loading Annotations - ", [&] {
+        TkPlotFileLines lines(ReadPropertyText(FileName));
+        std::optional<Integer> count;
+        NamingTheFile(FileName, [&] {
+            count = ReadCount("AnnotationCount", lines);
+            // Annotation lines without the count line make a file of no
+            // annotations; lines of neither kind, a file of another kind.
+            if (!count && lines.Count() > 0 && !HoldsAnnotationLine(lines))
+                throw EConvertError("holds neither an \"AnnotationCount\" line nor an annotation's line: "
+                                    "it is no annotation file");
+        });
+        // Read first into a trial plot: the plot's own change only when the
+        // whole file reads.
+        TryOnTrialPlot(*this, [&](TkPlotComponent& Trial) { Trial.ApplyAnnotations(lines, count.value_or(0)); });
+        ApplyAnnotations(lines, count.value_or(0));
+    });
+}
+
+void TkPlotComponent::ApplyAnnotations(const TStrings& Lines, Integer Count)
+{
+    WithinUpdate(*this, [&] {
+        RemoveAllAnnotations();
+        Integer next = 0;
+        for (Integer i = 0; i < Count; ++i) {
+            const Integer index = AddAnnotation();
+            if (index < 0) continue;
+            TkPlotAnnotation* annotation = GetAnnotation(index);
+            ResetToPublishedDefaults(*annotation);
+            // The section alone is searched for the extra lines: a search
+            // of the whole file for each annotation would cost the square
+            // of its lines.
+            const String prefix = "Annotation" + IntToStr(i);
+            const Integer end = SectionEnd(Lines, prefix, next);
+            TStringList section;
+            for (; next < end; ++next) section.Add(Lines.Strings(next));
+            annotation->LoadExtraLines(prefix, section);
+            Integer applied = 0;
+            ApplyPublishedProperties(annotation, prefix, section, 0, applied);
+        }
+    });
+}

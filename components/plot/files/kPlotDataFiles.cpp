@@ -1,0 +1,489 @@
+#include "components/plot/files/kPlotDataFiles.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "components/plot/channel/kPlotChannelCustom.h"
+#include "components/plot/files/kPlotFileIO.h"
+
+namespace {
+
+constexpr std::string_view kCompactTitle = "Compact Interval";
+constexpr Single kMissingValue = 1.0e38f;
+constexpr Single kEndMark = 2.0e38f;
+// Values from here up are missing ones; beyond kEndMarkLimit only the end
+// mark may stand.
+constexpr Single kMissingLimit = 9.0e37f;
+constexpr Single kEndMarkLimit = 1.5e38f;
+
+Integer MaxCount(TkPlotChannelList Channels)
+{
+    Integer rows = 0;
+    for (const TkPlotChannelCustom* channel : Channels) rows = std::max(rows, channel->Count());
+    return rows;
+}
+
+// --- text -----------------------------------------------------------------------------
+
+// "Null" before "Empty": a point can be both.
+void AppendYField(std::string& Out, const TkPlotNumberText& Numbers, const TkPlotChannelCustom& Channel, Integer Index)
+{
+    if (Channel.GetNull(Index))
+        Out += "Null";
+    else if (Channel.GetEmpty(Index))
+        Out += "Empty";
+    else
+        Numbers.Append(Out, Channel.GetYValue(Index));
+}
+
+bool StartsWithXColumn(std::string_view Line) { return Line.size() >= 3 && SameText(Line.substr(0, 3), "(X)"); }
+
+void SplitFields(std::string_view Line, char Separator, std::vector<std::string_view>& Fields)
+{
+    Fields.clear();
+    while (!Line.empty()) {
+        const std::size_t at = Line.find(Separator);
+        Fields.push_back(Line.substr(0, at));
+        if (at == std::string_view::npos) break;
+        Line.remove_prefix(at + 1);
+    }
+}
+
+char DetectSeparator(std::string_view FirstLine) { return FirstLine.find('\t') != std::string_view::npos ? '\t' : ','; }
+
+// The Y field of a text row; false for an empty field, which adds no point.
+bool ReadYField(std::string_view Text, Double X, const TkPlotNumberText& Numbers, TkPlotFilePoint& Point)
+{
+    Text = TrimView(Text);
+    if (Text.empty()) return false;
+    if (SameText(Text, "NULL"))
+        Point = {X, 0.0, TkPlotPointKind::Null};
+    else if (SameText(Text, "EMPTY"))
+        Point = {X, 0.0, TkPlotPointKind::Empty};
+    else
+        Point = {X, Numbers.ReadOrRaise(Text), TkPlotPointKind::Valid};
+    return true;
+}
+
+// Runs Read for every line but the header, with its fields; what a line
+// raises names the line.
+template <class F>
+void ForEachRow(TkTextLineReader& Lines, char Separator, F Read)
+{
+    std::vector<std::string_view> fields;
+    std::string_view line;
+    while (Lines.Next(line)) {
+        SplitFields(line, Separator, fields);
+        try {
+            Read(fields);
+        } catch (const EConvertError& e) {
+            RaiseLineError(Lines.LineNumber(), e.Message());
+        }
+    }
+}
+
+void ReadXYPairs(TkTextLineReader& Lines, char Separator, const TkPlotNumberText& Numbers, TkPlotFileChannels& Data)
+{
+    ForEachRow(Lines, Separator, [&](const std::vector<std::string_view>& Fields) {
+        const std::size_t pairs = std::min(Fields.size() / 2, Data.size());
+        for (std::size_t p = 0; p < pairs; ++p) {
+            const std::string_view xText = TrimView(Fields[2 * p]);
+            if (xText.empty()) continue;
+            TkPlotFilePoint point;
+            if (ReadYField(Fields[2 * p + 1], Numbers.ReadOrRaise(xText), Numbers, point)) Data[p].push_back(point);
+        }
+    });
+}
+
+void ReadSharedX(TkTextLineReader& Lines, char Separator, const TkPlotNumberText& Numbers, TkPlotFileChannels& Data)
+{
+    ForEachRow(Lines, Separator, [&](const std::vector<std::string_view>& Fields) {
+        const std::string_view xText = Fields.empty() ? std::string_view() : TrimView(Fields[0]);
+        if (xText.empty()) return;
+        const Double x = Numbers.ReadOrRaise(xText);
+        const std::size_t columns = std::min(Fields.size() - 1, Data.size());
+        for (std::size_t i = 0; i < columns; ++i) {
+            TkPlotFilePoint point;
+            if (ReadYField(Fields[i + 1], x, Numbers, point)) Data[i].push_back(point);
+        }
+    });
+}
+
+// --- compact ------------------------------------------------------------------------------
+
+Single FileSingle(Double Value)
+{
+    // Beyond the range a float keeps apart from the markers, or no number:
+    // stored as missing, never as a value that stops the reader.
+    if (!std::isfinite(Value) || std::fabs(Value) >= kMissingLimit) return kMissingValue;
+    const Single single = static_cast<Single>(Value);
+    return std::fabs(single) >= kMissingLimit ? kMissingValue : single;
+}
+
+// Little-endian, whatever the host.
+char* PutSingle(char* At, Single Value)
+{
+    std::uint32_t bits = 0;
+    std::memcpy(&bits, &Value, sizeof bits);
+    for (int i = 0; i < 4; ++i) At[i] = static_cast<char>((bits >> (8 * i)) & 0xFF);
+    return At + 4;
+}
+
+void AppendSingle(std::string& Out, Single Value)
+{
+    char bytes[4];
+    PutSingle(bytes, Value);
+    Out.append(bytes, 4);
+}
+
+Single SingleAt(std::string_view Bytes, std::size_t Offset)
+{
+    const auto* b = reinterpret_cast<const unsigned char*>(Bytes.data() + Offset);
+    const std::uint32_t bits = std::uint32_t(b[0]) | std::uint32_t(b[1]) << 8 | std::uint32_t(b[2]) << 16 |
+                               std::uint32_t(b[3]) << 24;
+    Single value = 0;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
+
+char* PutCompactRow(char* At, TkPlotChannelList Channels, Integer Row)
+{
+    for (const TkPlotChannelCustom* channel : Channels) {
+        const bool has = Row >= 0 && Row < channel->Count();
+        if (Row < 2) At = PutSingle(At, has ? FileSingle(channel->GetXValue(Row)) : kMissingValue);
+        At = PutSingle(At, has ? FileSingle(channel->GetYValue(Row)) : kMissingValue);
+    }
+    return At;
+}
+
+// One header line of the compact form, CR or LF not included; Rest moves
+// past its line break.
+std::string_view TakeHeaderLine(std::string_view& Rest, Integer Line)
+{
+    const std::size_t end = Rest.find('\n');
+    if (end == std::string_view::npos) RaiseLineError(Line, "the header line has no line break");
+    std::string_view line = Rest.substr(0, end);
+    if (line.ends_with('\r')) line.remove_suffix(1);
+    Rest.remove_prefix(end + 1);
+    return line;
+}
+
+Integer ReadChannelCount(std::string_view Text, Integer Line)
+{
+    Integer count = 0;
+    if (!TryStrToInt(TrimView(Text), count)) RaiseLineError(Line, "'" + TextExcerpt(Text) + "' is no channel count");
+    if (count < 0) RaiseLineError(Line, "the channel count " + IntToStr(count) + " is below 0");
+    return count;
+}
+
+// Rows of a compact body of Floats values for Channels channels: two rows
+// of X and Y, then rows of Y. A body that ends inside a row raises, naming
+// the row.
+Int64 CompactRowCount(Int64 Floats, Int64 Channels)
+{
+    if (Floats == 0) return 0;
+    if (Channels == 0)
+        throw EConvertError("Invalid Data - " + IntToStr(Floats) + " values follow a channel count of 0");
+    const Int64 wide = std::min<Int64>(Floats, 4 * Channels);
+    const Int64 rows = wide / (2 * Channels) + (Floats - wide) / Channels;
+    const Int64 left = wide % (2 * Channels) + (Floats - wide) % Channels;
+    if (left != 0)
+        throw EConvertError("Invalid Data - the file ends inside row " + IntToStr(rows) + " after " +
+                            IntToStr(left) + " of its values");
+    return rows;
+}
+
+// Whole rows of Channels values after a header of HeaderLength bytes, and
+// no data file's end mark after them.
+void CheckCompactLogBody(const TkFileEnds& Log, std::size_t HeaderLength, Integer Channels)
+{
+    const Int64 body = Log.Size - static_cast<Int64>(HeaderLength);
+    if (body < 0 || body % 4 != 0) throw EConvertError("the log ends inside a value");
+    if (body > 0) {
+        if (Log.Tail.size() < 4) throw EConvertError("the log's last value is missing");
+        const Single last = SingleAt(Log.Tail, Log.Tail.size() - 4);
+        if (!std::isfinite(last) || last > kEndMarkLimit)
+            throw EConvertError("the log ends with the end mark of a data file");
+    }
+    CompactRowCount(body / 4, Channels);
+}
+
+[[noreturn]] void RaiseRecordError(Int64 Row, Int64 Channel, const String& Message)
+{
+    throw EConvertError("row " + IntToStr(Row) + ", channel " + IntToStr(Channel) + ": " + Message);
+}
+
+// Whether Value is a value (false for a missing one); raises for what no
+// writer stores.
+bool CheckedValue(Single Value, Int64 Row, Int64 Channel)
+{
+    if (!std::isfinite(Value) || Value > kEndMarkLimit)
+        RaiseRecordError(Row, Channel, "value beyond the range of single floats");
+    return Value < kMissingLimit;
+}
+
+}  // namespace
+
+// ===========================================================================
+// Writers
+// ===========================================================================
+
+std::string ChannelHeaderTitle(const TkPlotChannelCustom& Channel)
+{
+    String title = Trim(Channel.TitleText()).empty() ? Channel.Name() : Channel.TitleText();
+    // A separator or line break in a title would make another header, and
+    // no control character belongs in a text file.
+    std::replace_if(title.begin(), title.end(), [](char c) { return static_cast<unsigned char>(c) < ' '; }, ' ');
+    return Utf8ToWin1252(title);
+}
+
+std::string PlotTextData(TkPlotChannelList Channels, char Separator)
+{
+    const TkPlotNumberText numbers(Separator);
+    std::string out;
+    for (std::size_t c = 0; c < Channels.size(); ++c) {
+        const std::string title = ChannelHeaderTitle(*Channels[c]);
+        if (c > 0) out += Separator;
+        out += title + "(X)" + Separator + title + "(Y)";
+    }
+    // The shared-X header starts so: an XY-pairs file never may.
+    if (StartsWithXColumn(out)) out.insert(0, 1, ' ');
+    out += "\r\n";
+    const Integer rows = MaxCount(Channels);
+    out.reserve(out.size() + static_cast<std::size_t>(rows) * Channels.size() * 24);
+    for (Integer r = 0; r < rows; ++r) {
+        for (std::size_t c = 0; c < Channels.size(); ++c) {
+            const TkPlotChannelCustom& channel = *Channels[c];
+            if (c > 0) out += Separator;
+            if (r >= channel.Count()) {
+                out += Separator;
+                continue;
+            }
+            numbers.Append(out, channel.GetXValue(r));
+            out += Separator;
+            AppendYField(out, numbers, channel, r);
+        }
+        out += "\r\n";
+    }
+    return out;
+}
+
+std::string PlotCompactHeader(Integer ChannelCount)
+{
+    return std::string(kCompactTitle) + "\r\n" + IntToStr(ChannelCount) + "\r\n";
+}
+
+std::string PlotCompactRows(TkPlotChannelList Channels, Integer FirstRow, Integer Rows)
+{
+    const Int64 first = std::max(FirstRow, 0);
+    const Int64 stop = static_cast<Int64>(FirstRow) + std::max(Rows, 0);
+    if (stop <= first) return {};
+    const auto channels = static_cast<Int64>(Channels.size());
+    // Rows 0 and 1 hold X and Y, the others Y alone.
+    const Int64 wide = std::max<Int64>(std::min<Int64>(stop, 2) - first, 0);
+    std::string out(static_cast<std::size_t>(4 * channels * (stop - first + wide)), '\0');
+    char* at = out.data();
+    for (Int64 r = first; r < stop; ++r) at = PutCompactRow(at, Channels, static_cast<Integer>(r));
+    return out;
+}
+
+std::string PlotCompactData(TkPlotChannelList Channels)
+{
+    std::string out = PlotCompactHeader(static_cast<Integer>(Channels.size()));
+    out += PlotCompactRows(Channels, 0, MaxCount(Channels));
+    AppendSingle(out, kEndMark);
+    return out;
+}
+
+std::string PlotTextLogHeader(TkPlotChannelList Channels, char Separator)
+{
+    std::string out = "(X)";
+    for (const TkPlotChannelCustom* channel : Channels) out += Separator + ChannelHeaderTitle(*channel) + "(Y)";
+    return out + "\r\n";
+}
+
+std::string PlotTextLogRows(TkPlotChannelList Channels, char Separator, Integer FirstRow, Integer Rows)
+{
+    if (Channels.empty()) return {};
+    const TkPlotNumberText numbers(Separator);
+    std::string out;
+    for (Integer r = std::max(FirstRow, 0); r < FirstRow + Rows && r < Channels[0]->Count(); ++r) {
+        numbers.Append(out, Channels[0]->GetXValue(r));
+        for (const TkPlotChannelCustom* channel : Channels) {
+            out += Separator;
+            if (r < channel->Count()) AppendYField(out, numbers, *channel, r);
+        }
+        out += "\r\n";
+    }
+    return out;
+}
+
+// ===========================================================================
+// Readers
+// ===========================================================================
+
+bool IsCompactIntervalText(std::string_view FirstLine) { return SameText(FirstLine, kCompactTitle); }
+
+TkPlotFileChannels ReadPlotTextData(std::string_view Bytes, Integer ChannelCount)
+{
+    TkTextLineReader lines(Bytes);
+    std::string_view header;
+    if (!lines.Next(header)) throw EConvertError("the file is empty");
+    CheckTextBytes(Bytes);
+    // A header and no row is a file; one line alone is none of this form.
+    if (Bytes.find_first_of("\r\n") == std::string_view::npos)
+        throw EConvertError("the file holds no line break: it is no data file");
+    const char separator = DetectSeparator(header);
+    const TkPlotNumberText numbers(separator);
+    TkPlotFileChannels data(static_cast<std::size_t>(std::max(ChannelCount, 0)));
+    if (StartsWithXColumn(header))
+        ReadSharedX(lines, separator, numbers, data);
+    else
+        ReadXYPairs(lines, separator, numbers, data);
+    return data;
+}
+
+TkPlotFileChannels ReadPlotCompactData(std::string_view Bytes, Integer ChannelCount)
+{
+    std::string_view rest = Bytes;
+    if (!IsCompactIntervalText(TakeHeaderLine(rest, 1))) RaiseLineError(1, "no Compact Interval file");
+    const Int64 channels = ReadChannelCount(TakeHeaderLine(rest, 2), 2);
+    if (rest.size() % 4 != 0) throw EConvertError("Invalid Data - the file ends inside a value");
+    Int64 floats = static_cast<Int64>(rest.size() / 4);
+    if (floats > 0 && SingleAt(rest, rest.size() - 4) > kEndMarkLimit) --floats;  // the data file's end mark
+    const Int64 rows = CompactRowCount(floats, channels);
+
+    TkPlotFileChannels data(static_cast<std::size_t>(std::min<Int64>(std::max(ChannelCount, 0), channels)));
+    if (rows == 0) return data;
+    // Whole rows were checked for: the channel count is within the file's size.
+    for (auto& points : data) points.reserve(static_cast<std::size_t>(rows));
+    std::vector<Double> firstX(static_cast<std::size_t>(channels), 0.0), step(firstX.size(), 0.0);
+    std::vector<bool> xKnown(firstX.size(), true);
+    std::size_t at = 0;
+    auto next = [&] {
+        const Single value = SingleAt(rest, at);
+        at += 4;
+        return value;
+    };
+    for (Int64 r = 0; r < rows; ++r) {
+        for (Int64 c = 0; c < channels; ++c) {
+            const auto ci = static_cast<std::size_t>(c);
+            Double x = firstX[ci] + static_cast<Double>(r) * step[ci];
+            bool has = xKnown[ci];
+            if (r < 2) {
+                const Single value = next();
+                has = CheckedValue(value, r, c);
+                x = value;
+                // Later rows follow from the first two X values.
+                if (r == 0) firstX[ci] = x;
+                else step[ci] = x - firstX[ci];
+                xKnown[ci] = xKnown[ci] && has;
+            }
+            const Single y = next();
+            if (CheckedValue(y, r, c) && has && ci < data.size()) data[ci].push_back({x, y, TkPlotPointKind::Valid});
+        }
+    }
+    return data;
+}
+
+TkPlotFileChannels ReadPlotData(std::string_view Bytes, Integer ChannelCount)
+{
+    TkTextLineReader lines(Bytes);
+    std::string_view first;
+    if (lines.Next(first) && IsCompactIntervalText(first)) return ReadPlotCompactData(Bytes, ChannelCount);
+    return ReadPlotTextData(Bytes, ChannelCount);
+}
+
+void CheckLogEndsWithLine(std::string_view Tail)
+{
+    if (!Tail.empty() && !Tail.ends_with('\n')) throw EConvertError("the log ends inside a row");
+}
+
+Integer PlotLogChannelCount(const TkFileEnds& Log, bool Compact, char Separator)
+{
+    TkTextLineReader lines(Log.Head);
+    std::string_view first;
+    if (!lines.Next(first)) throw EConvertError("the log has no header");
+    if (Compact != IsCompactIntervalText(first))
+        throw EConvertError(Compact ? "the log is no Compact Interval file" : "the log is no text file");
+    if (Compact) {
+        std::string_view rest = Log.Head;
+        TakeHeaderLine(rest, 1);
+        const Integer channels = ReadChannelCount(TakeHeaderLine(rest, 2), 2);
+        CheckCompactLogBody(Log, Log.Head.size() - rest.size(), channels);
+        return channels;
+    }
+    if (!StartsWithXColumn(first)) RaiseLineError(1, "the header does not start with the X column");
+    CheckLogEndsWithLine(Log.Tail);
+    std::vector<std::string_view> fields;
+    SplitFields(first, Separator, fields);
+    return static_cast<Integer>(fields.size()) - 1;
+}
+
+// ===========================================================================
+// A channel's own data file
+// ===========================================================================
+
+std::string ChannelTextData(const TkPlotChannelCustom& Channel, char Separator)
+{
+    const TkPlotNumberText numbers(Separator);
+    std::string out;
+    out.reserve(static_cast<std::size_t>(Channel.Count()) * 24);
+    for (Integer i = 0; i < Channel.Count(); ++i) {
+        if (Channel.GetEmpty(i) && !Channel.GetNull(i)) continue;
+        numbers.Append(out, Channel.GetXValue(i));
+        out += Separator;
+        if (Channel.GetNull(i))
+            out += "Null";
+        else
+            numbers.Append(out, Channel.GetYValue(i));
+        out += "\r\n";
+    }
+    return out;
+}
+
+std::string ChannelLogLines(const TkPlotChannelCustom& Channel, char Separator, Integer FirstIndex, Integer Count)
+{
+    const TkPlotNumberText numbers(Separator);
+    std::string out;
+    const Integer stop = std::min(FirstIndex + std::max(Count, 0), Channel.Count());
+    for (Integer i = std::max(FirstIndex, 0); i < stop; ++i) {
+        numbers.Append(out, Channel.GetXValue(i));
+        out += Separator;
+        numbers.Append(out, Channel.GetYValue(i));
+        out += "\r\n";
+    }
+    return out;
+}
+
+std::vector<TkPlotFilePoint> ReadChannelTextData(std::string_view Bytes)
+{
+    TkTextLineReader lines(Bytes);
+    std::string_view line;
+    std::vector<TkPlotFilePoint> points;
+    if (!lines.Next(line)) return points;
+    CheckTextBytes(Bytes);
+    const char separator = DetectSeparator(line);
+    const TkPlotNumberText numbers(separator);
+    bool recognised = false;
+    do {
+        const std::size_t at = line.find(separator);
+        const std::string_view xText = at == std::string_view::npos ? std::string_view() : TrimView(line.substr(0, at));
+        if (xText.empty()) continue;
+        recognised = true;
+        try {
+            const std::string_view yText = TrimView(line.substr(at + 1));
+            const Double x = numbers.ReadOrRaise(xText);
+            if (SameText(yText, "NULL"))
+                points.push_back({x, 0.0, TkPlotPointKind::Null});
+            else
+                points.push_back({x, numbers.ReadOrRaise(yText), TkPlotPointKind::Valid});
+        } catch (const EConvertError& e) {
+            RaiseLineError(lines.LineNumber(), e.Message());
+        }
+    } while (lines.Next(line));
+    // Lines, and none of this form: a file of another kind.
+    if (!recognised) throw EConvertError("no line holds a number and a column separator: it is no channel data file");
+    return points;
+}

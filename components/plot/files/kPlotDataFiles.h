@@ -1,0 +1,97 @@
+#pragma once
+// The plot's data files, apart from the plot: what the writers make of a
+// list of channels and what the readers find in a file's bytes.
+//
+// Text form: a header line, then one line per row, fields apart by the
+// column separator. The XY-pairs layout gives each channel an X and a Y
+// column ("Title(X)", "Title(Y)"); the shared-X layout, which the log
+// writes, starts with one X column ("(X)") and gives each channel a Y
+// column. A Y field reads "Null" or "Empty" for such points; a channel
+// past its last point leaves its fields empty.
+//
+// Compact Interval form: "Compact Interval" CR LF, the channel count in
+// decimal CR LF, then rows of little-endian 32-bit floats, channel after
+// channel: X and Y in rows 0 and 1, Y alone after them (a channel's later
+// X values follow from its first two). A missing value is 1.0e38; the data
+// file ends with the mark 2.0e38, the log has none.
+//
+// The readers check the whole file before they give anything: a file
+// that does not read gives EConvertError naming the line or record, and no
+// points at all. A text form holding a binary byte reads as no text.
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "components/foundation/kTypes.h"
+#include "components/plot/files/kPlotFileIO.h"
+
+class TkPlotChannelCustom;
+
+enum class TkPlotPointKind : Byte { Valid, Null, Empty };
+
+struct TkPlotFilePoint {
+    Double X = 0;
+    Double Y = 0;
+    TkPlotPointKind Kind = TkPlotPointKind::Valid;
+    bool operator==(const TkPlotFilePoint&) const = default;
+};
+
+// What a file holds for each of its channels, in file order; a file may
+// hold more or fewer channels than the plot it is read into.
+using TkPlotFileChannels = std::vector<std::vector<TkPlotFilePoint>>;
+
+using TkPlotChannelList = std::span<TkPlotChannelCustom* const>;
+
+// --- writers ---------------------------------------------------------------------
+// The XY-pairs text file of the channels.
+std::string PlotTextData(TkPlotChannelList Channels, char Separator);
+// The Compact Interval file of the channels, end mark included.
+std::string PlotCompactData(TkPlotChannelList Channels);
+
+// Log pieces. The header of a new log; then rows FirstRow .. FirstRow +
+// Rows - 1 (indices of channel 0's points, which give the shared X; a row
+// before channel 0's first point is left out, and a channel without a
+// point at the row leaves its Y empty, or missing in the compact form).
+std::string PlotTextLogHeader(TkPlotChannelList Channels, char Separator);
+std::string PlotTextLogRows(TkPlotChannelList Channels, char Separator, Integer FirstRow, Integer Rows);
+std::string PlotCompactHeader(Integer ChannelCount);
+std::string PlotCompactRows(TkPlotChannelList Channels, Integer FirstRow, Integer Rows);
+
+// --- readers -----------------------------------------------------------------------
+// Either form, told by the first line. Points are given for the first
+// ChannelCount channels of the file; further columns add nothing. A text
+// file without a line break is none of these forms.
+TkPlotFileChannels ReadPlotData(std::string_view Bytes, Integer ChannelCount);
+bool IsCompactIntervalText(std::string_view FirstLine);
+TkPlotFileChannels ReadPlotTextData(std::string_view Bytes, Integer ChannelCount);
+TkPlotFileChannels ReadPlotCompactData(std::string_view Bytes, Integer ChannelCount);
+
+// The channel count of a log that new rows may follow, from the ends of
+// its file (the head holding the header): the count line of a compact log,
+// the Y columns of a text log with that Separator. EConvertError when the
+// log starts with no log header of that form, or when new rows would not
+// read: it ends inside a row, a value or a line, or with a data file's end
+// mark.
+Integer PlotLogChannelCount(const TkFileEnds& Log, bool Compact, char Separator);
+// EConvertError when a text log whose last bytes are Tail ends inside a
+// line: a row appended would join the cut one.
+void CheckLogEndsWithLine(std::string_view Tail);
+
+// The header text of a channel: its title, or its name when the title is
+// blank, in single-byte text with no separator or line break inside.
+std::string ChannelHeaderTitle(const TkPlotChannelCustom& Channel);
+
+// --- a channel's own data file: "X<separator>Y" lines, no header ----------------------
+// Valid points with their Y, null points with "Null", empty points left out.
+std::string ChannelTextData(const TkPlotChannelCustom& Channel, char Separator);
+// The log lines of points FirstIndex .. FirstIndex + Count - 1: each with
+// the X and Y it holds, null and empty points too.
+std::string ChannelLogLines(const TkPlotChannelCustom& Channel, char Separator, Integer FirstIndex, Integer Count);
+// The separator is TAB when the first line holds one, else comma; each line
+// is cut at its first separator, a line with nothing before it is passed
+// over, and "Null" (any case) gives a null point with Y = 0. No bytes give
+// no points; lines of which none holds a separator with text before it
+// are a file of another kind.
+std::vector<TkPlotFilePoint> ReadChannelTextData(std::string_view Bytes);

@@ -1,0 +1,86 @@
+#include "components/plot/files/kPlotPropertyFiles.h"
+
+#include <algorithm>
+
+#include "components/foundation/kCommonRoutines.h"
+#include "components/plot/files/kPlotFileIO.h"
+
+void SaveLinesSafely(const String& FileName, const TStrings& Lines)
+{
+    const RawByteString bytes = Utf8ToWin1252(Lines.Text());
+    if (const std::size_t at = FindBinaryByte(bytes); at != std::string_view::npos) {
+        String path, value;
+        SplitAtSeparator(Lines.Strings(std::min(LineOfOffset(bytes, at), Lines.Count()) - 1), "=", path, value);
+        throw EConvertError(path + " holds the control character #" +
+                            IntToStr(static_cast<unsigned char>(bytes[at])) + ", which a text file cannot hold");
+    }
+    SaveFileSafely(FileName, bytes);
+}
+
+String ReadPropertyText(const String& FileName)
+{
+    String text = DecodeTextFile(ReadFileBytes(FileName));
+    NamingTheFile(FileName, [&] { CheckTextBytes(text); });
+    return text;
+}
+
+void CheckFileType(TStrings& Lines, const String& FileType, const char* Incompatible)
+{
+    String type;
+    if (!ExtractNamedLine("File Type", type, Lines) || !SameText(type, FileType)) throw Exception(Incompatible);
+}
+
+namespace {
+
+// The path of a property line behind Prefix; false for a line of another
+// prefix, where the section ends.
+bool SectionPath(const String& Line, const String& Prefix, String& Path)
+{
+    String value, head;
+    SplitAtSeparator(Line, "=", Path, value);
+    StripPathPrefix(Prefix, Path, head);
+    return head == Prefix;
+}
+
+bool NamesLastProperty(const String& Line, const String& Prefix, std::initializer_list<const char*> Last)
+{
+    String path;
+    SectionPath(Line, Prefix, path);
+    return std::any_of(Last.begin(), Last.end(), [&](const char* name) { return SameText(path, name); });
+}
+
+}  // namespace
+
+Integer SectionEnd(const TStrings& Lines, const String& Prefix, Integer From)
+{
+    Integer end = std::max(From, 0);
+    for (String path; end < Lines.Count() && SectionPath(Lines.Strings(end), Prefix, path);) ++end;
+    return end;
+}
+
+Integer ApplyPropertiesOrRestore(TObject* Instance, const String& Prefix, const TStrings& Lines, Integer From,
+                                 std::initializer_list<const char*> Last)
+{
+    TStringList ordered, deferred;
+    const Integer end = SectionEnd(Lines, Prefix, From);
+    for (Integer i = std::max(From, 0); i < end; ++i)
+        (NamesLastProperty(Lines.Strings(i), Prefix, Last) ? deferred : ordered).Add(Lines.Strings(i));
+    ordered.AddStrings(deferred);
+
+    TStringList saved;
+    SavePublishedProperties(Instance, Prefix, saved, false);
+    try {
+        Integer applied = 0;
+        ApplyPublishedProperties(Instance, Prefix, ordered, 0, applied);
+    } catch (...) {
+        // The deferred setters come last and raise before they drop
+        // anything: setting back all other properties loses nothing.
+        TStringList restore;
+        for (Integer i = 0; i < saved.Count(); ++i)
+            if (!NamesLastProperty(saved.Strings(i), Prefix, Last)) restore.Add(saved.Strings(i));
+        Integer restored = 0;
+        ApplyPublishedProperties(Instance, Prefix, restore, 0, restored);
+        throw;
+    }
+    return end;
+}

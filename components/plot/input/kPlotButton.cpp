@@ -1,0 +1,97 @@
+#include "components/plot/input/kPlotButton.h"
+
+namespace {
+
+// A held repeating button clicks first after this pause, then at the
+// repeat interval.
+constexpr Cardinal kFirstRepeatDelay = 500;
+constexpr Cardinal kRepeatInterval = 50;
+
+}  // namespace
+
+TClass TkPlotButton::StaticClassInfo()
+{
+    static const TClassInfo info = TClassBuilder<TkPlotButton, TkPlotObject>("TkPlotButton").Build();
+    return &info;
+}
+
+void TkPlotButton::SetDrawRect(const TRect& Value)
+{
+    FLeft = Value.Left;
+    FTop = Value.Top;
+    FRight = Value.Right;
+    FBottom = Value.Bottom;
+}
+
+void TkPlotButton::SetDown(bool Value)
+{
+    if (Value == FDown) return;
+    FDown = Value;
+    TWeakRef<TkPlotObject> self(this);
+    DoInvalidate();
+    if (self) Fire(FOnDownChange, this);
+}
+
+void TkPlotButton::SetEnabled(bool Value)
+{
+    if (!Value) EndPress();
+    TkPlotObject::SetEnabled(Value);
+}
+
+void TkPlotButton::DoInvalidate() { Fire(FOnInvalidate, this); }
+
+// --- the press -------------------------------------------------------------
+
+void TkPlotButton::DoMouseLeft(const TkPlotMouseData&)
+{
+    FPressed = true;
+    if (FTimerEnabled) {
+        if (!FTimer) FTimer = CreateOwned<TTimer>(nullptr);
+        FTimer->SetInterval(kFirstRepeatDelay);
+        FTimer->SetOnTimer([this](TObject*) { TimerEvent(); });
+        FTimer->SetEnabled(true);
+        FFirstTimerMessage = true;
+    }
+    DoInvalidate();
+}
+
+void TkPlotButton::DoMouseMove(const TkPlotMouseData&) {}
+
+void TkPlotButton::DoMouseUp(const TkPlotMouseData& MouseData)
+{
+    // A press begun with another button, or already ended, never clicks.
+    if (!FPressed) return;
+    TWeakRef<TkPlotObject> self(this);
+    EndPress();
+    DoInvalidate();
+    if (!self || !PtInRect(DrawRect(), Point(MouseData.X, MouseData.Y))) return;
+    if (FGroupIndex != 0) {
+        Fire(FOnGroupClick, this);
+        if (!self) return;
+    }
+    Fire(FOnClick, this);
+}
+
+void TkPlotButton::DoMouseNotOver()
+{
+    if (!FPressed) return;
+    EndPress();
+    DoInvalidate();
+}
+
+void TkPlotButton::EndPress()
+{
+    FPressed = false;
+    FTimer.reset();
+}
+
+void TkPlotButton::TimerEvent()
+{
+    if (FFirstTimerMessage) {
+        FTimer->SetInterval(kRepeatInterval);
+        FFirstTimerMessage = false;
+    }
+    TWeakRef<TkPlotObject> self(this);
+    Fire(FOnClick, this);
+    if (self) DoInvalidate();
+}

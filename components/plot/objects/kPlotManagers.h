@@ -1,0 +1,509 @@
+#pragma once
+// Object managers: the ordered, named lists of a plot's objects, one per
+// kind, plus the list of all objects. A manager hands its owner and its
+// hooks (those of the master manager) to every object it creates, names
+// unnamed objects ("Channel 1", "Channel 2", ...), keeps the objects of a
+// plot informed of every removal and of the renames they follow, and
+// writes and reads its objects as one collection of the plot's form
+// stream. Each notification costs the objects it reaches, not more: a
+// plot loads thousands of objects in linear time.
+//
+// The typed managers are templates over their object class so that they
+// depend only on the few operations listed with each; the plot's own
+// managers are the aliases at the end of this file. A manager announces
+// itself through its insert hook from AfterConstruction (the master manager
+// stores it by its class), and reports its end through its remove hook.
+
+#include <array>
+#include <concepts>
+#include <deque>
+#include <optional>
+#include <span>
+#include <unordered_set>
+#include <vector>
+
+#include "components/plot/objects/kPlotNameNumbers.h"
+#include "components/plot/objects/kPlotObjects.h"
+
+class TReader;
+class TWriter;
+
+class TkPlotObjectManagerCustom : public TObject {
+public:
+    // Raises Exception, in this order: "Owner must be Assigned", then the
+    // change, insert, remove and rename hook messages.
+    TkPlotObjectManagerCustom(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert,
+                              TNotifyEvent AOnRemove, TNotifyEvent AOnRename);
+    // Fires the insert hook with the manager.
+    void AfterConstruction() override;
+    // Clear, then the remove hook with the manager.
+    void BeforeDestruction() override;
+
+    // An object of the manager's kind, made with the manager's owner and
+    // hooks and not announced yet (its maker calls DoInsert). Raises "Object
+    // Manager does not support creation of objects" here.
+    virtual TkPlotObject* CreateObject();
+    // The stem of generated names.
+    virtual String GetBaseName() const = 0;
+    // An object is being removed from the plot: takes it out of the list
+    // (searching from the last entry), then DoObjectRemoved and DoChange.
+    virtual void NotificationRemove(TkPlotObject* AObject);
+    // An object was announced; each manager lists only its own kind.
+    virtual void NotificationInsert(TkPlotObject* AObject) = 0;
+    // Notes the new name, then tells the listed objects when they follow
+    // renames of that kind.
+    virtual void NotificationRename(TkPlotObject* AObject);
+    virtual void NotificationSetFocus(TkPlotObject* AObject);
+    virtual void Clear();
+    // Takes the entry at Index out of the list without freeing the object.
+    virtual void Delete(Integer Index);
+
+    Integer Count() const { return static_cast<Integer>(FList.size()); }
+    // Raises EListError outside 0..Count-1.
+    TkPlotObject* GetItem(Integer Index) const;
+    Integer GetIndex(const TkPlotObject* AObject) const;
+    // The first object of that name, ignoring case; nullptr when none.
+    TkPlotObject* GetObjectByName(const String& Name) const;
+    Integer GetIndexByName(const String& Name) const;
+    // GetBaseName, a blank and one more than the highest number that follows
+    // the base name in an object's name: gaps are not reused.
+    String GetNextName() const;
+    // Appends unless listed already.
+    void InsertObject(TkPlotObject* AObject);
+
+    bool DoWriteToStream() const { return Count() != 0; }
+    // A collection: per object in list order a list of its published and
+    // defined properties.
+    void WriteToStream(TWriter& Writer) const;
+    // Reads a collection, then replaces the manager's objects by the new
+    // ones (each announced through DoInsert, in stream order). On a reader
+    // error the objects read so far are discarded unannounced and the
+    // manager keeps what it held. Another value is skipped.
+    void ReadFromStream(TReader& Reader);
+    void DoChange();
+
+    TkPlotObjectOwner* Owner() const { return FOwner; }
+    const TNotifyEvent& OnChange() const { return FOnChange; }
+    const TNotifyEvent& OnInsert() const { return FOnInsert; }
+    const TNotifyEvent& OnRemove() const { return FOnRemove; }
+    const TNotifyEvent& OnRename() const { return FOnRename; }
+
+protected:
+    // After an object left the list.
+    virtual void DoObjectRemoved(TkPlotObject* AObject);
+    // Whether the listed objects follow renames of objects of Kind (all
+    // of them may here).
+    virtual bool FollowsRenamesOf(TkPlotObjectKind Kind) const;
+
+    // Calls Action on each object listed now; objects freed or taken out of
+    // the list meanwhile (by a hook or a handler) are skipped.
+    template <class F>
+    void ForEachObject(F Action) const
+    {
+        const std::vector<TWeakRef<TkPlotObject>> snapshot(FList.begin(), FList.end());
+        for (const auto& ref : snapshot)
+            if (TkPlotObject* object = ref.Get(); object && Lists(object)) Action(object);
+    }
+    void RemoveFromList(TkPlotObject* AObject);
+
+private:
+    // Every notification asks whether objects are listed: the set answers
+    // at once, where the list would be searched.
+    bool Lists(const TkPlotObject* AObject) const { return FMembers.contains(AObject); }
+    void DeleteEntry(Integer Index);
+
+    // A deque: a manager cleared from its first object on takes each out
+    // at once.
+    std::deque<TkPlotObject*> FList;
+    std::unordered_set<const TkPlotObject*> FMembers;
+    TkPlotNameNumbers FNameNumbers;
+    TkPlotObjectOwner* FOwner;
+    TNotifyEvent FOnChange;
+    TNotifyEvent FOnRemove;
+    TNotifyEvent FOnInsert;
+    TNotifyEvent FOnRename;
+};
+
+// The name of Manager's first object; false when Manager is not set or holds
+// no object.
+bool FirstObjectName(const TkPlotObjectManagerCustom* Manager, String& Name);
+
+// Empties an object's remove, layout-change and change hooks, so that its
+// end reports nothing.
+void DetachPlotObject(TkPlotObject* AObject);
+
+// A manager that owns its objects: Clear and the manager's end free them.
+class TkPlotObjectOwnedManager : public TkPlotObjectManagerCustom {
+public:
+    using TkPlotObjectManagerCustom::TkPlotObjectManagerCustom;
+    // Tells every other listed object first.
+    void NotificationRemove(TkPlotObject* AObject) override;
+    // Frees each object listed now; each reports its own removal, which the
+    // others freed with it need not hear.
+    void Clear() override;
+
+private:
+    bool FClearing = false;
+};
+
+// Every object of a plot, not owned.
+class TkPlotObjectManager : public TkPlotObjectManagerCustom {
+public:
+    using TkPlotObjectManagerCustom::TkPlotObjectManagerCustom;
+    String GetBaseName() const override { return "n/a"; }
+    void NotificationInsert(TkPlotObject* AObject) override;
+
+    void ClearAllUserSelections();
+    void SetShiftState(TShiftState Shift);
+    // Each forwarder hands its arguments to the entry point of every
+    // selected object, in list order.
+    void MouseDownFocusObjects(TMouseButton Button, TShiftState Shift, Integer X, Integer Y);
+    void MouseMoveFocusObjects(TkPlotHintData& HintData, TShiftState Shift, Integer X, Integer Y,
+                               bool DblClickActive);
+    void MouseUpFocusObjects(TMouseButton Button, TShiftState Shift, Integer X, Integer Y, Integer ScreenX,
+                             Integer ScreenY, bool DblClickActive, TPopupMenu* PopupMenu);
+    void KeyDownFocusObjects(Word& Key, TShiftState Shift, TPopupMenu* PopupMenu);
+    // True when any selected object handled the wheel.
+    bool MouseWheelFocusObjects(Integer WheelDelta, TShiftState Shift, TPoint MousePos);
+    // Before the plot is torn down: no object reports its end any more.
+    void ShutDownSetup();
+
+private:
+    template <class F>
+    void ForEachSelected(F Action) const
+    {
+        ForEachObject([&](TkPlotObject* object) {
+            if (object->UserSelected()) Action(object);
+        });
+    }
+};
+
+// ===========================================================================
+// Typed managers
+// ===========================================================================
+
+// The manager of one kind: lists only objects of class TKind, creates them
+// through a class reference (TKind itself unless it is abstract), and gives
+// an unnamed object its defaults once it is listed.
+template <class TKind>
+class TkPlotKindManager : public TkPlotObjectOwnedManager {
+public:
+    using TObjectClass = TkPlotObjectClassOf<TKind>;
+    using TkPlotObjectOwnedManager::TkPlotObjectOwnedManager;
+
+    TKind* GetItem(Integer Index) const { return static_cast<TKind*>(TkPlotObjectOwnedManager::GetItem(Index)); }
+    TKind* GetObjectByName(const String& Name) const
+    {
+        return static_cast<TKind*>(TkPlotObjectOwnedManager::GetObjectByName(Name));
+    }
+
+    TObjectClass ObjectClass() const { return FObjectClass; }
+    void SetObjectClass(TObjectClass Value) { FObjectClass = Value; }
+
+    TkPlotObject* CreateObject() override
+    {
+        if (!FObjectClass) return TkPlotObjectOwnedManager::CreateObject();
+        return FObjectClass(Owner(), OnChange(), OnInsert(), OnRemove(), OnRename());
+    }
+
+    // Appends first and names afterwards, so the new object is listed
+    // while its name (and colour) are chosen. Named objects keep their
+    // settings.
+    void NotificationInsert(TkPlotObject* AObject) override
+    {
+        auto* object = dynamic_cast<TKind*>(AObject);
+        if (!object) return;
+        InsertObject(object);
+        if (object->Name().empty()) AssignDefaults(*object);
+    }
+
+protected:
+    virtual void AssignDefaults(TKind& Object) { Object.SetName(GetNextName()); }
+    bool FollowsRenamesOf(TkPlotObjectKind Kind) const override { return TKind::FollowsRenamesOf(Kind); }
+
+private:
+    static TObjectClass DefaultClass()
+    {
+        if constexpr (std::is_abstract_v<TKind>)
+            return nullptr;
+        else
+            return &CreatePlotObject<TKind>;
+    }
+
+    TObjectClass FObjectClass = DefaultClass();
+};
+
+// Requirements of the kinds whose defaults go beyond a name.
+template <class T>
+concept PlotTitledAxis = requires(T& Axis, const String& Text) { Axis.SetTitle(Text); };
+template <class T>
+concept PlotAxisBound = requires(T& Object, const String& Text) {
+    Object.SetXAxisName(Text);
+    Object.SetYAxisName(Text);
+};
+template <class T>
+concept PlotChannelKind = PlotAxisBound<T> && requires(T& Channel, const String& Text, TColor Color) {
+    Channel.SetTitleText(Text);
+    Channel.SetColor(Color);
+    { Channel.Color() } -> std::convertible_to<TColor>;
+};
+template <class T>
+concept PlotGridKind = requires(T& View, const String& Text) {
+    View.SetGridXAxisName(Text);
+    View.SetGridYAxisName(Text);
+};
+template <class T, class TDataView>
+concept PlotCursorKind = requires(T& Cursor, TDataView* View, const String& Text) {
+    Cursor.SetDataView(View);
+    Cursor.SetChannelName(Text);
+};
+template <class T>
+concept PlotCaptionKind = requires(T& Label, const String& Text) { Label.SetCaption(Text); };
+
+template <class TToolBar>
+class TkPlotToolBarManagerOf : public TkPlotKindManager<TToolBar> {
+public:
+    using TkPlotKindManager<TToolBar>::TkPlotKindManager;
+    String GetBaseName() const override { return "Toolbar"; }
+};
+
+template <class TLegend>
+class TkPlotLegendManagerOf : public TkPlotKindManager<TLegend> {
+public:
+    using TkPlotKindManager<TLegend>::TkPlotKindManager;
+    String GetBaseName() const override { return "Legend"; }
+};
+
+template <class TTable>
+class TkPlotTableManagerOf : public TkPlotKindManager<TTable> {
+public:
+    using TkPlotKindManager<TTable>::TkPlotKindManager;
+    String GetBaseName() const override { return "Table"; }
+};
+
+// An axis is titled with its name.
+template <class TAxis>
+class TkPlotAxisManagerOf : public TkPlotKindManager<TAxis> {
+public:
+    using TkPlotKindManager<TAxis>::TkPlotKindManager;
+
+protected:
+    void AssignDefaults(TAxis& Axis) override
+    {
+        static_assert(PlotTitledAxis<TAxis>);
+        TkPlotKindManager<TAxis>::AssignDefaults(Axis);
+        Axis.SetTitle(Axis.Name());
+    }
+};
+
+template <class TXAxis>
+class TkPlotXAxisManagerOf : public TkPlotAxisManagerOf<TXAxis> {
+public:
+    using TkPlotAxisManagerOf<TXAxis>::TkPlotAxisManagerOf;
+    String GetBaseName() const override { return "X-Axis"; }
+};
+
+template <class TYAxis>
+class TkPlotYAxisManagerOf : public TkPlotAxisManagerOf<TYAxis> {
+public:
+    using TkPlotAxisManagerOf<TYAxis>::TkPlotAxisManagerOf;
+    String GetBaseName() const override { return "Y-Axis"; }
+};
+
+// A kind whose new objects are bound to X axis 0 and Y axis 0. The axis
+// managers are siblings set by the master manager, valid for its lifetime.
+template <class TKind>
+class TkPlotAxisBoundManager : public TkPlotKindManager<TKind> {
+public:
+    using TkPlotKindManager<TKind>::TkPlotKindManager;
+    void SetXAxisManager(const TkPlotObjectManagerCustom* Value) { FXAxisManager = Value; }
+    void SetYAxisManager(const TkPlotObjectManagerCustom* Value) { FYAxisManager = Value; }
+
+protected:
+    // Calls Bind with the names of X axis 0 and Y axis 0, each only when
+    // that axis exists.
+    template <class FX, class FY>
+    void BindFirstAxes(FX BindX, FY BindY) const
+    {
+        String name;
+        if (FirstObjectName(FXAxisManager, name)) BindX(name);
+        if (FirstObjectName(FYAxisManager, name)) BindY(name);
+    }
+
+private:
+    const TkPlotObjectManagerCustom* FXAxisManager = nullptr;
+    const TkPlotObjectManagerCustom* FYAxisManager = nullptr;
+};
+
+// The colours given to new channels, in the order they are handed out.
+extern const std::array<TColor, 30> ChannelColorPalette;
+
+// One colour of the channel palette and how many channels have it.
+struct TkColorCountObject {
+    TColor Color = 0;
+    Integer Count = 0;
+};
+
+// The palette in its order, each entry counting the channel colours equal
+// to it exactly; colours outside the palette count nowhere.
+std::array<TkColorCountObject, ChannelColorPalette.size()> CountChannelColors(std::span<const TColor> ChannelColors);
+
+// The colour of a new channel, given the colours of every channel including
+// the new one (still red): red while there are fewer than 2 channels, else
+// the first palette colour that the fewest channels use.
+TColor NextChannelColor(std::span<const TColor> ChannelColors);
+
+template <class TChannel>
+class TkPlotChannelManagerOf : public TkPlotAxisBoundManager<TChannel> {
+    using Base = TkPlotAxisBoundManager<TChannel>;
+
+public:
+    using Base::Base;
+    String GetBaseName() const override { return "Channel"; }
+    // The class of the channels CreateObject makes (the plot's channel class).
+    void SetChannelClass(typename Base::TObjectClass Value) { this->SetObjectClass(Value); }
+
+    TColor GetNextChannelColor() const
+    {
+        std::vector<TColor> colors;
+        for (Integer i = 0; i < this->Count(); ++i) colors.push_back(this->GetItem(i)->Color());
+        return NextChannelColor(colors);
+    }
+    // While set, new channels take this colour instead of the palette's
+    // choice, which reads the colour of every channel: a loader that colours
+    // each channel it adds spares that.
+    void SetNewChannelColor(std::optional<TColor> Value) { FNewChannelColor = Value; }
+
+protected:
+    void AssignDefaults(TChannel& Channel) override
+    {
+        static_assert(PlotChannelKind<TChannel>);
+        Base::AssignDefaults(Channel);
+        Channel.SetTitleText(Channel.Name());
+        Channel.SetColor(FNewChannelColor ? *FNewChannelColor : GetNextChannelColor());
+        this->BindFirstAxes([&](const String& X) { Channel.SetXAxisName(X); },
+                            [&](const String& Y) { Channel.SetYAxisName(Y); });
+    }
+
+private:
+    std::optional<TColor> FNewChannelColor;
+};
+
+template <class TDataView>
+class TkPlotDataViewManagerOf : public TkPlotAxisBoundManager<TDataView> {
+    using Base = TkPlotAxisBoundManager<TDataView>;
+
+public:
+    using Base::Base;
+    String GetBaseName() const override { return "Data View"; }
+
+protected:
+    void AssignDefaults(TDataView& View) override
+    {
+        static_assert(PlotGridKind<TDataView>);
+        Base::AssignDefaults(View);
+        this->BindFirstAxes([&](const String& X) { View.SetGridXAxisName(X); },
+                            [&](const String& Y) { View.SetGridYAxisName(Y); });
+    }
+};
+
+template <class TLimit>
+class TkPlotLimitManagerOf : public TkPlotAxisBoundManager<TLimit> {
+    using Base = TkPlotAxisBoundManager<TLimit>;
+
+public:
+    using Base::Base;
+    String GetBaseName() const override { return "Limit"; }
+
+protected:
+    void AssignDefaults(TLimit& Limit) override
+    {
+        static_assert(PlotAxisBound<TLimit>);
+        Base::AssignDefaults(Limit);
+        this->BindFirstAxes([&](const String& X) { Limit.SetXAxisName(X); },
+                            [&](const String& Y) { Limit.SetYAxisName(Y); });
+    }
+};
+
+// A new cursor lives in data view 0 and follows channel 0 (when they exist).
+template <class TCursor, class TDataView>
+class TkPlotDataCursorManagerOf : public TkPlotKindManager<TCursor> {
+    using Base = TkPlotKindManager<TCursor>;
+
+public:
+    using Base::Base;
+    String GetBaseName() const override { return "Cursor"; }
+    void SetChannelManager(const TkPlotObjectManagerCustom* Value) { FChannelManager = Value; }
+    void SetDataViewManager(const TkPlotKindManager<TDataView>* Value) { FDataViewManager = Value; }
+
+protected:
+    void AssignDefaults(TCursor& Cursor) override
+    {
+        static_assert(PlotCursorKind<TCursor, TDataView>);
+        Base::AssignDefaults(Cursor);
+        if (FDataViewManager && FDataViewManager->Count() > 0) Cursor.SetDataView(FDataViewManager->GetItem(0));
+        String name;
+        if (FirstObjectName(FChannelManager, name)) Cursor.SetChannelName(name);
+    }
+
+private:
+    const TkPlotObjectManagerCustom* FChannelManager = nullptr;
+    const TkPlotKindManager<TDataView>* FDataViewManager = nullptr;
+};
+
+// A label's caption starts as its name.
+template <class TLabel>
+class TkPlotLabelManagerOf : public TkPlotKindManager<TLabel> {
+    using Base = TkPlotKindManager<TLabel>;
+
+public:
+    using Base::Base;
+    String GetBaseName() const override { return "Label"; }
+
+protected:
+    void AssignDefaults(TLabel& Label) override
+    {
+        static_assert(PlotCaptionKind<TLabel>);
+        Base::AssignDefaults(Label);
+        Label.SetCaption(Label.Name());
+    }
+};
+
+// Annotations stay unnamed.
+template <class TAnnotation>
+class TkPlotAnnotationManagerOf : public TkPlotKindManager<TAnnotation> {
+public:
+    using TkPlotKindManager<TAnnotation>::TkPlotKindManager;
+    String GetBaseName() const override { return "Annotation"; }
+
+protected:
+    void AssignDefaults(TAnnotation&) override {}
+};
+
+// ===========================================================================
+// The plot's managers
+// ===========================================================================
+
+class TkPlotToolBar;
+class TkPlotLegend;
+class TkPlotTable;
+class TkPlotXAxis;
+class TkPlotYAxis;
+class TkPlotChannelCustom;
+class TkPlotDataView;
+class TkPlotDataCursor;
+class TkPlotLimit;
+class TkPlotLabel;
+class TkPlotAnnotation;
+
+using TkPlotToolBarManager = TkPlotToolBarManagerOf<TkPlotToolBar>;
+using TkPlotLegendManager = TkPlotLegendManagerOf<TkPlotLegend>;
+using TkPlotTableManager = TkPlotTableManagerOf<TkPlotTable>;
+using TkPlotXAxisManager = TkPlotXAxisManagerOf<TkPlotXAxis>;
+using TkPlotYAxisManager = TkPlotYAxisManagerOf<TkPlotYAxis>;
+using TkPlotChannelManager = TkPlotChannelManagerOf<TkPlotChannelCustom>;
+using TkPlotDataViewManager = TkPlotDataViewManagerOf<TkPlotDataView>;
+using TkPlotDataCursorManager = TkPlotDataCursorManagerOf<TkPlotDataCursor, TkPlotDataView>;
+using TkPlotLimitManager = TkPlotLimitManagerOf<TkPlotLimit>;
+using TkPlotLabelManager = TkPlotLabelManagerOf<TkPlotLabel>;
+using TkPlotAnnotationManager = TkPlotAnnotationManagerOf<TkPlotAnnotation>;

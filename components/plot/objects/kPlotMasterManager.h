@@ -1,0 +1,374 @@
+#pragma once
+// The hub of one plot's object model. The master manager owns one manager
+// per kind of plot object, the manager of all objects, the layout manager
+// and the translation table; it hears every insertion, removal, rename,
+// change and selection of every object and manager, routes it to the
+// managers and reports on to the plot. It also opens, feeds and closes the
+// plot's property editor dialog.
+//
+// Routing. An insertion reaches the all-objects manager, the layout manager
+// (layout objects) and the manager of the object's kind, then the plot's
+// insert hook. A removal reaches the plot's remove hook first (the plot
+// drops its own references), then every manager. A change reaches the plot's
+// change hook with the master manager as sender.
+//
+// The managers announce themselves when they are made; the master manager
+// keeps each one by its kind as it hears of it, and forgets it when it ends.
+//
+// TkPlotMasterManagerOf is written over the classes of the kinds (see
+// TkPlotObjectKinds) so that it depends only on the few operations it calls;
+// the plot's own master manager is TkPlotMasterManager.
+
+#include <array>
+#include <functional>
+#include <utility>
+
+#include "components/foundation/kTypes.h"
+#include "components/plot/component/kPlotHost.h"
+#include "components/plot/layout/kPlotLayoutManager.h"
+#include "components/plot/objects/kPlotManagers.h"
+#include "components/plot/objects/kPlotTranslation.h"
+
+class TComponent;
+class TControl;
+class TCustomForm;
+class TkPlotMasterManagerCustom;
+
+// The active page of each page control of the editor, kept between openings.
+struct TkPlotEditorPageIndexes {
+    Integer MainPageControlIndex = 0;
+    Integer ControlPageControlIndex = 0;
+    Integer ChannelPageControlIndex = 0;
+    Integer XAxisPageControlIndex = 0;
+    Integer XAxisLabelsPageControlIndex = 0;
+    Integer YAxisPageControlIndex = 0;
+    Integer YAxisLabelsPageControlIndex = 0;
+    Integer DataCursorPageControlIndex = 0;
+    Integer LimitPageControlIndex = 0;
+    Integer LabelPageControlIndex = 0;
+    Integer LegendPageControlIndex = 0;
+    Integer TablePageControlIndex = 0;
+    Integer DataViewPageControlIndex = 0;
+};
+
+// The plot's property editor dialog as the master manager drives it: one
+// page per kind with a list of that kind's objects, and the general pages.
+class TkPlotEditorFormLink {
+public:
+    virtual TCustomForm* Form() = 0;
+    // Set once the dialog began to close; a closing dialog is left alone.
+    virtual bool IsClosing() const = 0;
+    virtual void SetClosing() = 0;
+    // Fills the list of every kind's page with the master's objects in
+    // manager order, selects the first entry (none for an empty list) and
+    // loads each page.
+    virtual void LoadObjects() = 0;
+    // Reloads every page from the plot.
+    virtual void UpdateAll() = 0;
+    // Lists a new object on its kind's page, selects it and reloads the page.
+    virtual void ObjectAdded(TkPlotObjectKind Kind, TkPlotObject* AObject) = 0;
+    // Takes an object off its kind's list (nothing when it is gone already)
+    // and reloads the page.
+    virtual void ObjectRemoved(TkPlotObjectKind Kind, TkPlotObject* AObject) = 0;
+    // An X axis, Y axis or channel was renamed: every name choice that
+    // shows its old name (NameOld) is refilled and shows the new one.
+    virtual void ObjectRenamed(TkPlotObjectKind Kind, TkPlotObject* AObject) = 0;
+    // Switches to the page of the object's kind and selects it there.
+    virtual void ShowObject(TkPlotObjectKind Kind, TkPlotObject* AObject) = 0;
+    // The general pages: loaded from the plot's settings (default folders of
+    // the file pickers included), written back into them.
+    virtual void LoadGeneralPages() = 0;
+    virtual void WriteGeneralPages() = 0;
+    // The log file controls can change only while the plot is not logging.
+    virtual void EnableLogControls(bool LoggingActive) = 0;
+    virtual TkPlotEditorPageIndexes PageIndexes() const = 0;
+    virtual void SetPageIndexes(const TkPlotEditorPageIndexes& Value) = 0;
+
+protected:
+    ~TkPlotEditorFormLink() = default;
+};
+
+// Makes the editor dialog of a plot, owned by the plot. The editor's library
+// registers it at its initialisation; without one no dialog opens.
+using TkPlotEditorFormMaker =
+    std::function<TkPlotEditorFormLink*(TComponent* Plot, TkPlotMasterManagerCustom* Master)>;
+void SetPlotEditorFormMaker(TkPlotEditorFormMaker Maker);
+
+// The part of the master manager that does not depend on the classes of the
+// kinds.
+class TkPlotMasterManagerCustom : public TObject {
+public:
+    explicit TkPlotMasterManagerCustom(TkPlotObjectOwner* AOwner);
+    // Frees an open editor, then the managers (and with them every object).
+    void BeforeDestruction() override;
+
+    TkPlotObjectOwner* Owner() const { return FOwner; }
+
+    // --- the plot's hooks ------------------------------------------------------
+    void SetOnInvalidateNow(TNotifyEvent Value) { FOnInvalidateNow = std::move(Value); }
+    void SetOnChange(TNotifyEvent Value) { FOnChange = std::move(Value); }
+    void SetOnInsert(TNotifyEvent Value) { FOnInsert = std::move(Value); }
+    void SetOnRemove(TNotifyEvent Value) { FOnRemove = std::move(Value); }
+
+    // --- managers (nullptr once ended) ----------------------------------------
+    TkPlotObjectManager* PlotObjectManager() const { return FPlotObjectManager; }
+    TkPlotLayoutManager* LayoutManager() const { return FLayoutManager; }
+    TkPlotTranslationManager* TranslationManager() const { return FTranslationManager; }
+    TkPlotObjectManagerCustom* Manager(TkPlotObjectKind Kind) const;
+    // Calls Action on every object of the kinds in Kinds, kind by kind.
+    template <class F>
+    void ForEachObjectOf(std::initializer_list<TkPlotObjectKind> Kinds, F Action) const;
+    // The kind of an object; kpokNone for others (the layout placeholders).
+    static TkPlotObjectKind ObjectKind(const TkPlotObject* AObject) { return AObject->Kind(); }
+
+    // --- adding objects ----------------------------------------------------------
+    // Each makes an object of its kind with the plot and the master's
+    // handlers, announces it, and returns its index in its manager (-1 when
+    // a handler of the announcement took it away again). The manager gives
+    // it its default name and settings.
+    Integer AddToolBar() { return AddObject(kpokToolBar); }
+    Integer AddLegend() { return AddObject(kpokLegend); }
+    Integer AddTable() { return AddObject(kpokTable); }
+    Integer AddXAxis() { return AddObject(kpokXAxis); }
+    Integer AddYAxis() { return AddObject(kpokYAxis); }
+    // Raises Exception when no channel class was set.
+    virtual Integer AddChannel() = 0;
+    Integer AddDataView() { return AddObject(kpokDataView); }
+    Integer AddDataCursor() { return AddObject(kpokDataCursor); }
+    Integer AddLimit() { return AddObject(kpokLimit); }
+    Integer AddLabel() { return AddObject(kpokLabel); }
+    Integer AddAnnotation() { return AddObject(kpokAnnotation); }
+    // A new translation entry, first in the table (index 0).
+    Integer AddTranslation();
+
+    // --- settings copied to every object ----------------------------------------------
+    bool UserCanEditObjects() const { return FUserCanEditObjects; }
+    void SetUserCanEditObjects(bool Value);
+    bool XYAxesReverse() const { return FXYAxesReverse; }
+    // Tells the layout manager and every object, then repaints at once.
+    void SetXYAxesReverse(bool Value);
+
+    // --- operations on the plot's objects ------------------------------------------------
+    void ShowToolBars(bool Value);
+    // Empties every channel; the axes align again on the next point.
+    virtual void ClearAllData() = 0;
+    void DeSelectAll();
+
+    // --- editor ----------------------------------------------------------------------------
+    TkPlotEditorFormLink* EditorForm() const { return FEditorForm; }
+    const TkPlotEditorPageIndexes& PageIndexes() const { return FPageIndexes; }
+    // Opens the editor (modal or stay-on-top, by the plot's editor style);
+    // an editor already showing is refreshed and brought to the front.
+    void EditProperties();
+    // Opens the editor on the page of the object's kind, the object selected.
+    void EditObject(TObject* AObject);
+    // The close event of the editor.
+    void FreeEditorForm();
+    // Translates the captions and items of a dialog and its owned controls
+    // (never the contents of edits), when the table holds entries.
+    void TranslateEditorForm(TControl* Control);
+    // Writes the editor's general pages back into the plot.
+    void BasicPropertyChanged();
+
+    // --- hooks of every object and manager --------------------------------------------------
+    void NotificationInsert(TObject* AObject);
+    void NotificationRemove(TObject* AObject);
+    void NotificationRename(TObject* AObject);
+    void NotificationSetFocus(TObject* AObject);
+    void DoChange();
+
+protected:
+    // The kind of a typed manager; kpokNone for other objects.
+    virtual TkPlotObjectKind ManagerKind(const TObject* AManager) const = 0;
+
+    // Makes a manager with the plot and the master's handlers; it announces
+    // itself.
+    template <class M, class... Extra>
+    void CreateManager(Extra&&... extra)
+    {
+        Create<M>(FOwner, ChangeHandler(), InsertHandler(), RemoveHandler(), RenameHandler(),
+                  std::forward<Extra>(extra)...);
+    }
+    void CreateTranslationManager();
+    Integer AddObject(TkPlotObjectKind Kind);
+    void SetUserCanEditObjectsField(bool Value) { FUserCanEditObjects = Value; }
+
+private:
+    TNotifyEvent ChangeHandler();
+    TNotifyEvent InsertHandler();
+    TNotifyEvent RemoveHandler();
+    TNotifyEvent RenameHandler();
+
+    void InsertPlotObject(TkPlotObject* AObject);
+    void RemovePlotObject(TkPlotObject* AObject);
+    void StoreManager(TObject* AManager);
+    void ForgetManager(const TObject* AManager);
+    TkPlotHost* Host() const;
+    // Open and not closing.
+    TkPlotEditorFormLink* LiveEditor() const;
+    void CreateEditorForm();
+    void ShowEditor(TkPlotHost& Host);
+    void EndModalEditor();
+
+    TkPlotObjectOwner* FOwner;
+    bool FUserCanEditObjects = false;
+    std::array<TkPlotObjectManagerCustom*, PlotObjectKindCount> FManagers{};
+    TkPlotTranslationManager* FTranslationManager = nullptr;
+    TkPlotLayoutManager* FLayoutManager = nullptr;
+    TkPlotObjectManager* FPlotObjectManager = nullptr;
+    TNotifyEvent FOnInvalidateNow;
+    TNotifyEvent FOnChange;
+    TNotifyEvent FOnInsert;
+    TNotifyEvent FOnRemove;
+    TkPlotEditorPageIndexes FPageIndexes;
+    TkPlotEditorFormLink* FEditorForm = nullptr;
+    bool FXYAxesReverse = false;
+};
+
+template <class F>
+void TkPlotMasterManagerCustom::ForEachObjectOf(std::initializer_list<TkPlotObjectKind> Kinds, F Action) const
+{
+    for (TkPlotObjectKind kind : Kinds) {
+        TkPlotObjectManagerCustom* manager = Manager(kind);
+        // Indexes are checked against the count each time: an action may
+        // take objects away.
+        for (Integer i = 0; manager && i < manager->Count(); ++i) Action(manager->GetItem(i));
+    }
+}
+
+// Requirements of the kinds whose operations the master manager calls.
+template <class T>
+concept PlotClearableChannel = requires(T& Channel) { Channel.Clear(); };
+template <class T>
+concept PlotAligningAxis = requires(T& Axis) { Axis.ResetFirstAlign(); };
+
+// The master manager over the object classes named in K (members ToolBar,
+// Legend, Table, XAxis, YAxis, Channel, DataView, DataCursor, Limit, Label,
+// Annotation).
+template <class K>
+class TkPlotMasterManagerOf : public TkPlotMasterManagerCustom {
+public:
+    using TToolBarManager = TkPlotToolBarManagerOf<typename K::ToolBar>;
+    using TLegendManager = TkPlotLegendManagerOf<typename K::Legend>;
+    using TTableManager = TkPlotTableManagerOf<typename K::Table>;
+    using TXAxisManager = TkPlotXAxisManagerOf<typename K::XAxis>;
+    using TYAxisManager = TkPlotYAxisManagerOf<typename K::YAxis>;
+    using TChannelManager = TkPlotChannelManagerOf<typename K::Channel>;
+    using TDataViewManager = TkPlotDataViewManagerOf<typename K::DataView>;
+    using TDataCursorManager = TkPlotDataCursorManagerOf<typename K::DataCursor, typename K::DataView>;
+    using TLimitManager = TkPlotLimitManagerOf<typename K::Limit>;
+    using TLabelManager = TkPlotLabelManagerOf<typename K::Label>;
+    using TAnnotationManager = TkPlotAnnotationManagerOf<typename K::Annotation>;
+    using TChannelClass = typename TChannelManager::TObjectClass;
+
+    using TkPlotMasterManagerCustom::TkPlotMasterManagerCustom;
+
+    // Makes the managers (each announces itself and is kept by its kind),
+    // then links those that name objects of other kinds.
+    void AfterConstruction() override
+    {
+        TkPlotMasterManagerCustom::AfterConstruction();
+        CreateManager<TkPlotObjectManager>();
+        CreateManager<TToolBarManager>();
+        CreateManager<TLegendManager>();
+        CreateManager<TTableManager>();
+        CreateManager<TChannelManager>();
+        CreateManager<TDataCursorManager>();
+        CreateManager<TDataViewManager>();
+        CreateManager<TXAxisManager>();
+        CreateManager<TYAxisManager>();
+        CreateManager<TLimitManager>();
+        CreateManager<TLabelManager>();
+        CreateManager<TAnnotationManager>();
+        CreateManager<TkPlotLayoutManager>();
+        CreateTranslationManager();
+        LinkManagers();
+        SetUserCanEditObjectsField(true);
+    }
+
+    TToolBarManager* ToolBarManager() const { return Typed<TToolBarManager>(kpokToolBar); }
+    TLegendManager* LegendManager() const { return Typed<TLegendManager>(kpokLegend); }
+    TTableManager* TableManager() const { return Typed<TTableManager>(kpokTable); }
+    TXAxisManager* XAxisManager() const { return Typed<TXAxisManager>(kpokXAxis); }
+    TYAxisManager* YAxisManager() const { return Typed<TYAxisManager>(kpokYAxis); }
+    TChannelManager* ChannelManager() const { return Typed<TChannelManager>(kpokChannel); }
+    TDataViewManager* DataViewManager() const { return Typed<TDataViewManager>(kpokDataView); }
+    TDataCursorManager* DataCursorManager() const { return Typed<TDataCursorManager>(kpokDataCursor); }
+    TLimitManager* LimitManager() const { return Typed<TLimitManager>(kpokLimit); }
+    TLabelManager* LabelManager() const { return Typed<TLabelManager>(kpokLabel); }
+    TAnnotationManager* AnnotationManager() const { return Typed<TAnnotationManager>(kpokAnnotation); }
+
+    // The class of the channels AddChannel makes (none for an abstract
+    // channel kind until the plot sets its own).
+    TChannelClass ChannelClass() const { return ChannelManager()->ObjectClass(); }
+    void SetChannelClass(TChannelClass Value) { ChannelManager()->SetChannelClass(Value); }
+
+    Integer AddChannel() override
+    {
+        if (!ChannelClass()) throw Exception("No channel class is set for this plot");
+        return AddObject(kpokChannel);
+    }
+
+    void ClearAllData() override
+    {
+        static_assert(PlotClearableChannel<typename K::Channel>);
+        static_assert(PlotAligningAxis<typename K::XAxis> && PlotAligningAxis<typename K::YAxis>);
+        ForEachObjectOf({kpokChannel}, [](TkPlotObject* o) { static_cast<typename K::Channel*>(o)->Clear(); });
+        ForEachObjectOf({kpokXAxis}, [](TkPlotObject* o) { static_cast<typename K::XAxis*>(o)->ResetFirstAlign(); });
+        ForEachObjectOf({kpokYAxis}, [](TkPlotObject* o) { static_cast<typename K::YAxis*>(o)->ResetFirstAlign(); });
+    }
+
+protected:
+    TkPlotObjectKind ManagerKind(const TObject* AManager) const override
+    {
+        return KindOf<TToolBarManager, TLegendManager, TTableManager, TXAxisManager, TYAxisManager,
+                      TChannelManager, TDataViewManager, TDataCursorManager, TLimitManager, TLabelManager,
+                      TAnnotationManager>(AManager);
+    }
+
+private:
+    template <class M>
+    M* Typed(TkPlotObjectKind Kind) const
+    {
+        return static_cast<M*>(Manager(Kind));
+    }
+
+    // The position of the first class in Classes (in the order of
+    // TkPlotObjectKind) that AManager belongs to.
+    template <class... Classes, class T>
+    static TkPlotObjectKind KindOf(const T* AManager)
+    {
+        Integer kind = 0;
+        const bool found = ((dynamic_cast<const Classes*>(AManager) != nullptr || (++kind, false)) || ...);
+        return found ? static_cast<TkPlotObjectKind>(kind) : kpokNone;
+    }
+
+    void LinkManagers()
+    {
+        ChannelManager()->SetXAxisManager(XAxisManager());
+        ChannelManager()->SetYAxisManager(YAxisManager());
+        DataViewManager()->SetXAxisManager(XAxisManager());
+        DataViewManager()->SetYAxisManager(YAxisManager());
+        DataCursorManager()->SetChannelManager(ChannelManager());
+        DataCursorManager()->SetDataViewManager(DataViewManager());
+        LimitManager()->SetXAxisManager(XAxisManager());
+        LimitManager()->SetYAxisManager(YAxisManager());
+    }
+};
+
+// The classes of the plot's object kinds (declared with their managers).
+struct TkPlotObjectKinds {
+    using ToolBar = TkPlotToolBar;
+    using Legend = TkPlotLegend;
+    using Table = TkPlotTable;
+    using XAxis = TkPlotXAxis;
+    using YAxis = TkPlotYAxis;
+    using Channel = TkPlotChannelCustom;
+    using DataView = TkPlotDataView;
+    using DataCursor = TkPlotDataCursor;
+    using Limit = TkPlotLimit;
+    using Label = TkPlotLabel;
+    using Annotation = TkPlotAnnotation;
+};
+
+using TkPlotMasterManager = TkPlotMasterManagerOf<TkPlotObjectKinds>;

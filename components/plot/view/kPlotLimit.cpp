@@ -1,0 +1,403 @@
+#include "components/plot/view/kPlotLimit.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "components/plot/axis/kPlotAxis.h"
+#include "components/plot/component/kPlotHost.h"
+#include "platform/Menus.h"
+#include "platform/SysApi.h"
+#include "platform/SysUtils.h"
+
+namespace {
+
+// The rectangle with both corners inside.
+TRect SpannedRect(TPoint A, TPoint B)
+{
+    return Rect(std::min(A.X, B.X), std::min(A.Y, B.Y), std::max(A.X, B.X) + 1, std::max(A.Y, B.Y) + 1);
+}
+
+void DrawSegment(TCanvas* Canvas, TPoint From, TPoint To)
+{
+    Canvas->MoveTo(From.X, From.Y);
+    Canvas->LineTo(To.X, To.Y);
+}
+
+void SelectPen(TCanvas* Canvas, TColor Color, TPenStyle Style, Integer Width)
+{
+    Canvas->Pen()->SetColor(Color);
+    Canvas->Pen()->SetStyle(Style);
+    Canvas->Pen()->SetWidth(Width);
+}
+
+void SelectBrush(TCanvas* Canvas, TColor Color, TBrushStyle Style)
+{
+    Canvas->Brush()->SetColor(Color);
+    Canvas->Brush()->SetStyle(Style);
+}
+
+// The axis a renamed object was for Name: the cached one, or (before any
+// look-up) the one that carried Name until now.
+bool AxisOfName(const TkPlotObject* Cached, const TkPlotObject& Renamed, const String& Name)
+{
+    return Cached ? Cached == &Renamed : SameObjectName(Renamed.NameOld(), Name);
+}
+
+}  // namespace
+
+TClass TkPlotLimit::StaticClassInfo()
+{
+    using C = TkPlotLimit;
+    static const TClassInfo info =
+        TClassBuilder<C, TkPlotObject>("TkPlotLimit")
+            .Color("Color", &C::Color, &C::SetColor)
+            .Enum("LineStyle", &C::LineStyle, &C::SetLineStyle)
+            .Integer("LineWidth", &C::LineWidth, &C::SetLineWidth)
+            .Enum("FillStyle", &C::FillStyle, &C::SetFillStyle)
+            .String("XAxisName", &C::XAxisName, &C::SetXAxisName)
+            .String("YAxisName", &C::YAxisName, &C::SetYAxisName)
+            .Enum("Style", &C::Style, &C::SetStyle)
+            .Float("Line1Position", &C::Line1Position, &C::SetLine1Position)
+            .Float("Line2Position", &C::Line2Position, &C::SetLine2Position)
+            .Bool("UserCanMove", &C::UserCanMove, &C::SetUserCanMove)
+            .Bool("SelectModeOnlyInteraction", &C::SelectModeOnlyInteraction, &C::SetSelectModeOnlyInteraction)
+            .Bool("ClipToAxes", &C::ClipToAxes, &C::SetClipToAxes)
+            .Build();
+    return &info;
+}
+
+TkPlotLimit::TkPlotLimit(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert,
+                         TNotifyEvent AOnRemove, TNotifyEvent AOnRename)
+    : TkPlotObject(AOwner, std::move(AOnChange), std::move(AOnInsert), std::move(AOnRemove), std::move(AOnRename)),
+      FPointList(CreateOwned<TkLimitDataList>())
+{
+}
+
+// --- published setters ---------------------------------------------------------
+
+void TkPlotLimit::SetColor(TColor Value) { SetProperty(FColor, Value, &TkPlotLimit::DoChange); }
+
+void TkPlotLimit::SetLineStyle(TPenStyle Value) { SetProperty(FLineStyle, Value, &TkPlotLimit::DoChange); }
+
+void TkPlotLimit::SetLineWidth(Integer Value)
+{
+    SetProperty(FLineWidth, std::clamp(Value, 0, MaxLineWidth), &TkPlotLimit::DoChange);
+}
+
+void TkPlotLimit::SetFillStyle(TBrushStyle Value) { SetProperty(FFillStyle, Value, &TkPlotLimit::DoChange); }
+
+void TkPlotLimit::SetXAxisName(const String& Value)
+{
+    if (Value == FXAxisName) return;
+    FXAxisName = Value;
+    FXAxis = {};
+    DoChange();
+}
+
+void TkPlotLimit::SetYAxisName(const String& Value)
+{
+    if (Value == FYAxisName) return;
+    FYAxisName = Value;
+    FYAxis = {};
+    DoChange();
+}
+
+void TkPlotLimit::SetStyle(TkPlotLimitStyle Value) { SetProperty(FStyle, Value, &TkPlotLimit::DoChange); }
+
+void TkPlotLimit::SetLine1Position(Double Value)
+{
+    SetLinePosition(FLine1Position, Value, &TkPlotHost::DoLimitLine1PositionChange);
+}
+
+void TkPlotLimit::SetLine2Position(Double Value)
+{
+    SetLinePosition(FLine2Position, Value, &TkPlotHost::DoLimitLine2PositionChange);
+}
+
+void TkPlotLimit::SetLinePosition(Double& Field, Double Value,
+                                  void (TkPlotHost::*Report)(TkPlotLimit*, Double, Double))
+{
+    if (std::isnan(Value) || Value == Field) return;
+    const Double old = Field;
+    Field = Value;
+    TWeakRef<TkPlotLimit> self(this);
+    DoChange();
+    if (!self) return;
+    if (TkPlotHost* plot = Host()) (plot->*Report)(this, old, Value);
+}
+
+void TkPlotLimit::SetUserCanMove(bool Value) { SetProperty(FUserCanMove, Value, &TkPlotLimit::DoChange); }
+
+void TkPlotLimit::SetClipToAxes(bool Value) { SetProperty(FClipToAxes, Value, &TkPlotLimit::DoChange); }
+
+// --- poly-band elements ----------------------------------------------------------
+
+void TkPlotLimit::AddBandElement(Double Position, Double UpperLimit, Double LowerLimit)
+{
+    if (std::isnan(Position) || std::isnan(UpperLimit) || std::isnan(LowerLimit))
+        throw Exception("Band element values must be numbers");
+    if (LowerLimit > UpperLimit) throw Exception("the Upper Limit must be greater than or equal to the Lower Limit");
+    FPointList->Add(Position, UpperLimit, LowerLimit);
+    DoChange();
+}
+
+void TkPlotLimit::ClearAllElements()
+{
+    FPointList->Clear();
+    DoChange();
+}
+
+bool TkPlotLimit::IsYStyle() const
+{
+    return FStyle == kplsLineY || FStyle == kplsBandY || FStyle == kplsPolyBandY;
+}
+
+bool TkPlotLimit::IsFilledStyle() const
+{
+    switch (FStyle) {
+    case kplsLineX:
+    case kplsLineY: return false;
+    case kplsBandX:
+    case kplsBandY: return FFillStyle != bsClear;
+    default: return true;
+    }
+}
+
+// --- axes --------------------------------------------------------------------------
+
+TkPlotXAxis* TkPlotLimit::XAxis()
+{
+    if (!FXAxis)
+        if (const TkPlotHost* plot = Host()) FXAxis = plot->GetXAxisByName(FXAxisName);
+    return FXAxis.Get();
+}
+
+TkPlotYAxis* TkPlotLimit::YAxis()
+{
+    if (!FYAxis)
+        if (const TkPlotHost* plot = Host()) FYAxis = plot->GetYAxisByName(FYAxisName);
+    return FYAxis.Get();
+}
+
+TkPlotAxis* TkPlotLimit::ValueAxis()
+{
+    if (IsYStyle()) return YAxis();
+    return XAxis();
+}
+
+TkPlotAxis* TkPlotLimit::OtherAxis()
+{
+    if (IsYStyle()) return XAxis();
+    return YAxis();
+}
+
+void TkPlotLimit::NotificationRemove(TkPlotObject* AObject)
+{
+    TkPlotObject::NotificationRemove(AObject);
+    const bool xAxis = AObject == FXAxis.Get();
+    const bool yAxis = AObject == FYAxis.Get();
+    if (xAxis) FXAxis = {};
+    if (yAxis) FYAxis = {};
+    // What was drawn on the axis is gone with it.
+    if (xAxis || yAxis) FLine1Show = FLine2Show = false;
+}
+
+void TkPlotLimit::NotificationRename(TkPlotObject* AObject)
+{
+    TkPlotObject::NotificationRename(AObject);
+    if (AObject->Kind() == kpokXAxis && AxisOfName(FXAxis.Get(), *AObject, FXAxisName))
+        FXAxisName = AObject->Name();
+    if (AObject->Kind() == kpokYAxis && AxisOfName(FYAxis.Get(), *AObject, FYAxisName))
+        FYAxisName = AObject->Name();
+}
+
+void TkPlotLimit::NotificationSetFocus(TkPlotObject* AObject)
+{
+    TkPlotObject::NotificationSetFocus(AObject);
+    if (AObject != this && UserSelected() && AObject->UserSelected()) SetUserSelected(false);
+}
+
+// --- drawing -----------------------------------------------------------------------
+
+TPoint TkPlotLimit::CanvasPoint(Integer ValuePixels, Integer OtherPixels) const
+{
+    // (X pixel, Y pixel) first, then exchanged with the axes.
+    const TPoint xy = IsYStyle() ? Point(OtherPixels, ValuePixels) : Point(ValuePixels, OtherPixels);
+    return XYAxesReversed() ? Point(xy.Y, xy.X) : xy;
+}
+
+TRect TkPlotLimit::ClickRect(Integer ValuePixels, const TkPlotAxis& Other) const
+{
+    // The pixels are clamped by the axis: the margins cannot overflow.
+    return SpannedRect(CanvasPoint(ValuePixels - ClickMargin, Other.MinPixels()),
+                       CanvasPoint(ValuePixels + ClickMargin, Other.MaxPixels()));
+}
+
+void TkPlotLimit::ClipToAxesRect(TCanvas* Canvas, const TkPlotAxis& Value, const TkPlotAxis& Other) const
+{
+    const TPoint a = CanvasPoint(Value.MinPixels(), Other.MinPixels());
+    const TPoint b = CanvasPoint(Value.MaxPixels(), Other.MaxPixels());
+    IntersectClipRect(Canvas, std::min(a.X, b.X), std::min(a.Y, b.Y), std::max(a.X, b.X), std::max(a.Y, b.Y));
+}
+
+void TkPlotLimit::Draw(TCanvas* Canvas, TColor BackGroundColor)
+{
+    FLine1Show = false;
+    FLine2Show = false;
+    if (!Visible()) return;
+    TkPlotAxis* value = ValueAxis();
+    TkPlotAxis* other = OtherAxis();
+    if (!value || !other) return;
+    if (FClipToAxes) ClipToAxesRect(Canvas, *value, *other);
+    switch (FStyle) {
+    case kplsLineX:
+    case kplsLineY: DrawLine(Canvas, *value, *other, BackGroundColor); break;
+    case kplsBandX:
+    case kplsBandY: DrawBand(Canvas, *value, *other); break;
+    case kplsPolyBandX:
+    case kplsPolyBandY: DrawPolyBand(Canvas, *value, *other); break;
+    }
+}
+
+void TkPlotLimit::DrawLine(TCanvas* Canvas, const TkPlotAxis& Value, const TkPlotAxis& Other, TColor BackGroundColor)
+{
+    if (!(Value.Min() <= FLine1Position && FLine1Position <= Value.Max())) return;
+    SelectPen(Canvas, FColor, FLineStyle, FLineWidth);
+    // The background shows in the gaps of a dashed line.
+    SelectBrush(Canvas, BackGroundColor, bsSolid);
+    const Integer pixel = Value.PositionToPixels(FLine1Position);
+    DrawSegment(Canvas, CanvasPoint(pixel, Other.MinPixels()), CanvasPoint(pixel, Other.MaxPixels()));
+    FLine1Show = true;
+    FLine1ClickRect = ClickRect(pixel, Other);
+}
+
+void TkPlotLimit::DrawBand(TCanvas* Canvas, const TkPlotAxis& Value, const TkPlotAxis& Other)
+{
+    const Integer pixel1 = Value.PositionToPixels(FLine1Position);
+    const Integer pixel2 = Value.PositionToPixels(FLine2Position);
+    const Integer from = Other.MinPixels();
+    const Integer to = Other.MaxPixels();
+    FLine1Show = true;
+    FLine2Show = true;
+    FLine1ClickRect = ClickRect(pixel1, Other);
+    FLine2ClickRect = ClickRect(pixel2, Other);
+
+    SelectBrush(Canvas, FColor, FFillStyle);
+    const TPoint corner1 = CanvasPoint(pixel1, from);
+    const TPoint corner2 = CanvasPoint(pixel2, to);
+    if (FFillStyle == bsSolid) {
+        SelectPen(Canvas, FColor, FLineStyle, 1);
+        Canvas->Rectangle(corner1.X, corner1.Y, corner2.X, corner2.Y);
+        return;
+    }
+    if (FFillStyle == bsClear) {
+        SelectPen(Canvas, FColor, FLineStyle, FLineWidth);
+    } else {
+        SelectPen(Canvas, FColor, psClear, 1);
+        Canvas->Rectangle(corner1.X, corner1.Y, corner2.X, corner2.Y);
+        SelectPen(Canvas, FColor, FLineStyle, 1);
+    }
+    DrawSegment(Canvas, CanvasPoint(pixel1, from), CanvasPoint(pixel1, to));
+    DrawSegment(Canvas, CanvasPoint(pixel2, from), CanvasPoint(pixel2, to));
+}
+
+void TkPlotLimit::DrawPolyBand(TCanvas* Canvas, const TkPlotAxis& Value, const TkPlotAxis& Other) const
+{
+    const TkLimitDataList& elements = *FPointList;
+    if (elements.Count() < 2) return;
+    const bool solid = FFillStyle == bsSolid;
+    SelectPen(Canvas, FColor, psSolid, 1);
+    SelectBrush(Canvas, FColor, FFillStyle);
+    for (Integer k = 1; k < elements.Count(); ++k) {
+        const TkLimitData& before = elements.GetItem(k - 1);
+        const TkLimitData& after = elements.GetItem(k);
+        if (before.Value1 < Other.Min() && after.Value1 < Other.Min()) continue;
+        if (before.Value1 > Other.Max()) break;
+        const Integer at1 = Other.PositionToPixels(before.Value1);
+        const Integer at2 = Other.PositionToPixels(after.Value1);
+        const TPoint upper1 = CanvasPoint(Value.PositionToPixels(before.Value2), at1);
+        const TPoint lower1 = CanvasPoint(Value.PositionToPixels(before.Value3), at1);
+        const TPoint lower2 = CanvasPoint(Value.PositionToPixels(after.Value3), at2);
+        const TPoint upper2 = CanvasPoint(Value.PositionToPixels(after.Value2), at2);
+        if (solid) {
+            Canvas->Polygon({upper1, lower1, lower2, upper2});
+            continue;
+        }
+        Canvas->Pen()->SetStyle(psClear);
+        Canvas->Polygon({upper1, lower1, lower2, upper2});
+        Canvas->Pen()->SetStyle(psSolid);
+        DrawSegment(Canvas, upper1, upper2);
+        DrawSegment(Canvas, lower1, lower2);
+    }
+}
+
+// --- mouse -------------------------------------------------------------------------
+
+bool TkPlotLimit::kMouseHitTest(const TkPlotMouseData& MouseData)
+{
+    if (FSelectModeOnlyInteraction) {
+        const TkPlotHost* plot = Host();
+        if (!plot || !plot->IsToolBarSelectMode()) return false;
+    }
+    const TPoint p = Point(MouseData.X, MouseData.Y);
+    return (FLine1Show && PtInRect(FLine1ClickRect, p)) || (FLine2Show && PtInRect(FLine2ClickRect, p));
+}
+
+TCursor TkPlotLimit::GetMouseCursor(TPoint)
+{
+    TCursor cursor = crDefault;
+    if (FUserCanMove) {
+        cursor = crHandPoint;
+        // Two lines move across their direction on screen.
+        const bool verticalLines = IsYStyle() == XYAxesReversed();
+        if (FLine1Show && FLine2Show) cursor = verticalLines ? crSizeWE : crSizeNS;
+    }
+    if (TkPlotHost* plot = Host()) plot->DoObjectGetMouseCursor(this, cursor);
+    return cursor;
+}
+
+void TkPlotLimit::DoMouseLeft(const TkPlotMouseData& MouseData)
+{
+    FMouseDownHit = kMouseHitTest(MouseData);
+    if (!FUserCanMove || !FMouseDownHit) return;
+    const TPoint p = Point(MouseData.X, MouseData.Y);
+    if (FLine1Show && PtInRect(FLine1ClickRect, p))
+        FMouseDownLine1 = true;
+    else if (FLine2Show && PtInRect(FLine2ClickRect, p))
+        FMouseDownLine2 = true;
+    else
+        return;
+    DoInvalidateNow();
+}
+
+void TkPlotLimit::DoMouseMove(const TkPlotMouseData& MouseData)
+{
+    if (FMouseDownLine1 || FMouseDownLine2) DragTo(MouseData);
+}
+
+void TkPlotLimit::DragTo(const TkPlotMouseData& MouseData)
+{
+    const TkPlotAxis* axis = ValueAxis();
+    if (!axis) return;
+    const Double position = axis->PixelsToPosition(IsYStyle() ? MouseData.YAxisPixels : MouseData.XAxisPixels);
+    if (FMouseDownLine1)
+        SetLine1Position(position);
+    else
+        SetLine2Position(position);
+}
+
+void TkPlotLimit::DoMouseUp(const TkPlotMouseData& MouseData)
+{
+    const bool pressed = FMouseDownHit;
+    FMouseDownHit = false;
+    FMouseDownLine1 = false;
+    FMouseDownLine2 = false;
+    if (!pressed || !kMouseHitTest(MouseData)) return;
+    if (TkPlotHost* plot = Host()) plot->DoObjectClick(this);
+}
+
+void TkPlotLimit::BuildPopupMenu(TPopupMenu* PopupMenu)
+{
+    TkPlotObject::BuildPopupMenu(PopupMenu);
+    AddEditMenuItem(PopupMenu);
+}

@@ -1,0 +1,182 @@
+// A trace drawn in one pass through the line batch must set the same pixels
+// as the same trace drawn segment by segment, each segment its own
+// two-point polyline. The full store still draws segment by segment (its
+// points may carry pens of their own), so two channels of one plot, one of
+// each store and otherwise alike, draw random data both ways.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <random>
+
+#include "components/plot/component/kXYPlot.h"
+#include "platform/Graphics.h"
+
+namespace {
+
+constexpr Integer kWidth = 300;
+constexpr Integer kHeight = 200;
+
+struct TTraceCase {
+    bool SortedX = true;
+    bool NullsAndEmpties = false;
+    // Points run this many spans past the scale on either side (Y at most
+    // two, so that far-off X values still make lines across the view).
+    Double Overshoot = 0;
+    bool ClipToAxes = true;
+    bool LogY = false;
+    bool ReverseX = false;
+    bool XYAxesReverse = false;
+    TkPlotLineStyle Style = kplsSolid;
+    Integer Width = 1;
+    TPenMode Mode = pmCopy;
+    Integer Points = 3000;
+};
+
+class TraceBatchTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { kXYPlotInitialization(); }
+
+    TOwned<TkXYPlot> Plot{Create<TkXYPlot>(nullptr)};
+    TkPlotChannelCustom* Batched = nullptr;
+    TkPlotChannelCustom* BySegment = nullptr;
+    std::mt19937 Random{7};
+
+    void SetUp() override
+    {
+        Plot->SetBounds(0, 0, kWidth, kHeight);
+        Batched = Plot->GetChannel(0);
+        BySegment = Plot->GetChannel(Plot->AddChannel());
+        BySegment->SetDataStyle(kpdsFullFeature);
+        for (TkPlotChannelCustom* channel : {Batched, BySegment}) {
+            channel->SetColor(clYellow);
+            channel->SetXAxisTrackingEnabled(false);
+            channel->SetYAxisTrackingEnabled(false);
+        }
+    }
+
+    Double Uniform(Double Low, Double High) { return std::uniform_real_distribution<Double>(Low, High)(Random); }
+
+    void Fill(const TTraceCase& Case)
+    {
+        const Double low = -Case.Overshoot;
+        const Double high = 1 + Case.Overshoot;
+        const Double yOvershoot = std::min(Case.Overshoot, 2.0);
+        for (TkPlotChannelCustom* channel : {Batched, BySegment}) channel->Clear();
+        for (Integer i = 0; i < Case.Points; ++i) {
+            const Double x = Case.SortedX ? low + (high - low) * i / Case.Points : Uniform(low, high);
+            Double y = Uniform(-yOvershoot, 1 + yOvershoot);
+            if (Case.LogY) y = std::pow(10.0, Uniform(-1 - 3 * yOvershoot, 1 + 3 * yOvershoot));
+            const Integer kind = Case.NullsAndEmpties ? Integer(Random() % 20) : 2;
+            for (TkPlotChannelCustom* channel : {Batched, BySegment}) channel->AddPoint(kind == 0, kind == 1, x, y);
+        }
+    }
+
+    void Configure(const TTraceCase& Case)
+    {
+        TkPlotXAxis* x = Plot->GetXAxis(0);
+        TkPlotYAxis* y = Plot->GetYAxis(0);
+        x->SetMinSpan(0, 1);
+        x->SetReverseScale(Case.ReverseX);
+        y->SetScaleType(Case.LogY ? kpstLog10 : kpstLinear);
+        y->SetMinSpan(Case.LogY ? 0.1 : 0, Case.LogY ? 99.9 : 1);
+        Plot->SetXYAxesReverse(Case.XYAxesReverse);
+        for (TkPlotChannelCustom* channel : {Batched, BySegment}) {
+            channel->SetClipToAxes(Case.ClipToAxes);
+            channel->SetTraceLineStyle(Case.Style);
+            channel->SetTraceLineWidth(Case.Width);
+        }
+    }
+
+    // The channel's trace alone, over a background the modes can mix with.
+    TOwned<TBitmap> Trace(TkPlotChannelCustom* Channel, TPenMode Mode)
+    {
+        TOwned<TBitmap> bitmap = CreateOwned<TBitmap>();
+        bitmap->SetSize(kWidth, kHeight);
+        TCanvas* canvas = bitmap->Canvas();
+        canvas->Brush()->SetColor(TColor(0x00336699));
+        canvas->FillRect(Rect(0, 0, kWidth, kHeight));
+        canvas->Pen()->SetMode(Mode);
+        Channel->DrawTrace(canvas, Plot->XYAxesReverse(), clWhite);
+        return bitmap;
+    }
+
+    void ExpectSamePixels(const TTraceCase& Case)
+    {
+        Configure(Case);
+        Fill(Case);
+        ExpectSameTraces(Case.Mode);
+    }
+    // Both channels' traces, after the paint that lays the axes out and
+    // finds the drawn range.
+    void ExpectSameTraces(TPenMode Mode)
+    {
+        TOwned<TBitmap> scratch = CreateOwned<TBitmap>();
+        scratch->SetSize(kWidth, kHeight);
+        Plot->kPaintTo(scratch->Canvas());
+        const TOwned<TBitmap> batched = Trace(Batched, Mode);
+        const TOwned<TBitmap> bySegment = Trace(BySegment, Mode);
+        Integer differences = 0;
+        Integer drawn = 0;
+        for (Integer y = 0; y < kHeight; ++y)
+            for (Integer x = 0; x < kWidth; ++x) {
+                const TColor pixel = batched->Canvas()->Pixels(x, y);
+                differences += pixel != bySegment->Canvas()->Pixels(x, y);
+                drawn += pixel != TColor(0x00336699);
+            }
+        EXPECT_EQ(differences, 0);
+        EXPECT_GT(drawn, 0) << "the case draws nothing to compare";
+    }
+};
+
+TEST_F(TraceBatchTest, SortedAndUnsortedTracesInsideTheScales)
+{
+    ExpectSamePixels({});
+    ExpectSamePixels({.SortedX = false, .Points = 400});
+    ExpectSamePixels({.Points = 100'000});
+}
+
+TEST_F(TraceBatchTest, NullsEmptiesAndPointsOffTheScales)
+{
+    ExpectSamePixels({.NullsAndEmpties = true, .Overshoot = 0.5});
+    ExpectSamePixels({.SortedX = false, .NullsAndEmpties = true, .Overshoot = 2, .Points = 500});
+    ExpectSamePixels({.SortedX = false, .Overshoot = 1e6, .Points = 2000});
+    ExpectSamePixels({.Overshoot = 0.5, .ClipToAxes = false});
+    ExpectSamePixels({.SortedX = false, .Overshoot = 3, .ClipToAxes = false, .Points = 300});
+}
+
+TEST_F(TraceBatchTest, LogarithmicReversedAndExchangedAxes)
+{
+    ExpectSamePixels({.Overshoot = 0.3, .LogY = true});
+    ExpectSamePixels({.Overshoot = 0.3, .ReverseX = true});
+    ExpectSamePixels({.SortedX = false, .Overshoot = 0.3, .XYAxesReverse = true, .Points = 500});
+}
+
+TEST_F(TraceBatchTest, EveryPenStyleWidthAndMode)
+{
+    for (const TkPlotLineStyle style : {kplsSolid, kplsDash, kplsDot, kplsDashDot, kplsDashDotDot})
+        ExpectSamePixels({.SortedX = false, .Overshoot = 0.2, .Style = style, .Points = 300});
+    for (const Integer width : {0, 2, 3})
+        ExpectSamePixels({.SortedX = false, .Overshoot = 0.2, .Width = width, .Points = 200});
+    // Modes that change a pixel drawn twice must not see merged runs.
+    for (const TPenMode mode : {pmXor, pmNot, pmMerge, pmMask, pmNotCopy, pmMergePenNot, pmBlack})
+        ExpectSamePixels({.Overshoot = 0.2, .Mode = mode, .Points = 5000});
+}
+
+TEST_F(TraceBatchTest, ValuesThatAreNoNumbersBreakNothing)
+{
+    const Double nan = std::numeric_limits<Double>::quiet_NaN();
+    const Double inf = std::numeric_limits<Double>::infinity();
+    Configure({});
+    for (TkPlotChannelCustom* channel : {Batched, BySegment}) {
+        channel->Clear();
+        const Double values[][2] = {{0.1, 0.1}, {nan, 0.5}, {0.3, 0.9}, {0.4, inf}, {0.5, 0.2}, {-inf, 0.3},
+                                    {0.7, nan}, {0.8, 0.6}, {inf, -inf}, {0.95, 0.95}};
+        for (const auto& v : values) channel->AddPoint(false, false, v[0], v[1]);
+    }
+    ExpectSameTraces(pmCopy);
+}
+
+}  // namespace

@@ -1,0 +1,334 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <tuple>
+
+#include "components/plot/files/kPlotDataFiles.h"
+#include "components/plot/component/kPlot.h"
+#include "components/plot/component/kXYPlot.h"
+#include "platform/Consts.h"
+#include "platform/System.h"
+#include "support/MessageOf.h"
+#include "support/PlotFiles.h"
+
+using namespace PlotTest;
+
+namespace {
+
+std::string Singles(std::initializer_list<float> Values)
+{
+    std::string bytes;
+    for (float v : Values) {
+        std::uint32_t bits = 0;
+        std::memcpy(&bits, &v, 4);
+        for (int i = 0; i < 4; ++i) bytes += static_cast<char>((bits >> (8 * i)) & 0xFF);
+    }
+    return bytes;
+}
+
+class PlotDataFileTest : public ::testing::Test {
+protected:
+    TTempFolder Scratch;
+    TOwned<TkXYPlot> Plot = PlotWithChannels(2);
+
+    TkPlotChannelCustom& Channel(Integer Index) { return *Plot->GetChannel(Index); }
+    String Path(const char* Name) const { return Scratch / Name; }
+
+    // Two channels of 5 and 3 points, with a null and an empty point.
+    void FillTwoChannels()
+    {
+        Channel(0).SetTitleText("A");
+        Channel(1).SetTitleText("B");
+        Fill(Channel(0), {Valid(1, 10), Null(2), Empty(3), Valid(4, 40), Valid(5, 50)});
+        Fill(Channel(1), {Valid(1, 1.5), Valid(2, 2.5), Valid(3, 3.5)});
+    }
+    // The points of a file loaded into a fresh plot of Channels channels.
+    std::vector<TPoints> LoadedInto(Integer Channels, const char* Name)
+    {
+        TOwned<TkXYPlot> fresh = PlotWithChannels(Channels);
+        fresh->LoadDataFromFile(Path(Name));
+        return PlotPoints(*fresh);
+    }
+};
+
+// --- text form ----------------------------------------------------------------------------
+
+TEST_F(PlotDataFileTest, TextFileHoldsPairsWithMarkersAndEmptyFieldsPastAShortChannel)
+{
+    FillTwoChannels();
+    Plot->SaveDataToFile(Path("data.txt"));
+    EXPECT_EQ(Scratch.ReadBytes("data.txt"),
+              "A(X)\tA(Y)\tB(X)\tB(Y)\r\n"
+              "1\t10\t1\t1.5\r\n"
+              "2\tNull\t2\t2.5\r\n"
+              "3\tEmpty\t3\t3.5\r\n"
+              "4\t40\t\t\r\n"
+              "5\t50\t\t\r\n");
+    // The short channel gets no points from the empty fields.
+    EXPECT_EQ(LoadedInto(2, "data.txt"), PlotPoints(*Plot));
+}
+
+TEST_F(PlotDataFileTest, HeaderTitlesNeverMakeAnotherLayoutOrLine)
+{
+    // A blank title gives the channel's name; "(X)" at the start would make
+    // the file read as a shared-X file; tabs and line breaks would split it.
+    Channel(0).SetTitleText("(X) volts");
+    Channel(1).SetTitleText("a\tb\r\nc");
+    Fill(Channel(0), {Valid(1, 2)});
+    Fill(Channel(1), {Valid(3, 4)});
+    Plot->SaveDataToFile(Path("d.txt"));
+    EXPECT_EQ(Scratch.ReadBytes("d.txt"), " (X) volts(X)\t(X) volts(Y)\ta b  c(X)\ta b  c(Y)\r\n1\t2\t3\t4\r\n");
+    EXPECT_EQ(LoadedInto(2, "d.txt"), PlotPoints(*Plot));
+
+    Channel(0).SetTitleText("  ");
+    Plot->SaveDataToFile(Path("e.txt"));
+    EXPECT_EQ(Scratch.ReadBytes("e.txt").rfind(Channel(0).Name() + "(X)\t", 0), 0u);
+}
+
+TEST_F(PlotDataFileTest, TextRoundTripKeepsFifteenDigitsMarkersAndRingOrder)
+{
+    Channel(1).SetRingBufferSize(4);
+    const TPoints first = {Valid(0.1, -1.0 / 3), Null(1e-7), Empty(2), Valid(123456789012345.0, 1e300),
+                           Valid(-0.0, 5e-324)};
+    Fill(Channel(0), first);
+    Fill(Channel(1), {Valid(1, 1), Valid(2, 2), Null(3), Valid(4, 4), Empty(5), Valid(6, 6)});  // wraps
+    Plot->SaveDataToFile(Path("a.txt"));
+    const std::vector<TPoints> loaded = LoadedInto(2, "a.txt");
+    ASSERT_EQ(loaded.size(), 2u);
+    ASSERT_EQ(loaded[0].size(), first.size());
+    for (std::size_t i = 0; i < first.size(); ++i) {
+        EXPECT_EQ(loaded[0][i].Kind, first[i].Kind) << i;
+        EXPECT_NEAR(loaded[0][i].X, first[i].X, std::fabs(first[i].X) * 1e-14) << i;
+        EXPECT_NEAR(loaded[0][i].Y, first[i].Y, std::fabs(first[i].Y) * 1e-14) << i;
+    }
+    EXPECT_EQ(loaded[1], PointsOf(Channel(1)));
+
+    // Saved again from the loaded points, the file is the same.
+    TOwned<TkXYPlot> again = PlotWithChannels(2);
+    again->LoadDataFromFile(Path("a.txt"));
+    for (Integer c = 0; c < 2; ++c) again->GetChannel(c)->SetTitleText(Channel(c).TitleText());
+    again->SaveDataToFile(Path("b.txt"));
+    EXPECT_EQ(Scratch.ReadBytes("b.txt"), Scratch.ReadBytes("a.txt"));
+}
+
+TEST_F(PlotDataFileTest, TimeChannelsRoundTripInBothForms)
+{
+    for (TkPlotDataFileFormat format : {kpdffText, kpdffCompactInterval}) {
+        TOwned<TkPlot> plot{Create<TkPlot>(nullptr)};
+        plot->SetDataFileFormat(format);
+        plot->GetChannel(0)->SetRingBufferSize(5);
+        for (Integer i = 0; i < 8; ++i) plot->GetChannel(0)->AddPoint(i == 6, i == 5, 0.5 * i, i == 5 || i == 6 ? 0 : i * 1.5);
+        plot->SaveDataToFile(Path("time.dat"));
+        TOwned<TkPlot> copy{Create<TkPlot>(nullptr)};
+        copy->LoadDataFromFile(Path("time.dat"));
+        TPoints expected = PointsOf(*plot->GetChannel(0));
+        // The compact form keeps no null or empty flags.
+        if (format == kpdffCompactInterval)
+            for (TkPlotFilePoint& p : expected) p.Kind = TkPlotPointKind::Valid;
+        EXPECT_EQ(PointsOf(*copy->GetChannel(0)), expected) << format;
+    }
+}
+
+TEST_F(PlotDataFileTest, CommaColumnsAndADecimalCommaKeepTheirValues)
+{
+    TRestoreScope<TFormatSettings> settings(FormatSettings);
+    FormatSettings.DecimalSeparator = ',';
+    Plot->SetDataFileColumnSeparator(kpdfcsComma);
+    Channel(0).SetTitleText("A");
+    Channel(1).SetTitleText("B");
+    Fill(Channel(0), {Valid(1.5, 2.25)});
+    Fill(Channel(1), {Valid(-3.5, 4)});
+    Plot->SaveDataToFile(Path("comma.txt"));
+    EXPECT_EQ(Scratch.ReadBytes("comma.txt"), "A(X),A(Y),B(X),B(Y)\r\n1.5,2.25,-3.5,4\r\n");
+    EXPECT_EQ(LoadedInto(2, "comma.txt"), PlotPoints(*Plot));
+
+    // Tab-separated files of either decimal separator read in the other.
+    Scratch.WriteBytes("point.txt", "(X)\tA(Y)\r\n1.5\t2.5\r\n");
+    FormatSettings.DecimalSeparator = ',';
+    EXPECT_EQ(LoadedInto(1, "point.txt"), (std::vector<TPoints>{{Valid(1.5, 2.5)}}));
+    FormatSettings.DecimalSeparator = '.';
+    Scratch.WriteBytes("decimalcomma.txt", "A(X)\tA(Y)\r\n1,5\t2,5\r\n");
+    EXPECT_EQ(LoadedInto(1, "decimalcomma.txt"), (std::vector<TPoints>{{Valid(1.5, 2.5)}}));
+}
+
+TEST_F(PlotDataFileTest, SharedXFilesGiveEveryChannelTheRowsX)
+{
+    Scratch.WriteBytes("shared.txt",
+                       "\xEF\xBB\xBF(x),A(Y),B(Y),C(Y)\n"
+                       "1,10,null,5\n"
+                       ",99,99\n"
+                       "2,, EMPTY ,6,7\n"
+                       "nan,inf,-INF\n");
+    const std::vector<TPoints> loaded = LoadedInto(2, "shared.txt");
+    ASSERT_EQ(loaded.size(), 2u);
+    ASSERT_EQ(loaded[0].size(), 2u);
+    EXPECT_EQ(loaded[0][0], Valid(1, 10));
+    EXPECT_TRUE(std::isnan(loaded[0][1].X));
+    EXPECT_EQ(loaded[0][1].Y, std::numeric_limits<double>::infinity());
+    EXPECT_EQ(loaded[1][0], Null(1));
+    EXPECT_EQ(loaded[1][1], Empty(2));
+    EXPECT_EQ(loaded[1][2].Y, -std::numeric_limits<double>::infinity());
+}
+
+TEST_F(PlotDataFileTest, ABadTextFileNamesItsLineAndChangesNoChannel)
+{
+    FillTwoChannels();
+    const std::vector<TPoints> before = PlotPoints(*Plot);
+    const auto failure = [&](const char* Name, const std::string& Bytes) {
+        Scratch.WriteBytes(Name, Bytes);
+        const String message = MessageOf([&] { Plot->LoadDataFromFile(Path(Name)); });
+        EXPECT_EQ(PlotPoints(*Plot), before) << Name;
+        return message;
+    };
+    EXPECT_EQ(failure("bad.txt", "A(X)\tA(Y)\r\n1\t2\r\n3\tfour\r\n"),
+              "Error Loading Data - \"" + Path("bad.txt") + "\" line 3: " + Format(SInvalidFloat, "four"));
+    EXPECT_NE(failure("empty.txt", "").find("the file is empty"), String::npos);
+    EXPECT_NE(failure("garbage.txt", std::string("\x89PNG\r\nIHDR,\0\x10\xFF\r\n", 14)).find("line 2:"),
+              String::npos);
+    EXPECT_NE(failure("long.txt", "A(X)\tA(Y)\r\n1\t" + std::string(10 << 20, '7') + "x\r\n").find("line 2:"),
+              String::npos);
+    EXPECT_EQ(failure("missing", "").rfind("Error Loading Data - ", 0), 0u);
+    std::filesystem::remove(Scratch.Path() / "missing");
+    EXPECT_EQ(MessageOf([&] { Plot->LoadDataFromFile(Path("missing")); }).rfind("Error Loading Data - ", 0), 0u);
+    EXPECT_EQ(PlotPoints(*Plot), before);
+}
+
+// A file of one line, or of bytes that are no text, clears no channel.
+TEST_F(PlotDataFileTest, ReplacingFromAFileOfAnotherKindKeepsTheChannels)
+{
+    FillTwoChannels();
+    const std::vector<TPoints> before = PlotPoints(*Plot);
+    for (const auto& [name, bytes, error] : std::vector<std::tuple<const char*, std::string, String>>{
+             {"line.txt", "1\t2\t3\t4", "the file holds no line break: it is no data file"},
+             {"nul.txt", std::string("A(X)\tA(Y)\r\n1\t2\r\n\0\0", 18),
+              "line 3: the control character #0 is no text: the file is binary"}}) {
+        Scratch.WriteBytes(name, bytes);
+        EXPECT_EQ(MessageOf([&] { Plot->ReplaceDataFromFile(Path(name)); }),
+                  "Error Loading Data - \"" + Path(name) + "\" " + error);
+        EXPECT_EQ(PlotPoints(*Plot), before) << name;
+    }
+}
+
+// However long the text a message quotes, it quotes 60 characters at most.
+TEST_F(PlotDataFileTest, MessagesQuoteNoMoreThanSixtyCharacters)
+{
+    const std::string field(10 << 20, '7');
+    Scratch.WriteBytes("long.txt", "A(X)\tA(Y)\r\n1\t" + field + "x\r\n");
+    EXPECT_EQ(MessageOf([&] { Plot->LoadDataFromFile(Path("long.txt")); }),
+              "Error Loading Data - \"" + Path("long.txt") + "\" line 2: " +
+                  Format(SInvalidFloat, field.substr(0, 57) + "..."));
+    Scratch.WriteBytes("long.cfg", "File Type = Plot Config\r\nOuterMarginLeft = " + field + "\r\n");
+    EXPECT_LT(MessageOf([&] { Plot->LoadPropertiesFromFile(Path("long.cfg")); }).size(), 200u);
+}
+
+// --- Compact Interval form ------------------------------------------------------------------
+
+TEST_F(PlotDataFileTest, CompactFileHoldsSinglesWithMissingValuesAndAnEndMark)
+{
+    Plot->SetDataFileFormat(kpdffCompactInterval);
+    Fill(Channel(0), {Valid(0, 1), Valid(0.5, 2), Valid(1, 3)});
+    // Beyond what the form keeps apart from its markers: missing.
+    Fill(Channel(1), {Valid(7, 1e39), Valid(8, std::nan(""))});
+    Plot->SaveDataToFile(Path("c.bin"));
+    EXPECT_EQ(Scratch.ReadBytes("c.bin"), "Compact Interval\r\n2\r\n" +
+                                              Singles({0, 1, 7, 1e38f, 0.5f, 2, 8, 1e38f, 3, 1e38f, 2e38f}));
+}
+
+TEST_F(PlotDataFileTest, CompactRoundTripToSinglePrecisionWithStepsFromTheFirstTwoX)
+{
+    Plot->SetDataFileFormat(kpdffCompactInterval);
+    Channel(1).SetRingBufferSize(3);
+    for (Integer i = 0; i < 6; ++i) {
+        Channel(0).AddXY(10 + 0.25 * i, std::sin(i));
+        Channel(1).AddXY(i, i * 1.1);
+    }
+    Plot->SaveDataToFile(Path("c.bin"));
+    const std::vector<TPoints> loaded = LoadedInto(2, "c.bin");
+    const std::vector<TPoints> saved = PlotPoints(*Plot);
+    ASSERT_EQ(loaded.size(), 2u);
+    for (std::size_t c = 0; c < 2; ++c) {
+        ASSERT_EQ(loaded[c].size(), saved[c].size()) << c;
+        for (std::size_t i = 0; i < saved[c].size(); ++i) {
+            EXPECT_EQ(loaded[c][i].X, static_cast<float>(saved[c][i].X)) << c << " " << i;
+            EXPECT_EQ(loaded[c][i].Y, static_cast<float>(saved[c][i].Y)) << c << " " << i;
+        }
+    }
+    // A plot without channels saves a file that loads as nothing.
+    TOwned<TkXYPlot> none = PlotWithChannels(0);
+    none->SetDataFileFormat(kpdffCompactInterval);
+    none->SaveDataToFile(Path("none.bin"));
+    EXPECT_NO_THROW(LoadedInto(0, "none.bin"));
+}
+
+TEST_F(PlotDataFileTest, ABadCompactFileNamesWhatIsWrongAndChangesNoChannel)
+{
+    FillTwoChannels();
+    const std::vector<TPoints> before = PlotPoints(*Plot);
+    const auto failure = [&](const std::string& Bytes) {
+        Scratch.WriteBytes("bad.bin", Bytes);
+        const String message = MessageOf([&] { Plot->LoadDataFromFile(Path("bad.bin")); });
+        EXPECT_EQ(PlotPoints(*Plot), before);
+        return message;
+    };
+    const std::string head = "Compact Interval\r\n";
+    EXPECT_NE(failure(head + "-1\r\n" + Singles({1, 2})).find("line 2: the channel count -1 is below 0"),
+              String::npos);
+    EXPECT_NE(failure(head + "0\r\n" + Singles({1, 2})).find("2 values follow a channel count of 0"), String::npos);
+    EXPECT_NE(failure(head + "two\r\n").find("line 2: 'two' is no channel count"), String::npos);
+    EXPECT_NE(failure(head + "2147483647\r\n" + Singles({1, 2, 3})).find("Invalid Data"), String::npos);
+    EXPECT_NE(failure(head + "1\r\n" + Singles({1, 2, 3})).find("Invalid Data - the file ends inside row 1 after 1 of its values"),
+              String::npos);
+    EXPECT_NE(failure(head + "2\r\n" + Singles({1, 2, 3, 4, 1, 2, 3, 4, 5, 6, 7})).find("inside row 3 after 1"),
+              String::npos);
+    EXPECT_NE(failure(head + "1\r\n" + Singles({1, 2}) + "\x01").find("inside a value"), String::npos);
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    EXPECT_NE(failure(head + "1\r\n" + Singles({1, nan, 2e38f})).find("row 0, channel 0: value beyond"),
+              String::npos);
+    EXPECT_NE(failure(head + "1\r\n" + Singles({1, 3e38f, 1, 2})).find("row 0, channel 0"), String::npos);
+    EXPECT_NE(failure(head).find("line 2: the header line has no line break"), String::npos);
+}
+
+TEST_F(PlotDataFileTest, CompactFilesOfMoreChannelsFillThePlotsChannels)
+{
+    Scratch.WriteBytes("three.bin", "compact interval\n3\n" + Singles({1, 2, 1, 3, 1, 4, 2, 5, 2, 6, 2, 7, 8, 9, 1e38f}));
+    EXPECT_EQ(LoadedInto(2, "three.bin"),
+              (std::vector<TPoints>{{Valid(1, 2), Valid(2, 5), Valid(3, 8)}, {Valid(1, 3), Valid(2, 6), Valid(3, 9)}}));
+}
+
+// --- saving -----------------------------------------------------------------------------------
+
+TEST_F(PlotDataFileTest, ASaveReplacesTheFileWholeOrNotAtAll)
+{
+    FillTwoChannels();
+    Integer saved = 0, loaded = 0;
+    Plot->OnAfterSaveData = [&](TObject* Sender) { saved += Sender == Plot.get(); };
+    Plot->OnAfterLoadData = [&](TObject* Sender) { loaded += Sender == Plot.get(); };
+    Scratch.WriteBytes("old.txt", "old");
+    Plot->SaveDataToFile(Path("old.txt"));
+    EXPECT_EQ(Scratch.ReadBytes("old.txt").substr(0, 4), "A(X)");
+    EXPECT_EQ(Plot->LastDataFileName(), Path("old.txt"));
+
+    std::filesystem::create_directory(Scratch.Path() / "dir");
+    EXPECT_EQ(MessageOf([&] { Plot->SaveDataToFile(Path("dir")); }).rfind("Error Saving Data - ", 0), 0u);
+    EXPECT_EQ(MessageOf([&] { Plot->SaveDataToFile(Path("no/such/dir.txt")); }).rfind("Error Saving Data - ", 0),
+              0u);
+    EXPECT_EQ(Plot->LastDataFileName(), Path("old.txt"));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Scratch.Path()), {}), 2);  // no temporary left
+    Plot->LoadDataFromFile(Path("old.txt"));
+    EXPECT_EQ(saved, 1);
+    EXPECT_EQ(loaded, 1);
+}
+
+TEST_F(PlotDataFileTest, DataCursorChangeNamesTheCursorsIndex)
+{
+    std::vector<Integer> heard;
+    Plot->OnDataCursorChange = [&](TObject*, Integer Index) { heard.push_back(Index); };
+    Plot->AddDataCursor();
+    Plot->DoDataCursorChange(Plot->GetDataCursor(1));
+    Plot->DoDataCursorChange(nullptr);
+    EXPECT_EQ(heard, std::vector<Integer>{1});
+}
+
+}  // namespace
