@@ -214,7 +214,7 @@ void TkPlotAxis::SetSpan(Double Value)
     if (!FBlockMinSpanEvents) FireMinSpanEvents(FMin, old, false, true);
 }
 
-void TkPlotAxis::SetMinSpan(Double NewMin, Double NewSpan)
+void TkPlotAxis::NormalizeMinSpan(Double& NewMin, Double& NewSpan) const
 {
     if (std::isnan(NewMin)) NewMin = FMin;
     if (std::isnan(NewSpan)) NewSpan = FSpan;
@@ -222,10 +222,30 @@ void TkPlotAxis::SetMinSpan(Double NewMin, Double NewSpan)
         if (NewMin <= 0) NewMin = 1;
         if (NewSpan <= 0) NewSpan = 1;
     }
-    // Compared as they would be stored, so a clamped request that changes
-    // nothing reports nothing.
     NewMin = ClampMin(NewMin);
     NewSpan = ClampSpan(NewSpan);
+}
+
+// As a move by TkPlotAxisTracking::NewTrackingData and SetMinSpan would be
+// made, for a style that follows outliers alone: no snap and no margins.
+void TkPlotAxis::KeepTrackedMove(Double Value)
+{
+    Double min;
+    Double span;
+    if (TkPlotAxisTracking::StyledStep(*this, Value, min, span) == TkPlotTrackingStep::Leave) return;
+    NormalizeMinSpan(min, span);
+    if (min == FMin && span == FSpan) return;
+    FMin = min;
+    FSpan = span;
+    InvalidateScaleMap();
+    CountUnreportedChange();
+}
+
+void TkPlotAxis::SetMinSpan(Double NewMin, Double NewSpan)
+{
+    // Compared as they would be stored, so a clamped request that changes
+    // nothing reports nothing.
+    NormalizeMinSpan(NewMin, NewSpan);
     if (NewMin == FMin && NewSpan == FSpan) return;
     const Double oldMin = FMin;
     const Double oldSpan = FSpan;
@@ -375,11 +395,6 @@ void TkPlotAxis::UpdateResumeValues()
     FPreviousMin = FMin;
     FPreviousSpan = FSpan;
     FPreviousLabelsMinLength = FLabelsMinLength;
-}
-
-void TkPlotAxis::FollowTrackingData(Double Value)
-{
-    TkPlotAxisTracking::NewTrackingData(*this, FFirstAlignDone, Value);
 }
 
 void TkPlotAxis::ZoomToFit() { TkPlotAxisTracking::ZoomToFit(*this); }

@@ -164,6 +164,11 @@ public:
     bool TrackingEnabled() const { return FTrackingEnabled; }
     void SetTrackingEnabled(bool Value);
     TkPlotTrackingStyle TrackingStyle() const { return FTrackingStyle; }
+    // The style fits the scale to the channels' data at every value.
+    bool TrackingFitsChannels() const
+    {
+        return FTrackingStyle == kptsExpandCollapse || FTrackingStyle == kptsExpandCollapseFast;
+    }
     void SetTrackingStyle(TkPlotTrackingStyle Value);
     TkPlotTrackingIncrementStyle TrackingIncrementStyle() const { return FTrackingIncrementStyle; }
     void SetTrackingIncrementStyle(TkPlotTrackingIncrementStyle Value);
@@ -183,13 +188,33 @@ public:
     void UpdateResumeValues();
     // One new data value in the axis' units: the first after ResetFirstAlign
     // lines the scale up by TrackingAlignFirstStyle, later ones move it by
-    // TrackingStyle.
-    void NewTrackingData(Double Value)
+    // TrackingStyle. RepaintPending: the plot's repaint was asked for and
+    // has not begun, so it shows any move made now; while no handler
+    // listens to the plot's scale events, a move is then kept unreported,
+    // the scale holding it until that repaint reads it.
+    //
+    // Called for every point a channel takes: most land inside a scale that
+    // nothing but the value could move, and cost no more than this.
+    void NewTrackingData(Double Value, bool RepaintPending = false)
     {
-        // Called for every point a channel takes: most land inside a scale
-        // that nothing but the value could move, and cost no more than this.
-        if (FTrackingEnabled && !(FFirstAlignDone && Value >= FMin && Value <= Max() && TrackingFollowsOnlyOutliers()))
-            FollowTrackingData(Value);
+        if (FTrackingEnabled && !InTrackedScale(Value))
+            FollowTrackingData(Value, RepaintPending && !ScaleEventsListened());
+    }
+    // The values of a run of new points, each as NewTrackingData takes it;
+    // the moves of the scale are reported once, after the run. Value(I, V)
+    // gives the I-th value in V, or false for a point not tracked. No
+    // handler of the plot's scale events may be assigned: none would hear
+    // of each move.
+    template <class F>
+    void NewTrackingRun(Integer Count, F Value)
+    {
+        if (!FTrackingEnabled) return;
+        const Double oldMin = FMin;
+        const Double oldSpan = FSpan;
+        Double value = 0;
+        for (Integer i = 0; i < Count; ++i)
+            if (Value(i, value) && !InTrackedScale(value)) FollowTrackingData(value, true);
+        if (FMin != oldMin || FSpan != oldSpan) DoChangeUnlessRepaintPending();
     }
     // The next tracked value aligns the scale again.
     void ResetFirstAlign() { FFirstAlignDone = false; }
@@ -377,7 +402,24 @@ private:
     // A tracking setting changed: the flag above follows, then DoChange.
     void TrackingSettingChange();
     void UpdateTrackingFollowsOnlyOutliers();
-    void FollowTrackingData(Double Value);
+    // A value that tracking leaves where it is.
+    bool InTrackedScale(Double Value) const
+    {
+        return FFirstAlignDone && Value >= FMin && Value <= Max() && TrackingFollowsOnlyOutliers();
+    }
+    // The tracking of a value past the inline check (kPlotAxisTracking.cpp).
+    // Keep: the value's move needs no report of its own; the scale only
+    // takes it (KeepTrackedMove) when the first value lined the scale up
+    // and tracking follows outliers alone.
+    void FollowTrackingData(Double Value, bool Keep);
+    // The move TrackingStyle makes for Value, held by the scale unreported.
+    void KeepTrackedMove(Double Value);
+    // Some handler of the plot's scale events would hear of a move.
+    bool ScaleEventsListened() const;
+    // The scale a request for NewMin and NewSpan gives: a NaN keeps the
+    // part as it is, a log scale takes 1 for a part not above 0, then the
+    // clamps.
+    void NormalizeMinSpan(Double& NewMin, Double& NewSpan) const;
     bool LabelsAlongAxis() const;
     void FireMinSpanEvents(Double OldMin, Double OldSpan, bool MinChanged, bool SpanChanged);
     void LayoutScale(TCanvas* Canvas);

@@ -60,46 +60,24 @@ void AlignFirst(TkPlotAxis& Axis, Double Value)
 // Smooth scrolling keeps the new value at the scale's end; page scrolling
 // moves the scale by whole spans. With a compress maximum the span first
 // grows to take the value in, up to that maximum.
-void Scroll(TkPlotAxis& Axis, Double Value, bool Smooth)
+void ScrolledScale(const TkPlotAxis& Axis, Double Value, bool Smooth, Double& Min, Double& Span)
 {
-    Double min = Axis.Min();
-    Double span = Axis.Span();
     if (Value <= Axis.Max()) {
-        if (Value < Axis.Min()) min = Smooth ? Value : min - span;
-    } else {
-        if (const Double compressMax = Axis.TrackingScrollCompressMax(); compressMax != 0) {
-            if (Value - min > Axis.Span()) span = Value - min;
-            // Tested on the span in force, so it overshoots by one step
-            // before it is set back.
-            if (Axis.Span() > compressMax) span = compressMax;
-        }
-        min = Smooth ? Value - span : min + span;
+        if (Value < Axis.Min()) Min = Smooth ? Value : Min - Span;
+        return;
     }
-    MoveScale(Axis, min, span);
+    if (const Double compressMax = Axis.TrackingScrollCompressMax(); compressMax != 0) {
+        if (Value - Min > Axis.Span()) Span = Value - Min;
+        // Tested on the span in force, so it overshoots by one step before
+        // it is set back.
+        if (Axis.Span() > compressMax) Span = compressMax;
+    }
+    Min = Smooth ? Value - Span : Min + Span;
 }
 
 void FollowByStyle(TkPlotAxis& Axis, Double Value)
 {
-    Double min = Axis.Min();
-    Double span = Axis.Span();
     switch (Axis.TrackingStyle()) {
-        case kptsScaleMinMax:
-            // A value below the scale moves it down whole: the span is kept,
-            // so the top end comes down too.
-            if (Value > Axis.Max()) span = Value - min;
-            if (Value < min) min = Value;
-            break;
-        case kptsScaleMax:
-            if (!(Value > Axis.Max())) return;
-            span = Value - Axis.Max() + Axis.Span();
-            break;
-        case kptsScaleMin:
-            if (!(Value < Axis.Min())) return;
-            span = Axis.Max() - Value;
-            min = Value;
-            break;
-        case kptsScrollSmooth: Scroll(Axis, Value, true); return;
-        case kptsScrollPage: Scroll(Axis, Value, false); return;
         case kptsExpandCollapse:
             TkPlotAxisTracking::ZoomToFit(Axis);
             SnapToIncrement(Axis);
@@ -108,17 +86,14 @@ void FollowByStyle(TkPlotAxis& Axis, Double Value)
             TkPlotAxisTracking::ZoomToFitFast(Axis);
             SnapToIncrement(Axis);
             return;
-        case kptsExpandMinMax:
-            if (Value > Axis.Max()) span = span + Value - Axis.Max();
-            if (Value < Axis.Min()) {
-                span = Axis.Min() - Value + Axis.Span();
-                min = Value;
-            }
-            break;
-        default: return;
+        default: break;
     }
+    Double min;
+    Double span;
+    const TkPlotTrackingStep step = TkPlotAxisTracking::StyledStep(Axis, Value, min, span);
+    if (step == TkPlotTrackingStep::Leave) return;
     MoveScale(Axis, min, span);
-    SnapToIncrement(Axis);
+    if (step == TkPlotTrackingStep::MoveAndSnap) SnapToIncrement(Axis);
 }
 
 // Each on the scale as the previous step left it.
@@ -161,6 +136,56 @@ void TkPlotAxisTracking::NewTrackingData(TkPlotAxis& Axis, bool& FirstAlignDone,
     KeepSpanAndMargins(Axis, Value);
 }
 
+TkPlotTrackingStep TkPlotAxisTracking::StyledStep(const TkPlotAxis& Axis, Double Value, Double& Min, Double& Span)
+{
+    Min = Axis.Min();
+    Span = Axis.Span();
+    switch (Axis.TrackingStyle()) {
+        case kptsScaleMinMax:
+            // A value below the scale moves it down whole: the span is kept,
+            // so the top end comes down too.
+            if (Value > Axis.Max()) Span = Value - Min;
+            if (Value < Min) Min = Value;
+            return TkPlotTrackingStep::MoveAndSnap;
+        case kptsScaleMax:
+            if (!(Value > Axis.Max())) return TkPlotTrackingStep::Leave;
+            Span = Value - Axis.Max() + Axis.Span();
+            return TkPlotTrackingStep::MoveAndSnap;
+        case kptsScaleMin:
+            if (!(Value < Axis.Min())) return TkPlotTrackingStep::Leave;
+            Span = Axis.Max() - Value;
+            Min = Value;
+            return TkPlotTrackingStep::MoveAndSnap;
+        case kptsScrollSmooth: ScrolledScale(Axis, Value, true, Min, Span); return TkPlotTrackingStep::Move;
+        case kptsScrollPage: ScrolledScale(Axis, Value, false, Min, Span); return TkPlotTrackingStep::Move;
+        case kptsExpandMinMax:
+            if (Value > Axis.Max()) Span = Span + Value - Axis.Max();
+            if (Value < Axis.Min()) {
+                Span = Axis.Min() - Value + Axis.Span();
+                Min = Value;
+            }
+            return TkPlotTrackingStep::MoveAndSnap;
+        default: return TkPlotTrackingStep::Leave;
+    }
+}
+
 void TkPlotAxisTracking::ZoomToFit(TkPlotAxis& Axis) { FitToChannels(Axis, true, true); }
 
 void TkPlotAxisTracking::ZoomToFitFast(TkPlotAxis& Axis) { FitToChannels(Axis, false, false); }
+
+// ---------------------------------------------------------------------------
+// The axis' side of tracking
+
+bool TkPlotAxis::ScaleEventsListened() const
+{
+    const TkPlotHost* host = Host();
+    return host && host->AxisScaleEventsAssigned();
+}
+
+void TkPlotAxis::FollowTrackingData(Double Value, bool Keep)
+{
+    if (Keep && FFirstAlignDone && TrackingFollowsOnlyOutliers() && std::isfinite(Value))
+        KeepTrackedMove(Value);
+    else
+        TkPlotAxisTracking::NewTrackingData(*this, FFirstAlignDone, Value);
+}

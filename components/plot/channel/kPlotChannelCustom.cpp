@@ -68,7 +68,6 @@ TkPlotChannelCustom::TkPlotChannelCustom(TkPlotObjectOwner* AOwner, TNotifyEvent
                           std::move(AOnRename)),
       FDataList(CreateOwned<TkPlotDataNullList>())
 {
-    ResetRunningStatistics();
     FOPCLink = std::make_unique<TkPlotChannelOPC>(*this);
     SetColor(255);
     SetTraceLineWidth(1);
@@ -95,37 +94,29 @@ Integer TkPlotChannelCustom::AddPoint(Boolean Null, Boolean Empty, Double X, Dou
     const Integer oldCount = Count();
     const Integer index = FDataList->Add(X, Y, Null, Empty);
     ++FPointsRevision;
-    WidenValidExtents(oldCount, Null, Empty, X, Y);
-    AccumulateRunning(X, Y);
-    if (FXAxisTrackingEnabled | FYAxisTrackingEnabled) TrackPoint(Null, Empty, X, Y);
+    if (ValidExtentsFollow(oldCount, 1) && !Null && !Empty) WidenValidExtents(X, Y);
+    if (FStoreKeepsValuesExactly)
+        FRunning.AddStored(X, Y, *FDataList);
+    else
+        FRunning.Add(X, Y);
+    const bool repaintPending = RepaintPending();
+    if (FXAxisTrackingEnabled | FYAxisTrackingEnabled) TrackPoint(Null, Empty, X, Y, repaintPending);
     if (FLoggingActive) CountLoggedPoint();
-    ReportNewData();
+    if (!repaintPending) ReportNewData();
     return index;
 }
 
 // Points that arrive while the plot's repaint is pending change nothing that
 // it would not show anyway: they are not reported again.
-inline void TkPlotChannelCustom::ReportNewData()
+inline bool TkPlotChannelCustom::RepaintPending() const
 {
-    if (const TkPlotHost* host = Host(); host && host->RepaintPending()) return;
-    DoDataChange();
+    const TkPlotHost* host = Host();
+    return host && host->RepaintPending();
 }
 
-// A step of AddPoint. A ring buffer that wrapped dropped its oldest point,
-// which may have been an extreme. A compact store rounds the values, or
-// moves every X as it learns its interval: its extremes are found again
-// when asked for.
-inline void TkPlotChannelCustom::WidenValidExtents(Integer OldCount, Boolean Null, Boolean Empty, Double X,
-                                                   Double Y)
+void TkPlotChannelCustom::ReportNewData()
 {
-    if (!FValidExtentsKnown) return;
-    if (Count() != OldCount + 1 || !FStoreKeepsValuesExactly) {
-        ForgetValidExtents();
-        return;
-    }
-    if (Null || Empty) return;
-    FValidX.Widen(X, X);
-    FValidY.Widen(Y, Y);
+    if (!RepaintPending()) DoDataChange();
 }
 
 const TkPlotExtents& TkPlotChannelCustom::ValidExtents(bool Y)
@@ -153,16 +144,16 @@ void TkPlotChannelCustom::WidenExtents(const TkPlotAxis& Axis, bool Visible, TkP
 }
 
 // A step of AddPoint, kept apart for reading.
-inline void TkPlotChannelCustom::TrackPoint(Boolean Null, Boolean Empty, Double X, Double Y)
+inline void TkPlotChannelCustom::TrackPoint(Boolean Null, Boolean Empty, Double X, Double Y, bool RepaintPending)
 {
     if (MarkersVisible()) {
         TrackMarkerExtents(Count() - 1);
         return;
     }
     if (FXAxisTrackingEnabled)
-        if (TkPlotXAxis* axis = XAxis()) axis->NewTrackingData(X);
+        if (TkPlotXAxis* axis = XAxis()) axis->NewTrackingData(X, RepaintPending);
     if (FYAxisTrackingEnabled && !Null && !Empty)
-        if (TkPlotYAxis* axis = YAxis()) axis->NewTrackingData(Y);
+        if (TkPlotYAxis* axis = YAxis()) axis->NewTrackingData(Y, RepaintPending);
 }
 
 // With markers showing, the axes take in the marker around the point; an
@@ -190,10 +181,10 @@ void TkPlotChannelCustom::AddXYArrays(const Variant& XData, const Variant& YData
     const Integer high = VarArrayHighBound(XData, 1);
     if (low != VarArrayLowBound(YData, 1)) throw Exception("X-Data and Y-Data low bound dimension must match");
     if (high != VarArrayHighBound(YData, 1)) throw Exception("X-Data and Y-Data hogh bound dimension must match");
-    for (Int64 i = low; i <= high; ++i) {
-        const auto index = static_cast<Integer>(i);
-        AddPoint(false, false, VarToDouble(XData[index]), VarToDouble(YData[index]));
-    }
+    AddPointsMadeBy(Int64{high} - low + 1, [&](Int64 I) {
+        const auto index = static_cast<Integer>(low + I);
+        return TkPlotNewPoint{VarToDouble(XData[index]), VarToDouble(YData[index])};
+    });
 }
 
 void TkPlotChannelCustom::AddXYArray(const Variant& Data)
@@ -201,19 +192,18 @@ void TkPlotChannelCustom::AddXYArray(const Variant& Data)
     if (VarArrayDimCount(Data) != 2) throw Exception("Array Must Be 2 Dimensional");
     const Integer low = VarArrayLowBound(Data, 1);
     if (VarArrayHighBound(Data, 1) - Int64{low} != 1) throw Exception("Array First Dimension Must Be 2 Elements");
-    const Integer high = VarArrayHighBound(Data, 2);
-    for (Int64 j = VarArrayLowBound(Data, 2); j <= high; ++j) {
-        const auto index = static_cast<Integer>(j);
-        AddPoint(false, false, VarToDouble(Data.GetElement({low, index})),
-                 VarToDouble(Data.GetElement({low + 1, index})));
-    }
+    const Integer first = VarArrayLowBound(Data, 2);
+    AddPointsMadeBy(Int64{VarArrayHighBound(Data, 2)} - first + 1, [&](Int64 I) {
+        const auto index = static_cast<Integer>(first + I);
+        return TkPlotNewPoint{VarToDouble(Data.GetElement({low, index})), VarToDouble(Data.GetElement({low + 1, index}))};
+    });
 }
 
 // A log flush that fails is reported only once the channel is empty, so the
 // points and the statistics never disagree.
 void TkPlotChannelCustom::Clear()
 {
-    ResetRunningStatistics();
+    FRunning.Reset();
     FStartIndex = -1;
     FStopIndex = -1;
     std::exception_ptr logError;
@@ -243,8 +233,7 @@ void TkPlotChannelCustom::DeletePoints(Integer Size)
     }
     const bool removing = Size > 0 && Size < Count();
     if (removing) FlushLogBeforeRemoval();
-    FDataList->DeletePoints(Size);
-    ForgetValidExtents();
+    DataList().DeletePoints(Size);
     if (removing) ForgetPointSelection();
     DoDataChange();
 }
@@ -252,21 +241,6 @@ void TkPlotChannelCustom::DeletePoints(Integer Size)
 // ===========================================================================
 // Statistics
 // ===========================================================================
-
-void TkPlotChannelCustom::ResetRunningStatistics()
-{
-    FRunningCount = 0;
-    FRunningXMin = kRunningMinStart;
-    FRunningXMax = kRunningMaxStart;
-    FRunningXMean = 0.0;
-    FRunningXTotal = 0.0;
-    FRunningYMin = kRunningMinStart;
-    FRunningYMax = kRunningMaxStart;
-    FRunningYMean = 0.0;
-    FRunningYTotal = 0.0;
-    FRunningXMeanDue = false;
-    FRunningYMeanDue = false;
-}
 
 template <class F>
 void TkPlotChannelCustom::ForEachValidPoint(F Action) const
@@ -283,8 +257,8 @@ void TkPlotChannelCustom::ForEachValidPoint(F Action) const
 
 void TkPlotChannelCustom::ReCalcRunningMinMaxMean()
 {
-    ResetRunningStatistics();
-    ForEachValidPoint([this](Double X, Double Y) { AccumulateRunning(X, Y); });
+    FRunning.Reset();
+    ForEachValidPoint([this](Double X, Double Y) { FRunning.Add(X, Y); });
 }
 
 // The scans work on their own count and total: the running count and totals
@@ -293,14 +267,16 @@ Double TkPlotChannelCustom::GetXMax()
 {
     Double result = kRunningMaxStart;
     ForEachValidPoint([&](Double X, Double) { result = std::max(result, X); });
-    return FRunningXMax = result;
+    FRunning.SetXMax(result);
+    return result;
 }
 
 Double TkPlotChannelCustom::GetXMin()
 {
     Double result = kRunningMinStart;
     ForEachValidPoint([&](Double X, Double) { result = std::min(result, X); });
-    return FRunningXMin = result;
+    FRunning.SetXMin(result);
+    return result;
 }
 
 Double TkPlotChannelCustom::GetXMean()
@@ -311,22 +287,25 @@ Double TkPlotChannelCustom::GetXMean()
         total += X;
         ++count;
     });
-    FRunningXMeanDue = false;
-    return FRunningXMean = RunningMean(total, count);
+    const Double mean = TkPlotRunningStatistics::Mean(total, count);
+    FRunning.SetXMean(mean);
+    return mean;
 }
 
 Double TkPlotChannelCustom::GetYMax()
 {
     Double result = kRunningMaxStart;
     ForEachValidPoint([&](Double, Double Y) { result = std::max(result, Y); });
-    return FRunningYMax = result;
+    FRunning.SetYMax(result);
+    return result;
 }
 
 Double TkPlotChannelCustom::GetYMin()
 {
     Double result = kRunningMinStart;
     ForEachValidPoint([&](Double, Double Y) { result = std::min(result, Y); });
-    return FRunningYMin = result;
+    FRunning.SetYMin(result);
+    return result;
 }
 
 Double TkPlotChannelCustom::GetYMean()
@@ -337,8 +316,9 @@ Double TkPlotChannelCustom::GetYMean()
         total += Y;
         ++count;
     });
-    FRunningYMeanDue = false;
-    return FRunningYMean = RunningMean(total, count);
+    const Double mean = TkPlotRunningStatistics::Mean(total, count);
+    FRunning.SetYMean(mean);
+    return mean;
 }
 
 // ===========================================================================
@@ -349,8 +329,7 @@ void TkPlotChannelCustom::SetCount(Integer Value)
 {
     const bool removing = Value >= 0 && Value < Count();
     if (removing) FlushLogBeforeRemoval();
-    FDataList->SetCapacity(Value);
-    ForgetValidExtents();
+    DataList().SetCapacity(Value);
     if (removing) ForgetPointSelection();
     DoDataChange();
 }
@@ -367,29 +346,25 @@ Boolean TkPlotChannelCustom::GetValid(Integer Index) const
 
 void TkPlotChannelCustom::SetXValue(Integer Index, Double Value)
 {
-    FDataList->SetX(Index, Value);
-    ForgetValidExtents();
+    DataList().SetX(Index, Value);
     DoChange();
 }
 
 void TkPlotChannelCustom::SetYValue(Integer Index, Double Value)
 {
-    FDataList->SetY(Index, Value);
-    ForgetValidExtents();
+    DataList().SetY(Index, Value);
     DoChange();
 }
 
 void TkPlotChannelCustom::SetNull(Integer Index, Boolean Value)
 {
-    FDataList->SetNull(Index, Value);
-    ForgetValidExtents();
+    DataList().SetNull(Index, Value);
     DoChange();
 }
 
 void TkPlotChannelCustom::SetEmpty(Integer Index, Boolean Value)
 {
-    FDataList->SetEmpty(Index, Value);
-    ForgetValidExtents();
+    DataList().SetEmpty(Index, Value);
     DoChange();
 }
 
@@ -565,8 +540,7 @@ void TkPlotChannelCustom::SetShowDataPointHints(Boolean Value)
 void TkPlotChannelCustom::SetRingBufferSize(Integer Value)
 {
     if (Value != RingBufferSize()) FlushLogBeforeRemoval();
-    FDataList->SetRingBufferSize(Value);
-    ForgetValidExtents();
+    DataList().SetRingBufferSize(Value);
     ForgetPointSelection();
     DoChange();
 }
@@ -744,6 +718,7 @@ void TkPlotChannelCustom::SetDataStyle(TkPlotDataStyle Value)
     CopyStoredAttributes(*FDataList, *list);
     list->SetRingBufferSize(FDataList->RingBufferSize());
     FlushLogBeforeRemoval();
+    FRunning.SumStored(*FDataList);
     FDataList = std::move(list);
     FStoreKeepsValuesExactly = FDataList->KeepsValuesExactly();
     ForgetValidExtents();

@@ -12,7 +12,9 @@
 // extremes cost no scan. ReCalcRunningMinMaxMean and the Get...Max/Min/Mean
 // scans look at the valid points only.
 
+#include <exception>
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "components/foundation/kTypes.h"
@@ -21,6 +23,7 @@
 #include "components/plot/component/kPlotHost.h"
 #include "components/plot/files/kPlotLogBacklog.h"
 #include "components/plot/channel/kPlotMarkerGrid.h"
+#include "components/plot/channel/kPlotRunningStatistics.h"
 #include "components/plot/objects/kPlotObjects.h"
 #include "components/plot/channel/kPlotTraceUnderlay.h"
 #include "platform/Variants.h"
@@ -57,6 +60,22 @@ public:
     virtual Integer AddXY(Double X, Double Y);
     // The one road of every point into the channel.
     Integer AddPoint(Boolean Null, Boolean Empty, Double X, Double Y);
+    // Points in a run, each as AddPoint takes it (the same points, flags,
+    // running statistics, extents and axis tracking), through one growth of
+    // the store, one widening of the extents and one change report
+    // (kPlotChannelPoints.cpp). Nothing is added when the store cannot take
+    // them all.
+    void AddPoints(std::span<const TkPlotNewPoint> Points);
+    // Rows of new points for several channels, Columns[c] for Channels[c],
+    // all of one length: as if, row after row, each channel took its point
+    // through AddPoint in turn, so that axes the channels share follow the
+    // values in that order. A channel whose run the store refuses gets
+    // nothing, nor do the ones after it.
+    static void AddPointRows(std::span<TkPlotChannelCustom* const> Channels,
+                             std::span<const std::span<const TkPlotNewPoint>> Columns);
+    // The points of a data file: the valid ones as AddXY takes them, the
+    // null and empty ones as AddPoint does.
+    virtual void AddXYPoints(std::span<const TkPlotNewPoint> Points) { AddPoints(Points); }
     // Two one-dimensional arrays of equal bounds: one point per index.
     void AddXYArrays(const Variant& XData, const Variant& YData);
     // A two-dimensional array whose first dimension holds X and Y.
@@ -67,12 +86,12 @@ public:
     void DeletePoints(Integer Size);
 
     // --- statistics ---------------------------------------------------------------
-    Double RunningXMin() const { return FRunningXMin; }
-    Double RunningXMax() const { return FRunningXMax; }
-    Double RunningXMean() const { return SettledMean(FRunningXMean, FRunningXMeanDue, FRunningXTotal); }
-    Double RunningYMin() const { return FRunningYMin; }
-    Double RunningYMax() const { return FRunningYMax; }
-    Double RunningYMean() const { return SettledMean(FRunningYMean, FRunningYMeanDue, FRunningYTotal); }
+    Double RunningXMin() const { return FRunning.XMin(); }
+    Double RunningXMax() const { return FRunning.XMax(); }
+    Double RunningXMean() const { return FRunning.XMean(*FDataList); }
+    Double RunningYMin() const { return FRunning.YMin(); }
+    Double RunningYMax() const { return FRunning.YMax(); }
+    Double RunningYMean() const { return FRunning.YMean(*FDataList); }
     // Rebuilds the running statistics from the valid points held now.
     void ReCalcRunningMinMaxMean();
     // Scans of the valid points; each stores its answer as the running value.
@@ -316,6 +335,22 @@ public:
     void SetTag(const Variant& Value) { FTag = Value; }
 
 protected:
+    // The points Make(I) gives for I from 0 to Count - 1, as one run. A
+    // Make that raises stops there: the points made before it go in, then
+    // the error follows, as if each had been added on its own.
+    template <class F>
+    void AddPointsMadeBy(Int64 Count, F Make)
+    {
+        std::vector<TkPlotNewPoint> points;
+        std::exception_ptr failure;
+        try {
+            for (Int64 i = 0; i < Count; ++i) points.push_back(Make(i));
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        AddPoints(points);
+        if (failure) std::rethrow_exception(failure);
+    }
     // Whether the toolbar's select mode picks this channel's points.
     virtual bool PointsPickable() { return MarkersVisible(); }
     // The first point of the drawn range whose hit rectangle holds the
@@ -323,10 +358,12 @@ protected:
     // drawn markers.
     virtual Integer FindMarkerAt(const TkPlotMouseData& MouseData, TRect& HitRect);
     const TkPlotDataCustomList& DataList() const { return *FDataList; }
-    // Write access to the store: the extremes of the valid points are
-    // found again when next asked for.
+    // Write access to the store: the running totals take in what waits in
+    // it, and the extremes of the valid points are found again when next
+    // asked for.
     TkPlotDataCustomList& DataList()
     {
+        FRunning.SumStored(*FDataList);
         ForgetValidExtents();
         return *FDataList;
     }
@@ -383,35 +420,6 @@ private:
     TAxis* LookUpAxis(TAxis*& Cache, Boolean& Missed, Cardinal& MissVersion, const String& Name,
                       TAxis* (TkPlotHost::*Find)(const String&) const);
 
-    // Counts a point into the running count, extremes and totals; the means
-    // follow when asked for.
-    void AccumulateRunning(Double X, Double Y)
-    {
-        if (X > FRunningXMax) FRunningXMax = X;
-        if (X < FRunningXMin) FRunningXMin = X;
-        if (Y > FRunningYMax) FRunningYMax = Y;
-        if (Y < FRunningYMin) FRunningYMin = Y;
-        ++FRunningCount;
-        FRunningXTotal += X;
-        FRunningYTotal += Y;
-        FRunningXMeanDue = true;
-        FRunningYMeanDue = true;
-    }
-    static Double RunningMean(Extended Total, Int64 Count)
-    {
-        return Count == 0 ? 0.0 : static_cast<Double>(Total / static_cast<Extended>(Count));
-    }
-    // The mean of Total over the running count, worked out once after new
-    // points came.
-    Double SettledMean(Double& Mean, Boolean& Due, Extended Total) const
-    {
-        if (Due) {
-            Mean = RunningMean(Total, FRunningCount);
-            Due = false;
-        }
-        return Mean;
-    }
-    void ResetRunningStatistics();
     // Every write to the stored points passes here or through AddPoint or
     // Clear, which count the new revision of the points themselves.
     void ForgetValidExtents()
@@ -421,11 +429,39 @@ private:
     }
     template <class F>
     void ForEachPointPixel(const TkPlotMarkerGridStamp& Stamp, F Visit) const;
-    // Takes the newest point into the valid extremes (when they are known).
-    void WidenValidExtents(Integer OldCount, Boolean Null, Boolean Empty, Double X, Double Y);
+    // The valid extremes, if known, can take in the Added newest points:
+    // the store kept them exactly and dropped none of the others (a ring
+    // that wrapped dropped its oldest, which may have been extremes; a
+    // compact store rounds, or moves every X as it learns its interval).
+    // Else they are found again when next asked for.
+    bool ValidExtentsFollow(Integer OldCount, Integer Added)
+    {
+        if (!FValidExtentsKnown) return false;
+        if (Int64{Count()} == Int64{OldCount} + Added && FStoreKeepsValuesExactly) return true;
+        ForgetValidExtents();
+        return false;
+    }
+    void WidenValidExtents(Double X, Double Y)
+    {
+        FValidX.Widen(X, X);
+        FValidY.Widen(Y, Y);
+    }
+    // Points may go in by runs: no log counts them, no markers widen their
+    // tracked extents, no handler hears of each scale move and no axis fits
+    // itself to the channels at every point.
+    bool TakesPointRuns();
+    // A run into the store, the statistics and the extents, untracked and
+    // unreported.
+    void StorePointRun(std::span<const TkPlotNewPoint> Points);
+    // The axes' tracking of the rows that AddPointRows stored, then the
+    // channels' reports of their new data.
+    static void CompletePointRows(std::span<TkPlotChannelCustom* const> Channels,
+                               std::span<const std::span<const TkPlotNewPoint>> Columns);
     void ReportNewData();
+    // The plot's repaint was asked for and has not begun.
+    bool RepaintPending() const;
     // Feeds the new point to the axes that track it.
-    void TrackPoint(Boolean Null, Boolean Empty, Double X, Double Y);
+    void TrackPoint(Boolean Null, Boolean Empty, Double X, Double Y, bool RepaintPending);
     void TrackMarkerExtents(Integer Index);
     // Value +- MarkerSpan of the axis, for a point that is not null.
     template <class TAxis>
@@ -468,20 +504,9 @@ private:
     Integer FStopIndex = 0;
     TOwned<TkPlotDataCustomList> FDataList;
 
-    // Running statistics of every point given since the last Clear. A mean
-    // is due (to be worked out from its total) after points were counted; a
-    // mean scan stores its own answer until the next point.
-    Int64 FRunningCount = 0;
-    Double FRunningXMin = 0.0;
-    Double FRunningXMax = 0.0;
-    mutable Double FRunningXMean = 0.0;
-    Extended FRunningXTotal = 0.0;
-    Double FRunningYMin = 0.0;
-    Double FRunningYMax = 0.0;
-    mutable Double FRunningYMean = 0.0;
-    Extended FRunningYTotal = 0.0;
-    mutable Boolean FRunningXMeanDue = false;
-    mutable Boolean FRunningYMeanDue = false;
+    // Every point given since the last Clear; a mean scan's answer stands
+    // until the next point.
+    TkPlotRunningStatistics FRunning;
     TkPlotExtents FValidX;
     TkPlotExtents FValidY;
     Boolean FValidExtentsKnown = true;

@@ -55,8 +55,7 @@ void TkPlotChannelCustom::LoadDataFromFile(const String& FileName, Boolean Clear
     if (ClearPreviousData) Clear();
     // Straight in: a channel that keeps its points in X order takes a file
     // as it stands.
-    for (const TkPlotFilePoint& point : points)
-        AddPoint(point.Kind == TkPlotPointKind::Null, false, point.X, point.Y);
+    AddPoints(points);
 }
 
 void TkPlotChannelCustom::LogFileOpen(Boolean Append)

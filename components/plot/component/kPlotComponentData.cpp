@@ -10,7 +10,6 @@
 namespace {
 
 struct TPendingPoint {
-    TkPlotChannelCustom* Channel;
     bool Null;
     bool Empty;
     Double X;
@@ -21,9 +20,11 @@ struct TPendingPoint {
 bool IsNullMarker(Double V) { return V > 1e-301 && V < 1e-300; }
 bool IsEmptyMarker(Double V) { return V > 1e-302 && V < 1e-301; }
 
-void AddAll(const std::vector<TPendingPoint>& Points)
+TkPlotNewPoint RowPoint(Double X, Double V)
 {
-    for (const TPendingPoint& p : Points) p.Channel->AddPoint(p.Null, p.Empty, p.X, p.Y);
+    if (IsNullMarker(V)) return {X, 0, TkPlotPointKind::Null};
+    if (IsEmptyMarker(V)) return {X, 0, TkPlotPointKind::Empty};
+    return {X, V};
 }
 
 }  // namespace
@@ -44,28 +45,24 @@ void TkPlotComponent::AddDataArray(Double XValue, const Variant& Data)
     // leave the channels with rows of different lengths.
     for (Integer i = low; i <= high; ++i)
         if (i < 0 || i >= ChannelCount()) throw Exception(Format("Data Array index %d has no channel", i));
-    std::vector<TPendingPoint> points;
-    if (dims == 1) {
-        for (Integer i = low; i <= high; ++i) {
-            const Double v = VarToDouble(Data.GetElement({i}));
-            points.push_back({GetChannel(i), IsNullMarker(v), IsEmptyMarker(v), XValue, v});
+    std::vector<TkPlotChannelCustom*> channels;
+    std::vector<std::vector<TkPlotNewPoint>> columns;
+    for (Integer i = low; i <= high; ++i) {
+        TkPlotChannelCustom* channel = GetChannel(i);
+        channels.push_back(channel);
+        std::vector<TkPlotNewPoint>& column = columns.emplace_back();
+        if (dims == 1) {
+            column.push_back(RowPoint(XValue, VarToDouble(Data.GetElement({i}))));
+            continue;
         }
-    } else {
-        std::vector<Double> lastX;
-        for (Integer i = low; i <= high; ++i) {
-            const TkPlotChannelCustom* channel = GetChannel(i);
-            lastX.push_back(channel->Count() == 0 ? -XValue : channel->GetXValue(channel->IndexLast()));
+        Double x = channel->Count() == 0 ? -XValue : channel->GetXValue(channel->IndexLast());
+        for (Integer j = VarArrayLowBound(Data, 2); j <= VarArrayHighBound(Data, 2); ++j) {
+            x += XValue;
+            column.push_back({x, VarToDouble(Data.GetElement({i, j}))});
         }
-        for (Integer j = VarArrayLowBound(Data, 2); j <= VarArrayHighBound(Data, 2); ++j)
-            for (Integer i = low; i <= high; ++i) {
-                Double& x = lastX[size_t(i - low)];
-                x += XValue;
-                points.push_back({GetChannel(i), false, false, x, VarToDouble(Data.GetElement({i, j}))});
-            }
     }
-    for (TPendingPoint& p : points)
-        if (p.Null || p.Empty) p.Y = 0;
-    AddAll(points);
+    const std::vector<std::span<const TkPlotNewPoint>> columnSpans(columns.begin(), columns.end());
+    TkPlotChannelCustom::AddPointRows(channels, columnSpans);
     LogRowsAdded(dims == 1 ? 1 : VarArrayHighBound(Data, 2) - VarArrayLowBound(Data, 2) + 1);
 }
 
@@ -77,12 +74,12 @@ void TkPlotComponent::TransferChannelData(Integer SourceIndex, Integer Destinati
     if (StartIndex < 0) throw Exception("Start Index Must be 0 or Greater");
     if (StopIndex > source->IndexLast()) throw Exception("StopIndex Must Out Of Range");
     // Read first: onto itself, a ring store would shift the range while it
-    // is read.
+    // is read. A point may be null and empty at once: each goes in with
+    // both its flags.
     std::vector<TPendingPoint> points;
     for (Integer i = StartIndex; i <= StopIndex; ++i)
-        points.push_back({destination, source->GetNull(i), source->GetEmpty(i), source->GetXValue(i),
-                          source->GetYValue(i)});
-    AddAll(points);
+        points.push_back({source->GetNull(i), source->GetEmpty(i), source->GetXValue(i), source->GetYValue(i)});
+    for (const TPendingPoint& p : points) destination->AddPoint(p.Null, p.Empty, p.X, p.Y);
 }
 
 Double TkPlotComponent::GetNow() const { return Now(); }

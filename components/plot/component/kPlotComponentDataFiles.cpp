@@ -17,18 +17,6 @@ void FireNotify(const TNotifyEvent& Event, TObject* Sender)
     if (Event) Event(Sender);
 }
 
-// Adds the points read for one channel; null and empty points go in as
-// such, so that their placeholder Y is never tracked by the axes.
-void AddFilePoints(TkPlotChannelCustom& Channel, const std::vector<TkPlotFilePoint>& Points)
-{
-    for (const TkPlotFilePoint& point : Points) {
-        if (point.Kind == TkPlotPointKind::Valid)
-            Channel.AddXY(point.X, point.Y);
-        else
-            Channel.AddPoint(point.Kind == TkPlotPointKind::Null, point.Kind == TkPlotPointKind::Empty, point.X, 0.0);
-    }
-}
-
 }  // namespace
 
 std::vector<TkPlotChannelCustom*> TkPlotComponent::Channels() const
@@ -62,7 +50,9 @@ void TkPlotComponent::ReadDataFile(const String& FileName, bool ReplaceData)
         // Only a file that read whole clears the channels.
         if (ReplaceData) ClearAllData();
         WithinUpdate(*this, [&] {
-            for (std::size_t c = 0; c < data.size(); ++c) AddFilePoints(*GetChannel(static_cast<Integer>(c)), data[c]);
+            // Null and empty points go in as such, so that their
+            // placeholder Y is never tracked by the axes.
+            for (std::size_t c = 0; c < data.size(); ++c) GetChannel(static_cast<Integer>(c))->AddXYPoints(data[c]);
         });
     });
     FLastDataFileName = FileName;

@@ -26,17 +26,12 @@
 
 #include "components/foundation/kTypes.h"
 #include "components/plot/files/kPlotFileIO.h"
+#include "components/plot/store/kPlotDataList.h"
 
 class TkPlotChannelCustom;
 
-enum class TkPlotPointKind : Byte { Valid, Null, Empty };
-
-struct TkPlotFilePoint {
-    Double X = 0;
-    Double Y = 0;
-    TkPlotPointKind Kind = TkPlotPointKind::Valid;
-    bool operator==(const TkPlotFilePoint&) const = default;
-};
+// A point as a file holds it, ready for a channel's AddPoints.
+using TkPlotFilePoint = TkPlotNewPoint;
 
 // What a file holds for each of its channels, in file order; a file may
 // hold more or fewer channels than the plot it is read into.

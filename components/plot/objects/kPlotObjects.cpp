@@ -110,7 +110,7 @@ void TkPlotObject::DoChange()
 void TkPlotObject::DoChangeUnlessRepaintPending()
 {
     if (const TkPlotHost* host = Host(); host && host->RepaintPending())
-        ++FLookVersion;
+        CountUnreportedChange();
     else
         DoChange();
 }

@@ -177,6 +177,8 @@ public:
     // tracked point): counted as always, but not reported while the plot's
     // repaint is pending, since that repaint shows it anyway.
     void DoChangeUnlessRepaintPending();
+    // Counts a change that the pending repaint shows anyway, unreported.
+    void CountUnreportedChange() { ++FLookVersion; }
     // A change of the data alone: the plot repaints, but nothing it lays
     // out changes shape, so its layout stays.
     void DoDataChange();

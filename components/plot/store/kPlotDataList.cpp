@@ -40,6 +40,13 @@ inline Single SingleOf(Double Value)
     return s;
 }
 
+// Raises as SingleOf would for either value, before a store changes.
+void CheckSingles(Double X, Double Y)
+{
+    SingleOf(X);
+    SingleOf(Y);
+}
+
 void CheckDeleteSize(bool InRange, const char* Message)
 {
     if (!InRange) throw Exception(Message);
@@ -111,6 +118,16 @@ void TkPlotDataCustomList::Clear()
     FCount = 0;
     FTail = 0;
     if (!FRingBufferEnabled) SetCapacity(0);
+}
+
+void TkPlotDataCustomList::SumXY(Integer Start, Integer Count, Extended& SumX, Extended& SumY) const
+{
+    if (Count <= 0) return;
+    if (Start < 0 || Int64{Start} + Count > FCount) RaiseIndexOutOfBounds();
+    for (Integer i = Start; i < Start + Count; ++i) {
+        SumX += GetX(i);
+        SumY += GetY(i);
+    }
 }
 
 Boolean TkPlotDataCustomList::GetEmpty(Integer) const { return false; }
@@ -207,6 +224,19 @@ void TkPlotDataRecordList<TRecord>::DeleteOldest(Integer Size)
     Unroll();
     FCount -= Size;
     if (FCount > 0) std::memmove(FList, FList + Size, static_cast<std::size_t>(FCount) * sizeof(TRecord));
+}
+
+template <class TRecord>
+void TkPlotDataRecordList<TRecord>::ReserveForMore(std::size_t Count)
+{
+    if (FRingBufferEnabled) return;
+    const auto needed = static_cast<Int64>(std::min<std::size_t>(Count, kMaxListBytes)) + FCount;
+    Integer capacity = FCapacity;
+    while (capacity < needed) {
+        if (capacity >= FMaxDataPoints) throw Exception(kExceedMaximumListSize);
+        capacity = GrownCapacity(capacity, FMaxDataPoints);
+    }
+    SetCapacity(capacity);
 }
 
 template <class TRecord>
@@ -314,6 +344,8 @@ void TkPlotDataNullList::SetMarkerStyle(Integer Index, TkPlotMarkerStyle Value)
     SetExtraBits(Index, kExtraMarkerStyle, MarkerStyleBits(Value));
 }
 
+void TkPlotDataNullList::AddPoints(std::span<const TkPlotNewPoint> Points) { AddEach(*this, Points); }
+
 void TkPlotDataNullList::DeletePoints(Integer Size)
 {
     CheckDeleteSize(Size >= 0 && Size < FCount, kDeleteSizeOutOfRange);
@@ -354,6 +386,12 @@ Integer TkPlotDataCompactList::Add(Double X, Double Y, Boolean, Boolean)
     Integer slot;
     *NewestSlot(slot) = {x, y};
     return slot;
+}
+
+void TkPlotDataCompactList::AddPoints(std::span<const TkPlotNewPoint> Points)
+{
+    for (const TkPlotNewPoint& point : Points) CheckSingles(point.X, point.Y);
+    AddEach(*this, Points);
 }
 
 void TkPlotDataCompactList::SetX(Integer Index, Double Value)
@@ -410,6 +448,12 @@ Integer TkPlotDataCompactIntervalList::Add(Double X, Double Y, Boolean, Boolean)
     Integer slot;
     *NewestSlot(slot) = {y};
     return slot;
+}
+
+void TkPlotDataCompactIntervalList::AddPoints(std::span<const TkPlotNewPoint> Points)
+{
+    for (const TkPlotNewPoint& point : Points) CheckSingles(0.0, point.Y);
+    AddEach(*this, Points);
 }
 
 Integer TkPlotDataCompactIntervalList::AddMovingXOrigin(Double X, Single Y)
@@ -522,6 +566,8 @@ Integer TkPlotDataFullList::Add(Double X, Double Y, Boolean Null, Boolean Empty)
                          .BarBrushStyle = StoredBarBrushStyle()};
     return slot;
 }
+
+void TkPlotDataFullList::AddPoints(std::span<const TkPlotNewPoint> Points) { AddEach(*this, Points); }
 
 void TkPlotDataFullList::DeletePoints(Integer Size)
 {

@@ -3,6 +3,7 @@
 // per channel, growable or used as a ring buffer, addressed by logical index
 // (oldest point first). A store never notifies; its channel does.
 
+#include <span>
 #include <type_traits>
 
 #include "components/foundation/kTypes.h"
@@ -68,6 +69,15 @@ static_assert(sizeof(TkPlotDataFull) == 144);
 static_assert(std::is_trivially_copyable_v<TkPlotDataNull> && std::is_trivially_copyable_v<TkPlotDataSingle> &&
               std::is_trivially_copyable_v<TkPlotDataCompactInterval> &&
               std::is_trivially_copyable_v<TkPlotDataFull>);
+
+// A point on its way into a channel: valid, null or empty.
+enum class TkPlotPointKind : Byte { Valid, Null, Empty };
+struct TkPlotNewPoint {
+    Double X = 0;
+    Double Y = 0;
+    TkPlotPointKind Kind = TkPlotPointKind::Valid;
+    bool operator==(const TkPlotNewPoint&) const = default;
+};
 
 // Points as drawing reads them, a block at a time, a field to an array, so
 // that whole blocks convert to pixels in tight loops.
@@ -165,6 +175,11 @@ public:
     // returns the physical slot written, which is the logical index only
     // until the ring wraps.
     virtual Integer Add(Double X, Double Y, Boolean Null, Boolean Empty) = 0;
+    // Appends the points as Add would one after the other (the same
+    // records, slots and ring overwrites), growing the array once, to the
+    // capacity the growth steps reach. Raises before anything is added
+    // when the store cannot take them all.
+    virtual void AddPoints(std::span<const TkPlotNewPoint> Points) = 0;
     virtual void Clear();
     // Reserves or cuts the record array; a cut drops the newest points.
     virtual void SetCapacity(Integer NewCapacity) = 0;
@@ -176,6 +191,11 @@ public:
     // memory speed; raises "Index out of Bounds" before reading when the
     // range is not inside 0 .. Count - 1.
     virtual void ReadPoints(Integer Start, Integer Count, TkPlotPointBlock& Block) const = 0;
+    // Adds the X and the Y of logical points Start .. Start + Count - 1 to
+    // SumX and SumY, point after point, in extended precision; raises
+    // "Index out of Bounds" before adding when the range is not inside
+    // 0 .. Count - 1.
+    virtual void SumXY(Integer Start, Integer Count, Extended& SumX, Extended& SumY) const;
     // Every point keeps the X and Y it was given, unrounded and unmoved
     // (no single precision, no X computed from a learnt interval).
     virtual bool KeepsValuesExactly() const { return false; }
@@ -300,16 +320,46 @@ protected:
     template <class F>
     void ForRecords(Integer Start, Integer Count, F Visit) const
     {
+        if (Count > TkPlotPointBlock::Capacity) RaiseIndexOutOfBounds();
+        ForRecordRange(Start, Count, Visit);
+    }
+    // The same for a range of any length.
+    template <class F>
+    void ForRecordRange(Integer Start, Integer Count, F Visit) const
+    {
         if (Count <= 0) return;
-        if (Int64{Start} + Count > FCount || Count > TkPlotPointBlock::Capacity) RaiseIndexOutOfBounds();
+        if (Int64{Start} + Count > FCount) RaiseIndexOutOfBounds();
         Integer slot = Slot(Start);
         for (Integer i = 0; i < Count; ++i) {
             Visit(FList[slot], i, Start + i);
             if (++slot == FCount) slot = 0;
         }
     }
+    // SumXY of a store whose records hold X and Y.
+    template <class = TRecord>
+    void SumRecordXY(Integer Start, Integer Count, Extended& SumX, Extended& SumY) const
+    {
+        Extended x = SumX;
+        Extended y = SumY;
+        ForRecordRange(Start, Count, [&x, &y](const TRecord& Point, Integer, Integer) {
+            x += Point.X;
+            y += Point.Y;
+        });
+        SumX = x;
+        SumY = y;
+    }
     // Removes the Size oldest points; Size must be within 0..Count.
     void DeleteOldest(Integer Size);
+    // AddPoints of the store Self: one growth (none for a ring buffer,
+    // which overwrites), then Self's own Add for each point.
+    template <class TStore>
+    static void AddEach(TStore& Self, std::span<const TkPlotNewPoint> Points)
+    {
+        Self.ReserveForMore(Points.size());
+        for (const TkPlotNewPoint& point : Points)
+            Self.Add(point.X, point.Y, point.Kind == TkPlotPointKind::Null, point.Kind == TkPlotPointKind::Empty);
+    }
+    void ReserveForMore(std::size_t Count);
 
 private:
     TRecord* NewestSlotSlow(Integer& Slot);
@@ -344,9 +394,14 @@ public:
     void SetMarkerStyle(Integer Index, TkPlotMarkerStyle Value) override;
 
     Integer Add(Double X, Double Y, Boolean Null, Boolean Empty) override;
+    void AddPoints(std::span<const TkPlotNewPoint> Points) override;
     void DeletePoints(Integer Size) override;
     void GetXYEmptyNull(Integer Index, Double& X, Double& Y, Boolean& Empty, Boolean& Null) const override;
     void ReadPoints(Integer Start, Integer Count, TkPlotPointBlock& Block) const override;
+    void SumXY(Integer Start, Integer Count, Extended& SumX, Extended& SumY) const override
+    {
+        SumRecordXY(Start, Count, SumX, SumY);
+    }
     bool KeepsValuesExactly() const override { return true; }
 
 private:
@@ -364,6 +419,7 @@ public:
     void SetY(Integer Index, Double Value) override;
 
     Integer Add(Double X, Double Y, Boolean Null, Boolean Empty) override;
+    void AddPoints(std::span<const TkPlotNewPoint> Points) override;
     void DeletePoints(Integer Size) override;
     void GetXYEmptyNull(Integer Index, Double& X, Double& Y, Boolean& Empty, Boolean& Null) const override;
     void ReadPoints(Integer Start, Integer Count, TkPlotPointBlock& Block) const override;
@@ -382,6 +438,7 @@ public:
     void SetY(Integer Index, Double Value) override;
 
     Integer Add(Double X, Double Y, Boolean Null, Boolean Empty) override;
+    void AddPoints(std::span<const TkPlotNewPoint> Points) override;
     void Clear() override;
     void DeletePoints(Integer Size) override;
     void GetXYEmptyNull(Integer Index, Double& X, Double& Y, Boolean& Empty, Boolean& Null) const override;
@@ -465,8 +522,13 @@ public:
     void SetBarBrushStyle(Integer Index, TBrushStyle Value) override { At(Index).BarBrushStyle = Value; }
 
     Integer Add(Double X, Double Y, Boolean Null, Boolean Empty) override;
+    void AddPoints(std::span<const TkPlotNewPoint> Points) override;
     void DeletePoints(Integer Size) override;
     void GetXYEmptyNull(Integer Index, Double& X, Double& Y, Boolean& Empty, Boolean& Null) const override;
     void ReadPoints(Integer Start, Integer Count, TkPlotPointBlock& Block) const override;
+    void SumXY(Integer Start, Integer Count, Extended& SumX, Extended& SumY) const override
+    {
+        SumRecordXY(Start, Count, SumX, SumY);
+    }
     bool KeepsValuesExactly() const override { return true; }
 };

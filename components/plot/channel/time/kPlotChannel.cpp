@@ -122,6 +122,21 @@ Integer TkPlotChannel::AddXY(Double X, Double Y)
     return AddPoint(false, false, X, Y);
 }
 
+void TkPlotChannel::AddXYPoints(std::span<const TkPlotNewPoint> Points)
+{
+    if (!FAllowOutOfOrderXValues) {
+        for (const TkPlotNewPoint& point : Points) {
+            if (point.Kind == TkPlotPointKind::Valid)
+                AddXY(point.X, point.Y);
+            else
+                AddPoint(point.Kind == TkPlotPointKind::Null, point.Kind == TkPlotPointKind::Empty, point.X, point.Y);
+        }
+        return;
+    }
+    if (!Points.empty() && Points.front().Kind == TkPlotPointKind::Valid) ApplyStartTimeRule();
+    AddPoints(Points);
+}
+
 Integer TkPlotChannel::AddXNull(Double X)
 {
     ApplyStartTimeRule();
@@ -186,8 +201,9 @@ void TkPlotChannel::AddYArray(const Variant& YData, Double XInterval)
     const Double x0 = Count() == 0 ? 0.0 : GetXValue(Count() - 1);
     const Integer low = VarArrayLowBound(YData, 1);
     const Integer high = VarArrayHighBound(YData, 1);
-    for (Int64 i = low; i <= high; ++i)
-        AddPoint(false, false, x0 + Double(i - low) * XInterval, VarToDouble(YData[static_cast<Integer>(i)]));
+    AddPointsMadeBy(Int64{high} - low + 1, [&](Int64 I) {
+        return TkPlotNewPoint{x0 + Double(I) * XInterval, VarToDouble(YData[static_cast<Integer>(low + I)])};
+    });
 }
 
 // ===========================================================================

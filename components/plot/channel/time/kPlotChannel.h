@@ -32,6 +32,9 @@ public:
     // first two points raises "New Data-Point X-Value is out of order" (a
     // full stop ends the message for decreasing data) and is not added.
     Integer AddXY(Double X, Double Y) override;
+    // With out-of-order X values refused, point after point; else in one
+    // run, the start-time rule applied once as AddXY would.
+    void AddXYPoints(std::span<const TkPlotNewPoint> Points) override;
     // A null (a gap) or empty (skipped) point at X, Y 0.
     Integer AddXNull(Double X);
     Integer AddXEmpty(Double X);

@@ -1,0 +1,101 @@
+#pragma once
+// The running statistics of a channel: count, extremes, totals and means of
+// every point it was given since its last Clear, null and empty points
+// included, so that none of them costs a scan of the points.
+//
+// The totals are sums in extended precision, in the order the points came.
+// The values of points that the store keeps exactly join them when the
+// totals are next read, or once a block of such points waits: summed from
+// the store in the same order, they give the same totals, and the path of
+// every new point stays clear of extended-precision arithmetic.
+
+#include "components/plot/store/kPlotDataList.h"
+#include "platform/Types.h"
+
+class TkPlotRunningStatistics {
+public:
+    TkPlotRunningStatistics() { Reset(); }
+    // No point: minima 1e300, maxima -1e300, means 0.
+    void Reset();
+
+    // A new point whose values join the totals at once.
+    void Add(Double X, Double Y)
+    {
+        Count(X, Y);
+        FXTotal += X;
+        FYTotal += Y;
+    }
+    // A new point that Store keeps exactly, as its newest, until the
+    // totals take it in. Every change of Store but the adding of points
+    // waits for SumStored.
+    void AddStored(Double X, Double Y, const TkPlotDataCustomList& Store)
+    {
+        Count(X, Y);
+        if (++FUnsummed >= UnsummedLimit(Store)) SumStored(Store);
+    }
+    // New points, in order, whose values join the totals at once; none
+    // may be waiting in the store.
+    void AddRun(std::span<const TkPlotNewPoint> Points);
+    // The points that wait in Store join the totals.
+    void SumStored(const TkPlotDataCustomList& Store) const;
+
+    Int64 PointCount() const { return FCount; }
+    Double XMin() const { return FXMin; }
+    Double XMax() const { return FXMax; }
+    Double YMin() const { return FYMin; }
+    Double YMax() const { return FYMax; }
+    // The mean of the totals, worked out once after new points came.
+    Double XMean(const TkPlotDataCustomList& Store) const { return SettledMean(FXMean, FXMeanCount, FXTotal, Store); }
+    Double YMean(const TkPlotDataCustomList& Store) const { return SettledMean(FYMean, FYMeanCount, FYTotal, Store); }
+
+    // The answers of scans of the points, which stand as the running values
+    // (a mean until the next point comes).
+    void SetXMin(Double Value) { FXMin = Value; }
+    void SetXMax(Double Value) { FXMax = Value; }
+    void SetYMin(Double Value) { FYMin = Value; }
+    void SetYMax(Double Value) { FYMax = Value; }
+    void SetXMean(Double Value);
+    void SetYMean(Double Value);
+
+    // Total / Count, or 0 without points.
+    static Double Mean(Extended Total, Int64 Count)
+    {
+        return Count == 0 ? 0.0 : static_cast<Double>(Total / static_cast<Extended>(Count));
+    }
+
+private:
+    void Count(Double X, Double Y)
+    {
+        if (X > FXMax) FXMax = X;
+        if (X < FXMin) FXMin = X;
+        if (Y > FYMax) FYMax = Y;
+        if (Y < FYMin) FYMin = Y;
+        ++FCount;
+    }
+    // Never as many waiting points as a ring buffer holds: the point a full
+    // ring overwrites has always joined the totals.
+    static Integer UnsummedLimit(const TkPlotDataCustomList& Store)
+    {
+        const Integer ring = Store.RingBufferSize();
+        return ring != 0 && ring < kUnsummedBlock ? ring : kUnsummedBlock;
+    }
+    Double SettledMean(Double& Mean, Int64& MeanCount, const Extended& Total, const TkPlotDataCustomList& Store) const;
+
+    static constexpr Integer kUnsummedBlock = 1024;
+
+    Int64 FCount = 0;
+    Double FXMin = 0.0;
+    Double FXMax = 0.0;
+    Double FYMin = 0.0;
+    Double FYMax = 0.0;
+    mutable Extended FXTotal = 0.0;
+    mutable Extended FYTotal = 0.0;
+    // A mean holds for the count it was worked out at; new points make it
+    // due again.
+    mutable Double FXMean = 0.0;
+    mutable Double FYMean = 0.0;
+    mutable Int64 FXMeanCount = 0;
+    mutable Int64 FYMeanCount = 0;
+    // The newest points of the store, counted but not in the totals yet.
+    mutable Integer FUnsummed = 0;
+};
