@@ -69,8 +69,8 @@ public:
     // Rows of new points for several channels, Columns[c] for Channels[c],
     // all of one length: as if, row after row, each channel took its point
     // through AddPoint in turn, so that axes the channels share follow the
-    // values in that order. A channel whose run the store refuses gets
-    // nothing, nor do the ones after it.
+    // values in that order. When a store refuses its run, no channel gets
+    // anything.
     static void AddPointRows(std::span<TkPlotChannelCustom* const> Channels,
                              std::span<const std::span<const TkPlotNewPoint>> Columns);
     // The points of a data file: the valid ones as AddXY takes them, the
@@ -451,12 +451,8 @@ private:
     // itself to the channels at every point.
     bool TakesPointRuns();
     // A run into the store, the statistics and the extents, untracked and
-    // unreported.
+    // unreported; the store prepared for it.
     void StorePointRun(std::span<const TkPlotNewPoint> Points);
-    // The axes' tracking of the rows that AddPointRows stored, then the
-    // channels' reports of their new data.
-    static void CompletePointRows(std::span<TkPlotChannelCustom* const> Channels,
-                               std::span<const std::span<const TkPlotNewPoint>> Columns);
     void ReportNewData();
     // The plot's repaint was asked for and has not begun.
     bool RepaintPending() const;

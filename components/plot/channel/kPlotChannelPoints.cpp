@@ -11,6 +11,10 @@ namespace {
 bool IsNull(const TkPlotNewPoint& Point) { return Point.Kind == TkPlotPointKind::Null; }
 bool IsEmpty(const TkPlotNewPoint& Point) { return Point.Kind == TkPlotPointKind::Empty; }
 
+// Rows a run goes in by: the points of a block of rows, for every channel,
+// stay in the caches from the store to the statistics to the tracking.
+constexpr std::size_t kRowBlock = 4096;
+
 // The channels that one axis tracks the values of, by their columns.
 struct TTrackedColumns {
     TkPlotAxis* Axis;
@@ -27,10 +31,26 @@ void AddTrackedColumn(std::vector<TTrackedColumns>& Tracked, TkPlotAxis* Axis, s
         found->Columns.push_back(Column);
 }
 
-// Row after row, the columns' values that Axis takes: X of every point for
-// an X axis, Y of the valid points for a Y axis.
+// The axes that track the channels' values, each with its channels in
+// their order.
+std::vector<TTrackedColumns> TrackedColumns(std::span<TkPlotChannelCustom* const> Channels)
+{
+    std::vector<TTrackedColumns> tracked;
+    for (std::size_t c = 0; c < Channels.size(); ++c) {
+        TkPlotChannelCustom& channel = *Channels[c];
+        if (channel.XAxisTrackingEnabled())
+            if (TkPlotXAxis* axis = channel.XAxis()) AddTrackedColumn(tracked, axis, c);
+        if (channel.YAxisTrackingEnabled())
+            if (TkPlotYAxis* axis = channel.YAxis()) AddTrackedColumn(tracked, axis, c);
+    }
+    return tracked;
+}
+
+// Row after row from row First on, the columns' values that the axis
+// takes: X of every point for an X axis, Y of the valid points for a Y
+// axis.
 void TrackColumns(const TTrackedColumns& Tracked, std::span<const std::span<const TkPlotNewPoint>> Columns,
-                  std::size_t Rows)
+                  std::size_t First, std::size_t Rows)
 {
     const bool y = Tracked.Axis->IsYAxis();
     const auto value = [y](const TkPlotNewPoint& Point, Double& Value) {
@@ -38,7 +58,7 @@ void TrackColumns(const TTrackedColumns& Tracked, std::span<const std::span<cons
         return !y || Point.Kind == TkPlotPointKind::Valid;
     };
     if (Tracked.Columns.size() == 1) {
-        const std::span<const TkPlotNewPoint> column = Columns[Tracked.Columns[0]];
+        const std::span<const TkPlotNewPoint> column = Columns[Tracked.Columns[0]].subspan(First, Rows);
         Tracked.Axis->NewTrackingRun(static_cast<Integer>(Rows),
                                      [&](Integer Row, Double& Value) { return value(column[Row], Value); });
         return;
@@ -46,7 +66,7 @@ void TrackColumns(const TTrackedColumns& Tracked, std::span<const std::span<cons
     const std::size_t width = Tracked.Columns.size();
     Tracked.Axis->NewTrackingRun(static_cast<Integer>(Rows * width), [&](Integer I, Double& Value) {
         const auto i = static_cast<std::size_t>(I);
-        return value(Columns[Tracked.Columns[i % width]][i / width], Value);
+        return value(Columns[Tracked.Columns[i % width]][First + i / width], Value);
     });
 }
 
@@ -71,16 +91,16 @@ void TkPlotChannelCustom::AddPointRows(std::span<TkPlotChannelCustom* const> Cha
             }
         return;
     }
-    // The runs that went in are tracked and reported, also when a later
-    // one fails.
-    std::size_t stored = 0;
-    try {
-        for (; stored < Channels.size(); ++stored) Channels[stored]->StorePointRun(Columns[stored]);
-    } catch (...) {
-        CompletePointRows(Channels.first(stored), Columns.first(stored));
-        throw;
+    // Every store makes room and checks its run first: nothing fails
+    // part-way, and a run a store refuses leaves every channel as it was.
+    for (std::size_t c = 0; c < Channels.size(); ++c) Channels[c]->FDataList->PrepareToAdd(Columns[c]);
+    const std::vector<TTrackedColumns> tracked = TrackedColumns(Channels);
+    for (std::size_t first = 0; first < rows; first += kRowBlock) {
+        const std::size_t count = std::min(kRowBlock, rows - first);
+        for (std::size_t c = 0; c < Channels.size(); ++c) Channels[c]->StorePointRun(Columns[c].subspan(first, count));
+        for (const TTrackedColumns& entry : tracked) TrackColumns(entry, Columns, first, count);
     }
-    CompletePointRows(Channels, Columns);
+    for (TkPlotChannelCustom* channel : Channels) channel->ReportNewData();
 }
 
 bool TkPlotChannelCustom::TakesPointRuns()
@@ -103,20 +123,4 @@ void TkPlotChannelCustom::StorePointRun(std::span<const TkPlotNewPoint> Points)
         for (const TkPlotNewPoint& point : Points)
             if (point.Kind == TkPlotPointKind::Valid) WidenValidExtents(point.X, point.Y);
     FRunning.AddRun(Points);
-}
-
-void TkPlotChannelCustom::CompletePointRows(std::span<TkPlotChannelCustom* const> Channels,
-                                         std::span<const std::span<const TkPlotNewPoint>> Columns)
-{
-    std::vector<TTrackedColumns> tracked;
-    for (std::size_t c = 0; c < Channels.size(); ++c) {
-        TkPlotChannelCustom& channel = *Channels[c];
-        if (channel.FXAxisTrackingEnabled)
-            if (TkPlotXAxis* axis = channel.XAxis()) AddTrackedColumn(tracked, axis, c);
-        if (channel.FYAxisTrackingEnabled)
-            if (TkPlotYAxis* axis = channel.YAxis()) AddTrackedColumn(tracked, axis, c);
-    }
-    const std::size_t rows = Columns.empty() ? 0 : Columns[0].size();
-    for (const TTrackedColumns& entry : tracked) TrackColumns(entry, Columns, rows);
-    for (TkPlotChannelCustom* channel : Channels) channel->ReportNewData();
 }

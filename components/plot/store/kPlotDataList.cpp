@@ -40,7 +40,7 @@ inline Single SingleOf(Double Value)
     return s;
 }
 
-// Raises as SingleOf would for either value, before a store changes.
+// Raises as SingleOf would for either value.
 void CheckSingles(Double X, Double Y)
 {
     SingleOf(X);
@@ -388,10 +388,12 @@ Integer TkPlotDataCompactList::Add(Double X, Double Y, Boolean, Boolean)
     return slot;
 }
 
-void TkPlotDataCompactList::AddPoints(std::span<const TkPlotNewPoint> Points)
+void TkPlotDataCompactList::AddPoints(std::span<const TkPlotNewPoint> Points) { AddEach(*this, Points); }
+
+void TkPlotDataCompactList::PrepareToAdd(std::span<const TkPlotNewPoint> Points)
 {
     for (const TkPlotNewPoint& point : Points) CheckSingles(point.X, point.Y);
-    AddEach(*this, Points);
+    TkPlotDataRecordList::PrepareToAdd(Points);
 }
 
 void TkPlotDataCompactList::SetX(Integer Index, Double Value)
@@ -450,10 +452,12 @@ Integer TkPlotDataCompactIntervalList::Add(Double X, Double Y, Boolean, Boolean)
     return slot;
 }
 
-void TkPlotDataCompactIntervalList::AddPoints(std::span<const TkPlotNewPoint> Points)
+void TkPlotDataCompactIntervalList::AddPoints(std::span<const TkPlotNewPoint> Points) { AddEach(*this, Points); }
+
+void TkPlotDataCompactIntervalList::PrepareToAdd(std::span<const TkPlotNewPoint> Points)
 {
     for (const TkPlotNewPoint& point : Points) CheckSingles(0.0, point.Y);
-    AddEach(*this, Points);
+    TkPlotDataRecordList::PrepareToAdd(Points);
 }
 
 Integer TkPlotDataCompactIntervalList::AddMovingXOrigin(Double X, Single Y)

@@ -180,6 +180,10 @@ public:
     // capacity the growth steps reach. Raises before anything is added
     // when the store cannot take them all.
     virtual void AddPoints(std::span<const TkPlotNewPoint> Points) = 0;
+    // AddPoints' growth and checks ahead of it: once this returned, the
+    // points go in by AddPoints, in pieces or whole, without a failure or a
+    // further growth.
+    virtual void PrepareToAdd(std::span<const TkPlotNewPoint> Points) = 0;
     virtual void Clear();
     // Reserves or cuts the record array; a cut drops the newest points.
     virtual void SetCapacity(Integer NewCapacity) = 0;
@@ -297,6 +301,9 @@ public:
     ~TkPlotDataRecordList() override;
     void FreeList() final;
     void SetCapacity(Integer NewCapacity) final;
+    // Room for the points: no growth on the way (a ring buffer overwrites
+    // instead).
+    void PrepareToAdd(std::span<const TkPlotNewPoint> Points) override { ReserveForMore(Points.size()); }
 
 protected:
     TkPlotDataRecordList() : TkPlotDataCustomList(sizeof(TRecord)) {}
@@ -350,12 +357,12 @@ protected:
     }
     // Removes the Size oldest points; Size must be within 0..Count.
     void DeleteOldest(Integer Size);
-    // AddPoints of the store Self: one growth (none for a ring buffer,
-    // which overwrites), then Self's own Add for each point.
+    // AddPoints of the store Self: Self's own Add for each point, once
+    // Self prepared for them.
     template <class TStore>
     static void AddEach(TStore& Self, std::span<const TkPlotNewPoint> Points)
     {
-        Self.ReserveForMore(Points.size());
+        Self.PrepareToAdd(Points);
         for (const TkPlotNewPoint& point : Points)
             Self.Add(point.X, point.Y, point.Kind == TkPlotPointKind::Null, point.Kind == TkPlotPointKind::Empty);
     }
@@ -413,6 +420,8 @@ private:
 class TkPlotDataCompactList final : public TkPlotDataRecordList<TkPlotDataSingle> {
     PL_CLASSINFO()
 public:
+    // Also raises for a value beyond the single range.
+    void PrepareToAdd(std::span<const TkPlotNewPoint> Points) override;
     Double GetX(Integer Index) const override { return At(Index).X; }
     Double GetY(Integer Index) const override { return At(Index).Y; }
     void SetX(Integer Index, Double Value) override;
@@ -430,6 +439,8 @@ public:
 class TkPlotDataCompactIntervalList final : public TkPlotDataRecordList<TkPlotDataCompactInterval> {
     PL_CLASSINFO()
 public:
+    // Also raises for a Y beyond the single range.
+    void PrepareToAdd(std::span<const TkPlotNewPoint> Points) override;
     // X of a logical index, computed for any index.
     Double GetX(Integer Index) const override { return Index * FInterval + FFirstX; }
     Double GetY(Integer Index) const override { return At(Index).Y; }
