@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <array>
 #include <functional>
+#include <optional>
 #include <set>
 #include <vector>
 
@@ -240,7 +241,6 @@ public:
         Log.push_back(String(kWords[Event]) + " " + Annotation->Name());
         if (OnAnnotationEvent) OnAnnotationEvent(Annotation, Event);
     }
-    bool ClipAnnotationsToAxes() const override { return ClipAnnotations; }
 
     // --- the toolbar's commands --------------------------------------------------------------------
     // "before 7", "after 7", "output 12"...: by the command's code.
@@ -339,16 +339,28 @@ public:
     bool RepaintPending() const override { return PendingRepaint; }
     // Seven pixels a character, twelve a line.
     TSize HintTextExtent(const String& Text) override { return {static_cast<Integer>(Text.size()) * 7, 12}; }
-    void AddOccupiedRect(const TRect& Rect) override { Occupied.push_back(Rect); }
-    bool TryAddOccupiedRect(const TRect& Rect) override
+    // What the plot hands Object in a paint on Canvas: the axes found from
+    // its settings, the exchange of axes it follows, the data view when
+    // there is one, every listed axis, and the room taken (Occupied, inside
+    // ReferenceView). Without a canvas: what a hit test gets.
+    TkPlotPaintContext PaintContext(TkPlotObject& Object, TCanvas* Canvas = nullptr, TColor BackGround = clBlack)
     {
-        TRect common;
-        for (const TRect& taken : Occupied)
-            if (IntersectRect(common, taken, Rect)) return false;
-        if (!Occupied.empty() && !(IntersectRect(common, Rect, ReferenceView) && common == Rect)) return false;
-        Occupied.push_back(Rect);
-        return true;
+        TkPlotPaintContext context;
+        context.Canvas = Canvas;
+        context.BackGroundColor = BackGround;
+        context.XYAxesReversed = Object.XYAxesReversed();
+        context.ClipAnnotationsToAxes = ClipAnnotations;
+        if (HasDataView) context.DataView = DataView;
+        for (const bool x : {true, false}) {
+            const std::vector<TkPlotAxis*> axes = AxesOf(x);
+            FPaintAxes[x].assign(axes.begin(), axes.end());
+            (x ? context.XAxes : context.YAxes) = FPaintAxes[x];
+        }
+        FOccupied.emplace(Occupied, ReferenceView);
+        context.Occupied = &*FOccupied;
+        return context.WithAxes(Object.BoundAxes());
     }
+    TkPlotPaintContext HitTestContext(TkPlotObject& Object) override { return PaintContext(Object); }
 
     // --- image lists: ImageCounts pictures of ImageWidth pixels; each drawing is logged -----------
     Integer PlotImageCount(Integer ListIndex) const override
@@ -437,6 +449,8 @@ private:
     }
 
     std::vector<TkPlotObject*> FMade;
+    std::array<std::vector<const TkPlotAxis*>, 2> FPaintAxes;
+    std::optional<TkPlotOccupiedRects> FOccupied;
 };
 
 }  // namespace PlotTest

@@ -31,6 +31,7 @@
 #include "components/plot/input/kPlotDataCursor.h"
 #include "components/plot/view/kPlotDataView.h"
 #include "components/plot/component/kPlotHost.h"
+#include "components/plot/component/kPlotPaintedAxes.h"
 #include "components/plot/input/kPlotInput.h"
 #include "components/plot/layout/kPlotLabel.h"
 #include "components/plot/layout/kPlotLegend.h"
@@ -133,8 +134,9 @@ public:
     // A paint on a scratch bitmap of the plot's size: every object's
     // rectangle is current afterwards, the screen untouched.
     void ReCalcLayout();
-    // The border, the axes along the sides, the labels and the toolbars.
-    void DrawLayoutObjects(TCanvas* Canvas);
+    // The border, the axes along the sides, the labels and the toolbars, on
+    // the background of Outside.
+    void DrawLayoutObjects(const TkPlotPaintContext& Outside);
     // True while kPaintTo runs.
     bool Painting() const { return FPainting; }
 
@@ -425,8 +427,9 @@ public:
     void DoAxisCustomizeHint(TkPlotAxis* Axis, String& Text) override;
     // Measured in HintsFont, the font the hint box is drawn with.
     TSize HintTextExtent(const String& Text) override;
-    void AddOccupiedRect(const TRect& Rect) override;
-    bool TryAddOccupiedRect(const TRect& Rect) override;
+    // The axes Object was drawn against at the last paint, while they hold
+    // (kPlotComponentPaint.cpp).
+    TkPlotPaintContext HitTestContext(TkPlotObject& Object) override;
     void DisableAllTracking() override;
     void DoBeforeZoomBox(TRect& ZoomRect, bool& Cancel) override;
     // The first toolbar's Zoom Box and Select buttons (kPlotComponentCommands.cpp).
@@ -634,7 +637,7 @@ public:
     void SetAnnotationDefaultReferenceSizeX(TkPlotReferenceIndividual V) { FAnnotationDefaultReferences[2] = V; }
     TkPlotReferenceIndividual AnnotationDefaultReferenceSizeY() const { return FAnnotationDefaultReferences[3]; }
     void SetAnnotationDefaultReferenceSizeY(TkPlotReferenceIndividual V) { FAnnotationDefaultReferences[3] = V; }
-    bool ClipAnnotationsToAxes() const override { return FClipAnnotationsToAxes; }
+    bool ClipAnnotationsToAxes() const { return FClipAnnotationsToAxes; }
     void SetClipAnnotationsToAxes(bool Value) { SetByteProperty(Value, FClipAnnotationsToAxes, 0); }
 
     bool BackGroundGradientEnabled() const { return FBackGroundGradientEnabled; }
@@ -845,9 +848,28 @@ private:
     // gave the axes), ticks again; skipped while the layout key holds,
     // unless the user's handlers write the labels.
     void UpdateLayout(TCanvas* Canvas);
-    void PrepareObjects();
+    // The context of data view 0 that every paint and hit test starts from:
+    // its rectangles, the exchanged axes, the clip of annotations.
+    TkPlotPaintContext ViewContext() const;
+    // The context of one paint inside the data view: the canvas, the
+    // background the channels see, the room Cartesian axes take, every axis.
+    TkPlotPaintContext InViewContext(TCanvas* Canvas, TColor BackGround, TkPlotOccupiedRects& Occupied);
+    // What hit tests compare to tell that the axes kept from the last paint
+    // may be gone or others found now.
+    TkPlotPaintedAxes::TStamp PaintStamp() const;
+    // An object drawn inside the data view, with the axes the paint found
+    // for it once, and its place in the order of drawing (layer, then kind).
+    struct TPaintItem {
+        TkPlotObject* Object;
+        TkPlotAxisPair Axes;
+        Integer Layer;
+        char Letter;
+    };
+    std::vector<TPaintItem> DataViewItems();
+    // Channels on their axes, every axis on the paint's occupied room.
+    void PrepareObjects(const TkPlotPaintContext& InView, const std::vector<TPaintItem>& Items);
     void DrawBackGroundLayer(TCanvas* Canvas);
-    void DrawDataViewContents(TCanvas* Canvas, TkPlotDataView* View, TColor ChannelBackGround);
+    void DrawDataViewContents(const TkPlotPaintContext& InView, std::vector<TPaintItem> Items);
     void DrawHintBox(TCanvas* Canvas);
     // An object removed since Generation: what a paint step holds may be
     // gone, and the removal has asked for a new paint.
@@ -918,9 +940,12 @@ private:
     mutable Cardinal FAxesVersion = 0;
 
     // Paint state: the rectangles that Cartesian axes took during the
-    // current paint, and the hint box.
+    // current paint, every axis for the grid, the axes each object was drawn
+    // against, and the hint box.
     bool FPainting = false;
     std::vector<TRect> FOccupiedRects;
+    std::array<std::vector<const TkPlotAxis*>, 2> FPaintAxes;
+    TkPlotPaintedAxes FPaintedAxes;
     TkPlotHintData FHint;
     bool FHintShowing = false;
     bool FHintDrawn = false;

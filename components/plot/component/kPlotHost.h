@@ -2,11 +2,11 @@
 // What the plot offers the objects it holds, in one place: its events for
 // axes and limits, the axes and channels it holds, the user's gestures
 // passed on to every axis of a direction, the channels' extents for fitting
-// an axis, its image lists, the pieces of one paint, and what its editor
-// dialog needs. An object reaches it through its owner (Owner()->Host(),
-// or Host() on the object); an owner that is no plot has no host, and its
-// objects then get no events, find no other objects by name and move only
-// themselves.
+// an axis, its image lists, the context of the last paint for hit tests,
+// and what its editor dialog needs. An object reaches it through its owner
+// (Owner()->Host(), or Host() on the object); an owner that is no plot has
+// no host, and its objects then get no events, find no other objects by
+// name and move only themselves.
 //
 // Nothing here includes the objects' headers: the host sits below every
 // kind of object, so that no object has to include another kind to reach
@@ -106,8 +106,6 @@ public:
     virtual void DoLimitLine1PositionChange(TkPlotLimit* Limit, Double OldValue, Double NewValue) = 0;
     virtual void DoLimitLine2PositionChange(TkPlotLimit* Limit, Double OldValue, Double NewValue) = 0;
     virtual void DoAnnotationEvent(TkPlotObject* Annotation, TkPlotAnnotationEvent Event) = 0;
-    // Annotations whose Reference is the channel are clipped to its axes.
-    virtual bool ClipAnnotationsToAxes() const = 0;
 
     // --- the toolbar's commands -------------------------------------------------------
     // The plot's events for a button of ToolBar: before its action (the
@@ -171,11 +169,12 @@ public:
     virtual bool RepaintPending() const = 0;
     // Size of Text in the font the plot draws its hints with.
     virtual TSize HintTextExtent(const String& Text) = 0;
-    // Rectangles taken by Cartesian axes during one paint: one is added
-    // unconditionally; the other only when it meets none taken and lies in
-    // the reference data view (false, and nothing added, otherwise).
-    virtual void AddOccupiedRect(const TRect& Rect) = 0;
-    virtual bool TryAddOccupiedRect(const TRect& Rect) = 0;
+    // The context of Object's last paint, for a hit test (without a canvas):
+    // the axes it was drawn against, the data view, the exchanged axes.
+    // Before the first paint, and once an object was removed, an axis added
+    // or renamed or Object's own settings changed since, the one the next
+    // paint would hand it.
+    virtual TkPlotPaintContext HitTestContext(TkPlotObject& Object) = 0;
 
     // --- image lists 0, 1 and 2 ------------------------------------------------------
     // Images held by list ListIndex; 0 for an index that names no list.

@@ -149,9 +149,25 @@ void TkPlotObject::NotificationSetFocus(TkPlotObject*) {}
 
 // --- drawing -------------------------------------------------------------------
 
-void TkPlotObject::PrepareDraw() { FCanDraw = true; }
+TkPlotAxisPair TkPlotObject::BoundAxes() { return {}; }
 
-void TkPlotObject::Draw(TCanvas*, TColor) {}
+void TkPlotObject::PrepareDraw(const TkPlotPaintContext&) { FCanDraw = true; }
+
+void TkPlotObject::Draw(const TkPlotPaintContext&) {}
+
+TkPlotPaintContext TkPlotObject::HitTestContext()
+{
+    // Without a plot no axis is found.
+    if (TkPlotHost* host = Host()) return host->HitTestContext(*this);
+    return BoundContext();
+}
+
+TkPlotPaintContext TkPlotObject::BoundContext()
+{
+    TkPlotPaintContext context;
+    context.XYAxesReversed = FXYAxesReversed;
+    return context.WithAxes(BoundAxes());
+}
 
 // --- input -----------------------------------------------------------------------
 

@@ -21,6 +21,7 @@
 #include <string_view>
 #include <type_traits>
 
+#include "components/plot/view/kPlotPaintContext.h"
 #include "platform/Classes.h"
 #include "platform/Controls.h"
 
@@ -200,10 +201,14 @@ public:
     virtual void NotificationSetFocus(TkPlotObject* AObject);
 
     // --- drawing ----------------------------------------------------------------
+    // The axes the object is drawn against, found from its own settings;
+    // none here. The plot asks once per paint and hands them back in the
+    // paint context, to drawing and to the hit tests until the next paint.
+    virtual TkPlotAxisPair BoundAxes();
     // Called for every object before drawing; descendants clear CanDraw when
     // they cannot draw.
-    virtual void PrepareDraw();
-    virtual void Draw(TCanvas* Canvas, TColor BackGroundColor);
+    virtual void PrepareDraw(const TkPlotPaintContext& Context);
+    virtual void Draw(const TkPlotPaintContext& Context);
 
     // --- input entry points (from the plot component) -----------------------------
     virtual void kMouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y);
@@ -254,6 +259,12 @@ protected:
     void FireLayoutChange();
 
     bool MouseDown() const { return FMouseDown; }
+    // The context the plot keeps from the object's last paint for hit tests
+    // (no canvas then); one without axes when the object has no plot.
+    TkPlotPaintContext HitTestContext();
+    // A context of the object's own axes and axes exchange, for geometry
+    // that the mouse shares with drawing (no canvas, no data view).
+    TkPlotPaintContext BoundContext();
     // A sub-object (a button, a legend's channel) that answers for this
     // object under the mouse; held weakly.
     void SetMouseOverObject(TkPlotObject* Value) { FMouseOverObject = TWeakRef<TkPlotObject>(Value); }

@@ -32,7 +32,7 @@ protected:
         Bitmap->SetSize(600, 60);
         Plot.Log.clear();
     }
-    void Paint() { ToolBar->Draw(Bitmap->Canvas(), clBlack); }
+    void Paint() { ToolBar->Draw({.Canvas = Bitmap->Canvas(), .BackGroundColor = clBlack}); }
     TkPlotToolBarButton* Button(TkPlotToolBarButtonType Type) const { return ToolBar->Button(Type); }
     // The left edges of the entries drawn, spacers as "|".
     std::vector<String> Row()

@@ -54,7 +54,7 @@ protected:
         Canvas->Brush()->SetColor(clBlack);
         Canvas->FillRect(Rect(0, 0, 300, 200));
         Label->SetDrawRect(Band);
-        Label->Draw(Canvas, clBlack);
+        Label->Draw({.Canvas = Canvas, .BackGroundColor = clBlack});
         TRect box{300, 200, 0, 0};
         for (Integer y = 0; y < 200; ++y)
             for (Integer x = 0; x < 300; ++x)

@@ -87,7 +87,7 @@ TEST_F(PlotObjectTest, PublishedPropertiesAndDefaults)
     EXPECT_EQ(p->Layer(), 100);
     EXPECT_EQ(p->StartPercent(), 0.0);
     EXPECT_EQ(p->StopPercent(), 100.0);
-    p->PrepareDraw();
+    p->PrepareDraw({});
     EXPECT_TRUE(p->CanDraw());
     // Layout properties and Name have no stream default: always stored.
     for (const char* name : {"Horizontal", "ZOrder", "StartPercent", "StopPercent", "Name"})
