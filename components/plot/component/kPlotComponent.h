@@ -30,6 +30,7 @@
 #include "components/plot/channel/kPlotChannelCustom.h"
 #include "components/plot/input/kPlotDataCursor.h"
 #include "components/plot/view/kPlotDataView.h"
+#include "components/plot/component/kPlotEvents.h"
 #include "components/plot/component/kPlotHost.h"
 #include "components/plot/input/kPlotInput.h"
 #include "components/plot/layout/kPlotLabel.h"
@@ -52,62 +53,8 @@ PL_ENUM_NAMES(TkPlotDataFileFormat, "kpdffText", "kpdffCompactInterval")
 enum TkPlotDataFileColumnSeparator { kpdfcsTab, kpdfcsComma };
 PL_ENUM_NAMES(TkPlotDataFileColumnSeparator, "kpdfcsTab", "kpdfcsComma")
 
-// --- events ------------------------------------------------------------------------
-// Index is the object's index within its kind; data point events name the
-// channel's index and the point's.
-using TkPlotObjectEvent = std::function<void(TObject* Sender, Integer Index)>;
-using TkPlotObjectMouseEvent = std::function<void(TObject* Sender, Integer Index, TMouseButton Button,
-                                                  TShiftState Shift, Integer X, Integer Y)>;
-using TkPlotObjectMouseMoveEvent =
-    std::function<void(TObject* Sender, Integer Index, TShiftState Shift, Integer X, Integer Y)>;
-using TkPlotObjectMouseWheelEvent = std::function<void(TObject* Sender, Integer Index, Integer WheelDelta,
-                                                       TShiftState Shift, Integer X, Integer Y)>;
-using TkPlotObjectGetMouseCursorEvent = std::function<void(TObject* Sender, Integer Index, TCursor& MouseCursor)>;
-// The handler may set Cancel to keep the menu closed.
-using TkPlotObjectPopupMenuEvent =
-    std::function<void(TObject* Sender, Integer Index, bool& Cancel, Integer ScreenX, Integer ScreenY)>;
-using TkPlotDataPointEvent = std::function<void(TObject* Sender, Integer ChannelIndex, Integer DataIndex)>;
-using TkPlotDataPointMouseEvent = std::function<void(TObject* Sender, Integer ChannelIndex, Integer DataIndex,
-                                                     TMouseButton Button, TShiftState Shift, Integer X, Integer Y)>;
-using TkPlotDataPointMouseMoveEvent = std::function<void(TObject* Sender, Integer ChannelIndex, Integer DataIndex,
-                                                         TShiftState Shift, Integer X, Integer Y)>;
-using TkPlotDataPointMovedEvent = std::function<void(TObject* Sender, Integer ChannelIndex, Integer DataIndex,
-                                                     Double OldX, Double OldY, Double NewX, Double NewY)>;
-using TkPlotValueChangeEvent =
-    std::function<void(TObject* Sender, Integer Index, Double OldValue, Double NewValue)>;
-using TkPlotMinSpanChangeEvent = std::function<void(TObject* Sender, Integer Index, Double OldMin, Double OldSpan,
-                                                    Double NewMin, Double NewSpan)>;
-// The handler may replace ALabel.
-using TkPlotCustomizeLabelEvent =
-    std::function<void(TObject* Sender, Integer Index, Double Value, String& ALabel)>;
-// The handler may replace AText.
-using TkPlotCustomizeHintEvent = std::function<void(TObject* Sender, Integer Index, String& AText)>;
-using TkPlotDataPointCustomizeHintEvent =
-    std::function<void(TObject* Sender, Integer ChannelIndex, Integer DataPointIndex, String& AText)>;
-using TkPlotBeforePrintPageEvent = std::function<void(TObject* Sender, Integer PageIndex, bool LastPage)>;
-// The handler may change the box or cancel the zoom.
-using TkPlotBeforeZoomBoxEvent = std::function<void(TObject* Sender, TRect& ZoomRect, bool& Cancel)>;
-using TkPlotToolBarButtonClickEvent =
-    std::function<void(TObject* Sender, Integer Index, TkPlotToolBarButtonType ButtonType)>;
-using TkPlotBeforeToolBarButtonClickEvent =
-    std::function<void(TObject* Sender, Integer Index, TkPlotToolBarButtonType ButtonType, bool& Cancel)>;
-
 // What the head of a configuration file says (its loader's own).
 struct TkPlotConfigHead;
-
-// One handler per kind of plot object.
-template <class E>
-using TkPlotKindEvents = std::array<E, PlotObjectKindCount>;
-
-// The kinds whose objects have the events of each family, in published
-// order: mouse (also click and popup menu), focus, and list (add, remove,
-// mouse cursor).
-inline constexpr std::array PlotMouseEventKinds = {kpokXAxis,   kpokYAxis, kpokDataView,   kpokLegend,
-                                                   kpokChannel, kpokLimit, kpokDataCursor, kpokAnnotation};
-inline constexpr std::array PlotFocusEventKinds = {kpokChannel,  kpokXAxis,  kpokYAxis,     kpokDataCursor,
-                                                   kpokDataView, kpokLegend, kpokAnnotation};
-inline constexpr std::array PlotListEventKinds = {kpokChannel, kpokXAxis, kpokYAxis, kpokDataCursor, kpokDataView,
-                                                  kpokLegend,  kpokLimit, kpokTable, kpokAnnotation};
 
 class TkPlotComponent : public TkCustomComponent, public TkPlotObjectOwner, public TkPlotHost {
     PL_CLASSINFO()
@@ -118,49 +65,9 @@ public:
 
     TkPlotMasterManager& Master() const { return *FMasterManager; }
 
-    // --- layout and paint (kPlotComponentPaint.cpp) ------------------------------------
-    // Lays the objects out round the data view, then draws the background,
-    // the data view's contents clipped to it (by layer), the side objects,
-    // cursors, legends, tables and the hint box. A plot without a toolbar,
-    // a legend or a data view draws nothing at all.
-    void kPaintTo(TCanvas* Canvas) override;
-    // Places every layout object in its band beside data view 0 and sizes
-    // the data view; Canvas measures the objects. Paints run it twice, after
-    // the axes made their ticks. The view's layout rectangle is the room
-    // left between the bands; its draw rectangle, where channels map, spans
-    // the axes' scales (inverted when the plot has no axes).
-    void CalcLayout(TCanvas* Canvas);
-    // A paint on a scratch bitmap of the plot's size: every object's
-    // rectangle is current afterwards, the screen untouched.
-    void ReCalcLayout();
-    // The border, the axes along the sides, the labels and the toolbars.
-    void DrawLayoutObjects(TCanvas* Canvas);
-    // True while kPaintTo runs.
-    bool Painting() const { return FPainting; }
-
-    // The hint box that the next paint draws while it shows; the drawn flag
-    // tells whether the last paint drew it.
-    const TkPlotHintData& Hint() const { return FHint; }
-    bool HintShowing() const { return FHintShowing; }
-    bool HintDrawn() const { return FHintDrawn; }
-    void SetHint(const TkPlotHintData& Value, bool Showing);
-
-    // --- the user's input (kPlotComponentInput.cpp, kPlotHint.cpp) ---------------------
-    // The object under P: first the selected objects, then any object (data
-    // views and legends excepted), then data views and legends; within each
-    // pass the top layer first. nullptr when none is enabled and visible
-    // there.
-    TkPlotObject* GetObjectAt(TPoint P);
-    // P lies on Channel's entry in any of the legends.
-    bool LegendEntryHit(const TkPlotChannelCustom* Channel, TPoint P) const override;
-    // The object that the press in progress went to; nullptr between presses.
-    TkPlotObject* MouseDownObject() const { return FInput.MouseDownObject.Get(); }
-    // The timer's tick: shows the hint that waited, or hides the one shown.
-    void HintTimerEvent();
-    // Stops the hint's wait; repaints at once when the last paint drew it.
-    void HideHint();
-    // The label text that DoAxisCustomizeLabel hands back.
-    void SetCustomizeLabelText(const String& Text) { FInput.CustomizeLabelText = Text; }
+    // ================================================================================================
+    // The plot's objects (kPlotComponentObjects.cpp)
+    // ================================================================================================
 
     // --- object access ---------------------------------------------------------------
     // Add... returns the new object's index; Delete... frees the object and
@@ -312,6 +219,68 @@ public:
     void LoadTranslationsFromFile(const String& FileName);
     void SaveTranslationsToFile(const String& FileName) const;
 
+    // --- layout manager ----------------------------------------------------------------------
+    // A disabled layout manager keeps the rows of new and removed objects.
+    void DisableLayoutManager();
+    // Rebuilds the side lists.
+    void EnableLayoutManager();
+    void RefreshLayoutManager();
+
+    // --- notifications from the master manager -----------------------------------------------
+    // Fire the kind's add or remove event (managers, translation entries,
+    // toolbars and labels have none); a change repaints.
+    virtual void DoObjectAdd(TObject* Object);
+    virtual void DoObjectRemove(TObject* Object);
+    virtual void DoObjectChange(TObject* Sender);
+
+    // ================================================================================================
+    // The published component
+    // ================================================================================================
+
+    // --- layout and paint (kPlotComponentPaint.cpp) ------------------------------------
+    // Lays the objects out round the data view, then draws the background,
+    // the data view's contents clipped to it (by layer), the side objects,
+    // cursors, legends, tables and the hint box. A plot without a toolbar,
+    // a legend or a data view draws nothing at all.
+    void kPaintTo(TCanvas* Canvas) override;
+    // Places every layout object in its band beside data view 0 and sizes
+    // the data view; Canvas measures the objects. Paints run it twice, after
+    // the axes made their ticks. The view's layout rectangle is the room
+    // left between the bands; its draw rectangle, where channels map, spans
+    // the axes' scales (inverted when the plot has no axes).
+    void CalcLayout(TCanvas* Canvas);
+    // A paint on a scratch bitmap of the plot's size: every object's
+    // rectangle is current afterwards, the screen untouched.
+    void ReCalcLayout();
+    // The border, the axes along the sides, the labels and the toolbars.
+    void DrawLayoutObjects(TCanvas* Canvas);
+    // True while kPaintTo runs.
+    bool Painting() const { return FPainting; }
+
+    // The hint box that the next paint draws while it shows; the drawn flag
+    // tells whether the last paint drew it.
+    const TkPlotHintData& Hint() const { return FHint; }
+    bool HintShowing() const { return FHintShowing; }
+    bool HintDrawn() const { return FHintDrawn; }
+    void SetHint(const TkPlotHintData& Value, bool Showing);
+
+    // --- the user's input (kPlotComponentInput.cpp, kPlotHint.cpp) ---------------------
+    // The object under P: first the selected objects, then any object (data
+    // views and legends excepted), then data views and legends; within each
+    // pass the top layer first. nullptr when none is enabled and visible
+    // there.
+    TkPlotObject* GetObjectAt(TPoint P);
+    // P lies on Channel's entry in any of the legends.
+    bool LegendEntryHit(const TkPlotChannelCustom* Channel, TPoint P) const override;
+    // The object that the press in progress went to; nullptr between presses.
+    TkPlotObject* MouseDownObject() const { return FInput.MouseDownObject.Get(); }
+    // The timer's tick: shows the hint that waited, or hides the one shown.
+    void HintTimerEvent();
+    // Stops the hint's wait; repaints at once when the last paint drew it.
+    void HideHint();
+    // The label text that DoAxisCustomizeLabel hands back.
+    void SetCustomizeLabelText(const String& Text) { FInput.CustomizeLabelText = Text; }
+
     // --- configuration and annotation files (kPlotConfigFiles.cpp) -----------------------------
     // "File Type = Plot Config", the object counts and data view rows, one
     // section of property text per object (Channel0, XAxis0, ...), then the
@@ -365,106 +334,6 @@ public:
     void LogRowsAdded(Integer Rows);
     Integer LogBufferCount() const { return FLogBacklog.Waiting(); }
 
-    // --- layout manager ----------------------------------------------------------------------
-    // A disabled layout manager keeps the rows of new and removed objects.
-    void DisableLayoutManager();
-    // Rebuilds the side lists.
-    void EnableLayoutManager();
-    void RefreshLayoutManager();
-
-    // --- notifications from the master manager -----------------------------------------------
-    // Fire the kind's add or remove event (managers, translation entries,
-    // toolbars and labels have none); a change repaints.
-    virtual void DoObjectAdd(TObject* Object);
-    virtual void DoObjectRemove(TObject* Object);
-    virtual void DoObjectChange(TObject* Sender);
-
-    // --- what plot objects ask of the plot ---------------------------------------------------
-    void DoObjectMouseDown(TkPlotObject* Object, TMouseButton Button, TShiftState Shift, Integer X,
-                           Integer Y) override;
-    void DoObjectMouseMove(TkPlotObject* Object, TShiftState Shift, Integer X, Integer Y) override;
-    void DoObjectMouseUp(TkPlotObject* Object, TMouseButton Button, TShiftState Shift, Integer X,
-                         Integer Y) override;
-    void DoObjectMouseWheel(TkPlotObject* Object, Integer WheelDelta, TShiftState Shift, Integer X,
-                            Integer Y) override;
-    void DoObjectGotFocus(TkPlotObject* Object) override;
-    void DoObjectLostFocus(TkPlotObject* Object) override;
-    void DoObjectPopupMenu(TkPlotObject* Object, bool& Cancel, Integer ScreenX, Integer ScreenY) override;
-    TPoint PlotClientToScreen(const TPoint& P) const override { return ClientToScreen(P); }
-    TkPlotTranslationManager* PlotTranslationManager() const override;
-
-    // --- what axes and channels ask of the plot ---------------------------------------------
-    void DoAxisMinChange(TkPlotAxis* Axis, Double OldValue, Double NewValue) override;
-    bool AxisScaleEventsAssigned() const override;
-    void DoAxisSpanChange(TkPlotAxis* Axis, Double OldValue, Double NewValue) override;
-    void DoAxisMinSpanChange(TkPlotAxis* Axis, Double OldMin, Double OldSpan, Double NewMin,
-                             Double NewSpan) override;
-    void DoAxisCustomizeLabel(TkPlotAxis* Axis, String& Text, Double Value) override;
-    bool IsTkPlot() const override { return false; }
-    Cardinal AxesVersion() const override;
-    TkPlotExtents ChannelExtents(const TkPlotAxis& Axis, bool Visible) const override;
-    bool RepaintPending() const override { return TkCustomComponent::RepaintPending(); }
-    bool DataViewPercentToPixels(Double Percent, bool Vertical, Integer& Pixel) const override;
-
-    // --- what axes and the data view ask while the user scrolls and zooms ----------------
-    Integer AxisCount(bool XAxes) const override { return XAxes ? XAxisCount() : YAxisCount(); }
-    TkPlotAxis* GetAxis(bool XAxes, Integer Index) const override;
-    // The gesture reaches every other axis of Axis' direction, once: the
-    // forwarding flag keeps the axes reached from passing it on again.
-    void AxesDoMouseLeft(TkPlotAxis* Axis, const TkPlotMouseData& MouseData) override;
-    void AxesDoMouseMove(TkPlotAxis* Axis, const TkPlotMouseData& MouseData) override;
-    void AxesDoMouseUp(TkPlotAxis* Axis, const TkPlotMouseData& MouseData) override;
-    void AxesDoMouseWheel(TkPlotAxis* Axis, Integer WheelDelta, TShiftState Shift, Integer X, Integer Y) override;
-    void AxesKeyDown(TkPlotAxis* Axis, Word& Key, TShiftState Shift) override;
-    bool AxesForwarding() const override { return FAxesForwarding; }
-    void SetAxesForwarding(bool Value) override { FAxesForwarding = Value; }
-    void DoObjectClick(TkPlotObject* Object) override;
-    void DoObjectGetMouseCursor(TkPlotObject* Object, TCursor& Cursor) override;
-    void DoAxisMinSpanChangeFinished(TkPlotAxis* Axis, Double OldMin, Double OldSpan, Double NewMin,
-                                     Double NewSpan) override;
-    void DoAxisCustomizeHint(TkPlotAxis* Axis, String& Text) override;
-    // Measured in HintsFont, the font the hint box is drawn with.
-    TSize HintTextExtent(const String& Text) override;
-    void AddOccupiedRect(const TRect& Rect) override;
-    bool TryAddOccupiedRect(const TRect& Rect) override;
-    void DisableAllTracking() override;
-    void DoBeforeZoomBox(TRect& ZoomRect, bool& Cancel) override;
-    // The first toolbar's Zoom Box and Select buttons (kPlotComponentCommands.cpp).
-    bool IsToolBarZoomBoxMode() const override;
-    bool IsToolBarSelectMode() const override;
-    // Clicks the first toolbar's Select button when its state differs.
-    void SetToolBarSelectMode(bool Value);
-
-    // --- what the toolbar asks of the plot (kPlotComponentCommands.cpp) ------------------
-    void DoBeforeToolBarButtonClick(TkPlotObject* ToolBar, TkPlotToolBarButtonType Type, bool& Cancel) override;
-    void DoToolBarButtonClick(TkPlotObject* ToolBar, TkPlotToolBarButtonType Type) override;
-    void DoToolBarCustomizeHint(TkPlotObject* ToolBar, String& Text) override;
-    void EnableAllTracking() override;
-    void ClearAllUserSelections() override;
-    void ShowDataCursors(bool Value) override;
-    void EditProperties() override { Master().EditProperties(); }
-    // The Copy, Save, Print and Preview buttons: CopyToClipBoard, Save,
-    // PrintChart and PreviewChart.
-    void DoToolBarOutput(TkPlotToolBarButtonType Command) override;
-
-    // --- what channels report of their data points --------------------------------------------
-    void DoDataPointMouseDown(TkPlotChannelCustom* Channel, Integer DataIndex, TMouseButton Button, TShiftState Shift,
-                              Integer X, Integer Y) override;
-    void DoDataPointMouseMove(TkPlotChannelCustom* Channel, Integer DataIndex, TShiftState Shift, Integer X,
-                              Integer Y) override;
-    void DoDataPointMouseUp(TkPlotChannelCustom* Channel, Integer DataIndex, TMouseButton Button, TShiftState Shift,
-                            Integer X, Integer Y) override;
-    void DoDataPointClick(TkPlotChannelCustom* Channel, Integer DataIndex) override;
-    void DoDataPointMoved(TkPlotChannelCustom* Channel, Integer DataIndex, Double OldX, Double OldY, Double NewX,
-                          Double NewY) override;
-    void DoDataPointCustomizeHint(TkPlotChannelCustom* Channel, Integer DataIndex, String& Text) override;
-
-    // --- what data cursors report ----------------------------------------------------------------
-    void DoBeforeDataCursorUpdate(TkPlotObject* Cursor) override;
-    void DoDataCursorChange(TkPlotObject* Cursor) override;
-    void DoDataCursorCustomizeHint(TkPlotObject* Cursor, String& Text) override;
-    void ShowCursorReadoutInLegend() override;
-
     // --- output: clipboard, image files, printer ----------------------------------------------
     // The plot as CopyToClipBoardFormat says, drawn without toolbars or
     // selections; afterwards each toolbar shows as it did.
@@ -510,15 +379,6 @@ public:
     void TransferChannelData(Integer SourceIndex, Integer DestinationIndex, Integer StartIndex, Integer StopIndex);
     // The current date and time, in days.
     Double GetNow() const;
-
-    // --- what limits report ------------------------------------------------------------------
-    void DoLimitLine1PositionChange(TkPlotLimit* Limit, Double OldValue, Double NewValue) override;
-    void DoLimitLine2PositionChange(TkPlotLimit* Limit, Double OldValue, Double NewValue) override;
-    void DoAnnotationEvent(TkPlotObject* Annotation, TkPlotAnnotationEvent Event) override;
-
-    // --- what the editor asks of the plot ------------------------------------------------------
-    TComponent* PlotComponent() override { return this; }
-    void DoAfterOpenEditor(TCustomForm* Form) override;
 
     // --- title (label 0; without labels setters do nothing) ----------------------------------
     TkPlotLabel* TitleLabel() const { return LabelCount() > 0 ? GetLabel(0) : nullptr; }
@@ -737,6 +597,106 @@ public:
     TkPlotObjectEvent OnAnnotationMoveUser;
     TkPlotObjectEvent OnAnnotationResizeUser;
     TkPlotObjectEvent OnAnnotationCoordinatesChangeFinished;
+
+
+    // ================================================================================================
+    // Services to the objects (kPlotHost.h; kPlotComponentHost.cpp)
+    // ================================================================================================
+
+    // --- what plot objects ask of the plot ---------------------------------------------------
+    void DoObjectMouseDown(TkPlotObject* Object, TMouseButton Button, TShiftState Shift, Integer X,
+                           Integer Y) override;
+    void DoObjectMouseMove(TkPlotObject* Object, TShiftState Shift, Integer X, Integer Y) override;
+    void DoObjectMouseUp(TkPlotObject* Object, TMouseButton Button, TShiftState Shift, Integer X,
+                         Integer Y) override;
+    void DoObjectMouseWheel(TkPlotObject* Object, Integer WheelDelta, TShiftState Shift, Integer X,
+                            Integer Y) override;
+    void DoObjectGotFocus(TkPlotObject* Object) override;
+    void DoObjectLostFocus(TkPlotObject* Object) override;
+    void DoObjectPopupMenu(TkPlotObject* Object, bool& Cancel, Integer ScreenX, Integer ScreenY) override;
+    TPoint PlotClientToScreen(const TPoint& P) const override { return ClientToScreen(P); }
+    TkPlotTranslationManager* PlotTranslationManager() const override;
+
+    // --- what axes and channels ask of the plot ---------------------------------------------
+    void DoAxisMinChange(TkPlotAxis* Axis, Double OldValue, Double NewValue) override;
+    bool AxisScaleEventsAssigned() const override;
+    void DoAxisSpanChange(TkPlotAxis* Axis, Double OldValue, Double NewValue) override;
+    void DoAxisMinSpanChange(TkPlotAxis* Axis, Double OldMin, Double OldSpan, Double NewMin,
+                             Double NewSpan) override;
+    void DoAxisCustomizeLabel(TkPlotAxis* Axis, String& Text, Double Value) override;
+    bool IsTkPlot() const override { return false; }
+    Cardinal AxesVersion() const override;
+    TkPlotExtents ChannelExtents(const TkPlotAxis& Axis, bool Visible) const override;
+    bool RepaintPending() const override { return TkCustomComponent::RepaintPending(); }
+    bool DataViewPercentToPixels(Double Percent, bool Vertical, Integer& Pixel) const override;
+
+    // --- what axes and the data view ask while the user scrolls and zooms ----------------
+    Integer AxisCount(bool XAxes) const override { return XAxes ? XAxisCount() : YAxisCount(); }
+    TkPlotAxis* GetAxis(bool XAxes, Integer Index) const override;
+    // The gesture reaches every other axis of Axis' direction, once: the
+    // forwarding flag keeps the axes reached from passing it on again.
+    void AxesDoMouseLeft(TkPlotAxis* Axis, const TkPlotMouseData& MouseData) override;
+    void AxesDoMouseMove(TkPlotAxis* Axis, const TkPlotMouseData& MouseData) override;
+    void AxesDoMouseUp(TkPlotAxis* Axis, const TkPlotMouseData& MouseData) override;
+    void AxesDoMouseWheel(TkPlotAxis* Axis, Integer WheelDelta, TShiftState Shift, Integer X, Integer Y) override;
+    void AxesKeyDown(TkPlotAxis* Axis, Word& Key, TShiftState Shift) override;
+    bool AxesForwarding() const override { return FAxesForwarding; }
+    void SetAxesForwarding(bool Value) override { FAxesForwarding = Value; }
+    void DoObjectClick(TkPlotObject* Object) override;
+    void DoObjectGetMouseCursor(TkPlotObject* Object, TCursor& Cursor) override;
+    void DoAxisMinSpanChangeFinished(TkPlotAxis* Axis, Double OldMin, Double OldSpan, Double NewMin,
+                                     Double NewSpan) override;
+    void DoAxisCustomizeHint(TkPlotAxis* Axis, String& Text) override;
+    // Measured in HintsFont, the font the hint box is drawn with.
+    TSize HintTextExtent(const String& Text) override;
+    void AddOccupiedRect(const TRect& Rect) override;
+    bool TryAddOccupiedRect(const TRect& Rect) override;
+    void DisableAllTracking() override;
+    void DoBeforeZoomBox(TRect& ZoomRect, bool& Cancel) override;
+    // The first toolbar's Zoom Box and Select buttons (kPlotComponentCommands.cpp).
+    bool IsToolBarZoomBoxMode() const override;
+    bool IsToolBarSelectMode() const override;
+    // Clicks the first toolbar's Select button when its state differs.
+    void SetToolBarSelectMode(bool Value);
+
+    // --- what the toolbar asks of the plot (kPlotComponentCommands.cpp) ------------------
+    void DoBeforeToolBarButtonClick(TkPlotObject* ToolBar, TkPlotToolBarButtonType Type, bool& Cancel) override;
+    void DoToolBarButtonClick(TkPlotObject* ToolBar, TkPlotToolBarButtonType Type) override;
+    void DoToolBarCustomizeHint(TkPlotObject* ToolBar, String& Text) override;
+    void EnableAllTracking() override;
+    void ClearAllUserSelections() override;
+    void ShowDataCursors(bool Value) override;
+    void EditProperties() override { Master().EditProperties(); }
+    // The Copy, Save, Print and Preview buttons: CopyToClipBoard, Save,
+    // PrintChart and PreviewChart.
+    void DoToolBarOutput(TkPlotToolBarButtonType Command) override;
+
+    // --- what channels report of their data points --------------------------------------------
+    void DoDataPointMouseDown(TkPlotChannelCustom* Channel, Integer DataIndex, TMouseButton Button, TShiftState Shift,
+                              Integer X, Integer Y) override;
+    void DoDataPointMouseMove(TkPlotChannelCustom* Channel, Integer DataIndex, TShiftState Shift, Integer X,
+                              Integer Y) override;
+    void DoDataPointMouseUp(TkPlotChannelCustom* Channel, Integer DataIndex, TMouseButton Button, TShiftState Shift,
+                            Integer X, Integer Y) override;
+    void DoDataPointClick(TkPlotChannelCustom* Channel, Integer DataIndex) override;
+    void DoDataPointMoved(TkPlotChannelCustom* Channel, Integer DataIndex, Double OldX, Double OldY, Double NewX,
+                          Double NewY) override;
+    void DoDataPointCustomizeHint(TkPlotChannelCustom* Channel, Integer DataIndex, String& Text) override;
+
+    // --- what data cursors report ----------------------------------------------------------------
+    void DoBeforeDataCursorUpdate(TkPlotObject* Cursor) override;
+    void DoDataCursorChange(TkPlotObject* Cursor) override;
+    void DoDataCursorCustomizeHint(TkPlotObject* Cursor, String& Text) override;
+    void ShowCursorReadoutInLegend() override;
+
+    // --- what limits report ------------------------------------------------------------------
+    void DoLimitLine1PositionChange(TkPlotLimit* Limit, Double OldValue, Double NewValue) override;
+    void DoLimitLine2PositionChange(TkPlotLimit* Limit, Double OldValue, Double NewValue) override;
+    void DoAnnotationEvent(TkPlotObject* Annotation, TkPlotAnnotationEvent Event) override;
+
+    // --- what the editor asks of the plot ------------------------------------------------------
+    TComponent* PlotComponent() override { return this; }
+    void DoAfterOpenEditor(TCustomForm* Form) override;
 
 protected:
     // The control's input, routed to the objects under the mouse or to the
