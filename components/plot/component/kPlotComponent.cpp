@@ -8,9 +8,23 @@
 #include <utility>
 
 #include "components/foundation/kCommonRoutines.h"
+#include "components/plot/annotation/kPlotAnnotation.h"
+#include "components/plot/axis/kPlotAxis.h"
+#include "components/plot/channel/kPlotChannelCustom.h"
+#include "components/plot/input/kPlotDataCursor.h"
+#include "components/plot/input/kPlotToolBar.h"
+#include "components/plot/layout/kPlotLabel.h"
+#include "components/plot/layout/kPlotLegend.h"
+#include "components/plot/objects/kPlotMasterManager.h"
+#include "components/plot/table/kPlotTable.h"
+#include "components/plot/view/kPlotDataView.h"
+#include "components/plot/view/kPlotLimit.h"
 #include "platform/FormStream.h"
 #include "platform/Forms.h"
+#include "platform/ImgList.h"
 #include "platform/Math.h"
+#include "platform/Menus.h"
+#include "platform/Metafile.h"
 #include "platform/Resources.h"
 
 namespace {
@@ -67,6 +81,8 @@ TkPlotComponent::TkPlotComponent(TComponent* AOwner)
     FMasterManager->SetOnRemove([this](TObject* Object) { DoObjectRemove(Object); });
     OnInternalTimer = [this](TObject*) { HintTimerEvent(); };
 }
+
+TkPlotComponent::~TkPlotComponent() = default;
 
 void TkPlotComponent::BeforeDestruction()
 {

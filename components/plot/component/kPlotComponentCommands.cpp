@@ -3,6 +3,10 @@
 
 #include "components/plot/component/kPlotComponent.h"
 
+#include "components/plot/input/kPlotDataCursor.h"
+#include "components/plot/input/kPlotToolBar.h"
+#include "components/plot/objects/kPlotMasterManager.h"
+
 bool TkPlotComponent::IsToolBarZoomBoxMode() const { return ToolBarCount() > 0 && GetToolBar(0)->ZoomBoxDown(); }
 
 bool TkPlotComponent::IsToolBarSelectMode() const { return ToolBarCount() > 0 && GetToolBar(0)->SelectDown(); }
@@ -19,6 +23,8 @@ void TkPlotComponent::ShowDataCursors(bool Value)
     for (Integer i = 0; i < DataCursorCount(); ++i) GetDataCursor(i)->SetVisible(Value);
     if (Value && DataCursorCount() > 0) GetDataCursor(0)->SetUserSelected(true);
 }
+
+void TkPlotComponent::EditProperties() { Master().EditProperties(); }
 
 void TkPlotComponent::DoToolBarOutput(TkPlotToolBarButtonType Command)
 {

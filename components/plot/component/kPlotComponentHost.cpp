@@ -1,7 +1,13 @@
 // The plot's services to the objects it holds (kPlotHost.h): the events it
 // fires for them, and what axes and channels ask of the plot.
 
+#include "components/plot/axis/kPlotAxis.h"
+#include "components/plot/channel/kPlotChannelCustom.h"
 #include "components/plot/component/kPlotComponent.h"
+#include "components/plot/layout/kPlotLegend.h"
+#include "components/plot/objects/kPlotMasterManager.h"
+#include "components/plot/view/kPlotDataView.h"
+#include "components/plot/view/kPlotLimit.h"
 
 #include <algorithm>
 #include <array>

@@ -1,27 +1,83 @@
-// The plot's objects: adding and removing them by kind, their index within
-// their kind, the translation table and the layout manager.
+// The plot's objects: the typed access to each kind, adding and removing
+// them, their index within their kind, the translation table and the
+// layout manager.
 
 #include "components/plot/component/kPlotComponent.h"
+
+#include "components/plot/input/kPlotDataCursor.h"
+#include "components/plot/input/kPlotToolBar.h"
+#include "components/plot/layout/kPlotLabel.h"
+#include "components/plot/layout/kPlotLegend.h"
+#include "components/plot/objects/kPlotMasterManager.h"
+#include "components/plot/table/kPlotTable.h"
+#include "components/plot/view/kPlotDataView.h"
+#include "components/plot/view/kPlotLimit.h"
 
 // ===========================================================================
 // Objects
 // ===========================================================================
 
-void TkPlotComponent::DeleteObject(TkPlotObject* Object)
+namespace {
+
+TkPlotObjectManagerCustom& KindManager(const TkPlotComponent& Plot, TkPlotObjectKind Kind)
 {
-    Object->Free();
+    return *Plot.Master().Manager(Kind);
+}
+
+// The master manager's maker of each kind, in the order of the kinds.
+using TkPlotObjectMaker = Integer (TkPlotMasterManagerCustom::*)();
+constexpr std::array<TkPlotObjectMaker, PlotObjectKindCount> ObjectMakers = {
+    &TkPlotMasterManagerCustom::AddToolBar, &TkPlotMasterManagerCustom::AddLegend,
+    &TkPlotMasterManagerCustom::AddTable,   &TkPlotMasterManagerCustom::AddXAxis,
+    &TkPlotMasterManagerCustom::AddYAxis,   &TkPlotMasterManagerCustom::AddChannel,
+    &TkPlotMasterManagerCustom::AddDataView, &TkPlotMasterManagerCustom::AddDataCursor,
+    &TkPlotMasterManagerCustom::AddLimit,   &TkPlotMasterManagerCustom::AddLabel,
+    &TkPlotMasterManagerCustom::AddAnnotation};
+
+}  // namespace
+
+Integer TkPlotComponent::ObjectCount(TkPlotObjectKind Kind) const { return KindManager(*this, Kind).Count(); }
+
+template <TkPlotObjectKind K>
+TkPlotKindClass<K>* TkPlotComponent::Object(Integer Index) const
+{
+    return static_cast<TkPlotKindClass<K>*>(KindManager(*this, K).GetItem(Index));
+}
+
+template TkPlotToolBar* TkPlotComponent::Object<kpokToolBar>(Integer) const;
+template TkPlotLegend* TkPlotComponent::Object<kpokLegend>(Integer) const;
+template TkPlotTable* TkPlotComponent::Object<kpokTable>(Integer) const;
+template TkPlotXAxis* TkPlotComponent::Object<kpokXAxis>(Integer) const;
+template TkPlotYAxis* TkPlotComponent::Object<kpokYAxis>(Integer) const;
+template TkPlotChannelCustom* TkPlotComponent::Object<kpokChannel>(Integer) const;
+template TkPlotDataView* TkPlotComponent::Object<kpokDataView>(Integer) const;
+template TkPlotDataCursor* TkPlotComponent::Object<kpokDataCursor>(Integer) const;
+template TkPlotLimit* TkPlotComponent::Object<kpokLimit>(Integer) const;
+template TkPlotLabel* TkPlotComponent::Object<kpokLabel>(Integer) const;
+template TkPlotAnnotation* TkPlotComponent::Object<kpokAnnotation>(Integer) const;
+
+Integer TkPlotComponent::ObjectIndexByName(TkPlotObjectKind Kind, const String& Name) const
+{
+    return KindManager(*this, Kind).GetIndexByName(Name);
+}
+
+Integer TkPlotComponent::AddObject(TkPlotObjectKind Kind) { return (Master().*ObjectMakers[Kind])(); }
+
+void TkPlotComponent::DeleteObject(TkPlotObjectKind Kind, Integer Index)
+{
+    KindManager(*this, Kind).GetItem(Index)->Free();
     InvalidateNow();
 }
 
-void TkPlotComponent::RemoveAllObjects(TkPlotObjectManagerCustom& Manager)
+void TkPlotComponent::RemoveAllObjects(TkPlotObjectKind Kind)
 {
-    Manager.Clear();
+    KindManager(*this, Kind).Clear();
     InvalidateNow();
 }
 
 Integer TkPlotComponent::AddAnnotation()
 {
-    const Integer index = Master().AddAnnotation();
+    const Integer index = AddObject(kpokAnnotation);
     // A handler of the add event may have taken it away again.
     if (index >= 0) ApplyAnnotationDefaults(*GetAnnotation(index));
     return index;
@@ -76,6 +132,8 @@ void TkPlotComponent::RemoveAllTranslations()
     InvalidateNow();
 }
 
+Integer TkPlotComponent::TranslationCount() const { return Master().TranslationManager()->Count(); }
+
 String TkPlotComponent::GetTranslationOriginalString(Integer Index) const
 {
     return Master().TranslationManager()->GetItem(Index)->OriginalString();
@@ -123,3 +181,17 @@ Integer TkPlotComponent::ObjectIndex(const TkPlotObject* Object) const
     return manager ? manager->GetIndex(Object) : -1;
 }
 
+// --- settings the master manager copies to every object -------------------------------
+
+bool TkPlotComponent::XYAxesReverse() const { return Master().XYAxesReverse(); }
+
+void TkPlotComponent::SetXYAxesReverse(bool Value) { Master().SetXYAxesReverse(Value); }
+
+bool TkPlotComponent::UserCanEditObjects() const { return Master().UserCanEditObjects(); }
+
+void TkPlotComponent::SetUserCanEditObjects(bool Value) { Master().SetUserCanEditObjects(Value); }
+
+void TkPlotComponent::SetChannelClass(TkPlotObjectClassOf<TkPlotChannelCustom> Value)
+{
+    Master().SetChannelClass(Value);
+}

@@ -8,6 +8,8 @@
 
 #include "support/PlotOnForm.h"
 
+#include "components/plot/view/kPlotDataView.h"
+
 namespace {
 
 using PlotTest::PlotOnForm;

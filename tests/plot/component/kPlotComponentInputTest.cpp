@@ -6,6 +6,11 @@
 #include "support/MenuCaptions.h"
 #include "support/PlotOnForm.h"
 
+#include "components/plot/axis/kPlotAxis.h"
+#include "components/plot/channel/kPlotChannelCustom.h"
+#include "components/plot/layout/kPlotLegend.h"
+#include "platform/Menus.h"
+
 namespace {
 
 using PlotTest::PlotOnForm;
