@@ -643,13 +643,13 @@ public:
     bool TryAddOccupiedRect(const TRect& Rect) override;
     void DisableAllTracking() override;
     void DoBeforeZoomBox(TRect& ZoomRect, bool& Cancel) override;
-    // The first toolbar's Zoom Box and Select buttons (kPlotComponentCommands.cpp).
+    // The first toolbar's Zoom Box and Select buttons.
     bool IsToolBarZoomBoxMode() const override;
     bool IsToolBarSelectMode() const override;
     // Clicks the first toolbar's Select button when its state differs.
     void SetToolBarSelectMode(bool Value);
 
-    // --- what the toolbar asks of the plot (kPlotComponentCommands.cpp) ------------------
+    // --- what the toolbar asks of the plot ---------------------------------------------------
     void DoBeforeToolBarButtonClick(TkPlotObject* ToolBar, TkPlotToolBarButtonType Type, bool& Cancel) override;
     void DoToolBarButtonClick(TkPlotObject* ToolBar, TkPlotToolBarButtonType Type) override;
     void DoToolBarCustomizeHint(TkPlotObject* ToolBar, String& Text) override;

@@ -1,18 +1,21 @@
 // The plot's services to the objects it holds (kPlotHost.h): the events it
-// fires for them, and what axes and channels ask of the plot.
+// fires for them, what axes and channels ask of the plot, and what its
+// toolbar asks.
 
-#include "components/plot/axis/kPlotAxis.h"
-#include "components/plot/channel/kPlotChannelCustom.h"
 #include "components/plot/component/kPlotComponent.h"
-#include "components/plot/layout/kPlotLegend.h"
-#include "components/plot/objects/kPlotMasterManager.h"
-#include "components/plot/view/kPlotDataView.h"
-#include "components/plot/view/kPlotLimit.h"
 
 #include <algorithm>
 #include <array>
 #include <utility>
 
+#include "components/plot/axis/kPlotAxis.h"
+#include "components/plot/channel/kPlotChannelCustom.h"
+#include "components/plot/input/kPlotDataCursor.h"
+#include "components/plot/input/kPlotToolBar.h"
+#include "components/plot/layout/kPlotLegend.h"
+#include "components/plot/objects/kPlotMasterManager.h"
+#include "components/plot/view/kPlotDataView.h"
+#include "components/plot/view/kPlotLimit.h"
 #include "platform/Forms.h"
 
 // ===========================================================================
@@ -370,3 +373,37 @@ bool TkPlotComponent::DataViewPercentToPixels(Double Percent, bool Vertical, Int
     return true;
 }
 
+// ===========================================================================
+// What the toolbar asks: the modes of the first toolbar, and the commands
+// that act on the whole plot
+// ===========================================================================
+
+bool TkPlotComponent::IsToolBarZoomBoxMode() const { return ToolBarCount() > 0 && GetToolBar(0)->ZoomBoxDown(); }
+
+bool TkPlotComponent::IsToolBarSelectMode() const { return ToolBarCount() > 0 && GetToolBar(0)->SelectDown(); }
+
+void TkPlotComponent::SetToolBarSelectMode(bool Value)
+{
+    if (ToolBarCount() > 0 && GetToolBar(0)->SelectDown() != Value) GetToolBar(0)->DoButtonClickSelect();
+}
+
+void TkPlotComponent::ClearAllUserSelections() { Master().PlotObjectManager()->ClearAllUserSelections(); }
+
+void TkPlotComponent::ShowDataCursors(bool Value)
+{
+    for (Integer i = 0; i < DataCursorCount(); ++i) GetDataCursor(i)->SetVisible(Value);
+    if (Value && DataCursorCount() > 0) GetDataCursor(0)->SetUserSelected(true);
+}
+
+void TkPlotComponent::EditProperties() { Master().EditProperties(); }
+
+void TkPlotComponent::DoToolBarOutput(TkPlotToolBarButtonType Command)
+{
+    switch (Command) {
+    case kptbbtCopy: CopyToClipBoard(); return;
+    case kptbbtSave: Save(); return;
+    case kptbbtPrint: PrintChart(); return;
+    case kptbbtPreview: PreviewChart(); return;
+    default: return;
+    }
+}

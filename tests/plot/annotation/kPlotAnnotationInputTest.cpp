@@ -6,9 +6,8 @@
 
 #include <vector>
 
-#include "support/PlotOnForm.h"
-
 #include "components/plot/view/kPlotDataView.h"
+#include "support/PlotOnForm.h"
 
 namespace {
 

@@ -3,13 +3,12 @@
 
 #include <gtest/gtest.h>
 
-#include "support/MenuCaptions.h"
-#include "support/PlotOnForm.h"
-
 #include "components/plot/axis/kPlotAxis.h"
 #include "components/plot/channel/kPlotChannelCustom.h"
 #include "components/plot/layout/kPlotLegend.h"
 #include "platform/Menus.h"
+#include "support/MenuCaptions.h"
+#include "support/PlotOnForm.h"
 
 namespace {
 
