@@ -1,8 +1,8 @@
 #pragma once
 // The stand-in for the plot around its objects, shared by the tests of every
 // kind of plot object: an owner that (as a plot) offers the plot's services
-// and records what the objects report, or (without a host) is a bare owner
-// that only hears the objects' entry points.
+// and records what the objects report (their own input too when asked), or
+// (without a host) a bare owner that offers nothing.
 //
 // As a plot it holds objects by name (those made with Add and those listed
 // with List), routes their hooks as the plot does, forwards axis gestures
@@ -31,10 +31,10 @@ namespace PlotTest {
 
 class TStandInPlot : public TkPlotObjectOwner, public TkPlotHost {
 public:
-    enum THostStyle { AsPlot, Bare };
+    enum THostStyle { AsPlot, AsPlotLoggingInput, Bare };
 
     explicit TStandInPlot(THostStyle Style = AsPlot)
-        : TkPlotObjectOwner(Style == AsPlot ? this : nullptr), RecordEntryPoints(Style == Bare)
+        : TkPlotObjectOwner(Style == Bare ? nullptr : this), RecordEntryPoints(Style == AsPlotLoggingInput)
     {
     }
     TStandInPlot(const TStandInPlot&) = delete;
@@ -48,7 +48,7 @@ public:
     std::vector<String> Log;
     std::vector<String> Events;
     // The objects' entry points (mouse, focus, popup) go into Log too.
-    bool RecordEntryPoints;
+    const bool RecordEntryPoints;
     bool CancelPopup = false;
     TkPlotTranslationManager* Table = nullptr;
     Integer Changes = 0;

@@ -23,7 +23,17 @@
 #include <optional>
 
 #include "components/foundation/kCommonRoutines.h"
+#include "components/plot/axis/kPlotAxis.h"
+#include "components/plot/channel/kPlotChannelCustom.h"
 #include "components/plot/component/kPlotComponent.h"
+#include "components/plot/input/kPlotDataCursor.h"
+#include "components/plot/input/kPlotToolBar.h"
+#include "components/plot/layout/kPlotLabel.h"
+#include "components/plot/layout/kPlotLegend.h"
+#include "components/plot/objects/kPlotMasterManager.h"
+#include "components/plot/table/kPlotTable.h"
+#include "components/plot/view/kPlotDataView.h"
+#include "components/plot/view/kPlotLimit.h"
 #include "platform/Math.h"
 #include "platform/SysApi.h"
 

@@ -1,12 +1,14 @@
 #pragma once
-// What the plot offers the objects it holds, in one place: its events for
-// axes and limits, the axes and channels it holds, the user's gestures
-// passed on to every axis of a direction, the channels' extents for fitting
-// an axis, its image lists, the context of the last paint for hit tests,
-// and what its editor dialog needs. An object reaches it through its owner
-// (Owner()->Host(), or Host() on the object); an owner that is no plot has
-// no host, and its objects then get no events, find no other objects by
-// name and move only themselves.
+// What the plot offers the objects it holds, in one place: the one seam
+// between the objects and the plot outside painting. Every object reports
+// its own input here (the plot fires its events for the object's kind);
+// here are the plot's events for axes, limits, annotations, the toolbar and
+// data cursors, the axes and channels it holds, the user's gestures passed
+// on to every axis of a direction, the channels' extents for fitting an
+// axis, its image lists, the context of the last paint for hit tests, and
+// what its editor dialog and the objects' files need. An object reaches it
+// through its owner (Owner()->Host(), or Host() on the object); an owner
+// that is no plot has no host (kPlotObjects.h).
 //
 // Nothing here includes the objects' headers: the host sits below every
 // kind of object, so that no object has to include another kind to reach
@@ -21,10 +23,10 @@ class TCustomForm;
 class TkPlotAxis;
 class TkPlotChannelCustom;
 class TkPlotLimit;
+class TkPlotTranslationManager;
 class TkPlotXAxis;
 class TkPlotYAxis;
 
-// The extremes of the data along one axis; Low > High while there is none.
 // The plot's annotation events.
 enum TkPlotAnnotationEvent {
     kpaeCoordinatesChange,
@@ -33,6 +35,7 @@ enum TkPlotAnnotationEvent {
     kpaeCoordinatesChangeFinished
 };
 
+// The extremes of the data along one axis; Low > High while there is none.
 struct TkPlotExtents {
     Double Low = 1e300;
     Double High = -1e300;
@@ -48,6 +51,26 @@ struct TkPlotExtents {
 
 class TkPlotHost {
 public:
+    // --- every object's own input, screen and text ------------------------------------
+    // The plot's events of Object's kind for a press, move, release or
+    // wheel turn on it (component pixels), and for its focus.
+    virtual void DoObjectMouseDown(TkPlotObject* Object, TMouseButton Button, TShiftState Shift, Integer X,
+                                   Integer Y) = 0;
+    virtual void DoObjectMouseMove(TkPlotObject* Object, TShiftState Shift, Integer X, Integer Y) = 0;
+    virtual void DoObjectMouseUp(TkPlotObject* Object, TMouseButton Button, TShiftState Shift, Integer X,
+                                 Integer Y) = 0;
+    virtual void DoObjectMouseWheel(TkPlotObject* Object, Integer WheelDelta, TShiftState Shift, Integer X,
+                                    Integer Y) = 0;
+    virtual void DoObjectGotFocus(TkPlotObject* Object) = 0;
+    virtual void DoObjectLostFocus(TkPlotObject* Object) = 0;
+    // The handler may set Cancel to keep the menu closed.
+    virtual void DoObjectPopupMenu(TkPlotObject* Object, bool& Cancel, Integer ScreenX, Integer ScreenY) = 0;
+    // Component pixels to screen pixels.
+    virtual TPoint PlotClientToScreen(const TPoint& P) const = 0;
+    // The translation table of the objects' texts; nullptr while the plot
+    // has none (during its construction and destruction).
+    virtual TkPlotTranslationManager* PlotTranslationManager() const = 0;
+
     // --- axes -----------------------------------------------------------------
     // nullptr when the plot holds no axis of that name.
     virtual TkPlotXAxis* GetXAxisByName(const String& Name) const = 0;

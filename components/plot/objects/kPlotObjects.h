@@ -29,7 +29,6 @@ class TCanvas;
 class TPopupMenu;
 class TkPlotHost;
 class TkPlotObject;
-class TkPlotTranslationManager;
 
 // The kinds of plot objects, each kept by a manager of its own, in the order
 // in which insertions and removals reach their managers. Every object
@@ -76,31 +75,14 @@ struct TkPlotHintData {
     Integer Height = 0;
 };
 
-// What a plot object asks of the plot that draws it: the plot component's
-// object entry points (they fire the plot's events for the object's kind),
-// screen conversion and the translation table. The plot's further services
-// (kPlotHost.h) come through Host, fixed when the owner is made.
+// What a plot object is made with: the plot that holds it. Everything an
+// object asks of the plot goes through the plot's one seam, TkPlotHost
+// (kPlotHost.h), reached through Host; an owner that is no plot (an object
+// tried on its own) has no host, and its objects then fire no events, find
+// no other objects by name, move only themselves and translate nothing.
 class TkPlotObjectOwner {
 public:
-    // nullptr for an owner that is no plot: its objects then get no events,
-    // find no other objects by name, and move only themselves.
     TkPlotHost* Host() const { return FHost; }
-
-    virtual void DoObjectMouseDown(TkPlotObject* Object, TMouseButton Button, TShiftState Shift, Integer X,
-                                   Integer Y) = 0;
-    virtual void DoObjectMouseMove(TkPlotObject* Object, TShiftState Shift, Integer X, Integer Y) = 0;
-    virtual void DoObjectMouseUp(TkPlotObject* Object, TMouseButton Button, TShiftState Shift, Integer X,
-                                 Integer Y) = 0;
-    virtual void DoObjectMouseWheel(TkPlotObject* Object, Integer WheelDelta, TShiftState Shift, Integer X,
-                                    Integer Y) = 0;
-    virtual void DoObjectGotFocus(TkPlotObject* Object) = 0;
-    virtual void DoObjectLostFocus(TkPlotObject* Object) = 0;
-    // The handler may set Cancel to keep the menu closed.
-    virtual void DoObjectPopupMenu(TkPlotObject* Object, bool& Cancel, Integer ScreenX, Integer ScreenY) = 0;
-    // Component pixels to screen pixels.
-    virtual TPoint PlotClientToScreen(const TPoint& P) const = 0;
-    // nullptr while the plot has none (during its construction and destruction).
-    virtual TkPlotTranslationManager* PlotTranslationManager() const = 0;
 
 protected:
     explicit TkPlotObjectOwner(TkPlotHost* AHost = nullptr) : FHost(AHost) {}

@@ -9,6 +9,11 @@
 #include <functional>
 
 #include "components/plot/component/kPlot.h"
+#include "components/plot/input/kPlotDataCursor.h"
+#include "components/plot/layout/kPlotLabel.h"
+#include "components/plot/table/kPlotTable.h"
+#include "components/plot/view/kPlotDataView.h"
+#include "components/plot/view/kPlotLimit.h"
 #include "components/plot/component/kXYPlot.h"
 #include "support/PixelDigest.h"
 

@@ -6,7 +6,10 @@
 #include <cmath>
 #include <limits>
 
+#include "components/plot/axis/kPlotAxis.h"
 #include "components/plot/input/kPlotToolBar.h"
+#include "components/plot/view/kPlotDataView.h"
+#include "platform/ImgList.h"
 #include "support/PlotOnForm.h"
 #include "support/PlotStandIn.h"
 

@@ -15,11 +15,7 @@ namespace {
 // empty); it logs each picture it is asked to draw.
 class TImageListPlotOwner : public TStandInPlot {
 public:
-    TImageListPlotOwner()
-    {
-        RecordEntryPoints = true;
-        ImageCounts = {0, 2, 0};
-    }
+    TImageListPlotOwner() : TStandInPlot(AsPlotLoggingInput) { ImageCounts = {0, 2, 0}; }
 };
 
 TNotifyEvent Nop()

@@ -57,7 +57,7 @@ using TMaster = TkPlotMasterManagerOf<TestKinds>;
 // A plot component as the master manager sees it.
 class TPlotDouble : public TStandInPlot {
 public:
-    TPlotDouble() { RecordEntryPoints = true; }
+    TPlotDouble() : TStandInPlot(AsPlotLoggingInput) {}
 };
 
 // What an editor did, kept beyond its end.

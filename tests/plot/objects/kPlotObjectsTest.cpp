@@ -40,7 +40,7 @@ private:
 
 class PlotObjectTest : public ::testing::Test {
 protected:
-    TStandInPlot Owner{TStandInPlot::Bare};
+    TStandInPlot Owner{TStandInPlot::AsPlotLoggingInput};
     std::vector<String> Hooks;
 
     TNotifyEvent Hook(const char* What)
@@ -310,7 +310,7 @@ TEST_F(PlotObjectTest, DragClearsThePendingPopupAndHandlersMayFreeTheObject)
 
     // The plot's popup handler frees the object: nothing runs on it after.
     struct TFreeingOwner : TStandInPlot {
-        TFreeingOwner() : TStandInPlot(Bare) {}
+        TFreeingOwner() : TStandInPlot(AsPlotLoggingInput) {}
         void DoObjectPopupMenu(TkPlotObject* Object, bool&, Integer, Integer) override { Object->Free(); }
     } freeing;
     auto* q = Create<TProbe>(&freeing, Hook("change"), Hook("insert"), Hook("remove"), Hook("rename"));
