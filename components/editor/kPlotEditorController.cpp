@@ -5,6 +5,7 @@
 #include "components/plot/axis/kPlotAxis.h"
 #include "components/plot/channel/time/kPlotChannel.h"
 #include "components/plot/component/kPlotComponent.h"
+#include "components/plot/objects/kPlotEditorSession.h"
 #include "components/plot/objects/kPlotMasterManager.h"
 #include "platform/SysUtils.h"
 
@@ -212,7 +213,7 @@ void TkPlotEditorController::TitleChange()
 
 void TkPlotEditorController::GeneralChanged()
 {
-    Master().BasicPropertyChanged();
+    Master().Editor().BasicPropertyChanged();
     FSurface.SetFileName("ControlLogFileNamePicker", FSurface.TextField("ControlLogFileNameEdit").Text());
 }
 
