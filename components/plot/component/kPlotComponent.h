@@ -517,7 +517,7 @@ public:
     void DoAnnotationEvent(TkPlotObject* Annotation, TkPlotAnnotationEvent Event) override;
 
     // --- what the editor asks of the plot ------------------------------------------------------
-    TComponent* PlotComponent() override { return this; }
+    TkComponent* PlotComponent() override { return this; }
     void DoAfterOpenEditor(TCustomForm* Form) override;
 
     // --- title (label 0; without labels setters do nothing) ----------------------------------

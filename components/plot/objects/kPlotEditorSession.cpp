@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "components/foundation/kComponent.h"
 #include "components/plot/component/kPlotHost.h"
 #include "components/plot/objects/kPlotMasterManager.h"
 #include "platform/Forms.h"
