@@ -3,10 +3,8 @@
 #include "components/editor/kEditorControls.h"
 #include "components/editor/kEditorEdit.h"
 #include "components/editor/kEditorListBox.h"
-#include "components/editor/kEditorMemo.h"
 #include "components/editor/kEditorPickers.h"
 #include "components/editor/kPlotLayoutViewer.h"
-#include "components/editor/kUpDown.h"
 #include "components/plot/axis/kPlotAxis.h"
 #include "components/plot/channel/kPlotChannelCustom.h"
 #include "components/plot/input/kPlotDataCursor.h"
@@ -45,41 +43,25 @@ constexpr TPageIndexField PageIndexFields[] = {
 
 String ListBoxName(TkPlotObjectKind Kind) { return String(PlotEditorPage(Kind).Prefix) + "ListBox"; }
 
-// The colour a list row shows beside an object's name, if any.
-bool RowColor(TkPlotObject* AObject, TColor& Color)
+// The colour a list row shows beside an object's name, by the object's
+// kind; false for the kinds whose rows show none.
+bool RowColor(TkPlotObject& AObject, TColor& Color)
 {
-    if (auto* axis = dynamic_cast<TkPlotAxis*>(AObject)) Color = axis->LabelsFont()->Color();
-    else if (auto* channel = dynamic_cast<TkPlotChannelCustom*>(AObject)) Color = channel->Color();
-    else if (auto* cursor = dynamic_cast<TkPlotDataCursor*>(AObject)) Color = cursor->Color();
-    else if (auto* limit = dynamic_cast<TkPlotLimit*>(AObject)) Color = limit->Color();
-    else return false;
-    return true;
+    switch (AObject.Kind()) {
+    case kpokXAxis:
+    case kpokYAxis: Color = static_cast<TkPlotAxis&>(AObject).LabelsFont()->Color(); return true;
+    case kpokChannel: Color = static_cast<TkPlotChannelCustom&>(AObject).Color(); return true;
+    case kpokDataCursor: Color = static_cast<TkPlotDataCursor&>(AObject).Color(); return true;
+    case kpokLimit: Color = static_cast<TkPlotLimit&>(AObject).Color(); return true;
+    default: return false;
+    }
 }
 
-// Hooks Handler to the event by which Control reports the user's change.
-void BindChange(TComponent& Control, const TNotifyEvent& Handler)
-{
-    if (auto* edit = dynamic_cast<TkComponentEditorEdit*>(&Control)) edit->OnUpdate = Handler;
-    else if (auto* memo = dynamic_cast<TkComponentEditorMemo*>(&Control)) memo->OnChange = Handler;
-    else if (auto* color = dynamic_cast<TkComponentEditorColorPicker*>(&Control)) color->OnChange = Handler;
-    else if (auto* font = dynamic_cast<TkComponentEditorFontPicker*>(&Control)) font->OnChange = Handler;
-    // Typed text reaches an editable combo box's OnChange only.
-    else if (auto* combo = dynamic_cast<TComboBox*>(&Control); combo && combo->Style() != csDropDownList)
-        combo->OnChange = Handler;
-    else if (auto* control = dynamic_cast<TControl*>(&Control)) control->OnClick = Handler;
-}
-
-// Enables or disables (and blanks) one control the way its class does.
+// Switches one control on or off; a value control blanks itself when off
+// (a spin button's setter switches its edit too).
 void SwitchControl(TComponent* Component, bool Enable)
 {
-    auto both = [Enable](auto* control) { Enable ? control->Enable() : control->Disable(); };
-    if (auto* combo = dynamic_cast<TkComponentEditorComboBox*>(Component)) both(combo);
-    else if (auto* radio = dynamic_cast<TkComponentEditorRadioGroup*>(Component)) both(radio);
-    else if (auto* edit = dynamic_cast<TkComponentEditorEdit*>(Component)) both(edit);
-    else if (auto* memo = dynamic_cast<TkComponentEditorMemo*>(Component)) both(memo);
-    else if (auto* check = dynamic_cast<TkComponentEditorCheckBox*>(Component)) both(check);
-    else if (auto* color = dynamic_cast<TkComponentEditorColorPicker*>(Component)) both(color);
-    else if (auto* upDown = dynamic_cast<TkUpDown*>(Component)) both(upDown);
+    if (auto* value = dynamic_cast<TkEditorValueControl*>(Component)) Enable ? value->Enable() : value->Disable();
     else if (auto* control = dynamic_cast<TControl*>(Component)) control->SetEnabled(Enable);
 }
 
@@ -97,7 +79,7 @@ public:
             if (Index < 0 || Index >= Count()) return;
             TkPlotObject* object = Object(Index);
             AText = object->Name();
-            DrawColorBox = RowColor(object, AColor);
+            DrawColorBox = RowColor(*object, AColor);
         };
     }
 
@@ -192,7 +174,7 @@ T& TkPlotEditorForm::Require(const String& Name) const
 void TkPlotEditorForm::BindPages()
 {
     auto bind = [this](const TkPlotEditorPage& Page, const TNotifyEvent& Handler) {
-        for (const TkPlotEditorRow& row : Page.Rows) BindChange(Require(row.Control), Handler);
+        for (const TkPlotEditorRow& row : Page.Rows) Require<TkEditorValueControl>(row.Control).SetOnUserChange(Handler);
     };
     for (Integer each = kpokToolBar; each <= kpokLabel; ++each) {
         const auto kind = TkPlotObjectKind(each);
