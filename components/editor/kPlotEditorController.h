@@ -93,7 +93,6 @@ public:
     TkPlotObject* LayoutObject() const { return FLayoutObject; }
     TkPlotEditorLayoutMenu LayoutMenu() const;
     void LayoutXYAxesReverse();
-    void LayoutAdd(TkPlotObjectKind Kind);
     void LayoutDelete();
     void LayoutToggleVisible();
     void LayoutEdit();
@@ -104,8 +103,8 @@ private:
     TkPlotObject* TitleLabel() const;
     void LoadChannelSpecifics(TkPlotObject* Channel);
     // The log file controls and buttons of the channel page or the general
-    // pages (Prefix "Channel" or "Control").
-    void ShowLogState(const String& Prefix, bool LoggingActive);
+    // pages.
+    void ShowLogState(const TkPlotEditorLogControls& Log, bool LoggingActive);
 
     TkPlotComponent& FPlot;
     TkPlotEditorSurface& FSurface;

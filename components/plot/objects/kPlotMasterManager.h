@@ -77,6 +77,8 @@ public:
     Integer AddLimit() { return AddObject(kpokLimit); }
     Integer AddLabel() { return AddObject(kpokLabel); }
     Integer AddAnnotation() { return AddObject(kpokAnnotation); }
+    // The Add... of the kind; -1 for kpokNone.
+    Integer Add(TkPlotObjectKind Kind) { return Kind == kpokChannel ? AddChannel() : AddObject(Kind); }
     // A new translation entry, first in the table (index 0).
     Integer AddTranslation();
 
