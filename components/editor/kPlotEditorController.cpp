@@ -141,7 +141,7 @@ void TkPlotEditorController::EnableLogControls(bool LoggingActive)
 }
 
 // ===========================================================================
-// The master manager's reports
+// The plot's reports, through its editor session
 // ===========================================================================
 
 void TkPlotEditorController::ObjectAdded(TkPlotObjectKind Kind, TkPlotObject* AObject)
