@@ -375,7 +375,7 @@ public:
     }
 
     // --- the editor dialog -----------------------------------------------------------------------------
-    TComponent* PlotComponent() override { return nullptr; }
+    TkComponent* PlotComponent() override { return nullptr; }
     TkPlotFormStyle EditorFormStyle() const override { return Style; }
     void DoAfterOpenEditor(TCustomForm*) override { Log.push_back("after open editor"); }
     bool LoggingActive() const override { return Logging; }

@@ -688,7 +688,7 @@ public:
     void DoAnnotationEvent(TkPlotObject* Annotation, TkPlotAnnotationEvent Event) override;
 
     // --- what the editor asks of the plot ------------------------------------------------------
-    TComponent* PlotComponent() override { return this; }
+    TkComponent* PlotComponent() override { return this; }
     void DoAfterOpenEditor(TCustomForm* Form) override;
 
 protected:

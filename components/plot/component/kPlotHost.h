@@ -18,8 +18,8 @@
 #include "components/plot/objects/kPlotObjects.h"
 #include "components/plot/input/kPlotToolBarButtonType.h"
 
-class TComponent;
 class TCustomForm;
+class TkComponent;
 class TkPlotAxis;
 class TkPlotChannelCustom;
 class TkPlotLimit;
@@ -210,8 +210,9 @@ public:
                                bool Enabled) = 0;
 
     // --- the editor dialog -----------------------------------------------------------
-    // The plot as a component: the owner of its editor dialog.
-    virtual TComponent* PlotComponent() = 0;
+    // The plot as a component: the owner of its editor dialog; nullptr for
+    // a stand-in.
+    virtual TkComponent* PlotComponent() = 0;
     virtual TkPlotFormStyle EditorFormStyle() const = 0;
     // Fires the plot's after-open-editor event with the dialog.
     virtual void DoAfterOpenEditor(TCustomForm* Form) = 0;
