@@ -6,6 +6,7 @@
 #include <benchmark/benchmark.h>
 
 #include "components/plot/component/kXYPlot.h"
+#include "components/plot/view/kPlotDataView.h"
 
 namespace {
 

@@ -12,7 +12,11 @@
 
 #include <cmath>
 
+#include "components/plot/axis/kPlotAxis.h"
+#include "components/plot/channel/kPlotChannelCustom.h"
 #include "components/plot/component/kXYPlot.h"
+#include "components/plot/input/kPlotToolBar.h"
+#include "components/plot/view/kPlotDataView.h"
 #include "platform/Forms.h"
 #include "platform/Math.h"
 

@@ -7,7 +7,11 @@
 
 #include <cmath>
 
+#include "components/plot/axis/kPlotAxis.h"
+#include "components/plot/channel/kPlotChannelCustom.h"
 #include "components/plot/component/kXYPlot.h"
+#include "components/plot/input/kPlotDataCursor.h"
+#include "components/plot/input/kPlotToolBar.h"
 #include "platform/Forms.h"
 #include "platform/Math.h"
 

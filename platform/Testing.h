@@ -23,6 +23,10 @@ enum class Clock { Virtual, Real };
 void InitTestProcess(int& argc, char** argv, Clock TimerClock = Clock::Virtual);
 // Frees the forms, finalises the units, ends Qt and removes the folder.
 void DoneTestProcess();
+// For a process that ends inside exit() (a fuzzer): removes the folder and
+// leaves Qt to the end of the process, since Qt's globals made after the
+// start are already gone by then and its teardown would reach them.
+void EndTestProcessAtExit();
 
 namespace VirtualClock {
 // Moves the clock forward: due timers fire in time order (ties in order of

@@ -24,7 +24,7 @@ TClass TQdUpDown::StaticClassInfo()
             .Integer("NumGlyphs", &U::NumGlyphs, &U::SetNumGlyphs).Default(4)
             .Enum("Orientation", &U::Orientation, &U::SetOrientation).Default(qoVertical)
             .Bool("RepeatClick", &U::RepeatClick, &U::SetRepeatClick).Default(true)
-            .Integer("RepeatPause", &U::RepeatPause, &U::SetRepeatPause).Default(100)
+            .Integer("RepeatPause", &U::RepeatPause, &U::SetRepeatPause).Default(DefaultRepeatPause)
             .Event("OnUpClick", &U::OnUpClick)
             .Event("OnDownClick", &U::OnDownClick)
             .Bool("Transparent", &U::Transparent, &U::SetTransparent).Default(false);
@@ -37,19 +37,13 @@ TClass TQdUpDown::StaticClassInfo()
 
 TQdUpDown::TQdUpDown(TComponent* AOwner)
     : TQdGraphicImageControl(AOwner),
-      FGlyphs{CreateOwned<TBitmap>(), CreateOwned<TBitmap>()},
-      FRepeatTimer(CreateOwned<TQdTimer>(nullptr))
+      FGlyphs{CreateOwned<TBitmap>(), CreateOwned<TBitmap>()}
 {
     FControlStyle.Include(csOpaque);
     SetBounds(Left(), Top(), 20, 30);
     SetColor(clBlack);
     SetParentColor(false);
     for (Integer i = 0; i < 2; ++i) FGlyphs[i]->OnChange = [this, i](TObject*) { GlyphsChanged(i); };
-    // Nothing runs until the first press enables it.
-    FRepeatTimer->SetEnabled(false);
-    FRepeatTimer->SetTimerType(ttSystem);
-    FRepeatTimer->SetInterval(FirstRepeatDelay);
-    FRepeatTimer->SetOnTimer([this](TObject*) { TimerExpired(); });
     LoadBitmaps();
 }
 
@@ -162,8 +156,8 @@ void TQdUpDown::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Int
         FPressed = true;
         FDown = true;
         FDownIndex = GetGlyphIndex(X, Y);
-        FRepeatTimer->SetInterval(FirstRepeatDelay);
-        FRepeatTimer->SetEnabled(FRepeatClick);
+        if (FRepeatClick) FRepeat.Start();
+        else FRepeat.Stop();
         UpdateControlCanvas();
     }
     TQdGraphicImageControl::MouseDown(Button, Shift, X, Y);
@@ -183,7 +177,7 @@ void TQdUpDown::MouseMove(TShiftState Shift, Integer X, Integer Y)
 
 void TQdUpDown::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y)
 {
-    FRepeatTimer->SetEnabled(false);
+    FRepeat.Stop();
     if (FPressed) {
         const bool shownPressed = FDown;
         FPressed = false;
@@ -199,9 +193,8 @@ void TQdUpDown::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integ
     TQdGraphicImageControl::MouseUp(Button, Shift, X, Y);
 }
 
-void TQdUpDown::TimerExpired()
+void TQdUpDown::Repeat()
 {
-    FRepeatTimer->SetInterval(static_cast<Cardinal>(FRepeatPause));
     if (FPressed && FDown) Clicked();
 }
 

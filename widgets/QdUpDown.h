@@ -4,9 +4,9 @@
 // is bound to no other control: presses are reported through OnUpClick and
 // OnDownClick only.
 
+#include "platform/AutoRepeat.h"
 #include "widgets/QdClasses.h"
 #include "widgets/QdControls.h"
-#include "widgets/QdThreads.h"
 
 // Registers the control for form data; part of the library's unit
 // initialisation.
@@ -15,8 +15,10 @@ void QdUpDownInitialization();
 class TQdUpDown : public TQdGraphicImageControl {
     PL_CLASSINFO()
 public:
-    // The first repeat comes this long after the press.
+    // The first repeat comes this long after the press, the next ones
+    // RepeatPause apart.
     static constexpr Cardinal FirstRepeatDelay = 400;
+    static constexpr TQdMaxInt DefaultRepeatPause = 100;
 
     explicit TQdUpDown(TComponent* AOwner);
     ~TQdUpDown() override;
@@ -44,11 +46,9 @@ public:
     void SetOrientation(TQdOrientation Value);
     bool RepeatClick() const { return FRepeatClick; }
     void SetRepeatClick(bool Value) { FRepeatClick = Value; }
-    TQdMaxInt RepeatPause() const { return FRepeatPause; }
+    TQdMaxInt RepeatPause() const { return static_cast<TQdMaxInt>(FRepeat.Interval()); }
     // Milliseconds between repeats; below 1 counts as 1.
-    void SetRepeatPause(TQdMaxInt Value) { FRepeatPause = Value < 1 ? 1 : Value; }
-    // The auto-repeat's timer (a system timer, enabled only while held).
-    TQdTimer* RepeatTimer() const { return FRepeatTimer.get(); }
+    void SetRepeatPause(TQdMaxInt Value) { FRepeat.SetInterval(static_cast<Cardinal>(Value < 1 ? 1 : Value)); }
     bool DefaultGlyphs(Integer Index) const { return FDefaultGlyphs[Index]; }
 
     // The class library's click is not raised.
@@ -74,7 +74,7 @@ private:
     void GlyphsChanged(Integer Index);
     void AdjustGlyphs();
     void DrawGlyph(Integer Index);
-    void TimerExpired();
+    void Repeat();
     // OnUpClick or OnDownClick for the button the press began on.
     void Clicked();
 
@@ -85,10 +85,9 @@ private:
     TPoint FGlyphSize[2] = {};
     TQdOrientation FOrientation = qoVertical;
     bool FRepeatClick = true;
-    TQdMaxInt FRepeatPause = 100;
     Integer FFocusIndex = -1;
     bool FDown = false;
     Integer FDownIndex = -1;
     bool FPressed = false;
-    TOwned<TQdTimer> FRepeatTimer;
+    TAutoRepeat FRepeat{FirstRepeatDelay, DefaultRepeatPause, [this] { Repeat(); }};
 };

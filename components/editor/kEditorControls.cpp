@@ -143,6 +143,12 @@ void TkComponentEditorComboBox::Disable()
         OnClick, OnChange);
 }
 
+void TkComponentEditorComboBox::SetOnUserChange(TNotifyEvent Handler)
+{
+    if (Style() == csDropDownList) OnClick = std::move(Handler);
+    else OnChange = std::move(Handler);
+}
+
 void TkComponentEditorComboBox::Enable()
 {
     SetEnabled(true);

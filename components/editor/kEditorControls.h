@@ -5,6 +5,7 @@
 // and tell the editor form of every change the user makes; all of them
 // move the focus on Tab.
 
+#include "components/editor/kEditorForm.h"
 #include "components/foundation/kCheckBox.h"
 #include "components/foundation/kRadioGroup.h"
 #include "platform/ComCtrls.h"
@@ -28,15 +29,16 @@ public:
 
 // A change fires the check box's change events, then tells the editor
 // form, then fires OnClick; AsBoolean writes with OnClick detached.
-class TkComponentEditorCheckBox : public TkCheckBox {
+class TkComponentEditorCheckBox : public TkCheckBox, public TkEditorValueControl {
     PL_CLASSINFO()
 public:
     using TkCheckBox::TkCheckBox;
     bool AsBoolean() const { return Checked(); }
     void SetAsBoolean(bool Value);
     // Disabled and unchecked, without events.
-    void Disable();
-    void Enable() { SetEnabled(true); }
+    void Disable() override;
+    void Enable() override { SetEnabled(true); }
+    void SetOnUserChange(TNotifyEvent Handler) override { OnClick = std::move(Handler); }
     // OnClick comes from the change, once, whether the mouse or the space
     // bar made it.
     void Click() override {}
@@ -49,15 +51,16 @@ private:
     bool FBlockingEvents = false;
 };
 
-class TkComponentEditorRadioGroup : public TkRadioGroup {
+class TkComponentEditorRadioGroup : public TkRadioGroup, public TkEditorValueControl {
     PL_CLASSINFO()
 public:
     using TkRadioGroup::TkRadioGroup;
     Integer AsInteger() const { return ItemIndex(); }
     void SetAsInteger(Integer Value);
     // Disabled and without a selection, without events.
-    void Disable();
-    void Enable() { SetEnabled(true); }
+    void Disable() override;
+    void Enable() override { SetEnabled(true); }
+    void SetOnUserChange(TNotifyEvent Handler) override { OnClick = std::move(Handler); }
     void KeyPress(Char& Key) override;
 
 protected:
@@ -67,7 +70,7 @@ private:
     bool FBlockingEvents = false;
 };
 
-class TkComponentEditorComboBox : public TComboBox {
+class TkComponentEditorComboBox : public TComboBox, public TkEditorValueControl {
     PL_CLASSINFO()
 public:
     using TComboBox::TComboBox;
@@ -76,8 +79,11 @@ public:
     String AsString() const { return Text(); }
     void SetAsString(const String& Value);
     // Disabled, grey, no selection and no text, without events.
-    void Disable();
-    void Enable();
+    void Disable() override;
+    void Enable() override;
+    // Typed text reaches an editable combo box's OnChange only; a list's
+    // choice comes as a click.
+    void SetOnUserChange(TNotifyEvent Handler) override;
     // The user's choice: OnClick, then the editor form.
     void Click() override;
     Integer WMGetDlgCode() override;

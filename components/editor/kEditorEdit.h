@@ -8,9 +8,10 @@
 // the type ("12abc", "nan", "inf" and out-of-range values are not), and
 // anything else reads 0.
 
+#include "components/editor/kEditorForm.h"
 #include "platform/StdCtrls.h"
 
-class TkComponentEditorEdit : public TEdit {
+class TkComponentEditorEdit : public TEdit, public TkEditorValueControl {
     PL_CLASSINFO()
 public:
     explicit TkComponentEditorEdit(TComponent* AOwner);
@@ -45,15 +46,16 @@ public:
 
     // ---- Enabled state ----
     // Disabled and grey, its text and committed text emptied, no events.
-    void Disable();
+    void Disable() override;
     // Disabled and grey, the text kept.
     void DisableNoClear();
-    void Enable();
+    void Enable() override;
     // The colour follows: window colour when enabled, button face when not.
     void SetEnabled(bool Value) override;
 
     const String& OriginalText() const { return FOriginalText; }
     TNotifyEvent OnUpdate;
+    void SetOnUserChange(TNotifyEvent Handler) override { OnUpdate = std::move(Handler); }
 
     void KeyDown(Word& Key, TShiftState Shift) override;
     void KeyPress(Char& Key) override;

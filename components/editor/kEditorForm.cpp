@@ -15,7 +15,7 @@ bool kEditorTabKey(TWinControl* Control, Char& Key)
 {
     if (Key != 9) return false;
     Key = 0;
-    if (auto* form = dynamic_cast<TCustomForm*>(Control->Owner())) {
+    if (TCustomForm* form = GetParentForm(Control)) {
         TWinControl* from = form->ActiveControl() ? form->ActiveControl() : Control;
         form->SelectNext(from, !KeyboardShiftState().Contains(ssShift), true);
     }

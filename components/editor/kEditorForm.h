@@ -16,12 +16,26 @@ public:
     virtual void UserChange() {}
 };
 
+// A kit control that shows one value of the object a dialog edits. The
+// dialog switches it off while it has no object (greyed and blanked,
+// without events) and on again, and hears every change the user makes to
+// it through one handler, set on the control's own event for such changes.
+class TkEditorValueControl {
+public:
+    virtual void Enable() = 0;
+    virtual void Disable() = 0;
+    virtual void SetOnUserChange(TNotifyEvent Handler) = 0;
+
+protected:
+    ~TkEditorValueControl() = default;
+};
+
 // Calls UserChange of Control's owner when the owner is an editor form.
 void kEditorUserChange(const TComponent* Control);
 
 // Tab and Shift+Tab pressed on a kit control: the focus moves from the
-// form's active control to the next or previous one. True when Key was a
-// Tab (it is then cleared).
+// active control of the form the control is on to the next or previous
+// one. True when Key was a Tab (it is then cleared).
 bool kEditorTabKey(TWinControl* Control, Char& Key);
 
 // Runs Change with the handlers detached and Blocking raised, then gives

@@ -4,9 +4,10 @@
 // code fires nothing, and an identical text is left alone so that a reload
 // between keystrokes keeps the caret where it is.
 
+#include "components/editor/kEditorForm.h"
 #include "platform/Memo.h"
 
-class TkComponentEditorMemo : public TMemo {
+class TkComponentEditorMemo : public TMemo, public TkEditorValueControl {
     PL_CLASSINFO()
 public:
     using TMemo::TMemo;
@@ -15,8 +16,9 @@ public:
     void SetAsString(const String& Value);
 
     // Disabled and grey, its text emptied, no events.
-    void Disable();
-    void Enable() { SetEnabled(true); }
+    void Disable() override;
+    void Enable() override { SetEnabled(true); }
+    void SetOnUserChange(TNotifyEvent Handler) override { OnChange = std::move(Handler); }
     // The colour follows: window colour when enabled, button face when not.
     void SetEnabled(bool Value) override;
 

@@ -7,7 +7,7 @@
 #include "components/editor/kEditorControls.h"
 #include "components/foundation/kDialogs.h"
 
-class TkComponentEditorColorPicker : public TCustomControl {
+class TkComponentEditorColorPicker : public TCustomControl, public TkEditorValueControl {
     PL_CLASSINFO()
 public:
     explicit TkComponentEditorColorPicker(TComponent* AOwner);
@@ -18,11 +18,12 @@ public:
     TkComponentEditorButton* Button() const { return FButton; }
     // Runs the colour dialog on Color.
     void Execute();
-    void Disable() { SetEnabled(false); }
-    void Enable() { SetEnabled(true); }
+    void Disable() override { SetEnabled(false); }
+    void Enable() override { SetEnabled(true); }
     void SetEnabled(bool Value) override;
 
     TNotifyEvent OnChange;
+    void SetOnUserChange(TNotifyEvent Handler) override { OnChange = std::move(Handler); }
 
     // The button stays at the right edge, as high as the control.
     void SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) override;
@@ -37,7 +38,7 @@ private:
     TkComponentEditorButton* FButton;
 };
 
-class TkComponentEditorFontPicker : public TkComponentEditorButton {
+class TkComponentEditorFontPicker : public TkComponentEditorButton, public TkEditorValueControl {
     PL_CLASSINFO()
 public:
     explicit TkComponentEditorFontPicker(TComponent* AOwner);
@@ -46,8 +47,11 @@ public:
     void SetFont(TFont* Value) { FPickedFont->Assign(Value); }
     // Runs the font dialog on a copy of Font.
     void Click() override;
+    void Disable() override { SetEnabled(false); }
+    void Enable() override { SetEnabled(true); }
 
     TNotifyEvent OnChange;
+    void SetOnUserChange(TNotifyEvent Handler) override { OnChange = std::move(Handler); }
 
 private:
     TOwned<TFont> FPickedFont;

@@ -5,6 +5,7 @@
 #include "components/plot/axis/kPlotAxis.h"
 #include "components/plot/channel/time/kPlotChannel.h"
 #include "components/plot/component/kPlotComponent.h"
+#include "components/plot/objects/kPlotEditorSession.h"
 #include "components/plot/objects/kPlotMasterManager.h"
 #include "platform/SysUtils.h"
 
@@ -107,7 +108,7 @@ void TkPlotEditorController::UpdateEdit(TkPlotObjectKind Kind)
     }
     FSurface.EnableControls(page.Prefix, true);
     FBinder.Load(page, object);
-    if (Kind == kpokLabel && object == TitleLabel()) FSurface.SetControlEnabled("LabelRemoveButton", false);
+    if (Kind == kpokLabel && object == TitleLabel()) FSurface.SetControlEnabled(page.RemoveButton(), false);
     if (Kind == kpokChannel) LoadChannelSpecifics(object);
     FSurface.List(Kind).Repaint();
 }
@@ -117,27 +118,30 @@ void TkPlotEditorController::LoadChannelSpecifics(TkPlotObject* Channel)
     const bool full = dynamic_cast<TkPlotChannel*>(Channel) != nullptr;
     for (const char* control : FullChannelControls) FSurface.SetControlVisible(control, full);
     auto* channel = static_cast<TkPlotChannelCustom*>(Channel);
-    FSurface.SetFileName("ChannelLogFileNamePicker", channel->LogFileName());
-    ShowLogState("Channel", channel->LoggingActive());
+    FSurface.SetFileName(PlotEditorChannelLog.FileNamePicker, channel->LogFileName());
+    ShowLogState(PlotEditorChannelLog, channel->LoggingActive());
 }
 
-void TkPlotEditorController::ShowLogState(const String& Prefix, bool LoggingActive)
+void TkPlotEditorController::ShowLogState(const TkPlotEditorLogControls& Log, bool LoggingActive)
 {
     // Disabled, never blanked: the name is written back with the page.
-    FSurface.SetControlEnabled(Prefix + "LogFileNameEdit", !LoggingActive);
-    FSurface.SetControlEnabled(Prefix + "LogFileNamePicker", !LoggingActive);
-    FSurface.SetControlEnabled(Prefix + "LogActivateButton", !LoggingActive);
-    FSurface.SetControlEnabled(Prefix + "LogDeactivateButton", LoggingActive);
+    FSurface.SetControlEnabled(Log.FileNameEdit, !LoggingActive);
+    FSurface.SetControlEnabled(Log.FileNamePicker, !LoggingActive);
+    FSurface.SetControlEnabled(Log.ActivateButton, !LoggingActive);
+    FSurface.SetControlEnabled(Log.DeactivateButton, LoggingActive);
 }
 
 void TkPlotEditorController::LoadGeneralPages() { FBinder.Load(PlotEditorGeneralPage(), &FPlot); }
 
 void TkPlotEditorController::WriteGeneralPages() { FBinder.Write(PlotEditorGeneralPage(), &FPlot); }
 
-void TkPlotEditorController::EnableLogControls(bool LoggingActive) { ShowLogState("Control", LoggingActive); }
+void TkPlotEditorController::EnableLogControls(bool LoggingActive)
+{
+    ShowLogState(PlotEditorControlLog, LoggingActive);
+}
 
 // ===========================================================================
-// The master manager's reports
+// The plot's reports, through its editor session
 // ===========================================================================
 
 void TkPlotEditorController::ObjectAdded(TkPlotObjectKind Kind, TkPlotObject* AObject)
@@ -212,8 +216,9 @@ void TkPlotEditorController::TitleChange()
 
 void TkPlotEditorController::GeneralChanged()
 {
-    Master().BasicPropertyChanged();
-    FSurface.SetFileName("ControlLogFileNamePicker", FSurface.TextField("ControlLogFileNameEdit").Text());
+    Master().Editor().BasicPropertyChanged();
+    FSurface.SetFileName(PlotEditorControlLog.FileNamePicker,
+                         FSurface.TextField(PlotEditorControlLog.FileNameEdit).Text());
 }
 
 void TkPlotEditorController::RefillNameChoices(TkPlotObjectKind Kind, const TkPlotObject* Renamed)
@@ -231,16 +236,7 @@ void TkPlotEditorController::ListClick(TkPlotObjectKind Kind)
 void TkPlotEditorController::AddObject(TkPlotObjectKind Kind)
 {
     // The master's insertion report lists, selects and loads the object.
-    switch (Kind) {
-    case kpokXAxis: Master().AddXAxis(); break;
-    case kpokYAxis: Master().AddYAxis(); break;
-    case kpokChannel: Master().AddChannel(); break;
-    case kpokDataCursor: Master().AddDataCursor(); break;
-    case kpokLimit: Master().AddLimit(); break;
-    case kpokLabel: Master().AddLabel(); break;
-    case kpokTable: Master().AddTable(); break;
-    default: return;
-    }
+    Master().Add(Kind);
     if (Kind == kpokChannel) ClearChannelStats();
 }
 
@@ -318,7 +314,7 @@ void TkPlotEditorController::ChannelLogDeactivate()
 
 void TkPlotEditorController::ChannelLogFileNamePicked(const String& FileName)
 {
-    FSurface.TextField("ChannelLogFileNameEdit").SetText(FileName);
+    FSurface.TextField(PlotEditorChannelLog.FileNameEdit).SetText(FileName);
     // At once: a log activated next must write to the picked file.
     Change(kpokChannel);
 }
@@ -406,16 +402,6 @@ void TkPlotEditorController::LayoutXYAxesReverse()
 {
     Master().SetXYAxesReverse(!Master().XYAxesReverse());
     UpdateAll();
-}
-
-void TkPlotEditorController::LayoutAdd(TkPlotObjectKind Kind)
-{
-    switch (Kind) {
-    case kpokXAxis: Master().AddXAxis(); break;
-    case kpokYAxis: Master().AddYAxis(); break;
-    case kpokLabel: Master().AddLabel(); break;
-    default: break;
-    }
 }
 
 void TkPlotEditorController::LayoutDelete()

@@ -3,7 +3,7 @@
 // which object and when, what a change writes back and which pages follow
 // it, adding and removing objects, the channel statistics and log buttons,
 // and the layout page's popup. The dialog forwards its controls' events
-// here and answers the master manager through it.
+// here and answers the plot's editor session through it.
 //
 // Pages are reloaded after every action that changes what they show, so a
 // page is never written back from values older than its object's: after a
@@ -31,7 +31,7 @@ class TkPlotEditorController {
 public:
     TkPlotEditorController(TkPlotComponent& Plot, TkPlotEditorSurface& Surface);
 
-    // --- what the master manager asks -------------------------------------------------
+    // --- what the editor session asks -------------------------------------------------
     // Lists every kind's objects in manager order, selects each list's first
     // row and loads every page.
     void LoadObjects();
@@ -93,7 +93,6 @@ public:
     TkPlotObject* LayoutObject() const { return FLayoutObject; }
     TkPlotEditorLayoutMenu LayoutMenu() const;
     void LayoutXYAxesReverse();
-    void LayoutAdd(TkPlotObjectKind Kind);
     void LayoutDelete();
     void LayoutToggleVisible();
     void LayoutEdit();
@@ -104,8 +103,8 @@ private:
     TkPlotObject* TitleLabel() const;
     void LoadChannelSpecifics(TkPlotObject* Channel);
     // The log file controls and buttons of the channel page or the general
-    // pages (Prefix "Channel" or "Control").
-    void ShowLogState(const String& Prefix, bool LoggingActive);
+    // pages.
+    void ShowLogState(const TkPlotEditorLogControls& Log, bool LoggingActive);
 
     TkPlotComponent& FPlot;
     TkPlotEditorSurface& FSurface;

@@ -3,10 +3,8 @@
 #include "components/editor/kEditorControls.h"
 #include "components/editor/kEditorEdit.h"
 #include "components/editor/kEditorListBox.h"
-#include "components/editor/kEditorMemo.h"
 #include "components/editor/kEditorPickers.h"
 #include "components/editor/kPlotLayoutViewer.h"
-#include "components/editor/kUpDown.h"
 #include "components/plot/axis/kPlotAxis.h"
 #include "components/plot/channel/kPlotChannelCustom.h"
 #include "components/plot/input/kPlotDataCursor.h"
@@ -17,19 +15,16 @@
 
 namespace {
 
-// The top-level tab of each kind's page.
-constexpr const char* KindTabSheets[] = {"ToolBarTabSheet",  "LegendTabSheet",   "TablesTabSheet", "XAxesTabSheet",
-                                         "YAxesTabSheet",    "ChannelsTabSheet", "DataViewTabSheet",
-                                         "CursorsTabSheet",  "LimitsTabSheet",   "LabelsTabSheet"};
-static_assert(std::size(KindTabSheets) == kpokLabel + 1);
+// The page control whose tabs are the kinds' pages and the general pages.
+constexpr const char* MainPageControl = "PageControl";
 
-// The page controls whose active page the master manager keeps.
+// The page controls whose active page the editor's session keeps.
 struct TPageIndexField {
     Integer TkPlotEditorPageIndexes::*Field;
     const char* PageControl;
 };
 constexpr TPageIndexField PageIndexFields[] = {
-    {&TkPlotEditorPageIndexes::MainPageControlIndex, "PageControl"},
+    {&TkPlotEditorPageIndexes::MainPageControlIndex, MainPageControl},
     {&TkPlotEditorPageIndexes::ControlPageControlIndex, "ControlPageControl"},
     {&TkPlotEditorPageIndexes::ChannelPageControlIndex, "ChannelPageControl"},
     {&TkPlotEditorPageIndexes::XAxisPageControlIndex, "XAxisPageControl"},
@@ -43,43 +38,44 @@ constexpr TPageIndexField PageIndexFields[] = {
     {&TkPlotEditorPageIndexes::TablePageControlIndex, "TablePageControl"},
     {&TkPlotEditorPageIndexes::DataViewPageControlIndex, "DataViewPageControl"}};
 
-String ListBoxName(TkPlotObjectKind Kind) { return String(PlotEditorPage(Kind).Prefix) + "ListBox"; }
+// The layout popup's items: what each does, and which state of the popup
+// enables or checks it.
+struct TLayoutMenuItem {
+    const char* Item;
+    void (*Action)(TkPlotEditorController&);
+    bool TkPlotEditorLayoutMenu::*Enabled = nullptr;
+    bool TkPlotEditorLayoutMenu::*Checked = nullptr;
+};
+const TLayoutMenuItem LayoutMenuItems[] = {
+    {"XYAxesReverseMenuItem", [](TkPlotEditorController& c) { c.LayoutXYAxesReverse(); }, nullptr,
+     &TkPlotEditorLayoutMenu::XYAxesReverseChecked},
+    {"AddXAxisMenuItem", [](TkPlotEditorController& c) { c.AddObject(kpokXAxis); }},
+    {"AddYAxisMenuItem", [](TkPlotEditorController& c) { c.AddObject(kpokYAxis); }},
+    {"AddLabelMenuItem", [](TkPlotEditorController& c) { c.AddObject(kpokLabel); }},
+    {"DeleteMenuItem", [](TkPlotEditorController& c) { c.LayoutDelete(); }, &TkPlotEditorLayoutMenu::DeleteEnabled},
+    {"VisibleMenuItem", [](TkPlotEditorController& c) { c.LayoutToggleVisible(); },
+     &TkPlotEditorLayoutMenu::VisibleEnabled, &TkPlotEditorLayoutMenu::VisibleChecked},
+    {"EditMenuItem", [](TkPlotEditorController& c) { c.LayoutEdit(); }, &TkPlotEditorLayoutMenu::EditEnabled}};
 
-// The colour a list row shows beside an object's name, if any.
-bool RowColor(TkPlotObject* AObject, TColor& Color)
+// The colour a list row shows beside an object's name, by the object's
+// kind; false for the kinds whose rows show none.
+bool RowColor(TkPlotObject& AObject, TColor& Color)
 {
-    if (auto* axis = dynamic_cast<TkPlotAxis*>(AObject)) Color = axis->LabelsFont()->Color();
-    else if (auto* channel = dynamic_cast<TkPlotChannelCustom*>(AObject)) Color = channel->Color();
-    else if (auto* cursor = dynamic_cast<TkPlotDataCursor*>(AObject)) Color = cursor->Color();
-    else if (auto* limit = dynamic_cast<TkPlotLimit*>(AObject)) Color = limit->Color();
-    else return false;
-    return true;
+    switch (AObject.Kind()) {
+    case kpokXAxis:
+    case kpokYAxis: Color = static_cast<TkPlotAxis&>(AObject).LabelsFont()->Color(); return true;
+    case kpokChannel: Color = static_cast<TkPlotChannelCustom&>(AObject).Color(); return true;
+    case kpokDataCursor: Color = static_cast<TkPlotDataCursor&>(AObject).Color(); return true;
+    case kpokLimit: Color = static_cast<TkPlotLimit&>(AObject).Color(); return true;
+    default: return false;
+    }
 }
 
-// Hooks Handler to the event by which Control reports the user's change.
-void BindChange(TComponent& Control, const TNotifyEvent& Handler)
-{
-    if (auto* edit = dynamic_cast<TkComponentEditorEdit*>(&Control)) edit->OnUpdate = Handler;
-    else if (auto* memo = dynamic_cast<TkComponentEditorMemo*>(&Control)) memo->OnChange = Handler;
-    else if (auto* color = dynamic_cast<TkComponentEditorColorPicker*>(&Control)) color->OnChange = Handler;
-    else if (auto* font = dynamic_cast<TkComponentEditorFontPicker*>(&Control)) font->OnChange = Handler;
-    // Typed text reaches an editable combo box's OnChange only.
-    else if (auto* combo = dynamic_cast<TComboBox*>(&Control); combo && combo->Style() != csDropDownList)
-        combo->OnChange = Handler;
-    else if (auto* control = dynamic_cast<TControl*>(&Control)) control->OnClick = Handler;
-}
-
-// Enables or disables (and blanks) one control the way its class does.
+// Switches one control on or off; a value control blanks itself when off
+// (a spin button's setter switches its edit too).
 void SwitchControl(TComponent* Component, bool Enable)
 {
-    auto both = [Enable](auto* control) { Enable ? control->Enable() : control->Disable(); };
-    if (auto* combo = dynamic_cast<TkComponentEditorComboBox*>(Component)) both(combo);
-    else if (auto* radio = dynamic_cast<TkComponentEditorRadioGroup*>(Component)) both(radio);
-    else if (auto* edit = dynamic_cast<TkComponentEditorEdit*>(Component)) both(edit);
-    else if (auto* memo = dynamic_cast<TkComponentEditorMemo*>(Component)) both(memo);
-    else if (auto* check = dynamic_cast<TkComponentEditorCheckBox*>(Component)) both(check);
-    else if (auto* color = dynamic_cast<TkComponentEditorColorPicker*>(Component)) both(color);
-    else if (auto* upDown = dynamic_cast<TkUpDown*>(Component)) both(upDown);
+    if (auto* value = dynamic_cast<TkEditorValueControl*>(Component)) Enable ? value->Enable() : value->Disable();
     else if (auto* control = dynamic_cast<TControl*>(Component)) control->SetEnabled(Enable);
 }
 
@@ -97,7 +93,7 @@ public:
             if (Index < 0 || Index >= Count()) return;
             TkPlotObject* object = Object(Index);
             AText = object->Name();
-            DrawColorBox = RowColor(object, AColor);
+            DrawColorBox = RowColor(*object, AColor);
         };
     }
 
@@ -140,8 +136,10 @@ void TkPlotEditorForm::AfterConstruction()
     TkPlotEditorLinkedForm::AfterConstruction();  // reads the form data
     SetBorderStyle(bsDialog);
     IndexComponents();
-    for (Integer kind = kpokToolBar; kind <= kpokLabel; ++kind)
-        FLists[kind] = std::make_unique<TListAdapter>(Require<TkComponentEditorListBox>(ListBoxName(TkPlotObjectKind(kind))));
+    for (Integer kind = kpokToolBar; kind <= kpokLabel; ++kind) {
+        const String list = PlotEditorPage(TkPlotObjectKind(kind)).ListBox();
+        FLists[kind] = std::make_unique<TListAdapter>(Require<TkComponentEditorListBox>(list));
+    }
     BindPages();
     BindButtons();
     BindLayoutViewer();
@@ -192,7 +190,8 @@ T& TkPlotEditorForm::Require(const String& Name) const
 void TkPlotEditorForm::BindPages()
 {
     auto bind = [this](const TkPlotEditorPage& Page, const TNotifyEvent& Handler) {
-        for (const TkPlotEditorRow& row : Page.Rows) BindChange(Require(row.Control), Handler);
+        for (const TkPlotEditorRow& row : Page.Rows)
+            Require<TkEditorValueControl>(row.Control).SetOnUserChange(Handler);
     };
     for (Integer each = kpokToolBar; each <= kpokLabel; ++each) {
         const auto kind = TkPlotObjectKind(each);
@@ -203,7 +202,9 @@ void TkPlotEditorForm::BindPages()
                 Require<TComboBox>(row.Control).OnDropDown = [this, kind](TObject*) {
                     Controller().RefillNameChoices(kind);
                 };
-        Require<TControl>(ListBoxName(kind)).OnClick = [this, kind](TObject*) { Controller().ListClick(kind); };
+        Require<TControl>(PlotEditorPage(kind).ListBox()).OnClick = [this, kind](TObject*) {
+            Controller().ListClick(kind);
+        };
     }
     bind(PlotEditorGeneralPage(), [this](TObject*) { Controller().GeneralChanged(); });
     // The "Title" tab's controls are the title label's, not the plot's.
@@ -212,34 +213,34 @@ void TkPlotEditorForm::BindPages()
 
 void TkPlotEditorForm::BindButtons()
 {
-    auto click = [this](const char* Name, std::function<void(TkPlotEditorController&)> Action) {
+    auto click = [this](const String& Name, std::function<void(TkPlotEditorController&)> Action) {
         Require<TControl>(Name).OnClick = [this, Action = std::move(Action)](TObject*) { Action(Controller()); };
     };
-    for (auto [name, kind] : {std::pair{"XAxesAddButton", kpokXAxis}, std::pair{"YAxesAddButton", kpokYAxis},
-                              std::pair{"kChannelAddButton", kpokChannel}, std::pair{"kDataCursorAddButton", kpokDataCursor},
-                              std::pair{"kLimitAddButton", kpokLimit}, std::pair{"kLabelAddButton", kpokLabel},
-                              std::pair{"kTableAddButton", kpokTable}}) {
-        click(name, [kind = kind](TkPlotEditorController& c) { c.AddObject(kind); });
-        const String remove = String(PlotEditorPage(kind).Prefix) + "RemoveButton";
-        Require<TControl>(remove).OnClick = [this, kind = kind](TObject*) { Controller().RemoveSelected(kind); };
+    for (Integer each = kpokToolBar; each <= kpokLabel; ++each) {
+        const auto kind = TkPlotObjectKind(each);
+        const TkPlotEditorPage& page = PlotEditorPage(kind);
+        if (!page.AddButton) continue;
+        click(page.AddButton, [kind](TkPlotEditorController& c) { c.AddObject(kind); });
+        click(page.RemoveButton(), [kind](TkPlotEditorController& c) { c.RemoveSelected(kind); });
     }
-    for (auto [prefix, kind] : {std::pair{"XAxis", kpokXAxis}, std::pair{"YAxis", kpokYAxis}})
+    for (TkPlotObjectKind kind : {kpokXAxis, kpokYAxis})
         for (const char* target : {"Cursor", "Legend"})
-            Require<TControl>(String(prefix) + target + "CopyDefaultButton").OnClick =
-                [this, kind = kind, target](TObject*) { Controller().CopyDefaultLabelFormat(kind, target); };
+            click(String(PlotEditorPage(kind).Prefix) + target + "CopyDefaultButton",
+                  [kind, target](TkPlotEditorController& c) { c.CopyDefaultLabelFormat(kind, target); });
     click("ChannelStatsRefreshButton", [](TkPlotEditorController& c) { c.UpdateChannelStats(); });
-    click("ChannelLogActivateButton", [](TkPlotEditorController& c) { c.ChannelLogActivate(); });
-    click("ChannelLogDeactivateButton", [](TkPlotEditorController& c) { c.ChannelLogDeactivate(); });
-    click("ControlLogActivateButton", [](TkPlotEditorController& c) { c.ControlLogActivate(); });
-    click("ControlLogDeactivateButton", [](TkPlotEditorController& c) { c.ControlLogDeactivate(); });
+    click(PlotEditorChannelLog.ActivateButton, [](TkPlotEditorController& c) { c.ChannelLogActivate(); });
+    click(PlotEditorChannelLog.DeactivateButton, [](TkPlotEditorController& c) { c.ChannelLogDeactivate(); });
+    click(PlotEditorControlLog.ActivateButton, [](TkPlotEditorController& c) { c.ControlLogActivate(); });
+    click(PlotEditorControlLog.DeactivateButton, [](TkPlotEditorController& c) { c.ControlLogDeactivate(); });
 
     auto picked = [this](const char* Name, std::function<void(const String&)> Action) {
         auto& picker = Require<TkEditorFilePicker>(Name);
         picker.OnChange = [&picker, Action = std::move(Action)](TObject*) { Action(picker.FileName()); };
     };
-    picked("ChannelLogFileNamePicker", [this](const String& File) { Controller().ChannelLogFileNamePicked(File); });
-    picked("ControlLogFileNamePicker", [this](const String& File) {
-        TextField("ControlLogFileNameEdit").SetText(File);
+    picked(PlotEditorChannelLog.FileNamePicker,
+           [this](const String& File) { Controller().ChannelLogFileNamePicked(File); });
+    picked(PlotEditorControlLog.FileNamePicker, [this](const String& File) {
+        TextField(PlotEditorControlLog.FileNameEdit).SetText(File);
         Controller().GeneralChanged();
     });
     picked("ControlPropertiesOpenPicker", [this](const String& File) { Controller().ControlPropertiesOpen(File); });
@@ -269,26 +270,16 @@ void TkPlotEditorForm::BindLayoutViewer()
 
 void TkPlotEditorForm::BindLayoutMenu()
 {
-    auto& menu = Require<TPopupMenu>("LayoutPopupMenu");
-    auto item = [this](const char* Name) -> TMenuItem& { return Require<TMenuItem>(Name); };
-    menu.OnPopup = [this, item](TObject*) {
+    for (const TLayoutMenuItem& entry : LayoutMenuItems)
+        Require<TMenuItem>(entry.Item).OnClick = [this, &entry](TObject*) { entry.Action(Controller()); };
+    Require<TPopupMenu>("LayoutPopupMenu").OnPopup = [this](TObject*) {
         const TkPlotEditorLayoutMenu state = Controller().LayoutMenuOpened();
-        item("XYAxesReverseMenuItem").SetChecked(state.XYAxesReverseChecked);
-        item("DeleteMenuItem").SetEnabled(state.DeleteEnabled);
-        item("VisibleMenuItem").SetEnabled(state.VisibleEnabled);
-        item("VisibleMenuItem").SetChecked(state.VisibleChecked);
-        item("EditMenuItem").SetEnabled(state.EditEnabled);
+        for (const TLayoutMenuItem& entry : LayoutMenuItems) {
+            TMenuItem& item = Require<TMenuItem>(entry.Item);
+            if (entry.Enabled) item.SetEnabled(state.*entry.Enabled);
+            if (entry.Checked) item.SetChecked(state.*entry.Checked);
+        }
     };
-    auto on = [this, item](const char* Name, std::function<void(TkPlotEditorController&)> Action) {
-        item(Name).OnClick = [this, Action = std::move(Action)](TObject*) { Action(Controller()); };
-    };
-    on("XYAxesReverseMenuItem", [](TkPlotEditorController& c) { c.LayoutXYAxesReverse(); });
-    on("AddXAxisMenuItem", [](TkPlotEditorController& c) { c.LayoutAdd(kpokXAxis); });
-    on("AddYAxisMenuItem", [](TkPlotEditorController& c) { c.LayoutAdd(kpokYAxis); });
-    on("AddLabelMenuItem", [](TkPlotEditorController& c) { c.LayoutAdd(kpokLabel); });
-    on("DeleteMenuItem", [](TkPlotEditorController& c) { c.LayoutDelete(); });
-    on("VisibleMenuItem", [](TkPlotEditorController& c) { c.LayoutToggleVisible(); });
-    on("EditMenuItem", [](TkPlotEditorController& c) { c.LayoutEdit(); });
 }
 
 // ===========================================================================
@@ -358,9 +349,8 @@ void TkPlotEditorForm::EnableControls(const String& Prefix, bool Enable)
 
 void TkPlotEditorForm::SetControlEnabled(const String& Name, bool Enable)
 {
-    TComponent& component = Require(Name);
-    if (auto* edit = dynamic_cast<TkComponentEditorEdit*>(&component)) Enable ? edit->Enable() : edit->DisableNoClear();
-    else Require<TControl>(Name).SetEnabled(Enable);
+    // Never blanked: an edit keeps its text (what its page writes back).
+    Require<TControl>(Name).SetEnabled(Enable);
 }
 
 void TkPlotEditorForm::SetControlVisible(const String& Name, bool Visible)
@@ -378,7 +368,7 @@ void TkPlotEditorForm::SetFileName(const String& Picker, const String& FileName)
 
 void TkPlotEditorForm::ShowKindPage(TkPlotObjectKind Kind)
 {
-    Require<TPageControl>("PageControl").SetActivePage(&Require<TTabSheet>(KindTabSheets[Kind]));
+    Require<TPageControl>(MainPageControl).SetActivePage(&Require<TTabSheet>(PlotEditorPage(Kind).TabSheet));
 }
 
 TkPlotEditorPageIndexes TkPlotEditorForm::PageIndexes() const

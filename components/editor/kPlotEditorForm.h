@@ -2,7 +2,8 @@
 // The property dialog of one plot: a page per kind of plot object, each
 // with the list of that kind's objects and the controls of the selected
 // one, and the general pages of the plot itself. Its form data lives in
-// the program's resources; the master manager makes, shows and frees it.
+// the program's resources; the plot's editor session makes, shows and
+// frees it.
 
 #include <array>
 #include <memory>

@@ -1,10 +1,11 @@
 #pragma once
-// A plot editor dialog as the master manager sees it, over any form class:
-// the master's calls go to the page logic, which works on the dialog
-// through the surface the leaf class implements over its controls.
+// A plot editor dialog as the plot's editor session sees it, over any form
+// class: the session's calls go to the page logic, which works on the
+// dialog through the surface the leaf class implements over its controls.
 
 #include "components/editor/kPlotEditorController.h"
 #include "components/plot/component/kPlotComponent.h"
+#include "components/plot/objects/kPlotEditorSession.h"
 #include "platform/Forms.h"
 
 template <class FormBase>

@@ -471,16 +471,23 @@ constexpr TkPlotEditorRow ControlRows[] = {
     {"PrintDocumentNameEdit", "PrintDocumentName", kecEdit},
 };
 template <std::size_t N>
-constexpr TkPlotEditorPage Page(const char* Prefix, const TkPlotEditorRow (&Rows)[N])
+constexpr TkPlotEditorPage Page(const char* Prefix, const TkPlotEditorRow (&Rows)[N], const char* TabSheet = nullptr,
+                                const char* AddButton = nullptr)
 {
-    return {Prefix, std::span<const TkPlotEditorRow>(Rows, N)};
+    return {Prefix, std::span<const TkPlotEditorRow>(Rows, N), TabSheet, AddButton};
 }
 
 constexpr TkPlotEditorPage KindPages[] = {
-    Page("ToolBar", ToolBarRows),   Page("Legend", LegendRows),   Page("Table", TableRows),
-    Page("XAxis", XAxisRows),       Page("YAxis", YAxisRows),     Page("Channel", ChannelRows),
-    Page("DataView", DataViewRows), Page("DataCursor", DataCursorRows), Page("Limit", LimitRows),
-    Page("Label", LabelRows)};
+    Page("ToolBar", ToolBarRows, "ToolBarTabSheet"),
+    Page("Legend", LegendRows, "LegendTabSheet"),
+    Page("Table", TableRows, "TablesTabSheet", "kTableAddButton"),
+    Page("XAxis", XAxisRows, "XAxesTabSheet", "XAxesAddButton"),
+    Page("YAxis", YAxisRows, "YAxesTabSheet", "YAxesAddButton"),
+    Page("Channel", ChannelRows, "ChannelsTabSheet", "kChannelAddButton"),
+    Page("DataView", DataViewRows, "DataViewTabSheet"),
+    Page("DataCursor", DataCursorRows, "CursorsTabSheet", "kDataCursorAddButton"),
+    Page("Limit", LimitRows, "LimitsTabSheet", "kLimitAddButton"),
+    Page("Label", LabelRows, "LabelsTabSheet", "kLabelAddButton")};
 static_assert(std::size(KindPages) == kpokLabel + 1, "one page per kind, in the order of the kinds");
 
 constexpr TkPlotEditorPage TitlePage = Page("Title", TitleRows);

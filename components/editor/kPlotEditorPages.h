@@ -2,7 +2,8 @@
 // What each page of the plot editor binds: one row per control, naming the
 // published property of the page's object that the control shows, in the
 // order in which a page is written back (the name first). The same rows
-// load the page.
+// load the page. The pages also name the controls by which the dialog
+// lists, adds and removes the objects of a kind, and its log controls.
 
 #include <span>
 
@@ -43,7 +44,32 @@ struct TkPlotEditorPage {
     // with the prefix (compared ignoring case).
     const char* Prefix;
     std::span<const TkPlotEditorRow> Rows;
+    // A kind's tab on the main page control, and the button that adds an
+    // object of the kind (none on the pages of the kinds the user cannot
+    // add).
+    const char* TabSheet = nullptr;
+    const char* AddButton = nullptr;
+
+    // The list of a kind's objects, and the button that removes the
+    // selected one.
+    String ListBox() const { return String(Prefix) + "ListBox"; }
+    String RemoveButton() const { return String(Prefix) + "RemoveButton"; }
 };
+
+// The controls of a log file: its name, the picker that chooses it, and the
+// buttons that start and stop the log.
+struct TkPlotEditorLogControls {
+    const char* FileNameEdit;
+    const char* FileNamePicker;
+    const char* ActivateButton;
+    const char* DeactivateButton;
+};
+// The selected channel's log, on the channel page.
+inline constexpr TkPlotEditorLogControls PlotEditorChannelLog{
+    "ChannelLogFileNameEdit", "ChannelLogFileNamePicker", "ChannelLogActivateButton", "ChannelLogDeactivateButton"};
+// The plot's log, on the general pages.
+inline constexpr TkPlotEditorLogControls PlotEditorControlLog{
+    "ControlLogFileNameEdit", "ControlLogFileNamePicker", "ControlLogActivateButton", "ControlLogDeactivateButton"};
 
 // The page of the objects of a kind (toolbars to labels); raises
 // EListError for annotations and kpokNone, which have none.

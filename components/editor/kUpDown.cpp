@@ -28,10 +28,9 @@ TClass TkUpDown::StaticClassInfo()
     return &info;
 }
 
-TkUpDown::TkUpDown(TComponent* AOwner) : TGraphicControl(AOwner), FTimer(Create<TTimer>(this))
+TkUpDown::TkUpDown(TComponent* AOwner)
+    : TGraphicControl(AOwner), FRepeat(FirstRepeatInterval, RepeatInterval, [this] { Step(); })
 {
-    FTimer->SetEnabled(false);
-    FTimer->SetOnTimer([this](TObject* Sender) { TimerTick(Sender); });
     SetBounds(Left(), Top(), 15, 21);
 }
 
@@ -83,8 +82,6 @@ void TkUpDown::CMVisibleChanged()
 
 // ---- Repeat ----
 
-bool TkUpDown::Repeating() const { return FTimer->Enabled(); }
-
 void TkUpDown::TrackButtons(Integer X, Integer Y)
 {
     const TPoint at{X, Y};
@@ -108,19 +105,9 @@ void TkUpDown::Step()
     stepped = true;
 }
 
-void TkUpDown::TimerTick(TObject*)
-{
-    if (FFirstTimerMessage) {
-        FFirstTimerMessage = false;
-        FTimer->SetInterval(RepeatInterval);
-    }
-    Step();
-}
-
 void TkUpDown::StopRepeat() noexcept
 {
-    FTimer->SetEnabled(false);
-    FFirstTimerMessage = false;
+    FRepeat.Stop();
     FMouseDown = false;
     FUpButtonPressed = false;
     FDownButtonPressed = false;
@@ -135,9 +122,7 @@ void TkUpDown::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Inte
     FMouseDown = true;
     LayoutButtons();
     TrackButtons(X, Y);
-    FFirstTimerMessage = true;
-    FTimer->SetInterval(FirstRepeatInterval);
-    FTimer->SetEnabled(true);
+    FRepeat.Start();
     Step();
 }
 

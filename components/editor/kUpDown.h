@@ -7,8 +7,8 @@
 
 #include "components/editor/kEditAssociate.h"
 #include "components/editor/kEditorEdit.h"
+#include "platform/AutoRepeat.h"
 #include "platform/Controls.h"
-#include "platform/ExtCtrls.h"
 
 class TkUpDown : public TGraphicControl {
     PL_CLASSINFO()
@@ -38,7 +38,7 @@ public:
     void SetEnabled(bool Value) override;
 
     // True while the repeat runs.
-    bool Repeating() const;
+    bool Repeating() const { return FRepeat.Running(); }
 
     void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
     void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
@@ -56,15 +56,13 @@ private:
     // One step of the pressed button as the user's change; a step that
     // raises stops the repeat.
     void Step();
-    void TimerTick(TObject* Sender);
     void StopRepeat() noexcept;
     // The buttons split the height: (Height - 1) div 2 each, at the top
     // and at the bottom.
     void LayoutButtons();
     void DrawButton(const TRect& Rect, bool Pressed, bool Up);
 
-    TTimer* FTimer;
-    bool FFirstTimerMessage = false;
+    TAutoRepeat FRepeat;
     TkEditAssociate FAssociate{*this};
     SmallInt FMin = 0;
     SmallInt FMax = 100;

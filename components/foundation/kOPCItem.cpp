@@ -180,7 +180,7 @@ void TkOPCItem::GetDataNow(Word& Quality, Variant& Data)
 
 void TkOPCItem::UpdateOwnerError()
 {
-    auto* owner = FOwner ? dynamic_cast<TkComponent*>(FOwner->Owner()) : nullptr;
+    TkComponent* owner = FOwner ? FOwner->Owner() : nullptr;
     if (owner && GetSignalActive()) owner->SetErrorActive(!QualityGood());
 }
 
@@ -203,7 +203,7 @@ void TkOPCItem::DataArrived(const TkOPCSample& Sample)
         return;
     }
     if (FAutoError) UpdateOwnerError();
-    if (FOwner && FOwner->OnNewData) FOwner->OnNewData(this);
+    if (FOwner && FOwner->OnNewData) FOwner->OnNewData(*this);
 }
 
 // The callback's end on the GUI thread: a value the owner cannot take is
@@ -220,7 +220,7 @@ void TkOPCItem::OPCDataArrived(const TkOPCSample& Sample)
 
 void TkOPCItem::MarkOwnerError()
 {
-    auto* owner = FOwner ? dynamic_cast<TkComponent*>(FOwner->Owner()) : nullptr;
+    TkComponent* owner = FOwner ? FOwner->Owner() : nullptr;
     if (FAutoError && owner) owner->SetErrorActive(true);
 }
 
@@ -247,7 +247,7 @@ void TkOPCItem::SetUpdateRate(Integer Value) { SetConnectionField(FUpdateRate, V
 void TkOPCItem::SetAutoConnect(bool Value)
 {
     FAutoConnect = Value;
-    auto* owner = FOwner ? dynamic_cast<TkComponent*>(FOwner->Owner()) : nullptr;
+    TkComponent* owner = FOwner ? FOwner->Owner() : nullptr;
     if (Value && OPCDLLLoaded() && owner && !owner->IsLoading()) Activate();
 }
 

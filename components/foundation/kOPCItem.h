@@ -10,6 +10,7 @@
 #include "platform/Classes.h"
 #include "platform/TypInfo.h"
 
+class TkComponent;
 class TkOPCItemManager;
 class TReader;
 class TWriter;
@@ -100,9 +101,11 @@ private:
     Word FQuality = 0;
 };
 
+// The items of one control; an item shows its errors on that control and
+// connects once the control's form data is read.
 class TkOPCItemManager : public TObject {
 public:
-    explicit TkOPCItemManager(TComponent* AOwner = nullptr) : FOwner(AOwner) {}
+    explicit TkOPCItemManager(TkComponent* AOwner = nullptr) : FOwner(AOwner) {}
     ~TkOPCItemManager() override;
 
     Integer Add();
@@ -120,13 +123,13 @@ public:
     void ReadFromStream(TReader& Reader);
 
     bool GetIsDesigning() const { return OnGetDesigning && OnGetDesigning(); }
-    TComponent* Owner() const { return FOwner; }
+    TkComponent* Owner() const { return FOwner; }
 
     std::function<bool()> OnGetDesigning;
-    TNotifyEvent OnNewData;
+    std::function<void(TkOPCItem& Item)> OnNewData;
     std::function<void(const String& PropertyName, TTypeKind& Kind)> OnGetType;
 
 private:
-    TComponent* FOwner;
+    TkComponent* FOwner;
     std::vector<TkOPCItem*> FList;
 };

@@ -105,7 +105,7 @@ public:
     // A value arrived for Item: OnBeforeNewOPCData, the property (unless the
     // control takes it itself), then OnNewOPCData. The property set by it
     // sends nothing back.
-    void DoOPCItemNewData(TObject* Item);
+    void DoOPCItemNewData(TkOPCItem& Item);
     bool OPCOutputData(const String& PropertyName, const Variant& Value) override;
     void DefineProperties(TFiler& Filer) override;
 

@@ -11,7 +11,7 @@ void TkVCLComponent::CreateOPCItemManager()
 {
     FOPCItemManager = std::make_unique<TkOPCItemManager>(this);
     FOPCItemManager->OnGetDesigning = [this] { return OPCGetDesigning(); };
-    FOPCItemManager->OnNewData = [this](TObject* Item) { DoOPCItemNewData(Item); };
+    FOPCItemManager->OnNewData = [this](TkOPCItem& Item) { DoOPCItemNewData(Item); };
     FOPCItemManager->OnGetType = [this](const String& Name, TTypeKind& Kind) { GetPropertyType(Name, Kind); };
 }
 
@@ -112,19 +112,18 @@ TDateTime TkVCLComponent::GetOPCItemTimeStamp(Integer Index) const
 // Values in and out
 // ---------------------------------------------------------------------------
 
-void TkVCLComponent::DoOPCItemNewData(TObject* Sender)
+void TkVCLComponent::DoOPCItemNewData(TkOPCItem& Item)
 {
-    auto* item = dynamic_cast<TkOPCItem*>(Sender);
-    if (!item || item->PropertyName().empty()) return;
-    const Integer index = FOPCItemManager->FindIndex(item);
-    Variant value = item->Data();
+    if (Item.PropertyName().empty()) return;
+    const Integer index = FOPCItemManager->FindIndex(&Item);
+    Variant value = Item.Data();
     if (OnBeforeNewOPCData) OnBeforeNewOPCData(this, index, value);
     {
         // Cleared before OnNewOPCData, and also when applying raises or sets
         // nothing: else the next genuine change would not be sent.
         const TFlagScope incoming(FOPCIncomingActive);
-        if (item->QualityGood() && !OPCNewDataSpecial(item->PropertyName(), value))
-            SetPropertyFromOPCValue(this, this, String(), value, item->PropertyName());
+        if (Item.QualityGood() && !OPCNewDataSpecial(Item.PropertyName(), value))
+            SetPropertyFromOPCValue(this, this, String(), value, Item.PropertyName());
     }
     if (OnNewOPCData) OnNewOPCData(this, index);
 }

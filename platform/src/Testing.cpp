@@ -70,6 +70,13 @@ void MakeTempFolders()
     setenv("PL_PRINT_TO_DIR", (g_tempDir / "print").c_str(), 1);
 }
 
+void RemoveTempFolder()
+{
+    std::error_code ignored;
+    if (!g_tempDir.empty()) std::filesystem::remove_all(g_tempDir, ignored);
+    g_tempDir.clear();
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -132,8 +139,13 @@ void DoneTestProcess()
     g_app.reset();
     SetClockOverride(nullptr, nullptr);
     Q() = AnswerQueues();
-    std::error_code ignored;
-    if (!g_tempDir.empty()) std::filesystem::remove_all(g_tempDir, ignored);
+    RemoveTempFolder();
+}
+
+void EndTestProcessAtExit()
+{
+    (void)g_app.release();
+    RemoveTempFolder();
 }
 
 // ---------------------------------------------------------------------------

@@ -4,6 +4,8 @@
 #include "components/editor/kEditorEdit.h"
 #include "components/editor/kEditorPickers.h"
 #include "components/editor/kPlotEditorForm.h"
+#include "components/plot/layout/kPlotLabel.h"
+#include "components/plot/objects/kPlotMasterManager.h"
 #include "platform/CommonDialogs.h"
 #include "app/MainWindowFixture.h"
 #include "support/LayoutCheck.h"

@@ -9,7 +9,9 @@
 #include <functional>
 
 #include "components/foundation/kSwitchLed.h"
+#include "components/plot/channel/kPlotChannelCustom.h"
 #include "components/plot/component/kXYPlot.h"
+#include "components/plot/objects/kPlotTranslation.h"
 #include "platform/Registry.h"
 #include "support/FullDisk.h"
 #include "support/MessageOf.h"

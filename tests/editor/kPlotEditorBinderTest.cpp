@@ -3,9 +3,14 @@
 #include <vector>
 
 #include "components/editor/kPlotEditorBinder.h"
+#include "components/plot/axis/kPlotAxis.h"
+#include "components/plot/channel/kPlotChannelCustom.h"
 #include "components/plot/component/kPlot.h"
 #include "components/plot/input/kPlotDataCursor.h"
 #include "components/plot/component/kXYPlot.h"
+#include "components/plot/objects/kPlotMasterManager.h"
+#include "components/plot/view/kPlotDataView.h"
+#include "components/plot/view/kPlotLimit.h"
 #include "support/EditorFieldsStandIn.h"
 #include "support/EditorValues.h"
 #include "support/MessageOf.h"

@@ -40,7 +40,7 @@ protected:
         Plot->AddXAxis();
         Plot->SetEditorFormStyle(kpfsStayOnTop);
         Plot->Master().EditProperties();
-        Editor = dynamic_cast<TkPlotEditorForm*>(Plot->Master().EditorForm());
+        Editor = dynamic_cast<TkPlotEditorForm*>(Plot->Master().Editor().Form());
         ASSERT_NE(Editor, nullptr);
         Testing::Input::Flush();
     }
@@ -110,7 +110,7 @@ TEST_F(PlotEditorFormTest, CaptionsGoThroughTheTranslationTableAndDataDoesNot)
     Plot->AddTranslation("<None>", "<Aucun>");
     Plot->AddTranslation("Channel 1", "Voie 1");
     Plot->Master().EditProperties();
-    Editor = dynamic_cast<TkPlotEditorForm*>(Plot->Master().EditorForm());
+    Editor = dynamic_cast<TkPlotEditorForm*>(Plot->Master().Editor().Form());
 
     EXPECT_EQ(Control<TControl>("ChannelsTabSheet")->Text(), "Voies");
     EXPECT_EQ(Control<TkComponentEditorComboBox>("ChannelXAxisNameComboBox")->Items()->Strings(0), "<Aucun>");

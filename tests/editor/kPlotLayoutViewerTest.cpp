@@ -6,7 +6,12 @@
 #include <gtest/gtest.h>
 
 #include "components/editor/kPlotLayoutViewer.h"
+#include "components/plot/axis/kPlotAxis.h"
 #include "components/plot/component/kPlot.h"
+#include "components/plot/input/kPlotToolBar.h"
+#include "components/plot/layout/kPlotLabel.h"
+#include "components/plot/layout/kPlotLegend.h"
+#include "components/plot/objects/kPlotMasterManager.h"
 #include "tests/support/Painted.h"
 
 namespace {

@@ -8,6 +8,7 @@
 #include "components/editor/kPlotPreview.h"
 #include "components/editor/kPlotPreviewSettings.h"
 #include "components/plot/component/kPlot.h"
+#include "components/plot/input/kPlotToolBar.h"
 #include "platform/SysUtils.h"
 #include "platform/Testing.h"
 #include "support/LayoutCheck.h"

@@ -23,14 +23,14 @@ inline void Check(bool Condition)
 }
 
 // Fonts and drawing need the application object; the fuzzer's own
-// arguments are kept away from it.
+// arguments are kept away from it. The fuzzer ends the process by exit().
 inline void InitHeadlessProcess()
 {
     static char name[] = "ReaderFuzz";
     static char* argv[] = {name, nullptr};
     static int argc = 1;
     Testing::InitTestProcess(argc, argv);
-    std::atexit(Testing::DoneTestProcess);
+    std::atexit(Testing::EndTestProcessAtExit);
 }
 
 // In memory where the system offers a folder for it: a disk file system

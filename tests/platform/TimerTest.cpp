@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
+#include "platform/AutoRepeat.h"
 #include "platform/ExtCtrls.h"
 #include "platform/Forms.h"
 #include "platform/Messages.h"
@@ -185,4 +187,30 @@ TEST(TimerTest, ClocksFollowTheVirtualClock)
     VirtualClock::Advance(60000);
     EXPECT_NEAR((Now() - before) * SecsPerDay, 60.0, 1e-6);
     EXPECT_EQ(MonotonicNow() - monotonic, 60000);
+}
+
+TEST(AutoRepeatTest, TicksAfterTheFirstDelayThenAtTheIntervalAndStartsOverOnEachStart)
+{
+    std::vector<Int64> ticks;
+    Int64 start = VirtualClock::Now();
+    auto repeat = std::make_unique<TAutoRepeat>(300, 40, [&] { ticks.push_back(VirtualClock::Now() - start); });
+    EXPECT_FALSE(repeat->Running());
+    repeat->Start();
+    VirtualClock::Advance(200);
+    repeat->Start();  // a new press: the pause begins again
+    start = VirtualClock::Now();
+    VirtualClock::Advance(390);
+    repeat->SetInterval(100);  // from the next tick on
+    VirtualClock::Advance(200);
+    EXPECT_EQ(ticks, (std::vector<Int64>{300, 340, 380, 420, 520}));
+    repeat->Stop();
+    VirtualClock::Advance(500);
+    EXPECT_EQ(ticks.size(), 5u);
+    EXPECT_FALSE(repeat->Running());
+
+    // A handler may end the repeat's owner, and the repeat with it.
+    repeat = std::make_unique<TAutoRepeat>(10, 10, [&] { repeat.reset(); });
+    repeat->Start();
+    VirtualClock::Advance(50);
+    EXPECT_EQ(repeat, nullptr);
 }

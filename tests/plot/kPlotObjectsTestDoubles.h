@@ -128,7 +128,7 @@ public:
 // does, and logs each report in the owner's log.
 class TFakeMaster {
 public:
-    TStandInPlot Owner{TStandInPlot::Bare};
+    TStandInPlot Owner{TStandInPlot::AsPlotLoggingInput};
     Integer Changes = 0;
 
     TkPlotObjectManager* All = nullptr;

@@ -52,8 +52,8 @@ protected:
     // As the plot paints a channel: the clip it sets goes afterwards.
     void Paint()
     {
-        Ch->PrepareDraw();
-        if (Ch->CanDraw()) Ch->Draw(Canvas(), clWhite);
+        Ch->PrepareDraw(Plot.PaintContext(*Ch));
+        if (Ch->CanDraw()) Ch->Draw(Plot.PaintContext(*Ch, Canvas(), clWhite));
         SelectClipRgn(Canvas(), nullptr);
     }
     // Pixels of Color inside R (right and bottom excluded).

@@ -1,7 +1,7 @@
 #pragma once
-// A plot editor dialog without controls: the page logic and the master
-// manager's link as the real dialog has them, over stand-in fields and
-// lists that record what was done to them. Made by the master manager like
+// A plot editor dialog without controls: the page logic and the editor
+// session's link as the real dialog has them, over stand-in fields and
+// lists that record what was done to them. Made by the editor session like
 // the real dialog once MakeStandInEditors is set up.
 
 #include <array>
@@ -87,7 +87,7 @@ public:
     void SetPageIndexes(const TkPlotEditorPageIndexes&) override {}
 };
 
-// The master managers make stand-in editors; Last is the latest one.
+// The editor sessions make stand-in editors; Last is the latest one.
 struct TStandInEditors {
     TStandInEditors()
     {

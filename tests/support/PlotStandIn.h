@@ -1,8 +1,8 @@
 #pragma once
 // The stand-in for the plot around its objects, shared by the tests of every
 // kind of plot object: an owner that (as a plot) offers the plot's services
-// and records what the objects report, or (without a host) is a bare owner
-// that only hears the objects' entry points.
+// and records what the objects report (their own input too when asked), or
+// (without a host) a bare owner that offers nothing.
 //
 // As a plot it holds objects by name (those made with Add and those listed
 // with List), routes their hooks as the plot does, forwards axis gestures
@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <array>
 #include <functional>
+#include <optional>
 #include <set>
 #include <vector>
 
@@ -30,10 +31,10 @@ namespace PlotTest {
 
 class TStandInPlot : public TkPlotObjectOwner, public TkPlotHost {
 public:
-    enum THostStyle { AsPlot, Bare };
+    enum THostStyle { AsPlot, AsPlotLoggingInput, Bare };
 
     explicit TStandInPlot(THostStyle Style = AsPlot)
-        : TkPlotObjectOwner(Style == AsPlot ? this : nullptr), RecordEntryPoints(Style == Bare)
+        : TkPlotObjectOwner(Style == Bare ? nullptr : this), RecordEntryPoints(Style == AsPlotLoggingInput)
     {
     }
     TStandInPlot(const TStandInPlot&) = delete;
@@ -47,7 +48,7 @@ public:
     std::vector<String> Log;
     std::vector<String> Events;
     // The objects' entry points (mouse, focus, popup) go into Log too.
-    bool RecordEntryPoints;
+    const bool RecordEntryPoints;
     bool CancelPopup = false;
     TkPlotTranslationManager* Table = nullptr;
     Integer Changes = 0;
@@ -240,7 +241,6 @@ public:
         Log.push_back(String(kWords[Event]) + " " + Annotation->Name());
         if (OnAnnotationEvent) OnAnnotationEvent(Annotation, Event);
     }
-    bool ClipAnnotationsToAxes() const override { return ClipAnnotations; }
 
     // --- the toolbar's commands --------------------------------------------------------------------
     // "before 7", "after 7", "output 12"...: by the command's code.
@@ -339,16 +339,28 @@ public:
     bool RepaintPending() const override { return PendingRepaint; }
     // Seven pixels a character, twelve a line.
     TSize HintTextExtent(const String& Text) override { return {static_cast<Integer>(Text.size()) * 7, 12}; }
-    void AddOccupiedRect(const TRect& Rect) override { Occupied.push_back(Rect); }
-    bool TryAddOccupiedRect(const TRect& Rect) override
+    // What the plot hands Object in a paint on Canvas: the axes found from
+    // its settings, the exchange of axes it follows, the data view when
+    // there is one, every listed axis, and the room taken (Occupied, inside
+    // ReferenceView). Without a canvas: what a hit test gets.
+    TkPlotPaintContext PaintContext(TkPlotObject& Object, TCanvas* Canvas = nullptr, TColor BackGround = clBlack)
     {
-        TRect common;
-        for (const TRect& taken : Occupied)
-            if (IntersectRect(common, taken, Rect)) return false;
-        if (!Occupied.empty() && !(IntersectRect(common, Rect, ReferenceView) && common == Rect)) return false;
-        Occupied.push_back(Rect);
-        return true;
+        TkPlotPaintContext context;
+        context.Canvas = Canvas;
+        context.BackGroundColor = BackGround;
+        context.XYAxesReversed = Object.XYAxesReversed();
+        context.ClipAnnotationsToAxes = ClipAnnotations;
+        if (HasDataView) context.DataView = DataView;
+        for (const bool x : {true, false}) {
+            const std::vector<TkPlotAxis*> axes = AxesOf(x);
+            FPaintAxes[x].assign(axes.begin(), axes.end());
+            (x ? context.XAxes : context.YAxes) = FPaintAxes[x];
+        }
+        FOccupied.emplace(Occupied, ReferenceView);
+        context.Occupied = &*FOccupied;
+        return context.WithAxes(Object.BoundAxes());
     }
+    TkPlotPaintContext HitTestContext(TkPlotObject& Object) override { return PaintContext(Object); }
 
     // --- image lists: ImageCounts pictures of ImageWidth pixels; each drawing is logged -----------
     Integer PlotImageCount(Integer ListIndex) const override
@@ -363,7 +375,7 @@ public:
     }
 
     // --- the editor dialog -----------------------------------------------------------------------------
-    TComponent* PlotComponent() override { return nullptr; }
+    TkComponent* PlotComponent() override { return nullptr; }
     TkPlotFormStyle EditorFormStyle() const override { return Style; }
     void DoAfterOpenEditor(TCustomForm*) override { Log.push_back("after open editor"); }
     bool LoggingActive() const override { return Logging; }
@@ -437,6 +449,8 @@ private:
     }
 
     std::vector<TkPlotObject*> FMade;
+    std::array<std::vector<const TkPlotAxis*>, 2> FPaintAxes;
+    std::optional<TkPlotOccupiedRects> FOccupied;
 };
 
 }  // namespace PlotTest

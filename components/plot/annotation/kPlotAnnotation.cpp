@@ -246,10 +246,10 @@ bool TkPlotAnnotation::OnChannel(TCoordinate Coordinate) const
     return false;
 }
 
-bool TkPlotAnnotation::Vertical(TCoordinate Coordinate) const
+bool TkPlotAnnotation::Vertical(const TkPlotPaintContext& Context, TCoordinate Coordinate)
 {
     const bool alongX = Coordinate == kcPositionX || Coordinate == kcSizeX;
-    return alongX == XYAxesReversed();
+    return alongX == Context.XYAxesReversed;
 }
 
 TkPlotChannelCustom* TkPlotAnnotation::Channel()
@@ -267,62 +267,67 @@ TkPlotChannelCustom* TkPlotAnnotation::Channel()
     return nullptr;
 }
 
-TkPlotAxis* TkPlotAnnotation::AxisOf(TCoordinate Coordinate)
+TkPlotAxisPair TkPlotAnnotation::BoundAxes()
 {
     TkPlotChannelCustom* channel = Channel();
-    if (!channel) return nullptr;
-    TkPlotAxis* xAxis = channel->XAxis();
-    TkPlotAxis* yAxis = channel->YAxis();
-    if (!xAxis || !yAxis) return nullptr;
-    return Coordinate == kcPositionX || Coordinate == kcSizeX ? xAxis : yAxis;
+    if (!channel) return {};
+    return {channel->XAxis(), channel->YAxis()};
 }
 
-bool TkPlotAnnotation::CanConvert()
+const TkPlotAxis* TkPlotAnnotation::AxisOf(const TkPlotPaintContext& Context, TCoordinate Coordinate)
+{
+    if (!Context.HasAxes()) return nullptr;
+    return Coordinate == kcPositionX || Coordinate == kcSizeX ? Context.XAxis : Context.YAxis;
+}
+
+bool TkPlotAnnotation::CanConvert(const TkPlotPaintContext& Context) const
 {
     for (const TCoordinate c : {kcPositionX, kcPositionY, kcSizeX, kcSizeY}) {
-        if (OnChannel(c) ? !AxisOf(c) : !FDataView) return false;
+        if (OnChannel(c) ? !AxisOf(Context, c) : !FDataView) return false;
     }
     return true;
 }
 
-Integer TkPlotAnnotation::ToPixels(TCoordinate Coordinate, Double Value)
+Integer TkPlotAnnotation::ToPixels(const TkPlotPaintContext& Context, TCoordinate Coordinate, Double Value) const
 {
     Integer pixel = 0;
     if (OnChannel(Coordinate)) {
-        if (const TkPlotAxis* axis = AxisOf(Coordinate)) pixel = axis->PositionToPixels(Value);
+        if (const TkPlotAxis* axis = AxisOf(Context, Coordinate)) pixel = axis->PositionToPixels(Value);
     } else if (const TkPlotDataView* view = FDataView.Get()) {
-        pixel = Vertical(Coordinate) ? view->PositionPercentToPixelsY(Value) : view->PositionPercentToPixelsX(Value);
+        pixel = Vertical(Context, Coordinate) ? view->PositionPercentToPixelsY(Value)
+                                              : view->PositionPercentToPixelsX(Value);
     }
     return std::clamp(pixel, -MaxPixel, MaxPixel);
 }
 
-Double TkPlotAnnotation::ToValue(TCoordinate Coordinate, Integer Pixel)
+Double TkPlotAnnotation::ToValue(const TkPlotPaintContext& Context, TCoordinate Coordinate, Integer Pixel) const
 {
     if (OnChannel(Coordinate)) {
-        const TkPlotAxis* axis = AxisOf(Coordinate);
+        const TkPlotAxis* axis = AxisOf(Context, Coordinate);
         return axis ? axis->PixelsToPosition(Pixel) : 0.0;
     }
     const TkPlotDataView* view = FDataView.Get();
     if (!view) return 0.0;
-    return Vertical(Coordinate) ? view->PixelsYToPositionPercent(Pixel) : view->PixelsXToPositionPercent(Pixel);
+    return Vertical(Context, Coordinate) ? view->PixelsYToPositionPercent(Pixel)
+                                         : view->PixelsXToPositionPercent(Pixel);
 }
 
-Integer TkPlotAnnotation::SizeToPixels(TCoordinate Coordinate, Double Size)
+Integer TkPlotAnnotation::SizeToPixels(const TkPlotPaintContext& Context, TCoordinate Coordinate, Double Size) const
 {
     Double origin = 0;
     if (OnChannel(Coordinate))
-        if (const TkPlotAxis* axis = AxisOf(Coordinate)) origin = axis->Min();
-    const Int64 span = Int64{ToPixels(Coordinate, origin + Size)} - ToPixels(Coordinate, origin);
+        if (const TkPlotAxis* axis = AxisOf(Context, Coordinate)) origin = axis->Min();
+    const Int64 span = Int64{ToPixels(Context, Coordinate, origin + Size)} - ToPixels(Context, Coordinate, origin);
     return Integer(std::min<Int64>(std::abs(span), MaxPixel));
 }
 
-Integer TkPlotAnnotation::PositionXToPixels(Double Value) { return ToPixels(kcPositionX, Value); }
+Integer TkPlotAnnotation::PositionXToPixels(Double Value) { return ToPixels(BoundContext(), kcPositionX, Value); }
 
-Integer TkPlotAnnotation::PositionYToPixels(Double Value) { return ToPixels(kcPositionY, Value); }
+Integer TkPlotAnnotation::PositionYToPixels(Double Value) { return ToPixels(BoundContext(), kcPositionY, Value); }
 
-Double TkPlotAnnotation::PixelsXToPosition(Integer Pixel) { return ToValue(kcPositionX, Pixel); }
+Double TkPlotAnnotation::PixelsXToPosition(Integer Pixel) { return ToValue(BoundContext(), kcPositionX, Pixel); }
 
-Double TkPlotAnnotation::PixelsYToPosition(Integer Pixel) { return ToValue(kcPositionY, Pixel); }
+Double TkPlotAnnotation::PixelsYToPosition(Integer Pixel) { return ToValue(BoundContext(), kcPositionY, Pixel); }
 
 void TkPlotAnnotation::SetDataView(TkPlotDataView* Value) { FDataView = TWeakRef<TkPlotDataView>(Value); }
 

@@ -194,6 +194,7 @@ public:
     void LoadExtraLines(const String& Prefix, TStrings& Lines);
 
     // --- conversions (0 while the reference cannot convert) --------------------------
+    // On the channel's axes (found by their names) or the data view.
     Integer PositionXToPixels(Double Value);
     Integer PositionYToPixels(Double Value);
     Double PixelsXToPosition(Integer Pixel);
@@ -222,7 +223,10 @@ public:
     void NotificationRename(TkPlotObject* AObject) override;
     static constexpr bool FollowsRenamesOf(TkPlotObjectKind Kind) { return Kind == kpokChannel; }
     void NotificationSetFocus(TkPlotObject* AObject) override;
-    void Draw(TCanvas* Canvas, TColor BackGroundColor) override;
+    // The channel's axes, when the channel and both its axes are there.
+    TkPlotAxisPair BoundAxes() override;
+    // On the axes of the paint context and on the data view.
+    void Draw(const TkPlotPaintContext& Context) override;
     // Inside the click rectangle or a handle of the last drawing; never
     // while SelectModeOnlyInteraction holds and the plot is not in select
     // mode.
@@ -257,33 +261,35 @@ private:
     };
 
     // --- references and conversions (kPlotAnnotation.cpp) -----------------------------
+    // Channel coordinates convert on the axes of Context (the channel's
+    // axes), the others on the data view.
     bool OnChannel(TCoordinate Coordinate) const;
-    bool Vertical(TCoordinate Coordinate) const;
-    // The channel's axis along the coordinate's direction, when the channel
-    // and both its axes exist.
-    TkPlotAxis* AxisOf(TCoordinate Coordinate);
-    bool CanConvert();
-    Integer ToPixels(TCoordinate Coordinate, Double Value);
-    Double ToValue(TCoordinate Coordinate, Integer Pixel);
-    Integer SizeToPixels(TCoordinate Coordinate, Double Size);
+    static bool Vertical(const TkPlotPaintContext& Context, TCoordinate Coordinate);
+    // The axis of Context along the coordinate's direction, when Context
+    // has both.
+    static const TkPlotAxis* AxisOf(const TkPlotPaintContext& Context, TCoordinate Coordinate);
+    bool CanConvert(const TkPlotPaintContext& Context) const;
+    Integer ToPixels(const TkPlotPaintContext& Context, TCoordinate Coordinate, Double Value) const;
+    Double ToValue(const TkPlotPaintContext& Context, TCoordinate Coordinate, Integer Pixel) const;
+    Integer SizeToPixels(const TkPlotPaintContext& Context, TCoordinate Coordinate, Double Size) const;
     void SetCoordinate(Double& Field, Double Value);
     void FireEvent(TkPlotAnnotationEvent Event);
 
     // --- drawing (kPlotAnnotationDraw.cpp) -------------------------------------------
-    bool MakeGeometry(TGeometry& Geometry);
+    bool MakeGeometry(const TkPlotPaintContext& Context, TGeometry& Geometry) const;
     TRect ViewRect() const;
-    TRect CentreRect(const TGeometry& G) const;
-    TRect CornerRect(const TGeometry& G) const;
-    TPoint Anchor(const TGeometry& G) const;
-    void ClipToChannelAxes(TCanvas* Canvas);
+    static TRect CentreRect(const TkPlotPaintContext& Context, const TGeometry& G);
+    static TRect CornerRect(const TkPlotPaintContext& Context, const TGeometry& G);
+    static TPoint Anchor(const TkPlotPaintContext& Context, const TGeometry& G);
+    void ClipToChannelAxes(const TkPlotPaintContext& Context) const;
     void SelectTools(TCanvas* Canvas, TColor BackGroundColor) const;
-    bool DrawStyle(TCanvas* Canvas, const TGeometry& G, TColor BackGroundColor);
-    bool DrawText(TCanvas* Canvas, const TGeometry& G, TColor BackGroundColor, bool Boxed);
-    void DrawLine(TCanvas* Canvas, const TGeometry& G);
-    bool DrawCrossLine(TCanvas* Canvas, Integer Pixel, bool AlongY);
-    bool DrawShape(TCanvas* Canvas, const TRect& Shape, TColor BackGroundColor);
-    bool DrawPolygon(TCanvas* Canvas);
-    bool DrawImage(TCanvas* Canvas, const TGeometry& G);
+    bool DrawStyle(const TkPlotPaintContext& Context, const TGeometry& G);
+    bool DrawText(const TkPlotPaintContext& Context, const TGeometry& G, bool Boxed);
+    void DrawLine(const TkPlotPaintContext& Context, const TGeometry& G) const;
+    bool DrawCrossLine(const TkPlotPaintContext& Context, Integer Pixel, bool AlongY);
+    bool DrawShape(const TkPlotPaintContext& Context, const TRect& Shape);
+    bool DrawPolygon(const TkPlotPaintContext& Context);
+    bool DrawImage(const TkPlotPaintContext& Context, const TGeometry& G);
     void DrawShapeText(TCanvas* Canvas, const TRect& Shape, TColor BackGroundColor);
     // Width, height and margins of Text in Font, turned with TextRotation.
     struct TTextSize {

@@ -1,5 +1,6 @@
-// Drawing of annotations: every style, the clip to the channel's axes, and
-// what the drawing leaves for the mouse (click rectangle, sizing handles).
+// Drawing of annotations: every style, the clip to the channel's axes (those
+// of the paint context), and what the drawing leaves for the mouse (click
+// rectangle, sizing handles).
 
 #include <algorithm>
 #include <cmath>
@@ -53,22 +54,22 @@ TRect BoundingBox(const std::vector<TPoint>& Points)
 
 }  // namespace
 
-void TkPlotAnnotation::Draw(TCanvas* Canvas, TColor BackGroundColor)
+void TkPlotAnnotation::Draw(const TkPlotPaintContext& Context)
 {
     FShowing = false;
     // Handles of an earlier style must not hit after a change of style.
     FHandles = {};
     FClickRect = {};
     FDrawRect = {};
-    if (!Visible() || !CanConvert()) return;
+    if (!Visible() || !CanConvert(Context)) return;
     TGeometry geometry;
-    if (!MakeGeometry(geometry)) return;
-    ClipToChannelAxes(Canvas);
-    SelectTools(Canvas, BackGroundColor);
-    FShowing = DrawStyle(Canvas, geometry, BackGroundColor);
+    if (!MakeGeometry(Context, geometry)) return;
+    ClipToChannelAxes(Context);
+    SelectTools(Context.Canvas, Context.BackGroundColor);
+    FShowing = DrawStyle(Context, geometry);
 }
 
-bool TkPlotAnnotation::MakeGeometry(TGeometry& G)
+bool TkPlotAnnotation::MakeGeometry(const TkPlotPaintContext& Context, TGeometry& G) const
 {
     const auto uses = [this](std::initializer_list<TkPlotAnnotationStyle> Styles) {
         return std::find(Styles.begin(), Styles.end(), FStyle) != Styles.end();
@@ -78,12 +79,12 @@ bool TkPlotAnnotation::MakeGeometry(TGeometry& G)
     if (uses({kpasLine, kpasEllipse, kpasRectangle2}) && !(IsFinite(FX2) && IsFinite(FY2))) return false;
     if (uses({kpasRectangle, kpasTextRectangle, kpasEllipse2}) && !(IsFinite(FWidth) && IsFinite(FHeight)))
         return false;
-    G.PX = ToPixels(kcPositionX, FX);
-    G.PY = ToPixels(kcPositionY, FY);
-    G.PX2 = ToPixels(kcPositionX, FX2);
-    G.PY2 = ToPixels(kcPositionY, FY2);
-    G.HalfX = SizeToPixels(kcSizeX, FWidth / 2);
-    G.HalfY = SizeToPixels(kcSizeY, FHeight / 2);
+    G.PX = ToPixels(Context, kcPositionX, FX);
+    G.PY = ToPixels(Context, kcPositionY, FY);
+    G.PX2 = ToPixels(Context, kcPositionX, FX2);
+    G.PY2 = ToPixels(Context, kcPositionY, FY2);
+    G.HalfX = SizeToPixels(Context, kcSizeX, FWidth / 2);
+    G.HalfY = SizeToPixels(Context, kcSizeY, FHeight / 2);
     return true;
 }
 
@@ -96,30 +97,27 @@ TRect TkPlotAnnotation::ViewRect() const
     return Rect(r.Left, r.Top, Add(r.Right, 1), Add(r.Bottom, 1));
 }
 
-TRect TkPlotAnnotation::CentreRect(const TGeometry& G) const
+TRect TkPlotAnnotation::CentreRect(const TkPlotPaintContext& Context, const TGeometry& G)
 {
-    return OrientedRect(XYAxesReversed(), Add(G.PX, -Int64{G.HalfX}), Add(G.PY, -Int64{G.HalfY}),
+    return OrientedRect(Context.XYAxesReversed, Add(G.PX, -Int64{G.HalfX}), Add(G.PY, -Int64{G.HalfY}),
                         Add(G.PX, G.HalfX), Add(G.PY, G.HalfY));
 }
 
-TRect TkPlotAnnotation::CornerRect(const TGeometry& G) const
+TRect TkPlotAnnotation::CornerRect(const TkPlotPaintContext& Context, const TGeometry& G)
 {
-    return OrientedRect(XYAxesReversed(), G.PX, G.PY, G.PX2, G.PY2);
+    return OrientedRect(Context.XYAxesReversed, G.PX, G.PY, G.PX2, G.PY2);
 }
 
-TPoint TkPlotAnnotation::Anchor(const TGeometry& G) const { return OrientedPoint(XYAxesReversed(), G.PX, G.PY); }
-
-void TkPlotAnnotation::ClipToChannelAxes(TCanvas* Canvas)
+TPoint TkPlotAnnotation::Anchor(const TkPlotPaintContext& Context, const TGeometry& G)
 {
-    const TkPlotHost* plot = Host();
-    const bool wanted = FClipToAxes || (FReference == kprtChannel && plot && plot->ClipAnnotationsToAxes());
-    const TkPlotAxis* xAxis = AxisOf(kcPositionX);
-    const TkPlotAxis* yAxis = AxisOf(kcPositionY);
+    return Context.OnCanvas(Point(G.PX, G.PY));
+}
+
+void TkPlotAnnotation::ClipToChannelAxes(const TkPlotPaintContext& Context) const
+{
+    const bool wanted = FClipToAxes || (FReference == kprtChannel && Context.ClipAnnotationsToAxes);
     // Without a channel there are no axes to clip to: the data view's clip stays.
-    if (!wanted || !xAxis || !yAxis) return;
-    const TRect r = OrientedRect(XYAxesReversed(), xAxis->MinPixels(), yAxis->MinPixels(), xAxis->MaxPixels(),
-                                 yAxis->MaxPixels());
-    IntersectClipRect(Canvas, r.Left, r.Top, r.Right, r.Bottom);
+    if (wanted && Context.HasAxes()) Context.ClipToAxes();
 }
 
 void TkPlotAnnotation::SelectTools(TCanvas* Canvas, TColor BackGroundColor) const
@@ -132,22 +130,22 @@ void TkPlotAnnotation::SelectTools(TCanvas* Canvas, TColor BackGroundColor) cons
     SetBkColor(Canvas, ColorToRGB(BackGroundColor));
 }
 
-bool TkPlotAnnotation::DrawStyle(TCanvas* Canvas, const TGeometry& G, TColor BackGroundColor)
+bool TkPlotAnnotation::DrawStyle(const TkPlotPaintContext& Context, const TGeometry& G)
 {
     switch (FStyle) {
-    case kpasText: return DrawText(Canvas, G, BackGroundColor, false);
-    case kpasTextBox: return DrawText(Canvas, G, BackGroundColor, true);
+    case kpasText: return DrawText(Context, G, false);
+    case kpasTextBox: return DrawText(Context, G, true);
     // A line never shows for the mouse.
-    case kpasLine: DrawLine(Canvas, G); return false;
-    case kpasLineX: return DrawCrossLine(Canvas, G.PX, false);
-    case kpasLineY: return DrawCrossLine(Canvas, G.PY, true);
+    case kpasLine: DrawLine(Context, G); return false;
+    case kpasLineX: return DrawCrossLine(Context, G.PX, false);
+    case kpasLineY: return DrawCrossLine(Context, G.PY, true);
     case kpasRectangle:
     case kpasEllipse2:
-    case kpasTextRectangle: return DrawShape(Canvas, CentreRect(G), BackGroundColor);
+    case kpasTextRectangle: return DrawShape(Context, CentreRect(Context, G));
     case kpasRectangle2:
-    case kpasEllipse: return DrawShape(Canvas, CornerRect(G), BackGroundColor);
-    case kpasImage: return DrawImage(Canvas, G);
-    case kpasPolygon: return DrawPolygon(Canvas);
+    case kpasEllipse: return DrawShape(Context, CornerRect(Context, G));
+    case kpasImage: return DrawImage(Context, G);
+    case kpasPolygon: return DrawPolygon(Context);
     }
     return false;
 }
@@ -179,59 +177,63 @@ TRect TkPlotAnnotation::AlignedBox(TPoint Anchor, Integer W, Integer H, const TT
     return Rect(l, t, Add(l, W), Add(t, H));
 }
 
-bool TkPlotAnnotation::DrawText(TCanvas* Canvas, const TGeometry& G, TColor BackGroundColor, bool Boxed)
+bool TkPlotAnnotation::DrawText(const TkPlotPaintContext& Context, const TGeometry& G, bool Boxed)
 {
-    const TTextSize size = TextExtent(Canvas, "A");
+    TCanvas* canvas = Context.Canvas;
+    const TTextSize size = TextExtent(canvas, "A");
     const Integer margin = Boxed ? std::clamp(FOuterMargin, 0, kMaxPixel) : 0;
     const Integer w = Add(size.W, 2 * Int64{margin});
     const Integer h = Add(size.H, 2 * Int64{margin});
-    const TRect box = AlignedBox(Anchor(G), w, h, size);
+    const TRect box = AlignedBox(Anchor(Context, G), w, h, size);
     if (!Meets(box, ViewRect())) return false;
-    if (Boxed) Canvas->Rectangle(box);
-    Canvas->Brush()->SetStyle(bsClear);
+    if (Boxed) canvas->Rectangle(box);
+    canvas->Brush()->SetStyle(bsClear);
     TRect textRect;
     const TRect inner = Rect(Add(box.Left, margin), Add(box.Top, margin), Add(box.Right, -Int64{margin}),
                              Add(box.Bottom, -Int64{margin}));
-    DrawRotatedText(Canvas, FText, inner, FTextRotation, FTextLineAlignment, Enabled(), BackGroundColor, textRect);
+    DrawRotatedText(canvas, FText, inner, FTextRotation, FTextLineAlignment, Enabled(), Context.BackGroundColor,
+                    textRect);
     FClickRect = box;
     return true;
 }
 
-void TkPlotAnnotation::DrawLine(TCanvas* Canvas, const TGeometry& G)
+void TkPlotAnnotation::DrawLine(const TkPlotPaintContext& Context, const TGeometry& G) const
 {
-    const TPoint a = OrientedPoint(XYAxesReversed(), G.PX, G.PY);
-    const TPoint b = OrientedPoint(XYAxesReversed(), G.PX2, G.PY2);
-    if (SegmentIntersectsRect(a, b, ViewRect())) Canvas->Polyline({a, b});
+    const TPoint a = Context.OnCanvas(Point(G.PX, G.PY));
+    const TPoint b = Context.OnCanvas(Point(G.PX2, G.PY2));
+    if (SegmentIntersectsRect(a, b, ViewRect())) Context.Canvas->Polyline({a, b});
 }
 
-bool TkPlotAnnotation::DrawCrossLine(TCanvas* Canvas, Integer Pixel, bool AlongY)
+bool TkPlotAnnotation::DrawCrossLine(const TkPlotPaintContext& Context, Integer Pixel, bool AlongY)
 {
+    TCanvas* canvas = Context.Canvas;
     // A line at an X value runs along the Y direction on screen, and the
     // other way round; exchanged axes turn both.
-    const bool horizontal = AlongY != XYAxesReversed();
+    const bool horizontal = AlongY != Context.XYAxesReversed;
     const TRect view = ViewRect();
     const Integer low = Add(Pixel, -LineClickMargin);
     const Integer high = Add(Pixel, LineClickMargin);
     const TRect band = horizontal ? Rect(view.Left, low, view.Right, high) : Rect(low, view.Top, high, view.Bottom);
     if (!Meets(band, view)) return false;
     if (horizontal)
-        Canvas->Polyline({Point(view.Left, Pixel), Point(view.Right, Pixel)});
+        canvas->Polyline({Point(view.Left, Pixel), Point(view.Right, Pixel)});
     else
-        Canvas->Polyline({Point(Pixel, view.Top), Point(Pixel, view.Bottom)});
+        canvas->Polyline({Point(Pixel, view.Top), Point(Pixel, view.Bottom)});
     FClickRect = band;
     return true;
 }
 
-bool TkPlotAnnotation::DrawShape(TCanvas* Canvas, const TRect& Shape, TColor BackGroundColor)
+bool TkPlotAnnotation::DrawShape(const TkPlotPaintContext& Context, const TRect& Shape)
 {
+    TCanvas* canvas = Context.Canvas;
     if (!Meets(Shape, ViewRect())) return false;
     if (FStyle == kpasEllipse || FStyle == kpasEllipse2)
-        Canvas->Ellipse(Shape);
+        canvas->Ellipse(Shape);
     else
-        Canvas->Rectangle(Shape);
-    if (FStyle == kpasTextRectangle) DrawShapeText(Canvas, Shape, BackGroundColor);
+        canvas->Rectangle(Shape);
+    if (FStyle == kpasTextRectangle) DrawShapeText(canvas, Shape, Context.BackGroundColor);
     TakeShape(Shape);
-    InvertHandles(Canvas);
+    InvertHandles(canvas);
     return true;
 }
 
@@ -258,42 +260,44 @@ void TkPlotAnnotation::DrawShapeText(TCanvas* Canvas, const TRect& Shape, TColor
     DrawRotatedText(Canvas, FText, r, FTextRotation, FTextLineAlignment, Enabled(), BackGroundColor, textRect);
 }
 
-bool TkPlotAnnotation::DrawPolygon(TCanvas* Canvas)
+bool TkPlotAnnotation::DrawPolygon(const TkPlotPaintContext& Context)
 {
     if (FPolyPoints.size() < 2) return false;
     std::vector<TPoint> points;
     points.reserve(FPolyPoints.size());
     for (const TkPlotAnnotationPoint& p : FPolyPoints) {
         if (!IsFinite(p.X) || !IsFinite(p.Y)) return false;
-        points.push_back(OrientedPoint(XYAxesReversed(), ToPixels(kcPositionX, p.X), ToPixels(kcPositionY, p.Y)));
+        points.push_back(
+            Context.OnCanvas(Point(ToPixels(Context, kcPositionX, p.X), ToPixels(Context, kcPositionY, p.Y))));
     }
     if (Collinear(points)) return false;
     const TRect box = BoundingBox(points);
     if (!Meets(box, ViewRect())) return false;
-    Canvas->Polygon(std::span<const TPoint>(points));
+    Context.Canvas->Polygon(std::span<const TPoint>(points));
     TakeShape(box);
-    InvertHandles(Canvas);
+    InvertHandles(Context.Canvas);
     return true;
 }
 
-bool TkPlotAnnotation::DrawImage(TCanvas* Canvas, const TGeometry& G)
+bool TkPlotAnnotation::DrawImage(const TkPlotPaintContext& Context, const TGeometry& G)
 {
+    TCanvas* canvas = Context.Canvas;
     TBitmap* image = FImage.Image();
     TkPlotHost* lists = Host();
     if (!image && !PlotImageShows(lists, FImageListIndex, FImageIndex)) return false;
     // The plot's image lists hold square pictures.
     const Integer w = image ? image->Width() : lists->PlotImageWidth(FImageListIndex);
     const Integer h = image ? image->Height() : w;
-    const TPoint anchor = Anchor(G);
+    const TPoint anchor = Anchor(Context, G);
     const Integer left = Add(anchor.X, -Int64{w / 2});
     const Integer top = Add(anchor.Y, -Int64{h / 2});
     const TRect picture = Rect(left, top, Add(left, w), Add(top, h));
     if (!Meets(picture, ViewRect())) return false;
     if (image) {
         image->SetTransparentColor(image->Canvas()->Pixels(0, h - 1));
-        Canvas->Draw(left, top, image);
+        canvas->Draw(left, top, image);
     } else {
-        lists->PlotDrawImage(Canvas, FImageListIndex, FImageIndex, left, top, Enabled());
+        lists->PlotDrawImage(canvas, FImageListIndex, FImageIndex, left, top, Enabled());
     }
     FClickRect = picture;
     return true;

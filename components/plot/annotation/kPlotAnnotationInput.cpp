@@ -83,7 +83,8 @@ void TkPlotAnnotation::DoMouseLeft(const TkPlotMouseData& MouseData)
     TPress press;
     press.Screen = screen;
     press.Axes = Point(MouseData.XAxisPixels, MouseData.YAxisPixels);
-    press.PositionPixels = Point(ToPixels(kcPositionX, FX), ToPixels(kcPositionY, FY));
+    const TkPlotPaintContext frame = BoundContext();
+    press.PositionPixels = Point(ToPixels(frame, kcPositionX, FX), ToPixels(frame, kcPositionY, FY));
     press.Rect = FDrawRect;
     press.X = FX;
     press.Y = FY;
@@ -111,8 +112,9 @@ void TkPlotAnnotation::MoveTo(const TkPlotMouseData& MouseData)
     const TPress& press = *FPress;
     const Int64 dx = Int64{press.PositionPixels.X} - press.Axes.X;
     const Int64 dy = Int64{press.PositionPixels.Y} - press.Axes.Y;
-    const Double x = ToValue(kcPositionX, Shift(MouseData.XAxisPixels, dx));
-    const Double y = ToValue(kcPositionY, Shift(MouseData.YAxisPixels, dy));
+    const TkPlotPaintContext frame = BoundContext();
+    const Double x = ToValue(frame, kcPositionX, Shift(MouseData.XAxisPixels, dx));
+    const Double y = ToValue(frame, kcPositionY, Shift(MouseData.YAxisPixels, dy));
     FX = x;
     FY = y;
     if (FStyle == kpasEllipse || FStyle == kpasRectangle2) {
@@ -157,16 +159,18 @@ void TkPlotAnnotation::SetFromPixelRect(const TRect& Rect)
     const Integer r = reversed ? Rect.Bottom : Rect.Right;
     const Integer t = reversed ? Rect.Left : Rect.Top;
     const Integer b = reversed ? Rect.Right : Rect.Bottom;
+    const TkPlotPaintContext frame = BoundContext();
+    const auto value = [&](TCoordinate Coordinate, Integer Pixel) { return ToValue(frame, Coordinate, Pixel); };
     if (FStyle == kpasEllipse || FStyle == kpasRectangle2) {
-        FX = ToValue(kcPositionX, l);
-        FY = ToValue(kcPositionY, t);
-        FX2 = ToValue(kcPositionX, r);
-        FY2 = ToValue(kcPositionY, b);
+        FX = value(kcPositionX, l);
+        FY = value(kcPositionY, t);
+        FX2 = value(kcPositionX, r);
+        FY2 = value(kcPositionY, b);
     } else {
-        FX = (ToValue(kcPositionX, l) + ToValue(kcPositionX, r)) / 2;
-        FY = (ToValue(kcPositionY, t) + ToValue(kcPositionY, b)) / 2;
-        FWidth = std::fabs(ToValue(kcSizeX, r) - ToValue(kcSizeX, l));
-        FHeight = std::fabs(ToValue(kcSizeY, b) - ToValue(kcSizeY, t));
+        FX = (value(kcPositionX, l) + value(kcPositionX, r)) / 2;
+        FY = (value(kcPositionY, t) + value(kcPositionY, b)) / 2;
+        FWidth = std::fabs(value(kcSizeX, r) - value(kcSizeX, l));
+        FHeight = std::fabs(value(kcSizeY, b) - value(kcSizeY, t));
     }
     FPress->RectChange = true;
     TWeakRef<TkPlotObject> self(this);

@@ -367,9 +367,10 @@ public:
     Integer GetRequiredSize(TCanvas* Canvas) override;
     Integer GetRequiredEndMargin(TCanvas* Canvas) override;
     // A Cartesian axis takes the line along its scale from other Cartesian
-    // axes' labels.
-    void PrepareDraw() override;
-    void Draw(TCanvas* Canvas, TColor BackGroundColor) override;
+    // axes' labels (the room of the paint context).
+    void PrepareDraw(const TkPlotPaintContext& Context) override;
+    // A Cartesian axis leaves out the labels that would meet room taken.
+    void Draw(const TkPlotPaintContext& Context) override;
     // Inside FocusRect.
     bool kMouseHitTest(const TkPlotMouseData& MouseData) override;
     // Another selected object deselects the axis, except another axis picked
@@ -458,7 +459,7 @@ private:
     void RefreshTickPixels();
     void DrawScaleLine(TCanvas* Canvas);
     void DrawTickMark(TCanvas* Canvas, const TkPlotTickObject& Tick);
-    void DrawLabel(TCanvas* Canvas, const TkPlotTickObject& Tick, Integer Offset, TColor BackGroundColor);
+    void DrawLabel(const TkPlotPaintContext& Context, const TkPlotTickObject& Tick, Integer Offset);
     void DrawTitle(TCanvas* Canvas, TColor BackGroundColor);
     void UpdateCartesianFocusRect(TCanvas* Canvas);
     // A line across the axis at Pixel along it, Near to Far pixels out from

@@ -77,17 +77,17 @@ Integer TkPlotAxis::GetRequiredEndMargin(TCanvas* Canvas)
     return Canvas->TextHeight("XYZ") / 2;
 }
 
-void TkPlotAxis::PrepareDraw()
+void TkPlotAxis::PrepareDraw(const TkPlotPaintContext& Context)
 {
-    TkPlotLayoutObject::PrepareDraw();
-    TkPlotHost* plot = Host();
-    if (!IsCartesian() || !plot) return;
+    TkPlotLayoutObject::PrepareDraw(Context);
+    TkPlotOccupiedRects* occupied = Context.Occupied;
+    if (!IsCartesian() || !occupied) return;
     const TRect& s = FScaleRect;
     switch (FQuadSide) {
-    case 0: plot->AddOccupiedRect(Rect(s.Right, s.Top, Sum({s.Right, 1}), s.Bottom)); break;
-    case 1: plot->AddOccupiedRect(Rect(s.Left, s.Bottom, s.Right, Sum({s.Bottom, 1}))); break;
-    case 2: plot->AddOccupiedRect(Rect(s.Left, s.Top, Sum({s.Left, 1}), s.Bottom)); break;
-    default: plot->AddOccupiedRect(Rect(s.Left, s.Top, s.Right, Sum({s.Top, 1}))); break;
+    case 0: occupied->Add(Rect(s.Right, s.Top, Sum({s.Right, 1}), s.Bottom)); break;
+    case 1: occupied->Add(Rect(s.Left, s.Bottom, s.Right, Sum({s.Bottom, 1}))); break;
+    case 2: occupied->Add(Rect(s.Left, s.Top, Sum({s.Left, 1}), s.Bottom)); break;
+    default: occupied->Add(Rect(s.Left, s.Top, s.Right, Sum({s.Top, 1}))); break;
     }
 }
 
@@ -158,34 +158,35 @@ void TkPlotAxis::RefreshTickPixels()
     }
 }
 
-void TkPlotAxis::Draw(TCanvas* Canvas, TColor BackGroundColor)
+void TkPlotAxis::Draw(const TkPlotPaintContext& Context)
 {
     if (!Visible()) return;
+    TCanvas* canvas = Context.Canvas;
     RefreshTickPixels();
     if (FLabelsVisible) {
-        const Integer gap = LabelsGap(Canvas);  // selects LabelsFont for the labels
+        const Integer gap = LabelsGap(canvas);  // selects LabelsFont for the labels
         const Integer offset = IsCartesian() ? Sum({HalfUp(FMajorLength), gap})
                                              : Sum({FInnerMargin, FScaleLinesShow ? FMajorLength : 0, gap});
-        Canvas->Brush()->SetStyle(bsClear);
+        canvas->Brush()->SetStyle(bsClear);
         for (const TkPlotTickObject* tick : FTickList)
-            if (tick->Show && tick->TickType == kpttMajor) DrawLabel(Canvas, *tick, offset, BackGroundColor);
+            if (tick->Show && tick->TickType == kpttMajor) DrawLabel(Context, *tick, offset);
     }
     if (FScaleLinesShow) {
-        Canvas->Brush()->SetStyle(bsSolid);
-        Canvas->Pen()->SetStyle(psSolid);
-        Canvas->Pen()->SetWidth(1);
-        Canvas->Pen()->SetColor(FScaleLinesColor);
-        if (FScaleLineShow) DrawScaleLine(Canvas);
+        canvas->Brush()->SetStyle(bsSolid);
+        canvas->Pen()->SetStyle(psSolid);
+        canvas->Pen()->SetWidth(1);
+        canvas->Pen()->SetColor(FScaleLinesColor);
+        if (FScaleLineShow) DrawScaleLine(canvas);
         for (const TkPlotTickObject* tick : FTickList)
-            if (tick->Show) DrawTickMark(Canvas, *tick);
+            if (tick->Show) DrawTickMark(canvas, *tick);
     }
     if (IsCartesian())
-        UpdateCartesianFocusRect(Canvas);
+        UpdateCartesianFocusRect(canvas);
     else
-        DrawTitle(Canvas, BackGroundColor);
+        DrawTitle(canvas, Context.BackGroundColor);
     if (UserSelected()) {
-        Canvas->Font()->SetColor(clWhite);
-        DrawFocusRectangle(Canvas, Rect(FFocusRect.Left, FFocusRect.Top, Sum({FFocusRect.Right, 1}),
+        canvas->Font()->SetColor(clWhite);
+        DrawFocusRectangle(canvas, Rect(FFocusRect.Left, FFocusRect.Top, Sum({FFocusRect.Right, 1}),
                                         Sum({FFocusRect.Bottom, 1})));
     }
 }
@@ -225,16 +226,16 @@ void TkPlotAxis::DrawTickMark(TCanvas* Canvas, const TkPlotTickObject& Tick)
     }
 }
 
-void TkPlotAxis::DrawLabel(TCanvas* Canvas, const TkPlotTickObject& Tick, Integer Offset, TColor BackGroundColor)
+void TkPlotAxis::DrawLabel(const TkPlotPaintContext& Context, const TkPlotTickObject& Tick, Integer Offset)
 {
-    const TSize text = Canvas->TextExtent(Tick.Text);
+    TCanvas* canvas = Context.Canvas;
+    const TSize text = canvas->TextExtent(Tick.Text);
     const bool upright = Upright(FLabelsRotation);
     const TRect box = BoxOutside(Tick.PositionPixels, Offset, upright ? text.cy : text.cx,
                                  upright ? text.cx : text.cy);
-    if (IsCartesian())
-        if (TkPlotHost* plot = Host(); plot && !plot->TryAddOccupiedRect(box)) return;
+    if (IsCartesian() && Context.Occupied && !Context.Occupied->TryAdd(box)) return;
     TRect drawn;
-    DrawRotatedText(Canvas, Tick.Text, box, FLabelsRotation, kahCenter, true, BackGroundColor, drawn);
+    DrawRotatedText(canvas, Tick.Text, box, FLabelsRotation, kahCenter, true, Context.BackGroundColor, drawn);
 }
 
 void TkPlotAxis::DrawTitle(TCanvas* Canvas, TColor BackGroundColor)

@@ -447,6 +447,8 @@ TkPlotYAxis* TkPlotChannelCustom::LookUpYAxis()
                       &TkPlotHost::GetYAxisByName);
 }
 
+TkPlotAxisPair TkPlotChannelCustom::BoundAxes() { return {XAxis(), YAxis()}; }
+
 // The channel's OPC items connect once the channel belongs to a plot.
 void TkPlotChannelCustom::DoInsert()
 {

@@ -162,14 +162,15 @@ public:
     // Looked up by name on first use and cached.
     TkPlotXAxis* XAxis() { return FXAxis ? FXAxis : LookUpXAxis(); }
     TkPlotYAxis* YAxis() { return FYAxis ? FYAxis : LookUpYAxis(); }
+    TkPlotAxisPair BoundAxes() override;
     void NotificationRemove(TkPlotObject* AObject) override;
     void NotificationRename(TkPlotObject* AObject) override;
     static constexpr bool FollowsRenamesOf(TkPlotObjectKind Kind) { return IsAxisKind(Kind); }
 
     // --- subclass operations --------------------------------------------------------------
-    // The drawn range (DrawStartIndex..DrawStopIndex).
-    virtual void CalcStartIndex() = 0;
-    virtual void CalcStopIndex() = 0;
+    // The drawn range (DrawStartIndex..DrawStopIndex) along XAxis.
+    virtual void CalcStartIndex(const TkPlotAxis* XAxis) = 0;
+    virtual void CalcStopIndex(const TkPlotAxis* XAxis) = 0;
     // Extents of the drawable data, for the axes' zoom to fit.
     virtual Double GetDataXMax() = 0;
     virtual Double GetDataXMin() = 0;
@@ -190,27 +191,28 @@ public:
     Integer DrawStopIndex() const { return FStopIndex; }
 
     // --- drawing (kPlotChannelCustomDraw.cpp) ---------------------------------------------
+    // Everything is drawn against the axes of the paint context.
     // The trace: one segment per pair of valid points, each drawn with its
     // end point's pen; empty points are bridged, null points break the line.
-    virtual void DrawTrace(TCanvas* Canvas, Boolean XYAxesReversed, TColor BackgroundColor);
+    virtual void DrawTrace(const TkPlotPaintContext& Context);
     // A marker on every drawable point of the drawn range, unless the range
     // passes MarkersTurnOffLimit.
-    virtual void DrawMarkers(TCanvas* Canvas, Boolean XYAxesReversed, TColor BackgroundColor);
+    virtual void DrawMarkers(const TkPlotPaintContext& Context);
     // One segment, cut in scale units to the X axis (and the Y axis with
-    // ClipToAxes). YIsPercent: Y is a percentage of the first data view.
-    void DrawSegment(TCanvas* Canvas, Boolean XYAxesReversed, Boolean YIsPercent, Double X1, Double Y1, Double X2,
+    // ClipToAxes). YIsPercent: Y is a percentage of the data view.
+    void DrawSegment(const TkPlotPaintContext& Context, Boolean YIsPercent, Double X1, Double Y1, Double X2,
                      Double Y2);
     // The pixels DrawSegment draws from and to; false when it draws nothing.
-    bool SegmentPixels(Boolean XYAxesReversed, Boolean YIsPercent, Double X1, Double Y1, Double X2, Double Y2,
-                       TPoint& From, TPoint& To);
+    bool SegmentPixels(const TkPlotPaintContext& Context, Boolean YIsPercent, Double X1, Double Y1, Double X2,
+                       Double Y2, TPoint& From, TPoint& To);
     // Y at X on the line through both points; 0 when X1 = X2.
     static Double InterpolateY(Double X, Double X1, Double Y1, Double X2, Double Y2);
     // X at Y on the line through both points; X1 when the line is vertical
     // or horizontal.
     static Double InterpolateX(Double Y, Double X1, Double Y1, Double X2, Double Y2);
-    Boolean MarkerDrawable(Integer Index);
-    TPoint GetMarkerPixel(Integer Index);
-    TRect GetMarkerRect(Integer Index);
+    Boolean MarkerDrawable(const TkPlotPaintContext& Context, Integer Index);
+    TPoint GetMarkerPixel(const TkPlotPaintContext& Context, Integer Index);
+    TRect GetMarkerRect(const TkPlotPaintContext& Context, Integer Index);
     // Index -1 draws the legend's sample from the channel-wide settings.
     void DrawMarker(TCanvas* Canvas, Integer Index, TColor BackgroundColor, TPoint Point);
 
@@ -356,7 +358,8 @@ protected:
     // The first point of the drawn range whose hit rectangle holds the
     // mouse (-1 for none); HitRect is the last rectangle tested. Here: the
     // drawn markers.
-    virtual Integer FindMarkerAt(const TkPlotMouseData& MouseData, TRect& HitRect);
+    virtual Integer FindMarkerAt(const TkPlotPaintContext& Context, const TkPlotMouseData& MouseData,
+                                 TRect& HitRect);
     const TkPlotDataCustomList& DataList() const { return *FDataList; }
     // Write access to the store: the running totals take in what waits in
     // it, and the extremes of the valid points are found again when next
@@ -374,12 +377,9 @@ protected:
     // The straight-line trace of the drawn range in the channel's pen, or
     // segment by segment in each end point's pen. Only the trace in the
     // channel's pen takes an underlay, which its pass feeds and draws.
-    void DrawLineTrace(TCanvas* Canvas, Boolean XYAxesReversed, TColor BackgroundColor, bool PerPointPens,
-                       TkPlotTraceUnderlay* Underlay = nullptr);
+    void DrawLineTrace(const TkPlotPaintContext& Context, bool PerPointPens, TkPlotTraceUnderlay* Underlay = nullptr);
     // The channel's trace pen (a width of 1 as the thinnest), brush clear.
-    void UseTracePen(TCanvas* Canvas, TColor BackgroundColor);
-    // Drawing stays inside the axes' rectangle (ClipToAxes).
-    void IntersectAxesClip(TCanvas* Canvas, Boolean XYAxesReversed);
+    void UseTracePen(const TkPlotPaintContext& Context);
     // The width of MarkersSize pixels in Axis' units.
     Double MarkerSpan(TkPlotAxis& Axis) const;
     void SetDrawStartIndex(Integer Value) { FStartIndex = Value; }
@@ -409,10 +409,10 @@ private:
     // The trace of a store without per-point pens: one pass over the drawn
     // range, its segments drawn through one line batch. The pass feeds an
     // underlay too, if any, and the lines then wait until it is drawn.
-    void DrawTraceBatched(TCanvas* Canvas, Boolean XYAxesReversed, TColor BackgroundColor, Integer Start,
-                          Integer Stop, TkPlotTraceUnderlay* Underlay);
+    void DrawTraceBatched(const TkPlotPaintContext& Context, Integer Start, Integer Stop,
+                          TkPlotTraceUnderlay* Underlay);
     // The trace segment by segment, each with its end point's pen.
-    void DrawTraceBySegment(TCanvas* Canvas, Boolean XYAxesReversed, Integer Start, Integer Stop);
+    void DrawTraceBySegment(const TkPlotPaintContext& Context, Integer Start, Integer Stop);
 
     TkPlotXAxis* LookUpXAxis();
     TkPlotYAxis* LookUpYAxis();

@@ -1,5 +1,6 @@
 // Drawing of a channel: the trace as clipped two-point segments and the
-// markers, all positions converted to pixels by the channel's axes. A trace
+// markers, all positions converted to pixels by the axes of the paint
+// context (the channel's own, found by the plot). A trace
 // of one pen reads its points a block at a time, converts each point once and
 // hands its segments to one line batch, the runs of one pixel column merged:
 // a million points cost a few times what reading them costs.
@@ -120,37 +121,38 @@ void DrawMarkerShape(TCanvas* Canvas, const TMarkerLook& Look, TPoint P, TColor 
 // Trace
 // ===========================================================================
 
-void TkPlotChannelCustom::DrawTrace(TCanvas* Canvas, Boolean XYAxesReversed, TColor BackgroundColor)
+void TkPlotChannelCustom::DrawTrace(const TkPlotPaintContext& Context)
 {
     if (!FTraceVisible) return;
     // Only the full store keeps a pen per point; the others answer every
     // point with the channel's pen.
-    DrawLineTrace(Canvas, XYAxesReversed, BackgroundColor, FDataStyle == kpdsFullFeature);
+    DrawLineTrace(Context, FDataStyle == kpdsFullFeature);
 }
 
-void TkPlotChannelCustom::DrawLineTrace(TCanvas* Canvas, Boolean XYAxesReversed, TColor BackgroundColor,
-                                        bool PerPointPens, TkPlotTraceUnderlay* Underlay)
+void TkPlotChannelCustom::DrawLineTrace(const TkPlotPaintContext& Context, bool PerPointPens,
+                                        TkPlotTraceUnderlay* Underlay)
 {
-    UseTracePen(Canvas, BackgroundColor);
+    UseTracePen(Context);
     const Integer start = std::max(FStartIndex, 0);
     const Integer stop = std::min(FStopIndex, Count() - 1);
     if (FStartIndex == FStopIndex) return;
     if (PerPointPens)
-        DrawTraceBySegment(Canvas, XYAxesReversed, start, stop);
+        DrawTraceBySegment(Context, start, stop);
     else
-        DrawTraceBatched(Canvas, XYAxesReversed, BackgroundColor, start, stop, Underlay);
+        DrawTraceBatched(Context, start, stop, Underlay);
 }
 
-void TkPlotChannelCustom::UseTracePen(TCanvas* Canvas, TColor BackgroundColor)
+void TkPlotChannelCustom::UseTracePen(const TkPlotPaintContext& Context)
 {
-    SetTracePen(Canvas->Pen(), Color(), TraceLineStyle(), TraceLineWidth());
-    Canvas->Brush()->SetStyle(bsClear);
-    SetBkColor(Canvas, BackgroundColor);
+    TCanvas* canvas = Context.Canvas;
+    SetTracePen(canvas->Pen(), Color(), TraceLineStyle(), TraceLineWidth());
+    canvas->Brush()->SetStyle(bsClear);
+    SetBkColor(canvas, Context.BackGroundColor);
 }
 
-void TkPlotChannelCustom::DrawTraceBySegment(TCanvas* Canvas, Boolean XYAxesReversed, Integer Start, Integer Stop)
+void TkPlotChannelCustom::DrawTraceBySegment(const TkPlotPaintContext& Context, Integer Start, Integer Stop)
 {
-    TPen* pen = Canvas->Pen();
+    TPen* pen = Context.Canvas->Pen();
     Double previousX = 0;
     Double previousY = 0;
     bool restart = true;
@@ -169,7 +171,7 @@ void TkPlotChannelCustom::DrawTraceBySegment(TCanvas* Canvas, Boolean XYAxesReve
             restart = false;
         } else {
             SetTracePen(pen, GetTraceLineColor(i), GetTraceLineStyle(i), GetTraceLineWidth(i));
-            DrawSegment(Canvas, XYAxesReversed, false, previousX, previousY, x, y);
+            DrawSegment(Context, false, previousX, previousY, x, y);
         }
         previousX = x;
         previousY = y;
@@ -385,44 +387,32 @@ void WalkTrace(const TkPlotDataCustomList& Store, Integer Start, Integer Stop, c
 
 }  // namespace
 
-void TkPlotChannelCustom::DrawTraceBatched(TCanvas* Canvas, Boolean XYAxesReversed, TColor BackgroundColor,
-                                           Integer Start, Integer Stop, TkPlotTraceUnderlay* Underlay)
+void TkPlotChannelCustom::DrawTraceBatched(const TkPlotPaintContext& Context, Integer Start, Integer Stop,
+                                           TkPlotTraceUnderlay* Underlay)
 {
-    const TkPlotXAxis* xAxis = XAxis();
-    const TkPlotYAxis* yAxis = YAxis();
-    if (!xAxis || !yAxis) return;
-    const auto cut = [this, XYAxesReversed](Double X1, Double Y1, Double X2, Double Y2, TPoint& From, TPoint& To) {
-        return SegmentPixels(XYAxesReversed, false, X1, Y1, X2, Y2, From, To);
+    if (!Context.HasAxes()) return;
+    TCanvas* canvas = Context.Canvas;
+    const auto cut = [this, &Context](Double X1, Double Y1, Double X2, Double Y2, TPoint& From, TPoint& To) {
+        return SegmentPixels(Context, false, X1, Y1, X2, Y2, From, To);
     };
     const auto walk = [&](auto& Sink, auto Visit) {
-        WalkTrace(*FDataList, Start, Stop, xAxis->ScaleMap(), yAxis->ScaleMap(), FClipToAxes, XYAxesReversed, Sink,
+        WalkTrace(*FDataList, Start, Stop, Context.XMap(), Context.YMap(), FClipToAxes, Context.XYAxesReversed, Sink,
                   cut, Visit);
     };
     if (!Underlay) {
-        Canvas->DrawLines([&](TLineBatch& Batch) {
+        canvas->DrawLines([&](TLineBatch& Batch) {
             walk(Batch, [](const TkPlotPointBlock&, const Integer*, const Integer*, Integer) {});
         });
         return;
     }
     // The underlay draws in its own brush and pen once the pass is over;
     // the lines, kept meanwhile, go over it in the trace's pen.
-    TLineRecorder lines(LinesMerge(Canvas));
+    TLineRecorder lines(LinesMerge(canvas));
     walk(lines, [Underlay](const TkPlotPointBlock& Block, const Integer* XPixels, const Integer* YPixels,
                            Integer Count) { Underlay->Visit(Block, XPixels, YPixels, Count); });
     Underlay->Draw();
-    UseTracePen(Canvas, BackgroundColor);
-    Canvas->DrawLines([&lines](TLineBatch& Batch) { lines.Replay(Batch); });
-}
-
-void TkPlotChannelCustom::IntersectAxesClip(TCanvas* Canvas, Boolean XYAxesReversed)
-{
-    TkPlotXAxis* xAxis = XAxis();
-    TkPlotYAxis* yAxis = YAxis();
-    if (!xAxis || !yAxis) return;
-    TRect r = Rect(xAxis->MinPixels(), yAxis->MinPixels(), xAxis->MaxPixels(), yAxis->MaxPixels());
-    if (XYAxesReversed) r = Rect(r.Top, r.Left, r.Bottom, r.Right);
-    IntersectClipRect(Canvas, std::min(r.Left, r.Right), std::min(r.Top, r.Bottom), std::max(r.Left, r.Right),
-                      std::max(r.Top, r.Bottom));
+    UseTracePen(Context);
+    canvas->DrawLines([&lines](TLineBatch& Batch) { lines.Replay(Batch); });
 }
 
 Double TkPlotChannelCustom::InterpolateY(Double X, Double X1, Double Y1, Double X2, Double Y2)
@@ -437,24 +427,24 @@ Double TkPlotChannelCustom::InterpolateX(Double Y, Double X1, Double Y1, Double 
     return X1 + (Y - Y1) * ((X2 - X1) / (Y2 - Y1));
 }
 
-void TkPlotChannelCustom::DrawSegment(TCanvas* Canvas, Boolean XYAxesReversed, Boolean YIsPercent, Double X1,
-                                      Double Y1, Double X2, Double Y2)
+void TkPlotChannelCustom::DrawSegment(const TkPlotPaintContext& Context, Boolean YIsPercent, Double X1, Double Y1,
+                                      Double X2, Double Y2)
 {
-    if (TPoint from, to; SegmentPixels(XYAxesReversed, YIsPercent, X1, Y1, X2, Y2, from, to))
-        Canvas->Polyline({from, to});
+    if (TPoint from, to; SegmentPixels(Context, YIsPercent, X1, Y1, X2, Y2, from, to))
+        Context.Canvas->Polyline({from, to});
 }
 
-bool TkPlotChannelCustom::SegmentPixels(Boolean XYAxesReversed, Boolean YIsPercent, Double X1, Double Y1, Double X2,
-                                        Double Y2, TPoint& From, TPoint& To)
+bool TkPlotChannelCustom::SegmentPixels(const TkPlotPaintContext& Context, Boolean YIsPercent, Double X1, Double Y1,
+                                        Double X2, Double Y2, TPoint& From, TPoint& To)
 {
-    TkPlotXAxis* xAxis = XAxis();
-    TkPlotYAxis* yAxis = YAxis();
-    if (!xAxis || !yAxis) return false;
+    if (!Context.HasAxes()) return false;
     if (std::isnan(X1) || std::isnan(Y1) || std::isnan(X2) || std::isnan(Y2)) return false;
-    const Double xMin = xAxis->Min();
-    const Double xMax = xMin + xAxis->Span();
-    const Double yMin = yAxis->Min();
-    const Double yMax = yMin + yAxis->Span();
+    const TkPlotScaleMap& xMap = Context.XMap();
+    const TkPlotScaleMap& yMap = Context.YMap();
+    const Double xMin = xMap.Min;
+    const Double xMax = xMin + xMap.Span;
+    const Double yMin = yMap.Min;
+    const Double yMax = yMin + yMap.Span;
     const bool clipY = FClipToAxes && !YIsPercent;
 
     Double xa = X1, ya = Y1, xb = X2, yb = Y2;
@@ -488,9 +478,7 @@ bool TkPlotChannelCustom::SegmentPixels(Boolean XYAxesReversed, Boolean YIsPerce
         };
         clipEnd(xa, ya);
         clipEnd(xb, yb);
-        if (!xAxis->ValueOnScale(xa) || !xAxis->ValueOnScale(xb) || !yAxis->ValueOnScale(ya) ||
-            !yAxis->ValueOnScale(yb))
-            return false;
+        if (!xMap.OnScale(xa) || !xMap.OnScale(xb) || !yMap.OnScale(ya) || !yMap.OnScale(yb)) return false;
     }
     // Cuts through infinite ends have no place on the line.
     if (std::isnan(ya) || std::isnan(yb) || std::isnan(xa) || std::isnan(xb)) return false;
@@ -498,19 +486,16 @@ bool TkPlotChannelCustom::SegmentPixels(Boolean XYAxesReversed, Boolean YIsPerce
     Integer pyA;
     Integer pyB;
     if (YIsPercent) {
-        TkPlotHost* host = Host();
-        const bool vertical = !XYAxesReversed;
-        if (!std::isfinite(ya) || !std::isfinite(yb) || !host || !host->DataViewPercentToPixels(ya, vertical, pyA) ||
-            !host->DataViewPercentToPixels(yb, vertical, pyB))
+        const bool vertical = !Context.XYAxesReversed;
+        if (!std::isfinite(ya) || !std::isfinite(yb) || !Context.PercentToPixels(ya, vertical, pyA) ||
+            !Context.PercentToPixels(yb, vertical, pyB))
             return false;
     } else {
-        pyA = yAxis->PositionToPixels(ya);
-        pyB = yAxis->PositionToPixels(yb);
+        pyA = yMap.Pixel(ya);
+        pyB = yMap.Pixel(yb);
     }
-    const Integer pxA = xAxis->PositionToPixels(xa);
-    const Integer pxB = xAxis->PositionToPixels(xb);
-    From = XYAxesReversed ? Point(pyA, pxA) : Point(pxA, pyA);
-    To = XYAxesReversed ? Point(pyB, pxB) : Point(pxB, pyB);
+    From = Context.OnCanvas(Point(xMap.Pixel(xa), pyA));
+    To = Context.OnCanvas(Point(xMap.Pixel(xb), pyB));
     return true;
 }
 
@@ -518,23 +503,20 @@ bool TkPlotChannelCustom::SegmentPixels(Boolean XYAxesReversed, Boolean YIsPerce
 // Markers
 // ===========================================================================
 
-void TkPlotChannelCustom::DrawMarkers(TCanvas* Canvas, Boolean XYAxesReversed, TColor BackgroundColor)
+void TkPlotChannelCustom::DrawMarkers(const TkPlotPaintContext& Context)
 {
     if (!MarkersVisible()) return;
-    Canvas->SetFont(FMarkersFont.get());
+    Context.Canvas->SetFont(FMarkersFont.get());
     const Int64 span = std::abs(Int64{FStopIndex} - FStartIndex);
     if (FMarkersTurnOffLimit > 0 && FMarkersTurnOffLimit < span) return;
     const Integer start = std::max(FStartIndex, 0);
     const Integer stop = std::min(FStopIndex, Count() - 1);
-    for (Integer i = start; i <= stop; ++i) {
-        if (!MarkerDrawable(i)) continue;
-        TPoint pixel = GetMarkerPixel(i);
-        if (XYAxesReversed != TkPlotObject::XYAxesReversed()) std::swap(pixel.X, pixel.Y);
-        DrawMarker(Canvas, i, BackgroundColor, pixel);
-    }
+    for (Integer i = start; i <= stop; ++i)
+        if (MarkerDrawable(Context, i))
+            DrawMarker(Context.Canvas, i, Context.BackGroundColor, GetMarkerPixel(Context, i));
 }
 
-Boolean TkPlotChannelCustom::MarkerDrawable(Integer Index)
+Boolean TkPlotChannelCustom::MarkerDrawable(const TkPlotPaintContext& Context, Integer Index)
 {
     if (!MarkersVisible()) return false;
     Double x;
@@ -543,27 +525,23 @@ Boolean TkPlotChannelCustom::MarkerDrawable(Integer Index)
     Boolean null;
     FDataList->GetXYEmptyNull(Index, x, y, empty, null);
     if (null || empty || std::isnan(x) || std::isnan(y)) return false;
-    TkPlotXAxis* xAxis = XAxis();
-    TkPlotYAxis* yAxis = YAxis();
-    if (!xAxis || !yAxis) return false;
+    if (!Context.HasAxes()) return false;
     if (FMarkersAllowIndividual && !GetMarkerVisible(Index)) return false;
-    return !FClipToAxes || (xAxis->ValueOnScale(x) && yAxis->ValueOnScale(y));
+    return !FClipToAxes || (Context.XMap().OnScale(x) && Context.YMap().OnScale(y));
 }
 
-TPoint TkPlotChannelCustom::GetMarkerPixel(Integer Index)
+TPoint TkPlotChannelCustom::GetMarkerPixel(const TkPlotPaintContext& Context, Integer Index)
 {
-    TkPlotXAxis* xAxis = XAxis();
-    TkPlotYAxis* yAxis = YAxis();
     // Without an axis the point lies off every canvas.
-    const Integer x = xAxis ? xAxis->PositionToPixels(GetXValue(Index)) : Integer(kMaxPixel);
-    const Integer y = yAxis ? yAxis->PositionToPixels(GetYValue(Index)) : Integer(kMaxPixel);
-    return XYAxesReversed() ? Point(y, x) : Point(x, y);
+    const Integer x = Context.XAxis ? Context.XMap().Pixel(GetXValue(Index)) : Integer(kMaxPixel);
+    const Integer y = Context.YAxis ? Context.YMap().Pixel(GetYValue(Index)) : Integer(kMaxPixel);
+    return Context.OnCanvas(Point(x, y));
 }
 
-TRect TkPlotChannelCustom::GetMarkerRect(Integer Index)
+TRect TkPlotChannelCustom::GetMarkerRect(const TkPlotPaintContext& Context, Integer Index)
 {
     const Integer size = FMarkersAllowIndividual ? GetMarkerSize(Index) : MarkersSize();
-    return MarkerBox(GetMarkerPixel(Index), MarkerHalfSize(size));
+    return MarkerBox(GetMarkerPixel(Context, Index), MarkerHalfSize(size));
 }
 
 void TkPlotChannelCustom::DrawMarker(TCanvas* Canvas, Integer Index, TColor BackgroundColor, TPoint Point)

@@ -31,9 +31,10 @@ bool TkPlotChannelCustom::kMouseHitTest(const TkPlotMouseData& MouseData)
     if (!plot || !plot->IsToolBarSelectMode()) return hit;
     FSelectDataIndex = -1;
     if (!PointsPickable() || Count() == 0) return hit;
-    CalcStartIndex();
-    CalcStopIndex();
-    FSelectDataIndex = FindMarkerAt(MouseData, FSelectHitTestRect);
+    const TkPlotPaintContext context = HitTestContext();
+    CalcStartIndex(context.XAxis);
+    CalcStopIndex(context.XAxis);
+    FSelectDataIndex = FindMarkerAt(context, MouseData, FSelectHitTestRect);
     return hit || FSelectDataIndex >= 0;
 }
 
@@ -47,23 +48,22 @@ bool TkPlotChannelCustom::OnLegendEntry(const TkPlotMouseData& MouseData) const
 // once and kept in a grid until the points, the range or a scale change;
 // each move then measures only the markers near the mouse. Markers of
 // their own sizes reach any distance and are all measured.
-Integer TkPlotChannelCustom::FindMarkerAt(const TkPlotMouseData& MouseData, TRect& HitRect)
+Integer TkPlotChannelCustom::FindMarkerAt(const TkPlotPaintContext& Context, const TkPlotMouseData& MouseData,
+                                          TRect& HitRect)
 {
     // Markers are not drawn past the turn-off limit: none can be hit then.
     const Int64 span = std::abs(Int64{DrawStopIndex()} - DrawStartIndex());
     if (!MarkersVisible() || (MarkersTurnOffLimit() > 0 && MarkersTurnOffLimit() < span)) return -1;
-    const TkPlotXAxis* xAxis = XAxis();
-    const TkPlotYAxis* yAxis = YAxis();
-    if (!xAxis || !yAxis) return -1;
+    if (!Context.HasAxes()) return -1;
     const TPoint p = Point(MouseData.X, MouseData.Y);
     const auto hits = [&](Integer Index) {
-        if (!MarkerDrawable(Index)) return false;
-        HitRect = GetMarkerRect(Index);
+        if (!MarkerDrawable(Context, Index)) return false;
+        HitRect = GetMarkerRect(Context, Index);
         return PtInRect(HitRect, p);
     };
     const TkPlotMarkerGridStamp stamp{FPointsRevision,       std::max(DrawStartIndex(), 0),
                                       std::min(DrawStopIndex(), Count() - 1),
-                                      std::abs(MarkersSize()) + 1, xAxis->ScaleMap(), yAxis->ScaleMap()};
+                                      std::abs(MarkersSize()) + 1, Context.XMap(), Context.YMap()};
     if (FMarkersAllowIndividual) {
         Integer found = -1;
         ForEachPointPixel(stamp, [&](Integer Index, Integer, Integer) {
@@ -81,11 +81,10 @@ Integer TkPlotChannelCustom::FindMarkerAt(const TkPlotMouseData& MouseData, TRec
         });
         FMarkerGrid.Finish();
     }
-    // Along the axes: a hit test's record holds only the position.
-    Integer alongX = 0;
-    Integer alongY = 0;
-    SwapXY(p.X, p.Y, alongX, alongY);
-    FMarkerGrid.Near(alongX, alongY, stamp.Reach, FNearMarkers);
+    // Along the axes: a hit test's record holds only the position (a point
+    // exchanged to the canvas is exchanged back the same way).
+    const TPoint along = Context.OnCanvas(p);
+    FMarkerGrid.Near(along.X, along.Y, stamp.Reach, FNearMarkers);
     for (const Integer index : FNearMarkers)
         if (hits(index)) return index;
     return -1;

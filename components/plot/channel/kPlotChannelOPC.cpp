@@ -47,13 +47,15 @@ void TkPlotChannelOPC::SetTimeChannel(TElapsedAdder AddElapsed)
 {
     FTimeChannel = bool(AddElapsed);
     FAddElapsed = std::move(AddElapsed);
-    FItems->OnNewData = FTimeChannel ? TNotifyEvent([this](TObject* Sender) { NewData(Sender); }) : TNotifyEvent();
+    // An XY channel takes its values at its group's update instead.
+    if (FTimeChannel) FItems->OnNewData = [this](TkOPCItem& Item) { NewData(Item); };
+    else FItems->OnNewData = nullptr;
 }
 
 bool TkPlotChannelOPC::Designing() const
 {
     TkPlotHost* host = FChannel.Host();
-    auto* component = host ? dynamic_cast<TkComponent*>(host->PlotComponent()) : nullptr;
+    TkComponent* component = host ? host->PlotComponent() : nullptr;
     return component && component->IsDesigning();
 }
 
@@ -143,13 +145,12 @@ void TkPlotChannelOPC::GroupUpdated()
     if (PointValue(*Item(0), x) && PointValue(*Item(1), y)) FChannel.AddXY(x, y);
 }
 
-void TkPlotChannelOPC::NewData(TObject* Sender)
+void TkPlotChannelOPC::NewData(const TkOPCItem& Source)
 {
-    auto* item = dynamic_cast<TkOPCItem*>(Sender);
     Double y = 0;
-    if (item != Item(0) || !PointValue(*item, y)) return;
+    if (&Source != Item(0) || !PointValue(Source, y)) return;
     switch (OPCXValueSource) {
-    case kopcxvsOPCServerTimeStamp: FChannel.AddPoint(false, false, item->TimeStamp(), y); break;
+    case kopcxvsOPCServerTimeStamp: FChannel.AddPoint(false, false, Source.TimeStamp(), y); break;
     case kopcxvsSystemTimeStamp: FChannel.AddPoint(false, false, Now(), y); break;
     case kopcxvsElapsedTime: FAddElapsed(false, y); break;
     case kopcxvsElapsedSeconds: FAddElapsed(true, y); break;

@@ -51,7 +51,7 @@ private:
     void ActivateXY();
     void ActivateTime();
     void GroupUpdated();
-    void NewData(TObject* Sender);
+    void NewData(const TkOPCItem& Source);
 
     TkPlotChannelCustom& FChannel;
     bool FTimeChannel = false;

@@ -1,11 +1,17 @@
 #pragma once
-// The plot control. It owns one master manager and through it every part of
-// the plot: toolbars, legends, tables, X and Y axes, channels, data views,
-// data cursors, limits, labels, annotations and the translation table. It
-// publishes the plot's general settings and one event per kind of object
-// and action, gives typed access to the objects by index and by name,
-// streams the object collections with its form, and answers what the
-// objects ask of the plot that holds them.
+// The plot control. It has three jobs, each declared in a part of its own
+// below:
+// - the owner of the plot's objects: one master manager holds every part
+//   of the plot (toolbars, legends, tables, X and Y axes, channels, data
+//   views, data cursors, limits, labels, annotations and the translation
+//   table), and the plot gives typed access to them by index and by name
+//   (kPlotComponentObjects.cpp);
+// - the published component: its general settings, one event per kind of
+//   object and action, its files, output, paint and input, and the form
+//   stream of its object collections (kPlotComponent.cpp and the
+//   kPlotComponent*.cpp named after each);
+// - the host of its objects: it answers what they ask of the plot that
+//   holds them (kPlotHost.h; kPlotComponentHost.cpp).
 //
 // Object events are fired with the index of the object within its own kind,
 // never while the plot is being read from its form stream. The events of
@@ -19,30 +25,35 @@
 // default objects.
 
 #include <array>
-#include <optional>
 #include <functional>
+#include <optional>
 #include <span>
+#include <tuple>
 #include <vector>
 
 #include "components/foundation/kCustomComponent.h"
 #include "components/plot/annotation/kPlotAnnotation.h"
-#include "components/plot/axis/kPlotAxis.h"
-#include "components/plot/channel/kPlotChannelCustom.h"
-#include "components/plot/input/kPlotDataCursor.h"
-#include "components/plot/view/kPlotDataView.h"
+#include "components/plot/component/kPlotEvents.h"
 #include "components/plot/component/kPlotHost.h"
-#include "components/plot/input/kPlotInput.h"
-#include "components/plot/layout/kPlotLabel.h"
-#include "components/plot/layout/kPlotLegend.h"
-#include "components/plot/view/kPlotLimit.h"
+#include "components/plot/component/kPlotPaintedAxes.h"
 #include "components/plot/files/kPlotLogBacklog.h"
-#include "components/plot/objects/kPlotMasterManager.h"
-#include "components/plot/table/kPlotTable.h"
-#include "components/plot/input/kPlotToolBar.h"
-#include "platform/ImgList.h"
-#include "platform/Menus.h"
-#include "platform/Metafile.h"
+#include "components/plot/input/kPlotInput.h"
 #include "platform/Printers.h"
+
+class TImageList;
+class TMetafile;
+class TPopupMenu;
+class TkPlotDataCursor;
+class TkPlotDataView;
+class TkPlotLabel;
+class TkPlotLegend;
+class TkPlotObjectManagerCustom;
+class TkPlotTable;
+class TkPlotToolBar;
+template <class K>
+class TkPlotMasterManagerOf;
+struct TkPlotObjectKinds;
+using TkPlotMasterManager = TkPlotMasterManagerOf<TkPlotObjectKinds>;
 
 // Format of the plot's data files.
 enum TkPlotDataFileFormat { kpdffText, kpdffCompactInterval };
@@ -52,71 +63,167 @@ PL_ENUM_NAMES(TkPlotDataFileFormat, "kpdffText", "kpdffCompactInterval")
 enum TkPlotDataFileColumnSeparator { kpdfcsTab, kpdfcsComma };
 PL_ENUM_NAMES(TkPlotDataFileColumnSeparator, "kpdfcsTab", "kpdfcsComma")
 
-// --- events ------------------------------------------------------------------------
-// Index is the object's index within its kind; data point events name the
-// channel's index and the point's.
-using TkPlotObjectEvent = std::function<void(TObject* Sender, Integer Index)>;
-using TkPlotObjectMouseEvent = std::function<void(TObject* Sender, Integer Index, TMouseButton Button,
-                                                  TShiftState Shift, Integer X, Integer Y)>;
-using TkPlotObjectMouseMoveEvent =
-    std::function<void(TObject* Sender, Integer Index, TShiftState Shift, Integer X, Integer Y)>;
-using TkPlotObjectMouseWheelEvent = std::function<void(TObject* Sender, Integer Index, Integer WheelDelta,
-                                                       TShiftState Shift, Integer X, Integer Y)>;
-using TkPlotObjectGetMouseCursorEvent = std::function<void(TObject* Sender, Integer Index, TCursor& MouseCursor)>;
-// The handler may set Cancel to keep the menu closed.
-using TkPlotObjectPopupMenuEvent =
-    std::function<void(TObject* Sender, Integer Index, bool& Cancel, Integer ScreenX, Integer ScreenY)>;
-using TkPlotDataPointEvent = std::function<void(TObject* Sender, Integer ChannelIndex, Integer DataIndex)>;
-using TkPlotDataPointMouseEvent = std::function<void(TObject* Sender, Integer ChannelIndex, Integer DataIndex,
-                                                     TMouseButton Button, TShiftState Shift, Integer X, Integer Y)>;
-using TkPlotDataPointMouseMoveEvent = std::function<void(TObject* Sender, Integer ChannelIndex, Integer DataIndex,
-                                                         TShiftState Shift, Integer X, Integer Y)>;
-using TkPlotDataPointMovedEvent = std::function<void(TObject* Sender, Integer ChannelIndex, Integer DataIndex,
-                                                     Double OldX, Double OldY, Double NewX, Double NewY)>;
-using TkPlotValueChangeEvent =
-    std::function<void(TObject* Sender, Integer Index, Double OldValue, Double NewValue)>;
-using TkPlotMinSpanChangeEvent = std::function<void(TObject* Sender, Integer Index, Double OldMin, Double OldSpan,
-                                                    Double NewMin, Double NewSpan)>;
-// The handler may replace ALabel.
-using TkPlotCustomizeLabelEvent =
-    std::function<void(TObject* Sender, Integer Index, Double Value, String& ALabel)>;
-// The handler may replace AText.
-using TkPlotCustomizeHintEvent = std::function<void(TObject* Sender, Integer Index, String& AText)>;
-using TkPlotDataPointCustomizeHintEvent =
-    std::function<void(TObject* Sender, Integer ChannelIndex, Integer DataPointIndex, String& AText)>;
-using TkPlotBeforePrintPageEvent = std::function<void(TObject* Sender, Integer PageIndex, bool LastPage)>;
-// The handler may change the box or cancel the zoom.
-using TkPlotBeforeZoomBoxEvent = std::function<void(TObject* Sender, TRect& ZoomRect, bool& Cancel)>;
-using TkPlotToolBarButtonClickEvent =
-    std::function<void(TObject* Sender, Integer Index, TkPlotToolBarButtonType ButtonType)>;
-using TkPlotBeforeToolBarButtonClickEvent =
-    std::function<void(TObject* Sender, Integer Index, TkPlotToolBarButtonType ButtonType, bool& Cancel)>;
-
 // What the head of a configuration file says (its loader's own).
 struct TkPlotConfigHead;
 
-// One handler per kind of plot object.
-template <class E>
-using TkPlotKindEvents = std::array<E, PlotObjectKindCount>;
-
-// The kinds whose objects have the events of each family, in published
-// order: mouse (also click and popup menu), focus, and list (add, remove,
-// mouse cursor).
-inline constexpr std::array PlotMouseEventKinds = {kpokXAxis,   kpokYAxis, kpokDataView,   kpokLegend,
-                                                   kpokChannel, kpokLimit, kpokDataCursor, kpokAnnotation};
-inline constexpr std::array PlotFocusEventKinds = {kpokChannel,  kpokXAxis,  kpokYAxis,     kpokDataCursor,
-                                                   kpokDataView, kpokLegend, kpokAnnotation};
-inline constexpr std::array PlotListEventKinds = {kpokChannel, kpokXAxis, kpokYAxis, kpokDataCursor, kpokDataView,
-                                                  kpokLegend,  kpokLimit, kpokTable, kpokAnnotation};
+// The class of the objects of kind K as the plot hands them out.
+template <TkPlotObjectKind K>
+using TkPlotKindClass =
+    std::tuple_element_t<K, std::tuple<TkPlotToolBar, TkPlotLegend, TkPlotTable, TkPlotXAxis, TkPlotYAxis,
+                                       TkPlotChannelCustom, TkPlotDataView, TkPlotDataCursor, TkPlotLimit,
+                                       TkPlotLabel, TkPlotAnnotation>>;
 
 class TkPlotComponent : public TkCustomComponent, public TkPlotObjectOwner, public TkPlotHost {
     PL_CLASSINFO()
 public:
     explicit TkPlotComponent(TComponent* AOwner);
+    ~TkPlotComponent() override;
     // Ends every object without events, then the base.
     void BeforeDestruction() override;
 
     TkPlotMasterManager& Master() const { return *FMasterManager; }
+
+    // ================================================================================================
+    // The plot's objects (kPlotComponentObjects.cpp)
+    // ================================================================================================
+
+    // --- object access ---------------------------------------------------------------
+    // Add... returns the new object's index; Delete... frees the object and
+    // repaints at once (EListError outside 0..Count-1); RemoveAll... frees
+    // every object of the kind and repaints at once. Get...ByName answers
+    // nullptr and Get...IndexByName -1 for an unknown name (names compare
+    // ignoring case).
+
+    // --- toolbars ---
+    virtual Integer AddToolBar() { return AddObject(kpokToolBar); }
+    virtual void DeleteToolBar(Integer Index) { DeleteObject(kpokToolBar, Index); }
+    virtual void RemoveAllToolBars() { RemoveAllObjects(kpokToolBar); }
+    Integer ToolBarCount() const { return ObjectCount(kpokToolBar); }
+    TkPlotToolBar* GetToolBar(Integer Index) const { return Object<kpokToolBar>(Index); }
+    TkPlotToolBar* GetToolBarByName(const String& Name) const { return ObjectByName<kpokToolBar>(Name); }
+    Integer GetToolBarIndexByName(const String& Name) const { return ObjectIndexByName(kpokToolBar, Name); }
+
+    // --- legends ---
+    virtual Integer AddLegend() { return AddObject(kpokLegend); }
+    virtual void DeleteLegend(Integer Index) { DeleteObject(kpokLegend, Index); }
+    virtual void RemoveAllLegends() { RemoveAllObjects(kpokLegend); }
+    Integer LegendCount() const { return ObjectCount(kpokLegend); }
+    TkPlotLegend* GetLegend(Integer Index) const { return Object<kpokLegend>(Index); }
+    TkPlotLegend* GetLegendByName(const String& Name) const { return ObjectByName<kpokLegend>(Name); }
+    Integer GetLegendIndexByName(const String& Name) const { return ObjectIndexByName(kpokLegend, Name); }
+
+    // --- tables ---
+    virtual Integer AddTable() { return AddObject(kpokTable); }
+    virtual void DeleteTable(Integer Index) { DeleteObject(kpokTable, Index); }
+    virtual void RemoveAllTables() { RemoveAllObjects(kpokTable); }
+    Integer TableCount() const { return ObjectCount(kpokTable); }
+    TkPlotTable* GetTable(Integer Index) const { return Object<kpokTable>(Index); }
+    TkPlotTable* GetTableByName(const String& Name) const { return ObjectByName<kpokTable>(Name); }
+    Integer GetTableIndexByName(const String& Name) const { return ObjectIndexByName(kpokTable, Name); }
+
+    // --- X axes ---
+    virtual Integer AddXAxis() { return AddObject(kpokXAxis); }
+    virtual void DeleteXAxis(Integer Index) { DeleteObject(kpokXAxis, Index); }
+    virtual void RemoveAllXAxes() { RemoveAllObjects(kpokXAxis); }
+    Integer XAxisCount() const { return ObjectCount(kpokXAxis); }
+    TkPlotXAxis* GetXAxis(Integer Index) const { return Object<kpokXAxis>(Index); }
+    TkPlotXAxis* GetXAxisByName(const String& Name) const override { return ObjectByName<kpokXAxis>(Name); }
+    Integer GetXAxisIndexByName(const String& Name) const { return ObjectIndexByName(kpokXAxis, Name); }
+
+    // --- Y axes ---
+    virtual Integer AddYAxis() { return AddObject(kpokYAxis); }
+    virtual void DeleteYAxis(Integer Index) { DeleteObject(kpokYAxis, Index); }
+    virtual void RemoveAllYAxes() { RemoveAllObjects(kpokYAxis); }
+    Integer YAxisCount() const { return ObjectCount(kpokYAxis); }
+    TkPlotYAxis* GetYAxis(Integer Index) const { return Object<kpokYAxis>(Index); }
+    TkPlotYAxis* GetYAxisByName(const String& Name) const override { return ObjectByName<kpokYAxis>(Name); }
+    Integer GetYAxisIndexByName(const String& Name) const { return ObjectIndexByName(kpokYAxis, Name); }
+
+    // --- channels ---
+    virtual Integer AddChannel() { return AddObject(kpokChannel); }
+    virtual void DeleteChannel(Integer Index) { DeleteObject(kpokChannel, Index); }
+    virtual void RemoveAllChannels() { RemoveAllObjects(kpokChannel); }
+    Integer ChannelCount() const override { return ObjectCount(kpokChannel); }
+    TkPlotChannelCustom* GetChannel(Integer Index) const override { return Object<kpokChannel>(Index); }
+    TkPlotChannelCustom* GetChannelByName(const String& Name) const { return ObjectByName<kpokChannel>(Name); }
+    Integer GetChannelIndexByName(const String& Name) const { return ObjectIndexByName(kpokChannel, Name); }
+
+    // --- data views ---
+    virtual Integer AddDataView() { return AddObject(kpokDataView); }
+    virtual void DeleteDataView(Integer Index) { DeleteObject(kpokDataView, Index); }
+    virtual void RemoveAllDataViews() { RemoveAllObjects(kpokDataView); }
+    Integer DataViewCount() const { return ObjectCount(kpokDataView); }
+    TkPlotDataView* GetDataView(Integer Index) const { return Object<kpokDataView>(Index); }
+    TkPlotDataView* GetDataViewByName(const String& Name) const { return ObjectByName<kpokDataView>(Name); }
+    Integer GetDataViewIndexByName(const String& Name) const { return ObjectIndexByName(kpokDataView, Name); }
+
+    // --- data cursors ---
+    virtual Integer AddDataCursor() { return AddObject(kpokDataCursor); }
+    virtual void DeleteDataCursor(Integer Index) { DeleteObject(kpokDataCursor, Index); }
+    virtual void RemoveAllDataCursors() { RemoveAllObjects(kpokDataCursor); }
+    Integer DataCursorCount() const { return ObjectCount(kpokDataCursor); }
+    TkPlotDataCursor* GetDataCursor(Integer Index) const { return Object<kpokDataCursor>(Index); }
+    TkPlotDataCursor* GetDataCursorByName(const String& Name) const { return ObjectByName<kpokDataCursor>(Name); }
+    Integer GetDataCursorIndexByName(const String& Name) const { return ObjectIndexByName(kpokDataCursor, Name); }
+
+    // --- limits ---
+    virtual Integer AddLimit() { return AddObject(kpokLimit); }
+    virtual void DeleteLimit(Integer Index) { DeleteObject(kpokLimit, Index); }
+    virtual void RemoveAllLimits() { RemoveAllObjects(kpokLimit); }
+    Integer LimitCount() const { return ObjectCount(kpokLimit); }
+    TkPlotLimit* GetLimit(Integer Index) const { return Object<kpokLimit>(Index); }
+    TkPlotLimit* GetLimitByName(const String& Name) const { return ObjectByName<kpokLimit>(Name); }
+    Integer GetLimitIndexByName(const String& Name) const { return ObjectIndexByName(kpokLimit, Name); }
+
+    // --- labels ---
+    virtual Integer AddLabel() { return AddObject(kpokLabel); }
+    // Label 0 is the title: it cannot be deleted. No repaint.
+    virtual void DeleteLabel(Integer Index);
+    // Frees every label but the title; no repaint.
+    virtual void RemoveAllLabels();
+    Integer LabelCount() const { return ObjectCount(kpokLabel); }
+    TkPlotLabel* GetLabel(Integer Index) const { return Object<kpokLabel>(Index); }
+    TkPlotLabel* GetLabelByName(const String& Name) const { return ObjectByName<kpokLabel>(Name); }
+    Integer GetLabelIndexByName(const String& Name) const { return ObjectIndexByName(kpokLabel, Name); }
+
+    // --- annotations ---
+    // Gives the new annotation the annotation defaults.
+    virtual Integer AddAnnotation();
+    virtual void DeleteAnnotation(Integer Index) { DeleteObject(kpokAnnotation, Index); }
+    virtual void RemoveAllAnnotations() { RemoveAllObjects(kpokAnnotation); }
+    Integer AnnotationCount() const { return ObjectCount(kpokAnnotation); }
+    TkPlotAnnotation* GetAnnotation(Integer Index) const { return Object<kpokAnnotation>(Index); }
+    TkPlotAnnotation* GetAnnotationByName(const String& Name) const { return ObjectByName<kpokAnnotation>(Name); }
+    Integer GetAnnotationIndexByName(const String& Name) const { return ObjectIndexByName(kpokAnnotation, Name); }
+
+    // --- translation table ---------------------------------------------------------------
+    // A new entry, first in the table; returns its index (0).
+    virtual Integer AddTranslation(const String& Original, const String& Replacement);
+    virtual void DeleteTranslation(Integer Index);
+    virtual void RemoveAllTranslations();
+    Integer TranslationCount() const;
+    String GetTranslationOriginalString(Integer Index) const;
+    String GetTranslationReplacementString(Integer Index) const;
+    void LoadTranslationsFromFile(const String& FileName);
+    void SaveTranslationsToFile(const String& FileName) const;
+
+    // --- layout manager ----------------------------------------------------------------------
+    // A disabled layout manager keeps the rows of new and removed objects.
+    void DisableLayoutManager();
+    // Rebuilds the side lists.
+    void EnableLayoutManager();
+    void RefreshLayoutManager();
+
+    // --- notifications from the master manager -----------------------------------------------
+    // Fire the kind's add or remove event (managers, translation entries,
+    // toolbars and labels have none); a change repaints.
+    virtual void DoObjectAdd(TObject* Object);
+    virtual void DoObjectRemove(TObject* Object);
+    virtual void DoObjectChange(TObject* Sender);
+
+    // ================================================================================================
+    // The published component
+    // ================================================================================================
 
     // --- layout and paint (kPlotComponentPaint.cpp) ------------------------------------
     // Lays the objects out round the data view, then draws the background,
@@ -133,8 +240,9 @@ public:
     // A paint on a scratch bitmap of the plot's size: every object's
     // rectangle is current afterwards, the screen untouched.
     void ReCalcLayout();
-    // The border, the axes along the sides, the labels and the toolbars.
-    void DrawLayoutObjects(TCanvas* Canvas);
+    // The border, the axes along the sides, the labels and the toolbars, on
+    // the background of Outside.
+    void DrawLayoutObjects(const TkPlotPaintContext& Outside);
     // True while kPaintTo runs.
     bool Painting() const { return FPainting; }
 
@@ -161,156 +269,6 @@ public:
     void HideHint();
     // The label text that DoAxisCustomizeLabel hands back.
     void SetCustomizeLabelText(const String& Text) { FInput.CustomizeLabelText = Text; }
-
-    // --- object access ---------------------------------------------------------------
-    // Add... returns the new object's index; Delete... frees the object and
-    // repaints at once (EListError outside 0..Count-1); RemoveAll... frees
-    // every object of the kind and repaints at once. Get...ByName answers
-    // nullptr and Get...IndexByName -1 for an unknown name (names compare
-    // ignoring case).
-
-    // --- toolbars ---
-    virtual Integer AddToolBar() { return Master().AddToolBar(); }
-    virtual void DeleteToolBar(Integer Index) { DeleteObject(Master().ToolBarManager()->GetItem(Index)); }
-    virtual void RemoveAllToolBars() { RemoveAllObjects(*Master().ToolBarManager()); }
-    Integer ToolBarCount() const { return Master().ToolBarManager()->Count(); }
-    TkPlotToolBar* GetToolBar(Integer Index) const { return Master().ToolBarManager()->GetItem(Index); }
-    TkPlotToolBar* GetToolBarByName(const String& Name) const
-    {
-        return Master().ToolBarManager()->GetObjectByName(Name);
-    }
-    Integer GetToolBarIndexByName(const String& Name) const { return Master().ToolBarManager()->GetIndexByName(Name); }
-
-    // --- legends ---
-    virtual Integer AddLegend() { return Master().AddLegend(); }
-    virtual void DeleteLegend(Integer Index) { DeleteObject(Master().LegendManager()->GetItem(Index)); }
-    virtual void RemoveAllLegends() { RemoveAllObjects(*Master().LegendManager()); }
-    Integer LegendCount() const { return Master().LegendManager()->Count(); }
-    TkPlotLegend* GetLegend(Integer Index) const { return Master().LegendManager()->GetItem(Index); }
-    TkPlotLegend* GetLegendByName(const String& Name) const { return Master().LegendManager()->GetObjectByName(Name); }
-    Integer GetLegendIndexByName(const String& Name) const { return Master().LegendManager()->GetIndexByName(Name); }
-
-    // --- tables ---
-    virtual Integer AddTable() { return Master().AddTable(); }
-    virtual void DeleteTable(Integer Index) { DeleteObject(Master().TableManager()->GetItem(Index)); }
-    virtual void RemoveAllTables() { RemoveAllObjects(*Master().TableManager()); }
-    Integer TableCount() const { return Master().TableManager()->Count(); }
-    TkPlotTable* GetTable(Integer Index) const { return Master().TableManager()->GetItem(Index); }
-    TkPlotTable* GetTableByName(const String& Name) const { return Master().TableManager()->GetObjectByName(Name); }
-    Integer GetTableIndexByName(const String& Name) const { return Master().TableManager()->GetIndexByName(Name); }
-
-    // --- X axes ---
-    virtual Integer AddXAxis() { return Master().AddXAxis(); }
-    virtual void DeleteXAxis(Integer Index) { DeleteObject(Master().XAxisManager()->GetItem(Index)); }
-    virtual void RemoveAllXAxes() { RemoveAllObjects(*Master().XAxisManager()); }
-    Integer XAxisCount() const { return Master().XAxisManager()->Count(); }
-    TkPlotXAxis* GetXAxis(Integer Index) const { return Master().XAxisManager()->GetItem(Index); }
-    TkPlotXAxis* GetXAxisByName(const String& Name) const override
-    {
-        return Master().XAxisManager()->GetObjectByName(Name);
-    }
-    Integer GetXAxisIndexByName(const String& Name) const { return Master().XAxisManager()->GetIndexByName(Name); }
-
-    // --- Y axes ---
-    virtual Integer AddYAxis() { return Master().AddYAxis(); }
-    virtual void DeleteYAxis(Integer Index) { DeleteObject(Master().YAxisManager()->GetItem(Index)); }
-    virtual void RemoveAllYAxes() { RemoveAllObjects(*Master().YAxisManager()); }
-    Integer YAxisCount() const { return Master().YAxisManager()->Count(); }
-    TkPlotYAxis* GetYAxis(Integer Index) const { return Master().YAxisManager()->GetItem(Index); }
-    TkPlotYAxis* GetYAxisByName(const String& Name) const override
-    {
-        return Master().YAxisManager()->GetObjectByName(Name);
-    }
-    Integer GetYAxisIndexByName(const String& Name) const { return Master().YAxisManager()->GetIndexByName(Name); }
-
-    // --- channels ---
-    virtual Integer AddChannel() { return Master().AddChannel(); }
-    virtual void DeleteChannel(Integer Index) { DeleteObject(Master().ChannelManager()->GetItem(Index)); }
-    virtual void RemoveAllChannels() { RemoveAllObjects(*Master().ChannelManager()); }
-    Integer ChannelCount() const override { return Master().ChannelManager()->Count(); }
-    TkPlotChannelCustom* GetChannel(Integer Index) const override { return Master().ChannelManager()->GetItem(Index); }
-    TkPlotChannelCustom* GetChannelByName(const String& Name) const
-    {
-        return Master().ChannelManager()->GetObjectByName(Name);
-    }
-    Integer GetChannelIndexByName(const String& Name) const { return Master().ChannelManager()->GetIndexByName(Name); }
-
-    // --- data views ---
-    virtual Integer AddDataView() { return Master().AddDataView(); }
-    virtual void DeleteDataView(Integer Index) { DeleteObject(Master().DataViewManager()->GetItem(Index)); }
-    virtual void RemoveAllDataViews() { RemoveAllObjects(*Master().DataViewManager()); }
-    Integer DataViewCount() const { return Master().DataViewManager()->Count(); }
-    TkPlotDataView* GetDataView(Integer Index) const { return Master().DataViewManager()->GetItem(Index); }
-    TkPlotDataView* GetDataViewByName(const String& Name) const
-    {
-        return Master().DataViewManager()->GetObjectByName(Name);
-    }
-    Integer GetDataViewIndexByName(const String& Name) const
-    {
-        return Master().DataViewManager()->GetIndexByName(Name);
-    }
-
-    // --- data cursors ---
-    virtual Integer AddDataCursor() { return Master().AddDataCursor(); }
-    virtual void DeleteDataCursor(Integer Index) { DeleteObject(Master().DataCursorManager()->GetItem(Index)); }
-    virtual void RemoveAllDataCursors() { RemoveAllObjects(*Master().DataCursorManager()); }
-    Integer DataCursorCount() const { return Master().DataCursorManager()->Count(); }
-    TkPlotDataCursor* GetDataCursor(Integer Index) const { return Master().DataCursorManager()->GetItem(Index); }
-    TkPlotDataCursor* GetDataCursorByName(const String& Name) const
-    {
-        return Master().DataCursorManager()->GetObjectByName(Name);
-    }
-    Integer GetDataCursorIndexByName(const String& Name) const
-    {
-        return Master().DataCursorManager()->GetIndexByName(Name);
-    }
-
-    // --- limits ---
-    virtual Integer AddLimit() { return Master().AddLimit(); }
-    virtual void DeleteLimit(Integer Index) { DeleteObject(Master().LimitManager()->GetItem(Index)); }
-    virtual void RemoveAllLimits() { RemoveAllObjects(*Master().LimitManager()); }
-    Integer LimitCount() const { return Master().LimitManager()->Count(); }
-    TkPlotLimit* GetLimit(Integer Index) const { return Master().LimitManager()->GetItem(Index); }
-    TkPlotLimit* GetLimitByName(const String& Name) const { return Master().LimitManager()->GetObjectByName(Name); }
-    Integer GetLimitIndexByName(const String& Name) const { return Master().LimitManager()->GetIndexByName(Name); }
-
-    // --- labels ---
-    virtual Integer AddLabel() { return Master().AddLabel(); }
-    // Label 0 is the title: it cannot be deleted. No repaint.
-    virtual void DeleteLabel(Integer Index);
-    // Frees every label but the title; no repaint.
-    virtual void RemoveAllLabels();
-    Integer LabelCount() const { return Master().LabelManager()->Count(); }
-    TkPlotLabel* GetLabel(Integer Index) const { return Master().LabelManager()->GetItem(Index); }
-    TkPlotLabel* GetLabelByName(const String& Name) const { return Master().LabelManager()->GetObjectByName(Name); }
-    Integer GetLabelIndexByName(const String& Name) const { return Master().LabelManager()->GetIndexByName(Name); }
-
-    // --- annotations ---
-    // Gives the new annotation the annotation defaults.
-    virtual Integer AddAnnotation();
-    virtual void DeleteAnnotation(Integer Index) { DeleteObject(Master().AnnotationManager()->GetItem(Index)); }
-    virtual void RemoveAllAnnotations() { RemoveAllObjects(*Master().AnnotationManager()); }
-    Integer AnnotationCount() const { return Master().AnnotationManager()->Count(); }
-    TkPlotAnnotation* GetAnnotation(Integer Index) const { return Master().AnnotationManager()->GetItem(Index); }
-    TkPlotAnnotation* GetAnnotationByName(const String& Name) const
-    {
-        return Master().AnnotationManager()->GetObjectByName(Name);
-    }
-    Integer GetAnnotationIndexByName(const String& Name) const
-    {
-        return Master().AnnotationManager()->GetIndexByName(Name);
-    }
-
-    // --- translation table ---------------------------------------------------------------
-    // A new entry, first in the table; returns its index (0).
-    virtual Integer AddTranslation(const String& Original, const String& Replacement);
-    virtual void DeleteTranslation(Integer Index);
-    virtual void RemoveAllTranslations();
-    Integer TranslationCount() const { return Master().TranslationManager()->Count(); }
-    String GetTranslationOriginalString(Integer Index) const;
-    String GetTranslationReplacementString(Integer Index) const;
-    void LoadTranslationsFromFile(const String& FileName);
-    void SaveTranslationsToFile(const String& FileName) const;
 
     // --- configuration and annotation files (kPlotConfigFiles.cpp) -----------------------------
     // "File Type = Plot Config", the object counts and data view rows, one
@@ -365,106 +323,6 @@ public:
     void LogRowsAdded(Integer Rows);
     Integer LogBufferCount() const { return FLogBacklog.Waiting(); }
 
-    // --- layout manager ----------------------------------------------------------------------
-    // A disabled layout manager keeps the rows of new and removed objects.
-    void DisableLayoutManager();
-    // Rebuilds the side lists.
-    void EnableLayoutManager();
-    void RefreshLayoutManager();
-
-    // --- notifications from the master manager -----------------------------------------------
-    // Fire the kind's add or remove event (managers, translation entries,
-    // toolbars and labels have none); a change repaints.
-    virtual void DoObjectAdd(TObject* Object);
-    virtual void DoObjectRemove(TObject* Object);
-    virtual void DoObjectChange(TObject* Sender);
-
-    // --- what plot objects ask of the plot ---------------------------------------------------
-    void DoObjectMouseDown(TkPlotObject* Object, TMouseButton Button, TShiftState Shift, Integer X,
-                           Integer Y) override;
-    void DoObjectMouseMove(TkPlotObject* Object, TShiftState Shift, Integer X, Integer Y) override;
-    void DoObjectMouseUp(TkPlotObject* Object, TMouseButton Button, TShiftState Shift, Integer X,
-                         Integer Y) override;
-    void DoObjectMouseWheel(TkPlotObject* Object, Integer WheelDelta, TShiftState Shift, Integer X,
-                            Integer Y) override;
-    void DoObjectGotFocus(TkPlotObject* Object) override;
-    void DoObjectLostFocus(TkPlotObject* Object) override;
-    void DoObjectPopupMenu(TkPlotObject* Object, bool& Cancel, Integer ScreenX, Integer ScreenY) override;
-    TPoint PlotClientToScreen(const TPoint& P) const override { return ClientToScreen(P); }
-    TkPlotTranslationManager* PlotTranslationManager() const override;
-
-    // --- what axes and channels ask of the plot ---------------------------------------------
-    void DoAxisMinChange(TkPlotAxis* Axis, Double OldValue, Double NewValue) override;
-    bool AxisScaleEventsAssigned() const override;
-    void DoAxisSpanChange(TkPlotAxis* Axis, Double OldValue, Double NewValue) override;
-    void DoAxisMinSpanChange(TkPlotAxis* Axis, Double OldMin, Double OldSpan, Double NewMin,
-                             Double NewSpan) override;
-    void DoAxisCustomizeLabel(TkPlotAxis* Axis, String& Text, Double Value) override;
-    bool IsTkPlot() const override { return false; }
-    Cardinal AxesVersion() const override;
-    TkPlotExtents ChannelExtents(const TkPlotAxis& Axis, bool Visible) const override;
-    bool RepaintPending() const override { return TkCustomComponent::RepaintPending(); }
-    bool DataViewPercentToPixels(Double Percent, bool Vertical, Integer& Pixel) const override;
-
-    // --- what axes and the data view ask while the user scrolls and zooms ----------------
-    Integer AxisCount(bool XAxes) const override { return XAxes ? XAxisCount() : YAxisCount(); }
-    TkPlotAxis* GetAxis(bool XAxes, Integer Index) const override;
-    // The gesture reaches every other axis of Axis' direction, once: the
-    // forwarding flag keeps the axes reached from passing it on again.
-    void AxesDoMouseLeft(TkPlotAxis* Axis, const TkPlotMouseData& MouseData) override;
-    void AxesDoMouseMove(TkPlotAxis* Axis, const TkPlotMouseData& MouseData) override;
-    void AxesDoMouseUp(TkPlotAxis* Axis, const TkPlotMouseData& MouseData) override;
-    void AxesDoMouseWheel(TkPlotAxis* Axis, Integer WheelDelta, TShiftState Shift, Integer X, Integer Y) override;
-    void AxesKeyDown(TkPlotAxis* Axis, Word& Key, TShiftState Shift) override;
-    bool AxesForwarding() const override { return FAxesForwarding; }
-    void SetAxesForwarding(bool Value) override { FAxesForwarding = Value; }
-    void DoObjectClick(TkPlotObject* Object) override;
-    void DoObjectGetMouseCursor(TkPlotObject* Object, TCursor& Cursor) override;
-    void DoAxisMinSpanChangeFinished(TkPlotAxis* Axis, Double OldMin, Double OldSpan, Double NewMin,
-                                     Double NewSpan) override;
-    void DoAxisCustomizeHint(TkPlotAxis* Axis, String& Text) override;
-    // Measured in HintsFont, the font the hint box is drawn with.
-    TSize HintTextExtent(const String& Text) override;
-    void AddOccupiedRect(const TRect& Rect) override;
-    bool TryAddOccupiedRect(const TRect& Rect) override;
-    void DisableAllTracking() override;
-    void DoBeforeZoomBox(TRect& ZoomRect, bool& Cancel) override;
-    // The first toolbar's Zoom Box and Select buttons (kPlotComponentCommands.cpp).
-    bool IsToolBarZoomBoxMode() const override;
-    bool IsToolBarSelectMode() const override;
-    // Clicks the first toolbar's Select button when its state differs.
-    void SetToolBarSelectMode(bool Value);
-
-    // --- what the toolbar asks of the plot (kPlotComponentCommands.cpp) ------------------
-    void DoBeforeToolBarButtonClick(TkPlotObject* ToolBar, TkPlotToolBarButtonType Type, bool& Cancel) override;
-    void DoToolBarButtonClick(TkPlotObject* ToolBar, TkPlotToolBarButtonType Type) override;
-    void DoToolBarCustomizeHint(TkPlotObject* ToolBar, String& Text) override;
-    void EnableAllTracking() override;
-    void ClearAllUserSelections() override;
-    void ShowDataCursors(bool Value) override;
-    void EditProperties() override { Master().EditProperties(); }
-    // The Copy, Save, Print and Preview buttons: CopyToClipBoard, Save,
-    // PrintChart and PreviewChart.
-    void DoToolBarOutput(TkPlotToolBarButtonType Command) override;
-
-    // --- what channels report of their data points --------------------------------------------
-    void DoDataPointMouseDown(TkPlotChannelCustom* Channel, Integer DataIndex, TMouseButton Button, TShiftState Shift,
-                              Integer X, Integer Y) override;
-    void DoDataPointMouseMove(TkPlotChannelCustom* Channel, Integer DataIndex, TShiftState Shift, Integer X,
-                              Integer Y) override;
-    void DoDataPointMouseUp(TkPlotChannelCustom* Channel, Integer DataIndex, TMouseButton Button, TShiftState Shift,
-                            Integer X, Integer Y) override;
-    void DoDataPointClick(TkPlotChannelCustom* Channel, Integer DataIndex) override;
-    void DoDataPointMoved(TkPlotChannelCustom* Channel, Integer DataIndex, Double OldX, Double OldY, Double NewX,
-                          Double NewY) override;
-    void DoDataPointCustomizeHint(TkPlotChannelCustom* Channel, Integer DataIndex, String& Text) override;
-
-    // --- what data cursors report ----------------------------------------------------------------
-    void DoBeforeDataCursorUpdate(TkPlotObject* Cursor) override;
-    void DoDataCursorChange(TkPlotObject* Cursor) override;
-    void DoDataCursorCustomizeHint(TkPlotObject* Cursor, String& Text) override;
-    void ShowCursorReadoutInLegend() override;
-
     // --- output: clipboard, image files, printer ----------------------------------------------
     // The plot as CopyToClipBoardFormat says, drawn without toolbars or
     // selections; afterwards each toolbar shows as it did.
@@ -511,15 +369,6 @@ public:
     // The current date and time, in days.
     Double GetNow() const;
 
-    // --- what limits report ------------------------------------------------------------------
-    void DoLimitLine1PositionChange(TkPlotLimit* Limit, Double OldValue, Double NewValue) override;
-    void DoLimitLine2PositionChange(TkPlotLimit* Limit, Double OldValue, Double NewValue) override;
-    void DoAnnotationEvent(TkPlotObject* Annotation, TkPlotAnnotationEvent Event) override;
-
-    // --- what the editor asks of the plot ------------------------------------------------------
-    TComponent* PlotComponent() override { return this; }
-    void DoAfterOpenEditor(TCustomForm* Form) override;
-
     // --- title (label 0; without labels setters do nothing) ----------------------------------
     TkPlotLabel* TitleLabel() const { return LabelCount() > 0 ? GetLabel(0) : nullptr; }
     bool TitleVisible() const;
@@ -539,10 +388,10 @@ public:
     void SetDataViewZHorz(Integer Value);
     Integer DataViewZVert() const;
     void SetDataViewZVert(Integer Value);
-    bool XYAxesReverse() const { return Master().XYAxesReverse(); }
-    void SetXYAxesReverse(bool Value) { Master().SetXYAxesReverse(Value); }
-    bool UserCanEditObjects() const { return Master().UserCanEditObjects(); }
-    void SetUserCanEditObjects(bool Value) { Master().SetUserCanEditObjects(Value); }
+    bool XYAxesReverse() const;
+    void SetXYAxesReverse(bool Value);
+    bool UserCanEditObjects() const;
+    void SetUserCanEditObjects(bool Value);
     bool UserCanAddRemoveChannels() const { return FUserCanAddRemoveChannels; }
     void SetUserCanAddRemoveChannels(bool Value) { FUserCanAddRemoveChannels = Value; }
     Integer OuterMarginLeft() const { return FOuterMarginLeft; }
@@ -634,7 +483,7 @@ public:
     void SetAnnotationDefaultReferenceSizeX(TkPlotReferenceIndividual V) { FAnnotationDefaultReferences[2] = V; }
     TkPlotReferenceIndividual AnnotationDefaultReferenceSizeY() const { return FAnnotationDefaultReferences[3]; }
     void SetAnnotationDefaultReferenceSizeY(TkPlotReferenceIndividual V) { FAnnotationDefaultReferences[3] = V; }
-    bool ClipAnnotationsToAxes() const override { return FClipAnnotationsToAxes; }
+    bool ClipAnnotationsToAxes() const { return FClipAnnotationsToAxes; }
     void SetClipAnnotationsToAxes(bool Value) { SetByteProperty(Value, FClipAnnotationsToAxes, 0); }
 
     bool BackGroundGradientEnabled() const { return FBackGroundGradientEnabled; }
@@ -738,6 +587,110 @@ public:
     TkPlotObjectEvent OnAnnotationResizeUser;
     TkPlotObjectEvent OnAnnotationCoordinatesChangeFinished;
 
+
+    // ================================================================================================
+    // Services to the objects (kPlotHost.h; kPlotComponentHost.cpp)
+    // ================================================================================================
+    // Answers that belong to another part are declared there: the axes and
+    // channels by name, the legend hit (input), the image lists, and the
+    // settings the objects read.
+
+    // --- what plot objects ask of the plot ---------------------------------------------------
+    void DoObjectMouseDown(TkPlotObject* Object, TMouseButton Button, TShiftState Shift, Integer X,
+                           Integer Y) override;
+    void DoObjectMouseMove(TkPlotObject* Object, TShiftState Shift, Integer X, Integer Y) override;
+    void DoObjectMouseUp(TkPlotObject* Object, TMouseButton Button, TShiftState Shift, Integer X,
+                         Integer Y) override;
+    void DoObjectMouseWheel(TkPlotObject* Object, Integer WheelDelta, TShiftState Shift, Integer X,
+                            Integer Y) override;
+    void DoObjectGotFocus(TkPlotObject* Object) override;
+    void DoObjectLostFocus(TkPlotObject* Object) override;
+    void DoObjectPopupMenu(TkPlotObject* Object, bool& Cancel, Integer ScreenX, Integer ScreenY) override;
+    TPoint PlotClientToScreen(const TPoint& P) const override { return ClientToScreen(P); }
+    TkPlotTranslationManager* PlotTranslationManager() const override;
+
+    // --- what axes and channels ask of the plot ---------------------------------------------
+    void DoAxisMinChange(TkPlotAxis* Axis, Double OldValue, Double NewValue) override;
+    bool AxisScaleEventsAssigned() const override;
+    void DoAxisSpanChange(TkPlotAxis* Axis, Double OldValue, Double NewValue) override;
+    void DoAxisMinSpanChange(TkPlotAxis* Axis, Double OldMin, Double OldSpan, Double NewMin,
+                             Double NewSpan) override;
+    void DoAxisCustomizeLabel(TkPlotAxis* Axis, String& Text, Double Value) override;
+    bool IsTkPlot() const override { return false; }
+    Cardinal AxesVersion() const override;
+    TkPlotExtents ChannelExtents(const TkPlotAxis& Axis, bool Visible) const override;
+    bool RepaintPending() const override { return TkCustomComponent::RepaintPending(); }
+    bool DataViewPercentToPixels(Double Percent, bool Vertical, Integer& Pixel) const override;
+
+    // --- what axes and the data view ask while the user scrolls and zooms ----------------
+    Integer AxisCount(bool XAxes) const override { return XAxes ? XAxisCount() : YAxisCount(); }
+    TkPlotAxis* GetAxis(bool XAxes, Integer Index) const override;
+    // The gesture reaches every other axis of Axis' direction, once: the
+    // forwarding flag keeps the axes reached from passing it on again.
+    void AxesDoMouseLeft(TkPlotAxis* Axis, const TkPlotMouseData& MouseData) override;
+    void AxesDoMouseMove(TkPlotAxis* Axis, const TkPlotMouseData& MouseData) override;
+    void AxesDoMouseUp(TkPlotAxis* Axis, const TkPlotMouseData& MouseData) override;
+    void AxesDoMouseWheel(TkPlotAxis* Axis, Integer WheelDelta, TShiftState Shift, Integer X, Integer Y) override;
+    void AxesKeyDown(TkPlotAxis* Axis, Word& Key, TShiftState Shift) override;
+    bool AxesForwarding() const override { return FAxesForwarding; }
+    void SetAxesForwarding(bool Value) override { FAxesForwarding = Value; }
+    void DoObjectClick(TkPlotObject* Object) override;
+    void DoObjectGetMouseCursor(TkPlotObject* Object, TCursor& Cursor) override;
+    void DoAxisMinSpanChangeFinished(TkPlotAxis* Axis, Double OldMin, Double OldSpan, Double NewMin,
+                                     Double NewSpan) override;
+    void DoAxisCustomizeHint(TkPlotAxis* Axis, String& Text) override;
+    // Measured in HintsFont, the font the hint box is drawn with.
+    TSize HintTextExtent(const String& Text) override;
+    // The axes Object was drawn against at the last paint, while they hold
+    // (kPlotComponentPaint.cpp).
+    TkPlotPaintContext HitTestContext(TkPlotObject& Object) override;
+    void DisableAllTracking() override;
+    void DoBeforeZoomBox(TRect& ZoomRect, bool& Cancel) override;
+    // The first toolbar's Zoom Box and Select buttons.
+    bool IsToolBarZoomBoxMode() const override;
+    bool IsToolBarSelectMode() const override;
+    // Clicks the first toolbar's Select button when its state differs.
+    void SetToolBarSelectMode(bool Value);
+
+    // --- what the toolbar asks of the plot ---------------------------------------------------
+    void DoBeforeToolBarButtonClick(TkPlotObject* ToolBar, TkPlotToolBarButtonType Type, bool& Cancel) override;
+    void DoToolBarButtonClick(TkPlotObject* ToolBar, TkPlotToolBarButtonType Type) override;
+    void DoToolBarCustomizeHint(TkPlotObject* ToolBar, String& Text) override;
+    void EnableAllTracking() override;
+    void ClearAllUserSelections() override;
+    void ShowDataCursors(bool Value) override;
+    void EditProperties() override;
+    // The Copy, Save, Print and Preview buttons: CopyToClipBoard, Save,
+    // PrintChart and PreviewChart.
+    void DoToolBarOutput(TkPlotToolBarButtonType Command) override;
+
+    // --- what channels report of their data points --------------------------------------------
+    void DoDataPointMouseDown(TkPlotChannelCustom* Channel, Integer DataIndex, TMouseButton Button, TShiftState Shift,
+                              Integer X, Integer Y) override;
+    void DoDataPointMouseMove(TkPlotChannelCustom* Channel, Integer DataIndex, TShiftState Shift, Integer X,
+                              Integer Y) override;
+    void DoDataPointMouseUp(TkPlotChannelCustom* Channel, Integer DataIndex, TMouseButton Button, TShiftState Shift,
+                            Integer X, Integer Y) override;
+    void DoDataPointClick(TkPlotChannelCustom* Channel, Integer DataIndex) override;
+    void DoDataPointMoved(TkPlotChannelCustom* Channel, Integer DataIndex, Double OldX, Double OldY, Double NewX,
+                          Double NewY) override;
+    void DoDataPointCustomizeHint(TkPlotChannelCustom* Channel, Integer DataIndex, String& Text) override;
+
+    // --- what data cursors report ----------------------------------------------------------------
+    void DoBeforeDataCursorUpdate(TkPlotObject* Cursor) override;
+    void DoDataCursorChange(TkPlotObject* Cursor) override;
+    void DoDataCursorCustomizeHint(TkPlotObject* Cursor, String& Text) override;
+    void ShowCursorReadoutInLegend() override;
+
+    // --- what limits report ------------------------------------------------------------------
+    void DoLimitLine1PositionChange(TkPlotLimit* Limit, Double OldValue, Double NewValue) override;
+    void DoLimitLine2PositionChange(TkPlotLimit* Limit, Double OldValue, Double NewValue) override;
+    void DoAnnotationEvent(TkPlotObject* Annotation, TkPlotAnnotationEvent Event) override;
+
+    // --- what the editor asks of the plot ------------------------------------------------------
+    TkComponent* PlotComponent() override { return this; }
+    void DoAfterOpenEditor(TCustomForm* Form) override;
+
 protected:
     // The control's input, routed to the objects under the mouse or to the
     // selected ones.
@@ -762,7 +715,7 @@ protected:
     // then the layout is rebuilt.
     void Loaded() override;
 
-    void SetChannelClass(TkPlotObjectClassOf<TkPlotChannelCustom> Value) { Master().SetChannelClass(Value); }
+    void SetChannelClass(TkPlotObjectClassOf<TkPlotChannelCustom> Value);
     // The objects of a new plot, in this order: a toolbar (row 3), a legend
     // (row 2), an X axis, a Y axis, a channel, a data view, a data cursor,
     // and the title label "Title" (row 2, caption "Untitled"). The layout
@@ -777,10 +730,26 @@ private:
                          TkPlotObject* Object, A&&... Args);
     template <class E, class... A>
     void FireAxisEvent(const E& XEvent, const E& YEvent, TkPlotAxis* Axis, A&&... Args);
+    // The objects of one kind (kPlotComponentObjects.cpp, where the kinds'
+    // classes are known): their count, object Index cast to the kind's class
+    // (EListError outside 0..Count-1), the first of that name and its index
+    // (nullptr and -1 for none), a new one (its index), and object Index or
+    // every one of them freed, with a repaint at once.
+    Integer ObjectCount(TkPlotObjectKind Kind) const;
+    template <TkPlotObjectKind K>
+    TkPlotKindClass<K>* Object(Integer Index) const;
+    template <TkPlotObjectKind K>
+    TkPlotKindClass<K>* ObjectByName(const String& Name) const
+    {
+        const Integer index = ObjectIndexByName(K, Name);
+        return index < 0 ? nullptr : Object<K>(index);
+    }
+    Integer ObjectIndexByName(TkPlotObjectKind Kind, const String& Name) const;
+    Integer AddObject(TkPlotObjectKind Kind);
+    void DeleteObject(TkPlotObjectKind Kind, Integer Index);
+    void RemoveAllObjects(TkPlotObjectKind Kind);
     // The index of an object within its kind; -1 for objects not listed.
     Integer ObjectIndex(const TkPlotObject* Object) const;
-    void DeleteObject(TkPlotObject* Object);
-    void RemoveAllObjects(TkPlotObjectManagerCustom& Manager);
     void ApplyAnnotationDefaults(TkPlotAnnotation& Annotation) const;
     void CheckLoggingInactive(const char* Message) const;
     void ReadDataFile(const String& FileName, bool ReplaceData);
@@ -845,9 +814,28 @@ private:
     // gave the axes), ticks again; skipped while the layout key holds,
     // unless the user's handlers write the labels.
     void UpdateLayout(TCanvas* Canvas);
-    void PrepareObjects();
+    // The context of data view 0 that every paint and hit test starts from:
+    // its rectangles, the exchanged axes, the clip of annotations.
+    TkPlotPaintContext ViewContext() const;
+    // The context of one paint inside the data view: the canvas, the
+    // background the channels see, the room Cartesian axes take, every axis.
+    TkPlotPaintContext InViewContext(TCanvas* Canvas, TColor BackGround, TkPlotOccupiedRects& Occupied);
+    // What hit tests compare to tell that the axes kept from the last paint
+    // may be gone or others found now.
+    TkPlotPaintedAxes::TStamp PaintStamp() const;
+    // An object drawn inside the data view, with the axes the paint found
+    // for it once, and its place in the order of drawing (layer, then kind).
+    struct TPaintItem {
+        TkPlotObject* Object;
+        TkPlotAxisPair Axes;
+        Integer Layer;
+        char Letter;
+    };
+    std::vector<TPaintItem> DataViewItems();
+    // Channels on their axes, every axis on the paint's occupied room.
+    void PrepareObjects(const TkPlotPaintContext& InView, const std::vector<TPaintItem>& Items);
     void DrawBackGroundLayer(TCanvas* Canvas);
-    void DrawDataViewContents(TCanvas* Canvas, TkPlotDataView* View, TColor ChannelBackGround);
+    void DrawDataViewContents(const TkPlotPaintContext& InView, std::vector<TPaintItem> Items);
     void DrawHintBox(TCanvas* Canvas);
     // An object removed since Generation: what a paint step holds may be
     // gone, and the removal has asked for a new paint.
@@ -918,9 +906,12 @@ private:
     mutable Cardinal FAxesVersion = 0;
 
     // Paint state: the rectangles that Cartesian axes took during the
-    // current paint, and the hint box.
+    // current paint, every axis for the grid, the axes each object was drawn
+    // against, and the hint box.
     bool FPainting = false;
     std::vector<TRect> FOccupiedRects;
+    std::array<std::vector<const TkPlotAxis*>, 2> FPaintAxes;
+    TkPlotPaintedAxes FPaintedAxes;
     TkPlotHintData FHint;
     bool FHintShowing = false;
     bool FHintDrawn = false;

@@ -4,6 +4,7 @@
 
 #include "components/plot/channel/kPlotChannelCustom.h"
 #include "components/plot/component/kPlotComponent.h"
+#include "components/plot/objects/kPlotMasterManager.h"
 #include "platform/SysUtils.h"
 #include "platform/Variants.h"
 

@@ -1,6 +1,7 @@
 // The plot's data files and its log.
 
 #include "components/foundation/kErrorText.h"
+#include "components/plot/channel/kPlotChannelCustom.h"
 #include "components/plot/component/kPlotComponent.h"
 #include "components/plot/files/kPlotDataFiles.h"
 #include "components/plot/files/kPlotFileIO.h"

@@ -12,9 +12,13 @@
 #include <vector>
 
 #include "components/foundation/kCommonRoutines.h"
-#include "components/plot/input/kPlotButton.h"
+#include "components/plot/channel/kPlotChannelCustom.h"
 #include "components/plot/component/kPlotComponent.h"
+#include "components/plot/input/kPlotButton.h"
+#include "components/plot/layout/kPlotLegend.h"
+#include "components/plot/objects/kPlotMasterManager.h"
 #include "platform/Math.h"
+#include "platform/Menus.h"
 
 namespace {
 

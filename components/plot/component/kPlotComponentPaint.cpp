@@ -12,7 +12,9 @@
 // Paint: ticks, two layout passes (the second sees the labels that the
 // first layout gave the axes), ticks again, unless nothing they depend on
 // changed since the last paint; then the background, the contents of the
-// data view in layer order clipped to it, and the objects round it.
+// data view in layer order clipped to it, and the objects round it. Each
+// object draws from one paint context: the paint finds its axes once and
+// keeps them for the hit tests until the next paint.
 //
 // Every pixel sum saturates: margins and fonts from damaged property text
 // can be huge, and a plot can be smaller than its margins.
@@ -21,7 +23,17 @@
 #include <optional>
 
 #include "components/foundation/kCommonRoutines.h"
+#include "components/plot/axis/kPlotAxis.h"
+#include "components/plot/channel/kPlotChannelCustom.h"
 #include "components/plot/component/kPlotComponent.h"
+#include "components/plot/input/kPlotDataCursor.h"
+#include "components/plot/input/kPlotToolBar.h"
+#include "components/plot/layout/kPlotLabel.h"
+#include "components/plot/layout/kPlotLegend.h"
+#include "components/plot/objects/kPlotMasterManager.h"
+#include "components/plot/table/kPlotTable.h"
+#include "components/plot/view/kPlotDataView.h"
+#include "components/plot/view/kPlotLimit.h"
 #include "platform/Math.h"
 #include "platform/SysApi.h"
 
@@ -197,13 +209,14 @@ void PlaceSide(const TSideLayout& Side, const TSideWalk& Walk, Int64 Edge, Int64
         std::for_each(Side.Entries.begin(), Side.Entries.end(), place);
 }
 
-// One entry of the draw list: what is drawn inside the data view, in the
-// order of layer, then kind (letter).
-struct TDrawEntry {
-    Integer Layer;
-    char Letter;
-    TkPlotObject* Object;
-};
+// The context of one object: its own axes, and the exchange of axes that
+// the object follows.
+TkPlotPaintContext ObjectContext(const TkPlotPaintContext& Base, const TkPlotObject& Object, TkPlotAxisPair Axes)
+{
+    TkPlotPaintContext context = Base.WithAxes(Axes);
+    context.XYAxesReversed = Object.XYAxesReversed();
+    return context;
+}
 
 }  // namespace
 
@@ -377,22 +390,26 @@ void TkPlotComponent::CalcAllTicks(TCanvas* Canvas)
 }
 
 // ===========================================================================
-// Occupied rectangles
+// Paint contexts
 // ===========================================================================
 
-void TkPlotComponent::AddOccupiedRect(const TRect& Rect) { FOccupiedRects.push_back(Rect); }
-
-bool TkPlotComponent::TryAddOccupiedRect(const TRect& Rect)
+TkPlotPaintContext TkPlotComponent::ViewContext() const
 {
-    TRect common;
-    for (const TRect& taken : FOccupiedRects)
-        if (IntersectRect(common, taken, Rect)) return false;
-    if (!FOccupiedRects.empty()) {
-        const TRect view = DataViewCount() > 0 ? GetDataView(0)->DrawRect() : TRect{};
-        if (!IntersectRect(common, Rect, view) || common != Rect) return false;
-    }
-    FOccupiedRects.push_back(Rect);
-    return true;
+    TkPlotPaintContext context;
+    context.XYAxesReversed = XYAxesReverse();
+    context.ClipAnnotationsToAxes = FClipAnnotationsToAxes;
+    if (DataViewCount() == 0) return context;
+    const TRect r = GetDataView(0)->DrawRect();
+    context.DataView = r;
+    context.Clip = Rect(r.Left, r.Top, Sum({r.Right, 1}), Sum({r.Bottom, 1}));
+    return context;
+}
+
+TkPlotPaintedAxes::TStamp TkPlotComponent::PaintStamp() const { return {FRemovals, AxesVersion()}; }
+
+TkPlotPaintContext TkPlotComponent::HitTestContext(TkPlotObject& Object)
+{
+    return ObjectContext(ViewContext(), Object, FPaintedAxes.Kept(Object, PaintStamp()));
 }
 
 // ===========================================================================
@@ -451,30 +468,76 @@ void TkPlotComponent::kPaintTo(TCanvas* Canvas)
 
     UpdateLayout(Canvas);
     if (ObjectsRemovedSince(generation)) return;
-    PrepareObjects();
+    TkPlotOccupiedRects occupied(FOccupiedRects, view->DrawRect());
+    const TkPlotPaintContext inView = InViewContext(Canvas, channelBackGround, occupied);
+    FPaintedAxes.Reset(PaintStamp());
+    std::vector<TPaintItem> items = DataViewItems();
+    PrepareObjects(inView, items);
     for (Integer i = 0; i < DataCursorCount(); ++i) GetDataCursor(i)->SetDataView(view);
     for (Integer i = 0; i < AnnotationCount(); ++i) GetAnnotation(i)->SetDataView(view);
 
     DrawBackGroundLayer(Canvas);
     view->DrawBackground(Canvas);
-    DrawDataViewContents(Canvas, view, channelBackGround);
+    DrawDataViewContents(inView, std::move(items));
     if (ObjectsRemovedSince(generation)) return;
     view->DrawZoomBox(Canvas);
-    DrawLayoutObjects(Canvas);
-    for (Integer i = 0; i < DataCursorCount(); ++i) GetDataCursor(i)->Draw(Canvas, channelBackGround);
-    for (Integer i = 0; i < LegendCount(); ++i) GetLegend(i)->Draw(Canvas, BackGroundColor());
-    for (Integer i = 0; i < TableCount(); ++i) GetTable(i)->Draw(Canvas, BackGroundColor());
+    const TkPlotPaintContext outside = inView.WithBackGround(BackGroundColor());
+    DrawLayoutObjects(outside);
+    for (Integer i = 0; i < DataCursorCount(); ++i) GetDataCursor(i)->Draw(inView);
+    for (Integer i = 0; i < LegendCount(); ++i) GetLegend(i)->Draw(outside);
+    for (Integer i = 0; i < TableCount(); ++i) GetTable(i)->Draw(outside);
     DrawHintBox(Canvas);
 
     FPainting = false;
     if (const TNotifyEvent handler = OnAfterPaint) handler(this);
 }
 
-void TkPlotComponent::PrepareObjects()
+TkPlotPaintContext TkPlotComponent::InViewContext(TCanvas* Canvas, TColor BackGround, TkPlotOccupiedRects& Occupied)
 {
-    for (Integer i = 0; i < ChannelCount(); ++i) GetChannel(i)->PrepareDraw();
+    TkPlotPaintContext context = ViewContext();
+    context.Canvas = Canvas;
+    context.BackGroundColor = BackGround;
+    context.Occupied = &Occupied;
+    for (const bool xAxes : {true, false}) {
+        std::vector<const TkPlotAxis*>& axes = FPaintAxes[xAxes ? 0 : 1];
+        axes.clear();
+        for (Integer i = 0; i < AxisCount(xAxes); ++i) axes.push_back(GetAxis(xAxes, i));
+        (xAxes ? context.XAxes : context.YAxes) = axes;
+    }
+    return context;
+}
+
+std::vector<TkPlotComponent::TPaintItem> TkPlotComponent::DataViewItems()
+{
+    // Added in the order of the letters; within a layer the letters order
+    // the kinds: filled limits under the grid, the grid under line limits,
+    // axes across the view, channels and annotations on top.
+    std::vector<TPaintItem> items;
+    const auto add = [&](TkPlotObject* Object, char Letter) {
+        items.push_back({Object, FPaintedAxes.Find(*Object), Object->Layer(), Letter});
+    };
+    for (Integer i = 0; i < LimitCount(); ++i)
+        if (GetLimit(i)->IsFilledStyle()) add(GetLimit(i), 'A');
+    add(GetDataView(0), 'B');
+    for (Integer i = 0; i < LimitCount(); ++i)
+        if (!GetLimit(i)->IsFilledStyle()) add(GetLimit(i), 'C');
+    for (Integer i = 0; i < YAxisCount(); ++i)
+        if (IsCartesianAxis(GetYAxis(i))) add(GetYAxis(i), 'D');
+    for (Integer i = 0; i < XAxisCount(); ++i)
+        if (IsCartesianAxis(GetXAxis(i))) add(GetXAxis(i), 'E');
+    for (Integer i = 0; i < ChannelCount(); ++i) add(GetChannel(i), 'F');
+    for (Integer i = 0; i < AnnotationCount(); ++i) add(GetAnnotation(i), 'G');
+    return items;
+}
+
+void TkPlotComponent::PrepareObjects(const TkPlotPaintContext& InView, const std::vector<TPaintItem>& Items)
+{
+    // The channels in the order of their manager, as the items hold them.
+    for (const TPaintItem& item : Items)
+        if (item.Object->Kind() == kpokChannel)
+            item.Object->PrepareDraw(ObjectContext(InView, *item.Object, item.Axes));
     for (const bool xAxes : {true, false})
-        for (Integer i = 0; i < AxisCount(xAxes); ++i) GetAxis(xAxes, i)->PrepareDraw();
+        for (Integer i = 0; i < AxisCount(xAxes); ++i) GetAxis(xAxes, i)->PrepareDraw(InView);
 }
 
 void TkPlotComponent::DrawBackGroundLayer(TCanvas* Canvas)
@@ -489,52 +552,35 @@ void TkPlotComponent::DrawBackGroundLayer(TCanvas* Canvas)
                  FBackGroundGradientStopColor);
 }
 
-void TkPlotComponent::DrawDataViewContents(TCanvas* Canvas, TkPlotDataView* View, TColor ChannelBackGround)
+void TkPlotComponent::DrawDataViewContents(const TkPlotPaintContext& InView, std::vector<TPaintItem> Items)
 {
-    // Added in the order of the letters; within a layer the letters order
-    // the kinds: filled limits under the grid, the grid under line limits,
-    // axes across the view, channels and annotations on top.
-    std::vector<TDrawEntry> list;
-    const auto add = [&list](TkPlotObject* Object, char Letter) { list.push_back({Object->Layer(), Letter, Object}); };
-    for (Integer i = 0; i < LimitCount(); ++i)
-        if (GetLimit(i)->IsFilledStyle()) add(GetLimit(i), 'A');
-    add(View, 'B');
-    for (Integer i = 0; i < LimitCount(); ++i)
-        if (!GetLimit(i)->IsFilledStyle()) add(GetLimit(i), 'C');
-    for (Integer i = 0; i < YAxisCount(); ++i)
-        if (IsCartesianAxis(GetYAxis(i))) add(GetYAxis(i), 'D');
-    for (Integer i = 0; i < XAxisCount(); ++i)
-        if (IsCartesianAxis(GetXAxis(i))) add(GetXAxis(i), 'E');
-    for (Integer i = 0; i < ChannelCount(); ++i)
-        if (GetChannel(i)->CanDraw()) add(GetChannel(i), 'F');
-    for (Integer i = 0; i < AnnotationCount(); ++i) add(GetAnnotation(i), 'G');
     // Ordered by the layer's value (any layer, negative ones too), then the
     // letter; of equal keys the one added last draws first.
-    std::reverse(list.begin(), list.end());
-    std::stable_sort(list.begin(), list.end(), [](const TDrawEntry& A, const TDrawEntry& B) {
+    std::reverse(Items.begin(), Items.end());
+    std::stable_sort(Items.begin(), Items.end(), [](const TPaintItem& A, const TPaintItem& B) {
         return A.Layer != B.Layer ? A.Layer < B.Layer : A.Letter < B.Letter;
     });
-
     const Cardinal generation = FRemovals;
-    const TRect r = View->DrawRect();
-    const TRect clipRect = Rect(r.Left, r.Top, Sum({r.Right, 1}), Sum({r.Bottom, 1}));
-    for (const TDrawEntry& entry : list) {
+    for (const TPaintItem& item : Items) {
         if (ObjectsRemovedSince(generation)) return;
-        TClipScope clip(Canvas, clipRect);
-        entry.Object->Draw(Canvas, ChannelBackGround);
+        // A channel draws when its preparation found something to draw.
+        if (item.Object->Kind() == kpokChannel && !item.Object->CanDraw()) continue;
+        TClipScope clip(InView.Canvas, InView.Clip);
+        item.Object->Draw(ObjectContext(InView, *item.Object, item.Axes));
     }
 }
 
-void TkPlotComponent::DrawLayoutObjects(TCanvas* Canvas)
+void TkPlotComponent::DrawLayoutObjects(const TkPlotPaintContext& Outside)
 {
-    Canvas->Brush()->SetColor(BackGroundColor());
-    Canvas->Brush()->SetStyle(bsSolid);
-    DrawBorder(Canvas);
+    TCanvas* canvas = Outside.Canvas;
+    canvas->Brush()->SetColor(Outside.BackGroundColor);
+    canvas->Brush()->SetStyle(bsSolid);
+    DrawBorder(canvas);
     for (const bool xAxes : {true, false})
         for (Integer i = 0; i < AxisCount(xAxes); ++i)
-            if (TkPlotAxis* axis = GetAxis(xAxes, i); !IsCartesianAxis(axis)) axis->Draw(Canvas, BackGroundColor());
-    for (Integer i = 0; i < LabelCount(); ++i) GetLabel(i)->Draw(Canvas, BackGroundColor());
-    for (Integer i = 0; i < ToolBarCount(); ++i) GetToolBar(i)->Draw(Canvas, BackGroundColor());
+            if (TkPlotAxis* axis = GetAxis(xAxes, i); !IsCartesianAxis(axis)) axis->Draw(Outside);
+    for (Integer i = 0; i < LabelCount(); ++i) GetLabel(i)->Draw(Outside);
+    for (Integer i = 0; i < ToolBarCount(); ++i) GetToolBar(i)->Draw(Outside);
 }
 
 // ===========================================================================

@@ -1,12 +1,14 @@
 #pragma once
-// What the plot offers the objects it holds, in one place: its events for
-// axes and limits, the axes and channels it holds, the user's gestures
-// passed on to every axis of a direction, the channels' extents for fitting
-// an axis, its image lists, the pieces of one paint, and what its editor
-// dialog needs. An object reaches it through its owner (Owner()->Host(),
-// or Host() on the object); an owner that is no plot has no host, and its
-// objects then get no events, find no other objects by name and move only
-// themselves.
+// What the plot offers the objects it holds, in one place: the one seam
+// between the objects and the plot outside painting. Every object reports
+// its own input here (the plot fires its events for the object's kind);
+// here are the plot's events for axes, limits, annotations, the toolbar and
+// data cursors, the axes and channels it holds, the user's gestures passed
+// on to every axis of a direction, the channels' extents for fitting an
+// axis, its image lists, the context of the last paint for hit tests, and
+// what its editor dialog and the objects' files need. An object reaches it
+// through its owner (Owner()->Host(), or Host() on the object); an owner
+// that is no plot has no host (kPlotObjects.h).
 //
 // Nothing here includes the objects' headers: the host sits below every
 // kind of object, so that no object has to include another kind to reach
@@ -16,15 +18,15 @@
 #include "components/plot/objects/kPlotObjects.h"
 #include "components/plot/input/kPlotToolBarButtonType.h"
 
-class TComponent;
 class TCustomForm;
+class TkComponent;
 class TkPlotAxis;
 class TkPlotChannelCustom;
 class TkPlotLimit;
+class TkPlotTranslationManager;
 class TkPlotXAxis;
 class TkPlotYAxis;
 
-// The extremes of the data along one axis; Low > High while there is none.
 // The plot's annotation events.
 enum TkPlotAnnotationEvent {
     kpaeCoordinatesChange,
@@ -33,6 +35,7 @@ enum TkPlotAnnotationEvent {
     kpaeCoordinatesChangeFinished
 };
 
+// The extremes of the data along one axis; Low > High while there is none.
 struct TkPlotExtents {
     Double Low = 1e300;
     Double High = -1e300;
@@ -48,6 +51,26 @@ struct TkPlotExtents {
 
 class TkPlotHost {
 public:
+    // --- every object's own input, screen and text ------------------------------------
+    // The plot's events of Object's kind for a press, move, release or
+    // wheel turn on it (component pixels), and for its focus.
+    virtual void DoObjectMouseDown(TkPlotObject* Object, TMouseButton Button, TShiftState Shift, Integer X,
+                                   Integer Y) = 0;
+    virtual void DoObjectMouseMove(TkPlotObject* Object, TShiftState Shift, Integer X, Integer Y) = 0;
+    virtual void DoObjectMouseUp(TkPlotObject* Object, TMouseButton Button, TShiftState Shift, Integer X,
+                                 Integer Y) = 0;
+    virtual void DoObjectMouseWheel(TkPlotObject* Object, Integer WheelDelta, TShiftState Shift, Integer X,
+                                    Integer Y) = 0;
+    virtual void DoObjectGotFocus(TkPlotObject* Object) = 0;
+    virtual void DoObjectLostFocus(TkPlotObject* Object) = 0;
+    // The handler may set Cancel to keep the menu closed.
+    virtual void DoObjectPopupMenu(TkPlotObject* Object, bool& Cancel, Integer ScreenX, Integer ScreenY) = 0;
+    // Component pixels to screen pixels.
+    virtual TPoint PlotClientToScreen(const TPoint& P) const = 0;
+    // The translation table of the objects' texts; nullptr while the plot
+    // has none (during its construction and destruction).
+    virtual TkPlotTranslationManager* PlotTranslationManager() const = 0;
+
     // --- axes -----------------------------------------------------------------
     // nullptr when the plot holds no axis of that name.
     virtual TkPlotXAxis* GetXAxisByName(const String& Name) const = 0;
@@ -106,8 +129,6 @@ public:
     virtual void DoLimitLine1PositionChange(TkPlotLimit* Limit, Double OldValue, Double NewValue) = 0;
     virtual void DoLimitLine2PositionChange(TkPlotLimit* Limit, Double OldValue, Double NewValue) = 0;
     virtual void DoAnnotationEvent(TkPlotObject* Annotation, TkPlotAnnotationEvent Event) = 0;
-    // Annotations whose Reference is the channel are clipped to its axes.
-    virtual bool ClipAnnotationsToAxes() const = 0;
 
     // --- the toolbar's commands -------------------------------------------------------
     // The plot's events for a button of ToolBar: before its action (the
@@ -171,11 +192,12 @@ public:
     virtual bool RepaintPending() const = 0;
     // Size of Text in the font the plot draws its hints with.
     virtual TSize HintTextExtent(const String& Text) = 0;
-    // Rectangles taken by Cartesian axes during one paint: one is added
-    // unconditionally; the other only when it meets none taken and lies in
-    // the reference data view (false, and nothing added, otherwise).
-    virtual void AddOccupiedRect(const TRect& Rect) = 0;
-    virtual bool TryAddOccupiedRect(const TRect& Rect) = 0;
+    // The context of Object's last paint, for a hit test (without a canvas):
+    // the axes it was drawn against, the data view, the exchanged axes.
+    // Before the first paint, and once an object was removed, an axis added
+    // or renamed or Object's own settings changed since, the one the next
+    // paint would hand it.
+    virtual TkPlotPaintContext HitTestContext(TkPlotObject& Object) = 0;
 
     // --- image lists 0, 1 and 2 ------------------------------------------------------
     // Images held by list ListIndex; 0 for an index that names no list.
@@ -188,8 +210,9 @@ public:
                                bool Enabled) = 0;
 
     // --- the editor dialog -----------------------------------------------------------
-    // The plot as a component: the owner of its editor dialog.
-    virtual TComponent* PlotComponent() = 0;
+    // The plot as a component: the owner of its editor dialog; nullptr for
+    // a stand-in.
+    virtual TkComponent* PlotComponent() = 0;
     virtual TkPlotFormStyle EditorFormStyle() const = 0;
     // Fires the plot's after-open-editor event with the dialog.
     virtual void DoAfterOpenEditor(TCustomForm* Form) = 0;

@@ -6,10 +6,14 @@
 
 #include "components/foundation/kCommonRoutines.h"
 #include "components/foundation/kErrorText.h"
+#include "components/plot/channel/kPlotChannelCustom.h"
 #include "components/plot/component/kPlotComponent.h"
 #include "components/plot/files/kPlotFileIO.h"
 #include "components/plot/files/kPlotFileLines.h"
 #include "components/plot/files/kPlotPropertyFiles.h"
+#include "components/plot/input/kPlotToolBar.h"
+#include "components/plot/layout/kPlotLabel.h"
+#include "components/plot/objects/kPlotMasterManager.h"
 
 namespace {
 

@@ -9,6 +9,13 @@ constexpr Cardinal kRepeatInterval = 50;
 
 }  // namespace
 
+TkPlotButton::TkPlotButton(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert,
+                           TNotifyEvent AOnRemove, TNotifyEvent AOnRename)
+    : TkPlotObject(AOwner, std::move(AOnChange), std::move(AOnInsert), std::move(AOnRemove), std::move(AOnRename)),
+      FRepeat(kFirstRepeatDelay, kRepeatInterval, [this] { Repeat(); })
+{
+}
+
 TClass TkPlotButton::StaticClassInfo()
 {
     static const TClassInfo info = TClassBuilder<TkPlotButton, TkPlotObject>("TkPlotButton").Build();
@@ -45,13 +52,7 @@ void TkPlotButton::DoInvalidate() { Fire(FOnInvalidate, this); }
 void TkPlotButton::DoMouseLeft(const TkPlotMouseData&)
 {
     FPressed = true;
-    if (FTimerEnabled) {
-        if (!FTimer) FTimer = CreateOwned<TTimer>(nullptr);
-        FTimer->SetInterval(kFirstRepeatDelay);
-        FTimer->SetOnTimer([this](TObject*) { TimerEvent(); });
-        FTimer->SetEnabled(true);
-        FFirstTimerMessage = true;
-    }
+    if (FTimerEnabled) FRepeat.Start();
     DoInvalidate();
 }
 
@@ -82,15 +83,11 @@ void TkPlotButton::DoMouseNotOver()
 void TkPlotButton::EndPress()
 {
     FPressed = false;
-    FTimer.reset();
+    FRepeat.Stop();
 }
 
-void TkPlotButton::TimerEvent()
+void TkPlotButton::Repeat()
 {
-    if (FFirstTimerMessage) {
-        FTimer->SetInterval(kRepeatInterval);
-        FFirstTimerMessage = false;
-    }
     TWeakRef<TkPlotObject> self(this);
     Fire(FOnClick, this);
     if (self) DoInvalidate();

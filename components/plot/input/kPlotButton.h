@@ -11,12 +11,13 @@
 // the plot loses the mouse capture), which ends it without a click.
 
 #include "components/plot/objects/kPlotObjects.h"
-#include "platform/ExtCtrls.h"
+#include "platform/AutoRepeat.h"
 
 class TkPlotButton : public TkPlotObject {
     PL_CLASSINFO()
 public:
-    using TkPlotObject::TkPlotObject;
+    TkPlotButton(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert, TNotifyEvent AOnRemove,
+                 TNotifyEvent AOnRename);
 
     // Component pixels; set by the owner's layout, without notification.
     TRect DrawRect() const { return Rect(FLeft, FTop, FRight, FBottom); }
@@ -56,13 +57,13 @@ public:
 
     // A press is in progress (begun with the left button, not ended yet).
     bool Pressed() const { return FPressed; }
-    // The repeat timer exists (only while a repeating press lasts).
-    bool Repeating() const { return FTimer != nullptr; }
+    // A repeating press lasts.
+    bool Repeating() const { return FRepeat.Running(); }
 
 private:
     // Ends the press: no more repeats; the owner repaints the button.
     void EndPress();
-    void TimerEvent();
+    void Repeat();
     static void Fire(const TNotifyEvent& Hook, TObject* Sender)
     {
         if (Hook) Hook(Sender);
@@ -77,8 +78,7 @@ private:
     TNotifyEvent FOnGroupClick;
     TNotifyEvent FOnInvalidate;
     TNotifyEvent FOnDownChange;
-    TOwned<TTimer> FTimer;
-    bool FFirstTimerMessage = false;
+    TAutoRepeat FRepeat;
     bool FTimerEnabled = false;
     Integer FGroupIndex = 0;
     bool FPressed = false;

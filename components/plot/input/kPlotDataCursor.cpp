@@ -234,8 +234,9 @@ bool TkPlotDataCursor::HintShowing() const
     return FHintShow && !ReadsAllChannels() && !(FHintHideOnRelease && FGrab == TGrab::None);
 }
 
-void TkPlotDataCursor::Draw(TCanvas* Canvas, TColor)
+void TkPlotDataCursor::Draw(const TkPlotPaintContext& Context)
 {
+    TCanvas* canvas = Context.Canvas;
     FHintRect = {};
     FPointerRects = {};
     if (!FDataView.Get() || !Visible()) return;
@@ -244,11 +245,11 @@ void TkPlotDataCursor::Draw(TCanvas* Canvas, TColor)
     TWeakRef<TkPlotObject> self(this);
     UpdateCursor();
     if (!self || !FDataView.Get()) return;
-    Canvas->Pen()->SetStyle(psSolid);
-    Canvas->Pen()->SetColor(PenColor());
+    canvas->Pen()->SetStyle(psSolid);
+    canvas->Pen()->SetColor(PenColor());
     for (std::size_t pointer = 0; pointer < 2; ++pointer)
-        if (FPointerShow[pointer]) DrawPointer(Canvas, pointer);
-    if (HintShowing()) DrawHint(Canvas);
+        if (FPointerShow[pointer]) DrawPointer(canvas, pointer);
+    if (HintShowing()) DrawHint(canvas);
 }
 
 void TkPlotDataCursor::DrawPointer(TCanvas* Canvas, std::size_t Pointer)

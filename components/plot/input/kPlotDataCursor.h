@@ -140,7 +140,7 @@ public:
     TRect HintRect() const { return FHintRect; }
 
     // The shown pointers across the data view, and the hint beside them.
-    void Draw(TCanvas* Canvas, TColor BackGroundColor) override;
+    void Draw(const TkPlotPaintContext& Context) override;
 
     // --- input (kPlotDataCursorInput.cpp) ------------------------------------------
     bool kMouseHitTest(const TkPlotMouseData& MouseData) override;

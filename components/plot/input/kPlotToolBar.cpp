@@ -274,25 +274,26 @@ void TkPlotToolBar::RefreshStates()
     Button(kptbbtPause)->SetEnabled(anyTracking);
 }
 
-void TkPlotToolBar::Draw(TCanvas* Canvas, TColor)
+void TkPlotToolBar::Draw(const TkPlotPaintContext& Context)
 {
+    TCanvas* canvas = Context.Canvas;
     if (!Visible()) return;
     const Integer size = ButtonSize();
     RefreshStates();
     TRect strip = DrawRect();
     strip.Right = SatInt32(Int64{strip.Right} + 1);
-    Canvas->Pen()->SetWidth(1);
-    Canvas->Brush()->SetStyle(bsSolid);
-    Canvas->Brush()->SetColor(clBtnFace);
-    Canvas->FillRect(strip);
-    if (!FFlatBorder) DrawFrame(Canvas, DrawRect(), 1);
+    canvas->Pen()->SetWidth(1);
+    canvas->Brush()->SetStyle(bsSolid);
+    canvas->Brush()->SetColor(clBtnFace);
+    canvas->FillRect(strip);
+    if (!FFlatBorder) DrawFrame(canvas, DrawRect(), 1);
     Int64 x = Int64{DrawRect().Left} + kInset;
     const Int64 top = Int64{DrawRect().Top} + kInset;
     for (const TOwned<TkPlotToolBarButton>& entry : FEntries) {
         if (!entry->Visible()) continue;
         const Integer width = entry->Style() == kptbbsSpacer ? kSpacerWidth : size;
         entry->SetDrawRect(Rect(SatInt32(x), SatInt32(top), SatInt32(x + width), SatInt32(top + size)));
-        entry->Draw(Canvas, clBtnFace);
+        entry->Draw(Context.WithBackGround(clBtnFace));
         x += width;
     }
 }

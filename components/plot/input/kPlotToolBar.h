@@ -95,7 +95,7 @@ public:
     // --- object behaviour --------------------------------------------------------
     // Another object selected: the toolbar is no longer.
     void NotificationSetFocus(TkPlotObject* AObject) override;
-    void Draw(TCanvas* Canvas, TColor BackGroundColor) override;
+    void Draw(const TkPlotPaintContext& Context) override;
     // The visible entry under P, else the toolbar.
     TkPlotObject* GetObjectAtPoint(TPoint P) override;
     void BuildPopupMenu(TPopupMenu* PopupMenu) override;

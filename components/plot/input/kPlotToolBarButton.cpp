@@ -83,18 +83,19 @@ void TkPlotToolBarButton::LoadImage()
     FImageIndex = FImageList->AddMasked(bitmap.get(), kImageTransparentColor);
 }
 
-void TkPlotToolBarButton::Draw(TCanvas* Canvas, TColor)
+void TkPlotToolBarButton::Draw(const TkPlotPaintContext& Context)
 {
+    TCanvas* canvas = Context.Canvas;
     if (FStyle == kptbbsSpacer) return;
     LoadImage();
     const bool pressed = Pressed() || Down();
-    DrawFace(Canvas, pressed);
+    DrawFace(canvas, pressed);
     if (FImageIndex < 0) return;
     const TRect r = DrawRect();
     const Integer shift = pressed ? 1 : 0;
     const Integer x = SatInt32(Int64{r.Left} + Width() / 2 - FImageList->Width() / 2 + shift);
     const Integer y = SatInt32(Int64{r.Top} + Height() / 2 - FImageList->Height() / 2 + shift);
-    FImageList->Draw(Canvas, x, y, FImageIndex, DrawnEnabled());
+    FImageList->Draw(canvas, x, y, FImageIndex, DrawnEnabled());
 }
 
 // A disabled toolbar takes no click, so none of its buttons looks as if it did.

@@ -45,7 +45,7 @@ public:
     void SetFlat(bool Value) { FFlat = Value; }
     bool MouseOver() const { return FMouseOver; }
 
-    void Draw(TCanvas* Canvas, TColor BackGroundColor) override;
+    void Draw(const TkPlotPaintContext& Context) override;
     void kMouseMove(TkPlotHintData& HintData, TShiftState Shift, Integer X, Integer Y, bool DblClickActive) override;
     // The translated hint, in a box below the button; the plot's hint
     // event may change its text.

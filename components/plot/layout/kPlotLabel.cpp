@@ -112,18 +112,19 @@ Integer TkPlotLabel::GetRequiredSize(TCanvas* Canvas)
     return MeasureText(Canvas, FCaption) + margins.Top + margins.Bottom;
 }
 
-void TkPlotLabel::Draw(TCanvas* Canvas, TColor BackGroundColor)
+void TkPlotLabel::Draw(const TkPlotPaintContext& Context)
 {
+    TCanvas* canvas = Context.Canvas;
     if (!Visible()) return;
-    const TMarginPixels margins = Measure(Canvas);
+    const TMarginPixels margins = Measure(canvas);
     const Integer top = Add(DrawRect().Top, margins.Top);
     if (TBitmap* image = FImage.Image()) {
-        Canvas->Draw(PictureLeft(margins, image->Width()), top, image);
+        canvas->Draw(PictureLeft(margins, image->Width()), top, image);
     } else if (TkPlotHost* lists = ShownImageList()) {
         const Integer left = PictureLeft(margins, lists->PlotImageWidth(FImageListIndex));
-        lists->PlotDrawImage(Canvas, FImageListIndex, FImageIndex, left, top, Enabled());
+        lists->PlotDrawImage(canvas, FImageListIndex, FImageIndex, left, top, Enabled());
     } else {
-        DrawCaption(Canvas, margins, BackGroundColor);
+        DrawCaption(canvas, margins, Context.BackGroundColor);
     }
 }
 

@@ -56,7 +56,7 @@ public:
     void ImageLoadFromFile(const String& FileName);
 
     Integer GetRequiredSize(TCanvas* Canvas) override;
-    void Draw(TCanvas* Canvas, TColor BackGroundColor) override;
+    void Draw(const TkPlotPaintContext& Context) override;
 
 private:
     // The margins in pixels for the canvas's font.

@@ -77,25 +77,26 @@ TkPlotLegendButton::TkPlotLegendButton(TkPlotObjectOwner* AOwner, bool APointsUp
     SetTimerEnabled(true);
 }
 
-void TkPlotLegendButton::Draw(TCanvas* Canvas, TColor)
+void TkPlotLegendButton::Draw(const TkPlotPaintContext& Context)
 {
+    TCanvas* canvas = Context.Canvas;
     const TRect r = DrawRect();
-    Canvas->Pen()->SetStyle(psClear);
-    Canvas->Brush()->SetStyle(bsSolid);
-    Canvas->Brush()->SetColor(clBtnFace);
-    Canvas->FillRect(r);
-    DrawFrame(Canvas, r, Pressed() ? 0 : 1);
+    canvas->Pen()->SetStyle(psClear);
+    canvas->Brush()->SetStyle(bsSolid);
+    canvas->Brush()->SetColor(clBtnFace);
+    canvas->FillRect(r);
+    DrawFrame(canvas, r, Pressed() ? 0 : 1);
 
     const TColor color = Enabled() ? clBlack : clGray;
-    Canvas->Pen()->SetStyle(psSolid);
-    Canvas->Pen()->SetWidth(1);
-    Canvas->Pen()->SetColor(color);
-    Canvas->Brush()->SetColor(color);
+    canvas->Pen()->SetStyle(psSolid);
+    canvas->Pen()->SetWidth(1);
+    canvas->Pen()->SetColor(color);
+    canvas->Brush()->SetColor(color);
     const Integer cx = Pix((Int64{r.Left} + r.Right) / 2);
     const Integer cy = Pix((Int64{r.Top} + r.Bottom) / 2);
     const Integer base = FPointsUp ? cy + 2 : cy - 2;
     const Integer apex = FPointsUp ? cy - 2 : cy + 2;
-    Canvas->Polygon({Point(cx - 4, base), Point(cx + 4, base), Point(cx, apex)});
+    canvas->Polygon({Point(cx - 4, base), Point(cx + 4, base), Point(cx, apex)});
 }
 
 // ===========================================================================
@@ -653,28 +654,29 @@ void TkPlotLegend::SpreadRows(Integer FirstColumnRows)
 // Drawing
 // ===========================================================================
 
-void TkPlotLegend::Draw(TCanvas* Canvas, TColor BackGroundColor)
+void TkPlotLegend::Draw(const TkPlotPaintContext& Context)
 {
+    TCanvas* canvas = Context.Canvas;
     if (!Visible()) return;
-    Layout(Canvas);
+    Layout(canvas);
     if (FItemList.empty()) return;
-    Canvas->Brush()->SetStyle(bsClear);
-    Canvas->Pen()->SetStyle(psClear);
-    TColor background = BackGroundColor;
+    canvas->Brush()->SetStyle(bsClear);
+    canvas->Pen()->SetStyle(psClear);
+    TColor background = Context.BackGroundColor;
     if (!FBackGroundTransparent) {
         background = FBackGroundColor;
-        Canvas->Brush()->SetStyle(bsSolid);
-        Canvas->Brush()->SetColor(background);
-        Canvas->FillRect(DrawRect());
+        canvas->Brush()->SetStyle(bsSolid);
+        canvas->Brush()->SetColor(background);
+        canvas->FillRect(DrawRect());
     }
-    DrawColumnTitles(Canvas, background);
+    DrawColumnTitles(canvas, background);
     for (Integer i = FItemViewStartIndex; i <= FItemViewStopIndex; ++i) {
         TkPlotLegendItem& item = FItemList[i];
-        if (TkPlotChannelCustom* channel = item.Channel.Get()) DrawItem(Canvas, item, *channel, background);
+        if (TkPlotChannelCustom* channel = item.Channel.Get()) DrawItem(canvas, item, *channel, background);
     }
     for (TkPlotLegendButton* button : {FUpButton.get(), FDownButton.get()})
-        if (button->Visible()) button->Draw(Canvas, background);
-    if (UserSelected()) DrawFocus(Canvas);
+        if (button->Visible()) button->Draw(Context.WithBackGround(background));
+    if (UserSelected()) DrawFocus(canvas);
 }
 
 void TkPlotLegend::DrawColumnTitles(TCanvas* Canvas, TColor BackGroundColor)

@@ -59,7 +59,7 @@ public:
     TkPlotLegendButton(TkPlotObjectOwner* AOwner, bool APointsUp);
 
     bool PointsUp() const { return FPointsUp; }
-    void Draw(TCanvas* Canvas, TColor BackGroundColor) override;
+    void Draw(const TkPlotPaintContext& Context) override;
 
 private:
     bool FPointsUp;
@@ -241,7 +241,7 @@ public:
     // The thickness across its side: the required width of a vertical
     // legend, the required height of a horizontal one.
     Integer GetRequiredSize(TCanvas* Canvas) override;
-    void Draw(TCanvas* Canvas, TColor BackGroundColor) override;
+    void Draw(const TkPlotPaintContext& Context) override;
     void NotificationSetFocus(TkPlotObject* AObject) override;
     // A shown scroll button, else the channel whose name is under P, else
     // the legend.

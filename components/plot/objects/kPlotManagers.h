@@ -11,8 +11,8 @@
 // The typed managers are templates over their object class so that they
 // depend only on the few operations listed with each; the plot's own
 // managers are the aliases at the end of this file. A manager announces
-// itself through its insert hook from AfterConstruction (the master manager
-// stores it by its class), and reports its end through its remove hook.
+// itself through its insert hook from AfterConstruction, answers the kind it
+// keeps (Kind), and reports its end through its remove hook.
 
 #include <array>
 #include <concepts>
@@ -45,6 +45,9 @@ public:
     virtual TkPlotObject* CreateObject();
     // The stem of generated names.
     virtual String GetBaseName() const = 0;
+    // The kind of the objects the manager keeps; kpokNone for the lists of
+    // every object and of the layout objects.
+    virtual TkPlotObjectKind Kind() const { return kpokNone; }
     // An object is being removed from the plot: takes it out of the list
     // (searching from the last entry), then DoObjectRemoved and DoChange.
     virtual void NotificationRemove(TkPlotObject* AObject);
@@ -208,13 +211,13 @@ public:
 
     // Appends first and names afterwards, so the new object is listed
     // while its name (and colour) are chosen. Named objects keep their
-    // settings.
+    // settings. The objects of the manager's kind are of its class.
     void NotificationInsert(TkPlotObject* AObject) override
     {
-        auto* object = dynamic_cast<TKind*>(AObject);
-        if (!object) return;
-        InsertObject(object);
-        if (object->Name().empty()) AssignDefaults(*object);
+        if (!AObject || AObject->Kind() != this->Kind()) return;
+        auto& object = static_cast<TKind&>(*AObject);
+        InsertObject(&object);
+        if (object.Name().empty()) AssignDefaults(object);
     }
 
 protected:
@@ -265,6 +268,7 @@ class TkPlotToolBarManagerOf : public TkPlotKindManager<TToolBar> {
 public:
     using TkPlotKindManager<TToolBar>::TkPlotKindManager;
     String GetBaseName() const override { return "Toolbar"; }
+    TkPlotObjectKind Kind() const override { return kpokToolBar; }
 };
 
 template <class TLegend>
@@ -272,6 +276,7 @@ class TkPlotLegendManagerOf : public TkPlotKindManager<TLegend> {
 public:
     using TkPlotKindManager<TLegend>::TkPlotKindManager;
     String GetBaseName() const override { return "Legend"; }
+    TkPlotObjectKind Kind() const override { return kpokLegend; }
 };
 
 template <class TTable>
@@ -279,6 +284,7 @@ class TkPlotTableManagerOf : public TkPlotKindManager<TTable> {
 public:
     using TkPlotKindManager<TTable>::TkPlotKindManager;
     String GetBaseName() const override { return "Table"; }
+    TkPlotObjectKind Kind() const override { return kpokTable; }
 };
 
 // An axis is titled with its name.
@@ -301,6 +307,7 @@ class TkPlotXAxisManagerOf : public TkPlotAxisManagerOf<TXAxis> {
 public:
     using TkPlotAxisManagerOf<TXAxis>::TkPlotAxisManagerOf;
     String GetBaseName() const override { return "X-Axis"; }
+    TkPlotObjectKind Kind() const override { return kpokXAxis; }
 };
 
 template <class TYAxis>
@@ -308,6 +315,7 @@ class TkPlotYAxisManagerOf : public TkPlotAxisManagerOf<TYAxis> {
 public:
     using TkPlotAxisManagerOf<TYAxis>::TkPlotAxisManagerOf;
     String GetBaseName() const override { return "Y-Axis"; }
+    TkPlotObjectKind Kind() const override { return kpokYAxis; }
 };
 
 // A kind whose new objects are bound to X axis 0 and Y axis 0. The axis
@@ -360,6 +368,7 @@ class TkPlotChannelManagerOf : public TkPlotAxisBoundManager<TChannel> {
 public:
     using Base::Base;
     String GetBaseName() const override { return "Channel"; }
+    TkPlotObjectKind Kind() const override { return kpokChannel; }
     // The class of the channels CreateObject makes (the plot's channel class).
     void SetChannelClass(typename Base::TObjectClass Value) { this->SetObjectClass(Value); }
 
@@ -396,6 +405,7 @@ class TkPlotDataViewManagerOf : public TkPlotAxisBoundManager<TDataView> {
 public:
     using Base::Base;
     String GetBaseName() const override { return "Data View"; }
+    TkPlotObjectKind Kind() const override { return kpokDataView; }
 
 protected:
     void AssignDefaults(TDataView& View) override
@@ -414,6 +424,7 @@ class TkPlotLimitManagerOf : public TkPlotAxisBoundManager<TLimit> {
 public:
     using Base::Base;
     String GetBaseName() const override { return "Limit"; }
+    TkPlotObjectKind Kind() const override { return kpokLimit; }
 
 protected:
     void AssignDefaults(TLimit& Limit) override
@@ -433,6 +444,7 @@ class TkPlotDataCursorManagerOf : public TkPlotKindManager<TCursor> {
 public:
     using Base::Base;
     String GetBaseName() const override { return "Cursor"; }
+    TkPlotObjectKind Kind() const override { return kpokDataCursor; }
     void SetChannelManager(const TkPlotObjectManagerCustom* Value) { FChannelManager = Value; }
     void SetDataViewManager(const TkPlotKindManager<TDataView>* Value) { FDataViewManager = Value; }
 
@@ -459,6 +471,7 @@ class TkPlotLabelManagerOf : public TkPlotKindManager<TLabel> {
 public:
     using Base::Base;
     String GetBaseName() const override { return "Label"; }
+    TkPlotObjectKind Kind() const override { return kpokLabel; }
 
 protected:
     void AssignDefaults(TLabel& Label) override
@@ -475,6 +488,7 @@ class TkPlotAnnotationManagerOf : public TkPlotKindManager<TAnnotation> {
 public:
     using TkPlotKindManager<TAnnotation>::TkPlotKindManager;
     String GetBaseName() const override { return "Annotation"; }
+    TkPlotObjectKind Kind() const override { return kpokAnnotation; }
 
 protected:
     void AssignDefaults(TAnnotation&) override {}

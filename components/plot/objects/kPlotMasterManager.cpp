@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "components/foundation/kRadioGroup.h"
+#include "components/plot/objects/kPlotEditorSession.h"
 #include "platform/Forms.h"
 #include "platform/Menus.h"
 #include "platform/StdCtrls.h"
@@ -19,25 +20,6 @@ constexpr std::initializer_list<TkPlotObjectKind> RoutingOrder = {
     kpokToolBar, kpokLegend, kpokTable, kpokXAxis, kpokYAxis, kpokChannel,
     kpokDataView, kpokDataCursor, kpokLimit, kpokLabel, kpokAnnotation};
 
-// The kinds with a page in the editor.
-bool HasEditorPage(TkPlotObjectKind Kind) { return Kind != kpokAnnotation && Kind != kpokNone; }
-
-// The kinds the editor can switch to for an object's "Edit..." (labels and
-// annotations open the editor where it stands).
-bool EditorShowsKind(TkPlotObjectKind Kind) { return HasEditorPage(Kind) && Kind != kpokLabel; }
-
-// The kinds that other objects refer to by name.
-bool IsNamedReference(TkPlotObjectKind Kind)
-{
-    return Kind == kpokXAxis || Kind == kpokYAxis || Kind == kpokChannel;
-}
-
-TkPlotEditorFormMaker& EditorFormMaker()
-{
-    static TkPlotEditorFormMaker maker;
-    return maker;
-}
-
 template <class T>
 void FreeAndClear(T*& Field)
 {
@@ -50,25 +32,31 @@ void FreeAndClear(T*& Field)
 
 }  // namespace
 
-void SetPlotEditorFormMaker(TkPlotEditorFormMaker Maker) { EditorFormMaker() = std::move(Maker); }
-
 // ===========================================================================
 // Life cycle
 // ===========================================================================
 
-TkPlotMasterManagerCustom::TkPlotMasterManagerCustom(TkPlotObjectOwner* AOwner) : FOwner(AOwner) {}
+TkPlotMasterManagerCustom::TkPlotMasterManagerCustom(TkPlotObjectOwner* AOwner)
+    : FOwner(AOwner), FEditor(std::make_unique<TkPlotEditorSession>(*this))
+{
+}
+
+TkPlotMasterManagerCustom::~TkPlotMasterManagerCustom() = default;
 
 void TkPlotMasterManagerCustom::CreateTranslationManager()
 {
-    Create<TkPlotTranslationManager>(InsertHandler(), RemoveHandler());
+    FTranslationManager = Create<TkPlotTranslationManager>(InsertHandler(), RemoveHandler());
+}
+
+void TkPlotMasterManagerCustom::Keep(TkPlotObjectManagerCustom* Manager)
+{
+    if (const auto index = static_cast<std::size_t>(Manager->Kind()); index < PlotObjectKindCount)
+        FManagers[index] = Manager;
 }
 
 void TkPlotMasterManagerCustom::BeforeDestruction()
 {
-    if (FEditorForm) {
-        TkPlotEditorFormLink* editor = std::exchange(FEditorForm, nullptr);
-        editor->Form()->Free();
-    }
+    FEditor->FreeForm();
     // The lists that do not own their objects go first, while every object
     // is alive: after ShutDownSetup the objects no longer report their ends,
     // so these lists would keep them past their owners' Clear.
@@ -117,30 +105,28 @@ void TkPlotMasterManagerCustom::NotificationInsert(TObject* AObject)
         InsertPlotObject(object);
     } else if (auto* entry = dynamic_cast<TkPlotTranslationObject*>(AObject)) {
         if (FTranslationManager) FTranslationManager->NotificationInsert(entry);
-    } else {
-        StoreManager(AObject);
     }
+    // A manager announcing itself is kept once it is made (CreateManager).
     if (FOnInsert) FOnInsert(AObject);
 }
 
 void TkPlotMasterManagerCustom::InsertPlotObject(TkPlotObject* AObject)
 {
     if (FPlotObjectManager) FPlotObjectManager->NotificationInsert(AObject);
-    if (FLayoutManager && dynamic_cast<TkPlotLayoutObject*>(AObject)) FLayoutManager->NotificationInsert(AObject);
+    // The layout manager lists layout objects only.
+    if (FLayoutManager) FLayoutManager->NotificationInsert(AObject);
     for (TkPlotObjectKind kind : RoutingOrder)
         if (TkPlotObjectManagerCustom* manager = Manager(kind)) manager->NotificationInsert(AObject);
 
-    AObject->SetOnSetFocus([this](TObject* Sender) { NotificationSetFocus(Sender); });
+    AObject->SetOnSetFocus([this, AObject](TObject*) { NotificationSetFocus(AObject); });
     // Forwarded rather than copied: the plot may set its hook later.
     AObject->SetOnInvalidateNow([this](TObject* Sender) {
         if (FOnInvalidateNow) FOnInvalidateNow(Sender);
     });
     AObject->SetUserCanEdit(FUserCanEditObjects);
-    AObject->SetOnEdit([this](TObject* Sender) { EditObject(Sender); });
+    AObject->SetOnEdit([this, AObject](TObject*) { FEditor->EditObject(AObject); });
     AObject->SetXYAxesReversed(FXYAxesReverse);
-
-    const TkPlotObjectKind kind = ObjectKind(AObject);
-    if (TkPlotEditorFormLink* editor = LiveEditor(); editor && HasEditorPage(kind)) editor->ObjectAdded(kind, AObject);
+    FEditor->ObjectAdded(AObject);
 }
 
 void TkPlotMasterManagerCustom::NotificationRemove(TObject* AObject)
@@ -158,9 +144,7 @@ void TkPlotMasterManagerCustom::NotificationRemove(TObject* AObject)
 
 void TkPlotMasterManagerCustom::RemovePlotObject(TkPlotObject* AObject)
 {
-    const TkPlotObjectKind kind = ObjectKind(AObject);
-    if (TkPlotEditorFormLink* editor = LiveEditor(); editor && HasEditorPage(kind))
-        editor->ObjectRemoved(kind, AObject);
+    FEditor->ObjectRemoved(AObject);
     if (FPlotObjectManager) FPlotObjectManager->NotificationRemove(AObject);
     if (FLayoutManager) FLayoutManager->NotificationRemove(AObject);
     for (TkPlotObjectKind each : RoutingOrder)
@@ -174,37 +158,19 @@ void TkPlotMasterManagerCustom::NotificationRename(TObject* AObject)
     for (TkPlotObjectKind kind : RoutingOrder)
         if (TkPlotObjectManagerCustom* manager = Manager(kind)) manager->NotificationRename(object);
     if (FLayoutManager) FLayoutManager->NotificationRename(object);
-    // A new object being named is no rename for the editor: no choice can
-    // show it yet, and an empty choice must not take its name.
-    const TkPlotObjectKind kind = ObjectKind(object);
-    if (TkPlotEditorFormLink* editor = LiveEditor(); editor && IsNamedReference(kind) && !object->NameOld().empty())
-        editor->ObjectRenamed(kind, object);
+    FEditor->ObjectRenamed(object);
 }
 
-void TkPlotMasterManagerCustom::NotificationSetFocus(TObject* AObject)
+void TkPlotMasterManagerCustom::NotificationSetFocus(TkPlotObject* AObject)
 {
-    auto* object = dynamic_cast<TkPlotObject*>(AObject);
-    if (!object) return;
     for (TkPlotObjectKind kind : RoutingOrder)
-        if (TkPlotObjectManagerCustom* manager = Manager(kind)) manager->NotificationSetFocus(object);
-    if (FLayoutManager) FLayoutManager->NotificationSetFocus(object);
+        if (TkPlotObjectManagerCustom* manager = Manager(kind)) manager->NotificationSetFocus(AObject);
+    if (FLayoutManager) FLayoutManager->NotificationSetFocus(AObject);
 }
 
 void TkPlotMasterManagerCustom::DoChange()
 {
     if (FOnChange) FOnChange(this);
-}
-
-void TkPlotMasterManagerCustom::StoreManager(TObject* AManager)
-{
-    if (auto* all = dynamic_cast<TkPlotObjectManager*>(AManager))
-        FPlotObjectManager = all;
-    else if (auto* layout = dynamic_cast<TkPlotLayoutManager*>(AManager))
-        FLayoutManager = layout;
-    else if (auto* table = dynamic_cast<TkPlotTranslationManager*>(AManager))
-        FTranslationManager = table;
-    else if (const TkPlotObjectKind kind = ManagerKind(AManager); kind != kpokNone)
-        FManagers[kind] = dynamic_cast<TkPlotObjectManagerCustom*>(AManager);
 }
 
 void TkPlotMasterManagerCustom::ForgetManager(const TObject* AManager)
@@ -262,117 +228,7 @@ void TkPlotMasterManagerCustom::DeSelectAll()
 // Editor
 // ===========================================================================
 
-TkPlotHost* TkPlotMasterManagerCustom::Host() const { return FOwner ? FOwner->Host() : nullptr; }
-
-TkPlotEditorFormLink* TkPlotMasterManagerCustom::LiveEditor() const
-{
-    return FEditorForm && !FEditorForm->IsClosing() ? FEditorForm : nullptr;
-}
-
-void TkPlotMasterManagerCustom::CreateEditorForm()
-{
-    TkPlotHost* host = Host();
-    const TkPlotEditorFormMaker& maker = EditorFormMaker();
-    if (!host || !maker) return;
-    TkPlotEditorFormLink* editor = maker(host->PlotComponent(), this);
-    if (!editor) return;
-    editor->Form()->OnClose = [this](TObject*, TCloseAction&) { FreeEditorForm(); };
-    FEditorForm = editor;
-    editor->LoadObjects();
-    editor->SetPageIndexes(FPageIndexes);
-}
-
-void TkPlotMasterManagerCustom::EditProperties()
-{
-    TkPlotHost* host = Host();
-    if (!host) return;
-    // An editor showing already (a stay-on-top one) is brought forward, also
-    // when the plot's editor style became modal meanwhile.
-    if (FEditorForm && FEditorForm->Form()->Visible()) {
-        FEditorForm->UpdateAll();
-        FEditorForm->Form()->BringToFront();
-        return;
-    }
-    if (!FEditorForm) CreateEditorForm();
-    if (FEditorForm) ShowEditor(*host);
-}
-
-void TkPlotMasterManagerCustom::ShowEditor(TkPlotHost& Host)
-{
-    TkPlotEditorFormLink* editor = FEditorForm;
-    TCustomForm* form = editor->Form();
-    editor->UpdateAll();
-    editor->LoadGeneralPages();
-    editor->EnableLogControls(Host.LoggingActive());
-    form->SetLeft(Screen->Width() / 2 - form->Width() / 2);
-    form->SetTop(Screen->Height() / 2 - form->Height() / 2);
-    Host.DoAfterOpenEditor(form);
-    if (Host.EditorFormStyle() == kpfsStayOnTop) {
-        form->SetFormStyle(fsStayOnTop);
-        form->Show();
-        FPageIndexes = editor->PageIndexes();
-        return;
-    }
-    try {
-        form->ShowModal();
-    } catch (...) {
-        EndModalEditor();
-        throw;
-    }
-    EndModalEditor();
-}
-
-void TkPlotMasterManagerCustom::EndModalEditor()
-{
-    if (!FEditorForm) return;
-    FPageIndexes = FEditorForm->PageIndexes();
-    // Forgotten before it is freed: handlers that run while the dialog ends
-    // may add or remove objects, and must not reach a dialog half gone.
-    TkPlotEditorFormLink* editor = std::exchange(FEditorForm, nullptr);
-    editor->Form()->Free();
-}
-
-void TkPlotMasterManagerCustom::FreeEditorForm()
-{
-    TkPlotEditorFormLink* editor = FEditorForm;
-    if (!editor) return;
-    // This handler stands in for the dialog's own close handler, which
-    // would have marked it closing.
-    editor->SetClosing();
-    // A modal dialog is freed once ShowModal returns.
-    if (editor->Form()->FormStyle() != fsStayOnTop) return;
-    FPageIndexes = editor->PageIndexes();
-    FEditorForm = nullptr;
-    // Not inside its own close handler: the form goes once closing is over.
-    editor->Form()->Release();
-}
-
-void TkPlotMasterManagerCustom::EditObject(TObject* AObject)
-{
-    if (!Host()) return;
-    if (!FEditorForm) CreateEditorForm();
-    if (!FEditorForm) return;
-    auto* object = dynamic_cast<TkPlotObject*>(AObject);
-    const TkPlotObjectKind kind = object ? ObjectKind(object) : kpokNone;
-    if (EditorShowsKind(kind)) FEditorForm->ShowObject(kind, object);
-    EditProperties();
-}
-
-void TkPlotMasterManagerCustom::BasicPropertyChanged()
-{
-    TkPlotEditorFormLink* editor = LiveEditor();
-    TkPlotHost* host = Host();
-    if (!editor || !host) return;
-    // A setter may refuse its value part-way; the log controls must still
-    // show whether the plot is logging.
-    try {
-        editor->WriteGeneralPages();
-    } catch (...) {
-        editor->EnableLogControls(host->LoggingActive());
-        throw;
-    }
-    editor->EnableLogControls(host->LoggingActive());
-}
+void TkPlotMasterManagerCustom::EditProperties() { FEditor->EditProperties(); }
 
 namespace {
 
@@ -406,7 +262,7 @@ void TranslateMenu(const TkPlotTranslationManager& Table, TMenu& Menu)
 
 void TkPlotMasterManagerCustom::TranslateEditorForm(TControl* Control)
 {
-    if (FEditorForm && FEditorForm->IsClosing()) return;
+    if (FEditor->Closing()) return;
     if (!Control || !FTranslationManager || FTranslationManager->Count() == 0) return;
     const TkPlotTranslationManager& table = *FTranslationManager;
     TranslateCaption(table, Control);

@@ -4,7 +4,8 @@
 // and the translation table; it hears every insertion, removal, rename,
 // change and selection of every object and manager, routes it to the
 // managers and reports on to the plot. It also opens, feeds and closes the
-// plot's property editor dialog.
+// plot's property editor dialog, through the editor's session, which keeps
+// the editor's own state.
 //
 // Routing. An insertion reaches the all-objects manager, the layout manager
 // (layout objects) and the manager of the object's kind, then the plot's
@@ -12,93 +13,31 @@
 // drops its own references), then every manager. A change reaches the plot's
 // change hook with the master manager as sender.
 //
-// The managers announce themselves when they are made; the master manager
-// keeps each one by its kind as it hears of it, and forgets it when it ends.
+// The master manager keeps each manager it makes by the kind the manager
+// answers, and forgets it when it reports its end; a manager's announcement
+// passes on to the plot like any other.
 //
 // TkPlotMasterManagerOf is written over the classes of the kinds (see
 // TkPlotObjectKinds) so that it depends only on the few operations it calls;
 // the plot's own master manager is TkPlotMasterManager.
 
 #include <array>
-#include <functional>
+#include <memory>
 #include <utility>
 
-#include "components/foundation/kTypes.h"
-#include "components/plot/component/kPlotHost.h"
 #include "components/plot/layout/kPlotLayoutManager.h"
 #include "components/plot/objects/kPlotManagers.h"
 #include "components/plot/objects/kPlotTranslation.h"
 
-class TComponent;
 class TControl;
-class TCustomForm;
-class TkPlotMasterManagerCustom;
-
-// The active page of each page control of the editor, kept between openings.
-struct TkPlotEditorPageIndexes {
-    Integer MainPageControlIndex = 0;
-    Integer ControlPageControlIndex = 0;
-    Integer ChannelPageControlIndex = 0;
-    Integer XAxisPageControlIndex = 0;
-    Integer XAxisLabelsPageControlIndex = 0;
-    Integer YAxisPageControlIndex = 0;
-    Integer YAxisLabelsPageControlIndex = 0;
-    Integer DataCursorPageControlIndex = 0;
-    Integer LimitPageControlIndex = 0;
-    Integer LabelPageControlIndex = 0;
-    Integer LegendPageControlIndex = 0;
-    Integer TablePageControlIndex = 0;
-    Integer DataViewPageControlIndex = 0;
-};
-
-// The plot's property editor dialog as the master manager drives it: one
-// page per kind with a list of that kind's objects, and the general pages.
-class TkPlotEditorFormLink {
-public:
-    virtual TCustomForm* Form() = 0;
-    // Set once the dialog began to close; a closing dialog is left alone.
-    virtual bool IsClosing() const = 0;
-    virtual void SetClosing() = 0;
-    // Fills the list of every kind's page with the master's objects in
-    // manager order, selects the first entry (none for an empty list) and
-    // loads each page.
-    virtual void LoadObjects() = 0;
-    // Reloads every page from the plot.
-    virtual void UpdateAll() = 0;
-    // Lists a new object on its kind's page, selects it and reloads the page.
-    virtual void ObjectAdded(TkPlotObjectKind Kind, TkPlotObject* AObject) = 0;
-    // Takes an object off its kind's list (nothing when it is gone already)
-    // and reloads the page.
-    virtual void ObjectRemoved(TkPlotObjectKind Kind, TkPlotObject* AObject) = 0;
-    // An X axis, Y axis or channel was renamed: every name choice that
-    // shows its old name (NameOld) is refilled and shows the new one.
-    virtual void ObjectRenamed(TkPlotObjectKind Kind, TkPlotObject* AObject) = 0;
-    // Switches to the page of the object's kind and selects it there.
-    virtual void ShowObject(TkPlotObjectKind Kind, TkPlotObject* AObject) = 0;
-    // The general pages: loaded from the plot's settings (default folders of
-    // the file pickers included), written back into them.
-    virtual void LoadGeneralPages() = 0;
-    virtual void WriteGeneralPages() = 0;
-    // The log file controls can change only while the plot is not logging.
-    virtual void EnableLogControls(bool LoggingActive) = 0;
-    virtual TkPlotEditorPageIndexes PageIndexes() const = 0;
-    virtual void SetPageIndexes(const TkPlotEditorPageIndexes& Value) = 0;
-
-protected:
-    ~TkPlotEditorFormLink() = default;
-};
-
-// Makes the editor dialog of a plot, owned by the plot. The editor's library
-// registers it at its initialisation; without one no dialog opens.
-using TkPlotEditorFormMaker =
-    std::function<TkPlotEditorFormLink*(TComponent* Plot, TkPlotMasterManagerCustom* Master)>;
-void SetPlotEditorFormMaker(TkPlotEditorFormMaker Maker);
+class TkPlotEditorSession;
 
 // The part of the master manager that does not depend on the classes of the
 // kinds.
 class TkPlotMasterManagerCustom : public TObject {
 public:
     explicit TkPlotMasterManagerCustom(TkPlotObjectOwner* AOwner);
+    ~TkPlotMasterManagerCustom() override;
     // Frees an open editor, then the managers (and with them every object).
     void BeforeDestruction() override;
 
@@ -138,6 +77,8 @@ public:
     Integer AddLimit() { return AddObject(kpokLimit); }
     Integer AddLabel() { return AddObject(kpokLabel); }
     Integer AddAnnotation() { return AddObject(kpokAnnotation); }
+    // The Add... of the kind; -1 for kpokNone.
+    Integer Add(TkPlotObjectKind Kind) { return Kind == kpokChannel ? AddChannel() : AddObject(Kind); }
     // A new translation entry, first in the table (index 0).
     Integer AddTranslation();
 
@@ -155,39 +96,33 @@ public:
     void DeSelectAll();
 
     // --- editor ----------------------------------------------------------------------------
-    TkPlotEditorFormLink* EditorForm() const { return FEditorForm; }
-    const TkPlotEditorPageIndexes& PageIndexes() const { return FPageIndexes; }
-    // Opens the editor (modal or stay-on-top, by the plot's editor style);
-    // an editor already showing is refreshed and brought to the front.
+    // The plot's property editor: its dialog and what it keeps between
+    // openings.
+    TkPlotEditorSession& Editor() const { return *FEditor; }
+    // Opens the editor (see TkPlotEditorSession::EditProperties).
     void EditProperties();
-    // Opens the editor on the page of the object's kind, the object selected.
-    void EditObject(TObject* AObject);
-    // The close event of the editor.
-    void FreeEditorForm();
     // Translates the captions and items of a dialog and its owned controls
-    // (never the contents of edits), when the table holds entries.
+    // (never the contents of edits), when the table holds entries; an
+    // editor that is closing is left alone.
     void TranslateEditorForm(TControl* Control);
-    // Writes the editor's general pages back into the plot.
-    void BasicPropertyChanged();
 
     // --- hooks of every object and manager --------------------------------------------------
     void NotificationInsert(TObject* AObject);
     void NotificationRemove(TObject* AObject);
     void NotificationRename(TObject* AObject);
-    void NotificationSetFocus(TObject* AObject);
+    void NotificationSetFocus(TkPlotObject* AObject);
     void DoChange();
 
 protected:
-    // The kind of a typed manager; kpokNone for other objects.
-    virtual TkPlotObjectKind ManagerKind(const TObject* AManager) const = 0;
-
-    // Makes a manager with the plot and the master's handlers; it announces
-    // itself.
+    // Makes a manager with the plot and the master's handlers (it announces
+    // itself) and keeps it.
     template <class M, class... Extra>
-    void CreateManager(Extra&&... extra)
+    M* CreateManager(Extra&&... extra)
     {
-        Create<M>(FOwner, ChangeHandler(), InsertHandler(), RemoveHandler(), RenameHandler(),
-                  std::forward<Extra>(extra)...);
+        M* manager = Create<M>(FOwner, ChangeHandler(), InsertHandler(), RemoveHandler(), RenameHandler(),
+                               std::forward<Extra>(extra)...);
+        Keep(manager);
+        return manager;
     }
     void CreateTranslationManager();
     Integer AddObject(TkPlotObjectKind Kind);
@@ -199,16 +134,13 @@ private:
     TNotifyEvent RemoveHandler();
     TNotifyEvent RenameHandler();
 
+    void Keep(TkPlotObjectManager* Manager) { FPlotObjectManager = Manager; }
+    void Keep(TkPlotLayoutManager* Manager) { FLayoutManager = Manager; }
+    // A manager of one kind, by the kind it answers.
+    void Keep(TkPlotObjectManagerCustom* Manager);
     void InsertPlotObject(TkPlotObject* AObject);
     void RemovePlotObject(TkPlotObject* AObject);
-    void StoreManager(TObject* AManager);
     void ForgetManager(const TObject* AManager);
-    TkPlotHost* Host() const;
-    // Open and not closing.
-    TkPlotEditorFormLink* LiveEditor() const;
-    void CreateEditorForm();
-    void ShowEditor(TkPlotHost& Host);
-    void EndModalEditor();
 
     TkPlotObjectOwner* FOwner;
     bool FUserCanEditObjects = false;
@@ -220,8 +152,7 @@ private:
     TNotifyEvent FOnChange;
     TNotifyEvent FOnInsert;
     TNotifyEvent FOnRemove;
-    TkPlotEditorPageIndexes FPageIndexes;
-    TkPlotEditorFormLink* FEditorForm = nullptr;
+    std::unique_ptr<TkPlotEditorSession> FEditor;
     bool FXYAxesReverse = false;
 };
 
@@ -263,8 +194,8 @@ public:
 
     using TkPlotMasterManagerCustom::TkPlotMasterManagerCustom;
 
-    // Makes the managers (each announces itself and is kept by its kind),
-    // then links those that name objects of other kinds.
+    // Makes the managers (each is kept by its kind), then links those that
+    // name objects of other kinds.
     void AfterConstruction() override
     {
         TkPlotMasterManagerCustom::AfterConstruction();
@@ -318,29 +249,11 @@ public:
         ForEachObjectOf({kpokYAxis}, [](TkPlotObject* o) { static_cast<typename K::YAxis*>(o)->ResetFirstAlign(); });
     }
 
-protected:
-    TkPlotObjectKind ManagerKind(const TObject* AManager) const override
-    {
-        return KindOf<TToolBarManager, TLegendManager, TTableManager, TXAxisManager, TYAxisManager,
-                      TChannelManager, TDataViewManager, TDataCursorManager, TLimitManager, TLabelManager,
-                      TAnnotationManager>(AManager);
-    }
-
 private:
     template <class M>
     M* Typed(TkPlotObjectKind Kind) const
     {
         return static_cast<M*>(Manager(Kind));
-    }
-
-    // The position of the first class in Classes (in the order of
-    // TkPlotObjectKind) that AManager belongs to.
-    template <class... Classes, class T>
-    static TkPlotObjectKind KindOf(const T* AManager)
-    {
-        Integer kind = 0;
-        const bool found = ((dynamic_cast<const Classes*>(AManager) != nullptr || (++kind, false)) || ...);
-        return found ? static_cast<TkPlotObjectKind>(kind) : kpokNone;
     }
 
     void LinkManagers()

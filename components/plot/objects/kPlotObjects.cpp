@@ -149,9 +149,25 @@ void TkPlotObject::NotificationSetFocus(TkPlotObject*) {}
 
 // --- drawing -------------------------------------------------------------------
 
-void TkPlotObject::PrepareDraw() { FCanDraw = true; }
+TkPlotAxisPair TkPlotObject::BoundAxes() { return {}; }
 
-void TkPlotObject::Draw(TCanvas*, TColor) {}
+void TkPlotObject::PrepareDraw(const TkPlotPaintContext&) { FCanDraw = true; }
+
+void TkPlotObject::Draw(const TkPlotPaintContext&) {}
+
+TkPlotPaintContext TkPlotObject::HitTestContext()
+{
+    // Without a plot no axis is found.
+    if (TkPlotHost* host = Host()) return host->HitTestContext(*this);
+    return BoundContext();
+}
+
+TkPlotPaintContext TkPlotObject::BoundContext()
+{
+    TkPlotPaintContext context;
+    context.XYAxesReversed = FXYAxesReversed;
+    return context.WithAxes(BoundAxes());
+}
 
 // --- input -----------------------------------------------------------------------
 
@@ -194,7 +210,7 @@ void TkPlotObject::kMouseDown(TMouseButton Button, TShiftState Shift, Integer X,
         FMouseDown = true;
         DoMouseLeft(data);
     }
-    if (self && kMouseHitTest(data) && FOwner) FOwner->DoObjectMouseDown(this, Button, Shift, X, Y);
+    if (TkPlotHost* host = Host(); self && kMouseHitTest(data) && host) host->DoObjectMouseDown(this, Button, Shift, X, Y);
 }
 
 void TkPlotObject::kMouseMove(TkPlotHintData& HintData, TShiftState Shift, Integer X, Integer Y, bool DblClickActive)
@@ -206,7 +222,7 @@ void TkPlotObject::kMouseMove(TkPlotHintData& HintData, TShiftState Shift, Integ
         DoMouseMove(data);
     else
         DoMouseHint(data, HintData);
-    if (self && kMouseHitTest(data) && FOwner) FOwner->DoObjectMouseMove(this, Shift, X, Y);
+    if (TkPlotHost* host = Host(); self && kMouseHitTest(data) && host) host->DoObjectMouseMove(this, Shift, X, Y);
 }
 
 void TkPlotObject::kMouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y, Integer ScreenX,
@@ -217,7 +233,7 @@ void TkPlotObject::kMouseUp(TMouseButton Button, TShiftState Shift, Integer X, I
     TWeakRef<TkPlotObject> self(this);
     if (FMouseDownPopup && kMouseHitTest(data)) {
         bool cancel = false;
-        if (FOwner) FOwner->DoObjectPopupMenu(this, cancel, ScreenX, ScreenY);
+        if (TkPlotHost* host = Host()) host->DoObjectPopupMenu(this, cancel, ScreenX, ScreenY);
         // The menu's commands are posted: they run after this handler.
         if (self && !cancel && PopupMenu) {
             BuildPopupMenu(PopupMenu);
@@ -229,7 +245,7 @@ void TkPlotObject::kMouseUp(TMouseButton Button, TShiftState Shift, Integer X, I
     DoMouseUp(data);
     if (!self || !FMouseDown) return;
     FMouseDown = false;
-    if (FOwner) FOwner->DoObjectMouseUp(this, Button, Shift, X, Y);
+    if (TkPlotHost* host = Host()) host->DoObjectMouseUp(this, Button, Shift, X, Y);
 }
 
 bool TkPlotObject::kMouseHitTest(const TkPlotMouseData&) { return false; }
@@ -238,7 +254,8 @@ bool TkPlotObject::kMouseWheel(Integer WheelDelta, TShiftState Shift, TPoint Mou
 {
     TWeakRef<TkPlotObject> self(this);
     const bool result = DoMouseWheel(WheelDelta, Shift, MousePos.X, MousePos.Y);
-    if (self && FOwner) FOwner->DoObjectMouseWheel(this, WheelDelta, Shift, MousePos.X, MousePos.Y);
+    if (TkPlotHost* host = Host(); self && host)
+        host->DoObjectMouseWheel(this, WheelDelta, Shift, MousePos.X, MousePos.Y);
     return result;
 }
 
@@ -249,11 +266,12 @@ void TkPlotObject::kKeyDown(Word& Key, TShiftState Shift, TPopupMenu* PopupMenu)
     if (!popupKey || !FPopupEnabled || !PopupMenu || !GetPopupCentre(centre)) return;
     TWeakRef<TkPlotObject> self(this);
     bool cancel = false;
-    if (FOwner) FOwner->DoObjectPopupMenu(this, cancel, 0, 0);
+    if (TkPlotHost* host = Host()) host->DoObjectPopupMenu(this, cancel, 0, 0);
     if (!self || cancel) return;
     BuildPopupMenu(PopupMenu);
     if (!self) return;
-    const TPoint screen = FOwner ? FOwner->PlotClientToScreen(centre) : centre;
+    const TkPlotHost* host = Host();
+    const TPoint screen = host ? host->PlotClientToScreen(centre) : centre;
     PopupMenu->Popup(screen.X, screen.Y);
 }
 
@@ -273,12 +291,12 @@ bool TkPlotObject::DoMouseWheel(Integer, TShiftState, Integer, Integer) { return
 
 void TkPlotObject::DoGotFocus()
 {
-    if (FOwner) FOwner->DoObjectGotFocus(this);
+    if (TkPlotHost* host = Host()) host->DoObjectGotFocus(this);
 }
 
 void TkPlotObject::DoLostFocus()
 {
-    if (FOwner) FOwner->DoObjectLostFocus(this);
+    if (TkPlotHost* host = Host()) host->DoObjectLostFocus(this);
 }
 
 void TkPlotObject::DoMouseNotOver() {}
@@ -328,7 +346,8 @@ String TkPlotObject::GetLayerSortKey() const { return ZeroPadded(FLayer, 6); }
 String TkPlotObject::TranslateString(const String& Text) const
 {
     String result = Text;
-    if (TkPlotTranslationManager* table = FOwner ? FOwner->PlotTranslationManager() : nullptr)
+    const TkPlotHost* host = Host();
+    if (TkPlotTranslationManager* table = host ? host->PlotTranslationManager() : nullptr)
         table->FindReplacement(Text, result);
     return result;
 }

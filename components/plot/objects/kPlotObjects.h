@@ -21,6 +21,7 @@
 #include <string_view>
 #include <type_traits>
 
+#include "components/plot/view/kPlotPaintContext.h"
 #include "platform/Classes.h"
 #include "platform/Controls.h"
 
@@ -28,7 +29,6 @@ class TCanvas;
 class TPopupMenu;
 class TkPlotHost;
 class TkPlotObject;
-class TkPlotTranslationManager;
 
 // The kinds of plot objects, each kept by a manager of its own, in the order
 // in which insertions and removals reach their managers. Every object
@@ -75,31 +75,14 @@ struct TkPlotHintData {
     Integer Height = 0;
 };
 
-// What a plot object asks of the plot that draws it: the plot component's
-// object entry points (they fire the plot's events for the object's kind),
-// screen conversion and the translation table. The plot's further services
-// (kPlotHost.h) come through Host, fixed when the owner is made.
+// What a plot object is made with: the plot that holds it. Everything an
+// object asks of the plot goes through the plot's one seam, TkPlotHost
+// (kPlotHost.h), reached through Host; an owner that is no plot (an object
+// tried on its own) has no host, and its objects then fire no events, find
+// no other objects by name, move only themselves and translate nothing.
 class TkPlotObjectOwner {
 public:
-    // nullptr for an owner that is no plot: its objects then get no events,
-    // find no other objects by name, and move only themselves.
     TkPlotHost* Host() const { return FHost; }
-
-    virtual void DoObjectMouseDown(TkPlotObject* Object, TMouseButton Button, TShiftState Shift, Integer X,
-                                   Integer Y) = 0;
-    virtual void DoObjectMouseMove(TkPlotObject* Object, TShiftState Shift, Integer X, Integer Y) = 0;
-    virtual void DoObjectMouseUp(TkPlotObject* Object, TMouseButton Button, TShiftState Shift, Integer X,
-                                 Integer Y) = 0;
-    virtual void DoObjectMouseWheel(TkPlotObject* Object, Integer WheelDelta, TShiftState Shift, Integer X,
-                                    Integer Y) = 0;
-    virtual void DoObjectGotFocus(TkPlotObject* Object) = 0;
-    virtual void DoObjectLostFocus(TkPlotObject* Object) = 0;
-    // The handler may set Cancel to keep the menu closed.
-    virtual void DoObjectPopupMenu(TkPlotObject* Object, bool& Cancel, Integer ScreenX, Integer ScreenY) = 0;
-    // Component pixels to screen pixels.
-    virtual TPoint PlotClientToScreen(const TPoint& P) const = 0;
-    // nullptr while the plot has none (during its construction and destruction).
-    virtual TkPlotTranslationManager* PlotTranslationManager() const = 0;
 
 protected:
     explicit TkPlotObjectOwner(TkPlotHost* AHost = nullptr) : FHost(AHost) {}
@@ -202,10 +185,14 @@ public:
     virtual void NotificationSetFocus(TkPlotObject* AObject);
 
     // --- drawing ----------------------------------------------------------------
+    // The axes the object is drawn against, found from its own settings;
+    // none here. The plot asks once per paint and hands them back in the
+    // paint context, to drawing and to the hit tests until the next paint.
+    virtual TkPlotAxisPair BoundAxes();
     // Called for every object before drawing; descendants clear CanDraw when
     // they cannot draw.
-    virtual void PrepareDraw();
-    virtual void Draw(TCanvas* Canvas, TColor BackGroundColor);
+    virtual void PrepareDraw(const TkPlotPaintContext& Context);
+    virtual void Draw(const TkPlotPaintContext& Context);
 
     // --- input entry points (from the plot component) -----------------------------
     virtual void kMouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y);
@@ -256,6 +243,12 @@ protected:
     void FireLayoutChange();
 
     bool MouseDown() const { return FMouseDown; }
+    // The context the plot keeps from the object's last paint for hit tests
+    // (no canvas then); one without axes when the object has no plot.
+    TkPlotPaintContext HitTestContext();
+    // A context of the object's own axes and axes exchange, for geometry
+    // that the mouse shares with drawing (no canvas, no data view).
+    TkPlotPaintContext BoundContext();
     // A sub-object (a button, a legend's channel) that answers for this
     // object under the mouse; held weakly.
     void SetMouseOverObject(TkPlotObject* Value) { FMouseOverObject = TWeakRef<TkPlotObject>(Value); }

@@ -131,7 +131,7 @@ public:
 
     // --- overrides --------------------------------------------------------------------
     void NotificationSetFocus(TkPlotObject* AObject) override;
-    void Draw(TCanvas* Canvas, TColor BackGroundColor) override;
+    void Draw(const TkPlotPaintContext& Context) override;
     // A shown scroll button under P, else the table.
     TkPlotObject* GetObjectAtPoint(TPoint P) override;
     void BuildPopupMenu(TPopupMenu* PopupMenu) override;

@@ -158,21 +158,22 @@ void TkPlotTable::HideButtons()
 
 // --- drawing ---------------------------------------------------------------------------
 
-void TkPlotTable::Draw(TCanvas* Canvas, TColor BackGroundColor)
+void TkPlotTable::Draw(const TkPlotPaintContext& Context)
 {
+    TCanvas* canvas = Context.Canvas;
     if (!Visible() || FRows.empty() || FColumns.empty()) return;
-    Layout(Canvas);
+    Layout(canvas);
     if (!FGridBackGroundTransparent) {
-        Canvas->Brush()->SetStyle(bsSolid);
-        Canvas->Brush()->SetColor(FGridBackGroundColor);
-        Canvas->FillRect(FGridRect);
+        canvas->Brush()->SetStyle(bsSolid);
+        canvas->Brush()->SetColor(FGridBackGroundColor);
+        canvas->FillRect(FGridRect);
     }
-    if (FGridLinesShow) DrawGridLines(Canvas);
-    if (FColumnTitlesVisible) DrawTitles(Canvas, BackGroundColor);
-    DrawCells(Canvas, BackGroundColor);
+    if (FGridLinesShow) DrawGridLines(canvas);
+    if (FColumnTitlesVisible) DrawTitles(canvas, Context.BackGroundColor);
+    DrawCells(canvas, Context.BackGroundColor);
     for (TkPlotTableButton* button : {FUpButton.get(), FDownButton.get()})
-        if (button->Visible()) button->Draw(Canvas, BackGroundColor);
-    if (UserSelected()) DrawFocus(Canvas);
+        if (button->Visible()) button->Draw(Context);
+    if (UserSelected()) DrawFocus(canvas);
 }
 
 void TkPlotTable::DrawGridLines(TCanvas* Canvas) const

@@ -223,37 +223,28 @@ void TkPlotDataView::NotificationSetFocus(TkPlotObject* AObject)
 // Conversions
 // ===========================================================================
 
-Double TkPlotDataView::PixelsXToPositionPercent(Integer X) const
-{
-    const TRect r = DrawRect();
-    if (Width() == 0) return 0;
-    return Double((Extended(X) - r.Left) / Width() * 100);
-}
+Double TkPlotDataView::PixelsXToPositionPercent(Integer X) const { return ViewPixelsXToPercent(DrawRect(), X); }
 
-Double TkPlotDataView::PixelsYToPositionPercent(Integer Y) const
-{
-    const TRect r = DrawRect();
-    if (Height() == 0) return 0;
-    return Double((1 - (Extended(Y) - r.Top) / Height()) * 100);
-}
+Double TkPlotDataView::PixelsYToPositionPercent(Integer Y) const { return ViewPixelsYToPercent(DrawRect(), Y); }
 
-Integer TkPlotDataView::PositionPercentToPixelsX(Double P) const
-{
-    const TRect r = DrawRect();
-    if (Width() == 0) return r.Left;
-    return RoundPix(Extended(Width()) * P / 100 + r.Left);
-}
+Integer TkPlotDataView::PositionPercentToPixelsX(Double P) const { return ViewPercentToPixelsX(DrawRect(), P); }
 
-Integer TkPlotDataView::PositionPercentToPixelsY(Double P) const
-{
-    const TRect r = DrawRect();
-    if (Height() == 0) return r.Top;
-    return RoundPix(Extended(Height()) * (100 - Extended(P)) / 100 + r.Top);
-}
+Integer TkPlotDataView::PositionPercentToPixelsY(Double P) const { return ViewPercentToPixelsY(DrawRect(), P); }
 
 // ===========================================================================
 // Grid axes
 // ===========================================================================
+
+bool TkPlotDataView::GridOnAllAxes(bool XAxes) const
+{
+    return UpperCase(XAxes ? FGridXAxisName : FGridYAxisName) == kAllAxes;
+}
+
+TkPlotAxisPair TkPlotDataView::BoundAxes()
+{
+    const auto bound = [this](bool XAxes) { return GridOnAllAxes(XAxes) ? nullptr : NamedGridAxis(XAxes); };
+    return {bound(true), bound(false)};
+}
 
 TkPlotAxis* TkPlotDataView::NamedGridAxis(bool XAxes)
 {
@@ -267,16 +258,11 @@ TkPlotAxis* TkPlotDataView::NamedGridAxis(bool XAxes)
     return axis;
 }
 
-std::vector<TkPlotAxis*> TkPlotDataView::GridAxes(bool XAxes)
+std::span<const TkPlotAxis* const> TkPlotDataView::GridAxes(const TkPlotPaintContext& Context, bool XAxes) const
 {
-    std::vector<TkPlotAxis*> axes;
-    if (UpperCase(XAxes ? FGridXAxisName : FGridYAxisName) != kAllAxes) {
-        if (TkPlotAxis* axis = NamedGridAxis(XAxes)) axes.push_back(axis);
-        return axes;
-    }
-    if (const TkPlotHost* plot = Host())
-        for (Integer i = 0; i < plot->AxisCount(XAxes); ++i) axes.push_back(plot->GetAxis(XAxes, i));
-    return axes;
+    if (GridOnAllAxes(XAxes)) return XAxes ? Context.XAxes : Context.YAxes;
+    const TkPlotAxis* const& own = XAxes ? Context.XAxis : Context.YAxis;
+    return {&own, own ? 1u : 0u};
 }
 
 // ===========================================================================
@@ -330,21 +316,21 @@ void TkPlotDataView::SelectGridPen(TCanvas* Canvas, TkPlotGridLineKind Kind) con
     pen->SetStyle(PenStyleOf(own.Custom ? own.Style : major ? FGridLineMajorStyle : FGridLineMinorStyle));
 }
 
-void TkPlotDataView::DrawGridLines(TCanvas* Canvas, TkPlotAxis* Axis, bool XAxes) const
+void TkPlotDataView::DrawGridLines(TCanvas* Canvas, const TkPlotAxis& Axis, bool XAxes) const
 {
-    if (!Axis->GridLinesVisible()) return;
+    if (!Axis.GridLinesVisible()) return;
     const bool showMajors = XAxes ? FGridLineShowXMajors : FGridLineShowYMajors;
     const bool showMinors = XAxes ? FGridLineShowXMinors : FGridLineShowYMinors;
     const TkPlotGridLineKind majorKind = XAxes ? kpglkXMajor : kpglkYMajor;
     const TkPlotGridLineKind minorKind = XAxes ? kpglkXMinor : kpglkYMinor;
     const TRect r = LayoutRect();
-    for (Integer i = 0; i < Axis->TickListCount(); ++i) {
-        const TkPlotTickObject* tick = Axis->GetTick(i);
+    for (Integer i = 0; i < Axis.TickListCount(); ++i) {
+        const TkPlotTickObject* tick = Axis.GetTick(i);
         const bool major = tick->TickType == kpttMajor;
         if (!tick->Show || !(major ? showMajors : showMinors)) continue;
         SelectGridPen(Canvas, major ? majorKind : minorKind);
         const Integer p = tick->PositionPixels;
-        if (Axis->IsHorz()) {
+        if (Axis.IsHorz()) {
             Canvas->MoveTo(p, r.Top);
             Canvas->LineTo(p, r.Bottom);
         } else {
@@ -363,27 +349,29 @@ void TkPlotDataView::DrawFrame(TCanvas* Canvas) const
     if (FGridLineShowBottom) Canvas->Polyline({Point(r.Left, r.Bottom), Point(PlusOne(r.Right), r.Bottom)});
 }
 
-void TkPlotDataView::Draw(TCanvas* Canvas, TColor BackGroundColor)
+void TkPlotDataView::Draw(const TkPlotPaintContext& Context)
 {
+    TCanvas* canvas = Context.Canvas;
+    const TColor background = Context.BackGroundColor;
     if (FGridShow) {
         // Gaps of dashed lines show the background.
-        Canvas->Brush()->SetStyle(bsSolid);
-        Canvas->Brush()->SetColor(BackGroundColor);
+        canvas->Brush()->SetStyle(bsSolid);
+        canvas->Brush()->SetColor(background);
         for (const bool xAxes : {true, false})
-            for (TkPlotAxis* axis : GridAxes(xAxes)) DrawGridLines(Canvas, axis, xAxes);
+            for (const TkPlotAxis* axis : GridAxes(Context, xAxes)) DrawGridLines(canvas, *axis, xAxes);
     }
-    TPen* pen = Canvas->Pen();
+    TPen* pen = canvas->Pen();
     pen->SetColor(FGridLineColor);
     pen->SetStyle(psSolid);
     pen->SetWidth(0);
-    DrawFrame(Canvas);
+    DrawFrame(canvas);
     if (!UserSelected()) return;
     const TRect r = LayoutRect();
-    pen->SetColor(BackGroundColor);
-    Canvas->Polyline({Point(r.Left, r.Top), Point(r.Left, r.Bottom), Point(r.Right, r.Bottom),
+    pen->SetColor(background);
+    canvas->Polyline({Point(r.Left, r.Top), Point(r.Left, r.Bottom), Point(r.Right, r.Bottom),
                       Point(r.Right, r.Top), Point(r.Left, r.Top)});
-    Canvas->Font()->SetColor(clWhite);
-    DrawFocusRectangle(Canvas, Rect(r.Left, r.Top, PlusOne(r.Right), PlusOne(r.Bottom)));
+    canvas->Font()->SetColor(clWhite);
+    DrawFocusRectangle(canvas, Rect(r.Left, r.Top, PlusOne(r.Right), PlusOne(r.Bottom)));
 }
 
 // ===========================================================================

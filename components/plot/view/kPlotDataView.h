@@ -11,7 +11,7 @@
 
 #include <array>
 #include <functional>
-#include <vector>
+#include <span>
 
 #include "components/plot/objects/kPlotObjects.h"
 #include "platform/Graphics.h"
@@ -142,7 +142,11 @@ public:
     // --- drawing (the plot calls these around the objects' Draw) -------------
     void DrawBackground(TCanvas* Canvas);
     void DrawZoomBox(TCanvas* Canvas);
-    void Draw(TCanvas* Canvas, TColor BackGroundColor) override;
+    // The grid axes of their names; none for "<ALL>".
+    TkPlotAxisPair BoundAxes() override;
+    // The grid of the context's axes (every axis of a direction for
+    // "<ALL>"), the frame and the selection.
+    void Draw(const TkPlotPaintContext& Context) override;
 
     // --- mouse ------------------------------------------------------------------
     Integer GetMouseMode() const;
@@ -166,12 +170,14 @@ public:
     void BuildPopupMenu(TPopupMenu* PopupMenu) override;
 
 private:
-    // The axes whose grid lines the view draws: every axis of the direction
-    // for "<ALL>", else the one of the grid axis name (looked up once).
-    std::vector<TkPlotAxis*> GridAxes(bool XAxes);
+    bool GridOnAllAxes(bool XAxes) const;
+    // The axis of the grid axis name (looked up once).
     TkPlotAxis* NamedGridAxis(bool XAxes);
+    // The axes whose grid lines the view draws: every axis of the direction
+    // for "<ALL>", else the context's own.
+    std::span<const TkPlotAxis* const> GridAxes(const TkPlotPaintContext& Context, bool XAxes) const;
     void SelectGridPen(TCanvas* Canvas, TkPlotGridLineKind Kind) const;
-    void DrawGridLines(TCanvas* Canvas, TkPlotAxis* Axis, bool XAxes) const;
+    void DrawGridLines(TCanvas* Canvas, const TkPlotAxis& Axis, bool XAxes) const;
     void DrawFrame(TCanvas* Canvas) const;
     // Action on every X axis (when XAxes), then every Y axis (when YAxes),
     // with the plot's forwarding raised: axes that pass their gestures on

@@ -185,11 +185,7 @@ TkPlotAxis* TkPlotLimit::ValueAxis()
     return XAxis();
 }
 
-TkPlotAxis* TkPlotLimit::OtherAxis()
-{
-    if (IsYStyle()) return XAxis();
-    return YAxis();
-}
+TkPlotAxisPair TkPlotLimit::BoundAxes() { return {XAxis(), YAxis()}; }
 
 void TkPlotLimit::NotificationRemove(TkPlotObject* AObject)
 {
@@ -219,95 +215,90 @@ void TkPlotLimit::NotificationSetFocus(TkPlotObject* AObject)
 
 // --- drawing -----------------------------------------------------------------------
 
-TPoint TkPlotLimit::CanvasPoint(Integer ValuePixels, Integer OtherPixels) const
+TPoint TkPlotLimit::CanvasPoint(const TkPlotPaintContext& Context, Integer ValuePixels, Integer OtherPixels) const
 {
     // (X pixel, Y pixel) first, then exchanged with the axes.
-    const TPoint xy = IsYStyle() ? Point(OtherPixels, ValuePixels) : Point(ValuePixels, OtherPixels);
-    return XYAxesReversed() ? Point(xy.Y, xy.X) : xy;
+    return Context.OnCanvas(IsYStyle() ? Point(OtherPixels, ValuePixels) : Point(ValuePixels, OtherPixels));
 }
 
-TRect TkPlotLimit::ClickRect(Integer ValuePixels, const TkPlotAxis& Other) const
+TRect TkPlotLimit::ClickRect(const TkPlotPaintContext& Context, Integer ValuePixels, const TkPlotAxis& Other) const
 {
     // The pixels are clamped by the axis: the margins cannot overflow.
-    return SpannedRect(CanvasPoint(ValuePixels - ClickMargin, Other.MinPixels()),
-                       CanvasPoint(ValuePixels + ClickMargin, Other.MaxPixels()));
+    return SpannedRect(CanvasPoint(Context, ValuePixels - ClickMargin, Other.MinPixels()),
+                       CanvasPoint(Context, ValuePixels + ClickMargin, Other.MaxPixels()));
 }
 
-void TkPlotLimit::ClipToAxesRect(TCanvas* Canvas, const TkPlotAxis& Value, const TkPlotAxis& Other) const
-{
-    const TPoint a = CanvasPoint(Value.MinPixels(), Other.MinPixels());
-    const TPoint b = CanvasPoint(Value.MaxPixels(), Other.MaxPixels());
-    IntersectClipRect(Canvas, std::min(a.X, b.X), std::min(a.Y, b.Y), std::max(a.X, b.X), std::max(a.Y, b.Y));
-}
-
-void TkPlotLimit::Draw(TCanvas* Canvas, TColor BackGroundColor)
+void TkPlotLimit::Draw(const TkPlotPaintContext& Context)
 {
     FLine1Show = false;
     FLine2Show = false;
-    if (!Visible()) return;
-    TkPlotAxis* value = ValueAxis();
-    TkPlotAxis* other = OtherAxis();
-    if (!value || !other) return;
-    if (FClipToAxes) ClipToAxesRect(Canvas, *value, *other);
+    if (!Visible() || !Context.HasAxes()) return;
+    const TkPlotAxis& value = IsYStyle() ? *Context.YAxis : *Context.XAxis;
+    const TkPlotAxis& other = IsYStyle() ? *Context.XAxis : *Context.YAxis;
+    if (FClipToAxes) Context.ClipToAxes();
     switch (FStyle) {
     case kplsLineX:
-    case kplsLineY: DrawLine(Canvas, *value, *other, BackGroundColor); break;
+    case kplsLineY: DrawLine(Context, value, other); break;
     case kplsBandX:
-    case kplsBandY: DrawBand(Canvas, *value, *other); break;
+    case kplsBandY: DrawBand(Context, value, other); break;
     case kplsPolyBandX:
-    case kplsPolyBandY: DrawPolyBand(Canvas, *value, *other); break;
+    case kplsPolyBandY: DrawPolyBand(Context, value, other); break;
     }
 }
 
-void TkPlotLimit::DrawLine(TCanvas* Canvas, const TkPlotAxis& Value, const TkPlotAxis& Other, TColor BackGroundColor)
+void TkPlotLimit::DrawLine(const TkPlotPaintContext& Context, const TkPlotAxis& Value, const TkPlotAxis& Other)
 {
     if (!(Value.Min() <= FLine1Position && FLine1Position <= Value.Max())) return;
-    SelectPen(Canvas, FColor, FLineStyle, FLineWidth);
+    TCanvas* canvas = Context.Canvas;
+    SelectPen(canvas, FColor, FLineStyle, FLineWidth);
     // The background shows in the gaps of a dashed line.
-    SelectBrush(Canvas, BackGroundColor, bsSolid);
+    SelectBrush(canvas, Context.BackGroundColor, bsSolid);
     const Integer pixel = Value.PositionToPixels(FLine1Position);
-    DrawSegment(Canvas, CanvasPoint(pixel, Other.MinPixels()), CanvasPoint(pixel, Other.MaxPixels()));
+    DrawSegment(canvas, CanvasPoint(Context, pixel, Other.MinPixels()), CanvasPoint(Context, pixel, Other.MaxPixels()));
     FLine1Show = true;
-    FLine1ClickRect = ClickRect(pixel, Other);
+    FLine1ClickRect = ClickRect(Context, pixel, Other);
 }
 
-void TkPlotLimit::DrawBand(TCanvas* Canvas, const TkPlotAxis& Value, const TkPlotAxis& Other)
+void TkPlotLimit::DrawBand(const TkPlotPaintContext& Context, const TkPlotAxis& Value, const TkPlotAxis& Other)
 {
+    TCanvas* canvas = Context.Canvas;
     const Integer pixel1 = Value.PositionToPixels(FLine1Position);
     const Integer pixel2 = Value.PositionToPixels(FLine2Position);
     const Integer from = Other.MinPixels();
     const Integer to = Other.MaxPixels();
     FLine1Show = true;
     FLine2Show = true;
-    FLine1ClickRect = ClickRect(pixel1, Other);
-    FLine2ClickRect = ClickRect(pixel2, Other);
+    FLine1ClickRect = ClickRect(Context, pixel1, Other);
+    FLine2ClickRect = ClickRect(Context, pixel2, Other);
 
-    SelectBrush(Canvas, FColor, FFillStyle);
-    const TPoint corner1 = CanvasPoint(pixel1, from);
-    const TPoint corner2 = CanvasPoint(pixel2, to);
+    SelectBrush(canvas, FColor, FFillStyle);
+    const TPoint corner1 = CanvasPoint(Context, pixel1, from);
+    const TPoint corner2 = CanvasPoint(Context, pixel2, to);
     if (FFillStyle == bsSolid) {
-        SelectPen(Canvas, FColor, FLineStyle, 1);
-        Canvas->Rectangle(corner1.X, corner1.Y, corner2.X, corner2.Y);
+        SelectPen(canvas, FColor, FLineStyle, 1);
+        canvas->Rectangle(corner1.X, corner1.Y, corner2.X, corner2.Y);
         return;
     }
     if (FFillStyle == bsClear) {
-        SelectPen(Canvas, FColor, FLineStyle, FLineWidth);
+        SelectPen(canvas, FColor, FLineStyle, FLineWidth);
     } else {
-        SelectPen(Canvas, FColor, psClear, 1);
-        Canvas->Rectangle(corner1.X, corner1.Y, corner2.X, corner2.Y);
-        SelectPen(Canvas, FColor, FLineStyle, 1);
+        SelectPen(canvas, FColor, psClear, 1);
+        canvas->Rectangle(corner1.X, corner1.Y, corner2.X, corner2.Y);
+        SelectPen(canvas, FColor, FLineStyle, 1);
     }
-    DrawSegment(Canvas, CanvasPoint(pixel1, from), CanvasPoint(pixel1, to));
-    DrawSegment(Canvas, CanvasPoint(pixel2, from), CanvasPoint(pixel2, to));
+    DrawSegment(canvas, CanvasPoint(Context, pixel1, from), CanvasPoint(Context, pixel1, to));
+    DrawSegment(canvas, CanvasPoint(Context, pixel2, from), CanvasPoint(Context, pixel2, to));
 }
 
-void TkPlotLimit::DrawPolyBand(TCanvas* Canvas, const TkPlotAxis& Value, const TkPlotAxis& Other) const
+void TkPlotLimit::DrawPolyBand(const TkPlotPaintContext& Context, const TkPlotAxis& Value,
+                               const TkPlotAxis& Other) const
 {
     const TkLimitDataList& elements = *FPointList;
     if (elements.Count() < 2) return;
+    TCanvas* canvas = Context.Canvas;
     const bool solid = FFillStyle == bsSolid;
-    SelectPen(Canvas, FColor, psSolid, 1);
-    SelectBrush(Canvas, FColor, FFillStyle);
+    SelectPen(canvas, FColor, psSolid, 1);
+    SelectBrush(canvas, FColor, FFillStyle);
     for (Integer k = 1; k < elements.Count(); ++k) {
         const TkLimitData& before = elements.GetItem(k - 1);
         const TkLimitData& after = elements.GetItem(k);
@@ -315,19 +306,19 @@ void TkPlotLimit::DrawPolyBand(TCanvas* Canvas, const TkPlotAxis& Value, const T
         if (before.Value1 > Other.Max()) break;
         const Integer at1 = Other.PositionToPixels(before.Value1);
         const Integer at2 = Other.PositionToPixels(after.Value1);
-        const TPoint upper1 = CanvasPoint(Value.PositionToPixels(before.Value2), at1);
-        const TPoint lower1 = CanvasPoint(Value.PositionToPixels(before.Value3), at1);
-        const TPoint lower2 = CanvasPoint(Value.PositionToPixels(after.Value3), at2);
-        const TPoint upper2 = CanvasPoint(Value.PositionToPixels(after.Value2), at2);
+        const TPoint upper1 = CanvasPoint(Context, Value.PositionToPixels(before.Value2), at1);
+        const TPoint lower1 = CanvasPoint(Context, Value.PositionToPixels(before.Value3), at1);
+        const TPoint lower2 = CanvasPoint(Context, Value.PositionToPixels(after.Value3), at2);
+        const TPoint upper2 = CanvasPoint(Context, Value.PositionToPixels(after.Value2), at2);
         if (solid) {
-            Canvas->Polygon({upper1, lower1, lower2, upper2});
+            canvas->Polygon({upper1, lower1, lower2, upper2});
             continue;
         }
-        Canvas->Pen()->SetStyle(psClear);
-        Canvas->Polygon({upper1, lower1, lower2, upper2});
-        Canvas->Pen()->SetStyle(psSolid);
-        DrawSegment(Canvas, upper1, upper2);
-        DrawSegment(Canvas, lower1, lower2);
+        canvas->Pen()->SetStyle(psClear);
+        canvas->Polygon({upper1, lower1, lower2, upper2});
+        canvas->Pen()->SetStyle(psSolid);
+        DrawSegment(canvas, upper1, upper2);
+        DrawSegment(canvas, lower1, lower2);
     }
 }
 

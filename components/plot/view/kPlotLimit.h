@@ -2,7 +2,7 @@
 // A limit marks values on a pair of axes inside the data view: a line at an
 // X or Y value, a band between two values, or a poly-band whose lower and
 // upper bounds vary along the other axis. It names its axes and looks them
-// up when it first needs them. The user may drag its lines when allowed;
+// up when it first needs them; it draws against the axes the paint hands it. The user may drag its lines when allowed;
 // every move of a line is reported to the plot, which raises its limit-line
 // events.
 //
@@ -87,6 +87,7 @@ public:
     // The axes of the names; nullptr while the plot has none of that name.
     TkPlotXAxis* XAxis();
     TkPlotYAxis* YAxis();
+    TkPlotAxisPair BoundAxes() override;
     // The lines drawn at the last paint.
     bool Line1Show() const { return FLine1Show; }
     bool Line2Show() const { return FLine2Show; }
@@ -98,7 +99,7 @@ public:
     void NotificationRename(TkPlotObject* AObject) override;
     static constexpr bool FollowsRenamesOf(TkPlotObjectKind Kind) { return IsAxisKind(Kind); }
     void NotificationSetFocus(TkPlotObject* AObject) override;
-    void Draw(TCanvas* Canvas, TColor BackGroundColor) override;
+    void Draw(const TkPlotPaintContext& Context) override;
     // Inside the click rectangle of a drawn line; never while
     // SelectModeOnlyInteraction holds and the plot is not in select mode.
     bool kMouseHitTest(const TkPlotMouseData& MouseData) override;
@@ -111,19 +112,18 @@ public:
 
 private:
     // The axis the style's values lie on (the X axis for the X styles, whose
-    // poly-band limits are X values) and the other one.
+    // poly-band limits are X values).
     TkPlotAxis* ValueAxis();
-    TkPlotAxis* OtherAxis();
     // The canvas point of a pixel along the value axis and one along the
-    // other axis (exchanged when the axes are reversed).
-    TPoint CanvasPoint(Integer ValuePixels, Integer OtherPixels) const;
+    // other axis (exchanged when the axes are).
+    TPoint CanvasPoint(const TkPlotPaintContext& Context, Integer ValuePixels, Integer OtherPixels) const;
     // The rectangle that grabs the line at ValuePixels across the other
     // axis' extent.
-    TRect ClickRect(Integer ValuePixels, const TkPlotAxis& Other) const;
-    void ClipToAxesRect(TCanvas* Canvas, const TkPlotAxis& Value, const TkPlotAxis& Other) const;
-    void DrawLine(TCanvas* Canvas, const TkPlotAxis& Value, const TkPlotAxis& Other, TColor BackGroundColor);
-    void DrawBand(TCanvas* Canvas, const TkPlotAxis& Value, const TkPlotAxis& Other);
-    void DrawPolyBand(TCanvas* Canvas, const TkPlotAxis& Value, const TkPlotAxis& Other) const;
+    TRect ClickRect(const TkPlotPaintContext& Context, Integer ValuePixels, const TkPlotAxis& Other) const;
+    // Value: the paint's axis of the style's values; Other: its other axis.
+    void DrawLine(const TkPlotPaintContext& Context, const TkPlotAxis& Value, const TkPlotAxis& Other);
+    void DrawBand(const TkPlotPaintContext& Context, const TkPlotAxis& Value, const TkPlotAxis& Other);
+    void DrawPolyBand(const TkPlotPaintContext& Context, const TkPlotAxis& Value, const TkPlotAxis& Other) const;
     void SetLinePosition(Double& Field, Double Value,
                          void (TkPlotHost::*Report)(TkPlotLimit*, Double, Double));
     // Moves the dragged line to the mouse.

@@ -56,7 +56,7 @@ protected:
         XAxis->CalcTicks(canvas);
         YAxis->CalcTicks(canvas);
         AxesControlTest::Blacken(canvas, kWidth, kHeight);
-        Note->Draw(canvas, clBlack);
+        Note->Draw(Plot.PaintContext(*Note, canvas));
     }
     TRect Ink(TColor Color) { return AxesControlTest::InkBox(Bitmap->Canvas(), kWidth, kHeight, Color); }
     TColor Pixel(Integer X, Integer Y) { return Bitmap->Canvas()->Pixels(X, Y); }
@@ -566,7 +566,7 @@ TEST_F(PlotAnnotationTest, ExtraFileLinesCarryPolygonAndPicture)
     copy->SetX(50);
     copy->SetY(50);
     AxesControlTest::Blacken(Bitmap->Canvas(), kWidth, kHeight);
-    copy->Draw(Bitmap->Canvas(), clBlack);
+    copy->Draw(Plot.PaintContext(*copy, Bitmap->Canvas()));
     EXPECT_EQ(Ink(clBlue), Rect(145, 117, 155, 123));
     EXPECT_EQ(Pixel(145, 122), clBlack);
 

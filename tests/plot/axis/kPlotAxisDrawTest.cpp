@@ -48,8 +48,8 @@ protected:
         axis->SetTitleShow(!Title.empty());
         axis->SetReverseSide(ReverseSide);
         axis->CalcTicks(Canvas());
-        axis->PrepareDraw();
-        axis->Draw(Canvas(), clBlack);
+        axis->PrepareDraw(Plot.PaintContext(*axis));
+        axis->Draw(Plot.PaintContext(*axis, Canvas()));
         return axis;
     }
     static void Drag(TkPlotAxis* Axis, Integer FromX, Integer FromY, Integer ToX, Integer ToY)
@@ -135,8 +135,8 @@ TEST_F(PlotAxisDrawTest, CartesianAxisCentresMarksAndLabelsAvoidTakenRoom)
     axis->LabelsFont()->SetColor(kLabels);
     AxesControlTest::Blacken(Canvas(), 300, 240);
     axis->CalcTicks(Canvas());
-    axis->PrepareDraw();
-    axis->Draw(Canvas(), clBlack);
+    axis->PrepareDraw(Plot.PaintContext(*axis));
+    axis->Draw(Plot.PaintContext(*axis, Canvas()));
     ASSERT_FALSE(Plot.Occupied.empty());
     EXPECT_EQ(Plot.Occupied.front(), Rect(40, 100, 260, 101));
     const Integer p = AxesControlTest::TickPixels(axis, kpttMajor).at(1);
@@ -149,7 +149,7 @@ TEST_F(PlotAxisDrawTest, CartesianAxisCentresMarksAndLabelsAvoidTakenRoom)
 
     AxesControlTest::Blacken(Canvas(), 300, 240);
     Plot.Occupied = {Rect(0, 101, 300, 240)};
-    axis->Draw(Canvas(), clBlack);
+    axis->Draw(Plot.PaintContext(*axis, Canvas()));
     EXPECT_EQ(Ink(kLabels), TRect{});
 }
 

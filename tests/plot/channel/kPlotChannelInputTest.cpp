@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include "components/plot/axis/kPlotAxis.h"
+#include "components/plot/channel/kPlotChannelCustom.h"
 #include "components/plot/input/kPlotDataCursor.h"
+#include "components/plot/input/kPlotToolBar.h"
 #include "support/PlotOnForm.h"
 #include "tests/plot/kPlotChannelTestDoubles.h"
 

@@ -99,7 +99,10 @@ protected:
         canvas->Brush()->SetColor(TColor(0x00336699));
         canvas->FillRect(Rect(0, 0, kWidth, kHeight));
         canvas->Pen()->SetMode(Mode);
-        Channel->DrawTrace(canvas, Plot->XYAxesReverse(), clWhite);
+        TkPlotPaintContext context = Plot->HitTestContext(*Channel);
+        context.Canvas = canvas;
+        context.BackGroundColor = clWhite;
+        Channel->DrawTrace(context);
         return bitmap;
     }
 

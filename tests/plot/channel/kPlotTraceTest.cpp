@@ -18,7 +18,9 @@ protected:
     void Segment(Boolean XYAxesReversed, Boolean YIsPercent, Double X1, Double Y1, Double X2, Double Y2)
     {
         Canvas()->Pen()->SetColor(clRed);
-        Ch->DrawSegment(Canvas(), XYAxesReversed, YIsPercent, X1, Y1, X2, Y2);
+        TkPlotPaintContext context = Plot.PaintContext(*Ch, Canvas());
+        context.XYAxesReversed = XYAxesReversed;
+        Ch->DrawSegment(context, YIsPercent, X1, Y1, X2, Y2);
     }
 };
 
@@ -83,7 +85,7 @@ TEST_F(Trace, ValuesThatAreNoNumbersDrawNothing)
     for (auto [x, y] : {std::pair{0.0, 50.0}, {nan, 50.0}, {40.0, nan}, {-inf, inf}}) Ch->AddXY(x, y);
     Paint();
     EXPECT_EQ(CountIn(Rect(0, 0, 200, 200), clRed), 36);  // the first point's marker only
-    EXPECT_FALSE(Ch->MarkerDrawable(2));
+    EXPECT_FALSE(Ch->MarkerDrawable(Plot.PaintContext(*Ch), 2));
 }
 
 TEST_F(Trace, SegmentsTakeTheirEndPointsAttributes)
@@ -165,7 +167,7 @@ TEST_F(Trace, HugeAndNegativeMarkerSizes)
     Ch->AddXY(0, 0);
     Ch->SetMarkersStyle(kpmsSquare);
     Ch->SetMarkersSize(-3);
-    EXPECT_EQ(Ch->GetMarkerRect(0), Rect(47, 147, 53, 153));
+    EXPECT_EQ(Ch->GetMarkerRect(Plot.PaintContext(*Ch), 0), Rect(47, 147, 53, 153));
     for (TkPlotMarkerStyle style : {kpmsSquare, kpmsTriangleUp, kpmsCross}) {
         Ch->SetMarkersStyle(style);
         for (Integer size : {INT_MAX, INT_MIN}) {
@@ -173,7 +175,7 @@ TEST_F(Trace, HugeAndNegativeMarkerSizes)
             Ch->DrawMarker(Canvas(), 0, clWhite, Point(32000, -32000));
         }
     }
-    EXPECT_EQ(Ch->GetMarkerRect(0), Rect(-32000, -32000, 32000, 32000));
+    EXPECT_EQ(Ch->GetMarkerRect(Plot.PaintContext(*Ch), 0), Rect(-32000, -32000, 32000, 32000));
 }
 
 TEST_F(Trace, MarkersTurnOffPastTheLimit)

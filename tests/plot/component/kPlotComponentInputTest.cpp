@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include "components/plot/axis/kPlotAxis.h"
+#include "components/plot/channel/kPlotChannelCustom.h"
+#include "components/plot/layout/kPlotLegend.h"
+#include "platform/Menus.h"
 #include "support/MenuCaptions.h"
 #include "support/PlotOnForm.h"
 

@@ -4,7 +4,16 @@
 
 #include <cmath>
 
+#include "components/plot/axis/kPlotAxis.h"
+#include "components/plot/channel/kPlotChannelCustom.h"
 #include "components/plot/component/kXYPlot.h"
+#include "components/plot/input/kPlotDataCursor.h"
+#include "components/plot/input/kPlotToolBar.h"
+#include "components/plot/layout/kPlotLabel.h"
+#include "components/plot/layout/kPlotLegend.h"
+#include "components/plot/objects/kPlotMasterManager.h"
+#include "components/plot/view/kPlotDataView.h"
+#include "components/plot/view/kPlotLimit.h"
 #include "platform/Math.h"
 #include "platform/SysApi.h"
 
@@ -442,18 +451,55 @@ TEST_F(PlotPaintTest, OccupiedRectanglesRefuseOverlapsAndPlacesOutsideTheView)
 {
     Plot->ReCalcLayout();
     const TRect view = View();
+    std::vector<TRect> taken;
+    TkPlotOccupiedRects occupied(taken, view);
     // The first is taken wherever it lies.
-    EXPECT_TRUE(Plot->TryAddOccupiedRect(Rect(-50, -50, -40, -40)));
-    EXPECT_TRUE(Plot->TryAddOccupiedRect(Rect(view.Left, view.Top, view.Left + 10, view.Top + 10)));
+    EXPECT_TRUE(occupied.TryAdd(Rect(-50, -50, -40, -40)));
+    EXPECT_TRUE(occupied.TryAdd(Rect(view.Left, view.Top, view.Left + 10, view.Top + 10)));
     // Touching is not overlapping.
-    EXPECT_TRUE(Plot->TryAddOccupiedRect(Rect(view.Left + 10, view.Top, view.Left + 20, view.Top + 10)));
-    EXPECT_FALSE(Plot->TryAddOccupiedRect(Rect(view.Left + 5, view.Top + 5, view.Left + 15, view.Top + 15)));
-    EXPECT_FALSE(Plot->TryAddOccupiedRect(Rect(view.Right - 5, view.Top + 20, view.Right + 5, view.Top + 30)));
-    Plot->AddOccupiedRect(Rect(view.Left, view.Top + 40, view.Right, view.Top + 41));
-    EXPECT_FALSE(Plot->TryAddOccupiedRect(Rect(view.Left + 30, view.Top + 35, view.Left + 40, view.Top + 45)));
-    // Each paint starts afresh.
-    Plot->ReCalcLayout();
-    EXPECT_TRUE(Plot->TryAddOccupiedRect(Rect(view.Left + 5, view.Top + 5, view.Left + 15, view.Top + 15)));
+    EXPECT_TRUE(occupied.TryAdd(Rect(view.Left + 10, view.Top, view.Left + 20, view.Top + 10)));
+    EXPECT_FALSE(occupied.TryAdd(Rect(view.Left + 5, view.Top + 5, view.Left + 15, view.Top + 15)));
+    EXPECT_FALSE(occupied.TryAdd(Rect(view.Right - 5, view.Top + 20, view.Right + 5, view.Top + 30)));
+    occupied.Add(Rect(view.Left, view.Top + 40, view.Right, view.Top + 41));
+    EXPECT_FALSE(occupied.TryAdd(Rect(view.Left + 30, view.Top + 35, view.Left + 40, view.Top + 45)));
+    // Each paint starts afresh: a Cartesian axis shows its labels at every paint.
+    TkPlotYAxis* cartesian = Plot->GetYAxis(Plot->AddYAxis());
+    cartesian->SetCartesianStyle(kpcsMaster);
+    cartesian->LabelsFont()->SetColor(clFuchsia);
+    Paint();
+    const Integer labels = CountIn(View(), clFuchsia);
+    Paint();
+    EXPECT_GT(labels, 0);
+    EXPECT_EQ(CountIn(View(), clFuchsia), labels);
+}
+
+// A hit test takes the axes that the last paint drew the channel against,
+// while they hold; before the first paint, after a rebinding or a removal it
+// finds them as the next paint will.
+TEST_F(PlotPaintTest, HitTestsTakeTheAxesOfTheLastPaintWhileTheyHold)
+{
+    TkPlotChannelCustom* channel = Plot->GetChannel(0);
+    for (TkPlotAxis* axis : {static_cast<TkPlotAxis*>(X()), static_cast<TkPlotAxis*>(Y())}) {
+        axis->SetTrackingEnabled(false);
+        axis->SetMinSpan(0, 100);
+    }
+    channel->SetXAxisName(X()->Name());
+    channel->SetYAxisName(Y()->Name());
+    channel->SetMarkersVisible(true);
+    channel->AddXY(50, 50);
+    Plot->GetToolBar(0)->SetShowSelectButton(true);
+    Plot->SetToolBarSelectMode(true);
+    const auto hit = [&] { return channel->HitTest(X()->PositionToPixels(50), Y()->PositionToPixels(50)); };
+    EXPECT_TRUE(hit());
+    Paint();
+    EXPECT_TRUE(hit());
+    channel->SetYAxisName("none");
+    EXPECT_FALSE(hit());
+    channel->SetYAxisName(Y()->Name());
+    Paint();
+    const TPoint marker = Point(X()->PositionToPixels(50), Y()->PositionToPixels(50));
+    Plot->DeleteXAxis(0);
+    EXPECT_FALSE(channel->HitTest(marker.X, marker.Y));
 }
 
 TEST_F(PlotPaintTest, AGestureOnAnAxisReachesTheOtherAxesOfItsDirectionOnce)

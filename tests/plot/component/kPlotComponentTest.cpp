@@ -2,9 +2,20 @@
 
 #include <vector>
 
+#include "components/plot/axis/kPlotAxis.h"
+#include "components/plot/channel/kPlotChannelCustom.h"
 #include "components/plot/component/kPlot.h"
 #include "components/plot/component/kXYPlot.h"
+#include "components/plot/input/kPlotDataCursor.h"
+#include "components/plot/input/kPlotToolBar.h"
+#include "components/plot/layout/kPlotLabel.h"
+#include "components/plot/layout/kPlotLegend.h"
+#include "components/plot/objects/kPlotMasterManager.h"
+#include "components/plot/view/kPlotDataView.h"
+#include "components/plot/view/kPlotLimit.h"
 #include "platform/FormStream.h"
+#include "platform/ImgList.h"
+#include "platform/Menus.h"
 #include "platform/Resources.h"
 #include "platform/SysUtils.h"
 #include "platform/TypInfo.h"

@@ -3,8 +3,16 @@
 #include <map>
 #include <vector>
 
+#include "components/plot/axis/kPlotAxis.h"
+#include "components/plot/channel/kPlotChannelCustom.h"
 #include "components/plot/component/kXYPlot.h"
+#include "components/plot/input/kPlotDataCursor.h"
+#include "components/plot/input/kPlotToolBar.h"
+#include "components/plot/layout/kPlotLabel.h"
+#include "components/plot/layout/kPlotLegend.h"
+#include "components/plot/objects/kPlotMasterManager.h"
 #include "platform/FormStream.h"
+#include "platform/ImgList.h"
 #include "platform/SysUtils.h"
 #include "support/MessageOf.h"
 

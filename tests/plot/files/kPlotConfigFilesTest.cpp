@@ -2,7 +2,11 @@
 
 #include <algorithm>
 
+#include "components/plot/axis/kPlotAxis.h"
+#include "components/plot/channel/kPlotChannelCustom.h"
 #include "components/plot/component/kXYPlot.h"
+#include "components/plot/input/kPlotToolBar.h"
+#include "components/plot/layout/kPlotLabel.h"
 #include "support/MessageOf.h"
 #include "support/PlotFiles.h"
 

@@ -5,9 +5,11 @@
 #include <limits>
 #include <tuple>
 
+#include "components/plot/channel/kPlotChannelCustom.h"
 #include "components/plot/files/kPlotDataFiles.h"
 #include "components/plot/component/kPlot.h"
 #include "components/plot/component/kXYPlot.h"
+#include "components/plot/input/kPlotDataCursor.h"
 #include "platform/Consts.h"
 #include "platform/System.h"
 #include "support/MessageOf.h"

@@ -5,6 +5,11 @@
 
 #include <cmath>
 
+#include "components/plot/channel/kPlotChannelCustom.h"
+#include "components/plot/input/kPlotDataCursor.h"
+#include "components/plot/input/kPlotToolBar.h"
+#include "components/plot/layout/kPlotLegend.h"
+#include "components/plot/view/kPlotDataView.h"
 #include "platform/Menus.h"
 #include "support/MenuCaptions.h"
 #include "support/PlotOnForm.h"

@@ -6,7 +6,10 @@
 #include <cmath>
 #include <limits>
 
+#include "components/plot/axis/kPlotAxis.h"
 #include "components/plot/input/kPlotToolBar.h"
+#include "components/plot/view/kPlotDataView.h"
+#include "platform/ImgList.h"
 #include "support/PlotOnForm.h"
 #include "support/PlotStandIn.h"
 
@@ -32,7 +35,7 @@ protected:
         Bitmap->SetSize(600, 60);
         Plot.Log.clear();
     }
-    void Paint() { ToolBar->Draw(Bitmap->Canvas(), clBlack); }
+    void Paint() { ToolBar->Draw({.Canvas = Bitmap->Canvas(), .BackGroundColor = clBlack}); }
     TkPlotToolBarButton* Button(TkPlotToolBarButtonType Type) const { return ToolBar->Button(Type); }
     // The left edges of the entries drawn, spacers as "|".
     std::vector<String> Row()

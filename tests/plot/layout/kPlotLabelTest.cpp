@@ -15,11 +15,7 @@ namespace {
 // empty); it logs each picture it is asked to draw.
 class TImageListPlotOwner : public TStandInPlot {
 public:
-    TImageListPlotOwner()
-    {
-        RecordEntryPoints = true;
-        ImageCounts = {0, 2, 0};
-    }
+    TImageListPlotOwner() : TStandInPlot(AsPlotLoggingInput) { ImageCounts = {0, 2, 0}; }
 };
 
 TNotifyEvent Nop()
@@ -54,7 +50,7 @@ protected:
         Canvas->Brush()->SetColor(clBlack);
         Canvas->FillRect(Rect(0, 0, 300, 200));
         Label->SetDrawRect(Band);
-        Label->Draw(Canvas, clBlack);
+        Label->Draw({.Canvas = Canvas, .BackGroundColor = clBlack});
         TRect box{300, 200, 0, 0};
         for (Integer y = 0; y < 200; ++y)
             for (Integer x = 0; x < 300; ++x)

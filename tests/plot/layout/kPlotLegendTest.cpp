@@ -56,7 +56,7 @@ protected:
         Canvas->Brush()->SetStyle(bsSolid);
         Canvas->Brush()->SetColor(kCanvasColor);
         Canvas->FillRect(Rect(0, 0, 400, 300));
-        Legend->Draw(Canvas, kCanvasColor);
+        Legend->Draw({.Canvas = Canvas, .BackGroundColor = kCanvasColor});
     }
     TColor Px(Integer X, Integer Y) { return Canvas->Pixels(X, Y); }
     // Centre line of entry Index's line sample.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "components/plot/axis/kPlotAxis.h"
+#include "components/plot/objects/kPlotEditorSession.h"
 #include "components/plot/objects/kPlotMasterManager.h"
 #include "tests/plot/kPlotObjectsTestDoubles.h"
 #include "platform/Forms.h"
@@ -57,7 +58,7 @@ using TMaster = TkPlotMasterManagerOf<TestKinds>;
 // A plot component as the master manager sees it.
 class TPlotDouble : public TStandInPlot {
 public:
-    TPlotDouble() { RecordEntryPoints = true; }
+    TPlotDouble() : TStandInPlot(AsPlotLoggingInput) {}
 };
 
 // What an editor did, kept beyond its end.
@@ -81,7 +82,7 @@ public:
     }
     void BeforeDestruction() override
     {
-        Record->ForgottenBeforeEnd = Master->EditorForm() != this;
+        Record->ForgottenBeforeEnd = Master->Editor().Form() != this;
         if (Record->OnEnd) Record->OnEnd();
         Record->Alive = false;
         TForm::BeforeDestruction();
@@ -198,7 +199,7 @@ protected:
         UseEditor();
         Plot.Style = kpfsStayOnTop;
         Master->EditProperties();
-        return static_cast<TEditorDouble*>(Master->EditorForm());
+        return static_cast<TEditorDouble*>(Master->Editor().Form());
     }
 };
 
@@ -445,13 +446,13 @@ TEST_F(MasterManagerTest, EndingTheMasterAfterShutDownTouchesNoFreedObject)
 TEST_F(MasterManagerTest, NoEditorOpensWithoutAPlotOrAnEditorLibrary)
 {
     Master->EditProperties();
-    EXPECT_EQ(Master->EditorForm(), nullptr);
+    EXPECT_EQ(Master->Editor().Form(), nullptr);
 
     TStandInPlot bare{TStandInPlot::Bare};
     TMaster* other = Create<TMaster>(&bare);
     UseEditor();
     other->EditProperties();
-    EXPECT_EQ(other->EditorForm(), nullptr);
+    EXPECT_EQ(other->Editor().Form(), nullptr);
     Free(other);
 }
 
@@ -472,11 +473,11 @@ TEST_F(MasterManagerTest, AModalEditorIsForgottenBeforeItIsFreed)
     });
     Master->EditProperties();
     EXPECT_NE(shown, nullptr);
-    EXPECT_EQ(Master->EditorForm(), nullptr);
+    EXPECT_EQ(Master->Editor().Form(), nullptr);
     EXPECT_FALSE(Editor.Alive);
     EXPECT_TRUE(Editor.ForgottenBeforeEnd);
     EXPECT_EQ(Master->ChannelManager()->Count(), 2);
-    EXPECT_EQ(Master->PageIndexes().ChannelPageControlIndex, 3);
+    EXPECT_EQ(Master->Editor().PageIndexes().ChannelPageControlIndex, 3);
     EXPECT_EQ(Editor.Log, (std::vector<String>{"load objects", "update all", "load general", "log controls on"}));
     EXPECT_NE(std::find(Log.begin(), Log.end(), "after open editor"), Log.end());
 }
@@ -492,14 +493,14 @@ TEST_F(MasterManagerTest, AStayOnTopEditorLivesUntilClosed)
     Plot.Style = kpfsModal;
     Editor.Log.clear();
     Master->EditProperties();
-    EXPECT_EQ(Master->EditorForm(), editor);
+    EXPECT_EQ(Master->Editor().Form(), editor);
     EXPECT_EQ(Editor.Log, std::vector<String>{"update all"});
 
     Editor.Pages.LegendPageControlIndex = 2;
     editor->Close();
     EXPECT_TRUE(editor->IsClosing());
-    EXPECT_EQ(Master->EditorForm(), nullptr);
-    EXPECT_EQ(Master->PageIndexes().LegendPageControlIndex, 2) << "kept from the closing dialog";
+    EXPECT_EQ(Master->Editor().Form(), nullptr);
+    EXPECT_EQ(Master->Editor().PageIndexes().LegendPageControlIndex, 2) << "kept from the closing dialog";
     Testing::Input::Flush();
     EXPECT_FALSE(Editor.Alive);
 
@@ -545,9 +546,9 @@ TEST_F(MasterManagerTest, GeneralPagesAreWrittenBackAndTheLogControlsAlwaysFollo
     OpenStayOnTop();
     Plot.Logging = true;
     Editor.Log.clear();
-    Master->BasicPropertyChanged();
+    Master->Editor().BasicPropertyChanged();
     Editor.FailWrite = true;
-    EXPECT_THROW(Master->BasicPropertyChanged(), Exception);
+    EXPECT_THROW(Master->Editor().BasicPropertyChanged(), Exception);
     EXPECT_EQ(Editor.Log,
               (std::vector<String>{"write general", "log controls off", "write general", "log controls off"}));
 }

@@ -40,7 +40,7 @@ private:
 
 class PlotObjectTest : public ::testing::Test {
 protected:
-    TStandInPlot Owner{TStandInPlot::Bare};
+    TStandInPlot Owner{TStandInPlot::AsPlotLoggingInput};
     std::vector<String> Hooks;
 
     TNotifyEvent Hook(const char* What)
@@ -87,7 +87,7 @@ TEST_F(PlotObjectTest, PublishedPropertiesAndDefaults)
     EXPECT_EQ(p->Layer(), 100);
     EXPECT_EQ(p->StartPercent(), 0.0);
     EXPECT_EQ(p->StopPercent(), 100.0);
-    p->PrepareDraw();
+    p->PrepareDraw({});
     EXPECT_TRUE(p->CanDraw());
     // Layout properties and Name have no stream default: always stored.
     for (const char* name : {"Horizontal", "ZOrder", "StartPercent", "StopPercent", "Name"})
@@ -310,7 +310,7 @@ TEST_F(PlotObjectTest, DragClearsThePendingPopupAndHandlersMayFreeTheObject)
 
     // The plot's popup handler frees the object: nothing runs on it after.
     struct TFreeingOwner : TStandInPlot {
-        TFreeingOwner() : TStandInPlot(Bare) {}
+        TFreeingOwner() : TStandInPlot(AsPlotLoggingInput) {}
         void DoObjectPopupMenu(TkPlotObject* Object, bool&, Integer, Integer) override { Object->Free(); }
     } freeing;
     auto* q = Create<TProbe>(&freeing, Hook("change"), Hook("insert"), Hook("remove"), Hook("rename"));

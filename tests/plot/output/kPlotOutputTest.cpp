@@ -8,9 +8,13 @@
 #include <utility>
 #include <vector>
 
+#include "components/plot/axis/kPlotAxis.h"
+#include "components/plot/channel/kPlotChannelCustom.h"
 #include "components/plot/component/kPlot.h"
+#include "components/plot/input/kPlotToolBar.h"
 #include "platform/Clipbrd.h"
 #include "platform/CommonDialogs.h"
+#include "platform/Metafile.h"
 #include "platform/Printers.h"
 #include "platform/Testing.h"
 #include "support/ImageCompare.h"

@@ -43,7 +43,7 @@ protected:
     void Paint()
     {
         AxesControlTest::Blacken(Bitmap->Canvas(), kWidth, kHeight);
-        Table->Draw(Bitmap->Canvas(), clBlack);
+        Table->Draw({.Canvas = Bitmap->Canvas(), .BackGroundColor = clBlack});
     }
     TRect Ink(TColor Color) { return AxesControlTest::InkBox(Bitmap->Canvas(), kWidth, kHeight, Color); }
     Integer Required() { return Table->GetRequiredSize(Bitmap->Canvas()); }

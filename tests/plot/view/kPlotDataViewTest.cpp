@@ -48,7 +48,7 @@ protected:
         AxesControlTest::Blacken(Canvas(), 300, 240);
         for (const bool x : {true, false})
             for (Integer i = 0; i < Plot.AxisCount(x); ++i) Plot.GetAxis(x, i)->CalcTicks(Canvas());
-        View->Draw(Canvas(), clBlack);
+        View->Draw(Plot.PaintContext(*View, Canvas()));
     }
     Integer XLine(Integer Index) { return TickPixels(XAxis, kpttMajor).at(Index); }
     void Gesture(Integer X1, Integer Y1, Integer X2, Integer Y2, bool DblClick = false)

@@ -44,7 +44,7 @@ protected:
         AxesControlTest::Blacken(canvas, kWidth, kHeight);
         XAxis->CalcTicks(canvas);
         YAxis->CalcTicks(canvas);
-        Limit->Draw(canvas, clBlack);
+        Limit->Draw(Plot.PaintContext(*Limit, canvas));
     }
     TRect Ink() { return AxesControlTest::InkBox(Bitmap->Canvas(), kWidth, kHeight, clRed); }
     Integer X(Double Value) const { return XAxis->PositionToPixels(Value); }

@@ -232,47 +232,46 @@ Integer TkPlotChannel::SearchX(Double Key) const
 
 Integer TkPlotChannel::ClampIndex(Integer Index) const { return std::clamp(Index, 0, Count() - 1); }
 
-Integer TkPlotChannel::OnScaleIndex(bool Last)
+Integer TkPlotChannel::OnScaleIndex(const TkPlotAxis& XAxis, bool Last)
 {
-    TkPlotXAxis* axis = XAxis();
     if (Last) {
         for (Integer i = Count() - 1; i >= 0; --i)
-            if (axis->PointOnScale(GetXValue(i))) return i;
+            if (XAxis.PointOnScale(GetXValue(i))) return i;
         return -1;
     }
     for (Integer i = 0; i < Count(); ++i)
-        if (axis->PointOnScale(GetXValue(i))) return i;
+        if (XAxis.PointOnScale(GetXValue(i))) return i;
     return Count() - 1;
 }
 
-void TkPlotChannel::CalcStartIndex()
+void TkPlotChannel::CalcStartIndex(const TkPlotAxis* XAxis)
 {
-    TkPlotXAxis* axis = XAxis();
-    if (!axis || Count() == 0) return SetDrawStartIndex(-1);
-    if (FDrawOutOfOrderXValues) return SetDrawStartIndex(ClampIndex(OnScaleIndex(false) - 1));
+    if (!XAxis || Count() == 0) return SetDrawStartIndex(-1);
+    if (FDrawOutOfOrderXValues) return SetDrawStartIndex(ClampIndex(OnScaleIndex(*XAxis, false) - 1));
     // The scale end where the data begins.
-    const Double edge = XIncreasing() ? axis->Min() : axis->Max();
+    const Double edge = XIncreasing() ? XAxis->Min() : XAxis->Max();
     Integer index = SearchX(edge);
     const Double x = GetXValue(index);
     if (XIncreasing() ? x > edge : x < edge) --index;
     SetDrawStartIndex(ClampIndex(index));
 }
 
-void TkPlotChannel::CalcStopIndex()
+void TkPlotChannel::CalcStopIndex(const TkPlotAxis* XAxis)
 {
-    TkPlotXAxis* axis = XAxis();
-    if (!axis || Count() == 0) return SetDrawStopIndex(-1);
-    if (FDrawOutOfOrderXValues) return SetDrawStopIndex(ClampIndex(OnScaleIndex(true) + 1));
-    const Double edge = XIncreasing() ? axis->Max() : axis->Min();
+    if (!XAxis || Count() == 0) return SetDrawStopIndex(-1);
+    if (FDrawOutOfOrderXValues) return SetDrawStopIndex(ClampIndex(OnScaleIndex(*XAxis, true) + 1));
+    const Double edge = XIncreasing() ? XAxis->Max() : XAxis->Min();
     Integer index = SearchX(edge);
     const Double x = GetXValue(index);
     if (XIncreasing() ? x < edge : x > edge) ++index;
     SetDrawStopIndex(ClampIndex(index));
 }
 
-Integer TkPlotChannel::CalcIndex(Double X)
+Integer TkPlotChannel::CalcIndex(Double X) { return XAxis() ? IndexAt(X) : -1; }
+
+Integer TkPlotChannel::IndexAt(Double X)
 {
-    if (!XAxis() || Count() == 0) return -1;
+    if (Count() == 0) return -1;
     const Double first = GetXValue(0);
     const Double last = GetXValue(Count() - 1);
     Integer index;
@@ -290,7 +289,9 @@ Integer TkPlotChannel::CalcIndex(Double X)
 
 // Linear in pixels rather than in values, so that the answer lies on the
 // line as drawn.
-bool TkPlotChannel::GetYInterpolated(Double& Y, Double X)
+bool TkPlotChannel::GetYInterpolated(Double& Y, Double X) { return YAlongTrace(XAxis(), Y, X); }
+
+bool TkPlotChannel::YAlongTrace(const TkPlotAxis* XAxis, Double& Y, Double X)
 {
     if (Count() == 0) return false;
     for (const Integer end : {Integer{0}, Count() - 1}) {
@@ -300,7 +301,7 @@ bool TkPlotChannel::GetYInterpolated(Double& Y, Double X)
         }
     }
     Y = 0;
-    const Integer i = CalcIndex(X);
+    const Integer i = XAxis ? IndexAt(X) : -1;
     const Integer j = XIncreasing() ? i - 1 : i + 1;
     if (i < 0 || j < 0 || j >= Count()) return false;
     if (FDigitalEnabled) {
@@ -312,10 +313,9 @@ bool TkPlotChannel::GetYInterpolated(Double& Y, Double X)
         return true;
     }
     if (GetNull(i) || GetNull(j)) return false;
-    const TkPlotXAxis* axis = XAxis();
-    const Integer pi = axis->PositionToPixels(GetXValue(i));
-    const Double dp = axis->PositionToPixels(GetXValue(j)) - pi;
-    const Double dx = axis->PositionToPixels(X) - pi;
+    const Integer pi = XAxis->PositionToPixels(GetXValue(i));
+    const Double dp = XAxis->PositionToPixels(GetXValue(j)) - pi;
+    const Double dx = XAxis->PositionToPixels(X) - pi;
     Y = GetYValue(i);
     if (dp != 0 && dx != 0) Y += (GetYValue(j) - Y) * dx / dp;
     return true;
@@ -357,8 +357,8 @@ Double TkPlotChannel::GetDataXMin()
 
 Double TkPlotChannel::DrawnExtent(Double (TkPlotChannelCustom::*Extent)(Integer), Double Start, bool Larger)
 {
-    CalcStartIndex();
-    CalcStopIndex();
+    CalcStartIndex(XAxis());
+    CalcStopIndex(XAxis());
     Double result = Start;
     if (!HasBothAxes() || DrawStartIndex() < 0) return result;
     for (Integer i = DrawStartIndex(); i <= DrawStopIndex(); ++i) {

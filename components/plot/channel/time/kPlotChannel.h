@@ -76,8 +76,8 @@ public:
     // The drawn range reaches one point beyond each end of the X axis'
     // scale, so that lines enter and leave the data view; -1 without X axis
     // or points.
-    void CalcStartIndex() override;
-    void CalcStopIndex() override;
+    void CalcStartIndex(const TkPlotAxis* XAxis) override;
+    void CalcStopIndex(const TkPlotAxis* XAxis) override;
     // The X extent of the first and last valid points (by X order), widened
     // by their markers; -1e300 (+1e300 for the minimum) without both axes
     // or while hidden.
@@ -103,17 +103,16 @@ public:
     bool XIncreasing() const;
 
     // --- drawing (kPlotChannelDraw.cpp) ----------------------------------------------------
-    void PrepareDraw() override;
+    void PrepareDraw(const TkPlotPaintContext& Context) override;
     // Fill, bars, trace, markers, then high/low bars or candlesticks.
-    void Draw(TCanvas* Canvas, TColor BackgroundColor) override;
-    void DrawTrace(TCanvas* Canvas, Boolean XYAxesReversed, TColor BackgroundColor) override;
-    void DrawMarkers(TCanvas* Canvas, Boolean XYAxesReversed, TColor BackgroundColor) override;
+    void Draw(const TkPlotPaintContext& Context) override;
+    void DrawTrace(const TkPlotPaintContext& Context) override;
+    void DrawMarkers(const TkPlotPaintContext& Context) override;
     // Column XPixel of the interpolated trace holds Y; a column outside the
     // X axis raises "Pixel List XPixel out of Range".
     void SetPixelPoint(Integer XPixel, Double Y);
-    // The bar of a point as drawn (and hit), in pixels, exchanged with
-    // XYAxesReversed.
-    TRect GetBarRect(Integer Index, Boolean XYAxesReversed);
+    // The bar of a point as drawn (and hit), in pixels on the canvas.
+    TRect GetBarRect(const TkPlotPaintContext& Context, Integer Index);
 
     // --- published properties --------------------------------------------------------------
     Boolean FastDrawEnabled() const { return FFastDrawEnabled; }
@@ -204,7 +203,8 @@ public:
 
 protected:
     bool PointsPickable() override { return TkPlotChannelCustom::PointsPickable() || FBarEnabled; }
-    Integer FindMarkerAt(const TkPlotMouseData& MouseData, TRect& HitRect) override;
+    Integer FindMarkerAt(const TkPlotPaintContext& Context, const TkPlotMouseData& MouseData,
+                         TRect& HitRect) override;
 
 private:
     // The last index examined by a binary search for Key over X (-1 without
@@ -215,10 +215,14 @@ private:
     // The first or last valid index in list order; -1 when none.
     Integer FirstValidIndex() const;
     Integer LastValidIndex() const;
-    // The smallest (Last: largest) index whose X is on the X axis' scale;
+    // The smallest (Last: largest) index whose X is on the scale of XAxis;
     // Count - 1 (Last: -1) when none is.
-    Integer OnScaleIndex(bool Last);
+    Integer OnScaleIndex(const TkPlotAxis& XAxis, bool Last);
     bool HasBothAxes() { return XAxis() && YAxis(); }
+    // CalcIndex with the X axis there.
+    Integer IndexAt(Double X);
+    // GetYInterpolated along XAxis (none: only the end points are found).
+    bool YAlongTrace(const TkPlotAxis* XAxis, Double& Y, Double X);
     Double DrawnExtent(Double (TkPlotChannelCustom::*Extent)(Integer), Double Start, bool Larger);
     void ApplyStartTimeRule();
     void CheckXOrder(Double X) const;
@@ -230,35 +234,36 @@ private:
     void SetStoredBar(void (TkPlotDataCustomList::*Set)(V), V Value);
 
     // --- drawing (kPlotChannelDraw.cpp, kPlotChannelTraces.cpp) ------------------------------------
+    // All of it against the axes of the paint context.
     bool DrawnRangeValid() const;
-    void PrepareDigitalRows();
-    void PreparePixelList();
+    void PrepareDigitalRows(const TkPlotAxis& YAxis);
+    void PreparePixelList(const TkPlotAxis& XAxis);
     bool Filling() const { return FFillEnabled && FFillStyle != bsClear; }
     TColor FillBrushColor() const { return FFillUseChannelColor ? Color() : FFillColor; }
-    void SetFillBrush(TCanvas* Canvas, TColor BackgroundColor);
-    void DrawFill(TCanvas* Canvas, Boolean XYAxesReversed);
+    void SetFillBrush(const TkPlotPaintContext& Context);
+    void DrawFill(const TkPlotPaintContext& Context);
     // The fill and the straight-line trace over it from one pass.
-    void DrawFilledLineTrace(TCanvas* Canvas, Boolean XYAxesReversed, TColor BackgroundColor);
+    void DrawFilledLineTrace(const TkPlotPaintContext& Context);
     // The fast trace leaves the points' own pens aside.
     bool TracePerPointPens() const { return !FFastDrawEnabled && DataStyle() == kpdsFullFeature; }
-    void DrawBars(TCanvas* Canvas, Boolean XYAxesReversed);
-    void DrawStepTrace(TCanvas* Canvas, Boolean XYAxesReversed, TColor BackgroundColor);
-    void DrawDigitalTrace(TCanvas* Canvas, Boolean XYAxesReversed, TColor BackgroundColor);
-    void DrawInterpolatedTrace(TCanvas* Canvas, Boolean XYAxesReversed, TColor BackgroundColor);
+    void DrawBars(const TkPlotPaintContext& Context);
+    void DrawStepTrace(const TkPlotPaintContext& Context);
+    void DrawDigitalTrace(const TkPlotPaintContext& Context);
+    void DrawInterpolatedTrace(const TkPlotPaintContext& Context);
     // One interpolated curve over X1..X2 (cut to the X axis), sampled at
     // every pixel column.
     template <class F>
-    void DrawCurve(TCanvas* Canvas, Boolean XYAxesReversed, Double X1, Double X2, F ValueAt);
-    void DrawDigitalMarkers(TCanvas* Canvas, Boolean XYAxesReversed, TColor BackgroundColor);
-    void DrawHighLowBars(TCanvas* Canvas, Boolean XYAxesReversed);
-    void DrawCandleSticks(TCanvas* Canvas, Boolean XYAxesReversed);
+    void DrawCurve(const TkPlotPaintContext& Context, Double X1, Double X2, F ValueAt);
+    void DrawDigitalMarkers(const TkPlotPaintContext& Context);
+    void DrawHighLowBars(const TkPlotPaintContext& Context);
+    void DrawCandleSticks(const TkPlotPaintContext& Context);
     // The filled quadrilateral under a segment of the trace.
-    void FillSegment(TCanvas* Canvas, Boolean XYAxesReversed, Double X1, Double Y1, Double X2, Double Y2);
-    // A pixel rectangle from scale values, exchanged with XYAxesReversed.
-    TRect ScaleRect(Boolean XYAxesReversed, Double X1, Double Y1, Double X2, Double Y2);
+    void FillSegment(const TkPlotPaintContext& Context, Double X1, Double Y1, Double X2, Double Y2);
+    // A pixel rectangle on the canvas from scale values.
+    TRect ScaleRect(const TkPlotPaintContext& Context, Double X1, Double Y1, Double X2, Double Y2);
 
     // The bar under the mouse, first in drawn order; -1 for none.
-    Integer FindBarAt(const TkPlotMouseData& MouseData, TRect& HitRect);
+    Integer FindBarAt(const TkPlotPaintContext& Context, const TkPlotMouseData& MouseData, TRect& HitRect);
     // The pixel of a data cursor's pointer on Axis.
     Double CursorPosition(const TkPlotDataCursor& Cursor, const TkPlotAxis& Axis, Integer Pointer) const;
 

@@ -80,28 +80,30 @@ Integer TkPlotChannel::NearestPointIndex(Double X)
 bool TkPlotChannel::kMouseHitTest(const TkPlotMouseData& MouseData)
 {
     const bool hit = TkPlotChannelCustom::kMouseHitTest(MouseData);
-    const TkPlotXAxis* xAxis = XAxis();
-    const TkPlotYAxis* yAxis = YAxis();
-    if (hit || MouseData.Button != mbRight || !xAxis || !yAxis) return hit;
+    if (hit || MouseData.Button != mbRight) return hit;
+    const TkPlotPaintContext context = HitTestContext();
+    if (!context.HasAxes()) return false;
     Double y = 0;
-    if (!GetYInterpolated(y, xAxis->PixelsToPosition(MouseData.XAxisPixels))) return false;
-    const Int64 offset = Int64{yAxis->PositionToPixels(y)} - MouseData.YAxisPixels;
+    if (!YAlongTrace(context.XAxis, y, context.XAxis->PixelsToPosition(MouseData.XAxisPixels))) return false;
+    const Int64 offset = Int64{context.YAxis->PositionToPixels(y)} - MouseData.YAxisPixels;
     return offset >= -kTraceReach && offset < kTraceReach;
 }
 
-Integer TkPlotChannel::FindMarkerAt(const TkPlotMouseData& MouseData, TRect& HitRect)
+Integer TkPlotChannel::FindMarkerAt(const TkPlotPaintContext& Context, const TkPlotMouseData& MouseData,
+                                    TRect& HitRect)
 {
-    return FBarEnabled ? FindBarAt(MouseData, HitRect) : TkPlotChannelCustom::FindMarkerAt(MouseData, HitRect);
+    return FBarEnabled ? FindBarAt(Context, MouseData, HitRect)
+                       : TkPlotChannelCustom::FindMarkerAt(Context, MouseData, HitRect);
 }
 
-Integer TkPlotChannel::FindBarAt(const TkPlotMouseData& MouseData, TRect& HitRect)
+Integer TkPlotChannel::FindBarAt(const TkPlotPaintContext& Context, const TkPlotMouseData& MouseData, TRect& HitRect)
 {
-    if (!HasBothAxes()) return -1;
+    if (!Context.HasAxes()) return -1;
     const TPoint p = Point(MouseData.X, MouseData.Y);
     const Integer stop = std::min(DrawStopIndex(), Count() - 1);
     for (Integer i = std::max(DrawStartIndex(), 0); i <= stop; ++i) {
         if (!GetValid(i)) continue;
-        HitRect = GetBarRect(i, XYAxesReversed());
+        HitRect = GetBarRect(Context, i);
         if (PtInRect(HitRect, p)) return i;
     }
     return -1;

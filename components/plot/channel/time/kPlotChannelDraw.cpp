@@ -3,8 +3,8 @@
 // traces), the order of the layers, bars, markers and the high/low bars and
 // candlesticks. The traces themselves are in kPlotChannelTraces.cpp.
 //
-// Pixels come from the channel's axes, already held to +-32000; with
-// XYAxesReversed every point and rectangle has X and Y exchanged.
+// Pixels come from the axes of the paint context, already held to +-32000;
+// with the axes exchanged every point and rectangle has X and Y exchanged.
 
 #include <algorithm>
 
@@ -14,10 +14,6 @@
 #include "platform/SysUtils.h"
 
 namespace {
-
-TPoint Exchanged(TPoint P, bool Reversed) { return Reversed ? Point(P.Y, P.X) : P; }
-
-TRect Exchanged(const TRect& R, bool Reversed) { return Reversed ? Rect(R.Top, R.Left, R.Bottom, R.Right) : R; }
 
 // The rectangle from Left..Right and Top..Bottom in either order, at least
 // one pixel each way.
@@ -50,11 +46,11 @@ bool TkPlotChannel::DrawnRangeValid() const
     return DrawStartIndex() >= 0 && DrawStopIndex() >= 0 && DrawStartIndex() <= DrawStopIndex();
 }
 
-void TkPlotChannel::PrepareDraw()
+void TkPlotChannel::PrepareDraw(const TkPlotPaintContext& Context)
 {
     SetCanDraw(false);
-    TkPlotXAxis* xAxis = XAxis();
-    if (!xAxis || !YAxis() || !Visible() || Count() < 1) return;
+    const TkPlotAxis* xAxis = Context.XAxis;
+    if (!Context.HasAxes() || !Visible() || Count() < 1) return;
     FXIncreasing = XIncreasing();
     if (!FDrawOutOfOrderXValues) {
         const Double first = XFirst();
@@ -63,32 +59,30 @@ void TkPlotChannel::PrepareDraw()
                                       : first < xAxis->Min() || last > xAxis->Max();
         if (off) return;
     }
-    CalcStartIndex();
-    CalcStopIndex();
+    CalcStartIndex(xAxis);
+    CalcStopIndex(xAxis);
     const bool step = FInterpolationStyle == kpistDifferential || FInterpolationStyle == kpistDifferentialTerminated;
     if (!step && !DrawnRangeValid()) return;
-    PrepareDigitalRows();
-    PreparePixelList();
+    PrepareDigitalRows(*Context.YAxis);
+    PreparePixelList(*xAxis);
     SetCanDraw(true);
 }
 
-void TkPlotChannel::PrepareDigitalRows()
+void TkPlotChannel::PrepareDigitalRows(const TkPlotAxis& YAxis)
 {
-    TkPlotYAxis* axis = YAxis();
     const auto row = [&](Double Reference) {
-        if (FDigitalReferenceStyle == kpdrScale) return axis->PositionToPixels(Reference);
-        return axis->PositionToPixels(axis->Min() + axis->Span() * Reference / 100);
+        if (FDigitalReferenceStyle == kpdrScale) return YAxis.PositionToPixels(Reference);
+        return YAxis.PositionToPixels(YAxis.Min() + YAxis.Span() * Reference / 100);
     };
     FPixelsHigh = row(FDigitalReferenceHigh);
     FPixelsLow = row(FDigitalReferenceLow);
 }
 
 // The list only grows: a paint after a resize to a smaller plot keeps it.
-void TkPlotChannel::PreparePixelList()
+void TkPlotChannel::PreparePixelList(const TkPlotAxis& XAxis)
 {
-    TkPlotXAxis* axis = XAxis();
-    const Integer a = axis->MinPixels();
-    const Integer b = axis->MaxPixels();
+    const Integer a = XAxis.MinPixels();
+    const Integer b = XAxis.MaxPixels();
     FPixelListStart = std::min(a, b);
     FPixelListStop = std::max(a, b);
     const std::size_t size = std::size_t(Int64{FPixelListStop} - FPixelListStart + 1);
@@ -107,67 +101,65 @@ void TkPlotChannel::SetPixelPoint(Integer XPixel, Double Y)
 // Layers
 // ===========================================================================
 
-void TkPlotChannel::Draw(TCanvas* Canvas, TColor BackgroundColor)
+void TkPlotChannel::Draw(const TkPlotPaintContext& Context)
 {
-    const bool reversed = XYAxesReversed();
-    if (ClipToAxes()) IntersectAxesClip(Canvas, reversed);
+    if (ClipToAxes() && Context.HasAxes()) Context.ClipToAxes();
     const bool filled = EffectiveStyle() == kpistStraightLine && !FDigitalEnabled && Filling();
     // With nothing between them, the fill comes from the trace's own pass.
     if (filled && !FBarEnabled && TraceVisible() && !TracePerPointPens()) {
-        DrawFilledLineTrace(Canvas, reversed, BackgroundColor);
+        DrawFilledLineTrace(Context);
     } else {
         if (filled) {
-            SetFillBrush(Canvas, BackgroundColor);
-            DrawFill(Canvas, reversed);
+            SetFillBrush(Context);
+            DrawFill(Context);
         }
-        if (FBarEnabled) DrawBars(Canvas, reversed);
-        DrawTrace(Canvas, reversed, BackgroundColor);
+        if (FBarEnabled) DrawBars(Context);
+        DrawTrace(Context);
     }
-    DrawMarkers(Canvas, reversed, BackgroundColor);
+    DrawMarkers(Context);
     if (!FHighLowEnabled) return;
     if (FHighLowStyle == kphlsCandleStick)
-        DrawCandleSticks(Canvas, reversed);
+        DrawCandleSticks(Context);
     else
-        DrawHighLowBars(Canvas, reversed);
+        DrawHighLowBars(Context);
 }
 
-void TkPlotChannel::SetFillBrush(TCanvas* Canvas, TColor BackgroundColor)
+void TkPlotChannel::SetFillBrush(const TkPlotPaintContext& Context)
 {
+    TCanvas* canvas = Context.Canvas;
     const TColor color = FillBrushColor();
-    Canvas->Brush()->SetStyle(FFillStyle);
-    Canvas->Brush()->SetColor(color);
-    TPen* pen = Canvas->Pen();
+    canvas->Brush()->SetStyle(FFillStyle);
+    canvas->Brush()->SetColor(color);
+    TPen* pen = canvas->Pen();
     pen->SetColor(color);
     pen->SetWidth(0);
     pen->SetStyle(psClear);
-    SetBkColor(Canvas, BackgroundColor);
+    SetBkColor(canvas, Context.BackGroundColor);
 }
 
-TRect TkPlotChannel::ScaleRect(Boolean XYAxesReversed, Double X1, Double Y1, Double X2, Double Y2)
+TRect TkPlotChannel::ScaleRect(const TkPlotPaintContext& Context, Double X1, Double Y1, Double X2, Double Y2)
 {
-    TkPlotXAxis* xAxis = XAxis();
-    TkPlotYAxis* yAxis = YAxis();
-    const TRect r = AtLeastOnePixel(xAxis->PositionToPixels(X1), yAxis->PositionToPixels(Y1),
-                                    xAxis->PositionToPixels(X2), yAxis->PositionToPixels(Y2));
-    return Exchanged(r, XYAxesReversed);
+    const TkPlotScaleMap& x = Context.XMap();
+    const TkPlotScaleMap& y = Context.YMap();
+    return Context.OnCanvas(AtLeastOnePixel(x.Pixel(X1), y.Pixel(Y1), x.Pixel(X2), y.Pixel(Y2)));
 }
 
 // ===========================================================================
 // Bars
 // ===========================================================================
 
-TRect TkPlotChannel::GetBarRect(Integer Index, Boolean XYAxesReversed)
+TRect TkPlotChannel::GetBarRect(const TkPlotPaintContext& Context, Integer Index)
 {
-    if (!HasBothAxes()) return Rect(0, 0, 0, 0);
+    if (!Context.HasAxes()) return Rect(0, 0, 0, 0);
     const Double x = GetXValue(Index);
     const Double halfWidth = GetBarWidth(Index) / 2;
-    return ScaleRect(XYAxesReversed, x - halfWidth, GetBarReference(Index), x + halfWidth, GetYValue(Index));
+    return ScaleRect(Context, x - halfWidth, GetBarReference(Index), x + halfWidth, GetYValue(Index));
 }
 
-void TkPlotChannel::DrawBars(TCanvas* Canvas, Boolean XYAxesReversed)
+void TkPlotChannel::DrawBars(const TkPlotPaintContext& Context)
 {
-    TPen* pen = Canvas->Pen();
-    TBrush* brush = Canvas->Brush();
+    TPen* pen = Context.Canvas->Pen();
+    TBrush* brush = Context.Canvas->Brush();
     for (Integer i = DrawStartIndex(); i <= DrawStopIndex(); ++i) {
         if (!GetValid(i) || !GetBarVisible(i)) continue;
         brush->SetColor(FBarBrushUseChannelColor ? Color() : GetBarBrushColor(i));
@@ -175,7 +167,7 @@ void TkPlotChannel::DrawBars(TCanvas* Canvas, Boolean XYAxesReversed)
         pen->SetColor(FBarPenUseChannelColor ? Color() : GetBarPenColor(i));
         pen->SetWidth(GetBarPenWidth(i));
         pen->SetStyle(GetBarPenStyle(i));
-        Canvas->Rectangle(GetBarRect(i, XYAxesReversed));
+        Context.Canvas->Rectangle(GetBarRect(Context, i));
     }
 }
 
@@ -183,30 +175,30 @@ void TkPlotChannel::DrawBars(TCanvas* Canvas, Boolean XYAxesReversed)
 // Markers
 // ===========================================================================
 
-void TkPlotChannel::DrawMarkers(TCanvas* Canvas, Boolean XYAxesReversed, TColor BackgroundColor)
+void TkPlotChannel::DrawMarkers(const TkPlotPaintContext& Context)
 {
     if (!DrawnRangeValid() || !MarkersVisible()) return;
     if (FDigitalEnabled)
-        DrawDigitalMarkers(Canvas, XYAxesReversed, BackgroundColor);
+        DrawDigitalMarkers(Context);
     else
-        TkPlotChannelCustom::DrawMarkers(Canvas, XYAxesReversed, BackgroundColor);
+        TkPlotChannelCustom::DrawMarkers(Context);
 }
 
 // A digital point's marker sits on the reference row of its level. Each
 // point's own marker setting counts, as the store recorded it when the
 // point came.
-void TkPlotChannel::DrawDigitalMarkers(TCanvas* Canvas, Boolean XYAxesReversed, TColor BackgroundColor)
+void TkPlotChannel::DrawDigitalMarkers(const TkPlotPaintContext& Context)
 {
-    TkPlotXAxis* xAxis = XAxis();
-    TkPlotYAxis* yAxis = YAxis();
-    Canvas->SetFont(MarkersFont());
+    const TkPlotScaleMap& xMap = Context.XMap();
+    const TkPlotScaleMap& yMap = Context.YMap();
+    Context.Canvas->SetFont(MarkersFont());
     for (Integer i = DrawStartIndex(); i <= DrawStopIndex(); ++i) {
         if (!GetValid(i) || !GetMarkerVisible(i)) continue;
         const Double x = GetXValue(i);
         const Double y = GetYValue(i);
-        if (!xAxis->ValueOnScale(x) || !yAxis->ValueOnScale(y)) continue;
-        const TPoint pixel = Point(xAxis->PositionToPixels(x), y == 0 ? FPixelsLow : FPixelsHigh);
-        DrawMarker(Canvas, i, BackgroundColor, Exchanged(pixel, XYAxesReversed));
+        if (!xMap.OnScale(x) || !yMap.OnScale(y)) continue;
+        const TPoint pixel = Point(xMap.Pixel(x), y == 0 ? FPixelsLow : FPixelsHigh);
+        DrawMarker(Context.Canvas, i, Context.BackGroundColor, Context.OnCanvas(pixel));
     }
 }
 
@@ -228,10 +220,11 @@ TRect Tick(Integer C, Integer Row, Integer Length, Integer Height, bool Forward)
 
 }  // namespace
 
-void TkPlotChannel::DrawHighLowBars(TCanvas* Canvas, Boolean XYAxesReversed)
+void TkPlotChannel::DrawHighLowBars(const TkPlotPaintContext& Context)
 {
-    TkPlotXAxis* xAxis = XAxis();
-    TkPlotYAxis* yAxis = YAxis();
+    TCanvas* canvas = Context.Canvas;
+    const TkPlotAxis* xAxis = Context.XAxis;
+    const TkPlotAxis* yAxis = Context.YAxis;
     const Integer w = xAxis->WidthToPixels(FHighLowBarWidth);
     const Integer openWidth = xAxis->WidthToPixels(FHighLowOpenWidth);
     const Integer openHeight = yAxis->WidthToPixels(FHighLowOpenHeight);
@@ -244,34 +237,35 @@ void TkPlotChannel::DrawHighLowBars(TCanvas* Canvas, Boolean XYAxesReversed)
                                           Integer(x + w - w / 2), yAxis->PositionToPixels(GetLow(i)));
         const Integer c = Integer((Int64{bar.Left} + bar.Right) / 2);
         if (FHighLowOpenShow) {
-            SetSolidPenAndBrush(Canvas, FHighLowOpenColor, FHighLowOpenColor);
+            SetSolidPenAndBrush(canvas, FHighLowOpenColor, FHighLowOpenColor);
             const Integer row = yAxis->PositionToPixels(GetOpen(i));
-            Canvas->Rectangle(Exchanged(Tick(c, row, openWidth, openHeight, false), XYAxesReversed));
+            canvas->Rectangle(Context.OnCanvas(Tick(c, row, openWidth, openHeight, false)));
         }
         if (FHighLowCloseShow) {
-            SetSolidPenAndBrush(Canvas, FHighLowCloseColor, FHighLowCloseColor);
+            SetSolidPenAndBrush(canvas, FHighLowCloseColor, FHighLowCloseColor);
             const Integer row = yAxis->PositionToPixels(GetClose(i));
-            Canvas->Rectangle(Exchanged(Tick(c, row, closeWidth, closeHeight, true), XYAxesReversed));
+            canvas->Rectangle(Context.OnCanvas(Tick(c, row, closeWidth, closeHeight, true)));
         }
-        SetSolidPenAndBrush(Canvas, FHighLowBarColor, FHighLowBarColor);
-        Canvas->Rectangle(Exchanged(bar, XYAxesReversed));
+        SetSolidPenAndBrush(canvas, FHighLowBarColor, FHighLowBarColor);
+        canvas->Rectangle(Context.OnCanvas(bar));
     }
 }
 
-void TkPlotChannel::DrawCandleSticks(TCanvas* Canvas, Boolean XYAxesReversed)
+void TkPlotChannel::DrawCandleSticks(const TkPlotPaintContext& Context)
 {
-    TkPlotXAxis* xAxis = XAxis();
-    TkPlotYAxis* yAxis = YAxis();
+    TCanvas* canvas = Context.Canvas;
+    const TkPlotAxis* xAxis = Context.XAxis;
+    const TkPlotAxis* yAxis = Context.YAxis;
     const Integer w = xAxis->WidthToPixels(FHighLowBarWidth);
     for (Integer i = DrawStartIndex(); i <= DrawStopIndex(); ++i) {
         if (!GetValid(i)) continue;
         const Integer x = xAxis->PositionToPixels(GetXValue(i));
         const bool bullish = GetOpen(i) <= GetClose(i);
-        SetSolidPenAndBrush(Canvas, FHighLowShadowColor, bullish ? FHighLowBullishColor : FHighLowBearishColor);
-        Canvas->Polyline({Exchanged(Point(x, yAxis->PositionToPixels(GetHigh(i))), XYAxesReversed),
-                          Exchanged(Point(x, yAxis->PositionToPixels(GetLow(i))), XYAxesReversed)});
+        SetSolidPenAndBrush(canvas, FHighLowShadowColor, bullish ? FHighLowBullishColor : FHighLowBearishColor);
+        canvas->Polyline({Context.OnCanvas(Point(x, yAxis->PositionToPixels(GetHigh(i)))),
+                          Context.OnCanvas(Point(x, yAxis->PositionToPixels(GetLow(i))))});
         const TRect body = AtLeastOnePixel(Integer(Int64{x} - w / 2), yAxis->PositionToPixels(GetOpen(i)),
                                            Integer(Int64{x} + w / 2 + 1), yAxis->PositionToPixels(GetClose(i)));
-        Canvas->Rectangle(Exchanged(body, XYAxesReversed));
+        canvas->Rectangle(Context.OnCanvas(body));
     }
 }

@@ -21,8 +21,6 @@
 
 namespace {
 
-TPoint Exchanged(TPoint P, bool Reversed) { return Reversed ? Point(P.Y, P.X) : P; }
-
 struct TScalePoint {
     Double X;
     Double Y;
@@ -86,14 +84,14 @@ public:
         CloseColumn();
         FHasPrevious = false;
     }
-    void Paint(TCanvas* Canvas, bool XYAxesReversed) const
+    void Paint(const TkPlotPaintContext& Context) const
     {
+        TCanvas* canvas = Context.Canvas;
         for (const auto& quad : FQuads) {
-            Canvas->Polygon({Exchanged(quad[0], XYAxesReversed), Exchanged(quad[1], XYAxesReversed),
-                             Exchanged(quad[2], XYAxesReversed), Exchanged(quad[3], XYAxesReversed)});
+            canvas->Polygon({Context.OnCanvas(quad[0]), Context.OnCanvas(quad[1]), Context.OnCanvas(quad[2]),
+                             Context.OnCanvas(quad[3])});
         }
-        for (const TRect& column : FColumns)
-            Canvas->FillRect(XYAxesReversed ? Rect(column.Top, column.Left, column.Bottom, column.Right) : column);
+        for (const TRect& column : FColumns) canvas->FillRect(Context.OnCanvas(column));
     }
 
 private:
@@ -194,10 +192,10 @@ private:
 // Fill under the straight-line trace
 // ===========================================================================
 
-void TkPlotChannel::DrawFill(TCanvas* Canvas, Boolean XYAxesReversed)
+void TkPlotChannel::DrawFill(const TkPlotPaintContext& Context)
 {
-    const TkPlotScaleMap& xMap = XAxis()->ScaleMap();
-    const TkPlotScaleMap& yMap = YAxis()->ScaleMap();
+    const TkPlotScaleMap& xMap = Context.XMap();
+    const TkPlotScaleMap& yMap = Context.YMap();
     TFillArea area(yMap.Pixel(FFillReference));
     constexpr Integer kBlock = TkPlotPointBlock::Capacity;
     Integer xPixels[kBlock];
@@ -208,49 +206,46 @@ void TkPlotChannel::DrawFill(TCanvas* Canvas, Boolean XYAxesReversed)
         area.AddBlock(Block, xPixels, yPixels, Count);
     });
     area.Break();
-    area.Paint(Canvas, XYAxesReversed);
+    area.Paint(Context);
 }
 
-void TkPlotChannel::DrawFilledLineTrace(TCanvas* Canvas, Boolean XYAxesReversed, TColor BackgroundColor)
+void TkPlotChannel::DrawFilledLineTrace(const TkPlotPaintContext& Context)
 {
-    TFillUnderlay fill(YAxis()->PositionToPixels(FFillReference), [&](const TFillArea& Area) {
-        SetFillBrush(Canvas, BackgroundColor);
-        Area.Paint(Canvas, XYAxesReversed);
+    TFillUnderlay fill(Context.YMap().Pixel(FFillReference), [&](const TFillArea& Area) {
+        SetFillBrush(Context);
+        Area.Paint(Context);
     });
-    DrawLineTrace(Canvas, XYAxesReversed, BackgroundColor, false, &fill);
+    DrawLineTrace(Context, false, &fill);
 }
 
-void TkPlotChannel::FillSegment(TCanvas* Canvas, Boolean XYAxesReversed, Double X1, Double Y1, Double X2, Double Y2)
+void TkPlotChannel::FillSegment(const TkPlotPaintContext& Context, Double X1, Double Y1, Double X2, Double Y2)
 {
-    TkPlotXAxis* xAxis = XAxis();
-    TkPlotYAxis* yAxis = YAxis();
-    const Integer x1 = xAxis->PositionToPixels(X1);
-    const Integer x2 = xAxis->PositionToPixels(X2);
-    const Integer reference = yAxis->PositionToPixels(FFillReference);
-    Canvas->Polygon({Exchanged(Point(x1, reference), XYAxesReversed),
-                     Exchanged(Point(x1, yAxis->PositionToPixels(Y1)), XYAxesReversed),
-                     Exchanged(Point(x2, yAxis->PositionToPixels(Y2)), XYAxesReversed),
-                     Exchanged(Point(x2, reference), XYAxesReversed)});
+    const TkPlotScaleMap& xMap = Context.XMap();
+    const TkPlotScaleMap& yMap = Context.YMap();
+    const Integer x1 = xMap.Pixel(X1);
+    const Integer x2 = xMap.Pixel(X2);
+    const Integer reference = yMap.Pixel(FFillReference);
+    Context.Canvas->Polygon({Context.OnCanvas(Point(x1, reference)), Context.OnCanvas(Point(x1, yMap.Pixel(Y1))),
+                             Context.OnCanvas(Point(x2, yMap.Pixel(Y2))), Context.OnCanvas(Point(x2, reference))});
 }
 
 // ===========================================================================
 // Trace styles
 // ===========================================================================
 
-void TkPlotChannel::DrawTrace(TCanvas* Canvas, Boolean XYAxesReversed, TColor BackgroundColor)
+void TkPlotChannel::DrawTrace(const TkPlotPaintContext& Context)
 {
     if (!TraceVisible()) return;
     const TkPlotInterpolationStyle style = EffectiveStyle();
     if (!FDigitalEnabled && style == kpistStraightLine) {
         // The fast trace reduces each pixel column to its extremes and joins
         // and leaves the points' own pens aside.
-        DrawLineTrace(Canvas, XYAxesReversed, BackgroundColor, TracePerPointPens());
+        DrawLineTrace(Context, TracePerPointPens());
         return;
     }
-    if (FDigitalEnabled) return DrawDigitalTrace(Canvas, XYAxesReversed, BackgroundColor);
-    if (style == kpistDifferential || style == kpistDifferentialTerminated)
-        return DrawStepTrace(Canvas, XYAxesReversed, BackgroundColor);
-    DrawInterpolatedTrace(Canvas, XYAxesReversed, BackgroundColor);
+    if (FDigitalEnabled) return DrawDigitalTrace(Context);
+    if (style == kpistDifferential || style == kpistDifferentialTerminated) return DrawStepTrace(Context);
+    DrawInterpolatedTrace(Context);
 }
 
 // ===========================================================================
@@ -286,7 +281,7 @@ void WalkSteps(const TkPlotChannel& Channel, Integer Start, Integer Stop, bool H
 
 }  // namespace
 
-void TkPlotChannel::DrawStepTrace(TCanvas* Canvas, Boolean XYAxesReversed, TColor BackgroundColor)
+void TkPlotChannel::DrawStepTrace(const TkPlotPaintContext& Context)
 {
     if (Count() == 0) return;
     // Without a drawn range only the last value is left to run to the
@@ -300,17 +295,17 @@ void TkPlotChannel::DrawStepTrace(TCanvas* Canvas, Boolean XYAxesReversed, TColo
         stop = -1;
     }
     const bool toEnd = FInterpolationStyle == kpistDifferential;
-    const Double end = XAxis()->Max();
+    const Double end = Context.XAxis->Max();
     if (Filling()) {
-        SetFillBrush(Canvas, BackgroundColor);
+        SetFillBrush(Context);
         WalkSteps(*this, start, stop, false, end, held,
-                  [&](Double X1, Double X2, Double Y) { FillSegment(Canvas, XYAxesReversed, X1, Y, X2, Y); },
+                  [&](Double X1, Double X2, Double Y) { FillSegment(Context, X1, Y, X2, Y); },
                   [](Double, Double, Double) {});
     }
-    UseTracePen(Canvas, BackgroundColor);
-    Canvas->DrawLines([&](TLineBatch& Batch) {
+    UseTracePen(Context);
+    Context.Canvas->DrawLines([&](TLineBatch& Batch) {
         const auto line = [&](Double X1, Double Y1, Double X2, Double Y2) {
-            if (TPoint a, b; SegmentPixels(XYAxesReversed, false, X1, Y1, X2, Y2, a, b)) Batch.Line(a, b);
+            if (TPoint a, b; SegmentPixels(Context, false, X1, Y1, X2, Y2, a, b)) Batch.Line(a, b);
         };
         WalkSteps(*this, start, stop, toEnd, end, held,
                   [&](Double X1, Double X2, Double Y) { line(X1, Y, X2, Y); },
@@ -364,26 +359,27 @@ void WalkDigitalRuns(const TkPlotDataCustomList& Store, Integer Start, Integer S
 
 }  // namespace
 
-void TkPlotChannel::DrawDigitalTrace(TCanvas* Canvas, Boolean XYAxesReversed, TColor BackgroundColor)
+void TkPlotChannel::DrawDigitalTrace(const TkPlotPaintContext& Context)
 {
     if (DrawStartIndex() == DrawStopIndex()) return;
     const Integer start = DrawStartIndex();
     const Integer stop = DrawStopIndex();
+    TCanvas* canvas = Context.Canvas;
     if (Filling()) {
-        TkPlotXAxis* xAxis = XAxis();
-        const Integer reference = YAxis()->PositionToPixels(FFillReference);
-        SetFillBrush(Canvas, BackgroundColor);
+        const TkPlotScaleMap& xMap = Context.XMap();
+        const Integer reference = Context.YMap().Pixel(FFillReference);
+        SetFillBrush(Context);
         WalkDigitalRuns(DataList(), start, stop, [&](Double X1, Double X2, bool High, bool) {
-            const TRect r = Rect(xAxis->PositionToPixels(X1), std::min(reference, High ? FPixelsHigh : FPixelsLow),
-                                 xAxis->PositionToPixels(X2), std::max(reference, High ? FPixelsHigh : FPixelsLow));
-            Canvas->FillRect(XYAxesReversed ? Rect(r.Top, r.Left, r.Bottom, r.Right) : r);
+            const TRect r = Rect(xMap.Pixel(X1), std::min(reference, High ? FPixelsHigh : FPixelsLow), xMap.Pixel(X2),
+                                 std::max(reference, High ? FPixelsHigh : FPixelsLow));
+            canvas->FillRect(Context.OnCanvas(r));
         });
     }
-    UseTracePen(Canvas, BackgroundColor);
+    UseTracePen(Context);
     const bool percent = FDigitalReferenceStyle == kpdrPercent;
-    Canvas->DrawLines([&](TLineBatch& Batch) {
+    canvas->DrawLines([&](TLineBatch& Batch) {
         const auto line = [&](Double X1, Double Y1, Double X2, Double Y2) {
-            if (TPoint a, b; SegmentPixels(XYAxesReversed, percent, X1, Y1, X2, Y2, a, b)) Batch.Line(a, b);
+            if (TPoint a, b; SegmentPixels(Context, percent, X1, Y1, X2, Y2, a, b)) Batch.Line(a, b);
         };
         WalkDigitalRuns(DataList(), start, stop, [&](Double X1, Double X2, bool High, bool Transition) {
             const Double level = High ? FDigitalReferenceHigh : FDigitalReferenceLow;
@@ -457,9 +453,9 @@ TCurvePoints Split(const std::vector<TScalePoint>& Points)
 // fails on the way (a pole of the rational function) leaves no half curve,
 // and the rest of the plot paints.
 template <class F>
-void TkPlotChannel::DrawCurve(TCanvas* Canvas, Boolean XYAxesReversed, Double X1, Double X2, F ValueAt)
+void TkPlotChannel::DrawCurve(const TkPlotPaintContext& Context, Double X1, Double X2, F ValueAt)
 {
-    TkPlotXAxis* xAxis = XAxis();
+    const TkPlotAxis* xAxis = Context.XAxis;
     const Double from = std::max(std::min(X1, X2), xAxis->Min());
     const Double to = std::min(std::max(X1, X2), xAxis->Max());
     if (!(from <= to)) return;
@@ -477,23 +473,23 @@ void TkPlotChannel::DrawCurve(TCanvas* Canvas, Boolean XYAxesReversed, Double X1
     }
     const TColor fillColor = FillBrushColor();
     const bool filling = Filling();
-    TPen* pen = Canvas->Pen();
+    TPen* pen = Context.Canvas->Pen();
     for (std::size_t k = 0; k < samples.size(); ++k) {
         const TScalePoint& s = samples[k];
         if (filling) {
             pen->SetColor(fillColor);
-            DrawSegment(Canvas, XYAxesReversed, false, s.X, s.Y, s.X, FFillReference);
+            DrawSegment(Context, false, s.X, s.Y, s.X, FFillReference);
             pen->SetColor(Color());
         }
-        if (k > 0) DrawSegment(Canvas, XYAxesReversed, false, samples[k - 1].X, samples[k - 1].Y, s.X, s.Y);
+        if (k > 0) DrawSegment(Context, false, samples[k - 1].X, samples[k - 1].Y, s.X, s.Y);
         SetPixelPoint(Integer(std::min(a, b) + Int64(k)), s.Y);
     }
 }
 
-void TkPlotChannel::DrawInterpolatedTrace(TCanvas* Canvas, Boolean XYAxesReversed, TColor BackgroundColor)
+void TkPlotChannel::DrawInterpolatedTrace(const TkPlotPaintContext& Context)
 {
     if (Count() < 2) return;
-    UseTracePen(Canvas, BackgroundColor);
+    UseTracePen(Context);
     std::vector<TScalePoint> valid;
     if (FInterpolationStyle == kpistCubicSpline) {
         // Runs of valid points over the whole channel; a null ends a run.
@@ -502,7 +498,7 @@ void TkPlotChannel::DrawInterpolatedTrace(TCanvas* Canvas, Boolean XYAxesReverse
                 const TCurvePoints curve = Split(piece);
                 const std::vector<Double> y2 =
                     SplineSecondDerivatives(curve.X, curve.Y, kSplineNaturalSlope, kSplineNaturalSlope);
-                DrawCurve(Canvas, XYAxesReversed, curve.X.front(), curve.X.back(),
+                DrawCurve(Context, curve.X.front(), curve.X.back(),
                           [&](Double X) { return SplineInterpolate(curve.X, curve.Y, y2, X); });
             }
             valid.clear();
@@ -525,7 +521,7 @@ void TkPlotChannel::DrawInterpolatedTrace(TCanvas* Canvas, Boolean XYAxesReverse
     const TCurvePoints curve = Split(valid);
     const bool rational = FInterpolationStyle == kpistRational;
     const std::size_t window = std::min(valid.size(), kMaxCurvePoints);
-    DrawCurve(Canvas, XYAxesReversed, curve.X.front(), curve.X.back(), [&](Double X) {
+    DrawCurve(Context, curve.X.front(), curve.X.back(), [&](Double X) {
         const std::size_t near = std::size_t(std::lower_bound(curve.X.begin(), curve.X.end(), X) - curve.X.begin());
         const std::size_t first = std::min(near - std::min(near, window / 2), curve.X.size() - window);
         const std::span<const Double> xs(curve.X.data() + first, window);

@@ -49,26 +49,25 @@ Integer TkXYPlotChannel::AddEmpty()
 // Drawing
 // ===========================================================================
 
-void TkXYPlotChannel::CalcStartIndex() { SetDrawStartIndex(Count() == 0 ? -1 : 0); }
+void TkXYPlotChannel::CalcStartIndex(const TkPlotAxis*) { SetDrawStartIndex(Count() == 0 ? -1 : 0); }
 
-void TkXYPlotChannel::CalcStopIndex() { SetDrawStopIndex(Count() - 1); }
+void TkXYPlotChannel::CalcStopIndex(const TkPlotAxis*) { SetDrawStopIndex(Count() - 1); }
 
-void TkXYPlotChannel::PrepareDraw()
+void TkXYPlotChannel::PrepareDraw(const TkPlotPaintContext& Context)
 {
     SetCanDraw(false);
-    if (!XAxis() || !YAxis() || !Visible() || Count() < 1) return;
-    CalcStartIndex();
-    CalcStopIndex();
+    if (!Context.HasAxes() || !Visible() || Count() < 1) return;
+    CalcStartIndex(Context.XAxis);
+    CalcStopIndex(Context.XAxis);
     SetCanDraw(DrawStartIndex() != -1 && DrawStopIndex() != -1);
 }
 
-void TkXYPlotChannel::Draw(TCanvas* Canvas, TColor BackGroundColor)
+void TkXYPlotChannel::Draw(const TkPlotPaintContext& Context)
 {
-    const bool reversed = XYAxesReversed();
-    if (!XAxis() || !YAxis()) return;
-    if (ClipToAxes()) IntersectAxesClip(Canvas, reversed);
-    DrawTrace(Canvas, reversed, BackGroundColor);
-    DrawMarkers(Canvas, reversed, BackGroundColor);
+    if (!Context.HasAxes()) return;
+    if (ClipToAxes()) Context.ClipToAxes();
+    DrawTrace(Context);
+    DrawMarkers(Context);
 }
 
 // ===========================================================================
@@ -79,9 +78,9 @@ void TkXYPlotChannel::Draw(TCanvas* Canvas, TColor BackGroundColor)
 // the widened values is the widened extreme of the values.
 Double TkXYPlotChannel::DataExtent(bool Y, Double Sign, Double Start)
 {
-    CalcStartIndex();
-    CalcStopIndex();
     TkPlotXAxis* xAxis = XAxis();
+    CalcStartIndex(xAxis);
+    CalcStopIndex(xAxis);
     TkPlotYAxis* yAxis = YAxis();
     if (!xAxis || !yAxis || !Visible() || DrawStartIndex() == -1 || DrawStopIndex() == -1) return Start;
     const TkPlotExtents& extents = ValidExtents(Y);

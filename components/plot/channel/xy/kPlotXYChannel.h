@@ -20,13 +20,13 @@ public:
 
     // Drawable when both axes exist, the channel is visible and holds a
     // point.
-    void PrepareDraw() override;
+    void PrepareDraw(const TkPlotPaintContext& Context) override;
     // Trace, then markers on top, inside the axes' rectangle with ClipToAxes.
-    void Draw(TCanvas* Canvas, TColor BackGroundColor) override;
+    void Draw(const TkPlotPaintContext& Context) override;
 
-    // The drawn range is every point.
-    void CalcStartIndex() override;
-    void CalcStopIndex() override;
+    // The drawn range is every point, whatever the axis.
+    void CalcStartIndex(const TkPlotAxis* XAxis) override;
+    void CalcStopIndex(const TkPlotAxis* XAxis) override;
     // Extents of the valid points, widened by their markers; -1e300 (+1e300
     // for the minima) without both axes, while hidden or without points.
     Double GetDataXMax() override;

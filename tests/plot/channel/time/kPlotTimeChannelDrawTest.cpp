@@ -132,7 +132,9 @@ TEST_P(TimeChannelPaint, AZeroWidthBarIsOnePixelWideAndFillLiesUnderTheTrace)
     EXPECT_EQ(At(100, 125), clRed);
     EXPECT_EQ(At(99, 125), clWhite);
     EXPECT_EQ(At(101, 125), clWhite);
-    EXPECT_EQ(Ch->GetBarRect(0, false), Rect(100, 110, 101, 150));
+    TkPlotPaintContext unexchanged = Plot.PaintContext(*Ch);
+    unexchanged.XYAxesReversed = false;
+    EXPECT_EQ(Ch->GetBarRect(unexchanged, 0), Rect(100, 110, 101, 150));
 
     Bitmap->SetSize(0, 0);
     Bitmap->SetSize(200, 200);

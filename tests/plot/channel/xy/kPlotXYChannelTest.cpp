@@ -26,17 +26,17 @@ TEST_F(XYChannel, DrawsThePointsInTheOrderAdded)
 
 TEST_F(XYChannel, DrawableOnlyWithAxesVisibilityAndPoints)
 {
-    Ch->PrepareDraw();
+    Ch->PrepareDraw(Plot.PaintContext(*Ch));
     EXPECT_FALSE(Ch->CanDraw());
     Ch->AddXY(1, 1);
-    Ch->PrepareDraw();
+    Ch->PrepareDraw(Plot.PaintContext(*Ch));
     EXPECT_TRUE(Ch->CanDraw());
     Ch->SetVisible(false);
-    Ch->PrepareDraw();
+    Ch->PrepareDraw(Plot.PaintContext(*Ch));
     EXPECT_FALSE(Ch->CanDraw());
     Ch->SetVisible(true);
     Ch->SetYAxisName("none");
-    Ch->PrepareDraw();
+    Ch->PrepareDraw(Plot.PaintContext(*Ch));
     EXPECT_FALSE(Ch->CanDraw());
 }
 
