@@ -21,6 +21,8 @@
 
 #include "MainWindowFixture.h"
 #include "components/plot/component/kXYPlot.h"
+#include "components/plot/input/kPlotDataCursor.h"
+#include "components/plot/input/kPlotToolBar.h"
 #include "platform/Math.h"
 
 namespace {
