@@ -12,13 +12,9 @@
 
 namespace {
 
-constexpr Double kMaxScaleValue = 1e300;
-constexpr Double kMinSpan = TkPlotScaleMap::kMinSpan;
+constexpr Double kMaxScaleValue = TkPlotAxis::kMaxScaleValue;
 constexpr const char* kNoAxisName = "<None>";
 constexpr const char* kLogScalePositionMessage = "Log Scale Requires Position to be Greater Than Zero";
-
-Double ClampMin(Double Value) { return EnsureRange(Value, -kMaxScaleValue, kMaxScaleValue); }
-Double ClampSpan(Double Value) { return EnsureRange(Value, kMinSpan, kMaxScaleValue); }
 
 Integer Shifted(Integer Edge, Int64 Offset) { return SatInt32(Int64{Edge} + Offset); }
 
@@ -212,33 +208,6 @@ void TkPlotAxis::SetSpan(Double Value)
     InvalidateScaleMap();
     DoChange();
     if (!FBlockMinSpanEvents) FireMinSpanEvents(FMin, old, false, true);
-}
-
-void TkPlotAxis::NormalizeMinSpan(Double& NewMin, Double& NewSpan) const
-{
-    if (std::isnan(NewMin)) NewMin = FMin;
-    if (std::isnan(NewSpan)) NewSpan = FSpan;
-    if (IsLog()) {
-        if (NewMin <= 0) NewMin = 1;
-        if (NewSpan <= 0) NewSpan = 1;
-    }
-    NewMin = ClampMin(NewMin);
-    NewSpan = ClampSpan(NewSpan);
-}
-
-// As a move by TkPlotAxisTracking::NewTrackingData and SetMinSpan would be
-// made, for a style that follows outliers alone: no snap and no margins.
-void TkPlotAxis::KeepTrackedMove(Double Value)
-{
-    Double min;
-    Double span;
-    if (TkPlotAxisTracking::StyledStep(*this, Value, min, span) == TkPlotTrackingStep::Leave) return;
-    NormalizeMinSpan(min, span);
-    if (min == FMin && span == FSpan) return;
-    FMin = min;
-    FSpan = span;
-    InvalidateScaleMap();
-    CountUnreportedChange();
 }
 
 void TkPlotAxis::SetMinSpan(Double NewMin, Double NewSpan)

@@ -12,11 +12,14 @@
 // generation (CalcTicks), which the plot runs at every paint; before it every
 // value maps to pixel 0.
 
+#include <cmath>
+
 #include "components/foundation/kTypes.h"
 #include "components/plot/axis/kPlotAxisTicks.h"
 #include "components/plot/axis/kPlotScaleMap.h"
 #include "components/plot/objects/kPlotObjects.h"
 #include "platform/Graphics.h"
+#include "platform/Math.h"
 
 class TkPlotAxis;
 class TkPlotXAxis;
@@ -65,6 +68,9 @@ public:
 class TkPlotAxis : public TkPlotLayoutObject {
     PL_CLASSINFO()
 public:
+    // No scale end or span goes past this.
+    static constexpr Double kMaxScaleValue = 1e300;
+
     TkPlotAxis(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert, TNotifyEvent AOnRemove,
                TNotifyEvent AOnRename);
     // The direction comes with the kind: X axes lie along the X direction.
@@ -420,7 +426,19 @@ private:
     // The scale a request for NewMin and NewSpan gives: a NaN keeps the
     // part as it is, a log scale takes 1 for a part not above 0, then the
     // clamps.
-    void NormalizeMinSpan(Double& NewMin, Double& NewSpan) const;
+    void NormalizeMinSpan(Double& NewMin, Double& NewSpan) const
+    {
+        if (std::isnan(NewMin)) NewMin = FMin;
+        if (std::isnan(NewSpan)) NewSpan = FSpan;
+        if (IsLog()) {
+            if (NewMin <= 0) NewMin = 1;
+            if (NewSpan <= 0) NewSpan = 1;
+        }
+        NewMin = ClampMin(NewMin);
+        NewSpan = ClampSpan(NewSpan);
+    }
+    static Double ClampMin(Double Value) { return EnsureRange(Value, -kMaxScaleValue, kMaxScaleValue); }
+    static Double ClampSpan(Double Value) { return EnsureRange(Value, TkPlotScaleMap::kMinSpan, kMaxScaleValue); }
     bool LabelsAlongAxis() const;
     void FireMinSpanEvents(Double OldMin, Double OldSpan, bool MinChanged, bool SpanChanged);
     void LayoutScale(TCanvas* Canvas);

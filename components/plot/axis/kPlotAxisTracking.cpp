@@ -60,7 +60,7 @@ void AlignFirst(TkPlotAxis& Axis, Double Value)
 // Smooth scrolling keeps the new value at the scale's end; page scrolling
 // moves the scale by whole spans. With a compress maximum the span first
 // grows to take the value in, up to that maximum.
-void ScrolledScale(const TkPlotAxis& Axis, Double Value, bool Smooth, Double& Min, Double& Span)
+inline void ScrolledScale(const TkPlotAxis& Axis, Double Value, bool Smooth, Double& Min, Double& Span)
 {
     if (Value <= Axis.Max()) {
         if (Value < Axis.Min()) Min = Smooth ? Value : Min - Span;
@@ -180,6 +180,23 @@ bool TkPlotAxis::ScaleEventsListened() const
 {
     const TkPlotHost* host = Host();
     return host && host->AxisScaleEventsAssigned();
+}
+
+// As a move by TkPlotAxisTracking::NewTrackingData and SetMinSpan would be
+// made, for a style that follows outliers alone: no snap and no margins.
+// Here beside StyledStep, so that a widening scale's move per point costs
+// one call.
+inline void TkPlotAxis::KeepTrackedMove(Double Value)
+{
+    Double min;
+    Double span;
+    if (TkPlotAxisTracking::StyledStep(*this, Value, min, span) == TkPlotTrackingStep::Leave) return;
+    NormalizeMinSpan(min, span);
+    if (min == FMin && span == FSpan) return;
+    FMin = min;
+    FSpan = span;
+    InvalidateScaleMap();
+    CountUnreportedChange();
 }
 
 void TkPlotAxis::FollowTrackingData(Double Value, bool Keep)
