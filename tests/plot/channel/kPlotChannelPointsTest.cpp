@@ -1,0 +1,119 @@
+// Points by runs against points one by one: the same points, flags,
+// statistics and axis scales for every data style, with and without a ring
+// buffer that wraps within the run.
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "components/plot/component/kXYPlot.h"
+#include "support/MessageOf.h"
+
+namespace {
+
+struct TRunCase {
+    TkPlotDataStyle Style;
+    Integer RingBufferSize;
+};
+
+// Two channels on the same axes: rows of points through AddPointRows,
+// their twins one point at a time.
+class ChannelPointsTest : public ::testing::TestWithParam<TRunCase> {
+protected:
+    void SetUp() override
+    {
+        for (TkXYPlot* plot : {ByRows.get(), OneByOne.get()}) {
+            plot->AddChannel();
+            for (Integer c = 0; c < 2; ++c) {
+                plot->GetChannel(c)->SetDataStyle(GetParam().Style);
+                plot->GetChannel(c)->SetRingBufferSize(GetParam().RingBufferSize);
+            }
+        }
+    }
+    // Row r of column c: X on an even step (as Compact Interval keeps it),
+    // Y leaving the scale both ways, a null and an empty now and then.
+    static TkPlotNewPoint Point(Integer Row, Integer Column)
+    {
+        const Double x = 0.25 * Row + 3;
+        if ((Row + Column) % 7 == 3) return {x, 0, TkPlotPointKind::Null};
+        if ((Row + Column) % 11 == 5) return {x, 0, TkPlotPointKind::Empty};
+        return {x, (Row % 5 - 2) * (Row + 1.0) / (Column + 3.0)};
+    }
+    void ExpectSameChannel(Integer C) const
+    {
+        const TkPlotChannelCustom& a = *ByRows->GetChannel(C);
+        const TkPlotChannelCustom& b = *OneByOne->GetChannel(C);
+        ASSERT_EQ(a.Count(), b.Count());
+        for (Integer i = 0; i < a.Count(); ++i) {
+            EXPECT_EQ(a.GetXValue(i), b.GetXValue(i)) << i;
+            EXPECT_EQ(a.GetYValue(i), b.GetYValue(i)) << i;
+            EXPECT_EQ(a.GetNull(i), b.GetNull(i)) << i;
+            EXPECT_EQ(a.GetEmpty(i), b.GetEmpty(i)) << i;
+        }
+        EXPECT_EQ(a.RunningXMin(), b.RunningXMin());
+        EXPECT_EQ(a.RunningXMax(), b.RunningXMax());
+        EXPECT_EQ(a.RunningYMin(), b.RunningYMin());
+        EXPECT_EQ(a.RunningYMax(), b.RunningYMax());
+        EXPECT_EQ(a.RunningXMean(), b.RunningXMean());
+        EXPECT_EQ(a.RunningYMean(), b.RunningYMean());
+    }
+    static void ExpectSameScale(const TkPlotAxis& A, const TkPlotAxis& B)
+    {
+        EXPECT_EQ(A.Min(), B.Min());
+        EXPECT_EQ(A.Span(), B.Span());
+    }
+
+    TOwned<TkXYPlot> ByRows{Create<TkXYPlot>(nullptr)};
+    TOwned<TkXYPlot> OneByOne{Create<TkXYPlot>(nullptr)};
+};
+
+}  // namespace
+
+TEST_P(ChannelPointsTest, RowsByRunsEqualPointsOneByOne)
+{
+    // Past one block of rows, a statistics block and the ring.
+    constexpr Integer kRows = 5000;
+    // Points before the run: the totals of the ones waiting in the store
+    // join in the right order.
+    for (Integer r = 0; r < 3; ++r) {
+        ByRows->GetChannel(r % 2)->AddXY(r - 3.0, 1.5 * r);
+        OneByOne->GetChannel(r % 2)->AddXY(r - 3.0, 1.5 * r);
+    }
+    std::vector<std::vector<TkPlotNewPoint>> columns(2);
+    for (Integer r = 0; r < kRows; ++r)
+        for (Integer c = 0; c < 2; ++c) {
+            const TkPlotNewPoint point = Point(r, c);
+            columns[c].push_back(point);
+            OneByOne->GetChannel(c)->AddPoint(point.Kind == TkPlotPointKind::Null,
+                                              point.Kind == TkPlotPointKind::Empty, point.X, point.Y);
+        }
+    TkPlotChannelCustom* const channels[] = {ByRows->GetChannel(0), ByRows->GetChannel(1)};
+    const std::span<const TkPlotNewPoint> spans[] = {columns[0], columns[1]};
+    TkPlotChannelCustom::AddPointRows(channels, spans);
+    ExpectSameChannel(0);
+    ExpectSameChannel(1);
+    ExpectSameScale(*ByRows->GetXAxis(0), *OneByOne->GetXAxis(0));
+    ExpectSameScale(*ByRows->GetYAxis(0), *OneByOne->GetYAxis(0));
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryDataStyle, ChannelPointsTest,
+                         ::testing::Values(TRunCase{kpdsStandard, 0}, TRunCase{kpdsStandard, 1500},
+                                           TRunCase{kpdsCompact, 0}, TRunCase{kpdsCompact, 1500},
+                                           TRunCase{kpdsCompactInterval, 0}, TRunCase{kpdsCompactInterval, 1500},
+                                           TRunCase{kpdsFullFeature, 0}, TRunCase{kpdsFullFeature, 1500}));
+
+TEST(ChannelPointsRefusedTest, ARunACompactStoreRefusesLeavesEveryChannelAsItWas)
+{
+    TOwned<TkXYPlot> plot{Create<TkXYPlot>(nullptr)};
+    plot->AddChannel();
+    plot->GetChannel(1)->SetDataStyle(kpdsCompact);
+    const std::vector<TkPlotNewPoint> fine{{1, 2}, {2, 3}};
+    const std::vector<TkPlotNewPoint> tooLarge{{1, 2}, {2, 1e300}};
+    TkPlotChannelCustom* const channels[] = {plot->GetChannel(0), plot->GetChannel(1)};
+    const std::span<const TkPlotNewPoint> spans[] = {fine, tooLarge};
+    const Double xMin = plot->GetXAxis(0)->Min();
+    EXPECT_NE(MessageOf([&] { TkPlotChannelCustom::AddPointRows(channels, spans); }), "(no exception)");
+    EXPECT_EQ(plot->GetChannel(0)->Count(), 0);
+    EXPECT_EQ(plot->GetChannel(1)->Count(), 0);
+    EXPECT_EQ(plot->GetXAxis(0)->Min(), xMin);
+}
