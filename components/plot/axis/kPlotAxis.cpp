@@ -348,6 +348,7 @@ void TkPlotAxis::SetTrackingEnabled(bool Value)
 {
     if (Value == FTrackingEnabled) return;
     FTrackingEnabled = Value;
+    UpdateUntrackedRange();
     if (FRestoreValuesOnResume) {
         if (Value) {
             SetMinSpan(FPreviousMin, FPreviousSpan);
@@ -375,6 +376,7 @@ void TkPlotAxis::UpdateTrackingFollowsOnlyOutliers()
     FTrackingFollowsOnlyOutliers = FTrackingStyle != kptsExpandCollapse && FTrackingStyle != kptsExpandCollapseFast &&
                                    FTrackingIncrementStyle == kptisMinimum && FTrackingSpanMinimum == 0 &&
                                    FTrackingMinMargin == 0 && FTrackingMaxMargin == 0;
+    UpdateUntrackedRange();
 }
 
 void TkPlotAxis::TrackingSettingChange()

@@ -13,6 +13,7 @@
 // value maps to pixel 0.
 
 #include <cmath>
+#include <limits>
 
 #include "components/foundation/kTypes.h"
 #include "components/plot/axis/kPlotAxisTicks.h"
@@ -203,8 +204,7 @@ public:
     // nothing but the value could move, and cost no more than this.
     void NewTrackingData(Double Value, bool RepaintPending = false)
     {
-        if (FTrackingEnabled && !InTrackedScale(Value))
-            FollowTrackingData(Value, RepaintPending && !ScaleEventsListened());
+        if (!InTrackedScale(Value)) FollowTrackingData(Value, RepaintPending && !ScaleEventsListened());
     }
     // The values of a run of new points, each as NewTrackingData takes it;
     // the moves of the scale are reported once, after the run. Value(I, V)
@@ -223,7 +223,11 @@ public:
         if (FMin != oldMin || FSpan != oldSpan) DoChangeUnlessRepaintPending();
     }
     // The next tracked value aligns the scale again.
-    void ResetFirstAlign() { FFirstAlignDone = false; }
+    void ResetFirstAlign()
+    {
+        FFirstAlignDone = false;
+        UpdateUntrackedRange();
+    }
     // The scale spans the data of the channels bound to the axis, as the
     // plot gathers their extents (Fast: their running extremes).
     void ZoomToFit();
@@ -409,10 +413,22 @@ private:
     // A tracking setting changed: the flag above follows, then DoChange.
     void TrackingSettingChange();
     void UpdateTrackingFollowsOnlyOutliers();
-    // A value that tracking leaves where it is.
-    bool InTrackedScale(Double Value) const
+    // A value that tracking leaves where it is (NaN never is).
+    bool InTrackedScale(Double Value) const { return Value >= FUntrackedLow && Value <= FUntrackedHigh; }
+    // The range above follows the scale and the tracking settings.
+    void UpdateUntrackedRange()
     {
-        return FFirstAlignDone && Value >= FMin && Value <= Max() && TrackingFollowsOnlyOutliers();
+        constexpr Double infinity = std::numeric_limits<Double>::infinity();
+        if (!FTrackingEnabled) {
+            FUntrackedLow = -infinity;
+            FUntrackedHigh = infinity;
+        } else if (FFirstAlignDone && FTrackingFollowsOnlyOutliers) {
+            FUntrackedLow = FMin;
+            FUntrackedHigh = Max();
+        } else {
+            FUntrackedLow = infinity;
+            FUntrackedHigh = -infinity;
+        }
     }
     // The tracking of a value past the inline check (kPlotAxisTracking.cpp).
     // Keep: the value's move needs no report of its own; the scale only
@@ -443,7 +459,12 @@ private:
     void FireMinSpanEvents(Double OldMin, Double OldSpan, bool MinChanged, bool SpanChanged);
     void LayoutScale(TCanvas* Canvas);
     Integer EndMargin(TCanvas* Canvas);
-    void InvalidateScaleMap() { FScaleMapStale = true; }
+    // Every change of the scale passes here.
+    void InvalidateScaleMap()
+    {
+        FScaleMapStale = true;
+        UpdateUntrackedRange();
+    }
     void RemakeScaleMap() const;
     Integer LabelExtent(TCanvas* Canvas, bool AlongAxis);
     Integer LabelPixels(TCanvas* Canvas);
@@ -495,6 +516,12 @@ private:
     TObjectList<TkPlotTickObject> FTickList;
     Byte FQuadSide = 0;
     bool FFirstAlignDone = false;
+    // The values that tracking leaves the scale alone for, kept so that the
+    // check of each new point is two comparisons: the scale once the first
+    // value lined it up and the style follows outliers alone, every value
+    // while tracking is off, none otherwise.
+    Double FUntrackedLow = std::numeric_limits<Double>::infinity();
+    Double FUntrackedHigh = -std::numeric_limits<Double>::infinity();
     TRect FScaleRect;
     TRect FFocusRect;
     Double FPreviousMin = 0;

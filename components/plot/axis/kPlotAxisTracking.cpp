@@ -201,8 +201,12 @@ inline void TkPlotAxis::KeepTrackedMove(Double Value)
 
 void TkPlotAxis::FollowTrackingData(Double Value, bool Keep)
 {
-    if (Keep && FFirstAlignDone && TrackingFollowsOnlyOutliers() && std::isfinite(Value))
+    if (!FTrackingEnabled) return;
+    if (Keep && FFirstAlignDone && TrackingFollowsOnlyOutliers() && std::isfinite(Value)) {
         KeepTrackedMove(Value);
-    else
-        TkPlotAxisTracking::NewTrackingData(*this, FFirstAlignDone, Value);
+        return;
+    }
+    const bool aligned = FFirstAlignDone;
+    TkPlotAxisTracking::NewTrackingData(*this, FFirstAlignDone, Value);
+    if (FFirstAlignDone != aligned) UpdateUntrackedRange();
 }
