@@ -75,6 +75,46 @@ inline void ScrolledScale(const TkPlotAxis& Axis, Double Value, bool Smooth, Dou
     Min = Smooth ? Value - Span : Min + Span;
 }
 
+// What TrackingStyle does with a value: leaves the scale, or moves it, and
+// perhaps snaps it to the tick increment after.
+enum class TkPlotTrackingStep { Leave, Move, MoveAndSnap };
+
+// The step TrackingStyle takes for a later value, from the scale as it
+// stands, and the scale it moves to (Min, Span); the two styles that fit
+// the scale to the channels leave it here.
+inline TkPlotTrackingStep StyledStep(const TkPlotAxis& Axis, Double Value, Double& Min, Double& Span)
+{
+    Min = Axis.Min();
+    Span = Axis.Span();
+    switch (Axis.TrackingStyle()) {
+        case kptsScaleMinMax:
+            // A value below the scale moves it down whole: the span is kept,
+            // so the top end comes down too.
+            if (Value > Axis.Max()) Span = Value - Min;
+            if (Value < Min) Min = Value;
+            return TkPlotTrackingStep::MoveAndSnap;
+        case kptsScaleMax:
+            if (!(Value > Axis.Max())) return TkPlotTrackingStep::Leave;
+            Span = Value - Axis.Max() + Axis.Span();
+            return TkPlotTrackingStep::MoveAndSnap;
+        case kptsScaleMin:
+            if (!(Value < Axis.Min())) return TkPlotTrackingStep::Leave;
+            Span = Axis.Max() - Value;
+            Min = Value;
+            return TkPlotTrackingStep::MoveAndSnap;
+        case kptsScrollSmooth: ScrolledScale(Axis, Value, true, Min, Span); return TkPlotTrackingStep::Move;
+        case kptsScrollPage: ScrolledScale(Axis, Value, false, Min, Span); return TkPlotTrackingStep::Move;
+        case kptsExpandMinMax:
+            if (Value > Axis.Max()) Span = Span + Value - Axis.Max();
+            if (Value < Axis.Min()) {
+                Span = Axis.Min() - Value + Axis.Span();
+                Min = Value;
+            }
+            return TkPlotTrackingStep::MoveAndSnap;
+        default: return TkPlotTrackingStep::Leave;
+    }
+}
+
 void FollowByStyle(TkPlotAxis& Axis, Double Value)
 {
     switch (Axis.TrackingStyle()) {
@@ -90,7 +130,7 @@ void FollowByStyle(TkPlotAxis& Axis, Double Value)
     }
     Double min;
     Double span;
-    const TkPlotTrackingStep step = TkPlotAxisTracking::StyledStep(Axis, Value, min, span);
+    const TkPlotTrackingStep step = StyledStep(Axis, Value, min, span);
     if (step == TkPlotTrackingStep::Leave) return;
     MoveScale(Axis, min, span);
     if (step == TkPlotTrackingStep::MoveAndSnap) SnapToIncrement(Axis);
@@ -136,39 +176,6 @@ void TkPlotAxisTracking::NewTrackingData(TkPlotAxis& Axis, bool& FirstAlignDone,
     KeepSpanAndMargins(Axis, Value);
 }
 
-TkPlotTrackingStep TkPlotAxisTracking::StyledStep(const TkPlotAxis& Axis, Double Value, Double& Min, Double& Span)
-{
-    Min = Axis.Min();
-    Span = Axis.Span();
-    switch (Axis.TrackingStyle()) {
-        case kptsScaleMinMax:
-            // A value below the scale moves it down whole: the span is kept,
-            // so the top end comes down too.
-            if (Value > Axis.Max()) Span = Value - Min;
-            if (Value < Min) Min = Value;
-            return TkPlotTrackingStep::MoveAndSnap;
-        case kptsScaleMax:
-            if (!(Value > Axis.Max())) return TkPlotTrackingStep::Leave;
-            Span = Value - Axis.Max() + Axis.Span();
-            return TkPlotTrackingStep::MoveAndSnap;
-        case kptsScaleMin:
-            if (!(Value < Axis.Min())) return TkPlotTrackingStep::Leave;
-            Span = Axis.Max() - Value;
-            Min = Value;
-            return TkPlotTrackingStep::MoveAndSnap;
-        case kptsScrollSmooth: ScrolledScale(Axis, Value, true, Min, Span); return TkPlotTrackingStep::Move;
-        case kptsScrollPage: ScrolledScale(Axis, Value, false, Min, Span); return TkPlotTrackingStep::Move;
-        case kptsExpandMinMax:
-            if (Value > Axis.Max()) Span = Span + Value - Axis.Max();
-            if (Value < Axis.Min()) {
-                Span = Axis.Min() - Value + Axis.Span();
-                Min = Value;
-            }
-            return TkPlotTrackingStep::MoveAndSnap;
-        default: return TkPlotTrackingStep::Leave;
-    }
-}
-
 void TkPlotAxisTracking::ZoomToFit(TkPlotAxis& Axis) { FitToChannels(Axis, true, true); }
 
 void TkPlotAxisTracking::ZoomToFitFast(TkPlotAxis& Axis) { FitToChannels(Axis, false, false); }
@@ -190,7 +197,7 @@ inline void TkPlotAxis::KeepTrackedMove(Double Value)
 {
     Double min;
     Double span;
-    if (TkPlotAxisTracking::StyledStep(*this, Value, min, span) == TkPlotTrackingStep::Leave) return;
+    if (StyledStep(*this, Value, min, span) == TkPlotTrackingStep::Leave) return;
     NormalizeMinSpan(min, span);
     if (min == FMin && span == FSpan) return;
     FMin = min;

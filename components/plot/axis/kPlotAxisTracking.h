@@ -13,10 +13,6 @@
 
 class TkPlotAxis;
 
-// What TrackingStyle does with a value: leaves the scale, or moves it, and
-// perhaps snaps it to the tick increment after.
-enum class TkPlotTrackingStep { Leave, Move, MoveAndSnap };
-
 class TkPlotAxisTracking {
 public:
     // One new value in the axis' units. The first value after FirstAlignDone
@@ -25,10 +21,6 @@ public:
     // and the margins. Ignored while tracking is off, and for NaN and
     // infinities (they would leave the scale nowhere).
     static void NewTrackingData(TkPlotAxis& Axis, bool& FirstAlignDone, Double Value);
-    // The step TrackingStyle takes for a later value, from the scale as it
-    // stands, and the scale it moves to (Min, Span); the two styles that
-    // fit the scale to the channels leave it here.
-    static TkPlotTrackingStep StyledStep(const TkPlotAxis& Axis, Double Value, Double& Min, Double& Span);
 
     // The scale spans the visible data of the channels bound to the axis,
     // widened to TrackingSpanMinimum and by the margins. Unchanged when no
