@@ -175,15 +175,14 @@ public:
     // returns the physical slot written, which is the logical index only
     // until the ring wraps.
     virtual Integer Add(Double X, Double Y, Boolean Null, Boolean Empty) = 0;
-    // Appends the points as Add would one after the other (the same
-    // records, slots and ring overwrites), growing the array once, to the
-    // capacity the growth steps reach. Raises before anything is added
-    // when the store cannot take them all.
-    virtual void AddPoints(std::span<const TkPlotNewPoint> Points) = 0;
-    // AddPoints' growth and checks ahead of it: once this returned, the
-    // points go in by AddPoints, in pieces or whole, without a failure or a
-    // further growth.
+    // Makes room for the points at once, growing the array to the capacity
+    // the growth steps reach, and checks them: raises, the store as it was,
+    // when it cannot take them all.
     virtual void PrepareToAdd(std::span<const TkPlotNewPoint> Points) = 0;
+    // Appends points that PrepareToAdd took, alone or within a longer run,
+    // as Add would one after the other (the same records, slots and ring
+    // overwrites): no growth and no failure.
+    virtual void AddPoints(std::span<const TkPlotNewPoint> Points) = 0;
     virtual void Clear();
     // Reserves or cuts the record array; a cut drops the newest points.
     virtual void SetCapacity(Integer NewCapacity) = 0;
@@ -357,12 +356,10 @@ protected:
     }
     // Removes the Size oldest points; Size must be within 0..Count.
     void DeleteOldest(Integer Size);
-    // AddPoints of the store Self: Self's own Add for each point, once
-    // Self prepared for them.
+    // AddPoints of the store Self: Self's own Add for each point.
     template <class TStore>
     static void AddEach(TStore& Self, std::span<const TkPlotNewPoint> Points)
     {
-        Self.PrepareToAdd(Points);
         for (const TkPlotNewPoint& point : Points)
             Self.Add(point.X, point.Y, point.Kind == TkPlotPointKind::Null, point.Kind == TkPlotPointKind::Empty);
     }
