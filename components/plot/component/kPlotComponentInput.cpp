@@ -74,8 +74,11 @@ TkPlotObject* TkPlotComponent::GetObjectAt(TPoint P)
         for (Integer i = 0; i < all.Count(); ++i)
             if (TkPlotObject* object = all.GetItem(i); TakesPart(object, pass)) candidates.push_back(object);
         // What is drawn last lies on top: the highest layer answers first.
-        std::stable_sort(candidates.begin(), candidates.end(),
-                         [](const TkPlotObject* A, const TkPlotObject* B) { return A->Layer() > B->Layer(); });
+        // Layers are mostly in order already, and the sort's buffer would
+        // cost every mouse move.
+        const auto higher = [](const TkPlotObject* A, const TkPlotObject* B) { return A->Layer() > B->Layer(); };
+        if (!std::is_sorted(candidates.begin(), candidates.end(), higher))
+            std::stable_sort(candidates.begin(), candidates.end(), higher);
         for (TkPlotObject* object : candidates)
             if (object->HitTest(P.X, P.Y)) return object->GetObjectAtPoint(P);
     }

@@ -210,7 +210,10 @@ void TkPlotObject::kMouseDown(TMouseButton Button, TShiftState Shift, Integer X,
         FMouseDown = true;
         DoMouseLeft(data);
     }
-    if (TkPlotHost* host = Host(); self && kMouseHitTest(data) && host) host->DoObjectMouseDown(this, Button, Shift, X, Y);
+    // The handlers above may have freed the object: nothing of it is read
+    // before self says it is still there.
+    if (self && kMouseHitTest(data))
+        if (TkPlotHost* host = Host()) host->DoObjectMouseDown(this, Button, Shift, X, Y);
 }
 
 void TkPlotObject::kMouseMove(TkPlotHintData& HintData, TShiftState Shift, Integer X, Integer Y, bool DblClickActive)
@@ -222,7 +225,8 @@ void TkPlotObject::kMouseMove(TkPlotHintData& HintData, TShiftState Shift, Integ
         DoMouseMove(data);
     else
         DoMouseHint(data, HintData);
-    if (TkPlotHost* host = Host(); self && kMouseHitTest(data) && host) host->DoObjectMouseMove(this, Shift, X, Y);
+    if (self && kMouseHitTest(data))
+        if (TkPlotHost* host = Host()) host->DoObjectMouseMove(this, Shift, X, Y);
 }
 
 void TkPlotObject::kMouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y, Integer ScreenX,
@@ -254,7 +258,7 @@ bool TkPlotObject::kMouseWheel(Integer WheelDelta, TShiftState Shift, TPoint Mou
 {
     TWeakRef<TkPlotObject> self(this);
     const bool result = DoMouseWheel(WheelDelta, Shift, MousePos.X, MousePos.Y);
-    if (TkPlotHost* host = Host(); self && host)
+    if (TkPlotHost* host = self ? Host() : nullptr)
         host->DoObjectMouseWheel(this, WheelDelta, Shift, MousePos.X, MousePos.Y);
     return result;
 }
