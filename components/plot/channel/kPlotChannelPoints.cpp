@@ -83,6 +83,9 @@ void TkPlotChannelCustom::AddPointRows(std::span<TkPlotChannelCustom* const> Cha
 {
     const std::size_t rows = Columns.empty() ? 0 : Columns[0].size();
     if (rows == 0) return;
+    // Every store makes room and checks its run first: nothing fails
+    // part-way, and a run a store refuses leaves every channel as it was.
+    for (std::size_t c = 0; c < Channels.size(); ++c) Channels[c]->FDataList->PrepareToAdd(Columns[c]);
     if (!std::all_of(Channels.begin(), Channels.end(), [](TkPlotChannelCustom* C) { return C->TakesPointRuns(); })) {
         for (std::size_t row = 0; row < rows; ++row)
             for (std::size_t c = 0; c < Channels.size(); ++c) {
@@ -91,9 +94,6 @@ void TkPlotChannelCustom::AddPointRows(std::span<TkPlotChannelCustom* const> Cha
             }
         return;
     }
-    // Every store makes room and checks its run first: nothing fails
-    // part-way, and a run a store refuses leaves every channel as it was.
-    for (std::size_t c = 0; c < Channels.size(); ++c) Channels[c]->FDataList->PrepareToAdd(Columns[c]);
     const std::vector<TTrackedColumns> tracked = TrackedColumns(Channels);
     for (std::size_t first = 0; first < rows; first += kRowBlock) {
         const std::size_t count = std::min(kRowBlock, rows - first);

@@ -107,6 +107,8 @@ TEST(ChannelPointsRefusedTest, ARunACompactStoreRefusesLeavesEveryChannelAsItWas
     TOwned<TkXYPlot> plot{Create<TkXYPlot>(nullptr)};
     plot->AddChannel();
     plot->GetChannel(1)->SetDataStyle(kpdsCompact);
+    // Markers take the rows point by point: the refusal comes first all the same.
+    plot->GetChannel(0)->SetMarkersVisible(true);
     const std::vector<TkPlotNewPoint> fine{{1, 2}, {2, 3}};
     const std::vector<TkPlotNewPoint> tooLarge{{1, 2}, {2, 1e300}};
     TkPlotChannelCustom* const channels[] = {plot->GetChannel(0), plot->GetChannel(1)};
