@@ -12,12 +12,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <memory>
 #include <utility>
 #include <vector>
 
 #include "components/foundation/kCommonRoutines.h"
 #include "components/plot/channel/kPlotChannelCustom.h"
+#include "components/plot/channel/kPlotValueRange.h"
 #include "platform/Graphics.h"
 #include "platform/Math.h"
 #include "platform/SysApi.h"
@@ -217,6 +219,17 @@ public:
         FHigh = std::max(FHigh, Row);
         FLast = Row;
     }
+    Integer Low() const { return FLow; }
+    Integer High() const { return FHigh; }
+    // The state Add would leave after rows whose extremes, the last row
+    // among them, are Low..High.
+    void Set(Integer Low, Integer High, Integer Last, bool LastCovered)
+    {
+        FLow = Low;
+        FHigh = High;
+        FLast = Last;
+        FLastCovered = LastCovered;
+    }
     // The rows as one line (which leaves out its end), handed to Draw.
     template <class F>
     void Close(F Draw)
@@ -236,6 +249,12 @@ private:
     Integer FLast = 0;
 };
 
+Double ColumnLow(const TkPlotScaleMap& Y, bool ClipY)
+{
+    const Double low = ClipY ? Y.Min : -std::numeric_limits<Double>::infinity();
+    return Y.Log ? std::max(low, std::numeric_limits<Double>::denorm_min()) : low;
+}
+
 // Walks the drawn range once, point by point, and hands every segment to
 // the line batch: as it is between plain points, through the channel's cut
 // otherwise.
@@ -244,14 +263,19 @@ class TTraceWalker {
 public:
     TTraceWalker(const TkPlotScaleMap& X, const TkPlotScaleMap& Y, bool ClipY, bool XYAxesReversed,
                  TSink& Batch)
-        : FX(X), FY(Y), FXMax(X.Min + X.Span), FYMax(Y.Min + Y.Span), FClipY(ClipY), FReversed(XYAxesReversed),
+        : FX(X), FY(Y), FXMax(X.Min + X.Span), FYMax(Y.Min + Y.Span), FYLow(ColumnLow(Y, ClipY)),
+          FYHigh(ClipY ? FYMax : std::numeric_limits<Double>::infinity()), FClipY(ClipY), FReversed(XYAxesReversed),
           FMerge(Batch.Merges()), FBatch(Batch)
     {
     }
 
+    bool Merges() const { return FMerge; }
+
     // The points of a block with their pixels. Cut is called for the
     // segments between points that are not plain; it answers the ends to
-    // draw, or false.
+    // draw, or false. Without YPixels (a dense block of a merging pen) each
+    // row is found as it is needed, and the points that follow a plain point
+    // in its pixel column are taken as one column.
     template <class C>
     void Walk(const TkPlotPointBlock& Block, const Integer* XPixels, const Integer* YPixels, Integer Count, C Cut)
     {
@@ -266,8 +290,9 @@ public:
                 state.Restart = true;
                 continue;
             }
-            const TTracePoint current{Block.X[i], Block.Y[i], Point(XPixels[i], YPixels[i]),
-                                      Plain(Block.X[i], Block.Y[i], XPixels[i], YPixels[i])};
+            const Integer row = YPixels ? YPixels[i] : FY.Pixel(Block.Y[i]);
+            const TTracePoint current{Block.X[i], Block.Y[i], Point(XPixels[i], row),
+                                      Plain(Block.X[i], Block.Y[i], XPixels[i], row)};
             if (state.Restart) {
                 state.Restart = false;
             } else if (state.Previous.Plain && current.Plain) {
@@ -284,6 +309,7 @@ public:
             state.Previous.Pixel.X = current.Pixel.X;
             state.Previous.Pixel.Y = current.Pixel.Y;
             state.Previous.Plain = current.Plain;
+            if (!YPixels && current.Plain) i = TakeColumn(state, Block, XPixels, i, Count);
         }
         FState = state;
     }
@@ -302,6 +328,63 @@ private:
     {
         const bool inside = FX.Min <= X && X <= FXMax && Y == Y && (!FClipY || (FY.Min <= Y && Y <= FYMax));
         return inside && (!FClipY || (FX.OnScalePixel(XPixel) && FY.OnScalePixel(YPixel)));
+    }
+    // The points after the plain point I that share its pixel column, run
+    // forward in X and are plain make vertical segments only: the column's
+    // run takes their extremes and its last row, as Add would one by one.
+    // A row is monotonic in Y (in positive Y on a logarithmic scale), so the
+    // extreme rows are those of the extreme values. Answers the last point
+    // taken (I when the column is left to the point-by-point walk).
+    Integer TakeColumn(TState& State, const TkPlotPointBlock& Block, const Integer* XPixels, Integer I, Integer Count)
+    {
+        const Integer column = XPixels[I];
+        Integer last = I;
+        while (last + 1 < Count && XPixels[last + 1] == column && Block.Status[last + 1] == kpdpsValid &&
+               Block.X[last + 1] >= Block.X[last])
+            ++last;
+        // Two points at least: one alone is as quick to take as it comes.
+        if (last - I < 2 || !(Block.X[last] <= FXMax)) return I;
+        const TkPlotValueRange before = ValueRangeOf(Block.Y + I + 1, last - I - 1, FYLow, FYHigh);
+        const Double lastY = Block.Y[last];
+        if (!before.Inside || !(FYLow <= lastY && lastY <= FYHigh)) return I;
+        const Integer a = FY.Pixel(before.Min);
+        const Integer b = FY.Pixel(before.Max);
+        const Integer lastRow = FY.Pixel(lastY);
+        if (FClipY && !(FY.OnScalePixel(a) && FY.OnScalePixel(b) && FY.OnScalePixel(lastRow))) return I;
+
+        TColumnRun& run = State.Run;
+        if (!run.Open() || run.Column() != column) {
+            CloseRun(run);
+            run.Start(column, State.Previous.Pixel.Y);
+        }
+        const Integer low = std::min({run.Low(), a, b});
+        const Integer high = std::max({run.High(), a, b});
+        if (lastRow < low || lastRow > high) {
+            // A new extreme: no segment reached it.
+            run.Set(std::min(low, lastRow), std::max(high, lastRow), lastRow, false);
+        } else if (low < lastRow && lastRow < high) {
+            run.Set(low, high, lastRow, true);
+        } else if (low == high) {
+            // Every row the same: no Add changes the run.
+        } else if (JoinsNext(Block, XPixels, last, Count)) {
+            // The next line starts on the last row: whether a segment of
+            // the column reached it makes no pixel of difference.
+            run.Set(low, high, lastRow, true);
+        } else {
+            for (Integer k = I + 1; k <= last; ++k) run.Add(FY.Pixel(Block.Y[k]));
+        }
+        State.Previous.X = Block.X[last];
+        State.Previous.Y = lastY;
+        State.Previous.Pixel = Point(column, lastRow);
+        return last;
+    }
+    // The point after Last is plain and forward in another column, so its
+    // segment is a line from the last point's pixel.
+    bool JoinsNext(const TkPlotPointBlock& Block, const Integer* XPixels, Integer Last, Integer Count) const
+    {
+        const Integer next = Last + 1;
+        return next < Count && Block.Status[next] == kpdpsValid && Block.X[next] >= Block.X[Last] &&
+               XPixels[next] != XPixels[Last] && Plain(Block.X[next], Block.Y[next], XPixels[next], FY.Pixel(Block.Y[next]));
     }
     void PlainSegment(TState& State, const TTracePoint& Current)
     {
@@ -331,6 +414,11 @@ private:
     const TkPlotScaleMap FY;
     const Double FXMax;
     const Double FYMax;
+    // The Y values a column is taken whole within: on the scale when the
+    // trace is clipped, and positive on a logarithmic scale, where a row
+    // is monotonic only in positive values.
+    const Double FYLow;
+    const Double FYHigh;
     const bool FClipY;
     const bool FReversed;
     const bool FMerge;
@@ -363,9 +451,20 @@ bool LinesMerge(TCanvas* Canvas)
     return merges;
 }
 
+// A block of many points to a pixel column on average, where taking the
+// points of a column together pays.
+bool Dense(const Integer* XPixels, Integer Count)
+{
+    constexpr Integer kPointsPerColumn = 4;
+    Integer columns = 1;
+    for (Integer i = 1; i < Count; ++i) columns += XPixels[i] != XPixels[i - 1];
+    return columns * kPointsPerColumn <= Count;
+}
+
 // The one pass of the batched trace over Start..Stop: each block of points
-// converted once, walked, and shown to Visit with its pixels.
-template <class TSink, class C, class V>
+// converted once (X always, Y where a column is not taken whole), walked,
+// and shown to Visit with its pixels when RowsWanted.
+template <bool RowsWanted, class TSink, class C, class V>
 void WalkTrace(const TkPlotDataCustomList& Store, Integer Start, Integer Stop, const TkPlotScaleMap& XMap,
                const TkPlotScaleMap& YMap, bool ClipY, bool XYAxesReversed, TSink& Sink, C Cut, V Visit)
 {
@@ -378,6 +477,10 @@ void WalkTrace(const TkPlotDataCustomList& Store, Integer Start, Integer Stop, c
         const Integer count = std::min(kBlock, Stop - first + 1);
         Store.ReadPoints(first, count, *block);
         XMap.Pixels(block->X, count, xPixels);
+        if (!RowsWanted && walker.Merges() && Dense(xPixels, count)) {
+            walker.Walk(*block, xPixels, nullptr, count, Cut);
+            continue;
+        }
         YMap.Pixels(block->Y, count, yPixels);
         walker.Walk(*block, xPixels, yPixels, count, Cut);
         Visit(*block, xPixels, yPixels, count);
@@ -395,21 +498,23 @@ void TkPlotChannelCustom::DrawTraceBatched(const TkPlotPaintContext& Context, In
     const auto cut = [this, &Context](Double X1, Double Y1, Double X2, Double Y2, TPoint& From, TPoint& To) {
         return SegmentPixels(Context, false, X1, Y1, X2, Y2, From, To);
     };
-    const auto walk = [&](auto& Sink, auto Visit) {
-        WalkTrace(*FDataList, Start, Stop, Context.XMap(), Context.YMap(), FClipToAxes, Context.XYAxesReversed, Sink,
-                  cut, Visit);
+    const auto walk = [&]<bool RowsWanted>(auto& Sink, auto Visit) {
+        WalkTrace<RowsWanted>(*FDataList, Start, Stop, Context.XMap(), Context.YMap(), FClipToAxes,
+                              Context.XYAxesReversed, Sink, cut, Visit);
     };
     if (!Underlay) {
         canvas->DrawLines([&](TLineBatch& Batch) {
-            walk(Batch, [](const TkPlotPointBlock&, const Integer*, const Integer*, Integer) {});
+            walk.operator()<false>(Batch, [](const TkPlotPointBlock&, const Integer*, const Integer*, Integer) {});
         });
         return;
     }
     // The underlay draws in its own brush and pen once the pass is over;
     // the lines, kept meanwhile, go over it in the trace's pen.
     TLineRecorder lines(LinesMerge(canvas));
-    walk(lines, [Underlay](const TkPlotPointBlock& Block, const Integer* XPixels, const Integer* YPixels,
-                           Integer Count) { Underlay->Visit(Block, XPixels, YPixels, Count); });
+    walk.operator()<true>(lines, [Underlay](const TkPlotPointBlock& Block, const Integer* XPixels,
+                                            const Integer* YPixels, Integer Count) {
+        Underlay->Visit(Block, XPixels, YPixels, Count);
+    });
     Underlay->Draw();
     UseTracePen(Context);
     canvas->DrawLines([&lines](TLineBatch& Batch) { lines.Replay(Batch); });
