@@ -249,6 +249,34 @@ private:
     Integer FLast = 0;
 };
 
+// Where the points of a block stop running forward in X with valid
+// statuses: End(I) is the first index after I where a point is not valid
+// or lies back in X (or is a NaN), Count when none. Asked for increasing I.
+class TForwardRuns {
+public:
+    TForwardRuns(const TkPlotPointBlock& Block, Integer Count) : FCount(Count)
+    {
+        bool broken[TkPlotPointBlock::Capacity];
+        broken[0] = Block.Status[0] != kpdpsValid;
+        for (Integer i = 1; i < Count; ++i)
+            broken[i] = (Block.Status[i] != kpdpsValid) | !(Block.X[i] >= Block.X[i - 1]);
+        for (Integer i = 0; i < Count; ++i)
+            if (broken[i]) FBreaks[FBreakCount++] = i;
+    }
+    Integer Breaks() const { return FBreakCount; }
+    Integer End(Integer I)
+    {
+        while (FNext < FBreakCount && FBreaks[FNext] <= I) ++FNext;
+        return FNext < FBreakCount ? FBreaks[FNext] : FCount;
+    }
+
+private:
+    Integer FCount;
+    Integer FBreaks[TkPlotPointBlock::Capacity];
+    Integer FBreakCount = 0;
+    Integer FNext = 0;
+};
+
 Double ColumnLow(const TkPlotScaleMap& Y, bool ClipY)
 {
     const Double low = ClipY ? Y.Min : -std::numeric_limits<Double>::infinity();
@@ -273,11 +301,12 @@ public:
 
     // The points of a block with their pixels. Cut is called for the
     // segments between points that are not plain; it answers the ends to
-    // draw, or false. Without YPixels (a dense block of a merging pen) each
-    // row is found as it is needed, and the points that follow a plain point
-    // in its pixel column are taken as one column.
+    // draw, or false. Without pixels (a dense block of a merging pen, with
+    // its forward runs) each pixel is found as it is needed, and the points
+    // that follow a plain point in its pixel column are taken as one column.
     template <class C>
-    void Walk(const TkPlotPointBlock& Block, const Integer* XPixels, const Integer* YPixels, Integer Count, C Cut)
+    void Walk(const TkPlotPointBlock& Block, const Integer* XPixels, const Integer* YPixels, Integer Count, C Cut,
+              TForwardRuns* Runs = nullptr)
     {
         // The state of the walk lives in locals for the block: written to
         // members at every point, it would be reloaded after every store
@@ -290,9 +319,10 @@ public:
                 state.Restart = true;
                 continue;
             }
+            const Integer column = XPixels ? XPixels[i] : FX.Pixel(Block.X[i]);
             const Integer row = YPixels ? YPixels[i] : FY.Pixel(Block.Y[i]);
-            const TTracePoint current{Block.X[i], Block.Y[i], Point(XPixels[i], row),
-                                      Plain(Block.X[i], Block.Y[i], XPixels[i], row)};
+            const TTracePoint current{Block.X[i], Block.Y[i], Point(column, row),
+                                      Plain(Block.X[i], Block.Y[i], column, row)};
             if (state.Restart) {
                 state.Restart = false;
             } else if (state.Previous.Plain && current.Plain) {
@@ -309,7 +339,7 @@ public:
             state.Previous.Pixel.X = current.Pixel.X;
             state.Previous.Pixel.Y = current.Pixel.Y;
             state.Previous.Plain = current.Plain;
-            if (!YPixels && current.Plain) i = TakeColumn(state, Block, XPixels, i, Count);
+            if (Runs && current.Plain) i = TakeColumn(state, Block, i, Runs->End(i));
         }
         FState = state;
     }
@@ -332,16 +362,17 @@ private:
     // The points after the plain point I that share its pixel column, run
     // forward in X and are plain make vertical segments only: the column's
     // run takes their extremes and its last row, as Add would one by one.
-    // A row is monotonic in Y (in positive Y on a logarithmic scale), so the
-    // extreme rows are those of the extreme values. Answers the last point
-    // taken (I when the column is left to the point-by-point walk).
-    Integer TakeColumn(TState& State, const TkPlotPointBlock& Block, const Integer* XPixels, Integer I, Integer Count)
+    // Points before End run forward with valid statuses, so their pixels
+    // along X are monotonic (in positive X on a logarithmic scale) and the
+    // column's end is found by search; so are the rows in Y (in positive Y
+    // on a logarithmic scale), and the extreme rows are those of the
+    // extreme values. Answers the last point taken (I when the column is
+    // left to the point-by-point walk).
+    Integer TakeColumn(TState& State, const TkPlotPointBlock& Block, Integer I, Integer End)
     {
-        const Integer column = XPixels[I];
-        Integer last = I;
-        while (last + 1 < Count && XPixels[last + 1] == column && Block.Status[last + 1] == kpdpsValid &&
-               Block.X[last + 1] >= Block.X[last])
-            ++last;
+        const Integer column = State.Previous.Pixel.X;
+        if (FX.Log && !(Block.X[I] > 0)) return I;
+        const Integer last = LastInColumn(Block.X, I, End, column);
         // Two points at least: one alone is as quick to take as it comes.
         if (last - I < 2 || !(Block.X[last] <= FXMax)) return I;
         const TkPlotValueRange before = ValueRangeOf(Block.Y + I + 1, last - I - 1, FYLow, FYHigh);
@@ -366,7 +397,7 @@ private:
             run.Set(low, high, lastRow, true);
         } else if (low == high) {
             // Every row the same: no Add changes the run.
-        } else if (JoinsNext(Block, XPixels, last, Count)) {
+        } else if (JoinsNext(Block, last, End, column)) {
             // The next line starts on the last row: whether a segment of
             // the column reached it makes no pixel of difference.
             run.Set(low, high, lastRow, true);
@@ -378,13 +409,28 @@ private:
         State.Previous.Pixel = Point(column, lastRow);
         return last;
     }
+    // The last of the points I..End-1 in the pixel column of point I, whose
+    // X is monotonic in these points: by steps that double, then halve.
+    Integer LastInColumn(const Double* X, Integer I, Integer End, Integer Column) const
+    {
+        Integer inside = I;
+        Integer step = 1;
+        while (inside + step < End && FX.Pixel(X[inside + step]) == Column) {
+            inside += step;
+            step *= 2;
+        }
+        for (step /= 2; step > 0; step /= 2)
+            if (inside + step < End && FX.Pixel(X[inside + step]) == Column) inside += step;
+        return inside;
+    }
     // The point after Last is plain and forward in another column, so its
     // segment is a line from the last point's pixel.
-    bool JoinsNext(const TkPlotPointBlock& Block, const Integer* XPixels, Integer Last, Integer Count) const
+    bool JoinsNext(const TkPlotPointBlock& Block, Integer Last, Integer End, Integer Column) const
     {
         const Integer next = Last + 1;
-        return next < Count && Block.Status[next] == kpdpsValid && Block.X[next] >= Block.X[Last] &&
-               XPixels[next] != XPixels[Last] && Plain(Block.X[next], Block.Y[next], XPixels[next], FY.Pixel(Block.Y[next]));
+        if (next >= End) return false;
+        const Integer nextColumn = FX.Pixel(Block.X[next]);
+        return nextColumn != Column && Plain(Block.X[next], Block.Y[next], nextColumn, FY.Pixel(Block.Y[next]));
     }
     void PlainSegment(TState& State, const TTracePoint& Current)
     {
@@ -451,14 +497,14 @@ bool LinesMerge(TCanvas* Canvas)
     return merges;
 }
 
-// A block of many points to a pixel column on average, where taking the
-// points of a column together pays.
-bool Dense(const Integer* XPixels, Integer Count)
+// A block of many points to a pixel column, as far as its ends tell, and
+// few breaks in its forward runs: taking the points of a column together
+// pays.
+bool Dense(const TkPlotScaleMap& XMap, const TkPlotPointBlock& Block, Integer Count, const TForwardRuns& Runs)
 {
-    constexpr Integer kPointsPerColumn = 4;
-    Integer columns = 1;
-    for (Integer i = 1; i < Count; ++i) columns += XPixels[i] != XPixels[i - 1];
-    return columns * kPointsPerColumn <= Count;
+    constexpr Int64 kPointsPerColumn = 4;
+    const Int64 columns = std::abs(Int64{XMap.Pixel(Block.X[Count - 1])} - XMap.Pixel(Block.X[0])) + 1;
+    return (columns + Runs.Breaks()) * kPointsPerColumn <= Count;
 }
 
 // The one pass of the batched trace over Start..Stop: each block of points
@@ -476,11 +522,13 @@ void WalkTrace(const TkPlotDataCustomList& Store, Integer Start, Integer Stop, c
     for (Integer first = Start; first <= Stop; first += kBlock) {
         const Integer count = std::min(kBlock, Stop - first + 1);
         Store.ReadPoints(first, count, *block);
-        XMap.Pixels(block->X, count, xPixels);
-        if (!RowsWanted && walker.Merges() && Dense(xPixels, count)) {
-            walker.Walk(*block, xPixels, nullptr, count, Cut);
-            continue;
+        if (!RowsWanted && walker.Merges()) {
+            if (TForwardRuns runs(*block, count); Dense(XMap, *block, count, runs)) {
+                walker.Walk(*block, nullptr, nullptr, count, Cut, &runs);
+                continue;
+            }
         }
+        XMap.Pixels(block->X, count, xPixels);
         YMap.Pixels(block->Y, count, yPixels);
         walker.Walk(*block, xPixels, yPixels, count, Cut);
         Visit(*block, xPixels, yPixels, count);
