@@ -290,10 +290,10 @@ template <class TSink>
 class TTraceWalker {
 public:
     TTraceWalker(const TkPlotScaleMap& X, const TkPlotScaleMap& Y, bool ClipY, bool XYAxesReversed,
-                 TSink& Batch)
+                 TSink& Batch, TkPlotTraceUnderlay* Underlay)
         : FX(X), FY(Y), FXMax(X.Min + X.Span), FYMax(Y.Min + Y.Span), FYLow(ColumnLow(Y, ClipY)),
           FYHigh(ClipY ? FYMax : std::numeric_limits<Double>::infinity()), FClipY(ClipY), FReversed(XYAxesReversed),
-          FMerge(Batch.Merges()), FBatch(Batch)
+          FMerge(Batch.Merges()), FBatch(Batch), FUnderlay(Underlay)
     {
     }
 
@@ -317,10 +317,17 @@ public:
             if (Block.Status[i] == kpdpsNull) {
                 CloseRun(state.Run);
                 state.Restart = true;
+                if (Runs && FUnderlay) FUnderlay->VisitBreak();
                 continue;
             }
             const Integer column = XPixels ? XPixels[i] : FX.Pixel(Block.X[i]);
             const Integer row = YPixels ? YPixels[i] : FY.Pixel(Block.Y[i]);
+            if (Runs && FUnderlay) {
+                if (Block.Y[i] == Block.Y[i])
+                    FUnderlay->VisitPoint(column, row);
+                else
+                    FUnderlay->VisitBreak();
+            }
             const TTracePoint current{Block.X[i], Block.Y[i], Point(column, row),
                                       Plain(Block.X[i], Block.Y[i], column, row)};
             if (state.Restart) {
@@ -388,6 +395,7 @@ private:
             CloseRun(run);
             run.Start(column, State.Previous.Pixel.Y);
         }
+        if (FUnderlay) FUnderlay->VisitColumn(column, std::min({a, b, lastRow}), std::max({a, b, lastRow}), lastRow);
         const Integer low = std::min({run.Low(), a, b});
         const Integer high = std::max({run.High(), a, b});
         if (lastRow < low || lastRow > high) {
@@ -469,6 +477,8 @@ private:
     const bool FReversed;
     const bool FMerge;
     TSink& FBatch;
+    // Shown the points and columns of the blocks walked without pixels.
+    TkPlotTraceUnderlay* FUnderlay;
     TState FState;
 };
 
@@ -508,13 +518,15 @@ bool Dense(const TkPlotScaleMap& XMap, const TkPlotPointBlock& Block, Integer Co
 }
 
 // The one pass of the batched trace over Start..Stop: each block of points
-// converted once (X always, Y where a column is not taken whole), walked,
-// and shown to Visit with its pixels when RowsWanted.
-template <bool RowsWanted, class TSink, class C, class V>
+// walked, and shown to the underlay: a dense block of a merging pen
+// without pixels, each of its points converted as needed and its columns
+// taken whole; any other block converted at once and shown with its pixels.
+template <class TSink, class C>
 void WalkTrace(const TkPlotDataCustomList& Store, Integer Start, Integer Stop, const TkPlotScaleMap& XMap,
-               const TkPlotScaleMap& YMap, bool ClipY, bool XYAxesReversed, TSink& Sink, C Cut, V Visit)
+               const TkPlotScaleMap& YMap, bool ClipY, bool XYAxesReversed, TSink& Sink, C Cut,
+               TkPlotTraceUnderlay* Underlay)
 {
-    TTraceWalker<TSink> walker(XMap, YMap, ClipY, XYAxesReversed, Sink);
+    TTraceWalker<TSink> walker(XMap, YMap, ClipY, XYAxesReversed, Sink, Underlay);
     constexpr Integer kBlock = TkPlotPointBlock::Capacity;
     const auto block = std::make_unique<TkPlotPointBlock>();
     Integer xPixels[kBlock];
@@ -522,7 +534,7 @@ void WalkTrace(const TkPlotDataCustomList& Store, Integer Start, Integer Stop, c
     for (Integer first = Start; first <= Stop; first += kBlock) {
         const Integer count = std::min(kBlock, Stop - first + 1);
         Store.ReadPoints(first, count, *block);
-        if (!RowsWanted && walker.Merges()) {
+        if (walker.Merges()) {
             if (TForwardRuns runs(*block, count); Dense(XMap, *block, count, runs)) {
                 walker.Walk(*block, nullptr, nullptr, count, Cut, &runs);
                 continue;
@@ -531,7 +543,7 @@ void WalkTrace(const TkPlotDataCustomList& Store, Integer Start, Integer Stop, c
         XMap.Pixels(block->X, count, xPixels);
         YMap.Pixels(block->Y, count, yPixels);
         walker.Walk(*block, xPixels, yPixels, count, Cut);
-        Visit(*block, xPixels, yPixels, count);
+        if (Underlay) Underlay->Visit(*block, xPixels, yPixels, count);
     }
     walker.Finish();
 }
@@ -546,23 +558,18 @@ void TkPlotChannelCustom::DrawTraceBatched(const TkPlotPaintContext& Context, In
     const auto cut = [this, &Context](Double X1, Double Y1, Double X2, Double Y2, TPoint& From, TPoint& To) {
         return SegmentPixels(Context, false, X1, Y1, X2, Y2, From, To);
     };
-    const auto walk = [&]<bool RowsWanted>(auto& Sink, auto Visit) {
-        WalkTrace<RowsWanted>(*FDataList, Start, Stop, Context.XMap(), Context.YMap(), FClipToAxes,
-                              Context.XYAxesReversed, Sink, cut, Visit);
+    const auto walk = [&](auto& Sink) {
+        WalkTrace(*FDataList, Start, Stop, Context.XMap(), Context.YMap(), FClipToAxes, Context.XYAxesReversed, Sink,
+                  cut, Underlay);
     };
     if (!Underlay) {
-        canvas->DrawLines([&](TLineBatch& Batch) {
-            walk.operator()<false>(Batch, [](const TkPlotPointBlock&, const Integer*, const Integer*, Integer) {});
-        });
+        canvas->DrawLines([&](TLineBatch& Batch) { walk(Batch); });
         return;
     }
     // The underlay draws in its own brush and pen once the pass is over;
     // the lines, kept meanwhile, go over it in the trace's pen.
     TLineRecorder lines(LinesMerge(canvas));
-    walk.operator()<true>(lines, [Underlay](const TkPlotPointBlock& Block, const Integer* XPixels,
-                                            const Integer* YPixels, Integer Count) {
-        Underlay->Visit(Block, XPixels, YPixels, Count);
-    });
+    walk(lines);
     Underlay->Draw();
     UseTracePen(Context);
     canvas->DrawLines([&lines](TLineBatch& Batch) { lines.Replay(Batch); });

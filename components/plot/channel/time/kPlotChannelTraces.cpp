@@ -84,6 +84,31 @@ public:
         CloseColumn();
         FHasPrevious = false;
     }
+    void Add(Integer X, Integer Row)
+    {
+        if (FHasPrevious && std::abs(Int64{X} - FPreviousX) <= 1) {
+            Widen(FPreviousX, FPreviousRow);
+            Widen(X, Row);
+        } else {
+            CloseColumn();
+            if (FHasPrevious) {
+                FQuads.push_back({Point(FPreviousX, FReferenceRow), Point(FPreviousX, FPreviousRow), Point(X, Row),
+                                  Point(X, FReferenceRow)});
+            }
+        }
+        FHasPrevious = true;
+        FPreviousX = X;
+        FPreviousRow = Row;
+    }
+    // Points in the column of the point added last, as Add would take them
+    // one by one: each widens that column.
+    void AddColumn(Integer X, Integer Low, Integer High, Integer LastRow)
+    {
+        Widen(X, FPreviousRow);
+        Widen(X, Low);
+        Widen(X, High);
+        FPreviousRow = LastRow;
+    }
     void Paint(const TkPlotPaintContext& Context) const
     {
         TCanvas* canvas = Context.Canvas;
@@ -118,22 +143,6 @@ private:
         FBottom = bottom;
         FPreviousRow = row;
         return i;
-    }
-    void Add(Integer X, Integer Row)
-    {
-        if (FHasPrevious && std::abs(Int64{X} - FPreviousX) <= 1) {
-            Widen(FPreviousX, FPreviousRow);
-            Widen(X, Row);
-        } else {
-            CloseColumn();
-            if (FHasPrevious) {
-                FQuads.push_back({Point(FPreviousX, FReferenceRow), Point(FPreviousX, FPreviousRow), Point(X, Row),
-                                  Point(X, FReferenceRow)});
-            }
-        }
-        FHasPrevious = true;
-        FPreviousX = X;
-        FPreviousRow = Row;
     }
     void Widen(Integer X, Integer Row)
     {
@@ -174,6 +183,12 @@ public:
     void Visit(const TkPlotPointBlock& Block, const Integer* XPixels, const Integer* YPixels, Integer Count) override
     {
         FArea.AddBlock(Block, XPixels, YPixels, Count);
+    }
+    void VisitPoint(Integer X, Integer Row) override { FArea.Add(X, Row); }
+    void VisitBreak() override { FArea.Break(); }
+    void VisitColumn(Integer X, Integer Low, Integer High, Integer LastRow) override
+    {
+        FArea.AddColumn(X, Low, High, LastRow);
     }
     void Draw() override
     {
