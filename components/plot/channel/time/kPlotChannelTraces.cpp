@@ -269,6 +269,45 @@ void TkPlotChannel::DrawTrace(const TkPlotPaintContext& Context)
 
 namespace {
 
+// The lines of a dense trace that a merging pen need not be handed: many
+// points to a pixel column make many lines that draw nothing or draw again
+// what is drawn. Lines between values inside the X scale come out of the
+// segment cut at their ends' own pixels, and a merging pen draws a pixel
+// twice as it draws it once.
+class TPixelColumnLines {
+public:
+    TPixelColumnLines(const TkPlotScaleMap& XMap, bool Merges)
+        : FMap(XMap), FMax(XMap.Min + XMap.Span), FMerges(Merges)
+    {
+    }
+    // A level line from X1 to X2 within one pixel column: a line of no
+    // length, which draws nothing.
+    bool WithinOneColumn(Double X1, Double X2) const
+    {
+        return FMerges && Inside(X1) && Inside(X2) && FMap.Pixel(X1) == FMap.Pixel(X2);
+    }
+    // A line at X of the same ends as the one before it, in the same pixel
+    // column.
+    bool RepeatsVertical(Double X)
+    {
+        const bool known = FMerges && Inside(X);
+        const Integer column = known ? FMap.Pixel(X) : 0;
+        const bool repeats = known && FHasLast && column == FLastColumn;
+        FHasLast = known;
+        FLastColumn = column;
+        return repeats;
+    }
+
+private:
+    bool Inside(Double X) const { return FMap.Min <= X && X <= FMax; }
+
+    const TkPlotScaleMap& FMap;
+    const Double FMax;
+    const bool FMerges;
+    bool FHasLast = false;
+    Integer FLastColumn = 0;
+};
+
 // The steps of a trace: each value holds until the next point's X. Visit
 // gets the pieces in order: Level (from X1 to X2 at Y), Rise (at X from Y1
 // to Y2).
@@ -322,9 +361,13 @@ void TkPlotChannel::DrawStepTrace(const TkPlotPaintContext& Context)
         const auto line = [&](Double X1, Double Y1, Double X2, Double Y2) {
             if (TPoint a, b; SegmentPixels(Context, false, X1, Y1, X2, Y2, a, b)) Batch.Line(a, b);
         };
-        WalkSteps(*this, start, stop, toEnd, end, held,
-                  [&](Double X1, Double X2, Double Y) { line(X1, Y, X2, Y); },
-                  [&](Double X, Double Y1, Double Y2) { line(X, Y1, X, Y2); });
+        const TPixelColumnLines columns(Context.XMap(), Batch.Merges());
+        WalkSteps(
+            *this, start, stop, toEnd, end, held,
+            [&](Double X1, Double X2, Double Y) {
+                if (!columns.WithinOneColumn(X1, X2)) line(X1, Y, X2, Y);
+            },
+            [&](Double X, Double Y1, Double Y2) { line(X, Y1, X, Y2); });
     });
 }
 
@@ -333,45 +376,6 @@ void TkPlotChannel::DrawStepTrace(const TkPlotPaintContext& Context)
 // ===========================================================================
 
 namespace {
-
-// The lines of a dense trace that a merging pen need not be handed: many
-// points to a pixel column make many lines that draw nothing or draw again
-// what is drawn. Lines between values inside the X scale come out of the
-// segment cut at their ends' own pixels, and a merging pen draws a pixel
-// twice as it draws it once.
-class TPixelColumnLines {
-public:
-    TPixelColumnLines(const TkPlotScaleMap& XMap, bool Merges)
-        : FMap(XMap), FMax(XMap.Min + XMap.Span), FMerges(Merges)
-    {
-    }
-    // A level line from X1 to X2 within one pixel column: a line of no
-    // length, which draws nothing.
-    bool WithinOneColumn(Double X1, Double X2) const
-    {
-        return FMerges && Inside(X1) && Inside(X2) && FMap.Pixel(X1) == FMap.Pixel(X2);
-    }
-    // A line at X of the same ends as the one before it, in the same pixel
-    // column.
-    bool RepeatsVertical(Double X)
-    {
-        const bool known = FMerges && Inside(X);
-        const Integer column = known ? FMap.Pixel(X) : 0;
-        const bool repeats = known && FHasLast && column == FLastColumn;
-        FHasLast = known;
-        FLastColumn = column;
-        return repeats;
-    }
-
-private:
-    bool Inside(Double X) const { return FMap.Min <= X && X <= FMax; }
-
-    const TkPlotScaleMap& FMap;
-    const Double FMax;
-    const bool FMerges;
-    bool FHasLast = false;
-    Integer FLastColumn = 0;
-};
 
 // The runs of one level of a digital trace (high for Y <> 0): Run(StartX,
 // EndX, High, Transition) for each, Transition when the other level
