@@ -256,12 +256,16 @@ class TForwardRuns {
 public:
     TForwardRuns(const TkPlotPointBlock& Block, Integer Count) : FCount(Count)
     {
-        bool broken[TkPlotPointBlock::Capacity];
-        broken[0] = Block.Status[0] != kpdpsValid;
-        for (Integer i = 1; i < Count; ++i)
-            broken[i] = (Block.Status[i] != kpdpsValid) | !(Block.X[i] >= Block.X[i - 1]);
-        for (Integer i = 0; i < Count; ++i)
-            if (broken[i]) FBreaks[FBreakCount++] = i;
+        // Counted first in a loop without branches: most blocks of a long
+        // recording have no break at all.
+        Integer breaks = 0;
+        for (Integer i = 1; i < Count; ++i) breaks += Broken(Block, i);
+        if (Block.Status[0] != kpdpsValid) FBreaks[FBreakCount++] = 0;
+        for (Integer i = 1; breaks > 0 && i < Count; ++i)
+            if (Broken(Block, i)) {
+                FBreaks[FBreakCount++] = i;
+                --breaks;
+            }
     }
     Integer Breaks() const { return FBreakCount; }
     Integer End(Integer I)
@@ -271,6 +275,11 @@ public:
     }
 
 private:
+    static bool Broken(const TkPlotPointBlock& Block, Integer I)
+    {
+        return (Block.Status[I] != kpdpsValid) | !(Block.X[I] >= Block.X[I - 1]);
+    }
+
     Integer FCount;
     Integer FBreaks[TkPlotPointBlock::Capacity];
     Integer FBreakCount = 0;
