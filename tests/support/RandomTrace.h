@@ -10,14 +10,14 @@
 #include "platform/Math.h"
 
 struct TRandomTrace {
-    Integer Points = 3000;
+    Integer Points = 20000;
     bool SortedX = true;
     bool NullsAndEmpties = false;
     // Points run this many spans past the scale 0..1 on either side.
     Double Overshoot = 0;
     // The noise about the sine, in spans: small noise keeps most points of a
     // pixel column on a few rows.
-    Double Noise = 0.5;
+    Double Noise = 0.05;
     // Y as powers of ten about 0.1..100 (for a logarithmic scale).
     bool LogY = false;
     // Y as levels 0 and 1 (for a digital trace).
