@@ -2,8 +2,11 @@
 // markers, all positions converted to pixels by the axes of the paint
 // context (the channel's own, found by the plot). A trace
 // of one pen reads its points a block at a time, converts each point once and
-// hands its segments to one line batch, the runs of one pixel column merged:
-// a million points cost a few times what reading them costs.
+// hands its segments to one line batch, the runs of one pixel column merged.
+// Where many points share a pixel column and the pen merges, the column is
+// taken whole: its ends are found by search on X and only its extreme
+// values, first and last point become pixels, so a million points cost
+// little more than reading them.
 //
 // Segments are cut to the axes in scale units before any pixel conversion:
 // the axes clamp pixels to +-32000, and a segment whose ends were clamped

@@ -5,7 +5,9 @@
 // block at a time and converted by the axes' scale maps, the fill is one
 // polygon per pair of pixel columns and one bar per column, and the lines
 // of the steps and digital levels go through one line batch, which merges
-// the vertical lines of a column.
+// the vertical lines of a column; a merging pen is not handed the lines
+// that draw nothing or draw again what is drawn. The fill under a dense
+// straight line takes the trace's pixel columns whole.
 
 #include <algorithm>
 #include <array>
