@@ -2,8 +2,11 @@
 // markers, all positions converted to pixels by the axes of the paint
 // context (the channel's own, found by the plot). A trace
 // of one pen reads its points a block at a time, converts each point once and
-// hands its segments to one line batch, the runs of one pixel column merged:
-// a million points cost a few times what reading them costs.
+// hands its segments to one line batch, the runs of one pixel column merged.
+// Where many points share a pixel column and the pen merges, the column is
+// taken whole: its ends are found by search on X and only its extreme
+// values, first and last point become pixels, so a million points cost
+// little more than reading them.
 //
 // Segments are cut to the axes in scale units before any pixel conversion:
 // the axes clamp pixels to +-32000, and a segment whose ends were clamped
@@ -12,12 +15,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <memory>
 #include <utility>
 #include <vector>
 
 #include "components/foundation/kCommonRoutines.h"
 #include "components/plot/channel/kPlotChannelCustom.h"
+#include "components/plot/channel/kPlotValueRange.h"
 #include "platform/Graphics.h"
 #include "platform/Math.h"
 #include "platform/SysApi.h"
@@ -217,6 +222,17 @@ public:
         FHigh = std::max(FHigh, Row);
         FLast = Row;
     }
+    Integer Low() const { return FLow; }
+    Integer High() const { return FHigh; }
+    // The state Add would leave after rows whose extremes, the last row
+    // among them, are Low..High.
+    void Set(Integer Low, Integer High, Integer Last, bool LastCovered)
+    {
+        FLow = Low;
+        FHigh = High;
+        FLast = Last;
+        FLastCovered = LastCovered;
+    }
     // The rows as one line (which leaves out its end), handed to Draw.
     template <class F>
     void Close(F Draw)
@@ -236,6 +252,49 @@ private:
     Integer FLast = 0;
 };
 
+// Where the points of a block stop running forward in X with valid
+// statuses: End(I) is the first index after I where a point is not valid
+// or lies back in X (or is a NaN), Count when none. Asked for increasing I.
+class TForwardRuns {
+public:
+    TForwardRuns(const TkPlotPointBlock& Block, Integer Count) : FCount(Count)
+    {
+        // Counted first in a loop without branches: most blocks of a long
+        // recording have no break at all.
+        Integer breaks = 0;
+        for (Integer i = 1; i < Count; ++i) breaks += Broken(Block, i);
+        if (Block.Status[0] != kpdpsValid) FBreaks[FBreakCount++] = 0;
+        for (Integer i = 1; breaks > 0 && i < Count; ++i)
+            if (Broken(Block, i)) {
+                FBreaks[FBreakCount++] = i;
+                --breaks;
+            }
+    }
+    Integer Breaks() const { return FBreakCount; }
+    Integer End(Integer I)
+    {
+        while (FNext < FBreakCount && FBreaks[FNext] <= I) ++FNext;
+        return FNext < FBreakCount ? FBreaks[FNext] : FCount;
+    }
+
+private:
+    static bool Broken(const TkPlotPointBlock& Block, Integer I)
+    {
+        return (Block.Status[I] != kpdpsValid) | !(Block.X[I] >= Block.X[I - 1]);
+    }
+
+    Integer FCount;
+    Integer FBreaks[TkPlotPointBlock::Capacity];
+    Integer FBreakCount = 0;
+    Integer FNext = 0;
+};
+
+Double ColumnLow(const TkPlotScaleMap& Y, bool ClipY)
+{
+    const Double low = ClipY ? Y.Min : -std::numeric_limits<Double>::infinity();
+    return Y.Log ? std::max(low, std::numeric_limits<Double>::denorm_min()) : low;
+}
+
 // Walks the drawn range once, point by point, and hands every segment to
 // the line batch: as it is between plain points, through the channel's cut
 // otherwise.
@@ -243,17 +302,23 @@ template <class TSink>
 class TTraceWalker {
 public:
     TTraceWalker(const TkPlotScaleMap& X, const TkPlotScaleMap& Y, bool ClipY, bool XYAxesReversed,
-                 TSink& Batch)
-        : FX(X), FY(Y), FXMax(X.Min + X.Span), FYMax(Y.Min + Y.Span), FClipY(ClipY), FReversed(XYAxesReversed),
-          FMerge(Batch.Merges()), FBatch(Batch)
+                 TSink& Batch, TkPlotTraceUnderlay* Underlay)
+        : FX(X), FY(Y), FXMax(X.Min + X.Span), FYMax(Y.Min + Y.Span), FYLow(ColumnLow(Y, ClipY)),
+          FYHigh(ClipY ? FYMax : std::numeric_limits<Double>::infinity()), FClipY(ClipY), FReversed(XYAxesReversed),
+          FMerge(Batch.Merges()), FBatch(Batch), FUnderlay(Underlay)
     {
     }
 
+    bool Merges() const { return FMerge; }
+
     // The points of a block with their pixels. Cut is called for the
     // segments between points that are not plain; it answers the ends to
-    // draw, or false.
+    // draw, or false. Without pixels (a dense block of a merging pen, with
+    // its forward runs) each pixel is found as it is needed, and the points
+    // that follow a plain point in its pixel column are taken as one column.
     template <class C>
-    void Walk(const TkPlotPointBlock& Block, const Integer* XPixels, const Integer* YPixels, Integer Count, C Cut)
+    void Walk(const TkPlotPointBlock& Block, const Integer* XPixels, const Integer* YPixels, Integer Count, C Cut,
+              TForwardRuns* Runs = nullptr)
     {
         // The state of the walk lives in locals for the block: written to
         // members at every point, it would be reloaded after every store
@@ -264,10 +329,19 @@ public:
             if (Block.Status[i] == kpdpsNull) {
                 CloseRun(state.Run);
                 state.Restart = true;
+                if (Runs && FUnderlay) FUnderlay->VisitBreak();
                 continue;
             }
-            const TTracePoint current{Block.X[i], Block.Y[i], Point(XPixels[i], YPixels[i]),
-                                      Plain(Block.X[i], Block.Y[i], XPixels[i], YPixels[i])};
+            const Integer column = XPixels ? XPixels[i] : FX.Pixel(Block.X[i]);
+            const Integer row = YPixels ? YPixels[i] : FY.Pixel(Block.Y[i]);
+            if (Runs && FUnderlay) {
+                if (Block.Y[i] == Block.Y[i])
+                    FUnderlay->VisitPoint(column, row);
+                else
+                    FUnderlay->VisitBreak();
+            }
+            const TTracePoint current{Block.X[i], Block.Y[i], Point(column, row),
+                                      Plain(Block.X[i], Block.Y[i], column, row)};
             if (state.Restart) {
                 state.Restart = false;
             } else if (state.Previous.Plain && current.Plain) {
@@ -284,6 +358,7 @@ public:
             state.Previous.Pixel.X = current.Pixel.X;
             state.Previous.Pixel.Y = current.Pixel.Y;
             state.Previous.Plain = current.Plain;
+            if (Runs && current.Plain) i = TakeColumn(state, Block, i, Runs->End(i));
         }
         FState = state;
     }
@@ -302,6 +377,80 @@ private:
     {
         const bool inside = FX.Min <= X && X <= FXMax && Y == Y && (!FClipY || (FY.Min <= Y && Y <= FYMax));
         return inside && (!FClipY || (FX.OnScalePixel(XPixel) && FY.OnScalePixel(YPixel)));
+    }
+    // The points after the plain point I that share its pixel column, run
+    // forward in X and are plain make vertical segments only: the column's
+    // run takes their extremes and its last row, as Add would one by one.
+    // Points before End run forward with valid statuses, so their pixels
+    // along X are monotonic (in positive X on a logarithmic scale) and the
+    // column's end is found by search; so are the rows in Y (in positive Y
+    // on a logarithmic scale), and the extreme rows are those of the
+    // extreme values. Answers the last point taken (I when the column is
+    // left to the point-by-point walk).
+    Integer TakeColumn(TState& State, const TkPlotPointBlock& Block, Integer I, Integer End)
+    {
+        const Integer column = State.Previous.Pixel.X;
+        if (FX.Log && !(Block.X[I] > 0)) return I;
+        const Integer last = LastInColumn(Block.X, I, End, column);
+        // Two points at least: one alone is as quick to take as it comes.
+        if (last - I < 2 || !(Block.X[last] <= FXMax)) return I;
+        const TkPlotValueRange before = ValueRangeOf(Block.Y + I + 1, last - I - 1, FYLow, FYHigh);
+        const Double lastY = Block.Y[last];
+        if (!before.Inside || !(FYLow <= lastY && lastY <= FYHigh)) return I;
+        const Integer a = FY.Pixel(before.Min);
+        const Integer b = FY.Pixel(before.Max);
+        const Integer lastRow = FY.Pixel(lastY);
+        if (FClipY && !(FY.OnScalePixel(a) && FY.OnScalePixel(b) && FY.OnScalePixel(lastRow))) return I;
+
+        TColumnRun& run = State.Run;
+        if (!run.Open() || run.Column() != column) {
+            CloseRun(run);
+            run.Start(column, State.Previous.Pixel.Y);
+        }
+        if (FUnderlay) FUnderlay->VisitColumn(column, std::min({a, b, lastRow}), std::max({a, b, lastRow}), lastRow);
+        const Integer low = std::min({run.Low(), a, b});
+        const Integer high = std::max({run.High(), a, b});
+        if (lastRow < low || lastRow > high) {
+            // A new extreme: no segment reached it.
+            run.Set(std::min(low, lastRow), std::max(high, lastRow), lastRow, false);
+        } else if (low < lastRow && lastRow < high) {
+            run.Set(low, high, lastRow, true);
+        } else if (low == high) {
+            // Every row the same: no Add changes the run.
+        } else if (JoinsNext(Block, last, End, column)) {
+            // The next line starts on the last row: whether a segment of
+            // the column reached it makes no pixel of difference.
+            run.Set(low, high, lastRow, true);
+        } else {
+            for (Integer k = I + 1; k <= last; ++k) run.Add(FY.Pixel(Block.Y[k]));
+        }
+        State.Previous.X = Block.X[last];
+        State.Previous.Y = lastY;
+        State.Previous.Pixel = Point(column, lastRow);
+        return last;
+    }
+    // The last of the points I..End-1 in the pixel column of point I, whose
+    // X is monotonic in these points: by steps that double, then halve.
+    Integer LastInColumn(const Double* X, Integer I, Integer End, Integer Column) const
+    {
+        Integer inside = I;
+        Integer step = 1;
+        while (inside + step < End && FX.Pixel(X[inside + step]) == Column) {
+            inside += step;
+            step *= 2;
+        }
+        for (step /= 2; step > 0; step /= 2)
+            if (inside + step < End && FX.Pixel(X[inside + step]) == Column) inside += step;
+        return inside;
+    }
+    // The point after Last is plain and forward in another column, so its
+    // segment is a line from the last point's pixel.
+    bool JoinsNext(const TkPlotPointBlock& Block, Integer Last, Integer End, Integer Column) const
+    {
+        const Integer next = Last + 1;
+        if (next >= End) return false;
+        const Integer nextColumn = FX.Pixel(Block.X[next]);
+        return nextColumn != Column && Plain(Block.X[next], Block.Y[next], nextColumn, FY.Pixel(Block.Y[next]));
     }
     void PlainSegment(TState& State, const TTracePoint& Current)
     {
@@ -331,10 +480,17 @@ private:
     const TkPlotScaleMap FY;
     const Double FXMax;
     const Double FYMax;
+    // The Y values a column is taken whole within: on the scale when the
+    // trace is clipped, and positive on a logarithmic scale, where a row
+    // is monotonic only in positive values.
+    const Double FYLow;
+    const Double FYHigh;
     const bool FClipY;
     const bool FReversed;
     const bool FMerge;
     TSink& FBatch;
+    // Shown the points and columns of the blocks walked without pixels.
+    TkPlotTraceUnderlay* FUnderlay;
     TState FState;
 };
 
@@ -363,13 +519,26 @@ bool LinesMerge(TCanvas* Canvas)
     return merges;
 }
 
-// The one pass of the batched trace over Start..Stop: each block of points
-// converted once, walked, and shown to Visit with its pixels.
-template <class TSink, class C, class V>
-void WalkTrace(const TkPlotDataCustomList& Store, Integer Start, Integer Stop, const TkPlotScaleMap& XMap,
-               const TkPlotScaleMap& YMap, bool ClipY, bool XYAxesReversed, TSink& Sink, C Cut, V Visit)
+// A block of many points to a pixel column, as far as its ends tell, and
+// few breaks in its forward runs: taking the points of a column together
+// pays.
+bool Dense(const TkPlotScaleMap& XMap, const TkPlotPointBlock& Block, Integer Count, const TForwardRuns& Runs)
 {
-    TTraceWalker<TSink> walker(XMap, YMap, ClipY, XYAxesReversed, Sink);
+    constexpr Int64 kPointsPerColumn = 4;
+    const Int64 columns = std::abs(Int64{XMap.Pixel(Block.X[Count - 1])} - XMap.Pixel(Block.X[0])) + 1;
+    return (columns + Runs.Breaks()) * kPointsPerColumn <= Count;
+}
+
+// The one pass of the batched trace over Start..Stop: each block of points
+// walked, and shown to the underlay: a dense block of a merging pen
+// without pixels, each of its points converted as needed and its columns
+// taken whole; any other block converted at once and shown with its pixels.
+template <class TSink, class C>
+void WalkTrace(const TkPlotDataCustomList& Store, Integer Start, Integer Stop, const TkPlotScaleMap& XMap,
+               const TkPlotScaleMap& YMap, bool ClipY, bool XYAxesReversed, TSink& Sink, C Cut,
+               TkPlotTraceUnderlay* Underlay)
+{
+    TTraceWalker<TSink> walker(XMap, YMap, ClipY, XYAxesReversed, Sink, Underlay);
     constexpr Integer kBlock = TkPlotPointBlock::Capacity;
     const auto block = std::make_unique<TkPlotPointBlock>();
     Integer xPixels[kBlock];
@@ -377,10 +546,16 @@ void WalkTrace(const TkPlotDataCustomList& Store, Integer Start, Integer Stop, c
     for (Integer first = Start; first <= Stop; first += kBlock) {
         const Integer count = std::min(kBlock, Stop - first + 1);
         Store.ReadPoints(first, count, *block);
+        if (walker.Merges()) {
+            if (TForwardRuns runs(*block, count); Dense(XMap, *block, count, runs)) {
+                walker.Walk(*block, nullptr, nullptr, count, Cut, &runs);
+                continue;
+            }
+        }
         XMap.Pixels(block->X, count, xPixels);
         YMap.Pixels(block->Y, count, yPixels);
         walker.Walk(*block, xPixels, yPixels, count, Cut);
-        Visit(*block, xPixels, yPixels, count);
+        if (Underlay) Underlay->Visit(*block, xPixels, yPixels, count);
     }
     walker.Finish();
 }
@@ -395,21 +570,18 @@ void TkPlotChannelCustom::DrawTraceBatched(const TkPlotPaintContext& Context, In
     const auto cut = [this, &Context](Double X1, Double Y1, Double X2, Double Y2, TPoint& From, TPoint& To) {
         return SegmentPixels(Context, false, X1, Y1, X2, Y2, From, To);
     };
-    const auto walk = [&](auto& Sink, auto Visit) {
+    const auto walk = [&](auto& Sink) {
         WalkTrace(*FDataList, Start, Stop, Context.XMap(), Context.YMap(), FClipToAxes, Context.XYAxesReversed, Sink,
-                  cut, Visit);
+                  cut, Underlay);
     };
     if (!Underlay) {
-        canvas->DrawLines([&](TLineBatch& Batch) {
-            walk(Batch, [](const TkPlotPointBlock&, const Integer*, const Integer*, Integer) {});
-        });
+        canvas->DrawLines([&](TLineBatch& Batch) { walk(Batch); });
         return;
     }
     // The underlay draws in its own brush and pen once the pass is over;
     // the lines, kept meanwhile, go over it in the trace's pen.
     TLineRecorder lines(LinesMerge(canvas));
-    walk(lines, [Underlay](const TkPlotPointBlock& Block, const Integer* XPixels, const Integer* YPixels,
-                           Integer Count) { Underlay->Visit(Block, XPixels, YPixels, Count); });
+    walk(lines);
     Underlay->Draw();
     UseTracePen(Context);
     canvas->DrawLines([&lines](TLineBatch& Batch) { lines.Replay(Batch); });

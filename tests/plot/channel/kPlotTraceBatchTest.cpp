@@ -168,6 +168,20 @@ TEST_F(TraceBatchTest, EveryPenStyleWidthAndMode)
         ExpectSamePixels({.Overshoot = 0.2, .Mode = mode, .Points = 5000});
 }
 
+// A pixel column that rises to a row it then holds, up to a null: no
+// segment of the column reaches that row, and none after the null does.
+TEST_F(TraceBatchTest, ColumnEndingOnItsHeldExtreme)
+{
+    Configure({});
+    for (TkPlotChannelCustom* channel : {Batched, BySegment}) {
+        channel->Clear();
+        for (const Double y : {0.2, 0.2, 0.3, 0.3, 0.4, 0.4}) channel->AddXY(0.5 + channel->Count() * 1e-6, y);
+        channel->AddPoint(true, false, 0.5 + 7e-6, 0.5);
+        for (Integer i = 0; i < 6; ++i) channel->AddXY(0.9 + i * 1e-6, 0.1 * i);
+    }
+    ExpectSameTraces(pmCopy);
+}
+
 TEST_F(TraceBatchTest, ValuesThatAreNoNumbersBreakNothing)
 {
     const Double nan = std::numeric_limits<Double>::quiet_NaN();

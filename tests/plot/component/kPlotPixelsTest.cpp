@@ -16,6 +16,7 @@
 #include "components/plot/view/kPlotLimit.h"
 #include "components/plot/component/kXYPlot.h"
 #include "support/PixelDigest.h"
+#include "support/RandomTrace.h"
 
 namespace {
 
@@ -195,6 +196,51 @@ void EveryTimeObject(TkPlotComponent& Plot)
     cursor->SetPointer1Position(40);
 }
 
+// Dense traces of every kind: many points to a pixel column, sorted and
+// scattered, with nulls, empties and points off the scale, on logarithmic,
+// reversed and exchanged axes, in thin and dashed pens.
+enum class TTraceKind { XYLine, TimeLine, TimeFilled, TimeSteps, TimeDigital };
+
+struct TTraceLook {
+    bool ClipToAxes = true;
+    bool ReverseX = false;
+    bool Exchanged = false;
+    TkPlotLineStyle Style = kplsSolid;
+};
+
+std::function<void(TkPlotComponent&)> Trace(TTraceKind Kind, TRandomTrace Data, TTraceLook Look = {})
+{
+    return [Kind, Look, Data](TkPlotComponent& Plot) {
+        TkPlotXAxis* x = Plot.GetXAxis(0);
+        TkPlotYAxis* y = Plot.GetYAxis(0);
+        x->SetTrackingEnabled(false);
+        y->SetTrackingEnabled(false);
+        x->SetMinSpan(0, 1);
+        x->SetReverseScale(Look.ReverseX);
+        y->SetScaleType(Data.LogY ? kpstLog10 : kpstLinear);
+        y->SetMinSpan(Data.LogY ? 0.1 : 0, Data.LogY ? 99.9 : 1);
+        Plot.SetXYAxesReverse(Look.Exchanged);
+        TkPlotChannelCustom* channel = Plot.GetChannel(0);
+        channel->SetColor(clYellow);
+        channel->SetClipToAxes(Look.ClipToAxes);
+        channel->SetTraceLineStyle(Look.Style);
+        if (auto* time = dynamic_cast<TkPlotChannel*>(channel)) {
+            time->SetFillEnabled(Kind == TTraceKind::TimeFilled);
+            time->SetFillReference(0.3);
+            time->SetDigitalEnabled(Kind == TTraceKind::TimeDigital);
+            time->SetDigitalReferenceLow(0.2);
+            time->SetDigitalReferenceHigh(0.7);
+            if (Kind == TTraceKind::TimeSteps) time->SetInterpolationStyle(kpistDifferential);
+        }
+        Data.AddTo(*channel);
+    };
+}
+
+constexpr TTraceKind kXY = TTraceKind::XYLine;
+constexpr TTraceKind kLines = TTraceKind::TimeLine;
+constexpr TTraceKind kFilled = TTraceKind::TimeFilled;
+constexpr TTraceKind kDigital = TTraceKind::TimeDigital;
+
 struct TPictureCase {
     const char* Name;
     bool TimePlot;
@@ -231,14 +277,50 @@ TEST_P(PlotPixelsTest, EveryPixelIsAsWrittenDown)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    EveryObjectKind, PlotPixelsTest,
+    EveryObjectKindAndDenseTraces, PlotPixelsTest,
     ::testing::Values(
         TPictureCase{"xy", false, [](TkPlotComponent& P) { EveryXYObject(P, false); },
                      "6dc093c8af71f9af04eccc64dd9c74fe509127ce34d2e04644dcba9ab2a2ff8d"},
         TPictureCase{"xy-exchanged", false, [](TkPlotComponent& P) { EveryXYObject(P, true); },
                      "7847056d35cafe016f0036802d7be27d4cf089a989ec239bb224f3ee7069a2f6"},
         TPictureCase{"time", true, EveryTimeObject,
-                     "736790a6b19b34cbd5e99bf158334fb40153912674008af8ebccef80bf9fc9b1"}),
+                     "736790a6b19b34cbd5e99bf158334fb40153912674008af8ebccef80bf9fc9b1"},
+        TPictureCase{"xy-narrow", false, Trace(kXY, {.Noise = 0.02}),
+                     "cbdcae4f365cfdc1639a2a15baed37cceabc5a4cf9fe3c23da2e27d8908d86ed"},
+        TPictureCase{"xy-smooth", false, Trace(kXY, {.Points = 200000, .Noise = 0}),
+                     "0d3a9eb2ea3ceca962bc811e0e5e42f1ecb9de824c68507aba0d78f3604c72da"},
+        TPictureCase{"xy-smooth-nulls", false, Trace(kXY, {.Points = 200000, .NullsAndEmpties = true, .Noise = 0.001}),
+                     "421d0a8a13cb5596030b3fb7572c33f29af571afe7edfe43de06b2fc27da2aab"},
+        TPictureCase{"xy-scattered", false, Trace(kXY, {.Points = 3000, .SortedX = false, .Noise = 0.5}),
+                     "747f58bf13c511fcf3affd8a15b9a2b6273066ea2920ec0f001b0ede6d071aad"},
+        TPictureCase{"xy-nulls-off-scale", false, Trace(kXY, {.NullsAndEmpties = true, .Overshoot = 0.5}),
+                     "a3c3e86b661dfcf0e0aa2412565b23a1e053e9916db3dd656ec09ce9618ac39a"},
+        TPictureCase{"xy-unclipped", false, Trace(kXY, {.Overshoot = 0.5}, {.ClipToAxes = false}),
+                     "7708482e4d69f6c2963cf8b99b9ee3a8473d5a6006b4d17532aab273d1451a6d"},
+        TPictureCase{"xy-log", false, Trace(kXY, {.Overshoot = 0.3, .LogY = true}),
+                     "d988b387c08a33bace549985e9212a6ef37dc07a2c718d945ec166f588723ddd"},
+        TPictureCase{"xy-reversed", false, Trace(kXY, {.Overshoot = 0.2, .Noise = 0.1}, {.ReverseX = true}),
+                     "23447e9ec125bce307d18ca4c1cacbe598b11e45bcbb7f9ad9171f6a60cee3e9"},
+        TPictureCase{"xy-trace-exchanged", false, Trace(kXY, {.NullsAndEmpties = true}, {.Exchanged = true}),
+                     "b15b5d2b06b16cebfeed24e41892d44d0c9b4e873b8c94ca7c9f5ce3c5c29db2"},
+        TPictureCase{"xy-dashed", false, Trace(kXY, {}, {.Style = kplsDash}),
+                     "f8eff703e4b41db9b11b52f90f1bc495fa1d922905f5dd6679606940faf7ea8a"},
+        TPictureCase{"time-lines", true, Trace(kLines, {.NullsAndEmpties = true}),
+                     "87fc3eecd763261bdc43b1578880115102e796bc6b8edbaa73eb56b31cd1809d"},
+        TPictureCase{"time-lines-log-reversed", true,
+                     Trace(kLines, {.Overshoot = 0.2, .LogY = true}, {.ReverseX = true}),
+                     "04f39cdc6d2b613e7d80a8ec298174ea74a7aa530988842b7aa42c58bcadfed2"},
+        TPictureCase{"time-filled", true, Trace(kFilled, {.NullsAndEmpties = true, .Overshoot = 0.2}),
+                     "f96e6b702be01caa4846525cd70071f447b9335a3795682469e973cabf9c5505"},
+        TPictureCase{"time-filled-exchanged", true, Trace(kFilled, {.Noise = 0.3}, {.Exchanged = true}),
+                     "d611ca0f1c241bb90b4dceb7a03af8f2a6aacdc8dceb5c69e4dd7dec0f53af1e"},
+        TPictureCase{"time-steps", true, Trace(TTraceKind::TimeSteps, {.NullsAndEmpties = true}),
+                     "67c35399a236325a65d6d2f79f54cd80a45aca3904e533232f25442109d6ae75"},
+        TPictureCase{"time-digital", true, Trace(kDigital, {.NullsAndEmpties = true, .Noise = 0.3, .Levels = true}),
+                     "297829cf08f7c2099f2958ef73f6ca0ba589d78a84dd9c869eeb2119c29f04b1"},
+        TPictureCase{"time-digital-reversed", true,
+                     Trace(kDigital, {.Overshoot = 0.2, .Noise = 0.3, .Levels = true}, {.ReverseX = true}),
+                     "4b21c2a245072e4b4ae11d097cc9b6cf7426105826a9017d607e403fad6f05fe"}),
     [](const ::testing::TestParamInfo<TPictureCase>& Info) {
         String name = Info.param.Name;
         std::replace(name.begin(), name.end(), '-', '_');

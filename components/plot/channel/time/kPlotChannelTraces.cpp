@@ -5,7 +5,9 @@
 // block at a time and converted by the axes' scale maps, the fill is one
 // polygon per pair of pixel columns and one bar per column, and the lines
 // of the steps and digital levels go through one line batch, which merges
-// the vertical lines of a column.
+// the vertical lines of a column; a merging pen is not handed the lines
+// that draw nothing or draw again what is drawn. The fill under a dense
+// straight line takes the trace's pixel columns whole.
 
 #include <algorithm>
 #include <array>
@@ -84,6 +86,31 @@ public:
         CloseColumn();
         FHasPrevious = false;
     }
+    void Add(Integer X, Integer Row)
+    {
+        if (FHasPrevious && std::abs(Int64{X} - FPreviousX) <= 1) {
+            Widen(FPreviousX, FPreviousRow);
+            Widen(X, Row);
+        } else {
+            CloseColumn();
+            if (FHasPrevious) {
+                FQuads.push_back({Point(FPreviousX, FReferenceRow), Point(FPreviousX, FPreviousRow), Point(X, Row),
+                                  Point(X, FReferenceRow)});
+            }
+        }
+        FHasPrevious = true;
+        FPreviousX = X;
+        FPreviousRow = Row;
+    }
+    // Points in the column of the point added last, as Add would take them
+    // one by one: each widens that column.
+    void AddColumn(Integer X, Integer Low, Integer High, Integer LastRow)
+    {
+        Widen(X, FPreviousRow);
+        Widen(X, Low);
+        Widen(X, High);
+        FPreviousRow = LastRow;
+    }
     void Paint(const TkPlotPaintContext& Context) const
     {
         TCanvas* canvas = Context.Canvas;
@@ -118,22 +145,6 @@ private:
         FBottom = bottom;
         FPreviousRow = row;
         return i;
-    }
-    void Add(Integer X, Integer Row)
-    {
-        if (FHasPrevious && std::abs(Int64{X} - FPreviousX) <= 1) {
-            Widen(FPreviousX, FPreviousRow);
-            Widen(X, Row);
-        } else {
-            CloseColumn();
-            if (FHasPrevious) {
-                FQuads.push_back({Point(FPreviousX, FReferenceRow), Point(FPreviousX, FPreviousRow), Point(X, Row),
-                                  Point(X, FReferenceRow)});
-            }
-        }
-        FHasPrevious = true;
-        FPreviousX = X;
-        FPreviousRow = Row;
     }
     void Widen(Integer X, Integer Row)
     {
@@ -174,6 +185,12 @@ public:
     void Visit(const TkPlotPointBlock& Block, const Integer* XPixels, const Integer* YPixels, Integer Count) override
     {
         FArea.AddBlock(Block, XPixels, YPixels, Count);
+    }
+    void VisitPoint(Integer X, Integer Row) override { FArea.Add(X, Row); }
+    void VisitBreak() override { FArea.Break(); }
+    void VisitColumn(Integer X, Integer Low, Integer High, Integer LastRow) override
+    {
+        FArea.AddColumn(X, Low, High, LastRow);
     }
     void Draw() override
     {
@@ -254,6 +271,45 @@ void TkPlotChannel::DrawTrace(const TkPlotPaintContext& Context)
 
 namespace {
 
+// The lines of a dense trace that a merging pen need not be handed: many
+// points to a pixel column make many lines that draw nothing or draw again
+// what is drawn. Lines between values inside the X scale come out of the
+// segment cut at their ends' own pixels, and a merging pen draws a pixel
+// twice as it draws it once.
+class TPixelColumnLines {
+public:
+    TPixelColumnLines(const TkPlotScaleMap& XMap, bool Merges)
+        : FMap(XMap), FMax(XMap.Min + XMap.Span), FMerges(Merges)
+    {
+    }
+    // A level line from X1 to X2 within one pixel column: a line of no
+    // length, which draws nothing.
+    bool WithinOneColumn(Double X1, Double X2) const
+    {
+        return FMerges && Inside(X1) && Inside(X2) && FMap.Pixel(X1) == FMap.Pixel(X2);
+    }
+    // A line at X of the same ends as the one before it, in the same pixel
+    // column.
+    bool RepeatsVertical(Double X)
+    {
+        const bool known = FMerges && Inside(X);
+        const Integer column = known ? FMap.Pixel(X) : 0;
+        const bool repeats = known && FHasLast && column == FLastColumn;
+        FHasLast = known;
+        FLastColumn = column;
+        return repeats;
+    }
+
+private:
+    bool Inside(Double X) const { return FMap.Min <= X && X <= FMax; }
+
+    const TkPlotScaleMap& FMap;
+    const Double FMax;
+    const bool FMerges;
+    bool FHasLast = false;
+    Integer FLastColumn = 0;
+};
+
 // The steps of a trace: each value holds until the next point's X. Visit
 // gets the pieces in order: Level (from X1 to X2 at Y), Rise (at X from Y1
 // to Y2).
@@ -307,9 +363,13 @@ void TkPlotChannel::DrawStepTrace(const TkPlotPaintContext& Context)
         const auto line = [&](Double X1, Double Y1, Double X2, Double Y2) {
             if (TPoint a, b; SegmentPixels(Context, false, X1, Y1, X2, Y2, a, b)) Batch.Line(a, b);
         };
-        WalkSteps(*this, start, stop, toEnd, end, held,
-                  [&](Double X1, Double X2, Double Y) { line(X1, Y, X2, Y); },
-                  [&](Double X, Double Y1, Double Y2) { line(X, Y1, X, Y2); });
+        const TPixelColumnLines columns(Context.XMap(), Batch.Merges());
+        WalkSteps(
+            *this, start, stop, toEnd, end, held,
+            [&](Double X1, Double X2, Double Y) {
+                if (!columns.WithinOneColumn(X1, X2)) line(X1, Y, X2, Y);
+            },
+            [&](Double X, Double Y1, Double Y2) { line(X, Y1, X, Y2); });
     });
 }
 
@@ -381,10 +441,11 @@ void TkPlotChannel::DrawDigitalTrace(const TkPlotPaintContext& Context)
         const auto line = [&](Double X1, Double Y1, Double X2, Double Y2) {
             if (TPoint a, b; SegmentPixels(Context, percent, X1, Y1, X2, Y2, a, b)) Batch.Line(a, b);
         };
+        TPixelColumnLines columns(Context.XMap(), Batch.Merges());
         WalkDigitalRuns(DataList(), start, stop, [&](Double X1, Double X2, bool High, bool Transition) {
             const Double level = High ? FDigitalReferenceHigh : FDigitalReferenceLow;
-            line(X1, level, X2, level);
-            if (Transition) line(X2, FDigitalReferenceLow, X2, FDigitalReferenceHigh);
+            if (!columns.WithinOneColumn(X1, X2)) line(X1, level, X2, level);
+            if (Transition && !columns.RepeatsVertical(X2)) line(X2, FDigitalReferenceLow, X2, FDigitalReferenceHigh);
         });
     });
 }

@@ -1,0 +1,71 @@
+#include "components/plot/channel/kPlotValueRange.h"
+
+#include <cstring>
+
+namespace {
+
+// Two lanes of doubles and of their comparison masks, in the compiler's
+// vector extension: the comparisons and selections below become vector
+// minimum, maximum and compare instructions, which the loop over plain
+// doubles does not get (a NaN would make the order of comparisons matter;
+// the bounds catch a NaN before the extremes are believed).
+// the bounds catch a NaN before the extremes are believed). Two sets of
+// lanes go side by side, so that one comparison need not wait for the
+// other.
+using TLanes = Double __attribute__((vector_size(16)));
+using TLaneMasks = Int64 __attribute__((vector_size(16)));
+constexpr Integer kLanes = 2;
+constexpr Integer kStep = 2 * kLanes;
+
+struct TAccumulator {
+    TLanes Low;
+    TLanes High;
+    TLaneMasks Outside = {};
+
+    void Add(TLanes V, Double LowBound, Double HighBound)
+    {
+        Low = V < Low ? V : Low;
+        High = V > High ? V : High;
+        Outside |= ~((LowBound <= V) & (V <= HighBound));
+    }
+    void Into(TkPlotValueRange& Range) const
+    {
+        for (Integer k = 0; k < kLanes; ++k) {
+            Range.Min = Low[k] < Range.Min ? Low[k] : Range.Min;
+            Range.Max = High[k] > Range.Max ? High[k] : Range.Max;
+            Range.Inside = Range.Inside && Outside[k] == 0;
+        }
+    }
+};
+
+TLanes Load(const Double* Values)
+{
+    TLanes lanes;
+    std::memcpy(&lanes, Values, sizeof lanes);
+    return lanes;
+}
+
+}  // namespace
+
+TkPlotValueRange ValueRangeOf(const Double* Values, Integer Count, Double Low, Double High)
+{
+    TkPlotValueRange range{Values[0], Values[0], true};
+    Integer i = 0;
+    if (Count >= kStep) {
+        TAccumulator a{Load(Values), Load(Values)};
+        TAccumulator b = a;
+        for (; i + kStep <= Count; i += kStep) {
+            a.Add(Load(Values + i), Low, High);
+            b.Add(Load(Values + i + kLanes), Low, High);
+        }
+        a.Into(range);
+        b.Into(range);
+    }
+    for (; i < Count; ++i) {
+        const Double v = Values[i];
+        range.Min = v < range.Min ? v : range.Min;
+        range.Max = v > range.Max ? v : range.Max;
+        range.Inside = range.Inside && Low <= v && v <= High;
+    }
+    return range;
+}
