@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <type_traits>
 
 #include "FloatDecimal.h"
 #include "platform/Consts.h"
@@ -183,9 +184,34 @@ bool ReadSpecial(std::string_view s, Extended& value)
     return true;
 }
 
+// Text of digits, one decimal separator, a sign and an exponent and nothing
+// else (no blanks, no leading '+') as the library reader takes it: read in
+// one call, to the same correctly rounded value as the general path. Short
+// texts only, so that no exponent is long enough for the general path's
+// clamping to matter.
+bool TryReadPlain(std::string_view s, char separator, Double& value)
+{
+    constexpr std::size_t kMaxPlain = 40;
+    if (s.empty() || s.size() > kMaxPlain || (separator != '.' && separator != ',')) return false;
+    char text[kMaxPlain];
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        const char c = s[i];
+        if (c == separator)
+            text[i] = '.';
+        else if (IsDigit(c) || c == '-' || c == 'e' || c == 'E' || (c == '+' && i > 0))
+            text[i] = c;
+        else
+            return false;
+    }
+    const auto [end, error] = std::from_chars(text, text + s.size(), value);
+    return error == std::errc() && end == text + s.size();
+}
+
 template <class T>
 bool TryReadFloat(std::string_view s, T& value, const TFormatSettings& settings, bool allowSpecial)
 {
+    if constexpr (std::is_same_v<T, Double>)
+        if (TryReadPlain(s, settings.DecimalSeparator, value)) return true;
     TNumberText n;
     T magnitude = 0;
     if (SplitNumber(s, settings.DecimalSeparator, n) &&

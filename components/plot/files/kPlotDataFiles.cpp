@@ -39,17 +39,6 @@ void AppendYField(std::string& Out, const TkPlotNumberText& Numbers, const TkPlo
 
 bool StartsWithXColumn(std::string_view Line) { return Line.size() >= 3 && SameText(Line.substr(0, 3), "(X)"); }
 
-void SplitFields(std::string_view Line, char Separator, std::vector<std::string_view>& Fields)
-{
-    Fields.clear();
-    while (!Line.empty()) {
-        const std::size_t at = Line.find(Separator);
-        Fields.push_back(Line.substr(0, at));
-        if (at == std::string_view::npos) break;
-        Line.remove_prefix(at + 1);
-    }
-}
-
 char DetectSeparator(std::string_view FirstLine) { return FirstLine.find('\t') != std::string_view::npos ? '\t' : ','; }
 
 // The Y field of a text row; false for an empty field, which adds no point.
@@ -73,8 +62,7 @@ void ForEachRow(TkTextLineReader& Lines, char Separator, F Read)
 {
     std::vector<std::string_view> fields;
     std::string_view line;
-    while (Lines.Next(line)) {
-        SplitFields(line, Separator, fields);
+    while (Lines.Next(line, Separator, fields)) {
         try {
             Read(fields);
         } catch (const EConvertError& e) {
@@ -404,7 +392,8 @@ Integer PlotLogChannelCount(const TkFileEnds& Log, bool Compact, char Separator)
 {
     TkTextLineReader lines(Log.Head);
     std::string_view first;
-    if (!lines.Next(first)) throw EConvertError("the log has no header");
+    std::vector<std::string_view> fields;
+    if (!lines.Next(first, Separator, fields)) throw EConvertError("the log has no header");
     if (Compact != IsCompactIntervalText(first))
         throw EConvertError(Compact ? "the log is no Compact Interval file" : "the log is no text file");
     if (Compact) {
@@ -416,8 +405,6 @@ Integer PlotLogChannelCount(const TkFileEnds& Log, bool Compact, char Separator)
     }
     if (!StartsWithXColumn(first)) RaiseLineError(1, "the header does not start with the X column");
     CheckLogEndsWithLine(Log.Tail);
-    std::vector<std::string_view> fields;
-    SplitFields(first, Separator, fields);
     return static_cast<Integer>(fields.size()) - 1;
 }
 

@@ -70,28 +70,50 @@ TkTextLineReader::TkTextLineReader(std::string_view Text) : FRest(Text)
     if (FRest.starts_with("\xEF\xBB\xBF")) FRest.remove_prefix(3);
 }
 
-bool TkTextLineReader::Next(std::string_view& Line)
+bool TkTextLineReader::Next(std::string_view& Line) { return Take<false>(Line, '\0', nullptr); }
+
+bool TkTextLineReader::Next(std::string_view& Line, char Separator, std::vector<std::string_view>& Fields)
+{
+    return Take<true>(Line, Separator, &Fields);
+}
+
+// One plain loop over the line's bytes: a library search per line, or per
+// field, costs more than the short lines of a data file take to walk.
+template <bool Split>
+bool TkTextLineReader::Take(std::string_view& Line, char Separator, std::vector<std::string_view>* Fields)
 {
     if (FRest.empty()) return false;
-    const std::size_t end = FRest.find_first_of("\r\n");
     ++FLineNumber;
-    if (end == std::string_view::npos) {
-        Line = FRest;
-        FRest = {};
-        return true;
+    const char* const begin = FRest.data();
+    const char* const end = begin + FRest.size();
+    const char* field = begin;
+    const char* at = begin;
+    if constexpr (Split) Fields->clear();
+    for (; at != end && *at != '\r' && *at != '\n'; ++at) {
+        if constexpr (Split) {
+            if (*at == Separator) {
+                Fields->emplace_back(field, static_cast<std::size_t>(at - field));
+                field = at + 1;
+            }
+        }
     }
-    Line = FRest.substr(0, end);
-    const bool crLf = FRest[end] == '\r' && end + 1 < FRest.size() && FRest[end + 1] == '\n';
-    FRest.remove_prefix(end + (crLf ? 2 : 1));
+    if constexpr (Split) {
+        if (at != field) Fields->emplace_back(field, static_cast<std::size_t>(at - field));
+    }
+    Line = std::string_view(begin, static_cast<std::size_t>(at - begin));
+    const bool crLf = at != end && *at == '\r' && at + 1 != end && at[1] == '\n';
+    FRest.remove_prefix(Line.size() + (at == end ? 0 : crLf ? 2 : 1));
     return true;
 }
 
 // ---------------------------------------------------------------------------
 
-TkPlotNumberText::TkPlotNumberText(char ColumnSeparator) : FWriting(FormatSettings), FReading(FormatSettings)
+TkPlotNumberText::TkPlotNumberText(char ColumnSeparator)
+    : FWriting(FormatSettings), FReading(FormatSettings), FForeign(FormatSettings)
 {
     if (FWriting.DecimalSeparator == ColumnSeparator) FWriting.DecimalSeparator = '.';
-    FForeignSeparator = FReading.DecimalSeparator == ',' ? '.' : FReading.DecimalSeparator == '.' ? ',' : '\0';
+    const char own = FReading.DecimalSeparator;
+    FForeign.DecimalSeparator = own == ',' ? '.' : own == '.' ? ',' : '\0';
 }
 
 void TkPlotNumberText::Append(std::string& Out, Double Value) const
@@ -103,12 +125,11 @@ void TkPlotNumberText::Append(std::string& Out, Double Value) const
 
 bool TkPlotNumberText::Read(std::string_view Text, Double& Value) const
 {
-    const std::size_t foreign = FForeignSeparator == '\0' ? std::string_view::npos : Text.find(FForeignSeparator);
-    if (foreign == std::string_view::npos) return TryStrToFloat(Text, Value, FReading, true);
-    // The file came from a user with the other decimal separator.
-    std::string exchanged(Text);
-    exchanged[foreign] = FReading.DecimalSeparator;
-    return TryStrToFloat(exchanged, Value, FReading, true);
+    const char foreign = FForeign.DecimalSeparator;
+    // A plain loop: the text is a field of a few bytes.
+    const bool fromForeignUser =
+        foreign != '\0' && std::any_of(Text.begin(), Text.end(), [foreign](char c) { return c == foreign; });
+    return TryStrToFloat(Text, Value, fromForeignUser ? FForeign : FReading, true);
 }
 
 Double TkPlotNumberText::ReadOrRaise(std::string_view Text) const

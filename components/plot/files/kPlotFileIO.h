@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "components/foundation/kErrorText.h"
 #include "platform/SysUtils.h"
@@ -42,10 +43,16 @@ class TkTextLineReader {
 public:
     explicit TkTextLineReader(std::string_view Text);
     bool Next(std::string_view& Line);
+    // Next, and the line split at Separator in the same pass: an empty
+    // field at the line's end is none, so an empty line has no fields.
+    bool Next(std::string_view& Line, char Separator, std::vector<std::string_view>& Fields);
     // Of the line Next gave last, from 1.
     Integer LineNumber() const { return FLineNumber; }
 
 private:
+    template <bool Split>
+    bool Take(std::string_view& Line, char Separator, std::vector<std::string_view>* Fields);
+
     std::string_view FRest;
     Integer FLineNumber = 0;
 };
@@ -67,7 +74,9 @@ public:
 private:
     TFormatSettings FWriting;
     TFormatSettings FReading;
-    char FForeignSeparator;
+    // FReading with the other decimal separator, for files from a user who
+    // has it; '\0' as the separator when the user's own has no other.
+    TFormatSettings FForeign;
 };
 
 // Raised by the readers: Message behind "line N: ".
