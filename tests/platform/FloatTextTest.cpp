@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
 #include <limits>
 #include <random>
@@ -237,4 +238,27 @@ TEST(StrToFloat, RoundTripsFloatToStrToFifteenDigits)
         EXPECT_NEAR(back, x, std::fabs(x) * 5.01e-15) << text;
         EXPECT_EQ(FloatToStr(back), text);
     }
+}
+
+// Plain number text takes a shorter road than text with blanks around it;
+// both must give the same bits, and refuse the same texts.
+TEST(StrToFloat, PlainTextReadsAsWithBlanksAround)
+{
+    const char* texts[] = {
+        "0", "-0", "-0.0e5", "0e999999999", "1.", ".5", "-.5", "1.e5", "1e+5", "1E-5", "1e", "+1", "1-2", "1e5e5",
+        "0.1", "9007199254740993", "123456789012345678901234567890", "1.7976931348623157e308",
+        "1.7976931348623159e308", "1e400", "2.2250738585072011e-308", "4.9406564584124654e-324",
+        "2.4703282292062327e-324", "2.4703282292062328e-324", "1e-400", "1,5", "1,5,5", "1.5.5", "-",
+        "00000000000000000000000000000000000001.5",
+    };
+    const auto bits = [](double Value) { return std::bit_cast<UInt64>(Value); };
+    for (const TFormatSettings& settings : {TFormatSettings(), CommaSettings()})
+        for (const char* text : texts) {
+            double plain = 1, blanked = 1;
+            const bool read = TryStrToFloat(text, plain, settings, false);
+            EXPECT_EQ(read, TryStrToFloat(" " + String(text) + " ", blanked, settings, false)) << text;
+            if (read) {
+                EXPECT_EQ(bits(plain), bits(blanked)) << text;
+            }
+        }
 }
