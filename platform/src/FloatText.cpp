@@ -189,22 +189,34 @@ bool ReadSpecial(std::string_view s, Extended& value)
 // one call, to the same correctly rounded value as the general path. Short
 // texts only, so that no exponent is long enough for the general path's
 // clamping to matter.
+constexpr std::size_t kMaxPlain = 40;
+
+// The library reader also takes "inf" and "nan": a text that starts as a
+// number is one of digits, point, sign and exponent.
+bool StartsAsNumber(std::string_view s)
+{
+    const std::size_t lead = s[0] == '-' ? 1 : 0;
+    return lead < s.size() && (IsDigit(s[lead]) || s[lead] == '.');
+}
+
+bool TryReadWhole(const char* text, std::size_t length, Double& value)
+{
+    const auto [end, error] = std::from_chars(text, text + length, value);
+    return error == std::errc() && end == text + length;
+}
+
 bool TryReadPlain(std::string_view s, char separator, Double& value)
 {
-    constexpr std::size_t kMaxPlain = 40;
-    if (s.empty() || s.size() > kMaxPlain || (separator != '.' && separator != ',')) return false;
+    if (s.empty() || s.size() > kMaxPlain) return false;
+    if (separator == '.') return StartsAsNumber(s) && TryReadWhole(s.data(), s.size(), value);
+    if (separator != ',') return false;
     char text[kMaxPlain];
     for (std::size_t i = 0; i < s.size(); ++i) {
         const char c = s[i];
-        if (c == separator)
-            text[i] = '.';
-        else if (IsDigit(c) || c == '-' || c == 'e' || c == 'E' || (c == '+' && i > 0))
-            text[i] = c;
-        else
-            return false;
+        if (c == '.') return false;
+        text[i] = c == separator ? '.' : c;
     }
-    const auto [end, error] = std::from_chars(text, text + s.size(), value);
-    return error == std::errc() && end == text + s.size();
+    return StartsAsNumber({text, s.size()}) && TryReadWhole(text, s.size(), value);
 }
 
 template <class T>
