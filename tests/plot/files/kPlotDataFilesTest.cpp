@@ -334,3 +334,24 @@ TEST_F(PlotDataFileTest, DataCursorChangeNamesTheCursorsIndex)
 }
 
 }  // namespace
+
+// Lines end in CR, LF or CR LF alike; a separator at a line's end opens no
+// field; a binary byte deep in the file names its own line.
+TEST(PlotTextDataReader, LineEndsTrailingSeparatorsAndLateBinaryBytes)
+{
+    const TkPlotFileChannels data =
+        ReadPlotTextData("A(X),A(Y),B(X),B(Y)\r1,2,3,4\n5,6,,\r\n\r,,7,8\r9,Null", 2);
+    const auto points = [](const std::vector<TkPlotFilePoint>& Points) {
+        std::vector<std::tuple<double, double, TkPlotPointKind>> out;
+        for (const TkPlotFilePoint& p : Points) out.emplace_back(p.X, p.Y, p.Kind);
+        return out;
+    };
+    using K = TkPlotPointKind;
+    EXPECT_EQ(points(data[0]), (decltype(points(data[0])){{1, 2, K::Valid}, {5, 6, K::Valid}, {9, 0, K::Null}}));
+    EXPECT_EQ(points(data[1]), (decltype(points(data[1])){{3, 4, K::Valid}, {7, 8, K::Valid}}));
+
+    std::string rows = "A(X)\tA(Y)\r\n";
+    for (int i = 0; i < 20; ++i) rows += "1\t2\r\n";
+    EXPECT_EQ(MessageOf([&] { ReadPlotTextData(rows + "3\t\x01\r\n", 1); }),
+              "line 22: the control character #1 is no text: the file is binary");
+}
