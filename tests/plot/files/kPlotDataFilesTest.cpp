@@ -350,8 +350,8 @@ TEST(PlotTextDataReader, LineEndsTrailingSeparatorsAndLateBinaryBytes)
     EXPECT_EQ(points(data[0]), (decltype(points(data[0])){{1, 2, K::Valid}, {5, 6, K::Valid}, {9, 0, K::Null}}));
     EXPECT_EQ(points(data[1]), (decltype(points(data[1])){{3, 4, K::Valid}, {7, 8, K::Valid}}));
 
-    std::string rows = "A(X)\tA(Y)\r\n";
+    std::string rows;
     for (int i = 0; i < 20; ++i) rows += "1\t2\r\n";
-    EXPECT_EQ(MessageOf([&] { ReadPlotTextData(rows + "3\t\x01\r\n", 1); }),
+    EXPECT_EQ(MessageOf([&] { ReadPlotTextData("A(X)\tA(Y)\r\n" + rows + "3\t\x01\r\n" + rows, 1); }),
               "line 22: the control character #1 is no text: the file is binary");
 }
