@@ -1,6 +1,8 @@
 #include "components/plot/files/kPlotFileIO.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 #include "platform/Classes.h"
 #include "platform/Consts.h"
@@ -147,22 +149,37 @@ void RaiseLineError(Integer Line, const String& Message)
     throw EConvertError("line " + IntToStr(Line) + ": " + Message);
 }
 
+namespace {
+
+bool IsBinaryByte(char c)
+{
+    const auto b = static_cast<unsigned char>(c);
+    return b < ' ' && (b < '\t' || b > '\r');
+}
+
+// IsBinaryByte for the eight bytes of Word at once. Each byte is compared on
+// its low seven bits alone, so no carry crosses into the next one.
+bool HoldsBinaryByte(std::uint64_t Word)
+{
+    constexpr std::uint64_t kOnes = 0x0101010101010101;
+    constexpr std::uint64_t kHigh = 0x80 * kOnes;
+    const std::uint64_t low = Word & ~kHigh;
+    const std::uint64_t ascii = ~Word & kHigh;
+    const auto below = [&](std::uint64_t Limit) { return ~(low + (0x80 - Limit) * kOnes) & ascii; };
+    return (below('\t') | (below(' ') & ~below('\r' + 1))) != 0;
+}
+
+}  // namespace
+
 std::size_t FindBinaryByte(std::string_view Text)
 {
-    const auto binary = [](char c) {
-        const auto b = static_cast<unsigned char>(c);
-        return b < ' ' && (b < '\t' || b > '\r');
-    };
-    // Whole blocks are tested without an early exit, which the compiler
-    // turns into vector code; the block that holds one is searched.
-    constexpr std::size_t kBlock = 64;
+    // A word at a time up to the word that holds one.
     std::size_t from = 0;
-    for (; from + kBlock <= Text.size(); from += kBlock) {
-        bool any = false;
-        for (std::size_t i = from; i < from + kBlock; ++i) any |= binary(Text[i]);
-        if (any) break;
+    for (std::uint64_t word = 0; from + sizeof word <= Text.size(); from += sizeof word) {
+        std::memcpy(&word, Text.data() + from, sizeof word);
+        if (HoldsBinaryByte(word)) break;
     }
-    const auto found = std::find_if(Text.begin() + static_cast<std::ptrdiff_t>(from), Text.end(), binary);
+    const auto found = std::find_if(Text.begin() + static_cast<std::ptrdiff_t>(from), Text.end(), IsBinaryByte);
     return found == Text.end() ? std::string_view::npos : static_cast<std::size_t>(found - Text.begin());
 }
 
