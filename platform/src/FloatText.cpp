@@ -199,10 +199,14 @@ bool StartsAsNumber(std::string_view s)
     return lead < s.size() && (IsDigit(s[lead]) || s[lead] == '.');
 }
 
+// The library reader stores what it read of a text it did not read whole.
 bool TryReadWhole(const char* text, std::size_t length, Double& value)
 {
-    const auto [end, error] = std::from_chars(text, text + length, value);
-    return error == std::errc() && end == text + length;
+    Double read = 0;
+    const auto [end, error] = std::from_chars(text, text + length, read);
+    if (error != std::errc() || end != text + length) return false;
+    value = read;
+    return true;
 }
 
 bool TryReadPlain(std::string_view s, char separator, Double& value)

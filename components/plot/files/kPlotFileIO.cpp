@@ -130,10 +130,11 @@ void TkPlotNumberText::Append(std::string& Out, Double Value) const
 
 bool TkPlotNumberText::Read(std::string_view Text, Double& Value) const
 {
+    // A number in the user's own form holds no other separator: most fields
+    // need no search for one.
+    if (TryStrToFloat(Text, Value, FReading, false)) return true;
     const char foreign = FForeign.DecimalSeparator;
-    // A plain loop: the text is a field of a few bytes.
-    const bool fromForeignUser =
-        foreign != '\0' && std::any_of(Text.begin(), Text.end(), [foreign](char c) { return c == foreign; });
+    const bool fromForeignUser = foreign != '\0' && Text.find(foreign) != std::string_view::npos;
     return TryStrToFloat(Text, Value, fromForeignUser ? FForeign : FReading, true);
 }
 
