@@ -55,14 +55,26 @@ bool ReadYField(std::string_view Text, Double X, const TkPlotNumberText& Numbers
     return true;
 }
 
+// Room in every channel for a point from each row like the first one in the
+// rest of the file: growing the vectors of a long file costs more than
+// reading it. Within twice the file's size in all, whatever the first row.
+void ReserveForRows(TkPlotFileChannels& Data, std::size_t RowBytes, std::size_t RestBytes)
+{
+    if (Data.empty()) return;
+    const std::size_t rows = RestBytes / std::max<std::size_t>(RowBytes, 1) + 1;
+    const std::size_t limit = 2 * RestBytes / (Data.size() * sizeof(TkPlotFilePoint)) + 1;
+    for (auto& points : Data) points.reserve(std::min(rows, limit));
+}
+
 // Runs Read for every line but the header, with its fields; what a line
 // raises names the line.
 template <class F>
-void ForEachRow(TkTextLineReader& Lines, char Separator, F Read)
+void ForEachRow(TkTextLineReader& Lines, char Separator, TkPlotFileChannels& Data, F Read)
 {
     std::vector<std::string_view> fields;
     std::string_view line;
-    while (Lines.Next(line, Separator, fields)) {
+    for (bool first = true; Lines.Next(line, Separator, fields); first = false) {
+        if (first) ReserveForRows(Data, line.size() + 1, Lines.RestSize());
         try {
             Read(fields);
         } catch (const EConvertError& e) {
@@ -73,7 +85,7 @@ void ForEachRow(TkTextLineReader& Lines, char Separator, F Read)
 
 void ReadXYPairs(TkTextLineReader& Lines, char Separator, const TkPlotNumberText& Numbers, TkPlotFileChannels& Data)
 {
-    ForEachRow(Lines, Separator, [&](const std::vector<std::string_view>& Fields) {
+    ForEachRow(Lines, Separator, Data, [&](const std::vector<std::string_view>& Fields) {
         const std::size_t pairs = std::min(Fields.size() / 2, Data.size());
         for (std::size_t p = 0; p < pairs; ++p) {
             const std::string_view xText = TrimView(Fields[2 * p]);
@@ -86,7 +98,7 @@ void ReadXYPairs(TkTextLineReader& Lines, char Separator, const TkPlotNumberText
 
 void ReadSharedX(TkTextLineReader& Lines, char Separator, const TkPlotNumberText& Numbers, TkPlotFileChannels& Data)
 {
-    ForEachRow(Lines, Separator, [&](const std::vector<std::string_view>& Fields) {
+    ForEachRow(Lines, Separator, Data, [&](const std::vector<std::string_view>& Fields) {
         const std::string_view xText = Fields.empty() ? std::string_view() : TrimView(Fields[0]);
         if (xText.empty()) return;
         const Double x = Numbers.ReadOrRaise(xText);

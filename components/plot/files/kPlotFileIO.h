@@ -48,6 +48,8 @@ public:
     bool Next(std::string_view& Line, char Separator, std::vector<std::string_view>& Fields);
     // Of the line Next gave last, from 1.
     Integer LineNumber() const { return FLineNumber; }
+    // Bytes after the line Next gave last.
+    std::size_t RestSize() const { return FRest.size(); }
 
 private:
     template <bool Split>
