@@ -184,11 +184,8 @@ bool ReadSpecial(std::string_view s, Extended& value)
     return true;
 }
 
-// Text of digits, one decimal separator, a sign and an exponent and nothing
-// else (no blanks, no leading '+') as the library reader takes it: read in
-// one call, to the same correctly rounded value as the general path. Short
-// texts only, so that no exponent is long enough for the general path's
-// clamping to matter.
+// Short enough that no exponent in it is long enough for the general
+// path's clamping to matter.
 constexpr std::size_t kMaxPlain = 40;
 
 // The library reader also takes "inf" and "nan": a text that starts as a
@@ -209,6 +206,9 @@ bool TryReadWhole(const char* text, std::size_t length, Double& value)
     return true;
 }
 
+// Text of digits, one decimal separator, a sign and an exponent and nothing
+// else (no blanks, no leading '+') as the library reader takes it: read in
+// one call, to the same correctly rounded value as the general path.
 bool TryReadPlain(std::string_view s, char separator, Double& value)
 {
     if (s.empty() || s.size() > kMaxPlain) return false;
