@@ -32,6 +32,11 @@ private:
     TColor FColor = clBlack;
 };
 
+// The layer's own dialog: face, style, size, effects and colour, with a
+// sample, started on Font. On OK Font takes what the user chose (a new size
+// as a negative Height at 96 dpi, a new face with the character set it
+// needs) and keeps the value of everything left alone. Without a queued
+// dialog answer a test drives the dialog's form through a modal answer.
 class TFontDialog : public TCommonDialog {
     PL_CLASSINFO()
 public:

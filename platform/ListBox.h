@@ -4,7 +4,8 @@
 // its text otherwise.
 //
 // A user's choice of row fires OnClick; ItemIndex set from code fires
-// nothing. With DragMode dmAutomatic a row pressed and moved more than
+// nothing. Rows that do not all show scroll: a vertical scroll bar at the
+// right, the wheel, and the page keys. With DragMode dmAutomatic a row pressed and moved more than
 // 5 pixels drags; the list box is the only drop target it knows, so a drag
 // asks its own DragOver and, when accepted, ends in its own DragDrop.
 
@@ -61,11 +62,14 @@ public:
     void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
     void KeyDown(Word& Key, TShiftState Shift) override;
+    bool DoMouseWheel(TShiftState Shift, Integer WheelDelta, TPoint MousePos) override;
     Integer WMGetDlgCode() override;
     // Leaving the list ends a drag without a drop.
     void CMMouseLeave() override;
 
 protected:
+    void CreateWnd() override;
+    void Resize() override;
     void Paint() override;
     // Draws one row: OnDrawItem in the owner-drawn styles, else the text.
     virtual void DrawItem(Integer Index, TRect Rect, TOwnerDrawState State);
@@ -75,6 +79,11 @@ private:
     // The user chose Index: it becomes the selection and OnClick fires.
     void UserSelect(Integer Index);
     Integer VisibleRows() const;
+    // The last top row that still fills the list.
+    Integer LastTopIndex() const;
+    // The scroll bar follows the rows; the width it takes from them.
+    void SyncScrollBar();
+    Integer ScrollBarWidth() const;
     void EndDrag() noexcept;
 
     TOwned<TStringList> FItems;

@@ -2,11 +2,11 @@
 
 #include <QColorDialog>
 #include <QFileDialog>
-#include <QFontDialog>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include "FontDialogForm.h"
 #include "QtGraphics.h"
 #include "TestHooks.h"
 #include "platform/Controls.h"
@@ -99,21 +99,13 @@ TFontDialog::TFontDialog(TComponent* AOwner) : TCommonDialog(AOwner), FFont(Crea
 
 bool TFontDialog::Execute()
 {
-    return AnswerOrShow(this, "font dialog", [this] {
-        bool accepted = false;
-        const QFont chosen = QFontDialog::getFont(&accepted, ToQFont(*FFont));
-        if (!accepted) return false;
-        FFont->SetName(FromQString(chosen.family()));
-        if (chosen.pixelSize() > 0) FFont->SetHeight(-chosen.pixelSize());
-        else FFont->SetSize(static_cast<Integer>(chosen.pointSize()));
-        TFontStyles style;
-        if (chosen.weight() > QFont::Normal) style.Include(fsBold);
-        if (chosen.italic()) style.Include(fsItalic);
-        if (chosen.underline()) style.Include(fsUnderline);
-        if (chosen.strikeOut()) style.Include(fsStrikeOut);
-        FFont->SetStyle(style);
-        return true;
-    });
+    // A queued dialog answer stands for the whole dialog. Without one the
+    // form shows; a test drives it through a modal answer, and raises
+    // there when none is queued.
+    std::function<bool(TObject*)> answer;
+    if (pl::TakeDialogAnswer(answer)) return answer(this);
+    ReleaseCapture();
+    return RunFontDialogForm(FFont.get());
 }
 
 // ---------------------------------------------------------------------------

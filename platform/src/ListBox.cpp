@@ -1,8 +1,14 @@
 #include "platform/ListBox.h"
 
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QStyle>
 #include <cstdlib>
 
+#include "ControlHost.h"
+#include "Guard.h"
 #include "Publish.h"
+#include "platform/Forms.h"
 #include "platform/Math.h"
 #include "platform/Messages.h"
 #include "platform/SysApi.h"
@@ -12,6 +18,12 @@ namespace {
 // How far a pressed row moves before it drags, so that a plain click with
 // a shaky hand still only selects.
 constexpr Integer DragThreshold = 5;
+
+QScrollBar* ScrollBarOf(const TControl* List)
+{
+    QWidget* widget = List->Host().Widget.data();
+    return widget ? widget->findChild<QScrollBar*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
+}
 
 }  // namespace
 
@@ -71,6 +83,7 @@ void TCustomListBox::ItemsChanged(TObject*)
 {
     if (FItemIndex >= Count()) FItemIndex = -1;
     SetTopIndex(FTopIndex);
+    SyncScrollBar();
     Invalidate();
 }
 
@@ -89,6 +102,7 @@ void TCustomListBox::SetTopIndex(Integer Value)
     const Integer top = EnsureRange(Value, 0, Max(Count() - 1, 0));
     if (top == FTopIndex) return;
     FTopIndex = top;
+    SyncScrollBar();
     Invalidate();
 }
 
@@ -97,6 +111,7 @@ void TCustomListBox::SetItemHeight(Integer Value)
     const Integer height = Max(Value, 1);
     if (height == FItemHeight) return;
     FItemHeight = height;
+    SyncScrollBar();
     Invalidate();
 }
 
@@ -109,6 +124,60 @@ void TCustomListBox::SetStyle(TListBoxStyle Value)
 
 Integer TCustomListBox::VisibleRows() const { return Max(ClientHeight() / FItemHeight, 1); }
 
+Integer TCustomListBox::LastTopIndex() const { return Max(Count() - VisibleRows(), 0); }
+
+// ---- Scrolling ----
+
+void TCustomListBox::CreateWnd()
+{
+    TCustomControl::CreateWnd();
+    auto* bar = new QScrollBar(Qt::Vertical, Host().Widget.data());
+    bar->setFocusPolicy(Qt::NoFocus);
+    bar->hide();
+    TWeakRef<TCustomListBox> alive(this);
+    QObject::connect(bar, &QScrollBar::valueChanged, [alive](int Value) {
+        if (TCustomListBox* list = alive.Get()) pl::Guard([list, Value] { list->SetTopIndex(Value); });
+    });
+    SyncScrollBar();
+}
+
+void TCustomListBox::Resize()
+{
+    TCustomControl::Resize();
+    SyncScrollBar();
+}
+
+void TCustomListBox::SyncScrollBar()
+{
+    QScrollBar* bar = ScrollBarOf(this);
+    if (!bar) return;
+    const bool needed = Count() > VisibleRows();
+    if (needed) {
+        QSignalBlocker block(bar);
+        bar->setRange(0, LastTopIndex());
+        bar->setPageStep(VisibleRows());
+        bar->setValue(FTopIndex);
+        const int width = bar->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, bar);
+        bar->setGeometry(ClientWidth() - width, 0, width, ClientHeight());
+    }
+    bar->setVisible(needed);
+}
+
+Integer TCustomListBox::ScrollBarWidth() const
+{
+    const QScrollBar* bar = ScrollBarOf(this);
+    return bar && Count() > VisibleRows() ? bar->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, bar) : 0;
+}
+
+bool TCustomListBox::DoMouseWheel(TShiftState Shift, Integer WheelDelta, TPoint MousePos)
+{
+    if (TCustomControl::DoMouseWheel(Shift, WheelDelta, MousePos)) return true;
+    if (Count() <= VisibleRows()) return false;
+    const Integer rows = WheelDelta / 120 * (Mouse ? Mouse->WheelScrollLines() : 3);
+    SetTopIndex(EnsureRange(FTopIndex - rows, 0, LastTopIndex()));
+    return true;
+}
+
 Integer TCustomListBox::ItemAtPos(TPoint Pos, bool Existing) const
 {
     if (Pos.Y < 0) return Existing ? -1 : FTopIndex;
@@ -120,7 +189,7 @@ Integer TCustomListBox::ItemAtPos(TPoint Pos, bool Existing) const
 TRect TCustomListBox::ItemRect(Integer Index) const
 {
     const Integer top = (Index - FTopIndex) * FItemHeight;
-    return TRect{0, top, ClientWidth(), top + FItemHeight};
+    return TRect{0, top, ClientWidth() - ScrollBarWidth(), top + FItemHeight};
 }
 
 // ---- Painting ----
@@ -236,6 +305,8 @@ void TCustomListBox::KeyDown(Word& Key, TShiftState Shift)
     switch (Key) {
         case VK_UP: target = Max(FItemIndex - 1, 0); break;
         case VK_DOWN: target = Min(FItemIndex + 1, Count() - 1); break;
+        case VK_PRIOR: target = Max(FItemIndex - (VisibleRows() - 1), 0); break;
+        case VK_NEXT: target = Min(FItemIndex + Max(VisibleRows() - 1, 1), Count() - 1); break;
         case VK_HOME: target = 0; break;
         case VK_END: target = Count() - 1; break;
         default: return;

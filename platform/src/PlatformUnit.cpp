@@ -10,6 +10,9 @@
 #include "platform/Printers.h"
 #include "platform/StdCtrls.h"
 
+// The form data of platform/resources, compiled into the layer.
+void RegisterResources_PLATFORM();
+
 namespace pl {
 
 namespace {
@@ -33,6 +36,7 @@ void RegisterCursorIdents()
 
 void InitializePlatformUnit()
 {
+    RegisterResources_PLATFORM();
     RegisterGraphicsIdents();
     RegisterCursorIdents();
     RegisterClasses({TForm::StaticClassInfo(), TPanel::StaticClassInfo(), TLabel::StaticClassInfo(),
