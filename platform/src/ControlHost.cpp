@@ -1,5 +1,6 @@
 #include "ControlHost.h"
 
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -156,7 +157,10 @@ void SyncWidgetLook(TControl* Control)
         palette.setColor(QPalette::Active, role, text);
         palette.setColor(QPalette::Inactive, role, text);
     }
-    palette.setColor(QPalette::Base, back);
+    // A check box's mark sits in a box of the window colour, whatever the
+    // colour of the control around it: on the face colour it reads as
+    // disabled.
+    palette.setColor(QPalette::Base, qobject_cast<QCheckBox*>(w) ? ToQColor(clWindow) : back);
     w->setPalette(palette);
 }
 

@@ -194,11 +194,14 @@ void TFontDialogForm::Start(TFont* Font)
 
 void TFontDialogForm::FillFaces(const String& Given)
 {
+    // The faces the system has and those the layer draws with another
+    // (Arial); a face it does not know at all is still the font's face,
+    // listed so that it can be chosen back.
+    QStringList families = QFontDatabase::families() + QFont::substitutions();
+    families.removeIf([](const QString& Family) { return QFontDatabase::isPrivateFamily(Family); });
+    families.removeDuplicates();
     std::vector<String> faces;
-    for (const QString& family : QFontDatabase::families())
-        if (!QFontDatabase::isPrivateFamily(family)) faces.push_back(family.toStdString());
-    // A face the system resolves by substitution (or not at all) is still
-    // the font's face: it stays listed, so that it can be chosen back.
+    for (const QString& family : families) faces.push_back(family.toStdString());
     const auto same = [&Given](const String& Face) { return AnsiSameText(Face, Given); };
     if (!Given.empty() && std::none_of(faces.begin(), faces.end(), same)) faces.push_back(Given);
     std::sort(faces.begin(), faces.end(), [](const String& A, const String& B) { return AnsiCompareText(A, B) < 0; });
@@ -251,15 +254,18 @@ void TFontDialogForm::ShowSwatches()
     QComboBox* combo = ComboWidget(ColorComboBox);
     if (!combo) return;
     const QSize size = combo->iconSize();
-    for (size_t i = 0; i < FColors.size() && int(i) < combo->count(); ++i) {
+    for (int i = 0; i < combo->count(); ++i) {
         QPixmap swatch(size);
         swatch.fill(Qt::transparent);
-        QPainter painter(&swatch);
-        const QRect box(0, 2, size.width() - 1, size.height() - 5);
-        painter.fillRect(box, ToQColor(FColors[i]));
-        painter.setPen(QColor(Qt::darkGray));
-        painter.drawRect(box);
-        combo->setItemIcon(int(i), QIcon(swatch));
+        // The last row has an empty place, so that its text lines up.
+        if (size_t(i) < FColors.size()) {
+            QPainter painter(&swatch);
+            const QRect box(0, 2, size.width() - 1, size.height() - 5);
+            painter.fillRect(box, ToQColor(FColors[size_t(i)]));
+            painter.setPen(QColor(Qt::darkGray));
+            painter.drawRect(box);
+        }
+        combo->setItemIcon(i, QIcon(swatch));
     }
 }
 

@@ -391,7 +391,12 @@ int ComboTextRoom(QComboBox* Combo)
     option.editable = Combo->isEditable();
     option.frame = Combo->hasFrame();
     option.subControls = QStyle::SC_All;
-    return Combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, Combo).width();
+    const int field =
+        Combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, Combo).width();
+    // An item's icon comes first, 4 pixels before its text.
+    for (int i = 0; i < Combo->count(); ++i)
+        if (!Combo->itemIcon(i).isNull()) return field - Combo->iconSize().width() - 4;
+    return field;
 }
 
 }  // namespace

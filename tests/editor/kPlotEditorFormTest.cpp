@@ -186,6 +186,22 @@ TEST_F(PlotEditorFormTest, EachKindOfControlWritesTheUsersChange)
     EXPECT_EQ(axis->TitleFont()->Size(), 21);
 }
 
+TEST_F(PlotEditorFormTest, BlueChosenInTheFontDialogTurnsThePlotTitleBlue)
+{
+    Plot->SetBounds(0, 0, 300, 200);
+    Control<TkComponentEditorEdit>("TitleTextEdit")->SetStringWithEvent("Signal");
+    EXPECT_EQ(Testing::CountColour(Testing::Grab(Plot.get()).get(), clBlue), 0);
+    Testing::Answers::Modal([](TCustomForm* Dialog) {
+        auto* colours = dynamic_cast<TComboBox*>(Dialog->FindComponent("ColorComboBox"));
+        colours->SetItemIndex(colours->Items()->IndexOf("Bleu"));
+        colours->UserSelected();
+        Testing::Input::Key(VK_RETURN);
+    });
+    Reveal<TkComponentEditorFontPicker>("TitleFontPicker")->Click();
+    EXPECT_EQ(Plot->TitleFont()->Color(), clBlue);
+    EXPECT_GT(Testing::CountColour(Testing::Grab(Plot.get()).get(), clBlue), 20);
+}
+
 TEST_F(PlotEditorFormTest, ObjectListsHoldTheNewNameAfterARename)
 {
     TStrings* axes = Control<TkComponentEditorListBox>("XAxisListBox")->Items();

@@ -8,7 +8,9 @@
 #include "platform/FormStream.h"
 #include "platform/Forms.h"
 #include "platform/Testing.h"
+#include "platform/StdCtrls.h"
 #include "platform/TypInfo.h"
+#include "support/LayoutCheck.h"
 
 using namespace Testing;
 
@@ -165,4 +167,28 @@ TEST_F(DialogsTest, FontTakesTheCharsetOnlyWithANewFace)
     ASSERT_TRUE(font->Execute());
     EXPECT_EQ(font->Font()->Charset(), 161);
     EXPECT_EQ(font->Font()->Name(), "Courier New");
+}
+
+TEST_F(DialogsTest, FontDialogPassesTheLayoutCheckAndOkWithoutAChangeKeepsTheFont)
+{
+    TOwned<TkFontDialog> font(Create<TkFontDialog>(nullptr));
+    TFont* f = font->Font();
+    f->SetName("Arial");
+    f->SetHeight(-19);
+    f->SetStyle({fsBold, fsItalic, fsUnderline});
+    f->SetColor(clRed);
+    f->SetCharset(ANSI_CHARSET);
+    TOwned<TFont> given(CreateOwned<TFont>());
+    given->Assign(f);
+    Answers::Modal([](TCustomForm* Dialog) {
+        Input::Flush();
+        for (const String& fault : LayoutCheck::Faults(Dialog)) ADD_FAILURE() << fault;
+        dynamic_cast<TButton*>(Dialog->FindComponent("OkButton"))->Click();
+    });
+    ASSERT_TRUE(font->Execute());
+    EXPECT_EQ(f->Name(), given->Name());
+    EXPECT_EQ(f->Height(), given->Height());
+    EXPECT_EQ(f->Style(), given->Style());
+    EXPECT_EQ(f->Color(), given->Color());
+    EXPECT_EQ(f->Charset(), given->Charset());
 }

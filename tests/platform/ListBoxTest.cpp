@@ -45,3 +45,33 @@ TEST(ListBox, UserChoicesClickAndCodeFiresNothing)
     EXPECT_EQ(list->TopIndex(), 0);
     Input::Flush();
 }
+
+TEST(ListBox, RowsThatDoNotAllShowScrollByBarWheelAndPage)
+{
+    TOwned<TForm> form(Create<TForm>(nullptr));
+    form->SetBounds(0, 0, 300, 200);
+    TListBox* list = Create<TListBox>(form.get());
+    list->SetParent(form.get());
+    list->SetBounds(10, 10, 100, 39);  // three rows of 13 pixels show
+    for (const char* item : {"a", "b", "c"}) list->Items()->Add(item);
+    form->Show();
+    Input::Flush();
+    EXPECT_EQ(list->ItemRect(0).Right, 100);  // all rows show: no bar
+
+    for (const char* item : {"d", "e", "f", "g"}) list->Items()->Add(item);
+    EXPECT_LT(list->ItemRect(0).Right, 90);  // the bar takes its place
+    Input::Click(list, mbLeft, 20, 5);
+    Input::Wheel(list, -120, 20, 5);
+    EXPECT_EQ(list->TopIndex(), 3);
+    Input::Wheel(list, -240, 20, 5);
+    EXPECT_EQ(list->TopIndex(), 4);  // the last three rows fill the list
+    Input::Wheel(list, 360, 20, 5);
+    EXPECT_EQ(list->TopIndex(), 0);
+    Input::Key(VK_NEXT);
+    EXPECT_EQ(list->ItemIndex(), 2);
+    Input::Key(VK_NEXT);
+    EXPECT_EQ(list->ItemIndex(), 4);
+    EXPECT_EQ(list->TopIndex(), 2);
+    Input::Key(VK_PRIOR);
+    EXPECT_EQ(list->ItemIndex(), 2);
+}
