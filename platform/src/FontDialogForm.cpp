@@ -65,6 +65,12 @@ void FollowEdit(TEdit* Edit, TListBox* List)
     if (row >= 0) List->SetItemIndex(row);
 }
 
+// A row chosen in the list goes into the edit above it, which applies it.
+void ShowChosenRow(TListBox* List, TEdit* Edit)
+{
+    if (List->ItemIndex() >= 0) Edit->SetText(List->Items()->Strings(List->ItemIndex()));
+}
+
 // Up, Down, Page Up and Page Down in the edit move through its list, as
 // though the list had the focus.
 void StepFromEdit(TEdit* Edit, TListBox* List, Word& Key)
@@ -281,10 +287,7 @@ void TFontDialogForm::FaceEditChange(TObject*)
 
 void TFontDialogForm::FaceEditKeyDown(TObject*, Word& Key, TShiftState) { StepFromEdit(FaceEdit, FaceList, Key); }
 
-void TFontDialogForm::FaceListClick(TObject*)
-{
-    if (FaceList->ItemIndex() >= 0) FaceEdit->SetText(FaceList->Items()->Strings(FaceList->ItemIndex()));
-}
+void TFontDialogForm::FaceListClick(TObject*) { ShowChosenRow(FaceList, FaceEdit); }
 
 void TFontDialogForm::ApplyFace(const String& Face)
 {
@@ -307,10 +310,7 @@ void TFontDialogForm::StyleEditChange(TObject*)
 
 void TFontDialogForm::StyleEditKeyDown(TObject*, Word& Key, TShiftState) { StepFromEdit(StyleEdit, StyleList, Key); }
 
-void TFontDialogForm::StyleListClick(TObject*)
-{
-    if (StyleList->ItemIndex() >= 0) StyleEdit->SetText(StyleList->Items()->Strings(StyleList->ItemIndex()));
-}
+void TFontDialogForm::StyleListClick(TObject*) { ShowChosenRow(StyleList, StyleEdit); }
 
 void TFontDialogForm::SizeEditChange(TObject*)
 {
@@ -321,10 +321,7 @@ void TFontDialogForm::SizeEditChange(TObject*)
 
 void TFontDialogForm::SizeEditKeyDown(TObject*, Word& Key, TShiftState) { StepFromEdit(SizeEdit, SizeList, Key); }
 
-void TFontDialogForm::SizeListClick(TObject*)
-{
-    if (SizeList->ItemIndex() >= 0) SizeEdit->SetText(SizeList->Items()->Strings(SizeList->ItemIndex()));
-}
+void TFontDialogForm::SizeListClick(TObject*) { ShowChosenRow(SizeList, SizeEdit); }
 
 void TFontDialogForm::ApplySize()
 {

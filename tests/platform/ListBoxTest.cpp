@@ -10,15 +10,26 @@
 
 using namespace Testing;
 
+namespace {
+
+// A list of Height pixels on a shown form, holding Rows.
+TListBox* ShownList(TForm* Form, Integer Height, std::initializer_list<const char*> Rows)
+{
+    Form->SetBounds(0, 0, 300, 200);
+    TListBox* list = Create<TListBox>(Form);
+    list->SetParent(Form);
+    list->SetBounds(10, 10, 100, Height);
+    for (const char* row : Rows) list->Items()->Add(row);
+    Form->Show();
+    return list;
+}
+
+}  // namespace
+
 TEST(ListBox, UserChoicesClickAndCodeFiresNothing)
 {
     TOwned<TForm> form(Create<TForm>(nullptr));
-    form->SetBounds(0, 0, 300, 200);
-    TListBox* list = Create<TListBox>(form.get());
-    list->SetParent(form.get());
-    list->SetBounds(10, 10, 100, 50);  // three rows of 13 pixels show
-    for (const char* item : {"a", "b", "c", "d", "e"}) list->Items()->Add(item);
-    form->Show();
+    TListBox* list = ShownList(form.get(), 50, {"a", "b", "c", "d", "e"});  // three rows of 13 pixels show
     Integer clicks = 0;
     list->OnClick = [&](TObject*) { ++clicks; };
 
@@ -49,14 +60,9 @@ TEST(ListBox, UserChoicesClickAndCodeFiresNothing)
 TEST(ListBox, RowsThatDoNotAllShowScrollByBarWheelAndPage)
 {
     TOwned<TForm> form(Create<TForm>(nullptr));
-    form->SetBounds(0, 0, 300, 200);
-    TListBox* list = Create<TListBox>(form.get());
-    list->SetParent(form.get());
-    list->SetBounds(10, 10, 100, 39);  // three rows of 13 pixels show
-    for (const char* item : {"a", "b", "c"}) list->Items()->Add(item);
-    form->Show();
+    TListBox* list = ShownList(form.get(), 39, {"a", "b", "c"});  // three rows of 13 pixels: all show
     Input::Flush();
-    EXPECT_EQ(list->ItemRect(0).Right, 100);  // all rows show: no bar
+    EXPECT_EQ(list->ItemRect(0).Right, 100);  // no bar
 
     for (const char* item : {"d", "e", "f", "g"}) list->Items()->Add(item);
     EXPECT_LT(list->ItemRect(0).Right, 90);  // the bar takes its place
