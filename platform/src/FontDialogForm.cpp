@@ -156,13 +156,10 @@ TClass TFontDialogForm::StaticClassInfo()
                                        .Field("OkButton", &C::OkButton)
                                        .Field("CancelButton", &C::CancelButton)
                                        .Method<TNotifyEvent>("FaceEditChange", &C::FaceEditChange)
-                                       .Method<TKeyEvent>("FaceEditKeyDown", &C::FaceEditKeyDown)
                                        .Method<TNotifyEvent>("FaceListClick", &C::FaceListClick)
                                        .Method<TNotifyEvent>("StyleEditChange", &C::StyleEditChange)
-                                       .Method<TKeyEvent>("StyleEditKeyDown", &C::StyleEditKeyDown)
                                        .Method<TNotifyEvent>("StyleListClick", &C::StyleListClick)
                                        .Method<TNotifyEvent>("SizeEditChange", &C::SizeEditChange)
-                                       .Method<TKeyEvent>("SizeEditKeyDown", &C::SizeEditKeyDown)
                                        .Method<TNotifyEvent>("SizeListClick", &C::SizeListClick)
                                        .Method<TNotifyEvent>("EffectClick", &C::EffectClick)
                                        .Method<TNotifyEvent>("ColorComboBoxChange", &C::ColorComboBoxChange)
@@ -174,6 +171,21 @@ TClass TFontDialogForm::StaticClassInfo()
 TFontDialogForm::TFontDialogForm(TComponent* AOwner)
     : TForm(AOwner), FGiven(CreateOwned<TFont>()), FChosen(CreateOwned<TFont>())
 {
+}
+
+void TFontDialogForm::AfterConstruction()
+{
+    TForm::AfterConstruction();
+    // Each edit works its list as though the two were one control: the
+    // arrow and page keys move through the rows, and the wheel (which goes
+    // to the focused control) scrolls them.
+    for (auto [edit, list] : {std::pair{FaceEdit, FaceList}, std::pair{StyleEdit, StyleList},
+                              std::pair{SizeEdit, SizeList}}) {
+        edit->OnKeyDown = [edit, list](TObject*, Word& Key, TShiftState) { StepFromEdit(edit, list, Key); };
+        edit->OnMouseWheel = [list](TObject*, TShiftState Shift, Integer Delta, TPoint Pos, bool& Handled) {
+            Handled = list->DoMouseWheel(Shift, Delta, Pos);
+        };
+    }
 }
 
 void TFontDialogForm::Start(TFont* Font)
@@ -285,8 +297,6 @@ void TFontDialogForm::FaceEditChange(TObject*)
         ApplyFace(FaceList->Items()->Strings(row));
 }
 
-void TFontDialogForm::FaceEditKeyDown(TObject*, Word& Key, TShiftState) { StepFromEdit(FaceEdit, FaceList, Key); }
-
 void TFontDialogForm::FaceListClick(TObject*) { ShowChosenRow(FaceList, FaceEdit); }
 
 void TFontDialogForm::ApplyFace(const String& Face)
@@ -308,8 +318,6 @@ void TFontDialogForm::StyleEditChange(TObject*)
     }
 }
 
-void TFontDialogForm::StyleEditKeyDown(TObject*, Word& Key, TShiftState) { StepFromEdit(StyleEdit, StyleList, Key); }
-
 void TFontDialogForm::StyleListClick(TObject*) { ShowChosenRow(StyleList, StyleEdit); }
 
 void TFontDialogForm::SizeEditChange(TObject*)
@@ -318,8 +326,6 @@ void TFontDialogForm::SizeEditChange(TObject*)
     SizeList->SetItemIndex(ExactRow(SizeList->Items(), SizeEdit->Text()));
     ApplySize();
 }
-
-void TFontDialogForm::SizeEditKeyDown(TObject*, Word& Key, TShiftState) { StepFromEdit(SizeEdit, SizeList, Key); }
 
 void TFontDialogForm::SizeListClick(TObject*) { ShowChosenRow(SizeList, SizeEdit); }
 

@@ -20,6 +20,7 @@ class TFontDialogForm : public TForm {
     PL_CLASSINFO()
 public:
     explicit TFontDialogForm(TComponent* AOwner);
+    void AfterConstruction() override;
 
     // Shows Font: its face, style, size, effects and colour.
     void Start(TFont* Font);
@@ -43,13 +44,10 @@ public:
 
 private:
     void FaceEditChange(TObject* Sender);
-    void FaceEditKeyDown(TObject* Sender, Word& Key, TShiftState Shift);
     void FaceListClick(TObject* Sender);
     void StyleEditChange(TObject* Sender);
-    void StyleEditKeyDown(TObject* Sender, Word& Key, TShiftState Shift);
     void StyleListClick(TObject* Sender);
     void SizeEditChange(TObject* Sender);
-    void SizeEditKeyDown(TObject* Sender, Word& Key, TShiftState Shift);
     void SizeListClick(TObject* Sender);
     void EffectClick(TObject* Sender);
     void ColorComboBoxChange(TObject* Sender);

@@ -152,7 +152,7 @@ TEST_F(FontDialogTest, EachControlGivesItsChoiceAndEscapeDropsThemAll)
     ExpectValues(*Dialog->Font(), {"DejaVu Serif", -27, {fsStrikeOut}, clBlue, ANSI_CHARSET});
 }
 
-TEST_F(FontDialogTest, TypedNamesFindTheirRowAndUnknownOnesAreRefused)
+TEST_F(FontDialogTest, EditsWorkTheirListsAndUnknownNamesAreRefused)
 {
     EXPECT_TRUE(Run([this](TCustomForm*) {
         Part<TEdit>("FaceEdit")->SetText("dejavu s");
@@ -165,6 +165,10 @@ TEST_F(FontDialogTest, TypedNamesFindTheirRowAndUnknownOnesAreRefused)
         Part<TEdit>("FaceEdit")->SetText("dejavu serif");
         Part<TEdit>("StyleEdit")->SetFocus();
         Input::Key(VK_UP);
+        // The wheel at an edit scrolls its list.
+        Part<TEdit>("SizeEdit")->SetFocus();
+        Input::Wheel(Part<TEdit>("SizeEdit"), -120, 5, 5);
+        EXPECT_EQ(Part<TListBox>("SizeList")->TopIndex(), 3);
         Input::Key(VK_RETURN);
     }));
     ExpectValues(*Dialog->Font(), {"DejaVu Serif", -19, {fsBold, fsUnderline}, clRed, ANSI_CHARSET});
