@@ -66,6 +66,8 @@ public:
     Integer WMGetDlgCode() override;
     // Leaving the list ends a drag without a drop.
     void CMMouseLeave() override;
+    void WMSetFocus(TWinControl* FocusedFrom) override;
+    void WMKillFocus(TWinControl* FocusedTo) override;
 
 protected:
     void CreateWnd() override;

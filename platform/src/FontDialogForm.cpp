@@ -215,9 +215,14 @@ void TFontDialogForm::FillFaces(const String& Given)
     // The faces the system has and those the layer draws with another
     // (Arial); a face it does not know at all is still the font's face,
     // listed so that it can be chosen back.
-    QStringList families = QFontDatabase::families() + QFont::substitutions();
+    QStringList families = QFontDatabase::families();
     families.removeIf([](const QString& Family) { return QFontDatabase::isPrivateFamily(Family); });
-    families.removeDuplicates();
+    // Qt keeps the names it substitutes in lower case.
+    for (QString substituted : QFont::substitutions()) {
+        for (qsizetype i = 0; i < substituted.size(); ++i)
+            if (i == 0 || substituted[i - 1] == ' ') substituted[i] = substituted[i].toUpper();
+        if (!families.contains(substituted, Qt::CaseInsensitive)) families << substituted;
+    }
     std::vector<String> faces;
     for (const QString& family : families) faces.push_back(family.toStdString());
     const auto same = [&Given](const String& Face) { return AnsiSameText(Face, Given); };

@@ -223,6 +223,20 @@ void TCustomListBox::DrawItem(Integer Index, TRect Rect, TOwnerDrawState State)
     canvas->FillRect(Rect);
     canvas->Font()->SetColor(selected ? clHighlightText : Font()->Color());
     canvas->TextOut(Rect.Left + 2, Rect.Top, FItems->Strings(Index));
+    if (State.Contains(odFocused)) canvas->DrawFocusRect(Rect);
+}
+
+// The chosen row shows whether the list has the focus.
+void TCustomListBox::WMSetFocus(TWinControl* FocusedFrom)
+{
+    TCustomControl::WMSetFocus(FocusedFrom);
+    Invalidate();
+}
+
+void TCustomListBox::WMKillFocus(TWinControl* FocusedTo)
+{
+    TCustomControl::WMKillFocus(FocusedTo);
+    Invalidate();
 }
 
 // ---- Input ----
