@@ -7,7 +7,7 @@
 
 void SaveLinesSafely(const String& FileName, const TStrings& Lines)
 {
-    const RawByteString bytes = Utf8ToWin1252(Lines.Text());
+    const RawByteString bytes = EncodeTextFile(Lines.Text());
     if (const std::size_t at = FindBinaryByte(bytes); at != std::string_view::npos) {
         String path, value;
         SplitAtSeparator(Lines.Strings(std::min(LineOfOffset(bytes, at), Lines.Count()) - 1), "=", path, value);
@@ -19,8 +19,12 @@ void SaveLinesSafely(const String& FileName, const TStrings& Lines)
 
 String ReadPropertyText(const String& FileName)
 {
-    String text = DecodeTextFile(ReadFileBytes(FileName));
-    NamingTheFile(FileName, [&] { CheckTextBytes(text); });
+    RawByteString bytes = ReadFileBytes(FileName);
+    String text;
+    NamingTheFile(FileName, [&] {
+        text = DecodeTextFile(std::move(bytes));
+        CheckTextBytes(text);
+    });
     return text;
 }
 
