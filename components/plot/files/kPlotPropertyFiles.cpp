@@ -77,11 +77,18 @@ Integer ApplyPropertiesOrRestore(TObject* Instance, const String& Prefix, const 
         Integer applied = 0;
         ApplyPublishedProperties(Instance, Prefix, ordered, 0, applied);
     } catch (...) {
-        // The deferred setters come last and raise before they drop
-        // anything: setting back all other properties loses nothing.
-        TStringList restore;
-        for (Integer i = 0; i < saved.Count(); ++i)
-            if (!NamesLastProperty(saved.Strings(i), Prefix, Last)) restore.Add(saved.Strings(i));
+        // The deferred setters drop what the object holds: only those that
+        // a line before the failure changed are set back, after the others.
+        TStringList now, restore, restoreLast;
+        SavePublishedProperties(Instance, Prefix, now, false);
+        for (Integer i = 0; i < saved.Count(); ++i) {
+            const String& line = saved.Strings(i);
+            if (!NamesLastProperty(line, Prefix, Last))
+                restore.Add(line);
+            else if (i >= now.Count() || now.Strings(i) != line)
+                restoreLast.Add(line);
+        }
+        restore.AddStrings(restoreLast);
         Integer restored = 0;
         ApplyPublishedProperties(Instance, Prefix, restore, 0, restored);
         throw;
