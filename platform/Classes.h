@@ -510,11 +510,12 @@ public:
     Integer UpdateCount() const { return FUpdateCount; }
 
     // A byte-order mark selects UTF-8 or UTF-16 (LE/BE); otherwise the
-    // bytes are Windows-1252. NUL characters are kept.
+    // bytes are Windows-1252. NUL characters are kept. EEncodingError, the
+    // list as it was, when text marked as UTF-8 is none.
     void LoadFromFile(const String& FileName);
     void LoadFromStream(TStream& Stream);
-    // Windows-1252 (unmappable characters become '?'), CR LF after every
-    // line, no byte-order mark.
+    // CR LF after every line; Windows-1252 without a byte-order mark, or
+    // UTF-8 behind one when Windows-1252 cannot hold every character.
     void SaveToFile(const String& FileName) const;
     void SaveToStream(TStream& Stream) const;
 

@@ -32,6 +32,8 @@ private:
 // Silent: the application's exception handler ignores it.
 PL_DECLARE_EXCEPTION(EAbort, Exception)
 PL_DECLARE_EXCEPTION(EConvertError, Exception)
+// Bytes that are no text of the encoding their file announces.
+PL_DECLARE_EXCEPTION(EEncodingError, Exception)
 PL_DECLARE_EXCEPTION(EStringListError, Exception)
 PL_DECLARE_EXCEPTION(EListError, Exception)
 PL_DECLARE_EXCEPTION(EInvalidCast, Exception)
@@ -452,7 +454,8 @@ void FindClose(TSearchRec& found);
 
 // ---- Code pages ------------------------------------------------------------
 // Windows-1252 bytes are the file format of single-byte text; UTF-16 is the
-// Char form of the class library.
+// Char form of the class library. A text file whose text Windows-1252 cannot
+// hold is UTF-8 behind a byte-order mark, so that it reads back the same.
 
 using RawByteString = std::string;
 using UnicodeString = std::u16string;
@@ -465,5 +468,14 @@ UnicodeString Utf8ToUtf16(std::string_view utf8);
 String Utf16ToUtf8(std::u16string_view utf16);
 // The text of a file's bytes: UTF-8 or UTF-16 (LE or BE) by a byte-order
 // mark, which is dropped, else Windows-1252. Text of ASCII bytes alone is
-// passed on without a copy.
+// passed on without a copy. EEncodingError naming the line when the bytes
+// after a UTF-8 mark are no UTF-8: they would be nobody's text.
 String DecodeTextFile(RawByteString bytes);
+// The bytes of a text file holding Text, one encoding for the whole file:
+// Windows-1252 when it holds every character and its bytes do not start
+// like a byte-order mark (then they are Utf8ToWin1252's, ASCII text passed
+// on without a copy), else UTF-8 behind its byte-order mark, each invalid
+// UTF-8 byte of Text written as U+FFFD. DecodeTextFile reads Text back.
+RawByteString EncodeTextFile(String Text);
+// The line (from 1) of the byte at Offset, lines ending at CR LF, LF or CR.
+Integer LineOfOffset(std::string_view Text, std::size_t Offset);

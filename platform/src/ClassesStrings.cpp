@@ -312,7 +312,7 @@ void TStrings::SaveToFile(const String& FileName) const
 
 void TStrings::SaveToStream(TStream& Stream) const
 {
-    const String bytes = Utf8ToWin1252(Text());
+    const RawByteString bytes = EncodeTextFile(Text());
     Stream.WriteBuffer(bytes.data(), static_cast<Int64>(bytes.size()));
 }
 

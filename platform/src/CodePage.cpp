@@ -1,10 +1,14 @@
-#include <algorithm>
 #include <array>
+#include <cstdint>
+#include <cstring>
+#include <optional>
 
 #include "Utf8Codec.h"
 #include "platform/SysUtils.h"
 
 namespace {
+
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
 // Unicode of the bytes 0x80..0x9F; the five bytes that Windows-1252 leaves
 // undefined map to the C1 control of the same value, so they round-trip.
@@ -19,12 +23,86 @@ char32_t ByteToUnicode(unsigned char b)
     return (b >= 0x80 && b <= 0x9F) ? kHighControls[b - 0x80] : b;
 }
 
-char UnicodeToByte(char32_t c)
+std::optional<char> Win1252Byte(char32_t c)
 {
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(c);
     for (std::size_t i = 0; i < kHighControls.size(); ++i)
         if (kHighControls[i] == c) return static_cast<char>(0x80 + i);
-    return '?';
+    return std::nullopt;
+}
+
+enum class TByteOrderMark { None, Utf8, Utf16LE, Utf16BE };
+
+TByteOrderMark ByteOrderMarkOf(std::string_view bytes)
+{
+    if (bytes.starts_with("\xFF\xFE")) return TByteOrderMark::Utf16LE;
+    if (bytes.starts_with("\xFE\xFF")) return TByteOrderMark::Utf16BE;
+    if (bytes.starts_with(kUtf8Mark)) return TByteOrderMark::Utf8;
+    return TByteOrderMark::None;
+}
+
+// The first byte from From on that is no ASCII, or the size. A word at a
+// time: the text of a data file is ASCII for megabytes.
+std::size_t FindNonAscii(std::string_view s, std::size_t from)
+{
+    for (std::uint64_t word = 0; from + sizeof word <= s.size(); from += sizeof word) {
+        std::memcpy(&word, s.data() + from, sizeof word);
+        if ((word & 0x8080808080808080) != 0) break;
+    }
+    while (from < s.size() && static_cast<unsigned char>(s[from]) < 0x80) ++from;
+    return from;
+}
+
+// Runs Ascii on each run of ASCII bytes of Utf8 and Other on each character
+// between them, with the bytes it was read from (an invalid byte reads as
+// U+FFFD, alone), in text order while Other returns true. False when Other
+// stopped the walk.
+template <class A, class O>
+bool ForEachRun(std::string_view utf8, A Ascii, O Other)
+{
+    for (std::size_t i = 0; i < utf8.size();) {
+        const std::size_t start = FindNonAscii(utf8, i);
+        if (start > i) Ascii(utf8.substr(i, start - i));
+        if (start == utf8.size()) break;
+        i = start;
+        const char32_t c = Utf8Codec::Next(utf8, i);
+        if (!Other(c, utf8.substr(start, i - start))) return false;
+    }
+    return true;
+}
+
+// Whether Next read Bytes as a character they encode.
+bool IsValidUtf8(char32_t c, std::string_view bytes) { return c != Utf8Codec::Replacement || bytes.size() == 3; }
+
+bool HeldByWin1252(std::string_view utf8)
+{
+    return ForEachRun(utf8, [](std::string_view) {}, [](char32_t c, std::string_view) { return Win1252Byte(c).has_value(); });
+}
+
+// The offset of the first byte that is no UTF-8, npos when none.
+std::size_t FindInvalidUtf8(std::string_view utf8)
+{
+    std::size_t at = std::string_view::npos;
+    ForEachRun(utf8, [](std::string_view) {}, [&](char32_t c, std::string_view bytes) {
+        if (IsValidUtf8(c, bytes)) return true;
+        at = static_cast<std::size_t>(bytes.data() - utf8.data());
+        return false;
+    });
+    return at;
+}
+
+RawByteString WithUtf8Mark(std::string_view utf8)
+{
+    RawByteString out(kUtf8Mark);
+    out.reserve(kUtf8Mark.size() + utf8.size());
+    ForEachRun(utf8, [&](std::string_view run) { out += run; }, [&](char32_t c, std::string_view bytes) {
+        if (IsValidUtf8(c, bytes))
+            out += bytes;
+        else
+            Utf8Codec::Append(out, Utf8Codec::Replacement);
+        return true;
+    });
+    return out;
 }
 
 String DecodeUtf16(std::string_view bytes, bool bigEndian)
@@ -47,15 +125,10 @@ RawByteString Utf8ToWin1252(std::string_view utf8)
 {
     RawByteString out;
     out.reserve(utf8.size());
-    for (std::size_t i = 0; i < utf8.size();) {
-        const auto b = static_cast<unsigned char>(utf8[i]);
-        if (b < 0x80) {
-            out += static_cast<char>(b);
-            ++i;
-        } else {
-            out += UnicodeToByte(Utf8Codec::Next(utf8, i));
-        }
-    }
+    ForEachRun(utf8, [&](std::string_view run) { out += run; }, [&](char32_t c, std::string_view) {
+        out += Win1252Byte(c).value_or('?');
+        return true;
+    });
     return out;
 }
 
@@ -104,13 +177,41 @@ String Utf16ToUtf8(std::u16string_view utf16)
 String DecodeTextFile(RawByteString bytes)
 {
     const std::string_view view = bytes;
-    if (view.starts_with("\xFF\xFE")) return DecodeUtf16(view.substr(2), false);
-    if (view.starts_with("\xFE\xFF")) return DecodeUtf16(view.substr(2), true);
-    if (view.starts_with("\xEF\xBB\xBF")) {
-        bytes.erase(0, 3);
+    switch (ByteOrderMarkOf(view)) {
+    case TByteOrderMark::Utf16LE:
+        return DecodeUtf16(view.substr(2), false);
+    case TByteOrderMark::Utf16BE:
+        return DecodeUtf16(view.substr(2), true);
+    case TByteOrderMark::Utf8:
+        bytes.erase(0, kUtf8Mark.size());
+        if (const std::size_t at = FindInvalidUtf8(bytes); at != std::string_view::npos)
+            throw EEncodingError("line " + IntToStr(LineOfOffset(bytes, at)) + ": the byte #" +
+                                 IntToStr(static_cast<unsigned char>(bytes[at])) +
+                                 " is no UTF-8, though the file's byte-order mark says UTF-8");
         return bytes;
+    case TByteOrderMark::None:
+        break;
     }
-    if (std::any_of(view.begin(), view.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }))
-        return Win1252ToUtf8(view);
+    if (FindNonAscii(view, 0) < view.size()) return Win1252ToUtf8(view);
     return bytes;
+}
+
+RawByteString EncodeTextFile(String Text)
+{
+    if (FindNonAscii(Text, 0) == Text.size()) return Text;
+    if (HeldByWin1252(Text)) {
+        RawByteString bytes = Utf8ToWin1252(Text);
+        // Such bytes would read back as another encoding.
+        if (ByteOrderMarkOf(bytes) == TByteOrderMark::None) return bytes;
+    }
+    return WithUtf8Mark(Text);
+}
+
+Integer LineOfOffset(std::string_view Text, std::size_t Offset)
+{
+    const std::string_view before = Text.substr(0, Offset);
+    Integer line = 1;
+    for (std::size_t i = 0; i < before.size(); ++i)
+        if (before[i] == '\n' || (before[i] == '\r' && (i + 1 >= Text.size() || Text[i + 1] != '\n'))) ++line;
+    return line;
 }

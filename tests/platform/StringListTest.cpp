@@ -238,22 +238,31 @@ TEST(StringListTest, LoadFromFileHonoursByteOrderMarks)
     list.LoadFromFile(path);
     EXPECT_EQ(Items(list), (std::vector<String>{String("caf\xC3\xA9\xE2\x82\xAC\0z", 10)}));
 
+    // Text marked as UTF-8 that is none loads nothing.
+    WriteBytes(path, "\xEF\xBB\xBF" "caf\xE9\r\n");
+    EXPECT_THROW(list.LoadFromFile(path), EEncodingError);
+    EXPECT_EQ(Items(list), (std::vector<String>{String("caf\xC3\xA9\xE2\x82\xAC\0z", 10)}));
+
     std::remove(path.c_str());
     EXPECT_THROW(list.LoadFromFile(path), EFOpenError);
 }
 
+// Windows-1252 without a mark while it holds the text; the whole file in
+// UTF-8 behind its mark once one character is beyond it.
 TEST(StringListTest, SaveToFileWritesWindows1252WithCrLfAndNoBom)
 {
     const String path = TempFile("stringlist_save.txt");
     TStringList list;
     list.Add("Signal carr\xC3\xA9");
     list.Add("");
+    list.SaveToFile(path);
+    EXPECT_EQ(ReadBytes(path), "Signal carr\xE9\r\n\r\n");
     list.Add("\xCE\xA9");
     list.SaveToFile(path);
-    EXPECT_EQ(ReadBytes(path), "Signal carr\xE9\r\n\r\n?\r\n");
+    EXPECT_EQ(ReadBytes(path), "\xEF\xBB\xBFSignal carr\xC3\xA9\r\n\r\n\xCE\xA9\r\n");
     TStringList again;
     again.LoadFromFile(path);
-    EXPECT_EQ(Items(again), (std::vector<String>{"Signal carr\xC3\xA9", "", "?"}));
+    EXPECT_EQ(Items(again), (std::vector<String>{"Signal carr\xC3\xA9", "", "\xCE\xA9"}));
     std::remove(path.c_str());
 
     TStringList empty;

@@ -229,13 +229,13 @@ bool CheckedValue(Single Value, Int64 Row, Int64 Channel)
 // Writers
 // ===========================================================================
 
-std::string ChannelHeaderTitle(const TkPlotChannelCustom& Channel)
+String ChannelHeaderTitle(const TkPlotChannelCustom& Channel)
 {
     String title = Trim(Channel.TitleText()).empty() ? Channel.Name() : Channel.TitleText();
     // A separator or line break in a title would make another header, and
     // no control character belongs in a text file.
     std::replace_if(title.begin(), title.end(), [](char c) { return static_cast<unsigned char>(c) < ' '; }, ' ');
-    return Utf8ToWin1252(title);
+    return title;
 }
 
 std::string PlotTextData(TkPlotChannelList Channels, char Separator)
@@ -243,7 +243,7 @@ std::string PlotTextData(TkPlotChannelList Channels, char Separator)
     const TkPlotNumberText numbers(Separator);
     std::string out;
     for (std::size_t c = 0; c < Channels.size(); ++c) {
-        const std::string title = ChannelHeaderTitle(*Channels[c]);
+        const String title = ChannelHeaderTitle(*Channels[c]);
         if (c > 0) out += Separator;
         out += title + "(X)" + Separator + title + "(Y)";
     }
@@ -266,7 +266,7 @@ std::string PlotTextData(TkPlotChannelList Channels, char Separator)
         }
         out += "\r\n";
     }
-    return out;
+    return EncodeTextFile(std::move(out));
 }
 
 std::string PlotCompactHeader(Integer ChannelCount)
@@ -300,7 +300,9 @@ std::string PlotTextLogHeader(TkPlotChannelList Channels, char Separator)
 {
     std::string out = "(X)";
     for (const TkPlotChannelCustom* channel : Channels) out += Separator + ChannelHeaderTitle(*channel) + "(Y)";
-    return out + "\r\n";
+    // The rows that follow are ASCII, the same bytes in either encoding:
+    // the header decides the log's for good.
+    return EncodeTextFile(out + "\r\n");
 }
 
 std::string PlotTextLogRows(TkPlotChannelList Channels, char Separator, Integer FirstRow, Integer Rows)

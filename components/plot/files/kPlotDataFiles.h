@@ -7,7 +7,9 @@
 // column ("Title(X)", "Title(Y)"); the shared-X layout, which the log
 // writes, starts with one X column ("(X)") and gives each channel a Y
 // column. A Y field reads "Null" or "Empty" for such points; a channel
-// past its last point leaves its fields empty.
+// past its last point leaves its fields empty. The whole file is in the
+// system code page, or UTF-8 behind a byte-order mark when a title is
+// beyond it (EncodeTextFile); a log's rows, ASCII, never change that.
 //
 // Compact Interval form: "Compact Interval" CR LF, the channel count in
 // decimal CR LF, then rows of little-endian 32-bit floats, channel after
@@ -75,8 +77,8 @@ Integer PlotLogChannelCount(const TkFileEnds& Log, bool Compact, char Separator)
 void CheckLogEndsWithLine(std::string_view Tail);
 
 // The header text of a channel: its title, or its name when the title is
-// blank, in single-byte text with no separator or line break inside.
-std::string ChannelHeaderTitle(const TkPlotChannelCustom& Channel);
+// blank, with no separator or line break inside.
+String ChannelHeaderTitle(const TkPlotChannelCustom& Channel);
 
 // --- a channel's own data file: "X<separator>Y" lines, no header ----------------------
 // Valid points with their Y, null points with "Null", empty points left out.

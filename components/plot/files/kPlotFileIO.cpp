@@ -184,15 +184,6 @@ std::size_t FindBinaryByte(std::string_view Text)
     return found == Text.end() ? std::string_view::npos : static_cast<std::size_t>(found - Text.begin());
 }
 
-Integer LineOfOffset(std::string_view Text, std::size_t Offset)
-{
-    const std::string_view before = Text.substr(0, Offset);
-    Integer line = 1;
-    for (std::size_t i = 0; i < before.size(); ++i)
-        if (before[i] == '\n' || (before[i] == '\r' && (i + 1 >= Text.size() || Text[i + 1] != '\n'))) ++line;
-    return line;
-}
-
 void CheckTextBytes(std::string_view Text)
 {
     const std::size_t at = FindBinaryByte(Text);

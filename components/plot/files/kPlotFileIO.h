@@ -1,7 +1,6 @@
 #pragma once
 // Whole-file reads and safe writes of the plot's files, and the text they
-// are made of: lines of single-byte text ended by CR LF, numbers in the
-// general format.
+// are made of: lines of text ended by CR LF, numbers in the general format.
 
 #include <functional>
 #include <string>
@@ -87,9 +86,6 @@ private:
 // Where Text holds its first byte that no text file holds: NUL or another
 // control character but TAB, LF, VT, FF and CR; npos when none.
 std::size_t FindBinaryByte(std::string_view Text);
-// The line (from 1) of the byte at Offset, lines ending as
-// TkTextLineReader ends them.
-Integer LineOfOffset(std::string_view Text, std::size_t Offset);
 // EConvertError naming the line of the first binary byte: such a file is
 // no text of any form, whatever it holds besides.
 void CheckTextBytes(std::string_view Text);

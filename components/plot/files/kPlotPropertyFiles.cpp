@@ -7,7 +7,7 @@
 
 void SaveLinesSafely(const String& FileName, const TStrings& Lines)
 {
-    const RawByteString bytes = Utf8ToWin1252(Lines.Text());
+    const RawByteString bytes = EncodeTextFile(Lines.Text());
     if (const std::size_t at = FindBinaryByte(bytes); at != std::string_view::npos) {
         String path, value;
         SplitAtSeparator(Lines.Strings(std::min(LineOfOffset(bytes, at), Lines.Count()) - 1), "=", path, value);
@@ -19,8 +19,12 @@ void SaveLinesSafely(const String& FileName, const TStrings& Lines)
 
 String ReadPropertyText(const String& FileName)
 {
-    String text = DecodeTextFile(ReadFileBytes(FileName));
-    NamingTheFile(FileName, [&] { CheckTextBytes(text); });
+    RawByteString bytes = ReadFileBytes(FileName);
+    String text;
+    NamingTheFile(FileName, [&] {
+        text = DecodeTextFile(std::move(bytes));
+        CheckTextBytes(text);
+    });
     return text;
 }
 
@@ -73,11 +77,18 @@ Integer ApplyPropertiesOrRestore(TObject* Instance, const String& Prefix, const 
         Integer applied = 0;
         ApplyPublishedProperties(Instance, Prefix, ordered, 0, applied);
     } catch (...) {
-        // The deferred setters come last and raise before they drop
-        // anything: setting back all other properties loses nothing.
-        TStringList restore;
-        for (Integer i = 0; i < saved.Count(); ++i)
-            if (!NamesLastProperty(saved.Strings(i), Prefix, Last)) restore.Add(saved.Strings(i));
+        // The deferred setters drop what the object holds: only those that
+        // a line before the failure changed are set back, after the others.
+        TStringList now, restore, restoreLast;
+        SavePublishedProperties(Instance, Prefix, now, false);
+        for (Integer i = 0; i < saved.Count(); ++i) {
+            const String& line = saved.Strings(i);
+            if (!NamesLastProperty(line, Prefix, Last))
+                restore.Add(line);
+            else if (i >= now.Count() || now.Strings(i) != line)
+                restoreLast.Add(line);
+        }
+        restore.AddStrings(restoreLast);
         Integer restored = 0;
         ApplyPublishedProperties(Instance, Prefix, restore, 0, restored);
         throw;

@@ -7,14 +7,16 @@
 
 #include "platform/Classes.h"
 
-// Lines in single-byte text, CR LF after each, put in FileName's place only
-// when complete. EConvertError naming the line's property when a value
+// Lines as EncodeTextFile encodes a whole file (the system code page, or
+// UTF-8 behind a byte-order mark when that cannot hold them), CR LF after
+// each, put in FileName's place only when complete. EConvertError naming the line's property when a value
 // holds a control character that a text file cannot hold: no file is
 // written that would not read back.
 void SaveLinesSafely(const String& FileName, const TStrings& Lines);
 // The text of a property file, decoded as TStrings::LoadFromFile decodes
 // it. EConvertError naming the file and the line when it holds a binary
-// byte: such a file is no property text.
+// byte: such a file is no property text; EEncodingError so when it is
+// marked as UTF-8 and is none.
 String ReadPropertyText(const String& FileName);
 // Takes the "File Type" line out of Lines; its value must be FileType
 // ignoring case, Exception(Incompatible) otherwise.

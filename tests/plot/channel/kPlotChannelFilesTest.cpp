@@ -109,6 +109,12 @@ TEST_F(ChannelFilesTest, ConfigurationRoundTripsAndAFailedLoadChangesNothing)
     EXPECT_EQ(Channel.Color(), 0x123456);
     EXPECT_EQ(Channel.DataStyle(), kpdsStandard);
     EXPECT_EQ(Channel.Count(), 1);
+    // A deferred line that applied before a later one failed is set back.
+    Scratch.WriteBytes("twice.cfg", "File Type = Plot Channel Config\r\nChannel.RingBufferSize = 0\r\n"
+                                    "Channel.RingBufferSize = x\r\n");
+    EXPECT_EQ(MessageOf([&] { Channel.LoadPropertiesFromFile(Path("twice.cfg")); }).rfind("Error Loading Properties - ", 0),
+              0u);
+    EXPECT_EQ(Channel.RingBufferSize(), 50);
 
     Scratch.WriteBytes("other.cfg", "File Type = Plot Config\r\n");
     EXPECT_EQ(MessageOf([&] { Channel.LoadPropertiesFromFile(Path("other.cfg")); }),
