@@ -128,6 +128,28 @@ TEST(PlotPreview, SettingsGoBackIntoThePreviewAndThePlotAndCancelChangesNothing)
     EXPECT_TRUE(plot->GetToolBar(0)->Visible());
 }
 
+TEST(PlotPreview, ReturnAndEscapeInTheSettingsAnswerOkAndCancelFromEveryKindOfControl)
+{
+    RegisterEditorUnits();
+    InitializeUnits();
+    using TFocus = TWinControl* (*)(TkPlotPreviewSettingsForm*);
+    const TFocus focusTargets[] = {
+        [](TkPlotPreviewSettingsForm* F) -> TWinControl* { return F->PrintOrientationRadioGroup; },
+        [](TkPlotPreviewSettingsForm* F) -> TWinControl* { return F->PrintMarginTopEdit; },
+        [](TkPlotPreviewSettingsForm* F) -> TWinControl* { return F->PrintPaperSizeComboBox; },
+    };
+    for (const TFocus focus : focusTargets)
+        for (const auto& [key, result] : {std::pair{VK_RETURN, mrOk}, std::pair{VK_ESCAPE, mrCancel}}) {
+            TOwned<TkPlotPreviewSettingsForm> settings{Create<TkPlotPreviewSettingsForm>(nullptr)};
+            Answers::Modal([&, key = key](TCustomForm*) {
+                focus(settings.get())->SetFocus();
+                Input::Key(key);
+            });
+            EXPECT_EQ(settings->ShowModal(), result) << focus(settings.get())->Name();
+        }
+    EXPECT_EQ(Answers::Pending(), 0);
+}
+
 TEST(PlotPreview, CaptionsGoThroughThePlotsTranslationsButWhatTheControlsHoldDoesNot)
 {
     RegisterEditorUnits();
