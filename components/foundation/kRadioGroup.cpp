@@ -18,8 +18,10 @@ constexpr Integer ItemTextIndent = 12;
 constexpr Integer RingReach = 5;
 constexpr Integer FrameWidth = 2;
 // The least room between an item's text and the circle of the item beside
-// it, so that neighbours read as two choices.
+// it, so that neighbours read as two choices, and between a text and the
+// frame.
 constexpr Integer ItemGap = 8;
+constexpr Integer FrameGap = 4;
 // Item points stay within this range: beyond it nothing can be seen, and
 // the offsets added while drawing cannot overflow.
 constexpr Int64 PixelLimit = 1000000;
@@ -201,7 +203,7 @@ void TkRadioGroup::Layout(TCanvas* Canvas, Integer TextHeight)
     };
     const Int64 wanted = ItemTextIndent + widestText(0, lastColumn * FMaxRows) + ItemGap + RingReach;
     const Int64 lastRoom =
-        Int64(Width()) - FrameWidth - ColStart - ItemTextIndent - widestText(lastColumn * FMaxRows, count);
+        Int64(Width()) - FrameWidth - FrameGap - ColStart - ItemTextIndent - widestText(lastColumn * FMaxRows, count);
     FItemsColSpacing = Double(std::max(even, std::min(wanted, lastRoom / lastColumn)));
 }
 
@@ -223,7 +225,7 @@ Integer TkRadioGroup::ItemTextRoom(Integer Index) const
     const Int64 column = Index / FMaxRows;
     const Int64 end = column < LastColumn()
                           ? FItemsColStart + Round((column + 1) * FItemsColSpacing) - RingReach - ItemGap
-                          : Int64(Width()) - FrameWidth;
+                          : Int64(Width()) - FrameWidth - FrameGap;
     return SatInt32(end - ItemPoint(Index).X - ItemTextIndent);
 }
 

@@ -42,7 +42,7 @@ public:
     // The item drawn at (X, Y); -1 for none.
     Integer ItemAt(Integer X, Integer Y) const;
     // The width item Index's text has before the gap that keeps it clear of
-    // the next column's circles, or before the frame (0 for no such item).
+    // the next column's circles, or of the frame (0 for no such item).
     Integer ItemTextRoom(Integer Index) const;
     // The width the caption has on the frame's top edge.
     Integer CaptionRoom() const;

@@ -73,6 +73,7 @@ void PaintArrow(QPainter& Painter, QWidget* Widget, const TRect& R, QStyle::Prim
     button.rect = QRect(R.Left, R.Top, R.Right - R.Left, R.Bottom - R.Top);
     button.state = QStyle::State_Raised;
     if (Enabled) button.state |= QStyle::State_Enabled;
+    else button.palette.setCurrentColorGroup(QPalette::Disabled);
     Widget->style()->drawPrimitive(QStyle::PE_PanelButtonCommand, &button, &Painter, Widget);
     button.rect.adjust(3, 3, -3, -3);
     Widget->style()->drawPrimitive(Arrow, &button, &Painter, Widget);
