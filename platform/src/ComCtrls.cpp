@@ -56,10 +56,13 @@ protected:
     }
 };
 
+const QString kTabViewport = QStringLiteral("TabViewport");
+
 TabStrip* TabStripOf(const TPageControl* Control)
 {
     QWidget* w = Control->Host().Widget;
-    return w ? w->findChild<TabStrip*>() : nullptr;
+    QWidget* viewport = w ? w->findChild<QWidget*>(kTabViewport, Qt::FindDirectChildrenOnly) : nullptr;
+    return viewport ? viewport->findChild<TabStrip*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
 }
 
 // The two arrows that scroll the row, at its right end, while the tabs do
@@ -221,6 +224,7 @@ void TPageControl::CreateWnd()
         return strip ? strip->tabRect(strip->currentIndex()).adjusted(3, 3, -3, -2) : QRect();
     };
     auto* viewport = new QWidget(Host().Widget);
+    viewport->setObjectName(kTabViewport);
     viewport->setAttribute(Qt::WA_TransparentForMouseEvents);
     auto* strip = new TabStrip(this, viewport);
     strip->show();
@@ -323,7 +327,10 @@ void TPageControl::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, 
     TWeakRef<TPageControl> self(this);
     if (Button == mbLeft) {
         for (const Integer step : {-1, 1})
-            if (TabsOverflow() && PtInRect(ArrowRect(step), Point(X, Y))) return ScrollTabs(step);
+            if (TabsOverflow() && PtInRect(ArrowRect(step), Point(X, Y))) {
+                ScrollTabs(step);
+                return;
+            }
         UserSelectTab(IndexOfTabAt(X, Y));
     }
     if (self) TWinControl::MouseDown(Button, Shift, X, Y);
@@ -525,7 +532,6 @@ void TPageControl::LayOutTabRow()
 {
     TabStrip* strip = TabStripOf(this);
     if (!strip) return;
-    const Integer first = FFirstTab;
     const bool overflow = TabsOverflow();
     FFirstTab = overflow ? std::clamp(FFirstTab, 0, std::max(TabCount() - 1, 0)) : 0;
     // No room left empty at the end while tabs lie hidden before the view.
@@ -533,7 +539,9 @@ void TPageControl::LayOutTabRow()
     const Integer height = FTabHeight + kFrameWidth;
     strip->parentWidget()->setGeometry(0, 0, RowWidth(), height);
     strip->setGeometry(-TabLeft(FFirstTab), 0, std::max(TabsWidth(), RowWidth()), height);
-    // The arrows show whether the row can scroll further.
-    if (overflow != FTabsOverflowed || FFirstTab != first) Invalidate();
+    // The arrows come and go with the overflow, and show whether the row
+    // can scroll further.
+    if (overflow != FTabsOverflowed) Invalidate();
+    else if (overflow) Host().Widget->update(Width() - 2 * kArrowWidth, 0, 2 * kArrowWidth, height);
     FTabsOverflowed = overflow;
 }
