@@ -123,8 +123,24 @@ private:
     void ApplyFont();
     void SyncTabStrip();
 
+    // The row of tabs: FFirstTab is the first tab in view. While the tabs
+    // do not fit, two arrows at the row's end scroll it a tab at a time.
+    Integer TabLeft(Integer Tab) const;
+    Integer TabsWidth() const;
+    bool TabsOverflow() const;
+    // The width the tabs show in.
+    Integer RowWidth() const;
+    bool CanScrollRight() const;
+    // The arrow that scrolls left (Step -1) or right (Step 1).
+    TRect ArrowRect(Integer Step) const;
+    void ScrollTabs(Integer Step);
+    void ScrollIntoView(Integer Tab);
+    void LayOutTabRow();
+
     std::vector<TTabSheet*> FPages;
     std::vector<TTabSheet*> FTabs;  // pages with a shown tab, in page order
     TTabSheet* FActivePage = nullptr;
     Integer FTabHeight = 20;
+    Integer FFirstTab = 0;
+    bool FTabsOverflowed = false;
 };

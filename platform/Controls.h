@@ -524,6 +524,8 @@ protected:
 
 private:
     friend class TControl;
+    // A control that Qt paints shows the focus frame, or no longer does.
+    void RepaintFocusFrame();
     void AlignChildren();
     void ArrangeAnchored(Integer OldClientWidth, Integer OldClientHeight);
 

@@ -76,7 +76,9 @@ void TkPlotPreviewSettingsForm::AfterConstruction()
     PrintPaperSizeComboBox->SetStyle(csDropDownList);
     for (const char* paper : {"Letter", "Legal", "A3", "A4", "A5"}) PrintPaperSizeComboBox->Items()->Add(paper);
     OkButton = AddButton(this, "OK", 236, mrOk);
+    OkButton->SetDefault(true);
     CancelButton = AddButton(this, "Cancel", 318, mrCancel);
+    CancelButton->SetCancel(true);
 }
 
 void TkPlotPreviewSettingsForm::LoadFrom(const TkPlotPreviewForm& Preview)

@@ -1,5 +1,6 @@
 #include "components/foundation/kRadioGroup.h"
 
+#include <algorithm>
 #include <span>
 
 #include "components/foundation/kCommonRoutines.h"
@@ -16,6 +17,11 @@ constexpr Integer ColStart = 14;
 constexpr Integer ItemTextIndent = 12;
 constexpr Integer RingReach = 5;
 constexpr Integer FrameWidth = 2;
+// The least room between an item's text and the circle of the item beside
+// it, so that neighbours read as two choices, and between a text and the
+// frame.
+constexpr Integer ItemGap = 8;
+constexpr Integer FrameGap = 4;
 // Item points stay within this range: beyond it nothing can be seen, and
 // the offsets added while drawing cannot overflow.
 constexpr Int64 PixelLimit = 1000000;
@@ -168,8 +174,11 @@ void TkRadioGroup::SetColumns(Integer Value)
 // ---------------------------------------------------------------------------
 
 // Without items there are no rows: the frame and caption are drawn alone and
-// no point hits an item.
-void TkRadioGroup::Layout(Integer TextHeight)
+// no point hits an item. The columns share the width evenly unless a text
+// would then run into the circles of the next column: the columns then
+// stand further apart, as far as the texts need or as the last column's
+// texts leave room for inside the frame.
+void TkRadioGroup::Layout(TCanvas* Canvas, Integer TextHeight)
 {
     const Integer count = FItems->Count();
     FItemsColStart = ColStart;
@@ -183,8 +192,22 @@ void TkRadioGroup::Layout(Integer TextHeight)
     const Int64 rowArea = Int64(Height()) - TextHeight - TextHeight / 4;
     FItemsRowSpacing = Double(rowArea / FMaxRows);
     FItemsRowStart = SatInt32(Round(TextHeight + FItemsRowSpacing / 2));
-    FItemsColSpacing = Double((Int64(Width()) - ColStart) / FColumns);
+    const Int64 even = (Int64(Width()) - ColStart) / FColumns;
+    FItemsColSpacing = Double(even);
+    const Integer lastColumn = LastColumn();
+    if (lastColumn == 0) return;
+    const auto widestText = [&](Integer First, Integer Last) {
+        Int64 widest = 0;
+        for (Integer i = First; i < Last; ++i) widest = std::max<Int64>(widest, Canvas->TextWidth(FItems->Strings(i)));
+        return widest;
+    };
+    const Int64 wanted = ItemTextIndent + widestText(0, lastColumn * FMaxRows) + ItemGap + RingReach;
+    const Int64 lastRoom =
+        Int64(Width()) - FrameWidth - FrameGap - ColStart - ItemTextIndent - widestText(lastColumn * FMaxRows, count);
+    FItemsColSpacing = Double(std::max(even, std::min(wanted, lastRoom / lastColumn)));
 }
+
+Integer TkRadioGroup::LastColumn() const { return FMaxRows > 0 ? (FItems->Count() - 1) / FMaxRows : 0; }
 
 TPoint TkRadioGroup::ItemPoint(Integer Index) const
 {
@@ -200,8 +223,9 @@ Integer TkRadioGroup::ItemTextRoom(Integer Index) const
 {
     if (!ValidItem(Index) || FMaxRows <= 0) return 0;
     const Int64 column = Index / FMaxRows;
-    const Int64 end = column + 1 < FColumns ? FItemsColStart + Round((column + 1) * FItemsColSpacing) - RingReach
-                                            : Int64(Width()) - FrameWidth;
+    const Int64 end = column < LastColumn()
+                          ? FItemsColStart + Round((column + 1) * FItemsColSpacing) - RingReach - ItemGap
+                          : Int64(Width()) - FrameWidth - FrameGap;
     return SatInt32(end - ItemPoint(Index).X - ItemTextIndent);
 }
 
@@ -279,7 +303,7 @@ void TkRadioGroup::kPaintTo(TCanvas* Canvas)
     DrawBackGround(Canvas, BackGroundColor());
     Canvas->SetFont(FFont.get());
     const Integer textHeight = Canvas->TextHeight("ABC");
-    Layout(textHeight);
+    Layout(Canvas, textHeight);
     DrawFrameAndCaption(Canvas, textHeight);
     for (Integer i = 0; i < FItems->Count(); ++i) DrawItem(Canvas, i);
 }
@@ -307,10 +331,12 @@ void TkRadioGroup::DrawFrameAndCaption(TCanvas* Canvas, Integer TextHeight)
     const Int64 left = Canvas->TextWidth("A");
     const TSize caption = Canvas->TextExtent(FCaption);
     TRect rect = SatRect(left, 0, left + caption.cx, caption.cy);
-    Canvas->Brush()->SetColor(clWindow);
+    // The caption breaks the frame on the group's own ground, so it reads
+    // as part of the dialog rather than as a box of its own.
+    Canvas->Brush()->SetColor(BackGroundColor());
     Canvas->FillRect(rect);
     Canvas->Brush()->SetStyle(bsClear);
-    DrawTextStyled(Canvas, FCaption, rect, {ktfLeft, ktfVCenter}, Enabled(), clWindow);
+    DrawTextStyled(Canvas, FCaption, rect, {ktfLeft, ktfVCenter}, Enabled(), BackGroundColor());
 }
 
 bool TkRadioGroup::ItemPressed(Integer Index) const { return Pressed() && FMouseDownIndex == Index; }

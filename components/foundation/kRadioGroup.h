@@ -41,8 +41,8 @@ public:
     TPoint ItemPoint(Integer Index) const;
     // The item drawn at (X, Y); -1 for none.
     Integer ItemAt(Integer X, Integer Y) const;
-    // The width item Index's text has before the next column's circles or
-    // the frame (0 for no such item).
+    // The width item Index's text has before the gap that keeps it clear of
+    // the next column's circles, or of the frame (0 for no such item).
     Integer ItemTextRoom(Integer Index) const;
     // The width the caption has on the frame's top edge.
     Integer CaptionRoom() const;
@@ -74,7 +74,9 @@ private:
     bool ItemPressed(Integer Index) const;
     bool ItemShowsFocus(Integer Index) const;
 
-    void Layout(Integer TextHeight);
+    void Layout(TCanvas* Canvas, Integer TextHeight);
+    // The column of the last item.
+    Integer LastColumn() const;
     void DrawFrameAndCaption(TCanvas* Canvas, Integer TextHeight);
     void DrawItem(TCanvas* Canvas, Integer Index);
     void DrawRing(TCanvas* Canvas, TPoint At);

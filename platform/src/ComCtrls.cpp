@@ -3,11 +3,13 @@
 #include <QPainter>
 #include <QSignalBlocker>
 #include <QStyle>
+#include <QStyleOptionButton>
 #include <QStyleOptionTabWidgetFrame>
 #include <QTabBar>
 #include <algorithm>
 
 #include "ControlHost.h"
+#include "Guard.h"
 #include "GraphicsFonts.h"
 #include "InputRouting.h"
 #include "Publish.h"
@@ -25,31 +27,59 @@ constexpr Integer kFrameWidth = 2;
 // the default font.
 constexpr Integer kTabPadding = 7;
 
-// The row of tabs. Its input goes through the layer's mouse router to the
-// page control, so Qt never changes the tab on its own; only painting is
-// Qt's.
+// The row of tabs, as wide as all its tabs, inside a viewport as wide as
+// the page control leaves it: the page control alone decides which part
+// shows, so a click on a tab in view never moves the row. Input falls
+// through to the page control's own widget and its router; only painting
+// is Qt's.
 class TabStrip : public pl::LayerWidget<QTabBar> {
 public:
-    TabStrip(TPageControl* Control, QWidget* Parent) : LayerWidget<QTabBar>(Control, false, Parent)
+    TabStrip(TPageControl* Control, QWidget* Viewport) : LayerWidget<QTabBar>(Control, false, Viewport)
     {
         setDrawBase(false);
         setExpanding(false);
-        setUsesScrollButtons(true);
+        setUsesScrollButtons(false);
+        setElideMode(Qt::ElideNone);
         setFocusPolicy(Qt::NoFocus);
     }
+
+    // A tab's width at its natural size.
+    int TabWidth(int Index) const { return tabSizeHint(Index).width(); }
 
 protected:
     bool event(QEvent* Event) override
     {
-        if (Event->type() == QEvent::Paint) return QTabBar::event(Event);
-        return LayerWidget<QTabBar>::event(Event);
+        if (Event->type() != QEvent::Paint) return LayerWidget<QTabBar>::event(Event);
+        const bool handled = QTabBar::event(Event);
+        if (LinkedControl) pl::Guard([this] { pl::ShowFocusFrame(LinkedControl, this); });
+        return handled;
     }
 };
 
-QTabBar* TabStripOf(const TPageControl* Control)
+const QString kTabViewport = QStringLiteral("TabViewport");
+
+TabStrip* TabStripOf(const TPageControl* Control)
 {
     QWidget* w = Control->Host().Widget;
-    return w ? w->findChild<QTabBar*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
+    QWidget* viewport = w ? w->findChild<QWidget*>(kTabViewport, Qt::FindDirectChildrenOnly) : nullptr;
+    return viewport ? viewport->findChild<TabStrip*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
+}
+
+// The two arrows that scroll the row, at its right end, while the tabs do
+// not fit.
+constexpr Integer kArrowWidth = 16;
+
+void PaintArrow(QPainter& Painter, QWidget* Widget, const TRect& R, QStyle::PrimitiveElement Arrow, bool Enabled)
+{
+    QStyleOptionButton button;
+    button.initFrom(Widget);
+    button.rect = QRect(R.Left, R.Top, R.Right - R.Left, R.Bottom - R.Top);
+    button.state = QStyle::State_Raised;
+    if (Enabled) button.state |= QStyle::State_Enabled;
+    else button.palette.setCurrentColorGroup(QPalette::Disabled);
+    Widget->style()->drawPrimitive(QStyle::PE_PanelButtonCommand, &button, &Painter, Widget);
+    button.rect.adjust(3, 3, -3, -3);
+    Widget->style()->drawPrimitive(Arrow, &button, &Painter, Widget);
 }
 
 bool Destroying(const TComponent* c) { return c->ComponentState().Contains(csDestroying); }
@@ -183,9 +213,22 @@ void TPageControl::CreateWnd()
         frame.initFrom(w);
         frame.rect = QRect(0, FTabHeight + kFrameWidth, Width(), Height() - FTabHeight - kFrameWidth);
         w->style()->drawPrimitive(QStyle::PE_FrameTabWidget, &frame, &painter, w);
+        if (TabsOverflow()) {
+            PaintArrow(painter, w, ArrowRect(-1), QStyle::PE_IndicatorArrowLeft, FFirstTab > 0);
+            PaintArrow(painter, w, ArrowRect(1), QStyle::PE_IndicatorArrowRight, CanScrollRight());
+        }
     };
-    auto* strip = new TabStrip(this, Host().Widget);
+    // The focus frame stands inside the active tab, round its caption.
+    Host().FocusFrame = [](const QWidget* w) {
+        const auto* strip = qobject_cast<const QTabBar*>(w);
+        return strip ? strip->tabRect(strip->currentIndex()).adjusted(3, 3, -3, -2) : QRect();
+    };
+    auto* viewport = new QWidget(Host().Widget);
+    viewport->setObjectName(kTabViewport);
+    viewport->setAttribute(Qt::WA_TransparentForMouseEvents);
+    auto* strip = new TabStrip(this, viewport);
     strip->show();
+    viewport->show();
     ApplyFont();
 }
 
@@ -246,14 +289,15 @@ TRect TPageControl::TabRect(Integer Index) const
 {
     QTabBar* strip = TabStripOf(this);
     if (!strip || Index < 0 || Index >= strip->count()) return TRect();
-    const QRect r = strip->tabRect(Index).translated(strip->pos());
+    const QRect r = strip->tabRect(Index).translated(strip->mapTo(Host().Widget, QPoint()));
     return Rect(r.left(), r.top(), r.right() + 1, r.bottom() + 1);
 }
 
 Integer TPageControl::IndexOfTabAt(Integer X, Integer Y) const
 {
     QTabBar* strip = TabStripOf(this);
-    return strip ? strip->tabAt(QPoint(X, Y) - strip->pos()) : -1;
+    if (!strip || X < 0 || X >= RowWidth()) return -1;
+    return strip->tabAt(strip->mapFrom(Host().Widget, QPoint(X, Y)));
 }
 
 TRect TPageControl::DisplayRect() const
@@ -276,11 +320,19 @@ void TPageControl::Change()
 }
 
 // The tab changes on the press, before OnMouseDown, as the system's tab
-// control does.
+// control does. The arrows are a control of their own there: they scroll
+// the row and are no press on the page control.
 void TPageControl::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y)
 {
     TWeakRef<TPageControl> self(this);
-    if (Button == mbLeft) UserSelectTab(IndexOfTabAt(X, Y));
+    if (Button == mbLeft) {
+        for (const Integer step : {-1, 1})
+            if (TabsOverflow() && PtInRect(ArrowRect(step), Point(X, Y))) {
+                ScrollTabs(step);
+                return;
+            }
+        UserSelectTab(IndexOfTabAt(X, Y));
+    }
     if (self) TWinControl::MouseDown(Button, Shift, X, Y);
 }
 
@@ -417,6 +469,7 @@ void TPageControl::ShowPage(TTabSheet* Page)
     }
     if (former) former->SetVisible(false);
     SyncTabStrip();
+    ScrollIntoView(TabIndex());
 }
 
 void TPageControl::SyncTabStrip()
@@ -424,10 +477,71 @@ void TPageControl::SyncTabStrip()
     QTabBar* strip = TabStripOf(this);
     if (!strip) return;
     QSignalBlocker block(strip);
-    strip->setGeometry(0, 0, std::max(Width(), 0), FTabHeight + kFrameWidth);
     while (strip->count() > TabCount()) strip->removeTab(strip->count() - 1);
     while (strip->count() < TabCount()) strip->addTab(QString());
     for (Integer i = 0; i < TabCount(); ++i)
         strip->setTabText(i, QString::fromStdString(FTabs[static_cast<std::size_t>(i)]->Caption()));
     if (TabIndex() >= 0) strip->setCurrentIndex(TabIndex());
+    LayOutTabRow();
+}
+
+// ---- The row of tabs ----
+
+Integer TPageControl::TabLeft(Integer Tab) const
+{
+    TabStrip* strip = TabStripOf(this);
+    Integer left = 0;
+    for (Integer i = 0; strip && i < Tab && i < strip->count(); ++i) left += strip->TabWidth(i);
+    return left;
+}
+
+Integer TPageControl::TabsWidth() const { return TabLeft(TabCount()); }
+
+bool TPageControl::TabsOverflow() const { return TabsWidth() > Width(); }
+
+Integer TPageControl::RowWidth() const { return std::max(Width() - (TabsOverflow() ? 2 * kArrowWidth : 0), 0); }
+
+bool TPageControl::CanScrollRight() const { return TabsWidth() - TabLeft(FFirstTab) > RowWidth(); }
+
+TRect TPageControl::ArrowRect(Integer Step) const
+{
+    const Integer left = Width() - (Step < 0 ? 2 : 1) * kArrowWidth;
+    return Rect(left, kFrameWidth, left + kArrowWidth, FTabHeight);
+}
+
+void TPageControl::ScrollTabs(Integer Step)
+{
+    if (Step < 0 && FFirstTab > 0) --FFirstTab;
+    else if (Step > 0 && CanScrollRight()) ++FFirstTab;
+    else return;
+    LayOutTabRow();
+}
+
+// Moves the row only when the tab is not wholly in view: to its start when
+// the tab lies before the view, else just far enough for its end to show.
+void TPageControl::ScrollIntoView(Integer Tab)
+{
+    if (Tab < 0) return;
+    const Integer first = FFirstTab;
+    if (Tab < FFirstTab) FFirstTab = Tab;
+    while (FFirstTab < Tab && TabLeft(Tab + 1) - TabLeft(FFirstTab) > RowWidth()) ++FFirstTab;
+    if (FFirstTab != first) LayOutTabRow();
+}
+
+void TPageControl::LayOutTabRow()
+{
+    TabStrip* strip = TabStripOf(this);
+    if (!strip) return;
+    const bool overflow = TabsOverflow();
+    FFirstTab = overflow ? std::clamp(FFirstTab, 0, std::max(TabCount() - 1, 0)) : 0;
+    // No room left empty at the end while tabs lie hidden before the view.
+    while (FFirstTab > 0 && TabsWidth() - TabLeft(FFirstTab - 1) <= RowWidth()) --FFirstTab;
+    const Integer height = FTabHeight + kFrameWidth;
+    strip->parentWidget()->setGeometry(0, 0, RowWidth(), height);
+    strip->setGeometry(-TabLeft(FFirstTab), 0, std::max(TabsWidth(), RowWidth()), height);
+    // The arrows come and go with the overflow, and show whether the row
+    // can scroll further.
+    if (overflow != FTabsOverflowed) Invalidate();
+    else if (overflow) Host().Widget->update(Width() - 2 * kArrowWidth, 0, 2 * kArrowWidth, height);
+    FTabsOverflowed = overflow;
 }

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
+#include <QPainter>
 #include <QPalette>
 #include <QWheelEvent>
 
@@ -54,6 +55,26 @@ void RaiseWindow(QWidget* Window)
     if (!Window || !Window->isVisible() || QGuiApplication::platformName() == "offscreen") return;
     Window->raise();
     Window->activateWindow();
+}
+
+void DrawFocusFrame(QWidget* Widget, const QRect& Frame)
+{
+    if (Frame.isEmpty()) return;
+    QPainter painter(Widget);
+    painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    const QBrush dots(Qt::white, Qt::Dense4Pattern);
+    // Each pixel once: the rows whole, the columns between them.
+    painter.fillRect(QRect(Frame.left(), Frame.top(), Frame.width(), 1), dots);
+    if (Frame.height() > 1) painter.fillRect(QRect(Frame.left(), Frame.bottom(), Frame.width(), 1), dots);
+    if (Frame.height() <= 2) return;
+    painter.fillRect(QRect(Frame.left(), Frame.top() + 1, 1, Frame.height() - 2), dots);
+    if (Frame.width() > 1) painter.fillRect(QRect(Frame.right(), Frame.top() + 1, 1, Frame.height() - 2), dots);
+}
+
+void ShowFocusFrame(TControl* Control, QWidget* Widget)
+{
+    const TControlHost& host = Control->Host();
+    if (host.FocusFrame && FocusedControl() == Control) DrawFocusFrame(Widget, host.FocusFrame(Widget));
 }
 
 void AttachWidget(TControl* Control, QWidget* Widget, bool Native)
@@ -246,7 +267,11 @@ bool DispatchWidgetEvent(QWidget* Widget, TControl* Control, QEvent* Event, bool
                 return Base(Event);
             case QEvent::Paint: {
                 TControlHost& host = Control->Host();
-                if (Native || !host.Painter) return Base(Event);
+                if (Native || !host.Painter) {
+                    const bool handled = Base(Event);
+                    ShowFocusFrame(Control, Widget);
+                    return handled;
+                }
                 host.Painter(Widget, static_cast<QPaintEvent*>(Event)->rect());
                 return true;
             }

@@ -84,6 +84,11 @@ struct TControlHost {
     std::function<void()> ApplyVisible;
     // Paints the dirty rectangle of a layer-painted widget.
     std::function<void(QWidget* Widget, const QRect& Dirty)> Painter;
+    // Where a control that Qt paints shows that it holds the layer's focus,
+    // in the coordinates of Widget (the control's widget, or the child
+    // that paints the part concerned); unset for controls that paint their
+    // own focus or show none.
+    std::function<QRect(const QWidget* Widget)> FocusFrame;
     // The retained image of a self-painting control.
     QImage Backing;
     bool InPaint = false;
@@ -116,6 +121,12 @@ void SyncWidgetVisible(TControl* Control);
 void SyncWidgetEnabled(TControl* Control);
 // Sets a native widget's font and colours from the control.
 void SyncWidgetLook(TControl* Control);
+// The layer's focus frame, as the canvas's DrawFocusRect draws it (every
+// other pixel of a one-pixel frame inverted), over what Widget has painted;
+// only inside Widget's paint event.
+void DrawFocusFrame(QWidget* Widget, const QRect& Frame);
+// Draws Control's focus frame over Widget when Control holds the focus.
+void ShowFocusFrame(TControl* Control, QWidget* Widget);
 // Brings a top-level window to the front and activates it (headless
 // platforms have no window stack: nothing to do there).
 void RaiseWindow(QWidget* Window);

@@ -3,6 +3,7 @@
 
 #include <QKeyEvent>
 
+#include "ControlHost.h"
 #include "InputRouting.h"
 #include "KeyState.h"
 #include "platform/Forms.h"
@@ -65,6 +66,15 @@ Char CharOf(Word Vk, TShiftState Shift, const std::u16string& Text)
     }
     if (!Text.empty() && Text[0] >= 32 && Text[0] != 127) return Text[0];
     return 0;
+}
+
+// Return or Escape that a control asked for (controls that want every key)
+// and then left unused still reaches the form's Default and Cancel buttons:
+// a dialog answers them from whichever control has the focus. Qt's own
+// controls use such keys after the pipeline, so theirs stay with them.
+bool LeftForTheDialog(const TWinControl* Target, const TCustomForm* Form, Word Key)
+{
+    return (Key == VK_RETURN || Key == VK_ESCAPE) && Form && Form != Target && !Target->Host().Native;
 }
 
 void SyncModifiers(TShiftState Shift)
@@ -132,6 +142,8 @@ KeyOutcome KeyDownPipeline(TWinControl* Target, Word Vk, TShiftState Shift, cons
         Target->KeyDown(key, Shift);
         if (!alive) return {};
         taken = key == 0;
+        if (!taken && LeftForTheDialog(Target, form, key) && form->CMDialogKey(key, Shift)) return {};
+        if (!alive) return {};
     }
     Char ch = CharOf(Vk, Shift, Text);
     if (Shift.Contains(ssAlt) && !Shift.Contains(ssCtrl)) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <utility>
 
 #include "QtGraphics.h"
@@ -50,6 +51,13 @@ public:
         if (H == 0) return 0;
         const Integer scaled = RoundPix(H * std::abs(FY));
         return scaled != 0 ? scaled : (H < 0 ? -1 : 1);
+    }
+    // How much a length grows along a text's baseline, turned by
+    // Orientation tenths of a degree.
+    double AlongBaseline(Integer Orientation) const
+    {
+        const double angle = Orientation * std::numbers::pi / 1800;
+        return std::hypot(FX * std::cos(angle), FY * std::sin(angle));
     }
 
 private:
@@ -193,14 +201,63 @@ private:
         FCanvas.Brush()->SetStyle(bsClear);
         TFont* font = FCanvas.Font();
         font->SetName(t.Font.Name);
-        font->SetHeight(FScale.Height(t.Font.Height));
         font->SetStyle(t.Font.Style);
         font->SetOrientation(t.Font.Orientation);
         font->SetColor(t.Color);
+        const TPoint ref = FScale.Point(Op.Points[0]);
+        FitFont(t, ref, ClipBox(Op));
         // A text's opaque cell is a fill of its own.
         SetBkMode(&FCanvas, TRANSPARENT);
-        const TPoint ref = FScale.Point(Op.Points[0]);
         FCanvas.TextOut(ref.X, ref.Y, t.Text.toStdString());
+    }
+
+    // The font's height follows the picture's height, but a font does not
+    // widen in proportion to its height: at the scaled height a run may
+    // come out wider than the run scaled, and the clip it was drawn in
+    // (a legend's entry, a table's cell) would cut its end. While both hold,
+    // the height steps down; a text with room about it keeps its height.
+    void FitFont(const TDrawText& T, TPoint Ref, const TRect& Clip)
+    {
+        TFont* font = FCanvas.Font();
+        Integer height = FScale.Height(T.Font.Height);
+        font->SetHeight(height);
+        Int64 run = 0;
+        for (const Integer advance : T.Advances) run += advance;
+        const double room = double(run) * FScale.AlongBaseline(T.Font.Orientation);
+        const String text = T.Text.toStdString();
+        while (std::abs(height) > 1 && FCanvas.TextWidth(text) > room && !RunInside(text, Ref, T.Font.Orientation, Clip)) {
+            height += height < 0 ? 1 : -1;
+            font->SetHeight(height);
+        }
+    }
+
+    // Whether the text's cell, turned about Ref, stays within Clip along its
+    // run (across the run a taller cell is no cut text).
+    bool RunInside(const String& Text, TPoint Ref, Integer Orientation, const TRect& Clip)
+    {
+        const TSize cell = FCanvas.TextExtent(Text);
+        const double angle = Orientation * std::numbers::pi / 1800;
+        const double c = std::cos(angle), s = std::sin(angle);
+        double low = 0, high = 0;
+        const bool across = std::abs(c) >= std::abs(s);
+        for (const auto& [x, y] : {std::pair{cell.cx, 0}, std::pair{0, cell.cy}, std::pair{cell.cx, cell.cy}}) {
+            const double along = across ? x * c + y * s : y * c - x * s;
+            low = std::min(low, along);
+            high = std::max(high, along);
+        }
+        return across ? Ref.X + low >= Clip.Left && Ref.X + high <= Clip.Right
+                      : Ref.Y + low >= Clip.Top && Ref.Y + high <= Clip.Bottom;
+    }
+
+    // The box round what an operation may draw in the destination.
+    TRect ClipBox(const TDrawOp& Op) const
+    {
+        if (Op.Clip.empty()) return FDest;
+        TRect box{};
+        for (const QRect& r : Op.Clip) UnionRect(box, box, FScale.Box(r.topLeft(), r.bottomRight() + QPoint(1, 1)));
+        TRect inside{};
+        IntersectRect(inside, box, FDest);
+        return inside;
     }
 
     void Raster(const TDrawOp& Op)

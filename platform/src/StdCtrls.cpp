@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QSignalBlocker>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QValidator>
 
 #include "ControlHost.h"
@@ -27,6 +29,20 @@ template <class W>
 W* WidgetOf(const TControl* Control)
 {
     return static_cast<W*>(Control->Host().Widget.data());
+}
+
+// A push button's focus frame stands inside its bevel.
+QRect ButtonFocusFrame(const QWidget* Button) { return Button->rect().adjusted(3, 3, -3, -3); }
+
+// A check box's focus frame surrounds its caption, where the style puts it.
+QRect CheckBoxFocusFrame(const QWidget* Box)
+{
+    const auto* box = static_cast<const QCheckBox*>(Box);
+    QStyleOptionButton option;
+    option.initFrom(box);
+    option.text = box->text();
+    option.iconSize = box->iconSize();
+    return box->style()->subElementRect(QStyle::SE_CheckBoxFocusRect, &option, box);
 }
 
 Qt::Alignment QtAlignment(TAlignment Value)
@@ -314,6 +330,7 @@ void TButton::CreateWnd()
     SetButtonCaption(button, Caption());
     button->setDefault(FDefault);
     QObject::connect(button, &QPushButton::clicked, Guarded<TControl>(this, &TControl::Click));
+    Host().FocusFrame = ButtonFocusFrame;
     pl::AttachWidget(this, button, true);
     ShowGlyph();
 }
@@ -900,6 +917,7 @@ void TCheckBox::CreateWnd()
     box->setFocusPolicy(Qt::StrongFocus);
     SetButtonCaption(box, Caption());
     QObject::connect(box, &QCheckBox::clicked, Guarded<TCheckBox>(this, &TCheckBox::Toggle));
+    Host().FocusFrame = CheckBoxFocusFrame;
     pl::AttachWidget(this, box, true);
     SetAllowGrayed(FAllowGrayed);
 }

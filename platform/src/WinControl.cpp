@@ -380,9 +380,16 @@ Integer TWinControl::WMGetDlgCode() { return 0; }
 void TWinControl::WMSetFocus(TWinControl*)
 {
     if (TCustomForm* form = GetParentForm(this)) form->SetFocusedControl(this);
+    RepaintFocusFrame();
 }
 
-void TWinControl::WMKillFocus(TWinControl*) {}
+void TWinControl::WMKillFocus(TWinControl*) { RepaintFocusFrame(); }
+
+void TWinControl::RepaintFocusFrame()
+{
+    const TControlHost& host = Host();
+    if (host.FocusFrame && host.Widget) host.Widget->update();
+}
 
 void TWinControl::CMEnter()
 {

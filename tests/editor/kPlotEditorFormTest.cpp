@@ -87,6 +87,39 @@ TEST_F(PlotEditorFormTest, EveryPageShowsItsTextWholeAndItsControlsApart)
     EXPECT_EQ(LayoutCheck::Faults(Editor), std::vector<String>{});
 }
 
+// Whichever part of the tab row shows, a click on a tab wholly in view
+// opens its page and leaves the row where it is.
+TEST_F(PlotEditorFormTest, AClickOnATabInViewLeavesTheTabRowWhereItIs)
+{
+    auto* pages = Control<TPageControl>("PageControl");
+    const auto row = [pages] {
+        std::vector<TRect> tabs;
+        for (Integer i = 0; i < pages->TabCount(); ++i) tabs.push_back(pages->TabRect(i));
+        return tabs;
+    };
+    const auto inView = [pages](Integer Tab) {
+        const TRect r = pages->TabRect(Tab);
+        const Integer middle = (r.Top + r.Bottom) / 2;
+        return r.Left >= 0 && pages->IndexOfTabAt(r.Left, middle) == Tab && pages->IndexOfTabAt(r.Right - 1, middle) == Tab;
+    };
+    EXPECT_FALSE(inView(pages->TabCount() - 1));  // the row is longer than the form is wide
+    for (const Integer start : {Integer(0), pages->TabCount() - 1, pages->TabCount() / 2}) {
+        pages->SetTabIndex(start);
+        const std::vector<TRect> before = row();
+        Integer clicked = 0;
+        for (Integer tab = 0; tab < pages->TabCount(); ++tab) {
+            if (!inView(tab)) continue;
+            const TRect r = pages->TabRect(tab);
+            Testing::VirtualClock::Advance(DoubleClickTime + 1);
+            Testing::Input::Click(pages, mbLeft, (r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+            EXPECT_EQ(pages->TabIndex(), tab);
+            EXPECT_EQ(row(), before) << "after a click on tab " << tab << " (row showing tab " << start << ")";
+            ++clicked;
+        }
+        EXPECT_GT(clicked, 5);
+    }
+}
+
 TEST_F(PlotEditorFormTest, StyleChoicesListEveryValueOfTheirEnumeration)
 {
     // An item short and the last value could not be chosen; one too many

@@ -8,7 +8,9 @@
 #include "components/editor/kPlotPreview.h"
 #include "components/editor/kPlotPreviewSettings.h"
 #include "components/plot/component/kPlot.h"
+#include "components/plot/channel/kPlotChannelCustom.h"
 #include "components/plot/input/kPlotToolBar.h"
+#include "components/plot/layout/kPlotLegend.h"
 #include "platform/SysUtils.h"
 #include "platform/Testing.h"
 #include "support/LayoutCheck.h"
@@ -126,6 +128,87 @@ TEST(PlotPreview, SettingsGoBackIntoThePreviewAndThePlotAndCancelChangesNothing)
     EXPECT_EQ(plot->PrintDocumentName(), "Report");
     EXPECT_FALSE(toolbarShownInSnapshot);
     EXPECT_TRUE(plot->GetToolBar(0)->Visible());
+}
+
+TEST(PlotPreview, ReturnAndEscapeInTheSettingsAnswerOkAndCancelFromEveryKindOfControl)
+{
+    RegisterEditorUnits();
+    InitializeUnits();
+    using TFocus = TWinControl* (*)(TkPlotPreviewSettingsForm*);
+    const TFocus focusTargets[] = {
+        [](TkPlotPreviewSettingsForm* F) -> TWinControl* { return F->PrintOrientationRadioGroup; },
+        [](TkPlotPreviewSettingsForm* F) -> TWinControl* { return F->PrintMarginTopEdit; },
+        [](TkPlotPreviewSettingsForm* F) -> TWinControl* { return F->PrintPaperSizeComboBox; },
+    };
+    for (const TFocus focus : focusTargets)
+        for (const auto& [key, result] : {std::pair{VK_RETURN, mrOk}, std::pair{VK_ESCAPE, mrCancel}}) {
+            TOwned<TkPlotPreviewSettingsForm> settings{Create<TkPlotPreviewSettingsForm>(nullptr)};
+            Answers::Modal([&, key = key](TCustomForm*) {
+                focus(settings.get())->SetFocus();
+                Input::Key(key);
+            });
+            EXPECT_EQ(settings->ShowModal(), result) << focus(settings.get())->Name();
+        }
+    EXPECT_EQ(Answers::Pending(), 0);
+}
+
+namespace {
+
+// The pixels of Color in Bitmap, relative to the corner of their box.
+std::vector<TPoint> InkOf(TBitmap& Bitmap, TColor Color)
+{
+    std::vector<TPoint> ink;
+    for (Integer y = 0; y < Bitmap.Height(); ++y)
+        for (Integer x = 0; x < Bitmap.Width(); ++x)
+            if (Bitmap.Canvas()->Pixels(x, y) == Color) ink.push_back({x, y});
+    if (ink.empty()) return ink;
+    TPoint corner = ink.front();
+    for (const TPoint& p : ink) corner = {Min(corner.X, p.X), Min(corner.Y, p.Y)};
+    for (TPoint& p : ink) p = {p.X - corner.X, p.Y - corner.Y};
+    return ink;
+}
+
+// Whether Bitmap shows Text, in Font's colour, whole at some height of the
+// font, rather than cut short.
+bool ShowsWhole(TBitmap& Bitmap, const String& Text, TFont* Font)
+{
+    const std::vector<TPoint> shown = InkOf(Bitmap, Font->Color());
+    for (Integer height = 4; height <= 40; ++height) {
+        TOwned<TBitmap> drawn = CreateOwned<TBitmap>();
+        drawn->SetSize(400, 60);
+        drawn->Canvas()->Font()->Assign(Font);
+        drawn->Canvas()->Font()->SetHeight(-height);
+        drawn->Canvas()->Brush()->SetStyle(bsClear);
+        drawn->Canvas()->TextOut(2, 2, Text);
+        if (InkOf(*drawn, Font->Color()) == shown) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+TEST(PlotPreview, AnEnlargedPreviewShowsTheLegendsTextWhole)
+{
+    RegisterEditorUnits();
+    InitializeUnits();
+    TOwned<TkPlot> plot{Create<TkPlot>(nullptr)};
+    plot->SetBounds(0, 0, 680, 148);
+    if (plot->ChannelCount() == 0) plot->AddChannel();
+    plot->GetChannel(0)->SetTitleText("X(tau) ou X(k)");
+    TFont* legendFont = plot->GetLegend(0)->Font();
+    legendFont->SetColor(clFuchsia);
+    Answers::Modal([&](TCustomForm* Form) {
+        auto* preview = dynamic_cast<TkPlotPreviewForm*>(Form);
+        ASSERT_NE(preview, nullptr);
+        preview->SetBounds(0, 0, 1200, 800);
+        Input::Flush();
+        TOwned<TBitmap> shown = Grab(preview->Preview());
+        EXPECT_GT(preview->Layout().Picture.Width(), plot->Width());  // drawn larger than the plot
+        EXPECT_TRUE(ShowsWhole(*shown, "X(tau) ou X(k)", legendFont));
+        preview->CloseButton()->Click();
+    });
+    plot->PreviewChart();
+    EXPECT_EQ(Answers::Pending(), 0);
 }
 
 TEST(PlotPreview, CaptionsGoThroughThePlotsTranslationsButWhatTheControlsHoldDoesNot)

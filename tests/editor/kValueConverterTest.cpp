@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "components/editor/EditorUnits.h"
 #include "components/editor/kValueConverterEditForm.h"
 #include "platform/Forms.h"
@@ -160,6 +162,22 @@ TEST_F(ValueConverterForm, OkReturnsTheValueAndCancelLeavesItAsItWas)
     });
     EXPECT_FALSE(TkValueConverterEditForm::Execute(nullptr, kvcptInterval, value));
     EXPECT_DOUBLE_EQ(value, 3.5);
+}
+
+TEST_F(ValueConverterForm, ReturnAnswersOkWithTheFieldJustTypedAndEscapeCancels)
+{
+    for (const auto& [key, accepted, expected] : {std::tuple{VK_RETURN, true, 7.5}, std::tuple{VK_ESCAPE, false, 1.5}}) {
+        Testing::Answers::Modal([key = key](TCustomForm* Dialog) {
+            auto* form = static_cast<TkValueConverterEditForm*>(Dialog);
+            form->PriceIntegerEdit->SetFocus();
+            form->PriceIntegerEdit->SelectAll();
+            Testing::Input::Type("7");
+            Testing::Input::Key(key);
+        });
+        Double value = 1.5;
+        EXPECT_EQ(TkValueConverterEditForm::Execute(nullptr, kvcptPrice32nd, value), accepted);
+        EXPECT_DOUBLE_EQ(value, expected);
+    }
 }
 
 TEST_F(ValueConverterForm, ShowsItsTextWholeAndItsControlsApart)

@@ -9,7 +9,12 @@
 #include "platform/Math.h"
 #include "platform/Messages.h"
 #include "platform/Testing.h"
+#include "components/foundation/kCheckBox.h"
+#include "platform/ListBox.h"
+#include "platform/StdCtrls.h"
 #include "support/EventLog.h"
+#include "support/LayoutCheck.h"
+#include "support/ShownForm.h"
 #include "support/TwoControlForm.h"
 
 namespace {
@@ -158,6 +163,8 @@ TEST_F(RadioGroupTest, PaintShowsFrameSelectionFocusAndDisabled)
     const TColor shadow = ColorToRGB(clBtnShadow), highlight = ColorToRGB(clBtnHighlight);
     EXPECT_EQ(c->Pixels(0, th / 2 + 5), shadow);
     EXPECT_EQ(c->Pixels(1, th / 2 + 5), highlight);
+    // The caption stands on the group's own ground, as the frame does.
+    EXPECT_EQ(c->Pixels(TextSize(Control->Font(), "A").cx, 0), ColorToRGB(Control->BackGroundColor()));
     EXPECT_EQ(CirclePixel(0, {-4, 0}), ColorToRGB(cl3DDkShadow));
     EXPECT_EQ(CirclePixel(0, {1, -1}), clWhite);
     Control->SetItemIndex(0);
@@ -205,6 +212,42 @@ TEST(RadioGroupLimits, EmptyTinyAndCrowdedGroupsPaintAndHitNothing)
         PaintedAlone(g.get());
         EXPECT_EQ(g->ItemAt(1, height / 2), -1);
     }
+}
+
+// Two choices side by side keep a gap between the first text and the second
+// circle when the group is wide enough; the layout check reports a group
+// that is not, and captions cut inside a group box.
+using RadioGroupLayout = ShownForm;
+
+TEST_F(RadioGroupLayout, ColumnsMakeRoomForTheirTextsAndTheCheckReportsWhatCannotFit)
+{
+    auto* side = Add<TkRadioGroup>(Form, 4, 4, 176, 32);
+    side->SetName("Side");
+    side->SetCaption("");
+    side->Items()->SetText("Bottom Right\nTop Left\n");
+    side->SetColumns(2);
+    auto* box = Add<TGroupBox>(Form, 4, 60, 190, 60);
+    box->SetName("Box");
+    auto* hide = Add<TkCheckBox>(box, 6, 20, 60, 17);
+    hide->SetName("Hide");
+    hide->SetAutoSize(false);
+    hide->SetCaption("Hint Hide On Release");
+    auto* show = Add<TCheckBox>(box, 80, 20, 50, 17);
+    show->SetName("Show");
+    show->SetCaption("Hint Show Always");
+    const std::vector<String> boxFaults = LayoutCheck::Faults(Form);
+    ASSERT_EQ(boxFaults.size(), 2u);
+    EXPECT_NE(boxFaults[0].find("F/Box/Hide: \"Hint Hide On Release\" needs"), String::npos) << boxFaults[0];
+    EXPECT_NE(boxFaults[1].find("F/Box/Show: \"Hint Show Always\" needs"), String::npos) << boxFaults[1];
+    // The second circle stands clear of "Bottom Right", yet inside the frame.
+    const Integer firstTextEnd = side->ItemPoint(0).X + 12 + TextSize(side->Font(), "Bottom Right").cx;
+    EXPECT_GE(side->ItemPoint(1).X - 5 - firstTextEnd, 8);
+
+    box->SetVisible(false);
+    side->SetWidth(110);
+    const std::vector<String> sideFaults = LayoutCheck::Faults(Form);
+    ASSERT_FALSE(sideFaults.empty());
+    EXPECT_NE(sideFaults[0].find("F/Side: \"Bottom Right\" needs"), String::npos) << sideFaults[0];
 }
 
 TEST(RadioGroupStream, PropertiesRoundTripWhateverTheirOrder)

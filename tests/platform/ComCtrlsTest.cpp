@@ -219,6 +219,29 @@ TEST_F(PageControlTest, KeysTurnThePagesAsTheUser)
     EXPECT_EQ(Events, (std::vector<String>{"changing 2", "change 0"}));
 }
 
+// Tabs that do not fit scroll a tab at a time under the arrows at the
+// row's end; a page chosen whose tab is out of view brings it whole into
+// view, and no further.
+TEST_F(PageControlTest, ArrowsScrollARowTooLongAndAChosenTabComesIntoView)
+{
+    for (const char* caption : {"Curseurs", "Limites", "Etiquettes", "Tableaux"}) AddSheet(caption);
+    const auto left = [this](Integer Tab) { return Pages->TabRect(Tab).Left; };
+    const Integer rowEnd = Pages->Width();
+    ASSERT_GT(Pages->TabRect(6).Right, rowEnd);
+    EXPECT_EQ(left(0), 0);
+    EXPECT_EQ(Pages->IndexOfTabAt(rowEnd - 4, 10), -1);  // the arrows, not a tab
+    Input::Click(Pages, mbLeft, rowEnd - 4, 10);          // the right arrow
+    EXPECT_EQ(left(1), 0);
+    EXPECT_EQ(Pages->ActivePageIndex(), 0);  // scrolling chooses no page
+    Pages->SetActivePageIndex(6);
+    const TRect last = Pages->TabRect(6);
+    EXPECT_EQ(Pages->IndexOfTabAt(last.Right - 1, 10), 6);
+    EXPECT_EQ(Pages->IndexOfTabAt(last.Right + 1, 10), -1);
+    Pages->SetActivePageIndex(0);
+    EXPECT_EQ(left(0), 0);
+    EXPECT_TRUE(Events.empty());
+}
+
 TEST(PageControlFormData, PagesReadAndWriteWithTheActivePageByName)
 {
     const String text = R"(object Form1: TForm

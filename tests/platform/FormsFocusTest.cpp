@@ -1,10 +1,11 @@
-// Focus across forms: activation, hidden forms, modal forms, and controls
-// that go away while they hold the focus.
+// Focus across forms: activation, hidden forms, modal forms, controls
+// that go away while they hold the focus, and the focus frame.
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
+#include "platform/ComCtrls.h"
 #include "platform/Forms.h"
 #include "platform/StdCtrls.h"
 #include "platform/Testing.h"
@@ -149,4 +150,46 @@ TEST_F(FocusTest, ClickingAnEditFocusesIt)
     form->Show();
     Input::Click(b, mbLeft, 3, 3);
     EXPECT_TRUE(b->Focused());
+}
+
+// A control Qt paints shows the layer's dotted focus frame while it holds
+// the focus, and only then: taking the focus away gives back its picture.
+TEST_F(FocusTest, ButtonsCheckBoxesAndTabRowsShowTheFocusFrameOnlyWhileFocused)
+{
+    TForm* form = NewForm("F");
+    form->SetClientWidth(300);
+    form->SetClientHeight(200);
+    TEdit* elsewhere = NewEdit(form, "Elsewhere");
+    auto* button = Create<TButton>(form);
+    button->SetCaption("Calcul direct");
+    auto* box = Create<TCheckBox>(form);
+    box->SetCaption("Visible");
+    auto* pages = Create<TPageControl>(form);
+    pages->SetBounds(0, 0, 200, 100);
+    for (const char* caption : {"General", "Trace"}) {
+        auto* sheet = Create<TTabSheet>(form);
+        sheet->SetCaption(caption);
+        sheet->SetPageControl(pages);
+    }
+    Integer top = 30;
+    for (TWinControl* control : std::initializer_list<TWinControl*>{button, box, pages}) {
+        control->SetTop(top += 30);
+        control->SetParent(form);
+    }
+    form->Show();
+    Input::Flush();
+    const auto differing = [](TBitmap& A, TBitmap& B) {
+        Integer count = 0;
+        for (Integer y = 0; y < A.Height(); ++y)
+            for (Integer x = 0; x < A.Width(); ++x) count += A.Canvas()->Pixels(x, y) != B.Canvas()->Pixels(x, y);
+        return count;
+    };
+    for (TWinControl* control : std::initializer_list<TWinControl*>{button, box, pages}) {
+        elsewhere->SetFocus();
+        const TOwned<TBitmap> plain = Grab(control);
+        control->SetFocus();
+        EXPECT_GT(differing(*plain, *Grab(control)), 10) << control->ClassName();
+        elsewhere->SetFocus();
+        EXPECT_EQ(differing(*plain, *Grab(control)), 0) << control->ClassName();
+    }
 }

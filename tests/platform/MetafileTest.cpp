@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "platform/Math.h"
 #include "platform/Metafile.h"
 #include "platform/SysApi.h"
 #include "platform/SysUtils.h"
@@ -205,6 +206,37 @@ TEST(Metafile, ClippedTextReplaysAsDrawnAtThatScale)
     TOwned<TBitmap> direct = Blank(20 * K, 16 * K);
     draw(direct->Canvas(), K);
     EXPECT_EQ(MaxChannelDifference(*replayed, *direct), 0);
+}
+
+// A text clipped to its own extent, as a legend draws its entries, shows
+// whole at every size the picture is played at: what the replay shows is
+// the whole text at some height, not a text cut short.
+TEST(Metafile, TextClippedToItsExtentStaysWholeAtEveryScale)
+{
+    const String text = "X(tau) ou X(k)";
+    TOwned<TMetafile> metafile = Recorded(120, 20, [&](TCanvas* Canvas) {
+        Canvas->Font()->SetHeight(-11);
+        const TSize extent = Canvas->TextExtent(text);
+        IntersectClipRect(Canvas, 4, 4, 4 + extent.cx, 4 + extent.cy);
+        Canvas->Brush()->SetStyle(bsClear);
+        Canvas->TextOut(4, 4, text);
+    });
+    const auto whole = [&](TBitmap& Replayed, TPoint At, Integer Height) {
+        TOwned<TBitmap> drawn = Blank(Replayed.Width(), Replayed.Height());
+        drawn->Canvas()->Font()->SetHeight(-Height);
+        drawn->Canvas()->Brush()->SetStyle(bsClear);
+        drawn->Canvas()->TextOut(At.X, At.Y, text);
+        return MaxChannelDifference(Replayed, *drawn) == 0;
+    };
+    for (Integer width = 60; width <= 480; width += 7) {
+        const double scale = width / 120.0;
+        TOwned<TBitmap> replayed = Blank(width, width / 6);
+        replayed->Canvas()->StretchDraw(TRect{0, 0, width, width / 6}, metafile.get());
+        const TPoint at{Integer(Round(4 * scale)), Integer(Round(4 * (width / 6) / 20.0))};
+        bool found = false;
+        for (Integer height = 1; height <= Round(11 * scale) && !found; ++height) found = whole(*replayed, at, height);
+        EXPECT_TRUE(found) << "played " << width << " pixels wide";
+    }
 }
 
 TEST(Metafile, ClipsAndOffsetsAreKeptInTheFileAndTheReplay)

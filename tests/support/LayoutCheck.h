@@ -1,7 +1,8 @@
 #pragma once
 // A look over a shown form as its user sees it: every caption shows whole
-// (labels, buttons, check boxes, radio groups and their items, group
-// boxes), edits show their text and combo boxes each of their items; no two
+// (labels, buttons, check boxes, also inside group boxes, radio groups and
+// their items, each clear of the next column's circles, group boxes), edits
+// show their text and combo boxes each of their items; no two
 // visible sibling controls overlap unless the form means them to; every
 // control lies inside its parent's client area. Every page of every page
 // control is brought to the front in turn, then the page shown before.
