@@ -18,7 +18,8 @@ void BM_OpenKeyOfManySections(benchmark::State& State)
         std::filesystem::temp_directory_path() / ("registry-bench-" + std::to_string(::getpid()) + ".ini");
     {
         std::ofstream out(file, std::ios::binary);
-        for (Int64 i = 0; i < State.range(0); ++i) out << "[Software\\Bench\\Key" << i << "]\nValue=\"" << i << "\"\n\n";
+        for (Int64 i = 0; i < State.range(0); ++i)
+            out << "[Software\\Bench\\Key" << i << "]\nValue=\"" << i << "\"\n\n";
     }
     ::setenv("PL_REGISTRY_USER", file.c_str(), 1);
     for (auto _ : State) {

@@ -79,11 +79,11 @@ pid_t TemporaryWriter(std::string_view Name, std::string_view Prefix)
     return serialError == std::errc() && afterSerial == end ? pid : 0;
 }
 
-// Removes Name from Folder when its writer is gone: its process no longer
-// runs and nothing holds the lock a writer keeps on its temporary (a
-// process of the same number in another process namespace). A running
-// process of that number may be another program: its temporary is kept
-// until a later save.
+// Removes Name from Folder when its writer is gone: no process of its
+// number runs, and none holds the lock a writer keeps on its temporary (a
+// writer of another process namespace, known here under another number,
+// still does). A running process of that number may be another program;
+// the temporary then waits for a later save.
 void RemoveWhenWriterGone(int Folder, const char* Name, pid_t Writer)
 {
     if (Writer == ::getpid() || ::kill(Writer, 0) == 0 || errno != ESRCH) return;

@@ -147,7 +147,7 @@ TResourceStream::TResourceStream(const String& ResName)
 
 Int64 TResourceStream::Write(const void*, Int64) { throw EWriteError(SResourceReadOnly); }
 
-// --- TFileStream ---------------------------------------------------------
+// --- TFileStream -----------------------------------------------------------
 
 namespace {
 
@@ -171,11 +171,15 @@ int OpenRegularFile(const String& Path, int Flags, const String& FileName, const
     const int handle = ::open(Path.c_str(), Flags | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0666);
     if (handle < 0) throw E(Format(Message, FileName, OpenFailure(Path, errno)));
     struct stat info {};
-    if (::fstat(handle, &info) == 0 && S_ISREG(info.st_mode)) {
-        ::fcntl(handle, F_SETFL, ::fcntl(handle, F_GETFL) & ~O_NONBLOCK);
+    const int statError = ::fstat(handle, &info) == 0 ? 0 : errno;
+    if (statError == 0 && S_ISREG(info.st_mode)) {
+        // Reads and writes then wait for the disk as they always do.
+        if (const int flags = ::fcntl(handle, F_GETFL); flags >= 0) ::fcntl(handle, F_SETFL, flags & ~O_NONBLOCK);
         return handle;
     }
-    const String reason = S_ISDIR(info.st_mode) ? std::strerror(EISDIR) : SNotRegularFile;
+    String reason = SNotRegularFile;
+    if (statError != 0) reason = std::strerror(statError);
+    else if (S_ISDIR(info.st_mode)) reason = std::strerror(EISDIR);
     ::close(handle);
     throw E(Format(Message, FileName, reason));
 }
