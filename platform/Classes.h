@@ -392,7 +392,9 @@ enum : Word {
 class TFileStream : public TStream {
 public:
     // fmCreate creates or truncates (EFCreateError); the open modes need an
-    // existing file (EFOpenError). Both messages hold the path.
+    // existing file (EFOpenError). Both messages hold the path. Only a
+    // regular file opens: a pipe, a device, a socket or a directory is
+    // refused at once, never waited on.
     TFileStream(const String& FileName, Word Mode);
     ~TFileStream() override;
 
@@ -403,8 +405,8 @@ public:
     const String& FileName() const { return FFileName; }
 
 protected:
-    // Opens Path; the errors name FileName instead.
-    TFileStream(const String& Path, Word Mode, const String& FileName);
+    // Takes over an open Handle; the errors name FileName.
+    TFileStream(int Handle, const String& FileName);
     int Handle() const { return FHandle; }
 
 private:
@@ -416,13 +418,17 @@ private:
 // in its place by Commit in one step. Until then the file keeps its earlier
 // content, and a stream freed without Commit (a write that failed, an
 // exception on the way) removes the temporary file: a full disk never
-// leaves a file cut. A file reached through a symbolic link is replaced
-// where the link points; the new file keeps the earlier one's permissions.
+// leaves a file cut. A file reached through symbolic links is replaced
+// where the last link points, the links staying links (a link to no file
+// makes the file); the new file keeps the earlier one's permissions. The
+// temporary's name is short whatever the file's is, and a save removes the
+// temporaries of the same file that a killed save left behind.
 // Every save that replaces a whole file writes through it.
 class TSafeFileStream : public TFileStream {
 public:
     // EFCreateError naming FileName when it is a directory, a read-only
-    // file or anything but a file, or when no file can be made beside it.
+    // file or anything but a file, when its links loop, or when no file can
+    // be made beside it.
     explicit TSafeFileStream(const String& FileName);
     ~TSafeFileStream() override;
 
@@ -434,7 +440,8 @@ public:
 private:
     struct TPaths {
         String Target;     // the file replaced, links followed
-        String Temporary;  // beside it
+        String Temporary;  // beside it, open as Handle
+        int Handle = -1;
     };
     static TPaths PathsFor(const String& FileName);
     TSafeFileStream(const String& FileName, const TPaths& Paths);

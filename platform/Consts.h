@@ -54,6 +54,8 @@ inline constexpr const char SResourceStreamNotFound[] = "Ressource %s introuvabl
 inline constexpr const char SResourceReadOnly[] = "Une ressource ne peut pas être modifiée";
 inline constexpr const char SFCreateError[] = "Impossible de créer le fichier « %s » : %s";
 inline constexpr const char SFOpenError[] = "Impossible d'ouvrir le fichier « %s » : %s";
+// The reason of the two above for a pipe, a device or a socket.
+inline constexpr const char SNotRegularFile[] = "ce n'est pas un fichier ordinaire";
 inline constexpr const char SFileSeekError[] = "Position incorrecte dans « %s »";
 inline constexpr const char SFileSizeError[] = "Impossible de changer la taille de « %s »";
 

@@ -8,6 +8,7 @@
 //
 // The machine's file is $PL_REGISTRY_SYSTEM, else /etc/<program>/registry.ini;
 // the user's $PL_REGISTRY_USER, else $XDG_CONFIG_HOME/<program>/registry.ini.
+// Lines may end in CR LF, CR or LF.
 
 #include <memory>
 
@@ -27,7 +28,10 @@ public:
     void SetRootKey(HKEY Value);
 
     // Opens Key (a path with "\" between the names); a missing key is
-    // created only when CanCreate. False when it does not exist.
+    // created only when CanCreate. False when it does not exist. No file
+    // holds no key; a file that is there but cannot be read (a loop of
+    // links, a pipe, a folder) raises ERegistryException naming it, and
+    // then the key open before stays open.
     bool OpenKey(const String& Key, bool CanCreate);
     bool OpenKeyReadOnly(const String& Key);
     void CloseKey();

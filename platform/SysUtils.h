@@ -421,6 +421,10 @@ String ExcludeTrailingPathDelimiter(std::string_view path);
 String ExpandFileName(std::string_view path);
 
 bool FileExists(std::string_view path);
+// True when nothing is at path, not even where a link there leads. A name
+// the system cannot look up (a loop of links, a folder that may not be
+// searched, a name too long) is no missing file: opening it tells why.
+bool FileMissing(std::string_view path);
 bool DirectoryExists(std::string_view path);
 bool ForceDirectories(std::string_view path);
 bool CreateDir(std::string_view path);

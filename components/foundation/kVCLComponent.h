@@ -113,7 +113,9 @@ public:
     TStringList* ThemeCategoryList() const { return FThemeCategoryList.get(); }
     // (kVCLComponentThemes.cpp) Reads the maker's and then the user's scheme
     // file of the control's class from the folders the registry names;
-    // missing ones are skipped, reader errors pass on.
+    // missing ones are skipped, reader errors pass on. A registry or a file
+    // that is there but cannot be read (a pipe, a loop of links) raises
+    // before the categories change.
     void LoadThemes();
     void ClearThemeCategories();
     Integer GetThemeCategoryCount() const;

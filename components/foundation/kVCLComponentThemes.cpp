@@ -1,6 +1,7 @@
 // Themes of the windowed component: named property schemes of its class,
 // loaded from scheme files and applied to the control.
 
+#include <memory>
 #include <vector>
 
 #include "components/foundation/kOPCPropertyValue.h"
@@ -10,12 +11,15 @@
 
 namespace {
 
-void LoadSchemeFileNamed(const String& FileName, TStringList& Categories, bool UserSchemes)
+// The bytes of a scheme file; none when no file has that name. A name that
+// is there but cannot be read (a loop of links, a pipe, a folder) raises
+// the stream's error naming it.
+std::unique_ptr<TkXMLMemoryStream> ReadSchemeFile(const String& FileName)
 {
-    if (!FileExists(FileName)) return;
-    TkXMLMemoryStream stream;
-    stream.LoadFromFile(FileName);
-    LoadSchemeFile(stream, Categories, UserSchemes);
+    if (FileMissing(FileName)) return nullptr;
+    auto stream = std::make_unique<TkXMLMemoryStream>();
+    stream->LoadFromFile(FileName);
+    return stream;
 }
 
 // One scheme line, resolved and converted before anything is set.
@@ -34,13 +38,17 @@ struct TSchemeAssignment {
 
 void TkVCLComponent::LoadThemes()
 {
-    ClearThemeCategories();
     String maker;
     String user;
     GetThemePaths(maker, user);
     const String className = ClassName();
-    if (!maker.empty()) LoadSchemeFileNamed(maker + className + ".xml", *FThemeCategoryList, false);
-    if (!user.empty()) LoadSchemeFileNamed(user + className + "User.xml", *FThemeCategoryList, true);
+    // Both files are read before the categories change: a registry or a
+    // file that cannot be read leaves the themes loaded before.
+    const auto makerFile = maker.empty() ? nullptr : ReadSchemeFile(maker + className + ".xml");
+    const auto userFile = user.empty() ? nullptr : ReadSchemeFile(user + className + "User.xml");
+    ClearThemeCategories();
+    if (makerFile) LoadSchemeFile(*makerFile, *FThemeCategoryList, false);
+    if (userFile) LoadSchemeFile(*userFile, *FThemeCategoryList, true);
 }
 
 void TkVCLComponent::ClearThemeCategories() { FThemeCategoryList->Clear(); }

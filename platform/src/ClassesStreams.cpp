@@ -2,11 +2,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <bit>
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 #include <limits>
 
 #include "platform/Classes.h"
@@ -151,28 +149,55 @@ Int64 TResourceStream::Write(const void*, Int64) { throw EWriteError(SResourceRe
 
 // --- TFileStream -----------------------------------------------------------
 
-TFileStream::TFileStream(const String& FileName, Word Mode) : TFileStream(FileName, Mode, FileName) {}
+namespace {
 
-TFileStream::TFileStream(const String& Path, Word Mode, const String& FileName) : FFileName(FileName)
+// Why opening Path failed with Error: a pipe without a reader or a socket
+// answers "no such device", which would hide that it is no file at all.
+String OpenFailure(const String& Path, int Error)
 {
-    const String path = ExpandFileName(Path);
+    struct stat info {};
+    if (Error == ENXIO && ::stat(Path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) return SNotRegularFile;
+    return std::strerror(Error);
+}
+
+// Opens Path as a regular file, or raises E with Message naming FileName.
+// The open itself never waits: a pipe without a writer, or a device, would
+// hold it (and the whole program) until someone answered. Whatever is not
+// a regular file is refused before a byte moves: reading a pipe or a
+// device has no end to wait for, and a directory has no bytes.
+template <class E>
+int OpenRegularFile(const String& Path, int Flags, const String& FileName, const char* Message)
+{
+    const int handle = ::open(Path.c_str(), Flags | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0666);
+    if (handle < 0) throw E(Format(Message, FileName, OpenFailure(Path, errno)));
+    struct stat info {};
+    const int statError = ::fstat(handle, &info) == 0 ? 0 : errno;
+    if (statError == 0 && S_ISREG(info.st_mode)) {
+        // Reads and writes then wait for the disk as they always do.
+        if (const int flags = ::fcntl(handle, F_GETFL); flags >= 0) ::fcntl(handle, F_SETFL, flags & ~O_NONBLOCK);
+        return handle;
+    }
+    String reason = SNotRegularFile;
+    if (statError != 0) reason = std::strerror(statError);
+    else if (S_ISDIR(info.st_mode)) reason = std::strerror(EISDIR);
+    ::close(handle);
+    throw E(Format(Message, FileName, reason));
+}
+
+}  // namespace
+
+TFileStream::TFileStream(const String& FileName, Word Mode) : FFileName(FileName)
+{
+    const String path = ExpandFileName(FileName);
     if (Mode == fmCreate) {
-        FHandle = ::open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-        if (FHandle < 0)
-            throw EFCreateError(Format(SFCreateError, FileName, std::strerror(errno)));
+        FHandle = OpenRegularFile<EFCreateError>(path, O_RDWR | O_CREAT | O_TRUNC, FileName, SFCreateError);
         return;
     }
     const int access = (Mode & 3) == fmOpenWrite ? O_WRONLY : (Mode & 3) == fmOpenReadWrite ? O_RDWR : O_RDONLY;
-    FHandle = ::open(path.c_str(), access | O_CLOEXEC);
-    struct stat info {};
-    if (FHandle >= 0 && ::fstat(FHandle, &info) == 0 && S_ISDIR(info.st_mode)) {
-        ::close(FHandle);
-        FHandle = -1;
-        errno = EISDIR;
-    }
-    if (FHandle < 0)
-        throw EFOpenError(Format(SFOpenError, FileName, std::strerror(errno)));
+    FHandle = OpenRegularFile<EFOpenError>(path, access, FileName, SFOpenError);
 }
+
+TFileStream::TFileStream(int Handle, const String& FileName) : FFileName(FileName), FHandle(Handle) {}
 
 TFileStream::~TFileStream()
 {
@@ -220,62 +245,4 @@ void TFileStream::SetSize(Int64 NewSize)
     if (NewSize < 0 || ::ftruncate(FHandle, static_cast<off_t>(NewSize)) != 0)
         throw EStreamError(Format(SFileSizeError, FFileName));
     if (Position() > NewSize) SetPosition(NewSize);
-}
-
-// --- TSafeFileStream -------------------------------------------------------
-
-namespace {
-
-[[noreturn]] void RaiseCreateError(const String& FileName, int Error)
-{
-    throw EFCreateError(Format(SFCreateError, FileName, std::strerror(Error)));
-}
-
-// Unique among the saves of every process: two programs saving the same
-// file each write their own, and the last whole one wins.
-String TemporaryBeside(const String& Target)
-{
-    static std::atomic<Cardinal> serial{0};
-    return Target + ".~" + IntToStr(static_cast<Int64>(::getpid())) + "-" + IntToStr(static_cast<Int64>(++serial));
-}
-
-}  // namespace
-
-TSafeFileStream::TPaths TSafeFileStream::PathsFor(const String& FileName)
-{
-    String target = ExpandFileName(FileName);
-    struct stat info {};
-    if (::lstat(target.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
-        std::error_code ec;
-        const std::filesystem::path linked = std::filesystem::canonical(target, ec);
-        if (!ec) target = linked.string();
-    }
-    if (::stat(target.c_str(), &info) == 0) {
-        if (S_ISDIR(info.st_mode)) RaiseCreateError(FileName, EISDIR);
-        if (!S_ISREG(info.st_mode)) RaiseCreateError(FileName, EINVAL);
-        // Replacing is no way around a file's protection.
-        if (::access(target.c_str(), W_OK) != 0) RaiseCreateError(FileName, errno);
-    }
-    return {target, TemporaryBeside(target)};
-}
-
-TSafeFileStream::TSafeFileStream(const String& FileName) : TSafeFileStream(FileName, PathsFor(FileName)) {}
-
-TSafeFileStream::TSafeFileStream(const String& FileName, const TPaths& Paths)
-    : TFileStream(Paths.Temporary, fmCreate, FileName), FPaths(Paths)
-{
-    struct stat earlier {};
-    if (::stat(FPaths.Target.c_str(), &earlier) == 0) ::fchmod(Handle(), earlier.st_mode & 07777);
-}
-
-TSafeFileStream::~TSafeFileStream()
-{
-    if (!FCommitted) ::unlink(FPaths.Temporary.c_str());
-}
-
-void TSafeFileStream::Commit()
-{
-    if (::fdatasync(Handle()) != 0) throw EWriteError(SWriteError);
-    if (::rename(FPaths.Temporary.c_str(), FPaths.Target.c_str()) != 0) RaiseCreateError(FileName(), errno);
-    FCommitted = true;
 }

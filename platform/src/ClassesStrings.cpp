@@ -3,6 +3,7 @@
 #include "platform/Classes.h"
 #include "platform/Consts.h"
 #include "platform/FormStream.h"
+#include "TextLines.h"
 
 // --- TStrings --------------------------------------------------------------
 
@@ -158,16 +159,7 @@ String TStrings::Text() const
 std::vector<String> TStrings::SplitLines(const String& Value)
 {
     std::vector<String> lines;
-    std::size_t start = 0;
-    while (start < Value.size()) {
-        std::size_t end = Value.find_first_of("\r\n", start);
-        if (end == String::npos) {
-            lines.push_back(Value.substr(start));
-            break;
-        }
-        lines.push_back(Value.substr(start, end - start));
-        start = end + (Value[end] == '\r' && end + 1 < Value.size() && Value[end + 1] == '\n' ? 2 : 1);
-    }
+    ForEachLine(Value, [&](std::string_view Line) { lines.emplace_back(Line); });
     return lines;
 }
 

@@ -1,13 +1,14 @@
 #include "platform/Registry.h"
 
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/Classes.h"
 #include "platform/Consts.h"
 #include "platform/SysUtils.h"
+#include "TextLines.h"
 
 namespace {
 
@@ -18,15 +19,26 @@ struct TIniSection {
 };
 
 // The whole file of one root key, read at open and written back whole.
-struct TIniFile {
+class TIniFile {
+public:
     std::vector<TIniSection> Sections;
 
     TIniSection* Find(const String& Key)
     {
-        for (TIniSection& section : Sections)
-            if (SameText(section.Name, Key)) return &section;
-        return nullptr;
+        const auto found = FIndex.find(UpperCase(Key));
+        return found == FIndex.end() ? nullptr : &Sections[found->second];
     }
+
+    TIniSection& Add(const String& Key)
+    {
+        FIndex.emplace(UpperCase(Key), Sections.size());
+        return Sections.emplace_back(TIniSection{Key, {}});
+    }
+
+private:
+    // Section indexes by key path in upper case, as key paths compare: a
+    // file of many keys reads in linear time.
+    std::unordered_map<String, std::size_t> FIndex;
 };
 
 String ProgramFolderName() { return "correlation"; }
@@ -53,25 +65,33 @@ String NormalizeKey(const String& Key)
     return Key.substr(first, last - first + 1);
 }
 
+// No file is an empty one; a file that is there but cannot be read (a loop
+// of links, a pipe, a folder) is an error, not an empty registry.
 TIniFile ReadIniFile(const String& FileName)
 {
     TIniFile file;
-    std::ifstream in(FileName, std::ios::binary);
-    String line;
-    TIniSection* current = nullptr;
-    while (std::getline(in, line)) {
-        const String text = Trim(line);
-        if (text.empty() || text[0] == ';' || text[0] == '#') continue;
-        if (text.front() == '[' && text.back() == ']') {
-            const String key = NormalizeKey(text.substr(1, text.size() - 2));
-            current = file.Find(key);
-            if (!current) current = &file.Sections.emplace_back(TIniSection{key, {}});
-            continue;
-        }
-        const std::size_t equals = text.find('=');
-        if (!current || equals == String::npos) continue;
-        current->Values.emplace_back(Trim(text.substr(0, equals)), Trim(text.substr(equals + 1)));
+    if (FileMissing(FileName)) return file;
+    TMemoryStream bytes;
+    try {
+        bytes.LoadFromFile(FileName);
+    } catch (const EStreamError& error) {
+        throw ERegistryException(error.Message());
     }
+    TIniSection* current = nullptr;
+    const std::string_view text(static_cast<const char*>(bytes.Memory()), static_cast<std::size_t>(bytes.Size()));
+    ForEachLine(text, [&](std::string_view Line) {
+        const String line = Trim(Line);
+        if (line.empty() || line[0] == ';' || line[0] == '#') return;
+        if (line.front() == '[' && line.back() == ']') {
+            const String key = NormalizeKey(line.substr(1, line.size() - 2));
+            current = file.Find(key);
+            if (!current) current = &file.Add(key);
+            return;
+        }
+        const std::size_t equals = line.find('=');
+        if (current && equals != String::npos)
+            current->Values.emplace_back(Trim(line.substr(0, equals)), Trim(line.substr(equals + 1)));
+    });
     return file;
 }
 
@@ -147,14 +167,16 @@ void TRegistry::SetRootKey(HKEY Value)
 
 bool TRegistry::OpenKey(const String& Key, bool CanCreate)
 {
+    String fileName = RootFileName(FRootKey);
+    TIniFile file = ReadIniFile(fileName);
     CloseKey();
-    FImpl->FileName = RootFileName(FRootKey);
-    FImpl->File = ReadIniFile(FImpl->FileName);
     const String key = NormalizeKey(Key);
-    if (!FImpl->File.Find(key)) {
+    if (!file.Find(key)) {
         if (!CanCreate) return false;
-        FImpl->File.Sections.push_back(TIniSection{key, {}});
+        file.Add(key);
     }
+    FImpl->FileName = std::move(fileName);
+    FImpl->File = std::move(file);
     FCurrentPath = key;
     FKeyOpen = true;
     FReadOnly = false;

@@ -1,4 +1,7 @@
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <ctime>
 #include <filesystem>
@@ -183,6 +186,12 @@ bool FileExists(std::string_view path)
 {
     std::error_code ec;
     return fs::exists(ToPath(path), ec) && !fs::is_directory(ToPath(path), ec);
+}
+
+bool FileMissing(std::string_view path)
+{
+    struct stat info {};
+    return ::stat(ToPath(path).c_str(), &info) != 0 && errno == ENOENT;
 }
 
 bool DirectoryExists(std::string_view path)

@@ -8,15 +8,13 @@
 #include <cstdlib>
 #include <functional>
 
-#include "components/foundation/kSwitchLed.h"
+#include "FileUsersFixture.h"
 #include "components/plot/channel/kPlotChannelCustom.h"
-#include "components/plot/component/kXYPlot.h"
 #include "components/plot/objects/kPlotTranslation.h"
 #include "platform/Registry.h"
 #include "support/FullDisk.h"
 #include "support/MessageOf.h"
-#include "support/TempFolder.h"
-#include "widgets/QdClasses.h"
+#include "support/RegistryFile.h"
 #include "widgets/QdCopyFile.h"
 
 namespace {
@@ -32,15 +30,13 @@ constexpr char kStreamWrite[] = "Erreur d'écriture du flux";
 // The user's registry in another file for the length of a save.
 void WriteRegistryValue(const String& Path)
 {
-    const String former = std::getenv("PL_REGISTRY_USER");
-    setenv("PL_REGISTRY_USER", Path.c_str(), 1);
-    TScopeExit restore([&] { setenv("PL_REGISTRY_USER", former.c_str(), 1); });
+    const TRegistryFileScope file(HKEY_CURRENT_USER, Path);
     TRegistry registry;
     registry.OpenKey("Software\\Themes", true);
     registry.WriteString("Current", "Night");
 }
 
-class SavesOnAFullDisk : public ::testing::Test {
+class SavesOnAFullDisk : public FileUsersTest {
 protected:
     void SetUp() override
     {
@@ -84,11 +80,6 @@ protected:
              }},
         };
     }
-
-    TTempFolder Scratch;
-    TOwned<TkXYPlot> Plot{Create<TkXYPlot>(nullptr)};
-    TOwned<TkSwitchLed> Led{Create<TkSwitchLed>(nullptr)};
-    TOwned<TQdBitmaps> Bitmaps = CreateOwned<TQdBitmaps>();
 };
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 
 #include "components/foundation/kSchemeFile.h"
@@ -12,6 +13,8 @@
 #include "platform/Graphics.h"
 #include "platform/Registry.h"
 #include "support/MessageOf.h"
+#include "support/Pipe.h"
+#include "support/RegistryFile.h"
 
 namespace {
 
@@ -124,6 +127,37 @@ TEST_F(Themes, FoldersComeFromTheMachineAndTheUserAndBothFilesMerge)
     // Loading again starts afresh.
     Switch->LoadThemes();
     EXPECT_EQ(Switch->GetThemeCategorySchemeCount(0), 2);
+}
+
+TEST_F(Themes, AFileOrARegistryThatCannotBeReadIsAnErrorAndTheThemesStay)
+{
+    namespace fs = std::filesystem;
+    SetPaths(HKEY_CURRENT_USER, Folder + "/maker", Folder + "/user");
+    String crOnly = FlatFile;  // line ends of every kind read alike
+    std::erase(crOnly, '\n');
+    WriteFile(Folder + "/maker/TSchemeSwitch.xml", crOnly);
+    const String user = Folder + "/user/TSchemeSwitchUser.xml";
+    fs::remove(user);
+    const TScopeExit removeUser([&] { fs::remove(user); });
+    Switch->LoadThemes();
+    ASSERT_EQ(Switch->GetThemeCategoryCount(), 1);
+    ASSERT_EQ(Switch->GetThemeCategorySchemeName(0, 0), "Red");
+
+    MakePipe(user);
+    EXPECT_NE(MessageOfPipeLoad<EFOpenError>(user, [&] { Switch->LoadThemes(); }).find("« " + user + " »"),
+              String::npos);
+    EXPECT_EQ(Switch->GetThemeCategoryCount(), 1);
+    fs::remove(user);
+    fs::create_symlink(user, user);
+    EXPECT_NE(MessageOf<EFOpenError>([&] { Switch->LoadThemes(); }).find("« " + user + " »"), String::npos);
+    EXPECT_EQ(Switch->GetThemeCategoryCount(), 1);
+
+    const String loop = Folder + "/registry loop";
+    const TScopeExit removeLoop([&] { fs::remove(loop); });
+    fs::create_symlink(loop, loop);
+    const TRegistryFileScope registry(HKEY_CURRENT_USER, loop);
+    EXPECT_NE(MessageOf<ERegistryException>([&] { Switch->LoadThemes(); }).find("« " + loop + " »"), String::npos);
+    EXPECT_EQ(Switch->GetThemeCategoryCount(), 1);
 }
 
 TEST_F(Themes, SchemesSetTypedValuesUnderAnyDecimalSeparator)

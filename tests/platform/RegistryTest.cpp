@@ -4,11 +4,17 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <filesystem>
+#include <functional>
 #include <sstream>
+#include <tuple>
 
 #include "platform/DynLib.h"
 #include "platform/Registry.h"
 #include "platform/SysUtils.h"
+#include "support/Pipe.h"
+#include "support/RegistryFile.h"
+#include "support/TempFolder.h"
 
 namespace {
 
@@ -85,6 +91,40 @@ TEST_F(Registry, WhatNoLineOfTheFileCanHoldIsRefusedAndTheFileKept)
     ASSERT_TRUE(registry.OpenKey("Two\nLines", true));
     EXPECT_THROW(registry.WriteString("Text", "x"), ERegistryException);
     EXPECT_EQ(MachineFileText(), before);
+}
+
+TEST_F(Registry, LinesEndInCrLfCrOrLf)
+{
+    WriteMachineFile("[A]\rOne=\"1\"\r[B]\r\nTwo=\"2\"\r\n[C]\nThree=\"3\"");
+    TRegistry machine;
+    machine.SetRootKey(HKEY_LOCAL_MACHINE);
+    for (const auto& [key, name, value] : {std::tuple{"A", "One", "1"}, {"B", "Two", "2"}, {"C", "Three", "3"}}) {
+        ASSERT_TRUE(machine.OpenKeyReadOnly(key)) << key;
+        EXPECT_EQ(machine.ReadString(name), value);
+    }
+}
+
+TEST_F(Registry, AFileThatIsThereButCannotBeReadIsAnErrorAndTheOpenKeyStays)
+{
+    namespace fs = std::filesystem;
+    WriteMachineFile("[A]\nKept=\"1\"\n");
+    TRegistry machine;
+    machine.SetRootKey(HKEY_LOCAL_MACHINE);
+    ASSERT_TRUE(machine.OpenKeyReadOnly("A"));
+    TTempFolder folder;
+    MakePipe(folder / "pipe");
+    fs::create_symlink("loop", folder.Path() / "loop");
+    fs::create_directory(folder.Path() / "folder");
+    for (const char* name : {"pipe", "loop", "folder"}) {
+        const TRegistryFileScope file(HKEY_LOCAL_MACHINE, folder / name);
+        for (const auto& read : {std::function<void()>([&] { machine.OpenKeyReadOnly("A"); }),
+                                 std::function<void()>([&] { machine.KeyExists("A"); })}) {
+            const String message = MessageOfPipeLoad<ERegistryException>(folder / "pipe", read);
+            EXPECT_NE(message.find("« " + folder / name + " »"), String::npos) << message;
+        }
+        EXPECT_EQ(machine.CurrentPath(), "A");
+        EXPECT_EQ(machine.ReadString("Kept"), "1");
+    }
 }
 
 TEST(DynLib, WindowsNamesMapToSharedObjectsAndAnOverrideWins)
