@@ -179,8 +179,10 @@ void TFontDialogForm::AfterConstruction()
     // Each edit works its list as though the two were one control: the
     // arrow and page keys move through the rows, and the wheel (which goes
     // to the focused control) scrolls them.
-    for (auto [edit, list] : {std::pair{FaceEdit, FaceList}, std::pair{StyleEdit, StyleList},
-                              std::pair{SizeEdit, SizeList}}) {
+    for (const auto& pair : {std::pair{FaceEdit, FaceList}, std::pair{StyleEdit, StyleList},
+                             std::pair{SizeEdit, SizeList}}) {
+        TEdit* edit = pair.first;
+        TListBox* list = pair.second;
         edit->OnKeyDown = [edit, list](TObject*, Word& Key, TShiftState) { StepFromEdit(edit, list, Key); };
         edit->OnMouseWheel = [list](TObject*, TShiftState Shift, Integer Delta, TPoint Pos, bool& Handled) {
             Handled = list->DoMouseWheel(Shift, Delta, Pos);
