@@ -49,7 +49,7 @@ void TkPlotObjectManagerCustom::NotificationRemove(TkPlotObject* AObject)
 
 void TkPlotObjectManagerCustom::NotificationRename(TkPlotObject* AObject)
 {
-    if (Lists(AObject)) FNameNumbers.Record(AObject, AObject->Name(), GetBaseName());
+    if (Lists(AObject)) RecordName(AObject);
     if (!FollowsRenamesOf(AObject->Kind())) return;
     ForEachObject([AObject](TkPlotObject* object) { object->NotificationRename(AObject); });
 }
@@ -69,6 +69,7 @@ void TkPlotObjectManagerCustom::DeleteEntry(Integer Index)
     FList.erase(FList.begin() + Index);
     FMembers.erase(object);
     FNameNumbers.Forget(object);
+    FNames.Forget(object);
 }
 
 void TkPlotObjectManagerCustom::RemoveFromList(TkPlotObject* AObject)
@@ -97,17 +98,10 @@ Integer TkPlotObjectManagerCustom::GetIndex(const TkPlotObject* AObject) const
     }
 }
 
-TkPlotObject* TkPlotObjectManagerCustom::GetObjectByName(const String& Name) const
-{
-    const Integer index = GetIndexByName(Name);
-    return index < 0 ? nullptr : GetItem(index);
-}
-
 Integer TkPlotObjectManagerCustom::GetIndexByName(const String& Name) const
 {
-    for (Integer i = 0; i < Count(); ++i)
-        if (SameObjectName(GetItem(i)->Name(), Name)) return i;
-    return -1;
+    const TkPlotObject* object = GetObjectByName(Name);
+    return object ? GetIndex(object) : -1;
 }
 
 String TkPlotObjectManagerCustom::GetNextName() const
@@ -118,9 +112,18 @@ String TkPlotObjectManagerCustom::GetNextName() const
 
 void TkPlotObjectManagerCustom::InsertObject(TkPlotObject* AObject)
 {
-    if (!FMembers.insert(AObject).second) return;
+    if (!FMembers.emplace(AObject, FListings).second) return;
+    ++FListings;
     FList.push_back(AObject);
+    RecordName(AObject);
+}
+
+// Of objects of one name the earliest listed is found, as a walk of the
+// list would find it.
+void TkPlotObjectManagerCustom::RecordName(TkPlotObject* AObject)
+{
     FNameNumbers.Record(AObject, AObject->Name(), GetBaseName());
+    FNames.Record(AObject, AObject->Name(), FMembers.at(AObject));
 }
 
 void TkPlotObjectManagerCustom::DoChange() { FOnChange(this); }

@@ -19,9 +19,10 @@
 #include <deque>
 #include <optional>
 #include <span>
-#include <unordered_set>
+#include <unordered_map>
 #include <vector>
 
+#include "components/plot/objects/kPlotNameIndex.h"
 #include "components/plot/objects/kPlotNameNumbers.h"
 #include "components/plot/objects/kPlotObjects.h"
 
@@ -66,7 +67,7 @@ public:
     TkPlotObject* GetItem(Integer Index) const;
     Integer GetIndex(const TkPlotObject* AObject) const;
     // The first object of that name, ignoring case; nullptr when none.
-    TkPlotObject* GetObjectByName(const String& Name) const;
+    TkPlotObject* GetObjectByName(const String& Name) const { return FNames.Find(Name); }
     Integer GetIndexByName(const String& Name) const;
     // GetBaseName, a blank and one more than the highest number that follows
     // the base name in an object's name: gaps are not reused.
@@ -113,13 +114,18 @@ private:
     // Every notification asks whether objects are listed: the set answers
     // at once, where the list would be searched.
     bool Lists(const TkPlotObject* AObject) const { return FMembers.contains(AObject); }
+    void RecordName(TkPlotObject* AObject);
     void DeleteEntry(Integer Index);
 
     // A deque: a manager cleared from its first object on takes each out
     // at once.
     std::deque<TkPlotObject*> FList;
-    std::unordered_set<const TkPlotObject*> FMembers;
+    // Each listed object with the number of its listing: the list keeps
+    // them in that order.
+    std::unordered_map<const TkPlotObject*, Int64> FMembers;
+    Int64 FListings = 0;
     TkPlotNameNumbers FNameNumbers;
+    TkPlotNameIndex FNames;
     TkPlotObjectOwner* FOwner;
     TNotifyEvent FOnChange;
     TNotifyEvent FOnRemove;
@@ -170,6 +176,11 @@ public:
     bool MouseWheelFocusObjects(Integer WheelDelta, TShiftState Shift, TPoint MousePos);
     // Before the plot is torn down: no object reports its end any more.
     void ShutDownSetup();
+
+protected:
+    // The managers of their kinds tell the objects of renames; this list
+    // only notes the names.
+    bool FollowsRenamesOf(TkPlotObjectKind) const override { return false; }
 
 private:
     template <class F>
