@@ -426,7 +426,10 @@ void TkPlotLegend::MeasureFont(TCanvas* Canvas)
     FColumnWidth.fill(0);
 }
 
-Integer TkPlotLegend::NameWrapWidth() const { return std::max(RoundPix(Extended(FZeroWidth) * FChannelNameMaxWidth), 0); }
+Integer TkPlotLegend::NameWrapWidth() const
+{
+    return std::max(RoundPix(Extended(FZeroWidth) * FChannelNameMaxWidth), 0);
+}
 
 // The name shown decides the entry's height: a channel listed by its Name
 // (blank title) is measured by that name too.
@@ -802,13 +805,6 @@ TkPlotObject* TkPlotLegend::GetObjectAtPoint(TPoint P)
             }
     }
     return TkPlotLayoutObject::GetObjectAtPoint(P);
-}
-
-bool TkPlotLegend::EntryHit(const TkPlotChannelCustom* Channel, TPoint P) const
-{
-    return Visible() && std::any_of(FItemList.begin(), FItemList.end(), [&](const TkPlotLegendItem& Item) {
-               return Item.Channel.Get() == Channel && ItemHit(Item, P);
-           });
 }
 
 void TkPlotLegend::AddChannelsOnEntries(TPoint P, std::vector<const TkPlotChannelCustom*>& Channels) const

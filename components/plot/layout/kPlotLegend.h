@@ -220,10 +220,8 @@ public:
     const TkPlotLegendItem& Item(Integer Index) const;
     // Where the legend last drew Channel's name; empty when it did not.
     TRect ChannelLegendRect(const TkPlotChannelCustom* Channel) const;
-    // P lies on Channel's entry of this shown legend (where its name was
-    // last drawn) while the channel is VisibleInLegend.
-    bool EntryHit(const TkPlotChannelCustom* Channel, TPoint P) const;
-    // Adds to Channels each channel on whose entry P lies, as EntryHit.
+    // Adds to Channels each channel on whose entry of this shown legend P
+    // lies (where its name was last drawn), while it is VisibleInLegend.
     void AddChannelsOnEntries(TPoint P, std::vector<const TkPlotChannelCustom*>& Channels) const;
     // A legend whose entries all vanish keeps the sizes it had.
     Integer RequiredWidth() const { return FRequiredWidth; }

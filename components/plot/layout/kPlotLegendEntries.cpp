@@ -127,7 +127,8 @@ Integer TkPlotLegendEntries::MaxAxisValueWidth(TCanvas* Canvas, TFont* Font, boo
         Integer widest = 0;
         for (const TEntry& entry : FEntries) {
             TkPlotChannelCustom* channel = entry.Channel.Get();
-            TkPlotAxis* axis = !channel ? nullptr : XAxes ? static_cast<TkPlotAxis*>(channel->XAxis()) : channel->YAxis();
+            if (!channel) continue;
+            TkPlotAxis* axis = XAxes ? static_cast<TkPlotAxis*>(channel->XAxis()) : channel->YAxis();
             if (axis)
                 widest = std::max(widest, Cursor ? axis->GetCursorTextWidth(Canvas, Font)
                                                  : axis->GetLegendTextWidth(Canvas, Font));
@@ -143,7 +144,8 @@ const std::vector<Integer>& TkPlotLegendEntries::WrappedNameHeights(TCanvas* Can
         Canvas->SetFont(Font);
         std::vector<Integer> heights;
         heights.reserve(FEntries.size());
-        for (const TEntry& entry : FEntries) heights.push_back(MeasureTextInWidth(Canvas, *entry.Texts[kltName], Width));
+        for (const TEntry& entry : FEntries)
+            heights.push_back(MeasureTextInWidth(Canvas, *entry.Texts[kltName], Width));
         return heights;
     });
 }

@@ -298,7 +298,8 @@ TEST_F(PlotConfigFileTest, BlankLinesAndLineEndsLoadAsWithout)
             copy->AddXAxis();  // the channel's X axis, for the channel file alone
             reader.Load(*copy, Path("variant.txt"));
             reader.Save(*copy, Path("again.txt"));
-            EXPECT_EQ(Scratch.ReadBytes("again.txt"), saved) << reader.Name << " from " << testing::PrintToString(variant);
+            EXPECT_EQ(Scratch.ReadBytes("again.txt"), saved)
+                << reader.Name << " from " << testing::PrintToString(variant);
         }
     }
 }
