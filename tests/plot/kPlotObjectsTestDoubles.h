@@ -261,7 +261,6 @@ private:
     {
         auto* object = static_cast<TkPlotObject*>(Sender);
         Owner.Log.push_back("rename " + object->NameOld() + " to " + object->Name());
-        if (All) All->NotificationRename(object);
         for (TkPlotObjectManagerCustom* m : Typed()) m->NotificationRename(object);
     }
     void NotificationSetFocus(TkPlotObject* Object)

@@ -66,29 +66,28 @@ std::string_view SectionWord(std::string_view Line)
     return head.substr(0, digits);
 }
 
-// How many lines stand in the sections of each of Words.
-template <std::size_t N>
-std::array<Integer, N> SectionLineCounts(const TkPlotFileLines& Lines, const std::array<const char*, N>& Words)
+// How many lines stand in the sections of Word.
+Integer SectionLines(const TkPlotFileLines& Lines, std::string_view Word)
 {
-    std::array<Integer, N> counts{};
-    for (Integer i = 0; i < Lines.Count(); ++i) {
-        const std::string_view word = SectionWord(Lines.Line(i));
-        for (std::size_t k = 0; k < N && !word.empty(); ++k)
-            if (SameText(word, Words[k])) ++counts[k];
-    }
-    return counts;
+    Integer count = 0;
+    for (Integer i = 0; i < Lines.Count(); ++i)
+        if (SameText(SectionWord(Lines.Line(i)), Word)) ++count;
+    return count;
 }
 
 // The count of the named line; none when the line is missing. A count
-// below 0, or beyond what SectionLines lines of its sections can back, is
-// none that a save writes.
-std::optional<Integer> ReadCount(const String& Name, TStrings& Lines, Integer SectionLines)
+// below 0, or beyond what the lines of its sections can back (SectionLines
+// counts them, asked only for a count that needs them), is none that a
+// save writes.
+template <class F>
+std::optional<Integer> ReadCount(const String& Name, TStrings& Lines, F SectionLines)
 {
     String text;
     if (!ExtractNamedLine(Name, text, Lines)) return std::nullopt;
     const Integer count = StrToInt(text);
     if (count < 0) throw EConvertError(Name + " " + IntToStr(count) + " is below 0");
-    const Int64 most = Int64{kObjectsWithoutLines} + SectionLines;
+    if (count <= kObjectsWithoutLines) return count;
+    const Int64 most = Int64{kObjectsWithoutLines} + SectionLines();
     if (count > most)
         throw EConvertError(Name + " " + IntToStr(count) + " exceeds the " + IntToStr(most) +
                             " objects that the file can hold (" + IntToStr(kObjectsWithoutLines) +
@@ -175,12 +174,10 @@ void TkPlotComponent::LoadPropertiesFromFile(const String& FileName)
         CheckFileType(lines, kConfigFileType, "Incompatible Plot Configuration File Type");
         TkPlotConfigHead head;
         NamingTheFile(FileName, [&] {
-            std::array<const char*, kSectionCount> words;
-            std::transform(std::begin(kSections), std::end(kSections), words.begin(),
-                           [](const TkConfigSection& Section) { return Section.Word; });
-            const auto sectionLines = SectionLineCounts(lines, words);
-            for (std::size_t k = 0; k < kSectionCount; ++k)
-                head.Counts[k] = ReadCount(CountName(kSections[k].Word), lines, sectionLines[k]).value_or(0);
+            for (std::size_t k = 0; k < kSectionCount; ++k) {
+                const auto sectionLines = [&] { return SectionLines(lines, kSections[k].Word); };
+                head.Counts[k] = ReadCount(CountName(kSections[k].Word), lines, sectionLines).value_or(0);
+            }
             head.DataViewZHorz = ReadInteger("DataViewZHorz", lines);
             head.DataViewZVert = ReadInteger("DataViewZVert", lines);
         });
@@ -264,11 +261,11 @@ void TkPlotComponent::LoadAnnotationsFromFile(const String& FileName)
         TkPlotFileLines lines(ReadPropertyText(FileName));
         std::optional<Integer> count;
         NamingTheFile(FileName, [&] {
-            const Integer sectionLines = SectionLineCounts(lines, std::array{"Annotation"})[0];
+            const auto sectionLines = [&] { return SectionLines(lines, "Annotation"); };
             count = ReadCount("AnnotationCount", lines, sectionLines);
             // Annotation lines without the count line make a file of no
             // annotations; lines of neither kind, a file of another kind.
-            if (!count && lines.Count() > 0 && sectionLines == 0)
+            if (!count && lines.Count() > 0 && sectionLines() == 0)
                 throw EConvertError("holds neither an \"AnnotationCount\" line nor an annotation's line: "
                                     "it is no annotation file");
         });

@@ -49,7 +49,10 @@ void TkPlotObjectManagerCustom::NotificationRemove(TkPlotObject* AObject)
 
 void TkPlotObjectManagerCustom::NotificationRename(TkPlotObject* AObject)
 {
-    if (Lists(AObject)) RecordName(AObject);
+    if (Lists(AObject)) {
+        FNameNumbers.Record(AObject, AObject->Name(), GetBaseName());
+        FByName.reset();
+    }
     if (!FollowsRenamesOf(AObject->Kind())) return;
     ForEachObject([AObject](TkPlotObject* object) { object->NotificationRename(AObject); });
 }
@@ -69,7 +72,7 @@ void TkPlotObjectManagerCustom::DeleteEntry(Integer Index)
     FList.erase(FList.begin() + Index);
     FMembers.erase(object);
     FNameNumbers.Forget(object);
-    FNames.Forget(object);
+    FByName.reset();
 }
 
 void TkPlotObjectManagerCustom::RemoveFromList(TkPlotObject* AObject)
@@ -98,6 +101,22 @@ Integer TkPlotObjectManagerCustom::GetIndex(const TkPlotObject* AObject) const
     }
 }
 
+TkPlotObject* TkPlotObjectManagerCustom::GetObjectByName(const String& Name) const
+{
+    if (FIndexesNames) {
+        if (!FByName) {
+            FByName.emplace();
+            for (TkPlotObject* object : FList) FByName->try_emplace(AnsiCaseFold(object->Name()), object);
+        }
+        const auto named = FByName->find(AnsiCaseFold(Name));
+        return named == FByName->end() ? nullptr : named->second;
+    }
+    const auto named = std::find_if(FList.begin(), FList.end(), [&](const TkPlotObject* Object) {
+        return SameObjectName(Object->Name(), Name);
+    });
+    return named == FList.end() ? nullptr : *named;
+}
+
 Integer TkPlotObjectManagerCustom::GetIndexByName(const String& Name) const
 {
     const TkPlotObject* object = GetObjectByName(Name);
@@ -112,18 +131,10 @@ String TkPlotObjectManagerCustom::GetNextName() const
 
 void TkPlotObjectManagerCustom::InsertObject(TkPlotObject* AObject)
 {
-    if (!FMembers.emplace(AObject, FListings).second) return;
-    ++FListings;
+    if (!FMembers.insert(AObject).second) return;
     FList.push_back(AObject);
-    RecordName(AObject);
-}
-
-// Of objects of one name the earliest listed is found, as a walk of the
-// list would find it.
-void TkPlotObjectManagerCustom::RecordName(TkPlotObject* AObject)
-{
     FNameNumbers.Record(AObject, AObject->Name(), GetBaseName());
-    FNames.Record(AObject, AObject->Name(), FMembers.at(AObject));
+    FByName.reset();
 }
 
 void TkPlotObjectManagerCustom::DoChange() { FOnChange(this); }
@@ -187,6 +198,15 @@ void DetachPlotObject(TkPlotObject* AObject)
 // ===========================================================================
 // TkPlotObjectOwnedManager
 // ===========================================================================
+
+TkPlotObjectOwnedManager::TkPlotObjectOwnedManager(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange,
+                                                   TNotifyEvent AOnInsert, TNotifyEvent AOnRemove,
+                                                   TNotifyEvent AOnRename)
+    : TkPlotObjectManagerCustom(AOwner, std::move(AOnChange), std::move(AOnInsert), std::move(AOnRemove),
+                                std::move(AOnRename))
+{
+    IndexNames();
+}
 
 void TkPlotObjectOwnedManager::NotificationRemove(TkPlotObject* AObject)
 {

@@ -20,9 +20,9 @@
 #include <optional>
 #include <span>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
-#include "components/plot/objects/kPlotNameIndex.h"
 #include "components/plot/objects/kPlotNameNumbers.h"
 #include "components/plot/objects/kPlotObjects.h"
 
@@ -67,7 +67,7 @@ public:
     TkPlotObject* GetItem(Integer Index) const;
     Integer GetIndex(const TkPlotObject* AObject) const;
     // The first object of that name, ignoring case; nullptr when none.
-    TkPlotObject* GetObjectByName(const String& Name) const { return FNames.Find(Name); }
+    TkPlotObject* GetObjectByName(const String& Name) const;
     Integer GetIndexByName(const String& Name) const;
     // GetBaseName, a blank and one more than the highest number that follows
     // the base name in an object's name: gaps are not reused.
@@ -109,23 +109,27 @@ protected:
             if (TkPlotObject* object = ref.Get(); object && Lists(object)) Action(object);
     }
     void RemoveFromList(TkPlotObject* AObject);
+    // From the constructor of a manager whose objects are looked up by name.
+    void IndexNames() { FIndexesNames = true; }
 
 private:
     // Every notification asks whether objects are listed: the set answers
     // at once, where the list would be searched.
     bool Lists(const TkPlotObject* AObject) const { return FMembers.contains(AObject); }
-    void RecordName(TkPlotObject* AObject);
     void DeleteEntry(Integer Index);
 
     // A deque: a manager cleared from its first object on takes each out
     // at once.
     std::deque<TkPlotObject*> FList;
-    // Each listed object with the number of its listing: the list keeps
-    // them in that order.
-    std::unordered_map<const TkPlotObject*, Int64> FMembers;
-    Int64 FListings = 0;
+    std::unordered_set<const TkPlotObject*> FMembers;
     TkPlotNameNumbers FNameNumbers;
-    TkPlotNameIndex FNames;
+    // The first object of each name (its case fold), made at the first
+    // lookup after a change of the list or of a name: a paint looks up
+    // thousands of names, a load changes thousands of objects. Only in the
+    // managers of the kinds (the lists of every object and of the layout,
+    // which hear no rename of their own, walk theirs).
+    bool FIndexesNames = false;
+    mutable std::optional<std::unordered_map<String, TkPlotObject*>> FByName;
     TkPlotObjectOwner* FOwner;
     TNotifyEvent FOnChange;
     TNotifyEvent FOnRemove;
@@ -142,9 +146,11 @@ bool FirstObjectName(const TkPlotObjectManagerCustom* Manager, String& Name);
 void DetachPlotObject(TkPlotObject* AObject);
 
 // A manager that owns its objects: Clear and the manager's end free them.
+// Its objects are found by name without a walk.
 class TkPlotObjectOwnedManager : public TkPlotObjectManagerCustom {
 public:
-    using TkPlotObjectManagerCustom::TkPlotObjectManagerCustom;
+    TkPlotObjectOwnedManager(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert,
+                             TNotifyEvent AOnRemove, TNotifyEvent AOnRename);
     // Tells every other listed object first.
     void NotificationRemove(TkPlotObject* AObject) override;
     // Frees each object listed now; each reports its own removal, which the
@@ -176,11 +182,6 @@ public:
     bool MouseWheelFocusObjects(Integer WheelDelta, TShiftState Shift, TPoint MousePos);
     // Before the plot is torn down: no object reports its end any more.
     void ShutDownSetup();
-
-protected:
-    // The managers of their kinds tell the objects of renames; this list
-    // only notes the names.
-    bool FollowsRenamesOf(TkPlotObjectKind) const override { return false; }
 
 private:
     template <class F>

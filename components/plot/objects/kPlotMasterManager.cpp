@@ -157,7 +157,6 @@ void TkPlotMasterManagerCustom::NotificationRename(TObject* AObject)
 {
     auto* object = dynamic_cast<TkPlotObject*>(AObject);
     if (!object) return;
-    if (FPlotObjectManager) FPlotObjectManager->NotificationRename(object);
     for (TkPlotObjectKind kind : RoutingOrder)
         if (TkPlotObjectManagerCustom* manager = Manager(kind)) manager->NotificationRename(object);
     if (FLayoutManager) FLayoutManager->NotificationRename(object);
