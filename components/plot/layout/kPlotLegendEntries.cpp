@@ -9,10 +9,11 @@
 
 namespace {
 
-// Text when it holds more than blanks, else Fallback.
+// Text when it holds more than blanks, else Fallback. Looked at in place:
+// a name may be long.
 const String& NonBlank(const String& Text, const String& Fallback)
 {
-    return Trim(Text).empty() ? Fallback : Text;
+    return TrimView(Text).empty() ? Fallback : Text;
 }
 
 // The kinds of widths measured besides those of the texts.
@@ -36,6 +37,12 @@ TkPlotChannelCustom* TkPlotLegendEntries::Channel(Integer Index) const
 const String& TkPlotLegendEntries::Text(Integer Index, TText Text)
 {
     TEntry& entry = FEntries[static_cast<std::size_t>(Index)];
+    // The name is the channel's own text, not a copy: a name may be long.
+    if (Text == kltName) {
+        static const String gone;
+        const TkPlotChannelCustom* channel = entry.Channel.Get();
+        return channel ? NonBlank(channel->TitleText(), channel->Name()) : gone;
+    }
     if (!entry.Texts[Text]) MakeTexts(entry, Text);
     return *entry.Texts[Text];
 }
@@ -56,7 +63,7 @@ void TkPlotLegendEntries::MakeTexts(TEntry& Entry, TText Text) const
         return Axis ? Axis->GetLegendText(Value) : channel->TranslateString("N/A");
     };
     switch (Text) {
-    case kltName: texts[Text] = NonBlank(channel->TitleText(), channel->Name()); break;
+    case kltName: break;  // the channel's own text (Text)
     case kltXAxisName: texts[Text] = axisName(channel->XAxis()); break;
     case kltYAxisName: texts[Text] = axisName(channel->YAxis()); break;
     case kltXValue: texts[Text] = value(channel->XAxis(), channel->XLast()); break;
@@ -104,7 +111,7 @@ Integer TkPlotLegendEntries::MaxTextWidth(TCanvas* Canvas, TFont* Font, TText Te
         MakeAllTexts(Text);
         Canvas->SetFont(Font);
         Integer widest = 0;
-        for (const TEntry& entry : FEntries) widest = std::max(widest, Canvas->TextWidth(*entry.Texts[Text]));
+        for (Integer i = 0; i < Count(); ++i) widest = std::max(widest, Canvas->TextWidth(this->Text(i, Text)));
         return widest;
     });
 }
@@ -114,8 +121,8 @@ Integer TkPlotLegendEntries::MaxTextLength(TText Text)
     if (!FLengths[Text]) {
         MakeAllTexts(Text);
         Integer longest = 0;
-        for (const TEntry& entry : FEntries)
-            longest = std::max(longest, static_cast<Integer>(Utf8ToUtf16(*entry.Texts[Text]).size()));
+        for (Integer i = 0; i < Count(); ++i)
+            longest = std::max(longest, static_cast<Integer>(Utf8ToUtf16(this->Text(i, Text)).size()));
         FLengths[Text] = longest;
     }
     return *FLengths[Text];
@@ -140,12 +147,10 @@ Integer TkPlotLegendEntries::MaxAxisValueWidth(TCanvas* Canvas, TFont* Font, boo
 const std::vector<Integer>& TkPlotLegendEntries::WrappedNameHeights(TCanvas* Canvas, TFont* Font, Integer Width)
 {
     return Measured(FWrappedHeights, *Font, kltName, Width, [&] {
-        MakeAllTexts(kltName);
         Canvas->SetFont(Font);
         std::vector<Integer> heights;
         heights.reserve(FEntries.size());
-        for (const TEntry& entry : FEntries)
-            heights.push_back(MeasureTextInWidth(Canvas, *entry.Texts[kltName], Width));
+        for (Integer i = 0; i < Count(); ++i) heights.push_back(MeasureTextInWidth(Canvas, Text(i, kltName), Width));
         return heights;
     });
 }
