@@ -126,8 +126,8 @@ private:
     // The first object of each name (its case fold), made at the first
     // lookup after a change of the list or of a name: a paint looks up
     // thousands of names, a load changes thousands of objects. Only in the
-    // managers of the kinds (the lists of every object and of the layout,
-    // which hear no rename of their own, walk theirs).
+    // managers of the kinds, which are the ones looked up by name (the
+    // list of every object hears of no rename, and walks its objects).
     bool FIndexesNames = false;
     mutable std::optional<std::unordered_map<String, TkPlotObject*>> FByName;
     TkPlotObjectOwner* FOwner;
