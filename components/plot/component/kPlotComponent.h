@@ -128,7 +128,7 @@ public:
     virtual void RemoveAllXAxes() { RemoveAllObjects(kpokXAxis); }
     Integer XAxisCount() const { return ObjectCount(kpokXAxis); }
     TkPlotXAxis* GetXAxis(Integer Index) const { return Object<kpokXAxis>(Index); }
-    TkPlotXAxis* GetXAxisByName(const String& Name) const override { return ObjectByName<kpokXAxis>(Name); }
+    TkPlotXAxis* GetXAxisByName(const String& Name) const { return ObjectByName<kpokXAxis>(Name); }
     Integer GetXAxisIndexByName(const String& Name) const { return ObjectIndexByName(kpokXAxis, Name); }
 
     // --- Y axes ---
@@ -137,7 +137,7 @@ public:
     virtual void RemoveAllYAxes() { RemoveAllObjects(kpokYAxis); }
     Integer YAxisCount() const { return ObjectCount(kpokYAxis); }
     TkPlotYAxis* GetYAxis(Integer Index) const { return Object<kpokYAxis>(Index); }
-    TkPlotYAxis* GetYAxisByName(const String& Name) const override { return ObjectByName<kpokYAxis>(Name); }
+    TkPlotYAxis* GetYAxisByName(const String& Name) const { return ObjectByName<kpokYAxis>(Name); }
     Integer GetYAxisIndexByName(const String& Name) const { return ObjectIndexByName(kpokYAxis, Name); }
 
     // --- channels ---
@@ -618,7 +618,9 @@ public:
                              Double NewSpan) override;
     void DoAxisCustomizeLabel(TkPlotAxis* Axis, String& Text, Double Value) override;
     bool IsTkPlot() const override { return false; }
-    Cardinal AxesVersion() const override;
+    // Changes whenever an axis is added, removed or renamed.
+    Cardinal AxesVersion() const;
+    TkPlotNameIndex* NameIndex(TkPlotObjectKind Kind) override;
     TkPlotExtents ChannelExtents(const TkPlotAxis& Axis, bool Visible) const override;
     bool RepaintPending() const override { return TkCustomComponent::RepaintPending(); }
     bool DataViewPercentToPixels(Double Percent, bool Vertical, Integer& Pixel) const override;
