@@ -3,7 +3,7 @@
 #include "app/JOV.h"
 #include "components/editor/EditorUnits.h"
 #include "components/foundation/FoundationUnits.h"
-#include "components/plot/PlotUnits.h"
+#include "components/plot/component/PlotUnits.h"
 #include "platform/Forms.h"
 #include "widgets/WidgetUnits.h"
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "components/plot/objects/kPlotMasterManager.h"
+#include "components/plot/component/kPlotMasterManager.h"
 #include "platform/SysUtils.h"
 
 namespace {

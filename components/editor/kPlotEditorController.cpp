@@ -6,7 +6,7 @@
 #include "components/plot/channel/time/kPlotChannel.h"
 #include "components/plot/component/kPlotComponent.h"
 #include "components/plot/objects/kPlotEditorSession.h"
-#include "components/plot/objects/kPlotMasterManager.h"
+#include "components/plot/component/kPlotMasterManager.h"
 #include "platform/SysUtils.h"
 
 namespace {

@@ -14,7 +14,7 @@
 #include "components/editor/kPlotEditorBinder.h"
 #include "components/editor/kPlotEditorSurface.h"
 
-#include "components/plot/objects/kPlotMasterManager.h"
+#include "components/plot/component/kPlotMasterManager.h"
 
 class TkPlotComponent;
 

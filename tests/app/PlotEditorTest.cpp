@@ -5,7 +5,7 @@
 #include "components/editor/kEditorPickers.h"
 #include "components/editor/kPlotEditorForm.h"
 #include "components/plot/layout/kPlotLabel.h"
-#include "components/plot/objects/kPlotMasterManager.h"
+#include "components/plot/component/kPlotMasterManager.h"
 #include "platform/CommonDialogs.h"
 #include "app/MainWindowFixture.h"
 #include "support/LayoutCheck.h"

@@ -8,7 +8,7 @@
 #include "components/plot/component/kPlot.h"
 #include "components/plot/input/kPlotDataCursor.h"
 #include "components/plot/component/kXYPlot.h"
-#include "components/plot/objects/kPlotMasterManager.h"
+#include "components/plot/component/kPlotMasterManager.h"
 #include "components/plot/view/kPlotDataView.h"
 #include "components/plot/view/kPlotLimit.h"
 #include "support/EditorFieldsStandIn.h"

@@ -7,7 +7,7 @@
 #include "components/plot/component/kPlot.h"
 #include "components/plot/component/kXYPlot.h"
 #include "components/plot/layout/kPlotLabel.h"
-#include "components/plot/objects/kPlotMasterManager.h"
+#include "components/plot/component/kPlotMasterManager.h"
 #include "components/plot/view/kPlotDataView.h"
 #include "support/EditorStandIn.h"
 

@@ -11,7 +11,7 @@
 #include "components/plot/input/kPlotToolBar.h"
 #include "components/plot/layout/kPlotLabel.h"
 #include "components/plot/layout/kPlotLegend.h"
-#include "components/plot/objects/kPlotMasterManager.h"
+#include "components/plot/component/kPlotMasterManager.h"
 #include "tests/support/Painted.h"
 
 namespace {

@@ -7,7 +7,7 @@
 
 #include "components/editor/kPlotEditorPages.h"
 #include "components/foundation/kCommonRoutines.h"
-#include "components/plot/objects/kPlotMasterManager.h"
+#include "components/plot/component/kPlotMasterManager.h"
 #include "platform/Graphics.h"
 
 namespace EditorTest {

@@ -616,3 +616,10 @@ public:
                 TNotifyEvent AOnRename);
     TkPlotObjectKind Kind() const override { return kpokYAxis; }
 };
+
+// The scale maps of a paint's own axes (which must be there).
+inline const TkPlotScaleMap& XScaleMap(const TkPlotPaintContext& Context) { return Context.XAxis->ScaleMap(); }
+inline const TkPlotScaleMap& YScaleMap(const TkPlotPaintContext& Context) { return Context.YAxis->ScaleMap(); }
+// Narrows the canvas's clip to the rectangle that the paint's own two
+// scales span (both axes must be there).
+void ClipCanvasToAxes(const TkPlotPaintContext& Context);

@@ -13,6 +13,7 @@
 #include "components/plot/axis/kPlotAxis.h"
 #include "components/plot/component/kPlotHost.h"
 #include "platform/Math.h"
+#include "platform/SysApi.h"
 #include "platform/SysUtils.h"
 
 namespace {
@@ -288,4 +289,12 @@ void TkPlotAxis::UpdateCartesianFocusRect(TCanvas* Canvas)
         FFocusRect.Left = Sum({layout.Left, -reach});
         FFocusRect.Right = Sum({FFocusRect.Left, width});
     }
+}
+
+void ClipCanvasToAxes(const TkPlotPaintContext& Context)
+{
+    const TkPlotAxis& x = *Context.XAxis;
+    const TkPlotAxis& y = *Context.YAxis;
+    const TRect r = OrientedRect(Context.XYAxesReversed, x.MinPixels(), y.MinPixels(), x.MaxPixels(), y.MaxPixels());
+    IntersectClipRect(Context.Canvas, r.Left, r.Top, r.Right, r.Bottom);
 }

@@ -571,7 +571,7 @@ void TkPlotChannelCustom::DrawTraceBatched(const TkPlotPaintContext& Context, In
         return SegmentPixels(Context, false, X1, Y1, X2, Y2, From, To);
     };
     const auto walk = [&](auto& Sink) {
-        WalkTrace(*FDataList, Start, Stop, Context.XMap(), Context.YMap(), FClipToAxes, Context.XYAxesReversed, Sink,
+        WalkTrace(*FDataList, Start, Stop, XScaleMap(Context), YScaleMap(Context), FClipToAxes, Context.XYAxesReversed, Sink,
                   cut, Underlay);
     };
     if (!Underlay) {
@@ -611,8 +611,8 @@ bool TkPlotChannelCustom::SegmentPixels(const TkPlotPaintContext& Context, Boole
 {
     if (!Context.HasAxes()) return false;
     if (std::isnan(X1) || std::isnan(Y1) || std::isnan(X2) || std::isnan(Y2)) return false;
-    const TkPlotScaleMap& xMap = Context.XMap();
-    const TkPlotScaleMap& yMap = Context.YMap();
+    const TkPlotScaleMap& xMap = XScaleMap(Context);
+    const TkPlotScaleMap& yMap = YScaleMap(Context);
     const Double xMin = xMap.Min;
     const Double xMax = xMin + xMap.Span;
     const Double yMin = yMap.Min;
@@ -699,14 +699,14 @@ Boolean TkPlotChannelCustom::MarkerDrawable(const TkPlotPaintContext& Context, I
     if (null || empty || std::isnan(x) || std::isnan(y)) return false;
     if (!Context.HasAxes()) return false;
     if (FMarkersAllowIndividual && !GetMarkerVisible(Index)) return false;
-    return !FClipToAxes || (Context.XMap().OnScale(x) && Context.YMap().OnScale(y));
+    return !FClipToAxes || (XScaleMap(Context).OnScale(x) && YScaleMap(Context).OnScale(y));
 }
 
 TPoint TkPlotChannelCustom::GetMarkerPixel(const TkPlotPaintContext& Context, Integer Index)
 {
     // Without an axis the point lies off every canvas.
-    const Integer x = Context.XAxis ? Context.XMap().Pixel(GetXValue(Index)) : Integer(kMaxPixel);
-    const Integer y = Context.YAxis ? Context.YMap().Pixel(GetYValue(Index)) : Integer(kMaxPixel);
+    const Integer x = Context.XAxis ? XScaleMap(Context).Pixel(GetXValue(Index)) : Integer(kMaxPixel);
+    const Integer y = Context.YAxis ? YScaleMap(Context).Pixel(GetYValue(Index)) : Integer(kMaxPixel);
     return Context.OnCanvas(Point(x, y));
 }
 

@@ -63,7 +63,7 @@ Integer TkPlotChannelCustom::FindMarkerAt(const TkPlotPaintContext& Context, con
     };
     const TkPlotMarkerGridStamp stamp{FPointsRevision,       std::max(DrawStartIndex(), 0),
                                       std::min(DrawStopIndex(), Count() - 1),
-                                      std::abs(MarkersSize()) + 1, Context.XMap(), Context.YMap()};
+                                      std::abs(MarkersSize()) + 1, XScaleMap(Context), YScaleMap(Context)};
     if (FMarkersAllowIndividual) {
         Integer found = -1;
         ForEachPointPixel(stamp, [&](Integer Index, Integer, Integer) {

@@ -15,7 +15,7 @@
 #include "components/plot/input/kPlotToolBar.h"
 #include "components/plot/layout/kPlotLabel.h"
 #include "components/plot/layout/kPlotLegend.h"
-#include "components/plot/objects/kPlotMasterManager.h"
+#include "components/plot/component/kPlotMasterManager.h"
 #include "components/plot/table/kPlotTable.h"
 #include "components/plot/view/kPlotDataView.h"
 #include "components/plot/view/kPlotLimit.h"

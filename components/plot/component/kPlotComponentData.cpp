@@ -4,7 +4,7 @@
 
 #include "components/plot/channel/kPlotChannelCustom.h"
 #include "components/plot/component/kPlotComponent.h"
-#include "components/plot/objects/kPlotMasterManager.h"
+#include "components/plot/component/kPlotMasterManager.h"
 #include "platform/SysUtils.h"
 #include "platform/Variants.h"
 

@@ -13,7 +13,7 @@
 #include "components/plot/input/kPlotDataCursor.h"
 #include "components/plot/input/kPlotToolBar.h"
 #include "components/plot/layout/kPlotLegend.h"
-#include "components/plot/objects/kPlotMasterManager.h"
+#include "components/plot/component/kPlotMasterManager.h"
 #include "components/plot/view/kPlotDataView.h"
 #include "components/plot/view/kPlotLimit.h"
 #include "platform/Forms.h"

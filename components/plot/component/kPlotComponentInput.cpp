@@ -16,7 +16,7 @@
 #include "components/plot/component/kPlotComponent.h"
 #include "components/plot/input/kPlotButton.h"
 #include "components/plot/layout/kPlotLegend.h"
-#include "components/plot/objects/kPlotMasterManager.h"
+#include "components/plot/component/kPlotMasterManager.h"
 #include "platform/Math.h"
 #include "platform/Menus.h"
 

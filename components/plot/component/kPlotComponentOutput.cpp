@@ -9,7 +9,7 @@
 #include "components/plot/axis/kPlotAxis.h"
 #include "components/plot/component/kPlotComponent.h"
 #include "components/plot/input/kPlotToolBar.h"
-#include "components/plot/objects/kPlotMasterManager.h"
+#include "components/plot/component/kPlotMasterManager.h"
 #include "components/plot/output/kPlotPreviewRunner.h"
 #include "platform/Clipbrd.h"
 #include "platform/CommonDialogs.h"

@@ -4,7 +4,6 @@
 
 #include "components/foundation/kComponent.h"
 #include "components/plot/component/kPlotHost.h"
-#include "components/plot/objects/kPlotMasterManager.h"
 #include "platform/Forms.h"
 
 namespace {
@@ -29,7 +28,7 @@ TkPlotEditorFormMaker& EditorFormMaker()
 
 void SetPlotEditorFormMaker(TkPlotEditorFormMaker Maker) { EditorFormMaker() = std::move(Maker); }
 
-TkPlotHost* TkPlotEditorSession::Host() const { return FMaster.Owner() ? FMaster.Owner()->Host() : nullptr; }
+TkPlotHost* TkPlotEditorSession::Host() const { return FOwner ? FOwner->Host() : nullptr; }
 
 // ===========================================================================
 // Opening and closing

@@ -77,7 +77,10 @@ void SetPlotEditorFormMaker(TkPlotEditorFormMaker Maker);
 
 class TkPlotEditorSession {
 public:
-    explicit TkPlotEditorSession(TkPlotMasterManagerCustom& Master) : FMaster(Master) {}
+    // Owner is the master's: the plot whose host opens the dialog.
+    TkPlotEditorSession(TkPlotMasterManagerCustom& Master, TkPlotObjectOwner* Owner) : FMaster(Master), FOwner(Owner)
+    {
+    }
     TkPlotEditorSession(const TkPlotEditorSession&) = delete;
     TkPlotEditorSession& operator=(const TkPlotEditorSession&) = delete;
 
@@ -114,6 +117,7 @@ private:
     void FormClosed();
 
     TkPlotMasterManagerCustom& FMaster;
+    TkPlotObjectOwner* FOwner;
     TkPlotEditorPageIndexes FPageIndexes;
     TkPlotEditorFormLink* FForm = nullptr;
 };

@@ -21,7 +21,7 @@
 #include <string_view>
 #include <type_traits>
 
-#include "components/plot/view/kPlotPaintContext.h"
+#include "components/plot/objects/kPlotPaintContext.h"
 #include "platform/Classes.h"
 #include "platform/Controls.h"
 

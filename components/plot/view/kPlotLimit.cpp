@@ -196,7 +196,7 @@ void TkPlotLimit::Draw(const TkPlotPaintContext& Context)
     if (!Visible() || !Context.HasAxes()) return;
     const TkPlotAxis& value = IsYStyle() ? *Context.YAxis : *Context.XAxis;
     const TkPlotAxis& other = IsYStyle() ? *Context.XAxis : *Context.YAxis;
-    if (FClipToAxes) Context.ClipToAxes();
+    if (FClipToAxes) ClipCanvasToAxes(Context);
     switch (FStyle) {
     case kplsLineX:
     case kplsLineY: DrawLine(Context, value, other); break;

@@ -103,7 +103,7 @@ void TkPlotChannel::SetPixelPoint(Integer XPixel, Double Y)
 
 void TkPlotChannel::Draw(const TkPlotPaintContext& Context)
 {
-    if (ClipToAxes() && Context.HasAxes()) Context.ClipToAxes();
+    if (ClipToAxes() && Context.HasAxes()) ClipCanvasToAxes(Context);
     const bool filled = EffectiveStyle() == kpistStraightLine && !FDigitalEnabled && Filling();
     // With nothing between them, the fill comes from the trace's own pass.
     if (filled && !FBarEnabled && TraceVisible() && !TracePerPointPens()) {
@@ -139,8 +139,8 @@ void TkPlotChannel::SetFillBrush(const TkPlotPaintContext& Context)
 
 TRect TkPlotChannel::ScaleRect(const TkPlotPaintContext& Context, Double X1, Double Y1, Double X2, Double Y2)
 {
-    const TkPlotScaleMap& x = Context.XMap();
-    const TkPlotScaleMap& y = Context.YMap();
+    const TkPlotScaleMap& x = XScaleMap(Context);
+    const TkPlotScaleMap& y = YScaleMap(Context);
     return Context.OnCanvas(AtLeastOnePixel(x.Pixel(X1), y.Pixel(Y1), x.Pixel(X2), y.Pixel(Y2)));
 }
 
@@ -189,8 +189,8 @@ void TkPlotChannel::DrawMarkers(const TkPlotPaintContext& Context)
 // point came.
 void TkPlotChannel::DrawDigitalMarkers(const TkPlotPaintContext& Context)
 {
-    const TkPlotScaleMap& xMap = Context.XMap();
-    const TkPlotScaleMap& yMap = Context.YMap();
+    const TkPlotScaleMap& xMap = XScaleMap(Context);
+    const TkPlotScaleMap& yMap = YScaleMap(Context);
     Context.Canvas->SetFont(MarkersFont());
     for (Integer i = DrawStartIndex(); i <= DrawStopIndex(); ++i) {
         if (!GetValid(i) || !GetMarkerVisible(i)) continue;

@@ -211,8 +211,8 @@ private:
 
 void TkPlotChannel::DrawFill(const TkPlotPaintContext& Context)
 {
-    const TkPlotScaleMap& xMap = Context.XMap();
-    const TkPlotScaleMap& yMap = Context.YMap();
+    const TkPlotScaleMap& xMap = XScaleMap(Context);
+    const TkPlotScaleMap& yMap = YScaleMap(Context);
     TFillArea area(yMap.Pixel(FFillReference));
     constexpr Integer kBlock = TkPlotPointBlock::Capacity;
     Integer xPixels[kBlock];
@@ -228,7 +228,7 @@ void TkPlotChannel::DrawFill(const TkPlotPaintContext& Context)
 
 void TkPlotChannel::DrawFilledLineTrace(const TkPlotPaintContext& Context)
 {
-    TFillUnderlay fill(Context.YMap().Pixel(FFillReference), [&](const TFillArea& Area) {
+    TFillUnderlay fill(YScaleMap(Context).Pixel(FFillReference), [&](const TFillArea& Area) {
         SetFillBrush(Context);
         Area.Paint(Context);
     });
@@ -237,8 +237,8 @@ void TkPlotChannel::DrawFilledLineTrace(const TkPlotPaintContext& Context)
 
 void TkPlotChannel::FillSegment(const TkPlotPaintContext& Context, Double X1, Double Y1, Double X2, Double Y2)
 {
-    const TkPlotScaleMap& xMap = Context.XMap();
-    const TkPlotScaleMap& yMap = Context.YMap();
+    const TkPlotScaleMap& xMap = XScaleMap(Context);
+    const TkPlotScaleMap& yMap = YScaleMap(Context);
     const Integer x1 = xMap.Pixel(X1);
     const Integer x2 = xMap.Pixel(X2);
     const Integer reference = yMap.Pixel(FFillReference);
@@ -363,7 +363,7 @@ void TkPlotChannel::DrawStepTrace(const TkPlotPaintContext& Context)
         const auto line = [&](Double X1, Double Y1, Double X2, Double Y2) {
             if (TPoint a, b; SegmentPixels(Context, false, X1, Y1, X2, Y2, a, b)) Batch.Line(a, b);
         };
-        const TPixelColumnLines columns(Context.XMap(), Batch.Merges());
+        const TPixelColumnLines columns(XScaleMap(Context), Batch.Merges());
         WalkSteps(
             *this, start, stop, toEnd, end, held,
             [&](Double X1, Double X2, Double Y) {
@@ -426,8 +426,8 @@ void TkPlotChannel::DrawDigitalTrace(const TkPlotPaintContext& Context)
     const Integer stop = DrawStopIndex();
     TCanvas* canvas = Context.Canvas;
     if (Filling()) {
-        const TkPlotScaleMap& xMap = Context.XMap();
-        const Integer reference = Context.YMap().Pixel(FFillReference);
+        const TkPlotScaleMap& xMap = XScaleMap(Context);
+        const Integer reference = YScaleMap(Context).Pixel(FFillReference);
         SetFillBrush(Context);
         WalkDigitalRuns(DataList(), start, stop, [&](Double X1, Double X2, bool High, bool) {
             const TRect r = Rect(xMap.Pixel(X1), std::min(reference, High ? FPixelsHigh : FPixelsLow), xMap.Pixel(X2),
@@ -441,7 +441,7 @@ void TkPlotChannel::DrawDigitalTrace(const TkPlotPaintContext& Context)
         const auto line = [&](Double X1, Double Y1, Double X2, Double Y2) {
             if (TPoint a, b; SegmentPixels(Context, percent, X1, Y1, X2, Y2, a, b)) Batch.Line(a, b);
         };
-        TPixelColumnLines columns(Context.XMap(), Batch.Merges());
+        TPixelColumnLines columns(XScaleMap(Context), Batch.Merges());
         WalkDigitalRuns(DataList(), start, stop, [&](Double X1, Double X2, bool High, bool Transition) {
             const Double level = High ? FDigitalReferenceHigh : FDigitalReferenceLow;
             if (!columns.WithinOneColumn(X1, X2)) line(X1, level, X2, level);

@@ -65,7 +65,7 @@ void TkXYPlotChannel::PrepareDraw(const TkPlotPaintContext& Context)
 void TkXYPlotChannel::Draw(const TkPlotPaintContext& Context)
 {
     if (!Context.HasAxes()) return;
-    if (ClipToAxes()) Context.ClipToAxes();
+    if (ClipToAxes()) ClipCanvasToAxes(Context);
     DrawTrace(Context);
     DrawMarkers(Context);
 }

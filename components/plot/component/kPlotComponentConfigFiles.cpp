@@ -15,7 +15,7 @@
 #include "components/plot/files/kPlotPropertyFiles.h"
 #include "components/plot/input/kPlotToolBar.h"
 #include "components/plot/layout/kPlotLabel.h"
-#include "components/plot/objects/kPlotMasterManager.h"
+#include "components/plot/component/kPlotMasterManager.h"
 
 namespace {
 

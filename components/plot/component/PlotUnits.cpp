@@ -1,4 +1,4 @@
-#include "components/plot/PlotUnits.h"
+#include "components/plot/component/PlotUnits.h"
 
 #include "components/plot/component/kPlot.h"
 #include "components/plot/component/kXYPlot.h"

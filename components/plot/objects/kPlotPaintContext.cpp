@@ -1,9 +1,6 @@
-#include "components/plot/view/kPlotPaintContext.h"
+#include "components/plot/objects/kPlotPaintContext.h"
 
-#include "components/foundation/kCommonRoutines.h"
-#include "components/plot/axis/kPlotAxis.h"
 #include "platform/Math.h"
-#include "platform/SysApi.h"
 
 bool TkPlotOccupiedRects::TryAdd(const TRect& Rect)
 {
@@ -13,17 +10,6 @@ bool TkPlotOccupiedRects::TryAdd(const TRect& Rect)
     if (!FTaken.empty() && (!IntersectRect(common, Rect, FView) || common != Rect)) return false;
     FTaken.push_back(Rect);
     return true;
-}
-
-const TkPlotScaleMap& TkPlotPaintContext::XMap() const { return XAxis->ScaleMap(); }
-
-const TkPlotScaleMap& TkPlotPaintContext::YMap() const { return YAxis->ScaleMap(); }
-
-void TkPlotPaintContext::ClipToAxes() const
-{
-    const TRect r =
-        OrientedRect(XYAxesReversed, XAxis->MinPixels(), YAxis->MinPixels(), XAxis->MaxPixels(), YAxis->MaxPixels());
-    IntersectClipRect(Canvas, r.Left, r.Top, r.Right, r.Bottom);
 }
 
 bool TkPlotPaintContext::PercentToPixels(Double Percent, bool Vertical, Integer& Pixel) const

@@ -1,4 +1,4 @@
-#include "components/plot/objects/kPlotMasterManager.h"
+#include "components/plot/component/kPlotMasterManager.h"
 
 #include <utility>
 
@@ -37,7 +37,7 @@ void FreeAndClear(T*& Field)
 // ===========================================================================
 
 TkPlotMasterManagerCustom::TkPlotMasterManagerCustom(TkPlotObjectOwner* AOwner)
-    : FOwner(AOwner), FEditor(std::make_unique<TkPlotEditorSession>(*this))
+    : FOwner(AOwner), FEditor(std::make_unique<TkPlotEditorSession>(*this, AOwner))
 {
 }
 

@@ -12,6 +12,10 @@
 // plot makes a new one. Geometry that drawing shares with the mouse takes a
 // context too: outside a paint the object makes one from its own settings,
 // without a canvas.
+//
+// The context lies below every kind of object, the axes too: what needs
+// the axis class (the axes' scale maps, the clip to their scales) is the
+// axis's own (XScaleMap, YScaleMap and ClipCanvasToAxes in kPlotAxis.h).
 
 #include <optional>
 #include <span>
@@ -20,7 +24,6 @@
 #include "platform/Graphics.h"
 
 class TkPlotAxis;
-struct TkPlotScaleMap;
 
 // The rectangles that Cartesian axes and their labels take inside the data
 // view during one paint, kept by the painter.
@@ -82,9 +85,6 @@ struct TkPlotPaintContext {
         return context;
     }
     bool HasAxes() const { return XAxis && YAxis; }
-    // The scale maps of the object's axes (which must be there).
-    const TkPlotScaleMap& XMap() const;
-    const TkPlotScaleMap& YMap() const;
     // A point or a rectangle in pixels along the X and the Y axis, as it
     // lies on the canvas.
     TPoint OnCanvas(TPoint AlongAxes) const { return XYAxesReversed ? TPoint{AlongAxes.Y, AlongAxes.X} : AlongAxes; }
@@ -93,9 +93,6 @@ struct TkPlotPaintContext {
         const TRect& r = AlongAxes;
         return XYAxesReversed ? TRect{r.Top, r.Left, r.Bottom, r.Right} : r;
     }
-    // Narrows the canvas's clip to the rectangle the object's two scales
-    // span (both axes must be there).
-    void ClipToAxes() const;
     // The pixel of a position in percent of the data view: from its bottom
     // edge when Vertical, else from its left edge; false without a data view.
     bool PercentToPixels(Double Percent, bool Vertical, Integer& Pixel) const;

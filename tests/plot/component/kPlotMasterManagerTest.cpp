@@ -2,7 +2,7 @@
 
 #include "components/plot/axis/kPlotAxis.h"
 #include "components/plot/objects/kPlotEditorSession.h"
-#include "components/plot/objects/kPlotMasterManager.h"
+#include "components/plot/component/kPlotMasterManager.h"
 #include "tests/plot/kPlotObjectsTestDoubles.h"
 #include "platform/Forms.h"
 #include "platform/Menus.h"
