@@ -37,7 +37,7 @@ public:
     Double GetDataXMin() override { return Extreme(&TkPlotChannelCustom::GetPointXMin, 1e300, false); }
     Double GetYMaxVisible() override { return Extreme(&TkPlotChannelCustom::GetPointYMax, -1e300, true); }
     Double GetYMinVisible() override { return Extreme(&TkPlotChannelCustom::GetPointYMin, 1e300, false); }
-    void UpdateDataCursor(TkPlotDataCursor*) override {}
+    std::optional<TkPlotCursorReading> ReadCursor(const TkPlotCursorPointers&) override { return std::nullopt; }
 
     void SelectPoint(Integer Index) { FSelectDataIndex = FSelectMouseDownIndex = FMouseDownDataIndex = Index; }
 

@@ -14,6 +14,7 @@
 
 #include <exception>
 #include <memory>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -22,6 +23,7 @@
 #include "components/plot/store/kPlotDataList.h"
 #include "components/plot/component/kPlotHost.h"
 #include "components/plot/files/kPlotLogBacklog.h"
+#include "components/plot/channel/kPlotCursorReadout.h"
 #include "components/plot/channel/kPlotMarkerGrid.h"
 #include "components/plot/channel/kPlotRunningStatistics.h"
 #include "components/plot/objects/kPlotObjectRef.h"
@@ -30,19 +32,13 @@
 #include "platform/Variants.h"
 
 class TFont;
-class TkPlotDataCursor;
 class TkPlotChannelCustom;
 class TkPlotChannelOPC;
+struct TkPlotDataColumn;
 
 // Which point store a channel uses (see the stores in kPlotDataList.h).
 enum TkPlotDataStyle { kpdsStandard, kpdsCompact, kpdsCompactInterval, kpdsFullFeature };
 PL_ENUM_NAMES(TkPlotDataStyle, "kpdsStandard", "kpdsCompact", "kpdsCompactInterval", "kpdsFullFeature")
-
-// What a data cursor reads from its channel: values at its pointers, or
-// the differences between them.
-enum TkPlotDataCursorStyle { kpcsValueXY, kpcsValueX, kpcsValueY, kpcsDeltaX, kpcsDeltaY, kpcsInverseDeltaX };
-PL_ENUM_NAMES(TkPlotDataCursorStyle, "kpcsValueXY", "kpcsValueX", "kpcsValueY", "kpcsDeltaX", "kpcsDeltaY",
-              "kpcsInverseDeltaX")
 
 class TkPlotChannelCustom : public TkPlotManagerObject {
     PL_CLASSINFO()
@@ -178,7 +174,9 @@ public:
     // bound to it (by name): the drawable data (Visible) or the running
     // extremes.
     void WidenExtents(const TkPlotAxis& Axis, bool Visible, TkPlotExtents& Extents);
-    virtual void UpdateDataCursor(TkPlotDataCursor* Cursor) = 0;
+    // What the channel reads at a data cursor's pointers; nothing where it
+    // reads nothing (the cursor keeps what it had).
+    virtual std::optional<TkPlotCursorReading> ReadCursor(const TkPlotCursorPointers& Cursor) = 0;
     // The readout of the data cursor that reads every channel, shown in
     // the legend; empty for channels that keep none.
     virtual void GetDataCursorTexts(String& /*X*/, String& /*Y*/) const {}
@@ -254,6 +252,9 @@ public:
     // the line, and leaves the points as they were), then clears the
     // channel when asked and adds the points.
     void LoadDataFromFile(const String& FileName, Boolean ClearPreviousData);
+    // The channel as the plot's data file holds it: headed by its title, or
+    // by its name when the title is blank.
+    TkPlotDataColumn DataColumn() const;
 
     // --- log -----------------------------------------------------------------------------------
     // Logging appends every new point to LogFileName, LogBufferSize points

@@ -13,7 +13,6 @@
 
 #include "components/plot/axis/kPlotAxis.h"
 #include "components/plot/channel/kPlotChannelCustom.h"
-#include "components/plot/input/kPlotDataCursor.h"
 #include "components/plot/component/kPlotHost.h"
 #include "platform/Math.h"
 #include "platform/Menus.h"
@@ -263,6 +262,6 @@ void TkPlotChannelCustom::NotificationSetFocus(TkPlotObject* AObject)
 {
     TkPlotObject::NotificationSetFocus(AObject);
     if (AObject == this || !AObject->UserSelected() || AObject->Kind() == kpokLegend) return;
-    if (AObject->Kind() == kpokDataCursor && static_cast<TkPlotDataCursor*>(AObject)->GetChannel() == this) return;
+    if (AObject->KeepsSelected(this)) return;
     SetUserSelected(false);
 }

@@ -41,7 +41,12 @@ void TkPlotChannelCustom::LoadPropertiesFromFile(const String& FileName)
 
 void TkPlotChannelCustom::SaveDataToFile(const String& FileName)
 {
-    SaveFileSafely(FileName, ChannelTextData(*this, ColumnSeparator(Host())));
+    SaveFileSafely(FileName, ChannelTextData(*FDataList, ColumnSeparator(Host())));
+}
+
+TkPlotDataColumn TkPlotChannelCustom::DataColumn() const
+{
+    return {Trim(TitleText()).empty() ? Name() : TitleText(), &DataList()};
 }
 
 void TkPlotChannelCustom::LoadDataFromFile(const String& FileName, Boolean ClearPreviousData)
@@ -78,5 +83,5 @@ void TkPlotChannelCustom::LogFileOpen(Boolean Append)
 
 void TkPlotChannelCustom::LogFileAppend(Integer FirstIndex, Integer Count)
 {
-    AppendToFile(FLogFileName, ChannelLogLines(*this, ColumnSeparator(Host()), FirstIndex, Count));
+    AppendToFile(FLogFileName, ChannelLogLines(*FDataList, ColumnSeparator(Host()), FirstIndex, Count));
 }

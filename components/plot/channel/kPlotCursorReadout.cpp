@@ -1,5 +1,8 @@
 #include "components/plot/channel/kPlotCursorReadout.h"
 
+#include "components/plot/channel/kPlotChannelCustom.h"
+#include "components/plot/view/kPlotDataView.h"
+
 namespace {
 
 // Inverse differences from here on read as infinite.
@@ -59,4 +62,11 @@ String TkPlotCursorReadout::Build(TkPlotChannelCustom& Channel, TkPlotDataCursor
             return XText;
     }
     return String();
+}
+
+Integer TkPlotCursorPointers::PointerPixel(std::size_t Pointer) const
+{
+    const Double position = Positions[Pointer];
+    return Horizontal[Pointer] ? DataView->PositionPercentToPixelsY(position)
+                               : DataView->PositionPercentToPixelsX(position);
 }

@@ -18,6 +18,14 @@ void FireNotify(const TNotifyEvent& Event, TObject* Sender)
     if (Event) Event(Sender);
 }
 
+std::vector<TkPlotDataColumn> DataColumns(const std::vector<TkPlotChannelCustom*>& Channels)
+{
+    std::vector<TkPlotDataColumn> columns;
+    columns.reserve(Channels.size());
+    for (const TkPlotChannelCustom* channel : Channels) columns.push_back(channel->DataColumn());
+    return columns;
+}
+
 }  // namespace
 
 std::vector<TkPlotChannelCustom*> TkPlotComponent::Channels() const
@@ -30,10 +38,10 @@ std::vector<TkPlotChannelCustom*> TkPlotComponent::Channels() const
 void TkPlotComponent::SaveDataToFile(const String& FileName)
 {
     WithErrorPrefix("Error Saving Data - ", [&] {
-        const auto channels = Channels();
+        const auto columns = DataColumns(Channels());
         SaveFileSafely(FileName, FDataFileFormat == kpdffCompactInterval
-                                     ? PlotCompactData(channels)
-                                     : PlotTextData(channels, DataFileSeparatorChar()));
+                                     ? PlotCompactData(columns)
+                                     : PlotTextData(columns, DataFileSeparatorChar()));
     });
     FLastDataFileName = FileName;
     FireNotify(OnAfterSaveData, this);
@@ -65,7 +73,6 @@ void TkPlotComponent::LogActivate(bool Append)
     if (Trim(FLogFileName).empty()) throw Exception("Log File Name not Defined");
     if (FLoggingActive) throw Exception("Logging Already Active");
     const bool compact = FDataFileFormat == kpdffCompactInterval;
-    const auto channels = Channels();
     if (Append) {
         // Rows of another form or width, or rows after a cut one, would
         // make the whole log unreadable.
@@ -77,7 +84,7 @@ void TkPlotComponent::LogActivate(bool Append)
         AppendToFile(FLogFileName, {});
     } else {
         SaveFileSafely(FLogFileName, compact ? PlotCompactHeader(ChannelCount())
-                                             : PlotTextLogHeader(channels, DataFileSeparatorChar()));
+                                             : PlotTextLogHeader(DataColumns(Channels()), DataFileSeparatorChar()));
     }
     FLoggingActive = true;
     FLogBacklog.Clear();
@@ -95,11 +102,11 @@ void TkPlotComponent::LogDeactivate()
 void TkPlotComponent::LogFlushBuffer()
 {
     FLogBacklog.Flush([this](Integer Rows) {
-        const auto channels = Channels();
-        const Integer first = channels.empty() ? 0 : channels[0]->Count() - Rows;
+        const auto columns = DataColumns(Channels());
+        const Integer first = columns.empty() ? 0 : columns[0].Points->Count() - Rows;
         AppendToFile(FLogFileName, FDataFileFormat == kpdffCompactInterval
-                                       ? PlotCompactRows(channels, first, Rows)
-                                       : PlotTextLogRows(channels, DataFileSeparatorChar(), first, Rows));
+                                       ? PlotCompactRows(columns, first, Rows)
+                                       : PlotTextLogRows(columns, DataFileSeparatorChar(), first, Rows));
     });
 }
 

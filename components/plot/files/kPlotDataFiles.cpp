@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstring>
 
-#include "components/plot/channel/kPlotChannelCustom.h"
 #include "components/plot/files/kPlotFileIO.h"
 
 namespace {
@@ -20,21 +19,30 @@ constexpr Single kEndMarkLimit = 1.5e38f;
 Integer MaxCount(TkPlotChannelList Channels)
 {
     Integer rows = 0;
-    for (const TkPlotChannelCustom* channel : Channels) rows = std::max(rows, channel->Count());
+    for (const TkPlotDataColumn& column : Channels) rows = std::max(rows, column.Points->Count());
     return rows;
 }
 
 // --- text -----------------------------------------------------------------------------
 
 // "Null" before "Empty": a point can be both.
-void AppendYField(std::string& Out, const TkPlotNumberText& Numbers, const TkPlotChannelCustom& Channel, Integer Index)
+void AppendYField(std::string& Out, const TkPlotNumberText& Numbers, const TkPlotDataCustomList& Points, Integer Index)
 {
-    if (Channel.GetNull(Index))
+    if (Points.GetNull(Index))
         Out += "Null";
-    else if (Channel.GetEmpty(Index))
+    else if (Points.GetEmpty(Index))
         Out += "Empty";
     else
-        Numbers.Append(Out, Channel.GetYValue(Index));
+        Numbers.Append(Out, Points.GetY(Index));
+}
+
+String HeaderTitle(const TkPlotDataColumn& Column)
+{
+    String title = Column.Title;
+    // A separator or line break in a title would make another header, and
+    // no control character belongs in a text file.
+    std::replace_if(title.begin(), title.end(), [](char c) { return static_cast<unsigned char>(c) < ' '; }, ' ');
+    return title;
 }
 
 bool StartsWithXColumn(std::string_view Line) { return Line.size() >= 3 && SameText(Line.substr(0, 3), "(X)"); }
@@ -149,10 +157,11 @@ Single SingleAt(std::string_view Bytes, std::size_t Offset)
 
 char* PutCompactRow(char* At, TkPlotChannelList Channels, Integer Row)
 {
-    for (const TkPlotChannelCustom* channel : Channels) {
-        const bool has = Row >= 0 && Row < channel->Count();
-        if (Row < 2) At = PutSingle(At, has ? FileSingle(channel->GetXValue(Row)) : kMissingValue);
-        At = PutSingle(At, has ? FileSingle(channel->GetYValue(Row)) : kMissingValue);
+    for (const TkPlotDataColumn& column : Channels) {
+        const TkPlotDataCustomList& points = *column.Points;
+        const bool has = Row >= 0 && Row < points.Count();
+        if (Row < 2) At = PutSingle(At, has ? FileSingle(points.GetX(Row)) : kMissingValue);
+        At = PutSingle(At, has ? FileSingle(points.GetY(Row)) : kMissingValue);
     }
     return At;
 }
@@ -229,21 +238,12 @@ bool CheckedValue(Single Value, Int64 Row, Int64 Channel)
 // Writers
 // ===========================================================================
 
-String ChannelHeaderTitle(const TkPlotChannelCustom& Channel)
-{
-    String title = Trim(Channel.TitleText()).empty() ? Channel.Name() : Channel.TitleText();
-    // A separator or line break in a title would make another header, and
-    // no control character belongs in a text file.
-    std::replace_if(title.begin(), title.end(), [](char c) { return static_cast<unsigned char>(c) < ' '; }, ' ');
-    return title;
-}
-
 std::string PlotTextData(TkPlotChannelList Channels, char Separator)
 {
     const TkPlotNumberText numbers(Separator);
     std::string out;
     for (std::size_t c = 0; c < Channels.size(); ++c) {
-        const String title = ChannelHeaderTitle(*Channels[c]);
+        const String title = HeaderTitle(Channels[c]);
         if (c > 0) out += Separator;
         out += title + "(X)" + Separator + title + "(Y)";
     }
@@ -254,15 +254,15 @@ std::string PlotTextData(TkPlotChannelList Channels, char Separator)
     out.reserve(out.size() + static_cast<std::size_t>(rows) * Channels.size() * 24);
     for (Integer r = 0; r < rows; ++r) {
         for (std::size_t c = 0; c < Channels.size(); ++c) {
-            const TkPlotChannelCustom& channel = *Channels[c];
+            const TkPlotDataCustomList& points = *Channels[c].Points;
             if (c > 0) out += Separator;
-            if (r >= channel.Count()) {
+            if (r >= points.Count()) {
                 out += Separator;
                 continue;
             }
-            numbers.Append(out, channel.GetXValue(r));
+            numbers.Append(out, points.GetX(r));
             out += Separator;
-            AppendYField(out, numbers, channel, r);
+            AppendYField(out, numbers, points, r);
         }
         out += "\r\n";
     }
@@ -299,7 +299,7 @@ std::string PlotCompactData(TkPlotChannelList Channels)
 std::string PlotTextLogHeader(TkPlotChannelList Channels, char Separator)
 {
     std::string out = "(X)";
-    for (const TkPlotChannelCustom* channel : Channels) out += Separator + ChannelHeaderTitle(*channel) + "(Y)";
+    for (const TkPlotDataColumn& column : Channels) out += Separator + HeaderTitle(column) + "(Y)";
     // The rows that follow are ASCII, the same bytes in either encoding:
     // the header decides the log's for good.
     return EncodeTextFile(out + "\r\n");
@@ -310,11 +310,12 @@ std::string PlotTextLogRows(TkPlotChannelList Channels, char Separator, Integer 
     if (Channels.empty()) return {};
     const TkPlotNumberText numbers(Separator);
     std::string out;
-    for (Integer r = std::max(FirstRow, 0); r < FirstRow + Rows && r < Channels[0]->Count(); ++r) {
-        numbers.Append(out, Channels[0]->GetXValue(r));
-        for (const TkPlotChannelCustom* channel : Channels) {
+    const TkPlotDataCustomList& first = *Channels[0].Points;
+    for (Integer r = std::max(FirstRow, 0); r < FirstRow + Rows && r < first.Count(); ++r) {
+        numbers.Append(out, first.GetX(r));
+        for (const TkPlotDataColumn& column : Channels) {
             out += Separator;
-            if (r < channel->Count()) AppendYField(out, numbers, *channel, r);
+            if (r < column.Points->Count()) AppendYField(out, numbers, *column.Points, r);
         }
         out += "\r\n";
     }
@@ -426,33 +427,33 @@ Integer PlotLogChannelCount(const TkFileEnds& Log, bool Compact, char Separator)
 // A channel's own data file
 // ===========================================================================
 
-std::string ChannelTextData(const TkPlotChannelCustom& Channel, char Separator)
+std::string ChannelTextData(const TkPlotDataCustomList& Points, char Separator)
 {
     const TkPlotNumberText numbers(Separator);
     std::string out;
-    out.reserve(static_cast<std::size_t>(Channel.Count()) * 24);
-    for (Integer i = 0; i < Channel.Count(); ++i) {
-        if (Channel.GetEmpty(i) && !Channel.GetNull(i)) continue;
-        numbers.Append(out, Channel.GetXValue(i));
+    out.reserve(static_cast<std::size_t>(Points.Count()) * 24);
+    for (Integer i = 0; i < Points.Count(); ++i) {
+        if (Points.GetEmpty(i) && !Points.GetNull(i)) continue;
+        numbers.Append(out, Points.GetX(i));
         out += Separator;
-        if (Channel.GetNull(i))
+        if (Points.GetNull(i))
             out += "Null";
         else
-            numbers.Append(out, Channel.GetYValue(i));
+            numbers.Append(out, Points.GetY(i));
         out += "\r\n";
     }
     return out;
 }
 
-std::string ChannelLogLines(const TkPlotChannelCustom& Channel, char Separator, Integer FirstIndex, Integer Count)
+std::string ChannelLogLines(const TkPlotDataCustomList& Points, char Separator, Integer FirstIndex, Integer Count)
 {
     const TkPlotNumberText numbers(Separator);
     std::string out;
-    const Integer stop = std::min(FirstIndex + std::max(Count, 0), Channel.Count());
+    const Integer stop = std::min(FirstIndex + std::max(Count, 0), Points.Count());
     for (Integer i = std::max(FirstIndex, 0); i < stop; ++i) {
-        numbers.Append(out, Channel.GetXValue(i));
+        numbers.Append(out, Points.GetX(i));
         out += Separator;
-        numbers.Append(out, Channel.GetYValue(i));
+        numbers.Append(out, Points.GetY(i));
         out += "\r\n";
     }
     return out;

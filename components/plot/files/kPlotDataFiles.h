@@ -1,6 +1,6 @@
 #pragma once
-// The plot's data files, apart from the plot: what the writers make of a
-// list of channels and what the readers find in a file's bytes.
+// The plot's data files, apart from the plot: what the writers make of the
+// channels' points and titles and what the readers find in a file's bytes.
 //
 // Text form: a header line, then one line per row, fields apart by the
 // column separator. The XY-pairs layout gives each channel an X and a Y
@@ -30,8 +30,6 @@
 #include "components/plot/files/kPlotFileIO.h"
 #include "components/plot/store/kPlotDataList.h"
 
-class TkPlotChannelCustom;
-
 // A point as a file holds it, ready for a channel's AddPoints.
 using TkPlotFilePoint = TkPlotNewPoint;
 
@@ -39,7 +37,13 @@ using TkPlotFilePoint = TkPlotNewPoint;
 // hold more or fewer channels than the plot it is read into.
 using TkPlotFileChannels = std::vector<std::vector<TkPlotFilePoint>>;
 
-using TkPlotChannelList = std::span<TkPlotChannelCustom* const>;
+// A channel as its data file holds it: the title that heads its columns
+// (a separator or line break in it is written as a space) and its points.
+struct TkPlotDataColumn {
+    String Title;
+    const TkPlotDataCustomList* Points = nullptr;
+};
+using TkPlotChannelList = std::span<const TkPlotDataColumn>;
 
 // --- writers ---------------------------------------------------------------------
 // The XY-pairs text file of the channels.
@@ -76,16 +80,12 @@ Integer PlotLogChannelCount(const TkFileEnds& Log, bool Compact, char Separator)
 // line: a row appended would join the cut one.
 void CheckLogEndsWithLine(std::string_view Tail);
 
-// The header text of a channel: its title, or its name when the title is
-// blank, with no separator or line break inside.
-String ChannelHeaderTitle(const TkPlotChannelCustom& Channel);
-
 // --- a channel's own data file: "X<separator>Y" lines, no header ----------------------
 // Valid points with their Y, null points with "Null", empty points left out.
-std::string ChannelTextData(const TkPlotChannelCustom& Channel, char Separator);
+std::string ChannelTextData(const TkPlotDataCustomList& Points, char Separator);
 // The log lines of points FirstIndex .. FirstIndex + Count - 1: each with
 // the X and Y it holds, null and empty points too.
-std::string ChannelLogLines(const TkPlotChannelCustom& Channel, char Separator, Integer FirstIndex, Integer Count);
+std::string ChannelLogLines(const TkPlotDataCustomList& Points, char Separator, Integer FirstIndex, Integer Count);
 // The separator is TAB when the first line holds one, else comma; each line
 // is cut at its first separator, a line with nothing before it is passed
 // over, and "Null" (any case) gives a null point with Y = 0. No bytes give

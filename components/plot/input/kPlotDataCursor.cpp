@@ -180,12 +180,25 @@ void TkPlotDataCursor::UpdateCursor()
     plot->DoBeforeDataCursorUpdate(this);
     if (!self) return;
     if (!ReadsAllChannels()) {
-        if (TkPlotChannelCustom* channel = GetChannel()) channel->UpdateDataCursor(this);
+        if (TkPlotChannelCustom* channel = GetChannel()) ReadChannel(*channel);
         return;
     }
     // By index, counted again: a channel's readout reaches the user's handlers.
-    for (Integer i = 0; self && i < plot->ChannelCount(); ++i) plot->GetChannel(i)->UpdateDataCursor(this);
+    for (Integer i = 0; self && i < plot->ChannelCount(); ++i) ReadChannel(*plot->GetChannel(i));
     if (self && FChannelShowAllInLegend) plot->ShowCursorReadoutInLegend();
+}
+
+TkPlotCursorPointers TkPlotDataCursor::Pointers() const
+{
+    return {FStyle, FDataView.Get(), FPointerPositions, FPointerHorizontal};
+}
+
+void TkPlotDataCursor::ReadChannel(TkPlotChannelCustom& Channel)
+{
+    const std::optional<TkPlotCursorReading> reading = Channel.ReadCursor(Pointers());
+    if (!reading) return;
+    SetCursorDisplayText(reading->Text);
+    SetValues(reading->Status, reading->Y, reading->X);
 }
 
 void TkPlotDataCursor::SetValues(TkPlotDataPointStatus Status, Double ValueY, Double ValueX)
@@ -207,13 +220,7 @@ TColor TkPlotDataCursor::PenColor() const
     return channel ? channel->Color() : FColor;
 }
 
-Integer TkPlotDataCursor::PointerPixel(std::size_t Pointer) const
-{
-    const TkPlotDataView& view = *FDataView.Get();
-    const Double position = FPointerPositions[Pointer];
-    return FPointerHorizontal[Pointer] ? view.PositionPercentToPixelsY(position)
-                                       : view.PositionPercentToPixelsX(position);
-}
+Integer TkPlotDataCursor::PointerPixel(std::size_t Pointer) const { return Pointers().PointerPixel(Pointer); }
 
 Integer TkPlotDataCursor::HintPixel() const
 {

@@ -126,6 +126,8 @@ public:
     // Asks the bound channel (or every channel) for the readout; the plot's
     // before-update event first.
     void UpdateCursor();
+    // The cursor as the channels it reads see it.
+    TkPlotCursorPointers Pointers() const;
     // The channel's readout: a change fires the plot's cursor-change event.
     void SetValues(TkPlotDataPointStatus Status, Double ValueY, Double ValueX);
     void SetCursorDisplayText(const String& Value) { FCursorDisplayText = Value; }
@@ -160,12 +162,15 @@ public:
     // Another channel selected binds the cursor to it; any other object
     // selected (but its own channel) deselects the cursor.
     void NotificationSetFocus(TkPlotObject* AObject) override;
+    bool KeepsSelected(const TkPlotObject* Object) const override;
 
 private:
     static std::size_t Index(Integer Pointer) { return Pointer == 2 ? 1 : 0; }
     void SetPercent(Double& Field, Double Value);
     void UpdatePointerOrientation();
     TColor PenColor() const;
+    // Keeps what Channel reads at the pointers, when it reads anything.
+    void ReadChannel(TkPlotChannelCustom& Channel);
     // The pixel of a pointer's line, across the data view.
     Integer PointerPixel(std::size_t Pointer) const;
     // The pixel of the hint's place along its pointer.

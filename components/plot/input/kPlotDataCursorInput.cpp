@@ -216,3 +216,5 @@ void TkPlotDataCursor::NotificationSetFocus(TkPlotObject* AObject)
     if (AObject->Kind() == kpokChannel && UserSelected()) SetChannelName(AObject->Name());
     SetUserSelected(false);
 }
+
+bool TkPlotDataCursor::KeepsSelected(const TkPlotObject* Object) const { return Object && Object == GetChannel(); }

@@ -128,7 +128,7 @@ TkPlotDataPointStatus TkPlotDataCursor::GetInterpolatedYValue(const String& Chan
         FPointerPositions[0] = 0;
         axis.SetMin(XValue);
     }
-    channel->UpdateDataCursor(this);
+    ReadChannel(*channel);
     YValue = FValueY;
     return FStatus;
 }

@@ -175,6 +175,9 @@ public:
 
     // Another object (or this one) became selected.
     virtual void NotificationSetFocus(TkPlotObject* AObject);
+    // Whether Object stays selected when this object becomes selected (a
+    // data cursor keeps its channel); no object here.
+    virtual bool KeepsSelected(const TkPlotObject* /*Object*/) const { return false; }
 
     // --- drawing ----------------------------------------------------------------
     // The axes the object is drawn against, found from its own settings;

@@ -89,7 +89,7 @@ public:
     // --- data cursor and mouse (kPlotChannelCursor.cpp) ----------------------------------
     // The cursor's pointers read through the data view's pixels; the value
     // at pointer 1 follows GetCursorValue.
-    void UpdateDataCursor(TkPlotDataCursor* Cursor) override;
+    std::optional<TkPlotCursorReading> ReadCursor(const TkPlotCursorPointers& Cursor) override;
     void GetDataCursorTexts(String& X, String& Y) const override
     {
         X = FDataCursor.XText;
@@ -264,8 +264,8 @@ private:
 
     // The bar under the mouse, first in drawn order; -1 for none.
     Integer FindBarAt(const TkPlotPaintContext& Context, const TkPlotMouseData& MouseData, TRect& HitRect);
-    // The pixel of a data cursor's pointer on Axis.
-    Double CursorPosition(const TkPlotDataCursor& Cursor, const TkPlotAxis& Axis, Integer Pointer) const;
+    // The position on Axis of a data cursor's pointer 0 or 1.
+    static Double CursorPosition(const TkPlotCursorPointers& Cursor, const TkPlotAxis& Axis, std::size_t Pointer);
 
     TkPlotCursorReadout FDataCursor;
     std::vector<TkPlotPixelPoint> FPixelList;

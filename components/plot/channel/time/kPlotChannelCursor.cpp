@@ -9,8 +9,6 @@
 
 #include "components/plot/axis/kPlotAxis.h"
 #include "components/plot/channel/time/kPlotChannel.h"
-#include "components/plot/input/kPlotDataCursor.h"
-#include "components/plot/view/kPlotDataView.h"
 
 namespace {
 
@@ -20,45 +18,39 @@ constexpr Int64 kTraceReach = 10;
 
 }  // namespace
 
-Double TkPlotChannel::CursorPosition(const TkPlotDataCursor& Cursor, const TkPlotAxis& Axis, Integer Pointer) const
+Double TkPlotChannel::CursorPosition(const TkPlotCursorPointers& Cursor, const TkPlotAxis& Axis, std::size_t Pointer)
 {
-    const TkPlotDataView& view = *Cursor.DataView();
-    const Double percent = Pointer == 2 ? Cursor.Pointer2Position() : Cursor.Pointer1Position();
-    const Integer pixel = Cursor.PointerHorizontal(Pointer) ? view.PositionPercentToPixelsY(percent)
-                                                            : view.PositionPercentToPixelsX(percent);
-    return Axis.PixelsToPosition(pixel);
+    return Axis.PixelsToPosition(Cursor.PointerPixel(Pointer));
 }
 
-void TkPlotChannel::UpdateDataCursor(TkPlotDataCursor* Cursor)
+std::optional<TkPlotCursorReading> TkPlotChannel::ReadCursor(const TkPlotCursorPointers& Cursor)
 {
     const TkPlotXAxis* xAxis = XAxis();
     const TkPlotYAxis* yAxis = YAxis();
-    if (!xAxis || !yAxis || !Cursor->DataView()) return;
+    if (!xAxis || !yAxis || !Cursor.DataView) return std::nullopt;
     const Double scaler = xAxis->CursorScaler();
-    TkPlotDataPointStatus status = kpdpsValid;
-    Double x = 0;
-    Double y = 0;
-    switch (Cursor->Style()) {
+    TkPlotCursorReading reading;
+    switch (Cursor.Style) {
         case kpcsValueXY:
         case kpcsValueX:
         case kpcsValueY:
-            x = CursorPosition(*Cursor, *xAxis, 1);
-            status = GetCursorValue(x, y);
+            reading.X = CursorPosition(Cursor, *xAxis, 0);
+            reading.Status = GetCursorValue(reading.X, reading.Y);
             break;
         case kpcsDeltaX:
-            x = scaler * std::fabs(CursorPosition(*Cursor, *xAxis, 1) - CursorPosition(*Cursor, *xAxis, 2));
+            reading.X = scaler * std::fabs(CursorPosition(Cursor, *xAxis, 0) - CursorPosition(Cursor, *xAxis, 1));
             break;
         case kpcsDeltaY:
-            y = scaler * std::fabs(CursorPosition(*Cursor, *yAxis, 1) - CursorPosition(*Cursor, *yAxis, 2));
+            reading.Y = scaler * std::fabs(CursorPosition(Cursor, *yAxis, 0) - CursorPosition(Cursor, *yAxis, 1));
             break;
         case kpcsInverseDeltaX: {
-            const Double d = std::fabs(CursorPosition(*Cursor, *xAxis, 1) - CursorPosition(*Cursor, *xAxis, 2));
-            x = d == 0 || scaler == 0 ? std::numeric_limits<Double>::infinity() : 1 / (d * scaler);
+            const Double d = std::fabs(CursorPosition(Cursor, *xAxis, 0) - CursorPosition(Cursor, *xAxis, 1));
+            reading.X = d == 0 || scaler == 0 ? std::numeric_limits<Double>::infinity() : 1 / (d * scaler);
             break;
         }
     }
-    Cursor->SetCursorDisplayText(FDataCursor.Build(*this, Cursor->Style(), status, y, x, FDigitalEnabled));
-    Cursor->SetValues(status, y, x);
+    reading.Text = FDataCursor.Build(*this, Cursor.Style, reading.Status, reading.Y, reading.X, FDigitalEnabled);
+    return reading;
 }
 
 Integer TkPlotChannel::NearestPointIndex(Double X)

@@ -6,7 +6,6 @@
 #include <cmath>
 #include <limits>
 
-#include "components/plot/input/kPlotDataCursor.h"
 #include "components/plot/component/kPlotHost.h"
 #include "platform/SysApi.h"
 
@@ -102,16 +101,12 @@ Double TkXYPlotChannel::GetYMinVisible() { return DataExtent(true, -1.0, kExtent
 // Data cursor
 // ===========================================================================
 
-// The cursor's side of the hand-over (its style and pointers in, SetValues
-// and the display text out) is wired in with the data cursor itself.
-void TkXYPlotChannel::UpdateDataCursor(TkPlotDataCursor* Cursor)
+// Always a reading: without axes it runs on zeros (see ReadDataCursor).
+std::optional<TkPlotCursorReading> TkXYPlotChannel::ReadCursor(const TkPlotCursorPointers& Cursor)
 {
-    Double x = 0;
-    Double y = 0;
-    String text;
-    ReadDataCursor(Cursor->Style(), Cursor->Pointer1Position(), Cursor->Pointer2Position(), x, y, text);
-    Cursor->SetCursorDisplayText(text);
-    Cursor->SetValues(kpdpsValid, y, x);
+    TkPlotCursorReading reading;
+    ReadDataCursor(Cursor.Style, Cursor.Positions[0], Cursor.Positions[1], reading.X, reading.Y, reading.Text);
+    return reading;
 }
 
 Double TkXYPlotChannel::CursorPosition(TkPlotAxis& Axis, Double Pointer, bool Vertical)

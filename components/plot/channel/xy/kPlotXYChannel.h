@@ -34,8 +34,8 @@ public:
     Double GetYMaxVisible() override;
     Double GetYMinVisible() override;
 
-    // Hands the cursor ReadDataCursor's values (status valid) and text.
-    void UpdateDataCursor(TkPlotDataCursor* Cursor) override;
+    // ReadDataCursor's values (status valid) and text.
+    std::optional<TkPlotCursorReading> ReadCursor(const TkPlotCursorPointers& Cursor) override;
     void GetDataCursorTexts(String& X, String& Y) const override
     {
         X = FDataCursor.XText;
