@@ -5,8 +5,8 @@
 #include "components/plot/axis/kPlotAxis.h"
 #include "components/plot/channel/time/kPlotChannel.h"
 #include "components/plot/component/kPlotComponent.h"
-#include "components/plot/objects/kPlotEditorSession.h"
 #include "components/plot/component/kPlotMasterManager.h"
+#include "components/plot/objects/kPlotEditorSession.h"
 #include "platform/SysUtils.h"
 
 namespace {

@@ -4,8 +4,8 @@
 
 #include "components/editor/kPlotPreviewSettings.h"
 #include "components/foundation/kCommonRoutines.h"
-#include "components/plot/input/kPlotToolBar.h"
 #include "components/plot/component/kPlotMasterManager.h"
+#include "components/plot/input/kPlotToolBar.h"
 #include "components/plot/output/kPlotPreviewRunner.h"
 #include "platform/Math.h"
 #include "platform/Resources.h"

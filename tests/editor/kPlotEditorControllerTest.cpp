@@ -5,9 +5,9 @@
 #include "components/plot/axis/kPlotAxis.h"
 #include "components/plot/channel/kPlotChannelCustom.h"
 #include "components/plot/component/kPlot.h"
+#include "components/plot/component/kPlotMasterManager.h"
 #include "components/plot/component/kXYPlot.h"
 #include "components/plot/layout/kPlotLabel.h"
-#include "components/plot/component/kPlotMasterManager.h"
 #include "components/plot/view/kPlotDataView.h"
 #include "support/EditorStandIn.h"
 

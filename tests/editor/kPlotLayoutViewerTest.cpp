@@ -8,10 +8,10 @@
 #include "components/editor/kPlotLayoutViewer.h"
 #include "components/plot/axis/kPlotAxis.h"
 #include "components/plot/component/kPlot.h"
+#include "components/plot/component/kPlotMasterManager.h"
 #include "components/plot/input/kPlotToolBar.h"
 #include "components/plot/layout/kPlotLabel.h"
 #include "components/plot/layout/kPlotLegend.h"
-#include "components/plot/component/kPlotMasterManager.h"
 #include "tests/support/Painted.h"
 
 namespace {

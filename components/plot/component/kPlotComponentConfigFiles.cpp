@@ -10,12 +10,12 @@
 #include "components/foundation/kErrorText.h"
 #include "components/plot/channel/kPlotChannelCustom.h"
 #include "components/plot/component/kPlotComponent.h"
+#include "components/plot/component/kPlotMasterManager.h"
 #include "components/plot/files/kPlotFileIO.h"
 #include "components/plot/files/kPlotFileLines.h"
 #include "components/plot/files/kPlotPropertyFiles.h"
 #include "components/plot/input/kPlotToolBar.h"
 #include "components/plot/layout/kPlotLabel.h"
-#include "components/plot/component/kPlotMasterManager.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 // it hears the mouse leave), and after HintsHidePause, a press, a release,
 // or a move onto another object it goes again.
 
-#include "components/plot/input/kPlotButton.h"
 #include "components/plot/component/kPlotComponent.h"
+#include "components/plot/input/kPlotButton.h"
 
 namespace {
 

@@ -14,9 +14,9 @@
 #include "components/foundation/kCommonRoutines.h"
 #include "components/plot/channel/kPlotChannelCustom.h"
 #include "components/plot/component/kPlotComponent.h"
+#include "components/plot/component/kPlotMasterManager.h"
 #include "components/plot/input/kPlotButton.h"
 #include "components/plot/layout/kPlotLegend.h"
-#include "components/plot/component/kPlotMasterManager.h"
 #include "platform/Math.h"
 #include "platform/Menus.h"
 

@@ -4,11 +4,11 @@
 
 #include "components/plot/component/kPlotComponent.h"
 
+#include "components/plot/component/kPlotMasterManager.h"
 #include "components/plot/input/kPlotDataCursor.h"
 #include "components/plot/input/kPlotToolBar.h"
 #include "components/plot/layout/kPlotLabel.h"
 #include "components/plot/layout/kPlotLegend.h"
-#include "components/plot/component/kPlotMasterManager.h"
 #include "components/plot/table/kPlotTable.h"
 #include "components/plot/view/kPlotDataView.h"
 #include "components/plot/view/kPlotLimit.h"

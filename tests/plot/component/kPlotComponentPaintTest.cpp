@@ -6,12 +6,12 @@
 
 #include "components/plot/axis/kPlotAxis.h"
 #include "components/plot/channel/kPlotChannelCustom.h"
+#include "components/plot/component/kPlotMasterManager.h"
 #include "components/plot/component/kXYPlot.h"
 #include "components/plot/input/kPlotDataCursor.h"
 #include "components/plot/input/kPlotToolBar.h"
 #include "components/plot/layout/kPlotLabel.h"
 #include "components/plot/layout/kPlotLegend.h"
-#include "components/plot/component/kPlotMasterManager.h"
 #include "components/plot/view/kPlotDataView.h"
 #include "components/plot/view/kPlotLimit.h"
 #include "platform/Math.h"

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "components/plot/axis/kPlotAxis.h"
-#include "components/plot/objects/kPlotEditorSession.h"
 #include "components/plot/component/kPlotMasterManager.h"
+#include "components/plot/objects/kPlotEditorSession.h"
 #include "tests/plot/kPlotObjectsTestDoubles.h"
 #include "platform/Forms.h"
 #include "platform/Menus.h"

@@ -5,9 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "components/plot/annotation/kPlotAnnotation.h"
+#include "components/plot/component/kPlotMasterManager.h"
 #include "components/plot/component/kXYPlot.h"
 #include "components/plot/input/kPlotDataCursor.h"
-#include "components/plot/component/kPlotMasterManager.h"
 #include "components/plot/view/kPlotDataView.h"
 #include "components/plot/view/kPlotLimit.h"
 
