@@ -254,7 +254,7 @@ public:
     bool HintDrawn() const { return FHintDrawn; }
     void SetHint(const TkPlotHintData& Value, bool Showing);
 
-    // --- the user's input (kPlotComponentInput.cpp, kPlotHint.cpp) ---------------------
+    // --- the user's input (kPlotComponentInput.cpp, kPlotComponentHint.cpp) ------------
     // The object under P: first the selected objects, then any object (data
     // views and legends excepted), then data views and legends; within each
     // pass the top layer first. nullptr when none is enabled and visible
@@ -271,7 +271,7 @@ public:
     // The label text that DoAxisCustomizeLabel hands back.
     void SetCustomizeLabelText(const String& Text) { FInput.CustomizeLabelText = Text; }
 
-    // --- configuration and annotation files (kPlotConfigFiles.cpp) -----------------------------
+    // --- configuration and annotation files (kPlotComponentConfigFiles.cpp) --------------------
     // "File Type = Plot Config", the object counts and data view rows, one
     // section of property text per object (Channel0, XAxis0, ...), then the
     // plot's own properties; differential as DifferentialPropertySave.
@@ -772,7 +772,7 @@ private:
     void ForwardToAxes(TkPlotAxis* Axis, const std::function<void(TkPlotAxis*)>& Action);
     void SetAllTracking(bool Value);
 
-    // Input steps (kPlotComponentInput.cpp, kPlotHint.cpp).
+    // Input steps (kPlotComponentInput.cpp, kPlotComponentHint.cpp).
     void ApplySelection(TkPlotObject* Object, TShiftState Shift);
     // The release of a press whose release never came.
     void EndLostPress();
