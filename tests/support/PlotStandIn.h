@@ -316,9 +316,10 @@ public:
     TkPlotChannelCustom* GetChannel(Integer Index) const override { return Channels().at(Index); }
     bool LegendEntryHit(const TkPlotChannelCustom* Channel, TPoint P) const override
     {
-        return std::any_of(Objects.begin(), Objects.end(), [&](TkPlotObject* Object) {
-            return Object->Kind() == kpokLegend && static_cast<TkPlotLegend*>(Object)->EntryHit(Channel, P);
-        });
+        std::vector<const TkPlotChannelCustom*> hit;
+        for (TkPlotObject* object : Objects)
+            if (object->Kind() == kpokLegend) static_cast<TkPlotLegend*>(object)->AddChannelsOnEntries(P, hit);
+        return std::find(hit.begin(), hit.end(), Channel) != hit.end();
     }
     TkPlotExtents ChannelExtents(const TkPlotAxis& Axis, bool Visible) const override
     {

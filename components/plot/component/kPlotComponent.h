@@ -38,6 +38,7 @@
 #include "components/plot/component/kPlotPaintedAxes.h"
 #include "components/plot/files/kPlotLogBacklog.h"
 #include "components/plot/input/kPlotInput.h"
+#include "components/plot/layout/kPlotLegendEntries.h"
 #include "platform/Printers.h"
 
 class TImageList;
@@ -641,6 +642,9 @@ public:
     void DoAxisCustomizeHint(TkPlotAxis* Axis, String& Text) override;
     // Measured in HintsFont, the font the hint box is drawn with.
     TSize HintTextExtent(const String& Text) override;
+    TkPlotLegendEntries* LegendEntries() override { return FLegendEntries ? &*FLegendEntries : nullptr; }
+    // The channels whose entries in the plot's legends lie under P.
+    std::vector<const TkPlotChannelCustom*> ChannelsOnLegendEntries(TPoint P) const;
     // The axes Object was drawn against at the last paint, while they hold
     // (kPlotComponentPaint.cpp).
     TkPlotPaintContext HitTestContext(TkPlotObject& Object) override;
@@ -739,11 +743,7 @@ private:
     template <TkPlotObjectKind K>
     TkPlotKindClass<K>* Object(Integer Index) const;
     template <TkPlotObjectKind K>
-    TkPlotKindClass<K>* ObjectByName(const String& Name) const
-    {
-        const Integer index = ObjectIndexByName(K, Name);
-        return index < 0 ? nullptr : Object<K>(index);
-    }
+    TkPlotKindClass<K>* ObjectByName(const String& Name) const;
     Integer ObjectIndexByName(TkPlotObjectKind Kind, const String& Name) const;
     Integer AddObject(TkPlotObjectKind Kind);
     void DeleteObject(TkPlotObjectKind Kind, Integer Index);
@@ -896,15 +896,6 @@ private:
     TColor FBackGroundGradientStartColor = clBlue;
     TColor FBackGroundGradientStopColor = clBlack;
 
-    // The axes (and their names) when AxesVersion was last asked.
-    struct TAxisEntry {
-        const TkPlotObject* Axis;
-        String Name;
-        bool operator==(const TAxisEntry&) const = default;
-    };
-    mutable std::vector<TAxisEntry> FAxesSeen;
-    mutable Cardinal FAxesVersion = 0;
-
     // Paint state: the rectangles that Cartesian axes took during the
     // current paint, every axis for the grid, the axes each object was drawn
     // against, and the hint box.
@@ -912,6 +903,17 @@ private:
     std::vector<TRect> FOccupiedRects;
     std::array<std::vector<const TkPlotAxis*>, 2> FPaintAxes;
     TkPlotPaintedAxes FPaintedAxes;
+    // What the legends list, made anew for each layout pass and for the
+    // drawing of a paint; none outside a paint.
+    std::optional<TkPlotLegendEntries> FLegendEntries;
+    // The channels whose legend entries lie under the point of the hit test
+    // under way: every channel asks, and a walk of every legend for each
+    // would cost channels times legends.
+    struct TLegendEntriesHit {
+        TPoint P;
+        std::vector<const TkPlotChannelCustom*> Channels;
+    };
+    std::optional<TLegendEntriesHit> FLegendEntriesHit;
     TkPlotHintData FHint;
     bool FHintShowing = false;
     bool FHintDrawn = false;

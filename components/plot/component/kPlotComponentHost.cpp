@@ -272,34 +272,7 @@ void TkPlotComponent::DoAfterOpenEditor(TCustomForm* Form)
 // What axes and channels ask
 // ===========================================================================
 
-namespace {
-
-// Calls Action with every X axis, then every Y axis.
-template <class F>
-void ForEachAxis(const TkPlotMasterManager& Master, F Action)
-{
-    const std::array<const TkPlotObjectManagerCustom*, 2> managers = {Master.XAxisManager(), Master.YAxisManager()};
-    for (const TkPlotObjectManagerCustom* manager : managers)
-        for (Integer i = 0; i < manager->Count(); ++i) Action(manager->GetItem(i));
-}
-
-}  // namespace
-
-Cardinal TkPlotComponent::AxesVersion() const
-{
-    // Compared in place: a channel whose axis is missing asks at every point.
-    std::size_t seen = 0;
-    bool same = true;
-    ForEachAxis(Master(), [&](const TkPlotObject* Axis) {
-        same = same && seen < FAxesSeen.size() && FAxesSeen[seen].Axis == Axis &&
-               FAxesSeen[seen].Name == Axis->Name();
-        ++seen;
-    });
-    if (same && seen == FAxesSeen.size()) return FAxesVersion;
-    FAxesSeen.clear();
-    ForEachAxis(Master(), [this](const TkPlotObject* Axis) { FAxesSeen.push_back({Axis, Axis->Name()}); });
-    return ++FAxesVersion;
-}
+Cardinal TkPlotComponent::AxesVersion() const { return Master().AxesVersion(); }
 
 TkPlotExtents TkPlotComponent::ChannelExtents(const TkPlotAxis& Axis, bool Visible) const
 {

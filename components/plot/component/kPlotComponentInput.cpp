@@ -66,6 +66,8 @@ bool TakesPart(const TkPlotObject* Object, THitPass Pass)
 TkPlotObject* TkPlotComponent::GetObjectAt(TPoint P)
 {
     if (!FMasterManager) return nullptr;
+    const TRestoreScope<std::optional<TLegendEntriesHit>> legendEntriesHit(FLegendEntriesHit);
+    FLegendEntriesHit = TLegendEntriesHit{P, ChannelsOnLegendEntries(P)};
     const TkPlotObjectManager& all = *Master().PlotObjectManager();
     std::vector<TkPlotObject*> candidates;
     candidates.reserve(static_cast<std::size_t>(all.Count()));
@@ -87,10 +89,19 @@ TkPlotObject* TkPlotComponent::GetObjectAt(TPoint P)
 
 bool TkPlotComponent::LegendEntryHit(const TkPlotChannelCustom* Channel, TPoint P) const
 {
-    if (!FMasterManager) return false;
-    for (Integer i = 0; i < LegendCount(); ++i)
-        if (GetLegend(i)->EntryHit(Channel, P)) return true;
-    return false;
+    const auto holds = [Channel](const std::vector<const TkPlotChannelCustom*>& Channels) {
+        return std::find(Channels.begin(), Channels.end(), Channel) != Channels.end();
+    };
+    if (FLegendEntriesHit && FLegendEntriesHit->P == P) return holds(FLegendEntriesHit->Channels);
+    return holds(ChannelsOnLegendEntries(P));
+}
+
+std::vector<const TkPlotChannelCustom*> TkPlotComponent::ChannelsOnLegendEntries(TPoint P) const
+{
+    std::vector<const TkPlotChannelCustom*> channels;
+    if (!FMasterManager) return channels;
+    for (Integer i = 0; i < LegendCount(); ++i) GetLegend(i)->AddChannelsOnEntries(P, channels);
+    return channels;
 }
 
 // ===========================================================================

@@ -44,17 +44,28 @@ TkPlotKindClass<K>* TkPlotComponent::Object(Integer Index) const
     return static_cast<TkPlotKindClass<K>*>(KindManager(*this, K).GetItem(Index));
 }
 
-template TkPlotToolBar* TkPlotComponent::Object<kpokToolBar>(Integer) const;
-template TkPlotLegend* TkPlotComponent::Object<kpokLegend>(Integer) const;
-template TkPlotTable* TkPlotComponent::Object<kpokTable>(Integer) const;
-template TkPlotXAxis* TkPlotComponent::Object<kpokXAxis>(Integer) const;
-template TkPlotYAxis* TkPlotComponent::Object<kpokYAxis>(Integer) const;
-template TkPlotChannelCustom* TkPlotComponent::Object<kpokChannel>(Integer) const;
-template TkPlotDataView* TkPlotComponent::Object<kpokDataView>(Integer) const;
-template TkPlotDataCursor* TkPlotComponent::Object<kpokDataCursor>(Integer) const;
-template TkPlotLimit* TkPlotComponent::Object<kpokLimit>(Integer) const;
-template TkPlotLabel* TkPlotComponent::Object<kpokLabel>(Integer) const;
-template TkPlotAnnotation* TkPlotComponent::Object<kpokAnnotation>(Integer) const;
+template <TkPlotObjectKind K>
+TkPlotKindClass<K>* TkPlotComponent::ObjectByName(const String& Name) const
+{
+    return static_cast<TkPlotKindClass<K>*>(KindManager(*this, K).GetObjectByName(Name));
+}
+
+// Both for every kind, made here where the kinds' classes are known.
+#define PL_PLOT_KIND_ACCESSORS(K)                                             \
+    template TkPlotKindClass<K>* TkPlotComponent::Object<K>(Integer) const; \
+    template TkPlotKindClass<K>* TkPlotComponent::ObjectByName<K>(const String&) const;
+PL_PLOT_KIND_ACCESSORS(kpokToolBar)
+PL_PLOT_KIND_ACCESSORS(kpokLegend)
+PL_PLOT_KIND_ACCESSORS(kpokTable)
+PL_PLOT_KIND_ACCESSORS(kpokXAxis)
+PL_PLOT_KIND_ACCESSORS(kpokYAxis)
+PL_PLOT_KIND_ACCESSORS(kpokChannel)
+PL_PLOT_KIND_ACCESSORS(kpokDataView)
+PL_PLOT_KIND_ACCESSORS(kpokDataCursor)
+PL_PLOT_KIND_ACCESSORS(kpokLimit)
+PL_PLOT_KIND_ACCESSORS(kpokLabel)
+PL_PLOT_KIND_ACCESSORS(kpokAnnotation)
+#undef PL_PLOT_KIND_ACCESSORS
 
 Integer TkPlotComponent::ObjectIndexByName(TkPlotObjectKind Kind, const String& Name) const
 {

@@ -232,6 +232,9 @@ void TkPlotComponent::CalcLayout(TCanvas* Canvas)
     // Measuring asks the axes for their labels, and the user's handlers for
     // their texts.
     const auto intact = [this, generation] { return !ObjectsRemovedSince(generation); };
+    // The legends of this pass share what they list.
+    FLegendEntries.emplace(this);
+    const TScopeExit entriesMeasured([this] { FLegendEntries.reset(); });
     const TSideLayout left = MeasureSide(manager.LeftList(), Canvas, intact);
     const TSideLayout top = MeasureSide(manager.TopList(), Canvas, intact);
     const TSideLayout right = MeasureSide(manager.RightList(), Canvas, intact);
@@ -457,7 +460,10 @@ void TkPlotComponent::ReCalcLayout()
 void TkPlotComponent::kPaintTo(TCanvas* Canvas)
 {
     FPainting = true;
-    const TScopeExit painted([this] { FPainting = false; });
+    const TScopeExit painted([this] {
+        FPainting = false;
+        FLegendEntries.reset();
+    });
     if (ToolBarCount() == 0 || LegendCount() == 0 || DataViewCount() == 0) return;
     const Cardinal generation = FRemovals;
     TkPlotDataView* view = GetDataView(0);
@@ -484,11 +490,14 @@ void TkPlotComponent::kPaintTo(TCanvas* Canvas)
     const TkPlotPaintContext outside = inView.WithBackGround(BackGroundColor());
     DrawLayoutObjects(outside);
     for (Integer i = 0; i < DataCursorCount(); ++i) GetDataCursor(i)->Draw(inView);
+    // The data cursors have given the legend their readouts.
+    FLegendEntries.emplace(this);
     for (Integer i = 0; i < LegendCount(); ++i) GetLegend(i)->Draw(outside);
     for (Integer i = 0; i < TableCount(); ++i) GetTable(i)->Draw(outside);
     DrawHintBox(Canvas);
 
     FPainting = false;
+    FLegendEntries.reset();
     if (const TNotifyEvent handler = OnAfterPaint) handler(this);
 }
 

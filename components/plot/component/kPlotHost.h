@@ -22,6 +22,7 @@ class TCustomForm;
 class TkComponent;
 class TkPlotAxis;
 class TkPlotChannelCustom;
+class TkPlotLegendEntries;
 class TkPlotLimit;
 class TkPlotTranslationManager;
 class TkPlotXAxis;
@@ -187,6 +188,10 @@ public:
     virtual bool DataViewPercentToPixels(Double Percent, bool Vertical, Integer& Pixel) const = 0;
 
     // --- paints --------------------------------------------------------------------------
+    // What the plot's legends list, worked out once for all of them during
+    // a layout pass or a paint; nullptr when the host keeps none, and each
+    // legend works its own out.
+    virtual TkPlotLegendEntries* LegendEntries() { return nullptr; }
     // A repaint was asked for and has not begun yet: it will show every
     // change made until then, so reporting more of them is not needed.
     virtual bool RepaintPending() const = 0;

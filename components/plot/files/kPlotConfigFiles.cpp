@@ -2,7 +2,9 @@
 // own) and its annotation file.
 
 #include <algorithm>
+#include <array>
 #include <optional>
+#include <string_view>
 
 #include "components/foundation/kCommonRoutines.h"
 #include "components/foundation/kErrorText.h"
@@ -40,23 +42,56 @@ constexpr const char* kPlacementProperties[] = {"Left", "Top",     "Width",   "H
                                                 "ShowHint", "Tag", "Visible", "Enabled", "Hint", "HelpContext",
                                                 "HelpKeyword"};
 
-// No plot holds more objects of a kind: a count beyond is no count of a
-// plot, and would make objects until memory runs out.
-constexpr Integer kMaxObjectCount = 10000;
+// Objects of a kind that a file may count without a line of their own
+// (each is made with its defaults). Beyond them every object needs a line
+// of its section, as every saved object has: a count that the file's lines
+// cannot back would make objects until memory runs out.
+constexpr Integer kObjectsWithoutLines = 10000;
 
 String CountName(const char* Word) { return String(Word) + "Count"; }
 
+// The word of a section line: the text before the index and "." that begin
+// its name ("Channel" of "Channel12.Color = 255"); empty for any other
+// line.
+std::string_view SectionWord(std::string_view Line)
+{
+    const std::size_t equals = Line.find('=');
+    if (equals == std::string_view::npos) return {};
+    const std::string_view name = TrimView(Line.substr(0, equals));
+    const std::size_t dot = name.find('.');
+    if (dot == std::string_view::npos) return {};
+    const std::string_view head = name.substr(0, dot);
+    const std::size_t digits = head.find_last_not_of("0123456789") + 1;
+    if (digits == 0 || digits == head.size()) return {};
+    return head.substr(0, digits);
+}
+
+// How many lines stand in the sections of Word.
+Integer SectionLines(const TkPlotFileLines& Lines, std::string_view Word)
+{
+    Integer count = 0;
+    for (Integer i = 0; i < Lines.Count(); ++i)
+        if (SameText(SectionWord(Lines.Line(i)), Word)) ++count;
+    return count;
+}
+
 // The count of the named line; none when the line is missing. A count
-// below 0 or beyond kMaxObjectCount is none that a save writes.
-std::optional<Integer> ReadCount(const String& Name, TStrings& Lines)
+// below 0, or beyond what the lines of its sections can back (SectionLines
+// counts them, asked only for a count that needs them), is none that a
+// save writes.
+template <class F>
+std::optional<Integer> ReadCount(const String& Name, TStrings& Lines, F SectionLines)
 {
     String text;
     if (!ExtractNamedLine(Name, text, Lines)) return std::nullopt;
     const Integer count = StrToInt(text);
     if (count < 0) throw EConvertError(Name + " " + IntToStr(count) + " is below 0");
-    if (count > kMaxObjectCount)
-        throw EConvertError(Name + " " + IntToStr(count) + " exceeds the " + IntToStr(kMaxObjectCount) +
-                            " objects of a kind that a plot holds");
+    if (count <= kObjectsWithoutLines) return count;
+    const Int64 most = Int64{kObjectsWithoutLines} + SectionLines();
+    if (count > most)
+        throw EConvertError(Name + " " + IntToStr(count) + " exceeds the " + IntToStr(most) +
+                            " objects that the file can hold (" + IntToStr(kObjectsWithoutLines) +
+                            " and one for each line of their sections)");
     return count;
 }
 
@@ -75,28 +110,6 @@ void TryOnTrialPlot(const TkPlotComponent& Plot, F Apply)
     if (!Plot.ClassInfo()->CanCreate()) return;
     const TOwned<TComponent> trial(Plot.ClassInfo()->Create(nullptr));
     Apply(static_cast<TkPlotComponent&>(*trial));
-}
-
-// Whether a line stands in an annotation's section: "Annotation", its
-// index and "." begin its name.
-bool IsAnnotationLine(std::string_view Line)
-{
-    constexpr std::string_view word = "Annotation";
-    const std::size_t equals = Line.find('=');
-    if (equals == std::string_view::npos) return false;
-    const std::string_view name = TrimView(Line.substr(0, equals));
-    if (name.size() <= word.size() || !SameText(name.substr(0, word.size()), word)) return false;
-    const std::size_t dot = name.find('.', word.size());
-    const std::string_view index = name.substr(word.size(), dot - word.size());
-    return dot != std::string_view::npos && !index.empty() &&
-           std::all_of(index.begin(), index.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-bool HoldsAnnotationLine(const TkPlotFileLines& Lines)
-{
-    for (Integer i = 0; i < Lines.Count(); ++i)
-        if (IsAnnotationLine(Lines.Line(i))) return true;
-    return false;
 }
 
 void AddSection(TObject* Object, const String& Name, TStrings& Lines, bool Differential)
@@ -161,8 +174,10 @@ void TkPlotComponent::LoadPropertiesFromFile(const String& FileName)
         CheckFileType(lines, kConfigFileType, "Incompatible Plot Configuration File Type");
         TkPlotConfigHead head;
         NamingTheFile(FileName, [&] {
-            for (std::size_t k = 0; k < kSectionCount; ++k)
-                head.Counts[k] = ReadCount(CountName(kSections[k].Word), lines).value_or(0);
+            for (std::size_t k = 0; k < kSectionCount; ++k) {
+                const auto sectionLines = [&] { return SectionLines(lines, kSections[k].Word); };
+                head.Counts[k] = ReadCount(CountName(kSections[k].Word), lines, sectionLines).value_or(0);
+            }
             head.DataViewZHorz = ReadInteger("DataViewZHorz", lines);
             head.DataViewZVert = ReadInteger("DataViewZVert", lines);
         });
@@ -246,10 +261,11 @@ void TkPlotComponent::LoadAnnotationsFromFile(const String& FileName)
         TkPlotFileLines lines(ReadPropertyText(FileName));
         std::optional<Integer> count;
         NamingTheFile(FileName, [&] {
-            count = ReadCount("AnnotationCount", lines);
+            const auto sectionLines = [&] { return SectionLines(lines, "Annotation"); };
+            count = ReadCount("AnnotationCount", lines, sectionLines);
             // Annotation lines without the count line make a file of no
             // annotations; lines of neither kind, a file of another kind.
-            if (!count && lines.Count() > 0 && !HoldsAnnotationLine(lines))
+            if (!count && lines.Count() > 0 && sectionLines() == 0)
                 throw EConvertError("holds neither an \"AnnotationCount\" line nor an annotation's line: "
                                     "it is no annotation file");
         });

@@ -5,7 +5,8 @@
 TkPlotFileLines::TkPlotFileLines(String Text) : FText(std::move(Text))
 {
     TkTextLineReader reader(FText);
-    for (std::string_view line; reader.Next(line);) FLines.push_back(line);
+    for (std::string_view line; reader.Next(line);)
+        if (!TrimView(line).empty()) FLines.push_back(line);
 }
 
 std::string_view TkPlotFileLines::Line(Integer Index) const

@@ -1,7 +1,7 @@
 #pragma once
-// The lines of a text file as a string list that holds the file's text
-// once: each line is a view into it, not a string of its own, so that a
-// file of 100 MB costs little more than its size.
+// The lines of a property text file as a string list that holds the
+// file's text once: each line is a view into it, not a string of its own,
+// so that a file of 100 MB costs little more than its size.
 
 #include <deque>
 #include <string_view>
@@ -11,8 +11,9 @@
 
 class TkPlotFileLines : public TStrings {
 public:
-    // The lines of Text, ended by CR LF, LF or CR (an empty tail after the
-    // last line break is no line).
+    // The lines of Text, ended by CR LF, LF or CR, without its blank
+    // lines: a blank line in a section, or a file whose CR CR LF line ends
+    // read as a blank line after each, must not end the section.
     explicit TkPlotFileLines(String Text);
 
     Integer Count() const override { return static_cast<Integer>(FLines.size()); }

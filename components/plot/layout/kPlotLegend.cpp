@@ -7,6 +7,7 @@
 #include "components/plot/axis/kPlotAxis.h"
 #include "components/plot/channel/kPlotChannelCustom.h"
 #include "components/plot/component/kPlotHost.h"
+#include "components/plot/layout/kPlotLegendEntries.h"
 #include "platform/Math.h"
 #include "platform/Menus.h"
 #include "platform/SysUtils.h"
@@ -26,12 +27,6 @@ constexpr Integer kSegmentedSampleWidth = 13;
 Integer Pix(Int64 Value) { return Integer(EnsureRange(Value, -kMaxPixel, kMaxPixel)); }
 
 Int64 CeilDiv(Int64 A, Int64 B) { return (A + B - 1) / B; }
-
-// Text when it holds more than blanks, else Fallback.
-const String& NonBlank(const String& Text, const String& Fallback)
-{
-    return Trim(Text).empty() ? Fallback : Text;
-}
 
 bool IsAxisNameColumn(TkPlotLegendColumn Column) { return Column == kplcXAxisName || Column == kplcYAxisName; }
 
@@ -330,7 +325,9 @@ void TkPlotLegend::ScrollDown()
 const TkPlotLegendItem& TkPlotLegend::Item(Integer Index) const
 {
     if (Index < 0 || Index >= ItemCount()) throw EListError("Index out of Bounds");
-    return FItemList[Index];
+    static const TkPlotLegendItem unshown;
+    const Int64 shown = Int64{Index} - FItemViewStartIndex;
+    return shown >= 0 && shown < Int64(FItemList.size()) ? FItemList[std::size_t(shown)] : unshown;
 }
 
 TRect TkPlotLegend::ChannelLegendRect(const TkPlotChannelCustom* Channel) const
@@ -361,18 +358,32 @@ Integer TkPlotLegend::GetRequiredSize(TCanvas* Canvas)
     return Horizontal() ? FRequiredHeight : FRequiredWidth;
 }
 
+// A fresh entry list has no legend rectangles: a channel that left the
+// list, or a legend that no longer draws, leaves none behind.
 void TkPlotLegend::Layout(TCanvas* Canvas)
 {
     MeasureFont(Canvas);
-    RebuildItems();
-    if (FItemList.empty()) {
+    FItemList.clear();
+    TkPlotHost* host = Host();
+    if (TkPlotLegendEntries* shared = host ? host->LegendEntries() : nullptr) {
+        LayoutEntries(Canvas, *shared);
+    } else {
+        TkPlotLegendEntries own(host);
+        LayoutEntries(Canvas, own);
+    }
+}
+
+void TkPlotLegend::LayoutEntries(TCanvas* Canvas, TkPlotLegendEntries& Entries)
+{
+    FEntryCount = Entries.Count();
+    if (FEntryCount == 0) {
         HideButtons();
         return;
     }
     FItemViewStartIndex = EnsureRange(FItemViewStartIndex, 0, ItemCount() - 1);
-    MeasureNames(Canvas);
+    MeasureNames(Canvas, Entries);
     MeasureColumnTitles(Canvas);
-    MeasureColumns(Canvas);
+    MeasureColumns(Canvas, Entries);
     PlaceColumns();
 
     FColumnTitlesRect = Rect(FInnerRect.Left, FInnerRect.Top, FInnerRect.Right,
@@ -387,7 +398,7 @@ void TkPlotLegend::Layout(TCanvas* Canvas)
     FActualWrapRowCount = rows;
     ComputeRequiredSize(cols, rows);
     UpdateButtons(cols, rows);
-    const Integer firstColumnRows = PlaceItems(cols, rows);
+    const Integer firstColumnRows = PlaceItems(cols, rows, Canvas, Entries);
     if (FWrapColSpacingAuto && Horizontal() && cols > 1) SpreadColumns(cols);
     if (FWrapRowSpacingAuto && !Horizontal() && firstColumnRows > 1) SpreadRows(firstColumnRows);
     FUpButton->SetEnabled(FItemViewStartIndex != 0);
@@ -415,70 +426,27 @@ void TkPlotLegend::MeasureFont(TCanvas* Canvas)
     FColumnWidth.fill(0);
 }
 
-// A fresh entry list has no legend rectangles: a channel that left the
-// list, or a legend that no longer draws, leaves none behind.
-void TkPlotLegend::RebuildItems()
+Integer TkPlotLegend::NameWrapWidth() const
 {
-    FItemList.clear();
-    TkPlotHost* host = Host();
-    if (!host) return;
-    const Integer count = host->ChannelCount();
-    for (Integer i = 0; i < count; ++i) {
-        TkPlotChannelCustom* channel = host->GetChannel(i);
-        if (!channel || !channel->VisibleInLegend()) continue;
-        TkPlotLegendItem& item = FItemList.emplace_back();
-        item.Channel = TWeakRef<TkPlotChannelCustom>(channel);
-        FillTexts(item);
-    }
-}
-
-void TkPlotLegend::FillTexts(TkPlotLegendItem& Item)
-{
-    TkPlotChannelCustom& channel = *Item.Channel.Get();
-    TkPlotXAxis* xAxis = channel.XAxis();
-    TkPlotYAxis* yAxis = channel.YAxis();
-    const bool empty = channel.Count() == 0;
-    const auto value = [&](TkPlotAxis* Axis, Double Value) {
-        if (empty) return TranslateString("Empty");
-        return Axis ? Axis->GetLegendText(Value) : TranslateString("N/A");
-    };
-    const auto axisName = [&](TkPlotAxis* Axis) {
-        return Axis ? NonBlank(Axis->Title(), Axis->Name()) : TranslateString("None");
-    };
-    auto& texts = Item.Texts;
-    texts[kplcName] = NonBlank(channel.TitleText(), channel.Name());
-    if (ColumnShown(kplcXAxisName)) texts[kplcXAxisName] = axisName(xAxis);
-    if (ColumnShown(kplcYAxisName)) texts[kplcYAxisName] = axisName(yAxis);
-    if (FCursorAllChannels) {
-        channel.GetDataCursorTexts(texts[kplcXValue], texts[kplcYValue]);
-    } else {
-        if (ColumnShown(kplcXValue)) texts[kplcXValue] = value(xAxis, channel.XLast());
-        if (ColumnShown(kplcYValue)) texts[kplcYValue] = value(yAxis, channel.YLast());
-    }
-    if (ColumnShown(kplcYMax)) texts[kplcYMax] = value(yAxis, channel.RunningYMax());
-    if (ColumnShown(kplcYMin)) texts[kplcYMin] = value(yAxis, channel.RunningYMin());
-    if (ColumnShown(kplcYMean)) texts[kplcYMean] = value(yAxis, channel.RunningYMean());
+    return std::max(RoundPix(Extended(FZeroWidth) * FChannelNameMaxWidth), 0);
 }
 
 // The name shown decides the entry's height: a channel listed by its Name
 // (blank title) is measured by that name too.
-void TkPlotLegend::MeasureNames(TCanvas* Canvas)
+void TkPlotLegend::MeasureNames(TCanvas* Canvas, TkPlotLegendEntries& Entries)
 {
     Integer& nameWidth = FColumnWidth[kplcName];
     const bool wrapped = FChannelNameMaxWidth != 0;
-    if (wrapped) nameWidth = std::max(RoundPix(Extended(FZeroWidth) * FChannelNameMaxWidth), 0);
-    for (TkPlotLegendItem& item : FItemList) item.MaxHeight = wrapped ? 0 : FItemHeight;
+    if (!wrapped) FMaxItemHeight = FItemHeight;
+    if (wrapped) nameWidth = NameWrapWidth();
     for (TFont* font : {FFont.get(), FSelectedItemFont.get()}) {
-        Canvas->SetFont(font);
-        for (TkPlotLegendItem& item : FItemList) {
-            const String& name = item.Texts[kplcName];
-            if (wrapped)
-                item.MaxHeight = std::max(item.MaxHeight, MeasureTextInWidth(Canvas, name, nameWidth));
-            else
-                nameWidth = std::max(nameWidth, Canvas->TextWidth(name));
+        if (wrapped) {
+            const std::vector<Integer>& heights = Entries.WrappedNameHeights(Canvas, font, nameWidth);
+            FMaxItemHeight = std::max(FMaxItemHeight, *std::max_element(heights.begin(), heights.end()));
+        } else {
+            nameWidth = std::max(nameWidth, Entries.MaxTextWidth(Canvas, font, TkPlotLegendEntries::kltName));
         }
     }
-    for (const TkPlotLegendItem& item : FItemList) FMaxItemHeight = std::max(FMaxItemHeight, item.MaxHeight);
 }
 
 void TkPlotLegend::MeasureColumnTitles(TCanvas* Canvas)
@@ -494,32 +462,32 @@ void TkPlotLegend::MeasureColumnTitles(TCanvas* Canvas)
     }
 }
 
-void TkPlotLegend::MeasureColumns(TCanvas* Canvas)
+void TkPlotLegend::MeasureColumns(TCanvas* Canvas, TkPlotLegendEntries& Entries)
 {
+    using E = TkPlotLegendEntries;
     const Integer sampleWidth = Pix(Int64{FLineColumnWidth} + 3);
     for (TkPlotLegendColumn column : {kplcLine, kplcMarker})
         if (ColumnShown(column)) FColumnWidth[column] = std::max(FColumnWidth[column], sampleWidth);
 
-    Canvas->SetFont(FFont.get());
     const auto widen = [this](TkPlotLegendColumn Column, Integer Width) {
         FColumnWidth[Column] = std::max(FColumnWidth[Column], Width);
     };
-    for (const TkPlotLegendItem& item : FItemList) {
-        TkPlotChannelCustom& channel = *item.Channel.Get();
-        for (TkPlotLegendColumn column : {kplcXAxisName, kplcYAxisName, kplcYMax, kplcYMin, kplcYMean})
-            if (ColumnShown(column)) widen(column, Canvas->TextWidth(item.Texts[column]));
-        const std::pair<TkPlotLegendColumn, TkPlotAxis*> values[] = {{kplcXValue, channel.XAxis()},
-                                                                       {kplcYValue, channel.YAxis()}};
-        for (const auto& [column, axis] : values) {
-            if (!ColumnShown(column)) continue;
-            const String& text = item.Texts[column];
-            if (FCursorAllChannels) {
-                if (axis) widen(column, axis->GetCursorTextWidth(Canvas, FFont.get()));
-                widen(column, Pix(Int64(Utf8ToUtf16(text).size()) * FZeroWidth));
-            } else {
-                if (axis) widen(column, axis->GetLegendTextWidth(Canvas, FFont.get()));
-                widen(column, Canvas->TextWidth(text));
-            }
+    for (const auto& [column, text] : {std::pair{kplcXAxisName, E::kltXAxisName}, {kplcYAxisName, E::kltYAxisName},
+                                       {kplcYMax, E::kltYMax}, {kplcYMin, E::kltYMin}, {kplcYMean, E::kltYMean}})
+        if (ColumnShown(column)) widen(column, Entries.MaxTextWidth(Canvas, FFont.get(), text));
+    // The axes' room for a value is asked after the texts: making them may
+    // widen it.
+    for (const bool xAxes : {true, false}) {
+        const TkPlotLegendColumn column = xAxes ? kplcXValue : kplcYValue;
+        if (!ColumnShown(column)) continue;
+        if (FCursorAllChannels) {
+            const Integer length = Entries.MaxTextLength(xAxes ? E::kltCursorX : E::kltCursorY);
+            widen(column, Entries.MaxAxisValueWidth(Canvas, FFont.get(), xAxes, true));
+            widen(column, Pix(Int64{length} * FZeroWidth));
+        } else {
+            const Integer width = Entries.MaxTextWidth(Canvas, FFont.get(), xAxes ? E::kltXValue : E::kltYValue);
+            widen(column, Entries.MaxAxisValueWidth(Canvas, FFont.get(), xAxes, false));
+            widen(column, width);
         }
     }
 }
@@ -596,7 +564,7 @@ void TkPlotLegend::HideButtons()
     FItemViewStartIndex = 0;
 }
 
-Integer TkPlotLegend::PlaceItems(Integer Cols, Integer Rows)
+Integer TkPlotLegend::PlaceItems(Integer Cols, Integer Rows, TCanvas* Canvas, TkPlotLegendEntries& Entries)
 {
     const Integer n = ItemCount();
     const Int64 rowStep = Int64{FMaxItemHeight} + FRowSpacingPixels;
@@ -608,7 +576,7 @@ Integer TkPlotLegend::PlaceItems(Integer Cols, Integer Rows)
     Int64 y = FItemsRect.Top;
     Integer firstColumnRows = 0;
     for (Integer i = FItemViewStartIndex; i < n; ++i) {
-        TkPlotLegendItem& item = FItemList[i];
+        TkPlotLegendItem& item = FItemList.emplace_back(MakeItem(i, Canvas, Entries));
         item.Row = Integer(row);
         item.Col = Integer(col);
         item.Left = FColumnList.back();
@@ -625,6 +593,28 @@ Integer TkPlotLegend::PlaceItems(Integer Cols, Integer Rows)
         FColumnList.push_back(Pix(FInnerRect.Left + (col - 1) * colStep));
     }
     return firstColumnRows;
+}
+
+TkPlotLegendItem TkPlotLegend::MakeItem(Integer Index, TCanvas* Canvas, TkPlotLegendEntries& Entries)
+{
+    using E = TkPlotLegendEntries;
+    TkPlotLegendItem item;
+    item.Channel = TWeakRef<TkPlotChannelCustom>(Entries.Channel(Index));
+    item.MaxHeight = FItemHeight;
+    if (FChannelNameMaxWidth != 0) {
+        item.MaxHeight = 0;
+        for (TFont* font : {FFont.get(), FSelectedItemFont.get()})
+            item.MaxHeight = std::max(item.MaxHeight, Entries.WrappedNameHeights(Canvas, font, NameWrapWidth())[Index]);
+    }
+    const E::TText xValue = FCursorAllChannels ? E::kltCursorX : E::kltXValue;
+    const E::TText yValue = FCursorAllChannels ? E::kltCursorY : E::kltYValue;
+    const std::pair<TkPlotLegendColumn, E::TText> texts[] = {
+        {kplcName, E::kltName}, {kplcXAxisName, E::kltXAxisName}, {kplcYAxisName, E::kltYAxisName},
+        {kplcXValue, xValue},   {kplcYValue, yValue},             {kplcYMax, E::kltYMax},
+        {kplcYMin, E::kltYMin}, {kplcYMean, E::kltYMean}};
+    for (const auto& [column, text] : texts)
+        if (ColumnShown(column)) item.Texts[column] = Entries.Text(Index, text);
+    return item;
 }
 
 // Wrap columns of a horizontal legend spread over the width left of the
@@ -670,10 +660,8 @@ void TkPlotLegend::Draw(const TkPlotPaintContext& Context)
         canvas->FillRect(DrawRect());
     }
     DrawColumnTitles(canvas, background);
-    for (Integer i = FItemViewStartIndex; i <= FItemViewStopIndex; ++i) {
-        TkPlotLegendItem& item = FItemList[i];
+    for (TkPlotLegendItem& item : FItemList)
         if (TkPlotChannelCustom* channel = item.Channel.Get()) DrawItem(canvas, item, *channel, background);
-    }
     for (TkPlotLegendButton* button : {FUpButton.get(), FDownButton.get()})
         if (button->Visible()) button->Draw(Context.WithBackGround(background));
     if (UserSelected()) DrawFocus(canvas);
@@ -819,11 +807,11 @@ TkPlotObject* TkPlotLegend::GetObjectAtPoint(TPoint P)
     return TkPlotLayoutObject::GetObjectAtPoint(P);
 }
 
-bool TkPlotLegend::EntryHit(const TkPlotChannelCustom* Channel, TPoint P) const
+void TkPlotLegend::AddChannelsOnEntries(TPoint P, std::vector<const TkPlotChannelCustom*>& Channels) const
 {
-    return Visible() && std::any_of(FItemList.begin(), FItemList.end(), [&](const TkPlotLegendItem& Item) {
-               return Item.Channel.Get() == Channel && ItemHit(Item, P);
-           });
+    if (!Visible()) return;
+    for (const TkPlotLegendItem& item : FItemList)
+        if (ItemHit(item, P)) Channels.push_back(item.Channel.Get());
 }
 
 bool TkPlotLegend::ItemHit(const TkPlotLegendItem& Item, TPoint P)

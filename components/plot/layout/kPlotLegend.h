@@ -11,8 +11,11 @@
 // shown.
 //
 // The layout runs on every GetRequiredSize and at the start of every Draw,
-// with the canvas it is given: the entries are rebuilt from the plot's
-// channels each time, so nothing of them outlives a layout.
+// with the canvas it is given: the entries are taken from the plot's
+// channels each time, so nothing of them outlives a layout. A plot that
+// keeps the entries of its legends (TkPlotHost::LegendEntries) measures
+// them once for all of them; each legend then places only the entries it
+// shows.
 //
 // Sizes in characters count in Font: horizontal ones in widths of "0",
 // vertical ones in text heights of "0".
@@ -25,6 +28,7 @@
 #include "platform/Graphics.h"
 
 class TkPlotChannelCustom;
+class TkPlotLegendEntries;
 
 // Colour of a channel's name in the legend.
 enum TkPlotLegendChannelNameColorStyle {
@@ -209,14 +213,16 @@ public:
     void SetCursorAllChannels(bool Value) { FCursorAllChannels = Value; }
 
     // --- results of the last layout ----------------------------------------------
-    Integer ItemCount() const { return static_cast<Integer>(FItemList.size()); }
-    // Raises EListError outside 0 .. ItemCount - 1.
+    // The entries, shown or not.
+    Integer ItemCount() const { return FEntryCount; }
+    // Raises EListError outside 0 .. ItemCount - 1. An entry that the
+    // layout did not show has no place (Row 0) and no texts.
     const TkPlotLegendItem& Item(Integer Index) const;
     // Where the legend last drew Channel's name; empty when it did not.
     TRect ChannelLegendRect(const TkPlotChannelCustom* Channel) const;
-    // P lies on Channel's entry of this shown legend (where its name was
-    // last drawn) while the channel is VisibleInLegend.
-    bool EntryHit(const TkPlotChannelCustom* Channel, TPoint P) const;
+    // Adds to Channels each channel on whose entry of this shown legend P
+    // lies (where its name was last drawn), while it is VisibleInLegend.
+    void AddChannelsOnEntries(TPoint P, std::vector<const TkPlotChannelCustom*>& Channels) const;
     // A legend whose entries all vanish keeps the sizes it had.
     Integer RequiredWidth() const { return FRequiredWidth; }
     Integer RequiredHeight() const { return FRequiredHeight; }
@@ -254,16 +260,21 @@ private:
     static bool ItemHit(const TkPlotLegendItem& Item, TPoint P);
     // The layout, step by step.
     void Layout(TCanvas* Canvas);
+    void LayoutEntries(TCanvas* Canvas, TkPlotLegendEntries& Entries);
     void MeasureFont(TCanvas* Canvas);
-    void RebuildItems();
-    void MeasureNames(TCanvas* Canvas);
+    // The width that names wrap to when ChannelNameMaxWidth is set.
+    Integer NameWrapWidth() const;
+    void MeasureNames(TCanvas* Canvas, TkPlotLegendEntries& Entries);
     void MeasureColumnTitles(TCanvas* Canvas);
-    void MeasureColumns(TCanvas* Canvas);
-    void FillTexts(TkPlotLegendItem& Item);
+    void MeasureColumns(TCanvas* Canvas, TkPlotLegendEntries& Entries);
     void PlaceColumns();
     void CountWrap(Integer& Cols, Integer& Rows) const;
-    // Returns the number of rows used in the first wrap column.
-    Integer PlaceItems(Integer Cols, Integer Rows);
+    // Lists the entries shown; returns the number of rows used in the first
+    // wrap column.
+    Integer PlaceItems(Integer Cols, Integer Rows, TCanvas* Canvas, TkPlotLegendEntries& Entries);
+    // Entry Index as shown: its channel, the texts of the columns shown and
+    // its height.
+    TkPlotLegendItem MakeItem(Integer Index, TCanvas* Canvas, TkPlotLegendEntries& Entries);
     void SpreadColumns(Integer Cols);
     void SpreadRows(Integer FirstColumnRows);
     void ComputeRequiredSize(Integer Cols, Integer Rows);
@@ -320,6 +331,8 @@ private:
     Integer FRequiredWidth = 0;
     Integer FRequiredHeight = 0;
     TRect FInnerRect;
+    Integer FEntryCount = 0;
+    // The entries shown, from FItemViewStartIndex to FItemViewStopIndex.
     std::vector<TkPlotLegendItem> FItemList;
     std::vector<Integer> FColumnList;
     Integer FItemWidth = 0;

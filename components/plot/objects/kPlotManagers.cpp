@@ -49,7 +49,10 @@ void TkPlotObjectManagerCustom::NotificationRemove(TkPlotObject* AObject)
 
 void TkPlotObjectManagerCustom::NotificationRename(TkPlotObject* AObject)
 {
-    if (Lists(AObject)) FNameNumbers.Record(AObject, AObject->Name(), GetBaseName());
+    if (Lists(AObject)) {
+        FNameNumbers.Record(AObject, AObject->Name(), GetBaseName());
+        FByName.reset();
+    }
     if (!FollowsRenamesOf(AObject->Kind())) return;
     ForEachObject([AObject](TkPlotObject* object) { object->NotificationRename(AObject); });
 }
@@ -69,6 +72,7 @@ void TkPlotObjectManagerCustom::DeleteEntry(Integer Index)
     FList.erase(FList.begin() + Index);
     FMembers.erase(object);
     FNameNumbers.Forget(object);
+    FByName.reset();
 }
 
 void TkPlotObjectManagerCustom::RemoveFromList(TkPlotObject* AObject)
@@ -99,15 +103,24 @@ Integer TkPlotObjectManagerCustom::GetIndex(const TkPlotObject* AObject) const
 
 TkPlotObject* TkPlotObjectManagerCustom::GetObjectByName(const String& Name) const
 {
-    const Integer index = GetIndexByName(Name);
-    return index < 0 ? nullptr : GetItem(index);
+    if (FIndexesNames) {
+        if (!FByName) {
+            FByName.emplace();
+            for (TkPlotObject* object : FList) FByName->try_emplace(AnsiCaseFold(object->Name()), object);
+        }
+        const auto named = FByName->find(AnsiCaseFold(Name));
+        return named == FByName->end() ? nullptr : named->second;
+    }
+    const auto named = std::find_if(FList.begin(), FList.end(), [&](const TkPlotObject* Object) {
+        return SameObjectName(Object->Name(), Name);
+    });
+    return named == FList.end() ? nullptr : *named;
 }
 
 Integer TkPlotObjectManagerCustom::GetIndexByName(const String& Name) const
 {
-    for (Integer i = 0; i < Count(); ++i)
-        if (SameObjectName(GetItem(i)->Name(), Name)) return i;
-    return -1;
+    const TkPlotObject* object = GetObjectByName(Name);
+    return object ? GetIndex(object) : -1;
 }
 
 String TkPlotObjectManagerCustom::GetNextName() const
@@ -121,6 +134,7 @@ void TkPlotObjectManagerCustom::InsertObject(TkPlotObject* AObject)
     if (!FMembers.insert(AObject).second) return;
     FList.push_back(AObject);
     FNameNumbers.Record(AObject, AObject->Name(), GetBaseName());
+    FByName.reset();
 }
 
 void TkPlotObjectManagerCustom::DoChange() { FOnChange(this); }
@@ -184,6 +198,15 @@ void DetachPlotObject(TkPlotObject* AObject)
 // ===========================================================================
 // TkPlotObjectOwnedManager
 // ===========================================================================
+
+TkPlotObjectOwnedManager::TkPlotObjectOwnedManager(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange,
+                                                   TNotifyEvent AOnInsert, TNotifyEvent AOnRemove,
+                                                   TNotifyEvent AOnRename)
+    : TkPlotObjectManagerCustom(AOwner, std::move(AOnChange), std::move(AOnInsert), std::move(AOnRemove),
+                                std::move(AOnRename))
+{
+    IndexNames();
+}
 
 void TkPlotObjectOwnedManager::NotificationRemove(TkPlotObject* AObject)
 {

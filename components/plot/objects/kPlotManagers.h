@@ -19,6 +19,7 @@
 #include <deque>
 #include <optional>
 #include <span>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -108,6 +109,8 @@ protected:
             if (TkPlotObject* object = ref.Get(); object && Lists(object)) Action(object);
     }
     void RemoveFromList(TkPlotObject* AObject);
+    // From the constructor of a manager whose objects are looked up by name.
+    void IndexNames() { FIndexesNames = true; }
 
 private:
     // Every notification asks whether objects are listed: the set answers
@@ -120,6 +123,13 @@ private:
     std::deque<TkPlotObject*> FList;
     std::unordered_set<const TkPlotObject*> FMembers;
     TkPlotNameNumbers FNameNumbers;
+    // The first object of each name (its case fold), made at the first
+    // lookup after a change of the list or of a name: a paint looks up
+    // thousands of names, a load changes thousands of objects. Only in the
+    // managers of the kinds, which are the ones looked up by name (the
+    // list of every object hears of no rename, and walks its objects).
+    bool FIndexesNames = false;
+    mutable std::optional<std::unordered_map<String, TkPlotObject*>> FByName;
     TkPlotObjectOwner* FOwner;
     TNotifyEvent FOnChange;
     TNotifyEvent FOnRemove;
@@ -136,9 +146,11 @@ bool FirstObjectName(const TkPlotObjectManagerCustom* Manager, String& Name);
 void DetachPlotObject(TkPlotObject* AObject);
 
 // A manager that owns its objects: Clear and the manager's end free them.
+// Its objects are found by name without a walk.
 class TkPlotObjectOwnedManager : public TkPlotObjectManagerCustom {
 public:
-    using TkPlotObjectManagerCustom::TkPlotObjectManagerCustom;
+    TkPlotObjectOwnedManager(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert,
+                             TNotifyEvent AOnRemove, TNotifyEvent AOnRename);
     // Tells every other listed object first.
     void NotificationRemove(TkPlotObject* AObject) override;
     // Frees each object listed now; each reports its own removal, which the

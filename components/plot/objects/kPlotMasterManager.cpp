@@ -127,6 +127,7 @@ void TkPlotMasterManagerCustom::InsertPlotObject(TkPlotObject* AObject)
     AObject->SetOnEdit([this, AObject](TObject*) { FEditor->EditObject(AObject); });
     AObject->SetXYAxesReversed(FXYAxesReverse);
     FEditor->ObjectAdded(AObject);
+    CountAxisChange(AObject);
 }
 
 void TkPlotMasterManagerCustom::NotificationRemove(TObject* AObject)
@@ -149,6 +150,7 @@ void TkPlotMasterManagerCustom::RemovePlotObject(TkPlotObject* AObject)
     if (FLayoutManager) FLayoutManager->NotificationRemove(AObject);
     for (TkPlotObjectKind each : RoutingOrder)
         if (TkPlotObjectManagerCustom* manager = Manager(each)) manager->NotificationRemove(AObject);
+    CountAxisChange(AObject);
 }
 
 void TkPlotMasterManagerCustom::NotificationRename(TObject* AObject)
@@ -159,6 +161,14 @@ void TkPlotMasterManagerCustom::NotificationRename(TObject* AObject)
         if (TkPlotObjectManagerCustom* manager = Manager(kind)) manager->NotificationRename(object);
     if (FLayoutManager) FLayoutManager->NotificationRename(object);
     FEditor->ObjectRenamed(object);
+    CountAxisChange(object);
+}
+
+// Counted once the managers know of the change: a lookup that a report
+// made on the way saw the axes before it, and must not count as current.
+void TkPlotMasterManagerCustom::CountAxisChange(const TkPlotObject* AObject)
+{
+    if (IsAxisKind(AObject->Kind())) ++FAxesVersion;
 }
 
 void TkPlotMasterManagerCustom::NotificationSetFocus(TkPlotObject* AObject)

@@ -106,6 +106,10 @@ public:
     // editor that is closing is left alone.
     void TranslateEditorForm(TControl* Control);
 
+    // Changes whenever an axis is added, removed or renamed: kept by the
+    // reports that carry those changes, so that asking costs nothing.
+    Cardinal AxesVersion() const { return FAxesVersion; }
+
     // --- hooks of every object and manager --------------------------------------------------
     void NotificationInsert(TObject* AObject);
     void NotificationRemove(TObject* AObject);
@@ -140,6 +144,7 @@ private:
     void Keep(TkPlotObjectManagerCustom* Manager);
     void InsertPlotObject(TkPlotObject* AObject);
     void RemovePlotObject(TkPlotObject* AObject);
+    void CountAxisChange(const TkPlotObject* AObject);
     void ForgetManager(const TObject* AManager);
 
     TkPlotObjectOwner* FOwner;
@@ -154,6 +159,7 @@ private:
     TNotifyEvent FOnRemove;
     std::unique_ptr<TkPlotEditorSession> FEditor;
     bool FXYAxesReverse = false;
+    Cardinal FAxesVersion = 0;
 };
 
 template <class F>

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 #include "components/plot/axis/kPlotAxis.h"
 #include "components/plot/channel/kPlotChannelCustom.h"
@@ -257,6 +258,76 @@ TEST_F(PlotConfigFileTest, AnnotationFilesOfAnotherKindAreRefused)
     Scratch.WriteBytes("uncounted.txt", "Annotation0.Text = lost\r\n");
     Plot->LoadAnnotationsFromFile(Path("uncounted.txt"));
     EXPECT_EQ(Plot->AnnotationCount(), 0);
+}
+
+// Blank lines wherever they stand, and every kind of line end, load as the
+// file without them: each reader loads its variants of a saved file, and the
+// plot saves it again byte for byte.
+TEST_F(PlotConfigFileTest, BlankLinesAndLineEndsLoadAsWithout)
+{
+    Populate();
+    Plot->GetChannel(0)->SetXAxisName("X-Axis 2");
+    Plot->GetAnnotation(0)->SetWidth(7);
+    struct TReader {
+        const char* Name;
+        std::function<void(TkXYPlot&, const String&)> Save;
+        std::function<void(TkXYPlot&, const String&)> Load;
+    };
+    const TReader readers[] = {
+        {"configuration", [](TkXYPlot& P, const String& F) { P.SavePropertiesToFile(F); },
+         [](TkXYPlot& P, const String& F) { P.LoadPropertiesFromFile(F); }},
+        {"channel", [](TkXYPlot& P, const String& F) { P.GetChannel(0)->SavePropertiesToFile(F); },
+         [](TkXYPlot& P, const String& F) { P.GetChannel(0)->LoadPropertiesFromFile(F); }},
+        {"annotations", [](TkXYPlot& P, const String& F) { P.SaveAnnotationsToFile(F); },
+         [](TkXYPlot& P, const String& F) { P.LoadAnnotationsFromFile(F); }},
+    };
+    const auto replaced = [](std::string Text, const std::string& With) {
+        std::string out;
+        for (std::size_t at = 0, end; (end = Text.find("\r\n", at)) != std::string::npos; at = end + 2)
+            out += Text.substr(at, end - at) + With;
+        return out;
+    };
+    for (const TReader& reader : readers) {
+        reader.Save(*Plot, Path("saved.txt"));
+        const std::string saved = Scratch.ReadBytes("saved.txt");
+        const std::string variants[] = {replaced(saved, "\r\n\r\n"), replaced(saved, "\r\n \t\n"),
+                                        replaced(saved, "\r\r\n"), replaced(saved, "\n"), replaced(saved, "\r")};
+        for (const std::string& variant : variants) {
+            Scratch.WriteBytes("variant.txt", variant);
+            TOwned<TkXYPlot> copy{Create<TkXYPlot>(nullptr)};
+            copy->AddXAxis();  // the channel's X axis, for the channel file alone
+            reader.Load(*copy, Path("variant.txt"));
+            reader.Save(*copy, Path("again.txt"));
+            EXPECT_EQ(Scratch.ReadBytes("again.txt"), saved)
+                << reader.Name << " from " << testing::PrintToString(variant);
+        }
+    }
+}
+
+// Every plot saves an annotation file that loads back, however many it
+// holds; a count that the file's lines cannot hold is refused before any
+// object is made, and the plot keeps its annotations.
+TEST_F(PlotConfigFileTest, AnnotationCountsAreBoundByTheFilesLines)
+{
+    for (Integer i = 0; i < 10001; ++i) Plot->GetAnnotation(Plot->AddAnnotation())->SetX(i);
+    Plot->SaveAnnotationsToFile(Path("many.txt"));
+    TOwned<TkXYPlot> copy{Create<TkXYPlot>(nullptr)};
+    copy->LoadAnnotationsFromFile(Path("many.txt"));
+    ASSERT_EQ(copy->AnnotationCount(), 10001);
+    EXPECT_EQ(copy->GetAnnotation(10000)->X(), 10000);
+    copy->SaveAnnotationsToFile(Path("again.txt"));
+    EXPECT_EQ(Scratch.ReadBytes("again.txt"), Scratch.ReadBytes("many.txt"));
+
+    Scratch.WriteBytes("counted.txt", "AnnotationCount = 10003\r\nAnnotation0.X = 1\r\nAnnotation1.X = 2\r\n");
+    EXPECT_EQ(MessageOf([&] { copy->LoadAnnotationsFromFile(Path("counted.txt")); }),
+              "Error Loading Annotations - \"" + Path("counted.txt") +
+                  "\" AnnotationCount 10003 exceeds the 10002 objects that the file can hold (10000 and one for each "
+                  "line of their sections)");
+    EXPECT_EQ(copy->AnnotationCount(), 10001);
+    Scratch.WriteBytes("wide.cfg", "File Type = Plot Config\r\nLegendCount = 10001\r\n");
+    EXPECT_NE(MessageOf([&] { copy->LoadPropertiesFromFile(Path("wide.cfg")); }).find("LegendCount 10001 exceeds"),
+              String::npos);
+    EXPECT_EQ(copy->AnnotationCount(), 10001);
 }
 
 // No save writes a file that its loader would refuse.

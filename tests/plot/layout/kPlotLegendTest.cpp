@@ -406,3 +406,23 @@ TEST(PlotLegendStream, MainWindowLegendLoadsAndSettingsRoundTrip)
     EXPECT_EQ(read->SelectedItemFont()->Size(), 12);
     EXPECT_EQ(WriteComponent(copy.get()), text);
 }
+
+// The legends of a plot share what they list, each measuring it in its own
+// fonts.
+TEST(PlotLegendShared, EachLegendMeasuresInItsOwnFont)
+{
+    kXYPlotInitialization();
+    TOwned<TkXYPlot> plot(Create<TkXYPlot>(nullptr));
+    plot->SetBounds(0, 0, 600, 400);
+    const String title = "A rather long channel title";
+    plot->GetChannel(0)->SetTitleText(title);
+    plot->GetLegend(plot->AddLegend())->Font()->SetSize(20);
+    plot->ReCalcLayout();
+    TOwned<TBitmap> bitmap = CreateOwned<TBitmap>();
+    for (Integer i = 0; i < 2; ++i) {
+        TkPlotLegend* legend = plot->GetLegend(i);
+        bitmap->Canvas()->SetFont(legend->Font());
+        EXPECT_EQ(legend->ColumnWidth(kplcName), bitmap->Canvas()->TextWidth(title)) << i;
+        EXPECT_EQ(legend->Item(0).Texts[kplcName], title) << i;
+    }
+}

@@ -72,9 +72,15 @@ TEST_F(PlotManagersTest, LookupIgnoresCase)
     EXPECT_EQ(Master.Channels->GetIndexByName("TEMPÉRATURE"), 2);
     EXPECT_EQ(Master.Channels->GetIndexByName("Channel 9"), -1);
     EXPECT_EQ(Master.Channels->GetObjectByName(""), nullptr);
-    // Duplicates are allowed; the first one answers.
+    // Duplicates are allowed; the first one listed answers, also when it
+    // took the name last, and the next one once it gave the name up.
     NamedChannel("channel 2");
     EXPECT_EQ(Master.Channels->GetIndexByName("Channel 2"), 1);
+    Master.Channels->GetItem(0)->SetName("CHANNEL 2");
+    EXPECT_EQ(Master.Channels->GetIndexByName("Channel 2"), 0);
+    Master.Channels->GetItem(0)->SetName("Channel 1");
+    EXPECT_EQ(Master.Channels->GetIndexByName("Channel 2"), 1);
+    EXPECT_EQ(Master.All->GetObjectByName("channel 1"), Master.Channels->GetItem(0));
     EXPECT_THROW(Master.Channels->GetItem(4), EListError);
     EXPECT_THROW(Master.Channels->GetItem(-1), EListError);
     EXPECT_EQ(Master.All->Count(), 4);
