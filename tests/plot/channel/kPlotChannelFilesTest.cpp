@@ -110,11 +110,12 @@ TEST_F(ChannelFilesTest, ConfigurationRoundTripsAndAFailedLoadChangesNothing)
     EXPECT_EQ(Channel.DataStyle(), kpdsStandard);
     EXPECT_EQ(Channel.Count(), 1);
     // A deferred line that applied before a later one failed is set back.
-    Scratch.WriteBytes("twice.cfg", "File Type = Plot Channel Config\r\nChannel.RingBufferSize = 0\r\n"
-                                    "Channel.RingBufferSize = x\r\n");
-    EXPECT_EQ(MessageOf([&] { Channel.LoadPropertiesFromFile(Path("twice.cfg")); }).rfind("Error Loading Properties - ", 0),
-              0u);
-    EXPECT_EQ(Channel.RingBufferSize(), 50);
+    for (const char* last : {"Channel.RingBufferSize = x\r\n", "Channel.DataStyle = x\r\n"}) {
+        Scratch.WriteBytes("twice.cfg", String("File Type = Plot Channel Config\r\nChannel.RingBufferSize = 0\r\n") + last);
+        EXPECT_EQ(MessageOf([&] { Channel.LoadPropertiesFromFile(Path("twice.cfg")); }).rfind("Error Loading Properties - ", 0),
+                  0u) << last;
+        EXPECT_EQ(Channel.RingBufferSize(), 50) << last;
+    }
 
     Scratch.WriteBytes("other.cfg", "File Type = Plot Config\r\n");
     EXPECT_EQ(MessageOf([&] { Channel.LoadPropertiesFromFile(Path("other.cfg")); }),
