@@ -11,10 +11,6 @@
 
 namespace {
 
-// The order in which pages are reloaded together.
-constexpr TkPlotObjectKind UpdateOrder[] = {kpokToolBar, kpokLegend, kpokXAxis,      kpokYAxis, kpokChannel,
-                                            kpokDataView, kpokDataCursor, kpokLimit, kpokLabel, kpokTable};
-
 bool IsAxis(TkPlotObjectKind Kind) { return Kind == kpokXAxis || Kind == kpokYAxis; }
 
 // Kinds whose names other pages offer: a change to one may change what
@@ -82,10 +78,10 @@ TkPlotObject* TkPlotEditorController::TitleLabel() const
 
 void TkPlotEditorController::LoadObjects()
 {
-    for (TkPlotObjectKind kind : UpdateOrder) {
+    for (TkPlotObjectKind kind : PlotEditorKinds) {
         TkPlotEditorObjectList& list = FSurface.List(kind);
         list.Clear();
-        Master().ForEachObjectOf({kind}, [&list](TkPlotObject* o) { list.AddObject(o->Name(), o); });
+        Master().ForEachObjectOf(kind, [&list](TkPlotObject* o) { list.AddObject(o->Name(), o); });
         list.SetItemIndex(list.Count() > 0 ? 0 : -1);
     }
     UpdateAll();
@@ -94,7 +90,7 @@ void TkPlotEditorController::LoadObjects()
 
 void TkPlotEditorController::UpdateAll()
 {
-    for (TkPlotObjectKind kind : UpdateOrder) UpdateEdit(kind);
+    for (TkPlotObjectKind kind : PlotEditorKinds) UpdateEdit(kind);
 }
 
 void TkPlotEditorController::UpdateEdit(TkPlotObjectKind Kind)
@@ -166,7 +162,7 @@ void TkPlotEditorController::ObjectRemoved(TkPlotObjectKind Kind, TkPlotObject* 
 
 void TkPlotEditorController::ObjectRenamed(TkPlotObjectKind Kind, TkPlotObject* AObject)
 {
-    for (TkPlotObjectKind kind : UpdateOrder) RefillNameChoices(kind, AObject);
+    for (TkPlotObjectKind kind : PlotEditorKinds) RefillNameChoices(kind, AObject);
     TkPlotEditorObjectList& list = FSurface.List(Kind);
     if (const Integer row = list.IndexOfObject(AObject); row >= 0) list.SetName(row, AObject->Name());
     list.Repaint();

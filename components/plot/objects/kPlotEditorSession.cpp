@@ -10,7 +10,7 @@
 namespace {
 
 // The kinds with a page in the editor.
-bool HasEditorPage(TkPlotObjectKind Kind) { return Kind != kpokAnnotation && Kind != kpokNone; }
+bool HasEditorPage(TkPlotObjectKind Kind) { return Kind != kpokNone && PlotKind(Kind).Page; }
 
 // The kinds the editor can switch to for an object's "Edit..." (labels and
 // annotations open the editor where it stands).

@@ -505,31 +505,3 @@ public:
 protected:
     void AssignDefaults(TAnnotation&) override {}
 };
-
-// ===========================================================================
-// The plot's managers
-// ===========================================================================
-
-class TkPlotToolBar;
-class TkPlotLegend;
-class TkPlotTable;
-class TkPlotXAxis;
-class TkPlotYAxis;
-class TkPlotChannelCustom;
-class TkPlotDataView;
-class TkPlotDataCursor;
-class TkPlotLimit;
-class TkPlotLabel;
-class TkPlotAnnotation;
-
-using TkPlotToolBarManager = TkPlotToolBarManagerOf<TkPlotToolBar>;
-using TkPlotLegendManager = TkPlotLegendManagerOf<TkPlotLegend>;
-using TkPlotTableManager = TkPlotTableManagerOf<TkPlotTable>;
-using TkPlotXAxisManager = TkPlotXAxisManagerOf<TkPlotXAxis>;
-using TkPlotYAxisManager = TkPlotYAxisManagerOf<TkPlotYAxis>;
-using TkPlotChannelManager = TkPlotChannelManagerOf<TkPlotChannelCustom>;
-using TkPlotDataViewManager = TkPlotDataViewManagerOf<TkPlotDataView>;
-using TkPlotDataCursorManager = TkPlotDataCursorManagerOf<TkPlotDataCursor, TkPlotDataView>;
-using TkPlotLimitManager = TkPlotLimitManagerOf<TkPlotLimit>;
-using TkPlotLabelManager = TkPlotLabelManagerOf<TkPlotLabel>;
-using TkPlotAnnotationManager = TkPlotAnnotationManagerOf<TkPlotAnnotation>;
