@@ -1,9 +1,11 @@
 // Plots of thousands of objects: the first paint after a configuration of
 // an eight-line file that sets channels, X axes, Y axes, data views,
 // legends, tables and labels to N each, the first paint of a plot of N
-// annotations, and a mouse move over either. Each must cost no more than
-// its objects: at N = 1000 (objects) and N = 10,000 (annotations) the
-// first paint stays within a second.
+// annotations, a mouse move over either, and the load and the close of a
+// plot of N objects of every kind but toolbars and annotations. Each must
+// cost no more than its objects: at N = 1000 (objects) and N = 10,000
+// (annotations) the first paint stays within a second, and at N = 10,000
+// objects of each kind the load and the close within seconds.
 
 #include <benchmark/benchmark.h>
 #include <unistd.h>
@@ -102,6 +104,33 @@ void BM_FirstPaintManyAnnotations(benchmark::State& State)
     FirstPaint(State, [&](TkXYPlot& Plot) { AddAnnotations(Plot, State.range(0)); });
 }
 BENCHMARK(BM_FirstPaintManyAnnotations)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+// The configuration of that many objects of each kind, every kind but
+// toolbars and annotations, into a new plot (Close: then the end of the
+// plot, timed alone).
+template <bool Close>
+void LoadOrClose(benchmark::State& State)
+{
+    const String path = BenchFile(Close ? "many-objects-close" : "many-objects-load");
+    WriteManyObjectsConfiguration(path, State.range(0), true);
+    for (auto _ : State) {
+        if (Close) State.PauseTiming();
+        auto shown = std::make_unique<TShownPlot>();
+        shown->Plot->LoadPropertiesFromFile(path);
+        benchmark::ClobberMemory();
+        if (Close)
+            State.ResumeTiming();
+        else
+            State.PauseTiming();
+        shown.reset();
+        if (!Close) State.ResumeTiming();
+    }
+    DeleteFile(path);
+}
+void BM_LoadManyObjects(benchmark::State& State) { LoadOrClose<false>(State); }
+void BM_CloseManyObjects(benchmark::State& State) { LoadOrClose<true>(State); }
+BENCHMARK(BM_LoadManyObjects)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_CloseManyObjects)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 // A mouse move over the data view of the painted plot. Arg 0: the
 // configuration of that many objects of each kind, every kind but toolbars

@@ -19,6 +19,13 @@
 
 namespace {
 
+// Perceived brightness, 0 (black) to 255 (white).
+Integer Brightness(TColor Color)
+{
+    const TColor rgb = ColorToRGB(Color);
+    return (299 * (rgb & 0xFF) + 587 * ((rgb >> 8) & 0xFF) + 114 * ((rgb >> 16) & 0xFF)) / 1000;
+}
+
 // The largest size the layer draws (2000 pixels) in points.
 constexpr Double kMaxPoints = 1500;
 
@@ -383,6 +390,9 @@ void TFontDialogForm::UpdateSample()
     SamplePanel->Font()->Assign(FChosen.get());
     // The sample reads across, whatever way the font turns its text.
     SamplePanel->Font()->SetOrientation(0);
+    // A text as light as the dialog (white titles on a dark plot) would
+    // vanish on it: such a sample stands on black.
+    SamplePanel->SetColor(Brightness(FChosen->Color()) > 160 ? clBlack : clBtnFace);
 }
 
 // ---- Confirmation ----

@@ -15,30 +15,18 @@ namespace PlotTest {
 
 inline TStandInPlot& OwnerOf(const TkPlotObject& Object) { return *static_cast<TStandInPlot*>(Object.Owner()); }
 
-// Records the notices an object hears in its owner's log; an object of
-// kind K.
+// An object of kind K.
 template <class Base, TkPlotObjectKind K = kpokNone>
-class TRecording : public Base {
+class TOfKind : public Base {
 public:
     using Base::Base;
     TkPlotObjectKind Kind() const override { return K; }
-    void NotificationRemove(TkPlotObject* AObject) override
-    {
-        OwnerOf(*this).Log.push_back(this->Name() + " hears removal of " + AObject->Name());
-        Base::NotificationRemove(AObject);
-    }
-    void NotificationRename(TkPlotObject* AObject) override
-    {
-        OwnerOf(*this).Log.push_back(this->Name() + " hears rename of " + AObject->NameOld() + " to " +
-                                     AObject->Name());
-    }
-    static constexpr bool FollowsRenamesOf(TkPlotObjectKind) { return true; }
 };
 
-class TFakeXAxis : public TRecording<TkPlotLayoutObject, kpokXAxis> {
+class TFakeXAxis : public TOfKind<TkPlotLayoutObject, kpokXAxis> {
     PL_CLASSINFO()
 public:
-    using TRecording::TRecording;
+    using TOfKind::TOfKind;
     const String& Title() const { return FTitle; }
     void SetTitle(const String& Value) { SetProperty(FTitle, Value, &TFakeXAxis::DoChange); }
 
@@ -46,10 +34,10 @@ private:
     String FTitle;
 };
 
-class TFakeYAxis : public TRecording<TkPlotLayoutObject, kpokYAxis> {
+class TFakeYAxis : public TOfKind<TkPlotLayoutObject, kpokYAxis> {
     PL_CLASSINFO()
 public:
-    using TRecording::TRecording;
+    using TOfKind::TOfKind;
     const String& Title() const { return FTitle; }
     void SetTitle(const String& Value) { SetProperty(FTitle, Value, &TFakeYAxis::DoChange); }
 
@@ -57,10 +45,10 @@ private:
     String FTitle;
 };
 
-class TFakeChannel : public TRecording<TkPlotManagerObject, kpokChannel> {
+class TFakeChannel : public TOfKind<TkPlotManagerObject, kpokChannel> {
     PL_CLASSINFO()
 public:
-    using TRecording::TRecording;
+    using TOfKind::TOfKind;
     const String& TitleText() const { return FTitleText; }
     void SetTitleText(const String& Value) { SetProperty(FTitleText, Value, &TFakeChannel::DoChange); }
     TColor Color() const { return FColor; }
@@ -80,48 +68,48 @@ private:
     Double FOffset = 0;
 };
 
-class TFakeDataView : public TRecording<TkPlotLayoutObject, kpokDataView> {
+class TFakeDataView : public TOfKind<TkPlotLayoutObject, kpokDataView> {
     PL_CLASSINFO()
 public:
-    using TRecording::TRecording;
+    using TOfKind::TOfKind;
     String GridXAxisName;
     String GridYAxisName;
     void SetGridXAxisName(const String& Value) { GridXAxisName = Value; }
     void SetGridYAxisName(const String& Value) { GridYAxisName = Value; }
 };
 
-class TFakeCursor : public TRecording<TkPlotManagerObject, kpokDataCursor> {
+class TFakeCursor : public TOfKind<TkPlotManagerObject, kpokDataCursor> {
     PL_CLASSINFO()
 public:
-    using TRecording::TRecording;
+    using TOfKind::TOfKind;
     TFakeDataView* DataView = nullptr;
     String ChannelName;
     void SetDataView(TFakeDataView* Value) { DataView = Value; }
     void SetChannelName(const String& Value) { ChannelName = Value; }
 };
 
-class TFakeLimit : public TRecording<TkPlotObject, kpokLimit> {
+class TFakeLimit : public TOfKind<TkPlotObject, kpokLimit> {
     PL_CLASSINFO()
 public:
-    using TRecording::TRecording;
+    using TOfKind::TOfKind;
     String XAxisName;
     String YAxisName;
     void SetXAxisName(const String& Value) { XAxisName = Value; }
     void SetYAxisName(const String& Value) { YAxisName = Value; }
 };
 
-class TFakeLabel : public TRecording<TkPlotLayoutObject, kpokLabel> {
+class TFakeLabel : public TOfKind<TkPlotLayoutObject, kpokLabel> {
     PL_CLASSINFO()
 public:
-    using TRecording::TRecording;
+    using TOfKind::TOfKind;
     String Caption;
     void SetCaption(const String& Value) { Caption = Value; }
 };
 
-class TFakeAnnotation : public TRecording<TkPlotObject, kpokAnnotation> {
+class TFakeAnnotation : public TOfKind<TkPlotObject, kpokAnnotation> {
     PL_CLASSINFO()
 public:
-    using TRecording::TRecording;
+    using TOfKind::TOfKind;
 };
 
 // Routes the hooks of every object and manager as the plot's master manager

@@ -5,7 +5,8 @@
 // (without a host) a bare owner that offers nothing.
 //
 // As a plot it holds objects by name (those made with Add and those listed
-// with List), routes their hooks as the plot does, forwards axis gestures
+// with List, indexed by kind so that the objects' references to each other
+// resolve), routes their hooks as the plot does, forwards axis gestures
 // behind a re-entry flag, keeps the occupied rectangles of one paint, maps
 // data-view percent to pixels when given a data view, and writes the events
 // it hears into Log (clicks, finished moves, tracking off, zoom box) and
@@ -54,13 +55,13 @@ public:
     Integer Changes = 0;
     Integer Repaints = 0;
     Integer MinSpanEvents = 0;
-    mutable Integer Lookups = 0;
+    // The objects' requests for the plot's names.
+    Integer Lookups = 0;
     std::vector<String> Moves;
     std::vector<String> Draws;
 
     // --- what the plot offers ------------------------------------------------------------
     std::vector<TkPlotObject*> Objects;
-    Cardinal Version = 0;
     bool TimePlot = false;
     bool ZoomBoxMode = false;
     bool SelectMode = false;
@@ -121,12 +122,17 @@ public:
     void List(TkPlotObject* Object)
     {
         Objects.push_back(Object);
-        ++Version;
+        if (TkPlotNameIndex* names = Names(Object->Kind())) names->Insert(Object);
     }
     void Unlist(TkPlotObject* Object)
     {
         std::erase(Objects, Object);
-        ++Version;
+        if (TkPlotNameIndex* names = Names(Object->Kind())) names->Remove(Object);
+    }
+    // What the rename hook of the objects made with Add reports.
+    void Renamed(TkPlotObject* Object)
+    {
+        if (TkPlotNameIndex* names = Names(Object->Kind())) names->Rename(Object);
     }
 
     // --- entry points ----------------------------------------------------------------------
@@ -156,12 +162,15 @@ public:
     TPoint PlotClientToScreen(const TPoint& P) const override { return Point(P.X + 1000, P.Y + 2000); }
     TkPlotTranslationManager* PlotTranslationManager() const override { return Table; }
 
+    TkPlotNameIndex* NameIndex(TkPlotObjectKind Kind) override
+    {
+        ++Lookups;
+        return Names(Kind);
+    }
+
     // --- axes ------------------------------------------------------------------------------
-    TkPlotXAxis* GetXAxisByName(const String& Name) const override { return Find<TkPlotXAxis>(Name, kpokXAxis); }
-    TkPlotYAxis* GetYAxisByName(const String& Name) const override { return Find<TkPlotYAxis>(Name, kpokYAxis); }
     Integer AxisCount(bool XAxes) const override { return static_cast<Integer>(AxesOf(XAxes).size()); }
     TkPlotAxis* GetAxis(bool XAxes, Integer Index) const override { return AxesOf(XAxes).at(Index); }
-    Cardinal AxesVersion() const override { return Version; }
     bool IsTkPlot() const override { return TimePlot; }
 
     void DoAxisMinChange(TkPlotAxis*, Double OldValue, Double NewValue) override
@@ -395,13 +404,9 @@ private:
         const auto text = [](Double Value) { return std::fabs(Value) < 1e9 ? IntToStr(Round(Value)) : String("far"); };
         Moves.push_back(IntToStr(Line) + ":" + text(Old) + ">" + text(New));
     }
-    template <class T>
-    T* Find(const String& Name, TkPlotObjectKind Kind) const
+    TkPlotNameIndex* Names(TkPlotObjectKind Kind)
     {
-        ++Lookups;
-        for (TkPlotObject* object : Objects)
-            if (object->Kind() == Kind && SameObjectName(object->Name(), Name)) return static_cast<T*>(object);
-        return nullptr;
+        return Kind < kpokNone ? &FNames[static_cast<std::size_t>(Kind)] : nullptr;
     }
     String PointName(TkPlotChannelCustom* Channel, Integer Index) const
     {
@@ -440,15 +445,10 @@ private:
     {
         std::erase(FMade, Object);
         Unlist(Object);
-        for (TkPlotObject* other : Objects) other->NotificationRemove(Object);
-    }
-    void Renamed(TkPlotObject* Object)
-    {
-        ++Version;
-        for (TkPlotObject* other : Objects)
-            if (other != Object) other->NotificationRename(Object);
     }
 
+    // The names of the listed objects, by kind.
+    std::array<TkPlotNameIndex, PlotObjectKindCount> FNames;
     std::vector<TkPlotObject*> FMade;
     std::array<std::vector<const TkPlotAxis*>, 2> FPaintAxes;
     std::optional<TkPlotOccupiedRects> FOccupied;

@@ -146,10 +146,7 @@ void TkPlotAnnotation::SetFont(TFont* Value)
 
 void TkPlotAnnotation::SetChannelName(const String& Value)
 {
-    if (Value == FChannelName) return;
-    FChannelName = Value;
-    FChannel = {};
-    DoChange();
+    if (FChannel.SetName(Value)) DoChange();
 }
 
 void TkPlotAnnotation::SetTextRotation(TkRotationAngle Value)
@@ -252,20 +249,7 @@ bool TkPlotAnnotation::Vertical(const TkPlotPaintContext& Context, TCoordinate C
     return alongX == Context.XYAxesReversed;
 }
 
-TkPlotChannelCustom* TkPlotAnnotation::Channel()
-{
-    if (TkPlotChannelCustom* cached = FChannel.Get()) return cached;
-    const TkPlotHost* plot = Host();
-    if (!plot || FChannelName.empty()) return nullptr;
-    for (Integer i = 0; i < plot->ChannelCount(); ++i) {
-        TkPlotChannelCustom* channel = plot->GetChannel(i);
-        if (SameObjectName(channel->Name(), FChannelName)) {
-            FChannel = TWeakRef<TkPlotChannelCustom>(channel);
-            return channel;
-        }
-    }
-    return nullptr;
-}
+TkPlotChannelCustom* TkPlotAnnotation::Channel() const { return FChannel.Get(); }
 
 TkPlotAxisPair TkPlotAnnotation::BoundAxes()
 {
@@ -332,23 +316,6 @@ Double TkPlotAnnotation::PixelsYToPosition(Integer Pixel) { return ToValue(Bound
 void TkPlotAnnotation::SetDataView(TkPlotDataView* Value) { FDataView = TWeakRef<TkPlotDataView>(Value); }
 
 // --- notifications ---------------------------------------------------------------------------
-
-void TkPlotAnnotation::NotificationRemove(TkPlotObject* AObject)
-{
-    TkPlotObject::NotificationRemove(AObject);
-    if (AObject == FDataView.Get()) FDataView = {};
-    if (AObject == FChannel.Get()) FChannel = {};
-}
-
-void TkPlotAnnotation::NotificationRename(TkPlotObject* AObject)
-{
-    TkPlotObject::NotificationRename(AObject);
-    if (AObject->Kind() != kpokChannel) return;
-    // The channel looked up under the old name, or, not looked up yet, the
-    // one that bore the name.
-    const bool ours = FChannel.Get() ? AObject == FChannel.Get() : SameObjectName(AObject->NameOld(), FChannelName);
-    if (ours) FChannelName = AObject->Name();
-}
 
 void TkPlotAnnotation::NotificationSetFocus(TkPlotObject* AObject)
 {

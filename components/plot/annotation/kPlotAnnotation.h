@@ -22,6 +22,7 @@
 
 #include "components/foundation/kTypes.h"
 #include "components/plot/component/kPlotHost.h"
+#include "components/plot/objects/kPlotObjectRef.h"
 #include "components/plot/objects/kPlotObjects.h"
 #include "components/plot/output/kPlotPicture.h"
 #include "platform/Graphics.h"
@@ -132,8 +133,8 @@ public:
     TFont* Font() const { return FFont.get(); }
     // Copies the font's settings.
     void SetFont(TFont* Value);
-    // A new name forgets the channel found under the old one.
-    const String& ChannelName() const { return FChannelName; }
+    // The annotation keeps to its channel when it is renamed.
+    const String& ChannelName() const { return FChannel.Name(); }
     void SetChannelName(const String& Value);
     TkRotationAngle TextRotation() const { return FTextRotation; }
     void SetTextRotation(TkRotationAngle Value);
@@ -204,7 +205,7 @@ public:
     TkPlotDataView* DataView() const { return FDataView.Get(); }
     void SetDataView(TkPlotDataView* Value);
     // The channel of ChannelName; nullptr while the plot has none.
-    TkPlotChannelCustom* Channel();
+    TkPlotChannelCustom* Channel() const;
 
     // --- what the last paint drew ------------------------------------------------------
     bool Showing() const { return FShowing; }
@@ -218,10 +219,6 @@ public:
     bool IsResizableStyle() const;
 
     // --- overrides ------------------------------------------------------------------
-    void NotificationRemove(TkPlotObject* AObject) override;
-    // The renamed channel keeps the annotation on it.
-    void NotificationRename(TkPlotObject* AObject) override;
-    static constexpr bool FollowsRenamesOf(TkPlotObjectKind Kind) { return Kind == kpokChannel; }
     void NotificationSetFocus(TkPlotObject* AObject) override;
     // The channel's axes, when the channel and both its axes are there.
     TkPlotAxisPair BoundAxes() override;
@@ -332,9 +329,8 @@ private:
     TBrushStyle FBrushStyle = bsSolid;
     String FText;
     TOwned<TFont> FFont;
-    String FChannelName;
     TWeakRef<TkPlotDataView> FDataView;
-    TWeakRef<TkPlotChannelCustom> FChannel;
+    TkPlotObjectRef<TkPlotChannelCustom> FChannel{*this, kpokChannel};
     TkRotationAngle FTextRotation = kra000;
     bool FShowing = false;
     TRect FDrawRect{};

@@ -168,20 +168,6 @@ void TkPlotAxis::DefineProperties(TFiler& Filer)
     Filer.DefineProperty("Span_2", [this](TReader& Reader) { SetSpan(Reader.ReadDouble()); }, {}, false);
 }
 
-void TkPlotAxis::NotificationRemove(TkPlotObject* AObject)
-{
-    TkPlotLayoutObject::NotificationRemove(AObject);
-    if (AObject == FCartesianRefAxis.Get()) FCartesianRefAxis = {};
-    if (AObject == FAlignRefAxis.Get()) FAlignRefAxis = {};
-}
-
-void TkPlotAxis::NotificationRename(TkPlotObject* AObject)
-{
-    TkPlotLayoutObject::NotificationRename(AObject);
-    if (AObject == FCartesianRefAxis.Get()) FCartesianChildRefAxisName = AObject->Name();
-    if (AObject == FAlignRefAxis.Get()) FAlignRefAxisName = AObject->Name();
-}
-
 // ===========================================================================
 // Scale values
 // ===========================================================================
@@ -511,10 +497,7 @@ void TkPlotAxis::SetCartesianStyle(TkPlotCartesianStyle Value)
 
 void TkPlotAxis::SetCartesianChildRefAxisName(const String& Value)
 {
-    if (Value == FCartesianChildRefAxisName) return;
-    FCartesianChildRefAxisName = Value;
-    FCartesianRefAxis = {};
-    DoChange();
+    if (FCartesianRefAxis.SetName(Value, ReferenceKind(Value, false))) DoChange();
 }
 
 void TkPlotAxis::SetCartesianChildRefValue(Double Value)
@@ -524,34 +507,17 @@ void TkPlotAxis::SetCartesianChildRefValue(Double Value)
 
 void TkPlotAxis::SetAlignRefAxisName(const String& Value)
 {
-    if (Value == FAlignRefAxisName) return;
-    FAlignRefAxisName = Value;
-    FAlignRefAxis = {};
-    DoChange();
+    if (FAlignRefAxis.SetName(Value, ReferenceKind(Value, true))) DoChange();
 }
 
-TkPlotAxis* TkPlotAxis::GetCartesianChildRefAxis()
-{
-    if (!FCartesianRefAxis) FCartesianRefAxis = FindReferenceAxis(FCartesianChildRefAxisName, false);
-    return FCartesianRefAxis.Get();
-}
+TkPlotAxis* TkPlotAxis::GetCartesianChildRefAxis() const { return FCartesianRefAxis.Get(); }
 
-TkPlotAxis* TkPlotAxis::GetAlignRefAxis()
-{
-    if (!FAlignRefAxis) FAlignRefAxis = FindReferenceAxis(FAlignRefAxisName, true);
-    return FAlignRefAxis.Get();
-}
+TkPlotAxis* TkPlotAxis::GetAlignRefAxis() const { return FAlignRefAxis.Get(); }
 
-TkPlotAxis* TkPlotAxis::FindReferenceAxis(const String& Name, bool SameDirection) const
+TkPlotObjectKind TkPlotAxis::ReferenceKind(const String& Name, bool SameDirection) const
 {
-    const TkPlotHost* plot = Host();
-    if (!plot || Name == kNoAxisName) return nullptr;
-    const bool isX = IsXAxis();
-    const bool isY = IsYAxis();
-    if (!isX && !isY) return nullptr;
-    const bool wantX = isX == SameDirection;
-    if (wantX) return plot->GetXAxisByName(Name);
-    return plot->GetYAxisByName(Name);
+    if (Name == kNoAxisName || !IsAxisKind(Kind())) return kpokNone;
+    return IsXAxis() == SameDirection ? kpokXAxis : kpokYAxis;
 }
 
 // ===========================================================================

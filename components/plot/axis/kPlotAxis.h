@@ -18,6 +18,7 @@
 #include "components/foundation/kTypes.h"
 #include "components/plot/axis/kPlotAxisTicks.h"
 #include "components/plot/axis/kPlotScaleMap.h"
+#include "components/plot/objects/kPlotObjectRef.h"
 #include "components/plot/objects/kPlotObjects.h"
 #include "platform/Graphics.h"
 #include "platform/Math.h"
@@ -80,11 +81,6 @@ public:
 
     // "Span_2", a former name of Span, is read into Span.
     void DefineProperties(TFiler& Filer) override;
-    // Forgets a cached reference axis that is going away.
-    void NotificationRemove(TkPlotObject* AObject) override;
-    // A renamed reference axis keeps the reference by its new name.
-    void NotificationRename(TkPlotObject* AObject) override;
-    static constexpr bool FollowsRenamesOf(TkPlotObjectKind Kind) { return IsAxisKind(Kind); }
 
     // --- scale ----------------------------------------------------------------
     // Clamped to +-1e300; a NaN is ignored. A change fires DoChange, then
@@ -276,17 +272,17 @@ public:
     void SetMasterUIInput(bool Value);
     TkPlotCartesianStyle CartesianStyle() const { return FCartesianStyle; }
     void SetCartesianStyle(TkPlotCartesianStyle Value);
-    const String& CartesianChildRefAxisName() const { return FCartesianChildRefAxisName; }
+    const String& CartesianChildRefAxisName() const { return FCartesianRefAxis.Name(); }
     void SetCartesianChildRefAxisName(const String& Value);
     Double CartesianChildRefValue() const { return FCartesianChildRefValue; }
     void SetCartesianChildRefValue(Double Value);
-    const String& AlignRefAxisName() const { return FAlignRefAxisName; }
+    const String& AlignRefAxisName() const { return FAlignRefAxis.Name(); }
     void SetAlignRefAxisName(const String& Value);
     // The axis of the other direction that a Cartesian child crosses, and the
-    // axis of the same direction to align with; looked up by name once and
-    // kept until it goes away or the name changes. nullptr when none.
-    TkPlotAxis* GetCartesianChildRefAxis();
-    TkPlotAxis* GetAlignRefAxis();
+    // axis of the same direction to align with, by name ("<None>" names
+    // none); a renamed one keeps its place by its new name. nullptr when none.
+    TkPlotAxis* GetCartesianChildRefAxis() const;
+    TkPlotAxis* GetAlignRefAxis() const;
 
     // --- public state ---------------------------------------------------------------
     TkPlotAxisMode Mode() const { return FMode; }
@@ -475,7 +471,9 @@ private:
     void ClearTicks();
     String FormatLabel(Double Value, const TkPlotValueFormat& Format, Double& MinLength, bool AutoAdjust);
     String CustomizeLabel(const String& Text, Double Value);
-    TkPlotAxis* FindReferenceAxis(const String& Name, bool SameDirection) const;
+    // The kind of the axes a reference axis name names: the same direction
+    // as this axis' or the other.
+    TkPlotObjectKind ReferenceKind(const String& Name, bool SameDirection) const;
     // The mode in effect for a gesture: Ctrl held swaps scroll and zoom.
     TkPlotAxisMode EffectiveMode(TShiftState Shift) const;
 
@@ -510,8 +508,6 @@ private:
 
     mutable TkPlotScaleMap FScaleMap;
     mutable bool FScaleMapStale = true;
-    TWeakRef<TkPlotAxis> FCartesianRefAxis;
-    TWeakRef<TkPlotAxis> FAlignRefAxis;
     bool FBlockMinSpanEvents = false;
     TObjectList<TkPlotTickObject> FTickList;
     Byte FQuadSide = 0;
@@ -596,9 +592,9 @@ private:
     bool FRestoreValuesOnResume = true;
     bool FMasterUIInput = false;
     TkPlotCartesianStyle FCartesianStyle = kpcsNone;
-    String FCartesianChildRefAxisName = "<None>";
+    TkPlotObjectRef<TkPlotAxis> FCartesianRefAxis{*this, kpokNone, "<None>"};
     Double FCartesianChildRefValue = 0;
-    String FAlignRefAxisName = "<None>";
+    TkPlotObjectRef<TkPlotAxis> FAlignRefAxis{*this, kpokNone, "<None>"};
     bool FGridLinesVisible = true;
 };
 

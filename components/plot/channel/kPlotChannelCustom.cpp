@@ -136,7 +136,7 @@ const TkPlotExtents& TkPlotChannelCustom::ValidExtents(bool Y)
 void TkPlotChannelCustom::WidenExtents(const TkPlotAxis& Axis, bool Visible, TkPlotExtents& Extents)
 {
     const bool y = Axis.IsYAxis();
-    if (!SameObjectName(y ? YAxisName() : XAxisName(), Axis.Name())) return;
+    if (y ? YAxis() != &Axis : XAxis() != &Axis) return;
     if (Visible)
         Extents.Widen(y ? GetYMinVisible() : GetDataXMin(), y ? GetYMaxVisible() : GetDataXMax());
     else
@@ -421,32 +421,6 @@ void TkPlotChannelCustom::GetYValueText(Double Value, String& Text)
 // Axes
 // ===========================================================================
 
-template <class TAxis>
-TAxis* TkPlotChannelCustom::LookUpAxis(TAxis*& Cache, Boolean& Missed, Cardinal& MissVersion, const String& Name,
-                                       TAxis* (TkPlotHost::*Find)(const String&) const)
-{
-    TkPlotHost* host = Host();
-    if (!host) return nullptr;
-    const Cardinal version = host->AxesVersion();
-    if (Missed && MissVersion == version) return nullptr;
-    Cache = (host->*Find)(Name);
-    Missed = Cache == nullptr;
-    MissVersion = version;
-    return Cache;
-}
-
-TkPlotXAxis* TkPlotChannelCustom::LookUpXAxis()
-{
-    return LookUpAxis(FXAxis, FXAxisMissed, FXAxisMissVersion, FXAxisName,
-                      &TkPlotHost::GetXAxisByName);
-}
-
-TkPlotYAxis* TkPlotChannelCustom::LookUpYAxis()
-{
-    return LookUpAxis(FYAxis, FYAxisMissed, FYAxisMissVersion, FYAxisName,
-                      &TkPlotHost::GetYAxisByName);
-}
-
 TkPlotAxisPair TkPlotChannelCustom::BoundAxes() { return {XAxis(), YAxis()}; }
 
 // The channel's OPC items connect once the channel belongs to a plot.
@@ -454,20 +428,6 @@ void TkPlotChannelCustom::DoInsert()
 {
     TkPlotManagerObject::DoInsert();
     FOPCLink->Inserted();
-}
-
-void TkPlotChannelCustom::NotificationRemove(TkPlotObject* AObject)
-{
-    TkPlotManagerObject::NotificationRemove(AObject);
-    if (AObject == static_cast<TkPlotObject*>(FXAxis)) FXAxis = nullptr;
-    if (AObject == static_cast<TkPlotObject*>(FYAxis)) FYAxis = nullptr;
-}
-
-void TkPlotChannelCustom::NotificationRename(TkPlotObject* AObject)
-{
-    TkPlotManagerObject::NotificationRename(AObject);
-    if (FXAxis && AObject == static_cast<TkPlotObject*>(FXAxis)) FXAxisName = FXAxis->Name();
-    if (FYAxis && AObject == static_cast<TkPlotObject*>(FYAxis)) FYAxisName = FYAxis->Name();
 }
 
 // ===========================================================================
@@ -642,20 +602,12 @@ void TkPlotChannelCustom::SetMarkersFont(TFont* Value) { FMarkersFont->Assign(Va
 
 void TkPlotChannelCustom::SetXAxisName(const String& Value)
 {
-    if (Value == FXAxisName) return;
-    FXAxisName = Value;
-    FXAxis = nullptr;
-    FXAxisMissed = false;
-    DoChange();
+    if (FXAxis.SetName(Value)) DoChange();
 }
 
 void TkPlotChannelCustom::SetYAxisName(const String& Value)
 {
-    if (Value == FYAxisName) return;
-    FYAxisName = Value;
-    FYAxis = nullptr;
-    FYAxisMissed = false;
-    DoChange();
+    if (FYAxis.SetName(Value)) DoChange();
 }
 
 void TkPlotChannelCustom::SetXAxisTrackingEnabled(Boolean Value)

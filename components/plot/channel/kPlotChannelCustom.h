@@ -24,6 +24,7 @@
 #include "components/plot/files/kPlotLogBacklog.h"
 #include "components/plot/channel/kPlotMarkerGrid.h"
 #include "components/plot/channel/kPlotRunningStatistics.h"
+#include "components/plot/objects/kPlotObjectRef.h"
 #include "components/plot/objects/kPlotObjects.h"
 #include "components/plot/channel/kPlotTraceUnderlay.h"
 #include "platform/Variants.h"
@@ -159,13 +160,10 @@ public:
     void GetYValueText(Double Value, String& Text);
 
     // --- axes ---------------------------------------------------------------------------
-    // Looked up by name on first use and cached.
-    TkPlotXAxis* XAxis() { return FXAxis ? FXAxis : LookUpXAxis(); }
-    TkPlotYAxis* YAxis() { return FYAxis ? FYAxis : LookUpYAxis(); }
+    // The axes of XAxisName and YAxisName.
+    TkPlotXAxis* XAxis() const { return FXAxis.Get(); }
+    TkPlotYAxis* YAxis() const { return FYAxis.Get(); }
     TkPlotAxisPair BoundAxes() override;
-    void NotificationRemove(TkPlotObject* AObject) override;
-    void NotificationRename(TkPlotObject* AObject) override;
-    static constexpr bool FollowsRenamesOf(TkPlotObjectKind Kind) { return IsAxisKind(Kind); }
 
     // --- subclass operations --------------------------------------------------------------
     // The drawn range (DrawStartIndex..DrawStopIndex) along XAxis.
@@ -315,9 +313,9 @@ public:
     void SetMarkersBrushStyle(TBrushStyle Value);
     TFont* MarkersFont() const { return FMarkersFont.get(); }
     void SetMarkersFont(TFont* Value);
-    const String& XAxisName() const { return FXAxisName; }
+    const String& XAxisName() const { return FXAxis.Name(); }
     void SetXAxisName(const String& Value);
-    const String& YAxisName() const { return FYAxisName; }
+    const String& YAxisName() const { return FYAxis.Name(); }
     void SetYAxisName(const String& Value);
     Boolean XAxisTrackingEnabled() const { return FXAxisTrackingEnabled; }
     void SetXAxisTrackingEnabled(Boolean Value);
@@ -414,12 +412,6 @@ private:
     // The trace segment by segment, each with its end point's pen.
     void DrawTraceBySegment(const TkPlotPaintContext& Context, Integer Start, Integer Stop);
 
-    TkPlotXAxis* LookUpXAxis();
-    TkPlotYAxis* LookUpYAxis();
-    template <class TAxis>
-    TAxis* LookUpAxis(TAxis*& Cache, Boolean& Missed, Cardinal& MissVersion, const String& Name,
-                      TAxis* (TkPlotHost::*Find)(const String&) const);
-
     // Every write to the stored points passes here or through AddPoint or
     // Clear, which count the new revision of the points themselves.
     void ForgetValidExtents()
@@ -488,13 +480,8 @@ private:
     static void CopyStoredAttributes(const TkPlotDataCustomList& From, TkPlotDataCustomList& To);
     static TOwned<TkPlotDataCustomList> CreateDataList(TkPlotDataStyle Style);
 
-    TkPlotXAxis* FXAxis = nullptr;
-    TkPlotYAxis* FYAxis = nullptr;
-    // AxesVersion of the host when the lookup of a missing axis last failed.
-    Cardinal FXAxisMissVersion = 0;
-    Cardinal FYAxisMissVersion = 0;
-    Boolean FXAxisMissed = false;
-    Boolean FYAxisMissed = false;
+    TkPlotObjectRef<TkPlotXAxis> FXAxis{*this, kpokXAxis};
+    TkPlotObjectRef<TkPlotYAxis> FYAxis{*this, kpokYAxis};
 
     Integer FStartIndex = 0;
     Integer FStopIndex = 0;
@@ -513,8 +500,6 @@ private:
     Boolean FStoreKeepsValuesExactly = true;
 
     String FTitleText;
-    String FYAxisName;
-    String FXAxisName;
     Boolean FXAxisTrackingEnabled = true;
     Boolean FYAxisTrackingEnabled = true;
     Boolean FLoggingActive = false;

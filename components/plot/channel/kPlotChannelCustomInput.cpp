@@ -263,8 +263,6 @@ void TkPlotChannelCustom::NotificationSetFocus(TkPlotObject* AObject)
 {
     TkPlotObject::NotificationSetFocus(AObject);
     if (AObject == this || !AObject->UserSelected() || AObject->Kind() == kpokLegend) return;
-    if (AObject->Kind() == kpokDataCursor &&
-        SameObjectName(static_cast<TkPlotDataCursor*>(AObject)->ChannelName(), Name()))
-        return;
+    if (AObject->Kind() == kpokDataCursor && static_cast<TkPlotDataCursor*>(AObject)->GetChannel() == this) return;
     SetUserSelected(false);
 }

@@ -81,8 +81,6 @@ public:
     // --- object access ---------------------------------------------------------------
     // One family of accessors per kind (kPlotKindAccess.h). The plot's
     // objects, as the objects look them up (TkPlotHost), are the same.
-    TkPlotXAxis* GetXAxisByName(const String& Name) const override { return TkPlotKindAccess::GetXAxisByName(Name); }
-    TkPlotYAxis* GetYAxisByName(const String& Name) const override { return TkPlotKindAccess::GetYAxisByName(Name); }
     Integer ChannelCount() const override { return TkPlotKindAccess::ChannelCount(); }
     TkPlotChannelCustom* GetChannel(Integer Index) const override { return TkPlotKindAccess::GetChannel(Index); }
 
@@ -507,7 +505,9 @@ public:
                              Double NewSpan) override;
     void DoAxisCustomizeLabel(TkPlotAxis* Axis, String& Text, Double Value) override;
     bool IsTkPlot() const override { return false; }
-    Cardinal AxesVersion() const override;
+    // Changes whenever an axis is added, removed or renamed.
+    Cardinal AxesVersion() const;
+    TkPlotNameIndex* NameIndex(TkPlotObjectKind Kind) override;
     TkPlotExtents ChannelExtents(const TkPlotAxis& Axis, bool Visible) const override;
     bool RepaintPending() const override { return TkCustomComponent::RepaintPending(); }
     bool DataViewPercentToPixels(Double Percent, bool Vertical, Integer& Pixel) const override;

@@ -274,6 +274,12 @@ void TkPlotComponent::DoAfterOpenEditor(TCustomForm* Form)
 
 Cardinal TkPlotComponent::AxesVersion() const { return Master().AxesVersion(); }
 
+TkPlotNameIndex* TkPlotComponent::NameIndex(TkPlotObjectKind Kind)
+{
+    const TkPlotObjectManagerCustom* manager = FMasterManager ? FMasterManager->Manager(Kind) : nullptr;
+    return manager ? manager->NameIndex() : nullptr;
+}
+
 TkPlotExtents TkPlotComponent::ChannelExtents(const TkPlotAxis& Axis, bool Visible) const
 {
     TkPlotExtents extents;

@@ -24,6 +24,7 @@ class TkPlotAxis;
 class TkPlotChannelCustom;
 class TkPlotLegendEntries;
 class TkPlotLimit;
+class TkPlotNameIndex;
 class TkPlotTranslationManager;
 class TkPlotXAxis;
 class TkPlotYAxis;
@@ -72,16 +73,16 @@ public:
     // has none (during its construction and destruction).
     virtual TkPlotTranslationManager* PlotTranslationManager() const = 0;
 
+    // --- names ------------------------------------------------------------------
+    // The names of the plot's objects of Kind, which resolve the objects'
+    // references to them; nullptr for kpokNone and while the plot keeps no
+    // objects of Kind (as it is taken apart).
+    virtual TkPlotNameIndex* NameIndex(TkPlotObjectKind Kind) = 0;
+
     // --- axes -----------------------------------------------------------------
-    // nullptr when the plot holds no axis of that name.
-    virtual TkPlotXAxis* GetXAxisByName(const String& Name) const = 0;
-    virtual TkPlotYAxis* GetYAxisByName(const String& Name) const = 0;
     // The X axes (XAxes) or the Y axes, in the order of their manager.
     virtual Integer AxisCount(bool XAxes) const = 0;
     virtual TkPlotAxis* GetAxis(bool XAxes, Integer Index) const = 0;
-    // Changes whenever an axis is added, removed or renamed, so that an
-    // object whose axis is missing need not search again for every point.
-    virtual Cardinal AxesVersion() const = 0;
     // A TkPlot (time channels) rather than a TkXYPlot.
     virtual bool IsTkPlot() const = 0;
 

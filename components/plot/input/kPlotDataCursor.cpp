@@ -72,6 +72,7 @@ TkPlotDataCursor::TkPlotDataCursor(TkPlotObjectOwner* AOwner, TNotifyEvent AOnCh
       FFont(CreateOwned<TFont>())
 {
     FFont->OnChange = [this](TObject*) { DoChange(); };
+    FChannel.SetOnTargetRenamed([this] { DoChange(); });
     // Shown by the toolbar's Cursor button.
     TkPlotManagerObject::SetVisible(false);
     UpdatePointerOrientation();
@@ -83,7 +84,7 @@ TkPlotDataCursor::TkPlotDataCursor(TkPlotObjectOwner* AOwner, TNotifyEvent AOnCh
 
 void TkPlotDataCursor::SetChannelName(const String& Value)
 {
-    SetProperty(FChannelName, Value, &TkPlotDataCursor::DoChange);
+    if (FChannel.SetName(Value)) DoChange();
 }
 
 void TkPlotDataCursor::SetStyle(TkPlotDataCursorStyle Value)
@@ -169,15 +170,7 @@ void TkPlotDataCursor::UpdatePointerOrientation()
 // Readout
 // ===========================================================================
 
-TkPlotChannelCustom* TkPlotDataCursor::GetChannel() const
-{
-    const TkPlotHost* plot = Host();
-    if (!plot) return nullptr;
-    for (Integer i = 0; i < plot->ChannelCount(); ++i)
-        if (TkPlotChannelCustom* channel = plot->GetChannel(i); SameObjectName(channel->Name(), FChannelName))
-            return channel;
-    return nullptr;
-}
+TkPlotChannelCustom* TkPlotDataCursor::GetChannel() const { return FChannel.Get(); }
 
 void TkPlotDataCursor::UpdateCursor()
 {

@@ -10,6 +10,7 @@
 #include <array>
 
 #include "components/plot/channel/kPlotChannelCustom.h"
+#include "components/plot/objects/kPlotObjectRef.h"
 #include "components/plot/objects/kPlotObjects.h"
 
 class TFont;
@@ -27,7 +28,7 @@ public:
 
     // --- published properties ---------------------------------------------
     // The channel read, by name.
-    const String& ChannelName() const { return FChannelName; }
+    const String& ChannelName() const { return FChannel.Name(); }
     void SetChannelName(const String& Value);
     // What the cursor reads: values at a pointer or differences between
     // the two.
@@ -121,7 +122,7 @@ public:
     void SetDataView(TkPlotDataView* Value);
     // The channel named ChannelName; nullptr for none and for "<All>".
     TkPlotChannelCustom* GetChannel() const;
-    bool ReadsAllChannels() const { return SameObjectName(FChannelName, AllChannels); }
+    bool ReadsAllChannels() const { return SameObjectName(ChannelName(), AllChannels); }
     // Asks the bound channel (or every channel) for the readout; the plot's
     // before-update event first.
     void UpdateCursor();
@@ -159,8 +160,6 @@ public:
     // Another channel selected binds the cursor to it; any other object
     // selected (but its own channel) deselects the cursor.
     void NotificationSetFocus(TkPlotObject* AObject) override;
-    void NotificationRename(TkPlotObject* AObject) override;
-    static constexpr bool FollowsRenamesOf(TkPlotObjectKind Kind) { return Kind == kpokChannel; }
 
 private:
     static std::size_t Index(Integer Pointer) { return Pointer == 2 ? 1 : 0; }
@@ -191,7 +190,8 @@ private:
     void ToggleSnapToDataPoint();
 
     TWeakRef<TkPlotDataView> FDataView;
-    String FChannelName;
+    // Follows its channel's new name.
+    TkPlotObjectRef<TkPlotChannelCustom> FChannel{*this, kpokChannel};
     TkPlotDataCursorStyle FStyle = kpcsValueXY;
     TColor FColor = clYellow;
     bool FUseChannelColor = true;

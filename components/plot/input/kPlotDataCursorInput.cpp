@@ -166,7 +166,7 @@ void TkPlotDataCursor::BuildPopupMenu(TPopupMenu* PopupMenu)
     if (const TkPlotHost* plot = Host())
         for (Integer i = 0; i < plot->ChannelCount(); ++i) {
             const String name = plot->GetChannel(i)->Name();
-            AddItem(PopupMenu, channels, name, SameObjectName(name, FChannelName), bind(name));
+            AddItem(PopupMenu, channels, name, SameObjectName(name, ChannelName()), bind(name));
         }
     if (FChannelAllowAll) AddItem(PopupMenu, channels, AllChannels, ReadsAllChannels(), bind(AllChannels));
     TMenuItem* styles = AddItem(PopupMenu, PopupMenu->Items(), TranslateString("Style"), false, nullptr);
@@ -215,12 +215,4 @@ void TkPlotDataCursor::NotificationSetFocus(TkPlotObject* AObject)
     if (AObject == this || !AObject->UserSelected() || AObject == GetChannel()) return;
     if (AObject->Kind() == kpokChannel && UserSelected()) SetChannelName(AObject->Name());
     SetUserSelected(false);
-}
-
-void TkPlotDataCursor::NotificationRename(TkPlotObject* AObject)
-{
-    TkPlotManagerObject::NotificationRename(AObject);
-    // The cursor follows its channel's new name.
-    if (AObject->Kind() == kpokChannel && SameObjectName(AObject->NameOld(), FChannelName))
-        SetChannelName(AObject->Name());
 }

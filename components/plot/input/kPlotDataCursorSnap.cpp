@@ -103,9 +103,8 @@ TkPlotDataPointStatus TkPlotDataCursor::GetInterpolatedYValue(const String& Chan
     TkPlotHost* plot = Host();
     // No X is no value anywhere on the trace.
     if (!plot || !plot->IsTkPlot() || std::isnan(XValue)) return kpdpsEmpty;
-    TkPlotChannelCustom* channel = nullptr;
-    for (Integer c = 0; c < plot->ChannelCount() && !channel; ++c)
-        if (SameObjectName(plot->GetChannel(c)->Name(), ChannelName)) channel = plot->GetChannel(c);
+    const TkPlotNameIndex* channels = plot->NameIndex(kpokChannel);
+    auto* channel = channels ? static_cast<TkPlotChannelCustom*>(channels->Find(ChannelName)) : nullptr;
     if (!channel || !channel->XAxis()) return kpdpsEmpty;
     TkPlotXAxis& axis = *channel->XAxis();
     const Double savedMin = axis.Min();
@@ -115,12 +114,12 @@ TkPlotDataPointStatus TkPlotDataCursor::GetInterpolatedYValue(const String& Chan
         axis.SetMin(savedMin);
         axis.SetBlockMinSpanEvents(savedBlock);
     });
-    const TRestoreScope<String> name(FChannelName);
+    const TScopeExit name([this, saved = FChannel.Name()] { FChannel.SetName(saved); });
     const TRestoreScope<Double> pointer(FPointerPositions[0]);
     // The orientation follows the restored style: its guard goes first.
     const TScopeExit orientation([this] { UpdatePointerOrientation(); });
     const TRestoreScope<TkPlotDataCursorStyle> style(FStyle);
-    FChannelName = channel->Name();
+    FChannel.SetName(channel->Name());
     FStyle = kpcsValueXY;
     UpdatePointerOrientation();
     if (FUseCachedInterpolatedData) {

@@ -49,12 +49,9 @@ void TkPlotObjectManagerCustom::NotificationRemove(TkPlotObject* AObject)
 
 void TkPlotObjectManagerCustom::NotificationRename(TkPlotObject* AObject)
 {
-    if (Lists(AObject)) {
-        FNameNumbers.Record(AObject, AObject->Name(), GetBaseName());
-        FByName.reset();
-    }
-    if (!FollowsRenamesOf(AObject->Kind())) return;
-    ForEachObject([AObject](TkPlotObject* object) { object->NotificationRename(AObject); });
+    if (!Lists(AObject)) return;
+    FNameNumbers.Record(AObject, AObject->Name(), GetBaseName());
+    if (FNames) FNames->Rename(AObject);
 }
 
 void TkPlotObjectManagerCustom::NotificationSetFocus(TkPlotObject* AObject)
@@ -72,7 +69,7 @@ void TkPlotObjectManagerCustom::DeleteEntry(Integer Index)
     FList.erase(FList.begin() + Index);
     FMembers.erase(object);
     FNameNumbers.Forget(object);
-    FByName.reset();
+    if (FNames) FNames->Remove(object);
 }
 
 void TkPlotObjectManagerCustom::RemoveFromList(TkPlotObject* AObject)
@@ -81,8 +78,6 @@ void TkPlotObjectManagerCustom::RemoveFromList(TkPlotObject* AObject)
 }
 
 void TkPlotObjectManagerCustom::DoObjectRemoved(TkPlotObject*) {}
-
-bool TkPlotObjectManagerCustom::FollowsRenamesOf(TkPlotObjectKind) const { return true; }
 
 TkPlotObject* TkPlotObjectManagerCustom::GetItem(Integer Index) const
 {
@@ -103,14 +98,7 @@ Integer TkPlotObjectManagerCustom::GetIndex(const TkPlotObject* AObject) const
 
 TkPlotObject* TkPlotObjectManagerCustom::GetObjectByName(const String& Name) const
 {
-    if (FIndexesNames) {
-        if (!FByName) {
-            FByName.emplace();
-            for (TkPlotObject* object : FList) FByName->try_emplace(AnsiCaseFold(object->Name()), object);
-        }
-        const auto named = FByName->find(AnsiCaseFold(Name));
-        return named == FByName->end() ? nullptr : named->second;
-    }
+    if (FNames) return FNames->Find(Name);
     const auto named = std::find_if(FList.begin(), FList.end(), [&](const TkPlotObject* Object) {
         return SameObjectName(Object->Name(), Name);
     });
@@ -134,7 +122,7 @@ void TkPlotObjectManagerCustom::InsertObject(TkPlotObject* AObject)
     if (!FMembers.insert(AObject).second) return;
     FList.push_back(AObject);
     FNameNumbers.Record(AObject, AObject->Name(), GetBaseName());
-    FByName.reset();
+    if (FNames) FNames->Insert(AObject);
 }
 
 void TkPlotObjectManagerCustom::DoChange() { FOnChange(this); }
@@ -208,23 +196,12 @@ TkPlotObjectOwnedManager::TkPlotObjectOwnedManager(TkPlotObjectOwner* AOwner, TN
     IndexNames();
 }
 
-void TkPlotObjectOwnedManager::NotificationRemove(TkPlotObject* AObject)
-{
-    if (!FClearing)
-        ForEachObject([AObject](TkPlotObject* object) {
-            if (object != AObject) object->NotificationRemove(AObject);
-        });
-    TkPlotObjectManagerCustom::NotificationRemove(AObject);
-}
-
 void TkPlotObjectOwnedManager::Clear()
 {
     // Each object takes itself out of the list when it is freed, and a
     // handler may free others meanwhile: the walk skips what is gone, so
     // nothing is freed twice. Objects whose hooks were emptied (after
     // ShutDownSetup) do not report: they are taken out here.
-    TRestoreScope<bool> clearing(FClearing);
-    FClearing = true;
     ForEachObject([this](TkPlotObject* object) {
         object->Free();
         RemoveFromList(object);

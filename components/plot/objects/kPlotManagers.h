@@ -2,11 +2,11 @@
 // Object managers: the ordered, named lists of a plot's objects, one per
 // kind, plus the list of all objects. A manager hands its owner and its
 // hooks (those of the master manager) to every object it creates, names
-// unnamed objects ("Channel 1", "Channel 2", ...), keeps the objects of a
-// plot informed of every removal and of the renames they follow, and
-// writes and reads its objects as one collection of the plot's form
-// stream. Each notification costs the objects it reaches, not more: a
-// plot loads thousands of objects in linear time.
+// unnamed objects ("Channel 1", "Channel 2", ...), keeps the index of its
+// objects' names that resolves the references other objects hold to them,
+// and writes and reads its objects as one collection of the plot's form
+// stream. A notification costs the references it concerns, not a walk of
+// the objects: a plot loads and ends thousands of objects in linear time.
 //
 // The typed managers are templates over their object class so that they
 // depend only on the few operations listed with each; the plot's own
@@ -17,13 +17,14 @@
 #include <array>
 #include <concepts>
 #include <deque>
+#include <memory>
 #include <optional>
 #include <span>
-#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
 #include "components/plot/objects/kPlotNameNumbers.h"
+#include "components/plot/objects/kPlotObjectRef.h"
 #include "components/plot/objects/kPlotObjects.h"
 
 class TReader;
@@ -54,8 +55,7 @@ public:
     virtual void NotificationRemove(TkPlotObject* AObject);
     // An object was announced; each manager lists only its own kind.
     virtual void NotificationInsert(TkPlotObject* AObject) = 0;
-    // Notes the new name, then tells the listed objects when they follow
-    // renames of that kind.
+    // Notes the new name of a listed object.
     virtual void NotificationRename(TkPlotObject* AObject);
     virtual void NotificationSetFocus(TkPlotObject* AObject);
     virtual void Clear();
@@ -68,6 +68,9 @@ public:
     Integer GetIndex(const TkPlotObject* AObject) const;
     // The first object of that name, ignoring case; nullptr when none.
     TkPlotObject* GetObjectByName(const String& Name) const;
+    // The names of the objects, which resolve references to them; nullptr
+    // for a manager whose objects are not named by others.
+    TkPlotNameIndex* NameIndex() const { return FNames.get(); }
     Integer GetIndexByName(const String& Name) const;
     // GetBaseName, a blank and one more than the highest number that follows
     // the base name in an object's name: gaps are not reused.
@@ -95,9 +98,6 @@ public:
 protected:
     // After an object left the list.
     virtual void DoObjectRemoved(TkPlotObject* AObject);
-    // Whether the listed objects follow renames of objects of Kind (all
-    // of them may here).
-    virtual bool FollowsRenamesOf(TkPlotObjectKind Kind) const;
 
     // Calls Action on each object listed now; objects freed or taken out of
     // the list meanwhile (by a hook or a handler) are skipped.
@@ -109,8 +109,8 @@ protected:
             if (TkPlotObject* object = ref.Get(); object && Lists(object)) Action(object);
     }
     void RemoveFromList(TkPlotObject* AObject);
-    // From the constructor of a manager whose objects are looked up by name.
-    void IndexNames() { FIndexesNames = true; }
+    // From the constructor of a manager whose objects are named by others.
+    void IndexNames() { FNames = std::make_unique<TkPlotNameIndex>(); }
 
 private:
     // Every notification asks whether objects are listed: the set answers
@@ -123,13 +123,9 @@ private:
     std::deque<TkPlotObject*> FList;
     std::unordered_set<const TkPlotObject*> FMembers;
     TkPlotNameNumbers FNameNumbers;
-    // The first object of each name (its case fold), made at the first
-    // lookup after a change of the list or of a name: a paint looks up
-    // thousands of names, a load changes thousands of objects. Only in the
-    // managers of the kinds, which are the ones looked up by name (the
-    // list of every object hears of no rename, and walks its objects).
-    bool FIndexesNames = false;
-    mutable std::optional<std::unordered_map<String, TkPlotObject*>> FByName;
+    // Only in the managers of the kinds (the list of every object hears of
+    // no rename, and walks its objects).
+    std::unique_ptr<TkPlotNameIndex> FNames;
     TkPlotObjectOwner* FOwner;
     TNotifyEvent FOnChange;
     TNotifyEvent FOnRemove;
@@ -151,14 +147,8 @@ class TkPlotObjectOwnedManager : public TkPlotObjectManagerCustom {
 public:
     TkPlotObjectOwnedManager(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert,
                              TNotifyEvent AOnRemove, TNotifyEvent AOnRename);
-    // Tells every other listed object first.
-    void NotificationRemove(TkPlotObject* AObject) override;
-    // Frees each object listed now; each reports its own removal, which the
-    // others freed with it need not hear.
+    // Frees each object listed now; each reports its own removal.
     void Clear() override;
-
-private:
-    bool FClearing = false;
 };
 
 // Every object of a plot, not owned.
@@ -234,7 +224,6 @@ public:
 
 protected:
     virtual void AssignDefaults(TKind& Object) { Object.SetName(GetNextName()); }
-    bool FollowsRenamesOf(TkPlotObjectKind Kind) const override { return TKind::FollowsRenamesOf(Kind); }
 
 private:
     static TObjectClass DefaultClass()

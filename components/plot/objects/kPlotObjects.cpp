@@ -138,13 +138,6 @@ void TkPlotObject::DoInvalidateNow() { Fire(FOnInvalidateNow, this); }
 
 void TkPlotObject::DoSetFocus() { Fire(FOnSetFocus, this); }
 
-void TkPlotObject::NotificationRemove(TkPlotObject* AObject)
-{
-    if (FMouseOverObject.Get() == AObject) SetMouseOverObject(nullptr);
-}
-
-void TkPlotObject::NotificationRename(TkPlotObject*) {}
-
 void TkPlotObject::NotificationSetFocus(TkPlotObject*) {}
 
 // --- drawing -------------------------------------------------------------------

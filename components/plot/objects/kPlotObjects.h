@@ -153,14 +153,6 @@ public:
     virtual void DoInsert();
     void DoInvalidateNow();
 
-    // Another object is being removed; forgets it as the object under the mouse.
-    virtual void NotificationRemove(TkPlotObject* AObject);
-    // Another object was renamed.
-    virtual void NotificationRename(TkPlotObject* AObject);
-    // Whether NotificationRename does anything for an object of Kind: a
-    // manager tells its objects only of the renames they follow. A class
-    // that follows renames says which beside its NotificationRename.
-    static constexpr bool FollowsRenamesOf(TkPlotObjectKind) { return false; }
     // Another object (or this one) became selected.
     virtual void NotificationSetFocus(TkPlotObject* AObject);
 

@@ -98,18 +98,12 @@ void TkPlotDataView::SetBackgroundColor(TColor Value)
 
 void TkPlotDataView::SetGridXAxisName(const String& Value)
 {
-    if (Value == FGridXAxisName) return;
-    FGridXAxisName = Value;
-    FXAxis = {};
-    DoChange();
+    if (FXAxis.SetName(Value)) DoChange();
 }
 
 void TkPlotDataView::SetGridYAxisName(const String& Value)
 {
-    if (Value == FGridYAxisName) return;
-    FGridYAxisName = Value;
-    FYAxis = {};
-    DoChange();
+    if (FYAxis.SetName(Value)) DoChange();
 }
 
 void TkPlotDataView::SetGridShow(bool Value) { SetProperty(FGridShow, Value, &TkPlotDataView::DoChange); }
@@ -199,20 +193,6 @@ void TkPlotDataView::SetAxesControlAllowInSelectMode(bool Value)
 // Notifications
 // ===========================================================================
 
-void TkPlotDataView::NotificationRemove(TkPlotObject* AObject)
-{
-    TkPlotLayoutObject::NotificationRemove(AObject);
-    if (AObject == FXAxis.Get()) FXAxis = {};
-    if (AObject == FYAxis.Get()) FYAxis = {};
-}
-
-void TkPlotDataView::NotificationRename(TkPlotObject* AObject)
-{
-    TkPlotLayoutObject::NotificationRename(AObject);
-    if (AObject == FXAxis.Get()) FGridXAxisName = AObject->Name();
-    if (AObject == FYAxis.Get()) FGridYAxisName = AObject->Name();
-}
-
 void TkPlotDataView::NotificationSetFocus(TkPlotObject* AObject)
 {
     TkPlotLayoutObject::NotificationSetFocus(AObject);
@@ -237,25 +217,13 @@ Integer TkPlotDataView::PositionPercentToPixelsY(Double P) const { return ViewPe
 
 bool TkPlotDataView::GridOnAllAxes(bool XAxes) const
 {
-    return UpperCase(XAxes ? FGridXAxisName : FGridYAxisName) == kAllAxes;
+    return UpperCase((XAxes ? FXAxis : FYAxis).Name()) == kAllAxes;
 }
 
 TkPlotAxisPair TkPlotDataView::BoundAxes()
 {
-    const auto bound = [this](bool XAxes) { return GridOnAllAxes(XAxes) ? nullptr : NamedGridAxis(XAxes); };
+    const auto bound = [this](bool XAxes) { return GridOnAllAxes(XAxes) ? nullptr : (XAxes ? FXAxis : FYAxis).Get(); };
     return {bound(true), bound(false)};
-}
-
-TkPlotAxis* TkPlotDataView::NamedGridAxis(bool XAxes)
-{
-    TWeakRef<TkPlotAxis>& cached = XAxes ? FXAxis : FYAxis;
-    if (cached) return cached.Get();
-    const TkPlotHost* plot = Host();
-    if (!plot) return nullptr;
-    const String& name = XAxes ? FGridXAxisName : FGridYAxisName;
-    TkPlotAxis* axis = XAxes ? static_cast<TkPlotAxis*>(plot->GetXAxisByName(name)) : plot->GetYAxisByName(name);
-    cached = TWeakRef<TkPlotAxis>(axis);
-    return axis;
 }
 
 std::span<const TkPlotAxis* const> TkPlotDataView::GridAxes(const TkPlotPaintContext& Context, bool XAxes) const

@@ -13,6 +13,7 @@
 #include <functional>
 #include <span>
 
+#include "components/plot/objects/kPlotObjectRef.h"
 #include "components/plot/objects/kPlotObjects.h"
 #include "platform/Graphics.h"
 
@@ -70,9 +71,9 @@ public:
     TColor BackgroundColor() const { return FBackgroundColor; }
     void SetBackgroundColor(TColor Value);
     // An axis name, or "<ALL>" (any case) for every axis of the direction.
-    const String& GridXAxisName() const { return FGridXAxisName; }
+    const String& GridXAxisName() const { return FXAxis.Name(); }
     void SetGridXAxisName(const String& Value);
-    const String& GridYAxisName() const { return FGridYAxisName; }
+    const String& GridYAxisName() const { return FYAxis.Name(); }
     void SetGridYAxisName(const String& Value);
     bool GridShow() const { return FGridShow; }
     void SetGridShow(bool Value);
@@ -155,9 +156,6 @@ public:
     void ZoomToRect(const TRect& Rect);
     bool ZoomBoxActive() const { return FZoomBoxActive; }
 
-    void NotificationRemove(TkPlotObject* AObject) override;
-    void NotificationRename(TkPlotObject* AObject) override;
-    static constexpr bool FollowsRenamesOf(TkPlotObjectKind Kind) { return IsAxisKind(Kind); }
     void NotificationSetFocus(TkPlotObject* AObject) override;
     void DoMouseLeft(const TkPlotMouseData& MouseData) override;
     void DoMouseRight(const TkPlotMouseData& MouseData) override;
@@ -171,8 +169,6 @@ public:
 
 private:
     bool GridOnAllAxes(bool XAxes) const;
-    // The axis of the grid axis name (looked up once).
-    TkPlotAxis* NamedGridAxis(bool XAxes);
     // The axes whose grid lines the view draws: every axis of the direction
     // for "<ALL>", else the context's own.
     std::span<const TkPlotAxis* const> GridAxes(const TkPlotPaintContext& Context, bool XAxes) const;
@@ -191,8 +187,6 @@ private:
     String FTitle;
     bool FBackgroundTransparent = true;
     TColor FBackgroundColor = 8421376;
-    String FGridXAxisName;
-    String FGridYAxisName;
     bool FGridShow = true;
     TColor FGridLineColor = 32768;
     bool FGridLineShowLeft = true;
@@ -211,8 +205,9 @@ private:
     TkPlotAxesControlStyle FAxesControlWheelStyle = kpacsXAxis;
     bool FAxesControlAllowInSelectMode = false;
 
-    TWeakRef<TkPlotAxis> FXAxis;
-    TWeakRef<TkPlotAxis> FYAxis;
+    // The grid axes by name.
+    TkPlotObjectRef<TkPlotAxis> FXAxis{*this, kpokXAxis};
+    TkPlotObjectRef<TkPlotAxis> FYAxis{*this, kpokYAxis};
     bool FMouseDown = false;
     bool FMouseDownRight = false;
     bool FZoomBoxActive = false;

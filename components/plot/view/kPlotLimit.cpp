@@ -36,13 +36,6 @@ void SelectBrush(TCanvas* Canvas, TColor Color, TBrushStyle Style)
     Canvas->Brush()->SetStyle(Style);
 }
 
-// The axis a renamed object was for Name: the cached one, or (before any
-// look-up) the one that carried Name until now.
-bool AxisOfName(const TkPlotObject* Cached, const TkPlotObject& Renamed, const String& Name)
-{
-    return Cached ? Cached == &Renamed : SameObjectName(Renamed.NameOld(), Name);
-}
-
 }  // namespace
 
 TClass TkPlotLimit::StaticClassInfo()
@@ -71,6 +64,10 @@ TkPlotLimit::TkPlotLimit(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNot
     : TkPlotObject(AOwner, std::move(AOnChange), std::move(AOnInsert), std::move(AOnRemove), std::move(AOnRename)),
       FPointList(CreateOwned<TkLimitDataList>())
 {
+    // What was drawn on an axis is gone with it.
+    const auto hideLines = [this] { FLine1Show = FLine2Show = false; };
+    FXAxis.SetOnTargetRemoved(hideLines);
+    FYAxis.SetOnTargetRemoved(hideLines);
 }
 
 // --- published setters ---------------------------------------------------------
@@ -88,18 +85,12 @@ void TkPlotLimit::SetFillStyle(TBrushStyle Value) { SetProperty(FFillStyle, Valu
 
 void TkPlotLimit::SetXAxisName(const String& Value)
 {
-    if (Value == FXAxisName) return;
-    FXAxisName = Value;
-    FXAxis = {};
-    DoChange();
+    if (FXAxis.SetName(Value)) DoChange();
 }
 
 void TkPlotLimit::SetYAxisName(const String& Value)
 {
-    if (Value == FYAxisName) return;
-    FYAxisName = Value;
-    FYAxis = {};
-    DoChange();
+    if (FYAxis.SetName(Value)) DoChange();
 }
 
 void TkPlotLimit::SetStyle(TkPlotLimitStyle Value) { SetProperty(FStyle, Value, &TkPlotLimit::DoChange); }
@@ -165,19 +156,9 @@ bool TkPlotLimit::IsFilledStyle() const
 
 // --- axes --------------------------------------------------------------------------
 
-TkPlotXAxis* TkPlotLimit::XAxis()
-{
-    if (!FXAxis)
-        if (const TkPlotHost* plot = Host()) FXAxis = plot->GetXAxisByName(FXAxisName);
-    return FXAxis.Get();
-}
+TkPlotXAxis* TkPlotLimit::XAxis() const { return FXAxis.Get(); }
 
-TkPlotYAxis* TkPlotLimit::YAxis()
-{
-    if (!FYAxis)
-        if (const TkPlotHost* plot = Host()) FYAxis = plot->GetYAxisByName(FYAxisName);
-    return FYAxis.Get();
-}
+TkPlotYAxis* TkPlotLimit::YAxis() const { return FYAxis.Get(); }
 
 TkPlotAxis* TkPlotLimit::ValueAxis()
 {
@@ -186,26 +167,6 @@ TkPlotAxis* TkPlotLimit::ValueAxis()
 }
 
 TkPlotAxisPair TkPlotLimit::BoundAxes() { return {XAxis(), YAxis()}; }
-
-void TkPlotLimit::NotificationRemove(TkPlotObject* AObject)
-{
-    TkPlotObject::NotificationRemove(AObject);
-    const bool xAxis = AObject == FXAxis.Get();
-    const bool yAxis = AObject == FYAxis.Get();
-    if (xAxis) FXAxis = {};
-    if (yAxis) FYAxis = {};
-    // What was drawn on the axis is gone with it.
-    if (xAxis || yAxis) FLine1Show = FLine2Show = false;
-}
-
-void TkPlotLimit::NotificationRename(TkPlotObject* AObject)
-{
-    TkPlotObject::NotificationRename(AObject);
-    if (AObject->Kind() == kpokXAxis && AxisOfName(FXAxis.Get(), *AObject, FXAxisName))
-        FXAxisName = AObject->Name();
-    if (AObject->Kind() == kpokYAxis && AxisOfName(FYAxis.Get(), *AObject, FYAxisName))
-        FYAxisName = AObject->Name();
-}
 
 void TkPlotLimit::NotificationSetFocus(TkPlotObject* AObject)
 {

@@ -14,6 +14,7 @@
 // skips the pairs below the axis and stops at the first element above it.
 
 #include "components/foundation/kClasses.h"
+#include "components/plot/objects/kPlotObjectRef.h"
 #include "components/plot/objects/kPlotObjects.h"
 #include "platform/Graphics.h"
 
@@ -50,10 +51,10 @@ public:
     void SetLineWidth(Integer Value);
     TBrushStyle FillStyle() const { return FFillStyle; }
     void SetFillStyle(TBrushStyle Value);
-    // A new name forgets the axis found under the old one.
-    const String& XAxisName() const { return FXAxisName; }
+    // The limit keeps to its axes when they are renamed.
+    const String& XAxisName() const { return FXAxis.Name(); }
     void SetXAxisName(const String& Value);
-    const String& YAxisName() const { return FYAxisName; }
+    const String& YAxisName() const { return FYAxis.Name(); }
     void SetYAxisName(const String& Value);
     TkPlotLimitStyle Style() const { return FStyle; }
     void SetStyle(TkPlotLimitStyle Value);
@@ -85,19 +86,14 @@ public:
     bool IsFilledStyle() const;
 
     // The axes of the names; nullptr while the plot has none of that name.
-    TkPlotXAxis* XAxis();
-    TkPlotYAxis* YAxis();
+    TkPlotXAxis* XAxis() const;
+    TkPlotYAxis* YAxis() const;
     TkPlotAxisPair BoundAxes() override;
     // The lines drawn at the last paint.
     bool Line1Show() const { return FLine1Show; }
     bool Line2Show() const { return FLine2Show; }
 
     // --- overrides ------------------------------------------------------------------
-    void NotificationRemove(TkPlotObject* AObject) override;
-    // The renamed axis of a name keeps the limit bound to it, whether it was
-    // looked up yet or not.
-    void NotificationRename(TkPlotObject* AObject) override;
-    static constexpr bool FollowsRenamesOf(TkPlotObjectKind Kind) { return IsAxisKind(Kind); }
     void NotificationSetFocus(TkPlotObject* AObject) override;
     void Draw(const TkPlotPaintContext& Context) override;
     // Inside the click rectangle of a drawn line; never while
@@ -134,10 +130,8 @@ private:
     bool FMouseDownLine2 = false;
     // The press began on the limit (its release may click it).
     bool FMouseDownHit = false;
-    TWeakRef<TkPlotXAxis> FXAxis;
-    TWeakRef<TkPlotYAxis> FYAxis;
-    String FYAxisName;
-    String FXAxisName;
+    TkPlotObjectRef<TkPlotXAxis> FXAxis{*this, kpokXAxis};
+    TkPlotObjectRef<TkPlotYAxis> FYAxis{*this, kpokYAxis};
     TkPlotLimitStyle FStyle = kplsLineY;
     TColor FColor = 0x0000FF;
     Integer FLineWidth = 0;

@@ -37,7 +37,8 @@ protected:
     T* NewAxis(TkPlotObjectOwner* Owner = nullptr)
     {
         auto noop = [](TObject*) {};
-        T* axis = Create<T>(Owner ? Owner : &Plot, [this](TObject*) { ++Changes; }, noop, noop, noop);
+        T* axis = Create<T>(Owner ? Owner : &Plot, [this](TObject*) { ++Changes; }, noop, noop,
+                            [this](TObject* Sender) { Plot.Renamed(static_cast<TkPlotObject*>(Sender)); });
         Axes.emplace_back(axis);
         return axis;
     }
@@ -248,13 +249,10 @@ TEST_F(PlotAxisTest, ReferenceAxesAreFoundByNameAndForgotten)
     x->SetCartesianChildRefAxisName("Y1");
     ASSERT_EQ(x->GetCartesianChildRefAxis(), y);
     y->SetName("Vertical");
-    x->NotificationRename(y);
     EXPECT_EQ(x->CartesianChildRefAxisName(), "Vertical");
     x2->SetName("Other");
-    x->NotificationRename(x2);
     EXPECT_EQ(x->AlignRefAxisName(), "Other");
 
-    x->NotificationRemove(y);
     Plot.Unlist(y);
     EXPECT_EQ(x->GetCartesianChildRefAxis(), nullptr);
 }

@@ -270,8 +270,9 @@ TEST_F(Channel, AxesAreFoundByNameOnceAndKeptUntilTheyGo)
 TEST_F(Channel, AMissingAxisIsSoughtAgainOnlyWhenTheAxesChange)
 {
     Ch->SetYAxisName("Pressure");
+    const Integer lookups = Plot.Lookups;
     AddXs(1, 50);
-    EXPECT_LE(Plot.Lookups, 2);
+    EXPECT_EQ(Plot.Lookups, lookups);
     auto* pressure = Plot.Add<TkPlotYAxis>("pressure");
     Ch->AddXY(51, 1);  // aligns the new axis (nothing moves)
     Ch->AddXY(52, 700);

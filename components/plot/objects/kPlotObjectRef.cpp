@@ -1,0 +1,173 @@
+#include "components/plot/objects/kPlotObjectRef.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "components/plot/component/kPlotHost.h"
+#include "platform/SysUtils.h"
+
+namespace {
+
+// The references of an entry that want to hear of a change, each with its
+// holder: a holder's reaction may end other holders, whose references are
+// then skipped.
+using THeard = std::vector<std::pair<TWeakRef<const TkPlotObject>, const std::function<void()>*>>;
+
+void Tell(const THeard& Heard)
+{
+    for (const auto& [holder, action] : Heard)
+        if (holder) (*action)();
+}
+
+}  // namespace
+
+// ===========================================================================
+// TkPlotNameIndex
+// ===========================================================================
+
+TkPlotNameIndex::~TkPlotNameIndex()
+{
+    for (auto& [key, entry] : FEntries)
+        while (TkPlotObjectRefCore* ref = entry.Refs) {
+            entry.Refs = ref->FNext;
+            ref->Forget();
+        }
+}
+
+TkPlotNameIndex::TEntry* TkPlotNameIndex::EntryFor(const String& Key)
+{
+    if (Key.empty()) return nullptr;
+    const auto [at, made] = FEntries.try_emplace(Key);
+    if (made) at->second.Key = &at->first;
+    return &at->second;
+}
+
+void TkPlotNameIndex::DropIfUnused(TEntry& Entry)
+{
+    if (Entry.Objects.empty() && !Entry.Refs) FEntries.erase(FEntries.find(*Entry.Key));
+}
+
+TkPlotNameIndex::TEntry* TkPlotNameIndex::TakeObject(const String& Key, const TkPlotObject* Object)
+{
+    const auto at = FEntries.find(Key);
+    if (at == FEntries.end()) return nullptr;
+    auto& objects = at->second.Objects;
+    const auto held = std::find_if(objects.begin(), objects.end(), [Object](const auto& Each) {
+        return Each.second == Object;
+    });
+    const bool first = held == objects.begin();
+    objects.erase(held);
+    return first ? &at->second : nullptr;
+}
+
+void TkPlotNameIndex::Insert(TkPlotObject* Object)
+{
+    const UInt64 order = FNextOrder;
+    const auto [place, added] = FPlaces.try_emplace(Object, TPlace{order, AnsiCaseFold(Object->Name())});
+    if (!added) return;
+    ++FNextOrder;
+    if (TEntry* entry = EntryFor(place->second.Key)) entry->Objects.emplace_back(order, Object);
+}
+
+void TkPlotNameIndex::Remove(const TkPlotObject* Object)
+{
+    const auto place = FPlaces.find(Object);
+    if (place == FPlaces.end()) return;
+    const String key = std::move(place->second.Key);
+    FPlaces.erase(place);
+    TEntry* named = TakeObject(key, Object);
+    if (!named) {
+        if (const auto at = FEntries.find(key); at != FEntries.end()) DropIfUnused(at->second);
+        return;
+    }
+    THeard heard;
+    for (TkPlotObjectRefCore* ref = named->Refs; ref; ref = ref->FNext)
+        if (ref->FOnTargetRemoved) heard.emplace_back(&ref->FHolder, &ref->FOnTargetRemoved);
+    DropIfUnused(*named);
+    Tell(heard);
+}
+
+void TkPlotNameIndex::Rename(TkPlotObject* Object)
+{
+    const auto place = FPlaces.find(Object);
+    if (place == FPlaces.end()) return;
+    TEntry* named = TakeObject(place->second.Key, Object);
+    place->second.Key = AnsiCaseFold(Object->Name());
+    TEntry* entry = EntryFor(place->second.Key);
+    if (entry) {
+        // Into its place by order: renamed, it may come before others of
+        // its new name.
+        const UInt64 order = place->second.Order;
+        auto& objects = entry->Objects;
+        const auto at = std::upper_bound(objects.begin(), objects.end(), order, [](UInt64 Order, const auto& Each) {
+            return Order < Each.first;
+        });
+        objects.emplace(at, order, Object);
+    }
+    if (!named) return;
+    // The references that named it follow it to its new name.
+    THeard heard;
+    for (TkPlotObjectRefCore* ref = named->Refs; ref; ref = ref->FNext) {
+        ref->FName = Object->Name();
+        if (ref->FOnTargetRenamed) heard.emplace_back(&ref->FHolder, &ref->FOnTargetRenamed);
+    }
+    if (named != entry) {
+        for (TkPlotObjectRefCore* ref = std::exchange(named->Refs, nullptr); ref;) {
+            TkPlotObjectRefCore* next = ref->FNext;
+            ref->Forget();
+            if (entry) ref->Link(*this, *entry);
+            ref = next;
+        }
+        DropIfUnused(*named);
+    }
+    Tell(heard);
+}
+
+TkPlotObject* TkPlotNameIndex::Find(const String& Name) const
+{
+    const auto at = FEntries.find(AnsiCaseFold(Name));
+    return at == FEntries.end() ? nullptr : at->second.First();
+}
+
+// ===========================================================================
+// TkPlotObjectRefCore
+// ===========================================================================
+
+bool TkPlotObjectRefCore::SetName(const String& Value, TkPlotObjectKind Kind)
+{
+    if (Value == FName) return false;
+    FName = Value;
+    Unlink();
+    TkPlotHost* host = FHolder.Host();
+    if (TkPlotNameIndex* index = host ? host->NameIndex(Kind) : nullptr)
+        if (TkPlotNameIndex::TEntry* entry = index->EntryFor(AnsiCaseFold(Value))) Link(*index, *entry);
+    return true;
+}
+
+void TkPlotObjectRefCore::Link(TkPlotNameIndex& Index, TkPlotNameIndex::TEntry& Entry)
+{
+    FIndex = &Index;
+    FEntry = &Entry;
+    FPrev = nullptr;
+    FNext = Entry.Refs;
+    if (FNext) FNext->FPrev = this;
+    Entry.Refs = this;
+}
+
+void TkPlotObjectRefCore::Unlink()
+{
+    if (!FEntry) return;
+    (FPrev ? FPrev->FNext : FEntry->Refs) = FNext;
+    if (FNext) FNext->FPrev = FPrev;
+    TkPlotNameIndex::TEntry& entry = *FEntry;
+    TkPlotNameIndex& index = *FIndex;
+    Forget();
+    index.DropIfUnused(entry);
+}
+
+void TkPlotObjectRefCore::Forget()
+{
+    FIndex = nullptr;
+    FEntry = nullptr;
+    FPrev = FNext = nullptr;
+}
