@@ -11,12 +11,6 @@
 
 namespace {
 
-bool IsAxis(TkPlotObjectKind Kind) { return Kind == kpokXAxis || Kind == kpokYAxis; }
-
-// Kinds whose names other pages offer: a change to one may change what
-// those pages show.
-bool IsNamedReference(TkPlotObjectKind Kind) { return IsAxis(Kind) || Kind == kpokChannel; }
-
 // What only the full channel class draws; an XY channel has none of it.
 constexpr const char* FullChannelControls[] = {
     "ChannelFillTabSheet",     "ChannelDigitalTabSheet",           "ChannelHighLowTabSheet",
@@ -145,7 +139,7 @@ void TkPlotEditorController::ObjectAdded(TkPlotObjectKind Kind, TkPlotObject* AO
     TkPlotEditorObjectList& list = FSurface.List(Kind);
     if (list.IndexOfObject(AObject) < 0) list.AddObject(AObject->Name(), AObject);
     list.SetItemIndex(list.IndexOfObject(AObject));
-    if (IsNamedReference(Kind)) UpdateAll();
+    if (IsNamedReferenceKind(Kind)) UpdateAll();
     else UpdateEdit(Kind);
 }
 
@@ -220,7 +214,7 @@ void TkPlotEditorController::GeneralChanged()
 void TkPlotEditorController::RefillNameChoices(TkPlotObjectKind Kind, const TkPlotObject* Renamed)
 {
     // The axis pages name their own kind: nothing to offer without one.
-    if (!IsAxis(Kind) || Selected(Kind)) FBinder.RefillNameChoices(PlotEditorPage(Kind), Renamed);
+    if (!IsAxisKind(Kind) || Selected(Kind)) FBinder.RefillNameChoices(PlotEditorPage(Kind), Renamed);
 }
 
 void TkPlotEditorController::ListClick(TkPlotObjectKind Kind)
@@ -387,7 +381,7 @@ TkPlotEditorLayoutMenu TkPlotEditorController::LayoutMenu() const
     menu.XYAxesReverseChecked = Master().XYAxesReverse();
     if (!FLayoutObject) return menu;
     const TkPlotObjectKind kind = FLayoutObject->Kind();
-    menu.DeleteEnabled = IsAxis(kind) || kind == kpokTable || (kind == kpokLabel && FLayoutObject != TitleLabel());
+    menu.DeleteEnabled = IsAxisKind(kind) || kind == kpokTable || (kind == kpokLabel && FLayoutObject != TitleLabel());
     menu.VisibleEnabled = kind != kpokDataView;
     menu.VisibleChecked = FLayoutObject->Visible();
     menu.EditEnabled = true;
@@ -416,5 +410,5 @@ void TkPlotEditorController::LayoutToggleVisible()
 void TkPlotEditorController::LayoutEdit()
 {
     // A table opens on the "Tables" page like every other kind.
-    if (FLayoutObject && FLayoutObject->Kind() <= kpokLabel) ShowObject(FLayoutObject->Kind(), FLayoutObject);
+    if (FLayoutObject && HasEditorPage(FLayoutObject->Kind())) ShowObject(FLayoutObject->Kind(), FLayoutObject);
 }

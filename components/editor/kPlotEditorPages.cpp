@@ -512,8 +512,7 @@ constexpr TkPlotEditorPage GeneralPage = Page("", ControlRows);
 
 const TkPlotEditorPage& PlotEditorPage(TkPlotObjectKind Kind)
 {
-    if (static_cast<std::size_t>(Kind) >= PlotObjectKindCount || !PlotKind(Kind).Page)
-        throw EListError("The editor has no page for this kind of object");
+    if (!HasEditorPage(Kind)) throw EListError("The editor has no page for this kind of object");
     return KindPages[Kind];
 }
 

@@ -4,7 +4,6 @@
 
 #include "components/plot/component/kPlotComponent.h"
 
-#include "components/plot/layout/kPlotLabel.h"
 #include "components/plot/objects/kPlotMasterManager.h"
 
 // ===========================================================================
@@ -35,7 +34,7 @@ void TkPlotComponent::RemoveAllObjects(TkPlotObjectKind Kind)
 {
     if (Kind == kpokLabel) {
         // The title stays.
-        while (LabelCount() >= 2) GetLabel(1)->Free();
+        while (ObjectCount(Kind) >= 2) KindManager(Kind).GetItem(1)->Free();
         return;
     }
     KindManager(Kind).Clear();

@@ -13,8 +13,6 @@
 #include "components/plot/files/kPlotFileIO.h"
 #include "components/plot/files/kPlotFileLines.h"
 #include "components/plot/files/kPlotPropertyFiles.h"
-#include "components/plot/input/kPlotToolBar.h"
-#include "components/plot/layout/kPlotLabel.h"
 #include "components/plot/objects/kPlotMasterManager.h"
 
 namespace {
@@ -223,9 +221,9 @@ void TkPlotComponent::SaveAnnotationsToFile(const String& FileName)
 {
     WithErrorPrefix("Error Saving Annotations - ", [&] {
         TStringList lines;
-        lines.Add("AnnotationCount = " + IntToStr(AnnotationCount()));
+        lines.Add(CountName(kpokAnnotation) + " = " + IntToStr(AnnotationCount()));
         for (Integer i = 0; i < AnnotationCount(); ++i) {
-            const String prefix = "Annotation" + IntToStr(i);
+            const String prefix = SectionName(kpokAnnotation, i);
             AddSection(GetAnnotation(i), prefix, lines, true);
             // The polygon's points and the picture, which are not published.
             GetAnnotation(i)->SaveExtraLines(prefix, lines);
@@ -240,8 +238,8 @@ void TkPlotComponent::LoadAnnotationsFromFile(const String& FileName)
         TkPlotFileLines lines(ReadPropertyText(FileName));
         std::optional<Integer> count;
         NamingTheFile(FileName, [&] {
-            const auto sectionLines = [&] { return SectionLines(lines, "Annotation"); };
-            count = ReadCount("AnnotationCount", lines, sectionLines);
+            const auto sectionLines = [&] { return SectionLines(lines, PlotKind(kpokAnnotation).Name); };
+            count = ReadCount(CountName(kpokAnnotation), lines, sectionLines);
             // Annotation lines without the count line make a file of no
             // annotations; lines of neither kind, a file of another kind.
             if (!count && lines.Count() > 0 && sectionLines() == 0)
@@ -268,7 +266,7 @@ void TkPlotComponent::ApplyAnnotations(const TStrings& Lines, Integer Count)
             // The section alone is searched for the extra lines: a search
             // of the whole file for each annotation would cost the square
             // of its lines.
-            const String prefix = "Annotation" + IntToStr(i);
+            const String prefix = SectionName(kpokAnnotation, i);
             const Integer end = SectionEnd(Lines, prefix, next);
             TStringList section;
             for (; next < end; ++next) section.Add(Lines.Strings(next));

@@ -59,6 +59,8 @@ enum TkPlotObjectKind {
 inline constexpr std::size_t PlotObjectKindCount = kpokNone;
 
 constexpr bool IsAxisKind(TkPlotObjectKind Kind) { return Kind == kpokXAxis || Kind == kpokYAxis; }
+// The kinds other objects refer to by name (kPlotObjectRef.h).
+constexpr bool IsNamedReferenceKind(TkPlotObjectKind Kind) { return IsAxisKind(Kind) || Kind == kpokChannel; }
 
 // A row of the table without its identifiers.
 struct TkPlotKindInfo {
@@ -82,6 +84,11 @@ inline constexpr std::array<TkPlotKindInfo, PlotObjectKindCount> PlotKinds = {{
 }};
 
 constexpr const TkPlotKindInfo& PlotKind(TkPlotObjectKind Kind) { return PlotKinds[static_cast<std::size_t>(Kind)]; }
+// Whether the property editor has a page for Kind (none for kpokNone).
+constexpr bool HasEditorPage(TkPlotObjectKind Kind)
+{
+    return static_cast<std::size_t>(Kind) < PlotObjectKindCount && PlotKind(Kind).Page;
+}
 
 // The classes of the kinds as the plot hands them out: a bundle with one
 // member per kind (the master manager is written over such a bundle, so
