@@ -195,6 +195,7 @@ template <class TKind, TkPlotObjectKind K>
 class TkPlotKindManager : public TkPlotObjectOwnedManager {
 public:
     using TObjectClass = TkPlotObjectClassOf<TKind>;
+    static constexpr TkPlotObjectKind KindOf = K;
     using TkPlotObjectOwnedManager::TkPlotObjectOwnedManager;
 
     String GetBaseName() const override { return PlotKind(K).NewName; }

@@ -176,6 +176,13 @@ concept PlotClearableChannel = requires(T& Channel) { Channel.Clear(); };
 template <class T>
 concept PlotAligningAxis = requires(T& Axis) { Axis.ResetFirstAlign(); };
 
+// Whether the managers in tuple M keep the kinds in the order of the kinds.
+template <class M, std::size_t... Kinds>
+constexpr bool PlotManagersInKindOrder(std::index_sequence<Kinds...>)
+{
+    return ((std::tuple_element_t<Kinds, M>::KindOf == TkPlotObjectKind(Kinds)) && ...);
+}
+
 // The master manager over the object classes of a bundle K with one member
 // per kind (TkPlotObjectKinds, kPlotKinds.h).
 template <class K>
@@ -190,6 +197,8 @@ public:
                                  TkPlotLimitManagerOf<typename K::Limit>, TkPlotLabelManagerOf<typename K::Label>,
                                  TkPlotAnnotationManagerOf<typename K::Annotation>>;
     static_assert(std::tuple_size_v<TManagers> == PlotObjectKindCount);
+    static_assert(PlotManagersInKindOrder<TManagers>(std::make_index_sequence<PlotObjectKindCount>()),
+                  "one manager per kind, in the order of the kinds");
     template <TkPlotObjectKind Kind>
     using TManager = std::tuple_element_t<Kind, TManagers>;
     using TChannelClass = typename TManager<kpokChannel>::TObjectClass;
