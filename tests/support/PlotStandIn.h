@@ -21,7 +21,7 @@
 
 #include "components/plot/axis/kPlotAxis.h"
 #include "components/plot/channel/kPlotChannelCustom.h"
-#include "components/plot/component/kPlotHost.h"
+#include "components/plot/objects/kPlotHostServices.h"
 #include "components/plot/layout/kPlotLegend.h"
 #include "platform/Math.h"
 #include "platform/SysUtils.h"
@@ -30,12 +30,18 @@ class TkPlotTranslationManager;
 
 namespace PlotTest {
 
-class TStandInPlot : public TkPlotObjectOwner, public TkPlotHost {
+class TStandInPlot : public TkPlotObjectOwner,
+                     public TkPlotEventHost,
+                     public TkPlotObjectsHost,
+                     public TkPlotInputHost,
+                     public TkPlotCommandHost,
+                     public TkPlotPaintHost,
+                     public TkPlotFileHost {
 public:
     enum THostStyle { AsPlot, AsPlotLoggingInput, Bare };
 
     explicit TStandInPlot(THostStyle Style = AsPlot)
-        : TkPlotObjectOwner(Style == Bare ? nullptr : this), RecordEntryPoints(Style == AsPlotLoggingInput)
+        : TkPlotObjectOwner(Style == Bare ? NoPlotHost : TkPlotHost::Of(this)), RecordEntryPoints(Style == AsPlotLoggingInput)
     {
     }
     TStandInPlot(const TStandInPlot&) = delete;
@@ -135,72 +141,106 @@ public:
         if (TkPlotNameIndex* names = Names(Object->Kind())) names->Rename(Object);
     }
 
-    // --- entry points ----------------------------------------------------------------------
-    void DoObjectMouseDown(TkPlotObject* Object, TMouseButton, TShiftState, Integer X, Integer Y) override
+    // --- the published events: what the objects report -------------------------------------
+    void Fire(const TkPlotEvent& Event) override
     {
-        Record("mouse down " + Object->Name() + " " + IntToStr(X) + "," + IntToStr(Y));
+            std::visit(
+            TkPlotEventHandlers{
+                [this](const PlotEvent::MouseDown& E) {
+                    Record("mouse down " + E.Object->Name() + " " + IntToStr(E.X) + "," + IntToStr(E.Y));
+                },
+                [this](const PlotEvent::MouseMove& E) { Record("mouse move " + E.Object->Name()); },
+                [this](const PlotEvent::MouseUp& E) { Record("mouse up " + E.Object->Name()); },
+                [this](const PlotEvent::MouseWheel& E) { Record("wheel " + E.Object->Name() + " " + IntToStr(E.WheelDelta)); },
+                [this](const PlotEvent::GotFocus& E) { Record("got focus " + E.Object->Name()); },
+                [this](const PlotEvent::LostFocus& E) { Record("lost focus " + E.Object->Name()); },
+                [this](const PlotEvent::PopupMenu& E) {
+                    Record("popup " + E.Object->Name() + " " + IntToStr(E.ScreenX) + "," + IntToStr(E.ScreenY));
+                    E.Cancel = CancelPopup;
+                },
+                [this](const PlotEvent::Click& E) { Log.push_back("click " + E.Object->Name()); },
+                [this](const PlotEvent::AxisMinChange& E) {
+                    Events.push_back("min " + FloatToStr(E.OldValue) + " " + FloatToStr(E.NewValue));
+                },
+                [this](const PlotEvent::AxisSpanChange& E) {
+                    Events.push_back("span " + FloatToStr(E.OldValue) + " " + FloatToStr(E.NewValue));
+                },
+                [this](const PlotEvent::AxisMinSpanChange& E) {
+                    ++MinSpanEvents;
+                    Events.push_back("min-span " + MinSpanText(E.OldMin, E.OldSpan, E.NewMin, E.NewSpan));
+                },
+                [this](const PlotEvent::AxisMinSpanChangeFinished& E) {
+                    Log.push_back("finished " + E.Axis->Name() + " " +
+                                  MinSpanText(E.OldMin, E.OldSpan, E.NewMin, E.NewSpan));
+                },
+                [this](const PlotEvent::AxisCustomizeLabel& E) {
+                    if (OnCustomizeLabel) OnCustomizeLabel(E.Axis, E.Text, E.Value);
+                },
+                [this](const PlotEvent::AxisCustomizeHint& E) {
+                    if (OnCustomizeHint) OnCustomizeHint(E.Axis, E.Text);
+                },
+                [this](const PlotEvent::BeforeZoomBox& E) {
+                    const TRect& box = E.ZoomRect;
+                    Log.push_back("before zoom box " + IntToStr(box.Left) + "," + IntToStr(box.Top) + "," +
+                                  IntToStr(box.Right) + "," + IntToStr(box.Bottom));
+                    if (OnBeforeZoomBox) OnBeforeZoomBox(E.ZoomRect, E.Cancel);
+                },
+                // "1:50>70": line 1 moved from 50 to 70.
+                [this](const PlotEvent::LimitLineMove& E) { NoteMove(E.Line, E.OldValue, E.NewValue); },
+                // "moved Annotation 1", "resized ...", "coordinates ...", "finished ...".
+                [this](const PlotEvent::Annotation& E) {
+                    static const char* const kWords[] = {"coordinates", "moved", "resized", "finished"};
+                    Log.push_back(String(kWords[E.Event]) + " " + E.Object->Name());
+                    if (OnAnnotationEvent) OnAnnotationEvent(E.Object, E.Event);
+                },
+                // "before 7", "after 7": by the command's code.
+                [this](const PlotEvent::BeforeToolBarButtonClick& E) {
+                    Log.push_back("before " + IntToStr(Integer{E.Type}));
+                    E.Cancel = CancelCommands.contains(E.Type);
+                },
+                [this](const PlotEvent::ToolBarButtonClick& E) { Log.push_back("after " + IntToStr(Integer{E.Type})); },
+                [this](const PlotEvent::ToolBarCustomizeHint& E) {
+                    if (OnToolBarHint) OnToolBarHint(E.Text);
+                },
+                [this](const PlotEvent::BeforeDataCursorUpdate&) { Log.push_back("before cursor update"); },
+                [this](const PlotEvent::DataCursorChange&) { Log.push_back("cursor change"); },
+                [this](const PlotEvent::DataCursorCustomizeHint& E) {
+                    if (OnCursorHint) OnCursorHint(E.Text);
+                },
+                // "point down 0:3", "point click 0:3", "point moved 0:3 1,2>4,5"...: the
+                // channel's place among the listed channels, then the point's index.
+                [this](const PlotEvent::DataPointMouseDown& E) { Log.push_back("point down " + PointName(E.Channel, E.DataIndex)); },
+                [this](const PlotEvent::DataPointMouseMove& E) { Log.push_back("point move " + PointName(E.Channel, E.DataIndex)); },
+                [this](const PlotEvent::DataPointMouseUp& E) { Log.push_back("point up " + PointName(E.Channel, E.DataIndex)); },
+                [this](const PlotEvent::DataPointClick& E) { Log.push_back("point click " + PointName(E.Channel, E.DataIndex)); },
+                [this](const PlotEvent::DataPointMoved& E) {
+                    Log.push_back("point moved " + PointName(E.Channel, E.DataIndex) + " " + FloatToStr(E.OldX) +
+                                  "," + FloatToStr(E.OldY) + ">" + FloatToStr(E.NewX) + "," + FloatToStr(E.NewY));
+                },
+                [this](const PlotEvent::DataPointCustomizeHint& E) {
+                    if (OnPointHint) OnPointHint(E.Text);
+                },
+                [this](const PlotEvent::AfterOpenEditor&) { Log.push_back("after open editor"); },
+                [](const PlotEvent::GetMouseCursor&) {},
+            },
+            Event);
     }
-    void DoObjectMouseMove(TkPlotObject* Object, TShiftState, Integer, Integer) override
-    {
-        Record("mouse move " + Object->Name());
-    }
-    void DoObjectMouseUp(TkPlotObject* Object, TMouseButton, TShiftState, Integer, Integer) override
-    {
-        Record("mouse up " + Object->Name());
-    }
-    void DoObjectMouseWheel(TkPlotObject* Object, Integer WheelDelta, TShiftState, Integer, Integer) override
-    {
-        Record("wheel " + Object->Name() + " " + IntToStr(WheelDelta));
-    }
-    void DoObjectGotFocus(TkPlotObject* Object) override { Record("got focus " + Object->Name()); }
-    void DoObjectLostFocus(TkPlotObject* Object) override { Record("lost focus " + Object->Name()); }
-    void DoObjectPopupMenu(TkPlotObject* Object, bool& Cancel, Integer ScreenX, Integer ScreenY) override
-    {
-        Record("popup " + Object->Name() + " " + IntToStr(ScreenX) + "," + IntToStr(ScreenY));
-        Cancel = CancelPopup;
-    }
-    TPoint PlotClientToScreen(const TPoint& P) const override { return Point(P.X + 1000, P.Y + 2000); }
-    TkPlotTranslationManager* PlotTranslationManager() const override { return Table; }
 
+    // --- what the plot holds ---------------------------------------------------------------
     TkPlotNameIndex* NameIndex(TkPlotObjectKind Kind) override
     {
         ++Lookups;
         return Names(Kind);
     }
-
-    // --- axes ------------------------------------------------------------------------------
     Integer AxisCount(bool XAxes) const override { return static_cast<Integer>(AxesOf(XAxes).size()); }
     TkPlotAxis* GetAxis(bool XAxes, Integer Index) const override { return AxesOf(XAxes).at(Index); }
+    Integer ChannelCount() const override { return static_cast<Integer>(Channels().size()); }
+    TkPlotChannelCustom* GetChannel(Integer Index) const override { return Channels().at(Index); }
     bool IsTkPlot() const override { return TimePlot; }
+    TkPlotTranslationManager* PlotTranslationManager() const override { return Table; }
 
-    void DoAxisMinChange(TkPlotAxis*, Double OldValue, Double NewValue) override
-    {
-        Events.push_back("min " + FloatToStr(OldValue) + " " + FloatToStr(NewValue));
-    }
-    void DoAxisSpanChange(TkPlotAxis*, Double OldValue, Double NewValue) override
-    {
-        Events.push_back("span " + FloatToStr(OldValue) + " " + FloatToStr(NewValue));
-    }
-    void DoAxisMinSpanChange(TkPlotAxis*, Double OldMin, Double OldSpan, Double NewMin, Double NewSpan) override
-    {
-        ++MinSpanEvents;
-        Events.push_back("min-span " + MinSpanText(OldMin, OldSpan, NewMin, NewSpan));
-    }
-    void DoAxisMinSpanChangeFinished(TkPlotAxis* Axis, Double OldMin, Double OldSpan, Double NewMin,
-                                     Double NewSpan) override
-    {
-        Log.push_back("finished " + Axis->Name() + " " + MinSpanText(OldMin, OldSpan, NewMin, NewSpan));
-    }
-    void DoAxisCustomizeLabel(TkPlotAxis* Axis, String& Text, Double Value) override
-    {
-        if (OnCustomizeLabel) OnCustomizeLabel(Axis, Text, Value);
-    }
-    void DoAxisCustomizeHint(TkPlotAxis* Axis, String& Text) override
-    {
-        if (OnCustomizeHint) OnCustomizeHint(Axis, Text);
-    }
-
-    // --- the user's scrolling and zooming ------------------------------------------------------
+    // --- the user's gestures --------------------------------------------------------------------
+    TPoint PlotClientToScreen(const TPoint& P) const override { return Point(P.X + 1000, P.Y + 2000); }
     void AxesDoMouseLeft(TkPlotAxis* Axis, const TkPlotMouseData& M) override
     {
         Forward(Axis, [&](TkPlotAxis* Other) { Other->DoMouseLeft(M); });
@@ -223,106 +263,8 @@ public:
     }
     bool AxesForwarding() const override { return Forwarding; }
     void SetAxesForwarding(bool Value) override { Forwarding = Value; }
-    void DisableAllTracking() override
-    {
-        Log.push_back("tracking off");
-        SetTracking(false);
-    }
-    void DoBeforeZoomBox(TRect& Box, bool& Cancel) override
-    {
-        Log.push_back("before zoom box " + IntToStr(Box.Left) + "," + IntToStr(Box.Top) + "," +
-                      IntToStr(Box.Right) + "," + IntToStr(Box.Bottom));
-        if (OnBeforeZoomBox) OnBeforeZoomBox(Box, Cancel);
-    }
     bool IsToolBarZoomBoxMode() const override { return ZoomBoxMode; }
     bool IsToolBarSelectMode() const override { return SelectMode; }
-
-    // --- object events ---------------------------------------------------------------------------
-    void DoObjectClick(TkPlotObject* Object) override { Log.push_back("click " + Object->Name()); }
-    void DoObjectGetMouseCursor(TkPlotObject*, TCursor&) override {}
-    // "1:50>70": line 1 moved from 50 to 70.
-    void DoLimitLine1PositionChange(TkPlotLimit*, Double Old, Double New) override { NoteMove(1, Old, New); }
-    void DoLimitLine2PositionChange(TkPlotLimit*, Double Old, Double New) override { NoteMove(2, Old, New); }
-    // "moved Annotation 1", "resized ...", "coordinates ...", "finished ...".
-    void DoAnnotationEvent(TkPlotObject* Annotation, TkPlotAnnotationEvent Event) override
-    {
-        static const char* const kWords[] = {"coordinates", "moved", "resized", "finished"};
-        Log.push_back(String(kWords[Event]) + " " + Annotation->Name());
-        if (OnAnnotationEvent) OnAnnotationEvent(Annotation, Event);
-    }
-
-    // --- the toolbar's commands --------------------------------------------------------------------
-    // "before 7", "after 7", "output 12"...: by the command's code.
-    void DoBeforeToolBarButtonClick(TkPlotObject*, TkPlotToolBarButtonType Type, bool& Cancel) override
-    {
-        Log.push_back("before " + IntToStr(Integer{Type}));
-        Cancel = CancelCommands.contains(Type);
-    }
-    void DoToolBarButtonClick(TkPlotObject*, TkPlotToolBarButtonType Type) override
-    {
-        Log.push_back("after " + IntToStr(Integer{Type}));
-    }
-    void DoToolBarCustomizeHint(TkPlotObject*, String& Text) override
-    {
-        if (OnToolBarHint) OnToolBarHint(Text);
-    }
-    void EnableAllTracking() override
-    {
-        Log.push_back("tracking on");
-        SetTracking(true);
-    }
-    void ClearAllUserSelections() override
-    {
-        Log.push_back("deselect all");
-        for (TkPlotObject* object : Objects) object->SetUserSelected(false);
-    }
-    void ShowDataCursors(bool Value) override { Log.push_back(Value ? "cursors shown" : "cursors hidden"); }
-    void EditProperties() override { Log.push_back("edit"); }
-    void DoToolBarOutput(TkPlotToolBarButtonType Command) override
-    {
-        Log.push_back("output " + IntToStr(Integer{Command}));
-    }
-
-    // --- data cursors ------------------------------------------------------------------------------
-    void DoBeforeDataCursorUpdate(TkPlotObject*) override { Log.push_back("before cursor update"); }
-    void DoDataCursorChange(TkPlotObject*) override { Log.push_back("cursor change"); }
-    void DoDataCursorCustomizeHint(TkPlotObject*, String& Text) override
-    {
-        if (OnCursorHint) OnCursorHint(Text);
-    }
-    void ShowCursorReadoutInLegend() override { Log.push_back("readout in legend"); }
-
-    // --- channels ----------------------------------------------------------------------------------
-    // "point down 0:3", "point click 0:3", "point moved 0:3 1,2>4,5"...: the
-    // channel's place among the listed channels, then the point's index.
-    void DoDataPointMouseDown(TkPlotChannelCustom* C, Integer I, TMouseButton, TShiftState, Integer, Integer) override
-    {
-        Log.push_back("point down " + PointName(C, I));
-    }
-    void DoDataPointMouseMove(TkPlotChannelCustom* C, Integer I, TShiftState, Integer, Integer) override
-    {
-        Log.push_back("point move " + PointName(C, I));
-    }
-    void DoDataPointMouseUp(TkPlotChannelCustom* C, Integer I, TMouseButton, TShiftState, Integer, Integer) override
-    {
-        Log.push_back("point up " + PointName(C, I));
-    }
-    void DoDataPointClick(TkPlotChannelCustom* C, Integer I) override
-    {
-        Log.push_back("point click " + PointName(C, I));
-    }
-    void DoDataPointMoved(TkPlotChannelCustom* C, Integer I, Double OldX, Double OldY, Double NewX,
-                          Double NewY) override
-    {
-        Log.push_back("point moved " + PointName(C, I) + " " + FloatToStr(OldX) + "," + FloatToStr(OldY) + ">" +
-                      FloatToStr(NewX) + "," + FloatToStr(NewY));
-    }
-    void DoDataPointCustomizeHint(TkPlotChannelCustom*, Integer, String& Text) override
-    {
-        if (OnPointHint) OnPointHint(Text);
-    }
-    Integer ChannelCount() const override { return static_cast<Integer>(Channels().size()); }
-    TkPlotChannelCustom* GetChannel(Integer Index) const override { return Channels().at(Index); }
     bool LegendEntryHit(const TkPlotChannelCustom* Channel, TPoint P) const override
     {
         std::vector<const TkPlotChannelCustom*> hit;
@@ -330,23 +272,6 @@ public:
             if (object->Kind() == kpokLegend) static_cast<TkPlotLegend*>(object)->AddChannelsOnEntries(P, hit);
         return std::find(hit.begin(), hit.end(), Channel) != hit.end();
     }
-    TkPlotExtents ChannelExtents(const TkPlotAxis& Axis, bool Visible) const override
-    {
-        TkPlotExtents extents;
-        for (TkPlotChannelCustom* channel : Channels()) channel->WidenExtents(Axis, Visible, extents);
-        return extents;
-    }
-    bool DataViewPercentToPixels(Double Percent, bool Vertical, Integer& Pixel) const override
-    {
-        if (!HasDataView) return false;
-        const Integer size = Vertical ? DataView.Bottom - DataView.Top : DataView.Right - DataView.Left;
-        Pixel = Vertical ? RoundPix(size * (100 - Percent) / 100 + DataView.Top)
-                         : RoundPix(size * Percent / 100 + DataView.Left);
-        return true;
-    }
-
-    // --- paints ----------------------------------------------------------------------------------------
-    bool RepaintPending() const override { return PendingRepaint; }
     // Seven pixels a character, twelve a line.
     TSize HintTextExtent(const String& Text) override { return {static_cast<Integer>(Text.size()) * 7, 12}; }
     // What the plot hands Object in a paint on Canvas: the axes found from
@@ -372,7 +297,48 @@ public:
     }
     TkPlotPaintContext HitTestContext(TkPlotObject& Object) override { return PaintContext(Object); }
 
-    // --- image lists: ImageCounts pictures of ImageWidth pixels; each drawing is logged -----------
+    // --- commands on the whole plot ---------------------------------------------------------------
+    void EnableAllTracking() override
+    {
+        Log.push_back("tracking on");
+        SetTracking(true);
+    }
+    void DisableAllTracking() override
+    {
+        Log.push_back("tracking off");
+        SetTracking(false);
+    }
+    void ClearAllUserSelections() override
+    {
+        Log.push_back("deselect all");
+        for (TkPlotObject* object : Objects) object->SetUserSelected(false);
+    }
+    void ShowDataCursors(bool Value) override { Log.push_back(Value ? "cursors shown" : "cursors hidden"); }
+    void ShowCursorReadoutInLegend() override { Log.push_back("readout in legend"); }
+    void EditProperties() override { Log.push_back("edit"); }
+    // "output 12"...: by the command's code.
+    void DoToolBarOutput(TkPlotToolBarButtonType Command) override
+    {
+        Log.push_back("output " + IntToStr(Integer{Command}));
+    }
+
+    // --- painting and layout -----------------------------------------------------------------------
+    bool RepaintPending() const override { return PendingRepaint; }
+    TkPlotExtents ChannelExtents(const TkPlotAxis& Axis, bool Visible) const override
+    {
+        TkPlotExtents extents;
+        for (TkPlotChannelCustom* channel : Channels()) channel->WidenExtents(Axis, Visible, extents);
+        return extents;
+    }
+    bool DataViewPercentToPixels(Double Percent, bool Vertical, Integer& Pixel) const override
+    {
+        if (!HasDataView) return false;
+        const Integer size = Vertical ? DataView.Bottom - DataView.Top : DataView.Right - DataView.Left;
+        Pixel = Vertical ? RoundPix(size * (100 - Percent) / 100 + DataView.Top)
+                         : RoundPix(size * Percent / 100 + DataView.Left);
+        return true;
+    }
+    // Image lists: ImageCounts pictures of ImageWidth pixels; each drawing is logged.
     Integer PlotImageCount(Integer ListIndex) const override
     {
         return ListIndex >= 0 && ListIndex < 3 ? ImageCounts[static_cast<std::size_t>(ListIndex)] : 0;
@@ -384,10 +350,9 @@ public:
                         (Enabled ? "" : " disabled"));
     }
 
-    // --- the editor dialog -----------------------------------------------------------------------------
+    // --- the editor dialog ---------------------------------------------------------------------------
     TkComponent* PlotComponent() override { return nullptr; }
     TkPlotFormStyle EditorFormStyle() const override { return Style; }
-    void DoAfterOpenEditor(TCustomForm*) override { Log.push_back("after open editor"); }
     bool LoggingActive() const override { return Logging; }
 
 private:

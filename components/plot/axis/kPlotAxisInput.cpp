@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "components/plot/axis/kPlotAxis.h"
-#include "components/plot/component/kPlotHost.h"
+#include "components/plot/objects/kPlotHostServices.h"
 #include "platform/Math.h"
 #include "platform/Menus.h"
 #include "platform/Messages.h"
@@ -114,8 +114,7 @@ void TkPlotAxis::Zoom(Double Value)
 void TkPlotAxis::FireMinSpanChangeFinished(Double OldMin, Double OldSpan)
 {
     if (FMin == OldMin && FSpan == OldSpan) return;
-    if (TkPlotHost* plot = Host())
-        plot->DoAxisMinSpanChangeFinished(this, OldMin, OldSpan, FMin, FSpan);
+    Fire(PlotEvent::AxisMinSpanChangeFinished{this, OldMin, OldSpan, FMin, FSpan});
 }
 
 // ===========================================================================
@@ -143,11 +142,11 @@ void TkPlotAxis::DoMouseHint(const TkPlotMouseData& MouseData, TkPlotHintData& H
     HintData.Text = FTitle;
     HintData.Left = MouseData.X;
     HintData.Top = SatInt32(Int64{MouseData.Y} - 20);
-    TkPlotHost* plot = Host();
-    if (!plot) return;
-    plot->DoAxisCustomizeHint(this, HintData.Text);
+    TkPlotInputHost* input = Host().Input;
+    if (!input) return;
+    Fire(PlotEvent::AxisCustomizeHint{this, HintData.Text});
     // Measured after the handler: the box fits the text it shows.
-    const TSize extent = plot->HintTextExtent(HintData.Text);
+    const TSize extent = input->HintTextExtent(HintData.Text);
     HintData.Width = SatInt32(Int64{extent.cx} + 4);
     HintData.Height = SatInt32(Int64{extent.cy} + 4);
 }
@@ -155,8 +154,8 @@ void TkPlotAxis::DoMouseHint(const TkPlotMouseData& MouseData, TkPlotHintData& H
 void TkPlotAxis::DoMouseLeft(const TkPlotMouseData& MouseData)
 {
     TWeakRef<TkPlotAxis> self(this);
-    if (TkPlotHost* plot = Host(); plot && FMasterUIInput) {
-        plot->AxesDoMouseLeft(this, MouseData);
+    if (TkPlotInputHost* input = Host().Input; input && FMasterUIInput) {
+        input->AxesDoMouseLeft(this, MouseData);
         if (!self) return;
     }
     FMouseDown = true;
@@ -170,8 +169,8 @@ void TkPlotAxis::DoMouseMove(const TkPlotMouseData& MouseData)
 {
     if (!FMouseDown) return;
     TWeakRef<TkPlotAxis> self(this);
-    if (TkPlotHost* plot = Host(); plot && FMasterUIInput) {
-        plot->AxesDoMouseMove(this, MouseData);
+    if (TkPlotInputHost* input = Host().Input; input && FMasterUIInput) {
+        input->AxesDoMouseMove(this, MouseData);
         if (!self) return;
     }
     if (MouseData.DblClickActive) return;
@@ -196,14 +195,12 @@ void TkPlotAxis::DoMouseUp(const TkPlotMouseData& MouseData)
     if (!FMouseDown) return;
     FMouseDown = false;
     TWeakRef<TkPlotAxis> self(this);
-    TkPlotHost* plot = Host();
-    if (!plot) return;
-    if (FMasterUIInput) {
-        plot->AxesDoMouseUp(this, MouseData);
+    if (TkPlotInputHost* input = Host().Input; input && FMasterUIInput) {
+        input->AxesDoMouseUp(this, MouseData);
         if (!self) return;
     }
     if (kMouseHitTest(MouseData)) {
-        plot->DoObjectClick(this);
+        Fire(PlotEvent::Click{this});
         if (!self) return;
     }
     FireMinSpanChangeFinished(FMouseDownMin, FMouseDownSpan);
@@ -214,8 +211,8 @@ bool TkPlotAxis::DoMouseWheel(Integer WheelDelta, TShiftState Shift, Integer X, 
     if (WheelDelta == 0) return false;
     TWeakRef<TkPlotAxis> self(this);
     SetTrackingEnabled(false);
-    if (TkPlotHost* plot = Host(); plot && FMasterUIInput) {
-        plot->AxesDoMouseWheel(this, WheelDelta, Shift, X, Y);
+    if (TkPlotInputHost* input = Host().Input; input && FMasterUIInput) {
+        input->AxesDoMouseWheel(this, WheelDelta, Shift, X, Y);
         if (!self) return true;
     }
     const Double sign = WheelDelta > 0 ? 1 : -1;
@@ -229,7 +226,7 @@ TCursor TkPlotAxis::GetMouseCursor(TPoint)
 {
     TCursor cursor = crHandPoint;
     if (FMode == kpamZoom) cursor = IsHorz() ? crSizeWE : crSizeNS;
-    if (TkPlotHost* plot = Host()) plot->DoObjectGetMouseCursor(this, cursor);
+    Fire(PlotEvent::GetMouseCursor{this, cursor});
     return cursor;
 }
 
@@ -238,8 +235,8 @@ void TkPlotAxis::kKeyDown(Word& Key, TShiftState Shift, TPopupMenu* PopupMenu)
     TWeakRef<TkPlotAxis> self(this);
     TkPlotLayoutObject::kKeyDown(Key, Shift, PopupMenu);
     if (!self) return;
-    if (TkPlotHost* plot = Host(); plot && FMasterUIInput) {
-        plot->AxesKeyDown(this, Key, Shift);
+    if (TkPlotInputHost* input = Host().Input; input && FMasterUIInput) {
+        input->AxesKeyDown(this, Key, Shift);
         if (!self) return;
     }
     SetTrackingEnabled(false);

@@ -311,8 +311,8 @@ TEST_F(PlotComponentTest, ObjectEventsFireOnlyForTheirKinds)
     };
     Plot->OnObjectGotFocus[kpokChannel] = [&](TObject*, Integer Index) { log.push_back("focus " + Text(Index)); };
     Plot->AddLegend();
-    Plot->DoObjectMouseDown(Plot->GetLegend(1), mbLeft, {}, 12, 0);
-    Plot->DoObjectMouseDown(Plot->GetToolBar(0), mbLeft, {}, 12, 0);
+    Plot->Fire(PlotEvent::MouseDown{Plot->GetLegend(1), mbLeft, {}, 12, 0});
+    Plot->Fire(PlotEvent::MouseDown{Plot->GetToolBar(0), mbLeft, {}, 12, 0});
     Plot->GetChannel(0)->SetUserSelected(true);
     EXPECT_EQ(log, (TLog{"legend 1 at 12", "focus 0"}));
 }
@@ -333,7 +333,7 @@ TEST_F(PlotComponentTest, AxisEventsNameTheAxisByDirection)
     Plot->GetXAxis(1)->SetMin(5);
     Plot->GetYAxis(0)->SetSpan(20);
     String label = "3";
-    Plot->DoAxisCustomizeLabel(Plot->GetYAxis(0), label, 3);
+    Plot->Fire(PlotEvent::AxisCustomizeLabel{Plot->GetYAxis(0), label, 3});
     EXPECT_EQ(log, (TLog{"x 1 0>5", "y span 0 20"}));
     EXPECT_EQ(label, "<3>");
 }

@@ -1,0 +1,122 @@
+#pragma once
+// The events the plot's objects report for the plot to publish: one record
+// per event, holding the object it concerns and its arguments, handed to
+// the plot in one call (TkPlotEventHost::Fire). The plot fires its
+// published event for it, by the object's kind and index, while a handler
+// is assigned. A reference field is the handler's to change (a text it may
+// replace, a flag it may raise); the reporter reads it back afterwards.
+
+#include <variant>
+
+#include "components/foundation/kTypes.h"
+#include "components/plot/objects/kPlotToolBarButtonType.h"
+#include "platform/Controls.h"
+
+class TCustomForm;
+class TkPlotAxis;
+class TkPlotChannelCustom;
+class TkPlotLimit;
+class TkPlotObject;
+
+// The plot's annotation events.
+enum TkPlotAnnotationEvent {
+    kpaeCoordinatesChange,
+    kpaeMoveUser,
+    kpaeResizeUser,
+    kpaeCoordinatesChangeFinished
+};
+
+namespace PlotEvent {
+
+// --- any object: the user's mouse, focus, popup menu and cursor ---------------------
+struct MouseDown { TkPlotObject* Object; TMouseButton Button; TShiftState Shift; Integer X; Integer Y; };
+struct MouseMove { TkPlotObject* Object; TShiftState Shift; Integer X; Integer Y; };
+struct MouseUp { TkPlotObject* Object; TMouseButton Button; TShiftState Shift; Integer X; Integer Y; };
+struct MouseWheel { TkPlotObject* Object; Integer WheelDelta; TShiftState Shift; Integer X; Integer Y; };
+struct GotFocus { TkPlotObject* Object; };
+struct LostFocus { TkPlotObject* Object; };
+// The handler may set Cancel to keep the menu closed.
+struct PopupMenu { TkPlotObject* Object; bool& Cancel; Integer ScreenX; Integer ScreenY; };
+// The click or, after a double click, the double-click event.
+struct Click { TkPlotObject* Object; };
+struct GetMouseCursor { TkPlotObject* Object; TCursor& Cursor; };
+
+// --- axes: the scale's changes, its labels and hints --------------------------------
+struct AxisMinChange { TkPlotAxis* Axis; Double OldValue; Double NewValue; };
+struct AxisSpanChange { TkPlotAxis* Axis; Double OldValue; Double NewValue; };
+struct AxisMinSpanChange { TkPlotAxis* Axis; Double OldMin; Double OldSpan; Double NewMin; Double NewSpan; };
+// A user's drag or key has finished moving the scale.
+struct AxisMinSpanChangeFinished { TkPlotAxis* Axis; Double OldMin; Double OldSpan; Double NewMin; Double NewSpan; };
+struct AxisCustomizeLabel { TkPlotAxis* Axis; String& Text; Double Value; };
+struct AxisCustomizeHint { TkPlotAxis* Axis; String& Text; };
+// The handler may change the box or cancel the zoom.
+struct BeforeZoomBox { TRect& ZoomRect; bool& Cancel; };
+
+// --- limits and annotations -----------------------------------------------------------
+// Line 1 or 2 of Limit moved.
+struct LimitLineMove { TkPlotLimit* Limit; Integer Line; Double OldValue; Double NewValue; };
+struct Annotation { TkPlotObject* Object; TkPlotAnnotationEvent Event; };
+
+// --- the toolbar: before a button's action (the handler may cancel it), after it ------
+struct BeforeToolBarButtonClick { TkPlotObject* ToolBar; TkPlotToolBarButtonType Type; bool& Cancel; };
+struct ToolBarButtonClick { TkPlotObject* ToolBar; TkPlotToolBarButtonType Type; };
+struct ToolBarCustomizeHint { TkPlotObject* ToolBar; String& Text; };
+
+// --- data cursors: before they read their channels, after their values changed -------
+struct BeforeDataCursorUpdate { TkPlotObject* Cursor; };
+struct DataCursorChange { TkPlotObject* Cursor; };
+struct DataCursorCustomizeHint { TkPlotObject* Cursor; String& Text; };
+
+// --- a channel's data point (its index in the channel; -1 for none) -------------------
+struct DataPointMouseDown {
+    TkPlotChannelCustom* Channel; Integer DataIndex; TMouseButton Button; TShiftState Shift; Integer X; Integer Y;
+};
+struct DataPointMouseMove { TkPlotChannelCustom* Channel; Integer DataIndex; TShiftState Shift; Integer X; Integer Y; };
+struct DataPointMouseUp {
+    TkPlotChannelCustom* Channel; Integer DataIndex; TMouseButton Button; TShiftState Shift; Integer X; Integer Y;
+};
+// The click or, after a double click, the double-click event.
+struct DataPointClick { TkPlotChannelCustom* Channel; Integer DataIndex; };
+struct DataPointMoved {
+    TkPlotChannelCustom* Channel; Integer DataIndex; Double OldX; Double OldY; Double NewX; Double NewY;
+};
+struct DataPointCustomizeHint { TkPlotChannelCustom* Channel; Integer DataIndex; String& Text; };
+
+// --- the editor dialog, once open ---------------------------------------------------------
+struct AfterOpenEditor { TCustomForm* Form; };
+
+}  // namespace PlotEvent
+
+using TkPlotEvent =
+    std::variant<PlotEvent::MouseDown, PlotEvent::MouseMove, PlotEvent::MouseUp, PlotEvent::MouseWheel,
+                 PlotEvent::GotFocus, PlotEvent::LostFocus, PlotEvent::PopupMenu, PlotEvent::Click,
+                 PlotEvent::GetMouseCursor, PlotEvent::AxisMinChange, PlotEvent::AxisSpanChange,
+                 PlotEvent::AxisMinSpanChange, PlotEvent::AxisMinSpanChangeFinished, PlotEvent::AxisCustomizeLabel,
+                 PlotEvent::AxisCustomizeHint, PlotEvent::BeforeZoomBox, PlotEvent::LimitLineMove,
+                 PlotEvent::Annotation, PlotEvent::BeforeToolBarButtonClick, PlotEvent::ToolBarButtonClick,
+                 PlotEvent::ToolBarCustomizeHint, PlotEvent::BeforeDataCursorUpdate, PlotEvent::DataCursorChange,
+                 PlotEvent::DataCursorCustomizeHint, PlotEvent::DataPointMouseDown, PlotEvent::DataPointMouseMove,
+                 PlotEvent::DataPointMouseUp, PlotEvent::DataPointClick, PlotEvent::DataPointMoved,
+                 PlotEvent::DataPointCustomizeHint, PlotEvent::AfterOpenEditor>;
+
+// The part of the plot that publishes its objects' events.
+class TkPlotEventHost {
+public:
+    virtual void Fire(const TkPlotEvent& Event) = 0;
+    // Some handler of the axes' scale events (min, span, min-span) is
+    // assigned: a scrolling axis moves with every tracked point, and most
+    // plots listen to none of them.
+    virtual bool AxisScaleEventsAssigned() const { return true; }
+
+protected:
+    ~TkPlotEventHost() = default;
+};
+
+// One handler per kind of event, for std::visit on a TkPlotEvent; a
+// generic one ([](const auto&) {}) passes over the kinds left out.
+template <class... H>
+struct TkPlotEventHandlers : H... {
+    using H::operator()...;
+};
+template <class... H>
+TkPlotEventHandlers(H...) -> TkPlotEventHandlers<H...>;
