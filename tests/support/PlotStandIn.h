@@ -30,18 +30,22 @@ class TkPlotTranslationManager;
 
 namespace PlotTest {
 
-class TStandInPlot : public TkPlotObjectOwner,
-                     public TkPlotEventHost,
+// The parts come before the owner: they are whole when it takes them.
+class TStandInPlot : public TkPlotEventHost,
                      public TkPlotObjectsHost,
                      public TkPlotInputHost,
                      public TkPlotCommandHost,
                      public TkPlotPaintHost,
-                     public TkPlotFileHost {
+                     public TkPlotObjectOwner {
 public:
     enum THostStyle { AsPlot, AsPlotLoggingInput, Bare };
 
-    explicit TStandInPlot(THostStyle Style = AsPlot)
-        : TkPlotObjectOwner(Style == Bare ? NoPlotHost : TkPlotHost::Of(this)), RecordEntryPoints(Style == AsPlotLoggingInput)
+    // Files: what the objects' files and the editor dialog need, from the
+    // test that uses them; without it the files take their defaults and no
+    // dialog opens.
+    explicit TStandInPlot(THostStyle Style = AsPlot, TkPlotFileHost* Files = nullptr)
+        : TkPlotObjectOwner(Style == Bare ? NoPlotHost : TkPlotHost{this, this, this, this, this, Files}),
+          RecordEntryPoints(Style == AsPlotLoggingInput)
     {
     }
     TStandInPlot(const TStandInPlot&) = delete;
@@ -80,8 +84,6 @@ public:
     bool PendingRepaint = false;
     std::array<Integer, 3> ImageCounts{};
     Integer ImageWidth = 16;
-    TkPlotFormStyle Style = kpfsModal;
-    bool Logging = false;
     std::function<void(TRect&, bool&)> OnBeforeZoomBox;
     std::function<void(TkPlotAxis*, String&)> OnCustomizeHint;
     std::function<void(TkPlotAxis*, String&, Double)> OnCustomizeLabel;
@@ -349,11 +351,6 @@ public:
         Draws.push_back(IntToStr(ListIndex) + ":" + IntToStr(ImageIndex) + " at " + IntToStr(X) + "," + IntToStr(Y) +
                         (Enabled ? "" : " disabled"));
     }
-
-    // --- the editor dialog ---------------------------------------------------------------------------
-    TkComponent* PlotComponent() override { return nullptr; }
-    TkPlotFormStyle EditorFormStyle() const override { return Style; }
-    bool LoggingActive() const override { return Logging; }
 
 private:
     void Record(const String& Entry)

@@ -6,7 +6,6 @@
 #include "components/plot/axis/kPlotAxis.h"
 #include "components/plot/channel/kPlotChannelCustom.h"
 #include "components/plot/view/kPlotDataView.h"
-#include "components/plot/objects/kPlotHost.h"
 #include "platform/Math.h"
 
 TClass TkPlotAnnotation::StaticClassInfo()

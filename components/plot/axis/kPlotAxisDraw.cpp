@@ -11,7 +11,6 @@
 
 #include "components/foundation/kCommonRoutines.h"
 #include "components/plot/axis/kPlotAxis.h"
-#include "components/plot/objects/kPlotHost.h"
 #include "platform/Math.h"
 #include "platform/SysUtils.h"
 

@@ -76,14 +76,16 @@ using TkPlotKindClass =
                                        TkPlotChannelCustom, TkPlotDataView, TkPlotDataCursor, TkPlotLimit,
                                        TkPlotLabel, TkPlotAnnotation>>;
 
+// The parts of the seam come before the owner: they are whole when it takes
+// them.
 class TkPlotComponent : public TkCustomComponent,
-                        public TkPlotObjectOwner,
                         public TkPlotEventHost,
                         public TkPlotObjectsHost,
                         public TkPlotInputHost,
                         public TkPlotCommandHost,
                         public TkPlotPaintHost,
-                        public TkPlotFileHost {
+                        public TkPlotFileHost,
+                        public TkPlotObjectOwner {
     PL_CLASSINFO()
 public:
     explicit TkPlotComponent(TComponent* AOwner);

@@ -32,13 +32,6 @@ struct TkPlotHost {
     TkPlotCommandHost* Commands = nullptr;
     TkPlotPaintHost* Paint = nullptr;
     TkPlotFileHost* Files = nullptr;
-
-    // Every part, from a plot that offers them all.
-    template <class P>
-    static TkPlotHost Of(P* Plot)
-    {
-        return {Plot, Plot, Plot, Plot, Plot, Plot};
-    }
 };
 
 // The parts of an owner that is no plot: none.
