@@ -1,6 +1,6 @@
-// The plot's services to the objects it holds (kPlotHost.h): the events it
-// fires for them, what axes and channels ask of the plot, and what its
-// toolbar asks.
+// The plot's services to the objects it holds (kPlotHost.h): the published
+// event of each report, what the objects ask of the plot, and what its
+// toolbar and data cursors do to the whole plot.
 
 #include "components/plot/component/kPlotComponent.h"
 

@@ -94,7 +94,8 @@ protected:
     ~TkPlotInputHost() = default;
 };
 
-// What the toolbar and the data cursors do to the whole plot.
+// What acts on the whole plot: the toolbar's commands, a data cursor's
+// readout, the pause of a data view's zoom box.
 class TkPlotCommandHost {
 public:
     // Tracking on or off for every axis.
