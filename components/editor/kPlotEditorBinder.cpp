@@ -65,7 +65,7 @@ void TkPlotEditorBinder::RefillNames(const TkPlotEditorRow& Row, const TkPlotObj
     items.BeginUpdate();
     items.Clear();
     items.Add(Translated(ListsNone(Row.Special) ? NoneName : AllName));
-    FMaster.ForEachObjectOf({Row.Names}, [&](TkPlotObject* o) {
+    FMaster.ForEachObjectOf(Row.Names, [&](TkPlotObject* o) {
         if (o != FLeaving) items.Add(o->Name());
     });
     if (Row.Special == kesNoneAndAll) items.Add(Translated(AllName));

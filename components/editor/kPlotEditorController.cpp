@@ -11,16 +11,6 @@
 
 namespace {
 
-// The order in which pages are reloaded together.
-constexpr TkPlotObjectKind UpdateOrder[] = {kpokToolBar, kpokLegend, kpokXAxis,      kpokYAxis, kpokChannel,
-                                            kpokDataView, kpokDataCursor, kpokLimit, kpokLabel, kpokTable};
-
-bool IsAxis(TkPlotObjectKind Kind) { return Kind == kpokXAxis || Kind == kpokYAxis; }
-
-// Kinds whose names other pages offer: a change to one may change what
-// those pages show.
-bool IsNamedReference(TkPlotObjectKind Kind) { return IsAxis(Kind) || Kind == kpokChannel; }
-
 // What only the full channel class draws; an XY channel has none of it.
 constexpr const char* FullChannelControls[] = {
     "ChannelFillTabSheet",     "ChannelDigitalTabSheet",           "ChannelHighLowTabSheet",
@@ -82,10 +72,10 @@ TkPlotObject* TkPlotEditorController::TitleLabel() const
 
 void TkPlotEditorController::LoadObjects()
 {
-    for (TkPlotObjectKind kind : UpdateOrder) {
+    for (TkPlotObjectKind kind : PlotEditorKinds) {
         TkPlotEditorObjectList& list = FSurface.List(kind);
         list.Clear();
-        Master().ForEachObjectOf({kind}, [&list](TkPlotObject* o) { list.AddObject(o->Name(), o); });
+        Master().ForEachObjectOf(kind, [&list](TkPlotObject* o) { list.AddObject(o->Name(), o); });
         list.SetItemIndex(list.Count() > 0 ? 0 : -1);
     }
     UpdateAll();
@@ -94,7 +84,7 @@ void TkPlotEditorController::LoadObjects()
 
 void TkPlotEditorController::UpdateAll()
 {
-    for (TkPlotObjectKind kind : UpdateOrder) UpdateEdit(kind);
+    for (TkPlotObjectKind kind : PlotEditorKinds) UpdateEdit(kind);
 }
 
 void TkPlotEditorController::UpdateEdit(TkPlotObjectKind Kind)
@@ -149,7 +139,7 @@ void TkPlotEditorController::ObjectAdded(TkPlotObjectKind Kind, TkPlotObject* AO
     TkPlotEditorObjectList& list = FSurface.List(Kind);
     if (list.IndexOfObject(AObject) < 0) list.AddObject(AObject->Name(), AObject);
     list.SetItemIndex(list.IndexOfObject(AObject));
-    if (IsNamedReference(Kind)) UpdateAll();
+    if (IsNamedReferenceKind(Kind)) UpdateAll();
     else UpdateEdit(Kind);
 }
 
@@ -166,7 +156,7 @@ void TkPlotEditorController::ObjectRemoved(TkPlotObjectKind Kind, TkPlotObject* 
 
 void TkPlotEditorController::ObjectRenamed(TkPlotObjectKind Kind, TkPlotObject* AObject)
 {
-    for (TkPlotObjectKind kind : UpdateOrder) RefillNameChoices(kind, AObject);
+    for (TkPlotObjectKind kind : PlotEditorKinds) RefillNameChoices(kind, AObject);
     TkPlotEditorObjectList& list = FSurface.List(Kind);
     if (const Integer row = list.IndexOfObject(AObject); row >= 0) list.SetName(row, AObject->Name());
     list.Repaint();
@@ -224,7 +214,7 @@ void TkPlotEditorController::GeneralChanged()
 void TkPlotEditorController::RefillNameChoices(TkPlotObjectKind Kind, const TkPlotObject* Renamed)
 {
     // The axis pages name their own kind: nothing to offer without one.
-    if (!IsAxis(Kind) || Selected(Kind)) FBinder.RefillNameChoices(PlotEditorPage(Kind), Renamed);
+    if (!IsAxisKind(Kind) || Selected(Kind)) FBinder.RefillNameChoices(PlotEditorPage(Kind), Renamed);
 }
 
 void TkPlotEditorController::ListClick(TkPlotObjectKind Kind)
@@ -391,7 +381,7 @@ TkPlotEditorLayoutMenu TkPlotEditorController::LayoutMenu() const
     menu.XYAxesReverseChecked = Master().XYAxesReverse();
     if (!FLayoutObject) return menu;
     const TkPlotObjectKind kind = FLayoutObject->Kind();
-    menu.DeleteEnabled = IsAxis(kind) || kind == kpokTable || (kind == kpokLabel && FLayoutObject != TitleLabel());
+    menu.DeleteEnabled = IsAxisKind(kind) || kind == kpokTable || (kind == kpokLabel && FLayoutObject != TitleLabel());
     menu.VisibleEnabled = kind != kpokDataView;
     menu.VisibleChecked = FLayoutObject->Visible();
     menu.EditEnabled = true;
@@ -420,5 +410,5 @@ void TkPlotEditorController::LayoutToggleVisible()
 void TkPlotEditorController::LayoutEdit()
 {
     // A table opens on the "Tables" page like every other kind.
-    if (FLayoutObject && FLayoutObject->Kind() <= kpokLabel) ShowObject(FLayoutObject->Kind(), FLayoutObject);
+    if (FLayoutObject && HasEditorPage(FLayoutObject->Kind())) ShowObject(FLayoutObject->Kind(), FLayoutObject);
 }

@@ -136,10 +136,9 @@ void TkPlotEditorForm::AfterConstruction()
     TkPlotEditorLinkedForm::AfterConstruction();  // reads the form data
     SetBorderStyle(bsDialog);
     IndexComponents();
-    for (Integer kind = kpokToolBar; kind <= kpokLabel; ++kind) {
-        const String list = PlotEditorPage(TkPlotObjectKind(kind)).ListBox();
-        FLists[kind] = std::make_unique<TListAdapter>(Require<TkComponentEditorListBox>(list));
-    }
+    for (TkPlotObjectKind kind : PlotEditorKinds)
+        FLists[kind] =
+            std::make_unique<TListAdapter>(Require<TkComponentEditorListBox>(PlotEditorPage(kind).ListBox()));
     BindPages();
     BindButtons();
     BindLayoutViewer();
@@ -193,8 +192,7 @@ void TkPlotEditorForm::BindPages()
         for (const TkPlotEditorRow& row : Page.Rows)
             Require<TkEditorValueControl>(row.Control).SetOnUserChange(Handler);
     };
-    for (Integer each = kpokToolBar; each <= kpokLabel; ++each) {
-        const auto kind = TkPlotObjectKind(each);
+    for (TkPlotObjectKind kind : PlotEditorKinds) {
         bind(PlotEditorPage(kind), [this, kind](TObject*) { Controller().Change(kind); });
         // A name list shows the plot's names as they are when it opens.
         for (const TkPlotEditorRow& row : PlotEditorPage(kind).Rows)
@@ -216,8 +214,7 @@ void TkPlotEditorForm::BindButtons()
     auto click = [this](const String& Name, std::function<void(TkPlotEditorController&)> Action) {
         Require<TControl>(Name).OnClick = [this, Action = std::move(Action)](TObject*) { Action(Controller()); };
     };
-    for (Integer each = kpokToolBar; each <= kpokLabel; ++each) {
-        const auto kind = TkPlotObjectKind(each);
+    for (TkPlotObjectKind kind : PlotEditorKinds) {
         const TkPlotEditorPage& page = PlotEditorPage(kind);
         if (!page.AddButton) continue;
         click(page.AddButton, [kind](TkPlotEditorController& c) { c.AddObject(kind); });

@@ -73,7 +73,7 @@ private:
     std::unordered_map<String, TComponent*> FComponents;
     std::unordered_map<String, std::unique_ptr<TkPlotEditorKitField>> FFields;
     std::unordered_map<String, std::vector<TComponent*>> FPrefixed;
-    std::array<std::unique_ptr<TListAdapter>, kpokLabel + 1> FLists;
+    std::array<std::unique_ptr<TListAdapter>, PlotObjectKindCount> FLists;
 };
 
 void kPlotEditorFormInitialization();

@@ -1,5 +1,8 @@
 #include "components/editor/kPlotEditorPages.h"
 
+#include <algorithm>
+#include <array>
+
 #include "platform/SysUtils.h"
 
 namespace {
@@ -477,18 +480,30 @@ constexpr TkPlotEditorPage Page(const char* Prefix, const TkPlotEditorRow (&Rows
     return {Prefix, std::span<const TkPlotEditorRow>(Rows, N), TabSheet, AddButton};
 }
 
-constexpr TkPlotEditorPage KindPages[] = {
-    Page("ToolBar", ToolBarRows, "ToolBarTabSheet"),
-    Page("Legend", LegendRows, "LegendTabSheet"),
-    Page("Table", TableRows, "TablesTabSheet", "kTableAddButton"),
-    Page("XAxis", XAxisRows, "XAxesTabSheet", "XAxesAddButton"),
-    Page("YAxis", YAxisRows, "YAxesTabSheet", "YAxesAddButton"),
-    Page("Channel", ChannelRows, "ChannelsTabSheet", "kChannelAddButton"),
-    Page("DataView", DataViewRows, "DataViewTabSheet"),
-    Page("DataCursor", DataCursorRows, "CursorsTabSheet", "kDataCursorAddButton"),
-    Page("Limit", LimitRows, "LimitsTabSheet", "kLimitAddButton"),
-    Page("Label", LabelRows, "LabelsTabSheet", "kLabelAddButton")};
-static_assert(std::size(KindPages) == kpokLabel + 1, "one page per kind, in the order of the kinds");
+// The page of each kind that has one, by kind, named after the kind.
+constexpr auto KindPages = [] {
+    std::array<TkPlotEditorPage, PlotObjectKindCount> pages{};
+    const auto page = [&pages]<std::size_t N>(TkPlotObjectKind Kind, const TkPlotEditorRow(&Rows)[N],
+                                              const char* TabSheet, const char* AddButton = nullptr) {
+        pages[Kind] = Page(PlotKind(Kind).Name, Rows, TabSheet, AddButton);
+    };
+    page(kpokToolBar, ToolBarRows, "ToolBarTabSheet");
+    page(kpokLegend, LegendRows, "LegendTabSheet");
+    page(kpokTable, TableRows, "TablesTabSheet", "kTableAddButton");
+    page(kpokXAxis, XAxisRows, "XAxesTabSheet", "XAxesAddButton");
+    page(kpokYAxis, YAxisRows, "YAxesTabSheet", "YAxesAddButton");
+    page(kpokChannel, ChannelRows, "ChannelsTabSheet", "kChannelAddButton");
+    page(kpokDataView, DataViewRows, "DataViewTabSheet");
+    page(kpokDataCursor, DataCursorRows, "CursorsTabSheet", "kDataCursorAddButton");
+    page(kpokLimit, LimitRows, "LimitsTabSheet", "kLimitAddButton");
+    page(kpokLabel, LabelRows, "LabelsTabSheet", "kLabelAddButton");
+    return pages;
+}();
+static_assert(std::all_of(PlotAllKinds.begin(), PlotAllKinds.end(),
+                          [](TkPlotObjectKind Kind) {
+                              return (KindPages[Kind].Prefix != nullptr) == PlotKind(Kind).Page;
+                          }),
+              "a page for every kind that has one, and none for the others");
 
 constexpr TkPlotEditorPage TitlePage = Page("Title", TitleRows);
 constexpr TkPlotEditorPage GeneralPage = Page("", ControlRows);
@@ -497,7 +512,7 @@ constexpr TkPlotEditorPage GeneralPage = Page("", ControlRows);
 
 const TkPlotEditorPage& PlotEditorPage(TkPlotObjectKind Kind)
 {
-    if (Kind < kpokToolBar || Kind > kpokLabel) throw EListError("The editor has no page for this kind of object");
+    if (!HasEditorPage(Kind)) throw EListError("The editor has no page for this kind of object");
     return KindPages[Kind];
 }
 

@@ -71,8 +71,8 @@ inline constexpr TkPlotEditorLogControls PlotEditorChannelLog{
 inline constexpr TkPlotEditorLogControls PlotEditorControlLog{
     "ControlLogFileNameEdit", "ControlLogFileNamePicker", "ControlLogActivateButton", "ControlLogDeactivateButton"};
 
-// The page of the objects of a kind (toolbars to labels); raises
-// EListError for annotations and kpokNone, which have none.
+// The page of the objects of a kind that has one (PlotEditorKinds); raises
+// EListError for the others and kpokNone.
 const TkPlotEditorPage& PlotEditorPage(TkPlotObjectKind Kind);
 // The four controls of the general "Title" tab bound to the title label.
 const TkPlotEditorPage& PlotEditorTitlePage();

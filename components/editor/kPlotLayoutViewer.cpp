@@ -21,7 +21,7 @@ constexpr TColor kSelectedColor = 0x00FFFF;
 constexpr TColor kBlockColor = 0xC0C0C0;
 
 bool IsKind(const TkPlotObject* AObject, TkPlotObjectKind Kind) { return AObject && AObject->Kind() == Kind; }
-bool IsAxis(const TkPlotObject* AObject) { return IsKind(AObject, kpokXAxis) || IsKind(AObject, kpokYAxis); }
+bool IsAxis(const TkPlotObject* AObject) { return AObject && IsAxisKind(AObject->Kind()); }
 bool IsDataView(const TkPlotObject* AObject) { return IsKind(AObject, kpokDataView); }
 bool IsTextBlock(const TkPlotObject* AObject) { return IsKind(AObject, kpokLabel) || IsKind(AObject, kpokLegend); }
 bool Sizable(const TkPlotObject* AObject)

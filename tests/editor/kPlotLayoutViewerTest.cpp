@@ -33,8 +33,8 @@ protected:
 
     void SetUp() override
     {
-        YAxis2 = Plot->GetYAxis(Plot->Master().AddYAxis());
-        Legend2 = Plot->GetLegend(Plot->Master().AddLegend());
+        YAxis2 = Plot->GetYAxis(Plot->Master().Add(kpokYAxis));
+        Legend2 = Plot->GetLegend(Plot->Master().Add(kpokLegend));
         Viewer->SetBounds(0, 0, 474, 300);
         Viewer->SetLayoutManager(Manager);
         Viewer->OnChange = [this](TObject*) { ++Changes; };

@@ -68,7 +68,7 @@ public:
     TkPlotEditorFontField& FontField(const String& Name) override { return Store.FontField(Name); }
 
     // --- what was done to the dialog -----------------------------------------------------
-    std::array<TStandInList, kpokLabel + 1> Lists;
+    std::array<TStandInList, PlotObjectKindCount> Lists;
     std::map<String, bool> PrefixEnabled;
     std::map<String, bool> ControlEnabled;
     std::map<String, bool> ControlVisible;

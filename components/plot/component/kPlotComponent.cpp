@@ -104,14 +104,10 @@ void TkPlotComponent::BeforeDestruction()
 void TkPlotComponent::CreateDefaultObjects()
 {
     DisableLayoutManager();
-    GetToolBar(AddToolBar())->SetZOrder(3);
-    GetLegend(AddLegend())->SetZOrder(2);
-    AddXAxis();
-    AddYAxis();
-    AddChannel();
-    AddDataView();
-    AddDataCursor();
-    TkPlotLabel* title = GetLabel(AddLabel());
+    for (TkPlotObjectKind kind : PlotNewKinds) AddObject(kind);
+    GetToolBar(0)->SetZOrder(3);
+    GetLegend(0)->SetZOrder(2);
+    TkPlotLabel* title = GetLabel(0);
     title->SetZOrder(2);
     title->SetName("Title");
     title->SetCaption("Untitled");
@@ -349,18 +345,9 @@ void TkPlotComponent::DefineProperties(TFiler& Filer)
 
     for (Integer i = 0; i < static_cast<Integer>(FImageLists.size()); ++i) DefineImageList(Filer, i);
 
-    TkPlotMasterManager& master = Master();
-    DefineManager(Filer, "ToolBarManager", *master.ToolBarManager());
-    DefineManager(Filer, "LegendManager", *master.LegendManager());
-    DefineManager(Filer, "TableManager", *master.TableManager());
-    DefineManager(Filer, "XAxisManager", *master.XAxisManager());
-    DefineManager(Filer, "YAxisManager", *master.YAxisManager());
-    DefineManager(Filer, "ChannelManager", *master.ChannelManager());
-    DefineManager(Filer, "DataViewManager", *master.DataViewManager());
-    DefineManager(Filer, "DataCursorManager", *master.DataCursorManager());
-    DefineManager(Filer, "LimitManager", *master.LimitManager());
-    DefineManager(Filer, "LabelManager", *master.LabelManager());
-    TkPlotTranslationManager& table = *master.TranslationManager();
+    for (TkPlotObjectKind kind : PlotFormKinds)
+        DefineManager(Filer, String(PlotKind(kind).Name) + "Manager", KindManager(kind));
+    TkPlotTranslationManager& table = *Master().TranslationManager();
     DefineCollection(
         Filer, "TranslationManager", [&table](TReader& Reader) { table.ReadFromStream(Reader); },
         [&table](TWriter& Writer) { table.WriteToStream(Writer); }, table.DoWriteToStream());

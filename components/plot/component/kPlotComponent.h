@@ -4,8 +4,9 @@
 // - the owner of the plot's objects: one master manager holds every part
 //   of the plot (toolbars, legends, tables, X and Y axes, channels, data
 //   views, data cursors, limits, labels, annotations and the translation
-//   table), and the plot gives typed access to them by index and by name
-//   (kPlotComponentObjects.cpp);
+//   table), and the plot gives typed access to them by index and by name,
+//   one family of accessors per kind (kPlotKindAccess.h,
+//   kPlotComponentObjects.cpp);
 // - the published component: its general settings, one event per kind of
 //   object and action, its files, output, paint and input, and the form
 //   stream of its object collections (kPlotComponent.cpp and the
@@ -28,34 +29,25 @@
 #include <functional>
 #include <optional>
 #include <span>
-#include <tuple>
 #include <vector>
 
 #include "components/foundation/kCustomComponent.h"
 #include "components/plot/annotation/kPlotAnnotation.h"
-#include "components/plot/objects/kPlotEvents.h"
-#include "components/plot/objects/kPlotHostServices.h"
+#include "components/plot/component/kPlotKindAccess.h"
 #include "components/plot/component/kPlotPaintedAxes.h"
 #include "components/plot/files/kPlotLogBacklog.h"
 #include "components/plot/input/kPlotInput.h"
 #include "components/plot/layout/kPlotLegendEntries.h"
+#include "components/plot/objects/kPlotEvents.h"
+#include "components/plot/objects/kPlotHostServices.h"
 #include "platform/Printers.h"
 
 class TImageList;
 class TMetafile;
 class TPopupMenu;
-class TkPlotDataCursor;
-class TkPlotDataView;
-class TkPlotLabel;
-class TkPlotLegend;
 class TkPlotObjectManagerCustom;
-class TkPlotTable;
-class TkPlotToolBar;
-class TkPlotXAxis;
-class TkPlotYAxis;
 template <class K>
 class TkPlotMasterManagerOf;
-struct TkPlotObjectKinds;
 using TkPlotMasterManager = TkPlotMasterManagerOf<TkPlotObjectKinds>;
 
 // Format of the plot's data files.
@@ -69,16 +61,10 @@ PL_ENUM_NAMES(TkPlotDataFileColumnSeparator, "kpdfcsTab", "kpdfcsComma")
 // What the head of a configuration file says (its loader's own).
 struct TkPlotConfigHead;
 
-// The class of the objects of kind K as the plot hands them out.
-template <TkPlotObjectKind K>
-using TkPlotKindClass =
-    std::tuple_element_t<K, std::tuple<TkPlotToolBar, TkPlotLegend, TkPlotTable, TkPlotXAxis, TkPlotYAxis,
-                                       TkPlotChannelCustom, TkPlotDataView, TkPlotDataCursor, TkPlotLimit,
-                                       TkPlotLabel, TkPlotAnnotation>>;
-
 // The parts of the seam come before the owner: they are whole when it takes
 // them.
 class TkPlotComponent : public TkCustomComponent,
+                        public TkPlotKindAccess,
                         public TkPlotEventHost,
                         public TkPlotObjectsHost,
                         public TkPlotInputHost,
@@ -100,113 +86,10 @@ public:
     // ================================================================================================
 
     // --- object access ---------------------------------------------------------------
-    // Add... returns the new object's index; Delete... frees the object and
-    // repaints at once (EListError outside 0..Count-1); RemoveAll... frees
-    // every object of the kind and repaints at once. Get...ByName answers
-    // nullptr and Get...IndexByName -1 for an unknown name (names compare
-    // ignoring case).
-
-    // --- toolbars ---
-    virtual Integer AddToolBar() { return AddObject(kpokToolBar); }
-    virtual void DeleteToolBar(Integer Index) { DeleteObject(kpokToolBar, Index); }
-    virtual void RemoveAllToolBars() { RemoveAllObjects(kpokToolBar); }
-    Integer ToolBarCount() const { return ObjectCount(kpokToolBar); }
-    TkPlotToolBar* GetToolBar(Integer Index) const { return Object<kpokToolBar>(Index); }
-    TkPlotToolBar* GetToolBarByName(const String& Name) const { return ObjectByName<kpokToolBar>(Name); }
-    Integer GetToolBarIndexByName(const String& Name) const { return ObjectIndexByName(kpokToolBar, Name); }
-
-    // --- legends ---
-    virtual Integer AddLegend() { return AddObject(kpokLegend); }
-    virtual void DeleteLegend(Integer Index) { DeleteObject(kpokLegend, Index); }
-    virtual void RemoveAllLegends() { RemoveAllObjects(kpokLegend); }
-    Integer LegendCount() const { return ObjectCount(kpokLegend); }
-    TkPlotLegend* GetLegend(Integer Index) const { return Object<kpokLegend>(Index); }
-    TkPlotLegend* GetLegendByName(const String& Name) const { return ObjectByName<kpokLegend>(Name); }
-    Integer GetLegendIndexByName(const String& Name) const { return ObjectIndexByName(kpokLegend, Name); }
-
-    // --- tables ---
-    virtual Integer AddTable() { return AddObject(kpokTable); }
-    virtual void DeleteTable(Integer Index) { DeleteObject(kpokTable, Index); }
-    virtual void RemoveAllTables() { RemoveAllObjects(kpokTable); }
-    Integer TableCount() const { return ObjectCount(kpokTable); }
-    TkPlotTable* GetTable(Integer Index) const { return Object<kpokTable>(Index); }
-    TkPlotTable* GetTableByName(const String& Name) const { return ObjectByName<kpokTable>(Name); }
-    Integer GetTableIndexByName(const String& Name) const { return ObjectIndexByName(kpokTable, Name); }
-
-    // --- X axes ---
-    virtual Integer AddXAxis() { return AddObject(kpokXAxis); }
-    virtual void DeleteXAxis(Integer Index) { DeleteObject(kpokXAxis, Index); }
-    virtual void RemoveAllXAxes() { RemoveAllObjects(kpokXAxis); }
-    Integer XAxisCount() const { return ObjectCount(kpokXAxis); }
-    TkPlotXAxis* GetXAxis(Integer Index) const { return Object<kpokXAxis>(Index); }
-    TkPlotXAxis* GetXAxisByName(const String& Name) const { return ObjectByName<kpokXAxis>(Name); }
-    Integer GetXAxisIndexByName(const String& Name) const { return ObjectIndexByName(kpokXAxis, Name); }
-
-    // --- Y axes ---
-    virtual Integer AddYAxis() { return AddObject(kpokYAxis); }
-    virtual void DeleteYAxis(Integer Index) { DeleteObject(kpokYAxis, Index); }
-    virtual void RemoveAllYAxes() { RemoveAllObjects(kpokYAxis); }
-    Integer YAxisCount() const { return ObjectCount(kpokYAxis); }
-    TkPlotYAxis* GetYAxis(Integer Index) const { return Object<kpokYAxis>(Index); }
-    TkPlotYAxis* GetYAxisByName(const String& Name) const { return ObjectByName<kpokYAxis>(Name); }
-    Integer GetYAxisIndexByName(const String& Name) const { return ObjectIndexByName(kpokYAxis, Name); }
-
-    // --- channels ---
-    virtual Integer AddChannel() { return AddObject(kpokChannel); }
-    virtual void DeleteChannel(Integer Index) { DeleteObject(kpokChannel, Index); }
-    virtual void RemoveAllChannels() { RemoveAllObjects(kpokChannel); }
-    Integer ChannelCount() const override { return ObjectCount(kpokChannel); }
-    TkPlotChannelCustom* GetChannel(Integer Index) const override { return Object<kpokChannel>(Index); }
-    TkPlotChannelCustom* GetChannelByName(const String& Name) const { return ObjectByName<kpokChannel>(Name); }
-    Integer GetChannelIndexByName(const String& Name) const { return ObjectIndexByName(kpokChannel, Name); }
-
-    // --- data views ---
-    virtual Integer AddDataView() { return AddObject(kpokDataView); }
-    virtual void DeleteDataView(Integer Index) { DeleteObject(kpokDataView, Index); }
-    virtual void RemoveAllDataViews() { RemoveAllObjects(kpokDataView); }
-    Integer DataViewCount() const { return ObjectCount(kpokDataView); }
-    TkPlotDataView* GetDataView(Integer Index) const { return Object<kpokDataView>(Index); }
-    TkPlotDataView* GetDataViewByName(const String& Name) const { return ObjectByName<kpokDataView>(Name); }
-    Integer GetDataViewIndexByName(const String& Name) const { return ObjectIndexByName(kpokDataView, Name); }
-
-    // --- data cursors ---
-    virtual Integer AddDataCursor() { return AddObject(kpokDataCursor); }
-    virtual void DeleteDataCursor(Integer Index) { DeleteObject(kpokDataCursor, Index); }
-    virtual void RemoveAllDataCursors() { RemoveAllObjects(kpokDataCursor); }
-    Integer DataCursorCount() const { return ObjectCount(kpokDataCursor); }
-    TkPlotDataCursor* GetDataCursor(Integer Index) const { return Object<kpokDataCursor>(Index); }
-    TkPlotDataCursor* GetDataCursorByName(const String& Name) const { return ObjectByName<kpokDataCursor>(Name); }
-    Integer GetDataCursorIndexByName(const String& Name) const { return ObjectIndexByName(kpokDataCursor, Name); }
-
-    // --- limits ---
-    virtual Integer AddLimit() { return AddObject(kpokLimit); }
-    virtual void DeleteLimit(Integer Index) { DeleteObject(kpokLimit, Index); }
-    virtual void RemoveAllLimits() { RemoveAllObjects(kpokLimit); }
-    Integer LimitCount() const { return ObjectCount(kpokLimit); }
-    TkPlotLimit* GetLimit(Integer Index) const { return Object<kpokLimit>(Index); }
-    TkPlotLimit* GetLimitByName(const String& Name) const { return ObjectByName<kpokLimit>(Name); }
-    Integer GetLimitIndexByName(const String& Name) const { return ObjectIndexByName(kpokLimit, Name); }
-
-    // --- labels ---
-    virtual Integer AddLabel() { return AddObject(kpokLabel); }
-    // Label 0 is the title: it cannot be deleted. No repaint.
-    virtual void DeleteLabel(Integer Index);
-    // Frees every label but the title; no repaint.
-    virtual void RemoveAllLabels();
-    Integer LabelCount() const { return ObjectCount(kpokLabel); }
-    TkPlotLabel* GetLabel(Integer Index) const { return Object<kpokLabel>(Index); }
-    TkPlotLabel* GetLabelByName(const String& Name) const { return ObjectByName<kpokLabel>(Name); }
-    Integer GetLabelIndexByName(const String& Name) const { return ObjectIndexByName(kpokLabel, Name); }
-
-    // --- annotations ---
-    // Gives the new annotation the annotation defaults.
-    virtual Integer AddAnnotation();
-    virtual void DeleteAnnotation(Integer Index) { DeleteObject(kpokAnnotation, Index); }
-    virtual void RemoveAllAnnotations() { RemoveAllObjects(kpokAnnotation); }
-    Integer AnnotationCount() const { return ObjectCount(kpokAnnotation); }
-    TkPlotAnnotation* GetAnnotation(Integer Index) const { return Object<kpokAnnotation>(Index); }
-    TkPlotAnnotation* GetAnnotationByName(const String& Name) const { return ObjectByName<kpokAnnotation>(Name); }
-    Integer GetAnnotationIndexByName(const String& Name) const { return ObjectIndexByName(kpokAnnotation, Name); }
+    // One family of accessors per kind (kPlotKindAccess.h). The plot's
+    // objects, as the objects look them up (TkPlotHost), are the same.
+    Integer ChannelCount() const override { return TkPlotKindAccess::ChannelCount(); }
+    TkPlotChannelCustom* GetChannel(Integer Index) const override { return TkPlotKindAccess::GetChannel(Index); }
 
     // --- translation table ---------------------------------------------------------------
     // A new entry, first in the table; returns its index (0).
@@ -703,20 +586,12 @@ private:
                          TkPlotObject* Object, A&&... Args);
     template <class E, class... A>
     void FireAxisEvent(const E& XEvent, const E& YEvent, TkPlotAxis* Axis, A&&... Args);
-    // The objects of one kind (kPlotComponentObjects.cpp, where the kinds'
-    // classes are known): their count, object Index cast to the kind's class
-    // (EListError outside 0..Count-1), the first of that name and its index
-    // (nullptr and -1 for none), a new one (its index), and object Index or
-    // every one of them freed, with a repaint at once.
-    Integer ObjectCount(TkPlotObjectKind Kind) const;
-    template <TkPlotObjectKind K>
-    TkPlotKindClass<K>* Object(Integer Index) const;
-    template <TkPlotObjectKind K>
-    TkPlotKindClass<K>* ObjectByName(const String& Name) const;
-    Integer ObjectIndexByName(TkPlotObjectKind Kind, const String& Name) const;
-    Integer AddObject(TkPlotObjectKind Kind);
-    void DeleteObject(TkPlotObjectKind Kind, Integer Index);
-    void RemoveAllObjects(TkPlotObjectKind Kind);
+    // The objects of one kind: their manager, a new one, object Index or
+    // every one of them freed (kPlotComponentObjects.cpp).
+    TkPlotObjectManagerCustom& KindManager(TkPlotObjectKind Kind) const override;
+    Integer AddObject(TkPlotObjectKind Kind) override;
+    void DeleteObject(TkPlotObjectKind Kind, Integer Index) override;
+    void RemoveAllObjects(TkPlotObjectKind Kind) override;
     // The index of an object within its kind; -1 for objects not listed.
     Integer ObjectIndex(const TkPlotObject* Object) const;
     void ApplyAnnotationDefaults(TkPlotAnnotation& Annotation) const;

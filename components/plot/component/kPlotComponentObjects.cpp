@@ -4,94 +4,41 @@
 
 #include "components/plot/component/kPlotComponent.h"
 
-#include "components/plot/input/kPlotDataCursor.h"
-#include "components/plot/input/kPlotToolBar.h"
-#include "components/plot/layout/kPlotLabel.h"
-#include "components/plot/layout/kPlotLegend.h"
 #include "components/plot/objects/kPlotMasterManager.h"
-#include "components/plot/table/kPlotTable.h"
-#include "components/plot/view/kPlotDataView.h"
-#include "components/plot/view/kPlotLimit.h"
 
 // ===========================================================================
 // Objects
 // ===========================================================================
 
-namespace {
-
-TkPlotObjectManagerCustom& KindManager(const TkPlotComponent& Plot, TkPlotObjectKind Kind)
+TkPlotObjectManagerCustom& TkPlotComponent::KindManager(TkPlotObjectKind Kind) const
 {
-    return *Plot.Master().Manager(Kind);
+    return *Master().Manager(Kind);
 }
 
-// The master manager's maker of each kind, in the order of the kinds.
-using TkPlotObjectMaker = Integer (TkPlotMasterManagerCustom::*)();
-constexpr std::array<TkPlotObjectMaker, PlotObjectKindCount> ObjectMakers = {
-    &TkPlotMasterManagerCustom::AddToolBar, &TkPlotMasterManagerCustom::AddLegend,
-    &TkPlotMasterManagerCustom::AddTable,   &TkPlotMasterManagerCustom::AddXAxis,
-    &TkPlotMasterManagerCustom::AddYAxis,   &TkPlotMasterManagerCustom::AddChannel,
-    &TkPlotMasterManagerCustom::AddDataView, &TkPlotMasterManagerCustom::AddDataCursor,
-    &TkPlotMasterManagerCustom::AddLimit,   &TkPlotMasterManagerCustom::AddLabel,
-    &TkPlotMasterManagerCustom::AddAnnotation};
-
-}  // namespace
-
-Integer TkPlotComponent::ObjectCount(TkPlotObjectKind Kind) const { return KindManager(*this, Kind).Count(); }
-
-template <TkPlotObjectKind K>
-TkPlotKindClass<K>* TkPlotComponent::Object(Integer Index) const
+Integer TkPlotComponent::AddObject(TkPlotObjectKind Kind)
 {
-    return static_cast<TkPlotKindClass<K>*>(KindManager(*this, K).GetItem(Index));
+    const Integer index = Master().Add(Kind);
+    // A handler of the add event may have taken it away again.
+    if (Kind == kpokAnnotation && index >= 0) ApplyAnnotationDefaults(*GetAnnotation(index));
+    return index;
 }
-
-template <TkPlotObjectKind K>
-TkPlotKindClass<K>* TkPlotComponent::ObjectByName(const String& Name) const
-{
-    return static_cast<TkPlotKindClass<K>*>(KindManager(*this, K).GetObjectByName(Name));
-}
-
-// Both for every kind, made here where the kinds' classes are known.
-#define PL_PLOT_KIND_ACCESSORS(K)                                             \
-    template TkPlotKindClass<K>* TkPlotComponent::Object<K>(Integer) const; \
-    template TkPlotKindClass<K>* TkPlotComponent::ObjectByName<K>(const String&) const;
-PL_PLOT_KIND_ACCESSORS(kpokToolBar)
-PL_PLOT_KIND_ACCESSORS(kpokLegend)
-PL_PLOT_KIND_ACCESSORS(kpokTable)
-PL_PLOT_KIND_ACCESSORS(kpokXAxis)
-PL_PLOT_KIND_ACCESSORS(kpokYAxis)
-PL_PLOT_KIND_ACCESSORS(kpokChannel)
-PL_PLOT_KIND_ACCESSORS(kpokDataView)
-PL_PLOT_KIND_ACCESSORS(kpokDataCursor)
-PL_PLOT_KIND_ACCESSORS(kpokLimit)
-PL_PLOT_KIND_ACCESSORS(kpokLabel)
-PL_PLOT_KIND_ACCESSORS(kpokAnnotation)
-#undef PL_PLOT_KIND_ACCESSORS
-
-Integer TkPlotComponent::ObjectIndexByName(TkPlotObjectKind Kind, const String& Name) const
-{
-    return KindManager(*this, Kind).GetIndexByName(Name);
-}
-
-Integer TkPlotComponent::AddObject(TkPlotObjectKind Kind) { return (Master().*ObjectMakers[Kind])(); }
 
 void TkPlotComponent::DeleteObject(TkPlotObjectKind Kind, Integer Index)
 {
-    KindManager(*this, Kind).GetItem(Index)->Free();
-    InvalidateNow();
+    if (Kind == kpokLabel && Index == 0) throw Exception("Label Index 0 can not be Deleted (Resevered for Title)");
+    KindManager(Kind).GetItem(Index)->Free();
+    if (Kind != kpokLabel) InvalidateNow();
 }
 
 void TkPlotComponent::RemoveAllObjects(TkPlotObjectKind Kind)
 {
-    KindManager(*this, Kind).Clear();
+    if (Kind == kpokLabel) {
+        // The title stays.
+        while (ObjectCount(Kind) >= 2) KindManager(Kind).GetItem(1)->Free();
+        return;
+    }
+    KindManager(Kind).Clear();
     InvalidateNow();
-}
-
-Integer TkPlotComponent::AddAnnotation()
-{
-    const Integer index = AddObject(kpokAnnotation);
-    // A handler of the add event may have taken it away again.
-    if (index >= 0) ApplyAnnotationDefaults(*GetAnnotation(index));
-    return index;
 }
 
 void TkPlotComponent::ApplyAnnotationDefaults(TkPlotAnnotation& Annotation) const
@@ -107,17 +54,6 @@ void TkPlotComponent::ApplyAnnotationDefaults(TkPlotAnnotation& Annotation) cons
     Annotation.SetReferenceSizeX(FAnnotationDefaultReferences[2]);
     Annotation.SetReferenceSizeY(FAnnotationDefaultReferences[3]);
     Annotation.SetFont(FAnnotationDefaultFont.get());
-}
-
-void TkPlotComponent::DeleteLabel(Integer Index)
-{
-    if (Index == 0) throw Exception("Label Index 0 can not be Deleted (Resevered for Title)");
-    GetLabel(Index)->Free();
-}
-
-void TkPlotComponent::RemoveAllLabels()
-{
-    while (LabelCount() >= 2) GetLabel(1)->Free();
 }
 
 // --- translation table --------------------------------------------------------

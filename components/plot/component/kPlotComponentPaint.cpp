@@ -423,9 +423,7 @@ TkPlotComponent::TLayoutKey TkPlotComponent::LayoutKey() const
 {
     TLayoutKey key{Width(), Height(), {OuterMarginLeft(), OuterMarginTop(), OuterMarginRight(), OuterMarginBottom()},
                    Integer(BorderStyle()), XYAxesReverse()};
-    const auto kinds = {kpokToolBar,    kpokLegend, kpokTable, kpokXAxis, kpokYAxis,     kpokChannel,
-                        kpokDataView,   kpokDataCursor, kpokLimit, kpokLabel, kpokAnnotation};
-    Master().ForEachObjectOf(kinds, [&key](const TkPlotObject* Object) {
+    Master().ForEachObjectOf(PlotAllKinds, [&key](const TkPlotObject* Object) {
         ++key.Objects;
         key.Versions += Object->LookVersion();
     });

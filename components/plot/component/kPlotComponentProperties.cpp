@@ -9,20 +9,12 @@ namespace {
 using C = TkPlotComponent;
 using TBuilder = TClassBuilder<C, TkCustomComponent>;
 
-const char* KindEventName(TkPlotObjectKind Kind)
-{
-    static constexpr std::array<const char*, PlotObjectKindCount> names = {
-        "ToolBar", "Legend", "Table", "XAxis", "YAxis", "Channel", "DataView", "DataCursor", "Limit", "Label",
-        "Annotation"};
-    return names[static_cast<std::size_t>(Kind)];
-}
-
 template <class E>
 void PublishFamily(TBuilder& Builder, const char* Action, TkPlotKindEvents<E> C::*Family,
                    std::span<const TkPlotObjectKind> Kinds)
 {
     for (TkPlotObjectKind kind : Kinds) {
-        const String name = String("On") + Action + KindEventName(kind);
+        const String name = String("On") + Action + PlotKind(kind).Name;
         Builder.Event(
             name.c_str(), [Family, kind](C& Plot) -> const E& { return (Plot.*Family)[kind]; },
             [Family, kind](C& Plot, E Handler) { (Plot.*Family)[kind] = std::move(Handler); });

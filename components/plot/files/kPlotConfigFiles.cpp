@@ -13,28 +13,15 @@
 #include "components/plot/files/kPlotFileIO.h"
 #include "components/plot/files/kPlotFileLines.h"
 #include "components/plot/files/kPlotPropertyFiles.h"
-#include "components/plot/input/kPlotToolBar.h"
-#include "components/plot/layout/kPlotLabel.h"
 #include "components/plot/objects/kPlotMasterManager.h"
 
 namespace {
 
 constexpr const char* kConfigFileType = "Plot Config";
 
-// The sections of the configuration file, in file order.
-struct TkConfigSection {
-    const char* Word;
-    TkPlotObjectKind Kind;
-    Integer (TkPlotComponent::*Add)();
-};
-using P = TkPlotComponent;
-constexpr TkConfigSection kSections[] = {
-    {"Channel", kpokChannel, &P::AddChannel},          {"XAxis", kpokXAxis, &P::AddXAxis},
-    {"YAxis", kpokYAxis, &P::AddYAxis},                {"ToolBar", kpokToolBar, &P::AddToolBar},
-    {"Legend", kpokLegend, &P::AddLegend},             {"Table", kpokTable, &P::AddTable},
-    {"Label", kpokLabel, &P::AddLabel},                {"DataView", kpokDataView, &P::AddDataView},
-    {"DataCursor", kpokDataCursor, &P::AddDataCursor}, {"Limit", kpokLimit, &P::AddLimit}};
-constexpr std::size_t kSectionCount = std::size(kSections);
+// The sections of the configuration file, in file order: one kind each,
+// named after it.
+constexpr std::size_t kSectionCount = PlotConfigKinds.size();
 
 // Where a control sits on its form belongs to the form; the configuration
 // holds it only when asked to.
@@ -48,7 +35,8 @@ constexpr const char* kPlacementProperties[] = {"Left", "Top",     "Width",   "H
 // cannot back would make objects until memory runs out.
 constexpr Integer kObjectsWithoutLines = 10000;
 
-String CountName(const char* Word) { return String(Word) + "Count"; }
+String CountName(TkPlotObjectKind Kind) { return String(PlotKind(Kind).Name) + "Count"; }
+String SectionName(TkPlotObjectKind Kind, Integer Index) { return PlotKind(Kind).Name + IntToStr(Index); }
 
 // The word of a section line: the text before the index and "." that begin
 // its name ("Channel" of "Channel12.Color = 255"); empty for any other
@@ -150,14 +138,13 @@ void TkPlotComponent::SavePropertiesToFile(const String& FileName)
             for (const char* name : kPlacementProperties) exclusions.Add(name);
         TStringList lines;
         lines.Add(String("File Type = ") + kConfigFileType);
-        for (const TkConfigSection& section : kSections)
-            lines.Add(CountName(section.Word) + " = " + IntToStr(Master().Manager(section.Kind)->Count()));
+        for (TkPlotObjectKind kind : PlotConfigKinds) lines.Add(CountName(kind) + " = " + IntToStr(ObjectCount(kind)));
         lines.Add("DataViewZHorz = " + IntToStr(DataViewZHorz()));
         lines.Add("DataViewZVert = " + IntToStr(DataViewZVert()));
-        for (const TkConfigSection& section : kSections) {
-            const TkPlotObjectManagerCustom& manager = *Master().Manager(section.Kind);
+        for (TkPlotObjectKind kind : PlotConfigKinds) {
+            const TkPlotObjectManagerCustom& manager = KindManager(kind);
             for (Integer i = 0; i < manager.Count(); ++i)
-                AddSection(manager.GetItem(i), section.Word + IntToStr(i), lines, FDifferentialPropertySave);
+                AddSection(manager.GetItem(i), SectionName(kind, i), lines, FDifferentialPropertySave);
         }
         SavePublishedProperties(this, String(), lines, FDifferentialPropertySave, &exclusions);
         SaveLinesSafely(FileName, lines);
@@ -175,8 +162,9 @@ void TkPlotComponent::LoadPropertiesFromFile(const String& FileName)
         TkPlotConfigHead head;
         NamingTheFile(FileName, [&] {
             for (std::size_t k = 0; k < kSectionCount; ++k) {
-                const auto sectionLines = [&] { return SectionLines(lines, kSections[k].Word); };
-                head.Counts[k] = ReadCount(CountName(kSections[k].Word), lines, sectionLines).value_or(0);
+                const TkPlotObjectKind kind = PlotConfigKinds[k];
+                const auto sectionLines = [&] { return SectionLines(lines, PlotKind(kind).Name); };
+                head.Counts[k] = ReadCount(CountName(kind), lines, sectionLines).value_or(0);
             }
             head.DataViewZHorz = ReadInteger("DataViewZHorz", lines);
             head.DataViewZVert = ReadInteger("DataViewZVert", lines);
@@ -195,40 +183,29 @@ void TkPlotComponent::ApplyConfiguration(const TStrings& Lines, const TkPlotConf
         TScopeExit enableLayout([this] { EnableLayoutManager(); });
         if (Head.DataViewZHorz) SetDataViewZHorz(*Head.DataViewZHorz);
         if (Head.DataViewZVert) SetDataViewZVert(*Head.DataViewZVert);
-        RemoveAllLegends();
-        RemoveAllTables();
-        RemoveAllLabels();
-        RemoveAllLimits();
-        RemoveAllXAxes();
-        RemoveAllYAxes();
-        RemoveAllDataViews();
-        RemoveAllChannels();
-        RemoveAllAnnotations();
-        RemoveAllDataCursors();
+        for (TkPlotObjectKind kind : PlotClearKinds) RemoveAllObjects(kind);
         // Each channel is made red below: the palette need not count the
         // colours of all the others first.
-        Master().ChannelManager()->SetNewChannelColor(clRed);
-        TScopeExit paletteColors([this] { Master().ChannelManager()->SetNewChannelColor(std::nullopt); });
+        Master().KindManager<kpokChannel>()->SetNewChannelColor(clRed);
+        TScopeExit paletteColors([this] { Master().KindManager<kpokChannel>()->SetNewChannelColor(std::nullopt); });
         // Every toolbar section goes to the first toolbar, the first label
         // section to the title; either is made when the plot has none.
         Integer next = 0;
         for (std::size_t k = 0; k < kSectionCount; ++k) {
-            const TkConfigSection& section = kSections[k];
+            const TkPlotObjectKind kind = PlotConfigKinds[k];
             const Integer count = Head.Counts[k];
-            if (count > 0 && section.Kind == kpokToolBar && ToolBarCount() == 0) AddToolBar();
-            if (count > 0 && section.Kind == kpokLabel && LabelCount() == 0) AddLabel();
+            const bool intoFirst = kind == kpokToolBar || kind == kpokLabel;
+            if (count > 0 && intoFirst && ObjectCount(kind) == 0) AddObject(kind);
             for (Integer i = 0; i < count; ++i) {
                 TkPlotObject* object = nullptr;
-                if (section.Kind == kpokToolBar)
-                    object = GetToolBar(0);
-                else if (section.Kind == kpokLabel && i == 0)
-                    object = GetLabel(0);
+                if (kind == kpokToolBar || (kind == kpokLabel && i == 0))
+                    object = KindManager(kind).GetItem(0);
                 else
-                    object = Master().Manager(section.Kind)->GetItem((this->*section.Add)());
+                    object = KindManager(kind).GetItem(AddObject(kind));
                 // A channel without a colour line is red, whatever its
                 // constructor or an add event chose.
-                if (section.Kind == kpokChannel) static_cast<TkPlotChannelCustom*>(object)->SetColor(clRed);
-                next = ApplyPublishedProperties(object, section.Word + IntToStr(i), Lines, next, next);
+                if (kind == kpokChannel) static_cast<TkPlotChannelCustom*>(object)->SetColor(clRed);
+                next = ApplyPublishedProperties(object, SectionName(kind, i), Lines, next, next);
             }
         }
         Integer applied = 0;
@@ -244,9 +221,9 @@ void TkPlotComponent::SaveAnnotationsToFile(const String& FileName)
 {
     WithErrorPrefix("Error Saving Annotations - ", [&] {
         TStringList lines;
-        lines.Add("AnnotationCount = " + IntToStr(AnnotationCount()));
+        lines.Add(CountName(kpokAnnotation) + " = " + IntToStr(AnnotationCount()));
         for (Integer i = 0; i < AnnotationCount(); ++i) {
-            const String prefix = "Annotation" + IntToStr(i);
+            const String prefix = SectionName(kpokAnnotation, i);
             AddSection(GetAnnotation(i), prefix, lines, true);
             // The polygon's points and the picture, which are not published.
             GetAnnotation(i)->SaveExtraLines(prefix, lines);
@@ -261,8 +238,8 @@ void TkPlotComponent::LoadAnnotationsFromFile(const String& FileName)
         TkPlotFileLines lines(ReadPropertyText(FileName));
         std::optional<Integer> count;
         NamingTheFile(FileName, [&] {
-            const auto sectionLines = [&] { return SectionLines(lines, "Annotation"); };
-            count = ReadCount("AnnotationCount", lines, sectionLines);
+            const auto sectionLines = [&] { return SectionLines(lines, PlotKind(kpokAnnotation).Name); };
+            count = ReadCount(CountName(kpokAnnotation), lines, sectionLines);
             // Annotation lines without the count line make a file of no
             // annotations; lines of neither kind, a file of another kind.
             if (!count && lines.Count() > 0 && sectionLines() == 0)
@@ -289,7 +266,7 @@ void TkPlotComponent::ApplyAnnotations(const TStrings& Lines, Integer Count)
             // The section alone is searched for the extra lines: a search
             // of the whole file for each annotation would cost the square
             // of its lines.
-            const String prefix = "Annotation" + IntToStr(i);
+            const String prefix = SectionName(kpokAnnotation, i);
             const Integer end = SectionEnd(Lines, prefix, next);
             TStringList section;
             for (; next < end; ++next) section.Add(Lines.Strings(next));

@@ -9,15 +9,9 @@
 
 namespace {
 
-// The kinds with a page in the editor.
-bool HasEditorPage(TkPlotObjectKind Kind) { return Kind != kpokAnnotation && Kind != kpokNone; }
-
 // The kinds the editor can switch to for an object's "Edit..." (labels and
 // annotations open the editor where it stands).
 bool EditorShowsKind(TkPlotObjectKind Kind) { return HasEditorPage(Kind) && Kind != kpokLabel; }
-
-// The kinds that other objects refer to by name.
-bool IsNamedReference(TkPlotObjectKind Kind) { return IsAxisKind(Kind) || Kind == kpokChannel; }
 
 TkPlotEditorFormMaker& EditorFormMaker()
 {
@@ -164,6 +158,6 @@ void TkPlotEditorSession::ObjectRenamed(TkPlotObject* AObject)
     // A new object being named is no rename for the editor: no choice can
     // show it yet, and an empty choice must not take its name.
     const TkPlotObjectKind kind = AObject->Kind();
-    if (TkPlotEditorFormLink* form = LiveForm(); form && IsNamedReference(kind) && !AObject->NameOld().empty())
+    if (TkPlotEditorFormLink* form = LiveForm(); form && IsNamedReferenceKind(kind) && !AObject->NameOld().empty())
         form->ObjectRenamed(kind, AObject);
 }

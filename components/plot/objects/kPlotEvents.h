@@ -1,6 +1,5 @@
 #pragma once
-// The plot's events: the types of their handlers, and which kinds of
-// objects have the events of each family.
+// The plot's events: the types of their handlers.
 
 #include <array>
 #include <functional>
@@ -47,17 +46,9 @@ using TkPlotToolBarButtonClickEvent =
 using TkPlotBeforeToolBarButtonClickEvent =
     std::function<void(TObject* Sender, Integer Index, TkPlotToolBarButtonType ButtonType, bool& Cancel)>;
 
-
-// One handler per kind of plot object.
+// One handler per kind of plot object; the kinds that have the events of
+// each family, in their published order, are the kind table's
+// (PlotMouseEventKinds: mouse, click and popup menu; PlotFocusEventKinds;
+// PlotListEventKinds: add, remove and mouse cursor).
 template <class E>
 using TkPlotKindEvents = std::array<E, PlotObjectKindCount>;
-
-// The kinds whose objects have the events of each family, in published
-// order: mouse (also click and popup menu), focus, and list (add, remove,
-// mouse cursor).
-inline constexpr std::array PlotMouseEventKinds = {kpokXAxis,   kpokYAxis, kpokDataView,   kpokLegend,
-                                                   kpokChannel, kpokLimit, kpokDataCursor, kpokAnnotation};
-inline constexpr std::array PlotFocusEventKinds = {kpokChannel,  kpokXAxis,  kpokYAxis,     kpokDataCursor,
-                                                   kpokDataView, kpokLegend, kpokAnnotation};
-inline constexpr std::array PlotListEventKinds = {kpokChannel, kpokXAxis, kpokYAxis, kpokDataCursor, kpokDataView,
-                                                  kpokLegend,  kpokLimit, kpokTable, kpokAnnotation};

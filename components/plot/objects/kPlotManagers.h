@@ -9,10 +9,10 @@
 // the objects: a plot loads and ends thousands of objects in linear time.
 //
 // The typed managers are templates over their object class so that they
-// depend only on the few operations listed with each; the plot's own
-// managers are the aliases at the end of this file. A manager announces
-// itself through its insert hook from AfterConstruction, answers the kind it
-// keeps (Kind), and reports its end through its remove hook.
+// depend only on the few operations listed with each; the master manager
+// makes the plot's own. A manager announces itself through its insert hook
+// from AfterConstruction, answers the kind it keeps (Kind), and reports its
+// end through its remove hook.
 
 #include <array>
 #include <concepts>
@@ -187,14 +187,19 @@ private:
 // Typed managers
 // ===========================================================================
 
-// The manager of one kind: lists only objects of class TKind, creates them
+// The manager of kind K: lists only objects of class TKind, creates them
 // through a class reference (TKind itself unless it is abstract), and gives
-// an unnamed object its defaults once it is listed.
-template <class TKind>
+// an unnamed object its defaults once it is listed: a name after the kind
+// table's stem ("X-Axis 1").
+template <class TKind, TkPlotObjectKind K>
 class TkPlotKindManager : public TkPlotObjectOwnedManager {
 public:
     using TObjectClass = TkPlotObjectClassOf<TKind>;
+    static constexpr TkPlotObjectKind KindOf = K;
     using TkPlotObjectOwnedManager::TkPlotObjectOwnedManager;
+
+    String GetBaseName() const override { return PlotKind(K).NewName; }
+    TkPlotObjectKind Kind() const override { return K; }
 
     TKind* GetItem(Integer Index) const { return static_cast<TKind*>(TkPlotObjectOwnedManager::GetItem(Index)); }
     TKind* GetObjectByName(const String& Name) const
@@ -265,66 +270,38 @@ template <class T>
 concept PlotCaptionKind = requires(T& Label, const String& Text) { Label.SetCaption(Text); };
 
 template <class TToolBar>
-class TkPlotToolBarManagerOf : public TkPlotKindManager<TToolBar> {
-public:
-    using TkPlotKindManager<TToolBar>::TkPlotKindManager;
-    String GetBaseName() const override { return "Toolbar"; }
-    TkPlotObjectKind Kind() const override { return kpokToolBar; }
-};
-
+using TkPlotToolBarManagerOf = TkPlotKindManager<TToolBar, kpokToolBar>;
 template <class TLegend>
-class TkPlotLegendManagerOf : public TkPlotKindManager<TLegend> {
-public:
-    using TkPlotKindManager<TLegend>::TkPlotKindManager;
-    String GetBaseName() const override { return "Legend"; }
-    TkPlotObjectKind Kind() const override { return kpokLegend; }
-};
-
+using TkPlotLegendManagerOf = TkPlotKindManager<TLegend, kpokLegend>;
 template <class TTable>
-class TkPlotTableManagerOf : public TkPlotKindManager<TTable> {
-public:
-    using TkPlotKindManager<TTable>::TkPlotKindManager;
-    String GetBaseName() const override { return "Table"; }
-    TkPlotObjectKind Kind() const override { return kpokTable; }
-};
+using TkPlotTableManagerOf = TkPlotKindManager<TTable, kpokTable>;
 
 // An axis is titled with its name.
-template <class TAxis>
-class TkPlotAxisManagerOf : public TkPlotKindManager<TAxis> {
+template <class TAxis, TkPlotObjectKind K>
+class TkPlotAxisManagerOf : public TkPlotKindManager<TAxis, K> {
 public:
-    using TkPlotKindManager<TAxis>::TkPlotKindManager;
+    using TkPlotKindManager<TAxis, K>::TkPlotKindManager;
 
 protected:
     void AssignDefaults(TAxis& Axis) override
     {
         static_assert(PlotTitledAxis<TAxis>);
-        TkPlotKindManager<TAxis>::AssignDefaults(Axis);
+        TkPlotKindManager<TAxis, K>::AssignDefaults(Axis);
         Axis.SetTitle(Axis.Name());
     }
 };
 
 template <class TXAxis>
-class TkPlotXAxisManagerOf : public TkPlotAxisManagerOf<TXAxis> {
-public:
-    using TkPlotAxisManagerOf<TXAxis>::TkPlotAxisManagerOf;
-    String GetBaseName() const override { return "X-Axis"; }
-    TkPlotObjectKind Kind() const override { return kpokXAxis; }
-};
-
+using TkPlotXAxisManagerOf = TkPlotAxisManagerOf<TXAxis, kpokXAxis>;
 template <class TYAxis>
-class TkPlotYAxisManagerOf : public TkPlotAxisManagerOf<TYAxis> {
-public:
-    using TkPlotAxisManagerOf<TYAxis>::TkPlotAxisManagerOf;
-    String GetBaseName() const override { return "Y-Axis"; }
-    TkPlotObjectKind Kind() const override { return kpokYAxis; }
-};
+using TkPlotYAxisManagerOf = TkPlotAxisManagerOf<TYAxis, kpokYAxis>;
 
 // A kind whose new objects are bound to X axis 0 and Y axis 0. The axis
 // managers are siblings set by the master manager, valid for its lifetime.
-template <class TKind>
-class TkPlotAxisBoundManager : public TkPlotKindManager<TKind> {
+template <class TKind, TkPlotObjectKind K>
+class TkPlotAxisBoundManager : public TkPlotKindManager<TKind, K> {
 public:
-    using TkPlotKindManager<TKind>::TkPlotKindManager;
+    using TkPlotKindManager<TKind, K>::TkPlotKindManager;
     void SetXAxisManager(const TkPlotObjectManagerCustom* Value) { FXAxisManager = Value; }
     void SetYAxisManager(const TkPlotObjectManagerCustom* Value) { FYAxisManager = Value; }
 
@@ -363,13 +340,11 @@ std::array<TkColorCountObject, ChannelColorPalette.size()> CountChannelColors(st
 TColor NextChannelColor(std::span<const TColor> ChannelColors);
 
 template <class TChannel>
-class TkPlotChannelManagerOf : public TkPlotAxisBoundManager<TChannel> {
-    using Base = TkPlotAxisBoundManager<TChannel>;
+class TkPlotChannelManagerOf : public TkPlotAxisBoundManager<TChannel, kpokChannel> {
+    using Base = TkPlotAxisBoundManager<TChannel, kpokChannel>;
 
 public:
     using Base::Base;
-    String GetBaseName() const override { return "Channel"; }
-    TkPlotObjectKind Kind() const override { return kpokChannel; }
     // The class of the channels CreateObject makes (the plot's channel class).
     void SetChannelClass(typename Base::TObjectClass Value) { this->SetObjectClass(Value); }
 
@@ -400,13 +375,11 @@ private:
 };
 
 template <class TDataView>
-class TkPlotDataViewManagerOf : public TkPlotAxisBoundManager<TDataView> {
-    using Base = TkPlotAxisBoundManager<TDataView>;
+class TkPlotDataViewManagerOf : public TkPlotAxisBoundManager<TDataView, kpokDataView> {
+    using Base = TkPlotAxisBoundManager<TDataView, kpokDataView>;
 
 public:
     using Base::Base;
-    String GetBaseName() const override { return "Data View"; }
-    TkPlotObjectKind Kind() const override { return kpokDataView; }
 
 protected:
     void AssignDefaults(TDataView& View) override
@@ -419,13 +392,11 @@ protected:
 };
 
 template <class TLimit>
-class TkPlotLimitManagerOf : public TkPlotAxisBoundManager<TLimit> {
-    using Base = TkPlotAxisBoundManager<TLimit>;
+class TkPlotLimitManagerOf : public TkPlotAxisBoundManager<TLimit, kpokLimit> {
+    using Base = TkPlotAxisBoundManager<TLimit, kpokLimit>;
 
 public:
     using Base::Base;
-    String GetBaseName() const override { return "Limit"; }
-    TkPlotObjectKind Kind() const override { return kpokLimit; }
 
 protected:
     void AssignDefaults(TLimit& Limit) override
@@ -439,15 +410,13 @@ protected:
 
 // A new cursor lives in data view 0 and follows channel 0 (when they exist).
 template <class TCursor, class TDataView>
-class TkPlotDataCursorManagerOf : public TkPlotKindManager<TCursor> {
-    using Base = TkPlotKindManager<TCursor>;
+class TkPlotDataCursorManagerOf : public TkPlotKindManager<TCursor, kpokDataCursor> {
+    using Base = TkPlotKindManager<TCursor, kpokDataCursor>;
 
 public:
     using Base::Base;
-    String GetBaseName() const override { return "Cursor"; }
-    TkPlotObjectKind Kind() const override { return kpokDataCursor; }
     void SetChannelManager(const TkPlotObjectManagerCustom* Value) { FChannelManager = Value; }
-    void SetDataViewManager(const TkPlotKindManager<TDataView>* Value) { FDataViewManager = Value; }
+    void SetDataViewManager(const TkPlotKindManager<TDataView, kpokDataView>* Value) { FDataViewManager = Value; }
 
 protected:
     void AssignDefaults(TCursor& Cursor) override
@@ -461,18 +430,16 @@ protected:
 
 private:
     const TkPlotObjectManagerCustom* FChannelManager = nullptr;
-    const TkPlotKindManager<TDataView>* FDataViewManager = nullptr;
+    const TkPlotKindManager<TDataView, kpokDataView>* FDataViewManager = nullptr;
 };
 
 // A label's caption starts as its name.
 template <class TLabel>
-class TkPlotLabelManagerOf : public TkPlotKindManager<TLabel> {
-    using Base = TkPlotKindManager<TLabel>;
+class TkPlotLabelManagerOf : public TkPlotKindManager<TLabel, kpokLabel> {
+    using Base = TkPlotKindManager<TLabel, kpokLabel>;
 
 public:
     using Base::Base;
-    String GetBaseName() const override { return "Label"; }
-    TkPlotObjectKind Kind() const override { return kpokLabel; }
 
 protected:
     void AssignDefaults(TLabel& Label) override
@@ -485,40 +452,10 @@ protected:
 
 // Annotations stay unnamed.
 template <class TAnnotation>
-class TkPlotAnnotationManagerOf : public TkPlotKindManager<TAnnotation> {
+class TkPlotAnnotationManagerOf : public TkPlotKindManager<TAnnotation, kpokAnnotation> {
 public:
-    using TkPlotKindManager<TAnnotation>::TkPlotKindManager;
-    String GetBaseName() const override { return "Annotation"; }
-    TkPlotObjectKind Kind() const override { return kpokAnnotation; }
+    using TkPlotKindManager<TAnnotation, kpokAnnotation>::TkPlotKindManager;
 
 protected:
     void AssignDefaults(TAnnotation&) override {}
 };
-
-// ===========================================================================
-// The plot's managers
-// ===========================================================================
-
-class TkPlotToolBar;
-class TkPlotLegend;
-class TkPlotTable;
-class TkPlotXAxis;
-class TkPlotYAxis;
-class TkPlotChannelCustom;
-class TkPlotDataView;
-class TkPlotDataCursor;
-class TkPlotLimit;
-class TkPlotLabel;
-class TkPlotAnnotation;
-
-using TkPlotToolBarManager = TkPlotToolBarManagerOf<TkPlotToolBar>;
-using TkPlotLegendManager = TkPlotLegendManagerOf<TkPlotLegend>;
-using TkPlotTableManager = TkPlotTableManagerOf<TkPlotTable>;
-using TkPlotXAxisManager = TkPlotXAxisManagerOf<TkPlotXAxis>;
-using TkPlotYAxisManager = TkPlotYAxisManagerOf<TkPlotYAxis>;
-using TkPlotChannelManager = TkPlotChannelManagerOf<TkPlotChannelCustom>;
-using TkPlotDataViewManager = TkPlotDataViewManagerOf<TkPlotDataView>;
-using TkPlotDataCursorManager = TkPlotDataCursorManagerOf<TkPlotDataCursor, TkPlotDataView>;
-using TkPlotLimitManager = TkPlotLimitManagerOf<TkPlotLimit>;
-using TkPlotLabelManager = TkPlotLabelManagerOf<TkPlotLabel>;
-using TkPlotAnnotationManager = TkPlotAnnotationManagerOf<TkPlotAnnotation>;

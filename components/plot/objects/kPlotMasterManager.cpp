@@ -10,16 +10,6 @@
 
 namespace {
 
-// The kinds in the order in which settings are copied to their objects.
-constexpr std::initializer_list<TkPlotObjectKind> SettingsOrder = {
-    kpokChannel, kpokXAxis, kpokYAxis, kpokDataView, kpokToolBar, kpokLegend,
-    kpokTable, kpokDataCursor, kpokLimit, kpokLabel, kpokAnnotation};
-
-// The kinds in the order in which reports reach their managers.
-constexpr std::initializer_list<TkPlotObjectKind> RoutingOrder = {
-    kpokToolBar, kpokLegend, kpokTable, kpokXAxis, kpokYAxis, kpokChannel,
-    kpokDataView, kpokDataCursor, kpokLimit, kpokLabel, kpokAnnotation};
-
 template <class T>
 void FreeAndClear(T*& Field)
 {
@@ -62,9 +52,7 @@ void TkPlotMasterManagerCustom::BeforeDestruction()
     // so these lists would keep them past their owners' Clear.
     FreeAndClear(FLayoutManager);
     FreeAndClear(FPlotObjectManager);
-    for (TkPlotObjectKind kind : {kpokToolBar, kpokLegend, kpokTable, kpokChannel, kpokXAxis, kpokYAxis,
-                                  kpokDataView, kpokDataCursor, kpokLimit, kpokLabel, kpokAnnotation})
-        FreeAndClear(FManagers[kind]);
+    for (TkPlotObjectManagerCustom*& manager : FManagers) FreeAndClear(manager);
     FreeAndClear(FTranslationManager);
     TObject::BeforeDestruction();
 }
@@ -115,7 +103,7 @@ void TkPlotMasterManagerCustom::InsertPlotObject(TkPlotObject* AObject)
     if (FPlotObjectManager) FPlotObjectManager->NotificationInsert(AObject);
     // The layout manager lists layout objects only.
     if (FLayoutManager) FLayoutManager->NotificationInsert(AObject);
-    for (TkPlotObjectKind kind : RoutingOrder)
+    for (TkPlotObjectKind kind : PlotAllKinds)
         if (TkPlotObjectManagerCustom* manager = Manager(kind)) manager->NotificationInsert(AObject);
 
     AObject->SetOnSetFocus([this, AObject](TObject*) { NotificationSetFocus(AObject); });
@@ -148,7 +136,7 @@ void TkPlotMasterManagerCustom::RemovePlotObject(TkPlotObject* AObject)
     FEditor->ObjectRemoved(AObject);
     if (FPlotObjectManager) FPlotObjectManager->NotificationRemove(AObject);
     if (FLayoutManager) FLayoutManager->NotificationRemove(AObject);
-    for (TkPlotObjectKind each : RoutingOrder)
+    for (TkPlotObjectKind each : PlotAllKinds)
         if (TkPlotObjectManagerCustom* manager = Manager(each)) manager->NotificationRemove(AObject);
     CountAxisChange(AObject);
 }
@@ -157,7 +145,7 @@ void TkPlotMasterManagerCustom::NotificationRename(TObject* AObject)
 {
     auto* object = dynamic_cast<TkPlotObject*>(AObject);
     if (!object) return;
-    for (TkPlotObjectKind kind : RoutingOrder)
+    for (TkPlotObjectKind kind : PlotAllKinds)
         if (TkPlotObjectManagerCustom* manager = Manager(kind)) manager->NotificationRename(object);
     if (FLayoutManager) FLayoutManager->NotificationRename(object);
     FEditor->ObjectRenamed(object);
@@ -173,7 +161,7 @@ void TkPlotMasterManagerCustom::CountAxisChange(const TkPlotObject* AObject)
 
 void TkPlotMasterManagerCustom::NotificationSetFocus(TkPlotObject* AObject)
 {
-    for (TkPlotObjectKind kind : RoutingOrder)
+    for (TkPlotObjectKind kind : PlotAllKinds)
         if (TkPlotObjectManagerCustom* manager = Manager(kind)) manager->NotificationSetFocus(AObject);
     if (FLayoutManager) FLayoutManager->NotificationSetFocus(AObject);
 }
@@ -213,20 +201,20 @@ Integer TkPlotMasterManagerCustom::AddTranslation() { return FTranslationManager
 void TkPlotMasterManagerCustom::SetUserCanEditObjects(bool Value)
 {
     FUserCanEditObjects = Value;
-    ForEachObjectOf(SettingsOrder, [Value](TkPlotObject* object) { object->SetUserCanEdit(Value); });
+    ForEachObjectOf(PlotAllKinds, [Value](TkPlotObject* object) { object->SetUserCanEdit(Value); });
 }
 
 void TkPlotMasterManagerCustom::SetXYAxesReverse(bool Value)
 {
     FXYAxesReverse = Value;
     if (FLayoutManager) FLayoutManager->SetXYAxesReverse(Value);
-    ForEachObjectOf(SettingsOrder, [Value](TkPlotObject* object) { object->SetXYAxesReversed(Value); });
+    ForEachObjectOf(PlotAllKinds, [Value](TkPlotObject* object) { object->SetXYAxesReversed(Value); });
     if (FOnInvalidateNow) FOnInvalidateNow(this);
 }
 
 void TkPlotMasterManagerCustom::ShowToolBars(bool Value)
 {
-    ForEachObjectOf({kpokToolBar}, [Value](TkPlotObject* toolbar) { toolbar->SetVisible(Value); });
+    ForEachObjectOf(kpokToolBar, [Value](TkPlotObject* toolbar) { toolbar->SetVisible(Value); });
 }
 
 void TkPlotMasterManagerCustom::DeSelectAll()

@@ -23,6 +23,8 @@
 
 #include <array>
 #include <memory>
+#include <span>
+#include <tuple>
 #include <utility>
 
 #include "components/plot/layout/kPlotLayoutManager.h"
@@ -56,28 +58,21 @@ public:
     TkPlotObjectManagerCustom* Manager(TkPlotObjectKind Kind) const;
     // Calls Action on every object of the kinds in Kinds, kind by kind.
     template <class F>
-    void ForEachObjectOf(std::initializer_list<TkPlotObjectKind> Kinds, F Action) const;
+    void ForEachObjectOf(std::span<const TkPlotObjectKind> Kinds, F Action) const;
+    template <class F>
+    void ForEachObjectOf(TkPlotObjectKind Kind, F Action) const
+    {
+        ForEachObjectOf(std::span(&Kind, 1), Action);
+    }
     // The kind of an object; kpokNone for others (the layout placeholders).
     static TkPlotObjectKind ObjectKind(const TkPlotObject* AObject) { return AObject->Kind(); }
 
     // --- adding objects ----------------------------------------------------------
-    // Each makes an object of its kind with the plot and the master's
-    // handlers, announces it, and returns its index in its manager (-1 when
-    // a handler of the announcement took it away again). The manager gives
-    // it its default name and settings.
-    Integer AddToolBar() { return AddObject(kpokToolBar); }
-    Integer AddLegend() { return AddObject(kpokLegend); }
-    Integer AddTable() { return AddObject(kpokTable); }
-    Integer AddXAxis() { return AddObject(kpokXAxis); }
-    Integer AddYAxis() { return AddObject(kpokYAxis); }
-    // Raises Exception when no channel class was set.
-    virtual Integer AddChannel() = 0;
-    Integer AddDataView() { return AddObject(kpokDataView); }
-    Integer AddDataCursor() { return AddObject(kpokDataCursor); }
-    Integer AddLimit() { return AddObject(kpokLimit); }
-    Integer AddLabel() { return AddObject(kpokLabel); }
-    Integer AddAnnotation() { return AddObject(kpokAnnotation); }
-    // The Add... of the kind; -1 for kpokNone.
+    // Makes an object of Kind with the plot and the master's handlers,
+    // announces it, and returns its index in its manager (-1 when a handler
+    // of the announcement took it away again, or for kpokNone). The manager
+    // gives it its default name and settings. A channel raises Exception
+    // when no channel class was set.
     Integer Add(TkPlotObjectKind Kind) { return Kind == kpokChannel ? AddChannel() : AddObject(Kind); }
     // A new translation entry, first in the table (index 0).
     Integer AddTranslation();
@@ -118,6 +113,8 @@ public:
     void DoChange();
 
 protected:
+    // The one Add that depends on the classes of the kinds.
+    virtual Integer AddChannel() = 0;
     // Makes a manager with the plot and the master's handlers (it announces
     // itself) and keeps it.
     template <class M, class... Extra>
@@ -163,7 +160,7 @@ private:
 };
 
 template <class F>
-void TkPlotMasterManagerCustom::ForEachObjectOf(std::initializer_list<TkPlotObjectKind> Kinds, F Action) const
+void TkPlotMasterManagerCustom::ForEachObjectOf(std::span<const TkPlotObjectKind> Kinds, F Action) const
 {
     for (TkPlotObjectKind kind : Kinds) {
         TkPlotObjectManagerCustom* manager = Manager(kind);
@@ -179,24 +176,32 @@ concept PlotClearableChannel = requires(T& Channel) { Channel.Clear(); };
 template <class T>
 concept PlotAligningAxis = requires(T& Axis) { Axis.ResetFirstAlign(); };
 
-// The master manager over the object classes named in K (members ToolBar,
-// Legend, Table, XAxis, YAxis, Channel, DataView, DataCursor, Limit, Label,
-// Annotation).
+// Whether the managers in tuple M keep the kinds in the order of the kinds.
+template <class M, std::size_t... Kinds>
+constexpr bool PlotManagersInKindOrder(std::index_sequence<Kinds...>)
+{
+    return ((std::tuple_element_t<Kinds, M>::KindOf == TkPlotObjectKind(Kinds)) && ...);
+}
+
+// The master manager over the object classes of a bundle K with one member
+// per kind (TkPlotObjectKinds, kPlotKinds.h).
 template <class K>
 class TkPlotMasterManagerOf : public TkPlotMasterManagerCustom {
 public:
-    using TToolBarManager = TkPlotToolBarManagerOf<typename K::ToolBar>;
-    using TLegendManager = TkPlotLegendManagerOf<typename K::Legend>;
-    using TTableManager = TkPlotTableManagerOf<typename K::Table>;
-    using TXAxisManager = TkPlotXAxisManagerOf<typename K::XAxis>;
-    using TYAxisManager = TkPlotYAxisManagerOf<typename K::YAxis>;
-    using TChannelManager = TkPlotChannelManagerOf<typename K::Channel>;
-    using TDataViewManager = TkPlotDataViewManagerOf<typename K::DataView>;
-    using TDataCursorManager = TkPlotDataCursorManagerOf<typename K::DataCursor, typename K::DataView>;
-    using TLimitManager = TkPlotLimitManagerOf<typename K::Limit>;
-    using TLabelManager = TkPlotLabelManagerOf<typename K::Label>;
-    using TAnnotationManager = TkPlotAnnotationManagerOf<typename K::Annotation>;
-    using TChannelClass = typename TChannelManager::TObjectClass;
+    // The manager of each kind, in the order of the kinds.
+    using TManagers = std::tuple<TkPlotToolBarManagerOf<typename K::ToolBar>, TkPlotLegendManagerOf<typename K::Legend>,
+                                 TkPlotTableManagerOf<typename K::Table>, TkPlotXAxisManagerOf<typename K::XAxis>,
+                                 TkPlotYAxisManagerOf<typename K::YAxis>, TkPlotChannelManagerOf<typename K::Channel>,
+                                 TkPlotDataViewManagerOf<typename K::DataView>,
+                                 TkPlotDataCursorManagerOf<typename K::DataCursor, typename K::DataView>,
+                                 TkPlotLimitManagerOf<typename K::Limit>, TkPlotLabelManagerOf<typename K::Label>,
+                                 TkPlotAnnotationManagerOf<typename K::Annotation>>;
+    static_assert(std::tuple_size_v<TManagers> == PlotObjectKindCount);
+    static_assert(PlotManagersInKindOrder<TManagers>(std::make_index_sequence<PlotObjectKindCount>()),
+                  "one manager per kind, in the order of the kinds");
+    template <TkPlotObjectKind Kind>
+    using TManager = std::tuple_element_t<Kind, TManagers>;
+    using TChannelClass = typename TManager<kpokChannel>::TObjectClass;
 
     using TkPlotMasterManagerCustom::TkPlotMasterManagerCustom;
 
@@ -206,88 +211,60 @@ public:
     {
         TkPlotMasterManagerCustom::AfterConstruction();
         CreateManager<TkPlotObjectManager>();
-        CreateManager<TToolBarManager>();
-        CreateManager<TLegendManager>();
-        CreateManager<TTableManager>();
-        CreateManager<TChannelManager>();
-        CreateManager<TDataCursorManager>();
-        CreateManager<TDataViewManager>();
-        CreateManager<TXAxisManager>();
-        CreateManager<TYAxisManager>();
-        CreateManager<TLimitManager>();
-        CreateManager<TLabelManager>();
-        CreateManager<TAnnotationManager>();
+        CreateKindManagers(std::make_index_sequence<PlotObjectKindCount>());
         CreateManager<TkPlotLayoutManager>();
         CreateTranslationManager();
         LinkManagers();
         SetUserCanEditObjectsField(true);
     }
 
-    TToolBarManager* ToolBarManager() const { return Typed<TToolBarManager>(kpokToolBar); }
-    TLegendManager* LegendManager() const { return Typed<TLegendManager>(kpokLegend); }
-    TTableManager* TableManager() const { return Typed<TTableManager>(kpokTable); }
-    TXAxisManager* XAxisManager() const { return Typed<TXAxisManager>(kpokXAxis); }
-    TYAxisManager* YAxisManager() const { return Typed<TYAxisManager>(kpokYAxis); }
-    TChannelManager* ChannelManager() const { return Typed<TChannelManager>(kpokChannel); }
-    TDataViewManager* DataViewManager() const { return Typed<TDataViewManager>(kpokDataView); }
-    TDataCursorManager* DataCursorManager() const { return Typed<TDataCursorManager>(kpokDataCursor); }
-    TLimitManager* LimitManager() const { return Typed<TLimitManager>(kpokLimit); }
-    TLabelManager* LabelManager() const { return Typed<TLabelManager>(kpokLabel); }
-    TAnnotationManager* AnnotationManager() const { return Typed<TAnnotationManager>(kpokAnnotation); }
+    // The manager of Kind (nullptr once ended).
+    template <TkPlotObjectKind Kind>
+    TManager<Kind>* KindManager() const
+    {
+        return static_cast<TManager<Kind>*>(Manager(Kind));
+    }
 
     // The class of the channels AddChannel makes (none for an abstract
     // channel kind until the plot sets its own).
-    TChannelClass ChannelClass() const { return ChannelManager()->ObjectClass(); }
-    void SetChannelClass(TChannelClass Value) { ChannelManager()->SetChannelClass(Value); }
+    TChannelClass ChannelClass() const { return KindManager<kpokChannel>()->ObjectClass(); }
+    void SetChannelClass(TChannelClass Value) { KindManager<kpokChannel>()->SetChannelClass(Value); }
 
+    void ClearAllData() override
+    {
+        static_assert(PlotClearableChannel<typename K::Channel>);
+        static_assert(PlotAligningAxis<typename K::XAxis> && PlotAligningAxis<typename K::YAxis>);
+        ForEachObjectOf(kpokChannel, [](TkPlotObject* o) { static_cast<typename K::Channel*>(o)->Clear(); });
+        ForEachObjectOf(kpokXAxis, [](TkPlotObject* o) { static_cast<typename K::XAxis*>(o)->ResetFirstAlign(); });
+        ForEachObjectOf(kpokYAxis, [](TkPlotObject* o) { static_cast<typename K::YAxis*>(o)->ResetFirstAlign(); });
+    }
+
+protected:
     Integer AddChannel() override
     {
         if (!ChannelClass()) throw Exception("No channel class is set for this plot");
         return AddObject(kpokChannel);
     }
 
-    void ClearAllData() override
-    {
-        static_assert(PlotClearableChannel<typename K::Channel>);
-        static_assert(PlotAligningAxis<typename K::XAxis> && PlotAligningAxis<typename K::YAxis>);
-        ForEachObjectOf({kpokChannel}, [](TkPlotObject* o) { static_cast<typename K::Channel*>(o)->Clear(); });
-        ForEachObjectOf({kpokXAxis}, [](TkPlotObject* o) { static_cast<typename K::XAxis*>(o)->ResetFirstAlign(); });
-        ForEachObjectOf({kpokYAxis}, [](TkPlotObject* o) { static_cast<typename K::YAxis*>(o)->ResetFirstAlign(); });
-    }
-
 private:
-    template <class M>
-    M* Typed(TkPlotObjectKind Kind) const
+    template <std::size_t... Kinds>
+    void CreateKindManagers(std::index_sequence<Kinds...>)
     {
-        return static_cast<M*>(Manager(Kind));
+        (CreateManager<TManager<TkPlotObjectKind(Kinds)>>(), ...);
     }
 
     void LinkManagers()
     {
-        ChannelManager()->SetXAxisManager(XAxisManager());
-        ChannelManager()->SetYAxisManager(YAxisManager());
-        DataViewManager()->SetXAxisManager(XAxisManager());
-        DataViewManager()->SetYAxisManager(YAxisManager());
-        DataCursorManager()->SetChannelManager(ChannelManager());
-        DataCursorManager()->SetDataViewManager(DataViewManager());
-        LimitManager()->SetXAxisManager(XAxisManager());
-        LimitManager()->SetYAxisManager(YAxisManager());
+        auto* channels = KindManager<kpokChannel>();
+        channels->SetXAxisManager(KindManager<kpokXAxis>());
+        channels->SetYAxisManager(KindManager<kpokYAxis>());
+        KindManager<kpokDataView>()->SetXAxisManager(KindManager<kpokXAxis>());
+        KindManager<kpokDataView>()->SetYAxisManager(KindManager<kpokYAxis>());
+        KindManager<kpokDataCursor>()->SetChannelManager(channels);
+        KindManager<kpokDataCursor>()->SetDataViewManager(KindManager<kpokDataView>());
+        KindManager<kpokLimit>()->SetXAxisManager(KindManager<kpokXAxis>());
+        KindManager<kpokLimit>()->SetYAxisManager(KindManager<kpokYAxis>());
     }
-};
-
-// The classes of the plot's object kinds (declared with their managers).
-struct TkPlotObjectKinds {
-    using ToolBar = TkPlotToolBar;
-    using Legend = TkPlotLegend;
-    using Table = TkPlotTable;
-    using XAxis = TkPlotXAxis;
-    using YAxis = TkPlotYAxis;
-    using Channel = TkPlotChannelCustom;
-    using DataView = TkPlotDataView;
-    using DataCursor = TkPlotDataCursor;
-    using Limit = TkPlotLimit;
-    using Label = TkPlotLabel;
-    using Annotation = TkPlotAnnotation;
 };
 
 using TkPlotMasterManager = TkPlotMasterManagerOf<TkPlotObjectKinds>;

@@ -22,6 +22,7 @@
 #include <type_traits>
 
 #include "components/plot/objects/kPlotHost.h"
+#include "components/plot/objects/kPlotKinds.h"
 #include "components/plot/view/kPlotPaintContext.h"
 #include "platform/Classes.h"
 #include "platform/Controls.h"
@@ -29,27 +30,6 @@
 class TCanvas;
 class TPopupMenu;
 class TkPlotObject;
-
-// The kinds of plot objects, each kept by a manager of its own, in the order
-// in which insertions and removals reach their managers. Every object
-// answers its kind (Kind), so nothing needs to ask its class.
-enum TkPlotObjectKind {
-    kpokToolBar,
-    kpokLegend,
-    kpokTable,
-    kpokXAxis,
-    kpokYAxis,
-    kpokChannel,
-    kpokDataView,
-    kpokDataCursor,
-    kpokLimit,
-    kpokLabel,
-    kpokAnnotation,
-    kpokNone
-};
-inline constexpr std::size_t PlotObjectKindCount = kpokNone;
-
-constexpr bool IsAxisKind(TkPlotObjectKind Kind) { return Kind == kpokXAxis || Kind == kpokYAxis; }
 
 // The record handed to the DoMouse... operations and to hit tests. The entry
 // points fill X, Y, the axis pixels (and DblClickActive where they receive

@@ -173,7 +173,7 @@ TEST_F(PlotComponentTest, TitlePropertiesActOnLabelZeroOrOnNothing)
     EXPECT_FALSE(Plot->GetLabel(0)->Visible());
     EXPECT_EQ(Plot->TitleFont(), Plot->GetLabel(0)->Font());
 
-    Plot->Master().LabelManager()->Clear();
+    Plot->Master().KindManager<kpokLabel>()->Clear();
     Plot->SetTitleText("ignored");
     Plot->SetTitleMargin(3);
     EXPECT_EQ(Plot->TitleText(), "");

@@ -218,8 +218,8 @@ TEST_F(MasterManagerTest, KeepsEveryManagerItHearsOf)
     EXPECT_NE(Master->TranslationManager(), nullptr);
     for (Integer kind = 0; kind < kpokNone; ++kind)
         EXPECT_NE(Master->Manager(static_cast<TkPlotObjectKind>(kind)), nullptr) << kind;
-    EXPECT_NE(Master->XAxisManager(), nullptr);
-    EXPECT_NE(Master->AnnotationManager(), nullptr);
+    EXPECT_NE(Master->KindManager<kpokXAxis>(), nullptr);
+    EXPECT_NE(Master->KindManager<kpokAnnotation>(), nullptr);
     EXPECT_TRUE(Master->UserCanEditObjects());
     // The layout placeholders are plot objects of no kind.
     EXPECT_EQ(Master->PlotObjectManager()->Count(), 2);
@@ -230,61 +230,55 @@ TEST_F(MasterManagerTest, KeepsEveryManagerItHearsOf)
 
 TEST_F(MasterManagerTest, AddsOneObjectOfEachKind)
 {
-    EXPECT_EQ(Master->AddXAxis(), 0);
-    EXPECT_EQ(Master->AddYAxis(), 0);
-    EXPECT_EQ(Master->AddChannel(), 0);
-    EXPECT_EQ(Master->AddDataView(), 0);
-    EXPECT_EQ(Master->AddDataCursor(), 0);
-    EXPECT_EQ(Master->AddToolBar(), 0);
-    EXPECT_EQ(Master->AddLegend(), 0);
-    EXPECT_EQ(Master->AddTable(), 0);
-    EXPECT_EQ(Master->AddLimit(), 0);
-    EXPECT_EQ(Master->AddLabel(), 0);
-    EXPECT_EQ(Master->AddAnnotation(), 0);
-    EXPECT_EQ(Master->AddXAxis(), 1);
+    // In the order of the kinds, the axes, the channel and the data view come
+    // before the cursor that follows them.
+    for (TkPlotObjectKind kind : PlotAllKinds) EXPECT_EQ(Master->Add(kind), 0);
+    EXPECT_EQ(Master->Add(kpokXAxis), 1);
 
-    TChannelDouble* channel = Master->ChannelManager()->GetItem(0);
+    TChannelDouble* channel = Master->KindManager<kpokChannel>()->GetItem(0);
     EXPECT_EQ(channel->Name(), "Channel 1");
     EXPECT_EQ(channel->Color(), 0x0000FF);
     EXPECT_EQ(channel->XAxisName(), "X-Axis 1");
     EXPECT_EQ(channel->YAxisName(), "Y-Axis 1");
-    EXPECT_EQ(Master->DataCursorManager()->GetItem(0)->ChannelName, "Channel 1");
-    EXPECT_EQ(Master->DataCursorManager()->GetItem(0)->DataView, Master->DataViewManager()->GetItem(0));
-    EXPECT_EQ(Master->ToolBarManager()->GetItem(0)->Name(), "Toolbar 1");
-    EXPECT_EQ(Master->TableManager()->GetItem(0)->Name(), "Table 1");
-    EXPECT_EQ(Master->LabelManager()->GetItem(0)->Caption, "Label 1");
+    EXPECT_EQ(Master->KindManager<kpokDataCursor>()->GetItem(0)->ChannelName, "Channel 1");
+    EXPECT_EQ(Master->KindManager<kpokDataCursor>()->GetItem(0)->DataView,
+              Master->KindManager<kpokDataView>()->GetItem(0));
+    EXPECT_EQ(Master->KindManager<kpokToolBar>()->GetItem(0)->Name(), "Toolbar 1");
+    EXPECT_EQ(Master->KindManager<kpokTable>()->GetItem(0)->Name(), "Table 1");
+    EXPECT_EQ(Master->KindManager<kpokLabel>()->GetItem(0)->Caption, "Label 1");
     // Layout objects (axes, data view, toolbar, legend, table, label) are
     // laid out; the rest are not.
     EXPECT_EQ(Master->LayoutManager()->Count(), 2 + 8);
     EXPECT_EQ(Master->PlotObjectManager()->Count(), 2 + 12);
     EXPECT_EQ(Master->ObjectKind(channel), kpokChannel);
-    EXPECT_EQ(Master->ObjectKind(Master->LegendManager()->GetItem(0)), kpokLegend);
+    EXPECT_EQ(Master->ObjectKind(Master->KindManager<kpokLegend>()->GetItem(0)), kpokLegend);
 }
 
 TEST_F(MasterManagerTest, AddChannelNeedsAChannelClass)
 {
     Master->SetChannelClass(nullptr);
-    EXPECT_THROW(Master->AddChannel(), Exception);
-    EXPECT_EQ(Master->ChannelManager()->Count(), 0);
+    EXPECT_THROW(Master->Add(kpokChannel), Exception);
+    EXPECT_EQ(Master->KindManager<kpokChannel>()->Count(), 0);
     Master->SetChannelClass(&CreatePlotObject<TChannelDouble>);
-    EXPECT_EQ(Master->ChannelManager()->ObjectClass(), &CreatePlotObject<TChannelDouble>);
-    EXPECT_EQ(Master->AddChannel(), 0);
+    EXPECT_EQ(Master->KindManager<kpokChannel>()->ObjectClass(), &CreatePlotObject<TChannelDouble>);
+    EXPECT_EQ(Master->Add(kpokChannel), 0);
 }
 
 TEST_F(MasterManagerTest, AddReturnsTheNewObjectsOwnIndex)
 {
     // The plot's add event adds another channel before AddChannel returns.
     OnAdd = [this](TObject* Sender) {
-        if (dynamic_cast<TChannelDouble*>(Sender) && Master->ChannelManager()->Count() == 1) Master->AddChannel();
+        if (dynamic_cast<TChannelDouble*>(Sender) && Master->KindManager<kpokChannel>()->Count() == 1)
+            Master->Add(kpokChannel);
     };
-    EXPECT_EQ(Master->AddChannel(), 0);
-    EXPECT_EQ(Master->ChannelManager()->Count(), 2);
+    EXPECT_EQ(Master->Add(kpokChannel), 0);
+    EXPECT_EQ(Master->KindManager<kpokChannel>()->Count(), 2);
 
     OnAdd = [](TObject* Sender) {
         if (dynamic_cast<TFakeLimit*>(Sender)) Free(Sender);
     };
-    EXPECT_EQ(Master->AddLimit(), -1);
-    EXPECT_EQ(Master->LimitManager()->Count(), 0);
+    EXPECT_EQ(Master->Add(kpokLimit), -1);
+    EXPECT_EQ(Master->KindManager<kpokLimit>()->Count(), 0);
 }
 
 TEST_F(MasterManagerTest, AddTranslationPutsAnEntryFirst)
@@ -307,8 +301,8 @@ TEST_F(MasterManagerTest, InsertionReachesEveryManagerBeforeThePlot)
     OnAdd = [&](TObject* Sender) {
         if (auto* object = dynamic_cast<TkPlotObject*>(Sender)) seen = Listings(object);
     };
-    Master->AddXAxis();
-    TkPlotObject* axis = Master->XAxisManager()->GetItem(0);
+    Master->Add(kpokXAxis);
+    TkPlotObject* axis = Master->KindManager<kpokXAxis>()->GetItem(0);
     EXPECT_EQ(seen, Listings(axis));
     EXPECT_GE(seen[0], 0) << "all objects";
     EXPECT_GE(seen[1], 0) << "layout";
@@ -318,18 +312,19 @@ TEST_F(MasterManagerTest, InsertionReachesEveryManagerBeforeThePlot)
 
 TEST_F(MasterManagerTest, RemovalReachesThePlotFirstThenEveryManager)
 {
-    Master->AddXAxis();
-    Master->AddChannel();
-    Master->AddLabel();
-    TkPlotObject* axis = Master->XAxisManager()->GetItem(0);
+    Master->Add(kpokXAxis);
+    Master->Add(kpokChannel);
+    Master->Add(kpokLabel);
+    TkPlotObject* axis = Master->KindManager<kpokXAxis>()->GetItem(0);
     bool listedWhenPlotHeard = false;
     OnRemove = [&](TObject* Sender) {
-        if (Sender == axis) listedWhenPlotHeard = ListedAnywhere(axis) && Master->XAxisManager()->Count() == 1;
+        if (Sender == axis)
+            listedWhenPlotHeard = ListedAnywhere(axis) && Master->KindManager<kpokXAxis>()->Count() == 1;
     };
     Log.clear();
     Free(axis);
     EXPECT_TRUE(listedWhenPlotHeard);
-    EXPECT_EQ(Master->XAxisManager()->Count(), 0);
+    EXPECT_EQ(Master->KindManager<kpokXAxis>()->Count(), 0);
     EXPECT_EQ(Master->LayoutManager()->Count(), 3);
     EXPECT_EQ(Master->PlotObjectManager()->Count(), 4);
     EXPECT_EQ(Log, (std::vector<String>{"plot remove X-Axis 1"}));
@@ -337,33 +332,33 @@ TEST_F(MasterManagerTest, RemovalReachesThePlotFirstThenEveryManager)
 
 TEST_F(MasterManagerTest, RenamesReachTheNamesOfTheKind)
 {
-    Master->AddXAxis();
-    Master->AddChannel();
-    Master->AddLimit();
-    TkPlotObject* axis = Master->XAxisManager()->GetItem(0);
+    Master->Add(kpokXAxis);
+    Master->Add(kpokChannel);
+    Master->Add(kpokLimit);
+    TkPlotObject* axis = Master->KindManager<kpokXAxis>()->GetItem(0);
     const Cardinal axes = Master->AxesVersion();
     Log.clear();
     axis->SetName("Time");
-    EXPECT_EQ(Master->XAxisManager()->GetObjectByName("TIME"), axis);
-    EXPECT_EQ(Master->XAxisManager()->GetObjectByName("X-Axis 1"), nullptr);
+    EXPECT_EQ(Master->KindManager<kpokXAxis>()->GetObjectByName("TIME"), axis);
+    EXPECT_EQ(Master->KindManager<kpokXAxis>()->GetObjectByName("X-Axis 1"), nullptr);
     EXPECT_NE(Master->AxesVersion(), axes);
     EXPECT_TRUE(Log.empty());
 }
 
 TEST_F(MasterManagerTest, ChangesReachThePlotWithTheMasterAsSender)
 {
-    Master->AddLegend();
+    Master->Add(kpokLegend);
     Changes = 0;
-    Master->LegendManager()->GetItem(0)->SetLayer(7);
+    Master->KindManager<kpokLegend>()->GetItem(0)->SetLayer(7);
     EXPECT_EQ(Changes, 1);
     EXPECT_EQ(ChangeSender, Master);
 }
 
 TEST_F(MasterManagerTest, SelectionIsClearedEverywhere)
 {
-    Master->AddXAxis();
-    Master->AddLegend();
-    TkPlotObject* axis = Master->XAxisManager()->GetItem(0);
+    Master->Add(kpokXAxis);
+    Master->Add(kpokLegend);
+    TkPlotObject* axis = Master->KindManager<kpokXAxis>()->GetItem(0);
     axis->SetUserSelected(true);
     EXPECT_EQ(InvalidateNow, 1) << "selection repaints at once through the master";
     Master->DeSelectAll();
@@ -374,48 +369,48 @@ TEST_F(MasterManagerTest, SelectionIsClearedEverywhere)
 
 TEST_F(MasterManagerTest, ExchangingTheAxesReachesEveryObjectAndRepaintsAtOnce)
 {
-    Master->AddXAxis();
-    Master->AddYAxis();
-    Master->AddChannel();
+    Master->Add(kpokXAxis);
+    Master->Add(kpokYAxis);
+    Master->Add(kpokChannel);
     Master->SetXYAxesReverse(true);
     EXPECT_EQ(InvalidateNow, 1);
     EXPECT_TRUE(Master->XYAxesReverse());
     EXPECT_TRUE(Master->LayoutManager()->XYAxesReverse());
-    EXPECT_TRUE(Master->ChannelManager()->GetItem(0)->XYAxesReversed());
-    EXPECT_TRUE(Master->YAxisManager()->GetItem(0)->XYAxesReversed());
-    EXPECT_FALSE(Master->XAxisManager()->GetItem(0)->Horizontal());
-    EXPECT_TRUE(Master->YAxisManager()->GetItem(0)->Horizontal());
+    EXPECT_TRUE(Master->KindManager<kpokChannel>()->GetItem(0)->XYAxesReversed());
+    EXPECT_TRUE(Master->KindManager<kpokYAxis>()->GetItem(0)->XYAxesReversed());
+    EXPECT_FALSE(Master->KindManager<kpokXAxis>()->GetItem(0)->Horizontal());
+    EXPECT_TRUE(Master->KindManager<kpokYAxis>()->GetItem(0)->Horizontal());
 
-    Master->AddLimit();
-    EXPECT_TRUE(Master->LimitManager()->GetItem(0)->XYAxesReversed());
+    Master->Add(kpokLimit);
+    EXPECT_TRUE(Master->KindManager<kpokLimit>()->GetItem(0)->XYAxesReversed());
 }
 
 TEST_F(MasterManagerTest, EditPermissionReachesEveryObject)
 {
-    Master->AddChannel();
-    Master->AddAnnotation();
+    Master->Add(kpokChannel);
+    Master->Add(kpokAnnotation);
     Master->SetUserCanEditObjects(false);
-    EXPECT_FALSE(Master->ChannelManager()->GetItem(0)->UserCanEdit());
-    EXPECT_FALSE(Master->AnnotationManager()->GetItem(0)->UserCanEdit());
-    Master->AddTable();
-    EXPECT_FALSE(Master->TableManager()->GetItem(0)->UserCanEdit());
+    EXPECT_FALSE(Master->KindManager<kpokChannel>()->GetItem(0)->UserCanEdit());
+    EXPECT_FALSE(Master->KindManager<kpokAnnotation>()->GetItem(0)->UserCanEdit());
+    Master->Add(kpokTable);
+    EXPECT_FALSE(Master->KindManager<kpokTable>()->GetItem(0)->UserCanEdit());
 }
 
 TEST_F(MasterManagerTest, ShowToolBarsSetsEveryToolbarsVisibility)
 {
-    Master->AddToolBar();
-    Master->AddToolBar();
+    Master->Add(kpokToolBar);
+    Master->Add(kpokToolBar);
     Master->ShowToolBars(false);
-    EXPECT_FALSE(Master->ToolBarManager()->GetItem(0)->Visible());
-    EXPECT_FALSE(Master->ToolBarManager()->GetItem(1)->Visible());
+    EXPECT_FALSE(Master->KindManager<kpokToolBar>()->GetItem(0)->Visible());
+    EXPECT_FALSE(Master->KindManager<kpokToolBar>()->GetItem(1)->Visible());
 }
 
 TEST_F(MasterManagerTest, ClearAllDataEmptiesChannelsThenRealignsXThenYAxes)
 {
-    Master->AddYAxis();
-    Master->AddXAxis();
-    Master->AddChannel();
-    Master->AddChannel();
+    Master->Add(kpokYAxis);
+    Master->Add(kpokXAxis);
+    Master->Add(kpokChannel);
+    Master->Add(kpokChannel);
     Log.clear();
     Master->ClearAllData();
     EXPECT_EQ(Log, (std::vector<String>{"clear Channel 1", "clear Channel 2", "align X-Axis 1", "align Y-Axis 1"}));
@@ -423,10 +418,10 @@ TEST_F(MasterManagerTest, ClearAllDataEmptiesChannelsThenRealignsXThenYAxes)
 
 TEST_F(MasterManagerTest, EndingTheMasterEndsEveryObjectAndManager)
 {
-    Master->AddChannel();
-    Master->AddXAxis();
+    Master->Add(kpokChannel);
+    Master->Add(kpokXAxis);
     Master->AddTranslation();
-    std::vector<TWeakRef<TObject>> watched{Master->ChannelManager()->GetItem(0), Master->LayoutManager(),
+    std::vector<TWeakRef<TObject>> watched{Master->KindManager<kpokChannel>()->GetItem(0), Master->LayoutManager(),
                                            Master->LayoutManager()->DataViewHorz(), Master->TranslationManager()};
     Plot.Table = nullptr;
     Free(Master);
@@ -436,9 +431,9 @@ TEST_F(MasterManagerTest, EndingTheMasterEndsEveryObjectAndManager)
 
 TEST_F(MasterManagerTest, EndingTheMasterAfterShutDownTouchesNoFreedObject)
 {
-    Master->AddChannel();
-    Master->AddXAxis();
-    Master->AddLabel();
+    Master->Add(kpokChannel);
+    Master->Add(kpokXAxis);
+    Master->Add(kpokLabel);
     // The objects report nothing any more: the lists that do not own them
     // must not reach them once their owners freed them.
     Master->PlotObjectManager()->ShutDownSetup();
@@ -465,10 +460,10 @@ TEST_F(MasterManagerTest, NoEditorOpensWithoutAPlotOrAnEditorLibrary)
 TEST_F(MasterManagerTest, AModalEditorIsForgottenBeforeItIsFreed)
 {
     UseEditor();
-    Master->AddChannel();
+    Master->Add(kpokChannel);
     // A handler of the dialog's end adds an object: the dialog half gone
     // must not hear of it.
-    Editor.OnEnd = [this] { Master->AddChannel(); };
+    Editor.OnEnd = [this] { Master->Add(kpokChannel); };
     TCustomForm* shown = nullptr;
     Testing::Answers::Modal([&](TCustomForm* Form) {
         shown = Form;
@@ -482,7 +477,7 @@ TEST_F(MasterManagerTest, AModalEditorIsForgottenBeforeItIsFreed)
     EXPECT_EQ(Master->Editor().Form(), nullptr);
     EXPECT_FALSE(Editor.Alive);
     EXPECT_TRUE(Editor.ForgottenBeforeEnd);
-    EXPECT_EQ(Master->ChannelManager()->Count(), 2);
+    EXPECT_EQ(Master->KindManager<kpokChannel>()->Count(), 2);
     EXPECT_EQ(Master->Editor().PageIndexes().ChannelPageControlIndex, 3);
     EXPECT_EQ(Editor.Log, (std::vector<String>{"load objects", "update all", "load general", "log controls on"}));
     EXPECT_NE(std::find(Log.begin(), Log.end(), "after open editor"), Log.end());
@@ -519,15 +514,15 @@ TEST_F(MasterManagerTest, AStayOnTopEditorLivesUntilClosed)
 
 TEST_F(MasterManagerTest, AnOpenEditorFollowsInsertionsRemovalsAndRenames)
 {
-    Master->AddXAxis();
+    Master->Add(kpokXAxis);
     OpenStayOnTop();
     Editor.Log.clear();
-    Master->AddChannel();
-    Master->AddAnnotation();
-    Master->AddLabel();
-    Master->XAxisManager()->GetItem(0)->SetName("Time");
-    Master->LabelManager()->GetItem(0)->SetName("Title");
-    Free(Master->ChannelManager()->GetItem(0));
+    Master->Add(kpokChannel);
+    Master->Add(kpokAnnotation);
+    Master->Add(kpokLabel);
+    Master->KindManager<kpokXAxis>()->GetItem(0)->SetName("Time");
+    Master->KindManager<kpokLabel>()->GetItem(0)->SetName("Title");
+    Free(Master->KindManager<kpokChannel>()->GetItem(0));
     const String channel = KindText(kpokChannel);
     EXPECT_EQ(Editor.Log,
               (std::vector<String>{"added " + channel + " Channel 1", "added " + KindText(kpokLabel) + " Label 1",
@@ -537,12 +532,12 @@ TEST_F(MasterManagerTest, AnOpenEditorFollowsInsertionsRemovalsAndRenames)
 
 TEST_F(MasterManagerTest, EditObjectOpensTheEditorOnTheObjectsPage)
 {
-    Master->AddXAxis();
-    Master->AddLabel();
+    Master->Add(kpokXAxis);
+    Master->Add(kpokLabel);
     OpenStayOnTop();
     Editor.Log.clear();
-    Master->XAxisManager()->GetItem(0)->DoEditMenuItemClick();
-    Master->LabelManager()->GetItem(0)->DoEditMenuItemClick();
+    Master->KindManager<kpokXAxis>()->GetItem(0)->DoEditMenuItemClick();
+    Master->KindManager<kpokLabel>()->GetItem(0)->DoEditMenuItemClick();
     EXPECT_EQ(Editor.Log, (std::vector<String>{"show " + KindText(kpokXAxis) + " X-Axis 1", "update all",
                                                "update all"}));
 }
@@ -600,10 +595,10 @@ TEST(MasterManagerKindsTest, AddsThePlotsOwnAxes)
 {
     TPlotDouble plot;
     auto* master = Create<TkPlotMasterManagerOf<PlotAxisKinds>>(&plot);
-    EXPECT_EQ(master->AddXAxis(), 0);
-    EXPECT_EQ(master->AddYAxis(), 0);
-    TkPlotXAxis* x = master->XAxisManager()->GetItem(0);
-    TkPlotYAxis* y = master->YAxisManager()->GetItem(0);
+    EXPECT_EQ(master->Add(kpokXAxis), 0);
+    EXPECT_EQ(master->Add(kpokYAxis), 0);
+    TkPlotXAxis* x = master->KindManager<kpokXAxis>()->GetItem(0);
+    TkPlotYAxis* y = master->KindManager<kpokYAxis>()->GetItem(0);
     EXPECT_EQ(x->Name(), "X-Axis 1");
     EXPECT_EQ(x->Title(), "X-Axis 1");
     EXPECT_EQ(y->Title(), "Y-Axis 1");
