@@ -13,10 +13,12 @@
 // Events (scale changes).
 
 #include <algorithm>
+#include <concepts>
 #include <array>
 #include <functional>
 #include <optional>
 #include <set>
+#include <utility>
 #include <vector>
 
 #include "components/plot/axis/kPlotAxis.h"
@@ -146,82 +148,72 @@ public:
     // --- the published events: what the objects report -------------------------------------
     void Fire(const TkPlotEvent& Event) override
     {
-            std::visit(
+        std::visit(
             TkPlotEventHandlers{
-                [this](const PlotEvent::MouseDown& E) {
-                    Record("mouse down " + E.Object->Name() + " " + IntToStr(E.X) + "," + IntToStr(E.Y));
+                [this](const PlotEvent::MouseDown& R) {
+                    Record("mouse down " + R.Object->Name() + " " + IntToStr(R.X) + "," + IntToStr(R.Y));
                 },
-                [this](const PlotEvent::MouseMove& E) { Record("mouse move " + E.Object->Name()); },
-                [this](const PlotEvent::MouseUp& E) { Record("mouse up " + E.Object->Name()); },
-                [this](const PlotEvent::MouseWheel& E) { Record("wheel " + E.Object->Name() + " " + IntToStr(E.WheelDelta)); },
-                [this](const PlotEvent::GotFocus& E) { Record("got focus " + E.Object->Name()); },
-                [this](const PlotEvent::LostFocus& E) { Record("lost focus " + E.Object->Name()); },
-                [this](const PlotEvent::PopupMenu& E) {
-                    Record("popup " + E.Object->Name() + " " + IntToStr(E.ScreenX) + "," + IntToStr(E.ScreenY));
-                    E.Cancel = CancelPopup;
+                [this](const PlotEvent::MouseMove& R) { Record("mouse move " + R.Object->Name()); },
+                [this](const PlotEvent::MouseUp& R) { Record("mouse up " + R.Object->Name()); },
+                [this](const PlotEvent::MouseWheel& R) {
+                    Record("wheel " + R.Object->Name() + " " + IntToStr(R.WheelDelta));
                 },
-                [this](const PlotEvent::Click& E) { Log.push_back("click " + E.Object->Name()); },
-                [this](const PlotEvent::AxisMinChange& E) {
-                    Events.push_back("min " + FloatToStr(E.OldValue) + " " + FloatToStr(E.NewValue));
+                [this](const PlotEvent::GotFocus& R) { Record("got focus " + R.Object->Name()); },
+                [this](const PlotEvent::LostFocus& R) { Record("lost focus " + R.Object->Name()); },
+                [this](const PlotEvent::PopupMenu& R) {
+                    Record("popup " + R.Object->Name() + " " + IntToStr(R.ScreenX) + "," + IntToStr(R.ScreenY));
+                    R.Cancel = CancelPopup;
                 },
-                [this](const PlotEvent::AxisSpanChange& E) {
-                    Events.push_back("span " + FloatToStr(E.OldValue) + " " + FloatToStr(E.NewValue));
+                [this](const PlotEvent::Click& R) { Log.push_back("click " + R.Object->Name()); },
+                [this](const PlotEvent::AxisMinChange& R) { Events.push_back("min " + Text(R.OldValue, R.NewValue)); },
+                [this](const PlotEvent::AxisSpanChange& R) {
+                    Events.push_back("span " + Text(R.OldValue, R.NewValue));
                 },
-                [this](const PlotEvent::AxisMinSpanChange& E) {
+                [this](const PlotEvent::AxisMinSpanChange& R) {
                     ++MinSpanEvents;
-                    Events.push_back("min-span " + MinSpanText(E.OldMin, E.OldSpan, E.NewMin, E.NewSpan));
+                    Events.push_back("min-span " + Text(R.OldMin, R.OldSpan, R.NewMin, R.NewSpan));
                 },
-                [this](const PlotEvent::AxisMinSpanChangeFinished& E) {
-                    Log.push_back("finished " + E.Axis->Name() + " " +
-                                  MinSpanText(E.OldMin, E.OldSpan, E.NewMin, E.NewSpan));
+                [this](const PlotEvent::AxisMinSpanChangeFinished& R) {
+                    Log.push_back("finished " + R.Axis->Name() + " " + Text(R.OldMin, R.OldSpan, R.NewMin, R.NewSpan));
                 },
-                [this](const PlotEvent::AxisCustomizeLabel& E) {
-                    if (OnCustomizeLabel) OnCustomizeLabel(E.Axis, E.Text, E.Value);
-                },
-                [this](const PlotEvent::AxisCustomizeHint& E) {
-                    if (OnCustomizeHint) OnCustomizeHint(E.Axis, E.Text);
-                },
-                [this](const PlotEvent::BeforeZoomBox& E) {
-                    const TRect& box = E.ZoomRect;
+                [this](const PlotEvent::AxisCustomizeLabel& R) { Call(OnCustomizeLabel, R.Axis, R.Text, R.Value); },
+                [this](const PlotEvent::AxisCustomizeHint& R) { Call(OnCustomizeHint, R.Axis, R.Text); },
+                [this](const PlotEvent::BeforeZoomBox& R) {
+                    const TRect& box = R.ZoomRect;
                     Log.push_back("before zoom box " + IntToStr(box.Left) + "," + IntToStr(box.Top) + "," +
                                   IntToStr(box.Right) + "," + IntToStr(box.Bottom));
-                    if (OnBeforeZoomBox) OnBeforeZoomBox(E.ZoomRect, E.Cancel);
+                    Call(OnBeforeZoomBox, R.ZoomRect, R.Cancel);
                 },
                 // "1:50>70": line 1 moved from 50 to 70.
-                [this](const PlotEvent::LimitLineMove& E) { NoteMove(E.Line, E.OldValue, E.NewValue); },
+                [this](const PlotEvent::LimitLineMove& R) { NoteMove(R.Line, R.OldValue, R.NewValue); },
                 // "moved Annotation 1", "resized ...", "coordinates ...", "finished ...".
-                [this](const PlotEvent::Annotation& E) {
+                [this](const PlotEvent::Annotation& R) {
                     static const char* const kWords[] = {"coordinates", "moved", "resized", "finished"};
-                    Log.push_back(String(kWords[E.Event]) + " " + E.Object->Name());
-                    if (OnAnnotationEvent) OnAnnotationEvent(E.Object, E.Event);
+                    Log.push_back(String(kWords[R.Event]) + " " + R.Object->Name());
+                    Call(OnAnnotationEvent, R.Object, R.Event);
                 },
                 // "before 7", "after 7": by the command's code.
-                [this](const PlotEvent::BeforeToolBarButtonClick& E) {
-                    Log.push_back("before " + IntToStr(Integer{E.Type}));
-                    E.Cancel = CancelCommands.contains(E.Type);
+                [this](const PlotEvent::BeforeToolBarButtonClick& R) {
+                    Log.push_back("before " + IntToStr(Integer{R.Type}));
+                    R.Cancel = CancelCommands.contains(R.Type);
                 },
-                [this](const PlotEvent::ToolBarButtonClick& E) { Log.push_back("after " + IntToStr(Integer{E.Type})); },
-                [this](const PlotEvent::ToolBarCustomizeHint& E) {
-                    if (OnToolBarHint) OnToolBarHint(E.Text);
-                },
+                [this](const PlotEvent::ToolBarButtonClick& R) { Log.push_back("after " + IntToStr(Integer{R.Type})); },
+                [this](const PlotEvent::ToolBarCustomizeHint& R) { Call(OnToolBarHint, R.Text); },
                 [this](const PlotEvent::BeforeDataCursorUpdate&) { Log.push_back("before cursor update"); },
                 [this](const PlotEvent::DataCursorChange&) { Log.push_back("cursor change"); },
-                [this](const PlotEvent::DataCursorCustomizeHint& E) {
-                    if (OnCursorHint) OnCursorHint(E.Text);
-                },
+                [this](const PlotEvent::DataCursorCustomizeHint& R) { Call(OnCursorHint, R.Text); },
                 // "point down 0:3", "point click 0:3", "point moved 0:3 1,2>4,5"...: the
                 // channel's place among the listed channels, then the point's index.
-                [this](const PlotEvent::DataPointMouseDown& E) { Log.push_back("point down " + PointName(E.Channel, E.DataIndex)); },
-                [this](const PlotEvent::DataPointMouseMove& E) { Log.push_back("point move " + PointName(E.Channel, E.DataIndex)); },
-                [this](const PlotEvent::DataPointMouseUp& E) { Log.push_back("point up " + PointName(E.Channel, E.DataIndex)); },
-                [this](const PlotEvent::DataPointClick& E) { Log.push_back("point click " + PointName(E.Channel, E.DataIndex)); },
-                [this](const PlotEvent::DataPointMoved& E) {
-                    Log.push_back("point moved " + PointName(E.Channel, E.DataIndex) + " " + FloatToStr(E.OldX) +
-                                  "," + FloatToStr(E.OldY) + ">" + FloatToStr(E.NewX) + "," + FloatToStr(E.NewY));
+                [this](const PlotEvent::DataPointMouseDown& R) { NotePoint("down", R.Channel, R.DataIndex); },
+                [this](const PlotEvent::DataPointMouseMove& R) { NotePoint("move", R.Channel, R.DataIndex); },
+                [this](const PlotEvent::DataPointMouseUp& R) { NotePoint("up", R.Channel, R.DataIndex); },
+                [this](const PlotEvent::DataPointClick& R) { NotePoint("click", R.Channel, R.DataIndex); },
+                [this](const PlotEvent::DataPointMoved& R) {
+                    NotePoint("moved", R.Channel, R.DataIndex,
+                              " " + FloatToStr(R.OldX) + "," + FloatToStr(R.OldY) + ">" + FloatToStr(R.NewX) + "," +
+                                  FloatToStr(R.NewY));
                 },
-                [this](const PlotEvent::DataPointCustomizeHint& E) {
-                    if (OnPointHint) OnPointHint(E.Text);
-                },
+                [this](const PlotEvent::DataPointCustomizeHint& R) { Call(OnPointHint, R.Text); },
                 [this](const PlotEvent::AfterOpenEditor&) { Log.push_back("after open editor"); },
                 [](const PlotEvent::GetMouseCursor&) {},
             },
@@ -243,26 +235,6 @@ public:
 
     // --- the user's gestures --------------------------------------------------------------------
     TPoint PlotClientToScreen(const TPoint& P) const override { return Point(P.X + 1000, P.Y + 2000); }
-    void AxesDoMouseLeft(TkPlotAxis* Axis, const TkPlotMouseData& M) override
-    {
-        Forward(Axis, [&](TkPlotAxis* Other) { Other->DoMouseLeft(M); });
-    }
-    void AxesDoMouseMove(TkPlotAxis* Axis, const TkPlotMouseData& M) override
-    {
-        Forward(Axis, [&](TkPlotAxis* Other) { Other->DoMouseMove(M); });
-    }
-    void AxesDoMouseUp(TkPlotAxis* Axis, const TkPlotMouseData& M) override
-    {
-        Forward(Axis, [&](TkPlotAxis* Other) { Other->DoMouseUp(M); });
-    }
-    void AxesDoMouseWheel(TkPlotAxis* Axis, Integer Delta, TShiftState Shift, Integer X, Integer Y) override
-    {
-        Forward(Axis, [&](TkPlotAxis* Other) { Other->DoMouseWheel(Delta, Shift, X, Y); });
-    }
-    void AxesKeyDown(TkPlotAxis* Axis, Word& Key, TShiftState Shift) override
-    {
-        Forward(Axis, [&](TkPlotAxis* Other) { Other->kKeyDown(Key, Shift, nullptr); });
-    }
     bool AxesForwarding() const override { return Forwarding; }
     void SetAxesForwarding(bool Value) override { Forwarding = Value; }
     bool IsToolBarZoomBoxMode() const override { return ZoomBoxMode; }
@@ -357,9 +329,18 @@ private:
     {
         if (RecordEntryPoints) Log.push_back(Entry);
     }
-    static String MinSpanText(Double OldMin, Double OldSpan, Double NewMin, Double NewSpan)
+    // The values, a space between them.
+    static String Text(Double First, std::same_as<Double> auto... Rest)
     {
-        return FloatToStr(OldMin) + " " + FloatToStr(OldSpan) + " " + FloatToStr(NewMin) + " " + FloatToStr(NewSpan);
+        String text = FloatToStr(First);
+        ((text += " " + FloatToStr(Rest)), ...);
+        return text;
+    }
+    // A hook of the test's, when set.
+    template <class H, class... A>
+    static void Call(const H& Hook, A&&... Args)
+    {
+        if (Hook) Hook(std::forward<A>(Args)...);
     }
     void NoteMove(Integer Line, Double Old, Double New)
     {
@@ -370,11 +351,11 @@ private:
     {
         return Kind < kpokNone ? &FNames[static_cast<std::size_t>(Kind)] : nullptr;
     }
-    String PointName(TkPlotChannelCustom* Channel, Integer Index) const
+    void NotePoint(const char* Event, TkPlotChannelCustom* Channel, Integer Index, const String& More = "")
     {
         const std::vector<TkPlotChannelCustom*> channels = Channels();
         const auto place = std::find(channels.begin(), channels.end(), Channel) - channels.begin();
-        return IntToStr(Integer(place)) + ":" + IntToStr(Index);
+        Log.push_back("point " + String(Event) + " " + IntToStr(Integer(place)) + ":" + IntToStr(Index) + More);
     }
     void SetTracking(bool Value)
     {
@@ -394,14 +375,6 @@ private:
         for (TkPlotObject* object : Objects)
             if (object->Kind() == kpokChannel) result.push_back(static_cast<TkPlotChannelCustom*>(object));
         return result;
-    }
-    void Forward(TkPlotAxis* Axis, const std::function<void(TkPlotAxis*)>& Action)
-    {
-        if (Forwarding) return;
-        Forwarding = true;
-        for (TkPlotAxis* other : AxesOf(Axis->IsXAxis()))
-            if (other != Axis) Action(other);
-        Forwarding = false;
     }
     void Removed(TkPlotObject* Object)
     {

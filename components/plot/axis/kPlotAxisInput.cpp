@@ -3,12 +3,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "components/plot/axis/kPlotAxis.h"
 #include "components/plot/objects/kPlotHostServices.h"
 #include "platform/Math.h"
 #include "platform/Menus.h"
 #include "platform/Messages.h"
+#include "platform/System.h"
 #include "platform/SysUtils.h"
 
 // ===========================================================================
@@ -154,10 +156,8 @@ void TkPlotAxis::DoMouseHint(const TkPlotMouseData& MouseData, TkPlotHintData& H
 void TkPlotAxis::DoMouseLeft(const TkPlotMouseData& MouseData)
 {
     TWeakRef<TkPlotAxis> self(this);
-    if (TkPlotInputHost* input = Host().Input; input && FMasterUIInput) {
-        input->AxesDoMouseLeft(this, MouseData);
-        if (!self) return;
-    }
+    ForwardToOtherAxes([&MouseData](TkPlotAxis& Other) { Other.DoMouseLeft(MouseData); });
+    if (!self) return;
     FMouseDown = true;
     FMouseDownX = MouseData.X;
     FMouseDownY = MouseData.Y;
@@ -169,10 +169,8 @@ void TkPlotAxis::DoMouseMove(const TkPlotMouseData& MouseData)
 {
     if (!FMouseDown) return;
     TWeakRef<TkPlotAxis> self(this);
-    if (TkPlotInputHost* input = Host().Input; input && FMasterUIInput) {
-        input->AxesDoMouseMove(this, MouseData);
-        if (!self) return;
-    }
+    ForwardToOtherAxes([&MouseData](TkPlotAxis& Other) { Other.DoMouseMove(MouseData); });
+    if (!self) return;
     if (MouseData.DblClickActive) return;
     DoInvalidateNow();
     if (!self) return;
@@ -195,10 +193,8 @@ void TkPlotAxis::DoMouseUp(const TkPlotMouseData& MouseData)
     if (!FMouseDown) return;
     FMouseDown = false;
     TWeakRef<TkPlotAxis> self(this);
-    if (TkPlotInputHost* input = Host().Input; input && FMasterUIInput) {
-        input->AxesDoMouseUp(this, MouseData);
-        if (!self) return;
-    }
+    ForwardToOtherAxes([&MouseData](TkPlotAxis& Other) { Other.DoMouseUp(MouseData); });
+    if (!self) return;
     if (kMouseHitTest(MouseData)) {
         Fire(PlotEvent::Click{this});
         if (!self) return;
@@ -211,15 +207,29 @@ bool TkPlotAxis::DoMouseWheel(Integer WheelDelta, TShiftState Shift, Integer X, 
     if (WheelDelta == 0) return false;
     TWeakRef<TkPlotAxis> self(this);
     SetTrackingEnabled(false);
-    if (TkPlotInputHost* input = Host().Input; input && FMasterUIInput) {
-        input->AxesDoMouseWheel(this, WheelDelta, Shift, X, Y);
-        if (!self) return true;
-    }
+    ForwardToOtherAxes([=](TkPlotAxis& Other) { Other.DoMouseWheel(WheelDelta, Shift, X, Y); });
+    if (!self) return true;
     const Double sign = WheelDelta > 0 ? 1 : -1;
     const TkPlotAxisMode mode = EffectiveMode(Shift);
     const Double zoomStep = IsLog() ? kWheelZoomLog : kWheelZoomLinear;
     MoveScale(mode, sign * (mode == kpamScroll ? kWheelScroll : zoomStep));
     return true;
+}
+
+void TkPlotAxis::ForwardToOtherAxes(const std::function<void(TkPlotAxis&)>& Action)
+{
+    TkPlotInputHost* input = Host().Input;
+    const TkPlotObjectsHost* plot = Host().Objects;
+    if (!FMasterUIInput || !input || !plot || input->AxesForwarding()) return;
+    const bool xAxes = IsXAxis();
+    // Held weakly: a handler reached through an axis may free others.
+    std::vector<TWeakRef<TkPlotAxis>> others;
+    for (Integer i = 0; i < plot->AxisCount(xAxes); ++i)
+        if (TkPlotAxis* other = plot->GetAxis(xAxes, i); other != this) others.emplace_back(other);
+    input->SetAxesForwarding(true);
+    const TScopeExit lower([input] { input->SetAxesForwarding(false); });
+    for (const TWeakRef<TkPlotAxis>& other : others)
+        if (TkPlotAxis* axis = other.Get()) Action(*axis);
 }
 
 TCursor TkPlotAxis::GetMouseCursor(TPoint)
@@ -235,10 +245,9 @@ void TkPlotAxis::kKeyDown(Word& Key, TShiftState Shift, TPopupMenu* PopupMenu)
     TWeakRef<TkPlotAxis> self(this);
     TkPlotLayoutObject::kKeyDown(Key, Shift, PopupMenu);
     if (!self) return;
-    if (TkPlotInputHost* input = Host().Input; input && FMasterUIInput) {
-        input->AxesKeyDown(this, Key, Shift);
-        if (!self) return;
-    }
+    // The other axes open no popup menu.
+    ForwardToOtherAxes([&Key, Shift](TkPlotAxis& Other) { Other.kKeyDown(Key, Shift, nullptr); });
+    if (!self) return;
     SetTrackingEnabled(false);
     const Double oldMin = FMin;
     const Double oldSpan = FSpan;

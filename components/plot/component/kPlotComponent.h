@@ -505,13 +505,6 @@ public:
 
     // --- what axes and the data view ask while the user scrolls and zooms ----------------
     TPoint PlotClientToScreen(const TPoint& P) const override { return ClientToScreen(P); }
-    // The gesture reaches every other axis of Axis' direction, once: the
-    // forwarding flag keeps the axes reached from passing it on again.
-    void AxesDoMouseLeft(TkPlotAxis* Axis, const TkPlotMouseData& MouseData) override;
-    void AxesDoMouseMove(TkPlotAxis* Axis, const TkPlotMouseData& MouseData) override;
-    void AxesDoMouseUp(TkPlotAxis* Axis, const TkPlotMouseData& MouseData) override;
-    void AxesDoMouseWheel(TkPlotAxis* Axis, Integer WheelDelta, TShiftState Shift, Integer X, Integer Y) override;
-    void AxesKeyDown(TkPlotAxis* Axis, Word& Key, TShiftState Shift) override;
     bool AxesForwarding() const override { return FAxesForwarding; }
     void SetAxesForwarding(bool Value) override { FAxesForwarding = Value; }
     // Measured in HintsFont, the font the hint box is drawn with.
@@ -609,9 +602,6 @@ private:
     // The list of that index, or nullptr.
     TImageList* FindImageList(Integer Index) const;
     void DefineImageList(TFiler& Filer, Integer Index);
-    // Action on every axis of Axis' direction but Axis, with the forwarding
-    // flag raised; nothing while it is raised already.
-    void ForwardToAxes(TkPlotAxis* Axis, const std::function<void(TkPlotAxis*)>& Action);
     void SetAllTracking(bool Value);
 
     // Input steps (kPlotComponentInput.cpp, kPlotHint.cpp).

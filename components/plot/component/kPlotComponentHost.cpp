@@ -111,7 +111,9 @@ void TkPlotComponent::Fire(const TkPlotEvent& Event)
                 FireObjectEvent(OnObjectMouseWheel, PlotMouseEventKinds, E.Object, E.WheelDelta, E.Shift, E.X, E.Y);
             },
             [this](const PlotEvent::GotFocus& E) { FireObjectEvent(OnObjectGotFocus, PlotFocusEventKinds, E.Object); },
-            [this](const PlotEvent::LostFocus& E) { FireObjectEvent(OnObjectLostFocus, PlotFocusEventKinds, E.Object); },
+            [this](const PlotEvent::LostFocus& E) {
+                FireObjectEvent(OnObjectLostFocus, PlotFocusEventKinds, E.Object);
+            },
             [this](const PlotEvent::PopupMenu& E) {
                 FireObjectEvent(OnObjectPopupMenu, PlotMouseEventKinds, E.Object, E.Cancel, E.ScreenX, E.ScreenY);
             },
@@ -163,9 +165,15 @@ void TkPlotComponent::Fire(const TkPlotEvent& Event)
             [this](const PlotEvent::BeforeToolBarButtonClick& E) {
                 FireIndexedEvent(OnBeforeToolBarButtonClick, E.ToolBar, E.Type, E.Cancel);
             },
-            [this](const PlotEvent::ToolBarButtonClick& E) { FireIndexedEvent(OnToolBarButtonClick, E.ToolBar, E.Type); },
-            [this](const PlotEvent::ToolBarCustomizeHint& E) { FireIndexedEvent(OnToolBarCustomizeHint, E.ToolBar, E.Text); },
-            [this](const PlotEvent::BeforeDataCursorUpdate& E) { FireIndexedEvent(OnBeforeDataCursorUpdate, E.Cursor); },
+            [this](const PlotEvent::ToolBarButtonClick& E) {
+                FireIndexedEvent(OnToolBarButtonClick, E.ToolBar, E.Type);
+            },
+            [this](const PlotEvent::ToolBarCustomizeHint& E) {
+                FireIndexedEvent(OnToolBarCustomizeHint, E.ToolBar, E.Text);
+            },
+            [this](const PlotEvent::BeforeDataCursorUpdate& E) {
+                FireIndexedEvent(OnBeforeDataCursorUpdate, E.Cursor);
+            },
             [this](const PlotEvent::DataCursorChange& E) { FireIndexedEvent(OnDataCursorChange, E.Cursor); },
             [this](const PlotEvent::DataCursorCustomizeHint& E) {
                 FireIndexedEvent(OnDataCursorCustomizeHint, E.Cursor, E.Text);
@@ -219,45 +227,6 @@ TkPlotAxis* TkPlotComponent::GetAxis(bool XAxes, Integer Index) const
 {
     if (XAxes) return GetXAxis(Index);
     return GetYAxis(Index);
-}
-
-void TkPlotComponent::ForwardToAxes(TkPlotAxis* Axis, const std::function<void(TkPlotAxis*)>& Action)
-{
-    if (FAxesForwarding) return;
-    const bool xAxes = Axis->IsXAxis();
-    // Held weakly: a handler reached through an axis may free others.
-    std::vector<TWeakRef<TkPlotAxis>> others;
-    for (Integer i = 0; i < AxisCount(xAxes); ++i)
-        if (TkPlotAxis* other = GetAxis(xAxes, i); other != Axis) others.emplace_back(other);
-    const TFlagScope forwarding(FAxesForwarding);
-    for (const TWeakRef<TkPlotAxis>& other : others)
-        if (TkPlotAxis* axis = other.Get()) Action(axis);
-}
-
-void TkPlotComponent::AxesDoMouseLeft(TkPlotAxis* Axis, const TkPlotMouseData& MouseData)
-{
-    ForwardToAxes(Axis, [&MouseData](TkPlotAxis* Other) { Other->DoMouseLeft(MouseData); });
-}
-
-void TkPlotComponent::AxesDoMouseMove(TkPlotAxis* Axis, const TkPlotMouseData& MouseData)
-{
-    ForwardToAxes(Axis, [&MouseData](TkPlotAxis* Other) { Other->DoMouseMove(MouseData); });
-}
-
-void TkPlotComponent::AxesDoMouseUp(TkPlotAxis* Axis, const TkPlotMouseData& MouseData)
-{
-    ForwardToAxes(Axis, [&MouseData](TkPlotAxis* Other) { Other->DoMouseUp(MouseData); });
-}
-
-void TkPlotComponent::AxesDoMouseWheel(TkPlotAxis* Axis, Integer WheelDelta, TShiftState Shift, Integer X, Integer Y)
-{
-    ForwardToAxes(Axis, [=](TkPlotAxis* Other) { Other->DoMouseWheel(WheelDelta, Shift, X, Y); });
-}
-
-void TkPlotComponent::AxesKeyDown(TkPlotAxis* Axis, Word& Key, TShiftState Shift)
-{
-    // The other axes open no popup menu.
-    ForwardToAxes(Axis, [&Key, Shift](TkPlotAxis* Other) { Other->kKeyDown(Key, Shift, nullptr); });
 }
 
 void TkPlotComponent::DisableAllTracking() { SetAllTracking(false); }

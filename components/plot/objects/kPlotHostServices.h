@@ -1,18 +1,12 @@
 #pragma once
 // The plot's services to the objects it holds, one small part per kind of
-// caller (kPlotHost.h lists them): what the plot holds, the user's gestures
-// shared between objects, the commands of its toolbar and data cursors,
-// painting and layout, and the objects' files and editor dialog.
-//
-// Nothing here includes a kind's header: the services sit below every kind
-// of object, so that no object has to include another kind to reach the
-// plot.
+// caller (kPlotHost.h lists them); like the rest of the seam, below every
+// kind of object.
 
 #include "components/foundation/kTypes.h"
 #include "components/plot/objects/kPlotObjects.h"
 #include "components/plot/objects/kPlotToolBarButtonType.h"
 
-class TCustomForm;
 class TkComponent;
 class TkPlotAxis;
 class TkPlotChannelCustom;
@@ -62,15 +56,9 @@ class TkPlotInputHost {
 public:
     // Component pixels to screen pixels.
     virtual TPoint PlotClientToScreen(const TPoint& P) const = 0;
-    // The same gesture on every other axis of Axis' direction; nothing while
-    // the forwarding flag is raised. The key reaches them without a popup.
-    virtual void AxesDoMouseLeft(TkPlotAxis* Axis, const TkPlotMouseData& MouseData) = 0;
-    virtual void AxesDoMouseMove(TkPlotAxis* Axis, const TkPlotMouseData& MouseData) = 0;
-    virtual void AxesDoMouseUp(TkPlotAxis* Axis, const TkPlotMouseData& MouseData) = 0;
-    virtual void AxesDoMouseWheel(TkPlotAxis* Axis, Integer WheelDelta, TShiftState Shift, Integer X,
-                                  Integer Y) = 0;
-    virtual void AxesKeyDown(TkPlotAxis* Axis, Word& Key, TShiftState Shift) = 0;
-    // The forwarding flag, raised by a caller that already reaches every axis.
+    // The flag raised while one gesture reaches every axis (an axis passes
+    // its own on, a data view drives them all): the axes reached do not
+    // pass it on again.
     virtual bool AxesForwarding() const = 0;
     virtual void SetAxesForwarding(bool Value) = 0;
     // The Zoom Box and Select buttons of the first toolbar are down; false
