@@ -13,15 +13,17 @@
 // Events (scale changes).
 
 #include <algorithm>
+#include <concepts>
 #include <array>
 #include <functional>
 #include <optional>
 #include <set>
+#include <utility>
 #include <vector>
 
 #include "components/plot/axis/kPlotAxis.h"
 #include "components/plot/channel/kPlotChannelCustom.h"
-#include "components/plot/component/kPlotHost.h"
+#include "components/plot/objects/kPlotHostServices.h"
 #include "components/plot/layout/kPlotLegend.h"
 #include "platform/Math.h"
 #include "platform/SysUtils.h"
@@ -30,12 +32,22 @@ class TkPlotTranslationManager;
 
 namespace PlotTest {
 
-class TStandInPlot : public TkPlotObjectOwner, public TkPlotHost {
+// The parts come before the owner: they are whole when it takes them.
+class TStandInPlot : public TkPlotEventHost,
+                     public TkPlotObjectsHost,
+                     public TkPlotInputHost,
+                     public TkPlotCommandHost,
+                     public TkPlotPaintHost,
+                     public TkPlotObjectOwner {
 public:
     enum THostStyle { AsPlot, AsPlotLoggingInput, Bare };
 
-    explicit TStandInPlot(THostStyle Style = AsPlot)
-        : TkPlotObjectOwner(Style == Bare ? nullptr : this), RecordEntryPoints(Style == AsPlotLoggingInput)
+    // Files: what the objects' files and the editor dialog need, from the
+    // test that uses them; without it the files take their defaults and no
+    // dialog opens.
+    explicit TStandInPlot(THostStyle Style = AsPlot, TkPlotFileHost* Files = nullptr)
+        : TkPlotObjectOwner(Style == Bare ? NoPlotHost : TkPlotHost{this, this, this, this, this, Files}),
+          RecordEntryPoints(Style == AsPlotLoggingInput)
     {
     }
     TStandInPlot(const TStandInPlot&) = delete;
@@ -74,8 +86,6 @@ public:
     bool PendingRepaint = false;
     std::array<Integer, 3> ImageCounts{};
     Integer ImageWidth = 16;
-    TkPlotFormStyle Style = kpfsModal;
-    bool Logging = false;
     std::function<void(TRect&, bool&)> OnBeforeZoomBox;
     std::function<void(TkPlotAxis*, String&)> OnCustomizeHint;
     std::function<void(TkPlotAxis*, String&, Double)> OnCustomizeLabel;
@@ -135,194 +145,100 @@ public:
         if (TkPlotNameIndex* names = Names(Object->Kind())) names->Rename(Object);
     }
 
-    // --- entry points ----------------------------------------------------------------------
-    void DoObjectMouseDown(TkPlotObject* Object, TMouseButton, TShiftState, Integer X, Integer Y) override
+    // --- the published events: what the objects report -------------------------------------
+    void Fire(const TkPlotEvent& Event) override
     {
-        Record("mouse down " + Object->Name() + " " + IntToStr(X) + "," + IntToStr(Y));
+        std::visit(
+            TkPlotEventHandlers{
+                [this](const PlotEvent::MouseDown& R) {
+                    Record("mouse down " + R.Object->Name() + " " + IntToStr(R.X) + "," + IntToStr(R.Y));
+                },
+                [this](const PlotEvent::MouseMove& R) { Record("mouse move " + R.Object->Name()); },
+                [this](const PlotEvent::MouseUp& R) { Record("mouse up " + R.Object->Name()); },
+                [this](const PlotEvent::MouseWheel& R) {
+                    Record("wheel " + R.Object->Name() + " " + IntToStr(R.WheelDelta));
+                },
+                [this](const PlotEvent::GotFocus& R) { Record("got focus " + R.Object->Name()); },
+                [this](const PlotEvent::LostFocus& R) { Record("lost focus " + R.Object->Name()); },
+                [this](const PlotEvent::PopupMenu& R) {
+                    Record("popup " + R.Object->Name() + " " + IntToStr(R.ScreenX) + "," + IntToStr(R.ScreenY));
+                    R.Cancel = CancelPopup;
+                },
+                [this](const PlotEvent::Click& R) { Log.push_back("click " + R.Object->Name()); },
+                [this](const PlotEvent::AxisMinChange& R) { Events.push_back("min " + Text(R.OldValue, R.NewValue)); },
+                [this](const PlotEvent::AxisSpanChange& R) {
+                    Events.push_back("span " + Text(R.OldValue, R.NewValue));
+                },
+                [this](const PlotEvent::AxisMinSpanChange& R) {
+                    ++MinSpanEvents;
+                    Events.push_back("min-span " + Text(R.OldMin, R.OldSpan, R.NewMin, R.NewSpan));
+                },
+                [this](const PlotEvent::AxisMinSpanChangeFinished& R) {
+                    Log.push_back("finished " + R.Axis->Name() + " " + Text(R.OldMin, R.OldSpan, R.NewMin, R.NewSpan));
+                },
+                [this](const PlotEvent::AxisCustomizeLabel& R) { Call(OnCustomizeLabel, R.Axis, R.Text, R.Value); },
+                [this](const PlotEvent::AxisCustomizeHint& R) { Call(OnCustomizeHint, R.Axis, R.Text); },
+                [this](const PlotEvent::BeforeZoomBox& R) {
+                    const TRect& box = R.ZoomRect;
+                    Log.push_back("before zoom box " + IntToStr(box.Left) + "," + IntToStr(box.Top) + "," +
+                                  IntToStr(box.Right) + "," + IntToStr(box.Bottom));
+                    Call(OnBeforeZoomBox, R.ZoomRect, R.Cancel);
+                },
+                // "1:50>70": line 1 moved from 50 to 70.
+                [this](const PlotEvent::LimitLineMove& R) { NoteMove(R.Line, R.OldValue, R.NewValue); },
+                // "moved Annotation 1", "resized ...", "coordinates ...", "finished ...".
+                [this](const PlotEvent::Annotation& R) {
+                    static const char* const kWords[] = {"coordinates", "moved", "resized", "finished"};
+                    Log.push_back(String(kWords[R.Event]) + " " + R.Object->Name());
+                    Call(OnAnnotationEvent, R.Object, R.Event);
+                },
+                // "before 7", "after 7": by the command's code.
+                [this](const PlotEvent::BeforeToolBarButtonClick& R) {
+                    Log.push_back("before " + IntToStr(Integer{R.Type}));
+                    R.Cancel = CancelCommands.contains(R.Type);
+                },
+                [this](const PlotEvent::ToolBarButtonClick& R) { Log.push_back("after " + IntToStr(Integer{R.Type})); },
+                [this](const PlotEvent::ToolBarCustomizeHint& R) { Call(OnToolBarHint, R.Text); },
+                [this](const PlotEvent::BeforeDataCursorUpdate&) { Log.push_back("before cursor update"); },
+                [this](const PlotEvent::DataCursorChange&) { Log.push_back("cursor change"); },
+                [this](const PlotEvent::DataCursorCustomizeHint& R) { Call(OnCursorHint, R.Text); },
+                // "point down 0:3", "point click 0:3", "point moved 0:3 1,2>4,5"...: the
+                // channel's place among the listed channels, then the point's index.
+                [this](const PlotEvent::DataPointMouseDown& R) { NotePoint("down", R.Channel, R.DataIndex); },
+                [this](const PlotEvent::DataPointMouseMove& R) { NotePoint("move", R.Channel, R.DataIndex); },
+                [this](const PlotEvent::DataPointMouseUp& R) { NotePoint("up", R.Channel, R.DataIndex); },
+                [this](const PlotEvent::DataPointClick& R) { NotePoint("click", R.Channel, R.DataIndex); },
+                [this](const PlotEvent::DataPointMoved& R) {
+                    NotePoint("moved", R.Channel, R.DataIndex,
+                              " " + FloatToStr(R.OldX) + "," + FloatToStr(R.OldY) + ">" + FloatToStr(R.NewX) + "," +
+                                  FloatToStr(R.NewY));
+                },
+                [this](const PlotEvent::DataPointCustomizeHint& R) { Call(OnPointHint, R.Text); },
+                [this](const PlotEvent::AfterOpenEditor&) { Log.push_back("after open editor"); },
+                [](const PlotEvent::GetMouseCursor&) {},
+            },
+            Event);
     }
-    void DoObjectMouseMove(TkPlotObject* Object, TShiftState, Integer, Integer) override
-    {
-        Record("mouse move " + Object->Name());
-    }
-    void DoObjectMouseUp(TkPlotObject* Object, TMouseButton, TShiftState, Integer, Integer) override
-    {
-        Record("mouse up " + Object->Name());
-    }
-    void DoObjectMouseWheel(TkPlotObject* Object, Integer WheelDelta, TShiftState, Integer, Integer) override
-    {
-        Record("wheel " + Object->Name() + " " + IntToStr(WheelDelta));
-    }
-    void DoObjectGotFocus(TkPlotObject* Object) override { Record("got focus " + Object->Name()); }
-    void DoObjectLostFocus(TkPlotObject* Object) override { Record("lost focus " + Object->Name()); }
-    void DoObjectPopupMenu(TkPlotObject* Object, bool& Cancel, Integer ScreenX, Integer ScreenY) override
-    {
-        Record("popup " + Object->Name() + " " + IntToStr(ScreenX) + "," + IntToStr(ScreenY));
-        Cancel = CancelPopup;
-    }
-    TPoint PlotClientToScreen(const TPoint& P) const override { return Point(P.X + 1000, P.Y + 2000); }
-    TkPlotTranslationManager* PlotTranslationManager() const override { return Table; }
 
+    // --- what the plot holds ---------------------------------------------------------------
     TkPlotNameIndex* NameIndex(TkPlotObjectKind Kind) override
     {
         ++Lookups;
         return Names(Kind);
     }
-
-    // --- axes ------------------------------------------------------------------------------
     Integer AxisCount(bool XAxes) const override { return static_cast<Integer>(AxesOf(XAxes).size()); }
     TkPlotAxis* GetAxis(bool XAxes, Integer Index) const override { return AxesOf(XAxes).at(Index); }
-    bool IsTkPlot() const override { return TimePlot; }
-
-    void DoAxisMinChange(TkPlotAxis*, Double OldValue, Double NewValue) override
-    {
-        Events.push_back("min " + FloatToStr(OldValue) + " " + FloatToStr(NewValue));
-    }
-    void DoAxisSpanChange(TkPlotAxis*, Double OldValue, Double NewValue) override
-    {
-        Events.push_back("span " + FloatToStr(OldValue) + " " + FloatToStr(NewValue));
-    }
-    void DoAxisMinSpanChange(TkPlotAxis*, Double OldMin, Double OldSpan, Double NewMin, Double NewSpan) override
-    {
-        ++MinSpanEvents;
-        Events.push_back("min-span " + MinSpanText(OldMin, OldSpan, NewMin, NewSpan));
-    }
-    void DoAxisMinSpanChangeFinished(TkPlotAxis* Axis, Double OldMin, Double OldSpan, Double NewMin,
-                                     Double NewSpan) override
-    {
-        Log.push_back("finished " + Axis->Name() + " " + MinSpanText(OldMin, OldSpan, NewMin, NewSpan));
-    }
-    void DoAxisCustomizeLabel(TkPlotAxis* Axis, String& Text, Double Value) override
-    {
-        if (OnCustomizeLabel) OnCustomizeLabel(Axis, Text, Value);
-    }
-    void DoAxisCustomizeHint(TkPlotAxis* Axis, String& Text) override
-    {
-        if (OnCustomizeHint) OnCustomizeHint(Axis, Text);
-    }
-
-    // --- the user's scrolling and zooming ------------------------------------------------------
-    void AxesDoMouseLeft(TkPlotAxis* Axis, const TkPlotMouseData& M) override
-    {
-        Forward(Axis, [&](TkPlotAxis* Other) { Other->DoMouseLeft(M); });
-    }
-    void AxesDoMouseMove(TkPlotAxis* Axis, const TkPlotMouseData& M) override
-    {
-        Forward(Axis, [&](TkPlotAxis* Other) { Other->DoMouseMove(M); });
-    }
-    void AxesDoMouseUp(TkPlotAxis* Axis, const TkPlotMouseData& M) override
-    {
-        Forward(Axis, [&](TkPlotAxis* Other) { Other->DoMouseUp(M); });
-    }
-    void AxesDoMouseWheel(TkPlotAxis* Axis, Integer Delta, TShiftState Shift, Integer X, Integer Y) override
-    {
-        Forward(Axis, [&](TkPlotAxis* Other) { Other->DoMouseWheel(Delta, Shift, X, Y); });
-    }
-    void AxesKeyDown(TkPlotAxis* Axis, Word& Key, TShiftState Shift) override
-    {
-        Forward(Axis, [&](TkPlotAxis* Other) { Other->kKeyDown(Key, Shift, nullptr); });
-    }
-    bool AxesForwarding() const override { return Forwarding; }
-    void SetAxesForwarding(bool Value) override { Forwarding = Value; }
-    void DisableAllTracking() override
-    {
-        Log.push_back("tracking off");
-        SetTracking(false);
-    }
-    void DoBeforeZoomBox(TRect& Box, bool& Cancel) override
-    {
-        Log.push_back("before zoom box " + IntToStr(Box.Left) + "," + IntToStr(Box.Top) + "," +
-                      IntToStr(Box.Right) + "," + IntToStr(Box.Bottom));
-        if (OnBeforeZoomBox) OnBeforeZoomBox(Box, Cancel);
-    }
-    bool IsToolBarZoomBoxMode() const override { return ZoomBoxMode; }
-    bool IsToolBarSelectMode() const override { return SelectMode; }
-
-    // --- object events ---------------------------------------------------------------------------
-    void DoObjectClick(TkPlotObject* Object) override { Log.push_back("click " + Object->Name()); }
-    void DoObjectGetMouseCursor(TkPlotObject*, TCursor&) override {}
-    // "1:50>70": line 1 moved from 50 to 70.
-    void DoLimitLine1PositionChange(TkPlotLimit*, Double Old, Double New) override { NoteMove(1, Old, New); }
-    void DoLimitLine2PositionChange(TkPlotLimit*, Double Old, Double New) override { NoteMove(2, Old, New); }
-    // "moved Annotation 1", "resized ...", "coordinates ...", "finished ...".
-    void DoAnnotationEvent(TkPlotObject* Annotation, TkPlotAnnotationEvent Event) override
-    {
-        static const char* const kWords[] = {"coordinates", "moved", "resized", "finished"};
-        Log.push_back(String(kWords[Event]) + " " + Annotation->Name());
-        if (OnAnnotationEvent) OnAnnotationEvent(Annotation, Event);
-    }
-
-    // --- the toolbar's commands --------------------------------------------------------------------
-    // "before 7", "after 7", "output 12"...: by the command's code.
-    void DoBeforeToolBarButtonClick(TkPlotObject*, TkPlotToolBarButtonType Type, bool& Cancel) override
-    {
-        Log.push_back("before " + IntToStr(Integer{Type}));
-        Cancel = CancelCommands.contains(Type);
-    }
-    void DoToolBarButtonClick(TkPlotObject*, TkPlotToolBarButtonType Type) override
-    {
-        Log.push_back("after " + IntToStr(Integer{Type}));
-    }
-    void DoToolBarCustomizeHint(TkPlotObject*, String& Text) override
-    {
-        if (OnToolBarHint) OnToolBarHint(Text);
-    }
-    void EnableAllTracking() override
-    {
-        Log.push_back("tracking on");
-        SetTracking(true);
-    }
-    void ClearAllUserSelections() override
-    {
-        Log.push_back("deselect all");
-        for (TkPlotObject* object : Objects) object->SetUserSelected(false);
-    }
-    void ShowDataCursors(bool Value) override { Log.push_back(Value ? "cursors shown" : "cursors hidden"); }
-    void EditProperties() override { Log.push_back("edit"); }
-    void DoToolBarOutput(TkPlotToolBarButtonType Command) override
-    {
-        Log.push_back("output " + IntToStr(Integer{Command}));
-    }
-
-    // --- data cursors ------------------------------------------------------------------------------
-    void DoBeforeDataCursorUpdate(TkPlotObject*) override { Log.push_back("before cursor update"); }
-    void DoDataCursorChange(TkPlotObject*) override { Log.push_back("cursor change"); }
-    void DoDataCursorCustomizeHint(TkPlotObject*, String& Text) override
-    {
-        if (OnCursorHint) OnCursorHint(Text);
-    }
-    void ShowCursorReadoutInLegend() override { Log.push_back("readout in legend"); }
-
-    // --- channels ----------------------------------------------------------------------------------
-    // "point down 0:3", "point click 0:3", "point moved 0:3 1,2>4,5"...: the
-    // channel's place among the listed channels, then the point's index.
-    void DoDataPointMouseDown(TkPlotChannelCustom* C, Integer I, TMouseButton, TShiftState, Integer, Integer) override
-    {
-        Log.push_back("point down " + PointName(C, I));
-    }
-    void DoDataPointMouseMove(TkPlotChannelCustom* C, Integer I, TShiftState, Integer, Integer) override
-    {
-        Log.push_back("point move " + PointName(C, I));
-    }
-    void DoDataPointMouseUp(TkPlotChannelCustom* C, Integer I, TMouseButton, TShiftState, Integer, Integer) override
-    {
-        Log.push_back("point up " + PointName(C, I));
-    }
-    void DoDataPointClick(TkPlotChannelCustom* C, Integer I) override
-    {
-        Log.push_back("point click " + PointName(C, I));
-    }
-    void DoDataPointMoved(TkPlotChannelCustom* C, Integer I, Double OldX, Double OldY, Double NewX,
-                          Double NewY) override
-    {
-        Log.push_back("point moved " + PointName(C, I) + " " + FloatToStr(OldX) + "," + FloatToStr(OldY) + ">" +
-                      FloatToStr(NewX) + "," + FloatToStr(NewY));
-    }
-    void DoDataPointCustomizeHint(TkPlotChannelCustom*, Integer, String& Text) override
-    {
-        if (OnPointHint) OnPointHint(Text);
-    }
     Integer ChannelCount() const override { return static_cast<Integer>(Channels().size()); }
     TkPlotChannelCustom* GetChannel(Integer Index) const override { return Channels().at(Index); }
+    bool IsTkPlot() const override { return TimePlot; }
+    TkPlotTranslationManager* PlotTranslationManager() const override { return Table; }
+
+    // --- the user's gestures --------------------------------------------------------------------
+    TPoint PlotClientToScreen(const TPoint& P) const override { return Point(P.X + 1000, P.Y + 2000); }
+    bool AxesForwarding() const override { return Forwarding; }
+    void SetAxesForwarding(bool Value) override { Forwarding = Value; }
+    bool IsToolBarZoomBoxMode() const override { return ZoomBoxMode; }
+    bool IsToolBarSelectMode() const override { return SelectMode; }
     bool LegendEntryHit(const TkPlotChannelCustom* Channel, TPoint P) const override
     {
         std::vector<const TkPlotChannelCustom*> hit;
@@ -330,23 +246,6 @@ public:
             if (object->Kind() == kpokLegend) static_cast<TkPlotLegend*>(object)->AddChannelsOnEntries(P, hit);
         return std::find(hit.begin(), hit.end(), Channel) != hit.end();
     }
-    TkPlotExtents ChannelExtents(const TkPlotAxis& Axis, bool Visible) const override
-    {
-        TkPlotExtents extents;
-        for (TkPlotChannelCustom* channel : Channels()) channel->WidenExtents(Axis, Visible, extents);
-        return extents;
-    }
-    bool DataViewPercentToPixels(Double Percent, bool Vertical, Integer& Pixel) const override
-    {
-        if (!HasDataView) return false;
-        const Integer size = Vertical ? DataView.Bottom - DataView.Top : DataView.Right - DataView.Left;
-        Pixel = Vertical ? RoundPix(size * (100 - Percent) / 100 + DataView.Top)
-                         : RoundPix(size * Percent / 100 + DataView.Left);
-        return true;
-    }
-
-    // --- paints ----------------------------------------------------------------------------------------
-    bool RepaintPending() const override { return PendingRepaint; }
     // Seven pixels a character, twelve a line.
     TSize HintTextExtent(const String& Text) override { return {static_cast<Integer>(Text.size()) * 7, 12}; }
     // What the plot hands Object in a paint on Canvas: the axes found from
@@ -372,7 +271,48 @@ public:
     }
     TkPlotPaintContext HitTestContext(TkPlotObject& Object) override { return PaintContext(Object); }
 
-    // --- image lists: ImageCounts pictures of ImageWidth pixels; each drawing is logged -----------
+    // --- commands on the whole plot ---------------------------------------------------------------
+    void EnableAllTracking() override
+    {
+        Log.push_back("tracking on");
+        SetTracking(true);
+    }
+    void DisableAllTracking() override
+    {
+        Log.push_back("tracking off");
+        SetTracking(false);
+    }
+    void ClearAllUserSelections() override
+    {
+        Log.push_back("deselect all");
+        for (TkPlotObject* object : Objects) object->SetUserSelected(false);
+    }
+    void ShowDataCursors(bool Value) override { Log.push_back(Value ? "cursors shown" : "cursors hidden"); }
+    void ShowCursorReadoutInLegend() override { Log.push_back("readout in legend"); }
+    void EditProperties() override { Log.push_back("edit"); }
+    // "output 12"...: by the command's code.
+    void DoToolBarOutput(TkPlotToolBarButtonType Command) override
+    {
+        Log.push_back("output " + IntToStr(Integer{Command}));
+    }
+
+    // --- painting and layout -----------------------------------------------------------------------
+    bool RepaintPending() const override { return PendingRepaint; }
+    TkPlotExtents ChannelExtents(const TkPlotAxis& Axis, bool Visible) const override
+    {
+        TkPlotExtents extents;
+        for (TkPlotChannelCustom* channel : Channels()) channel->WidenExtents(Axis, Visible, extents);
+        return extents;
+    }
+    bool DataViewPercentToPixels(Double Percent, bool Vertical, Integer& Pixel) const override
+    {
+        if (!HasDataView) return false;
+        const Integer size = Vertical ? DataView.Bottom - DataView.Top : DataView.Right - DataView.Left;
+        Pixel = Vertical ? RoundPix(size * (100 - Percent) / 100 + DataView.Top)
+                         : RoundPix(size * Percent / 100 + DataView.Left);
+        return true;
+    }
+    // Image lists: ImageCounts pictures of ImageWidth pixels; each drawing is logged.
     Integer PlotImageCount(Integer ListIndex) const override
     {
         return ListIndex >= 0 && ListIndex < 3 ? ImageCounts[static_cast<std::size_t>(ListIndex)] : 0;
@@ -384,20 +324,23 @@ public:
                         (Enabled ? "" : " disabled"));
     }
 
-    // --- the editor dialog -----------------------------------------------------------------------------
-    TkComponent* PlotComponent() override { return nullptr; }
-    TkPlotFormStyle EditorFormStyle() const override { return Style; }
-    void DoAfterOpenEditor(TCustomForm*) override { Log.push_back("after open editor"); }
-    bool LoggingActive() const override { return Logging; }
-
 private:
     void Record(const String& Entry)
     {
         if (RecordEntryPoints) Log.push_back(Entry);
     }
-    static String MinSpanText(Double OldMin, Double OldSpan, Double NewMin, Double NewSpan)
+    // The values, a space between them.
+    static String Text(Double First, std::same_as<Double> auto... Rest)
     {
-        return FloatToStr(OldMin) + " " + FloatToStr(OldSpan) + " " + FloatToStr(NewMin) + " " + FloatToStr(NewSpan);
+        String text = FloatToStr(First);
+        ((text += " " + FloatToStr(Rest)), ...);
+        return text;
+    }
+    // A hook of the test's, when set.
+    template <class H, class... A>
+    static void Call(const H& Hook, A&&... Args)
+    {
+        if (Hook) Hook(std::forward<A>(Args)...);
     }
     void NoteMove(Integer Line, Double Old, Double New)
     {
@@ -408,11 +351,11 @@ private:
     {
         return Kind < kpokNone ? &FNames[static_cast<std::size_t>(Kind)] : nullptr;
     }
-    String PointName(TkPlotChannelCustom* Channel, Integer Index) const
+    void NotePoint(const char* Event, TkPlotChannelCustom* Channel, Integer Index, const String& More = "")
     {
         const std::vector<TkPlotChannelCustom*> channels = Channels();
         const auto place = std::find(channels.begin(), channels.end(), Channel) - channels.begin();
-        return IntToStr(Integer(place)) + ":" + IntToStr(Index);
+        Log.push_back("point " + String(Event) + " " + IntToStr(Integer(place)) + ":" + IntToStr(Index) + More);
     }
     void SetTracking(bool Value)
     {
@@ -432,14 +375,6 @@ private:
         for (TkPlotObject* object : Objects)
             if (object->Kind() == kpokChannel) result.push_back(static_cast<TkPlotChannelCustom*>(object));
         return result;
-    }
-    void Forward(TkPlotAxis* Axis, const std::function<void(TkPlotAxis*)>& Action)
-    {
-        if (Forwarding) return;
-        Forwarding = true;
-        for (TkPlotAxis* other : AxesOf(Axis->IsXAxis()))
-            if (other != Axis) Action(other);
-        Forwarding = false;
     }
     void Removed(TkPlotObject* Object)
     {

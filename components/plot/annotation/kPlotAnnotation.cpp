@@ -6,7 +6,6 @@
 #include "components/plot/axis/kPlotAxis.h"
 #include "components/plot/channel/kPlotChannelCustom.h"
 #include "components/plot/view/kPlotDataView.h"
-#include "components/plot/component/kPlotHost.h"
 #include "platform/Math.h"
 
 TClass TkPlotAnnotation::StaticClassInfo()
@@ -118,7 +117,7 @@ void TkPlotAnnotation::SetHeight(Double Value) { SetCoordinate(FHeight, Value); 
 
 void TkPlotAnnotation::FireEvent(TkPlotAnnotationEvent Event)
 {
-    if (TkPlotHost* plot = Host()) plot->DoAnnotationEvent(this, Event);
+    Fire(PlotEvent::Annotation{this, Event});
 }
 
 void TkPlotAnnotation::SetPenColor(TColor Value) { SetProperty(FPenColor, Value, &TkPlotAnnotation::DoChange); }

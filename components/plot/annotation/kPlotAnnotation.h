@@ -21,7 +21,7 @@
 #include <vector>
 
 #include "components/foundation/kTypes.h"
-#include "components/plot/component/kPlotHost.h"
+#include "components/plot/objects/kPlotHost.h"
 #include "components/plot/objects/kPlotObjectRef.h"
 #include "components/plot/objects/kPlotObjects.h"
 #include "components/plot/output/kPlotPicture.h"

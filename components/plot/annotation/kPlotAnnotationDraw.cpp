@@ -9,7 +9,7 @@
 #include "components/plot/annotation/kPlotAnnotation.h"
 #include "components/plot/axis/kPlotAxis.h"
 #include "components/plot/view/kPlotDataView.h"
-#include "components/plot/component/kPlotHost.h"
+#include "components/plot/objects/kPlotHostServices.h"
 #include "platform/Math.h"
 #include "platform/SysApi.h"
 
@@ -283,7 +283,7 @@ bool TkPlotAnnotation::DrawImage(const TkPlotPaintContext& Context, const TGeome
 {
     TCanvas* canvas = Context.Canvas;
     TBitmap* image = FImage.Image();
-    TkPlotHost* lists = Host();
+    TkPlotPaintHost* lists = Host().Paint;
     if (!image && !PlotImageShows(lists, FImageListIndex, FImageIndex)) return false;
     // The plot's image lists hold square pictures.
     const Integer w = image ? image->Width() : lists->PlotImageWidth(FImageListIndex);

@@ -8,7 +8,7 @@
 #include <cmath>
 
 #include "components/plot/annotation/kPlotAnnotation.h"
-#include "components/plot/component/kPlotHost.h"
+#include "components/plot/objects/kPlotHostServices.h"
 #include "platform/Math.h"
 
 namespace {
@@ -51,8 +51,8 @@ TkPlotAnnotationSelectStyle TkPlotAnnotation::HandleAt(TPoint P) const
 bool TkPlotAnnotation::kMouseHitTest(const TkPlotMouseData& MouseData)
 {
     if (FSelectModeOnlyInteraction) {
-        const TkPlotHost* plot = Host();
-        if (!plot || !plot->IsToolBarSelectMode()) return false;
+        const TkPlotInputHost* input = Host().Input;
+        if (!input || !input->IsToolBarSelectMode()) return false;
     }
     if (!FShowing) return false;
     const TPoint p = Point(MouseData.X, MouseData.Y);
@@ -68,7 +68,7 @@ TCursor TkPlotAnnotation::GetMouseCursor(TPoint P)
         if (handle == kpassSizeTopLeft || handle == kpassSizeBottomRight) cursor = crSizeNWSE;
         if (handle == kpassSizeTopRight || handle == kpassSizeBottomLeft) cursor = crSizeNESW;
     }
-    if (TkPlotHost* plot = Host()) plot->DoObjectGetMouseCursor(this, cursor);
+    Fire(PlotEvent::GetMouseCursor{this, cursor});
     return cursor;
 }
 
@@ -186,7 +186,7 @@ void TkPlotAnnotation::DoMouseUp(const TkPlotMouseData& MouseData)
     FSelectStyle = kpassNone;
     TWeakRef<TkPlotObject> self(this);
     if (kMouseHitTest(MouseData))
-        if (TkPlotHost* plot = Host()) plot->DoObjectClick(this);
+        Fire(PlotEvent::Click{this});
     if (self && changed) FireEvent(kpaeCoordinatesChangeFinished);
 }
 

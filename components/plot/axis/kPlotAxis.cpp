@@ -5,7 +5,7 @@
 #include <limits>
 
 #include "components/plot/axis/kPlotAxisTracking.h"
-#include "components/plot/component/kPlotHost.h"
+#include "components/plot/objects/kPlotHostServices.h"
 #include "platform/FormStream.h"
 #include "platform/Math.h"
 #include "platform/SysUtils.h"
@@ -144,7 +144,7 @@ TkPlotXAxis::TkPlotXAxis(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNot
                          TNotifyEvent AOnRemove, TNotifyEvent AOnRename)
     : TkPlotAxis(AOwner, std::move(AOnChange), std::move(AOnInsert), std::move(AOnRemove), std::move(AOnRename))
 {
-    const TkPlotHost* plot = Host();
+    const TkPlotObjectsHost* plot = Host().Objects;
     SetTrackingDefaults(plot && plot->IsTkPlot() ? kptsScrollSmooth : kptsScaleMinMax, kpafsAuto);
 }
 
@@ -214,11 +214,10 @@ void TkPlotAxis::SetMinSpan(Double NewMin, Double NewSpan)
 
 void TkPlotAxis::FireMinSpanEvents(Double OldMin, Double OldSpan, bool MinChanged, bool SpanChanged)
 {
-    TkPlotHost* plot = Host();
-    if (!plot || !plot->AxisScaleEventsAssigned()) return;
-    if (MinChanged) plot->DoAxisMinChange(this, OldMin, FMin);
-    if (SpanChanged) plot->DoAxisSpanChange(this, OldSpan, FSpan);
-    plot->DoAxisMinSpanChange(this, OldMin, OldSpan, FMin, FSpan);
+    if (!ScaleEventsListened()) return;
+    if (MinChanged) Fire(PlotEvent::AxisMinChange{this, OldMin, FMin});
+    if (SpanChanged) Fire(PlotEvent::AxisSpanChange{this, OldSpan, FSpan});
+    Fire(PlotEvent::AxisMinSpanChange{this, OldMin, OldSpan, FMin, FSpan});
 }
 
 void TkPlotAxis::SetScaleType(TkPlotScaleType Value)
@@ -727,9 +726,9 @@ String TkPlotAxis::CustomizeLabel(const String& Text, Double Value)
 {
     FCustomizeLabelEventText = Text;
     FCustomizeLabelEventModified = false;
-    if (TkPlotHost* plot = Host()) {
+    if (Host().Events) {
         String exchanged = Text;
-        plot->DoAxisCustomizeLabel(this, exchanged, Value);
+        Fire(PlotEvent::AxisCustomizeLabel{this, exchanged, Value});
         if (exchanged != Text) SetCustomizeLabelEventText(exchanged);
     }
     return FCustomizeLabelEventModified ? FCustomizeLabelEventText : Text;

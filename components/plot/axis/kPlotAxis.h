@@ -13,6 +13,7 @@
 // value maps to pixel 0.
 
 #include <cmath>
+#include <functional>
 #include <limits>
 
 #include "components/foundation/kTypes.h"
@@ -435,6 +436,10 @@ private:
     void KeepTrackedMove(Double Value);
     // Some handler of the plot's scale events would hear of a move.
     bool ScaleEventsListened() const;
+    // The user's gesture on every other axis of this one's direction, once
+    // (a master of the user's input only): the plot's forwarding flag keeps
+    // the axes reached from passing it on again.
+    void ForwardToOtherAxes(const std::function<void(TkPlotAxis&)>& Action);
     // The scale a request for NewMin and NewSpan gives: a NaN keeps the
     // part as it is, a log scale takes 1 for a part not above 0, then the
     // clamps.

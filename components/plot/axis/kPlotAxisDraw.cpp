@@ -11,7 +11,6 @@
 
 #include "components/foundation/kCommonRoutines.h"
 #include "components/plot/axis/kPlotAxis.h"
-#include "components/plot/component/kPlotHost.h"
 #include "platform/Math.h"
 #include "platform/SysApi.h"
 #include "platform/SysUtils.h"

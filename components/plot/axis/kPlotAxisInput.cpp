@@ -3,12 +3,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "components/plot/axis/kPlotAxis.h"
-#include "components/plot/component/kPlotHost.h"
+#include "components/plot/objects/kPlotHostServices.h"
 #include "platform/Math.h"
 #include "platform/Menus.h"
 #include "platform/Messages.h"
+#include "platform/System.h"
 #include "platform/SysUtils.h"
 
 // ===========================================================================
@@ -114,8 +116,7 @@ void TkPlotAxis::Zoom(Double Value)
 void TkPlotAxis::FireMinSpanChangeFinished(Double OldMin, Double OldSpan)
 {
     if (FMin == OldMin && FSpan == OldSpan) return;
-    if (TkPlotHost* plot = Host())
-        plot->DoAxisMinSpanChangeFinished(this, OldMin, OldSpan, FMin, FSpan);
+    Fire(PlotEvent::AxisMinSpanChangeFinished{this, OldMin, OldSpan, FMin, FSpan});
 }
 
 // ===========================================================================
@@ -143,11 +144,11 @@ void TkPlotAxis::DoMouseHint(const TkPlotMouseData& MouseData, TkPlotHintData& H
     HintData.Text = FTitle;
     HintData.Left = MouseData.X;
     HintData.Top = SatInt32(Int64{MouseData.Y} - 20);
-    TkPlotHost* plot = Host();
-    if (!plot) return;
-    plot->DoAxisCustomizeHint(this, HintData.Text);
+    TkPlotInputHost* input = Host().Input;
+    if (!input) return;
+    Fire(PlotEvent::AxisCustomizeHint{this, HintData.Text});
     // Measured after the handler: the box fits the text it shows.
-    const TSize extent = plot->HintTextExtent(HintData.Text);
+    const TSize extent = input->HintTextExtent(HintData.Text);
     HintData.Width = SatInt32(Int64{extent.cx} + 4);
     HintData.Height = SatInt32(Int64{extent.cy} + 4);
 }
@@ -155,10 +156,8 @@ void TkPlotAxis::DoMouseHint(const TkPlotMouseData& MouseData, TkPlotHintData& H
 void TkPlotAxis::DoMouseLeft(const TkPlotMouseData& MouseData)
 {
     TWeakRef<TkPlotAxis> self(this);
-    if (TkPlotHost* plot = Host(); plot && FMasterUIInput) {
-        plot->AxesDoMouseLeft(this, MouseData);
-        if (!self) return;
-    }
+    ForwardToOtherAxes([&MouseData](TkPlotAxis& Other) { Other.DoMouseLeft(MouseData); });
+    if (!self) return;
     FMouseDown = true;
     FMouseDownX = MouseData.X;
     FMouseDownY = MouseData.Y;
@@ -170,10 +169,8 @@ void TkPlotAxis::DoMouseMove(const TkPlotMouseData& MouseData)
 {
     if (!FMouseDown) return;
     TWeakRef<TkPlotAxis> self(this);
-    if (TkPlotHost* plot = Host(); plot && FMasterUIInput) {
-        plot->AxesDoMouseMove(this, MouseData);
-        if (!self) return;
-    }
+    ForwardToOtherAxes([&MouseData](TkPlotAxis& Other) { Other.DoMouseMove(MouseData); });
+    if (!self) return;
     if (MouseData.DblClickActive) return;
     DoInvalidateNow();
     if (!self) return;
@@ -196,14 +193,10 @@ void TkPlotAxis::DoMouseUp(const TkPlotMouseData& MouseData)
     if (!FMouseDown) return;
     FMouseDown = false;
     TWeakRef<TkPlotAxis> self(this);
-    TkPlotHost* plot = Host();
-    if (!plot) return;
-    if (FMasterUIInput) {
-        plot->AxesDoMouseUp(this, MouseData);
-        if (!self) return;
-    }
+    ForwardToOtherAxes([&MouseData](TkPlotAxis& Other) { Other.DoMouseUp(MouseData); });
+    if (!self) return;
     if (kMouseHitTest(MouseData)) {
-        plot->DoObjectClick(this);
+        Fire(PlotEvent::Click{this});
         if (!self) return;
     }
     FireMinSpanChangeFinished(FMouseDownMin, FMouseDownSpan);
@@ -214,10 +207,8 @@ bool TkPlotAxis::DoMouseWheel(Integer WheelDelta, TShiftState Shift, Integer X, 
     if (WheelDelta == 0) return false;
     TWeakRef<TkPlotAxis> self(this);
     SetTrackingEnabled(false);
-    if (TkPlotHost* plot = Host(); plot && FMasterUIInput) {
-        plot->AxesDoMouseWheel(this, WheelDelta, Shift, X, Y);
-        if (!self) return true;
-    }
+    ForwardToOtherAxes([=](TkPlotAxis& Other) { Other.DoMouseWheel(WheelDelta, Shift, X, Y); });
+    if (!self) return true;
     const Double sign = WheelDelta > 0 ? 1 : -1;
     const TkPlotAxisMode mode = EffectiveMode(Shift);
     const Double zoomStep = IsLog() ? kWheelZoomLog : kWheelZoomLinear;
@@ -225,11 +216,27 @@ bool TkPlotAxis::DoMouseWheel(Integer WheelDelta, TShiftState Shift, Integer X, 
     return true;
 }
 
+void TkPlotAxis::ForwardToOtherAxes(const std::function<void(TkPlotAxis&)>& Action)
+{
+    TkPlotInputHost* input = Host().Input;
+    const TkPlotObjectsHost* plot = Host().Objects;
+    if (!FMasterUIInput || !input || !plot || input->AxesForwarding()) return;
+    const bool xAxes = IsXAxis();
+    // Held weakly: a handler reached through an axis may free others.
+    std::vector<TWeakRef<TkPlotAxis>> others;
+    for (Integer i = 0; i < plot->AxisCount(xAxes); ++i)
+        if (TkPlotAxis* other = plot->GetAxis(xAxes, i); other != this) others.emplace_back(other);
+    input->SetAxesForwarding(true);
+    const TScopeExit lower([input] { input->SetAxesForwarding(false); });
+    for (const TWeakRef<TkPlotAxis>& other : others)
+        if (TkPlotAxis* axis = other.Get()) Action(*axis);
+}
+
 TCursor TkPlotAxis::GetMouseCursor(TPoint)
 {
     TCursor cursor = crHandPoint;
     if (FMode == kpamZoom) cursor = IsHorz() ? crSizeWE : crSizeNS;
-    if (TkPlotHost* plot = Host()) plot->DoObjectGetMouseCursor(this, cursor);
+    Fire(PlotEvent::GetMouseCursor{this, cursor});
     return cursor;
 }
 
@@ -238,10 +245,9 @@ void TkPlotAxis::kKeyDown(Word& Key, TShiftState Shift, TPopupMenu* PopupMenu)
     TWeakRef<TkPlotAxis> self(this);
     TkPlotLayoutObject::kKeyDown(Key, Shift, PopupMenu);
     if (!self) return;
-    if (TkPlotHost* plot = Host(); plot && FMasterUIInput) {
-        plot->AxesKeyDown(this, Key, Shift);
-        if (!self) return;
-    }
+    // The other axes open no popup menu.
+    ForwardToOtherAxes([&Key, Shift](TkPlotAxis& Other) { Other.kKeyDown(Key, Shift, nullptr); });
+    if (!self) return;
     SetTrackingEnabled(false);
     const Double oldMin = FMin;
     const Double oldSpan = FSpan;

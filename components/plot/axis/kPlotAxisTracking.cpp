@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "components/plot/axis/kPlotAxis.h"
-#include "components/plot/component/kPlotHost.h"
+#include "components/plot/objects/kPlotHostServices.h"
 
 namespace {
 
@@ -151,9 +151,9 @@ void KeepSpanAndMargins(TkPlotAxis& Axis, Double Value)
 // plot gathers them, when they describe data.
 void FitToChannels(TkPlotAxis& Axis, bool Visible, bool ApplySpanMinimum)
 {
-    const TkPlotHost* host = Axis.Host();
-    if (!host) return;
-    const TkPlotExtents extents = host->ChannelExtents(Axis, Visible);
+    const TkPlotPaintHost* paint = Axis.Host().Paint;
+    if (!paint) return;
+    const TkPlotExtents extents = paint->ChannelExtents(Axis, Visible);
     if (!extents.HasSpan()) return;
     Double span = extents.High - extents.Low;
     if (const Double spanMinimum = Axis.TrackingSpanMinimum(); ApplySpanMinimum && spanMinimum > span)
@@ -185,8 +185,8 @@ void TkPlotAxisTracking::ZoomToFitFast(TkPlotAxis& Axis) { FitToChannels(Axis, f
 
 bool TkPlotAxis::ScaleEventsListened() const
 {
-    const TkPlotHost* host = Host();
-    return host && host->AxisScaleEventsAssigned();
+    const TkPlotEventHost* events = Host().Events;
+    return events && events->AxisScaleEventsAssigned();
 }
 
 // As a move by TkPlotAxisTracking::NewTrackingData and SetMinSpan would be

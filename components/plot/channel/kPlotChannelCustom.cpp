@@ -5,7 +5,7 @@
 #include <cmath>
 #include <exception>
 
-#include "components/plot/component/kPlotHost.h"
+#include "components/plot/objects/kPlotHostServices.h"
 #include "platform/Graphics.h"
 #include "platform/Math.h"
 #include "platform/SysUtils.h"
@@ -110,8 +110,8 @@ Integer TkPlotChannelCustom::AddPoint(Boolean Null, Boolean Empty, Double X, Dou
 // it would not show anyway: they are not reported again.
 inline bool TkPlotChannelCustom::RepaintPending() const
 {
-    const TkPlotHost* host = Host();
-    return host && host->RepaintPending();
+    const TkPlotPaintHost* paint = Host().Paint;
+    return paint && paint->RepaintPending();
 }
 
 void TkPlotChannelCustom::ReportNewData()

@@ -21,7 +21,7 @@
 #include "components/foundation/kTypes.h"
 #include "components/plot/axis/kPlotAxis.h"
 #include "components/plot/store/kPlotDataList.h"
-#include "components/plot/component/kPlotHost.h"
+#include "components/plot/objects/kPlotHostServices.h"
 #include "components/plot/files/kPlotLogBacklog.h"
 #include "components/plot/channel/kPlotCursorReadout.h"
 #include "components/plot/channel/kPlotMarkerGrid.h"

@@ -13,7 +13,7 @@
 
 #include "components/plot/axis/kPlotAxis.h"
 #include "components/plot/channel/kPlotChannelCustom.h"
-#include "components/plot/component/kPlotHost.h"
+#include "components/plot/objects/kPlotHostServices.h"
 #include "platform/Math.h"
 #include "platform/Menus.h"
 
@@ -26,8 +26,8 @@ constexpr Integer kHintPadding = 4;
 bool TkPlotChannelCustom::kMouseHitTest(const TkPlotMouseData& MouseData)
 {
     const bool hit = TkPlotObject::kMouseHitTest(MouseData) || OnLegendEntry(MouseData);
-    const TkPlotHost* plot = Host();
-    if (!plot || !plot->IsToolBarSelectMode()) return hit;
+    const TkPlotInputHost* input = Host().Input;
+    if (!input || !input->IsToolBarSelectMode()) return hit;
     FSelectDataIndex = -1;
     if (!PointsPickable() || Count() == 0) return hit;
     const TkPlotPaintContext context = HitTestContext();
@@ -39,8 +39,8 @@ bool TkPlotChannelCustom::kMouseHitTest(const TkPlotMouseData& MouseData)
 
 bool TkPlotChannelCustom::OnLegendEntry(const TkPlotMouseData& MouseData) const
 {
-    const TkPlotHost* plot = Host();
-    return plot && plot->LegendEntryHit(this, Point(MouseData.X, MouseData.Y));
+    const TkPlotInputHost* input = Host().Input;
+    return input && input->LegendEntryHit(this, Point(MouseData.X, MouseData.Y));
 }
 
 // Picking is the drawing's conversion of the drawn range to pixels, done
@@ -114,10 +114,10 @@ void TkPlotChannelCustom::ForEachPointPixel(const TkPlotMarkerGridStamp& Stamp, 
 
 void TkPlotChannelCustom::DoMouseHint(const TkPlotMouseData& MouseData, TkPlotHintData& HintData)
 {
-    TkPlotHost* plot = Host();
-    if (!plot) return;
+    TkPlotInputHost* input = Host().Input;
+    if (!input) return;
     TWeakRef<TkPlotObject> self(this);
-    plot->DoDataPointMouseMove(this, FSelectDataIndex, ShiftState(), MouseData.X, MouseData.Y);
+    Fire(PlotEvent::DataPointMouseMove{this, FSelectDataIndex, ShiftState(), MouseData.X, MouseData.Y});
     if (!self || !ShowDataPointHints() || FSelectDataIndex < 0 || FSelectDataIndex >= Count()) return;
     if (!PtInRect(FSelectHitTestRect, Point(MouseData.X, MouseData.Y))) return;
     TkPlotXAxis* xAxis = XAxis();
@@ -125,9 +125,9 @@ void TkPlotChannelCustom::DoMouseHint(const TkPlotMouseData& MouseData, TkPlotHi
     if (!xAxis || !yAxis) return;
     const Integer index = FSelectDataIndex;
     String text = xAxis->GetLabelText(GetXValue(index)) + ", " + yAxis->GetLabelText(GetYValue(index));
-    plot->DoDataPointCustomizeHint(this, index, text);
+    Fire(PlotEvent::DataPointCustomizeHint{this, index, text});
     if (!self) return;
-    const TSize extent = plot->HintTextExtent(text);
+    const TSize extent = input->HintTextExtent(text);
     HintData.Text = text;
     HintData.Width = SatInt32(Int64{extent.cx} + kHintPadding);
     HintData.Height = SatInt32(Int64{extent.cy} + kHintPadding);
@@ -136,13 +136,13 @@ void TkPlotChannelCustom::DoMouseHint(const TkPlotMouseData& MouseData, TkPlotHi
 
 void TkPlotChannelCustom::PlaceHint(const TkPlotMouseData& MouseData, TkPlotHintData& HintData) const
 {
-    TkPlotHost* plot = Host();
+    const TkPlotPaintHost* paint = Host().Paint;
     Integer l = 0;
     Integer t = 0;
     Integer r = 0;
     Integer b = 0;
-    if (!plot->DataViewPercentToPixels(0, false, l) || !plot->DataViewPercentToPixels(100, false, r) ||
-        !plot->DataViewPercentToPixels(100, true, t) || !plot->DataViewPercentToPixels(0, true, b))
+    if (!paint || !paint->DataViewPercentToPixels(0, false, l) || !paint->DataViewPercentToPixels(100, false, r) ||
+        !paint->DataViewPercentToPixels(100, true, t) || !paint->DataViewPercentToPixels(0, true, b))
         return;
     // Above the point, centred; below it when there is no room above; to
     // its right or left when it is near a side; always inside the view.
@@ -174,8 +174,7 @@ void TkPlotChannelCustom::PlaceHint(const TkPlotMouseData& MouseData, TkPlotHint
 void TkPlotChannelCustom::DoMouseLeft(const TkPlotMouseData& MouseData)
 {
     TWeakRef<TkPlotObject> self(this);
-    if (TkPlotHost* plot = Host())
-        plot->DoDataPointMouseDown(this, FSelectDataIndex, mbLeft, ShiftState(), MouseData.X, MouseData.Y);
+    Fire(PlotEvent::DataPointMouseDown{this, FSelectDataIndex, mbLeft, ShiftState(), MouseData.X, MouseData.Y});
     if (!self) return;
     FMouseDownDataIndex = FSelectDataIndex;
     FSelectMouseDownIndex = -1;
@@ -199,7 +198,7 @@ void TkPlotChannelCustom::DoMouseMove(const TkPlotMouseData& MouseData)
     if (!PointGrabbed()) return;
     const Integer index = FSelectMouseDownIndex;
     TWeakRef<TkPlotObject> self(this);
-    if (TkPlotHost* plot = Host()) plot->DoDataPointMouseMove(this, index, ShiftState(), MouseData.X, MouseData.Y);
+    Fire(PlotEvent::DataPointMouseMove{this, index, ShiftState(), MouseData.X, MouseData.Y});
     if (!self || !FUserCanMoveDataPoints || !PointGrabbed()) return;
     TkPlotXAxis* xAxis = XAxis();
     TkPlotYAxis* yAxis = YAxis();
@@ -217,28 +216,27 @@ void TkPlotChannelCustom::DoMouseMove(const TkPlotMouseData& MouseData)
 
 void TkPlotChannelCustom::DoMouseUp(const TkPlotMouseData& MouseData)
 {
-    TkPlotHost* plot = Host();
     // A release this channel did not see pressed ends nothing.
-    if (!plot || !MouseDown()) return;
+    if (!Host().Events || !MouseDown()) return;
     const bool grabbed = PointGrabbed();
     const Integer index = std::exchange(FSelectMouseDownIndex, -1);
     TWeakRef<TkPlotObject> self(this);
-    plot->DoDataPointMouseUp(this, FMouseDownDataIndex, mbLeft, ShiftState(), MouseData.X, MouseData.Y);
+    Fire(PlotEvent::DataPointMouseUp{this, FMouseDownDataIndex, mbLeft, ShiftState(), MouseData.X, MouseData.Y});
     if (!self) return;
     if (!grabbed) {
         // Pressed on its legend entry: a click of the channel itself.
-        if (OnLegendEntry(MouseData)) plot->DoObjectClick(this);
+        if (OnLegendEntry(MouseData)) Fire(PlotEvent::Click{this});
         return;
     }
     if (index >= Count()) return;
     if (PtInRect(FSelectDownRect, Point(MouseData.X, MouseData.Y))) {
-        plot->DoDataPointClick(this, index);
+        Fire(PlotEvent::DataPointClick{this, index});
         if (!self || index >= Count()) return;
     }
     const Double x = GetXValue(index);
     const Double y = GetYValue(index);
     if (x != FMouseDownValueX || y != FMouseDownValueY)
-        plot->DoDataPointMoved(this, index, FMouseDownValueX, FMouseDownValueY, x, y);
+        Fire(PlotEvent::DataPointMoved{this, index, FMouseDownValueX, FMouseDownValueY, x, y});
 }
 
 // ===========================================================================
@@ -248,7 +246,7 @@ void TkPlotChannelCustom::DoMouseUp(const TkPlotMouseData& MouseData)
 TCursor TkPlotChannelCustom::GetMouseCursor(TPoint)
 {
     TCursor cursor = crHandPoint;
-    if (TkPlotHost* plot = Host()) plot->DoObjectGetMouseCursor(this, cursor);
+    Fire(PlotEvent::GetMouseCursor{this, cursor});
     return cursor;
 }
 

@@ -14,7 +14,7 @@ constexpr const char* kChannelPrefix = "Channel";
 constexpr const char* kChannelFileType = "Plot Channel Config";
 
 // Without a plot the files are tab-separated.
-char ColumnSeparator(const TkPlotHost* Host) { return Host ? Host->DataFileSeparatorChar() : '\t'; }
+char ColumnSeparator(const TkPlotFileHost* Files) { return Files ? Files->DataFileSeparatorChar() : '\t'; }
 
 }  // namespace
 
@@ -25,7 +25,7 @@ void TkPlotChannelCustom::SavePropertiesToFile(const String& FileName)
         exclusions.Add(String(kChannelPrefix) + ".Name");
         TStringList lines;
         lines.Add(String("File Type = ") + kChannelFileType);
-        SavePublishedProperties(this, kChannelPrefix, lines, Host() && Host()->DifferentialPropertySave(), &exclusions);
+        SavePublishedProperties(this, kChannelPrefix, lines, Host().Files && Host().Files->DifferentialPropertySave(), &exclusions);
         SaveLinesSafely(FileName, lines);
     });
 }
@@ -41,7 +41,7 @@ void TkPlotChannelCustom::LoadPropertiesFromFile(const String& FileName)
 
 void TkPlotChannelCustom::SaveDataToFile(const String& FileName)
 {
-    SaveFileSafely(FileName, ChannelTextData(*FDataList, ColumnSeparator(Host())));
+    SaveFileSafely(FileName, ChannelTextData(*FDataList, ColumnSeparator(Host().Files)));
 }
 
 TkPlotDataColumn TkPlotChannelCustom::DataColumn() const
@@ -74,7 +74,7 @@ void TkPlotChannelCustom::LogFileOpen(Boolean Append)
     const TkFileEnds log = ReadFileEnds(FLogFileName, 4096, 1);
     TkTextLineReader lines(log.Head);
     std::string_view first;
-    const char separator = ColumnSeparator(Host());
+    const char separator = ColumnSeparator(Host().Files);
     if (lines.Next(first) && first.find(separator) == std::string_view::npos)
         throw EConvertError("The log \"" + FLogFileName + "\" is not separated by the plot's column separator");
     CheckLogEndsWithLine(log.Tail);
@@ -83,5 +83,5 @@ void TkPlotChannelCustom::LogFileOpen(Boolean Append)
 
 void TkPlotChannelCustom::LogFileAppend(Integer FirstIndex, Integer Count)
 {
-    AppendToFile(FLogFileName, ChannelLogLines(*FDataList, ColumnSeparator(Host()), FirstIndex, Count));
+    AppendToFile(FLogFileName, ChannelLogLines(*FDataList, ColumnSeparator(Host().Files), FirstIndex, Count));
 }

@@ -54,8 +54,8 @@ void TkPlotChannelOPC::SetTimeChannel(TElapsedAdder AddElapsed)
 
 bool TkPlotChannelOPC::Designing() const
 {
-    TkPlotHost* host = FChannel.Host();
-    TkComponent* component = host ? host->PlotComponent() : nullptr;
+    TkPlotFileHost* files = FChannel.Host().Files;
+    TkComponent* component = files ? files->PlotComponent() : nullptr;
     return component && component->IsDesigning();
 }
 

@@ -106,7 +106,7 @@ void TkPlotChannelCustom::AddPointRows(std::span<TkPlotChannelCustom* const> Cha
 bool TkPlotChannelCustom::TakesPointRuns()
 {
     if (FLoggingActive || MarkersVisible()) return false;
-    if (const TkPlotHost* host = Host(); host && host->AxisScaleEventsAssigned()) return false;
+    if (const TkPlotEventHost* events = Host().Events; events && events->AxisScaleEventsAssigned()) return false;
     const TkPlotXAxis* xAxis = FXAxisTrackingEnabled ? XAxis() : nullptr;
     const TkPlotYAxis* yAxis = FYAxisTrackingEnabled ? YAxis() : nullptr;
     return !(xAxis && xAxis->TrackingFitsChannels()) && !(yAxis && yAxis->TrackingFitsChannels());

@@ -57,7 +57,7 @@ private:
 
 TkPlotComponent::TkPlotComponent(TComponent* AOwner)
     : TkCustomComponent(AOwner),
-      TkPlotObjectOwner(this),
+      TkPlotObjectOwner(TkPlotHost{this, this, this, this, this, this}),
       FPopupMenu(CreateOwned<TPopupMenu>(nullptr)),
       FHintsFont(CreateOwned<TFont>()),
       FAnnotationDefaultFont(CreateOwned<TFont>())

@@ -33,13 +33,13 @@
 
 #include "components/foundation/kCustomComponent.h"
 #include "components/plot/annotation/kPlotAnnotation.h"
-#include "components/plot/component/kPlotEvents.h"
-#include "components/plot/component/kPlotHost.h"
 #include "components/plot/component/kPlotKindAccess.h"
 #include "components/plot/component/kPlotPaintedAxes.h"
 #include "components/plot/files/kPlotLogBacklog.h"
 #include "components/plot/input/kPlotInput.h"
 #include "components/plot/layout/kPlotLegendEntries.h"
+#include "components/plot/objects/kPlotEvents.h"
+#include "components/plot/objects/kPlotHostServices.h"
 #include "platform/Printers.h"
 
 class TImageList;
@@ -61,10 +61,17 @@ PL_ENUM_NAMES(TkPlotDataFileColumnSeparator, "kpdfcsTab", "kpdfcsComma")
 // What the head of a configuration file says (its loader's own).
 struct TkPlotConfigHead;
 
+// The parts of the seam come before the owner: they are whole when it takes
+// them.
 class TkPlotComponent : public TkCustomComponent,
                         public TkPlotKindAccess,
-                        public TkPlotObjectOwner,
-                        public TkPlotHost {
+                        public TkPlotEventHost,
+                        public TkPlotObjectsHost,
+                        public TkPlotInputHost,
+                        public TkPlotCommandHost,
+                        public TkPlotPaintHost,
+                        public TkPlotFileHost,
+                        public TkPlotObjectOwner {
     PL_CLASSINFO()
 public:
     explicit TkPlotComponent(TComponent* AOwner);
@@ -483,106 +490,55 @@ public:
     // channels by name, the legend hit (input), the image lists, and the
     // settings the objects read.
 
-    // --- what plot objects ask of the plot ---------------------------------------------------
-    void DoObjectMouseDown(TkPlotObject* Object, TMouseButton Button, TShiftState Shift, Integer X,
-                           Integer Y) override;
-    void DoObjectMouseMove(TkPlotObject* Object, TShiftState Shift, Integer X, Integer Y) override;
-    void DoObjectMouseUp(TkPlotObject* Object, TMouseButton Button, TShiftState Shift, Integer X,
-                         Integer Y) override;
-    void DoObjectMouseWheel(TkPlotObject* Object, Integer WheelDelta, TShiftState Shift, Integer X,
-                            Integer Y) override;
-    void DoObjectGotFocus(TkPlotObject* Object) override;
-    void DoObjectLostFocus(TkPlotObject* Object) override;
-    void DoObjectPopupMenu(TkPlotObject* Object, bool& Cancel, Integer ScreenX, Integer ScreenY) override;
-    TPoint PlotClientToScreen(const TPoint& P) const override { return ClientToScreen(P); }
-    TkPlotTranslationManager* PlotTranslationManager() const override;
-
-    // --- what axes and channels ask of the plot ---------------------------------------------
-    void DoAxisMinChange(TkPlotAxis* Axis, Double OldValue, Double NewValue) override;
+    // --- events: the published event of each report ------------------------------------------
+    void Fire(const TkPlotEvent& Event) override;
     bool AxisScaleEventsAssigned() const override;
-    void DoAxisSpanChange(TkPlotAxis* Axis, Double OldValue, Double NewValue) override;
-    void DoAxisMinSpanChange(TkPlotAxis* Axis, Double OldMin, Double OldSpan, Double NewMin,
-                             Double NewSpan) override;
-    void DoAxisCustomizeLabel(TkPlotAxis* Axis, String& Text, Double Value) override;
-    bool IsTkPlot() const override { return false; }
-    // Changes whenever an axis is added, removed or renamed.
-    Cardinal AxesVersion() const;
-    TkPlotNameIndex* NameIndex(TkPlotObjectKind Kind) override;
-    TkPlotExtents ChannelExtents(const TkPlotAxis& Axis, bool Visible) const override;
-    bool RepaintPending() const override { return TkCustomComponent::RepaintPending(); }
-    bool DataViewPercentToPixels(Double Percent, bool Vertical, Integer& Pixel) const override;
 
-    // --- what axes and the data view ask while the user scrolls and zooms ----------------
+    // --- what the plot holds ------------------------------------------------------------------
+    TkPlotNameIndex* NameIndex(TkPlotObjectKind Kind) override;
     Integer AxisCount(bool XAxes) const override { return XAxes ? XAxisCount() : YAxisCount(); }
     TkPlotAxis* GetAxis(bool XAxes, Integer Index) const override;
-    // The gesture reaches every other axis of Axis' direction, once: the
-    // forwarding flag keeps the axes reached from passing it on again.
-    void AxesDoMouseLeft(TkPlotAxis* Axis, const TkPlotMouseData& MouseData) override;
-    void AxesDoMouseMove(TkPlotAxis* Axis, const TkPlotMouseData& MouseData) override;
-    void AxesDoMouseUp(TkPlotAxis* Axis, const TkPlotMouseData& MouseData) override;
-    void AxesDoMouseWheel(TkPlotAxis* Axis, Integer WheelDelta, TShiftState Shift, Integer X, Integer Y) override;
-    void AxesKeyDown(TkPlotAxis* Axis, Word& Key, TShiftState Shift) override;
+    bool IsTkPlot() const override { return false; }
+    TkPlotTranslationManager* PlotTranslationManager() const override;
+    // Changes whenever an axis is added, removed or renamed.
+    Cardinal AxesVersion() const;
+
+    // --- what axes and the data view ask while the user scrolls and zooms ----------------
+    TPoint PlotClientToScreen(const TPoint& P) const override { return ClientToScreen(P); }
     bool AxesForwarding() const override { return FAxesForwarding; }
     void SetAxesForwarding(bool Value) override { FAxesForwarding = Value; }
-    void DoObjectClick(TkPlotObject* Object) override;
-    void DoObjectGetMouseCursor(TkPlotObject* Object, TCursor& Cursor) override;
-    void DoAxisMinSpanChangeFinished(TkPlotAxis* Axis, Double OldMin, Double OldSpan, Double NewMin,
-                                     Double NewSpan) override;
-    void DoAxisCustomizeHint(TkPlotAxis* Axis, String& Text) override;
     // Measured in HintsFont, the font the hint box is drawn with.
     TSize HintTextExtent(const String& Text) override;
-    TkPlotLegendEntries* LegendEntries() override { return FLegendEntries ? &*FLegendEntries : nullptr; }
     // The channels whose entries in the plot's legends lie under P.
     std::vector<const TkPlotChannelCustom*> ChannelsOnLegendEntries(TPoint P) const;
     // The axes Object was drawn against at the last paint, while they hold
     // (kPlotComponentPaint.cpp).
     TkPlotPaintContext HitTestContext(TkPlotObject& Object) override;
-    void DisableAllTracking() override;
-    void DoBeforeZoomBox(TRect& ZoomRect, bool& Cancel) override;
     // The first toolbar's Zoom Box and Select buttons.
     bool IsToolBarZoomBoxMode() const override;
     bool IsToolBarSelectMode() const override;
     // Clicks the first toolbar's Select button when its state differs.
     void SetToolBarSelectMode(bool Value);
 
-    // --- what the toolbar asks of the plot ---------------------------------------------------
-    void DoBeforeToolBarButtonClick(TkPlotObject* ToolBar, TkPlotToolBarButtonType Type, bool& Cancel) override;
-    void DoToolBarButtonClick(TkPlotObject* ToolBar, TkPlotToolBarButtonType Type) override;
-    void DoToolBarCustomizeHint(TkPlotObject* ToolBar, String& Text) override;
+    // --- what the toolbar and the data cursors do to the whole plot ------------------------------
     void EnableAllTracking() override;
+    void DisableAllTracking() override;
     void ClearAllUserSelections() override;
     void ShowDataCursors(bool Value) override;
+    void ShowCursorReadoutInLegend() override;
     void EditProperties() override;
     // The Copy, Save, Print and Preview buttons: CopyToClipBoard, Save,
     // PrintChart and PreviewChart.
     void DoToolBarOutput(TkPlotToolBarButtonType Command) override;
 
-    // --- what channels report of their data points --------------------------------------------
-    void DoDataPointMouseDown(TkPlotChannelCustom* Channel, Integer DataIndex, TMouseButton Button, TShiftState Shift,
-                              Integer X, Integer Y) override;
-    void DoDataPointMouseMove(TkPlotChannelCustom* Channel, Integer DataIndex, TShiftState Shift, Integer X,
-                              Integer Y) override;
-    void DoDataPointMouseUp(TkPlotChannelCustom* Channel, Integer DataIndex, TMouseButton Button, TShiftState Shift,
-                            Integer X, Integer Y) override;
-    void DoDataPointClick(TkPlotChannelCustom* Channel, Integer DataIndex) override;
-    void DoDataPointMoved(TkPlotChannelCustom* Channel, Integer DataIndex, Double OldX, Double OldY, Double NewX,
-                          Double NewY) override;
-    void DoDataPointCustomizeHint(TkPlotChannelCustom* Channel, Integer DataIndex, String& Text) override;
-
-    // --- what data cursors report ----------------------------------------------------------------
-    void DoBeforeDataCursorUpdate(TkPlotObject* Cursor) override;
-    void DoDataCursorChange(TkPlotObject* Cursor) override;
-    void DoDataCursorCustomizeHint(TkPlotObject* Cursor, String& Text) override;
-    void ShowCursorReadoutInLegend() override;
-
-    // --- what limits report ------------------------------------------------------------------
-    void DoLimitLine1PositionChange(TkPlotLimit* Limit, Double OldValue, Double NewValue) override;
-    void DoLimitLine2PositionChange(TkPlotLimit* Limit, Double OldValue, Double NewValue) override;
-    void DoAnnotationEvent(TkPlotObject* Annotation, TkPlotAnnotationEvent Event) override;
+    // --- what painting and layout ask ------------------------------------------------------------
+    bool RepaintPending() const override { return TkCustomComponent::RepaintPending(); }
+    TkPlotLegendEntries* LegendEntries() override { return FLegendEntries ? &*FLegendEntries : nullptr; }
+    TkPlotExtents ChannelExtents(const TkPlotAxis& Axis, bool Visible) const override;
+    bool DataViewPercentToPixels(Double Percent, bool Vertical, Integer& Pixel) const override;
 
     // --- what the editor asks of the plot ------------------------------------------------------
     TkComponent* PlotComponent() override { return this; }
-    void DoAfterOpenEditor(TCustomForm* Form) override;
 
 protected:
     // The control's input, routed to the objects under the mouse or to the
@@ -646,9 +602,6 @@ private:
     // The list of that index, or nullptr.
     TImageList* FindImageList(Integer Index) const;
     void DefineImageList(TFiler& Filer, Integer Index);
-    // Action on every axis of Axis' direction but Axis, with the forwarding
-    // flag raised; nothing while it is raised already.
-    void ForwardToAxes(TkPlotAxis* Axis, const std::function<void(TkPlotAxis*)>& Action);
     void SetAllTracking(bool Value);
 
     // Input steps (kPlotComponentInput.cpp, kPlotComponentHint.cpp).

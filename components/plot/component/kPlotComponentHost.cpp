@@ -1,6 +1,6 @@
-// The plot's services to the objects it holds (kPlotHost.h): the events it
-// fires for them, what axes and channels ask of the plot, and what its
-// toolbar asks.
+// The plot's services to the objects it holds (kPlotHost.h): the published
+// event of each report, what the objects ask of the plot, and what its
+// toolbar and data cursors do to the whole plot.
 
 #include "components/plot/component/kPlotComponent.h"
 
@@ -72,44 +72,6 @@ void TkPlotComponent::DoObjectRemove(TObject* Object)
 
 void TkPlotComponent::DoObjectChange(TObject*) { InvalidateChange(); }
 
-void TkPlotComponent::DoObjectMouseDown(TkPlotObject* Object, TMouseButton Button, TShiftState Shift, Integer X,
-                                        Integer Y)
-{
-    FireObjectEvent(OnObjectMouseDown, PlotMouseEventKinds, Object, Button, Shift, X, Y);
-}
-
-void TkPlotComponent::DoObjectMouseMove(TkPlotObject* Object, TShiftState Shift, Integer X, Integer Y)
-{
-    FireObjectEvent(OnObjectMouseMove, PlotMouseEventKinds, Object, Shift, X, Y);
-}
-
-void TkPlotComponent::DoObjectMouseUp(TkPlotObject* Object, TMouseButton Button, TShiftState Shift, Integer X,
-                                      Integer Y)
-{
-    FireObjectEvent(OnObjectMouseUp, PlotMouseEventKinds, Object, Button, Shift, X, Y);
-}
-
-void TkPlotComponent::DoObjectMouseWheel(TkPlotObject* Object, Integer WheelDelta, TShiftState Shift, Integer X,
-                                         Integer Y)
-{
-    FireObjectEvent(OnObjectMouseWheel, PlotMouseEventKinds, Object, WheelDelta, Shift, X, Y);
-}
-
-void TkPlotComponent::DoObjectGotFocus(TkPlotObject* Object)
-{
-    FireObjectEvent(OnObjectGotFocus, PlotFocusEventKinds, Object);
-}
-
-void TkPlotComponent::DoObjectLostFocus(TkPlotObject* Object)
-{
-    FireObjectEvent(OnObjectLostFocus, PlotFocusEventKinds, Object);
-}
-
-void TkPlotComponent::DoObjectPopupMenu(TkPlotObject* Object, bool& Cancel, Integer ScreenX, Integer ScreenY)
-{
-    FireObjectEvent(OnObjectPopupMenu, PlotMouseEventKinds, Object, Cancel, ScreenX, ScreenY);
-}
-
 template <class E, class... A>
 void TkPlotComponent::FireAxisEvent(const E& XEvent, const E& YEvent, TkPlotAxis* Axis, A&&... Args)
 {
@@ -125,147 +87,121 @@ bool TkPlotComponent::AxisScaleEventsAssigned() const
            OnYAxisMinSpanChange;
 }
 
-void TkPlotComponent::DoAxisMinChange(TkPlotAxis* Axis, Double OldValue, Double NewValue)
-{
-    FireAxisEvent(OnXAxisMinChange, OnYAxisMinChange, Axis, OldValue, NewValue);
-}
-
-void TkPlotComponent::DoAxisSpanChange(TkPlotAxis* Axis, Double OldValue, Double NewValue)
-{
-    FireAxisEvent(OnXAxisSpanChange, OnYAxisSpanChange, Axis, OldValue, NewValue);
-}
-
-void TkPlotComponent::DoAxisMinSpanChange(TkPlotAxis* Axis, Double OldMin, Double OldSpan, Double NewMin,
-                                          Double NewSpan)
-{
-    FireAxisEvent(OnXAxisMinSpanChange, OnYAxisMinSpanChange, Axis, OldMin, OldSpan, NewMin, NewSpan);
-}
-
-void TkPlotComponent::DoAxisCustomizeLabel(TkPlotAxis* Axis, String& Text, Double Value)
-{
-    // Kept by the plot meanwhile: a handler may ask for it to be set.
-    FInput.CustomizeLabelText = Text;
-    FireAxisEvent(OnXAxisCustomizeLabel, OnYAxisCustomizeLabel, Axis, Value, FInput.CustomizeLabelText);
-    Text = FInput.CustomizeLabelText;
-}
-
-void TkPlotComponent::DoAxisMinSpanChangeFinished(TkPlotAxis* Axis, Double OldMin, Double OldSpan, Double NewMin,
-                                                  Double NewSpan)
-{
-    FireAxisEvent(OnXAxisMinSpanChangeFinished, OnYAxisMinSpanChangeFinished, Axis, OldMin, OldSpan, NewMin,
-                  NewSpan);
-}
-
-void TkPlotComponent::DoAxisCustomizeHint(TkPlotAxis* Axis, String& Text)
-{
-    FireAxisEvent(OnXAxisCustomizeHint, OnYAxisCustomizeHint, Axis, Text);
-}
-
-void TkPlotComponent::DoObjectClick(TkPlotObject* Object)
-{
-    const bool dblClick = std::exchange(FInput.DblClick, false);
-    FireObjectEvent(dblClick ? OnObjectDblClick : OnObjectClick, PlotMouseEventKinds, Object);
-}
-
-void TkPlotComponent::DoObjectGetMouseCursor(TkPlotObject* Object, TCursor& Cursor)
-{
-    FireObjectEvent(OnObjectGetMouseCursor, PlotListEventKinds, Object, Cursor);
-}
-
-void TkPlotComponent::DoBeforeToolBarButtonClick(TkPlotObject* ToolBar, TkPlotToolBarButtonType Type, bool& Cancel)
-{
-    FireIndexedEvent(OnBeforeToolBarButtonClick, ToolBar, Type, Cancel);
-}
-
-void TkPlotComponent::DoToolBarButtonClick(TkPlotObject* ToolBar, TkPlotToolBarButtonType Type)
-{
-    FireIndexedEvent(OnToolBarButtonClick, ToolBar, Type);
-}
-
-void TkPlotComponent::DoToolBarCustomizeHint(TkPlotObject* ToolBar, String& Text)
-{
-    FireIndexedEvent(OnToolBarCustomizeHint, ToolBar, Text);
-}
-
-void TkPlotComponent::DoDataPointMouseDown(TkPlotChannelCustom* Channel, Integer DataIndex, TMouseButton Button,
-                                           TShiftState Shift, Integer X, Integer Y)
-{
-    FireIndexedEvent(OnMouseDownDataPoint, Channel, DataIndex, Button, Shift, X, Y);
-}
-
-void TkPlotComponent::DoDataPointMouseMove(TkPlotChannelCustom* Channel, Integer DataIndex, TShiftState Shift,
-                                           Integer X, Integer Y)
-{
-    FireIndexedEvent(OnMouseMoveDataPoint, Channel, DataIndex, Shift, X, Y);
-}
-
-void TkPlotComponent::DoDataPointMouseUp(TkPlotChannelCustom* Channel, Integer DataIndex, TMouseButton Button,
-                                         TShiftState Shift, Integer X, Integer Y)
-{
-    FireIndexedEvent(OnMouseUpDataPoint, Channel, DataIndex, Button, Shift, X, Y);
-}
-
-void TkPlotComponent::DoDataPointClick(TkPlotChannelCustom* Channel, Integer DataIndex)
-{
-    const bool dblClick = std::exchange(FInput.DblClick, false);
-    FireIndexedEvent(dblClick ? OnDblClickDataPoint : OnClickDataPoint, Channel, DataIndex);
-}
-
-void TkPlotComponent::DoDataPointMoved(TkPlotChannelCustom* Channel, Integer DataIndex, Double OldX, Double OldY,
-                                       Double NewX, Double NewY)
-{
-    FireIndexedEvent(OnDataPointMoved, Channel, DataIndex, OldX, OldY, NewX, NewY);
-}
-
-void TkPlotComponent::DoDataPointCustomizeHint(TkPlotChannelCustom* Channel, Integer DataIndex, String& Text)
-{
-    FireIndexedEvent(OnDataPointCustomizeHint, Channel, DataIndex, Text);
-}
-
-void TkPlotComponent::DoBeforeDataCursorUpdate(TkPlotObject* Cursor)
-{
-    FireIndexedEvent(OnBeforeDataCursorUpdate, Cursor);
-}
-
-void TkPlotComponent::DoDataCursorChange(TkPlotObject* Cursor) { FireIndexedEvent(OnDataCursorChange, Cursor); }
-
-void TkPlotComponent::DoDataCursorCustomizeHint(TkPlotObject* Cursor, String& Text)
-{
-    FireIndexedEvent(OnDataCursorCustomizeHint, Cursor, Text);
-}
-
 void TkPlotComponent::ShowCursorReadoutInLegend()
 {
     if (LegendCount() > 0) GetLegend(0)->SetCursorAllChannels(true);
 }
 
-void TkPlotComponent::DoLimitLine1PositionChange(TkPlotLimit* Limit, Double OldValue, Double NewValue)
+// Each report reaches the published event of its kind (X or Y for an axis;
+// the object's kind for the object events), with the object's index.
+void TkPlotComponent::Fire(const TkPlotEvent& Event)
 {
-    FireIndexedEvent(OnLimitLine1PositionChange, Limit, OldValue, NewValue);
-}
-
-void TkPlotComponent::DoLimitLine2PositionChange(TkPlotLimit* Limit, Double OldValue, Double NewValue)
-{
-    FireIndexedEvent(OnLimitLine2PositionChange, Limit, OldValue, NewValue);
-}
-
-void TkPlotComponent::DoAnnotationEvent(TkPlotObject* Annotation, TkPlotAnnotationEvent Event)
-{
-    const TkPlotObjectEvent* events[] = {&OnAnnotationCoordinatesChange, &OnAnnotationMoveUser,
-                                         &OnAnnotationResizeUser, &OnAnnotationCoordinatesChangeFinished};
-    FireIndexedEvent(*events[Event], Annotation);
-}
-
-void TkPlotComponent::DoBeforeZoomBox(TRect& ZoomRect, bool& Cancel)
-{
-    if (IsLoading()) return;
-    const TkPlotBeforeZoomBoxEvent handler = OnBeforeZoomBox;
-    if (handler) handler(this, ZoomRect, Cancel);
-}
-
-void TkPlotComponent::DoAfterOpenEditor(TCustomForm* Form)
-{
-    if (OnAfterOpenEditor) OnAfterOpenEditor(Form);
+    std::visit(
+        TkPlotEventHandlers{
+            [this](const PlotEvent::MouseDown& E) {
+                FireObjectEvent(OnObjectMouseDown, PlotMouseEventKinds, E.Object, E.Button, E.Shift, E.X, E.Y);
+            },
+            [this](const PlotEvent::MouseMove& E) {
+                FireObjectEvent(OnObjectMouseMove, PlotMouseEventKinds, E.Object, E.Shift, E.X, E.Y);
+            },
+            [this](const PlotEvent::MouseUp& E) {
+                FireObjectEvent(OnObjectMouseUp, PlotMouseEventKinds, E.Object, E.Button, E.Shift, E.X, E.Y);
+            },
+            [this](const PlotEvent::MouseWheel& E) {
+                FireObjectEvent(OnObjectMouseWheel, PlotMouseEventKinds, E.Object, E.WheelDelta, E.Shift, E.X, E.Y);
+            },
+            [this](const PlotEvent::GotFocus& E) { FireObjectEvent(OnObjectGotFocus, PlotFocusEventKinds, E.Object); },
+            [this](const PlotEvent::LostFocus& E) {
+                FireObjectEvent(OnObjectLostFocus, PlotFocusEventKinds, E.Object);
+            },
+            [this](const PlotEvent::PopupMenu& E) {
+                FireObjectEvent(OnObjectPopupMenu, PlotMouseEventKinds, E.Object, E.Cancel, E.ScreenX, E.ScreenY);
+            },
+            [this](const PlotEvent::Click& E) {
+                const bool dblClick = std::exchange(FInput.DblClick, false);
+                FireObjectEvent(dblClick ? OnObjectDblClick : OnObjectClick, PlotMouseEventKinds, E.Object);
+            },
+            [this](const PlotEvent::GetMouseCursor& E) {
+                FireObjectEvent(OnObjectGetMouseCursor, PlotListEventKinds, E.Object, E.Cursor);
+            },
+            [this](const PlotEvent::AxisMinChange& E) {
+                FireAxisEvent(OnXAxisMinChange, OnYAxisMinChange, E.Axis, E.OldValue, E.NewValue);
+            },
+            [this](const PlotEvent::AxisSpanChange& E) {
+                FireAxisEvent(OnXAxisSpanChange, OnYAxisSpanChange, E.Axis, E.OldValue, E.NewValue);
+            },
+            [this](const PlotEvent::AxisMinSpanChange& E) {
+                FireAxisEvent(OnXAxisMinSpanChange, OnYAxisMinSpanChange, E.Axis, E.OldMin, E.OldSpan, E.NewMin,
+                              E.NewSpan);
+            },
+            [this](const PlotEvent::AxisMinSpanChangeFinished& E) {
+                FireAxisEvent(OnXAxisMinSpanChangeFinished, OnYAxisMinSpanChangeFinished, E.Axis, E.OldMin, E.OldSpan,
+                              E.NewMin, E.NewSpan);
+            },
+            [this](const PlotEvent::AxisCustomizeLabel& E) {
+                // Kept by the plot meanwhile: a handler may ask for it to be set.
+                FInput.CustomizeLabelText = E.Text;
+                FireAxisEvent(OnXAxisCustomizeLabel, OnYAxisCustomizeLabel, E.Axis, E.Value,
+                              FInput.CustomizeLabelText);
+                E.Text = FInput.CustomizeLabelText;
+            },
+            [this](const PlotEvent::AxisCustomizeHint& E) {
+                FireAxisEvent(OnXAxisCustomizeHint, OnYAxisCustomizeHint, E.Axis, E.Text);
+            },
+            [this](const PlotEvent::BeforeZoomBox& E) {
+                if (IsLoading()) return;
+                const TkPlotBeforeZoomBoxEvent handler = OnBeforeZoomBox;
+                if (handler) handler(this, E.ZoomRect, E.Cancel);
+            },
+            [this](const PlotEvent::LimitLineMove& E) {
+                FireIndexedEvent(E.Line == 1 ? OnLimitLine1PositionChange : OnLimitLine2PositionChange, E.Limit,
+                                 E.OldValue, E.NewValue);
+            },
+            [this](const PlotEvent::Annotation& E) {
+                const TkPlotObjectEvent* events[] = {&OnAnnotationCoordinatesChange, &OnAnnotationMoveUser,
+                                                     &OnAnnotationResizeUser, &OnAnnotationCoordinatesChangeFinished};
+                FireIndexedEvent(*events[E.Event], E.Object);
+            },
+            [this](const PlotEvent::BeforeToolBarButtonClick& E) {
+                FireIndexedEvent(OnBeforeToolBarButtonClick, E.ToolBar, E.Type, E.Cancel);
+            },
+            [this](const PlotEvent::ToolBarButtonClick& E) {
+                FireIndexedEvent(OnToolBarButtonClick, E.ToolBar, E.Type);
+            },
+            [this](const PlotEvent::ToolBarCustomizeHint& E) {
+                FireIndexedEvent(OnToolBarCustomizeHint, E.ToolBar, E.Text);
+            },
+            [this](const PlotEvent::BeforeDataCursorUpdate& E) {
+                FireIndexedEvent(OnBeforeDataCursorUpdate, E.Cursor);
+            },
+            [this](const PlotEvent::DataCursorChange& E) { FireIndexedEvent(OnDataCursorChange, E.Cursor); },
+            [this](const PlotEvent::DataCursorCustomizeHint& E) {
+                FireIndexedEvent(OnDataCursorCustomizeHint, E.Cursor, E.Text);
+            },
+            [this](const PlotEvent::DataPointMouseDown& E) {
+                FireIndexedEvent(OnMouseDownDataPoint, E.Channel, E.DataIndex, E.Button, E.Shift, E.X, E.Y);
+            },
+            [this](const PlotEvent::DataPointMouseMove& E) {
+                FireIndexedEvent(OnMouseMoveDataPoint, E.Channel, E.DataIndex, E.Shift, E.X, E.Y);
+            },
+            [this](const PlotEvent::DataPointMouseUp& E) {
+                FireIndexedEvent(OnMouseUpDataPoint, E.Channel, E.DataIndex, E.Button, E.Shift, E.X, E.Y);
+            },
+            [this](const PlotEvent::DataPointClick& E) {
+                const bool dblClick = std::exchange(FInput.DblClick, false);
+                FireIndexedEvent(dblClick ? OnDblClickDataPoint : OnClickDataPoint, E.Channel, E.DataIndex);
+            },
+            [this](const PlotEvent::DataPointMoved& E) {
+                FireIndexedEvent(OnDataPointMoved, E.Channel, E.DataIndex, E.OldX, E.OldY, E.NewX, E.NewY);
+            },
+            [this](const PlotEvent::DataPointCustomizeHint& E) {
+                FireIndexedEvent(OnDataPointCustomizeHint, E.Channel, E.DataIndex, E.Text);
+            },
+            [this](const PlotEvent::AfterOpenEditor& E) {
+                if (OnAfterOpenEditor) OnAfterOpenEditor(E.Form);
+            },
+        },
+        Event);
 }
 
 // ===========================================================================
@@ -291,45 +227,6 @@ TkPlotAxis* TkPlotComponent::GetAxis(bool XAxes, Integer Index) const
 {
     if (XAxes) return GetXAxis(Index);
     return GetYAxis(Index);
-}
-
-void TkPlotComponent::ForwardToAxes(TkPlotAxis* Axis, const std::function<void(TkPlotAxis*)>& Action)
-{
-    if (FAxesForwarding) return;
-    const bool xAxes = Axis->IsXAxis();
-    // Held weakly: a handler reached through an axis may free others.
-    std::vector<TWeakRef<TkPlotAxis>> others;
-    for (Integer i = 0; i < AxisCount(xAxes); ++i)
-        if (TkPlotAxis* other = GetAxis(xAxes, i); other != Axis) others.emplace_back(other);
-    const TFlagScope forwarding(FAxesForwarding);
-    for (const TWeakRef<TkPlotAxis>& other : others)
-        if (TkPlotAxis* axis = other.Get()) Action(axis);
-}
-
-void TkPlotComponent::AxesDoMouseLeft(TkPlotAxis* Axis, const TkPlotMouseData& MouseData)
-{
-    ForwardToAxes(Axis, [&MouseData](TkPlotAxis* Other) { Other->DoMouseLeft(MouseData); });
-}
-
-void TkPlotComponent::AxesDoMouseMove(TkPlotAxis* Axis, const TkPlotMouseData& MouseData)
-{
-    ForwardToAxes(Axis, [&MouseData](TkPlotAxis* Other) { Other->DoMouseMove(MouseData); });
-}
-
-void TkPlotComponent::AxesDoMouseUp(TkPlotAxis* Axis, const TkPlotMouseData& MouseData)
-{
-    ForwardToAxes(Axis, [&MouseData](TkPlotAxis* Other) { Other->DoMouseUp(MouseData); });
-}
-
-void TkPlotComponent::AxesDoMouseWheel(TkPlotAxis* Axis, Integer WheelDelta, TShiftState Shift, Integer X, Integer Y)
-{
-    ForwardToAxes(Axis, [=](TkPlotAxis* Other) { Other->DoMouseWheel(WheelDelta, Shift, X, Y); });
-}
-
-void TkPlotComponent::AxesKeyDown(TkPlotAxis* Axis, Word& Key, TShiftState Shift)
-{
-    // The other axes open no popup menu.
-    ForwardToAxes(Axis, [&Key, Shift](TkPlotAxis* Other) { Other->kKeyDown(Key, Shift, nullptr); });
 }
 
 void TkPlotComponent::DisableAllTracking() { SetAllTracking(false); }

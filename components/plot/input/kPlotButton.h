@@ -64,10 +64,6 @@ private:
     // Ends the press: no more repeats; the owner repaints the button.
     void EndPress();
     void Repeat();
-    static void Fire(const TNotifyEvent& Hook, TObject* Sender)
-    {
-        if (Hook) Hook(Sender);
-    }
 
     Integer FTop = 0;
     Integer FBottom = 0;

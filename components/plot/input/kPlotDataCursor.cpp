@@ -140,7 +140,7 @@ void TkPlotDataCursor::SetDataView(TkPlotDataView* Value) { FDataView = TWeakRef
 void TkPlotDataCursor::UpdatePointerOrientation()
 {
     // A time plot reads its channels along X only.
-    const bool xyPlot = Host() && !Host()->IsTkPlot();
+    const bool xyPlot = Host().Objects && !Host().Objects->IsTkPlot();
     FPointerShow = {true, false};
     FPointerHorizontal = {false, true};
     FHintHorizontal = false;
@@ -174,10 +174,10 @@ TkPlotChannelCustom* TkPlotDataCursor::GetChannel() const { return FChannel.Get(
 
 void TkPlotDataCursor::UpdateCursor()
 {
-    TkPlotHost* plot = Host();
+    const TkPlotObjectsHost* plot = Host().Objects;
     if (!plot) return;
     TWeakRef<TkPlotObject> self(this);
-    plot->DoBeforeDataCursorUpdate(this);
+    Fire(PlotEvent::BeforeDataCursorUpdate{this});
     if (!self) return;
     if (!ReadsAllChannels()) {
         if (TkPlotChannelCustom* channel = GetChannel()) ReadChannel(*channel);
@@ -185,7 +185,8 @@ void TkPlotDataCursor::UpdateCursor()
     }
     // By index, counted again: a channel's readout reaches the user's handlers.
     for (Integer i = 0; self && i < plot->ChannelCount(); ++i) ReadChannel(*plot->GetChannel(i));
-    if (self && FChannelShowAllInLegend) plot->ShowCursorReadoutInLegend();
+    if (!self || !FChannelShowAllInLegend) return;
+    if (TkPlotCommandHost* commands = Host().Commands) commands->ShowCursorReadoutInLegend();
 }
 
 TkPlotCursorPointers TkPlotDataCursor::Pointers() const
@@ -207,7 +208,7 @@ void TkPlotDataCursor::SetValues(TkPlotDataPointStatus Status, Double ValueY, Do
     FStatus = Status;
     FValueY = ValueY;
     FValueX = ValueX;
-    if (TkPlotHost* plot = Host()) plot->DoDataCursorChange(this);
+    Fire(PlotEvent::DataCursorChange{this});
 }
 
 // ===========================================================================
@@ -273,10 +274,9 @@ void TkPlotDataCursor::DrawPointer(TCanvas* Canvas, std::size_t Pointer)
 
 void TkPlotDataCursor::DrawHint(TCanvas* Canvas)
 {
-    TkPlotHost* plot = Host();
     String text = GetChannel() ? FCursorDisplayText : TranslateString("No Channel");
     TWeakRef<TkPlotObject> self(this);
-    if (plot) plot->DoDataCursorCustomizeHint(this, text);
+    Fire(PlotEvent::DataCursorCustomizeHint{this, text});
     if (!self || !FDataView.Get()) return;
     Canvas->SetFont(FFont.get());
     TRect extent = Rect(0, 0, 0, 0);

@@ -85,13 +85,13 @@ void TkPlotDataCursor::DoMouseUp(const TkPlotMouseData& MouseData)
     TWeakRef<TkPlotObject> self(this);
     DoChange();
     if (self && kMouseHitTest(MouseData))
-        if (TkPlotHost* plot = Host()) plot->DoObjectClick(this);
+        Fire(PlotEvent::Click{this});
 }
 
 TCursor TkPlotDataCursor::GetMouseCursor(TPoint)
 {
     TCursor cursor = crHandPoint;
-    if (TkPlotHost* plot = Host()) plot->DoObjectGetMouseCursor(this, cursor);
+    Fire(PlotEvent::GetMouseCursor{this, cursor});
     return cursor;
 }
 
@@ -163,7 +163,7 @@ void TkPlotDataCursor::BuildPopupMenu(TPopupMenu* PopupMenu)
         };
     };
     TMenuItem* channels = AddItem(PopupMenu, PopupMenu->Items(), TranslateString("Channel"), false, nullptr);
-    if (const TkPlotHost* plot = Host())
+    if (const TkPlotObjectsHost* plot = Host().Objects)
         for (Integer i = 0; i < plot->ChannelCount(); ++i) {
             const String name = plot->GetChannel(i)->Name();
             AddItem(PopupMenu, channels, name, SameObjectName(name, ChannelName()), bind(name));

@@ -7,7 +7,7 @@
 
 #include "components/plot/axis/kPlotAxis.h"
 #include "components/plot/input/kPlotDataCursor.h"
-#include "components/plot/component/kPlotHost.h"
+#include "components/plot/objects/kPlotHostServices.h"
 #include "platform/Messages.h"
 #include "platform/System.h"
 
@@ -25,7 +25,7 @@ struct TSnapTarget {
 
 bool TkPlotDataCursor::Snapping() const
 {
-    return FSnapToDataPoint && FStyle != kpcsDeltaY && Host() && Host()->IsTkPlot();
+    return FSnapToDataPoint && FStyle != kpcsDeltaY && Host().Objects && Host().Objects->IsTkPlot();
 }
 
 void TkPlotDataCursor::DoSnapToDataPoint()
@@ -38,7 +38,7 @@ void TkPlotDataCursor::DoSnapToDataPoint()
 // wins.
 bool TkPlotDataCursor::SnapPointer(std::size_t Pointer, Int64 Offset)
 {
-    TkPlotHost* plot = Host();
+    const TkPlotObjectsHost* plot = Host().Objects;
     if (!Snapping() || !plot) return false;
     const bool all = ReadsAllChannels();
     TSnapTarget best;
@@ -100,7 +100,7 @@ TkPlotDataPointStatus TkPlotDataCursor::GetInterpolatedYValue(const String& Chan
                                                               Double& YValue)
 {
     YValue = 0;
-    TkPlotHost* plot = Host();
+    TkPlotObjectsHost* plot = Host().Objects;
     // No X is no value anywhere on the trace.
     if (!plot || !plot->IsTkPlot() || std::isnan(XValue)) return kpdpsEmpty;
     const TkPlotNameIndex* channels = plot->NameIndex(kpokChannel);

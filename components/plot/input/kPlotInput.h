@@ -35,7 +35,7 @@ struct TkPlotInputState {
     // A Shift or Ctrl press picked an axis: moves until the release are the
     // selection's, not a drag.
     bool AxisSelect = false;
-    // The label text that DoAxisCustomizeLabel hands back.
+    // The label text that the axis label event hands back.
     String CustomizeLabelText;
 };
 

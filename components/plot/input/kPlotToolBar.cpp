@@ -5,7 +5,7 @@
 
 #include "components/foundation/kCommonRoutines.h"
 #include "components/plot/axis/kPlotAxis.h"
-#include "components/plot/component/kPlotHost.h"
+#include "components/plot/objects/kPlotHostServices.h"
 #include "platform/ImgList.h"
 #include "platform/Math.h"
 
@@ -39,7 +39,7 @@ constexpr TkPlotToolBarButtonSpec kPreview{kptbbtPreview, 0, "Preview", "PREVIEW
 // Calls Action with every X axis, then every Y axis, counting again at each
 // step: an axis event may take axes away.
 template <class F>
-void ForEachAxis(TkPlotHost& Plot, F Action)
+void ForEachAxis(const TkPlotObjectsHost& Plot, F Action)
 {
     for (const bool xAxes : {true, false})
         for (Integer i = 0; i < Plot.AxisCount(xAxes); ++i) Action(*Plot.GetAxis(xAxes, i));
@@ -101,14 +101,14 @@ TkPlotToolBar::TkPlotToolBar(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, 
     AddButton(kPreview)->SetVisible(false);
 
     Button(kptbbtCursor)->SetOnDownChange([this](TObject* Sender) {
-        TkPlotHost* plot = Host();
+        TkPlotCommandHost* plot = Host().Commands;
         if (!plot) return;
         const bool down = static_cast<TkPlotButton*>(Sender)->Down();
         if (down) plot->DisableAllTracking();
         plot->ShowDataCursors(down);
     });
     Button(kptbbtSelect)->SetOnDownChange([this](TObject* Sender) {
-        TkPlotHost* plot = Host();
+        TkPlotCommandHost* plot = Host().Commands;
         if (plot && static_cast<TkPlotButton*>(Sender)->Down()) plot->DisableAllTracking();
     });
 }
@@ -183,18 +183,17 @@ Integer TkPlotToolBar::GetRequiredSize(TCanvas*) { return ButtonSize() + 2 * kIn
 
 void TkPlotToolBar::Command(TkPlotToolBarButtonType Type)
 {
-    TkPlotHost* plot = Host();
     TWeakRef<TkPlotObject> self(this);
     bool cancel = false;
-    if (plot) plot->DoBeforeToolBarButtonClick(this, Type, cancel);
+    Fire(PlotEvent::BeforeToolBarButtonClick{this, Type, cancel});
     if (!self || cancel) return;
     Act(Type);
-    if (self && plot && Type != kptbbtEdit) plot->DoToolBarButtonClick(this, Type);
+    if (self && Type != kptbbtEdit) Fire(PlotEvent::ToolBarButtonClick{this, Type});
 }
 
 void TkPlotToolBar::Act(TkPlotToolBarButtonType Type)
 {
-    TkPlotHost* plot = Host();
+    TkPlotCommandHost* plot = Host().Commands;
     switch (Type) {
     case kptbbtResume: Resume(); return;
     case kptbbtPause:
@@ -230,8 +229,9 @@ void TkPlotToolBar::Resume()
     TWeakRef<TkPlotObject> self(this);
     if (CursorDown()) DoButtonClickCursor();
     if (self && SelectDown()) DoButtonClickSelect();
-    TkPlotHost* plot = Host();
-    if (!self || !plot) return;
+    if (!self) return;
+    TkPlotCommandHost* plot = Host().Commands;
+    if (!plot) return;
     plot->ClearAllUserSelections();
     plot->EnableAllTracking();
 }
@@ -241,7 +241,7 @@ void TkPlotToolBar::SetAxesMode(TkPlotToolBarButtonType Type)
     const bool zoom = Type == kptbbtZoomAxesMode;
     Button(kptbbtScrollAxesMode)->SetDown(!zoom);
     Button(kptbbtZoomAxesMode)->SetDown(zoom);
-    if (TkPlotHost* plot = Host())
+    if (const TkPlotObjectsHost* plot = Host().Objects)
         ForEachAxis(*plot, [zoom](TkPlotAxis& Axis) { Axis.SetMode(zoom ? kpamZoom : kpamScroll); });
 }
 
@@ -249,8 +249,9 @@ void TkPlotToolBar::ZoomAllAxes(bool In)
 {
     TWeakRef<TkPlotObject> self(this);
     DoButtonClickPause();
-    TkPlotHost* plot = Host();
-    if (!self || !plot) return;
+    if (!self) return;
+    const TkPlotObjectsHost* plot = Host().Objects;
+    if (!plot) return;
     const Double factor = In ? 1.0 / FZoomInOutFactor : FZoomInOutFactor;
     // A log axis zooms by whole decades.
     const Double decades = In ? -1.0 : 1.0;
@@ -268,7 +269,7 @@ void TkPlotToolBar::RefreshStates()
                                               [this](TkPlotToolBarButtonType Type) { return ButtonShown(Type); }));
     bool anyTracking = false;
     bool anyPaused = false;
-    if (TkPlotHost* plot = Host())
+    if (const TkPlotObjectsHost* plot = Host().Objects)
         ForEachAxis(*plot, [&](const TkPlotAxis& Axis) { (Axis.TrackingEnabled() ? anyTracking : anyPaused) = true; });
     Button(kptbbtResume)->SetEnabled(anyPaused);
     Button(kptbbtPause)->SetEnabled(anyTracking);

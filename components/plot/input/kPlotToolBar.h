@@ -14,7 +14,7 @@
 
 #include "components/plot/objects/kPlotObjects.h"
 #include "components/plot/input/kPlotToolBarButton.h"
-#include "components/plot/input/kPlotToolBarButtonType.h"
+#include "components/plot/objects/kPlotToolBarButtonType.h"
 
 class TImageList;
 

@@ -3,7 +3,7 @@
 #include <array>
 
 #include "components/foundation/kCommonRoutines.h"
-#include "components/plot/component/kPlotHost.h"
+#include "components/plot/objects/kPlotHostServices.h"
 #include "platform/ImgList.h"
 #include "platform/Math.h"
 #include "platform/Resources.h"
@@ -143,12 +143,12 @@ void TkPlotToolBarButton::DoMouseNotOver()
 void TkPlotToolBarButton::DoMouseHint(const TkPlotMouseData&, TkPlotHintData& HintData)
 {
     if (FStyle == kptbbsSpacer) return;
-    TkPlotHost* plot = Host();
+    TkPlotInputHost* input = Host().Input;
     HintData.Text = TranslateString(FHint);
-    if (!plot) return;
-    plot->DoToolBarCustomizeHint(FToolBar, HintData.Text);
+    if (!input) return;
+    Fire(PlotEvent::ToolBarCustomizeHint{FToolBar, HintData.Text});
     const TRect r = DrawRect();
-    const TSize extent = plot->HintTextExtent(HintData.Text);
+    const TSize extent = input->HintTextExtent(HintData.Text);
     HintData.Left = r.Left;
     HintData.Top = SatInt32(Int64{r.Bottom} + kHintGap);
     HintData.Width = SatInt32(Int64{extent.cx} + kHintPadding);

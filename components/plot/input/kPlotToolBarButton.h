@@ -6,7 +6,7 @@
 // one.
 
 #include "components/plot/input/kPlotButton.h"
-#include "components/plot/input/kPlotToolBarButtonType.h"
+#include "components/plot/objects/kPlotToolBarButtonType.h"
 
 class TImageList;
 

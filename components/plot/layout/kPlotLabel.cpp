@@ -1,7 +1,7 @@
 #include "components/plot/layout/kPlotLabel.h"
 
 #include "components/foundation/kCommonRoutines.h"
-#include "components/plot/component/kPlotHost.h"
+#include "components/plot/objects/kPlotHostServices.h"
 #include "platform/Math.h"
 
 namespace {
@@ -120,7 +120,7 @@ void TkPlotLabel::Draw(const TkPlotPaintContext& Context)
     const Integer top = Add(DrawRect().Top, margins.Top);
     if (TBitmap* image = FImage.Image()) {
         canvas->Draw(PictureLeft(margins, image->Width()), top, image);
-    } else if (TkPlotHost* lists = ShownImageList()) {
+    } else if (TkPlotPaintHost* lists = ShownImageList()) {
         const Integer left = PictureLeft(margins, lists->PlotImageWidth(FImageListIndex));
         lists->PlotDrawImage(canvas, FImageListIndex, FImageIndex, left, top, Enabled());
     } else {
@@ -142,9 +142,9 @@ Integer TkPlotLabel::PictureLeft(const TMarginPixels& Margins, Integer PictureWi
     return Add(Middle(r.Left, r.Right), -(PictureWidth / 2));
 }
 
-TkPlotHost* TkPlotLabel::ShownImageList() const
+TkPlotPaintHost* TkPlotLabel::ShownImageList() const
 {
-    TkPlotHost* lists = Host();
+    TkPlotPaintHost* lists = Host().Paint;
     return PlotImageShows(lists, FImageListIndex, FImageIndex) ? lists : nullptr;
 }
 

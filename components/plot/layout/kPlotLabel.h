@@ -71,7 +71,7 @@ private:
     // Left edge of a picture PictureWidth wide, placed by Alignment.
     Integer PictureLeft(const TMarginPixels& Margins, Integer PictureWidth) const;
     // The image list that shows, when one does.
-    TkPlotHost* ShownImageList() const;
+    TkPlotPaintHost* ShownImageList() const;
     void DrawCaption(TCanvas* Canvas, const TMarginPixels& Margins, TColor BackGroundColor) const;
     // Centre, along the band, of the turned text of a vertical label.
     Integer VerticalTextCentre(TCanvas* Canvas, const TMarginPixels& Margins) const;

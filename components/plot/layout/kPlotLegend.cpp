@@ -6,7 +6,7 @@
 #include "components/foundation/kCommonRoutines.h"
 #include "components/plot/axis/kPlotAxis.h"
 #include "components/plot/channel/kPlotChannelCustom.h"
-#include "components/plot/component/kPlotHost.h"
+#include "components/plot/objects/kPlotHostServices.h"
 #include "components/plot/layout/kPlotLegendEntries.h"
 #include "platform/Math.h"
 #include "platform/Menus.h"
@@ -364,11 +364,11 @@ void TkPlotLegend::Layout(TCanvas* Canvas)
 {
     MeasureFont(Canvas);
     FItemList.clear();
-    TkPlotHost* host = Host();
-    if (TkPlotLegendEntries* shared = host ? host->LegendEntries() : nullptr) {
+    TkPlotPaintHost* paint = Host().Paint;
+    if (TkPlotLegendEntries* shared = paint ? paint->LegendEntries() : nullptr) {
         LayoutEntries(Canvas, *shared);
     } else {
-        TkPlotLegendEntries own(host);
+        TkPlotLegendEntries own(Host().Objects);
         LayoutEntries(Canvas, own);
     }
 }
@@ -823,7 +823,7 @@ bool TkPlotLegend::ItemHit(const TkPlotLegendItem& Item, TPoint P)
 TCursor TkPlotLegend::GetMouseCursor(TPoint P)
 {
     TCursor cursor = TkPlotLayoutObject::GetMouseCursor(P);
-    if (TkPlotHost* plot = Host()) plot->DoObjectGetMouseCursor(this, cursor);
+    Fire(PlotEvent::GetMouseCursor{this, cursor});
     return cursor;
 }
 
@@ -836,5 +836,5 @@ void TkPlotLegend::BuildPopupMenu(TPopupMenu* PopupMenu)
 void TkPlotLegend::DoMouseUp(const TkPlotMouseData& MouseData)
 {
     if (!MouseDown() || !PtInRect(DrawRect(), Point(MouseData.X, MouseData.Y))) return;
-    if (TkPlotHost* plot = Host()) plot->DoObjectClick(this);
+    Fire(PlotEvent::Click{this});
 }

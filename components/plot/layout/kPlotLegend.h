@@ -13,7 +13,7 @@
 // The layout runs on every GetRequiredSize and at the start of every Draw,
 // with the canvas it is given: the entries are taken from the plot's
 // channels each time, so nothing of them outlives a layout. A plot that
-// keeps the entries of its legends (TkPlotHost::LegendEntries) measures
+// keeps the entries of its legends (TkPlotPaintHost::LegendEntries) measures
 // them once for all of them; each legend then places only the entries it
 // shows.
 //

@@ -5,7 +5,7 @@
 #include "components/foundation/kCommonRoutines.h"
 #include "components/plot/axis/kPlotAxis.h"
 #include "components/plot/channel/kPlotChannelCustom.h"
-#include "components/plot/component/kPlotHost.h"
+#include "components/plot/objects/kPlotHostServices.h"
 
 namespace {
 
@@ -21,11 +21,11 @@ constexpr Integer kAxisValueWidth = TkPlotLegendEntries::TextCount;
 
 }  // namespace
 
-TkPlotLegendEntries::TkPlotLegendEntries(const TkPlotHost* Host)
+TkPlotLegendEntries::TkPlotLegendEntries(const TkPlotObjectsHost* Plot)
 {
-    const Integer count = Host ? Host->ChannelCount() : 0;
+    const Integer count = Plot ? Plot->ChannelCount() : 0;
     for (Integer i = 0; i < count; ++i)
-        if (TkPlotChannelCustom* channel = Host->GetChannel(i); channel && channel->VisibleInLegend())
+        if (TkPlotChannelCustom* channel = Plot->GetChannel(i); channel && channel->VisibleInLegend())
             FEntries.push_back({TWeakRef<TkPlotChannelCustom>(channel), {}});
 }
 

@@ -16,7 +16,7 @@
 #include "platform/Graphics.h"
 
 class TkPlotChannelCustom;
-class TkPlotHost;
+class TkPlotObjectsHost;
 
 class TkPlotLegendEntries {
 public:
@@ -36,8 +36,8 @@ public:
     };
     static constexpr std::size_t TextCount = kltCursorY + 1;
 
-    // The channels of Host (none without one) that are shown in legends.
-    explicit TkPlotLegendEntries(const TkPlotHost* Host);
+    // The channels of Plot (none without one) that are shown in legends.
+    explicit TkPlotLegendEntries(const TkPlotObjectsHost* Plot);
 
     Integer Count() const { return static_cast<Integer>(FEntries.size()); }
     // nullptr once the channel is gone.

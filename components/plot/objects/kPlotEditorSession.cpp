@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "components/foundation/kComponent.h"
-#include "components/plot/component/kPlotHost.h"
+#include "components/plot/objects/kPlotHostServices.h"
 #include "platform/Forms.h"
 
 namespace {
@@ -22,7 +22,7 @@ TkPlotEditorFormMaker& EditorFormMaker()
 
 void SetPlotEditorFormMaker(TkPlotEditorFormMaker Maker) { EditorFormMaker() = std::move(Maker); }
 
-TkPlotHost* TkPlotEditorSession::Host() const { return FOwner ? FOwner->Host() : nullptr; }
+TkPlotFileHost* TkPlotEditorSession::Host() const { return FOwner ? FOwner->Host().Files : nullptr; }
 
 // ===========================================================================
 // Opening and closing
@@ -30,7 +30,7 @@ TkPlotHost* TkPlotEditorSession::Host() const { return FOwner ? FOwner->Host() :
 
 void TkPlotEditorSession::CreateForm()
 {
-    TkPlotHost* host = Host();
+    TkPlotFileHost* host = Host();
     const TkPlotEditorFormMaker& maker = EditorFormMaker();
     if (!host || !maker) return;
     TkPlotEditorFormLink* form = maker(host->PlotComponent(), &FMaster);
@@ -43,7 +43,7 @@ void TkPlotEditorSession::CreateForm()
 
 void TkPlotEditorSession::EditProperties()
 {
-    TkPlotHost* host = Host();
+    TkPlotFileHost* host = Host();
     if (!host) return;
     // A dialog showing already (a stay-on-top one) is brought forward, also
     // when the plot's editor style became modal meanwhile.
@@ -56,7 +56,7 @@ void TkPlotEditorSession::EditProperties()
     if (FForm) Show(*host);
 }
 
-void TkPlotEditorSession::Show(TkPlotHost& Host)
+void TkPlotEditorSession::Show(TkPlotFileHost& Host)
 {
     TkPlotEditorFormLink* link = FForm;
     TCustomForm* form = link->Form();
@@ -65,7 +65,7 @@ void TkPlotEditorSession::Show(TkPlotHost& Host)
     link->EnableLogControls(Host.LoggingActive());
     form->SetLeft(Screen->Width() / 2 - form->Width() / 2);
     form->SetTop(Screen->Height() / 2 - form->Height() / 2);
-    Host.DoAfterOpenEditor(form);
+    if (TkPlotEventHost* events = FOwner ? FOwner->Host().Events : nullptr) events->Fire(PlotEvent::AfterOpenEditor{form});
     if (Host.EditorFormStyle() == kpfsStayOnTop) {
         form->SetFormStyle(fsStayOnTop);
         form->Show();
@@ -123,7 +123,7 @@ void TkPlotEditorSession::EditObject(TkPlotObject* AObject)
 void TkPlotEditorSession::BasicPropertyChanged()
 {
     TkPlotEditorFormLink* form = LiveForm();
-    TkPlotHost* host = Host();
+    TkPlotFileHost* host = Host();
     if (!form || !host) return;
     // A setter may refuse its value part-way; the log controls must still
     // show whether the plot is logging.

@@ -12,7 +12,7 @@
 
 class TComponent;
 class TCustomForm;
-class TkPlotHost;
+class TkPlotFileHost;
 class TkPlotMasterManagerCustom;
 
 // The active page of each page control of the editor, kept between openings.
@@ -107,11 +107,12 @@ public:
     void ObjectRenamed(TkPlotObject* AObject);
 
 private:
-    TkPlotHost* Host() const;
+    // The plot's part that the dialog needs; nullptr without a plot.
+    TkPlotFileHost* Host() const;
     // Open and not closing.
     TkPlotEditorFormLink* LiveForm() const { return Closing() ? nullptr : FForm; }
     void CreateForm();
-    void Show(TkPlotHost& Host);
+    void Show(TkPlotFileHost& Host);
     void EndModal();
     // The dialog's close event.
     void FormClosed();

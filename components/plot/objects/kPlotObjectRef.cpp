@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "components/plot/component/kPlotHost.h"
+#include "components/plot/objects/kPlotHostServices.h"
 #include "platform/SysUtils.h"
 
 namespace {
@@ -138,8 +138,8 @@ bool TkPlotObjectRefCore::SetName(const String& Value, TkPlotObjectKind Kind)
     if (Value == FName) return false;
     FName = Value;
     Unlink();
-    TkPlotHost* host = FHolder.Host();
-    if (TkPlotNameIndex* index = host ? host->NameIndex(Kind) : nullptr)
+    TkPlotObjectsHost* plot = FHolder.Host().Objects;
+    if (TkPlotNameIndex* index = plot ? plot->NameIndex(Kind) : nullptr)
         if (TkPlotNameIndex::TEntry* entry = index->EntryFor(AnsiCaseFold(Value))) Link(*index, *entry);
     return true;
 }

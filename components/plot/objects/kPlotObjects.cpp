@@ -1,6 +1,6 @@
 #include "components/plot/objects/kPlotObjects.h"
 
-#include "components/plot/component/kPlotHost.h"
+#include "components/plot/objects/kPlotHostServices.h"
 #include "components/plot/objects/kPlotTranslation.h"
 #include "platform/Math.h"
 #include "platform/Menus.h"
@@ -109,7 +109,7 @@ void TkPlotObject::DoChange()
 
 void TkPlotObject::DoChangeUnlessRepaintPending()
 {
-    if (const TkPlotHost* host = Host(); host && host->RepaintPending())
+    if (const TkPlotPaintHost* paint = Host().Paint; paint && paint->RepaintPending())
         CountUnreportedChange();
     else
         DoChange();
@@ -148,10 +148,15 @@ void TkPlotObject::PrepareDraw(const TkPlotPaintContext&) { FCanDraw = true; }
 
 void TkPlotObject::Draw(const TkPlotPaintContext&) {}
 
+void TkPlotObject::Fire(const TkPlotEvent& Event) const
+{
+    if (TkPlotEventHost* events = Host().Events) events->Fire(Event);
+}
+
 TkPlotPaintContext TkPlotObject::HitTestContext()
 {
     // Without a plot no axis is found.
-    if (TkPlotHost* host = Host()) return host->HitTestContext(*this);
+    if (TkPlotInputHost* input = Host().Input) return input->HitTestContext(*this);
     return BoundContext();
 }
 
@@ -206,7 +211,7 @@ void TkPlotObject::kMouseDown(TMouseButton Button, TShiftState Shift, Integer X,
     // The handlers above may have freed the object: nothing of it is read
     // before self says it is still there.
     if (self && kMouseHitTest(data))
-        if (TkPlotHost* host = Host()) host->DoObjectMouseDown(this, Button, Shift, X, Y);
+        Fire(PlotEvent::MouseDown{this, Button, Shift, X, Y});
 }
 
 void TkPlotObject::kMouseMove(TkPlotHintData& HintData, TShiftState Shift, Integer X, Integer Y, bool DblClickActive)
@@ -219,7 +224,7 @@ void TkPlotObject::kMouseMove(TkPlotHintData& HintData, TShiftState Shift, Integ
     else
         DoMouseHint(data, HintData);
     if (self && kMouseHitTest(data))
-        if (TkPlotHost* host = Host()) host->DoObjectMouseMove(this, Shift, X, Y);
+        Fire(PlotEvent::MouseMove{this, Shift, X, Y});
 }
 
 void TkPlotObject::kMouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y, Integer ScreenX,
@@ -230,7 +235,7 @@ void TkPlotObject::kMouseUp(TMouseButton Button, TShiftState Shift, Integer X, I
     TWeakRef<TkPlotObject> self(this);
     if (FMouseDownPopup && kMouseHitTest(data)) {
         bool cancel = false;
-        if (TkPlotHost* host = Host()) host->DoObjectPopupMenu(this, cancel, ScreenX, ScreenY);
+        Fire(PlotEvent::PopupMenu{this, cancel, ScreenX, ScreenY});
         // The menu's commands are posted: they run after this handler.
         if (self && !cancel && PopupMenu) {
             BuildPopupMenu(PopupMenu);
@@ -242,7 +247,7 @@ void TkPlotObject::kMouseUp(TMouseButton Button, TShiftState Shift, Integer X, I
     DoMouseUp(data);
     if (!self || !FMouseDown) return;
     FMouseDown = false;
-    if (TkPlotHost* host = Host()) host->DoObjectMouseUp(this, Button, Shift, X, Y);
+    Fire(PlotEvent::MouseUp{this, Button, Shift, X, Y});
 }
 
 bool TkPlotObject::kMouseHitTest(const TkPlotMouseData&) { return false; }
@@ -251,8 +256,7 @@ bool TkPlotObject::kMouseWheel(Integer WheelDelta, TShiftState Shift, TPoint Mou
 {
     TWeakRef<TkPlotObject> self(this);
     const bool result = DoMouseWheel(WheelDelta, Shift, MousePos.X, MousePos.Y);
-    if (TkPlotHost* host = self ? Host() : nullptr)
-        host->DoObjectMouseWheel(this, WheelDelta, Shift, MousePos.X, MousePos.Y);
+    if (self) Fire(PlotEvent::MouseWheel{this, WheelDelta, Shift, MousePos.X, MousePos.Y});
     return result;
 }
 
@@ -263,12 +267,12 @@ void TkPlotObject::kKeyDown(Word& Key, TShiftState Shift, TPopupMenu* PopupMenu)
     if (!popupKey || !FPopupEnabled || !PopupMenu || !GetPopupCentre(centre)) return;
     TWeakRef<TkPlotObject> self(this);
     bool cancel = false;
-    if (TkPlotHost* host = Host()) host->DoObjectPopupMenu(this, cancel, 0, 0);
+    Fire(PlotEvent::PopupMenu{this, cancel, 0, 0});
     if (!self || cancel) return;
     BuildPopupMenu(PopupMenu);
     if (!self) return;
-    const TkPlotHost* host = Host();
-    const TPoint screen = host ? host->PlotClientToScreen(centre) : centre;
+    const TkPlotInputHost* input = Host().Input;
+    const TPoint screen = input ? input->PlotClientToScreen(centre) : centre;
     PopupMenu->Popup(screen.X, screen.Y);
 }
 
@@ -288,12 +292,12 @@ bool TkPlotObject::DoMouseWheel(Integer, TShiftState, Integer, Integer) { return
 
 void TkPlotObject::DoGotFocus()
 {
-    if (TkPlotHost* host = Host()) host->DoObjectGotFocus(this);
+    Fire(PlotEvent::GotFocus{this});
 }
 
 void TkPlotObject::DoLostFocus()
 {
-    if (TkPlotHost* host = Host()) host->DoObjectLostFocus(this);
+    Fire(PlotEvent::LostFocus{this});
 }
 
 void TkPlotObject::DoMouseNotOver() {}
@@ -343,8 +347,8 @@ String TkPlotObject::GetLayerSortKey() const { return ZeroPadded(FLayer, 6); }
 String TkPlotObject::TranslateString(const String& Text) const
 {
     String result = Text;
-    const TkPlotHost* host = Host();
-    if (TkPlotTranslationManager* table = host ? host->PlotTranslationManager() : nullptr)
+    const TkPlotObjectsHost* objects = Host().Objects;
+    if (TkPlotTranslationManager* table = objects ? objects->PlotTranslationManager() : nullptr)
         table->FindReplacement(Text, result);
     return result;
 }

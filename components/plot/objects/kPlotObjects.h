@@ -21,6 +21,7 @@
 #include <string_view>
 #include <type_traits>
 
+#include "components/plot/objects/kPlotHost.h"
 #include "components/plot/objects/kPlotKinds.h"
 #include "components/plot/objects/kPlotPaintContext.h"
 #include "platform/Classes.h"
@@ -28,7 +29,6 @@
 
 class TCanvas;
 class TPopupMenu;
-class TkPlotHost;
 class TkPlotObject;
 
 // The record handed to the DoMouse... operations and to hit tests. The entry
@@ -56,22 +56,21 @@ struct TkPlotHintData {
 };
 
 // What a plot object is made with: the plot that holds it. Everything an
-// object asks of the plot goes through the plot's one seam, TkPlotHost
-// (kPlotHost.h), reached through Host; an owner that is no plot (an object
-// tried on its own) has no host, and its objects then fire no events, find
-// no other objects by name, move only themselves and translate nothing.
+// object asks of the plot goes through the plot's one seam, the parts of
+// TkPlotHost (kPlotHost.h), reached through Host; an owner that is no plot
+// (an object tried on its own) offers none.
 class TkPlotObjectOwner {
 public:
-    TkPlotHost* Host() const { return FHost; }
+    const TkPlotHost& Host() const { return FHost; }
 
 protected:
-    explicit TkPlotObjectOwner(TkPlotHost* AHost = nullptr) : FHost(AHost) {}
+    explicit TkPlotObjectOwner(const TkPlotHost& AHost = NoPlotHost) : FHost(AHost) {}
     TkPlotObjectOwner(const TkPlotObjectOwner&) = delete;
     TkPlotObjectOwner& operator=(const TkPlotObjectOwner&) = delete;
     ~TkPlotObjectOwner() = default;
 
 private:
-    TkPlotHost* const FHost;
+    const TkPlotHost FHost;
 };
 
 class TkPlotObject : public TPersistent {
@@ -104,9 +103,11 @@ public:
     // --- public state -----------------------------------------------------
     const String& NameOld() const { return FNameOld; }
     TkPlotObjectOwner* Owner() const { return FOwner; }
-    // The plot's services; nullptr without an owner or when the owner is no
-    // plot.
-    TkPlotHost* Host() const { return FOwner ? FOwner->Host() : nullptr; }
+    // The parts of the plot's services; none without an owner or when the
+    // owner is no plot.
+    const TkPlotHost& Host() const { return FOwner ? FOwner->Host() : NoPlotHost; }
+    // The plot's published event for Event, when the plot publishes events.
+    void Fire(const TkPlotEvent& Event) const;
     // Which of the plot's kinds the object is; kpokNone for others (the
     // layout placeholders).
     virtual TkPlotObjectKind Kind() const { return kpokNone; }
@@ -229,6 +230,11 @@ protected:
     void SetMouseOverObject(TkPlotObject* Value) { FMouseOverObject = TWeakRef<TkPlotObject>(Value); }
     void SetCanDraw(bool Value) { FCanDraw = Value; }
     TkPlotMouseData MakeMouseData(Integer X, Integer Y) const;
+    // A hook, when set.
+    static void Fire(const TNotifyEvent& Hook, TObject* Sender)
+    {
+        if (Hook) Hook(Sender);
+    }
 
     // The setter routine of every property: stores Value when it differs
     // from Field (exact comparison), then calls Change on this object when
@@ -247,10 +253,6 @@ private:
     {
         static_assert(std::is_base_of_v<TkPlotObject, D>);
         if (Change) (static_cast<D*>(this)->*Change)();
-    }
-    static void Fire(const TNotifyEvent& Hook, TObject* Sender)
-    {
-        if (Hook) Hook(Sender);
     }
 
     String FName;

@@ -1,8 +1,8 @@
 #include "components/plot/output/kPlotPicture.h"
 
-#include "components/plot/component/kPlotHost.h"
+#include "components/plot/objects/kPlotHostServices.h"
 
-bool PlotImageShows(const TkPlotHost* Plot, Integer ListIndex, Integer ImageIndex)
+bool PlotImageShows(const TkPlotPaintHost* Plot, Integer ListIndex, Integer ImageIndex)
 {
     if (!Plot || ListIndex < 0 || ListIndex > 2 || ImageIndex < 0) return false;
     return ImageIndex < Plot->PlotImageCount(ListIndex);

@@ -6,10 +6,10 @@
 
 #include "platform/Graphics.h"
 
-class TkPlotHost;
+class TkPlotPaintHost;
 
 // Image ImageIndex of the plot's image list ListIndex (0, 1 or 2) exists.
-bool PlotImageShows(const TkPlotHost* Plot, Integer ListIndex, Integer ImageIndex);
+bool PlotImageShows(const TkPlotPaintHost* Plot, Integer ListIndex, Integer ImageIndex);
 
 class TkPlotPicture {
 public:

@@ -4,7 +4,7 @@
 
 #include "components/foundation/kCommonRoutines.h"
 #include "components/plot/axis/kPlotAxis.h"
-#include "components/plot/component/kPlotHost.h"
+#include "components/plot/objects/kPlotHostServices.h"
 #include "platform/Math.h"
 #include "platform/Messages.h"
 #include "platform/SysUtils.h"
@@ -349,19 +349,20 @@ void TkPlotDataView::Draw(const TkPlotPaintContext& Context)
 Integer TkPlotDataView::GetMouseMode() const
 {
     Integer mode = FAxesControlEnabled ? MouseModeAxesControl : MouseModeNone;
-    const TkPlotHost* plot = Host();
-    if (!plot) return mode;
-    if (plot->IsToolBarZoomBoxMode()) mode = MouseModeZoomBox;
-    if (plot->IsToolBarSelectMode() && !FAxesControlAllowInSelectMode) mode = MouseModeSelect;
+    const TkPlotInputHost* input = Host().Input;
+    if (!input) return mode;
+    if (input->IsToolBarZoomBoxMode()) mode = MouseModeZoomBox;
+    if (input->IsToolBarSelectMode() && !FAxesControlAllowInSelectMode) mode = MouseModeSelect;
     return mode;
 }
 
 void TkPlotDataView::ForAxes(bool XAxes, bool YAxes, const std::function<void(TkPlotAxis*)>& Action) const
 {
-    TkPlotHost* plot = Host();
-    if (!plot) return;
-    const TScopeExit restore([plot, forwarding = plot->AxesForwarding()] { plot->SetAxesForwarding(forwarding); });
-    plot->SetAxesForwarding(true);
+    TkPlotInputHost* input = Host().Input;
+    const TkPlotObjectsHost* plot = Host().Objects;
+    if (!input || !plot) return;
+    const TScopeExit restore([input, forwarding = input->AxesForwarding()] { input->SetAxesForwarding(forwarding); });
+    input->SetAxesForwarding(true);
     // Counted again at each step: an axis event may remove axes.
     for (const bool xAxes : {true, false})
         if (xAxes ? XAxes : YAxes)
@@ -370,11 +371,9 @@ void TkPlotDataView::ForAxes(bool XAxes, bool YAxes, const std::function<void(Tk
 
 void TkPlotDataView::ZoomToRect(const TRect& Rect)
 {
-    TkPlotHost* plot = Host();
-    if (!plot) return;
     TRect box = Rect;
     bool cancel = false;
-    plot->DoBeforeZoomBox(box, cancel);
+    Fire(PlotEvent::BeforeZoomBox{box, cancel});
     if (cancel) return;
     ForAxes(true, true, [&box](TkPlotAxis* Axis) { Axis->SetMinSpanFromRect(box); });
 }
@@ -385,7 +384,7 @@ void TkPlotDataView::StartZoomBox(const TkPlotMouseData& MouseData)
     FMouseMoveY = MouseData.Y;
     FZoomBoxActive = true;
     TWeakRef<TkPlotDataView> self(this);
-    if (TkPlotHost* plot = Host()) plot->DisableAllTracking();
+    if (TkPlotCommandHost* commands = Host().Commands) commands->DisableAllTracking();
     if (self) DoInvalidateNow();
 }
 
@@ -484,11 +483,10 @@ void TkPlotDataView::DoMouseUp(const TkPlotMouseData& MouseData)
     else if (GetMouseMode() == MouseModeAxesControl)
         ForAxes(true, true, [&MouseData](TkPlotAxis* Axis) { Axis->DoMouseUp(MouseData); });
     if (!self) return;
-    if (PtInRect(LayoutRect(), Point(MouseData.X, MouseData.Y)))
-        if (TkPlotHost* plot = Host()) {
-            plot->DoObjectClick(this);
-            if (!self) return;
-        }
+    if (PtInRect(LayoutRect(), Point(MouseData.X, MouseData.Y))) {
+        Fire(PlotEvent::Click{this});
+        if (!self) return;
+    }
     FMouseDown = false;
     FMouseDownRight = false;
     FZoomBoxActive = false;
@@ -523,7 +521,7 @@ TCursor TkPlotDataView::GetMouseCursor(TPoint P)
         default: cursor = crDefault; break;
         }
     }
-    if (TkPlotHost* plot = Host()) plot->DoObjectGetMouseCursor(this, cursor);
+    Fire(PlotEvent::GetMouseCursor{this, cursor});
     return cursor;
 }
 

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "components/plot/axis/kPlotAxis.h"
-#include "components/plot/component/kPlotHost.h"
+#include "components/plot/objects/kPlotHostServices.h"
 #include "platform/Menus.h"
 #include "platform/SysApi.h"
 #include "platform/SysUtils.h"
@@ -97,16 +97,15 @@ void TkPlotLimit::SetStyle(TkPlotLimitStyle Value) { SetProperty(FStyle, Value, 
 
 void TkPlotLimit::SetLine1Position(Double Value)
 {
-    SetLinePosition(FLine1Position, Value, &TkPlotHost::DoLimitLine1PositionChange);
+    SetLinePosition(FLine1Position, Value, 1);
 }
 
 void TkPlotLimit::SetLine2Position(Double Value)
 {
-    SetLinePosition(FLine2Position, Value, &TkPlotHost::DoLimitLine2PositionChange);
+    SetLinePosition(FLine2Position, Value, 2);
 }
 
-void TkPlotLimit::SetLinePosition(Double& Field, Double Value,
-                                  void (TkPlotHost::*Report)(TkPlotLimit*, Double, Double))
+void TkPlotLimit::SetLinePosition(Double& Field, Double Value, Integer Line)
 {
     if (std::isnan(Value) || Value == Field) return;
     const Double old = Field;
@@ -114,7 +113,7 @@ void TkPlotLimit::SetLinePosition(Double& Field, Double Value,
     TWeakRef<TkPlotLimit> self(this);
     DoChange();
     if (!self) return;
-    if (TkPlotHost* plot = Host()) (plot->*Report)(this, old, Value);
+    Fire(PlotEvent::LimitLineMove{this, Line, old, Value});
 }
 
 void TkPlotLimit::SetUserCanMove(bool Value) { SetProperty(FUserCanMove, Value, &TkPlotLimit::DoChange); }
@@ -288,8 +287,8 @@ void TkPlotLimit::DrawPolyBand(const TkPlotPaintContext& Context, const TkPlotAx
 bool TkPlotLimit::kMouseHitTest(const TkPlotMouseData& MouseData)
 {
     if (FSelectModeOnlyInteraction) {
-        const TkPlotHost* plot = Host();
-        if (!plot || !plot->IsToolBarSelectMode()) return false;
+        const TkPlotInputHost* input = Host().Input;
+        if (!input || !input->IsToolBarSelectMode()) return false;
     }
     const TPoint p = Point(MouseData.X, MouseData.Y);
     return (FLine1Show && PtInRect(FLine1ClickRect, p)) || (FLine2Show && PtInRect(FLine2ClickRect, p));
@@ -304,7 +303,7 @@ TCursor TkPlotLimit::GetMouseCursor(TPoint)
         const bool verticalLines = IsYStyle() == XYAxesReversed();
         if (FLine1Show && FLine2Show) cursor = verticalLines ? crSizeWE : crSizeNS;
     }
-    if (TkPlotHost* plot = Host()) plot->DoObjectGetMouseCursor(this, cursor);
+    Fire(PlotEvent::GetMouseCursor{this, cursor});
     return cursor;
 }
 
@@ -345,7 +344,7 @@ void TkPlotLimit::DoMouseUp(const TkPlotMouseData& MouseData)
     FMouseDownLine1 = false;
     FMouseDownLine2 = false;
     if (!pressed || !kMouseHitTest(MouseData)) return;
-    if (TkPlotHost* plot = Host()) plot->DoObjectClick(this);
+    Fire(PlotEvent::Click{this});
 }
 
 void TkPlotLimit::BuildPopupMenu(TPopupMenu* PopupMenu)

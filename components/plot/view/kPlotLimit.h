@@ -120,8 +120,8 @@ private:
     void DrawLine(const TkPlotPaintContext& Context, const TkPlotAxis& Value, const TkPlotAxis& Other);
     void DrawBand(const TkPlotPaintContext& Context, const TkPlotAxis& Value, const TkPlotAxis& Other);
     void DrawPolyBand(const TkPlotPaintContext& Context, const TkPlotAxis& Value, const TkPlotAxis& Other) const;
-    void SetLinePosition(Double& Field, Double Value,
-                         void (TkPlotHost::*Report)(TkPlotLimit*, Double, Double));
+    // Line is 1 or 2: which line's event reports the move.
+    void SetLinePosition(Double& Field, Double Value, Integer Line);
     // Moves the dragged line to the mouse.
     void DragTo(const TkPlotMouseData& MouseData);
 

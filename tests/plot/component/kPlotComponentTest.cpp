@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "components/plot/annotation/kPlotAnnotation.h"
 #include "components/plot/axis/kPlotAxis.h"
 #include "components/plot/channel/kPlotChannelCustom.h"
 #include "components/plot/component/kPlot.h"
@@ -311,8 +312,8 @@ TEST_F(PlotComponentTest, ObjectEventsFireOnlyForTheirKinds)
     };
     Plot->OnObjectGotFocus[kpokChannel] = [&](TObject*, Integer Index) { log.push_back("focus " + Text(Index)); };
     Plot->AddLegend();
-    Plot->DoObjectMouseDown(Plot->GetLegend(1), mbLeft, {}, 12, 0);
-    Plot->DoObjectMouseDown(Plot->GetToolBar(0), mbLeft, {}, 12, 0);
+    Plot->Fire(PlotEvent::MouseDown{Plot->GetLegend(1), mbLeft, {}, 12, 0});
+    Plot->Fire(PlotEvent::MouseDown{Plot->GetToolBar(0), mbLeft, {}, 12, 0});
     Plot->GetChannel(0)->SetUserSelected(true);
     EXPECT_EQ(log, (TLog{"legend 1 at 12", "focus 0"}));
 }
@@ -333,9 +334,108 @@ TEST_F(PlotComponentTest, AxisEventsNameTheAxisByDirection)
     Plot->GetXAxis(1)->SetMin(5);
     Plot->GetYAxis(0)->SetSpan(20);
     String label = "3";
-    Plot->DoAxisCustomizeLabel(Plot->GetYAxis(0), label, 3);
+    Plot->Fire(PlotEvent::AxisCustomizeLabel{Plot->GetYAxis(0), label, 3});
     EXPECT_EQ(log, (TLog{"x 1 0>5", "y span 0 20"}));
     EXPECT_EQ(label, "<3>");
+}
+
+// Each report of an object reaches the published event of its kind (X or Y
+// for the axes' events), naming the object's index.
+TEST_F(PlotComponentTest, EveryReportReachesItsPublishedEvent)
+{
+    TLog log;
+    const auto heard = [&log](const char* Event) {
+        return [&log, Event](TObject*, Integer Index, auto&&...) { log.push_back(Event + (" " + Text(Index))); };
+    };
+    for (TkPlotObjectKind kind : PlotMouseEventKinds) {
+        Plot->OnObjectMouseDown[kind] = heard("down");
+        Plot->OnObjectMouseMove[kind] = heard("move");
+        Plot->OnObjectMouseUp[kind] = heard("up");
+        Plot->OnObjectMouseWheel[kind] = heard("wheel");
+        Plot->OnObjectPopupMenu[kind] = heard("popup");
+        Plot->OnObjectClick[kind] = heard("click");
+    }
+    for (TkPlotObjectKind kind : PlotFocusEventKinds) {
+        Plot->OnObjectGotFocus[kind] = heard("got focus");
+        Plot->OnObjectLostFocus[kind] = heard("lost focus");
+    }
+    for (TkPlotObjectKind kind : PlotListEventKinds) Plot->OnObjectGetMouseCursor[kind] = heard("cursor");
+    Plot->OnXAxisMinChange = heard("x min");
+    Plot->OnYAxisSpanChange = heard("y span");
+    Plot->OnXAxisMinSpanChange = heard("x min-span");
+    Plot->OnYAxisMinSpanChangeFinished = heard("y finished");
+    Plot->OnXAxisCustomizeLabel = heard("x label");
+    Plot->OnYAxisCustomizeHint = heard("y hint");
+    Plot->OnBeforeZoomBox = [&log](TObject*, TRect&, bool&) { log.push_back("zoom box"); };
+    Plot->OnLimitLine2PositionChange = heard("line 2");
+    Plot->OnAnnotationResizeUser = heard("resized");
+    Plot->OnBeforeToolBarButtonClick = heard("before button");
+    Plot->OnToolBarButtonClick = heard("button");
+    Plot->OnToolBarCustomizeHint = heard("toolbar hint");
+    Plot->OnBeforeDataCursorUpdate = heard("before update");
+    Plot->OnDataCursorChange = heard("cursor change");
+    Plot->OnDataCursorCustomizeHint = heard("cursor hint");
+    Plot->OnMouseDownDataPoint = heard("point down");
+    Plot->OnMouseMoveDataPoint = heard("point move");
+    Plot->OnMouseUpDataPoint = heard("point up");
+    Plot->OnClickDataPoint = heard("point click");
+    Plot->OnDataPointMoved = heard("point moved");
+    Plot->OnDataPointCustomizeHint = heard("point hint");
+    Plot->OnAfterOpenEditor = [&log](TObject*) { log.push_back("editor"); };
+
+    TkPlotAxis* x = Plot->GetXAxis(Plot->AddXAxis());
+    TkPlotAxis* y = Plot->GetYAxis(0);
+    TkPlotLimit* limit = Plot->GetLimit(Plot->AddLimit());
+    TkPlotObject* note = Plot->GetAnnotation(Plot->AddAnnotation());
+    TkPlotChannelCustom* channel = Plot->GetChannel(0);
+    TkPlotObject* toolBar = Plot->GetToolBar(0);
+    TkPlotObject* cursor = Plot->GetDataCursor(0);
+    bool cancel = false;
+    String text;
+    TCursor mouse = crDefault;
+    TRect box;
+    const struct {
+        TkPlotEvent Event;
+        const char* Heard;
+    } cases[] = {
+        {PlotEvent::MouseDown{x, mbLeft, {}, 1, 2}, "down 1"},
+        {PlotEvent::MouseMove{y, {}, 1, 2}, "move 0"},
+        {PlotEvent::MouseUp{limit, mbLeft, {}, 1, 2}, "up 0"},
+        {PlotEvent::MouseWheel{note, 120, {}, 1, 2}, "wheel 0"},
+        {PlotEvent::GotFocus{channel}, "got focus 0"},
+        {PlotEvent::LostFocus{x}, "lost focus 1"},
+        {PlotEvent::PopupMenu{Plot->GetLegend(0), cancel, 1, 2}, "popup 0"},
+        {PlotEvent::Click{Plot->GetDataView(0)}, "click 0"},
+        {PlotEvent::GetMouseCursor{cursor, mouse}, "cursor 0"},
+        {PlotEvent::AxisMinChange{x, 0, 1}, "x min 1"},
+        {PlotEvent::AxisSpanChange{y, 0, 1}, "y span 0"},
+        {PlotEvent::AxisMinSpanChange{x, 0, 1, 2, 3}, "x min-span 1"},
+        {PlotEvent::AxisMinSpanChangeFinished{y, 0, 1, 2, 3}, "y finished 0"},
+        {PlotEvent::AxisCustomizeLabel{x, text, 5}, "x label 1"},
+        {PlotEvent::AxisCustomizeHint{y, text}, "y hint 0"},
+        {PlotEvent::BeforeZoomBox{box, cancel}, "zoom box"},
+        {PlotEvent::LimitLineMove{limit, 2, 0, 1}, "line 2 0"},
+        {PlotEvent::Annotation{note, kpaeResizeUser}, "resized 0"},
+        {PlotEvent::BeforeToolBarButtonClick{toolBar, kptbbtZoomIn, cancel}, "before button 0"},
+        {PlotEvent::ToolBarButtonClick{toolBar, kptbbtZoomIn}, "button 0"},
+        {PlotEvent::ToolBarCustomizeHint{toolBar, text}, "toolbar hint 0"},
+        {PlotEvent::BeforeDataCursorUpdate{cursor}, "before update 0"},
+        {PlotEvent::DataCursorChange{cursor}, "cursor change 0"},
+        {PlotEvent::DataCursorCustomizeHint{cursor, text}, "cursor hint 0"},
+        {PlotEvent::DataPointMouseDown{channel, 3, mbLeft, {}, 1, 2}, "point down 0"},
+        {PlotEvent::DataPointMouseMove{channel, 3, {}, 1, 2}, "point move 0"},
+        {PlotEvent::DataPointMouseUp{channel, 3, mbLeft, {}, 1, 2}, "point up 0"},
+        {PlotEvent::DataPointClick{channel, 3}, "point click 0"},
+        {PlotEvent::DataPointMoved{channel, 3, 0, 1, 2, 3}, "point moved 0"},
+        {PlotEvent::DataPointCustomizeHint{channel, 3, text}, "point hint 0"},
+        {PlotEvent::AfterOpenEditor{nullptr}, "editor"},
+    };
+    static_assert(std::size(cases) == std::variant_size_v<TkPlotEvent>, "a case for every kind of report");
+    for (const auto& c : cases) {
+        log.clear();
+        Plot->Fire(c.Event);
+        EXPECT_EQ(log, TLog{c.Heard}) << "report " << c.Event.index();
+    }
 }
 
 // A scrolling X axis moves with every point of a stream: each step fires its

@@ -55,10 +55,16 @@ struct TestKinds {
 };
 using TMaster = TkPlotMasterManagerOf<TestKinds>;
 
-// A plot component as the master manager sees it.
-class TPlotDouble : public TStandInPlot {
+// A plot component as the master manager and its editor dialog see it.
+class TPlotDouble : public TkPlotFileHost, public TStandInPlot {
 public:
-    TPlotDouble() : TStandInPlot(AsPlotLoggingInput) {}
+    TPlotDouble() : TStandInPlot(AsPlotLoggingInput, this) {}
+
+    TkPlotFormStyle Style = kpfsModal;
+    bool Logging = false;
+    TkComponent* PlotComponent() override { return nullptr; }
+    TkPlotFormStyle EditorFormStyle() const override { return Style; }
+    bool LoggingActive() const override { return Logging; }
 };
 
 // What an editor did, kept beyond its end.

@@ -328,8 +328,8 @@ TEST_F(PlotDataFileTest, DataCursorChangeNamesTheCursorsIndex)
     std::vector<Integer> heard;
     Plot->OnDataCursorChange = [&](TObject*, Integer Index) { heard.push_back(Index); };
     Plot->AddDataCursor();
-    Plot->DoDataCursorChange(Plot->GetDataCursor(1));
-    Plot->DoDataCursorChange(nullptr);
+    Plot->Fire(PlotEvent::DataCursorChange{Plot->GetDataCursor(1)});
+    Plot->Fire(PlotEvent::DataCursorChange{nullptr});
     EXPECT_EQ(heard, std::vector<Integer>{1});
 }
 

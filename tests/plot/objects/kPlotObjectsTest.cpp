@@ -311,7 +311,13 @@ TEST_F(PlotObjectTest, DragClearsThePendingPopupAndHandlersMayFreeTheObject)
     // The plot's popup handler frees the object: nothing runs on it after.
     struct TFreeingOwner : TStandInPlot {
         TFreeingOwner() : TStandInPlot(AsPlotLoggingInput) {}
-        void DoObjectPopupMenu(TkPlotObject* Object, bool&, Integer, Integer) override { Object->Free(); }
+        void Fire(const TkPlotEvent& Event) override
+        {
+            if (const auto* popup = std::get_if<PlotEvent::PopupMenu>(&Event))
+                popup->Object->Free();
+            else
+                TStandInPlot::Fire(Event);
+        }
     } freeing;
     auto* q = Create<TProbe>(&freeing, Hook("change"), Hook("insert"), Hook("remove"), Hook("rename"));
     q->SetDrawRect(Rect(0, 0, 10, 10));

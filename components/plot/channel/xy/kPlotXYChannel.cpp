@@ -6,7 +6,7 @@
 #include <cmath>
 #include <limits>
 
-#include "components/plot/component/kPlotHost.h"
+#include "components/plot/objects/kPlotHostServices.h"
 #include "platform/SysApi.h"
 
 namespace {
@@ -112,9 +112,9 @@ std::optional<TkPlotCursorReading> TkXYPlotChannel::ReadCursor(const TkPlotCurso
 Double TkXYPlotChannel::CursorPosition(TkPlotAxis& Axis, Double Pointer, bool Vertical)
 {
     Integer pixel = 0;
-    TkPlotHost* host = Host();
+    const TkPlotPaintHost* paint = Host().Paint;
     const bool spansView = Axis.StartPercent() == 0 && Axis.StopPercent() == 100;
-    if (spansView && host && host->DataViewPercentToPixels(Pointer, Vertical, pixel))
+    if (spansView && paint && paint->DataViewPercentToPixels(Pointer, Vertical, pixel))
         return Axis.PixelsToPosition(pixel);
     return Axis.PercentToPosition(Pointer / 100);
 }

@@ -4,7 +4,7 @@
 #include <array>
 #include <functional>
 
-#include "components/plot/input/kPlotToolBarButtonType.h"
+#include "components/plot/objects/kPlotToolBarButtonType.h"
 #include "components/plot/objects/kPlotObjects.h"
 
 // Index is the object's index within its kind; data point events name the
