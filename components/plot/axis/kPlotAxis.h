@@ -14,6 +14,7 @@
 
 #include <cmath>
 #include <limits>
+#include <span>
 
 #include "components/foundation/kTypes.h"
 #include "components/plot/axis/kPlotAxisTicks.h"
@@ -67,6 +68,20 @@ public:
     bool Show = false;          // on the scale at the last generation
 };
 
+// Points that a channel holds back from its axes' tracking while nobody can
+// see the scale: the axis settles them before its scale is read or changed,
+// so that everyone sees the scale that tracking each point at once gives.
+class TkPlotWaitingPoints {
+public:
+    // The waiting points are tracked, and the axes no longer wait for them.
+    virtual void SettleWaitingPoints() = 0;
+    // Axis goes: the points are tracked by the other axis alone.
+    virtual void DropWaitingAxis(const TkPlotAxis& Axis) = 0;
+
+protected:
+    ~TkPlotWaitingPoints() = default;
+};
+
 class TkPlotAxis : public TkPlotLayoutObject {
     PL_CLASSINFO()
 public:
@@ -75,6 +90,7 @@ public:
 
     TkPlotAxis(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert, TNotifyEvent AOnRemove,
                TNotifyEvent AOnRename);
+    ~TkPlotAxis() override;
     // The direction comes with the kind: X axes lie along the X direction.
     bool IsXAxis() const { return Kind() == kpokXAxis; }
     bool IsYAxis() const { return Kind() == kpokYAxis; }
@@ -85,13 +101,21 @@ public:
     // --- scale ----------------------------------------------------------------
     // Clamped to +-1e300; a NaN is ignored. A change fires DoChange, then
     // (outside SetMinSpan) the plot's min and min-span events.
-    Double Min() const { return FMin; }
+    Double Min() const
+    {
+        SettleWaiting();
+        return FMin;
+    }
     void SetMin(Double Value);
     // Clamped to 1e-300 .. 1e300 (0 and negative spans become 1e-300).
-    Double Span() const { return FSpan; }
+    Double Span() const
+    {
+        SettleWaiting();
+        return FSpan;
+    }
     void SetSpan(Double Value);
-    Double Max() const { return FMin + FSpan; }
-    Double Center() const { return FMin + FSpan / 2; }
+    Double Max() const { return Min() + FSpan; }
+    Double Center() const { return Min() + FSpan / 2; }
     // Both at once with one set of events: min change (when Min changed),
     // span change (when Span changed), then min-span change. On a log scale
     // a non-positive Min or Span becomes 1.
@@ -200,6 +224,7 @@ public:
     // nothing but the value could move, and cost no more than this.
     void NewTrackingData(Double Value, bool RepaintPending = false)
     {
+        SettleWaiting();
         if (!InTrackedScale(Value)) FollowTrackingData(Value, RepaintPending && !ScaleEventsListened());
     }
     // The values of a run of new points, each as NewTrackingData takes it;
@@ -210,6 +235,7 @@ public:
     template <class F>
     void NewTrackingRun(Integer Count, F Value)
     {
+        SettleWaiting();
         if (!FTrackingEnabled) return;
         const Double oldMin = FMin;
         const Double oldSpan = FSpan;
@@ -218,9 +244,24 @@ public:
             if (Value(i, value) && !InTrackedScale(value)) FollowTrackingData(value, true);
         if (FMin != oldMin || FSpan != oldSpan) DoChangeUnlessRepaintPending();
     }
+    // Points of Source may wait for this axis: tracking is off, or the first
+    // value lined the scale up and the style follows outliers alone, so
+    // that a waiting value moves the scale only as TakeWaitingValues
+    // replays it. Another channel's waiting points are settled first: the
+    // axis takes the values of one channel's points at a time, in order.
+    bool HoldWaiting(TkPlotWaitingPoints& Source);
+    void ReleaseWaiting(const TkPlotWaitingPoints& Source)
+    {
+        if (FWaiting == &Source) FWaiting = nullptr;
+    }
+    // The values of waiting points, in order, as NewTrackingData takes them
+    // while the plot's repaint is pending and no handler listens; with
+    // Status, only those of valid points.
+    void TakeWaitingValues(std::span<const Double> Values, const TkPlotDataPointStatus* Status);
     // The next tracked value aligns the scale again.
     void ResetFirstAlign()
     {
+        SettleWaiting();
         FFirstAlignDone = false;
         UpdateUntrackedRange();
     }
@@ -355,10 +396,11 @@ public:
     // tracked point, many times between two paints.
     const TkPlotScaleMap& ScaleMap() const
     {
+        SettleWaiting();
         if (FScaleMapStale) RemakeScaleMap();
         return FScaleMap;
     }
-    Integer MinPixels() const { return PositionToPixels(FMin); }
+    Integer MinPixels() const { return PositionToPixels(Min()); }
     Integer MaxPixels() const { return PositionToPixels(Max()); }
     // The values under a pixel rectangle (a zoom box) become the scale.
     void SetMinSpanFromRect(const TRect& Rect);
@@ -401,6 +443,12 @@ protected:
     // The owner as a plot component; nullptr for a bare object owner.
 
 private:
+    // The points that wait for this axis are tracked first.
+    void SettleWaiting() const
+    {
+        if (FWaiting) [[unlikely]]
+            FWaiting->SettleWaitingPoints();
+    }
     bool IsLog() const { return FScaleType == kpstLog10; }
     // No setting moves the scale for a value inside it: the style reacts only
     // to values outside, and no snap, span minimum or margin applies. Kept
@@ -506,6 +554,9 @@ private:
     // out from the data-side edge of the draw rectangle.
     TRect BoxOutside(Integer Pixel, Integer Offset, Integer Width, Integer Height) const;
 
+    // The channel whose points wait for this axis; it settles them through
+    // a pointer of its own, so that the scale reads stay const.
+    TkPlotWaitingPoints* FWaiting = nullptr;
     mutable TkPlotScaleMap FScaleMap;
     mutable bool FScaleMapStale = true;
     bool FBlockMinSpanEvents = false;

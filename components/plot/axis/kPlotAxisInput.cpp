@@ -51,6 +51,7 @@ TkPlotAxisMode TkPlotAxis::EffectiveMode(TShiftState Shift) const
 
 void TkPlotAxis::ScrollByFraction(Double Fraction)
 {
+    SettleWaiting();
     if (!IsLog()) {
         Extended newMin = Extended(Fraction) * FSpan + FMin;
         if (FScrollMinMaxEnabled) {
@@ -82,6 +83,7 @@ void TkPlotAxis::ScrollByFraction(Double Fraction)
 
 void TkPlotAxis::ZoomByExponent(Double Exponent)
 {
+    SettleWaiting();
     const Extended factor = ScalePower10(Exponent);
     if (IsLog()) {
         SetMinSpan(Double(factor * FMin), Double(FSpan / factor));
@@ -101,6 +103,7 @@ void TkPlotAxis::MoveScale(TkPlotAxisMode AMode, Double Amount)
 
 void TkPlotAxis::Zoom(Double Value)
 {
+    SettleWaiting();
     if (IsLog()) {
         const Extended factor = ScalePower10(Value);
         SetMinSpan(Double(FMin / factor), Double(FSpan * factor));
@@ -113,6 +116,7 @@ void TkPlotAxis::Zoom(Double Value)
 
 void TkPlotAxis::FireMinSpanChangeFinished(Double OldMin, Double OldSpan)
 {
+    SettleWaiting();
     if (FMin == OldMin && FSpan == OldSpan) return;
     if (TkPlotHost* plot = Host())
         plot->DoAxisMinSpanChangeFinished(this, OldMin, OldSpan, FMin, FSpan);
@@ -154,6 +158,7 @@ void TkPlotAxis::DoMouseHint(const TkPlotMouseData& MouseData, TkPlotHintData& H
 
 void TkPlotAxis::DoMouseLeft(const TkPlotMouseData& MouseData)
 {
+    SettleWaiting();
     TWeakRef<TkPlotAxis> self(this);
     if (TkPlotHost* plot = Host(); plot && FMasterUIInput) {
         plot->AxesDoMouseLeft(this, MouseData);
@@ -168,6 +173,7 @@ void TkPlotAxis::DoMouseLeft(const TkPlotMouseData& MouseData)
 
 void TkPlotAxis::DoMouseMove(const TkPlotMouseData& MouseData)
 {
+    SettleWaiting();
     if (!FMouseDown) return;
     TWeakRef<TkPlotAxis> self(this);
     if (TkPlotHost* plot = Host(); plot && FMasterUIInput) {
@@ -192,6 +198,7 @@ void TkPlotAxis::DoMouseMove(const TkPlotMouseData& MouseData)
 
 void TkPlotAxis::DoMouseUp(const TkPlotMouseData& MouseData)
 {
+    SettleWaiting();
     // A release this axis did not see pressed (the focus loss' release) ends nothing.
     if (!FMouseDown) return;
     FMouseDown = false;
@@ -235,6 +242,7 @@ TCursor TkPlotAxis::GetMouseCursor(TPoint)
 
 void TkPlotAxis::kKeyDown(Word& Key, TShiftState Shift, TPopupMenu* PopupMenu)
 {
+    SettleWaiting();
     TWeakRef<TkPlotAxis> self(this);
     TkPlotLayoutObject::kKeyDown(Key, Shift, PopupMenu);
     if (!self) return;
@@ -276,6 +284,7 @@ void TkPlotAxis::AddPopupItem(TPopupMenu* PopupMenu, Integer Index, const char* 
 
 void TkPlotAxis::BuildPopupMenu(TPopupMenu* PopupMenu)
 {
+    SettleWaiting();
     TkPlotLayoutObject::BuildPopupMenu(PopupMenu);
     AddEditMenuItem(PopupMenu);
     const bool resumeDiffers = FPreviousMin != FMin || FPreviousSpan != FSpan;

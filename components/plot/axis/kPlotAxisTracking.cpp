@@ -1,5 +1,6 @@
 #include "components/plot/axis/kPlotAxisTracking.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "components/plot/axis/kPlotAxis.h"
@@ -216,4 +217,42 @@ void TkPlotAxis::FollowTrackingData(Double Value, bool Keep)
     const bool aligned = FFirstAlignDone;
     TkPlotAxisTracking::NewTrackingData(*this, FFirstAlignDone, Value);
     if (FFirstAlignDone != aligned) UpdateUntrackedRange();
+}
+
+bool TkPlotAxis::HoldWaiting(TkPlotWaitingPoints& Source)
+{
+    if (FTrackingEnabled && !(FFirstAlignDone && FTrackingFollowsOnlyOutliers)) return false;
+    if (FWaiting && FWaiting != &Source) FWaiting->SettleWaitingPoints();
+    FWaiting = &Source;
+    return true;
+}
+
+// Most values lie inside the scale: they are passed over a block at a time,
+// by a check of the block that has no branch per value, and only the others
+// are tracked one by one, each against the scale as the previous left it.
+void TkPlotAxis::TakeWaitingValues(std::span<const Double> Values, const TkPlotDataPointStatus* Status)
+{
+    if (!FTrackingEnabled) return;
+    constexpr std::size_t block = 16;
+    const std::size_t count = Values.size();
+    const Double* values = Values.data();
+    const auto tracked = [&](std::size_t I) {
+        return !InTrackedScale(values[I]) && (!Status || Status[I] == kpdpsValid) && std::isfinite(values[I]);
+    };
+    std::size_t i = 0;
+    while (i < count) {
+        if (i + block <= count) {
+            const Double low = FUntrackedLow;
+            const Double high = FUntrackedHigh;
+            bool outside = false;
+            for (std::size_t j = i; j < i + block; ++j) outside |= !(values[j] >= low) | !(values[j] <= high);
+            if (!outside) {
+                i += block;
+                continue;
+            }
+        }
+        const std::size_t end = std::min(count, i + block);
+        for (; i < end; ++i)
+            if (tracked(i)) KeepTrackedMove(values[i]);
+    }
 }

@@ -81,7 +81,8 @@ TkPlotChannelCustom::TkPlotChannelCustom(TkPlotObjectOwner* AOwner, TNotifyEvent
     FMarkersFont->OnChange = [this](TObject*) { DoChange(); };
 }
 
-TkPlotChannelCustom::~TkPlotChannelCustom() = default;
+// The axes take the waiting points, as they took every point before.
+TkPlotChannelCustom::~TkPlotChannelCustom() { SettleWaitingPoints(); }
 
 // ===========================================================================
 // Data entry
@@ -89,10 +90,10 @@ TkPlotChannelCustom::~TkPlotChannelCustom() = default;
 
 Integer TkPlotChannelCustom::AddXY(Double X, Double Y) { return AddPoint(false, false, X, Y); }
 
-Integer TkPlotChannelCustom::AddPoint(Boolean Null, Boolean Empty, Double X, Double Y)
+Integer TkPlotChannelCustom::AddTrackedPoint(Boolean Null, Boolean Empty, Double X, Double Y)
 {
     const Integer oldCount = Count();
-    const Integer index = FDataList->Add(X, Y, Null, Empty);
+    const Integer index = StorePoint(Null, Empty, X, Y);
     ++FPointsRevision;
     if (ValidExtentsFollow(oldCount, 1) && !Null && !Empty) WidenValidExtents(X, Y);
     if (FStoreKeepsValuesExactly)
@@ -103,7 +104,73 @@ Integer TkPlotChannelCustom::AddPoint(Boolean Null, Boolean Empty, Double X, Dou
     if (FXAxisTrackingEnabled | FYAxisTrackingEnabled) TrackPoint(Null, Empty, X, Y, repaintPending);
     if (FLoggingActive) CountLoggedPoint();
     if (!repaintPending) ReportNewData();
+    BeginWaiting();
     return index;
+}
+
+Integer TkPlotChannelCustom::StorePoint(Boolean Null, Boolean Empty, Double X, Double Y)
+{
+    switch (FDataStyle) {
+        case kpdsStandard: return static_cast<TkPlotDataNullList&>(*FDataList).Add(X, Y, Null, Empty);
+        case kpdsCompact: return static_cast<TkPlotDataCompactList&>(*FDataList).Add(X, Y, Null, Empty);
+        default: return FDataList->Add(X, Y, Null, Empty);
+    }
+}
+
+// Waiting blocks of this many points stay in the caches while they settle.
+constexpr Integer kWaitBlock = 4096;
+
+void TkPlotChannelCustom::BeginWaiting()
+{
+    if (!FStoreKeepsValuesExactly || !RepaintPending() || !TakesPointRuns()) return;
+    TkPlotAxis* const xAxis = FXAxisTrackingEnabled ? XAxis() : nullptr;
+    TkPlotAxis* const yAxis = FYAxisTrackingEnabled ? YAxis() : nullptr;
+    if (xAxis && !xAxis->HoldWaiting(*this)) return;
+    if (yAxis && !yAxis->HoldWaiting(*this)) {
+        if (xAxis) xAxis->ReleaseWaiting(*this);
+        return;
+    }
+    FWaitAxes[0] = xAxis;
+    FWaitAxes[1] = yAxis;
+    FWaitBaseCount = Count();
+    const Integer ring = FDataList->RingBufferSize();
+    FWaitLimit = ring != 0 && ring < kWaitBlock ? ring : kWaitBlock;
+}
+
+// The points are read back from the store a block at a time; the axes skip
+// the values inside their scales a block at a time too.
+void TkPlotChannelCustom::SettleWaitingPoints()
+{
+    if (FWaitLimit == 0) return;
+    const Integer waiting = FWaitingPoints;
+    TkPlotAxis* const xAxis = FWaitAxes[0];
+    TkPlotAxis* const yAxis = FWaitAxes[1];
+    FWaitLimit = 0;
+    FWaitingPoints = 0;
+    FWaitAxes[0] = nullptr;
+    FWaitAxes[1] = nullptr;
+    if (xAxis) xAxis->ReleaseWaiting(*this);
+    if (yAxis) yAxis->ReleaseWaiting(*this);
+    if (waiting == 0) return;
+    const bool extentsFollow = ValidExtentsFollow(FWaitBaseCount, waiting);
+    TkPlotPointBlock block;
+    const Integer count = Count();
+    for (Integer start = count - waiting; start < count; start += TkPlotPointBlock::Capacity) {
+        const Integer n = std::min(TkPlotPointBlock::Capacity, count - start);
+        FDataList->ReadPoints(start, n, block);
+        const auto points = static_cast<std::size_t>(n);
+        if (extentsFollow)
+            for (std::size_t i = 0; i < points; ++i)
+                if (block.Status[i] == kpdpsValid) WidenValidExtents(block.X[i], block.Y[i]);
+        if (xAxis) xAxis->TakeWaitingValues({block.X, points}, nullptr);
+        if (yAxis) yAxis->TakeWaitingValues({block.Y, points}, block.Status);
+    }
+}
+
+void TkPlotChannelCustom::DropWaitingAxis(const TkPlotAxis& Axis)
+{
+    for (TkPlotAxis*& axis : FWaitAxes)
+        if (axis == &Axis) axis = nullptr;
 }
 
 // Points that arrive while the plot's repaint is pending change nothing that
@@ -121,6 +188,7 @@ void TkPlotChannelCustom::ReportNewData()
 
 const TkPlotExtents& TkPlotChannelCustom::ValidExtents(bool Y)
 {
+    SettleWaitingPoints();
     if (!FValidExtentsKnown) {
         FValidX = {};
         FValidY = {};
@@ -203,6 +271,7 @@ void TkPlotChannelCustom::AddXYArray(const Variant& Data)
 // points and the statistics never disagree.
 void TkPlotChannelCustom::Clear()
 {
+    SettleWaitingPoints();
     FRunning.Reset();
     FStartIndex = -1;
     FStopIndex = -1;
@@ -436,6 +505,7 @@ void TkPlotChannelCustom::DoInsert()
 
 void TkPlotChannelCustom::LogActivate(Boolean Append)
 {
+    SettleWaitingPoints();
     if (Trim(FLogFileName).empty()) throw Exception("Log File Name not Defined");
     if (FLoggingActive) throw Exception("Logging Already Active");
     LogFileOpen(Append);
@@ -552,6 +622,7 @@ void TkPlotChannelCustom::SetMarkersTurnOffLimit(Integer Value)
 
 void TkPlotChannelCustom::SetMarkersVisible(Boolean Value)
 {
+    SettleWaitingPoints();
     FDataList->SetStoredMarkerVisible(Value);
     DoChange();
 }
@@ -602,21 +673,25 @@ void TkPlotChannelCustom::SetMarkersFont(TFont* Value) { FMarkersFont->Assign(Va
 
 void TkPlotChannelCustom::SetXAxisName(const String& Value)
 {
+    SettleWaitingPoints();
     if (FXAxis.SetName(Value)) DoChange();
 }
 
 void TkPlotChannelCustom::SetYAxisName(const String& Value)
 {
+    SettleWaitingPoints();
     if (FYAxis.SetName(Value)) DoChange();
 }
 
 void TkPlotChannelCustom::SetXAxisTrackingEnabled(Boolean Value)
 {
+    SettleWaitingPoints();
     SetProperty(FXAxisTrackingEnabled, Value, &TkPlotChannelCustom::DoChange);
 }
 
 void TkPlotChannelCustom::SetYAxisTrackingEnabled(Boolean Value)
 {
+    SettleWaitingPoints();
     SetProperty(FYAxisTrackingEnabled, Value, &TkPlotChannelCustom::DoChange);
 }
 
@@ -667,6 +742,7 @@ void TkPlotChannelCustom::CopyStoredAttributes(const TkPlotDataCustomList& From,
 // size not fit the new record size, or memory run out, nothing changes.
 void TkPlotChannelCustom::SetDataStyle(TkPlotDataStyle Value)
 {
+    SettleWaitingPoints();
     if (Value == FDataStyle) return;
     TOwned<TkPlotDataCustomList> list = CreateDataList(Value);
     CopyStoredAttributes(*FDataList, *list);

@@ -44,7 +44,7 @@ enum TkPlotDataCursorStyle { kpcsValueXY, kpcsValueX, kpcsValueY, kpcsDeltaX, kp
 PL_ENUM_NAMES(TkPlotDataCursorStyle, "kpcsValueXY", "kpcsValueX", "kpcsValueY", "kpcsDeltaX", "kpcsDeltaY",
               "kpcsInverseDeltaX")
 
-class TkPlotChannelCustom : public TkPlotManagerObject {
+class TkPlotChannelCustom : public TkPlotManagerObject, private TkPlotWaitingPoints {
     PL_CLASSINFO()
 public:
     TkPlotChannelCustom(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert,
@@ -59,8 +59,21 @@ public:
     // A valid point; returns the physical slot written (the logical index
     // until a ring buffer wraps).
     virtual Integer AddXY(Double X, Double Y);
-    // The one road of every point into the channel.
-    Integer AddPoint(Boolean Null, Boolean Empty, Double X, Double Y);
+    // The one road of every point into the channel. While nobody can see
+    // the scales (the plot's repaint is pending, no handler listens to its
+    // scale events, the axes follow outliers alone), a point costs its
+    // store write and its running statistics: its tracking waits, and is
+    // settled before anyone reads the axes' scales, by a paint or another
+    // call (SettleWaitingPoints), exactly as if it had been made at once.
+    Integer AddPoint(Boolean Null, Boolean Empty, Double X, Double Y)
+    {
+        if (FWaitLimit == 0) return AddTrackedPoint(Null, Empty, X, Y);
+        const Integer index = StorePoint(Null, Empty, X, Y);
+        ++FPointsRevision;
+        FRunning.AddStored(X, Y, *FDataList);
+        if (++FWaitingPoints == FWaitLimit) SettleWaitingPoints();
+        return index;
+    }
     // Points in a run, each as AddPoint takes it (the same points, flags,
     // running statistics, extents and axis tracking), through one growth of
     // the store, one widening of the extents and one change report
@@ -364,6 +377,7 @@ protected:
     // asked for.
     TkPlotDataCustomList& DataList()
     {
+        SettleWaitingPoints();
         FRunning.SumStored(*FDataList);
         ForgetValidExtents();
         return *FDataList;
@@ -404,6 +418,18 @@ protected:
     Integer FMouseDownPixelY = 0;
 
 private:
+    // --- points that wait for their tracking ---------------------------------------------
+    // AddPoint of a point tracked at once; the points after it may wait.
+    Integer AddTrackedPoint(Boolean Null, Boolean Empty, Double X, Double Y);
+    // The store's Add, without a virtual call for the stores most points go to.
+    Integer StorePoint(Boolean Null, Boolean Empty, Double X, Double Y);
+    // The points from now on wait, when nobody could see their tracking:
+    // the plot's repaint is pending, the points need no log line and no
+    // marker extents, the store keeps their values to replay and the axes
+    // hold them (kPlotAxis.h).
+    void BeginWaiting();
+    void SettleWaitingPoints() override;
+    void DropWaitingAxis(const TkPlotAxis& Axis) override;
     // The trace of a store without per-point pens: one pass over the drawn
     // range, its segments drawn through one line batch. The pass feeds an
     // underlay too, if any, and the lines then wait until it is drawn.
@@ -486,6 +512,16 @@ private:
     Integer FStartIndex = 0;
     Integer FStopIndex = 0;
     TOwned<TkPlotDataCustomList> FDataList;
+
+    // Points wait while FWaitLimit is not 0: the newest FWaitingPoints of
+    // the store, untracked by FWaitAxes (X, Y), their valid extents not
+    // taken in since the store held FWaitBaseCount points. A block of them
+    // settles at the limit, so that they stay in the store (a ring holds
+    // that many) and in the caches.
+    Integer FWaitLimit = 0;
+    Integer FWaitingPoints = 0;
+    Integer FWaitBaseCount = 0;
+    TkPlotAxis* FWaitAxes[2] = {nullptr, nullptr};
 
     // Every point given since the last Clear; a mean scan's answer stands
     // until the next point.

@@ -83,6 +83,7 @@ void TkPlotChannelCustom::AddPointRows(std::span<TkPlotChannelCustom* const> Cha
 {
     const std::size_t rows = Columns.empty() ? 0 : Columns[0].size();
     if (rows == 0) return;
+    for (TkPlotChannelCustom* channel : Channels) channel->SettleWaitingPoints();
     // Every store makes room and checks its run first: nothing fails
     // part-way, and a run a store refuses leaves every channel as it was.
     for (std::size_t c = 0; c < Channels.size(); ++c) Channels[c]->FDataList->PrepareToAdd(Columns[c]);
