@@ -250,6 +250,8 @@ public:
     // replays it. Another channel's waiting points are settled first: the
     // axis takes the values of one channel's points at a time, in order.
     bool HoldWaiting(TkPlotWaitingPoints& Source);
+    // Tracking leaves the scale as it is for every value from Low to High.
+    bool LeavesScaleFor(Double Low, Double High) const { return InTrackedScale(Low) && InTrackedScale(High); }
     void ReleaseWaiting(const TkPlotWaitingPoints& Source)
     {
         if (FWaiting == &Source) FWaiting = nullptr;
@@ -481,6 +483,10 @@ private:
     void FollowTrackingData(Double Value, bool Keep);
     // The move TrackingStyle makes for Value, held by the scale unreported.
     void KeepTrackedMove(Double Value);
+    // The scale as tracking moves it, held apart from the axis while values
+    // are replayed (kPlotAxisTracking.cpp); the axis takes it unreported.
+    struct THeldScale;
+    void TakeHeldScale(const THeldScale& Scale);
     // Some handler of the plot's scale events would hear of a move.
     bool ScaleEventsListened() const;
     // The scale a request for NewMin and NewSpan gives: a NaN keeps the
@@ -488,9 +494,13 @@ private:
     // clamps.
     void NormalizeMinSpan(Double& NewMin, Double& NewSpan) const
     {
-        if (std::isnan(NewMin)) NewMin = FMin;
-        if (std::isnan(NewSpan)) NewSpan = FSpan;
-        if (IsLog()) {
+        NormalizeMinSpan(NewMin, NewSpan, FMin, FSpan, IsLog());
+    }
+    static void NormalizeMinSpan(Double& NewMin, Double& NewSpan, Double OldMin, Double OldSpan, bool Log)
+    {
+        if (std::isnan(NewMin)) NewMin = OldMin;
+        if (std::isnan(NewSpan)) NewSpan = OldSpan;
+        if (Log) {
             if (NewMin <= 0) NewMin = 1;
             if (NewSpan <= 0) NewSpan = 1;
         }

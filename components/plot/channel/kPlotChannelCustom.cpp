@@ -152,18 +152,21 @@ void TkPlotChannelCustom::SettleWaitingPoints()
     if (xAxis) xAxis->ReleaseWaiting(*this);
     if (yAxis) yAxis->ReleaseWaiting(*this);
     if (waiting == 0) return;
-    const bool extentsFollow = ValidExtentsFollow(FWaitBaseCount, waiting);
+    ValidExtentsFollow(FWaitBaseCount, waiting);
+    // The running extremes hold every point since they were last set: when
+    // the scales hold them, no waiting point moves a scale.
+    TkPlotAxis* const axes[2] = {
+        xAxis && !xAxis->LeavesScaleFor(RunningXMin(), RunningXMax()) ? xAxis : nullptr,
+        yAxis && !yAxis->LeavesScaleFor(RunningYMin(), RunningYMax()) ? yAxis : nullptr};
+    if (!axes[0] && !axes[1]) return;
     TkPlotPointBlock block;
     const Integer count = Count();
     for (Integer start = count - waiting; start < count; start += TkPlotPointBlock::Capacity) {
         const Integer n = std::min(TkPlotPointBlock::Capacity, count - start);
         FDataList->ReadPoints(start, n, block);
         const auto points = static_cast<std::size_t>(n);
-        if (extentsFollow)
-            for (std::size_t i = 0; i < points; ++i)
-                if (block.Status[i] == kpdpsValid) WidenValidExtents(block.X[i], block.Y[i]);
-        if (xAxis) xAxis->TakeWaitingValues({block.X, points}, nullptr);
-        if (yAxis) yAxis->TakeWaitingValues({block.Y, points}, block.Status);
+        if (axes[0]) axes[0]->TakeWaitingValues({block.X, points}, nullptr);
+        if (axes[1]) axes[1]->TakeWaitingValues({block.Y, points}, block.Status);
     }
 }
 
@@ -326,6 +329,7 @@ void TkPlotChannelCustom::ForEachValidPoint(F Action) const
 
 void TkPlotChannelCustom::ReCalcRunningMinMaxMean()
 {
+    SettleWaitingPoints();
     FRunning.Reset();
     ForEachValidPoint([this](Double X, Double Y) { FRunning.Add(X, Y); });
 }
@@ -334,6 +338,7 @@ void TkPlotChannelCustom::ReCalcRunningMinMaxMean()
 // keep describing every point given, so the running means stay right.
 Double TkPlotChannelCustom::GetXMax()
 {
+    SettleWaitingPoints();
     Double result = kRunningMaxStart;
     ForEachValidPoint([&](Double X, Double) { result = std::max(result, X); });
     FRunning.SetXMax(result);
@@ -342,6 +347,7 @@ Double TkPlotChannelCustom::GetXMax()
 
 Double TkPlotChannelCustom::GetXMin()
 {
+    SettleWaitingPoints();
     Double result = kRunningMinStart;
     ForEachValidPoint([&](Double X, Double) { result = std::min(result, X); });
     FRunning.SetXMin(result);
@@ -363,6 +369,7 @@ Double TkPlotChannelCustom::GetXMean()
 
 Double TkPlotChannelCustom::GetYMax()
 {
+    SettleWaitingPoints();
     Double result = kRunningMaxStart;
     ForEachValidPoint([&](Double, Double Y) { result = std::max(result, Y); });
     FRunning.SetYMax(result);
@@ -371,6 +378,7 @@ Double TkPlotChannelCustom::GetYMax()
 
 Double TkPlotChannelCustom::GetYMin()
 {
+    SettleWaitingPoints();
     Double result = kRunningMinStart;
     ForEachValidPoint([&](Double, Double Y) { result = std::min(result, Y); });
     FRunning.SetYMin(result);

@@ -70,6 +70,7 @@ public:
         if (FWaitLimit == 0) return AddTrackedPoint(Null, Empty, X, Y);
         const Integer index = StorePoint(Null, Empty, X, Y);
         ++FPointsRevision;
+        if (!(Null | Empty)) WidenValidExtents(X, Y);
         FRunning.AddStored(X, Y, *FDataList);
         if (++FWaitingPoints == FWaitLimit) SettleWaitingPoints();
         return index;
@@ -514,10 +515,11 @@ private:
     TOwned<TkPlotDataCustomList> FDataList;
 
     // Points wait while FWaitLimit is not 0: the newest FWaitingPoints of
-    // the store, untracked by FWaitAxes (X, Y), their valid extents not
-    // taken in since the store held FWaitBaseCount points. A block of them
-    // settles at the limit, so that they stay in the store (a ring holds
-    // that many) and in the caches.
+    // the store, untracked by FWaitAxes (X, Y). Their valid extents are
+    // widened at once, and forgotten when they settle if the store dropped
+    // points meanwhile (it held FWaitBaseCount before them). A block of
+    // them settles at the limit, so that they stay in the store (a ring
+    // holds that many) and in the caches.
     Integer FWaitLimit = 0;
     Integer FWaitingPoints = 0;
     Integer FWaitBaseCount = 0;
