@@ -207,14 +207,14 @@ struct TkPlotAxis::THeldScale {
     Double TrackingScrollCompressMax() const { return CompressMax; }
     // As a move by TkPlotAxisTracking::NewTrackingData and SetMinSpan would
     // be made, for a style that follows outliers alone: no snap and no
-    // margins. False when the scale stays as it is. AStyle is the axis'
-    // style, perhaps known beforehand.
-    [[gnu::always_inline]] bool Follow(Double Value, TkPlotTrackingStyle AStyle)
+    // margins. False when the scale stays as it is. AStyle and ALog are
+    // the axis' style and scale type, perhaps known beforehand.
+    [[gnu::always_inline]] bool Follow(Double Value, TkPlotTrackingStyle AStyle, bool ALog)
     {
         Double min;
         Double span;
         if (StyledStep(*this, AStyle, Value, min, span) == TkPlotTrackingStep::Leave) return false;
-        NormalizeMinSpan(min, span, HeldMin, HeldSpan, Log);
+        NormalizeMinSpan(min, span, HeldMin, HeldSpan, ALog);
         if (min == HeldMin && span == HeldSpan) return false;
         HeldMin = min;
         HeldSpan = span;
@@ -241,7 +241,7 @@ inline void TkPlotAxis::TakeHeldScale(const THeldScale& Scale)
 inline void TkPlotAxis::KeepTrackedMove(Double Value)
 {
     THeldScale scale(*this);
-    if (scale.Follow(Value, FTrackingStyle)) TakeHeldScale(scale);
+    if (scale.Follow(Value, FTrackingStyle, scale.Log)) TakeHeldScale(scale);
 }
 
 void TkPlotAxis::FollowTrackingData(Double Value, bool Keep)
@@ -270,8 +270,9 @@ namespace {
 // by a check of the block that has no branch per value, and only the others
 // are tracked one by one, each against the scale as the previous left it.
 // Low and High: the scale's ends, which tracking leaves it alone within.
-// With the style known beforehand, no value takes a switch.
-template <TkPlotTrackingStyle Style, class TScale>
+// With the style and the scale type known beforehand, no value takes a
+// switch.
+template <TkPlotTrackingStyle Style, bool Log, class TScale>
 bool FollowValues(TScale& Scale, Double Low, Double High, std::span<const Double> Values,
                   const TkPlotDataPointStatus* Status)
 {
@@ -280,8 +281,12 @@ bool FollowValues(TScale& Scale, Double Low, Double High, std::span<const Double
     const std::size_t count = Values.size();
     const Double* values = Values.data();
     std::size_t i = 0;
+    // A block that moved the scale is likely followed by another (a scale
+    // that widens or scrolls with every value): that one goes value by
+    // value at once.
+    bool blockMoved = false;
     while (i < count) {
-        if (i + block <= count) {
+        if (!blockMoved && i + block <= count) {
             bool outside = false;
             for (std::size_t j = i; j < i + block; ++j) outside |= !(values[j] >= Low) | !(values[j] <= High);
             if (!outside) {
@@ -289,15 +294,17 @@ bool FollowValues(TScale& Scale, Double Low, Double High, std::span<const Double
                 continue;
             }
         }
+        blockMoved = false;
         for (const std::size_t end = std::min(count, i + block); i < end; ++i) {
             const Double value = values[i];
             if ((value >= Low && value <= High) || (Status && Status[i] != kpdpsValid) || !std::isfinite(value))
                 continue;
-            if (!Scale.Follow(value, Style)) continue;
-            moved = true;
+            if (!Scale.Follow(value, Style, Log)) continue;
+            blockMoved = true;
             Low = Scale.Min();
             High = Scale.Max();
         }
+        moved |= blockMoved;
     }
     return moved;
 }
@@ -311,7 +318,8 @@ void TkPlotAxis::TakeWaitingValues(std::span<const Double> Values, const TkPlotD
     THeldScale scale(*this);
     // The ends are the scale's while points may wait (HoldWaiting).
     const auto follow = [&]<TkPlotTrackingStyle Style>() {
-        return FollowValues<Style>(scale, FUntrackedLow, FUntrackedHigh, Values, Status);
+        return scale.Log ? FollowValues<Style, true>(scale, FUntrackedLow, FUntrackedHigh, Values, Status)
+                         : FollowValues<Style, false>(scale, FUntrackedLow, FUntrackedHigh, Values, Status);
     };
     bool moved = false;
     switch (FTrackingStyle) {

@@ -108,15 +108,6 @@ Integer TkPlotChannelCustom::AddTrackedPoint(Boolean Null, Boolean Empty, Double
     return index;
 }
 
-Integer TkPlotChannelCustom::StorePoint(Boolean Null, Boolean Empty, Double X, Double Y)
-{
-    switch (FDataStyle) {
-        case kpdsStandard: return static_cast<TkPlotDataNullList&>(*FDataList).Add(X, Y, Null, Empty);
-        case kpdsCompact: return static_cast<TkPlotDataCompactList&>(*FDataList).Add(X, Y, Null, Empty);
-        default: return FDataList->Add(X, Y, Null, Empty);
-    }
-}
-
 // Waiting blocks of this many points stay in the caches while they settle.
 constexpr Integer kWaitBlock = 4096;
 

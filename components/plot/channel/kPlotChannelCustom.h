@@ -423,7 +423,14 @@ private:
     // AddPoint of a point tracked at once; the points after it may wait.
     Integer AddTrackedPoint(Boolean Null, Boolean Empty, Double X, Double Y);
     // The store's Add, without a virtual call for the stores most points go to.
-    Integer StorePoint(Boolean Null, Boolean Empty, Double X, Double Y);
+    Integer StorePoint(Boolean Null, Boolean Empty, Double X, Double Y)
+    {
+        switch (FDataStyle) {
+            case kpdsStandard: return static_cast<TkPlotDataNullList&>(*FDataList).Add(X, Y, Null, Empty);
+            case kpdsCompact: return static_cast<TkPlotDataCompactList&>(*FDataList).Add(X, Y, Null, Empty);
+            default: return FDataList->Add(X, Y, Null, Empty);
+        }
+    }
     // The points from now on wait, when nobody could see their tracking:
     // the plot's repaint is pending, the points need no log line and no
     // marker extents, the store keeps their values to replay and the axes

@@ -19,17 +19,6 @@ constexpr const char* kIntervalSetX =
 
 constexpr Integer kMaxListBytes = 2147483647;
 
-constexpr Word kExtraNull = 1 << 0;
-constexpr Word kExtraEmpty = 1 << 1;
-constexpr Word kExtraMarkerVisible = 1 << 2;
-constexpr int kExtraMarkerStyleShift = 3;
-constexpr Word kExtraMarkerStyle = 15 << kExtraMarkerStyleShift;
-
-Word MarkerStyleBits(TkPlotMarkerStyle Style)
-{
-    return static_cast<Word>((static_cast<unsigned>(Style) & 15u) << kExtraMarkerStyleShift);
-}
-
 // Rounds to single precision; a finite value beyond the single range raises
 // EOverflow rather than turning into an infinity.
 inline Single SingleOf(Double Value)
@@ -293,16 +282,6 @@ TClass TkPlotDataNullList::StaticClassInfo()
 {
     static const TClassInfo info("TkPlotDataNullList", TkPlotDataCustomList::StaticClassInfo());
     return &info;
-}
-
-Integer TkPlotDataNullList::Add(Double X, Double Y, Boolean Null, Boolean Empty)
-{
-    const Word extra = static_cast<Word>((Null ? kExtraNull : 0) | (Empty ? kExtraEmpty : 0) |
-                                         (StoredMarkerVisible() ? kExtraMarkerVisible : 0) |
-                                         MarkerStyleBits(StoredMarkerStyle()));
-    Integer slot;
-    *NewestSlot(slot) = {X, Y, extra};
-    return slot;
 }
 
 Boolean TkPlotDataNullList::GetEmpty(Integer Index) const { return (At(Index).Extra & kExtraEmpty) != 0; }

@@ -335,11 +335,11 @@ protected:
     {
         if (Count <= 0) return;
         if (Int64{Start} + Count > FCount) RaiseIndexOutOfBounds();
-        Integer slot = Slot(Start);
-        for (Integer i = 0; i < Count; ++i) {
-            Visit(FList[slot], i, Start + i);
-            if (++slot == FCount) slot = 0;
-        }
+        // Up to the array's end, then on from its start: two plain loops.
+        const Integer first = Slot(Start);
+        const Integer run = FCount - first < Count ? FCount - first : Count;
+        for (Integer i = 0; i < run; ++i) Visit(FList[first + i], i, Start + i);
+        for (Integer i = run; i < Count; ++i) Visit(FList[i - run], i, Start + i);
     }
     // SumXY of a store whose records hold X and Y.
     template <class = TRecord>
@@ -397,7 +397,16 @@ public:
     void SetMarkerVisible(Integer Index, Boolean Value) override;
     void SetMarkerStyle(Integer Index, TkPlotMarkerStyle Value) override;
 
-    Integer Add(Double X, Double Y, Boolean Null, Boolean Empty) override;
+    // Here, so that a channel that knows its store writes a point inline.
+    Integer Add(Double X, Double Y, Boolean Null, Boolean Empty) override
+    {
+        const Word extra = static_cast<Word>((Null ? kExtraNull : 0) | (Empty ? kExtraEmpty : 0) |
+                                             (StoredMarkerVisible() ? kExtraMarkerVisible : 0) |
+                                             MarkerStyleBits(StoredMarkerStyle()));
+        Integer slot;
+        *NewestSlot(slot) = {X, Y, extra};
+        return slot;
+    }
     void AddPoints(std::span<const TkPlotNewPoint> Points) override;
     void DeletePoints(Integer Size) override;
     void GetXYEmptyNull(Integer Index, Double& X, Double& Y, Boolean& Empty, Boolean& Null) const override;
@@ -409,6 +418,15 @@ public:
     bool KeepsValuesExactly() const override { return true; }
 
 private:
+    static constexpr Word kExtraNull = 1 << 0;
+    static constexpr Word kExtraEmpty = 1 << 1;
+    static constexpr Word kExtraMarkerVisible = 1 << 2;
+    static constexpr int kExtraMarkerStyleShift = 3;
+    static constexpr Word kExtraMarkerStyle = 15 << kExtraMarkerStyleShift;
+    static Word MarkerStyleBits(TkPlotMarkerStyle Style)
+    {
+        return static_cast<Word>((static_cast<unsigned>(Style) & 15u) << kExtraMarkerStyleShift);
+    }
     void SetExtraBits(Integer Index, Word Mask, Word Bits);
 };
 
