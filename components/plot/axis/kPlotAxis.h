@@ -251,7 +251,11 @@ public:
     // axis takes the values of one channel's points at a time, in order.
     bool HoldWaiting(TkPlotWaitingPoints& Source);
     // Tracking leaves the scale as it is for every value from Low to High.
-    bool LeavesScaleFor(Double Low, Double High) const { return InTrackedScale(Low) && InTrackedScale(High); }
+    bool LeavesScaleFor(Double Low, Double High) const
+    {
+        SettleWaiting();
+        return InTrackedScale(Low) && InTrackedScale(High);
+    }
     void ReleaseWaiting(const TkPlotWaitingPoints& Source)
     {
         if (FWaiting == &Source) FWaiting = nullptr;

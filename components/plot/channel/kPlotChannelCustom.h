@@ -91,6 +91,10 @@ public:
     // The points of a data file: the valid ones as AddXY takes them, the
     // null and empty ones as AddPoint does.
     virtual void AddXYPoints(std::span<const TkPlotNewPoint> Points) { AddPoints(Points); }
+    // Room for Count more points at once, before they come by runs (a data
+    // file's blocks); raises "Exceed Maximum List Size" when the store
+    // cannot hold them.
+    void ReserveForPoints(std::size_t Count) { FDataList->ReserveForMore(Count); }
     // Two one-dimensional arrays of equal bounds: one point per index.
     void AddXYArrays(const Variant& XData, const Variant& YData);
     // A two-dimensional array whose first dimension holds X and Y.

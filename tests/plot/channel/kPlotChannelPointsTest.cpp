@@ -189,7 +189,9 @@ protected:
             EXPECT_EQ(a.GetDataXMax(), b.GetDataXMax());
             EXPECT_EQ(a.GetYMinVisible(), b.GetYMinVisible());
         }
-        if (GetParam().Handler) EXPECT_EQ(WaitingEvents, TrackedEvents);
+        if (GetParam().Handler) {
+            EXPECT_EQ(WaitingEvents, TrackedEvents);
+        }
     }
 
     TOwned<TkXYPlot> Waiting{Create<TkXYPlot>(nullptr)};
