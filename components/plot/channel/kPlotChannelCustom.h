@@ -65,7 +65,7 @@ public:
     // store write and its running statistics: its tracking waits, and is
     // settled before anyone reads the axes' scales, by a paint or another
     // call (SettleWaitingPoints), exactly as if it had been made at once.
-    Integer AddPoint(Boolean Null, Boolean Empty, Double X, Double Y)
+    [[gnu::always_inline]] Integer AddPoint(Boolean Null, Boolean Empty, Double X, Double Y)
     {
         if (FWaitLimit == 0) return AddTrackedPoint(Null, Empty, X, Y);
         const Integer index = StorePoint(Null, Empty, X, Y);
@@ -368,6 +368,12 @@ protected:
         }
         AddPoints(points);
         if (failure) std::rethrow_exception(failure);
+    }
+    // GetXValue without a virtual call for the store most points go to.
+    Double StoredX(Integer Index) const
+    {
+        return FDataStyle == kpdsStandard ? static_cast<const TkPlotDataNullList&>(*FDataList).GetX(Index)
+                                          : FDataList->GetX(Index);
     }
     // Whether the toolbar's select mode picks this channel's points.
     virtual bool PointsPickable() { return MarkersVisible(); }
