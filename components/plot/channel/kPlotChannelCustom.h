@@ -375,6 +375,10 @@ protected:
         return FDataStyle == kpdsStandard ? static_cast<const TkPlotDataNullList&>(*FDataList).GetX(Index)
                                           : FDataList->GetX(Index);
     }
+    // The waiting points are tracked, and the next point is reported: every
+    // paint begins here (PrepareDraw), so that no point waits past it
+    // unreported.
+    void SettleWaitingPoints() override;
     // Whether the toolbar's select mode picks this channel's points.
     virtual bool PointsPickable() { return MarkersVisible(); }
     // The first point of the drawn range whose hit rectangle holds the
@@ -446,7 +450,6 @@ private:
     // marker extents, the store keeps their values to replay and the axes
     // hold them (kPlotAxis.h).
     void BeginWaiting();
-    void SettleWaitingPoints() override;
     void DropWaitingAxis(const TkPlotAxis& Axis) override;
     // The trace of a store without per-point pens: one pass over the drawn
     // range, its segments drawn through one line batch. The pass feeds an
