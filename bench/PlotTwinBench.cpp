@@ -6,10 +6,10 @@
 // beforehand, so that an append figure is the appending alone.
 //
 // - BM_TwinRender/N: both axes fitted to N points and one frame painted.
-// - BM_TwinAppendWidening: a million points added one by one to a new plot;
-//   the X scale widens at every point (time per point).
-// - BM_TwinAppendSteady: the same on scales that hold every point from the
-//   first, so that no scale moves (time per point).
+// - BM_TwinAppendWidening/N: N points (1 M, 10 M) added one by one to a new
+//   plot; the X scale widens at every point (time per point).
+// - BM_TwinAppendSteady/N: the same on scales that hold every point from
+//   the first, so that no scale moves (time per point).
 // - BM_StepTickWithRepaint: the main window's tick (plot 3 refilled, one
 //   point added to plot 2) and the repaint of both plots.
 
@@ -26,8 +26,6 @@
 #include "platform/Math.h"
 
 namespace {
-
-constexpr Integer kAppendPoints = 1'000'000;
 
 // Five periods of a sine over the points, with uniform noise of +-0.1.
 class TNoisySine {
@@ -71,32 +69,33 @@ enum class TScale { Widening, Steady };
 
 void AppendToNewPlot(benchmark::State& State, TScale Scale)
 {
-    std::vector<Double> y(kAppendPoints);
-    TNoisySine sine(kAppendPoints);
-    for (Integer i = 0; i < kAppendPoints; ++i) y[i] = sine(i);
+    const auto points = static_cast<Integer>(State.range(0));
+    std::vector<Double> y(static_cast<std::size_t>(points));
+    TNoisySine sine(points);
+    for (Integer i = 0; i < points; ++i) y[i] = sine(i);
     for (auto _ : State) {
         State.PauseTiming();
         TOwned<TkXYPlot> plot = TwinPlot();
         if (Scale == TScale::Steady) {
-            plot->GetXAxis(0)->SetMinSpan(-1, kAppendPoints + 1);
+            plot->GetXAxis(0)->SetMinSpan(-1, points + 1);
             plot->GetYAxis(0)->SetMinSpan(-2, 4);
         }
         TkXYPlotChannel* channel = plot->GetChannel(0);
         State.ResumeTiming();
-        for (Integer i = 0; i < kAppendPoints; ++i) channel->AddXY(i, y[i]);
+        for (Integer i = 0; i < points; ++i) channel->AddXY(i, y[i]);
         benchmark::ClobberMemory();
         State.PauseTiming();
         plot.reset();
         State.ResumeTiming();
     }
-    State.counters["per_point"] = benchmark::Counter(
-        kAppendPoints, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    State.counters["per_point"] =
+        benchmark::Counter(points, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
 void BM_TwinAppendWidening(benchmark::State& State) { AppendToNewPlot(State, TScale::Widening); }
 void BM_TwinAppendSteady(benchmark::State& State) { AppendToNewPlot(State, TScale::Steady); }
-BENCHMARK(BM_TwinAppendWidening)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_TwinAppendSteady)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TwinAppendWidening)->Arg(1'000'000)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TwinAppendSteady)->Arg(1'000'000)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
 
 void BM_StepTickWithRepaint(benchmark::State& State)
 {

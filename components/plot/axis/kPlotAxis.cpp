@@ -155,6 +155,13 @@ TkPlotYAxis::TkPlotYAxis(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNot
     SetTrackingDefaults(kptsScaleMinMax, kpafsNone);
 }
 
+// A channel whose points wait for the axis tracks them by its other axis
+// alone from now on.
+TkPlotAxis::~TkPlotAxis()
+{
+    if (FWaiting) FWaiting->DropWaitingAxis(*this);
+}
+
 void TkPlotAxis::SetTrackingDefaults(TkPlotTrackingStyle Style, TkPlotAlignFirstStyle AlignFirst)
 {
     FTrackingStyle = Style;
@@ -174,6 +181,7 @@ void TkPlotAxis::DefineProperties(TFiler& Filer)
 
 void TkPlotAxis::SetMin(Double Value)
 {
+    SettleWaiting();
     if (std::isnan(Value)) return;
     Value = ClampMin(Value);
     if (Value == FMin) return;
@@ -186,6 +194,7 @@ void TkPlotAxis::SetMin(Double Value)
 
 void TkPlotAxis::SetSpan(Double Value)
 {
+    SettleWaiting();
     if (std::isnan(Value)) return;
     Value = ClampSpan(Value);
     if (Value == FSpan) return;
@@ -198,6 +207,7 @@ void TkPlotAxis::SetSpan(Double Value)
 
 void TkPlotAxis::SetMinSpan(Double NewMin, Double NewSpan)
 {
+    SettleWaiting();
     // Compared as they would be stored, so a clamped request that changes
     // nothing reports nothing.
     NormalizeMinSpan(NewMin, NewSpan);
@@ -222,6 +232,7 @@ void TkPlotAxis::FireMinSpanEvents(Double OldMin, Double OldSpan, bool MinChange
 
 void TkPlotAxis::SetScaleType(TkPlotScaleType Value)
 {
+    SettleWaiting();
     if (Value == FScaleType) return;
     FScaleType = Value;
     if (IsLog() && FMin <= 0) FMin = 1;
@@ -331,6 +342,7 @@ void TkPlotAxis::SetCustomizeLabelEventText(const String& Value)
 
 void TkPlotAxis::SetTrackingEnabled(bool Value)
 {
+    SettleWaiting();
     if (Value == FTrackingEnabled) return;
     FTrackingEnabled = Value;
     UpdateUntrackedRange();
@@ -347,6 +359,7 @@ void TkPlotAxis::SetTrackingEnabled(bool Value)
 
 void TkPlotAxis::UpdateResumeValues()
 {
+    SettleWaiting();
     FPreviousMin = FMin;
     FPreviousSpan = FSpan;
     FPreviousLabelsMinLength = FLabelsMinLength;
@@ -372,36 +385,43 @@ void TkPlotAxis::TrackingSettingChange()
 
 void TkPlotAxis::SetTrackingStyle(TkPlotTrackingStyle Value)
 {
+    SettleWaiting();
     SetProperty(FTrackingStyle, Value, &TkPlotAxis::TrackingSettingChange);
 }
 
 void TkPlotAxis::SetTrackingIncrementStyle(TkPlotTrackingIncrementStyle Value)
 {
+    SettleWaiting();
     SetProperty(FTrackingIncrementStyle, Value, &TkPlotAxis::TrackingSettingChange);
 }
 
 void TkPlotAxis::SetTrackingAlignFirstStyle(TkPlotAlignFirstStyle Value)
 {
+    SettleWaiting();
     SetProperty(FTrackingAlignFirstStyle, Value, &TkPlotAxis::DoChange);
 }
 
 void TkPlotAxis::SetTrackingScrollCompressMax(Double Value)
 {
+    SettleWaiting();
     SetProperty(FTrackingScrollCompressMax, Value, &TkPlotAxis::DoChange);
 }
 
 void TkPlotAxis::SetTrackingSpanMinimum(Double Value)
 {
+    SettleWaiting();
     SetProperty(FTrackingSpanMinimum, Value, &TkPlotAxis::TrackingSettingChange);
 }
 
 void TkPlotAxis::SetTrackingMaxMargin(Double Value)
 {
+    SettleWaiting();
     SetProperty(FTrackingMaxMargin, Value, &TkPlotAxis::TrackingSettingChange);
 }
 
 void TkPlotAxis::SetTrackingMinMargin(Double Value)
 {
+    SettleWaiting();
     SetProperty(FTrackingMinMargin, Value, &TkPlotAxis::TrackingSettingChange);
 }
 
@@ -534,6 +554,7 @@ bool TkPlotAxis::LabelsAlongAxis() const
 // along it, else the height of the label of Min.
 Integer TkPlotAxis::LabelExtent(TCanvas* Canvas, bool AlongAxis)
 {
+    SettleWaiting();
     if (AlongAxis) return GetMaxLabelWidth(Canvas, FLabelsFont.get());
     Canvas->SetFont(FLabelsFont.get());
     return Canvas->TextHeight(GetLabelText(FMin));
@@ -594,6 +615,7 @@ Double TkPlotAxis::PixelsToPosition(Integer Pixel) const { return ScaleMap().Pos
 
 Integer TkPlotAxis::WidthToPixels(Double Value) const
 {
+    SettleWaiting();
     return SatInt32(std::abs(Int64{PositionToPixels(FMin + Value)} - PositionToPixels(FMin)));
 }
 
@@ -653,6 +675,7 @@ Integer TkPlotAxis::LabelPixels(TCanvas* Canvas)
 
 void TkPlotAxis::FillTickList(TCanvas* Canvas)
 {
+    SettleWaiting();
     ClearTicks();
     Canvas->SetFont(FLabelsFont.get());
     const Integer maxCount = std::max(ScaleLength() / LabelPixels(Canvas), 1);
@@ -736,6 +759,7 @@ String TkPlotAxis::CustomizeLabel(const String& Text, Double Value)
 
 String TkPlotAxis::FormatLabel(Double Value, const TkPlotValueFormat& Format, Double& MinLength, bool AutoAdjust)
 {
+    SettleWaiting();
     const std::optional<String> text = FormatValueText(Value, Format, FScaleType, FSpan);
     if (!text) return kUnknownValueText;
     String result = CustomizeLabel(*text, Value);
@@ -775,6 +799,7 @@ String TkPlotAxis::GetCursorValueText(Double Value)
 
 Integer TkPlotAxis::GetMaxLabelWidth(TCanvas* Canvas, TFont* Font)
 {
+    SettleWaiting();
     Canvas->SetFont(Font);
     Integer widest = RoundPix(Canvas->TextWidth("0") * Extended(FLabelsMinLength));
     String sample;

@@ -15,6 +15,7 @@
 #include <cmath>
 #include <functional>
 #include <limits>
+#include <span>
 
 #include "components/foundation/kTypes.h"
 #include "components/plot/axis/kPlotAxisTicks.h"
@@ -68,6 +69,20 @@ public:
     bool Show = false;          // on the scale at the last generation
 };
 
+// Points that a channel holds back from its axes' tracking while nobody can
+// see the scale: the axis settles them before its scale is read or changed,
+// so that everyone sees the scale that tracking each point at once gives.
+class TkPlotWaitingPoints {
+public:
+    // The waiting points are tracked, and the axes no longer wait for them.
+    virtual void SettleWaitingPoints() = 0;
+    // Axis goes: the points are tracked by the other axis alone.
+    virtual void DropWaitingAxis(const TkPlotAxis& Axis) = 0;
+
+protected:
+    ~TkPlotWaitingPoints() = default;
+};
+
 class TkPlotAxis : public TkPlotLayoutObject {
     PL_CLASSINFO()
 public:
@@ -76,6 +91,7 @@ public:
 
     TkPlotAxis(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert, TNotifyEvent AOnRemove,
                TNotifyEvent AOnRename);
+    ~TkPlotAxis() override;
     // The direction comes with the kind: X axes lie along the X direction.
     bool IsXAxis() const { return Kind() == kpokXAxis; }
     bool IsYAxis() const { return Kind() == kpokYAxis; }
@@ -86,13 +102,21 @@ public:
     // --- scale ----------------------------------------------------------------
     // Clamped to +-1e300; a NaN is ignored. A change fires DoChange, then
     // (outside SetMinSpan) the plot's min and min-span events.
-    Double Min() const { return FMin; }
+    Double Min() const
+    {
+        SettleWaiting();
+        return FMin;
+    }
     void SetMin(Double Value);
     // Clamped to 1e-300 .. 1e300 (0 and negative spans become 1e-300).
-    Double Span() const { return FSpan; }
+    Double Span() const
+    {
+        SettleWaiting();
+        return FSpan;
+    }
     void SetSpan(Double Value);
-    Double Max() const { return FMin + FSpan; }
-    Double Center() const { return FMin + FSpan / 2; }
+    Double Max() const { return Min() + FSpan; }
+    Double Center() const { return Min() + FSpan / 2; }
     // Both at once with one set of events: min change (when Min changed),
     // span change (when Span changed), then min-span change. On a log scale
     // a non-positive Min or Span becomes 1.
@@ -201,6 +225,7 @@ public:
     // nothing but the value could move, and cost no more than this.
     void NewTrackingData(Double Value, bool RepaintPending = false)
     {
+        SettleWaiting();
         if (!InTrackedScale(Value)) FollowTrackingData(Value, RepaintPending && !ScaleEventsListened());
     }
     // The values of a run of new points, each as NewTrackingData takes it;
@@ -211,6 +236,7 @@ public:
     template <class F>
     void NewTrackingRun(Integer Count, F Value)
     {
+        SettleWaiting();
         if (!FTrackingEnabled) return;
         const Double oldMin = FMin;
         const Double oldSpan = FSpan;
@@ -219,9 +245,30 @@ public:
             if (Value(i, value) && !InTrackedScale(value)) FollowTrackingData(value, true);
         if (FMin != oldMin || FSpan != oldSpan) DoChangeUnlessRepaintPending();
     }
+    // Points of Source may wait for this axis: tracking is off, or the first
+    // value lined the scale up and the style follows outliers alone, so
+    // that a waiting value moves the scale only as TakeWaitingValues
+    // replays it. Another channel's waiting points are settled first: the
+    // axis takes the values of one channel's points at a time, in order.
+    bool HoldWaiting(TkPlotWaitingPoints& Source);
+    // Tracking leaves the scale as it is for every value from Low to High.
+    bool LeavesScaleFor(Double Low, Double High) const
+    {
+        SettleWaiting();
+        return InTrackedScale(Low) && InTrackedScale(High);
+    }
+    void ReleaseWaiting(const TkPlotWaitingPoints& Source)
+    {
+        if (FWaiting == &Source) FWaiting = nullptr;
+    }
+    // The values of waiting points, in order, as NewTrackingData takes them
+    // while the plot's repaint is pending and no handler listens; with
+    // Status, only those of valid points.
+    void TakeWaitingValues(std::span<const Double> Values, const TkPlotDataPointStatus* Status);
     // The next tracked value aligns the scale again.
     void ResetFirstAlign()
     {
+        SettleWaiting();
         FFirstAlignDone = false;
         UpdateUntrackedRange();
     }
@@ -356,10 +403,11 @@ public:
     // tracked point, many times between two paints.
     const TkPlotScaleMap& ScaleMap() const
     {
+        SettleWaiting();
         if (FScaleMapStale) RemakeScaleMap();
         return FScaleMap;
     }
-    Integer MinPixels() const { return PositionToPixels(FMin); }
+    Integer MinPixels() const { return PositionToPixels(Min()); }
     Integer MaxPixels() const { return PositionToPixels(Max()); }
     // The values under a pixel rectangle (a zoom box) become the scale.
     void SetMinSpanFromRect(const TRect& Rect);
@@ -402,6 +450,12 @@ protected:
     // The owner as a plot component; nullptr for a bare object owner.
 
 private:
+    // The points that wait for this axis are tracked first.
+    void SettleWaiting() const
+    {
+        if (FWaiting) [[unlikely]]
+            FWaiting->SettleWaitingPoints();
+    }
     bool IsLog() const { return FScaleType == kpstLog10; }
     // No setting moves the scale for a value inside it: the style reacts only
     // to values outside, and no snap, span minimum or margin applies. Kept
@@ -434,6 +488,10 @@ private:
     void FollowTrackingData(Double Value, bool Keep);
     // The move TrackingStyle makes for Value, held by the scale unreported.
     void KeepTrackedMove(Double Value);
+    // The scale as tracking moves it, held apart from the axis while values
+    // are replayed (kPlotAxisTracking.cpp); the axis takes it unreported.
+    struct THeldScale;
+    void TakeHeldScale(const THeldScale& Scale);
     // Some handler of the plot's scale events would hear of a move.
     bool ScaleEventsListened() const;
     // The user's gesture on every other axis of this one's direction, once
@@ -445,9 +503,13 @@ private:
     // clamps.
     void NormalizeMinSpan(Double& NewMin, Double& NewSpan) const
     {
-        if (std::isnan(NewMin)) NewMin = FMin;
-        if (std::isnan(NewSpan)) NewSpan = FSpan;
-        if (IsLog()) {
+        NormalizeMinSpan(NewMin, NewSpan, FMin, FSpan, IsLog());
+    }
+    static void NormalizeMinSpan(Double& NewMin, Double& NewSpan, Double OldMin, Double OldSpan, bool Log)
+    {
+        if (std::isnan(NewMin)) NewMin = OldMin;
+        if (std::isnan(NewSpan)) NewSpan = OldSpan;
+        if (Log) {
             if (NewMin <= 0) NewMin = 1;
             if (NewSpan <= 0) NewSpan = 1;
         }
@@ -511,6 +573,9 @@ private:
     // out from the data-side edge of the draw rectangle.
     TRect BoxOutside(Integer Pixel, Integer Offset, Integer Width, Integer Height) const;
 
+    // The channel whose points wait for this axis; it settles them through
+    // a pointer of its own, so that the scale reads stay const.
+    TkPlotWaitingPoints* FWaiting = nullptr;
     mutable TkPlotScaleMap FScaleMap;
     mutable bool FScaleMapStale = true;
     bool FBlockMinSpanEvents = false;

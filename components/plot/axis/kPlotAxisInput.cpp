@@ -53,6 +53,7 @@ TkPlotAxisMode TkPlotAxis::EffectiveMode(TShiftState Shift) const
 
 void TkPlotAxis::ScrollByFraction(Double Fraction)
 {
+    SettleWaiting();
     if (!IsLog()) {
         Extended newMin = Extended(Fraction) * FSpan + FMin;
         if (FScrollMinMaxEnabled) {
@@ -84,6 +85,7 @@ void TkPlotAxis::ScrollByFraction(Double Fraction)
 
 void TkPlotAxis::ZoomByExponent(Double Exponent)
 {
+    SettleWaiting();
     const Extended factor = ScalePower10(Exponent);
     if (IsLog()) {
         SetMinSpan(Double(factor * FMin), Double(FSpan / factor));
@@ -103,6 +105,7 @@ void TkPlotAxis::MoveScale(TkPlotAxisMode AMode, Double Amount)
 
 void TkPlotAxis::Zoom(Double Value)
 {
+    SettleWaiting();
     if (IsLog()) {
         const Extended factor = ScalePower10(Value);
         SetMinSpan(Double(FMin / factor), Double(FSpan * factor));
@@ -115,6 +118,7 @@ void TkPlotAxis::Zoom(Double Value)
 
 void TkPlotAxis::FireMinSpanChangeFinished(Double OldMin, Double OldSpan)
 {
+    SettleWaiting();
     if (FMin == OldMin && FSpan == OldSpan) return;
     Fire(PlotEvent::AxisMinSpanChangeFinished{this, OldMin, OldSpan, FMin, FSpan});
 }
@@ -155,6 +159,7 @@ void TkPlotAxis::DoMouseHint(const TkPlotMouseData& MouseData, TkPlotHintData& H
 
 void TkPlotAxis::DoMouseLeft(const TkPlotMouseData& MouseData)
 {
+    SettleWaiting();
     TWeakRef<TkPlotAxis> self(this);
     ForwardToOtherAxes([&MouseData](TkPlotAxis& Other) { Other.DoMouseLeft(MouseData); });
     if (!self) return;
@@ -167,6 +172,7 @@ void TkPlotAxis::DoMouseLeft(const TkPlotMouseData& MouseData)
 
 void TkPlotAxis::DoMouseMove(const TkPlotMouseData& MouseData)
 {
+    SettleWaiting();
     if (!FMouseDown) return;
     TWeakRef<TkPlotAxis> self(this);
     ForwardToOtherAxes([&MouseData](TkPlotAxis& Other) { Other.DoMouseMove(MouseData); });
@@ -189,6 +195,7 @@ void TkPlotAxis::DoMouseMove(const TkPlotMouseData& MouseData)
 
 void TkPlotAxis::DoMouseUp(const TkPlotMouseData& MouseData)
 {
+    SettleWaiting();
     // A release this axis did not see pressed (the focus loss' release) ends nothing.
     if (!FMouseDown) return;
     FMouseDown = false;
@@ -242,6 +249,7 @@ TCursor TkPlotAxis::GetMouseCursor(TPoint)
 
 void TkPlotAxis::kKeyDown(Word& Key, TShiftState Shift, TPopupMenu* PopupMenu)
 {
+    SettleWaiting();
     TWeakRef<TkPlotAxis> self(this);
     TkPlotLayoutObject::kKeyDown(Key, Shift, PopupMenu);
     if (!self) return;
@@ -282,6 +290,7 @@ void TkPlotAxis::AddPopupItem(TPopupMenu* PopupMenu, Integer Index, const char* 
 
 void TkPlotAxis::BuildPopupMenu(TPopupMenu* PopupMenu)
 {
+    SettleWaiting();
     TkPlotLayoutObject::BuildPopupMenu(PopupMenu);
     AddEditMenuItem(PopupMenu);
     const bool resumeDiffers = FPreviousMin != FMin || FPreviousSpan != FSpan;

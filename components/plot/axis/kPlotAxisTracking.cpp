@@ -1,5 +1,6 @@
 #include "components/plot/axis/kPlotAxisTracking.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "components/plot/axis/kPlotAxis.h"
@@ -60,7 +61,8 @@ void AlignFirst(TkPlotAxis& Axis, Double Value)
 // Smooth scrolling keeps the new value at the scale's end; page scrolling
 // moves the scale by whole spans. With a compress maximum the span first
 // grows to take the value in, up to that maximum.
-inline void ScrolledScale(const TkPlotAxis& Axis, Double Value, bool Smooth, Double& Min, Double& Span)
+template <class TScale>
+[[gnu::always_inline]] inline void ScrolledScale(const TScale& Axis, Double Value, bool Smooth, Double& Min, Double& Span)
 {
     if (Value <= Axis.Max()) {
         if (Value < Axis.Min()) Min = Smooth ? Value : Min - Span;
@@ -81,12 +83,15 @@ enum class TkPlotTrackingStep { Leave, Move, MoveAndSnap };
 
 // The step TrackingStyle takes for a later value, from the scale as it
 // stands, and the scale it moves to (Min, Span); the two styles that fit
-// the scale to the channels leave it here.
-inline TkPlotTrackingStep StyledStep(const TkPlotAxis& Axis, Double Value, Double& Min, Double& Span)
+// the scale to the channels leave it here. Axis: the axis or a scale held
+// apart from it.
+template <class TScale>
+[[gnu::always_inline]] inline TkPlotTrackingStep StyledStep(const TScale& Axis, TkPlotTrackingStyle Style,
+                                                            Double Value, Double& Min, Double& Span)
 {
     Min = Axis.Min();
     Span = Axis.Span();
-    switch (Axis.TrackingStyle()) {
+    switch (Style) {
         case kptsScaleMinMax:
             // A value below the scale moves it down whole: the span is kept,
             // so the top end comes down too.
@@ -130,7 +135,7 @@ void FollowByStyle(TkPlotAxis& Axis, Double Value)
     }
     Double min;
     Double span;
-    const TkPlotTrackingStep step = StyledStep(Axis, Value, min, span);
+    const TkPlotTrackingStep step = StyledStep(Axis, Axis.TrackingStyle(), Value, min, span);
     if (step == TkPlotTrackingStep::Leave) return;
     MoveScale(Axis, min, span);
     if (step == TkPlotTrackingStep::MoveAndSnap) SnapToIncrement(Axis);
@@ -189,21 +194,54 @@ bool TkPlotAxis::ScaleEventsListened() const
     return events && events->AxisScaleEventsAssigned();
 }
 
-// As a move by TkPlotAxisTracking::NewTrackingData and SetMinSpan would be
-// made, for a style that follows outliers alone: no snap and no margins.
+struct TkPlotAxis::THeldScale {
+    explicit THeldScale(const TkPlotAxis& Axis)
+        : HeldMin(Axis.FMin), HeldSpan(Axis.FSpan), Style(Axis.FTrackingStyle),
+          CompressMax(Axis.FTrackingScrollCompressMax), Log(Axis.IsLog())
+    {
+    }
+    Double Min() const { return HeldMin; }
+    Double Span() const { return HeldSpan; }
+    Double Max() const { return HeldMin + HeldSpan; }
+    TkPlotTrackingStyle TrackingStyle() const { return Style; }
+    Double TrackingScrollCompressMax() const { return CompressMax; }
+    // As a move by TkPlotAxisTracking::NewTrackingData and SetMinSpan would
+    // be made, for a style that follows outliers alone: no snap and no
+    // margins. False when the scale stays as it is. AStyle and ALog are
+    // the axis' style and scale type, perhaps known beforehand.
+    [[gnu::always_inline]] bool Follow(Double Value, TkPlotTrackingStyle AStyle, bool ALog)
+    {
+        Double min;
+        Double span;
+        if (StyledStep(*this, AStyle, Value, min, span) == TkPlotTrackingStep::Leave) return false;
+        NormalizeMinSpan(min, span, HeldMin, HeldSpan, ALog);
+        if (min == HeldMin && span == HeldSpan) return false;
+        HeldMin = min;
+        HeldSpan = span;
+        return true;
+    }
+
+    Double HeldMin;
+    Double HeldSpan;
+    const TkPlotTrackingStyle Style;
+    const Double CompressMax;
+    const bool Log;
+};
+
+inline void TkPlotAxis::TakeHeldScale(const THeldScale& Scale)
+{
+    FMin = Scale.HeldMin;
+    FSpan = Scale.HeldSpan;
+    InvalidateScaleMap();
+    CountUnreportedChange();
+}
+
 // Here beside StyledStep, so that a widening scale's move per point costs
 // one call.
 inline void TkPlotAxis::KeepTrackedMove(Double Value)
 {
-    Double min;
-    Double span;
-    if (StyledStep(*this, Value, min, span) == TkPlotTrackingStep::Leave) return;
-    NormalizeMinSpan(min, span);
-    if (min == FMin && span == FSpan) return;
-    FMin = min;
-    FSpan = span;
-    InvalidateScaleMap();
-    CountUnreportedChange();
+    THeldScale scale(*this);
+    if (scale.Follow(Value, FTrackingStyle, scale.Log)) TakeHeldScale(scale);
 }
 
 void TkPlotAxis::FollowTrackingData(Double Value, bool Keep)
@@ -216,4 +254,82 @@ void TkPlotAxis::FollowTrackingData(Double Value, bool Keep)
     const bool aligned = FFirstAlignDone;
     TkPlotAxisTracking::NewTrackingData(*this, FFirstAlignDone, Value);
     if (FFirstAlignDone != aligned) UpdateUntrackedRange();
+}
+
+bool TkPlotAxis::HoldWaiting(TkPlotWaitingPoints& Source)
+{
+    if (FTrackingEnabled && !(FFirstAlignDone && FTrackingFollowsOnlyOutliers)) return false;
+    if (FWaiting && FWaiting != &Source) FWaiting->SettleWaitingPoints();
+    FWaiting = &Source;
+    return true;
+}
+
+namespace {
+
+// Most values lie inside the scale: they are passed over a block at a time,
+// by a check of the block that has no branch per value, and only the others
+// are tracked one by one, each against the scale as the previous left it.
+// Low and High: the scale's ends, which tracking leaves it alone within.
+// With the style and the scale type known beforehand, no value takes a
+// switch.
+template <TkPlotTrackingStyle Style, bool Log, class TScale>
+bool FollowValues(TScale& Scale, Double Low, Double High, std::span<const Double> Values,
+                  const TkPlotDataPointStatus* Status)
+{
+    constexpr std::size_t block = 16;
+    bool moved = false;
+    const std::size_t count = Values.size();
+    const Double* values = Values.data();
+    std::size_t i = 0;
+    // A block that moved the scale is likely followed by another (a scale
+    // that widens or scrolls with every value): that one goes value by
+    // value at once.
+    bool blockMoved = false;
+    while (i < count) {
+        if (!blockMoved && i + block <= count) {
+            bool outside = false;
+            for (std::size_t j = i; j < i + block; ++j) outside |= !(values[j] >= Low) | !(values[j] <= High);
+            if (!outside) {
+                i += block;
+                continue;
+            }
+        }
+        blockMoved = false;
+        for (const std::size_t end = std::min(count, i + block); i < end; ++i) {
+            const Double value = values[i];
+            if ((value >= Low && value <= High) || (Status && Status[i] != kpdpsValid) || !std::isfinite(value))
+                continue;
+            if (!Scale.Follow(value, Style, Log)) continue;
+            blockMoved = true;
+            Low = Scale.Min();
+            High = Scale.Max();
+        }
+        moved |= blockMoved;
+    }
+    return moved;
+}
+
+}  // namespace
+
+// The scale is held apart from the axis until the end.
+void TkPlotAxis::TakeWaitingValues(std::span<const Double> Values, const TkPlotDataPointStatus* Status)
+{
+    if (!FTrackingEnabled) return;
+    THeldScale scale(*this);
+    // The ends are the scale's while points may wait (HoldWaiting).
+    const auto follow = [&]<TkPlotTrackingStyle Style>() {
+        return scale.Log ? FollowValues<Style, true>(scale, FUntrackedLow, FUntrackedHigh, Values, Status)
+                         : FollowValues<Style, false>(scale, FUntrackedLow, FUntrackedHigh, Values, Status);
+    };
+    bool moved = false;
+    switch (FTrackingStyle) {
+        case kptsScaleMinMax: moved = follow.operator()<kptsScaleMinMax>(); break;
+        case kptsScaleMax: moved = follow.operator()<kptsScaleMax>(); break;
+        case kptsScaleMin: moved = follow.operator()<kptsScaleMin>(); break;
+        case kptsScrollSmooth: moved = follow.operator()<kptsScrollSmooth>(); break;
+        case kptsScrollPage: moved = follow.operator()<kptsScrollPage>(); break;
+        case kptsExpandMinMax: moved = follow.operator()<kptsExpandMinMax>(); break;
+        default: break;  // the styles that fit the scale to the channels hold no points
+    }
+    if (moved) TakeHeldScale(scale);
 }

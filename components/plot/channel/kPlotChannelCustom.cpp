@@ -81,7 +81,8 @@ TkPlotChannelCustom::TkPlotChannelCustom(TkPlotObjectOwner* AOwner, TNotifyEvent
     FMarkersFont->OnChange = [this](TObject*) { DoChange(); };
 }
 
-TkPlotChannelCustom::~TkPlotChannelCustom() = default;
+// The axes take the waiting points, as they took every point before.
+TkPlotChannelCustom::~TkPlotChannelCustom() { SettleWaitingPoints(); }
 
 // ===========================================================================
 // Data entry
@@ -89,10 +90,10 @@ TkPlotChannelCustom::~TkPlotChannelCustom() = default;
 
 Integer TkPlotChannelCustom::AddXY(Double X, Double Y) { return AddPoint(false, false, X, Y); }
 
-Integer TkPlotChannelCustom::AddPoint(Boolean Null, Boolean Empty, Double X, Double Y)
+Integer TkPlotChannelCustom::AddTrackedPoint(Boolean Null, Boolean Empty, Double X, Double Y)
 {
     const Integer oldCount = Count();
-    const Integer index = FDataList->Add(X, Y, Null, Empty);
+    const Integer index = StorePoint(Null, Empty, X, Y);
     ++FPointsRevision;
     if (ValidExtentsFollow(oldCount, 1) && !Null && !Empty) WidenValidExtents(X, Y);
     if (FStoreKeepsValuesExactly)
@@ -103,7 +104,67 @@ Integer TkPlotChannelCustom::AddPoint(Boolean Null, Boolean Empty, Double X, Dou
     if (FXAxisTrackingEnabled | FYAxisTrackingEnabled) TrackPoint(Null, Empty, X, Y, repaintPending);
     if (FLoggingActive) CountLoggedPoint();
     if (!repaintPending) ReportNewData();
+    BeginWaiting();
     return index;
+}
+
+// Waiting blocks of this many points stay in the caches while they settle.
+constexpr Integer kWaitBlock = 4096;
+
+void TkPlotChannelCustom::BeginWaiting()
+{
+    if (!FStoreKeepsValuesExactly || !RepaintPending() || !TakesPointRuns()) return;
+    TkPlotAxis* const xAxis = FXAxisTrackingEnabled ? XAxis() : nullptr;
+    TkPlotAxis* const yAxis = FYAxisTrackingEnabled ? YAxis() : nullptr;
+    if (xAxis && !xAxis->HoldWaiting(*this)) return;
+    if (yAxis && !yAxis->HoldWaiting(*this)) {
+        if (xAxis) xAxis->ReleaseWaiting(*this);
+        return;
+    }
+    FWaitAxes[0] = xAxis;
+    FWaitAxes[1] = yAxis;
+    FWaitBaseCount = Count();
+    const Integer ring = FDataList->RingBufferSize();
+    FWaitLimit = ring != 0 && ring < kWaitBlock ? ring : kWaitBlock;
+}
+
+// The points are read back from the store a block at a time; the axes skip
+// the values inside their scales a block at a time too.
+void TkPlotChannelCustom::SettleWaitingPoints()
+{
+    if (FWaitLimit == 0) return;
+    const Integer waiting = FWaitingPoints;
+    TkPlotAxis* const xAxis = FWaitAxes[0];
+    TkPlotAxis* const yAxis = FWaitAxes[1];
+    FWaitLimit = 0;
+    FWaitingPoints = 0;
+    FWaitAxes[0] = nullptr;
+    FWaitAxes[1] = nullptr;
+    if (xAxis) xAxis->ReleaseWaiting(*this);
+    if (yAxis) yAxis->ReleaseWaiting(*this);
+    if (waiting == 0) return;
+    ValidExtentsFollow(FWaitBaseCount, waiting);
+    // The running extremes hold every point since they were last set: when
+    // the scales hold them, no waiting point moves a scale.
+    TkPlotAxis* const axes[2] = {
+        xAxis && !xAxis->LeavesScaleFor(RunningXMin(), RunningXMax()) ? xAxis : nullptr,
+        yAxis && !yAxis->LeavesScaleFor(RunningYMin(), RunningYMax()) ? yAxis : nullptr};
+    if (!axes[0] && !axes[1]) return;
+    TkPlotPointBlock block;
+    const Integer count = Count();
+    for (Integer start = count - waiting; start < count; start += TkPlotPointBlock::Capacity) {
+        const Integer n = std::min(TkPlotPointBlock::Capacity, count - start);
+        FDataList->ReadPoints(start, n, block);
+        const auto points = static_cast<std::size_t>(n);
+        if (axes[0]) axes[0]->TakeWaitingValues({block.X, points}, nullptr);
+        if (axes[1]) axes[1]->TakeWaitingValues({block.Y, points}, block.Status);
+    }
+}
+
+void TkPlotChannelCustom::DropWaitingAxis(const TkPlotAxis& Axis)
+{
+    for (TkPlotAxis*& axis : FWaitAxes)
+        if (axis == &Axis) axis = nullptr;
 }
 
 // Points that arrive while the plot's repaint is pending change nothing that
@@ -121,6 +182,7 @@ void TkPlotChannelCustom::ReportNewData()
 
 const TkPlotExtents& TkPlotChannelCustom::ValidExtents(bool Y)
 {
+    SettleWaitingPoints();
     if (!FValidExtentsKnown) {
         FValidX = {};
         FValidY = {};
@@ -203,6 +265,7 @@ void TkPlotChannelCustom::AddXYArray(const Variant& Data)
 // points and the statistics never disagree.
 void TkPlotChannelCustom::Clear()
 {
+    SettleWaitingPoints();
     FRunning.Reset();
     FStartIndex = -1;
     FStopIndex = -1;
@@ -257,6 +320,7 @@ void TkPlotChannelCustom::ForEachValidPoint(F Action) const
 
 void TkPlotChannelCustom::ReCalcRunningMinMaxMean()
 {
+    SettleWaitingPoints();
     FRunning.Reset();
     ForEachValidPoint([this](Double X, Double Y) { FRunning.Add(X, Y); });
 }
@@ -265,6 +329,7 @@ void TkPlotChannelCustom::ReCalcRunningMinMaxMean()
 // keep describing every point given, so the running means stay right.
 Double TkPlotChannelCustom::GetXMax()
 {
+    SettleWaitingPoints();
     Double result = kRunningMaxStart;
     ForEachValidPoint([&](Double X, Double) { result = std::max(result, X); });
     FRunning.SetXMax(result);
@@ -273,6 +338,7 @@ Double TkPlotChannelCustom::GetXMax()
 
 Double TkPlotChannelCustom::GetXMin()
 {
+    SettleWaitingPoints();
     Double result = kRunningMinStart;
     ForEachValidPoint([&](Double X, Double) { result = std::min(result, X); });
     FRunning.SetXMin(result);
@@ -294,6 +360,7 @@ Double TkPlotChannelCustom::GetXMean()
 
 Double TkPlotChannelCustom::GetYMax()
 {
+    SettleWaitingPoints();
     Double result = kRunningMaxStart;
     ForEachValidPoint([&](Double, Double Y) { result = std::max(result, Y); });
     FRunning.SetYMax(result);
@@ -302,6 +369,7 @@ Double TkPlotChannelCustom::GetYMax()
 
 Double TkPlotChannelCustom::GetYMin()
 {
+    SettleWaitingPoints();
     Double result = kRunningMinStart;
     ForEachValidPoint([&](Double, Double Y) { result = std::min(result, Y); });
     FRunning.SetYMin(result);
@@ -436,6 +504,7 @@ void TkPlotChannelCustom::DoInsert()
 
 void TkPlotChannelCustom::LogActivate(Boolean Append)
 {
+    SettleWaitingPoints();
     if (Trim(FLogFileName).empty()) throw Exception("Log File Name not Defined");
     if (FLoggingActive) throw Exception("Logging Already Active");
     LogFileOpen(Append);
@@ -552,6 +621,7 @@ void TkPlotChannelCustom::SetMarkersTurnOffLimit(Integer Value)
 
 void TkPlotChannelCustom::SetMarkersVisible(Boolean Value)
 {
+    SettleWaitingPoints();
     FDataList->SetStoredMarkerVisible(Value);
     DoChange();
 }
@@ -602,21 +672,25 @@ void TkPlotChannelCustom::SetMarkersFont(TFont* Value) { FMarkersFont->Assign(Va
 
 void TkPlotChannelCustom::SetXAxisName(const String& Value)
 {
+    SettleWaitingPoints();
     if (FXAxis.SetName(Value)) DoChange();
 }
 
 void TkPlotChannelCustom::SetYAxisName(const String& Value)
 {
+    SettleWaitingPoints();
     if (FYAxis.SetName(Value)) DoChange();
 }
 
 void TkPlotChannelCustom::SetXAxisTrackingEnabled(Boolean Value)
 {
+    SettleWaitingPoints();
     SetProperty(FXAxisTrackingEnabled, Value, &TkPlotChannelCustom::DoChange);
 }
 
 void TkPlotChannelCustom::SetYAxisTrackingEnabled(Boolean Value)
 {
+    SettleWaitingPoints();
     SetProperty(FYAxisTrackingEnabled, Value, &TkPlotChannelCustom::DoChange);
 }
 
@@ -667,6 +741,7 @@ void TkPlotChannelCustom::CopyStoredAttributes(const TkPlotDataCustomList& From,
 // size not fit the new record size, or memory run out, nothing changes.
 void TkPlotChannelCustom::SetDataStyle(TkPlotDataStyle Value)
 {
+    SettleWaitingPoints();
     if (Value == FDataStyle) return;
     TOwned<TkPlotDataCustomList> list = CreateDataList(Value);
     CopyStoredAttributes(*FDataList, *list);

@@ -40,7 +40,7 @@ struct TkPlotDataColumn;
 enum TkPlotDataStyle { kpdsStandard, kpdsCompact, kpdsCompactInterval, kpdsFullFeature };
 PL_ENUM_NAMES(TkPlotDataStyle, "kpdsStandard", "kpdsCompact", "kpdsCompactInterval", "kpdsFullFeature")
 
-class TkPlotChannelCustom : public TkPlotManagerObject {
+class TkPlotChannelCustom : public TkPlotManagerObject, private TkPlotWaitingPoints {
     PL_CLASSINFO()
 public:
     TkPlotChannelCustom(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert,
@@ -55,8 +55,22 @@ public:
     // A valid point; returns the physical slot written (the logical index
     // until a ring buffer wraps).
     virtual Integer AddXY(Double X, Double Y);
-    // The one road of every point into the channel.
-    Integer AddPoint(Boolean Null, Boolean Empty, Double X, Double Y);
+    // The one road of every point into the channel. While nobody can see
+    // the scales (the plot's repaint is pending, no handler listens to its
+    // scale events, the axes follow outliers alone), a point costs its
+    // store write and its running statistics: its tracking waits, and is
+    // settled before anyone reads the axes' scales, by a paint or another
+    // call (SettleWaitingPoints), exactly as if it had been made at once.
+    [[gnu::always_inline]] Integer AddPoint(Boolean Null, Boolean Empty, Double X, Double Y)
+    {
+        if (FWaitLimit == 0) return AddTrackedPoint(Null, Empty, X, Y);
+        const Integer index = StorePoint(Null, Empty, X, Y);
+        ++FPointsRevision;
+        if (!(Null | Empty)) WidenValidExtents(X, Y);
+        FRunning.AddStored(X, Y, *FDataList);
+        if (++FWaitingPoints == FWaitLimit) SettleWaitingPoints();
+        return index;
+    }
     // Points in a run, each as AddPoint takes it (the same points, flags,
     // running statistics, extents and axis tracking), through one growth of
     // the store, one widening of the extents and one change report
@@ -73,6 +87,10 @@ public:
     // The points of a data file: the valid ones as AddXY takes them, the
     // null and empty ones as AddPoint does.
     virtual void AddXYPoints(std::span<const TkPlotNewPoint> Points) { AddPoints(Points); }
+    // Room for Count more points at once, before they come by runs (a data
+    // file's blocks); raises "Exceed Maximum List Size" when the store
+    // cannot hold them.
+    void ReserveForPoints(std::size_t Count) { FDataList->ReserveForMore(Count); }
     // Two one-dimensional arrays of equal bounds: one point per index.
     void AddXYArrays(const Variant& XData, const Variant& YData);
     // A two-dimensional array whose first dimension holds X and Y.
@@ -352,6 +370,16 @@ protected:
         AddPoints(points);
         if (failure) std::rethrow_exception(failure);
     }
+    // GetXValue without a virtual call for the store most points go to.
+    Double StoredX(Integer Index) const
+    {
+        return FDataStyle == kpdsStandard ? static_cast<const TkPlotDataNullList&>(*FDataList).GetX(Index)
+                                          : FDataList->GetX(Index);
+    }
+    // The waiting points are tracked, and the next point is reported: every
+    // paint begins here (PrepareDraw), so that no point waits past it
+    // unreported.
+    void SettleWaitingPoints() override;
     // Whether the toolbar's select mode picks this channel's points.
     virtual bool PointsPickable() { return MarkersVisible(); }
     // The first point of the drawn range whose hit rectangle holds the
@@ -365,6 +393,7 @@ protected:
     // asked for.
     TkPlotDataCustomList& DataList()
     {
+        SettleWaitingPoints();
         FRunning.SumStored(*FDataList);
         ForgetValidExtents();
         return *FDataList;
@@ -405,6 +434,24 @@ protected:
     Integer FMouseDownPixelY = 0;
 
 private:
+    // --- points that wait for their tracking ---------------------------------------------
+    // AddPoint of a point tracked at once; the points after it may wait.
+    Integer AddTrackedPoint(Boolean Null, Boolean Empty, Double X, Double Y);
+    // The store's Add, without a virtual call for the stores most points go to.
+    Integer StorePoint(Boolean Null, Boolean Empty, Double X, Double Y)
+    {
+        switch (FDataStyle) {
+            case kpdsStandard: return static_cast<TkPlotDataNullList&>(*FDataList).Add(X, Y, Null, Empty);
+            case kpdsCompact: return static_cast<TkPlotDataCompactList&>(*FDataList).Add(X, Y, Null, Empty);
+            default: return FDataList->Add(X, Y, Null, Empty);
+        }
+    }
+    // The points from now on wait, when nobody could see their tracking:
+    // the plot's repaint is pending, the points need no log line and no
+    // marker extents, the store keeps their values to replay and the axes
+    // hold them (kPlotAxis.h).
+    void BeginWaiting();
+    void DropWaitingAxis(const TkPlotAxis& Axis) override;
     // The trace of a store without per-point pens: one pass over the drawn
     // range, its segments drawn through one line batch. The pass feeds an
     // underlay too, if any, and the lines then wait until it is drawn.
@@ -487,6 +534,17 @@ private:
     Integer FStartIndex = 0;
     Integer FStopIndex = 0;
     TOwned<TkPlotDataCustomList> FDataList;
+
+    // Points wait while FWaitLimit is not 0: the newest FWaitingPoints of
+    // the store, untracked by FWaitAxes (X, Y). Their valid extents are
+    // widened at once, and forgotten when they settle if the store dropped
+    // points meanwhile (it held FWaitBaseCount before them). A block of
+    // them settles at the limit, so that they stay in the store (a ring
+    // holds that many) and in the caches.
+    Integer FWaitLimit = 0;
+    Integer FWaitingPoints = 0;
+    Integer FWaitBaseCount = 0;
+    TkPlotAxis* FWaitAxes[2] = {nullptr, nullptr};
 
     // Every point given since the last Clear; a mean scan's answer stands
     // until the next point.

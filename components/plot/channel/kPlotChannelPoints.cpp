@@ -46,6 +46,33 @@ std::vector<TTrackedColumns> TrackedColumns(std::span<TkPlotChannelCustom* const
     return tracked;
 }
 
+// The extremes of the X of every point and of the Y of the valid ones, a
+// NaN passed over as tracking passes it over; Low > High for none.
+[[gnu::noinline]] TkPlotExtents XExtents(std::span<const TkPlotNewPoint> Points)
+{
+    Double low = TkPlotExtents{}.Low;
+    Double high = TkPlotExtents{}.High;
+    for (const TkPlotNewPoint& point : Points) {
+        const Double x = point.X;
+        low = x < low ? x : low;
+        high = x > high ? x : high;
+    }
+    return {low, high};
+}
+
+[[gnu::noinline]] TkPlotExtents ValidYExtents(std::span<const TkPlotNewPoint> Points)
+{
+    Double low = TkPlotExtents{}.Low;
+    Double high = TkPlotExtents{}.High;
+    for (const TkPlotNewPoint& point : Points) {
+        const bool valid = point.Kind == TkPlotPointKind::Valid;
+        const Double y = point.Y;
+        low = valid && y < low ? y : low;
+        high = valid && y > high ? y : high;
+    }
+    return {low, high};
+}
+
 // Row after row from row First on, the columns' values that the axis
 // takes: X of every point for an X axis, Y of the valid points for a Y
 // axis.
@@ -59,6 +86,10 @@ void TrackColumns(const TTrackedColumns& Tracked, std::span<const std::span<cons
     };
     if (Tracked.Columns.size() == 1) {
         const std::span<const TkPlotNewPoint> column = Columns[Tracked.Columns[0]].subspan(First, Rows);
+        // Most blocks lie inside the scale: one pass over their extremes
+        // tells, without a call per value.
+        const TkPlotExtents extents = y ? ValidYExtents(column) : XExtents(column);
+        if (extents.Low <= extents.High && Tracked.Axis->LeavesScaleFor(extents.Low, extents.High)) return;
         Tracked.Axis->NewTrackingRun(static_cast<Integer>(Rows),
                                      [&](Integer Row, Double& Value) { return value(column[Row], Value); });
         return;
@@ -83,6 +114,7 @@ void TkPlotChannelCustom::AddPointRows(std::span<TkPlotChannelCustom* const> Cha
 {
     const std::size_t rows = Columns.empty() ? 0 : Columns[0].size();
     if (rows == 0) return;
+    for (TkPlotChannelCustom* channel : Channels) channel->SettleWaitingPoints();
     // Every store makes room and checks its run first: nothing fails
     // part-way, and a run a store refuses leaves every channel as it was.
     for (std::size_t c = 0; c < Channels.size(); ++c) Channels[c]->FDataList->PrepareToAdd(Columns[c]);

@@ -1,5 +1,7 @@
 // The plot's data files and its log.
 
+#include <optional>
+
 #include "components/foundation/kErrorText.h"
 #include "components/plot/channel/kPlotChannelCustom.h"
 #include "components/plot/component/kPlotComponent.h"
@@ -53,15 +55,25 @@ void TkPlotComponent::ReplaceDataFromFile(const String& FileName) { ReadDataFile
 
 void TkPlotComponent::ReadDataFile(const String& FileName, bool ReplaceData)
 {
-    TkPlotFileChannels data;
     WithErrorPrefix("Error Loading Data - ", [&] {
-        NamingTheFile(FileName, [&] { data = ReadPlotData(ReadFileBytes(FileName), ChannelCount()); });
+        std::string bytes;
+        std::optional<TkPlotDataFile> data;
+        NamingTheFile(FileName, [&] {
+            bytes = ReadFileBytes(FileName);
+            data.emplace(bytes, ChannelCount());
+        });
         // Only a file that read whole clears the channels.
         if (ReplaceData) ClearAllData();
         WithinUpdate(*this, [&] {
             // Null and empty points go in as such, so that their
             // placeholder Y is never tracked by the axes.
-            for (std::size_t c = 0; c < data.size(); ++c) GetChannel(static_cast<Integer>(c))->AddXYPoints(data[c]);
+            for (std::size_t c = 0; c < data->ChannelCount(); ++c) {
+                TkPlotChannelCustom* channel = GetChannel(static_cast<Integer>(c));
+                channel->ReserveForPoints(data->MostPoints(c));
+                data->ForEachBlock(c, [channel](std::span<const TkPlotFilePoint> Points) {
+                    channel->AddXYPoints(Points);
+                });
+            }
         });
     });
     FLastDataFileName = FileName;

@@ -349,45 +349,96 @@ TkPlotFileChannels ReadPlotTextData(std::string_view Bytes, Integer ChannelCount
 
 TkPlotFileChannels ReadPlotCompactData(std::string_view Bytes, Integer ChannelCount)
 {
+    const TkPlotDataFile file(Bytes, ChannelCount);
+    TkPlotFileChannels data(file.ChannelCount());
+    for (std::size_t c = 0; c < data.size(); ++c) {
+        data[c].reserve(file.MostPoints(c));
+        file.ForEachBlock(c, [&points = data[c]](std::span<const TkPlotFilePoint> Points) {
+            points.insert(points.end(), Points.begin(), Points.end());
+        });
+    }
+    return data;
+}
+
+// The compact form is checked value by value in file order, so that the
+// first bad value is the one named; its points are made when given.
+TkPlotDataFile::TkPlotDataFile(std::string_view Bytes, Integer ChannelCount)
+{
+    TkTextLineReader lines(Bytes);
+    std::string_view first;
+    FCompact = lines.Next(first) && IsCompactIntervalText(first);
+    if (!FCompact) {
+        FText = ReadPlotTextData(Bytes, ChannelCount);
+        FChannels = FText.size();
+        return;
+    }
     std::string_view rest = Bytes;
     if (!IsCompactIntervalText(TakeHeaderLine(rest, 1))) RaiseLineError(1, "no Compact Interval file");
-    const Int64 channels = ReadChannelCount(TakeHeaderLine(rest, 2), 2);
+    FWidth = ReadChannelCount(TakeHeaderLine(rest, 2), 2);
     if (rest.size() % 4 != 0) throw EConvertError("Invalid Data - the file ends inside a value");
     Int64 floats = static_cast<Int64>(rest.size() / 4);
     if (floats > 0 && SingleAt(rest, rest.size() - 4) > kEndMarkLimit) --floats;  // the data file's end mark
-    const Int64 rows = CompactRowCount(floats, channels);
-
-    TkPlotFileChannels data(static_cast<std::size_t>(std::min<Int64>(std::max(ChannelCount, 0), channels)));
-    if (rows == 0) return data;
+    FRows = CompactRowCount(floats, FWidth);
+    FBody = rest.substr(0, static_cast<std::size_t>(floats) * 4);
+    FChannels = static_cast<std::size_t>(std::min<Int64>(std::max(ChannelCount, 0), FWidth));
+    if (FRows == 0) return;
     // Whole rows were checked for: the channel count is within the file's size.
-    for (auto& points : data) points.reserve(static_cast<std::size_t>(rows));
-    std::vector<Double> firstX(static_cast<std::size_t>(channels), 0.0), step(firstX.size(), 0.0);
-    std::vector<bool> xKnown(firstX.size(), true);
     std::size_t at = 0;
-    auto next = [&] {
-        const Single value = SingleAt(rest, at);
-        at += 4;
-        return value;
-    };
-    for (Int64 r = 0; r < rows; ++r) {
-        for (Int64 c = 0; c < channels; ++c) {
-            const auto ci = static_cast<std::size_t>(c);
-            Double x = firstX[ci] + static_cast<Double>(r) * step[ci];
-            bool has = xKnown[ci];
-            if (r < 2) {
-                const Single value = next();
-                has = CheckedValue(value, r, c);
-                x = value;
-                // Later rows follow from the first two X values.
-                if (r == 0) firstX[ci] = x;
-                else step[ci] = x - firstX[ci];
-                xKnown[ci] = xKnown[ci] && has;
-            }
-            const Single y = next();
-            if (CheckedValue(y, r, c) && has && ci < data.size()) data[ci].push_back({x, y, TkPlotPointKind::Valid});
-        }
+    for (Int64 r = 0; r < FRows; ++r)
+        for (Int64 c = 0, values = r < 2 ? 2 * FWidth : FWidth; c < values; ++c, at += 4)
+            CheckedValue(SingleAt(FBody, at), r, r < 2 ? c / 2 : c);
+    const auto width = static_cast<std::size_t>(FWidth);
+    FFirstX.assign(width, 0.0);
+    FStep.assign(width, 0.0);
+    FXKnown.assign(width, true);
+    for (std::size_t c = 0; c < width; ++c) {
+        const Single x0 = SingleAt(FBody, 8 * c);
+        FFirstX[c] = x0;
+        FXKnown[c] = x0 < kMissingLimit;
+        if (FRows < 2) continue;
+        const Single x1 = SingleAt(FBody, 8 * (width + c));
+        FStep[c] = x1 - FFirstX[c];
+        FXKnown[c] = FXKnown[c] && x1 < kMissingLimit;
     }
-    return data;
+}
+
+std::size_t TkPlotDataFile::MostPoints(std::size_t Channel) const
+{
+    return FCompact ? static_cast<std::size_t>(FRows) : FText[Channel].size();
+}
+
+// Rows 0 and 1 give their own X (a missing one leaves its point out);
+// later rows' X follow from them, and a missing Y leaves its point out.
+void TkPlotDataFile::ForEachBlock(std::size_t Channel, const TTake& Take) const
+{
+    if (!FCompact) {
+        if (!FText[Channel].empty()) Take(FText[Channel]);
+        return;
+    }
+    if (FRows == 0) return;
+    constexpr std::size_t kBlock = 4096;
+    std::vector<TkPlotFilePoint> block(kBlock);
+    std::size_t count = 0;
+    const auto width = static_cast<std::size_t>(FWidth);
+    const auto rows = static_cast<std::size_t>(FRows);
+    const auto put = [&](Double X, Single Y) {
+        if (!(Y < kMissingLimit)) return;
+        block[count++] = {X, Y, TkPlotPointKind::Valid};
+        if (count < kBlock) return;
+        Take(std::span<const TkPlotFilePoint>(block.data(), count));
+        count = 0;
+    };
+    for (std::size_t r = 0; r < std::min<std::size_t>(rows, 2); ++r) {
+        const Single x = SingleAt(FBody, 4 * (2 * width * r + 2 * Channel));
+        if (x < kMissingLimit) put(x, SingleAt(FBody, 4 * (2 * width * r + 2 * Channel + 1)));
+    }
+    if (FXKnown[Channel]) {
+        const Double firstX = FFirstX[Channel];
+        const Double step = FStep[Channel];
+        for (std::size_t r = 2, at = 4 * (4 * width + Channel); r < rows; ++r, at += 4 * width)
+            put(firstX + static_cast<Double>(r) * step, SingleAt(FBody, at));
+    }
+    if (count != 0) Take(std::span<const TkPlotFilePoint>(block.data(), count));
 }
 
 TkPlotFileChannels ReadPlotData(std::string_view Bytes, Integer ChannelCount)

@@ -21,6 +21,7 @@
 // that does not read gives EConvertError naming the line or record, and no
 // points at all. A text form holding a binary byte reads as no text.
 
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -68,6 +69,36 @@ TkPlotFileChannels ReadPlotData(std::string_view Bytes, Integer ChannelCount);
 bool IsCompactIntervalText(std::string_view FirstLine);
 TkPlotFileChannels ReadPlotTextData(std::string_view Bytes, Integer ChannelCount);
 TkPlotFileChannels ReadPlotCompactData(std::string_view Bytes, Integer ChannelCount);
+
+// A data file of either form, read and checked whole as ReadPlotData reads
+// it, whose points are then given channel after channel, a block at a
+// time: a Compact Interval file's points come straight from its bytes, so
+// that millions of them take no copy of their own. Bytes must outlive it.
+class TkPlotDataFile {
+public:
+    TkPlotDataFile(std::string_view Bytes, Integer ChannelCount);
+    // The channels given points: the first ChannelCount of the file's.
+    std::size_t ChannelCount() const { return FChannels; }
+    // The most points Channel is given, for its store to make room once.
+    std::size_t MostPoints(std::size_t Channel) const;
+    // Channel's points in file order, to Take block after block.
+    using TTake = std::function<void(std::span<const TkPlotFilePoint>)>;
+    void ForEachBlock(std::size_t Channel, const TTake& Take) const;
+
+private:
+    // A compact file's values after its header, its width and rows, and
+    // each channel's first X, X step and whether both X values are given.
+    std::string_view FBody;
+    Int64 FWidth = 0;
+    Int64 FRows = 0;
+    std::vector<Double> FFirstX;
+    std::vector<Double> FStep;
+    std::vector<bool> FXKnown;
+    // A text file's points.
+    TkPlotFileChannels FText;
+    bool FCompact = false;
+    std::size_t FChannels = 0;
+};
 
 // The channel count of a log that new rows may follow, from the ends of
 // its file (the head holding the header): the count line of a compact log,

@@ -179,6 +179,9 @@ public:
     // the growth steps reach, and checks them: raises, the store as it was,
     // when it cannot take them all.
     virtual void PrepareToAdd(std::span<const TkPlotNewPoint> Points) = 0;
+    // Makes room for Count more points at once, as PrepareToAdd would for
+    // that many; raises, the store as it was, when it cannot hold them.
+    virtual void ReserveForMore(std::size_t Count) = 0;
     // Appends points that PrepareToAdd took, alone or within a longer run,
     // as Add would one after the other (the same records, slots and ring
     // overwrites): no growth and no failure.
@@ -303,6 +306,7 @@ public:
     // Room for the points: no growth on the way (a ring buffer overwrites
     // instead).
     void PrepareToAdd(std::span<const TkPlotNewPoint> Points) override { ReserveForMore(Points.size()); }
+    void ReserveForMore(std::size_t Count) final;
 
 protected:
     TkPlotDataRecordList() : TkPlotDataCustomList(sizeof(TRecord)) {}
@@ -335,11 +339,11 @@ protected:
     {
         if (Count <= 0) return;
         if (Int64{Start} + Count > FCount) RaiseIndexOutOfBounds();
-        Integer slot = Slot(Start);
-        for (Integer i = 0; i < Count; ++i) {
-            Visit(FList[slot], i, Start + i);
-            if (++slot == FCount) slot = 0;
-        }
+        // Up to the array's end, then on from its start: two plain loops.
+        const Integer first = Slot(Start);
+        const Integer run = FCount - first < Count ? FCount - first : Count;
+        for (Integer i = 0; i < run; ++i) Visit(FList[first + i], i, Start + i);
+        for (Integer i = run; i < Count; ++i) Visit(FList[i - run], i, Start + i);
     }
     // SumXY of a store whose records hold X and Y.
     template <class = TRecord>
@@ -363,7 +367,15 @@ protected:
         for (const TkPlotNewPoint& point : Points)
             Self.Add(point.X, point.Y, point.Kind == TkPlotPointKind::Null, point.Kind == TkPlotPointKind::Empty);
     }
-    void ReserveForMore(std::size_t Count);
+    // Count new records at the end, counted in, for the caller to fill;
+    // nullptr when they do not all fit without growth or a ring's overwrite.
+    TRecord* AppendRecords(std::size_t Count)
+    {
+        if (FRingBufferEnabled || static_cast<std::size_t>(FCapacity - FCount) < Count) return nullptr;
+        TRecord* const first = FList + FCount;
+        FCount += static_cast<Integer>(Count);
+        return first;
+    }
 
 private:
     TRecord* NewestSlotSlow(Integer& Slot);
@@ -397,7 +409,14 @@ public:
     void SetMarkerVisible(Integer Index, Boolean Value) override;
     void SetMarkerStyle(Integer Index, TkPlotMarkerStyle Value) override;
 
-    Integer Add(Double X, Double Y, Boolean Null, Boolean Empty) override;
+    // Here, so that a channel that knows its store writes a point inline.
+    Integer Add(Double X, Double Y, Boolean Null, Boolean Empty) override
+    {
+        const Word extra = static_cast<Word>((Null ? kExtraNull : 0) | (Empty ? kExtraEmpty : 0) | MarkerExtra());
+        Integer slot;
+        *NewestSlot(slot) = {X, Y, extra};
+        return slot;
+    }
     void AddPoints(std::span<const TkPlotNewPoint> Points) override;
     void DeletePoints(Integer Size) override;
     void GetXYEmptyNull(Integer Index, Double& X, Double& Y, Boolean& Empty, Boolean& Null) const override;
@@ -409,6 +428,21 @@ public:
     bool KeepsValuesExactly() const override { return true; }
 
 private:
+    static constexpr Word kExtraNull = 1 << 0;
+    static constexpr Word kExtraEmpty = 1 << 1;
+    static constexpr Word kExtraMarkerVisible = 1 << 2;
+    static constexpr int kExtraMarkerStyleShift = 3;
+    static constexpr Word kExtraMarkerStyle = 15 << kExtraMarkerStyleShift;
+    static Word MarkerStyleBits(TkPlotMarkerStyle Style)
+    {
+        return static_cast<Word>((static_cast<unsigned>(Style) & 15u) << kExtraMarkerStyleShift);
+    }
+    // The marker bits a new point takes from the channel's settings.
+    Word MarkerExtra() const
+    {
+        return static_cast<Word>((StoredMarkerVisible() ? kExtraMarkerVisible : 0) |
+                                 MarkerStyleBits(StoredMarkerStyle()));
+    }
     void SetExtraBits(Integer Index, Word Mask, Word Bits);
 };
 

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <random>
 #include <vector>
 
 #include "components/plot/component/kXYPlot.h"
@@ -119,3 +121,122 @@ TEST(ChannelPointsRefusedTest, ARunACompactStoreRefusesLeavesEveryChannelAsItWas
     EXPECT_EQ(plot->GetChannel(1)->Count(), 0);
     EXPECT_EQ(plot->GetXAxis(0)->Min(), xMin);
 }
+
+// Points whose tracking waits until somebody reads a scale, against the
+// same points tracked one by one (a plot whose scale events have a handler
+// tracks each point at once): the same scales, statistics and events, read
+// at random moments, for every tracking style.
+namespace {
+
+struct TWaitCase {
+    TkPlotTrackingStyle Style;
+    TkPlotAlignFirstStyle AlignFirst;
+    Double ScrollCompressMax;
+    bool Markers;
+    Integer RingBufferSize;
+    TkPlotDataStyle DataStyle;
+    // The subject plot's scale events have a handler too: its events must
+    // be the reference's, point by point.
+    bool Handler;
+    TkPlotScaleType ScaleType;
+};
+
+class ChannelWaitingPointsTest : public ::testing::TestWithParam<TWaitCase> {
+protected:
+    void SetUp() override
+    {
+        for (TkXYPlot* plot : {Waiting.get(), Tracked.get()}) {
+            plot->AddChannel();
+            for (TkPlotAxis* axis : {static_cast<TkPlotAxis*>(plot->GetXAxis(0)),
+                                     static_cast<TkPlotAxis*>(plot->GetYAxis(0))}) {
+                axis->SetScaleType(GetParam().ScaleType);
+                axis->SetTrackingStyle(GetParam().Style);
+                axis->SetTrackingAlignFirstStyle(GetParam().AlignFirst);
+                axis->SetTrackingScrollCompressMax(GetParam().ScrollCompressMax);
+            }
+            for (Integer c = 0; c < 2; ++c) {
+                TkPlotChannelCustom* channel = plot->GetChannel(c);
+                channel->SetDataStyle(GetParam().DataStyle);
+                channel->SetRingBufferSize(GetParam().RingBufferSize);
+                channel->SetMarkersVisible(GetParam().Markers);
+            }
+        }
+        ListenTo(*Tracked, TrackedEvents);
+        if (GetParam().Handler) ListenTo(*Waiting, WaitingEvents);
+    }
+    static void ListenTo(TkXYPlot& Plot, std::vector<Double>& Log)
+    {
+        Plot.OnXAxisMinSpanChange = [&Log](TObject*, Integer, Double OldMin, Double OldSpan, Double NewMin,
+                                           Double NewSpan) { Log.insert(Log.end(), {OldMin, OldSpan, NewMin, NewSpan}); };
+        Plot.OnYAxisMinChange = [&Log](TObject*, Integer, Double Old, Double New) { Log.insert(Log.end(), {Old, New}); };
+    }
+    void ExpectSameState(const char* When) const
+    {
+        SCOPED_TRACE(When);
+        for (bool x : {true, false}) {
+            const TkPlotAxis& a = x ? *static_cast<TkPlotAxis*>(Waiting->GetXAxis(0)) : *Waiting->GetYAxis(0);
+            const TkPlotAxis& b = x ? *static_cast<TkPlotAxis*>(Tracked->GetXAxis(0)) : *Tracked->GetYAxis(0);
+            EXPECT_EQ(a.Min(), b.Min()) << (x ? "X" : "Y");
+            EXPECT_EQ(a.Span(), b.Span()) << (x ? "X" : "Y");
+        }
+        for (Integer c = 0; c < 2; ++c) {
+            TkXYPlotChannel& a = *Waiting->GetChannel(c);
+            TkXYPlotChannel& b = *Tracked->GetChannel(c);
+            EXPECT_EQ(a.Count(), b.Count());
+            EXPECT_EQ(a.RunningXMin(), b.RunningXMin());
+            EXPECT_EQ(a.RunningYMax(), b.RunningYMax());
+            EXPECT_EQ(a.RunningYMean(), b.RunningYMean());
+            EXPECT_EQ(a.GetDataXMax(), b.GetDataXMax());
+            EXPECT_EQ(a.GetYMinVisible(), b.GetYMinVisible());
+        }
+        if (GetParam().Handler) {
+            EXPECT_EQ(WaitingEvents, TrackedEvents);
+        }
+    }
+
+    TOwned<TkXYPlot> Waiting{Create<TkXYPlot>(nullptr)};
+    TOwned<TkXYPlot> Tracked{Create<TkXYPlot>(nullptr)};
+    std::vector<Double> WaitingEvents;
+    std::vector<Double> TrackedEvents;
+};
+
+}  // namespace
+
+TEST_P(ChannelWaitingPointsTest, SettledStateEqualsPointsTrackedOneByOne)
+{
+    std::mt19937 random(34);
+    const auto chance = [&random](Integer OneIn) { return random() % OneIn == 0; };
+    Double x = 1;
+    Double y = 1;
+    Integer channel = 0;
+    // Runs of one channel's points, now and then the other's, on shared
+    // axes; X mostly rises, Y wanders and leaves the scale both ways.
+    for (Integer step = 0; step < 12000; ++step) {
+        if (chance(300)) channel = 1 - channel;
+        x += chance(50) ? -3.5 : 0.25 * (random() % 4);
+        y = chance(200) ? (random() % 2 ? 1e3 : -1e3) : std::abs(y + (Integer(random() % 21) - 10) * 0.125) + 0.5;
+        const bool null = chance(40);
+        const bool empty = !null && chance(40);
+        Waiting->GetChannel(channel)->AddPoint(null, empty, x, y);
+        Tracked->GetChannel(channel)->AddPoint(null, empty, x, y);
+        if (chance(700)) ExpectSameState("between points");
+    }
+    ExpectSameState("at the end");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryTrackingStyle, ChannelWaitingPointsTest,
+    ::testing::Values(TWaitCase{kptsScaleMinMax, kpafsNone, 0, false, 0, kpdsStandard, false, kpstLinear},
+                      TWaitCase{kptsScaleMax, kpafsMin, 0, false, 0, kpdsStandard, false, kpstLinear},
+                      TWaitCase{kptsScaleMin, kpafsMax, 0, false, 0, kpdsStandard, false, kpstLinear},
+                      TWaitCase{kptsScrollSmooth, kpafsAuto, 0, false, 0, kpdsStandard, false, kpstLinear},
+                      TWaitCase{kptsScrollSmooth, kpafsAuto, 40, false, 1000, kpdsStandard, false, kpstLinear},
+                      TWaitCase{kptsScrollPage, kpafsMin, 0, false, 0, kpdsFullFeature, false, kpstLinear},
+                      TWaitCase{kptsExpandMinMax, kpafsNone, 0, false, 0, kpdsStandard, false, kpstLog10},
+                      TWaitCase{kptsExpandCollapse, kpafsNone, 0, false, 0, kpdsStandard, false, kpstLinear},
+                      TWaitCase{kptsExpandCollapseFast, kpafsNone, 0, false, 0, kpdsStandard, false, kpstLinear},
+                      TWaitCase{kptsScaleMinMax, kpafsNone, 0, true, 0, kpdsStandard, false, kpstLinear},
+                      TWaitCase{kptsScaleMinMax, kpafsAuto, 0, false, 700, kpdsStandard, false, kpstLinear},
+                      TWaitCase{kptsScaleMinMax, kpafsNone, 0, false, 0, kpdsCompact, false, kpstLinear},
+                      TWaitCase{kptsScrollSmooth, kpafsAuto, 0, false, 0, kpdsStandard, true, kpstLinear},
+                      TWaitCase{kptsExpandMinMax, kpafsMin, 0, false, 0, kpdsStandard, true, kpstLinear}));

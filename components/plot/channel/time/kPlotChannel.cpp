@@ -107,8 +107,8 @@ void TkPlotChannel::ApplyStartTimeRule()
 void TkPlotChannel::CheckXOrder(Double X) const
 {
     if (FAllowOutOfOrderXValues || Count() < 2) return;
-    const Double last = GetXValue(Count() - 1);
-    if (GetXValue(1) >= GetXValue(0)) {
+    const Double last = StoredX(Count() - 1);
+    if (StoredX(1) >= StoredX(0)) {
         if (!(X >= last)) throw Exception("New Data-Point X-Value is out of order");
     } else if (!(X <= last)) {
         throw Exception("New Data-Point X-Value is out of order.");

@@ -48,6 +48,7 @@ bool TkPlotChannel::DrawnRangeValid() const
 
 void TkPlotChannel::PrepareDraw(const TkPlotPaintContext& Context)
 {
+    SettleWaitingPoints();
     SetCanDraw(false);
     const TkPlotAxis* xAxis = Context.XAxis;
     if (!Context.HasAxes() || !Visible() || Count() < 1) return;

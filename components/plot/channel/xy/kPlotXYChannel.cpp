@@ -54,6 +54,7 @@ void TkXYPlotChannel::CalcStopIndex(const TkPlotAxis*) { SetDrawStopIndex(Count(
 
 void TkXYPlotChannel::PrepareDraw(const TkPlotPaintContext& Context)
 {
+    SettleWaitingPoints();
     SetCanDraw(false);
     if (!Context.HasAxes() || !Visible() || Count() < 1) return;
     CalcStartIndex(Context.XAxis);
