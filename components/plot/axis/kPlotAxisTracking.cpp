@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "components/plot/axis/kPlotAxis.h"
 #include "components/plot/objects/kPlotHostServices.h"
@@ -266,45 +267,96 @@ bool TkPlotAxis::HoldWaiting(TkPlotWaitingPoints& Source)
 
 namespace {
 
+// Values beyond the top of the scale move it, in these styles, to a scale
+// that depends on the value alone and on the part of the scale the move
+// keeps: the bottom (ScaleMinMax) or the span (smooth scrolling that does
+// not compress). A run of them therefore ends where its last move put it,
+// and the last value of a block that surely moves the scale settles the
+// whole block in one step. The other styles move the scale by its own
+// rounded ends or by whole spans, so that each move carries the rounding of
+// the one before: they are replayed value by value. Log scales take 1 for a
+// bottom not above 0, which breaks the order the proof below rests on.
+template <TkPlotTrackingStyle Style, bool Log, class TScale>
+bool TopMovesForgetTheScale(const TScale& Scale)
+{
+    if constexpr (Log) return false;
+    if constexpr (Style == kptsScaleMinMax) return true;
+    if constexpr (Style == kptsScrollSmooth) return Scale.TrackingScrollCompressMax() == 0;
+    return false;
+}
+
+// Settles a block of values in one step where that gives the scale a value
+// by value replay gives, bit for bit; false (and the scale untouched) where
+// it cannot tell. Low and High: the scale's ends. The top after a move up
+// to u grows with u (the roundings are monotone), and a move down never
+// raises it, so the top after the move to the block's highest value but
+// the last, H, bounds the top of every scale the block passes through
+// before its last value: a last value above it surely moves the scale up.
+// Smooth scrolling keeps the span through every move, so that move lands
+// where the move from the scale as it stands puts it; ScaleMinMax keeps
+// the bottom, which only a value below the scale changes.
+template <TkPlotTrackingStyle Style, class TScale>
+bool LeapToLast(TScale& Scale, Double Low, Double High, const Double* Values, const TkPlotDataPointStatus* Status,
+                std::size_t Count, bool& Moved)
+{
+    constexpr Double largest = std::numeric_limits<Double>::max();
+    const Double last = Values[Count - 1];
+    bool plain = last >= -largest && last <= largest;
+    Double lowest = last;
+    Double highest = -std::numeric_limits<Double>::infinity();
+    for (std::size_t j = 0; j + 1 < Count; ++j) {
+        const Double value = Values[j];
+        plain &= value >= -largest && value <= largest;
+        lowest = std::min(lowest, value);
+        highest = std::max(highest, value);
+    }
+    if (Status)
+        for (std::size_t j = 0; j < Count; ++j) plain &= Status[j] == kpdpsValid;
+    if (!plain || (Style == kptsScaleMinMax && !(lowest >= Low))) return false;
+    Double top = High;
+    if (highest > High) {
+        TScale probe = Scale;
+        probe.Follow(highest, Style, false);
+        top = std::max(top, probe.Max());
+    }
+    if (!(last > top)) return false;
+    Moved |= Scale.Follow(last, Style, false);
+    return true;
+}
+
 // Most values lie inside the scale: they are passed over a block at a time,
-// by a check of the block that has no branch per value, and only the others
-// are tracked one by one, each against the scale as the previous left it.
-// Low and High: the scale's ends, which tracking leaves it alone within.
-// With the style and the scale type known beforehand, no value takes a
-// switch.
+// by a check of the block that has no branch per value. A block with others
+// settles in one step where the style allows (LeapToLast), else value by
+// value, each against the scale as the previous left it. Low and High: the
+// scale's ends, which tracking leaves it alone within. With the style and
+// the scale type known beforehand, no value takes a switch.
 template <TkPlotTrackingStyle Style, bool Log, class TScale>
 bool FollowValues(TScale& Scale, Double Low, Double High, std::span<const Double> Values,
                   const TkPlotDataPointStatus* Status)
 {
-    constexpr std::size_t block = 16;
+    constexpr std::size_t block = 64;
+    const bool leaps = TopMovesForgetTheScale<Style, Log>(Scale);
     bool moved = false;
-    const std::size_t count = Values.size();
-    const Double* values = Values.data();
-    std::size_t i = 0;
-    // A block that moved the scale is likely followed by another (a scale
-    // that widens or scrolls with every value): that one goes value by
-    // value at once.
-    bool blockMoved = false;
-    while (i < count) {
-        if (!blockMoved && i + block <= count) {
-            bool outside = false;
-            for (std::size_t j = i; j < i + block; ++j) outside |= !(values[j] >= Low) | !(values[j] <= High);
-            if (!outside) {
-                i += block;
-                continue;
+    for (std::size_t start = 0; start < Values.size(); start += block) {
+        const std::size_t count = std::min(block, Values.size() - start);
+        const Double* values = Values.data() + start;
+        const TkPlotDataPointStatus* status = Status ? Status + start : nullptr;
+        bool outside = false;
+        for (std::size_t j = 0; j < count; ++j) outside |= !(values[j] >= Low) | !(values[j] <= High);
+        if (!outside) continue;
+        if (!leaps || !LeapToLast<Style>(Scale, Low, High, values, status, count, moved)) {
+            for (std::size_t j = 0; j < count; ++j) {
+                const Double value = values[j];
+                if ((value >= Low && value <= High) || (status && status[j] != kpdpsValid) || !std::isfinite(value))
+                    continue;
+                if (!Scale.Follow(value, Style, Log)) continue;
+                moved = true;
+                Low = Scale.Min();
+                High = Scale.Max();
             }
         }
-        blockMoved = false;
-        for (const std::size_t end = std::min(count, i + block); i < end; ++i) {
-            const Double value = values[i];
-            if ((value >= Low && value <= High) || (Status && Status[i] != kpdpsValid) || !std::isfinite(value))
-                continue;
-            if (!Scale.Follow(value, Style, Log)) continue;
-            blockMoved = true;
-            Low = Scale.Min();
-            High = Scale.Max();
-        }
-        moved |= blockMoved;
+        Low = Scale.Min();
+        High = Scale.Max();
     }
     return moved;
 }

@@ -139,6 +139,9 @@ struct TWaitCase {
     // be the reference's, point by point.
     bool Handler;
     TkPlotScaleType ScaleType;
+    // The values are multiples of this: 0.1 rounds at every step, so that a
+    // settle that skips steps shows.
+    Double Unit = 1;
 };
 
 class ChannelWaitingPointsTest : public ::testing::TestWithParam<TWaitCase> {
@@ -217,8 +220,11 @@ TEST_P(ChannelWaitingPointsTest, SettledStateEqualsPointsTrackedOneByOne)
         y = chance(200) ? (random() % 2 ? 1e3 : -1e3) : std::abs(y + (Integer(random() % 21) - 10) * 0.125) + 0.5;
         const bool null = chance(40);
         const bool empty = !null && chance(40);
-        Waiting->GetChannel(channel)->AddPoint(null, empty, x, y);
-        Tracked->GetChannel(channel)->AddPoint(null, empty, x, y);
+        // Now and then one X lies below all the others.
+        const Double xPoint = (chance(300) ? -x : x) * GetParam().Unit;
+        const Double yPoint = y * GetParam().Unit;
+        Waiting->GetChannel(channel)->AddPoint(null, empty, xPoint, yPoint);
+        Tracked->GetChannel(channel)->AddPoint(null, empty, xPoint, yPoint);
         if (chance(700)) ExpectSameState("between points");
     }
     ExpectSameState("at the end");
@@ -239,4 +245,6 @@ INSTANTIATE_TEST_SUITE_P(
                       TWaitCase{kptsScaleMinMax, kpafsAuto, 0, false, 700, kpdsStandard, false, kpstLinear},
                       TWaitCase{kptsScaleMinMax, kpafsNone, 0, false, 0, kpdsCompact, false, kpstLinear},
                       TWaitCase{kptsScrollSmooth, kpafsAuto, 0, false, 0, kpdsStandard, true, kpstLinear},
-                      TWaitCase{kptsExpandMinMax, kpafsMin, 0, false, 0, kpdsStandard, true, kpstLinear}));
+                      TWaitCase{kptsExpandMinMax, kpafsMin, 0, false, 0, kpdsStandard, true, kpstLinear},
+                      TWaitCase{kptsScaleMinMax, kpafsMin, 0, false, 0, kpdsStandard, false, kpstLinear, 0.1},
+                      TWaitCase{kptsScrollSmooth, kpafsAuto, 0, false, 0, kpdsStandard, false, kpstLinear, 0.1}));
