@@ -352,6 +352,11 @@ public:
     void SetDataStyle(TkPlotDataStyle Value);
     const Variant& Tag() const { return FTag; }
     void SetTag(const Variant& Value) { FTag = Value; }
+    // The waiting points are tracked, and the next point is reported: every
+    // paint begins here (PrepareDraw), and the plot comes here before a
+    // handler of its scale events is assigned, so that no point waits past
+    // either unreported.
+    void SettleWaitingPoints() override;
 
 protected:
     // The points Make(I) gives for I from 0 to Count - 1, as one run. A
@@ -376,10 +381,6 @@ protected:
         return FDataStyle == kpdsStandard ? static_cast<const TkPlotDataNullList&>(*FDataList).GetX(Index)
                                           : FDataList->GetX(Index);
     }
-    // The waiting points are tracked, and the next point is reported: every
-    // paint begins here (PrepareDraw), so that no point waits past it
-    // unreported.
-    void SettleWaitingPoints() override;
     // Whether the toolbar's select mode picks this channel's points.
     virtual bool PointsPickable() { return MarkersVisible(); }
     // The first point of the drawn range whose hit rectangle holds the

@@ -445,13 +445,13 @@ public:
 
     TkPlotDataPointMovedEvent OnDataPointMoved;
     TkPlotObjectEvent OnDataCursorChange;
-    TkPlotValueChangeEvent OnXAxisMinChange;
-    TkPlotValueChangeEvent OnXAxisSpanChange;
-    TkPlotValueChangeEvent OnYAxisMinChange;
-    TkPlotValueChangeEvent OnYAxisSpanChange;
-    TkPlotMinSpanChangeEvent OnXAxisMinSpanChange;
+    TkPlotSettlingEvent<TkPlotValueChangeEvent> OnXAxisMinChange{*this};
+    TkPlotSettlingEvent<TkPlotValueChangeEvent> OnXAxisSpanChange{*this};
+    TkPlotSettlingEvent<TkPlotValueChangeEvent> OnYAxisMinChange{*this};
+    TkPlotSettlingEvent<TkPlotValueChangeEvent> OnYAxisSpanChange{*this};
+    TkPlotSettlingEvent<TkPlotMinSpanChangeEvent> OnXAxisMinSpanChange{*this};
     TkPlotMinSpanChangeEvent OnXAxisMinSpanChangeFinished;
-    TkPlotMinSpanChangeEvent OnYAxisMinSpanChange;
+    TkPlotSettlingEvent<TkPlotMinSpanChangeEvent> OnYAxisMinSpanChange{*this};
     TkPlotMinSpanChangeEvent OnYAxisMinSpanChangeFinished;
     TkPlotCustomizeLabelEvent OnXAxisCustomizeLabel;
     TkPlotCustomizeLabelEvent OnYAxisCustomizeLabel;
@@ -493,6 +493,7 @@ public:
     // --- events: the published event of each report ------------------------------------------
     void Fire(const TkPlotEvent& Event) override;
     bool AxisScaleEventsAssigned() const override;
+    void SettleWaitingPoints() override;
 
     // --- what the plot holds ------------------------------------------------------------------
     TkPlotNameIndex* NameIndex(TkPlotObjectKind Kind) override;

@@ -87,6 +87,11 @@ bool TkPlotComponent::AxisScaleEventsAssigned() const
            OnYAxisMinSpanChange;
 }
 
+void TkPlotComponent::SettleWaitingPoints()
+{
+    for (Integer i = 0; i < ChannelCount(); ++i) GetChannel(i)->SettleWaitingPoints();
+}
+
 void TkPlotComponent::ShowCursorReadoutInLegend()
 {
     if (LegendCount() > 0) GetLegend(0)->SetCursorAllChannels(true);

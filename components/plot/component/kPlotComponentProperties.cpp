@@ -139,18 +139,24 @@ void PublishObjectEvents(TBuilder& B)
 // Each event under its own name, read from and written to the member
 // directly.
 #define KPLOT_EVENT(Name) B.Event(#Name, &C::Name, &C::Name)
+// The same for an event that settles waiting points when assigned: the
+// value is still its std::function.
+#define KPLOT_SETTLING_EVENT(Name)                                                                  \
+    B.Event(                                                                                        \
+        #Name, [](C& Plot) -> const decltype(C::Name)::THandler& { return Plot.Name; },             \
+        [](C& Plot, decltype(C::Name)::THandler Handler) { Plot.Name = std::move(Handler); })
 
 void PublishSingleEvents(TBuilder& B)
 {
     KPLOT_EVENT(OnDataPointMoved);
     KPLOT_EVENT(OnDataCursorChange);
-    KPLOT_EVENT(OnXAxisMinChange);
-    KPLOT_EVENT(OnXAxisSpanChange);
-    KPLOT_EVENT(OnYAxisMinChange);
-    KPLOT_EVENT(OnYAxisSpanChange);
-    KPLOT_EVENT(OnXAxisMinSpanChange);
+    KPLOT_SETTLING_EVENT(OnXAxisMinChange);
+    KPLOT_SETTLING_EVENT(OnXAxisSpanChange);
+    KPLOT_SETTLING_EVENT(OnYAxisMinChange);
+    KPLOT_SETTLING_EVENT(OnYAxisSpanChange);
+    KPLOT_SETTLING_EVENT(OnXAxisMinSpanChange);
     KPLOT_EVENT(OnXAxisMinSpanChangeFinished);
-    KPLOT_EVENT(OnYAxisMinSpanChange);
+    KPLOT_SETTLING_EVENT(OnYAxisMinSpanChange);
     KPLOT_EVENT(OnYAxisMinSpanChangeFinished);
     KPLOT_EVENT(OnXAxisCustomizeLabel);
     KPLOT_EVENT(OnYAxisCustomizeLabel);

@@ -142,6 +142,9 @@ struct TWaitCase {
     // The values are multiples of this: 0.1 rounds at every step, so that a
     // settle that skips steps shows.
     Double Unit = 1;
+    // The subject's handler comes half-way, while points wait: from then
+    // on its events must be the reference's.
+    bool LateHandler = false;
 };
 
 class ChannelWaitingPointsTest : public ::testing::TestWithParam<TWaitCase> {
@@ -166,6 +169,7 @@ protected:
         }
         ListenTo(*Tracked, TrackedEvents);
         if (GetParam().Handler) ListenTo(*Waiting, WaitingEvents);
+        Listening = GetParam().Handler;
     }
     static void ListenTo(TkXYPlot& Plot, std::vector<Double>& Log)
     {
@@ -192,7 +196,7 @@ protected:
             EXPECT_EQ(a.GetDataXMax(), b.GetDataXMax());
             EXPECT_EQ(a.GetYMinVisible(), b.GetYMinVisible());
         }
-        if (GetParam().Handler) {
+        if (Listening) {
             EXPECT_EQ(WaitingEvents, TrackedEvents);
         }
     }
@@ -201,6 +205,7 @@ protected:
     TOwned<TkXYPlot> Tracked{Create<TkXYPlot>(nullptr)};
     std::vector<Double> WaitingEvents;
     std::vector<Double> TrackedEvents;
+    bool Listening = false;
 };
 
 }  // namespace
@@ -215,6 +220,11 @@ TEST_P(ChannelWaitingPointsTest, SettledStateEqualsPointsTrackedOneByOne)
     // Runs of one channel's points, now and then the other's, on shared
     // axes; X mostly rises, Y wanders and leaves the scale both ways.
     for (Integer step = 0; step < 12000; ++step) {
+        if (step == 6000 && GetParam().LateHandler) {
+            TrackedEvents.clear();
+            ListenTo(*Waiting, WaitingEvents);
+            Listening = true;
+        }
         if (chance(300)) channel = 1 - channel;
         x += chance(50) ? -3.5 : 0.25 * (random() % 4);
         y = chance(200) ? (random() % 2 ? 1e3 : -1e3) : std::abs(y + (Integer(random() % 21) - 10) * 0.125) + 0.5;
@@ -247,4 +257,5 @@ INSTANTIATE_TEST_SUITE_P(
                       TWaitCase{kptsScrollSmooth, kpafsAuto, 0, false, 0, kpdsStandard, true, kpstLinear},
                       TWaitCase{kptsExpandMinMax, kpafsMin, 0, false, 0, kpdsStandard, true, kpstLinear},
                       TWaitCase{kptsScaleMinMax, kpafsMin, 0, false, 0, kpdsStandard, false, kpstLinear, 0.1},
-                      TWaitCase{kptsScrollSmooth, kpafsAuto, 0, false, 0, kpdsStandard, false, kpstLinear, 0.1}));
+                      TWaitCase{kptsScrollSmooth, kpafsAuto, 0, false, 0, kpdsStandard, false, kpstLinear, 0.1},
+                      TWaitCase{kptsScaleMinMax, kpafsNone, 0, false, 0, kpdsStandard, false, kpstLinear, 1, true}));
