@@ -285,6 +285,50 @@ bool TopMovesForgetTheScale(const TScale& Scale)
     return false;
 }
 
+// The spread of a block of values: the lowest and the highest but the last
+// (NaN passed over), the last, and whether all are finite (and valid, with
+// Status).
+struct TkPlotValueSpread {
+    Double Lowest;
+    Double HighestButLast;
+    Double Last;
+    bool Plain;
+};
+
+// One lane of SpreadOf. A value times 0 is 0 when it is finite, NaN else.
+struct TkPlotSpreadLane {
+    Double Lowest = std::numeric_limits<Double>::infinity();
+    Double Highest = -std::numeric_limits<Double>::infinity();
+    Double Finite = 0;
+    void Take(Double Value)
+    {
+        Lowest = std::min(Lowest, Value);
+        Highest = std::max(Highest, Value);
+        Finite += Value * 0;
+    }
+};
+
+TkPlotValueSpread SpreadOf(const Double* Values, const TkPlotDataPointStatus* Status, std::size_t Count)
+{
+    // Lanes of their own, so that no comparison waits for the one before.
+    TkPlotSpreadLane a, b, c, d;
+    const std::size_t butLast = Count - 1;
+    std::size_t j = 0;
+    for (; j + 4 <= butLast; j += 4) {
+        a.Take(Values[j]);
+        b.Take(Values[j + 1]);
+        c.Take(Values[j + 2]);
+        d.Take(Values[j + 3]);
+    }
+    for (; j < butLast; ++j) a.Take(Values[j]);
+    const Double last = Values[butLast];
+    bool plain = a.Finite + b.Finite + c.Finite + d.Finite + last * 0 == 0;
+    if (Status)
+        for (std::size_t i = 0; i < Count; ++i) plain &= Status[i] == kpdpsValid;
+    return {std::min({a.Lowest, b.Lowest, c.Lowest, d.Lowest, last}),
+            std::max({a.Highest, b.Highest, c.Highest, d.Highest}), last, plain};
+}
+
 // Settles a block of values in one step where that gives the scale a value
 // by value replay gives, bit for bit; false (and the scale untouched) where
 // it cannot tell. Low and High: the scale's ends. The top after a move up
@@ -296,40 +340,26 @@ bool TopMovesForgetTheScale(const TScale& Scale)
 // where the move from the scale as it stands puts it; ScaleMinMax keeps
 // the bottom, which only a value below the scale changes.
 template <TkPlotTrackingStyle Style, class TScale>
-bool LeapToLast(TScale& Scale, Double Low, Double High, const Double* Values, const TkPlotDataPointStatus* Status,
-                std::size_t Count, bool& Moved)
+bool LeapToLast(TScale& Scale, Double Low, Double High, const TkPlotValueSpread& Spread, bool& Moved)
 {
-    constexpr Double largest = std::numeric_limits<Double>::max();
-    const Double last = Values[Count - 1];
-    bool plain = last >= -largest && last <= largest;
-    Double lowest = last;
-    Double highest = -std::numeric_limits<Double>::infinity();
-    for (std::size_t j = 0; j + 1 < Count; ++j) {
-        const Double value = Values[j];
-        plain &= value >= -largest && value <= largest;
-        lowest = std::min(lowest, value);
-        highest = std::max(highest, value);
-    }
-    if (Status)
-        for (std::size_t j = 0; j < Count; ++j) plain &= Status[j] == kpdpsValid;
-    if (!plain || (Style == kptsScaleMinMax && !(lowest >= Low))) return false;
+    if (!Spread.Plain || (Style == kptsScaleMinMax && !(Spread.Lowest >= Low))) return false;
     Double top = High;
-    if (highest > High) {
+    if (Spread.HighestButLast > High) {
         TScale probe = Scale;
-        probe.Follow(highest, Style, false);
+        probe.Follow(Spread.HighestButLast, Style, false);
         top = std::max(top, probe.Max());
     }
-    if (!(last > top)) return false;
-    Moved |= Scale.Follow(last, Style, false);
+    if (!(Spread.Last > top)) return false;
+    Moved |= Scale.Follow(Spread.Last, Style, false);
     return true;
 }
 
 // Most values lie inside the scale: they are passed over a block at a time,
-// by a check of the block that has no branch per value. A block with others
-// settles in one step where the style allows (LeapToLast), else value by
-// value, each against the scale as the previous left it. Low and High: the
-// scale's ends, which tracking leaves it alone within. With the style and
-// the scale type known beforehand, no value takes a switch.
+// by the block's spread. A block with others settles in one step where the
+// style allows (LeapToLast), else value by value, each against the scale as
+// the previous left it. Low and High: the scale's ends, which tracking
+// leaves it alone within. With the style and the scale type known
+// beforehand, no value takes a switch.
 template <TkPlotTrackingStyle Style, bool Log, class TScale>
 bool FollowValues(TScale& Scale, Double Low, Double High, std::span<const Double> Values,
                   const TkPlotDataPointStatus* Status)
@@ -341,10 +371,9 @@ bool FollowValues(TScale& Scale, Double Low, Double High, std::span<const Double
         const std::size_t count = std::min(block, Values.size() - start);
         const Double* values = Values.data() + start;
         const TkPlotDataPointStatus* status = Status ? Status + start : nullptr;
-        bool outside = false;
-        for (std::size_t j = 0; j < count; ++j) outside |= !(values[j] >= Low) | !(values[j] <= High);
-        if (!outside) continue;
-        if (!leaps || !LeapToLast<Style>(Scale, Low, High, values, status, count, moved)) {
+        const TkPlotValueSpread spread = SpreadOf(values, status, count);
+        if (spread.Lowest >= Low && std::max(spread.HighestButLast, spread.Last) <= High) continue;
+        if (!leaps || !LeapToLast<Style>(Scale, Low, High, spread, moved)) {
             for (std::size_t j = 0; j < count; ++j) {
                 const Double value = values[j];
                 if ((value >= Low && value <= High) || (status && status[j] != kpdpsValid) || !std::isfinite(value))
