@@ -59,8 +59,7 @@ TkPlotComponent::TkPlotComponent(TComponent* AOwner)
     : TkCustomComponent(AOwner),
       TkPlotObjectOwner(TkPlotHost{this, this, this, this, this, this}),
       FPopupMenu(CreateOwned<TPopupMenu>(nullptr)),
-      FHintsFont(CreateOwned<TFont>()),
-      FAnnotationDefaultFont(CreateOwned<TFont>())
+      FHint(*this)
 {
     SetBounds(Left(), Top(), 500, 200);
     SetBackGroundColor(clBlack);
@@ -68,7 +67,6 @@ TkPlotComponent::TkPlotComponent(TComponent* AOwner)
     SetUpdateFrameRate(60);
     SetAutoFrameRate(true);
     SetTabStop(false);
-    FAnnotationDefaultFont->SetColor(clWhite);
     for (TOwned<TImageList>& list : FImageLists) {
         list = CreateOwned<TImageList>(nullptr);
         list->SetSize(24, 24);
@@ -153,24 +151,24 @@ void TkPlotComponent::SetTitleMargin(Double Value)
 
 void TkPlotComponent::SetHintsFont(TFont* Value)
 {
-    if (Value) FHintsFont->Assign(Value);
+    if (Value) FHint.Font->Assign(Value);
 }
 
 void TkPlotComponent::SetAnnotationDefaultFont(TFont* Value)
 {
-    if (Value) FAnnotationDefaultFont->Assign(Value);
+    if (Value) FAnnotationDefaults.Font->Assign(Value);
 }
 
 void TkPlotComponent::CheckLoggingInactive(const char* Message) const
 {
-    if (FLoggingActive) throw Exception(Message);
+    if (FLog.Active) throw Exception(Message);
 }
 
 void TkPlotComponent::SetLogFileName(const String& Value)
 {
-    if (Value == FLogFileName) return;
+    if (Value == FLog.FileName) return;
     CheckLoggingInactive("Log File Name can not be changed while logging is active.");
-    FLogFileName = Value;
+    FLog.FileName = Value;
 }
 
 void TkPlotComponent::SetDataFileColumnSeparator(TkPlotDataFileColumnSeparator Value)
@@ -189,7 +187,7 @@ void TkPlotComponent::SetDataFileFormat(TkPlotDataFileFormat Value)
 
 void TkPlotComponent::SetBackGroundGradientDirection(TkFillDirection Value)
 {
-    FBackGroundGradientDirection = Value;
+    FGradient.Direction = Value;
     InvalidateChange();
 }
 

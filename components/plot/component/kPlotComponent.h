@@ -33,14 +33,15 @@
 
 #include "components/foundation/kCustomComponent.h"
 #include "components/plot/annotation/kPlotAnnotation.h"
+#include "components/plot/component/kPlotHint.h"
 #include "components/plot/component/kPlotKindAccess.h"
+#include "components/plot/component/kPlotAnnotationDefaults.h"
 #include "components/plot/component/kPlotPaintedAxes.h"
-#include "components/plot/files/kPlotLogBacklog.h"
+#include "components/plot/component/kPlotSettings.h"
 #include "components/plot/input/kPlotInput.h"
 #include "components/plot/layout/kPlotLegendEntries.h"
 #include "components/plot/objects/kPlotEvents.h"
 #include "components/plot/objects/kPlotHostServices.h"
-#include "platform/Printers.h"
 
 class TImageList;
 class TMetafile;
@@ -143,10 +144,10 @@ public:
 
     // The hint box that the next paint draws while it shows; the drawn flag
     // tells whether the last paint drew it.
-    const TkPlotHintData& Hint() const { return FHint; }
-    bool HintShowing() const { return FHintShowing; }
-    bool HintDrawn() const { return FHintDrawn; }
-    void SetHint(const TkPlotHintData& Value, bool Showing);
+    const TkPlotHintData& Hint() const { return FHint.Data(); }
+    bool HintShowing() const { return FHint.Showing(); }
+    bool HintDrawn() const { return FHint.Drawn(); }
+    void SetHint(const TkPlotHintData& Value, bool Showing) { FHint.Set(Value, Showing); }
 
     // --- the user's input (kPlotComponentInput.cpp, kPlotComponentHint.cpp) ------------
     // The object under P: first the selected objects, then any object (data
@@ -159,9 +160,9 @@ public:
     // The object that the press in progress went to; nullptr between presses.
     TkPlotObject* MouseDownObject() const { return FInput.MouseDownObject.Get(); }
     // The timer's tick: shows the hint that waited, or hides the one shown.
-    void HintTimerEvent();
+    void HintTimerEvent() { FHint.TimerEvent(); }
     // Stops the hint's wait; repaints at once when the last paint drew it.
-    void HideHint();
+    void HideHint() { FHint.Hide(); }
     // The label text that DoAxisCustomizeLabel hands back.
     void SetCustomizeLabelText(const String& Text) { FInput.CustomizeLabelText = Text; }
 
@@ -216,7 +217,7 @@ public:
     // What adds rows to the channels for the log (AddDataArray) reports
     // them here; while logging they are flushed each LogBufferSize rows.
     void LogRowsAdded(Integer Rows);
-    Integer LogBufferCount() const { return FLogBacklog.Waiting(); }
+    Integer LogBufferCount() const { return FLog.Backlog.Waiting(); }
 
     // --- output: clipboard, image files, printer ----------------------------------------------
     // The plot as CopyToClipBoardFormat says, drawn without toolbars or
@@ -303,92 +304,92 @@ public:
     TkPlotExportFormat CopyToClipBoardFormat() const { return FCopyToClipBoardFormat; }
     void SetCopyToClipBoardFormat(TkPlotExportFormat Value) { FCopyToClipBoardFormat = Value; }
 
-    TPrinterOrientation PrintOrientation() const { return FPrintOrientation; }
-    void SetPrintOrientation(TPrinterOrientation Value) { FPrintOrientation = Value; }
+    TPrinterOrientation PrintOrientation() const { return FPrint.Orientation; }
+    void SetPrintOrientation(TPrinterOrientation Value) { FPrint.Orientation = Value; }
     // Inches.
-    Double PrintMarginLeft() const { return FPrintMarginLeft; }
-    void SetPrintMarginLeft(Double Value) { FPrintMarginLeft = Value; }
-    Double PrintMarginTop() const { return FPrintMarginTop; }
-    void SetPrintMarginTop(Double Value) { FPrintMarginTop = Value; }
-    Double PrintMarginRight() const { return FPrintMarginRight; }
-    void SetPrintMarginRight(Double Value) { FPrintMarginRight = Value; }
-    Double PrintMarginBottom() const { return FPrintMarginBottom; }
-    void SetPrintMarginBottom(Double Value) { FPrintMarginBottom = Value; }
-    bool PrintShowDialog() const { return FPrintShowDialog; }
-    void SetPrintShowDialog(bool Value) { FPrintShowDialog = Value; }
-    const String& PrintDocumentName() const { return FPrintDocumentName; }
-    void SetPrintDocumentName(const String& Value) { FPrintDocumentName = Value; }
-    const String& PrinterName() const { return FPrinterName; }
-    void SetPrinterName(const String& Value) { FPrinterName = Value; }
+    Double PrintMarginLeft() const { return FPrint.MarginLeft; }
+    void SetPrintMarginLeft(Double Value) { FPrint.MarginLeft = Value; }
+    Double PrintMarginTop() const { return FPrint.MarginTop; }
+    void SetPrintMarginTop(Double Value) { FPrint.MarginTop = Value; }
+    Double PrintMarginRight() const { return FPrint.MarginRight; }
+    void SetPrintMarginRight(Double Value) { FPrint.MarginRight = Value; }
+    Double PrintMarginBottom() const { return FPrint.MarginBottom; }
+    void SetPrintMarginBottom(Double Value) { FPrint.MarginBottom = Value; }
+    bool PrintShowDialog() const { return FPrint.ShowDialog; }
+    void SetPrintShowDialog(bool Value) { FPrint.ShowDialog = Value; }
+    const String& PrintDocumentName() const { return FPrint.DocumentName; }
+    void SetPrintDocumentName(const String& Value) { FPrint.DocumentName = Value; }
+    const String& PrinterName() const { return FPrint.PrinterName; }
+    void SetPrinterName(const String& Value) { FPrint.PrinterName = Value; }
 
     // Milliseconds.
-    Integer HintsPause() const { return FHintsPause; }
-    void SetHintsPause(Integer Value) { FHintsPause = Value; }
-    Integer HintsHidePause() const { return FHintsHidePause; }
-    void SetHintsHidePause(Integer Value) { FHintsHidePause = Value; }
-    bool HintsShow() const { return FHintsShow; }
-    void SetHintsShow(bool Value) { FHintsShow = Value; }
-    TFont* HintsFont() const { return FHintsFont.get(); }
+    Integer HintsPause() const { return FHint.Pause; }
+    void SetHintsPause(Integer Value) { FHint.Pause = Value; }
+    Integer HintsHidePause() const { return FHint.HidePause; }
+    void SetHintsHidePause(Integer Value) { FHint.HidePause = Value; }
+    bool HintsShow() const { return FHint.Show; }
+    void SetHintsShow(bool Value) { FHint.Show = Value; }
+    TFont* HintsFont() const { return FHint.Font.get(); }
     void SetHintsFont(TFont* Value);
 
     // The log file settings cannot change while logging is active.
-    const String& LogFileName() const { return FLogFileName; }
+    const String& LogFileName() const { return FLog.FileName; }
     void SetLogFileName(const String& Value);
-    Integer LogBufferSize() const { return FLogBufferSize; }
-    void SetLogBufferSize(Integer Value) { FLogBufferSize = Value; }
-    bool LoggingActive() const override { return FLoggingActive; }
+    Integer LogBufferSize() const { return FLog.BufferSize; }
+    void SetLogBufferSize(Integer Value) { FLog.BufferSize = Value; }
+    bool LoggingActive() const override { return FLog.Active; }
     TkPlotDataFileColumnSeparator DataFileColumnSeparator() const { return FDataFileColumnSeparator; }
     void SetDataFileColumnSeparator(TkPlotDataFileColumnSeparator Value);
     char DataFileSeparatorChar() const override { return FDataFileColumnSeparator == kpdfcsComma ? ',' : '\t'; }
     TkPlotDataFileFormat DataFileFormat() const { return FDataFileFormat; }
     void SetDataFileFormat(TkPlotDataFileFormat Value);
-    const String& DefaultSaveImageDirectory() const { return FDefaultSaveImageDirectory; }
-    void SetDefaultSaveImageDirectory(const String& Value) { FDefaultSaveImageDirectory = Value; }
-    TkPlotImageFormat DefaultSaveImageFormat() const { return FDefaultSaveImageFormat; }
-    void SetDefaultSaveImageFormat(TkPlotImageFormat Value) { FDefaultSaveImageFormat = Value; }
-    const String& DefaultPropertyDirectory() const { return FDefaultPropertyDirectory; }
-    void SetDefaultPropertyDirectory(const String& Value) { FDefaultPropertyDirectory = Value; }
-    const String& DefaultDataDirectory() const { return FDefaultDataDirectory; }
-    void SetDefaultDataDirectory(const String& Value) { FDefaultDataDirectory = Value; }
-    const String& DefaultAnnotationDirectory() const { return FDefaultAnnotationDirectory; }
-    void SetDefaultAnnotationDirectory(const String& Value) { FDefaultAnnotationDirectory = Value; }
+    const String& DefaultSaveImageDirectory() const { return FFileDefaults.SaveImageDirectory; }
+    void SetDefaultSaveImageDirectory(const String& Value) { FFileDefaults.SaveImageDirectory = Value; }
+    TkPlotImageFormat DefaultSaveImageFormat() const { return FFileDefaults.SaveImageFormat; }
+    void SetDefaultSaveImageFormat(TkPlotImageFormat Value) { FFileDefaults.SaveImageFormat = Value; }
+    const String& DefaultPropertyDirectory() const { return FFileDefaults.PropertyDirectory; }
+    void SetDefaultPropertyDirectory(const String& Value) { FFileDefaults.PropertyDirectory = Value; }
+    const String& DefaultDataDirectory() const { return FFileDefaults.DataDirectory; }
+    void SetDefaultDataDirectory(const String& Value) { FFileDefaults.DataDirectory = Value; }
+    const String& DefaultAnnotationDirectory() const { return FFileDefaults.AnnotationDirectory; }
+    void SetDefaultAnnotationDirectory(const String& Value) { FFileDefaults.AnnotationDirectory = Value; }
     bool DifferentialPropertySave() const override { return FDifferentialPropertySave; }
     void SetDifferentialPropertySave(bool Value) { FDifferentialPropertySave = Value; }
 
     // What AddAnnotation gives a new annotation.
-    TFont* AnnotationDefaultFont() const { return FAnnotationDefaultFont.get(); }
+    TFont* AnnotationDefaultFont() const { return FAnnotationDefaults.Font.get(); }
     void SetAnnotationDefaultFont(TFont* Value);
-    TBrushStyle AnnotationDefaultBrushStlye() const { return FAnnotationDefaultBrushStyle; }
-    void SetAnnotationDefaultBrushStlye(TBrushStyle Value) { FAnnotationDefaultBrushStyle = Value; }
-    TColor AnnotationDefaultBrushColor() const { return FAnnotationDefaultBrushColor; }
-    void SetAnnotationDefaultBrushColor(TColor Value) { FAnnotationDefaultBrushColor = Value; }
-    TPenStyle AnnotationDefaultPenStlye() const { return FAnnotationDefaultPenStyle; }
-    void SetAnnotationDefaultPenStlye(TPenStyle Value) { FAnnotationDefaultPenStyle = Value; }
-    TColor AnnotationDefaultPenColor() const { return FAnnotationDefaultPenColor; }
-    void SetAnnotationDefaultPenColor(TColor Value) { FAnnotationDefaultPenColor = Value; }
-    Integer AnnotationDefaultPenWidth() const { return FAnnotationDefaultPenWidth; }
-    void SetAnnotationDefaultPenWidth(Integer Value) { FAnnotationDefaultPenWidth = Value; }
-    TkPlotReferenceType AnnotationDefaultReference() const { return FAnnotationDefaultReference; }
-    void SetAnnotationDefaultReference(TkPlotReferenceType Value) { FAnnotationDefaultReference = Value; }
-    TkPlotReferenceIndividual AnnotationDefaultReferencePositionX() const { return FAnnotationDefaultReferences[0]; }
-    void SetAnnotationDefaultReferencePositionX(TkPlotReferenceIndividual V) { FAnnotationDefaultReferences[0] = V; }
-    TkPlotReferenceIndividual AnnotationDefaultReferencePositionY() const { return FAnnotationDefaultReferences[1]; }
-    void SetAnnotationDefaultReferencePositionY(TkPlotReferenceIndividual V) { FAnnotationDefaultReferences[1] = V; }
-    TkPlotReferenceIndividual AnnotationDefaultReferenceSizeX() const { return FAnnotationDefaultReferences[2]; }
-    void SetAnnotationDefaultReferenceSizeX(TkPlotReferenceIndividual V) { FAnnotationDefaultReferences[2] = V; }
-    TkPlotReferenceIndividual AnnotationDefaultReferenceSizeY() const { return FAnnotationDefaultReferences[3]; }
-    void SetAnnotationDefaultReferenceSizeY(TkPlotReferenceIndividual V) { FAnnotationDefaultReferences[3] = V; }
+    TBrushStyle AnnotationDefaultBrushStlye() const { return FAnnotationDefaults.BrushStyle; }
+    void SetAnnotationDefaultBrushStlye(TBrushStyle Value) { FAnnotationDefaults.BrushStyle = Value; }
+    TColor AnnotationDefaultBrushColor() const { return FAnnotationDefaults.BrushColor; }
+    void SetAnnotationDefaultBrushColor(TColor Value) { FAnnotationDefaults.BrushColor = Value; }
+    TPenStyle AnnotationDefaultPenStlye() const { return FAnnotationDefaults.PenStyle; }
+    void SetAnnotationDefaultPenStlye(TPenStyle Value) { FAnnotationDefaults.PenStyle = Value; }
+    TColor AnnotationDefaultPenColor() const { return FAnnotationDefaults.PenColor; }
+    void SetAnnotationDefaultPenColor(TColor Value) { FAnnotationDefaults.PenColor = Value; }
+    Integer AnnotationDefaultPenWidth() const { return FAnnotationDefaults.PenWidth; }
+    void SetAnnotationDefaultPenWidth(Integer Value) { FAnnotationDefaults.PenWidth = Value; }
+    TkPlotReferenceType AnnotationDefaultReference() const { return FAnnotationDefaults.Reference; }
+    void SetAnnotationDefaultReference(TkPlotReferenceType Value) { FAnnotationDefaults.Reference = Value; }
+    TkPlotReferenceIndividual AnnotationDefaultReferencePositionX() const { return FAnnotationDefaults.References[0]; }
+    void SetAnnotationDefaultReferencePositionX(TkPlotReferenceIndividual V) { FAnnotationDefaults.References[0] = V; }
+    TkPlotReferenceIndividual AnnotationDefaultReferencePositionY() const { return FAnnotationDefaults.References[1]; }
+    void SetAnnotationDefaultReferencePositionY(TkPlotReferenceIndividual V) { FAnnotationDefaults.References[1] = V; }
+    TkPlotReferenceIndividual AnnotationDefaultReferenceSizeX() const { return FAnnotationDefaults.References[2]; }
+    void SetAnnotationDefaultReferenceSizeX(TkPlotReferenceIndividual V) { FAnnotationDefaults.References[2] = V; }
+    TkPlotReferenceIndividual AnnotationDefaultReferenceSizeY() const { return FAnnotationDefaults.References[3]; }
+    void SetAnnotationDefaultReferenceSizeY(TkPlotReferenceIndividual V) { FAnnotationDefaults.References[3] = V; }
     bool ClipAnnotationsToAxes() const { return FClipAnnotationsToAxes; }
     void SetClipAnnotationsToAxes(bool Value) { SetByteProperty(Value, FClipAnnotationsToAxes, 0); }
 
-    bool BackGroundGradientEnabled() const { return FBackGroundGradientEnabled; }
-    void SetBackGroundGradientEnabled(bool Value) { SetByteProperty(Value, FBackGroundGradientEnabled, 0); }
-    TkFillDirection BackGroundGradientDirection() const { return FBackGroundGradientDirection; }
+    bool BackGroundGradientEnabled() const { return FGradient.Enabled; }
+    void SetBackGroundGradientEnabled(bool Value) { SetByteProperty(Value, FGradient.Enabled, 0); }
+    TkFillDirection BackGroundGradientDirection() const { return FGradient.Direction; }
     void SetBackGroundGradientDirection(TkFillDirection Value);
-    TColor BackGroundGradientStartColor() const { return FBackGroundGradientStartColor; }
-    void SetBackGroundGradientStartColor(TColor Value) { SetColorProperty(Value, FBackGroundGradientStartColor, 0); }
-    TColor BackGroundGradientStopColor() const { return FBackGroundGradientStopColor; }
-    void SetBackGroundGradientStopColor(TColor Value) { SetColorProperty(Value, FBackGroundGradientStopColor, 0); }
+    TColor BackGroundGradientStartColor() const { return FGradient.StartColor; }
+    void SetBackGroundGradientStartColor(TColor Value) { SetColorProperty(Value, FGradient.StartColor, 0); }
+    TColor BackGroundGradientStopColor() const { return FGradient.StopColor; }
+    void SetBackGroundGradientStopColor(TColor Value) { SetColorProperty(Value, FGradient.StopColor, 0); }
 
     // --- image lists 0, 1 and 2 (24 x 24 when new), for the user's pictures --------------------
     // Each raises "ImageList Index must be 0-2" for another index.
@@ -508,7 +509,7 @@ public:
     bool AxesForwarding() const override { return FAxesForwarding; }
     void SetAxesForwarding(bool Value) override { FAxesForwarding = Value; }
     // Measured in HintsFont, the font the hint box is drawn with.
-    TSize HintTextExtent(const String& Text) override;
+    TSize HintTextExtent(const String& Text) override { return FHint.TextExtent(Text); }
     // The channels whose entries in the plot's legends lie under P.
     std::vector<const TkPlotChannelCustom*> ChannelsOnLegendEntries(TPoint P) const;
     // The axes Object was drawn against at the last paint, while they hold
@@ -587,7 +588,6 @@ private:
     void RemoveAllObjects(TkPlotObjectKind Kind) override;
     // The index of an object within its kind; -1 for objects not listed.
     Integer ObjectIndex(const TkPlotObject* Object) const;
-    void ApplyAnnotationDefaults(TkPlotAnnotation& Annotation) const;
     void CheckLoggingInactive(const char* Message) const;
     void ReadDataFile(const String& FileName, bool ReplaceData);
     std::vector<TkPlotChannelCustom*> Channels() const;
@@ -609,11 +609,6 @@ private:
     // The release of a press whose release never came.
     void EndLostPress();
     void HoverOver(TkPlotObject* Object, TPoint P);
-    void TrackHint(TkPlotObject* Object, TPoint P);
-    // The hint of an object being removed (or of a part of it) goes with it.
-    void ForgetHintOf(const TkPlotObject* Object);
-    // The timer for Pause milliseconds, from now; negative counts as 0.
-    void RestartHintTimer(Integer Pause);
 
     // Layout steps (kPlotComponentPaint.cpp). Along the sides: every layout
     // object covers its share of the view's side (toolbars and horizontal
@@ -670,15 +665,12 @@ private:
     void PrepareObjects(const TkPlotPaintContext& InView, const std::vector<TPaintItem>& Items);
     void DrawBackGroundLayer(TCanvas* Canvas);
     void DrawDataViewContents(const TkPlotPaintContext& InView, std::vector<TPaintItem> Items);
-    void DrawHintBox(TCanvas* Canvas);
     // An object removed since Generation: what a paint step holds may be
     // gone, and the removal has asked for a new paint.
     bool ObjectsRemovedSince(Cardinal Generation) const { return FRemovals != Generation; }
 
     TOwned<TkPlotMasterManager> FMasterManager;
     TOwned<TPopupMenu> FPopupMenu;
-    TOwned<TFont> FHintsFont;
-    TOwned<TFont> FAnnotationDefaultFont;
     std::array<TOwned<TImageList>, 3> FImageLists;
 
     bool FUserCanAddRemoveChannels = false;
@@ -691,44 +683,18 @@ private:
     // Made on first use and kept: the clipboard's and the snapshot's.
     TOwned<TMetafile> FMetafile;
     TOwned<TPicture> FSnapShotPicture;
-    TPrinterOrientation FPrintOrientation = poLandscape;
-    Double FPrintMarginLeft = 1.0;
-    Double FPrintMarginTop = 1.0;
-    Double FPrintMarginRight = 1.0;
-    Double FPrintMarginBottom = 1.0;
-    bool FPrintShowDialog = true;
-    String FPrintDocumentName = "Untitled";
-    String FPrinterName;
-    Integer FHintsPause = 500;
-    Integer FHintsHidePause = 2500;
-    bool FHintsShow = true;
-    String FLogFileName;
-    Integer FLogBufferSize = 0;
-    bool FLoggingActive = false;
-    TkPlotLogBacklog FLogBacklog;
+    TkPlotPrintSettings FPrint;
+    TkPlotHint FHint;
+    TkPlotLogSettings FLog;
     String FLastDataFileName;
     String FLastPropertiesFileName;
     TkPlotDataFileColumnSeparator FDataFileColumnSeparator = kpdfcsTab;
     TkPlotDataFileFormat FDataFileFormat = kpdffText;
-    String FDefaultSaveImageDirectory;
-    TkPlotImageFormat FDefaultSaveImageFormat = kpifBitmap;
-    String FDefaultPropertyDirectory;
-    String FDefaultDataDirectory;
-    String FDefaultAnnotationDirectory;
+    TkPlotFileDefaults FFileDefaults;
     bool FDifferentialPropertySave = false;
-    TBrushStyle FAnnotationDefaultBrushStyle = bsSolid;
-    TColor FAnnotationDefaultBrushColor = clWhite;
-    TPenStyle FAnnotationDefaultPenStyle = psSolid;
-    TColor FAnnotationDefaultPenColor = clWhite;
-    Integer FAnnotationDefaultPenWidth = 1;
-    TkPlotReferenceType FAnnotationDefaultReference = kprtDataView;
-    // Position X, position Y, size X, size Y.
-    std::array<TkPlotReferenceIndividual, 4> FAnnotationDefaultReferences{kpriAuto, kpriAuto, kpriAuto, kpriAuto};
+    TkPlotAnnotationDefaults FAnnotationDefaults;
     bool FClipAnnotationsToAxes = true;
-    bool FBackGroundGradientEnabled = false;
-    TkFillDirection FBackGroundGradientDirection = kfdTopBottom;
-    TColor FBackGroundGradientStartColor = clBlue;
-    TColor FBackGroundGradientStopColor = clBlack;
+    TkPlotBackGroundGradient FGradient;
 
     // Paint state: the rectangles that Cartesian axes took during the
     // current paint, every axis for the grid, the axes each object was drawn
@@ -748,14 +714,10 @@ private:
         std::vector<const TkPlotChannelCustom*> Channels;
     };
     std::optional<TLegendEntriesHit> FLegendEntriesHit;
-    TkPlotHintData FHint;
-    bool FHintShowing = false;
-    bool FHintDrawn = false;
     // Objects removed so far; a paint step that called out to the user's
     // handlers compares it before touching what it collected.
     Cardinal FRemovals = 0;
     bool FAxesForwarding = false;
     TkPlotInputState FInput;
-    TkPlotHintWait FHintWait;
     std::optional<TLayoutKey> FLayoutKey;
 };

@@ -70,41 +70,41 @@ void TkPlotComponent::ReadDataFile(const String& FileName, bool ReplaceData)
 
 void TkPlotComponent::LogActivate(bool Append)
 {
-    if (Trim(FLogFileName).empty()) throw Exception("Log File Name not Defined");
-    if (FLoggingActive) throw Exception("Logging Already Active");
+    if (Trim(FLog.FileName).empty()) throw Exception("Log File Name not Defined");
+    if (FLog.Active) throw Exception("Logging Already Active");
     const bool compact = FDataFileFormat == kpdffCompactInterval;
     if (Append) {
         // Rows of another form or width, or rows after a cut one, would
         // make the whole log unreadable.
-        const Integer logged = PlotLogChannelCount(ReadFileEnds(FLogFileName, kLogHeadBytes, kLogTailBytes), compact,
+        const Integer logged = PlotLogChannelCount(ReadFileEnds(FLog.FileName, kLogHeadBytes, kLogTailBytes), compact,
                                                    DataFileSeparatorChar());
         if (logged != ChannelCount())
-            throw EConvertError("The log \"" + FLogFileName + "\" holds " + IntToStr(logged) +
+            throw EConvertError("The log \"" + FLog.FileName + "\" holds " + IntToStr(logged) +
                                 " channels, the plot " + IntToStr(ChannelCount()));
-        AppendToFile(FLogFileName, {});
+        AppendToFile(FLog.FileName, {});
     } else {
-        SaveFileSafely(FLogFileName, compact ? PlotCompactHeader(ChannelCount())
+        SaveFileSafely(FLog.FileName, compact ? PlotCompactHeader(ChannelCount())
                                              : PlotTextLogHeader(DataColumns(Channels()), DataFileSeparatorChar()));
     }
-    FLoggingActive = true;
-    FLogBacklog.Clear();
+    FLog.Active = true;
+    FLog.Backlog.Clear();
 }
 
 void TkPlotComponent::LogDeactivate()
 {
-    if (!FLoggingActive) throw Exception("Logging not Active");
-    FLoggingActive = false;
-    if (FLogBacklog.Waiting() > 0) LogFlushBuffer();
+    if (!FLog.Active) throw Exception("Logging not Active");
+    FLog.Active = false;
+    if (FLog.Backlog.Waiting() > 0) LogFlushBuffer();
 }
 
 // The rows go in whole or not at all; those that did not go wait for the
 // next flush.
 void TkPlotComponent::LogFlushBuffer()
 {
-    FLogBacklog.Flush([this](Integer Rows) {
+    FLog.Backlog.Flush([this](Integer Rows) {
         const auto columns = DataColumns(Channels());
         const Integer first = columns.empty() ? 0 : columns[0].Points->Count() - Rows;
-        AppendToFile(FLogFileName, FDataFileFormat == kpdffCompactInterval
+        AppendToFile(FLog.FileName, FDataFileFormat == kpdffCompactInterval
                                        ? PlotCompactRows(columns, first, Rows)
                                        : PlotTextLogRows(columns, DataFileSeparatorChar(), first, Rows));
     });
@@ -113,7 +113,7 @@ void TkPlotComponent::LogFlushBuffer()
 void TkPlotComponent::LogRowsAdded(Integer Rows)
 {
     // Never more rows than channel 0 holds: a flush writes no row twice.
-    FLogBacklog.Add(Rows, ChannelCount() > 0 ? GetChannel(0)->Count() : 0);
-    if (FLoggingActive && FLogBacklog.Due(FLogBufferSize)) LogFlushBuffer();
+    FLog.Backlog.Add(Rows, ChannelCount() > 0 ? GetChannel(0)->Count() : 0);
+    if (FLog.Active && FLog.Backlog.Due(FLog.BufferSize)) LogFlushBuffer();
 }
 

@@ -65,7 +65,7 @@ void TkPlotComponent::DoObjectRemove(TObject* Object)
 {
     ++FRemovals;
     if (auto* object = dynamic_cast<TkPlotObject*>(Object)) {
-        ForgetHintOf(object);
+        FHint.Forget(object);
         FireObjectEvent(OnObjectRemove, PlotListEventKinds, object);
     }
 }

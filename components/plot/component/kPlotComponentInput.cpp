@@ -207,8 +207,8 @@ void TkPlotComponent::HoverOver(TkPlotObject* Object, TPoint P)
     Object->kMouseMove(hint, FInput.Shift, P.X, P.Y, FInput.DblClick);
     if (!hit) return;
     if (HintsShow()) {
-        SetHint(hint, FHintShowing);
-        TrackHint(Object, P);
+        FHint.Set(hint, FHint.Showing());
+        FHint.Track(Object, P, FInput.ButtonDown);
     }
     FInput.MouseOverObject = hit;
 }
@@ -242,6 +242,19 @@ void TkPlotComponent::kMouseUp(TMouseButton Button, TShiftState Shift, Integer X
                                                           ObjectPopupMenu());
     FInput.LastMouseUp = {alive, Button, Shift, X, Y, screen.X, screen.Y};
     FInput.DblClick = false;
+}
+
+void TkPlotComponent::WMCaptureChanged()
+{
+    TkCustomComponent::WMCaptureChanged();
+    HideHint();
+    // A press in progress ends with its release (the control lets the mouse
+    // go just before it), or, when that never comes, at the next move.
+    if (FInput.ButtonDown) return;
+    if (TkPlotObject* over = FInput.MouseOverObject.Get()) {
+        FInput.MouseOverObject = nullptr;
+        over->DoMouseNotOver();
+    }
 }
 
 void TkPlotComponent::kKillFocus()

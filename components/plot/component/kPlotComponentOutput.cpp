@@ -174,11 +174,11 @@ bool TkPlotComponent::SaveImageByExtension(const String& FileName)
 void TkPlotComponent::Save()
 {
     TOwned<TkSaveDialog> dialog(Create<TkSaveDialog>(this));
-    dialog->SetDefaultDir(FDefaultSaveImageDirectory);
+    dialog->SetDefaultDir(FFileDefaults.SaveImageDirectory);
     dialog->SetFilter(
         "Bitmap (*.bmp)|*.bmp|Enhanced Metafile (*.emf)|*.emf|JPEG File (*.jpg)|*.jpg|PNG (*.png)|*.png");
     dialog->SetFileName("Untitled");
-    dialog->SetFilterIndex(static_cast<Integer>(FDefaultSaveImageFormat) + 1);
+    dialog->SetFilterIndex(static_cast<Integer>(FFileDefaults.SaveImageFormat) + 1);
     if (dialog->Execute()) SaveImageByExtension(dialog->FileName());
 }
 
@@ -190,16 +190,16 @@ void TkPlotComponent::PrintChart()
 {
     TPrinter* printer = Printer();
     if (printer->Printing()) printer->EndDoc();
-    printer->SetOrientation(FPrintOrientation);
-    printer->SetTitle(FPrintDocumentName);
-    if (FPrintShowDialog) {
+    printer->SetOrientation(FPrint.Orientation);
+    printer->SetTitle(FPrint.DocumentName);
+    if (FPrint.ShowDialog) {
         TOwned<TPrintDialog> dialog(Create<TPrintDialog>(nullptr));
         if (!dialog->Execute()) return;
     }
     try {
         WithinUpdate(*this, [&] {
             if (XAxisCount() == 0) throw Exception("the plot has no X axis");
-            SelectNamedPrinter(*printer, FPrinterName);
+            SelectNamedPrinter(*printer, FPrint.PrinterName);
             const TRect page = PageRect(*this, *printer);
             printer->BeginDoc();
             TScopeExit abandon([printer] {
@@ -257,7 +257,7 @@ void TkPlotComponent::PrintAdjustXSpanToMinutesPerMillimeter(Double MinutesPerMi
     ReCalcLayout();
     Double paperWidth = 0, paperHeight = 0;
     PrinterPaperSize(paperWidth, paperHeight);
-    const Double printable = paperHeight - FPrintMarginTop - FPrintMarginBottom;
+    const Double printable = paperHeight - FPrint.MarginTop - FPrint.MarginBottom;
     TkPlotXAxis* axis = GetXAxis(0);
     const TkPlotScaleMap& map = axis->ScaleMap();
     const Double pixels = std::abs(Double(map.Stop) - Double(map.Start));

@@ -492,7 +492,7 @@ void TkPlotComponent::kPaintTo(TCanvas* Canvas)
     FLegendEntries.emplace(this);
     for (Integer i = 0; i < LegendCount(); ++i) GetLegend(i)->Draw(outside);
     for (Integer i = 0; i < TableCount(); ++i) GetTable(i)->Draw(outside);
-    DrawHintBox(Canvas);
+    FHint.Draw(Canvas);
 
     FPainting = false;
     FLegendEntries.reset();
@@ -549,14 +549,14 @@ void TkPlotComponent::PrepareObjects(const TkPlotPaintContext& InView, const std
 
 void TkPlotComponent::DrawBackGroundLayer(TCanvas* Canvas)
 {
-    if (!FBackGroundGradientEnabled) {
+    if (!FGradient.Enabled) {
         DrawBackGround(Canvas, BackGroundColor());
         return;
     }
     const TRect client = Rect(0, 0, Width(), Height());
     TClipScope clip(Canvas, client);
-    GradientFill(Canvas, client, FBackGroundGradientDirection, FBackGroundGradientStartColor,
-                 FBackGroundGradientStopColor);
+    GradientFill(Canvas, client, FGradient.Direction, FGradient.StartColor,
+                 FGradient.StopColor);
 }
 
 void TkPlotComponent::DrawDataViewContents(const TkPlotPaintContext& InView, std::vector<TPaintItem> Items)
@@ -588,35 +588,4 @@ void TkPlotComponent::DrawLayoutObjects(const TkPlotPaintContext& Outside)
             if (TkPlotAxis* axis = GetAxis(xAxes, i); !IsCartesianAxis(axis)) axis->Draw(Outside);
     for (Integer i = 0; i < LabelCount(); ++i) GetLabel(i)->Draw(Outside);
     for (Integer i = 0; i < ToolBarCount(); ++i) GetToolBar(i)->Draw(Outside);
-}
-
-// ===========================================================================
-// Hint
-// ===========================================================================
-
-void TkPlotComponent::SetHint(const TkPlotHintData& Value, bool Showing)
-{
-    FHint = Value;
-    FHintShowing = Showing;
-}
-
-TSize TkPlotComponent::HintTextExtent(const String& Text)
-{
-    TOwned<TCanvas> canvas = CreateOwned<TCanvas>();
-    canvas->SetFont(FHintsFont.get());
-    return canvas->TextExtent(Text);
-}
-
-void TkPlotComponent::DrawHintBox(TCanvas* Canvas)
-{
-    FHintDrawn = FHintShowing;
-    if (!FHintShowing) return;
-    Canvas->SetFont(FHintsFont.get());
-    Canvas->Brush()->SetColor(clInfoBk);
-    Canvas->Brush()->SetStyle(bsSolid);
-    Canvas->Font()->SetColor(clInfoText);
-    Canvas->Pen()->SetStyle(psClear);
-    TRect box = Rect(FHint.Left, FHint.Top, Sum({FHint.Left, FHint.Width}), Sum({FHint.Top, FHint.Height}));
-    Canvas->Rectangle(box);
-    DrawTextStyled(Canvas, FHint.Text, box, TkTextFlags{ktfLeft, ktfTop, ktfWordBreak}, true, clInfoBk);
 }
