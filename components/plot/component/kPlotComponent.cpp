@@ -57,9 +57,10 @@ private:
 
 TkPlotComponent::TkPlotComponent(TComponent* AOwner)
     : TkCustomComponent(AOwner),
-      TkPlotObjectOwner(TkPlotHost{this, this, this, this, this, this}),
+      TkPlotObjectOwner(TkPlotHost{this, this, this, this, &FPainter, this}),
       FPopupMenu(CreateOwned<TPopupMenu>(nullptr)),
-      FHint(*this)
+      FHint(*this),
+      FPainter(*this, FHint)
 {
     SetBounds(Left(), Top(), 500, 200);
     SetBackGroundColor(clBlack);

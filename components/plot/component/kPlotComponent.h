@@ -36,10 +36,9 @@
 #include "components/plot/component/kPlotHint.h"
 #include "components/plot/component/kPlotKindAccess.h"
 #include "components/plot/component/kPlotAnnotationDefaults.h"
-#include "components/plot/component/kPlotPaintedAxes.h"
+#include "components/plot/component/kPlotPainter.h"
 #include "components/plot/component/kPlotSettings.h"
 #include "components/plot/input/kPlotInput.h"
-#include "components/plot/layout/kPlotLegendEntries.h"
 #include "components/plot/objects/kPlotEvents.h"
 #include "components/plot/objects/kPlotHostServices.h"
 
@@ -70,7 +69,6 @@ class TkPlotComponent : public TkCustomComponent,
                         public TkPlotObjectsHost,
                         public TkPlotInputHost,
                         public TkPlotCommandHost,
-                        public TkPlotPaintHost,
                         public TkPlotFileHost,
                         public TkPlotObjectOwner {
     PL_CLASSINFO()
@@ -81,6 +79,8 @@ public:
     void BeforeDestruction() override;
 
     TkPlotMasterManager& Master() const { return *FMasterManager; }
+    // False once the plot is being taken apart.
+    bool HasObjects() const { return FMasterManager != nullptr; }
 
     // ================================================================================================
     // The plot's objects (kPlotComponentObjects.cpp)
@@ -126,21 +126,21 @@ public:
     // the data view's contents clipped to it (by layer), the side objects,
     // cursors, legends, tables and the hint box. A plot without a toolbar,
     // a legend or a data view draws nothing at all.
-    void kPaintTo(TCanvas* Canvas) override;
+    void kPaintTo(TCanvas* Canvas) override { FPainter.Paint(Canvas); }
     // Places every layout object in its band beside data view 0 and sizes
     // the data view; Canvas measures the objects. Paints run it twice, after
     // the axes made their ticks. The view's layout rectangle is the room
     // left between the bands; its draw rectangle, where channels map, spans
     // the axes' scales (inverted when the plot has no axes).
-    void CalcLayout(TCanvas* Canvas);
+    void CalcLayout(TCanvas* Canvas) { FPainter.CalcLayout(Canvas); }
     // A paint on a scratch bitmap of the plot's size: every object's
     // rectangle is current afterwards, the screen untouched.
-    void ReCalcLayout();
+    void ReCalcLayout() { FPainter.ReCalcLayout(); }
     // The border, the axes along the sides, the labels and the toolbars, on
     // the background of Outside.
-    void DrawLayoutObjects(const TkPlotPaintContext& Outside);
+    void DrawLayoutObjects(const TkPlotPaintContext& Outside) { FPainter.DrawLayoutObjects(Outside); }
     // True while kPaintTo runs.
-    bool Painting() const { return FPainting; }
+    bool Painting() const { return FPainter.Painting(); }
 
     // The hint box that the next paint draws while it shows; the drawn flag
     // tells whether the last paint drew it.
@@ -156,7 +156,10 @@ public:
     // there.
     TkPlotObject* GetObjectAt(TPoint P);
     // P lies on Channel's entry in any of the legends.
-    bool LegendEntryHit(const TkPlotChannelCustom* Channel, TPoint P) const override;
+    bool LegendEntryHit(const TkPlotChannelCustom* Channel, TPoint P) const override
+    {
+        return FPainter.LegendEntryHit(Channel, P);
+    }
     // The object that the press in progress went to; nullptr between presses.
     TkPlotObject* MouseDownObject() const { return FInput.MouseDownObject.Get(); }
     // The timer's tick: shows the hint that waited, or hides the one shown.
@@ -407,10 +410,12 @@ public:
     void ImageListLoadFromResourceName(Integer Index, const String& ResName);
     // The same with the bitmap compiled in as resource number ResID.
     void ImageListLoadFromResourceID(Integer Index, Integer ResID);
-    Integer PlotImageCount(Integer ListIndex) const override;
-    Integer PlotImageWidth(Integer ListIndex) const override;
-    void PlotDrawImage(TCanvas* Canvas, Integer ListIndex, Integer ImageIndex, Integer X, Integer Y,
-                       bool Enabled) override;
+    // The images of list ListIndex (none for an index that names no list),
+    // their width, and image ImageIndex drawn at (X, Y), greyed when not
+    // Enabled.
+    Integer PlotImageCount(Integer ListIndex) const;
+    Integer PlotImageWidth(Integer ListIndex) const;
+    void PlotDrawImage(TCanvas* Canvas, Integer ListIndex, Integer ImageIndex, Integer X, Integer Y, bool Enabled);
 
     // --- owned helpers -----------------------------------------------------------------------
     // The one popup menu that objects fill when they open theirs.
@@ -510,11 +515,8 @@ public:
     void SetAxesForwarding(bool Value) override { FAxesForwarding = Value; }
     // Measured in HintsFont, the font the hint box is drawn with.
     TSize HintTextExtent(const String& Text) override { return FHint.TextExtent(Text); }
-    // The channels whose entries in the plot's legends lie under P.
-    std::vector<const TkPlotChannelCustom*> ChannelsOnLegendEntries(TPoint P) const;
-    // The axes Object was drawn against at the last paint, while they hold
-    // (kPlotComponentPaint.cpp).
-    TkPlotPaintContext HitTestContext(TkPlotObject& Object) override;
+    // The axes Object was drawn against at the last paint, while they hold.
+    TkPlotPaintContext HitTestContext(TkPlotObject& Object) override { return FPainter.HitTestContext(Object); }
     // The first toolbar's Zoom Box and Select buttons.
     bool IsToolBarZoomBoxMode() const override;
     bool IsToolBarSelectMode() const override;
@@ -532,11 +534,9 @@ public:
     // PrintChart and PreviewChart.
     void DoToolBarOutput(TkPlotToolBarButtonType Command) override;
 
-    // --- what painting and layout ask ------------------------------------------------------------
-    bool RepaintPending() const override { return TkCustomComponent::RepaintPending(); }
-    TkPlotLegendEntries* LegendEntries() override { return FLegendEntries ? &*FLegendEntries : nullptr; }
-    TkPlotExtents ChannelExtents(const TkPlotAxis& Axis, bool Visible) const override;
-    bool DataViewPercentToPixels(Double Percent, bool Vertical, Integer& Pixel) const override;
+    // The pixel of a position in percent of data view 0 (Vertical: from its
+    // bottom edge, else from its left edge); false without a data view.
+    bool DataViewPercentToPixels(Double Percent, bool Vertical, Integer& Pixel) const;
 
     // --- what the editor asks of the plot ------------------------------------------------------
     TkComponent* PlotComponent() override { return this; }
@@ -610,64 +610,6 @@ private:
     void EndLostPress();
     void HoverOver(TkPlotObject* Object, TPoint P);
 
-    // Layout steps (kPlotComponentPaint.cpp). Along the sides: every layout
-    // object covers its share of the view's side (toolbars and horizontal
-    // labels: of the plot's width).
-    void PlaceAlongSides(const TRect& View, Int64 Border);
-    void PlaceCartesianAxes(const TRect& View);
-    // Axes with an alignment reference take its extent and stacking.
-    void AlignAxes();
-    // The extent of the axes' scales: the data view that the channels see.
-    TRect ScaleBounds() const;
-    // Paint steps.
-    // Every X axis, then every Y axis, lays out its scale and makes its ticks.
-    void CalcAllTicks(TCanvas* Canvas);
-    // What the layout and the ticks were made from: the plot's size and
-    // margins, the objects and the counts of their changes, the translation
-    // table. A paint that finds it unchanged keeps them: new data changes
-    // none of it.
-    struct TLayoutKey {
-        Integer Width = 0;
-        Integer Height = 0;
-        Integer Margins[4] = {};
-        Integer BorderStyle = 0;
-        bool XYAxesReverse = false;
-        Cardinal Objects = 0;
-        Cardinal Versions = 0;
-        Cardinal Removals = 0;
-        Cardinal Translations = 0;
-        bool operator==(const TLayoutKey&) const = default;
-    };
-    TLayoutKey LayoutKey() const;
-    // Ticks, two layout passes (the second sees the labels that the first
-    // gave the axes), ticks again; skipped while the layout key holds,
-    // unless the user's handlers write the labels.
-    void UpdateLayout(TCanvas* Canvas);
-    // The context of data view 0 that every paint and hit test starts from:
-    // its rectangles, the exchanged axes, the clip of annotations.
-    TkPlotPaintContext ViewContext() const;
-    // The context of one paint inside the data view: the canvas, the
-    // background the channels see, the room Cartesian axes take, every axis.
-    TkPlotPaintContext InViewContext(TCanvas* Canvas, TColor BackGround, TkPlotOccupiedRects& Occupied);
-    // What hit tests compare to tell that the axes kept from the last paint
-    // may be gone or others found now.
-    TkPlotPaintedAxes::TStamp PaintStamp() const;
-    // An object drawn inside the data view, with the axes the paint found
-    // for it once, and its place in the order of drawing (layer, then kind).
-    struct TPaintItem {
-        TkPlotObject* Object;
-        TkPlotAxisPair Axes;
-        Integer Layer;
-        char Letter;
-    };
-    std::vector<TPaintItem> DataViewItems();
-    // Channels on their axes, every axis on the paint's occupied room.
-    void PrepareObjects(const TkPlotPaintContext& InView, const std::vector<TPaintItem>& Items);
-    void DrawBackGroundLayer(TCanvas* Canvas);
-    void DrawDataViewContents(const TkPlotPaintContext& InView, std::vector<TPaintItem> Items);
-    // An object removed since Generation: what a paint step holds may be
-    // gone, and the removal has asked for a new paint.
-    bool ObjectsRemovedSince(Cardinal Generation) const { return FRemovals != Generation; }
 
     TOwned<TkPlotMasterManager> FMasterManager;
     TOwned<TPopupMenu> FPopupMenu;
@@ -696,28 +638,7 @@ private:
     bool FClipAnnotationsToAxes = true;
     TkPlotBackGroundGradient FGradient;
 
-    // Paint state: the rectangles that Cartesian axes took during the
-    // current paint, every axis for the grid, the axes each object was drawn
-    // against, and the hint box.
-    bool FPainting = false;
-    std::vector<TRect> FOccupiedRects;
-    std::array<std::vector<const TkPlotAxis*>, 2> FPaintAxes;
-    TkPlotPaintedAxes FPaintedAxes;
-    // What the legends list, made anew for each layout pass and for the
-    // drawing of a paint; none outside a paint.
-    std::optional<TkPlotLegendEntries> FLegendEntries;
-    // The channels whose legend entries lie under the point of the hit test
-    // under way: every channel asks, and a walk of every legend for each
-    // would cost channels times legends.
-    struct TLegendEntriesHit {
-        TPoint P;
-        std::vector<const TkPlotChannelCustom*> Channels;
-    };
-    std::optional<TLegendEntriesHit> FLegendEntriesHit;
-    // Objects removed so far; a paint step that called out to the user's
-    // handlers compares it before touching what it collected.
-    Cardinal FRemovals = 0;
+    TkPlotPainter FPainter;
     bool FAxesForwarding = false;
     TkPlotInputState FInput;
-    std::optional<TLayoutKey> FLayoutKey;
 };

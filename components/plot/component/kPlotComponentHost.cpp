@@ -63,7 +63,7 @@ void TkPlotComponent::DoObjectAdd(TObject* Object)
 
 void TkPlotComponent::DoObjectRemove(TObject* Object)
 {
-    ++FRemovals;
+    FPainter.ObjectRemoved();
     if (auto* object = dynamic_cast<TkPlotObject*>(Object)) {
         FHint.Forget(object);
         FireObjectEvent(OnObjectRemove, PlotListEventKinds, object);
@@ -214,13 +214,6 @@ TkPlotNameIndex* TkPlotComponent::NameIndex(TkPlotObjectKind Kind)
 {
     const TkPlotObjectManagerCustom* manager = FMasterManager ? FMasterManager->Manager(Kind) : nullptr;
     return manager ? manager->NameIndex() : nullptr;
-}
-
-TkPlotExtents TkPlotComponent::ChannelExtents(const TkPlotAxis& Axis, bool Visible) const
-{
-    TkPlotExtents extents;
-    for (Integer i = 0; i < ChannelCount(); ++i) GetChannel(i)->WidenExtents(Axis, Visible, extents);
-    return extents;
 }
 
 TkPlotAxis* TkPlotComponent::GetAxis(bool XAxes, Integer Index) const

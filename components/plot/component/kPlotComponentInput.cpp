@@ -66,8 +66,7 @@ bool TakesPart(const TkPlotObject* Object, THitPass Pass)
 TkPlotObject* TkPlotComponent::GetObjectAt(TPoint P)
 {
     if (!FMasterManager) return nullptr;
-    const TRestoreScope<std::optional<TLegendEntriesHit>> legendEntriesHit(FLegendEntriesHit);
-    FLegendEntriesHit = TLegendEntriesHit{P, ChannelsOnLegendEntries(P)};
+    const TkPlotPainter::TLegendHitScope legendHits(FPainter, P);
     const TkPlotObjectManager& all = *Master().PlotObjectManager();
     std::vector<TkPlotObject*> candidates;
     candidates.reserve(static_cast<std::size_t>(all.Count()));
@@ -85,23 +84,6 @@ TkPlotObject* TkPlotComponent::GetObjectAt(TPoint P)
             if (object->HitTest(P.X, P.Y)) return object->GetObjectAtPoint(P);
     }
     return nullptr;
-}
-
-bool TkPlotComponent::LegendEntryHit(const TkPlotChannelCustom* Channel, TPoint P) const
-{
-    const auto holds = [Channel](const std::vector<const TkPlotChannelCustom*>& Channels) {
-        return std::find(Channels.begin(), Channels.end(), Channel) != Channels.end();
-    };
-    if (FLegendEntriesHit && FLegendEntriesHit->P == P) return holds(FLegendEntriesHit->Channels);
-    return holds(ChannelsOnLegendEntries(P));
-}
-
-std::vector<const TkPlotChannelCustom*> TkPlotComponent::ChannelsOnLegendEntries(TPoint P) const
-{
-    std::vector<const TkPlotChannelCustom*> channels;
-    if (!FMasterManager) return channels;
-    for (Integer i = 0; i < LegendCount(); ++i) GetLegend(i)->AddChannelsOnEntries(P, channels);
-    return channels;
 }
 
 // ===========================================================================
