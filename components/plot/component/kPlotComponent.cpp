@@ -57,10 +57,11 @@ private:
 
 TkPlotComponent::TkPlotComponent(TComponent* AOwner)
     : TkCustomComponent(AOwner),
-      TkPlotObjectOwner(TkPlotHost{this, this, this, this, &FPainter, this}),
+      TkPlotObjectOwner(TkPlotHost{this, this, &FInput, this, &FPainter, this}),
       FPopupMenu(CreateOwned<TPopupMenu>(nullptr)),
       FHint(*this),
-      FPainter(*this, FHint)
+      FPainter(*this, FHint),
+      FInput(*this, FPainter, FHint)
 {
     SetBounds(Left(), Top(), 500, 200);
     SetBackGroundColor(clBlack);
@@ -112,6 +113,34 @@ void TkPlotComponent::CreateDefaultObjects()
     title->SetCaption("Untitled");
     title->SetMarginBottom(0);
     EnableLayoutManager();
+}
+
+// ===========================================================================
+// Input
+// ===========================================================================
+
+bool TkPlotComponent::kMouseWheel(Integer WheelDelta, TShiftState Shift, TPoint MousePos)
+{
+    FInput.MouseWheel(WheelDelta, Shift, MousePos);
+    return true;
+}
+
+void TkPlotComponent::kWantSpecialKey(Word& CharCode, Integer& Result)
+{
+    if (CharCode >= VK_LEFT && CharCode <= VK_DOWN) Result = 1;
+}
+
+void TkPlotComponent::kKillFocus()
+{
+    const TFlagScope leaving(FInput.State().FocusLeaving);
+    TkCustomComponent::kKillFocus();
+}
+
+void TkPlotComponent::WMCaptureChanged()
+{
+    TkCustomComponent::WMCaptureChanged();
+    HideHint();
+    FInput.CaptureLost();
 }
 
 // ===========================================================================

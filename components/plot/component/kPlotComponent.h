@@ -34,6 +34,7 @@
 #include "components/foundation/kCustomComponent.h"
 #include "components/plot/annotation/kPlotAnnotation.h"
 #include "components/plot/component/kPlotHint.h"
+#include "components/plot/component/kPlotInputRouter.h"
 #include "components/plot/component/kPlotKindAccess.h"
 #include "components/plot/component/kPlotAnnotationDefaults.h"
 #include "components/plot/component/kPlotPainter.h"
@@ -67,7 +68,6 @@ class TkPlotComponent : public TkCustomComponent,
                         public TkPlotKindAccess,
                         public TkPlotEventHost,
                         public TkPlotObjectsHost,
-                        public TkPlotInputHost,
                         public TkPlotCommandHost,
                         public TkPlotFileHost,
                         public TkPlotObjectOwner {
@@ -154,20 +154,15 @@ public:
     // views and legends excepted), then data views and legends; within each
     // pass the top layer first. nullptr when none is enabled and visible
     // there.
-    TkPlotObject* GetObjectAt(TPoint P);
-    // P lies on Channel's entry in any of the legends.
-    bool LegendEntryHit(const TkPlotChannelCustom* Channel, TPoint P) const override
-    {
-        return FPainter.LegendEntryHit(Channel, P);
-    }
+    TkPlotObject* GetObjectAt(TPoint P) { return FInput.GetObjectAt(P); }
     // The object that the press in progress went to; nullptr between presses.
-    TkPlotObject* MouseDownObject() const { return FInput.MouseDownObject.Get(); }
+    TkPlotObject* MouseDownObject() const { return FInput.State().MouseDownObject.Get(); }
     // The timer's tick: shows the hint that waited, or hides the one shown.
     void HintTimerEvent() { FHint.TimerEvent(); }
     // Stops the hint's wait; repaints at once when the last paint drew it.
     void HideHint() { FHint.Hide(); }
     // The label text that DoAxisCustomizeLabel hands back.
-    void SetCustomizeLabelText(const String& Text) { FInput.CustomizeLabelText = Text; }
+    void SetCustomizeLabelText(const String& Text) { FInput.State().CustomizeLabelText = Text; }
 
     // --- configuration and annotation files (kPlotComponentConfigFiles.cpp) --------------------
     // "File Type = Plot Config", the object counts and data view rows, one
@@ -509,17 +504,12 @@ public:
     // Changes whenever an axis is added, removed or renamed.
     Cardinal AxesVersion() const;
 
-    // --- what axes and the data view ask while the user scrolls and zooms ----------------
-    TPoint PlotClientToScreen(const TPoint& P) const override { return ClientToScreen(P); }
-    bool AxesForwarding() const override { return FAxesForwarding; }
-    void SetAxesForwarding(bool Value) override { FAxesForwarding = Value; }
-    // Measured in HintsFont, the font the hint box is drawn with.
-    TSize HintTextExtent(const String& Text) override { return FHint.TextExtent(Text); }
-    // The axes Object was drawn against at the last paint, while they hold.
-    TkPlotPaintContext HitTestContext(TkPlotObject& Object) override { return FPainter.HitTestContext(Object); }
-    // The first toolbar's Zoom Box and Select buttons.
-    bool IsToolBarZoomBoxMode() const override;
-    bool IsToolBarSelectMode() const override;
+    // --- what the objects ask while the user scrolls and zooms (TkPlotInputHost) ----------
+    bool AxesForwarding() const { return FInput.AxesForwarding(); }
+    TSize HintTextExtent(const String& Text) { return FHint.TextExtent(Text); }
+    TkPlotPaintContext HitTestContext(TkPlotObject& Object) { return FPainter.HitTestContext(Object); }
+    bool IsToolBarZoomBoxMode() const { return FInput.IsToolBarZoomBoxMode(); }
+    bool IsToolBarSelectMode() const { return FInput.IsToolBarSelectMode(); }
     // Clicks the first toolbar's Select button when its state differs.
     void SetToolBarSelectMode(bool Value);
 
@@ -544,12 +534,19 @@ public:
 protected:
     // The control's input, routed to the objects under the mouse or to the
     // selected ones.
-    void kMouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
-    void kMouseMove(TShiftState Shift, Integer X, Integer Y) override;
-    void kMouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
-    void kDblClick() override;
+    void kMouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override
+    {
+        FInput.MouseDown(Button, Shift, X, Y);
+    }
+    void kMouseMove(TShiftState Shift, Integer X, Integer Y) override { FInput.MouseMove(Shift, X, Y); }
+    void kMouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override
+    {
+        FInput.MouseUp(Button, Shift, X, Y);
+    }
+    void kDblClick() override { FInput.State().DblClick = true; }
     bool kMouseWheel(Integer WheelDelta, TShiftState Shift, TPoint MousePos) override;
-    void kKeyDown(Word& Key, TShiftState Shift) override;
+    void kKeyDown(Word& Key, TShiftState Shift) override { FInput.KeyDown(Key, Shift); }
+    // The arrow keys reach the objects.
     void kWantSpecialKey(Word& CharCode, Integer& Result) override;
     // The drag in progress ends where the mouse was last seen.
     void kKillFocus() override;
@@ -604,11 +601,6 @@ private:
     void DefineImageList(TFiler& Filer, Integer Index);
     void SetAllTracking(bool Value);
 
-    // Input steps (kPlotComponentInput.cpp, kPlotComponentHint.cpp).
-    void ApplySelection(TkPlotObject* Object, TShiftState Shift);
-    // The release of a press whose release never came.
-    void EndLostPress();
-    void HoverOver(TkPlotObject* Object, TPoint P);
 
 
     TOwned<TkPlotMasterManager> FMasterManager;
@@ -639,6 +631,5 @@ private:
     TkPlotBackGroundGradient FGradient;
 
     TkPlotPainter FPainter;
-    bool FAxesForwarding = false;
-    TkPlotInputState FInput;
+    TkPlotInputRouter FInput;
 };

@@ -118,7 +118,7 @@ void TkPlotComponent::Fire(const TkPlotEvent& Event)
                 FireObjectEvent(OnObjectPopupMenu, PlotMouseEventKinds, E.Object, E.Cancel, E.ScreenX, E.ScreenY);
             },
             [this](const PlotEvent::Click& E) {
-                const bool dblClick = std::exchange(FInput.DblClick, false);
+                const bool dblClick = std::exchange(FInput.State().DblClick, false);
                 FireObjectEvent(dblClick ? OnObjectDblClick : OnObjectClick, PlotMouseEventKinds, E.Object);
             },
             [this](const PlotEvent::GetMouseCursor& E) {
@@ -140,10 +140,10 @@ void TkPlotComponent::Fire(const TkPlotEvent& Event)
             },
             [this](const PlotEvent::AxisCustomizeLabel& E) {
                 // Kept by the plot meanwhile: a handler may ask for it to be set.
-                FInput.CustomizeLabelText = E.Text;
+                FInput.State().CustomizeLabelText = E.Text;
                 FireAxisEvent(OnXAxisCustomizeLabel, OnYAxisCustomizeLabel, E.Axis, E.Value,
-                              FInput.CustomizeLabelText);
-                E.Text = FInput.CustomizeLabelText;
+                              FInput.State().CustomizeLabelText);
+                E.Text = FInput.State().CustomizeLabelText;
             },
             [this](const PlotEvent::AxisCustomizeHint& E) {
                 FireAxisEvent(OnXAxisCustomizeHint, OnYAxisCustomizeHint, E.Axis, E.Text);
@@ -188,7 +188,7 @@ void TkPlotComponent::Fire(const TkPlotEvent& Event)
                 FireIndexedEvent(OnMouseUpDataPoint, E.Channel, E.DataIndex, E.Button, E.Shift, E.X, E.Y);
             },
             [this](const PlotEvent::DataPointClick& E) {
-                const bool dblClick = std::exchange(FInput.DblClick, false);
+                const bool dblClick = std::exchange(FInput.State().DblClick, false);
                 FireIndexedEvent(dblClick ? OnDblClickDataPoint : OnClickDataPoint, E.Channel, E.DataIndex);
             },
             [this](const PlotEvent::DataPointMoved& E) {
@@ -246,10 +246,6 @@ bool TkPlotComponent::DataViewPercentToPixels(Double Percent, bool Vertical, Int
 // What the toolbar asks: the modes of the first toolbar, and the commands
 // that act on the whole plot
 // ===========================================================================
-
-bool TkPlotComponent::IsToolBarZoomBoxMode() const { return ToolBarCount() > 0 && GetToolBar(0)->ZoomBoxDown(); }
-
-bool TkPlotComponent::IsToolBarSelectMode() const { return ToolBarCount() > 0 && GetToolBar(0)->SelectDown(); }
 
 void TkPlotComponent::SetToolBarSelectMode(bool Value)
 {
