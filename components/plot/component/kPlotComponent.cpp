@@ -57,11 +57,12 @@ private:
 
 TkPlotComponent::TkPlotComponent(TComponent* AOwner)
     : TkCustomComponent(AOwner),
-      TkPlotObjectOwner(TkPlotHost{this, this, &FInput, this, &FPainter, this}),
+      TkPlotObjectOwner(TkPlotHost{this, this, &FInput, &FCommands, &FPainter, this}),
       FPopupMenu(CreateOwned<TPopupMenu>(nullptr)),
       FHint(*this),
       FPainter(*this, FHint),
-      FInput(*this, FPainter, FHint)
+      FInput(*this, FPainter, FHint),
+      FCommands(*this)
 {
     SetBounds(Left(), Top(), 500, 200);
     SetBackGroundColor(clBlack);

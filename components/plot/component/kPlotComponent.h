@@ -33,6 +33,7 @@
 
 #include "components/foundation/kCustomComponent.h"
 #include "components/plot/annotation/kPlotAnnotation.h"
+#include "components/plot/component/kPlotCommands.h"
 #include "components/plot/component/kPlotHint.h"
 #include "components/plot/component/kPlotInputRouter.h"
 #include "components/plot/component/kPlotKindAccess.h"
@@ -68,7 +69,6 @@ class TkPlotComponent : public TkCustomComponent,
                         public TkPlotKindAccess,
                         public TkPlotEventHost,
                         public TkPlotObjectsHost,
-                        public TkPlotCommandHost,
                         public TkPlotFileHost,
                         public TkPlotObjectOwner {
     PL_CLASSINFO()
@@ -513,16 +513,8 @@ public:
     // Clicks the first toolbar's Select button when its state differs.
     void SetToolBarSelectMode(bool Value);
 
-    // --- what the toolbar and the data cursors do to the whole plot ------------------------------
-    void EnableAllTracking() override;
-    void DisableAllTracking() override;
-    void ClearAllUserSelections() override;
-    void ShowDataCursors(bool Value) override;
-    void ShowCursorReadoutInLegend() override;
-    void EditProperties() override;
-    // The Copy, Save, Print and Preview buttons: CopyToClipBoard, Save,
-    // PrintChart and PreviewChart.
-    void DoToolBarOutput(TkPlotToolBarButtonType Command) override;
+    // The toolbar's commands (TkPlotCommandHost).
+    void DisableAllTracking() { FCommands.DisableAllTracking(); }
 
     // The pixel of a position in percent of data view 0 (Vertical: from its
     // bottom edge, else from its left edge); false without a data view.
@@ -599,7 +591,6 @@ private:
     // The list of that index, or nullptr.
     TImageList* FindImageList(Integer Index) const;
     void DefineImageList(TFiler& Filer, Integer Index);
-    void SetAllTracking(bool Value);
 
 
 
@@ -632,4 +623,5 @@ private:
 
     TkPlotPainter FPainter;
     TkPlotInputRouter FInput;
+    TkPlotCommands FCommands;
 };

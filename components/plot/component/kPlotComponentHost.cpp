@@ -87,11 +87,6 @@ bool TkPlotComponent::AxisScaleEventsAssigned() const
            OnYAxisMinSpanChange;
 }
 
-void TkPlotComponent::ShowCursorReadoutInLegend()
-{
-    if (LegendCount() > 0) GetLegend(0)->SetCursorAllChannels(true);
-}
-
 // Each report reaches the published event of its kind (X or Y for an axis;
 // the object's kind for the object events), with the object's index.
 void TkPlotComponent::Fire(const TkPlotEvent& Event)
@@ -222,18 +217,6 @@ TkPlotAxis* TkPlotComponent::GetAxis(bool XAxes, Integer Index) const
     return GetYAxis(Index);
 }
 
-void TkPlotComponent::DisableAllTracking() { SetAllTracking(false); }
-
-void TkPlotComponent::EnableAllTracking() { SetAllTracking(true); }
-
-void TkPlotComponent::SetAllTracking(bool Value)
-{
-    // By index: turning tracking off may bring back resume values, whose
-    // events reach the user's handlers.
-    for (const bool xAxes : {true, false})
-        for (Integer i = 0; i < AxisCount(xAxes); ++i) GetAxis(xAxes, i)->SetTrackingEnabled(Value);
-}
-
 bool TkPlotComponent::DataViewPercentToPixels(Double Percent, bool Vertical, Integer& Pixel) const
 {
     if (DataViewCount() == 0) return false;
@@ -243,32 +226,10 @@ bool TkPlotComponent::DataViewPercentToPixels(Double Percent, bool Vertical, Int
 }
 
 // ===========================================================================
-// What the toolbar asks: the modes of the first toolbar, and the commands
-// that act on the whole plot
+// The first toolbar's mode
 // ===========================================================================
 
 void TkPlotComponent::SetToolBarSelectMode(bool Value)
 {
     if (ToolBarCount() > 0 && GetToolBar(0)->SelectDown() != Value) GetToolBar(0)->DoButtonClickSelect();
-}
-
-void TkPlotComponent::ClearAllUserSelections() { Master().PlotObjectManager()->ClearAllUserSelections(); }
-
-void TkPlotComponent::ShowDataCursors(bool Value)
-{
-    for (Integer i = 0; i < DataCursorCount(); ++i) GetDataCursor(i)->SetVisible(Value);
-    if (Value && DataCursorCount() > 0) GetDataCursor(0)->SetUserSelected(true);
-}
-
-void TkPlotComponent::EditProperties() { Master().EditProperties(); }
-
-void TkPlotComponent::DoToolBarOutput(TkPlotToolBarButtonType Command)
-{
-    switch (Command) {
-    case kptbbtCopy: CopyToClipBoard(); return;
-    case kptbbtSave: Save(); return;
-    case kptbbtPrint: PrintChart(); return;
-    case kptbbtPreview: PreviewChart(); return;
-    default: return;
-    }
 }
