@@ -35,6 +35,7 @@
 #include "components/plot/annotation/kPlotAnnotation.h"
 #include "components/plot/component/kPlotCommands.h"
 #include "components/plot/component/kPlotHint.h"
+#include "components/plot/component/kPlotImageLists.h"
 #include "components/plot/component/kPlotInputRouter.h"
 #include "components/plot/component/kPlotKindAccess.h"
 #include "components/plot/component/kPlotAnnotationDefaults.h"
@@ -44,7 +45,6 @@
 #include "components/plot/objects/kPlotEvents.h"
 #include "components/plot/objects/kPlotHostServices.h"
 
-class TImageList;
 class TMetafile;
 class TPopupMenu;
 class TkPlotObjectManagerCustom;
@@ -389,28 +389,25 @@ public:
     TColor BackGroundGradientStopColor() const { return FGradient.StopColor; }
     void SetBackGroundGradientStopColor(TColor Value) { SetColorProperty(Value, FGradient.StopColor, 0); }
 
-    // --- image lists 0, 1 and 2 (24 x 24 when new), for the user's pictures --------------------
-    // Each raises "ImageList Index must be 0-2" for another index.
-    TImageList* ImageList(Integer Index) const;
-    void ImageListClear(Integer Index);
-    // An empty list takes the bitmap's size; a bitmap smaller than the list
-    // in both directions is centred on the list's size in its transparent
-    // colour; one that is smaller in one direction and larger in the other
-    // (or empty) raises "Image Width and Height must be the same as other
-    // images, or both smaller, or both larger". The transparent colour is
-    // the mask colour. Repaints.
-    void ImageListAdd(Integer Index, TBitmap* Bitmap);
-    // A bitmap compiled into the program (EInvalidGraphic when none has that
-    // name), added as by ImageListAdd.
-    void ImageListLoadFromResourceName(Integer Index, const String& ResName);
-    // The same with the bitmap compiled in as resource number ResID.
-    void ImageListLoadFromResourceID(Integer Index, Integer ResID);
-    // The images of list ListIndex (none for an index that names no list),
-    // their width, and image ImageIndex drawn at (X, Y), greyed when not
-    // Enabled.
-    Integer PlotImageCount(Integer ListIndex) const;
-    Integer PlotImageWidth(Integer ListIndex) const;
-    void PlotDrawImage(TCanvas* Canvas, Integer ListIndex, Integer ImageIndex, Integer X, Integer Y, bool Enabled);
+    // --- image lists 0, 1 and 2 (kPlotImageLists.h); a change repaints ------------------
+    TImageList* ImageList(Integer Index) const { return FImages.List(Index); }
+    void ImageListClear(Integer Index) { FImages.Clear(Index); }
+    void ImageListAdd(Integer Index, TBitmap* Bitmap) { FImages.Add(Index, Bitmap); }
+    void ImageListLoadFromResourceName(Integer Index, const String& ResName)
+    {
+        FImages.LoadFromResourceName(Index, ResName);
+    }
+    // The bitmap compiled in as resource number ResID.
+    void ImageListLoadFromResourceID(Integer Index, Integer ResID)
+    {
+        FImages.LoadFromResourceName(Index, NumberedResourceName(ResID));
+    }
+    Integer PlotImageCount(Integer ListIndex) const { return FImages.ImageCount(ListIndex); }
+    Integer PlotImageWidth(Integer ListIndex) const { return FImages.ImageWidth(ListIndex); }
+    void PlotDrawImage(TCanvas* Canvas, Integer ListIndex, Integer ImageIndex, Integer X, Integer Y, bool Enabled)
+    {
+        FImages.DrawImage(Canvas, ListIndex, ImageIndex, X, Y, Enabled);
+    }
 
     // --- owned helpers -----------------------------------------------------------------------
     // The one popup menu that objects fill when they open theirs.
@@ -588,15 +585,12 @@ private:
                           const std::function<void(TWriter&)>& Write, bool HasData);
     void DefineManager(TFiler& Filer, const String& Name, TkPlotObjectManagerCustom& Manager);
     void SeparateToolBarFromTitle();
-    // The list of that index, or nullptr.
-    TImageList* FindImageList(Integer Index) const;
-    void DefineImageList(TFiler& Filer, Integer Index);
 
 
 
     TOwned<TkPlotMasterManager> FMasterManager;
     TOwned<TPopupMenu> FPopupMenu;
-    std::array<TOwned<TImageList>, 3> FImageLists;
+    TkPlotImageLists FImages;
 
     bool FUserCanAddRemoveChannels = false;
     Integer FOuterMarginLeft = 5;

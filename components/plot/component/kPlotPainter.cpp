@@ -29,6 +29,7 @@
 #include "components/plot/channel/kPlotChannelCustom.h"
 #include "components/plot/component/kPlotComponent.h"
 #include "components/plot/component/kPlotHint.h"
+#include "components/plot/component/kPlotImageLists.h"
 #include "components/plot/component/kPlotMasterManager.h"
 #include "components/plot/input/kPlotDataCursor.h"
 #include "components/plot/input/kPlotToolBar.h"
@@ -640,12 +641,12 @@ bool TkPlotPainter::DataViewPercentToPixels(Double Percent, bool Vertical, Integ
     return FPlot.DataViewPercentToPixels(Percent, Vertical, Pixel);
 }
 
-Integer TkPlotPainter::PlotImageCount(Integer ListIndex) const { return FPlot.PlotImageCount(ListIndex); }
+Integer TkPlotPainter::PlotImageCount(Integer ListIndex) const { return FImages.ImageCount(ListIndex); }
 
-Integer TkPlotPainter::PlotImageWidth(Integer ListIndex) const { return FPlot.PlotImageWidth(ListIndex); }
+Integer TkPlotPainter::PlotImageWidth(Integer ListIndex) const { return FImages.ImageWidth(ListIndex); }
 
 void TkPlotPainter::PlotDrawImage(TCanvas* Canvas, Integer ListIndex, Integer ImageIndex, Integer X, Integer Y,
                                   bool Enabled)
 {
-    FPlot.PlotDrawImage(Canvas, ListIndex, ImageIndex, X, Y, Enabled);
+    FImages.DrawImage(Canvas, ListIndex, ImageIndex, X, Y, Enabled);
 }

@@ -15,10 +15,14 @@
 
 class TkPlotComponent;
 class TkPlotHint;
+class TkPlotImageLists;
 
 class TkPlotPainter : public TkPlotPaintHost {
 public:
-    TkPlotPainter(TkPlotComponent& Plot, TkPlotHint& Hint) : FPlot(Plot), FHint(Hint) {}
+    TkPlotPainter(TkPlotComponent& Plot, TkPlotHint& Hint, const TkPlotImageLists& Images)
+        : FPlot(Plot), FHint(Hint), FImages(Images)
+    {
+    }
 
     // Lays the objects out round the data view, then draws the background,
     // the data view's contents clipped to it (by layer), the side objects,
@@ -123,6 +127,7 @@ private:
 
     TkPlotComponent& FPlot;
     TkPlotHint& FHint;
+    const TkPlotImageLists& FImages;
     bool FPainting = false;
     std::vector<TRect> FOccupiedRects;
     std::array<std::vector<const TkPlotAxis*>, 2> FPaintAxes;
