@@ -58,6 +58,7 @@ TkPlotComponent::TkPlotComponent(TComponent* AOwner)
       TkPlotObjectOwner(TkPlotHost{this, this, &FInput, &FCommands, &FPainter, this}),
       FPopupMenu(CreateOwned<TPopupMenu>(nullptr)),
       FImages(*this),
+      FOutput(*this),
       FHint(*this),
       FPainter(*this, FHint, FImages),
       FInput(*this, FPainter, FHint),

@@ -38,6 +38,7 @@
 #include "components/plot/component/kPlotImageLists.h"
 #include "components/plot/component/kPlotInputRouter.h"
 #include "components/plot/component/kPlotKindAccess.h"
+#include "components/plot/component/kPlotOutput.h"
 #include "components/plot/component/kPlotAnnotationDefaults.h"
 #include "components/plot/component/kPlotPainter.h"
 #include "components/plot/component/kPlotSettings.h"
@@ -217,31 +218,18 @@ public:
     void LogRowsAdded(Integer Rows);
     Integer LogBufferCount() const { return FLog.Backlog.Waiting(); }
 
-    // --- output: clipboard, image files, printer ----------------------------------------------
-    // The plot as CopyToClipBoardFormat says, drawn without toolbars or
-    // selections; afterwards each toolbar shows as it did.
-    void CopyToClipBoard();
-    // The plot drawn into a metafile picture that the plot keeps and owns;
-    // toolbars and selections stay as they are.
-    TPicture* GetSnapShotPicture();
-    // Asks for a file in the save dialog and saves the image it names.
-    void Save();
-    // The image file whose ending names the format, ignoring case: "bmp",
-    // "emf", "jpg" (quality 100, progressive) or "png" (level 9). False, with
-    // nothing written, for any other ending.
-    bool SaveImageByExtension(const String& FileName);
-    // Prints page by page: each page shows X axis 0 one Span further on,
-    // from its Min to its Min + Span when printing began. Any failure
-    // raises "Error Printing : " and the cause, with the plot as before.
-    void PrintChart();
-    // Shows the print preview modally (see kSetPlotPreviewRunner); raises
-    // when no preview is installed.
-    void PreviewChart();
-    // Height to the proportions of the printer's paper.
-    void PrintSizeToFillPage();
-    // X axis 0's Span such that the printed axis shows MinutesPerMillimeter;
-    // unchanged when the plot has no height or no X axis.
-    void PrintAdjustXSpanToMinutesPerMillimeter(Double MinutesPerMillimeter);
+    // --- output: clipboard, image files, printer (kPlotOutput.h) -------------------------------
+    void CopyToClipBoard() { FOutput.CopyToClipBoard(); }
+    TPicture* GetSnapShotPicture() { return FOutput.GetSnapShotPicture(); }
+    void Save() { FOutput.Save(); }
+    bool SaveImageByExtension(const String& FileName) { return FOutput.SaveImageByExtension(FileName); }
+    void PrintChart() { FOutput.PrintChart(); }
+    void PreviewChart() { FOutput.PreviewChart(); }
+    void PrintSizeToFillPage() { FOutput.PrintSizeToFillPage(); }
+    void PrintAdjustXSpanToMinutesPerMillimeter(Double MinutesPerMillimeter)
+    {
+        FOutput.PrintAdjustXSpanToMinutesPerMillimeter(MinutesPerMillimeter);
+    }
 
     // --- data of all channels ---------------------------------------------------------------
     // Empties every channel; an active log is ended first, so that the rows
@@ -299,26 +287,26 @@ public:
 
     TkPlotFormStyle EditorFormStyle() const override { return FEditorFormStyle; }
     void SetEditorFormStyle(TkPlotFormStyle Value) { FEditorFormStyle = Value; }
-    TkPlotExportFormat CopyToClipBoardFormat() const { return FCopyToClipBoardFormat; }
-    void SetCopyToClipBoardFormat(TkPlotExportFormat Value) { FCopyToClipBoardFormat = Value; }
+    TkPlotExportFormat CopyToClipBoardFormat() const { return FOutput.CopyFormat; }
+    void SetCopyToClipBoardFormat(TkPlotExportFormat Value) { FOutput.CopyFormat = Value; }
 
-    TPrinterOrientation PrintOrientation() const { return FPrint.Orientation; }
-    void SetPrintOrientation(TPrinterOrientation Value) { FPrint.Orientation = Value; }
+    TPrinterOrientation PrintOrientation() const { return FOutput.Print.Orientation; }
+    void SetPrintOrientation(TPrinterOrientation Value) { FOutput.Print.Orientation = Value; }
     // Inches.
-    Double PrintMarginLeft() const { return FPrint.MarginLeft; }
-    void SetPrintMarginLeft(Double Value) { FPrint.MarginLeft = Value; }
-    Double PrintMarginTop() const { return FPrint.MarginTop; }
-    void SetPrintMarginTop(Double Value) { FPrint.MarginTop = Value; }
-    Double PrintMarginRight() const { return FPrint.MarginRight; }
-    void SetPrintMarginRight(Double Value) { FPrint.MarginRight = Value; }
-    Double PrintMarginBottom() const { return FPrint.MarginBottom; }
-    void SetPrintMarginBottom(Double Value) { FPrint.MarginBottom = Value; }
-    bool PrintShowDialog() const { return FPrint.ShowDialog; }
-    void SetPrintShowDialog(bool Value) { FPrint.ShowDialog = Value; }
-    const String& PrintDocumentName() const { return FPrint.DocumentName; }
-    void SetPrintDocumentName(const String& Value) { FPrint.DocumentName = Value; }
-    const String& PrinterName() const { return FPrint.PrinterName; }
-    void SetPrinterName(const String& Value) { FPrint.PrinterName = Value; }
+    Double PrintMarginLeft() const { return FOutput.Print.MarginLeft; }
+    void SetPrintMarginLeft(Double Value) { FOutput.Print.MarginLeft = Value; }
+    Double PrintMarginTop() const { return FOutput.Print.MarginTop; }
+    void SetPrintMarginTop(Double Value) { FOutput.Print.MarginTop = Value; }
+    Double PrintMarginRight() const { return FOutput.Print.MarginRight; }
+    void SetPrintMarginRight(Double Value) { FOutput.Print.MarginRight = Value; }
+    Double PrintMarginBottom() const { return FOutput.Print.MarginBottom; }
+    void SetPrintMarginBottom(Double Value) { FOutput.Print.MarginBottom = Value; }
+    bool PrintShowDialog() const { return FOutput.Print.ShowDialog; }
+    void SetPrintShowDialog(bool Value) { FOutput.Print.ShowDialog = Value; }
+    const String& PrintDocumentName() const { return FOutput.Print.DocumentName; }
+    void SetPrintDocumentName(const String& Value) { FOutput.Print.DocumentName = Value; }
+    const String& PrinterName() const { return FOutput.Print.PrinterName; }
+    void SetPrinterName(const String& Value) { FOutput.Print.PrinterName = Value; }
 
     // Milliseconds.
     Integer HintsPause() const { return FHint.Pause; }
@@ -598,11 +586,7 @@ private:
     Integer FOuterMarginRight = 5;
     Integer FOuterMarginBottom = 5;
     TkPlotFormStyle FEditorFormStyle = kpfsModal;
-    TkPlotExportFormat FCopyToClipBoardFormat = kpefMetaFile;
-    // Made on first use and kept: the clipboard's and the snapshot's.
-    TOwned<TMetafile> FMetafile;
-    TOwned<TPicture> FSnapShotPicture;
-    TkPlotPrintSettings FPrint;
+    TkPlotOutput FOutput;
     TkPlotHint FHint;
     TkPlotLogSettings FLog;
     String FLastDataFileName;
