@@ -23,7 +23,6 @@
 #include "platform/Forms.h"
 #include "platform/Math.h"
 #include "platform/Menus.h"
-#include "platform/Metafile.h"
 
 namespace {
 
@@ -59,6 +58,7 @@ TkPlotComponent::TkPlotComponent(TComponent* AOwner)
       FPopupMenu(CreateOwned<TPopupMenu>(nullptr)),
       FImages(*this),
       FOutput(*this),
+      FLog(*this),
       FHint(*this),
       FPainter(*this, FHint, FImages),
       FInput(*this, FPainter, FHint),
@@ -186,29 +186,24 @@ void TkPlotComponent::SetAnnotationDefaultFont(TFont* Value)
     if (Value) FAnnotationDefaults.Font->Assign(Value);
 }
 
-void TkPlotComponent::CheckLoggingInactive(const char* Message) const
-{
-    if (FLog.Active) throw Exception(Message);
-}
-
 void TkPlotComponent::SetLogFileName(const String& Value)
 {
     if (Value == FLog.FileName) return;
-    CheckLoggingInactive("Log File Name can not be changed while logging is active.");
+    FLog.CheckInactive("Log File Name can not be changed while logging is active.");
     FLog.FileName = Value;
 }
 
 void TkPlotComponent::SetDataFileColumnSeparator(TkPlotDataFileColumnSeparator Value)
 {
     if (Value == FDataFileColumnSeparator) return;
-    CheckLoggingInactive("Data File Column Seperator can not be changed while logging active");
+    FLog.CheckInactive("Data File Column Seperator can not be changed while logging active");
     FDataFileColumnSeparator = Value;
 }
 
 void TkPlotComponent::SetDataFileFormat(TkPlotDataFileFormat Value)
 {
     if (Value == FDataFileFormat) return;
-    CheckLoggingInactive("Data File Format can not be changed while logging active");
+    FLog.CheckInactive("Data File Format can not be changed while logging active");
     FDataFileFormat = Value;
 }
 

@@ -38,6 +38,7 @@
 #include "components/plot/component/kPlotImageLists.h"
 #include "components/plot/component/kPlotInputRouter.h"
 #include "components/plot/component/kPlotKindAccess.h"
+#include "components/plot/component/kPlotLog.h"
 #include "components/plot/component/kPlotOutput.h"
 #include "components/plot/component/kPlotAnnotationDefaults.h"
 #include "components/plot/component/kPlotPainter.h"
@@ -46,7 +47,6 @@
 #include "components/plot/objects/kPlotEvents.h"
 #include "components/plot/objects/kPlotHostServices.h"
 
-class TMetafile;
 class TPopupMenu;
 class TkPlotObjectManagerCustom;
 template <class K>
@@ -63,6 +63,7 @@ PL_ENUM_NAMES(TkPlotDataFileColumnSeparator, "kpdfcsTab", "kpdfcsComma")
 
 // What the head of a configuration file says (its loader's own).
 struct TkPlotConfigHead;
+struct TkPlotDataColumn;
 
 // The parts of the seam come before the owner: they are whole when it takes
 // them.
@@ -122,46 +123,21 @@ public:
     // The published component
     // ================================================================================================
 
-    // --- layout and paint (kPlotComponentPaint.cpp) ------------------------------------
-    // Lays the objects out round the data view, then draws the background,
-    // the data view's contents clipped to it (by layer), the side objects,
-    // cursors, legends, tables and the hint box. A plot without a toolbar,
-    // a legend or a data view draws nothing at all.
+    // --- layout and paint (kPlotPainter.h), hint box (kPlotHint.h), input (kPlotInputRouter.h)
     void kPaintTo(TCanvas* Canvas) override { FPainter.Paint(Canvas); }
-    // Places every layout object in its band beside data view 0 and sizes
-    // the data view; Canvas measures the objects. Paints run it twice, after
-    // the axes made their ticks. The view's layout rectangle is the room
-    // left between the bands; its draw rectangle, where channels map, spans
-    // the axes' scales (inverted when the plot has no axes).
     void CalcLayout(TCanvas* Canvas) { FPainter.CalcLayout(Canvas); }
-    // A paint on a scratch bitmap of the plot's size: every object's
-    // rectangle is current afterwards, the screen untouched.
     void ReCalcLayout() { FPainter.ReCalcLayout(); }
-    // The border, the axes along the sides, the labels and the toolbars, on
-    // the background of Outside.
     void DrawLayoutObjects(const TkPlotPaintContext& Outside) { FPainter.DrawLayoutObjects(Outside); }
-    // True while kPaintTo runs.
     bool Painting() const { return FPainter.Painting(); }
-
-    // The hint box that the next paint draws while it shows; the drawn flag
-    // tells whether the last paint drew it.
     const TkPlotHintData& Hint() const { return FHint.Data(); }
     bool HintShowing() const { return FHint.Showing(); }
     bool HintDrawn() const { return FHint.Drawn(); }
     void SetHint(const TkPlotHintData& Value, bool Showing) { FHint.Set(Value, Showing); }
-
-    // --- the user's input (kPlotComponentInput.cpp, kPlotComponentHint.cpp) ------------
-    // The object under P: first the selected objects, then any object (data
-    // views and legends excepted), then data views and legends; within each
-    // pass the top layer first. nullptr when none is enabled and visible
-    // there.
+    void HintTimerEvent() { FHint.TimerEvent(); }
+    void HideHint() { FHint.Hide(); }
     TkPlotObject* GetObjectAt(TPoint P) { return FInput.GetObjectAt(P); }
     // The object that the press in progress went to; nullptr between presses.
     TkPlotObject* MouseDownObject() const { return FInput.State().MouseDownObject.Get(); }
-    // The timer's tick: shows the hint that waited, or hides the one shown.
-    void HintTimerEvent() { FHint.TimerEvent(); }
-    // Stops the hint's wait; repaints at once when the last paint drew it.
-    void HideHint() { FHint.Hide(); }
     // The label text that DoAxisCustomizeLabel hands back.
     void SetCustomizeLabelText(const String& Text) { FInput.State().CustomizeLabelText = Text; }
 
@@ -201,22 +177,14 @@ public:
     // read: a file that does not read keeps them and the log running.
     void ReplaceDataFromFile(const String& FileName);
     const String& LastDataFileName() const { return FLastDataFileName; }
-    // Starts logging to LogFileName in the form of DataFileFormat: a new
-    // file with its header, or with Append an existing log, whose form and
-    // channel count must be the plot's and whose last row must be whole.
-    // Raises "Log File Name not Defined", "Logging Already Active" or the
-    // file's error, and stays inactive then.
-    void LogActivate(bool Append);
-    // Writes what is buffered, then stops; "Logging not Active" when not
-    // logging.
-    void LogDeactivate();
-    // Appends the buffered rows (the last ones of channel 0) to the log,
-    // all or none: when the write fails they stay buffered.
-    void LogFlushBuffer();
-    // What adds rows to the channels for the log (AddDataArray) reports
-    // them here; while logging they are flushed each LogBufferSize rows.
-    void LogRowsAdded(Integer Rows);
-    Integer LogBufferCount() const { return FLog.Backlog.Waiting(); }
+    // The log (kPlotLog.h); AddDataArray reports the rows it adds.
+    void LogActivate(bool Append) { FLog.Activate(Append); }
+    void LogDeactivate() { FLog.Deactivate(); }
+    void LogFlushBuffer() { FLog.FlushBuffer(); }
+    void LogRowsAdded(Integer Rows) { FLog.RowsAdded(Rows); }
+    Integer LogBufferCount() const { return FLog.Waiting(); }
+    // The columns of every channel, as the data files write them.
+    std::vector<TkPlotDataColumn> DataColumns() const;
 
     // --- output: clipboard, image files, printer (kPlotOutput.h) -------------------------------
     void CopyToClipBoard() { FOutput.CopyToClipBoard(); }
@@ -323,7 +291,7 @@ public:
     void SetLogFileName(const String& Value);
     Integer LogBufferSize() const { return FLog.BufferSize; }
     void SetLogBufferSize(Integer Value) { FLog.BufferSize = Value; }
-    bool LoggingActive() const override { return FLog.Active; }
+    bool LoggingActive() const override { return FLog.Active(); }
     TkPlotDataFileColumnSeparator DataFileColumnSeparator() const { return FDataFileColumnSeparator; }
     void SetDataFileColumnSeparator(TkPlotDataFileColumnSeparator Value);
     char DataFileSeparatorChar() const override { return FDataFileColumnSeparator == kpdfcsComma ? ',' : '\t'; }
@@ -562,9 +530,7 @@ private:
     void RemoveAllObjects(TkPlotObjectKind Kind) override;
     // The index of an object within its kind; -1 for objects not listed.
     Integer ObjectIndex(const TkPlotObject* Object) const;
-    void CheckLoggingInactive(const char* Message) const;
     void ReadDataFile(const String& FileName, bool ReplaceData);
-    std::vector<TkPlotChannelCustom*> Channels() const;
     // The removal and rebuild of a configuration whose head was read, from
     // the remaining lines.
     void ApplyConfiguration(const TStrings& Lines, const TkPlotConfigHead& Head);
@@ -578,17 +544,14 @@ private:
 
     TOwned<TkPlotMasterManager> FMasterManager;
     TOwned<TPopupMenu> FPopupMenu;
-    TkPlotImageLists FImages;
 
+    // The published settings that are the plot's own.
     bool FUserCanAddRemoveChannels = false;
     Integer FOuterMarginLeft = 5;
     Integer FOuterMarginTop = 5;
     Integer FOuterMarginRight = 5;
     Integer FOuterMarginBottom = 5;
     TkPlotFormStyle FEditorFormStyle = kpfsModal;
-    TkPlotOutput FOutput;
-    TkPlotHint FHint;
-    TkPlotLogSettings FLog;
     String FLastDataFileName;
     String FLastPropertiesFileName;
     TkPlotDataFileColumnSeparator FDataFileColumnSeparator = kpdfcsTab;
@@ -599,6 +562,11 @@ private:
     bool FClipAnnotationsToAxes = true;
     TkPlotBackGroundGradient FGradient;
 
+    // The plot's roles, each with what it keeps.
+    TkPlotImageLists FImages;
+    TkPlotOutput FOutput;
+    TkPlotLog FLog;
+    TkPlotHint FHint;
     TkPlotPainter FPainter;
     TkPlotInputRouter FInput;
     TkPlotCommands FCommands;

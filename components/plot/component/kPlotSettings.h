@@ -3,7 +3,6 @@
 // plot publishes every field as a property of its own.
 
 #include "components/foundation/kTypes.h"
-#include "components/plot/files/kPlotLogBacklog.h"
 #include "platform/Printers.h"
 
 // How PrintChart and PreviewChart print: margins in inches.
@@ -25,15 +24,6 @@ struct TkPlotFileDefaults {
     String PropertyDirectory;
     String DataDirectory;
     String AnnotationDirectory;
-};
-
-// The log of the rows added to the channels: its file, how many rows wait
-// before a write, and those waiting.
-struct TkPlotLogSettings {
-    String FileName;
-    Integer BufferSize = 0;
-    bool Active = false;
-    TkPlotLogBacklog Backlog;
 };
 
 // The background drawn in place of the plain background colour.
