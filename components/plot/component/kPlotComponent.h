@@ -65,6 +65,11 @@ PL_ENUM_NAMES(TkPlotDataFileColumnSeparator, "kpdfcsTab", "kpdfcsComma")
 struct TkPlotConfigHead;
 struct TkPlotDataColumn;
 
+// A published setting kept in Field, with its getter and its setter.
+#define PL_PLOT_SETTING(Type, Name, Field) \
+    Type Name() const { return Field; }    \
+    void Set##Name(Type Value) { Field = Value; }
+
 // The parts of the seam come before the owner: they are whole when it takes
 // them.
 class TkPlotComponent : public TkCustomComponent,
@@ -242,8 +247,7 @@ public:
     void SetXYAxesReverse(bool Value);
     bool UserCanEditObjects() const;
     void SetUserCanEditObjects(bool Value);
-    bool UserCanAddRemoveChannels() const { return FUserCanAddRemoveChannels; }
-    void SetUserCanAddRemoveChannels(bool Value) { FUserCanAddRemoveChannels = Value; }
+    PL_PLOT_SETTING(bool, UserCanAddRemoveChannels, FUserCanAddRemoveChannels)
     Integer OuterMarginLeft() const { return FOuterMarginLeft; }
     void SetOuterMarginLeft(Integer Value) { SetIntegerProperty(Value, FOuterMarginLeft, 0); }
     Integer OuterMarginTop() const { return FOuterMarginTop; }
@@ -255,84 +259,56 @@ public:
 
     TkPlotFormStyle EditorFormStyle() const override { return FEditorFormStyle; }
     void SetEditorFormStyle(TkPlotFormStyle Value) { FEditorFormStyle = Value; }
-    TkPlotExportFormat CopyToClipBoardFormat() const { return FOutput.CopyFormat; }
-    void SetCopyToClipBoardFormat(TkPlotExportFormat Value) { FOutput.CopyFormat = Value; }
+    PL_PLOT_SETTING(TkPlotExportFormat, CopyToClipBoardFormat, FOutput.CopyFormat)
 
-    TPrinterOrientation PrintOrientation() const { return FOutput.Print.Orientation; }
-    void SetPrintOrientation(TPrinterOrientation Value) { FOutput.Print.Orientation = Value; }
+    PL_PLOT_SETTING(TPrinterOrientation, PrintOrientation, FOutput.Print.Orientation)
     // Inches.
-    Double PrintMarginLeft() const { return FOutput.Print.MarginLeft; }
-    void SetPrintMarginLeft(Double Value) { FOutput.Print.MarginLeft = Value; }
-    Double PrintMarginTop() const { return FOutput.Print.MarginTop; }
-    void SetPrintMarginTop(Double Value) { FOutput.Print.MarginTop = Value; }
-    Double PrintMarginRight() const { return FOutput.Print.MarginRight; }
-    void SetPrintMarginRight(Double Value) { FOutput.Print.MarginRight = Value; }
-    Double PrintMarginBottom() const { return FOutput.Print.MarginBottom; }
-    void SetPrintMarginBottom(Double Value) { FOutput.Print.MarginBottom = Value; }
-    bool PrintShowDialog() const { return FOutput.Print.ShowDialog; }
-    void SetPrintShowDialog(bool Value) { FOutput.Print.ShowDialog = Value; }
-    const String& PrintDocumentName() const { return FOutput.Print.DocumentName; }
-    void SetPrintDocumentName(const String& Value) { FOutput.Print.DocumentName = Value; }
-    const String& PrinterName() const { return FOutput.Print.PrinterName; }
-    void SetPrinterName(const String& Value) { FOutput.Print.PrinterName = Value; }
+    PL_PLOT_SETTING(Double, PrintMarginLeft, FOutput.Print.MarginLeft)
+    PL_PLOT_SETTING(Double, PrintMarginTop, FOutput.Print.MarginTop)
+    PL_PLOT_SETTING(Double, PrintMarginRight, FOutput.Print.MarginRight)
+    PL_PLOT_SETTING(Double, PrintMarginBottom, FOutput.Print.MarginBottom)
+    PL_PLOT_SETTING(bool, PrintShowDialog, FOutput.Print.ShowDialog)
+    PL_PLOT_SETTING(const String&, PrintDocumentName, FOutput.Print.DocumentName)
+    PL_PLOT_SETTING(const String&, PrinterName, FOutput.Print.PrinterName)
 
     // Milliseconds.
-    Integer HintsPause() const { return FHint.Pause; }
-    void SetHintsPause(Integer Value) { FHint.Pause = Value; }
-    Integer HintsHidePause() const { return FHint.HidePause; }
-    void SetHintsHidePause(Integer Value) { FHint.HidePause = Value; }
-    bool HintsShow() const { return FHint.Show; }
-    void SetHintsShow(bool Value) { FHint.Show = Value; }
+    PL_PLOT_SETTING(Integer, HintsPause, FHint.Pause)
+    PL_PLOT_SETTING(Integer, HintsHidePause, FHint.HidePause)
+    PL_PLOT_SETTING(bool, HintsShow, FHint.Show)
     TFont* HintsFont() const { return FHint.Font.get(); }
     void SetHintsFont(TFont* Value);
 
     // The log file settings cannot change while logging is active.
     const String& LogFileName() const { return FLog.FileName; }
     void SetLogFileName(const String& Value);
-    Integer LogBufferSize() const { return FLog.BufferSize; }
-    void SetLogBufferSize(Integer Value) { FLog.BufferSize = Value; }
+    PL_PLOT_SETTING(Integer, LogBufferSize, FLog.BufferSize)
     bool LoggingActive() const override { return FLog.Active(); }
     TkPlotDataFileColumnSeparator DataFileColumnSeparator() const { return FDataFileColumnSeparator; }
     void SetDataFileColumnSeparator(TkPlotDataFileColumnSeparator Value);
     char DataFileSeparatorChar() const override { return FDataFileColumnSeparator == kpdfcsComma ? ',' : '\t'; }
     TkPlotDataFileFormat DataFileFormat() const { return FDataFileFormat; }
     void SetDataFileFormat(TkPlotDataFileFormat Value);
-    const String& DefaultSaveImageDirectory() const { return FFileDefaults.SaveImageDirectory; }
-    void SetDefaultSaveImageDirectory(const String& Value) { FFileDefaults.SaveImageDirectory = Value; }
-    TkPlotImageFormat DefaultSaveImageFormat() const { return FFileDefaults.SaveImageFormat; }
-    void SetDefaultSaveImageFormat(TkPlotImageFormat Value) { FFileDefaults.SaveImageFormat = Value; }
-    const String& DefaultPropertyDirectory() const { return FFileDefaults.PropertyDirectory; }
-    void SetDefaultPropertyDirectory(const String& Value) { FFileDefaults.PropertyDirectory = Value; }
-    const String& DefaultDataDirectory() const { return FFileDefaults.DataDirectory; }
-    void SetDefaultDataDirectory(const String& Value) { FFileDefaults.DataDirectory = Value; }
-    const String& DefaultAnnotationDirectory() const { return FFileDefaults.AnnotationDirectory; }
-    void SetDefaultAnnotationDirectory(const String& Value) { FFileDefaults.AnnotationDirectory = Value; }
+    PL_PLOT_SETTING(const String&, DefaultSaveImageDirectory, FFileDefaults.SaveImageDirectory)
+    PL_PLOT_SETTING(TkPlotImageFormat, DefaultSaveImageFormat, FFileDefaults.SaveImageFormat)
+    PL_PLOT_SETTING(const String&, DefaultPropertyDirectory, FFileDefaults.PropertyDirectory)
+    PL_PLOT_SETTING(const String&, DefaultDataDirectory, FFileDefaults.DataDirectory)
+    PL_PLOT_SETTING(const String&, DefaultAnnotationDirectory, FFileDefaults.AnnotationDirectory)
     bool DifferentialPropertySave() const override { return FDifferentialPropertySave; }
     void SetDifferentialPropertySave(bool Value) { FDifferentialPropertySave = Value; }
 
     // What AddAnnotation gives a new annotation.
     TFont* AnnotationDefaultFont() const { return FAnnotationDefaults.Font.get(); }
     void SetAnnotationDefaultFont(TFont* Value);
-    TBrushStyle AnnotationDefaultBrushStlye() const { return FAnnotationDefaults.BrushStyle; }
-    void SetAnnotationDefaultBrushStlye(TBrushStyle Value) { FAnnotationDefaults.BrushStyle = Value; }
-    TColor AnnotationDefaultBrushColor() const { return FAnnotationDefaults.BrushColor; }
-    void SetAnnotationDefaultBrushColor(TColor Value) { FAnnotationDefaults.BrushColor = Value; }
-    TPenStyle AnnotationDefaultPenStlye() const { return FAnnotationDefaults.PenStyle; }
-    void SetAnnotationDefaultPenStlye(TPenStyle Value) { FAnnotationDefaults.PenStyle = Value; }
-    TColor AnnotationDefaultPenColor() const { return FAnnotationDefaults.PenColor; }
-    void SetAnnotationDefaultPenColor(TColor Value) { FAnnotationDefaults.PenColor = Value; }
-    Integer AnnotationDefaultPenWidth() const { return FAnnotationDefaults.PenWidth; }
-    void SetAnnotationDefaultPenWidth(Integer Value) { FAnnotationDefaults.PenWidth = Value; }
-    TkPlotReferenceType AnnotationDefaultReference() const { return FAnnotationDefaults.Reference; }
-    void SetAnnotationDefaultReference(TkPlotReferenceType Value) { FAnnotationDefaults.Reference = Value; }
-    TkPlotReferenceIndividual AnnotationDefaultReferencePositionX() const { return FAnnotationDefaults.References[0]; }
-    void SetAnnotationDefaultReferencePositionX(TkPlotReferenceIndividual V) { FAnnotationDefaults.References[0] = V; }
-    TkPlotReferenceIndividual AnnotationDefaultReferencePositionY() const { return FAnnotationDefaults.References[1]; }
-    void SetAnnotationDefaultReferencePositionY(TkPlotReferenceIndividual V) { FAnnotationDefaults.References[1] = V; }
-    TkPlotReferenceIndividual AnnotationDefaultReferenceSizeX() const { return FAnnotationDefaults.References[2]; }
-    void SetAnnotationDefaultReferenceSizeX(TkPlotReferenceIndividual V) { FAnnotationDefaults.References[2] = V; }
-    TkPlotReferenceIndividual AnnotationDefaultReferenceSizeY() const { return FAnnotationDefaults.References[3]; }
-    void SetAnnotationDefaultReferenceSizeY(TkPlotReferenceIndividual V) { FAnnotationDefaults.References[3] = V; }
+    PL_PLOT_SETTING(TBrushStyle, AnnotationDefaultBrushStlye, FAnnotationDefaults.BrushStyle)
+    PL_PLOT_SETTING(TColor, AnnotationDefaultBrushColor, FAnnotationDefaults.BrushColor)
+    PL_PLOT_SETTING(TPenStyle, AnnotationDefaultPenStlye, FAnnotationDefaults.PenStyle)
+    PL_PLOT_SETTING(TColor, AnnotationDefaultPenColor, FAnnotationDefaults.PenColor)
+    PL_PLOT_SETTING(Integer, AnnotationDefaultPenWidth, FAnnotationDefaults.PenWidth)
+    PL_PLOT_SETTING(TkPlotReferenceType, AnnotationDefaultReference, FAnnotationDefaults.Reference)
+    PL_PLOT_SETTING(TkPlotReferenceIndividual, AnnotationDefaultReferencePositionX, FAnnotationDefaults.References[0])
+    PL_PLOT_SETTING(TkPlotReferenceIndividual, AnnotationDefaultReferencePositionY, FAnnotationDefaults.References[1])
+    PL_PLOT_SETTING(TkPlotReferenceIndividual, AnnotationDefaultReferenceSizeX, FAnnotationDefaults.References[2])
+    PL_PLOT_SETTING(TkPlotReferenceIndividual, AnnotationDefaultReferenceSizeY, FAnnotationDefaults.References[3])
     bool ClipAnnotationsToAxes() const { return FClipAnnotationsToAxes; }
     void SetClipAnnotationsToAxes(bool Value) { SetByteProperty(Value, FClipAnnotationsToAxes, 0); }
 
@@ -571,3 +547,5 @@ private:
     TkPlotInputRouter FInput;
     TkPlotCommands FCommands;
 };
+
+#undef PL_PLOT_SETTING
