@@ -1,18 +1,15 @@
 #pragma once
-// The plot control. It has three jobs, each declared in a part of its own
-// below:
-// - the owner of the plot's objects: one master manager holds every part
-//   of the plot (toolbars, legends, tables, X and Y axes, channels, data
-//   views, data cursors, limits, labels, annotations and the translation
-//   table), and the plot gives typed access to them by index and by name,
-//   one family of accessors per kind (kPlotKindAccess.h,
-//   kPlotComponentObjects.cpp);
-// - the published component: its general settings, one event per kind of
-//   object and action, its files, output, paint and input, and the form
-//   stream of its object collections (kPlotComponent.cpp and the
-//   kPlotComponent*.cpp named after each);
-// - the host of its objects: it answers what they ask of the plot that
-//   holds them (kPlotHost.h; kPlotComponentHost.cpp).
+// The plot control: the published component, and the owner of the plot's
+// objects. One master manager holds every part of the plot (toolbars,
+// legends, tables, X and Y axes, channels, data views, data cursors, limits,
+// labels, annotations and the translation table); the plot gives typed
+// access to them by index and by name, one family of accessors per kind
+// (kPlotKindAccess.h). It answers its objects' events, what they hold and
+// its files' settings itself (kPlotHost.h); the rest of its work is done by
+// objects of their own, each in its file pair: the painter (layout, paint
+// and the paint services), the input router (the user's input and the input
+// services), the hint box, the commands the objects ask for, the output
+// (clipboard, image files, printing), the log and the image lists.
 //
 // Object events are fired with the index of the object within its own kind,
 // never while the plot is being read from its form stream. The events of
@@ -20,14 +17,10 @@
 // Plot->OnObjectMouseDown[kpokChannel] is published as OnMouseDownChannel.
 //
 // The title is label 0: the title properties act on it, and it cannot be
-// deleted.
-//
-// TkPlot and TkXYPlot publish the class with their own channel class and
-// default objects.
+// deleted. TkPlot and TkXYPlot publish the class with their own channel
+// class and default objects.
 
-#include <array>
 #include <functional>
-#include <optional>
 #include <span>
 #include <vector>
 
@@ -412,14 +405,9 @@ public:
     TkPlotObjectEvent OnAnnotationResizeUser;
     TkPlotObjectEvent OnAnnotationCoordinatesChangeFinished;
 
-
     // ================================================================================================
-    // Services to the objects (kPlotHost.h; kPlotComponentHost.cpp)
+    // Services to the objects that are the plot's own (kPlotHost.h; kPlotComponentHost.cpp)
     // ================================================================================================
-    // Answers that belong to another part are declared there: the axes and
-    // channels by name, the legend hit (input), the image lists, and the
-    // settings the objects read.
-
     // --- events: the published event of each report ------------------------------------------
     void Fire(const TkPlotEvent& Event) override;
     bool AxisScaleEventsAssigned() const override;
@@ -433,7 +421,7 @@ public:
     // Changes whenever an axis is added, removed or renamed.
     Cardinal AxesVersion() const;
 
-    // --- what the objects ask while the user scrolls and zooms (TkPlotInputHost) ----------
+    // --- the input router's and painter's answers, for the plot's callers --------------------
     bool AxesForwarding() const { return FInput.AxesForwarding(); }
     TSize HintTextExtent(const String& Text) { return FHint.TextExtent(Text); }
     TkPlotPaintContext HitTestContext(TkPlotObject& Object) { return FPainter.HitTestContext(Object); }
@@ -441,15 +429,11 @@ public:
     bool IsToolBarSelectMode() const { return FInput.IsToolBarSelectMode(); }
     // Clicks the first toolbar's Select button when its state differs.
     void SetToolBarSelectMode(bool Value);
-
-    // The toolbar's commands (TkPlotCommandHost).
     void DisableAllTracking() { FCommands.DisableAllTracking(); }
-
     // The pixel of a position in percent of data view 0 (Vertical: from its
     // bottom edge, else from its left edge); false without a data view.
     bool DataViewPercentToPixels(Double Percent, bool Vertical, Integer& Pixel) const;
-
-    // --- what the editor asks of the plot ------------------------------------------------------
+    // The plot as a component: the owner of its editor dialog.
     TkComponent* PlotComponent() override { return this; }
 
 protected:
@@ -515,8 +499,6 @@ private:
                           const std::function<void(TWriter&)>& Write, bool HasData);
     void DefineManager(TFiler& Filer, const String& Name, TkPlotObjectManagerCustom& Manager);
     void SeparateToolBarFromTitle();
-
-
 
     TOwned<TkPlotMasterManager> FMasterManager;
     TOwned<TPopupMenu> FPopupMenu;
