@@ -21,11 +21,8 @@
 #include "components/plot/view/kPlotLimit.h"
 #include "platform/FormStream.h"
 #include "platform/Forms.h"
-#include "platform/ImgList.h"
 #include "platform/Math.h"
 #include "platform/Menus.h"
-#include "platform/Metafile.h"
-#include "platform/Resources.h"
 
 namespace {
 
@@ -57,10 +54,15 @@ private:
 
 TkPlotComponent::TkPlotComponent(TComponent* AOwner)
     : TkCustomComponent(AOwner),
-      TkPlotObjectOwner(TkPlotHost{this, this, this, this, this, this}),
+      TkPlotObjectOwner(TkPlotHost{this, this, &FInput, &FCommands, &FPainter, this}),
       FPopupMenu(CreateOwned<TPopupMenu>(nullptr)),
-      FHintsFont(CreateOwned<TFont>()),
-      FAnnotationDefaultFont(CreateOwned<TFont>())
+      FImages(*this),
+      FOutput(*this),
+      FLog(*this),
+      FHint(*this),
+      FPainter(*this, FHint, FImages),
+      FInput(*this, FPainter, FHint),
+      FCommands(*this)
 {
     SetBounds(Left(), Top(), 500, 200);
     SetBackGroundColor(clBlack);
@@ -68,11 +70,6 @@ TkPlotComponent::TkPlotComponent(TComponent* AOwner)
     SetUpdateFrameRate(60);
     SetAutoFrameRate(true);
     SetTabStop(false);
-    FAnnotationDefaultFont->SetColor(clWhite);
-    for (TOwned<TImageList>& list : FImageLists) {
-        list = CreateOwned<TImageList>(nullptr);
-        list->SetSize(24, 24);
-    }
 
     FMasterManager = CreateOwned<TkPlotMasterManager>(static_cast<TkPlotObjectOwner*>(this));
     FMasterManager->SetOnInvalidateNow([this](TObject*) { InvalidateNow(); });
@@ -116,6 +113,34 @@ void TkPlotComponent::CreateDefaultObjects()
 }
 
 // ===========================================================================
+// Input
+// ===========================================================================
+
+bool TkPlotComponent::kMouseWheel(Integer WheelDelta, TShiftState Shift, TPoint MousePos)
+{
+    FInput.MouseWheel(WheelDelta, Shift, MousePos);
+    return true;
+}
+
+void TkPlotComponent::kWantSpecialKey(Word& CharCode, Integer& Result)
+{
+    if (CharCode >= VK_LEFT && CharCode <= VK_DOWN) Result = 1;
+}
+
+void TkPlotComponent::kKillFocus()
+{
+    const TFlagScope leaving(FInput.State().FocusLeaving);
+    TkCustomComponent::kKillFocus();
+}
+
+void TkPlotComponent::WMCaptureChanged()
+{
+    TkCustomComponent::WMCaptureChanged();
+    HideHint();
+    FInput.CaptureLost();
+}
+
+// ===========================================================================
 // Title
 // ===========================================================================
 
@@ -153,164 +178,44 @@ void TkPlotComponent::SetTitleMargin(Double Value)
 
 void TkPlotComponent::SetHintsFont(TFont* Value)
 {
-    if (Value) FHintsFont->Assign(Value);
+    if (Value) FHint.Font->Assign(Value);
 }
 
 void TkPlotComponent::SetAnnotationDefaultFont(TFont* Value)
 {
-    if (Value) FAnnotationDefaultFont->Assign(Value);
-}
-
-void TkPlotComponent::CheckLoggingInactive(const char* Message) const
-{
-    if (FLoggingActive) throw Exception(Message);
+    if (Value) FAnnotationDefaults.Font->Assign(Value);
 }
 
 void TkPlotComponent::SetLogFileName(const String& Value)
 {
-    if (Value == FLogFileName) return;
-    CheckLoggingInactive("Log File Name can not be changed while logging is active.");
-    FLogFileName = Value;
+    if (Value == FLog.FileName) return;
+    FLog.CheckInactive("Log File Name can not be changed while logging is active.");
+    FLog.FileName = Value;
 }
 
 void TkPlotComponent::SetDataFileColumnSeparator(TkPlotDataFileColumnSeparator Value)
 {
     if (Value == FDataFileColumnSeparator) return;
-    CheckLoggingInactive("Data File Column Seperator can not be changed while logging active");
+    FLog.CheckInactive("Data File Column Seperator can not be changed while logging active");
     FDataFileColumnSeparator = Value;
 }
 
 void TkPlotComponent::SetDataFileFormat(TkPlotDataFileFormat Value)
 {
     if (Value == FDataFileFormat) return;
-    CheckLoggingInactive("Data File Format can not be changed while logging active");
+    FLog.CheckInactive("Data File Format can not be changed while logging active");
     FDataFileFormat = Value;
 }
 
 void TkPlotComponent::SetBackGroundGradientDirection(TkFillDirection Value)
 {
-    FBackGroundGradientDirection = Value;
+    FGradient.Direction = Value;
     InvalidateChange();
-}
-
-// ===========================================================================
-// Image lists
-// ===========================================================================
-
-namespace {
-
-constexpr char ImageSizeMessage[] =
-    "Image Width and Height must be the same as other images, or both smaller, or both larger";
-
-}  // namespace
-
-TImageList* TkPlotComponent::FindImageList(Integer Index) const
-{
-    return Index >= 0 && Index < static_cast<Integer>(FImageLists.size())
-               ? FImageLists[static_cast<std::size_t>(Index)].get()
-               : nullptr;
-}
-
-TImageList* TkPlotComponent::ImageList(Integer Index) const
-{
-    TImageList* list = FindImageList(Index);
-    if (!list) throw Exception("ImageList Index must be 0-2");
-    return list;
-}
-
-void TkPlotComponent::ImageListClear(Integer Index)
-{
-    ImageList(Index)->Clear();
-    InvalidateChange();
-}
-
-void TkPlotComponent::ImageListAdd(Integer Index, TBitmap* Bitmap)
-{
-    TImageList* list = ImageList(Index);
-    // An empty picture would give the list no size, or hold nothing.
-    if (!Bitmap || Bitmap->Empty()) throw Exception(ImageSizeMessage);
-    const Integer width = Bitmap->Width();
-    const Integer height = Bitmap->Height();
-    if (list->Count() == 0) list->SetSize(width, height);
-    const bool smaller = width < list->Width() && height < list->Height();
-    const bool larger = width > list->Width() && height > list->Height();
-    if (!smaller && !larger && width != list->Width() && height != list->Height()) throw Exception(ImageSizeMessage);
-    const TColor mask = Bitmap->TransparentColor();
-    if (smaller) {
-        TOwned<TBitmap> centred = CreateOwned<TBitmap>();
-        centred->SetSize(list->Width(), list->Height());
-        TCanvas* canvas = centred->Canvas();
-        canvas->Brush()->SetStyle(bsSolid);
-        canvas->Brush()->SetColor(mask);
-        canvas->FillRect(Rect(0, 0, list->Width(), list->Height()));
-        canvas->Draw(list->Width() / 2 - width / 2, list->Height() / 2 - height / 2, Bitmap);
-        list->AddMasked(centred.get(), mask);
-    } else {
-        list->AddMasked(Bitmap, mask);
-    }
-    InvalidateChange();
-}
-
-void TkPlotComponent::ImageListLoadFromResourceName(Integer Index, const String& ResName)
-{
-    ImageList(Index);
-    TOwned<TBitmap> bitmap = CreateOwned<TBitmap>();
-    bitmap->LoadFromResourceName(ResName);
-    ImageListAdd(Index, bitmap.get());
-}
-
-void TkPlotComponent::ImageListLoadFromResourceID(Integer Index, Integer ResID)
-{
-    ImageListLoadFromResourceName(Index, NumberedResourceName(ResID));
-}
-
-Integer TkPlotComponent::PlotImageCount(Integer ListIndex) const
-{
-    const TImageList* list = FindImageList(ListIndex);
-    return list ? list->Count() : 0;
-}
-
-Integer TkPlotComponent::PlotImageWidth(Integer ListIndex) const
-{
-    const TImageList* list = FindImageList(ListIndex);
-    return list ? list->Width() : 0;
-}
-
-void TkPlotComponent::PlotDrawImage(TCanvas* Canvas, Integer ListIndex, Integer ImageIndex, Integer X, Integer Y,
-                                    bool Enabled)
-{
-    if (const TImageList* list = FindImageList(ListIndex)) list->Draw(Canvas, X, Y, ImageIndex, Enabled);
 }
 
 // ===========================================================================
 // Form stream
 // ===========================================================================
-
-void TkPlotComponent::DefineImageList(TFiler& Filer, Integer Index)
-{
-    TOwned<TImageList>& list = FImageLists[static_cast<std::size_t>(Index)];
-    Filer.DefineBinaryProperty(
-        "ImageList" + IntToStr(Index),
-        [this, &list](TStream& Stream) {
-            // Read aside: a damaged list leaves the one held as it was.
-            TOwned<TImageList> read = CreateOwned<TImageList>(nullptr);
-            try {
-                read->ReadData(Stream);
-            } catch (const Exception&) {
-                throw EReadError("Failed to read ImageList data from stream");
-            }
-            list = std::move(read);
-            InvalidateChange();
-        },
-        [&list](TStream& Stream) {
-            try {
-                list->WriteData(Stream);
-            } catch (const Exception&) {
-                throw EWriteError("Failed to write ImageList data to stream");
-            }
-        },
-        list->Count() > 0);
-}
 
 void TkPlotComponent::DefineCollection(TFiler& Filer, const String& Name, const std::function<void(TReader&)>& Read,
                                        const std::function<void(TWriter&)>& Write, bool HasData)
@@ -343,7 +248,7 @@ void TkPlotComponent::DefineProperties(TFiler& Filer)
         "DataViewZVert", [this](TReader& Reader) { SetDataViewZVert(Reader.ReadInteger()); },
         [this](TWriter& Writer) { Writer.WriteInteger(DataViewZVert()); }, true);
 
-    for (Integer i = 0; i < static_cast<Integer>(FImageLists.size()); ++i) DefineImageList(Filer, i);
+    FImages.DefineProperties(Filer);
 
     for (TkPlotObjectKind kind : PlotFormKinds)
         DefineManager(Filer, String(PlotKind(kind).Name) + "Manager", KindManager(kind));

@@ -1,18 +1,15 @@
 #pragma once
-// The plot control. It has three jobs, each declared in a part of its own
-// below:
-// - the owner of the plot's objects: one master manager holds every part
-//   of the plot (toolbars, legends, tables, X and Y axes, channels, data
-//   views, data cursors, limits, labels, annotations and the translation
-//   table), and the plot gives typed access to them by index and by name,
-//   one family of accessors per kind (kPlotKindAccess.h,
-//   kPlotComponentObjects.cpp);
-// - the published component: its general settings, one event per kind of
-//   object and action, its files, output, paint and input, and the form
-//   stream of its object collections (kPlotComponent.cpp and the
-//   kPlotComponent*.cpp named after each);
-// - the host of its objects: it answers what they ask of the plot that
-//   holds them (kPlotHost.h; kPlotComponentHost.cpp).
+// The plot control: the published component, and the owner of the plot's
+// objects. One master manager holds every part of the plot (toolbars,
+// legends, tables, X and Y axes, channels, data views, data cursors, limits,
+// labels, annotations and the translation table); the plot gives typed
+// access to them by index and by name, one family of accessors per kind
+// (kPlotKindAccess.h). It answers its objects' events, what they hold and
+// its files' settings itself (kPlotHost.h); the rest of its work is done by
+// objects of their own, each in its file pair: the painter (layout, paint
+// and the paint services), the input router (the user's input and the input
+// services), the hint box, the commands the objects ask for, the output
+// (clipboard, image files, printing), the log and the image lists.
 //
 // Object events are fired with the index of the object within its own kind,
 // never while the plot is being read from its form stream. The events of
@@ -20,30 +17,29 @@
 // Plot->OnObjectMouseDown[kpokChannel] is published as OnMouseDownChannel.
 //
 // The title is label 0: the title properties act on it, and it cannot be
-// deleted.
-//
-// TkPlot and TkXYPlot publish the class with their own channel class and
-// default objects.
+// deleted. TkPlot and TkXYPlot publish the class with their own channel
+// class and default objects.
 
-#include <array>
 #include <functional>
-#include <optional>
 #include <span>
 #include <vector>
 
 #include "components/foundation/kCustomComponent.h"
 #include "components/plot/annotation/kPlotAnnotation.h"
+#include "components/plot/component/kPlotCommands.h"
+#include "components/plot/component/kPlotHint.h"
+#include "components/plot/component/kPlotImageLists.h"
+#include "components/plot/component/kPlotInputRouter.h"
 #include "components/plot/component/kPlotKindAccess.h"
-#include "components/plot/component/kPlotPaintedAxes.h"
-#include "components/plot/files/kPlotLogBacklog.h"
+#include "components/plot/component/kPlotLog.h"
+#include "components/plot/component/kPlotOutput.h"
+#include "components/plot/component/kPlotAnnotationDefaults.h"
+#include "components/plot/component/kPlotPainter.h"
+#include "components/plot/component/kPlotSettings.h"
 #include "components/plot/input/kPlotInput.h"
-#include "components/plot/layout/kPlotLegendEntries.h"
 #include "components/plot/objects/kPlotEvents.h"
 #include "components/plot/objects/kPlotHostServices.h"
-#include "platform/Printers.h"
 
-class TImageList;
-class TMetafile;
 class TPopupMenu;
 class TkPlotObjectManagerCustom;
 template <class K>
@@ -60,6 +56,12 @@ PL_ENUM_NAMES(TkPlotDataFileColumnSeparator, "kpdfcsTab", "kpdfcsComma")
 
 // What the head of a configuration file says (its loader's own).
 struct TkPlotConfigHead;
+struct TkPlotDataColumn;
+
+// A published setting kept in Field, with its getter and its setter.
+#define PL_PLOT_SETTING(Type, Name, Field) \
+    Type Name() const { return Field; }    \
+    void Set##Name(Type Value) { Field = Value; }
 
 // The parts of the seam come before the owner: they are whole when it takes
 // them.
@@ -67,9 +69,6 @@ class TkPlotComponent : public TkCustomComponent,
                         public TkPlotKindAccess,
                         public TkPlotEventHost,
                         public TkPlotObjectsHost,
-                        public TkPlotInputHost,
-                        public TkPlotCommandHost,
-                        public TkPlotPaintHost,
                         public TkPlotFileHost,
                         public TkPlotObjectOwner {
     PL_CLASSINFO()
@@ -80,6 +79,8 @@ public:
     void BeforeDestruction() override;
 
     TkPlotMasterManager& Master() const { return *FMasterManager; }
+    // False once the plot is being taken apart.
+    bool HasObjects() const { return FMasterManager != nullptr; }
 
     // ================================================================================================
     // The plot's objects (kPlotComponentObjects.cpp)
@@ -120,50 +121,23 @@ public:
     // The published component
     // ================================================================================================
 
-    // --- layout and paint (kPlotComponentPaint.cpp) ------------------------------------
-    // Lays the objects out round the data view, then draws the background,
-    // the data view's contents clipped to it (by layer), the side objects,
-    // cursors, legends, tables and the hint box. A plot without a toolbar,
-    // a legend or a data view draws nothing at all.
-    void kPaintTo(TCanvas* Canvas) override;
-    // Places every layout object in its band beside data view 0 and sizes
-    // the data view; Canvas measures the objects. Paints run it twice, after
-    // the axes made their ticks. The view's layout rectangle is the room
-    // left between the bands; its draw rectangle, where channels map, spans
-    // the axes' scales (inverted when the plot has no axes).
-    void CalcLayout(TCanvas* Canvas);
-    // A paint on a scratch bitmap of the plot's size: every object's
-    // rectangle is current afterwards, the screen untouched.
-    void ReCalcLayout();
-    // The border, the axes along the sides, the labels and the toolbars, on
-    // the background of Outside.
-    void DrawLayoutObjects(const TkPlotPaintContext& Outside);
-    // True while kPaintTo runs.
-    bool Painting() const { return FPainting; }
-
-    // The hint box that the next paint draws while it shows; the drawn flag
-    // tells whether the last paint drew it.
-    const TkPlotHintData& Hint() const { return FHint; }
-    bool HintShowing() const { return FHintShowing; }
-    bool HintDrawn() const { return FHintDrawn; }
-    void SetHint(const TkPlotHintData& Value, bool Showing);
-
-    // --- the user's input (kPlotComponentInput.cpp, kPlotComponentHint.cpp) ------------
-    // The object under P: first the selected objects, then any object (data
-    // views and legends excepted), then data views and legends; within each
-    // pass the top layer first. nullptr when none is enabled and visible
-    // there.
-    TkPlotObject* GetObjectAt(TPoint P);
-    // P lies on Channel's entry in any of the legends.
-    bool LegendEntryHit(const TkPlotChannelCustom* Channel, TPoint P) const override;
+    // --- layout and paint (kPlotPainter.h), hint box (kPlotHint.h), input (kPlotInputRouter.h)
+    void kPaintTo(TCanvas* Canvas) override { FPainter.Paint(Canvas); }
+    void CalcLayout(TCanvas* Canvas) { FPainter.CalcLayout(Canvas); }
+    void ReCalcLayout() { FPainter.ReCalcLayout(); }
+    void DrawLayoutObjects(const TkPlotPaintContext& Outside) { FPainter.DrawLayoutObjects(Outside); }
+    bool Painting() const { return FPainter.Painting(); }
+    const TkPlotHintData& Hint() const { return FHint.Data(); }
+    bool HintShowing() const { return FHint.Showing(); }
+    bool HintDrawn() const { return FHint.Drawn(); }
+    void SetHint(const TkPlotHintData& Value, bool Showing) { FHint.Set(Value, Showing); }
+    void HintTimerEvent() { FHint.TimerEvent(); }
+    void HideHint() { FHint.Hide(); }
+    TkPlotObject* GetObjectAt(TPoint P) { return FInput.GetObjectAt(P); }
     // The object that the press in progress went to; nullptr between presses.
-    TkPlotObject* MouseDownObject() const { return FInput.MouseDownObject.Get(); }
-    // The timer's tick: shows the hint that waited, or hides the one shown.
-    void HintTimerEvent();
-    // Stops the hint's wait; repaints at once when the last paint drew it.
-    void HideHint();
+    TkPlotObject* MouseDownObject() const { return FInput.State().MouseDownObject.Get(); }
     // The label text that DoAxisCustomizeLabel hands back.
-    void SetCustomizeLabelText(const String& Text) { FInput.CustomizeLabelText = Text; }
+    void SetCustomizeLabelText(const String& Text) { FInput.State().CustomizeLabelText = Text; }
 
     // --- configuration and annotation files (kPlotComponentConfigFiles.cpp) --------------------
     // "File Type = Plot Config", the object counts and data view rows, one
@@ -201,48 +175,27 @@ public:
     // read: a file that does not read keeps them and the log running.
     void ReplaceDataFromFile(const String& FileName);
     const String& LastDataFileName() const { return FLastDataFileName; }
-    // Starts logging to LogFileName in the form of DataFileFormat: a new
-    // file with its header, or with Append an existing log, whose form and
-    // channel count must be the plot's and whose last row must be whole.
-    // Raises "Log File Name not Defined", "Logging Already Active" or the
-    // file's error, and stays inactive then.
-    void LogActivate(bool Append);
-    // Writes what is buffered, then stops; "Logging not Active" when not
-    // logging.
-    void LogDeactivate();
-    // Appends the buffered rows (the last ones of channel 0) to the log,
-    // all or none: when the write fails they stay buffered.
-    void LogFlushBuffer();
-    // What adds rows to the channels for the log (AddDataArray) reports
-    // them here; while logging they are flushed each LogBufferSize rows.
-    void LogRowsAdded(Integer Rows);
-    Integer LogBufferCount() const { return FLogBacklog.Waiting(); }
+    // The log (kPlotLog.h); AddDataArray reports the rows it adds.
+    void LogActivate(bool Append) { FLog.Activate(Append); }
+    void LogDeactivate() { FLog.Deactivate(); }
+    void LogFlushBuffer() { FLog.FlushBuffer(); }
+    void LogRowsAdded(Integer Rows) { FLog.RowsAdded(Rows); }
+    Integer LogBufferCount() const { return FLog.Waiting(); }
+    // The columns of every channel, as the data files write them.
+    std::vector<TkPlotDataColumn> DataColumns() const;
 
-    // --- output: clipboard, image files, printer ----------------------------------------------
-    // The plot as CopyToClipBoardFormat says, drawn without toolbars or
-    // selections; afterwards each toolbar shows as it did.
-    void CopyToClipBoard();
-    // The plot drawn into a metafile picture that the plot keeps and owns;
-    // toolbars and selections stay as they are.
-    TPicture* GetSnapShotPicture();
-    // Asks for a file in the save dialog and saves the image it names.
-    void Save();
-    // The image file whose ending names the format, ignoring case: "bmp",
-    // "emf", "jpg" (quality 100, progressive) or "png" (level 9). False, with
-    // nothing written, for any other ending.
-    bool SaveImageByExtension(const String& FileName);
-    // Prints page by page: each page shows X axis 0 one Span further on,
-    // from its Min to its Min + Span when printing began. Any failure
-    // raises "Error Printing : " and the cause, with the plot as before.
-    void PrintChart();
-    // Shows the print preview modally (see kSetPlotPreviewRunner); raises
-    // when no preview is installed.
-    void PreviewChart();
-    // Height to the proportions of the printer's paper.
-    void PrintSizeToFillPage();
-    // X axis 0's Span such that the printed axis shows MinutesPerMillimeter;
-    // unchanged when the plot has no height or no X axis.
-    void PrintAdjustXSpanToMinutesPerMillimeter(Double MinutesPerMillimeter);
+    // --- output: clipboard, image files, printer (kPlotOutput.h) -------------------------------
+    void CopyToClipBoard() { FOutput.CopyToClipBoard(); }
+    TPicture* GetSnapShotPicture() { return FOutput.GetSnapShotPicture(); }
+    void Save() { FOutput.Save(); }
+    bool SaveImageByExtension(const String& FileName) { return FOutput.SaveImageByExtension(FileName); }
+    void PrintChart() { FOutput.PrintChart(); }
+    void PreviewChart() { FOutput.PreviewChart(); }
+    void PrintSizeToFillPage() { FOutput.PrintSizeToFillPage(); }
+    void PrintAdjustXSpanToMinutesPerMillimeter(Double MinutesPerMillimeter)
+    {
+        FOutput.PrintAdjustXSpanToMinutesPerMillimeter(MinutesPerMillimeter);
+    }
 
     // --- data of all channels ---------------------------------------------------------------
     // Empties every channel; an active log is ended first, so that the rows
@@ -287,8 +240,7 @@ public:
     void SetXYAxesReverse(bool Value);
     bool UserCanEditObjects() const;
     void SetUserCanEditObjects(bool Value);
-    bool UserCanAddRemoveChannels() const { return FUserCanAddRemoveChannels; }
-    void SetUserCanAddRemoveChannels(bool Value) { FUserCanAddRemoveChannels = Value; }
+    PL_PLOT_SETTING(bool, UserCanAddRemoveChannels, FUserCanAddRemoveChannels)
     Integer OuterMarginLeft() const { return FOuterMarginLeft; }
     void SetOuterMarginLeft(Integer Value) { SetIntegerProperty(Value, FOuterMarginLeft, 0); }
     Integer OuterMarginTop() const { return FOuterMarginTop; }
@@ -300,116 +252,87 @@ public:
 
     TkPlotFormStyle EditorFormStyle() const override { return FEditorFormStyle; }
     void SetEditorFormStyle(TkPlotFormStyle Value) { FEditorFormStyle = Value; }
-    TkPlotExportFormat CopyToClipBoardFormat() const { return FCopyToClipBoardFormat; }
-    void SetCopyToClipBoardFormat(TkPlotExportFormat Value) { FCopyToClipBoardFormat = Value; }
+    PL_PLOT_SETTING(TkPlotExportFormat, CopyToClipBoardFormat, FOutput.CopyFormat)
 
-    TPrinterOrientation PrintOrientation() const { return FPrintOrientation; }
-    void SetPrintOrientation(TPrinterOrientation Value) { FPrintOrientation = Value; }
+    PL_PLOT_SETTING(TPrinterOrientation, PrintOrientation, FOutput.Print.Orientation)
     // Inches.
-    Double PrintMarginLeft() const { return FPrintMarginLeft; }
-    void SetPrintMarginLeft(Double Value) { FPrintMarginLeft = Value; }
-    Double PrintMarginTop() const { return FPrintMarginTop; }
-    void SetPrintMarginTop(Double Value) { FPrintMarginTop = Value; }
-    Double PrintMarginRight() const { return FPrintMarginRight; }
-    void SetPrintMarginRight(Double Value) { FPrintMarginRight = Value; }
-    Double PrintMarginBottom() const { return FPrintMarginBottom; }
-    void SetPrintMarginBottom(Double Value) { FPrintMarginBottom = Value; }
-    bool PrintShowDialog() const { return FPrintShowDialog; }
-    void SetPrintShowDialog(bool Value) { FPrintShowDialog = Value; }
-    const String& PrintDocumentName() const { return FPrintDocumentName; }
-    void SetPrintDocumentName(const String& Value) { FPrintDocumentName = Value; }
-    const String& PrinterName() const { return FPrinterName; }
-    void SetPrinterName(const String& Value) { FPrinterName = Value; }
+    PL_PLOT_SETTING(Double, PrintMarginLeft, FOutput.Print.MarginLeft)
+    PL_PLOT_SETTING(Double, PrintMarginTop, FOutput.Print.MarginTop)
+    PL_PLOT_SETTING(Double, PrintMarginRight, FOutput.Print.MarginRight)
+    PL_PLOT_SETTING(Double, PrintMarginBottom, FOutput.Print.MarginBottom)
+    PL_PLOT_SETTING(bool, PrintShowDialog, FOutput.Print.ShowDialog)
+    PL_PLOT_SETTING(const String&, PrintDocumentName, FOutput.Print.DocumentName)
+    PL_PLOT_SETTING(const String&, PrinterName, FOutput.Print.PrinterName)
 
     // Milliseconds.
-    Integer HintsPause() const { return FHintsPause; }
-    void SetHintsPause(Integer Value) { FHintsPause = Value; }
-    Integer HintsHidePause() const { return FHintsHidePause; }
-    void SetHintsHidePause(Integer Value) { FHintsHidePause = Value; }
-    bool HintsShow() const { return FHintsShow; }
-    void SetHintsShow(bool Value) { FHintsShow = Value; }
-    TFont* HintsFont() const { return FHintsFont.get(); }
+    PL_PLOT_SETTING(Integer, HintsPause, FHint.Pause)
+    PL_PLOT_SETTING(Integer, HintsHidePause, FHint.HidePause)
+    PL_PLOT_SETTING(bool, HintsShow, FHint.Show)
+    TFont* HintsFont() const { return FHint.Font.get(); }
     void SetHintsFont(TFont* Value);
 
     // The log file settings cannot change while logging is active.
-    const String& LogFileName() const { return FLogFileName; }
+    const String& LogFileName() const { return FLog.FileName; }
     void SetLogFileName(const String& Value);
-    Integer LogBufferSize() const { return FLogBufferSize; }
-    void SetLogBufferSize(Integer Value) { FLogBufferSize = Value; }
-    bool LoggingActive() const override { return FLoggingActive; }
+    PL_PLOT_SETTING(Integer, LogBufferSize, FLog.BufferSize)
+    bool LoggingActive() const override { return FLog.Active(); }
     TkPlotDataFileColumnSeparator DataFileColumnSeparator() const { return FDataFileColumnSeparator; }
     void SetDataFileColumnSeparator(TkPlotDataFileColumnSeparator Value);
     char DataFileSeparatorChar() const override { return FDataFileColumnSeparator == kpdfcsComma ? ',' : '\t'; }
     TkPlotDataFileFormat DataFileFormat() const { return FDataFileFormat; }
     void SetDataFileFormat(TkPlotDataFileFormat Value);
-    const String& DefaultSaveImageDirectory() const { return FDefaultSaveImageDirectory; }
-    void SetDefaultSaveImageDirectory(const String& Value) { FDefaultSaveImageDirectory = Value; }
-    TkPlotImageFormat DefaultSaveImageFormat() const { return FDefaultSaveImageFormat; }
-    void SetDefaultSaveImageFormat(TkPlotImageFormat Value) { FDefaultSaveImageFormat = Value; }
-    const String& DefaultPropertyDirectory() const { return FDefaultPropertyDirectory; }
-    void SetDefaultPropertyDirectory(const String& Value) { FDefaultPropertyDirectory = Value; }
-    const String& DefaultDataDirectory() const { return FDefaultDataDirectory; }
-    void SetDefaultDataDirectory(const String& Value) { FDefaultDataDirectory = Value; }
-    const String& DefaultAnnotationDirectory() const { return FDefaultAnnotationDirectory; }
-    void SetDefaultAnnotationDirectory(const String& Value) { FDefaultAnnotationDirectory = Value; }
+    PL_PLOT_SETTING(const String&, DefaultSaveImageDirectory, FFileDefaults.SaveImageDirectory)
+    PL_PLOT_SETTING(TkPlotImageFormat, DefaultSaveImageFormat, FFileDefaults.SaveImageFormat)
+    PL_PLOT_SETTING(const String&, DefaultPropertyDirectory, FFileDefaults.PropertyDirectory)
+    PL_PLOT_SETTING(const String&, DefaultDataDirectory, FFileDefaults.DataDirectory)
+    PL_PLOT_SETTING(const String&, DefaultAnnotationDirectory, FFileDefaults.AnnotationDirectory)
     bool DifferentialPropertySave() const override { return FDifferentialPropertySave; }
     void SetDifferentialPropertySave(bool Value) { FDifferentialPropertySave = Value; }
 
     // What AddAnnotation gives a new annotation.
-    TFont* AnnotationDefaultFont() const { return FAnnotationDefaultFont.get(); }
+    TFont* AnnotationDefaultFont() const { return FAnnotationDefaults.Font.get(); }
     void SetAnnotationDefaultFont(TFont* Value);
-    TBrushStyle AnnotationDefaultBrushStlye() const { return FAnnotationDefaultBrushStyle; }
-    void SetAnnotationDefaultBrushStlye(TBrushStyle Value) { FAnnotationDefaultBrushStyle = Value; }
-    TColor AnnotationDefaultBrushColor() const { return FAnnotationDefaultBrushColor; }
-    void SetAnnotationDefaultBrushColor(TColor Value) { FAnnotationDefaultBrushColor = Value; }
-    TPenStyle AnnotationDefaultPenStlye() const { return FAnnotationDefaultPenStyle; }
-    void SetAnnotationDefaultPenStlye(TPenStyle Value) { FAnnotationDefaultPenStyle = Value; }
-    TColor AnnotationDefaultPenColor() const { return FAnnotationDefaultPenColor; }
-    void SetAnnotationDefaultPenColor(TColor Value) { FAnnotationDefaultPenColor = Value; }
-    Integer AnnotationDefaultPenWidth() const { return FAnnotationDefaultPenWidth; }
-    void SetAnnotationDefaultPenWidth(Integer Value) { FAnnotationDefaultPenWidth = Value; }
-    TkPlotReferenceType AnnotationDefaultReference() const { return FAnnotationDefaultReference; }
-    void SetAnnotationDefaultReference(TkPlotReferenceType Value) { FAnnotationDefaultReference = Value; }
-    TkPlotReferenceIndividual AnnotationDefaultReferencePositionX() const { return FAnnotationDefaultReferences[0]; }
-    void SetAnnotationDefaultReferencePositionX(TkPlotReferenceIndividual V) { FAnnotationDefaultReferences[0] = V; }
-    TkPlotReferenceIndividual AnnotationDefaultReferencePositionY() const { return FAnnotationDefaultReferences[1]; }
-    void SetAnnotationDefaultReferencePositionY(TkPlotReferenceIndividual V) { FAnnotationDefaultReferences[1] = V; }
-    TkPlotReferenceIndividual AnnotationDefaultReferenceSizeX() const { return FAnnotationDefaultReferences[2]; }
-    void SetAnnotationDefaultReferenceSizeX(TkPlotReferenceIndividual V) { FAnnotationDefaultReferences[2] = V; }
-    TkPlotReferenceIndividual AnnotationDefaultReferenceSizeY() const { return FAnnotationDefaultReferences[3]; }
-    void SetAnnotationDefaultReferenceSizeY(TkPlotReferenceIndividual V) { FAnnotationDefaultReferences[3] = V; }
+    PL_PLOT_SETTING(TBrushStyle, AnnotationDefaultBrushStlye, FAnnotationDefaults.BrushStyle)
+    PL_PLOT_SETTING(TColor, AnnotationDefaultBrushColor, FAnnotationDefaults.BrushColor)
+    PL_PLOT_SETTING(TPenStyle, AnnotationDefaultPenStlye, FAnnotationDefaults.PenStyle)
+    PL_PLOT_SETTING(TColor, AnnotationDefaultPenColor, FAnnotationDefaults.PenColor)
+    PL_PLOT_SETTING(Integer, AnnotationDefaultPenWidth, FAnnotationDefaults.PenWidth)
+    PL_PLOT_SETTING(TkPlotReferenceType, AnnotationDefaultReference, FAnnotationDefaults.Reference)
+    PL_PLOT_SETTING(TkPlotReferenceIndividual, AnnotationDefaultReferencePositionX, FAnnotationDefaults.References[0])
+    PL_PLOT_SETTING(TkPlotReferenceIndividual, AnnotationDefaultReferencePositionY, FAnnotationDefaults.References[1])
+    PL_PLOT_SETTING(TkPlotReferenceIndividual, AnnotationDefaultReferenceSizeX, FAnnotationDefaults.References[2])
+    PL_PLOT_SETTING(TkPlotReferenceIndividual, AnnotationDefaultReferenceSizeY, FAnnotationDefaults.References[3])
     bool ClipAnnotationsToAxes() const { return FClipAnnotationsToAxes; }
     void SetClipAnnotationsToAxes(bool Value) { SetByteProperty(Value, FClipAnnotationsToAxes, 0); }
 
-    bool BackGroundGradientEnabled() const { return FBackGroundGradientEnabled; }
-    void SetBackGroundGradientEnabled(bool Value) { SetByteProperty(Value, FBackGroundGradientEnabled, 0); }
-    TkFillDirection BackGroundGradientDirection() const { return FBackGroundGradientDirection; }
+    bool BackGroundGradientEnabled() const { return FGradient.Enabled; }
+    void SetBackGroundGradientEnabled(bool Value) { SetByteProperty(Value, FGradient.Enabled, 0); }
+    TkFillDirection BackGroundGradientDirection() const { return FGradient.Direction; }
     void SetBackGroundGradientDirection(TkFillDirection Value);
-    TColor BackGroundGradientStartColor() const { return FBackGroundGradientStartColor; }
-    void SetBackGroundGradientStartColor(TColor Value) { SetColorProperty(Value, FBackGroundGradientStartColor, 0); }
-    TColor BackGroundGradientStopColor() const { return FBackGroundGradientStopColor; }
-    void SetBackGroundGradientStopColor(TColor Value) { SetColorProperty(Value, FBackGroundGradientStopColor, 0); }
+    TColor BackGroundGradientStartColor() const { return FGradient.StartColor; }
+    void SetBackGroundGradientStartColor(TColor Value) { SetColorProperty(Value, FGradient.StartColor, 0); }
+    TColor BackGroundGradientStopColor() const { return FGradient.StopColor; }
+    void SetBackGroundGradientStopColor(TColor Value) { SetColorProperty(Value, FGradient.StopColor, 0); }
 
-    // --- image lists 0, 1 and 2 (24 x 24 when new), for the user's pictures --------------------
-    // Each raises "ImageList Index must be 0-2" for another index.
-    TImageList* ImageList(Integer Index) const;
-    void ImageListClear(Integer Index);
-    // An empty list takes the bitmap's size; a bitmap smaller than the list
-    // in both directions is centred on the list's size in its transparent
-    // colour; one that is smaller in one direction and larger in the other
-    // (or empty) raises "Image Width and Height must be the same as other
-    // images, or both smaller, or both larger". The transparent colour is
-    // the mask colour. Repaints.
-    void ImageListAdd(Integer Index, TBitmap* Bitmap);
-    // A bitmap compiled into the program (EInvalidGraphic when none has that
-    // name), added as by ImageListAdd.
-    void ImageListLoadFromResourceName(Integer Index, const String& ResName);
-    // The same with the bitmap compiled in as resource number ResID.
-    void ImageListLoadFromResourceID(Integer Index, Integer ResID);
-    Integer PlotImageCount(Integer ListIndex) const override;
-    Integer PlotImageWidth(Integer ListIndex) const override;
-    void PlotDrawImage(TCanvas* Canvas, Integer ListIndex, Integer ImageIndex, Integer X, Integer Y,
-                       bool Enabled) override;
+    // --- image lists 0, 1 and 2 (kPlotImageLists.h); a change repaints ------------------
+    TImageList* ImageList(Integer Index) const { return FImages.List(Index); }
+    void ImageListClear(Integer Index) { FImages.Clear(Index); }
+    void ImageListAdd(Integer Index, TBitmap* Bitmap) { FImages.Add(Index, Bitmap); }
+    void ImageListLoadFromResourceName(Integer Index, const String& ResName)
+    {
+        FImages.LoadFromResourceName(Index, ResName);
+    }
+    // The bitmap compiled in as resource number ResID.
+    void ImageListLoadFromResourceID(Integer Index, Integer ResID)
+    {
+        FImages.LoadFromResourceName(Index, NumberedResourceName(ResID));
+    }
+    Integer PlotImageCount(Integer ListIndex) const { return FImages.ImageCount(ListIndex); }
+    Integer PlotImageWidth(Integer ListIndex) const { return FImages.ImageWidth(ListIndex); }
+    void PlotDrawImage(TCanvas* Canvas, Integer ListIndex, Integer ImageIndex, Integer X, Integer Y, bool Enabled)
+    {
+        FImages.DrawImage(Canvas, ListIndex, ImageIndex, X, Y, Enabled);
+    }
 
     // --- owned helpers -----------------------------------------------------------------------
     // The one popup menu that objects fill when they open theirs.
@@ -482,14 +405,9 @@ public:
     TkPlotObjectEvent OnAnnotationResizeUser;
     TkPlotObjectEvent OnAnnotationCoordinatesChangeFinished;
 
-
     // ================================================================================================
-    // Services to the objects (kPlotHost.h; kPlotComponentHost.cpp)
+    // Services to the objects that are the plot's own (kPlotHost.h; kPlotComponentHost.cpp)
     // ================================================================================================
-    // Answers that belong to another part are declared there: the axes and
-    // channels by name, the legend hit (input), the image lists, and the
-    // settings the objects read.
-
     // --- events: the published event of each report ------------------------------------------
     void Fire(const TkPlotEvent& Event) override;
     bool AxisScaleEventsAssigned() const override;
@@ -504,52 +422,37 @@ public:
     // Changes whenever an axis is added, removed or renamed.
     Cardinal AxesVersion() const;
 
-    // --- what axes and the data view ask while the user scrolls and zooms ----------------
-    TPoint PlotClientToScreen(const TPoint& P) const override { return ClientToScreen(P); }
-    bool AxesForwarding() const override { return FAxesForwarding; }
-    void SetAxesForwarding(bool Value) override { FAxesForwarding = Value; }
-    // Measured in HintsFont, the font the hint box is drawn with.
-    TSize HintTextExtent(const String& Text) override;
-    // The channels whose entries in the plot's legends lie under P.
-    std::vector<const TkPlotChannelCustom*> ChannelsOnLegendEntries(TPoint P) const;
-    // The axes Object was drawn against at the last paint, while they hold
-    // (kPlotComponentPaint.cpp).
-    TkPlotPaintContext HitTestContext(TkPlotObject& Object) override;
-    // The first toolbar's Zoom Box and Select buttons.
-    bool IsToolBarZoomBoxMode() const override;
-    bool IsToolBarSelectMode() const override;
+    // --- the input router's and painter's answers, for the plot's callers --------------------
+    bool AxesForwarding() const { return FInput.AxesForwarding(); }
+    TSize HintTextExtent(const String& Text) { return FHint.TextExtent(Text); }
+    TkPlotPaintContext HitTestContext(TkPlotObject& Object) { return FPainter.HitTestContext(Object); }
+    bool IsToolBarZoomBoxMode() const { return FInput.IsToolBarZoomBoxMode(); }
+    bool IsToolBarSelectMode() const { return FInput.IsToolBarSelectMode(); }
     // Clicks the first toolbar's Select button when its state differs.
     void SetToolBarSelectMode(bool Value);
-
-    // --- what the toolbar and the data cursors do to the whole plot ------------------------------
-    void EnableAllTracking() override;
-    void DisableAllTracking() override;
-    void ClearAllUserSelections() override;
-    void ShowDataCursors(bool Value) override;
-    void ShowCursorReadoutInLegend() override;
-    void EditProperties() override;
-    // The Copy, Save, Print and Preview buttons: CopyToClipBoard, Save,
-    // PrintChart and PreviewChart.
-    void DoToolBarOutput(TkPlotToolBarButtonType Command) override;
-
-    // --- what painting and layout ask ------------------------------------------------------------
-    bool RepaintPending() const override { return TkCustomComponent::RepaintPending(); }
-    TkPlotLegendEntries* LegendEntries() override { return FLegendEntries ? &*FLegendEntries : nullptr; }
-    TkPlotExtents ChannelExtents(const TkPlotAxis& Axis, bool Visible) const override;
-    bool DataViewPercentToPixels(Double Percent, bool Vertical, Integer& Pixel) const override;
-
-    // --- what the editor asks of the plot ------------------------------------------------------
+    void DisableAllTracking() { FCommands.DisableAllTracking(); }
+    // The pixel of a position in percent of data view 0 (Vertical: from its
+    // bottom edge, else from its left edge); false without a data view.
+    bool DataViewPercentToPixels(Double Percent, bool Vertical, Integer& Pixel) const;
+    // The plot as a component: the owner of its editor dialog.
     TkComponent* PlotComponent() override { return this; }
 
 protected:
     // The control's input, routed to the objects under the mouse or to the
     // selected ones.
-    void kMouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
-    void kMouseMove(TShiftState Shift, Integer X, Integer Y) override;
-    void kMouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
-    void kDblClick() override;
+    void kMouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override
+    {
+        FInput.MouseDown(Button, Shift, X, Y);
+    }
+    void kMouseMove(TShiftState Shift, Integer X, Integer Y) override { FInput.MouseMove(Shift, X, Y); }
+    void kMouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override
+    {
+        FInput.MouseUp(Button, Shift, X, Y);
+    }
+    void kDblClick() override { FInput.State().DblClick = true; }
     bool kMouseWheel(Integer WheelDelta, TShiftState Shift, TPoint MousePos) override;
-    void kKeyDown(Word& Key, TShiftState Shift) override;
+    void kKeyDown(Word& Key, TShiftState Shift) override { FInput.KeyDown(Key, Shift); }
+    // The arrow keys reach the objects.
     void kWantSpecialKey(Word& CharCode, Integer& Result) override;
     // The drag in progress ends where the mouse was last seen.
     void kKillFocus() override;
@@ -588,10 +491,7 @@ private:
     void RemoveAllObjects(TkPlotObjectKind Kind) override;
     // The index of an object within its kind; -1 for objects not listed.
     Integer ObjectIndex(const TkPlotObject* Object) const;
-    void ApplyAnnotationDefaults(TkPlotAnnotation& Annotation) const;
-    void CheckLoggingInactive(const char* Message) const;
     void ReadDataFile(const String& FileName, bool ReplaceData);
-    std::vector<TkPlotChannelCustom*> Channels() const;
     // The removal and rebuild of a configuration whose head was read, from
     // the remaining lines.
     void ApplyConfiguration(const TStrings& Lines, const TkPlotConfigHead& Head);
@@ -600,163 +500,35 @@ private:
                           const std::function<void(TWriter&)>& Write, bool HasData);
     void DefineManager(TFiler& Filer, const String& Name, TkPlotObjectManagerCustom& Manager);
     void SeparateToolBarFromTitle();
-    // The list of that index, or nullptr.
-    TImageList* FindImageList(Integer Index) const;
-    void DefineImageList(TFiler& Filer, Integer Index);
-    void SetAllTracking(bool Value);
-
-    // Input steps (kPlotComponentInput.cpp, kPlotComponentHint.cpp).
-    void ApplySelection(TkPlotObject* Object, TShiftState Shift);
-    // The release of a press whose release never came.
-    void EndLostPress();
-    void HoverOver(TkPlotObject* Object, TPoint P);
-    void TrackHint(TkPlotObject* Object, TPoint P);
-    // The hint of an object being removed (or of a part of it) goes with it.
-    void ForgetHintOf(const TkPlotObject* Object);
-    // The timer for Pause milliseconds, from now; negative counts as 0.
-    void RestartHintTimer(Integer Pause);
-
-    // Layout steps (kPlotComponentPaint.cpp). Along the sides: every layout
-    // object covers its share of the view's side (toolbars and horizontal
-    // labels: of the plot's width).
-    void PlaceAlongSides(const TRect& View, Int64 Border);
-    void PlaceCartesianAxes(const TRect& View);
-    // Axes with an alignment reference take its extent and stacking.
-    void AlignAxes();
-    // The extent of the axes' scales: the data view that the channels see.
-    TRect ScaleBounds() const;
-    // Paint steps.
-    // Every X axis, then every Y axis, lays out its scale and makes its ticks.
-    void CalcAllTicks(TCanvas* Canvas);
-    // What the layout and the ticks were made from: the plot's size and
-    // margins, the objects and the counts of their changes, the translation
-    // table. A paint that finds it unchanged keeps them: new data changes
-    // none of it.
-    struct TLayoutKey {
-        Integer Width = 0;
-        Integer Height = 0;
-        Integer Margins[4] = {};
-        Integer BorderStyle = 0;
-        bool XYAxesReverse = false;
-        Cardinal Objects = 0;
-        Cardinal Versions = 0;
-        Cardinal Removals = 0;
-        Cardinal Translations = 0;
-        bool operator==(const TLayoutKey&) const = default;
-    };
-    TLayoutKey LayoutKey() const;
-    // Ticks, two layout passes (the second sees the labels that the first
-    // gave the axes), ticks again; skipped while the layout key holds,
-    // unless the user's handlers write the labels.
-    void UpdateLayout(TCanvas* Canvas);
-    // The context of data view 0 that every paint and hit test starts from:
-    // its rectangles, the exchanged axes, the clip of annotations.
-    TkPlotPaintContext ViewContext() const;
-    // The context of one paint inside the data view: the canvas, the
-    // background the channels see, the room Cartesian axes take, every axis.
-    TkPlotPaintContext InViewContext(TCanvas* Canvas, TColor BackGround, TkPlotOccupiedRects& Occupied);
-    // What hit tests compare to tell that the axes kept from the last paint
-    // may be gone or others found now.
-    TkPlotPaintedAxes::TStamp PaintStamp() const;
-    // An object drawn inside the data view, with the axes the paint found
-    // for it once, and its place in the order of drawing (layer, then kind).
-    struct TPaintItem {
-        TkPlotObject* Object;
-        TkPlotAxisPair Axes;
-        Integer Layer;
-        char Letter;
-    };
-    std::vector<TPaintItem> DataViewItems();
-    // Channels on their axes, every axis on the paint's occupied room.
-    void PrepareObjects(const TkPlotPaintContext& InView, const std::vector<TPaintItem>& Items);
-    void DrawBackGroundLayer(TCanvas* Canvas);
-    void DrawDataViewContents(const TkPlotPaintContext& InView, std::vector<TPaintItem> Items);
-    void DrawHintBox(TCanvas* Canvas);
-    // An object removed since Generation: what a paint step holds may be
-    // gone, and the removal has asked for a new paint.
-    bool ObjectsRemovedSince(Cardinal Generation) const { return FRemovals != Generation; }
 
     TOwned<TkPlotMasterManager> FMasterManager;
     TOwned<TPopupMenu> FPopupMenu;
-    TOwned<TFont> FHintsFont;
-    TOwned<TFont> FAnnotationDefaultFont;
-    std::array<TOwned<TImageList>, 3> FImageLists;
 
+    // The published settings that are the plot's own.
     bool FUserCanAddRemoveChannels = false;
     Integer FOuterMarginLeft = 5;
     Integer FOuterMarginTop = 5;
     Integer FOuterMarginRight = 5;
     Integer FOuterMarginBottom = 5;
     TkPlotFormStyle FEditorFormStyle = kpfsModal;
-    TkPlotExportFormat FCopyToClipBoardFormat = kpefMetaFile;
-    // Made on first use and kept: the clipboard's and the snapshot's.
-    TOwned<TMetafile> FMetafile;
-    TOwned<TPicture> FSnapShotPicture;
-    TPrinterOrientation FPrintOrientation = poLandscape;
-    Double FPrintMarginLeft = 1.0;
-    Double FPrintMarginTop = 1.0;
-    Double FPrintMarginRight = 1.0;
-    Double FPrintMarginBottom = 1.0;
-    bool FPrintShowDialog = true;
-    String FPrintDocumentName = "Untitled";
-    String FPrinterName;
-    Integer FHintsPause = 500;
-    Integer FHintsHidePause = 2500;
-    bool FHintsShow = true;
-    String FLogFileName;
-    Integer FLogBufferSize = 0;
-    bool FLoggingActive = false;
-    TkPlotLogBacklog FLogBacklog;
     String FLastDataFileName;
     String FLastPropertiesFileName;
     TkPlotDataFileColumnSeparator FDataFileColumnSeparator = kpdfcsTab;
     TkPlotDataFileFormat FDataFileFormat = kpdffText;
-    String FDefaultSaveImageDirectory;
-    TkPlotImageFormat FDefaultSaveImageFormat = kpifBitmap;
-    String FDefaultPropertyDirectory;
-    String FDefaultDataDirectory;
-    String FDefaultAnnotationDirectory;
+    TkPlotFileDefaults FFileDefaults;
     bool FDifferentialPropertySave = false;
-    TBrushStyle FAnnotationDefaultBrushStyle = bsSolid;
-    TColor FAnnotationDefaultBrushColor = clWhite;
-    TPenStyle FAnnotationDefaultPenStyle = psSolid;
-    TColor FAnnotationDefaultPenColor = clWhite;
-    Integer FAnnotationDefaultPenWidth = 1;
-    TkPlotReferenceType FAnnotationDefaultReference = kprtDataView;
-    // Position X, position Y, size X, size Y.
-    std::array<TkPlotReferenceIndividual, 4> FAnnotationDefaultReferences{kpriAuto, kpriAuto, kpriAuto, kpriAuto};
+    TkPlotAnnotationDefaults FAnnotationDefaults;
     bool FClipAnnotationsToAxes = true;
-    bool FBackGroundGradientEnabled = false;
-    TkFillDirection FBackGroundGradientDirection = kfdTopBottom;
-    TColor FBackGroundGradientStartColor = clBlue;
-    TColor FBackGroundGradientStopColor = clBlack;
+    TkPlotBackGroundGradient FGradient;
 
-    // Paint state: the rectangles that Cartesian axes took during the
-    // current paint, every axis for the grid, the axes each object was drawn
-    // against, and the hint box.
-    bool FPainting = false;
-    std::vector<TRect> FOccupiedRects;
-    std::array<std::vector<const TkPlotAxis*>, 2> FPaintAxes;
-    TkPlotPaintedAxes FPaintedAxes;
-    // What the legends list, made anew for each layout pass and for the
-    // drawing of a paint; none outside a paint.
-    std::optional<TkPlotLegendEntries> FLegendEntries;
-    // The channels whose legend entries lie under the point of the hit test
-    // under way: every channel asks, and a walk of every legend for each
-    // would cost channels times legends.
-    struct TLegendEntriesHit {
-        TPoint P;
-        std::vector<const TkPlotChannelCustom*> Channels;
-    };
-    std::optional<TLegendEntriesHit> FLegendEntriesHit;
-    TkPlotHintData FHint;
-    bool FHintShowing = false;
-    bool FHintDrawn = false;
-    // Objects removed so far; a paint step that called out to the user's
-    // handlers compares it before touching what it collected.
-    Cardinal FRemovals = 0;
-    bool FAxesForwarding = false;
-    TkPlotInputState FInput;
-    TkPlotHintWait FHintWait;
-    std::optional<TLayoutKey> FLayoutKey;
+    // The plot's roles, each with what it keeps.
+    TkPlotImageLists FImages;
+    TkPlotOutput FOutput;
+    TkPlotLog FLog;
+    TkPlotHint FHint;
+    TkPlotPainter FPainter;
+    TkPlotInputRouter FInput;
+    TkPlotCommands FCommands;
 };
+
+#undef PL_PLOT_SETTING

@@ -32,7 +32,7 @@ TkPlotNewPoint RowPoint(Double X, Double V)
 
 void TkPlotComponent::ClearAllData()
 {
-    if (FLoggingActive) LogDeactivate();
+    if (FLog.Active()) FLog.Deactivate();
     Master().ClearAllData();
 }
 

@@ -1,4 +1,4 @@
-// The plot's data files and its log.
+// The plot's data files.
 
 #include <optional>
 
@@ -10,37 +10,25 @@
 
 namespace {
 
-// Enough of a log's start for its header, however long the titles are;
-// enough of its end for its last value.
-constexpr std::size_t kLogHeadBytes = 1 << 20;
-constexpr std::size_t kLogTailBytes = 4;
-
 void FireNotify(const TNotifyEvent& Event, TObject* Sender)
 {
     if (Event) Event(Sender);
 }
 
-std::vector<TkPlotDataColumn> DataColumns(const std::vector<TkPlotChannelCustom*>& Channels)
-{
-    std::vector<TkPlotDataColumn> columns;
-    columns.reserve(Channels.size());
-    for (const TkPlotChannelCustom* channel : Channels) columns.push_back(channel->DataColumn());
-    return columns;
-}
-
 }  // namespace
 
-std::vector<TkPlotChannelCustom*> TkPlotComponent::Channels() const
+std::vector<TkPlotDataColumn> TkPlotComponent::DataColumns() const
 {
-    std::vector<TkPlotChannelCustom*> channels;
-    for (Integer i = 0; i < ChannelCount(); ++i) channels.push_back(GetChannel(i));
-    return channels;
+    std::vector<TkPlotDataColumn> columns;
+    columns.reserve(static_cast<std::size_t>(std::max<Integer>(ChannelCount(), 0)));
+    for (Integer i = 0; i < ChannelCount(); ++i) columns.push_back(GetChannel(i)->DataColumn());
+    return columns;
 }
 
 void TkPlotComponent::SaveDataToFile(const String& FileName)
 {
     WithErrorPrefix("Error Saving Data - ", [&] {
-        const auto columns = DataColumns(Channels());
+        const auto columns = DataColumns();
         SaveFileSafely(FileName, FDataFileFormat == kpdffCompactInterval
                                      ? PlotCompactData(columns)
                                      : PlotTextData(columns, DataFileSeparatorChar()));
@@ -79,53 +67,3 @@ void TkPlotComponent::ReadDataFile(const String& FileName, bool ReplaceData)
     FLastDataFileName = FileName;
     FireNotify(OnAfterLoadData, this);
 }
-
-void TkPlotComponent::LogActivate(bool Append)
-{
-    if (Trim(FLogFileName).empty()) throw Exception("Log File Name not Defined");
-    if (FLoggingActive) throw Exception("Logging Already Active");
-    const bool compact = FDataFileFormat == kpdffCompactInterval;
-    if (Append) {
-        // Rows of another form or width, or rows after a cut one, would
-        // make the whole log unreadable.
-        const Integer logged = PlotLogChannelCount(ReadFileEnds(FLogFileName, kLogHeadBytes, kLogTailBytes), compact,
-                                                   DataFileSeparatorChar());
-        if (logged != ChannelCount())
-            throw EConvertError("The log \"" + FLogFileName + "\" holds " + IntToStr(logged) +
-                                " channels, the plot " + IntToStr(ChannelCount()));
-        AppendToFile(FLogFileName, {});
-    } else {
-        SaveFileSafely(FLogFileName, compact ? PlotCompactHeader(ChannelCount())
-                                             : PlotTextLogHeader(DataColumns(Channels()), DataFileSeparatorChar()));
-    }
-    FLoggingActive = true;
-    FLogBacklog.Clear();
-}
-
-void TkPlotComponent::LogDeactivate()
-{
-    if (!FLoggingActive) throw Exception("Logging not Active");
-    FLoggingActive = false;
-    if (FLogBacklog.Waiting() > 0) LogFlushBuffer();
-}
-
-// The rows go in whole or not at all; those that did not go wait for the
-// next flush.
-void TkPlotComponent::LogFlushBuffer()
-{
-    FLogBacklog.Flush([this](Integer Rows) {
-        const auto columns = DataColumns(Channels());
-        const Integer first = columns.empty() ? 0 : columns[0].Points->Count() - Rows;
-        AppendToFile(FLogFileName, FDataFileFormat == kpdffCompactInterval
-                                       ? PlotCompactRows(columns, first, Rows)
-                                       : PlotTextLogRows(columns, DataFileSeparatorChar(), first, Rows));
-    });
-}
-
-void TkPlotComponent::LogRowsAdded(Integer Rows)
-{
-    // Never more rows than channel 0 holds: a flush writes no row twice.
-    FLogBacklog.Add(Rows, ChannelCount() > 0 ? GetChannel(0)->Count() : 0);
-    if (FLoggingActive && FLogBacklog.Due(FLogBufferSize)) LogFlushBuffer();
-}
-

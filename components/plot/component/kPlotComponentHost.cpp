@@ -63,9 +63,9 @@ void TkPlotComponent::DoObjectAdd(TObject* Object)
 
 void TkPlotComponent::DoObjectRemove(TObject* Object)
 {
-    ++FRemovals;
+    FPainter.ObjectRemoved();
     if (auto* object = dynamic_cast<TkPlotObject*>(Object)) {
-        ForgetHintOf(object);
+        FHint.Forget(object);
         FireObjectEvent(OnObjectRemove, PlotListEventKinds, object);
     }
 }
@@ -90,11 +90,6 @@ bool TkPlotComponent::AxisScaleEventsAssigned() const
 void TkPlotComponent::SettleWaitingPoints()
 {
     for (Integer i = 0; i < ChannelCount(); ++i) GetChannel(i)->SettleWaitingPoints();
-}
-
-void TkPlotComponent::ShowCursorReadoutInLegend()
-{
-    if (LegendCount() > 0) GetLegend(0)->SetCursorAllChannels(true);
 }
 
 // Each report reaches the published event of its kind (X or Y for an axis;
@@ -123,7 +118,7 @@ void TkPlotComponent::Fire(const TkPlotEvent& Event)
                 FireObjectEvent(OnObjectPopupMenu, PlotMouseEventKinds, E.Object, E.Cancel, E.ScreenX, E.ScreenY);
             },
             [this](const PlotEvent::Click& E) {
-                const bool dblClick = std::exchange(FInput.DblClick, false);
+                const bool dblClick = std::exchange(FInput.State().DblClick, false);
                 FireObjectEvent(dblClick ? OnObjectDblClick : OnObjectClick, PlotMouseEventKinds, E.Object);
             },
             [this](const PlotEvent::GetMouseCursor& E) {
@@ -145,10 +140,10 @@ void TkPlotComponent::Fire(const TkPlotEvent& Event)
             },
             [this](const PlotEvent::AxisCustomizeLabel& E) {
                 // Kept by the plot meanwhile: a handler may ask for it to be set.
-                FInput.CustomizeLabelText = E.Text;
+                FInput.State().CustomizeLabelText = E.Text;
                 FireAxisEvent(OnXAxisCustomizeLabel, OnYAxisCustomizeLabel, E.Axis, E.Value,
-                              FInput.CustomizeLabelText);
-                E.Text = FInput.CustomizeLabelText;
+                              FInput.State().CustomizeLabelText);
+                E.Text = FInput.State().CustomizeLabelText;
             },
             [this](const PlotEvent::AxisCustomizeHint& E) {
                 FireAxisEvent(OnXAxisCustomizeHint, OnYAxisCustomizeHint, E.Axis, E.Text);
@@ -193,7 +188,7 @@ void TkPlotComponent::Fire(const TkPlotEvent& Event)
                 FireIndexedEvent(OnMouseUpDataPoint, E.Channel, E.DataIndex, E.Button, E.Shift, E.X, E.Y);
             },
             [this](const PlotEvent::DataPointClick& E) {
-                const bool dblClick = std::exchange(FInput.DblClick, false);
+                const bool dblClick = std::exchange(FInput.State().DblClick, false);
                 FireIndexedEvent(dblClick ? OnDblClickDataPoint : OnClickDataPoint, E.Channel, E.DataIndex);
             },
             [this](const PlotEvent::DataPointMoved& E) {
@@ -221,29 +216,10 @@ TkPlotNameIndex* TkPlotComponent::NameIndex(TkPlotObjectKind Kind)
     return manager ? manager->NameIndex() : nullptr;
 }
 
-TkPlotExtents TkPlotComponent::ChannelExtents(const TkPlotAxis& Axis, bool Visible) const
-{
-    TkPlotExtents extents;
-    for (Integer i = 0; i < ChannelCount(); ++i) GetChannel(i)->WidenExtents(Axis, Visible, extents);
-    return extents;
-}
-
 TkPlotAxis* TkPlotComponent::GetAxis(bool XAxes, Integer Index) const
 {
     if (XAxes) return GetXAxis(Index);
     return GetYAxis(Index);
-}
-
-void TkPlotComponent::DisableAllTracking() { SetAllTracking(false); }
-
-void TkPlotComponent::EnableAllTracking() { SetAllTracking(true); }
-
-void TkPlotComponent::SetAllTracking(bool Value)
-{
-    // By index: turning tracking off may bring back resume values, whose
-    // events reach the user's handlers.
-    for (const bool xAxes : {true, false})
-        for (Integer i = 0; i < AxisCount(xAxes); ++i) GetAxis(xAxes, i)->SetTrackingEnabled(Value);
 }
 
 bool TkPlotComponent::DataViewPercentToPixels(Double Percent, bool Vertical, Integer& Pixel) const
@@ -255,36 +231,10 @@ bool TkPlotComponent::DataViewPercentToPixels(Double Percent, bool Vertical, Int
 }
 
 // ===========================================================================
-// What the toolbar asks: the modes of the first toolbar, and the commands
-// that act on the whole plot
+// The first toolbar's mode
 // ===========================================================================
-
-bool TkPlotComponent::IsToolBarZoomBoxMode() const { return ToolBarCount() > 0 && GetToolBar(0)->ZoomBoxDown(); }
-
-bool TkPlotComponent::IsToolBarSelectMode() const { return ToolBarCount() > 0 && GetToolBar(0)->SelectDown(); }
 
 void TkPlotComponent::SetToolBarSelectMode(bool Value)
 {
     if (ToolBarCount() > 0 && GetToolBar(0)->SelectDown() != Value) GetToolBar(0)->DoButtonClickSelect();
-}
-
-void TkPlotComponent::ClearAllUserSelections() { Master().PlotObjectManager()->ClearAllUserSelections(); }
-
-void TkPlotComponent::ShowDataCursors(bool Value)
-{
-    for (Integer i = 0; i < DataCursorCount(); ++i) GetDataCursor(i)->SetVisible(Value);
-    if (Value && DataCursorCount() > 0) GetDataCursor(0)->SetUserSelected(true);
-}
-
-void TkPlotComponent::EditProperties() { Master().EditProperties(); }
-
-void TkPlotComponent::DoToolBarOutput(TkPlotToolBarButtonType Command)
-{
-    switch (Command) {
-    case kptbbtCopy: CopyToClipBoard(); return;
-    case kptbbtSave: Save(); return;
-    case kptbbtPrint: PrintChart(); return;
-    case kptbbtPreview: PreviewChart(); return;
-    default: return;
-    }
 }

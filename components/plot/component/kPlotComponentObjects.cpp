@@ -19,7 +19,7 @@ Integer TkPlotComponent::AddObject(TkPlotObjectKind Kind)
 {
     const Integer index = Master().Add(Kind);
     // A handler of the add event may have taken it away again.
-    if (Kind == kpokAnnotation && index >= 0) ApplyAnnotationDefaults(*GetAnnotation(index));
+    if (Kind == kpokAnnotation && index >= 0) FAnnotationDefaults.ApplyTo(*GetAnnotation(index));
     return index;
 }
 
@@ -39,21 +39,6 @@ void TkPlotComponent::RemoveAllObjects(TkPlotObjectKind Kind)
     }
     KindManager(Kind).Clear();
     InvalidateNow();
-}
-
-void TkPlotComponent::ApplyAnnotationDefaults(TkPlotAnnotation& Annotation) const
-{
-    Annotation.SetBrushStyle(FAnnotationDefaultBrushStyle);
-    Annotation.SetBrushColor(FAnnotationDefaultBrushColor);
-    Annotation.SetPenStyle(FAnnotationDefaultPenStyle);
-    Annotation.SetPenColor(FAnnotationDefaultPenColor);
-    Annotation.SetPenWidth(FAnnotationDefaultPenWidth);
-    Annotation.SetReference(FAnnotationDefaultReference);
-    Annotation.SetReferencePositionX(FAnnotationDefaultReferences[0]);
-    Annotation.SetReferencePositionY(FAnnotationDefaultReferences[1]);
-    Annotation.SetReferenceSizeX(FAnnotationDefaultReferences[2]);
-    Annotation.SetReferenceSizeY(FAnnotationDefaultReferences[3]);
-    Annotation.SetFont(FAnnotationDefaultFont.get());
 }
 
 // --- translation table --------------------------------------------------------

@@ -8,14 +8,19 @@
 // release of the press follow it there. Without a press, a move asks the
 // object under the mouse for its cursor and its hint.
 
+#include "components/plot/component/kPlotInputRouter.h"
+
 #include <algorithm>
 #include <vector>
 
 #include "components/foundation/kCommonRoutines.h"
 #include "components/plot/channel/kPlotChannelCustom.h"
 #include "components/plot/component/kPlotComponent.h"
+#include "components/plot/component/kPlotHint.h"
+#include "components/plot/component/kPlotPainter.h"
 #include "components/plot/component/kPlotMasterManager.h"
 #include "components/plot/input/kPlotButton.h"
+#include "components/plot/input/kPlotToolBar.h"
 #include "components/plot/layout/kPlotLegend.h"
 #include "platform/Math.h"
 #include "platform/Menus.h"
@@ -63,12 +68,11 @@ bool TakesPart(const TkPlotObject* Object, THitPass Pass)
 // Hit test
 // ===========================================================================
 
-TkPlotObject* TkPlotComponent::GetObjectAt(TPoint P)
+TkPlotObject* TkPlotInputRouter::GetObjectAt(TPoint P)
 {
-    if (!FMasterManager) return nullptr;
-    const TRestoreScope<std::optional<TLegendEntriesHit>> legendEntriesHit(FLegendEntriesHit);
-    FLegendEntriesHit = TLegendEntriesHit{P, ChannelsOnLegendEntries(P)};
-    const TkPlotObjectManager& all = *Master().PlotObjectManager();
+    if (!FPlot.HasObjects()) return nullptr;
+    const TkPlotPainter::TLegendHitScope legendHits(FPainter, P);
+    const TkPlotObjectManager& all = *FPlot.Master().PlotObjectManager();
     std::vector<TkPlotObject*> candidates;
     candidates.reserve(static_cast<std::size_t>(all.Count()));
     for (const THitPass pass : {THitPass::Selected, THitPass::Any, THitPass::Background}) {
@@ -87,28 +91,11 @@ TkPlotObject* TkPlotComponent::GetObjectAt(TPoint P)
     return nullptr;
 }
 
-bool TkPlotComponent::LegendEntryHit(const TkPlotChannelCustom* Channel, TPoint P) const
-{
-    const auto holds = [Channel](const std::vector<const TkPlotChannelCustom*>& Channels) {
-        return std::find(Channels.begin(), Channels.end(), Channel) != Channels.end();
-    };
-    if (FLegendEntriesHit && FLegendEntriesHit->P == P) return holds(FLegendEntriesHit->Channels);
-    return holds(ChannelsOnLegendEntries(P));
-}
-
-std::vector<const TkPlotChannelCustom*> TkPlotComponent::ChannelsOnLegendEntries(TPoint P) const
-{
-    std::vector<const TkPlotChannelCustom*> channels;
-    if (!FMasterManager) return channels;
-    for (Integer i = 0; i < LegendCount(); ++i) GetLegend(i)->AddChannelsOnEntries(P, channels);
-    return channels;
-}
-
 // ===========================================================================
 // Press and selection
 // ===========================================================================
 
-void TkPlotComponent::ApplySelection(TkPlotObject* Object, TShiftState Shift)
+void TkPlotInputRouter::ApplySelection(TkPlotObject* Object, TShiftState Shift)
 {
     const bool axis = IsAxisKind(Object->Kind());
     if (Shift.Contains(ssShift)) {
@@ -123,15 +110,15 @@ void TkPlotComponent::ApplySelection(TkPlotObject* Object, TShiftState Shift)
     }
 }
 
-void TkPlotComponent::kMouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y)
+void TkPlotInputRouter::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y)
 {
-    TkPlotObjectManager& all = *Master().PlotObjectManager();
+    TkPlotObjectManager& all = *FPlot.Master().PlotObjectManager();
     FInput.Shift = Shift;
     all.SetShiftState(Shift);
     FInput.ButtonDown = true;
     FInput.LastMouse = Point(X, Y);
-    FocusControl(this);
-    HideHint();
+    FocusControl(&FPlot);
+    FHint.Hide();
     if (Button == mbRight) all.ClearAllUserSelections();
 
     TkPlotObject* object = GetObjectAt(Point(X, Y));
@@ -144,24 +131,22 @@ void TkPlotComponent::kMouseDown(TMouseButton Button, TShiftState Shift, Integer
     TWeakRef<TkPlotObject> pressed(object);
     ApplySelection(object, Shift);
     if (!pressed) return;
-    if (Button == mbRight) SetMouseCapture(true);
+    if (Button == mbRight) FPlot.SetMouseCapture(true);
     if (Button != mbRight && !HandlesOwnDrag(object))
         all.MouseDownFocusObjects(Button, Shift, X, Y);
     else if (TkPlotObject* target = pressed.Get())
         target->kMouseDown(Button, Shift, X, Y);
 }
 
-void TkPlotComponent::kDblClick() { FInput.DblClick = true; }
-
 // ===========================================================================
 // Moves
 // ===========================================================================
 
-void TkPlotComponent::kMouseMove(TShiftState Shift, Integer X, Integer Y)
+void TkPlotInputRouter::MouseMove(TShiftState Shift, Integer X, Integer Y)
 {
-    if (IsDesigning() || FInput.AxisSelect) return;
+    if (FPlot.IsDesigning() || FInput.AxisSelect) return;
     const TPoint p = Point(X, Y);
-    if (!PtInRect(ClientRect(), p) && !FInput.ButtonDown && MouseCapture()) SetMouseCapture(false);
+    if (!PtInRect(FPlot.ClientRect(), p) && !FInput.ButtonDown && FPlot.MouseCapture()) FPlot.SetMouseCapture(false);
     FInput.Shift = Shift;
     FInput.LastMouse = p;
 
@@ -171,8 +156,8 @@ void TkPlotComponent::kMouseMove(TShiftState Shift, Integer X, Integer Y)
             if (HandlesOwnDrag(pressed))
                 pressed->kMouseMove(ignored, Shift, X, Y, FInput.DblClick);
             else
-                Master().PlotObjectManager()->MouseMoveFocusObjects(ignored, Shift, X, Y, FInput.DblClick);
-            SetCursor(crDefault);
+                FPlot.Master().PlotObjectManager()->MouseMoveFocusObjects(ignored, Shift, X, Y, FInput.DblClick);
+            FPlot.SetCursor(crDefault);
             return;
         }
         EndLostPress();
@@ -180,15 +165,15 @@ void TkPlotComponent::kMouseMove(TShiftState Shift, Integer X, Integer Y)
     HoverOver(GetObjectAt(p), p);
 }
 
-void TkPlotComponent::EndLostPress()
+void TkPlotInputRouter::EndLostPress()
 {
     // The object first hears that the mouse left it, so that a button ends
     // its press without clicking where the mouse happens to be now.
     if (TkPlotObject* pressed = FInput.MouseDownObject.Get()) pressed->DoMouseNotOver();
-    kMouseUp(mbLeft, FInput.Shift, FInput.LastMouse.X, FInput.LastMouse.Y);
+    MouseUp(mbLeft, FInput.Shift, FInput.LastMouse.X, FInput.LastMouse.Y);
 }
 
-void TkPlotComponent::HoverOver(TkPlotObject* Object, TPoint P)
+void TkPlotInputRouter::HoverOver(TkPlotObject* Object, TPoint P)
 {
     if (TkPlotObject* over = FInput.MouseOverObject.Get(); over && over != Object) {
         FInput.MouseOverObject = nullptr;
@@ -197,18 +182,18 @@ void TkPlotComponent::HoverOver(TkPlotObject* Object, TPoint P)
         Object = hit.Get();
     }
     if (!Object) {
-        SetCursor(crDefault);
+        FPlot.SetCursor(crDefault);
         return;
     }
     TWeakRef<TkPlotObject> hit(Object);
-    SetCursor(Object->GetMouseCursor(P));
+    FPlot.SetCursor(Object->GetMouseCursor(P));
     if (!hit) return;
     TkPlotHintData hint;
     Object->kMouseMove(hint, FInput.Shift, P.X, P.Y, FInput.DblClick);
     if (!hit) return;
-    if (HintsShow()) {
-        SetHint(hint, FHintShowing);
-        TrackHint(Object, P);
+    if (FHint.Show) {
+        FHint.Set(hint, FHint.Showing());
+        FHint.Track(Object, P, FInput.ButtonDown);
     }
     FInput.MouseOverObject = hit;
 }
@@ -217,9 +202,9 @@ void TkPlotComponent::HoverOver(TkPlotObject* Object, TPoint P)
 // Release
 // ===========================================================================
 
-void TkPlotComponent::kMouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y)
+void TkPlotInputRouter::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y)
 {
-    if (IsDesigning()) return;
+    if (FPlot.IsDesigning()) return;
     if (FInput.FocusLeaving) {
         // The focus' release comes without a position: the drag ends where
         // the mouse was last seen, not at the corner.
@@ -228,51 +213,75 @@ void TkPlotComponent::kMouseUp(TMouseButton Button, TShiftState Shift, Integer X
     }
     FInput.ButtonDown = false;
     FInput.Shift = Shift;
-    HideHint();
+    FHint.Hide();
     FInput.AxisSelect = false;
-    const TPoint screen = ClientToScreen(Point(X, Y));
+    const TPoint screen = FPlot.ClientToScreen(Point(X, Y));
     TkPlotObject* pressed = FInput.MouseDownObject.Get();
     // Forgotten first: whatever the release sets off, it ends this press once.
     FInput.MouseDownObject = nullptr;
     const bool dblClick = FInput.DblClick;
     TWeakRef<TkPlotObject> alive(pressed);
-    if (pressed) pressed->kMouseUp(Button, Shift, X, Y, screen.X, screen.Y, dblClick, ObjectPopupMenu());
-    if (FMasterManager)
-        Master().PlotObjectManager()->MouseUpFocusObjects(Button, Shift, X, Y, screen.X, screen.Y, dblClick,
-                                                          ObjectPopupMenu());
+    if (pressed) pressed->kMouseUp(Button, Shift, X, Y, screen.X, screen.Y, dblClick, FPlot.ObjectPopupMenu());
+    if (FPlot.HasObjects())
+        FPlot.Master().PlotObjectManager()->MouseUpFocusObjects(Button, Shift, X, Y, screen.X, screen.Y, dblClick,
+                                                          FPlot.ObjectPopupMenu());
     FInput.LastMouseUp = {alive, Button, Shift, X, Y, screen.X, screen.Y};
     FInput.DblClick = false;
-}
-
-void TkPlotComponent::kKillFocus()
-{
-    const TFlagScope leaving(FInput.FocusLeaving);
-    TkCustomComponent::kKillFocus();
 }
 
 // ===========================================================================
 // Wheel and keys
 // ===========================================================================
 
-bool TkPlotComponent::kMouseWheel(Integer WheelDelta, TShiftState Shift, TPoint MousePos)
+void TkPlotInputRouter::MouseWheel(Integer WheelDelta, TShiftState Shift, TPoint MousePos)
 {
     // The objects work in the control's pixels.
-    const TPoint p = ScreenToClient(MousePos);
+    const TPoint p = FPlot.ScreenToClient(MousePos);
     TkPlotObject* under = GetObjectAt(p);
     TWeakRef<TkPlotObject> target(under && !under->UserSelected() ? under : nullptr);
-    Master().PlotObjectManager()->MouseWheelFocusObjects(WheelDelta, Shift, p);
+    FPlot.Master().PlotObjectManager()->MouseWheelFocusObjects(WheelDelta, Shift, p);
     // The object under the mouse answers the wheel even when it is not
     // selected: the user points at what should move.
     if (TkPlotObject* object = target.Get()) object->kMouseWheel(WheelDelta, Shift, p);
-    return true;
 }
 
-void TkPlotComponent::kKeyDown(Word& Key, TShiftState Shift)
+void TkPlotInputRouter::KeyDown(Word& Key, TShiftState Shift)
 {
-    Master().PlotObjectManager()->KeyDownFocusObjects(Key, Shift, ObjectPopupMenu());
+    FPlot.Master().PlotObjectManager()->KeyDownFocusObjects(Key, Shift, FPlot.ObjectPopupMenu());
 }
 
-void TkPlotComponent::kWantSpecialKey(Word& CharCode, Integer& Result)
+void TkPlotInputRouter::CaptureLost()
 {
-    if (CharCode >= VK_LEFT && CharCode <= VK_DOWN) Result = 1;
+    // A press in progress ends with its release (the control lets the mouse
+    // go just before it), or, when that never comes, at the next move.
+    if (FInput.ButtonDown) return;
+    if (TkPlotObject* over = FInput.MouseOverObject.Get()) {
+        FInput.MouseOverObject = nullptr;
+        over->DoMouseNotOver();
+    }
 }
+
+// ===========================================================================
+// What the objects ask
+// ===========================================================================
+
+TPoint TkPlotInputRouter::PlotClientToScreen(const TPoint& P) const { return FPlot.ClientToScreen(P); }
+
+bool TkPlotInputRouter::IsToolBarZoomBoxMode() const
+{
+    return FPlot.ToolBarCount() > 0 && FPlot.GetToolBar(0)->ZoomBoxDown();
+}
+
+bool TkPlotInputRouter::IsToolBarSelectMode() const
+{
+    return FPlot.ToolBarCount() > 0 && FPlot.GetToolBar(0)->SelectDown();
+}
+
+bool TkPlotInputRouter::LegendEntryHit(const TkPlotChannelCustom* Channel, TPoint P) const
+{
+    return FPainter.LegendEntryHit(Channel, P);
+}
+
+TSize TkPlotInputRouter::HintTextExtent(const String& Text) { return FHint.TextExtent(Text); }
+
+TkPlotPaintContext TkPlotInputRouter::HitTestContext(TkPlotObject& Object) { return FPainter.HitTestContext(Object); }

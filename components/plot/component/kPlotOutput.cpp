@@ -1,5 +1,7 @@
 // The plot's output: the clipboard, image files and printing.
 
+#include "components/plot/component/kPlotOutput.h"
+
 #include <cmath>
 #include <vector>
 
@@ -129,22 +131,26 @@ void SelectNamedPrinter(TPrinter& Printer, const String& Name)
 
 }  // namespace
 
+TkPlotOutput::TkPlotOutput(TkPlotComponent& Plot) : FPlot(Plot) {}
+
+TkPlotOutput::~TkPlotOutput() = default;
+
 // ---------------------------------------------------------------------------
 // Clipboard and files
 // ---------------------------------------------------------------------------
 
-void TkPlotComponent::CopyToClipBoard()
+void TkPlotOutput::CopyToClipBoard()
 {
-    WithinUpdate(*this, [this] {
-        TToolBarsHidden hidden(*this);
-        Master().DeSelectAll();
-        switch (FCopyToClipBoardFormat) {
+    WithinUpdate(FPlot, [this] {
+        TToolBarsHidden hidden(FPlot);
+        FPlot.Master().DeSelectAll();
+        switch (CopyFormat) {
             case kpefMetaFile:
-                Clipboard()->Assign(&KeptMetafile(*this, FMetafile, "Strip Chart"));
+                Clipboard()->Assign(&KeptMetafile(FPlot, FMetafile, "Strip Chart"));
                 break;
-            case kpefBitmap: Clipboard()->Assign(kRenderImage(*this).get()); break;
+            case kpefBitmap: Clipboard()->Assign(kRenderImage(FPlot).get()); break;
             case kpefJPEG: {
-                TOwned<TJPEGImage> jpeg(GetJPEGImage(100, false));
+                TOwned<TJPEGImage> jpeg(FPlot.GetJPEGImage(100, false));
                 Clipboard()->Assign(jpeg.get());
                 break;
             }
@@ -152,33 +158,33 @@ void TkPlotComponent::CopyToClipBoard()
     });
 }
 
-TPicture* TkPlotComponent::GetSnapShotPicture()
+TPicture* TkPlotOutput::GetSnapShotPicture()
 {
     if (!FSnapShotPicture) FSnapShotPicture = CreateOwned<TPicture>();
-    FSnapShotPicture->SetGraphic(&KeptMetafile(*this, FMetafile, "kPlot"));
+    FSnapShotPicture->SetGraphic(&KeptMetafile(FPlot, FMetafile, "kPlot"));
     return FSnapShotPicture.get();
 }
 
-bool TkPlotComponent::SaveImageByExtension(const String& FileName)
+bool TkPlotOutput::SaveImageByExtension(const String& FileName)
 {
     const String ending = FileName.size() >= 3 ? FileName.substr(FileName.size() - 3) : String();
-    Master().DeSelectAll();
-    if (SameText(ending, "bmp")) SaveImageToBitmap(FileName);
-    else if (SameText(ending, "emf")) SaveImageToMetaFile(FileName);
-    else if (SameText(ending, "jpg")) SaveImageToJPEG(FileName, 100, true);
-    else if (SameText(ending, "png")) SaveImageToPNG(FileName, 9);
+    FPlot.Master().DeSelectAll();
+    if (SameText(ending, "bmp")) FPlot.SaveImageToBitmap(FileName);
+    else if (SameText(ending, "emf")) FPlot.SaveImageToMetaFile(FileName);
+    else if (SameText(ending, "jpg")) FPlot.SaveImageToJPEG(FileName, 100, true);
+    else if (SameText(ending, "png")) FPlot.SaveImageToPNG(FileName, 9);
     else return false;
     return true;
 }
 
-void TkPlotComponent::Save()
+void TkPlotOutput::Save()
 {
-    TOwned<TkSaveDialog> dialog(Create<TkSaveDialog>(this));
-    dialog->SetDefaultDir(FDefaultSaveImageDirectory);
+    TOwned<TkSaveDialog> dialog(Create<TkSaveDialog>(&FPlot));
+    dialog->SetDefaultDir(FPlot.DefaultSaveImageDirectory());
     dialog->SetFilter(
         "Bitmap (*.bmp)|*.bmp|Enhanced Metafile (*.emf)|*.emf|JPEG File (*.jpg)|*.jpg|PNG (*.png)|*.png");
     dialog->SetFileName("Untitled");
-    dialog->SetFilterIndex(static_cast<Integer>(FDefaultSaveImageFormat) + 1);
+    dialog->SetFilterIndex(static_cast<Integer>(FPlot.DefaultSaveImageFormat()) + 1);
     if (dialog->Execute()) SaveImageByExtension(dialog->FileName());
 }
 
@@ -186,38 +192,38 @@ void TkPlotComponent::Save()
 // Printing
 // ---------------------------------------------------------------------------
 
-void TkPlotComponent::PrintChart()
+void TkPlotOutput::PrintChart()
 {
     TPrinter* printer = Printer();
     if (printer->Printing()) printer->EndDoc();
-    printer->SetOrientation(FPrintOrientation);
-    printer->SetTitle(FPrintDocumentName);
-    if (FPrintShowDialog) {
+    printer->SetOrientation(Print.Orientation);
+    printer->SetTitle(Print.DocumentName);
+    if (Print.ShowDialog) {
         TOwned<TPrintDialog> dialog(Create<TPrintDialog>(nullptr));
         if (!dialog->Execute()) return;
     }
     try {
-        WithinUpdate(*this, [&] {
-            if (XAxisCount() == 0) throw Exception("the plot has no X axis");
-            SelectNamedPrinter(*printer, FPrinterName);
-            const TRect page = PageRect(*this, *printer);
+        WithinUpdate(FPlot, [&] {
+            if (FPlot.XAxisCount() == 0) throw Exception("the plot has no X axis");
+            SelectNamedPrinter(*printer, Print.PrinterName);
+            const TRect page = PageRect(FPlot, *printer);
             printer->BeginDoc();
             TScopeExit abandon([printer] {
                 if (printer->Printing()) printer->Abort();
             });
             {
-                TkPlotXAxis* axis = GetXAxis(0);
-                TPrintedPlotState saved(*this, *axis);
-                TToolBarsHidden hidden(*this);
-                Master().DeSelectAll();
-                if (OnBeforePrint) OnBeforePrint(this);
+                TkPlotXAxis* axis = FPlot.GetXAxis(0);
+                TPrintedPlotState saved(FPlot, *axis);
+                TToolBarsHidden hidden(FPlot);
+                FPlot.Master().DeSelectAll();
+                if (FPlot.OnBeforePrint) FPlot.OnBeforePrint(&FPlot);
                 axis->SetMin(saved.Min());
                 for (Integer number = 1; axis->Min() < saved.Max(); ++number) {
                     const Double min = axis->Min();
                     const Double next = min + axis->Span();
-                    if (OnBeforePrintPage) OnBeforePrintPage(this, number, next >= saved.Max());
-                    ReCalcLayout();
-                    printer->Canvas()->StretchDraw(page, kRenderImage(*this).get());
+                    if (FPlot.OnBeforePrintPage) FPlot.OnBeforePrintPage(&FPlot, number, next >= saved.Max());
+                    FPlot.ReCalcLayout();
+                    printer->Canvas()->StretchDraw(page, kRenderImage(FPlot).get());
                     if (!(next > min) || next >= saved.Max()) break;
                     printer->NewPage();
                     axis->SetMin(next);
@@ -225,7 +231,7 @@ void TkPlotComponent::PrintChart()
                     // the same page for ever.
                     if (!(axis->Min() > min)) break;
                 }
-                if (OnAfterPrint) OnAfterPrint(this);
+                if (FPlot.OnAfterPrint) FPlot.OnAfterPrint(&FPlot);
                 saved.Restore();
             }
             printer->EndDoc();
@@ -235,33 +241,33 @@ void TkPlotComponent::PrintChart()
     }
 }
 
-void TkPlotComponent::PreviewChart()
+void TkPlotOutput::PreviewChart()
 {
     const TkPlotPreviewRunner& preview = kPlotPreviewRunner();
     if (!preview) throw Exception("The print preview is not available");
-    preview(*this);
+    preview(FPlot);
 }
 
-void TkPlotComponent::PrintSizeToFillPage()
+void TkPlotOutput::PrintSizeToFillPage()
 {
     Double paperWidth = 0, paperHeight = 0;
     PrinterPaperSize(paperWidth, paperHeight);
     if (!(paperWidth > 0)) return;
-    SetHeight(TruncPix(Width() * paperHeight / paperWidth));
-    ReCalcLayout();
+    FPlot.SetHeight(TruncPix(FPlot.Width() * paperHeight / paperWidth));
+    FPlot.ReCalcLayout();
 }
 
-void TkPlotComponent::PrintAdjustXSpanToMinutesPerMillimeter(Double MinutesPerMillimeter)
+void TkPlotOutput::PrintAdjustXSpanToMinutesPerMillimeter(Double MinutesPerMillimeter)
 {
-    if (XAxisCount() == 0 || Height() <= 0) return;
-    ReCalcLayout();
+    if (FPlot.XAxisCount() == 0 || FPlot.Height() <= 0) return;
+    FPlot.ReCalcLayout();
     Double paperWidth = 0, paperHeight = 0;
     PrinterPaperSize(paperWidth, paperHeight);
-    const Double printable = paperHeight - FPrintMarginTop - FPrintMarginBottom;
-    TkPlotXAxis* axis = GetXAxis(0);
+    const Double printable = paperHeight - Print.MarginTop - Print.MarginBottom;
+    TkPlotXAxis* axis = FPlot.GetXAxis(0);
     const TkPlotScaleMap& map = axis->ScaleMap();
     const Double pixels = std::abs(Double(map.Stop) - Double(map.Start));
-    const Double millimeters = 25.4 * pixels * printable / Height();
+    const Double millimeters = 25.4 * pixels * printable / FPlot.Height();
     const Double span = millimeters * MinutesPerMillimeter / 1440;
     if (span > 0) axis->SetSpan(span);
 }

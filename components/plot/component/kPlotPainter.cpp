@@ -23,9 +23,13 @@
 #include <optional>
 
 #include "components/foundation/kCommonRoutines.h"
+#include "components/plot/component/kPlotPainter.h"
+
 #include "components/plot/axis/kPlotAxis.h"
 #include "components/plot/channel/kPlotChannelCustom.h"
 #include "components/plot/component/kPlotComponent.h"
+#include "components/plot/component/kPlotHint.h"
+#include "components/plot/component/kPlotImageLists.h"
 #include "components/plot/component/kPlotMasterManager.h"
 #include "components/plot/input/kPlotDataCursor.h"
 #include "components/plot/input/kPlotToolBar.h"
@@ -224,16 +228,16 @@ TkPlotPaintContext ObjectContext(const TkPlotPaintContext& Base, const TkPlotObj
 // Layout
 // ===========================================================================
 
-void TkPlotComponent::CalcLayout(TCanvas* Canvas)
+void TkPlotPainter::CalcLayout(TCanvas* Canvas)
 {
-    if (DataViewCount() == 0) return;
+    if (FPlot.DataViewCount() == 0) return;
     const Cardinal generation = FRemovals;
-    const TkPlotLayoutManager& manager = *Master().LayoutManager();
+    const TkPlotLayoutManager& manager = *FPlot.Master().LayoutManager();
     // Measuring asks the axes for their labels, and the user's handlers for
     // their texts.
     const auto intact = [this, generation] { return !ObjectsRemovedSince(generation); };
     // The legends of this pass share what they list.
-    FLegendEntries.emplace(this);
+    FLegendEntries.emplace(&FPlot);
     const TScopeExit entriesMeasured([this] { FLegendEntries.reset(); });
     const TSideLayout left = MeasureSide(manager.LeftList(), Canvas, intact);
     const TSideLayout top = MeasureSide(manager.TopList(), Canvas, intact);
@@ -241,7 +245,7 @@ void TkPlotComponent::CalcLayout(TCanvas* Canvas)
     const TSideLayout bottom = MeasureSide(manager.BottomList(), Canvas, intact);
     if (!intact()) return;
 
-    const Int64 border = BorderStyle() != kbsNone ? 2 : 0;
+    const Int64 border = FPlot.BorderStyle() != kbsNone ? 2 : 0;
     // Vertical objects start at the bottom, horizontal ones at the left.
     const Int64 leftDepth = std::max({left.Depth, Int64{top.StartMargin}, Int64{bottom.StartMargin}});
     const Int64 rightDepth = std::max({right.Depth, Int64{top.StopMargin}, Int64{bottom.StopMargin}});
@@ -254,12 +258,12 @@ void TkPlotComponent::CalcLayout(TCanvas* Canvas)
     const Int64 overhang = loneToolBar ? std::max(left.StopMargin, right.StopMargin) : 0;
 
     TRect view;
-    view.Left = Sum({leftDepth, border, OuterMarginLeft()});
-    view.Top = Sum({topDepth, border, OuterMarginTop(), overhang});
+    view.Left = Sum({leftDepth, border, FPlot.OuterMarginLeft()});
+    view.Top = Sum({topDepth, border, FPlot.OuterMarginTop(), overhang});
     // A plot smaller than its margins gets a view of no size, never an
     // inverted one.
-    view.Right = std::max(view.Left, Sum({Width(), -rightDepth, -border, -Int64{OuterMarginRight()}, -1}));
-    view.Bottom = std::max(view.Top, Sum({Height(), -bottomDepth, -border, -Int64{OuterMarginBottom()}, -1}));
+    view.Right = std::max(view.Left, Sum({FPlot.Width(), -rightDepth, -border, -Int64{FPlot.OuterMarginRight()}, -1}));
+    view.Bottom = std::max(view.Top, Sum({FPlot.Height(), -bottomDepth, -border, -Int64{FPlot.OuterMarginBottom()}, -1}));
 
     const auto keep = [](const TBandEntry&, TRect&) {};
     PlaceSide(left, {true, -1, true}, view.Left, 0, keep);
@@ -271,7 +275,7 @@ void TkPlotComponent::CalcLayout(TCanvas* Canvas)
         R.Bottom = Sum({border, Entry.Size});
     });
 
-    TkPlotDataView* dataView = GetDataView(0);
+    TkPlotDataView* dataView = FPlot.GetDataView(0);
     SetObjectRect(dataView, view);
     PlaceAlongSides(view, border);
     PlaceCartesianAxes(view);
@@ -281,16 +285,16 @@ void TkPlotComponent::CalcLayout(TCanvas* Canvas)
     dataView->SetDrawRect(ScaleBounds());
 }
 
-void TkPlotComponent::PlaceAlongSides(const TRect& View, Int64 Border)
+void TkPlotPainter::PlaceAlongSides(const TRect& View, Int64 Border)
 {
     // Lengths below zero (a plot narrower than its margins) would turn the
     // objects inside out.
     const Int64 viewWidth = Int64{View.Right} - View.Left;
     const Int64 viewHeight = Int64{View.Bottom} - View.Top;
-    const Int64 plotWidth = std::max<Int64>(Int64{Width()} - 2 * Border, 0);
-    const Int64 labelWidth = std::max<Int64>(Int64{Width()} - Border - OuterMarginLeft() - OuterMarginRight(), 0);
-    const Int64 labelLeft = Border + OuterMarginLeft();
-    const TkPlotLayoutManager& manager = *Master().LayoutManager();
+    const Int64 plotWidth = std::max<Int64>(Int64{FPlot.Width()} - 2 * Border, 0);
+    const Int64 labelWidth = std::max<Int64>(Int64{FPlot.Width()} - Border - FPlot.OuterMarginLeft() - FPlot.OuterMarginRight(), 0);
+    const Int64 labelLeft = Border + FPlot.OuterMarginLeft();
+    const TkPlotLayoutManager& manager = *FPlot.Master().LayoutManager();
     // Hidden objects too: they are where they will show.
     for (Integer i = 0; i < manager.Count(); ++i) {
         TkPlotLayoutObject* object = manager.GetLayoutObject(i);
@@ -319,11 +323,11 @@ void TkPlotComponent::PlaceAlongSides(const TRect& View, Int64 Border)
     }
 }
 
-void TkPlotComponent::PlaceCartesianAxes(const TRect& View)
+void TkPlotPainter::PlaceCartesianAxes(const TRect& View)
 {
     for (const bool xAxes : {true, false})
-        for (Integer i = 0; i < AxisCount(xAxes); ++i) {
-            TkPlotAxis* axis = GetAxis(xAxes, i);
+        for (Integer i = 0; i < FPlot.AxisCount(xAxes); ++i) {
+            TkPlotAxis* axis = FPlot.GetAxis(xAxes, i);
             const TkPlotCartesianStyle style = axis->CartesianStyle();
             if (style == kpcsNone) continue;
             // A master runs through the middle of the view, a child across
@@ -343,11 +347,11 @@ void TkPlotComponent::PlaceCartesianAxes(const TRect& View)
         }
 }
 
-void TkPlotComponent::AlignAxes()
+void TkPlotPainter::AlignAxes()
 {
     for (const bool xAxes : {true, false})
-        for (Integer i = 0; i < AxisCount(xAxes); ++i) {
-            TkPlotAxis* axis = GetAxis(xAxes, i);
+        for (Integer i = 0; i < FPlot.AxisCount(xAxes); ++i) {
+            TkPlotAxis* axis = FPlot.GetAxis(xAxes, i);
             const TkPlotAxis* reference = axis->GetAlignRefAxis();
             if (!reference) continue;
             TRect r = axis->LayoutRect();
@@ -365,15 +369,15 @@ void TkPlotComponent::AlignAxes()
         }
 }
 
-TRect TkPlotComponent::ScaleBounds() const
+TRect TkPlotPainter::ScaleBounds() const
 {
     // Starts inverted: without axes the view has no extent at all.
-    TRect bounds = Rect(Width(), Height(), 0, 0);
+    TRect bounds = Rect(FPlot.Width(), FPlot.Height(), 0, 0);
     // Y axes run along the view's height unless the axes are exchanged.
-    const bool reversed = XYAxesReverse();
+    const bool reversed = FPlot.XYAxesReverse();
     for (const bool xAxes : {true, false})
-        for (Integer i = 0; i < AxisCount(xAxes); ++i) {
-            const TRect scale = GetAxis(xAxes, i)->ScaleRect();
+        for (Integer i = 0; i < FPlot.AxisCount(xAxes); ++i) {
+            const TRect scale = FPlot.GetAxis(xAxes, i)->ScaleRect();
             if (xAxes != reversed) {
                 bounds.Left = std::min(bounds.Left, scale.Left);
                 bounds.Right = std::max(bounds.Right, scale.Right);
@@ -385,32 +389,32 @@ TRect TkPlotComponent::ScaleBounds() const
     return bounds;
 }
 
-void TkPlotComponent::CalcAllTicks(TCanvas* Canvas)
+void TkPlotPainter::CalcAllTicks(TCanvas* Canvas)
 {
     // By index: the labels reach the user's handlers.
     for (const bool xAxes : {true, false})
-        for (Integer i = 0; i < AxisCount(xAxes); ++i) GetAxis(xAxes, i)->CalcTicks(Canvas);
+        for (Integer i = 0; i < FPlot.AxisCount(xAxes); ++i) FPlot.GetAxis(xAxes, i)->CalcTicks(Canvas);
 }
 
 // ===========================================================================
 // Paint contexts
 // ===========================================================================
 
-TkPlotPaintContext TkPlotComponent::ViewContext() const
+TkPlotPaintContext TkPlotPainter::ViewContext() const
 {
     TkPlotPaintContext context;
-    context.XYAxesReversed = XYAxesReverse();
-    context.ClipAnnotationsToAxes = FClipAnnotationsToAxes;
-    if (DataViewCount() == 0) return context;
-    const TRect r = GetDataView(0)->DrawRect();
+    context.XYAxesReversed = FPlot.XYAxesReverse();
+    context.ClipAnnotationsToAxes = FPlot.ClipAnnotationsToAxes();
+    if (FPlot.DataViewCount() == 0) return context;
+    const TRect r = FPlot.GetDataView(0)->DrawRect();
     context.DataView = r;
     context.Clip = Rect(r.Left, r.Top, Sum({r.Right, 1}), Sum({r.Bottom, 1}));
     return context;
 }
 
-TkPlotPaintedAxes::TStamp TkPlotComponent::PaintStamp() const { return {FRemovals, AxesVersion()}; }
+TkPlotPaintedAxes::TStamp TkPlotPainter::PaintStamp() const { return {FRemovals, FPlot.AxesVersion()}; }
 
-TkPlotPaintContext TkPlotComponent::HitTestContext(TkPlotObject& Object)
+TkPlotPaintContext TkPlotPainter::HitTestContext(TkPlotObject& Object)
 {
     return ObjectContext(ViewContext(), Object, FPaintedAxes.Kept(Object, PaintStamp()));
 }
@@ -419,23 +423,23 @@ TkPlotPaintContext TkPlotComponent::HitTestContext(TkPlotObject& Object)
 // Paint
 // ===========================================================================
 
-TkPlotComponent::TLayoutKey TkPlotComponent::LayoutKey() const
+TkPlotPainter::TLayoutKey TkPlotPainter::LayoutKey() const
 {
-    TLayoutKey key{Width(), Height(), {OuterMarginLeft(), OuterMarginTop(), OuterMarginRight(), OuterMarginBottom()},
-                   Integer(BorderStyle()), XYAxesReverse()};
-    Master().ForEachObjectOf(PlotAllKinds, [&key](const TkPlotObject* Object) {
+    TLayoutKey key{FPlot.Width(), FPlot.Height(), {FPlot.OuterMarginLeft(), FPlot.OuterMarginTop(), FPlot.OuterMarginRight(), FPlot.OuterMarginBottom()},
+                   Integer(FPlot.BorderStyle()), FPlot.XYAxesReverse()};
+    FPlot.Master().ForEachObjectOf(PlotAllKinds, [&key](const TkPlotObject* Object) {
         ++key.Objects;
         key.Versions += Object->LookVersion();
     });
     key.Removals = FRemovals;
-    if (const TkPlotTranslationManager* translations = Master().TranslationManager())
+    if (const TkPlotTranslationManager* translations = FPlot.Master().TranslationManager())
         key.Translations = translations->Version();
     return key;
 }
 
-void TkPlotComponent::UpdateLayout(TCanvas* Canvas)
+void TkPlotPainter::UpdateLayout(TCanvas* Canvas)
 {
-    const bool labelsFromHandlers = OnXAxisCustomizeLabel || OnYAxisCustomizeLabel;
+    const bool labelsFromHandlers = FPlot.OnXAxisCustomizeLabel || FPlot.OnYAxisCustomizeLabel;
     if (!labelsFromHandlers && FLayoutKey == LayoutKey()) return;
     FLayoutKey.reset();
     const Cardinal generation = FRemovals;
@@ -447,28 +451,28 @@ void TkPlotComponent::UpdateLayout(TCanvas* Canvas)
     if (!ObjectsRemovedSince(generation)) FLayoutKey = LayoutKey();
 }
 
-void TkPlotComponent::ReCalcLayout()
+void TkPlotPainter::ReCalcLayout()
 {
     FLayoutKey.reset();
     TOwned<TBitmap> bitmap = CreateOwned<TBitmap>();
-    bitmap->SetSize(Width(), Height());
-    kPaintTo(bitmap->Canvas());
+    bitmap->SetSize(FPlot.Width(), FPlot.Height());
+    Paint(bitmap->Canvas());
 }
 
-void TkPlotComponent::kPaintTo(TCanvas* Canvas)
+void TkPlotPainter::Paint(TCanvas* Canvas)
 {
     FPainting = true;
     const TScopeExit painted([this] {
         FPainting = false;
         FLegendEntries.reset();
     });
-    if (ToolBarCount() == 0 || LegendCount() == 0 || DataViewCount() == 0) return;
+    if (FPlot.ToolBarCount() == 0 || FPlot.LegendCount() == 0 || FPlot.DataViewCount() == 0) return;
     const Cardinal generation = FRemovals;
-    TkPlotDataView* view = GetDataView(0);
-    const TColor channelBackGround = view->BackgroundTransparent() ? BackGroundColor() : view->BackgroundColor();
+    TkPlotDataView* view = FPlot.GetDataView(0);
+    const TColor channelBackGround = view->BackgroundTransparent() ? FPlot.BackGroundColor() : view->BackgroundColor();
     FOccupiedRects.clear();
     // Raised again by a data cursor that shows every channel in the legend.
-    GetLegend(0)->SetCursorAllChannels(false);
+    FPlot.GetLegend(0)->SetCursorAllChannels(false);
 
     UpdateLayout(Canvas);
     if (ObjectsRemovedSince(generation)) return;
@@ -477,29 +481,29 @@ void TkPlotComponent::kPaintTo(TCanvas* Canvas)
     FPaintedAxes.Reset(PaintStamp());
     std::vector<TPaintItem> items = DataViewItems();
     PrepareObjects(inView, items);
-    for (Integer i = 0; i < DataCursorCount(); ++i) GetDataCursor(i)->SetDataView(view);
-    for (Integer i = 0; i < AnnotationCount(); ++i) GetAnnotation(i)->SetDataView(view);
+    for (Integer i = 0; i < FPlot.DataCursorCount(); ++i) FPlot.GetDataCursor(i)->SetDataView(view);
+    for (Integer i = 0; i < FPlot.AnnotationCount(); ++i) FPlot.GetAnnotation(i)->SetDataView(view);
 
     DrawBackGroundLayer(Canvas);
     view->DrawBackground(Canvas);
     DrawDataViewContents(inView, std::move(items));
     if (ObjectsRemovedSince(generation)) return;
     view->DrawZoomBox(Canvas);
-    const TkPlotPaintContext outside = inView.WithBackGround(BackGroundColor());
+    const TkPlotPaintContext outside = inView.WithBackGround(FPlot.BackGroundColor());
     DrawLayoutObjects(outside);
-    for (Integer i = 0; i < DataCursorCount(); ++i) GetDataCursor(i)->Draw(inView);
+    for (Integer i = 0; i < FPlot.DataCursorCount(); ++i) FPlot.GetDataCursor(i)->Draw(inView);
     // The data cursors have given the legend their readouts.
-    FLegendEntries.emplace(this);
-    for (Integer i = 0; i < LegendCount(); ++i) GetLegend(i)->Draw(outside);
-    for (Integer i = 0; i < TableCount(); ++i) GetTable(i)->Draw(outside);
-    DrawHintBox(Canvas);
+    FLegendEntries.emplace(&FPlot);
+    for (Integer i = 0; i < FPlot.LegendCount(); ++i) FPlot.GetLegend(i)->Draw(outside);
+    for (Integer i = 0; i < FPlot.TableCount(); ++i) FPlot.GetTable(i)->Draw(outside);
+    FHint.Draw(Canvas);
 
     FPainting = false;
     FLegendEntries.reset();
-    if (const TNotifyEvent handler = OnAfterPaint) handler(this);
+    if (const TNotifyEvent handler = FPlot.OnAfterPaint) handler(&FPlot);
 }
 
-TkPlotPaintContext TkPlotComponent::InViewContext(TCanvas* Canvas, TColor BackGround, TkPlotOccupiedRects& Occupied)
+TkPlotPaintContext TkPlotPainter::InViewContext(TCanvas* Canvas, TColor BackGround, TkPlotOccupiedRects& Occupied)
 {
     TkPlotPaintContext context = ViewContext();
     context.Canvas = Canvas;
@@ -508,13 +512,13 @@ TkPlotPaintContext TkPlotComponent::InViewContext(TCanvas* Canvas, TColor BackGr
     for (const bool xAxes : {true, false}) {
         std::vector<const TkPlotAxis*>& axes = FPaintAxes[xAxes ? 0 : 1];
         axes.clear();
-        for (Integer i = 0; i < AxisCount(xAxes); ++i) axes.push_back(GetAxis(xAxes, i));
+        for (Integer i = 0; i < FPlot.AxisCount(xAxes); ++i) axes.push_back(FPlot.GetAxis(xAxes, i));
         (xAxes ? context.XAxes : context.YAxes) = axes;
     }
     return context;
 }
 
-std::vector<TkPlotComponent::TPaintItem> TkPlotComponent::DataViewItems()
+std::vector<TkPlotPainter::TPaintItem> TkPlotPainter::DataViewItems()
 {
     // Added in the order of the letters; within a layer the letters order
     // the kinds: filled limits under the grid, the grid under line limits,
@@ -523,43 +527,43 @@ std::vector<TkPlotComponent::TPaintItem> TkPlotComponent::DataViewItems()
     const auto add = [&](TkPlotObject* Object, char Letter) {
         items.push_back({Object, FPaintedAxes.Find(*Object), Object->Layer(), Letter});
     };
-    for (Integer i = 0; i < LimitCount(); ++i)
-        if (GetLimit(i)->IsFilledStyle()) add(GetLimit(i), 'A');
-    add(GetDataView(0), 'B');
-    for (Integer i = 0; i < LimitCount(); ++i)
-        if (!GetLimit(i)->IsFilledStyle()) add(GetLimit(i), 'C');
-    for (Integer i = 0; i < YAxisCount(); ++i)
-        if (IsCartesianAxis(GetYAxis(i))) add(GetYAxis(i), 'D');
-    for (Integer i = 0; i < XAxisCount(); ++i)
-        if (IsCartesianAxis(GetXAxis(i))) add(GetXAxis(i), 'E');
-    for (Integer i = 0; i < ChannelCount(); ++i) add(GetChannel(i), 'F');
-    for (Integer i = 0; i < AnnotationCount(); ++i) add(GetAnnotation(i), 'G');
+    for (Integer i = 0; i < FPlot.LimitCount(); ++i)
+        if (FPlot.GetLimit(i)->IsFilledStyle()) add(FPlot.GetLimit(i), 'A');
+    add(FPlot.GetDataView(0), 'B');
+    for (Integer i = 0; i < FPlot.LimitCount(); ++i)
+        if (!FPlot.GetLimit(i)->IsFilledStyle()) add(FPlot.GetLimit(i), 'C');
+    for (Integer i = 0; i < FPlot.YAxisCount(); ++i)
+        if (IsCartesianAxis(FPlot.GetYAxis(i))) add(FPlot.GetYAxis(i), 'D');
+    for (Integer i = 0; i < FPlot.XAxisCount(); ++i)
+        if (IsCartesianAxis(FPlot.GetXAxis(i))) add(FPlot.GetXAxis(i), 'E');
+    for (Integer i = 0; i < FPlot.ChannelCount(); ++i) add(FPlot.GetChannel(i), 'F');
+    for (Integer i = 0; i < FPlot.AnnotationCount(); ++i) add(FPlot.GetAnnotation(i), 'G');
     return items;
 }
 
-void TkPlotComponent::PrepareObjects(const TkPlotPaintContext& InView, const std::vector<TPaintItem>& Items)
+void TkPlotPainter::PrepareObjects(const TkPlotPaintContext& InView, const std::vector<TPaintItem>& Items)
 {
     // The channels in the order of their manager, as the items hold them.
     for (const TPaintItem& item : Items)
         if (item.Object->Kind() == kpokChannel)
             item.Object->PrepareDraw(ObjectContext(InView, *item.Object, item.Axes));
     for (const bool xAxes : {true, false})
-        for (Integer i = 0; i < AxisCount(xAxes); ++i) GetAxis(xAxes, i)->PrepareDraw(InView);
+        for (Integer i = 0; i < FPlot.AxisCount(xAxes); ++i) FPlot.GetAxis(xAxes, i)->PrepareDraw(InView);
 }
 
-void TkPlotComponent::DrawBackGroundLayer(TCanvas* Canvas)
+void TkPlotPainter::DrawBackGroundLayer(TCanvas* Canvas)
 {
-    if (!FBackGroundGradientEnabled) {
-        DrawBackGround(Canvas, BackGroundColor());
+    if (!FPlot.BackGroundGradientEnabled()) {
+        FPlot.DrawBackGround(Canvas, FPlot.BackGroundColor());
         return;
     }
-    const TRect client = Rect(0, 0, Width(), Height());
+    const TRect client = Rect(0, 0, FPlot.Width(), FPlot.Height());
     TClipScope clip(Canvas, client);
-    GradientFill(Canvas, client, FBackGroundGradientDirection, FBackGroundGradientStartColor,
-                 FBackGroundGradientStopColor);
+    GradientFill(Canvas, client, FPlot.BackGroundGradientDirection(), FPlot.BackGroundGradientStartColor(),
+                 FPlot.BackGroundGradientStopColor());
 }
 
-void TkPlotComponent::DrawDataViewContents(const TkPlotPaintContext& InView, std::vector<TPaintItem> Items)
+void TkPlotPainter::DrawDataViewContents(const TkPlotPaintContext& InView, std::vector<TPaintItem> Items)
 {
     // Ordered by the layer's value (any layer, negative ones too), then the
     // letter; of equal keys the one added last draws first.
@@ -577,46 +581,72 @@ void TkPlotComponent::DrawDataViewContents(const TkPlotPaintContext& InView, std
     }
 }
 
-void TkPlotComponent::DrawLayoutObjects(const TkPlotPaintContext& Outside)
+void TkPlotPainter::DrawLayoutObjects(const TkPlotPaintContext& Outside)
 {
     TCanvas* canvas = Outside.Canvas;
     canvas->Brush()->SetColor(Outside.BackGroundColor);
     canvas->Brush()->SetStyle(bsSolid);
-    DrawBorder(canvas);
+    FPlot.DrawBorder(canvas);
     for (const bool xAxes : {true, false})
-        for (Integer i = 0; i < AxisCount(xAxes); ++i)
-            if (TkPlotAxis* axis = GetAxis(xAxes, i); !IsCartesianAxis(axis)) axis->Draw(Outside);
-    for (Integer i = 0; i < LabelCount(); ++i) GetLabel(i)->Draw(Outside);
-    for (Integer i = 0; i < ToolBarCount(); ++i) GetToolBar(i)->Draw(Outside);
+        for (Integer i = 0; i < FPlot.AxisCount(xAxes); ++i)
+            if (TkPlotAxis* axis = FPlot.GetAxis(xAxes, i); !IsCartesianAxis(axis)) axis->Draw(Outside);
+    for (Integer i = 0; i < FPlot.LabelCount(); ++i) FPlot.GetLabel(i)->Draw(Outside);
+    for (Integer i = 0; i < FPlot.ToolBarCount(); ++i) FPlot.GetToolBar(i)->Draw(Outside);
 }
 
 // ===========================================================================
-// Hint
+// Hit tests
 // ===========================================================================
 
-void TkPlotComponent::SetHint(const TkPlotHintData& Value, bool Showing)
+TkPlotPainter::TLegendHitScope::TLegendHitScope(TkPlotPainter& Painter, TPoint P)
+    : FPainter(Painter), FSaved(std::move(Painter.FLegendEntriesHit))
 {
-    FHint = Value;
-    FHintShowing = Showing;
+    FPainter.FLegendEntriesHit = TLegendEntriesHit{P, FPainter.ChannelsOnLegendEntries(P)};
 }
 
-TSize TkPlotComponent::HintTextExtent(const String& Text)
+TkPlotPainter::TLegendHitScope::~TLegendHitScope() { FPainter.FLegendEntriesHit = std::move(FSaved); }
+
+bool TkPlotPainter::LegendEntryHit(const TkPlotChannelCustom* Channel, TPoint P) const
 {
-    TOwned<TCanvas> canvas = CreateOwned<TCanvas>();
-    canvas->SetFont(FHintsFont.get());
-    return canvas->TextExtent(Text);
+    const auto holds = [Channel](const std::vector<const TkPlotChannelCustom*>& Channels) {
+        return std::find(Channels.begin(), Channels.end(), Channel) != Channels.end();
+    };
+    if (FLegendEntriesHit && FLegendEntriesHit->P == P) return holds(FLegendEntriesHit->Channels);
+    return holds(ChannelsOnLegendEntries(P));
 }
 
-void TkPlotComponent::DrawHintBox(TCanvas* Canvas)
+std::vector<const TkPlotChannelCustom*> TkPlotPainter::ChannelsOnLegendEntries(TPoint P) const
 {
-    FHintDrawn = FHintShowing;
-    if (!FHintShowing) return;
-    Canvas->SetFont(FHintsFont.get());
-    Canvas->Brush()->SetColor(clInfoBk);
-    Canvas->Brush()->SetStyle(bsSolid);
-    Canvas->Font()->SetColor(clInfoText);
-    Canvas->Pen()->SetStyle(psClear);
-    TRect box = Rect(FHint.Left, FHint.Top, Sum({FHint.Left, FHint.Width}), Sum({FHint.Top, FHint.Height}));
-    Canvas->Rectangle(box);
-    DrawTextStyled(Canvas, FHint.Text, box, TkTextFlags{ktfLeft, ktfTop, ktfWordBreak}, true, clInfoBk);
+    std::vector<const TkPlotChannelCustom*> channels;
+    if (!FPlot.HasObjects()) return channels;
+    for (Integer i = 0; i < FPlot.LegendCount(); ++i) FPlot.GetLegend(i)->AddChannelsOnEntries(P, channels);
+    return channels;
+}
+
+// ===========================================================================
+// What painting and layout ask of the plot
+// ===========================================================================
+
+bool TkPlotPainter::RepaintPending() const { return FPlot.RepaintPending(); }
+
+TkPlotExtents TkPlotPainter::ChannelExtents(const TkPlotAxis& Axis, bool Visible) const
+{
+    TkPlotExtents extents;
+    for (Integer i = 0; i < FPlot.ChannelCount(); ++i) FPlot.GetChannel(i)->WidenExtents(Axis, Visible, extents);
+    return extents;
+}
+
+bool TkPlotPainter::DataViewPercentToPixels(Double Percent, bool Vertical, Integer& Pixel) const
+{
+    return FPlot.DataViewPercentToPixels(Percent, Vertical, Pixel);
+}
+
+Integer TkPlotPainter::PlotImageCount(Integer ListIndex) const { return FImages.ImageCount(ListIndex); }
+
+Integer TkPlotPainter::PlotImageWidth(Integer ListIndex) const { return FImages.ImageWidth(ListIndex); }
+
+void TkPlotPainter::PlotDrawImage(TCanvas* Canvas, Integer ListIndex, Integer ImageIndex, Integer X, Integer Y,
+                                  bool Enabled)
+{
+    FImages.DrawImage(Canvas, ListIndex, ImageIndex, X, Y, Enabled);
 }
