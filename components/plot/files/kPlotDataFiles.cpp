@@ -349,6 +349,10 @@ TkPlotFileChannels ReadPlotTextData(std::string_view Bytes, Integer ChannelCount
 
 TkPlotFileChannels ReadPlotCompactData(std::string_view Bytes, Integer ChannelCount)
 {
+    // Only the file data takes either form; this reader's callers ask for
+    // the compact one.
+    std::string_view head = Bytes;
+    if (!IsCompactIntervalText(TakeHeaderLine(head, 1))) RaiseLineError(1, "no Compact Interval file");
     const TkPlotDataFile file(Bytes, ChannelCount);
     TkPlotFileChannels data(file.ChannelCount());
     for (std::size_t c = 0; c < data.size(); ++c) {
