@@ -493,7 +493,7 @@ private:
     bool TakesPointRuns();
     // A run into the store, the statistics and the extents, untracked and
     // unreported; the store prepared for it.
-    void StorePointRun(std::span<const TkPlotNewPoint> Points);
+    void StorePointRun(std::span<const TkPlotNewPoint> Points, const TkPlotRunExtents& Extents);
     void ReportNewData();
     // The plot's repaint was asked for and has not begun.
     bool RepaintPending() const;

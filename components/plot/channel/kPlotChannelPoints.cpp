@@ -46,38 +46,11 @@ std::vector<TTrackedColumns> TrackedColumns(std::span<TkPlotChannelCustom* const
     return tracked;
 }
 
-// The extremes of the X of every point and of the Y of the valid ones, a
-// NaN passed over as tracking passes it over; Low > High for none.
-[[gnu::noinline]] TkPlotExtents XExtents(std::span<const TkPlotNewPoint> Points)
-{
-    Double low = TkPlotExtents{}.Low;
-    Double high = TkPlotExtents{}.High;
-    for (const TkPlotNewPoint& point : Points) {
-        const Double x = point.X;
-        low = x < low ? x : low;
-        high = x > high ? x : high;
-    }
-    return {low, high};
-}
-
-[[gnu::noinline]] TkPlotExtents ValidYExtents(std::span<const TkPlotNewPoint> Points)
-{
-    Double low = TkPlotExtents{}.Low;
-    Double high = TkPlotExtents{}.High;
-    for (const TkPlotNewPoint& point : Points) {
-        const bool valid = point.Kind == TkPlotPointKind::Valid;
-        const Double y = point.Y;
-        low = valid && y < low ? y : low;
-        high = valid && y > high ? y : high;
-    }
-    return {low, high};
-}
-
 // Row after row from row First on, the columns' values that the axis
 // takes: X of every point for an X axis, Y of the valid points for a Y
-// axis.
+// axis. Extents[c]: those of column c's rows.
 void TrackColumns(const TTrackedColumns& Tracked, std::span<const std::span<const TkPlotNewPoint>> Columns,
-                  std::size_t First, std::size_t Rows)
+                  std::span<const TkPlotRunExtents> Extents, std::size_t First, std::size_t Rows)
 {
     const bool y = Tracked.Axis->IsYAxis();
     const auto value = [y](const TkPlotNewPoint& Point, Double& Value) {
@@ -88,7 +61,7 @@ void TrackColumns(const TTrackedColumns& Tracked, std::span<const std::span<cons
         const std::span<const TkPlotNewPoint> column = Columns[Tracked.Columns[0]].subspan(First, Rows);
         // Most blocks lie inside the scale: one pass over their extremes
         // tells, without a call per value.
-        const TkPlotExtents extents = y ? ValidYExtents(column) : XExtents(column);
+        const TkPlotExtents& extents = y ? Extents[Tracked.Columns[0]].ValidY : Extents[Tracked.Columns[0]].X;
         if (extents.Low <= extents.High && Tracked.Axis->LeavesScaleFor(extents.Low, extents.High)) return;
         Tracked.Axis->NewTrackingRun(static_cast<Integer>(Rows),
                                      [&](Integer Row, Double& Value) { return value(column[Row], Value); });
@@ -127,10 +100,15 @@ void TkPlotChannelCustom::AddPointRows(std::span<TkPlotChannelCustom* const> Cha
         return;
     }
     const std::vector<TTrackedColumns> tracked = TrackedColumns(Channels);
+    std::vector<TkPlotRunExtents> extents(Channels.size());
     for (std::size_t first = 0; first < rows; first += kRowBlock) {
         const std::size_t count = std::min(kRowBlock, rows - first);
-        for (std::size_t c = 0; c < Channels.size(); ++c) Channels[c]->StorePointRun(Columns[c].subspan(first, count));
-        for (const TTrackedColumns& entry : tracked) TrackColumns(entry, Columns, first, count);
+        for (std::size_t c = 0; c < Channels.size(); ++c) {
+            const std::span<const TkPlotNewPoint> run = Columns[c].subspan(first, count);
+            extents[c] = RunExtentsOf(run);
+            Channels[c]->StorePointRun(run, extents[c]);
+        }
+        for (const TTrackedColumns& entry : tracked) TrackColumns(entry, Columns, extents, first, count);
     }
     for (TkPlotChannelCustom* channel : Channels) channel->ReportNewData();
 }
@@ -144,15 +122,16 @@ bool TkPlotChannelCustom::TakesPointRuns()
     return !(xAxis && xAxis->TrackingFitsChannels()) && !(yAxis && yAxis->TrackingFitsChannels());
 }
 
-void TkPlotChannelCustom::StorePointRun(std::span<const TkPlotNewPoint> Points)
+void TkPlotChannelCustom::StorePointRun(std::span<const TkPlotNewPoint> Points, const TkPlotRunExtents& Extents)
 {
     // What waits in the store joins the totals before a ring overwrites it.
     FRunning.SumStored(*FDataList);
     const Integer oldCount = Count();
     FDataList->AddPoints(Points);
     ++FPointsRevision;
-    if (ValidExtentsFollow(oldCount, static_cast<Integer>(Points.size())))
-        for (const TkPlotNewPoint& point : Points)
-            if (point.Kind == TkPlotPointKind::Valid) WidenValidExtents(point.X, point.Y);
-    FRunning.AddRun(Points);
+    if (ValidExtentsFollow(oldCount, static_cast<Integer>(Points.size()))) {
+        FValidX.Widen(Extents.ValidX.Low, Extents.ValidX.High);
+        FValidY.Widen(Extents.ValidY.Low, Extents.ValidY.High);
+    }
+    FRunning.AddRun(Points, Extents);
 }

@@ -9,8 +9,20 @@
 // the store in the same order, they give the same totals, and the path of
 // every new point stays clear of extended-precision arithmetic.
 
+#include "components/plot/objects/kPlotHostServices.h"
 #include "components/plot/store/kPlotDataList.h"
 #include "platform/Types.h"
+
+// The extremes of a run's X and Y, of every point and of its valid points
+// alone; each as a point-by-point scan in the run's order finds it (the first
+// of equal extremes, so a zero keeps its sign).
+struct TkPlotRunExtents {
+    TkPlotExtents X;
+    TkPlotExtents Y;
+    TkPlotExtents ValidX;
+    TkPlotExtents ValidY;
+};
+TkPlotRunExtents RunExtentsOf(std::span<const TkPlotNewPoint> Points);
 
 class TkPlotRunningStatistics {
 public:
@@ -34,8 +46,8 @@ public:
         if (++FUnsummed >= UnsummedLimit(Store)) SumStored(Store);
     }
     // New points, in order, whose values join the totals at once; none
-    // may be waiting in the store.
-    void AddRun(std::span<const TkPlotNewPoint> Points);
+    // may be waiting in the store. Extents: RunExtentsOf(Points).
+    void AddRun(std::span<const TkPlotNewPoint> Points, const TkPlotRunExtents& Extents);
     // The points that wait in Store join the totals.
     void SumStored(const TkPlotDataCustomList& Store) const;
 

@@ -104,6 +104,19 @@ INSTANTIATE_TEST_SUITE_P(EveryDataStyle, ChannelPointsTest,
                                            TRunCase{kpdsCompactInterval, 0}, TRunCase{kpdsCompactInterval, 1500},
                                            TRunCase{kpdsFullFeature, 0}, TRunCase{kpdsFullFeature, 1500}));
 
+// -0 first and +0 later both a run's highest Y: the first one stands, as
+// one by one, though the two fall in different lanes of the run's scan.
+TEST(ChannelPointsZeroTest, TheFirstOfEqualZeroExtremesStands)
+{
+    const TOwned<TkXYPlot> byRun{Create<TkXYPlot>(nullptr)};
+    const TOwned<TkXYPlot> oneByOne{Create<TkXYPlot>(nullptr)};
+    const std::vector<TkPlotNewPoint> points = {{1, -1}, {2, -0.0}, {3, 0.0}, {4, -2}, {5, -3}};
+    byRun->GetChannel(0)->AddPoints(points);
+    for (const TkPlotNewPoint& point : points) oneByOne->GetChannel(0)->AddXY(point.X, point.Y);
+    EXPECT_TRUE(std::signbit(oneByOne->GetChannel(0)->RunningYMax()));
+    EXPECT_TRUE(std::signbit(byRun->GetChannel(0)->RunningYMax()));
+}
+
 TEST(ChannelPointsRefusedTest, ARunACompactStoreRefusesLeavesEveryChannelAsItWas)
 {
     TOwned<TkXYPlot> plot{Create<TkXYPlot>(nullptr)};

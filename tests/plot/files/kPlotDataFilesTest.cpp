@@ -289,6 +289,12 @@ TEST_F(PlotDataFileTest, ABadCompactFileNamesWhatIsWrongAndChangesNoChannel)
     EXPECT_NE(failure(head + "1\r\n" + Singles({1, nan, 2e38f})).find("row 0, channel 0: value beyond"),
               String::npos);
     EXPECT_NE(failure(head + "1\r\n" + Singles({1, 3e38f, 1, 2})).find("row 0, channel 0"), String::npos);
+    // Past the first block of four values, which one pass checks at once.
+    const float inf = std::numeric_limits<float>::infinity();
+    EXPECT_NE(failure(head + "1\r\n" + Singles({1, 2, 3, 4, nan, 6, 7, 8})).find("row 2, channel 0: value beyond"),
+              String::npos);
+    EXPECT_NE(failure(head + "1\r\n" + Singles({1, 2, 3, 4, 5, -inf, 7, 8})).find("row 3, channel 0: value beyond"),
+              String::npos);
     EXPECT_NE(failure(head).find("line 2: the header line has no line break"), String::npos);
 }
 
