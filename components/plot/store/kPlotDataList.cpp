@@ -187,7 +187,6 @@ void TkPlotDataRecordList<TRecord>::FreeList()
 {
     std::free(FList);
     FList = nullptr;
-    FAllocated = 0;
     FCount = 0;
     FCapacity = 0;
     FTail = 0;
@@ -246,23 +245,7 @@ template <class TRecord>
 void TkPlotDataRecordList<TRecord>::Grow()
 {
     if (FCapacity >= FMaxDataPoints) throw Exception(kExceedMaximumListSize);
-    ReserveGrowthAhead();
     SetCapacity(GrownCapacity(FCapacity, FMaxDataPoints));
-}
-
-template <class TRecord>
-void TkPlotDataRecordList<TRecord>::ReserveGrowthAhead()
-{
-    constexpr int kStepsAhead = 3;
-    if (GrownCapacity(FCapacity, FMaxDataPoints) <= FAllocated) return;
-    Integer ahead = FCapacity;
-    for (int step = 0; step < kStepsAhead; ++step) ahead = GrownCapacity(ahead, FMaxDataPoints);
-    Unroll();
-    // Refused, the room stays as it was, and the step alone is asked for.
-    if (void* list = std::realloc(FList, static_cast<std::size_t>(ahead) * sizeof(TRecord))) {
-        FList = static_cast<TRecord*>(list);
-        FAllocated = ahead;
-    }
 }
 
 template <class TRecord>
@@ -279,12 +262,10 @@ void TkPlotDataRecordList<TRecord>::Reallocate(Integer NewCapacity)
     if (NewCapacity == 0) {
         std::free(FList);
         FList = nullptr;
-        FAllocated = 0;
-    } else if (NewCapacity < FCapacity || NewCapacity > FAllocated) {
+    } else {
         void* list = std::realloc(FList, static_cast<std::size_t>(NewCapacity) * sizeof(TRecord));
         if (!list) throw std::bad_alloc();
         FList = static_cast<TRecord*>(list);
-        FAllocated = NewCapacity;
     }
     FCapacity = NewCapacity;
 }

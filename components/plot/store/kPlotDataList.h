@@ -382,15 +382,9 @@ private:
     void Grow();
     // Rotates a wrapped ring so that logical and physical order agree.
     void Unroll();
-    // Room for the capacity a few growth steps on, where memory allows, so
-    // that a list growing point by point copies its records at every few
-    // steps only; the capacity itself still takes every step.
-    void ReserveGrowthAhead();
     void Reallocate(Integer NewCapacity);
 
     TRecord* FList = nullptr;
-    // Records FList has room for: Capacity, or more that growth reserved.
-    Integer FAllocated = 0;
 };
 
 extern template class TkPlotDataRecordList<TkPlotDataNull>;
