@@ -140,8 +140,8 @@ TEST(ChannelPointsRefusedTest, ARunACompactStoreRefusesLeavesEveryChannelAsItWas
 
 // Points whose tracking waits until somebody reads a scale, against the
 // same points tracked one by one (a plot whose scale events have a handler
-// tracks each point at once): the same scales, statistics and events, read
-// at random moments.
+// tracks each point at once): the same scales, statistics, events and
+// paints, read at random moments.
 namespace {
 
 // What a check reads of a scale first: every read settles the points that
@@ -320,3 +320,80 @@ INSTANTIATE_TEST_SUITE_P(
                       TWaitCase{kptsScaleMinMax, kpafsMin, 0, false, 0, kpdsStandard, false, kpstLinear, 0.1},
                       TWaitCase{kptsScrollSmooth, kpafsAuto, 0, false, 0, kpdsStandard, false, kpstLinear, 0.1},
                       TWaitCase{kptsScaleMinMax, kpafsNone, 0, false, 0, kpdsStandard, false, kpstLinear, 1, true}));
+
+// Paints of the two plots as the screen asks for them: the same pixels and
+// tick labels, and a repaint asked for by the same points.
+namespace {
+
+struct TPaintCase {
+    bool TimePlot;
+    // Takes away what the plot needs to draw anything; nullptr for none.
+    void (*Strip)(TkPlotComponent& Plot);
+};
+
+class WaitingPointsPaintTest : public WaitingPointsFixture, public ::testing::WithParamInterface<TPaintCase> {
+protected:
+    WaitingPointsPaintTest() : WaitingPointsFixture(GetParam().TimePlot) {}
+    void SetUp() override
+    {
+        for (TkPlotComponent* plot : Plots()) {
+            plot->SetBounds(0, 0, 320, 240);
+            // Every report asks for a repaint at once, never throttled.
+            plot->SetAutoFrameRate(false);
+            if (GetParam().Strip) GetParam().Strip(*plot);
+        }
+    }
+    void AddXY(Double X, Double Y)
+    {
+        for (TkPlotComponent* plot : Plots()) plot->GetChannel(0)->AddXY(X, Y);
+        EXPECT_EQ(Waiting->RepaintPending(), Tracked->RepaintPending());
+    }
+    // A paint cycle clears the pending repaint, as the screen's does.
+    void PaintBoth(const char* When)
+    {
+        SCOPED_TRACE(When);
+        for (TkPlotComponent* plot : Plots()) plot->PaintCycle(plot->ClientRect());
+        for (const bool x : {true, false})
+            EXPECT_EQ(TickTexts(*Waiting->GetAxis(x, 0)), TickTexts(*Tracked->GetAxis(x, 0))) << (x ? "X" : "Y");
+        Integer differing = 0;
+        for (Integer y = 0; y < Waiting->Height(); ++y)
+            for (Integer x = 0; x < Waiting->Width(); ++x)
+                differing += Waiting->Canvas()->Pixels(x, y) != Tracked->Canvas()->Pixels(x, y);
+        EXPECT_EQ(differing, 0);
+    }
+    // The labels on the scale with their pixels.
+    static std::vector<String> TickTexts(const TkPlotAxis& Axis)
+    {
+        std::vector<String> texts;
+        for (Integer i = 0; i < Axis.TickListCount(); ++i)
+            if (const TkPlotTickObject* tick = Axis.GetTick(i); tick->Show)
+                texts.push_back(tick->Text + "@" + IntToStr(tick->PositionPixels));
+        return texts;
+    }
+};
+
+}  // namespace
+
+TEST_P(WaitingPointsPaintTest, EveryPaintShowsThePointsTrackedOneByOne)
+{
+    // A scale that widens while a paint keeps its layout.
+    AddXY(0, 0);
+    AddXY(10, 10);
+    PaintBoth("first paint");
+    AddXY(5, 5);
+    AddXY(20, 1000);
+    PaintBoth("widened");
+    for (Integer step = 0; step < 400; ++step) {
+        AddWalkPoint();
+        EXPECT_EQ(Waiting->RepaintPending(), Tracked->RepaintPending()) << step;
+        if (Chance(25)) PaintBoth("between points");
+    }
+    ExpectSameState("at the end");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    DrawnOrNot, WaitingPointsPaintTest,
+    ::testing::Values(TPaintCase{false, nullptr}, TPaintCase{true, nullptr},
+                      TPaintCase{false, [](TkPlotComponent& Plot) { Plot.DeleteToolBar(0); }},
+                      TPaintCase{false, [](TkPlotComponent& Plot) { Plot.DeleteLegend(0); }},
+                      TPaintCase{true, [](TkPlotComponent& Plot) { Plot.DeleteDataView(0); }}));
