@@ -283,6 +283,57 @@ protected:
         Axis.SetTrackingAlignFirstStyle(GetParam().AlignFirst);
         Axis.SetTrackingScrollCompressMax(GetParam().ScrollCompressMax);
     }
+    // Another axis of the row's settings comes under the channels' axis
+    // name of one direction: the axis goes and a new one takes its name
+    // (Way 0), or a second of that name follows it when it goes (1), or
+    // (2, in three calls) it goes and the channels name nothing, a new one
+    // is renamed to the name, and an older one renamed to it comes first.
+    void RebindAxis(bool XDirection, Integer Way)
+    {
+        Integer& phase = RenamePhase[XDirection];
+        if (phase != 0) Way = 2;
+        for (TkPlotComponent* plot : Plots()) {
+            const auto add = [&] {
+                TkPlotAxis* axis = XDirection ? static_cast<TkPlotAxis*>(plot->GetXAxis(plot->AddXAxis()))
+                                              : plot->GetYAxis(plot->AddYAxis());
+                Configure(*axis);
+                return axis;
+            };
+            const auto drop = [&](Integer Index) { XDirection ? plot->DeleteXAxis(Index) : plot->DeleteYAxis(Index); };
+            TkPlotChannelCustom& channel = *plot->GetChannel(0);
+            const String name = XDirection ? channel.XAxisName() : channel.YAxisName();
+            TkPlotAxis* named = nullptr;
+            switch (Way == 2 ? Way + phase : Way) {
+                case 0:
+                    drop(0);
+                    named = add();
+                    break;
+                case 1:
+                    named = add();
+                    named->SetName(name);
+                    drop(0);
+                    break;
+                case 2:
+                    add()->SetName("Spare");
+                    drop(0);
+                    break;
+                case 3:
+                    named = add();
+                    named->SetName(name);
+                    break;
+                default:
+                    named = plot->GetAxis(XDirection, 0);
+                    named->SetName(name);
+                    drop(1);
+                    break;
+            }
+            const TkPlotAxis* bound = XDirection ? static_cast<TkPlotAxis*>(channel.XAxis()) : channel.YAxis();
+            EXPECT_EQ(bound, named);
+        }
+        if (Way == 2) phase = (phase + 1) % 3;
+    }
+
+    Integer RenamePhase[2] = {0, 0};
 };
 
 }  // namespace
@@ -298,6 +349,21 @@ TEST_P(ChannelWaitingPointsTest, SettledStateEqualsPointsTrackedOneByOne)
         AddWalkPoint(GetParam().Unit);
         if (Chance(700)) ExpectSameState("between points");
     }
+    ExpectSameState("at the end");
+}
+
+// Points that wait while an axis comes under the channels' axis name are
+// tracked on it as the next points are.
+TEST_P(ChannelWaitingPointsTest, AnAxisThatComesUnderTheChannelsAxisNameTracksTheirPoints)
+{
+    for (Integer step = 0; step < 12000; ++step) {
+        AddWalkPoint(GetParam().Unit);
+        if (Chance(400)) RebindAxis(Chance(2), Integer(Random() % 3));
+        if (Chance(700)) ExpectSameState("between points");
+    }
+    for (const bool x : {true, false})
+        while (RenamePhase[x] != 0) RebindAxis(x, 2);
+    AddWalkPoint(GetParam().Unit);
     ExpectSameState("at the end");
 }
 
