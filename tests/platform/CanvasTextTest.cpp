@@ -62,28 +62,23 @@ TEST_F(CanvasText, TahomaMetricsFollowTheWindowsCell)
 }
 
 // The default face is bold at every size: its bold file holds bold letters
-// only in its bitmaps of 9 to 12 pixels (8 and 9 points), the regular ones
-// elsewhere.
+// only in its bitmaps of 9 to 12 pixels (8 and 9 points).
 TEST_F(CanvasText, BoldTahomaIsBoldAtEverySize)
 {
-    const auto drawn = [](Integer Points, TFontStyles Style, Integer& Width) {
-        TOwned<TBitmap> bitmap = MakeBitmap(300, 40);
-        TCanvas* canvas = bitmap->Canvas();
-        canvas->Font()->SetSize(Points);
-        canvas->Font()->SetStyle(Style);
-        canvas->Font()->SetColor(clBlack);
-        canvas->Brush()->SetStyle(bsClear);
-        canvas->TextOut(2, 2, "AaBbYyZz");
-        Width = canvas->TextWidth("AaBbYyZz");
-        return CountColor(*bitmap, clBlack);
+    TFont* f = Canvas->Font();
+    f->SetColor(clBlack);
+    const auto ink = [&](TFontStyles Style) {
+        f->SetStyle(Style);
+        Canvas->FillRect(Rect(0, 0, 120, 60));
+        Canvas->TextOut(0, 0, "AaBbYy");
+        return std::pair{CountColor(*Bitmap, clBlack), Canvas->TextWidth("AaBbYy")};
     };
     for (const Integer points : {8, 10, 12, 16}) {
-        Integer regularWidth = 0, boldWidth = 0;
-        const Integer regular = drawn(points, {}, regularWidth);
-        const Integer bold = drawn(points, {fsBold}, boldWidth);
+        f->SetSize(points);
+        const auto [regular, regularWidth] = ink({});
+        const auto [bold, boldWidth] = ink({fsBold});
         EXPECT_GT(bold, regular * 5 / 4) << points;
-        // Wider strokes, wider letters: they do not run into each other.
-        EXPECT_GT(boldWidth, regularWidth) << points;
+        EXPECT_GT(boldWidth, regularWidth) << points;  // the letters do not run into each other
     }
 }
 

@@ -39,11 +39,11 @@ protected:
         Input::Flush();
         Answers::Clear();
     }
-    TTabSheet* AddSheet(const char* caption)
+    TTabSheet* AddSheet(const char* caption, TPageControl* To = nullptr)
     {
         auto* sheet = Create<TTabSheet>(Form);
         sheet->SetCaption(caption);
-        sheet->SetPageControl(Pages);
+        sheet->SetPageControl(To ? To : Pages);
         return sheet;
     }
     void ClickTab(Integer tab)
@@ -226,11 +226,7 @@ TEST_F(PageControlTest, AClickOnATabTakesTheFocusForTheArrows)
     auto* inner = Create<TPageControl>(Form);
     inner->SetBounds(0, 0, 250, 150);
     inner->SetParent(Pages->Pages(0));
-    for (const char* caption : {"General", "Trace", "Hint"}) {
-        auto* sheet = Create<TTabSheet>(Form);
-        sheet->SetCaption(caption);
-        sheet->SetPageControl(inner);
-    }
+    for (const char* caption : {"General", "Trace", "Hint"}) AddSheet(caption, inner);
     Pages->SetFocus();
     const TRect second = inner->TabRect(1);
     Input::Click(inner, mbLeft, (second.Left + second.Right) / 2, (second.Top + second.Bottom) / 2);
