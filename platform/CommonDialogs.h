@@ -24,8 +24,13 @@ public:
     using TCommonDialog::TCommonDialog;
     TColor Color() const { return FColor; }
     void SetColor(TColor Value) { FColor = Value; }
-    // The dialog's sixteen custom colours, as RGB values.
-    std::array<TColor, 16> CustomColors{};
+    // The dialog's sixteen custom colours, as RGB values: white until the
+    // user or the caller fills them, as the system's dialog starts.
+    std::array<TColor, 16> CustomColors = [] {
+        std::array<TColor, 16> white;
+        white.fill(TColor(0xFFFFFF));
+        return white;
+    }();
     bool Execute() override;
 
 private:

@@ -156,7 +156,9 @@ public:
     Integer Height() const { return FHeight; }
     void SetHeight(Integer Value) { Change(FHeight, Value); }
     const String& Name() const { return FName; }
-    void SetName(const String& Value) { Change(FName, Value); }
+    // A face name that names its foundry too ("C059 [urw]") is kept as
+    // its family's name: the one another machine finds the face by.
+    void SetName(const String& Value);
     // Escapement in tenths of a degree, counter-clockwise.
     Integer Orientation() const { return FOrientation; }
     void SetOrientation(Integer Value) { Change(FOrientation, Value); }

@@ -45,6 +45,8 @@ void MakeRoom();
 
 // Input at a control, in its client coordinates; it is hit-tested from the
 // control's form like real input, so a control on top receives it instead.
+// While a drop-down list is open, mouse and keys go to the list, as they
+// do on the screen.
 namespace Input {
 void MouseDown(TControl* Control, TMouseButton Button, Integer X, Integer Y, TShiftState Shift = {});
 void MouseUp(TControl* Control, TMouseButton Button, Integer X, Integer Y, TShiftState Shift = {});

@@ -307,6 +307,7 @@ public:
     bool notify(QObject* receiver, QEvent* event) override
     {
         try {
+            if (receiver->isWidgetType()) FollowQtButtons(event);
             return QApplication::notify(receiver, event);
         } catch (...) {
             HandleCurrentException();

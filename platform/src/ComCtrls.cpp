@@ -320,8 +320,9 @@ void TPageControl::Change()
 }
 
 // The tab changes on the press, before OnMouseDown, as the system's tab
-// control does. The arrows are a control of their own there: they scroll
-// the row and are no press on the page control.
+// control does, and the row takes the focus, so that the arrow keys then
+// step along the row clicked. The arrows are a control of their own there:
+// they scroll the row and are no press on the page control.
 void TPageControl::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y)
 {
     TWeakRef<TPageControl> self(this);
@@ -331,7 +332,10 @@ void TPageControl::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, 
                 ScrollTabs(step);
                 return;
             }
-        UserSelectTab(IndexOfTabAt(X, Y));
+        const Integer tab = IndexOfTabAt(X, Y);
+        if (tab >= 0 && CanFocus() && !Focused()) SetFocus();
+        if (!self) return;
+        UserSelectTab(tab);
     }
     if (self) TWinControl::MouseDown(Button, Shift, X, Y);
 }

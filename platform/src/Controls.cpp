@@ -632,8 +632,33 @@ void TControl::CMFontChanged()
 
 void TControl::CMTextChanged() { Invalidate(); }
 
+namespace {
+
+// A control that can no longer hold the focus, being disabled or hidden,
+// passes it on to the next control of its form that can take it, or to the
+// form: left where it was, the focus would sit where keys do nothing.
+void PassFocusOn(TControl* Control)
+{
+    auto* windowed = dynamic_cast<TWinControl*>(Control);
+    TWinControl* focused = pl::FocusedControl();
+    if (!windowed || dynamic_cast<TCustomForm*>(Control) || !focused || !windowed->ContainsControl(focused) ||
+        focused->CanFocus() || Control->ComponentState().Contains(csDestroying))
+        return;
+    TCustomForm* form = GetParentForm(windowed);
+    if (!form) return;
+    if (TWinControl* next = form->FindNextControl(windowed, true, true, false))
+        next->SetFocus();
+    else
+        form->SetActiveControl(nullptr);
+}
+
+}  // namespace
+
 void TControl::CMEnabledChanged()
 {
+    // Before the widget is disabled: Qt would pass its own focus on in the
+    // order of its widgets, not in the tab order.
+    if (!FEnabled) PassFocusOn(this);
     pl::SyncWidgetEnabled(this);
     Invalidate();
 }
@@ -646,6 +671,7 @@ void TControl::CMColorChanged()
 
 void TControl::CMVisibleChanged()
 {
+    if (!FVisible) PassFocusOn(this);
     pl::SyncWidgetVisible(this);
     if (FParent && FAlign != alNone) FParent->Realign();
 }

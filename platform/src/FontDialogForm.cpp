@@ -26,8 +26,8 @@ Integer Brightness(TColor Color)
     return (299 * (rgb & 0xFF) + 587 * ((rgb >> 8) & 0xFF) + 114 * ((rgb >> 16) & 0xFF)) / 1000;
 }
 
-// The largest size the layer draws (2000 pixels) in points.
-constexpr Double kMaxPoints = 1500;
+// The largest size the layer draws, in points.
+constexpr Double kMaxPoints = kMaxFontPixels * 72.0 / TFont::PixelsPerInch;
 
 struct TNamedColor {
     TColor Color;
@@ -116,11 +116,13 @@ TSizeText ReadSize(const String& Text, Integer& Pixels)
 }
 
 // Points as the font's own size shows them; a cell height is first turned
-// into the character height it gives.
+// into the character height it gives. A height the layer cannot draw shows
+// as no size.
 String SizeTextOf(const TFont& Font)
 {
-    const Integer pixels = Font.Height() < 0 ? -Font.Height() : FontEntryOf(Font)->Font().pixelSize();
-    return IntToStr(MulDiv(pixels, 72, TFont::PixelsPerInch));
+    const Int64 pixels = CharacterPixels(Font);
+    if (pixels < 1 || pixels > kMaxFontPixels) return String();
+    return IntToStr(MulDiv(static_cast<Integer>(pixels), 72, TFont::PixelsPerInch));
 }
 
 // Symbol faces carry their own character set; a text face keeps the one
@@ -232,11 +234,13 @@ void TFontDialogForm::FillFaces(const String& Given)
             if (i == 0 || substituted[i - 1] == ' ') substituted[i] = substituted[i].toUpper();
         if (!families.contains(substituted, Qt::CaseInsensitive)) families << substituted;
     }
+    // A family that several foundries make comes once, by the name a
+    // configuration file can carry to another machine.
     std::vector<String> faces;
-    for (const QString& family : families) faces.push_back(family.toStdString());
-    const auto same = [&Given](const String& Face) { return AnsiSameText(Face, Given); };
-    if (!Given.empty() && std::none_of(faces.begin(), faces.end(), same)) faces.push_back(Given);
+    for (const QString& family : families) faces.push_back(PlainFamilyName(family.toStdString()));
+    if (!Given.empty()) faces.push_back(Given);
     std::sort(faces.begin(), faces.end(), [](const String& A, const String& B) { return AnsiCompareText(A, B) < 0; });
+    faces.erase(std::unique(faces.begin(), faces.end(), AnsiSameText), faces.end());
     TStrings* items = FaceList->Items();
     items->BeginUpdate();
     items->Clear();
@@ -399,7 +403,9 @@ void TFontDialogForm::UpdateSample()
 
 void TFontDialogForm::OkButtonClick(TObject*)
 {
-    if (ExactRow(FaceList->Items(), FaceEdit->Text()) < 0)
+    // The face given, even none, stands as it is.
+    const bool givenFace = Trim(FaceEdit->Text()) == Trim(FGiven->Name());
+    if (!givenFace && ExactRow(FaceList->Items(), FaceEdit->Text()) < 0)
         return Refuse(FaceEdit, "Aucune police ne porte ce nom.\nChoisissez une police de la liste.");
     if (ExactRow(StyleList->Items(), StyleEdit->Text()) < 0)
         return Refuse(StyleEdit, "Aucun style ne porte ce nom.\nChoisissez un style de la liste.");

@@ -15,10 +15,10 @@
 #include "CanvasImpl.h"
 #include "QtGraphics.h"
 #include "platform/Math.h"
+#include "platform/SysUtils.h"
 
 namespace {
 
-constexpr Integer kMaxPixelSize = 2000;
 constexpr std::size_t kMaxCachedFonts = 512;
 
 // The Windows ascent, descent and average width of a TrueType font, in
@@ -43,17 +43,93 @@ bool ReadWinMetrics(const QFont& font, TWinMetrics& m)
     return m.Ascent + m.Descent > 0;
 }
 
-// Em size in pixels: a negative height is the character height, a
-// positive one the cell height (ascent + descent).
-Integer PixelSizeOf(const QFont& base, Integer height)
+// Em size in pixels, unbounded: a negative height is the character
+// height, a positive one the cell height (ascent + descent).
+Int64 EmPixels(const QFont& base, Integer height)
 {
-    if (height < 0) return std::min(-height, kMaxPixelSize);
+    if (height < 0) return -Int64(height);
     if (height == 0) return 12;
     TWinMetrics m;
     QFont probe(base);
     probe.setPixelSize(100);
-    if (!ReadWinMetrics(probe, m)) return std::min(height, kMaxPixelSize);
-    return std::clamp(MulDiv(height, m.UnitsPerEm, m.Ascent + m.Descent), 1, kMaxPixelSize);
+    if (!ReadWinMetrics(probe, m)) return height;
+    return MulDiv(height, m.UnitsPerEm, m.Ascent + m.Descent);
+}
+
+// The em size drawn: what the layer can draw of it.
+Integer PixelSizeOf(const QFont& base, Integer height)
+{
+    return Integer(std::clamp<Int64>(EmPixels(base, height), 1, kMaxFontPixels));
+}
+
+// Letters with stems and bowls, which a bold face draws otherwise.
+const QString kProbeLetters = QStringLiteral("HIlo");
+
+// The probe letters each drawn alone at its own place, so that only their
+// shapes count, not their advances.
+QImage GlyphShapes(QFont Font)
+{
+    Font.setUnderline(false);
+    Font.setStrikeOut(false);
+    const int cell = 2 * Font.pixelSize() + 2;
+    return RenderMask(QRect(0, 0, cell * int(kProbeLetters.size()), cell), [&](QPainter& p) {
+        p.setFont(Font);
+        p.setPen(Qt::white);
+        for (qsizetype i = 0; i < kProbeLetters.size(); ++i)
+            p.drawText(QPointF(double(i * cell + 1), Font.pixelSize()), kProbeLetters.mid(i, 1));
+    });
+}
+
+QFont RegularOf(const QFont& Font)
+{
+    QFont regular(Font);
+    regular.setBold(false);
+    return regular;
+}
+
+// Past this size no face carries bitmaps of its own: the outlines decide,
+// and they look the same at every size.
+constexpr int kLargestProbe = 48;
+
+// How much a bold font's strokes are widened. A bold file may carry the
+// regular outlines with bold advances, and keep its bold design for the
+// bitmaps of a few sizes, with regular bitmaps at others (the Tahoma files
+// the layer registers are bold at 9 to 12 pixels only): drawn as it comes,
+// such a font is bold at those sizes and regular, at most spread out, at
+// every other. Where the bold face's letters come out as the regular
+// face's, the strokes are widened by a pixel per 24 of size, as the system
+// widens a face it has no bold of.
+Integer EmboldeningOf(const QFont& Font)
+{
+    if (!Font.bold()) return 0;
+    QFont bold(Font);
+    bold.setPixelSize(std::min(Font.pixelSize(), kLargestProbe));
+    if (GlyphShapes(bold) != GlyphShapes(RegularOf(bold))) return 0;
+    return std::max(1, RoundPix(Font.pixelSize() / 24.0));
+}
+
+// Whether a bold font's letters advance as the regular font's do.
+bool RegularAdvances(const QFont& Font)
+{
+    return QFontMetrics(Font).horizontalAdvance(kProbeLetters) ==
+           QFontMetrics(RegularOf(Font)).horizontalAdvance(kProbeLetters);
+}
+
+// The font without its size.
+QFont BaseQFont(const TFont& Font)
+{
+    RegisterLayerFonts();
+    QFont font(QString::fromStdString(Font.Name()));
+    font.setStyleStrategy(QFont::NoAntialias);
+    font.setHintingPreference(QFont::PreferFullHinting);
+    font.setKerning(false);
+    if (Font.Pitch() == fpFixed) font.setStyleHint(QFont::Monospace);
+    const TFontStyles style = Font.Style();
+    font.setBold(style.Contains(fsBold));
+    font.setItalic(style.Contains(fsItalic));
+    font.setUnderline(style.Contains(fsUnderline));
+    font.setStrikeOut(style.Contains(fsStrikeOut));
+    return font;
 }
 
 }  // namespace
@@ -72,22 +148,24 @@ void RegisterLayerFonts()
     done = true;
 }
 
+String PlainFamilyName(const String& Face)
+{
+    // Qt reads "Family [Foundry]" as the family's make by that foundry.
+    const std::size_t open = Face.find('[');
+    const std::size_t close = Face.rfind(']');
+    if (open == String::npos || close == String::npos || close < open) return Face;
+    const String family = Trim(Face.substr(0, open));
+    return family.empty() ? Face : family;
+}
+
 QFont ToQFont(const TFont& Font)
 {
-    RegisterLayerFonts();
-    QFont font(QString::fromStdString(Font.Name()));
-    font.setStyleStrategy(QFont::NoAntialias);
-    font.setHintingPreference(QFont::PreferFullHinting);
-    font.setKerning(false);
-    if (Font.Pitch() == fpFixed) font.setStyleHint(QFont::Monospace);
-    const TFontStyles style = Font.Style();
-    font.setBold(style.Contains(fsBold));
-    font.setItalic(style.Contains(fsItalic));
-    font.setUnderline(style.Contains(fsUnderline));
-    font.setStrikeOut(style.Contains(fsStrikeOut));
+    QFont font = BaseQFont(Font);
     font.setPixelSize(PixelSizeOf(font, Font.Height()));
     return font;
 }
+
+Int64 CharacterPixels(const TFont& Font) { return EmPixels(BaseQFont(Font), Font.Height()); }
 
 TFontEntry::TFontEntry(const QFont& font, Integer cellHeight) : FFont(font), FMetrics(font)
 {
@@ -108,6 +186,13 @@ TFontEntry::TFontEntry(const QFont& font, Integer cellHeight) : FFont(font), FMe
         FAveCharWidth = FMetrics.averageCharWidth();
     }
     FInternalLeading = std::max(0, FAscent + FDescent - px);
+    FEmboldening = EmboldeningOf(font);
+    if (FEmboldening > 0 && RegularAdvances(font)) {
+        // Widened strokes need wider letters: each takes the widening on
+        // its advance, as the system's widened faces do.
+        FFont.setLetterSpacing(QFont::AbsoluteSpacing, FEmboldening);
+        FMetrics = QFontMetrics(FFont);
+    }
     FMaxCharWidth = FMetrics.maxWidth();
 }
 
@@ -184,7 +269,9 @@ std::shared_ptr<const TTextInk> TFontEntry::RenderInk(const QString& text, Integ
         p.setTransform(turn, true);
         p.setFont(FFont);
         p.setPen(Qt::white);
-        p.drawText(QPointF(0, Ascent()), text);
+        // Widening draws the run again, a pixel further along its baseline
+        // each time: within the bold advances, which are wider.
+        for (Integer shift = 0; shift <= FEmboldening; ++shift) p.drawText(QPointF(shift, Ascent()), text);
         if (x1 > x0) p.fillRect(QRect(x0, std::min(Ascent() + 1, height - 1), x1 - x0, 1), Qt::white);
     });
     return ink;

@@ -36,6 +36,10 @@ public:
     Integer InternalLeading() const { return FInternalLeading; }
     Integer AveCharWidth() const { return FAveCharWidth; }
     Integer MaxCharWidth() const { return FMaxCharWidth; }
+    // How many pixels each stroke is widened by, beyond what the face draws:
+    // nonzero for a bold font whose bold face draws the regular glyphs at
+    // this size.
+    Integer Emboldening() const { return FEmboldening; }
     // Advance width of a run of text in whole pixels. Remembered: shaping
     // is by far the dearest part of drawing a plot's labels, and a plot
     // measures the same few texts at every paint.
@@ -72,6 +76,7 @@ private:
     Integer FInternalLeading = 0;
     Integer FAveCharWidth = 0;
     Integer FMaxCharWidth = 0;
+    Integer FEmboldening = 0;
 };
 
 // The advances of single characters, the measure of texts too long to
@@ -94,6 +99,17 @@ private:
     const TFontEntry& FFont;
     std::lock_guard<std::mutex> FLock;
 };
+
+// The largest em size the layer draws, in pixels.
+constexpr Integer kMaxFontPixels = 2000;
+
+// The em size in pixels that the font's height asks for, unbounded (the
+// font is drawn at most kMaxFontPixels high).
+Int64 CharacterPixels(const TFont& Font);
+
+// The family of a face name that names its foundry too ("C059 [urw]"):
+// the name another machine finds the family by. Other names unchanged.
+String PlainFamilyName(const String& Face);
 
 // The entry for the font's name, height, pitch and styles.
 std::shared_ptr<const TFontEntry> FontEntryOf(const TFont& Font);

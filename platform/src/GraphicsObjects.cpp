@@ -1,6 +1,8 @@
 // Fonts, pens and brushes, with their published properties.
 
 #include "platform/Graphics.h"
+
+#include "GraphicsFonts.h"
 #include "platform/Math.h"
 
 TClass TGraphicsObject::StaticClassInfo()
@@ -56,6 +58,8 @@ void TFont::Assign(TPersistent* Source)
     FStyle = font->FStyle;
     Changed();
 }
+
+void TFont::SetName(const String& Value) { Change(FName, PlainFamilyName(Value)); }
 
 Integer TFont::Size() const { return -MulDiv(FHeight, 72, PixelsPerInch); }
 

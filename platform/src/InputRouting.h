@@ -2,10 +2,12 @@
 // The mouse router, the key pipeline and the focus mover. Qt events and the
 // test input both enter here, so tests run the real routing.
 
+#include <QtCore/qnamespace.h>
 #include <string>
 
 #include "platform/Controls.h"
 
+class QEvent;
 class QMouseEvent;
 class QWheelEvent;
 class QKeyEvent;
@@ -28,6 +30,11 @@ void RouteWheel(TControl* Root, Integer Delta, TPoint ScreenPos, TShiftState Mod
 // A Qt mouse event that reached a widget of Control.
 bool RouteQtMouse(TControl* Control, QMouseEvent* Event, bool Native, const std::function<bool(QEvent*)>& Base);
 void RouteQtWheel(TControl* Control, QWheelEvent* Event);
+// Keeps the buttons held (GetKeyState, the shift state of mouse events) in
+// step with every press and release the application delivers, those that
+// go to Qt's own windows (a drop-down list, a dialog) and never reach the
+// router included.
+void FollowQtButtons(const QEvent* Event);
 // The pointer left the window of Root.
 void MouseLeftWindow(TControl* Root);
 // The topmost ancestor (form or parentless control).
@@ -38,6 +45,9 @@ void ForgetControl(TControl* Control);
 TPoint LastCursorPos();
 
 TShiftState ShiftFromQt(int QtModifiers);
+// The Qt button and modifiers of the layer's, for synthesised events.
+Qt::MouseButton QtButton(TMouseButton Button);
+Qt::KeyboardModifiers QtModifiers(TShiftState Mods);
 
 // ---- Keyboard ----
 

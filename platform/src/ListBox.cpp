@@ -209,6 +209,14 @@ void TCustomListBox::Paint()
         if (!Enabled()) state.Include(odDisabled);
         DrawItem(i, ItemRect(i), state);
     }
+    if (!Focused()) return;
+    // Over whatever drew the chosen row, an owner's drawing included, as the
+    // system's list does; without a chosen row, at the top row's place. In
+    // the list's own colours, whatever the drawing left, so that the dots
+    // show alike on every row.
+    canvas->Font()->SetColor(Font()->Color());
+    canvas->Brush()->SetColor(Color());
+    canvas->DrawFocusRect(ItemRect(FItemIndex >= 0 ? FItemIndex : FTopIndex));
 }
 
 void TCustomListBox::DrawItem(Integer Index, TRect Rect, TOwnerDrawState State)
@@ -223,7 +231,6 @@ void TCustomListBox::DrawItem(Integer Index, TRect Rect, TOwnerDrawState State)
     canvas->FillRect(Rect);
     canvas->Font()->SetColor(selected ? clHighlightText : Font()->Color());
     canvas->TextOut(Rect.Left + 2, Rect.Top, FItems->Strings(Index));
-    if (State.Contains(odFocused)) canvas->DrawFocusRect(Rect);
 }
 
 // The chosen row shows whether the list has the focus.

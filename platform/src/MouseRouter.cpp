@@ -102,15 +102,6 @@ void UpdateHover(TControl* Now)
     if (TControl* c = nowAlive.Get(); c && R().Hover.Get() == c && told(c)) c->CMMouseEnter();
 }
 
-Qt::MouseButton QtButton(TMouseButton Button)
-{
-    switch (Button) {
-        case mbRight: return Qt::RightButton;
-        case mbMiddle: return Qt::MiddleButton;
-        default: return Qt::LeftButton;
-    }
-}
-
 // The buttons held after an event of Type for Button.
 Qt::MouseButtons QtButtons(QEvent::Type Type, TMouseButton Button)
 {
@@ -121,15 +112,6 @@ Qt::MouseButtons QtButtons(QEvent::Type Type, TMouseButton Button)
     if (R().Down[mbMiddle]) b |= Qt::MiddleButton;
     if (Type == QEvent::MouseButtonRelease) b &= ~QtButton(Button);
     return b;
-}
-
-Qt::KeyboardModifiers QtModifiers(TShiftState Mods)
-{
-    Qt::KeyboardModifiers m;
-    if (Mods.Contains(ssShift)) m |= Qt::ShiftModifier;
-    if (Mods.Contains(ssCtrl)) m |= Qt::ControlModifier;
-    if (Mods.Contains(ssAlt)) m |= Qt::AltModifier;
-    return m;
 }
 
 // A Qt control handles its own input: it gets a real Qt event. A press
@@ -266,6 +248,24 @@ TControl* RootOf(TControl* Control)
 
 TPoint LastCursorPos() { return R().CursorPos; }
 
+Qt::MouseButton QtButton(TMouseButton Button)
+{
+    switch (Button) {
+        case mbRight: return Qt::RightButton;
+        case mbMiddle: return Qt::MiddleButton;
+        default: return Qt::LeftButton;
+    }
+}
+
+Qt::KeyboardModifiers QtModifiers(TShiftState Mods)
+{
+    Qt::KeyboardModifiers m;
+    if (Mods.Contains(ssShift)) m |= Qt::ShiftModifier;
+    if (Mods.Contains(ssCtrl)) m |= Qt::ControlModifier;
+    if (Mods.Contains(ssAlt)) m |= Qt::AltModifier;
+    return m;
+}
+
 TShiftState ShiftFromQt(int QtModifiers)
 {
     TShiftState s;
@@ -321,14 +321,36 @@ void RouteWheel(TControl* Root, Integer Delta, TPoint ScreenPos, TShiftState Mod
     }
 }
 
+namespace {
+
+// The layer's button of a Qt button; the other buttons count as the left.
+TMouseButton LayerButton(Qt::MouseButton Button)
+{
+    switch (Button) {
+        case Qt::RightButton: return mbRight;
+        case Qt::MiddleButton: return mbMiddle;
+        default: return mbLeft;
+    }
+}
+
+}  // namespace
+
+void FollowQtButtons(const QEvent* Event)
+{
+    const QEvent::Type type = Event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick && type != QEvent::MouseButtonRelease)
+        return;
+    const Qt::MouseButton button = static_cast<const QMouseEvent*>(Event)->button();
+    if (button == Qt::LeftButton || button == Qt::RightButton || button == Qt::MiddleButton)
+        SetButton(LayerButton(button), type != QEvent::MouseButtonRelease);
+}
+
 bool RouteQtMouse(TControl* Control, QMouseEvent* Event, bool Native, const std::function<bool(QEvent*)>& Base)
 {
     const QPoint pos = Event->position().toPoint();
     const TPoint screen = Control->ClientToScreen({pos.x(), pos.y()});
     const TShiftState mods = ShiftFromQt(Event->modifiers());
-    TMouseButton button = mbLeft;
-    if (Event->button() == Qt::RightButton) button = mbRight;
-    if (Event->button() == Qt::MiddleButton) button = mbMiddle;
+    const TMouseButton button = LayerButton(Event->button());
     MouseAction action = MouseAction::Move;
     if (Event->type() == QEvent::MouseButtonPress || Event->type() == QEvent::MouseButtonDblClick)
         action = MouseAction::Press;

@@ -9,6 +9,7 @@
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QStyleOptionComboBox>
 #include <QValidator>
 
 #include "ControlHost.h"
@@ -43,6 +44,20 @@ QRect CheckBoxFocusFrame(const QWidget* Box)
     option.text = box->text();
     option.iconSize = box->iconSize();
     return box->style()->subElementRect(QStyle::SE_CheckBoxFocusRect, &option, box);
+}
+
+// A drop-down list's focus frame surrounds the chosen item's text; an
+// editable box shows the focus by its edit's caret and selection.
+QRect ComboBoxFocusFrame(const QWidget* Box)
+{
+    const auto* combo = static_cast<const QComboBox*>(Box);
+    if (combo->isEditable()) return QRect();
+    QStyleOptionComboBox option;
+    option.initFrom(combo);
+    // Two pixels left of the text, which the style sets flush with the field.
+    return combo->style()
+        ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo)
+        .adjusted(-2, 0, 0, 0);
 }
 
 Qt::Alignment QtAlignment(TAlignment Value)
@@ -708,6 +723,7 @@ void TComboBox::CreateWnd()
     // Only the user's choice fires; currentIndexChanged is never connected.
     QObject::connect(combo, qOverload<int>(&QComboBox::activated), Guarded<TComboBox>(this, &TComboBox::UserSelected));
     pl::AttachWidget(this, combo, true);
+    Host().FocusFrame = ComboBoxFocusFrame;
     // The box is made with the default style, which a form usually replaces;
     // each switch between editable and not makes the list window.
     FStyleDeferred = Owner() && Owner()->ComponentState().Contains(csLoading);

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleOption>
@@ -166,28 +167,39 @@ void Disk::MakeRoom() { g_diskRoom = -1; }
 
 namespace {
 
+// While a Qt popup is open (a drop-down list), it holds the mouse, as the
+// window system gives it every press, move and release: the input goes to
+// it, and the layer's router never sees it.
+bool ToOpenPopup(pl::MouseAction Action, TMouseButton Button, TPoint Screen, TShiftState Shift)
+{
+    QWidget* popup = QApplication::activePopupWidget();
+    if (!popup) return false;
+    QEvent::Type type = QEvent::MouseMove;
+    if (Action == pl::MouseAction::Press) type = QEvent::MouseButtonPress;
+    if (Action == pl::MouseAction::Release) type = QEvent::MouseButtonRelease;
+    const QPointF global(Screen.X, Screen.Y);
+    const Qt::MouseButton button = Action == pl::MouseAction::Move ? Qt::NoButton : pl::QtButton(Button);
+    const Qt::MouseButtons held = Action == pl::MouseAction::Press ? pl::QtButton(Button) : Qt::NoButton;
+    QMouseEvent event(type, popup->mapFromGlobal(global), global, button, held, pl::QtModifiers(Shift));
+    pl::Guard([&] { QCoreApplication::sendEvent(popup, &event); });
+    return true;
+}
+
 void Mouse(TControl* Control, pl::MouseAction Action, TMouseButton Button, Integer X, Integer Y, TShiftState Shift)
 {
     const TPoint screen = Control->ClientToScreen({X, Y});
+    if (ToOpenPopup(Action, Button, screen, Shift)) return;
     pl::Guard([&] { pl::RouteMouse(pl::RootOf(Control), Action, Button, screen, Shift); });
 }
 
-// Where a key typed now arrives: the focused control's widget, else the
-// active form's.
+// Where a key typed now arrives: an open Qt popup, else the focused
+// control's widget, else the active form's.
 QWidget* KeyReceiver()
 {
+    if (QWidget* popup = QApplication::activePopupWidget()) return popup;
     if (TWinControl* focused = pl::FocusedControl()) return focused->Host().KeyWidget();
     if (Screen && Screen->ActiveForm()) return Screen->ActiveForm()->Host().KeyWidget();
     throw EInvalidOperation(SNoFocusedControl);
-}
-
-Qt::KeyboardModifiers QtModifiers(TShiftState Shift)
-{
-    Qt::KeyboardModifiers m;
-    if (Shift.Contains(ssShift)) m |= Qt::ShiftModifier;
-    if (Shift.Contains(ssCtrl)) m |= Qt::ControlModifier;
-    if (Shift.Contains(ssAlt)) m |= Qt::AltModifier;
-    return m;
 }
 
 // The text a US keyboard gives for a key, as Qt reports it.
@@ -219,7 +231,7 @@ void SendKey(QEvent::Type Type, int QtKey, Qt::KeyboardModifiers Modifiers, cons
 
 void SendVirtualKey(QEvent::Type Type, Word Vk, TShiftState Shift)
 {
-    Qt::KeyboardModifiers modifiers = QtModifiers(Shift);
+    Qt::KeyboardModifiers modifiers = pl::QtModifiers(Shift);
     if (Vk >= VK_NUMPAD0 && Vk <= VK_DIVIDE) modifiers |= Qt::KeypadModifier;
     int key = pl::QtKeyFromVirtualKey(Vk);
     if (Vk == VK_TAB && Shift.Contains(ssShift)) key = Qt::Key_Backtab;
@@ -249,7 +261,9 @@ void Input::Click(TControl* Control, TMouseButton Button, Integer X, Integer Y, 
     const TPoint screen = Control->ClientToScreen({X, Y});
     TControl* root = pl::RootOf(Control);
     TWeakRef<TControl> rootAlive(root);
-    pl::Guard([&] { pl::RouteMouse(root, pl::MouseAction::Press, Button, screen, Shift); });
+    if (!ToOpenPopup(pl::MouseAction::Press, Button, screen, Shift))
+        pl::Guard([&] { pl::RouteMouse(root, pl::MouseAction::Press, Button, screen, Shift); });
+    if (ToOpenPopup(pl::MouseAction::Release, Button, screen, Shift)) return;
     if (TControl* r = rootAlive.Get())
         pl::Guard([&] { pl::RouteMouse(r, pl::MouseAction::Release, Button, screen, Shift); });
 }

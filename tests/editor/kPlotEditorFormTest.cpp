@@ -182,6 +182,16 @@ TEST_F(PlotEditorFormTest, AnEmptyListDisablesAndBlanksItsPageButNotItsAddButton
     EXPECT_EQ(Control<TkComponentEditorEdit>("ChannelNameEdit")->AsString(), Plot->GetChannel(0)->Name());
 }
 
+// The Remove button holds the focus from its click when the last object
+// goes and the page's controls are disabled, itself among them.
+TEST_F(PlotEditorFormTest, RemovingThePagesLastObjectLeavesTheFocusWhereKeysWork)
+{
+    Testing::Input::Click(Reveal<TControl>("LimitRemoveButton"), mbLeft, 5, 5);
+    EXPECT_EQ(Control<TkComponentEditorListBox>("LimitListBox")->Count(), 0);
+    ASSERT_NE(Screen->ActiveControl(), nullptr);
+    EXPECT_TRUE(Screen->ActiveControl()->CanFocus()) << Screen->ActiveControl()->Name();
+}
+
 TEST_F(PlotEditorFormTest, EachKindOfControlWritesTheUsersChange)
 {
     TkPlotXAxis* axis = Plot->GetXAxis(0);

@@ -61,6 +61,27 @@ TEST_F(CanvasText, TahomaMetricsFollowTheWindowsCell)
     EXPECT_EQ(Canvas->TextHeight("x"), 20);
 }
 
+// The default face is bold at every size: its bold file holds bold letters
+// only in its bitmaps of 9 to 12 pixels (8 and 9 points).
+TEST_F(CanvasText, BoldTahomaIsBoldAtEverySize)
+{
+    TFont* f = Canvas->Font();
+    f->SetColor(clBlack);
+    const auto ink = [&](TFontStyles Style) {
+        f->SetStyle(Style);
+        Canvas->FillRect(Rect(0, 0, 120, 60));
+        Canvas->TextOut(0, 0, "AaBbYy");
+        return std::pair{CountColor(*Bitmap, clBlack), Canvas->TextWidth("AaBbYy")};
+    };
+    for (const Integer points : {8, 10, 12, 16}) {
+        f->SetSize(points);
+        const auto [regular, regularWidth] = ink({});
+        const auto [bold, boldWidth] = ink({fsBold});
+        EXPECT_GT(bold, regular * 5 / 4) << points;
+        EXPECT_GT(boldWidth, regularWidth) << points;  // the letters do not run into each other
+    }
+}
+
 TEST_F(CanvasText, TextOutPlacesTheCellTopLeftWithoutAntialiasing)
 {
     Canvas->Font()->SetColor(clBlack);

@@ -39,11 +39,11 @@ protected:
         Input::Flush();
         Answers::Clear();
     }
-    TTabSheet* AddSheet(const char* caption)
+    TTabSheet* AddSheet(const char* caption, TPageControl* To = nullptr)
     {
         auto* sheet = Create<TTabSheet>(Form);
         sheet->SetCaption(caption);
-        sheet->SetPageControl(Pages);
+        sheet->SetPageControl(To ? To : Pages);
         return sheet;
     }
     void ClickTab(Integer tab)
@@ -217,6 +217,23 @@ TEST_F(PageControlTest, KeysTurnThePagesAsTheUser)
     Pages->Pages(0)->SetCaption("&Axes");
     Input::Key('A', {ssAlt});
     EXPECT_EQ(Events, (std::vector<String>{"changing 2", "change 0"}));
+}
+
+// A click on a tab of a row inside a page takes the focus from the outer
+// row, so that the arrows then step along the row clicked.
+TEST_F(PageControlTest, AClickOnATabTakesTheFocusForTheArrows)
+{
+    auto* inner = Create<TPageControl>(Form);
+    inner->SetBounds(0, 0, 250, 150);
+    inner->SetParent(Pages->Pages(0));
+    for (const char* caption : {"General", "Trace", "Hint"}) AddSheet(caption, inner);
+    Pages->SetFocus();
+    const TRect second = inner->TabRect(1);
+    Input::Click(inner, mbLeft, (second.Left + second.Right) / 2, (second.Top + second.Bottom) / 2);
+    EXPECT_TRUE(inner->Focused());
+    Input::Key(VK_RIGHT);
+    EXPECT_EQ(inner->ActivePageIndex(), 2);
+    EXPECT_EQ(Pages->ActivePageIndex(), 0);
 }
 
 // Tabs that do not fit scroll a tab at a time under the arrows at the

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <limits>
+
 #include "platform/CommonDialogs.h"
 #include "platform/Forms.h"
 #include "platform/ListBox.h"
@@ -106,10 +109,12 @@ TEST_F(FontDialogTest, StartsFromTheFontAndReturnLeavesEveryPropertyAsItWas)
         const char* Colour;
     };
     // Also a face found by substitution, a cell height, a system colour, a
-    // symbol set and a turned font.
+    // symbol set and a turned font; and no face with a height no size can
+    // show.
     const TCase cases[] = {
         {Given, "Gras italique", "14", "Rouge"},
         {{"Arial", 16, {fsStrikeOut}, clBtnText, SYMBOL_CHARSET, fpFixed, 900}, "Normal", "11", "Personnalisée"},
+        {{"", std::numeric_limits<Integer>::min(), {}, clBlack, DEFAULT_CHARSET}, "Normal", "", "Noir"},
     };
     for (const TCase& c : cases) {
         Set(Dialog->Font(), c.Font);
@@ -174,6 +179,27 @@ TEST_F(FontDialogTest, EditsWorkTheirListsAndUnknownNamesAreRefused)
     ExpectValues(*Dialog->Font(), {"DejaVu Serif", -19, {fsBold, fsUnderline}, clRed, ANSI_CHARSET});
 }
 
+// The drop-down list, a window of its own, takes the release of the press
+// that opened it; the face text is selected all the same at the next
+// opening, so that what is typed replaces it.
+TEST_F(FontDialogTest, EveryOpeningSelectsTheFaceTextEvenAfterTheColourListWasDroppedDown)
+{
+    EXPECT_FALSE(Run([this](TCustomForm*) {
+        auto* colours = Part<TComboBox>("ColorComboBox");
+        Input::Click(colours, mbLeft, 10, 10);
+        EXPECT_TRUE(colours->DroppedDown());
+        Input::Key(VK_ESCAPE);
+        EXPECT_FALSE(colours->DroppedDown());
+        Input::Key(VK_ESCAPE);
+    }));
+    EXPECT_TRUE(Run([this](TCustomForm*) {
+        EXPECT_EQ(Part<TEdit>("FaceEdit")->SelText(), Given.Name);
+        Input::Type("DejaVu Sans");
+        Input::Key(VK_RETURN);
+    }));
+    EXPECT_EQ(Dialog->Font()->Name(), "DejaVu Sans");
+}
+
 TEST_F(FontDialogTest, SizesThatAreNoNumberOrCannotBeDrawnAreRefusedWithTheReason)
 {
     const String notANumber = "La taille doit être un nombre.";
@@ -207,6 +233,9 @@ TEST_F(FontDialogTest, TheLastColourRowTakesAColourOfTheUsersOwnFromTheColourDia
         auto* combo = Part<TComboBox>("ColorComboBox");
         Answers::Dialog([Confirm](TObject* Dialog) {
             EXPECT_EQ(dynamic_cast<TColorDialog&>(*Dialog).Color(), clRed);
+            // As everywhere else, the custom colours start white.
+            const auto& custom = dynamic_cast<TColorDialog&>(*Dialog).CustomColors;
+            EXPECT_TRUE(std::all_of(custom.begin(), custom.end(), [](TColor c) { return c == 0xFFFFFF; }));
             dynamic_cast<TColorDialog&>(*Dialog).SetColor(0x123456);
             return Confirm;
         });

@@ -3,10 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <vector>
 
 #include "platform/ComCtrls.h"
 #include "platform/Forms.h"
+#include "platform/ListBox.h"
 #include "platform/StdCtrls.h"
 #include "platform/Testing.h"
 
@@ -39,6 +41,14 @@ protected:
         edit->OnEnter = [this, name](TObject*) { Log.push_back(String("enter ") + name); };
         edit->OnExit = [this, name](TObject*) { Log.push_back(String("exit ") + name); };
         return edit;
+    }
+    // The form Main, shown, with the edits A, B and C in tab order.
+    std::array<TEdit*, 3> ShownWithThreeEdits()
+    {
+        TForm* form = NewForm("Main");
+        const std::array<TEdit*, 3> edits{NewEdit(form, "A"), NewEdit(form, "B"), NewEdit(form, "C")};
+        form->Show();
+        return edits;
     }
     std::vector<TForm*> Forms;
     std::vector<String> Log;
@@ -125,11 +135,7 @@ TEST_F(FocusTest, FreeingTheFocusedControlDropsTheFocusSilently)
 
 TEST_F(FocusTest, FocusMovedInsideOnExitWins)
 {
-    TForm* form = NewForm("Main");
-    TEdit* a = NewEdit(form, "A");
-    TEdit* b = NewEdit(form, "B");
-    TEdit* c = NewEdit(form, "C");
-    form->Show();
+    const auto [a, b, c] = ShownWithThreeEdits();
     a->OnExit = [&](TObject*) {
         Log.push_back("exit A");
         c->SetFocus();
@@ -139,6 +145,21 @@ TEST_F(FocusTest, FocusMovedInsideOnExitWins)
     EXPECT_TRUE(c->Focused());
     EXPECT_EQ(std::count(Log.begin(), Log.end(), "enter B"), 0);
     EXPECT_EQ(std::count(Log.begin(), Log.end(), "enter C"), 1);
+}
+
+// Left where it was, the focus would sit where keys do nothing.
+TEST_F(FocusTest, AControlDisabledOrHiddenWithTheFocusPassesItOnInTabOrder)
+{
+    const auto [a, b, c] = ShownWithThreeEdits();
+    b->SetFocus();
+    b->SetEnabled(false);
+    EXPECT_TRUE(c->Focused());
+    c->SetVisible(false);
+    EXPECT_TRUE(a->Focused());
+    // Nothing left that can take it: the form has it.
+    a->SetEnabled(false);
+    EXPECT_EQ(Screen->ActiveControl(), Forms.back());
+    EXPECT_EQ(Log.back(), "exit A");
 }
 
 TEST_F(FocusTest, ClickingAnEditFocusesIt)
@@ -152,13 +173,15 @@ TEST_F(FocusTest, ClickingAnEditFocusesIt)
     EXPECT_TRUE(b->Focused());
 }
 
-// A control Qt paints shows the layer's dotted focus frame while it holds
-// the focus, and only then: taking the focus away gives back its picture.
-TEST_F(FocusTest, ButtonsCheckBoxesAndTabRowsShowTheFocusFrameOnlyWhileFocused)
+// A control shows the layer's dotted focus frame while it holds the focus,
+// and only then: taking the focus away gives back its picture. So do those
+// Qt paints, a drop-down list included, and a list whose owner draws its
+// rows, empty or not.
+TEST_F(FocusTest, EveryKindOfControlShowsTheFocusFrameOnlyWhileFocused)
 {
     TForm* form = NewForm("F");
     form->SetClientWidth(300);
-    form->SetClientHeight(200);
+    form->SetClientHeight(700);
     TEdit* elsewhere = NewEdit(form, "Elsewhere");
     auto* button = Create<TButton>(form);
     button->SetCaption("Calcul direct");
@@ -171,10 +194,22 @@ TEST_F(FocusTest, ButtonsCheckBoxesAndTabRowsShowTheFocusFrameOnlyWhileFocused)
         sheet->SetCaption(caption);
         sheet->SetPageControl(pages);
     }
+    auto* combo = Create<TComboBox>(form);
+    combo->SetStyle(csDropDownList);
+    combo->Items()->Add("Solid");
+    combo->SetItemIndex(0);
+    auto* owned = Create<TListBox>(form);
+    owned->SetStyle(lbOwnerDrawFixed);
+    owned->OnDrawItem = [owned](TWinControl*, Integer, TRect Rect, TOwnerDrawState) { owned->Canvas()->FillRect(Rect); };
+    owned->Items()->Add("Channel 1");
+    owned->SetItemIndex(0);
+    auto* empty = Create<TListBox>(form);
+    const std::initializer_list<TWinControl*> controls{button, box, pages, combo, owned, empty};
     Integer top = 30;
-    for (TWinControl* control : std::initializer_list<TWinControl*>{button, box, pages}) {
+    for (TWinControl* control : controls) {
         control->SetTop(top += 30);
         control->SetParent(form);
+        top += control->Height();
     }
     form->Show();
     Input::Flush();
@@ -184,7 +219,7 @@ TEST_F(FocusTest, ButtonsCheckBoxesAndTabRowsShowTheFocusFrameOnlyWhileFocused)
             for (Integer x = 0; x < A.Width(); ++x) count += A.Canvas()->Pixels(x, y) != B.Canvas()->Pixels(x, y);
         return count;
     };
-    for (TWinControl* control : std::initializer_list<TWinControl*>{button, box, pages}) {
+    for (TWinControl* control : controls) {
         elsewhere->SetFocus();
         const TOwned<TBitmap> plain = Grab(control);
         control->SetFocus();

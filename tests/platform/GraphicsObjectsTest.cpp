@@ -72,6 +72,21 @@ TEST(GraphicsObjects, FontPublishesTheFormOrder)
     EXPECT_EQ(font->Style(), TFontStyles({fsBold, fsUnderline}));
 }
 
+// "Family [Foundry]" finds the face on this machine only: a font keeps the
+// family's name, which every machine finds, and writes that.
+TEST(GraphicsObjects, AFaceNameThatNamesItsFoundryKeepsOnlyTheFamily)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"C059 [urw]", "C059"},   {"Nimbus Sans [URW ]", "Nimbus Sans"}, {"Tahoma", "Tahoma"},
+        {"", ""},                 {"[urw]", "[urw]"},                    {"Odd ] [name", "Odd ] [name"},
+    };
+    TOwned<TFont> font = CreateOwned<TFont>();
+    for (const auto& [read, kept] : cases) {
+        SetStrProp(font.get(), GetPropInfo(font.get(), "Name"), read);
+        EXPECT_EQ(GetStrProp(font.get(), GetPropInfo(font.get(), "Name")), kept) << read;
+    }
+}
+
 TEST(GraphicsObjects, PenAndBrushChangesReachTheCanvas)
 {
     TOwned<TBitmap> b = GraphicsTest::MakeBitmap(4, 4);
