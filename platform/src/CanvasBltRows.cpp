@@ -20,15 +20,10 @@ void TransferPixels(QRgb* __restrict dst, const QRgb* __restrict src, const QRgb
     for (qsizetype i = 0; i < count; ++i) dst[i] = op(pat[i], src[i], dst[i]) | 0xFF000000u;
 }
 
-// One row, in blocks of a fixed count: the program's optimisation level
-// turns only loops of a known count into vector steps.
 template <class TOp>
 void TransferRow(QRgb* dst, const QRgb* src, const QRgb* pat, qsizetype count, TOp op)
 {
-    constexpr qsizetype kBlock = 8;
-    qsizetype i = 0;
-    for (; i + kBlock <= count; i += kBlock) TransferPixels(dst + i, src + i, pat + i, kBlock, op);
-    TransferPixels(dst + i, src + i, pat + i, count - i, op);
+    ForPixelBlocks(count, [=](qsizetype first, qsizetype n) { TransferPixels(dst + first, src + first, pat + first, n, op); });
 }
 
 struct TRowsJob {

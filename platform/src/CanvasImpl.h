@@ -127,6 +127,18 @@ private:
     TCanvasRecorder* FRecorder;
 };
 
+// Calls step(first, count) over the pixels [0, count) of a row in blocks of
+// a fixed count, then once for the rest: at the program's optimisation
+// level the compiler turns only loops of a known count into vector steps.
+template <class TStep>
+void ForPixelBlocks(qsizetype count, TStep step)
+{
+    constexpr qsizetype kBlock = 8;
+    qsizetype first = 0;
+    for (; first + kBlock <= count; first += kBlock) step(first, kBlock);
+    step(first, count - first);
+}
+
 // The R2_ code of a pen mode.
 Integer Rop2Code(TPenMode mode);
 // Fills r with one colour through w, and records the fill.
