@@ -23,7 +23,9 @@ void TransferPixels(QRgb* __restrict dst, const QRgb* __restrict src, const QRgb
 template <class TOp>
 void TransferRow(QRgb* dst, const QRgb* src, const QRgb* pat, qsizetype count, TOp op)
 {
-    ForPixelBlocks(count, [=](qsizetype first, qsizetype n) { TransferPixels(dst + first, src + first, pat + first, n, op); });
+    ForPixelBlocks(count, [=](qsizetype first, qsizetype n) {
+        TransferPixels(dst + first, src + first, pat + first, n, op);
+    });
 }
 
 struct TRowsJob {
@@ -66,7 +68,8 @@ void TransferParts(const TRowsJob& job, TOp op)
         const Integer count = part.width();
         for (Integer y = part.top(); y <= part.bottom(); ++y) {
             if (hatched)
-                for (Integer i = 0; i < count; ++i) pattern[std::size_t(i)] = PatternAt(*job.Pattern, part.left() + i, y);
+                for (Integer i = 0; i < count; ++i)
+                    pattern[std::size_t(i)] = PatternAt(*job.Pattern, part.left() + i, y);
             const QRgb* src = zeros.data();
             if (sourceBits)
                 src = reinterpret_cast<const QRgb*>(sourceBits + qsizetype(y + job.Shift.y()) * sourceStride) +
@@ -81,22 +84,22 @@ void TransferParts(const TRowsJob& job, TOp op)
 void TransferByRop(const TRowsJob& job, Byte rop3)
 {
     switch (rop3) {
-        case 0x00: return TransferParts(job, [](QRgb, QRgb, QRgb) { return 0u; });          // BLACKNESS
+        case 0x00: return TransferParts(job, [](QRgb, QRgb, QRgb) { return 0u; });  // BLACKNESS
         case 0x11: return TransferParts(job, [](QRgb, QRgb s, QRgb d) { return ~(s | d); });  // NOTSRCERASE
-        case 0x33: return TransferParts(job, [](QRgb, QRgb s, QRgb) { return ~s; });        // NOTSRCCOPY
-        case 0x44: return TransferParts(job, [](QRgb, QRgb s, QRgb d) { return s & ~d; });   // SRCERASE
-        case 0x55: return TransferParts(job, [](QRgb, QRgb, QRgb d) { return ~d; });        // DSTINVERT
-        case 0x5A: return TransferParts(job, [](QRgb p, QRgb, QRgb d) { return p ^ d; });    // PATINVERT
-        case 0x66: return TransferParts(job, [](QRgb, QRgb s, QRgb d) { return s ^ d; });    // SRCINVERT
-        case 0x88: return TransferParts(job, [](QRgb, QRgb s, QRgb d) { return s & d; });    // SRCAND
-        case 0xBB: return TransferParts(job, [](QRgb, QRgb s, QRgb d) { return ~s | d; });   // MERGEPAINT
-        case 0xC0: return TransferParts(job, [](QRgb p, QRgb s, QRgb) { return p & s; });    // MERGECOPY
-        case 0xCC: return TransferParts(job, [](QRgb, QRgb s, QRgb) { return s; });         // SRCCOPY
+        case 0x33: return TransferParts(job, [](QRgb, QRgb s, QRgb) { return ~s; });  // NOTSRCCOPY
+        case 0x44: return TransferParts(job, [](QRgb, QRgb s, QRgb d) { return s & ~d; });  // SRCERASE
+        case 0x55: return TransferParts(job, [](QRgb, QRgb, QRgb d) { return ~d; });  // DSTINVERT
+        case 0x5A: return TransferParts(job, [](QRgb p, QRgb, QRgb d) { return p ^ d; });  // PATINVERT
+        case 0x66: return TransferParts(job, [](QRgb, QRgb s, QRgb d) { return s ^ d; });  // SRCINVERT
+        case 0x88: return TransferParts(job, [](QRgb, QRgb s, QRgb d) { return s & d; });  // SRCAND
+        case 0xBB: return TransferParts(job, [](QRgb, QRgb s, QRgb d) { return ~s | d; });  // MERGEPAINT
+        case 0xC0: return TransferParts(job, [](QRgb p, QRgb s, QRgb) { return p & s; });  // MERGECOPY
+        case 0xCC: return TransferParts(job, [](QRgb, QRgb s, QRgb) { return s; });  // SRCCOPY
         case 0xE2: return TransferParts(job, [](QRgb p, QRgb s, QRgb d) { return ((p ^ d) & s) ^ d; });  // DSPDxax
-        case 0xEE: return TransferParts(job, [](QRgb, QRgb s, QRgb d) { return s | d; });    // SRCPAINT
-        case 0xF0: return TransferParts(job, [](QRgb p, QRgb, QRgb) { return p; });         // PATCOPY
+        case 0xEE: return TransferParts(job, [](QRgb, QRgb s, QRgb d) { return s | d; });  // SRCPAINT
+        case 0xF0: return TransferParts(job, [](QRgb p, QRgb, QRgb) { return p; });  // PATCOPY
         case 0xFB: return TransferParts(job, [](QRgb p, QRgb s, QRgb d) { return p | ~s | d; });  // PATPAINT
-        case 0xFF: return TransferParts(job, [](QRgb, QRgb, QRgb) { return ~0u; });         // WHITENESS
+        case 0xFF: return TransferParts(job, [](QRgb, QRgb, QRgb) { return ~0u; });  // WHITENESS
         default: return TransferParts(job, [rop3](QRgb p, QRgb s, QRgb d) { return ApplyRop3(rop3, p, s, d); });
     }
 }
