@@ -43,6 +43,13 @@ void FillAfter(Int64 Bytes);
 void MakeRoom();
 }  // namespace Disk
 
+// The block transfers through their general path alone, which samples
+// every pixel: the row-wise path of transfers that copy pixels one to one
+// must give the same pixels.
+namespace BlockTransfers {
+void GeneralPathOnly(bool Value);
+}  // namespace BlockTransfers
+
 // Input at a control, in its client coordinates; it is hit-tested from the
 // control's form like real input, so a control on top receives it instead.
 // While a drop-down list is open, mouse and keys go to the list, as they

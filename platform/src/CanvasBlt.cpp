@@ -6,6 +6,7 @@
 
 #include "CanvasImpl.h"
 #include "QtGraphics.h"
+#include "TestHooks.h"
 
 namespace {
 
@@ -21,19 +22,25 @@ TAxis AxisOf(Integer origin, Integer extent)
     return {origin, extent, false};
 }
 
+// A transfer's spans on both sides, and the image its source pixels come
+// from (nullptr when the operation reads no source).
+struct TSpans {
+    TAxis Dx, Dy, Sx, Sy;
+    const QImage* Source;
+
+    bool MirrorX() const { return Dx.Negative != Sx.Negative; }
+    bool MirrorY() const { return Dy.Negative != Sy.Negative; }
+    // Each destination pixel reads the source pixel at its own offset.
+    bool OneToOne() const
+    {
+        return !Source || (Dx.Length == Sx.Length && Dy.Length == Sy.Length && !MirrorX() && !MirrorY());
+    }
+};
+
 // Source index for destination index u of an axis (nearest neighbour).
 Integer SourceIndex(Int64 u, Int64 destLength, Int64 srcLength)
 {
     return static_cast<Integer>(((2 * u + 1) * srcLength) / (2 * destLength));
-}
-
-bool UsesSource(Byte rop3) { return ((rop3 >> 2) ^ rop3) & 0x33; }
-bool UsesPattern(Byte rop3) { return ((rop3 >> 4) ^ rop3) & 0x0F; }
-
-QRgb PatternAt(const TFill& fill, Integer x, Integer y)
-{
-    if (!fill.Hatch) return fill.Fore;
-    return (fill.Hatch[y & 7] & (0x80 >> (x & 7))) ? fill.Fore : fill.Back;
 }
 
 Byte RopByte(Cardinal rop) { return static_cast<Byte>((rop >> 16) & 0xFF); }
@@ -41,15 +48,14 @@ Byte RopByte(Cardinal rop) { return static_cast<Byte>((rop >> 16) & 0xFF); }
 // The source part averaged down to the destination's size, for a HALFTONE
 // copy that shrinks (and grows in neither direction, so the average is never
 // larger than the source); a null image when the copy picks nearest pixels.
-QImage HalftoneSource(const TCanvasImpl& dest, const TBltSource& src, const TAxis& dx, const TAxis& dy,
-                      const TAxis& sx, const TAxis& sy, Byte rop3, const TBltKey& key)
+QImage HalftoneSource(const TCanvasImpl& dest, const TBltSource& src, const TSpans& t, Byte rop3, const TBltKey& key)
 {
+    const TAxis &dx = t.Dx, &dy = t.Dy, &sx = t.Sx, &sy = t.Sy;
     const bool shrinks = dx.Length <= sx.Length && dy.Length <= sy.Length &&
                          (dx.Length < sx.Length || dy.Length < sy.Length);
     const bool plainCopy = rop3 == 0xCC && !key.Active && !src.Mono && !dest.Monochrome;
-    const bool mirrored = dx.Negative != sx.Negative || dy.Negative != sy.Negative;
     const QRect part(sx.Start, sy.Start, sx.Length, sy.Length);
-    if (dest.State.StretchBltMode != HALFTONE || !shrinks || !plainCopy || mirrored ||
+    if (dest.State.StretchBltMode != HALFTONE || !shrinks || !plainCopy || t.MirrorX() || t.MirrorY() ||
         !src.Image->rect().contains(part))
         return QImage();
     return src.Image->copy(part)
@@ -57,44 +63,33 @@ QImage HalftoneSource(const TCanvasImpl& dest, const TBltSource& src, const TAxi
         .scaled(dx.Length, dy.Length, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
-}  // namespace
-
-void TransferBlock(TCanvasImpl& dest, const TBltRect& rect, const TBltSource& src, Byte rop3, const TFill& pattern,
-                   const TBltKey& key)
+// The general path: each destination pixel samples its source pixel, then
+// goes through the colour key, the monochrome mappings and the ROP3.
+void TransferPixels(TCanvasImpl& dest, const QRect& area, const TBltSource& src, const TSpans& t, Byte rop3,
+                    const TFill& pattern, const TBltKey& key)
 {
-    QImage& image = dest.RequireTarget();
-    const TAxis dx = AxisOf(rect.X, rect.W), dy = AxisOf(rect.Y, rect.H);
-    TAxis sx = AxisOf(src.Rect.X, src.Rect.W), sy = AxisOf(src.Rect.Y, src.Rect.H);
-    const bool withSource = src.Image && UsesSource(rop3);
-    if (dx.Length <= 0 || dy.Length <= 0 || (withSource && (sx.Length <= 0 || sy.Length <= 0))) return;
-    // An averaged source is copied one to one; a copy of the image keeps
-    // overlapping transfers within one image correct.
-    QImage own = withSource ? HalftoneSource(dest, src, dx, dy, sx, sy, rop3, key) : QImage();
-    if (!own.isNull()) {
-        sx = {0, dx.Length, false};
-        sy = {0, dy.Length, false};
-    } else if (withSource && src.Image == &image) {
-        own = image.copy();
-    }
-    const QImage& source = !own.isNull() || !src.Image ? own : *src.Image;
-    const bool mirrorX = dx.Negative != sx.Negative, mirrorY = dy.Negative != sy.Negative;
+    QImage& image = *dest.Target;
+    // A copy of the image keeps overlapping transfers within one image correct.
+    const QImage before = t.Source == &image ? image.copy() : QImage();
+    const QImage* source = before.isNull() ? t.Source : &before;
+    const TAxis &dx = t.Dx, &dy = t.Dy, &sx = t.Sx, &sy = t.Sy;
+    const bool mirrorX = t.MirrorX(), mirrorY = t.MirrorY();
     const QRgb textRgb = DeviceRgb(dest.State.TextColor), bkRgb = DeviceRgb(dest.State.BkColor);
-    const QRect area = QRect(dx.Start, dy.Start, dx.Length, dy.Length);
     image.bits();
     for (const QRect& clip : dest.Visible()) {
         const QRect part = clip & area;
         for (Integer y = part.top(); y <= part.bottom(); ++y) {
             const Integer v = mirrorY ? dy.Length - 1 - (y - dy.Start) : y - dy.Start;
             const Integer ys = sy.Start + SourceIndex(v, dy.Length, sy.Length);
-            if (withSource && (ys < 0 || ys >= source.height())) continue;
+            if (source && (ys < 0 || ys >= source->height())) continue;
             QRgb* row = reinterpret_cast<QRgb*>(image.scanLine(y));
             for (Integer x = part.left(); x <= part.right(); ++x) {
                 QRgb s = 0;
-                if (withSource) {
+                if (source) {
                     const Integer u = mirrorX ? dx.Length - 1 - (x - dx.Start) : x - dx.Start;
                     const Integer xs = sx.Start + SourceIndex(u, dx.Length, sx.Length);
-                    if (xs < 0 || xs >= source.width()) continue;
-                    s = reinterpret_cast<const QRgb*>(source.constScanLine(ys))[xs] | 0xFF000000u;
+                    if (xs < 0 || xs >= source->width()) continue;
+                    s = reinterpret_cast<const QRgb*>(source->constScanLine(ys))[xs] | 0xFF000000u;
                     if (key.Active && (s & 0xFFFFFF) == (key.Colour & 0xFFFFFF)) {
                         if (key.Fill) row[x] = PatternAt(*key.Fill, x, y);
                         continue;
@@ -109,6 +104,37 @@ void TransferBlock(TCanvasImpl& dest, const TBltRect& rect, const TBltSource& sr
             }
         }
     }
+}
+
+}  // namespace
+
+QRgb PatternAt(const TFill& fill, Integer x, Integer y)
+{
+    if (!fill.Hatch) return fill.Fore;
+    return (fill.Hatch[y & 7] & (0x80 >> (x & 7))) ? fill.Fore : fill.Back;
+}
+
+void TransferBlock(TCanvasImpl& dest, const TBltRect& rect, const TBltSource& src, Byte rop3, const TFill& pattern,
+                   const TBltKey& key)
+{
+    dest.RequireTarget();
+    TSpans t{AxisOf(rect.X, rect.W), AxisOf(rect.Y, rect.H), AxisOf(src.Rect.X, src.Rect.W),
+             AxisOf(src.Rect.Y, src.Rect.H), UsesSource(rop3) ? src.Image : nullptr};
+    if (t.Dx.Length <= 0 || t.Dy.Length <= 0 || (t.Source && (t.Sx.Length <= 0 || t.Sy.Length <= 0))) return;
+    // An averaged source is copied one to one, in the direction the
+    // extents give.
+    const QImage averaged = t.Source ? HalftoneSource(dest, src, t, rop3, key) : QImage();
+    if (!averaged.isNull()) {
+        t.Sx = {0, t.Dx.Length, t.Dx.Negative};
+        t.Sy = {0, t.Dy.Length, t.Dy.Negative};
+        t.Source = &averaged;
+    }
+    const QRect area(t.Dx.Start, t.Dy.Start, t.Dx.Length, t.Dy.Length);
+    const bool converts = key.Active || dest.Monochrome || (t.Source && src.Mono);
+    if (!converts && t.OneToOne() && !pl::GeneralBlockTransfersOnly())
+        TransferRows(dest, area, t.Source, QPoint(t.Sx.Start - t.Dx.Start, t.Sy.Start - t.Dy.Start), rop3, pattern);
+    else
+        TransferPixels(dest, area, src, t, rop3, pattern, key);
     RecordRaster(dest, area);
 }
 

@@ -127,6 +127,18 @@ private:
     TCanvasRecorder* FRecorder;
 };
 
+// Calls step(first, count) over the pixels [0, count) of a row in blocks of
+// a fixed count, then once for the rest: at the program's optimisation
+// level the compiler turns only loops of a known count into vector steps.
+template <class TStep>
+void ForPixelBlocks(qsizetype count, TStep step)
+{
+    constexpr qsizetype kBlock = 8;
+    qsizetype first = 0;
+    for (; first + kBlock <= count; first += kBlock) step(first, kBlock);
+    step(first, count - first);
+}
+
 // The R2_ code of a pen mode.
 Integer Rop2Code(TPenMode mode);
 // Fills r with one colour through w, and records the fill.
@@ -136,6 +148,9 @@ void SolidRect(TRasterWriter& w, const QRect& r, QRgb colour);
 QRgb ApplyRop2(Integer rop2, QRgb pen, QRgb dst);
 // Result of a ternary raster operation (the ROP3 code byte).
 QRgb ApplyRop3(Byte rop3, QRgb pattern, QRgb src, QRgb dst);
+// Whether a ROP3's result depends on the source, on the pattern.
+inline bool UsesSource(Byte rop3) { return ((rop3 >> 2) ^ rop3) & 0x33; }
+inline bool UsesPattern(Byte rop3) { return ((rop3 >> 4) ^ rop3) & 0x0F; }
 
 // The pen as the rasterisers see it.
 struct TPenInfo {
@@ -192,6 +207,15 @@ struct TBltKey {
 // the extents differ. dest is in image pixels of the canvas's target.
 void TransferBlock(TCanvasImpl& dest, const TBltRect& rect, const TBltSource& src, Byte rop3, const TFill& pattern,
                    const TBltKey& key);
+// The pattern's colour at device pixel (x, y) of a block transfer: hatch
+// gaps show the back colour whatever the background mode.
+QRgb PatternAt(const TFill& fill, Integer x, Integer y);
+// The part of TransferBlock where each destination pixel of area reads the
+// source pixel at its own position plus shift (no stretch, no mirror), and
+// neither a colour key nor a monochrome image is involved: whole rows at a
+// time. source is nullptr when the operation reads none.
+void TransferRows(TCanvasImpl& dest, const QRect& area, const QImage* source, const QPoint& shift, Byte rop3,
+                  const TFill& pattern);
 
 // Draws a bitmap's pixels over R (logical) through the canvas's copy mode;
 // a transparent bitmap leaves the pixels of its transparent colour out.

@@ -181,7 +181,8 @@ void TRasterWriter::RunOnRect(Integer y, Integer x0, Integer x1, const TFill& fi
     QRgb* row = Row(y);
     if (!fill.Hatch) {
         if (FRop2 == 13 && !FMono) {
-            std::fill(row + x0, row + x1, 0xFF000000u | fill.Fore);
+            const QRgb colour = 0xFF000000u | fill.Fore;
+            ForPixelBlocks(x1 - x0, [=](qsizetype first, qsizetype n) { std::fill_n(row + x0 + first, n, colour); });
             return;
         }
         for (Integer x = x0; x < x1; ++x) Put(row[x], fill.Fore);

@@ -2,7 +2,8 @@
 // What the layer asks the test answerer (platform/Testing.h) before it
 // would block on a user: modal forms, message boxes and popup menus.
 // Outside tests the answerer is off and every query says "not answering".
-// The file streams also ask how much a test's full disk still takes.
+// The file streams also ask how much a test's full disk still takes, and
+// the block transfers whether a test holds them to their general path.
 
 #include <functional>
 
@@ -37,5 +38,9 @@ bool TakeDialogAnswer(std::function<bool(TObject*)>& Answer);
 // How many of Count bytes a file write may put on the disk now: all of
 // them unless a test filled the disk (Testing::Disk).
 Int64 DiskRoomFor(Int64 Count);
+
+// True while a test has the block transfers sample every pixel through
+// their general path (Testing::BlockTransfers).
+bool GeneralBlockTransfersOnly();
 
 }  // namespace pl

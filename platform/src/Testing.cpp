@@ -46,6 +46,7 @@ AnswerQueues& Q()
 std::unique_ptr<QApplication> g_app;
 // Bytes the disk still takes; below 0 it takes everything.
 std::atomic<Int64> g_diskRoom{-1};
+std::atomic<bool> g_generalBlockTransfersOnly{false};
 std::filesystem::path g_tempDir;
 
 // A fixed, ordinary day for Now() in tests: 2020-06-15 12:00.
@@ -116,6 +117,8 @@ Int64 DiskRoomFor(Int64 Count)
     return room < 0 ? Count : std::min(room, Count);
 }
 
+bool GeneralBlockTransfersOnly() { return g_generalBlockTransfersOnly.load(std::memory_order_relaxed); }
+
 }  // namespace pl
 
 namespace Testing {
@@ -160,6 +163,8 @@ Int64 VirtualClock::Now() { return pl::VirtualNow(); }
 void Disk::FillAfter(Int64 Bytes) { g_diskRoom = std::max<Int64>(Bytes, 0); }
 
 void Disk::MakeRoom() { g_diskRoom = -1; }
+
+void BlockTransfers::GeneralPathOnly(bool Value) { g_generalBlockTransfersOnly = Value; }
 
 // ---------------------------------------------------------------------------
 // Input
