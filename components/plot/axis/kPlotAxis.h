@@ -115,8 +115,17 @@ public:
         return FSpan;
     }
     void SetSpan(Double Value);
-    Double Max() const { return Min() + FSpan; }
-    Double Center() const { return Min() + FSpan / 2; }
+    // Settled first, as Min and Span are: waiting points may move both ends.
+    Double Max() const
+    {
+        SettleWaiting();
+        return FMin + FSpan;
+    }
+    Double Center() const
+    {
+        SettleWaiting();
+        return FMin + FSpan / 2;
+    }
     // Both at once with one set of events: min change (when Min changed),
     // span change (when Span changed), then min-span change. On a log scale
     // a non-positive Min or Span becomes 1.

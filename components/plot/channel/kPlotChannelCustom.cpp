@@ -79,6 +79,13 @@ TkPlotChannelCustom::TkPlotChannelCustom(TkPlotObjectOwner* AOwner, TNotifyEvent
     FMarkersFont->SetColor(16777215);
     FMarkersFont->SetStyle(TFontStyles{fsBold});
     FMarkersFont->OnChange = [this](TObject*) { DoChange(); };
+    // An axis that comes under an axis name of the channel (added, renamed,
+    // or the next of that name when one goes) tracks the points from now
+    // on: the waiting ones settle on the axes they wait for, and the next
+    // point waits for the new axis too.
+    const auto rebound = [this] { SettleWaitingPoints(); };
+    FXAxis.SetOnTargetChanged(rebound);
+    FYAxis.SetOnTargetChanged(rebound);
 }
 
 // The axes take the waiting points, as they took every point before.

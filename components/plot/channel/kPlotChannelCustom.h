@@ -362,9 +362,10 @@ public:
     const Variant& Tag() const { return FTag; }
     void SetTag(const Variant& Value) { FTag = Value; }
     // The waiting points are tracked, and the next point is reported: every
-    // paint begins here (PrepareDraw), and the plot comes here before a
-    // handler of its scale events is assigned, so that no point waits past
-    // either unreported.
+    // paint begins here for every channel, before the layout, and again in
+    // PrepareDraw for points the user's handlers added while it laid out;
+    // the plot comes here before a handler of its scale events is assigned,
+    // so that no point waits past either unreported.
     void SettleWaitingPoints() override;
 
 protected:

@@ -436,7 +436,9 @@ public:
     bool IsToolBarSelectMode() const { return FInput.IsToolBarSelectMode(); }
     // Clicks the first toolbar's Select button when its state differs.
     void SetToolBarSelectMode(bool Value);
+    // Tracking off, or on, on every X axis, then every Y axis.
     void DisableAllTracking() { FCommands.DisableAllTracking(); }
+    void EnableAllTracking() { FCommands.EnableAllTracking(); }
     // The pixel of a position in percent of data view 0 (Vertical: from its
     // bottom edge, else from its left edge); false without a data view.
     bool DataViewPercentToPixels(Double Percent, bool Vertical, Integer& Pixel) const;

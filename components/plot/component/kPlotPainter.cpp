@@ -466,6 +466,11 @@ void TkPlotPainter::Paint(TCanvas* Canvas)
         FPainting = false;
         FLegendEntries.reset();
     });
+    // Before anything reads a scale: the layout is kept or made again, and
+    // the ticks with it, by the scales as every point tracked at once left
+    // them. A paint that draws nothing ends the wait too: the points after
+    // it are tracked and reported at once, as after any paint.
+    FPlot.SettleWaitingPoints();
     if (FPlot.ToolBarCount() == 0 || FPlot.LegendCount() == 0 || FPlot.DataViewCount() == 0) return;
     const Cardinal generation = FRemovals;
     TkPlotDataView* view = FPlot.GetDataView(0);

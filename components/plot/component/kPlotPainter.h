@@ -24,10 +24,11 @@ public:
     {
     }
 
-    // Lays the objects out round the data view, then draws the background,
-    // the data view's contents clipped to it (by layer), the side objects,
-    // cursors, legends, tables and the hint box. A plot without a toolbar,
-    // a legend or a data view draws nothing at all.
+    // Settles the points that wait for their axes' tracking, lays the
+    // objects out round the data view, then draws the background, the data
+    // view's contents clipped to it (by layer), the side objects, cursors,
+    // legends, tables and the hint box. A plot without a toolbar, a legend
+    // or a data view settles the points and draws nothing at all.
     void Paint(TCanvas* Canvas);
     // Places every layout object in its band beside data view 0 and sizes
     // the data view; Canvas measures the objects. Paints run it twice, after

@@ -6,24 +6,21 @@
 #include "components/plot/objects/kPlotHostServices.h"
 #include "platform/SysUtils.h"
 
-namespace {
+// ===========================================================================
+// TkPlotNameIndex
+// ===========================================================================
 
-// The references of an entry that want to hear of a change, each with its
-// holder: a holder's reaction may end other holders, whose references are
-// then skipped.
-using THeard = std::vector<std::pair<TWeakRef<const TkPlotObject>, const std::function<void()>*>>;
+void TkPlotNameIndex::Hear(const TEntry& Entry, std::function<void()> TkPlotObjectRefCore::*Action, THeard& Heard)
+{
+    for (const TkPlotObjectRefCore* ref = Entry.Refs; ref; ref = ref->FNext)
+        if (ref->*Action) Heard.emplace_back(&ref->FHolder, &(ref->*Action));
+}
 
-void Tell(const THeard& Heard)
+void TkPlotNameIndex::Tell(const THeard& Heard)
 {
     for (const auto& [holder, action] : Heard)
         if (holder) (*action)();
 }
-
-}  // namespace
-
-// ===========================================================================
-// TkPlotNameIndex
-// ===========================================================================
 
 TkPlotNameIndex::~TkPlotNameIndex()
 {
@@ -66,7 +63,13 @@ void TkPlotNameIndex::Insert(TkPlotObject* Object)
     const auto [place, added] = FPlaces.try_emplace(Object, TPlace{order, AnsiCaseFold(Object->Name())});
     if (!added) return;
     ++FNextOrder;
-    if (TEntry* entry = EntryFor(place->second.Key)) entry->Objects.emplace_back(order, Object);
+    TEntry* entry = EntryFor(place->second.Key);
+    if (!entry) return;
+    // The references of a name that named nothing now name the object.
+    THeard heard;
+    if (entry->Objects.empty()) Hear(*entry, &TkPlotObjectRefCore::FOnTargetChanged, heard);
+    entry->Objects.emplace_back(order, Object);
+    Tell(heard);
 }
 
 void TkPlotNameIndex::Remove(const TkPlotObject* Object)
@@ -81,8 +84,8 @@ void TkPlotNameIndex::Remove(const TkPlotObject* Object)
         return;
     }
     THeard heard;
-    for (TkPlotObjectRefCore* ref = named->Refs; ref; ref = ref->FNext)
-        if (ref->FOnTargetRemoved) heard.emplace_back(&ref->FHolder, &ref->FOnTargetRemoved);
+    Hear(*named, &TkPlotObjectRefCore::FOnTargetRemoved, heard);
+    Hear(*named, &TkPlotObjectRefCore::FOnTargetChanged, heard);
     DropIfUnused(*named);
     Tell(heard);
 }
@@ -94,19 +97,23 @@ void TkPlotNameIndex::Rename(TkPlotObject* Object)
     TEntry* named = TakeObject(place->second.Key, Object);
     place->second.Key = AnsiCaseFold(Object->Name());
     TEntry* entry = EntryFor(place->second.Key);
+    THeard heard;
     if (entry) {
         // Into its place by order: renamed, it may come before others of
-        // its new name.
+        // its new name, and then their references name it.
         const UInt64 order = place->second.Order;
         auto& objects = entry->Objects;
         const auto at = std::upper_bound(objects.begin(), objects.end(), order, [](UInt64 Order, const auto& Each) {
             return Order < Each.first;
         });
+        if (at == objects.begin() && entry != named) Hear(*entry, &TkPlotObjectRefCore::FOnTargetChanged, heard);
         objects.emplace(at, order, Object);
     }
-    if (!named) return;
+    if (!named) {
+        Tell(heard);
+        return;
+    }
     // The references that named it follow it to its new name.
-    THeard heard;
     for (TkPlotObjectRefCore* ref = named->Refs; ref; ref = ref->FNext) {
         ref->FName = Object->Name();
         if (ref->FOnTargetRenamed) heard.emplace_back(&ref->FHolder, &ref->FOnTargetRenamed);

@@ -11,7 +11,8 @@
 // names concerned; nothing is looked up while the plot draws or follows the
 // mouse. A reference whose object is renamed takes the new name; one whose
 // object goes names nothing, or the next object of that name. An empty name
-// names no object.
+// names no object. A holder may hear when its reference comes to name
+// another object, or none, through such a change.
 
 #include <functional>
 #include <span>
@@ -64,6 +65,12 @@ private:
         TkPlotObject* First() const { return Objects.empty() ? nullptr : Objects.front().second; }
     };
     using TEntries = std::unordered_map<String, TEntry>;
+    // Actions of references, each with its holder: a holder's action may
+    // end other holders, whose actions are then skipped.
+    using THeard = std::vector<std::pair<TWeakRef<const TkPlotObject>, const std::function<void()>*>>;
+    // The Action of every reference of Entry that has one.
+    static void Hear(const TEntry& Entry, std::function<void()> TkPlotObjectRefCore::*Action, THeard& Heard);
+    static void Tell(const THeard& Heard);
     // Where an indexed object stands: its order and the key of its name.
     struct TPlace {
         UInt64 Order = 0;
@@ -102,6 +109,10 @@ public:
     void SetOnTargetRenamed(std::function<void()> Value) { FOnTargetRenamed = std::move(Value); }
     // After the object it named was taken out of the plot.
     void SetOnTargetRemoved(std::function<void()> Value) { FOnTargetRemoved = std::move(Value); }
+    // After it came to name another object, or none, as objects came, were
+    // renamed or went (after the removal above): not after SetName, whose
+    // caller knows.
+    void SetOnTargetChanged(std::function<void()> Value) { FOnTargetChanged = std::move(Value); }
 
 protected:
     TkPlotObjectRefCore(const TkPlotObject& Holder, String Name) : FHolder(Holder), FName(std::move(Name)) {}
@@ -124,6 +135,7 @@ private:
     TkPlotObjectRefCore* FNext = nullptr;
     std::function<void()> FOnTargetRenamed;
     std::function<void()> FOnTargetRemoved;
+    std::function<void()> FOnTargetChanged;
 };
 
 // A reference to an object of class T (declared, not necessarily defined

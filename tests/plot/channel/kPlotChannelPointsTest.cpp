@@ -4,10 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <random>
 #include <vector>
 
+#include "components/plot/axis/kPlotAxis.h"
+#include "components/plot/component/kPlot.h"
 #include "components/plot/component/kXYPlot.h"
 #include "support/MessageOf.h"
 
@@ -137,9 +140,103 @@ TEST(ChannelPointsRefusedTest, ARunACompactStoreRefusesLeavesEveryChannelAsItWas
 
 // Points whose tracking waits until somebody reads a scale, against the
 // same points tracked one by one (a plot whose scale events have a handler
-// tracks each point at once): the same scales, statistics and events, read
-// at random moments, for every tracking style.
+// tracks each point at once): the same scales, statistics, events and
+// paints, read at random moments.
 namespace {
+
+// What a check reads of a scale first: every read settles the points that
+// wait before it looks at the scale.
+enum class TScaleRead { Min, Span, Max, Center };
+
+Double Read(const TkPlotAxis& Axis, TScaleRead What)
+{
+    switch (What) {
+        case TScaleRead::Min: return Axis.Min();
+        case TScaleRead::Span: return Axis.Span();
+        case TScaleRead::Max: return Axis.Max();
+        case TScaleRead::Center: return Axis.Center();
+    }
+    return 0;
+}
+
+// Two plots of one kind, each with two channels on shared axes, fed the
+// same points: Waiting lets them wait, Tracked tracks each at once.
+class WaitingPointsFixture : public ::testing::Test {
+protected:
+    explicit WaitingPointsFixture(bool TimePlot) : Waiting(MakePlot(TimePlot)), Tracked(MakePlot(TimePlot))
+    {
+        for (TkPlotComponent* plot : Plots()) plot->AddChannel();
+        ListenTo(*Tracked, TrackedEvents);
+    }
+    static TOwned<TkPlotComponent> MakePlot(bool TimePlot)
+    {
+        if (TimePlot) return TOwned<TkPlotComponent>(Create<TkPlot>(nullptr));
+        return TOwned<TkPlotComponent>(Create<TkXYPlot>(nullptr));
+    }
+    std::array<TkPlotComponent*, 2> Plots() const { return {Waiting.get(), Tracked.get()}; }
+    static void ListenTo(TkPlotComponent& Plot, std::vector<Double>& Log)
+    {
+        Plot.OnXAxisMinSpanChange = [&Log](TObject*, Integer, Double OldMin, Double OldSpan, Double NewMin,
+                                           Double NewSpan) { Log.insert(Log.end(), {OldMin, OldSpan, NewMin, NewSpan}); };
+        Plot.OnYAxisMinChange = [&Log](TObject*, Integer, Double Old, Double New) { Log.insert(Log.end(), {Old, New}); };
+    }
+    bool Chance(Integer OneIn) { return Random() % OneIn == 0; }
+    // The next point of a walk in both plots: runs of one channel's points,
+    // now and then the other's; X mostly rises, Y wanders and leaves the
+    // scale both ways, Unit the step of both.
+    void AddWalkPoint(Double Unit = 1)
+    {
+        if (Chance(300)) Channel = 1 - Channel;
+        X += Chance(50) ? -3.5 : 0.25 * (Random() % 4);
+        Y = Chance(200) ? (Random() % 2 ? 1e3 : -1e3) : std::abs(Y + (Integer(Random() % 21) - 10) * 0.125) + 0.5;
+        const bool null = Chance(40);
+        const bool empty = !null && Chance(40);
+        // Now and then one X lies below all the others.
+        const Double xPoint = (Chance(300) ? -X : X) * Unit;
+        for (TkPlotComponent* plot : Plots()) plot->GetChannel(Channel)->AddPoint(null, empty, xPoint, Y * Unit);
+    }
+    // The scales of the two plots' axes, their channels' points and events;
+    // a random read of a random scale comes first.
+    void ExpectSameState(const char* When)
+    {
+        SCOPED_TRACE(When);
+        const bool xFirst = Chance(2);
+        const Integer index = Integer(Random() % Waiting->AxisCount(xFirst));
+        const auto first = TScaleRead(Random() % 4);
+        EXPECT_EQ(Read(*Waiting->GetAxis(xFirst, index), first), Read(*Tracked->GetAxis(xFirst, index), first))
+            << (xFirst ? "X" : "Y") << index << " read first: " << Integer(first);
+        for (const bool x : {true, false}) {
+            ASSERT_EQ(Waiting->AxisCount(x), Tracked->AxisCount(x));
+            for (Integer i = 0; i < Waiting->AxisCount(x); ++i) {
+                EXPECT_EQ(Waiting->GetAxis(x, i)->Min(), Tracked->GetAxis(x, i)->Min()) << (x ? "X" : "Y") << i;
+                EXPECT_EQ(Waiting->GetAxis(x, i)->Span(), Tracked->GetAxis(x, i)->Span()) << (x ? "X" : "Y") << i;
+            }
+        }
+        for (Integer c = 0; c < 2; ++c) {
+            TkPlotChannelCustom& a = *Waiting->GetChannel(c);
+            TkPlotChannelCustom& b = *Tracked->GetChannel(c);
+            EXPECT_EQ(a.Count(), b.Count());
+            EXPECT_EQ(a.RunningXMin(), b.RunningXMin());
+            EXPECT_EQ(a.RunningYMax(), b.RunningYMax());
+            EXPECT_EQ(a.RunningYMean(), b.RunningYMean());
+            EXPECT_EQ(a.GetDataXMax(), b.GetDataXMax());
+            EXPECT_EQ(a.GetYMinVisible(), b.GetYMinVisible());
+        }
+        if (Listening) {
+            EXPECT_EQ(WaitingEvents, TrackedEvents);
+        }
+    }
+
+    TOwned<TkPlotComponent> Waiting;
+    TOwned<TkPlotComponent> Tracked;
+    std::vector<Double> WaitingEvents;
+    std::vector<Double> TrackedEvents;
+    bool Listening = false;
+    std::mt19937 Random{34};
+    Double X = 1;
+    Double Y = 1;
+    Integer Channel = 0;
+};
 
 struct TWaitCase {
     TkPlotTrackingStyle Style;
@@ -160,19 +257,15 @@ struct TWaitCase {
     bool LateHandler = false;
 };
 
-class ChannelWaitingPointsTest : public ::testing::TestWithParam<TWaitCase> {
+// XY plots with the row's tracking on both axes.
+class ChannelWaitingPointsTest : public WaitingPointsFixture, public ::testing::WithParamInterface<TWaitCase> {
 protected:
+    ChannelWaitingPointsTest() : WaitingPointsFixture(false) {}
     void SetUp() override
     {
-        for (TkXYPlot* plot : {Waiting.get(), Tracked.get()}) {
-            plot->AddChannel();
-            for (TkPlotAxis* axis : {static_cast<TkPlotAxis*>(plot->GetXAxis(0)),
-                                     static_cast<TkPlotAxis*>(plot->GetYAxis(0))}) {
-                axis->SetScaleType(GetParam().ScaleType);
-                axis->SetTrackingStyle(GetParam().Style);
-                axis->SetTrackingAlignFirstStyle(GetParam().AlignFirst);
-                axis->SetTrackingScrollCompressMax(GetParam().ScrollCompressMax);
-            }
+        for (TkPlotComponent* plot : Plots()) {
+            Configure(*plot->GetXAxis(0));
+            Configure(*plot->GetYAxis(0));
             for (Integer c = 0; c < 2; ++c) {
                 TkPlotChannelCustom* channel = plot->GetChannel(c);
                 channel->SetDataStyle(GetParam().DataStyle);
@@ -180,76 +273,97 @@ protected:
                 channel->SetMarkersVisible(GetParam().Markers);
             }
         }
-        ListenTo(*Tracked, TrackedEvents);
         if (GetParam().Handler) ListenTo(*Waiting, WaitingEvents);
         Listening = GetParam().Handler;
     }
-    static void ListenTo(TkXYPlot& Plot, std::vector<Double>& Log)
+    void Configure(TkPlotAxis& Axis) const
     {
-        Plot.OnXAxisMinSpanChange = [&Log](TObject*, Integer, Double OldMin, Double OldSpan, Double NewMin,
-                                           Double NewSpan) { Log.insert(Log.end(), {OldMin, OldSpan, NewMin, NewSpan}); };
-        Plot.OnYAxisMinChange = [&Log](TObject*, Integer, Double Old, Double New) { Log.insert(Log.end(), {Old, New}); };
+        Axis.SetScaleType(GetParam().ScaleType);
+        Axis.SetTrackingStyle(GetParam().Style);
+        Axis.SetTrackingAlignFirstStyle(GetParam().AlignFirst);
+        Axis.SetTrackingScrollCompressMax(GetParam().ScrollCompressMax);
     }
-    void ExpectSameState(const char* When) const
+    // Another axis of the row's settings comes under the channels' axis
+    // name of one direction: the axis goes and a new one takes its name
+    // (Way 0), or a second of that name follows it when it goes (1), or
+    // (2, in three calls) it goes and the channels name nothing, a new one
+    // is renamed to the name, and an older one renamed to it comes first.
+    void RebindAxis(bool XDirection, Integer Way)
     {
-        SCOPED_TRACE(When);
-        for (bool x : {true, false}) {
-            const TkPlotAxis& a = x ? *static_cast<TkPlotAxis*>(Waiting->GetXAxis(0)) : *Waiting->GetYAxis(0);
-            const TkPlotAxis& b = x ? *static_cast<TkPlotAxis*>(Tracked->GetXAxis(0)) : *Tracked->GetYAxis(0);
-            EXPECT_EQ(a.Min(), b.Min()) << (x ? "X" : "Y");
-            EXPECT_EQ(a.Span(), b.Span()) << (x ? "X" : "Y");
+        Integer& phase = RenamePhase[XDirection];
+        if (phase != 0) Way = 2;
+        for (TkPlotComponent* plot : Plots()) {
+            const auto add = [&] {
+                TkPlotAxis* axis = XDirection ? static_cast<TkPlotAxis*>(plot->GetXAxis(plot->AddXAxis()))
+                                              : plot->GetYAxis(plot->AddYAxis());
+                Configure(*axis);
+                return axis;
+            };
+            const auto drop = [&](Integer Index) { XDirection ? plot->DeleteXAxis(Index) : plot->DeleteYAxis(Index); };
+            TkPlotChannelCustom& channel = *plot->GetChannel(0);
+            const String name = XDirection ? channel.XAxisName() : channel.YAxisName();
+            TkPlotAxis* named = nullptr;
+            switch (Way == 2 ? Way + phase : Way) {
+                case 0:
+                    drop(0);
+                    named = add();
+                    break;
+                case 1:
+                    named = add();
+                    named->SetName(name);
+                    drop(0);
+                    break;
+                case 2:
+                    add()->SetName("Spare");
+                    drop(0);
+                    break;
+                case 3:
+                    named = add();
+                    named->SetName(name);
+                    break;
+                default:
+                    named = plot->GetAxis(XDirection, 0);
+                    named->SetName(name);
+                    drop(1);
+                    break;
+            }
+            const TkPlotAxis* bound = XDirection ? static_cast<TkPlotAxis*>(channel.XAxis()) : channel.YAxis();
+            EXPECT_EQ(bound, named);
         }
-        for (Integer c = 0; c < 2; ++c) {
-            TkXYPlotChannel& a = *Waiting->GetChannel(c);
-            TkXYPlotChannel& b = *Tracked->GetChannel(c);
-            EXPECT_EQ(a.Count(), b.Count());
-            EXPECT_EQ(a.RunningXMin(), b.RunningXMin());
-            EXPECT_EQ(a.RunningYMax(), b.RunningYMax());
-            EXPECT_EQ(a.RunningYMean(), b.RunningYMean());
-            EXPECT_EQ(a.GetDataXMax(), b.GetDataXMax());
-            EXPECT_EQ(a.GetYMinVisible(), b.GetYMinVisible());
-        }
-        if (Listening) {
-            EXPECT_EQ(WaitingEvents, TrackedEvents);
-        }
+        if (Way == 2) phase = (phase + 1) % 3;
     }
 
-    TOwned<TkXYPlot> Waiting{Create<TkXYPlot>(nullptr)};
-    TOwned<TkXYPlot> Tracked{Create<TkXYPlot>(nullptr)};
-    std::vector<Double> WaitingEvents;
-    std::vector<Double> TrackedEvents;
-    bool Listening = false;
+    Integer RenamePhase[2] = {0, 0};
 };
 
 }  // namespace
 
 TEST_P(ChannelWaitingPointsTest, SettledStateEqualsPointsTrackedOneByOne)
 {
-    std::mt19937 random(34);
-    const auto chance = [&random](Integer OneIn) { return random() % OneIn == 0; };
-    Double x = 1;
-    Double y = 1;
-    Integer channel = 0;
-    // Runs of one channel's points, now and then the other's, on shared
-    // axes; X mostly rises, Y wanders and leaves the scale both ways.
     for (Integer step = 0; step < 12000; ++step) {
         if (step == 6000 && GetParam().LateHandler) {
             TrackedEvents.clear();
             ListenTo(*Waiting, WaitingEvents);
             Listening = true;
         }
-        if (chance(300)) channel = 1 - channel;
-        x += chance(50) ? -3.5 : 0.25 * (random() % 4);
-        y = chance(200) ? (random() % 2 ? 1e3 : -1e3) : std::abs(y + (Integer(random() % 21) - 10) * 0.125) + 0.5;
-        const bool null = chance(40);
-        const bool empty = !null && chance(40);
-        // Now and then one X lies below all the others.
-        const Double xPoint = (chance(300) ? -x : x) * GetParam().Unit;
-        const Double yPoint = y * GetParam().Unit;
-        Waiting->GetChannel(channel)->AddPoint(null, empty, xPoint, yPoint);
-        Tracked->GetChannel(channel)->AddPoint(null, empty, xPoint, yPoint);
-        if (chance(700)) ExpectSameState("between points");
+        AddWalkPoint(GetParam().Unit);
+        if (Chance(700)) ExpectSameState("between points");
     }
+    ExpectSameState("at the end");
+}
+
+// Points that wait while an axis comes under the channels' axis name are
+// tracked on it as the next points are.
+TEST_P(ChannelWaitingPointsTest, AnAxisThatComesUnderTheChannelsAxisNameTracksTheirPoints)
+{
+    for (Integer step = 0; step < 12000; ++step) {
+        AddWalkPoint(GetParam().Unit);
+        if (Chance(400)) RebindAxis(Chance(2), Integer(Random() % 3));
+        if (Chance(700)) ExpectSameState("between points");
+    }
+    for (const bool x : {true, false})
+        while (RenamePhase[x] != 0) RebindAxis(x, 2);
+    AddWalkPoint(GetParam().Unit);
     ExpectSameState("at the end");
 }
 
@@ -272,3 +386,80 @@ INSTANTIATE_TEST_SUITE_P(
                       TWaitCase{kptsScaleMinMax, kpafsMin, 0, false, 0, kpdsStandard, false, kpstLinear, 0.1},
                       TWaitCase{kptsScrollSmooth, kpafsAuto, 0, false, 0, kpdsStandard, false, kpstLinear, 0.1},
                       TWaitCase{kptsScaleMinMax, kpafsNone, 0, false, 0, kpdsStandard, false, kpstLinear, 1, true}));
+
+// Paints of the two plots as the screen asks for them: the same pixels and
+// tick labels, and a repaint asked for by the same points.
+namespace {
+
+struct TPaintCase {
+    bool TimePlot;
+    // Takes away what the plot needs to draw anything; nullptr for none.
+    void (*Strip)(TkPlotComponent& Plot);
+};
+
+class WaitingPointsPaintTest : public WaitingPointsFixture, public ::testing::WithParamInterface<TPaintCase> {
+protected:
+    WaitingPointsPaintTest() : WaitingPointsFixture(GetParam().TimePlot) {}
+    void SetUp() override
+    {
+        for (TkPlotComponent* plot : Plots()) {
+            plot->SetBounds(0, 0, 320, 240);
+            // Every report asks for a repaint at once, never throttled.
+            plot->SetAutoFrameRate(false);
+            if (GetParam().Strip) GetParam().Strip(*plot);
+        }
+    }
+    void AddXY(Double X, Double Y)
+    {
+        for (TkPlotComponent* plot : Plots()) plot->GetChannel(0)->AddXY(X, Y);
+        EXPECT_EQ(Waiting->RepaintPending(), Tracked->RepaintPending());
+    }
+    // A paint cycle clears the pending repaint, as the screen's does.
+    void PaintBoth(const char* When)
+    {
+        SCOPED_TRACE(When);
+        for (TkPlotComponent* plot : Plots()) plot->PaintCycle(plot->ClientRect());
+        for (const bool x : {true, false})
+            EXPECT_EQ(TickTexts(*Waiting->GetAxis(x, 0)), TickTexts(*Tracked->GetAxis(x, 0))) << (x ? "X" : "Y");
+        Integer differing = 0;
+        for (Integer y = 0; y < Waiting->Height(); ++y)
+            for (Integer x = 0; x < Waiting->Width(); ++x)
+                differing += Waiting->Canvas()->Pixels(x, y) != Tracked->Canvas()->Pixels(x, y);
+        EXPECT_EQ(differing, 0);
+    }
+    // The labels on the scale with their pixels.
+    static std::vector<String> TickTexts(const TkPlotAxis& Axis)
+    {
+        std::vector<String> texts;
+        for (Integer i = 0; i < Axis.TickListCount(); ++i)
+            if (const TkPlotTickObject* tick = Axis.GetTick(i); tick->Show)
+                texts.push_back(tick->Text + "@" + IntToStr(tick->PositionPixels));
+        return texts;
+    }
+};
+
+}  // namespace
+
+TEST_P(WaitingPointsPaintTest, EveryPaintShowsThePointsTrackedOneByOne)
+{
+    // A scale that widens while a paint keeps its layout.
+    AddXY(0, 0);
+    AddXY(10, 10);
+    PaintBoth("first paint");
+    AddXY(5, 5);
+    AddXY(20, 1000);
+    PaintBoth("widened");
+    for (Integer step = 0; step < 400; ++step) {
+        AddWalkPoint();
+        EXPECT_EQ(Waiting->RepaintPending(), Tracked->RepaintPending()) << step;
+        if (Chance(25)) PaintBoth("between points");
+    }
+    ExpectSameState("at the end");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    DrawnOrNot, WaitingPointsPaintTest,
+    ::testing::Values(TPaintCase{false, nullptr}, TPaintCase{true, nullptr},
+                      TPaintCase{false, [](TkPlotComponent& Plot) { Plot.DeleteToolBar(0); }},
+                      TPaintCase{false, [](TkPlotComponent& Plot) { Plot.DeleteLegend(0); }},
+                      TPaintCase{true, [](TkPlotComponent& Plot) { Plot.DeleteDataView(0); }}));

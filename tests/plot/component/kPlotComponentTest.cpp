@@ -339,6 +339,40 @@ TEST_F(PlotComponentTest, AxisEventsNameTheAxisByDirection)
     EXPECT_EQ(label, "<3>");
 }
 
+// Outside code pauses and resumes the tracking of every axis: each axis of
+// both directions, X axes first, comes back to the scale it had when paused.
+TEST_F(PlotComponentTest, TrackingPausesAndResumesOnEveryAxis)
+{
+    Plot->AddXAxis();
+    Plot->GetXAxis(1)->SetMinSpan(-5, 10);
+    TkPlotChannelCustom* channel = Plot->GetChannel(0);
+    channel->AddXY(1, 2);
+    const std::vector<TkPlotAxis*> axes = {Plot->GetXAxis(0), Plot->GetXAxis(1), Plot->GetYAxis(0)};
+    std::vector<Double> paused;
+    for (TkPlotAxis* axis : axes) paused.insert(paused.end(), {axis->Min(), axis->Span()});
+
+    Plot->DisableAllTracking();
+    for (TkPlotAxis* axis : axes) EXPECT_FALSE(axis->TrackingEnabled());
+    channel->AddXY(500, 600);
+    for (TkPlotAxis* axis : axes) axis->SetMinSpan(1000, 1);
+
+    TLog resumed;
+    Plot->OnXAxisMinSpanChange = [&](TObject*, Integer Index, Double, Double, Double, Double) {
+        resumed.push_back("x " + Text(Index));
+    };
+    Plot->OnYAxisMinSpanChange = [&](TObject*, Integer Index, Double, Double, Double, Double) {
+        resumed.push_back("y " + Text(Index));
+    };
+    Plot->EnableAllTracking();
+    EXPECT_EQ(resumed, (TLog{"x 0", "x 1", "y 0"}));
+    std::vector<Double> back;
+    for (TkPlotAxis* axis : axes) {
+        EXPECT_TRUE(axis->TrackingEnabled());
+        back.insert(back.end(), {axis->Min(), axis->Span()});
+    }
+    EXPECT_EQ(back, paused);
+}
+
 // Each report of an object reaches the published event of its kind (X or Y
 // for the axes' events), naming the object's index.
 TEST_F(PlotComponentTest, EveryReportReachesItsPublishedEvent)
