@@ -237,7 +237,8 @@ String FormatFloat(std::string_view format, Extended value, const TFormatSetting
 
 // Blanks, a sign, digits with the settings' decimal separator, an optional
 // exponent, blanks. NaN and infinity texts, hex and empty text are refused,
-// and so is a value beyond the type's range. With allowSpecial the texts
+// and so is a value beyond the type's range, but for the text FloatToStr
+// makes of its largest value (WithinFloatText). With allowSpecial the texts
 // "NAN", "INF" and "-INF" (any case) are also read.
 bool TryStrToFloat(std::string_view s, Extended& value, const TFormatSettings& settings = FormatSettings,
                    bool allowSpecial = false);
@@ -248,6 +249,12 @@ bool TryStrToFloat(std::string_view s, Double& value, bool allowSpecial);
 // Raises EConvertError where TryStrToFloat fails.
 Extended StrToFloat(std::string_view s, const TFormatSettings& settings = FormatSettings);
 Extended StrToFloatDef(std::string_view s, Extended defaultValue, const TFormatSettings& settings = FormatSettings);
+// FloatToStr rounds the largest finite value of a float type up past it
+// (1.79769313486232E308 for Double): a value beyond largest by no more
+// than that rounding is largest, with the value's sign; any other value
+// stays. So the text of every finite value reads back within its type:
+// the Double reads above and the float property setters take it so.
+Extended WithinFloatText(Extended value, Extended largest);
 
 // ---- Format ----------------------------------------------------------------
 

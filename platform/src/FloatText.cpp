@@ -169,9 +169,21 @@ bool ParseSlowPath(const TNumberText& n, T& value)
     const Int64 order = lead != std::string_view::npos
                             ? static_cast<Int64>(n.Integral.size() - lead)
                             : -static_cast<Int64>(n.Fraction.find_first_not_of('0'));
-    if (order + ExponentOf(n) > 0) return false;
-    value = 0;
-    return true;
+    if (order + ExponentOf(n) <= 0) {
+        value = 0;
+        return true;
+    }
+    // A Double's largest value as FloatToStr writes it lies beyond it.
+    if constexpr (std::is_same_v<T, Double>) {
+        Extended wide = 0;
+        const auto widened = std::from_chars(text.data(), text.data() + text.size(), wide);
+        if (widened.ec != std::errc()) return false;
+        wide = WithinFloatText(wide, std::numeric_limits<Double>::max());
+        if (wide > std::numeric_limits<Double>::max()) return false;
+        value = static_cast<Double>(wide);
+        return true;
+    }
+    return false;
 }
 
 bool ReadSpecial(std::string_view s, Extended& value)
@@ -317,4 +329,18 @@ Extended StrToFloatDef(std::string_view s, Extended defaultValue, const TFormatS
 {
     Extended value = 0;
     return TryReadFloat(s, value, settings, false) ? value : defaultValue;
+}
+
+Extended WithinFloatText(Extended value, Extended largest)
+{
+    const Extended magnitude = std::fabs(value);
+    if (!(magnitude > largest) || !std::isfinite(magnitude)) return value;
+    // Largest as FloatToStr writes it, read back.
+    TFloatDecimal rounded = TFloatDecimal::FromValue(largest);
+    rounded.RoundToSignificant(15);
+    char text[FloatTextCapacity];
+    char* end = PutExponentForm(text, rounded, 0, 0, false, '.');
+    Extended ceiling = 0;
+    std::from_chars(text, end, ceiling);
+    return magnitude <= ceiling ? std::copysign(largest, value) : value;
 }

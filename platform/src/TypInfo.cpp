@@ -387,6 +387,8 @@ void SetFloatProp(TObject* obj, PPropInfo prop, Extended value)
     const Extended limit = prop->Type->FloatType == ftSingle   ? Extended{std::numeric_limits<float>::max()}
                            : prop->Type->FloatType == ftDouble ? Extended{std::numeric_limits<double>::max()}
                                                                : std::numeric_limits<Extended>::max();
+    // The text of the type's largest value, read as Extended, lies beyond it.
+    value = WithinFloatText(value, limit);
     if (IsFinite(value) && (value > limit || value < -limit))
         throw EConvertError(Format(SFloatPropertyRange, prop->Name));
     SetPropValue(obj, prop, TValue(value));

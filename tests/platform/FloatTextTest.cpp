@@ -201,6 +201,35 @@ TEST(StrToFloat, AcceptsStrictNumbersOnly)
     EXPECT_EQ(StrToFloat("1e400"), 1e400L);
 }
 
+// FloatToStr's fifteen digits round the largest Double (and the largest
+// Single) up past it: that text, and any up to it, stands for the largest
+// value; beyond it a value is out of range as before.
+TEST(StrToFloat, TheTextOfATypesLargestValueReadsAsIt)
+{
+    const double largest = std::numeric_limits<double>::max();
+    for (const double value : {largest, -largest}) {
+        const String text = FloatToStr(value);
+        EXPECT_EQ(text, value > 0 ? "1.79769313486232E308" : "-1.79769313486232E308");
+        for (const TFormatSettings& settings : {TFormatSettings(), CommaSettings()}) {
+            double read = 0;
+            EXPECT_TRUE(TryStrToFloat(" " + FloatToStr(value, settings), read, settings, false)) << text;
+            EXPECT_EQ(read, value) << text;
+        }
+        EXPECT_EQ(static_cast<double>(WithinFloatText(StrToFloat(text), largest)), value);
+    }
+    double read = 0;
+    EXPECT_TRUE(TryStrToFloat("1.797693134862316e308", read));
+    EXPECT_EQ(read, largest);
+    for (const char* beyond : {"1.79769313486233E308", "1.8E308", "-1e309"}) {
+        EXPECT_FALSE(TryStrToFloat(beyond, read)) << beyond;
+        EXPECT_EQ(WithinFloatText(StrToFloat(beyond), largest), StrToFloat(beyond)) << beyond;
+    }
+    const float single = std::numeric_limits<float>::max();
+    EXPECT_EQ(FloatToStr(single), "3.40282346638529E38");
+    EXPECT_EQ(WithinFloatText(StrToFloat(FloatToStr(-single)), single), -single);
+    EXPECT_EQ(WithinFloatText(1.5L, single), 1.5L);
+}
+
 TEST(StrToFloat, SpecialTextsOnlyWhenAllowedAndTheSettingsSeparator)
 {
     double d = 0;

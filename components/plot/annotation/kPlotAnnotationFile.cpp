@@ -4,6 +4,7 @@
 // not know them skip them.
 
 #include <algorithm>
+#include <limits>
 #include <map>
 #include <optional>
 #include <vector>
@@ -58,7 +59,11 @@ TkPlotAnnotationPoint PointFromText(const String& Text)
     SplitAtSeparator(Text, ";", x, y);
     if (x.empty() || y.empty()) throw EConvertError("'" + TextExcerpt(Text) + "' is not a point X;Y");
     const char separator = FormatSettings.DecimalSeparator;
-    return {Double(FloatFromText(x, separator)), Double(FloatFromText(y, separator))};
+    // Read wide: the text of the largest Double stands for it.
+    const auto coordinate = [separator](const String& Text) {
+        return Double(WithinFloatText(FloatFromText(Text, separator), std::numeric_limits<Double>::max()));
+    };
+    return {coordinate(x), coordinate(y)};
 }
 
 String PointLineName(const String& Prefix, std::size_t Index) { return Prefix + ".PolyPoint" + IntToStr(Int64(Index)); }

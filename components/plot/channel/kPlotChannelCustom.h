@@ -91,6 +91,15 @@ public:
     // file's blocks); raises "Exceed Maximum List Size" when the store
     // cannot hold them.
     void ReserveForPoints(std::size_t Count) { FDataList->ReserveForMore(Count); }
+    // The same for Points, which are also checked as a run of them would
+    // be: raises, the channel as it was, when its store refuses them.
+    void PrepareForPoints(std::span<const TkPlotNewPoint> Points) { FDataList->PrepareToAdd(Points); }
+    // Gives back the room reserved for points that did not come: the
+    // capacity returns to Capacity, which the points held fit in.
+    void ReleaseReserve(Integer Capacity)
+    {
+        if (Capacity >= Count()) FDataList->SetCapacity(Capacity);
+    }
     // Two one-dimensional arrays of equal bounds: one point per index.
     void AddXYArrays(const Variant& XData, const Variant& YData);
     // A two-dimensional array whose first dimension holds X and Y.

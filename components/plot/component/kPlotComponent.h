@@ -148,15 +148,19 @@ public:
     // failure.
     void SavePropertiesToFile(const String& FileName) override;
     // Replaces the objects by those of the file (toolbars and the title are
-    // kept, annotations removed). The file is read into a trial plot first:
-    // on failure ("Error Loading Properties - " and the cause) the plot
-    // stays as it was. OnBeforeLoadProperties, OnAfterLoadProperties.
+    // kept, annotations removed). The file is read into a trial plot first,
+    // so that a file that does not load never touches the plot; what fails
+    // in the plot itself (memory, an event handler) puts back the objects
+    // replaced, kept whole meanwhile, and the settings changed: on failure
+    // ("Error Loading Properties - " and the cause) the plot is as it was.
+    // OnBeforeLoadProperties, OnAfterLoadProperties.
     void LoadPropertiesFromFile(const String& FileName) override;
     const String& LastPropertiesFileName() const { return FLastPropertiesFileName; }
     // "AnnotationCount = n", then one differential section per annotation.
     void SaveAnnotationsToFile(const String& FileName);
     // Replaces the annotations by those of the file, each from its class's
-    // defaults rather than the plot's; on failure they stay as they were.
+    // defaults rather than the plot's; on failure they are as they were,
+    // as with the configuration file.
     void LoadAnnotationsFromFile(const String& FileName);
 
     // --- data and log files (kPlotComponentDataFiles.cpp) -------------------------------------------
@@ -166,7 +170,9 @@ public:
     void SaveDataToFile(const String& FileName);
     // Appends the points of a data file of either form to the existing
     // channels, column after column; columns beyond the channels are left.
-    // The whole file is read and checked first: a file that does not read
+    // The whole file is read and checked first, then every channel makes
+    // room for its points (as much as they take one by one) and checks
+    // them: a file that does not read or that a channel's store refuses
     // ("Error Loading Data - ", the file, the line or record and the cause)
     // changes no channel. Then OnAfterLoadData.
     void LoadDataFromFile(const String& FileName);
@@ -497,7 +503,9 @@ private:
     // The removal and rebuild of a configuration whose head was read, from
     // the remaining lines.
     void ApplyConfiguration(const TStrings& Lines, const TkPlotConfigHead& Head);
+    void AddConfiguredObjects(const TStrings& Lines, const TkPlotConfigHead& Head);
     void ApplyAnnotations(const TStrings& Lines, Integer Count);
+    void AddAnnotations(const TStrings& Lines, Integer Count);
     void DefineCollection(TFiler& Filer, const String& Name, const std::function<void(TReader&)>& Read,
                           const std::function<void(TWriter&)>& Write, bool HasData);
     void DefineManager(TFiler& Filer, const String& Name, TkPlotObjectManagerCustom& Manager);

@@ -15,6 +15,27 @@ void FireNotify(const TNotifyEvent& Event, TObject* Sender)
     if (Event) Event(Sender);
 }
 
+// Room in every channel for the points the file gives it, as much as they
+// take one by one, and their check: a channel that refuses them fails the
+// load before any channel changes, those that made room giving it back.
+void PrepareForFile(const TkPlotComponent& Plot, const TkPlotDataFile& Data)
+{
+    std::vector<Integer> capacities;
+    capacities.reserve(Data.ChannelCount());
+    try {
+        for (std::size_t c = 0; c < Data.ChannelCount(); ++c) {
+            TkPlotChannelCustom* channel = Plot.GetChannel(static_cast<Integer>(c));
+            capacities.push_back(channel->Capacity());
+            channel->ReserveForPoints(Data.PointCount(c));
+            channel->PrepareForPoints(Data.TextPoints(c));
+        }
+    } catch (...) {
+        for (std::size_t c = 0; c < capacities.size(); ++c)
+            Plot.GetChannel(static_cast<Integer>(c))->ReleaseReserve(capacities[c]);
+        throw;
+    }
+}
+
 }  // namespace
 
 std::vector<TkPlotDataColumn> TkPlotComponent::DataColumns() const
@@ -52,12 +73,12 @@ void TkPlotComponent::ReadDataFile(const String& FileName, bool ReplaceData)
         });
         // Only a file that read whole clears the channels.
         if (ReplaceData) ClearAllData();
+        PrepareForFile(*this, *data);
         WithinUpdate(*this, [&] {
             // Null and empty points go in as such, so that their
             // placeholder Y is never tracked by the axes.
             for (std::size_t c = 0; c < data->ChannelCount(); ++c) {
                 TkPlotChannelCustom* channel = GetChannel(static_cast<Integer>(c));
-                channel->ReserveForPoints(data->MostPoints(c));
                 data->ForEachBlock(c, [channel](std::span<const TkPlotFilePoint> Points) {
                     channel->AddXYPoints(Points);
                 });

@@ -123,13 +123,14 @@ void ReadSharedX(TkTextLineReader& Lines, char Separator, const TkPlotNumberText
 
 // --- compact ------------------------------------------------------------------------------
 
-Single FileSingle(Double Value)
+// The single that stands for Value in the compact form; false for a value
+// the form cannot hold: no number, an infinity, one beyond the singles or
+// one that would read as missing.
+bool CompactSingle(Double Value, Single& Out)
 {
-    // Beyond the range a float keeps apart from the markers, or no number:
-    // stored as missing, never as a value that stops the reader.
-    if (!std::isfinite(Value) || std::fabs(Value) >= kMissingLimit) return kMissingValue;
-    const Single single = static_cast<Single>(Value);
-    return std::fabs(single) >= kMissingLimit ? kMissingValue : single;
+    if (!(Value >= -std::numeric_limits<Single>::max() && Value < kMissingLimit)) return false;
+    Out = static_cast<Single>(Value);
+    return Out < kMissingLimit;
 }
 
 // Little-endian, whatever the host.
@@ -158,13 +159,35 @@ Single SingleAt(std::string_view Bytes, std::size_t Offset)
     return value;
 }
 
-char* PutCompactRow(char* At, TkPlotChannelList Channels, Integer Row)
+// What becomes of a value the compact form cannot hold: a data file
+// refuses it, naming the point; a log, which must go on, writes it missing.
+enum class TUnheldValue { Refused, Missing };
+
+[[noreturn]] void RaiseUnheldValue(const TkPlotDataColumn& Column, std::size_t Channel, Integer Point, char Axis,
+                                   Double Value)
 {
-    for (const TkPlotDataColumn& column : Channels) {
-        const TkPlotDataCustomList& points = *column.Points;
-        const bool has = Row >= 0 && Row < points.Count();
-        if (Row < 2) At = PutSingle(At, has ? FileSingle(points.GetX(Row)) : kMissingValue);
-        At = PutSingle(At, has ? FileSingle(points.GetY(Row)) : kMissingValue);
+    throw EConvertError("channel " + IntToStr(static_cast<Int64>(Channel)) + " \"" + HeaderTitle(Column) +
+                        "\", point " + IntToStr(Point) + ": a Compact Interval file cannot hold its " + Axis +
+                        " value " + FloatToStr(Value) + ": it holds single floats below 9E37 only");
+}
+
+char* PutCompactRow(char* At, TkPlotChannelList Channels, Integer Row, TUnheldValue Unheld)
+{
+    const auto put = [&](std::size_t Channel, char Axis, Double Value) {
+        Single single = kMissingValue;
+        if (!CompactSingle(Value, single) && Unheld == TUnheldValue::Refused)
+            RaiseUnheldValue(Channels[Channel], Channel, Row, Axis, Value);
+        At = PutSingle(At, single);
+    };
+    for (std::size_t c = 0; c < Channels.size(); ++c) {
+        const TkPlotDataCustomList& points = *Channels[c].Points;
+        if (Row < 0 || Row >= points.Count()) {
+            if (Row < 2) At = PutSingle(At, kMissingValue);
+            At = PutSingle(At, kMissingValue);
+            continue;
+        }
+        if (Row < 2) put(c, 'X', points.GetX(Row));
+        put(c, 'Y', points.GetY(Row));
     }
     return At;
 }
@@ -303,7 +326,9 @@ std::string PlotCompactHeader(Integer ChannelCount)
     return std::string(kCompactTitle) + "\r\n" + IntToStr(ChannelCount) + "\r\n";
 }
 
-std::string PlotCompactRows(TkPlotChannelList Channels, Integer FirstRow, Integer Rows)
+namespace {
+
+std::string CompactRows(TkPlotChannelList Channels, Integer FirstRow, Integer Rows, TUnheldValue Unheld)
 {
     const Int64 first = std::max(FirstRow, 0);
     const Int64 stop = static_cast<Int64>(FirstRow) + std::max(Rows, 0);
@@ -313,14 +338,21 @@ std::string PlotCompactRows(TkPlotChannelList Channels, Integer FirstRow, Intege
     const Int64 wide = std::max<Int64>(std::min<Int64>(stop, 2) - first, 0);
     std::string out(static_cast<std::size_t>(4 * channels * (stop - first + wide)), '\0');
     char* at = out.data();
-    for (Int64 r = first; r < stop; ++r) at = PutCompactRow(at, Channels, static_cast<Integer>(r));
+    for (Int64 r = first; r < stop; ++r) at = PutCompactRow(at, Channels, static_cast<Integer>(r), Unheld);
     return out;
+}
+
+}  // namespace
+
+std::string PlotCompactRows(TkPlotChannelList Channels, Integer FirstRow, Integer Rows)
+{
+    return CompactRows(Channels, FirstRow, Rows, TUnheldValue::Missing);
 }
 
 std::string PlotCompactData(TkPlotChannelList Channels)
 {
     std::string out = PlotCompactHeader(static_cast<Integer>(Channels.size()));
-    out += PlotCompactRows(Channels, 0, MaxCount(Channels));
+    out += CompactRows(Channels, 0, MaxCount(Channels), TUnheldValue::Refused);
     AppendSingle(out, kEndMark);
     return out;
 }
@@ -385,7 +417,7 @@ TkPlotFileChannels ReadPlotCompactData(std::string_view Bytes, Integer ChannelCo
     const TkPlotDataFile file(Bytes, ChannelCount);
     TkPlotFileChannels data(file.ChannelCount());
     for (std::size_t c = 0; c < data.size(); ++c) {
-        data[c].reserve(file.MostPoints(c));
+        data[c].reserve(file.PointCount(c));
         file.ForEachBlock(c, [&points = data[c]](std::span<const TkPlotFilePoint> Points) {
             points.insert(points.end(), Points.begin(), Points.end());
         });
@@ -414,6 +446,7 @@ TkPlotDataFile::TkPlotDataFile(std::string_view Bytes, Integer ChannelCount)
     FRows = CompactRowCount(floats, FWidth);
     FBody = rest.substr(0, static_cast<std::size_t>(floats) * 4);
     FChannels = static_cast<std::size_t>(std::min<Int64>(std::max(ChannelCount, 0), FWidth));
+    FPointCounts.assign(FChannels, 0);
     if (FRows == 0) return;
     // Whole rows were checked for: the channel count is within the file's
     // size. Only a file with a bad value is walked to name the first.
@@ -435,11 +468,32 @@ TkPlotDataFile::TkPlotDataFile(std::string_view Bytes, Integer ChannelCount)
         FStep[c] = x1 - FFirstX[c];
         FXKnown[c] = FXKnown[c] && x1 < kMissingLimit;
     }
+    CountPoints();
 }
 
-std::size_t TkPlotDataFile::MostPoints(std::size_t Channel) const
+std::size_t TkPlotDataFile::PointCount(std::size_t Channel) const
 {
-    return FCompact ? static_cast<std::size_t>(FRows) : FText[Channel].size();
+    return FCompact ? FPointCounts[Channel] : FText[Channel].size();
+}
+
+// The points ForEachBlock gives, counted from the values: a point in row
+// 0 or 1 needs its X and Y, a later one its Y and both X values of its
+// channel.
+void TkPlotDataFile::CountPoints()
+{
+    const auto width = static_cast<std::size_t>(FWidth);
+    const auto rows = static_cast<std::size_t>(FRows);
+    for (std::size_t r = 0; r < std::min<std::size_t>(rows, 2); ++r)
+        for (std::size_t c = 0; c < FChannels; ++c)
+            FPointCounts[c] += SingleAt(FBody, 4 * (2 * width * r + 2 * c)) < kMissingLimit &&
+                               SingleAt(FBody, 4 * (2 * width * r + 2 * c + 1)) < kMissingLimit;
+    for (std::size_t c = 0; c < FChannels; ++c) {
+        if (!FXKnown[c]) continue;
+        std::size_t count = 0;
+        for (std::size_t r = 2, at = 4 * (4 * width + c); r < rows; ++r, at += 4 * width)
+            count += SingleAt(FBody, at) < kMissingLimit;
+        FPointCounts[c] += count;
+    }
 }
 
 // Rows 0 and 1 give their own X (a missing one leaves its point out);

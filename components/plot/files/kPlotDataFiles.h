@@ -15,7 +15,8 @@
 // decimal CR LF, then rows of little-endian 32-bit floats, channel after
 // channel: X and Y in rows 0 and 1, Y alone after them (a channel's later
 // X values follow from its first two). A missing value is 1.0e38; the data
-// file ends with the mark 2.0e38, the log has none.
+// file ends with the mark 2.0e38, the log has none. The form holds single
+// floats below 9.0e37, from which on a value reads as missing.
 //
 // The readers check the whole file before they give anything: a file
 // that does not read gives EConvertError naming the line or record, and no
@@ -50,12 +51,16 @@ using TkPlotChannelList = std::span<const TkPlotDataColumn>;
 // The XY-pairs text file of the channels.
 std::string PlotTextData(TkPlotChannelList Channels, char Separator);
 // The Compact Interval file of the channels, end mark included.
+// EConvertError naming the channel and the point when a value is none the
+// form holds (no number, an infinity, or one that is no single float
+// below the missing mark): such a point would not come back.
 std::string PlotCompactData(TkPlotChannelList Channels);
 
 // Log pieces. The header of a new log; then rows FirstRow .. FirstRow +
 // Rows - 1 (indices of channel 0's points, which give the shared X; a row
 // before channel 0's first point is left out, and a channel without a
-// point at the row leaves its Y empty, or missing in the compact form).
+// point at the row leaves its Y empty, or missing in the compact form, as
+// a value is that the form cannot hold: a log refuses no row).
 std::string PlotTextLogHeader(TkPlotChannelList Channels, char Separator);
 std::string PlotTextLogRows(TkPlotChannelList Channels, char Separator, Integer FirstRow, Integer Rows);
 std::string PlotCompactHeader(Integer ChannelCount);
@@ -79,13 +84,23 @@ public:
     TkPlotDataFile(std::string_view Bytes, Integer ChannelCount);
     // The channels given points: the first ChannelCount of the file's.
     std::size_t ChannelCount() const { return FChannels; }
-    // The most points Channel is given, for its store to make room once.
-    std::size_t MostPoints(std::size_t Channel) const;
+    // The points Channel is given, for its store to make room for them
+    // once, as much as they take one by one.
+    std::size_t PointCount(std::size_t Channel) const;
+    // A text file's points for Channel, to be checked by its store before
+    // any channel takes one; none for a compact file, whose values the
+    // reader checked.
+    std::span<const TkPlotFilePoint> TextPoints(std::size_t Channel) const
+    {
+        return FCompact ? std::span<const TkPlotFilePoint>() : std::span<const TkPlotFilePoint>(FText[Channel]);
+    }
     // Channel's points in file order, to Take block after block.
     using TTake = std::function<void(std::span<const TkPlotFilePoint>)>;
     void ForEachBlock(std::size_t Channel, const TTake& Take) const;
 
 private:
+    void CountPoints();
+
     // A compact file's values after its header, its width and rows, and
     // each channel's first X, X step and whether both X values are given.
     std::string_view FBody;
@@ -94,6 +109,8 @@ private:
     std::vector<Double> FFirstX;
     std::vector<Double> FStep;
     std::vector<bool> FXKnown;
+    // The points each channel given points is given.
+    std::vector<std::size_t> FPointCounts;
     // A text file's points.
     TkPlotFileChannels FText;
     bool FCompact = false;

@@ -1,6 +1,8 @@
 #include "components/plot/files/kPlotPropertyFiles.h"
 
 #include <algorithm>
+#include <span>
+#include <unordered_set>
 
 #include "components/foundation/kCommonRoutines.h"
 #include "components/plot/files/kPlotFileIO.h"
@@ -46,7 +48,7 @@ bool SectionPath(const String& Line, const String& Prefix, String& Path)
     return head == Prefix;
 }
 
-bool NamesLastProperty(const String& Line, const String& Prefix, std::initializer_list<const char*> Last)
+bool NamesLastProperty(const String& Line, const String& Prefix, std::span<const char* const> Last)
 {
     String path;
     SectionPath(Line, Prefix, path);
@@ -62,35 +64,45 @@ Integer SectionEnd(const TStrings& Lines, const String& Prefix, Integer From)
     return end;
 }
 
+TkPropertiesRestorePoint::TkPropertiesRestorePoint(TObject* Instance, String Prefix,
+                                                   std::initializer_list<const char*> Last)
+    : FInstance(Instance), FPrefix(std::move(Prefix)), FLast(Last)
+{
+    SavePublishedProperties(FInstance, FPrefix, FSaved, false);
+}
+
+void TkPropertiesRestorePoint::Restore() const
+{
+    TStringList now;
+    SavePublishedProperties(FInstance, FPrefix, now, false);
+    std::unordered_set<String> unchanged;
+    for (Integer i = 0; i < now.Count(); ++i) unchanged.insert(now.Strings(i));
+    TStringList restore, restoreLast;
+    for (Integer i = 0; i < FSaved.Count(); ++i) {
+        const String line = FSaved.Strings(i);
+        if (!unchanged.contains(line)) (NamesLastProperty(line, FPrefix, FLast) ? restoreLast : restore).Add(line);
+    }
+    restore.AddStrings(restoreLast);
+    Integer restored = 0;
+    ApplyPublishedProperties(FInstance, FPrefix, restore, 0, restored);
+}
+
 Integer ApplyPropertiesOrRestore(TObject* Instance, const String& Prefix, const TStrings& Lines, Integer From,
                                  std::initializer_list<const char*> Last)
 {
     TStringList ordered, deferred;
     const Integer end = SectionEnd(Lines, Prefix, From);
     for (Integer i = std::max(From, 0); i < end; ++i)
-        (NamesLastProperty(Lines.Strings(i), Prefix, Last) ? deferred : ordered).Add(Lines.Strings(i));
+        (NamesLastProperty(Lines.Strings(i), Prefix, {Last.begin(), Last.size()}) ? deferred : ordered)
+            .Add(Lines.Strings(i));
     ordered.AddStrings(deferred);
 
-    TStringList saved;
-    SavePublishedProperties(Instance, Prefix, saved, false);
+    const TkPropertiesRestorePoint before(Instance, Prefix, Last);
     try {
         Integer applied = 0;
         ApplyPublishedProperties(Instance, Prefix, ordered, 0, applied);
     } catch (...) {
-        // The deferred setters drop what the object holds: only those that
-        // a line before the failure changed are set back, after the others.
-        TStringList now, restore, restoreLast;
-        SavePublishedProperties(Instance, Prefix, now, false);
-        for (Integer i = 0; i < saved.Count(); ++i) {
-            const String& line = saved.Strings(i);
-            if (!NamesLastProperty(line, Prefix, Last))
-                restore.Add(line);
-            else if (i >= now.Count() || now.Strings(i) != line)
-                restoreLast.Add(line);
-        }
-        restore.AddStrings(restoreLast);
-        Integer restored = 0;
-        ApplyPublishedProperties(Instance, Prefix, restore, 0, restored);
+        before.Restore();
         throw;
     }
     return end;

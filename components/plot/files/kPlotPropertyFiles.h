@@ -4,6 +4,7 @@
 // leaves the object's settings as they were.
 
 #include <initializer_list>
+#include <vector>
 
 #include "platform/Classes.h"
 
@@ -24,6 +25,22 @@ void CheckFileType(TStrings& Lines, const String& FileType, const char* Incompat
 // The index of the first line from From on that does not stand behind
 // Prefix: where the section of Prefix ends.
 Integer SectionEnd(const TStrings& Lines, const String& Prefix, Integer From);
+// The published properties of an object behind a prefix as they stand,
+// to be set back after a failure: Restore sets again each one whose text
+// changed since, those in Last after the others (their setters drop what
+// the object holds).
+class TkPropertiesRestorePoint {
+public:
+    TkPropertiesRestorePoint(TObject* Instance, String Prefix, std::initializer_list<const char*> Last = {});
+    void Restore() const;
+
+private:
+    TObject* FInstance;
+    String FPrefix;
+    std::vector<const char*> FLast;
+    TStringList FSaved;
+};
+
 // Applies the lines behind Prefix from From on to Instance (as
 // ApplyPublishedProperties) and returns where they end. The properties in
 // Last go after all others: their setters drop what the object holds, so

@@ -125,6 +125,14 @@ void TkPlotObjectManagerCustom::InsertObject(TkPlotObject* AObject)
     if (FNames) FNames->Insert(AObject);
 }
 
+void TkPlotObjectManagerCustom::ListInOrder(std::span<TkPlotObject* const> Order)
+{
+    std::deque<TkPlotObject*> ordered;
+    for (TkPlotObject* object : Order)
+        if (Lists(object)) ordered.push_back(object);
+    if (ordered.size() == FList.size()) FList = std::move(ordered);
+}
+
 void TkPlotObjectManagerCustom::DoChange() { FOnChange(this); }
 
 // --- form stream -------------------------------------------------------------
@@ -157,7 +165,7 @@ void TkPlotObjectManagerCustom::ReadFromStream(TReader& Reader)
     } catch (...) {
         for (TkPlotObject* object : read) {
             if (!object) continue;
-            DetachPlotObject(object);
+            object->DetachHooks();
             object->Free();
         }
         throw;
@@ -174,13 +182,6 @@ bool FirstObjectName(const TkPlotObjectManagerCustom* Manager, String& Name)
     if (!Manager || Manager->Count() == 0) return false;
     Name = Manager->GetItem(0)->Name();
     return true;
-}
-
-void DetachPlotObject(TkPlotObject* AObject)
-{
-    AObject->SetOnRemove(nullptr);
-    AObject->SetOnLayoutChange(nullptr);
-    AObject->SetOnChange(nullptr);
 }
 
 // ===========================================================================
@@ -263,7 +264,7 @@ bool TkPlotObjectManager::MouseWheelFocusObjects(Integer WheelDelta, TShiftState
 
 void TkPlotObjectManager::ShutDownSetup()
 {
-    ForEachObject([](TkPlotObject* object) { DetachPlotObject(object); });
+    ForEachObject([](TkPlotObject* object) { object->DetachHooks(); });
 }
 
 // ===========================================================================

@@ -77,6 +77,11 @@ public:
     String GetNextName() const;
     // Appends unless listed already.
     void InsertObject(TkPlotObject* AObject);
+    // The objects listed, in their order.
+    std::vector<TkPlotObject*> Objects() const { return {FList.begin(), FList.end()}; }
+    // Lists the objects in their order in Order, which holds every one of
+    // them (and may hold others, passed over); nothing when it does not.
+    void ListInOrder(std::span<TkPlotObject* const> Order);
 
     bool DoWriteToStream() const { return Count() != 0; }
     // A collection: per object in list order a list of its published and
@@ -136,10 +141,6 @@ private:
 // The name of Manager's first object; false when Manager is not set or holds
 // no object.
 bool FirstObjectName(const TkPlotObjectManagerCustom* Manager, String& Name);
-
-// Empties an object's remove, layout-change and change hooks, so that its
-// end reports nothing.
-void DetachPlotObject(TkPlotObject* AObject);
 
 // A manager that owns its objects: Clear and the manager's end free them.
 // Its objects are found by name without a walk.

@@ -136,6 +136,24 @@ TkPlotObject* TkPlotNameIndex::Find(const String& Name) const
     return at == FEntries.end() ? nullptr : at->second.First();
 }
 
+std::vector<TkPlotObjectRefCore*> TkPlotNameIndex::TakeReferences(
+    const std::unordered_set<const TkPlotObject*>& Holders)
+{
+    std::vector<TkPlotObjectRefCore*> taken;
+    for (auto& [key, entry] : FEntries)
+        for (TkPlotObjectRefCore* ref = entry.Refs; ref; ref = ref->FNext)
+            if (Holders.contains(&ref->FHolder)) taken.push_back(ref);
+    // Unlinked once found: unlinking may drop the entry that was walked.
+    for (TkPlotObjectRefCore* ref : taken) ref->Unlink();
+    return taken;
+}
+
+void TkPlotNameIndex::Relink(std::span<TkPlotObjectRefCore* const> Refs)
+{
+    for (TkPlotObjectRefCore* ref : Refs)
+        if (TEntry* entry = EntryFor(AnsiCaseFold(ref->FName))) ref->Link(*this, *entry);
+}
+
 // ===========================================================================
 // TkPlotObjectRefCore
 // ===========================================================================

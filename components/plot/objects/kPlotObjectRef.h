@@ -15,7 +15,9 @@
 // another object, or none, through such a change.
 
 #include <functional>
+#include <span>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -43,6 +45,11 @@ public:
     void Rename(TkPlotObject* Object);
     // The first object of that name, ignoring case; nullptr when none.
     TkPlotObject* Find(const String& Name) const;
+    // Unlinks the references that Holders hold, which then hear nothing of
+    // the objects that come, go or change names; Relink takes them back.
+    std::vector<TkPlotObjectRefCore*> TakeReferences(const std::unordered_set<const TkPlotObject*>& Holders);
+    // Links references again by the names they keep, as if they were set.
+    void Relink(std::span<TkPlotObjectRefCore* const> Refs);
 
 private:
     friend class TkPlotObjectRefCore;

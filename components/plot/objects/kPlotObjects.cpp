@@ -48,9 +48,34 @@ TkPlotObject::TkPlotObject(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TN
 
 void TkPlotObject::BeforeDestruction()
 {
+    ReportRemoval();
+    TPersistent::BeforeDestruction();
+}
+
+void TkPlotObject::ReportRemoval()
+{
     Fire(FOnRemove, this);
     DoLayoutChange();
-    TPersistent::BeforeDestruction();
+}
+
+void TkPlotObject::TakeOutOfPlot()
+{
+    ReportRemoval();
+    DetachHooks();
+}
+
+void TkPlotObject::PutBackIntoPlot(TNotifyEvent AOnChange, TNotifyEvent AOnRemove)
+{
+    FOnChange = std::move(AOnChange);
+    FOnRemove = std::move(AOnRemove);
+    DoInsert();
+}
+
+void TkPlotObject::DetachHooks()
+{
+    FOnRemove = nullptr;
+    FOnLayoutChange = nullptr;
+    FOnChange = nullptr;
 }
 
 // --- published setters -------------------------------------------------------

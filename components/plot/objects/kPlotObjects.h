@@ -82,6 +82,16 @@ public:
                  TNotifyEvent AOnRename);
     // Reports the removal while the object is whole.
     void BeforeDestruction() override;
+    // Takes the object out of the plot as freeing it would, its removal
+    // reported, but keeps it whole and silent: PutBackIntoPlot lists it
+    // again, or it ends without a further report.
+    void TakeOutOfPlot();
+    // Announces an object taken out again, with the change and remove
+    // hooks it was made with.
+    void PutBackIntoPlot(TNotifyEvent AOnChange, TNotifyEvent AOnRemove);
+    // Empties the remove, layout-change and change hooks, so that the
+    // object's end reports nothing.
+    void DetachHooks();
 
     // --- published properties -------------------------------------------
     const String& Name() const { return FName; }
@@ -248,6 +258,8 @@ protected:
     }
 
 private:
+    // The remove hook, then the layout-change and change hooks.
+    void ReportRemoval();
     template <class D>
     void CallChange(void (D::*Change)())
     {

@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <functional>
+#include <new>
 
 #include "components/plot/axis/kPlotAxis.h"
 #include "components/plot/channel/kPlotChannelCustom.h"
 #include "components/plot/component/kXYPlot.h"
+#include "components/plot/input/kPlotDataCursor.h"
 #include "components/plot/input/kPlotToolBar.h"
 #include "components/plot/layout/kPlotLabel.h"
 #include "support/MessageOf.h"
@@ -146,6 +148,65 @@ TEST_F(PlotConfigFileTest, AFailedLoadLeavesThePlotAsItWas)
                   ": the control character #0 is no text: the file is binary");
     EXPECT_EQ(after, 0);
     EXPECT_EQ(Plot->LastPropertiesFileName(), Path("now.cfg"));  // no failed file
+}
+
+// A failure that only the plot meets, not the trial plot that proved the
+// file (memory running out, an event handler), puts back every object the
+// load replaced, the very objects, with their points, references and
+// statistics, and every setting it changed.
+TEST_F(PlotConfigFileTest, AFailureInThePlotItselfPutsBackWhatTheLoadReplaced)
+{
+    Populate();
+    Fill(*Plot->GetChannel(1), {Valid(3, 4), Valid(5, 6)});
+    Plot->GetChannel(1)->SetXAxisName(Plot->GetXAxis(1)->Name());
+    Plot->GetAnnotation(0)->SetText("kept");
+    Plot->SavePropertiesToFile(Path("before.cfg"));
+    const std::string before = Scratch.ReadBytes("before.cfg");
+    TkPlotChannelCustom* const first = Plot->GetChannel(0);
+    TkPlotChannelCustom* const channel = Plot->GetChannel(1);
+    TkPlotXAxis* const axis = Plot->GetXAxis(1);
+    TkPlotAnnotation* const annotation = Plot->GetAnnotation(0);
+    const Double mean = channel->RunningXMean();
+
+    // The objects the file makes take the names of those it replaces, and
+    // rename them: the references of the objects replaced must not follow.
+    // It changes the plot's settings and the title's before it fails.
+    TOwned<TkXYPlot> other{Create<TkXYPlot>(nullptr)};
+    while (other->ChannelCount() < 40) other->AddChannel();
+    other->GetXAxis(0)->SetName(axis->Name());
+    other->GetChannel(0)->SetName("Renamed");
+    other->SetTitleText("Other");
+    other->SetOuterMarginTop(40);
+    other->SavePropertiesToFile(Path("other.cfg"));
+    Integer added = 0;
+    for (TkPlotObjectKind kind : {kpokChannel, kpokAnnotation})
+        Plot->OnObjectAdd[kind] = [&added](TObject*, Integer) {
+            if (++added == 30) throw std::bad_alloc();
+        };
+    const auto failed = [&](const std::function<void()>& Load) {
+        added = 0;
+        EXPECT_NE(MessageOf(Load).find("Error Loading"), String::npos);
+        Plot->SavePropertiesToFile(Path("after.cfg"));
+        EXPECT_EQ(Scratch.ReadBytes("after.cfg"), before);
+        EXPECT_EQ(Plot->GetChannel(1), channel);
+        EXPECT_EQ(channel->XAxis(), axis);
+        EXPECT_EQ(first->XAxis(), Plot->GetXAxis(0));
+        EXPECT_EQ(Plot->GetDataCursor(0)->GetChannel(), first);
+        EXPECT_EQ(PointsOf(*channel), (TPoints{Valid(3, 4), Valid(5, 6)}));
+        EXPECT_EQ(channel->RunningXMean(), mean);
+        ASSERT_EQ(Plot->AnnotationCount(), 1);
+        EXPECT_EQ(Plot->GetAnnotation(0), annotation);
+        EXPECT_EQ(annotation->Text(), "kept");
+    };
+    failed([&] { Plot->LoadPropertiesFromFile(Path("other.cfg")); });
+    for (Integer i = 0; i < 40; ++i) other->GetAnnotation(other->AddAnnotation())->SetText("new");
+    other->SaveAnnotationsToFile(Path("other.txt"));
+    failed([&] { Plot->LoadAnnotationsFromFile(Path("other.txt")); });
+    // Once the handler lets it, the same file loads.
+    Plot->OnObjectAdd[kpokChannel] = nullptr;
+    Plot->LoadPropertiesFromFile(Path("other.cfg"));
+    EXPECT_EQ(Plot->ChannelCount(), 40);
+    EXPECT_EQ(Plot->TitleText(), "Other");
 }
 
 // A count that its sections do not fill gives objects of their own
@@ -318,12 +379,25 @@ TEST_F(PlotConfigFileTest, AnnotationCountsAreBoundByTheFilesLines)
     copy->SaveAnnotationsToFile(Path("again.txt"));
     EXPECT_EQ(Scratch.ReadBytes("again.txt"), Scratch.ReadBytes("many.txt"));
 
-    Scratch.WriteBytes("counted.txt", "AnnotationCount = 10003\r\nAnnotation0.X = 1\r\nAnnotation1.X = 2\r\n");
+    // An object counts once, however many lines its section holds; one
+    // line repeated backs one object.
+    Scratch.WriteBytes("counted.txt", "AnnotationCount = 10003\r\nAnnotation0.X = 1\r\nAnnotation0.Y = 1\r\n"
+                                      "Annotation1.X = 2\r\nAnnotation01.X = 3\r\nAnnotation10003.X = 4\r\n");
     EXPECT_EQ(MessageOf([&] { copy->LoadAnnotationsFromFile(Path("counted.txt")); }),
               "Error Loading Annotations - \"" + Path("counted.txt") +
                   "\" AnnotationCount 10003 exceeds the 10002 objects that the file can hold (10000 and one for each "
-                  "line of their sections)");
+                  "object whose section it holds)");
     EXPECT_EQ(copy->AnnotationCount(), 10001);
+    std::string repeated = "File Type = Plot Config\r\nChannelCount = 10005\r\n";
+    for (Integer i = 0; i < 100; ++i) repeated += "Channel0.Color = 255\r\n";
+    Scratch.WriteBytes("repeated.cfg", repeated);
+    Integer added = 0;
+    copy->OnObjectAdd[kpokChannel] = [&added](TObject*, Integer) { ++added; };
+    EXPECT_EQ(MessageOf([&] { copy->LoadPropertiesFromFile(Path("repeated.cfg")); }),
+              "Error Loading Properties - \"" + Path("repeated.cfg") +
+                  "\" ChannelCount 10005 exceeds the 10001 objects that the file can hold (10000 and one for each "
+                  "object whose section it holds)");
+    EXPECT_EQ(added, 0);
     Scratch.WriteBytes("wide.cfg", "File Type = Plot Config\r\nLegendCount = 10001\r\n");
     EXPECT_NE(MessageOf([&] { copy->LoadPropertiesFromFile(Path("wide.cfg")); }).find("LegendCount 10001 exceeds"),
               String::npos);

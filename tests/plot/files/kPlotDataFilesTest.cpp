@@ -10,6 +10,7 @@
 #include "components/plot/component/kPlot.h"
 #include "components/plot/component/kXYPlot.h"
 #include "components/plot/input/kPlotDataCursor.h"
+#include "components/plot/view/kPlotLimit.h"
 #include "platform/Consts.h"
 #include "platform/System.h"
 #include "support/MessageOf.h"
@@ -231,11 +232,10 @@ TEST_F(PlotDataFileTest, CompactFileHoldsSinglesWithMissingValuesAndAnEndMark)
 {
     Plot->SetDataFileFormat(kpdffCompactInterval);
     Fill(Channel(0), {Valid(0, 1), Valid(0.5, 2), Valid(1, 3)});
-    // Beyond what the form keeps apart from its markers: missing.
-    Fill(Channel(1), {Valid(7, 1e39), Valid(8, std::nan(""))});
+    Fill(Channel(1), {Valid(7, -1e38)});
     Plot->SaveDataToFile(Path("c.bin"));
     EXPECT_EQ(Scratch.ReadBytes("c.bin"), "Compact Interval\r\n2\r\n" +
-                                              Singles({0, 1, 7, 1e38f, 0.5f, 2, 8, 1e38f, 3, 1e38f, 2e38f}));
+                                              Singles({0, 1, 7, -1e38f, 0.5f, 2, 1e38f, 1e38f, 3, 1e38f, 2e38f}));
 }
 
 TEST_F(PlotDataFileTest, CompactRoundTripToSinglePrecisionWithStepsFromTheFirstTwoX)
@@ -262,6 +262,53 @@ TEST_F(PlotDataFileTest, CompactRoundTripToSinglePrecisionWithStepsFromTheFirstT
     none->SetDataFileFormat(kpdffCompactInterval);
     none->SaveDataToFile(Path("none.bin"));
     EXPECT_NO_THROW(LoadedInto(0, "none.bin"));
+}
+
+// Every point comes back or the save fails, naming the first point lost,
+// and the file saved before stays; an X is lost in the first two rows
+// alone, where the file holds it.
+TEST_F(PlotDataFileTest, ACompactSaveLosesNoPointWithoutAWord)
+{
+    Plot->SetDataFileFormat(kpdffCompactInterval);
+    Channel(1).SetTitleText("B");
+    const auto fill = [&](TkPlotChannelCustom& Target, Integer Point, Double X, Double Y) {
+        Target.Clear();
+        for (Integer i = 0; i < 12000; ++i) Target.AddXY(i == Point ? X : 0.5 * i, i == Point ? Y : i % 7);
+    };
+    fill(Channel(0), -1, 0, 0);
+    fill(Channel(1), -1, 0, 0);
+    Plot->SaveDataToFile(Path("c.bin"));
+    const std::string saved = Scratch.ReadBytes("c.bin");
+    const Double inf = std::numeric_limits<Double>::infinity();
+    const struct {
+        Integer Point;
+        Double X, Y;
+        const char* Message;
+    } refused[] = {
+        {5000, 2500, std::nan(""), "point 5000: a Compact Interval file cannot hold its Y value NAN"},
+        {11999, 5999.5, inf, "point 11999: a Compact Interval file cannot hold its Y value INF"},
+        {7, 3.5, -inf, "point 7: a Compact Interval file cannot hold its Y value -INF"},
+        {2, 1, 9e37, "point 2: a Compact Interval file cannot hold its Y value 9E37"},
+        {3, 1.5, -1e39, "point 3: a Compact Interval file cannot hold its Y value -1E39"},
+        {0, std::nan(""), 1, "point 0: a Compact Interval file cannot hold its X value NAN"},
+        {1, inf, 1, "point 1: a Compact Interval file cannot hold its X value INF"},
+    };
+    for (const auto& c : refused) {
+        fill(Channel(1), c.Point, c.X, c.Y);
+        EXPECT_EQ(MessageOf([&] { Plot->SaveDataToFile(Path("c.bin")); }),
+                  String("Error Saving Data - channel 1 \"B\", ") + c.Message +
+                      ": it holds single floats below 9E37 only");
+        EXPECT_EQ(Scratch.ReadBytes("c.bin"), saved) << c.Message;
+    }
+    // Down to the most negative single, values are the form's own; an X
+    // past the second row is none of the file's.
+    for (const Double y : {-9e37, -static_cast<Double>(std::numeric_limits<float>::max())}) {
+        fill(Channel(1), 6000, std::nan(""), y);
+        Plot->SaveDataToFile(Path("c.bin"));
+        const TPoints loaded = LoadedInto(2, "c.bin")[1];
+        ASSERT_EQ(loaded.size(), 12000u) << y;
+        EXPECT_EQ(loaded[6000], Valid(3000, static_cast<float>(y)));
+    }
 }
 
 TEST_F(PlotDataFileTest, ABadCompactFileNamesWhatIsWrongAndChangesNoChannel)
@@ -303,6 +350,101 @@ TEST_F(PlotDataFileTest, CompactFilesOfMoreChannelsFillThePlotsChannels)
     Scratch.WriteBytes("three.bin", "compact interval\n3\n" + Singles({1, 2, 1, 3, 1, 4, 2, 5, 2, 6, 2, 7, 8, 9, 1e38f}));
     EXPECT_EQ(LoadedInto(2, "three.bin"),
               (std::vector<TPoints>{{Valid(1, 2), Valid(2, 5), Valid(3, 8)}, {Valid(1, 3), Valid(2, 6), Valid(3, 9)}}));
+}
+
+// --- what a load makes of the plot ------------------------------------------------------------
+
+// Whatever the form, a channel takes the room that adding its own points
+// one by one would give it, not that of a longer channel beside it.
+TEST_F(PlotDataFileTest, ALoadLeavesEachChannelTheRoomOfItsOwnPoints)
+{
+    for (Integer i = 0; i < 200000; ++i) Channel(0).AddXY(0.25 * i, i % 13);
+    for (Integer i = 0; i < 10; ++i) Channel(1).AddXY(i, i);
+    for (const TkPlotDataFileFormat format : {kpdffCompactInterval, kpdffText}) {
+        Plot->SetDataFileFormat(format);
+        Plot->SaveDataToFile(Path("room.dat"));
+        for (const TkPlotDataStyle style : {kpdsStandard, kpdsCompactInterval, kpdsFullFeature}) {
+            TOwned<TkXYPlot> loaded = PlotWithChannels(2);
+            TOwned<TkXYPlot> byOne = PlotWithChannels(2);
+            for (TkXYPlot* plot : {loaded.get(), byOne.get()})
+                for (Integer c = 0; c < 2; ++c) {
+                    plot->GetChannel(c)->SetDataStyle(style);
+                    // A load appends to what a channel holds.
+                    plot->GetChannel(c)->AddXY(-1, 0);
+                }
+            loaded->LoadDataFromFile(Path("room.dat"));
+            for (Integer c = 0; c < 2; ++c) {
+                const TkPlotChannelCustom& channel = *loaded->GetChannel(c);
+                for (Integer i = 1; i < channel.Count(); ++i)
+                    byOne->GetChannel(c)->AddXY(channel.GetXValue(i), channel.GetYValue(i));
+                EXPECT_EQ(channel.Count(), c == 0 ? 200001 : 11);
+                EXPECT_EQ(channel.Capacity(), byOne->GetChannel(c)->Capacity()) << format << " " << style << " " << c;
+                EXPECT_EQ(channel.MemoryUsed(), byOne->GetChannel(c)->MemoryUsed());
+            }
+        }
+    }
+}
+
+// A channel whose store refuses the file's points fails the load before
+// any channel takes one or keeps room for them.
+TEST_F(PlotDataFileTest, AStoreThatRefusesItsPointsFailsTheLoadBeforeAnyChannelChanges)
+{
+    Scratch.WriteBytes("big.txt", "A(X)\tA(Y)\tB(X)\tB(Y)\r\n1\t2\t1\t3\r\n2\t3\t2\t1e39\r\n");
+    Channel(1).SetDataStyle(kpdsCompact);
+    const TPoints full = {Valid(0, 1), Valid(0, 2), Valid(0, 3), Valid(0, 4)};
+    Fill(Channel(0), full);
+    const Integer capacity = Channel(0).Capacity();
+    EXPECT_EQ(MessageOf([&] { Plot->LoadDataFromFile(Path("big.txt")); }).rfind("Error Loading Data - ", 0), 0u);
+    EXPECT_EQ(PointsOf(Channel(0)), full);
+    EXPECT_EQ(Channel(0).Capacity(), capacity);
+    EXPECT_EQ(Channel(1).Count(), 0);
+}
+
+// The text of the largest doubles, which FloatToStr rounds past them, and
+// that of the smallest denormals read back as those values, in every
+// text file that holds numbers.
+TEST_F(PlotDataFileTest, TheLargestAndSmallestDoublesRoundTripThroughEveryTextFile)
+{
+    const Double largest = std::numeric_limits<Double>::max();
+    const Double tiny = std::numeric_limits<Double>::denorm_min();
+    const TPoints points = {Valid(largest, -largest), Valid(-tiny, tiny), Valid(tiny, largest)};
+    Fill(Channel(0), points);
+    Fill(Channel(1), points);
+    Plot->SaveDataToFile(Path("data.txt"));
+    EXPECT_NE(Scratch.ReadBytes("data.txt").find("1.79769313486232E308\t-1.79769313486232E308"), std::string::npos);
+    EXPECT_EQ(LoadedInto(2, "data.txt"), (std::vector<TPoints>{points, points}));
+
+    Channel(0).SaveDataToFile(Path("channel.txt"));
+    TOwned<TkXYPlot> copy = PlotWithChannels(1);
+    copy->GetChannel(0)->LoadDataFromFile(Path("channel.txt"), true);
+    EXPECT_EQ(PointsOf(*copy->GetChannel(0)), points);
+
+    TOwned<TkXYPlot> logged = PlotWithChannels(1);
+    logged->SetLogFileName(Path("log.txt"));
+    logged->LogActivate(false);
+    Fill(*logged->GetChannel(0), points);
+    logged->LogRowsAdded(3);
+    logged->LogDeactivate();
+    EXPECT_EQ(LoadedInto(1, "log.txt"), std::vector<TPoints>{points});
+
+    Plot->AddLimit();
+    Plot->GetLimit(0)->SetLine1Position(-largest);
+    Plot->GetLimit(0)->SetLine2Position(tiny);
+    Plot->SavePropertiesToFile(Path("plot.cfg"));
+    copy->LoadPropertiesFromFile(Path("plot.cfg"));
+    EXPECT_EQ(copy->GetLimit(0)->Line1Position(), -largest);
+    EXPECT_EQ(copy->GetLimit(0)->Line2Position(), tiny);
+
+    TkPlotAnnotation* annotation = Plot->GetAnnotation(Plot->AddAnnotation());
+    annotation->SetX(largest);
+    annotation->PolyPointAdd(-largest, -tiny);
+    Plot->SaveAnnotationsToFile(Path("notes.txt"));
+    copy->LoadAnnotationsFromFile(Path("notes.txt"));
+    ASSERT_EQ(copy->AnnotationCount(), 1);
+    EXPECT_EQ(copy->GetAnnotation(0)->X(), largest);
+    ASSERT_EQ(copy->GetAnnotation(0)->PolyPoints().size(), 1u);
+    EXPECT_EQ(copy->GetAnnotation(0)->PolyPoints()[0].X, -largest);
+    EXPECT_EQ(copy->GetAnnotation(0)->PolyPoints()[0].Y, -tiny);
 }
 
 // --- saving -----------------------------------------------------------------------------------
