@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "components/foundation/kCommonRoutines.h"
+#include "components/plot/channel/xy/kPlotXYChannel.h"
 #include "components/plot/files/kPlotDataFiles.h"
 #include "components/plot/files/kPlotFileIO.h"
 #include "components/plot/objects/kPlotTranslation.h"

@@ -12,6 +12,7 @@
 #include "components/plot/axis/kPlotAxis.h"
 #include "components/plot/channel/kPlotChannelCustom.h"
 #include "components/plot/component/kPlotMasterManager.h"
+#include "components/plot/component/kPlotRoles.h"
 #include "components/plot/input/kPlotDataCursor.h"
 #include "components/plot/input/kPlotToolBar.h"
 #include "components/plot/layout/kPlotLabel.h"
@@ -53,17 +54,9 @@ private:
 // ===========================================================================
 
 TkPlotComponent::TkPlotComponent(TComponent* AOwner)
-    : TkCustomComponent(AOwner),
-      TkPlotObjectOwner(TkPlotHost{this, this, &FInput, &FCommands, &FPainter, this}),
-      FPopupMenu(CreateOwned<TPopupMenu>(nullptr)),
-      FImages(*this),
-      FOutput(*this),
-      FLog(*this),
-      FHint(*this),
-      FPainter(*this, FHint, FImages),
-      FInput(*this, FPainter, FHint),
-      FCommands(*this)
+    : TkCustomComponent(AOwner), FRoles(std::make_unique<TkPlotRoles>(*this))
 {
+    SetHost(FRoles->Host(*this));
     SetBounds(Left(), Top(), 500, 200);
     SetBackGroundColor(clBlack);
     SetBorderStyle(kbsLowered);
@@ -73,7 +66,7 @@ TkPlotComponent::TkPlotComponent(TComponent* AOwner)
 
     FMasterManager = CreateOwned<TkPlotMasterManager>(static_cast<TkPlotObjectOwner*>(this));
     FMasterManager->SetOnInvalidateNow([this](TObject*) { InvalidateNow(); });
-    FMasterManager->SetOnChange([this](TObject* Sender) { DoObjectChange(Sender); });
+    FMasterManager->SetOnChange([this](TObject*) { InvalidateChange(); });
     FMasterManager->SetOnInsert([this](TObject* Object) { DoObjectAdd(Object); });
     FMasterManager->SetOnRemove([this](TObject* Object) { DoObjectRemove(Object); });
     OnInternalTimer = [this](TObject*) { HintTimerEvent(); };
@@ -118,7 +111,7 @@ void TkPlotComponent::CreateDefaultObjects()
 
 bool TkPlotComponent::kMouseWheel(Integer WheelDelta, TShiftState Shift, TPoint MousePos)
 {
-    FInput.MouseWheel(WheelDelta, Shift, MousePos);
+    FRoles->Input.MouseWheel(WheelDelta, Shift, MousePos);
     return true;
 }
 
@@ -129,7 +122,7 @@ void TkPlotComponent::kWantSpecialKey(Word& CharCode, Integer& Result)
 
 void TkPlotComponent::kKillFocus()
 {
-    const TFlagScope leaving(FInput.State().FocusLeaving);
+    const TFlagScope leaving(FRoles->Input.State().FocusLeaving);
     TkCustomComponent::kKillFocus();
 }
 
@@ -137,7 +130,7 @@ void TkPlotComponent::WMCaptureChanged()
 {
     TkCustomComponent::WMCaptureChanged();
     HideHint();
-    FInput.CaptureLost();
+    FRoles->Input.CaptureLost();
 }
 
 // ===========================================================================
@@ -178,38 +171,38 @@ void TkPlotComponent::SetTitleMargin(Double Value)
 
 void TkPlotComponent::SetHintsFont(TFont* Value)
 {
-    if (Value) FHint.Font->Assign(Value);
+    if (Value) FRoles->Hint.Font->Assign(Value);
 }
 
 void TkPlotComponent::SetAnnotationDefaultFont(TFont* Value)
 {
-    if (Value) FAnnotationDefaults.Font->Assign(Value);
+    if (Value) FRoles->AnnotationDefaults.Font->Assign(Value);
 }
 
 void TkPlotComponent::SetLogFileName(const String& Value)
 {
-    if (Value == FLog.FileName) return;
-    FLog.CheckInactive("Log File Name can not be changed while logging is active.");
-    FLog.FileName = Value;
+    if (Value == FRoles->Log.FileName) return;
+    FRoles->Log.CheckInactive("Log File Name can not be changed while logging is active.");
+    FRoles->Log.FileName = Value;
 }
 
 void TkPlotComponent::SetDataFileColumnSeparator(TkPlotDataFileColumnSeparator Value)
 {
     if (Value == FDataFileColumnSeparator) return;
-    FLog.CheckInactive("Data File Column Seperator can not be changed while logging active");
+    FRoles->Log.CheckInactive("Data File Column Seperator can not be changed while logging active");
     FDataFileColumnSeparator = Value;
 }
 
 void TkPlotComponent::SetDataFileFormat(TkPlotDataFileFormat Value)
 {
     if (Value == FDataFileFormat) return;
-    FLog.CheckInactive("Data File Format can not be changed while logging active");
+    FRoles->Log.CheckInactive("Data File Format can not be changed while logging active");
     FDataFileFormat = Value;
 }
 
 void TkPlotComponent::SetBackGroundGradientDirection(TkFillDirection Value)
 {
-    FGradient.Direction = Value;
+    FRoles->Gradient.Direction = Value;
     InvalidateChange();
 }
 
@@ -248,7 +241,7 @@ void TkPlotComponent::DefineProperties(TFiler& Filer)
         "DataViewZVert", [this](TReader& Reader) { SetDataViewZVert(Reader.ReadInteger()); },
         [this](TWriter& Writer) { Writer.WriteInteger(DataViewZVert()); }, true);
 
-    FImages.DefineProperties(Filer);
+    FRoles->Images.DefineProperties(Filer);
 
     for (TkPlotObjectKind kind : PlotFormKinds)
         DefineManager(Filer, String(PlotKind(kind).Name) + "Manager", KindManager(kind));

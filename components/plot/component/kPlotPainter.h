@@ -19,8 +19,10 @@ class TkPlotImageLists;
 
 class TkPlotPainter : public TkPlotPaintHost {
 public:
-    TkPlotPainter(TkPlotComponent& Plot, TkPlotHint& Hint, const TkPlotImageLists& Images)
-        : FPlot(Plot), FHint(Hint), FImages(Images)
+    // Objects: what the plot holds, as its objects see it.
+    TkPlotPainter(TkPlotComponent& Plot, const TkPlotObjectsHost& Objects, TkPlotHint& Hint,
+                  const TkPlotImageLists& Images)
+        : FPlot(Plot), FObjects(Objects), FHint(Hint), FImages(Images)
     {
     }
 
@@ -127,6 +129,7 @@ private:
     std::vector<const TkPlotChannelCustom*> ChannelsOnLegendEntries(TPoint P) const;
 
     TkPlotComponent& FPlot;
+    const TkPlotObjectsHost& FObjects;
     TkPlotHint& FHint;
     const TkPlotImageLists& FImages;
     bool FPainting = false;

@@ -12,9 +12,9 @@
 
 #include <vector>
 
-#include "components/plot/objects/kPlotObjects.h"
+#include "components/foundation/kTypes.h"
 #include "components/plot/input/kPlotToolBarButton.h"
-#include "components/plot/objects/kPlotToolBarButtonType.h"
+#include "components/plot/objects/kPlotObjects.h"
 
 class TImageList;
 

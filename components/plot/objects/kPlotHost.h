@@ -22,7 +22,6 @@
 #include <variant>
 
 #include "components/foundation/kTypes.h"
-#include "components/plot/objects/kPlotToolBarButtonType.h"
 #include "platform/Controls.h"
 
 class TCustomForm;
@@ -178,3 +177,29 @@ struct TkPlotHost {
 
 // The parts of an owner that is no plot: none.
 inline constexpr TkPlotHost NoPlotHost{};
+
+// What a plot object is made with: the plot that holds it. Everything an
+// object asks of the plot goes through the plot's one seam, the parts of
+// TkPlotHost above, reached through Host; an owner that is no plot (an
+// object tried on its own) offers none.
+class TkPlotObjectOwner {
+public:
+    const TkPlotHost& Host() const { return FHost; }
+
+protected:
+    explicit TkPlotObjectOwner(const TkPlotHost& AHost = NoPlotHost) : FHost(AHost) {}
+    TkPlotObjectOwner(const TkPlotObjectOwner&) = delete;
+    TkPlotObjectOwner& operator=(const TkPlotObjectOwner&) = delete;
+    ~TkPlotObjectOwner() = default;
+    // For an owner whose parts are made after it: set once they are whole,
+    // before the owner makes any object.
+    void SetHost(const TkPlotHost& AHost) { FHost = AHost; }
+
+private:
+    TkPlotHost FHost;
+};
+
+// The class reference of a plot object kind: its virtual constructor.
+template <class T>
+using TkPlotObjectClassOf = T* (*)(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert,
+                                   TNotifyEvent AOnRemove, TNotifyEvent AOnRename);

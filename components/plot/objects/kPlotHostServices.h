@@ -5,7 +5,6 @@
 
 #include "components/foundation/kTypes.h"
 #include "components/plot/objects/kPlotObjects.h"
-#include "components/plot/objects/kPlotToolBarButtonType.h"
 
 class TkComponent;
 class TkPlotAxis;

@@ -55,24 +55,6 @@ struct TkPlotHintData {
     Integer Height = 0;
 };
 
-// What a plot object is made with: the plot that holds it. Everything an
-// object asks of the plot goes through the plot's one seam, the parts of
-// TkPlotHost (kPlotHost.h), reached through Host; an owner that is no plot
-// (an object tried on its own) offers none.
-class TkPlotObjectOwner {
-public:
-    const TkPlotHost& Host() const { return FHost; }
-
-protected:
-    explicit TkPlotObjectOwner(const TkPlotHost& AHost = NoPlotHost) : FHost(AHost) {}
-    TkPlotObjectOwner(const TkPlotObjectOwner&) = delete;
-    TkPlotObjectOwner& operator=(const TkPlotObjectOwner&) = delete;
-    ~TkPlotObjectOwner() = default;
-
-private:
-    const TkPlotHost FHost;
-};
-
 class TkPlotObject : public TPersistent {
     PL_CLASSINFO()
 public:
@@ -396,11 +378,6 @@ private:
 // Object names compare ignoring case (Unicode simple case folding),
 // everywhere names are looked up.
 bool SameObjectName(std::string_view A, std::string_view B);
-
-// The class reference of a plot object kind: its virtual constructor.
-template <class T>
-using TkPlotObjectClassOf = T* (*)(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert,
-                                   TNotifyEvent AOnRemove, TNotifyEvent AOnRename);
 
 // The virtual constructor of class C, typed as its kind T.
 template <class C, class T = C>

@@ -2,6 +2,7 @@
 
 #include <climits>
 
+#include "components/plot/channel/xy/kPlotXYChannel.h"
 #include "components/plot/layout/kPlotLegend.h"
 #include "components/plot/component/kXYPlot.h"
 #include "platform/FormStream.h"
