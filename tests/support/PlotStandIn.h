@@ -42,11 +42,10 @@ class TStandInPlot : public TkPlotEventHost,
 public:
     enum THostStyle { AsPlot, AsPlotLoggingInput, Bare };
 
-    // Files: what the objects' files and the editor dialog need, from the
-    // test that uses them; without it the files take their defaults and no
-    // dialog opens.
-    explicit TStandInPlot(THostStyle Style = AsPlot, TkPlotFileHost* Files = nullptr)
-        : TkPlotObjectOwner(Style == Bare ? NoPlotHost : TkPlotHost{this, this, this, this, this, Files}),
+    // Editor: what the editor dialog needs, from the test that uses it;
+    // without it no dialog opens. The objects' files take their defaults.
+    explicit TStandInPlot(THostStyle Style = AsPlot, TkPlotEditorHost* Editor = nullptr)
+        : TkPlotObjectOwner(Style == Bare ? NoPlotHost : TkPlotHost{this, this, this, this, this, nullptr, Editor}),
           RecordEntryPoints(Style == AsPlotLoggingInput)
     {
     }
@@ -232,6 +231,12 @@ public:
     TkPlotChannelCustom* GetChannel(Integer Index) const override { return Channels().at(Index); }
     bool IsTkPlot() const override { return TimePlot; }
     TkPlotTranslationManager* PlotTranslationManager() const override { return Table; }
+    TkPlotExtents ChannelExtents(const TkPlotAxis& Axis, bool Visible) const override
+    {
+        TkPlotExtents extents;
+        for (TkPlotChannelCustom* channel : Channels()) channel->WidenExtents(Axis, Visible, extents);
+        return extents;
+    }
 
     // --- the user's gestures --------------------------------------------------------------------
     TPoint PlotClientToScreen(const TPoint& P) const override { return Point(P.X + 1000, P.Y + 2000); }
@@ -298,12 +303,6 @@ public:
 
     // --- painting and layout -----------------------------------------------------------------------
     bool RepaintPending() const override { return PendingRepaint; }
-    TkPlotExtents ChannelExtents(const TkPlotAxis& Axis, bool Visible) const override
-    {
-        TkPlotExtents extents;
-        for (TkPlotChannelCustom* channel : Channels()) channel->WidenExtents(Axis, Visible, extents);
-        return extents;
-    }
     bool DataViewPercentToPixels(Double Percent, bool Vertical, Integer& Pixel) const override
     {
         if (!HasDataView) return false;

@@ -1,5 +1,6 @@
 #include "components/plot/component/kPlotObjectServices.h"
 
+#include "components/plot/channel/kPlotChannelCustom.h"
 #include "components/plot/component/kPlot.h"
 #include "components/plot/component/kPlotMasterManager.h"
 
@@ -28,15 +29,16 @@ TkPlotTranslationManager* TkPlotObjectServices::PlotTranslationManager() const
     return FPlot.HasObjects() ? FPlot.Master().TranslationManager() : nullptr;
 }
 
+TkPlotExtents TkPlotObjectServices::ChannelExtents(const TkPlotAxis& Axis, bool Visible) const
+{
+    TkPlotExtents extents;
+    for (Integer i = 0; i < FPlot.ChannelCount(); ++i) FPlot.GetChannel(i)->WidenExtents(Axis, Visible, extents);
+    return extents;
+}
+
 // ===========================================================================
-// What the objects' files and the editor dialog need
+// What the objects' files need
 // ===========================================================================
-
-TkComponent* TkPlotObjectServices::PlotComponent() { return &FPlot; }
-
-TkPlotFormStyle TkPlotObjectServices::EditorFormStyle() const { return FPlot.EditorFormStyle(); }
-
-bool TkPlotObjectServices::LoggingActive() const { return FPlot.LoggingActive(); }
 
 char TkPlotObjectServices::DataFileSeparatorChar() const
 {
@@ -44,3 +46,13 @@ char TkPlotObjectServices::DataFileSeparatorChar() const
 }
 
 bool TkPlotObjectServices::DifferentialPropertySave() const { return FPlot.DifferentialPropertySave(); }
+
+// ===========================================================================
+// What the property editor needs
+// ===========================================================================
+
+TkComponent* TkPlotObjectServices::PlotComponent() { return &FPlot; }
+
+TkPlotFormStyle TkPlotObjectServices::EditorFormStyle() const { return FPlot.EditorFormStyle(); }
+
+bool TkPlotObjectServices::LoggingActive() const { return FPlot.LoggingActive(); }

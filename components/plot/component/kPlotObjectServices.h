@@ -1,14 +1,15 @@
 #pragma once
 // What the plot's objects ask of the plot itself, which no other role of it
-// answers: what the plot holds (its axes and channels, their names, the
-// translation table) and what the objects' files and the editor dialog need
-// of its settings (the plot's TkPlotObjectsHost and TkPlotFileHost).
+// answers: what the plot holds (its axes and channels, their names and the
+// extents of their data, the translation table), what the objects' files
+// need of its settings, and what its property editor needs (the plot's
+// TkPlotObjectsHost, TkPlotFileHost and TkPlotEditorHost).
 
 #include "components/plot/objects/kPlotHostServices.h"
 
 class TkPlotComponent;
 
-class TkPlotObjectServices : public TkPlotObjectsHost, public TkPlotFileHost {
+class TkPlotObjectServices : public TkPlotObjectsHost, public TkPlotFileHost, public TkPlotEditorHost {
 public:
     explicit TkPlotObjectServices(TkPlotComponent& Plot) : FPlot(Plot) {}
 
@@ -20,13 +21,16 @@ public:
     TkPlotChannelCustom* GetChannel(Integer Index) const override;
     bool IsTkPlot() const override;
     TkPlotTranslationManager* PlotTranslationManager() const override;
+    TkPlotExtents ChannelExtents(const TkPlotAxis& Axis, bool Visible) const override;
 
     // --- TkPlotFileHost -------------------------------------------------------------------
+    char DataFileSeparatorChar() const override;
+    bool DifferentialPropertySave() const override;
+
+    // --- TkPlotEditorHost -----------------------------------------------------------------
     TkComponent* PlotComponent() override;
     TkPlotFormStyle EditorFormStyle() const override;
     bool LoggingActive() const override;
-    char DataFileSeparatorChar() const override;
-    bool DifferentialPropertySave() const override;
 
 private:
     TkPlotComponent& FPlot;

@@ -635,13 +635,6 @@ std::vector<const TkPlotChannelCustom*> TkPlotPainter::ChannelsOnLegendEntries(T
 
 bool TkPlotPainter::RepaintPending() const { return FPlot.RepaintPending(); }
 
-TkPlotExtents TkPlotPainter::ChannelExtents(const TkPlotAxis& Axis, bool Visible) const
-{
-    TkPlotExtents extents;
-    for (Integer i = 0; i < FPlot.ChannelCount(); ++i) FPlot.GetChannel(i)->WidenExtents(Axis, Visible, extents);
-    return extents;
-}
-
 bool TkPlotPainter::DataViewPercentToPixels(Double Percent, bool Vertical, Integer& Pixel) const
 {
     if (FPlot.DataViewCount() == 0) return false;

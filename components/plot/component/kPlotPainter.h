@@ -61,7 +61,6 @@ public:
     // --- TkPlotPaintHost ----------------------------------------------------------------
     bool RepaintPending() const override;
     TkPlotLegendEntries* LegendEntries() override { return FLegendEntries ? &*FLegendEntries : nullptr; }
-    TkPlotExtents ChannelExtents(const TkPlotAxis& Axis, bool Visible) const override;
     bool DataViewPercentToPixels(Double Percent, bool Vertical, Integer& Pixel) const override;
     Integer PlotImageCount(Integer ListIndex) const override;
     Integer PlotImageWidth(Integer ListIndex) const override;

@@ -38,7 +38,7 @@ struct TkPlotRoles {
 
     // The parts of the plot's seam that the roles offer its objects; Events
     // publishes their events.
-    TkPlotHost Host(TkPlotEventHost& Events) { return {&Events, &Services, &Input, &Commands, &Painter, &Services}; }
+    TkPlotHost Host(TkPlotEventHost& Events) { return {&Events, &Services, &Input, &Commands, &Painter, &Services, &Services}; }
 
     // The one popup menu that objects fill when they open theirs.
     TOwned<TPopupMenu> PopupMenu;

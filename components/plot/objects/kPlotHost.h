@@ -5,11 +5,14 @@
 // only the parts its objects use:
 //   Events    the published events: one record per report, holding the
 //             object it concerns and its arguments, handed over in one call
-//   Objects   the axes and channels, their names, the translation table
+//   Objects   the axes and channels, their names and the extents of their
+//             data, the translation table
 //   Input     the user's gestures shared between objects; hit tests, hints
 //   Commands  what acts on the whole plot (toolbar, data cursors)
 //   Paint     what painting and layout share or ask
-//   Files     what the objects' files and the editor dialog need
+//   Files     what the objects' files need of the plot's settings
+//   Editor    what the plot's property editor needs: its dialog's owner,
+//             the style it shows in, whether the plot logs
 // (the services: kPlotHostServices.h). An object reaches them through its
 // owner (Host() on the object). An owner that is no plot offers no part,
 // and its objects then fire no events, find no other objects by name, move
@@ -165,6 +168,7 @@ class TkPlotInputHost;
 class TkPlotCommandHost;
 class TkPlotPaintHost;
 class TkPlotFileHost;
+class TkPlotEditorHost;
 
 struct TkPlotHost {
     TkPlotEventHost* Events = nullptr;
@@ -173,6 +177,7 @@ struct TkPlotHost {
     TkPlotCommandHost* Commands = nullptr;
     TkPlotPaintHost* Paint = nullptr;
     TkPlotFileHost* Files = nullptr;
+    TkPlotEditorHost* Editor = nullptr;
 };
 
 // The parts of an owner that is no plot: none.

@@ -44,6 +44,10 @@ public:
     // nullptr while the plot has none (during its construction and
     // destruction).
     virtual TkPlotTranslationManager* PlotTranslationManager() const = 0;
+    // The extremes along Axis of the channels bound to it: of what they show
+    // (Visible: their valid points, widened by markers) or of everything
+    // they were given (their running extremes).
+    virtual TkPlotExtents ChannelExtents(const TkPlotAxis& Axis, bool Visible) const = 0;
 
 protected:
     ~TkPlotObjectsHost() = default;
@@ -113,10 +117,6 @@ public:
     // a layout pass or a paint; nullptr when the host keeps none, and each
     // legend works its own out.
     virtual TkPlotLegendEntries* LegendEntries() { return nullptr; }
-    // The extremes along Axis of the channels bound to it: of what they show
-    // (Visible: their valid points, widened by markers) or of everything
-    // they were given (their running extremes).
-    virtual TkPlotExtents ChannelExtents(const TkPlotAxis& Axis, bool Visible) const = 0;
     // The pixel of a position in percent of the plot's first data view
     // (Vertical: from its bottom edge, else from its left edge); false while
     // the plot has no data view.
@@ -133,13 +133,9 @@ protected:
     ~TkPlotPaintHost() = default;
 };
 
-// What the objects' files and the plot's editor dialog need.
+// What the objects' files need of the plot's settings.
 class TkPlotFileHost {
 public:
-    // The plot as a component: the owner of its editor dialog.
-    virtual TkComponent* PlotComponent() = 0;
-    virtual TkPlotFormStyle EditorFormStyle() const = 0;
-    virtual bool LoggingActive() const = 0;
     // The column separator of the plot's text data files: TAB or comma.
     virtual char DataFileSeparatorChar() const { return '\t'; }
     // Whether property files leave out ordinals at their published defaults.
@@ -147,4 +143,18 @@ public:
 
 protected:
     ~TkPlotFileHost() = default;
+};
+
+// What the plot's property editor needs to open its dialog.
+class TkPlotEditorHost {
+public:
+    // The plot as a component: the owner of its editor dialog, and what
+    // tells whether the plot is being designed.
+    virtual TkComponent* PlotComponent() = 0;
+    virtual TkPlotFormStyle EditorFormStyle() const = 0;
+    // The dialog's log controls change only while the plot is not logging.
+    virtual bool LoggingActive() const = 0;
+
+protected:
+    ~TkPlotEditorHost() = default;
 };

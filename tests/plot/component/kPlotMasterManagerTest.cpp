@@ -56,7 +56,7 @@ struct TestKinds {
 using TMaster = TkPlotMasterManagerOf<TestKinds>;
 
 // A plot component as the master manager and its editor dialog see it.
-class TPlotDouble : public TkPlotFileHost, public TStandInPlot {
+class TPlotDouble : public TkPlotEditorHost, public TStandInPlot {
 public:
     TPlotDouble() : TStandInPlot(AsPlotLoggingInput, this) {}
 
