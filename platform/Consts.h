@@ -105,6 +105,9 @@ inline constexpr const char SControlOwnParent[] = "Un contrôle ne peut pas êtr
 inline constexpr const char SMenuReinserted[] = "Élément de menu déjà inséré";
 inline constexpr const char SNoTestAnswer[] = "Aucune réponse de test pour : ";
 inline constexpr const char SNoFocusedControl[] = "Aucun contrôle ne reçoit le clavier";
+inline constexpr const char SToolkitTranslationMissing[] =
+    "Traduction française de Qt introuvable (%s, paquet qt6-translations-l10n) : "
+    "ses boîtes de dialogue et ses menus resteront en anglais";
 
 // Printing.
 inline constexpr const char SPrinting[] = "Une impression est déjà en cours";

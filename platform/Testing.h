@@ -83,8 +83,14 @@ const std::vector<String>& MessageTexts();
 // The next dialog (open, save, colour...): Answer sets it up and returns
 // whether it was accepted.
 void Dialog(std::function<bool(TObject* Dialog)> Answer);
+// The next dialog of Qt's own (colour, open, save, print) shows as on the
+// screen; once it is up, Answer gets the texts it holds (title, labels,
+// buttons, tabs, group and column titles, list entries, tips, commands),
+// those of pages not shown included, and returns whether to accept it.
+void ToolkitDialog(std::function<bool(const std::vector<String>& Texts)> Answer);
 // The next popup menu chooses the item with this caption ("&" ignored);
-// "" dismisses it.
+// "" dismisses it. A text field's own menu (undo, cut, copy, paste...) is
+// answered the same way.
 void Menu(const String& Caption);
 // The next modal form runs Answer, which must end it (a button click,
 // ModalResult or Close).

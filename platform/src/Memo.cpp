@@ -68,6 +68,8 @@ void TMemo::CreateWnd()
         if (TMemo* memo = alive.Get()) pl::Guard([memo] { memo->Change(); });
     });
     pl::AttachWidget(this, edit, true);
+    // The mouse reaches the text area, not the memo's own widget.
+    pl::RouteInnerWidget(this, edit->viewport());
     SetReadOnly(FReadOnly);
     SetWordWrap(FWordWrap);
 }

@@ -1,14 +1,20 @@
 #include "platform/Testing.h"
 
+#include <QAbstractItemView>
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
+#include <QGroupBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleOption>
+#include <QTabBar>
 #include <QWidget>
 #include <atomic>
 #include <cstdlib>
@@ -33,6 +39,7 @@ struct AnswerQueues {
     std::deque<Integer> Messages;
     std::vector<String> MessageTexts;
     std::deque<std::function<bool(TObject*)>> Dialogs;
+    std::deque<std::function<bool(const std::vector<String>&)>> ToolkitDialogs;
     std::deque<String> Menus;
     std::deque<std::function<void(TCustomForm*)>> Modals;
 };
@@ -72,6 +79,60 @@ void MakeTempFolders()
     setenv("PL_PRINT_TO_DIR", (g_tempDir / "print").c_str(), 1);
 }
 
+// Every text a window of Qt's own holds, on the pages shown or not.
+std::vector<String> TextsOf(QWidget* Window)
+{
+    std::vector<String> texts;
+    auto add = [&texts](const QString& Text) {
+        if (!Text.isEmpty()) texts.push_back(Text.toStdString());
+    };
+    auto addModel = [&add](const QAbstractItemModel* Model) {
+        if (!Model) return;
+        for (int c = 0; c < Model->columnCount(); ++c) add(Model->headerData(c, Qt::Horizontal).toString());
+        for (int r = 0; r < Model->rowCount(); ++r)
+            for (int c = 0; c < Model->columnCount(); ++c) add(Model->index(r, c).data().toString());
+    };
+    add(Window->windowTitle());
+    QList<QWidget*> widgets = Window->findChildren<QWidget*>();
+    widgets.prepend(Window);
+    for (QWidget* w : widgets) {
+        add(w->toolTip());
+        for (const QAction* action : w->actions()) add(action->text());
+        if (auto* label = qobject_cast<QLabel*>(w)) add(label->text());
+        if (auto* button = qobject_cast<QAbstractButton*>(w)) add(button->text());
+        if (auto* group = qobject_cast<QGroupBox*>(w)) add(group->title());
+        if (auto* edit = qobject_cast<QLineEdit*>(w)) add(edit->placeholderText());
+        if (auto* tabs = qobject_cast<QTabBar*>(w))
+            for (int i = 0; i < tabs->count(); ++i) add(tabs->tabText(i));
+        if (auto* combo = qobject_cast<QComboBox*>(w)) addModel(combo->model());
+        if (auto* view = qobject_cast<QAbstractItemView*>(w)) addModel(view->model());
+    }
+    return texts;
+}
+
+// How many turns of the event loop a toolkit answer waits for its dialog.
+constexpr int ToolkitDialogWaits = 100;
+
+// Runs Answer on the modal dialog from an event loop, once one is up (a
+// loop may turn before the dialog's own does), then accepts or rejects it.
+void AnswerModalDialog(std::function<bool(const std::vector<String>&)> Answer, int Waits)
+{
+    QMetaObject::invokeMethod(
+        qApp,
+        [Answer = std::move(Answer), Waits]() mutable {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!dialog) {
+                if (Waits > 0) AnswerModalDialog(std::move(Answer), Waits - 1);
+                return;
+            }
+            bool accepted = false;
+            pl::Guard([&] { accepted = Answer(TextsOf(dialog)); });
+            if (accepted) dialog->accept();
+            else dialog->reject();
+        },
+        Qt::QueuedConnection);
+}
+
 void RemoveTempFolder()
 {
     std::error_code ignored;
@@ -108,6 +169,14 @@ bool TakeMessageAnswer(const String& Text, Integer& Result)
 bool TakeMenuAnswer(String& Caption) { return TakeFront(Q().Menus, Caption); }
 
 bool TakeDialogAnswer(std::function<bool(TObject*)>& Answer) { return TakeFront(Q().Dialogs, Answer); }
+
+bool AnswerToolkitDialogOnceShown()
+{
+    std::function<bool(const std::vector<String>&)> answer;
+    if (!TakeFront(Q().ToolkitDialogs, answer)) return false;
+    AnswerModalDialog(std::move(answer), ToolkitDialogWaits);
+    return true;
+}
 
 Int64 DiskRoomFor(Int64 Count)
 {
@@ -327,6 +396,11 @@ const std::vector<String>& Answers::MessageTexts() { return Q().MessageTexts; }
 
 void Answers::Dialog(std::function<bool(TObject*)> Answer) { Q().Dialogs.push_back(std::move(Answer)); }
 
+void Answers::ToolkitDialog(std::function<bool(const std::vector<String>& Texts)> Answer)
+{
+    Q().ToolkitDialogs.push_back(std::move(Answer));
+}
+
 void Answers::Menu(const String& Caption) { Q().Menus.push_back(Caption); }
 
 void Answers::Modal(std::function<void(TCustomForm*)> Answer) { Q().Modals.push_back(std::move(Answer)); }
@@ -334,7 +408,8 @@ void Answers::Modal(std::function<void(TCustomForm*)> Answer) { Q().Modals.push_
 Integer Answers::Pending()
 {
     const AnswerQueues& q = Q();
-    return static_cast<Integer>(q.Messages.size() + q.Dialogs.size() + q.Menus.size() + q.Modals.size());
+    return static_cast<Integer>(q.Messages.size() + q.Dialogs.size() + q.ToolkitDialogs.size() + q.Menus.size() +
+                                q.Modals.size());
 }
 
 void Answers::Clear()
@@ -343,6 +418,7 @@ void Answers::Clear()
     q.Messages.clear();
     q.MessageTexts.clear();
     q.Dialogs.clear();
+    q.ToolkitDialogs.clear();
     q.Menus.clear();
     q.Modals.clear();
 }
