@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <sstream>
 #include <unordered_map>
@@ -150,11 +151,11 @@ public:
     {
         for (;;) {
             FHandle = OpenForLock(FileName);
-            struct stat locked {}, named {};
-            if (::flock(FHandle, LOCK_EX) == 0 && ::fstat(FHandle, &locked) == 0 &&
-                ::stat(FileName.c_str(), &named) == 0 && locked.st_dev == named.st_dev &&
-                locked.st_ino == named.st_ino)
-                return;
+            int locked = 0;
+            do locked = ::flock(FHandle, LOCK_EX);
+            while (locked != 0 && errno == EINTR);
+            // A file system without locks still takes the write, unguarded.
+            if (locked != 0 || StillNamed(FHandle, FileName)) return;
             ::close(FHandle);
         }
     }
@@ -163,6 +164,13 @@ public:
     TStoreLock& operator=(const TStoreLock&) = delete;
 
 private:
+    static bool StillNamed(int Handle, const String& FileName)
+    {
+        struct stat locked {}, named {};
+        return ::fstat(Handle, &locked) == 0 && ::stat(FileName.c_str(), &named) == 0 &&
+               locked.st_dev == named.st_dev && locked.st_ino == named.st_ino;
+    }
+
     // Never waits on a pipe or a device: only a regular file is locked.
     static int OpenForLock(const String& FileName)
     {
