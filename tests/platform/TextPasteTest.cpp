@@ -7,6 +7,7 @@
 
 #include <functional>
 
+#include "platform/Clipbrd.h"
 #include "platform/Forms.h"
 #include "platform/Memo.h"
 #include "platform/StdCtrls.h"
@@ -60,7 +61,7 @@ protected:
     void TearDown() override
     {
         FreeAndNil(Form);
-        Input::PutOnClipboard({});
+        Clipboard()->Clear();
         Input::Flush();
     }
 
