@@ -133,3 +133,4 @@ inline constexpr const char SRegInvalidDataType[] = "Type de données incorrect 
 inline constexpr const char SRegCreateFailed[] = "Impossible d'écrire la valeur « %s »";
 inline constexpr const char SRegNoKeyOpen[] = "Aucune clé ouverte en écriture pour « %s »";
 inline constexpr const char SRegNotStorable[] = "Clé, nom ou texte que le registre ne peut garder pour « %s »";
+inline constexpr const char SRegNotText[] = "Le registre « %s » n'est pas un texte lisible : %s";

@@ -5,6 +5,8 @@
 // wait for a user.
 
 #include <functional>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/Controls.h"
@@ -72,6 +74,14 @@ void KeyUp(Word Vk, TShiftState Shift = {});
 void Type(const String& Text);
 // Runs the posted calls and pending events.
 void Flush();
+// What the clipboard holds or a drop carries: the bytes of each MIME type.
+// No entry at all is data of no format, which the clipboard of a fresh X11
+// session answers with.
+using TTransferData = std::vector<std::pair<String, std::string>>;
+void PutOnClipboard(const TTransferData& Data);
+// Drags Data onto the widget of Control at X, Y (client coordinates) and
+// drops it there, whether the widget accepted the drag or not.
+void Drop(TControl* Control, const TTransferData& Data, Integer X, Integer Y);
 }  // namespace Input
 
 // Answers, used in the order they were queued (per kind).

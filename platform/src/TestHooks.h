@@ -43,6 +43,8 @@ bool AnswerToolkitDialogOnceShown();
 // How many of Count bytes a file write may put on the disk now: all of
 // them unless a test filled the disk (Testing::Disk).
 Int64 DiskRoomFor(Int64 Count);
+// How many bytes a test's full disk still takes; -1 without one.
+Int64 DiskRoomLeft();
 
 // True while a test has the block transfers sample every pixel through
 // their general path (Testing::BlockTransfers).

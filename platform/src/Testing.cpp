@@ -4,12 +4,15 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
+#include <QDropEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QStyle>
@@ -186,6 +189,8 @@ Int64 DiskRoomFor(Int64 Count)
     return room < 0 ? Count : std::min(room, Count);
 }
 
+Int64 DiskRoomLeft() { return g_diskRoom.load(); }
+
 bool GeneralBlockTransfersOnly() { return g_generalBlockTransfersOnly.load(std::memory_order_relaxed); }
 
 }  // namespace pl
@@ -312,6 +317,14 @@ void SendVirtualKey(QEvent::Type Type, Word Vk, TShiftState Shift)
     SendKey(Type, key, modifiers, KeyText(Vk, Shift));
 }
 
+std::unique_ptr<QMimeData> MimeDataOf(const Input::TTransferData& Data)
+{
+    auto mime = std::make_unique<QMimeData>();
+    for (const auto& [type, bytes] : Data)
+        mime->setData(QString::fromStdString(type), QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    return mime;
+}
+
 }  // namespace
 
 void Input::MouseDown(TControl* Control, TMouseButton Button, Integer X, Integer Y, TShiftState Shift)
@@ -385,6 +398,27 @@ void Input::Type(const String& Text)
 }
 
 void Input::Flush() { pl::ProcessPosted(); }
+
+void Input::PutOnClipboard(const TTransferData& Data) { QGuiApplication::clipboard()->setMimeData(MimeDataOf(Data).release()); }
+
+void Input::Drop(TControl* Control, const TTransferData& Data, Integer X, Integer Y)
+{
+    QWidget* widget = Control->Host().Widget;
+    const QPoint point(X, Y);
+    // The part of the widget under the point takes it (a memo's viewport,
+    // a combo box's line edit).
+    QWidget* target = widget->childAt(point);
+    if (!target) target = widget;
+    const QPoint at = target->mapFrom(widget, point);
+    const std::unique_ptr<QMimeData> mime = MimeDataOf(Data);
+    QDragEnterEvent enter(at, Qt::CopyAction, mime.get(), Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &enter);
+    QDragMoveEvent move(at, Qt::CopyAction, mime.get(), Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &move);
+    QDropEvent drop(QPointF(at), Qt::CopyAction, mime.get(), Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &drop);
+    Flush();
+}
 
 // ---------------------------------------------------------------------------
 // Answers
