@@ -24,24 +24,17 @@ TkPlotAxisScale::~TkPlotAxisScale()
 // The value
 // ===========================================================================
 
-bool TkPlotAxisScale::SetMin(Double Value)
-{
-    Settle();
-    if (std::isnan(Value)) return false;
-    Value = ClampMin(Value);
-    if (Value == FMin) return false;
-    FMin = Value;
-    Changed();
-    return true;
-}
+bool TkPlotAxisScale::SetMin(Double Value) { return SetPart(FMin, Value, ClampMin); }
 
-bool TkPlotAxisScale::SetSpan(Double Value)
+bool TkPlotAxisScale::SetSpan(Double Value) { return SetPart(FSpan, Value, ClampSpan); }
+
+bool TkPlotAxisScale::SetPart(Double& Part, Double Value, Double (*Clamp)(Double))
 {
     Settle();
     if (std::isnan(Value)) return false;
-    Value = ClampSpan(Value);
-    if (Value == FSpan) return false;
-    FSpan = Value;
+    Value = Clamp(Value);
+    if (Value == Part) return false;
+    Part = Value;
     Changed();
     return true;
 }
@@ -81,6 +74,7 @@ bool TkPlotAxisScale::SetType(TkPlotScaleType Value)
 
 bool TkPlotAxisScale::SetReversed(bool Value)
 {
+    Settle();
     if (Value == FReversed) return false;
     FReversed = Value;
     Changed();

@@ -7,12 +7,17 @@
 //
 // What a reader sees. The scale's value is the one that tracking every
 // point given so far yields, the points that wait for it (HoldWaiting)
-// included: every reader settles them before it reads, and so does every
-// change. No caller can see a scale that points are still waiting to move,
-// whatever it reads and in whatever order. The readers are const in that
-// sense: settling folds the waiting points into the fields that hold the
-// scale, and no reader returns another value for it; no event fires, and
-// the holder hears of the move as a change of look (TkPlotScaleWatcher).
+// included: the wait is how the scale is held, not what it is. So every
+// reader of what points move (the ends, the map, the tracked range)
+// settles them before it reads, and so does every change of the scale or of
+// its tracking settings; no caller can see a scale that points are still
+// waiting to move, whatever it reads and in whatever order, and none has to
+// ask for it. That is why those readers are const: settling changes how the
+// scale is held (the waiting values are folded into Min and Span), never
+// what a reader returns, and it fires no event; the holder only counts a
+// change of look (TkPlotScaleWatcher). The fields are private, read raw by
+// the scale's own members alone, after a settle. Readers of what no point
+// moves (the type, the settings, the pixel range) have nothing to settle.
 //
 // The scale fires no events: a change tells whether it changed anything,
 // and the axis that holds the scale fires DoChange and the plot's events.
@@ -286,6 +291,8 @@ private:
         UpdateUntrackedRange();
     }
     void RemakeMap() const;
+    // Min or Span (Part) set to Value, clamped: a NaN is ignored.
+    bool SetPart(Double& Part, Double Value, Double (*Clamp)(Double));
     void Take(const THeldScale& Scale);
     // The scale a request for NewMin and NewSpan gives, from the scale
     // OldMin, OldSpan (SetMinSpan).
