@@ -6,15 +6,6 @@
 #include "platform/Math.h"
 #include "platform/SysApi.h"
 
-namespace {
-
-constexpr Double kMaxValue = TkPlotAxisScale::kMaxValue;
-
-Double ClampMin(Double Value) { return EnsureRange(Value, -kMaxValue, kMaxValue); }
-Double ClampSpan(Double Value) { return EnsureRange(Value, TkPlotScaleMap::kMinSpan, kMaxValue); }
-
-}  // namespace
-
 TkPlotAxisScale::~TkPlotAxisScale()
 {
     if (FWaiting) FWaiting->DropWaitingScale(*this);
@@ -35,29 +26,6 @@ bool TkPlotAxisScale::SetPart(Double& Part, Double Value, Double (*Clamp)(Double
     Value = Clamp(Value);
     if (Value == Part) return false;
     Part = Value;
-    Changed();
-    return true;
-}
-
-void TkPlotAxisScale::Normalize(Double& NewMin, Double& NewSpan, Double OldMin, Double OldSpan, bool Log)
-{
-    if (std::isnan(NewMin)) NewMin = OldMin;
-    if (std::isnan(NewSpan)) NewSpan = OldSpan;
-    if (Log) {
-        if (NewMin <= 0) NewMin = 1;
-        if (NewSpan <= 0) NewSpan = 1;
-    }
-    NewMin = ClampMin(NewMin);
-    NewSpan = ClampSpan(NewSpan);
-}
-
-bool TkPlotAxisScale::SetMinSpan(Double NewMin, Double NewSpan)
-{
-    Settle();
-    Normalize(NewMin, NewSpan, FMin, FSpan, IsLog());
-    if (NewMin == FMin && NewSpan == FSpan) return false;
-    FMin = NewMin;
-    FSpan = NewSpan;
     Changed();
     return true;
 }
@@ -132,30 +100,6 @@ void TkPlotAxisScale::UpdateFollowsOnlyOutliers()
     FFollowsOnlyOutliers = !TrackingFitsChannels() && FTrackingIncrementStyle == kptisMinimum &&
                            FTrackingSpanMinimum == 0 && FTrackingMinMargin == 0 && FTrackingMaxMargin == 0;
     UpdateUntrackedRange();
-}
-
-void TkPlotAxisScale::UpdateUntrackedRange()
-{
-    constexpr Double infinity = std::numeric_limits<Double>::infinity();
-    if (!FTrackingEnabled) {
-        FUntrackedLow = -infinity;
-        FUntrackedHigh = infinity;
-    } else if (FFirstAlignDone && FFollowsOnlyOutliers) {
-        FUntrackedLow = FMin;
-        FUntrackedHigh = FMin + FSpan;
-    } else {
-        FUntrackedLow = infinity;
-        FUntrackedHigh = -infinity;
-    }
-}
-
-bool TkPlotAxisScale::TakeFirstAlign()
-{
-    Settle();
-    if (FFirstAlignDone) return false;
-    FFirstAlignDone = true;
-    UpdateUntrackedRange();
-    return true;
 }
 
 void TkPlotAxisScale::ResetFirstAlign()

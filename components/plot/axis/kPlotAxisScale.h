@@ -22,6 +22,7 @@
 // The scale fires no events: a change tells whether it changed anything,
 // and the axis that holds the scale fires DoChange and the plot's events.
 
+#include <cmath>
 #include <limits>
 #include <span>
 
@@ -30,6 +31,7 @@
 #include "components/plot/axis/kPlotWaitingPoints.h"
 #include "components/plot/objects/kPlotPaintContext.h"
 #include "platform/Graphics.h"
+#include "platform/Math.h"
 #include "platform/System.h"
 
 // How an axis follows new data (tracking).
@@ -116,7 +118,17 @@ public:
     bool SetSpan(Double Value);
     // Both at once, compared as they would be stored: a NaN keeps the part
     // as it is, a log scale takes 1 for a part not above 0, then the clamps.
-    bool SetMinSpan(Double NewMin, Double NewSpan);
+    // Inline: tracking moves a scrolling scale at every point.
+    bool SetMinSpan(Double NewMin, Double NewSpan)
+    {
+        Settle();
+        Normalize(NewMin, NewSpan, FMin, FSpan, IsLog());
+        if (NewMin == FMin && NewSpan == FSpan) return false;
+        FMin = NewMin;
+        FSpan = NewSpan;
+        Changed();
+        return true;
+    }
     // Switching to log10 with Min <= 0 moves Min to 1.
     bool SetType(TkPlotScaleType Value);
     bool SetReversed(bool Value);
@@ -240,7 +252,14 @@ public:
     }
     // True, once, for the first value after ResetFirstAlign: it lines the
     // scale up, later ones move it by the style.
-    bool TakeFirstAlign();
+    bool TakeFirstAlign()
+    {
+        Settle();
+        if (FFirstAlignDone) return false;
+        FFirstAlignDone = true;
+        UpdateUntrackedRange();
+        return true;
+    }
     // The next tracked value aligns the scale again.
     void ResetFirstAlign();
     // The move the style makes for Value, taken at once and unreported,
@@ -283,7 +302,20 @@ private:
     void UpdateFollowsOnlyOutliers();
     bool InUntrackedRange(Double Value) const { return Value >= FUntrackedLow && Value <= FUntrackedHigh; }
     // The range above follows the scale and the tracking settings.
-    void UpdateUntrackedRange();
+    void UpdateUntrackedRange()
+    {
+        constexpr Double infinity = std::numeric_limits<Double>::infinity();
+        if (!FTrackingEnabled) {
+            FUntrackedLow = -infinity;
+            FUntrackedHigh = infinity;
+        } else if (FFirstAlignDone && FFollowsOnlyOutliers) {
+            FUntrackedLow = FMin;
+            FUntrackedHigh = FMin + FSpan;
+        } else {
+            FUntrackedLow = infinity;
+            FUntrackedHigh = -infinity;
+        }
+    }
     // Every change of the scale or of its pixel range passes here.
     void Changed()
     {
@@ -296,7 +328,19 @@ private:
     void Take(const THeldScale& Scale);
     // The scale a request for NewMin and NewSpan gives, from the scale
     // OldMin, OldSpan (SetMinSpan).
-    static void Normalize(Double& NewMin, Double& NewSpan, Double OldMin, Double OldSpan, bool Log);
+    static void Normalize(Double& NewMin, Double& NewSpan, Double OldMin, Double OldSpan, bool Log)
+    {
+        if (std::isnan(NewMin)) NewMin = OldMin;
+        if (std::isnan(NewSpan)) NewSpan = OldSpan;
+        if (Log) {
+            if (NewMin <= 0) NewMin = 1;
+            if (NewSpan <= 0) NewSpan = 1;
+        }
+        NewMin = ClampMin(NewMin);
+        NewSpan = ClampSpan(NewSpan);
+    }
+    static Double ClampMin(Double Value) { return EnsureRange(Value, -kMaxValue, kMaxValue); }
+    static Double ClampSpan(Double Value) { return EnsureRange(Value, TkPlotScaleMap::kMinSpan, kMaxValue); }
 
     // --- TkPlotWaitingScale ---
     void ReleaseWaiting(const TkPlotWaitingPoints& Source) override

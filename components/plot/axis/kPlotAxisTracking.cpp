@@ -44,21 +44,6 @@ inline void SnapToIncrement(TkPlotAxis& Axis)
     }
 }
 
-void AlignFirstValue(TkPlotAxis& Axis, Double Value)
-{
-    Double min = Axis.Min();
-    const Double span = Axis.Span();
-    switch (Axis.TrackingAlignFirstStyle()) {
-        case kpafsMin: min = Value; break;
-        case kpafsMax: min = Value - span; break;
-        case kpafsAuto:
-            if (Value < Axis.Min() || Value > Axis.Max()) min = Value;
-            break;
-        default: return;  // kpafsNone
-    }
-    MoveScale(Axis, min, span);
-}
-
 // Smooth scrolling keeps the new value at the scale's end; page scrolling
 // moves the scale by whole spans. With a compress maximum the span first
 // grows to take the value in, up to that maximum.
@@ -170,7 +155,20 @@ void FitToChannels(TkPlotAxis& Axis, bool Visible, bool ApplySpanMinimum)
 
 }  // namespace
 
-void TkPlotAxisTracking::AlignFirst(TkPlotAxis& Axis, Double Value) { AlignFirstValue(Axis, Value); }
+void TkPlotAxisTracking::AlignFirst(TkPlotAxis& Axis, Double Value)
+{
+    Double min = Axis.Min();
+    const Double span = Axis.Span();
+    switch (Axis.TrackingAlignFirstStyle()) {
+        case kpafsMin: min = Value; break;
+        case kpafsMax: min = Value - span; break;
+        case kpafsAuto:
+            if (Value < Axis.Min() || Value > Axis.Max()) min = Value;
+            break;
+        default: return;  // kpafsNone
+    }
+    MoveScale(Axis, min, span);
+}
 
 void TkPlotAxisTracking::FollowLater(TkPlotAxis& Axis, Double Value)
 {
