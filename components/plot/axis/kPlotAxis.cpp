@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 #include "components/plot/axis/kPlotAxisTracking.h"
 #include "components/plot/objects/kPlotHostServices.h"

@@ -12,7 +12,6 @@
 #include "components/foundation/kCommonRoutines.h"
 #include "components/plot/axis/kPlotAxis.h"
 #include "platform/Math.h"
-#include "platform/SysApi.h"
 #include "platform/SysUtils.h"
 
 namespace {

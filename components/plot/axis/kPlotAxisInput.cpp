@@ -1,8 +1,6 @@
 // The user's hand on an axis: scrolling and zooming by mouse, wheel and
 // keys, the hint, the cursor, and the popup menu.
 
-#include <algorithm>
-#include <cmath>
 #include <vector>
 
 #include "components/plot/axis/kPlotAxis.h"

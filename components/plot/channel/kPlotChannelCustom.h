@@ -57,11 +57,12 @@ public:
     // until a ring buffer wraps).
     virtual Integer AddXY(Double X, Double Y);
     // The road of a point on its own into the channel (runs take
-    // StorePointRun, to the same effect). While nobody can see the scales (the plot's repaint is pending, no handler listens to its
-    // scale events, the axes follow outliers alone), a point costs its
-    // store write and its running statistics: its tracking waits, and is
-    // settled before anyone reads the axes' scales, by a paint or another
-    // call (SettleWaitingPoints), exactly as if it had been made at once.
+    // StorePointRun, to the same effect). While nobody can see the scales
+    // (the plot's repaint is pending, no handler listens to its scale
+    // events, the axes follow outliers alone), a point costs its store
+    // write and its running statistics: its tracking waits, and is settled
+    // before anyone reads the axes' scales, by a paint or another call
+    // (SettleWaitingPoints), exactly as if it had been made at once.
     [[gnu::always_inline]] Integer AddPoint(Boolean Null, Boolean Empty, Double X, Double Y)
     {
         if (FWaitLimit == 0) return AddTrackedPoint(Null, Empty, X, Y);

@@ -206,7 +206,8 @@ void TkPlotLimit::Draw(const TkPlotPaintContext& Context)
     }
 }
 
-void TkPlotLimit::DrawLine(const TkPlotPaintContext& Context, const TkPlotAxisScale& Value, const TkPlotAxisScale& Other)
+void TkPlotLimit::DrawLine(const TkPlotPaintContext& Context, const TkPlotAxisScale& Value,
+                           const TkPlotAxisScale& Other)
 {
     if (!(Value.Min() <= FLine1Position && FLine1Position <= Value.Max())) return;
     TCanvas* canvas = Context.Canvas;
@@ -219,7 +220,8 @@ void TkPlotLimit::DrawLine(const TkPlotPaintContext& Context, const TkPlotAxisSc
     FLine1ClickRect = ClickRect(Context, pixel, Other);
 }
 
-void TkPlotLimit::DrawBand(const TkPlotPaintContext& Context, const TkPlotAxisScale& Value, const TkPlotAxisScale& Other)
+void TkPlotLimit::DrawBand(const TkPlotPaintContext& Context, const TkPlotAxisScale& Value,
+                           const TkPlotAxisScale& Other)
 {
     TCanvas* canvas = Context.Canvas;
     const Integer pixel1 = Value.Pixel(FLine1Position);

@@ -120,7 +120,8 @@ private:
     // Value: the scale of the style's values in the paint; Other: the other one.
     void DrawLine(const TkPlotPaintContext& Context, const TkPlotAxisScale& Value, const TkPlotAxisScale& Other);
     void DrawBand(const TkPlotPaintContext& Context, const TkPlotAxisScale& Value, const TkPlotAxisScale& Other);
-    void DrawPolyBand(const TkPlotPaintContext& Context, const TkPlotAxisScale& Value, const TkPlotAxisScale& Other) const;
+    void DrawPolyBand(const TkPlotPaintContext& Context, const TkPlotAxisScale& Value,
+                      const TkPlotAxisScale& Other) const;
     // Line is 1 or 2: which line's event reports the move.
     void SetLinePosition(Double& Field, Double Value, Integer Line);
     // Moves the dragged line to the mouse.
