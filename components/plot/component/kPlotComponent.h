@@ -26,6 +26,7 @@
 
 #include "components/foundation/kCustomComponent.h"
 #include "components/plot/annotation/kPlotAnnotation.h"
+#include "components/plot/axis/kPlotWaitingPoints.h"
 #include "components/plot/component/kPlotCommands.h"
 #include "components/plot/component/kPlotHint.h"
 #include "components/plot/component/kPlotImageLists.h"
@@ -70,6 +71,7 @@ class TkPlotComponent : public TkCustomComponent,
                         public TkPlotEventHost,
                         public TkPlotObjectsHost,
                         public TkPlotFileHost,
+                        public TkPlotWaitingPointsOwner,
                         public TkPlotObjectOwner {
     PL_CLASSINFO()
 public:
@@ -208,6 +210,9 @@ public:
     // it buffered are written before they go. A log that cannot be written
     // raises and leaves every point in place.
     void ClearAllData();
+    // Every channel's waiting points are tracked now (kPlotWaitingPoints.h):
+    // before every paint, and before a handler of the scale events comes.
+    void SettleWaitingPoints() override;
     // One-dimensional Data: element i is channel i's point at XValue (a
     // value in (1e-301, 1e-300) adds a null point, one in (1e-302, 1e-301)
     // an empty one). Two-dimensional Data: each row j of the second
@@ -417,7 +422,6 @@ public:
     // --- events: the published event of each report ------------------------------------------
     void Fire(const TkPlotEvent& Event) override;
     bool AxisScaleEventsAssigned() const override;
-    void SettleWaitingPoints() override;
 
     // --- what the plot holds ------------------------------------------------------------------
     TkPlotNameIndex* NameIndex(TkPlotObjectKind Kind) override;
