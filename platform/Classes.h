@@ -423,12 +423,16 @@ private:
 // makes the file); the new file keeps the earlier one's permissions. The
 // temporary's name is short whatever the file's is, and a save removes the
 // temporaries of the same file that a killed save left behind.
+// A file the user may write in a folder that refuses a temporary (a shared
+// folder) is written over in place by Commit instead: the free space is
+// checked first, and a write that fails all the same puts the earlier
+// bytes back.
 // Every save that replaces a whole file writes through it.
 class TSafeFileStream : public TFileStream {
 public:
     // EFCreateError naming FileName when it is a directory, a read-only
     // file or anything but a file, when its links loop, or when no file can
-    // be made beside it.
+    // be made beside it nor written in place.
     explicit TSafeFileStream(const String& FileName);
     ~TSafeFileStream() override;
 
@@ -440,11 +444,13 @@ public:
 private:
     struct TPaths {
         String Target;     // the file replaced, links followed
-        String Temporary;  // beside it, open as Handle
+        String Temporary;  // beside it, open as Handle; empty when in place
         int Handle = -1;
     };
     static TPaths PathsFor(const String& FileName);
     TSafeFileStream(const String& FileName, const TPaths& Paths);
+    bool InPlace() const { return FPaths.Temporary.empty(); }
+    void CommitInPlace();
 
     TPaths FPaths;
     bool FCommitted = false;

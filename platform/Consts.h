@@ -105,6 +105,9 @@ inline constexpr const char SControlOwnParent[] = "Un contrôle ne peut pas êtr
 inline constexpr const char SMenuReinserted[] = "Élément de menu déjà inséré";
 inline constexpr const char SNoTestAnswer[] = "Aucune réponse de test pour : ";
 inline constexpr const char SNoFocusedControl[] = "Aucun contrôle ne reçoit le clavier";
+inline constexpr const char SToolkitTranslationMissing[] =
+    "Traduction française de Qt introuvable (%s, paquet qt6-translations-l10n) : "
+    "ses boîtes de dialogue et ses menus resteront en anglais";
 
 // Printing.
 inline constexpr const char SPrinting[] = "Une impression est déjà en cours";
@@ -130,3 +133,4 @@ inline constexpr const char SRegInvalidDataType[] = "Type de données incorrect 
 inline constexpr const char SRegCreateFailed[] = "Impossible d'écrire la valeur « %s »";
 inline constexpr const char SRegNoKeyOpen[] = "Aucune clé ouverte en écriture pour « %s »";
 inline constexpr const char SRegNotStorable[] = "Clé, nom ou texte que le registre ne peut garder pour « %s »";
+inline constexpr const char SRegNotText[] = "Le registre « %s » n'est pas un texte lisible : %s";

@@ -8,7 +8,11 @@
 //
 // The machine's file is $PL_REGISTRY_SYSTEM, else /etc/<program>/registry.ini;
 // the user's $PL_REGISTRY_USER, else $XDG_CONFIG_HOME/<program>/registry.ini.
-// Lines may end in CR LF, CR or LF.
+// Lines may end in CR LF, CR or LF. The registry writes UTF-8; a file
+// behind a byte-order mark (UTF-8, UTF-16) reads as any text file does.
+// Each write changes its own value in the file as it is at that moment,
+// under the file's lock: the values other objects and processes wrote
+// since the key was opened stay.
 
 #include <memory>
 
@@ -44,7 +48,7 @@ public:
     // ERegistryException when the value is missing or no number.
     Integer ReadInteger(const String& Name) const;
     // ERegistryException without a key open for writing, or when the file
-    // cannot be written.
+    // cannot be read or written.
     void WriteString(const String& Name, const String& Value);
     void WriteInteger(const String& Name, Integer Value);
 

@@ -171,9 +171,10 @@ Integer LastDelimiter(std::string_view delimiters, std::string_view s);
 Integer CharCount(std::string_view s);
 // Characters index..index+count-1 (1-based, in characters), clipped.
 String CharCopy(std::string_view s, Integer index, Integer count);
-// Text as a message quotes it: at most 60 bytes; a longer text is cut
-// before a character and "..." follows the cut, so that no message grows
-// with the text it quotes.
+// A value or a name as a message quotes it: at most 256 bytes; a longer
+// text is cut before a character and "..." follows the cut, so that no
+// message grows with the text it quotes (a file name, a registry value, a
+// number's text of 100 MB).
 String TextExcerpt(std::string_view s);
 
 // "True"/"False" with useBoolStrs, else "-1"/"0".
@@ -482,6 +483,8 @@ String Utf16ToUtf8(std::u16string_view utf16);
 // passed on without a copy. EEncodingError naming the line when the bytes
 // after a UTF-8 mark are no UTF-8: they would be nobody's text.
 String DecodeTextFile(RawByteString bytes);
+// Whether bytes start with a byte-order mark that DecodeTextFile reads.
+bool HasByteOrderMark(std::string_view bytes);
 // The bytes of a text file holding Text, one encoding for the whole file:
 // Windows-1252 when it holds every character and its bytes do not start
 // like a byte-order mark (then they are Utf8ToWin1252's, ASCII text passed

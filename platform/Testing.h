@@ -5,6 +5,8 @@
 // wait for a user.
 
 #include <functional>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/Controls.h"
@@ -72,6 +74,14 @@ void KeyUp(Word Vk, TShiftState Shift = {});
 void Type(const String& Text);
 // Runs the posted calls and pending events.
 void Flush();
+// What the clipboard holds or a drop carries: the bytes of each MIME type.
+// No entry at all is data of no format, which the clipboard of a fresh X11
+// session answers with.
+using TTransferData = std::vector<std::pair<String, std::string>>;
+void PutOnClipboard(const TTransferData& Data);
+// Drags Data onto the widget of Control at X, Y (client coordinates) and
+// drops it there, whether the widget accepted the drag or not.
+void Drop(TControl* Control, const TTransferData& Data, Integer X, Integer Y);
 }  // namespace Input
 
 // Answers, used in the order they were queued (per kind).
@@ -83,8 +93,14 @@ const std::vector<String>& MessageTexts();
 // The next dialog (open, save, colour...): Answer sets it up and returns
 // whether it was accepted.
 void Dialog(std::function<bool(TObject* Dialog)> Answer);
+// The next dialog of Qt's own (colour, open, save, print) shows as on the
+// screen; once it is up, Answer gets the texts it holds (title, labels,
+// buttons, tabs, group and column titles, list entries, tips, commands),
+// those of pages not shown included, and returns whether to accept it.
+void ToolkitDialog(std::function<bool(const std::vector<String>& Texts)> Answer);
 // The next popup menu chooses the item with this caption ("&" ignored);
-// "" dismisses it.
+// "" dismisses it. A text field's own menu (undo, cut, copy, paste...) is
+// answered the same way.
 void Menu(const String& Caption);
 // The next modal form runs Answer, which must end it (a button click,
 // ModalResult or Close).

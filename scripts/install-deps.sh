@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
   g++ cmake ninja-build make pkg-config
-  qt6-base-dev libgl-dev
+  qt6-base-dev qt6-translations-l10n libgl-dev
   libjpeg62-turbo-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev

@@ -7,6 +7,11 @@ clicked around, then closed). Menus and lists that pop up are used or
 dismissed; any other window that opens (a message, a file dialog) is
 closed, so nothing waits on an answer.
 
+The keys include the clipboard and undo keys (Ctrl+C, Ctrl+X, Ctrl+V,
+Ctrl+Z, Shift+Insert), and before keys go to a text field the run sets the
+clipboard: data of no format at all (as a fresh session's clipboard
+answers), no owner, a text, an image alone, or what the program copied.
+
 The run fails on a sanitizer report, on a crash (the program gone before
 the end, or ending badly once asked to close) and on a freeze (a window
 that does not answer the display's ping within --freeze seconds). The seed
@@ -25,6 +30,7 @@ import shutil
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 
 # The main window's client area, and its controls in it (left, top, width,
@@ -35,12 +41,25 @@ COMBOS = [(785, 65, 190, 21), (785, 100, 191, 21)]
 BUTTON = (785, 439, 105, 57)
 SWITCH = (918, 447, 105, 41)
 EDITS = [(39, 514, 369, 21), (414, 514, 354, 21)]
+# In the plot's property editor, from its top-left corner: the tab of the
+# Labels page (while the tab row is not scrolled) and the label caption's
+# memo on it, the editor's one multi-line field.
+LABELS_TAB = (137, 11)
+CAPTION_MEMO = (183, 103, 168, 44)
 
 # Keys that stay inside the program: no Alt and no F10, which would reach
 # the menu bar and its Exit.
 KEYS = (["Left", "Right", "Up", "Down", "Tab", "shift+Tab", "Return", "space", "Escape", "Home", "End",
          "Prior", "Next", "Delete", "BackSpace", "plus", "minus", "period", "comma", "shift+Left",
          "shift+Right", "ctrl+a"] + list("abcdefxyz0123456789"))
+# Pressed in text fields more often than the others.
+CLIPBOARD_KEYS = ["ctrl+c", "ctrl+x", "ctrl+v", "ctrl+z", "shift+Insert"]
+
+# What the run may put on the clipboard: targets and their bytes. No target
+# at all is data of no format.
+CLIPBOARD_TEXTS = ["pasted", "two\nlines", "tab\tand  blanks ", "\u00e9t\u00e9 \u20ac", "9" * 400, ""]
+PNG_1X1 = bytes.fromhex("89504e470d0a1a0a0000000d4948445200000001000000010802000000907753de"
+                        "0000000c4944415478da63f8cfc000000301010018dd8db00000000049454e44ae426082")
 
 # ---------------------------------------------------------------------------
 # The display, through Xlib: the windows of a process, the ping a window
@@ -49,8 +68,13 @@ KEYS = (["Left", "Right", "Up", "Down", "Tab", "shift+Tab", "Return", "space", "
 # ---------------------------------------------------------------------------
 
 IS_VIEWABLE = 2
+SELECTION_CLEAR = 29
+SELECTION_REQUEST = 30
+SELECTION_NOTIFY = 31
 CLIENT_MESSAGE = 33
 STRUCTURE_NOTIFY_MASK = 1 << 17
+XA_ATOM = 4
+PROP_MODE_REPLACE = 0
 
 
 class XClientMessageEvent(ctypes.Structure):
@@ -59,8 +83,23 @@ class XClientMessageEvent(ctypes.Structure):
                 ("format", ctypes.c_int), ("data", ctypes.c_long * 5)]
 
 
+class XSelectionRequestEvent(ctypes.Structure):
+    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                ("display", ctypes.c_void_p), ("owner", ctypes.c_ulong), ("requestor", ctypes.c_ulong),
+                ("selection", ctypes.c_ulong), ("target", ctypes.c_ulong), ("property", ctypes.c_ulong),
+                ("time", ctypes.c_ulong)]
+
+
+class XSelectionEvent(ctypes.Structure):
+    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                ("display", ctypes.c_void_p), ("requestor", ctypes.c_ulong), ("selection", ctypes.c_ulong),
+                ("target", ctypes.c_ulong), ("property", ctypes.c_ulong), ("time", ctypes.c_ulong)]
+
+
 class XEvent(ctypes.Union):
-    _fields_ = [("type", ctypes.c_int), ("xclient", XClientMessageEvent), ("pad", ctypes.c_long * 24)]
+    _fields_ = [("type", ctypes.c_int), ("xclient", XClientMessageEvent),
+                ("xselectionrequest", XSelectionRequestEvent), ("xselection", XSelectionEvent),
+                ("pad", ctypes.c_long * 24)]
 
 
 class XWindowAttributes(ctypes.Structure):
@@ -86,15 +125,106 @@ class Window:
                 self.y + rng.randint(margin, max(margin, self.height - margin)))
 
 
+def load_xlib():
+    """Xlib through ctypes, its calls typed."""
+    x = ctypes.cdll.LoadLibrary(ctypes.util.find_library("X11") or "libX11.so.6")
+    x.XOpenDisplay.restype = ctypes.c_void_p
+    x.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    x.XDefaultRootWindow.restype = ctypes.c_ulong
+    x.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+    x.XInternAtom.restype = ctypes.c_ulong
+    x.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+    x.XCreateSimpleWindow.restype = ctypes.c_ulong
+    x.XCreateSimpleWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int, ctypes.c_uint,
+                                      ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong, ctypes.c_ulong]
+    x.XSetSelectionOwner.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong, ctypes.c_ulong]
+    x.XChangeProperty.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong, ctypes.c_ulong, ctypes.c_int,
+                                  ctypes.c_int, ctypes.c_void_p, ctypes.c_int]
+    return x
+
+
+class Clipboard:
+    """The CLIPBOARD selection, owned by a window of the run's own on a
+    connection of its own, answered from a thread of its own: the program
+    asks for the data while the run waits on xdotool. The program takes the
+    selection over when it copies."""
+
+    def __init__(self, name):
+        x = load_xlib()
+        x.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
+                                 ctypes.POINTER(XEvent)]
+        x.XPending.argtypes = [ctypes.c_void_p]
+        x.XNextEvent.argtypes = [ctypes.c_void_p, ctypes.POINTER(XEvent)]
+        x.XFlush.argtypes = [ctypes.c_void_p]
+        x.XCloseDisplay.argtypes = [ctypes.c_void_p]
+        self.x = x
+        self.d = x.XOpenDisplay(name.encode())
+        if not self.d:
+            raise RuntimeError("cannot open display " + name)
+        self.window = x.XCreateSimpleWindow(self.d, x.XDefaultRootWindow(self.d), 0, 0, 1, 1, 0, 0, 0)
+        self.atom = lambda n: x.XInternAtom(self.d, n.encode(), 0)
+        self.clipboard, self.targets = self.atom("CLIPBOARD"), self.atom("TARGETS")
+        self.offer = {}
+        self.pending = []
+        self.lock = threading.Lock()
+        self.stopping = threading.Event()
+        self.thread = threading.Thread(target=self.serve, daemon=True)
+        self.thread.start()
+
+    def close(self):
+        """Before the display goes: Xlib ends the process when a connection
+        it still uses breaks."""
+        self.stopping.set()
+        self.thread.join()
+        self.x.XCloseDisplay(self.d)
+
+    def set(self, offer):
+        """Offers {target name: bytes} ({} offers no format at all); None
+        leaves the clipboard with no owner."""
+        with self.lock:
+            self.pending.append(offer)
+
+    def serve(self):
+        event = XEvent()
+        while not self.stopping.is_set():
+            with self.lock:
+                pending, self.pending = self.pending, []
+            for offer in pending:
+                self.offer = {self.atom(t): data for t, data in offer.items()} if offer is not None else {}
+                self.x.XSetSelectionOwner(self.d, self.clipboard, self.window if offer is not None else 0, 0)
+                self.x.XFlush(self.d)
+            while self.x.XPending(self.d):
+                self.x.XNextEvent(self.d, ctypes.byref(event))
+                if event.type == SELECTION_REQUEST:
+                    self.answer(event.xselectionrequest)
+            time.sleep(0.005)
+
+    def answer(self, request):
+        prop = request.property or request.target
+        if request.target == self.targets:
+            atoms = [self.targets] + list(self.offer)
+            self.x.XChangeProperty(self.d, request.requestor, prop, XA_ATOM, 32, PROP_MODE_REPLACE,
+                                   (ctypes.c_ulong * len(atoms))(*atoms), len(atoms))
+        elif request.target in self.offer:
+            data = self.offer[request.target]
+            self.x.XChangeProperty(self.d, request.requestor, prop, request.target, 8, PROP_MODE_REPLACE,
+                                   ctypes.c_char_p(data), len(data))
+        else:
+            prop = 0
+        reply = XEvent()
+        reply.xselection.type = SELECTION_NOTIFY
+        reply.xselection.requestor = request.requestor
+        reply.xselection.selection = request.selection
+        reply.xselection.target = request.target
+        reply.xselection.property = prop
+        reply.xselection.time = request.time
+        self.x.XSendEvent(self.d, request.requestor, 0, 0, ctypes.byref(reply))
+        self.x.XFlush(self.d)
+
+
 class Display:
     def __init__(self, name):
-        x = ctypes.cdll.LoadLibrary(ctypes.util.find_library("X11") or "libX11.so.6")
-        x.XOpenDisplay.restype = ctypes.c_void_p
-        x.XOpenDisplay.argtypes = [ctypes.c_char_p]
-        x.XDefaultRootWindow.restype = ctypes.c_ulong
-        x.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
-        x.XInternAtom.restype = ctypes.c_ulong
-        x.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+        x = load_xlib()
         x.XQueryTree.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.POINTER(ctypes.c_ulong),
                                  ctypes.POINTER(ctypes.c_ulong), ctypes.POINTER(ctypes.POINTER(ctypes.c_ulong)),
                                  ctypes.POINTER(ctypes.c_uint)]
@@ -224,6 +354,7 @@ class Run:
         self.program = subprocess.Popen([os.path.abspath(args.program)], env=self.env, stdout=self.output,
                                         stderr=subprocess.STDOUT, cwd=sanitizer_dir)
         self.display = Display(display_name)
+        self.clipboard = Clipboard(display_name)
         self.actions = []
         self.main = None
         self.editor = None
@@ -255,6 +386,31 @@ class Run:
 
     def keys(self, count):
         chosen = [self.rng.choice(KEYS) for _ in range(count)]
+        self.log("keys " + " ".join(chosen))
+        self.xdotool("key", "--delay", 30, *chosen)
+
+    def set_clipboard(self):
+        r = self.rng.random()
+        if r < 0.3:
+            offer, what = {}, "data of no format"
+        elif r < 0.4:
+            offer, what = None, "no owner"
+        elif r < 0.75:
+            text = self.rng.choice(CLIPBOARD_TEXTS)
+            offer = {"UTF8_STRING": text.encode(), "text/plain;charset=utf-8": text.encode(),
+                     "STRING": text.encode("latin-1", "replace")}
+            what = "text %r" % text[:20]
+        elif r < 0.85:
+            offer, what = {"image/png": PNG_1X1}, "an image alone"
+        else:
+            return  # what the program copied, if anything
+        self.log("clipboard: " + what)
+        self.clipboard.set(offer)
+
+    def text_keys(self, count):
+        """Keys for a text field, the clipboard and undo keys among them."""
+        self.set_clipboard()
+        chosen = [self.rng.choice(CLIPBOARD_KEYS if self.rng.random() < 0.4 else KEYS) for _ in range(count)]
         self.log("keys " + " ".join(chosen))
         self.xdotool("key", "--delay", 30, *chosen)
 
@@ -344,19 +500,24 @@ class Run:
         elif r < 0.74:
             self.click(*self.in_area(self.rng.choice(COMBOS)))
             if self.rng.random() < 0.3:
-                self.keys(self.rng.randint(1, 3))
+                self.text_keys(self.rng.randint(1, 3))
         elif r < 0.82:
             self.click(*self.in_area(BUTTON))
         elif r < 0.92:
             self.click(*self.in_area(SWITCH))
         else:
             self.click(*self.in_area(self.rng.choice(EDITS)))
-            self.keys(self.rng.randint(1, 4))
+            self.text_keys(self.rng.randint(1, 4))
 
     def editor_action(self):
         r = self.rng.random()
         e = self.editor
-        if r < 0.3:
+        if r < 0.1:
+            self.click(e.x + LABELS_TAB[0], e.y + LABELS_TAB[1])
+            left, top, width, height = CAPTION_MEMO
+            self.click(e.x + left + self.rng.randint(2, width - 3), e.y + top + self.rng.randint(2, height - 3))
+            self.text_keys(self.rng.randint(2, 6))
+        elif r < 0.3:
             # The tab rows along the top.
             self.click(e.x + self.rng.randint(5, e.width - 5), e.y + self.rng.randint(3, 48))
         elif r < 0.7:
@@ -366,7 +527,7 @@ class Run:
         elif r < 0.85:
             self.click(*e.point(self.rng, 5), button=3)
         else:
-            self.keys(self.rng.randint(1, 5))
+            self.text_keys(self.rng.randint(1, 5))
 
     def open_editor(self):
         """A plot's right-click menu, then its last item, "Edit..."."""
@@ -456,6 +617,7 @@ class Run:
         if self.program.poll() is None:
             self.program.kill()
             self.program.wait()
+        self.clipboard.close()
 
     def output_tail(self, lines=40):
         self.output.seek(0)

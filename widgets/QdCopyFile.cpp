@@ -51,7 +51,7 @@ void TQdCopyFile::Execute()
 {
     FCancel = false;
     // Creating the destination would empty the source first.
-    if (SameFile(FSourceFile, FDestFile)) throw EFCreateError("Cannot copy a file onto itself: " + FDestFile);
+    if (SameFile(FSourceFile, FDestFile)) throw EFCreateError("Cannot copy a file onto itself: " + TextExcerpt(FDestFile));
     // Handlers run from here on and may free the component: what the copy
     // needs after a call-out lives in locals.
     TWeakRef<TQdCopyFile> alive(this);
@@ -86,7 +86,7 @@ void TQdCopyFile::Execute()
     }
     if (!FCancel) {
         // A short read before the end is a read error, not the end.
-        if (total < size) throw EReadError(String(SReadError) + ": " + source);
+        if (total < size) throw EReadError(String(SReadError) + ": " + TextExcerpt(source));
         output.Commit();
         if (copyDateTime) FileSetDate(dest, age);
     }

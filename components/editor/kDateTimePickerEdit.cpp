@@ -35,12 +35,12 @@ TDateTime TkDateTimePickerEdit::DateTime() const
     if (FKind == kdtpkDate) {
         const bool read = std::sscanf(text.c_str(), "%4u-%2u-%2u%c", &a, &b, &c, &end) == 3;
         if (!read || a < kFirstYear || a > kLastYear || !TryEncodeDate(Word(a), Word(b), Word(c), value))
-            throw EConvertError("'" + text + "' is not a date (yyyy-mm-dd, years 1601 to 9999)");
+            throw EConvertError("'" + TextExcerpt(text) + "' is not a date (yyyy-mm-dd, years 1601 to 9999)");
         return value;
     }
     const bool read = std::sscanf(text.c_str(), "%2u:%2u:%2u.%3u%c", &a, &b, &c, &ms, &end) == 4;
     if (!read || !TryEncodeTime(Word(a), Word(b), Word(c), Word(ms), value))
-        throw EConvertError("'" + text + "' is not a time of day (hh:nn:ss.zzz)");
+        throw EConvertError("'" + TextExcerpt(text) + "' is not a time of day (hh:nn:ss.zzz)");
     return value;
 }
 

@@ -25,7 +25,7 @@ constexpr Integer FirstNameIndex = 1;
 
 [[noreturn]] void RaiseBadNumber(const TkPlotEditorRow& Row, const String& Text)
 {
-    throw EConvertError(Format("'%s' is not a valid value for %s", Text, Row.Property));
+    throw EConvertError(Format("'%s' is not a valid value for %s", TextExcerpt(Text), Row.Property));
 }
 
 bool IsOrdinal(PPropInfo Prop) { return Prop->Kind == tkInteger || Prop->Kind == tkInt64; }

@@ -731,7 +731,7 @@ bool PropertyValueText(TObject* Instance, PPropInfo Prop, Boolean SkipDefaults, 
 void SaveObjectProperties(TObject* Instance, const String& Prefix, TStrings& Lines, Boolean SkipDefaults,
                           const TStrings* Exclusions, Integer Depth)
 {
-    if (Depth > kMaxSubObjectDepth) throw EConvertError("Sub-Objects Nested Too Deeply - " + Prefix);
+    if (Depth > kMaxSubObjectDepth) throw EConvertError("Sub-Objects Nested Too Deeply - " + TextExcerpt(Prefix));
     const bool prefixed = !Trim(Prefix).empty();
     for (PPropInfo prop : GetPropList(Instance)) {
         if (!prop->HasSetter() || !IsStoredProp(Instance, prop)) continue;

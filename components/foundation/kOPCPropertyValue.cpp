@@ -35,7 +35,7 @@ TkPropertyTarget FindIn(TObject* Instance, const String& Prefix, const String& P
 
 [[noreturn]] void RaiseNoValue(const char* Message, const String& Text)
 {
-    throw EConvertError(Format(Message, Text));
+    throw EConvertError(Format(Message, TextExcerpt(Text)));
 }
 
 Int64 CheckedOrdinal(const String& Text, PPropInfo Prop)

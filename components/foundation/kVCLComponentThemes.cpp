@@ -31,7 +31,7 @@ struct TSchemeAssignment {
 
 [[noreturn]] void RaiseSchemeLine(const char* Message, const String& Name)
 {
-    throw EConvertError(Format(Message, Name));
+    throw EConvertError(Format(Message, TextExcerpt(Name)));
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "MessageLoop.h"
 #include "PlatformUnit.h"
 #include "QtGraphics.h"
+#include "ToolkitTranslation.h"
 #include "platform/Forms.h"
 #include "platform/Threads.h"
 
@@ -335,6 +336,7 @@ void StartLayer()
     QObject::connect(qApp, &QGuiApplication::applicationStateChanged, [](Qt::ApplicationState state) {
         if (state != Qt::ApplicationActive) Guard([] { ReleaseCapture(); });
     });
+    LoadToolkitTranslation();
     RegisterLayerFonts();
     Application = Create<TApplication>(nullptr);
     Screen = Create<TScreen>(nullptr);

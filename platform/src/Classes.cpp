@@ -124,14 +124,14 @@ void TComponent::ValidateRename(TComponent* AComponent, const String& CurName, c
     if (NewName.empty()) return;
     if (AComponent && SameText(CurName, NewName)) return;
     if (TComponent* other = FindComponent(NewName); other && other != AComponent)
-        throw EComponentError(Format(SDuplicateName, NewName));
+        throw EComponentError(Format(SDuplicateName, TextExcerpt(NewName)));
 }
 
 void TComponent::SetName(const String& NewName)
 {
     if (FName == NewName) return;
     if (!NewName.empty() && !IsValidIdent(NewName))
-        throw EComponentError(Format(SInvalidComponentName, NewName));
+        throw EComponentError(Format(SInvalidComponentName, TextExcerpt(NewName)));
     if (FOwner) FOwner->ValidateRename(this, FName, NewName);
     else ValidateRename(nullptr, FName, NewName);
     SetReference(false);

@@ -40,5 +40,5 @@ TClass GetClass(const String& ClassName)
 TClass FindClass(const String& ClassName)
 {
     if (TClass c = GetClass(ClassName)) return c;
-    throw EClassNotFound(Format(SClassNotFound, ClassName));
+    throw EClassNotFound(Format(SClassNotFound, TextExcerpt(ClassName)));
 }

@@ -169,7 +169,7 @@ template <class E>
 int OpenRegularFile(const String& Path, int Flags, const String& FileName, const char* Message)
 {
     const int handle = ::open(Path.c_str(), Flags | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0666);
-    if (handle < 0) throw E(Format(Message, FileName, OpenFailure(Path, errno)));
+    if (handle < 0) throw E(Format(Message, TextExcerpt(FileName), OpenFailure(Path, errno)));
     struct stat info {};
     const int statError = ::fstat(handle, &info) == 0 ? 0 : errno;
     if (statError == 0 && S_ISREG(info.st_mode)) {
@@ -181,7 +181,7 @@ int OpenRegularFile(const String& Path, int Flags, const String& FileName, const
     if (statError != 0) reason = std::strerror(statError);
     else if (S_ISDIR(info.st_mode)) reason = std::strerror(EISDIR);
     ::close(handle);
-    throw E(Format(Message, FileName, reason));
+    throw E(Format(Message, TextExcerpt(FileName), reason));
 }
 
 }  // namespace
@@ -236,13 +236,13 @@ Int64 TFileStream::Seek(Int64 Offset, TSeekOrigin Origin)
 {
     const int whence = Origin == soBeginning ? SEEK_SET : Origin == soCurrent ? SEEK_CUR : SEEK_END;
     const off_t pos = ::lseek(FHandle, static_cast<off_t>(Offset), whence);
-    if (pos < 0) throw EStreamError(Format(SFileSeekError, FFileName));
+    if (pos < 0) throw EStreamError(Format(SFileSeekError, TextExcerpt(FFileName)));
     return pos;
 }
 
 void TFileStream::SetSize(Int64 NewSize)
 {
     if (NewSize < 0 || ::ftruncate(FHandle, static_cast<off_t>(NewSize)) != 0)
-        throw EStreamError(Format(SFileSizeError, FFileName));
+        throw EStreamError(Format(SFileSizeError, TextExcerpt(FFileName)));
     if (Position() > NewSize) SetPosition(NewSize);
 }

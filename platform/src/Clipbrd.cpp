@@ -2,8 +2,10 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMimeData>
 
+#include "ClipboardText.h"
 #include "QtGraphics.h"
 #include "platform/Classes.h"
 #include "platform/Jpeg.h"
@@ -77,6 +79,19 @@ std::vector<Byte> TClipboard::Data(const String& MimeType) const
 }
 
 void TClipboard::Clear() { QGuiApplication::clipboard()->clear(); }
+
+bool pl::CarriesText(const QMimeData* Data) { return Data && !Data->formats().isEmpty() && Data->hasText(); }
+
+bool pl::PastesNoText(const QKeyEvent* Event)
+{
+    if (Event->type() != QEvent::KeyPress || !Event->matches(QKeySequence::Paste)) return false;
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    // Ctrl+Shift+Insert pastes the selection where there is one.
+    const bool selection = Event->key() == Qt::Key_Insert &&
+                           Event->modifiers() == (Qt::ShiftModifier | Qt::ControlModifier) &&
+                           clipboard->supportsSelection();
+    return !CarriesText(clipboard->mimeData(selection ? QClipboard::Selection : QClipboard::Clipboard));
+}
 
 TClipboard* Clipboard()
 {

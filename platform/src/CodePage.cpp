@@ -196,6 +196,8 @@ String DecodeTextFile(RawByteString bytes)
     return bytes;
 }
 
+bool HasByteOrderMark(std::string_view bytes) { return ByteOrderMarkOf(bytes) != TByteOrderMark::None; }
+
 RawByteString EncodeTextFile(String Text)
 {
     if (FindNonAscii(Text, 0) == Text.size()) return Text;

@@ -1,10 +1,15 @@
 #include "platform/CommonDialogs.h"
 
+#include <QAbstractItemView>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QSplitter>
+#include <QTreeView>
+#include <algorithm>
 
 #include "FontDialogForm.h"
 #include "QtGraphics.h"
@@ -15,20 +20,24 @@
 
 namespace {
 
-// The queued test answer, if any, runs in place of the dialog. Outside
-// tests Show runs; while answering is on, an unanswered dialog raises.
+// The queued test answer, if any, runs in place of the dialog, or reads
+// and ends Qt's dialog once Show has it up. Outside tests Show runs; while
+// answering is on, an unanswered dialog raises.
 template <class F>
 bool AnswerOrShow(TObject* Dialog, const char* Kind, F&& Show)
 {
     std::function<bool(TObject*)> answer;
     if (pl::TakeDialogAnswer(answer)) return answer(Dialog);
-    if (pl::TestAnswering()) pl::RaiseUnanswered(Kind);
+    if (pl::TestAnswering() && !pl::AnswerToolkitDialogOnceShown()) pl::RaiseUnanswered(Kind);
     ReleaseCapture();
     return Show();
 }
 
 QString ToQString(const String& Text) { return QString::fromStdString(Text); }
 String FromQString(const QString& Text) { return Text.toStdString(); }
+
+// Room beside the widest place name in the file dialog's list of places.
+constexpr int PlacesMargin = 8;
 
 // "d1|p1|d2|p2" as labels: the patterns are the even-numbered parts, so a
 // description beginning with "*" stays a description; a trailing
@@ -40,6 +49,27 @@ QStringList NameFilters(const String& Filter)
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
         filters << ToQString(FileFilterLabel(FromQString(parts[i]), FromQString(parts[i + 1])));
     return filters;
+}
+
+// Qt lays its file dialog out for English words: the French names of the
+// places ("Ordinateur") and of the columns ("Dernière modification") need
+// more room than it gives them.
+void MakeRoomForFrench(QFileDialog& Dialog)
+{
+    const QSize hint = Dialog.sizeHint();
+    Dialog.resize(hint.width() * 5 / 4, hint.height());
+    if (auto* files = Dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        QHeaderView* header = files->header();
+        // The first column, the names, takes what the others leave.
+        for (int i = 1; i < header->count(); ++i)
+            header->resizeSection(i, std::max(header->sectionSize(i), header->sectionSizeHint(i)));
+    }
+    auto* splitter = Dialog.findChild<QSplitter*>(QStringLiteral("splitter"));
+    auto* places = Dialog.findChild<QAbstractItemView*>(QStringLiteral("sidebar"));
+    if (!splitter || !places || splitter->count() != 2) return;
+    const int needed = places->sizeHintForColumn(0) + 2 * places->frameWidth() + PlacesMargin;
+    const QList<int> sizes = splitter->sizes();
+    if (sizes[0] < needed) splitter->setSizes({needed, std::max(sizes[0] + sizes[1] - needed, 0)});
 }
 
 }  // namespace
@@ -156,6 +186,7 @@ bool TFileDialog::Run(bool Saving, bool MustExist, bool MultiSelect)
         if (FFilterIndex >= 1 && FFilterIndex <= filters.size()) dialog.selectNameFilter(filters[FFilterIndex - 1]);
         dialog.setDefaultSuffix(ToQString(FDefaultExt));
         if (!FFileName.empty()) dialog.selectFile(ToQString(FFileName));
+        MakeRoomForFrench(dialog);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
         FFiles->Clear();
         for (const QString& file : dialog.selectedFiles()) FFiles->Add(FromQString(file));

@@ -208,17 +208,33 @@ public:
         TControl* control = FControl.Get();
         if (FPassing || !control) return false;
         auto* inner = static_cast<QWidget*>(Watched);
+        auto passOn = [this, inner](QEvent* e) {
+            FPassing = true;
+            const bool handled = QCoreApplication::sendEvent(inner, e);
+            FPassing = false;
+            return handled;
+        };
         switch (Event->type()) {
             case QEvent::KeyPress:
             case QEvent::KeyRelease:
-                DispatchWidgetEvent(inner, control, Event, true, [this, inner](QEvent* e) {
-                    FPassing = true;
-                    const bool handled = QCoreApplication::sendEvent(inner, e);
-                    FPassing = false;
-                    return handled;
-                });
+                DispatchWidgetEvent(inner, control, Event, true, passOn);
                 Event->accept();
                 return true;
+            case QEvent::MouseButtonPress:
+            case QEvent::MouseButtonRelease:
+            case QEvent::MouseButtonDblClick:
+            case QEvent::MouseMove: {
+                // The router reads the position in the control's widget.
+                QWidget* outer = control->Host().Widget;
+                if (!outer || !outer->isAncestorOf(inner)) return false;
+                auto* mouse = static_cast<QMouseEvent*>(Event);
+                QMouseEvent atControl(mouse->type(), inner->mapTo(outer, mouse->position()), mouse->scenePosition(),
+                                      mouse->globalPosition(), mouse->button(), mouse->buttons(), mouse->modifiers(),
+                                      mouse->pointingDevice());
+                DispatchWidgetEvent(outer, control, &atControl, true,
+                                    [&passOn, mouse](QEvent*) { return passOn(mouse); });
+                return true;
+            }
             case QEvent::FocusIn:
                 Guard([control] { FollowQtFocus(control); });
                 return false;
@@ -233,7 +249,12 @@ private:
 
 }  // namespace
 
-void RouteInnerWidget(TControl* Control, QWidget* Inner) { Inner->installEventFilter(new InnerWidgetFilter(Control, Inner)); }
+void RouteInnerWidget(TControl* Control, QWidget* Inner)
+{
+    Inner->setMouseTracking(true);
+    Inner->setContextMenuPolicy(Qt::PreventContextMenu);
+    Inner->installEventFilter(new InnerWidgetFilter(Control, Inner));
+}
 
 bool DispatchWidgetEvent(QWidget* Widget, TControl* Control, QEvent* Event, bool Native, const BaseEventHandler& Base)
 {

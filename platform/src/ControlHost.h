@@ -34,8 +34,10 @@ using BaseEventHandler = std::function<bool(QEvent*)>;
 // Returns the value for QWidget::event.
 bool DispatchWidgetEvent(QWidget* Widget, TControl* Control, QEvent* Event, bool Native,
                          const BaseEventHandler& Base);
-// An inner Qt widget of a native control (a combo box's line edit): its
-// keys go through the key pipeline and its focus becomes the control's.
+// An inner Qt widget of a native control (a combo box's line edit, a
+// memo's text area): its keys and mouse go through the routers as the
+// control's, its focus becomes the control's, and the layer alone offers
+// menus on it.
 void RouteInnerWidget(TControl* Control, QWidget* Inner);
 // How many widget events are being dispatched; widgets deleted later may
 // be destroyed only at depth 0.

@@ -440,7 +440,7 @@ void TReader::ResolveFixups()
         }
         TComponent* target = SameText(f.Name, FRoot->Name()) ? FRoot : FRoot->FindComponent(f.Name);
         if (!target)
-            throw EFormLineError(SFormReadError + Format(SFormComponentNotFound, f.Name) + AtLine(f.Line));
+            throw EFormLineError(SFormReadError + Format(SFormComponentNotFound, TextExcerpt(f.Name)) + AtLine(f.Line));
         SetObjectProp(f.Instance, f.Prop, target);
     }
     FFixups.clear();

@@ -104,7 +104,7 @@ void TWriter::WriteIdent(const String& Ident)
     if (SameText(Ident, "True")) return PushValue(vaTrue);
     if (SameText(Ident, "False")) return PushValue(vaFalse);
     if (SameText(Ident, "nil")) return PushValue(vaNil);
-    if (!IsFormIdent(Ident)) throw EWriteError(Format(SInvalidFormIdent, Ident));
+    if (!IsFormIdent(Ident)) throw EWriteError(Format(SInvalidFormIdent, TextExcerpt(Ident)));
     TFormToken& t = Push(TFormToken::fkValue);
     t.Type = vaIdent;
     t.Text = Ident;

@@ -179,7 +179,7 @@ void TFormTokenizer::ObjectHeader(TFormToken& Token)
     Open(TScope::Properties);
     const String keyword = ExpectIdent("« object »");
     const bool inherited = SameText(keyword, "inherited");
-    if (!inherited && !SameText(keyword, "object")) Error("« object » attendu au lieu de « " + keyword + " »");
+    if (!inherited && !SameText(keyword, "object")) Error("« object » attendu au lieu de « " + TextExcerpt(keyword) + " »");
     Emit(Token, TFormToken::fkObject);
     Token.Inherited = inherited;
     String first = ExpectIdent("nom de classe");

@@ -38,13 +38,13 @@ public:
     }
 
 private:
-    [[noreturn]] void Invalid() const { throw EConvertError(Format(SInvalidFormat, FFormat)); }
+    [[noreturn]] void Invalid() const { throw EConvertError(Format(SInvalidFormat, TextExcerpt(FFormat))); }
 
     char Peek() const { return FPos < FFormat.size() ? FFormat[FPos] : '\0'; }
 
     const TVarRec& NextArg()
     {
-        if (FArgIndex >= FArgs.size()) throw EConvertError(Format(SArgumentMissing, FFormat));
+        if (FArgIndex >= FArgs.size()) throw EConvertError(Format(SArgumentMissing, TextExcerpt(FFormat)));
         return FArgs[FArgIndex++];
     }
 

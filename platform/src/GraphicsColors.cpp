@@ -82,7 +82,7 @@ TColor StringToColor(const String& S)
     try {
         return StrToInt(S);
     } catch (const EConvertError&) {
-        throw EConvertError(SInvalidColor + S);
+        throw EConvertError(SInvalidColor + TextExcerpt(S));
     }
 }
 

@@ -3,6 +3,7 @@
 
 #include <QKeyEvent>
 
+#include "ClipboardText.h"
 #include "ControlHost.h"
 #include "InputRouting.h"
 #include "KeyState.h"
@@ -202,7 +203,7 @@ bool RouteQtKey(TControl* Control, QKeyEvent* Event, bool Native, const std::fun
         return deliver && pass ? Base(Event) : true;
     }
     const KeyOutcome out = KeyDownPipeline(target, vk, shift, text);
-    if (!deliver || !out.PassKey) return true;
+    if (!deliver || !out.PassKey || PastesNoText(Event)) return true;
     if (!out.CharOnly) return Base(Event);
     QKeyEvent replaced(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString::fromStdU16String(out.Text));
     return Base(&replaced);

@@ -9,8 +9,9 @@ namespace pl {
 
 // A QApplication whose notify is the last barrier against exceptions.
 std::unique_ptr<QApplication> CreateLayerApplication(int& argc, char** argv);
-// "C" numbers, the fixed style, the layer's fonts, Application, Screen and
-// Mouse, then the units' initialisation (the platform's first).
+// "C" numbers, the fixed style, Qt's own texts in French, the layer's
+// fonts, Application, Screen and Mouse, then the units' initialisation
+// (the platform's first).
 void StartLayer();
 // Frees the forms, finalises the units in reverse and frees the globals.
 void StopLayer();

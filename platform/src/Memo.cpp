@@ -2,6 +2,7 @@
 
 #include <QPlainTextEdit>
 
+#include "ClipboardText.h"
 #include "ControlHost.h"
 #include "Guard.h"
 #include "Publish.h"
@@ -26,6 +27,25 @@ String FromQtLines(const QString& Value)
     text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
     return text.toStdString();
 }
+
+// A memo's widget: whatever brings it data that carries no text (a paste
+// key, the middle button, a drop) leaves its text as it is, where the
+// toolkit's multi-line edit crashed on data of no format.
+class MemoWidget final : public pl::LayerWidget<QPlainTextEdit> {
+public:
+    explicit MemoWidget(TMemo* Memo) : LayerWidget(Memo, true) {}
+
+protected:
+    bool canInsertFromMimeData(const QMimeData* Source) const override
+    {
+        return pl::CarriesText(Source) && LayerWidget::canInsertFromMimeData(Source);
+    }
+
+    void insertFromMimeData(const QMimeData* Source) override
+    {
+        if (pl::CarriesText(Source)) LayerWidget::insertFromMimeData(Source);
+    }
+};
 
 }  // namespace
 
@@ -61,13 +81,15 @@ TMemo::TMemo(TComponent* AOwner) : TWinControl(AOwner)
 
 void TMemo::CreateWnd()
 {
-    auto* edit = new pl::LayerWidget<QPlainTextEdit>(this, true);
+    auto* edit = new MemoWidget(this);
     edit->setFocusPolicy(Qt::StrongFocus);
     edit->setTabChangesFocus(true);
     QObject::connect(edit, &QPlainTextEdit::textChanged, [alive = TWeakRef<TMemo>(this)] {
         if (TMemo* memo = alive.Get()) pl::Guard([memo] { memo->Change(); });
     });
     pl::AttachWidget(this, edit, true);
+    // The mouse reaches the text area, not the memo's own widget.
+    pl::RouteInnerWidget(this, edit->viewport());
     SetReadOnly(FReadOnly);
     SetWordWrap(FWordWrap);
 }

@@ -13,6 +13,7 @@
 #include "InputRouting.h"
 #include "KeyState.h"
 #include "MessageLoop.h"
+#include "TextFieldMenu.h"
 #include "platform/Forms.h"
 #include "platform/Menus.h"
 
@@ -128,11 +129,16 @@ void SendToNative(TControl* Target, QEvent::Type Type, TMouseButton Button, TPoi
         windowed->SetFocus();
         if (!alive) return;
     }
+    // As on the screen, the innermost widget of the control at the point
+    // takes it (a memo's text area, the field of an editable combo box).
     const TPoint local = Local(Target, ScreenPos);
-    QMouseEvent event(Type, QPointF(local.X, local.Y), QPointF(ScreenPos.X, ScreenPos.Y),
+    QWidget* receiver = w->childAt(local.X, local.Y);
+    if (!receiver || ControlOfWidget(receiver) != Target) receiver = w;
+    const QPoint at = receiver->mapFrom(w, QPoint(local.X, local.Y));
+    QMouseEvent event(Type, QPointF(at), QPointF(ScreenPos.X, ScreenPos.Y),
                       Type == QEvent::MouseMove ? Qt::NoButton : QtButton(Button), QtButtons(Type, Button),
                       QtModifiers(Mods));
-    QCoreApplication::sendEvent(w, &event);
+    QCoreApplication::sendEvent(receiver, &event);
 }
 
 bool IsDoubleClick(TControl* Target, TMouseButton Button, TPoint ScreenPos, Int64 Now)
@@ -171,6 +177,7 @@ void ContextPopup(TControl* Target, TPoint ScreenPos, bool OwnMenuOnly)
         }
         return;
     }
+    ShowTextFieldMenu(Target, ScreenPos);
 }
 
 void Press(TControl* Target, TMouseButton Button, TPoint ScreenPos, TShiftState Mods)

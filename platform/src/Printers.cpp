@@ -219,7 +219,7 @@ TPrintJob::TPrintJob(const TDeviceMode& Mode, const TPrintOutput& Output, const 
         try {
             Pdf = std::make_unique<TSafeFileStream>(FromQt(FileName));
         } catch (const EStreamError&) {
-            throw EPrinter(SPrintOutputError + FromQt(FileName));
+            throw EPrinter(SPrintOutputError + TextExcerpt(FromQt(FileName)));
         }
         PdfDevice = std::make_unique<TStreamDevice>(*Pdf);
         auto pdf = std::make_unique<QPdfWriter>(PdfDevice.get());
@@ -239,7 +239,7 @@ TPrintJob::TPrintJob(const TDeviceMode& Mode, const TPrintOutput& Output, const 
     Page = QImage(Geometry.Width, Geometry.Height, QImage::Format_RGB32);
     if (Page.isNull()) throw EOutOfResources(SPageTooLarge);
     if (!Painter.begin(Device.get()))
-        throw EPrinter(SPrintOutputError + (FileName.isEmpty() ? Mode.dmDeviceName : FromQt(FileName)));
+        throw EPrinter(SPrintOutputError + TextExcerpt(FileName.isEmpty() ? Mode.dmDeviceName : FromQt(FileName)));
     // Exact pixels: no lossy compression of the page.
     Painter.setRenderHint(QPainter::LosslessImageRendering);
     // Page pixels are device pixels at 600 per inch, whatever the device's
@@ -387,7 +387,7 @@ void TPrinter::NewPage()
 {
     RequirePrinting();
     FJob->EmitPage();
-    if (!FJob->Device->newPage()) throw EPrinter(SPrintPageError + FTitle);
+    if (!FJob->Device->newPage()) throw EPrinter(SPrintPageError + TextExcerpt(FTitle));
     FJob->StartPage(*FCanvas);
     ++FPageNumber;
 }
@@ -398,7 +398,7 @@ void TPrinter::EndDoc()
     UnbindCanvas(*FCanvas);
     std::unique_ptr<TPrintJob> job = std::move(FJob);
     const bool ended = job->Finish();
-    if (!ended) throw EPrinter(SPrintEndError + FTitle);
+    if (!ended) throw EPrinter(SPrintEndError + TextExcerpt(FTitle));
     g_pagesPrinted += FPageNumber;
     FOutputFile = FromQt(job->FileName);
 }

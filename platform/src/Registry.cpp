@@ -1,5 +1,11 @@
 #include "platform/Registry.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdlib>
 #include <sstream>
 #include <unordered_map>
@@ -35,6 +41,12 @@ public:
         return Sections.emplace_back(TIniSection{Key, {}});
     }
 
+    TIniSection& FindOrAdd(const String& Key)
+    {
+        TIniSection* found = Find(Key);
+        return found ? *found : Add(Key);
+    }
+
 private:
     // Section indexes by key path in upper case, as key paths compare: a
     // file of many keys reads in linear time.
@@ -65,6 +77,20 @@ String NormalizeKey(const String& Key)
     return Key.substr(first, last - first + 1);
 }
 
+// The text of a file's bytes. The registry writes UTF-8 without a mark;
+// a file that another program saved behind a byte-order mark (UTF-8 or
+// UTF-16) reads as every text file of the layer reads, never as noise
+// that holds no key.
+String StoreText(RawByteString Bytes, const String& FileName)
+{
+    if (!HasByteOrderMark(Bytes)) return Bytes;
+    try {
+        return DecodeTextFile(std::move(Bytes));
+    } catch (const EEncodingError& error) {
+        throw ERegistryException(Format(SRegNotText, TextExcerpt(FileName), error.Message()));
+    }
+}
+
 // No file is an empty one; a file that is there but cannot be read (a loop
 // of links, a pipe, a folder) is an error, not an empty registry.
 TIniFile ReadIniFile(const String& FileName)
@@ -78,14 +104,14 @@ TIniFile ReadIniFile(const String& FileName)
         throw ERegistryException(error.Message());
     }
     TIniSection* current = nullptr;
-    const std::string_view text(static_cast<const char*>(bytes.Memory()), static_cast<std::size_t>(bytes.Size()));
+    const String text =
+        StoreText(RawByteString(static_cast<const char*>(bytes.Memory()), static_cast<std::size_t>(bytes.Size())),
+                  FileName);
     ForEachLine(text, [&](std::string_view Line) {
         const String line = Trim(Line);
         if (line.empty() || line[0] == ';' || line[0] == '#') return;
         if (line.front() == '[' && line.back() == ']') {
-            const String key = NormalizeKey(line.substr(1, line.size() - 2));
-            current = file.Find(key);
-            if (!current) current = &file.Add(key);
+            current = &file.FindOrAdd(NormalizeKey(line.substr(1, line.size() - 2)));
             return;
         }
         const std::size_t equals = line.find('=');
@@ -97,7 +123,6 @@ TIniFile ReadIniFile(const String& FileName)
 
 void WriteIniFile(const String& FileName, const TIniFile& File)
 {
-    ForceDirectories(ExtractFileDir(FileName));
     std::ostringstream text;
     for (const TIniSection& section : File.Sections) {
         text << '[' << section.Name << "]\n";
@@ -110,9 +135,58 @@ void WriteIniFile(const String& FileName, const TIniFile& File)
         out.WriteBuffer(bytes.data(), static_cast<Int64>(bytes.size()));
         out.Commit();
     } catch (const EStreamError&) {
-        throw ERegistryException(Format(SRegCreateFailed, FileName));
+        throw ERegistryException(Format(SRegCreateFailed, TextExcerpt(FileName)));
     }
 }
+
+// The advisory lock of a registry file, held for one read-modify-write:
+// every writer takes it, in this process or another, so that each write
+// lands on the values the writers before it put there. It locks the file
+// itself; a writer that replaced the file meanwhile (a new file under the
+// name) sends a waiting one to lock the new file instead. A missing file
+// is made empty to be locked, which reads as no file does.
+class TStoreLock {
+public:
+    explicit TStoreLock(const String& FileName)
+    {
+        for (;;) {
+            FHandle = OpenForLock(FileName);
+            int locked = 0;
+            do locked = ::flock(FHandle, LOCK_EX);
+            while (locked != 0 && errno == EINTR);
+            // A file system without locks still takes the write, unguarded.
+            if (locked != 0 || StillNamed(FHandle, FileName)) return;
+            ::close(FHandle);
+        }
+    }
+    ~TStoreLock() { ::close(FHandle); }
+    TStoreLock(const TStoreLock&) = delete;
+    TStoreLock& operator=(const TStoreLock&) = delete;
+
+private:
+    static bool StillNamed(int Handle, const String& FileName)
+    {
+        struct stat locked {}, named {};
+        return ::fstat(Handle, &locked) == 0 && ::stat(FileName.c_str(), &named) == 0 &&
+               locked.st_dev == named.st_dev && locked.st_ino == named.st_ino;
+    }
+
+    // Never waits on a pipe or a device: only a regular file is locked.
+    static int OpenForLock(const String& FileName)
+    {
+        ForceDirectories(ExtractFileDir(FileName));
+        const int handle = ::open(FileName.c_str(), O_RDONLY | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+        if (handle < 0) throw ERegistryException(Format(SRegCreateFailed, TextExcerpt(FileName)));
+        struct stat info {};
+        if (::fstat(handle, &info) != 0 || !S_ISREG(info.st_mode)) {
+            ::close(handle);
+            throw ERegistryException(Format(SRegCreateFailed, TextExcerpt(FileName)));
+        }
+        return handle;
+    }
+
+    int FHandle = -1;
+};
 
 String QuoteText(const String& Value)
 {
@@ -219,7 +293,7 @@ String TRegistry::ReadString(const String& Name) const
     const String* raw = FindRaw(Name);
     if (!raw) return String();
     String value;
-    if (!UnquoteText(*raw, value)) throw ERegistryException(Format(SRegInvalidDataType, Name));
+    if (!UnquoteText(*raw, value)) throw ERegistryException(Format(SRegInvalidDataType, TextExcerpt(Name)));
     return value;
 }
 
@@ -227,28 +301,31 @@ Integer TRegistry::ReadInteger(const String& Name) const
 {
     const String* raw = FindRaw(Name);
     if (!raw || raw->size() <= DwordPrefix.size() || !SameText(raw->substr(0, DwordPrefix.size()), DwordPrefix))
-        throw ERegistryException(Format(SRegInvalidDataType, Name));
+        throw ERegistryException(Format(SRegInvalidDataType, TextExcerpt(Name)));
     Int64 value = 0;
     if (!TryStrToInt64("$" + raw->substr(DwordPrefix.size()), value) || value < 0 || value > 0xFFFFFFFFLL)
-        throw ERegistryException(Format(SRegInvalidDataType, Name));
+        throw ERegistryException(Format(SRegInvalidDataType, TextExcerpt(Name)));
     return static_cast<Integer>(static_cast<Cardinal>(value));
 }
 
 void TRegistry::WriteRaw(const String& Name, const String& Raw)
 {
-    if (!FKeyOpen || FReadOnly) throw ERegistryException(Format(SRegNoKeyOpen, Name));
-    if (!Storable(FCurrentPath, Name, Raw)) throw ERegistryException(Format(SRegNotStorable, Name));
-    TIniFile updated = FImpl->File;
-    TIniSection* section = updated.Find(FCurrentPath);
+    if (!FKeyOpen || FReadOnly) throw ERegistryException(Format(SRegNoKeyOpen, TextExcerpt(Name)));
+    if (!Storable(FCurrentPath, Name, Raw)) throw ERegistryException(Format(SRegNotStorable, TextExcerpt(Name)));
+    // The value goes into the file as it is now, not as it was when the key
+    // was opened: what other objects and processes wrote since stays.
+    const TStoreLock lock(FImpl->FileName);
+    TIniFile current = ReadIniFile(FImpl->FileName);
+    TIniSection& section = current.FindOrAdd(FCurrentPath);
     bool replaced = false;
-    for (auto& [name, raw] : section->Values)
+    for (auto& [name, raw] : section.Values)
         if (SameText(name, Name)) {
             raw = Raw;
             replaced = true;
         }
-    if (!replaced) section->Values.emplace_back(Name, Raw);
-    WriteIniFile(FImpl->FileName, updated);
-    FImpl->File = std::move(updated);
+    if (!replaced) section.Values.emplace_back(Name, Raw);
+    WriteIniFile(FImpl->FileName, current);
+    FImpl->File = std::move(current);
 }
 
 void TRegistry::WriteString(const String& Name, const String& Value) { WriteRaw(Name, QuoteText(Value)); }

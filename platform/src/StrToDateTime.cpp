@@ -205,6 +205,6 @@ bool TryStrToDateTime(std::string_view s, TDateTime& value, const TFormatSetting
 TDateTime StrToDateTime(std::string_view s, const TFormatSettings& settings)
 {
     TDateTime value = 0;
-    if (!TryStrToDateTime(s, value, settings)) throw EConvertError(Format(SInvalidDateTimeText, String(s)));
+    if (!TryStrToDateTime(s, value, settings)) throw EConvertError(Format(SInvalidDateTimeText, TextExcerpt(s)));
     return value;
 }

@@ -269,7 +269,7 @@ String BoolToStr(bool value, bool useBoolStrs)
 
 String TextExcerpt(std::string_view s)
 {
-    constexpr std::size_t kMaxBytes = 60;
+    constexpr std::size_t kMaxBytes = 256;
     if (s.size() <= kMaxBytes) return String(s);
     std::size_t cut = kMaxBytes - 3;
     // Back to the lead byte of a UTF-8 sequence.

@@ -1,6 +1,7 @@
 #pragma once
 // What the layer asks the test answerer (platform/Testing.h) before it
-// would block on a user: modal forms, message boxes and popup menus.
+// would block on a user: modal forms, dialogs, message boxes and popup
+// menus.
 // Outside tests the answerer is off and every query says "not answering".
 // The file streams also ask how much a test's full disk still takes, and
 // the block transfers whether a test holds them to their general path.
@@ -35,9 +36,15 @@ bool TakeMenuAnswer(String& Caption);
 // and returns whether it was accepted.
 bool TakeDialogAnswer(std::function<bool(TObject*)>& Answer);
 
+// A dialog of Qt's own about to run: true when a test queued an answer that
+// reads and ends it once it is up (Testing::Answers::ToolkitDialog).
+bool AnswerToolkitDialogOnceShown();
+
 // How many of Count bytes a file write may put on the disk now: all of
 // them unless a test filled the disk (Testing::Disk).
 Int64 DiskRoomFor(Int64 Count);
+// How many bytes a test's full disk still takes; -1 without one.
+Int64 DiskRoomLeft();
 
 // True while a test has the block transfers sample every pixel through
 // their general path (Testing::BlockTransfers).

@@ -1,14 +1,23 @@
 #include "platform/Testing.h"
 
+#include <QAbstractItemView>
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
+#include <QDialog>
+#include <QDropEvent>
+#include <QGroupBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleOption>
+#include <QTabBar>
 #include <QWidget>
 #include <atomic>
 #include <cstdlib>
@@ -33,6 +42,7 @@ struct AnswerQueues {
     std::deque<Integer> Messages;
     std::vector<String> MessageTexts;
     std::deque<std::function<bool(TObject*)>> Dialogs;
+    std::deque<std::function<bool(const std::vector<String>&)>> ToolkitDialogs;
     std::deque<String> Menus;
     std::deque<std::function<void(TCustomForm*)>> Modals;
 };
@@ -72,6 +82,60 @@ void MakeTempFolders()
     setenv("PL_PRINT_TO_DIR", (g_tempDir / "print").c_str(), 1);
 }
 
+// Every text a window of Qt's own holds, on the pages shown or not.
+std::vector<String> TextsOf(QWidget* Window)
+{
+    std::vector<String> texts;
+    auto add = [&texts](const QString& Text) {
+        if (!Text.isEmpty()) texts.push_back(Text.toStdString());
+    };
+    auto addModel = [&add](const QAbstractItemModel* Model) {
+        if (!Model) return;
+        for (int c = 0; c < Model->columnCount(); ++c) add(Model->headerData(c, Qt::Horizontal).toString());
+        for (int r = 0; r < Model->rowCount(); ++r)
+            for (int c = 0; c < Model->columnCount(); ++c) add(Model->index(r, c).data().toString());
+    };
+    add(Window->windowTitle());
+    QList<QWidget*> widgets = Window->findChildren<QWidget*>();
+    widgets.prepend(Window);
+    for (QWidget* w : widgets) {
+        add(w->toolTip());
+        for (const QAction* action : w->actions()) add(action->text());
+        if (auto* label = qobject_cast<QLabel*>(w)) add(label->text());
+        if (auto* button = qobject_cast<QAbstractButton*>(w)) add(button->text());
+        if (auto* group = qobject_cast<QGroupBox*>(w)) add(group->title());
+        if (auto* edit = qobject_cast<QLineEdit*>(w)) add(edit->placeholderText());
+        if (auto* tabs = qobject_cast<QTabBar*>(w))
+            for (int i = 0; i < tabs->count(); ++i) add(tabs->tabText(i));
+        if (auto* combo = qobject_cast<QComboBox*>(w)) addModel(combo->model());
+        if (auto* view = qobject_cast<QAbstractItemView*>(w)) addModel(view->model());
+    }
+    return texts;
+}
+
+// How many turns of the event loop a toolkit answer waits for its dialog.
+constexpr int ToolkitDialogWaits = 100;
+
+// Runs Answer on the modal dialog from an event loop, once one is up (a
+// loop may turn before the dialog's own does), then accepts or rejects it.
+void AnswerModalDialog(std::function<bool(const std::vector<String>&)> Answer, int Waits)
+{
+    QMetaObject::invokeMethod(
+        qApp,
+        [Answer = std::move(Answer), Waits]() mutable {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!dialog) {
+                if (Waits > 0) AnswerModalDialog(std::move(Answer), Waits - 1);
+                return;
+            }
+            bool accepted = false;
+            pl::Guard([&] { accepted = Answer(TextsOf(dialog)); });
+            if (accepted) dialog->accept();
+            else dialog->reject();
+        },
+        Qt::QueuedConnection);
+}
+
 void RemoveTempFolder()
 {
     std::error_code ignored;
@@ -109,6 +173,14 @@ bool TakeMenuAnswer(String& Caption) { return TakeFront(Q().Menus, Caption); }
 
 bool TakeDialogAnswer(std::function<bool(TObject*)>& Answer) { return TakeFront(Q().Dialogs, Answer); }
 
+bool AnswerToolkitDialogOnceShown()
+{
+    std::function<bool(const std::vector<String>&)> answer;
+    if (!TakeFront(Q().ToolkitDialogs, answer)) return false;
+    AnswerModalDialog(std::move(answer), ToolkitDialogWaits);
+    return true;
+}
+
 Int64 DiskRoomFor(Int64 Count)
 {
     Int64 room = g_diskRoom.load();
@@ -116,6 +188,8 @@ Int64 DiskRoomFor(Int64 Count)
     }
     return room < 0 ? Count : std::min(room, Count);
 }
+
+Int64 DiskRoomLeft() { return g_diskRoom.load(); }
 
 bool GeneralBlockTransfersOnly() { return g_generalBlockTransfersOnly.load(std::memory_order_relaxed); }
 
@@ -243,6 +317,14 @@ void SendVirtualKey(QEvent::Type Type, Word Vk, TShiftState Shift)
     SendKey(Type, key, modifiers, KeyText(Vk, Shift));
 }
 
+std::unique_ptr<QMimeData> MimeDataOf(const Input::TTransferData& Data)
+{
+    auto mime = std::make_unique<QMimeData>();
+    for (const auto& [type, bytes] : Data)
+        mime->setData(QString::fromStdString(type), QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    return mime;
+}
+
 }  // namespace
 
 void Input::MouseDown(TControl* Control, TMouseButton Button, Integer X, Integer Y, TShiftState Shift)
@@ -317,6 +399,27 @@ void Input::Type(const String& Text)
 
 void Input::Flush() { pl::ProcessPosted(); }
 
+void Input::PutOnClipboard(const TTransferData& Data) { QGuiApplication::clipboard()->setMimeData(MimeDataOf(Data).release()); }
+
+void Input::Drop(TControl* Control, const TTransferData& Data, Integer X, Integer Y)
+{
+    QWidget* widget = Control->Host().Widget;
+    const QPoint point(X, Y);
+    // The part of the widget under the point takes it (a memo's viewport,
+    // a combo box's line edit).
+    QWidget* target = widget->childAt(point);
+    if (!target) target = widget;
+    const QPoint at = target->mapFrom(widget, point);
+    const std::unique_ptr<QMimeData> mime = MimeDataOf(Data);
+    QDragEnterEvent enter(at, Qt::CopyAction, mime.get(), Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &enter);
+    QDragMoveEvent move(at, Qt::CopyAction, mime.get(), Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &move);
+    QDropEvent drop(QPointF(at), Qt::CopyAction, mime.get(), Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &drop);
+    Flush();
+}
+
 // ---------------------------------------------------------------------------
 // Answers
 // ---------------------------------------------------------------------------
@@ -327,6 +430,11 @@ const std::vector<String>& Answers::MessageTexts() { return Q().MessageTexts; }
 
 void Answers::Dialog(std::function<bool(TObject*)> Answer) { Q().Dialogs.push_back(std::move(Answer)); }
 
+void Answers::ToolkitDialog(std::function<bool(const std::vector<String>& Texts)> Answer)
+{
+    Q().ToolkitDialogs.push_back(std::move(Answer));
+}
+
 void Answers::Menu(const String& Caption) { Q().Menus.push_back(Caption); }
 
 void Answers::Modal(std::function<void(TCustomForm*)> Answer) { Q().Modals.push_back(std::move(Answer)); }
@@ -334,7 +442,8 @@ void Answers::Modal(std::function<void(TCustomForm*)> Answer) { Q().Modals.push_
 Integer Answers::Pending()
 {
     const AnswerQueues& q = Q();
-    return static_cast<Integer>(q.Messages.size() + q.Dialogs.size() + q.Menus.size() + q.Modals.size());
+    return static_cast<Integer>(q.Messages.size() + q.Dialogs.size() + q.ToolkitDialogs.size() + q.Menus.size() +
+                                q.Modals.size());
 }
 
 void Answers::Clear()
@@ -343,6 +452,7 @@ void Answers::Clear()
     q.Messages.clear();
     q.MessageTexts.clear();
     q.Dialogs.clear();
+    q.ToolkitDialogs.clear();
     q.Menus.clear();
     q.Modals.clear();
 }

@@ -23,7 +23,7 @@ String UpperAscii(String s)
 
 [[noreturn]] void RaiseUnknownProperty(const TObject* obj, const String& name)
 {
-    throw EConvertError(Format(SUnknownProperty, name, obj ? obj->ClassName() : String("nil")));
+    throw EConvertError(Format(SUnknownProperty, TextExcerpt(name), obj ? obj->ClassName() : String("nil")));
 }
 
 [[noreturn]] void RaiseKind(PPropInfo prop)
@@ -99,7 +99,7 @@ Int64 StringToSet(const TTypeInfo* setType, const String& text)
         const String name = Trim(std::string_view(body).substr(start, comma - start));
         if (!name.empty()) {
             const Integer v = GetEnumValue(setType->CompType, name);
-            if (v < 0) throw EConvertError(SUnknownSetElement + name);
+            if (v < 0) throw EConvertError(SUnknownSetElement + TextExcerpt(name));
             bits |= Int64{1} << v;
         }
         start = comma + 1;
@@ -357,7 +357,7 @@ void SetEnumProp(TObject* obj, PPropInfo prop, const String& value)
 {
     RequireKind(prop, {tkEnumeration});
     const Integer v = GetEnumValue(prop->Type, value);
-    if (v < 0) throw EConvertError(SInvalidEnumValue + value);
+    if (v < 0) throw EConvertError(SInvalidEnumValue + TextExcerpt(value));
     SetOrdProp(obj, prop, v);
 }
 
@@ -483,8 +483,8 @@ void BindMethodProp(TObject* target, PPropInfo prop, TObject* root, const String
 {
     const TMethodInfo* method = root ? root->ClassInfo()->FindMethod(handler) : nullptr;
     if (!method)
-        throw EReadError(root ? Format(SMethodNotFoundIn, handler, root->ClassName()) : Format(SMethodNotFound, handler));
+        throw EReadError(root ? Format(SMethodNotFoundIn, TextExcerpt(handler), root->ClassName()) : Format(SMethodNotFound, TextExcerpt(handler)));
     if (method->EventType != prop->EventType)
-        throw EReadError(Format(SMethodTypeMismatch, handler, prop->Name));
+        throw EReadError(Format(SMethodTypeMismatch, TextExcerpt(handler), prop->Name));
     SetMethodProp(target, prop, TMethod{method->Bind(root), method->Name});
 }

@@ -99,6 +99,14 @@ protected:
     TOwned<TSchemeSwitch> Switch{Create<TSchemeSwitch>(nullptr)};
 };
 
+TEST_F(Themes, AFolderValueOfAMegabyteGivesAShortMessage)
+{
+    SetPaths(HKEY_CURRENT_USER, "/" + String(1 << 20, 'x'), "");
+    const String message = MessageOf<EFOpenError>([&] { Switch->LoadThemes(); });
+    EXPECT_LT(message.size(), 400u);
+    EXPECT_NE(message.find("xxx..."), String::npos) << message.substr(0, 400);
+}
+
 TEST_F(Themes, FoldersComeFromTheMachineAndTheUserAndBothFilesMerge)
 {
     Switch->LoadThemes();

@@ -1,9 +1,10 @@
 // Feeds arbitrary bytes to the registry as the user's file; the first bytes
-// also give the name and the text of a value to write. Values read as text,
-// as numbers or fail with a registry error. A write either fails with a
-// registry error and leaves the file as it was, or rewrites the file so
-// that it reads back the value written and the values it held before, and
-// writing it again changes nothing.
+// also give the name and the text of a value to write. A file that is no
+// text (no UTF-8 after a UTF-8 mark) is refused with a registry error and
+// kept. Values read as text, as numbers or fail with a registry error. A
+// write either fails with a registry error and leaves the file as it was,
+// or rewrites the file so that it reads back the value written and the
+// values it held before, and writing it again changes nothing.
 
 #include <algorithm>
 #include <cstdlib>
@@ -57,10 +58,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
     const String name = Part(Data, Size, 0, 6), text = Part(Data, Size, 6, 24);
     Fuzz::InputFile("RegistryFileFuzz-user", Data, Size);
     TRegistry registry;
-    registry.OpenKey(kKey, true);
     std::vector<TRead> before;
-    for (const char* witness : kWitnesses) before.push_back(ReadValue(registry, witness));
     try {
+        registry.OpenKey(kKey, true);
+        for (const char* witness : kWitnesses) before.push_back(ReadValue(registry, witness));
         registry.WriteString(name, text);
     } catch (const ERegistryException&) {
         Fuzz::Check(Fuzz::FileBytes(file) == Part(Data, Size, 0, Size));

@@ -1,16 +1,19 @@
 // File streams against what a file name may name besides a file, and safe
 // saves against long names, symbolic links and saves killed half way.
 
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <functional>
 
 #include "platform/Classes.h"
 #include "platform/Consts.h"
+#include "platform/Testing.h"
 #include "support/MessageOf.h"
 #include "support/Pipe.h"
 #include "support/TempFolder.h"
@@ -142,13 +145,75 @@ TEST(SafeSaveTest, ASaveRemovesTheTemporariesThatKilledSavesOfTheFileLeft)
 
     ::kill(writer, SIGKILL);
     ::waitpid(writer, nullptr, 0);
-    // As earlier saves named their temporaries; the other file's stays.
-    const String earlier = "target.~" + IntToStr(writer) + "-1";
-    folder.WriteBytes(earlier, "left");
-    folder.WriteBytes("other.~" + IntToStr(writer) + "-1", "left");
+    // Named as earlier saves named their temporaries, as a user may name a
+    // file ("plot.cfg.~2024-12"): it stays, though no process has its number.
+    const String userFile = "target.~" + IntToStr(writer) + "-12";
+    folder.WriteBytes(userFile, "the user's");
     Save(target, "second");
-    EXPECT_EQ(FolderNames(folder.Path()), (std::vector<std::string>{"other.~" + IntToStr(writer) + "-1", "target"}));
+    EXPECT_EQ(FolderNames(folder.Path()), (std::vector<std::string>{"target", userFile}));
     EXPECT_EQ(folder.ReadBytes("target"), "second");
+    EXPECT_EQ(folder.ReadBytes(userFile), "the user's");
+}
+
+// How a save run by Save in a process of its own ended: 0 saved, 1 refused
+// with a write error, 2 any other error, 3 no user to run it as. Root, whom
+// no folder's permissions bind, hands the save to the unprivileged user.
+int SaveInAProcessOfItsOwn(const std::function<void()>& Save)
+{
+    const pid_t saver = ::fork();
+    if (saver == 0) {
+        constexpr uid_t kNobody = 65534;
+        if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0))
+            ::_exit(3);
+        try {
+            Save();
+            ::_exit(0);
+        } catch (const EWriteError&) {
+            ::_exit(1);
+        } catch (...) {
+            ::_exit(2);
+        }
+    }
+    int status = -1;
+    ::waitpid(saver, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(SafeSaveTest, AFileTheUserMayWriteInAFolderThatTakesNoTemporaryIsWrittenInPlace)
+{
+    TTempFolder folder;
+    const fs::path shared = folder.Path() / "shared";
+    fs::create_directory(shared);
+    const String file = (shared / "plot.cfg").string();
+    const std::string earlier = "the earlier content", longer = "a new content, longer than the earlier one";
+    struct TCase {
+        const char* What;
+        Int64 DiskRoom;  // bytes the disk takes; -1 all (the new content is held in memory first)
+        std::string Content;
+        int Ended;
+        std::string After;
+    };
+    const TCase cases[] = {
+        {"disk too full to grow the file", Int64(longer.size()) + 10, longer, 1, earlier},
+        {"disk full half way", Int64(longer.size()) + 30, longer, 1, earlier},
+        {"longer", -1, longer, 0, longer},
+        {"shorter", -1, "new", 0, "new"},
+    };
+    for (const TCase& c : cases) {
+        fs::permissions(shared, fs::perms::all);
+        std::ofstream(file, std::ios::binary) << earlier;
+        fs::permissions(file, fs::perms(0666));
+        fs::permissions(shared, fs::perms(0555));
+        const int ended = SaveInAProcessOfItsOwn([&] {
+            if (c.DiskRoom >= 0) Testing::Disk::FillAfter(c.DiskRoom);
+            Save(file, c.Content);
+        });
+        if (ended == 3) GTEST_SKIP() << "no unprivileged user to save as, and root writes any folder";
+        EXPECT_EQ(ended, c.Ended) << c.What;
+        EXPECT_EQ(folder.ReadBytes("shared/plot.cfg"), c.After) << c.What;
+        EXPECT_EQ(FolderNames(shared), std::vector<std::string>{"plot.cfg"}) << c.What;
+    }
+    fs::permissions(shared, fs::perms::all);
 }
 
 }  // namespace

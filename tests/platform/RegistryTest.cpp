@@ -1,6 +1,8 @@
 // The registry over INI files, and libraries loaded by name.
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -8,10 +10,12 @@
 #include <functional>
 #include <sstream>
 #include <tuple>
+#include <vector>
 
 #include "platform/DynLib.h"
 #include "platform/Registry.h"
 #include "platform/SysUtils.h"
+#include "support/MessageOf.h"
 #include "support/Pipe.h"
 #include "support/RegistryFile.h"
 #include "support/TempFolder.h"
@@ -125,6 +129,104 @@ TEST_F(Registry, AFileThatIsThereButCannotBeReadIsAnErrorAndTheOpenKeyStays)
         EXPECT_EQ(machine.CurrentPath(), "A");
         EXPECT_EQ(machine.ReadString("Kept"), "1");
     }
+}
+
+// Writes Count values named Prefix0, Prefix1... into Key of the machine's
+// file, one registry object per value as a program's separate saves do.
+void WriteValues(const String& Key, const String& Prefix, Integer Count)
+{
+    for (Integer i = 0; i < Count; ++i) {
+        TRegistry registry;
+        registry.SetRootKey(HKEY_LOCAL_MACHINE);
+        registry.OpenKey(Key, true);
+        registry.WriteInteger(Prefix + IntToStr(i), i);
+    }
+}
+
+TEST_F(Registry, WritesOfTwoProcessesIntoOneKeyAreAllKept)
+{
+    WriteMachineFile("[Other]\nKept=\"1\"\n");
+    constexpr Integer kEach = 150;
+    int start[2];
+    ASSERT_EQ(::pipe(start), 0);
+    std::vector<pid_t> writers;
+    for (const char* prefix : {"A", "B"}) {
+        const pid_t writer = ::fork();
+        if (writer == 0) {
+            ::close(start[1]);
+            char go = 0;
+            const bool started = ::read(start[0], &go, 1) == 0;  // both begin when the pipe closes
+            if (started) WriteValues("Shared", prefix, kEach);
+            ::_exit(started ? 0 : 1);
+        }
+        writers.push_back(writer);
+    }
+    ::close(start[0]);
+    ::close(start[1]);
+    for (const pid_t writer : writers) {
+        int status = -1;
+        ::waitpid(writer, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    TRegistry machine;
+    machine.SetRootKey(HKEY_LOCAL_MACHINE);
+    ASSERT_TRUE(machine.OpenKeyReadOnly("Shared"));
+    Integer kept = 0;
+    for (const char* prefix : {"A", "B"})
+        for (Integer i = 0; i < kEach; ++i) kept += machine.ValueExists(prefix + IntToStr(i)) ? 1 : 0;
+    EXPECT_EQ(kept, 2 * kEach);
+    ASSERT_TRUE(machine.OpenKeyReadOnly("Other"));
+    EXPECT_EQ(machine.ReadString("Kept"), "1");
+}
+
+TEST_F(Registry, TwoObjectsOpenOnKeysOfOneFileKeepEachOthersWrites)
+{
+    TRegistry first, second;
+    for (TRegistry* registry : {&first, &second}) registry->SetRootKey(HKEY_LOCAL_MACHINE);
+    ASSERT_TRUE(first.OpenKey("One", true));
+    ASSERT_TRUE(second.OpenKey("Two", true));
+    first.WriteString("Name", "first");
+    second.WriteString("Name", "second");
+    first.WriteInteger("Count", 2);
+    EXPECT_EQ(first.ReadString("Name"), "first");
+    ASSERT_TRUE(first.OpenKeyReadOnly("Two"));
+    EXPECT_EQ(first.ReadString("Name"), "second");
+    ASSERT_TRUE(second.OpenKeyReadOnly("One"));
+    EXPECT_EQ(second.ReadInteger("Count"), 2);
+}
+
+// A file another program saved behind a byte-order mark reads as every
+// text file does; a write keeps its values and leaves it in UTF-8.
+TEST_F(Registry, AFileBehindAByteOrderMarkReadsAsAnyTextFile)
+{
+    const String text = "[Themes]\r\nPath=\"/opt/th\xC3\xA8mes\"\r\n[Other]\r\nKept=dword:00000003\r\n";
+    const auto utf16 = [&](bool BigEndian) {
+        String bytes = BigEndian ? "\xFE\xFF" : "\xFF\xFE";
+        for (const char16_t c : Utf8ToUtf16(text)) {
+            const char high = static_cast<char>(c >> 8), low = static_cast<char>(c & 0xFF);
+            bytes += BigEndian ? String{high, low} : String{low, high};
+        }
+        return bytes;
+    };
+    for (const String& file : {"\xEF\xBB\xBF" + text, utf16(false), utf16(true)}) {
+        WriteMachineFile(file);
+        TRegistry machine;
+        machine.SetRootKey(HKEY_LOCAL_MACHINE);
+        ASSERT_TRUE(machine.OpenKey("Themes", false)) << file;
+        EXPECT_EQ(machine.ReadString("Path"), "/opt/thèmes");
+        machine.WriteString("Current", "Night");
+        EXPECT_EQ(MachineFileText().rfind("[Themes]\nPath=\"/opt/th\xC3\xA8mes\"\nCurrent=\"Night\"\n", 0), 0u);
+        ASSERT_TRUE(machine.OpenKeyReadOnly("Other"));
+        EXPECT_EQ(machine.ReadInteger("Kept"), 3);
+    }
+
+    // After a UTF-8 mark, bytes that are no UTF-8 are nobody's text.
+    WriteMachineFile("\xEF\xBB\xBF[Themes]\nPath=\"\xE8\"\n");
+    TRegistry machine;
+    machine.SetRootKey(HKEY_LOCAL_MACHINE);
+    const String message = MessageOf<ERegistryException>([&] { machine.OpenKeyReadOnly("Themes"); });
+    EXPECT_NE(message.find(std::getenv("PL_REGISTRY_SYSTEM")), String::npos) << message;
+    EXPECT_NE(message.find("line 2"), String::npos) << message;
 }
 
 TEST(DynLib, WindowsNamesMapToSharedObjectsAndAnOverrideWins)

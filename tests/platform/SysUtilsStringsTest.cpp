@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
+#include "platform/Classes.h"
+#include "platform/Graphics.h"
+#include "platform/Registry.h"
 #include "platform/SysUtils.h"
 #include "support/MessageOf.h"
 
@@ -82,12 +87,37 @@ TEST(SysUtilsStrings, QuotingAndReplacing)
 // A quoted text is cut before a character, never inside one.
 TEST(SysUtilsStrings, ExcerptsEndBeforeACharacter)
 {
-    EXPECT_EQ(TextExcerpt(std::string(60, '7')), std::string(60, '7'));
-    EXPECT_EQ(TextExcerpt(std::string(61, '7')), std::string(57, '7') + "...");
-    // Two bytes a character: byte 57 is the second of one.
+    EXPECT_EQ(TextExcerpt(std::string(256, '7')), std::string(256, '7'));
+    EXPECT_EQ(TextExcerpt(std::string(257, '7')), std::string(253, '7') + "...");
+    // Two bytes a character: byte 253 is the second of one.
     String text;
-    for (Integer i = 0; i < 61; ++i) text += "é";
-    EXPECT_EQ(TextExcerpt(text), text.substr(0, 56) + "...");
+    for (Integer i = 0; i < 129; ++i) text += "é";
+    EXPECT_EQ(TextExcerpt(text), text.substr(0, 252) + "...");
+}
+
+// A value or a name of a megabyte makes no message of a megabyte.
+TEST(SysUtilsStrings, MessagesQuoteAnExcerptOfAHugeValueOrName)
+{
+    const String huge(1 << 20, 'n');
+    TRegistry registry;
+    ASSERT_TRUE(registry.OpenKey("Software\\Excerpts", true));
+    const std::pair<const char*, std::function<void()>> raisers[] = {
+        {"file open", [&] { TFileStream("/tmp/" + huge, fmOpenRead); }},
+        {"file save", [&] { TSafeFileStream("/tmp/" + huge); }},
+        {"date", [&] { StrToDateTime(huge); }},
+        {"colour", [&] { StringToColor(huge); }},
+        {"class", [&] { FindClass(huge); }},
+        {"component name", [&] { TOwned<TComponent>(Create<TComponent>(nullptr))->SetName(huge + " "); }},
+        {"registry value", [&] { registry.ReadInteger(huge); }},
+        {"registry write", [&] { registry.WriteString(huge + "\n", "x"); }},
+    };
+    for (const auto& [what, raise] : raisers) {
+        const String message = MessageOf(raise);
+        EXPECT_LT(message.size(), 400u) << what;
+        EXPECT_NE(message.find("nnn..."), String::npos) << what << ": " << message.substr(0, 400);
+    }
+    registry.CloseKey();
+    DeleteFile(std::getenv("PL_REGISTRY_USER"));
 }
 
 TEST(SysUtilsIntegers, TextOfIntegers)

@@ -31,8 +31,8 @@ public:
     std::vector<Double> LoggedX;
     bool LogFails = false;
 
-    void CalcStartIndex(const TkPlotAxis*) override { SetDrawStartIndex(Count() == 0 ? -1 : 0); }
-    void CalcStopIndex(const TkPlotAxis*) override { SetDrawStopIndex(Count() - 1); }
+    void CalcStartIndex(const TkPlotAxisScale*) override { SetDrawStartIndex(Count() == 0 ? -1 : 0); }
+    void CalcStopIndex(const TkPlotAxisScale*) override { SetDrawStopIndex(Count() - 1); }
     Double GetDataXMax() override { return Extreme(&TkPlotChannelCustom::GetPointXMax, -1e300, true); }
     Double GetDataXMin() override { return Extreme(&TkPlotChannelCustom::GetPointXMin, 1e300, false); }
     Double GetYMaxVisible() override { return Extreme(&TkPlotChannelCustom::GetPointYMax, -1e300, true); }

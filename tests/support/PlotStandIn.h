@@ -253,9 +253,9 @@ public:
     }
     // Seven pixels a character, twelve a line.
     TSize HintTextExtent(const String& Text) override { return {static_cast<Integer>(Text.size()) * 7, 12}; }
-    // What the plot hands Object in a paint on Canvas: the axes found from
+    // What the plot hands Object in a paint on Canvas: the scales found from
     // its settings, the exchange of axes it follows, the data view when
-    // there is one, every listed axis, and the room taken (Occupied, inside
+    // there is one, every listed axis's marks, and the room taken (Occupied, inside
     // ReferenceView). Without a canvas: what a hit test gets.
     TkPlotPaintContext PaintContext(TkPlotObject& Object, TCanvas* Canvas = nullptr, TColor BackGround = clBlack)
     {
@@ -267,12 +267,12 @@ public:
         if (HasDataView) context.DataView = DataView;
         for (const bool x : {true, false}) {
             const std::vector<TkPlotAxis*> axes = AxesOf(x);
-            FPaintAxes[x].assign(axes.begin(), axes.end());
-            (x ? context.XAxes : context.YAxes) = FPaintAxes[x];
+            FPaintMarks[x].assign(axes.begin(), axes.end());
+            (x ? context.XMarks : context.YMarks) = FPaintMarks[x];
         }
         FOccupied.emplace(Occupied, ReferenceView);
         context.Occupied = &*FOccupied;
-        return context.WithAxes(Object.BoundAxes());
+        return context.WithScales(Object.BoundScales());
     }
     TkPlotPaintContext HitTestContext(TkPlotObject& Object) override { return PaintContext(Object); }
 
@@ -384,7 +384,7 @@ private:
     // The names of the listed objects, by kind.
     std::array<TkPlotNameIndex, PlotObjectKindCount> FNames;
     std::vector<TkPlotObject*> FMade;
-    std::array<std::vector<const TkPlotAxis*>, 2> FPaintAxes;
+    std::array<std::vector<const TkPlotTickMarks*>, 2> FPaintMarks;
     std::optional<TkPlotOccupiedRects> FOccupied;
 };
 

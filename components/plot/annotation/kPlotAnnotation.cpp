@@ -250,23 +250,23 @@ bool TkPlotAnnotation::Vertical(const TkPlotPaintContext& Context, TCoordinate C
 
 TkPlotChannelCustom* TkPlotAnnotation::Channel() const { return FChannel.Get(); }
 
-TkPlotAxisPair TkPlotAnnotation::BoundAxes()
+TkPlotScalePair TkPlotAnnotation::BoundScales()
 {
     TkPlotChannelCustom* channel = Channel();
     if (!channel) return {};
-    return {channel->XAxis(), channel->YAxis()};
+    return ScalesOf(channel->XAxis(), channel->YAxis());
 }
 
-const TkPlotAxis* TkPlotAnnotation::AxisOf(const TkPlotPaintContext& Context, TCoordinate Coordinate)
+const TkPlotAxisScale* TkPlotAnnotation::ScaleOf(const TkPlotPaintContext& Context, TCoordinate Coordinate)
 {
-    if (!Context.HasAxes()) return nullptr;
-    return Coordinate == kcPositionX || Coordinate == kcSizeX ? Context.XAxis : Context.YAxis;
+    if (!Context.HasScales()) return nullptr;
+    return Coordinate == kcPositionX || Coordinate == kcSizeX ? Context.XScale : Context.YScale;
 }
 
 bool TkPlotAnnotation::CanConvert(const TkPlotPaintContext& Context) const
 {
     for (const TCoordinate c : {kcPositionX, kcPositionY, kcSizeX, kcSizeY}) {
-        if (OnChannel(c) ? !AxisOf(Context, c) : !FDataView) return false;
+        if (OnChannel(c) ? !ScaleOf(Context, c) : !FDataView) return false;
     }
     return true;
 }
@@ -275,7 +275,7 @@ Integer TkPlotAnnotation::ToPixels(const TkPlotPaintContext& Context, TCoordinat
 {
     Integer pixel = 0;
     if (OnChannel(Coordinate)) {
-        if (const TkPlotAxis* axis = AxisOf(Context, Coordinate)) pixel = axis->PositionToPixels(Value);
+        if (const TkPlotAxisScale* scale = ScaleOf(Context, Coordinate)) pixel = scale->Pixel(Value);
     } else if (const TkPlotDataView* view = FDataView.Get()) {
         pixel = Vertical(Context, Coordinate) ? view->PositionPercentToPixelsY(Value)
                                               : view->PositionPercentToPixelsX(Value);
@@ -286,8 +286,8 @@ Integer TkPlotAnnotation::ToPixels(const TkPlotPaintContext& Context, TCoordinat
 Double TkPlotAnnotation::ToValue(const TkPlotPaintContext& Context, TCoordinate Coordinate, Integer Pixel) const
 {
     if (OnChannel(Coordinate)) {
-        const TkPlotAxis* axis = AxisOf(Context, Coordinate);
-        return axis ? axis->PixelsToPosition(Pixel) : 0.0;
+        const TkPlotAxisScale* scale = ScaleOf(Context, Coordinate);
+        return scale ? scale->Position(Pixel) : 0.0;
     }
     const TkPlotDataView* view = FDataView.Get();
     if (!view) return 0.0;
@@ -299,7 +299,7 @@ Integer TkPlotAnnotation::SizeToPixels(const TkPlotPaintContext& Context, TCoord
 {
     Double origin = 0;
     if (OnChannel(Coordinate))
-        if (const TkPlotAxis* axis = AxisOf(Context, Coordinate)) origin = axis->Min();
+        if (const TkPlotAxisScale* scale = ScaleOf(Context, Coordinate)) origin = scale->Min();
     const Int64 span = Int64{ToPixels(Context, Coordinate, origin + Size)} - ToPixels(Context, Coordinate, origin);
     return Integer(std::min<Int64>(std::abs(span), MaxPixel));
 }

@@ -213,7 +213,7 @@ public:
     // --- overrides ------------------------------------------------------------------
     void NotificationSetFocus(TkPlotObject* AObject) override;
     // The channel's axes, when the channel and both its axes are there.
-    TkPlotAxisPair BoundAxes() override;
+    TkPlotScalePair BoundScales() override;
     // On the axes of the paint context and on the data view.
     void Draw(const TkPlotPaintContext& Context) override;
     // Inside the click rectangle or a handle of the last drawing; never
@@ -256,7 +256,7 @@ private:
     static bool Vertical(const TkPlotPaintContext& Context, TCoordinate Coordinate);
     // The axis of Context along the coordinate's direction, when Context
     // has both.
-    static const TkPlotAxis* AxisOf(const TkPlotPaintContext& Context, TCoordinate Coordinate);
+    static const TkPlotAxisScale* ScaleOf(const TkPlotPaintContext& Context, TCoordinate Coordinate);
     bool CanConvert(const TkPlotPaintContext& Context) const;
     Integer ToPixels(const TkPlotPaintContext& Context, TCoordinate Coordinate, Double Value) const;
     Double ToValue(const TkPlotPaintContext& Context, TCoordinate Coordinate, Integer Pixel) const;

@@ -117,7 +117,7 @@ void TkPlotAnnotation::ClipToChannelAxes(const TkPlotPaintContext& Context) cons
 {
     const bool wanted = FClipToAxes || (FReference == kprtChannel && Context.ClipAnnotationsToAxes);
     // Without a channel there are no axes to clip to: the data view's clip stays.
-    if (wanted && Context.HasAxes()) ClipCanvasToAxes(Context);
+    if (wanted && Context.HasScales()) ClipCanvasToAxes(Context);
 }
 
 void TkPlotAnnotation::SelectTools(TCanvas* Canvas, TColor BackGroundColor) const

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 #include "components/plot/axis/kPlotAxisTracking.h"
 #include "components/plot/objects/kPlotHostServices.h"
@@ -155,20 +154,6 @@ TkPlotYAxis::TkPlotYAxis(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNot
     SetTrackingDefaults(kptsScaleMinMax, kpafsNone);
 }
 
-// A channel whose points wait for the axis tracks them by its other axis
-// alone from now on.
-TkPlotAxis::~TkPlotAxis()
-{
-    if (FWaiting) FWaiting->DropWaitingAxis(*this);
-}
-
-void TkPlotAxis::SetTrackingDefaults(TkPlotTrackingStyle Style, TkPlotAlignFirstStyle AlignFirst)
-{
-    FTrackingStyle = Style;
-    FTrackingAlignFirstStyle = AlignFirst;
-    UpdateTrackingFollowsOnlyOutliers();
-}
-
 void TkPlotAxis::DefineProperties(TFiler& Filer)
 {
     TkPlotLayoutObject::DefineProperties(Filer);
@@ -181,63 +166,43 @@ void TkPlotAxis::DefineProperties(TFiler& Filer)
 
 void TkPlotAxis::SetMin(Double Value)
 {
-    SettleWaiting();
-    if (std::isnan(Value)) return;
-    Value = ClampMin(Value);
-    if (Value == FMin) return;
-    const Double old = FMin;
-    FMin = Value;
-    InvalidateScaleMap();
+    const Double old = FScale.Min();
+    if (!FScale.SetMin(Value)) return;
     DoChange();
-    if (!FBlockMinSpanEvents) FireMinSpanEvents(old, FSpan, true, false);
+    if (!FBlockMinSpanEvents) FireMinSpanEvents(old, FScale.Span(), true, false);
 }
 
 void TkPlotAxis::SetSpan(Double Value)
 {
-    SettleWaiting();
-    if (std::isnan(Value)) return;
-    Value = ClampSpan(Value);
-    if (Value == FSpan) return;
-    const Double old = FSpan;
-    FSpan = Value;
-    InvalidateScaleMap();
+    const Double old = FScale.Span();
+    if (!FScale.SetSpan(Value)) return;
     DoChange();
-    if (!FBlockMinSpanEvents) FireMinSpanEvents(FMin, old, false, true);
+    if (!FBlockMinSpanEvents) FireMinSpanEvents(FScale.Min(), old, false, true);
 }
 
 void TkPlotAxis::SetMinSpan(Double NewMin, Double NewSpan)
 {
-    SettleWaiting();
-    // Compared as they would be stored, so a clamped request that changes
-    // nothing reports nothing.
-    NormalizeMinSpan(NewMin, NewSpan);
-    if (NewMin == FMin && NewSpan == FSpan) return;
-    const Double oldMin = FMin;
-    const Double oldSpan = FSpan;
+    const Double oldMin = FScale.Min();
+    const Double oldSpan = FScale.Span();
     // One change for both: a scrolling axis moves with every tracked point.
-    FMin = NewMin;
-    FSpan = NewSpan;
-    InvalidateScaleMap();
+    if (!FScale.SetMinSpan(NewMin, NewSpan)) return;
     DoChangeUnlessRepaintPending();
-    FireMinSpanEvents(oldMin, oldSpan, FMin != oldMin, FSpan != oldSpan);
+    FireMinSpanEvents(oldMin, oldSpan, FScale.Min() != oldMin, FScale.Span() != oldSpan);
 }
 
 void TkPlotAxis::FireMinSpanEvents(Double OldMin, Double OldSpan, bool MinChanged, bool SpanChanged)
 {
     if (!ScaleEventsListened()) return;
-    if (MinChanged) Fire(PlotEvent::AxisMinChange{this, OldMin, FMin});
-    if (SpanChanged) Fire(PlotEvent::AxisSpanChange{this, OldSpan, FSpan});
-    Fire(PlotEvent::AxisMinSpanChange{this, OldMin, OldSpan, FMin, FSpan});
+    const Double newMin = FScale.Min();
+    const Double newSpan = FScale.Span();
+    if (MinChanged) Fire(PlotEvent::AxisMinChange{this, OldMin, newMin});
+    if (SpanChanged) Fire(PlotEvent::AxisSpanChange{this, OldSpan, newSpan});
+    Fire(PlotEvent::AxisMinSpanChange{this, OldMin, OldSpan, newMin, newSpan});
 }
 
 void TkPlotAxis::SetScaleType(TkPlotScaleType Value)
 {
-    SettleWaiting();
-    if (Value == FScaleType) return;
-    FScaleType = Value;
-    if (IsLog() && FMin <= 0) FMin = 1;
-    InvalidateScaleMap();
-    DoChange();
+    if (FScale.SetType(Value)) DoChange();
 }
 
 void TkPlotAxis::SetDesiredStart(Double Value) { SetProperty(FDesiredStart, Value, &TkPlotAxis::DoChange); }
@@ -250,10 +215,7 @@ void TkPlotAxis::SetDesiredIncrement(Double Value)
 
 void TkPlotAxis::SetReverseScale(bool Value)
 {
-    if (Value == FReverseScale) return;
-    FReverseScale = Value;
-    InvalidateScaleMap();
-    DoChange();
+    if (FScale.SetReversed(Value)) DoChange();
 }
 
 // ===========================================================================
@@ -342,13 +304,11 @@ void TkPlotAxis::SetCustomizeLabelEventText(const String& Value)
 
 void TkPlotAxis::SetTrackingEnabled(bool Value)
 {
-    SettleWaiting();
-    if (Value == FTrackingEnabled) return;
-    FTrackingEnabled = Value;
-    UpdateUntrackedRange();
-    if (FRestoreValuesOnResume) {
+    if (!FScale.SetTrackingEnabled(Value)) return;
+    if (FScale.RestoreValuesOnResume()) {
         if (Value) {
-            SetMinSpan(FPreviousMin, FPreviousSpan);
+            const TkPlotScaleRange resume = FScale.ResumeValues();
+            SetMinSpan(resume.Min, resume.Span);
             FLabelsMinLength = FPreviousLabelsMinLength;
         } else {
             UpdateResumeValues();
@@ -359,9 +319,7 @@ void TkPlotAxis::SetTrackingEnabled(bool Value)
 
 void TkPlotAxis::UpdateResumeValues()
 {
-    SettleWaiting();
-    FPreviousMin = FMin;
-    FPreviousSpan = FSpan;
+    FScale.UpdateResumeValues();
     FPreviousLabelsMinLength = FLabelsMinLength;
 }
 
@@ -369,65 +327,38 @@ void TkPlotAxis::ZoomToFit() { TkPlotAxisTracking::ZoomToFit(*this); }
 
 void TkPlotAxis::ZoomToFitFast() { TkPlotAxisTracking::ZoomToFitFast(*this); }
 
-void TkPlotAxis::UpdateTrackingFollowsOnlyOutliers()
-{
-    FTrackingFollowsOnlyOutliers = FTrackingStyle != kptsExpandCollapse && FTrackingStyle != kptsExpandCollapseFast &&
-                                   FTrackingIncrementStyle == kptisMinimum && FTrackingSpanMinimum == 0 &&
-                                   FTrackingMinMargin == 0 && FTrackingMaxMargin == 0;
-    UpdateUntrackedRange();
-}
-
-void TkPlotAxis::TrackingSettingChange()
-{
-    UpdateTrackingFollowsOnlyOutliers();
-    DoChange();
-}
-
 void TkPlotAxis::SetTrackingStyle(TkPlotTrackingStyle Value)
 {
-    SettleWaiting();
-    SetProperty(FTrackingStyle, Value, &TkPlotAxis::TrackingSettingChange);
+    TrackingSettingChanged(FScale.SetTrackingStyle(Value));
 }
 
 void TkPlotAxis::SetTrackingIncrementStyle(TkPlotTrackingIncrementStyle Value)
 {
-    SettleWaiting();
-    SetProperty(FTrackingIncrementStyle, Value, &TkPlotAxis::TrackingSettingChange);
+    TrackingSettingChanged(FScale.SetTrackingIncrementStyle(Value));
 }
 
 void TkPlotAxis::SetTrackingAlignFirstStyle(TkPlotAlignFirstStyle Value)
 {
-    SettleWaiting();
-    SetProperty(FTrackingAlignFirstStyle, Value, &TkPlotAxis::DoChange);
+    TrackingSettingChanged(FScale.SetTrackingAlignFirstStyle(Value));
 }
 
 void TkPlotAxis::SetTrackingScrollCompressMax(Double Value)
 {
-    SettleWaiting();
-    SetProperty(FTrackingScrollCompressMax, Value, &TkPlotAxis::DoChange);
+    TrackingSettingChanged(FScale.SetTrackingScrollCompressMax(Value));
 }
 
 void TkPlotAxis::SetTrackingSpanMinimum(Double Value)
 {
-    SettleWaiting();
-    SetProperty(FTrackingSpanMinimum, Value, &TkPlotAxis::TrackingSettingChange);
+    TrackingSettingChanged(FScale.SetTrackingSpanMinimum(Value));
 }
 
-void TkPlotAxis::SetTrackingMaxMargin(Double Value)
-{
-    SettleWaiting();
-    SetProperty(FTrackingMaxMargin, Value, &TkPlotAxis::TrackingSettingChange);
-}
+void TkPlotAxis::SetTrackingMaxMargin(Double Value) { TrackingSettingChanged(FScale.SetTrackingMaxMargin(Value)); }
 
-void TkPlotAxis::SetTrackingMinMargin(Double Value)
-{
-    SettleWaiting();
-    SetProperty(FTrackingMinMargin, Value, &TkPlotAxis::TrackingSettingChange);
-}
+void TkPlotAxis::SetTrackingMinMargin(Double Value) { TrackingSettingChanged(FScale.SetTrackingMinMargin(Value)); }
 
 void TkPlotAxis::SetRestoreValuesOnResume(bool Value)
 {
-    SetProperty(FRestoreValuesOnResume, Value, &TkPlotAxis::DoChange);
+    if (FScale.SetRestoreValuesOnResume(Value)) DoChange();
 }
 
 // --- cursor and legend formats ----------------------------------------------
@@ -502,11 +433,18 @@ void TkPlotAxis::SetCursorScaler(Double Value) { SetProperty(FCursorScaler, Valu
 
 void TkPlotAxis::SetScrollMinMaxEnabled(bool Value)
 {
-    SetProperty(FScrollMinMaxEnabled, Value, &TkPlotAxis::DoChange);
+    if (FScale.SetScrollMinMaxEnabled(Value)) DoChange();
 }
 
-void TkPlotAxis::SetScrollMax(Double Value) { SetProperty(FScrollMax, Value, &TkPlotAxis::DoChange); }
-void TkPlotAxis::SetScrollMin(Double Value) { SetProperty(FScrollMin, Value, &TkPlotAxis::DoChange); }
+void TkPlotAxis::SetScrollMax(Double Value)
+{
+    if (FScale.SetScrollMax(Value)) DoChange();
+}
+
+void TkPlotAxis::SetScrollMin(Double Value)
+{
+    if (FScale.SetScrollMin(Value)) DoChange();
+}
 void TkPlotAxis::SetMasterUIInput(bool Value) { SetProperty(FMasterUIInput, Value, &TkPlotAxis::DoChange); }
 
 void TkPlotAxis::SetCartesianStyle(TkPlotCartesianStyle Value)
@@ -554,10 +492,9 @@ bool TkPlotAxis::LabelsAlongAxis() const
 // along it, else the height of the label of Min.
 Integer TkPlotAxis::LabelExtent(TCanvas* Canvas, bool AlongAxis)
 {
-    SettleWaiting();
     if (AlongAxis) return GetMaxLabelWidth(Canvas, FLabelsFont.get());
     Canvas->SetFont(FLabelsFont.get());
-    return Canvas->TextHeight(GetLabelText(FMin));
+    return Canvas->TextHeight(GetLabelText(FScale.Min()));
 }
 
 // Room kept at a stacked end for the half label that overhangs it.
@@ -581,42 +518,19 @@ void TkPlotAxis::LayoutScale(TCanvas* Canvas)
     const Int64 startShift = StartStacked() ? margin : 0;
     const Int64 stopShift = StopStacked() ? margin : 0;
     const TRect layout = LayoutRect();
+    TRect scale;
     if (IsHorz()) {
         FQuadSide = cartesian || !ReverseSide() ? 3 : 1;
-        FScaleRect = Rect(Shifted(layout.Left, startShift), layout.Top, Shifted(layout.Right, -stopShift),
-                          layout.Bottom);
-        FFocusRect = Rect(Shifted(FScaleRect.Left, -margin), Shifted(layout.Top, 2), Shifted(FScaleRect.Right, margin),
+        scale = Rect(Shifted(layout.Left, startShift), layout.Top, Shifted(layout.Right, -stopShift), layout.Bottom);
+        FFocusRect = Rect(Shifted(scale.Left, -margin), Shifted(layout.Top, 2), Shifted(scale.Right, margin),
                           Shifted(layout.Bottom, -2));
     } else {
         FQuadSide = cartesian || ReverseSide() ? 2 : 0;
-        FScaleRect = Rect(layout.Left, Shifted(layout.Top, stopShift), layout.Right,
-                          Shifted(layout.Bottom, -startShift));
-        FFocusRect = Rect(Shifted(layout.Left, 2), Shifted(FScaleRect.Top, -margin), Shifted(layout.Right, -2),
-                          Shifted(FScaleRect.Bottom, margin));
+        scale = Rect(layout.Left, Shifted(layout.Top, stopShift), layout.Right, Shifted(layout.Bottom, -startShift));
+        FFocusRect = Rect(Shifted(layout.Left, 2), Shifted(scale.Top, -margin), Shifted(layout.Right, -2),
+                          Shifted(scale.Bottom, margin));
     }
-    InvalidateScaleMap();
-}
-
-void TkPlotAxis::RemakeScaleMap() const
-{
-    FScaleMap = TkPlotScaleMap::Make(FMin, FSpan, IsLog(), FReverseScale, IsHorz(), FScaleRect);
-    FScaleMapStale = false;
-}
-
-Integer TkPlotAxis::ScaleLength() const
-{
-    return IsHorz() ? SatInt32(Int64{FScaleRect.Right} - FScaleRect.Left)
-                    : SatInt32(Int64{FScaleRect.Bottom} - FScaleRect.Top);
-}
-
-Integer TkPlotAxis::PositionToPixels(Double Value) const { return ScaleMap().Pixel(Value); }
-
-Double TkPlotAxis::PixelsToPosition(Integer Pixel) const { return ScaleMap().Position(Pixel); }
-
-Integer TkPlotAxis::WidthToPixels(Double Value) const
-{
-    SettleWaiting();
-    return SatInt32(std::abs(Int64{PositionToPixels(FMin + Value)} - PositionToPixels(FMin)));
+    FScale.LayOut(scale, IsHorz());
 }
 
 Double TkPlotAxis::PositionToPercent(Double Value) const
@@ -630,7 +544,7 @@ Double TkPlotAxis::PercentToPosition(Double Value) const
     const Extended width = Extended(StopPercent()) - StartPercent();
     if (width <= 0) return 0;
     const Extended fraction = (Value * 100.0L - StartPercent()) / width;
-    return ScaleMap().ValueAtFraction(Double(FReverseScale ? 1 - fraction : fraction));
+    return ScaleMap().ValueAtFraction(Double(FScale.Reversed() ? 1 - fraction : fraction));
 }
 
 void TkPlotAxis::SetMinSpanFromRect(const TRect& Rect)
@@ -638,7 +552,7 @@ void TkPlotAxis::SetMinSpanFromRect(const TRect& Rect)
     const bool horizontal = IsHorz();
     Integer low = horizontal ? Rect.Left : Rect.Bottom;
     Integer high = horizontal ? Rect.Right : Rect.Top;
-    if (FReverseScale) std::swap(low, high);
+    if (FScale.Reversed()) std::swap(low, high);
     const Double newMin = PixelsToPosition(low);
     SetMinSpan(newMin, PixelsToPosition(high) - newMin);
 }
@@ -675,14 +589,13 @@ Integer TkPlotAxis::LabelPixels(TCanvas* Canvas)
 
 void TkPlotAxis::FillTickList(TCanvas* Canvas)
 {
-    SettleWaiting();
     ClearTicks();
     Canvas->SetFont(FLabelsFont.get());
     const Integer maxCount = std::max(ScaleLength() / LabelPixels(Canvas), 1);
     const TkPlotOnScale onScale = [this](Double Value) { return PointOnScale(Value); };
     TkPlotTickPositions positions;
-    if (IsLog() && SpansDecades(FMin, FSpan)) {
-        positions = GenerateDecadeTicks(FMin, FSpan, maxCount, onScale);
+    if (const Double min = FScale.Min(), span = FScale.Span(); FScale.IsLog() && SpansDecades(min, span)) {
+        positions = GenerateDecadeTicks(min, span, maxCount, onScale);
     } else {
         TkPlotTickRun run = ChooseIncrement(maxCount);
         positions = GenerateLabelledTicks(run, onScale);
@@ -696,7 +609,7 @@ void TkPlotAxis::FillTickList(TCanvas* Canvas)
 TkPlotTickRun TkPlotAxis::ChooseIncrement(Integer MaxCount)
 {
     TkPlotIncrementRequest request;
-    request.Span = FSpan;
+    request.Span = FScale.Span();
     request.DesiredIncrement = FDesiredIncrement;
     request.LabelsVisible = FLabelsVisible;
     request.ScaleLength = ScaleLength();
@@ -708,12 +621,11 @@ TkPlotTickRun TkPlotAxis::ChooseIncrement(Integer MaxCount)
     FYearModeEnabled = major.Unit == TkPlotIncrementUnit::Years;
     FMajorIncrement = major.Value;
     FMinorIncrement = MinorIncrementOf(FMajorIncrement, FMinorCount);
-    // Calendar walks need a scale inside the calendar; the fields change in
-    // place, without events, and the pixel scale follows.
-    ClampCalendarScale(major.Unit, FMin, FSpan, FMajorIncrement);
-    InvalidateScaleMap();
+    // Calendar walks need a scale inside the calendar; it changes in place,
+    // without events, and the pixel scale follows.
+    FScale.ClampToCalendar(major.Unit, FMajorIncrement);
     major.Value = FMajorIncrement;
-    return {FMin, FSpan, major, FMinorCount, FMinorIncrement, FDesiredStart, FScaleType};
+    return {FScale.Min(), FScale.Span(), major, FMinorCount, FMinorIncrement, FDesiredStart, FScale.Type()};
 }
 
 void TkPlotAxis::AddTick(TkPlotTickType Type, Double Position, const String& Text)
@@ -729,7 +641,7 @@ void TkPlotAxis::ClearTicks() { FTickList.Clear(); }
 
 Integer TkPlotAxis::TickListAdd(Double Position, const String& ALabel, TkPlotTickType Style)
 {
-    if (IsLog() && Position <= 0) throw Exception(kLogScalePositionMessage);
+    if (FScale.IsLog() && Position <= 0) throw Exception(kLogScalePositionMessage);
     AddTick(Style, Position, ALabel);
     DoChange();
     return FTickList.Count() - 1;
@@ -759,8 +671,7 @@ String TkPlotAxis::CustomizeLabel(const String& Text, Double Value)
 
 String TkPlotAxis::FormatLabel(Double Value, const TkPlotValueFormat& Format, Double& MinLength, bool AutoAdjust)
 {
-    SettleWaiting();
-    const std::optional<String> text = FormatValueText(Value, Format, FScaleType, FSpan);
+    const std::optional<String> text = FormatValueText(Value, Format, FScale.Type(), FScale.Span());
     if (!text) return kUnknownValueText;
     String result = CustomizeLabel(*text, Value);
     // Measuring labels widens the room kept for them; written in place, as
@@ -799,13 +710,14 @@ String TkPlotAxis::GetCursorValueText(Double Value)
 
 Integer TkPlotAxis::GetMaxLabelWidth(TCanvas* Canvas, TFont* Font)
 {
-    SettleWaiting();
     Canvas->SetFont(Font);
     Integer widest = RoundPix(Canvas->TextWidth("0") * Extended(FLabelsMinLength));
     String sample;
     {
         TFlagScope measuring(FAllowLabelMinAdjust);
-        sample = GetLabelText(std::trunc(FMin / FSpan) * FSpan + FSpan);
+        const Double min = FScale.Min();
+        const Double span = FScale.Span();
+        sample = GetLabelText(std::trunc(min / span) * span + span);
     }
     widest = std::max(widest, Canvas->TextWidth(sample));
     for (const TkPlotTickObject* tick : FTickList) widest = std::max(widest, Canvas->TextWidth(tick->Text));

@@ -8,18 +8,21 @@
 // TkPlotXAxis and TkPlotYAxis are the two kinds; they differ only in their
 // tracking defaults. Code that needs the direction asks the axis (IsXAxis).
 //
+// The scale itself, with its tracking settings, the points that wait for
+// it and its map, is an object of its own (kPlotAxisScale.h): the axis
+// publishes its properties, fires the events of its changes, and keeps the
+// ticks, labels, layout, drawing and input. Drawing inside the data view
+// takes the scale alone (Scale()).
+//
 // The scale layout and the pixel conversions are valid after a tick
 // generation (CalcTicks), which the plot runs at every paint; before it every
 // value maps to pixel 0.
 
-#include <cmath>
 #include <functional>
-#include <limits>
-#include <span>
 
 #include "components/foundation/kTypes.h"
+#include "components/plot/axis/kPlotAxisScale.h"
 #include "components/plot/axis/kPlotAxisTicks.h"
-#include "components/plot/axis/kPlotScaleMap.h"
 #include "components/plot/objects/kPlotObjectRef.h"
 #include "components/plot/objects/kPlotObjects.h"
 #include "platform/Graphics.h"
@@ -28,28 +31,6 @@
 class TkPlotAxis;
 class TkPlotXAxis;
 class TkPlotYAxis;
-
-// How an axis follows new data (tracking).
-enum TkPlotTrackingStyle {
-    kptsScaleMinMax,
-    kptsScaleMax,
-    kptsScaleMin,
-    kptsScrollSmooth,
-    kptsScrollPage,
-    kptsExpandCollapse,
-    kptsExpandCollapseFast,
-    kptsExpandMinMax
-};
-PL_ENUM_NAMES(TkPlotTrackingStyle, "kptsScaleMinMax", "kptsScaleMax", "kptsScaleMin", "kptsScrollSmooth",
-              "kptsScrollPage", "kptsExpandCollapse", "kptsExpandCollapseFast", "kptsExpandMinMax")
-
-// Which tick increment tracking snaps the scale ends to.
-enum TkPlotTrackingIncrementStyle { kptisMinimum, kptisMajor, kptisMinor };
-PL_ENUM_NAMES(TkPlotTrackingIncrementStyle, "kptisMinimum", "kptisMajor", "kptisMinor")
-
-// Where the first tracked value puts the scale.
-enum TkPlotAlignFirstStyle { kpafsMin, kpafsMax, kpafsAuto, kpafsNone };
-PL_ENUM_NAMES(TkPlotAlignFirstStyle, "kpafsMin", "kpafsMax", "kpafsAuto", "kpafsNone")
 
 // An axis drawn across the data view, crossing another axis.
 enum TkPlotCartesianStyle { kpcsNone, kpcsMaster, kpcsChild };
@@ -69,29 +50,14 @@ public:
     bool Show = false;          // on the scale at the last generation
 };
 
-// Points that a channel holds back from its axes' tracking while nobody can
-// see the scale: the axis settles them before its scale is read or changed,
-// so that everyone sees the scale that tracking each point at once gives.
-class TkPlotWaitingPoints {
-public:
-    // The waiting points are tracked, and the axes no longer wait for them.
-    virtual void SettleWaitingPoints() = 0;
-    // Axis goes: the points are tracked by the other axis alone.
-    virtual void DropWaitingAxis(const TkPlotAxis& Axis) = 0;
-
-protected:
-    ~TkPlotWaitingPoints() = default;
-};
-
-class TkPlotAxis : public TkPlotLayoutObject {
+class TkPlotAxis : public TkPlotLayoutObject, public TkPlotTickMarks, private TkPlotScaleWatcher {
     PL_CLASSINFO()
 public:
     // No scale end or span goes past this.
-    static constexpr Double kMaxScaleValue = 1e300;
+    static constexpr Double kMaxScaleValue = TkPlotAxisScale::kMaxValue;
 
     TkPlotAxis(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert, TNotifyEvent AOnRemove,
                TNotifyEvent AOnRename);
-    ~TkPlotAxis() override;
     // The direction comes with the kind: X axes lie along the X direction.
     bool IsXAxis() const { return Kind() == kpokXAxis; }
     bool IsYAxis() const { return Kind() == kpokYAxis; }
@@ -100,45 +66,32 @@ public:
     void DefineProperties(TFiler& Filer) override;
 
     // --- scale ----------------------------------------------------------------
+    // The scale as drawing sees it: its value, read as every point given so
+    // far moved it, and its map.
+    const TkPlotAxisScale& Scale() const { return FScale; }
     // Clamped to +-1e300; a NaN is ignored. A change fires DoChange, then
     // (outside SetMinSpan) the plot's min and min-span events.
-    Double Min() const
-    {
-        SettleWaiting();
-        return FMin;
-    }
+    Double Min() const { return FScale.Min(); }
     void SetMin(Double Value);
     // Clamped to 1e-300 .. 1e300 (0 and negative spans become 1e-300).
-    Double Span() const
-    {
-        SettleWaiting();
-        return FSpan;
-    }
+    Double Span() const { return FScale.Span(); }
     void SetSpan(Double Value);
-    // Settled first, as Min and Span are: waiting points may move both ends.
-    Double Max() const
-    {
-        SettleWaiting();
-        return FMin + FSpan;
-    }
-    Double Center() const
-    {
-        SettleWaiting();
-        return FMin + FSpan / 2;
-    }
+    // Read as Min and Span are: waiting points may move both ends.
+    Double Max() const { return FScale.Max(); }
+    Double Center() const { return FScale.Center(); }
     // Both at once with one set of events: min change (when Min changed),
     // span change (when Span changed), then min-span change. On a log scale
     // a non-positive Min or Span becomes 1.
     void SetMinSpan(Double NewMin, Double NewSpan);
     // Switching to log10 with Min <= 0 moves Min to 1 without events.
-    TkPlotScaleType ScaleType() const { return FScaleType; }
+    TkPlotScaleType ScaleType() const { return FScale.Type(); }
     void SetScaleType(TkPlotScaleType Value);
     Double DesiredStart() const { return FDesiredStart; }
     void SetDesiredStart(Double Value);
     // Clamped to 0 .. 1e300.
     Double DesiredIncrement() const { return FDesiredIncrement; }
     void SetDesiredIncrement(Double Value);
-    bool ReverseScale() const { return FReverseScale; }
+    bool ReverseScale() const { return FScale.Reversed(); }
     void SetReverseScale(bool Value);
 
     // --- look -------------------------------------------------------------------
@@ -192,34 +145,31 @@ public:
     void SetScaleLinesColor(TColor Value);
     Double StackingEndsMargin() const { return FStackingEndsMargin; }
     void SetStackingEndsMargin(Double Value);
-    bool GridLinesVisible() const { return FGridLinesVisible; }
+    bool GridLinesVisible() const override { return FGridLinesVisible; }
     void SetGridLinesVisible(bool Value);
 
     // --- tracking settings (the tracking itself follows the data) -----------------
     // With RestoreValuesOnResume, turning tracking off saves the resume
     // values and turning it on brings them back.
-    bool TrackingEnabled() const { return FTrackingEnabled; }
+    bool TrackingEnabled() const { return FScale.TrackingEnabled(); }
     void SetTrackingEnabled(bool Value);
-    TkPlotTrackingStyle TrackingStyle() const { return FTrackingStyle; }
+    TkPlotTrackingStyle TrackingStyle() const { return FScale.TrackingStyle(); }
     // The style fits the scale to the channels' data at every value.
-    bool TrackingFitsChannels() const
-    {
-        return FTrackingStyle == kptsExpandCollapse || FTrackingStyle == kptsExpandCollapseFast;
-    }
+    bool TrackingFitsChannels() const { return FScale.TrackingFitsChannels(); }
     void SetTrackingStyle(TkPlotTrackingStyle Value);
-    TkPlotTrackingIncrementStyle TrackingIncrementStyle() const { return FTrackingIncrementStyle; }
+    TkPlotTrackingIncrementStyle TrackingIncrementStyle() const { return FScale.TrackingIncrementStyle(); }
     void SetTrackingIncrementStyle(TkPlotTrackingIncrementStyle Value);
-    TkPlotAlignFirstStyle TrackingAlignFirstStyle() const { return FTrackingAlignFirstStyle; }
+    TkPlotAlignFirstStyle TrackingAlignFirstStyle() const { return FScale.TrackingAlignFirstStyle(); }
     void SetTrackingAlignFirstStyle(TkPlotAlignFirstStyle Value);
-    Double TrackingScrollCompressMax() const { return FTrackingScrollCompressMax; }
+    Double TrackingScrollCompressMax() const { return FScale.TrackingScrollCompressMax(); }
     void SetTrackingScrollCompressMax(Double Value);
-    Double TrackingSpanMinimum() const { return FTrackingSpanMinimum; }
+    Double TrackingSpanMinimum() const { return FScale.TrackingSpanMinimum(); }
     void SetTrackingSpanMinimum(Double Value);
-    Double TrackingMaxMargin() const { return FTrackingMaxMargin; }
+    Double TrackingMaxMargin() const { return FScale.TrackingMaxMargin(); }
     void SetTrackingMaxMargin(Double Value);
-    Double TrackingMinMargin() const { return FTrackingMinMargin; }
+    Double TrackingMinMargin() const { return FScale.TrackingMinMargin(); }
     void SetTrackingMinMargin(Double Value);
-    bool RestoreValuesOnResume() const { return FRestoreValuesOnResume; }
+    bool RestoreValuesOnResume() const { return FScale.RestoreValuesOnResume(); }
     void SetRestoreValuesOnResume(bool Value);
     // The scale and label length that resuming restores.
     void UpdateResumeValues();
@@ -234,8 +184,7 @@ public:
     // nothing but the value could move, and cost no more than this.
     void NewTrackingData(Double Value, bool RepaintPending = false)
     {
-        SettleWaiting();
-        if (!InTrackedScale(Value)) FollowTrackingData(Value, RepaintPending && !ScaleEventsListened());
+        if (!FScale.LeavesScaleFor(Value)) FollowTrackingData(Value, RepaintPending && !ScaleEventsListened());
     }
     // The values of a run of new points, each as NewTrackingData takes it;
     // the moves of the scale are reported once, after the run. Value(I, V)
@@ -245,42 +194,17 @@ public:
     template <class F>
     void NewTrackingRun(Integer Count, F Value)
     {
-        SettleWaiting();
-        if (!FTrackingEnabled) return;
-        const Double oldMin = FMin;
-        const Double oldSpan = FSpan;
-        Double value = 0;
-        for (Integer i = 0; i < Count; ++i)
-            if (Value(i, value) && !InTrackedScale(value)) FollowTrackingData(value, true);
-        if (FMin != oldMin || FSpan != oldSpan) DoChangeUnlessRepaintPending();
+        if (!FScale.TrackingEnabled()) return;
+        const Double oldMin = FScale.Min();
+        const Double oldSpan = FScale.Span();
+        FScale.ForEachMovingValue(Count, Value, [this](Double V) { FollowTrackingData(V, true); });
+        if (FScale.Min() != oldMin || FScale.Span() != oldSpan) DoChangeUnlessRepaintPending();
     }
-    // Points of Source may wait for this axis: tracking is off, or the first
-    // value lined the scale up and the style follows outliers alone, so
-    // that a waiting value moves the scale only as TakeWaitingValues
-    // replays it. Another channel's waiting points are settled first: the
-    // axis takes the values of one channel's points at a time, in order.
-    bool HoldWaiting(TkPlotWaitingPoints& Source);
-    // Tracking leaves the scale as it is for every value from Low to High.
-    bool LeavesScaleFor(Double Low, Double High) const
-    {
-        SettleWaiting();
-        return InTrackedScale(Low) && InTrackedScale(High);
-    }
-    void ReleaseWaiting(const TkPlotWaitingPoints& Source)
-    {
-        if (FWaiting == &Source) FWaiting = nullptr;
-    }
-    // The values of waiting points, in order, as NewTrackingData takes them
-    // while the plot's repaint is pending and no handler listens; with
-    // Status, only those of valid points.
-    void TakeWaitingValues(std::span<const Double> Values, const TkPlotDataPointStatus* Status);
+    // Points of Source may wait for this axis' scale (TkPlotAxisScale::
+    // HoldWaiting): the part of the scale that takes them, else nullptr.
+    TkPlotWaitingScale* HoldWaiting(TkPlotWaitingPoints& Source) { return FScale.HoldWaiting(Source); }
     // The next tracked value aligns the scale again.
-    void ResetFirstAlign()
-    {
-        SettleWaiting();
-        FFirstAlignDone = false;
-        UpdateUntrackedRange();
-    }
+    void ResetFirstAlign() { FScale.ResetFirstAlign(); }
     // The scale spans the data of the channels bound to the axis, as the
     // plot gathers their extents (Fast: their running extremes).
     void ZoomToFit();
@@ -319,11 +243,11 @@ public:
     void SetCursorScaler(Double Value);
 
     // --- user scrolling, Cartesian and alignment references ------------------------
-    bool ScrollMinMaxEnabled() const { return FScrollMinMaxEnabled; }
+    bool ScrollMinMaxEnabled() const { return FScale.ScrollMinMaxEnabled(); }
     void SetScrollMinMaxEnabled(bool Value);
-    Double ScrollMax() const { return FScrollMax; }
+    Double ScrollMax() const { return FScale.ScrollMax(); }
     void SetScrollMax(Double Value);
-    Double ScrollMin() const { return FScrollMin; }
+    Double ScrollMin() const { return FScale.ScrollMin(); }
     void SetScrollMin(Double Value);
     bool MasterUIInput() const { return FMasterUIInput; }
     void SetMasterUIInput(bool Value);
@@ -370,9 +294,11 @@ public:
     // raises "Log Scale Requires Position to be Greater Than Zero".
     Integer TickListAdd(Double Position, const String& ALabel, TkPlotTickType Style);
     void TickListClear();
-    Integer TickListCount() const { return FTickList.Count(); }
+    Integer TickListCount() const override { return FTickList.Count(); }
     // Raises EListError outside 0 .. TickListCount - 1.
-    TkPlotTickObject* GetTick(Integer Index) const { return FTickList[Index]; }
+    TkPlotTickObject* GetTick(Integer Index) const override { return FTickList[Index]; }
+    // The grid follows the ticks on the axis' scale.
+    const TkPlotAxisScale& MarkedScale() const override { return FScale; }
 
     // --- texts ------------------------------------------------------------------------
     String GetLabelText(Double Value);
@@ -391,33 +317,26 @@ public:
     // --- scale geometry and conversions -----------------------------------------------
     // Side the scale is drawn on: 0 left, 1 top, 2 right, 3 bottom.
     Byte QuadSide() const { return FQuadSide; }
-    TRect ScaleRect() const { return FScaleRect; }
+    TRect ScaleRect() const { return FScale.Rect(); }
     TRect FocusRect() const { return FFocusRect; }
     // Pixels along the scale rectangle.
-    Integer ScaleLength() const;
+    Integer ScaleLength() const { return FScale.Length(); }
     // Clamped to -32000 .. 32000; NaN maps to 32000 (off the scale). A log
     // scale maps a non-positive value like 1.
-    Integer PositionToPixels(Double Value) const;
-    Double PixelsToPosition(Integer Pixel) const;
-    Integer WidthToPixels(Double Value) const;
+    Integer PositionToPixels(Double Value) const { return FScale.Pixel(Value); }
+    Double PixelsToPosition(Integer Pixel) const { return FScale.Position(Pixel); }
+    Integer WidthToPixels(Double Value) const { return FScale.WidthToPixels(Value); }
     // Fractions of the data view, whose StartPercent .. StopPercent the axis
     // covers; the two are inverses on every scale.
     Double PositionToPercent(Double Value) const;
     Double PercentToPosition(Double Value) const;
-    bool PointOnScale(Double Value) const { return ScaleMap().OnScale(Value); }
+    bool PointOnScale(Double Value) const { return FScale.OnScale(Value); }
     bool ValueOnScale(Double Value) const { return PointOnScale(Value); }
     // The conversions above as a value, current after every change of the
-    // scale or of its layout; drawing takes it once per paint. Made when
-    // first asked for after a change: a scrolling axis moves with every
-    // tracked point, many times between two paints.
-    const TkPlotScaleMap& ScaleMap() const
-    {
-        SettleWaiting();
-        if (FScaleMapStale) RemakeScaleMap();
-        return FScaleMap;
-    }
-    Integer MinPixels() const { return PositionToPixels(Min()); }
-    Integer MaxPixels() const { return PositionToPixels(Max()); }
+    // scale or of its layout (TkPlotAxisScale::Map).
+    const TkPlotScaleMap& ScaleMap() const { return FScale.Map(); }
+    Integer MinPixels() const { return FScale.MinPixel(); }
+    Integer MaxPixels() const { return FScale.MaxPixel(); }
     // The values under a pixel rectangle (a zoom box) become the scale.
     void SetMinSpanFromRect(const TRect& Rect);
 
@@ -455,89 +374,33 @@ public:
     void BuildPopupMenu(TPopupMenu* PopupMenu) override;
 
 protected:
-    void SetTrackingDefaults(TkPlotTrackingStyle Style, TkPlotAlignFirstStyle AlignFirst);
-    // The owner as a plot component; nullptr for a bare object owner.
+    void SetTrackingDefaults(TkPlotTrackingStyle Style, TkPlotAlignFirstStyle AlignFirst)
+    {
+        FScale.SetTrackingDefaults(Style, AlignFirst);
+    }
 
 private:
-    // The points that wait for this axis are tracked first.
-    void SettleWaiting() const
+    // --- TkPlotScaleWatcher ---
+    void ScaleMovedUnreported() override { CountUnreportedChange(); }
+    // A tracking setting's change (true) fires DoChange.
+    void TrackingSettingChanged(bool Changed)
     {
-        if (FWaiting) [[unlikely]]
-            FWaiting->SettleWaitingPoints();
-    }
-    bool IsLog() const { return FScaleType == kpstLog10; }
-    // No setting moves the scale for a value inside it: the style reacts only
-    // to values outside, and no snap, span minimum or margin applies. Kept
-    // as a flag, since every tracked point asks.
-    bool TrackingFollowsOnlyOutliers() const { return FTrackingFollowsOnlyOutliers; }
-    // A tracking setting changed: the flag above follows, then DoChange.
-    void TrackingSettingChange();
-    void UpdateTrackingFollowsOnlyOutliers();
-    // A value that tracking leaves where it is (NaN never is).
-    bool InTrackedScale(Double Value) const { return Value >= FUntrackedLow && Value <= FUntrackedHigh; }
-    // The range above follows the scale and the tracking settings.
-    void UpdateUntrackedRange()
-    {
-        constexpr Double infinity = std::numeric_limits<Double>::infinity();
-        if (!FTrackingEnabled) {
-            FUntrackedLow = -infinity;
-            FUntrackedHigh = infinity;
-        } else if (FFirstAlignDone && FTrackingFollowsOnlyOutliers) {
-            FUntrackedLow = FMin;
-            FUntrackedHigh = Max();
-        } else {
-            FUntrackedLow = infinity;
-            FUntrackedHigh = -infinity;
-        }
+        if (Changed) DoChange();
     }
     // The tracking of a value past the inline check (kPlotAxisTracking.cpp).
-    // Keep: the value's move needs no report of its own; the scale only
-    // takes it (KeepTrackedMove) when the first value lined the scale up
-    // and tracking follows outliers alone.
+    // Keep: the value's move needs no report of its own; the scale takes it
+    // at once where it can (TkPlotAxisScale::KeepTrackedMove).
     void FollowTrackingData(Double Value, bool Keep);
-    // The move TrackingStyle makes for Value, held by the scale unreported.
-    void KeepTrackedMove(Double Value);
-    // The scale as tracking moves it, held apart from the axis while values
-    // are replayed (kPlotAxisTracking.cpp); the axis takes it unreported.
-    struct THeldScale;
-    void TakeHeldScale(const THeldScale& Scale);
     // Some handler of the plot's scale events would hear of a move.
     bool ScaleEventsListened() const;
     // The user's gesture on every other axis of this one's direction, once
     // (a master of the user's input only): the plot's forwarding flag keeps
     // the axes reached from passing it on again.
     void ForwardToOtherAxes(const std::function<void(TkPlotAxis&)>& Action);
-    // The scale a request for NewMin and NewSpan gives: a NaN keeps the
-    // part as it is, a log scale takes 1 for a part not above 0, then the
-    // clamps.
-    void NormalizeMinSpan(Double& NewMin, Double& NewSpan) const
-    {
-        NormalizeMinSpan(NewMin, NewSpan, FMin, FSpan, IsLog());
-    }
-    static void NormalizeMinSpan(Double& NewMin, Double& NewSpan, Double OldMin, Double OldSpan, bool Log)
-    {
-        if (std::isnan(NewMin)) NewMin = OldMin;
-        if (std::isnan(NewSpan)) NewSpan = OldSpan;
-        if (Log) {
-            if (NewMin <= 0) NewMin = 1;
-            if (NewSpan <= 0) NewSpan = 1;
-        }
-        NewMin = ClampMin(NewMin);
-        NewSpan = ClampSpan(NewSpan);
-    }
-    static Double ClampMin(Double Value) { return EnsureRange(Value, -kMaxScaleValue, kMaxScaleValue); }
-    static Double ClampSpan(Double Value) { return EnsureRange(Value, TkPlotScaleMap::kMinSpan, kMaxScaleValue); }
     bool LabelsAlongAxis() const;
     void FireMinSpanEvents(Double OldMin, Double OldSpan, bool MinChanged, bool SpanChanged);
     void LayoutScale(TCanvas* Canvas);
     Integer EndMargin(TCanvas* Canvas);
-    // Every change of the scale passes here.
-    void InvalidateScaleMap()
-    {
-        FScaleMapStale = true;
-        UpdateUntrackedRange();
-    }
-    void RemakeScaleMap() const;
     Integer LabelExtent(TCanvas* Canvas, bool AlongAxis);
     Integer LabelPixels(TCanvas* Canvas);
     void FillTickList(TCanvas* Canvas);
@@ -553,11 +416,8 @@ private:
     // The mode in effect for a gesture: Ctrl held swaps scroll and zoom.
     TkPlotAxisMode EffectiveMode(TShiftState Shift) const;
 
-    // The scale movers of the user's gestures. Scrolling moves the scale by
-    // Fraction of its span (log10: of its decades) within the scroll limits;
-    // zooming divides the span by 10^Exponent.
-    void ScrollByFraction(Double Fraction);
-    void ZoomByExponent(Double Exponent);
+    // The user's gestures move the scale to the one the scale works out
+    // (TkPlotAxisScale::ScrolledBy, ZoomedBy).
     void MoveScale(TkPlotAxisMode AMode, Double Amount);
     void FireMinSpanChangeFinished(Double OldMin, Double OldSpan);
     void AddPopupItem(TPopupMenu* PopupMenu, Integer Index, const char* Caption, bool Checked, bool Enabled,
@@ -582,25 +442,13 @@ private:
     // out from the data-side edge of the draw rectangle.
     TRect BoxOutside(Integer Pixel, Integer Offset, Integer Width, Integer Height) const;
 
-    // The channel whose points wait for this axis; it settles them through
-    // a pointer of its own, so that the scale reads stay const.
-    TkPlotWaitingPoints* FWaiting = nullptr;
-    mutable TkPlotScaleMap FScaleMap;
-    mutable bool FScaleMapStale = true;
+    TkPlotAxisScale FScale{*this};
     bool FBlockMinSpanEvents = false;
     TObjectList<TkPlotTickObject> FTickList;
     Byte FQuadSide = 0;
-    bool FFirstAlignDone = false;
-    // The values that tracking leaves the scale alone for, kept so that the
-    // check of each new point is two comparisons: the scale once the first
-    // value lined it up and the style follows outliers alone, every value
-    // while tracking is off, none otherwise.
-    Double FUntrackedLow = std::numeric_limits<Double>::infinity();
-    Double FUntrackedHigh = -std::numeric_limits<Double>::infinity();
-    TRect FScaleRect;
     TRect FFocusRect;
-    Double FPreviousMin = 0;
-    Double FPreviousSpan = 100;
+    // The label length that resuming tracking restores, beside the scale's
+    // resume values.
     Double FPreviousLabelsMinLength = 0;
     bool FAllowLabelMinAdjust = false;
     // The gesture in progress: its last point and the scale it began with.
@@ -619,11 +467,8 @@ private:
     String FCustomizeLabelEventText;
     bool FCustomizeLabelEventModified = false;
 
-    Double FMin = 0;
-    Double FSpan = 100;
     Double FDesiredStart = 0;
     Double FDesiredIncrement = 0;
-    bool FReverseScale = false;
     Integer FInnerMargin = 5;
     Integer FOuterMargin = 5;
     String FTitle;
@@ -646,16 +491,6 @@ private:
     bool FScaleLinesShow = true;
     TColor FScaleLinesColor = clWhite;
     Double FStackingEndsMargin = 0.5;
-    TkPlotScaleType FScaleType = kpstLinear;
-    bool FTrackingEnabled = true;
-    TkPlotTrackingStyle FTrackingStyle = kptsScaleMinMax;
-    TkPlotTrackingIncrementStyle FTrackingIncrementStyle = kptisMinimum;
-    TkPlotAlignFirstStyle FTrackingAlignFirstStyle = kpafsNone;
-    Double FTrackingScrollCompressMax = 0;
-    Double FTrackingSpanMinimum = 0;
-    Double FTrackingMaxMargin = 0;
-    Double FTrackingMinMargin = 0;
-    bool FTrackingFollowsOnlyOutliers = true;
     bool FCursorUseDefaultFormat = true;
     TkPlotValueFormat FCursorFormat{kptfValue, "hh:nn:ss", 3, kpsSignificantDigits};
     Double FCursorMinLength = 5;
@@ -665,10 +500,6 @@ private:
     Double FLegendMinLength = 5;
     bool FLegendMinLengthAutoAdjust = false;
     Double FCursorScaler = 1;
-    bool FScrollMinMaxEnabled = false;
-    Double FScrollMax = 100;
-    Double FScrollMin = 0;
-    bool FRestoreValuesOnResume = true;
     bool FMasterUIInput = false;
     TkPlotCartesianStyle FCartesianStyle = kpcsNone;
     TkPlotObjectRef<TkPlotAxis> FCartesianRefAxis{*this, kpokNone, "<None>"};
@@ -696,9 +527,6 @@ public:
     TkPlotObjectKind Kind() const override { return kpokYAxis; }
 };
 
-// The scale maps of a paint's own axes (which must be there).
-inline const TkPlotScaleMap& XScaleMap(const TkPlotPaintContext& Context) { return Context.XAxis->ScaleMap(); }
-inline const TkPlotScaleMap& YScaleMap(const TkPlotPaintContext& Context) { return Context.YAxis->ScaleMap(); }
-// Narrows the canvas's clip to the rectangle that the paint's own two
-// scales span (both axes must be there).
-void ClipCanvasToAxes(const TkPlotPaintContext& Context);
+// The scales of an object's axes, as its BoundScales hands them to a paint.
+inline const TkPlotAxisScale* ScaleOf(const TkPlotAxis* Axis) { return Axis ? &Axis->Scale() : nullptr; }
+inline TkPlotScalePair ScalesOf(const TkPlotAxis* X, const TkPlotAxis* Y) { return {ScaleOf(X), ScaleOf(Y)}; }

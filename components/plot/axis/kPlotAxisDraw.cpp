@@ -12,7 +12,6 @@
 #include "components/foundation/kCommonRoutines.h"
 #include "components/plot/axis/kPlotAxis.h"
 #include "platform/Math.h"
-#include "platform/SysApi.h"
 #include "platform/SysUtils.h"
 
 namespace {
@@ -82,7 +81,7 @@ void TkPlotAxis::PrepareDraw(const TkPlotPaintContext& Context)
     TkPlotLayoutObject::PrepareDraw(Context);
     TkPlotOccupiedRects* occupied = Context.Occupied;
     if (!IsCartesian() || !occupied) return;
-    const TRect& s = FScaleRect;
+    const TRect& s = FScale.Rect();
     switch (FQuadSide) {
     case 0: occupied->Add(Rect(s.Right, s.Top, Sum({s.Right, 1}), s.Bottom)); break;
     case 1: occupied->Add(Rect(s.Left, s.Bottom, s.Right, Sum({s.Bottom, 1}))); break;
@@ -194,7 +193,7 @@ void TkPlotAxis::Draw(const TkPlotPaintContext& Context)
 void TkPlotAxis::DrawScaleLine(TCanvas* Canvas)
 {
     const Int64 o = IsCartesian() ? 0 : FInnerMargin;
-    const TRect& s = FScaleRect;
+    const TRect& s = FScale.Rect();
     switch (FQuadSide) {
     case 0:
         Canvas->MoveTo(Sum({s.Right, -o}), s.Top);
@@ -244,7 +243,7 @@ void TkPlotAxis::DrawTitle(TCanvas* Canvas, TColor BackGroundColor)
     const TSize extent = TitleExtent(Canvas);
     const Integer thickness = extent.cx;
     const Integer length = extent.cy;
-    const TRect& s = FScaleRect;
+    const TRect& s = FScale.Rect();
     const Integer middle = Integer((Int64{s.Top} + s.Bottom) / 2);
     const Integer top = Sum({middle, -Int64{length / 2}});
     TRect box;
@@ -290,10 +289,3 @@ void TkPlotAxis::UpdateCartesianFocusRect(TCanvas* Canvas)
     }
 }
 
-void ClipCanvasToAxes(const TkPlotPaintContext& Context)
-{
-    const TkPlotAxis& x = *Context.XAxis;
-    const TkPlotAxis& y = *Context.YAxis;
-    const TRect r = OrientedRect(Context.XYAxesReversed, x.MinPixels(), y.MinPixels(), x.MaxPixels(), y.MaxPixels());
-    IntersectClipRect(Context.Canvas, r.Left, r.Top, r.Right, r.Bottom);
-}

@@ -1,8 +1,6 @@
 // The user's hand on an axis: scrolling and zooming by mouse, wheel and
 // keys, the hint, the cursor, and the popup menu.
 
-#include <algorithm>
-#include <cmath>
 #include <vector>
 
 #include "components/plot/axis/kPlotAxis.h"
@@ -51,76 +49,25 @@ TkPlotAxisMode TkPlotAxis::EffectiveMode(TShiftState Shift) const
     return FMode == kpamScroll ? kpamZoom : kpamScroll;
 }
 
-void TkPlotAxis::ScrollByFraction(Double Fraction)
-{
-    SettleWaiting();
-    if (!IsLog()) {
-        Extended newMin = Extended(Fraction) * FSpan + FMin;
-        if (FScrollMinMaxEnabled) {
-            if (newMin <= FScrollMin)
-                newMin = FScrollMin;
-            else if (newMin + FSpan >= FScrollMax)
-                newMin = Extended(FScrollMax) - FSpan;
-        }
-        SetMinSpan(Double(newMin), FSpan);
-        return;
-    }
-    const Extended decades = ScaleLog10(Max()) - ScaleLog10(FMin);
-    const Extended factor = ScalePower10(Fraction * decades);
-    Extended newMin = factor * FMin;
-    Extended newMax = factor * Max();
-    if (FScrollMinMaxEnabled) {
-        const Extended range = ScalePower10(decades);
-        if (newMin <= FScrollMin) {
-            newMin = FScrollMin;
-            newMax = range * FScrollMin;
-        } else if (newMax >= FScrollMax) {
-            // The top end is what reaches the limit on a log scale.
-            newMin = FScrollMax / range;
-            newMax = FScrollMax;
-        }
-    }
-    SetMinSpan(Double(newMin), Double(newMax - newMin));
-}
-
-void TkPlotAxis::ZoomByExponent(Double Exponent)
-{
-    SettleWaiting();
-    const Extended factor = ScalePower10(Exponent);
-    if (IsLog()) {
-        SetMinSpan(Double(factor * FMin), Double(FSpan / factor));
-        return;
-    }
-    const Extended newSpan = FSpan / factor;
-    SetMinSpan(Double((Extended(Max()) + FMin) / 2 - newSpan / 2), Double(newSpan));
-}
-
 void TkPlotAxis::MoveScale(TkPlotAxisMode AMode, Double Amount)
 {
-    if (AMode == kpamScroll)
-        ScrollByFraction(Amount);
-    else
-        ZoomByExponent(Amount);
+    const TkPlotScaleRange moved = AMode == kpamScroll ? FScale.ScrolledBy(Amount) : FScale.ZoomedBy(Amount);
+    SetMinSpan(moved.Min, moved.Span);
 }
 
 void TkPlotAxis::Zoom(Double Value)
 {
-    SettleWaiting();
-    if (IsLog()) {
-        const Extended factor = ScalePower10(Value);
-        SetMinSpan(Double(FMin / factor), Double(FSpan * factor));
-        return;
-    }
-    if (!(Value > 0)) throw Exception(kZoomFactorMessage);
-    const Extended newSpan = Extended(FSpan) * Value;
-    SetMinSpan(Double(Extended(Center()) - newSpan / 2), Double(newSpan));
+    if (!FScale.IsLog() && !(Value > 0)) throw Exception(kZoomFactorMessage);
+    const TkPlotScaleRange zoomed = FScale.Zoomed(Value);
+    SetMinSpan(zoomed.Min, zoomed.Span);
 }
 
 void TkPlotAxis::FireMinSpanChangeFinished(Double OldMin, Double OldSpan)
 {
-    SettleWaiting();
-    if (FMin == OldMin && FSpan == OldSpan) return;
-    Fire(PlotEvent::AxisMinSpanChangeFinished{this, OldMin, OldSpan, FMin, FSpan});
+    const Double min = FScale.Min();
+    const Double span = FScale.Span();
+    if (min == OldMin && span == OldSpan) return;
+    Fire(PlotEvent::AxisMinSpanChangeFinished{this, OldMin, OldSpan, min, span});
 }
 
 // ===========================================================================
@@ -159,20 +106,18 @@ void TkPlotAxis::DoMouseHint(const TkPlotMouseData& MouseData, TkPlotHintData& H
 
 void TkPlotAxis::DoMouseLeft(const TkPlotMouseData& MouseData)
 {
-    SettleWaiting();
     TWeakRef<TkPlotAxis> self(this);
     ForwardToOtherAxes([&MouseData](TkPlotAxis& Other) { Other.DoMouseLeft(MouseData); });
     if (!self) return;
     FMouseDown = true;
     FMouseDownX = MouseData.X;
     FMouseDownY = MouseData.Y;
-    FMouseDownMin = FMin;
-    FMouseDownSpan = FSpan;
+    FMouseDownMin = FScale.Min();
+    FMouseDownSpan = FScale.Span();
 }
 
 void TkPlotAxis::DoMouseMove(const TkPlotMouseData& MouseData)
 {
-    SettleWaiting();
     if (!FMouseDown) return;
     TWeakRef<TkPlotAxis> self(this);
     ForwardToOtherAxes([&MouseData](TkPlotAxis& Other) { Other.DoMouseMove(MouseData); });
@@ -186,16 +131,15 @@ void TkPlotAxis::DoMouseMove(const TkPlotMouseData& MouseData)
     FMouseDownY = MouseData.Y;
     const Integer length = ScaleLength();
     if (length <= 0) return;
-    const Extended fraction = (FReverseScale ? -moved : moved) / Extended(length);
+    const Extended fraction = (FScale.Reversed() ? -moved : moved) / Extended(length);
     if (EffectiveMode(ShiftState()) == kpamScroll)
-        ScrollByFraction(Double(-fraction));
+        MoveScale(kpamScroll, Double(-fraction));
     else
-        ZoomByExponent(Double(IsLog() ? fraction * 2 : fraction / 4));
+        MoveScale(kpamZoom, Double(FScale.IsLog() ? fraction * 2 : fraction / 4));
 }
 
 void TkPlotAxis::DoMouseUp(const TkPlotMouseData& MouseData)
 {
-    SettleWaiting();
     // A release this axis did not see pressed (the focus loss' release) ends nothing.
     if (!FMouseDown) return;
     FMouseDown = false;
@@ -218,7 +162,7 @@ bool TkPlotAxis::DoMouseWheel(Integer WheelDelta, TShiftState Shift, Integer X, 
     if (!self) return true;
     const Double sign = WheelDelta > 0 ? 1 : -1;
     const TkPlotAxisMode mode = EffectiveMode(Shift);
-    const Double zoomStep = IsLog() ? kWheelZoomLog : kWheelZoomLinear;
+    const Double zoomStep = FScale.IsLog() ? kWheelZoomLog : kWheelZoomLinear;
     MoveScale(mode, sign * (mode == kpamScroll ? kWheelScroll : zoomStep));
     return true;
 }
@@ -249,7 +193,6 @@ TCursor TkPlotAxis::GetMouseCursor(TPoint)
 
 void TkPlotAxis::kKeyDown(Word& Key, TShiftState Shift, TPopupMenu* PopupMenu)
 {
-    SettleWaiting();
     TWeakRef<TkPlotAxis> self(this);
     TkPlotLayoutObject::kKeyDown(Key, Shift, PopupMenu);
     if (!self) return;
@@ -257,8 +200,8 @@ void TkPlotAxis::kKeyDown(Word& Key, TShiftState Shift, TPopupMenu* PopupMenu)
     ForwardToOtherAxes([&Key, Shift](TkPlotAxis& Other) { Other.kKeyDown(Key, Shift, nullptr); });
     if (!self) return;
     SetTrackingEnabled(false);
-    const Double oldMin = FMin;
-    const Double oldSpan = FSpan;
+    const Double oldMin = FScale.Min();
+    const Double oldSpan = FScale.Span();
     if (const Double step = KeyStep(Key); step != 0) {
         DoInvalidateNow();
         if (!self) return;
@@ -273,7 +216,7 @@ void TkPlotAxis::kKeyDown(Word& Key, TShiftState Shift, TPopupMenu* PopupMenu)
 // Popup menu
 // ===========================================================================
 
-void TkPlotAxis::ToggleTracking() { SetTrackingEnabled(!FTrackingEnabled); }
+void TkPlotAxis::ToggleTracking() { SetTrackingEnabled(!FScale.TrackingEnabled()); }
 
 void TkPlotAxis::AddPopupItem(TPopupMenu* PopupMenu, Integer Index, const char* Caption, bool Checked, bool Enabled,
                               void (TkPlotAxis::*Action)())
@@ -290,12 +233,11 @@ void TkPlotAxis::AddPopupItem(TPopupMenu* PopupMenu, Integer Index, const char* 
 
 void TkPlotAxis::BuildPopupMenu(TPopupMenu* PopupMenu)
 {
-    SettleWaiting();
     TkPlotLayoutObject::BuildPopupMenu(PopupMenu);
     AddEditMenuItem(PopupMenu);
-    const bool resumeDiffers = FPreviousMin != FMin || FPreviousSpan != FSpan;
-    AddPopupItem(PopupMenu, 0, "Tracking Enabled", FTrackingEnabled, true, &TkPlotAxis::ToggleTracking);
-    AddPopupItem(PopupMenu, 1, "Update Resume Values", false, !FTrackingEnabled && resumeDiffers,
+    const bool tracking = FScale.TrackingEnabled();
+    AddPopupItem(PopupMenu, 0, "Tracking Enabled", tracking, true, &TkPlotAxis::ToggleTracking);
+    AddPopupItem(PopupMenu, 1, "Update Resume Values", false, !tracking && FScale.ResumeDiffers(),
                  &TkPlotAxis::UpdateResumeValues);
     AddPopupItem(PopupMenu, 2, "Zoom to Fit", false, true, &TkPlotAxis::ZoomToFit);
 }

@@ -44,21 +44,6 @@ inline void SnapToIncrement(TkPlotAxis& Axis)
     }
 }
 
-void AlignFirst(TkPlotAxis& Axis, Double Value)
-{
-    Double min = Axis.Min();
-    const Double span = Axis.Span();
-    switch (Axis.TrackingAlignFirstStyle()) {
-        case kpafsMin: min = Value; break;
-        case kpafsMax: min = Value - span; break;
-        case kpafsAuto:
-            if (Value < Axis.Min() || Value > Axis.Max()) min = Value;
-            break;
-        default: return;  // kpafsNone
-    }
-    MoveScale(Axis, min, span);
-}
-
 // Smooth scrolling keeps the new value at the scale's end; page scrolling
 // moves the scale by whole spans. With a compress maximum the span first
 // grows to take the value in, up to that maximum.
@@ -170,14 +155,23 @@ void FitToChannels(TkPlotAxis& Axis, bool Visible, bool ApplySpanMinimum)
 
 }  // namespace
 
-void TkPlotAxisTracking::NewTrackingData(TkPlotAxis& Axis, bool& FirstAlignDone, Double Value)
+void TkPlotAxisTracking::AlignFirst(TkPlotAxis& Axis, Double Value)
 {
-    if (!Axis.TrackingEnabled() || !std::isfinite(Value)) return;
-    if (!FirstAlignDone) {
-        FirstAlignDone = true;
-        AlignFirst(Axis, Value);
-        return;
+    Double min = Axis.Min();
+    const Double span = Axis.Span();
+    switch (Axis.TrackingAlignFirstStyle()) {
+        case kpafsMin: min = Value; break;
+        case kpafsMax: min = Value - span; break;
+        case kpafsAuto:
+            if (Value < Axis.Min() || Value > Axis.Max()) min = Value;
+            break;
+        default: return;  // kpafsNone
     }
+    MoveScale(Axis, min, span);
+}
+
+void TkPlotAxisTracking::FollowLater(TkPlotAxis& Axis, Double Value)
+{
     FollowByStyle(Axis, Value);
     KeepSpanAndMargins(Axis, Value);
 }
@@ -187,7 +181,7 @@ void TkPlotAxisTracking::ZoomToFit(TkPlotAxis& Axis) { FitToChannels(Axis, true,
 void TkPlotAxisTracking::ZoomToFitFast(TkPlotAxis& Axis) { FitToChannels(Axis, false, false); }
 
 // ---------------------------------------------------------------------------
-// The axis' side of tracking
+// The axis' side of tracking, and the moves the scale takes on its own
 
 bool TkPlotAxis::ScaleEventsListened() const
 {
@@ -195,10 +189,10 @@ bool TkPlotAxis::ScaleEventsListened() const
     return events && events->AxisScaleEventsAssigned();
 }
 
-struct TkPlotAxis::THeldScale {
-    explicit THeldScale(const TkPlotAxis& Axis)
-        : HeldMin(Axis.FMin), HeldSpan(Axis.FSpan), Style(Axis.FTrackingStyle),
-          CompressMax(Axis.FTrackingScrollCompressMax), Log(Axis.IsLog())
+struct TkPlotAxisScale::THeldScale {
+    explicit THeldScale(const TkPlotAxisScale& Scale)
+        : HeldMin(Scale.FMin), HeldSpan(Scale.FSpan), Style(Scale.FTrackingStyle),
+          CompressMax(Scale.FTrackingScrollCompressMax), Log(Scale.IsLog())
     {
     }
     Double Min() const { return HeldMin; }
@@ -206,16 +200,16 @@ struct TkPlotAxis::THeldScale {
     Double Max() const { return HeldMin + HeldSpan; }
     TkPlotTrackingStyle TrackingStyle() const { return Style; }
     Double TrackingScrollCompressMax() const { return CompressMax; }
-    // As a move by TkPlotAxisTracking::NewTrackingData and SetMinSpan would
-    // be made, for a style that follows outliers alone: no snap and no
+    // As a move by TkPlotAxisTracking::FollowLater and SetMinSpan would be
+    // made, for a style that follows outliers alone: no snap and no
     // margins. False when the scale stays as it is. AStyle and ALog are
-    // the axis' style and scale type, perhaps known beforehand.
+    // the scale's style and type, perhaps known beforehand.
     [[gnu::always_inline]] bool Follow(Double Value, TkPlotTrackingStyle AStyle, bool ALog)
     {
         Double min;
         Double span;
         if (StyledStep(*this, AStyle, Value, min, span) == TkPlotTrackingStep::Leave) return false;
-        NormalizeMinSpan(min, span, HeldMin, HeldSpan, ALog);
+        Normalize(min, span, HeldMin, HeldSpan, ALog);
         if (min == HeldMin && span == HeldSpan) return false;
         HeldMin = min;
         HeldSpan = span;
@@ -229,40 +223,33 @@ struct TkPlotAxis::THeldScale {
     const bool Log;
 };
 
-inline void TkPlotAxis::TakeHeldScale(const THeldScale& Scale)
+void TkPlotAxisScale::Take(const THeldScale& Scale)
 {
     FMin = Scale.HeldMin;
     FSpan = Scale.HeldSpan;
-    InvalidateScaleMap();
-    CountUnreportedChange();
+    Changed();
+    FWatcher.ScaleMovedUnreported();
 }
 
 // Here beside StyledStep, so that a widening scale's move per point costs
 // one call.
-inline void TkPlotAxis::KeepTrackedMove(Double Value)
+bool TkPlotAxisScale::KeepTrackedMove(Double Value)
 {
+    Settle();
+    if (!(FFirstAlignDone && FFollowsOnlyOutliers)) return false;
     THeldScale scale(*this);
-    if (scale.Follow(Value, FTrackingStyle, scale.Log)) TakeHeldScale(scale);
+    if (scale.Follow(Value, FTrackingStyle, scale.Log)) Take(scale);
+    return true;
 }
 
 void TkPlotAxis::FollowTrackingData(Double Value, bool Keep)
 {
-    if (!FTrackingEnabled) return;
-    if (Keep && FFirstAlignDone && TrackingFollowsOnlyOutliers() && std::isfinite(Value)) {
-        KeepTrackedMove(Value);
-        return;
-    }
-    const bool aligned = FFirstAlignDone;
-    TkPlotAxisTracking::NewTrackingData(*this, FFirstAlignDone, Value);
-    if (FFirstAlignDone != aligned) UpdateUntrackedRange();
-}
-
-bool TkPlotAxis::HoldWaiting(TkPlotWaitingPoints& Source)
-{
-    if (FTrackingEnabled && !(FFirstAlignDone && FTrackingFollowsOnlyOutliers)) return false;
-    if (FWaiting && FWaiting != &Source) FWaiting->SettleWaitingPoints();
-    FWaiting = &Source;
-    return true;
+    if (!FScale.TrackingEnabled() || !std::isfinite(Value)) return;
+    if (Keep && FScale.KeepTrackedMove(Value)) return;
+    if (FScale.TakeFirstAlign())
+        TkPlotAxisTracking::AlignFirst(*this, Value);
+    else
+        TkPlotAxisTracking::FollowLater(*this, Value);
 }
 
 namespace {
@@ -392,8 +379,8 @@ bool FollowValues(TScale& Scale, Double Low, Double High, std::span<const Double
 
 }  // namespace
 
-// The scale is held apart from the axis until the end.
-void TkPlotAxis::TakeWaitingValues(std::span<const Double> Values, const TkPlotDataPointStatus* Status)
+// The scale is held apart until the end.
+void TkPlotAxisScale::TakeWaitingValues(std::span<const Double> Values, const TkPlotDataPointStatus* Status)
 {
     if (!FTrackingEnabled) return;
     THeldScale scale(*this);
@@ -412,5 +399,5 @@ void TkPlotAxis::TakeWaitingValues(std::span<const Double> Values, const TkPlotD
         case kptsExpandMinMax: moved = follow.operator()<kptsExpandMinMax>(); break;
         default: break;  // the styles that fit the scale to the channels hold no points
     }
-    if (moved) TakeHeldScale(scale);
+    if (moved) Take(scale);
 }

@@ -123,13 +123,15 @@ void TkPlotChannelCustom::BeginWaiting()
     if (!FStoreKeepsValuesExactly || !RepaintPending() || !TakesPointRuns()) return;
     TkPlotAxis* const xAxis = FXAxisTrackingEnabled ? XAxis() : nullptr;
     TkPlotAxis* const yAxis = FYAxisTrackingEnabled ? YAxis() : nullptr;
-    if (xAxis && !xAxis->HoldWaiting(*this)) return;
-    if (yAxis && !yAxis->HoldWaiting(*this)) {
-        if (xAxis) xAxis->ReleaseWaiting(*this);
+    TkPlotWaitingScale* const xScale = xAxis ? xAxis->HoldWaiting(*this) : nullptr;
+    if (xAxis && !xScale) return;
+    TkPlotWaitingScale* const yScale = yAxis ? yAxis->HoldWaiting(*this) : nullptr;
+    if (yAxis && !yScale) {
+        if (xScale) xScale->ReleaseWaiting(*this);
         return;
     }
-    FWaitAxes[0] = xAxis;
-    FWaitAxes[1] = yAxis;
+    FWaitScales[0] = xScale;
+    FWaitScales[1] = yScale;
     FWaitBaseCount = Count();
     const Integer ring = FDataList->RingBufferSize();
     FWaitLimit = ring != 0 && ring < kWaitBlock ? ring : kWaitBlock;
@@ -141,37 +143,37 @@ void TkPlotChannelCustom::SettleWaitingPoints()
 {
     if (FWaitLimit == 0) return;
     const Integer waiting = FWaitingPoints;
-    TkPlotAxis* const xAxis = FWaitAxes[0];
-    TkPlotAxis* const yAxis = FWaitAxes[1];
+    TkPlotWaitingScale* const xScale = FWaitScales[0];
+    TkPlotWaitingScale* const yScale = FWaitScales[1];
     FWaitLimit = 0;
     FWaitingPoints = 0;
-    FWaitAxes[0] = nullptr;
-    FWaitAxes[1] = nullptr;
-    if (xAxis) xAxis->ReleaseWaiting(*this);
-    if (yAxis) yAxis->ReleaseWaiting(*this);
+    FWaitScales[0] = nullptr;
+    FWaitScales[1] = nullptr;
+    if (xScale) xScale->ReleaseWaiting(*this);
+    if (yScale) yScale->ReleaseWaiting(*this);
     if (waiting == 0) return;
     ValidExtentsFollow(FWaitBaseCount, waiting);
     // The running extremes hold every point since they were last set: when
     // the scales hold them, no waiting point moves a scale.
-    TkPlotAxis* const axes[2] = {
-        xAxis && !xAxis->LeavesScaleFor(RunningXMin(), RunningXMax()) ? xAxis : nullptr,
-        yAxis && !yAxis->LeavesScaleFor(RunningYMin(), RunningYMax()) ? yAxis : nullptr};
-    if (!axes[0] && !axes[1]) return;
+    TkPlotWaitingScale* const scales[2] = {
+        xScale && !xScale->LeavesScaleFor(RunningXMin(), RunningXMax()) ? xScale : nullptr,
+        yScale && !yScale->LeavesScaleFor(RunningYMin(), RunningYMax()) ? yScale : nullptr};
+    if (!scales[0] && !scales[1]) return;
     TkPlotPointBlock block;
     const Integer count = Count();
     for (Integer start = count - waiting; start < count; start += TkPlotPointBlock::Capacity) {
         const Integer n = std::min(TkPlotPointBlock::Capacity, count - start);
         FDataList->ReadPoints(start, n, block);
         const auto points = static_cast<std::size_t>(n);
-        if (axes[0]) axes[0]->TakeWaitingValues({block.X, points}, nullptr);
-        if (axes[1]) axes[1]->TakeWaitingValues({block.Y, points}, block.Status);
+        if (scales[0]) scales[0]->TakeWaitingValues({block.X, points}, nullptr);
+        if (scales[1]) scales[1]->TakeWaitingValues({block.Y, points}, block.Status);
     }
 }
 
-void TkPlotChannelCustom::DropWaitingAxis(const TkPlotAxis& Axis)
+void TkPlotChannelCustom::DropWaitingScale(const TkPlotWaitingScale& Scale)
 {
-    for (TkPlotAxis*& axis : FWaitAxes)
-        if (axis == &Axis) axis = nullptr;
+    for (TkPlotWaitingScale*& scale : FWaitScales)
+        if (scale == &Scale) scale = nullptr;
 }
 
 // Points that arrive while the plot's repaint is pending change nothing that
@@ -496,7 +498,7 @@ void TkPlotChannelCustom::GetYValueText(Double Value, String& Text)
 // Axes
 // ===========================================================================
 
-TkPlotAxisPair TkPlotChannelCustom::BoundAxes() { return {XAxis(), YAxis()}; }
+TkPlotScalePair TkPlotChannelCustom::BoundScales() { return ScalesOf(XAxis(), YAxis()); }
 
 // The channel's OPC items connect once the channel belongs to a plot.
 void TkPlotChannelCustom::DoInsert()

@@ -2,14 +2,15 @@
 // The base of the two plot channels: the time channel TkPlotChannel
 // (channel/time/, points in X order) and the XY channel TkXYPlotChannel
 // (channel/xy/, points in any order). A channel owns one point store, is bound
-// to an X and a Y axis by name, takes every new point through AddPoint
-// (statistics, axis tracking, log counting, change report), and offers its
+// to an X and a Y axis by name, takes new points one at a time (AddPoint) or
+// by runs (StorePointRun: AddPoints, AddPointRows, file loads), each with its
+// statistics, axis tracking, log counting and change report, and offers its
 // points, drawing attributes and statistics to the plot's other parts.
 //
-// Every point enters through AddPoint: the running statistics (count,
-// extremes, means) describe everything the channel was given since the last
-// Clear, null and empty points included, so that RunningXMean and the
-// extremes cost no scan. ReCalcRunningMinMaxMean and the Get...Max/Min/Mean
+// Every point, one at a time or in a run, updates the running statistics
+// (count, extremes, means): they describe everything the channel was given
+// since the last Clear, null and empty points included, so that
+// RunningXMean and the extremes cost no scan. ReCalcRunningMinMaxMean and the Get...Max/Min/Mean
 // scans look at the valid points only.
 
 #include <exception>
@@ -55,12 +56,13 @@ public:
     // A valid point; returns the physical slot written (the logical index
     // until a ring buffer wraps).
     virtual Integer AddXY(Double X, Double Y);
-    // The one road of every point into the channel. While nobody can see
-    // the scales (the plot's repaint is pending, no handler listens to its
-    // scale events, the axes follow outliers alone), a point costs its
-    // store write and its running statistics: its tracking waits, and is
-    // settled before anyone reads the axes' scales, by a paint or another
-    // call (SettleWaitingPoints), exactly as if it had been made at once.
+    // The road of a point on its own into the channel (runs take
+    // StorePointRun, to the same effect). While nobody can see the scales
+    // (the plot's repaint is pending, no handler listens to its scale
+    // events, the axes follow outliers alone), a point costs its store
+    // write and its running statistics: its tracking waits, and is settled
+    // before anyone reads the axes' scales, by a paint or another call
+    // (SettleWaitingPoints), exactly as if it had been made at once.
     [[gnu::always_inline]] Integer AddPoint(Boolean Null, Boolean Empty, Double X, Double Y)
     {
         if (FWaitLimit == 0) return AddTrackedPoint(Null, Empty, X, Y);
@@ -186,12 +188,13 @@ public:
     // The axes of XAxisName and YAxisName.
     TkPlotXAxis* XAxis() const { return FXAxis.Get(); }
     TkPlotYAxis* YAxis() const { return FYAxis.Get(); }
-    TkPlotAxisPair BoundAxes() override;
+    TkPlotScalePair BoundScales() override;
 
     // --- subclass operations --------------------------------------------------------------
-    // The drawn range (DrawStartIndex..DrawStopIndex) along XAxis.
-    virtual void CalcStartIndex(const TkPlotAxis* XAxis) = 0;
-    virtual void CalcStopIndex(const TkPlotAxis* XAxis) = 0;
+    // The drawn range (DrawStartIndex..DrawStopIndex) along the scale of
+    // the X axis.
+    virtual void CalcStartIndex(const TkPlotAxisScale* XScale) = 0;
+    virtual void CalcStopIndex(const TkPlotAxisScale* XScale) = 0;
     // Extents of the drawable data, for the axes' zoom to fit.
     virtual Double GetDataXMax() = 0;
     virtual Double GetDataXMin() = 0;
@@ -459,10 +462,10 @@ private:
     }
     // The points from now on wait, when nobody could see their tracking:
     // the plot's repaint is pending, the points need no log line and no
-    // marker extents, the store keeps their values to replay and the axes
-    // hold them (kPlotAxis.h).
+    // marker extents, the store keeps their values to replay and the
+    // axes' scales hold them (kPlotWaitingPoints.h).
     void BeginWaiting();
-    void DropWaitingAxis(const TkPlotAxis& Axis) override;
+    void DropWaitingScale(const TkPlotWaitingScale& Scale) override;
     // The trace of a store without per-point pens: one pass over the drawn
     // range, its segments drawn through one line batch. The pass feeds an
     // underlay too, if any, and the lines then wait until it is drawn.
@@ -547,7 +550,7 @@ private:
     TOwned<TkPlotDataCustomList> FDataList;
 
     // Points wait while FWaitLimit is not 0: the newest FWaitingPoints of
-    // the store, untracked by FWaitAxes (X, Y). Their valid extents are
+    // the store, untracked by the scales FWaitScales (X, Y). Their valid extents are
     // widened at once, and forgotten when they settle if the store dropped
     // points meanwhile (it held FWaitBaseCount before them). A block of
     // them settles at the limit, so that they stay in the store (a ring
@@ -555,7 +558,7 @@ private:
     Integer FWaitLimit = 0;
     Integer FWaitingPoints = 0;
     Integer FWaitBaseCount = 0;
-    TkPlotAxis* FWaitAxes[2] = {nullptr, nullptr};
+    TkPlotWaitingScale* FWaitScales[2] = {nullptr, nullptr};
 
     // Every point given since the last Clear; a mean scan's answer stands
     // until the next point.

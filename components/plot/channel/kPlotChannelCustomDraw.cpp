@@ -565,7 +565,7 @@ void WalkTrace(const TkPlotDataCustomList& Store, Integer Start, Integer Stop, c
 void TkPlotChannelCustom::DrawTraceBatched(const TkPlotPaintContext& Context, Integer Start, Integer Stop,
                                            TkPlotTraceUnderlay* Underlay)
 {
-    if (!Context.HasAxes()) return;
+    if (!Context.HasScales()) return;
     TCanvas* canvas = Context.Canvas;
     const auto cut = [this, &Context](Double X1, Double Y1, Double X2, Double Y2, TPoint& From, TPoint& To) {
         return SegmentPixels(Context, false, X1, Y1, X2, Y2, From, To);
@@ -609,7 +609,7 @@ void TkPlotChannelCustom::DrawSegment(const TkPlotPaintContext& Context, Boolean
 bool TkPlotChannelCustom::SegmentPixels(const TkPlotPaintContext& Context, Boolean YIsPercent, Double X1, Double Y1,
                                         Double X2, Double Y2, TPoint& From, TPoint& To)
 {
-    if (!Context.HasAxes()) return false;
+    if (!Context.HasScales()) return false;
     if (std::isnan(X1) || std::isnan(Y1) || std::isnan(X2) || std::isnan(Y2)) return false;
     const TkPlotScaleMap& xMap = XScaleMap(Context);
     const TkPlotScaleMap& yMap = YScaleMap(Context);
@@ -697,7 +697,7 @@ Boolean TkPlotChannelCustom::MarkerDrawable(const TkPlotPaintContext& Context, I
     Boolean null;
     FDataList->GetXYEmptyNull(Index, x, y, empty, null);
     if (null || empty || std::isnan(x) || std::isnan(y)) return false;
-    if (!Context.HasAxes()) return false;
+    if (!Context.HasScales()) return false;
     if (FMarkersAllowIndividual && !GetMarkerVisible(Index)) return false;
     return !FClipToAxes || (XScaleMap(Context).OnScale(x) && YScaleMap(Context).OnScale(y));
 }
@@ -705,8 +705,8 @@ Boolean TkPlotChannelCustom::MarkerDrawable(const TkPlotPaintContext& Context, I
 TPoint TkPlotChannelCustom::GetMarkerPixel(const TkPlotPaintContext& Context, Integer Index)
 {
     // Without an axis the point lies off every canvas.
-    const Integer x = Context.XAxis ? XScaleMap(Context).Pixel(GetXValue(Index)) : Integer(kMaxPixel);
-    const Integer y = Context.YAxis ? YScaleMap(Context).Pixel(GetYValue(Index)) : Integer(kMaxPixel);
+    const Integer x = Context.XScale ? XScaleMap(Context).Pixel(GetXValue(Index)) : Integer(kMaxPixel);
+    const Integer y = Context.YScale ? YScaleMap(Context).Pixel(GetYValue(Index)) : Integer(kMaxPixel);
     return Context.OnCanvas(Point(x, y));
 }
 

@@ -31,8 +31,8 @@ bool TkPlotChannelCustom::kMouseHitTest(const TkPlotMouseData& MouseData)
     FSelectDataIndex = -1;
     if (!PointsPickable() || Count() == 0) return hit;
     const TkPlotPaintContext context = HitTestContext();
-    CalcStartIndex(context.XAxis);
-    CalcStopIndex(context.XAxis);
+    CalcStartIndex(context.XScale);
+    CalcStopIndex(context.XScale);
     FSelectDataIndex = FindMarkerAt(context, MouseData, FSelectHitTestRect);
     return hit || FSelectDataIndex >= 0;
 }
@@ -53,7 +53,7 @@ Integer TkPlotChannelCustom::FindMarkerAt(const TkPlotPaintContext& Context, con
     // Markers are not drawn past the turn-off limit: none can be hit then.
     const Int64 span = std::abs(Int64{DrawStopIndex()} - DrawStartIndex());
     if (!MarkersVisible() || (MarkersTurnOffLimit() > 0 && MarkersTurnOffLimit() < span)) return -1;
-    if (!Context.HasAxes()) return -1;
+    if (!Context.HasScales()) return -1;
     const TPoint p = Point(MouseData.X, MouseData.Y);
     const auto hits = [&](Integer Index) {
         if (!MarkerDrawable(Context, Index)) return false;

@@ -76,7 +76,7 @@ void TkPlotChannelCustom::LogFileOpen(Boolean Append)
     std::string_view first;
     const char separator = ColumnSeparator(Host().Files);
     if (lines.Next(first) && first.find(separator) == std::string_view::npos)
-        throw EConvertError("The log \"" + FLogFileName + "\" is not separated by the plot's column separator");
+        throw EConvertError("The log \"" + TextExcerpt(FLogFileName) + "\" is not separated by the plot's column separator");
     CheckLogEndsWithLine(log.Tail);
     AppendToFile(FLogFileName, {});
 }

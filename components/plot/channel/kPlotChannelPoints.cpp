@@ -62,7 +62,7 @@ void TrackColumns(const TTrackedColumns& Tracked, std::span<const std::span<cons
         // Most blocks lie inside the scale: one pass over their extremes
         // tells, without a call per value.
         const TkPlotExtents& extents = y ? Extents[Tracked.Columns[0]].ValidY : Extents[Tracked.Columns[0]].X;
-        if (extents.Low <= extents.High && Tracked.Axis->LeavesScaleFor(extents.Low, extents.High)) return;
+        if (extents.Low <= extents.High && Tracked.Axis->Scale().LeavesScaleFor(extents.Low, extents.High)) return;
         Tracked.Axis->NewTrackingRun(static_cast<Integer>(Rows),
                                      [&](Integer Row, Double& Value) { return value(column[Row], Value); });
         return;

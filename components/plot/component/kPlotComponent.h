@@ -28,6 +28,7 @@
 #include <vector>
 
 #include "components/foundation/kCustomComponent.h"
+#include "components/plot/axis/kPlotWaitingPoints.h"
 #include "components/plot/component/kPlotKindAccess.h"
 #include "components/plot/objects/kPlotEvents.h"
 #include "components/plot/objects/kPlotHost.h"
@@ -66,6 +67,7 @@ struct TkPlotDataColumn;
 class TkPlotComponent : public TkCustomComponent,
                         public TkPlotKindAccess,
                         public TkPlotEventHost,
+                        public TkPlotWaitingPointsOwner,
                         public TkPlotObjectOwner {
     PL_CLASSINFO()
 public:
@@ -189,6 +191,9 @@ public:
     // it buffered are written before they go. A log that cannot be written
     // raises and leaves every point in place.
     void ClearAllData();
+    // Every channel's waiting points are tracked now (kPlotWaitingPoints.h):
+    // before every paint, and before a handler of the scale events comes.
+    void SettleWaitingPoints() override;
     // One-dimensional Data: element i is channel i's point at XValue (a
     // value in (1e-301, 1e-300) adds a null point, one in (1e-302, 1e-301)
     // an empty one). Two-dimensional Data: each row j of the second
@@ -381,7 +386,6 @@ public:
     // ================================================================================================
     // --- events: the published event of each report (Fire, below) ----------------------------
     bool AxisScaleEventsAssigned() const override;
-    void SettleWaitingPoints() override;
 
     // --- the first toolbar's mode and the axes' tracking ---------------------------------------
     // The first toolbar's Select button is down; false without a toolbar.

@@ -85,3 +85,8 @@ void TkPlotComponent::TransferChannelData(Integer SourceIndex, Integer Destinati
 }
 
 Double TkPlotComponent::GetNow() const { return Now(); }
+
+void TkPlotComponent::SettleWaitingPoints()
+{
+    for (Integer i = 0; i < ChannelCount(); ++i) GetChannel(i)->SettleWaitingPoints();
+}

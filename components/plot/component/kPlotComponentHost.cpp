@@ -80,11 +80,6 @@ bool TkPlotComponent::AxisScaleEventsAssigned() const
            OnYAxisMinSpanChange;
 }
 
-void TkPlotComponent::SettleWaitingPoints()
-{
-    for (Integer i = 0; i < ChannelCount(); ++i) GetChannel(i)->SettleWaitingPoints();
-}
-
 // Each report reaches the published event of its kind (X or Y for an axis;
 // the object's kind for the object events), with the object's index.
 void TkPlotComponent::Fire(const TkPlotEvent& Event)

@@ -189,6 +189,7 @@ void PublishSingleEvents(TBuilder& B)
 }
 
 #undef KPLOT_EVENT
+#undef KPLOT_SETTLING_EVENT
 
 }  // namespace
 

@@ -30,7 +30,7 @@ void TkPlotLog::Activate(bool Append)
         const Integer logged = PlotLogChannelCount(ReadFileEnds(FileName, kLogHeadBytes, kLogTailBytes), compact,
                                                    FFiles.DataFileSeparatorChar());
         if (logged != FPlot.ChannelCount())
-            throw EConvertError("The log \"" + FileName + "\" holds " + IntToStr(logged) +
+            throw EConvertError("The log \"" + TextExcerpt(FileName) + "\" holds " + IntToStr(logged) +
                                 " channels, the plot " + IntToStr(FPlot.ChannelCount()));
         AppendToFile(FileName, {});
     } else {

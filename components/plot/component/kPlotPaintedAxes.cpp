@@ -18,18 +18,18 @@ void TkPlotPaintedAxes::Reset(TStamp Stamp)
     FStamp = Stamp;
 }
 
-TkPlotAxisPair TkPlotPaintedAxes::Find(TkPlotObject& Object)
+TkPlotScalePair TkPlotPaintedAxes::Find(TkPlotObject& Object)
 {
-    const TkPlotAxisPair axes = Object.BoundAxes();
+    const TkPlotScalePair scales = Object.BoundScales();
     // Objects drawn against no axis are found again at no cost.
-    if (axes.X || axes.Y) {
+    if (scales.X || scales.Y) {
         FSorted = FSorted && (FEntries.empty() || Before(FEntries.back().Object, &Object));
-        FEntries.push_back({&Object, Object.LookVersion(), axes});
+        FEntries.push_back({&Object, Object.LookVersion(), scales});
     }
-    return axes;
+    return scales;
 }
 
-TkPlotAxisPair TkPlotPaintedAxes::Kept(TkPlotObject& Object, TStamp Stamp)
+TkPlotScalePair TkPlotPaintedAxes::Kept(TkPlotObject& Object, TStamp Stamp)
 {
     if (Stamp != FStamp) Reset(Stamp);
     if (!FSorted) {
@@ -40,6 +40,6 @@ TkPlotAxisPair TkPlotPaintedAxes::Kept(TkPlotObject& Object, TStamp Stamp)
     const auto entry = std::lower_bound(FEntries.begin(), FEntries.end(), &Object,
                                         [](const TEntry& E, const TkPlotObject* O) { return Before(E.Object, O); });
     if (entry != FEntries.end() && entry->Object == &Object && entry->LookVersion == Object.LookVersion())
-        return entry->Axes;
-    return Object.BoundAxes();
+        return entry->Scales;
+    return Object.BoundScales();
 }

@@ -214,11 +214,11 @@ void PlaceSide(const TSideLayout& Side, const TSideWalk& Walk, Int64 Edge, Int64
         std::for_each(Side.Entries.begin(), Side.Entries.end(), place);
 }
 
-// The context of one object: its own axes, and the exchange of axes that
-// the object follows.
-TkPlotPaintContext ObjectContext(const TkPlotPaintContext& Base, const TkPlotObject& Object, TkPlotAxisPair Axes)
+// The context of one object: its own axes' scales, and the exchange of axes
+// that the object follows.
+TkPlotPaintContext ObjectContext(const TkPlotPaintContext& Base, const TkPlotObject& Object, TkPlotScalePair Scales)
 {
-    TkPlotPaintContext context = Base.WithAxes(Axes);
+    TkPlotPaintContext context = Base.WithScales(Scales);
     context.XYAxesReversed = Object.XYAxesReversed();
     return context;
 }
@@ -516,10 +516,10 @@ TkPlotPaintContext TkPlotPainter::InViewContext(TCanvas* Canvas, TColor BackGrou
     context.BackGroundColor = BackGround;
     context.Occupied = &Occupied;
     for (const bool xAxes : {true, false}) {
-        std::vector<const TkPlotAxis*>& axes = FPaintAxes[xAxes ? 0 : 1];
-        axes.clear();
-        for (Integer i = 0; i < FPlot.AxisCount(xAxes); ++i) axes.push_back(FPlot.GetAxis(xAxes, i));
-        (xAxes ? context.XAxes : context.YAxes) = axes;
+        std::vector<const TkPlotTickMarks*>& marks = FPaintMarks[xAxes ? 0 : 1];
+        marks.clear();
+        for (Integer i = 0; i < FPlot.AxisCount(xAxes); ++i) marks.push_back(FPlot.GetAxis(xAxes, i));
+        (xAxes ? context.XMarks : context.YMarks) = marks;
     }
     return context;
 }
@@ -552,7 +552,7 @@ void TkPlotPainter::PrepareObjects(const TkPlotPaintContext& InView, const std::
     // The channels in the order of their manager, as the items hold them.
     for (const TPaintItem& item : Items)
         if (item.Object->Kind() == kpokChannel)
-            item.Object->PrepareDraw(ObjectContext(InView, *item.Object, item.Axes));
+            item.Object->PrepareDraw(ObjectContext(InView, *item.Object, item.Scales));
     for (const bool xAxes : {true, false})
         for (Integer i = 0; i < FPlot.AxisCount(xAxes); ++i) FPlot.GetAxis(xAxes, i)->PrepareDraw(InView);
 }
@@ -583,7 +583,7 @@ void TkPlotPainter::DrawDataViewContents(const TkPlotPaintContext& InView, std::
         // A channel draws when its preparation found something to draw.
         if (item.Object->Kind() == kpokChannel && !item.Object->CanDraw()) continue;
         TClipScope clip(InView.Canvas, InView.Clip);
-        item.Object->Draw(ObjectContext(InView, *item.Object, item.Axes));
+        item.Object->Draw(ObjectContext(InView, *item.Object, item.Scales));
     }
 }
 

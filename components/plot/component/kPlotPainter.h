@@ -1,7 +1,7 @@
 #pragma once
 // The plot's layout and paint, and what they keep between paints: the room
-// Cartesian axes took, every axis for the grid, the axes each object was
-// drawn against (for the hit tests until the next paint), what the legends
+// Cartesian axes took, every axis's tick marks for the grid, the scales each
+// object was drawn against (for the hit tests until the next paint), what the legends
 // list, and what the layout was made from. The plot's paint services to its
 // objects (TkPlotPaintHost) are its own.
 
@@ -49,7 +49,7 @@ public:
     // An object was removed: what a paint step holds may be gone.
     void ObjectRemoved() { ++FRemovals; }
 
-    // The axes Object was drawn against at the last paint, while they hold.
+    // The scales Object was drawn against at the last paint, while they hold.
     TkPlotPaintContext HitTestContext(TkPlotObject& Object);
     // P lies on Channel's entry in any of the legends.
     bool LegendEntryHit(const TkPlotChannelCustom* Channel, TPoint P) const;
@@ -104,16 +104,17 @@ private:
     // its rectangles, the exchanged axes, the clip of annotations.
     TkPlotPaintContext ViewContext() const;
     // The context of one paint inside the data view: the canvas, the
-    // background the channels see, the room Cartesian axes take, every axis.
+    // background the channels see, the room Cartesian axes take, every
+    // axis's tick marks.
     TkPlotPaintContext InViewContext(TCanvas* Canvas, TColor BackGround, TkPlotOccupiedRects& Occupied);
-    // What hit tests compare to tell that the axes kept from the last paint
+    // What hit tests compare to tell that the scales kept from the last paint
     // may be gone or others found now.
     TkPlotPaintedAxes::TStamp PaintStamp() const;
-    // An object drawn inside the data view, with the axes the paint found
+    // An object drawn inside the data view, with the scales the paint found
     // for it once, and its place in the order of drawing (layer, then kind).
     struct TPaintItem {
         TkPlotObject* Object;
-        TkPlotAxisPair Axes;
+        TkPlotScalePair Scales;
         Integer Layer;
         char Letter;
     };
@@ -133,7 +134,7 @@ private:
     const TkPlotImageLists& FImages;
     bool FPainting = false;
     std::vector<TRect> FOccupiedRects;
-    std::array<std::vector<const TkPlotAxis*>, 2> FPaintAxes;
+    std::array<std::vector<const TkPlotTickMarks*>, 2> FPaintMarks;
     TkPlotPaintedAxes FPaintedAxes;
     // What the legends list, made anew for each layout pass and for the
     // drawing of a paint; none outside a paint.

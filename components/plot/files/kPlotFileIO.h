@@ -93,5 +93,5 @@ void CheckTextBytes(std::string_view Text);
 template <class F>
 void NamingTheFile(const String& FileName, F&& Body)
 {
-    WithErrorPrefix("\"" + FileName + "\" ", std::forward<F>(Body));
+    WithErrorPrefix("\"" + TextExcerpt(FileName) + "\" ", std::forward<F>(Body));
 }

@@ -122,36 +122,9 @@ public:
     // assigned: a scrolling axis moves with every tracked point, and most
     // plots listen to none of them.
     virtual bool AxisScaleEventsAssigned() const { return true; }
-    // Points that wait for their axes' tracking are tracked now.
-    virtual void SettleWaitingPoints() {}
 
 protected:
     ~TkPlotEventHost() = default;
-};
-
-// A published event whose handler decides whether points may wait for
-// their axes' tracking (AxisScaleEventsAssigned): a new handler first has
-// the waiting points settled, so that it hears of every move after it came,
-// as it would had every point been tracked at once. Otherwise the handler
-// itself (F, a std::function): assigned, compared to nullptr and called as
-// one.
-template <class F>
-class TkPlotSettlingEvent : public F {
-public:
-    using THandler = F;
-    explicit TkPlotSettlingEvent(TkPlotEventHost& Host) : FHost(Host) {}
-    // A copy is a handler to call (a guard against one that replaces itself).
-    TkPlotSettlingEvent(const TkPlotSettlingEvent&) = default;
-    TkPlotSettlingEvent& operator=(const TkPlotSettlingEvent& Other) { return *this = static_cast<const F&>(Other); }
-    TkPlotSettlingEvent& operator=(F Handler)
-    {
-        FHost.SettleWaitingPoints();
-        F::operator=(std::move(Handler));
-        return *this;
-    }
-
-private:
-    TkPlotEventHost& FHost;
 };
 
 // One handler per kind of event, for std::visit on a TkPlotEvent; a

@@ -167,7 +167,7 @@ void TkPlotObject::NotificationSetFocus(TkPlotObject*) {}
 
 // --- drawing -------------------------------------------------------------------
 
-TkPlotAxisPair TkPlotObject::BoundAxes() { return {}; }
+TkPlotScalePair TkPlotObject::BoundScales() { return {}; }
 
 void TkPlotObject::PrepareDraw(const TkPlotPaintContext&) { FCanDraw = true; }
 
@@ -189,7 +189,7 @@ TkPlotPaintContext TkPlotObject::BoundContext()
 {
     TkPlotPaintContext context;
     context.XYAxesReversed = FXYAxesReversed;
-    return context.WithAxes(BoundAxes());
+    return context.WithScales(BoundScales());
 }
 
 // --- input -----------------------------------------------------------------------

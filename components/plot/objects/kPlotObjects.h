@@ -153,10 +153,11 @@ public:
     virtual bool KeepsSelected(const TkPlotObject* /*Object*/) const { return false; }
 
     // --- drawing ----------------------------------------------------------------
-    // The axes the object is drawn against, found from its own settings;
-    // none here. The plot asks once per paint and hands them back in the
-    // paint context, to drawing and to the hit tests until the next paint.
-    virtual TkPlotAxisPair BoundAxes();
+    // The scales of the axes the object is drawn against, found from its
+    // own settings; none here. The plot asks once per paint and hands them
+    // back in the paint context, to drawing and to the hit tests until the
+    // next paint.
+    virtual TkPlotScalePair BoundScales();
     // Called for every object before drawing; descendants clear CanDraw when
     // they cannot draw.
     virtual void PrepareDraw(const TkPlotPaintContext& Context);

@@ -1,21 +1,24 @@
 #pragma once
 // What a paint hands each object it draws, in one value: the canvas, the
-// colour the object draws on, the object's own X and Y axes (found once per
-// paint by the plot), every axis of the plot, the data view's draw
-// rectangle, whether the axes are exchanged on screen, the rectangle the
-// plot clips the data view's contents to, and the room that Cartesian axes
-// take inside the data view.
+// colour the object draws on, the scales of the object's own X and Y axes
+// (found once per paint by the plot), the tick marks of every axis for the
+// grid, the data view's draw rectangle, whether the axes are exchanged on
+// screen, the rectangle the plot clips the data view's contents to, and the
+// room that Cartesian axes take inside the data view.
 //
-// The axes are borrowed, never owned. A context is valid during its paint;
-// the one the plot keeps for the hit tests that follow stays valid until an
-// object is removed or renamed or the object's own settings change, when the
-// plot makes a new one. Geometry that drawing shares with the mouse takes a
-// context too: outside a paint the object makes one from its own settings,
-// without a canvas.
+// An object draws by scales, never by axes: a scale maps values to pixels
+// and tells its ends (TkPlotAxisScale), and the grid follows the marks an
+// axis laid out (TkPlotTickMarks). Both are borrowed, never owned. A context
+// is valid during its paint; the one the plot keeps for the hit tests that
+// follow stays valid until an object is removed or renamed or the object's
+// own settings change, when the plot makes a new one. Geometry that drawing
+// shares with the mouse takes a context too: outside a paint the object
+// makes one from its own settings, without a canvas.
 //
-// The context lies below every kind of object, the axes too: what needs
-// the axis class (the axes' scale maps, the clip to their scales) is the
-// axis's own (XScaleMap, YScaleMap and ClipCanvasToAxes in kPlotAxis.h).
+// The context lies below every kind of object, the axes and their scales
+// too: what reads a scale (the maps of the context's scales, the clip to
+// them) is the scale's own (XScaleMap, YScaleMap and ClipCanvasToAxes in
+// kPlotAxisScale.h).
 
 #include <optional>
 #include <span>
@@ -23,7 +26,8 @@
 
 #include "platform/Graphics.h"
 
-class TkPlotAxis;
+class TkPlotAxisScale;
+class TkPlotTickObject;
 
 // The rectangles that Cartesian axes and their labels take inside the data
 // view during one paint, kept by the painter.
@@ -42,23 +46,38 @@ private:
     TRect FView;
 };
 
-// An object's X and Y axes; either may be missing.
-struct TkPlotAxisPair {
-    const TkPlotAxis* X = nullptr;
-    const TkPlotAxis* Y = nullptr;
+// The scales of an object's X and Y axes; either may be missing.
+struct TkPlotScalePair {
+    const TkPlotAxisScale* X = nullptr;
+    const TkPlotAxisScale* Y = nullptr;
+};
+
+// The tick marks that one axis laid out at its last tick generation, where
+// grid lines across the data view go: the axis's own view of them.
+class TkPlotTickMarks {
+public:
+    // The scale the marks lie on.
+    virtual const TkPlotAxisScale& MarkedScale() const = 0;
+    // The axis wants grid lines at its marks.
+    virtual bool GridLinesVisible() const = 0;
+    virtual Integer TickListCount() const = 0;
+    virtual TkPlotTickObject* GetTick(Integer Index) const = 0;
+
+protected:
+    ~TkPlotTickMarks() = default;
 };
 
 struct TkPlotPaintContext {
     // nullptr outside a paint.
     TCanvas* Canvas = nullptr;
     TColor BackGroundColor = clBlack;
-    // The object's own axes.
-    const TkPlotAxis* XAxis = nullptr;
-    const TkPlotAxis* YAxis = nullptr;
-    // Every X axis and every Y axis of the plot, in the order of their
-    // managers.
-    std::span<const TkPlotAxis* const> XAxes{};
-    std::span<const TkPlotAxis* const> YAxes{};
+    // The scales of the object's own axes.
+    const TkPlotAxisScale* XScale = nullptr;
+    const TkPlotAxisScale* YScale = nullptr;
+    // The marks of every X axis and every Y axis of the plot, in the order
+    // of their managers.
+    std::span<const TkPlotTickMarks* const> XMarks{};
+    std::span<const TkPlotTickMarks* const> YMarks{};
     // The data view's draw rectangle, while there is one.
     std::optional<TRect> DataView{};
     bool XYAxesReversed = false;
@@ -77,14 +96,14 @@ struct TkPlotPaintContext {
         context.BackGroundColor = Color;
         return context;
     }
-    TkPlotPaintContext WithAxes(TkPlotAxisPair Axes) const
+    TkPlotPaintContext WithScales(TkPlotScalePair Scales) const
     {
         TkPlotPaintContext context = *this;
-        context.XAxis = Axes.X;
-        context.YAxis = Axes.Y;
+        context.XScale = Scales.X;
+        context.YScale = Scales.Y;
         return context;
     }
-    bool HasAxes() const { return XAxis && YAxis; }
+    bool HasScales() const { return XScale && YScale; }
     // A point or a rectangle in pixels along the X and the Y axis, as it
     // lies on the canvas.
     TPoint OnCanvas(TPoint AlongAxes) const { return XYAxesReversed ? TPoint{AlongAxes.Y, AlongAxes.X} : AlongAxes; }

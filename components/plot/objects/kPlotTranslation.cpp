@@ -52,6 +52,16 @@ constexpr const char* kSavePrefix = "Error Saving Translation Data - ";
 
 bool HasLineBreak(const String& Text) { return Text.find_first_of("\r\n") != String::npos; }
 
+bool IsBlankLine(std::string_view Line) { return TrimView(Line).empty(); }
+
+// A line the file holds and reads back as the same entry.
+bool StorableInFile(const TkPlotTranslationObject& Entry)
+{
+    const String& original = Entry.OriginalString();
+    return original.find('\t') == String::npos && !HasLineBreak(original) &&
+           !HasLineBreak(Entry.ReplacementString()) && !IsBlankLine(original + '\t' + Entry.ReplacementString());
+}
+
 }  // namespace
 
 TkPlotTranslationManager::TkPlotTranslationManager(TNotifyEvent AOnInsert, TNotifyEvent AOnRemove)
@@ -217,6 +227,8 @@ std::vector<std::pair<String, String>> ParseTranslationLines(const TStrings& Lin
     entries.reserve(static_cast<std::size_t>(Lines.Count()));
     for (Integer i = 0; i < Lines.Count(); ++i) {
         const String line = Lines.Strings(i);
+        // Blank lines are no entries, as in every other file the plot reads.
+        if (IsBlankLine(line)) continue;
         const std::size_t tab = line.find('\t');
         if (tab == String::npos) throw Exception("Invalid Format - Tab Deliminator Missing");
         entries.emplace_back(line.substr(0, tab), line.substr(tab + 1));
@@ -249,10 +261,10 @@ void TkPlotTranslationManager::CheckStorableInFile() const
 {
     for (Integer i = 0; i < Count(); ++i) {
         const TkPlotTranslationObject* entry = GetItem(i);
-        if (entry->OriginalString().find('\t') != String::npos || HasLineBreak(entry->OriginalString()) ||
-            HasLineBreak(entry->ReplacementString()))
-            throw Exception("Translation " + IntToStr(i) + " (" + QuotedStr(entry->OriginalString()) +
-                            ") holds a tab in its original text or a line break, which the file cannot store");
+        if (!StorableInFile(*entry))
+            throw Exception("Translation " + IntToStr(i) + " (" + QuotedStr(TextExcerpt(entry->OriginalString())) +
+                            ") holds a tab in its original text or a line break, or only blanks, which the file "
+                            "cannot store");
     }
 }
 

@@ -84,14 +84,16 @@ public:
     void ReadFromStream(TReader& Reader);
 
     // "Error Saving Translation Data - " and the cause on failure. An entry
-    // whose source holds a TAB, or either of whose strings holds a line
-    // break, cannot be stored: the file is then left untouched.
+    // whose source holds a TAB, either of whose strings holds a line break,
+    // or whose strings are both blank (a line the reader skips) cannot be
+    // stored: the file is then left untouched.
     void SaveToFile(const String& FileName) const;
     // The same text, to a stream.
     void SaveToStream(TStream& Stream) const;
     // "Error Loading Data - " and the cause on failure ("Invalid Format - Tab
     // Deliminator Missing" for a line without TAB); the table is replaced
-    // only when the whole file was read.
+    // only when the whole file was read. Empty lines and lines of blanks
+    // alone are skipped.
     void LoadFromFile(const String& FileName);
     // The same, from the rest of a stream.
     void LoadFromStream(TStream& Stream);

@@ -220,17 +220,20 @@ bool TkPlotDataView::GridOnAllAxes(bool XAxes) const
     return UpperCase((XAxes ? FXAxis : FYAxis).Name()) == kAllAxes;
 }
 
-TkPlotAxisPair TkPlotDataView::BoundAxes()
+TkPlotScalePair TkPlotDataView::BoundScales()
 {
     const auto bound = [this](bool XAxes) { return GridOnAllAxes(XAxes) ? nullptr : (XAxes ? FXAxis : FYAxis).Get(); };
-    return {bound(true), bound(false)};
+    return ScalesOf(bound(true), bound(false));
 }
 
-std::span<const TkPlotAxis* const> TkPlotDataView::GridAxes(const TkPlotPaintContext& Context, bool XAxes) const
+std::span<const TkPlotTickMarks* const> TkPlotDataView::GridMarks(const TkPlotPaintContext& Context, bool XAxes) const
 {
-    if (GridOnAllAxes(XAxes)) return XAxes ? Context.XAxes : Context.YAxes;
-    const TkPlotAxis* const& own = XAxes ? Context.XAxis : Context.YAxis;
-    return {&own, own ? 1u : 0u};
+    const std::span<const TkPlotTickMarks* const> all = XAxes ? Context.XMarks : Context.YMarks;
+    if (GridOnAllAxes(XAxes)) return all;
+    const TkPlotAxisScale* own = XAxes ? Context.XScale : Context.YScale;
+    const auto onOwn = [own](const TkPlotTickMarks* Marks) { return &Marks->MarkedScale() == own; };
+    const auto found = std::find_if(all.begin(), all.end(), onOwn);
+    return found == all.end() ? all.first(0) : all.subspan(std::size_t(found - all.begin()), 1);
 }
 
 // ===========================================================================
@@ -284,21 +287,22 @@ void TkPlotDataView::SelectGridPen(TCanvas* Canvas, TkPlotGridLineKind Kind) con
     pen->SetStyle(PenStyleOf(own.Custom ? own.Style : major ? FGridLineMajorStyle : FGridLineMinorStyle));
 }
 
-void TkPlotDataView::DrawGridLines(TCanvas* Canvas, const TkPlotAxis& Axis, bool XAxes) const
+void TkPlotDataView::DrawGridLines(TCanvas* Canvas, const TkPlotTickMarks& Marks, bool XAxes) const
 {
-    if (!Axis.GridLinesVisible()) return;
+    if (!Marks.GridLinesVisible()) return;
     const bool showMajors = XAxes ? FGridLineShowXMajors : FGridLineShowYMajors;
     const bool showMinors = XAxes ? FGridLineShowXMinors : FGridLineShowYMinors;
     const TkPlotGridLineKind majorKind = XAxes ? kpglkXMajor : kpglkYMajor;
     const TkPlotGridLineKind minorKind = XAxes ? kpglkXMinor : kpglkYMinor;
     const TRect r = LayoutRect();
-    for (Integer i = 0; i < Axis.TickListCount(); ++i) {
-        const TkPlotTickObject* tick = Axis.GetTick(i);
+    const bool horizontal = Marks.MarkedScale().Horizontal();
+    for (Integer i = 0; i < Marks.TickListCount(); ++i) {
+        const TkPlotTickObject* tick = Marks.GetTick(i);
         const bool major = tick->TickType == kpttMajor;
         if (!tick->Show || !(major ? showMajors : showMinors)) continue;
         SelectGridPen(Canvas, major ? majorKind : minorKind);
         const Integer p = tick->PositionPixels;
-        if (Axis.IsHorz()) {
+        if (horizontal) {
             Canvas->MoveTo(p, r.Top);
             Canvas->LineTo(p, r.Bottom);
         } else {
@@ -326,7 +330,7 @@ void TkPlotDataView::Draw(const TkPlotPaintContext& Context)
         canvas->Brush()->SetStyle(bsSolid);
         canvas->Brush()->SetColor(background);
         for (const bool xAxes : {true, false})
-            for (const TkPlotAxis* axis : GridAxes(Context, xAxes)) DrawGridLines(canvas, *axis, xAxes);
+            for (const TkPlotTickMarks* marks : GridMarks(Context, xAxes)) DrawGridLines(canvas, *marks, xAxes);
     }
     TPen* pen = canvas->Pen();
     pen->SetColor(FGridLineColor);

@@ -144,7 +144,7 @@ public:
     void DrawBackground(TCanvas* Canvas);
     void DrawZoomBox(TCanvas* Canvas);
     // The grid axes of their names; none for "<ALL>".
-    TkPlotAxisPair BoundAxes() override;
+    TkPlotScalePair BoundScales() override;
     // The grid of the context's axes (every axis of a direction for
     // "<ALL>"), the frame and the selection.
     void Draw(const TkPlotPaintContext& Context) override;
@@ -169,11 +169,11 @@ public:
 
 private:
     bool GridOnAllAxes(bool XAxes) const;
-    // The axes whose grid lines the view draws: every axis of the direction
-    // for "<ALL>", else the context's own.
-    std::span<const TkPlotAxis* const> GridAxes(const TkPlotPaintContext& Context, bool XAxes) const;
+    // The marks of the axes whose grid lines the view draws: every axis of
+    // the direction for "<ALL>", else the one on the context's own scale.
+    std::span<const TkPlotTickMarks* const> GridMarks(const TkPlotPaintContext& Context, bool XAxes) const;
     void SelectGridPen(TCanvas* Canvas, TkPlotGridLineKind Kind) const;
-    void DrawGridLines(TCanvas* Canvas, const TkPlotAxis& Axis, bool XAxes) const;
+    void DrawGridLines(TCanvas* Canvas, const TkPlotTickMarks& Marks, bool XAxes) const;
     void DrawFrame(TCanvas* Canvas) const;
     // Action on every X axis (when XAxes), then every Y axis (when YAxes),
     // with the plot's forwarding raised: axes that pass their gestures on

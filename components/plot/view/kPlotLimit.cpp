@@ -165,7 +165,7 @@ TkPlotAxis* TkPlotLimit::ValueAxis()
     return XAxis();
 }
 
-TkPlotAxisPair TkPlotLimit::BoundAxes() { return {XAxis(), YAxis()}; }
+TkPlotScalePair TkPlotLimit::BoundScales() { return ScalesOf(XAxis(), YAxis()); }
 
 void TkPlotLimit::NotificationSetFocus(TkPlotObject* AObject)
 {
@@ -181,20 +181,20 @@ TPoint TkPlotLimit::CanvasPoint(const TkPlotPaintContext& Context, Integer Value
     return Context.OnCanvas(IsYStyle() ? Point(OtherPixels, ValuePixels) : Point(ValuePixels, OtherPixels));
 }
 
-TRect TkPlotLimit::ClickRect(const TkPlotPaintContext& Context, Integer ValuePixels, const TkPlotAxis& Other) const
+TRect TkPlotLimit::ClickRect(const TkPlotPaintContext& Context, Integer ValuePixels, const TkPlotAxisScale& Other) const
 {
-    // The pixels are clamped by the axis: the margins cannot overflow.
-    return SpannedRect(CanvasPoint(Context, ValuePixels - ClickMargin, Other.MinPixels()),
-                       CanvasPoint(Context, ValuePixels + ClickMargin, Other.MaxPixels()));
+    // The pixels are clamped by the scale: the margins cannot overflow.
+    return SpannedRect(CanvasPoint(Context, ValuePixels - ClickMargin, Other.MinPixel()),
+                       CanvasPoint(Context, ValuePixels + ClickMargin, Other.MaxPixel()));
 }
 
 void TkPlotLimit::Draw(const TkPlotPaintContext& Context)
 {
     FLine1Show = false;
     FLine2Show = false;
-    if (!Visible() || !Context.HasAxes()) return;
-    const TkPlotAxis& value = IsYStyle() ? *Context.YAxis : *Context.XAxis;
-    const TkPlotAxis& other = IsYStyle() ? *Context.XAxis : *Context.YAxis;
+    if (!Visible() || !Context.HasScales()) return;
+    const TkPlotAxisScale& value = IsYStyle() ? *Context.YScale : *Context.XScale;
+    const TkPlotAxisScale& other = IsYStyle() ? *Context.XScale : *Context.YScale;
     if (FClipToAxes) ClipCanvasToAxes(Context);
     switch (FStyle) {
     case kplsLineX:
@@ -206,26 +206,28 @@ void TkPlotLimit::Draw(const TkPlotPaintContext& Context)
     }
 }
 
-void TkPlotLimit::DrawLine(const TkPlotPaintContext& Context, const TkPlotAxis& Value, const TkPlotAxis& Other)
+void TkPlotLimit::DrawLine(const TkPlotPaintContext& Context, const TkPlotAxisScale& Value,
+                           const TkPlotAxisScale& Other)
 {
     if (!(Value.Min() <= FLine1Position && FLine1Position <= Value.Max())) return;
     TCanvas* canvas = Context.Canvas;
     SelectPen(canvas, FColor, FLineStyle, FLineWidth);
     // The background shows in the gaps of a dashed line.
     SelectBrush(canvas, Context.BackGroundColor, bsSolid);
-    const Integer pixel = Value.PositionToPixels(FLine1Position);
-    DrawSegment(canvas, CanvasPoint(Context, pixel, Other.MinPixels()), CanvasPoint(Context, pixel, Other.MaxPixels()));
+    const Integer pixel = Value.Pixel(FLine1Position);
+    DrawSegment(canvas, CanvasPoint(Context, pixel, Other.MinPixel()), CanvasPoint(Context, pixel, Other.MaxPixel()));
     FLine1Show = true;
     FLine1ClickRect = ClickRect(Context, pixel, Other);
 }
 
-void TkPlotLimit::DrawBand(const TkPlotPaintContext& Context, const TkPlotAxis& Value, const TkPlotAxis& Other)
+void TkPlotLimit::DrawBand(const TkPlotPaintContext& Context, const TkPlotAxisScale& Value,
+                           const TkPlotAxisScale& Other)
 {
     TCanvas* canvas = Context.Canvas;
-    const Integer pixel1 = Value.PositionToPixels(FLine1Position);
-    const Integer pixel2 = Value.PositionToPixels(FLine2Position);
-    const Integer from = Other.MinPixels();
-    const Integer to = Other.MaxPixels();
+    const Integer pixel1 = Value.Pixel(FLine1Position);
+    const Integer pixel2 = Value.Pixel(FLine2Position);
+    const Integer from = Other.MinPixel();
+    const Integer to = Other.MaxPixel();
     FLine1Show = true;
     FLine2Show = true;
     FLine1ClickRect = ClickRect(Context, pixel1, Other);
@@ -250,8 +252,8 @@ void TkPlotLimit::DrawBand(const TkPlotPaintContext& Context, const TkPlotAxis& 
     DrawSegment(canvas, CanvasPoint(Context, pixel2, from), CanvasPoint(Context, pixel2, to));
 }
 
-void TkPlotLimit::DrawPolyBand(const TkPlotPaintContext& Context, const TkPlotAxis& Value,
-                               const TkPlotAxis& Other) const
+void TkPlotLimit::DrawPolyBand(const TkPlotPaintContext& Context, const TkPlotAxisScale& Value,
+                               const TkPlotAxisScale& Other) const
 {
     const TkLimitDataList& elements = *FPointList;
     if (elements.Count() < 2) return;
@@ -264,12 +266,12 @@ void TkPlotLimit::DrawPolyBand(const TkPlotPaintContext& Context, const TkPlotAx
         const TkLimitData& after = elements.GetItem(k);
         if (before.Value1 < Other.Min() && after.Value1 < Other.Min()) continue;
         if (before.Value1 > Other.Max()) break;
-        const Integer at1 = Other.PositionToPixels(before.Value1);
-        const Integer at2 = Other.PositionToPixels(after.Value1);
-        const TPoint upper1 = CanvasPoint(Context, Value.PositionToPixels(before.Value2), at1);
-        const TPoint lower1 = CanvasPoint(Context, Value.PositionToPixels(before.Value3), at1);
-        const TPoint lower2 = CanvasPoint(Context, Value.PositionToPixels(after.Value3), at2);
-        const TPoint upper2 = CanvasPoint(Context, Value.PositionToPixels(after.Value2), at2);
+        const Integer at1 = Other.Pixel(before.Value1);
+        const Integer at2 = Other.Pixel(after.Value1);
+        const TPoint upper1 = CanvasPoint(Context, Value.Pixel(before.Value2), at1);
+        const TPoint lower1 = CanvasPoint(Context, Value.Pixel(before.Value3), at1);
+        const TPoint lower2 = CanvasPoint(Context, Value.Pixel(after.Value3), at2);
+        const TPoint upper2 = CanvasPoint(Context, Value.Pixel(after.Value2), at2);
         if (solid) {
             canvas->Polygon({upper1, lower1, lower2, upper2});
             continue;

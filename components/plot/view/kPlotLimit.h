@@ -19,6 +19,7 @@
 #include "platform/Graphics.h"
 
 class TkPlotAxis;
+class TkPlotAxisScale;
 class TkPlotLimit;
 class TkPlotXAxis;
 class TkPlotYAxis;
@@ -88,7 +89,7 @@ public:
     // The axes of the names; nullptr while the plot has none of that name.
     TkPlotXAxis* XAxis() const;
     TkPlotYAxis* YAxis() const;
-    TkPlotAxisPair BoundAxes() override;
+    TkPlotScalePair BoundScales() override;
     // The lines drawn at the last paint.
     bool Line1Show() const { return FLine1Show; }
     bool Line2Show() const { return FLine2Show; }
@@ -115,11 +116,12 @@ private:
     TPoint CanvasPoint(const TkPlotPaintContext& Context, Integer ValuePixels, Integer OtherPixels) const;
     // The rectangle that grabs the line at ValuePixels across the other
     // axis' extent.
-    TRect ClickRect(const TkPlotPaintContext& Context, Integer ValuePixels, const TkPlotAxis& Other) const;
-    // Value: the paint's axis of the style's values; Other: its other axis.
-    void DrawLine(const TkPlotPaintContext& Context, const TkPlotAxis& Value, const TkPlotAxis& Other);
-    void DrawBand(const TkPlotPaintContext& Context, const TkPlotAxis& Value, const TkPlotAxis& Other);
-    void DrawPolyBand(const TkPlotPaintContext& Context, const TkPlotAxis& Value, const TkPlotAxis& Other) const;
+    TRect ClickRect(const TkPlotPaintContext& Context, Integer ValuePixels, const TkPlotAxisScale& Other) const;
+    // Value: the scale of the style's values in the paint; Other: the other one.
+    void DrawLine(const TkPlotPaintContext& Context, const TkPlotAxisScale& Value, const TkPlotAxisScale& Other);
+    void DrawBand(const TkPlotPaintContext& Context, const TkPlotAxisScale& Value, const TkPlotAxisScale& Other);
+    void DrawPolyBand(const TkPlotPaintContext& Context, const TkPlotAxisScale& Value,
+                      const TkPlotAxisScale& Other) const;
     // Line is 1 or 2: which line's event reports the move.
     void SetLinePosition(Double& Field, Double Value, Integer Line);
     // Moves the dragged line to the mouse.

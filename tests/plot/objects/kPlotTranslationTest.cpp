@@ -94,11 +94,11 @@ TEST_F(PlotTranslationTest, FileRoundTripKeepsOrderAndTabs)
     Add("Edit...", "Modifier...");
     Add("Edit...", "Éditer...");
     Add("Zoom", "Agrandir\tet\trétrécir");
-    Add("", "");
+    Add("", " x");
     Table.SaveToFile(Path("table.txt"));
     // Oldest first, one CR LF line each, Windows-1252.
     EXPECT_EQ(ReadBytes("table.txt"), "Edit...\tModifier...\r\nEdit...\t\xC9" "diter...\r\n"
-                                      "Zoom\tAgrandir\tet\tr\xE9tr\xE9" "cir\r\n\t\r\n");
+                                      "Zoom\tAgrandir\tet\tr\xE9tr\xE9" "cir\r\n\t x\r\n");
     const std::vector<String> before = Entries();
     Table.LoadFromFile(Path("table.txt"));
     EXPECT_EQ(Entries(), before);
@@ -132,9 +132,6 @@ TEST_F(PlotTranslationTest, AFailedLoadKeepsTheTable)
     const std::vector<String> before = Entries();
     const String tabMissing = "Error Loading Data - Invalid Format - Tab Deliminator Missing";
 
-    WriteBytes("blank.txt", "A\tB\r\n\r\n");
-    EXPECT_EQ(MessageOf([&] { Table.LoadFromFile(Path("blank.txt")); }), tabMissing);
-    EXPECT_EQ(Entries(), before);
     WriteBytes("broken.txt", "A\tB\r\nno tab here\r\nC\tD\r\n");
     EXPECT_EQ(MessageOf([&] { Table.LoadFromFile(Path("broken.txt")); }), tabMissing);
     EXPECT_EQ(Entries(), before);
@@ -151,12 +148,23 @@ TEST_F(PlotTranslationTest, AFailedLoadKeepsTheTable)
     EXPECT_EQ(Entries(), (std::vector<String>{"A=B"}));
 }
 
+TEST_F(PlotTranslationTest, EmptyLinesAndLinesOfBlanksAloneAreSkipped)
+{
+    WriteBytes("trailing.txt", "A\tB\r\n\r\n");
+    Table.LoadFromFile(Path("trailing.txt"));
+    EXPECT_EQ(Entries(), (std::vector<String>{"A=B"}));
+    WriteBytes("blanks.txt", "\r\n  \r\nA\tB\r\n\t\r\n \t \t\n\nC\t D \r\n\t\t");
+    Table.LoadFromFile(Path("blanks.txt"));
+    EXPECT_EQ(Entries(), (std::vector<String>{"C= D ", "A=B"}));
+}
+
 TEST_F(PlotTranslationTest, EntriesTheFileCannotHoldAreRefused)
 {
     Add("Edit...", "Modifier...");
     WriteBytes("table.txt", "old\tcontent\r\n");
     for (const auto& [original, replacement] : std::vector<std::pair<String, String>>{
-             {"Tab\there", "x"}, {"Line\nbreak", "x"}, {"x", "Line\r\nbreak"}, {"x", "CR\ronly"}}) {
+             {"Tab\there", "x"}, {"Line\nbreak", "x"}, {"x", "Line\r\nbreak"}, {"x", "CR\ronly"}, {"", ""},
+             {" ", "\t "}}) {
         Add(original, replacement);
         const String message = MessageOf([&] { Table.SaveToFile(Path("table.txt")); });
         EXPECT_EQ(message.rfind("Error Saving Translation Data - Translation 0 (", 0), 0u) << message;

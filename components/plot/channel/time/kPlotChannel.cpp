@@ -232,35 +232,35 @@ Integer TkPlotChannel::SearchX(Double Key) const
 
 Integer TkPlotChannel::ClampIndex(Integer Index) const { return std::clamp(Index, 0, Count() - 1); }
 
-Integer TkPlotChannel::OnScaleIndex(const TkPlotAxis& XAxis, bool Last)
+Integer TkPlotChannel::OnScaleIndex(const TkPlotAxisScale& XScale, bool Last)
 {
     if (Last) {
         for (Integer i = Count() - 1; i >= 0; --i)
-            if (XAxis.PointOnScale(GetXValue(i))) return i;
+            if (XScale.OnScale(GetXValue(i))) return i;
         return -1;
     }
     for (Integer i = 0; i < Count(); ++i)
-        if (XAxis.PointOnScale(GetXValue(i))) return i;
+        if (XScale.OnScale(GetXValue(i))) return i;
     return Count() - 1;
 }
 
-void TkPlotChannel::CalcStartIndex(const TkPlotAxis* XAxis)
+void TkPlotChannel::CalcStartIndex(const TkPlotAxisScale* XScale)
 {
-    if (!XAxis || Count() == 0) return SetDrawStartIndex(-1);
-    if (FDrawOutOfOrderXValues) return SetDrawStartIndex(ClampIndex(OnScaleIndex(*XAxis, false) - 1));
+    if (!XScale || Count() == 0) return SetDrawStartIndex(-1);
+    if (FDrawOutOfOrderXValues) return SetDrawStartIndex(ClampIndex(OnScaleIndex(*XScale, false) - 1));
     // The scale end where the data begins.
-    const Double edge = XIncreasing() ? XAxis->Min() : XAxis->Max();
+    const Double edge = XIncreasing() ? XScale->Min() : XScale->Max();
     Integer index = SearchX(edge);
     const Double x = GetXValue(index);
     if (XIncreasing() ? x > edge : x < edge) --index;
     SetDrawStartIndex(ClampIndex(index));
 }
 
-void TkPlotChannel::CalcStopIndex(const TkPlotAxis* XAxis)
+void TkPlotChannel::CalcStopIndex(const TkPlotAxisScale* XScale)
 {
-    if (!XAxis || Count() == 0) return SetDrawStopIndex(-1);
-    if (FDrawOutOfOrderXValues) return SetDrawStopIndex(ClampIndex(OnScaleIndex(*XAxis, true) + 1));
-    const Double edge = XIncreasing() ? XAxis->Max() : XAxis->Min();
+    if (!XScale || Count() == 0) return SetDrawStopIndex(-1);
+    if (FDrawOutOfOrderXValues) return SetDrawStopIndex(ClampIndex(OnScaleIndex(*XScale, true) + 1));
+    const Double edge = XIncreasing() ? XScale->Max() : XScale->Min();
     Integer index = SearchX(edge);
     const Double x = GetXValue(index);
     if (XIncreasing() ? x < edge : x > edge) ++index;
@@ -289,9 +289,9 @@ Integer TkPlotChannel::IndexAt(Double X)
 
 // Linear in pixels rather than in values, so that the answer lies on the
 // line as drawn.
-bool TkPlotChannel::GetYInterpolated(Double& Y, Double X) { return YAlongTrace(XAxis(), Y, X); }
+bool TkPlotChannel::GetYInterpolated(Double& Y, Double X) { return YAlongTrace(ScaleOf(XAxis()), Y, X); }
 
-bool TkPlotChannel::YAlongTrace(const TkPlotAxis* XAxis, Double& Y, Double X)
+bool TkPlotChannel::YAlongTrace(const TkPlotAxisScale* XScale, Double& Y, Double X)
 {
     if (Count() == 0) return false;
     for (const Integer end : {Integer{0}, Count() - 1}) {
@@ -301,7 +301,7 @@ bool TkPlotChannel::YAlongTrace(const TkPlotAxis* XAxis, Double& Y, Double X)
         }
     }
     Y = 0;
-    const Integer i = XAxis ? IndexAt(X) : -1;
+    const Integer i = XScale ? IndexAt(X) : -1;
     const Integer j = XIncreasing() ? i - 1 : i + 1;
     if (i < 0 || j < 0 || j >= Count()) return false;
     if (FDigitalEnabled) {
@@ -313,9 +313,9 @@ bool TkPlotChannel::YAlongTrace(const TkPlotAxis* XAxis, Double& Y, Double X)
         return true;
     }
     if (GetNull(i) || GetNull(j)) return false;
-    const Integer pi = XAxis->PositionToPixels(GetXValue(i));
-    const Double dp = XAxis->PositionToPixels(GetXValue(j)) - pi;
-    const Double dx = XAxis->PositionToPixels(X) - pi;
+    const Integer pi = XScale->Pixel(GetXValue(i));
+    const Double dp = XScale->Pixel(GetXValue(j)) - pi;
+    const Double dx = XScale->Pixel(X) - pi;
     Y = GetYValue(i);
     if (dp != 0 && dx != 0) Y += (GetYValue(j) - Y) * dx / dp;
     return true;
@@ -357,8 +357,8 @@ Double TkPlotChannel::GetDataXMin()
 
 Double TkPlotChannel::DrawnExtent(Double (TkPlotChannelCustom::*Extent)(Integer), Double Start, bool Larger)
 {
-    CalcStartIndex(XAxis());
-    CalcStopIndex(XAxis());
+    CalcStartIndex(ScaleOf(XAxis()));
+    CalcStopIndex(ScaleOf(XAxis()));
     Double result = Start;
     if (!HasBothAxes() || DrawStartIndex() < 0) return result;
     for (Integer i = DrawStartIndex(); i <= DrawStopIndex(); ++i) {

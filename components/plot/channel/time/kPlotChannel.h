@@ -76,8 +76,8 @@ public:
     // The drawn range reaches one point beyond each end of the X axis'
     // scale, so that lines enter and leave the data view; -1 without X axis
     // or points.
-    void CalcStartIndex(const TkPlotAxis* XAxis) override;
-    void CalcStopIndex(const TkPlotAxis* XAxis) override;
+    void CalcStartIndex(const TkPlotAxisScale* XScale) override;
+    void CalcStopIndex(const TkPlotAxisScale* XScale) override;
     // The X extent of the first and last valid points (by X order), widened
     // by their markers; -1e300 (+1e300 for the minimum) without both axes
     // or while hidden.
@@ -217,12 +217,12 @@ private:
     Integer LastValidIndex() const;
     // The smallest (Last: largest) index whose X is on the scale of XAxis;
     // Count - 1 (Last: -1) when none is.
-    Integer OnScaleIndex(const TkPlotAxis& XAxis, bool Last);
+    Integer OnScaleIndex(const TkPlotAxisScale& XScale, bool Last);
     bool HasBothAxes() { return XAxis() && YAxis(); }
     // CalcIndex with the X axis there.
     Integer IndexAt(Double X);
     // GetYInterpolated along XAxis (none: only the end points are found).
-    bool YAlongTrace(const TkPlotAxis* XAxis, Double& Y, Double X);
+    bool YAlongTrace(const TkPlotAxisScale* XScale, Double& Y, Double X);
     Double DrawnExtent(Double (TkPlotChannelCustom::*Extent)(Integer), Double Start, bool Larger);
     void ApplyStartTimeRule();
     void CheckXOrder(Double X) const;
@@ -236,8 +236,8 @@ private:
     // --- drawing (kPlotChannelDraw.cpp, kPlotChannelTraces.cpp) ------------------------------------
     // All of it against the axes of the paint context.
     bool DrawnRangeValid() const;
-    void PrepareDigitalRows(const TkPlotAxis& YAxis);
-    void PreparePixelList(const TkPlotAxis& XAxis);
+    void PrepareDigitalRows(const TkPlotAxisScale& YScale);
+    void PreparePixelList(const TkPlotAxisScale& XScale);
     bool Filling() const { return FFillEnabled && FFillStyle != bsClear; }
     TColor FillBrushColor() const { return FFillUseChannelColor ? Color() : FFillColor; }
     void SetFillBrush(const TkPlotPaintContext& Context);

@@ -74,10 +74,10 @@ bool TkPlotChannel::kMouseHitTest(const TkPlotMouseData& MouseData)
     const bool hit = TkPlotChannelCustom::kMouseHitTest(MouseData);
     if (hit || MouseData.Button != mbRight) return hit;
     const TkPlotPaintContext context = HitTestContext();
-    if (!context.HasAxes()) return false;
+    if (!context.HasScales()) return false;
     Double y = 0;
-    if (!YAlongTrace(context.XAxis, y, context.XAxis->PixelsToPosition(MouseData.XAxisPixels))) return false;
-    const Int64 offset = Int64{context.YAxis->PositionToPixels(y)} - MouseData.YAxisPixels;
+    if (!YAlongTrace(context.XScale, y, context.XScale->Position(MouseData.XAxisPixels))) return false;
+    const Int64 offset = Int64{context.YScale->Pixel(y)} - MouseData.YAxisPixels;
     return offset >= -kTraceReach && offset < kTraceReach;
 }
 
@@ -90,7 +90,7 @@ Integer TkPlotChannel::FindMarkerAt(const TkPlotPaintContext& Context, const TkP
 
 Integer TkPlotChannel::FindBarAt(const TkPlotPaintContext& Context, const TkPlotMouseData& MouseData, TRect& HitRect)
 {
-    if (!Context.HasAxes()) return -1;
+    if (!Context.HasScales()) return -1;
     const TPoint p = Point(MouseData.X, MouseData.Y);
     const Integer stop = std::min(DrawStopIndex(), Count() - 1);
     for (Integer i = std::max(DrawStartIndex(), 0); i <= stop; ++i) {

@@ -50,40 +50,40 @@ void TkPlotChannel::PrepareDraw(const TkPlotPaintContext& Context)
 {
     SettleWaitingPoints();
     SetCanDraw(false);
-    const TkPlotAxis* xAxis = Context.XAxis;
-    if (!Context.HasAxes() || !Visible() || Count() < 1) return;
+    const TkPlotAxisScale* xScale = Context.XScale;
+    if (!Context.HasScales() || !Visible() || Count() < 1) return;
     FXIncreasing = XIncreasing();
     if (!FDrawOutOfOrderXValues) {
         const Double first = XFirst();
         const Double last = XLast();
-        const bool off = FXIncreasing ? last < xAxis->Min() || first > xAxis->Max()
-                                      : first < xAxis->Min() || last > xAxis->Max();
+        const bool off = FXIncreasing ? last < xScale->Min() || first > xScale->Max()
+                                      : first < xScale->Min() || last > xScale->Max();
         if (off) return;
     }
-    CalcStartIndex(xAxis);
-    CalcStopIndex(xAxis);
+    CalcStartIndex(xScale);
+    CalcStopIndex(xScale);
     const bool step = FInterpolationStyle == kpistDifferential || FInterpolationStyle == kpistDifferentialTerminated;
     if (!step && !DrawnRangeValid()) return;
-    PrepareDigitalRows(*Context.YAxis);
-    PreparePixelList(*xAxis);
+    PrepareDigitalRows(*Context.YScale);
+    PreparePixelList(*xScale);
     SetCanDraw(true);
 }
 
-void TkPlotChannel::PrepareDigitalRows(const TkPlotAxis& YAxis)
+void TkPlotChannel::PrepareDigitalRows(const TkPlotAxisScale& YScale)
 {
     const auto row = [&](Double Reference) {
-        if (FDigitalReferenceStyle == kpdrScale) return YAxis.PositionToPixels(Reference);
-        return YAxis.PositionToPixels(YAxis.Min() + YAxis.Span() * Reference / 100);
+        if (FDigitalReferenceStyle == kpdrScale) return YScale.Pixel(Reference);
+        return YScale.Pixel(YScale.Min() + YScale.Span() * Reference / 100);
     };
     FPixelsHigh = row(FDigitalReferenceHigh);
     FPixelsLow = row(FDigitalReferenceLow);
 }
 
 // The list only grows: a paint after a resize to a smaller plot keeps it.
-void TkPlotChannel::PreparePixelList(const TkPlotAxis& XAxis)
+void TkPlotChannel::PreparePixelList(const TkPlotAxisScale& XScale)
 {
-    const Integer a = XAxis.MinPixels();
-    const Integer b = XAxis.MaxPixels();
+    const Integer a = XScale.MinPixel();
+    const Integer b = XScale.MaxPixel();
     FPixelListStart = std::min(a, b);
     FPixelListStop = std::max(a, b);
     const std::size_t size = std::size_t(Int64{FPixelListStop} - FPixelListStart + 1);
@@ -104,7 +104,7 @@ void TkPlotChannel::SetPixelPoint(Integer XPixel, Double Y)
 
 void TkPlotChannel::Draw(const TkPlotPaintContext& Context)
 {
-    if (ClipToAxes() && Context.HasAxes()) ClipCanvasToAxes(Context);
+    if (ClipToAxes() && Context.HasScales()) ClipCanvasToAxes(Context);
     const bool filled = EffectiveStyle() == kpistStraightLine && !FDigitalEnabled && Filling();
     // With nothing between them, the fill comes from the trace's own pass.
     if (filled && !FBarEnabled && TraceVisible() && !TracePerPointPens()) {
@@ -151,7 +151,7 @@ TRect TkPlotChannel::ScaleRect(const TkPlotPaintContext& Context, Double X1, Dou
 
 TRect TkPlotChannel::GetBarRect(const TkPlotPaintContext& Context, Integer Index)
 {
-    if (!Context.HasAxes()) return Rect(0, 0, 0, 0);
+    if (!Context.HasScales()) return Rect(0, 0, 0, 0);
     const Double x = GetXValue(Index);
     const Double halfWidth = GetBarWidth(Index) / 2;
     return ScaleRect(Context, x - halfWidth, GetBarReference(Index), x + halfWidth, GetYValue(Index));
@@ -224,27 +224,27 @@ TRect Tick(Integer C, Integer Row, Integer Length, Integer Height, bool Forward)
 void TkPlotChannel::DrawHighLowBars(const TkPlotPaintContext& Context)
 {
     TCanvas* canvas = Context.Canvas;
-    const TkPlotAxis* xAxis = Context.XAxis;
-    const TkPlotAxis* yAxis = Context.YAxis;
-    const Integer w = xAxis->WidthToPixels(FHighLowBarWidth);
-    const Integer openWidth = xAxis->WidthToPixels(FHighLowOpenWidth);
-    const Integer openHeight = yAxis->WidthToPixels(FHighLowOpenHeight);
-    const Integer closeWidth = xAxis->WidthToPixels(FHighLowCloseWidth);
-    const Integer closeHeight = yAxis->WidthToPixels(FHighLowCloseHeight);
+    const TkPlotAxisScale* xScale = Context.XScale;
+    const TkPlotAxisScale* yScale = Context.YScale;
+    const Integer w = xScale->WidthToPixels(FHighLowBarWidth);
+    const Integer openWidth = xScale->WidthToPixels(FHighLowOpenWidth);
+    const Integer openHeight = yScale->WidthToPixels(FHighLowOpenHeight);
+    const Integer closeWidth = xScale->WidthToPixels(FHighLowCloseWidth);
+    const Integer closeHeight = yScale->WidthToPixels(FHighLowCloseHeight);
     for (Integer i = DrawStartIndex(); i <= DrawStopIndex(); ++i) {
         if (!GetValid(i)) continue;
-        const Int64 x = xAxis->PositionToPixels(GetXValue(i));
-        const TRect bar = AtLeastOnePixel(Integer(x - w / 2), yAxis->PositionToPixels(GetHigh(i)),
-                                          Integer(x + w - w / 2), yAxis->PositionToPixels(GetLow(i)));
+        const Int64 x = xScale->Pixel(GetXValue(i));
+        const TRect bar = AtLeastOnePixel(Integer(x - w / 2), yScale->Pixel(GetHigh(i)),
+                                          Integer(x + w - w / 2), yScale->Pixel(GetLow(i)));
         const Integer c = Integer((Int64{bar.Left} + bar.Right) / 2);
         if (FHighLowOpenShow) {
             SetSolidPenAndBrush(canvas, FHighLowOpenColor, FHighLowOpenColor);
-            const Integer row = yAxis->PositionToPixels(GetOpen(i));
+            const Integer row = yScale->Pixel(GetOpen(i));
             canvas->Rectangle(Context.OnCanvas(Tick(c, row, openWidth, openHeight, false)));
         }
         if (FHighLowCloseShow) {
             SetSolidPenAndBrush(canvas, FHighLowCloseColor, FHighLowCloseColor);
-            const Integer row = yAxis->PositionToPixels(GetClose(i));
+            const Integer row = yScale->Pixel(GetClose(i));
             canvas->Rectangle(Context.OnCanvas(Tick(c, row, closeWidth, closeHeight, true)));
         }
         SetSolidPenAndBrush(canvas, FHighLowBarColor, FHighLowBarColor);
@@ -255,18 +255,18 @@ void TkPlotChannel::DrawHighLowBars(const TkPlotPaintContext& Context)
 void TkPlotChannel::DrawCandleSticks(const TkPlotPaintContext& Context)
 {
     TCanvas* canvas = Context.Canvas;
-    const TkPlotAxis* xAxis = Context.XAxis;
-    const TkPlotAxis* yAxis = Context.YAxis;
-    const Integer w = xAxis->WidthToPixels(FHighLowBarWidth);
+    const TkPlotAxisScale* xScale = Context.XScale;
+    const TkPlotAxisScale* yScale = Context.YScale;
+    const Integer w = xScale->WidthToPixels(FHighLowBarWidth);
     for (Integer i = DrawStartIndex(); i <= DrawStopIndex(); ++i) {
         if (!GetValid(i)) continue;
-        const Integer x = xAxis->PositionToPixels(GetXValue(i));
+        const Integer x = xScale->Pixel(GetXValue(i));
         const bool bullish = GetOpen(i) <= GetClose(i);
         SetSolidPenAndBrush(canvas, FHighLowShadowColor, bullish ? FHighLowBullishColor : FHighLowBearishColor);
-        canvas->Polyline({Context.OnCanvas(Point(x, yAxis->PositionToPixels(GetHigh(i)))),
-                          Context.OnCanvas(Point(x, yAxis->PositionToPixels(GetLow(i))))});
-        const TRect body = AtLeastOnePixel(Integer(Int64{x} - w / 2), yAxis->PositionToPixels(GetOpen(i)),
-                                           Integer(Int64{x} + w / 2 + 1), yAxis->PositionToPixels(GetClose(i)));
+        canvas->Polyline({Context.OnCanvas(Point(x, yScale->Pixel(GetHigh(i)))),
+                          Context.OnCanvas(Point(x, yScale->Pixel(GetLow(i))))});
+        const TRect body = AtLeastOnePixel(Integer(Int64{x} - w / 2), yScale->Pixel(GetOpen(i)),
+                                           Integer(Int64{x} + w / 2 + 1), yScale->Pixel(GetClose(i)));
         canvas->Rectangle(Context.OnCanvas(body));
     }
 }

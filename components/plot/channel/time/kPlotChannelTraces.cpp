@@ -351,7 +351,7 @@ void TkPlotChannel::DrawStepTrace(const TkPlotPaintContext& Context)
         stop = -1;
     }
     const bool toEnd = FInterpolationStyle == kpistDifferential;
-    const Double end = Context.XAxis->Max();
+    const Double end = Context.XScale->Max();
     if (Filling()) {
         SetFillBrush(Context);
         WalkSteps(*this, start, stop, false, end, held,
@@ -516,17 +516,17 @@ TCurvePoints Split(const std::vector<TScalePoint>& Points)
 template <class F>
 void TkPlotChannel::DrawCurve(const TkPlotPaintContext& Context, Double X1, Double X2, F ValueAt)
 {
-    const TkPlotAxis* xAxis = Context.XAxis;
-    const Double from = std::max(std::min(X1, X2), xAxis->Min());
-    const Double to = std::min(std::max(X1, X2), xAxis->Max());
+    const TkPlotAxisScale* xScale = Context.XScale;
+    const Double from = std::max(std::min(X1, X2), xScale->Min());
+    const Double to = std::min(std::max(X1, X2), xScale->Max());
     if (!(from <= to)) return;
-    const Integer a = xAxis->PositionToPixels(from);
-    const Integer b = xAxis->PositionToPixels(to);
+    const Integer a = xScale->Pixel(from);
+    const Integer b = xScale->Pixel(to);
     std::vector<TScalePoint> samples;
     samples.reserve(std::size_t(std::abs(Int64{b} - a) + 1));
     try {
         for (Integer p = std::min(a, b); p <= std::max(a, b); ++p) {
-            const Double x = xAxis->PixelsToPosition(p);
+            const Double x = xScale->Position(p);
             samples.push_back({x, ValueAt(x)});
         }
     } catch (const Exception&) {

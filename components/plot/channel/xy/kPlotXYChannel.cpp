@@ -48,23 +48,23 @@ Integer TkXYPlotChannel::AddEmpty()
 // Drawing
 // ===========================================================================
 
-void TkXYPlotChannel::CalcStartIndex(const TkPlotAxis*) { SetDrawStartIndex(Count() == 0 ? -1 : 0); }
+void TkXYPlotChannel::CalcStartIndex(const TkPlotAxisScale*) { SetDrawStartIndex(Count() == 0 ? -1 : 0); }
 
-void TkXYPlotChannel::CalcStopIndex(const TkPlotAxis*) { SetDrawStopIndex(Count() - 1); }
+void TkXYPlotChannel::CalcStopIndex(const TkPlotAxisScale*) { SetDrawStopIndex(Count() - 1); }
 
 void TkXYPlotChannel::PrepareDraw(const TkPlotPaintContext& Context)
 {
     SettleWaitingPoints();
     SetCanDraw(false);
-    if (!Context.HasAxes() || !Visible() || Count() < 1) return;
-    CalcStartIndex(Context.XAxis);
-    CalcStopIndex(Context.XAxis);
+    if (!Context.HasScales() || !Visible() || Count() < 1) return;
+    CalcStartIndex(Context.XScale);
+    CalcStopIndex(Context.XScale);
     SetCanDraw(DrawStartIndex() != -1 && DrawStopIndex() != -1);
 }
 
 void TkXYPlotChannel::Draw(const TkPlotPaintContext& Context)
 {
-    if (!Context.HasAxes()) return;
+    if (!Context.HasScales()) return;
     if (ClipToAxes()) ClipCanvasToAxes(Context);
     DrawTrace(Context);
     DrawMarkers(Context);
@@ -79,8 +79,8 @@ void TkXYPlotChannel::Draw(const TkPlotPaintContext& Context)
 Double TkXYPlotChannel::DataExtent(bool Y, Double Sign, Double Start)
 {
     TkPlotXAxis* xAxis = XAxis();
-    CalcStartIndex(xAxis);
-    CalcStopIndex(xAxis);
+    CalcStartIndex(ScaleOf(xAxis));
+    CalcStopIndex(ScaleOf(xAxis));
     TkPlotYAxis* yAxis = YAxis();
     if (!xAxis || !yAxis || !Visible() || DrawStartIndex() == -1 || DrawStopIndex() == -1) return Start;
     const TkPlotExtents& extents = ValidExtents(Y);

@@ -25,8 +25,8 @@ public:
     void Draw(const TkPlotPaintContext& Context) override;
 
     // The drawn range is every point, whatever the axis.
-    void CalcStartIndex(const TkPlotAxis* XAxis) override;
-    void CalcStopIndex(const TkPlotAxis* XAxis) override;
+    void CalcStartIndex(const TkPlotAxisScale* XScale) override;
+    void CalcStopIndex(const TkPlotAxisScale* XScale) override;
     // Extents of the valid points, widened by their markers; -1e300 (+1e300
     // for the minima) without both axes, while hidden or without points.
     Double GetDataXMax() override;

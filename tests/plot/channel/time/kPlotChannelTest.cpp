@@ -32,8 +32,8 @@ protected:
 TEST_P(PlotChannelTest, TheDrawnRangeReachesOnePointBeyondEachEndOfTheScale)
 {
     EXPECT_EQ(Channel->XIncreasing(), GetParam());
-    Channel->CalcStartIndex(Channel->XAxis());
-    Channel->CalcStopIndex(Channel->XAxis());
+    Channel->CalcStartIndex(ScaleOf(Channel->XAxis()));
+    Channel->CalcStopIndex(ScaleOf(Channel->XAxis()));
     const Integer start = Channel->DrawStartIndex();
     const Integer stop = Channel->DrawStopIndex();
     EXPECT_EQ(std::min(start, stop), std::min(IndexOf(39.5), IndexOf(60.5)));
@@ -59,11 +59,11 @@ TEST(PlotChannelRangeTest, NoRangeWithoutAxisOrPoints)
 {
     TOwned<TkPlot> plot{Create<TkPlot>(nullptr)};
     TkPlotChannel* channel = plot->GetChannel(0);
-    channel->CalcStartIndex(channel->XAxis());
+    channel->CalcStartIndex(ScaleOf(channel->XAxis()));
     EXPECT_EQ(channel->DrawStartIndex(), -1);
     channel->AddXY(1, 1);
     channel->SetXAxisName("none");
-    channel->CalcStopIndex(channel->XAxis());
+    channel->CalcStopIndex(ScaleOf(channel->XAxis()));
     EXPECT_EQ(channel->DrawStopIndex(), -1);
     EXPECT_EQ(channel->GetYMaxVisible(), -1e300);
 }

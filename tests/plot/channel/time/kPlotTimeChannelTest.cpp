@@ -204,16 +204,16 @@ TEST_F(TimeChannel, DrawnRangeWhenPointsAreDrawnOutOfOrder)
     Ch->SetDrawOutOfOrderXValues(true);
     AddAll({50, -20, 70, 200, 30});
     SetScales(0, 100, 0, 100);
-    Ch->CalcStartIndex(Ch->XAxis());
-    Ch->CalcStopIndex(Ch->XAxis());
+    Ch->CalcStartIndex(ScaleOf(Ch->XAxis()));
+    Ch->CalcStopIndex(ScaleOf(Ch->XAxis()));
     // From the point before the first on the scale to the one after the last.
     EXPECT_EQ(Ch->DrawStartIndex(), 0);
     EXPECT_EQ(Ch->DrawStopIndex(), 4);
     Ch->Clear();
     AddAll({-5, -4});
     SetScales(0, 100, 0, 100);  // the X axis followed the new points
-    Ch->CalcStartIndex(Ch->XAxis());
-    Ch->CalcStopIndex(Ch->XAxis());
+    Ch->CalcStartIndex(ScaleOf(Ch->XAxis()));
+    Ch->CalcStopIndex(ScaleOf(Ch->XAxis()));
     EXPECT_EQ(Ch->DrawStartIndex(), 0);
     EXPECT_EQ(Ch->DrawStopIndex(), 0);
 }
