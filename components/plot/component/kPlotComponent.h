@@ -332,8 +332,8 @@ public:
     TkPlotKindEvents<TkPlotObjectEvent> OnObjectAdd;
     TkPlotKindEvents<TkPlotObjectEvent> OnObjectRemove;
     TkPlotKindEvents<TkPlotObjectGetMouseCursorEvent> OnObjectGetMouseCursor;
-    // Per kind: Channel, XAxis, YAxis, DataCursor, DataView, Legend, Limit,
-    // Annotation.
+    // Per kind, as the mouse events: XAxis, YAxis, DataView, Legend, Channel,
+    // Limit, DataCursor, Annotation.
     TkPlotKindEvents<TkPlotObjectPopupMenuEvent> OnObjectPopupMenu;
 
     TkPlotDataPointMouseEvent OnMouseDownDataPoint;
