@@ -6,7 +6,8 @@
 //
 // As a plot it holds objects by name (those made with Add and those listed
 // with List, indexed by kind so that the objects' references to each other
-// resolve), routes their hooks as the plot does, forwards axis gestures
+// resolve), hears what they report of themselves (or hands it to a master
+// manager under test, ReportTo), forwards axis gestures
 // behind a re-entry flag, keeps the occupied rectangles of one paint, maps
 // data-view percent to pixels when given a data view, and writes the events
 // it hears into Log (clicks, finished moves, tracking off, zoom box) and
@@ -38,6 +39,7 @@ class TStandInPlot : public TkPlotEventHost,
                      public TkPlotInputHost,
                      public TkPlotCommandHost,
                      public TkPlotPaintHost,
+                     public TkPlotReportHost,
                      public TkPlotObjectOwner {
 public:
     enum THostStyle { AsPlot, AsPlotLoggingInput, Bare };
@@ -45,7 +47,8 @@ public:
     // Editor: what the editor dialog needs, from the test that uses it;
     // without it no dialog opens. The objects' files take their defaults.
     explicit TStandInPlot(THostStyle Style = AsPlot, TkPlotEditorHost* Editor = nullptr)
-        : TkPlotObjectOwner(Style == Bare ? NoPlotHost : TkPlotHost{this, this, this, this, this, nullptr, Editor}),
+        : TkPlotObjectOwner(Style == Bare ? NoPlotHost
+                                          : TkPlotHost{this, this, this, this, this, nullptr, Editor, this}),
           RecordEntryPoints(Style == AsPlotLoggingInput)
     {
     }
@@ -96,31 +99,30 @@ public:
     // The toolbar commands whose before-event cancels them.
     std::set<TkPlotToolBarButtonType> CancelCommands;
 
-    // Makes an object with the plot's hooks, names and lists it; the plot
-    // frees it at its end.
+    // What the objects report goes to Reports (a master manager under test)
+    // rather than to this plot.
+    void ReportTo(TkPlotReportHost* Reports)
+    {
+        TkPlotHost host = Host();
+        host.Reports = Reports;
+        SetHost(host);
+    }
+
+    // Makes an object with the plot as its owner, names and lists it; the
+    // plot frees it at its end.
     template <class T>
     T* Add(const String& Name)
     {
-        T* object = Create<T>(this, [this](TObject*) { ++Changes; }, [](TObject*) {},
-                              [this](TObject* Sender) { Removed(static_cast<TkPlotObject*>(Sender)); },
-                              [this](TObject* Sender) { Renamed(static_cast<TkPlotObject*>(Sender)); });
+        T* object = Create<T>(this);
         object->SetName(Name);
         FMade.push_back(object);
         List(object);
         return object;
     }
-    // Add, counting the object's requests for an immediate repaint.
-    template <class T>
-    T* Put(const String& Name)
-    {
-        T* object = Add<T>(Name);
-        object->SetOnInvalidateNow([this](TObject*) { ++Repaints; });
-        return object;
-    }
     template <class T = TkPlotXAxis>
     T* PutAxis(const String& Name, const TRect& Layout, Double Min, Double Span)
     {
-        T* axis = Put<T>(Name);
+        T* axis = Add<T>(Name);
         axis->SetHorizontal(axis->IsXAxis());
         axis->SetLayoutRect(Layout);
         axis->SetDrawRect(Layout);
@@ -138,11 +140,26 @@ public:
         std::erase(Objects, Object);
         if (TkPlotNameIndex* names = Names(Object->Kind())) names->Remove(Object);
     }
-    // What the rename hook of the objects made with Add reports.
-    void Renamed(TkPlotObject* Object)
+
+    // --- what the objects report of themselves ---------------------------------------------
+    void Inserted(TkPlotObject&) override {}
+    void Removed(TObject& Member) override
     {
-        if (TkPlotNameIndex* names = Names(Object->Kind())) names->Rename(Object);
+        if (auto* object = dynamic_cast<TkPlotObject*>(&Member)) {
+            std::erase(FMade, object);
+            Unlist(object);
+        }
     }
+    void Renamed(TkPlotObject& Object) override
+    {
+        if (TkPlotNameIndex* names = Names(Object.Kind())) names->Rename(&Object);
+    }
+    void Changed() override { ++Changes; }
+    void LayoutChanged(TkPlotObject&) override {}
+    void Selected(TkPlotObject&) override {}
+    void EditRequested(TkPlotObject&) override {}
+    // The objects' requests for an immediate repaint.
+    void RepaintNow() override { ++Repaints; }
 
     // --- the published events: what the objects report -------------------------------------
     void Fire(const TkPlotEvent& Event) override
@@ -215,6 +232,8 @@ public:
                 [this](const PlotEvent::DataPointCustomizeHint& R) { Call(OnPointHint, R.Text); },
                 [this](const PlotEvent::AfterOpenEditor&) { Log.push_back("after open editor"); },
                 [](const PlotEvent::GetMouseCursor&) {},
+                [](const PlotEvent::ObjectAdd&) {},
+                [](const PlotEvent::ObjectRemove&) {},
             },
             Event);
     }
@@ -375,12 +394,6 @@ private:
             if (object->Kind() == kpokChannel) result.push_back(static_cast<TkPlotChannelCustom*>(object));
         return result;
     }
-    void Removed(TkPlotObject* Object)
-    {
-        std::erase(FMade, Object);
-        Unlist(Object);
-    }
-
     // The names of the listed objects, by kind.
     std::array<TkPlotNameIndex, PlotObjectKindCount> FNames;
     std::vector<TkPlotObject*> FMade;

@@ -69,8 +69,7 @@ struct TkPlotAnnotationPoint {
 class TkPlotAnnotation : public TkPlotObject {
     PL_CLASSINFO()
 public:
-    TkPlotAnnotation(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert,
-                     TNotifyEvent AOnRemove, TNotifyEvent AOnRename);
+    explicit TkPlotAnnotation(TkPlotObjectOwner* AOwner);
     TkPlotObjectKind Kind() const override { return kpokAnnotation; }
 
     // Pen widths beyond this come only from damaged streams.

@@ -56,7 +56,6 @@ private:
 TkPlotComponent::TkPlotComponent(TComponent* AOwner)
     : TkCustomComponent(AOwner), FRoles(std::make_unique<TkPlotRoles>(*this))
 {
-    SetHost(FRoles->Host(*this));
     SetBounds(Left(), Top(), 500, 200);
     SetBackGroundColor(clBlack);
     SetBorderStyle(kbsLowered);
@@ -64,11 +63,13 @@ TkPlotComponent::TkPlotComponent(TComponent* AOwner)
     SetAutoFrameRate(true);
     SetTabStop(false);
 
-    FMasterManager = CreateOwned<TkPlotMasterManager>(static_cast<TkPlotObjectOwner*>(this));
-    FMasterManager->SetOnInvalidateNow([this](TObject*) { InvalidateNow(); });
-    FMasterManager->SetOnChange([this](TObject*) { InvalidateChange(); });
-    FMasterManager->SetOnInsert([this](TObject* Object) { DoObjectAdd(Object); });
-    FMasterManager->SetOnRemove([this](TObject* Object) { DoObjectRemove(Object); });
+    // The master manager hears what the objects report of themselves through
+    // the plot's seam, which holds it before it makes its managers and their
+    // first objects (the layout placeholders). The plot hears what the master
+    // passes on once it is made.
+    FMasterManager.reset(CreateMasterManager<TkPlotMasterManager>(
+        this, [this](TkPlotReportHost* Reports) { SetHost(FRoles->Host(*this, Reports)); }));
+    FMasterManager->SetListener(&FRoles->MasterLink);
     OnInternalTimer = [this](TObject*) { HintTimerEvent(); };
 }
 
@@ -82,11 +83,9 @@ void TkPlotComponent::BeforeDestruction()
     if (FMasterManager) {
         // The objects still report their ends to the managers, which stay
         // consistent meanwhile; nothing reaches the plot being taken apart.
-        FMasterManager->SetOnInvalidateNow(nullptr);
-        FMasterManager->SetOnChange(nullptr);
-        FMasterManager->SetOnInsert(nullptr);
-        FMasterManager->SetOnRemove(nullptr);
+        FMasterManager->SetListener(nullptr);
         FMasterManager.reset();
+        SetHost(FRoles->Host(*this, nullptr));
     }
     TkCustomComponent::BeforeDestruction();
 }

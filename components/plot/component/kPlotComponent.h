@@ -434,10 +434,6 @@ protected:
 private:
     // The published event of each report of the plot's objects.
     void Fire(const TkPlotEvent& Event) override;
-    // Fire the kind's add or remove event (managers, translation entries,
-    // toolbars and labels have none).
-    void DoObjectAdd(TObject* Object);
-    void DoObjectRemove(TObject* Object);
     template <class E, class... A>
     void FireIndexedEvent(const E& Event, const TkPlotObject* Object, A&&... Args);
     template <class E, class... A>

@@ -51,20 +51,6 @@ void TkPlotComponent::FireObjectEvent(const TkPlotKindEvents<E>& Events, std::sp
     if (Contains(Kinds, kind)) FireIndexedEvent(Events[kind], Object, std::forward<A>(Args)...);
 }
 
-void TkPlotComponent::DoObjectAdd(TObject* Object)
-{
-    if (auto* object = dynamic_cast<TkPlotObject*>(Object)) FireObjectEvent(OnObjectAdd, PlotListEventKinds, object);
-}
-
-void TkPlotComponent::DoObjectRemove(TObject* Object)
-{
-    FRoles->Painter.ObjectRemoved();
-    if (auto* object = dynamic_cast<TkPlotObject*>(Object)) {
-        FRoles->Hint.Forget(object);
-        FireObjectEvent(OnObjectRemove, PlotListEventKinds, object);
-    }
-}
-
 template <class E, class... A>
 void TkPlotComponent::FireAxisEvent(const E& XEvent, const E& YEvent, TkPlotAxis* Axis, A&&... Args)
 {
@@ -111,6 +97,10 @@ void TkPlotComponent::Fire(const TkPlotEvent& Event)
             },
             [this](const PlotEvent::GetMouseCursor& E) {
                 FireObjectEvent(OnObjectGetMouseCursor, PlotListEventKinds, E.Object, E.Cursor);
+            },
+            [this](const PlotEvent::ObjectAdd& E) { FireObjectEvent(OnObjectAdd, PlotListEventKinds, E.Object); },
+            [this](const PlotEvent::ObjectRemove& E) {
+                FireObjectEvent(OnObjectRemove, PlotListEventKinds, E.Object);
             },
             [this](const PlotEvent::AxisMinChange& E) {
                 FireAxisEvent(OnXAxisMinChange, OnYAxisMinChange, E.Axis, E.OldValue, E.NewValue);

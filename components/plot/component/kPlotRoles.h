@@ -13,6 +13,7 @@
 #include "components/plot/component/kPlotImageLists.h"
 #include "components/plot/component/kPlotInputRouter.h"
 #include "components/plot/component/kPlotLog.h"
+#include "components/plot/component/kPlotMasterLink.h"
 #include "components/plot/component/kPlotObjectServices.h"
 #include "components/plot/component/kPlotOutput.h"
 #include "components/plot/component/kPlotPainter.h"
@@ -30,15 +31,20 @@ struct TkPlotRoles {
           Hint(Plot),
           Painter(Plot, Services, Hint, Images),
           Input(Plot, Painter, Hint, *PopupMenu),
-          Commands(Plot)
+          Commands(Plot),
+          MasterLink(Plot, Plot, Painter, Hint)
     {
     }
     TkPlotRoles(const TkPlotRoles&) = delete;
     TkPlotRoles& operator=(const TkPlotRoles&) = delete;
 
     // The parts of the plot's seam that the roles offer its objects; Events
-    // publishes their events.
-    TkPlotHost Host(TkPlotEventHost& Events) { return {&Events, &Services, &Input, &Commands, &Painter, &Services, &Services}; }
+    // publishes their events, Reports (the master manager) hears what they
+    // report of themselves.
+    TkPlotHost Host(TkPlotEventHost& Events, TkPlotReportHost* Reports)
+    {
+        return {&Events, &Services, &Input, &Commands, &Painter, &Services, &Services, Reports};
+    }
 
     // The one popup menu that objects fill when they open theirs.
     TOwned<TPopupMenu> PopupMenu;
@@ -50,6 +56,7 @@ struct TkPlotRoles {
     TkPlotPainter Painter;
     TkPlotInputRouter Input;
     TkPlotCommands Commands;
+    TkPlotMasterLink MasterLink;
 
     // Where the dialogs of the plot's files start, what a new annotation
     // takes, and the background drawn in place of the plain colour.

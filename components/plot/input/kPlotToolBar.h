@@ -21,8 +21,7 @@ class TImageList;
 class TkPlotToolBar : public TkPlotLayoutObject {
     PL_CLASSINFO()
 public:
-    TkPlotToolBar(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert, TNotifyEvent AOnRemove,
-                  TNotifyEvent AOnRename);
+    explicit TkPlotToolBar(TkPlotObjectOwner* AOwner);
     TkPlotObjectKind Kind() const override { return kpokToolBar; }
 
     // --- published properties ---------------------------------------------

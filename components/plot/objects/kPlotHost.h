@@ -13,10 +13,13 @@
 //   Files     what the objects' files need of the plot's settings
 //   Editor    what the plot's property editor needs: its dialog's owner,
 //             the style it shows in, whether the plot logs
+//   Reports   what an object reports of itself: its coming and going, its
+//             new name, its changes, the user's requests on it
 // (the services: kPlotHostServices.h). An object reaches them through its
-// owner (Host() on the object). An owner that is no plot offers no part,
-// and its objects then fire no events, find no other objects by name, move
-// only themselves and translate nothing. A reference field of a record is
+// owner (Host() on the object); that is the one road from an object to its
+// plot. An owner that is no plot offers no part, and its objects then fire
+// no events, report nothing, find no other objects by name, move only
+// themselves and translate nothing. A reference field of a record is
 // the handler's to change (a text it may replace, a flag it may raise).
 //
 // Nothing here includes a kind's header: the host sits below every kind of
@@ -55,6 +58,9 @@ struct PopupMenu { TkPlotObject* Object; bool& Cancel; Integer ScreenX; Integer 
 // The click or, after a double click, the double-click event.
 struct Click { TkPlotObject* Object; };
 struct GetMouseCursor { TkPlotObject* Object; TCursor& Cursor; };
+// The object was listed in the plot, or is going, still whole.
+struct ObjectAdd { TkPlotObject* Object; };
+struct ObjectRemove { TkPlotObject* Object; };
 
 // --- axes: the scale's changes, its labels and hints --------------------------------
 struct AxisMinChange { TkPlotAxis* Axis; Double OldValue; Double NewValue; };
@@ -105,14 +111,14 @@ struct AfterOpenEditor { TCustomForm* Form; };
 using TkPlotEvent =
     std::variant<PlotEvent::MouseDown, PlotEvent::MouseMove, PlotEvent::MouseUp, PlotEvent::MouseWheel,
                  PlotEvent::GotFocus, PlotEvent::LostFocus, PlotEvent::PopupMenu, PlotEvent::Click,
-                 PlotEvent::GetMouseCursor, PlotEvent::AxisMinChange, PlotEvent::AxisSpanChange,
-                 PlotEvent::AxisMinSpanChange, PlotEvent::AxisMinSpanChangeFinished, PlotEvent::AxisCustomizeLabel,
-                 PlotEvent::AxisCustomizeHint, PlotEvent::BeforeZoomBox, PlotEvent::LimitLineMove,
-                 PlotEvent::Annotation, PlotEvent::BeforeToolBarButtonClick, PlotEvent::ToolBarButtonClick,
-                 PlotEvent::ToolBarCustomizeHint, PlotEvent::BeforeDataCursorUpdate, PlotEvent::DataCursorChange,
-                 PlotEvent::DataCursorCustomizeHint, PlotEvent::DataPointMouseDown, PlotEvent::DataPointMouseMove,
-                 PlotEvent::DataPointMouseUp, PlotEvent::DataPointClick, PlotEvent::DataPointMoved,
-                 PlotEvent::DataPointCustomizeHint, PlotEvent::AfterOpenEditor>;
+                 PlotEvent::GetMouseCursor, PlotEvent::ObjectAdd, PlotEvent::ObjectRemove, PlotEvent::AxisMinChange,
+                 PlotEvent::AxisSpanChange, PlotEvent::AxisMinSpanChange, PlotEvent::AxisMinSpanChangeFinished,
+                 PlotEvent::AxisCustomizeLabel, PlotEvent::AxisCustomizeHint, PlotEvent::BeforeZoomBox,
+                 PlotEvent::LimitLineMove, PlotEvent::Annotation, PlotEvent::BeforeToolBarButtonClick,
+                 PlotEvent::ToolBarButtonClick, PlotEvent::ToolBarCustomizeHint, PlotEvent::BeforeDataCursorUpdate,
+                 PlotEvent::DataCursorChange, PlotEvent::DataCursorCustomizeHint, PlotEvent::DataPointMouseDown,
+                 PlotEvent::DataPointMouseMove, PlotEvent::DataPointMouseUp, PlotEvent::DataPointClick,
+                 PlotEvent::DataPointMoved, PlotEvent::DataPointCustomizeHint, PlotEvent::AfterOpenEditor>;
 
 // The part of the plot that publishes its objects' events.
 class TkPlotEventHost {
@@ -142,6 +148,7 @@ class TkPlotCommandHost;
 class TkPlotPaintHost;
 class TkPlotFileHost;
 class TkPlotEditorHost;
+class TkPlotReportHost;
 
 struct TkPlotHost {
     TkPlotEventHost* Events = nullptr;
@@ -151,6 +158,7 @@ struct TkPlotHost {
     TkPlotPaintHost* Paint = nullptr;
     TkPlotFileHost* Files = nullptr;
     TkPlotEditorHost* Editor = nullptr;
+    TkPlotReportHost* Reports = nullptr;
 };
 
 // The parts of an owner that is no plot: none.
@@ -179,5 +187,4 @@ private:
 
 // The class reference of a plot object kind: its virtual constructor.
 template <class T>
-using TkPlotObjectClassOf = T* (*)(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert,
-                                   TNotifyEvent AOnRemove, TNotifyEvent AOnRename);
+using TkPlotObjectClassOf = T* (*)(TkPlotObjectOwner* AOwner);

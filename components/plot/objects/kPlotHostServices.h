@@ -158,3 +158,31 @@ public:
 protected:
     ~TkPlotEditorHost() = default;
 };
+
+// What the plot's objects report of themselves, and the entries of its
+// translation table of their going: the plot's master manager hears it,
+// keeps its lists in step and passes on to the plot what the plot answers
+// (its add and remove events, a repaint). An object reports once its maker
+// set it up (DoInsert) and as it goes, while still whole.
+class TkPlotReportHost {
+public:
+    virtual void Inserted(TkPlotObject& Object) = 0;
+    // Member: an object or an entry of the translation table.
+    virtual void Removed(TObject& Member) = 0;
+    // Object's name changed; its old one is its NameOld.
+    virtual void Renamed(TkPlotObject& Object) = 0;
+    // A change of look or data: the plot repaints.
+    virtual void Changed() = 0;
+    // Object's row, side or share of its side changed: the layout is made
+    // again.
+    virtual void LayoutChanged(TkPlotObject& Object) = 0;
+    // Object became selected: the others hear of it.
+    virtual void Selected(TkPlotObject& Object) = 0;
+    // The user asked for the editor on Object.
+    virtual void EditRequested(TkPlotObject& Object) = 0;
+    // The plot repaints at once (a selection shows).
+    virtual void RepaintNow() = 0;
+
+protected:
+    ~TkPlotReportHost() = default;
+};

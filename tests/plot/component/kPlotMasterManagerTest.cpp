@@ -140,34 +140,36 @@ TClass TEditorDouble::StaticClassInfo()
     return &info;
 }
 
-class MasterManagerTest : public ::testing::Test {
+// The master manager of a plot double, and what it passes on to the plot.
+class MasterManagerTest : public ::testing::Test, public TkPlotMasterListener {
 protected:
     TPlotDouble Plot;
-    TMaster* Master = Create<TMaster>(&Plot);
+    TMaster* Master =
+        CreateMasterManager<TMaster>(&Plot, [this](TkPlotReportHost* Reports) { Plot.ReportTo(Reports); });
     std::vector<String>& Log = Plot.Log;
     Integer InvalidateNow = 0;
     Integer Changes = 0;
-    TObject* ChangeSender = nullptr;
     std::function<void(TObject*)> OnAdd;
     std::function<void(TObject*)> OnRemove;
 
     MasterManagerTest()
     {
         Plot.Table = Master->TranslationManager();
-        Master->SetOnInvalidateNow([this](TObject*) { ++InvalidateNow; });
-        Master->SetOnChange([this](TObject* Sender) {
-            ++Changes;
-            ChangeSender = Sender;
-        });
-        Master->SetOnInsert([this](TObject* Sender) {
-            if (OnAdd) OnAdd(Sender);
-        });
-        Master->SetOnRemove([this](TObject* Sender) {
-            if (auto* object = dynamic_cast<TkPlotObject*>(Sender)) Log.push_back("plot remove " + object->Name());
-            if (OnRemove) OnRemove(Sender);
-        });
+        Master->SetListener(this);
         Log.clear();
     }
+
+    void ObjectAdded(TkPlotObject& Object) override
+    {
+        if (OnAdd) OnAdd(&Object);
+    }
+    void MemberRemoving(TObject& Member) override
+    {
+        if (auto* object = dynamic_cast<TkPlotObject*>(&Member)) Log.push_back("plot remove " + object->Name());
+        if (OnRemove) OnRemove(&Member);
+    }
+    void Repaint() override { ++Changes; }
+    void RepaintNow() override { ++InvalidateNow; }
     ~MasterManagerTest() override
     {
         OnAdd = nullptr;
@@ -281,16 +283,18 @@ TEST_F(MasterManagerTest, AddReturnsTheNewObjectsOwnIndex)
     EXPECT_EQ(Master->KindManager<kpokLimit>()->Count(), 0);
 }
 
-TEST_F(MasterManagerTest, AddTranslationPutsAnEntryFirst)
+TEST_F(MasterManagerTest, AddTranslationPutsAnEntryFirstAndAnEntryGoingReachesThePlot)
 {
-    Integer announced = 0;
-    OnAdd = [&](TObject* Sender) {
-        if (dynamic_cast<TkPlotTranslationObject*>(Sender)) ++announced;
+    Integer gone = 0;
+    OnRemove = [&](TObject* Sender) {
+        if (dynamic_cast<TkPlotTranslationObject*>(Sender)) ++gone;
     };
     EXPECT_EQ(Master->AddTranslation(), 0);
     EXPECT_EQ(Master->AddTranslation(), 0);
     EXPECT_EQ(Master->TranslationManager()->Count(), 2);
-    EXPECT_EQ(announced, 2);
+    Master->TranslationManager()->Delete(1);
+    EXPECT_EQ(Master->TranslationManager()->Count(), 1);
+    EXPECT_EQ(gone, 1);
 }
 
 // --- routing ----------------------------------------------------------------------
@@ -345,13 +349,12 @@ TEST_F(MasterManagerTest, RenamesReachTheNamesOfTheKind)
     EXPECT_TRUE(Log.empty());
 }
 
-TEST_F(MasterManagerTest, ChangesReachThePlotWithTheMasterAsSender)
+TEST_F(MasterManagerTest, ChangesReachThePlotThroughTheMaster)
 {
     Master->Add(kpokLegend);
     Changes = 0;
     Master->KindManager<kpokLegend>()->GetItem(0)->SetLayer(7);
     EXPECT_EQ(Changes, 1);
-    EXPECT_EQ(ChangeSender, Master);
 }
 
 TEST_F(MasterManagerTest, SelectionIsClearedEverywhere)
@@ -594,7 +597,8 @@ struct PlotAxisKinds : TestKinds {
 TEST(MasterManagerKindsTest, AddsThePlotsOwnAxes)
 {
     TPlotDouble plot;
-    auto* master = Create<TkPlotMasterManagerOf<PlotAxisKinds>>(&plot);
+    auto* master = CreateMasterManager<TkPlotMasterManagerOf<PlotAxisKinds>>(
+        &plot, [&plot](TkPlotReportHost* Reports) { plot.ReportTo(Reports); });
     EXPECT_EQ(master->Add(kpokXAxis), 0);
     EXPECT_EQ(master->Add(kpokYAxis), 0);
     TkPlotXAxis* x = master->KindManager<kpokXAxis>()->GetItem(0);
