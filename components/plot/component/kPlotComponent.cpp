@@ -67,8 +67,8 @@ TkPlotComponent::TkPlotComponent(TComponent* AOwner)
     // the plot's seam, which holds it before it makes its managers and their
     // first objects (the layout placeholders). The plot hears what the master
     // passes on once it is made.
-    FMasterManager.reset(CreateMasterManager<TkPlotMasterManager>(
-        this, [this](TkPlotReportHost* Reports) { SetHost(FRoles->Host(*this, Reports)); }));
+    FMasterManager = CreateOwned<TkPlotMasterManager>(
+        this, [this](TkPlotReportHost& Reports) { SetHost(FRoles->Host(*this, &Reports)); });
     FMasterManager->SetListener(&FRoles->MasterLink);
     OnInternalTimer = [this](TObject*) { HintTimerEvent(); };
 }

@@ -25,9 +25,11 @@ void FreeAndClear(T*& Field)
 // Life cycle
 // ===========================================================================
 
-TkPlotMasterManagerCustom::TkPlotMasterManagerCustom(TkPlotObjectOwner* AOwner)
+TkPlotMasterManagerCustom::TkPlotMasterManagerCustom(TkPlotObjectOwner* AOwner,
+                                                     const std::function<void(TkPlotReportHost&)>& Seat)
     : FOwner(AOwner), FEditor(std::make_unique<TkPlotEditorSession>(*this, AOwner))
 {
+    Seat(*this);
 }
 
 TkPlotMasterManagerCustom::~TkPlotMasterManagerCustom() = default;

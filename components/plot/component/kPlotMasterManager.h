@@ -53,11 +53,14 @@ protected:
 
 // The part of the master manager that does not depend on the classes of the
 // kinds. The plot's objects reach it through their owner's seam (it is the
-// plot's TkPlotReportHost), so the owner hands it to them before it makes
-// its managers (CreateMasterManager).
+// plot's TkPlotReportHost).
 class TkPlotMasterManagerCustom : public TObject, public TkPlotReportHost {
 public:
-    explicit TkPlotMasterManagerCustom(TkPlotObjectOwner* AOwner);
+    // Seat hands the master to the owner's seam as the hearer of its
+    // objects' reports, once the master is made and before it makes its
+    // managers (AfterConstruction), whose first objects (the layout
+    // placeholders) report to it.
+    TkPlotMasterManagerCustom(TkPlotObjectOwner* AOwner, const std::function<void(TkPlotReportHost&)>& Seat);
     ~TkPlotMasterManagerCustom() override;
     // Frees an open editor, then the managers (and with them every object).
     void BeforeDestruction() override;
@@ -276,21 +279,3 @@ private:
 };
 
 using TkPlotMasterManager = TkPlotMasterManagerOf<TkPlotObjectKinds>;
-
-// A master manager of Owner, as Create makes objects: HandReports gives it to
-// the owner's seam as the hearer of its objects' reports before it makes its
-// managers, whose first objects (the layout placeholders) report to it.
-template <class M>
-M* CreateMasterManager(TkPlotObjectOwner* Owner, const std::function<void(TkPlotReportHost*)>& HandReports)
-{
-    auto* master = new M(Owner);
-    HandReports(master);
-    try {
-        master->AfterConstruction();
-    } catch (...) {
-        master->BeforeDestruction();
-        delete master;
-        throw;
-    }
-    return master;
-}

@@ -177,8 +177,8 @@ protected:
     TkPlotObjectOwner(const TkPlotObjectOwner&) = delete;
     TkPlotObjectOwner& operator=(const TkPlotObjectOwner&) = delete;
     ~TkPlotObjectOwner() = default;
-    // For an owner whose parts are made after it: set once they are whole,
-    // before the owner makes any object.
+    // For an owner whose parts are made after it: set as they come, before
+    // the owner makes any object, and as they go.
     void SetHost(const TkPlotHost& AHost) { FHost = AHost; }
 
 private:

@@ -144,8 +144,7 @@ TClass TEditorDouble::StaticClassInfo()
 class MasterManagerTest : public ::testing::Test, public TkPlotMasterListener {
 protected:
     TPlotDouble Plot;
-    TMaster* Master =
-        CreateMasterManager<TMaster>(&Plot, [this](TkPlotReportHost* Reports) { Plot.ReportTo(Reports); });
+    TMaster* Master = Create<TMaster>(&Plot, [this](TkPlotReportHost& Reports) { Plot.ReportTo(&Reports); });
     std::vector<String>& Log = Plot.Log;
     Integer InvalidateNow = 0;
     Integer Changes = 0;
@@ -453,7 +452,7 @@ TEST_F(MasterManagerTest, NoEditorOpensWithoutAPlotOrAnEditorLibrary)
     EXPECT_EQ(Master->Editor().Form(), nullptr);
 
     TStandInPlot bare{TStandInPlot::Bare};
-    TMaster* other = Create<TMaster>(&bare);
+    TMaster* other = Create<TMaster>(&bare, [&bare](TkPlotReportHost& Reports) { bare.ReportTo(&Reports); });
     UseEditor();
     other->EditProperties();
     EXPECT_EQ(other->Editor().Form(), nullptr);
@@ -597,8 +596,8 @@ struct PlotAxisKinds : TestKinds {
 TEST(MasterManagerKindsTest, AddsThePlotsOwnAxes)
 {
     TPlotDouble plot;
-    auto* master = CreateMasterManager<TkPlotMasterManagerOf<PlotAxisKinds>>(
-        &plot, [&plot](TkPlotReportHost* Reports) { plot.ReportTo(Reports); });
+    auto* master = Create<TkPlotMasterManagerOf<PlotAxisKinds>>(
+        &plot, [&plot](TkPlotReportHost& Reports) { plot.ReportTo(&Reports); });
     EXPECT_EQ(master->Add(kpokXAxis), 0);
     EXPECT_EQ(master->Add(kpokYAxis), 0);
     TkPlotXAxis* x = master->KindManager<kpokXAxis>()->GetItem(0);
