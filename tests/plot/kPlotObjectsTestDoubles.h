@@ -136,7 +136,7 @@ public:
 
 // Routes what every object reports as the plot's master manager does, and
 // logs each report in the owner's log.
-class TFakeMaster : public TkPlotReportHost {
+class TFakeMaster : public TPassedReports {
 public:
     TStandInPlot Owner{TStandInPlot::AsPlotLoggingInput};
     Integer Changes = 0;
@@ -231,13 +231,10 @@ public:
         ++Changes;
         if (OnChange) OnChange();
     }
-    void LayoutChanged(TkPlotObject&) override {}
     void Selected(TkPlotObject& Object) override
     {
         for (TkPlotObjectManagerCustom* m : Typed()) m->NotificationSetFocus(&Object);
     }
-    void EditRequested(TkPlotObject&) override {}
-    void RepaintNow() override {}
 
 private:
     // Kept until it is gone, as the master manager keeps its managers.

@@ -33,13 +33,30 @@ class TkPlotTranslationManager;
 
 namespace PlotTest {
 
+// Hears what objects report of themselves and lets it pass; a stand-in
+// overrides the reports it follows.
+class TPassedReports : public TkPlotReportHost {
+public:
+    void Inserted(TkPlotObject&) override {}
+    void Removed(TObject&) override {}
+    void Renamed(TkPlotObject&) override {}
+    void Changed() override {}
+    void LayoutChanged(TkPlotObject&) override {}
+    void Selected(TkPlotObject&) override {}
+    void EditRequested(TkPlotObject&) override {}
+    void RepaintNow() override {}
+
+protected:
+    ~TPassedReports() = default;
+};
+
 // The parts come before the owner: they are whole when it takes them.
 class TStandInPlot : public TkPlotEventHost,
                      public TkPlotObjectsHost,
                      public TkPlotInputHost,
                      public TkPlotCommandHost,
                      public TkPlotPaintHost,
-                     public TkPlotReportHost,
+                     public TPassedReports,
                      public TkPlotObjectOwner {
 public:
     enum THostStyle { AsPlot, AsPlotLoggingInput, Bare };
@@ -142,7 +159,6 @@ public:
     }
 
     // --- what the objects report of themselves ---------------------------------------------
-    void Inserted(TkPlotObject&) override {}
     void Removed(TObject& Member) override
     {
         if (auto* object = dynamic_cast<TkPlotObject*>(&Member)) {
@@ -155,9 +171,6 @@ public:
         if (TkPlotNameIndex* names = Names(Object.Kind())) names->Rename(&Object);
     }
     void Changed() override { ++Changes; }
-    void LayoutChanged(TkPlotObject&) override {}
-    void Selected(TkPlotObject&) override {}
-    void EditRequested(TkPlotObject&) override {}
     // The objects' requests for an immediate repaint.
     void RepaintNow() override { ++Repaints; }
 

@@ -58,7 +58,8 @@ struct PopupMenu { TkPlotObject* Object; bool& Cancel; Integer ScreenX; Integer 
 // The click or, after a double click, the double-click event.
 struct Click { TkPlotObject* Object; };
 struct GetMouseCursor { TkPlotObject* Object; TCursor& Cursor; };
-// The object was listed in the plot, or is going, still whole.
+// The object was listed in the plot, or is going, still whole: the plot's
+// own reports, from what its master manager passes on.
 struct ObjectAdd { TkPlotObject* Object; };
 struct ObjectRemove { TkPlotObject* Object; };
 

@@ -647,7 +647,7 @@ TEST_F(PlotAxisTest, CursorAndLegendFormats)
 namespace {
 
 // A component that streams one X-axis manager as the plot does.
-class TAxisRoot : public TComponent, public TkPlotReportHost {
+class TAxisRoot : public TComponent, public PlotTest::TPassedReports {
     PL_CLASSINFO()
 public:
     explicit TAxisRoot(TComponent* AOwner) : TComponent(AOwner)
@@ -665,12 +665,6 @@ public:
     {
         if (auto* object = dynamic_cast<TkPlotObject*>(&Member); object && FAxes) FAxes->NotificationRemove(object);
     }
-    void Renamed(TkPlotObject&) override {}
-    void Changed() override {}
-    void LayoutChanged(TkPlotObject&) override {}
-    void Selected(TkPlotObject&) override {}
-    void EditRequested(TkPlotObject&) override {}
-    void RepaintNow() override {}
     void BeforeDestruction() override
     {
         FreeAndNil(FAxes);

@@ -9,7 +9,7 @@ namespace {
 
 // A layout manager with the objects' reports routed to it as the master
 // manager routes them, and the objects it lists.
-class LayoutManagerTest : public ::testing::Test, public TkPlotReportHost {
+class LayoutManagerTest : public ::testing::Test, public TPassedReports {
 protected:
     TStandInPlot Owner{TStandInPlot::Bare};
     TkPlotLayoutManager* Layout = nullptr;
@@ -72,11 +72,6 @@ private:
     {
         if (Layout) Layout->NotificationLayoutChange(&Object);
     }
-    void Renamed(TkPlotObject&) override {}
-    void Changed() override {}
-    void Selected(TkPlotObject&) override {}
-    void EditRequested(TkPlotObject&) override {}
-    void RepaintNow() override {}
 };
 
 TEST_F(LayoutManagerTest, PlaceholdersMarkTheDataViewRowOfEachOrientation)
