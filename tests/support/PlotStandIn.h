@@ -245,8 +245,6 @@ public:
                 [this](const PlotEvent::DataPointCustomizeHint& R) { Call(OnPointHint, R.Text); },
                 [this](const PlotEvent::AfterOpenEditor&) { Log.push_back("after open editor"); },
                 [](const PlotEvent::GetMouseCursor&) {},
-                [](const PlotEvent::ObjectAdd&) {},
-                [](const PlotEvent::ObjectRemove&) {},
             },
             Event);
     }

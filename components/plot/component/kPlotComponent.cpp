@@ -69,7 +69,7 @@ TkPlotComponent::TkPlotComponent(TComponent* AOwner)
     // passes on once it is made.
     FMasterManager = CreateOwned<TkPlotMasterManager>(
         this, [this](TkPlotReportHost& Reports) { SetHost(FRoles->Host(*this, &Reports)); });
-    FMasterManager->SetListener(&FRoles->MasterLink);
+    FMasterManager->SetListener(this);
     OnInternalTimer = [this](TObject*) { HintTimerEvent(); };
 }
 

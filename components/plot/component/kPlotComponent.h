@@ -4,8 +4,9 @@
 // legends, tables, X and Y axes, channels, data views, data cursors, limits,
 // labels, annotations and the translation table); the plot gives typed
 // access to them by index and by name, one family of accessors per kind
-// (kPlotKindAccess.h). It publishes its objects' events itself (kPlotHost.h);
-// the rest of its work is done by objects of their own, each in its file
+// (kPlotKindAccess.h). It publishes its objects' events itself and hears
+// from its master manager what else its objects report (kPlotHost.h); the
+// rest of its work is done by objects of their own, each in its file
 // pair and held behind the plot's one private pointer (kPlotRoles.h): the
 // painter (layout, paint and the paint services), the input router (the
 // user's input and the input services), the hint box, the commands the
@@ -68,7 +69,8 @@ class TkPlotComponent : public TkCustomComponent,
                         public TkPlotKindAccess,
                         public TkPlotEventHost,
                         public TkPlotWaitingPointsOwner,
-                        public TkPlotObjectOwner {
+                        public TkPlotObjectOwner,
+                        private TkPlotMasterListener {
     PL_CLASSINFO()
 public:
     explicit TkPlotComponent(TComponent* AOwner);
@@ -431,9 +433,22 @@ protected:
     // (tests/support/PlotRoles.h).
     TkPlotRoles& Roles() const { return *FRoles; }
 
+    // --- notifications from the master manager -----------------------------------------------
+    // Fire the kind's add or remove event (managers, translation entries,
+    // toolbars and labels have none); a change repaints.
+    virtual void DoObjectAdd(TObject* Object);
+    virtual void DoObjectRemove(TObject* Object);
+    virtual void DoObjectChange(TObject* Sender);
+
 private:
     // The published event of each report of the plot's objects.
     void Fire(const TkPlotEvent& Event) override;
+    // What the master manager passes on (TkPlotMasterListener): the
+    // notifications above, and a repaint at once.
+    void ObjectAdded(TkPlotObject& Object) override;
+    void MemberRemoving(TObject& Member) override;
+    void ObjectsChanged(TObject& Sender) override;
+    void RepaintNow() override;
     template <class E, class... A>
     void FireIndexedEvent(const E& Event, const TkPlotObject* Object, A&&... Args);
     template <class E, class... A>

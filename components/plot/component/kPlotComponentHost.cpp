@@ -51,6 +51,30 @@ void TkPlotComponent::FireObjectEvent(const TkPlotKindEvents<E>& Events, std::sp
     if (Contains(Kinds, kind)) FireIndexedEvent(Events[kind], Object, std::forward<A>(Args)...);
 }
 
+void TkPlotComponent::DoObjectAdd(TObject* Object)
+{
+    if (auto* object = dynamic_cast<TkPlotObject*>(Object)) FireObjectEvent(OnObjectAdd, PlotListEventKinds, object);
+}
+
+void TkPlotComponent::DoObjectRemove(TObject* Object)
+{
+    FRoles->Painter.ObjectRemoved();
+    if (auto* object = dynamic_cast<TkPlotObject*>(Object)) {
+        FRoles->Hint.Forget(object);
+        FireObjectEvent(OnObjectRemove, PlotListEventKinds, object);
+    }
+}
+
+void TkPlotComponent::DoObjectChange(TObject*) { InvalidateChange(); }
+
+void TkPlotComponent::ObjectAdded(TkPlotObject& Object) { DoObjectAdd(&Object); }
+
+void TkPlotComponent::MemberRemoving(TObject& Member) { DoObjectRemove(&Member); }
+
+void TkPlotComponent::ObjectsChanged(TObject& Sender) { DoObjectChange(&Sender); }
+
+void TkPlotComponent::RepaintNow() { InvalidateNow(); }
+
 template <class E, class... A>
 void TkPlotComponent::FireAxisEvent(const E& XEvent, const E& YEvent, TkPlotAxis* Axis, A&&... Args)
 {
@@ -97,10 +121,6 @@ void TkPlotComponent::Fire(const TkPlotEvent& Event)
             },
             [this](const PlotEvent::GetMouseCursor& E) {
                 FireObjectEvent(OnObjectGetMouseCursor, PlotListEventKinds, E.Object, E.Cursor);
-            },
-            [this](const PlotEvent::ObjectAdd& E) { FireObjectEvent(OnObjectAdd, PlotListEventKinds, E.Object); },
-            [this](const PlotEvent::ObjectRemove& E) {
-                FireObjectEvent(OnObjectRemove, PlotListEventKinds, E.Object);
             },
             [this](const PlotEvent::AxisMinChange& E) {
                 FireAxisEvent(OnXAxisMinChange, OnYAxisMinChange, E.Axis, E.OldValue, E.NewValue);

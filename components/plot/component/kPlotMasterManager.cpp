@@ -132,7 +132,7 @@ void TkPlotMasterManagerCustom::Selected(TkPlotObject& Object)
 
 void TkPlotMasterManagerCustom::Changed()
 {
-    if (FListener) FListener->Repaint();
+    if (FListener) FListener->ObjectsChanged(*this);
 }
 
 void TkPlotMasterManagerCustom::LayoutChanged(TkPlotObject& Object)

@@ -4,9 +4,9 @@
 // and the translation table; it hears what every object reports of itself
 // (its insertion, removal, rename, changes and selection: the reports part
 // of the plot's seam, kPlotHost.h), routes it to the managers and passes on
-// to the plot what the plot answers (TkPlotMasterListener). It also opens,
-// feeds and closes the plot's property editor dialog, through the editor's
-// session, which keeps the editor's own state.
+// to the plot what the plot answers (TkPlotMasterListener, kPlotHost.h). It
+// also opens, feeds and closes the plot's property editor dialog, through
+// the editor's session, which keeps the editor's own state.
 //
 // Routing. An insertion reaches the all-objects manager, the layout manager
 // (layout objects) and the manager of the object's kind, then the plot. A
@@ -35,21 +35,6 @@
 class TControl;
 class TkPlotEditorSession;
 
-// What the master manager passes on to the plot that holds it.
-class TkPlotMasterListener {
-public:
-    // Object was listed: the plot's add event.
-    virtual void ObjectAdded(TkPlotObject& Object) = 0;
-    // Member (an object or a translation entry) is going, still listed: the
-    // plot drops what it holds of it, and fires an object's remove event.
-    virtual void MemberRemoving(TObject& Member) = 0;
-    // A change of an object's look or data: the plot repaints.
-    virtual void Repaint() = 0;
-    virtual void RepaintNow() = 0;
-
-protected:
-    ~TkPlotMasterListener() = default;
-};
 
 // The part of the master manager that does not depend on the classes of the
 // kinds. The plot's objects reach it through their owner's seam (it is the
@@ -88,10 +73,10 @@ public:
     static TkPlotObjectKind ObjectKind(const TkPlotObject* AObject) { return AObject->Kind(); }
 
     // --- adding objects ----------------------------------------------------------
-    // Makes an object of Kind with the plot, announces it, and returns its index in its manager (-1 when a handler
-    // of the announcement took it away again, or for kpokNone). The manager
-    // gives it its default name and settings. A channel raises Exception
-    // when no channel class was set.
+    // Makes an object of Kind with the plot, announces it, and returns its
+    // index in its manager (-1 when a handler of the announcement took it
+    // away again, or for kpokNone). The manager gives it its default name
+    // and settings. A channel raises Exception when no channel class was set.
     Integer Add(TkPlotObjectKind Kind) { return Kind == kpokChannel ? AddChannel() : AddObject(Kind); }
     // A new translation entry, first in the table (index 0).
     Integer AddTranslation();

@@ -13,7 +13,6 @@
 #include "components/plot/component/kPlotImageLists.h"
 #include "components/plot/component/kPlotInputRouter.h"
 #include "components/plot/component/kPlotLog.h"
-#include "components/plot/component/kPlotMasterLink.h"
 #include "components/plot/component/kPlotObjectServices.h"
 #include "components/plot/component/kPlotOutput.h"
 #include "components/plot/component/kPlotPainter.h"
@@ -31,8 +30,7 @@ struct TkPlotRoles {
           Hint(Plot),
           Painter(Plot, Services, Hint, Images),
           Input(Plot, Painter, Hint, *PopupMenu),
-          Commands(Plot),
-          MasterLink(Plot, Plot, Painter, Hint)
+          Commands(Plot)
     {
     }
     TkPlotRoles(const TkPlotRoles&) = delete;
@@ -56,7 +54,6 @@ struct TkPlotRoles {
     TkPlotPainter Painter;
     TkPlotInputRouter Input;
     TkPlotCommands Commands;
-    TkPlotMasterLink MasterLink;
 
     // Where the dialogs of the plot's files start, what a new annotation
     // takes, and the background drawn in place of the plain colour.

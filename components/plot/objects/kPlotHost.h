@@ -58,10 +58,6 @@ struct PopupMenu { TkPlotObject* Object; bool& Cancel; Integer ScreenX; Integer 
 // The click or, after a double click, the double-click event.
 struct Click { TkPlotObject* Object; };
 struct GetMouseCursor { TkPlotObject* Object; TCursor& Cursor; };
-// The object was listed in the plot, or is going, still whole: the plot's
-// own reports, from what its master manager passes on.
-struct ObjectAdd { TkPlotObject* Object; };
-struct ObjectRemove { TkPlotObject* Object; };
 
 // --- axes: the scale's changes, its labels and hints --------------------------------
 struct AxisMinChange { TkPlotAxis* Axis; Double OldValue; Double NewValue; };
@@ -112,14 +108,14 @@ struct AfterOpenEditor { TCustomForm* Form; };
 using TkPlotEvent =
     std::variant<PlotEvent::MouseDown, PlotEvent::MouseMove, PlotEvent::MouseUp, PlotEvent::MouseWheel,
                  PlotEvent::GotFocus, PlotEvent::LostFocus, PlotEvent::PopupMenu, PlotEvent::Click,
-                 PlotEvent::GetMouseCursor, PlotEvent::ObjectAdd, PlotEvent::ObjectRemove, PlotEvent::AxisMinChange,
-                 PlotEvent::AxisSpanChange, PlotEvent::AxisMinSpanChange, PlotEvent::AxisMinSpanChangeFinished,
-                 PlotEvent::AxisCustomizeLabel, PlotEvent::AxisCustomizeHint, PlotEvent::BeforeZoomBox,
-                 PlotEvent::LimitLineMove, PlotEvent::Annotation, PlotEvent::BeforeToolBarButtonClick,
-                 PlotEvent::ToolBarButtonClick, PlotEvent::ToolBarCustomizeHint, PlotEvent::BeforeDataCursorUpdate,
-                 PlotEvent::DataCursorChange, PlotEvent::DataCursorCustomizeHint, PlotEvent::DataPointMouseDown,
-                 PlotEvent::DataPointMouseMove, PlotEvent::DataPointMouseUp, PlotEvent::DataPointClick,
-                 PlotEvent::DataPointMoved, PlotEvent::DataPointCustomizeHint, PlotEvent::AfterOpenEditor>;
+                 PlotEvent::GetMouseCursor, PlotEvent::AxisMinChange, PlotEvent::AxisSpanChange,
+                 PlotEvent::AxisMinSpanChange, PlotEvent::AxisMinSpanChangeFinished, PlotEvent::AxisCustomizeLabel,
+                 PlotEvent::AxisCustomizeHint, PlotEvent::BeforeZoomBox, PlotEvent::LimitLineMove,
+                 PlotEvent::Annotation, PlotEvent::BeforeToolBarButtonClick, PlotEvent::ToolBarButtonClick,
+                 PlotEvent::ToolBarCustomizeHint, PlotEvent::BeforeDataCursorUpdate, PlotEvent::DataCursorChange,
+                 PlotEvent::DataCursorCustomizeHint, PlotEvent::DataPointMouseDown, PlotEvent::DataPointMouseMove,
+                 PlotEvent::DataPointMouseUp, PlotEvent::DataPointClick, PlotEvent::DataPointMoved,
+                 PlotEvent::DataPointCustomizeHint, PlotEvent::AfterOpenEditor>;
 
 // The part of the plot that publishes its objects' events.
 class TkPlotEventHost {
@@ -184,6 +180,25 @@ protected:
 
 private:
     TkPlotHost FHost;
+};
+
+// What the hub of the plot's objects (its master manager, which hears what
+// they report of themselves: the reports part) passes on to the plot.
+class TkPlotMasterListener {
+public:
+    // Object was listed: the plot's add event.
+    virtual void ObjectAdded(TkPlotObject& Object) = 0;
+    // Member (an object or an entry of the translation table) is going,
+    // still listed: the plot drops what it holds of it, and fires an
+    // object's remove event.
+    virtual void MemberRemoving(TObject& Member) = 0;
+    // A change of an object's look or data, passed on by Sender (the hub):
+    // the plot repaints.
+    virtual void ObjectsChanged(TObject& Sender) = 0;
+    virtual void RepaintNow() = 0;
+
+protected:
+    ~TkPlotMasterListener() = default;
 };
 
 // The class reference of a plot object kind: its virtual constructor.

@@ -396,11 +396,7 @@ TEST_F(PlotComponentTest, EveryReportReachesItsPublishedEvent)
         Plot->OnObjectGotFocus[kind] = heard("got focus");
         Plot->OnObjectLostFocus[kind] = heard("lost focus");
     }
-    for (TkPlotObjectKind kind : PlotListEventKinds) {
-        Plot->OnObjectGetMouseCursor[kind] = heard("cursor");
-        Plot->OnObjectAdd[kind] = heard("add");
-        Plot->OnObjectRemove[kind] = heard("remove");
-    }
+    for (TkPlotObjectKind kind : PlotListEventKinds) Plot->OnObjectGetMouseCursor[kind] = heard("cursor");
     Plot->OnXAxisMinChange = heard("x min");
     Plot->OnYAxisSpanChange = heard("y span");
     Plot->OnXAxisMinSpanChange = heard("x min-span");
@@ -448,8 +444,6 @@ TEST_F(PlotComponentTest, EveryReportReachesItsPublishedEvent)
         {PlotEvent::PopupMenu{Plot->GetLegend(0), cancel, 1, 2}, "popup 0"},
         {PlotEvent::Click{Plot->GetDataView(0)}, "click 0"},
         {PlotEvent::GetMouseCursor{cursor, mouse}, "cursor 0"},
-        {PlotEvent::ObjectAdd{cursor}, "add 0"},
-        {PlotEvent::ObjectRemove{x}, "remove 1"},
         {PlotEvent::AxisMinChange{x, 0, 1}, "x min 1"},
         {PlotEvent::AxisSpanChange{y, 0, 1}, "y span 0"},
         {PlotEvent::AxisMinSpanChange{x, 0, 1, 2, 3}, "x min-span 1"},

@@ -148,6 +148,7 @@ protected:
     std::vector<String>& Log = Plot.Log;
     Integer InvalidateNow = 0;
     Integer Changes = 0;
+    TObject* ChangeSender = nullptr;
     std::function<void(TObject*)> OnAdd;
     std::function<void(TObject*)> OnRemove;
 
@@ -167,7 +168,11 @@ protected:
         if (auto* object = dynamic_cast<TkPlotObject*>(&Member)) Log.push_back("plot remove " + object->Name());
         if (OnRemove) OnRemove(&Member);
     }
-    void Repaint() override { ++Changes; }
+    void ObjectsChanged(TObject& Sender) override
+    {
+        ++Changes;
+        ChangeSender = &Sender;
+    }
     void RepaintNow() override { ++InvalidateNow; }
     ~MasterManagerTest() override
     {
@@ -348,12 +353,13 @@ TEST_F(MasterManagerTest, RenamesReachTheNamesOfTheKind)
     EXPECT_TRUE(Log.empty());
 }
 
-TEST_F(MasterManagerTest, ChangesReachThePlotThroughTheMaster)
+TEST_F(MasterManagerTest, ChangesReachThePlotWithTheMasterAsSender)
 {
     Master->Add(kpokLegend);
     Changes = 0;
     Master->KindManager<kpokLegend>()->GetItem(0)->SetLayer(7);
     EXPECT_EQ(Changes, 1);
+    EXPECT_EQ(ChangeSender, Master);
 }
 
 TEST_F(MasterManagerTest, SelectionIsClearedEverywhere)
