@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "components/plot/input/kPlotButton.h"
 #include "tests/plot/kPlotObjectsTestDoubles.h"
 #include "platform/Menus.h"
 #include "platform/Messages.h"
@@ -424,4 +425,15 @@ TEST_F(PlotObjectTest, WheelEntryPoint)
     TProbe* p = Probe();
     EXPECT_FALSE(p->kMouseWheel(120, {}, Point(1, 2)));
     EXPECT_EQ(Owner.Log, (std::vector<String>{"wheel Probe 120"}));
+}
+
+TEST_F(PlotObjectTest, AButtonIsAPartOfItsObjectAndReportsNothingToThePlot)
+{
+    auto* button = Create<TkPlotButton>(&Owner);
+    button->SetName("Scroll");
+    button->SetEnabled(false);
+    button->SetUserSelected(true);
+    button->DoInsert();
+    button->Free();
+    EXPECT_TRUE(Hooks.empty());
 }
