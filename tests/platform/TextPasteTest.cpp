@@ -12,6 +12,7 @@
 #include "platform/Memo.h"
 #include "platform/StdCtrls.h"
 #include "platform/Testing.h"
+#include "support/ExceptionCatcher.h"
 
 using namespace Testing;
 
@@ -47,6 +48,18 @@ const TArrival Arrivals[] = {
          Input::Key(VK_INSERT, {ssShift});
      }},
     {"drop", [](TWinControl* Control, const Input::TTransferData& Data) { Input::Drop(Control, Data, 10, 8); }},
+    // The field's own menu offers its paste greyed: the test's answer finds
+    // it so and says so, and nothing is pasted.
+    {"menu", [](TWinControl* Control, const Input::TTransferData& Data) {
+         Input::PutOnClipboard(Data);
+         ExceptionCatcher greyed;
+         Answers::Menu("Coller");
+         VirtualClock::Advance(DoubleClickTime + 1);
+         Input::Click(Control, mbRight, 10, 8);
+         Input::Flush();
+         Answers::Clear();
+         EXPECT_EQ(greyed.Messages.size(), 1u);
+     }},
 };
 
 class TextPaste : public ::testing::Test {
