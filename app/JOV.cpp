@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <bit>
 
+#include "components/plot/channel/xy/kPlotXYChannel.h"
+
 TForm1* Form1 = nullptr;
 
 namespace {

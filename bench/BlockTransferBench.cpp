@@ -9,6 +9,9 @@
 
 #include <cmath>
 
+#include "components/plot/axis/kPlotAxis.h"
+#include "components/plot/channel/kPlotChannelCustom.h"
+#include "components/plot/channel/xy/kPlotXYChannel.h"
 #include "components/plot/component/kXYPlot.h"
 #include "platform/Forms.h"
 #include "platform/Math.h"

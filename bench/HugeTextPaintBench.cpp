@@ -5,7 +5,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include "components/plot/annotation/kPlotAnnotation.h"
 #include "components/plot/channel/kPlotChannelCustom.h"
+#include "components/plot/channel/xy/kPlotXYChannel.h"
 #include "components/plot/component/kXYPlot.h"
 #include "components/plot/layout/kPlotLabel.h"
 

@@ -14,6 +14,7 @@
 
 #include "components/foundation/kOPCItem.h"
 #include "components/foundation/kSwitchLed.h"
+#include "components/plot/channel/time/kPlotChannel.h"
 #include "components/plot/component/kPlot.h"
 #include "components/plot/channel/kPlotChannelOPC.h"
 #include "support/FakeOPC.h"

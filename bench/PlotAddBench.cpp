@@ -7,6 +7,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "components/plot/axis/kPlotAxis.h"
+#include "components/plot/channel/xy/kPlotXYChannel.h"
 #include "components/plot/component/kXYPlot.h"
 
 namespace {

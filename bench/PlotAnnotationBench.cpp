@@ -5,6 +5,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "components/plot/annotation/kPlotAnnotation.h"
 #include "components/plot/component/kXYPlot.h"
 #include "components/plot/view/kPlotDataView.h"
 

@@ -7,6 +7,9 @@
 #include <cmath>
 
 #include "components/foundation/kImageExport.h"
+#include "components/plot/axis/kPlotAxis.h"
+#include "components/plot/channel/kPlotChannelCustom.h"
+#include "components/plot/channel/xy/kPlotXYChannel.h"
 #include "components/plot/component/kXYPlot.h"
 #include "platform/Classes.h"
 #include "platform/Math.h"

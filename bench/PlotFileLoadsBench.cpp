@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "components/plot/annotation/kPlotAnnotation.h"
 #include "components/plot/component/kXYPlot.h"
 
 namespace {

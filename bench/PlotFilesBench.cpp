@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "components/foundation/kCommonRoutines.h"
+#include "components/plot/channel/xy/kPlotXYChannel.h"
 #include "components/plot/files/kPlotDataFiles.h"
 #include "components/plot/files/kPlotFileIO.h"
 #include "components/plot/objects/kPlotTranslation.h"
@@ -52,7 +53,7 @@ void BM_TranslationLoad200k(benchmark::State& state)
         for (Integer i = 0; i < kLines; ++i) lines.Add("Text " + IntToStr(i) + "\tTexte " + IntToStr(i));
         lines.SaveToFile(path);
     }
-    TOwned<TkPlotTranslationManager> table(Create<TkPlotTranslationManager>([](TObject*) {}, [](TObject*) {}));
+    TOwned<TkPlotTranslationManager> table(Create<TkPlotTranslationManager>());
     for (auto _ : state) {
         table->LoadFromFile(path);
         benchmark::DoNotOptimize(table->Count());

@@ -14,6 +14,7 @@
 
 #include "components/plot/axis/kPlotAxis.h"
 #include "components/plot/channel/kPlotChannelCustom.h"
+#include "components/plot/channel/xy/kPlotXYChannel.h"
 #include "components/plot/component/kXYPlot.h"
 #include "components/plot/input/kPlotToolBar.h"
 #include "components/plot/view/kPlotDataView.h"

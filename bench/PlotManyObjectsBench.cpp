@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "components/plot/annotation/kPlotAnnotation.h"
 #include "components/plot/component/kXYPlot.h"
 #include "components/plot/view/kPlotDataView.h"
 #include "platform/Forms.h"

@@ -7,6 +7,9 @@
 #include <cmath>
 #include <random>
 
+#include "components/plot/axis/kPlotAxis.h"
+#include "components/plot/channel/kPlotChannelCustom.h"
+#include "components/plot/channel/xy/kPlotXYChannel.h"
 #include "components/plot/component/kXYPlot.h"
 #include "platform/Forms.h"
 #include "platform/Math.h"

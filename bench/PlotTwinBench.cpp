@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "MainWindowFixture.h"
+#include "components/plot/channel/xy/kPlotXYChannel.h"
 #include "components/plot/component/kXYPlot.h"
 #include "components/plot/input/kPlotDataCursor.h"
 #include "components/plot/input/kPlotToolBar.h"

@@ -10,6 +10,8 @@
 #include <cmath>
 #include <random>
 
+#include "components/plot/axis/kPlotAxis.h"
+#include "components/plot/channel/time/kPlotChannel.h"
 #include "components/plot/component/kPlot.h"
 #include "platform/Forms.h"
 #include "platform/Math.h"

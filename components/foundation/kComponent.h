@@ -9,7 +9,6 @@
 #include "components/foundation/kClasses.h"
 #include "components/foundation/kTypes.h"
 #include "platform/Controls.h"
-#include "platform/Variants.h"
 
 class TkComponent : public TCustomControl, public IkUpdateControl {
     PL_CLASSINFO()

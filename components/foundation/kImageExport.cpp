@@ -7,6 +7,7 @@
 #include "platform/Metafile.h"
 #include "platform/PngImage.h"
 #include "platform/SysUtils.h"
+#include "platform/Variants.h"
 
 namespace {
 

@@ -1,6 +1,7 @@
 #include "components/foundation/kPressControl.h"
 
 #include "components/foundation/kCommonRoutines.h"
+#include "platform/Variants.h"
 
 TkPressControl::TkPressControl(TComponent* AOwner, const char* StateName, TkKeyPressing Keys)
     : TkCustomComponent(AOwner), FStateName(StateName), FKeys(Keys)

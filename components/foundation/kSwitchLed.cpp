@@ -2,6 +2,7 @@
 
 #include "components/foundation/kCommonRoutines.h"
 #include "platform/FormStream.h"
+#include "platform/Variants.h"
 
 namespace {
 

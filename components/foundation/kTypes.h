@@ -146,6 +146,35 @@ PL_ENUM_NAMES(TkPlotImageFormat, "kpifBitmap", "kpifEnhancedMetaFile", "kpifJPEG
 enum TkPlotFormStyle { kpfsModal, kpfsStayOnTop };
 PL_ENUM_NAMES(TkPlotFormStyle, "kpfsModal", "kpfsStayOnTop")
 
+// The code of a toolbar button, carried by the plot's toolbar click events.
+enum TkPlotToolBarButtonType {
+    kptbbtResume,
+    kptbbtPause,
+    kptbbtScrollAxesMode,
+    kptbbtZoomAxesMode,
+    kptbbtSelect,
+    kptbbtZoomBox,
+    kptbbtZoomOut,
+    kptbbtZoomIn,
+    kptbbtCursor,
+    kptbbtEdit,
+    kptbbtCopy,
+    kptbbtSave,
+    kptbbtPrint,
+    kptbbtPreview
+};
+PL_ENUM_NAMES(TkPlotToolBarButtonType, "kptbbtResume", "kptbbtPause", "kptbbtScrollAxesMode", "kptbbtZoomAxesMode",
+              "kptbbtSelect", "kptbbtZoomBox", "kptbbtZoomOut", "kptbbtZoomIn", "kptbbtCursor", "kptbbtEdit",
+              "kptbbtCopy", "kptbbtSave", "kptbbtPrint", "kptbbtPreview")
+
+// What a plot annotation's coordinates refer to.
+enum TkPlotReferenceType { kprtDataView, kprtChannel, kprtXChannelYDataView, kprtXDataViewYChannel };
+PL_ENUM_NAMES(TkPlotReferenceType, "kprtDataView", "kprtChannel", "kprtXChannelYDataView", "kprtXDataViewYChannel")
+
+// The reference of one coordinate kind; kpriAuto follows the Reference.
+enum TkPlotReferenceIndividual { kpriDataView, kpriChannel, kpriAuto };
+PL_ENUM_NAMES(TkPlotReferenceIndividual, "kpriDataView", "kpriChannel", "kpriAuto")
+
 // Events of the windowed components.
 using TkPaintEvent = std::function<void(TObject* Sender, TCanvas* Canvas)>;
 using TkChangeProtectedEvent = std::function<void(TObject* Sender, const String& PropertyName)>;

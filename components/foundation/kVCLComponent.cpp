@@ -4,6 +4,7 @@
 
 #include "platform/Classes.h"
 #include "platform/SysApi.h"
+#include "platform/Threads.h"
 
 TClass TkVCLComponent::StaticClassInfo()
 {
@@ -21,6 +22,7 @@ TClass TkVCLComponent::StaticClassInfo()
 
 TkVCLComponent::TkVCLComponent(TComponent* AOwner)
     : TkComponent(AOwner),
+      FDataCriticalSection(CreateOwned<TCriticalSection>()),
       FOPCSpecialList(CreateOwned<TStringList>()),
       FThemeCategoryList(CreateOwned<TStringList>(true))
 {
@@ -40,12 +42,12 @@ TkVCLComponent::~TkVCLComponent()
 
 void TkVCLComponent::Lock()
 {
-    if (!ComponentState().Contains(csDestroying)) FDataCriticalSection.Enter();
+    if (!ComponentState().Contains(csDestroying)) FDataCriticalSection->Enter();
 }
 
 void TkVCLComponent::Unlock()
 {
-    if (!ComponentState().Contains(csDestroying)) FDataCriticalSection.Leave();
+    if (!ComponentState().Contains(csDestroying)) FDataCriticalSection->Leave();
 }
 
 // ---------------------------------------------------------------------------

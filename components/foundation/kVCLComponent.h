@@ -5,10 +5,10 @@
 
 #include "components/foundation/kComponent.h"
 #include "platform/Messages.h"
-#include "platform/Threads.h"
 
 #include <memory>
 
+class TCriticalSection;
 class TStringList;
 class TJPEGImage;
 class TkOPCItem;
@@ -169,7 +169,7 @@ private:
     HWND FWindowHandle = nullptr;
     bool FPaintDCTransparent = false;
     TOwned<TBitmap> FTransparentBitmap;
-    TCriticalSection FDataCriticalSection;
+    TOwned<TCriticalSection> FDataCriticalSection;
     bool FTransparent = false;
     TOwned<TStringList> FOPCSpecialList;
     UINT FTimerID = 0;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "MainWindowFixture.h"
+#include "components/plot/channel/xy/kPlotXYChannel.h"
 
 namespace {
 

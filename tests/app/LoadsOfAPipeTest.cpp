@@ -7,7 +7,9 @@
 #include <functional>
 
 #include "FileUsersFixture.h"
+#include "components/plot/annotation/kPlotAnnotation.h"
 #include "components/plot/channel/kPlotChannelCustom.h"
+#include "components/plot/channel/xy/kPlotXYChannel.h"
 #include "platform/Consts.h"
 #include "platform/Registry.h"
 #include "support/Pipe.h"

@@ -3,6 +3,7 @@
 
 #include "MainWindowFixture.h"
 #include "app/ProgramEntry.h"
+#include "components/plot/channel/xy/kPlotXYChannel.h"
 #include "support/LayoutCheck.h"
 #include "widgets/QdControls.h"
 

@@ -4,6 +4,7 @@
 #include "components/editor/kEditorEdit.h"
 #include "components/editor/kEditorPickers.h"
 #include "components/editor/kPlotEditorForm.h"
+#include "components/plot/channel/xy/kPlotXYChannel.h"
 #include "components/plot/component/kPlotMasterManager.h"
 #include "components/plot/layout/kPlotLabel.h"
 #include "platform/CommonDialogs.h"

@@ -1,6 +1,7 @@
 // The main window's plots under the user's mouse, and their toolbar's
 // pictures, compiled into the program, in both sizes.
 
+#include "components/plot/axis/kPlotAxis.h"
 #include "components/plot/input/kPlotToolBar.h"
 #include "support/Painted.h"
 #include "tests/app/MainWindowFixture.h"

@@ -10,6 +10,8 @@
 
 #include "FileUsersFixture.h"
 #include "components/plot/channel/kPlotChannelCustom.h"
+#include "components/plot/channel/xy/kPlotXYChannel.h"
+#include "components/plot/component/kPlotMasterManager.h"
 #include "components/plot/objects/kPlotTranslation.h"
 #include "platform/Registry.h"
 #include "support/FullDisk.h"
@@ -43,7 +45,7 @@ protected:
         Plot->SetBounds(0, 0, 60, 40);
         Plot->GetChannel(0)->AddXY(1, 2);
         Plot->GetAnnotation(Plot->AddAnnotation());
-        Plot->PlotTranslationManager()->CreateObject();
+        Plot->Master().TranslationManager()->CreateObject();
         TOwned<TBitmap> bitmap = CreateOwned<TBitmap>();
         bitmap->SetSize(4, 4);
         Bitmaps->Add(bitmap.get());

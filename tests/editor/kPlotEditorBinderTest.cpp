@@ -5,6 +5,8 @@
 #include "components/editor/kPlotEditorBinder.h"
 #include "components/plot/axis/kPlotAxis.h"
 #include "components/plot/channel/kPlotChannelCustom.h"
+#include "components/plot/channel/time/kPlotChannel.h"
+#include "components/plot/channel/xy/kPlotXYChannel.h"
 #include "components/plot/component/kPlot.h"
 #include "components/plot/component/kPlotMasterManager.h"
 #include "components/plot/component/kXYPlot.h"

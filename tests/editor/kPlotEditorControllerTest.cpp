@@ -4,6 +4,7 @@
 
 #include "components/plot/axis/kPlotAxis.h"
 #include "components/plot/channel/kPlotChannelCustom.h"
+#include "components/plot/channel/time/kPlotChannel.h"
 #include "components/plot/component/kPlot.h"
 #include "components/plot/component/kPlotMasterManager.h"
 #include "components/plot/component/kXYPlot.h"

@@ -7,6 +7,7 @@
 #include "components/editor/EditorUnits.h"
 #include "components/editor/kPlotPreview.h"
 #include "components/editor/kPlotPreviewSettings.h"
+#include "components/plot/channel/time/kPlotChannel.h"
 #include "components/plot/component/kPlot.h"
 #include "components/plot/channel/kPlotChannelCustom.h"
 #include "components/plot/input/kPlotToolBar.h"

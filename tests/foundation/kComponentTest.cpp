@@ -7,6 +7,7 @@
 #include "platform/SysUtils.h"
 #include "platform/Testing.h"
 #include "platform/TypInfo.h"
+#include "platform/Variants.h"
 
 namespace {
 

@@ -13,6 +13,7 @@
 #include "platform/Metafile.h"
 #include "platform/PngImage.h"
 #include "platform/SysUtils.h"
+#include "platform/Variants.h"
 #include "support/EmfFile.h"
 #include "support/ImageCompare.h"
 #include "support/LockingWorker.h"

@@ -29,7 +29,7 @@ void Check(bool Condition)
 
 TkPlotTranslationManager& Table()
 {
-    static TkPlotTranslationManager* table = Create<TkPlotTranslationManager>([](TObject*) {}, [](TObject*) {});
+    static TkPlotTranslationManager* table = Create<TkPlotTranslationManager>();
     return *table;
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // Stand-ins for the object model: small object kinds with the operations
-// the managers need, and a master that routes the hooks as the plot's master
-// manager does, reporting to a bare stand-in owner.
+// the managers need, and a master that routes what the objects report as
+// the plot's master manager does, logging it in its stand-in owner.
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -112,37 +113,51 @@ public:
     using TOfKind::TOfKind;
 };
 
-// Routes the hooks of every object and manager as the plot's master manager
-// does, and logs each report in the owner's log.
-class TFakeMaster {
+// Writes down what objects report, by the names of the reports.
+class TReportLog : public TkPlotReportHost {
+public:
+    std::vector<String> Log;
+    // Runs at each rename report.
+    std::function<void(TkPlotObject&)> OnRename;
+
+    void Inserted(TkPlotObject&) override { Log.push_back("insert"); }
+    void Removed(TObject&) override { Log.push_back("remove"); }
+    void Renamed(TkPlotObject& Object) override
+    {
+        Log.push_back("rename");
+        if (OnRename) OnRename(Object);
+    }
+    void Changed() override { Log.push_back("change"); }
+    void LayoutChanged(TkPlotObject&) override { Log.push_back("layout"); }
+    void Selected(TkPlotObject&) override { Log.push_back("set focus"); }
+    void EditRequested(TkPlotObject&) override { Log.push_back("edit"); }
+    void RepaintNow() override { Log.push_back("invalidate now"); }
+};
+
+// Routes what every object reports as the plot's master manager does, and
+// logs each report in the owner's log.
+class TFakeMaster : public TPassedReports {
 public:
     TStandInPlot Owner{TStandInPlot::AsPlotLoggingInput};
     Integer Changes = 0;
+    // Runs at each change report, as a handler of the plot's would.
+    std::function<void()> OnChange;
 
-    TkPlotObjectManager* All = nullptr;
-    TkPlotXAxisManagerOf<TFakeXAxis>* XAxes = nullptr;
-    TkPlotYAxisManagerOf<TFakeYAxis>* YAxes = nullptr;
-    TkPlotChannelManagerOf<TFakeChannel>* Channels = nullptr;
-    TkPlotDataViewManagerOf<TFakeDataView>* DataViews = nullptr;
-    TkPlotDataCursorManagerOf<TFakeCursor, TFakeDataView>* Cursors = nullptr;
-    TkPlotLimitManagerOf<TFakeLimit>* Limits = nullptr;
-    TkPlotLabelManagerOf<TFakeLabel>* Labels = nullptr;
-    TkPlotAnnotationManagerOf<TFakeAnnotation>* Annotations = nullptr;
-    TkPlotTranslationManager* Translations = nullptr;
+    TkPlotObjectManager* All = Create<TkPlotObjectManager>(&Owner);
+    TkPlotXAxisManagerOf<TFakeXAxis>* XAxes = Create<TkPlotXAxisManagerOf<TFakeXAxis>>(&Owner);
+    TkPlotYAxisManagerOf<TFakeYAxis>* YAxes = Create<TkPlotYAxisManagerOf<TFakeYAxis>>(&Owner);
+    TkPlotChannelManagerOf<TFakeChannel>* Channels = Create<TkPlotChannelManagerOf<TFakeChannel>>(&Owner);
+    TkPlotDataViewManagerOf<TFakeDataView>* DataViews = Create<TkPlotDataViewManagerOf<TFakeDataView>>(&Owner);
+    TkPlotDataCursorManagerOf<TFakeCursor, TFakeDataView>* Cursors =
+        Create<TkPlotDataCursorManagerOf<TFakeCursor, TFakeDataView>>(&Owner);
+    TkPlotLimitManagerOf<TFakeLimit>* Limits = Create<TkPlotLimitManagerOf<TFakeLimit>>(&Owner);
+    TkPlotLabelManagerOf<TFakeLabel>* Labels = Create<TkPlotLabelManagerOf<TFakeLabel>>(&Owner);
+    TkPlotAnnotationManagerOf<TFakeAnnotation>* Annotations = Create<TkPlotAnnotationManagerOf<TFakeAnnotation>>(&Owner);
+    TkPlotTranslationManager* Translations = Create<TkPlotTranslationManager>(&Owner);
 
     TFakeMaster()
     {
-        // Each manager announces itself; NotificationInsert stores it.
-        Create<TkPlotObjectManager>(&Owner, Change(), Insert(), Remove(), Rename());
-        Create<TkPlotChannelManagerOf<TFakeChannel>>(&Owner, Change(), Insert(), Remove(), Rename());
-        Create<TkPlotDataCursorManagerOf<TFakeCursor, TFakeDataView>>(&Owner, Change(), Insert(), Remove(), Rename());
-        Create<TkPlotDataViewManagerOf<TFakeDataView>>(&Owner, Change(), Insert(), Remove(), Rename());
-        Create<TkPlotXAxisManagerOf<TFakeXAxis>>(&Owner, Change(), Insert(), Remove(), Rename());
-        Create<TkPlotYAxisManagerOf<TFakeYAxis>>(&Owner, Change(), Insert(), Remove(), Rename());
-        Create<TkPlotLimitManagerOf<TFakeLimit>>(&Owner, Change(), Insert(), Remove(), Rename());
-        Create<TkPlotLabelManagerOf<TFakeLabel>>(&Owner, Change(), Insert(), Remove(), Rename());
-        Create<TkPlotAnnotationManagerOf<TFakeAnnotation>>(&Owner, Change(), Insert(), Remove(), Rename());
-        Create<TkPlotTranslationManager>(Insert(), Remove());
+        Owner.ReportTo(this);
         Channels->SetXAxisManager(XAxes);
         Channels->SetYAxisManager(YAxes);
         DataViews->SetXAxisManager(XAxes);
@@ -160,9 +175,16 @@ public:
     ~TFakeMaster()
     {
         Owner.Table = nullptr;
-        for (TObject* manager : std::initializer_list<TObject*>{Channels, XAxes, YAxes, DataViews, Cursors, Limits,
-                                                                 Labels, Annotations, Translations, All})
-            Free(manager);
+        FreeAndClear(Channels);
+        FreeAndClear(XAxes);
+        FreeAndClear(YAxes);
+        FreeAndClear(DataViews);
+        FreeAndClear(Cursors);
+        FreeAndClear(Limits);
+        FreeAndClear(Labels);
+        FreeAndClear(Annotations);
+        FreeAndClear(Translations);
+        FreeAndClear(All);
     }
 
     // The typed managers, in the order removals are passed on.
@@ -184,87 +206,43 @@ public:
         return Manager->GetItem(Manager->GetIndex(object));
     }
 
-    TNotifyEvent Change()
+    // --- what the objects report ---------------------------------------------------------
+    void Inserted(TkPlotObject& Object) override
     {
-        return [this](TObject*) { ++Changes; };
+        if (All) All->NotificationInsert(&Object);
+        for (TkPlotObjectManagerCustom* m : Typed()) m->NotificationInsert(&Object);
+        Owner.Log.push_back("insert " + Object.Name());
     }
-    TNotifyEvent Insert()
+    void Removed(TObject& Member) override
     {
-        return [this](TObject* Sender) { NotificationInsert(Sender); };
+        auto* object = dynamic_cast<TkPlotObject*>(&Member);
+        if (!object) return;
+        Owner.Log.push_back("remove " + object->Name());
+        if (All) All->NotificationRemove(object);
+        for (TkPlotObjectManagerCustom* m : Typed()) m->NotificationRemove(object);
     }
-    TNotifyEvent Remove()
+    void Renamed(TkPlotObject& Object) override
     {
-        return [this](TObject* Sender) { NotificationRemove(Sender); };
+        Owner.Log.push_back("rename " + Object.NameOld() + " to " + Object.Name());
+        for (TkPlotObjectManagerCustom* m : Typed()) m->NotificationRename(&Object);
     }
-    TNotifyEvent Rename()
+    void Changed() override
     {
-        return [this](TObject* Sender) { NotificationRename(Sender); };
+        ++Changes;
+        if (OnChange) OnChange();
+    }
+    void Selected(TkPlotObject& Object) override
+    {
+        for (TkPlotObjectManagerCustom* m : Typed()) m->NotificationSetFocus(&Object);
     }
 
 private:
-    void NotificationInsert(TObject* Sender)
-    {
-        if (auto* object = dynamic_cast<TkPlotObject*>(Sender)) {
-            if (All) All->NotificationInsert(object);
-            for (TkPlotObjectManagerCustom* m : Typed()) m->NotificationInsert(object);
-            object->SetOnSetFocus([this](TObject* S) { NotificationSetFocus(static_cast<TkPlotObject*>(S)); });
-            Owner.Log.push_back("insert " + object->Name());
-        } else if (auto* entry = dynamic_cast<TkPlotTranslationObject*>(Sender)) {
-            Translations->NotificationInsert(entry);
-        } else {
-            Store(Sender, All);
-            Store(Sender, XAxes);
-            Store(Sender, YAxes);
-            Store(Sender, Channels);
-            Store(Sender, DataViews);
-            Store(Sender, Cursors);
-            Store(Sender, Limits);
-            Store(Sender, Labels);
-            Store(Sender, Annotations);
-            Store(Sender, Translations);
-        }
-    }
-    void NotificationRemove(TObject* Sender)
-    {
-        if (auto* entry = dynamic_cast<TkPlotTranslationObject*>(Sender)) {
-            if (Translations) Translations->NotificationRemove(entry);
-        } else if (auto* object = dynamic_cast<TkPlotObject*>(Sender)) {
-            Owner.Log.push_back("remove " + object->Name());
-            if (All) All->NotificationRemove(object);
-            for (TkPlotObjectManagerCustom* m : Typed()) m->NotificationRemove(object);
-        } else {
-            Forget(Sender, All);
-            Forget(Sender, XAxes);
-            Forget(Sender, YAxes);
-            Forget(Sender, Channels);
-            Forget(Sender, DataViews);
-            Forget(Sender, Cursors);
-            Forget(Sender, Limits);
-            Forget(Sender, Labels);
-            Forget(Sender, Annotations);
-            Forget(Sender, Translations);
-        }
-    }
-    void NotificationRename(TObject* Sender)
-    {
-        auto* object = static_cast<TkPlotObject*>(Sender);
-        Owner.Log.push_back("rename " + object->NameOld() + " to " + object->Name());
-        for (TkPlotObjectManagerCustom* m : Typed()) m->NotificationRename(object);
-    }
-    void NotificationSetFocus(TkPlotObject* Object)
-    {
-        for (TkPlotObjectManagerCustom* m : Typed()) m->NotificationSetFocus(Object);
-    }
-
+    // Kept until it is gone, as the master manager keeps its managers.
     template <class M>
-    static void Store(TObject* Sender, M*& Field)
+    static void FreeAndClear(M*& Field)
     {
-        if (auto* m = dynamic_cast<M*>(Sender)) Field = m;
-    }
-    template <class M>
-    static void Forget(TObject* Sender, M*& Field)
-    {
-        if (Sender == Field) Field = nullptr;
+        Free(Field);
+        Field = nullptr;
     }
 };
 

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "components/plot/channel/kPlotChannelCustom.h"
 #include "components/plot/files/kPlotDataFiles.h"
 #include "components/plot/component/kXYPlot.h"
 #include "support/TempFolder.h"

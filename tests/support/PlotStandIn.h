@@ -6,7 +6,8 @@
 //
 // As a plot it holds objects by name (those made with Add and those listed
 // with List, indexed by kind so that the objects' references to each other
-// resolve), routes their hooks as the plot does, forwards axis gestures
+// resolve), hears what they report of themselves (or hands it to a master
+// manager under test, ReportTo), forwards axis gestures
 // behind a re-entry flag, keeps the occupied rectangles of one paint, maps
 // data-view percent to pixels when given a data view, and writes the events
 // it hears into Log (clicks, finished moves, tracking off, zoom box) and
@@ -32,21 +33,39 @@ class TkPlotTranslationManager;
 
 namespace PlotTest {
 
+// Hears what objects report of themselves and lets it pass; a stand-in
+// overrides the reports it follows.
+class TPassedReports : public TkPlotReportHost {
+public:
+    void Inserted(TkPlotObject&) override {}
+    void Removed(TObject&) override {}
+    void Renamed(TkPlotObject&) override {}
+    void Changed() override {}
+    void LayoutChanged(TkPlotObject&) override {}
+    void Selected(TkPlotObject&) override {}
+    void EditRequested(TkPlotObject&) override {}
+    void RepaintNow() override {}
+
+protected:
+    ~TPassedReports() = default;
+};
+
 // The parts come before the owner: they are whole when it takes them.
 class TStandInPlot : public TkPlotEventHost,
                      public TkPlotObjectsHost,
                      public TkPlotInputHost,
                      public TkPlotCommandHost,
                      public TkPlotPaintHost,
+                     public TPassedReports,
                      public TkPlotObjectOwner {
 public:
     enum THostStyle { AsPlot, AsPlotLoggingInput, Bare };
 
-    // Files: what the objects' files and the editor dialog need, from the
-    // test that uses them; without it the files take their defaults and no
-    // dialog opens.
-    explicit TStandInPlot(THostStyle Style = AsPlot, TkPlotFileHost* Files = nullptr)
-        : TkPlotObjectOwner(Style == Bare ? NoPlotHost : TkPlotHost{this, this, this, this, this, Files}),
+    // Editor: what the editor dialog needs, from the test that uses it;
+    // without it no dialog opens. The objects' files take their defaults.
+    explicit TStandInPlot(THostStyle Style = AsPlot, TkPlotEditorHost* Editor = nullptr)
+        : TkPlotObjectOwner(Style == Bare ? NoPlotHost
+                                          : TkPlotHost{this, this, this, this, this, nullptr, Editor, this}),
           RecordEntryPoints(Style == AsPlotLoggingInput)
     {
     }
@@ -97,31 +116,30 @@ public:
     // The toolbar commands whose before-event cancels them.
     std::set<TkPlotToolBarButtonType> CancelCommands;
 
-    // Makes an object with the plot's hooks, names and lists it; the plot
-    // frees it at its end.
+    // What the objects report goes to Reports (a master manager under test)
+    // rather than to this plot.
+    void ReportTo(TkPlotReportHost* Reports)
+    {
+        TkPlotHost host = Host();
+        host.Reports = Reports;
+        SetHost(host);
+    }
+
+    // Makes an object with the plot as its owner, names and lists it; the
+    // plot frees it at its end.
     template <class T>
     T* Add(const String& Name)
     {
-        T* object = Create<T>(this, [this](TObject*) { ++Changes; }, [](TObject*) {},
-                              [this](TObject* Sender) { Removed(static_cast<TkPlotObject*>(Sender)); },
-                              [this](TObject* Sender) { Renamed(static_cast<TkPlotObject*>(Sender)); });
+        T* object = Create<T>(this);
         object->SetName(Name);
         FMade.push_back(object);
         List(object);
         return object;
     }
-    // Add, counting the object's requests for an immediate repaint.
-    template <class T>
-    T* Put(const String& Name)
-    {
-        T* object = Add<T>(Name);
-        object->SetOnInvalidateNow([this](TObject*) { ++Repaints; });
-        return object;
-    }
     template <class T = TkPlotXAxis>
     T* PutAxis(const String& Name, const TRect& Layout, Double Min, Double Span)
     {
-        T* axis = Put<T>(Name);
+        T* axis = Add<T>(Name);
         axis->SetHorizontal(axis->IsXAxis());
         axis->SetLayoutRect(Layout);
         axis->SetDrawRect(Layout);
@@ -139,11 +157,22 @@ public:
         std::erase(Objects, Object);
         if (TkPlotNameIndex* names = Names(Object->Kind())) names->Remove(Object);
     }
-    // What the rename hook of the objects made with Add reports.
-    void Renamed(TkPlotObject* Object)
+
+    // --- what the objects report of themselves ---------------------------------------------
+    void Removed(TObject& Member) override
     {
-        if (TkPlotNameIndex* names = Names(Object->Kind())) names->Rename(Object);
+        if (auto* object = dynamic_cast<TkPlotObject*>(&Member)) {
+            std::erase(FMade, object);
+            Unlist(object);
+        }
     }
+    void Renamed(TkPlotObject& Object) override
+    {
+        if (TkPlotNameIndex* names = Names(Object.Kind())) names->Rename(&Object);
+    }
+    void Changed() override { ++Changes; }
+    // The objects' requests for an immediate repaint.
+    void RepaintNow() override { ++Repaints; }
 
     // --- the published events: what the objects report -------------------------------------
     void Fire(const TkPlotEvent& Event) override
@@ -232,6 +261,12 @@ public:
     TkPlotChannelCustom* GetChannel(Integer Index) const override { return Channels().at(Index); }
     bool IsTkPlot() const override { return TimePlot; }
     TkPlotTranslationManager* PlotTranslationManager() const override { return Table; }
+    TkPlotExtents ChannelExtents(const TkPlotAxis& Axis, bool Visible) const override
+    {
+        TkPlotExtents extents;
+        for (TkPlotChannelCustom* channel : Channels()) channel->WidenExtents(Axis, Visible, extents);
+        return extents;
+    }
 
     // --- the user's gestures --------------------------------------------------------------------
     TPoint PlotClientToScreen(const TPoint& P) const override { return Point(P.X + 1000, P.Y + 2000); }
@@ -298,12 +333,6 @@ public:
 
     // --- painting and layout -----------------------------------------------------------------------
     bool RepaintPending() const override { return PendingRepaint; }
-    TkPlotExtents ChannelExtents(const TkPlotAxis& Axis, bool Visible) const override
-    {
-        TkPlotExtents extents;
-        for (TkPlotChannelCustom* channel : Channels()) channel->WidenExtents(Axis, Visible, extents);
-        return extents;
-    }
     bool DataViewPercentToPixels(Double Percent, bool Vertical, Integer& Pixel) const override
     {
         if (!HasDataView) return false;
@@ -376,12 +405,6 @@ private:
             if (object->Kind() == kpokChannel) result.push_back(static_cast<TkPlotChannelCustom*>(object));
         return result;
     }
-    void Removed(TkPlotObject* Object)
-    {
-        std::erase(FMade, Object);
-        Unlist(Object);
-    }
-
     // The names of the listed objects, by kind.
     std::array<TkPlotNameIndex, PlotObjectKindCount> FNames;
     std::vector<TkPlotObject*> FMade;

@@ -52,9 +52,8 @@ TClass TkPlotAnnotation::StaticClassInfo()
     return &info;
 }
 
-TkPlotAnnotation::TkPlotAnnotation(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert,
-                                   TNotifyEvent AOnRemove, TNotifyEvent AOnRename)
-    : TkPlotObject(AOwner, std::move(AOnChange), std::move(AOnInsert), std::move(AOnRemove), std::move(AOnRename)),
+TkPlotAnnotation::TkPlotAnnotation(TkPlotObjectOwner* AOwner)
+    : TkPlotObject(AOwner),
       FFont(CreateOwned<TFont>())
 {
     FFont->SetName("Arial");

@@ -49,14 +49,6 @@ enum TkPlotAnnotationStyle {
 PL_ENUM_NAMES(TkPlotAnnotationStyle, "kpasText", "kpasLine", "kpasRectangle", "kpasLineX", "kpasLineY", "kpasImage",
               "kpasTextRectangle", "kpasEllipse", "kpasTextBox", "kpasEllipse2", "kpasPolygon", "kpasRectangle2")
 
-// What an annotation's coordinates refer to.
-enum TkPlotReferenceType { kprtDataView, kprtChannel, kprtXChannelYDataView, kprtXDataViewYChannel };
-PL_ENUM_NAMES(TkPlotReferenceType, "kprtDataView", "kprtChannel", "kprtXChannelYDataView", "kprtXDataViewYChannel")
-
-// The reference of one coordinate kind; kpriAuto follows the Reference.
-enum TkPlotReferenceIndividual { kpriDataView, kpriChannel, kpriAuto };
-PL_ENUM_NAMES(TkPlotReferenceIndividual, "kpriDataView", "kpriChannel", "kpriAuto")
-
 // The mouse operation in progress.
 enum TkPlotAnnotationSelectStyle {
     kpassNone,
@@ -77,8 +69,7 @@ struct TkPlotAnnotationPoint {
 class TkPlotAnnotation : public TkPlotObject {
     PL_CLASSINFO()
 public:
-    TkPlotAnnotation(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert,
-                     TNotifyEvent AOnRemove, TNotifyEvent AOnRename);
+    explicit TkPlotAnnotation(TkPlotObjectOwner* AOwner);
     TkPlotObjectKind Kind() const override { return kpokAnnotation; }
 
     // Pen widths beyond this come only from damaged streams.

@@ -122,10 +122,8 @@ TClass TkPlotYAxis::StaticClassInfo()
 // Life cycle
 // ===========================================================================
 
-TkPlotAxis::TkPlotAxis(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert,
-                       TNotifyEvent AOnRemove, TNotifyEvent AOnRename)
-    : TkPlotLayoutObject(AOwner, std::move(AOnChange), std::move(AOnInsert), std::move(AOnRemove),
-                         std::move(AOnRename)),
+TkPlotAxis::TkPlotAxis(TkPlotObjectOwner* AOwner)
+    : TkPlotLayoutObject(AOwner),
       FTitleFont(CreateOwned<TFont>()),
       FLabelsFont(CreateOwned<TFont>())
 {
@@ -139,17 +137,15 @@ TkPlotAxis::TkPlotAxis(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotif
     FLabelsFont->OnChange = [this](TObject*) { DoChange(); };
 }
 
-TkPlotXAxis::TkPlotXAxis(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert,
-                         TNotifyEvent AOnRemove, TNotifyEvent AOnRename)
-    : TkPlotAxis(AOwner, std::move(AOnChange), std::move(AOnInsert), std::move(AOnRemove), std::move(AOnRename))
+TkPlotXAxis::TkPlotXAxis(TkPlotObjectOwner* AOwner)
+    : TkPlotAxis(AOwner)
 {
     const TkPlotObjectsHost* plot = Host().Objects;
     SetTrackingDefaults(plot && plot->IsTkPlot() ? kptsScrollSmooth : kptsScaleMinMax, kpafsAuto);
 }
 
-TkPlotYAxis::TkPlotYAxis(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert,
-                         TNotifyEvent AOnRemove, TNotifyEvent AOnRename)
-    : TkPlotAxis(AOwner, std::move(AOnChange), std::move(AOnInsert), std::move(AOnRemove), std::move(AOnRename))
+TkPlotYAxis::TkPlotYAxis(TkPlotObjectOwner* AOwner)
+    : TkPlotAxis(AOwner)
 {
     SetTrackingDefaults(kptsScaleMinMax, kpafsNone);
 }

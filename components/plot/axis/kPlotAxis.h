@@ -56,8 +56,7 @@ public:
     // No scale end or span goes past this.
     static constexpr Double kMaxScaleValue = TkPlotAxisScale::kMaxValue;
 
-    TkPlotAxis(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert, TNotifyEvent AOnRemove,
-               TNotifyEvent AOnRename);
+    explicit TkPlotAxis(TkPlotObjectOwner* AOwner);
     // The direction comes with the kind: X axes lie along the X direction.
     bool IsXAxis() const { return Kind() == kpokXAxis; }
     bool IsYAxis() const { return Kind() == kpokYAxis; }
@@ -513,8 +512,7 @@ private:
 class TkPlotXAxis : public TkPlotAxis {
     PL_CLASSINFO()
 public:
-    TkPlotXAxis(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert, TNotifyEvent AOnRemove,
-                TNotifyEvent AOnRename);
+    explicit TkPlotXAxis(TkPlotObjectOwner* AOwner);
     TkPlotObjectKind Kind() const override { return kpokXAxis; }
 };
 
@@ -522,8 +520,7 @@ public:
 class TkPlotYAxis : public TkPlotAxis {
     PL_CLASSINFO()
 public:
-    TkPlotYAxis(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert, TNotifyEvent AOnRemove,
-                TNotifyEvent AOnRename);
+    explicit TkPlotYAxis(TkPlotObjectOwner* AOwner);
     TkPlotObjectKind Kind() const override { return kpokYAxis; }
 };
 

@@ -142,9 +142,9 @@ void KeepSpanAndMargins(TkPlotAxis& Axis, Double Value)
 // plot gathers them, when they describe data.
 void FitToChannels(TkPlotAxis& Axis, bool Visible, bool ApplySpanMinimum)
 {
-    const TkPlotPaintHost* paint = Axis.Host().Paint;
-    if (!paint) return;
-    const TkPlotExtents extents = paint->ChannelExtents(Axis, Visible);
+    const TkPlotObjectsHost* objects = Axis.Host().Objects;
+    if (!objects) return;
+    const TkPlotExtents extents = objects->ChannelExtents(Axis, Visible);
     if (!extents.HasSpan()) return;
     Double span = extents.High - extents.Low;
     if (const Double spanMinimum = Axis.TrackingSpanMinimum(); ApplySpanMinimum && spanMinimum > span)

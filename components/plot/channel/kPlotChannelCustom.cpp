@@ -62,10 +62,8 @@ TClass TkPlotChannelCustom::StaticClassInfo()
     return &info;
 }
 
-TkPlotChannelCustom::TkPlotChannelCustom(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert,
-                                         TNotifyEvent AOnRemove, TNotifyEvent AOnRename)
-    : TkPlotManagerObject(AOwner, std::move(AOnChange), std::move(AOnInsert), std::move(AOnRemove),
-                          std::move(AOnRename)),
+TkPlotChannelCustom::TkPlotChannelCustom(TkPlotObjectOwner* AOwner)
+    : TkPlotManagerObject(AOwner),
       FDataList(CreateOwned<TkPlotDataNullList>())
 {
     FOPCLink = std::make_unique<TkPlotChannelOPC>(*this);

@@ -44,8 +44,7 @@ PL_ENUM_NAMES(TkPlotDataStyle, "kpdsStandard", "kpdsCompact", "kpdsCompactInterv
 class TkPlotChannelCustom : public TkPlotManagerObject, private TkPlotWaitingPoints {
     PL_CLASSINFO()
 public:
-    TkPlotChannelCustom(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert,
-                        TNotifyEvent AOnRemove, TNotifyEvent AOnRename);
+    explicit TkPlotChannelCustom(TkPlotObjectOwner* AOwner);
     TkPlotObjectKind Kind() const override { return kpokChannel; }
     ~TkPlotChannelCustom() override;
     // The OPC binding (kPlotChannelOPC.h); connects after insertion.

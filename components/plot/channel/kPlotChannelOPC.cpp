@@ -54,8 +54,8 @@ void TkPlotChannelOPC::SetTimeChannel(TElapsedAdder AddElapsed)
 
 bool TkPlotChannelOPC::Designing() const
 {
-    TkPlotFileHost* files = FChannel.Host().Files;
-    TkComponent* component = files ? files->PlotComponent() : nullptr;
+    TkPlotEditorHost* editor = FChannel.Host().Editor;
+    TkComponent* component = editor ? editor->PlotComponent() : nullptr;
     return component && component->IsDesigning();
 }
 

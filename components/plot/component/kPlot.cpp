@@ -1,5 +1,7 @@
 #include "components/plot/component/kPlot.h"
 
+#include "components/plot/channel/time/kPlotChannel.h"
+
 TClass TkPlot::StaticClassInfo()
 {
     static const TClassInfo info = TClassBuilder<TkPlot, TkPlotComponent>("TkPlot").Build();

@@ -2,8 +2,9 @@
 // The plot whose X axis runs in one direction (typically time), with time
 // channels.
 
-#include "components/plot/channel/time/kPlotChannel.h"
 #include "components/plot/component/kPlotComponent.h"
+
+class TkPlotChannel;
 
 class TkPlot : public TkPlotComponent {
     PL_CLASSINFO()
@@ -12,9 +13,8 @@ public:
     // data view, a data cursor and the title label.
     explicit TkPlot(TComponent* AOwner);
 
-    bool IsTkPlot() const override { return true; }
     // Raises EInvalidCast for a channel of another class.
-    TkPlotChannel* GetChannel(Integer Index) const override;
+    TkPlotChannel* GetChannel(Integer Index) const;
 };
 
 // Registers the class for form streams.

@@ -12,6 +12,7 @@
 #include "components/plot/axis/kPlotAxis.h"
 #include "components/plot/channel/kPlotChannelCustom.h"
 #include "components/plot/component/kPlotMasterManager.h"
+#include "components/plot/component/kPlotRoles.h"
 #include "components/plot/input/kPlotDataCursor.h"
 #include "components/plot/input/kPlotToolBar.h"
 #include "components/plot/layout/kPlotLabel.h"
@@ -53,16 +54,7 @@ private:
 // ===========================================================================
 
 TkPlotComponent::TkPlotComponent(TComponent* AOwner)
-    : TkCustomComponent(AOwner),
-      TkPlotObjectOwner(TkPlotHost{this, this, &FInput, &FCommands, &FPainter, this}),
-      FPopupMenu(CreateOwned<TPopupMenu>(nullptr)),
-      FImages(*this),
-      FOutput(*this),
-      FLog(*this),
-      FHint(*this),
-      FPainter(*this, FHint, FImages),
-      FInput(*this, FPainter, FHint),
-      FCommands(*this)
+    : TkCustomComponent(AOwner), FRoles(std::make_unique<TkPlotRoles>(*this))
 {
     SetBounds(Left(), Top(), 500, 200);
     SetBackGroundColor(clBlack);
@@ -71,11 +63,13 @@ TkPlotComponent::TkPlotComponent(TComponent* AOwner)
     SetAutoFrameRate(true);
     SetTabStop(false);
 
-    FMasterManager = CreateOwned<TkPlotMasterManager>(static_cast<TkPlotObjectOwner*>(this));
-    FMasterManager->SetOnInvalidateNow([this](TObject*) { InvalidateNow(); });
-    FMasterManager->SetOnChange([this](TObject* Sender) { DoObjectChange(Sender); });
-    FMasterManager->SetOnInsert([this](TObject* Object) { DoObjectAdd(Object); });
-    FMasterManager->SetOnRemove([this](TObject* Object) { DoObjectRemove(Object); });
+    // The master manager hears what the objects report of themselves through
+    // the plot's seam, which holds it before it makes its managers and their
+    // first objects (the layout placeholders). The plot hears what the master
+    // passes on once it is made.
+    FMasterManager = CreateOwned<TkPlotMasterManager>(
+        this, [this](TkPlotReportHost& Reports) { SetHost(FRoles->Host(*this, &Reports)); });
+    FMasterManager->SetListener(this);
     OnInternalTimer = [this](TObject*) { HintTimerEvent(); };
 }
 
@@ -89,11 +83,9 @@ void TkPlotComponent::BeforeDestruction()
     if (FMasterManager) {
         // The objects still report their ends to the managers, which stay
         // consistent meanwhile; nothing reaches the plot being taken apart.
-        FMasterManager->SetOnInvalidateNow(nullptr);
-        FMasterManager->SetOnChange(nullptr);
-        FMasterManager->SetOnInsert(nullptr);
-        FMasterManager->SetOnRemove(nullptr);
+        FMasterManager->SetListener(nullptr);
         FMasterManager.reset();
+        SetHost(FRoles->Host(*this, nullptr));
     }
     TkCustomComponent::BeforeDestruction();
 }
@@ -118,7 +110,7 @@ void TkPlotComponent::CreateDefaultObjects()
 
 bool TkPlotComponent::kMouseWheel(Integer WheelDelta, TShiftState Shift, TPoint MousePos)
 {
-    FInput.MouseWheel(WheelDelta, Shift, MousePos);
+    FRoles->Input.MouseWheel(WheelDelta, Shift, MousePos);
     return true;
 }
 
@@ -129,7 +121,7 @@ void TkPlotComponent::kWantSpecialKey(Word& CharCode, Integer& Result)
 
 void TkPlotComponent::kKillFocus()
 {
-    const TFlagScope leaving(FInput.State().FocusLeaving);
+    const TFlagScope leaving(FRoles->Input.State().FocusLeaving);
     TkCustomComponent::kKillFocus();
 }
 
@@ -137,7 +129,7 @@ void TkPlotComponent::WMCaptureChanged()
 {
     TkCustomComponent::WMCaptureChanged();
     HideHint();
-    FInput.CaptureLost();
+    FRoles->Input.CaptureLost();
 }
 
 // ===========================================================================
@@ -178,38 +170,38 @@ void TkPlotComponent::SetTitleMargin(Double Value)
 
 void TkPlotComponent::SetHintsFont(TFont* Value)
 {
-    if (Value) FHint.Font->Assign(Value);
+    if (Value) FRoles->Hint.Font->Assign(Value);
 }
 
 void TkPlotComponent::SetAnnotationDefaultFont(TFont* Value)
 {
-    if (Value) FAnnotationDefaults.Font->Assign(Value);
+    if (Value) FRoles->AnnotationDefaults.Font->Assign(Value);
 }
 
 void TkPlotComponent::SetLogFileName(const String& Value)
 {
-    if (Value == FLog.FileName) return;
-    FLog.CheckInactive("Log File Name can not be changed while logging is active.");
-    FLog.FileName = Value;
+    if (Value == FRoles->Log.FileName) return;
+    FRoles->Log.CheckInactive("Log File Name can not be changed while logging is active.");
+    FRoles->Log.FileName = Value;
 }
 
 void TkPlotComponent::SetDataFileColumnSeparator(TkPlotDataFileColumnSeparator Value)
 {
     if (Value == FDataFileColumnSeparator) return;
-    FLog.CheckInactive("Data File Column Seperator can not be changed while logging active");
+    FRoles->Log.CheckInactive("Data File Column Seperator can not be changed while logging active");
     FDataFileColumnSeparator = Value;
 }
 
 void TkPlotComponent::SetDataFileFormat(TkPlotDataFileFormat Value)
 {
     if (Value == FDataFileFormat) return;
-    FLog.CheckInactive("Data File Format can not be changed while logging active");
+    FRoles->Log.CheckInactive("Data File Format can not be changed while logging active");
     FDataFileFormat = Value;
 }
 
 void TkPlotComponent::SetBackGroundGradientDirection(TkFillDirection Value)
 {
-    FGradient.Direction = Value;
+    FRoles->Gradient.Direction = Value;
     InvalidateChange();
 }
 
@@ -248,7 +240,7 @@ void TkPlotComponent::DefineProperties(TFiler& Filer)
         "DataViewZVert", [this](TReader& Reader) { SetDataViewZVert(Reader.ReadInteger()); },
         [this](TWriter& Writer) { Writer.WriteInteger(DataViewZVert()); }, true);
 
-    FImages.DefineProperties(Filer);
+    FRoles->Images.DefineProperties(Filer);
 
     for (TkPlotObjectKind kind : PlotFormKinds)
         DefineManager(Filer, String(PlotKind(kind).Name) + "Manager", KindManager(kind));

@@ -4,12 +4,15 @@
 // legends, tables, X and Y axes, channels, data views, data cursors, limits,
 // labels, annotations and the translation table); the plot gives typed
 // access to them by index and by name, one family of accessors per kind
-// (kPlotKindAccess.h). It answers its objects' events, what they hold and
-// its files' settings itself (kPlotHost.h); the rest of its work is done by
-// objects of their own, each in its file pair: the painter (layout, paint
-// and the paint services), the input router (the user's input and the input
-// services), the hint box, the commands the objects ask for, the output
-// (clipboard, image files, printing), the log and the image lists.
+// (kPlotKindAccess.h). It publishes its objects' events itself and hears
+// from its master manager what else its objects report (kPlotHost.h); the
+// rest of its work is done by objects of their own, each in its file
+// pair and held behind the plot's one private pointer (kPlotRoles.h): the
+// painter (layout, paint and the paint services), the input router (the
+// user's input and the input services), the hint box, the commands the
+// objects ask for, the answers to what the objects ask of the plot itself
+// (what it holds, what their files need), the output (clipboard, image
+// files, printing), the log and the image lists.
 //
 // Object events are fired with the index of the object within its own kind,
 // never while the plot is being read from its form stream. The events of
@@ -21,28 +24,23 @@
 // class and default objects.
 
 #include <functional>
+#include <memory>
 #include <span>
 #include <vector>
 
 #include "components/foundation/kCustomComponent.h"
-#include "components/plot/annotation/kPlotAnnotation.h"
 #include "components/plot/axis/kPlotWaitingPoints.h"
-#include "components/plot/component/kPlotCommands.h"
-#include "components/plot/component/kPlotHint.h"
-#include "components/plot/component/kPlotImageLists.h"
-#include "components/plot/component/kPlotInputRouter.h"
 #include "components/plot/component/kPlotKindAccess.h"
-#include "components/plot/component/kPlotLog.h"
-#include "components/plot/component/kPlotOutput.h"
-#include "components/plot/component/kPlotAnnotationDefaults.h"
-#include "components/plot/component/kPlotPainter.h"
-#include "components/plot/component/kPlotSettings.h"
-#include "components/plot/input/kPlotInput.h"
 #include "components/plot/objects/kPlotEvents.h"
-#include "components/plot/objects/kPlotHostServices.h"
+#include "components/plot/objects/kPlotHost.h"
+#include "platform/Printers.h"
 
+class TImageList;
 class TPopupMenu;
 class TkPlotObjectManagerCustom;
+struct TkPlotHintData;
+struct TkPlotPaintContext;
+struct TkPlotRoles;
 template <class K>
 class TkPlotMasterManagerOf;
 using TkPlotMasterManager = TkPlotMasterManagerOf<TkPlotObjectKinds>;
@@ -59,20 +57,20 @@ PL_ENUM_NAMES(TkPlotDataFileColumnSeparator, "kpdfcsTab", "kpdfcsComma")
 struct TkPlotConfigHead;
 struct TkPlotDataColumn;
 
-// A published setting kept in Field, with its getter and its setter.
-#define PL_PLOT_SETTING(Type, Name, Field) \
-    Type Name() const { return Field; }    \
-    void Set##Name(Type Value) { Field = Value; }
+// A published setting that one of the plot's roles keeps: its getter and
+// its setter (kPlotComponentRoles.cpp).
+#define PL_PLOT_SETTING(Type, Name) \
+    Type Name() const;              \
+    void Set##Name(Type Value);
 
-// The parts of the seam come before the owner: they are whole when it takes
-// them.
+// The plot is the owner of its objects; it hands them the parts of its seam
+// once its roles are made.
 class TkPlotComponent : public TkCustomComponent,
                         public TkPlotKindAccess,
                         public TkPlotEventHost,
-                        public TkPlotObjectsHost,
-                        public TkPlotFileHost,
                         public TkPlotWaitingPointsOwner,
-                        public TkPlotObjectOwner {
+                        public TkPlotObjectOwner,
+                        private TkPlotMasterListener {
     PL_CLASSINFO()
 public:
     explicit TkPlotComponent(TComponent* AOwner);
@@ -91,8 +89,9 @@ public:
     // --- object access ---------------------------------------------------------------
     // One family of accessors per kind (kPlotKindAccess.h). The plot's
     // objects, as the objects look them up (TkPlotHost), are the same.
-    Integer ChannelCount() const override { return TkPlotKindAccess::ChannelCount(); }
-    TkPlotChannelCustom* GetChannel(Integer Index) const override { return TkPlotKindAccess::GetChannel(Index); }
+    // The X axes (XAxes) or the Y axes, in the order of their manager.
+    Integer AxisCount(bool XAxes) const { return XAxes ? XAxisCount() : YAxisCount(); }
+    TkPlotAxis* GetAxis(bool XAxes, Integer Index) const;
 
     // --- translation table ---------------------------------------------------------------
     // A new entry, first in the table; returns its index (0).
@@ -112,34 +111,23 @@ public:
     void EnableLayoutManager();
     void RefreshLayoutManager();
 
-    // --- notifications from the master manager -----------------------------------------------
-    // Fire the kind's add or remove event (managers, translation entries,
-    // toolbars and labels have none); a change repaints.
-    virtual void DoObjectAdd(TObject* Object);
-    virtual void DoObjectRemove(TObject* Object);
-    virtual void DoObjectChange(TObject* Sender);
-
     // ================================================================================================
     // The published component
     // ================================================================================================
 
     // --- layout and paint (kPlotPainter.h), hint box (kPlotHint.h), input (kPlotInputRouter.h)
-    void kPaintTo(TCanvas* Canvas) override { FPainter.Paint(Canvas); }
-    void CalcLayout(TCanvas* Canvas) { FPainter.CalcLayout(Canvas); }
-    void ReCalcLayout() { FPainter.ReCalcLayout(); }
-    void DrawLayoutObjects(const TkPlotPaintContext& Outside) { FPainter.DrawLayoutObjects(Outside); }
-    bool Painting() const { return FPainter.Painting(); }
-    const TkPlotHintData& Hint() const { return FHint.Data(); }
-    bool HintShowing() const { return FHint.Showing(); }
-    bool HintDrawn() const { return FHint.Drawn(); }
-    void SetHint(const TkPlotHintData& Value, bool Showing) { FHint.Set(Value, Showing); }
-    void HintTimerEvent() { FHint.TimerEvent(); }
-    void HideHint() { FHint.Hide(); }
-    TkPlotObject* GetObjectAt(TPoint P) { return FInput.GetObjectAt(P); }
-    // The object that the press in progress went to; nullptr between presses.
-    TkPlotObject* MouseDownObject() const { return FInput.State().MouseDownObject.Get(); }
+    void kPaintTo(TCanvas* Canvas) override;
+    void CalcLayout(TCanvas* Canvas);
+    void ReCalcLayout();
+    void DrawLayoutObjects(const TkPlotPaintContext& Outside);
+    bool Painting() const;
+    const TkPlotHintData& Hint() const;
+    void SetHint(const TkPlotHintData& Value, bool Showing);
+    void HintTimerEvent();
+    void HideHint();
+    TkPlotObject* GetObjectAt(TPoint P);
     // The label text that DoAxisCustomizeLabel hands back.
-    void SetCustomizeLabelText(const String& Text) { FInput.State().CustomizeLabelText = Text; }
+    void SetCustomizeLabelText(const String& Text);
 
     // --- configuration and annotation files (kPlotComponentConfigFiles.cpp) --------------------
     // "File Type = Plot Config", the object counts and data view rows, one
@@ -184,26 +172,21 @@ public:
     void ReplaceDataFromFile(const String& FileName);
     const String& LastDataFileName() const { return FLastDataFileName; }
     // The log (kPlotLog.h); AddDataArray reports the rows it adds.
-    void LogActivate(bool Append) { FLog.Activate(Append); }
-    void LogDeactivate() { FLog.Deactivate(); }
-    void LogFlushBuffer() { FLog.FlushBuffer(); }
-    void LogRowsAdded(Integer Rows) { FLog.RowsAdded(Rows); }
-    Integer LogBufferCount() const { return FLog.Waiting(); }
+    void LogActivate(bool Append);
+    void LogDeactivate();
+    void LogFlushBuffer();
     // The columns of every channel, as the data files write them.
     std::vector<TkPlotDataColumn> DataColumns() const;
 
     // --- output: clipboard, image files, printer (kPlotOutput.h) -------------------------------
-    void CopyToClipBoard() { FOutput.CopyToClipBoard(); }
-    TPicture* GetSnapShotPicture() { return FOutput.GetSnapShotPicture(); }
-    void Save() { FOutput.Save(); }
-    bool SaveImageByExtension(const String& FileName) { return FOutput.SaveImageByExtension(FileName); }
-    void PrintChart() { FOutput.PrintChart(); }
-    void PreviewChart() { FOutput.PreviewChart(); }
-    void PrintSizeToFillPage() { FOutput.PrintSizeToFillPage(); }
-    void PrintAdjustXSpanToMinutesPerMillimeter(Double MinutesPerMillimeter)
-    {
-        FOutput.PrintAdjustXSpanToMinutesPerMillimeter(MinutesPerMillimeter);
-    }
+    void CopyToClipBoard();
+    TPicture* GetSnapShotPicture();
+    void Save();
+    bool SaveImageByExtension(const String& FileName);
+    void PrintChart();
+    void PreviewChart();
+    void PrintSizeToFillPage();
+    void PrintAdjustXSpanToMinutesPerMillimeter(Double MinutesPerMillimeter);
 
     // --- data of all channels ---------------------------------------------------------------
     // Empties every channel; an active log is ended first, so that the rows
@@ -251,7 +234,8 @@ public:
     void SetXYAxesReverse(bool Value);
     bool UserCanEditObjects() const;
     void SetUserCanEditObjects(bool Value);
-    PL_PLOT_SETTING(bool, UserCanAddRemoveChannels, FUserCanAddRemoveChannels)
+    bool UserCanAddRemoveChannels() const { return FUserCanAddRemoveChannels; }
+    void SetUserCanAddRemoveChannels(bool Value) { FUserCanAddRemoveChannels = Value; }
     Integer OuterMarginLeft() const { return FOuterMarginLeft; }
     void SetOuterMarginLeft(Integer Value) { SetIntegerProperty(Value, FOuterMarginLeft, 0); }
     Integer OuterMarginTop() const { return FOuterMarginTop; }
@@ -261,93 +245,76 @@ public:
     Integer OuterMarginBottom() const { return FOuterMarginBottom; }
     void SetOuterMarginBottom(Integer Value) { SetIntegerProperty(Value, FOuterMarginBottom, 0); }
 
-    TkPlotFormStyle EditorFormStyle() const override { return FEditorFormStyle; }
+    TkPlotFormStyle EditorFormStyle() const { return FEditorFormStyle; }
     void SetEditorFormStyle(TkPlotFormStyle Value) { FEditorFormStyle = Value; }
-    PL_PLOT_SETTING(TkPlotExportFormat, CopyToClipBoardFormat, FOutput.CopyFormat)
+    PL_PLOT_SETTING(TkPlotExportFormat, CopyToClipBoardFormat)
 
-    PL_PLOT_SETTING(TPrinterOrientation, PrintOrientation, FOutput.Print.Orientation)
+    PL_PLOT_SETTING(TPrinterOrientation, PrintOrientation)
     // Inches.
-    PL_PLOT_SETTING(Double, PrintMarginLeft, FOutput.Print.MarginLeft)
-    PL_PLOT_SETTING(Double, PrintMarginTop, FOutput.Print.MarginTop)
-    PL_PLOT_SETTING(Double, PrintMarginRight, FOutput.Print.MarginRight)
-    PL_PLOT_SETTING(Double, PrintMarginBottom, FOutput.Print.MarginBottom)
-    PL_PLOT_SETTING(bool, PrintShowDialog, FOutput.Print.ShowDialog)
-    PL_PLOT_SETTING(const String&, PrintDocumentName, FOutput.Print.DocumentName)
-    PL_PLOT_SETTING(const String&, PrinterName, FOutput.Print.PrinterName)
+    PL_PLOT_SETTING(Double, PrintMarginLeft)
+    PL_PLOT_SETTING(Double, PrintMarginTop)
+    PL_PLOT_SETTING(Double, PrintMarginRight)
+    PL_PLOT_SETTING(Double, PrintMarginBottom)
+    PL_PLOT_SETTING(bool, PrintShowDialog)
+    PL_PLOT_SETTING(const String&, PrintDocumentName)
+    PL_PLOT_SETTING(const String&, PrinterName)
 
     // Milliseconds.
-    PL_PLOT_SETTING(Integer, HintsPause, FHint.Pause)
-    PL_PLOT_SETTING(Integer, HintsHidePause, FHint.HidePause)
-    PL_PLOT_SETTING(bool, HintsShow, FHint.Show)
-    TFont* HintsFont() const { return FHint.Font.get(); }
+    PL_PLOT_SETTING(Integer, HintsPause)
+    PL_PLOT_SETTING(Integer, HintsHidePause)
+    PL_PLOT_SETTING(bool, HintsShow)
+    TFont* HintsFont() const;
     void SetHintsFont(TFont* Value);
 
     // The log file settings cannot change while logging is active.
-    const String& LogFileName() const { return FLog.FileName; }
+    const String& LogFileName() const;
     void SetLogFileName(const String& Value);
-    PL_PLOT_SETTING(Integer, LogBufferSize, FLog.BufferSize)
-    bool LoggingActive() const override { return FLog.Active(); }
+    PL_PLOT_SETTING(Integer, LogBufferSize)
+    bool LoggingActive() const;
     TkPlotDataFileColumnSeparator DataFileColumnSeparator() const { return FDataFileColumnSeparator; }
     void SetDataFileColumnSeparator(TkPlotDataFileColumnSeparator Value);
-    char DataFileSeparatorChar() const override { return FDataFileColumnSeparator == kpdfcsComma ? ',' : '\t'; }
     TkPlotDataFileFormat DataFileFormat() const { return FDataFileFormat; }
     void SetDataFileFormat(TkPlotDataFileFormat Value);
-    PL_PLOT_SETTING(const String&, DefaultSaveImageDirectory, FFileDefaults.SaveImageDirectory)
-    PL_PLOT_SETTING(TkPlotImageFormat, DefaultSaveImageFormat, FFileDefaults.SaveImageFormat)
-    PL_PLOT_SETTING(const String&, DefaultPropertyDirectory, FFileDefaults.PropertyDirectory)
-    PL_PLOT_SETTING(const String&, DefaultDataDirectory, FFileDefaults.DataDirectory)
-    PL_PLOT_SETTING(const String&, DefaultAnnotationDirectory, FFileDefaults.AnnotationDirectory)
-    bool DifferentialPropertySave() const override { return FDifferentialPropertySave; }
+    PL_PLOT_SETTING(const String&, DefaultSaveImageDirectory)
+    PL_PLOT_SETTING(TkPlotImageFormat, DefaultSaveImageFormat)
+    PL_PLOT_SETTING(const String&, DefaultPropertyDirectory)
+    PL_PLOT_SETTING(const String&, DefaultDataDirectory)
+    PL_PLOT_SETTING(const String&, DefaultAnnotationDirectory)
+    bool DifferentialPropertySave() const { return FDifferentialPropertySave; }
     void SetDifferentialPropertySave(bool Value) { FDifferentialPropertySave = Value; }
 
     // What AddAnnotation gives a new annotation.
-    TFont* AnnotationDefaultFont() const { return FAnnotationDefaults.Font.get(); }
+    TFont* AnnotationDefaultFont() const;
     void SetAnnotationDefaultFont(TFont* Value);
-    PL_PLOT_SETTING(TBrushStyle, AnnotationDefaultBrushStlye, FAnnotationDefaults.BrushStyle)
-    PL_PLOT_SETTING(TColor, AnnotationDefaultBrushColor, FAnnotationDefaults.BrushColor)
-    PL_PLOT_SETTING(TPenStyle, AnnotationDefaultPenStlye, FAnnotationDefaults.PenStyle)
-    PL_PLOT_SETTING(TColor, AnnotationDefaultPenColor, FAnnotationDefaults.PenColor)
-    PL_PLOT_SETTING(Integer, AnnotationDefaultPenWidth, FAnnotationDefaults.PenWidth)
-    PL_PLOT_SETTING(TkPlotReferenceType, AnnotationDefaultReference, FAnnotationDefaults.Reference)
-    PL_PLOT_SETTING(TkPlotReferenceIndividual, AnnotationDefaultReferencePositionX, FAnnotationDefaults.References[0])
-    PL_PLOT_SETTING(TkPlotReferenceIndividual, AnnotationDefaultReferencePositionY, FAnnotationDefaults.References[1])
-    PL_PLOT_SETTING(TkPlotReferenceIndividual, AnnotationDefaultReferenceSizeX, FAnnotationDefaults.References[2])
-    PL_PLOT_SETTING(TkPlotReferenceIndividual, AnnotationDefaultReferenceSizeY, FAnnotationDefaults.References[3])
+    PL_PLOT_SETTING(TBrushStyle, AnnotationDefaultBrushStlye)
+    PL_PLOT_SETTING(TColor, AnnotationDefaultBrushColor)
+    PL_PLOT_SETTING(TPenStyle, AnnotationDefaultPenStlye)
+    PL_PLOT_SETTING(TColor, AnnotationDefaultPenColor)
+    PL_PLOT_SETTING(Integer, AnnotationDefaultPenWidth)
+    PL_PLOT_SETTING(TkPlotReferenceType, AnnotationDefaultReference)
+    PL_PLOT_SETTING(TkPlotReferenceIndividual, AnnotationDefaultReferencePositionX)
+    PL_PLOT_SETTING(TkPlotReferenceIndividual, AnnotationDefaultReferencePositionY)
+    PL_PLOT_SETTING(TkPlotReferenceIndividual, AnnotationDefaultReferenceSizeX)
+    PL_PLOT_SETTING(TkPlotReferenceIndividual, AnnotationDefaultReferenceSizeY)
     bool ClipAnnotationsToAxes() const { return FClipAnnotationsToAxes; }
     void SetClipAnnotationsToAxes(bool Value) { SetByteProperty(Value, FClipAnnotationsToAxes, 0); }
 
-    bool BackGroundGradientEnabled() const { return FGradient.Enabled; }
-    void SetBackGroundGradientEnabled(bool Value) { SetByteProperty(Value, FGradient.Enabled, 0); }
-    TkFillDirection BackGroundGradientDirection() const { return FGradient.Direction; }
+    bool BackGroundGradientEnabled() const;
+    void SetBackGroundGradientEnabled(bool Value);
+    TkFillDirection BackGroundGradientDirection() const;
     void SetBackGroundGradientDirection(TkFillDirection Value);
-    TColor BackGroundGradientStartColor() const { return FGradient.StartColor; }
-    void SetBackGroundGradientStartColor(TColor Value) { SetColorProperty(Value, FGradient.StartColor, 0); }
-    TColor BackGroundGradientStopColor() const { return FGradient.StopColor; }
-    void SetBackGroundGradientStopColor(TColor Value) { SetColorProperty(Value, FGradient.StopColor, 0); }
+    TColor BackGroundGradientStartColor() const;
+    void SetBackGroundGradientStartColor(TColor Value);
+    TColor BackGroundGradientStopColor() const;
+    void SetBackGroundGradientStopColor(TColor Value);
 
     // --- image lists 0, 1 and 2 (kPlotImageLists.h); a change repaints ------------------
-    TImageList* ImageList(Integer Index) const { return FImages.List(Index); }
-    void ImageListClear(Integer Index) { FImages.Clear(Index); }
-    void ImageListAdd(Integer Index, TBitmap* Bitmap) { FImages.Add(Index, Bitmap); }
-    void ImageListLoadFromResourceName(Integer Index, const String& ResName)
-    {
-        FImages.LoadFromResourceName(Index, ResName);
-    }
+    TImageList* ImageList(Integer Index) const;
+    void ImageListClear(Integer Index);
+    void ImageListAdd(Integer Index, TBitmap* Bitmap);
+    void ImageListLoadFromResourceName(Integer Index, const String& ResName);
     // The bitmap compiled in as resource number ResID.
-    void ImageListLoadFromResourceID(Integer Index, Integer ResID)
-    {
-        FImages.LoadFromResourceName(Index, NumberedResourceName(ResID));
-    }
-    Integer PlotImageCount(Integer ListIndex) const { return FImages.ImageCount(ListIndex); }
-    Integer PlotImageWidth(Integer ListIndex) const { return FImages.ImageWidth(ListIndex); }
-    void PlotDrawImage(TCanvas* Canvas, Integer ListIndex, Integer ImageIndex, Integer X, Integer Y, bool Enabled)
-    {
-        FImages.DrawImage(Canvas, ListIndex, ImageIndex, X, Y, Enabled);
-    }
-
-    // --- owned helpers -----------------------------------------------------------------------
-    // The one popup menu that objects fill when they open theirs.
-    TPopupMenu* ObjectPopupMenu() const { return FPopupMenu.get(); }
+    void ImageListLoadFromResourceID(Integer Index, Integer ResID);
 
     // --- events ----------------------------------------------------------------------------
     // Per kind: XAxis, YAxis, DataView, Legend, Channel, Limit, DataCursor,
@@ -367,8 +334,8 @@ public:
     TkPlotKindEvents<TkPlotObjectEvent> OnObjectAdd;
     TkPlotKindEvents<TkPlotObjectEvent> OnObjectRemove;
     TkPlotKindEvents<TkPlotObjectGetMouseCursorEvent> OnObjectGetMouseCursor;
-    // Per kind: Channel, XAxis, YAxis, DataCursor, DataView, Legend, Limit,
-    // Annotation.
+    // Per kind, as the mouse events: XAxis, YAxis, DataView, Legend, Channel,
+    // Limit, DataCursor, Annotation.
     TkPlotKindEvents<TkPlotObjectPopupMenuEvent> OnObjectPopupMenu;
 
     TkPlotDataPointMouseEvent OnMouseDownDataPoint;
@@ -419,51 +386,27 @@ public:
     // ================================================================================================
     // Services to the objects that are the plot's own (kPlotHost.h; kPlotComponentHost.cpp)
     // ================================================================================================
-    // --- events: the published event of each report ------------------------------------------
-    void Fire(const TkPlotEvent& Event) override;
+    // --- events: the published event of each report (Fire, below) ----------------------------
     bool AxisScaleEventsAssigned() const override;
 
-    // --- what the plot holds ------------------------------------------------------------------
-    TkPlotNameIndex* NameIndex(TkPlotObjectKind Kind) override;
-    Integer AxisCount(bool XAxes) const override { return XAxes ? XAxisCount() : YAxisCount(); }
-    TkPlotAxis* GetAxis(bool XAxes, Integer Index) const override;
-    bool IsTkPlot() const override { return false; }
-    TkPlotTranslationManager* PlotTranslationManager() const override;
-    // Changes whenever an axis is added, removed or renamed.
-    Cardinal AxesVersion() const;
-
-    // --- the input router's and painter's answers, for the plot's callers --------------------
-    bool AxesForwarding() const { return FInput.AxesForwarding(); }
-    TSize HintTextExtent(const String& Text) { return FHint.TextExtent(Text); }
-    TkPlotPaintContext HitTestContext(TkPlotObject& Object) { return FPainter.HitTestContext(Object); }
-    bool IsToolBarZoomBoxMode() const { return FInput.IsToolBarZoomBoxMode(); }
-    bool IsToolBarSelectMode() const { return FInput.IsToolBarSelectMode(); }
+    // --- the first toolbar's mode and the axes' tracking ---------------------------------------
+    // The first toolbar's Select button is down; false without a toolbar.
+    bool IsToolBarSelectMode() const;
     // Clicks the first toolbar's Select button when its state differs.
     void SetToolBarSelectMode(bool Value);
     // Tracking off, or on, on every X axis, then every Y axis.
-    void DisableAllTracking() { FCommands.DisableAllTracking(); }
-    void EnableAllTracking() { FCommands.EnableAllTracking(); }
-    // The pixel of a position in percent of data view 0 (Vertical: from its
-    // bottom edge, else from its left edge); false without a data view.
-    bool DataViewPercentToPixels(Double Percent, bool Vertical, Integer& Pixel) const;
-    // The plot as a component: the owner of its editor dialog.
-    TkComponent* PlotComponent() override { return this; }
+    void DisableAllTracking();
+    void EnableAllTracking();
 
 protected:
     // The control's input, routed to the objects under the mouse or to the
     // selected ones.
-    void kMouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override
-    {
-        FInput.MouseDown(Button, Shift, X, Y);
-    }
-    void kMouseMove(TShiftState Shift, Integer X, Integer Y) override { FInput.MouseMove(Shift, X, Y); }
-    void kMouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override
-    {
-        FInput.MouseUp(Button, Shift, X, Y);
-    }
-    void kDblClick() override { FInput.State().DblClick = true; }
+    void kMouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+    void kMouseMove(TShiftState Shift, Integer X, Integer Y) override;
+    void kMouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+    void kDblClick() override;
     bool kMouseWheel(Integer WheelDelta, TShiftState Shift, TPoint MousePos) override;
-    void kKeyDown(Word& Key, TShiftState Shift) override { FInput.KeyDown(Key, Shift); }
+    void kKeyDown(Word& Key, TShiftState Shift) override;
     // The arrow keys reach the objects.
     void kWantSpecialKey(Word& CharCode, Integer& Result) override;
     // The drag in progress ends where the mouse was last seen.
@@ -486,8 +429,26 @@ protected:
     // and the title label "Title" (row 2, caption "Untitled"). The layout
     // manager stays still meanwhile, so the rows are kept as set.
     void CreateDefaultObjects();
+    // The plot's roles (kPlotRoles.h), which the plot's checks look into
+    // (tests/support/PlotRoles.h).
+    TkPlotRoles& Roles() const { return *FRoles; }
+
+    // --- notifications from the master manager -----------------------------------------------
+    // Fire the kind's add or remove event (managers, translation entries,
+    // toolbars and labels have none); a change repaints.
+    virtual void DoObjectAdd(TObject* Object);
+    virtual void DoObjectRemove(TObject* Object);
+    virtual void DoObjectChange(TObject* Sender);
 
 private:
+    // The published event of each report of the plot's objects.
+    void Fire(const TkPlotEvent& Event) override;
+    // What the master manager passes on (TkPlotMasterListener): the
+    // notifications above, and a repaint at once.
+    void ObjectAdded(TkPlotObject& Object) override;
+    void MemberRemoving(TObject& Member) override;
+    void ObjectsChanged(TObject& Sender) override;
+    void RepaintNow() override;
     template <class E, class... A>
     void FireIndexedEvent(const E& Event, const TkPlotObject* Object, A&&... Args);
     template <class E, class... A>
@@ -516,7 +477,6 @@ private:
     void SeparateToolBarFromTitle();
 
     TOwned<TkPlotMasterManager> FMasterManager;
-    TOwned<TPopupMenu> FPopupMenu;
 
     // The published settings that are the plot's own.
     bool FUserCanAddRemoveChannels = false;
@@ -529,20 +489,12 @@ private:
     String FLastPropertiesFileName;
     TkPlotDataFileColumnSeparator FDataFileColumnSeparator = kpdfcsTab;
     TkPlotDataFileFormat FDataFileFormat = kpdffText;
-    TkPlotFileDefaults FFileDefaults;
     bool FDifferentialPropertySave = false;
-    TkPlotAnnotationDefaults FAnnotationDefaults;
     bool FClipAnnotationsToAxes = true;
-    TkPlotBackGroundGradient FGradient;
 
-    // The plot's roles, each with what it keeps.
-    TkPlotImageLists FImages;
-    TkPlotOutput FOutput;
-    TkPlotLog FLog;
-    TkPlotHint FHint;
-    TkPlotPainter FPainter;
-    TkPlotInputRouter FInput;
-    TkPlotCommands FCommands;
+    // The plot's roles, each with what it keeps, and the settings they keep
+    // for the plot.
+    std::unique_ptr<TkPlotRoles> FRoles;
 };
 
 #undef PL_PLOT_SETTING

@@ -8,6 +8,7 @@
 
 #include "components/foundation/kCommonRoutines.h"
 #include "components/foundation/kErrorText.h"
+#include "components/plot/annotation/kPlotAnnotation.h"
 #include "components/plot/channel/kPlotChannelCustom.h"
 #include "components/plot/component/kPlotComponent.h"
 #include "components/plot/component/kPlotLoadRollback.h"

@@ -5,6 +5,7 @@
 #include "components/plot/channel/kPlotChannelCustom.h"
 #include "components/plot/component/kPlotComponent.h"
 #include "components/plot/component/kPlotMasterManager.h"
+#include "components/plot/component/kPlotRoles.h"
 #include "platform/SysUtils.h"
 #include "platform/Variants.h"
 
@@ -32,7 +33,7 @@ TkPlotNewPoint RowPoint(Double X, Double V)
 
 void TkPlotComponent::ClearAllData()
 {
-    if (FLog.Active()) FLog.Deactivate();
+    if (FRoles->Log.Active()) FRoles->Log.Deactivate();
     Master().ClearAllData();
 }
 
@@ -64,7 +65,7 @@ void TkPlotComponent::AddDataArray(Double XValue, const Variant& Data)
     }
     const std::vector<std::span<const TkPlotNewPoint>> columnSpans(columns.begin(), columns.end());
     TkPlotChannelCustom::AddPointRows(channels, columnSpans);
-    LogRowsAdded(dims == 1 ? 1 : VarArrayHighBound(Data, 2) - VarArrayLowBound(Data, 2) + 1);
+    FRoles->Log.RowsAdded(dims == 1 ? 1 : VarArrayHighBound(Data, 2) - VarArrayLowBound(Data, 2) + 1);
 }
 
 void TkPlotComponent::TransferChannelData(Integer SourceIndex, Integer DestinationIndex, Integer StartIndex,

@@ -5,6 +5,7 @@
 #include "components/foundation/kErrorText.h"
 #include "components/plot/channel/kPlotChannelCustom.h"
 #include "components/plot/component/kPlotComponent.h"
+#include "components/plot/component/kPlotRoles.h"
 #include "components/plot/files/kPlotDataFiles.h"
 #include "components/plot/files/kPlotFileIO.h"
 
@@ -52,7 +53,7 @@ void TkPlotComponent::SaveDataToFile(const String& FileName)
         const auto columns = DataColumns();
         SaveFileSafely(FileName, FDataFileFormat == kpdffCompactInterval
                                      ? PlotCompactData(columns)
-                                     : PlotTextData(columns, DataFileSeparatorChar()));
+                                     : PlotTextData(columns, FRoles->Services.DataFileSeparatorChar()));
     });
     FLastDataFileName = FileName;
     FireNotify(OnAfterSaveData, this);

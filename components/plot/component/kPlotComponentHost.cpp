@@ -1,6 +1,6 @@
-// The plot's services to the objects it holds (kPlotHost.h): the published
-// event of each report, what the objects ask of the plot, and what its
-// toolbar and data cursors do to the whole plot.
+// The plot's services to the objects it holds (kPlotHost.h) that are its
+// own: the published event of each report, and the first toolbar's mode.
+// What the objects ask of it otherwise its roles answer (kPlotRoles.h).
 
 #include "components/plot/component/kPlotComponent.h"
 
@@ -11,10 +11,10 @@
 #include "components/plot/axis/kPlotAxis.h"
 #include "components/plot/channel/kPlotChannelCustom.h"
 #include "components/plot/component/kPlotMasterManager.h"
+#include "components/plot/component/kPlotRoles.h"
 #include "components/plot/input/kPlotDataCursor.h"
 #include "components/plot/input/kPlotToolBar.h"
 #include "components/plot/layout/kPlotLegend.h"
-#include "components/plot/view/kPlotDataView.h"
 #include "components/plot/view/kPlotLimit.h"
 #include "platform/Forms.h"
 
@@ -30,11 +30,6 @@ bool Contains(std::span<const TkPlotObjectKind> Kinds, TkPlotObjectKind Kind)
 }
 
 }  // namespace
-
-TkPlotTranslationManager* TkPlotComponent::PlotTranslationManager() const
-{
-    return FMasterManager ? FMasterManager->TranslationManager() : nullptr;
-}
 
 // Most events have no handler: those cost no search for the object.
 template <class E, class... A>
@@ -63,14 +58,22 @@ void TkPlotComponent::DoObjectAdd(TObject* Object)
 
 void TkPlotComponent::DoObjectRemove(TObject* Object)
 {
-    FPainter.ObjectRemoved();
+    FRoles->Painter.ObjectRemoved();
     if (auto* object = dynamic_cast<TkPlotObject*>(Object)) {
-        FHint.Forget(object);
+        FRoles->Hint.Forget(object);
         FireObjectEvent(OnObjectRemove, PlotListEventKinds, object);
     }
 }
 
 void TkPlotComponent::DoObjectChange(TObject*) { InvalidateChange(); }
+
+void TkPlotComponent::ObjectAdded(TkPlotObject& Object) { DoObjectAdd(&Object); }
+
+void TkPlotComponent::MemberRemoving(TObject& Member) { DoObjectRemove(&Member); }
+
+void TkPlotComponent::ObjectsChanged(TObject& Sender) { DoObjectChange(&Sender); }
+
+void TkPlotComponent::RepaintNow() { InvalidateNow(); }
 
 template <class E, class... A>
 void TkPlotComponent::FireAxisEvent(const E& XEvent, const E& YEvent, TkPlotAxis* Axis, A&&... Args)
@@ -113,7 +116,7 @@ void TkPlotComponent::Fire(const TkPlotEvent& Event)
                 FireObjectEvent(OnObjectPopupMenu, PlotMouseEventKinds, E.Object, E.Cancel, E.ScreenX, E.ScreenY);
             },
             [this](const PlotEvent::Click& E) {
-                const bool dblClick = std::exchange(FInput.State().DblClick, false);
+                const bool dblClick = std::exchange(FRoles->Input.State().DblClick, false);
                 FireObjectEvent(dblClick ? OnObjectDblClick : OnObjectClick, PlotMouseEventKinds, E.Object);
             },
             [this](const PlotEvent::GetMouseCursor& E) {
@@ -135,10 +138,10 @@ void TkPlotComponent::Fire(const TkPlotEvent& Event)
             },
             [this](const PlotEvent::AxisCustomizeLabel& E) {
                 // Kept by the plot meanwhile: a handler may ask for it to be set.
-                FInput.State().CustomizeLabelText = E.Text;
+                FRoles->Input.State().CustomizeLabelText = E.Text;
                 FireAxisEvent(OnXAxisCustomizeLabel, OnYAxisCustomizeLabel, E.Axis, E.Value,
-                              FInput.State().CustomizeLabelText);
-                E.Text = FInput.State().CustomizeLabelText;
+                              FRoles->Input.State().CustomizeLabelText);
+                E.Text = FRoles->Input.State().CustomizeLabelText;
             },
             [this](const PlotEvent::AxisCustomizeHint& E) {
                 FireAxisEvent(OnXAxisCustomizeHint, OnYAxisCustomizeHint, E.Axis, E.Text);
@@ -183,7 +186,7 @@ void TkPlotComponent::Fire(const TkPlotEvent& Event)
                 FireIndexedEvent(OnMouseUpDataPoint, E.Channel, E.DataIndex, E.Button, E.Shift, E.X, E.Y);
             },
             [this](const PlotEvent::DataPointClick& E) {
-                const bool dblClick = std::exchange(FInput.State().DblClick, false);
+                const bool dblClick = std::exchange(FRoles->Input.State().DblClick, false);
                 FireIndexedEvent(dblClick ? OnDblClickDataPoint : OnClickDataPoint, E.Channel, E.DataIndex);
             },
             [this](const PlotEvent::DataPointMoved& E) {
@@ -197,32 +200,6 @@ void TkPlotComponent::Fire(const TkPlotEvent& Event)
             },
         },
         Event);
-}
-
-// ===========================================================================
-// What axes and channels ask
-// ===========================================================================
-
-Cardinal TkPlotComponent::AxesVersion() const { return Master().AxesVersion(); }
-
-TkPlotNameIndex* TkPlotComponent::NameIndex(TkPlotObjectKind Kind)
-{
-    const TkPlotObjectManagerCustom* manager = FMasterManager ? FMasterManager->Manager(Kind) : nullptr;
-    return manager ? manager->NameIndex() : nullptr;
-}
-
-TkPlotAxis* TkPlotComponent::GetAxis(bool XAxes, Integer Index) const
-{
-    if (XAxes) return GetXAxis(Index);
-    return GetYAxis(Index);
-}
-
-bool TkPlotComponent::DataViewPercentToPixels(Double Percent, bool Vertical, Integer& Pixel) const
-{
-    if (DataViewCount() == 0) return false;
-    const TkPlotDataView* view = GetDataView(0);
-    Pixel = Vertical ? view->PositionPercentToPixelsY(Percent) : view->PositionPercentToPixelsX(Percent);
-    return true;
 }
 
 // ===========================================================================

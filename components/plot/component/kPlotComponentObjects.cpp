@@ -4,7 +4,9 @@
 
 #include "components/plot/component/kPlotComponent.h"
 
+#include "components/plot/axis/kPlotAxis.h"
 #include "components/plot/component/kPlotMasterManager.h"
+#include "components/plot/component/kPlotRoles.h"
 
 // ===========================================================================
 // Objects
@@ -15,11 +17,17 @@ TkPlotObjectManagerCustom& TkPlotComponent::KindManager(TkPlotObjectKind Kind) c
     return *Master().Manager(Kind);
 }
 
+TkPlotAxis* TkPlotComponent::GetAxis(bool XAxes, Integer Index) const
+{
+    if (XAxes) return GetXAxis(Index);
+    return GetYAxis(Index);
+}
+
 Integer TkPlotComponent::AddObject(TkPlotObjectKind Kind)
 {
     const Integer index = Master().Add(Kind);
     // A handler of the add event may have taken it away again.
-    if (Kind == kpokAnnotation && index >= 0) FAnnotationDefaults.ApplyTo(*GetAnnotation(index));
+    if (Kind == kpokAnnotation && index >= 0) FRoles->AnnotationDefaults.ApplyTo(*GetAnnotation(index));
     return index;
 }
 

@@ -221,10 +221,10 @@ void TkPlotInputRouter::MouseUp(TMouseButton Button, TShiftState Shift, Integer 
     FInput.MouseDownObject = nullptr;
     const bool dblClick = FInput.DblClick;
     TWeakRef<TkPlotObject> alive(pressed);
-    if (pressed) pressed->kMouseUp(Button, Shift, X, Y, screen.X, screen.Y, dblClick, FPlot.ObjectPopupMenu());
+    if (pressed) pressed->kMouseUp(Button, Shift, X, Y, screen.X, screen.Y, dblClick, &FPopupMenu);
     if (FPlot.HasObjects())
         FPlot.Master().PlotObjectManager()->MouseUpFocusObjects(Button, Shift, X, Y, screen.X, screen.Y, dblClick,
-                                                          FPlot.ObjectPopupMenu());
+                                                          &FPopupMenu);
     FInput.LastMouseUp = {alive, Button, Shift, X, Y, screen.X, screen.Y};
     FInput.DblClick = false;
 }
@@ -247,7 +247,7 @@ void TkPlotInputRouter::MouseWheel(Integer WheelDelta, TShiftState Shift, TPoint
 
 void TkPlotInputRouter::KeyDown(Word& Key, TShiftState Shift)
 {
-    FPlot.Master().PlotObjectManager()->KeyDownFocusObjects(Key, Shift, FPlot.ObjectPopupMenu());
+    FPlot.Master().PlotObjectManager()->KeyDownFocusObjects(Key, Shift, &FPopupMenu);
 }
 
 void TkPlotInputRouter::CaptureLost()

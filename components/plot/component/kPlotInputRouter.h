@@ -7,14 +7,16 @@
 #include "components/plot/input/kPlotInput.h"
 #include "components/plot/objects/kPlotHostServices.h"
 
+class TPopupMenu;
 class TkPlotComponent;
 class TkPlotHint;
 class TkPlotPainter;
 
 class TkPlotInputRouter : public TkPlotInputHost {
 public:
-    TkPlotInputRouter(TkPlotComponent& Plot, TkPlotPainter& Painter, TkPlotHint& Hint)
-        : FPlot(Plot), FPainter(Painter), FHint(Hint)
+    // PopupMenu: the one popup menu that objects fill when they open theirs.
+    TkPlotInputRouter(TkPlotComponent& Plot, TkPlotPainter& Painter, TkPlotHint& Hint, TPopupMenu& PopupMenu)
+        : FPlot(Plot), FPainter(Painter), FHint(Hint), FPopupMenu(PopupMenu)
     {
     }
 
@@ -58,6 +60,7 @@ private:
     TkPlotComponent& FPlot;
     TkPlotPainter& FPainter;
     TkPlotHint& FHint;
+    TPopupMenu& FPopupMenu;
     TkPlotInputState FInput;
     bool FAxesForwarding = false;
 };

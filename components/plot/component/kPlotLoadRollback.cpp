@@ -53,10 +53,7 @@ void TkPlotLoadRollback::PutBack()
 {
     FreeMadeObjects();
     // In the order they left, which is their order within their kind.
-    for (TkPlotObject* object : FTaken) {
-        const TkPlotObjectManagerCustom& manager = *FMaster.Manager(object->Kind());
-        object->PutBackIntoPlot(manager.OnChange(), manager.OnRemove());
-    }
+    for (TkPlotObject* object : FTaken) object->PutBackIntoPlot();
     FTaken.clear();
     for (auto& [index, refs] : FReferences) index->Relink(refs);
     FReferences.clear();

@@ -28,14 +28,14 @@ void TkPlotLog::Activate(bool Append)
         // Rows of another form or width, or rows after a cut one, would
         // make the whole log unreadable.
         const Integer logged = PlotLogChannelCount(ReadFileEnds(FileName, kLogHeadBytes, kLogTailBytes), compact,
-                                                   FPlot.DataFileSeparatorChar());
+                                                   FFiles.DataFileSeparatorChar());
         if (logged != FPlot.ChannelCount())
             throw EConvertError("The log \"" + TextExcerpt(FileName) + "\" holds " + IntToStr(logged) +
                                 " channels, the plot " + IntToStr(FPlot.ChannelCount()));
         AppendToFile(FileName, {});
     } else {
         SaveFileSafely(FileName, compact ? PlotCompactHeader(FPlot.ChannelCount())
-                                             : PlotTextLogHeader(FPlot.DataColumns(), FPlot.DataFileSeparatorChar()));
+                                             : PlotTextLogHeader(FPlot.DataColumns(), FFiles.DataFileSeparatorChar()));
     }
     FActive = true;
     FBacklog.Clear();
@@ -57,7 +57,7 @@ void TkPlotLog::FlushBuffer()
         const Integer first = columns.empty() ? 0 : columns[0].Points->Count() - Rows;
         AppendToFile(FileName, FPlot.DataFileFormat() == kpdffCompactInterval
                                        ? PlotCompactRows(columns, first, Rows)
-                                       : PlotTextLogRows(columns, FPlot.DataFileSeparatorChar(), first, Rows));
+                                       : PlotTextLogRows(columns, FFiles.DataFileSeparatorChar(), first, Rows));
     });
 }
 

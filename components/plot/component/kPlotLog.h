@@ -7,10 +7,12 @@
 #include "platform/Types.h"
 
 class TkPlotComponent;
+class TkPlotFileHost;
 
 class TkPlotLog {
 public:
-    explicit TkPlotLog(TkPlotComponent& Plot) : FPlot(Plot) {}
+    // Files: the plot's settings of its data files.
+    TkPlotLog(TkPlotComponent& Plot, const TkPlotFileHost& Files) : FPlot(Plot), FFiles(Files) {}
 
     // Starts logging to FileName: a new file with its header, or with Append
     // an existing log, whose form and channel count must be the plot's and
@@ -36,6 +38,7 @@ public:
 
 private:
     TkPlotComponent& FPlot;
+    const TkPlotFileHost& FFiles;
     bool FActive = false;
     TkPlotLogBacklog FBacklog;
 };

@@ -13,10 +13,9 @@ namespace {
 template <class T>
 void FreeAndClear(T*& Field)
 {
-    // The manager's end report clears the field too; a local copy keeps the
-    // pointer for Free.
-    T* manager = Field;
-    Free(manager);
+    // Kept until it is gone: the removal reports of the objects it frees
+    // reach it as they reach every other manager.
+    Free(Field);
     Field = nullptr;
 }
 
@@ -26,16 +25,18 @@ void FreeAndClear(T*& Field)
 // Life cycle
 // ===========================================================================
 
-TkPlotMasterManagerCustom::TkPlotMasterManagerCustom(TkPlotObjectOwner* AOwner)
+TkPlotMasterManagerCustom::TkPlotMasterManagerCustom(TkPlotObjectOwner* AOwner,
+                                                     const std::function<void(TkPlotReportHost&)>& Seat)
     : FOwner(AOwner), FEditor(std::make_unique<TkPlotEditorSession>(*this, AOwner))
 {
+    Seat(*this);
 }
 
 TkPlotMasterManagerCustom::~TkPlotMasterManagerCustom() = default;
 
 void TkPlotMasterManagerCustom::CreateTranslationManager()
 {
-    FTranslationManager = Create<TkPlotTranslationManager>(InsertHandler(), RemoveHandler());
+    FTranslationManager = Create<TkPlotTranslationManager>(FOwner);
 }
 
 void TkPlotMasterManagerCustom::Keep(TkPlotObjectManagerCustom* Manager)
@@ -49,7 +50,8 @@ void TkPlotMasterManagerCustom::BeforeDestruction()
     FEditor->FreeForm();
     // The lists that do not own their objects go first, while every object
     // is alive: after ShutDownSetup the objects no longer report their ends,
-    // so these lists would keep them past their owners' Clear.
+    // so these lists would keep them past their owners' Clear. Each field is
+    // cleared once its manager is gone.
     FreeAndClear(FLayoutManager);
     FreeAndClear(FPlotObjectManager);
     for (TkPlotObjectManagerCustom*& manager : FManagers) FreeAndClear(manager);
@@ -63,39 +65,14 @@ TkPlotObjectManagerCustom* TkPlotMasterManagerCustom::Manager(TkPlotObjectKind K
     return index < PlotObjectKindCount ? FManagers[index] : nullptr;
 }
 
-TNotifyEvent TkPlotMasterManagerCustom::ChangeHandler()
-{
-    return [this](TObject*) { DoChange(); };
-}
-
-TNotifyEvent TkPlotMasterManagerCustom::InsertHandler()
-{
-    return [this](TObject* Sender) { NotificationInsert(Sender); };
-}
-
-TNotifyEvent TkPlotMasterManagerCustom::RemoveHandler()
-{
-    return [this](TObject* Sender) { NotificationRemove(Sender); };
-}
-
-TNotifyEvent TkPlotMasterManagerCustom::RenameHandler()
-{
-    return [this](TObject* Sender) { NotificationRename(Sender); };
-}
-
 // ===========================================================================
 // Routing
 // ===========================================================================
 
-void TkPlotMasterManagerCustom::NotificationInsert(TObject* AObject)
+void TkPlotMasterManagerCustom::Inserted(TkPlotObject& Object)
 {
-    if (auto* object = dynamic_cast<TkPlotObject*>(AObject)) {
-        InsertPlotObject(object);
-    } else if (auto* entry = dynamic_cast<TkPlotTranslationObject*>(AObject)) {
-        if (FTranslationManager) FTranslationManager->NotificationInsert(entry);
-    }
-    // A manager announcing itself is kept once it is made (CreateManager).
-    if (FOnInsert) FOnInsert(AObject);
+    InsertPlotObject(&Object);
+    if (FListener) FListener->ObjectAdded(Object);
 }
 
 void TkPlotMasterManagerCustom::InsertPlotObject(TkPlotObject* AObject)
@@ -105,30 +82,18 @@ void TkPlotMasterManagerCustom::InsertPlotObject(TkPlotObject* AObject)
     if (FLayoutManager) FLayoutManager->NotificationInsert(AObject);
     for (TkPlotObjectKind kind : PlotAllKinds)
         if (TkPlotObjectManagerCustom* manager = Manager(kind)) manager->NotificationInsert(AObject);
-
-    AObject->SetOnSetFocus([this, AObject](TObject*) { NotificationSetFocus(AObject); });
-    // Forwarded rather than copied: the plot may set its hook later.
-    AObject->SetOnInvalidateNow([this](TObject* Sender) {
-        if (FOnInvalidateNow) FOnInvalidateNow(Sender);
-    });
     AObject->SetUserCanEdit(FUserCanEditObjects);
-    AObject->SetOnEdit([this, AObject](TObject*) { FEditor->EditObject(AObject); });
     AObject->SetXYAxesReversed(FXYAxesReverse);
     FEditor->ObjectAdded(AObject);
     CountAxisChange(AObject);
 }
 
-void TkPlotMasterManagerCustom::NotificationRemove(TObject* AObject)
+void TkPlotMasterManagerCustom::Removed(TObject& Member)
 {
-    // The plot drops its own references first.
-    if (FOnRemove) FOnRemove(AObject);
-    if (auto* entry = dynamic_cast<TkPlotTranslationObject*>(AObject)) {
-        if (FTranslationManager) FTranslationManager->NotificationRemove(entry);
-    } else if (auto* object = dynamic_cast<TkPlotObject*>(AObject)) {
-        RemovePlotObject(object);
-    } else {
-        ForgetManager(AObject);
-    }
+    // The plot drops its own references first; an entry of the translation
+    // table leaves its table itself.
+    if (FListener) FListener->MemberRemoving(Member);
+    if (auto* object = dynamic_cast<TkPlotObject*>(&Member)) RemovePlotObject(object);
 }
 
 void TkPlotMasterManagerCustom::RemovePlotObject(TkPlotObject* AObject)
@@ -141,10 +106,9 @@ void TkPlotMasterManagerCustom::RemovePlotObject(TkPlotObject* AObject)
     CountAxisChange(AObject);
 }
 
-void TkPlotMasterManagerCustom::NotificationRename(TObject* AObject)
+void TkPlotMasterManagerCustom::Renamed(TkPlotObject& Object)
 {
-    auto* object = dynamic_cast<TkPlotObject*>(AObject);
-    if (!object) return;
+    TkPlotObject* object = &Object;
     for (TkPlotObjectKind kind : PlotAllKinds)
         if (TkPlotObjectManagerCustom* manager = Manager(kind)) manager->NotificationRename(object);
     if (FLayoutManager) FLayoutManager->NotificationRename(object);
@@ -159,25 +123,28 @@ void TkPlotMasterManagerCustom::CountAxisChange(const TkPlotObject* AObject)
     if (IsAxisKind(AObject->Kind())) ++FAxesVersion;
 }
 
-void TkPlotMasterManagerCustom::NotificationSetFocus(TkPlotObject* AObject)
+void TkPlotMasterManagerCustom::Selected(TkPlotObject& Object)
 {
     for (TkPlotObjectKind kind : PlotAllKinds)
-        if (TkPlotObjectManagerCustom* manager = Manager(kind)) manager->NotificationSetFocus(AObject);
-    if (FLayoutManager) FLayoutManager->NotificationSetFocus(AObject);
+        if (TkPlotObjectManagerCustom* manager = Manager(kind)) manager->NotificationSetFocus(&Object);
+    if (FLayoutManager) FLayoutManager->NotificationSetFocus(&Object);
 }
 
-void TkPlotMasterManagerCustom::DoChange()
+void TkPlotMasterManagerCustom::Changed()
 {
-    if (FOnChange) FOnChange(this);
+    if (FListener) FListener->ObjectsChanged(*this);
 }
 
-void TkPlotMasterManagerCustom::ForgetManager(const TObject* AManager)
+void TkPlotMasterManagerCustom::LayoutChanged(TkPlotObject& Object)
 {
-    if (AManager == FPlotObjectManager) FPlotObjectManager = nullptr;
-    if (AManager == FLayoutManager) FLayoutManager = nullptr;
-    if (AManager == FTranslationManager) FTranslationManager = nullptr;
-    for (TkPlotObjectManagerCustom*& manager : FManagers)
-        if (AManager == manager) manager = nullptr;
+    if (FLayoutManager) FLayoutManager->NotificationLayoutChange(&Object);
+}
+
+void TkPlotMasterManagerCustom::EditRequested(TkPlotObject& Object) { FEditor->EditObject(&Object); }
+
+void TkPlotMasterManagerCustom::RepaintNow()
+{
+    if (FListener) FListener->RepaintNow();
 }
 
 // ===========================================================================
@@ -209,7 +176,7 @@ void TkPlotMasterManagerCustom::SetXYAxesReverse(bool Value)
     FXYAxesReverse = Value;
     if (FLayoutManager) FLayoutManager->SetXYAxesReverse(Value);
     ForEachObjectOf(PlotAllKinds, [Value](TkPlotObject* object) { object->SetXYAxesReversed(Value); });
-    if (FOnInvalidateNow) FOnInvalidateNow(this);
+    RepaintNow();
 }
 
 void TkPlotMasterManagerCustom::ShowToolBars(bool Value)

@@ -1,55 +1,60 @@
 #pragma once
 // The hub of one plot's object model. The master manager owns one manager
 // per kind of plot object, the manager of all objects, the layout manager
-// and the translation table; it hears every insertion, removal, rename,
-// change and selection of every object and manager, routes it to the
-// managers and reports on to the plot. It also opens, feeds and closes the
-// plot's property editor dialog, through the editor's session, which keeps
-// the editor's own state.
+// and the translation table; it hears what every object reports of itself
+// (its insertion, removal, rename, changes and selection: the reports part
+// of the plot's seam, kPlotHost.h), routes it to the managers and passes on
+// to the plot what the plot answers (TkPlotMasterListener, kPlotHost.h). It
+// also opens, feeds and closes the plot's property editor dialog, through
+// the editor's session, which keeps the editor's own state.
 //
 // Routing. An insertion reaches the all-objects manager, the layout manager
-// (layout objects) and the manager of the object's kind, then the plot's
-// insert hook. A removal reaches the plot's remove hook first (the plot
-// drops its own references), then every manager. A change reaches the plot's
-// change hook with the master manager as sender.
+// (layout objects) and the manager of the object's kind, then the plot. A
+// removal reaches the plot first (the plot drops its own references), then
+// every manager. A change, and a repaint asked for at once, reach the plot.
 //
 // The master manager keeps each manager it makes by the kind the manager
-// answers, and forgets it when it reports its end; a manager's announcement
-// passes on to the plot like any other.
+// answers, and forgets it when it frees it.
 //
 // TkPlotMasterManagerOf is written over the classes of the kinds (see
 // TkPlotObjectKinds) so that it depends only on the few operations it calls;
 // the plot's own master manager is TkPlotMasterManager.
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <span>
 #include <tuple>
 #include <utility>
 
 #include "components/plot/layout/kPlotLayoutManager.h"
+#include "components/plot/objects/kPlotHostServices.h"
 #include "components/plot/objects/kPlotManagers.h"
 #include "components/plot/objects/kPlotTranslation.h"
 
 class TControl;
 class TkPlotEditorSession;
 
+
 // The part of the master manager that does not depend on the classes of the
-// kinds.
-class TkPlotMasterManagerCustom : public TObject {
+// kinds. The plot's objects reach it through their owner's seam (it is the
+// plot's TkPlotReportHost).
+class TkPlotMasterManagerCustom : public TObject, public TkPlotReportHost {
 public:
-    explicit TkPlotMasterManagerCustom(TkPlotObjectOwner* AOwner);
+    // Seat hands the master to the owner's seam as the hearer of its
+    // objects' reports, once the master is made and before it makes its
+    // managers (AfterConstruction), whose first objects (the layout
+    // placeholders) report to it.
+    TkPlotMasterManagerCustom(TkPlotObjectOwner* AOwner, const std::function<void(TkPlotReportHost&)>& Seat);
     ~TkPlotMasterManagerCustom() override;
     // Frees an open editor, then the managers (and with them every object).
     void BeforeDestruction() override;
 
     TkPlotObjectOwner* Owner() const { return FOwner; }
 
-    // --- the plot's hooks ------------------------------------------------------
-    void SetOnInvalidateNow(TNotifyEvent Value) { FOnInvalidateNow = std::move(Value); }
-    void SetOnChange(TNotifyEvent Value) { FOnChange = std::move(Value); }
-    void SetOnInsert(TNotifyEvent Value) { FOnInsert = std::move(Value); }
-    void SetOnRemove(TNotifyEvent Value) { FOnRemove = std::move(Value); }
+    // --- the plot ----------------------------------------------------------------
+    // What hears what reaches the plot; nullptr: nothing does.
+    void SetListener(TkPlotMasterListener* Value) { FListener = Value; }
 
     // --- managers (nullptr once ended) ----------------------------------------
     TkPlotObjectManager* PlotObjectManager() const { return FPlotObjectManager; }
@@ -68,11 +73,10 @@ public:
     static TkPlotObjectKind ObjectKind(const TkPlotObject* AObject) { return AObject->Kind(); }
 
     // --- adding objects ----------------------------------------------------------
-    // Makes an object of Kind with the plot and the master's handlers,
-    // announces it, and returns its index in its manager (-1 when a handler
-    // of the announcement took it away again, or for kpokNone). The manager
-    // gives it its default name and settings. A channel raises Exception
-    // when no channel class was set.
+    // Makes an object of Kind with the plot, announces it, and returns its
+    // index in its manager (-1 when a handler of the announcement took it
+    // away again, or for kpokNone). The manager gives it its default name
+    // and settings. A channel raises Exception when no channel class was set.
     Integer Add(TkPlotObjectKind Kind) { return Kind == kpokChannel ? AddChannel() : AddObject(Kind); }
     // A new translation entry, first in the table (index 0).
     Integer AddTranslation();
@@ -105,23 +109,24 @@ public:
     // reports that carry those changes, so that asking costs nothing.
     Cardinal AxesVersion() const { return FAxesVersion; }
 
-    // --- hooks of every object and manager --------------------------------------------------
-    void NotificationInsert(TObject* AObject);
-    void NotificationRemove(TObject* AObject);
-    void NotificationRename(TObject* AObject);
-    void NotificationSetFocus(TkPlotObject* AObject);
-    void DoChange();
+    // --- what every object reports (TkPlotReportHost) ------------------------------------
+    void Inserted(TkPlotObject& Object) override;
+    void Removed(TObject& Member) override;
+    void Renamed(TkPlotObject& Object) override;
+    void Changed() override;
+    void LayoutChanged(TkPlotObject& Object) override;
+    void Selected(TkPlotObject& Object) override;
+    void EditRequested(TkPlotObject& Object) override;
+    void RepaintNow() override;
 
 protected:
     // The one Add that depends on the classes of the kinds.
     virtual Integer AddChannel() = 0;
-    // Makes a manager with the plot and the master's handlers (it announces
-    // itself) and keeps it.
+    // Makes a manager with the plot and keeps it.
     template <class M, class... Extra>
     M* CreateManager(Extra&&... extra)
     {
-        M* manager = Create<M>(FOwner, ChangeHandler(), InsertHandler(), RemoveHandler(), RenameHandler(),
-                               std::forward<Extra>(extra)...);
+        M* manager = Create<M>(FOwner, std::forward<Extra>(extra)...);
         Keep(manager);
         return manager;
     }
@@ -130,11 +135,6 @@ protected:
     void SetUserCanEditObjectsField(bool Value) { FUserCanEditObjects = Value; }
 
 private:
-    TNotifyEvent ChangeHandler();
-    TNotifyEvent InsertHandler();
-    TNotifyEvent RemoveHandler();
-    TNotifyEvent RenameHandler();
-
     void Keep(TkPlotObjectManager* Manager) { FPlotObjectManager = Manager; }
     void Keep(TkPlotLayoutManager* Manager) { FLayoutManager = Manager; }
     // A manager of one kind, by the kind it answers.
@@ -142,7 +142,6 @@ private:
     void InsertPlotObject(TkPlotObject* AObject);
     void RemovePlotObject(TkPlotObject* AObject);
     void CountAxisChange(const TkPlotObject* AObject);
-    void ForgetManager(const TObject* AManager);
 
     TkPlotObjectOwner* FOwner;
     bool FUserCanEditObjects = false;
@@ -150,10 +149,7 @@ private:
     TkPlotTranslationManager* FTranslationManager = nullptr;
     TkPlotLayoutManager* FLayoutManager = nullptr;
     TkPlotObjectManager* FPlotObjectManager = nullptr;
-    TNotifyEvent FOnInvalidateNow;
-    TNotifyEvent FOnChange;
-    TNotifyEvent FOnInsert;
-    TNotifyEvent FOnRemove;
+    TkPlotMasterListener* FListener = nullptr;
     std::unique_ptr<TkPlotEditorSession> FEditor;
     bool FXYAxesReverse = false;
     Cardinal FAxesVersion = 0;

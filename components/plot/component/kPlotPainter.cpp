@@ -25,6 +25,7 @@
 #include "components/foundation/kCommonRoutines.h"
 #include "components/plot/component/kPlotPainter.h"
 
+#include "components/plot/annotation/kPlotAnnotation.h"
 #include "components/plot/axis/kPlotAxis.h"
 #include "components/plot/channel/kPlotChannelCustom.h"
 #include "components/plot/component/kPlotComponent.h"
@@ -237,7 +238,7 @@ void TkPlotPainter::CalcLayout(TCanvas* Canvas)
     // their texts.
     const auto intact = [this, generation] { return !ObjectsRemovedSince(generation); };
     // The legends of this pass share what they list.
-    FLegendEntries.emplace(&FPlot);
+    FLegendEntries.emplace(&FObjects);
     const TScopeExit entriesMeasured([this] { FLegendEntries.reset(); });
     const TSideLayout left = MeasureSide(manager.LeftList(), Canvas, intact);
     const TSideLayout top = MeasureSide(manager.TopList(), Canvas, intact);
@@ -412,7 +413,7 @@ TkPlotPaintContext TkPlotPainter::ViewContext() const
     return context;
 }
 
-TkPlotPaintedAxes::TStamp TkPlotPainter::PaintStamp() const { return {FRemovals, FPlot.AxesVersion()}; }
+TkPlotPaintedAxes::TStamp TkPlotPainter::PaintStamp() const { return {FRemovals, FPlot.Master().AxesVersion()}; }
 
 TkPlotPaintContext TkPlotPainter::HitTestContext(TkPlotObject& Object)
 {
@@ -498,7 +499,7 @@ void TkPlotPainter::Paint(TCanvas* Canvas)
     DrawLayoutObjects(outside);
     for (Integer i = 0; i < FPlot.DataCursorCount(); ++i) FPlot.GetDataCursor(i)->Draw(inView);
     // The data cursors have given the legend their readouts.
-    FLegendEntries.emplace(&FPlot);
+    FLegendEntries.emplace(&FObjects);
     for (Integer i = 0; i < FPlot.LegendCount(); ++i) FPlot.GetLegend(i)->Draw(outside);
     for (Integer i = 0; i < FPlot.TableCount(); ++i) FPlot.GetTable(i)->Draw(outside);
     FHint.Draw(Canvas);
@@ -634,16 +635,12 @@ std::vector<const TkPlotChannelCustom*> TkPlotPainter::ChannelsOnLegendEntries(T
 
 bool TkPlotPainter::RepaintPending() const { return FPlot.RepaintPending(); }
 
-TkPlotExtents TkPlotPainter::ChannelExtents(const TkPlotAxis& Axis, bool Visible) const
-{
-    TkPlotExtents extents;
-    for (Integer i = 0; i < FPlot.ChannelCount(); ++i) FPlot.GetChannel(i)->WidenExtents(Axis, Visible, extents);
-    return extents;
-}
-
 bool TkPlotPainter::DataViewPercentToPixels(Double Percent, bool Vertical, Integer& Pixel) const
 {
-    return FPlot.DataViewPercentToPixels(Percent, Vertical, Pixel);
+    if (FPlot.DataViewCount() == 0) return false;
+    const TkPlotDataView* view = FPlot.GetDataView(0);
+    Pixel = Vertical ? view->PositionPercentToPixelsY(Percent) : view->PositionPercentToPixelsX(Percent);
+    return true;
 }
 
 Integer TkPlotPainter::PlotImageCount(Integer ListIndex) const { return FImages.ImageCount(ListIndex); }

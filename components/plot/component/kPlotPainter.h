@@ -1,9 +1,9 @@
 #pragma once
 // The plot's layout and paint, and what they keep between paints: the room
 // Cartesian axes took, every axis's tick marks for the grid, the scales each
-// object was drawn against (for the hit tests until the next paint), what the legends
-// list, and what the layout was made from. The plot's paint services to its
-// objects (TkPlotPaintHost) are its own.
+// object was drawn against (for the hit tests until the next paint), what
+// the legends list, and what the layout was made from. The plot's paint
+// services to its objects (TkPlotPaintHost) are its own.
 
 #include <array>
 #include <optional>
@@ -19,22 +19,26 @@ class TkPlotImageLists;
 
 class TkPlotPainter : public TkPlotPaintHost {
 public:
-    TkPlotPainter(TkPlotComponent& Plot, TkPlotHint& Hint, const TkPlotImageLists& Images)
-        : FPlot(Plot), FHint(Hint), FImages(Images)
+    // Objects: what the plot holds, as its objects see it.
+    TkPlotPainter(TkPlotComponent& Plot, const TkPlotObjectsHost& Objects, TkPlotHint& Hint,
+                  const TkPlotImageLists& Images)
+        : FPlot(Plot), FObjects(Objects), FHint(Hint), FImages(Images)
     {
     }
 
     // Settles the points that wait for their axes' tracking, lays the
-    // objects out round the data view, then draws the background, the data
-    // view's contents clipped to it (by layer), the side objects, cursors,
-    // legends, tables and the hint box. A plot without a toolbar, a legend
-    // or a data view settles the points and draws nothing at all.
+    // objects out round the data view when what the last layout was made
+    // from changed (new data changes none of it), then draws the background,
+    // the data view's contents clipped to it (by layer), the side objects,
+    // cursors, legends, tables and the hint box. A plot without a toolbar, a
+    // legend or a data view settles the points and draws nothing at all.
     void Paint(TCanvas* Canvas);
     // Places every layout object in its band beside data view 0 and sizes
-    // the data view; Canvas measures the objects. Paints run it twice, after
-    // the axes made their ticks. The view's layout rectangle is the room
-    // left between the bands; its draw rectangle, where channels map, spans
-    // the axes' scales (inverted when the plot has no axes).
+    // the data view; Canvas measures the objects. A paint that lays the
+    // objects out runs it twice, after the axes made their ticks. The view's
+    // layout rectangle is the room left between the bands; its draw
+    // rectangle, where channels map, spans the axes' scales (inverted when
+    // the plot has no axes).
     void CalcLayout(TCanvas* Canvas);
     // A paint on a scratch bitmap of the plot's size: every object's
     // rectangle is current afterwards, the screen untouched.
@@ -59,7 +63,6 @@ public:
     // --- TkPlotPaintHost ----------------------------------------------------------------
     bool RepaintPending() const override;
     TkPlotLegendEntries* LegendEntries() override { return FLegendEntries ? &*FLegendEntries : nullptr; }
-    TkPlotExtents ChannelExtents(const TkPlotAxis& Axis, bool Visible) const override;
     bool DataViewPercentToPixels(Double Percent, bool Vertical, Integer& Pixel) const override;
     Integer PlotImageCount(Integer ListIndex) const override;
     Integer PlotImageWidth(Integer ListIndex) const override;
@@ -128,6 +131,7 @@ private:
     std::vector<const TkPlotChannelCustom*> ChannelsOnLegendEntries(TPoint P) const;
 
     TkPlotComponent& FPlot;
+    const TkPlotObjectsHost& FObjects;
     TkPlotHint& FHint;
     const TkPlotImageLists& FImages;
     bool FPainting = false;

@@ -1,5 +1,7 @@
 #include "components/plot/component/kXYPlot.h"
 
+#include "components/plot/channel/xy/kPlotXYChannel.h"
+
 TClass TkXYPlot::StaticClassInfo()
 {
     static const TClassInfo info = TClassBuilder<TkXYPlot, TkPlotComponent>("TkXYPlot").Build();

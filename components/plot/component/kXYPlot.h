@@ -2,7 +2,8 @@
 // The XY plot: a plot whose channels give every point its own free X.
 
 #include "components/plot/component/kPlotComponent.h"
-#include "components/plot/channel/xy/kPlotXYChannel.h"
+
+class TkXYPlotChannel;
 
 class TkXYPlot : public TkPlotComponent {
     PL_CLASSINFO()
@@ -12,7 +13,7 @@ public:
     explicit TkXYPlot(TComponent* AOwner);
 
     // Raises EInvalidCast for a channel of another class.
-    TkXYPlotChannel* GetChannel(Integer Index) const override;
+    TkXYPlotChannel* GetChannel(Integer Index) const;
 };
 
 // Registers the class for form streams.

@@ -9,11 +9,12 @@ constexpr Cardinal kRepeatInterval = 50;
 
 }  // namespace
 
-TkPlotButton::TkPlotButton(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert,
-                           TNotifyEvent AOnRemove, TNotifyEvent AOnRename)
-    : TkPlotObject(AOwner, std::move(AOnChange), std::move(AOnInsert), std::move(AOnRemove), std::move(AOnRename)),
-      FRepeat(kFirstRepeatDelay, kRepeatInterval, [this] { Repeat(); })
+TkPlotButton::TkPlotButton(TkPlotObjectOwner* AOwner)
+    : TkPlotObject(AOwner), FRepeat(kFirstRepeatDelay, kRepeatInterval, [this] { Repeat(); })
 {
+    // A part of its toolbar, legend or table, not an object of the plot: it
+    // reports nothing of itself; its owner hears of it through its hooks.
+    StopReporting();
 }
 
 TClass TkPlotButton::StaticClassInfo()
@@ -36,7 +37,7 @@ void TkPlotButton::SetDown(bool Value)
     FDown = Value;
     TWeakRef<TkPlotObject> self(this);
     DoInvalidate();
-    if (self) Fire(FOnDownChange, this);
+    if (self) CallHook(FOnDownChange, this);
 }
 
 void TkPlotButton::SetEnabled(bool Value)
@@ -45,7 +46,7 @@ void TkPlotButton::SetEnabled(bool Value)
     TkPlotObject::SetEnabled(Value);
 }
 
-void TkPlotButton::DoInvalidate() { Fire(FOnInvalidate, this); }
+void TkPlotButton::DoInvalidate() { CallHook(FOnInvalidate, this); }
 
 // --- the press -------------------------------------------------------------
 
@@ -67,10 +68,10 @@ void TkPlotButton::DoMouseUp(const TkPlotMouseData& MouseData)
     DoInvalidate();
     if (!self || !PtInRect(DrawRect(), Point(MouseData.X, MouseData.Y))) return;
     if (FGroupIndex != 0) {
-        Fire(FOnGroupClick, this);
+        CallHook(FOnGroupClick, this);
         if (!self) return;
     }
-    Fire(FOnClick, this);
+    CallHook(FOnClick, this);
 }
 
 void TkPlotButton::DoMouseNotOver()
@@ -89,6 +90,6 @@ void TkPlotButton::EndPress()
 void TkPlotButton::Repeat()
 {
     TWeakRef<TkPlotObject> self(this);
-    Fire(FOnClick, this);
+    CallHook(FOnClick, this);
     if (self) DoInvalidate();
 }

@@ -16,8 +16,7 @@
 class TkPlotButton : public TkPlotObject {
     PL_CLASSINFO()
 public:
-    TkPlotButton(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert, TNotifyEvent AOnRemove,
-                 TNotifyEvent AOnRename);
+    explicit TkPlotButton(TkPlotObjectOwner* AOwner);
 
     // Component pixels; set by the owner's layout, without notification.
     TRect DrawRect() const { return Rect(FLeft, FTop, FRight, FBottom); }
@@ -61,6 +60,11 @@ public:
     bool Repeating() const { return FRepeat.Running(); }
 
 private:
+    // A hook of the owner's, when set.
+    static void CallHook(const TNotifyEvent& Hook, TObject* Sender)
+    {
+        if (Hook) Hook(Sender);
+    }
     // Ends the press: no more repeats; the owner repaints the button.
     void EndPress();
     void Repeat();

@@ -65,10 +65,8 @@ TClass TkPlotDataCursor::StaticClassInfo()
     return &info;
 }
 
-TkPlotDataCursor::TkPlotDataCursor(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert,
-                                   TNotifyEvent AOnRemove, TNotifyEvent AOnRename)
-    : TkPlotManagerObject(AOwner, std::move(AOnChange), std::move(AOnInsert), std::move(AOnRemove),
-                          std::move(AOnRename)),
+TkPlotDataCursor::TkPlotDataCursor(TkPlotObjectOwner* AOwner)
+    : TkPlotManagerObject(AOwner),
       FFont(CreateOwned<TFont>())
 {
     FFont->OnChange = [this](TObject*) { DoChange(); };

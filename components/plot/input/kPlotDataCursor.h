@@ -19,8 +19,7 @@ class TkPlotDataView;
 class TkPlotDataCursor : public TkPlotManagerObject {
     PL_CLASSINFO()
 public:
-    TkPlotDataCursor(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert,
-                     TNotifyEvent AOnRemove, TNotifyEvent AOnRename);
+    explicit TkPlotDataCursor(TkPlotObjectOwner* AOwner);
     TkPlotObjectKind Kind() const override { return kpokDataCursor; }
 
     // The channel name that reads every channel (compared ignoring case).

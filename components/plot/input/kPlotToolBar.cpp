@@ -72,10 +72,8 @@ TClass TkPlotToolBar::StaticClassInfo()
     return &info;
 }
 
-TkPlotToolBar::TkPlotToolBar(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert,
-                             TNotifyEvent AOnRemove, TNotifyEvent AOnRename)
-    : TkPlotLayoutObject(AOwner, std::move(AOnChange), std::move(AOnInsert), std::move(AOnRemove),
-                         std::move(AOnRename)),
+TkPlotToolBar::TkPlotToolBar(TkPlotObjectOwner* AOwner)
+    : TkPlotLayoutObject(AOwner),
       FImageList(CreateOwned<TImageList>(nullptr))
 {
     FImageList->SetSize(kLargeImage, kLargeImage);

@@ -12,17 +12,16 @@
 
 #include <vector>
 
-#include "components/plot/objects/kPlotObjects.h"
+#include "components/foundation/kTypes.h"
 #include "components/plot/input/kPlotToolBarButton.h"
-#include "components/plot/objects/kPlotToolBarButtonType.h"
+#include "components/plot/objects/kPlotObjects.h"
 
 class TImageList;
 
 class TkPlotToolBar : public TkPlotLayoutObject {
     PL_CLASSINFO()
 public:
-    TkPlotToolBar(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert, TNotifyEvent AOnRemove,
-                  TNotifyEvent AOnRename);
+    explicit TkPlotToolBar(TkPlotObjectOwner* AOwner);
     TkPlotObjectKind Kind() const override { return kpokToolBar; }
 
     // --- published properties ---------------------------------------------

@@ -48,7 +48,7 @@ TClass TkPlotToolBarButton::StaticClassInfo()
 }
 
 TkPlotToolBarButton::TkPlotToolBarButton(TkPlotObjectOwner* AOwner, TkPlotObject* AToolBar, TImageList* AImageList)
-    : TkPlotButton(AOwner, nullptr, nullptr, nullptr, nullptr), FToolBar(AToolBar), FImageList(AImageList)
+    : TkPlotButton(AOwner), FToolBar(AToolBar), FImageList(AImageList)
 {
 }
 

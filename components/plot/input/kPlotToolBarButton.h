@@ -5,8 +5,8 @@
 // list on first drawing; a button whose picture is missing draws without
 // one.
 
+#include "components/foundation/kTypes.h"
 #include "components/plot/input/kPlotButton.h"
-#include "components/plot/objects/kPlotToolBarButtonType.h"
 
 class TImageList;
 

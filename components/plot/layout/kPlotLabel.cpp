@@ -31,10 +31,8 @@ TClass TkPlotLabel::StaticClassInfo()
     return &info;
 }
 
-TkPlotLabel::TkPlotLabel(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert,
-                         TNotifyEvent AOnRemove, TNotifyEvent AOnRename)
-    : TkPlotLayoutObject(AOwner, std::move(AOnChange), std::move(AOnInsert), std::move(AOnRemove),
-                         std::move(AOnRename)),
+TkPlotLabel::TkPlotLabel(TkPlotObjectOwner* AOwner)
+    : TkPlotLayoutObject(AOwner),
       FFont(CreateOwned<TFont>())
 {
     SetHorizontal(true);

@@ -19,8 +19,7 @@
 class TkPlotLabel : public TkPlotLayoutObject {
     PL_CLASSINFO()
 public:
-    TkPlotLabel(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert, TNotifyEvent AOnRemove,
-                TNotifyEvent AOnRename);
+    explicit TkPlotLabel(TkPlotObjectOwner* AOwner);
     TkPlotObjectKind Kind() const override { return kpokLabel; }
 
     // --- published properties ---------------------------------------------

@@ -60,12 +60,7 @@ PLOT_LAYOUT_PLACEHOLDER_CLASSINFO(TkPlotDataViewVert, TkPlotDataViewLayout)
 // Life cycle
 // ===========================================================================
 
-TkPlotLayoutManager::TkPlotLayoutManager(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert,
-                                         TNotifyEvent AOnRemove, TNotifyEvent AOnRename)
-    : TkPlotObjectManagerCustom(AOwner, std::move(AOnChange), std::move(AOnInsert), std::move(AOnRemove),
-                                std::move(AOnRename))
-{
-}
+TkPlotLayoutManager::TkPlotLayoutManager(TkPlotObjectOwner* AOwner) : TkPlotObjectManagerCustom(AOwner) {}
 
 void TkPlotLayoutManager::AfterConstruction()
 {
@@ -78,12 +73,12 @@ void TkPlotLayoutManager::AfterConstruction()
 template <class T>
 T* TkPlotLayoutManager::CreatePlaceholder(bool Horizontal)
 {
-    T* placeholder = Create<T>(Owner(), OnChange(), OnInsert(), OnRemove(), OnRename());
+    T* placeholder = Create<T>(Owner());
     placeholder->SetName("Data View");
     placeholder->SetHorizontal(Horizontal);
     placeholder->SetZOrder(1);
-    // The insert hook reaches the plot's other managers; this manager lists
-    // the placeholder itself, as its owner may not know it yet.
+    // The insert report reaches the plot's other managers; this manager
+    // lists the placeholder itself, as its owner may not know it yet.
     placeholder->DoInsert();
     NotificationInsert(placeholder);
     return placeholder;
@@ -92,8 +87,6 @@ T* TkPlotLayoutManager::CreatePlaceholder(bool Horizontal)
 void TkPlotLayoutManager::BeforeDestruction()
 {
     FEnabled = false;
-    // No object may call back into this manager once it is gone.
-    ForEachObject([](TkPlotObject* object) { object->SetOnLayoutChange(nullptr); });
     for (TkPlotLayoutObject* placeholder : {static_cast<TkPlotLayoutObject*>(FDataViewHorz),
                                             static_cast<TkPlotLayoutObject*>(FDataViewVert)}) {
         if (!placeholder) continue;
@@ -120,17 +113,22 @@ void TkPlotLayoutManager::NotificationInsert(TkPlotObject* AObject)
     auto* object = dynamic_cast<TkPlotLayoutObject*>(AObject);
     if (!object) return;
     InsertObject(object);
-    // Every layout object, placeholders and tables included: a change of
-    // row or orientation from code must reach the side lists.
-    object->SetOnLayoutChange([this](TObject*) { Rebuild(); });
     if (IsAxis(object)) OrientAxis(object);
     if (FEnabled) InsertZOrder(object, 0, kidMerge);
+}
+
+// Every layout object, placeholders and tables included: a change of row or
+// orientation from code must reach the side lists.
+void TkPlotLayoutManager::NotificationLayoutChange(TkPlotObject* AObject)
+{
+    if (Lists(AObject)) Rebuild();
 }
 
 void TkPlotLayoutManager::DoObjectRemoved(TkPlotObject* AObject)
 {
     for (TkPlotLayoutSideList* list : {&FTopList, &FBottomList, &FLeftList, &FRightList}) EraseFrom(*list, AObject);
     if (auto* object = dynamic_cast<TkPlotLayoutObject*>(AObject); object && FEnabled) RemoveZOrder(object);
+    Rebuild();
 }
 
 void TkPlotLayoutManager::OrientAxis(TkPlotLayoutObject* Axis)

@@ -44,10 +44,9 @@ using TkPlotLayoutSideList = std::vector<TkPlotLayoutObject*>;
 
 class TkPlotLayoutManager : public TkPlotObjectManagerCustom {
 public:
-    TkPlotLayoutManager(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert,
-                        TNotifyEvent AOnRemove, TNotifyEvent AOnRename);
-    // Announces the manager, then makes the two placeholders (row 1), which
-    // keep their rows; from then on insertions and removals renumber rows.
+    explicit TkPlotLayoutManager(TkPlotObjectOwner* AOwner);
+    // Makes the two placeholders (row 1), which keep their rows; from then
+    // on insertions and removals renumber rows.
     void AfterConstruction() override;
     // Frees the placeholders.
     void BeforeDestruction() override;
@@ -60,11 +59,13 @@ public:
         return AObject && (AObject == FDataViewHorz || AObject == FDataViewVert);
     }
 
-    // Lists a layout object and keeps the side lists up to date whenever its
-    // layout changes. An X axis lies horizontally unless the axes are
+    // Lists a layout object. An X axis lies horizontally unless the axes are
     // exchanged, a Y axis the other way. While enabled, the object goes onto
     // row 0 beside what fits there, or onto a new row 0.
     void NotificationInsert(TkPlotObject* AObject) override;
+    // The row, side or share of a listed object changed: the side lists are
+    // made again.
+    void NotificationLayoutChange(TkPlotObject* AObject);
 
     // Puts AObject on row Z (see TkInsertDirection); the rows of other
     // objects of its orientation move up to make room when needed.
@@ -108,7 +109,7 @@ public:
 
 protected:
     // Takes the object out of the side lists and, while enabled, closes its
-    // row when it was alone there.
+    // row when it was alone there; then the side lists are made again.
     void DoObjectRemoved(TkPlotObject* AObject) override;
 
 private:

@@ -67,7 +67,7 @@ TClass TkPlotLegendButton::StaticClassInfo()
 }
 
 TkPlotLegendButton::TkPlotLegendButton(TkPlotObjectOwner* AOwner, bool APointsUp)
-    : TkPlotButton(AOwner, nullptr, nullptr, nullptr, nullptr), FPointsUp(APointsUp)
+    : TkPlotButton(AOwner), FPointsUp(APointsUp)
 {
     SetTimerEnabled(true);
 }
@@ -153,10 +153,8 @@ TClass TkPlotLegend::StaticClassInfo()
     return &info;
 }
 
-TkPlotLegend::TkPlotLegend(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert,
-                           TNotifyEvent AOnRemove, TNotifyEvent AOnRename)
-    : TkPlotLayoutObject(AOwner, std::move(AOnChange), std::move(AOnInsert), std::move(AOnRemove),
-                         std::move(AOnRename)),
+TkPlotLegend::TkPlotLegend(TkPlotObjectOwner* AOwner)
+    : TkPlotLayoutObject(AOwner),
       FSelectedItemFont(CreateOwned<TFont>()),
       FFont(CreateOwned<TFont>()),
       FColumnTitlesFont(CreateOwned<TFont>()),

@@ -90,8 +90,7 @@ struct TkPlotLegendItem {
 class TkPlotLegend : public TkPlotLayoutObject {
     PL_CLASSINFO()
 public:
-    TkPlotLegend(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert, TNotifyEvent AOnRemove,
-                 TNotifyEvent AOnRename);
+    explicit TkPlotLegend(TkPlotObjectOwner* AOwner);
     TkPlotObjectKind Kind() const override { return kpokLegend; }
 
     // --- published properties ---------------------------------------------

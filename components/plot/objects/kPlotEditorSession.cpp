@@ -22,7 +22,7 @@ TkPlotEditorFormMaker& EditorFormMaker()
 
 void SetPlotEditorFormMaker(TkPlotEditorFormMaker Maker) { EditorFormMaker() = std::move(Maker); }
 
-TkPlotFileHost* TkPlotEditorSession::Host() const { return FOwner ? FOwner->Host().Files : nullptr; }
+TkPlotEditorHost* TkPlotEditorSession::Host() const { return FOwner ? FOwner->Host().Editor : nullptr; }
 
 // ===========================================================================
 // Opening and closing
@@ -30,7 +30,7 @@ TkPlotFileHost* TkPlotEditorSession::Host() const { return FOwner ? FOwner->Host
 
 void TkPlotEditorSession::CreateForm()
 {
-    TkPlotFileHost* host = Host();
+    TkPlotEditorHost* host = Host();
     const TkPlotEditorFormMaker& maker = EditorFormMaker();
     if (!host || !maker) return;
     TkPlotEditorFormLink* form = maker(host->PlotComponent(), &FMaster);
@@ -43,7 +43,7 @@ void TkPlotEditorSession::CreateForm()
 
 void TkPlotEditorSession::EditProperties()
 {
-    TkPlotFileHost* host = Host();
+    TkPlotEditorHost* host = Host();
     if (!host) return;
     // A dialog showing already (a stay-on-top one) is brought forward, also
     // when the plot's editor style became modal meanwhile.
@@ -56,7 +56,7 @@ void TkPlotEditorSession::EditProperties()
     if (FForm) Show(*host);
 }
 
-void TkPlotEditorSession::Show(TkPlotFileHost& Host)
+void TkPlotEditorSession::Show(TkPlotEditorHost& Host)
 {
     TkPlotEditorFormLink* link = FForm;
     TCustomForm* form = link->Form();
@@ -123,7 +123,7 @@ void TkPlotEditorSession::EditObject(TkPlotObject* AObject)
 void TkPlotEditorSession::BasicPropertyChanged()
 {
     TkPlotEditorFormLink* form = LiveForm();
-    TkPlotFileHost* host = Host();
+    TkPlotEditorHost* host = Host();
     if (!form || !host) return;
     // A setter may refuse its value part-way; the log controls must still
     // show whether the plot is logging.

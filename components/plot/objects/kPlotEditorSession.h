@@ -12,7 +12,7 @@
 
 class TComponent;
 class TCustomForm;
-class TkPlotFileHost;
+class TkPlotEditorHost;
 class TkPlotMasterManagerCustom;
 
 // The active page of each page control of the editor, kept between openings.
@@ -108,11 +108,11 @@ public:
 
 private:
     // The plot's part that the dialog needs; nullptr without a plot.
-    TkPlotFileHost* Host() const;
+    TkPlotEditorHost* Host() const;
     // Open and not closing.
     TkPlotEditorFormLink* LiveForm() const { return Closing() ? nullptr : FForm; }
     void CreateForm();
-    void Show(TkPlotFileHost& Host);
+    void Show(TkPlotEditorHost& Host);
     void EndModal();
     // The dialog's close event.
     void FormClosed();

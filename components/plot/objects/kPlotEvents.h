@@ -4,8 +4,9 @@
 #include <array>
 #include <functional>
 
-#include "components/plot/objects/kPlotToolBarButtonType.h"
-#include "components/plot/objects/kPlotObjects.h"
+#include "components/foundation/kTypes.h"
+#include "components/plot/objects/kPlotKinds.h"
+#include "platform/Controls.h"
 
 // Index is the object's index within its kind; data point events name the
 // channel's index and the point's.

@@ -5,15 +5,21 @@
 // only the parts its objects use:
 //   Events    the published events: one record per report, holding the
 //             object it concerns and its arguments, handed over in one call
-//   Objects   the axes and channels, their names, the translation table
+//   Objects   the axes and channels, their names and the extents of their
+//             data, the translation table
 //   Input     the user's gestures shared between objects; hit tests, hints
 //   Commands  what acts on the whole plot (toolbar, data cursors)
 //   Paint     what painting and layout share or ask
-//   Files     what the objects' files and the editor dialog need
+//   Files     what the objects' files need of the plot's settings
+//   Editor    what the plot's property editor needs: its dialog's owner,
+//             the style it shows in, whether the plot logs
+//   Reports   what an object reports of itself: its coming and going, its
+//             new name, its changes, the user's requests on it
 // (the services: kPlotHostServices.h). An object reaches them through its
-// owner (Host() on the object). An owner that is no plot offers no part,
-// and its objects then fire no events, find no other objects by name, move
-// only themselves and translate nothing. A reference field of a record is
+// owner (Host() on the object); that is the one road from an object to its
+// plot. An owner that is no plot offers no part, and its objects then fire
+// no events, report nothing, find no other objects by name, move only
+// themselves and translate nothing. A reference field of a record is
 // the handler's to change (a text it may replace, a flag it may raise).
 //
 // Nothing here includes a kind's header: the host sits below every kind of
@@ -22,7 +28,6 @@
 #include <variant>
 
 #include "components/foundation/kTypes.h"
-#include "components/plot/objects/kPlotToolBarButtonType.h"
 #include "platform/Controls.h"
 
 class TCustomForm;
@@ -139,6 +144,8 @@ class TkPlotInputHost;
 class TkPlotCommandHost;
 class TkPlotPaintHost;
 class TkPlotFileHost;
+class TkPlotEditorHost;
+class TkPlotReportHost;
 
 struct TkPlotHost {
     TkPlotEventHost* Events = nullptr;
@@ -147,7 +154,53 @@ struct TkPlotHost {
     TkPlotCommandHost* Commands = nullptr;
     TkPlotPaintHost* Paint = nullptr;
     TkPlotFileHost* Files = nullptr;
+    TkPlotEditorHost* Editor = nullptr;
+    TkPlotReportHost* Reports = nullptr;
 };
 
 // The parts of an owner that is no plot: none.
 inline constexpr TkPlotHost NoPlotHost{};
+
+// What a plot object is made with: the plot that holds it. Everything an
+// object asks of the plot goes through the plot's one seam, the parts of
+// TkPlotHost above, reached through Host; an owner that is no plot (an
+// object tried on its own) offers none.
+class TkPlotObjectOwner {
+public:
+    const TkPlotHost& Host() const { return FHost; }
+
+protected:
+    explicit TkPlotObjectOwner(const TkPlotHost& AHost = NoPlotHost) : FHost(AHost) {}
+    TkPlotObjectOwner(const TkPlotObjectOwner&) = delete;
+    TkPlotObjectOwner& operator=(const TkPlotObjectOwner&) = delete;
+    ~TkPlotObjectOwner() = default;
+    // For an owner whose parts are made after it: set as they come, before
+    // the owner makes any object, and as they go.
+    void SetHost(const TkPlotHost& AHost) { FHost = AHost; }
+
+private:
+    TkPlotHost FHost;
+};
+
+// What the hub of the plot's objects (its master manager, which hears what
+// they report of themselves: the reports part) passes on to the plot.
+class TkPlotMasterListener {
+public:
+    // Object was listed: the plot's add event.
+    virtual void ObjectAdded(TkPlotObject& Object) = 0;
+    // Member (an object or an entry of the translation table) is going,
+    // still listed: the plot drops what it holds of it, and fires an
+    // object's remove event.
+    virtual void MemberRemoving(TObject& Member) = 0;
+    // A change of an object's look or data, passed on by Sender (the hub):
+    // the plot repaints.
+    virtual void ObjectsChanged(TObject& Sender) = 0;
+    virtual void RepaintNow() = 0;
+
+protected:
+    ~TkPlotMasterListener() = default;
+};
+
+// The class reference of a plot object kind: its virtual constructor.
+template <class T>
+using TkPlotObjectClassOf = T* (*)(TkPlotObjectOwner* AOwner);

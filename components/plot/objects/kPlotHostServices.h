@@ -5,7 +5,6 @@
 
 #include "components/foundation/kTypes.h"
 #include "components/plot/objects/kPlotObjects.h"
-#include "components/plot/objects/kPlotToolBarButtonType.h"
 
 class TkComponent;
 class TkPlotAxis;
@@ -45,6 +44,10 @@ public:
     // nullptr while the plot has none (during its construction and
     // destruction).
     virtual TkPlotTranslationManager* PlotTranslationManager() const = 0;
+    // The extremes along Axis of the channels bound to it: of what they show
+    // (Visible: their valid points, widened by markers) or of everything
+    // they were given (their running extremes).
+    virtual TkPlotExtents ChannelExtents(const TkPlotAxis& Axis, bool Visible) const = 0;
 
 protected:
     ~TkPlotObjectsHost() = default;
@@ -114,10 +117,6 @@ public:
     // a layout pass or a paint; nullptr when the host keeps none, and each
     // legend works its own out.
     virtual TkPlotLegendEntries* LegendEntries() { return nullptr; }
-    // The extremes along Axis of the channels bound to it: of what they show
-    // (Visible: their valid points, widened by markers) or of everything
-    // they were given (their running extremes).
-    virtual TkPlotExtents ChannelExtents(const TkPlotAxis& Axis, bool Visible) const = 0;
     // The pixel of a position in percent of the plot's first data view
     // (Vertical: from its bottom edge, else from its left edge); false while
     // the plot has no data view.
@@ -134,13 +133,9 @@ protected:
     ~TkPlotPaintHost() = default;
 };
 
-// What the objects' files and the plot's editor dialog need.
+// What the objects' files need of the plot's settings.
 class TkPlotFileHost {
 public:
-    // The plot as a component: the owner of its editor dialog.
-    virtual TkComponent* PlotComponent() = 0;
-    virtual TkPlotFormStyle EditorFormStyle() const = 0;
-    virtual bool LoggingActive() const = 0;
     // The column separator of the plot's text data files: TAB or comma.
     virtual char DataFileSeparatorChar() const { return '\t'; }
     // Whether property files leave out ordinals at their published defaults.
@@ -148,4 +143,46 @@ public:
 
 protected:
     ~TkPlotFileHost() = default;
+};
+
+// What the plot's property editor needs to open its dialog.
+class TkPlotEditorHost {
+public:
+    // The plot as a component: the owner of its editor dialog, and what
+    // tells whether the plot is being designed.
+    virtual TkComponent* PlotComponent() = 0;
+    virtual TkPlotFormStyle EditorFormStyle() const = 0;
+    // The dialog's log controls change only while the plot is not logging.
+    virtual bool LoggingActive() const = 0;
+
+protected:
+    ~TkPlotEditorHost() = default;
+};
+
+// What the plot's objects report of themselves, and the entries of its
+// translation table of their going: the plot's master manager hears it,
+// keeps its lists in step and passes on to the plot what the plot answers
+// (its add and remove events, a repaint). An object reports once its maker
+// set it up (DoInsert) and as it goes, while still whole.
+class TkPlotReportHost {
+public:
+    virtual void Inserted(TkPlotObject& Object) = 0;
+    // Member: an object or an entry of the translation table.
+    virtual void Removed(TObject& Member) = 0;
+    // Object's name changed; its old one is its NameOld.
+    virtual void Renamed(TkPlotObject& Object) = 0;
+    // A change of look or data: the plot repaints.
+    virtual void Changed() = 0;
+    // Object's row, side or share of its side changed: the layout is made
+    // again.
+    virtual void LayoutChanged(TkPlotObject& Object) = 0;
+    // Object became selected: the others hear of it.
+    virtual void Selected(TkPlotObject& Object) = 0;
+    // The user asked for the editor on Object.
+    virtual void EditRequested(TkPlotObject& Object) = 0;
+    // The plot repaints at once (a selection shows).
+    virtual void RepaintNow() = 0;
+
+protected:
+    ~TkPlotReportHost() = default;
 };

@@ -2,34 +2,21 @@
 
 #include <algorithm>
 
+#include "components/plot/objects/kPlotHostServices.h"
 #include "platform/FormStream.h"
 
 // ===========================================================================
 // TkPlotObjectManagerCustom
 // ===========================================================================
 
-TkPlotObjectManagerCustom::TkPlotObjectManagerCustom(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange,
-                                                     TNotifyEvent AOnInsert, TNotifyEvent AOnRemove,
-                                                     TNotifyEvent AOnRename)
-    : FOwner(AOwner),
-      FOnChange(std::move(AOnChange)),
-      FOnRemove(std::move(AOnRemove)),
-      FOnInsert(std::move(AOnInsert)),
-      FOnRename(std::move(AOnRename))
+TkPlotObjectManagerCustom::TkPlotObjectManagerCustom(TkPlotObjectOwner* AOwner) : FOwner(AOwner)
 {
-    CheckPlotHooks(FOwner, "Owner must be Assigned", FOnChange, FOnInsert, FOnRemove, FOnRename);
-}
-
-void TkPlotObjectManagerCustom::AfterConstruction()
-{
-    TObject::AfterConstruction();
-    FOnInsert(this);
+    if (!FOwner) throw Exception("Owner must be Assigned");
 }
 
 void TkPlotObjectManagerCustom::BeforeDestruction()
 {
     Clear();
-    FOnRemove(this);
     TObject::BeforeDestruction();
 }
 
@@ -133,7 +120,10 @@ void TkPlotObjectManagerCustom::ListInOrder(std::span<TkPlotObject* const> Order
     if (ordered.size() == FList.size()) FList = std::move(ordered);
 }
 
-void TkPlotObjectManagerCustom::DoChange() { FOnChange(this); }
+void TkPlotObjectManagerCustom::DoChange()
+{
+    if (TkPlotReportHost* reports = FOwner->Host().Reports) reports->Changed();
+}
 
 // --- form stream -------------------------------------------------------------
 
@@ -165,7 +155,7 @@ void TkPlotObjectManagerCustom::ReadFromStream(TReader& Reader)
     } catch (...) {
         for (TkPlotObject* object : read) {
             if (!object) continue;
-            object->DetachHooks();
+            object->StopReporting();
             object->Free();
         }
         throw;
@@ -188,11 +178,7 @@ bool FirstObjectName(const TkPlotObjectManagerCustom* Manager, String& Name)
 // TkPlotObjectOwnedManager
 // ===========================================================================
 
-TkPlotObjectOwnedManager::TkPlotObjectOwnedManager(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange,
-                                                   TNotifyEvent AOnInsert, TNotifyEvent AOnRemove,
-                                                   TNotifyEvent AOnRename)
-    : TkPlotObjectManagerCustom(AOwner, std::move(AOnChange), std::move(AOnInsert), std::move(AOnRemove),
-                                std::move(AOnRename))
+TkPlotObjectOwnedManager::TkPlotObjectOwnedManager(TkPlotObjectOwner* AOwner) : TkPlotObjectManagerCustom(AOwner)
 {
     IndexNames();
 }
@@ -201,8 +187,8 @@ void TkPlotObjectOwnedManager::Clear()
 {
     // Each object takes itself out of the list when it is freed, and a
     // handler may free others meanwhile: the walk skips what is gone, so
-    // nothing is freed twice. Objects whose hooks were emptied (after
-    // ShutDownSetup) do not report: they are taken out here.
+    // nothing is freed twice. Objects that no longer report (after
+    // ShutDownSetup) are taken out here.
     ForEachObject([this](TkPlotObject* object) {
         object->Free();
         RemoveFromList(object);
@@ -264,7 +250,7 @@ bool TkPlotObjectManager::MouseWheelFocusObjects(Integer WheelDelta, TShiftState
 
 void TkPlotObjectManager::ShutDownSetup()
 {
-    ForEachObject([](TkPlotObject* object) { object->DetachHooks(); });
+    ForEachObject([](TkPlotObject* object) { object->StopReporting(); });
 }
 
 // ===========================================================================

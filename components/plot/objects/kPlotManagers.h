@@ -1,18 +1,18 @@
 #pragma once
 // Object managers: the ordered, named lists of a plot's objects, one per
-// kind, plus the list of all objects. A manager hands its owner and its
-// hooks (those of the master manager) to every object it creates, names
-// unnamed objects ("Channel 1", "Channel 2", ...), keeps the index of its
-// objects' names that resolves the references other objects hold to them,
-// and writes and reads its objects as one collection of the plot's form
-// stream. A notification costs the references it concerns, not a walk of
-// the objects: a plot loads and ends thousands of objects in linear time.
+// kind, plus the list of all objects. A manager hands its owner (the plot)
+// to every object it creates, names unnamed objects ("Channel 1", "Channel
+// 2", ...), keeps the index of its objects' names that resolves the
+// references other objects hold to them, and writes and reads its objects
+// as one collection of the plot's form stream. A notification costs the
+// references it concerns, not a walk of the objects: a plot loads and ends
+// thousands of objects in linear time.
 //
 // The typed managers are templates over their object class so that they
 // depend only on the few operations listed with each; the master manager
-// makes the plot's own. A manager announces itself through its insert hook
-// from AfterConstruction, answers the kind it keeps (Kind), and reports its
-// end through its remove hook.
+// makes the plot's own, keeps them and hands them the reports of the
+// objects. A manager answers the kind it keeps (Kind) and reports a change
+// of its list to the plot (DoChange).
 
 #include <array>
 #include <concepts>
@@ -32,18 +32,14 @@ class TWriter;
 
 class TkPlotObjectManagerCustom : public TObject {
 public:
-    // Raises Exception, in this order: "Owner must be Assigned", then the
-    // change, insert, remove and rename hook messages.
-    TkPlotObjectManagerCustom(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert,
-                              TNotifyEvent AOnRemove, TNotifyEvent AOnRename);
-    // Fires the insert hook with the manager.
-    void AfterConstruction() override;
-    // Clear, then the remove hook with the manager.
+    // Raises Exception("Owner must be Assigned") without an owner.
+    explicit TkPlotObjectManagerCustom(TkPlotObjectOwner* AOwner);
+    // Clear.
     void BeforeDestruction() override;
 
-    // An object of the manager's kind, made with the manager's owner and
-    // hooks and not announced yet (its maker calls DoInsert). Raises "Object
-    // Manager does not support creation of objects" here.
+    // An object of the manager's kind, made with the manager's owner and not
+    // announced yet (its maker calls DoInsert). Raises "Object Manager does
+    // not support creation of objects" here.
     virtual TkPlotObject* CreateObject();
     // The stem of generated names.
     virtual String GetBaseName() const = 0;
@@ -92,20 +88,17 @@ public:
     // error the objects read so far are discarded unannounced and the
     // manager keeps what it held. Another value is skipped.
     void ReadFromStream(TReader& Reader);
+    // The list changed: the plot repaints.
     void DoChange();
 
     TkPlotObjectOwner* Owner() const { return FOwner; }
-    const TNotifyEvent& OnChange() const { return FOnChange; }
-    const TNotifyEvent& OnInsert() const { return FOnInsert; }
-    const TNotifyEvent& OnRemove() const { return FOnRemove; }
-    const TNotifyEvent& OnRename() const { return FOnRename; }
 
 protected:
     // After an object left the list.
     virtual void DoObjectRemoved(TkPlotObject* AObject);
 
     // Calls Action on each object listed now; objects freed or taken out of
-    // the list meanwhile (by a hook or a handler) are skipped.
+    // the list meanwhile (by a report or a handler) are skipped.
     template <class F>
     void ForEachObject(F Action) const
     {
@@ -114,13 +107,13 @@ protected:
             if (TkPlotObject* object = ref.Get(); object && Lists(object)) Action(object);
     }
     void RemoveFromList(TkPlotObject* AObject);
+    // Whether AObject is listed here: every notification asks, and the set
+    // answers at once, where the list would be searched.
+    bool Lists(const TkPlotObject* AObject) const { return FMembers.contains(AObject); }
     // From the constructor of a manager whose objects are named by others.
     void IndexNames() { FNames = std::make_unique<TkPlotNameIndex>(); }
 
 private:
-    // Every notification asks whether objects are listed: the set answers
-    // at once, where the list would be searched.
-    bool Lists(const TkPlotObject* AObject) const { return FMembers.contains(AObject); }
     void DeleteEntry(Integer Index);
 
     // A deque: a manager cleared from its first object on takes each out
@@ -132,10 +125,6 @@ private:
     // no rename, and walks its objects).
     std::unique_ptr<TkPlotNameIndex> FNames;
     TkPlotObjectOwner* FOwner;
-    TNotifyEvent FOnChange;
-    TNotifyEvent FOnRemove;
-    TNotifyEvent FOnInsert;
-    TNotifyEvent FOnRename;
 };
 
 // The name of Manager's first object; false when Manager is not set or holds
@@ -146,8 +135,7 @@ bool FirstObjectName(const TkPlotObjectManagerCustom* Manager, String& Name);
 // Its objects are found by name without a walk.
 class TkPlotObjectOwnedManager : public TkPlotObjectManagerCustom {
 public:
-    TkPlotObjectOwnedManager(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert,
-                             TNotifyEvent AOnRemove, TNotifyEvent AOnRename);
+    explicit TkPlotObjectOwnedManager(TkPlotObjectOwner* AOwner);
     // Frees each object listed now; each reports its own removal.
     void Clear() override;
 };
@@ -214,7 +202,7 @@ public:
     TkPlotObject* CreateObject() override
     {
         if (!FObjectClass) return TkPlotObjectOwnedManager::CreateObject();
-        return FObjectClass(Owner(), OnChange(), OnInsert(), OnRemove(), OnRename());
+        return FObjectClass(Owner());
     }
 
     // Appends first and names afterwards, so the new object is listed

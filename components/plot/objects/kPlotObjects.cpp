@@ -36,15 +36,7 @@ TClass TkPlotObject::StaticClassInfo()
     return &info;
 }
 
-TkPlotObject::TkPlotObject(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert,
-                           TNotifyEvent AOnRemove, TNotifyEvent AOnRename)
-    : FOwner(AOwner),
-      FOnChange(std::move(AOnChange)),
-      FOnRemove(std::move(AOnRemove)),
-      FOnInsert(std::move(AOnInsert)),
-      FOnRename(std::move(AOnRename))
-{
-}
+TkPlotObject::TkPlotObject(TkPlotObjectOwner* AOwner) : FOwner(AOwner) {}
 
 void TkPlotObject::BeforeDestruction()
 {
@@ -54,28 +46,20 @@ void TkPlotObject::BeforeDestruction()
 
 void TkPlotObject::ReportRemoval()
 {
-    Fire(FOnRemove, this);
+    if (TkPlotReportHost* reports = Reports()) reports->Removed(*this);
     DoLayoutChange();
 }
 
 void TkPlotObject::TakeOutOfPlot()
 {
     ReportRemoval();
-    DetachHooks();
+    StopReporting();
 }
 
-void TkPlotObject::PutBackIntoPlot(TNotifyEvent AOnChange, TNotifyEvent AOnRemove)
+void TkPlotObject::PutBackIntoPlot()
 {
-    FOnChange = std::move(AOnChange);
-    FOnRemove = std::move(AOnRemove);
+    FReporting = true;
     DoInsert();
-}
-
-void TkPlotObject::DetachHooks()
-{
-    FOnRemove = nullptr;
-    FOnLayoutChange = nullptr;
-    FOnChange = nullptr;
 }
 
 // --- published setters -------------------------------------------------------
@@ -129,7 +113,7 @@ void TkPlotObject::SetUserSelected(bool Value)
 void TkPlotObject::DoChange()
 {
     ++FLookVersion;
-    Fire(FOnChange, this);
+    if (TkPlotReportHost* reports = Reports()) reports->Changed();
 }
 
 void TkPlotObject::DoChangeUnlessRepaintPending()
@@ -140,7 +124,10 @@ void TkPlotObject::DoChangeUnlessRepaintPending()
         DoChange();
 }
 
-void TkPlotObject::DoDataChange() { Fire(FOnChange, this); }
+void TkPlotObject::DoDataChange()
+{
+    if (TkPlotReportHost* reports = Reports()) reports->Changed();
+}
 
 void TkPlotObject::DoLayoutChange()
 {
@@ -149,19 +136,31 @@ void TkPlotObject::DoLayoutChange()
     if (self) DoChange();
 }
 
-void TkPlotObject::FireLayoutChange() { Fire(FOnLayoutChange, this); }
+void TkPlotObject::FireLayoutChange()
+{
+    if (TkPlotReportHost* reports = Reports()) reports->LayoutChanged(*this);
+}
 
-void TkPlotObject::DoInsert() { Fire(FOnInsert, this); }
+void TkPlotObject::DoInsert()
+{
+    if (TkPlotReportHost* reports = Reports()) reports->Inserted(*this);
+}
 
 void TkPlotObject::DoRename()
 {
-    Fire(FOnRename, this);
+    if (TkPlotReportHost* reports = Reports()) reports->Renamed(*this);
     DoChange();
 }
 
-void TkPlotObject::DoInvalidateNow() { Fire(FOnInvalidateNow, this); }
+void TkPlotObject::DoInvalidateNow()
+{
+    if (TkPlotReportHost* reports = Reports()) reports->RepaintNow();
+}
 
-void TkPlotObject::DoSetFocus() { Fire(FOnSetFocus, this); }
+void TkPlotObject::DoSetFocus()
+{
+    if (TkPlotReportHost* reports = Reports()) reports->Selected(*this);
+}
 
 void TkPlotObject::NotificationSetFocus(TkPlotObject*) {}
 
@@ -363,7 +362,10 @@ void TkPlotObject::AddEditMenuItem(TPopupMenu* PopupMenu)
     PopupMenu->Items()->Add(item);
 }
 
-void TkPlotObject::DoEditMenuItemClick() { Fire(FOnEdit, this); }
+void TkPlotObject::DoEditMenuItemClick()
+{
+    if (TkPlotReportHost* reports = Reports()) reports->EditRequested(*this);
+}
 
 // --- helpers -------------------------------------------------------------------------
 
@@ -384,30 +386,15 @@ bool SameObjectName(std::string_view A, std::string_view B) { return AnsiSameTex
 // TkPlotManagerObject
 // ===========================================================================
 
-void CheckPlotHooks(const TkPlotObjectOwner* AOwner, const char* OwnerMessage, const TNotifyEvent& AOnChange,
-                    const TNotifyEvent& AOnInsert, const TNotifyEvent& AOnRemove, const TNotifyEvent& AOnRename)
-{
-    if (!AOwner) throw Exception(OwnerMessage);
-    if (!AOnChange) throw Exception("OnChange event handler can not be null");
-    if (!AOnInsert) throw Exception("OnInsert event handler can not be null");
-    if (!AOnRemove) throw Exception("OnRemove event handler can not be null");
-    if (!AOnRename) throw Exception("AOnRename event handler can not be null");
-}
-
 TClass TkPlotManagerObject::StaticClassInfo()
 {
     static const TClassInfo info = TClassBuilder<TkPlotManagerObject, TkPlotObject>("TkPlotManagerObject").Build();
     return &info;
 }
 
-TkPlotManagerObject::TkPlotManagerObject(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert,
-                                         TNotifyEvent AOnRemove, TNotifyEvent AOnRename)
-    // The hooks are copied, not moved: the order in which the arguments are
-    // evaluated is open, and the check must see them all.
-    : TkPlotObject((CheckPlotHooks(AOwner, "Owner must be assigned", AOnChange, AOnInsert, AOnRemove, AOnRename),
-                    AOwner),
-                   AOnChange, AOnInsert, AOnRemove, AOnRename)
+TkPlotManagerObject::TkPlotManagerObject(TkPlotObjectOwner* AOwner) : TkPlotObject(AOwner)
 {
+    if (!AOwner) throw Exception("Owner must be assigned");
 }
 
 // ===========================================================================
@@ -430,8 +417,8 @@ void TkPlotLayoutObject::DoInsert()
 {
     TWeakRef<TkPlotObject> self(this);
     TkPlotManagerObject::DoInsert();
-    // The layout hook is installed by the layout manager while it hears of
-    // the insertion.
+    // The layout manager lists the object as it hears of the insertion: it
+    // places it in the side lists when it hears of its layout.
     if (self) FireLayoutChange();
 }
 

@@ -1,20 +1,21 @@
 #pragma once
 // The bases of every part of a plot: TkPlotObject (name, visibility, layer,
-// the hooks to its managers, mouse and keyboard entry points, popup menu),
-// TkPlotManagerObject (an object whose manager hooks are mandatory) and
-// TkPlotLayoutObject (an object placed in a band along one side of the data
-// view).
+// its reports to the plot, mouse and keyboard entry points, popup menu),
+// TkPlotManagerObject (an object that a typed manager holds, whose owner is
+// mandatory) and TkPlotLayoutObject (an object placed in a band along one
+// side of the data view).
 //
-// Change protocol: an object reports through hooks that its manager hands to
-// its constructor; they lead to the master manager and from there to the
-// plot. Setters store a value only when it differs, then call the change
+// Change protocol: an object reports to its plot through the reports part
+// of the plot's seam (kPlotHost.h), reached through its owner; the plot's
+// master manager hears the reports and passes on to the plot what it
+// answers. Setters store a value only when it differs, then call the change
 // method of their property: DoChange (look only) or DoLayoutChange (layout
 // again, then repaint).
 //
-// Life cycle: objects are made with Create<T>(...) and ended with Free().
+// Life cycle: objects are made with Create<T>(Owner) and ended with Free().
 // Whoever makes an object calls DoInsert once it is fully set up; freeing it
-// reports the removal (remove hook, then the layout-change and change hooks)
-// while the object is still whole.
+// reports the removal (removed, then layout changed and changed) while the
+// object is still whole.
 
 #include <cmath>
 #include <cstddef>
@@ -55,48 +56,27 @@ struct TkPlotHintData {
     Integer Height = 0;
 };
 
-// What a plot object is made with: the plot that holds it. Everything an
-// object asks of the plot goes through the plot's one seam, the parts of
-// TkPlotHost (kPlotHost.h), reached through Host; an owner that is no plot
-// (an object tried on its own) offers none.
-class TkPlotObjectOwner {
-public:
-    const TkPlotHost& Host() const { return FHost; }
-
-protected:
-    explicit TkPlotObjectOwner(const TkPlotHost& AHost = NoPlotHost) : FHost(AHost) {}
-    TkPlotObjectOwner(const TkPlotObjectOwner&) = delete;
-    TkPlotObjectOwner& operator=(const TkPlotObjectOwner&) = delete;
-    ~TkPlotObjectOwner() = default;
-
-private:
-    const TkPlotHost FHost;
-};
-
 class TkPlotObject : public TPersistent {
     PL_CLASSINFO()
 public:
-    // Stores the owner and the hooks; checks nothing (annotations, limits and
-    // buttons may run without hooks).
-    TkPlotObject(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert, TNotifyEvent AOnRemove,
-                 TNotifyEvent AOnRename);
+    // Stores the owner; checks nothing (annotations, limits and buttons may
+    // run without a plot).
+    explicit TkPlotObject(TkPlotObjectOwner* AOwner);
     // Reports the removal while the object is whole.
     void BeforeDestruction() override;
     // Takes the object out of the plot as freeing it would, its removal
     // reported, but keeps it whole and silent: PutBackIntoPlot lists it
     // again, or it ends without a further report.
     void TakeOutOfPlot();
-    // Announces an object taken out again, with the change and remove
-    // hooks it was made with.
-    void PutBackIntoPlot(TNotifyEvent AOnChange, TNotifyEvent AOnRemove);
-    // Empties the remove, layout-change and change hooks, so that the
-    // object's end reports nothing.
-    void DetachHooks();
+    // Announces an object taken out again: it reports as before.
+    void PutBackIntoPlot();
+    // The object reports nothing more, so that its end reports nothing.
+    void StopReporting() { FReporting = false; }
 
     // --- published properties -------------------------------------------
     const String& Name() const { return FName; }
-    // A new name keeps the old one in NameOld, then the rename hook and
-    // DoChange run.
+    // A new name keeps the old one in NameOld, then the rename is reported
+    // and DoChange runs.
     void SetName(const String& Value);
     bool Visible() const { return FVisible; }
     virtual void SetVisible(bool Value);
@@ -124,8 +104,8 @@ public:
     TShiftState ShiftState() const { return FShiftState; }
     void SetShiftState(TShiftState Value) { FShiftState = Value; }
     bool UserSelected() const { return FUserSelected; }
-    // Selecting asks for an immediate repaint, fires the set-focus hook and
-    // DoGotFocus; deselecting calls DoLostFocus.
+    // Selecting asks for an immediate repaint, reports the selection and
+    // calls DoGotFocus; deselecting calls DoLostFocus.
     void SetUserSelected(bool Value);
     bool UserCanEdit() const { return FUserCanEdit; }
     void SetUserCanEdit(bool Value) { FUserCanEdit = Value; }
@@ -136,14 +116,6 @@ public:
     TkPlotObject* MouseOverObject() const { return FMouseOverObject.Get(); }
     // Keeps the coming release from opening a popup (a drag began).
     void ClearMouseDownPopup() { FMouseDownPopup = false; }
-
-    // --- hooks (installed by the managers) ----------------------------------
-    void SetOnChange(TNotifyEvent Value) { FOnChange = std::move(Value); }
-    void SetOnLayoutChange(TNotifyEvent Value) { FOnLayoutChange = std::move(Value); }
-    void SetOnRemove(TNotifyEvent Value) { FOnRemove = std::move(Value); }
-    void SetOnSetFocus(TNotifyEvent Value) { FOnSetFocus = std::move(Value); }
-    void SetOnEdit(TNotifyEvent Value) { FOnEdit = std::move(Value); }
-    void SetOnInvalidateNow(TNotifyEvent Value) { FOnInvalidateNow = std::move(Value); }
 
     // --- change protocol ------------------------------------------------------
     virtual void DoChange();
@@ -206,7 +178,8 @@ public:
     String GetLayerSortKey() const;
     // Text through the plot's translation table.
     String TranslateString(const String& Text) const;
-    // "Edit..." (translated), when UserCanEdit; its click fires the edit hook.
+    // "Edit..." (translated), when UserCanEdit; its click asks for the
+    // editor on the object.
     void AddEditMenuItem(TPopupMenu* PopupMenu);
     void DoEditMenuItemClick();
     void SwapXY(Integer X, Integer Y, Integer& XAxisPixels, Integer& YAxisPixels) const;
@@ -226,7 +199,7 @@ public:
 protected:
     void DoRename();
     void DoSetFocus();
-    // The layout-change hook alone (DoLayoutChange adds DoChange).
+    // The layout change alone (DoLayoutChange adds DoChange).
     void FireLayoutChange();
 
     bool MouseDown() const { return FMouseDown; }
@@ -241,12 +214,6 @@ protected:
     void SetMouseOverObject(TkPlotObject* Value) { FMouseOverObject = TWeakRef<TkPlotObject>(Value); }
     void SetCanDraw(bool Value) { FCanDraw = Value; }
     TkPlotMouseData MakeMouseData(Integer X, Integer Y) const;
-    // A hook, when set.
-    static void Fire(const TNotifyEvent& Hook, TObject* Sender)
-    {
-        if (Hook) Hook(Sender);
-    }
-
     // The setter routine of every property: stores Value when it differs
     // from Field (exact comparison), then calls Change on this object when
     // Change is given. A NaN is never stored.
@@ -259,7 +226,10 @@ protected:
     }
 
 private:
-    // The remove hook, then the layout-change and change hooks.
+    // Where the object's reports go: its plot's reports part, while the
+    // object reports; none without a plot.
+    TkPlotReportHost* Reports() const { return FReporting ? Host().Reports : nullptr; }
+    // The removal, then the layout change and the change.
     void ReportRemoval();
     template <class D>
     void CallChange(void (D::*Change)())
@@ -272,14 +242,7 @@ private:
     String FNameOld;
     TkPlotObjectOwner* FOwner;
     TShiftState FShiftState;
-    TNotifyEvent FOnChange;
-    TNotifyEvent FOnLayoutChange;
-    TNotifyEvent FOnRemove;
-    TNotifyEvent FOnInsert;
-    TNotifyEvent FOnRename;
-    TNotifyEvent FOnSetFocus;
-    TNotifyEvent FOnEdit;
-    TNotifyEvent FOnInvalidateNow;
+    bool FReporting = true;
     bool FVisible = true;
     bool FEnabled = true;
     Integer FLayer = 100;
@@ -295,21 +258,13 @@ private:
     Cardinal FLookVersion = 0;
 };
 
-// A plot object held by a typed manager: its owner and its four manager
-// hooks are mandatory.
+// A plot object held by a typed manager: its owner is mandatory.
 class TkPlotManagerObject : public TkPlotObject {
     PL_CLASSINFO()
 public:
-    // Raises Exception, in this order: "Owner must be assigned", then the
-    // change, insert, remove and rename hook messages.
-    TkPlotManagerObject(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert,
-                        TNotifyEvent AOnRemove, TNotifyEvent AOnRename);
+    // Raises Exception("Owner must be assigned") without an owner.
+    explicit TkPlotManagerObject(TkPlotObjectOwner* AOwner);
 };
-
-// Raises the hook check of managed objects and managers: owner first (with
-// OwnerMessage), then the change, insert, remove and rename hooks.
-void CheckPlotHooks(const TkPlotObjectOwner* AOwner, const char* OwnerMessage, const TNotifyEvent& AOnChange,
-                    const TNotifyEvent& AOnInsert, const TNotifyEvent& AOnRemove, const TNotifyEvent& AOnRename);
 
 // A plot object that occupies a band along one side of the data view: row
 // ZOrder counted outward from the data view, share StartPercent..StopPercent
@@ -319,7 +274,7 @@ class TkPlotLayoutObject : public TkPlotManagerObject {
 public:
     using TkPlotManagerObject::TkPlotManagerObject;
 
-    // Also fires the layout-change hook (without DoChange).
+    // Also reports a layout change (without DoChange).
     void DoInsert() override;
     // Inside DrawRect (left and top included, right and bottom excluded).
     bool kMouseHitTest(const TkPlotMouseData& MouseData) override;
@@ -398,16 +353,10 @@ private:
 // everywhere names are looked up.
 bool SameObjectName(std::string_view A, std::string_view B);
 
-// The class reference of a plot object kind: its virtual constructor.
-template <class T>
-using TkPlotObjectClassOf = T* (*)(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert,
-                                   TNotifyEvent AOnRemove, TNotifyEvent AOnRename);
-
 // The virtual constructor of class C, typed as its kind T.
 template <class C, class T = C>
-T* CreatePlotObject(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert,
-                    TNotifyEvent AOnRemove, TNotifyEvent AOnRename)
+T* CreatePlotObject(TkPlotObjectOwner* AOwner)
 {
     static_assert(std::is_base_of_v<T, C>);
-    return Create<C>(AOwner, std::move(AOnChange), std::move(AOnInsert), std::move(AOnRemove), std::move(AOnRename));
+    return Create<C>(AOwner);
 }

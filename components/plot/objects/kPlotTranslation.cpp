@@ -1,5 +1,6 @@
 #include "components/plot/objects/kPlotTranslation.h"
 
+#include "components/plot/objects/kPlotHostServices.h"
 #include "platform/FormStream.h"
 
 // ===========================================================================
@@ -17,20 +18,12 @@ TClass TkPlotTranslationObject::StaticClassInfo()
     return &info;
 }
 
-TkPlotTranslationObject::TkPlotTranslationObject(TNotifyEvent AOnInsert, TNotifyEvent AOnRemove)
-    : FOnInsert(std::move(AOnInsert)), FOnRemove(std::move(AOnRemove))
-{
-}
-
-void TkPlotTranslationObject::AfterConstruction()
-{
-    TPersistent::AfterConstruction();
-    if (FOnInsert) FOnInsert(this);
-}
+TkPlotTranslationObject::TkPlotTranslationObject(TkPlotObjectOwner* AOwner) : FOwner(AOwner) {}
 
 void TkPlotTranslationObject::BeforeDestruction()
 {
-    if (FOnRemove) FOnRemove(this);
+    if (TkPlotReportHost* reports = FOwner ? FOwner->Host().Reports : nullptr) reports->Removed(*this);
+    if (FTable) FTable->NotificationRemove(this);
     TPersistent::BeforeDestruction();
 }
 
@@ -64,31 +57,17 @@ bool StorableInFile(const TkPlotTranslationObject& Entry)
 
 }  // namespace
 
-TkPlotTranslationManager::TkPlotTranslationManager(TNotifyEvent AOnInsert, TNotifyEvent AOnRemove)
-    : FOnInsert(std::move(AOnInsert)), FOnRemove(std::move(AOnRemove))
-{
-    if (!FOnInsert) throw Exception("OnInsert event handler can not be null");
-    if (!FOnRemove) throw Exception("OnRemove event handler can not be null");
-}
-
-void TkPlotTranslationManager::AfterConstruction()
-{
-    TObject::AfterConstruction();
-    FOnInsert(this);
-}
+TkPlotTranslationManager::TkPlotTranslationManager(TkPlotObjectOwner* AOwner) : FOwner(AOwner) {}
 
 void TkPlotTranslationManager::BeforeDestruction()
 {
     Clear();
-    FOnRemove(this);
     TObject::BeforeDestruction();
 }
 
 TkPlotTranslationObject* TkPlotTranslationManager::CreateObject()
 {
-    auto* entry = Create<TkPlotTranslationObject>(FOnInsert, FOnRemove);
-    // The insert report normally came back through the master manager
-    // already; listing it here as well keeps the entry owned either way.
+    auto* entry = Create<TkPlotTranslationObject>(FOwner);
     NotificationInsert(entry);
     return entry;
 }
@@ -123,30 +102,22 @@ void TkPlotTranslationManager::NotificationRemove(TkPlotTranslationObject* AObje
 
 void TkPlotTranslationManager::Clear()
 {
-    // Each entry's removal report takes it out of the list; a handler may
+    // Each entry leaves the list as it goes; a handler may
     // free other entries meanwhile, so the walk goes over a snapshot and
     // skips what is gone.
     // Newest first: each removal then finds its entry at the end of the list.
     const std::vector<TWeakRef<TkPlotTranslationObject>> snapshot(FList.begin(), FList.end());
     for (auto ref = snapshot.rbegin(); ref != snapshot.rend(); ++ref) {
         TkPlotTranslationObject* entry = ref->Get();
-        if (entry && entry->FTable == this) FreeEntry(entry);
+        if (entry && entry->FTable == this) entry->Free();
     }
     IndexChanged();
 }
 
-void TkPlotTranslationManager::FreeEntry(TkPlotTranslationObject* Entry)
-{
-    const Integer listed = Count();
-    Entry->Free();
-    // When the removal report did not come back, the entry is listed still:
-    // found by its address alone, since the object is gone.
-    if (Count() == listed) Unlist(Entry);
-}
-
 void TkPlotTranslationManager::Delete(Integer Index)
 {
-    FreeEntry(GetItem(Index));
+    // The entry leaves the table as it goes.
+    GetItem(Index)->Free();
     IndexChanged();
 }
 
@@ -206,7 +177,7 @@ void TkPlotTranslationManager::ReadFromStream(TReader& Reader)
     Reader.ReadValue();
     // Items are read into a free-standing entry first: the table changes
     // only once the whole collection has been read.
-    TOwned<TkPlotTranslationObject> item(Create<TkPlotTranslationObject>(nullptr, nullptr));
+    TOwned<TkPlotTranslationObject> item(Create<TkPlotTranslationObject>(nullptr));
     std::vector<TEntryText> entries;
     while (!Reader.EndOfList()) {
         item->FOriginalString = item->FReplacementString = "Unknown";

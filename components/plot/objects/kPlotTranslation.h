@@ -3,18 +3,18 @@
 // replace the library's built-in English texts before they are shown. The
 // newest entry comes first, and with duplicate source texts the newest wins.
 //
-// Entries report their creation and removal through the master manager's
-// hooks, which route them back to the table (NotificationInsert and
-// NotificationRemove). The table is kept in the form stream as a collection
-// and in a text file of "source TAB replacement" lines; both hold the
-// entries oldest first, so that reading them back (each entry to the front)
-// restores the table's order.
+// The table lists the entries it makes; an entry that goes reports it to the
+// plot (kPlotHost.h), then leaves the table that lists it. The table is kept
+// in the form stream as a collection and in a text file of "source TAB
+// replacement" lines; both hold the entries oldest first, so that reading
+// them back (each entry to the front) restores the table's order.
 
 #include <functional>
 #include <unordered_map>
 #include <utility>
 #include <vector>
 
+#include "components/plot/objects/kPlotHost.h"
 #include "platform/Classes.h"
 
 class TReader;
@@ -24,11 +24,10 @@ class TkPlotTranslationManager;
 class TkPlotTranslationObject : public TPersistent {
     PL_CLASSINFO()
 public:
-    // Both strings read "Unknown" until set.
-    TkPlotTranslationObject(TNotifyEvent AOnInsert, TNotifyEvent AOnRemove);
-    // Fires the insert hook with the new entry.
-    void AfterConstruction() override;
-    // Fires the remove hook with the entry.
+    // Both strings read "Unknown" until set. AOwner: the plot, which hears
+    // of the entry's going (none without a plot).
+    explicit TkPlotTranslationObject(TkPlotObjectOwner* AOwner);
+    // Reports the entry's going, then leaves its table.
     void BeforeDestruction() override;
 
     const String& OriginalString() const { return FOriginalString; }
@@ -39,8 +38,7 @@ public:
 private:
     friend class TkPlotTranslationManager;
 
-    TNotifyEvent FOnInsert;
-    TNotifyEvent FOnRemove;
+    TkPlotObjectOwner* FOwner;
     String FOriginalString = "Unknown";
     String FReplacementString = "Unknown";
     TkPlotTranslationManager* FTable = nullptr;  // the table that lists the entry
@@ -48,12 +46,10 @@ private:
 
 class TkPlotTranslationManager : public TObject {
 public:
-    // Raises "OnInsert event handler can not be null", then "OnRemove event
-    // handler can not be null".
-    TkPlotTranslationManager(TNotifyEvent AOnInsert, TNotifyEvent AOnRemove);
-    // Fires the insert hook with the table itself.
-    void AfterConstruction() override;
-    // Frees the entries, then fires the remove hook with the table.
+    // AOwner: the plot, which hears of the entries' going (none without a
+    // plot); it is the owner of every entry the table makes.
+    explicit TkPlotTranslationManager(TkPlotObjectOwner* AOwner = nullptr);
+    // Frees the entries.
     void BeforeDestruction() override;
 
     // A new entry with both strings "Unknown", at the front of the table.
@@ -105,7 +101,6 @@ private:
     // Takes the entry out of the list, looking from the newest end, where
     // removals mostly are.
     void Unlist(const TkPlotTranslationObject* AObject);
-    void FreeEntry(TkPlotTranslationObject* Entry);
     void LoadLines(const std::function<void(TStrings& Lines)>& Load);
     void SaveLines(const std::function<void(const TStrings& Lines)>& Save) const;
     void IndexChanged()
@@ -116,8 +111,7 @@ private:
     const std::unordered_map<String, const TkPlotTranslationObject*>& Index() const;
     void CheckStorableInFile() const;
 
-    TNotifyEvent FOnInsert;
-    TNotifyEvent FOnRemove;
+    TkPlotObjectOwner* FOwner;
     // Oldest first, so that a new entry costs no move of the others.
     TList<TkPlotTranslationObject*> FList;
     friend class TkPlotTranslationObject;

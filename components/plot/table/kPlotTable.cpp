@@ -36,10 +36,8 @@ TClass TkPlotTable::StaticClassInfo()
     return &info;
 }
 
-TkPlotTable::TkPlotTable(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert,
-                         TNotifyEvent AOnRemove, TNotifyEvent AOnRename)
-    : TkPlotLayoutObject(AOwner, std::move(AOnChange), std::move(AOnInsert), std::move(AOnRemove),
-                         std::move(AOnRename)),
+TkPlotTable::TkPlotTable(TkPlotObjectOwner* AOwner)
+    : TkPlotLayoutObject(AOwner),
       FUpButton(CreateOwned<TkPlotTableButton>(AOwner, true)),
       FDownButton(CreateOwned<TkPlotTableButton>(AOwner, false)),
       FDataFont(CreateOwned<TFont>()),

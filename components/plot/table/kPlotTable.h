@@ -51,8 +51,7 @@ public:
 class TkPlotTable : public TkPlotLayoutObject {
     PL_CLASSINFO()
 public:
-    TkPlotTable(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert, TNotifyEvent AOnRemove,
-                TNotifyEvent AOnRename);
+    explicit TkPlotTable(TkPlotObjectOwner* AOwner);
     TkPlotObjectKind Kind() const override { return kpokTable; }
 
     // Side of a scroll button and the gap before it.

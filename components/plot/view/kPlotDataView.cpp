@@ -72,10 +72,8 @@ TClass TkPlotDataView::StaticClassInfo()
     return &info;
 }
 
-TkPlotDataView::TkPlotDataView(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert,
-                               TNotifyEvent AOnRemove, TNotifyEvent AOnRename)
-    : TkPlotLayoutObject(AOwner, std::move(AOnChange), std::move(AOnInsert), std::move(AOnRemove),
-                         std::move(AOnRename))
+TkPlotDataView::TkPlotDataView(TkPlotObjectOwner* AOwner)
+    : TkPlotLayoutObject(AOwner)
 {
 }
 

@@ -52,8 +52,7 @@ struct TkPlotGridPen {
 class TkPlotDataView : public TkPlotLayoutObject {
     PL_CLASSINFO()
 public:
-    TkPlotDataView(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert,
-                   TNotifyEvent AOnRemove, TNotifyEvent AOnRename);
+    explicit TkPlotDataView(TkPlotObjectOwner* AOwner);
     TkPlotObjectKind Kind() const override { return kpokDataView; }
 
     static constexpr Integer MouseModeNone = 0;

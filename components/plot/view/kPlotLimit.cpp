@@ -59,9 +59,8 @@ TClass TkPlotLimit::StaticClassInfo()
     return &info;
 }
 
-TkPlotLimit::TkPlotLimit(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert,
-                         TNotifyEvent AOnRemove, TNotifyEvent AOnRename)
-    : TkPlotObject(AOwner, std::move(AOnChange), std::move(AOnInsert), std::move(AOnRemove), std::move(AOnRename)),
+TkPlotLimit::TkPlotLimit(TkPlotObjectOwner* AOwner)
+    : TkPlotObject(AOwner),
       FPointList(CreateOwned<TkLimitDataList>())
 {
     // What was drawn on an axis is gone with it.

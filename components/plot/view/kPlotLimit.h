@@ -32,8 +32,7 @@ PL_ENUM_NAMES(TkPlotLimitStyle, "kplsLineX", "kplsLineY", "kplsBandX", "kplsBand
 class TkPlotLimit : public TkPlotObject {
     PL_CLASSINFO()
 public:
-    TkPlotLimit(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert, TNotifyEvent AOnRemove,
-                TNotifyEvent AOnRename);
+    explicit TkPlotLimit(TkPlotObjectOwner* AOwner);
     TkPlotObjectKind Kind() const override { return kpokLimit; }
 
     // Pen widths beyond this come only from damaged streams.

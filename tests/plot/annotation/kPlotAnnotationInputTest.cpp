@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "components/plot/annotation/kPlotAnnotation.h"
 #include "components/plot/view/kPlotDataView.h"
 #include "support/PlotOnForm.h"
 

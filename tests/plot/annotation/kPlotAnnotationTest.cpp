@@ -28,11 +28,11 @@ class PlotAnnotationTest : public ::testing::Test {
 protected:
     PlotTest::TStandInPlot Plot;  // logs the annotation events ("moved Annotation 1")
     TOwned<TBitmap> Bitmap = CreateOwned<TBitmap>();
-    TkPlotDataView* View = Plot.Put<TkPlotDataView>("Data View 1");
+    TkPlotDataView* View = Plot.Add<TkPlotDataView>("Data View 1");
     TkPlotXAxis* XAxis = Plot.PutAxis("X-Axis 1", Rect(50, 220, 250, 250), 0, 10);
     TkPlotYAxis* YAxis = Plot.PutAxis<TkPlotYAxis>("Y-Axis 1", Rect(20, 20, 50, 220), 0, 100);
-    TTestChannel* Channel = Plot.Put<TTestChannel>("Channel 1");
-    TkPlotAnnotation* Note = Plot.Put<TkPlotAnnotation>("Annotation 1");
+    TTestChannel* Channel = Plot.Add<TTestChannel>("Channel 1");
+    TkPlotAnnotation* Note = Plot.Add<TkPlotAnnotation>("Annotation 1");
 
     void SetUp() override
     {
@@ -546,7 +546,7 @@ TEST_F(PlotAnnotationTest, ExtraFileLinesCarryPolygonAndPicture)
     EXPECT_EQ(lines->Count(), 2);
     EXPECT_EQ(lines->Strings(0), "Annotation0.PolyPoint0 = 1.5;-2");
 
-    TkPlotAnnotation* copy = Plot.Put<TkPlotAnnotation>("Copy");
+    TkPlotAnnotation* copy = Plot.Add<TkPlotAnnotation>("Copy");
     lines->Add("Annotation0.ImageData = " + [&] {
         String hex;
         const auto* bytes = static_cast<const Byte*>(stream.Memory());

@@ -24,7 +24,8 @@ using PlotTest::TStandInPlot;
 class PlotAxisTest : public ::testing::Test {
 protected:
     TStandInPlot Plot;
-    Integer Changes = 0;
+    // The change reports of the axes made with the plot.
+    Integer& Changes = Plot.Changes;
     TOwned<TBitmap> Bitmap = CreateOwned<TBitmap>();
     std::vector<TOwned<TkPlotAxis>> Axes;
 
@@ -36,9 +37,7 @@ protected:
     template <class T = TkPlotXAxis>
     T* NewAxis(TkPlotObjectOwner* Owner = nullptr)
     {
-        auto noop = [](TObject*) {};
-        T* axis = Create<T>(Owner ? Owner : &Plot, [this](TObject*) { ++Changes; }, noop, noop,
-                            [this](TObject* Sender) { Plot.Renamed(static_cast<TkPlotObject*>(Sender)); });
+        T* axis = Create<T>(Owner ? Owner : &Plot);
         Axes.emplace_back(axis);
         return axis;
     }
@@ -648,19 +647,23 @@ TEST_F(PlotAxisTest, CursorAndLegendFormats)
 namespace {
 
 // A component that streams one X-axis manager as the plot does.
-class TAxisRoot : public TComponent {
+class TAxisRoot : public TComponent, public PlotTest::TPassedReports {
     PL_CLASSINFO()
 public:
     explicit TAxisRoot(TComponent* AOwner) : TComponent(AOwner)
     {
-        auto noop = [](TObject*) {};
-        auto insert = [this](TObject* Sender) {
-            if (auto* object = dynamic_cast<TkPlotObject*>(Sender); object && FAxes) FAxes->NotificationInsert(object);
-        };
-        auto remove = [this](TObject* Sender) {
-            if (auto* object = dynamic_cast<TkPlotObject*>(Sender); object && FAxes) FAxes->NotificationRemove(object);
-        };
-        FAxes = Create<TkPlotXAxisManagerOf<TkPlotXAxis>>(&Plot, noop, insert, remove, noop);
+        Plot.ReportTo(this);
+        FAxes = Create<TkPlotXAxisManagerOf<TkPlotXAxis>>(&Plot);
+    }
+    // The axes' comings and goings reach their manager, as the plot's master
+    // manager routes them.
+    void Inserted(TkPlotObject& Object) override
+    {
+        if (FAxes) FAxes->NotificationInsert(&Object);
+    }
+    void Removed(TObject& Member) override
+    {
+        if (auto* object = dynamic_cast<TkPlotObject*>(&Member); object && FAxes) FAxes->NotificationRemove(object);
     }
     void BeforeDestruction() override
     {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "components/plot/channel/kPlotChannelCustom.h"
+#include "components/plot/channel/xy/kPlotXYChannel.h"
 #include "components/plot/component/kXYPlot.h"
 #include "platform/System.h"
 #include "support/FullDisk.h"

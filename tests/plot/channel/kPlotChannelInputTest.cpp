@@ -6,9 +6,11 @@
 
 #include "components/plot/axis/kPlotAxis.h"
 #include "components/plot/channel/kPlotChannelCustom.h"
+#include "components/plot/channel/xy/kPlotXYChannel.h"
 #include "components/plot/input/kPlotDataCursor.h"
 #include "components/plot/input/kPlotToolBar.h"
 #include "support/PlotOnForm.h"
+#include "support/PlotRoles.h"
 #include "tests/plot/kPlotChannelTestDoubles.h"
 
 namespace {
@@ -259,9 +261,9 @@ TEST_F(PlotPointDragTest, APointsHintShowsAfterThePause)
     Channel()->SetShowDataPointHints(true);
     Move(Point(X()->PositionToPixels(50) + 1, Y()->PositionToPixels(50)));
     Wait(Plot->HintsPause() - 1);
-    EXPECT_FALSE(Plot->HintShowing());
+    EXPECT_FALSE(PlotTest::RolesOf(*Plot).Hint.Showing());
     Wait(1);
-    ASSERT_TRUE(Plot->HintShowing());
+    ASSERT_TRUE(PlotTest::RolesOf(*Plot).Hint.Showing());
     EXPECT_EQ(Plot->Hint().Text, X()->GetLabelText(50) + ", " + Y()->GetLabelText(50));
 }
 

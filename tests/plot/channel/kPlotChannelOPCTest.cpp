@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "components/plot/channel/time/kPlotChannel.h"
+#include "components/plot/channel/xy/kPlotXYChannel.h"
 #include "components/plot/component/kPlot.h"
 #include "components/plot/channel/kPlotChannelOPC.h"
 #include "components/plot/component/kXYPlot.h"

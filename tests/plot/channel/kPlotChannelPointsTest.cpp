@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "components/plot/axis/kPlotAxis.h"
+#include "components/plot/channel/kPlotChannelCustom.h"
+#include "components/plot/channel/xy/kPlotXYChannel.h"
 #include "components/plot/component/kPlot.h"
 #include "components/plot/component/kXYPlot.h"
 #include "support/MessageOf.h"

@@ -11,8 +11,12 @@
 #include <limits>
 #include <random>
 
+#include "components/plot/axis/kPlotAxis.h"
+#include "components/plot/channel/kPlotChannelCustom.h"
+#include "components/plot/channel/xy/kPlotXYChannel.h"
 #include "components/plot/component/kXYPlot.h"
 #include "platform/Graphics.h"
+#include "support/PlotRoles.h"
 
 namespace {
 
@@ -99,7 +103,7 @@ protected:
         canvas->Brush()->SetColor(TColor(0x00336699));
         canvas->FillRect(Rect(0, 0, kWidth, kHeight));
         canvas->Pen()->SetMode(Mode);
-        TkPlotPaintContext context = Plot->HitTestContext(*Channel);
+        TkPlotPaintContext context = PlotTest::SeamOf(*Plot).Input->HitTestContext(*Channel);
         context.Canvas = canvas;
         context.BackGroundColor = clWhite;
         Channel->DrawTrace(context);

@@ -5,10 +5,12 @@
 
 #include "components/plot/axis/kPlotAxis.h"
 #include "components/plot/channel/kPlotChannelCustom.h"
+#include "components/plot/channel/xy/kPlotXYChannel.h"
 #include "components/plot/layout/kPlotLegend.h"
 #include "platform/Menus.h"
 #include "support/MenuCaptions.h"
 #include "support/PlotOnForm.h"
+#include "support/PlotRoles.h"
 
 namespace {
 
@@ -30,7 +32,7 @@ protected:
     {
         Move(YAxisPoint());
         Wait(Plot->HintsPause());
-        ASSERT_TRUE(Plot->HintShowing());
+        ASSERT_TRUE(PlotTest::RolesOf(*Plot).Hint.Showing());
     }
 };
 
@@ -42,16 +44,16 @@ TEST_F(PlotInputTest, TheHintShowsAfterThePauseAndGoesAfterTheHidePause)
 {
     Move(YAxisPoint());
     Wait(499);
-    EXPECT_FALSE(Plot->HintShowing());
+    EXPECT_FALSE(PlotTest::RolesOf(*Plot).Hint.Showing());
     Wait(1);
-    ASSERT_TRUE(Plot->HintShowing());
+    ASSERT_TRUE(PlotTest::RolesOf(*Plot).Hint.Showing());
     EXPECT_EQ(Plot->Hint().Text, "Volts");
     EXPECT_TRUE(Plot->MouseCapture()) << "the plot hears the mouse leave while the hint shows";
 
     Wait(2499);
-    EXPECT_TRUE(Plot->HintShowing());
+    EXPECT_TRUE(PlotTest::RolesOf(*Plot).Hint.Showing());
     Wait(1);
-    EXPECT_FALSE(Plot->HintShowing());
+    EXPECT_FALSE(PlotTest::RolesOf(*Plot).Hint.Showing());
     EXPECT_FALSE(Plot->MouseCapture());
 }
 
@@ -59,11 +61,11 @@ TEST_F(PlotInputTest, TheHintGoesAtTheFirstMoveOntoAnotherObjectOrAPress)
 {
     ShowYHint();
     Move(XAxisPoint());
-    EXPECT_FALSE(Plot->HintShowing());
+    EXPECT_FALSE(PlotTest::RolesOf(*Plot).Hint.Showing());
 
     ShowYHint();
     Press(YAxisPoint());
-    EXPECT_FALSE(Plot->HintShowing());
+    EXPECT_FALSE(PlotTest::RolesOf(*Plot).Hint.Showing());
     Release(YAxisPoint());
 }
 
@@ -72,9 +74,9 @@ TEST_F(PlotInputTest, SmallMovesNearTheHintStartNoNewWait)
     ShowYHint();
     const TPoint p = YAxisPoint();
     Move(Point(p.X + 2, p.Y - 2));
-    EXPECT_FALSE(Plot->HintShowing());
+    EXPECT_FALSE(PlotTest::RolesOf(*Plot).Hint.Showing());
     Wait(Plot->HintsPause() * 2);
-    EXPECT_FALSE(Plot->HintShowing());
+    EXPECT_FALSE(PlotTest::RolesOf(*Plot).Hint.Showing());
 }
 
 TEST_F(PlotInputTest, AnObjectWithoutAHintStopsTheWait)
@@ -83,7 +85,7 @@ TEST_F(PlotInputTest, AnObjectWithoutAHintStopsTheWait)
     Plot->ReCalcLayout();
     Move(YAxisPoint());
     Wait(Plot->HintsPause() * 2);
-    EXPECT_FALSE(Plot->HintShowing());
+    EXPECT_FALSE(PlotTest::RolesOf(*Plot).Hint.Showing());
     EXPECT_FALSE(Plot->TimerRunning());
 }
 
@@ -94,14 +96,14 @@ TEST_F(PlotInputTest, AHintNeverOutlivesItsObject)
     Wait(100);
     Plot->DeleteYAxis(0);
     Wait(Plot->HintsPause());
-    EXPECT_FALSE(Plot->HintShowing());
+    EXPECT_FALSE(PlotTest::RolesOf(*Plot).Hint.Showing());
 
     // Removed while its hint shows: the hint goes at once.
     Move(XAxisPoint());
     Wait(Plot->HintsPause());
-    ASSERT_TRUE(Plot->HintShowing());
+    ASSERT_TRUE(PlotTest::RolesOf(*Plot).Hint.Showing());
     Plot->DeleteXAxis(0);
-    EXPECT_FALSE(Plot->HintShowing());
+    EXPECT_FALSE(PlotTest::RolesOf(*Plot).Hint.Showing());
 }
 
 TEST_F(PlotInputTest, HintsShowOffOrAZeroPauseShowsNoHint)
@@ -109,13 +111,13 @@ TEST_F(PlotInputTest, HintsShowOffOrAZeroPauseShowsNoHint)
     Plot->SetHintsShow(false);
     Move(YAxisPoint());
     Wait(1000);
-    EXPECT_FALSE(Plot->HintShowing());
+    EXPECT_FALSE(PlotTest::RolesOf(*Plot).Hint.Showing());
 
     Plot->SetHintsShow(true);
     Plot->SetHintsPause(-5);
     Move(XAxisPoint());
     Wait(1000);
-    EXPECT_FALSE(Plot->HintShowing());
+    EXPECT_FALSE(PlotTest::RolesOf(*Plot).Hint.Showing());
 }
 
 // ===========================================================================
@@ -131,7 +133,7 @@ TEST_F(PlotInputTest, ADragOnAnAxisScrollsItAlone)
     EXPECT_GT(X()->Min(), xMin);
     EXPECT_FALSE(X()->TrackingEnabled());
     EXPECT_EQ(Y()->Min(), yMin);
-    EXPECT_EQ(Plot->MouseDownObject(), nullptr);
+    EXPECT_EQ(PlotTest::RolesOf(*Plot).Input.State().MouseDownObject.Get(), nullptr);
 }
 
 TEST_F(PlotInputTest, TheWheelZoomsTheAxisUnderTheMouse)
@@ -202,7 +204,7 @@ TEST_F(PlotInputTest, ADragThatLosesTheFocusEndsWhereTheMouseWas)
     Other->SetFocus();
     EXPECT_EQ(X()->Min(), moved);
     EXPECT_EQ(finished, 1);
-    EXPECT_EQ(Plot->MouseDownObject(), nullptr);
+    EXPECT_EQ(PlotTest::RolesOf(*Plot).Input.State().MouseDownObject.Get(), nullptr);
 }
 
 TEST_F(PlotInputTest, ALostReleaseIsMadeUpOnceAtTheNextMove)
@@ -216,7 +218,7 @@ TEST_F(PlotInputTest, ALostReleaseIsMadeUpOnceAtTheNextMove)
     Plot->MouseMove({}, from.X - 20, from.Y);
     Plot->MouseMove({}, from.X - 30, from.Y);
     EXPECT_EQ(ups, 1);
-    EXPECT_EQ(Plot->MouseDownObject(), nullptr);
+    EXPECT_EQ(PlotTest::RolesOf(*Plot).Input.State().MouseDownObject.Get(), nullptr);
 }
 
 // ===========================================================================
@@ -257,7 +259,7 @@ TEST_F(PlotInputTest, AChannelsLegendEntryTakesItsPressClicksAndMenu)
     Testing::Answers::Menu("");
     Click(entry, mbRight);
     EXPECT_EQ(Testing::Answers::Pending(), 0) << "the menu showed";
-    EXPECT_EQ(MenuTest::Captions(Plot->ObjectPopupMenu()->Items()), std::vector<String>{"Edit..."});
+    EXPECT_EQ(MenuTest::Captions(PlotTest::RolesOf(*Plot).PopupMenu.get()->Items()), std::vector<String>{"Edit..."});
     EXPECT_EQ(heard, (std::vector<String>{"down", "click", "down", "click", "down", "dbl", "right down", "menu",
                                           "click"}));
 }

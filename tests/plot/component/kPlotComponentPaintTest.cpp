@@ -6,6 +6,7 @@
 
 #include "components/plot/axis/kPlotAxis.h"
 #include "components/plot/channel/kPlotChannelCustom.h"
+#include "components/plot/channel/xy/kPlotXYChannel.h"
 #include "components/plot/component/kPlotMasterManager.h"
 #include "components/plot/component/kXYPlot.h"
 #include "components/plot/input/kPlotDataCursor.h"
@@ -16,6 +17,7 @@
 #include "components/plot/view/kPlotLimit.h"
 #include "platform/Math.h"
 #include "platform/SysApi.h"
+#include "support/PlotRoles.h"
 
 namespace {
 
@@ -414,15 +416,15 @@ TEST_F(PlotPaintTest, TheHintBoxShowsWhileTheHintShows)
     const TkPlotHintData hint{.Text = "Hint", .Left = 100, .Top = 50, .Width = 60, .Height = 20};
     Plot->SetHint(hint, true);
     Paint();
-    EXPECT_TRUE(Plot->HintDrawn());
+    EXPECT_TRUE(PlotTest::RolesOf(*Plot).Hint.Drawn());
     EXPECT_GT(CountIn(Rect(100, 50, 160, 70), ColorToRGB(clInfoBk)), 400);
     EXPECT_GT(CountIn(Rect(100, 50, 160, 70), ColorToRGB(clInfoText)), 0);
     Canvas()->SetFont(Plot->HintsFont());
-    EXPECT_EQ(Plot->HintTextExtent("Hint").cx, Canvas()->TextWidth("Hint"));
+    EXPECT_EQ(PlotTest::SeamOf(*Plot).Input->HintTextExtent("Hint").cx, Canvas()->TextWidth("Hint"));
 
     Plot->SetHint(hint, false);
     Paint();
-    EXPECT_FALSE(Plot->HintDrawn());
+    EXPECT_FALSE(PlotTest::RolesOf(*Plot).Hint.Drawn());
     EXPECT_EQ(CountIn(Rect(100, 50, 160, 70), ColorToRGB(clInfoBk)), 0);
 }
 
@@ -520,11 +522,11 @@ TEST_F(PlotPaintTest, AGestureOnAnAxisReachesTheOtherAxesOfItsDirectionOnce)
     EXPECT_EQ(second->Min(), 100);
     EXPECT_EQ(Y()->Min(), 0);
     EXPECT_EQ(finished, (std::vector<String>{"1 100", "0 100"}));
-    EXPECT_FALSE(Plot->AxesForwarding());
+    EXPECT_FALSE(PlotTest::SeamOf(*Plot).Input->AxesForwarding());
 
     // A handler raising for the forwarded axis ends the gesture; the next one is forwarded again.
     EXPECT_THROW(PageUp(X()), Exception);
-    EXPECT_FALSE(Plot->AxesForwarding());
+    EXPECT_FALSE(PlotTest::SeamOf(*Plot).Input->AxesForwarding());
     Plot->OnXAxisMinSpanChangeFinished = nullptr;
     const Double secondMin = second->Min();
     PageUp(X());

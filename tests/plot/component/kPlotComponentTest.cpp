@@ -5,6 +5,8 @@
 #include "components/plot/annotation/kPlotAnnotation.h"
 #include "components/plot/axis/kPlotAxis.h"
 #include "components/plot/channel/kPlotChannelCustom.h"
+#include "components/plot/channel/time/kPlotChannel.h"
+#include "components/plot/channel/xy/kPlotXYChannel.h"
 #include "components/plot/component/kPlot.h"
 #include "components/plot/component/kPlotMasterManager.h"
 #include "components/plot/component/kXYPlot.h"
@@ -21,6 +23,7 @@
 #include "platform/SysUtils.h"
 #include "platform/TypInfo.h"
 #include "support/MessageOf.h"
+#include "support/PlotRoles.h"
 
 namespace {
 
@@ -95,7 +98,7 @@ TEST_F(PlotComponentTest, NewPlotHasTheGeneralDefaults)
     EXPECT_EQ(Plot->PrintOrientation(), poLandscape);
     EXPECT_EQ(Plot->AnnotationDefaultFont()->Color(), clWhite);
     EXPECT_TRUE(Plot->UserCanEditObjects());
-    EXPECT_FALSE(Plot->IsTkPlot());
+    EXPECT_FALSE(PlotTest::SeamOf(*Plot).Objects->IsTkPlot());
 }
 
 // Streams and property files name these properties: a missing or
@@ -122,7 +125,7 @@ TEST_F(PlotComponentTest, EveryPropertyAndEventIsPublishedOnce)
 TEST_F(PlotComponentTest, TimePlotMakesTimeChannels)
 {
     TOwned<TkPlot> plot{Create<TkPlot>(nullptr)};
-    EXPECT_TRUE(plot->IsTkPlot());
+    EXPECT_TRUE(PlotTest::SeamOf(*plot).Objects->IsTkPlot());
     EXPECT_EQ(plot->ChannelCount(), 1);
     EXPECT_EQ(plot->GetChannel(plot->AddChannel())->Name(), "Channel 2");
     EXPECT_EQ(plot->GetChannel(1)->XAxis(), plot->GetXAxis(0));
@@ -269,7 +272,7 @@ TEST_F(PlotComponentTest, RemovedObjectsAreForgotten)
     EXPECT_EQ(cursor->DataView(), nullptr);
     EXPECT_EQ(channel->XAxis(), nullptr);
     Integer pixel = 7;
-    EXPECT_FALSE(Plot->DataViewPercentToPixels(50, false, pixel));
+    EXPECT_FALSE(PlotTest::SeamOf(*Plot).Paint->DataViewPercentToPixels(50, false, pixel));
 }
 
 TEST_F(PlotComponentTest, ChannelsFindAnAxisRenamedToTheirAxisName)
@@ -278,10 +281,10 @@ TEST_F(PlotComponentTest, ChannelsFindAnAxisRenamedToTheirAxisName)
     channel->SetXAxisName("Time");
     channel->AddXY(1, 2);
     EXPECT_EQ(channel->XAxis(), nullptr);
-    const Cardinal version = Plot->AxesVersion();
-    EXPECT_EQ(Plot->AxesVersion(), version);
+    const Cardinal version = Plot->Master().AxesVersion();
+    EXPECT_EQ(Plot->Master().AxesVersion(), version);
     Plot->GetXAxis(0)->SetName("Time");
-    EXPECT_NE(Plot->AxesVersion(), version);
+    EXPECT_NE(Plot->Master().AxesVersion(), version);
     EXPECT_EQ(channel->XAxis(), Plot->GetXAxis(0));
 }
 
@@ -312,8 +315,8 @@ TEST_F(PlotComponentTest, ObjectEventsFireOnlyForTheirKinds)
     };
     Plot->OnObjectGotFocus[kpokChannel] = [&](TObject*, Integer Index) { log.push_back("focus " + Text(Index)); };
     Plot->AddLegend();
-    Plot->Fire(PlotEvent::MouseDown{Plot->GetLegend(1), mbLeft, {}, 12, 0});
-    Plot->Fire(PlotEvent::MouseDown{Plot->GetToolBar(0), mbLeft, {}, 12, 0});
+    PlotTest::SeamOf(*Plot).Events->Fire(PlotEvent::MouseDown{Plot->GetLegend(1), mbLeft, {}, 12, 0});
+    PlotTest::SeamOf(*Plot).Events->Fire(PlotEvent::MouseDown{Plot->GetToolBar(0), mbLeft, {}, 12, 0});
     Plot->GetChannel(0)->SetUserSelected(true);
     EXPECT_EQ(log, (TLog{"legend 1 at 12", "focus 0"}));
 }
@@ -334,7 +337,7 @@ TEST_F(PlotComponentTest, AxisEventsNameTheAxisByDirection)
     Plot->GetXAxis(1)->SetMin(5);
     Plot->GetYAxis(0)->SetSpan(20);
     String label = "3";
-    Plot->Fire(PlotEvent::AxisCustomizeLabel{Plot->GetYAxis(0), label, 3});
+    PlotTest::SeamOf(*Plot).Events->Fire(PlotEvent::AxisCustomizeLabel{Plot->GetYAxis(0), label, 3});
     EXPECT_EQ(log, (TLog{"x 1 0>5", "y span 0 20"}));
     EXPECT_EQ(label, "<3>");
 }
@@ -467,7 +470,7 @@ TEST_F(PlotComponentTest, EveryReportReachesItsPublishedEvent)
     static_assert(std::size(cases) == std::variant_size_v<TkPlotEvent>, "a case for every kind of report");
     for (const auto& c : cases) {
         log.clear();
-        Plot->Fire(c.Event);
+        PlotTest::SeamOf(*Plot).Events->Fire(c.Event);
         EXPECT_EQ(log, TLog{c.Heard}) << "report " << c.Event.index();
     }
 }
@@ -525,7 +528,7 @@ TEST_F(PlotComponentTest, HandlersMayDeleteTheirOwnSender)
     legend = Plot->GetLegend(Plot->AddLegend());
     legend->SetDrawRect(Rect(0, 0, 50, 50));
     legend->kMouseDown(mbRight, {}, 10, 10);
-    legend->kMouseUp(mbRight, {}, 10, 10, 0, 0, false, Plot->ObjectPopupMenu());
+    legend->kMouseUp(mbRight, {}, 10, 10, 0, 0, false, PlotTest::RolesOf(*Plot).PopupMenu.get());
     EXPECT_EQ(Plot->LegendCount(), 0);
 }
 
@@ -554,7 +557,7 @@ TOwned<TBitmap> Picture(Integer Width, Integer Height, TColor Color, TColor Tran
 TColor DrawnPixel(TkPlotComponent& Plot, Integer List, Integer Image, Integer X, Integer Y)
 {
     TOwned<TBitmap> target = Picture(40, 40, clBlack, clBlack);
-    Plot.PlotDrawImage(target->Canvas(), List, Image, 0, 0, true);
+    PlotTest::SeamOf(Plot).Paint->PlotDrawImage(target->Canvas(), List, Image, 0, 0, true);
     return target->Canvas()->Pixels(X, Y);
 }
 
@@ -564,7 +567,7 @@ TEST_F(PlotComponentTest, ImageListsAreNumberedZeroToTwo)
     for (Integer index : {-1, 3})
         EXPECT_EQ(MessageOf([&] { Plot->ImageListAdd(index, picture.get()); }), "ImageList Index must be 0-2") << index;
     EXPECT_THROW(Plot->ImageListClear(3), Exception);
-    EXPECT_EQ(Plot->PlotImageCount(3), 0);
+    EXPECT_EQ(PlotTest::SeamOf(*Plot).Paint->PlotImageCount(3), 0);
     EXPECT_EQ(Plot->ImageList(2)->Width(), 24);
 }
 
@@ -587,14 +590,14 @@ TEST_F(PlotComponentTest, ImagesFitTheSizeOfTheFirstImage)
     // Equal in one direction: one image too.
     TOwned<TBitmap> wide = Picture(26, 10, clAqua, clLime);
     Plot->ImageListAdd(1, wide.get());
-    EXPECT_EQ(Plot->PlotImageCount(1), 4);
+    EXPECT_EQ(PlotTest::SeamOf(*Plot).Paint->PlotImageCount(1), 4);
 
     for (TBitmap* refused : {Picture(30, 5, clRed, clLime).release(), CreateOwned<TBitmap>().release()}) {
         TOwned<TBitmap> owned(refused);
         EXPECT_EQ(MessageOf([&] { Plot->ImageListAdd(1, refused); }),
                   "Image Width and Height must be the same as other images, or both smaller, or both larger");
     }
-    EXPECT_EQ(Plot->PlotImageCount(1), 4);
+    EXPECT_EQ(PlotTest::SeamOf(*Plot).Paint->PlotImageCount(1), 4);
 }
 
 TEST_F(PlotComponentTest, ImagesLoadFromNumberedResources)
@@ -607,11 +610,11 @@ TEST_F(PlotComponentTest, ImagesLoadFromNumberedResources)
     RegisterResource(NumberedResourceName(4101), bytes.data(), bytes.size());
 
     Plot->ImageListLoadFromResourceID(2, 4101);
-    EXPECT_EQ(Plot->PlotImageCount(2), 1);
+    EXPECT_EQ(PlotTest::SeamOf(*Plot).Paint->PlotImageCount(2), 1);
     EXPECT_EQ(Plot->ImageList(2)->Width(), 16);
     EXPECT_EQ(DrawnPixel(*Plot, 2, 0, 3, 3), clRed);
     EXPECT_THROW(Plot->ImageListLoadFromResourceID(2, 4102), EInvalidGraphic);
-    EXPECT_EQ(Plot->PlotImageCount(2), 1);
+    EXPECT_EQ(PlotTest::SeamOf(*Plot).Paint->PlotImageCount(2), 1);
 }
 
 // An empty picture must not shrink an empty list to nothing.
@@ -621,7 +624,7 @@ TEST_F(PlotComponentTest, AnEmptyFirstImageIsRefused)
     EXPECT_THROW(Plot->ImageListAdd(0, empty.get()), Exception);
     EXPECT_THROW(Plot->ImageListAdd(0, nullptr), Exception);
     EXPECT_EQ(Plot->ImageList(0)->Width(), 24);
-    EXPECT_EQ(Plot->PlotImageCount(0), 0);
+    EXPECT_EQ(PlotTest::SeamOf(*Plot).Paint->PlotImageCount(0), 0);
 }
 
 }  // namespace

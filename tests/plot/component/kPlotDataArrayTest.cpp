@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "components/plot/channel/kPlotChannelCustom.h"
+#include "components/plot/channel/time/kPlotChannel.h"
 #include "components/plot/component/kPlot.h"
 #include "platform/Variants.h"
 #include "support/MessageOf.h"

@@ -56,7 +56,7 @@ struct TestKinds {
 using TMaster = TkPlotMasterManagerOf<TestKinds>;
 
 // A plot component as the master manager and its editor dialog see it.
-class TPlotDouble : public TkPlotFileHost, public TStandInPlot {
+class TPlotDouble : public TkPlotEditorHost, public TStandInPlot {
 public:
     TPlotDouble() : TStandInPlot(AsPlotLoggingInput, this) {}
 
@@ -140,10 +140,11 @@ TClass TEditorDouble::StaticClassInfo()
     return &info;
 }
 
-class MasterManagerTest : public ::testing::Test {
+// The master manager of a plot double, and what it passes on to the plot.
+class MasterManagerTest : public ::testing::Test, public TkPlotMasterListener {
 protected:
     TPlotDouble Plot;
-    TMaster* Master = Create<TMaster>(&Plot);
+    TMaster* Master = Create<TMaster>(&Plot, [this](TkPlotReportHost& Reports) { Plot.ReportTo(&Reports); });
     std::vector<String>& Log = Plot.Log;
     Integer InvalidateNow = 0;
     Integer Changes = 0;
@@ -154,20 +155,25 @@ protected:
     MasterManagerTest()
     {
         Plot.Table = Master->TranslationManager();
-        Master->SetOnInvalidateNow([this](TObject*) { ++InvalidateNow; });
-        Master->SetOnChange([this](TObject* Sender) {
-            ++Changes;
-            ChangeSender = Sender;
-        });
-        Master->SetOnInsert([this](TObject* Sender) {
-            if (OnAdd) OnAdd(Sender);
-        });
-        Master->SetOnRemove([this](TObject* Sender) {
-            if (auto* object = dynamic_cast<TkPlotObject*>(Sender)) Log.push_back("plot remove " + object->Name());
-            if (OnRemove) OnRemove(Sender);
-        });
+        Master->SetListener(this);
         Log.clear();
     }
+
+    void ObjectAdded(TkPlotObject& Object) override
+    {
+        if (OnAdd) OnAdd(&Object);
+    }
+    void MemberRemoving(TObject& Member) override
+    {
+        if (auto* object = dynamic_cast<TkPlotObject*>(&Member)) Log.push_back("plot remove " + object->Name());
+        if (OnRemove) OnRemove(&Member);
+    }
+    void ObjectsChanged(TObject& Sender) override
+    {
+        ++Changes;
+        ChangeSender = &Sender;
+    }
+    void RepaintNow() override { ++InvalidateNow; }
     ~MasterManagerTest() override
     {
         OnAdd = nullptr;
@@ -281,16 +287,18 @@ TEST_F(MasterManagerTest, AddReturnsTheNewObjectsOwnIndex)
     EXPECT_EQ(Master->KindManager<kpokLimit>()->Count(), 0);
 }
 
-TEST_F(MasterManagerTest, AddTranslationPutsAnEntryFirst)
+TEST_F(MasterManagerTest, AddTranslationPutsAnEntryFirstAndAnEntryGoingReachesThePlot)
 {
-    Integer announced = 0;
-    OnAdd = [&](TObject* Sender) {
-        if (dynamic_cast<TkPlotTranslationObject*>(Sender)) ++announced;
+    Integer gone = 0;
+    OnRemove = [&](TObject* Sender) {
+        if (dynamic_cast<TkPlotTranslationObject*>(Sender)) ++gone;
     };
     EXPECT_EQ(Master->AddTranslation(), 0);
     EXPECT_EQ(Master->AddTranslation(), 0);
     EXPECT_EQ(Master->TranslationManager()->Count(), 2);
-    EXPECT_EQ(announced, 2);
+    Master->TranslationManager()->Delete(1);
+    EXPECT_EQ(Master->TranslationManager()->Count(), 1);
+    EXPECT_EQ(gone, 1);
 }
 
 // --- routing ----------------------------------------------------------------------
@@ -450,7 +458,7 @@ TEST_F(MasterManagerTest, NoEditorOpensWithoutAPlotOrAnEditorLibrary)
     EXPECT_EQ(Master->Editor().Form(), nullptr);
 
     TStandInPlot bare{TStandInPlot::Bare};
-    TMaster* other = Create<TMaster>(&bare);
+    TMaster* other = Create<TMaster>(&bare, [&bare](TkPlotReportHost& Reports) { bare.ReportTo(&Reports); });
     UseEditor();
     other->EditProperties();
     EXPECT_EQ(other->Editor().Form(), nullptr);
@@ -594,7 +602,8 @@ struct PlotAxisKinds : TestKinds {
 TEST(MasterManagerKindsTest, AddsThePlotsOwnAxes)
 {
     TPlotDouble plot;
-    auto* master = Create<TkPlotMasterManagerOf<PlotAxisKinds>>(&plot);
+    auto* master = Create<TkPlotMasterManagerOf<PlotAxisKinds>>(
+        &plot, [&plot](TkPlotReportHost& Reports) { plot.ReportTo(&Reports); });
     EXPECT_EQ(master->Add(kpokXAxis), 0);
     EXPECT_EQ(master->Add(kpokYAxis), 0);
     TkPlotXAxis* x = master->KindManager<kpokXAxis>()->GetItem(0);

@@ -8,6 +8,8 @@
 #include <cmath>
 #include <functional>
 
+#include "components/plot/annotation/kPlotAnnotation.h"
+#include "components/plot/channel/time/kPlotChannel.h"
 #include "components/plot/component/kPlot.h"
 #include "components/plot/input/kPlotDataCursor.h"
 #include "components/plot/layout/kPlotLabel.h"

@@ -5,6 +5,7 @@
 
 #include "components/plot/axis/kPlotAxis.h"
 #include "components/plot/channel/kPlotChannelCustom.h"
+#include "components/plot/channel/xy/kPlotXYChannel.h"
 #include "components/plot/component/kPlotMasterManager.h"
 #include "components/plot/component/kXYPlot.h"
 #include "components/plot/input/kPlotDataCursor.h"
@@ -15,6 +16,7 @@
 #include "platform/ImgList.h"
 #include "platform/SysUtils.h"
 #include "support/MessageOf.h"
+#include "support/PlotRoles.h"
 
 namespace {
 
@@ -194,7 +196,7 @@ TEST_F(XYPlotStreamTest, ImageListsWithImagesAreStored)
     const String text = ReadBack();
     EXPECT_EQ(Occurrences(text, "ImageList0"), 0);
     EXPECT_EQ(Occurrences(text, "ImageList2"), 1);
-    EXPECT_EQ(Copy->PlotImageCount(2), 2);
+    EXPECT_EQ(PlotTest::SeamOf(*Copy).Paint->PlotImageCount(2), 2);
     EXPECT_EQ(Copy->ImageList(2)->Height(), 12);
 }
 
@@ -211,7 +213,7 @@ TEST_F(XYPlotStreamTest, ADamagedImageListIsRefusedAndTheListKept)
     text.replace(at, 8, "504C4958");
     const String message = MessageOf<EReadError>([&] { ReadComponent(text, Copy.get()); });
     EXPECT_EQ(message.rfind("Failed to read ImageList data from stream", 0), 0u) << message;
-    EXPECT_EQ(Copy->PlotImageCount(0), 2);
+    EXPECT_EQ(PlotTest::SeamOf(*Copy).Paint->PlotImageCount(0), 2);
 }
 
 TEST_F(XYPlotStreamTest, AFormCreatesItsPlotsByClassName)

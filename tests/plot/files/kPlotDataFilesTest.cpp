@@ -5,7 +5,10 @@
 #include <limits>
 #include <tuple>
 
+#include "components/plot/annotation/kPlotAnnotation.h"
 #include "components/plot/channel/kPlotChannelCustom.h"
+#include "components/plot/channel/time/kPlotChannel.h"
+#include "components/plot/channel/xy/kPlotXYChannel.h"
 #include "components/plot/files/kPlotDataFiles.h"
 #include "components/plot/component/kPlot.h"
 #include "components/plot/component/kXYPlot.h"
@@ -15,6 +18,7 @@
 #include "platform/System.h"
 #include "support/MessageOf.h"
 #include "support/PlotFiles.h"
+#include "support/PlotRoles.h"
 
 using namespace PlotTest;
 
@@ -423,7 +427,7 @@ TEST_F(PlotDataFileTest, TheLargestAndSmallestDoublesRoundTripThroughEveryTextFi
     logged->SetLogFileName(Path("log.txt"));
     logged->LogActivate(false);
     Fill(*logged->GetChannel(0), points);
-    logged->LogRowsAdded(3);
+    PlotTest::RolesOf(*logged).Log.RowsAdded(3);
     logged->LogDeactivate();
     EXPECT_EQ(LoadedInto(1, "log.txt"), std::vector<TPoints>{points});
 
@@ -476,8 +480,8 @@ TEST_F(PlotDataFileTest, DataCursorChangeNamesTheCursorsIndex)
     std::vector<Integer> heard;
     Plot->OnDataCursorChange = [&](TObject*, Integer Index) { heard.push_back(Index); };
     Plot->AddDataCursor();
-    Plot->Fire(PlotEvent::DataCursorChange{Plot->GetDataCursor(1)});
-    Plot->Fire(PlotEvent::DataCursorChange{nullptr});
+    PlotTest::SeamOf(*Plot).Events->Fire(PlotEvent::DataCursorChange{Plot->GetDataCursor(1)});
+    PlotTest::SeamOf(*Plot).Events->Fire(PlotEvent::DataCursorChange{nullptr});
     EXPECT_EQ(heard, std::vector<Integer>{1});
 }
 

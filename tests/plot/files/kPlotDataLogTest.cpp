@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include "components/plot/channel/xy/kPlotXYChannel.h"
 #include "components/plot/component/kXYPlot.h"
 #include "platform/Variants.h"
 #include "support/FullDisk.h"
 #include "support/MessageOf.h"
 #include "support/PlotFiles.h"
+#include "support/PlotRoles.h"
 
 using namespace PlotTest;
 
@@ -27,7 +29,7 @@ protected:
             else
                 Plot->GetChannel(1)->AddXY(r, -r);
         }
-        Plot->LogRowsAdded(Count);
+        PlotTest::RolesOf(*Plot).Log.RowsAdded(Count);
     }
     void StartLog(const char* Name, TkPlotDataFileFormat Format, Integer BufferSize)
     {
@@ -127,12 +129,12 @@ TEST_F(PlotLogTest, RowsOfDataArraysAreLoggedInBlocks)
     for (Integer c = 0; c < 2; ++c)
         for (Integer r = 0; r < 3; ++r) block.PutElement({c, r}, c * 100 + r);
     Plot->AddDataArray(1.0, block);
-    EXPECT_EQ(Plot->LogBufferCount(), 3);
+    EXPECT_EQ(PlotTest::RolesOf(*Plot).Log.Waiting(), 3);
     Variant row = VarArrayCreate({0, 1}, varDouble);
     row.PutElement({0}, 7.0);
     row.PutElement({1}, 5e-301);  // a null point
     Plot->AddDataArray(9.0, row);
-    EXPECT_EQ(Plot->LogBufferCount(), 0);
+    EXPECT_EQ(PlotTest::RolesOf(*Plot).Log.Waiting(), 0);
     EXPECT_EQ(Scratch.ReadBytes("log.txt"), "(X)\tChannel 1(Y)\tChannel 2(Y)\r\n0\t0\t100\r\n1\t1\t101\r\n2\t2\t102\r\n"
                                             "9\t7\tNull\r\n");
 }
@@ -152,10 +154,10 @@ TEST_F(PlotLogTest, AFlushNeverWritesRowsChannelZeroDoesNotHold)
 {
     StartLog("log.txt", kpdffText, 0);
     Plot->GetChannel(1)->AddXY(1, 1);
-    Plot->LogRowsAdded(5);  // channel 0 holds none of them
+    PlotTest::RolesOf(*Plot).Log.RowsAdded(5);  // channel 0 holds none of them
     Plot->GetChannel(0)->AddXY(7, 70);
     Plot->GetChannel(0)->AddXY(8, 80);
-    Plot->LogRowsAdded(2);
+    PlotTest::RolesOf(*Plot).Log.RowsAdded(2);
     Plot->LogDeactivate();
     EXPECT_EQ(Scratch.ReadBytes("log.txt"), "(X)\tChannel 1(Y)\tChannel 2(Y)\r\n7\t70\t1\r\n8\t80\t\r\n");
 }
@@ -172,7 +174,7 @@ TEST_F(PlotLogTest, OnAFullDiskEachBlockFailsOnceAndNoRowIsCutOrWrittenTwice)
     }
     EXPECT_EQ(failures, 3);  // rows 3, 5 and 7 end a block; the others wait
     EXPECT_EQ(Scratch.ReadBytes("log.txt"), flushed);
-    EXPECT_EQ(Plot->LogBufferCount(), 6);
+    EXPECT_EQ(PlotTest::RolesOf(*Plot).Log.Waiting(), 6);
 
     AddRows(8, 2);  // room again
     std::string expected = "(X)\tChannel 1(Y)\tChannel 2(Y)\r\n";

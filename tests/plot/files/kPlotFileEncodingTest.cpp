@@ -6,9 +6,11 @@
 
 #include "components/plot/annotation/kPlotAnnotation.h"
 #include "components/plot/channel/kPlotChannelCustom.h"
+#include "components/plot/channel/xy/kPlotXYChannel.h"
 #include "components/plot/component/kXYPlot.h"
 #include "support/MessageOf.h"
 #include "support/PlotFiles.h"
+#include "support/PlotRoles.h"
 
 using namespace PlotTest;
 
@@ -126,7 +128,7 @@ TEST_F(PlotFileEncodingTest, DataFilesAndLogsTakeTheirHeadersEncoding)
     Plot->LogActivate(true);
     Plot->GetChannel(0)->AddXY(3, 4);
     Plot->GetChannel(1)->AddXY(3, 5);
-    Plot->LogRowsAdded(1);
+    PlotTest::RolesOf(*Plot).Log.RowsAdded(1);
     Plot->LogDeactivate();
     EXPECT_EQ(Scratch.ReadBytes("log.txt"), kUtf8Mark + "(X)\tΠίεση(Y)\tChannel 2(Y)\r\n3\t4\t5\r\n");
 }

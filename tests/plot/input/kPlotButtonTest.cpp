@@ -16,7 +16,7 @@ using Strings = std::vector<String>;
 class PlotButtonTest : public ::testing::Test {
 protected:
     TStandInPlot Owner{TStandInPlot::Bare};
-    TkPlotButton* Button = Create<TkPlotButton>(&Owner, nullptr, nullptr, nullptr, nullptr);
+    TkPlotButton* Button = Create<TkPlotButton>(&Owner);
     Strings Log;
     std::vector<Int64> ClickTimes;
     Int64 Start = Testing::VirtualClock::Now();

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "components/plot/channel/kPlotChannelCustom.h"
+#include "components/plot/channel/xy/kPlotXYChannel.h"
 #include "components/plot/input/kPlotDataCursor.h"
 #include "components/plot/input/kPlotToolBar.h"
 #include "components/plot/layout/kPlotLegend.h"
@@ -13,6 +14,7 @@
 #include "platform/Menus.h"
 #include "support/MenuCaptions.h"
 #include "support/PlotOnForm.h"
+#include "support/PlotRoles.h"
 
 namespace {
 
@@ -173,7 +175,7 @@ TEST_F(DataCursorTest, TheMenuOffersTheChannelsTheChosenStylesAndTheOptions)
 {
     Cursor()->SetMenuItemVisible<kpcsDeltaY>(false);
     Cursor()->SetMenuItemCaption<kpcsDeltaX>("T");
-    TPopupMenu* menu = Plot->ObjectPopupMenu();
+    TPopupMenu* menu = PlotTest::RolesOf(*Plot).PopupMenu.get();
     Cursor()->BuildPopupMenu(menu);
     ASSERT_NE(SubMenu(menu, "Style"), nullptr);
     EXPECT_EQ(Captions(SubMenu(menu, "Style")),

@@ -11,6 +11,7 @@
 #include "components/plot/view/kPlotDataView.h"
 #include "platform/ImgList.h"
 #include "support/PlotOnForm.h"
+#include "support/PlotRoles.h"
 #include "support/PlotStandIn.h"
 
 namespace {
@@ -264,18 +265,18 @@ TEST_F(PlotToolBarTest, AButtonsHintShowsAfterThePause)
 {
     Move(ButtonPoint(kptbbtPrint));
     Wait(Plot->HintsPause());
-    ASSERT_TRUE(Plot->HintShowing());
+    ASSERT_TRUE(PlotTest::RolesOf(*Plot).Hint.Showing());
     EXPECT_EQ(Plot->Hint().Text, "Print");
     // Along the row the hint follows the mouse from button to button.
     Move(ButtonPoint(kptbbtSave));
-    EXPECT_TRUE(Plot->HintShowing());
+    EXPECT_TRUE(PlotTest::RolesOf(*Plot).Hint.Showing());
     EXPECT_EQ(Plot->Hint().Text, "Save to File");
 }
 
 TEST_F(PlotToolBarTest, AZoomBoxSetsBothAxesAndStopsTrackingBackwardsOrEscapedItDoesNothing)
 {
     Click(ButtonPoint(kptbbtZoomBox));
-    ASSERT_TRUE(Plot->IsToolBarZoomBoxMode());
+    ASSERT_TRUE(PlotTest::SeamOf(*Plot).Input->IsToolBarZoomBoxMode());
     const TRect view = View()->DrawRect();
     const Double xMin = X()->Min();
     const Double yMin = Y()->Min();

@@ -18,18 +18,14 @@ public:
     TImageListPlotOwner() : TStandInPlot(AsPlotLoggingInput) { ImageCounts = {0, 2, 0}; }
 };
 
-TNotifyEvent Nop()
-{
-    return [](TObject*) {};
-}
-
 // A 300 x 200 black bitmap on which the label draws; W0 and H0 are the
 // size of "0" in the label's font.
 class PlotLabelTest : public ::testing::Test {
 protected:
     TImageListPlotOwner Owner;
-    Integer Changes = 0;
-    TOwned<TkPlotLabel> Label{Create<TkPlotLabel>(&Owner, [this](TObject*) { ++Changes; }, Nop(), Nop(), Nop())};
+    // The label's change reports.
+    Integer& Changes = Owner.Changes;
+    TOwned<TkPlotLabel> Label{Create<TkPlotLabel>(&Owner)};
     TOwned<TBitmap> Bitmap = CreateOwned<TBitmap>();
     TCanvas* Canvas = Bitmap->Canvas();
     Integer W0 = 0;
@@ -185,7 +181,7 @@ TEST_F(PlotLabelTest, OwnedPictureThenImageListPictureThenCaption)
 
     // A label whose owner has no image lists shows its caption.
     TStandInPlot plain{TStandInPlot::Bare};
-    Label = TOwned<TkPlotLabel>(Create<TkPlotLabel>(&plain, Nop(), Nop(), Nop(), Nop()));
+    Label = TOwned<TkPlotLabel>(Create<TkPlotLabel>(&plain));
     Label->SetCaption("Title");
     Label->SetImageListIndex(1);
     EXPECT_FALSE(IsRectEmpty(DrawIn(band)));

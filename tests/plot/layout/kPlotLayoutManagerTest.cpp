@@ -7,9 +7,9 @@ using namespace PlotTest;
 
 namespace {
 
-// A layout manager with the hooks routed to it as the master manager routes
-// them, and the objects it lists.
-class LayoutManagerTest : public ::testing::Test {
+// A layout manager with the objects' reports routed to it as the master
+// manager routes them, and the objects it lists.
+class LayoutManagerTest : public ::testing::Test, public TPassedReports {
 protected:
     TStandInPlot Owner{TStandInPlot::Bare};
     TkPlotLayoutManager* Layout = nullptr;
@@ -17,7 +17,8 @@ protected:
 
     LayoutManagerTest()
     {
-        Create<TkPlotLayoutManager>(&Owner, Change(), Insert(), Remove(), Rename());
+        Owner.ReportTo(this);
+        Layout = Create<TkPlotLayoutManager>(&Owner);
     }
     ~LayoutManagerTest() override
     {
@@ -29,7 +30,7 @@ protected:
     template <class T>
     T* Add(bool Horizontal = false, Double Start = 0, Double Stop = 100)
     {
-        T* object = Create<T>(&Owner, Change(), Insert(), Remove(), Rename());
+        T* object = Create<T>(&Owner);
         object->SetHorizontal(Horizontal);
         object->SetStartStopPercent(Start, Stop);
         object->DoInsert();
@@ -41,7 +42,7 @@ protected:
     {
         const bool enabled = Layout->Enabled();
         Layout->SetEnabled(false);
-        T* object = Create<T>(&Owner, Change(), Insert(), Remove(), Rename());
+        T* object = Create<T>(&Owner);
         object->SetHorizontal(Horizontal);
         object->SetZOrder(Row);
         object->DoInsert();
@@ -57,31 +58,19 @@ protected:
     }
 
 private:
-    TNotifyEvent Change()
+    void Inserted(TkPlotObject& Object) override
     {
-        return [](TObject*) {};
+        if (!dynamic_cast<TkPlotDataViewLayout*>(&Object)) Objects.push_back(&Object);
+        if (Layout) Layout->NotificationInsert(&Object);
     }
-    TNotifyEvent Rename()
+    void Removed(TObject& Member) override
     {
-        return [](TObject*) {};
+        std::erase(Objects, &Member);
+        if (auto* object = dynamic_cast<TkPlotObject*>(&Member); object && Layout) Layout->NotificationRemove(object);
     }
-    TNotifyEvent Insert()
+    void LayoutChanged(TkPlotObject& Object) override
     {
-        return [this](TObject* Sender) {
-            if (auto* manager = dynamic_cast<TkPlotLayoutManager*>(Sender)) Layout = manager;
-            auto* object = dynamic_cast<TkPlotObject*>(Sender);
-            if (!object) return;
-            if (!dynamic_cast<TkPlotDataViewLayout*>(object)) Objects.push_back(object);
-            if (Layout) Layout->NotificationInsert(object);
-        };
-    }
-    TNotifyEvent Remove()
-    {
-        return [this](TObject* Sender) {
-            std::erase(Objects, Sender);
-            if (auto* object = dynamic_cast<TkPlotObject*>(Sender); object && Layout)
-                Layout->NotificationRemove(object);
-        };
+        if (Layout) Layout->NotificationLayoutChange(&Object);
     }
 };
 

@@ -2,6 +2,7 @@
 
 #include <climits>
 
+#include "components/plot/channel/xy/kPlotXYChannel.h"
 #include "components/plot/layout/kPlotLegend.h"
 #include "components/plot/component/kXYPlot.h"
 #include "platform/FormStream.h"
@@ -22,7 +23,7 @@ protected:
     TStandInPlot Plot;
     TkPlotXAxis* XAxis = Plot.Add<TkPlotXAxis>("X-Axis 1");
     TkPlotYAxis* YAxis = Plot.Add<TkPlotYAxis>("Y-Axis 1");
-    TkPlotLegend* Legend = Plot.Put<TkPlotLegend>("Legend 1");
+    TkPlotLegend* Legend = Plot.Add<TkPlotLegend>("Legend 1");
     TOwned<TBitmap> Bitmap = CreateOwned<TBitmap>();
     TCanvas* Canvas = Bitmap->Canvas();
     Integer W0 = 0;
@@ -74,20 +75,19 @@ protected:
 
 TEST_F(PlotLegendTest, SettersClampAndReportChanges)
 {
-    Integer changes = 0;
-    Legend->SetOnChange([&](TObject*) { ++changes; });
+    const Integer before = Plot.Changes;
     Legend->SetWrapColDesiredCount(0);
     EXPECT_EQ(Legend->WrapColDesiredCount(), 1);
     Legend->SetWrapRowDesiredCount(-7);
     EXPECT_EQ(Legend->WrapRowDesiredCount(), 1);
-    EXPECT_EQ(changes, 1);  // 5 became 1; the column count stayed 1
+    EXPECT_EQ(Plot.Changes - before, 1);  // 5 became 1; the column count stayed 1
     Legend->SetMarginLeft(std::numeric_limits<Double>::quiet_NaN());
     EXPECT_EQ(Legend->MarginLeft(), 1.0);
     Legend->SetWrapRowSpacingMin(0.75);
     EXPECT_EQ(Legend->RowSpacing(), 0.75);
     Legend->Font()->SetSize(20);
     Legend->ColumnTitlesFont()->SetColor(clRed);
-    EXPECT_EQ(changes, 4);
+    EXPECT_EQ(Plot.Changes - before, 4);
 }
 
 TEST_F(PlotLegendTest, RequiredSizeOfVerticalAndHorizontalLegends)

@@ -223,13 +223,13 @@ TEST_F(PlotManagersTest, ClearFreesEachObjectOnceEvenWhenHandlersFreeOthers)
         TFakeChannel* Victim;
         TkPlotChannelManagerOf<TFakeChannel>* Channels;
     } state{victim, Master.Channels};
-    Master.Channels->GetItem(1)->SetOnChange([&state](TObject*) {
+    Master.OnChange = [&state] {
         if (state.Victim && state.Channels->GetIndex(state.Victim) >= 0) {
             TFakeChannel* v = state.Victim;
             state.Victim = nullptr;
             v->Free();
         }
-    });
+    };
     Master.Channels->Clear();  // ASan reports a double free
     EXPECT_EQ(Master.Channels->Count(), 0);
     EXPECT_EQ(Master.All->Count(), 0);
@@ -253,31 +253,25 @@ TEST_F(PlotManagersTest, ClearAfterShutDownEmptiesTheListSilently)
     while (Master.All->Count() > 0) Master.All->Delete(0);
 }
 
-TEST_F(PlotManagersTest, ConstructorChecksOwnerThenHooks)
+TEST_F(PlotManagersTest, ConstructorChecksTheOwner)
 {
     auto fails = [](auto make, const char* message) { EXPECT_EQ(MessageOf(make), message); };
-    TNotifyEvent h = [](TObject*) {};
-    TStandInPlot owner{TStandInPlot::Bare};
     using M = TkPlotChannelManagerOf<TFakeChannel>;
-    fails([&] { Create<M>(nullptr, nullptr, nullptr, nullptr, nullptr); }, "Owner must be Assigned");
-    fails([&] { Create<M>(&owner, nullptr, h, h, h); }, "OnChange event handler can not be null");
-    fails([&] { Create<M>(&owner, h, nullptr, h, h); }, "OnInsert event handler can not be null");
-    fails([&] { Create<M>(&owner, h, h, nullptr, h); }, "OnRemove event handler can not be null");
-    fails([&] { Create<M>(&owner, h, h, h, nullptr); }, "AOnRename event handler can not be null");
+    fails([&] { Create<M>(nullptr); }, "Owner must be Assigned");
     fails([&] { Master.All->CreateObject(); }, "Object Manager does not support creation of objects");
 }
 
-TEST_F(PlotManagersTest, ManagersAnnounceThemselvesAndTheirEnd)
+TEST_F(PlotManagersTest, AManagerReportsTheChangesOfItsListAndNotItsOwnComingAndGoing)
 {
-    TStandInPlot owner{TStandInPlot::Bare};
-    std::vector<TObject*> inserted;
-    std::vector<TObject*> removed;
-    TNotifyEvent h = [](TObject*) {};
-    auto* manager = Create<TkPlotLabelManagerOf<TFakeLabel>>(
-        &owner, h, [&](TObject* S) { inserted.push_back(S); }, [&](TObject* S) { removed.push_back(S); }, h);
-    EXPECT_EQ(inserted, (std::vector<TObject*>{manager}));
+    TStandInPlot owner;
+    TReportLog reports;
+    owner.ReportTo(&reports);
+    auto* manager = Create<TkPlotLabelManagerOf<TFakeLabel>>(&owner);
+    manager->DoChange();
     manager->Free();
-    EXPECT_EQ(removed, (std::vector<TObject*>{manager}));
+    // The master manager that makes a manager keeps it, and forgets it as
+    // it frees it.
+    EXPECT_EQ(reports.Log, (std::vector<String>{"change"}));
 }
 
 namespace {
@@ -322,7 +316,7 @@ TEST_F(PlotManagersTest, FocusForwardersReachSelectedObjectsOnly)
 TEST_F(PlotManagersTest, ForwardersSkipObjectsFreedOnTheWay)
 {
     auto* a = Master.Add(Master.XAxes);
-    auto* d = Create<TFreeingAxis>(&Master.Owner, Master.Change(), Master.Insert(), Master.Remove(), Master.Rename());
+    auto* d = Create<TFreeingAxis>(&Master.Owner);
     d->DoInsert();
     auto* c = Master.Add(Master.XAxes);
     for (TkPlotLayoutObject* axis : std::initializer_list<TkPlotLayoutObject*>{a, d, c}) {

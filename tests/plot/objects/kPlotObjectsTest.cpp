@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "components/plot/input/kPlotButton.h"
 #include "tests/plot/kPlotObjectsTestDoubles.h"
 #include "platform/Menus.h"
 #include "platform/Messages.h"
@@ -40,20 +41,15 @@ private:
 
 class PlotObjectTest : public ::testing::Test {
 protected:
-    TStandInPlot Owner{TStandInPlot::AsPlotLoggingInput};
-    std::vector<String> Hooks;
+    PlotObjectTest() { Owner.ReportTo(&Reports); }
 
-    TNotifyEvent Hook(const char* What)
-    {
-        return [this, What](TObject*) { Hooks.push_back(What); };
-    }
+    TStandInPlot Owner{TStandInPlot::AsPlotLoggingInput};
+    TReportLog Reports;
+    std::vector<String>& Hooks = Reports.Log;
+
     TProbe* NewProbe()
     {
-        auto* probe = Create<TProbe>(&Owner, Hook("change"), Hook("insert"), Hook("remove"), Hook("rename"));
-        probe->SetOnLayoutChange(Hook("layout"));
-        probe->SetOnSetFocus(Hook("set focus"));
-        probe->SetOnInvalidateNow(Hook("invalidate now"));
-        probe->SetOnEdit(Hook("edit"));
+        auto* probe = Create<TProbe>(&Owner);
         probe->SetName("Probe");
         probe->SetDrawRect(Rect(10, 20, 110, 60));
         Hooks.clear();
@@ -115,19 +111,20 @@ TEST_F(PlotObjectTest, SettersReportOnlyChangesThroughTheirChangeMethod)
                                           "change"}));
 }
 
-TEST_F(PlotObjectTest, RenameKeepsTheOldNameForTheRenameHook)
+TEST_F(PlotObjectTest, RenameKeepsTheOldNameForTheRenameReport)
 {
     TProbe* p = Probe();
     String seenOld;
     p->SetName("Probe");
-    auto* q = Create<TProbe>(&Owner, Hook("change"), Hook("insert"), Hook("remove"), [&](TObject* S) { seenOld = static_cast<TkPlotObject*>(S)->NameOld() + ">" +
-                                                  static_cast<TkPlotObject*>(S)->Name(); });
+    Reports.OnRename = [&](TkPlotObject& Object) { seenOld = Object.NameOld() + ">" + Object.Name(); };
+    auto* q = Create<TProbe>(&Owner);
     TOwned<TkPlotObject> owned(q);
     q->SetName("Channel 1");
     q->SetName("Signal");
     EXPECT_EQ(seenOld, "Channel 1>Signal");
     EXPECT_EQ(q->NameOld(), "Channel 1");
-    EXPECT_EQ(Hooks, (std::vector<String>{"change", "change"}));  // after each rename hook
+    // A change after each rename report.
+    EXPECT_EQ(Hooks, (std::vector<String>{"rename", "change", "rename", "change"}));
 }
 
 TEST_F(PlotObjectTest, PercentSettersKeepTheirInvariant)
@@ -201,21 +198,22 @@ TEST_F(PlotObjectTest, SortKeys)
     EXPECT_EQ(p->GetStartPercentSortKey(), "014");
 }
 
-TEST_F(PlotObjectTest, ManagedObjectsCheckOwnerThenHooks)
+TEST_F(PlotObjectTest, ManagedObjectsCheckTheirOwnerAndObjectsWithoutAPlotReportNothing)
 {
-    auto fails = [](auto make, const char* message) { EXPECT_EQ(MessageOf(make), message); };
-    TNotifyEvent h = [](TObject*) {};
-    fails([&] { Create<TkPlotManagerObject>(nullptr, nullptr, nullptr, nullptr, nullptr); }, "Owner must be assigned");
-    fails([&] { Create<TkPlotManagerObject>(&Owner, nullptr, nullptr, nullptr, nullptr); },
-          "OnChange event handler can not be null");
-    fails([&] { Create<TkPlotManagerObject>(&Owner, h, nullptr, h, h); }, "OnInsert event handler can not be null");
-    fails([&] { Create<TkPlotManagerObject>(&Owner, h, h, nullptr, h); }, "OnRemove event handler can not be null");
-    fails([&] { Create<TkPlotManagerObject>(&Owner, h, h, h, nullptr); }, "AOnRename event handler can not be null");
-    // A plain plot object runs without owner and hooks.
-    TOwned<TkPlotObject> free(Create<TkPlotObject>(nullptr, nullptr, nullptr, nullptr, nullptr));
+    EXPECT_EQ(MessageOf([&] { Create<TkPlotManagerObject>(nullptr); }), "Owner must be assigned");
+    // A plain plot object runs without owner, and one whose owner is no
+    // plot reports nothing.
+    TOwned<TkPlotObject> free(Create<TkPlotObject>(nullptr));
     free->SetLayer(3);
     free->SetUserSelected(true);
     EXPECT_EQ(free->TranslateString("Edit..."), "Edit...");
+    TStandInPlot bare(TStandInPlot::Bare);
+    TOwned<TkPlotObject> alone(Create<TProbe>(&bare));
+    alone->DoInsert();
+    alone->SetLayer(3);
+    alone->SetUserSelected(true);
+    alone.reset();
+    EXPECT_TRUE(Hooks.empty());
 }
 
 TEST_F(PlotObjectTest, InsertAndRemovalReportInOrder)
@@ -319,7 +317,7 @@ TEST_F(PlotObjectTest, DragClearsThePendingPopupAndHandlersMayFreeTheObject)
                 TStandInPlot::Fire(Event);
         }
     } freeing;
-    auto* q = Create<TProbe>(&freeing, Hook("change"), Hook("insert"), Hook("remove"), Hook("rename"));
+    auto* q = Create<TProbe>(&freeing);
     q->SetDrawRect(Rect(0, 0, 10, 10));
     q->kMouseDown(mbRight, {}, 1, 1);
     q->kMouseUp(mbRight, {}, 1, 1, 0, 0, false, menu.get());  // ASan checks the rest
@@ -351,7 +349,7 @@ TEST_F(PlotObjectTest, KeyboardPopup)
     EXPECT_EQ(centre.X, 2147483623);
 
     // Objects outside the layout have no keyboard popup.
-    TOwned<TkPlotObject> plain(Create<TkPlotObject>(&Owner, nullptr, nullptr, nullptr, nullptr));
+    TOwned<TkPlotObject> plain(Create<TkPlotObject>(&Owner));
     p->SetPopupEnabled(true);
     plain->kKeyDown(key, {}, menu.get());
     EXPECT_EQ(Owner.Log.size(), 2u);
@@ -377,8 +375,8 @@ TEST_F(PlotObjectTest, MouseOverObjectNeverDangles)
             return Entry;
         }
     };
-    TOwned<TLegendLike> legend(Create<TLegendLike>(&Owner, nullptr, nullptr, nullptr, nullptr));
-    auto* channel = Create<TEntry>(&Owner, nullptr, nullptr, nullptr, nullptr);
+    TOwned<TLegendLike> legend(Create<TLegendLike>(&Owner));
+    auto* channel = Create<TEntry>(&Owner);
     legend->Entry = channel;
     EXPECT_EQ(legend->GetObjectAtPoint({}), channel);
     EXPECT_EQ(legend->GetMouseCursor({}), crHandPoint);
@@ -427,4 +425,15 @@ TEST_F(PlotObjectTest, WheelEntryPoint)
     TProbe* p = Probe();
     EXPECT_FALSE(p->kMouseWheel(120, {}, Point(1, 2)));
     EXPECT_EQ(Owner.Log, (std::vector<String>{"wheel Probe 120"}));
+}
+
+TEST_F(PlotObjectTest, AButtonIsAPartOfItsObjectAndReportsNothingToThePlot)
+{
+    auto* button = Create<TkPlotButton>(&Owner);
+    button->SetName("Scroll");
+    button->SetEnabled(false);
+    button->SetUserSelected(true);
+    button->DoInsert();
+    button->Free();
+    EXPECT_TRUE(Hooks.empty());
 }

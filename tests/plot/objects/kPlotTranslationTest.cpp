@@ -71,22 +71,24 @@ TEST_F(PlotTranslationTest, NewestEntryWinsAndLookupsAreExact)
     EXPECT_EQ(Translate("Edit"), "Edit");
 }
 
-TEST_F(PlotTranslationTest, ConstructorChecksAndAnnouncements)
+TEST_F(PlotTranslationTest, EntriesReportTheirGoingToThePlotAndStayOwnedWithoutOne)
 {
-    TNotifyEvent h = [](TObject*) {};
-    EXPECT_EQ(MessageOf([&] { Create<TkPlotTranslationManager>(nullptr, nullptr); }),
-              "OnInsert event handler can not be null");
-    EXPECT_EQ(MessageOf([&] { Create<TkPlotTranslationManager>(h, nullptr); }), "OnRemove event handler can not be null");
+    // Without a plot, entries are still owned.
+    auto* alone = Create<TkPlotTranslationManager>();
+    alone->Add();
+    alone->Free();  // ASan: nothing leaks
 
-    // Without a master routing the reports, entries are still owned.
-    std::vector<String> reports;
-    auto* table = Create<TkPlotTranslationManager>([&](TObject*) { reports.push_back("insert"); },
-                                                   [&](TObject*) { reports.push_back("remove"); });
+    TStandInPlot plot;
+    TReportLog reports;
+    plot.ReportTo(&reports);
+    auto* table = Create<TkPlotTranslationManager>(&plot);
     table->Add();
     table->Add();
     EXPECT_EQ(table->Count(), 2);
-    table->Free();  // ASan: nothing leaks
-    EXPECT_EQ(reports, (std::vector<String>{"insert", "insert", "insert", "remove", "remove", "remove"}));
+    table->Delete(0);
+    EXPECT_EQ(table->Count(), 1);
+    table->Free();
+    EXPECT_EQ(reports.Log, (std::vector<String>{"remove", "remove"}));
 }
 
 TEST_F(PlotTranslationTest, FileRoundTripKeepsOrderAndTabs)

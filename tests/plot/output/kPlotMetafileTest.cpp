@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include "components/plot/axis/kPlotAxis.h"
+#include "components/plot/channel/xy/kPlotXYChannel.h"
 #include "components/plot/component/kXYPlot.h"
 #include "platform/Classes.h"
 #include "support/EmfFile.h"

@@ -10,6 +10,7 @@
 
 #include "components/plot/axis/kPlotAxis.h"
 #include "components/plot/channel/kPlotChannelCustom.h"
+#include "components/plot/channel/time/kPlotChannel.h"
 #include "components/plot/component/kPlot.h"
 #include "components/plot/input/kPlotToolBar.h"
 #include "platform/Clipbrd.h"

@@ -21,7 +21,7 @@ class PlotTableTest : public ::testing::Test {
 protected:
     PlotTest::TStandInPlot Plot;
     TOwned<TBitmap> Bitmap = CreateOwned<TBitmap>();
-    TkPlotTable* Table = Plot.Put<TkPlotTable>("Table 1");
+    TkPlotTable* Table = Plot.Add<TkPlotTable>("Table 1");
     TSize Title;
     TSize Data;
 

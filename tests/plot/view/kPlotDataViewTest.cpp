@@ -28,7 +28,7 @@ protected:
     TOwned<TBitmap> Bitmap = CreateOwned<TBitmap>();
     TkPlotXAxis* XAxis = Plot.PutAxis("X-Axis 1", Rect(50, 180, 250, 210), 0, 100);
     TkPlotYAxis* YAxis = Plot.PutAxis<TkPlotYAxis>("Y-Axis 1", Rect(20, 20, 50, 180), 0, 100);
-    TkPlotDataView* View = Plot.Put<TkPlotDataView>("Data View 1");
+    TkPlotDataView* View = Plot.Add<TkPlotDataView>("Data View 1");
 
     void SetUp() override
     {

@@ -25,7 +25,7 @@ protected:
     TOwned<TBitmap> Bitmap = CreateOwned<TBitmap>();
     TkPlotXAxis* XAxis = Plot.PutAxis("X-Axis 1", Rect(50, 200, 250, 230), 0, 100);
     TkPlotYAxis* YAxis = Plot.PutAxis<TkPlotYAxis>("Y-Axis 1", Rect(20, 20, 50, 200), 0, 100);
-    TkPlotLimit* Limit = Plot.Put<TkPlotLimit>("Limit 1");
+    TkPlotLimit* Limit = Plot.Add<TkPlotLimit>("Limit 1");
 
     void SetUp() override
     {

@@ -73,10 +73,8 @@ TClass TkPlotChannel::StaticClassInfo()
     return &info;
 }
 
-TkPlotChannel::TkPlotChannel(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert,
-                             TNotifyEvent AOnRemove, TNotifyEvent AOnRename)
-    : TkPlotChannelCustom(AOwner, std::move(AOnChange), std::move(AOnInsert), std::move(AOnRemove),
-                          std::move(AOnRename)),
+TkPlotChannel::TkPlotChannel(TkPlotObjectOwner* AOwner)
+    : TkPlotChannelCustom(AOwner),
       FElapsedStartTime(Now())
 {
     TkPlotDataCustomList& store = DataList();

@@ -24,8 +24,7 @@ struct TkPlotPixelPoint {
 class TkPlotChannel : public TkPlotChannelCustom {
     PL_CLASSINFO()
 public:
-    TkPlotChannel(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert, TNotifyEvent AOnRemove,
-                  TNotifyEvent AOnRename);
+    explicit TkPlotChannel(TkPlotObjectOwner* AOwner);
 
     // --- data entry -----------------------------------------------------------------------
     // With AllowOutOfOrderXValues off, a point against the X order of the

@@ -23,10 +23,8 @@ TClass TkXYPlotChannel::StaticClassInfo()
     return &info;
 }
 
-TkXYPlotChannel::TkXYPlotChannel(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert,
-                                 TNotifyEvent AOnRemove, TNotifyEvent AOnRename)
-    : TkPlotChannelCustom(AOwner, std::move(AOnChange), std::move(AOnInsert), std::move(AOnRemove),
-                          std::move(AOnRename))
+TkXYPlotChannel::TkXYPlotChannel(TkPlotObjectOwner* AOwner)
+    : TkPlotChannelCustom(AOwner)
 {
 }
 

@@ -9,8 +9,7 @@
 class TkXYPlotChannel : public TkPlotChannelCustom {
     PL_CLASSINFO()
 public:
-    TkXYPlotChannel(TkPlotObjectOwner* AOwner, TNotifyEvent AOnChange, TNotifyEvent AOnInsert, TNotifyEvent AOnRemove,
-                    TNotifyEvent AOnRename);
+    explicit TkXYPlotChannel(TkPlotObjectOwner* AOwner);
 
     // A null (a gap in the trace) or empty (skipped) point at (0, 0), put
     // straight into the store: no statistics, tracking or logging. Returns

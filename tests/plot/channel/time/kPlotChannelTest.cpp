@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "components/plot/axis/kPlotAxis.h"
+#include "components/plot/channel/time/kPlotChannel.h"
 #include "components/plot/component/kPlot.h"
 #include "platform/Math.h"
 

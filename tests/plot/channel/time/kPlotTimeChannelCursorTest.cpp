@@ -6,10 +6,12 @@
 
 #include <cmath>
 
+#include "components/plot/channel/time/kPlotChannel.h"
 #include "components/plot/input/kPlotDataCursor.h"
 #include "components/plot/input/kPlotToolBar.h"
 #include "support/MenuCaptions.h"
 #include "support/PlotOnForm.h"
+#include "support/PlotRoles.h"
 
 namespace {
 
@@ -99,7 +101,7 @@ TEST_F(TimeCursorTest, TheMenuSwitchesSnappingOnAndSnapsAtOnce)
 {
     for (const Double x : {0.0, 10.0}) Channel()->AddXY(x, x);
     Cursor()->SetPointer1Position(7);
-    TPopupMenu* menu = Plot->ObjectPopupMenu();
+    TPopupMenu* menu = PlotTest::RolesOf(*Plot).PopupMenu.get();
     Cursor()->BuildPopupMenu(menu);
     TMenuItem* options = MenuTest::SubMenu(menu, "Options");
     ASSERT_NE(options, nullptr);

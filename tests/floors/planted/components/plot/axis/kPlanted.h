@@ -1,0 +1,2 @@
+// An axis stands on the objects.
+#include "components/plot/objects/kPlanted.h"

@@ -1,0 +1,1 @@
+#include "components/plot/channel/kPlanted.h"

@@ -1,0 +1,2 @@
+// Objects stand on the store.
+#include "components/plot/store/kPlanted.h"

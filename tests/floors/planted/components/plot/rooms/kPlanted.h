@@ -1,0 +1,1 @@
+// leaves its floor: a concept the floors do not list yet.

@@ -1,0 +1,2 @@
+// The platform's private headers are named alone.
+#include "PrivatePlanted.h"

@@ -1,0 +1,1 @@
+#include "widgets/kPlanted.h"  // leaves its floor
