@@ -224,6 +224,8 @@ public:
     }
     Integer Low() const { return FLow; }
     Integer High() const { return FHigh; }
+    Integer Last() const { return FLast; }
+    bool LastCovered() const { return FLastCovered; }
     // The state Add would leave after rows whose extremes, the last row
     // among them, are Low..High.
     void Set(Integer Low, Integer High, Integer Last, bool LastCovered)
@@ -422,12 +424,30 @@ private:
             // the column reached it makes no pixel of difference.
             run.Set(low, high, lastRow, true);
         } else {
-            for (Integer k = I + 1; k <= last; ++k) run.Add(FY.Pixel(Block.Y[k]));
+            run.Set(low, high, lastRow, HeldExtremeCovered(run, Block, I, last, lastRow));
         }
         State.Previous.X = Block.X[last];
         State.Previous.Y = lastY;
         State.Previous.Pixel = Point(column, lastRow);
         return last;
+    }
+    // Whether a segment of the column reached LastRow, an extreme row of
+    // the column that the points I+1..Last end on, as Add one by one would
+    // tell: the rows before the final stretch on LastRow reached it. Only
+    // that stretch is converted point by point, from the end; the rows
+    // before it come from the extremes of their values.
+    bool HeldExtremeCovered(const TColumnRun& Run, const TkPlotPointBlock& Block, Integer I, Integer Last,
+                            Integer LastRow) const
+    {
+        Integer held = Last;
+        while (held > I + 1 && FY.Pixel(Block.Y[held - 1]) == LastRow) --held;
+        // From the run's last row to the stretch, or not a row changed.
+        if (held == I + 1)
+            return Run.Last() == LastRow ? Run.LastCovered() : Run.Low() <= LastRow && LastRow <= Run.High();
+        const TkPlotValueRange before = ValueRangeOf(Block.Y + I + 1, held - I - 1, FYLow, FYHigh);
+        const Integer a = FY.Pixel(before.Min);
+        const Integer b = FY.Pixel(before.Max);
+        return std::min({Run.Low(), a, b}) <= LastRow && LastRow <= std::max({Run.High(), a, b});
     }
     // The last of the points I..End-1 in the pixel column of point I, whose
     // X is monotonic in these points: by steps that double, then halve.
