@@ -8,10 +8,11 @@ namespace {
 // vector extension: the comparisons and selections below become vector
 // minimum, maximum and compare instructions, which the loop over plain
 // doubles does not get (a NaN would make the order of comparisons matter;
-// the bounds catch a NaN before the extremes are believed).
 // the bounds catch a NaN before the extremes are believed). Two sets of
 // lanes go side by side, so that one comparison need not wait for the
-// other.
+// other. The values inside each bound are counted by subtracting the masks
+// (-1 each): a logical combination of masks the compiler would take apart
+// lane by lane.
 using TLanes = Double __attribute__((vector_size(16)));
 using TLaneMasks = Int64 __attribute__((vector_size(16)));
 constexpr Integer kLanes = 2;
@@ -20,20 +21,22 @@ constexpr Integer kStep = 2 * kLanes;
 struct TAccumulator {
     TLanes Low;
     TLanes High;
-    TLaneMasks Outside = {};
+    TLaneMasks Inside = {};
 
     void Add(TLanes V, Double LowBound, Double HighBound)
     {
         Low = V < Low ? V : Low;
         High = V > High ? V : High;
-        Outside |= ~((LowBound <= V) & (V <= HighBound));
+        Inside -= LowBound <= V;
+        Inside -= V <= HighBound;
     }
-    void Into(TkPlotValueRange& Range) const
+    // Adds: the values each lane took, each counted twice when inside.
+    void Into(TkPlotValueRange& Range, Int64 Adds) const
     {
         for (Integer k = 0; k < kLanes; ++k) {
             Range.Min = Low[k] < Range.Min ? Low[k] : Range.Min;
             Range.Max = High[k] > Range.Max ? High[k] : Range.Max;
-            Range.Inside = Range.Inside && Outside[k] == 0;
+            Range.Inside = Range.Inside && Inside[k] == 2 * Adds;
         }
     }
 };
@@ -58,8 +61,8 @@ TkPlotValueRange ValueRangeOf(const Double* Values, Integer Count, Double Low, D
             a.Add(Load(Values + i), Low, High);
             b.Add(Load(Values + i + kLanes), Low, High);
         }
-        a.Into(range);
-        b.Into(range);
+        a.Into(range, i / kStep);
+        b.Into(range, i / kStep);
     }
     for (; i < Count; ++i) {
         const Double v = Values[i];
