@@ -565,6 +565,8 @@ void WalkTrace(const TkPlotDataCustomList& Store, Integer Start, Integer Stop, c
     Integer yPixels[kBlock];
     for (Integer first = Start; first <= Stop; first += kBlock) {
         const Integer count = std::min(kBlock, Stop - first + 1);
+        // The next block is on its way while this one is read and walked.
+        Store.PrefetchPoints(first + kBlock, std::min(kBlock, Stop - first - kBlock + 1));
         Store.ReadPoints(first, count, *block);
         if (walker.Merges()) {
             if (TForwardRuns runs(*block, count); Dense(XMap, *block, count, runs)) {
