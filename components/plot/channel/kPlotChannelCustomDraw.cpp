@@ -261,16 +261,12 @@ class TForwardRuns {
 public:
     TForwardRuns(const TkPlotPointBlock& Block, Integer Count) : FCount(Count)
     {
-        // Counted first in a loop without branches: most blocks of a long
-        // recording have no break at all.
-        Integer breaks = 0;
-        for (Integer i = 1; i < Count; ++i) breaks += Broken(Block, i);
+        // Most blocks of a long recording have no break at all: vector
+        // scans tell, and only a block with one is searched point by point.
+        if (AllValid(Block.Status, Count) && RunsForward(Block.X, Count)) return;
         if (Block.Status[0] != kpdpsValid) FBreaks[FBreakCount++] = 0;
-        for (Integer i = 1; breaks > 0 && i < Count; ++i)
-            if (Broken(Block, i)) {
-                FBreaks[FBreakCount++] = i;
-                --breaks;
-            }
+        for (Integer i = 1; i < Count; ++i)
+            if (Broken(Block, i)) FBreaks[FBreakCount++] = i;
     }
     Integer Breaks() const { return FBreakCount; }
     Integer End(Integer I)

@@ -72,3 +72,39 @@ TkPlotValueRange ValueRangeOf(const Double* Values, Integer Count, Double Low, D
     }
     return range;
 }
+
+bool RunsForward(const Double* Values, Integer Count)
+{
+    // Each pair of lanes compares values with the ones a place before.
+    TLaneMasks forwardA = {};
+    TLaneMasks forwardB = {};
+    Integer i = 1;
+    for (; i + kStep <= Count; i += kStep) {
+        forwardA -= Load(Values + i) >= Load(Values + i - 1);
+        forwardB -= Load(Values + i + kLanes) >= Load(Values + i + kLanes - 1);
+    }
+    const Int64 steps = (i - 1) / kStep;
+    bool forward = true;
+    for (Integer k = 0; k < kLanes; ++k) forward = forward && forwardA[k] == steps && forwardB[k] == steps;
+    for (; i < Count; ++i) forward = forward && Values[i] >= Values[i - 1];
+    return forward;
+}
+
+bool AllValid(const TkPlotDataPointStatus* Statuses, Integer Count)
+{
+    static_assert(sizeof(TkPlotDataPointStatus) == sizeof(Integer) && kpdpsValid == 0);
+    using TStatusLanes = Integer __attribute__((vector_size(16)));
+    constexpr Integer kStatusLanes = 4;
+    // Any status but valid leaves a bit in the OR of them all.
+    TStatusLanes any = {};
+    Integer i = 0;
+    for (; i + kStatusLanes <= Count; i += kStatusLanes) {
+        TStatusLanes lanes;
+        std::memcpy(&lanes, Statuses + i, sizeof lanes);
+        any |= lanes;
+    }
+    Integer rest = 0;
+    for (; i < Count; ++i) rest |= Statuses[i];
+    for (Integer k = 0; k < kStatusLanes; ++k) rest |= any[k];
+    return rest == 0;
+}
