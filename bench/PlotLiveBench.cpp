@@ -6,6 +6,9 @@
 //
 // - BM_LiveAppendWidening/N: the axes track the data, X widens with it.
 // - BM_LiveAppendFixed/N: X spans -1..N+1 and Y -2..2 from the start.
+// - BM_LiveFrames{Widening,Fixed}/N: the same, each repaint a paint of the
+//   plot, not shown, onto a bitmap of its size (as the render benchmarks
+//   paint): beside the above, what the way to the screen costs.
 //
 // per_point is the time of the whole loop, points and paints, per point.
 
@@ -20,6 +23,7 @@
 #include "components/plot/component/kXYPlot.h"
 #include "components/plot/input/kPlotDataCursor.h"
 #include "components/plot/input/kPlotToolBar.h"
+#include "MainWindowFixture.h"
 #include "platform/Forms.h"
 #include "platform/Math.h"
 #include "platform/Testing.h"
@@ -40,7 +44,8 @@ std::vector<Double> NoisySine(Integer Points)
 
 enum class TLiveScale { Widening, Fixed };
 
-void LiveAppend(benchmark::State& State, TLiveScale Scale)
+// The plot on a shown form, or alone (Shown false) and painted onto a bitmap.
+void LiveAppend(benchmark::State& State, TLiveScale Scale, bool Shown)
 {
     kXYPlotInitialization();
     const auto points = static_cast<Integer>(State.range(0));
@@ -50,9 +55,11 @@ void LiveAppend(benchmark::State& State, TLiveScale Scale)
     for (auto _ : State) {
         State.PauseTiming();
         TOwned<TForm> form(Create<TForm>(nullptr));
-        form->SetBounds(0, 0, 1020, 420);
+        // Room for the whole plot: the screen shows all of it.
+        form->SetClientWidth(1000);
+        form->SetClientHeight(400);
         TkXYPlot* plot = Create<TkXYPlot>(form.get());
-        plot->SetParent(form.get());
+        if (Shown) plot->SetParent(form.get());
         plot->SetBounds(0, 0, 1000, 400);
         plot->GetToolBar(0)->SetVisible(false);
         plot->GetDataCursor(0)->SetVisible(false);
@@ -60,17 +67,24 @@ void LiveAppend(benchmark::State& State, TLiveScale Scale)
             plot->GetXAxis(0)->SetMinSpan(-1, points + 2);
             plot->GetYAxis(0)->SetMinSpan(-2, 4);
         }
-        form->Show();
-        Testing::Input::Flush();
-        plot->OnPaint = [&paints](TObject*, TCanvas*) { ++paints; };
+        if (Shown) {
+            form->Show();
+            Testing::Input::Flush();
+            plot->OnPaint = [&paints](TObject*, TCanvas*) { ++paints; };
+        }
+        TPlotFrame frame(plot);
         TkXYPlotChannel* channel = plot->GetChannel(0);
         State.ResumeTiming();
         for (Integer i = 0; i < points; ++i) {
             channel->AddXY(i, y[i]);
-            if ((i + 1) % kPointsPerPaint == 0) plot->Repaint();
+            if ((i + 1) % kPointsPerPaint != 0) continue;
+            if (Shown)
+                plot->Repaint();
+            else
+                frame.Paint();
         }
         State.PauseTiming();
-        expected += points / kPointsPerPaint;
+        if (Shown) expected += points / kPointsPerPaint;
         form.reset();
         State.ResumeTiming();
     }
@@ -79,9 +93,13 @@ void LiveAppend(benchmark::State& State, TLiveScale Scale)
         benchmark::Counter(points, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
-void BM_LiveAppendWidening(benchmark::State& State) { LiveAppend(State, TLiveScale::Widening); }
-void BM_LiveAppendFixed(benchmark::State& State) { LiveAppend(State, TLiveScale::Fixed); }
+void BM_LiveAppendWidening(benchmark::State& State) { LiveAppend(State, TLiveScale::Widening, true); }
+void BM_LiveAppendFixed(benchmark::State& State) { LiveAppend(State, TLiveScale::Fixed, true); }
+void BM_LiveFramesWidening(benchmark::State& State) { LiveAppend(State, TLiveScale::Widening, false); }
+void BM_LiveFramesFixed(benchmark::State& State) { LiveAppend(State, TLiveScale::Fixed, false); }
 BENCHMARK(BM_LiveAppendWidening)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LiveAppendFixed)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LiveFramesWidening)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LiveFramesFixed)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
