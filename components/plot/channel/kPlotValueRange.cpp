@@ -7,36 +7,36 @@ namespace {
 // Two lanes of doubles and of their comparison masks, in the compiler's
 // vector extension: the comparisons and selections below become vector
 // minimum, maximum and compare instructions, which the loop over plain
-// doubles does not get (a NaN would make the order of comparisons matter;
-// the bounds catch a NaN before the extremes are believed). Two sets of
-// lanes go side by side, so that one comparison need not wait for the
-// other. The values inside each bound are counted by subtracting the masks
-// (-1 each): a logical combination of masks the compiler would take apart
-// lane by lane.
+// doubles does not get (a NaN would make the order of comparisons matter).
+// Two sets of lanes go side by side, so that one comparison need not wait
+// for the other. Masks are counted by subtraction (-1 each): a logical
+// combination of them the compiler would take apart lane by lane.
 using TLanes = Double __attribute__((vector_size(16)));
 using TLaneMasks = Int64 __attribute__((vector_size(16)));
 constexpr Integer kLanes = 2;
 constexpr Integer kStep = 2 * kLanes;
 
+// The extremes pass a NaN by; the values that are numbers are counted, and
+// the bounds are checked on the extremes once all are in: every value lies
+// within them exactly when all are numbers and the extremes do.
 struct TAccumulator {
     TLanes Low;
     TLanes High;
-    TLaneMasks Inside = {};
+    TLaneMasks Numbers = {};
 
-    void Add(TLanes V, Double LowBound, Double HighBound)
+    void Add(TLanes V)
     {
         Low = V < Low ? V : Low;
         High = V > High ? V : High;
-        Inside -= LowBound <= V;
-        Inside -= V <= HighBound;
+        Numbers -= V == V;
     }
-    // Adds: the values each lane took, each counted twice when inside.
+    // Adds: the values each lane took.
     void Into(TkPlotValueRange& Range, Int64 Adds) const
     {
         for (Integer k = 0; k < kLanes; ++k) {
             Range.Min = Low[k] < Range.Min ? Low[k] : Range.Min;
             Range.Max = High[k] > Range.Max ? High[k] : Range.Max;
-            Range.Inside = Range.Inside && Inside[k] == 2 * Adds;
+            Range.Inside = Range.Inside && Numbers[k] == Adds;
         }
     }
 };
@@ -58,8 +58,8 @@ TkPlotValueRange ValueRangeOf(const Double* Values, Integer Count, Double Low, D
         TAccumulator a{Load(Values), Load(Values)};
         TAccumulator b = a;
         for (; i + kStep <= Count; i += kStep) {
-            a.Add(Load(Values + i), Low, High);
-            b.Add(Load(Values + i + kLanes), Low, High);
+            a.Add(Load(Values + i));
+            b.Add(Load(Values + i + kLanes));
         }
         a.Into(range, i / kStep);
         b.Into(range, i / kStep);
@@ -68,8 +68,9 @@ TkPlotValueRange ValueRangeOf(const Double* Values, Integer Count, Double Low, D
         const Double v = Values[i];
         range.Min = v < range.Min ? v : range.Min;
         range.Max = v > range.Max ? v : range.Max;
-        range.Inside = range.Inside && Low <= v && v <= High;
+        range.Inside = range.Inside && v == v;
     }
+    range.Inside = range.Inside && Low <= range.Min && range.Max <= High;
     return range;
 }
 
