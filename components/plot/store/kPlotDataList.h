@@ -313,6 +313,16 @@ public:
     // instead).
     void PrepareToAdd(std::span<const TkPlotNewPoint> Points) override { ReserveForMore(Points.size()); }
     void ReserveForMore(std::size_t Count) final;
+    void PrefetchPoints(Integer Start, Integer Count) const noexcept final
+    {
+        const Int64 stop = std::min(Int64{Start} + Count, Int64{FCount});
+        if (Start < 0 || Start >= stop) return;
+        const auto n = static_cast<Integer>(stop - Start);
+        const Integer first = Slot(Start);
+        const Integer run = FCount - first < n ? FCount - first : n;
+        PrefetchRecords(FList + first, run);
+        PrefetchRecords(FList, n - run);
+    }
 
 protected:
     TkPlotDataRecordList() : TkPlotDataCustomList(sizeof(TRecord)) {}
@@ -350,16 +360,6 @@ protected:
         const Integer run = FCount - first < Count ? FCount - first : Count;
         for (Integer i = 0; i < run; ++i) Visit(FList[first + i], i, Start + i);
         for (Integer i = run; i < Count; ++i) Visit(FList[i - run], i, Start + i);
-    }
-    void PrefetchPoints(Integer Start, Integer Count) const noexcept final
-    {
-        const Int64 stop = std::min(Int64{Start} + Count, Int64{FCount});
-        if (Start < 0 || Start >= stop) return;
-        const auto n = static_cast<Integer>(stop - Start);
-        const Integer first = Slot(Start);
-        const Integer run = FCount - first < n ? FCount - first : n;
-        PrefetchRecords(FList + first, run);
-        PrefetchRecords(FList, n - run);
     }
     // SumXY of a store whose records hold X and Y.
     template <class = TRecord>
