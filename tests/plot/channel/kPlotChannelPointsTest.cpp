@@ -394,7 +394,7 @@ INSTANTIATE_TEST_SUITE_P(
 // tick labels, and a repaint asked for by the same points, whether every
 // report asks for one at once, the plots are paced (the clock running
 // through several frame periods meanwhile), or the points come within
-// update brackets and between them.
+// update brackets and between them; the user sets a scale now and then.
 namespace {
 
 enum class TPacing { AtOnce, Paced, Bracketed, PacedAndBracketed };
@@ -428,14 +428,19 @@ protected:
     void AddXY(Double X, Double Y)
     {
         for (TkPlotComponent* plot : Plots()) plot->GetChannel(0)->AddXY(X, Y);
+        ReportPoint();
         ExpectSameRepaint();
     }
-    // Both plots ask for the repaint, or mark it, as a plot told of every
-    // change that comes before the repaint it asked for does, at the same
-    // time.
-    void ExpectSameRepaint()
+    // The reference plot is told of the new point, as of every change that
+    // comes before the repaint it asked for.
+    void ReportPoint()
     {
         if (!Reported->RepaintQueued()) Reported->InvalidateChange();
+    }
+    // Both plots ask for the repaint, or mark it, as the reference plot
+    // does, at the same time.
+    void ExpectSameRepaint()
+    {
         for (TkPlotComponent* plot : Plots()) {
             EXPECT_EQ(plot->RepaintPending(), Reported->RepaintPending());
             EXPECT_EQ(plot->RepaintQueued(), Reported->RepaintQueued());
@@ -484,11 +489,19 @@ TEST_P(WaitingPointsPaintTest, EveryPaintShowsThePointsTrackedOneByOne)
     PaintBoth("widened");
     for (Integer step = 0; step < 400; ++step) {
         AddWalkPoint();
+        ReportPoint();
         SCOPED_TRACE(step);
         ExpectSameRepaint();
         if (Paced() && Chance(4)) Testing::VirtualClock::Advance(Random() % 9);
         if (Bracketed() && Chance(6))
             for (TkPlotComponent* plot : AllPlots()) plot->GetUpdateActive() ? plot->EndUpdate() : plot->BeginUpdate();
+        // The user sets a scale now and then; tracking goes on from it.
+        if (Chance(60)) {
+            const bool x = Chance(2);
+            const Double span = 5 + Integer(Random() % 20);
+            for (TkPlotComponent* plot : AllPlots()) plot->GetAxis(x, 0)->SetMinSpan((x ? X : Y) - span / 2, span);
+            ExpectSameRepaint();
+        }
         if (Chance(25)) PaintBoth("between points");
     }
     ExpectSameState("at the end");
