@@ -171,6 +171,14 @@ void TkComponent::DoRepaint()
     Invalidate();
 }
 
+// Exactly when InvalidateChange would only mark the control again.
+bool TkComponent::RepaintPending() const
+{
+    if (FRepaintPending) return true;
+    if (!FNeedsRepaint) return false;
+    return FUpdateActive || (FAutoFrameRate && !FramePeriodElapsed(FLastUpdate, FUpdateFrameRate));
+}
+
 void TkComponent::InvalidateChange()
 {
     if (FUpdateActive) {

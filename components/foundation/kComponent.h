@@ -32,9 +32,15 @@ public:
     void SaveImageToBitmap(const String& FileName);
 
     // ---- Repaint requests ----
-    // A repaint was asked for and has not begun yet: it will show every
-    // change made until then.
-    bool RepaintPending() const { return FRepaintPending; }
+    // A change made now needs no request of its own: a repaint was asked
+    // for and has not begun yet (it will show every change made until
+    // then), or the control is marked for one that a request would not
+    // bring forward (within an update bracket, or paced and within its
+    // frame period; this reads the clock).
+    bool RepaintPending() const;
+    // The repaint comes without a further change: asked for and not begun,
+    // or marked within an update bracket, whose end asks for it.
+    bool RepaintQueued() const { return FRepaintPending || (FUpdateActive && FNeedsRepaint); }
     // A foreground change (new data; the background stays as it is).
     void InvalidateChange();
     // A background or layout change.

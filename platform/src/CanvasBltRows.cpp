@@ -2,7 +2,8 @@
 // a row at a time: every control's paint ends with one of these (its
 // offscreen picture copied whole onto its retained image), so they run at
 // the speed of memory rather than through the per-pixel sampling of the
-// general path, which they match pixel for pixel.
+// general path, which they match pixel for pixel. A copy of a whole image
+// onto one of its size shares its pixels instead.
 
 #include <algorithm>
 #include <vector>
@@ -104,12 +105,32 @@ void TransferByRop(const TRowsJob& job, Byte rop3)
     }
 }
 
+// A plain copy of a whole image onto the whole of another of its size,
+// format and resolution, nothing clipped: the destination takes the
+// source's pixels shared, and whichever is drawn on next detaches. These are
+// the pixels the copy writes (its alpha aside, which an RGB image never
+// shows), without a pass over them: a control's paint ends with one.
+bool ShareWholeCopy(TCanvasImpl& dest, QImage& image, const QRect& area, const QImage* source, const QPoint& shift,
+                    Byte rop3)
+{
+    constexpr Byte kSrcCopy = 0xCC;
+    if (rop3 != kSrcCopy || !source || source == &image || !shift.isNull() || area != image.rect()) return false;
+    if (image.format() != QImage::Format_RGB32 || source->format() != image.format() ||
+        source->size() != image.size() || source->dotsPerMeterX() != image.dotsPerMeterX() ||
+        source->dotsPerMeterY() != image.dotsPerMeterY() || source->devicePixelRatio() != image.devicePixelRatio())
+        return false;
+    if (dest.Visible() != QRegion(image.rect())) return false;
+    image = *source;
+    return true;
+}
+
 }  // namespace
 
 void TransferRows(TCanvasImpl& dest, const QRect& area, const QImage* source, const QPoint& shift, Byte rop3,
                   const TFill& pattern)
 {
     QImage& image = dest.RequireTarget();
+    if (ShareWholeCopy(dest, image, area, source, shift, rop3)) return;
     TRowsJob job{image.bits(), image.bytesPerLine(), source, shift, UsesPattern(rop3) ? &pattern : nullptr, {}, 0};
     job.Parts = PartsOf(dest, area, source, shift);
     if (job.Parts.empty()) return;

@@ -340,3 +340,39 @@ TEST(CanvasBlt, RowWiseTransfersMatchTheGeneralPath)
     }
     EXPECT_EQ(compared, 256 * 16);
 }
+
+// A plain copy of a whole bitmap onto one of its size, as every control's
+// paint ends, leaves the pixels of the general path, and the two bitmaps
+// stay apart: whichever is drawn on next changes alone. Through Draw and
+// BitBlt, onto an unclipped canvas and onto a clipped one.
+TEST(CanvasBlt, AWholeCopyLeavesTheGeneralPathsPixelsAndTheImagesApart)
+{
+    std::mt19937 random(7);
+    const TOwned<TBitmap> picture = NoiseBitmap(random, 31, 23);
+    const TOwned<TBitmap> background = NoiseBitmap(random, 31, 23);
+    for (const bool draw : {true, false})
+        for (const bool clipped : {false, true}) {
+            SCOPED_TRACE(testing::Message() << (draw ? "Draw" : "BitBlt") << (clipped ? ", clipped" : ""));
+            const auto copy = [&](TBitmap& Target) {
+                if (clipped) IntersectClipRect(Target.Canvas(), 2, 3, 31, 23);
+                if (draw)
+                    Target.Canvas()->Draw(0, 0, picture.get());
+                else
+                    BitBlt(Target.Canvas(), 0, 0, 31, 23, picture->Canvas(), 0, 0, SRCCOPY);
+            };
+            const TOwned<TBitmap> general = CopyOf(*background);
+            Testing::BlockTransfers::GeneralPathOnly(true);
+            copy(*general);
+            Testing::BlockTransfers::GeneralPathOnly(false);
+            const TOwned<TBitmap> target = CopyOf(*background);
+            copy(*target);
+            EXPECT_EQ(PixelsOf(*target), PixelsOf(*general));
+
+            const std::vector<TColor> before = PixelsOf(*picture);
+            target->Canvas()->SetPixels(5, 5, clRed);
+            EXPECT_EQ(PixelsOf(*picture), before);
+            picture->Canvas()->SetPixels(6, 6, clBlue);
+            EXPECT_EQ(target->Canvas()->Pixels(6, 6), general->Canvas()->Pixels(6, 6));
+            picture->Canvas()->SetPixels(6, 6, before[6 * 31 + 6]);
+        }
+}

@@ -333,6 +333,7 @@ public:
 
     // --- painting and layout -----------------------------------------------------------------------
     bool RepaintPending() const override { return PendingRepaint; }
+    bool RepaintQueued() const override { return PendingRepaint; }
     bool DataViewPercentToPixels(Double Percent, bool Vertical, Integer& Pixel) const override
     {
         if (!HasDataView) return false;

@@ -118,7 +118,7 @@ constexpr Integer kWaitBlock = 4096;
 
 void TkPlotChannelCustom::BeginWaiting()
 {
-    if (!FStoreKeepsValuesExactly || !RepaintPending() || !TakesPointRuns()) return;
+    if (!FStoreKeepsValuesExactly || !RepaintQueued() || !TakesPointRuns()) return;
     TkPlotAxis* const xAxis = FXAxisTrackingEnabled ? XAxis() : nullptr;
     TkPlotAxis* const yAxis = FYAxisTrackingEnabled ? YAxis() : nullptr;
     TkPlotWaitingScale* const xScale = xAxis ? xAxis->HoldWaiting(*this) : nullptr;
@@ -180,6 +180,12 @@ inline bool TkPlotChannelCustom::RepaintPending() const
 {
     const TkPlotPaintHost* paint = Host().Paint;
     return paint && paint->RepaintPending();
+}
+
+inline bool TkPlotChannelCustom::RepaintQueued() const
+{
+    const TkPlotPaintHost* paint = Host().Paint;
+    return paint && paint->RepaintQueued();
 }
 
 void TkPlotChannelCustom::ReportNewData()

@@ -460,7 +460,7 @@ private:
         }
     }
     // The points from now on wait, when nobody could see their tracking:
-    // the plot's repaint is pending, the points need no log line and no
+    // the plot's repaint comes by itself, the points need no log line and no
     // marker extents, the store keeps their values to replay and the
     // axes' scales hold them (kPlotWaitingPoints.h).
     void BeginWaiting();
@@ -507,8 +507,10 @@ private:
     // unreported; the store prepared for it.
     void StorePointRun(std::span<const TkPlotNewPoint> Points, const TkPlotRunExtents& Extents);
     void ReportNewData();
-    // The plot's repaint was asked for and has not begun.
+    // The plot's repaint is pending (TkPlotPaintHost::RepaintPending).
     bool RepaintPending() const;
+    // The plot's repaint comes by itself (TkPlotPaintHost::RepaintQueued).
+    bool RepaintQueued() const;
     // Feeds the new point to the axes that track it.
     void TrackPoint(Boolean Null, Boolean Empty, Double X, Double Y, bool RepaintPending);
     void TrackMarkerExtents(Integer Index);

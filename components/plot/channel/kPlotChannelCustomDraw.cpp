@@ -224,6 +224,8 @@ public:
     }
     Integer Low() const { return FLow; }
     Integer High() const { return FHigh; }
+    Integer Last() const { return FLast; }
+    bool LastCovered() const { return FLastCovered; }
     // The state Add would leave after rows whose extremes, the last row
     // among them, are Low..High.
     void Set(Integer Low, Integer High, Integer Last, bool LastCovered)
@@ -259,16 +261,12 @@ class TForwardRuns {
 public:
     TForwardRuns(const TkPlotPointBlock& Block, Integer Count) : FCount(Count)
     {
-        // Counted first in a loop without branches: most blocks of a long
-        // recording have no break at all.
-        Integer breaks = 0;
-        for (Integer i = 1; i < Count; ++i) breaks += Broken(Block, i);
+        // Most blocks of a long recording have no break at all: vector
+        // scans tell, and only a block with one is searched point by point.
+        if (AllValid(Block.Status, Count) && RunsForward(Block.X, Count)) return;
         if (Block.Status[0] != kpdpsValid) FBreaks[FBreakCount++] = 0;
-        for (Integer i = 1; breaks > 0 && i < Count; ++i)
-            if (Broken(Block, i)) {
-                FBreaks[FBreakCount++] = i;
-                --breaks;
-            }
+        for (Integer i = 1; i < Count; ++i)
+            if (Broken(Block, i)) FBreaks[FBreakCount++] = i;
     }
     Integer Breaks() const { return FBreakCount; }
     Integer End(Integer I)
@@ -422,12 +420,30 @@ private:
             // the column reached it makes no pixel of difference.
             run.Set(low, high, lastRow, true);
         } else {
-            for (Integer k = I + 1; k <= last; ++k) run.Add(FY.Pixel(Block.Y[k]));
+            run.Set(low, high, lastRow, HeldExtremeCovered(run, Block, I, last, lastRow));
         }
         State.Previous.X = Block.X[last];
         State.Previous.Y = lastY;
         State.Previous.Pixel = Point(column, lastRow);
         return last;
+    }
+    // Whether a segment of the column reached LastRow, an extreme row of
+    // the column that the points I+1..Last end on, as Add one by one would
+    // tell: the rows before the final stretch on LastRow reached it. Only
+    // that stretch is converted point by point, from the end; the rows
+    // before it come from the extremes of their values.
+    bool HeldExtremeCovered(const TColumnRun& Run, const TkPlotPointBlock& Block, Integer I, Integer Last,
+                            Integer LastRow) const
+    {
+        Integer held = Last;
+        while (held > I + 1 && FY.Pixel(Block.Y[held - 1]) == LastRow) --held;
+        // From the run's last row to the stretch, or not a row changed.
+        if (held == I + 1)
+            return Run.Last() == LastRow ? Run.LastCovered() : Run.Low() <= LastRow && LastRow <= Run.High();
+        const TkPlotValueRange before = ValueRangeOf(Block.Y + I + 1, held - I - 1, FYLow, FYHigh);
+        const Integer a = FY.Pixel(before.Min);
+        const Integer b = FY.Pixel(before.Max);
+        return std::min({Run.Low(), a, b}) <= LastRow && LastRow <= std::max({Run.High(), a, b});
     }
     // The last of the points I..End-1 in the pixel column of point I, whose
     // X is monotonic in these points: by steps that double, then halve.
@@ -545,6 +561,8 @@ void WalkTrace(const TkPlotDataCustomList& Store, Integer Start, Integer Stop, c
     Integer yPixels[kBlock];
     for (Integer first = Start; first <= Stop; first += kBlock) {
         const Integer count = std::min(kBlock, Stop - first + 1);
+        // The next block is on its way while this one is read and walked.
+        Store.PrefetchPoints(first + kBlock, std::min(kBlock, Stop - first - kBlock + 1));
         Store.ReadPoints(first, count, *block);
         if (walker.Merges()) {
             if (TForwardRuns runs(*block, count); Dense(XMap, *block, count, runs)) {

@@ -196,6 +196,9 @@ public:
     // Every channel's waiting points are tracked now (kPlotWaitingPoints.h):
     // before every paint, and before a handler of the scale events comes.
     void SettleWaitingPoints() override;
+    // Also settles the points that waited within the bracket: the repaint
+    // it asks for may be paced, and then comes only with a later change.
+    void EndUpdate() override;
     // One-dimensional Data: element i is channel i's point at XValue (a
     // value in (1e-301, 1e-300) adds a null point, one in (1e-302, 1e-301)
     // an empty one). Two-dimensional Data: each row j of the second

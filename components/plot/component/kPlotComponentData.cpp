@@ -90,3 +90,9 @@ void TkPlotComponent::SettleWaitingPoints()
 {
     for (Integer i = 0; i < ChannelCount(); ++i) GetChannel(i)->SettleWaitingPoints();
 }
+
+void TkPlotComponent::EndUpdate()
+{
+    SettleWaitingPoints();
+    TkComponent::EndUpdate();
+}

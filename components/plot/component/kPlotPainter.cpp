@@ -634,6 +634,7 @@ std::vector<const TkPlotChannelCustom*> TkPlotPainter::ChannelsOnLegendEntries(T
 // ===========================================================================
 
 bool TkPlotPainter::RepaintPending() const { return FPlot.RepaintPending(); }
+bool TkPlotPainter::RepaintQueued() const { return FPlot.RepaintQueued(); }
 
 bool TkPlotPainter::DataViewPercentToPixels(Double Percent, bool Vertical, Integer& Pixel) const
 {

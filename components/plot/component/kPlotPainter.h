@@ -62,6 +62,7 @@ public:
 
     // --- TkPlotPaintHost ----------------------------------------------------------------
     bool RepaintPending() const override;
+    bool RepaintQueued() const override;
     TkPlotLegendEntries* LegendEntries() override { return FLegendEntries ? &*FLegendEntries : nullptr; }
     bool DataViewPercentToPixels(Double Percent, bool Vertical, Integer& Pixel) const override;
     Integer PlotImageCount(Integer ListIndex) const override;

@@ -110,9 +110,14 @@ protected:
 // What painting and layout share or ask of the plot.
 class TkPlotPaintHost {
 public:
-    // A repaint was asked for and has not begun yet: it will show every
-    // change made until then, so reporting more of them is not needed.
+    // A repaint was asked for and has not begun yet, or is due and would
+    // not come sooner for asking: it will show every change made until
+    // then, so reporting more of them is not needed.
     virtual bool RepaintPending() const = 0;
+    // The repaint comes without a further change, or the plot settles the
+    // points that wait for it before it stops coming by itself: points may
+    // wait for their tracking meanwhile.
+    virtual bool RepaintQueued() const = 0;
     // What the plot's legends list, worked out once for all of them during
     // a layout pass or a paint; nullptr when the host keeps none, and each
     // legend works its own out.

@@ -3,6 +3,7 @@
 // per channel, growable or used as a ring buffer, addressed by logical index
 // (oldest point first). A store never notifies; its channel does.
 
+#include <algorithm>
 #include <span>
 #include <type_traits>
 
@@ -197,6 +198,11 @@ public:
     // memory speed; raises "Index out of Bounds" before reading when the
     // range is not inside 0 .. Count - 1.
     virtual void ReadPoints(Integer Start, Integer Count, TkPlotPointBlock& Block) const = 0;
+    // Asks the memory for the points of Start .. Start + Count - 1 (those
+    // of them that exist) ahead of their ReadPoints, so that a pass over
+    // the store reads a block while the next one is on its way. Changes
+    // nothing.
+    virtual void PrefetchPoints(Integer, Integer) const noexcept {}
     // Adds the X and the Y of logical points Start .. Start + Count - 1 to
     // SumX and SumY, point after point, in extended precision; raises
     // "Index out of Bounds" before adding when the range is not inside
@@ -307,6 +313,16 @@ public:
     // instead).
     void PrepareToAdd(std::span<const TkPlotNewPoint> Points) override { ReserveForMore(Points.size()); }
     void ReserveForMore(std::size_t Count) final;
+    void PrefetchPoints(Integer Start, Integer Count) const noexcept final
+    {
+        const Int64 stop = std::min(Int64{Start} + Count, Int64{FCount});
+        if (Start < 0 || Start >= stop) return;
+        const auto n = static_cast<Integer>(stop - Start);
+        const Integer first = Slot(Start);
+        const Integer run = FCount - first < n ? FCount - first : n;
+        PrefetchRecords(FList + first, run);
+        PrefetchRecords(FList, n - run);
+    }
 
 protected:
     TkPlotDataRecordList() : TkPlotDataCustomList(sizeof(TRecord)) {}
@@ -378,6 +394,13 @@ protected:
     }
 
 private:
+    static void PrefetchRecords(const TRecord* Records, Integer Count) noexcept
+    {
+        constexpr std::size_t kCacheLine = 64;
+        const auto* bytes = reinterpret_cast<const char*>(Records);
+        const std::size_t size = sizeof(TRecord) * static_cast<std::size_t>(Count);
+        for (std::size_t offset = 0; offset < size; offset += kCacheLine) __builtin_prefetch(bytes + offset);
+    }
     TRecord* NewestSlotSlow(Integer& Slot);
     void Grow();
     // Rotates a wrapped ring so that logical and physical order agree.

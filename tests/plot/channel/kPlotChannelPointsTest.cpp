@@ -14,6 +14,7 @@
 #include "components/plot/channel/xy/kPlotXYChannel.h"
 #include "components/plot/component/kPlot.h"
 #include "components/plot/component/kXYPlot.h"
+#include "platform/Testing.h"
 #include "support/MessageOf.h"
 
 namespace {
@@ -390,13 +391,19 @@ INSTANTIATE_TEST_SUITE_P(
                       TWaitCase{kptsScaleMinMax, kpafsNone, 0, false, 0, kpdsStandard, false, kpstLinear, 1, true}));
 
 // Paints of the two plots as the screen asks for them: the same pixels and
-// tick labels, and a repaint asked for by the same points.
+// tick labels, and a repaint asked for by the same points, whether every
+// report asks for one at once, the plots are paced (the clock running
+// through several frame periods meanwhile), or the points come within
+// update brackets and between them; the user sets a scale now and then.
 namespace {
+
+enum class TPacing { AtOnce, Paced, Bracketed, PacedAndBracketed };
 
 struct TPaintCase {
     bool TimePlot;
     // Takes away what the plot needs to draw anything; nullptr for none.
     void (*Strip)(TkPlotComponent& Plot);
+    TPacing Pacing = TPacing::AtOnce;
 };
 
 class WaitingPointsPaintTest : public WaitingPointsFixture, public ::testing::WithParamInterface<TPaintCase> {
@@ -404,23 +411,48 @@ protected:
     WaitingPointsPaintTest() : WaitingPointsFixture(GetParam().TimePlot) {}
     void SetUp() override
     {
-        for (TkPlotComponent* plot : Plots()) {
+        for (TkPlotComponent* plot : AllPlots()) {
             plot->SetBounds(0, 0, 320, 240);
-            // Every report asks for a repaint at once, never throttled.
-            plot->SetAutoFrameRate(false);
+            plot->SetUpdateFrameRate(60);
+            plot->SetAutoFrameRate(Paced());
             if (GetParam().Strip) GetParam().Strip(*plot);
+            if (Bracketed()) plot->BeginUpdate();
         }
+    }
+    std::array<TkPlotComponent*, 3> AllPlots() const { return {Waiting.get(), Tracked.get(), Reported.get()}; }
+    bool Paced() const { return GetParam().Pacing == TPacing::Paced || GetParam().Pacing == TPacing::PacedAndBracketed; }
+    bool Bracketed() const
+    {
+        return GetParam().Pacing == TPacing::Bracketed || GetParam().Pacing == TPacing::PacedAndBracketed;
     }
     void AddXY(Double X, Double Y)
     {
         for (TkPlotComponent* plot : Plots()) plot->GetChannel(0)->AddXY(X, Y);
-        EXPECT_EQ(Waiting->RepaintPending(), Tracked->RepaintPending());
+        ReportPoint();
+        ExpectSameRepaint();
+    }
+    // The reference plot is told of the new point, as of every change that
+    // comes before the repaint it asked for.
+    void ReportPoint()
+    {
+        if (!Reported->RepaintQueued()) Reported->InvalidateChange();
+    }
+    // Both plots ask for the repaint, or mark it, as the reference plot
+    // does, at the same time.
+    void ExpectSameRepaint()
+    {
+        for (TkPlotComponent* plot : Plots()) {
+            EXPECT_EQ(plot->RepaintPending(), Reported->RepaintPending());
+            EXPECT_EQ(plot->RepaintQueued(), Reported->RepaintQueued());
+            EXPECT_EQ(plot->GetNeedsRepaint(), Reported->GetNeedsRepaint());
+            EXPECT_EQ(plot->GetLastUpdate(), Reported->GetLastUpdate());
+        }
     }
     // A paint cycle clears the pending repaint, as the screen's does.
     void PaintBoth(const char* When)
     {
         SCOPED_TRACE(When);
-        for (TkPlotComponent* plot : Plots()) plot->PaintCycle(plot->ClientRect());
+        for (TkPlotComponent* plot : AllPlots()) plot->PaintCycle(plot->ClientRect());
         for (const bool x : {true, false})
             EXPECT_EQ(TickTexts(*Waiting->GetAxis(x, 0)), TickTexts(*Tracked->GetAxis(x, 0))) << (x ? "X" : "Y");
         Integer differing = 0;
@@ -438,6 +470,10 @@ protected:
                 texts.push_back(tick->Text + "@" + IntToStr(tick->PositionPixels));
         return texts;
     }
+
+    // Takes no points: it is told of each new point as a change, which is
+    // what a point's report comes to.
+    TOwned<TkPlotComponent> Reported{MakePlot(GetParam().TimePlot)};
 };
 
 }  // namespace
@@ -453,7 +489,19 @@ TEST_P(WaitingPointsPaintTest, EveryPaintShowsThePointsTrackedOneByOne)
     PaintBoth("widened");
     for (Integer step = 0; step < 400; ++step) {
         AddWalkPoint();
-        EXPECT_EQ(Waiting->RepaintPending(), Tracked->RepaintPending()) << step;
+        ReportPoint();
+        SCOPED_TRACE(step);
+        ExpectSameRepaint();
+        if (Paced() && Chance(4)) Testing::VirtualClock::Advance(Random() % 9);
+        if (Bracketed() && Chance(6))
+            for (TkPlotComponent* plot : AllPlots()) plot->GetUpdateActive() ? plot->EndUpdate() : plot->BeginUpdate();
+        // The user sets a scale now and then; tracking goes on from it.
+        if (Chance(60)) {
+            const bool x = Chance(2);
+            const Double span = 5 + Integer(Random() % 20);
+            for (TkPlotComponent* plot : AllPlots()) plot->GetAxis(x, 0)->SetMinSpan((x ? X : Y) - span / 2, span);
+            ExpectSameRepaint();
+        }
         if (Chance(25)) PaintBoth("between points");
     }
     ExpectSameState("at the end");
@@ -464,4 +512,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(TPaintCase{false, nullptr}, TPaintCase{true, nullptr},
                       TPaintCase{false, [](TkPlotComponent& Plot) { Plot.DeleteToolBar(0); }},
                       TPaintCase{false, [](TkPlotComponent& Plot) { Plot.DeleteLegend(0); }},
-                      TPaintCase{true, [](TkPlotComponent& Plot) { Plot.DeleteDataView(0); }}));
+                      TPaintCase{true, [](TkPlotComponent& Plot) { Plot.DeleteDataView(0); }},
+                      TPaintCase{false, nullptr, TPacing::Paced}, TPaintCase{true, nullptr, TPacing::Paced},
+                      TPaintCase{false, nullptr, TPacing::Bracketed}, TPaintCase{true, nullptr, TPacing::Bracketed},
+                      TPaintCase{false, nullptr, TPacing::PacedAndBracketed}));

@@ -37,6 +37,9 @@ struct TTraceCase {
     Integer Width = 1;
     TPenMode Mode = pmCopy;
     Integer Points = 3000;
+    // Y takes this many values only (0: any), so that the columns of a
+    // dense trace often end on a row they held before.
+    Integer Levels = 0;
 };
 
 class TraceBatchTest : public ::testing::Test {
@@ -73,6 +76,7 @@ protected:
             const Double x = Case.SortedX ? low + (high - low) * i / Case.Points : Uniform(low, high);
             Double y = Uniform(-yOvershoot, 1 + yOvershoot);
             if (Case.LogY) y = std::pow(10.0, Uniform(-1 - 3 * yOvershoot, 1 + 3 * yOvershoot));
+            if (Case.Levels > 0) y = std::floor(y * Case.Levels) / Case.Levels;
             const Integer kind = Case.NullsAndEmpties ? Integer(Random() % 20) : 2;
             for (TkPlotChannelCustom* channel : {Batched, BySegment}) channel->AddPoint(kind == 0, kind == 1, x, y);
         }
@@ -143,6 +147,9 @@ TEST_F(TraceBatchTest, SortedAndUnsortedTracesInsideTheScales)
     ExpectSamePixels({});
     ExpectSamePixels({.SortedX = false, .Points = 400});
     ExpectSamePixels({.Points = 100'000});
+    for (const Integer levels : {2, 7})
+        for (const bool nulls : {false, true})
+            ExpectSamePixels({.NullsAndEmpties = nulls, .Points = 100'000, .Levels = levels});
 }
 
 TEST_F(TraceBatchTest, NullsEmptiesAndPointsOffTheScales)
@@ -174,16 +181,21 @@ TEST_F(TraceBatchTest, EveryPenStyleWidthAndMode)
 
 // A pixel column that rises to a row it then holds, up to a null: no
 // segment of the column reaches that row, and none after the null does.
+// Held by a few points, and by hundreds (a column taken whole, across the
+// end of a block of points too).
 TEST_F(TraceBatchTest, ColumnEndingOnItsHeldExtreme)
 {
     Configure({});
-    for (TkPlotChannelCustom* channel : {Batched, BySegment}) {
-        channel->Clear();
-        for (const Double y : {0.2, 0.2, 0.3, 0.3, 0.4, 0.4}) channel->AddXY(0.5 + channel->Count() * 1e-6, y);
-        channel->AddPoint(true, false, 0.5 + 7e-6, 0.5);
-        for (Integer i = 0; i < 6; ++i) channel->AddXY(0.9 + i * 1e-6, 0.1 * i);
+    for (const Integer repeat : {2, 400}) {
+        for (TkPlotChannelCustom* channel : {Batched, BySegment}) {
+            channel->Clear();
+            for (const Double y : {0.2, 0.3, 0.4})
+                for (Integer k = 0; k < repeat; ++k) channel->AddXY(0.5 + channel->Count() * 1e-7, y);
+            channel->AddPoint(true, false, 0.5 + channel->Count() * 1e-7, 0.5);
+            for (Integer i = 0; i < 6; ++i) channel->AddXY(0.9 + i * 1e-6, 0.1 * i);
+        }
+        ExpectSameTraces(pmCopy);
     }
-    ExpectSameTraces(pmCopy);
 }
 
 TEST_F(TraceBatchTest, ValuesThatAreNoNumbersBreakNothing)
