@@ -5,9 +5,11 @@
 //
 // The totals are sums in extended precision, in the order the points came.
 // The values of points that the store keeps exactly join them when the
-// totals are next read, or once a block of such points waits: summed from
-// the store in the same order, they give the same totals, and the path of
-// every new point stays clear of extended-precision arithmetic.
+// totals are next read, or before a ring buffer overwrites the oldest of
+// them: summed from the store in the same order, they give the same totals,
+// and adding points costs no extended-precision arithmetic at all.
+
+#include <limits>
 
 #include "components/plot/objects/kPlotHostServices.h"
 #include "components/plot/store/kPlotDataList.h"
@@ -85,15 +87,14 @@ private:
         ++FCount;
     }
     // Never as many waiting points as a ring buffer holds: the point a full
-    // ring overwrites has always joined the totals.
+    // ring overwrites has always joined the totals. A store that only grows
+    // keeps every point until the totals are read.
     static Integer UnsummedLimit(const TkPlotDataCustomList& Store)
     {
         const Integer ring = Store.RingBufferSize();
-        return ring != 0 && ring < kUnsummedBlock ? ring : kUnsummedBlock;
+        return ring != 0 ? ring : std::numeric_limits<Integer>::max();
     }
     Double SettledMean(Double& Mean, Int64& MeanCount, const Extended& Total, const TkPlotDataCustomList& Store) const;
-
-    static constexpr Integer kUnsummedBlock = 1024;
 
     Int64 FCount = 0;
     Double FXMin = 0.0;
