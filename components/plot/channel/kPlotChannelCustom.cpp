@@ -113,6 +113,17 @@ Integer TkPlotChannelCustom::AddTrackedPoint(Boolean Null, Boolean Empty, Double
     return index;
 }
 
+Integer TkPlotChannelCustom::AddPointSlowly(Boolean Null, Boolean Empty, Double X, Double Y)
+{
+    if (FWaitLimit == 0) return AddTrackedPoint(Null, Empty, X, Y);
+    const Integer index = StorePoint(Null, Empty, X, Y);
+    ++FPointsRevision;
+    if (!(Null | Empty)) WidenValidExtents(X, Y);
+    FRunning.AddStored(X, Y, *FDataList);
+    if (++FWaitingPoints == FWaitLimit) SettleWaitingPoints();
+    return index;
+}
+
 // Waiting blocks of this many points stay in the caches while they settle.
 constexpr Integer kWaitBlock = 4096;
 

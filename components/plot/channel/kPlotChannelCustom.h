@@ -62,14 +62,18 @@ public:
     // write and its running statistics: its tracking waits, and is settled
     // before anyone reads the axes' scales, by a paint or another call
     // (SettleWaitingPoints), exactly as if it had been made at once.
+    // Most waiting points go into a standard store with room for them and
+    // settle no block: their road holds no call.
     [[gnu::always_inline]] Integer AddPoint(Boolean Null, Boolean Empty, Double X, Double Y)
     {
-        if (FWaitLimit == 0) return AddTrackedPoint(Null, Empty, X, Y);
-        const Integer index = StorePoint(Null, Empty, X, Y);
+        if (FWaitingPoints + 1 >= FWaitLimit || FDataStyle != kpdsStandard)
+            return AddPointSlowly(Null, Empty, X, Y);
+        const Integer index = static_cast<TkPlotDataNullList&>(*FDataList).AddToRoom(X, Y, Null, Empty);
+        if (index < 0) return AddPointSlowly(Null, Empty, X, Y);
         ++FPointsRevision;
         if (!(Null | Empty)) WidenValidExtents(X, Y);
-        FRunning.AddStored(X, Y, *FDataList);
-        if (++FWaitingPoints == FWaitLimit) SettleWaitingPoints();
+        FRunning.AddStoredToGrowingStore(X, Y);
+        ++FWaitingPoints;
         return index;
     }
     // Points in a run, each as AddPoint takes it (the same points, flags,
@@ -450,6 +454,8 @@ private:
     // --- points that wait for their tracking ---------------------------------------------
     // AddPoint of a point tracked at once; the points after it may wait.
     Integer AddTrackedPoint(Boolean Null, Boolean Empty, Double X, Double Y);
+    // AddPoint of any point, tracked at once or waiting.
+    Integer AddPointSlowly(Boolean Null, Boolean Empty, Double X, Double Y);
     // The store's Add, without a virtual call for the stores most points go to.
     Integer StorePoint(Boolean Null, Boolean Empty, Double X, Double Y)
     {

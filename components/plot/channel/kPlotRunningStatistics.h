@@ -47,6 +47,12 @@ public:
         Count(X, Y);
         if (++FUnsummed >= UnsummedLimit(Store)) SumStored(Store);
     }
+    // AddStored for a store that overwrites none of its points (no ring).
+    void AddStoredToGrowingStore(Double X, Double Y)
+    {
+        Count(X, Y);
+        ++FUnsummed;
+    }
     // New points, in order, whose values join the totals at once; none
     // may be waiting in the store. Extents: RunExtentsOf(Points).
     void AddRun(std::span<const TkPlotNewPoint> Points, const TkPlotRunExtents& Extents);
