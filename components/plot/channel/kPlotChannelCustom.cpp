@@ -198,19 +198,15 @@ void TkPlotChannelCustom::ReportNewData()
     if (!RepaintPending()) DoDataChange();
 }
 
-const TkPlotExtents& TkPlotChannelCustom::ValidExtents(bool Y)
+TkPlotExtents TkPlotChannelCustom::ValidExtents(bool Y)
 {
     SettleWaitingPoints();
     if (!FValidExtentsKnown) {
-        FValidX = {};
-        FValidY = {};
-        ForEachValidPoint([this](Double X, Double Y) {
-            FValidX.Widen(X, X);
-            FValidY.Widen(Y, Y);
-        });
+        FValid = {};
+        ForEachValidPoint([this](Double X, Double Y) { FValid.Take(X, Y); });
         FValidExtentsKnown = true;
     }
-    return Y ? FValidY : FValidX;
+    return Y ? FValid.Y() : FValid.X();
 }
 
 void TkPlotChannelCustom::WidenExtents(const TkPlotAxis& Axis, bool Visible, TkPlotExtents& Extents)
@@ -299,8 +295,7 @@ void TkPlotChannelCustom::Clear()
     ForgetPointSelection();
     FDataList->Clear();
     ++FPointsRevision;
-    FValidX = {};
-    FValidY = {};
+    FValid = {};
     FValidExtentsKnown = true;
     DoDataChange();
     if (logError) std::rethrow_exception(logError);

@@ -418,7 +418,7 @@ protected:
     // The extremes of the valid points as stored (Y: of the Y values),
     // kept up as points arrive and found again by one scan after a point
     // was changed or removed.
-    const TkPlotExtents& ValidExtents(bool Y);
+    TkPlotExtents ValidExtents(bool Y);
     // The straight-line trace of the drawn range in the channel's pen, or
     // segment by segment in each end point's pen. Only the trace in the
     // channel's pen takes an underlay, which its pass feeds and draws.
@@ -500,11 +500,7 @@ private:
         ForgetValidExtents();
         return false;
     }
-    void WidenValidExtents(Double X, Double Y)
-    {
-        FValidX.Widen(X, X);
-        FValidY.Widen(Y, Y);
-    }
+    void WidenValidExtents(Double X, Double Y) { FValid.Take(X, Y); }
     // Points may go in by runs: no log counts them, no markers widen their
     // tracked extents, no handler hears of each scale move and no axis fits
     // itself to the channels at every point.
@@ -568,8 +564,7 @@ private:
     // Every point given since the last Clear; a mean scan's answer stands
     // until the next point.
     TkPlotRunningStatistics FRunning;
-    TkPlotExtents FValidX;
-    TkPlotExtents FValidY;
+    TkPlotXYExtremes FValid;
     Boolean FValidExtentsKnown = true;
     UInt64 FPointsRevision = 0;
     TkPlotMarkerGrid FMarkerGrid;
