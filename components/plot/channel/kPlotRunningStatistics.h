@@ -111,12 +111,14 @@ private:
         ++FCount;
     }
     // Never as many waiting points as a ring buffer holds: the point a full
-    // ring overwrites has always joined the totals. A store that only grows
-    // keeps every point until the totals are read.
+    // ring overwrites has always joined the totals, summed by blocks still
+    // in the caches. A store that only grows keeps every point until the
+    // totals are read.
     static Integer UnsummedLimit(const TkPlotDataCustomList& Store)
     {
         const Integer ring = Store.RingBufferSize();
-        return ring != 0 ? ring : std::numeric_limits<Integer>::max();
+        if (ring == 0) return std::numeric_limits<Integer>::max();
+        return ring < kRingSumBlock ? ring : kRingSumBlock;
     }
     Double SettledMean(Double& Mean, Int64& MeanCount, const Extended& Total, const TkPlotDataCustomList& Store) const;
 
@@ -130,6 +132,8 @@ private:
     mutable Double FYMean = 0.0;
     mutable Int64 FXMeanCount = 0;
     mutable Int64 FYMeanCount = 0;
+    static constexpr Integer kRingSumBlock = 1024;
+
     // The newest points of the store, counted but not in the totals yet.
     mutable Integer FUnsummed = 0;
 };
