@@ -412,8 +412,9 @@ public:
     // Here, so that a channel that knows its store writes a point inline.
     Integer Add(Double X, Double Y, Boolean Null, Boolean Empty) override
     {
+        const Word extra = Extra(Null, Empty);
         Integer slot;
-        *NewestSlot(slot) = {X, Y, Extra(Null, Empty)};
+        *NewestSlot(slot) = {X, Y, extra};
         return slot;
     }
     // Add of a point that goes into a free slot at the end, with no growth
