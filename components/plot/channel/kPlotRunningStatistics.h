@@ -122,6 +122,8 @@ private:
     }
     Double SettledMean(Double& Mean, Int64& MeanCount, const Extended& Total, const TkPlotDataCustomList& Store) const;
 
+    static constexpr Integer kRingSumBlock = 1024;
+
     Int64 FCount = 0;
     TkPlotXYExtremes FExtremes;
     mutable Extended FXTotal = 0.0;
@@ -132,8 +134,6 @@ private:
     mutable Double FYMean = 0.0;
     mutable Int64 FXMeanCount = 0;
     mutable Int64 FYMeanCount = 0;
-    static constexpr Integer kRingSumBlock = 1024;
-
     // The newest points of the store, counted but not in the totals yet.
     mutable Integer FUnsummed = 0;
 };
