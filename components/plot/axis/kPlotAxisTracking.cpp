@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 #include "components/plot/axis/kPlotAxis.h"
@@ -282,16 +283,28 @@ struct TkPlotValueSpread {
     bool Plain;
 };
 
-// One lane of SpreadOf. A value times 0 is 0 when it is finite, NaN else.
+// Two values side by side, in the compiler's vector extension: each
+// operation of a lane below is one vector instruction for both.
+using TValuePair = Double __attribute__((vector_size(16)));
+
+// One lane of SpreadOf, two values at a time. A value takes an extreme only
+// when beyond it (a NaN none). A value times 0 is 0 when it is finite, NaN
+// else.
 struct TkPlotSpreadLane {
-    Double Lowest = std::numeric_limits<Double>::infinity();
-    Double Highest = -std::numeric_limits<Double>::infinity();
-    Double Finite = 0;
-    void Take(Double Value)
+    TValuePair Lowest = {std::numeric_limits<Double>::infinity(), std::numeric_limits<Double>::infinity()};
+    TValuePair Highest = -Lowest;
+    TValuePair Finite = {0, 0};
+    void Take(const Double* Values)
     {
-        Lowest = std::min(Lowest, Value);
-        Highest = std::max(Highest, Value);
-        Finite += Value * 0;
+        TValuePair values;
+        std::memcpy(&values, Values, sizeof values);
+        Take(values);
+    }
+    void Take(TValuePair Values)
+    {
+        Lowest = Values < Lowest ? Values : Lowest;
+        Highest = Values > Highest ? Values : Highest;
+        Finite += Values * 0;
     }
 };
 
@@ -301,19 +314,24 @@ TkPlotValueSpread SpreadOf(const Double* Values, const TkPlotDataPointStatus* St
     TkPlotSpreadLane a, b, c, d;
     const std::size_t butLast = Count - 1;
     std::size_t j = 0;
-    for (; j + 4 <= butLast; j += 4) {
-        a.Take(Values[j]);
-        b.Take(Values[j + 1]);
-        c.Take(Values[j + 2]);
-        d.Take(Values[j + 3]);
+    for (; j + 8 <= butLast; j += 8) {
+        a.Take(Values + j);
+        b.Take(Values + j + 2);
+        c.Take(Values + j + 4);
+        d.Take(Values + j + 6);
     }
-    for (; j < butLast; ++j) a.Take(Values[j]);
+    for (; j + 2 <= butLast; j += 2) a.Take(Values + j);
+    if (j < butLast) b.Take(TValuePair{Values[j], Values[j]});
     const Double last = Values[butLast];
-    bool plain = a.Finite + b.Finite + c.Finite + d.Finite + last * 0 == 0;
+    const TValuePair finite = a.Finite + b.Finite + c.Finite + d.Finite;
+    bool plain = finite[0] + finite[1] + last * 0 == 0;
     if (Status)
         for (std::size_t i = 0; i < Count; ++i) plain &= Status[i] == kpdpsValid;
-    return {std::min({a.Lowest, b.Lowest, c.Lowest, d.Lowest, last}),
-            std::max({a.Highest, b.Highest, c.Highest, d.Highest}), last, plain};
+    return {std::min({a.Lowest[0], a.Lowest[1], b.Lowest[0], b.Lowest[1], c.Lowest[0], c.Lowest[1], d.Lowest[0],
+                      d.Lowest[1], last}),
+            std::max({a.Highest[0], a.Highest[1], b.Highest[0], b.Highest[1], c.Highest[0], c.Highest[1],
+                      d.Highest[0], d.Highest[1]}),
+            last, plain};
 }
 
 // Settles a block of values in one step where that gives the scale a value

@@ -113,6 +113,17 @@ Integer TkPlotChannelCustom::AddTrackedPoint(Boolean Null, Boolean Empty, Double
     return index;
 }
 
+Integer TkPlotChannelCustom::AddPointSlowly(Boolean Null, Boolean Empty, Double X, Double Y)
+{
+    if (FWaitLimit == 0) return AddTrackedPoint(Null, Empty, X, Y);
+    const Integer index = StorePoint(Null, Empty, X, Y);
+    ++FPointsRevision;
+    if (!(Null | Empty)) WidenValidExtents(X, Y);
+    FRunning.AddStored(X, Y, *FDataList);
+    if (++FWaitingPoints == FWaitLimit) SettleWaitingPoints();
+    return index;
+}
+
 // Waiting blocks of this many points stay in the caches while they settle.
 constexpr Integer kWaitBlock = 4096;
 
@@ -193,19 +204,15 @@ void TkPlotChannelCustom::ReportNewData()
     if (!RepaintPending()) DoDataChange();
 }
 
-const TkPlotExtents& TkPlotChannelCustom::ValidExtents(bool Y)
+TkPlotExtents TkPlotChannelCustom::ValidExtents(bool Y)
 {
     SettleWaitingPoints();
     if (!FValidExtentsKnown) {
-        FValidX = {};
-        FValidY = {};
-        ForEachValidPoint([this](Double X, Double Y) {
-            FValidX.Widen(X, X);
-            FValidY.Widen(Y, Y);
-        });
+        FValid = {};
+        ForEachValidPoint([this](Double X, Double Y) { FValid.Take(X, Y); });
         FValidExtentsKnown = true;
     }
-    return Y ? FValidY : FValidX;
+    return Y ? FValid.Y() : FValid.X();
 }
 
 void TkPlotChannelCustom::WidenExtents(const TkPlotAxis& Axis, bool Visible, TkPlotExtents& Extents)
@@ -294,8 +301,7 @@ void TkPlotChannelCustom::Clear()
     ForgetPointSelection();
     FDataList->Clear();
     ++FPointsRevision;
-    FValidX = {};
-    FValidY = {};
+    FValid = {};
     FValidExtentsKnown = true;
     DoDataChange();
     if (logError) std::rethrow_exception(logError);

@@ -62,14 +62,18 @@ public:
     // write and its running statistics: its tracking waits, and is settled
     // before anyone reads the axes' scales, by a paint or another call
     // (SettleWaitingPoints), exactly as if it had been made at once.
+    // Most waiting points go into a standard store with room for them and
+    // settle no block: their road holds no call.
     [[gnu::always_inline]] Integer AddPoint(Boolean Null, Boolean Empty, Double X, Double Y)
     {
-        if (FWaitLimit == 0) return AddTrackedPoint(Null, Empty, X, Y);
-        const Integer index = StorePoint(Null, Empty, X, Y);
+        if (FWaitingPoints + 1 >= FWaitLimit || FDataStyle != kpdsStandard)
+            return AddPointSlowly(Null, Empty, X, Y);
+        const Integer index = static_cast<TkPlotDataNullList&>(*FDataList).AddToRoom(X, Y, Null, Empty);
+        if (index < 0) return AddPointSlowly(Null, Empty, X, Y);
         ++FPointsRevision;
         if (!(Null | Empty)) WidenValidExtents(X, Y);
-        FRunning.AddStored(X, Y, *FDataList);
-        if (++FWaitingPoints == FWaitLimit) SettleWaitingPoints();
+        FRunning.AddStoredToGrowingStore(X, Y);
+        ++FWaitingPoints;
         return index;
     }
     // Points in a run, each as AddPoint takes it (the same points, flags,
@@ -414,7 +418,7 @@ protected:
     // The extremes of the valid points as stored (Y: of the Y values),
     // kept up as points arrive and found again by one scan after a point
     // was changed or removed.
-    const TkPlotExtents& ValidExtents(bool Y);
+    TkPlotExtents ValidExtents(bool Y);
     // The straight-line trace of the drawn range in the channel's pen, or
     // segment by segment in each end point's pen. Only the trace in the
     // channel's pen takes an underlay, which its pass feeds and draws.
@@ -450,6 +454,8 @@ private:
     // --- points that wait for their tracking ---------------------------------------------
     // AddPoint of a point tracked at once; the points after it may wait.
     Integer AddTrackedPoint(Boolean Null, Boolean Empty, Double X, Double Y);
+    // AddPoint of any point, tracked at once or waiting.
+    Integer AddPointSlowly(Boolean Null, Boolean Empty, Double X, Double Y);
     // The store's Add, without a virtual call for the stores most points go to.
     Integer StorePoint(Boolean Null, Boolean Empty, Double X, Double Y)
     {
@@ -494,11 +500,7 @@ private:
         ForgetValidExtents();
         return false;
     }
-    void WidenValidExtents(Double X, Double Y)
-    {
-        FValidX.Widen(X, X);
-        FValidY.Widen(Y, Y);
-    }
+    void WidenValidExtents(Double X, Double Y) { FValid.Take(X, Y); }
     // Points may go in by runs: no log counts them, no markers widen their
     // tracked extents, no handler hears of each scale move and no axis fits
     // itself to the channels at every point.
@@ -564,8 +566,7 @@ private:
     // Every point given since the last Clear; a mean scan's answer stands
     // until the next point.
     TkPlotRunningStatistics FRunning;
-    TkPlotExtents FValidX;
-    TkPlotExtents FValidY;
+    TkPlotXYExtremes FValid;
     Boolean FValidExtentsKnown = true;
     UInt64 FPointsRevision = 0;
     TkPlotMarkerGrid FMarkerGrid;

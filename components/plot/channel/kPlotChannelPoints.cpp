@@ -130,8 +130,8 @@ void TkPlotChannelCustom::StorePointRun(std::span<const TkPlotNewPoint> Points, 
     FDataList->AddPoints(Points);
     ++FPointsRevision;
     if (ValidExtentsFollow(oldCount, static_cast<Integer>(Points.size()))) {
-        FValidX.Widen(Extents.ValidX.Low, Extents.ValidX.High);
-        FValidY.Widen(Extents.ValidY.Low, Extents.ValidY.High);
+        FValid.Widen(TkPlotXYPair{Extents.ValidX.Low, Extents.ValidY.Low},
+                     TkPlotXYPair{Extents.ValidX.High, Extents.ValidY.High});
     }
     FRunning.AddRun(Points, Extents);
 }

@@ -5,20 +5,10 @@
 #include <cstdint>
 #include <cstring>
 
-namespace {
-
-constexpr Double kMinStart = 1e300;
-constexpr Double kMaxStart = -1e300;
-
-}  // namespace
-
 void TkPlotRunningStatistics::Reset()
 {
     FCount = 0;
-    FXMin = kMinStart;
-    FXMax = kMaxStart;
-    FYMin = kMinStart;
-    FYMax = kMaxStart;
+    FExtremes = {};
     FXTotal = 0.0;
     FYTotal = 0.0;
     FXMean = 0.0;
@@ -30,36 +20,25 @@ void TkPlotRunningStatistics::Reset()
 
 namespace {
 
-// A point's X and Y side by side, in the compiler's vector extension: each
-// comparison and selection below is one vector instruction for both. A
-// NaN compares false, so it leaves every extreme as it was, as in a scan.
-using TXYPair = Double __attribute__((vector_size(16)));
 using TXYMask = Int64 __attribute__((vector_size(16)));
 
 // The extremes of the points one scan took, all and valid ones.
 struct TRunExtentsLane {
-    TXYPair Low = {1e300, 1e300};
-    TXYPair High = {-1e300, -1e300};
-    TXYPair ValidLow = Low;
-    TXYPair ValidHigh = High;
+    TkPlotXYExtremes All;
+    TkPlotXYExtremes Valid;
 
     void Take(const TkPlotNewPoint& Point)
     {
-        TXYPair xy;
+        TkPlotXYPair xy;
         std::memcpy(&xy, &Point.X, sizeof xy);
         static_assert(offsetof(TkPlotNewPoint, Y) == offsetof(TkPlotNewPoint, X) + sizeof(Double));
-        Low = xy < Low ? xy : Low;
-        High = xy > High ? xy : High;
+        All.Widen(xy, xy);
         // All bits set: a NaN, which no extreme takes.
         const TXYMask passOver = Point.Kind == TkPlotPointKind::Valid ? TXYMask{} : ~TXYMask{};
-        const auto valid = reinterpret_cast<TXYPair>(reinterpret_cast<TXYMask>(xy) | passOver);
-        ValidLow = valid < ValidLow ? valid : ValidLow;
-        ValidHigh = valid > ValidHigh ? valid : ValidHigh;
+        const auto valid = reinterpret_cast<TkPlotXYPair>(reinterpret_cast<TXYMask>(xy) | passOver);
+        Valid.Widen(valid, valid);
     }
-    TkPlotRunExtents Extents() const
-    {
-        return {{Low[0], High[0]}, {Low[1], High[1]}, {ValidLow[0], ValidHigh[0]}, {ValidLow[1], ValidHigh[1]}};
-    }
+    TkPlotRunExtents Extents() const { return {All.X(), All.Y(), Valid.X(), Valid.Y()}; }
 };
 
 bool SameBits(Double A, Double B) { return std::bit_cast<std::uint64_t>(A) == std::bit_cast<std::uint64_t>(B); }
@@ -109,10 +88,7 @@ void TkPlotRunningStatistics::AddRun(std::span<const TkPlotNewPoint> Points, con
     }
     FXTotal = xTotal;
     FYTotal = yTotal;
-    if (Extents.X.High > FXMax) FXMax = Extents.X.High;
-    if (Extents.X.Low < FXMin) FXMin = Extents.X.Low;
-    if (Extents.Y.High > FYMax) FYMax = Extents.Y.High;
-    if (Extents.Y.Low < FYMin) FYMin = Extents.Y.Low;
+    FExtremes.Widen(TkPlotXYPair{Extents.X.Low, Extents.Y.Low}, TkPlotXYPair{Extents.X.High, Extents.Y.High});
     FCount += static_cast<Int64>(Points.size());
 }
 

@@ -5,13 +5,36 @@
 //
 // The totals are sums in extended precision, in the order the points came.
 // The values of points that the store keeps exactly join them when the
-// totals are next read, or once a block of such points waits: summed from
-// the store in the same order, they give the same totals, and the path of
-// every new point stays clear of extended-precision arithmetic.
+// totals are next read, or before a ring buffer overwrites the oldest of
+// them: summed from the store in the same order, they give the same totals,
+// and adding points costs no extended-precision arithmetic at all.
+
+#include <limits>
 
 #include "components/plot/objects/kPlotHostServices.h"
 #include "components/plot/store/kPlotDataList.h"
 #include "platform/Types.h"
+
+// A point's X and Y side by side, in the compiler's vector extension: each
+// comparison and selection below is one vector instruction for both.
+using TkPlotXYPair = Double __attribute__((vector_size(16)));
+
+// The lowest and the highest X and Y of points, each as a point-by-point
+// scan finds it: a value takes an extreme only when beyond it, so that a
+// NaN takes none and the first of equal extremes stands.
+struct TkPlotXYExtremes {
+    TkPlotXYPair Low = {1e300, 1e300};
+    TkPlotXYPair High = {-1e300, -1e300};
+
+    void Take(Double X, Double Y) { Widen(TkPlotXYPair{X, Y}, TkPlotXYPair{X, Y}); }
+    void Widen(TkPlotXYPair ALow, TkPlotXYPair AHigh)
+    {
+        High = AHigh > High ? AHigh : High;
+        Low = ALow < Low ? ALow : Low;
+    }
+    TkPlotExtents X() const { return {Low[0], High[0]}; }
+    TkPlotExtents Y() const { return {Low[1], High[1]}; }
+};
 
 // The extremes of a run's X and Y, of every point and of its valid points
 // alone; each as a point-by-point scan in the run's order finds it (the first
@@ -45,6 +68,12 @@ public:
         Count(X, Y);
         if (++FUnsummed >= UnsummedLimit(Store)) SumStored(Store);
     }
+    // AddStored for a store that overwrites none of its points (no ring).
+    void AddStoredToGrowingStore(Double X, Double Y)
+    {
+        Count(X, Y);
+        ++FUnsummed;
+    }
     // New points, in order, whose values join the totals at once; none
     // may be waiting in the store. Extents: RunExtentsOf(Points).
     void AddRun(std::span<const TkPlotNewPoint> Points, const TkPlotRunExtents& Extents);
@@ -52,20 +81,20 @@ public:
     void SumStored(const TkPlotDataCustomList& Store) const;
 
     Int64 PointCount() const { return FCount; }
-    Double XMin() const { return FXMin; }
-    Double XMax() const { return FXMax; }
-    Double YMin() const { return FYMin; }
-    Double YMax() const { return FYMax; }
+    Double XMin() const { return FExtremes.Low[0]; }
+    Double XMax() const { return FExtremes.High[0]; }
+    Double YMin() const { return FExtremes.Low[1]; }
+    Double YMax() const { return FExtremes.High[1]; }
     // The mean of the totals, worked out once after new points came.
     Double XMean(const TkPlotDataCustomList& Store) const { return SettledMean(FXMean, FXMeanCount, FXTotal, Store); }
     Double YMean(const TkPlotDataCustomList& Store) const { return SettledMean(FYMean, FYMeanCount, FYTotal, Store); }
 
     // The answers of scans of the points, which stand as the running values
     // (a mean until the next point comes).
-    void SetXMin(Double Value) { FXMin = Value; }
-    void SetXMax(Double Value) { FXMax = Value; }
-    void SetYMin(Double Value) { FYMin = Value; }
-    void SetYMax(Double Value) { FYMax = Value; }
+    void SetXMin(Double Value) { FExtremes.Low[0] = Value; }
+    void SetXMax(Double Value) { FExtremes.High[0] = Value; }
+    void SetYMin(Double Value) { FExtremes.Low[1] = Value; }
+    void SetYMax(Double Value) { FExtremes.High[1] = Value; }
     void SetXMean(Double Value);
     void SetYMean(Double Value);
 
@@ -78,28 +107,25 @@ public:
 private:
     void Count(Double X, Double Y)
     {
-        if (X > FXMax) FXMax = X;
-        if (X < FXMin) FXMin = X;
-        if (Y > FYMax) FYMax = Y;
-        if (Y < FYMin) FYMin = Y;
+        FExtremes.Take(X, Y);
         ++FCount;
     }
     // Never as many waiting points as a ring buffer holds: the point a full
-    // ring overwrites has always joined the totals.
+    // ring overwrites has always joined the totals, summed by blocks still
+    // in the caches. A store that only grows keeps every point until the
+    // totals are read.
     static Integer UnsummedLimit(const TkPlotDataCustomList& Store)
     {
         const Integer ring = Store.RingBufferSize();
-        return ring != 0 && ring < kUnsummedBlock ? ring : kUnsummedBlock;
+        if (ring == 0) return std::numeric_limits<Integer>::max();
+        return ring < kRingSumBlock ? ring : kRingSumBlock;
     }
     Double SettledMean(Double& Mean, Int64& MeanCount, const Extended& Total, const TkPlotDataCustomList& Store) const;
 
-    static constexpr Integer kUnsummedBlock = 1024;
+    static constexpr Integer kRingSumBlock = 1024;
 
     Int64 FCount = 0;
-    Double FXMin = 0.0;
-    Double FXMax = 0.0;
-    Double FYMin = 0.0;
-    Double FYMax = 0.0;
+    TkPlotXYExtremes FExtremes;
     mutable Extended FXTotal = 0.0;
     mutable Extended FYTotal = 0.0;
     // A mean holds for the count it was worked out at; new points make it

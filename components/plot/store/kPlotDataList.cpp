@@ -334,7 +334,7 @@ void TkPlotDataNullList::AddPoints(std::span<const TkPlotNewPoint> Points)
         AddEach(*this, Points);
         return;
     }
-    const Word marker = MarkerExtra();
+    const Word marker = Extra(false, false);
     for (std::size_t i = 0; i < Points.size(); ++i)
         records[i] = {Points[i].X, Points[i].Y, static_cast<Word>(marker | static_cast<Word>(Points[i].Kind))};
 }

@@ -435,10 +435,19 @@ public:
     // Here, so that a channel that knows its store writes a point inline.
     Integer Add(Double X, Double Y, Boolean Null, Boolean Empty) override
     {
-        const Word extra = static_cast<Word>((Null ? kExtraNull : 0) | (Empty ? kExtraEmpty : 0) | MarkerExtra());
+        const Word extra = Extra(Null, Empty);
         Integer slot;
         *NewestSlot(slot) = {X, Y, extra};
         return slot;
+    }
+    // Add of a point that goes into a free slot at the end, with no growth
+    // and no ring: its slot, or -1 (nothing added) when it does not.
+    Integer AddToRoom(Double X, Double Y, Boolean Null, Boolean Empty)
+    {
+        TkPlotDataNull* const record = AppendRecords(1);
+        if (!record) return -1;
+        *record = {X, Y, Extra(Null, Empty)};
+        return Count() - 1;
     }
     void AddPoints(std::span<const TkPlotNewPoint> Points) override;
     void DeletePoints(Integer Size) override;
@@ -460,10 +469,12 @@ private:
     {
         return static_cast<Word>((static_cast<unsigned>(Style) & 15u) << kExtraMarkerStyleShift);
     }
-    // The marker bits a new point takes from the channel's settings.
-    Word MarkerExtra() const
+    // The bits of a new point: its kind, and the marker it takes from the
+    // channel's settings.
+    Word Extra(Boolean Null, Boolean Empty) const
     {
-        return static_cast<Word>((StoredMarkerVisible() ? kExtraMarkerVisible : 0) |
+        return static_cast<Word>((Null ? kExtraNull : 0) | (Empty ? kExtraEmpty : 0) |
+                                 (StoredMarkerVisible() ? kExtraMarkerVisible : 0) |
                                  MarkerStyleBits(StoredMarkerStyle()));
     }
     void SetExtraBits(Integer Index, Word Mask, Word Bits);

@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
+#include <limits>
+#include <random>
 #include <utility>
 #include <vector>
 
@@ -156,4 +159,38 @@ TEST(AxisScaleTest, PointsWaitOnlyWhereEachWouldMoveTheScaleAloneByItsValue)
     source.Wait(scale, {1000});
     EXPECT_TRUE(source.Waiting());
     EXPECT_EQ(scale.Max(), 100);
+}
+
+// Values that waited, taken a block at a time, move the scale as each value
+// tracked on its own does: in every style that waits, for every length up
+// to past two blocks of the spread scan, with values inside and beyond the
+// scale, rising runs, NaN and infinities.
+TEST(AxisScaleTest, WaitingValuesMoveTheScaleAsEachValueOnItsOwn)
+{
+    std::mt19937 random(7);
+    std::uniform_real_distribution<Double> anywhere(-60, 260);
+    const Double inf = std::numeric_limits<Double>::infinity();
+    const Double odd[] = {std::nan(""), inf, -inf};
+    for (const TkPlotTrackingStyle style :
+         {kptsScaleMinMax, kptsScaleMax, kptsScaleMin, kptsScrollSmooth, kptsScrollPage, kptsExpandMinMax}) {
+        for (std::size_t length = 1; length <= 140; ++length) {
+            SCOPED_TRACE(testing::Message() << "style " << style << ", length " << length);
+            std::vector<Double> values(length);
+            const bool rising = length % 2 == 0;
+            for (std::size_t i = 0; i < length; ++i)
+                values[i] = random() % 10 == 0 ? odd[random() % 3] : rising ? 90 + 3.0 * i + anywhere(random) / 20
+                                                                            : anywhere(random);
+            TLinedUpScale waiting;
+            TLinedUpScale oneByOne;
+            waiting.Scale.SetTrackingStyle(style);
+            oneByOne.Scale.SetTrackingStyle(style);
+            TWaitingSource source;
+            source.Wait(waiting.Scale, values);
+            ASSERT_TRUE(source.Waiting());
+            for (const Double value : values)
+                if (std::isfinite(value)) oneByOne.Scale.KeepTrackedMove(value);
+            EXPECT_EQ(waiting.Scale.Min(), oneByOne.Scale.Min());
+            EXPECT_EQ(waiting.Scale.Span(), oneByOne.Scale.Span());
+        }
+    }
 }

@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
+#include <random>
 
 #include "platform/Variants.h"
 #include "tests/plot/kPlotChannelTestDoubles.h"
@@ -111,6 +113,43 @@ TEST_F(Channel, MeansAreSummedInExtendedPrecision)
     // 1e17 + 1 + 1 - 1e17 is lost in doubles, kept in 80-bit sums.
     for (Double y : {1e17, 1.0, 1.0, -1e17}) Ch->AddXY(0, y);
     EXPECT_EQ(Ch->RunningYMean(), 0.5);
+}
+
+// However long the totals wait for the store to sum them, a read gives the
+// totals of every value in the order given, bit for bit: read now and then
+// or only at the end, from a growing store or a ring that wraps many times.
+TEST_F(Channel, RunningMeansAreTheOrderedExtendedSumsOfEveryValue)
+{
+    const auto sameBits = [](Double A, Double B) {
+        return std::memcmp(&A, &B, sizeof A) == 0 || (std::isnan(A) && std::isnan(B));
+    };
+    for (const Integer ring : {0, 700, 1500}) {
+        for (const Integer readEvery : {0, 3001}) {
+            SCOPED_TRACE(testing::Message() << "ring " << ring << ", read every " << readEvery);
+            Ch->Clear();
+            Ch->SetRingBufferSize(ring);
+            std::mt19937 random(ring + readEvery);
+            std::normal_distribution<Double> normal(0, 1e6);
+            Extended xTotal = 0;
+            Extended yTotal = 0;
+            constexpr Integer kPoints = 9000;
+            for (Integer i = 1; i <= kPoints; ++i) {
+                const Integer pick = Integer(random() % 1000);
+                // Huge values, whose sum needs the extended range, and at
+                // last infinities and NaN.
+                const Double x = pick == 0 ? 1e300 : pick == 1 ? -1e308 : normal(random);
+                const Double last = pick == 2 ? std::nan("") : -std::numeric_limits<Double>::infinity();
+                const Double y = i > 8000 && pick < 3 ? last : normal(random) * 1e-300;
+                Ch->AddPoint(pick == 5, pick == 6, x, y);
+                xTotal += x;
+                yTotal += y;
+                if (i == kPoints || (readEvery != 0 && i % readEvery == 0)) {
+                    EXPECT_PRED2(sameBits, Ch->RunningXMean(), Double(xTotal / i)) << i;
+                    EXPECT_PRED2(sameBits, Ch->RunningYMean(), Double(yTotal / i)) << i;
+                }
+            }
+        }
+    }
 }
 
 TEST_F(Channel, ClearStartsTheStatisticsAfresh)

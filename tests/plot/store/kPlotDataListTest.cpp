@@ -233,9 +233,12 @@ TYPED_TEST(PlotDataListAllStores, BlockReadsGiveWhatEachPointGivesAlsoRoundTheRi
 #endif
 #if !defined(__SANITIZE_ADDRESS__) && !defined(PL_TEST_ASAN)
 // Exit code 0 when the refused capacity leaves count, capacity and points
-// as they were.
-int ExitCodeAfterRefusedCapacity(TkPlotDataCustomList& list)
+// as they were; the store first holds Bytes of room (0: as ten points grow
+// it), on the heap or, from 32 MB, in a mapping of its own.
+int ExitCodeAfterRefusedCapacity(TkPlotDataCustomList& list, Integer Bytes)
 {
+    if (Bytes != 0) list.SetCapacity(Bytes / list.DataPointSize());
+    const Integer capacity = Bytes != 0 ? list.Capacity() : 12;
     AddRange(list, 0, 9);
     // Room for 256 MB more than the process holds now: far below the 2 GB
     // that MaxDataPoints records take in every store.
@@ -250,13 +253,16 @@ int ExitCodeAfterRefusedCapacity(TkPlotDataCustomList& list)
     } catch (const std::bad_alloc&) {
         refused = true;
     }
-    return refused && list.Capacity() == 12 && Ys(list) == Range(0, 9) ? 0 : 1;
+    return refused && list.Capacity() == capacity && Ys(list) == Range(0, 9) ? 0 : 1;
 }
 
 TYPED_TEST(PlotDataListAllStores, RefusedMemoryLeavesTheStoreUnchanged)
 {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT(_exit(ExitCodeAfterRefusedCapacity(this->List())), ::testing::ExitedWithCode(0), "");
+    for (const Integer bytes : {0, 1 << 20, 40 << 20}) {
+        SCOPED_TRACE(bytes);
+        EXPECT_EXIT(_exit(ExitCodeAfterRefusedCapacity(this->List(), bytes)), ::testing::ExitedWithCode(0), "");
+    }
 }
 #endif
 

@@ -81,7 +81,7 @@ Double TkXYPlotChannel::DataExtent(bool Y, Double Sign, Double Start)
     CalcStopIndex(ScaleOf(xAxis));
     TkPlotYAxis* yAxis = YAxis();
     if (!xAxis || !yAxis || !Visible() || DrawStartIndex() == -1 || DrawStopIndex() == -1) return Start;
-    const TkPlotExtents& extents = ValidExtents(Y);
+    const TkPlotExtents extents = ValidExtents(Y);
     if (extents.High < extents.Low) return Start;
     const Double value = Sign > 0 ? extents.High : extents.Low;
     if (!MarkersVisible()) return value;
