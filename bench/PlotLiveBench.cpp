@@ -9,6 +9,9 @@
 // - BM_LiveFrames{Widening,Fixed}/N: the same, each repaint a paint of the
 //   plot, not shown, onto a bitmap of its size (as the render benchmarks
 //   paint): beside the above, what the way to the screen costs.
+// - BM_LivePaced{Widening,Fixed}/N: shown, with the frame rate paced
+//   (AutoFrameRate): between two frames the plot's own repaint is held back
+//   by the pace, not queued.
 //
 // per_point is the time of the whole loop, points and paints, per point.
 
@@ -43,10 +46,12 @@ std::vector<Double> NoisySine(Integer Points)
 }
 
 enum class TLiveScale { Widening, Fixed };
+enum class TLiveShow { Shown, Paced, Bitmap };
 
 // The plot on a shown form, or alone (Shown false) and painted onto a bitmap.
-void LiveAppend(benchmark::State& State, TLiveScale Scale, bool Shown)
+void LiveAppend(benchmark::State& State, TLiveScale Scale, TLiveShow Show)
 {
+    const bool Shown = Show != TLiveShow::Bitmap;
     kXYPlotInitialization();
     const auto points = static_cast<Integer>(State.range(0));
     const std::vector<Double> y = NoisySine(points);
@@ -61,6 +66,7 @@ void LiveAppend(benchmark::State& State, TLiveScale Scale, bool Shown)
         TkXYPlot* plot = Create<TkXYPlot>(form.get());
         if (Shown) plot->SetParent(form.get());
         plot->SetBounds(0, 0, 1000, 400);
+        plot->SetAutoFrameRate(Show == TLiveShow::Paced);
         plot->GetToolBar(0)->SetVisible(false);
         plot->GetDataCursor(0)->SetVisible(false);
         if (Scale == TLiveScale::Fixed) {
@@ -93,12 +99,16 @@ void LiveAppend(benchmark::State& State, TLiveScale Scale, bool Shown)
         benchmark::Counter(points, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
-void BM_LiveAppendWidening(benchmark::State& State) { LiveAppend(State, TLiveScale::Widening, true); }
-void BM_LiveAppendFixed(benchmark::State& State) { LiveAppend(State, TLiveScale::Fixed, true); }
-void BM_LiveFramesWidening(benchmark::State& State) { LiveAppend(State, TLiveScale::Widening, false); }
-void BM_LiveFramesFixed(benchmark::State& State) { LiveAppend(State, TLiveScale::Fixed, false); }
+void BM_LiveAppendWidening(benchmark::State& State) { LiveAppend(State, TLiveScale::Widening, TLiveShow::Shown); }
+void BM_LiveAppendFixed(benchmark::State& State) { LiveAppend(State, TLiveScale::Fixed, TLiveShow::Shown); }
+void BM_LivePacedWidening(benchmark::State& State) { LiveAppend(State, TLiveScale::Widening, TLiveShow::Paced); }
+void BM_LivePacedFixed(benchmark::State& State) { LiveAppend(State, TLiveScale::Fixed, TLiveShow::Paced); }
+void BM_LiveFramesWidening(benchmark::State& State) { LiveAppend(State, TLiveScale::Widening, TLiveShow::Bitmap); }
+void BM_LiveFramesFixed(benchmark::State& State) { LiveAppend(State, TLiveScale::Fixed, TLiveShow::Bitmap); }
 BENCHMARK(BM_LiveAppendWidening)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LiveAppendFixed)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LivePacedWidening)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LivePacedFixed)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LiveFramesWidening)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LiveFramesFixed)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 
