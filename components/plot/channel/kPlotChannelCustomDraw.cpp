@@ -524,6 +524,11 @@ private:
 // A line of a trace as handed to a line batch.
 using TTraceLine = std::pair<TPoint, TPoint>;
 
+void ReplayLines(const std::vector<TTraceLine>& Lines, TLineBatch& Batch)
+{
+    for (const auto& [a, b] : Lines) Batch.Line(a, b);
+}
+
 // The lines of a trace kept to be drawn later, merged as a line batch of the
 // same pen would merge them.
 class TLineRecorder {
@@ -531,10 +536,7 @@ public:
     explicit TLineRecorder(bool Merges) : FMerges(Merges) {}
     bool Merges() const { return FMerges; }
     void Line(TPoint A, TPoint B) { FLines.push_back({A, B}); }
-    void Replay(TLineBatch& Batch) const
-    {
-        for (const auto& [a, b] : FLines) Batch.Line(a, b);
-    }
+    void Replay(TLineBatch& Batch) const { ReplayLines(FLines, Batch); }
 
 private:
     bool FMerges;
@@ -691,14 +693,18 @@ void TkPlotChannelCustom::DrawTraceBatched(const TkPlotPaintContext& Context, In
                 walk(Batch, TTraceCheckpoint{Start}, ignore);
                 return;
             }
-            const TkPlotTraceResume::TKey key{FDataList.get(),     FPointsRewrites,        Start,
-                                              XScaleMap(Context),  YScaleMap(Context),     FClipToAxes,
-                                              Context.XYAxesReversed, Batch.Merges(),      Context.Clip,
+            const TkPlotTraceResume::TKey key{FDataList.get(),   FPointsRewrites,        Start,
+                                              XScaleMap(Context), YScaleMap(Context),     FClipToAxes,
+                                              Context.XYAxesReversed, Batch.Merges(), Context.Clip,
                                               Context.DataView};
-            if (resume && resume->Key == key && resume->Checkpoint.Next <= Stop + 1) {
-                for (const auto& [a, b] : resume->Lines) Batch.Line(a, b);
+            if (!resume) resume.reset(new TkPlotTraceResume{key, TTraceCheckpoint{Start}, {}});
+            if (resume->Key == key && resume->Checkpoint.Next <= Stop + 1) {
+                ReplayLines(resume->Lines, Batch);
             } else {
-                resume.reset(new TkPlotTraceResume{key, TTraceCheckpoint{Start}, {}});
+                // The lines' room stays for the new ones.
+                resume->Key = key;
+                resume->Checkpoint = TTraceCheckpoint{Start};
+                resume->Lines.clear();
             }
             TKeepingSink sink(Batch, resume->Lines, KeptLinesLimit(key.X, key.Y));
             std::size_t kept = resume->Lines.size();
