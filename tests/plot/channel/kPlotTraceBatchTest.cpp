@@ -25,6 +25,26 @@ namespace {
 
 constexpr Integer kWidth = 300;
 constexpr Integer kHeight = 200;
+constexpr TColor kBackground = TColor(0x00336699);
+
+struct TPixelComparison {
+    Integer Differences = 0;
+    // The pixels of A that Drawn tells are drawn.
+    Integer Drawn = 0;
+};
+
+template <class F>
+TPixelComparison ComparePixels(TBitmap& A, TBitmap& B, F Drawn)
+{
+    TPixelComparison comparison;
+    for (Integer y = 0; y < kHeight; ++y)
+        for (Integer x = 0; x < kWidth; ++x) {
+            const TColor pixel = A.Canvas()->Pixels(x, y);
+            comparison.Differences += pixel != B.Canvas()->Pixels(x, y);
+            comparison.Drawn += Drawn(pixel);
+        }
+    return comparison;
+}
 
 struct TTraceCase {
     bool SortedX = true;
@@ -107,7 +127,7 @@ protected:
         TOwned<TBitmap> bitmap = CreateOwned<TBitmap>();
         bitmap->SetSize(kWidth, kHeight);
         TCanvas* canvas = bitmap->Canvas();
-        canvas->Brush()->SetColor(TColor(0x00336699));
+        canvas->Brush()->SetColor(kBackground);
         canvas->FillRect(Rect(0, 0, kWidth, kHeight));
         canvas->Pen()->SetMode(Mode);
         TkPlotPaintContext context = PlotTest::SeamOf(*Plot).Input->HitTestContext(*Channel);
@@ -132,16 +152,10 @@ protected:
         Plot->kPaintTo(scratch->Canvas());
         const TOwned<TBitmap> batched = Trace(Batched, Mode);
         const TOwned<TBitmap> bySegment = Trace(BySegment, Mode);
-        Integer differences = 0;
-        Integer drawn = 0;
-        for (Integer y = 0; y < kHeight; ++y)
-            for (Integer x = 0; x < kWidth; ++x) {
-                const TColor pixel = batched->Canvas()->Pixels(x, y);
-                differences += pixel != bySegment->Canvas()->Pixels(x, y);
-                drawn += pixel != TColor(0x00336699);
-            }
-        EXPECT_EQ(differences, 0);
-        EXPECT_GT(drawn, 0) << "the case draws nothing to compare";
+        const TPixelComparison pixels =
+            ComparePixels(*batched, *bySegment, [](TColor Pixel) { return Pixel != kBackground; });
+        EXPECT_EQ(pixels.Differences, 0);
+        EXPECT_GT(pixels.Drawn, 0) << "the case draws nothing to compare";
     }
 };
 
@@ -299,17 +313,11 @@ protected:
         TkPlotChannelCustom* full = FullPass->GetChannel(0);
         if (full->Count() > 0) full->SetYValue(0, full->GetYValue(0));
         const TOwned<TBitmap> fullPass = Paint(*FullPass);
-        const TColor traceColor = Resumed->GetChannel(0)->Color();
-        Integer differences = 0;
-        Integer drawn = 0;
-        for (Integer y = 0; y < kHeight; ++y)
-            for (Integer x = 0; x < kWidth; ++x) {
-                const TColor pixel = resumed->Canvas()->Pixels(x, y);
-                differences += pixel != fullPass->Canvas()->Pixels(x, y);
-                drawn += pixel == traceColor;
-            }
-        EXPECT_EQ(differences, 0) << Step;
-        EXPECT_TRUE(!Drawn || drawn > 0) << Step << ": no trace to compare";
+        const TColor trace = Resumed->GetChannel(0)->Color();
+        const TPixelComparison pixels =
+            ComparePixels(*resumed, *fullPass, [trace](TColor Pixel) { return Pixel == trace; });
+        EXPECT_EQ(pixels.Differences, 0) << Step;
+        EXPECT_TRUE(!Drawn || pixels.Drawn > 0) << Step << ": no trace to compare";
     }
 };
 
