@@ -301,6 +301,7 @@ void TkPlotChannelCustom::Clear()
     ForgetPointSelection();
     FDataList->Clear();
     ++FPointsRevision;
+    ++FPointsRewrites;
     FValid = {};
     FValidExtentsKnown = true;
     DoDataChange();

@@ -34,6 +34,12 @@
 
 class TFont;
 class TkPlotChannelCustom;
+// What a trace pass left to the next one over the same points
+// (kPlotChannelCustomDraw.cpp).
+struct TkPlotTraceResume;
+struct TkPlotTraceResumeDelete {
+    void operator()(TkPlotTraceResume* Resume) const noexcept;
+};
 class TkPlotChannelOPC;
 struct TkPlotDataColumn;
 
@@ -478,6 +484,12 @@ private:
                           TkPlotTraceUnderlay* Underlay);
     // The trace segment by segment, each with its end point's pen.
     void DrawTraceBySegment(const TkPlotPaintContext& Context, Integer Start, Integer Stop);
+    // The stored points stay where a pass left them while they are only
+    // added to: the store keeps them as given, and a ring has not filled.
+    bool TraceResumable() const
+    {
+        return FStoreKeepsValuesExactly && (RingBufferSize() == 0 || Count() < RingBufferSize());
+    }
 
     // Every write to the stored points passes here or through AddPoint or
     // Clear, which count the new revision of the points themselves.
@@ -485,6 +497,7 @@ private:
     {
         FValidExtentsKnown = false;
         ++FPointsRevision;
+        ++FPointsRewrites;
     }
     template <class F>
     void ForEachPointPixel(const TkPlotMarkerGridStamp& Stamp, F Visit) const;
@@ -569,6 +582,11 @@ private:
     TkPlotXYExtremes FValid;
     Boolean FValidExtentsKnown = true;
     UInt64 FPointsRevision = 0;
+    // Counts the writes to the points other than additions at the end: a
+    // trace pass resumes only over points that were only added to since.
+    UInt64 FPointsRewrites = 0;
+    // The trace pass' standing after its last whole block of points.
+    std::unique_ptr<TkPlotTraceResume, TkPlotTraceResumeDelete> FTraceResume;
     TkPlotMarkerGrid FMarkerGrid;
     std::vector<Integer> FNearMarkers;
     // The store's answer, asked once per store (the first one keeps them).

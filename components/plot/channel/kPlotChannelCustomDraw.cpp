@@ -287,6 +287,21 @@ private:
     Integer FNext = 0;
 };
 
+// Where a walk stands between two points: the point before, whether the
+// next valid point starts the line anew, and the pixel column being taken.
+struct TTraceWalkState {
+    TTracePoint Previous{};
+    bool Restart = true;
+    TColumnRun Run;
+};
+
+// A walk's standing after its blocks up to Next (a walk from Start stands
+// at the default state).
+struct TTraceCheckpoint {
+    Integer Next = 0;
+    TTraceWalkState State{};
+};
+
 Double ColumnLow(const TkPlotScaleMap& Y, bool ClipY)
 {
     const Double low = ClipY ? Y.Min : -std::numeric_limits<Double>::infinity();
@@ -308,6 +323,8 @@ public:
     }
 
     bool Merges() const { return FMerge; }
+    const TTraceWalkState& State() const { return FState; }
+    void Resume(const TTraceWalkState& State) { FState = State; }
 
     // The points of a block with their pixels. Cut is called for the
     // segments between points that are not plain; it answers the ends to
@@ -321,7 +338,7 @@ public:
         // The state of the walk lives in locals for the block: written to
         // members at every point, it would be reloaded after every store
         // into the pixel arrays' type.
-        TState state = FState;
+        TTraceWalkState state = FState;
         for (Integer i = 0; i < Count; ++i) {
             if (Block.Status[i] == kpdpsEmpty) continue;
             if (Block.Status[i] == kpdpsNull) {
@@ -363,12 +380,6 @@ public:
     void Finish() { CloseRun(FState.Run); }
 
 private:
-    struct TState {
-        TTracePoint Previous{};
-        bool Restart = true;
-        TColumnRun Run;
-    };
-
     // A Y that is no number is never plain, clipped or not: its segments
     // go to the cut, which leaves them out.
     bool Plain(Double X, Double Y, Integer XPixel, Integer YPixel) const
@@ -385,7 +396,7 @@ private:
     // on a logarithmic scale), and the extreme rows are those of the
     // extreme values. Answers the last point taken (I when the column is
     // left to the point-by-point walk).
-    Integer TakeColumn(TState& State, const TkPlotPointBlock& Block, Integer I, Integer End)
+    Integer TakeColumn(TTraceWalkState& State, const TkPlotPointBlock& Block, Integer I, Integer End)
     {
         const Integer column = State.Previous.Pixel.X;
         if (FX.Log && !(Block.X[I] > 0)) return I;
@@ -468,7 +479,7 @@ private:
         const Integer nextColumn = FX.Pixel(Block.X[next]);
         return nextColumn != Column && Plain(Block.X[next], Block.Y[next], nextColumn, FY.Pixel(Block.Y[next]));
     }
-    void PlainSegment(TState& State, const TTracePoint& Current)
+    void PlainSegment(TTraceWalkState& State, const TTracePoint& Current)
     {
         const TTracePoint& previous = State.Previous;
         // A segment runs from its lower X to its higher one.
@@ -507,8 +518,16 @@ private:
     TSink& FBatch;
     // Shown the points and columns of the blocks walked without pixels.
     TkPlotTraceUnderlay* FUnderlay;
-    TState FState;
+    TTraceWalkState FState;
 };
+
+// A line of a trace as handed to a line batch.
+using TTraceLine = std::pair<TPoint, TPoint>;
+
+void ReplayLines(const std::vector<TTraceLine>& Lines, TLineBatch& Batch)
+{
+    for (const auto& [a, b] : Lines) Batch.Line(a, b);
+}
 
 // The lines of a trace kept to be drawn later, merged as a line batch of the
 // same pen would merge them.
@@ -517,14 +536,11 @@ public:
     explicit TLineRecorder(bool Merges) : FMerges(Merges) {}
     bool Merges() const { return FMerges; }
     void Line(TPoint A, TPoint B) { FLines.push_back({A, B}); }
-    void Replay(TLineBatch& Batch) const
-    {
-        for (const auto& [a, b] : FLines) Batch.Line(a, b);
-    }
+    void Replay(TLineBatch& Batch) const { ReplayLines(FLines, Batch); }
 
 private:
     bool FMerges;
-    std::vector<std::pair<TPoint, TPoint>> FLines;
+    std::vector<TTraceLine> FLines;
 };
 
 // Whether the canvas' pen merges the lines of a batch.
@@ -545,37 +561,112 @@ bool Dense(const TkPlotScaleMap& XMap, const TkPlotPointBlock& Block, Integer Co
     return (columns + Runs.Breaks()) * kPointsPerColumn <= Count;
 }
 
-// The one pass of the batched trace over Start..Stop: each block of points
-// walked, and shown to the underlay: a dense block of a merging pen
-// without pixels, each of its points converted as needed and its columns
-// taken whole; any other block converted at once and shown with its pixels.
-template <class TSink, class C>
-void WalkTrace(const TkPlotDataCustomList& Store, Integer Start, Integer Stop, const TkPlotScaleMap& XMap,
-               const TkPlotScaleMap& YMap, bool ClipY, bool XYAxesReversed, TSink& Sink, C Cut,
-               TkPlotTraceUnderlay* Underlay)
+// The one pass of the batched trace over From.Next..Stop, from the walk's
+// standing there: each block of points walked, and shown to the underlay:
+// a dense block of a merging pen without pixels, each of its points
+// converted as needed and its columns taken whole; any other block
+// converted at once and shown with its pixels. Every whole block walked
+// is reported to Walked with the walk's standing after it.
+template <class TSink, class C, class W>
+void WalkTrace(const TkPlotDataCustomList& Store, const TTraceCheckpoint& From, Integer Stop,
+               const TkPlotScaleMap& XMap, const TkPlotScaleMap& YMap, bool ClipY, bool XYAxesReversed, TSink& Sink,
+               C Cut, TkPlotTraceUnderlay* Underlay, W Walked)
 {
     TTraceWalker<TSink> walker(XMap, YMap, ClipY, XYAxesReversed, Sink, Underlay);
+    walker.Resume(From.State);
     constexpr Integer kBlock = TkPlotPointBlock::Capacity;
     const auto block = std::make_unique<TkPlotPointBlock>();
     Integer xPixels[kBlock];
     Integer yPixels[kBlock];
-    for (Integer first = Start; first <= Stop; first += kBlock) {
+    for (Integer first = From.Next; first <= Stop; first += kBlock) {
         const Integer count = std::min(kBlock, Stop - first + 1);
         // The next block is on its way while this one is read and walked.
         Store.PrefetchPoints(first + kBlock, std::min(kBlock, Stop - first - kBlock + 1));
         Store.ReadPoints(first, count, *block);
+        bool dense = false;
         if (walker.Merges()) {
             if (TForwardRuns runs(*block, count); Dense(XMap, *block, count, runs)) {
                 walker.Walk(*block, nullptr, nullptr, count, Cut, &runs);
-                continue;
+                dense = true;
             }
         }
-        XMap.Pixels(block->X, count, xPixels);
-        YMap.Pixels(block->Y, count, yPixels);
-        walker.Walk(*block, xPixels, yPixels, count, Cut);
-        if (Underlay) Underlay->Visit(*block, xPixels, yPixels, count);
+        if (!dense) {
+            XMap.Pixels(block->X, count, xPixels);
+            YMap.Pixels(block->Y, count, yPixels);
+            walker.Walk(*block, xPixels, yPixels, count, Cut);
+            if (Underlay) Underlay->Visit(*block, xPixels, yPixels, count);
+        }
+        if (count == kBlock) Walked(TTraceCheckpoint{first + kBlock, walker.State()});
     }
     walker.Finish();
+}
+
+// A trace's lines handed to a line batch and kept, up to a number in
+// proportion to the pixels of the scale rectangle: lines beyond it mean a
+// sparse or scattered trace, which gains little from being kept.
+class TKeepingSink {
+public:
+    TKeepingSink(TLineBatch& Batch, std::vector<TTraceLine>& Kept, std::size_t Limit)
+        : FBatch(Batch), FKept(Kept), FLimit(Limit)
+    {
+    }
+    bool Merges() const { return FBatch.Merges(); }
+    void Line(TPoint A, TPoint B)
+    {
+        FBatch.Line(A, B);
+        if (FKept.size() < FLimit) FKept.push_back({A, B});
+        else FOverflow = true;
+    }
+    // Some line was not kept.
+    bool Overflow() const { return FOverflow; }
+
+private:
+    TLineBatch& FBatch;
+    std::vector<TTraceLine>& FKept;
+    std::size_t FLimit;
+    bool FOverflow = false;
+};
+
+}  // namespace
+
+// A trace pass over points that were only added to since the last one,
+// against the same scales, clip and pen merging, hands the batch the same
+// lines for the blocks that pass walked whole: they are kept, with the
+// walk's standing after them, and the next pass hands them over again and
+// walks on from there. The pen's colour, width and style act on the batch
+// alone, so the lines do not depend on them.
+struct TkPlotTraceResume {
+    struct TKey {
+        const TkPlotDataCustomList* Store;
+        UInt64 Rewrites;
+        Integer Start;
+        TkPlotScaleMap X;
+        TkPlotScaleMap Y;
+        bool ClipY;
+        bool XYAxesReversed;
+        bool Merges;
+        TRect Clip;
+        std::optional<TRect> DataView;
+
+        bool operator==(const TKey&) const = default;
+    };
+
+    TKey Key;
+    TTraceCheckpoint Checkpoint;
+    // The lines of the blocks before Checkpoint.Next.
+    std::vector<TTraceLine> Lines;
+};
+
+void TkPlotTraceResumeDelete::operator()(TkPlotTraceResume* Resume) const noexcept { delete Resume; }
+
+namespace {
+
+// Lines kept per pixel of the scale rectangle's width and height: a dense
+// trace hands over about two per pixel column.
+std::size_t KeptLinesLimit(const TkPlotScaleMap& X, const TkPlotScaleMap& Y)
+{
+    constexpr Int64 kLinesPerPixel = 8;
+    return std::size_t(kLinesPerPixel * (std::abs(Int64{X.Last} - X.First) + std::abs(Int64{Y.Last} - Y.First) + 2));
 }
 
 }  // namespace
@@ -588,18 +679,50 @@ void TkPlotChannelCustom::DrawTraceBatched(const TkPlotPaintContext& Context, In
     const auto cut = [this, &Context](Double X1, Double Y1, Double X2, Double Y2, TPoint& From, TPoint& To) {
         return SegmentPixels(Context, false, X1, Y1, X2, Y2, From, To);
     };
-    const auto walk = [&](auto& Sink) {
-        WalkTrace(*FDataList, Start, Stop, XScaleMap(Context), YScaleMap(Context), FClipToAxes, Context.XYAxesReversed, Sink,
-                  cut, Underlay);
+    const auto walk = [&](auto& Sink, const TTraceCheckpoint& From, auto Walked) {
+        WalkTrace(*FDataList, From, Stop, XScaleMap(Context), YScaleMap(Context), FClipToAxes, Context.XYAxesReversed,
+                  Sink, cut, Underlay, Walked);
     };
+    const auto ignore = [](const TTraceCheckpoint&) {};
     if (!Underlay) {
-        canvas->DrawLines([&](TLineBatch& Batch) { walk(Batch); });
+        canvas->DrawLines([&](TLineBatch& Batch) {
+            // Out of the channel while the pass runs: a pass that fails
+            // leaves none behind.
+            std::unique_ptr<TkPlotTraceResume, TkPlotTraceResumeDelete> resume = std::move(FTraceResume);
+            if (!TraceResumable()) {
+                walk(Batch, TTraceCheckpoint{Start}, ignore);
+                return;
+            }
+            const TkPlotTraceResume::TKey key{FDataList.get(),   FPointsRewrites,        Start,
+                                              XScaleMap(Context), YScaleMap(Context),     FClipToAxes,
+                                              Context.XYAxesReversed, Batch.Merges(), Context.Clip,
+                                              Context.DataView};
+            if (!resume) resume.reset(new TkPlotTraceResume{key, TTraceCheckpoint{Start}, {}});
+            if (resume->Key == key && resume->Checkpoint.Next <= Stop + 1) {
+                ReplayLines(resume->Lines, Batch);
+            } else {
+                // The lines' room stays for the new ones.
+                resume->Key = key;
+                resume->Checkpoint = TTraceCheckpoint{Start};
+                resume->Lines.clear();
+            }
+            TKeepingSink sink(Batch, resume->Lines, KeptLinesLimit(key.X, key.Y));
+            std::size_t kept = resume->Lines.size();
+            const TTraceCheckpoint from = resume->Checkpoint;
+            walk(sink, from, [&](const TTraceCheckpoint& Reached) {
+                resume->Checkpoint = Reached;
+                kept = resume->Lines.size();
+            });
+            if (sink.Overflow()) return;
+            resume->Lines.resize(kept);
+            FTraceResume = std::move(resume);
+        });
         return;
     }
     // The underlay draws in its own brush and pen once the pass is over;
     // the lines, kept meanwhile, go over it in the trace's pen.
     TLineRecorder lines(LinesMerge(canvas));
-    walk(lines);
+    walk(lines, TTraceCheckpoint{Start}, ignore);
     Underlay->Draw();
     UseTracePen(Context);
     canvas->DrawLines([&lines](TLineBatch& Batch) { lines.Replay(Batch); });

@@ -8,13 +8,16 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <random>
+#include <vector>
 
 #include "components/plot/axis/kPlotAxis.h"
 #include "components/plot/channel/kPlotChannelCustom.h"
 #include "components/plot/channel/xy/kPlotXYChannel.h"
 #include "components/plot/component/kXYPlot.h"
+#include "components/plot/store/kPlotDataList.h"
 #include "platform/Graphics.h"
 #include "support/PlotRoles.h"
 
@@ -22,6 +25,26 @@ namespace {
 
 constexpr Integer kWidth = 300;
 constexpr Integer kHeight = 200;
+constexpr TColor kBackground = TColor(0x00336699);
+
+struct TPixelComparison {
+    Integer Differences = 0;
+    // The pixels of A that Drawn tells are drawn.
+    Integer Drawn = 0;
+};
+
+template <class F>
+TPixelComparison ComparePixels(TBitmap& A, TBitmap& B, F Drawn)
+{
+    TPixelComparison comparison;
+    for (Integer y = 0; y < kHeight; ++y)
+        for (Integer x = 0; x < kWidth; ++x) {
+            const TColor pixel = A.Canvas()->Pixels(x, y);
+            comparison.Differences += pixel != B.Canvas()->Pixels(x, y);
+            comparison.Drawn += Drawn(pixel);
+        }
+    return comparison;
+}
 
 struct TTraceCase {
     bool SortedX = true;
@@ -104,7 +127,7 @@ protected:
         TOwned<TBitmap> bitmap = CreateOwned<TBitmap>();
         bitmap->SetSize(kWidth, kHeight);
         TCanvas* canvas = bitmap->Canvas();
-        canvas->Brush()->SetColor(TColor(0x00336699));
+        canvas->Brush()->SetColor(kBackground);
         canvas->FillRect(Rect(0, 0, kWidth, kHeight));
         canvas->Pen()->SetMode(Mode);
         TkPlotPaintContext context = PlotTest::SeamOf(*Plot).Input->HitTestContext(*Channel);
@@ -129,16 +152,10 @@ protected:
         Plot->kPaintTo(scratch->Canvas());
         const TOwned<TBitmap> batched = Trace(Batched, Mode);
         const TOwned<TBitmap> bySegment = Trace(BySegment, Mode);
-        Integer differences = 0;
-        Integer drawn = 0;
-        for (Integer y = 0; y < kHeight; ++y)
-            for (Integer x = 0; x < kWidth; ++x) {
-                const TColor pixel = batched->Canvas()->Pixels(x, y);
-                differences += pixel != bySegment->Canvas()->Pixels(x, y);
-                drawn += pixel != TColor(0x00336699);
-            }
-        EXPECT_EQ(differences, 0);
-        EXPECT_GT(drawn, 0) << "the case draws nothing to compare";
+        const TPixelComparison pixels =
+            ComparePixels(*batched, *bySegment, [](TColor Pixel) { return Pixel != kBackground; });
+        EXPECT_EQ(pixels.Differences, 0);
+        EXPECT_GT(pixels.Drawn, 0) << "the case draws nothing to compare";
     }
 };
 
@@ -210,6 +227,157 @@ TEST_F(TraceBatchTest, ValuesThatAreNoNumbersBreakNothing)
         for (const auto& v : values) channel->AddPoint(false, false, v[0], v[1]);
     }
     ExpectSameTraces(pmCopy);
+}
+
+// A live trace: points come between paints, and the pass of a trace walks
+// on from where the paint before it left off. Every paint of its plot must
+// match that of a plot alike whose trace passes over all its points at
+// every paint, whatever changed between the paints.
+class TraceResumeTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { kXYPlotInitialization(); }
+
+    TOwned<TkXYPlot> Resumed{Create<TkXYPlot>(nullptr)};
+    TOwned<TkXYPlot> FullPass{Create<TkXYPlot>(nullptr)};
+    std::mt19937 Random{11};
+    Double NextX = 0;
+    Double LastY = 0.5;
+
+    void SetUp() override
+    {
+        Both([](TkXYPlot& Plot, TkPlotChannelCustom& Channel) {
+            Plot.SetBounds(0, 0, kWidth, kHeight);
+            // The points of every step lie inside the X scale.
+            Plot.GetXAxis(0)->SetMinSpan(0, 2.5);
+            Plot.GetYAxis(0)->SetMinSpan(0, 1);
+            Channel.SetColor(clYellow);
+            // Only the trace takes the channel's colour.
+            Channel.SetVisibleInLegend(false);
+            Channel.SetXAxisTrackingEnabled(false);
+            Channel.SetYAxisTrackingEnabled(false);
+        });
+    }
+
+    void Both(const std::function<void(TkXYPlot&, TkPlotChannelCustom&)>& Change)
+    {
+        for (TkXYPlot* plot : {Resumed.get(), FullPass.get()}) Change(*plot, *plot->GetChannel(0));
+    }
+
+    // A random walk forward in X, in the middle of the Y scale, a few
+    // points of it null, empty, or no number at all.
+    std::vector<TkPlotNewPoint> Points(Integer Count)
+    {
+        const Double nan = std::numeric_limits<Double>::quiet_NaN();
+        const Double inf = std::numeric_limits<Double>::infinity();
+        std::vector<TkPlotNewPoint> points;
+        for (Integer i = 0; i < Count; ++i) {
+            NextX += 1.0 / 40'000;
+            LastY = std::clamp(LastY + std::uniform_real_distribution<Double>(-0.02, 0.02)(Random), 0.3, 0.7);
+            TkPlotNewPoint point{NextX, LastY};
+            switch (Random() % 4000) {
+                case 0: point.Kind = TkPlotPointKind::Null; break;
+                case 1: point.Kind = TkPlotPointKind::Empty; break;
+                case 2: point.Y = nan; break;
+                case 3: point.Y = inf; break;
+                case 4: point.X = nan; break;
+                default: break;
+            }
+            points.push_back(point);
+        }
+        return points;
+    }
+    // One at a time, as a live source gives them.
+    void Append(Integer Count)
+    {
+        const std::vector<TkPlotNewPoint> points = Points(Count);
+        Both([&points](TkXYPlot&, TkPlotChannelCustom& Channel) {
+            for (const TkPlotNewPoint& p : points)
+                Channel.AddPoint(p.Kind == TkPlotPointKind::Null, p.Kind == TkPlotPointKind::Empty, p.X, p.Y);
+        });
+    }
+
+    TOwned<TBitmap> Paint(TkXYPlot& Plot)
+    {
+        TOwned<TBitmap> bitmap = CreateOwned<TBitmap>();
+        bitmap->SetSize(kWidth, kHeight);
+        Plot.kPaintTo(bitmap->Canvas());
+        return bitmap;
+    }
+
+    // Drawn: the trace shows (a store just cleared shows none).
+    void ExpectSamePaint(const char* Step, bool Drawn = false)
+    {
+        const TOwned<TBitmap> resumed = Paint(*Resumed);
+        // A point written over with its own value leaves nothing to walk
+        // on from.
+        TkPlotChannelCustom* full = FullPass->GetChannel(0);
+        if (full->Count() > 0) full->SetYValue(0, full->GetYValue(0));
+        const TOwned<TBitmap> fullPass = Paint(*FullPass);
+        const TColor trace = Resumed->GetChannel(0)->Color();
+        const TPixelComparison pixels =
+            ComparePixels(*resumed, *fullPass, [trace](TColor Pixel) { return Pixel == trace; });
+        EXPECT_EQ(pixels.Differences, 0) << Step;
+        EXPECT_TRUE(!Drawn || pixels.Drawn > 0) << Step << ": no trace to compare";
+    }
+};
+
+TEST_F(TraceResumeTest, EveryPaintAsTheFullPass)
+{
+    using TChange = std::function<void(TkXYPlot&, TkPlotChannelCustom&)>;
+    const std::pair<const char*, TChange> steps[] = {
+        {"points appended", [](TkXYPlot&, TkPlotChannelCustom&) {}},
+        {"X scale moved", [](TkXYPlot& P, TkPlotChannelCustom&) { P.GetXAxis(0)->SetMinSpan(0.1, 2.6); }},
+        {"Y scale reversed", [](TkXYPlot& P, TkPlotChannelCustom&) { P.GetYAxis(0)->SetReverseScale(true); }},
+        {"logarithmic Y",
+         [](TkXYPlot& P, TkPlotChannelCustom&) {
+             P.GetYAxis(0)->SetScaleType(kpstLog10);
+             P.GetYAxis(0)->SetMinSpan(0.2, 0.8);
+         }},
+        {"linear Y",
+         [](TkXYPlot& P, TkPlotChannelCustom&) {
+             P.GetYAxis(0)->SetScaleType(kpstLinear);
+             P.GetYAxis(0)->SetMinSpan(0, 1);
+         }},
+        {"data view resized", [](TkXYPlot& P, TkPlotChannelCustom&) { P.SetBounds(0, 0, kWidth - 60, kHeight - 30); }},
+        {"axes exchanged", [](TkXYPlot& P, TkPlotChannelCustom&) { P.SetXYAxesReverse(true); }},
+        {"axes back", [](TkXYPlot& P, TkPlotChannelCustom&) { P.SetXYAxesReverse(false); }},
+        {"wide pen", [](TkXYPlot&, TkPlotChannelCustom& C) { C.SetTraceLineWidth(3); }},
+        {"dashed pen", [](TkXYPlot&, TkPlotChannelCustom& C) { C.SetTraceLineStyle(kplsDash); }},
+        {"thin solid pen",
+         [](TkXYPlot&, TkPlotChannelCustom& C) {
+             C.SetTraceLineStyle(kplsSolid);
+             C.SetTraceLineWidth(1);
+         }},
+        {"not clipped", [](TkXYPlot&, TkPlotChannelCustom& C) { C.SetClipToAxes(!C.ClipToAxes()); }},
+        {"point moved", [](TkXYPlot&, TkPlotChannelCustom& C) { C.SetYValue(C.Count() / 3, 0.95); }},
+        {"points nulled",
+         [](TkXYPlot&, TkPlotChannelCustom& C) {
+             for (Integer i = C.Count() / 2; i < C.Count() / 2 + 2000; ++i) C.SetNull(i, true);
+         }},
+        {"oldest points deleted", [](TkXYPlot&, TkPlotChannelCustom& C) { C.DeletePoints(700); }},
+        {"newest points dropped", [](TkXYPlot&, TkPlotChannelCustom& C) { C.SetCount(C.Count() - 1500); }},
+        {"cleared", [](TkXYPlot&, TkPlotChannelCustom& C) { C.Clear(); }},
+        {"ring buffer", [](TkXYPlot&, TkPlotChannelCustom& C) { C.SetRingBufferSize(5000); }},
+        {"no ring buffer", [](TkXYPlot&, TkPlotChannelCustom& C) { C.SetRingBufferSize(0); }},
+        {"X follows the points",
+         [](TkXYPlot& P, TkPlotChannelCustom& C) {
+             P.GetXAxis(0)->SetMinSpan(0, 0.05);
+             C.SetXAxisTrackingEnabled(true);
+         }},
+    };
+    Append(9000);
+    for (const auto& [step, change] : steps) {
+        Both(change);
+        ExpectSamePaint(step);
+        // Within a block of points, across a block's end, and as a run.
+        for (const Integer count : {300, 1500}) {
+            Append(count);
+            ExpectSamePaint(step);
+        }
+        const std::vector<TkPlotNewPoint> run = Points(2500);
+        Both([&run](TkXYPlot&, TkPlotChannelCustom& C) { C.AddXYPoints(run); });
+        ExpectSamePaint(step, true);
+    }
 }
 
 }  // namespace
