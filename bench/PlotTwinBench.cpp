@@ -5,7 +5,8 @@
 // The points are a noisy sine with X rising by one a point, computed
 // beforehand, so that an append figure is the appending alone.
 //
-// - BM_TwinRender/N: both axes fitted to N points and one frame painted.
+// - BM_TwinRender/N: both axes fitted to N points and one frame painted,
+//   every point walked as a first paint of them does.
 // - BM_TwinAppendWidening/N: N points (1 M, 10 M) added one by one to a new
 //   plot; the X scale widens at every point (time per point).
 // - BM_TwinAppendSteady/N: the same on scales that hold every point from
@@ -58,6 +59,7 @@ void BM_TwinRender(benchmark::State& State)
     for (Integer i = 0; i < points; ++i) channel->AddXY(i, sine(i));
     TPlotFrame frame(plot.get());
     for (auto _ : State) {
+        ForgetTheLastWalk(State, *plot, *channel);
         plot->GetXAxis(0)->ZoomToFit();
         plot->GetYAxis(0)->ZoomToFit();
         frame.Paint();
