@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "GraphicsTestSupport.h"
+#include "platform/System.h"
 #include "platform/Testing.h"
 
 using namespace GraphicsTest;
@@ -205,6 +206,16 @@ TOwned<TBitmap> CopyOf(TBitmap& Bitmap)
     return copy;
 }
 
+// What Draw returns with the row-wise path switched off: the reference the
+// fast path must not be told apart from.
+template <class TDraw>
+auto OnTheGeneralPath(TDraw&& Draw)
+{
+    Testing::BlockTransfers::GeneralPathOnly(true);
+    const TScopeExit restore([] { Testing::BlockTransfers::GeneralPathOnly(false); });
+    return Draw();
+}
+
 std::vector<TColor> PixelsOf(TBitmap& Bitmap)
 {
     std::vector<TColor> pixels;
@@ -324,21 +335,15 @@ TEST(CanvasBlt, RowWiseTransfersMatchTheGeneralPath)
         for (auto& image : scene) copy.push_back(CopyOf(*image));
         return copy;
     };
-    Integer compared = 0;
-    for (Integer rop = 0; rop < 256 && !HasFailure(); ++rop) {
+    for (Integer rop = 0; rop < 256 && !HasFailure(); ++rop)
         for (Integer round = 0; round < 16 && !HasFailure(); ++round) {
             const TRandomTransfer transfer = TRandomTransfer::Make(random, static_cast<Byte>(rop));
             std::vector<TOwned<TBitmap>> general = copyScene(), rows = copyScene();
-            Testing::BlockTransfers::GeneralPathOnly(true);
-            const bool generalResult = transfer.Apply(general);
-            Testing::BlockTransfers::GeneralPathOnly(false);
+            const bool generalResult = OnTheGeneralPath([&] { return transfer.Apply(general); });
             EXPECT_EQ(transfer.Apply(rows), generalResult) << transfer.Describe();
             for (std::size_t i = 0; i < scene.size(); ++i)
                 EXPECT_EQ(PixelsOf(*rows[i]), PixelsOf(*general[i])) << transfer.Describe() << " image " << i;
-            ++compared;
         }
-    }
-    EXPECT_EQ(compared, 256 * 16);
 }
 
 // A plain copy of a whole bitmap onto one of its size, as every control's
@@ -353,19 +358,17 @@ TEST(CanvasBlt, AWholeCopyLeavesTheGeneralPathsPixelsAndTheImagesApart)
     for (const bool draw : {true, false})
         for (const bool clipped : {false, true}) {
             SCOPED_TRACE(testing::Message() << (draw ? "Draw" : "BitBlt") << (clipped ? ", clipped" : ""));
-            const auto copy = [&](TBitmap& Target) {
-                if (clipped) IntersectClipRect(Target.Canvas(), 2, 3, 31, 23);
+            const auto copy = [&] {
+                TOwned<TBitmap> target = CopyOf(*background);
+                if (clipped) IntersectClipRect(target->Canvas(), 2, 3, 31, 23);
                 if (draw)
-                    Target.Canvas()->Draw(0, 0, picture.get());
+                    target->Canvas()->Draw(0, 0, picture.get());
                 else
-                    BitBlt(Target.Canvas(), 0, 0, 31, 23, picture->Canvas(), 0, 0, SRCCOPY);
+                    BitBlt(target->Canvas(), 0, 0, 31, 23, picture->Canvas(), 0, 0, SRCCOPY);
+                return target;
             };
-            const TOwned<TBitmap> general = CopyOf(*background);
-            Testing::BlockTransfers::GeneralPathOnly(true);
-            copy(*general);
-            Testing::BlockTransfers::GeneralPathOnly(false);
-            const TOwned<TBitmap> target = CopyOf(*background);
-            copy(*target);
+            const TOwned<TBitmap> general = OnTheGeneralPath(copy);
+            const TOwned<TBitmap> target = copy();
             EXPECT_EQ(PixelsOf(*target), PixelsOf(*general));
 
             const std::vector<TColor> before = PixelsOf(*picture);
