@@ -81,18 +81,7 @@ TEST(ToolkitDialogTexts, TheColourFileAndPrintDialogsSpeakFrench)
     EXPECT_EQ(Answers::Pending(), 0);
 }
 
-namespace {
-
-class TextFieldMenuTest : public ShownForm {
-protected:
-    void TearDown() override
-    {
-        Answers::Clear();
-        ShownForm::TearDown();
-    }
-};
-
-}  // namespace
+using TextFieldMenuTest = ShownForm;
 
 TEST_F(TextFieldMenuTest, EditsMemosAndComboBoxFieldsOfferTheirFrenchMenuUnlessTheyHaveTheirOwn)
 {

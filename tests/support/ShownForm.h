@@ -20,10 +20,12 @@ protected:
         Form->Show();
         Testing::Input::Flush();
     }
+    // Answers a failed test left unused would answer the next test's windows.
     void TearDown() override
     {
         Free(Form);
         Testing::Input::Flush();
+        Testing::Answers::Clear();
     }
     template <class T>
     T* Add(TWinControl* Parent, Integer Left, Integer Top, Integer Width, Integer Height)
