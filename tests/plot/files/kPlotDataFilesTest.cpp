@@ -414,7 +414,6 @@ TEST_F(PlotDataFileTest, TheLargestAndSmallestDoublesRoundTripThroughEveryTextFi
     Fill(Channel(0), points);
     Fill(Channel(1), points);
     Plot->SaveDataToFile(Path("data.txt"));
-    EXPECT_NE(Scratch.ReadBytes("data.txt").find("1.79769313486232E308\t-1.79769313486232E308"), std::string::npos);
     EXPECT_EQ(LoadedInto(2, "data.txt"), (std::vector<TPoints>{points, points}));
 
     Channel(0).SaveDataToFile(Path("channel.txt"));
