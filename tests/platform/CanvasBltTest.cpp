@@ -250,21 +250,24 @@ struct TRandomTransfer {
         t.Dest = in(0, 5) == 0 ? 2 : 0;
         const Integer source = in(0, 5);
         t.Source = source < 3 ? 1 : source == 3 ? 0 : 2;
-        t.D = Rect(in(-12, 34), in(-12, 22), in(0, 36), in(0, 24));
+        // Corners and extents that mostly overlap both images and a clip
+        // that mostly shows part of them: a transfer that touches no pixel
+        // proves nothing about its operation.
+        t.D = Rect(in(-4, 14), in(-4, 8), in(0, 24), in(0, 16));
         // Mostly the destination's extents, so that most transfers go one
         // to one; else stretched, or an axis mirrored on both sides (not
         // mirrored at all) or on the destination's only.
-        t.S = Rect(in(-12, 34), in(-12, 22), t.D.Right, t.D.Bottom);
+        t.S = Rect(in(-4, 12), in(-4, 8), t.D.Right, t.D.Bottom);
         const Integer shape = in(0, 11);
-        if (shape == 0) t.S = Rect(t.S.Left, t.S.Top, in(-20, 36), in(-14, 24));
+        if (shape == 0) t.S = Rect(t.S.Left, t.S.Top, in(-20, 24), in(-14, 16));
         if (shape == 1 || shape == 2) t.D.Right = -t.D.Right;
         if (shape == 1) t.S.Right = -t.S.Right;
         if (shape == 3 || shape == 4) t.D.Bottom = -t.D.Bottom;
         if (shape == 3) t.S.Bottom = -t.S.Bottom;
-        t.DestOrigin = Point(in(-6, 6), in(-6, 6));
-        t.SourceOrigin = Point(in(-6, 6), in(-6, 6));
+        t.DestOrigin = Point(in(-3, 3), in(-3, 3));
+        t.SourceOrigin = Point(in(-3, 3), in(-3, 3));
         t.Clip = in(0, 2);
-        t.ClipRect = Rect(in(-5, 20), in(-5, 12), in(0, 35), in(0, 25));
+        t.ClipRect = Rect(in(-5, 14), in(-5, 8), in(8, 35), in(6, 25));
         t.Hole = Rect(in(0, 20), in(0, 12), in(5, 30), in(5, 20));
         t.Brush = static_cast<TBrushStyle>(in(0, 7));
         t.BrushColour = colour();
