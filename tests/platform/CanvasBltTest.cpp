@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "GraphicsTestSupport.h"
+#include "platform/System.h"
 #include "platform/Testing.h"
 
 using namespace GraphicsTest;
@@ -205,6 +206,16 @@ TOwned<TBitmap> CopyOf(TBitmap& Bitmap)
     return copy;
 }
 
+// What Draw returns with the row-wise path switched off: the reference the
+// fast path must not be told apart from.
+template <class TDraw>
+auto OnTheGeneralPath(TDraw&& Draw)
+{
+    Testing::BlockTransfers::GeneralPathOnly(true);
+    const TScopeExit restore([] { Testing::BlockTransfers::GeneralPathOnly(false); });
+    return Draw();
+}
+
 std::vector<TColor> PixelsOf(TBitmap& Bitmap)
 {
     std::vector<TColor> pixels;
@@ -239,21 +250,24 @@ struct TRandomTransfer {
         t.Dest = in(0, 5) == 0 ? 2 : 0;
         const Integer source = in(0, 5);
         t.Source = source < 3 ? 1 : source == 3 ? 0 : 2;
-        t.D = Rect(in(-12, 34), in(-12, 22), in(0, 36), in(0, 24));
+        // Corners and extents that mostly overlap both images and a clip
+        // that mostly shows part of them: a transfer that touches no pixel
+        // proves nothing about its operation.
+        t.D = Rect(in(-4, 14), in(-4, 8), in(0, 24), in(0, 16));
         // Mostly the destination's extents, so that most transfers go one
         // to one; else stretched, or an axis mirrored on both sides (not
         // mirrored at all) or on the destination's only.
-        t.S = Rect(in(-12, 34), in(-12, 22), t.D.Right, t.D.Bottom);
+        t.S = Rect(in(-4, 12), in(-4, 8), t.D.Right, t.D.Bottom);
         const Integer shape = in(0, 11);
-        if (shape == 0) t.S = Rect(t.S.Left, t.S.Top, in(-20, 36), in(-14, 24));
+        if (shape == 0) t.S = Rect(t.S.Left, t.S.Top, in(-20, 24), in(-14, 16));
         if (shape == 1 || shape == 2) t.D.Right = -t.D.Right;
         if (shape == 1) t.S.Right = -t.S.Right;
         if (shape == 3 || shape == 4) t.D.Bottom = -t.D.Bottom;
         if (shape == 3) t.S.Bottom = -t.S.Bottom;
-        t.DestOrigin = Point(in(-6, 6), in(-6, 6));
-        t.SourceOrigin = Point(in(-6, 6), in(-6, 6));
+        t.DestOrigin = Point(in(-3, 3), in(-3, 3));
+        t.SourceOrigin = Point(in(-3, 3), in(-3, 3));
         t.Clip = in(0, 2);
-        t.ClipRect = Rect(in(-5, 20), in(-5, 12), in(0, 35), in(0, 25));
+        t.ClipRect = Rect(in(-5, 14), in(-5, 8), in(8, 35), in(6, 25));
         t.Hole = Rect(in(0, 20), in(0, 12), in(5, 30), in(5, 20));
         t.Brush = static_cast<TBrushStyle>(in(0, 7));
         t.BrushColour = colour();
@@ -324,21 +338,15 @@ TEST(CanvasBlt, RowWiseTransfersMatchTheGeneralPath)
         for (auto& image : scene) copy.push_back(CopyOf(*image));
         return copy;
     };
-    Integer compared = 0;
-    for (Integer rop = 0; rop < 256 && !HasFailure(); ++rop) {
+    for (Integer rop = 0; rop < 256 && !HasFailure(); ++rop)
         for (Integer round = 0; round < 16 && !HasFailure(); ++round) {
             const TRandomTransfer transfer = TRandomTransfer::Make(random, static_cast<Byte>(rop));
             std::vector<TOwned<TBitmap>> general = copyScene(), rows = copyScene();
-            Testing::BlockTransfers::GeneralPathOnly(true);
-            const bool generalResult = transfer.Apply(general);
-            Testing::BlockTransfers::GeneralPathOnly(false);
+            const bool generalResult = OnTheGeneralPath([&] { return transfer.Apply(general); });
             EXPECT_EQ(transfer.Apply(rows), generalResult) << transfer.Describe();
             for (std::size_t i = 0; i < scene.size(); ++i)
                 EXPECT_EQ(PixelsOf(*rows[i]), PixelsOf(*general[i])) << transfer.Describe() << " image " << i;
-            ++compared;
         }
-    }
-    EXPECT_EQ(compared, 256 * 16);
 }
 
 // A plain copy of a whole bitmap onto one of its size, as every control's
@@ -353,19 +361,17 @@ TEST(CanvasBlt, AWholeCopyLeavesTheGeneralPathsPixelsAndTheImagesApart)
     for (const bool draw : {true, false})
         for (const bool clipped : {false, true}) {
             SCOPED_TRACE(testing::Message() << (draw ? "Draw" : "BitBlt") << (clipped ? ", clipped" : ""));
-            const auto copy = [&](TBitmap& Target) {
-                if (clipped) IntersectClipRect(Target.Canvas(), 2, 3, 31, 23);
+            const auto copy = [&] {
+                TOwned<TBitmap> target = CopyOf(*background);
+                if (clipped) IntersectClipRect(target->Canvas(), 2, 3, 31, 23);
                 if (draw)
-                    Target.Canvas()->Draw(0, 0, picture.get());
+                    target->Canvas()->Draw(0, 0, picture.get());
                 else
-                    BitBlt(Target.Canvas(), 0, 0, 31, 23, picture->Canvas(), 0, 0, SRCCOPY);
+                    BitBlt(target->Canvas(), 0, 0, 31, 23, picture->Canvas(), 0, 0, SRCCOPY);
+                return target;
             };
-            const TOwned<TBitmap> general = CopyOf(*background);
-            Testing::BlockTransfers::GeneralPathOnly(true);
-            copy(*general);
-            Testing::BlockTransfers::GeneralPathOnly(false);
-            const TOwned<TBitmap> target = CopyOf(*background);
-            copy(*target);
+            const TOwned<TBitmap> general = OnTheGeneralPath(copy);
+            const TOwned<TBitmap> target = copy();
             EXPECT_EQ(PixelsOf(*target), PixelsOf(*general));
 
             const std::vector<TColor> before = PixelsOf(*picture);

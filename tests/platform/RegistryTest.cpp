@@ -22,6 +22,11 @@
 
 namespace {
 
+// A registry opened on the machine's file.
+struct TMachineRegistry : TRegistry {
+    TMachineRegistry() { SetRootKey(HKEY_LOCAL_MACHINE); }
+};
+
 // The test process's registry files, emptied after each test.
 class Registry : public testing::Test {
 protected:
@@ -44,8 +49,7 @@ TEST_F(Registry, KeysAndNamesAreReadIgnoringCaseAndEachRootHasItsFile)
 {
     WriteMachineFile("; machine\n[SOFTWARE\\Maker\\Themes]\nSome Path = \"/opt/a \\\"b\\\"\"\nCount=dword:0000000A\n"
                      "Broken=dword:xyz\n");
-    TRegistry machine;
-    machine.SetRootKey(HKEY_LOCAL_MACHINE);
+    TMachineRegistry machine;
     ASSERT_TRUE(machine.OpenKeyReadOnly("\\software\\MAKER\\themes\\"));
     EXPECT_TRUE(machine.ValueExists("some path"));
     EXPECT_EQ(machine.ReadString("SOME PATH"), "/opt/a \"b\"");
@@ -65,16 +69,14 @@ TEST_F(Registry, KeysAndNamesAreReadIgnoringCaseAndEachRootHasItsFile)
 TEST_F(Registry, WrittenValuesReadBackAndKeepTheRestOfTheFile)
 {
     WriteMachineFile("[A]\nKept=\"1\"\n");
-    TRegistry registry;
-    registry.SetRootKey(HKEY_LOCAL_MACHINE);
+    TMachineRegistry registry;
     ASSERT_TRUE(registry.OpenKey("B\\C", true));
     registry.WriteString("Text", "quote \" and \\ back");
     registry.WriteInteger("Number", -2);
     registry.WriteString("text", "replaced");
     registry.CloseKey();
 
-    TRegistry again;
-    again.SetRootKey(HKEY_LOCAL_MACHINE);
+    TMachineRegistry again;
     ASSERT_TRUE(again.OpenKeyReadOnly("b\\c"));
     EXPECT_EQ(again.ReadString("Text"), "replaced");
     EXPECT_EQ(again.ReadInteger("Number"), -2);
@@ -86,8 +88,7 @@ TEST_F(Registry, WhatNoLineOfTheFileCanHoldIsRefusedAndTheFileKept)
 {
     WriteMachineFile("[A]\nKept=\"1\"\n");
     const String before = MachineFileText();
-    TRegistry registry;
-    registry.SetRootKey(HKEY_LOCAL_MACHINE);
+    TMachineRegistry registry;
     ASSERT_TRUE(registry.OpenKey("A", false));
     EXPECT_THROW(registry.WriteString("Text", "two\n[Other]\nPlanted=\"1\""), ERegistryException);
     for (const char* name : {"a=b", " padded", ";comment", "#comment", "line\nbreak"})
@@ -100,8 +101,7 @@ TEST_F(Registry, WhatNoLineOfTheFileCanHoldIsRefusedAndTheFileKept)
 TEST_F(Registry, LinesEndInCrLfCrOrLf)
 {
     WriteMachineFile("[A]\rOne=\"1\"\r[B]\r\nTwo=\"2\"\r\n[C]\nThree=\"3\"");
-    TRegistry machine;
-    machine.SetRootKey(HKEY_LOCAL_MACHINE);
+    TMachineRegistry machine;
     for (const auto& [key, name, value] : {std::tuple{"A", "One", "1"}, {"B", "Two", "2"}, {"C", "Three", "3"}}) {
         ASSERT_TRUE(machine.OpenKeyReadOnly(key)) << key;
         EXPECT_EQ(machine.ReadString(name), value);
@@ -112,8 +112,7 @@ TEST_F(Registry, AFileThatIsThereButCannotBeReadIsAnErrorAndTheOpenKeyStays)
 {
     namespace fs = std::filesystem;
     WriteMachineFile("[A]\nKept=\"1\"\n");
-    TRegistry machine;
-    machine.SetRootKey(HKEY_LOCAL_MACHINE);
+    TMachineRegistry machine;
     ASSERT_TRUE(machine.OpenKeyReadOnly("A"));
     TTempFolder folder;
     MakePipe(folder / "pipe");
@@ -131,18 +130,6 @@ TEST_F(Registry, AFileThatIsThereButCannotBeReadIsAnErrorAndTheOpenKeyStays)
     }
 }
 
-// Writes Count values named Prefix0, Prefix1... into Key of the machine's
-// file, one registry object per value as a program's separate saves do.
-void WriteValues(const String& Key, const String& Prefix, Integer Count)
-{
-    for (Integer i = 0; i < Count; ++i) {
-        TRegistry registry;
-        registry.SetRootKey(HKEY_LOCAL_MACHINE);
-        registry.OpenKey(Key, true);
-        registry.WriteInteger(Prefix + IntToStr(i), i);
-    }
-}
-
 TEST_F(Registry, WritesOfTwoProcessesIntoOneKeyAreAllKept)
 {
     WriteMachineFile("[Other]\nKept=\"1\"\n");
@@ -156,7 +143,11 @@ TEST_F(Registry, WritesOfTwoProcessesIntoOneKeyAreAllKept)
             ::close(start[1]);
             char go = 0;
             const bool started = ::read(start[0], &go, 1) == 0;  // both begin when the pipe closes
-            if (started) WriteValues("Shared", prefix, kEach);
+            for (Integer i = 0; started && i < kEach; ++i) {  // an object a value, as separate saves are
+                TMachineRegistry registry;
+                registry.OpenKey("Shared", true);
+                registry.WriteInteger(prefix + IntToStr(i), i);
+            }
             ::_exit(started ? 0 : 1);
         }
         writers.push_back(writer);
@@ -168,8 +159,7 @@ TEST_F(Registry, WritesOfTwoProcessesIntoOneKeyAreAllKept)
         ::waitpid(writer, &status, 0);
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     }
-    TRegistry machine;
-    machine.SetRootKey(HKEY_LOCAL_MACHINE);
+    TMachineRegistry machine;
     ASSERT_TRUE(machine.OpenKeyReadOnly("Shared"));
     Integer kept = 0;
     for (const char* prefix : {"A", "B"})
@@ -181,8 +171,7 @@ TEST_F(Registry, WritesOfTwoProcessesIntoOneKeyAreAllKept)
 
 TEST_F(Registry, TwoObjectsOpenOnKeysOfOneFileKeepEachOthersWrites)
 {
-    TRegistry first, second;
-    for (TRegistry* registry : {&first, &second}) registry->SetRootKey(HKEY_LOCAL_MACHINE);
+    TMachineRegistry first, second;
     ASSERT_TRUE(first.OpenKey("One", true));
     ASSERT_TRUE(second.OpenKey("Two", true));
     first.WriteString("Name", "first");
@@ -210,8 +199,7 @@ TEST_F(Registry, AFileBehindAByteOrderMarkReadsAsAnyTextFile)
     };
     for (const String& file : {"\xEF\xBB\xBF" + text, utf16(false), utf16(true)}) {
         WriteMachineFile(file);
-        TRegistry machine;
-        machine.SetRootKey(HKEY_LOCAL_MACHINE);
+        TMachineRegistry machine;
         ASSERT_TRUE(machine.OpenKey("Themes", false)) << file;
         EXPECT_EQ(machine.ReadString("Path"), "/opt/thèmes");
         machine.WriteString("Current", "Night");
@@ -222,8 +210,7 @@ TEST_F(Registry, AFileBehindAByteOrderMarkReadsAsAnyTextFile)
 
     // After a UTF-8 mark, bytes that are no UTF-8 are nobody's text.
     WriteMachineFile("\xEF\xBB\xBF[Themes]\nPath=\"\xE8\"\n");
-    TRegistry machine;
-    machine.SetRootKey(HKEY_LOCAL_MACHINE);
+    TMachineRegistry machine;
     const String message = MessageOf<ERegistryException>([&] { machine.OpenKeyReadOnly("Themes"); });
     EXPECT_NE(message.find(std::getenv("PL_REGISTRY_SYSTEM")), String::npos) << message;
     EXPECT_NE(message.find("line 2"), String::npos) << message;

@@ -8,11 +8,11 @@
 #include <functional>
 
 #include "platform/Clipbrd.h"
-#include "platform/Forms.h"
 #include "platform/Memo.h"
 #include "platform/StdCtrls.h"
 #include "platform/Testing.h"
 #include "support/ExceptionCatcher.h"
+#include "support/ShownForm.h"
 
 using namespace Testing;
 
@@ -53,27 +53,17 @@ const TArrival Arrivals[] = {
     {"menu", [](TWinControl* Control, const Input::TTransferData& Data) {
          Input::PutOnClipboard(Data);
          ExceptionCatcher greyed;
-         Answers::Menu("Coller");
-         VirtualClock::Advance(DoubleClickTime + 1);
-         Input::Click(Control, mbRight, 10, 8);
-         Input::Flush();
+         ChooseFromMenu(Control, "Coller");
          Answers::Clear();
          EXPECT_EQ(greyed.Messages.size(), 1u);
      }},
 };
 
-class TextPaste : public ::testing::Test {
+class TextPaste : public ShownForm {
 protected:
-    void SetUp() override
-    {
-        Form = Create<TForm>(nullptr);
-        Form->SetBounds(0, 0, 300, 200);
-        Form->Show();
-        Input::Flush();
-    }
     void TearDown() override
     {
-        FreeAndNil(Form);
+        ShownForm::TearDown();
         Clipboard()->Clear();
         Input::Flush();
     }
@@ -82,14 +72,12 @@ protected:
     {
         TWinControl* control = Kind.Make(Form);
         control->SetParent(Form);
-        control->SetBounds(8, 8, 200, 60);
+        control->SetBounds(8, 8, 180, 60);
         control->SetText(Text);
         control->SetFocus();
         Input::Flush();
         return control;
     }
-
-    TForm* Form = nullptr;
 };
 
 TEST_F(TextPaste, WhatCarriesNoTextLeavesTheTextWhicheverWayItArrives)

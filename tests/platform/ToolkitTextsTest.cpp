@@ -81,26 +81,7 @@ TEST(ToolkitDialogTexts, TheColourFileAndPrintDialogsSpeakFrench)
     EXPECT_EQ(Answers::Pending(), 0);
 }
 
-namespace {
-
-class TextFieldMenuTest : public ShownForm {
-protected:
-    void TearDown() override
-    {
-        Answers::Clear();
-        ShownForm::TearDown();
-    }
-    // A right click in the field, answered by the entry with this caption.
-    void Choose(TControl* Field, const String& Caption)
-    {
-        Answers::Menu(Caption);
-        VirtualClock::Advance(DoubleClickTime + 1);
-        Input::Click(Field, mbRight, 6, 6);
-        Input::Flush();
-    }
-};
-
-}  // namespace
+using TextFieldMenuTest = ShownForm;
 
 TEST_F(TextFieldMenuTest, EditsMemosAndComboBoxFieldsOfferTheirFrenchMenuUnlessTheyHaveTheirOwn)
 {
@@ -112,12 +93,12 @@ TEST_F(TextFieldMenuTest, EditsMemosAndComboBoxFieldsOfferTheirFrenchMenuUnlessT
         SCOPED_TRACE(field->ClassName());
         field->SetFocus();
         Input::Type("abc");
-        Choose(field, "Tout sélectionner");
-        Choose(field, "Couper");
+        ChooseFromMenu(field, "Tout sélectionner");
+        ChooseFromMenu(field, "Couper");
         EXPECT_EQ(field->Text(), "");
-        Choose(field, "Coller");
+        ChooseFromMenu(field, "Coller");
         EXPECT_EQ(field->Text(), "abc");
-        Choose(field, "Annuler");
+        ChooseFromMenu(field, "Annuler");
         EXPECT_EQ(field->Text(), "");
         EXPECT_EQ(Answers::Pending(), 0);
     }
@@ -129,7 +110,7 @@ TEST_F(TextFieldMenuTest, EditsMemosAndComboBoxFieldsOfferTheirFrenchMenuUnlessT
     int clicks = 0;
     item->OnClick = [&](TObject*) { ++clicks; };
     combo->SetPopupMenu(own);
-    Choose(combo, "Effacer tout");
+    ChooseFromMenu(combo, "Effacer tout");
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(errors.Messages, std::vector<String>());
 }

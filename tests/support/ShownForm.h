@@ -20,10 +20,12 @@ protected:
         Form->Show();
         Testing::Input::Flush();
     }
+    // Answers a failed test left unused would answer the next test's windows.
     void TearDown() override
     {
         Free(Form);
         Testing::Input::Flush();
+        Testing::Answers::Clear();
     }
     template <class T>
     T* Add(TWinControl* Parent, Integer Left, Integer Top, Integer Width, Integer Height)
@@ -45,6 +47,16 @@ protected:
 
     TForm* Form = nullptr;
 };
+
+// A right click in Field, its menu answered by the entry with this caption;
+// a click after the last is never taken for its second half.
+inline void ChooseFromMenu(TControl* Field, const String& Caption)
+{
+    Testing::Answers::Menu(Caption);
+    Testing::VirtualClock::Advance(DoubleClickTime + 1);
+    Testing::Input::Click(Field, mbRight, 6, 6);
+    Testing::Input::Flush();
+}
 
 // The form text of Root, read back into a new form and written again:
 // equal texts mean every stored value came back. Returns the text.

@@ -383,7 +383,6 @@ TEST_F(PlotDataFileTest, ALoadLeavesEachChannelTheRoomOfItsOwnPoints)
                     byOne->GetChannel(c)->AddXY(channel.GetXValue(i), channel.GetYValue(i));
                 EXPECT_EQ(channel.Count(), c == 0 ? 200001 : 11);
                 EXPECT_EQ(channel.Capacity(), byOne->GetChannel(c)->Capacity()) << format << " " << style << " " << c;
-                EXPECT_EQ(channel.MemoryUsed(), byOne->GetChannel(c)->MemoryUsed());
             }
         }
     }
@@ -415,7 +414,6 @@ TEST_F(PlotDataFileTest, TheLargestAndSmallestDoublesRoundTripThroughEveryTextFi
     Fill(Channel(0), points);
     Fill(Channel(1), points);
     Plot->SaveDataToFile(Path("data.txt"));
-    EXPECT_NE(Scratch.ReadBytes("data.txt").find("1.79769313486232E308\t-1.79769313486232E308"), std::string::npos);
     EXPECT_EQ(LoadedInto(2, "data.txt"), (std::vector<TPoints>{points, points}));
 
     Channel(0).SaveDataToFile(Path("channel.txt"));
